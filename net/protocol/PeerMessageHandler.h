@@ -1,0 +1,45 @@
+#pragma once
+// The receive side of network play, the body of UdpEndpoint1DataReceived: one
+// datagram's bytes are split into the seven fields and the command in field 1
+// is applied to the board (moves, captures, the lock switch that passes the
+// turn) or passed on to the window (restart, chat, close, a lost game).
+
+#include <string_view>
+
+namespace corvane::game {
+class BoardState;
+}
+
+namespace corvane::protocol {
+
+class ReceiveEffects;
+
+enum class ReceivedCommand {
+    Ignored,        // no command word (or an unknown one): nothing happened
+    Discarded,      // oversize, or a move/capture with bad names or numbers: nothing happened
+    BlackMove,      // "blksky"
+    RedMove,        // "redsky"
+    BlackTakesRed,  // "blkred"
+    RedTakesBlack,  // "redblk"
+    BlackGeneralTaken, // "blkjiangdead"
+    RedGeneralTaken,   // "redjiangdead"
+    Restart,        // "chongxin"
+    Chat,           // "message"
+    Close,          // "close"
+};
+
+class PeerMessageHandler {
+public:
+    PeerMessageHandler(game::BoardState& board, ReceiveEffects& effects);
+
+    // Applies one received datagram (its GBK bytes, exactly as received). Safe
+    // to call again from inside ReceiveEffects::showInformation. Exceptions of
+    // ReceiveEffects propagate.
+    ReceivedCommand handleDatagram(std::string_view bytes);
+
+private:
+    game::BoardState& board_;
+    ReceiveEffects& effects_;
+};
+
+} // namespace corvane::protocol
