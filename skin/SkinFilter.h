@@ -1,0 +1,125 @@
+#pragma once
+// Containers of a skin: the four filters (file formats) and the "SkinStream"
+// content stored with the main window (a presence byte, then the default
+// filter's encoding). Compressed filters use zlib's inflate/deflate streams;
+// reading inflates on demand while the body is parsed.
+
+#include "skin/SkinSource.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+namespace corvane::skin {
+
+// A forward-only byte source for the body readers. Every read that cannot be
+// satisfied throws TSkinError, so truncated input never yields garbage.
+class TSkinInput {
+public:
+    virtual ~TSkinInput() = default;
+    // Reads up to `max` bytes; returns how many were read (0 at the end).
+    virtual std::int64_t readSome(char* data, std::int64_t max) = 0;
+
+    void readExact(char* data, std::int64_t count);
+    std::int32_t readInt32();
+    // A string: 32-bit byte count, then the bytes (at most `maxBytes`).
+    QByteArray readString(int maxBytes);
+    // `count` bytes; the buffer grows as data arrives, so a huge count in a
+    // short input fails without allocating the huge buffer first.
+    QByteArray readBytes(std::int64_t count);
+};
+
+class TSkinMemoryInput : public TSkinInput {
+public:
+    TSkinMemoryInput(const char* data, std::int64_t size) : m_data(data), m_size(size) {}
+    std::int64_t readSome(char* data, std::int64_t max) override;
+    std::int64_t position() const { return m_pos; }
+private:
+    const char* m_data;
+    std::int64_t m_size;
+    std::int64_t m_pos = 0;
+};
+
+// Inflates a zlib stream (RFC 1950) on demand. Corrupt data throws
+// TSkinError("error"); more than TSkinLimits::MaxInflatedBytes of output throws too.
+class TSkinInflateInput : public TSkinInput {
+public:
+    TSkinInflateInput(const char* data, std::int64_t size);
+    ~TSkinInflateInput() override;
+    std::int64_t readSome(char* data, std::int64_t max) override;
+    std::int64_t totalOut() const;
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};
+
+// zlib (RFC 1950) compression of a whole buffer at a level (1 fast, 9 best).
+QByteArray deflateBytes(const QByteArray& data, int level);
+
+class TSkinFilter {
+public:
+    virtual ~TSkinFilter() = default;
+    virtual QByteArray className() const = 0;
+    virtual QString extension() const = 0;     // without the dot, e.g. "tqkn"
+    virtual QString description() const = 0;
+    // Reads the filter's encoding into `source` (replacing its content).
+    virtual void read(const char* data, std::int64_t size, TSkinSource& source) const = 0;
+    virtual QByteArray write(const TSkinSource& source) const = 0;
+};
+
+class TSkinFilterUncompressed : public TSkinFilter {
+public:
+    QByteArray className() const override { return "TSkinFilterUncompressed"; }
+    QString extension() const override { return QStringLiteral("uskn"); }
+    QString description() const override { return QStringLiteral("Uncompressed Skin"); }
+    void read(const char* data, std::int64_t size, TSkinSource& source) const override;
+    QByteArray write(const TSkinSource& source) const override;
+};
+
+class TSkinFilterCompressed : public TSkinFilter {
+public:
+    QByteArray className() const override { return "TSkinFilterCompressed"; }
+    QString extension() const override { return QStringLiteral("tqkn"); }
+    QString description() const override { return QStringLiteral("Compressed Skin"); }
+    void read(const char* data, std::int64_t size, TSkinSource& source) const override;
+    QByteArray write(const TSkinSource& source) const override;
+protected:
+    virtual int level() const { return 1; }
+    virtual bool packedBody() const { return false; }
+};
+
+class TSkinFilterUltraCompressed : public TSkinFilterCompressed {
+public:
+    QByteArray className() const override { return "TSkinFilterUltraCompressed"; }
+    QString extension() const override { return QStringLiteral("xskn"); }
+    QString description() const override { return QStringLiteral("Ultra Compressed Skin"); }
+protected:
+    int level() const override { return 9; }
+};
+
+class TSkinFilterMaxCompression : public TSkinFilterUltraCompressed {
+public:
+    QByteArray className() const override { return "TSkinFilterMaxCompression"; }
+    QString extension() const override { return QStringLiteral("mskn"); }
+    QString description() const override { return QStringLiteral("Maximum Compressed"); }
+protected:
+    bool packedBody() const override { return true; }
+};
+
+// The filters in registration order: uncompressed, compressed, ultra, max.
+const QList<const TSkinFilter*>& skinFilters();
+const TSkinFilter& defaultSkinFilter();   // TSkinFilterCompressed
+// The first filter whose extension matches the file name's (case-insensitive);
+// null when none does.
+const TSkinFilter* skinFilterForFile(const QString& fileName);
+
+// "SkinStream": presence byte (a writer stores 2, or 0 without a skin), then
+// the default filter's encoding. readSkinStream returns false for a presence
+// byte of 0 (or an empty stream): no skin, `source` untouched. Any other value
+// starts a skin, read into `source`.
+bool readSkinStream(const QByteArray& stream, TSkinSource& source);
+QByteArray writeSkinStream(const TSkinSource* source);
+
+} // namespace corvane::skin

@@ -1,0 +1,173 @@
+#pragma once
+// TSkinObject: a rectangle with a role (Kind), a docking rule (Align), a fill
+// colour, a font and text settings. Skin objects form trees; each object owns
+// its children in creation order. Coordinates of every object are in the space
+// of the root object, not relative to the parent.
+//
+// A skinned control takes a top-level object of the engine, works on its own
+// copy (copyTree()), lays it out to its size (setBounds), sets state, active
+// flag and texts, and calls draw() with a painter whose origin is the root's
+// coordinate origin.
+
+#include "skin/SkinBitmap.h"
+#include "skin/SkinObjectRecord.h"
+#include "skin/SkinTypes.h"
+
+#include <QObject>
+#include <QPainter>
+#include <QPointer>
+#include <QRect>
+#include <QRegion>
+#include <memory>
+#include <vector>
+
+namespace corvane::skin {
+
+class TSkinObject {
+public:
+    // The owner, when given, takes ownership: the new object is appended to
+    // its children.
+    explicit TSkinObject(TSkinObject* owner = nullptr);
+    virtual ~TSkinObject();
+    TSkinObject(const TSkinObject&) = delete;
+    TSkinObject& operator=(const TSkinObject&) = delete;
+
+    // The registered class name ("TSkinObject", "TSkinActiveBitmap" ...).
+    virtual QByteArray className() const { return QByteArrayLiteral("TSkinObject"); }
+
+    // ---- Published properties, in stream order (Left, Top, Height, Width
+    // sit between Masked and MarginLeft and go through setBounds).
+    QString Name;
+    TSkinAlign Align = saNone;
+    TColor Color = clWhite;
+    bool DrawIfOwner = false;
+    TSkinFont Font;
+    TSkinKind Kind = skNone;
+    bool Masked = true;
+    int MarginLeft = 0;
+    int MarginRight = 0;
+    int MarginTop = 0;
+    int MarginBottom = 0;
+    TSkinTextAlign TextAlign = taLeft;
+    TSkinTextEffect TextEffect = teNone;
+    int TextMarginLeft = 0;
+    int TextMarginRight = 0;
+    int TextMarginTop = 0;
+
+    // ---- Run-time state that is not stored.
+    bool Visible = true;        // layout and drawing skip invisible objects
+    bool Enabled = true;        // disabled text is drawn grey
+    QString Text;               // caption, item caption ...
+    QString SecondText;         // e.g. shortcut text, drawn with mirrored alignment
+
+    // ---- Bounds. Every change goes through setBounds: an unchanged rectangle
+    // does nothing; otherwise the previous size is remembered, negative sizes
+    // become 0, and the children are laid out.
+    int left() const { return m_left; }
+    int top() const { return m_top; }
+    int width() const { return m_width; }
+    int height() const { return m_height; }
+    QRect boundsRect() const { return QRect(m_left, m_top, m_width, m_height); }
+    void setBounds(int left, int top, int width, int height);
+    void setBounds(const QRect& r) { setBounds(r.left(), r.top(), r.width(), r.height()); }
+    void setLeft(int v) { setBounds(v, m_top, m_width, m_height); }
+    void setTop(int v) { setBounds(m_left, v, m_width, m_height); }
+    void setWidth(int v) { setBounds(m_left, m_top, v, m_height); }
+    void setHeight(int v) { setBounds(m_left, m_top, m_width, v); }
+    int previousWidth() const { return m_prevWidth; }
+    int previousHeight() const { return m_prevHeight; }
+    // Lays the children out inside this object's rectangle (eight passes).
+    void layoutChildren();
+
+    // ---- The tree.
+    TSkinObject* owner() const { return m_owner; }
+    int childCount() const { return int(m_children.size()); }
+    TSkinObject* child(int index) const { return m_children[size_t(index)].get(); }
+    const std::vector<std::unique_ptr<TSkinObject>>& children() const { return m_children; }
+    void appendChild(std::unique_ptr<TSkinObject> child);
+    // Depth first, this object first, then each child in order. Names compare
+    // case-insensitively.
+    TSkinObject* findObject(const QString& name);
+    TSkinObject* findKind(TSkinKind kind);
+    // A copy of this tree: same registered classes, every published value,
+    // links with their bitmap references, children, and finally the bounds.
+    std::unique_ptr<TSkinObject> copyTree() const;
+
+    // ---- State passed down to every descendant.
+    virtual void setState(int state);
+    int state() const { return m_state; }
+    void setActive(bool active);
+    bool active() const { return m_active; }
+    void setHost(QObject* host);
+    QObject* host() const { return m_host; }
+    void setBitmaps(const TSkinBitmapList* bitmaps);
+    const TSkinBitmapList* bitmaps() const { return m_bitmaps; }
+    void setRightToLeft(bool rightToLeft);
+    bool rightToLeft() const { return m_rightToLeft; }
+
+    // ---- Virtual operations.
+    // Resolves every link of this object by name, then the children's.
+    virtual void linkBitmaps();
+    // Paints this object and its visible children on the painter (root space).
+    virtual void draw(QPainter& painter);
+    // Window-shape region in root space (empty for a non-positive size).
+    virtual QRegion createRegion();
+    // Shifts Color and the font colours by delta, then the children's.
+    virtual void changeHue(int delta);
+    // Pointer events, coordinates relative to the object; no-ops here.
+    virtual void mouseEnter() {}
+    virtual void mouseLeave() {}
+    virtual void mouseDown(Qt::MouseButton /*button*/, Qt::MouseButtons /*buttons*/, const QPoint& /*pos*/) {}
+    virtual void mouseMove(Qt::MouseButtons /*buttons*/, const QPoint& /*pos*/) {}
+    virtual void mouseUp(Qt::MouseButton /*button*/, Qt::MouseButtons /*buttons*/, const QPoint& /*pos*/) {}
+    virtual void dblClick() {}
+    // Sets the charset of every font of this object and of its descendants.
+    virtual void setCharset(int charset);
+    // The font that fits the current state.
+    virtual const TSkinFont& getFont() const { return Font; }
+
+    // Hit testing in root coordinates: invisible objects, points outside and
+    // skTranparent objects yield nothing; otherwise the last child that yields
+    // something, else this object.
+    TSkinObject* objectAt(const QPoint& point);
+
+    // Sends CM_SKINREDRAW to the host control.
+    void requestRedraw();
+    // Asks the host (CM_SKINGETFORM) for the skinned frame; null when none.
+    TSkinFrameInterface* frame() const;
+
+    // ---- Persistence (used by the readers and writers of the skin stream).
+    // Appends every published property except "Objects", in stream order.
+    virtual void writeProperties(QList<TSkinProperty>& out) const;
+    // Takes one stored property; false when the class does not publish it.
+    virtual bool readProperty(const TSkinProperty& property);
+    // Copies every published value of a source of the same class (not the
+    // bounds, not the children).
+    virtual void assignFrom(const TSkinObject& source);
+
+protected:
+    // The fill and text of this object alone (no children).
+    void drawFillAndText(QPainter& painter);
+    void drawText(QPainter& painter);
+    void drawVisibleChildren(QPainter& painter);
+    // The region of this object alone, without looking at children.
+    virtual QRegion ownRegion();
+
+private:
+    void applyLayoutPass8();
+
+    TSkinObject* m_owner = nullptr;
+    std::vector<std::unique_ptr<TSkinObject>> m_children;
+    int m_left = 0, m_top = 0, m_width = 0, m_height = 0;
+    int m_prevWidth = 0, m_prevHeight = 0;
+    int m_state = 0;
+    bool m_active = false;
+    bool m_rightToLeft = false;
+    QPointer<QObject> m_host;
+    const TSkinBitmapList* m_bitmaps = nullptr;
+};
+
+// Hue shift of one colour (system colours are resolved first; clNone stays).
+TColor shiftColorHue(TColor color, int delta);
+
+} // namespace corvane::skin

@@ -1,0 +1,30 @@
+#pragma once
+// Turning stored object records into skin objects and back, including the
+// "Objects" property that carries an object's children.
+
+#include "skin/SkinObjects.h"
+
+namespace corvane::skin {
+
+// Counts the objects created during one load, so that a hostile skin cannot
+// create them without bound.
+struct TSkinReadBudget {
+    int objects = 0;
+};
+
+// Creates an object of the record's registered class and reads its properties
+// and children (the charset of every child's fonts becomes 1 after it is read).
+// Throws TSkinError for an unknown class, an unpublished property, a value of
+// the wrong type, a malformed "Objects" value or a tree over the limits.
+std::unique_ptr<TSkinObject> objectFromRecord(const TSkinObjectRecord& record, TSkinReadBudget& budget,
+                                              int depth = 0);
+
+// The record of an object: every published property in stream order, the last
+// one "Objects" (count | 0xF0000, then each child as class name, size and
+// binary form).
+TSkinObjectRecord recordFromObject(const TSkinObject& object);
+
+// The "Objects" value alone, for a list of children.
+QByteArray encodeObjectsProperty(const TSkinObject& object);
+
+} // namespace corvane::skin

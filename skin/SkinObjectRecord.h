@@ -1,0 +1,74 @@
+#pragma once
+// The stored form of one skin object, independent of its encoding: the class
+// name, the object name, the properties in stored order and the nested
+// objects. The text object form and the binary object form ("TPF0") both read
+// into and write from this record; skin objects fill themselves from it.
+
+#include <QByteArray>
+#include <QList>
+
+namespace corvane::skin {
+
+struct TSkinValue {
+    enum Type { Integer, Identifier, String, Boolean, Set, Binary };
+    Type type = Integer;
+    qint64 integer = 0;         // Integer
+    bool boolean = false;       // Boolean
+    QByteArray text;            // Identifier, String (8-bit text), Binary bytes
+    QList<QByteArray> items;    // Set: identifiers
+
+    static TSkinValue fromInteger(qint64 v) { TSkinValue r; r.type = Integer; r.integer = v; return r; }
+    static TSkinValue fromIdent(const QByteArray& v) { TSkinValue r; r.type = Identifier; r.text = v; return r; }
+    static TSkinValue fromString(const QByteArray& v) { TSkinValue r; r.type = String; r.text = v; return r; }
+    static TSkinValue fromBool(bool v) { TSkinValue r; r.type = Boolean; r.boolean = v; return r; }
+    static TSkinValue fromSet(const QList<QByteArray>& v) { TSkinValue r; r.type = Set; r.items = v; return r; }
+    static TSkinValue fromBinary(const QByteArray& v) { TSkinValue r; r.type = Binary; r.text = v; return r; }
+
+    bool operator==(const TSkinValue& o) const
+    {
+        if (type != o.type) return false;
+        switch (type) {
+        case Integer: return integer == o.integer;
+        case Boolean: return boolean == o.boolean;
+        case Set: return items == o.items;
+        default: return text == o.text;
+        }
+    }
+};
+
+struct TSkinProperty {
+    QByteArray name;            // may be dotted: "Font.Color", "Bitmap.Left"
+    TSkinValue value;
+    bool operator==(const TSkinProperty&) const = default;
+};
+
+struct TSkinObjectRecord {
+    QByteArray className;
+    QByteArray name;
+    QList<TSkinProperty> properties;
+    QList<TSkinObjectRecord> children;   // nested "object ... end" blocks
+    bool operator==(const TSkinObjectRecord&) const = default;
+
+    const TSkinValue* find(const QByteArray& propertyName) const
+    {
+        for (const TSkinProperty& p : properties)
+            if (p.name == propertyName) return &p.value;
+        return nullptr;
+    }
+};
+
+// Limits of the readers, so that hostile input cannot make them allocate
+// without bound or recurse without end.
+struct TSkinLimits {
+    static constexpr int MaxNesting = 32;                 // object nesting depth
+    static constexpr int MaxStringBytes = 1 << 20;        // one string / text form
+    static constexpr int MaxBinaryBytes = 64 << 20;       // one binary property
+    static constexpr int MaxProperties = 4096;            // per object
+    static constexpr int MaxObjects = 100000;             // per skin, all levels
+    static constexpr int MaxBitmaps = 4096;
+    static constexpr int MaxBitmapSide = 16384;
+    static constexpr qint64 MaxBitmapPixels = 16 << 20;   // 64 MiB of pixels each
+    static constexpr qint64 MaxInflatedBytes = 256ll << 20; // whole decompressed body
+};
+
+} // namespace corvane::skin
