@@ -1,0 +1,155 @@
+#pragma once
+// TUdpEndpoint: the program's only network component. It holds one IPv4
+// datagram socket bound to LocalPort on every interface (never connected),
+// sends the whole content of a memory stream as one datagram to
+// RemoteHost:RemotePort, and reports each datagram that arrives through
+// OnDataReceived, from which the handler copies the bytes out with
+// ReadDatagram.
+//
+// Everything runs on the thread of the event loop. Readiness is turned into
+// posted events, one datagram read and dispatched per event, and the next
+// event is posted before the handler runs: a handler that opens a modal
+// message box therefore still receives the following datagrams inside the
+// box's own event loop. A send that has to look up a host name keeps
+// processing events until the answer is there.
+//
+// How an owner sets it up, in this order (the order the stored properties
+// of the main window are applied in):
+//
+//     auto* endpoint = new TUdpEndpoint(this);
+//     endpoint->setObjectName("UdpEndpoint1");
+//     endpoint->setRemoteHost("127.0.0.1");
+//     endpoint->setRemotePort(1234);
+//     endpoint->setLocalPort(1234);   // opens a new socket and binds it
+//     endpoint->setReportLevel(1);
+//     endpoint->OnDataReceived = [this](TUdpEndpoint*, int n, const QString& ip, int port) { ... };
+//     endpoint->Loaded();             // the socket is already bound; this only starts notifications
+//
+// Failures of SendDatagram and of LocalPort writes are thrown (UDPSockError,
+// or std::runtime_error "Invalid stream") and are meant to reach the
+// application's default error box uncaught.
+#include "TMemoryStream.h"
+#include "UDPSockError.h"
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+class QHostInfo;
+class QUdpSocket;
+
+class TUdpEndpoint : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QString RemoteHost READ remoteHost WRITE setRemoteHost)
+    Q_PROPERTY(int RemotePort READ remotePort WRITE setRemotePort)
+    Q_PROPERTY(int LocalPort READ localPort WRITE setLocalPort)
+    Q_PROPERTY(int ReportLevel READ reportLevel WRITE setReportLevel)
+
+public:
+    using TOnReceive = std::function<void(TUdpEndpoint* sender, int numberBytes, const QString& fromIP, int port)>;
+    using TNotifyEvent = std::function<void(TUdpEndpoint* sender)>;
+    using TOnStatus = std::function<void(TUdpEndpoint* sender, const QString& status)>;
+    using THandlerEvent = std::function<void(bool& handled)>;
+    using TStreamInvalid = std::function<void(bool& handled, TMemoryStream& stream)>;
+    using TBuffInvalid = std::function<void(bool& handled, QByteArray& buff, int& length)>;
+    using TErrorCallback = std::function<void(TUdpEndpoint* sender, quint16 errorNumber, const QString& text)>;
+
+    // Datagrams longer than this are discarded on arrival (no game message
+    // comes near it).
+    static constexpr int ReceiveBufferSize = 2048;
+
+    // Opens the socket (not bound yet). Throws UDPSockError when the
+    // system cannot open a socket.
+    explicit TUdpEndpoint(QObject* owner = nullptr);
+    ~TUdpEndpoint() override;
+
+    // Peer: a dotted IPv4 address or a host name (any length). Default empty.
+    QString remoteHost() const { return m_remoteHost; }
+    void setRemoteHost(const QString& host) { m_remoteHost = host; }
+
+    // Peer's UDP port; its low 16 bits are used. Default 0.
+    int remotePort() const { return m_remotePort; }
+    void setRemotePort(int port) { m_remotePort = port; }
+
+    // Port to bind; its low 16 bits are used, 0 lets the system choose.
+    // Writing it, even with the value it already has, closes the socket,
+    // opens a new one and binds it (datagrams queued on the old socket are
+    // lost). A port another socket holds leaves the new socket unbound and
+    // is not reported. Throws UDPSockError when no socket can be opened;
+    // LocalPort then keeps its old value. Default 0.
+    int localPort() const { return m_localPort; }
+    void setLocalPort(int port);
+
+    // A status of level L is reported through OnStatus only when L <= ReportLevel. Default 1.
+    int reportLevel() const { return m_reportLevel; }
+    void setReportLevel(int level) { m_reportLevel = level; }
+
+    // Binds the socket to LocalPort if it is not bound yet and starts the
+    // readiness notifications. Call once after the properties are set.
+    void Loaded();
+
+    // Sends the whole stream as one datagram to RemoteHost:RemotePort; the
+    // stream's position ends at its end. Throws std::runtime_error
+    // "Invalid stream" for an empty stream nobody fixed, UDPSockError
+    // "Null Remote Address" for a peer of 0.0.0.0 (or an empty RemoteHost),
+    // UDPSockError "Host Lookup Canceled" for a name that does not resolve.
+    // A failed send on a resolved address is silent.
+    void SendDatagram(TMemoryStream& stream);
+
+    // Writes the bytes of the datagram received last at the stream's current
+    // position, then rewinds the stream to 0. Valid until the next datagram
+    // is read.
+    void ReadDatagram(TMemoryStream& stream) const;
+
+    // Bytes in the datagram received last.
+    int receivedCount() const { return m_receivedCount; }
+    // The port the socket is bound to, 0 while it is not bound.
+    quint16 boundPort() const;
+    // The last system error number seen by the error check, and the last status reported.
+    int lastError() const { return m_lastError; }
+    QString lastStatus() const { return m_lastStatus; }
+
+    // Events. Sender is always this endpoint.
+    TOnReceive OnDataReceived;      // a datagram has been read
+    TNotifyEvent OnDataSend;        // after each send
+    TOnStatus OnStatus;             // status report (see ReportLevel)
+    THandlerEvent OnInvalidHost;    // the host name did not resolve; set handled to try once more
+    TStreamInvalid OnStreamInvalid; // the stream to send is empty; set handled to look at its size once more
+    TBuffInvalid OnBufferInvalid;   // kept for completeness; nothing raises it
+    TErrorCallback OnError;         // not a published event: called before a socket error is thrown
+
+protected:
+    // Starts an asynchronous lookup of name and calls done with the answer
+    // on this thread, unless context has been destroyed by then. Tests
+    // override it to answer without a resolver.
+    virtual void startHostLookup(const QString& name, QObject* context,
+                                 std::function<void(const QHostInfo&)> done);
+
+    bool event(QEvent* event) override;
+
+private:
+    void report(int level, const QString& text);
+    void checkSocketError(int errorNumber);
+    void openSocket();
+    void closeSocket();
+    void postReadiness();
+    void receiveOne();
+    quint32 resolvePeer();
+    std::optional<quint32> lookUpOnce(const QString& name);
+
+    QString m_remoteHost;
+    int m_remotePort = 0;
+    int m_localPort = 0;
+    int m_reportLevel = 1;
+
+    QUdpSocket* m_socket = nullptr;
+    bool m_ready = false;
+    bool m_readinessPosted = false;
+    std::array<char, ReceiveBufferSize> m_receiveBuffer{};
+    int m_receivedCount = 0;
+    int m_lastError = 0;
+    QString m_lastStatus;
+};

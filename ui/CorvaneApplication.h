@@ -1,0 +1,18 @@
+#pragma once
+// The application object. It catches, once, every exception that an event
+// handler lets escape and shows its text in the default error box; the rest
+// of the raising handler does not run and the program goes on.
+#include <QApplication>
+
+namespace corvane {
+
+class CorvaneApplication : public QApplication {
+    Q_OBJECT
+public:
+    // Also installs the font substitutions (installFontSubstitutions()).
+    CorvaneApplication(int& argc, char** argv);
+
+    bool notify(QObject* receiver, QEvent* event) override;
+};
+
+} // namespace corvane
