@@ -1,0 +1,303 @@
+#include "TUdpEndpoint.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QEventLoop>
+#include <QHostAddress>
+#include <QHostInfo>
+#include <QPointer>
+#include <QUdpSocket>
+
+#include <cerrno>
+#include <stdexcept>
+
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+// The event that stands for "the socket is readable": one of them is posted
+// per datagram to read, so that each datagram is handled in its own turn of
+// whichever event loop is running at the time.
+const QEvent::Type ReadinessEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+// The error number that the error check lets pass (the would-block code of
+// the socket interface the component was first written for).
+constexpr int WouldBlockCode = 10035;
+
+QString dottedText(quint32 address)
+{
+    return QStringLiteral("%1.%2.%3.%4")
+        .arg((address >> 24) & 0xFF)
+        .arg((address >> 16) & 0xFF)
+        .arg((address >> 8) & 0xFF)
+        .arg(address & 0xFF);
+}
+
+std::optional<quint32> firstIPv4Address(const QHostInfo& info)
+{
+    if (info.error() != QHostInfo::NoError)
+        return std::nullopt;
+    for (const QHostAddress& address : info.addresses()) {
+        bool isIPv4 = false;
+        const quint32 value = address.toIPv4Address(&isIPv4);
+        if (isIPv4)
+            return value;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+TUdpEndpoint::TUdpEndpoint(QObject* owner)
+    : QObject(owner)
+{
+    m_reportLevel = 1;
+    report(8, QStringLiteral("Initializing Winsock"));
+    // The socket is opened here but bound only by a LocalPort write or Loaded.
+    openSocket();
+    m_ready = true;
+}
+
+TUdpEndpoint::~TUdpEndpoint()
+{
+    closeSocket();
+}
+
+void TUdpEndpoint::report(int level, const QString& text)
+{
+    if (level > m_reportLevel)
+        return;
+    m_lastStatus = text;
+    if (OnStatus)
+        OnStatus(this, text);
+}
+
+// Runs after the system refused to open a socket; errorNumber is the
+// system's error number (errno).
+void TUdpEndpoint::checkSocketError(int errorNumber)
+{
+    report(16, QStringLiteral("Checking Error In Error Manager"));
+    m_lastError = errorNumber;
+    if ((errorNumber & WouldBlockCode) == WouldBlockCode)
+        return;
+    const QString text = QStringLiteral("Unknown Error No. ")
+        + (errorNumber == 0 ? QString() : QString::number(errorNumber));
+    report(8, QStringLiteral("Looking Up Error Message") + text);
+    if (OnError)
+        OnError(this, static_cast<quint16>(errorNumber), text);
+    throw UDPSockError(text.toStdString());
+}
+
+void TUdpEndpoint::openSocket()
+{
+    // The descriptor is opened by hand so that a failure to open it can be
+    // told apart from a failure to bind (only the first one is an error).
+    // Linux never lingers on closing a datagram socket, so no option is set.
+    const int descriptor = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    if (descriptor < 0) {
+        checkSocketError(errno);
+        return;
+    }
+    auto* socket = new QUdpSocket(this);
+    if (!socket->setSocketDescriptor(descriptor, QAbstractSocket::UnconnectedState)) {
+        ::close(descriptor);
+        delete socket;
+        checkSocketError(0);
+        return;
+    }
+    m_socket = socket;
+}
+
+void TUdpEndpoint::closeSocket()
+{
+    if (!m_socket)
+        return;
+    // Deleted at once, not later: the port must be free for the new socket.
+    // Nothing of the socket's own is on the stack here, because datagrams
+    // are read from posted events of the endpoint, not from its signals.
+    QUdpSocket* socket = m_socket;
+    m_socket = nullptr;
+    socket->disconnect(this);
+    socket->close();
+    delete socket;
+}
+
+void TUdpEndpoint::setLocalPort(int port)
+{
+    closeSocket();
+    openSocket();   // throws before the port is stored when no socket can be opened
+    m_localPort = port;
+    Loaded();
+}
+
+void TUdpEndpoint::Loaded()
+{
+    if (!m_socket)
+        return;
+    // Binding an already bound socket would only fail, so it is not tried.
+    // A failed bind (the port is taken) is deliberately not reported: the
+    // socket stays unbound and no datagram sent to that port reaches it.
+    if (m_socket->state() == QAbstractSocket::UnconnectedState)
+        m_socket->bind(QHostAddress::AnyIPv4, static_cast<quint16>(m_localPort & 0xFFFF),
+                       QAbstractSocket::DontShareAddress);
+    connect(m_socket, &QUdpSocket::readyRead, this, &TUdpEndpoint::postReadiness,
+            Qt::UniqueConnection);
+    // Datagrams that arrived before notifications started are read as well.
+    if (m_socket->hasPendingDatagrams())
+        postReadiness();
+}
+
+quint16 TUdpEndpoint::boundPort() const
+{
+    if (!m_socket || m_socket->state() != QAbstractSocket::BoundState)
+        return 0;
+    return m_socket->localPort();
+}
+
+void TUdpEndpoint::postReadiness()
+{
+    if (m_readinessPosted)
+        return;
+    m_readinessPosted = true;
+    QCoreApplication::postEvent(this, new QEvent(ReadinessEvent));
+}
+
+bool TUdpEndpoint::event(QEvent* event)
+{
+    if (event->type() != ReadinessEvent)
+        return QObject::event(event);
+    m_readinessPosted = false;
+    if (m_ready)
+        receiveOne();
+    return true;
+}
+
+void TUdpEndpoint::receiveOne()
+{
+    if (!m_socket || !m_socket->hasPendingDatagrams())
+        return;
+
+    const qint64 size = m_socket->pendingDatagramSize();
+    if (size < 0 || size > ReceiveBufferSize) {
+        // Too long for any game message: read and dropped whole (a read into
+        // a one-byte buffer takes the entire datagram off the queue). The
+        // datagram received before stays readable through ReadDatagram.
+        char discarded = 0;
+        const qint64 read = m_socket->readDatagram(&discarded, 1);
+        if (read >= 0 && m_socket->hasPendingDatagrams())
+            postReadiness();
+        return;
+    }
+
+    QHostAddress sender;
+    quint16 senderPort = 0;
+    const qint64 count = m_socket->readDatagram(m_receiveBuffer.data(), ReceiveBufferSize,
+                                                &sender, &senderPort);
+    if (count < 0)
+        return;
+    m_receivedCount = static_cast<int>(count);
+
+    // The next datagram gets its own event before this one is handed out:
+    // a handler that waits in a modal box still lets the next one in.
+    if (m_socket->hasPendingDatagrams())
+        postReadiness();
+
+    if (OnDataReceived)
+        OnDataReceived(this, m_receivedCount, dottedText(sender.toIPv4Address()), senderPort);
+}
+
+void TUdpEndpoint::ReadDatagram(TMemoryStream& stream) const
+{
+    stream.write(m_receiveBuffer.data(), m_receivedCount);
+    stream.setPosition(0);
+}
+
+void TUdpEndpoint::SendDatagram(TMemoryStream& stream)
+{
+    bool askedOnce = false;
+    while (stream.size() == 0) {
+        if (askedOnce || !OnStreamInvalid)
+            throw std::runtime_error("Invalid stream");
+        bool handled = false;
+        OnStreamInvalid(handled, stream);
+        if (!handled)
+            throw std::runtime_error("Invalid stream");
+        askedOnce = true;
+    }
+
+    const quint32 address = resolvePeer();
+    if (address == 0)
+        throw UDPSockError("Null Remote Address");
+
+    report(2, QStringLiteral("Sending Data"));
+    const auto port = static_cast<quint16>(m_remotePort & 0xFFFF);
+
+    // The whole stream goes out as it is, without a fixed-size send buffer.
+    stream.setPosition(0);
+    const QByteArray bytes = stream.read(stream.size());
+    // The result is not looked at: a datagram that cannot be sent is lost
+    // silently, like one that gets lost on the way.
+    if (m_socket)
+        m_socket->writeDatagram(bytes, QHostAddress(address), port);
+
+    if (OnDataSend)
+        OnDataSend(this);
+}
+
+// The peer's IPv4 address in host byte order, 0 for "no address". Done
+// afresh for every send; nothing is cached.
+quint32 TUdpEndpoint::resolvePeer()
+{
+    // The whole name is used, however long it is.
+    const QString name = m_remoteHost;
+    if (name.isEmpty())
+        return 0;
+
+    QHostAddress dotted;
+    if (dotted.setAddress(name) && dotted.protocol() == QAbstractSocket::IPv4Protocol)
+        return dotted.toIPv4Address();
+
+    // A handler that changes RemoteHost does not change the name of the retry.
+    for (int attempt = 1;; ++attempt) {
+        if (const std::optional<quint32> address = lookUpOnce(name))
+            return *address;
+        if (attempt == 2)
+            throw UDPSockError("Host Lookup Canceled");
+        bool handled = false;
+        if (OnInvalidHost)
+            OnInvalidHost(handled);
+        if (!handled)
+            throw UDPSockError("Host Lookup Canceled");
+    }
+}
+
+// Looks the name up and waits for the answer in a local event loop, which
+// keeps handling every other event of the program meanwhile (there is no
+// time-out). The answer is kept per call, so a second send started from a
+// handler during the wait cannot take this send's answer.
+std::optional<quint32> TUdpEndpoint::lookUpOnce(const QString& name)
+{
+    QPointer<TUdpEndpoint> self(this);
+    QEventLoop wait;
+    bool answered = false;
+    std::optional<quint32> address;
+    startHostLookup(name, &wait, [&](const QHostInfo& info) {
+        answered = true;
+        address = firstIPv4Address(info);
+        wait.quit();
+    });
+    if (!answered)
+        wait.exec();
+    // The endpoint was destroyed by a handler during the wait, or the
+    // application is quitting: the send cannot go on.
+    if (!self || !answered)
+        throw UDPSockError("Host Lookup Canceled");
+    return address;
+}
+
+void TUdpEndpoint::startHostLookup(const QString& name, QObject* context,
+                                   std::function<void(const QHostInfo&)> done)
+{
+    QHostInfo::lookupHost(name, context, std::move(done));
+}

@@ -1,0 +1,77 @@
+#include "MessageBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace corvane {
+
+// Hands a box to the innermost recorder (a friend of the recorder).
+void record(const RecordedBox& box);
+
+namespace {
+
+MessageBoxRecorder* activeRecorder = nullptr;
+
+// The caption of the default error box: the application title.
+const QString ApplicationTitle = QStringLiteral("Corvane");
+
+void showBox(BoxIcon icon, QWidget* owner, const QString& text, const QString& caption)
+{
+    if (activeRecorder) {
+        record(RecordedBox{icon, caption, text, owner});
+        return;
+    }
+    QMessageBox box(icon == BoxIcon::Error ? QMessageBox::Critical : QMessageBox::Information,
+                    caption, text, QMessageBox::Ok, owner);
+    // Texts come from the peer and from error messages: never read them as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+} // namespace
+
+void record(const RecordedBox& box)
+{
+    MessageBoxRecorder* recorder = activeRecorder;
+    recorder->m_boxes.append(box);
+    // A copy, because what runs in place of the wait may change the recorder.
+    const auto whileOpen = recorder->onShow;
+    if (whileOpen)
+        whileOpen(box);
+}
+
+MessageBoxRecorder::MessageBoxRecorder()
+    : m_outer(activeRecorder)
+{
+    activeRecorder = this;
+}
+
+MessageBoxRecorder::~MessageBoxRecorder()
+{
+    activeRecorder = m_outer;
+}
+
+void showMessageBox(QWidget* owner, const QString& text, const QString& caption)
+{
+    showBox(BoxIcon::Information, owner, text, caption);
+}
+
+void showErrorBox(const QString& text)
+{
+    showBox(BoxIcon::Error, QApplication::activeWindow(), errorBoxText(text), ApplicationTitle);
+}
+
+QString errorBoxText(const QString& text)
+{
+    if (text.isEmpty())
+        return text;
+    // The last character as a code point: a character outside the Basic
+    // Multilingual Plane ends in a surrogate pair and counts as one.
+    char32_t last = text.back().unicode();
+    const qsizetype size = text.size();
+    if (size >= 2 && text.at(size - 1).isLowSurrogate() && text.at(size - 2).isHighSurrogate())
+        last = QChar::surrogateToUcs4(text.at(size - 2), text.at(size - 1));
+    return last > U'.' ? text + QLatin1Char('.') : text;
+}
+
+} // namespace corvane
