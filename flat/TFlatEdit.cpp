@@ -1,0 +1,6 @@
+#include "flat/TFlatEdit.h"
+
+TFlatEdit::TFlatEdit(QWidget* parent)
+    : TCustomFlatEdit(parent)
+{
+}

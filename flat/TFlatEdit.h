@@ -1,0 +1,18 @@
+#pragma once
+// The flat edit box as placed on dialogs: TCustomFlatEdit with its colours
+// published as properties.
+#include "flat/TCustomFlatEdit.h"
+
+class TFlatEdit : public TCustomFlatEdit {
+    Q_OBJECT
+    Q_PROPERTY(QColor ColorFocused READ colorFocused WRITE setColorFocused)
+    Q_PROPERTY(QColor ColorBorder READ colorBorder WRITE setColorBorder)
+    Q_PROPERTY(QColor ColorFlat READ colorFlat WRITE setColorFlat)
+    Q_PROPERTY(bool ParentColor READ parentColor WRITE setParentColor)
+    Q_PROPERTY(int AdvColorFocused READ advColorFocused WRITE setAdvColorFocused)
+    Q_PROPERTY(int AdvColorBorder READ advColorBorder WRITE setAdvColorBorder)
+    Q_PROPERTY(bool UseAdvColors READ useAdvColors WRITE setUseAdvColors)
+
+public:
+    explicit TFlatEdit(QWidget* parent = nullptr);
+};
