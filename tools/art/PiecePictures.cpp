@@ -80,6 +80,11 @@ void drawToken(QPainter& painter, QPointF centre, double rx, double ry, const QS
     painter.scale(fit, fit * ry / rx);
     painter.translate(-bounds.center());
     painter.fillPath(path, ink);
+    if (rx < 17.0) {
+        // On small tokens (the icon) thin strokes fade into the wood;
+        // outlining the character in its own ink keeps it legible.
+        painter.strokePath(path, QPen(ink, 0.7 / fit));
+    }
     painter.restore();
 }
 
