@@ -348,8 +348,6 @@ void paintPanelArt(QPainter& painter)
     painter.setPen(boardColour(PanelText));
     painter.drawText(QRectF(424, 9, 190, 14), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("发送信息："));
-    drawCentredText(painter, QStringLiteral("输入后点击发送"), sansFont(11, false),
-                    QPointF(474, 124.5), boardColour(PanelShade));
 
     // Emblem: a black and a red general facing each other, and the name.
     const double cy = 218;
