@@ -115,10 +115,12 @@ TEST_F(BoardPictureTest, RowLinesAreOnePixelHighAndJoinNeighbouringPoints)
             const int x = columnX(column) + 20;
             const bool insidePalace = column >= 4 && column <= 5 && (row <= 3 || row >= 8);
             if (!insidePalace) {
-                if (row > 1)
+                if (row > 1) {
                     EXPECT_TRUE(isLight(at(x, rowY(row) - 1))) << "row " << row << " too thick";
-                if (row < 10)
+                }
+                if (row < 10) {
                     EXPECT_TRUE(isLight(at(x, rowY(row) + 1))) << "row " << row << " too thick";
+                }
             }
         }
     }
@@ -274,8 +276,9 @@ TEST(PiecePictures, ShareOneKeyColourThatOnlyTheBackgroundUses)
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x) {
                 const double dx = (x + 0.5 - cx) / 16.0, dy = (y + 0.5 - cy) / 16.0;
-                if (dx * dx + dy * dy < 1.0)
+                if (dx * dx + dy * dy < 1.0) {
                     ASSERT_NE(image.pixel(x, y), key) << "key colour inside the token at " << x << "," << y;
+                }
             }
     }
     EXPECT_EQ(key, qRgb(0xDC, 0xB4, 0x78));
