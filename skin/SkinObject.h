@@ -152,9 +152,13 @@ protected:
     void drawVisibleChildren(QPainter& painter);
     // The region of this object alone, without looking at children.
     virtual QRegion ownRegion();
+    // Sets this object's own Active flag without passing it down.
+    void setOwnActive(bool active) { m_active = active; }
 
 private:
-    void applyLayoutPass8();
+    // Eight layout passes; pass 8 moves corner-anchored children by the
+    // difference between the current size and (previousWidth, previousHeight).
+    void layout(int previousWidth, int previousHeight);
 
     TSkinObject* m_owner = nullptr;
     std::vector<std::unique_ptr<TSkinObject>> m_children;

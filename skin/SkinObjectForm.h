@@ -19,6 +19,9 @@
 namespace corvane::skin {
 
 TSkinObjectRecord readTextObject(const QByteArray& text);
+// Several top-level "object ... end" blocks one after the other (a skin
+// description file).
+QList<TSkinObjectRecord> readTextObjects(const QByteArray& text);
 QByteArray writeTextObject(const TSkinObjectRecord& record);
 
 TSkinObjectRecord readBinaryObject(const QByteArray& bytes);

@@ -1,0 +1,134 @@
+#include "skin/SkinBmp.h"
+
+#include "skin/SkinObjectRecord.h"
+#include "skin/SkinTypes.h"
+
+#include <cstdlib>
+
+namespace corvane::skin {
+
+namespace {
+
+void put16(QByteArray& out, quint16 v)
+{
+    out.append(char(v & 0xFF)).append(char(v >> 8));
+}
+void put32(QByteArray& out, quint32 v)
+{
+    for (int i = 0; i < 4; ++i) out.append(char((v >> (8 * i)) & 0xFF));
+}
+quint32 get32(const QByteArray& b, int at)
+{
+    return quint32(quint8(b[at])) | quint32(quint8(b[at + 1])) << 8 | quint32(quint8(b[at + 2])) << 16
+           | quint32(quint8(b[at + 3])) << 24;
+}
+quint16 get16(const QByteArray& b, int at)
+{
+    return quint16(quint8(b[at]) | quint8(b[at + 1]) << 8);
+}
+
+int widen5(int v) { return (v << 3) | (v >> 2); }
+int widen6(int v) { return (v << 2) | (v >> 4); }
+
+[[noreturn]] void bad(const char* why)
+{
+    throw TSkinError(std::string("Invalid bitmap in packed skin: ") + why);
+}
+
+} // namespace
+
+QByteArray encodeBmp16(const QImage& source)
+{
+    const QImage image = source.convertToFormat(QImage::Format_RGB32);
+    const int w = image.width(), h = image.height();
+    const int rowBytes = (w * 2 + 3) & ~3;
+    const quint32 pixelBytes = quint32(rowBytes) * quint32(h);
+    QByteArray out;
+    out.reserve(int(54 + pixelBytes));
+    out.append("BM");
+    put32(out, 54 + pixelBytes);
+    put32(out, 0);
+    put32(out, 54);
+    put32(out, 40);
+    put32(out, quint32(w));
+    put32(out, quint32(h));   // bottom-up rows
+    put16(out, 1);
+    put16(out, 16);
+    put32(out, 0);            // BI_RGB: 5-5-5
+    put32(out, pixelBytes);
+    put32(out, 2835);
+    put32(out, 2835);
+    put32(out, 0);
+    put32(out, 0);
+    for (int y = h - 1; y >= 0; --y) {
+        const auto* line = reinterpret_cast<const quint32*>(image.constScanLine(y));
+        for (int x = 0; x < w; ++x) {
+            const quint32 p = line[x];
+            put16(out, quint16((((p >> 19) & 0x1F) << 10) | (((p >> 11) & 0x1F) << 5) | ((p >> 3) & 0x1F)));
+        }
+        for (int pad = w * 2; pad < rowBytes; ++pad) out.append('\0');
+    }
+    return out;
+}
+
+QImage decodeBmp(const QByteArray& file)
+{
+    if (file.size() < 54 || file[0] != 'B' || file[1] != 'M') bad("no BMP header");
+    const quint32 offset = get32(file, 10);
+    const quint32 infoSize = get32(file, 14);
+    const qint32 width = qint32(get32(file, 18));
+    const qint32 rawHeight = qint32(get32(file, 22));
+    const int bits = get16(file, 28);
+    const quint32 compression = get32(file, 30);
+    if (infoSize < 40 || width <= 0 || rawHeight == 0 || rawHeight == INT32_MIN) bad("bad dimensions");
+    const qint64 height = std::llabs(rawHeight);
+    if (width > TSkinLimits::MaxBitmapSide || height > TSkinLimits::MaxBitmapSide
+        || qint64(width) * height > TSkinLimits::MaxBitmapPixels)
+        bad("too large");
+
+    const bool bitfields = compression == 3;
+    if (!((compression == 0 || bitfields) && (bits == 16 || bits == 24 || bits == 32))) {
+        // Palettes and run-length encodings: leave them to Qt's decoder.
+        QImage image;
+        if (!image.loadFromData(file, "BMP")) bad("undecodable");
+        return image.convertToFormat(QImage::Format_ARGB32);
+    }
+    quint32 masks[3] = {0, 0, 0};
+    if (bitfields) {
+        if (file.size() < int(14 + 40 + 12)) bad("no bit masks");
+        for (int i = 0; i < 3; ++i) masks[i] = get32(file, 14 + 40 + 4 * i);
+        const bool rgb565 = masks[0] == 0xF800 && masks[1] == 0x07E0 && masks[2] == 0x001F;
+        const bool rgb555 = masks[0] == 0x7C00 && masks[1] == 0x03E0 && masks[2] == 0x001F;
+        const bool rgb888 = masks[0] == 0xFF0000 && masks[1] == 0xFF00 && masks[2] == 0xFF;
+        if (!(bits == 16 && (rgb565 || rgb555)) && !(bits == 32 && rgb888)) bad("unsupported bit masks");
+    }
+    const bool is565 = bitfields && bits == 16 && masks[0] == 0xF800;
+    const qint64 rowBytes = ((qint64(width) * bits + 31) / 32) * 4;
+    if (qint64(offset) + rowBytes * height > file.size()) bad("pixel data truncated");
+
+    QImage image(width, int(height), QImage::Format_ARGB32);
+    if (image.isNull()) throw TSkinError("Can't allocate the DIB handle");
+    for (qint64 row = 0; row < height; ++row) {
+        const int y = rawHeight > 0 ? int(height - 1 - row) : int(row);
+        const char* in = file.constData() + offset + row * rowBytes;
+        auto* out = reinterpret_cast<quint32*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            int r, g, b;
+            if (bits == 16) {
+                const int v = quint8(in[2 * x]) | quint8(in[2 * x + 1]) << 8;
+                if (is565) {
+                    r = widen5((v >> 11) & 0x1F); g = widen6((v >> 5) & 0x3F); b = widen5(v & 0x1F);
+                } else {
+                    r = widen5((v >> 10) & 0x1F); g = widen5((v >> 5) & 0x1F); b = widen5(v & 0x1F);
+                }
+            } else {
+                const int step = bits / 8;
+                b = quint8(in[step * x]); g = quint8(in[step * x + 1]); r = quint8(in[step * x + 2]);
+            }
+            out[x] = 0xFF000000u | quint32(r) << 16 | quint32(g) << 8 | quint32(b);
+        }
+    }
+    return image;
+}
+
+} // namespace corvane::skin

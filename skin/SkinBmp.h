@@ -1,0 +1,17 @@
+#pragma once
+// Windows BMP files inside packed skin bodies: the writer renders a bitmap as
+// 16 bits per pixel (5-5-5), the reader decodes 16-, 24- and 32-bit files the
+// way the desktop's own decoder does (5-bit channels widened as (v << 3) | (v >> 2),
+// so the key colour survives the trip) and hands anything else to Qt.
+
+#include <QByteArray>
+#include <QImage>
+
+namespace corvane::skin {
+
+QByteArray encodeBmp16(const QImage& image);
+// Decodes into Format_ARGB32; throws TSkinError for a malformed file or one
+// over the bitmap size limits.
+QImage decodeBmp(const QByteArray& file);
+
+} // namespace corvane::skin

@@ -1,0 +1,149 @@
+#include "skin/SkinEngine.h"
+
+#include "skin/SkinFilter.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QPointer>
+#include <QWidget>
+
+namespace corvane::skin {
+
+namespace {
+
+constexpr qint64 MaxSkinFileBytes = 256ll << 20;
+
+QString resolveSkinFileName(const QString& fileName)
+{
+    if (QFile::exists(fileName)) return fileName;
+    if (fileName.size() > 1 && fileName.at(1) == QLatin1Char(':')) return fileName;
+    if (!QCoreApplication::instance()) return fileName;
+    return QDir(QCoreApplication::applicationDirPath()).filePath(fileName);
+}
+
+} // namespace
+
+TSkinEngine::TSkinEngine(QObject* parent) : QObject(parent)
+{
+    setObjectName(QStringLiteral("SkinEngine1"));
+}
+
+TSkinEngine::~TSkinEngine() = default;
+
+void TSkinEngine::readSkinStream(const QByteArray& stream)
+{
+    TSkinSource loaded;
+    if (!corvane::skin::readSkinStream(stream, loaded)) {
+        // Presence byte 0: no skin in the stream, the current one stays.
+        if (objectCount() > 0) emit afterChange();
+        return;
+    }
+    m_source.swap(loaded);
+    m_source.applyHue();
+    if (objectCount() > 0) emit afterChange();
+}
+
+QByteArray TSkinEngine::writeSkinStream() const
+{
+    return corvane::skin::writeSkinStream(objectCount() > 0 ? &m_source : nullptr);
+}
+
+void TSkinEngine::setSkinFile(const QString& fileName)
+{
+    const QString previous = m_skinFile;
+    m_skinFile = fileName;
+    try {
+        loadSkinFile(fileName);
+    } catch (...) {
+        m_skinFile = previous;
+        throw;
+    }
+}
+
+void TSkinEngine::loadSkinFile(const QString& fileName)
+{
+    // Read and parse completely before anything is announced: a file that
+    // fails to load leaves the engine and every window untouched.
+    TSkinSource loaded;
+    const QString path = resolveSkinFileName(fileName);
+    const TSkinFilter* filter = skinFilterForFile(path);
+    QFile file(path);
+    if (filter && file.exists()) {
+        if (!file.open(QIODevice::ReadOnly)) throw TSkinError("Can't open the skin file " + path.toStdString());
+        if (file.size() > MaxSkinFileBytes) throw TSkinError("Skin file too large: " + path.toStdString());
+        const QByteArray bytes = file.readAll();
+        filter->read(bytes.constData(), bytes.size(), loaded);
+    }
+    installWithNotifications(loaded);
+}
+
+void TSkinEngine::saveSkinFile(const QString& fileName) const
+{
+    const TSkinFilter* filter = skinFilterForFile(fileName);
+    if (!filter) filter = &defaultSkinFilter();
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw TSkinError("Can't create the skin file " + fileName.toStdString());
+    const QByteArray bytes = filter->write(m_source);
+    if (file.write(bytes) != bytes.size()) throw TSkinError("Can't write the skin file " + fileName.toStdString());
+}
+
+void TSkinEngine::installWithNotifications(TSkinSource& loaded)
+{
+    if (objectCount() > 0) {
+        m_source.setChanging(true);
+        emit beforeChange();
+        broadcast(CM_SKINCHANGING);
+        m_source.swap(loaded);
+        m_source.setChanging(false);
+    } else {
+        m_source.swap(loaded);
+    }
+    m_source.applyHue();
+    broadcast(CM_SKINCHANGED);
+    emit afterChange();
+    // `loaded` now holds the previous skin; its owner frees it after every
+    // window has let go of it.
+}
+
+void TSkinEngine::setDeltaHue(int hue)
+{
+    if (m_applyingHue) return;
+    if (objectCount() == 0) {
+        m_source.setRequestedHue(hue);
+        return;
+    }
+    m_applyingHue = true;
+    m_source.setChanging(true);
+    emit beforeChange();
+    broadcast(CM_SKINCHANGING);
+    m_source.setRequestedHue(hue);
+    m_source.applyHue();
+    m_source.setChanging(false);
+    broadcast(CM_SKINCHANGED);
+    emit afterChange();
+    m_applyingHue = false;
+}
+
+void TSkinEngine::broadcast(int message)
+{
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return;
+    QList<QPointer<QWidget>> forms;
+    for (QWidget* form : QApplication::topLevelWidgets()) forms.append(form);
+    for (const QPointer<QWidget>& form : forms) {
+        if (!form) continue;
+        // The form first, then every control inside it.
+        QList<QPointer<QWidget>> targets{form};
+        for (QWidget* child : form->findChildren<QWidget*>()) targets.append(child);
+        for (const QPointer<QWidget>& target : targets) {
+            if (!target) continue;
+            TSkinChangeEvent event(message, this);
+            QCoreApplication::sendEvent(target, &event);
+        }
+        QCoreApplication::processEvents();
+    }
+}
+
+} // namespace corvane::skin

@@ -1,0 +1,232 @@
+#include "skin/SkinFilter.h"
+
+#include <QFileInfo>
+#include <algorithm>
+#include <cstring>
+#include <zlib.h>
+
+namespace corvane::skin {
+
+// ---------------------------------------------------------------------------
+// Inputs
+
+void TSkinInput::readExact(char* data, std::int64_t count)
+{
+    while (count > 0) {
+        const std::int64_t got = readSome(data, count);
+        if (got <= 0) throw TSkinError("Unexpected end of skin data");
+        data += got;
+        count -= got;
+    }
+}
+
+std::int32_t TSkinInput::readInt32()
+{
+    unsigned char b[4];
+    readExact(reinterpret_cast<char*>(b), 4);
+    return std::int32_t(std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16
+                        | std::uint32_t(b[3]) << 24);
+}
+
+QByteArray TSkinInput::readString(int maxBytes)
+{
+    const std::int32_t size = readInt32();
+    if (size < 0 || size > maxBytes) throw TSkinError("Invalid string length " + std::to_string(size) + " in skin data");
+    return readBytes(size);
+}
+
+QByteArray TSkinInput::readBytes(std::int64_t count)
+{
+    if (count < 0 || count > TSkinLimits::MaxBinaryBytes) throw TSkinError("Invalid block size in skin data");
+    QByteArray out;
+    // Grow in steps: a count larger than the data that follows fails after
+    // reading what is there, not by reserving the whole count up front.
+    constexpr std::int64_t Step = 1 << 20;
+    std::int64_t done = 0;
+    while (done < count) {
+        const std::int64_t chunk = std::min(Step, count - done);
+        out.resize(qsizetype(done + chunk));
+        readExact(out.data() + done, chunk);
+        done += chunk;
+    }
+    return out;
+}
+
+std::int64_t TSkinMemoryInput::readSome(char* data, std::int64_t max)
+{
+    const std::int64_t n = std::min(max, m_size - m_pos);
+    if (n <= 0) return 0;
+    std::memcpy(data, m_data + m_pos, size_t(n));
+    m_pos += n;
+    return n;
+}
+
+struct TSkinInflateInput::State {
+    z_stream stream{};
+    bool initialised = false;
+    bool finished = false;
+    std::int64_t inputLeft = 0;   // beyond what zlib's 32-bit avail_in holds
+    std::int64_t totalOut = 0;
+    // Small reads are served from a buffer, so that every 4-byte integer does
+    // not cost a call into zlib.
+    static constexpr int BufferSize = 64 * 1024;
+    unsigned char buffer[BufferSize];
+    int bufferPos = 0;
+    int bufferEnd = 0;
+
+    // Inflates into `out`; returns the number of bytes produced (0 at the end).
+    std::int64_t inflateInto(unsigned char* out, std::int64_t max)
+    {
+        if (finished) return 0;
+        const uInt room = uInt(std::min<std::int64_t>(max, 1 << 30));
+        stream.next_out = out;
+        stream.avail_out = room;
+        while (stream.avail_out > 0) {
+            if (stream.avail_in == 0 && inputLeft > 0) {
+                const uInt more = uInt(std::min<std::int64_t>(inputLeft, 1 << 30));
+                stream.avail_in = more;
+                inputLeft -= more;
+            }
+            const int rc = inflate(&stream, Z_NO_FLUSH);
+            if (rc == Z_STREAM_END) {
+                finished = true;
+                break;
+            }
+            if (rc == Z_BUF_ERROR && stream.avail_in == 0) {
+                finished = true;   // the data ends early; the reader reports it
+                break;
+            }
+            if (rc != Z_OK) throw TSkinError("error");
+        }
+        const std::int64_t produced = std::int64_t(room - stream.avail_out);
+        totalOut += produced;
+        if (totalOut > TSkinLimits::MaxInflatedBytes) throw TSkinError("Skin data too large when decompressed");
+        return produced;
+    }
+};
+
+TSkinInflateInput::TSkinInflateInput(const char* data, std::int64_t size) : m_state(std::make_unique<State>())
+{
+    State& s = *m_state;
+    s.stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data));
+    const uInt first = uInt(std::min<std::int64_t>(size, 1 << 30));
+    s.stream.avail_in = first;
+    s.inputLeft = size - first;
+    if (inflateInit(&s.stream) != Z_OK) throw TSkinError("error");
+    s.initialised = true;
+}
+
+TSkinInflateInput::~TSkinInflateInput()
+{
+    if (m_state->initialised) inflateEnd(&m_state->stream);
+}
+
+std::int64_t TSkinInflateInput::readSome(char* data, std::int64_t max)
+{
+    State& s = *m_state;
+    if (max <= 0) return 0;
+    if (s.bufferPos == s.bufferEnd) {
+        // Large reads go straight into the caller's memory.
+        if (max >= State::BufferSize) return s.inflateInto(reinterpret_cast<unsigned char*>(data), max);
+        s.bufferPos = 0;
+        s.bufferEnd = int(s.inflateInto(s.buffer, State::BufferSize));
+        if (s.bufferEnd == 0) return 0;
+    }
+    const int n = int(std::min<std::int64_t>(max, s.bufferEnd - s.bufferPos));
+    std::memcpy(data, s.buffer + s.bufferPos, size_t(n));
+    s.bufferPos += n;
+    return n;
+}
+
+std::int64_t TSkinInflateInput::totalOut() const
+{
+    return m_state->totalOut;
+}
+
+QByteArray deflateBytes(const QByteArray& data, int level)
+{
+    z_stream stream{};
+    if (deflateInit(&stream, level) != Z_OK) throw TSkinError("Can't start compression");
+    QByteArray out;
+    out.resize(qsizetype(deflateBound(&stream, uLong(data.size()))));
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
+    stream.avail_in = uInt(data.size());
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = uInt(out.size());
+    const int rc = deflate(&stream, Z_FINISH);
+    const auto produced = qsizetype(stream.total_out);
+    deflateEnd(&stream);
+    if (rc != Z_STREAM_END) throw TSkinError("Compression failed");
+    out.resize(produced);
+    return out;
+}
+
+// ---------------------------------------------------------------------------
+// Filters
+
+void TSkinFilterUncompressed::read(const char* data, std::int64_t size, TSkinSource& source) const
+{
+    TSkinMemoryInput in(data, size);
+    source.readPlainBody(in);
+}
+
+QByteArray TSkinFilterUncompressed::write(const TSkinSource& source) const
+{
+    return source.writePlainBody();
+}
+
+void TSkinFilterCompressed::read(const char* data, std::int64_t size, TSkinSource& source) const
+{
+    // The four magic bytes are skipped unchecked.
+    if (size < 4) throw TSkinError("Unexpected end of skin data");
+    TSkinInflateInput in(data + 4, size - 4);
+    if (packedBody())
+        source.readPackedBody(in);
+    else
+        source.readPlainBody(in);
+}
+
+QByteArray TSkinFilterCompressed::write(const TSkinSource& source) const
+{
+    const QByteArray body = packedBody() ? source.writePackedBody() : source.writePlainBody();
+    return QByteArray("TQLZ") + deflateBytes(body, level());
+}
+
+const QList<const TSkinFilter*>& skinFilters()
+{
+    static const TSkinFilterUncompressed uncompressed;
+    static const TSkinFilterCompressed compressed;
+    static const TSkinFilterUltraCompressed ultra;
+    static const TSkinFilterMaxCompression max;
+    static const QList<const TSkinFilter*> filters = {&uncompressed, &compressed, &ultra, &max};
+    return filters;
+}
+
+const TSkinFilter& defaultSkinFilter()
+{
+    return *skinFilters().at(1);
+}
+
+const TSkinFilter* skinFilterForFile(const QString& fileName)
+{
+    const QString suffix = QFileInfo(fileName).suffix();
+    if (suffix.isEmpty()) return nullptr;
+    for (const TSkinFilter* filter : skinFilters())
+        if (filter->extension().compare(suffix, Qt::CaseInsensitive) == 0) return filter;
+    return nullptr;
+}
+
+bool readSkinStream(const QByteArray& stream, TSkinSource& source)
+{
+    if (stream.isEmpty() || stream[0] == '\0') return false;
+    defaultSkinFilter().read(stream.constData() + 1, stream.size() - 1, source);
+    return true;
+}
+
+QByteArray writeSkinStream(const TSkinSource* source)
+{
+    if (!source || source->objectCount() == 0) return QByteArray(1, '\0');
+    return QByteArray(1, '\2') + defaultSkinFilter().write(*source);
+}
+
+} // namespace corvane::skin

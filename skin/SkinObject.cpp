@@ -1,0 +1,413 @@
+#include "skin/SkinObject.h"
+
+#include "skin/SkinObjects.h"
+#include "skin/SkinProperties.h"
+#include "skin/SkinSource.h"
+
+#include <QCoreApplication>
+#include <QFontMetrics>
+#include <QGuiApplication>
+
+namespace corvane::skin {
+
+namespace {
+
+bool haveGuiApplication()
+{
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
+}
+
+} // namespace
+
+TSkinObject::TSkinObject(TSkinObject* owner)
+{
+    if (owner) owner->appendChild(std::unique_ptr<TSkinObject>(this));
+}
+
+TSkinObject::~TSkinObject() = default;
+
+void TSkinObject::appendChild(std::unique_ptr<TSkinObject> child)
+{
+    child->m_owner = this;
+    m_children.push_back(std::move(child));
+}
+
+// ---------------------------------------------------------------------------
+// Bounds and layout
+
+void TSkinObject::setBounds(int left, int top, int width, int height)
+{
+    if (width < 0) width = 0;
+    if (height < 0) height = 0;
+    if (left == m_left && top == m_top && width == m_width && height == m_height) return;
+    m_prevWidth = m_width;
+    m_prevHeight = m_height;
+    m_left = left;
+    m_top = top;
+    m_width = width;
+    m_height = height;
+    layout(m_prevWidth, m_prevHeight);
+}
+
+void TSkinObject::layoutChildren()
+{
+    // A fresh layout at an unchanged size must not move the corner-anchored
+    // children again: they already follow the last size change.
+    layout(m_width, m_height);
+}
+
+void TSkinObject::layout(int previousWidth, int previousHeight)
+{
+    if (m_children.empty()) return;
+    int rl = m_left, rt = m_top, rr = m_left + m_width, rb = m_top + m_height;
+
+    auto strips = [&](TSkinAlign first, TSkinAlign second, bool vertical) {
+        for (auto& c : m_children) {
+            if (!c->Visible) continue;
+            if (vertical) {
+                if (c->Align == first) {
+                    c->setBounds(rl, rt, rr - rl, c->m_height);
+                    rt += c->m_height;
+                } else if (c->Align == second) {
+                    c->setBounds(rl, rb - c->m_height, rr - rl, c->m_height);
+                    rb -= c->m_height;
+                }
+            } else {
+                if (c->Align == first) {
+                    c->setBounds(rl, rt, c->m_width, rb - rt);
+                    rl += c->m_width;
+                } else if (c->Align == second) {
+                    c->setBounds(rr - c->m_width, rt, c->m_width, rb - rt);
+                    rr -= c->m_width;
+                }
+            }
+        }
+    };
+    strips(saMostTop, saMostBottom, true);     // pass 1
+    strips(saMostLeft, saMostRight, false);    // pass 2
+    strips(saTop, saBottom, true);             // pass 3
+    strips(saLeft, saRight, false);            // pass 4
+
+    // Pass 5: text-sized children, from last to first.
+    for (auto it = m_children.rbegin(); it != m_children.rend(); ++it) {
+        TSkinObject* c = it->get();
+        if (!c->Visible || c->Align != saText) continue;
+        int textWidth = 0;
+        if (haveGuiApplication() && !c->Text.isEmpty())
+            textWidth = QFontMetrics(c->getFont().toQFont()).horizontalAdvance(c->Text);
+        c->setBounds(c->m_left, c->m_top, textWidth + c->TextMarginLeft + c->TextMarginRight, c->m_height);
+    }
+    // Pass 6: centred children, from last to first (C++ division truncates
+    // towards zero, as the placement rule wants).
+    for (auto it = m_children.rbegin(); it != m_children.rend(); ++it) {
+        TSkinObject* c = it->get();
+        if (!c->Visible || c->Align != saCenter) continue;
+        c->setBounds(rl + ((rr - rl) - c->m_width) / 2, rt + ((rb - rt) - c->m_height) / 2, c->m_width,
+                     c->m_height);
+    }
+    // Pass 7: client children take what is left.
+    for (auto& c : m_children)
+        if (c->Visible && c->Align == saClient) c->setBounds(rl, rt, rr - rl, rb - rt);
+
+    // Pass 8: every child, visible or not, keeps its distance to moved edges.
+    for (auto& c : m_children) {
+        if (c->Align == saTopRight) {
+            if (previousWidth > 0) c->setBounds(c->m_left + m_width - previousWidth, c->m_top, c->m_width, c->m_height);
+        } else if (c->Align == saBottomLeft) {
+            // Like the top-right anchor, only from a known previous size: right
+            // after a copy (previous height 0) the child is already in place.
+            if (previousHeight > 0)
+                c->setBounds(c->m_left, c->m_top + m_height - previousHeight, c->m_width, c->m_height);
+        } else if (c->Align == saBottomRight) {
+            // Anchored to the bottom-right corner: moves with both far edges.
+            if (previousWidth > 0 && previousHeight > 0)
+                c->setBounds(c->m_left + m_width - previousWidth, c->m_top + m_height - previousHeight,
+                             c->m_width, c->m_height);
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// The tree
+
+TSkinObject* TSkinObject::findObject(const QString& name)
+{
+    if (Name.compare(name, Qt::CaseInsensitive) == 0) return this;
+    for (auto& c : m_children)
+        if (TSkinObject* found = c->findObject(name)) return found;
+    return nullptr;
+}
+
+TSkinObject* TSkinObject::findKind(TSkinKind kind)
+{
+    if (Kind == kind) return this;
+    for (auto& c : m_children)
+        if (TSkinObject* found = c->findKind(kind)) return found;
+    return nullptr;
+}
+
+std::unique_ptr<TSkinObject> TSkinObject::copyTree() const
+{
+    std::unique_ptr<TSkinObject> copy(TSkinClassRegistry::create(className()));
+    if (!copy) copy = std::make_unique<TSkinObject>();
+    copy->assignFrom(*this);
+    copy->m_bitmaps = m_bitmaps;
+    for (const auto& c : m_children) copy->appendChild(c->copyTree());
+    copy->setBounds(m_left, m_top, m_width, m_height);
+    return copy;
+}
+
+void TSkinObject::setState(int state)
+{
+    m_state = state;
+    for (auto& c : m_children) c->setState(state);
+}
+
+void TSkinObject::setActive(bool active)
+{
+    m_active = active;
+    for (auto& c : m_children) c->setActive(active);
+}
+
+void TSkinObject::setHost(QObject* host)
+{
+    m_host = host;
+    for (auto& c : m_children) c->setHost(host);
+}
+
+void TSkinObject::setBitmaps(const TSkinBitmapList* bitmaps)
+{
+    m_bitmaps = bitmaps;
+    for (auto& c : m_children) c->setBitmaps(bitmaps);
+}
+
+void TSkinObject::setRightToLeft(bool rightToLeft)
+{
+    m_rightToLeft = rightToLeft;
+    for (auto& c : m_children) c->setRightToLeft(rightToLeft);
+}
+
+void TSkinObject::linkBitmaps()
+{
+    for (auto& c : m_children) c->linkBitmaps();
+}
+
+void TSkinObject::changeHue(int delta)
+{
+    Color = shiftColorHue(Color, delta);
+    Font.Color = shiftColorHue(Font.Color, delta);
+    for (auto& c : m_children) c->changeHue(delta);
+}
+
+void TSkinObject::setCharset(int charset)
+{
+    Font.Charset = charset;
+    for (auto& c : m_children) c->setCharset(charset);
+}
+
+// ---------------------------------------------------------------------------
+// Drawing
+
+void TSkinObject::draw(QPainter& painter)
+{
+    if (!Visible || m_width <= 0 || m_height <= 0) return;
+    if (m_children.empty() || DrawIfOwner) drawFillAndText(painter);
+    drawVisibleChildren(painter);
+}
+
+void TSkinObject::drawFillAndText(QPainter& painter)
+{
+    if (Color != clNone) painter.fillRect(boundsRect(), toQColor(Color));
+    drawText(painter);
+}
+
+void TSkinObject::drawVisibleChildren(QPainter& painter)
+{
+    for (auto& c : m_children)
+        if (c->Visible && c->m_width > 0 && c->m_height > 0) c->draw(painter);
+}
+
+void TSkinObject::drawText(QPainter& painter)
+{
+    const TSkinFont& font = getFont();
+    if (Text == QLatin1String("-")) {
+        // Separator: a one-pixel line across the middle row, 3 pixels in from each side.
+        painter.fillRect(QRect(m_left + 3, m_top + m_height / 2 - 1, m_width - 6, 1), toQColor(font.Color));
+        return;
+    }
+    if ((Text.isEmpty() && SecondText.isEmpty()) || !haveGuiApplication()) return;
+
+    const QRect textRect(QPoint(m_left + TextMarginLeft, m_top + TextMarginTop),
+                         QPoint(m_left + m_width - TextMarginRight - 1, m_top + m_height - 1));
+    int horizontal;
+    int vertical;
+    switch (TextAlign) {
+    case taTopLeft: horizontal = Qt::AlignLeft; vertical = Qt::AlignTop; break;
+    case taTopCenter: horizontal = Qt::AlignHCenter; vertical = Qt::AlignTop; break;
+    case taTopRight: horizontal = Qt::AlignRight; vertical = Qt::AlignTop; break;
+    case taLeft: horizontal = Qt::AlignLeft; vertical = Qt::AlignVCenter; break;
+    case taRight: horizontal = Qt::AlignRight; vertical = Qt::AlignVCenter; break;
+    case taBottomLeft: horizontal = Qt::AlignLeft; vertical = Qt::AlignBottom; break;
+    case taBottomCenter: horizontal = Qt::AlignHCenter; vertical = Qt::AlignBottom; break;
+    case taBottomRight: horizontal = Qt::AlignRight; vertical = Qt::AlignBottom; break;
+    case taCenter:
+    default: horizontal = Qt::AlignHCenter; vertical = Qt::AlignVCenter; break;
+    }
+    auto mirrored = [](int h) {
+        return h == Qt::AlignLeft ? int(Qt::AlignRight) : h == Qt::AlignRight ? int(Qt::AlignLeft) : h;
+    };
+    if (m_rightToLeft) horizontal = mirrored(horizontal);
+
+    const QFont qfont = font.toQFont();
+    painter.save();
+    painter.setFont(qfont);
+    const QColor textColor = Enabled ? toQColor(font.Color) : QColor(0x80, 0x80, 0x80);
+    auto drawOne = [&](const QString& text, int align) {
+        const int flags = align | vertical | Qt::TextSingleLine;
+        if (TextEffect == teShadow) {
+            painter.setPen(Qt::black);
+            painter.drawText(textRect.translated(1, 1), flags, text);
+        }
+        painter.setPen(textColor);
+        painter.drawText(textRect, flags, text);
+    };
+    if (!Text.isEmpty()) {
+        QString text = Text;
+        if (Kind == skTitle)
+            text = QFontMetrics(qfont).elidedText(text, Qt::ElideRight,
+                                                  qMax(0, m_width - TextMarginLeft - TextMarginRight));
+        drawOne(text, horizontal);
+    }
+    if (!SecondText.isEmpty()) drawOne(SecondText, mirrored(horizontal));
+    painter.restore();
+}
+
+// ---------------------------------------------------------------------------
+// Regions and hit testing
+
+QRegion TSkinObject::createRegion()
+{
+    if (m_width <= 0 || m_height <= 0) return QRegion();
+    if (m_children.empty() || DrawIfOwner || !Masked) return ownRegion();
+    QRegion region;
+    for (auto& c : m_children)
+        if (c->Visible) region |= c->createRegion();
+    return region;
+}
+
+QRegion TSkinObject::ownRegion()
+{
+    return QRegion(boundsRect());
+}
+
+TSkinObject* TSkinObject::objectAt(const QPoint& point)
+{
+    if (!Visible || !boundsRect().contains(point) || Kind == skTranparent) return nullptr;
+    if (m_children.empty()) return this;
+    TSkinObject* hit = nullptr;
+    for (auto& c : m_children)
+        if (TSkinObject* found = c->objectAt(point)) hit = found;
+    return hit ? hit : this;
+}
+
+void TSkinObject::requestRedraw()
+{
+    if (m_host) {
+        TSkinRedrawEvent event(this);
+        QCoreApplication::sendEvent(m_host, &event);
+    }
+}
+
+TSkinFrameInterface* TSkinObject::frame() const
+{
+    if (!m_host) return nullptr;
+    TSkinGetFormEvent event;
+    QCoreApplication::sendEvent(m_host, &event);
+    return event.form();
+}
+
+// ---------------------------------------------------------------------------
+// Persistence
+
+void TSkinObject::writeProperties(QList<TSkinProperty>& out) const
+{
+    using namespace props;
+    addIdent(out, "Align", alignIdent(Align));
+    addColor(out, "Color", Color);
+    addBool(out, "DrawIfOwner", DrawIfOwner);
+    writeFont(out, "Font", Font);
+    addIdent(out, "Kind", kindIdent(Kind));
+    addBool(out, "Masked", Masked);
+    addInt(out, "Left", m_left);
+    addInt(out, "Top", m_top);
+    addInt(out, "Height", m_height);
+    addInt(out, "Width", m_width);
+    addInt(out, "MarginLeft", MarginLeft);
+    addInt(out, "MarginRight", MarginRight);
+    addInt(out, "MarginTop", MarginTop);
+    addInt(out, "MarginBottom", MarginBottom);
+    addIdent(out, "TextAlign", textAlignIdent(TextAlign));
+    addIdent(out, "TextEffect", textEffectIdent(TextEffect));
+    addInt(out, "TextMarginLeft", TextMarginLeft);
+    addInt(out, "TextMarginRight", TextMarginRight);
+    addInt(out, "TextMarginTop", TextMarginTop);
+}
+
+bool TSkinObject::readProperty(const TSkinProperty& p)
+{
+    using namespace props;
+    const QByteArray& n = p.name;
+    if (n == "Align") Align = TSkinAlign(toEnum(p, alignFromIdent));
+    else if (n == "Color") Color = toColor(p);
+    else if (n == "DrawIfOwner") DrawIfOwner = toBool(p);
+    else if (readFont(Font, "Font", p)) {}
+    else if (n == "Kind") Kind = TSkinKind(toEnum(p, kindFromIdent));
+    else if (n == "Masked") Masked = toBool(p);
+    else if (n == "Left") setLeft(toInt(p));
+    else if (n == "Top") setTop(toInt(p));
+    else if (n == "Height") setHeight(toInt(p));
+    else if (n == "Width") setWidth(toInt(p));
+    else if (n == "MarginLeft") MarginLeft = toInt(p);
+    else if (n == "MarginRight") MarginRight = toInt(p);
+    else if (n == "MarginTop") MarginTop = toInt(p);
+    else if (n == "MarginBottom") MarginBottom = toInt(p);
+    else if (n == "TextAlign") TextAlign = TSkinTextAlign(toEnum(p, textAlignFromIdent));
+    else if (n == "TextEffect") TextEffect = TSkinTextEffect(toEnum(p, textEffectFromIdent));
+    else if (n == "TextMarginLeft") TextMarginLeft = toInt(p);
+    else if (n == "TextMarginRight") TextMarginRight = toInt(p);
+    else if (n == "TextMarginTop") TextMarginTop = toInt(p);
+    else return false;
+    return true;
+}
+
+void TSkinObject::assignFrom(const TSkinObject& s)
+{
+    Name = s.Name;
+    Align = s.Align;
+    Color = s.Color;
+    DrawIfOwner = s.DrawIfOwner;
+    Font = s.Font;
+    Kind = s.Kind;
+    Masked = s.Masked;
+    MarginLeft = s.MarginLeft;
+    MarginRight = s.MarginRight;
+    MarginTop = s.MarginTop;
+    MarginBottom = s.MarginBottom;
+    TextAlign = s.TextAlign;
+    TextEffect = s.TextEffect;
+    TextMarginLeft = s.TextMarginLeft;
+    TextMarginRight = s.TextMarginRight;
+    TextMarginTop = s.TextMarginTop;
+}
+
+TColor shiftColorHue(TColor color, int delta)
+{
+    if (color == clNone) return color;
+    const TColor c = resolveColor(color);
+    // 0x00BBGGRR to a pixel 0xAARRGGBB and back.
+    const std::uint32_t pixel = 0xFF000000u | (std::uint32_t(c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+    const std::uint32_t shifted = shiftPixelHue(pixel, delta);
+    return TColor(((shifted >> 16) & 0xFF) | (shifted & 0xFF00) | ((shifted & 0xFF) << 16));
+}
+
+} // namespace corvane::skin

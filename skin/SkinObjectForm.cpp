@@ -1,0 +1,521 @@
+#include "skin/SkinObjectForm.h"
+
+#include "skin/SkinTypes.h"
+
+#include <cstring>
+#include <limits>
+
+namespace corvane::skin {
+
+namespace {
+
+[[noreturn]] void fail(const std::string& what)
+{
+    throw TSkinError(what);
+}
+
+// ---------------------------------------------------------------------------
+// Text object form: a small tokenizer and a recursive-descent reader.
+
+class TextReader {
+public:
+    explicit TextReader(const QByteArray& text) : m_text(text) {}
+
+    TSkinObjectRecord readObject(int depth)
+    {
+        if (depth > TSkinLimits::MaxNesting) fail("Skin objects are nested too deeply");
+        const QByteArray keyword = identifier();
+        if (keyword != "object" && keyword != "inherited" && keyword != "inline")
+            fail("Object expected, found '" + keyword.toStdString() + "'");
+        TSkinObjectRecord record;
+        QByteArray first = identifier();
+        if (peekChar() == ':') {
+            ++m_pos;
+            record.name = first;
+            record.className = identifier();
+        } else {
+            record.className = first;
+        }
+        for (;;) {
+            skipSpace();
+            if (atEnd()) fail("Unexpected end of object text (missing 'end')");
+            const int save = m_pos;
+            const QByteArray word = identifier();
+            if (word == "end") break;
+            if (word == "object" || word == "inherited" || word == "inline") {
+                m_pos = save;
+                record.children.append(readObject(depth + 1));
+                continue;
+            }
+            if (record.properties.size() >= TSkinLimits::MaxProperties) fail("Too many properties in one object");
+            expect('=');
+            record.properties.append({word, value()});
+        }
+        return record;
+    }
+
+    void expectEnd()
+    {
+        skipSpace();
+        if (!atEnd()) fail("Unexpected text after the object's 'end'");
+    }
+
+    bool more()
+    {
+        skipSpace();
+        return !atEnd();
+    }
+
+private:
+    bool atEnd() const { return m_pos >= m_text.size(); }
+
+    void skipSpace()
+    {
+        while (!atEnd()) {
+            const char c = m_text[m_pos];
+            if (c == ' ' || c == '\t' || c == '\r' || c == '\n') ++m_pos;
+            else break;
+        }
+    }
+
+    char peekChar()
+    {
+        skipSpace();
+        return atEnd() ? '\0' : m_text[m_pos];
+    }
+
+    void expect(char c)
+    {
+        if (peekChar() != c) fail(std::string("'") + c + "' expected in object text");
+        ++m_pos;
+    }
+
+    static bool isIdentStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
+    static bool isIdentChar(char c) { return isIdentStart(c) || (c >= '0' && c <= '9'); }
+
+    // An identifier, possibly dotted ("Font.Color").
+    QByteArray identifier()
+    {
+        skipSpace();
+        if (atEnd() || !isIdentStart(m_text[m_pos])) fail("Identifier expected in object text");
+        const int start = m_pos;
+        while (!atEnd() && (isIdentChar(m_text[m_pos]) || (m_text[m_pos] == '.' && m_pos + 1 < m_text.size()
+                                                           && isIdentStart(m_text[m_pos + 1]))))
+            ++m_pos;
+        if (m_pos - start > 255) fail("Identifier too long in object text");
+        return m_text.mid(start, m_pos - start);
+    }
+
+    TSkinValue value()
+    {
+        const char c = peekChar();
+        if (c == '\'' || c == '#') return TSkinValue::fromString(stringValue());
+        if (c == '-' || c == '+' || c == '$' || (c >= '0' && c <= '9')) return TSkinValue::fromInteger(integer());
+        if (c == '[') return TSkinValue::fromSet(setValue());
+        if (c == '{') return TSkinValue::fromBinary(binaryValue());
+        if (isIdentStart(c)) {
+            const QByteArray ident = identifier();
+            if (ident == "True") return TSkinValue::fromBool(true);
+            if (ident == "False") return TSkinValue::fromBool(false);
+            return TSkinValue::fromIdent(ident);
+        }
+        fail("Invalid property value in object text");
+    }
+
+    qint64 integer()
+    {
+        skipSpace();
+        bool negative = false;
+        if (m_text[m_pos] == '-' || m_text[m_pos] == '+') {
+            negative = m_text[m_pos] == '-';
+            ++m_pos;
+        }
+        int base = 10;
+        if (!atEnd() && m_text[m_pos] == '$') {
+            base = 16;
+            ++m_pos;
+        }
+        const int start = m_pos;
+        quint64 v = 0;
+        while (!atEnd()) {
+            const char c = m_text[m_pos];
+            int digit;
+            if (c >= '0' && c <= '9') digit = c - '0';
+            else if (base == 16 && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+            else if (base == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+            else break;
+            if (v > (quint64(std::numeric_limits<qint64>::max()) - quint64(digit)) / quint64(base))
+                fail("Integer out of range in object text");
+            v = v * quint64(base) + quint64(digit);
+            ++m_pos;
+        }
+        if (m_pos == start) fail("Invalid number in object text");
+        if (!atEnd() && (m_text[m_pos] == '.' || isIdentChar(m_text[m_pos])))
+            fail("Invalid number in object text");
+        return negative ? -qint64(v) : qint64(v);
+    }
+
+    // 'quoted' parts ('' for a quote) and #nnn characters, joined with '+'.
+    QByteArray stringValue()
+    {
+        QByteArray out;
+        for (;;) {
+            skipSpace();
+            bool any = false;
+            while (!atEnd() && (m_text[m_pos] == '\'' || m_text[m_pos] == '#')) {
+                any = true;
+                if (m_text[m_pos] == '\'') {
+                    ++m_pos;
+                    for (;;) {
+                        if (atEnd()) fail("Unterminated string in object text");
+                        const char c = m_text[m_pos++];
+                        if (c == '\r' || c == '\n') fail("Unterminated string in object text");
+                        if (c == '\'') {
+                            if (!atEnd() && m_text[m_pos] == '\'') {
+                                out.append('\'');
+                                ++m_pos;
+                                continue;
+                            }
+                            break;
+                        }
+                        out.append(c);
+                    }
+                } else {
+                    ++m_pos;
+                    const qint64 code = integer();
+                    if (code < 0 || code > 255) fail("Character code out of range in object text");
+                    out.append(char(code));
+                }
+                if (out.size() > TSkinLimits::MaxStringBytes) fail("String too long in object text");
+            }
+            if (!any) fail("String expected in object text");
+            if (peekChar() != '+') break;
+            ++m_pos;
+        }
+        return out;
+    }
+
+    QList<QByteArray> setValue()
+    {
+        expect('[');
+        QList<QByteArray> items;
+        if (peekChar() == ']') {
+            ++m_pos;
+            return items;
+        }
+        for (;;) {
+            items.append(identifier());
+            if (items.size() > 256) fail("Set too large in object text");
+            const char c = peekChar();
+            ++m_pos;
+            if (c == ']') break;
+            if (c != ',') fail("',' or ']' expected in a set");
+        }
+        return items;
+    }
+
+    QByteArray binaryValue()
+    {
+        expect('{');
+        QByteArray out;
+        int high = -1;
+        for (;;) {
+            skipSpace();
+            if (atEnd()) fail("Unterminated binary value in object text");
+            const char c = m_text[m_pos++];
+            if (c == '}') break;
+            int digit;
+            if (c >= '0' && c <= '9') digit = c - '0';
+            else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+            else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+            else fail("Invalid binary value in object text");
+            if (high < 0) {
+                high = digit;
+            } else {
+                out.append(char(high * 16 + digit));
+                high = -1;
+                if (out.size() > TSkinLimits::MaxBinaryBytes) fail("Binary value too long in object text");
+            }
+        }
+        if (high >= 0) fail("Odd number of hexadecimal digits in a binary value");
+        return out;
+    }
+
+    const QByteArray& m_text;
+    int m_pos = 0;
+};
+
+QByteArray quoteString(const QByteArray& s)
+{
+    if (s.isEmpty()) return "''";
+    QByteArray out;
+    bool inQuotes = false;
+    for (char ch : s) {
+        const unsigned char c = static_cast<unsigned char>(ch);
+        if (c >= 32 && c < 127) {
+            if (!inQuotes) {
+                out.append('\'');
+                inQuotes = true;
+            }
+            if (c == '\'') out.append("''");
+            else out.append(ch);
+        } else {
+            if (inQuotes) {
+                out.append('\'');
+                inQuotes = false;
+            }
+            out.append('#').append(QByteArray::number(c));
+        }
+    }
+    if (inQuotes) out.append('\'');
+    return out;
+}
+
+void writeTextRecord(QByteArray& out, const TSkinObjectRecord& r, int indent)
+{
+    const QByteArray pad(indent, ' ');
+    out += pad + "object ";
+    if (!r.name.isEmpty()) out += r.name + ": ";
+    out += r.className + "\r\n";
+    const QByteArray inner(indent + 2, ' ');
+    for (const TSkinProperty& p : r.properties) {
+        out += inner + p.name + " = ";
+        const TSkinValue& v = p.value;
+        switch (v.type) {
+        case TSkinValue::Integer: out += QByteArray::number(v.integer); break;
+        case TSkinValue::Identifier: out += v.text; break;
+        case TSkinValue::String: out += quoteString(v.text); break;
+        case TSkinValue::Boolean: out += v.boolean ? "True" : "False"; break;
+        case TSkinValue::Set: out += "[" + v.items.join(", ") + "]"; break;
+        case TSkinValue::Binary: {
+            out += "{";
+            const QByteArray hex = v.text.toHex().toUpper();
+            const QByteArray hexPad(indent + 4, ' ');
+            for (int i = 0; i < hex.size(); i += 64) out += "\r\n" + hexPad + hex.mid(i, 64);
+            out += "}";
+            break;
+        }
+        }
+        out += "\r\n";
+    }
+    for (const TSkinObjectRecord& child : r.children) writeTextRecord(out, child, indent + 2);
+    out += pad + "end\r\n";
+}
+
+// ---------------------------------------------------------------------------
+// Binary object form.
+
+class BinaryReader {
+public:
+    explicit BinaryReader(const QByteArray& bytes) : m_bytes(bytes) {}
+
+    TSkinObjectRecord readRoot()
+    {
+        if (m_bytes.size() < 4 || std::memcmp(m_bytes.constData(), "TPF0", 4) != 0)
+            fail("Invalid stream format (object signature missing)");
+        m_pos = 4;
+        return readObject(0);
+    }
+
+private:
+    void need(qint64 n)
+    {
+        if (n < 0 || m_pos + n > m_bytes.size()) fail("Unexpected end of binary object data");
+    }
+    quint8 byte()
+    {
+        need(1);
+        return quint8(m_bytes[m_pos++]);
+    }
+    qint64 littleEndian(int size)
+    {
+        need(size);
+        quint64 v = 0;
+        for (int i = 0; i < size; ++i) v |= quint64(quint8(m_bytes[m_pos + i])) << (8 * i);
+        m_pos += size;
+        // Sign-extend from `size` bytes.
+        const int shift = 64 - 8 * size;
+        return qint64(v << shift) >> shift;
+    }
+    QByteArray bytes(qint64 n)
+    {
+        need(n);
+        QByteArray out = m_bytes.mid(int(m_pos), int(n));
+        m_pos += n;
+        return out;
+    }
+    QByteArray shortString() { return bytes(byte()); }
+
+    TSkinObjectRecord readObject(int depth)
+    {
+        if (depth > TSkinLimits::MaxNesting) fail("Skin objects are nested too deeply");
+        TSkinObjectRecord record;
+        need(1);
+        // Optional filer flags ahead of the class name (inherited, child position, inline).
+        if ((quint8(m_bytes[m_pos]) & 0xF0) == 0xF0) {
+            const quint8 flags = byte();
+            if (flags & 0x02) value(byte());
+        }
+        record.className = shortString();
+        record.name = shortString();
+        for (;;) {
+            const QByteArray name = shortString();
+            if (name.isEmpty()) break;
+            if (record.properties.size() >= TSkinLimits::MaxProperties) fail("Too many properties in one object");
+            record.properties.append({name, value(byte())});
+        }
+        for (;;) {
+            need(1);
+            if (m_bytes[m_pos] == 0) {
+                ++m_pos;
+                break;
+            }
+            record.children.append(readObject(depth + 1));
+        }
+        return record;
+    }
+
+    TSkinValue value(quint8 tag)
+    {
+        switch (tag) {
+        case 2: return TSkinValue::fromInteger(littleEndian(1));
+        case 3: return TSkinValue::fromInteger(littleEndian(2));
+        case 4: return TSkinValue::fromInteger(littleEndian(4));
+        case 19: return TSkinValue::fromInteger(littleEndian(8));
+        case 6: return TSkinValue::fromString(shortString());
+        case 12: {
+            const qint64 n = littleEndian(4);
+            if (n < 0 || n > TSkinLimits::MaxStringBytes) fail("String too long in binary object data");
+            return TSkinValue::fromString(bytes(n));
+        }
+        case 7: return TSkinValue::fromIdent(shortString());
+        case 8: return TSkinValue::fromBool(false);
+        case 9: return TSkinValue::fromBool(true);
+        case 10: {
+            const qint64 n = littleEndian(4);
+            if (n < 0 || n > TSkinLimits::MaxBinaryBytes) fail("Binary value too long in binary object data");
+            return TSkinValue::fromBinary(bytes(n));
+        }
+        case 11: {
+            QList<QByteArray> items;
+            for (;;) {
+                QByteArray item = shortString();
+                if (item.isEmpty()) break;
+                if (items.size() >= 256) fail("Set too large in binary object data");
+                items.append(item);
+            }
+            return TSkinValue::fromSet(items);
+        }
+        default: fail("Invalid property value type " + std::to_string(tag) + " in binary object data");
+        }
+    }
+
+    const QByteArray& m_bytes;
+    qint64 m_pos = 0;
+};
+
+void putShortString(QByteArray& out, const QByteArray& s)
+{
+    if (s.size() > 255) fail("Name too long for the binary object form");
+    out.append(char(s.size()));
+    out.append(s);
+}
+
+void putLittleEndian(QByteArray& out, qint64 v, int size)
+{
+    for (int i = 0; i < size; ++i) out.append(char((quint64(v) >> (8 * i)) & 0xFF));
+}
+
+void writeBinaryRecord(QByteArray& out, const TSkinObjectRecord& r)
+{
+    putShortString(out, r.className);
+    putShortString(out, r.name);
+    for (const TSkinProperty& p : r.properties) {
+        putShortString(out, p.name);
+        const TSkinValue& v = p.value;
+        switch (v.type) {
+        case TSkinValue::Integer:
+            if (v.integer >= -128 && v.integer <= 127) {
+                out.append(char(2));
+                putLittleEndian(out, v.integer, 1);
+            } else if (v.integer >= -32768 && v.integer <= 32767) {
+                out.append(char(3));
+                putLittleEndian(out, v.integer, 2);
+            } else if (v.integer >= INT32_MIN && v.integer <= INT32_MAX) {
+                out.append(char(4));
+                putLittleEndian(out, v.integer, 4);
+            } else {
+                out.append(char(19));
+                putLittleEndian(out, v.integer, 8);
+            }
+            break;
+        case TSkinValue::Identifier:
+            out.append(char(7));
+            putShortString(out, v.text);
+            break;
+        case TSkinValue::String:
+            if (v.text.size() <= 255) {
+                out.append(char(6));
+                putShortString(out, v.text);
+            } else {
+                out.append(char(12));
+                putLittleEndian(out, v.text.size(), 4);
+                out.append(v.text);
+            }
+            break;
+        case TSkinValue::Boolean: out.append(char(v.boolean ? 9 : 8)); break;
+        case TSkinValue::Set:
+            out.append(char(11));
+            for (const QByteArray& item : v.items) putShortString(out, item);
+            out.append(char(0));
+            break;
+        case TSkinValue::Binary:
+            out.append(char(10));
+            putLittleEndian(out, v.text.size(), 4);
+            out.append(v.text);
+            break;
+        }
+    }
+    out.append(char(0));
+    for (const TSkinObjectRecord& child : r.children) writeBinaryRecord(out, child);
+    out.append(char(0));
+}
+
+} // namespace
+
+TSkinObjectRecord readTextObject(const QByteArray& text)
+{
+    TextReader reader(text);
+    TSkinObjectRecord record = reader.readObject(0);
+    reader.expectEnd();
+    return record;
+}
+
+QList<TSkinObjectRecord> readTextObjects(const QByteArray& text)
+{
+    TextReader reader(text);
+    QList<TSkinObjectRecord> records;
+    while (reader.more()) records.append(reader.readObject(0));
+    return records;
+}
+
+QByteArray writeTextObject(const TSkinObjectRecord& record)
+{
+    QByteArray out;
+    writeTextRecord(out, record, 0);
+    return out;
+}
+
+TSkinObjectRecord readBinaryObject(const QByteArray& bytes)
+{
+    return BinaryReader(bytes).readRoot();
+}
+
+QByteArray writeBinaryObject(const TSkinObjectRecord& record)
+{
+    QByteArray out("TPF0");
+    writeBinaryRecord(out, record);
+    return out;
+}
+
+} // namespace corvane::skin

@@ -1,0 +1,617 @@
+#include "skin/SkinObjects.h"
+
+#include "skin/SkinBlit.h"
+#include "skin/SkinProperties.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QIcon>
+
+namespace corvane::skin {
+
+using namespace props;
+
+namespace {
+
+// Swaps a value in for the length of a scope (the classes draw a state's
+// variant by swapping it in and drawing as their base class).
+template <class T>
+class Swapped {
+public:
+    Swapped(T& slot, const T& value) : m_slot(slot), m_saved(slot) { m_slot = value; }
+    ~Swapped() { m_slot = m_saved; }
+private:
+    T& m_slot;
+    T m_saved;
+};
+
+bool isHotOrFocused(int state) { return state == ssHot || state == ssFocused; }
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// TSkinActiveObject
+
+void TSkinActiveObject::draw(QPainter& painter)
+{
+    if (active() || (state() >= ssHot && state() <= ssFocused)) {
+        Swapped<TColor> color(Color, ActiveColor);
+        Swapped<TSkinFont> font(Font, ActiveFont);
+        TSkinObject::draw(painter);
+    } else {
+        TSkinObject::draw(painter);
+    }
+}
+
+const TSkinFont& TSkinActiveObject::getFont() const
+{
+    return (state() >= ssHot && state() <= ssFocused) ? ActiveFont : Font;
+}
+
+void TSkinActiveObject::changeHue(int delta)
+{
+    ActiveColor = shiftColorHue(ActiveColor, delta);
+    ActiveFont.Color = shiftColorHue(ActiveFont.Color, delta);
+    TSkinObject::changeHue(delta);
+}
+
+void TSkinActiveObject::setCharset(int charset)
+{
+    ActiveFont.Charset = charset;
+    TSkinObject::setCharset(charset);
+}
+
+void TSkinActiveObject::writeProperties(QList<TSkinProperty>& out) const
+{
+    TSkinObject::writeProperties(out);
+    addColor(out, "ActiveColor", ActiveColor);
+    writeFont(out, "ActiveFont", ActiveFont);
+}
+
+bool TSkinActiveObject::readProperty(const TSkinProperty& p)
+{
+    if (TSkinObject::readProperty(p)) return true;
+    if (p.name == "ActiveColor") {
+        ActiveColor = toColor(p);
+        return true;
+    }
+    return readFont(ActiveFont, "ActiveFont", p);
+}
+
+void TSkinActiveObject::assignFrom(const TSkinObject& source)
+{
+    TSkinObject::assignFrom(source);
+    if (auto* s = dynamic_cast<const TSkinActiveObject*>(&source)) {
+        ActiveColor = s->ActiveColor;
+        ActiveFont = s->ActiveFont;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// TSkinBitmapObject
+
+void TSkinBitmapObject::linkBitmaps()
+{
+    Bitmap.link(bitmaps());
+    TSkinObject::linkBitmaps();
+}
+
+void TSkinBitmapObject::draw(QPainter& painter)
+{
+    if (!Visible || width() <= 0 || height() <= 0 || Bitmap.isEmpty()) return;
+    drawWithBitmap(painter, Bitmap);
+}
+
+void TSkinBitmapObject::drawWithBitmap(QPainter& painter, const TSkinBitmapLink& link)
+{
+    if (!Visible || width() <= 0 || height() <= 0 || link.isEmpty()) return;
+    const TSkinBitmap& bitmap = *link.Bitmap;
+    const QRect d = boundsRect();
+    const int ml = MarginLeft, mt = MarginTop, mr = MarginRight, mb = MarginBottom;
+    if (ml == 0 && mt == 0 && mr == 0 && mb == 0) {
+        drawBitmapPart(painter, bitmap, link.rect(), d, TileStyle, Masked, d);
+    } else {
+        const int L = link.Left, T = link.Top, R = link.Right, B = link.Bottom;
+        const int W = width(), H = height();
+        auto rel = [&](int l, int t, int r, int b) { return QRect(QPoint(d.left() + l, d.top() + t), QPoint(d.left() + r - 1, d.top() + b - 1)); };
+        auto src = [](int l, int t, int r, int b) { return QRect(QPoint(l, t), QPoint(r - 1, b - 1)); };
+        auto part = [&](const QRect& s, const QRect& to, TSkinTileStyle style, bool masked) {
+            if (s.width() <= 0 || s.height() <= 0 || to.width() <= 0 || to.height() <= 0) return;
+            // A centred part is centred on its own piece of the object.
+            drawBitmapPart(painter, bitmap, s, to, style, masked, to);
+        };
+        part(src(L + ml, T + mt, R - mr, B - mb), rel(ml, mt, W - mr, H - mb), TileStyle, Masked);
+        part(src(L + ml, T, R - mr, T + mt), rel(ml, 0, W - mr, mt), BorderTileStyle, MaskedBorder);
+        part(src(L + ml, B - mb, R - mr, B), rel(ml, H - mb, W - mr, H), BorderTileStyle, MaskedBorder);
+        part(src(L, T + mt, L + ml, B - mb), rel(0, mt, ml, H - mb), BorderTileStyle, MaskedBorder);
+        part(src(R - mr, T + mt, R, B - mb), rel(W - mr, mt, W, H - mb), BorderTileStyle, MaskedBorder);
+        // Corners are copied unscaled.
+        auto corner = [&](int sl, int st, int w, int h, int dl, int dt) {
+            if (w <= 0 || h <= 0) return;
+            drawBitmapPart(painter, bitmap, QRect(sl, st, w, h), QRect(d.left() + dl, d.top() + dt, w, h), tsTile,
+                           MaskedAngles, QRect());
+        };
+        corner(L, T, ml, mt, 0, 0);
+        corner(R - mr, T, mr, mt, W - mr, 0);
+        corner(L, B - mb, ml, mb, 0, H - mb);
+        corner(R - mr, B - mb, mr, mb, W - mr, H - mb);
+    }
+    drawText(painter);
+    layoutChildren();
+    drawVisibleChildren(painter);
+}
+
+QRegion TSkinBitmapObject::ownRegion()
+{
+    if (!Masked || Kind == skClient) return TSkinObject::ownRegion();
+    // Draw into a scratch bitmap pre-filled with the key colour and keep the
+    // runs of pixels that something was drawn on. RGB32 keeps the key colour
+    // intact where nothing is painted.
+    QImage scratch(width(), height(), QImage::Format_RGB32);
+    if (scratch.isNull()) return QRegion();
+    scratch.fill(0xFF000000u | SkinKeyPixel);
+    {
+        QPainter painter(&scratch);
+        painter.translate(-left(), -top());
+        draw(painter);
+    }
+    return regionFromNonKeyPixels(scratch, QPoint(left(), top()));
+}
+
+void TSkinBitmapObject::writeProperties(QList<TSkinProperty>& out) const
+{
+    TSkinObject::writeProperties(out);
+    writeLink(out, "Bitmap", Bitmap);
+    addIdent(out, "BorderTileStyle", tileStyleIdent(BorderTileStyle));
+    addBool(out, "MaskedBorder", MaskedBorder);
+    addBool(out, "MaskedAngles", MaskedAngles);
+    addIdent(out, "TileStyle", tileStyleIdent(TileStyle));
+}
+
+bool TSkinBitmapObject::readProperty(const TSkinProperty& p)
+{
+    if (TSkinObject::readProperty(p) || readLink(Bitmap, "Bitmap", p)) return true;
+    if (p.name == "BorderTileStyle") BorderTileStyle = TSkinTileStyle(toEnum(p, tileStyleFromIdent));
+    else if (p.name == "MaskedBorder") MaskedBorder = toBool(p);
+    else if (p.name == "MaskedAngles") MaskedAngles = toBool(p);
+    else if (p.name == "TileStyle") TileStyle = TSkinTileStyle(toEnum(p, tileStyleFromIdent));
+    else return false;
+    return true;
+}
+
+void TSkinBitmapObject::assignFrom(const TSkinObject& source)
+{
+    TSkinObject::assignFrom(source);
+    if (auto* s = dynamic_cast<const TSkinBitmapObject*>(&source)) {
+        Bitmap = s->Bitmap;
+        BorderTileStyle = s->BorderTileStyle;
+        MaskedBorder = s->MaskedBorder;
+        MaskedAngles = s->MaskedAngles;
+        TileStyle = s->TileStyle;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// TSkinActiveBitmap
+
+void TSkinActiveBitmap::linkBitmaps()
+{
+    ActiveBitmap.link(bitmaps());
+    TSkinBitmapObject::linkBitmaps();
+}
+
+void TSkinActiveBitmap::draw(QPainter& painter)
+{
+    if ((active() || state() == ssHot || state() == ssFocused) && !ActiveBitmap.isEmpty()) {
+        Swapped<TSkinBitmapLink> bitmap(Bitmap, ActiveBitmap);
+        TSkinBitmapObject::draw(painter);
+    } else {
+        TSkinBitmapObject::draw(painter);
+    }
+}
+
+const TSkinFont& TSkinActiveBitmap::getFont() const
+{
+    return isHotOrFocused(state()) ? ActiveFont : Font;
+}
+
+void TSkinActiveBitmap::setCharset(int charset)
+{
+    ActiveFont.Charset = charset;
+    TSkinBitmapObject::setCharset(charset);
+}
+
+void TSkinActiveBitmap::changeHue(int delta)
+{
+    ActiveFont.Color = shiftColorHue(ActiveFont.Color, delta);
+    TSkinBitmapObject::changeHue(delta);
+}
+
+void TSkinActiveBitmap::writeProperties(QList<TSkinProperty>& out) const
+{
+    TSkinBitmapObject::writeProperties(out);
+    writeLink(out, "ActiveBitmap", ActiveBitmap);
+    writeFont(out, "ActiveFont", ActiveFont);
+}
+
+bool TSkinActiveBitmap::readProperty(const TSkinProperty& p)
+{
+    return TSkinBitmapObject::readProperty(p) || readLink(ActiveBitmap, "ActiveBitmap", p)
+           || readFont(ActiveFont, "ActiveFont", p);
+}
+
+void TSkinActiveBitmap::assignFrom(const TSkinObject& source)
+{
+    TSkinBitmapObject::assignFrom(source);
+    if (auto* s = dynamic_cast<const TSkinActiveBitmap*>(&source)) {
+        ActiveBitmap = s->ActiveBitmap;
+        ActiveFont = s->ActiveFont;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// TSkinSystemButton
+
+TSkinSystemButton::TSkinSystemButton(TSkinObject* owner) : TSkinActiveBitmap(owner)
+{
+    Kind = skSysButton;
+}
+
+bool TSkinSystemButton::hiddenInWindowState(TSkinAction action, int windowState)
+{
+    switch (windowState) {
+    case ssNormal: return action == sbaRestore || action == sbaRollDown;
+    case ssMaximized: return action == sbaMaximize || action == sbaRollDown;
+    case ssMinimized:
+        return action == sbaMinimize || action == sbaMaximize || action == sbaRollUp || action == sbaRollDown;
+    case ssRolledUp: return action == sbaRestore || action == sbaRollUp;
+    default: return false;
+    }
+}
+
+bool TSkinSystemButton::hiddenByBorderIcons(TSkinAction action, TSkinBorderIcons icons)
+{
+    auto lacks = [icons](TSkinBorderIcon icon) { return (icons & borderIconBit(icon)) == 0; };
+    switch (action) {
+    case sbaClose: return lacks(biClose);
+    case sbaHelp: return lacks(biHelp);
+    case sbaMinimize: return lacks(biMinimize);
+    case sbaMaximize:
+    case sbaRestore: return lacks(biMaximize);
+    case sbaRollUp:
+    case sbaRollDown: return lacks(biRollup);
+    case sbaTray: return lacks(biTray);
+    case sbaSysMenu: return lacks(biSystemMenu);
+    default: return false;
+    }
+}
+
+void TSkinSystemButton::setState(int state)
+{
+    TSkinActiveBitmap::setState(state);
+    TSkinFrameInterface* owningFrame = frame();
+    if (!owningFrame) return;
+    if (state == ssNormal || state == ssMaximized || state == ssMinimized || state == ssRolledUp)
+        Visible = !hiddenInWindowState(Action, state);
+    if (hiddenByBorderIcons(Action, owningFrame->borderIcons())) Visible = false;
+}
+
+void TSkinSystemButton::linkBitmaps()
+{
+    BitmapHot.link(bitmaps());
+    BitmapPressed.link(bitmaps());
+    TSkinActiveBitmap::linkBitmaps();
+}
+
+void TSkinSystemButton::draw(QPainter& painter)
+{
+    if (!Visible || width() <= 0 || height() <= 0) return;
+    TSkinFrameInterface* owningFrame = frame();
+    if (Action == sbaSysMenu) {
+        // The window's icon at small-icon size, at the button's top-left corner.
+        if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
+        QIcon icon = owningFrame ? owningFrame->frameIcon() : QIcon();
+        if (icon.isNull()) icon = QGuiApplication::windowIcon();
+        if (!icon.isNull()) icon.paint(&painter, QRect(left(), top(), 16, 16));
+        return;
+    }
+    const bool frameActive = owningFrame ? owningFrame->isFrameActive() : active();
+    auto childrenToState = [this](int s) {
+        for (const auto& c : children()) c->setState(s);
+    };
+    if (!frameActive) {
+        childrenToState(ssDisabled);
+        TSkinActiveBitmap::draw(painter);
+        childrenToState(ssNormal);
+        return;
+    }
+    const TSkinBitmapLink* picture = nullptr;
+    int childState = ssNormal;
+    if (m_pointerState == PointerHot) {
+        picture = &BitmapHot;
+        childState = ssHot;
+    } else if (m_pointerState == PointerPressed) {
+        picture = &BitmapPressed;
+        childState = ssPressed;
+    }
+    if (!picture || picture->isEmpty()) {
+        TSkinActiveBitmap::draw(painter);
+        return;
+    }
+    const bool wasActive = active();
+    setOwnActive(false);
+    childrenToState(childState);
+    {
+        Swapped<TSkinBitmapLink> bitmap(Bitmap, *picture);
+        TSkinBitmapObject::draw(painter);
+    }
+    childrenToState(ssNormal);
+    setOwnActive(wasActive);
+}
+
+void TSkinSystemButton::mouseEnter()
+{
+    m_pointerState = (m_lastButtons & Qt::LeftButton) ? PointerPressed : PointerHot;
+    requestRedraw();
+}
+
+void TSkinSystemButton::mouseLeave()
+{
+    m_pointerState = PointerNormal;
+    requestRedraw();
+}
+
+void TSkinSystemButton::mouseDown(Qt::MouseButton, Qt::MouseButtons buttons, const QPoint&)
+{
+    m_lastButtons = buttons;
+    m_pointerState = PointerPressed;
+    requestRedraw();
+}
+
+void TSkinSystemButton::mouseMove(Qt::MouseButtons buttons, const QPoint&)
+{
+    if (m_pointerState == PointerPressed && (buttons & Qt::LeftButton)) {
+        requestRedraw();
+    } else if (TSkinFrameInterface* owningFrame = frame()) {
+        owningFrame->showSkinHint(QPoint(left(), top()));
+    }
+    m_lastButtons = buttons;
+}
+
+void TSkinSystemButton::mouseUp(Qt::MouseButton, Qt::MouseButtons, const QPoint&)
+{
+    m_lastButtons = Qt::NoButton;
+    if (m_pointerState != PointerPressed) return;
+    m_pointerState = PointerHot;
+    requestRedraw();
+    TSkinFrameInterface* owningFrame = frame();
+    if (!owningFrame) return;
+    switch (Action) {
+    case sbaNone:
+    case sbaRollPanel: break;
+    default: owningFrame->performSkinAction(Action, this); break;
+    }
+}
+
+void TSkinSystemButton::dblClick()
+{
+    if (Action != sbaSysMenu) return;
+    if (TSkinFrameInterface* owningFrame = frame()) owningFrame->performSkinAction(sbaClose, this);
+}
+
+void TSkinSystemButton::writeProperties(QList<TSkinProperty>& out) const
+{
+    TSkinActiveBitmap::writeProperties(out);
+    addIdent(out, "Action", actionIdent(Action));
+    writeLink(out, "BitmapHot", BitmapHot);
+    writeLink(out, "BitmapPressed", BitmapPressed);
+}
+
+bool TSkinSystemButton::readProperty(const TSkinProperty& p)
+{
+    if (TSkinActiveBitmap::readProperty(p) || readLink(BitmapHot, "BitmapHot", p)
+        || readLink(BitmapPressed, "BitmapPressed", p))
+        return true;
+    if (p.name == "Action") {
+        Action = TSkinAction(toEnum(p, actionFromIdent));
+        return true;
+    }
+    return false;
+}
+
+void TSkinSystemButton::assignFrom(const TSkinObject& source)
+{
+    TSkinActiveBitmap::assignFrom(source);
+    if (auto* s = dynamic_cast<const TSkinSystemButton*>(&source)) {
+        Action = s->Action;
+        BitmapHot = s->BitmapHot;
+        BitmapPressed = s->BitmapPressed;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// TSkinButtonObject
+
+const TSkinBitmapLink& TSkinButtonObject::currentBitmap() const
+{
+    const TSkinBitmapLink* link = nullptr;
+    switch (state()) {
+    case ssFocused: link = &BitmapFocused; break;
+    case ssHot: link = &BitmapHot; break;
+    case ssDisabled: link = &BitmapDisabled; break;
+    case ssPressed: link = &BitmapPressed; break;
+    default: break;
+    }
+    return (link && !link->isEmpty()) ? *link : Bitmap;
+}
+
+void TSkinButtonObject::linkBitmaps()
+{
+    BitmapHot.link(bitmaps());
+    BitmapFocused.link(bitmaps());
+    BitmapPressed.link(bitmaps());
+    BitmapDisabled.link(bitmaps());
+    TSkinBitmapObject::linkBitmaps();
+}
+
+void TSkinButtonObject::draw(QPainter& painter)
+{
+    drawWithBitmap(painter, currentBitmap());
+}
+
+void TSkinButtonObject::writeProperties(QList<TSkinProperty>& out) const
+{
+    TSkinBitmapObject::writeProperties(out);
+    writeLink(out, "BitmapHot", BitmapHot);
+    writeLink(out, "BitmapFocused", BitmapFocused);
+    writeLink(out, "BitmapPressed", BitmapPressed);
+    writeLink(out, "BitmapDisabled", BitmapDisabled);
+}
+
+bool TSkinButtonObject::readProperty(const TSkinProperty& p)
+{
+    return TSkinBitmapObject::readProperty(p) || readLink(BitmapHot, "BitmapHot", p)
+           || readLink(BitmapFocused, "BitmapFocused", p) || readLink(BitmapPressed, "BitmapPressed", p)
+           || readLink(BitmapDisabled, "BitmapDisabled", p);
+}
+
+void TSkinButtonObject::assignFrom(const TSkinObject& source)
+{
+    TSkinBitmapObject::assignFrom(source);
+    if (auto* s = dynamic_cast<const TSkinButtonObject*>(&source)) {
+        BitmapHot = s->BitmapHot;
+        BitmapFocused = s->BitmapFocused;
+        BitmapPressed = s->BitmapPressed;
+        BitmapDisabled = s->BitmapDisabled;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// TSkinTextObject
+
+const TSkinFont& TSkinTextObject::getFont() const
+{
+    switch (state()) {
+    case ssHot: return FontHot;
+    case ssPressed: return FontPressed;
+    case ssFocused: return FontFocused;
+    case ssDisabled: return FontDisabled;
+    default: return Font;
+    }
+}
+
+void TSkinTextObject::draw(QPainter& painter)
+{
+    TSkinObject::draw(painter);
+}
+
+void TSkinTextObject::setCharset(int charset)
+{
+    FontHot.Charset = FontFocused.Charset = FontPressed.Charset = FontDisabled.Charset = charset;
+    TSkinObject::setCharset(charset);
+}
+
+void TSkinTextObject::changeHue(int delta)
+{
+    for (TSkinFont* f : {&FontHot, &FontFocused, &FontPressed, &FontDisabled})
+        f->Color = shiftColorHue(f->Color, delta);
+    TSkinObject::changeHue(delta);
+}
+
+void TSkinTextObject::writeProperties(QList<TSkinProperty>& out) const
+{
+    TSkinObject::writeProperties(out);
+    writeFont(out, "FontHot", FontHot);
+    writeFont(out, "FontFocused", FontFocused);
+    writeFont(out, "FontPressed", FontPressed);
+    writeFont(out, "FontDisabled", FontDisabled);
+}
+
+bool TSkinTextObject::readProperty(const TSkinProperty& p)
+{
+    return TSkinObject::readProperty(p) || readFont(FontHot, "FontHot", p) || readFont(FontFocused, "FontFocused", p)
+           || readFont(FontPressed, "FontPressed", p) || readFont(FontDisabled, "FontDisabled", p);
+}
+
+void TSkinTextObject::assignFrom(const TSkinObject& source)
+{
+    TSkinObject::assignFrom(source);
+    if (auto* s = dynamic_cast<const TSkinTextObject*>(&source)) {
+        FontHot = s->FontHot;
+        FontFocused = s->FontFocused;
+        FontPressed = s->FontPressed;
+        FontDisabled = s->FontDisabled;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// The registry
+
+namespace {
+
+// A registered class that skins may name but this program never meets: it
+// behaves like its nearest base class and keeps its own name.
+template <class Base>
+class TRegisteredAs : public Base {
+public:
+    TRegisteredAs(const char* name, TSkinObject* owner) : Base(owner), m_name(name) {}
+    QByteArray className() const override { return m_name; }
+private:
+    QByteArray m_name;
+};
+
+template <class T>
+TSkinObject* make(TSkinObject* owner) { return new T(owner); }
+
+template <class Base>
+TSkinObject* makeAlias(const char* name, TSkinObject* owner) { return new TRegisteredAs<Base>(name, owner); }
+
+struct Registration {
+    const char* name;
+    TSkinObject* (*create)(const char* name, TSkinObject* owner);
+};
+
+const Registration registrations[] = {
+    {"TSkinLinkSkinObject", makeAlias<TSkinObject>},
+    {"TSkinBitmapSkinObject", makeAlias<TSkinBitmapObject>},
+    {"TSkinFormBitmapSkinObject", makeAlias<TSkinBitmapObject>},
+    {"TSkinSysButtonSkinObject", makeAlias<TSkinSystemButton>},
+    {"TSkinActiveSkinObject", makeAlias<TSkinActiveObject>},
+    {"TSkinColorButtonObject", makeAlias<TSkinActiveObject>},
+    {"TSkinBitmapBoxObject", makeAlias<TSkinBitmapObject>},
+    {"TSkinActiveBitmapBoxObject", makeAlias<TSkinActiveBitmap>},
+    {"TSkinButtonBitmapBoxObject", makeAlias<TSkinButtonObject>},
+    {"TSkinRollPanelObject", makeAlias<TSkinObject>},
+    {"TSkinObject", [](const char*, TSkinObject* o) { return make<TSkinObject>(o); }},
+    {"TSkinActiveObject", [](const char*, TSkinObject* o) { return make<TSkinActiveObject>(o); }},
+    {"TSkinBitmapObject", [](const char*, TSkinObject* o) { return make<TSkinBitmapObject>(o); }},
+    {"TSkinActiveBitmap", [](const char*, TSkinObject* o) { return make<TSkinActiveBitmap>(o); }},
+    {"TSkinSystemButton", [](const char*, TSkinObject* o) { return make<TSkinSystemButton>(o); }},
+    {"TSkinButtonObject", [](const char*, TSkinObject* o) { return make<TSkinButtonObject>(o); }},
+    {"TSkinTextObject", [](const char*, TSkinObject* o) { return make<TSkinTextObject>(o); }},
+};
+
+} // namespace
+
+QList<QByteArray> TSkinClassRegistry::classNames()
+{
+    QList<QByteArray> names;
+    for (const Registration& r : registrations) names.append(r.name);
+    return names;
+}
+
+TSkinObject* TSkinClassRegistry::create(const QByteArray& className, TSkinObject* owner)
+{
+    for (const Registration& r : registrations)
+        if (className == r.name) return r.create(r.name, owner);
+    return nullptr;
+}
+
+bool TSkinClassRegistry::isRegistered(const QByteArray& className)
+{
+    for (const Registration& r : registrations)
+        if (className == r.name) return true;
+    return false;
+}
+
+} // namespace corvane::skin

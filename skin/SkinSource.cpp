@@ -1,0 +1,311 @@
+#include "skin/SkinSource.h"
+
+#include "skin/SkinBmp.h"
+#include "skin/SkinFilter.h"
+#include "skin/SkinObjectForm.h"
+#include "skin/SkinObjectIO.h"
+
+#include <cmath>
+
+namespace corvane::skin {
+
+namespace {
+
+const char DefaultSkinName[] = "Default Skin";
+const char DefaultSkinVersion[] = "3.2.0";
+const char DefaultAuthor[] = "Corvane";
+const char DefaultAuthorEMail[] = "";
+const char DefaultAuthorURL[] = "";
+
+constexpr int MaxHeaderString = 64 * 1024;
+constexpr int MaxClassName = 255;
+
+void appendInt32(QByteArray& out, std::int32_t v)
+{
+    const auto u = std::uint32_t(v);
+    const char bytes[4] = {char(u & 0xFF), char((u >> 8) & 0xFF), char((u >> 16) & 0xFF), char((u >> 24) & 0xFF)};
+    out.append(bytes, 4);
+}
+
+void appendString(QByteArray& out, const QByteArray& s)
+{
+    appendInt32(out, std::int32_t(s.size()));
+    out.append(s);
+}
+
+void checkBitmapSize(std::int32_t width, std::int32_t height)
+{
+    const qint64 w = std::llabs(qint64(width)), h = std::llabs(qint64(height));
+    if (w > TSkinLimits::MaxBitmapSide || h > TSkinLimits::MaxBitmapSide || w * h > TSkinLimits::MaxBitmapPixels)
+        throw TSkinError("Bitmap too large: " + std::to_string(width) + " x " + std::to_string(height));
+}
+
+std::int32_t readCount(TSkinInput& in, int limit, const char* what)
+{
+    const std::int32_t count = in.readInt32();
+    if (count < 0 || count > limit) throw TSkinError(std::string("Invalid number of ") + what + ": " + std::to_string(count));
+    return count;
+}
+
+// Hue, saturation and lightness helpers, all on 0..1.
+double hueToChannel(double p, double q, double t)
+{
+    t -= std::floor(t);
+    if (t < 1.0 / 6.0) return p + (q - p) * 6.0 * t;
+    if (t < 0.5) return q;
+    if (t < 2.0 / 3.0) return p + (q - p) * (2.0 / 3.0 - t) * 6.0;
+    return p;
+}
+
+} // namespace
+
+std::uint32_t shiftPixelHue(std::uint32_t argb, int delta)
+{
+    const double r = ((argb >> 16) & 0xFF) / 255.0, g = ((argb >> 8) & 0xFF) / 255.0, b = (argb & 0xFF) / 255.0;
+    const double max = std::max({r, g, b}), min = std::min({r, g, b});
+    const double l = (max + min) / 2.0;
+    double h = 0.0, s = 0.0;
+    if (max != min) {
+        const double d = max - min;
+        s = l > 0.5 ? d / (2.0 - max - min) : d / (max + min);
+        if (max == r) h = (g - b) / d + (g < b ? 6.0 : 0.0);
+        else if (max == g) h = (b - r) / d + 2.0;
+        else h = (r - g) / d + 4.0;
+        h /= 6.0;
+    }
+    // The hue on 0..255, rounded, shifted; one wrap each way.
+    int hue = int(std::lround(h * 255.0)) + delta;
+    if (hue >= 256) hue -= 255;
+    else if (hue < 0) hue += 255;
+    const double hh = hue / 255.0;
+    double rr, gg, bb;
+    if (s == 0.0) {
+        rr = gg = bb = l;
+    } else {
+        const double q = l < 0.5 ? l * (1.0 + s) : l + s - l * s;
+        const double p = 2.0 * l - q;
+        rr = hueToChannel(p, q, hh + 1.0 / 3.0);
+        gg = hueToChannel(p, q, hh);
+        bb = hueToChannel(p, q, hh - 1.0 / 3.0);
+    }
+    auto channel = [](double v) { return std::uint32_t(std::clamp(int(std::lround(v * 255.0)), 0, 255)); };
+    return 0xFF000000u | channel(rr) << 16 | channel(gg) << 8 | channel(bb);
+}
+
+TSkinSource::TSkinSource()
+{
+    clear();
+}
+
+TSkinSource::~TSkinSource()
+{
+    // Objects may reference bitmaps: free them first.
+    m_objects.clear();
+}
+
+void TSkinSource::clear()
+{
+    m_objects.clear();
+    m_bitmapView.clear();
+    m_bitmaps.clear();
+    SkinName = QString::fromLatin1(DefaultSkinName);
+    SkinVersion = QString::fromLatin1(DefaultSkinVersion);
+    Author = QString::fromLatin1(DefaultAuthor);
+    AuthorEMail = QString::fromLatin1(DefaultAuthorEMail);
+    AuthorURL = QString::fromLatin1(DefaultAuthorURL);
+}
+
+void TSkinSource::swap(TSkinSource& other)
+{
+    std::swap(SkinName, other.SkinName);
+    std::swap(SkinVersion, other.SkinVersion);
+    std::swap(Author, other.Author);
+    std::swap(AuthorEMail, other.AuthorEMail);
+    std::swap(AuthorURL, other.AuthorURL);
+    m_bitmaps.swap(other.m_bitmaps);
+    m_bitmapView.swap(other.m_bitmapView);
+    m_objects.swap(other.m_objects);
+    std::swap(m_appliedHue, other.m_appliedHue);
+    // The objects refer to their source's bitmap list by address.
+    for (auto& object : m_objects) object->setBitmaps(&m_bitmapView);
+    for (auto& object : other.m_objects) object->setBitmaps(&other.m_bitmapView);
+}
+
+void TSkinSource::applyHue()
+{
+    if (m_requestedHue == m_appliedHue) return;
+    const int delta = m_requestedHue - m_appliedHue;
+    for (auto& bitmap : m_bitmaps) {
+        for (int y = 0; y < bitmap->height(); ++y) {
+            std::uint32_t* line = bitmap->scanLine(y);
+            for (int x = 0; x < bitmap->width(); ++x)
+                if ((line[x] >> 24) != 0) line[x] = shiftPixelHue(line[x], delta);
+        }
+        bitmap->pixelsChanged();
+    }
+    for (auto& object : m_objects) object->changeHue(delta);
+    m_appliedHue = m_requestedHue;
+}
+
+TSkinObject* TSkinSource::findObject(const QString& name) const
+{
+    if (m_changing) return nullptr;
+    for (const auto& object : m_objects)
+        if (object->Name.compare(name, Qt::CaseInsensitive) == 0) return object.get();
+    return nullptr;
+}
+
+TSkinObject* TSkinSource::formObject() const
+{
+    if (m_changing) return nullptr;
+    if (TSkinObject* form = findObject(QStringLiteral("Form"))) return form;
+    for (const auto& object : m_objects)
+        if (object->Kind == skForm) return object.get();
+    return nullptr;
+}
+
+TSkinBitmap* TSkinSource::addBitmap(std::unique_ptr<TSkinBitmap> bitmap)
+{
+    TSkinBitmap* raw = bitmap.get();
+    m_bitmaps.push_back(std::move(bitmap));
+    m_bitmapView.append(raw);
+    return raw;
+}
+
+TSkinObject* TSkinSource::addObject(std::unique_ptr<TSkinObject> object)
+{
+    TSkinObject* raw = object.get();
+    installObject(std::move(object));
+    return raw;
+}
+
+void TSkinSource::installObject(std::unique_ptr<TSkinObject> object)
+{
+    object->setBitmaps(&m_bitmapView);
+    object->linkBitmaps();
+    m_objects.push_back(std::move(object));
+}
+
+void TSkinSource::readHeader(TSkinInput& in)
+{
+    SkinName = QString::fromLatin1(in.readString(MaxHeaderString));
+    SkinVersion = QString::fromLatin1(in.readString(MaxHeaderString));
+    Author = QString::fromLatin1(in.readString(MaxHeaderString));
+    AuthorEMail = QString::fromLatin1(in.readString(MaxHeaderString));
+    AuthorURL = QString::fromLatin1(in.readString(MaxHeaderString));
+}
+
+void TSkinSource::readPlainBody(TSkinInput& in)
+{
+    clear();
+    readHeader(in);
+    const std::int32_t bitmapCount = readCount(in, TSkinLimits::MaxBitmaps, "bitmaps");
+    for (std::int32_t i = 0; i < bitmapCount; ++i) {
+        auto bitmap = std::make_unique<TSkinBitmap>();
+        bitmap->Name = QString::fromLatin1(in.readString(MaxHeaderString));
+        const std::int32_t width = in.readInt32();
+        const std::int32_t height = in.readInt32();
+        checkBitmapSize(width, height);
+        bitmap->setSize(width, height);
+        // Pixels follow only when the sized bitmap has the stored size.
+        if (bitmap->width() == width && bitmap->height() == height && !bitmap->isEmpty()) {
+            QImage& image = bitmap->image();
+            if (image.bytesPerLine() == width * 4)
+                in.readExact(reinterpret_cast<char*>(image.bits()), qint64(width) * height * 4);
+            else
+                for (int y = 0; y < height; ++y) in.readExact(reinterpret_cast<char*>(image.scanLine(y)), width * 4);
+        }
+        // Near-magenta becomes the key colour.
+        bitmap->snapToKey(0xFF, 0x00, 0xFF, 5);
+        bitmap->pixelsChanged();
+        addBitmap(std::move(bitmap));
+    }
+    TSkinReadBudget budget;
+    const std::int32_t objectCount = readCount(in, TSkinLimits::MaxObjects, "objects");
+    for (std::int32_t i = 0; i < objectCount; ++i) {
+        const QByteArray className = in.readString(MaxClassName);
+        TSkinObjectRecord record = readTextObject(in.readString(TSkinLimits::MaxStringBytes));
+        record.className = className;
+        std::unique_ptr<TSkinObject> object = objectFromRecord(record, budget);
+        object->setCharset(1);
+        installObject(std::move(object));
+    }
+}
+
+void TSkinSource::readPackedBody(TSkinInput& in)
+{
+    clear();
+    readHeader(in);
+    const std::int32_t bitmapCount = readCount(in, TSkinLimits::MaxBitmaps, "bitmaps");
+    for (std::int32_t i = 0; i < bitmapCount; ++i) {
+        auto bitmap = std::make_unique<TSkinBitmap>();
+        bitmap->Name = QString::fromLatin1(in.readString(MaxHeaderString));
+        const std::int32_t size = in.readInt32();
+        if (size < 0 || size > TSkinLimits::MaxBinaryBytes) throw TSkinError("Invalid bitmap size in packed skin");
+        const QImage decoded = size == 0 ? QImage() : decodeBmp(in.readBytes(size));
+        bitmap->setSize(decoded.width(), decoded.height());
+        for (int y = 0; y < decoded.height(); ++y) {
+            const auto* src = reinterpret_cast<const std::uint32_t*>(decoded.constScanLine(y));
+            std::uint32_t* dst = bitmap->scanLine(y);
+            for (int x = 0; x < decoded.width(); ++x) dst[x] = src[x] | 0xFF000000u;
+        }
+        bitmap->snapToKey(0x7F, 0x00, 0x7F, 5);
+        bitmap->pixelsChanged();
+        addBitmap(std::move(bitmap));
+    }
+    TSkinReadBudget budget;
+    const std::int32_t objectCount = readCount(in, TSkinLimits::MaxObjects, "objects");
+    for (std::int32_t i = 0; i < objectCount; ++i) {
+        const QByteArray className = in.readString(MaxClassName);
+        const std::int32_t size = in.readInt32();
+        if (size < 0 || size > TSkinLimits::MaxBinaryBytes) throw TSkinError("Invalid object size in packed skin");
+        TSkinObjectRecord record = readBinaryObject(in.readBytes(size));
+        record.className = className;
+        std::unique_ptr<TSkinObject> object = objectFromRecord(record, budget);
+        object->setCharset(1);
+        installObject(std::move(object));
+    }
+}
+
+QByteArray TSkinSource::writePlainBody() const
+{
+    QByteArray out;
+    for (const QString* s : {&SkinName, &SkinVersion, &Author, &AuthorEMail, &AuthorURL}) appendString(out, s->toLatin1());
+    appendInt32(out, std::int32_t(m_bitmaps.size()));
+    for (const auto& bitmap : m_bitmaps) {
+        appendString(out, bitmap->Name.toLatin1());
+        appendInt32(out, bitmap->width());
+        appendInt32(out, bitmap->height());
+        for (int y = 0; y < bitmap->height(); ++y)
+            out.append(reinterpret_cast<const char*>(bitmap->constScanLine(y)), bitmap->width() * 4);
+    }
+    appendInt32(out, std::int32_t(m_objects.size()));
+    for (const auto& object : m_objects) {
+        appendString(out, object->className());
+        appendString(out, writeTextObject(recordFromObject(*object)));
+    }
+    return out;
+}
+
+QByteArray TSkinSource::writePackedBody() const
+{
+    QByteArray out;
+    for (const QString* s : {&SkinName, &SkinVersion, &Author, &AuthorEMail, &AuthorURL}) appendString(out, s->toLatin1());
+    appendInt32(out, std::int32_t(m_bitmaps.size()));
+    for (const auto& bitmap : m_bitmaps) {
+        appendString(out, bitmap->Name.toLatin1());
+        const QByteArray bmp = bitmap->isEmpty() ? QByteArray() : encodeBmp16(bitmap->image());
+        appendInt32(out, std::int32_t(bmp.size()));
+        out.append(bmp);
+    }
+    appendInt32(out, std::int32_t(m_objects.size()));
+    for (const auto& object : m_objects) {
+        appendString(out, object->className());
+        const QByteArray binary = writeBinaryObject(recordFromObject(*object));
+        appendInt32(out, std::int32_t(binary.size()));
+        out.append(binary);
+    }
+    return out;
+}
+
+} // namespace corvane::skin
