@@ -33,6 +33,8 @@ public:
     }
     void write(const QByteArray& bytes) { write(bytes.constData(), bytes.size()); }
     void write(std::string_view bytes) { write(bytes.data(), static_cast<qint64>(bytes.size())); }
+    // A zero-terminated text, without its terminator.
+    void write(const char* text) { write(std::string_view(text)); }
 
     // Reads up to count bytes from the current position; returns how many were read.
     qint64 read(void* data, qint64 count)

@@ -9,6 +9,7 @@
 #include <QUdpSocket>
 
 #include <cerrno>
+#include <cstring>
 #include <stdexcept>
 
 #include <sys/socket.h>
@@ -24,6 +25,9 @@ const QEvent::Type ReadinessEvent = static_cast<QEvent::Type>(QEvent::registerEv
 // The error number that the error check lets pass (the would-block code of
 // the socket interface the component was first written for).
 constexpr int WouldBlockCode = 10035;
+
+// Room for the largest datagram IPv4 can carry (65,507 bytes of payload).
+constexpr qsizetype MaximumDatagramSize = 65536;
 
 QString dottedText(quint32 address)
 {
@@ -144,7 +148,7 @@ void TUdpEndpoint::Loaded()
     connect(m_socket, &QUdpSocket::readyRead, this, &TUdpEndpoint::postReadiness,
             Qt::UniqueConnection);
     // Datagrams that arrived before notifications started are read as well.
-    if (m_socket->hasPendingDatagrams())
+    if (m_socket->state() == QAbstractSocket::BoundState && m_socket->hasPendingDatagrams())
         postReadiness();
 }
 
@@ -175,34 +179,33 @@ bool TUdpEndpoint::event(QEvent* event)
 
 void TUdpEndpoint::receiveOne()
 {
-    if (!m_socket || !m_socket->hasPendingDatagrams())
+    if (!m_socket || m_socket->state() != QAbstractSocket::BoundState)
         return;
 
-    const qint64 size = m_socket->pendingDatagramSize();
-    if (size < 0 || size > ReceiveBufferSize) {
-        // Too long for any game message: read and dropped whole (a read into
-        // a one-byte buffer takes the entire datagram off the queue). The
-        // datagram received before stays readable through ReadDatagram.
-        char discarded = 0;
-        const qint64 read = m_socket->readDatagram(&discarded, 1);
-        if (read >= 0 && m_socket->hasPendingDatagrams())
-            postReadiness();
-        return;
-    }
-
+    // Every notification ends in a read, also when nothing turns out to be
+    // pending: the socket watches for readiness again only after a read.
+    // The read goes into a buffer that holds the largest possible datagram,
+    // so a datagram is never cut and its real length is known.
+    if (m_arrival.isEmpty())
+        m_arrival.resize(MaximumDatagramSize);
     QHostAddress sender;
     quint16 senderPort = 0;
-    const qint64 count = m_socket->readDatagram(m_receiveBuffer.data(), ReceiveBufferSize,
-                                                &sender, &senderPort);
+    const qint64 count = m_socket->readDatagram(m_arrival.data(), m_arrival.size(), &sender, &senderPort);
     if (count < 0)
         return;
-    m_receivedCount = static_cast<int>(count);
 
     // The next datagram gets its own event before this one is handed out:
     // a handler that waits in a modal box still lets the next one in.
     if (m_socket->hasPendingDatagrams())
         postReadiness();
 
+    // Too long for any game message: dropped. The datagram received before
+    // stays readable through ReadDatagram.
+    if (count > ReceiveBufferSize)
+        return;
+
+    std::memcpy(m_receiveBuffer.data(), m_arrival.constData(), static_cast<std::size_t>(count));
+    m_receivedCount = static_cast<int>(count);
     if (OnDataReceived)
         OnDataReceived(this, m_receivedCount, dottedText(sender.toIPv4Address()), senderPort);
 }

@@ -149,6 +149,7 @@ private:
     bool m_ready = false;
     bool m_readinessPosted = false;
     std::array<char, ReceiveBufferSize> m_receiveBuffer{};
+    QByteArray m_arrival;   // where each datagram lands first, whatever its length
     int m_receivedCount = 0;
     int m_lastError = 0;
     QString m_lastStatus;

@@ -1,0 +1,243 @@
+// Properties, binding and re-binding, and the memory stream.
+#include "EndpointTestSupport.h"
+
+#include <QMetaProperty>
+#include <QVariant>
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+using namespace endpoint_test;
+
+TEST(UdpEndpointProperties, DefaultsWhenCreatedInCode)
+{
+    TUdpEndpoint endpoint;
+    EXPECT_EQ(endpoint.remoteHost(), QString());
+    EXPECT_EQ(endpoint.remotePort(), 0);
+    EXPECT_EQ(endpoint.localPort(), 0);
+    EXPECT_EQ(endpoint.reportLevel(), 1);
+    EXPECT_FALSE(endpoint.OnDataReceived);
+    EXPECT_FALSE(endpoint.OnDataSend);
+    EXPECT_FALSE(endpoint.OnStatus);
+    EXPECT_FALSE(endpoint.OnInvalidHost);
+    EXPECT_FALSE(endpoint.OnStreamInvalid);
+    EXPECT_FALSE(endpoint.OnBufferInvalid);
+    // Created, not bound: binding waits for a LocalPort write or Loaded.
+    EXPECT_EQ(endpoint.boundPort(), 0);
+}
+
+TEST(UdpEndpointProperties, PublishedAsQtPropertiesInOrder)
+{
+    TUdpEndpoint endpoint;
+    const QMetaObject* meta = endpoint.metaObject();
+    QStringList names;
+    for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i)
+        names << QString::fromLatin1(meta->property(i).name());
+    EXPECT_EQ(names, QStringList({"RemoteHost", "RemotePort", "LocalPort", "ReportLevel"}));
+
+    EXPECT_TRUE(endpoint.setProperty("RemoteHost", QStringLiteral("127.0.0.1")));
+    EXPECT_TRUE(endpoint.setProperty("RemotePort", 1234));
+    EXPECT_TRUE(endpoint.setProperty("ReportLevel", 5));
+    EXPECT_EQ(endpoint.remoteHost(), QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(endpoint.property("RemotePort").toInt(), 1234);
+    EXPECT_EQ(endpoint.reportLevel(), 5);
+
+    const quint16 port = freePort();
+    EXPECT_TRUE(endpoint.setProperty("LocalPort", int(port)));
+    EXPECT_EQ(endpoint.localPort(), port);
+    EXPECT_EQ(endpoint.boundPort(), port);
+}
+
+TEST(UdpEndpointBinding, LocalPortWriteBindsAndLoadedKeepsTheBinding)
+{
+    TUdpEndpoint endpoint;
+    const quint16 port = freePort();
+    endpoint.setLocalPort(port);
+    EXPECT_EQ(endpoint.boundPort(), port);
+    // The Loaded that follows the stored properties leaves the socket as it is.
+    endpoint.Loaded();
+    EXPECT_EQ(endpoint.boundPort(), port);
+
+    std::vector<Received> log;
+    recordInto(endpoint, log);
+    auto peer = makePeerSocket();
+    peer->writeDatagram("hello", QHostAddress::LocalHost, port);
+    ASSERT_TRUE(waitUntil([&] { return log.size() == 1; }));
+    EXPECT_EQ(log[0].bytes, QByteArray("hello"));
+    EXPECT_EQ(log[0].fromIP, QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(log[0].port, peer->localPort());
+    EXPECT_EQ(log[0].sender, &endpoint);
+}
+
+TEST(UdpEndpointBinding, LoadedAloneBindsAPortOfZeroToAFreePort)
+{
+    TUdpEndpoint endpoint;
+    endpoint.Loaded();
+    EXPECT_NE(endpoint.boundPort(), 0);
+}
+
+TEST(UdpEndpointBinding, OnlyTheLowSixteenBitsOfLocalPortAreBound)
+{
+    TUdpEndpoint endpoint;
+    const quint16 port = freePort();
+    endpoint.setLocalPort(0x10000 + port);
+    EXPECT_EQ(endpoint.localPort(), 0x10000 + port);
+    EXPECT_EQ(endpoint.boundPort(), port);
+}
+
+TEST(UdpEndpointBinding, WritingTheSamePortReopensTheSocketAndDropsQueuedDatagrams)
+{
+    TUdpEndpoint endpoint;
+    std::vector<Received> log;
+    recordInto(endpoint, log);
+    const quint16 port = freePort();
+    endpoint.setLocalPort(port);
+    endpoint.Loaded();
+
+    auto peer = makePeerSocket();
+    peer->writeDatagram("queued on the old socket", QHostAddress::LocalHost, port);
+    endpoint.setLocalPort(port);   // before the event loop had a chance to read it
+    EXPECT_EQ(endpoint.boundPort(), port);
+    settle();
+    EXPECT_TRUE(log.empty());
+
+    peer->writeDatagram("after", QHostAddress::LocalHost, port);
+    ASSERT_TRUE(waitUntil([&] { return log.size() == 1; }));
+    EXPECT_EQ(log[0].bytes, QByteArray("after"));
+}
+
+TEST(UdpEndpointBinding, MovingToAnotherPortReleasesTheOldOne)
+{
+    TUdpEndpoint endpoint;
+    std::vector<Received> log;
+    recordInto(endpoint, log);
+    endpoint.setLocalPort(0);
+    const quint16 oldPort = endpoint.boundPort();
+    ASSERT_NE(oldPort, 0);
+
+    const quint16 newPort = freePort();
+    endpoint.setLocalPort(newPort);
+    EXPECT_EQ(endpoint.boundPort(), newPort);
+
+    QUdpSocket takesOld;
+    EXPECT_TRUE(takesOld.bind(QHostAddress::AnyIPv4, oldPort));
+
+    auto peer = makePeerSocket();
+    peer->writeDatagram("to the new port", QHostAddress::LocalHost, newPort);
+    ASSERT_TRUE(waitUntil([&] { return log.size() == 1; }));
+    EXPECT_EQ(log[0].bytes, QByteArray("to the new port"));
+}
+
+TEST(UdpEndpointBinding, ATakenPortBindsNothingAndReportsNothing)
+{
+    QUdpSocket holder;
+    ASSERT_TRUE(holder.bind(QHostAddress::AnyIPv4, 0));
+    const quint16 port = holder.localPort();
+
+    TUdpEndpoint second;
+    QStringList statuses;
+    second.setReportLevel(1000);
+    second.OnStatus = [&](TUdpEndpoint*, const QString& status) { statuses << status; };
+    int errors = 0;
+    second.OnError = [&](TUdpEndpoint*, quint16, const QString&) { ++errors; };
+    std::vector<Received> log;
+    recordInto(second, log);
+
+    EXPECT_NO_THROW(second.setLocalPort(port));
+    EXPECT_NO_THROW(second.Loaded());
+    EXPECT_EQ(second.localPort(), port);
+    EXPECT_EQ(second.boundPort(), 0);
+    EXPECT_TRUE(statuses.isEmpty());
+    EXPECT_EQ(errors, 0);
+
+    auto peer = makePeerSocket();
+    peer->writeDatagram("for the holder", QHostAddress::LocalHost, port);
+    ASSERT_TRUE(waitUntil([&] { return holder.hasPendingDatagrams(); }));
+    settle();
+    EXPECT_TRUE(log.empty());
+}
+
+// Opening a socket fails when the process may not open another descriptor.
+class NoDescriptorsLeft {
+public:
+    NoDescriptorsLeft()
+    {
+        getrlimit(RLIMIT_NOFILE, &m_saved);
+        rlimit none = m_saved;
+        none.rlim_cur = 0;
+        setrlimit(RLIMIT_NOFILE, &none);
+    }
+    ~NoDescriptorsLeft() { setrlimit(RLIMIT_NOFILE, &m_saved); }
+
+private:
+    rlimit m_saved{};
+};
+
+TEST(UdpEndpointSocketErrors, AFailedSocketOpenRaisesTheErrorNumberAndKeepsTheOldPort)
+{
+    TUdpEndpoint endpoint;
+    const quint16 port = freePort();
+    endpoint.setLocalPort(port);
+    endpoint.setReportLevel(16);
+    QStringList statuses;
+    endpoint.OnStatus = [&](TUdpEndpoint*, const QString& status) { statuses << status; };
+    QString callbackText;
+    int callbackNumber = -1;
+    endpoint.OnError = [&](TUdpEndpoint*, quint16 number, const QString& text) {
+        callbackNumber = number;
+        callbackText = text;
+    };
+
+    QString thrown;
+    {
+        NoDescriptorsLeft limit;
+        try {
+            endpoint.setLocalPort(port + 1);
+        } catch (const UDPSockError& error) {
+            thrown = QString::fromUtf8(error.what());
+        }
+    }
+    const QString expected = QStringLiteral("Unknown Error No. %1").arg(EMFILE);
+    EXPECT_EQ(thrown, expected);
+    EXPECT_EQ(callbackNumber, EMFILE);
+    EXPECT_EQ(callbackText, expected);
+    EXPECT_EQ(endpoint.lastError(), EMFILE);
+    EXPECT_EQ(statuses, QStringList({"Checking Error In Error Manager", "Looking Up Error Message" + expected}));
+    EXPECT_EQ(endpoint.localPort(), port);
+    EXPECT_EQ(endpoint.boundPort(), 0);   // the old socket was closed first
+
+    // Without a socket a send is silent, and the next LocalPort write recovers.
+    endpoint.setRemoteHost(QStringLiteral("127.0.0.1"));
+    endpoint.setRemotePort(port);
+    TMemoryStream stream = streamOf("x");
+    EXPECT_NO_THROW(endpoint.SendDatagram(stream));
+    endpoint.setLocalPort(port);
+    EXPECT_EQ(endpoint.boundPort(), port);
+}
+
+TEST(UdpEndpointSocketErrors, CreationRaisesWhenNoSocketCanBeOpened)
+{
+    NoDescriptorsLeft limit;
+    EXPECT_THROW({ TUdpEndpoint endpoint; }, UDPSockError);
+}
+
+TEST(MemoryStream, WritesAtThePositionAndReadsBack)
+{
+    TMemoryStream stream;
+    stream.write(QByteArray("abcdef"));
+    EXPECT_EQ(stream.size(), 6);
+    EXPECT_EQ(stream.position(), 6);
+    stream.setPosition(2);
+    stream.write(QByteArray("XYZWV"));
+    EXPECT_EQ(stream.bytes(), QByteArray("abXYZWV"));
+    stream.setPosition(9);
+    stream.write(std::string_view("!"));
+    EXPECT_EQ(stream.bytes(), QByteArray("abXYZWV\0\0!", 10));
+    stream.setPosition(1);
+    EXPECT_EQ(stream.read(3), QByteArray("bXY"));
+    EXPECT_EQ(stream.read(100), QByteArray("ZWV\0\0!", 6));
+    EXPECT_EQ(stream.read(5), QByteArray());
+    char byte = 0;
+    EXPECT_EQ(stream.read(&byte, 1), 0);
+}
