@@ -1,0 +1,118 @@
+#include "shell/DragController.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWidget>
+
+#include "shell/ImageControl.h"
+
+namespace corvane::shell {
+
+DragController::DragController(QWidget* host, QObject* parent) : QObject(parent), host_(host) {}
+
+DragController::~DragController()
+{
+    if (overrideCursorSet_)
+        QGuiApplication::restoreOverrideCursor();
+}
+
+void DragController::addPiece(ImageControl* piece)
+{
+    pieces_.insert(piece);
+    targets_.insert(piece);
+    piece->installEventFilter(this);
+}
+
+void DragController::addPoint(ImageControl* point) { targets_.insert(point); }
+
+ImageControl* DragController::dropTargetAt(const QPoint& hostPos) const
+{
+    // The topmost visible child under the pointer, as the window system would
+    // pick it: the windowed controls above all pictures, pieces above points.
+    QWidget* child = host_->childAt(hostPos);
+    while (child && child->parentWidget() != host_)
+        child = child->parentWidget();
+    if (!child || !targets_.contains(child))
+        return nullptr;
+    return static_cast<ImageControl*>(child);
+}
+
+bool DragController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (isDragging()) {
+        // While dragging, the application-wide filter sees every input event.
+        switch (event->type()) {
+        case QEvent::MouseMove:
+            updateCursor(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+            return true;
+        case QEvent::MouseButtonRelease: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton)
+                endDrag(mouse->globalPosition().toPoint(), true);
+            return true;
+        }
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            return true;
+        case QEvent::KeyPress:
+            if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+                endDrag({}, false);
+                return true;
+            }
+            return false;
+        case QEvent::ApplicationDeactivate:
+            endDrag({}, false);
+            return false;
+        default:
+            return false;
+        }
+    }
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton && pieces_.contains(watched)) {
+            auto* piece = static_cast<ImageControl*>(watched);
+            if (piece->isVisible() && piece->dragMode() == game::DragMode::Automatic) {
+                beginDrag(piece);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void DragController::beginDrag(ImageControl* piece)
+{
+    dragged_ = piece;
+    // The press holds the pointer for the pressed piece until the release
+    // (the window system's implicit grab). Watch the whole application all the
+    // same: the release may come to another widget once the pressed piece has
+    // been hidden or moved by a datagram that arrived during the drag.
+    qApp->installEventFilter(this);
+    QGuiApplication::setOverrideCursor(Qt::DragMoveCursor);
+    overrideCursorSet_ = true;
+}
+
+void DragController::endDrag(const QPoint& globalPos, bool deliver)
+{
+    ImageControl* dragged = dragged_;
+    dragged_.clear();
+    qApp->removeEventFilter(this);
+    if (overrideCursorSet_) {
+        QGuiApplication::restoreOverrideCursor();
+        overrideCursorSet_ = false;
+    }
+    if (!deliver || !dragged || !dragged->isVisible())
+        return;
+    ImageControl* target = dropTargetAt(host_->mapFromGlobal(globalPos));
+    if (target)
+        emit dropped(target, dragged);
+}
+
+void DragController::updateCursor(const QPoint& globalPos)
+{
+    const bool overTarget = dropTargetAt(host_->mapFromGlobal(globalPos)) != nullptr;
+    QGuiApplication::changeOverrideCursor(overTarget ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
+}
+
+} // namespace corvane::shell

@@ -1,0 +1,76 @@
+#include "shell/ImageControl.h"
+
+#include <QPainter>
+
+namespace corvane::shell {
+
+ImageControl::ImageControl(const QString& name, QWidget* parent) : QWidget(parent)
+{
+    setObjectName(name);
+    // Pieces lie over the board picture; nothing but their picture is drawn.
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAutoFillBackground(false);
+}
+
+QImage keyOutBottomLeftColour(const QImage& picture)
+{
+    QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+    if (image.isNull())
+        return image;
+    const QRgb key = image.pixel(0, image.height() - 1) | 0xFF000000u;
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if ((line[x] | 0xFF000000u) == key)
+                line[x] = 0;
+        }
+    }
+    return image;
+}
+
+void ImageControl::setPicture(const QImage& picture, bool stretch, bool transparent)
+{
+    stretch_ = stretch;
+    naturalSize_ = picture.size();
+    QImage image = transparent ? keyOutBottomLeftColour(picture) : picture;
+    if (stretch && !size().isEmpty() && !image.isNull()) {
+        // Scale once here rather than on every paint; the key colour is out
+        // already, so smooth scaling gives soft edges instead of a fringe.
+        image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                    .scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    picture_ = QPixmap::fromImage(image);
+    update();
+}
+
+void ImageControl::sizeToPicture()
+{
+    if (!naturalSize_.isEmpty())
+        resize(naturalSize_);
+}
+
+std::string ImageControl::name() const { return objectName().toStdString(); }
+
+void ImageControl::setLeft(int left) { move(left, y()); }
+
+void ImageControl::setTop(int top) { move(x(), top); }
+
+bool ImageControl::isVisible() const
+{
+    return parentWidget() ? isVisibleTo(parentWidget()) : QWidget::isVisible();
+}
+
+void ImageControl::setVisible(bool visible) { QWidget::setVisible(visible); }
+
+void ImageControl::paintEvent(QPaintEvent*)
+{
+    if (picture_.isNull())
+        return;  // point images have no picture: invisible drop targets
+    QPainter painter(this);
+    if (stretch_ && picture_.size() != size())
+        painter.drawPixmap(rect(), picture_);
+    else
+        painter.drawPixmap(0, 0, picture_);
+}
+
+} // namespace corvane::shell

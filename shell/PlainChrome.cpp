@@ -1,0 +1,55 @@
+#include "shell/PlainChrome.h"
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+#include "shell/TForm1.h"
+
+namespace corvane::shell {
+
+namespace {
+
+QAction* addEntry(QMenu* menu, const char* name, const QString& caption)
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+} // namespace
+
+QWidget* createMenuBar(TForm1& form, QWidget* client)
+{
+    auto* bar = new QMenuBar(client);
+    bar->setObjectName(QStringLiteral("SkinMenuBar1"));
+    bar->setNativeMenuBar(false);
+    bar->setGeometry(0, 0, TForm1::ClientWidth, 20);
+
+    // Captions are plain text: no shortcut keys, no accelerator letters.
+    QMenu* game = bar->addMenu(QStringLiteral("游 戏"));
+    game->setObjectName(QStringLiteral("CustomItem5"));
+    QObject::connect(addEntry(game, "CustomItem1", QStringLiteral("重新开始")), &QAction::triggered, &form,
+                     &TForm1::CustomItem1Click);
+    QObject::connect(addEntry(game, "CustomItem2", QStringLiteral("设置...")), &QAction::triggered, &form,
+                     &TForm1::CustomItem2Click);
+    QObject::connect(addEntry(game, "CustomItem3", QStringLiteral("关于...")), &QAction::triggered, &form,
+                     &TForm1::CustomItem3Click);
+    QObject::connect(addEntry(game, "CustomItem4", QStringLiteral("帮助")), &QAction::triggered, &form,
+                     &TForm1::CustomItem4Click);
+    game->addSeparator()->setObjectName(QStringLiteral("CustomItem6"));
+    QObject::connect(addEntry(game, "CustomItem7", QStringLiteral("退出")), &QAction::triggered, &form,
+                     &TForm1::CustomItem7Click);
+    return bar;
+}
+
+QAbstractButton* createSendButton(TForm1& form, QWidget* client)
+{
+    auto* button = new QPushButton(QStringLiteral("发  送"), client);
+    button->setObjectName(QStringLiteral("SkinButton1"));
+    button->setGeometry(528, 128, 81, 25);
+    QObject::connect(button, &QPushButton::clicked, &form, &TForm1::SkinButton1Click);
+    return button;
+}
+
+} // namespace corvane::shell

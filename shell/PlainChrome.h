@@ -1,0 +1,23 @@
+#pragma once
+// Plain Qt stand-ins for the skinned menu bar and send button of the main
+// window. They keep the component names, captions, positions and handlers,
+// so replacing them with the skinned controls means replacing these two
+// functions and nothing else.
+
+class QAbstractButton;
+class QWidget;
+
+namespace corvane::shell {
+
+class TForm1;
+
+// SkinMenuBar1 at 0,0, 632 x 20, with the one menu CustomItem5 "游 戏" and its
+// entries CustomItem1 "重新开始", CustomItem2 "设置...", CustomItem3 "关于...",
+// CustomItem4 "帮助", CustomItem6 "-" and CustomItem7 "退出", wired to the
+// form's CustomItemNClick handlers.
+QWidget* createMenuBar(TForm1& form, QWidget* client);
+
+// SkinButton1 "发  送" at 528,128, 81 x 25, wired to SkinButton1Click.
+QAbstractButton* createSendButton(TForm1& form, QWidget* client);
+
+} // namespace corvane::shell

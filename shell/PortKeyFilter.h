@@ -1,0 +1,29 @@
+#pragma once
+// The key filter of the two port boxes (FlatEdit2KeyPress): of the characters
+// typed, only the decimal digits and backspace reach the box; any other
+// character, control characters included (Enter, and the copy, cut, paste and
+// undo keys, which arrive as codes 3, 24, 22 and 26), is swallowed with the
+// default beep. Keys that type no character (arrows, Delete, Tab) pass.
+
+#include <QObject>
+
+namespace corvane::shell {
+
+class PortKeyFilter : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    // True when the character `code` may reach a port box.
+    static bool accepts(char16_t code);
+
+    int swallowedCount() const { return swallowed_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    int swallowed_ = 0;
+};
+
+} // namespace corvane::shell

@@ -1,0 +1,298 @@
+#include "shell/TForm1.h"
+
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QScreen>
+
+#include "game/BoardLayout.h"
+#include "game/BoardReset.h"
+#include "game/MoveFlow.h"
+#include "net/endpoint/TMemoryStream.h"
+#include "net/endpoint/TUdpEndpoint.h"
+#include "net/play/ChatSender.h"
+#include "net/protocol/MessageText.h"
+#include "net/protocol/PeerMessageHandler.h"
+#include "shell/DragController.h"
+#include "shell/ImageControl.h"
+#include "shell/NotificationSound.h"
+#include "shell/PlainChrome.h"
+#include "ui/DateTimeText.h"
+#include "ui/MessageBox.h"
+
+namespace corvane::shell {
+
+namespace {
+
+QString piecePicturePath(const game::PieceInfo& piece)
+{
+    static const char* const kinds[] = {"chariot", "horse", "elephant", "advisor", "general", "cannon", "soldier"};
+    return QStringLiteral(":/art/pieces/%1_%2.bmp")
+        .arg(piece.side == game::Side::Black ? QStringLiteral("black") : QStringLiteral("red"))
+        .arg(QLatin1String(kinds[static_cast<int>(piece.kind)]));
+}
+
+QFont mainWindowFont()
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    return font;
+}
+
+// Memo text is held with bare line feeds; the wire and the chat limit count
+// Windows line ends.
+QString toDisplayLineEnds(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("CorvaneV1.0"));
+    // Fixed size; the platform's caption keeps only minimise and close (the
+    // skinned frame brings its own buttons).
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(ClientWidth, ClientHeight);
+    setFont(mainWindowFont());
+    setBackgroundRole(QPalette::Button);
+    setAutoFillBackground(true);
+
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/art/icon48.png"), QSize(48, 48));
+    icon.addFile(QStringLiteral(":/art/icon32.png"), QSize(32, 32));
+    setWindowIcon(icon);
+
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("ClientArea"));
+    client_->setGeometry(0, 0, ClientWidth, ClientHeight);
+
+    drag_ = new DragController(client_, this);
+    connect(drag_, &DragController::dropped, this, &TForm1::onDropped);
+
+    // Creation order is stacking order, bottom to top: the board picture, the
+    // point images, the piece images, Label1; the windowed controls above all.
+    createBoardImages();
+    createChatPanel();
+    skinMenuBar1_ = createMenuBar(*this, client_);
+    skinButton1_ = createSendButton(*this, client_);
+    for (QWidget* windowed : {static_cast<QWidget*>(memo1_), static_cast<QWidget*>(memo2_),
+                              static_cast<QWidget*>(skinButton1_), skinMenuBar1_})
+        windowed->raise();
+    setTabOrder(skinButton1_, memo1_);
+    setTabOrder(memo1_, memo2_);
+
+    sound_ = new NotificationSound(QUrl(QStringLiteral("qrc:/art/message.wav")), this);
+    createEndpoint();
+    receiver_ = std::make_unique<protocol::PeerMessageHandler>(*this, *this);
+
+    index_.build(this);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::createBoardImages()
+{
+    auto* board = new ImageControl(QStringLiteral("Image1"), client_);
+    board->move(0, 16);
+    board->setPicture(QImage(QStringLiteral(":/art/board.bmp")), false, false);
+    board->sizeToPicture();
+    if (!board->hasPicture())
+        board->resize(632, 434);
+    images_[1] = board;
+
+    for (const game::PointInfo& point : game::pointTable()) {
+        auto* image = new ImageControl(QString::fromStdString(point.name), client_);
+        image->setGeometry(point.left, point.top, game::ImageSize, game::ImageSize);
+        drag_->addPoint(image);
+        images_[point.number] = image;
+    }
+
+    // Pieces of one side and kind share one picture; load each file once.
+    QHash<QString, QImage> pictures;
+    for (const game::PieceInfo& piece : game::pieceTable()) {
+        const QString path = piecePicturePath(piece);
+        if (!pictures.contains(path))
+            pictures.insert(path, QImage(path));
+        auto* image = new ImageControl(QString::fromLatin1(piece.name.data(), piece.name.size()), client_);
+        const game::PointInfo* start = game::findPoint(piece.startPointImage);
+        image->setGeometry(start->left, start->top, game::ImageSize, game::ImageSize);
+        image->setPicture(pictures.value(path), true, true);
+        drag_->addPiece(image);
+        images_[piece.number] = image;
+    }
+}
+
+void TForm1::createChatPanel()
+{
+    label1_ = new QLabel(QStringLiteral("接收信息："), client_);
+    label1_->setObjectName(QStringLiteral("Label1"));
+    label1_->move(432, 344);
+    QPalette labelPalette = label1_->palette();
+    labelPalette.setColor(QPalette::WindowText, labelPalette.color(QPalette::Base));
+    label1_->setPalette(labelPalette);
+    label1_->adjustSize();  // a label sizes itself to its caption
+    label1_->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    memo1_ = new QPlainTextEdit(client_);
+    memo1_->setObjectName(QStringLiteral("Memo1"));
+    memo1_->setGeometry(424, 40, 193, 73);
+    memo1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    memo2_ = new QPlainTextEdit(client_);
+    memo2_->setObjectName(QStringLiteral("Memo2"));
+    memo2_->setGeometry(432, 360, 177, 81);
+    memo2_->setReadOnly(true);
+    memo2_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QPalette memoPalette = memo2_->palette();
+    memoPalette.setColor(QPalette::Base, memoPalette.color(QPalette::Midlight));
+    memoPalette.setColor(QPalette::Text, Qt::blue);
+    memo2_->setPalette(memoPalette);
+}
+
+void TForm1::createEndpoint()
+{
+    udpEndpoint1_ = new TUdpEndpoint(this);
+    udpEndpoint1_->setObjectName(QStringLiteral("UdpEndpoint1"));
+    // The stored settings: one computer, every datagram comes back here.
+    udpEndpoint1_->setRemoteHost(QStringLiteral("127.0.0.1"));
+    udpEndpoint1_->setRemotePort(1234);
+    udpEndpoint1_->setLocalPort(1234);  // opens and binds the socket
+    udpEndpoint1_->setReportLevel(1);
+    udpEndpoint1_->OnDataReceived = [this](TUdpEndpoint* sender, int numberBytes, const QString& fromIP, int port) {
+        UdpEndpoint1DataReceived(sender, numberBytes, fromIP, port);
+    };
+    udpEndpoint1_->Loaded();
+}
+
+void TForm1::setDialogs(QDialog* form2, QDialog* form3, QDialog* form4)
+{
+    form2_ = form2;
+    form3_ = form3;
+    form4_ = form4;
+}
+
+ImageControl* TForm1::image(int number) const
+{
+    return number >= 1 && number < static_cast<int>(images_.size()) ? images_[number] : nullptr;
+}
+
+// --- game::BoardState ---
+
+game::BoardImage* TForm1::findImage(std::string_view name)
+{
+    return qobject_cast<ImageControl*>(index_.find(name));
+}
+
+void TForm1::sendMessage(const std::string& bytes)
+{
+    TMemoryStream stream;  // released on every path, also when the send throws
+    stream.write(bytes);
+    udpEndpoint1_->SendDatagram(stream);
+}
+
+// --- protocol::ReceiveEffects ---
+
+void TForm1::playNotificationSound() { sound_->play(); }
+
+void TForm1::showInformation(const std::string& textUtf8)
+{
+    showMessageBox(this, QString::fromUtf8(textUtf8), QString::fromUtf8(protocol::CaptionInformation));
+}
+
+void TForm1::setReceivedText(const std::string& textUtf8)
+{
+    memo2_->setPlainText(toDisplayLineEnds(QString::fromUtf8(textUtf8)));
+}
+
+std::string TForm1::currentDate() { return shortDateText(QDate::currentDate()).toStdString(); }
+
+std::string TForm1::currentTime() { return longTimeText(QTime::currentTime()).toStdString(); }
+
+// --- events ---
+
+void TForm1::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // OnShow: when the window is shown, not when it comes back from minimised.
+    if (event->spontaneous())
+        return;
+    if (!placed_) {
+        placed_ = true;  // centred on the screen once, over the stored position
+        if (QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+    FormShow();
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    // Refuse first: when the close notice cannot be sent, the exception
+    // leaves here and the window stays open.
+    event->ignore();
+    FormCloseQuery();
+    event->accept();
+}
+
+void TForm1::FormShow() { game::resetBoard(*this); }
+
+void TForm1::FormCloseQuery() { sendMessage(std::string(protocol::CloseMessage)); }
+
+void TForm1::CustomItem1Click()
+{
+    sendMessage(std::string(protocol::RestartMessage));
+    FormShow();  // only when the restart notice went out
+}
+
+void TForm1::CustomItem2Click() { showModal(form3_); }
+
+void TForm1::CustomItem3Click() { showModal(form2_); }
+
+void TForm1::CustomItem4Click() { showModal(form4_); }
+
+void TForm1::CustomItem7Click() { close(); }
+
+void TForm1::SkinButton1Click()
+{
+    play::ChatSender sender(this, [this](const std::string& bytes) { sendMessage(bytes); });
+    sender.send(*memo1_);
+}
+
+void TForm1::showModal(QDialog* dialog)
+{
+    if (dialog)
+        dialog->exec();
+}
+
+void TForm1::onDropped(ImageControl* target, ImageControl* dragged)
+{
+    const int number = target->objectName().mid(5).toInt();
+    if (number >= game::FirstPointNumber && number <= game::LastPointNumber)
+        game::dropOnPoint(*this, *target, *dragged);  // Image34DragDrop
+    else if (number >= game::FirstRedPieceNumber && number <= game::LastRedPieceNumber)
+        game::dropOnRedPiece(*this, *target, *dragged);  // Image18DragDrop
+    else if (number >= game::FirstBlackPieceNumber && number <= game::LastBlackPieceNumber)
+        game::dropOnBlackPiece(*this, *target, *dragged);  // Image2DragDrop
+}
+
+void TForm1::UdpEndpoint1DataReceived(TUdpEndpoint*, int numberBytes, const QString&, int)
+{
+    TMemoryStream stream;
+    udpEndpoint1_->ReadDatagram(stream);
+    const QByteArray bytes = stream.read(numberBytes);
+    receiver_->handleDatagram(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+} // namespace corvane::shell

@@ -1,0 +1,116 @@
+#pragma once
+// The main window: the board on the left, the chat panel on the right, the
+// "游 戏" menu on top, and the UDP endpoint. It is the composition root: it owns
+// the controls and the endpoint, offers the board to the game code (the
+// BoardState interface: images by name, the occupancy grid, sending) and the
+// window's side of received messages to the receive side (ReceiveEffects),
+// and wires each event to the code that handles it:
+//   drops            -> game/MoveFlow (move and capture flows)
+//   datagrams        -> net/protocol/PeerMessageHandler (every command word)
+//   "发  送"          -> net/play/ChatSender
+//   menu, close      -> the handlers below (restart and close notices)
+
+#include <QWidget>
+#include <array>
+#include <memory>
+
+#include "game/BoardState.h"
+#include "net/protocol/ReceiveEffects.h"
+#include "shell/ComponentIndex.h"
+
+class QAbstractButton;
+class QLabel;
+class QPlainTextEdit;
+
+class TUdpEndpoint;
+namespace corvane::protocol {
+class PeerMessageHandler;
+}
+
+namespace corvane::shell {
+
+class DragController;
+class ImageControl;
+class NotificationSound;
+
+class TForm1 : public QWidget, public game::BoardState, public protocol::ReceiveEffects {
+    Q_OBJECT
+public:
+    static constexpr int ClientWidth = 632;
+    static constexpr int ClientHeight = 450;
+
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The three dialogs, created after this window (start-up order).
+    void setDialogs(QDialog* form2, QDialog* form3, QDialog* form4);
+
+    // game::BoardState
+    game::BoardImage* findImage(std::string_view name) override;
+    game::OccupancyGrid& grid() override { return grid_; }
+    void sendMessage(const std::string& bytes) override;
+
+    // protocol::ReceiveEffects
+    void playNotificationSound() override;
+    void showInformation(const std::string& textUtf8) override;
+    void setReceivedText(const std::string& textUtf8) override;
+    std::string currentDate() override;
+    std::string currentTime() override;
+    void resetBoard() override { FormShow(); }
+
+    // Components, for the skin and flat rebuilds and for tests.
+    QWidget* clientArea() const { return client_; }
+    TUdpEndpoint* udpEndpoint() const { return udpEndpoint1_; }
+    ImageControl* image(int number) const;  // Image1..Image123
+    QPlainTextEdit* memo1() const { return memo1_; }
+    QPlainTextEdit* memo2() const { return memo2_; }
+    QLabel* label1() const { return label1_; }
+    QWidget* menuBar() const { return skinMenuBar1_; }
+    QAbstractButton* sendButton() const { return skinButton1_; }
+    DragController* dragController() const { return drag_; }
+    NotificationSound* notificationSound() const { return sound_; }
+    QObject* findComponent(const QString& name) const { return index_.find(name); }
+
+public slots:
+    void FormShow();          // the board reset
+    void FormCloseQuery();    // sends the close notice; throws when the send fails
+    void CustomItem1Click();  // "重新开始"
+    void CustomItem2Click();  // "设置..."
+    void CustomItem3Click();  // "关于..."
+    void CustomItem4Click();  // "帮助"
+    void CustomItem7Click();  // "退出"
+    void SkinButton1Click();  // "发  送"
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createBoardImages();
+    void createChatPanel();
+    void createEndpoint();
+    void onDropped(ImageControl* target, ImageControl* dragged);
+    void UdpEndpoint1DataReceived(TUdpEndpoint* sender, int numberBytes, const QString& fromIP, int port);
+    void showModal(QDialog* dialog);
+
+    QWidget* client_ = nullptr;
+    std::array<ImageControl*, 124> images_{};  // index = image number; 0 unused
+    QLabel* label1_ = nullptr;
+    QWidget* skinMenuBar1_ = nullptr;
+    QAbstractButton* skinButton1_ = nullptr;
+    QPlainTextEdit* memo1_ = nullptr;
+    QPlainTextEdit* memo2_ = nullptr;
+    TUdpEndpoint* udpEndpoint1_ = nullptr;
+    DragController* drag_ = nullptr;
+    NotificationSound* sound_ = nullptr;
+    QDialog* form2_ = nullptr;
+    QDialog* form3_ = nullptr;
+    QDialog* form4_ = nullptr;
+
+    bool placed_ = false;
+    game::OccupancyGrid grid_;
+    ComponentIndex index_;
+    std::unique_ptr<protocol::PeerMessageHandler> receiver_;
+};
+
+} // namespace corvane::shell

@@ -1,0 +1,59 @@
+#include "shell/TForm2.h"
+
+#include <QImage>
+#include <QLabel>
+
+#include "shell/DialogPlacement.h"
+#include "shell/DialogStyle.h"
+#include "shell/ImageControl.h"
+#include "shell/LinkLabel.h"
+
+namespace corvane::shell {
+
+const QString TForm2::FirstContactAddress = QStringLiteral("corvane@example.org");
+const QString TForm2::SecondContactAddress = QStringLiteral("xiangqi.corvane@example.org");
+
+namespace {
+
+QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, int left, int top)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+} // namespace
+
+TForm2::TForm2(QWidget* owner) : QDialog(owner)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("关于Corvane"));
+    applyDialogFrame(this, 310, 209);
+
+    // The black general's picture, at its own size and with its background left out.
+    auto* picture = new ImageControl(QStringLiteral("Image1"), this);
+    picture->setPicture(QImage(QStringLiteral(":/art/pieces/black_general.bmp")), false, true);
+    picture->move(16, 32);
+    picture->resize(41, 43);
+    picture->sizeToPicture();
+
+    addLabel(this, QStringLiteral("Label1"), QStringLiteral("游戏名称： Corvane"), 80, 16);
+    addLabel(this, QStringLiteral("Label2"), QStringLiteral("版    本： V1.0"), 80, 40);
+    auto* label3 = addLabel(this, QStringLiteral("Label3"), QString(), 80, 72);
+    label3->setWordWrap(true);
+    label3->resize(193, 41);
+    addLabel(this, QStringLiteral("Label4"), QStringLiteral("用户若有任何疑问和问题，请给作者联系！"), 80, 136);
+
+    (new LinkLabel(QStringLiteral("Label5"), FirstContactAddress, this))->move(80, 160);
+    (new LinkLabel(QStringLiteral("Label6"), SecondContactAddress, this))->move(80, 184);
+}
+
+void TForm2::showEvent(QShowEvent* event)
+{
+    centreOver(this, parentWidget());
+    QDialog::showEvent(event);
+}
+
+} // namespace corvane::shell

@@ -1,0 +1,29 @@
+#pragma once
+// The help dialog: a read-only text on how to play on one computer or two.
+
+#include <QDialog>
+
+class QPlainTextEdit;
+class QPushButton;
+
+namespace corvane::shell {
+
+class TForm4 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm4(QWidget* owner);
+
+    static QString helpText();
+
+    QPlainTextEdit* memo1() const { return memo1_; }
+    QPushButton* button1() const { return button1_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QPlainTextEdit* memo1_;
+    QPushButton* button1_;
+};
+
+} // namespace corvane::shell

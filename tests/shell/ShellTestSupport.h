@@ -1,0 +1,140 @@
+#pragma once
+// Helpers for the main-window tests: free UDP ports, waiting for datagrams
+// while the event loop runs, a peer that records what the window sends, and
+// mouse presses and releases that go through the drag controller the way
+// the window system delivers them.
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QNetworkDatagram>
+#include <QUdpSocket>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "net/endpoint/TUdpEndpoint.h"
+#include "shell/ImageControl.h"
+#include "shell/TForm1.h"
+
+namespace corvane::shell::testing {
+
+// A port nobody holds at the moment of asking.
+inline int freeUdpPort()
+{
+    QUdpSocket probe;
+    probe.bind(QHostAddress::LocalHost, 0);
+    return probe.localPort();
+}
+
+// Runs the event loop until `done` holds or 5 seconds pass.
+inline bool waitUntil(const std::function<bool()>& done, int milliseconds = 5000)
+{
+    QDeadlineTimer deadline(milliseconds);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+// Lets the event loop run for a short while, for checks that nothing comes.
+inline void settle(int milliseconds = 150)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < milliseconds)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+// A peer on loopback that keeps every datagram it receives and can send.
+class RecordingPeer {
+public:
+    RecordingPeer() { socket_.bind(QHostAddress::LocalHost, 0); }
+    int port() const { return socket_.localPort(); }
+
+    // Waits for the next datagram and returns its bytes ("" on time-out).
+    std::string next()
+    {
+        if (!waitUntil([this] { return socket_.hasPendingDatagrams(); }))
+            return {};
+        const QByteArray data = socket_.receiveDatagram().data();
+        return std::string(data.constData(), static_cast<std::size_t>(data.size()));
+    }
+    bool hasPending()
+    {
+        settle();
+        return socket_.hasPendingDatagrams();
+    }
+    void send(const std::string& bytes, int port)
+    {
+        socket_.writeDatagram(bytes.data(), static_cast<qint64>(bytes.size()), QHostAddress::LocalHost,
+                              static_cast<quint16>(port));
+    }
+
+private:
+    QUdpSocket socket_;
+};
+
+// Points the window's endpoint at `remotePort` and binds it to `localPort`.
+inline void connectForm(TForm1& form, int localPort, int remotePort)
+{
+    form.udpEndpoint()->setRemoteHost(QStringLiteral("127.0.0.1"));
+    form.udpEndpoint()->setRemotePort(remotePort);
+    form.udpEndpoint()->setLocalPort(localPort);
+}
+
+// One computer: the window sends to its own port.
+inline void connectToItself(TForm1& form)
+{
+    const int port = freeUdpPort();
+    connectForm(form, port, port);
+}
+
+inline void sendMouse(QWidget* widget, QEvent::Type type, QPoint local = {16, 16})
+{
+    QMouseEvent event(type, QPointF(local), QPointF(widget->mapToGlobal(local)), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+// Presses the mouse on the piece image and releases it over the centre of
+// `over` (a piece or point image): the release goes to the pressed piece,
+// as the pointer is held during a drag.
+inline void dragByMouse(TForm1& form, int pieceNumber, int overNumber)
+{
+    ImageControl* piece = form.image(pieceNumber);
+    ImageControl* over = form.image(overNumber);
+    sendMouse(piece, QEvent::MouseButtonPress);
+    const QPoint target = over->geometry().center();
+    const QPoint inPiece = piece->mapFrom(form.clientArea(), target);
+    sendMouse(piece, QEvent::MouseMove, inPiece);
+    sendMouse(piece, QEvent::MouseButtonRelease, inPiece);
+}
+
+inline int pointNumber(int row, int column) { return 34 + 9 * (row - 1) + (column - 1); }
+
+inline bool draggable(TForm1& form, int number)
+{
+    return form.image(number)->dragMode() == game::DragMode::Automatic;
+}
+
+// True when every piece Image<first>..Image<last> has the given drag state.
+inline bool allDraggable(TForm1& form, int first, int last, bool expected)
+{
+    for (int n = first; n <= last; ++n)
+        if (draggable(form, n) != expected)
+            return false;
+    return true;
+}
+
+inline bool standsOn(TForm1& form, int pieceNumber, int row, int column)
+{
+    const ImageControl* piece = form.image(pieceNumber);
+    const ImageControl* point = form.image(pointNumber(row, column));
+    return piece->pos() == point->pos() && piece->tag() == row * 10 + column;
+}
+
+} // namespace corvane::shell::testing

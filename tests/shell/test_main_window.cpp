@@ -1,0 +1,345 @@
+// The main window's make-up: controls, places, stacking, lookup by name, the
+// menu, and the dialogs' texts and behaviour that need no network.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "game/BoardLayout.h"
+#include "shell/DragController.h"
+#include "shell/LinkLabel.h"
+#include "shell/PortKeyFilter.h"
+#include "shell/TForm2.h"
+#include "shell/TForm3.h"
+#include "shell/TForm4.h"
+#include "ShellTestSupport.h"
+#include "ui/MessageBox.h"
+
+using namespace corvane::shell;
+using namespace corvane::shell::testing;
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        connectToItself(form);
+        form.show();
+    }
+    TForm1 form;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, HasTheCaptionSizeAndControlsOfTheStoredLayout)
+{
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("CorvaneV1.0"));
+    EXPECT_EQ(form.size(), QSize(632, 450));
+    EXPECT_EQ(form.minimumSize(), form.maximumSize());  // not resizable
+    EXPECT_FALSE(form.windowIcon().isNull());
+    EXPECT_EQ(form.image(1)->geometry(), QRect(0, 16, 632, 434));
+    EXPECT_EQ(form.memo1()->geometry(), QRect(424, 40, 193, 73));
+    EXPECT_EQ(form.memo2()->geometry(), QRect(432, 360, 177, 81));
+    EXPECT_TRUE(form.memo2()->isReadOnly());
+    EXPECT_EQ(form.memo2()->palette().color(QPalette::Text), QColor(Qt::blue));
+    EXPECT_EQ(form.label1()->text(), QStringLiteral("接收信息："));
+    EXPECT_EQ(form.label1()->pos(), QPoint(432, 344));
+    EXPECT_EQ(form.sendButton()->text(), QStringLiteral("发  送"));
+    EXPECT_EQ(form.sendButton()->geometry(), QRect(528, 128, 81, 25));
+    EXPECT_EQ(form.menuBar()->geometry(), QRect(0, 0, 632, 20));
+    EXPECT_EQ(form.udpEndpoint()->objectName(), QStringLiteral("UdpEndpoint1"));
+}
+
+TEST(MainWindowStoredSettings, EndpointStartsAsOneComputerPlay)
+{
+    TForm1 form;
+    EXPECT_EQ(form.udpEndpoint()->remoteHost(), QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(form.udpEndpoint()->remotePort(), 1234);
+    EXPECT_EQ(form.udpEndpoint()->localPort(), 1234);
+    EXPECT_EQ(form.udpEndpoint()->reportLevel(), 1);
+}
+
+TEST_F(MainWindowTest, PointAndPieceImagesStandOnTheGrid)
+{
+    for (const auto& point : corvane::game::pointTable()) {
+        ImageControl* image = form.image(point.number);
+        ASSERT_EQ(image->objectName().toStdString(), point.name);
+        EXPECT_EQ(image->geometry(), QRect(point.left, point.top, 33, 33)) << point.name;
+        EXPECT_EQ(image->tag(), point.code);
+        EXPECT_FALSE(image->hasPicture());
+    }
+    for (const auto& piece : corvane::game::pieceTable()) {
+        ImageControl* image = form.image(piece.number);
+        EXPECT_TRUE(image->hasPicture()) << piece.name.data();
+        EXPECT_EQ(image->size(), QSize(33, 33));
+        EXPECT_EQ(image->tag(), piece.startCode);
+        EXPECT_TRUE(image->isVisible());
+        EXPECT_TRUE(draggable(form, piece.number));
+    }
+}
+
+TEST_F(MainWindowTest, EveryPieceLiesAbovePointsAndBoardAndBelowNothing)
+{
+    // The drop target under the centre of each piece is the piece itself, on
+    // all 32 starting points; an empty point gives its point image.
+    for (const auto& piece : corvane::game::pieceTable()) {
+        ImageControl* image = form.image(piece.number);
+        EXPECT_EQ(form.dragController()->dropTargetAt(image->geometry().center()), image) << piece.name.data();
+    }
+    ImageControl* emptyPoint = form.image(pointNumber(5, 5));
+    EXPECT_EQ(form.dragController()->dropTargetAt(emptyPoint->geometry().center()), emptyPoint);
+    // Beside the board (the chat panel) and between points nothing takes a drop.
+    EXPECT_EQ(form.dragController()->dropTargetAt(QPoint(500, 300)), nullptr);
+    EXPECT_EQ(form.dragController()->dropTargetAt(QPoint(45, 60)), nullptr);
+    EXPECT_EQ(form.dragController()->dropTargetAt(QPoint(520, 70)), nullptr);  // Memo1
+
+    // Every point image lies on every piece in the stacking order: the piece
+    // moved onto any point covers it, row 10 column 3 included.
+    ImageControl* piece = form.image(27);
+    for (int number : {pointNumber(10, 3), pointNumber(1, 1), pointNumber(6, 9)}) {
+        piece->move(form.image(number)->pos());
+        EXPECT_EQ(form.dragController()->dropTargetAt(piece->geometry().center()), piece);
+    }
+}
+
+TEST_F(MainWindowTest, FindsComponentsByNameIgnoringCase)
+{
+    EXPECT_EQ(form.findImage("image13"), form.image(13));
+    EXPECT_EQ(form.findImage("IMAGE123"), form.image(123));
+    EXPECT_EQ(form.findImage("Image2"), form.image(2));
+    EXPECT_EQ(form.findImage("Image124"), nullptr);
+    EXPECT_EQ(form.findImage("Memo1"), nullptr);  // not an image
+    EXPECT_EQ(form.findImage(""), nullptr);
+    EXPECT_EQ(form.findComponent(QStringLiteral("skinbutton1")), form.sendButton());
+    EXPECT_EQ(form.findComponent(QStringLiteral("udpendpoint1")), form.udpEndpoint());
+}
+
+TEST_F(MainWindowTest, MenuHasTheSixEntriesInOrder)
+{
+    auto* bar = qobject_cast<QMenuBar*>(form.menuBar());
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(bar->actions().size(), 1);
+    EXPECT_EQ(bar->actions().at(0)->text(), QStringLiteral("游 戏"));
+    QMenu* menu = bar->actions().at(0)->menu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->objectName(), QStringLiteral("CustomItem5"));
+    const QStringList names = {"CustomItem1", "CustomItem2", "CustomItem3", "CustomItem4", "CustomItem6", "CustomItem7"};
+    const QStringList captions = {"重新开始", "设置...", "关于...", "帮助", "", "退出"};
+    ASSERT_EQ(menu->actions().size(), 6);
+    for (int i = 0; i < 6; ++i) {
+        QAction* entry = menu->actions().at(i);
+        EXPECT_EQ(entry->objectName(), names[i]);
+        EXPECT_EQ(entry->text(), captions[i]);
+        EXPECT_EQ(entry->isSeparator(), i == 4);
+        EXPECT_TRUE(entry->shortcut().isEmpty());
+    }
+}
+
+TEST_F(MainWindowTest, LockedOrHiddenPiecesStartNoDrag)
+{
+    ImageControl* soldier = form.image(13);
+    soldier->setDragMode(corvane::game::DragMode::Manual);
+    sendMouse(soldier, QEvent::MouseButtonPress);
+    EXPECT_FALSE(form.dragController()->isDragging());
+    sendMouse(soldier, QEvent::MouseButtonRelease);
+
+    soldier->setDragMode(corvane::game::DragMode::Automatic);
+    sendMouse(soldier, QEvent::MouseButtonPress);
+    EXPECT_TRUE(form.dragController()->isDragging());  // at once, without moving
+    EXPECT_EQ(form.dragController()->draggedImage(), soldier);
+    sendMouse(soldier, QEvent::MouseButtonRelease, {500, 500});  // far off the board
+    EXPECT_FALSE(form.dragController()->isDragging());
+    EXPECT_TRUE(standsOn(form, 13, 4, 1));
+}
+
+TEST_F(MainWindowTest, EscapeCancelsADrag)
+{
+    ImageControl* soldier = form.image(13);
+    sendMouse(soldier, QEvent::MouseButtonPress);
+    ASSERT_TRUE(form.dragController()->isDragging());
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(soldier, &escape);
+    EXPECT_FALSE(form.dragController()->isDragging());
+    const QPoint over = soldier->mapFrom(form.clientArea(), form.image(pointNumber(5, 1))->geometry().center());
+    sendMouse(soldier, QEvent::MouseButtonRelease, over);
+    EXPECT_TRUE(standsOn(form, 13, 4, 1));
+}
+
+TEST(AboutBox, ShowsTheTextsAndLinks)
+{
+    TForm1 form;
+    TForm2 about(&form);
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("关于Corvane"));
+    EXPECT_EQ(about.size(), QSize(310, 209));
+    auto text = [&](const char* name) { return about.findChild<QLabel*>(QLatin1String(name))->text(); };
+    EXPECT_EQ(text("Label1"), QStringLiteral("游戏名称： Corvane"));
+    EXPECT_EQ(text("Label2"), QStringLiteral("版    本： V1.0"));
+    EXPECT_EQ(text("Label3"), QString());
+    EXPECT_EQ(text("Label4"), QStringLiteral("用户若有任何疑问和问题，请给作者联系！"));
+    EXPECT_EQ(about.findChild<QLabel*>("Label5")->pos(), QPoint(80, 160));
+    EXPECT_EQ(about.findChild<QLabel*>("Label6")->pos(), QPoint(80, 184));
+    auto* picture = about.findChild<ImageControl*>("Image1");
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->geometry(), QRect(16, 32, 41, 43));
+}
+
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl& url) { urls.append(url); }
+};
+
+TEST(AboutBox, LinkLabelsUnderlineOnHoverAndOpenMailto)
+{
+    TForm1 form;
+    TForm2 about(&form);
+    about.show();
+    auto* link = about.findChild<LinkLabel*>("Label5");
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(Qt::blue));
+    EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_FALSE(link->isUnderlined());
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(link->mapToGlobal(QPoint(2, 2))));
+    QApplication::sendEvent(link, &enter);
+    EXPECT_TRUE(link->isUnderlined());
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(link, &leave);
+    EXPECT_FALSE(link->isUnderlined());
+    EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(Qt::blue));
+
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &catcher, "open");
+    sendMouse(link, QEvent::MouseButtonPress, {3, 3});
+    sendMouse(link, QEvent::MouseButtonRelease, {3, 3});
+    sendMouse(about.findChild<LinkLabel*>("Label6"), QEvent::MouseButtonPress, {3, 3});
+    sendMouse(about.findChild<LinkLabel*>("Label6"), QEvent::MouseButtonRelease, {3, 3});
+    QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
+    ASSERT_EQ(catcher.urls.size(), 2);
+    EXPECT_EQ(catcher.urls[0].toString(), QStringLiteral("mailto:") + TForm2::FirstContactAddress);
+    EXPECT_EQ(catcher.urls[1].toString(), QStringLiteral("mailto:") + TForm2::SecondContactAddress);
+    EXPECT_TRUE(about.isVisible());  // the about box stays open
+}
+
+TEST(HelpDialog, ShowsTwelveLinesReadOnlyAndClosesWithItsButton)
+{
+    TForm1 form;
+    TForm4 help(&form);
+    EXPECT_EQ(help.windowTitle(), QStringLiteral("帮助"));
+    EXPECT_EQ(help.size(), QSize(342, 308));
+    const QStringList lines = help.memo1()->toPlainText().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 12);
+    EXPECT_EQ(lines.first(), QStringLiteral("CorvaneV1.0 可双人联网和双人单机"));
+    EXPECT_EQ(lines[5], QStringLiteral("1.单击“游戏”菜单中的“设置...”选项，在弹出"));
+    EXPECT_EQ(lines.last(), QStringLiteral("若用户要在单机上完，不需设置即可。"));
+    EXPECT_TRUE(help.memo1()->isReadOnly());
+    EXPECT_TRUE(help.memo1()->textInteractionFlags() & Qt::TextSelectableByMouse);
+    EXPECT_EQ(help.button1()->text(), QStringLiteral("关     闭"));
+    EXPECT_EQ(help.button1()->geometry(), QRect(88, 256, 145, 33));
+    help.show();
+    help.button1()->click();
+    EXPECT_FALSE(help.isVisible());
+}
+
+namespace {
+
+// Types one character into `edit` through the window system's key event.
+bool typeInto(QWidget* edit, QChar character, Qt::Key key = Qt::Key_unknown)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(character));
+    QApplication::sendEvent(edit, &press);
+    return press.isAccepted();
+}
+
+} // namespace
+
+TEST(SettingsDialog, PortBoxesTakeOnlyDigitsAndBackspace)
+{
+    TForm1 form;
+    TForm3 settings(&form, form.udpEndpoint());
+    QLineEdit* port = settings.remotePortEdit();
+    port->setFocus();
+    port->setText(QStringLiteral("12"));
+    port->setCursorPosition(2);
+    typeInto(port, QLatin1Char('3'), Qt::Key_3);
+    EXPECT_EQ(port->text(), QStringLiteral("123"));
+    for (QChar rejected : {QChar(u'a'), QChar(u' '), QChar(u'-'), QChar(13), QChar(3), QChar(22), QChar(24), QChar(26)})
+        typeInto(port, rejected);
+    EXPECT_EQ(port->text(), QStringLiteral("123"));
+    EXPECT_EQ(settings.portKeyFilter()->swallowedCount(), 8);
+    typeInto(port, QChar(8), Qt::Key_Backspace);
+    EXPECT_EQ(port->text(), QStringLiteral("12"));
+
+    // The host box has no filter.
+    QLineEdit* host = settings.hostEdit();
+    typeInto(host, QLatin1Char('a'), Qt::Key_A);
+    EXPECT_EQ(host->text(), QStringLiteral("a"));
+    EXPECT_EQ(settings.portKeyFilter()->swallowedCount(), 8);
+}
+
+TEST(SettingsDialog, EmptyBoxShowsTheHintAndChangesNothing)
+{
+    TForm1 form;
+    TForm3 settings(&form, form.udpEndpoint());
+    EXPECT_EQ(settings.hostEdit()->text(), QString());
+    EXPECT_EQ(settings.remotePortEdit()->text(), QStringLiteral("1234"));
+    EXPECT_EQ(settings.localPortEdit()->text(), QStringLiteral("1234"));
+    corvane::MessageBoxRecorder recorder;
+    settings.FlatButton1Click();
+    ASSERT_EQ(recorder.boxes().size(), 1);
+    EXPECT_EQ(recorder.boxes()[0].text, QStringLiteral("请输入完整的信息，以便连接对方！"));
+    EXPECT_EQ(recorder.boxes()[0].caption, QStringLiteral("连接提示"));
+    EXPECT_EQ(recorder.boxes()[0].owner, &settings);
+    EXPECT_EQ(form.udpEndpoint()->remoteHost(), QStringLiteral("127.0.0.1"));
+}
+
+TEST(SettingsDialog, ApplyingSetsHostPortsAndRebindsTheSocket)
+{
+    TForm1 form;
+    TForm3 settings(&form, form.udpEndpoint());
+    const int local = freeUdpPort();
+    settings.hostEdit()->setText(QStringLiteral(" peer.example"));  // taken exactly as typed
+    settings.remotePortEdit()->setText(QStringLiteral("70000"));
+    settings.localPortEdit()->setText(QString::number(local));
+    settings.show();
+    settings.FlatButton1Click();
+    EXPECT_FALSE(settings.isVisible());
+    EXPECT_EQ(form.udpEndpoint()->remoteHost(), QStringLiteral(" peer.example"));
+    EXPECT_EQ(form.udpEndpoint()->remotePort(), 70000);
+    EXPECT_EQ(form.udpEndpoint()->localPort(), local);
+    EXPECT_EQ(form.udpEndpoint()->boundPort(), local);
+}
+
+TEST(SettingsDialog, PastedTextInAPortBoxFailsWithTheConversionMessage)
+{
+    TForm1 form;
+    TForm3 settings(&form, form.udpEndpoint());
+    settings.show();
+    settings.hostEdit()->setText(QStringLiteral("10.0.0.9"));
+    settings.remotePortEdit()->setText(QStringLiteral("4321"));
+    settings.localPortEdit()->setText(QStringLiteral("12a"));
+    corvane::MessageBoxRecorder recorder;
+    // A real click: the exception ends in the default error box.
+    auto* button = settings.connectButton();
+    sendMouse(button, QEvent::MouseButtonPress, {5, 5});
+    sendMouse(button, QEvent::MouseButtonRelease, {5, 5});
+    ASSERT_EQ(recorder.boxes().size(), 1);
+    EXPECT_EQ(recorder.boxes()[0].icon, corvane::BoxIcon::Error);
+    EXPECT_EQ(recorder.boxes()[0].caption, QStringLiteral("Corvane"));
+    EXPECT_EQ(recorder.boxes()[0].text, QStringLiteral("'12a' is not a valid integer value."));
+    // Host and peer port were set before the failing step; the local port not.
+    EXPECT_EQ(form.udpEndpoint()->remoteHost(), QStringLiteral("10.0.0.9"));
+    EXPECT_EQ(form.udpEndpoint()->remotePort(), 4321);
+    EXPECT_EQ(form.udpEndpoint()->localPort(), 1234);
+    EXPECT_TRUE(settings.isVisible());
+}
+
+#include "test_main_window.moc"
