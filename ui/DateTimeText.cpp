@@ -4,14 +4,10 @@
 
 namespace corvane {
 
-namespace {
-
-// The locale's long time format without its time-zone field ("t", and the
-// longer forms some Qt versions know), leaving quoted literal text alone,
-// then without the blanks the removal leaves at either end or doubled.
-QString timeFormatWithoutZone()
+QString withoutTimeZone(const QString& format)
 {
-    const QString format = QLocale::system().timeFormat(QLocale::LongFormat);
+    // Also removes the longer zone fields ("tt", "ttt") newer Qt versions
+    // know; quoted literal text is left alone.
     QString result;
     bool quoted = false;
     for (const QChar c : format) {
@@ -24,8 +20,6 @@ QString timeFormatWithoutZone()
     return result.simplified();
 }
 
-} // namespace
-
 QString shortDateText(const QDate& date)
 {
     return QLocale::system().toString(date, QLocale::ShortFormat);
@@ -33,7 +27,7 @@ QString shortDateText(const QDate& date)
 
 QString longTimeText(const QTime& time)
 {
-    return QLocale::system().toString(time, timeFormatWithoutZone());
+    return QLocale::system().toString(time, withoutTimeZone(QLocale::system().timeFormat(QLocale::LongFormat)));
 }
 
 QString dateTimeText(const QDateTime& when)
