@@ -1,0 +1,556 @@
+// The flat button driven through the window system offscreen: pressing and
+// clicking at the edges, dragging off and on, groups, keys, modal results,
+// the shared hover timer, and the colours it renders in each state.
+#include "FlatTestSupport.h"
+
+#include "flat/FlatColors.h"
+#include "flat/FlatHoverTimer.h"
+#include "flat/TFlatButton.h"
+#include "flat/TFlatEdit.h"
+
+#include <QDialog>
+#include <QPainter>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace flattest;
+using flat::FlatHoverTimer;
+
+namespace {
+
+constexpr quint32 kDialogFace = 0xC8D0D4; // the dialog's background in these tests
+constexpr quint32 kBlue = 0xFF0000;
+constexpr quint32 kHovered = 0xE1EAEB;
+constexpr quint32 kPressed = 0xC5D6D9;
+
+class FlatButtonTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        form = std::make_unique<QWidget>();
+        form->resize(300, 200);
+        QPalette palette = form->palette();
+        palette.setColor(QPalette::Window, flat::fromColorRef(kDialogFace));
+        form->setPalette(palette);
+        form->setAutoFillBackground(true);
+        button = addButton(QRect(20, 20, 73, 25));
+        button->setCaption(QStringLiteral("连 接"));
+        showActive(form.get());
+        parkPointer();
+    }
+
+    void TearDown() override { parkPointer(); }
+
+    TFlatButton* addButton(const QRect& geometry)
+    {
+        auto* b = new TFlatButton(form.get());
+        b->setGeometry(geometry);
+        b->setColorBorder(Qt::blue);
+        QObject::connect(b, &TFlatButton::OnClick, [this, b] { clicked.push_back(b); });
+        b->show();
+        return b;
+    }
+
+    int clicksOf(TFlatButton* b) const { return int(std::count(clicked.begin(), clicked.end(), b)); }
+
+    std::vector<TFlatButton*> clicked; // declared first: outlives the buttons
+    std::unique_ptr<QWidget> form;
+    TFlatButton* button = nullptr;
+};
+
+} // namespace
+
+TEST(FlatButtonDefaults, PropertiesStartAtTheirDefaults)
+{
+    TFlatButton b;
+    EXPECT_EQ(b.size(), QSize(25, 25));
+    EXPECT_EQ(b.transparentMode(), flat::tmNone);
+    EXPECT_FALSE(b.isDefault());
+    EXPECT_FALSE(b.allowAllUp());
+    EXPECT_EQ(flat::toColorRef(b.color()), 0xE1EAEBu);
+    EXPECT_EQ(flat::toColorRef(b.colorFocused()), 0xE1EAEBu);
+    EXPECT_EQ(flat::toColorRef(b.colorDown()), 0xC5D6D9u);
+    EXPECT_EQ(flat::toColorRef(b.colorBorder()), 0x8396A0u);
+    EXPECT_EQ(flat::toColorRef(b.colorHighLight()), 0xFFFFFFu);
+    EXPECT_EQ(flat::toColorRef(b.colorShadow()), 0x000000u);
+    EXPECT_EQ(b.advColorFocused(), 10);
+    EXPECT_EQ(b.advColorDown(), 10);
+    EXPECT_EQ(b.advColorBorder(), 50);
+    EXPECT_FALSE(b.useAdvColors());
+    EXPECT_EQ(b.groupIndex(), 0);
+    EXPECT_FALSE(b.isDown());
+    EXPECT_TRUE(b.caption().isEmpty());
+    EXPECT_EQ(b.buttonLayout(), flat::blGlyphTop);
+    EXPECT_EQ(b.margin(), -1);
+    EXPECT_EQ(b.numGlyphs(), 1);
+    EXPECT_EQ(b.spacing(), 4);
+    EXPECT_TRUE(b.parentColor());
+    EXPECT_FALSE(b.tabStop());
+    EXPECT_EQ(b.focusPolicy() & Qt::TabFocus, 0);
+    EXPECT_EQ(b.modalResult(), 0);
+    EXPECT_EQ(b.state(), flat::bsUp);
+    // The published names reach the same values.
+    EXPECT_EQ(b.property("Spacing").toInt(), 4);
+    EXPECT_EQ(b.property("Layout").value<flat::ButtonLayout>(), flat::blGlyphTop);
+}
+
+TEST_F(FlatButtonTest, FaceFollowsTheDialogAndBorderIsBlue)
+{
+    EXPECT_EQ(flat::toColorRef(button->color()), kDialogFace);
+    EXPECT_EQ(colorRefAt(button, 3, 3), kDialogFace);
+    EXPECT_EQ(colorRefAt(button, 0, 0), kBlue);
+    EXPECT_EQ(colorRefAt(button, 72, 24), kBlue);
+    EXPECT_EQ(colorRefAt(button, 1, 1), kDialogFace); // one-pixel border
+}
+
+TEST_F(FlatButtonTest, HoveredLooksRaisedWithTheFocusedFace)
+{
+    movePointer(button, QPoint(5, 5));
+    ASSERT_TRUE(button->isMouseOver());
+    EXPECT_EQ(colorRefAt(button, 3, 3), kHovered);
+    EXPECT_EQ(colorRefAt(button, 0, 0), 0xFFFFFFu);  // highlight top-left
+    EXPECT_EQ(colorRefAt(button, 40, 0), 0xFFFFFFu);
+    EXPECT_EQ(colorRefAt(button, 72, 0), 0x000000u); // top-right corner is the shadow's
+    EXPECT_EQ(colorRefAt(button, 0, 24), 0x000000u); // and so is bottom-left
+    EXPECT_EQ(colorRefAt(button, 72, 24), 0x000000u);
+}
+
+TEST_F(FlatButtonTest, PressedLooksSunkenWithTheDownFace)
+{
+    press(button, QPoint(10, 10));
+    EXPECT_EQ(button->state(), flat::bsDown);
+    EXPECT_EQ(colorRefAt(button, 3, 3), kPressed);
+    EXPECT_EQ(colorRefAt(button, 0, 0), 0x000000u);
+    EXPECT_EQ(colorRefAt(button, 72, 24), 0xFFFFFFu);
+    release(button, QPoint(10, 10));
+    EXPECT_EQ(clicksOf(button), 1);
+    EXPECT_EQ(button->state(), flat::bsUp);
+}
+
+TEST_F(FlatButtonTest, FocusLooksHovered)
+{
+    button->setFocus();
+    settle();
+    EXPECT_TRUE(button->isMouseOver());
+    EXPECT_EQ(colorRefAt(button, 3, 3), kHovered);
+    form->setFocus();
+    settle();
+    EXPECT_FALSE(button->isMouseOver());
+    EXPECT_EQ(colorRefAt(button, 3, 3), kDialogFace);
+}
+
+TEST_F(FlatButtonTest, ReleaseOnTheBottomEdgeRowClicks)
+{
+    press(button, QPoint(10, 10));
+    release(button, QPoint(10, 25)); // y == height: still inside
+    EXPECT_EQ(clicksOf(button), 1);
+
+    press(button, QPoint(10, 10));
+    release(button, QPoint(72, 24)); // last column and row of the face
+    EXPECT_EQ(clicksOf(button), 2);
+}
+
+TEST_F(FlatButtonTest, ReleaseOnTheRightEdgeColumnDoesNotClick)
+{
+    press(button, QPoint(10, 10));
+    release(button, QPoint(73, 10)); // x == width: outside
+    EXPECT_EQ(clicksOf(button), 0);
+    EXPECT_EQ(button->state(), flat::bsUp);
+    EXPECT_FALSE(button->isPressing());
+
+    press(button, QPoint(10, 10));
+    release(button, QPoint(10, 26));
+    EXPECT_EQ(clicksOf(button), 0);
+}
+
+TEST_F(FlatButtonTest, DraggingOffAndBackOn)
+{
+    press(button, QPoint(10, 10));
+    EXPECT_EQ(button->state(), flat::bsDown);
+    movePointer(button, QPoint(120, 10));
+    EXPECT_EQ(button->state(), flat::bsUp);
+    EXPECT_EQ(colorRefAt(button, 3, 3), kHovered); // still hovered: the press holds it
+    movePointer(button, QPoint(10, 25));
+    EXPECT_EQ(button->state(), flat::bsDown);
+    movePointer(button, QPoint(73, 10));
+    EXPECT_EQ(button->state(), flat::bsUp);
+    movePointer(button, QPoint(30, 12));
+    EXPECT_EQ(button->state(), flat::bsDown);
+    movePointer(button, QPoint(30, -3));
+    EXPECT_EQ(button->state(), flat::bsUp);
+    release(button, QPoint(30, -3));
+    EXPECT_EQ(clicksOf(button), 0);
+    EXPECT_EQ(button->state(), flat::bsUp);
+    EXPECT_FALSE(button->isMouseOver());
+    EXPECT_EQ(colorRefAt(button, 3, 3), kDialogFace);
+}
+
+TEST_F(FlatButtonTest, RightButtonDoesNotPress)
+{
+    press(button, QPoint(10, 10), Qt::RightButton);
+    EXPECT_EQ(button->state(), flat::bsUp);
+    release(button, QPoint(10, 10), Qt::RightButton);
+    EXPECT_EQ(clicksOf(button), 0);
+}
+
+TEST_F(FlatButtonTest, GroupLatchesOneButtonAtATime)
+{
+    TFlatButton* a = addButton(QRect(20, 60, 73, 25));
+    TFlatButton* b = addButton(QRect(120, 60, 73, 25));
+    a->setGroupIndex(1);
+    b->setGroupIndex(1);
+
+    click(a, QPoint(10, 10));
+    EXPECT_TRUE(a->isDown());
+    EXPECT_EQ(a->state(), flat::bsExclusive);
+    EXPECT_EQ(clicksOf(a), 1);
+
+    // Clicking the latched one again leaves it latched, but still clicks.
+    click(a, QPoint(10, 10));
+    EXPECT_TRUE(a->isDown());
+    EXPECT_EQ(clicksOf(a), 2);
+    parkPointer();
+    EXPECT_EQ(colorRefAt(a, 3, 3), kPressed); // latched and not hovered
+
+    click(b, QPoint(10, 10));
+    EXPECT_TRUE(b->isDown());
+    EXPECT_FALSE(a->isDown());
+    EXPECT_EQ(a->state(), flat::bsUp);
+    parkPointer();
+    EXPECT_EQ(colorRefAt(a, 3, 3), kDialogFace);
+    EXPECT_EQ(colorRefAt(b, 3, 3), kPressed);
+
+    // The ungrouped button is not involved.
+    EXPECT_FALSE(button->isDown());
+}
+
+TEST_F(FlatButtonTest, AllowAllUpSpreadsThroughTheGroupAndReleases)
+{
+    TFlatButton* a = addButton(QRect(20, 60, 73, 25));
+    TFlatButton* b = addButton(QRect(120, 60, 73, 25));
+    TFlatButton* other = addButton(QRect(20, 100, 73, 25));
+    a->setGroupIndex(1);
+    b->setGroupIndex(1);
+    other->setGroupIndex(2);
+    a->setAllowAllUp(true);
+    EXPECT_TRUE(b->allowAllUp());
+    EXPECT_FALSE(other->allowAllUp());
+
+    click(b, QPoint(10, 10));
+    EXPECT_TRUE(b->isDown());
+    click(b, QPoint(10, 10));
+    EXPECT_FALSE(b->isDown());
+    EXPECT_EQ(b->state(), flat::bsUp);
+}
+
+TEST_F(FlatButtonTest, DownOnlyForGroupedButtons)
+{
+    button->setDown(true);
+    EXPECT_FALSE(button->isDown());
+    button->setGroupIndex(3);
+    button->setDown(true);
+    EXPECT_TRUE(button->isDown());
+    EXPECT_EQ(button->state(), flat::bsExclusive);
+    button->setDown(false); // latched and AllowAllUp off: refused
+    EXPECT_TRUE(button->isDown());
+}
+
+TEST_F(FlatButtonTest, ReleasedOutsideALatchedButtonStaysLatched)
+{
+    button->setGroupIndex(1);
+    button->setDown(true);
+    press(button, QPoint(10, 10));
+    EXPECT_EQ(button->state(), flat::bsExclusive);
+    movePointer(button, QPoint(200, 10));
+    release(button, QPoint(200, 10));
+    EXPECT_TRUE(button->isDown());
+    EXPECT_EQ(button->state(), flat::bsExclusive);
+    EXPECT_EQ(clicksOf(button), 0);
+}
+
+TEST_F(FlatButtonTest, SpaceBarPressesAndClicks)
+{
+    button->setFocus();
+    settle();
+    QTest::keyPress(button, Qt::Key_Space);
+    EXPECT_EQ(button->state(), flat::bsDown);
+    EXPECT_EQ(clicksOf(button), 0);
+    QTest::keyRelease(button, Qt::Key_Space);
+    EXPECT_EQ(button->state(), flat::bsUp);
+    EXPECT_EQ(clicksOf(button), 1);
+
+    // Enter does not click, even a Default button.
+    button->setDefault(true);
+    QTest::keyClick(button, Qt::Key_Return);
+    EXPECT_EQ(clicksOf(button), 1);
+}
+
+TEST_F(FlatButtonTest, SpaceBarLatchesAGroupedButton)
+{
+    button->setGroupIndex(1);
+    button->setFocus();
+    settle();
+    QTest::keyClick(button, Qt::Key_Space);
+    EXPECT_TRUE(button->isDown());
+    EXPECT_EQ(clicksOf(button), 1);
+}
+
+TEST_F(FlatButtonTest, AcceleratorClicks)
+{
+    button->setCaption(QStringLiteral("&Go"));
+    TFlatButton* grouped = addButton(QRect(20, 60, 73, 25));
+    grouped->setCaption(QStringLiteral("&Latch"));
+    grouped->setGroupIndex(1);
+    settle();
+    QTest::keyClick(form.get(), Qt::Key_G, Qt::AltModifier);
+    EXPECT_EQ(clicksOf(button), 1);
+    QTest::keyClick(form.get(), Qt::Key_L, Qt::AltModifier);
+    EXPECT_EQ(clicksOf(grouped), 1);
+    EXPECT_TRUE(grouped->isDown());
+
+    button->setEnabled(false);
+    QTest::keyClick(form.get(), Qt::Key_G, Qt::AltModifier);
+    EXPECT_EQ(clicksOf(button), 1);
+}
+
+TEST_F(FlatButtonTest, DoubleClickEventOnlyWhileDown)
+{
+    int doubleClicks = 0;
+    QObject receiver;
+    QObject::connect(button, &TFlatButton::OnDblClick, &receiver, [&] { ++doubleClicks; });
+    QPoint windowPos = button->mapTo(form.get(), QPoint(10, 10));
+    QTest::mouseDClick(form->windowHandle(), Qt::LeftButton, Qt::NoModifier, windowPos);
+    settle();
+    EXPECT_EQ(doubleClicks, 0);
+    EXPECT_GE(clicksOf(button), 1);
+
+    button->setGroupIndex(1);
+    button->setDown(true);
+    QTest::mouseDClick(form->windowHandle(), Qt::LeftButton, Qt::NoModifier, windowPos);
+    settle();
+    EXPECT_EQ(doubleClicks, 1);
+}
+
+TEST(FlatButtonDialog, ModalResultClosesTheDialog)
+{
+    QDialog dialog;
+    dialog.resize(200, 100);
+    auto* ok = new TFlatButton(&dialog);
+    ok->setGeometry(10, 10, 73, 25);
+    ok->setModalResult(QDialog::Accepted);
+    auto* plain = new TFlatButton(&dialog);
+    plain->setGeometry(100, 10, 73, 25);
+    dialog.open();
+    showActive(&dialog);
+
+    click(plain, QPoint(5, 5)); // ModalResult 0: the dialog stays
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), 0);
+
+    click(ok, QPoint(5, 5));
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), int(QDialog::Accepted));
+    parkPointer();
+}
+
+TEST_F(FlatButtonTest, DefaultDrawsATwoPixelBorderUnlessHovered)
+{
+    EXPECT_EQ(colorRefAt(button, 1, 1), kDialogFace);
+    button->setDefault(true);
+    EXPECT_EQ(colorRefAt(button, 1, 1), kBlue);
+    EXPECT_EQ(colorRefAt(button, 71, 23), kBlue);
+    EXPECT_EQ(colorRefAt(button, 2, 2), kDialogFace);
+    movePointer(button, QPoint(5, 5));
+    EXPECT_EQ(colorRefAt(button, 1, 1), kHovered);
+}
+
+TEST_F(FlatButtonTest, TransparentModes)
+{
+    button->setColor(Qt::red); // own colour now, no longer the dialog's
+    EXPECT_FALSE(button->parentColor());
+    EXPECT_EQ(colorRefAt(button, 3, 3), 0x0000FFu);
+
+    button->setTransparentMode(flat::tmNotFocused);
+    EXPECT_EQ(colorRefAt(button, 3, 3), kDialogFace);
+    movePointer(button, QPoint(5, 5));
+    EXPECT_EQ(colorRefAt(button, 3, 3), kHovered);
+    press(button, QPoint(5, 5));
+    EXPECT_EQ(colorRefAt(button, 3, 3), kPressed);
+    release(button, QPoint(5, 5));
+
+    button->setTransparentMode(flat::tmAlways);
+    press(button, QPoint(5, 5));
+    EXPECT_EQ(colorRefAt(button, 3, 3), kDialogFace);
+    EXPECT_EQ(colorRefAt(button, 0, 0), 0x000000u); // the bevel is still drawn
+    release(button, QPoint(5, 5));
+}
+
+TEST_F(FlatButtonTest, UseAdvColorsDerivesFromTheDialogColour)
+{
+    button->setColor(Qt::red);
+    button->setUseAdvColors(true);
+    EXPECT_TRUE(button->parentColor());
+    const QColor face = flat::fromColorRef(kDialogFace);
+    EXPECT_EQ(button->color(), face);
+    EXPECT_EQ(button->colorFocused(), flat::adjustLightness(face, Qt::black, 10, flat::Lightness::Lighter));
+    EXPECT_EQ(button->colorDown(), flat::adjustLightness(face, Qt::black, 10, flat::Lightness::Darker));
+    EXPECT_EQ(button->colorBorder(), flat::adjustLightness(face, Qt::black, 50, flat::Lightness::Darker));
+
+    // A new dialog colour is followed and derived again.
+    QPalette palette = form->palette();
+    palette.setColor(QPalette::Window, QColor(0, 0, 128));
+    form->setPalette(palette);
+    settle();
+    EXPECT_EQ(button->color(), QColor(0, 0, 128));
+    EXPECT_EQ(button->colorFocused(), QColor(0, 1, 170)); // lighter by 10: L 60+10+10 = 80
+}
+
+TEST(FlatButtonGlyph, NumGlyphsFromTheStripShape)
+{
+    TFlatButton b;
+    b.setNumGlyphs(2);
+    b.setGlyph(QImage(100, 16, QImage::Format_RGB32));
+    EXPECT_EQ(b.numGlyphs(), 2);
+    b.setGlyph(QImage(64, 16, QImage::Format_RGB32));
+    EXPECT_EQ(b.numGlyphs(), 4);
+    b.setGlyph(QImage(80, 16, QImage::Format_RGB32));
+    EXPECT_EQ(b.numGlyphs(), 1);
+    b.setGlyph(QImage(32, 16, QImage::Format_RGB32));
+    EXPECT_EQ(b.numGlyphs(), 2);
+}
+
+namespace {
+// Four 8x8 images in a strip, each a plain colour with a key-coloured
+// (magenta) bottom-left pixel.
+QImage fourImageStrip()
+{
+    QImage strip(32, 8, QImage::Format_RGB32);
+    const QRgb colours[] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 0)};
+    for (int i = 0; i < 4; ++i) {
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 8; ++x)
+                strip.setPixel(8 * i + x, y, colours[i]);
+        strip.setPixel(8 * i, 7, qRgb(255, 0, 255));
+    }
+    strip.setPixel(0, 7, qRgb(255, 0, 255));
+    return strip;
+}
+} // namespace
+
+TEST_F(FlatButtonTest, GlyphImageFollowsTheState)
+{
+    button->setCaption(QString());
+    button->setGlyph(fourImageStrip());
+    ASSERT_EQ(button->numGlyphs(), 4);
+    // 73x25 client, 8x8 glyph, no caption: x (73-8+1) div 2 = 33, y margin (25-8+1) div 2 = 9.
+    EXPECT_EQ(colorRefAt(button, 36, 12), 0x0000FFu); // up: 1st (red)
+    EXPECT_EQ(colorRefAt(button, 33, 16), kDialogFace); // key colour left out
+    press(button, QPoint(5, 5));
+    EXPECT_EQ(colorRefAt(button, 37, 13), 0xFF0000u); // down: 3rd (blue), moved by (1, 1)
+    EXPECT_EQ(colorRefAt(button, 33, 9), kPressed);
+    release(button, QPoint(5, 5));
+    button->setGroupIndex(1);
+    button->setDown(true);
+    parkPointer();
+    EXPECT_EQ(colorRefAt(button, 37, 13), 0x00FFFFu); // exclusive: 4th (yellow)
+    button->setEnabled(false);
+    EXPECT_EQ(colorRefAt(button, 36, 12), 0x00FF00u); // disabled: 2nd (green)
+}
+
+TEST_F(FlatButtonTest, DisabledShowsTheEmbossedGlyphAndTwoCaptions)
+{
+    QImage glyph(8, 8, QImage::Format_RGB32);
+    glyph.fill(Qt::white);
+    for (int y = 2; y < 5; ++y)
+        for (int x = 2; x < 5; ++x)
+            glyph.setPixel(x, y, qRgb(0, 0, 0));
+    button->setCaption(QString());
+    button->setGlyph(glyph);
+    EXPECT_EQ(colorRefAt(button, 33 + 3, 9 + 3), 0x000000u);
+    EXPECT_EQ(colorRefAt(button, 33 + 0, 9 + 0), kDialogFace); // white is the key
+
+    button->setEnabled(false);
+    EXPECT_EQ(button->state(), flat::bsDisabled);
+    const quint32 shadow = flat::toColorRef(flat::buttonShadowColor(button));
+    const quint32 light = flat::toColorRef(flat::buttonHighlightColor(button));
+    EXPECT_EQ(colorRefAt(button, 33 + 3, 9 + 3), shadow);
+    EXPECT_EQ(colorRefAt(button, 33 + 5, 9 + 5), light); // shifted one right and down
+    EXPECT_EQ(colorRefAt(button, 33 + 0, 9 + 0), kDialogFace);
+    EXPECT_EQ(colorRefAt(button, 0, 0), kBlue);
+
+    button->setGlyph(QImage());
+    button->setCaption(QStringLiteral("连 接"));
+    EXPECT_TRUE(rendersColor(button, shadow));
+    EXPECT_TRUE(rendersColor(button, light));
+    EXPECT_FALSE(rendersColor(button, 0x000000u));
+
+    button->setEnabled(true);
+    EXPECT_EQ(button->state(), flat::bsDisabled); // until the next painting
+    settle();
+    button->grab();
+    EXPECT_EQ(button->state(), flat::bsUp);
+}
+
+TEST_F(FlatButtonTest, HoverTimerRunsOnlyWhileTracking)
+{
+    ASSERT_NE(FlatHoverTimer::timer(), nullptr);
+    EXPECT_EQ(FlatHoverTimer::timer()->interval(), 100);
+    EXPECT_FALSE(FlatHoverTimer::isRunning());
+
+    movePointer(button, QPoint(5, 5));
+    EXPECT_EQ(FlatHoverTimer::tracked(), button);
+    EXPECT_TRUE(FlatHoverTimer::isRunning());
+    EXPECT_TRUE(button->isMouseOver());
+
+    // Leaving is noticed by a timer tick, which then stops the timer.
+    movePointer(form.get(), QPoint(250, 150));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !button->isMouseOver(); }, 2000));
+    EXPECT_FALSE(FlatHoverTimer::isRunning());
+    EXPECT_EQ(FlatHoverTimer::tracked(), nullptr);
+
+    // Moving straight from one button to another hands the tracking over.
+    TFlatButton* second = addButton(QRect(100, 20, 73, 25));
+    movePointer(button, QPoint(5, 5));
+    movePointer(second, QPoint(5, 5));
+    EXPECT_EQ(FlatHoverTimer::tracked(), second);
+    EXPECT_FALSE(button->isMouseOver());
+    EXPECT_TRUE(second->isMouseOver());
+}
+
+TEST_F(FlatButtonTest, HoverTimerStopsWhenAClickHidesTheButton)
+{
+    QObject::connect(button, &TFlatButton::OnClick, button, &QWidget::hide);
+    click(button, QPoint(5, 5));
+    EXPECT_FALSE(button->isVisible());
+    EXPECT_FALSE(button->isMouseOver());
+    EXPECT_FALSE(FlatHoverTimer::isRunning());
+}
+
+TEST_F(FlatButtonTest, DisablingWhileHoveredStopsTracking)
+{
+    movePointer(button, QPoint(5, 5));
+    ASSERT_TRUE(FlatHoverTimer::isRunning());
+    button->setEnabled(false);
+    EXPECT_FALSE(button->isMouseOver());
+    EXPECT_FALSE(FlatHoverTimer::isRunning());
+    EXPECT_EQ(colorRefAt(button, 3, 3), kDialogFace);
+    button->setEnabled(true); // re-evaluated: the pointer is on it
+    EXPECT_TRUE(button->isMouseOver());
+}
+
+TEST(FlatHoverTimerLife, ExistsWhileAnyFlatControlExists)
+{
+    EXPECT_EQ(FlatHoverTimer::timer(), nullptr);
+    {
+        auto button = std::make_unique<TFlatButton>();
+        EXPECT_NE(FlatHoverTimer::timer(), nullptr);
+        {
+            TFlatEdit edit;
+            button.reset();
+            EXPECT_NE(FlatHoverTimer::timer(), nullptr); // kept by the edit
+        }
+    }
+    EXPECT_EQ(FlatHoverTimer::timer(), nullptr);
+}

@@ -1,0 +1,32 @@
+#pragma once
+// Helpers for the flat control tests: a shown, active top-level window to put
+// controls on, pointer input delivered through the window system (so pointer
+// grabs, enter/leave and the cursor position behave as on a desktop), and
+// colour values read back from rendered pixels.
+#include <QPoint>
+#include <QWidget>
+#include <QtGlobal>
+
+namespace flattest {
+
+// Lets queued events (paints, activation, timers due) run.
+void settle();
+
+// Shows `window` at `pos` and makes it the active window.
+void showActive(QWidget* window, QPoint pos = QPoint(100, 100));
+
+// Moves the pointer to `pos` in `widget`'s coordinates.
+void movePointer(QWidget* widget, QPoint pos);
+// Moves the pointer there, then presses or releases `button`.
+void press(QWidget* widget, QPoint pos, Qt::MouseButton button = Qt::LeftButton);
+void release(QWidget* widget, QPoint pos, Qt::MouseButton button = Qt::LeftButton);
+void click(QWidget* widget, QPoint pos, Qt::MouseButton button = Qt::LeftButton);
+// Parks the pointer in a corner of the screen, away from every test window.
+void parkPointer();
+
+// The colour value (0x00BBGGRR) of one rendered pixel of `widget`.
+quint32 colorRefAt(QWidget* widget, int x, int y);
+// Whether any rendered pixel of `widget` has exactly this colour value.
+bool rendersColor(QWidget* widget, quint32 colorRef);
+
+} // namespace flattest
