@@ -104,11 +104,13 @@ TEST(GeneralCapture, TakesTheOtherGeneralAlongAnOpenColumn)
     EXPECT_FALSE(blackTakes("Image6", {1, 5}, {10, 5}, {{7, 5}}, "Image29"));
     EXPECT_FALSE(blackTakes("Image6", {1, 5}, {10, 5}, {}, "Image25"));  // only the general that way
     EXPECT_FALSE(blackTakes("Image6", {1, 5}, {10, 6}, {}, "Image29"));
+    EXPECT_FALSE(blackTakes("Image6", {3, 5}, {7, 5}, {}, "Image29"));  // four rows are not enough
 
     EXPECT_TRUE(redTakes("Image29", {10, 5}, {1, 5}, {}, "Image6"));
     EXPECT_TRUE(redTakes("Image29", {8, 6}, {3, 6}, {}, "Image6"));
     EXPECT_FALSE(redTakes("Image29", {10, 5}, {1, 5}, {{2, 5}}, "Image6"));
     EXPECT_FALSE(redTakes("Image29", {10, 5}, {1, 5}, {}, "Image15"));
+    EXPECT_FALSE(redTakes("Image29", {7, 5}, {3, 5}, {}, "Image6"));
     // Looking the wrong way: the red general cannot take downwards.
     EXPECT_FALSE(redTakes("Image29", {3, 5}, {8, 5}, {}, "Image6"));
 }

@@ -90,6 +90,7 @@ TEST(ElephantMove, TwoDiagonallyWithAnEmptyEyeInItsOwnHalf)
     EXPECT_TRUE(move("Image8", {3, 5}, {1, 3}, gridWith({{3, 5}})));
     EXPECT_FALSE(move("Image8", {3, 5}, {1, 3}, gridWith({{3, 5}, {2, 4}})));
     EXPECT_FALSE(move("Image4", {5, 3}, {7, 5}, gridWith({{5, 3}})));  // across the river
+    EXPECT_FALSE(move("Image4", {4, 3}, {6, 5}, gridWith({{4, 3}})));  // just across
     EXPECT_FALSE(move("Image4", {1, 3}, {2, 4}, gridWith({{1, 3}})));
     EXPECT_FALSE(move("Image4", {1, 3}, {3, 3}, gridWith({{1, 3}})));
 
@@ -98,6 +99,7 @@ TEST(ElephantMove, TwoDiagonallyWithAnEmptyEyeInItsOwnHalf)
     EXPECT_TRUE(move("Image31", {8, 5}, {10, 7}, gridWith({{8, 5}})));
     EXPECT_TRUE(move("Image31", {8, 5}, {6, 3}, gridWith({{8, 5}})));
     EXPECT_FALSE(move("Image31", {6, 3}, {4, 5}, gridWith({{6, 3}})));  // across the river
+    EXPECT_FALSE(move("Image31", {7, 3}, {5, 5}, gridWith({{7, 3}})));  // just across
     EXPECT_FALSE(move("Image27", {6, 3}, {4, 1}, gridWith({{6, 3}, {5, 2}})));
 }
 
