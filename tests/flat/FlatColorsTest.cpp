@@ -96,6 +96,9 @@ TEST(FlatColors, LighteningAboveTheCapComesOutDarker)
 {
     // White: L 240, +10 +10 = 260 > 100 -> 100; grey 100/240*255 = 106.25.
     EXPECT_TRUE(sameRgb(adjustLightness(QColor(255, 255, 255), Qt::red, 10, Lightness::Lighter), 106, 106, 106));
+    // Mid grey (128): L 120 + 10 + 10 = 140, also capped to 100, so a
+    // "lightened" mid grey darkens too.
+    EXPECT_TRUE(sameRgb(adjustLightness(QColor(128, 128, 128), Qt::red, 10, Lightness::Lighter), 106, 106, 106));
     // Exactly 100 is not capped further: (10,10,10) is L 9; 9+10+81 = 100.
     EXPECT_TRUE(sameRgb(adjustLightness(QColor(10, 10, 10), Qt::red, 81, Lightness::Lighter), 106, 106, 106));
     // 9+10+80 = 99 -> 99/240*255 = 105.19.
