@@ -1,0 +1,53 @@
+// corvane-ivory: draws the Ivory skin's bitmaps, describes its object trees
+// and writes both as the skin source that the skin compiler turns into the
+// stored skin stream.
+//
+//   corvane-ivory [--out FOLDER] [--preview FOLDER]
+//
+// --out defaults to resources/skin/ivory below the current folder; --preview
+// also writes enlarged bitmaps and window mock-ups as PNG files.
+
+#include "IvoryObjects.h"
+#include "IvorySkin.h"
+#include "Preview.h"
+
+#include <QGuiApplication>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+  // Text in the previews needs fonts, but never a display.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+
+  QString out = QStringLiteral("resources/skin/ivory");
+  QString preview;
+  const QStringList args = app.arguments();
+  for (int i = 1; i < args.size(); ++i) {
+    if (args[i] == QLatin1String("--out") && i + 1 < args.size()) out = args[++i];
+    else if (args[i] == QLatin1String("--preview") && i + 1 < args.size()) preview = args[++i];
+    else {
+      std::fprintf(stderr, "usage: corvane-ivory [--out FOLDER] [--preview FOLDER]\n");
+      return 2;
+    }
+  }
+
+  const ivory::BitmapList bitmaps = ivory::ivoryBitmaps();
+  const std::vector<ivory::SkinObject> objects = ivory::ivoryObjects();
+  const QStringList problems = ivory::checkLinks(objects, bitmaps);
+  for (const QString& problem : problems) std::fprintf(stderr, "%s\n", qPrintable(problem));
+  if (!problems.isEmpty()) return 1;
+
+  QString error;
+  if (!ivory::writeSkinSource(out, ivory::ivoryHeader(), bitmaps, objects, &error)) {
+    std::fprintf(stderr, "%s\n", qPrintable(error));
+    return 1;
+  }
+  if (!preview.isEmpty() && !ivory::writePreviews(preview, bitmaps, objects, &error)) {
+    std::fprintf(stderr, "%s\n", qPrintable(error));
+    return 1;
+  }
+  std::printf("Ivory: %zu bitmaps, %zu objects written to %s\n", bitmaps.size(), objects.size(),
+              qPrintable(out));
+  return 0;
+}
