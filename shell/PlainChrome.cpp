@@ -24,7 +24,11 @@ QWidget* createMenuBar(TForm1& form, QWidget* client)
     auto* bar = new QMenuBar(client);
     bar->setObjectName(QStringLiteral("SkinMenuBar1"));
     bar->setNativeMenuBar(false);
-    bar->setGeometry(0, 0, TForm1::ClientWidth, 20);
+    bar->move(0, 0);
+    bar->setFixedSize(TForm1::ClientWidth, 20);  // the bar would otherwise size itself to its parent
+    // The bar is 20 pixels high; the style's usual item padding would push the
+    // menu's caption into the overflow button.
+    bar->setStyleSheet(QStringLiteral("QMenuBar::item { padding: 1px 8px; }"));
 
     // Captions are plain text: no shortcut keys, no accelerator letters.
     QMenu* game = bar->addMenu(QStringLiteral("游 戏"));

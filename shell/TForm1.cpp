@@ -137,9 +137,8 @@ void TForm1::createChatPanel()
     label1_ = new QLabel(QStringLiteral("接收信息："), client_);
     label1_->setObjectName(QStringLiteral("Label1"));
     label1_->move(432, 344);
-    QPalette labelPalette = label1_->palette();
-    labelPalette.setColor(QPalette::WindowText, labelPalette.color(QPalette::Base));
-    label1_->setPalette(labelPalette);
+    // Its font colour is the platform's window colour (white on the band).
+    label1_->setForegroundRole(QPalette::Base);
     label1_->adjustSize();  // a label sizes itself to its caption
     label1_->setAttribute(Qt::WA_TransparentForMouseEvents);
 
