@@ -2,6 +2,10 @@
 // drawing can be checked by eye: every state on its own, plus one contact
 // sheet enlarged three times. Runs without a display:
 //   QT_QPA_PLATFORM=offscreen flat_render_check [folder]   (default /tmp/flat)
+// With --show it instead opens a frameless window titled "flat-check" with a
+// title bar, three edits and a button, for trying hover, focus and dragging
+// on a real display (or under Xvfb with xdotool); it prints the window's
+// position after every move.
 #include "flat/FlatColors.h"
 #include "flat/TFlatButton.h"
 #include "flat/TFlatEdit.h"
@@ -81,13 +85,63 @@ QPixmap contactSheet(const std::vector<Shot>& shots, const QFont& font)
     return sheet;
 }
 
+class MoveReporter : public QObject {
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Move) {
+            const QPoint pos = static_cast<QWidget*>(watched)->pos();
+            std::printf("moved %d %d\n", pos.x(), pos.y());
+            std::fflush(stdout);
+        }
+        return false;
+    }
+};
+
+int showWindow(QApplication& app, const QFont& font)
+{
+    QWidget window(nullptr, Qt::FramelessWindowHint);
+    window.setWindowTitle(QStringLiteral("flat-check"));
+    window.setFont(font);
+    window.resize(315, 203);
+    auto* bar = new TFlatTitlebar(&window);
+    bar->setAlign(TFlatTitlebar::alTop);
+    bar->resize(bar->width(), 25);
+    bar->setCaption(QStringLiteral("设置对方计算机名或IP地址"));
+    bar->setTitlebarColor(Qt::blue);
+    for (int i = 0; i < 3; ++i) {
+        auto* edit = new TFlatEdit(&window);
+        edit->setGeometry(136, 48 + 40 * i, 145, 18);
+        edit->setColorBorder(Qt::blue);
+    }
+    auto* button = new TFlatButton(&window);
+    button->setGeometry(208, 160, 73, 25);
+    button->setCaption(QStringLiteral("连 接"));
+    button->setColorBorder(Qt::blue);
+    QObject::connect(button, &TFlatButton::OnClick, [] {
+        std::printf("clicked\n");
+        std::fflush(stdout);
+    });
+    MoveReporter reporter;
+    window.installEventFilter(&reporter);
+    window.move(100, 100);
+    window.show();
+    return app.exec();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    const bool show = argc > 1 && QByteArray(argv[1]) == "--show";
+    if (!show && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (show) {
+        QFont font(QStringLiteral("Noto Sans CJK SC"));
+        font.setPixelSize(12);
+        return showWindow(app, font);
+    }
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp/flat");
     QDir().mkpath(folder);
 
