@@ -1,7 +1,10 @@
 // The default error box: its text rule, and exceptions escaping handlers.
 #include "ui/MessageBox.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QMouseEvent>
+#include <QPushButton>
 #include <QEvent>
 #include <QTimer>
 
@@ -134,4 +137,32 @@ TEST(DefaultErrorHandling, SomethingThatIsNotAnExceptionObjectIsStillCaught)
     QCoreApplication::processEvents();
     ASSERT_EQ(recorder.boxes().size(), 1);
     EXPECT_EQ(recorder.boxes()[0].text, QStringLiteral("Unknown error."));
+}
+
+TEST(DefaultErrorHandling, AButtonWhoseClickRaisesStaysUsable)
+{
+    // A send raising from a click handler, as a menu command or the chat
+    // button does when the peer cannot be resolved.
+    MessageBoxRecorder recorder;
+    QPushButton button(QStringLiteral("发送"));
+    button.resize(80, 24);
+    button.show();
+    int clicks = 0;
+    QObject::connect(&button, &QPushButton::clicked, [&] {
+        ++clicks;
+        throw std::runtime_error("Host Lookup Canceled");
+    });
+    const QPointF centre(40, 12);
+    for (int i = 0; i < 2; ++i) {
+        QMouseEvent press(QEvent::MouseButtonPress, centre, button.mapToGlobal(centre), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, centre, button.mapToGlobal(centre), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&button, &press);
+        QApplication::sendEvent(&button, &release);
+        EXPECT_FALSE(button.isDown());
+    }
+    EXPECT_EQ(clicks, 2);
+    ASSERT_EQ(recorder.boxes().size(), 2);
+    EXPECT_EQ(recorder.boxes()[1].text, QStringLiteral("Host Lookup Canceled."));
 }

@@ -1,0 +1,72 @@
+// The endpoint running under CorvaneApplication: failures raised by
+// handlers reach the default error box, and receiving goes on.
+#include "EndpointTestSupport.h"
+#include "ui/CorvaneApplication.h"
+#include "ui/MessageBox.h"
+
+#include <gtest/gtest.h>
+
+using namespace endpoint_test;
+
+TEST(UdpEndpointInApplication, AHandlerThatRaisesDoesNotStopTheNextDatagrams)
+{
+    corvane::MessageBoxRecorder recorder;
+    auto endpoint = makeSelfEndpoint();
+    QList<QByteArray> handled;
+    endpoint->OnDataReceived = [&](TUdpEndpoint* sender, int n, const QString&, int) {
+        TMemoryStream stream;
+        sender->ReadDatagram(stream);
+        const QByteArray bytes = stream.read(n);
+        if (bytes == "raise") {
+            // A send from the handler to a peer that cannot exist.
+            sender->setRemoteHost(QStringLiteral("0.0.0.0"));
+            TMemoryStream reply;
+            reply.write("reply");
+            sender->SendDatagram(reply);
+        }
+        handled << bytes;
+    };
+    auto peer = makePeerSocket();
+    for (const char* text : {"one", "raise", "two"})
+        peer->writeDatagram(text, QHostAddress::LocalHost, endpoint->boundPort());
+    ASSERT_TRUE(waitUntil([&] { return handled.size() == 2; }));
+    settle();
+    EXPECT_EQ(handled, QList<QByteArray>({"one", "two"}));
+    ASSERT_EQ(recorder.boxes().size(), 1);
+    EXPECT_EQ(recorder.boxes()[0].icon, corvane::BoxIcon::Error);
+    EXPECT_EQ(recorder.boxes()[0].caption, QStringLiteral("Corvane"));
+    EXPECT_EQ(recorder.boxes()[0].text, QStringLiteral("Null Remote Address."));
+}
+
+TEST(UdpEndpointInApplication, DatagramsAreHandledWhileAnErrorBoxIsOpen)
+{
+    corvane::MessageBoxRecorder recorder;
+    auto endpoint = makeSelfEndpoint();
+    auto peer = makePeerSocket();
+    const quint16 port = endpoint->boundPort();
+    QList<QByteArray> handled;
+    QList<QByteArray> handledWhileBoxOpen;
+    endpoint->OnDataReceived = [&](TUdpEndpoint* sender, int n, const QString&, int) {
+        TMemoryStream stream;
+        sender->ReadDatagram(stream);
+        handled << stream.read(n);
+    };
+    recorder.onShow = [&](const corvane::RecordedBox&) {
+        peer->writeDatagram("during the box", QHostAddress::LocalHost, port);
+        waitUntil([&] { return !handled.isEmpty(); });
+        handledWhileBoxOpen = handled;
+    };
+    QTimer::singleShot(0, [] { throw UDPSockError("Host Lookup Canceled"); });
+    ASSERT_TRUE(waitUntil([&] { return recorder.boxes().size() == 1; }));
+    EXPECT_EQ(recorder.boxes()[0].text, QStringLiteral("Host Lookup Canceled."));
+    EXPECT_EQ(handledWhileBoxOpen, QList<QByteArray>({"during the box"}));
+}
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    corvane::CorvaneApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
