@@ -1,7 +1,8 @@
 #pragma once
 // The application object. It catches, once, every exception that an event
 // handler lets escape and shows its text in the default error box; the rest
-// of the raising handler does not run and the program goes on.
+// of the raising handler does not run and the program goes on. Exception
+// texts (what()) are read as UTF-8.
 #include <QApplication>
 
 namespace corvane {
