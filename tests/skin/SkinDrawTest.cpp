@@ -1,0 +1,359 @@
+// Drawing: fills, separators, text placement, the blits (masked, 16.16
+// scaling, tiles, centring), nine-slice bitmaps, state variants and regions.
+#include "skin/SkinBlit.h"
+#include "skin/SkinObjects.h"
+#include "tests/skin/SkinTestSkins.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvane::skin;
+using namespace corvane::skin::test;
+
+namespace {
+
+constexpr std::uint32_t Background = 0xFF203040u;
+
+QImage render(TSkinObject& object, int width, int height)
+{
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Background);
+    QPainter painter(&image);
+    object.draw(painter);
+    painter.end();
+    return image;
+}
+
+std::uint32_t px(const QImage& image, int x, int y)
+{
+    return reinterpret_cast<const std::uint32_t*>(image.constScanLine(y))[x];
+}
+
+// A bitmap whose pixel (x, y) encodes its own position: 0xFF00xxyy.
+std::unique_ptr<TSkinBitmap> positionBitmap(int width, int height)
+{
+    auto bitmap = std::make_unique<TSkinBitmap>();
+    bitmap->Name = "pos";
+    bitmap->setSize(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) bitmap->scanLine(y)[x] = 0xFF000000u | std::uint32_t(x) << 8 | std::uint32_t(y);
+    return bitmap;
+}
+
+int sourceX(std::uint32_t pixel) { return int((pixel >> 8) & 0xFF); }
+int sourceY(std::uint32_t pixel) { return int(pixel & 0xFF); }
+
+} // namespace
+
+TEST(SkinBlit, MaskedStretchSteps16Dot16AndSkipsTheKey)
+{
+    auto bitmap = positionBitmap(3, 2);
+    bitmap->scanLine(1)[1] = SkinKeyPixel | 0xFF000000u;   // key whatever the alpha
+    QImage dest(7, 5, QImage::Format_ARGB32_Premultiplied);
+    dest.fill(Background);
+    maskedStretch(bitmap->image(), QRect(0, 0, 3, 2), dest, QRect(0, 0, 7, 5));
+    // step = 3 * 65536 / 7 = 28086: columns 0,0,0,1,1,2,2 (rounding would give 0,0,1,1,2,2,2).
+    const int columns[7] = {0, 0, 0, 1, 1, 2, 2};
+    for (int x = 0; x < 7; ++x) EXPECT_EQ(sourceX(px(dest, x, 0)), columns[x]) << x;
+    // step = 2 * 65536 / 5 = 26214: rows 0,0,0,1,1.
+    const int rows[5] = {0, 0, 0, 1, 1};
+    for (int y = 0; y < 5; ++y) EXPECT_EQ(sourceY(px(dest, 0, y)), rows[y]) << y;
+    // Source pixel (1, 1) is the key: destination columns 3 and 4 of rows 3 and 4 keep the background.
+    EXPECT_EQ(px(dest, 3, 3), Background);
+    EXPECT_EQ(px(dest, 4, 4), Background);
+    EXPECT_EQ(px(dest, 5, 4), 0xFF000201u);
+}
+
+TEST(SkinBlit, TilesRepeatFromTheTopLeftAndCutTheLastOnes)
+{
+    auto bitmap = positionBitmap(3, 2);
+    for (bool masked : {false, true}) {
+        QImage image(10, 10, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Background);
+        QPainter painter(&image);
+        drawBitmapPart(painter, *bitmap, QRect(0, 0, 3, 2), QRect(1, 1, 7, 3), tsTile, masked, QRect());
+        painter.end();
+        EXPECT_EQ(px(image, 1, 1), 0xFF000000u);
+        EXPECT_EQ(px(image, 7, 3), 0xFF000000u);    // x 6 -> 0, y 2 -> 0
+        EXPECT_EQ(px(image, 6, 2), 0xFF000201u);
+        EXPECT_EQ(px(image, 8, 1), Background);     // cut at the part's edge
+        EXPECT_EQ(px(image, 1, 4), Background);
+    }
+}
+
+TEST(SkinBlit, CentreCopiesUnscaledAndTruncates)
+{
+    auto bitmap = positionBitmap(4, 4);
+    QImage image(12, 12, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Background);
+    QPainter painter(&image);
+    drawBitmapPart(painter, *bitmap, QRect(0, 0, 4, 4), QRect(0, 0, 11, 11), tsCenter, true, QRect(0, 0, 11, 11));
+    painter.end();
+    // (11 - 4) / 2 = 3.
+    EXPECT_EQ(px(image, 3, 3), 0xFF000000u);
+    EXPECT_EQ(px(image, 6, 6), 0xFF000303u);
+    EXPECT_EQ(px(image, 2, 3), Background);
+    EXPECT_EQ(px(image, 7, 7), Background);
+}
+
+TEST(SkinBlit, LinksReachingOutsideTheirBitmapReadOnlyInside)
+{
+    auto bitmap = positionBitmap(4, 4);
+    QImage image(8, 8, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Background);
+    QPainter painter(&image);
+    drawBitmapPart(painter, *bitmap, QRect(2, 2, 100, 100), QRect(0, 0, 8, 8), tsTile, true, QRect());
+    painter.end();
+    EXPECT_EQ(px(image, 0, 0), 0xFF000202u);
+    EXPECT_EQ(px(image, 2, 2), 0xFF000202u);
+}
+
+TEST(SkinDraw, FillsWithColourUnlessNone)
+{
+    TSkinObject o;
+    o.setBounds(2, 2, 4, 4);
+    o.Color = 0x0000FF;
+    QImage image = render(o, 8, 8);
+    EXPECT_EQ(px(image, 2, 2), 0xFFFF0000u);
+    EXPECT_EQ(px(image, 6, 6), Background);
+    o.Color = clNone;
+    EXPECT_EQ(px(render(o, 8, 8), 3, 3), Background);
+}
+
+TEST(SkinDraw, ZeroSizedObjectDrawsNothingAndHasNoRegion)
+{
+    TSkinObject o;
+    o.Color = clBlack;
+    o.setBounds(0, 0, 0, 0);
+    EXPECT_EQ(px(render(o, 4, 4), 0, 0), Background);
+    EXPECT_TRUE(o.createRegion().isEmpty());
+    o.setBounds(0, 0, 3, -2);
+    EXPECT_TRUE(o.createRegion().isEmpty());
+}
+
+TEST(SkinDraw, ParentsWithChildrenPaintThemselvesOnlyWithDrawIfOwner)
+{
+    TSkinObject parent;
+    parent.Color = 0x00FF00;
+    parent.setBounds(0, 0, 10, 10);
+    auto* c = new TSkinObject(&parent);
+    c->Color = 0xFF0000;
+    c->setBounds(0, 0, 5, 5);
+    QImage image = render(parent, 10, 10);
+    EXPECT_EQ(px(image, 1, 1), 0xFF0000FFu);
+    EXPECT_EQ(px(image, 8, 8), Background);
+    parent.DrawIfOwner = true;
+    image = render(parent, 10, 10);
+    EXPECT_EQ(px(image, 8, 8), 0xFF00FF00u);
+    EXPECT_EQ(px(image, 1, 1), 0xFF0000FFu);
+}
+
+TEST(SkinDraw, SeparatorIsOneRowAtTopPlusHalfHeightMinusOne)
+{
+    TSkinObject item;
+    item.Color = clNone;
+    item.Font.Color = 0x0000FF;
+    item.Text = "-";
+    item.setBounds(10, 10, 50, 20);
+    const QImage image = render(item, 80, 40);
+    for (int y = 10; y < 30; ++y) {
+        for (int x = 10; x < 60; ++x) {
+            const bool onLine = y == 19 && x >= 13 && x < 57;
+            EXPECT_EQ(px(image, x, y), onLine ? 0xFFFF0000u : Background) << x << "," << y;
+        }
+    }
+}
+
+TEST(SkinDraw, TextAlignmentAndShadow)
+{
+    auto inkColumns = [](const QImage& image) {
+        int first = -1, last = -1;
+        for (int x = 0; x < image.width(); ++x)
+            for (int y = 0; y < image.height(); ++y)
+                if (px(image, x, y) != 0xFFFFFFFFu) {
+                    if (first < 0) first = x;
+                    last = x;
+                }
+        return std::pair(first, last);
+    };
+    TSkinObject o;
+    o.Color = clWhite;
+    o.Font.Color = clBlack;
+    o.Text = "Hi";
+    o.setBounds(0, 0, 120, 20);
+    o.TextMarginLeft = 10;
+    o.TextMarginRight = 10;
+    o.TextAlign = taLeft;
+    auto [leftFirst, leftLast] = inkColumns(render(o, 120, 20));
+    EXPECT_GE(leftFirst, 10);
+    EXPECT_LT(leftLast, 40);
+    o.TextAlign = taRight;
+    auto [rightFirst, rightLast] = inkColumns(render(o, 120, 20));
+    EXPECT_GT(rightFirst, 80);
+    EXPECT_LT(rightLast, 110);
+    // A right-to-left host mirrors left and right.
+    o.setRightToLeft(true);
+    auto [mirroredFirst, mirroredLast] = inkColumns(render(o, 120, 20));
+    EXPECT_EQ(mirroredFirst, leftFirst);
+    o.setRightToLeft(false);
+    // The darkest pixel tells the text colour, also with smoothed glyphs.
+    auto darkest = [](const QImage& image) {
+        int value = 255;
+        for (int x = 0; x < image.width(); ++x)
+            for (int y = 0; y < image.height(); ++y) value = std::min<int>(value, px(image, x, y) & 0xFF);
+        return value;
+    };
+    EXPECT_LT(darkest(render(o, 120, 20)), 0x60);
+    // Disabled text is grey 0x808080.
+    o.Enabled = false;
+    const int grey = darkest(render(o, 120, 20));
+    EXPECT_GE(grey, 0x80);
+    EXPECT_LT(grey, 0xF0);
+    // White text on grey: the shadow adds darker ink one pixel down and right.
+    o.Enabled = true;
+    o.Color = 0x808080;
+    o.Font.Color = clWhite;
+    EXPECT_EQ(darkest(render(o, 120, 20)), 0x80);
+    o.TextEffect = teShadow;
+    EXPECT_LT(darkest(render(o, 120, 20)), 0x60);
+}
+
+TEST(SkinDraw, NineSliceCopiesCornersAndStretchesEdges)
+{
+    TSkinBitmapList bitmaps;
+    auto bitmap = positionBitmap(6, 6);
+    bitmaps.append(bitmap.get());
+    TSkinBitmapObject o;
+    o.Bitmap = {"pos", 0, 0, 6, 6};
+    o.MarginLeft = o.MarginTop = o.MarginRight = o.MarginBottom = 2;
+    o.TileStyle = o.BorderTileStyle = tsStretch;
+    o.setBitmaps(&bitmaps);
+    o.linkBitmaps();
+    o.setBounds(1, 1, 20, 10);
+    const QImage image = render(o, 24, 14);
+    // Corners unscaled.
+    EXPECT_EQ(px(image, 1, 1), 0xFF000000u);
+    EXPECT_EQ(px(image, 2, 2), 0xFF000101u);
+    EXPECT_EQ(px(image, 19, 1), 0xFF000400u);
+    EXPECT_EQ(px(image, 20, 10), 0xFF000505u);
+    EXPECT_EQ(px(image, 1, 10), 0xFF000005u);
+    // Top edge: source columns 2..3 stretched over 16 pixels, rows 0..1 as they are.
+    EXPECT_EQ(px(image, 3, 1), 0xFF000200u);
+    EXPECT_EQ(px(image, 18, 2), 0xFF000301u);
+    // Centre: source (2..3, 2..3) stretched over 16 x 6.
+    EXPECT_EQ(px(image, 3, 3), 0xFF000202u);
+    EXPECT_EQ(px(image, 18, 8), 0xFF000303u);
+    EXPECT_EQ(px(image, 21, 11), Background);
+}
+
+TEST(SkinDraw, ButtonStatesPickTheirBitmapsOrFallBack)
+{
+    TSkinBitmapList bitmaps;
+    auto a = solidBitmap("a", 2, 2, 0xFF0000FFu);
+    auto b = solidBitmap("b", 2, 2, 0xFF00FF00u);
+    bitmaps = {a.get(), b.get()};
+    TSkinButtonObject face;
+    face.Bitmap = {"a", 0, 0, 2, 2};
+    face.BitmapHot = {"b", 0, 0, 2, 2};
+    face.BitmapDisabled = {"missing", 0, 0, 2, 2};
+    face.TileStyle = tsStretch;
+    face.setBitmaps(&bitmaps);
+    face.linkBitmaps();
+    face.setBounds(0, 0, 4, 4);
+    face.setState(ssHot);
+    EXPECT_EQ(px(render(face, 4, 4), 1, 1), 0xFF00FF00u);
+    face.setState(ssDisabled);   // empty disabled picture: the normal one
+    EXPECT_EQ(px(render(face, 4, 4), 1, 1), 0xFF0000FFu);
+    face.setState(ssPressed);    // no pressed picture at all
+    EXPECT_EQ(px(render(face, 4, 4), 1, 1), 0xFF0000FFu);
+}
+
+TEST(SkinDraw, ActiveVariantsSwapColourAndBitmap)
+{
+    TSkinActiveObject item;
+    item.Color = 0x0000FF;
+    item.ActiveColor = 0x00FF00;
+    item.setBounds(0, 0, 4, 4);
+    EXPECT_EQ(px(render(item, 4, 4), 1, 1), 0xFFFF0000u);
+    item.setState(ssHot);
+    EXPECT_EQ(px(render(item, 4, 4), 1, 1), 0xFF00FF00u);
+    item.setState(ssDisabled);
+    item.setActive(true);
+    EXPECT_EQ(px(render(item, 4, 4), 1, 1), 0xFF00FF00u);
+    EXPECT_EQ(item.Color, 0x0000FF);   // restored after drawing
+
+    TSkinBitmapList bitmaps;
+    auto a = solidBitmap("a", 2, 2, 0xFF0000FFu);
+    auto b = solidBitmap("b", 2, 2, 0xFF00FF00u);
+    bitmaps = {a.get(), b.get()};
+    TSkinActiveBitmap caption;
+    caption.Bitmap = {"a", 0, 0, 2, 2};
+    caption.ActiveBitmap = {"b", 0, 0, 2, 2};
+    caption.setBitmaps(&bitmaps);
+    caption.linkBitmaps();
+    caption.setBounds(0, 0, 2, 2);
+    EXPECT_EQ(px(render(caption, 2, 2), 0, 0), 0xFF0000FFu);
+    caption.setActive(true);
+    EXPECT_EQ(px(render(caption, 2, 2), 0, 0), 0xFF00FF00u);
+    caption.setActive(false);
+    caption.setState(ssPressed);   // pressed is not an active state here
+    EXPECT_EQ(px(render(caption, 2, 2), 0, 0), 0xFF0000FFu);
+    caption.ActiveBitmap.Name = "none";
+    caption.linkBitmaps();
+    caption.setActive(true);       // empty active picture: the normal one
+    EXPECT_EQ(px(render(caption, 2, 2), 0, 0), 0xFF0000FFu);
+}
+
+TEST(SkinDraw, BitmapObjectWithEmptyLinkDrawsNothing)
+{
+    TSkinBitmapObject o;
+    o.Bitmap = {"nowhere", 0, 0, 4, 4};
+    o.Color = clBlack;
+    o.setBounds(0, 0, 4, 4);
+    EXPECT_EQ(px(render(o, 4, 4), 1, 1), Background);
+}
+
+TEST(SkinRegion, MaskedBitmapsKeepNonKeyRunsOnly)
+{
+    TSkinBitmapList bitmaps;
+    auto bitmap = solidBitmap("b", 4, 3, 0xFF112233u);
+    bitmap->scanLine(0)[0] = SkinKeyPixel;
+    bitmap->scanLine(0)[3] = SkinKeyPixel;
+    bitmap->scanLine(1)[1] = SkinKeyPixel;
+    bitmaps.append(bitmap.get());
+    TSkinBitmapObject o;
+    o.Bitmap = {"b", 0, 0, 4, 3};
+    o.setBitmaps(&bitmaps);
+    o.linkBitmaps();
+    o.setBounds(10, 20, 4, 3);
+    QRegion expected;
+    expected += QRect(11, 20, 2, 1);
+    expected += QRect(10, 21, 1, 1);
+    expected += QRect(12, 21, 2, 1);
+    expected += QRect(10, 22, 4, 1);
+    EXPECT_EQ(o.createRegion(), expected);
+    // Unmasked, or of Kind skClient: the whole rectangle.
+    o.Masked = false;
+    EXPECT_EQ(o.createRegion(), QRegion(10, 20, 4, 3));
+    o.Masked = true;
+    o.Kind = skClient;
+    EXPECT_EQ(o.createRegion(), QRegion(10, 20, 4, 3));
+}
+
+TEST(SkinRegion, ParentsUniteTheirVisibleChildren)
+{
+    TSkinObject parent;
+    parent.setBounds(0, 0, 100, 100);
+    auto* a = new TSkinObject(&parent);
+    a->setBounds(0, 0, 10, 10);
+    auto* b = new TSkinObject(&parent);
+    b->setBounds(50, 50, 10, 10);
+    auto* hidden = new TSkinObject(&parent);
+    hidden->setBounds(80, 0, 10, 10);
+    hidden->Visible = false;
+    EXPECT_EQ(parent.createRegion(), QRegion(0, 0, 10, 10) + QRegion(50, 50, 10, 10));
+    parent.DrawIfOwner = true;
+    EXPECT_EQ(parent.createRegion(), QRegion(0, 0, 100, 100));
+    parent.DrawIfOwner = false;
+    parent.Masked = false;
+    EXPECT_EQ(parent.createRegion(), QRegion(0, 0, 100, 100));
+}

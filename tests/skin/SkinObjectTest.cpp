@@ -1,0 +1,315 @@
+// The object model: bounds, the layout passes, copying, hit testing, the
+// system buttons' visibility and pointer states.
+#include "skin/SkinObjects.h"
+#include "tests/skin/SkinTestSkins.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+using namespace corvane::skin;
+using namespace corvane::skin::test;
+
+namespace {
+
+TSkinObject* child(TSkinObject* parent, TSkinAlign align, int width, int height, const char* name = "")
+{
+    auto* c = new TSkinObject(parent);
+    c->Name = name;
+    c->Align = align;
+    c->setBounds(0, 0, width, height);
+    return c;
+}
+
+// A host window that answers CM_SKINGETFORM as a skinned frame would.
+class FakeFrame : public QObject, public TSkinFrameInterface {
+public:
+    bool event(QEvent* e) override
+    {
+        if (e->type() == QEvent::Type(CM_SKINGETFORM)) {
+            static_cast<TSkinGetFormEvent*>(e)->setForm(this);
+            return true;
+        }
+        if (e->type() == QEvent::Type(CM_SKINREDRAW)) {
+            ++redraws;
+            return true;
+        }
+        return QObject::event(e);
+    }
+    bool isFrameActive() const override { return frameActive; }
+    TSkinBorderIcons borderIcons() const override { return icons; }
+    void performSkinAction(TSkinAction action, TSkinSystemButton*) override { actions.append(action); }
+    QIcon frameIcon() const override { return QIcon(); }
+
+    bool frameActive = true;
+    TSkinBorderIcons icons = 0x7F;
+    QList<TSkinAction> actions;
+    int redraws = 0;
+};
+
+} // namespace
+
+TEST(SkinBounds, NegativeSizesBecomeZeroAndUnchangedBoundsDoNothing)
+{
+    TSkinObject o;
+    o.setBounds(5, 6, -10, 20);
+    EXPECT_EQ(o.width(), 0);
+    EXPECT_EQ(o.height(), 20);
+    o.setBounds(5, 6, 30, 20);
+    EXPECT_EQ(o.previousWidth(), 0);
+    o.setBounds(5, 6, 30, 20);   // unchanged: the previous size stays
+    EXPECT_EQ(o.previousWidth(), 0);
+    o.setWidth(40);
+    EXPECT_EQ(o.previousWidth(), 30);
+}
+
+TEST(SkinLayout, PassesGoByRuleNotByOrder)
+{
+    TSkinObject root;
+    TSkinObject* top = child(&root, saTop, 0, 10, "top");
+    TSkinObject* mostTop = child(&root, saMostTop, 0, 5, "mostTop");
+    TSkinObject* left = child(&root, saLeft, 7, 0, "left");
+    TSkinObject* mostRight = child(&root, saMostRight, 4, 0, "mostRight");
+    TSkinObject* bottom = child(&root, saMostBottom, 0, 6, "bottom");
+    TSkinObject* client = child(&root, saClient, 1, 1, "client");
+    root.setBounds(10, 20, 100, 50);
+    EXPECT_EQ(mostTop->boundsRect(), QRect(10, 20, 100, 5));
+    EXPECT_EQ(bottom->boundsRect(), QRect(10, 64, 100, 6));
+    // The most-right strip spans between the most-top and most-bottom strips.
+    EXPECT_EQ(mostRight->boundsRect(), QRect(106, 25, 4, 39));
+    // saTop comes after all "most" strips although it is the first child.
+    EXPECT_EQ(top->boundsRect(), QRect(10, 25, 96, 10));
+    EXPECT_EQ(left->boundsRect(), QRect(10, 35, 7, 29));
+    EXPECT_EQ(client->boundsRect(), QRect(17, 35, 89, 29));
+}
+
+TEST(SkinLayout, InvisibleChildrenTakeNoStrip)
+{
+    TSkinObject root;
+    TSkinObject* hidden = child(&root, saMostTop, 0, 10);
+    hidden->Visible = false;
+    TSkinObject* client = child(&root, saClient, 0, 0);
+    root.setBounds(0, 0, 50, 40);
+    EXPECT_EQ(client->boundsRect(), QRect(0, 0, 50, 40));
+}
+
+TEST(SkinLayout, CentredChildrenTruncateTowardsZero)
+{
+    TSkinObject root;
+    TSkinObject* small = child(&root, saCenter, 5, 4);
+    TSkinObject* big = child(&root, saCenter, 14, 12);
+    root.setBounds(0, 0, 10, 9);
+    EXPECT_EQ(small->boundsRect(), QRect(2, 2, 5, 4));
+    // (10 - 14) / 2 = -2 and (9 - 12) / 2 = -1 (not -2).
+    EXPECT_EQ(big->boundsRect(), QRect(-2, -1, 14, 12));
+}
+
+TEST(SkinLayout, CornerAnchorsFollowTheSizeChange)
+{
+    TSkinObject root;
+    TSkinObject* topRight = child(&root, saTopRight, 16, 21);
+    topRight->setBounds(227, 3, 16, 21);
+    TSkinObject* topLeft = child(&root, saTopLeft, 18, 20);
+    topLeft->setBounds(17, 3, 18, 20);
+    TSkinObject* bottomLeft = child(&root, saBottomLeft, 5, 5);
+    bottomLeft->setBounds(2, 240, 5, 5);
+    // From a zero previous size (a fresh object or a copy) nothing moves.
+    root.setBounds(0, 0, 300, 250);
+    EXPECT_EQ(topRight->left(), 227);
+    EXPECT_EQ(bottomLeft->top(), 240);
+    root.setBounds(0, 0, 640, 480);
+    EXPECT_EQ(topRight->boundsRect(), QRect(567, 3, 16, 21));
+    EXPECT_EQ(topLeft->boundsRect(), QRect(17, 3, 18, 20));
+    EXPECT_EQ(bottomLeft->boundsRect(), QRect(2, 470, 5, 5));
+    // A fresh layout at the same size (as bitmap objects do when drawn) does
+    // not move them again.
+    root.layoutChildren();
+    EXPECT_EQ(topRight->left(), 567);
+    EXPECT_EQ(bottomLeft->top(), 470);
+}
+
+TEST(SkinLayout, ChildrenOfResizedChildrenAreLaidOutToo)
+{
+    TSkinObject root;
+    TSkinObject* caption = child(&root, saMostTop, 0, 24);
+    TSkinObject* title = child(caption, saClient, 0, 0);
+    TSkinObject* right = child(caption, saRight, 24, 0);
+    root.setBounds(0, 0, 300, 250);
+    EXPECT_EQ(right->boundsRect(), QRect(276, 0, 24, 24));
+    EXPECT_EQ(title->boundsRect(), QRect(0, 0, 276, 24));
+}
+
+TEST(SkinCopy, CopiesClassesValuesLinksChildrenAndBounds)
+{
+    TSkinSource source;
+    buildSampleSkin(source);
+    TSkinObject* form = source.object(0);
+    const auto copy = form->copyTree();
+    EXPECT_EQ(copy->className(), "TSkinObject");
+    EXPECT_EQ(copy->boundsRect(), form->boundsRect());
+    ASSERT_EQ(copy->childCount(), form->childCount());
+    for (int i = 0; i < form->childCount(); ++i) {
+        EXPECT_EQ(copy->child(i)->className(), form->child(i)->className());
+        EXPECT_EQ(copy->child(i)->Name, form->child(i)->Name);
+    }
+    auto* caption = dynamic_cast<TSkinActiveBitmap*>(copy->child(0));
+    ASSERT_TRUE(caption);
+    EXPECT_EQ(caption->ActiveBitmap.Bitmap, source.bitmaps()[0]);
+    EXPECT_TRUE(caption->Bitmap.sameStoredValues(TSkinBitmapLink{"frame", 0, 0, 12, 10}));
+    EXPECT_EQ(caption->Font.Style, 1u << fsBold);
+    auto* close = dynamic_cast<TSkinSystemButton*>(copy->child(1));
+    EXPECT_EQ(close->Action, sbaClose);
+    EXPECT_EQ(close->boundsRect(), QRect(100, 2, 16, 16));
+    auto* item = dynamic_cast<TSkinActiveObject*>(copy->child(2));
+    EXPECT_EQ(item->ActiveColor, 5729399);
+    EXPECT_EQ(copy->findObject("Deep")->owner(), copy->findObject("Client"));
+    // The copy is independent of the original.
+    copy->findObject("Deep")->Color = 1;
+    EXPECT_EQ(form->findObject("Deep")->Color, clNone);
+}
+
+TEST(SkinState, StateActiveAndHostPassDown)
+{
+    TSkinSource source;
+    buildSampleSkin(source);
+    TSkinObject* form = source.object(0);
+    QObject host;
+    form->setState(ssHot);
+    form->setActive(true);
+    form->setHost(&host);
+    form->setRightToLeft(true);
+    TSkinObject* deep = form->findObject("Deep");
+    EXPECT_EQ(deep->state(), ssHot);
+    EXPECT_TRUE(deep->active());
+    EXPECT_EQ(deep->host(), &host);
+    EXPECT_TRUE(deep->rightToLeft());
+    EXPECT_EQ(deep->bitmaps(), &source.bitmaps());
+}
+
+TEST(SkinState, FontsFollowTheState)
+{
+    TSkinTextObject text;
+    text.FontHot.Color = 1;
+    text.FontPressed.Color = 2;
+    text.FontFocused.Color = 3;
+    text.FontDisabled.Color = 4;
+    const TColor expected[9] = {clWindowText, clWindowText, clWindowText, clWindowText, clWindowText, 1, 2, 3, 4};
+    for (int state = 0; state <= 8; ++state) {
+        text.setState(state);
+        EXPECT_EQ(text.getFont().Color, expected[state]) << state;
+    }
+    TSkinActiveObject active;
+    active.ActiveFont.Color = 9;
+    active.setState(ssPressed);
+    EXPECT_EQ(active.getFont().Color, 9);
+    TSkinActiveBitmap bitmap;
+    bitmap.ActiveFont.Color = 9;
+    bitmap.setState(ssPressed);   // only hot and focused use the active font
+    EXPECT_EQ(bitmap.getFont().Color, clWindowText);
+    bitmap.setState(ssFocused);
+    EXPECT_EQ(bitmap.getFont().Color, 9);
+}
+
+TEST(SkinHitTest, TransparentObjectsFallThroughAndLastChildWins)
+{
+    TSkinObject root;
+    root.setBounds(0, 0, 100, 100);
+    auto* first = new TSkinObject(&root);
+    first->setBounds(0, 0, 50, 50);
+    auto* second = new TSkinObject(&root);
+    second->setBounds(25, 25, 50, 50);
+    auto* glass = new TSkinObject(&root);
+    glass->Kind = skTranparent;
+    glass->setBounds(0, 0, 100, 100);
+    EXPECT_EQ(root.objectAt(QPoint(30, 30)), second);
+    EXPECT_EQ(root.objectAt(QPoint(10, 10)), first);
+    EXPECT_EQ(root.objectAt(QPoint(90, 10)), &root);   // only the glass is there
+    EXPECT_EQ(root.objectAt(QPoint(100, 10)), nullptr);
+    second->Visible = false;
+    EXPECT_EQ(root.objectAt(QPoint(30, 30)), first);
+    root.Kind = skTranparent;
+    EXPECT_EQ(root.objectAt(QPoint(30, 30)), nullptr);
+}
+
+TEST(SkinSystemButton, VisibilityPerWindowState)
+{
+    FakeFrame frame;
+    TSkinObject root;
+    QMap<TSkinAction, TSkinSystemButton*> buttons;
+    for (TSkinAction a : {sbaClose, sbaMinimize, sbaMaximize, sbaRestore, sbaRollUp, sbaRollDown, sbaTray, sbaHelp}) {
+        auto* b = new TSkinSystemButton(&root);
+        b->Action = a;
+        buttons[a] = b;
+    }
+    root.setHost(&frame);
+    auto visible = [&] {
+        QList<TSkinAction> shown;
+        for (auto it = buttons.begin(); it != buttons.end(); ++it)
+            if (it.value()->Visible) shown.append(it.key());
+        return shown;
+    };
+    root.setState(ssNormal);
+    EXPECT_EQ(visible(), (QList<TSkinAction>{sbaClose, sbaHelp, sbaMinimize, sbaMaximize, sbaRollUp, sbaTray}));
+    root.setState(ssMaximized);
+    EXPECT_EQ(visible(), (QList<TSkinAction>{sbaClose, sbaHelp, sbaMinimize, sbaRestore, sbaRollUp, sbaTray}));
+    root.setState(ssMinimized);
+    EXPECT_EQ(visible(), (QList<TSkinAction>{sbaClose, sbaHelp, sbaRestore, sbaTray}));
+    root.setState(ssRolledUp);
+    EXPECT_EQ(visible(), (QList<TSkinAction>{sbaClose, sbaHelp, sbaMinimize, sbaMaximize, sbaRollDown, sbaTray}));
+    root.setState(ssHot);   // not a window state: visibility stays
+    EXPECT_EQ(visible(), (QList<TSkinAction>{sbaClose, sbaHelp, sbaMinimize, sbaMaximize, sbaRollDown, sbaTray}));
+
+    // The program's frame: no biMaximize, no biHelp.
+    frame.icons = borderIconBit(biClose) | borderIconBit(biSystemMenu) | borderIconBit(biMinimize)
+                  | borderIconBit(biRollup) | borderIconBit(biTray);
+    for (int state : {ssNormal, ssMaximized, ssMinimized, ssRolledUp}) {
+        root.setState(state);
+        EXPECT_FALSE(buttons[sbaMaximize]->Visible) << state;
+        EXPECT_FALSE(buttons[sbaRestore]->Visible) << state;
+        EXPECT_FALSE(buttons[sbaHelp]->Visible) << state;
+    }
+}
+
+TEST(SkinSystemButton, WithoutFrameOnlyTheStateIsStored)
+{
+    TSkinSystemButton button;
+    button.Action = sbaRestore;
+    button.setState(ssNormal);
+    EXPECT_TRUE(button.Visible);
+    EXPECT_EQ(button.state(), ssNormal);
+}
+
+TEST(SkinSystemButton, PointerStatesAndAction)
+{
+    FakeFrame frame;
+    TSkinSystemButton button;
+    button.Action = sbaRollUp;
+    button.setHost(&frame);
+    button.mouseEnter();
+    EXPECT_EQ(button.pointerState(), TSkinSystemButton::PointerHot);
+    button.mouseDown(Qt::LeftButton, Qt::LeftButton, QPoint(1, 1));
+    EXPECT_EQ(button.pointerState(), TSkinSystemButton::PointerPressed);
+    button.mouseLeave();
+    EXPECT_EQ(button.pointerState(), TSkinSystemButton::PointerNormal);
+    // Coming back with the button still held shows it pressed again.
+    button.mouseEnter();
+    EXPECT_EQ(button.pointerState(), TSkinSystemButton::PointerPressed);
+    button.mouseUp(Qt::LeftButton, Qt::NoButton, QPoint(1, 1));
+    EXPECT_EQ(button.pointerState(), TSkinSystemButton::PointerHot);
+    EXPECT_EQ(frame.actions, QList<TSkinAction>{sbaRollUp});
+    // A release that was not preceded by a press does nothing.
+    button.mouseUp(Qt::LeftButton, Qt::NoButton, QPoint(1, 1));
+    EXPECT_EQ(frame.actions.size(), 1);
+    EXPECT_GE(frame.redraws, 5);
+
+    TSkinSystemButton sysMenu;
+    sysMenu.Action = sbaSysMenu;
+    sysMenu.setHost(&frame);
+    sysMenu.dblClick();
+    EXPECT_EQ(frame.actions.last(), sbaClose);
+    TSkinSystemButton none;
+    none.Action = sbaNone;
+    none.setHost(&frame);
+    none.mouseDown(Qt::LeftButton, Qt::LeftButton, QPoint());
+    none.mouseUp(Qt::LeftButton, Qt::NoButton, QPoint());
+    EXPECT_EQ(frame.actions.size(), 2);
+}

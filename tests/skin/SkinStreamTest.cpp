@@ -1,0 +1,367 @@
+// The skin stream: object forms, the "Objects" property, bodies, filters,
+// the container, link resolution, lookups, key snapping and the hue shift.
+#include "skin/SkinEngine.h"
+#include "skin/SkinFilter.h"
+#include "skin/SkinObjectForm.h"
+#include "skin/SkinObjectIO.h"
+#include "tests/skin/SkinTestSkins.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvane::skin;
+using namespace corvane::skin::test;
+
+namespace {
+
+QByteArray int32le(std::int32_t v)
+{
+    QByteArray out;
+    for (int i = 0; i < 4; ++i) out.append(char((std::uint32_t(v) >> (8 * i)) & 0xFF));
+    return out;
+}
+
+QByteArray stringField(const QByteArray& s)
+{
+    return int32le(std::int32_t(s.size())) + s;
+}
+
+TSkinObjectRecord sampleRecord()
+{
+    TSkinObjectRecord r;
+    r.className = "TSkinObject";
+    r.name = "Sample";
+    r.properties = {
+        {"Align", TSkinValue::fromIdent("saMostTop")},
+        {"Small", TSkinValue::fromInteger(-5)},
+        {"Medium", TSkinValue::fromInteger(300)},
+        {"Large", TSkinValue::fromInteger(-70000)},
+        {"Quoted", TSkinValue::fromString("it's\r\nhere")},
+        {"Flag", TSkinValue::fromBool(true)},
+        {"Off", TSkinValue::fromBool(false)},
+        {"Font.Style", TSkinValue::fromSet({"fsBold", "fsItalic"})},
+        {"Empty", TSkinValue::fromSet({})},
+        {"Blob", TSkinValue::fromBinary(QByteArray(70, '\xA5') + QByteArray("\x00\x01", 2))},
+    };
+    return r;
+}
+
+} // namespace
+
+TEST(SkinObjectForm, TextFormRoundTripsEveryValueKind)
+{
+    const TSkinObjectRecord record = sampleRecord();
+    const QByteArray text = writeTextObject(record);
+    EXPECT_TRUE(text.startsWith("object Sample: TSkinObject\r\n  Align = saMostTop\r\n"));
+    EXPECT_TRUE(text.contains("  Quoted = 'it''s'#13#10'here'\r\n"));
+    EXPECT_TRUE(text.contains("  Font.Style = [fsBold, fsItalic]\r\n"));
+    EXPECT_TRUE(text.contains("  Empty = []\r\n"));
+    // Binary: 64 hex digits per line, indented two deeper than the property.
+    EXPECT_TRUE(text.contains("  Blob = {\r\n    " + QByteArray(64, 'A').replace("AA", "A5") ));
+    EXPECT_TRUE(text.endsWith("0001}\r\nend\r\n"));
+    EXPECT_EQ(readTextObject(text), record);
+}
+
+TEST(SkinObjectForm, BinaryFormUsesSmallestIntegerTagsAndRoundTrips)
+{
+    TSkinObjectRecord r;
+    r.className = "C";
+    r.name = "N";
+    r.properties = {{"A", TSkinValue::fromInteger(127)}, {"B", TSkinValue::fromInteger(-129)},
+                    {"D", TSkinValue::fromInteger(40000)}};
+    const QByteArray bytes = writeBinaryObject(r);
+    const QByteArray expected = QByteArray("TPF0\x01" "C\x01N", 8) + QByteArray("\x01" "A\x02\x7F", 4)
+                                + QByteArray("\x01" "B\x03\x7F\xFF", 5) + QByteArray("\x01" "D\x04\x40\x9C\x00\x00", 7)
+                                + QByteArray(2, '\0');
+    EXPECT_EQ(bytes.toHex(), expected.toHex());
+    EXPECT_EQ(readBinaryObject(bytes), r);
+    EXPECT_EQ(readBinaryObject(writeBinaryObject(sampleRecord())), sampleRecord());
+}
+
+TEST(SkinObjectForm, TextAndBinaryFormsOfAnObjectAgree)
+{
+    TSkinSource source;
+    buildSampleSkin(source);
+    for (const auto& object : source.objects()) {
+        const TSkinObjectRecord record = recordFromObject(*object);
+        EXPECT_EQ(readTextObject(writeTextObject(record)), readBinaryObject(writeBinaryObject(record)));
+    }
+}
+
+TEST(SkinObjectForm, ReadsDelphiStyleTextDetails)
+{
+    const QByteArray text = "object X: TSkinObject\r\n"
+                            "  Name.Part = 'a' +\r\n    'b'#65\r\n"
+                            "  Hex = $1F\r\n"
+                            "  Blob = {\r\n    0A0b\r\n    0C}\r\n"
+                            "  object Child: TSkinTextObject\r\n  end\r\n"
+                            "end\r\n";
+    const TSkinObjectRecord r = readTextObject(text);
+    EXPECT_EQ(r.find("Name.Part")->text, "abA");
+    EXPECT_EQ(r.find("Hex")->integer, 31);
+    EXPECT_EQ(r.find("Blob")->text, QByteArray("\x0A\x0B\x0C", 3));
+    ASSERT_EQ(r.children.size(), 1);
+    EXPECT_EQ(r.children[0].className, "TSkinTextObject");
+}
+
+TEST(SkinObjectsProperty, LeafStoresMarkerOnly)
+{
+    TSkinObject leaf;
+    EXPECT_EQ(encodeObjectsProperty(leaf), QByteArray("\x00\x00\x0F\x00", 4));
+}
+
+TEST(SkinObjectsProperty, WritesCountWithMarkerAndBinaryChildren)
+{
+    TSkinObject parent;
+    (new TSkinTextObject(&parent))->Name = "A";
+    (new TSkinSystemButton(&parent))->Name = "B";
+    const QByteArray value = encodeObjectsProperty(parent);
+    EXPECT_EQ(value.left(4), QByteArray("\x02\x00\x0F\x00", 4));
+    EXPECT_EQ(value.mid(4, 4 + 15), stringField("TSkinTextObject"));
+    EXPECT_EQ(value.mid(4 + 19 + 4, 4), "TPF0");
+}
+
+TEST(SkinObjectsProperty, CountWithoutMarkerReadsTextFormChildren)
+{
+    const QByteArray childText = "object Kid: TSkinObject\r\n  Kind = skTitle\r\nend\r\n";
+    const QByteArray objects = int32le(2) + stringField("TSkinActiveObject") + stringField(childText)
+                               + stringField("TSkinObject") + stringField(childText);
+    TSkinObjectRecord r;
+    r.className = "TSkinObject";
+    r.name = "Parent";
+    r.properties = {{"Objects", TSkinValue::fromBinary(objects)}};
+    TSkinReadBudget budget;
+    const auto object = objectFromRecord(r, budget);
+    ASSERT_EQ(object->childCount(), 2);
+    // The class stored beside the child decides what is created.
+    EXPECT_EQ(object->child(0)->className(), "TSkinActiveObject");
+    EXPECT_EQ(object->child(0)->Kind, skTitle);
+    EXPECT_EQ(object->child(1)->Name, "Kid");
+}
+
+TEST(SkinRegistry, HoldsAllSeventeenClassesInOrder)
+{
+    const QList<QByteArray> names = TSkinClassRegistry::classNames();
+    ASSERT_EQ(names.size(), 17);
+    EXPECT_EQ(names.first(), "TSkinLinkSkinObject");
+    EXPECT_EQ(names[10], "TSkinObject");
+    EXPECT_EQ(names.last(), "TSkinTextObject");
+    for (const QByteArray& name : names) {
+        std::unique_ptr<TSkinObject> object(TSkinClassRegistry::create(name));
+        ASSERT_TRUE(object) << name.constData();
+        EXPECT_EQ(object->className(), name);
+    }
+    EXPECT_EQ(TSkinClassRegistry::create("TSkinNothing"), nullptr);
+    std::unique_ptr<TSkinObject> sys(TSkinClassRegistry::create("TSkinSystemButton"));
+    EXPECT_EQ(sys->Kind, skSysButton);
+}
+
+TEST(SkinFilters, RegisteredInOrderAndChosenByExtension)
+{
+    const auto& filters = skinFilters();
+    ASSERT_EQ(filters.size(), 4);
+    EXPECT_EQ(filters[0]->extension(), "uskn");
+    EXPECT_EQ(filters[1]->extension(), "tqkn");
+    EXPECT_EQ(filters[2]->extension(), "xskn");
+    EXPECT_EQ(filters[3]->extension(), "mskn");
+    EXPECT_EQ(filters[3]->description(), "Maximum Compressed");
+    EXPECT_EQ(skinFilterForFile("/x/a.MSKN"), filters[3]);
+    EXPECT_EQ(skinFilterForFile("a.tqkn"), filters[1]);
+    EXPECT_EQ(skinFilterForFile("a.skin"), nullptr);
+    EXPECT_EQ(&defaultSkinFilter(), filters[1]);
+}
+
+TEST(SkinFilters, EveryFilterWritesAndReadsBackAnIdenticalSkin)
+{
+    TSkinSource original;
+    buildSampleSkin(original);
+    for (const TSkinFilter* filter : skinFilters()) {
+        SCOPED_TRACE(filter->className().constData());
+        const QByteArray written = filter->write(original);
+        TSkinSource loaded;
+        filter->read(written.constData(), written.size(), loaded);
+        EXPECT_TRUE(sameSkin(original, loaded));
+        EXPECT_EQ(filter->write(loaded), written);
+    }
+}
+
+TEST(SkinFilters, CompressedFiltersUseTheirZlibLevels)
+{
+    TSkinSource source;
+    buildSampleSkin(source);
+    const QByteArray body = source.writePlainBody();
+    EXPECT_EQ(skinFilters()[1]->write(source), "TQLZ" + deflateBytes(body, 1));
+    EXPECT_EQ(skinFilters()[2]->write(source), "TQLZ" + deflateBytes(body, 9));
+    EXPECT_EQ(skinFilters()[0]->write(source), body);
+    // zlib header of level 1 and level 9 streams.
+    EXPECT_EQ(skinFilters()[1]->write(source).mid(4, 2), QByteArray("\x78\x01", 2));
+    EXPECT_EQ(skinFilters()[2]->write(source).mid(4, 2), QByteArray("\x78\xDA", 2));
+}
+
+TEST(SkinStream, PresenceByteAndAnyMagic)
+{
+    TSkinSource sample;
+    buildSampleSkin(sample);
+    QByteArray stream = writeSkinStream(&sample);
+    EXPECT_EQ(stream.left(5), QByteArray("\x02TQLZ"));
+    EXPECT_EQ(writeSkinStream(nullptr), QByteArray(1, '\0'));
+
+    TSkinEngine engine;
+    engine.readSkinStream(QByteArray(1, '\0') + stream.mid(1));
+    EXPECT_EQ(engine.objectCount(), 0);
+
+    stream[0] = 7;                      // any non-zero value starts a skin
+    stream.replace(1, 4, "ABCD");       // any four bytes as the magic
+    engine.readSkinStream(stream);
+    EXPECT_EQ(engine.objectCount(), 2);
+
+    // A presence byte of 0 later keeps the skin that is there.
+    engine.readSkinStream(QByteArray(1, '\0'));
+    EXPECT_EQ(engine.objectCount(), 2);
+    EXPECT_EQ(engine.writeSkinStream().left(5), QByteArray("\x02TQLZ"));
+}
+
+TEST(SkinStream, BytesAfterTheBodyAreIgnored)
+{
+    TSkinSource sample;
+    buildSampleSkin(sample);
+    TSkinEngine engine;
+    engine.readSkinStream(writeSkinStream(&sample) + QByteArray(100, '\x55'));
+    EXPECT_EQ(engine.objectCount(), 2);
+}
+
+TEST(SkinLinks, LastBitmapOfANameWinsCaseInsensitively)
+{
+    TSkinSource source;
+    buildSampleSkin(source);
+    const QByteArray stream = writeSkinStream(&source);
+    TSkinEngine engine;
+    engine.readSkinStream(stream);
+    auto* close = dynamic_cast<TSkinSystemButton*>(engine.findObject("form")->findObject("closebutton"));
+    ASSERT_TRUE(close);
+    EXPECT_EQ(close->BitmapHot.Bitmap, engine.source().bitmaps()[2]);
+    auto* caption = dynamic_cast<TSkinActiveBitmap*>(engine.formObject()->findObject("Caption"));
+    EXPECT_EQ(caption->ActiveBitmap.Bitmap, engine.source().bitmaps()[0]);
+    auto* face = dynamic_cast<TSkinButtonObject*>(engine.findObject("BUTTON")->findObject("face"));
+    EXPECT_TRUE(face->BitmapFocused.isEmpty());   // no bitmap of that name
+    EXPECT_EQ(face->BitmapFocused.Name, "nothing");
+}
+
+TEST(SkinLookups, CaseInsensitiveAndNothingWhileChanging)
+{
+    TSkinSource source;
+    buildSampleSkin(source);
+    EXPECT_EQ(source.findObject("form"), source.object(0));
+    EXPECT_EQ(source.findObject("FORM"), source.object(0));
+    EXPECT_EQ(source.findObject("Missing"), nullptr);
+    EXPECT_EQ(source.formObject(), source.object(0));
+    EXPECT_EQ(source.object(0)->findKind(skClient)->Name, "Client");
+    EXPECT_EQ(source.object(0)->findObject("deep")->Name, "Deep");
+    source.setChanging(true);
+    EXPECT_EQ(source.findObject("Form"), nullptr);
+    EXPECT_EQ(source.formObject(), nullptr);
+    source.setChanging(false);
+    // Without an object named "Form" the first of Kind skForm is the form.
+    source.object(0)->Name = "Window";
+    EXPECT_EQ(source.formObject(), source.object(0));
+}
+
+TEST(SkinLoading, FontsGetTheDefaultCharset)
+{
+    TSkinSource source;
+    buildSampleSkin(source);
+    source.object(0)->Font.Charset = 134;
+    source.object(0)->child(0)->Font.Charset = 0;
+    const QByteArray plain = source.writePlainBody();
+    EXPECT_TRUE(plain.contains("Font.Charset = GB2312_CHARSET"));
+    TSkinSource loaded;
+    TSkinMemoryInput in(plain.constData(), plain.size());
+    loaded.readPlainBody(in);
+    EXPECT_EQ(loaded.object(0)->Font.Charset, 1);
+    EXPECT_EQ(loaded.object(0)->child(0)->Font.Charset, 1);
+}
+
+TEST(SkinBitmaps, NearMagentaSnapsToKeyAndStoredKeyStays)
+{
+    TSkinSource source;
+    auto bitmap = solidBitmap("b", 4, 1, 0xFFFF00FFu);
+    bitmap->scanLine(0)[1] = 0xFFFA05FAu;   // within 5 of magenta
+    bitmap->scanLine(0)[2] = 0xFFF900FFu;   // red differs by 6
+    bitmap->scanLine(0)[3] = SkinKeyPixel;  // the key as stored, alpha 0
+    source.addBitmap(std::move(bitmap));
+    source.addObject(std::make_unique<TSkinObject>());
+    const QByteArray plain = source.writePlainBody();
+    TSkinSource loaded;
+    TSkinMemoryInput in(plain.constData(), plain.size());
+    loaded.readPlainBody(in);
+    const std::uint32_t* line = loaded.bitmaps()[0]->constScanLine(0);
+    EXPECT_EQ(line[0], SkinKeyPixel);
+    EXPECT_EQ(line[1], SkinKeyPixel);
+    EXPECT_EQ(line[2], 0xFFF900FFu);
+    EXPECT_EQ(line[3], SkinKeyPixel);
+}
+
+TEST(SkinBitmaps, PackedBodyKeepsTheKeyAndMakesPixelsOpaque)
+{
+    TSkinSource source;
+    auto bitmap = solidBitmap("b", 3, 2, 0x00000000u | widened(9) << 16);
+    bitmap->scanLine(1)[2] = SkinKeyPixel;
+    source.addBitmap(std::move(bitmap));
+    source.addObject(std::make_unique<TSkinObject>());
+    const QByteArray written = skinFilters()[3]->write(source);
+    TSkinSource loaded;
+    skinFilters()[3]->read(written.constData(), written.size(), loaded);
+    const TSkinBitmap* b = loaded.bitmaps()[0];
+    EXPECT_EQ(b->constScanLine(0)[0], 0xFF000000u | widened(9) << 16);
+    EXPECT_EQ(b->constScanLine(1)[2], SkinKeyPixel);
+}
+
+TEST(SkinBitmaps, SizingRules)
+{
+    TSkinBitmap b;
+    b.setSize(-3, 2);
+    EXPECT_EQ(b.width(), 3);
+    EXPECT_EQ(b.height(), 2);
+    b.scanLine(0)[0] = 0x12345678u;
+    b.setSize(3, -2);   // the same size: pixels stay
+    EXPECT_EQ(b.constScanLine(0)[0], 0x12345678u);
+    b.setSize(0, 5);
+    EXPECT_TRUE(b.isEmpty());
+}
+
+TEST(SkinHue, ExactArithmeticOnPixels)
+{
+    // Pure red has hue 0: +85 gives hue 85/255 = 1/3, pure green.
+    EXPECT_EQ(shiftPixelHue(0xFFFF0000u, 85), 0xFF00FF00u);
+    // -1 wraps to 254 (raised by 255, not 256).
+    EXPECT_EQ(shiftPixelHue(0xFFFF0000u, -1), 0xFFFF0006u);
+    // 0 + 260 is reduced by 255 to 5, and 256 to 1 (not 0).
+    EXPECT_EQ(shiftPixelHue(0xFFFF0000u, 260), shiftPixelHue(0xFFFF0000u, 5));
+    EXPECT_EQ(shiftPixelHue(0xFFFF0000u, 256), shiftPixelHue(0xFFFF0000u, 1));
+    EXPECT_NE(shiftPixelHue(0xFFFF0000u, 1), 0xFFFF0000u);
+    // Alpha comes back as 255; grey has no hue to shift.
+    EXPECT_EQ(shiftPixelHue(0x00808080u, 40), 0xFF808080u);
+}
+
+TEST(SkinHue, ShiftsBitmapsAndColoursButNotKeyPixels)
+{
+    TSkinSource source;
+    auto bitmap = solidBitmap("b", 2, 1, 0xFFFF0000u);
+    bitmap->scanLine(0)[1] = SkinKeyPixel;
+    source.addBitmap(std::move(bitmap));
+    auto object = std::make_unique<TSkinObject>();
+    object->Color = 0x0000FF;   // red in 0x00BBGGRR
+    object->Font.Color = clNone;
+    (new TSkinObject(object.get()))->Color = 0x0000FF;
+    source.addObject(std::move(object));
+    source.setRequestedHue(85);
+    source.applyHue();
+    EXPECT_EQ(source.appliedHue(), 85);
+    EXPECT_EQ(source.bitmaps()[0]->constScanLine(0)[0], 0xFF00FF00u);
+    EXPECT_EQ(source.bitmaps()[0]->constScanLine(0)[1], SkinKeyPixel);
+    EXPECT_EQ(source.object(0)->Color, 0x00FF00);
+    EXPECT_EQ(source.object(0)->Font.Color, clNone);
+    EXPECT_EQ(source.object(0)->child(0)->Color, 0x00FF00);
+    // Applying again without a new request changes nothing.
+    source.applyHue();
+    EXPECT_EQ(source.object(0)->Color, 0x00FF00);
+}

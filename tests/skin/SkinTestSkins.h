@@ -1,0 +1,29 @@
+#pragma once
+// Small skins built in code for the skin tests.
+
+#include "skin/SkinFilter.h"
+#include "skin/SkinObjects.h"
+#include "skin/SkinSource.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace corvane::skin::test {
+
+// A bitmap filled with one colour (0xAARRGGBB).
+std::unique_ptr<TSkinBitmap> solidBitmap(const QString& name, int width, int height, std::uint32_t argb);
+
+// A skin with three bitmaps (two named "arrows") and two top-level objects
+// that use every class: "Form" (TSkinObject, skForm) with children of each
+// class, and "Button" (TSkinButtonObject face + TSkinTextObject text).
+// Pixels are opaque and representable in 5 bits per channel, so that every
+// filter, also the 16-bit packed one, keeps them exactly.
+void buildSampleSkin(TSkinSource& source);
+
+// Equal content: header strings, bitmap names and pixels, object records.
+::testing::AssertionResult sameSkin(const TSkinSource& a, const TSkinSource& b);
+
+// A colour channel value that survives 5-bit packing (v = (v5 << 3) | (v5 >> 2)).
+constexpr std::uint32_t widened(int v5) { return std::uint32_t((v5 << 3) | (v5 >> 2)); }
+
+} // namespace corvane::skin::test
