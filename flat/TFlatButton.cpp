@@ -60,7 +60,6 @@ TFlatButton::TFlatButton(QWidget* parent)
     resize(25, 25);
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
     followParentColor();
 }
 

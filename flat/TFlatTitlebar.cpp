@@ -138,6 +138,16 @@ void TFlatTitlebar::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
 }
 
+bool TFlatTitlebar::event(QEvent* event)
+{
+    // Re-parented behind placeOn's back (QWidget::setParent cannot refuse):
+    // follow a new window, and let go of the old one when the new parent is
+    // not a window, so the bar never moves or watches the wrong thing.
+    if (event->type() == QEvent::ParentChange && parentWidget() != m_form)
+        watchForm(isForm(parentWidget()) ? parentWidget() : nullptr);
+    return QWidget::event(event);
+}
+
 void TFlatTitlebar::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);

@@ -106,6 +106,22 @@ TEST(FlatTitlebarPlacing, RefusesAPanel)
     EXPECT_EQ(bar.form(), nullptr);
 }
 
+TEST(FlatTitlebarPlacing, PlainReparentingFollowsOnlyWindows)
+{
+    QWidget form;
+    QWidget other;
+    QWidget panel(&form);
+    TFlatTitlebar bar;
+    EXPECT_EQ(bar.form(), nullptr);
+    bar.setParent(&form);
+    EXPECT_EQ(bar.form(), &form);
+    bar.setParent(&other);
+    EXPECT_EQ(bar.form(), &other);
+    bar.setParent(&panel);
+    EXPECT_EQ(bar.form(), nullptr);
+    bar.setParent(nullptr);
+}
+
 TEST_F(FlatTitlebarTest, AlignedToTheTopOfItsWindow)
 {
     EXPECT_EQ(bar->geometry(), QRect(0, 0, 315, 25));
