@@ -5,7 +5,6 @@
 #include "Palette.h"
 
 
-#include <cmath>
 
 namespace ivory {
 
@@ -132,15 +131,21 @@ QImage drawLeft() { return drawSide(false); }
 QImage drawRight() { return drawSide(true); }
 
 QImage drawDialog() {
-  // A quiet linen weave: two faint periodic ripples that repeat exactly across
-  // the 64 x 45 tile, so the tiled background shows no seams.
+  // Linen: every thread (row and column) is a shade lighter or darker than
+  // its neighbours. The shades come from fixed tables of the tile's own size,
+  // so the tiled background repeats without a seam.
   QImage tile(64, 45, QImage::Format_RGB32);
-  const double pi = std::acos(-1.0);
+  auto thread = [](int index, int salt) {
+    // A small integer hash; -1, 0 or +1 for each thread.
+    unsigned h = static_cast<unsigned>(index) * 2654435761u ^ static_cast<unsigned>(salt) * 40503u;
+    h ^= h >> 13;
+    h *= 0x5bd1e995u;
+    h ^= h >> 15;
+    return static_cast<int>(h % 3) - 1;
+  };
   for (int y = 0; y < tile.height(); ++y) {
     for (int x = 0; x < tile.width(); ++x) {
-      const double warp = std::sin(2 * pi * x / 8.0) * std::sin(2 * pi * y * 3 / 45.0);
-      const double weft = std::sin(2 * pi * (x + y) / 16.0);
-      const int shift = static_cast<int>(std::lround(1.2 * warp + 0.8 * weft));
+      const int shift = thread(y, 1) + thread(x, 2);
       const QColor base = kLinen;
       tile.setPixel(x, y, qRgb(base.red() + shift, base.green() + shift, base.blue() + shift));
     }
