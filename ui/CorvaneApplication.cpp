@@ -27,6 +27,9 @@ bool CorvaneApplication::notify(QObject* receiver, QEvent* event)
     } catch (...) {
         failure = QStringLiteral("Unknown error");
     }
+    // The handler did not finish, so it did not accept the event either:
+    // a close whose handler raised is abandoned and the window stays open.
+    event->ignore();
     // Shown outside the catch block: the box runs an event loop of its own.
     showErrorBox(*failure);
     return false;

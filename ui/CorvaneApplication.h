@@ -2,7 +2,8 @@
 // The application object. It catches, once, every exception that an event
 // handler lets escape and shows its text in the default error box; the rest
 // of the raising handler does not run and the program goes on. Exception
-// texts (what()) are read as UTF-8.
+// texts (what()) are read as UTF-8. The event whose handler raised is left
+// ignored: a close event, for one, then keeps the window open.
 #include <QApplication>
 
 namespace corvane {

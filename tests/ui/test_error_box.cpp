@@ -2,6 +2,7 @@
 #include "ui/MessageBox.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -165,4 +166,38 @@ TEST(DefaultErrorHandling, AButtonWhoseClickRaisesStaysUsable)
     EXPECT_EQ(clicks, 2);
     ASSERT_EQ(recorder.boxes().size(), 2);
     EXPECT_EQ(recorder.boxes()[1].text, QStringLiteral("Host Lookup Canceled."));
+}
+
+namespace {
+
+// A window whose close handler raises before it could decide anything, as
+// the main window does when the close notice cannot be sent.
+class WindowWithFailingClose : public QWidget {
+public:
+    bool failing = true;
+
+protected:
+    void closeEvent(QCloseEvent* event) override
+    {
+        if (failing)
+            throw std::runtime_error("Host Lookup Canceled");
+        event->accept();
+    }
+};
+
+} // namespace
+
+TEST(DefaultErrorHandling, ACloseWhoseHandlerRaisesIsAbandoned)
+{
+    MessageBoxRecorder recorder;
+    WindowWithFailingClose window;
+    window.show();
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(window.isVisible());
+    ASSERT_EQ(recorder.boxes().size(), 1);
+    EXPECT_EQ(recorder.boxes()[0].text, QStringLiteral("Host Lookup Canceled."));
+
+    window.failing = false;
+    EXPECT_TRUE(window.close());
+    EXPECT_FALSE(window.isVisible());
 }
