@@ -188,3 +188,36 @@ TEST(UdpEndpointReceive, AHandlerThatReopensTheSocketLosesOnlyTheQueuedDatagrams
     ASSERT_TRUE(waitUntil([&] { return seen.size() == 2; }));
     EXPECT_EQ(seen.last(), QByteArray("four"));
 }
+
+TEST(UdpEndpointReceive, TwoEndpointsPointedAtEachOtherTalkBothWays)
+{
+    // Two windows of a game between two computers, here on one loopback.
+    TUdpEndpoint red;
+    TUdpEndpoint black;
+    red.setLocalPort(0);
+    black.setLocalPort(0);
+    red.setRemoteHost(QStringLiteral("127.0.0.1"));
+    black.setRemoteHost(QStringLiteral("127.0.0.1"));
+    red.setRemotePort(black.boundPort());
+    black.setRemotePort(red.boundPort());
+    red.Loaded();
+    black.Loaded();
+    std::vector<Received> atRed;
+    std::vector<Received> atBlack;
+    recordInto(red, atRed);
+    recordInto(black, atBlack);
+
+    TMemoryStream move = streamOf("redsky|Image18|Image95|7|1|6|1");
+    red.SendDatagram(move);
+    ASSERT_TRUE(waitUntil([&] { return atBlack.size() == 1; }));
+    EXPECT_EQ(atBlack[0].bytes, QByteArray("redsky|Image18|Image95|7|1|6|1"));
+    EXPECT_EQ(atBlack[0].port, red.boundPort());
+    EXPECT_EQ(atBlack[0].sender, &black);
+
+    TMemoryStream answer = streamOf("blksky|Image2|Image44|4|1|5|1");
+    black.SendDatagram(answer);
+    ASSERT_TRUE(waitUntil([&] { return atRed.size() == 1; }));
+    EXPECT_EQ(atRed[0].bytes, QByteArray("blksky|Image2|Image44|4|1|5|1"));
+    EXPECT_EQ(atRed[0].port, black.boundPort());
+    EXPECT_TRUE(atBlack.size() == 1);
+}
