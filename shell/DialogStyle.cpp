@@ -18,8 +18,15 @@ void applyDialogFrame(QWidget* dialog, int clientWidth, int clientHeight)
                            Qt::WindowCloseButtonHint);
     dialog->setFixedSize(clientWidth, clientHeight);
     dialog->setFont(dialogFont());
-    dialog->setBackgroundRole(QPalette::Button);
-    dialog->setAutoFillBackground(true);
+    useButtonFace(dialog);
+}
+
+void useButtonFace(QWidget* form)
+{
+    QPalette palette = form->palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::Button));
+    form->setPalette(palette);
+    form->setAutoFillBackground(true);
 }
 
 } // namespace corvane::shell

@@ -10,6 +10,11 @@ namespace corvane::shell {
 
 QFont dialogFont();
 
+// Paints `form` in the platform's button-face colour. Only the window colour
+// changes: the background role stays, so labels keep drawing in the window
+// text colour (a Button background role would switch them to button text).
+void useButtonFace(QWidget* form);
+
 // A plain dialog frame: caption with a close button only, not resizable.
 void applyDialogFrame(QWidget* dialog, int clientWidth, int clientHeight);
 

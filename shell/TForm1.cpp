@@ -17,6 +17,7 @@
 #include "net/play/ChatSender.h"
 #include "net/protocol/MessageText.h"
 #include "net/protocol/PeerMessageHandler.h"
+#include "shell/DialogStyle.h"
 #include "shell/DragController.h"
 #include "shell/ImageControl.h"
 #include "shell/NotificationSound.h"
@@ -64,8 +65,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
                    Qt::WindowCloseButtonHint);
     setFixedSize(ClientWidth, ClientHeight);
     setFont(mainWindowFont());
-    setBackgroundRole(QPalette::Button);
-    setAutoFillBackground(true);
+    useButtonFace(this);
 
     QIcon icon;
     icon.addFile(QStringLiteral(":/art/icon48.png"), QSize(48, 48));
@@ -138,7 +138,9 @@ void TForm1::createChatPanel()
     label1_->setObjectName(QStringLiteral("Label1"));
     label1_->move(432, 344);
     // Its font colour is the platform's window colour (white on the band).
-    label1_->setForegroundRole(QPalette::Base);
+    QPalette labelPalette = label1_->palette();
+    labelPalette.setColor(QPalette::WindowText, labelPalette.color(QPalette::Base));
+    label1_->setPalette(labelPalette);
     label1_->adjustSize();  // a label sizes itself to its caption
     label1_->setAttribute(Qt::WA_TransparentForMouseEvents);
 

@@ -43,8 +43,7 @@ TForm3::TForm3(QWidget* owner, TUdpEndpoint* endpoint) : QDialog(owner), endpoin
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setFixedSize(315, 203);
     setFont(dialogFont());
-    setBackgroundRole(QPalette::Button);
-    setAutoFillBackground(true);
+    useButtonFace(this);
 
     (new PlainTitleBar(windowTitle(), this))->setGeometry(0, 0, 315, 25);
 

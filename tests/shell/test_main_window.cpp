@@ -26,6 +26,21 @@ using namespace corvane::shell::testing;
 
 namespace {
 
+// True when some pixel of the widget as drawn is mostly `colour` (text is
+// anti-aliased, so no exact match is asked for).
+bool drawsInColour(QWidget* widget, QColor colour)
+{
+    const QImage image = widget->grab().toImage();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (qAbs(pixel.red() - colour.red()) < 60 && qAbs(pixel.green() - colour.green()) < 60 &&
+                qAbs(pixel.blue() - colour.blue()) < 60)
+                return true;
+        }
+    return false;
+}
+
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -51,6 +66,8 @@ TEST_F(MainWindowTest, HasTheCaptionSizeAndControlsOfTheStoredLayout)
     EXPECT_EQ(form.memo2()->palette().color(QPalette::Text), QColor(Qt::blue));
     EXPECT_EQ(form.label1()->text(), QStringLiteral("接收信息："));
     EXPECT_EQ(form.label1()->pos(), QPoint(432, 344));
+    // Drawn in the window colour (white on the brown band), not in a text colour.
+    EXPECT_FALSE(drawsInColour(form.label1(), Qt::black));
     EXPECT_EQ(form.sendButton()->text(), QStringLiteral("发  送"));
     EXPECT_EQ(form.sendButton()->geometry(), QRect(528, 128, 81, 25));
     EXPECT_EQ(form.menuBar()->geometry(), QRect(0, 0, 632, 20));
@@ -206,6 +223,7 @@ TEST(AboutBox, LinkLabelsUnderlineOnHoverAndOpenMailto)
     auto* link = about.findChild<LinkLabel*>("Label5");
     ASSERT_NE(link, nullptr);
     EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(Qt::blue));
+    EXPECT_TRUE(drawsInColour(link, Qt::blue));
     EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_FALSE(link->isUnderlined());
     QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(link->mapToGlobal(QPoint(2, 2))));
