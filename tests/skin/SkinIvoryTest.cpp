@@ -1,0 +1,280 @@
+// The stored skin "Ivory": the committed stream is what the compiler makes of
+// its source, it holds what the program's controls rely on, and its trees draw
+// exactly as the committed golden images (tests/skin/golden/*.png).
+//
+// Set CORVANE_UPDATE_GOLDEN=1 to rewrite the golden images after a deliberate
+// change of the artwork or the drawing code, then look at them.
+#include "skin/SkinDescription.h"
+#include "skin/SkinEngine.h"
+#include "skin/SkinFilter.h"
+#include "tests/skin/SkinTestSkins.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace corvane::skin;
+
+namespace {
+
+QString sourceDir()
+{
+    return qEnvironmentVariable("CORVANE_SOURCE_DIR", QStringLiteral(CORVANE_SOURCE_DIR_FALLBACK));
+}
+
+QByteArray committedStream()
+{
+    QFile file(QStringLiteral(":/skin/ivory.skin"));
+    if (!file.open(QIODevice::ReadOnly)) return QByteArray();
+    return file.readAll();
+}
+
+// The window frame as a host: answers CM_SKINGETFORM with the program's
+// border icons and the given activation.
+class GoldenFrame : public QObject, public TSkinFrameInterface {
+public:
+    bool event(QEvent* e) override
+    {
+        if (e->type() == QEvent::Type(CM_SKINGETFORM)) {
+            static_cast<TSkinGetFormEvent*>(e)->setForm(this);
+            return true;
+        }
+        return QObject::event(e);
+    }
+    bool isFrameActive() const override { return active; }
+    TSkinBorderIcons borderIcons() const override
+    {
+        return borderIconBit(biClose) | borderIconBit(biSystemMenu) | borderIconBit(biMinimize)
+               | borderIconBit(biRollup) | borderIconBit(biTray);
+    }
+    void performSkinAction(TSkinAction, TSkinSystemButton*) override {}
+    QIcon frameIcon() const override { return QIcon(); }
+    bool active = true;
+};
+
+constexpr std::uint32_t Desktop = 0xFF3A6EA5u;   // shows through the masked parts
+
+QImage canvas(int width, int height, std::uint32_t background = Desktop)
+{
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(background);
+    return image;
+}
+
+void expectGolden(const QImage& rendered, const QString& name)
+{
+    const QString path = sourceDir() + QStringLiteral("/tests/skin/golden/") + name + QStringLiteral(".png");
+    const QImage actual = rendered.convertToFormat(QImage::Format_ARGB32);
+    if (qEnvironmentVariableIntValue("CORVANE_UPDATE_GOLDEN") == 1) {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        ASSERT_TRUE(actual.save(path)) << qPrintable(path);
+        return;
+    }
+    QImage expected(path);
+    ASSERT_FALSE(expected.isNull()) << "missing golden image " << qPrintable(path);
+    expected = expected.convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(expected.size(), actual.size()) << qPrintable(name);
+    int differing = 0;
+    for (int y = 0; y < actual.height(); ++y)
+        for (int x = 0; x < actual.width(); ++x) differing += actual.pixel(x, y) != expected.pixel(x, y);
+    EXPECT_EQ(differing, 0) << qPrintable(name) << ": pixels differ from the golden image";
+    if (differing) actual.save(QDir::tempPath() + QStringLiteral("/") + name + QStringLiteral("-actual.png"));
+}
+
+class Ivory : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        stream = committedStream();
+        ASSERT_FALSE(stream.isEmpty()) << "the resource :/skin/ivory.skin is missing";
+        engine.readSkinStream(stream);
+        ASSERT_EQ(engine.objectCount(), 21);
+    }
+    QByteArray stream;
+    TSkinEngine engine;
+};
+
+} // namespace
+
+TEST_F(Ivory, CommittedStreamIsWhatTheCompilerMakesOfTheSource)
+{
+    TSkinSource compiled;
+    compileSkinDescription(sourceDir() + QStringLiteral("/resources/skin/ivory/manifest.txt"), compiled);
+    EXPECT_TRUE(writeSkinStream(&compiled) == stream)
+        << "resources/skin/ivory.skin is out of date: build the target corvane-ivory-skin";
+}
+
+TEST_F(Ivory, ContainerIsPresenceTwoMagicAndZlibLevelOne)
+{
+    EXPECT_EQ(stream.left(5), QByteArray("\x02TQLZ"));
+    EXPECT_EQ(stream.mid(5, 2), QByteArray("\x78\x01", 2));
+}
+
+TEST_F(Ivory, HeaderBitmapsAndObjects)
+{
+    const TSkinSource& s = engine.source();
+    EXPECT_EQ(s.SkinName, "Ivory");
+    EXPECT_EQ(s.SkinVersion, "3.1.0");
+    EXPECT_EQ(s.AuthorURL, "");
+    const QList<std::tuple<const char*, int, int>> bitmaps = {
+        {"Top", 136, 48}, {"Bottom", 196, 32}, {"Left", 48, 158}, {"Right", 48, 158}, {"Dialog", 64, 45},
+        {"roll", 108, 20}, {"min", 96, 21}, {"max", 96, 21}, {"close", 114, 20}, {"help", 72, 10},
+        {"menu", 136, 40}, {"menuborders", 12, 12}, {"check", 56, 14}, {"radio", 56, 14}, {"arrows", 368, 16},
+        {"hscroll", 64, 16}, {"vscroll", 64, 16}, {"hscroll2", 48, 16}, {"vscroll2", 48, 16},
+        {"Buttons", 225, 20}, {"Taborder", 12, 12}, {"tabs", 100, 16}, {"arrows", 368, 16}, {"Pbars", 64, 16},
+        {"tools", 60, 15}};
+    ASSERT_EQ(s.bitmaps().size(), bitmaps.size());
+    for (int i = 0; i < bitmaps.size(); ++i) {
+        EXPECT_EQ(s.bitmaps()[i]->Name, std::get<0>(bitmaps[i])) << i;
+        EXPECT_EQ(s.bitmaps()[i]->width(), std::get<1>(bitmaps[i])) << i;
+        EXPECT_EQ(s.bitmaps()[i]->height(), std::get<2>(bitmaps[i])) << i;
+    }
+    const QStringList names = {"Form", "MenuBar", "PopupMenu", "CheckBox", "RadioButton", "ScrollBar", "Button",
+                               "Tabs", "ProgressBar", "Edit", "SpeedButton", "ComboBox", "GroupBox", "ListBox",
+                               "ScrollBox", "Header", "StatusBar", "Grid", "ControlBar", "Toolbar", "CopyOfPanel"};
+    for (int i = 0; i < names.size(); ++i) {
+        EXPECT_EQ(s.object(i)->Name, names[i]);
+        EXPECT_EQ(s.object(i)->className(), "TSkinObject");
+    }
+    EXPECT_EQ(engine.formObject(), s.object(0));
+    EXPECT_EQ(s.object(1)->Kind, skMenuBar);
+    EXPECT_EQ(s.object(2)->Kind, skPopupMenu);
+}
+
+TEST_F(Ivory, EveryLinkToArrowsResolvesToTheSecondOne)
+{
+    const TSkinBitmap* second = engine.source().bitmaps()[22];
+    int links = 0;
+    std::function<void(TSkinObject*)> visit = [&](TSkinObject* o) {
+        auto check = [&](const TSkinBitmapLink& link) {
+            if (link.Name.compare("arrows", Qt::CaseInsensitive) == 0) {
+                EXPECT_EQ(link.Bitmap, second) << qPrintable(o->Name);
+                ++links;
+            }
+        };
+        if (auto* b = dynamic_cast<TSkinBitmapObject*>(o)) check(b->Bitmap);
+        if (auto* b = dynamic_cast<TSkinButtonObject*>(o)) {
+            check(b->BitmapHot);
+            check(b->BitmapPressed);
+            check(b->BitmapDisabled);
+            check(b->BitmapFocused);
+        }
+        for (const auto& c : o->children()) visit(c.get());
+    };
+    for (const auto& o : engine.source().objects()) visit(o.get());
+    EXPECT_GT(links, 0);
+}
+
+TEST_F(Ivory, FormTreeHasThePartsTheFrameUses)
+{
+    TSkinObject* form = engine.formObject();
+    EXPECT_EQ(form->boundsRect(), QRect(0, 0, 300, 250));
+    const QStringList children = {"Caption", "Bottom", "Left", "Right", "Client", "RollButton", "UnrollButton",
+                                  "SystemButton8", "CopyOfMinButton", "CopyOfMaxButton", "CopyOfResButton",
+                                  "CopyOfCloseButton"};
+    ASSERT_EQ(form->childCount(), children.size());
+    for (int i = 0; i < children.size(); ++i) EXPECT_EQ(form->child(i)->Name, children[i]);
+    EXPECT_EQ(form->findKind(skTitle)->Name, "CaptionCenter");
+    EXPECT_EQ(form->findKind(skClient)->boundsRect(), QRect(24, 24, 252, 210));
+    auto* close = dynamic_cast<TSkinSystemButton*>(form->findObject("CopyOfCloseButton"));
+    ASSERT_TRUE(close);
+    EXPECT_EQ(close->Action, sbaClose);
+    EXPECT_EQ(close->Align, saTopRight);
+    EXPECT_EQ(close->boundsRect(), QRect(265, 3, 19, 20));
+    auto* item = dynamic_cast<TSkinActiveObject*>(engine.findObject("PopupMenu")->findObject("Item"));
+    ASSERT_TRUE(item);
+    EXPECT_EQ(item->Color, 14148072);
+    EXPECT_EQ(item->ActiveColor, 5729399);
+    auto* face = dynamic_cast<TSkinButtonObject*>(engine.findObject("Button")->findObject("Face"));
+    ASSERT_TRUE(face);
+    EXPECT_EQ(face->BitmapDisabled.rect(), QRect(90, 0, 45, 20));
+}
+
+// The main window: client area 632 x 450 inside the frame's 24/24/24/16 borders.
+TEST_F(Ivory, GoldenFormActiveInactiveAndRolledUp)
+{
+    GoldenFrame frame;
+    struct Case {
+        const char* name;
+        bool active;
+        int state;
+        int height;
+    };
+    for (const Case& c : {Case{"form-active", true, ssNormal, 490}, Case{"form-inactive", false, ssNormal, 490},
+                          Case{"form-rolledup", true, ssRolledUp, 40}}) {
+        SCOPED_TRACE(c.name);
+        std::unique_ptr<TSkinObject> tree = engine.formObject()->copyTree();
+        tree->setHost(&frame);
+        frame.active = c.active;
+        tree->setBounds(0, 0, 680, c.height);
+        tree->setActive(c.active);
+        tree->setState(c.state);
+        EXPECT_EQ(tree->findObject("RollButton")->Visible, c.state != ssRolledUp);
+        EXPECT_EQ(tree->findObject("UnrollButton")->Visible, c.state == ssRolledUp);
+        EXPECT_FALSE(tree->findObject("CopyOfMaxButton")->Visible);
+        EXPECT_FALSE(tree->findObject("CopyOfResButton")->Visible);
+        QImage image = canvas(680, c.height);
+        QPainter painter(&image);
+        tree->draw(painter);
+        painter.end();
+        expectGolden(image, c.name);
+        // The close button followed the right edge: 265 + (680 - 300).
+        EXPECT_EQ(tree->findObject("CopyOfCloseButton")->left(), 645);
+    }
+}
+
+TEST_F(Ivory, GoldenMenuBarWithAHotItem)
+{
+    std::unique_ptr<TSkinObject> tree = engine.findObject("MenuBar")->copyTree();
+    tree->setBounds(0, 0, 632, 20);
+    tree->findObject("ToolbarFrame")->Visible = false;
+    tree->findObject("ToolbarItem")->Visible = false;
+    TSkinObject* frameObject = tree->findObject("Frame");
+    TSkinObject* item = tree->findObject("Item");
+    item->Visible = false;
+    QImage image = canvas(632, 20);
+    QPainter painter(&image);
+    tree->draw(painter);
+    // Two items as a menu bar places them: a normal one, then a hot one.
+    item->Visible = true;
+    item->setBounds(0, 0, 37, 20);
+    item->draw(painter);
+    item->setBounds(37, 0, 37, 20);
+    item->setState(ssHot);
+    item->draw(painter);
+    painter.end();
+    EXPECT_EQ(frameObject->boundsRect(), QRect(0, 0, 632, 20));
+    expectGolden(image, "menubar-item-hot");
+}
+
+TEST_F(Ivory, GoldenButtonFaceInItsFiveStates)
+{
+    std::unique_ptr<TSkinObject> tree = engine.findObject("Button")->copyTree();
+    TSkinObject* face = tree->findObject("Face");
+    const int states[5] = {ssNormal, ssHot, ssPressed, ssFocused, ssDisabled};
+    QImage image = canvas(5 * 85, 29, 0xFFD8E9ECu);
+    QPainter painter(&image);
+    for (int i = 0; i < 5; ++i) {
+        face->setState(states[i]);
+        face->setBounds(2 + 85 * i, 2, 81, 25);
+        face->draw(painter);
+    }
+    painter.end();
+    expectGolden(image, "button-face-states");
+}
+
+TEST_F(Ivory, FormRegionFollowsTheMaskedCorners)
+{
+    std::unique_ptr<TSkinObject> tree = engine.formObject()->copyTree();
+    tree->setBounds(0, 0, 680, 490);
+    const QRegion region = tree->createRegion();
+    // The client and the straight edges are inside; nothing lies outside the window.
+    EXPECT_TRUE(region.contains(QPoint(340, 250)));
+    EXPECT_TRUE(region.contains(QPoint(340, 2)));
+    EXPECT_EQ(region.boundingRect() & QRect(0, 0, 680, 490), region.boundingRect());
+    // The Left and Right bitmaps carry key pixels at the rounded corners.
+    int outside = 0;
+    for (int y = 0; y < 490; ++y)
+        for (int x = 0; x < 680; ++x) outside += !region.contains(QPoint(x, y));
+    EXPECT_GT(outside, 0);
+}

@@ -1,0 +1,116 @@
+// corvane-skininfo: prints a skin's header, bitmaps and object trees.
+//
+//   corvane-skininfo FILE [--text]
+//
+// FILE is a skin file (.uskn, .tqkn, .xskn, .mskn) or "SkinStream" content
+// (.skin, starting with the presence byte). --text also prints every
+// top-level object in the text object form.
+#include "skin/SkinFilter.h"
+#include "skin/SkinObjectForm.h"
+#include "skin/SkinObjectIO.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <cstdio>
+
+using namespace corvane::skin;
+
+namespace {
+
+void printLink(const char* label, const TSkinBitmapLink& link)
+{
+    if (link.Name.isEmpty() && link.Right == 0 && link.Bottom == 0) return;
+    std::printf(" %s=\"%s\" %d,%d,%d,%d%s", label, qPrintable(link.Name), link.Left, link.Top, link.Right, link.Bottom,
+                link.Bitmap ? "" : " (unresolved)");
+}
+
+void printTree(const TSkinObject& o, int depth)
+{
+    std::printf("%*s%s: %s  %s %s  %d,%d %dx%d", depth * 2, "", qPrintable(o.Name), o.className().constData(),
+                kindIdent(o.Kind).constData(), alignIdent(o.Align).constData(), o.left(), o.top(), o.width(),
+                o.height());
+    if (o.MarginLeft || o.MarginTop || o.MarginRight || o.MarginBottom)
+        std::printf("  margins %d,%d,%d,%d", o.MarginLeft, o.MarginTop, o.MarginRight, o.MarginBottom);
+    if (auto* b = dynamic_cast<const TSkinBitmapObject*>(&o)) {
+        printLink("bitmap", b->Bitmap);
+        std::printf(" tile=%s border=%s%s", tileStyleIdent(b->TileStyle).constData(),
+                    tileStyleIdent(b->BorderTileStyle).constData(), o.Masked ? " masked" : "");
+    }
+    if (auto* a = dynamic_cast<const TSkinActiveBitmap*>(&o)) printLink("active", a->ActiveBitmap);
+    if (auto* s = dynamic_cast<const TSkinSystemButton*>(&o)) {
+        std::printf(" action=%s", actionIdent(s->Action).constData());
+        printLink("hot", s->BitmapHot);
+        printLink("pressed", s->BitmapPressed);
+    }
+    if (auto* b = dynamic_cast<const TSkinButtonObject*>(&o)) {
+        printLink("hot", b->BitmapHot);
+        printLink("focused", b->BitmapFocused);
+        printLink("pressed", b->BitmapPressed);
+        printLink("disabled", b->BitmapDisabled);
+    }
+    if (auto* a = dynamic_cast<const TSkinActiveObject*>(&o)) std::printf(" activeColor=%d", a->ActiveColor);
+    std::printf("\n");
+    for (const auto& child : o.children()) printTree(*child, depth + 1);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.isEmpty()) {
+        std::fprintf(stderr, "usage: corvane-skininfo FILE [--text]\n");
+        return 2;
+    }
+    const QString path = args.at(0);
+    const bool withText = args.contains(QStringLiteral("--text"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "corvane-skininfo: can't read %s\n", qPrintable(path));
+        return 1;
+    }
+    const QByteArray bytes = file.readAll();
+    TSkinSource source;
+    try {
+        if (QFileInfo(path).suffix().compare(QLatin1String("skin"), Qt::CaseInsensitive) == 0) {
+            std::printf("container: SkinStream, presence byte %d, magic \"%s\"\n", bytes.isEmpty() ? -1 : int(quint8(bytes[0])),
+                        bytes.mid(1, 4).constData());
+            if (!readSkinStream(bytes, source)) {
+                std::printf("no skin\n");
+                return 0;
+            }
+        } else {
+            const TSkinFilter* filter = skinFilterForFile(path);
+            if (!filter) {
+                std::fprintf(stderr, "corvane-skininfo: no filter for %s\n", qPrintable(path));
+                return 1;
+            }
+            std::printf("container: %s (%s)\n", filter->className().constData(), qPrintable(filter->description()));
+            filter->read(bytes.constData(), bytes.size(), source);
+        }
+    } catch (const TSkinError& e) {
+        std::fprintf(stderr, "corvane-skininfo: %s\n", e.what());
+        return 1;
+    }
+    std::printf("SkinName: %s\nSkinVersion: %s\nAuthor: %s\nAuthorEMail: %s\nAuthorURL: %s\n",
+                qPrintable(source.SkinName), qPrintable(source.SkinVersion), qPrintable(source.Author),
+                qPrintable(source.AuthorEMail), qPrintable(source.AuthorURL));
+    std::printf("\n%d bitmaps, %lld bytes of body\n", int(source.bitmaps().size()),
+                static_cast<long long>(source.writePlainBody().size()));
+    for (int i = 0; i < source.bitmaps().size(); ++i) {
+        const TSkinBitmap* b = source.bitmaps()[i];
+        int keys = 0;
+        for (int y = 0; y < b->height(); ++y)
+            for (int x = 0; x < b->width(); ++x) keys += isKeyPixel(b->constScanLine(y)[x]);
+        std::printf("  %2d %-12s %4d x %-4d %6d key pixels\n", i, qPrintable(b->Name), b->width(), b->height(), keys);
+    }
+    std::printf("\n%d top-level objects\n", source.objectCount());
+    for (const auto& object : source.objects()) printTree(*object, 1);
+    if (withText) {
+        for (const auto& object : source.objects())
+            std::printf("\n%s", writeTextObject(recordFromObject(*object)).replace("\r\n", "\n").constData());
+    }
+    return 0;
+}
