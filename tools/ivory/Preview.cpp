@@ -245,6 +245,7 @@ struct MockOptions {
   bool menuOpen = true;
   QString hotButton;   // caption button drawn hot
   int buttonState = 0; // state of the send button
+  QImage board;        // the board picture, or null for a grey stand-in
 };
 
 QImage mockWindow(const std::vector<SkinObject>& objects, const BitmapList& bitmaps, const MockOptions& options) {
@@ -271,8 +272,11 @@ QImage mockWindow(const std::vector<SkinObject>& objects, const BitmapList& bitm
   if (!options.rolledUp) {
     const QPoint origin(side, caption);
     QPainter painter(&window);
-    // Stand-in for the board picture (0,16; 632 x 434) and the chat boxes.
-    painter.fillRect(QRect(origin + QPoint(0, 16), QSize(kClientWidth, 434)), QColor(196, 196, 196));
+    // The board picture (0,16; 632 x 434) or a stand-in, and the chat boxes.
+    if (options.board.isNull())
+      painter.fillRect(QRect(origin + QPoint(0, 16), QSize(kClientWidth, 434)), QColor(196, 196, 196));
+    else
+      painter.drawImage(origin + QPoint(0, 16), options.board);
     painter.fillRect(QRect(origin + QPoint(424, 40), QSize(193, 73)), Qt::white);
     painter.fillRect(QRect(origin + QPoint(432, 360), QSize(177, 81)), QColor(227, 227, 227));
     painter.end();
@@ -345,7 +349,7 @@ bool save(const QImage& image, const QString& path, QString* error) {
 }  // namespace
 
 bool writePreviews(const QString& folder, const BitmapList& bitmaps,
-                   const std::vector<SkinObject>& objects, QString* error) {
+                   const std::vector<SkinObject>& objects, const QImage& board, QString* error) {
   QDir dir(folder);
   if (!dir.mkpath(QStringLiteral("."))) {
     if (error) *error = QStringLiteral("cannot create %1").arg(folder);
@@ -357,9 +361,11 @@ bool writePreviews(const QString& folder, const BitmapList& bitmaps,
     if (!save(enlarged(bitmaps[i].image, factor), dir.filePath(name), error)) return false;
   }
   MockOptions active;
+  active.board = board;
   MockOptions inactive;
   inactive.active = false;
   inactive.menuOpen = false;
+  inactive.board = board;
   MockOptions rolled;
   rolled.rolledUp = true;
   rolled.menuOpen = false;
@@ -379,6 +385,7 @@ bool writePreviews(const QString& folder, const BitmapList& bitmaps,
     MockOptions options;
     options.menuOpen = false;
     options.hotButton = hot;
+    options.board = board;
     const QImage mock = mockWindow(objects, bitmaps, options);
     const int x = hot == "RollButton" ? 20 : 20 + 680 - 100;
     if (!save(enlarged(mock.copy(x, 20, 100, 30), 6), dir.filePath("zoom-hot-" + hot + ".png"), error))

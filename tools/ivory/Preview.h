@@ -24,8 +24,10 @@ struct DrawState {
 void drawTree(QImage& target, const SkinObject& object, const BitmapList& bitmaps,
               const DrawState& state);
 
-// Writes enlarged bitmaps and mock-ups as PNG files into `folder`.
+// Writes enlarged bitmaps and mock-ups as PNG files into `folder`. The
+// mock-ups show `board` (the program's 632 x 434 board picture) in the client
+// area when it is not null, else a grey stand-in.
 bool writePreviews(const QString& folder, const BitmapList& bitmaps,
-                   const std::vector<SkinObject>& objects, QString* error);
+                   const std::vector<SkinObject>& objects, const QImage& board, QString* error);
 
 }  // namespace ivory

@@ -2,10 +2,11 @@
 // and writes both as the skin source that the skin compiler turns into the
 // stored skin stream.
 //
-//   corvane-ivory [--out FOLDER] [--preview FOLDER]
+//   corvane-ivory [--out FOLDER] [--preview FOLDER [--board PICTURE]]
 //
 // --out defaults to resources/skin/ivory below the current folder; --preview
-// also writes enlarged bitmaps and window mock-ups as PNG files.
+// also writes enlarged bitmaps and window mock-ups as PNG files, showing the
+// board PICTURE (e.g. resources/art/board.bmp) in the mock-ups' client area.
 
 #include "IvoryObjects.h"
 #include "IvorySkin.h"
@@ -21,13 +22,14 @@ int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
 
   QString out = QStringLiteral("resources/skin/ivory");
-  QString preview;
+  QString preview, board;
   const QStringList args = app.arguments();
   for (int i = 1; i < args.size(); ++i) {
     if (args[i] == QLatin1String("--out") && i + 1 < args.size()) out = args[++i];
     else if (args[i] == QLatin1String("--preview") && i + 1 < args.size()) preview = args[++i];
+    else if (args[i] == QLatin1String("--board") && i + 1 < args.size()) board = args[++i];
     else {
-      std::fprintf(stderr, "usage: corvane-ivory [--out FOLDER] [--preview FOLDER]\n");
+      std::fprintf(stderr, "usage: corvane-ivory [--out FOLDER] [--preview FOLDER [--board PICTURE]]\n");
       return 2;
     }
   }
@@ -43,7 +45,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", qPrintable(error));
     return 1;
   }
-  if (!preview.isEmpty() && !ivory::writePreviews(preview, bitmaps, objects, &error)) {
+  const QImage boardPicture = board.isEmpty() ? QImage() : QImage(board);
+  if (!board.isEmpty() && boardPicture.isNull()) {
+    std::fprintf(stderr, "cannot read %s\n", qPrintable(board));
+    return 1;
+  }
+  if (!preview.isEmpty() && !ivory::writePreviews(preview, bitmaps, objects, boardPicture, &error)) {
     std::fprintf(stderr, "%s\n", qPrintable(error));
     return 1;
   }
