@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
 #include <QWidget>
 
 #include "shell/ImageControl.h"
@@ -64,6 +66,12 @@ bool DragController::eventFilter(QObject* watched, QEvent* event)
         case QEvent::ApplicationDeactivate:
             endDrag({}, false);
             return false;
+        case QEvent::WindowBlocked:
+            // A modal box opened over the board (a received loss or close
+            // notice, an error): the drag ends, as losing the pointer would.
+            if (watched == host_->window())
+                endDrag({}, false);
+            return false;
         default:
             return false;
         }
@@ -73,7 +81,7 @@ bool DragController::eventFilter(QObject* watched, QEvent* event)
         if (mouse->button() == Qt::LeftButton && pieces_.contains(watched)) {
             auto* piece = static_cast<ImageControl*>(watched);
             if (piece->isVisible() && piece->dragMode() == game::DragMode::Automatic) {
-                beginDrag(piece);
+                beginDrag(piece, mouse->position().toPoint());
                 return true;
             }
         }
@@ -81,15 +89,28 @@ bool DragController::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
-void DragController::beginDrag(ImageControl* piece)
+void DragController::beginDrag(ImageControl* piece, const QPoint& pressPos)
 {
     dragged_ = piece;
+    QPixmap picture = piece->grab();
+    if (!picture.isNull()) {
+        QPixmap faded(picture.size());
+        faded.fill(Qt::transparent);
+        QPainter painter(&faded);
+        painter.setOpacity(0.75);
+        painter.drawPixmap(0, 0, picture);
+        painter.end();
+        pieceCursor_ = QCursor(faded, pressPos.x(), pressPos.y());
+    } else {
+        pieceCursor_ = QCursor(Qt::DragMoveCursor);
+    }
+    overTarget_ = true;
     // The press holds the pointer for the pressed piece until the release
     // (the window system's implicit grab). Watch the whole application all the
     // same: the release may come to another widget once the pressed piece has
     // been hidden or moved by a datagram that arrived during the drag.
     qApp->installEventFilter(this);
-    QGuiApplication::setOverrideCursor(Qt::DragMoveCursor);
+    QGuiApplication::setOverrideCursor(pieceCursor_);
     overrideCursorSet_ = true;
 }
 
@@ -112,7 +133,10 @@ void DragController::endDrag(const QPoint& globalPos, bool deliver)
 void DragController::updateCursor(const QPoint& globalPos)
 {
     const bool overTarget = dropTargetAt(host_->mapFromGlobal(globalPos)) != nullptr;
-    QGuiApplication::changeOverrideCursor(overTarget ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
+    if (overTarget == overTarget_)
+        return;
+    overTarget_ = overTarget;
+    QGuiApplication::changeOverrideCursor(overTarget ? pieceCursor_ : QCursor(Qt::ForbiddenCursor));
 }
 
 } // namespace corvane::shell

@@ -4,9 +4,12 @@
 // movement needed); the pointer is held and shows the drag cursor; on release
 // the drop goes to the topmost visible image under the pointer, where pieces
 // lie above points. Released anywhere else (or cancelled with Escape), the
-// drag ends without effect. Every image accepts every drag while it is
+// drag ends without effect. While dragging, the pointer carries a faded copy
+// of the piece's picture over the board (the piece itself stays where it is
+// until the drop) and the no-drop cursor elsewhere. Every image accepts every drag while it is
 // dragged over it, so only the drop decides whether anything happens.
 
+#include <QCursor>
 #include <QObject>
 #include <QPointer>
 #include <QSet>
@@ -41,7 +44,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void beginDrag(ImageControl* piece);
+    void beginDrag(ImageControl* piece, const QPoint& pressPos);
     void endDrag(const QPoint& globalPos, bool deliver);
     void updateCursor(const QPoint& globalPos);
 
@@ -50,6 +53,8 @@ private:
     QSet<QObject*> targets_;
     QPointer<ImageControl> dragged_;
     bool overrideCursorSet_ = false;
+    QCursor pieceCursor_;     // the dragged piece's picture, held where it was pressed
+    bool overTarget_ = true;
 };
 
 } // namespace corvane::shell

@@ -26,7 +26,8 @@ void PlainTitleBar::paintEvent(QPaintEvent*)
 
 bool PlainTitleBar::event(QEvent* event)
 {
-    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate)
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate ||
+        event->type() == QEvent::ActivationChange)
         update();
     return QWidget::event(event);
 }

@@ -148,11 +148,13 @@ void TForm1::createChatPanel()
     memo1_->setObjectName(QStringLiteral("Memo1"));
     memo1_->setGeometry(424, 40, 193, 73);
     memo1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo1_->setTabChangesFocus(true);  // Enter starts a new line; Tab moves on
 
     memo2_ = new QPlainTextEdit(client_);
     memo2_->setObjectName(QStringLiteral("Memo2"));
     memo2_->setGeometry(432, 360, 177, 81);
     memo2_->setReadOnly(true);
+    memo2_->setTabChangesFocus(true);
     memo2_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QPalette memoPalette = memo2_->palette();
     memoPalette.setColor(QPalette::Base, memoPalette.color(QPalette::Midlight));

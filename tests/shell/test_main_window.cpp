@@ -189,6 +189,18 @@ TEST_F(MainWindowTest, EscapeCancelsADrag)
     EXPECT_TRUE(standsOn(form, 13, 4, 1));
 }
 
+TEST_F(MainWindowTest, AModalWindowOverTheBoardEndsTheDrag)
+{
+    ImageControl* soldier = form.image(13);
+    sendMouse(soldier, QEvent::MouseButtonPress);
+    ASSERT_TRUE(form.dragController()->isDragging());
+    EXPECT_NE(QGuiApplication::overrideCursor(), nullptr);  // the drag cursor is up
+    QEvent blocked(QEvent::WindowBlocked);
+    QApplication::sendEvent(&form, &blocked);
+    EXPECT_FALSE(form.dragController()->isDragging());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
 TEST(AboutBox, ShowsTheTextsAndLinks)
 {
     TForm1 form;
