@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 
@@ -11,6 +12,7 @@
 #include "net/protocol/Gbk.h"
 #include "shell/DragController.h"
 #include "shell/NotificationSound.h"
+#include "shell/TForm3.h"
 #include "ShellTestSupport.h"
 #include "ui/DateTimeText.h"
 #include "ui/MessageBox.h"
@@ -328,6 +330,31 @@ TEST_F(WindowWithPeer, AFailedCloseNoticeKeepsTheWindowOpenAndShowsTheError)
     form.udpEndpoint()->setRemoteHost(QStringLiteral("127.0.0.1"));
     EXPECT_TRUE(form.close());
     EXPECT_EQ(peer.next(), "close|2|3|4|5|6|7");
+}
+
+TEST_F(WindowWithPeer, APeerNameThatDoesNotResolveFailsEverySendWithTheLookupError)
+{
+    // The settings accept any name; the failure comes with the next send.
+    TForm3 settings(&form, form.udpEndpoint());
+    settings.hostEdit()->setText(QStringLiteral("no-such-peer.invalid"));
+    settings.remotePortEdit()->setText(QString::number(peer.port()));
+    settings.localPortEdit()->setText(QString::number(localPort));
+    settings.FlatButton1Click();
+    ASSERT_EQ(form.udpEndpoint()->remoteHost(), QStringLiteral("no-such-peer.invalid"));
+
+    corvane::MessageBoxRecorder recorder;
+    form.memo1()->setPlainText(QStringLiteral("hello"));
+    clickButton(form.sendButton());
+    EXPECT_FALSE(form.close());
+    ASSERT_EQ(recorder.boxes().size(), 2);
+    for (const corvane::RecordedBox& box : recorder.boxes()) {
+        EXPECT_EQ(box.icon, corvane::BoxIcon::Error);
+        EXPECT_EQ(box.caption, QStringLiteral("Corvane"));
+        EXPECT_EQ(box.text, QStringLiteral("Host Lookup Canceled."));
+    }
+    EXPECT_EQ(form.memo1()->toPlainText(), QStringLiteral("hello"));
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_FALSE(peer.hasPending());
 }
 
 TEST_F(WindowWithPeer, ThePeersCloseNoticeLocksAllPiecesUntilARestart)
