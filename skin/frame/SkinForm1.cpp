@@ -1,0 +1,32 @@
+#include "skin/frame/SkinForm1.h"
+
+#include <QWidget>
+
+namespace corvane::skin {
+
+TSkinForm* createSkinForm1(QWidget* owner, QWidget* clientWidget, TSkinEngine* engine, TSkinFrameMenuBar* menuBar)
+{
+    auto* frame = new TSkinForm(owner, clientWidget);
+    frame->setObjectName(QStringLiteral("SkinForm1"));
+    // The window itself shows without animation; the system menu animates.
+    frame->Animation.Direction = adRotate180;
+    frame->Animation.Effect = aeSmoothRectOut;
+    frame->Animation.Enabled = false;
+    frame->setBorderIcons(mainWindowBorderIcons);
+    frame->setBorderStyle(bsStandard);
+    frame->setCaption(QStringLiteral("CorvaneV1.0"));
+    frame->Dragging.Sizeable = false;
+    frame->MenuBar = menuBar;
+    frame->SystemMenuOptions.Animation.Effect = aePixel;
+    frame->SystemMenuOptions.Animation.Enabled = true;
+    frame->Performance = fpNoBuffer;
+    frame->setStayOnTop(false);
+    frame->StretchBackground = false;
+    frame->setWindowState(wsNormal);
+    frame->setSkinEngine(engine);
+    frame->setSkinObject(QStringLiteral("Form"));
+    frame->loaded();
+    return frame;
+}
+
+} // namespace corvane::skin

@@ -1,0 +1,99 @@
+#pragma once
+// The settings of a skinned window frame (TSkinCustomForm and TSkinForm):
+// window states, border styles, dragging, gravitation and the option groups
+// that are stored with a window but that this program does not animate.
+
+#include <QSize>
+#include <functional>
+
+#include "skin/SkinTypes.h"
+
+namespace corvane::skin {
+
+class TSkinCustomForm;
+
+enum TSkinWindowState : int { wsNormal, wsMaximized, wsMinimized, wsRollup, wsTray };
+
+// The state byte a frame's object tree gets for a window state.
+constexpr int skinStateOf(TSkinWindowState state)
+{
+    switch (state) {
+    case wsMaximized: return ssMaximized;
+    case wsMinimized: return ssMinimized;
+    case wsRollup: return ssRolledUp;
+    case wsTray: return ssMinimized;
+    case wsNormal: break;
+    }
+    return ssNormal;
+}
+
+enum TSkinBorderStyle : int { bsNone, bsStandard, bsToolWindow };
+
+enum TSkinFormDragMode : int {
+    fdmBorder,    // an outline follows the pointer, the window moves on release
+    fdmFullDrag   // the window follows the pointer
+};
+
+enum TSkinFormPerformance : int { fpNoBuffer, fpSharedBuffer, fpPersistentBuffer, fpDoubleBuffer };
+
+enum TSkinAnimationEffect : int {
+    aeRandomSelect, aeFade, aeDiagonal, aeDown, aeIn, aeOut, aeRectIn, aeRectOut, aePixel,
+    aePixelLine, aeDiamondIn, aeDiamondOut, aeSmoothDiagonal, aeSmoothRectIn, aeSmoothRectOut
+};
+
+enum TSkinAnimationDirection : int { adNone, adNoRotate, adRotate90, adRotate180, adRotate270 };
+
+struct TSkinAnimation {
+    bool Enabled = false;
+    TSkinAnimationEffect Effect = aeFade;
+    TSkinAnimationDirection Direction = adNone;
+    int Time = 400;          // 50..9000 ms
+    int Resolution = 1;      // 1..10
+    int TileCount = 1;       // 1..20
+};
+
+struct TSkinBlending {
+    bool Enabled = false;
+    int Value = 150;
+};
+
+struct TSkinShadow {
+    bool Enabled = false;
+    int Size = 4;
+};
+
+struct TSkinDragging {
+    bool Moveable = true;
+    bool Sizeable = true;
+    TSkinFormDragMode DragMode = fdmFullDrag;
+};
+
+struct TSkinGravitation {
+    bool Enabled = true;
+    int Size = 20;
+};
+
+// Minimum and maximum window size; 0 means "no constraint".
+struct TSkinConstraints {
+    int MinWidth = 0;
+    int MinHeight = 0;
+    int MaxWidth = 0;
+    int MaxHeight = 0;
+};
+
+struct TSkinPopupMenuOptions {
+    TSkinBlending Blending;
+    TSkinShadow Shadow;
+    TSkinAnimation Animation;
+};
+
+// The caption functions a frame offers by default: all but help.
+constexpr TSkinBorderIcons defaultBorderIcons =
+    borderIconBit(biClose) | borderIconBit(biSystemMenu) | borderIconBit(biMinimize) |
+    borderIconBit(biMaximize) | borderIconBit(biRollup) | borderIconBit(biTray);
+
+// Events. A veto event receives `allow` set to true and may clear it.
+using TSkinNotifyEvent = std::function<void(TSkinCustomForm* sender)>;
+using TSkinFormActionEvent = std::function<void(TSkinCustomForm* sender, bool& allow)>;
+
+} // namespace corvane::skin

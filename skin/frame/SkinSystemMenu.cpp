@@ -1,0 +1,76 @@
+#include "skin/frame/SkinSystemMenu.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QPointer>
+#include <QStyle>
+
+namespace corvane::skin {
+
+namespace {
+
+bool has(TSkinBorderIcons icons, TSkinBorderIcon icon) { return (icons & borderIconBit(icon)) != 0; }
+
+QIcon captionButtonIcon(int imageIndex)
+{
+    static const QStyle::StandardPixmap pictures[] = {
+        QStyle::SP_TitleBarCloseButton, QStyle::SP_TitleBarMinButton, QStyle::SP_TitleBarMaxButton,
+        QStyle::SP_TitleBarNormalButton, QStyle::SP_TitleBarShadeButton, QStyle::SP_ArrowDown};
+    if (imageIndex < 0 || imageIndex >= int(std::size(pictures)))
+        return QIcon();
+    return QApplication::style()->standardIcon(pictures[imageIndex]);
+}
+
+} // namespace
+
+QList<TSkinSystemMenuItem> systemMenuItems(TSkinWindowState state, TSkinBorderIcons icons)
+{
+    using namespace systemMenuCaption;
+    const bool minimizedOrTray = state == wsMinimized || state == wsTray;
+    QList<TSkinSystemMenuItem> items;
+    if (state != wsNormal)
+        items.append({Restore, QString(), 3});
+    if (has(icons, biMinimize) && !minimizedOrTray)
+        items.append({Minimize, QString(), 1});
+    if (has(icons, biMaximize) && (state == wsNormal || state == wsRollup))
+        items.append({Maximize, QString(), 2});
+    if (has(icons, biRollup) && (state == wsNormal || state == wsMaximized))
+        items.append({Rollup, QString(), 4});
+    if (has(icons, biTray) && !minimizedOrTray)
+        items.append({Tray, QString(), 5});
+    if (has(icons, biClose)) {
+        if (!items.isEmpty())
+            items.append({QStringLiteral("-"), QString(), -1});
+        items.append({Close, QStringLiteral("Alt+F4"), 0});
+    }
+    return items;
+}
+
+void TPlainSystemMenuPresenter::popup(QWidget* window, const QList<TSkinSystemMenuItem>& items,
+                                      const QPoint& screenPoint, const TSkinPopupMenuOptions&,
+                                      const std::function<void(const QString&)>& chosen)
+{
+    if (items.isEmpty())
+        return;
+    QMenu menu(window);
+    menu.setObjectName(QStringLiteral("SystemMenu"));
+    for (const TSkinSystemMenuItem& item : items) {
+        if (item.isSeparator()) {
+            menu.addSeparator();
+            continue;
+        }
+        // The shortcut is display text only: the frame's window handles the key.
+        QString text = item.Caption;
+        if (!item.ShortCut.isEmpty())
+            text += QLatin1Char('\t') + item.ShortCut;
+        QAction* action = menu.addAction(captionButtonIcon(item.ImageIndex), text);
+        action->setData(item.Caption);
+    }
+    QAction* picked = menu.exec(screenPoint);
+    // The menu ran an event loop of its own; run the action after it has closed.
+    if (picked)
+        chosen(picked->data().toString());
+}
+
+} // namespace corvane::skin

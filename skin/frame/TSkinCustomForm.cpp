@@ -1,0 +1,1048 @@
+#include "skin/frame/TSkinCustomForm.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRubberBand>
+#include <QScreen>
+#include <QShortcut>
+#include <QSystemTrayIcon>
+#include <QWhatsThis>
+#include <QWidget>
+#include <QWindow>
+
+#include "skin/SkinBlit.h"
+#include "skin/SkinObjects.h"
+
+namespace corvane::skin {
+
+namespace {
+
+// The default size limits of a frame: no smaller than a caption with a little
+// room for its buttons.
+constexpr QSize defaultMinimumTrackSize(150, 40);
+// A minimized window that does not minimize the application is as wide as
+// the desktop's minimized windows.
+constexpr int minimizedWindowWidth = 160;
+// Notification-area tips hold at most this many characters.
+constexpr int trayTipLength = 63;
+
+bool onWayland()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+Qt::CursorShape cursorFor(TSystemAnswer answer)
+{
+    switch (answer) {
+    case TSystemAnswer::Left:
+    case TSystemAnswer::Right: return Qt::SizeHorCursor;
+    case TSystemAnswer::Top:
+    case TSystemAnswer::Bottom: return Qt::SizeVerCursor;
+    case TSystemAnswer::TopLeft:
+    case TSystemAnswer::BottomRight: return Qt::SizeFDiagCursor;
+    case TSystemAnswer::TopRight:
+    case TSystemAnswer::BottomLeft: return Qt::SizeBDiagCursor;
+    default: return Qt::ArrowCursor;
+    }
+}
+
+} // namespace
+
+TSkinCustomForm::TSkinCustomForm(QWidget* owner, QWidget* clientWidget)
+    : QObject(owner), m_owner(owner), m_client(clientWidget)
+{
+    Q_ASSERT(owner);
+    setObjectName(QStringLiteral("SkinForm"));
+    m_menuPresenter = std::make_unique<TPlainSystemMenuPresenter>();
+    m_terminate = [] { QCoreApplication::quit(); };
+    m_trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
+
+    // Hover tracking runs only while the window is active and the pointer is
+    // over it (updateHoverTimer), so an idle window costs nothing.
+    m_hoverTimer.setInterval(100);
+    connect(&m_hoverTimer, &QTimer::timeout, this,
+            [this] { trackPointer(m_owner->mapFromGlobal(QCursor::pos())); });
+
+    m_windowActive = owner->isActiveWindow();
+    owner->installEventFilter(this);
+}
+
+TSkinCustomForm::~TSkinCustomForm()
+{
+    m_hoverTimer.stop();
+    forgetObjects();
+}
+
+// ---------------------------------------------------------------------------
+// Loading and attachment
+
+void TSkinCustomForm::loaded()
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+
+    m_systemMenuKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), m_owner);
+    connect(m_systemMenuKey, &QShortcut::activated, this, [this] { showSystemMenu(); });
+    m_closeKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), m_owner);
+    connect(m_closeKey, &QShortcut::activated, this, [this] { close(); });
+
+    applyFrame();
+    if (m_storedState != wsNormal) {
+        // Performed once the window has settled, as a posted request.
+        m_normalBounds = m_owner->geometry();
+        QCoreApplication::postEvent(m_owner, new QEvent(QEvent::Type(CM_PERFORMSTATE)));
+    }
+    if (OnCreate)
+        OnCreate(this);
+    if (m_stayOnTop)
+        setStayOnTop(true);
+}
+
+void TSkinCustomForm::applyFrame()
+{
+    if (!m_loaded || !m_enabled)
+        return;
+    // The client area keeps the size it had under the previous frame (under
+    // the platform's frame: the whole widget).
+    const QSize keptClient = m_framed ? m_lastClientSize : m_owner->size();
+    if (!m_framed)
+        makeFrameless();
+    QSize size = m_owner->size();
+    for (int pass = 0; pass < 3; ++pass) {
+        const QSize difference = keptClient - clientRectFor(size).size();
+        if (difference.isNull())
+            break;
+        size += difference;
+    }
+    m_shapedSize = QSize();
+    setWindowBounds(QRect(m_owner->pos(), size));
+    updateShape();
+    m_owner->update();
+}
+
+void TSkinCustomForm::makeFrameless()
+{
+    m_platformFlags = m_owner->windowFlags();
+    m_platformMinimum = m_owner->minimumSize();
+    m_platformMaximum = m_owner->maximumSize();
+    const bool visible = m_owner->isVisible();
+    m_owner->setWindowFlags(m_platformFlags | Qt::FramelessWindowHint);
+    // The frame applies its own limits (setWindowBounds).
+    m_owner->setMinimumSize(0, 0);
+    m_owner->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    m_owner->setMouseTracking(true);
+    m_framed = true;
+    if (visible)
+        m_owner->show();
+}
+
+void TSkinCustomForm::restorePlatformFrame()
+{
+    if (!m_framed)
+        return;
+    m_hoverTimer.stop();
+    const QSize client = m_lastClientSize;
+    const bool visible = m_owner->isVisible();
+    m_framed = false;
+    m_owner->clearMask();
+    m_owner->setWindowFlags(m_platformFlags);
+    if (m_client)
+        m_client->setGeometry(QRect(QPoint(0, 0), client));
+    m_owner->resize(client);
+    m_owner->setMinimumSize(m_platformMinimum);
+    m_owner->setMaximumSize(m_platformMaximum);
+    if (visible)
+        m_owner->show();
+}
+
+void TSkinCustomForm::setActive(bool active)
+{
+    if (active == m_enabled)
+        return;
+    m_enabled = active;
+    if (!m_loaded)
+        return;
+    if (active)
+        applyFrame();
+    else
+        restorePlatformFrame();
+}
+
+// ---------------------------------------------------------------------------
+// Properties
+
+void TSkinCustomForm::setBorderIcons(TSkinBorderIcons icons)
+{
+    m_borderIcons = icons;
+    if (TSkinObject* root = tree())
+        root->setState(skinStateOf(m_state));  // buttons follow the icons
+    repaintFrame();
+}
+
+void TSkinCustomForm::setBorderStyle(TSkinBorderStyle style)
+{
+    m_borderStyle = style;
+    if (m_loaded)
+        applyFrame();
+}
+
+QString TSkinCustomForm::Caption() const { return m_owner->windowTitle(); }
+
+void TSkinCustomForm::setCaption(const QString& caption) { m_owner->setWindowTitle(caption); }
+
+void TSkinCustomForm::setStayOnTop(bool stayOnTop)
+{
+    m_stayOnTop = stayOnTop;
+    if (!m_loaded)
+        return;
+    const bool visible = m_owner->isVisible();
+    const QRect bounds = m_owner->geometry();
+    m_owner->setWindowFlag(Qt::WindowStaysOnTopHint, stayOnTop);
+    m_owner->setGeometry(bounds);
+    if (visible)
+        m_owner->show();
+}
+
+void TSkinCustomForm::setWindowState(TSkinWindowState state)
+{
+    if (!m_loaded) {
+        m_storedState = state;
+        return;
+    }
+    performStoredState(state);
+}
+
+void TSkinCustomForm::performStoredState(TSkinWindowState state)
+{
+    if (state == m_state)
+        return;
+    switch (state) {
+    case wsNormal: restore(); break;
+    case wsMaximized: maximize(); break;
+    case wsMinimized: minimize(); break;
+    case wsRollup: rollup(); break;
+    case wsTray: minimizeToTray(); break;
+    }
+}
+
+void TSkinCustomForm::setSystemMenuPresenter(std::unique_ptr<TSkinSystemMenuPresenter> presenter)
+{
+    if (presenter)
+        m_menuPresenter = std::move(presenter);
+}
+
+// ---------------------------------------------------------------------------
+// Geometry
+
+TPlainFrameLayout TSkinCustomForm::plainLayout() const
+{
+    return TPlainFrameLayout::compute(m_owner->size(), m_borderStyle, m_borderIcons, m_state);
+}
+
+void TSkinCustomForm::layoutTreeTo(const QSize& size)
+{
+    if (TSkinObject* root = tree())
+        root->setBounds(0, 0, size.width(), size.height());
+}
+
+QRect TSkinCustomForm::clientRectFor(const QSize& windowSize)
+{
+    if (TSkinObject* root = tree()) {
+        layoutTreeTo(windowSize);
+        TSkinObject* client = clientObject();
+        if (!client)
+            return QRect(QPoint(0, 0), windowSize);
+        if (client->left() != 0 && client->top() != 0)
+            return client->boundsRect();
+        (void)root;
+    }
+    return TPlainFrameLayout::compute(windowSize, m_borderStyle, m_borderIcons, m_state).client;
+}
+
+QRect TSkinCustomForm::clientRect() const
+{
+    return const_cast<TSkinCustomForm*>(this)->clientRectFor(m_owner->size());
+}
+
+int TSkinCustomForm::topHeight() const { return clientRect().top(); }
+
+int TSkinCustomForm::bottomHeight() const
+{
+    const QRect client = clientRect();
+    return m_owner->height() - (client.top() + client.height());
+}
+
+TSkinObject* TSkinCustomForm::objectAt(const QPoint& windowPoint)
+{
+    TSkinObject* root = tree();
+    if (!root || !m_owner->rect().contains(windowPoint))
+        return nullptr;
+    layoutTreeTo(m_owner->size());
+    return root->objectAt(windowPoint);
+}
+
+THitArea TSkinCustomForm::hitAreaAt(const QPoint& windowPoint)
+{
+    if (tree()) {
+        TSkinObject* object = objectAt(windowPoint);
+        return object ? hitAreaOfKind(object->Kind) : THitArea::Client;
+    }
+    return plainLayout().hitArea(windowPoint);
+}
+
+TSystemAnswer TSkinCustomForm::systemAnswerAt(const QPoint& windowPoint)
+{
+    return systemAnswerOf(hitAreaAt(windowPoint), Dragging, m_state == wsMaximized);
+}
+
+QRect TSkinCustomForm::workArea() const
+{
+    QScreen* screen = m_owner->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return QRect(0, 0, 1 << 15, 1 << 15);
+    return m_stayOnTop ? screen->geometry() : screen->availableGeometry();
+}
+
+QSize TSkinCustomForm::minimumTrackSize() const
+{
+    return QSize(Constraints.MinWidth > 0 ? Constraints.MinWidth : defaultMinimumTrackSize.width(),
+                 Constraints.MinHeight > 0 ? Constraints.MinHeight : defaultMinimumTrackSize.height());
+}
+
+QSize TSkinCustomForm::maximumTrackSize() const
+{
+    const QSize area = workArea().size();
+    return QSize(Constraints.MaxWidth > 0 ? Constraints.MaxWidth : area.width(),
+                 Constraints.MaxHeight > 0 ? Constraints.MaxHeight : area.height());
+}
+
+void TSkinCustomForm::setWindowBounds(const QRect& bounds)
+{
+    const bool withMinimum = m_state != wsMinimized && m_state != wsRollup;
+    const QSize size = clampSize(bounds.size(), minimumTrackSize(), maximumTrackSize(), withMinimum);
+    const QRect target(bounds.topLeft(), size);
+    if (target == m_owner->geometry())
+        return;
+    m_owner->setGeometry(target);
+    updateShape();
+}
+
+void TSkinCustomForm::updateShape()
+{
+    if (!m_framed)
+        return;
+    const QSize size = m_owner->size();
+    const QRect client = clientRectFor(size);  // lays the tree out to the window
+    m_lastClientSize = client.size();
+    if (m_client && m_client->geometry() != client)
+        m_client->setGeometry(client);
+    if (size != m_shapedSize || m_shapedState != m_state) {
+        m_shapedSize = size;
+        m_shapedState = m_state;
+        if (TSkinObject* root = tree()) {
+            root->setState(skinStateOf(m_state));
+            QRegion region = root->createRegion();
+            if (Shadow.Enabled)
+                region |= region.translated(Shadow.Size, Shadow.Size);
+            m_owner->setMask(region);
+        } else {
+            m_owner->clearMask();
+        }
+    }
+    if (OnResize)
+        OnResize(this);
+}
+
+// ---------------------------------------------------------------------------
+// Painting
+
+bool TSkinCustomForm::isFrameActive() const { return m_windowActive; }
+
+QIcon TSkinCustomForm::frameIcon() const
+{
+    QIcon icon = m_owner->windowIcon();
+    if (icon.isNull())
+        icon = QApplication::windowIcon();
+    return icon;
+}
+
+void TSkinCustomForm::repaintFrame()
+{
+    if (!m_framed)
+        return;
+    m_owner->update(QRegion(m_owner->rect()) - QRegion(clientRect()));
+}
+
+void TSkinCustomForm::paint()
+{
+    QPainter painter(m_owner);
+    if (tree()) {
+        paintSkinned(painter);
+    } else {
+        const TPlainFrameLayout layout = plainLayout();
+        painter.fillRect(layout.client, QApplication::palette().brush(QPalette::Button));
+        paintPlainFrame(painter, layout, Caption(), frameIcon(), isFrameActive(), m_state,
+                        m_pressing ? m_pressArea : THitArea::Client);
+    }
+    painter.end();
+    if (OnPaint)
+        OnPaint(this);
+}
+
+void TSkinCustomForm::paintSkinned(QPainter& painter)
+{
+    TSkinObject* root = tree();
+    const QSize size = m_owner->size();
+    layoutTreeTo(size);
+    root->setActive(isFrameActive());
+    root->setState(skinStateOf(m_state));
+    if (TSkinObject* title = titleObject())
+        title->Text = m_owner->windowTitle();
+
+    // The client object is drawn on its own, below; the frame must not paint
+    // over the client area.
+    TSkinObject* client = clientObject();
+    if (client)
+        client->Visible = false;
+
+    if (Performance == fpNoBuffer && client && client->top() > 0) {
+        // The caption strip goes through a scratch picture first and is copied
+        // masked, so the caption never shows half-drawn.
+        const QRect strip(0, 0, size.width(), client->top());
+        QImage scratch(strip.size(), QImage::Format_ARGB32);
+        scratch.fill(SkinKeyPixel);
+        {
+            QPainter stripPainter(&scratch);
+            root->draw(stripPainter);
+        }
+        painter.drawImage(strip.topLeft(), keyToTransparent(scratch));
+        painter.save();
+        painter.setClipRegion(QRegion(QRect(QPoint(0, 0), size)) - QRegion(strip));
+        root->draw(painter);
+        painter.restore();
+    } else {
+        root->draw(painter);
+    }
+
+    if (client) {
+        client->Visible = true;
+        // The client background: the client object at the client area's origin.
+        painter.save();
+        painter.setClipRect(client->boundsRect());
+        client->draw(painter);
+        painter.restore();
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Events of the owner window
+
+bool TSkinCustomForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_owner)
+        return false;
+    const int type = event->type();
+    switch (type) {
+    case CM_SKINGETFORM:
+        static_cast<TSkinGetFormEvent*>(event)->setForm(this);
+        return true;
+    case CM_SKINREDRAW: {
+        // Caption buttons ask for a redraw of their own rectangle; the client
+        // object never repaints over the client area.
+        TSkinObject* object = static_cast<TSkinRedrawEvent*>(event)->object();
+        if (m_framed && object && object != clientObject())
+            m_owner->update(object->boundsRect());
+        return true;
+    }
+    case CM_SKINCHANGING:
+        skinChanging(static_cast<TSkinChangeEvent*>(event)->engine());
+        return false;
+    case CM_SKINCHANGED:
+        skinChanged(static_cast<TSkinChangeEvent*>(event)->engine());
+        return false;
+    case CM_PERFORMSTATE:
+        performStoredState(m_storedState);
+        return true;
+    default: break;
+    }
+    if (!m_framed)
+        return false;
+
+    switch (event->type()) {
+    case QEvent::Paint:
+        paint();
+        return true;
+    case QEvent::Resize:
+        updateShape();
+        return false;
+    case QEvent::ActivationChange:
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate: {
+        const bool active = m_owner->isActiveWindow();
+        if (active != m_windowActive) {
+            m_windowActive = active;
+            if (!active && m_hoverObject) {
+                TSkinObject* left = m_hoverObject;
+                m_hoverObject = nullptr;
+                left->mouseLeave();
+            }
+            m_owner->update(QRegion(m_owner->rect()) - QRegion(clientRect()));
+        }
+        updateHoverTimer();
+        return false;
+    }
+    case QEvent::Enter:
+        m_pointerInside = true;
+        updateHoverTimer();
+        return false;
+    case QEvent::Leave:
+        m_pointerInside = false;
+        trackPointer(QPoint(-1, -1));  // whatever was hot is left now
+        updateHoverTimer();
+        return false;
+    case QEvent::WindowStateChange:
+        followPlatformState();
+        return false;
+    case QEvent::WindowTitleChange:
+        repaintFrame();
+        if (m_tray)
+            m_tray->setToolTip(trayTip());
+        return false;
+    case QEvent::WindowIconChange:
+        if (m_tray)
+            m_tray->setIcon(frameIcon());
+        repaintFrame();
+        return false;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseMove:
+        return handleMouse(static_cast<QMouseEvent*>(event));
+    case QEvent::KeyPress: {
+        // Keys the focused control did not take reach the window: Alt with a
+        // character enters the menu bar, other shortcuts are offered to it.
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (!MenuBar || QWidget::mouseGrabber())
+            return false;
+        if (key->modifiers() == Qt::AltModifier && !key->text().isEmpty() && key->text() != QLatin1String(" ")
+            && key->text() != QLatin1String("-")) {
+            MenuBar->keyboardMenu(key->text().at(0));
+            return true;
+        }
+        return MenuBar->offerShortCut(key->key(), key->modifiers());
+    }
+    default: return false;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Pointer handling
+
+bool TSkinCustomForm::handleMouse(QMouseEvent* event)
+{
+    const QPoint point = event->position().toPoint();
+    const QPoint global = event->globalPosition().toPoint();
+    const bool onFrame = systemAnswerAt(point) != TSystemAnswer::Client;
+
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (event->button() != Qt::LeftButton)
+            return onFrame;  // other buttons on the frame are the frame's
+        if (!onFrame)
+            return false;
+        press(point, global, event->button(), event->buttons(), event->type() == QEvent::MouseButtonDblClick);
+        return true;
+    case QEvent::MouseMove:
+        if (!m_pressing && !onFrame) {
+            // Over the client area without a press of the frame.
+            setHitArea(THitArea::Client);
+            updateCursor(TSystemAnswer::Client);
+            return false;
+        }
+        moveTo(point, global, event->buttons());
+        return true;
+    case QEvent::MouseButtonRelease:
+        if (event->button() == Qt::RightButton) {
+            if (!m_pressing && hitAreaAt(point) == THitArea::Caption && onFrame) {
+                showSystemMenu(global);
+                return true;
+            }
+            return onFrame;
+        }
+        if (event->button() != Qt::LeftButton || !m_pressing)
+            return onFrame;
+        release(point, global, event->button(), event->buttons());
+        return true;
+    default: return false;
+    }
+}
+
+void TSkinCustomForm::press(const QPoint& point, const QPoint& global, Qt::MouseButton button,
+                            Qt::MouseButtons buttons, bool doubleClick)
+{
+    if (!m_owner->isActiveWindow())
+        m_owner->activateWindow();
+    m_pressArea = hitAreaAt(point);
+    m_hitArea = m_pressArea;
+    m_pressGlobal = global;
+    m_pressBounds = m_owner->geometry();
+    m_doubleClick = doubleClick;
+    m_pressing = true;  // the owner keeps the pointer until the release
+    repaintFrame();
+
+    const bool moving = m_pressArea == THitArea::Caption;
+    if (moving || isEdgeArea(m_pressArea)) {
+        if (moving && onWayland()) {
+            // A Wayland client cannot place its own window: the compositor moves it.
+            if (Dragging.Moveable && m_state != wsMaximized && m_owner->windowHandle())
+                m_owner->windowHandle()->startSystemMove();
+        } else {
+            m_dragging = true;
+            m_outline = QRect();
+        }
+    }
+
+    if (TSkinObject* object = objectAt(point)) {
+        const QPoint relative = point - QPoint(object->left(), object->top());
+        m_pressedObject = object;
+        if (doubleClick)
+            object->dblClick();
+        else
+            object->mouseDown(button, buttons, relative);
+    }
+}
+
+void TSkinCustomForm::moveTo(const QPoint& point, const QPoint& global, Qt::MouseButtons buttons)
+{
+    if ((buttons & Qt::LeftButton) && m_dragging) {
+        dragTo(global);
+    } else {
+        const THitArea area = hitAreaAt(point);
+        setHitArea(area);
+        updateCursor(systemAnswerOf(area, Dragging, m_state == wsMaximized));
+    }
+    const QPoint now = m_owner->mapFromGlobal(global);  // the window may have moved
+    TSkinObject* object = objectAt(now);
+    if (object && (buttons == Qt::NoButton || object == m_pressedObject))
+        object->mouseMove(buttons, now - QPoint(object->left(), object->top()));
+}
+
+void TSkinCustomForm::dragTo(const QPoint& global)
+{
+    const QPoint travel = global - m_pressGlobal;
+    QRect target;
+    if (m_pressArea == THitArea::Caption) {
+        if (!Dragging.Moveable || m_state == wsMaximized)
+            return;
+        target = applyGravitation(m_pressBounds.translated(travel), workArea(), Gravitation,
+                                  Shadow.Enabled ? Shadow.Size : 0);
+    } else {
+        if (!Dragging.Sizeable || m_state != wsNormal)
+            return;
+        target = sizeByEdge(m_pressBounds, m_pressArea, travel, minimumTrackSize());
+    }
+
+    if (Dragging.DragMode == fdmBorder) {
+        // Outline mode: only a rectangle follows the pointer until the release.
+        m_outline = target;
+        if (!m_outlineBand)
+            m_outlineBand = new QRubberBand(QRubberBand::Rectangle);
+        m_outlineBand->setGeometry(target);
+        m_outlineBand->show();
+        return;
+    }
+    if (m_pressArea == THitArea::Caption)
+        m_owner->move(target.topLeft());
+    else
+        setWindowBounds(target);
+    setHitArea(hitAreaAt(m_owner->mapFromGlobal(global)));
+}
+
+void TSkinCustomForm::release(const QPoint& point, const QPoint& global, Qt::MouseButton button,
+                              Qt::MouseButtons buttons)
+{
+    QPointer<TSkinCustomForm> self(this);
+    m_pressing = false;
+    const THitArea pressArea = m_pressArea;
+    const bool doubleClick = m_doubleClick;
+    m_doubleClick = false;
+
+    if (doubleClick && pressArea == THitArea::Caption && (m_borderIcons & borderIconBit(biMaximize))) {
+        if (m_state == wsMinimized)
+            restore();
+        else
+            maximize();
+        if (!self)
+            return;
+    }
+    if (!tree() && isBuiltInButtonArea(pressArea) && hitAreaAt(point) == pressArea) {
+        repaintFrame();
+        runBuiltInButton(pressArea);
+        if (!self)
+            return;
+    }
+    if (m_outline.isValid()) {
+        const QRect finalBounds = m_outline;
+        m_outline = QRect();
+        if (m_outlineBand)
+            m_outlineBand->hide();
+        if (pressArea == THitArea::Caption)
+            m_owner->move(finalBounds.topLeft());
+        else
+            setWindowBounds(finalBounds);
+    }
+    m_dragging = false;
+
+    const QPoint now = m_owner->mapFromGlobal(global);
+    TSkinObject* pressed = m_pressedObject;
+    m_pressedObject = nullptr;
+    TSkinObject* object = objectAt(now);
+    if (object && object == pressed)
+        object->mouseUp(button, buttons, now - QPoint(object->left(), object->top()));
+    if (self)
+        repaintFrame();
+    (void)point;
+}
+
+void TSkinCustomForm::setHitArea(THitArea area)
+{
+    if (area == m_hitArea)
+        return;
+    m_hitArea = area;
+    repaintFrame();
+}
+
+void TSkinCustomForm::updateCursor(TSystemAnswer answer)
+{
+    const Qt::CursorShape shape = cursorFor(answer);
+    if (shape == Qt::ArrowCursor) {
+        if (m_owner->testAttribute(Qt::WA_SetCursor))
+            m_owner->unsetCursor();
+    } else {
+        m_owner->setCursor(shape);
+    }
+}
+
+void TSkinCustomForm::runBuiltInButton(THitArea area)
+{
+    const TPlainFrameLayout layout = plainLayout();
+    switch (area) {
+    case THitArea::CloseButton: close(); break;
+    case THitArea::MaximizeButton: maximize(); break;
+    case THitArea::MinimizeButton: minimize(); break;
+    case THitArea::RollupButton: rollup(); break;
+    case THitArea::SystemMenuButton:
+        showSystemMenu(m_owner->mapToGlobal(layout.sysMenuButton.bottomLeft() + QPoint(0, 1)));
+        break;
+    default: break;
+    }
+}
+
+void TSkinCustomForm::trackPointer(const QPoint& windowPoint)
+{
+    TSkinObject* object = (tree() && m_owner->rect().contains(windowPoint)) ? objectAt(windowPoint) : nullptr;
+    if (object == m_hoverObject)
+        return;
+    TSkinObject* left = m_hoverObject;
+    m_hoverObject = object;
+    if (left)
+        left->mouseLeave();
+    if (object && object->Visible && (!m_pressedObject || object == m_pressedObject))
+        object->mouseEnter();
+}
+
+void TSkinCustomForm::updateHoverTimer()
+{
+    const bool wanted = m_framed && tree() && m_windowActive && m_pointerInside;
+    if (wanted && !m_hoverTimer.isActive())
+        m_hoverTimer.start();
+    else if (!wanted)
+        m_hoverTimer.stop();
+}
+
+void TSkinCustomForm::forgetObjects()
+{
+    m_hoverObject = nullptr;
+    m_pressedObject = nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// Window-state actions
+
+void TSkinCustomForm::setState(TSkinWindowState state)
+{
+    if (state != m_state) {
+        m_stateBefore = m_state;
+        m_state = state;
+    }
+    if (TSkinObject* root = tree())
+        root->setState(skinStateOf(m_state));  // shows and hides caption buttons
+    updateShape();
+    repaintFrame();
+}
+
+void TSkinCustomForm::rememberNormalBounds()
+{
+    if (m_state == wsNormal)
+        m_normalBounds = m_owner->geometry();
+}
+
+bool TSkinCustomForm::isModal() const { return m_owner->isModal() && m_owner->isVisible(); }
+
+bool TSkinCustomForm::allowed(const TSkinFormActionEvent& event)
+{
+    bool allow = true;
+    if (event)
+        event(this, allow);
+    return allow;
+}
+
+void TSkinCustomForm::close()
+{
+    if (!allowed(OnClose))
+        return;
+    if (isModal()) {
+        if (auto* dialog = qobject_cast<QDialog*>(m_owner))
+            dialog->reject();
+        return;
+    }
+    QPointer<TSkinCustomForm> self(this);
+    // QWidget::close runs the owner's close query (its close event), which
+    // may refuse; a refused close keeps the window as it is.
+    const bool closed = m_owner->close();
+    if (!self || !closed)
+        return;
+    const bool mainWindow = m_owner->parentWidget() == nullptr;
+    if (mainWindow && m_terminate)
+        m_terminate();
+}
+
+void TSkinCustomForm::minimize()
+{
+    if (!allowed(OnMinimize) || isModal() || m_state == wsMinimized)
+        return;
+    if (m_state == wsTray) {
+        hideTrayIcon();
+        m_owner->show();
+    }
+    rememberNormalBounds();
+    if (MinimizeApplication) {
+        setState(wsMinimized);
+        m_owner->showMinimized();
+        return;
+    }
+    const int height = topHeight() + bottomHeight();
+    const QRect area = workArea();
+    setState(wsMinimized);
+    setWindowBounds(QRect(m_owner->x(), area.y() + area.height() - height, minimizedWindowWidth, height));
+}
+
+void TSkinCustomForm::maximize()
+{
+    if (!allowed(OnMaximize))
+        return;
+    if (m_state == wsMaximized) {
+        restore();
+        return;
+    }
+    if (m_state == wsTray)
+        restore();
+    rememberNormalBounds();
+    if (m_state == wsMinimized && MinimizeApplication)
+        m_owner->showNormal();
+    setState(wsMaximized);
+    setWindowBounds(workArea());
+    applyFrame();
+}
+
+void TSkinCustomForm::rollup()
+{
+    if (!allowed(OnRollup))
+        return;
+    if (m_state == wsRollup) {
+        restore();
+        return;
+    }
+    if (m_state == wsMinimized || m_state == wsTray)
+        return;
+    rememberNormalBounds();
+    const int height = topHeight() + bottomHeight();
+    setState(wsRollup);
+    setWindowBounds(QRect(m_owner->pos(), QSize(m_owner->width(), height)));
+}
+
+void TSkinCustomForm::minimizeToTray()
+{
+    if (!allowed(OnMinToTray) || isModal())
+        return;
+    if (m_state == wsTray) {
+        restore();
+        return;
+    }
+    if (!m_trayAvailable || !m_trayAvailable()) {
+        minimize();  // no notification area on this desktop
+        return;
+    }
+    rememberNormalBounds();
+    setState(wsTray);
+    showTrayIcon();
+    m_owner->hide();
+}
+
+void TSkinCustomForm::restore()
+{
+    const TSkinWindowState before = m_stateBefore;
+    switch (m_state) {
+    case wsNormal: return;
+    case wsTray:
+        hideTrayIcon();
+        setState(before == wsTray || before == wsMinimized ? wsNormal : before);
+        m_owner->show();
+        m_owner->raise();
+        m_owner->activateWindow();
+        return;
+    case wsMinimized:
+        if (MinimizeApplication) {
+            setState(before == wsMinimized ? wsNormal : before);
+            m_owner->showNormal();
+        } else if (before == wsMaximized) {
+            setState(wsMaximized);
+            setWindowBounds(workArea());
+        } else {
+            setState(wsNormal);
+            setWindowBounds(m_normalBounds);
+        }
+        return;
+    case wsMaximized:
+        setState(wsNormal);
+        setWindowBounds(m_normalBounds);
+        applyFrame();
+        return;
+    case wsRollup:
+        if (before == wsMaximized) {
+            setState(wsMaximized);
+            setWindowBounds(workArea());
+        } else {
+            // Unrolled in place: a window moved while rolled up stays there.
+            setState(wsNormal);
+            setWindowBounds(QRect(m_owner->pos(), QSize(m_owner->width(), m_normalBounds.height())));
+        }
+        return;
+    }
+}
+
+void TSkinCustomForm::help() { QWhatsThis::enterWhatsThisMode(); }
+
+void TSkinCustomForm::followPlatformState()
+{
+    // The window system may minimize or restore the window on its own (task
+    // bar, window manager keys); the frame's state follows it.
+    const bool minimized = m_owner->windowState() & Qt::WindowMinimized;
+    if (minimized && m_state != wsMinimized && m_state != wsTray) {
+        rememberNormalBounds();
+        setState(wsMinimized);
+    } else if (!minimized && m_state == wsMinimized && MinimizeApplication) {
+        setState(m_stateBefore == wsMinimized ? wsNormal : m_stateBefore);
+    }
+}
+
+QString TSkinCustomForm::trayTip() const
+{
+    const QString tip = MinimizeApplication ? QGuiApplication::applicationDisplayName() : Caption();
+    return tip.left(trayTipLength);
+}
+
+void TSkinCustomForm::showTrayIcon()
+{
+    if (!m_tray) {
+        m_tray = new QSystemTrayIcon(this);
+        connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+            if (reason == QSystemTrayIcon::DoubleClick)
+                restore();
+            else if (reason == QSystemTrayIcon::Context)
+                showSystemMenu(QCursor::pos());
+        });
+    }
+    m_tray->setIcon(frameIcon());
+    m_tray->setToolTip(trayTip());
+    m_tray->show();
+}
+
+void TSkinCustomForm::hideTrayIcon()
+{
+    if (m_tray)
+        m_tray->hide();
+}
+
+void TSkinCustomForm::showSystemMenu(std::optional<QPoint> screenPoint)
+{
+    QPoint at;
+    if (m_state == wsTray)
+        at = QCursor::pos();
+    else if (screenPoint)
+        at = *screenPoint;
+    else
+        at = m_owner->mapToGlobal(clientRect().topLeft());
+
+    QMenu* link = (m_state == wsTray && TrayMenuLink) ? TrayMenuLink.data() : SystemMenuLink.data();
+    if (link) {
+        link->exec(at);
+        return;
+    }
+    QPointer<TSkinCustomForm> self(this);
+    m_menuPresenter->popup(m_owner, systemMenuItems(m_state, m_borderIcons), at,
+                           m_state == wsTray ? TrayMenuOptions : SystemMenuOptions,
+                           [self](const QString& caption) {
+                               if (self)
+                                   self->runSystemMenuCommand(caption);
+                           });
+}
+
+bool TSkinCustomForm::runSystemMenuCommand(const QString& caption)
+{
+    using namespace systemMenuCaption;
+    if (caption == Restore) restore();
+    else if (caption == Minimize) minimize();
+    else if (caption == Maximize) maximize();
+    else if (caption == Rollup) rollup();
+    else if (caption == Tray) minimizeToTray();
+    else if (caption == Close) close();
+    else return false;
+    return true;
+}
+
+void TSkinCustomForm::performSkinAction(TSkinAction action, TSkinSystemButton* button)
+{
+    switch (action) {
+    case sbaClose: close(); break;
+    case sbaHelp: help(); break;
+    case sbaMinimize: minimize(); break;
+    case sbaMaximize: maximize(); break;
+    case sbaRestore:
+    case sbaRollDown: restore(); break;
+    case sbaRollUp: rollup(); break;
+    case sbaTray: minimizeToTray(); break;
+    case sbaSysMenu:
+        if (button)
+            showSystemMenu(m_owner->mapToGlobal(QPoint(button->left(), button->top() + button->height())));
+        else
+            showSystemMenu();
+        break;
+    case sbaCustom:
+        if (customAction)
+            customAction(button);
+        break;
+    case sbaNone:
+    case sbaRollPanel: break;
+    }
+}
+
+} // namespace corvane::skin

@@ -1,0 +1,119 @@
+#include "skin/frame/TSkinForm.h"
+
+#include <QCoreApplication>
+#include <QWidget>
+
+namespace corvane::skin {
+
+TSkinForm::TSkinForm(QWidget* owner, QWidget* clientWidget) : TSkinCustomForm(owner, clientWidget)
+{
+    customAction = [this](TSkinSystemButton* button) {
+        if (OnCustomAction)
+            OnCustomAction(this, button);
+    };
+}
+
+TSkinForm::~TSkinForm()
+{
+    stopHoverTimer();
+    forgetObjects();
+}
+
+void TSkinForm::setSkinEngine(TSkinEngine* engine)
+{
+    if (engine == m_engine)
+        return;
+    m_engine = engine;
+    if (isLoaded())
+        attachAndApply();
+}
+
+void TSkinForm::setSkinObject(const QString& name)
+{
+    if (name == m_skinObject)
+        return;
+    m_skinObject = name;
+    if (isLoaded())
+        attachAndApply();
+}
+
+void TSkinForm::loaded()
+{
+    if (isLoaded())
+        return;
+    if (BorderStyle() == bsToolWindow)
+        m_skinObject = QStringLiteral("ToolWindow");
+    attachTree();
+    TSkinCustomForm::loaded();
+}
+
+void TSkinForm::attachAndApply()
+{
+    const bool hadClient = m_clientObject != nullptr || !m_tree;
+    attachTree();
+    if (m_tree && !m_clientObject && hadClient) {
+        // A tree without a client object gives the window its own size.
+        setWindowBounds(QRect(owner()->pos(), QSize(m_tree->width(), m_tree->height())));
+    }
+    applyFrame();
+}
+
+bool TSkinForm::attachTree()
+{
+    dropTree();
+    TSkinObject* source = nullptr;
+    if (m_engine && m_engine->hasSkin()) {
+        // "Form" names the skin's form object; any other name a top-level
+        // object, falling back to the form object.
+        if (m_skinObject == QLatin1String("Form"))
+            source = m_engine->formObject();
+        if (!source)
+            source = m_engine->findObject(m_skinObject);
+        if (!source)
+            source = m_engine->formObject();
+    }
+    if (!source)
+        return false;
+
+    m_tree = source->copyTree();
+    m_tree->setBitmaps(&m_engine->source().bitmaps());
+    m_tree->setHost(owner());
+    m_titleObject = m_tree->findKind(skTitle);
+    m_clientObject = m_tree->findKind(skClient);
+    if (m_clientObject == m_tree.get())
+        m_clientObject = nullptr;
+    m_tree->setActive(isFrameActive());
+    m_tree->setState(skinStateOf(WindowState()));
+    owner()->setFont(m_tree->Font.toQFont());
+    return true;
+}
+
+void TSkinForm::dropTree()
+{
+    stopHoverTimer();
+    forgetObjects();
+    m_titleObject = nullptr;
+    m_clientObject = nullptr;
+    m_tree.reset();
+}
+
+void TSkinForm::skinChanging(TSkinEngine* engine)
+{
+    if (engine != m_engine || !m_tree)
+        return;
+    // No timer tick and no queued repaint may reach the copy once it is gone.
+    stopHoverTimer();
+    QCoreApplication::processEvents();
+    dropTree();
+    QCoreApplication::processEvents();
+}
+
+void TSkinForm::skinChanged(TSkinEngine* engine)
+{
+    if (engine != m_engine || !isLoaded())
+        return;
+    attachAndApply();
+    updateHoverTimer();
+}
+
+} // namespace corvane::skin

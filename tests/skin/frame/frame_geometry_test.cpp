@@ -1,0 +1,103 @@
+// The stored skin's frame around the main window: sizes, client rectangle,
+// window shape and the hit areas at known points.
+#include "FrameTestSupport.h"
+
+#include <QBitmap>
+
+namespace corvane::skin::testing {
+namespace {
+
+TEST(FrameGeometry, StoredSkinIsLoaded)
+{
+    ASSERT_TRUE(storedSkinEngine().hasSkin()) << "the resource :/skin/ivory.skin did not load";
+    ASSERT_NE(storedSkinEngine().formObject(), nullptr);
+}
+
+TEST(FrameGeometry, KeepsTheDesignedClientSizeInsideTheFrame)
+{
+    FramedWindow w;
+    ASSERT_NE(w.frame->tree(), nullptr);
+    EXPECT_TRUE(w.window().windowFlags() & Qt::FramelessWindowHint);
+    // Caption 24 high, bottom 16, left and right borders 24 wide.
+    EXPECT_EQ(w.window().size(), QSize(632 + 48, 450 + 40));
+    EXPECT_EQ(w.frame->clientRect(), QRect(24, 24, 632, 450));
+    EXPECT_EQ(w.owner->client->geometry(), QRect(24, 24, 632, 450));
+    EXPECT_EQ(w.frame->topHeight(), 24);
+    EXPECT_EQ(w.frame->bottomHeight(), 16);
+    EXPECT_EQ(w.frame->titleObject()->Name, QStringLiteral("CaptionCenter"));
+    EXPECT_EQ(w.frame->clientObject()->Name, QStringLiteral("Client"));
+}
+
+TEST(FrameGeometry, TheTreeIsTheFramesOwnCopy)
+{
+    FramedWindow w;
+    EXPECT_NE(w.frame->tree(), storedSkinEngine().formObject());
+    // The engine's object keeps its stored size; the copy follows the window.
+    EXPECT_EQ(storedSkinEngine().formObject()->width(), 300);
+    EXPECT_EQ(w.frame->tree()->width(), 680);
+    EXPECT_EQ(w.frame->tree()->host(), w.owner.get());
+}
+
+TEST(FrameGeometry, CaptionButtonsFollowTheRightEdge)
+{
+    FramedWindow w;
+    // Stored at 265 and 227 in a 300 wide form; the form grew by 380.
+    EXPECT_EQ(button(*w.frame, "CopyOfCloseButton")->boundsRect(), QRect(645, 3, 19, 20));
+    EXPECT_EQ(button(*w.frame, "CopyOfMinButton")->boundsRect(), QRect(607, 3, 16, 21));
+    EXPECT_EQ(button(*w.frame, "RollButton")->boundsRect(), QRect(17, 3, 18, 20));
+    EXPECT_EQ(button(*w.frame, "SystemButton8")->boundsRect(), QRect(39, 4, 21, 19));
+}
+
+struct HitCase {
+    QPoint point;
+    THitArea area;
+    TSystemAnswer answer;
+};
+
+TEST(FrameGeometry, HitAreasAtKnownPoints)
+{
+    FramedWindow w;
+    const HitCase cases[] = {
+        {{300, 12}, THitArea::Caption, TSystemAnswer::Caption},          // the title strip
+        {{5, 12}, THitArea::Client, TSystemAnswer::Client},              // caption corner part: skNone
+        {{620, 2}, THitArea::Client, TSystemAnswer::Client},             // ActiveBitmap9 beside the buttons
+        {{26, 12}, THitArea::SkinButton, TSystemAnswer::Button},         // roll up
+        {{650, 12}, THitArea::SkinButton, TSystemAnswer::Button},        // close
+        {{612, 12}, THitArea::SkinButton, TSystemAnswer::Button},        // minimize
+        {{634, 12}, THitArea::Client, TSystemAnswer::Client},            // hidden maximize: the part beneath
+        {{5, 200}, THitArea::Left, TSystemAnswer::Client},               // edges answer client: not sizeable
+        {{675, 200}, THitArea::Right, TSystemAnswer::Client},
+        {{340, 485}, THitArea::Bottom, TSystemAnswer::Client},
+        {{340, 200}, THitArea::Client, TSystemAnswer::Client},
+        {{2, 487}, THitArea::BottomLeft, TSystemAnswer::Client},
+    };
+    for (const HitCase& c : cases) {
+        EXPECT_EQ(w.frame->hitAreaAt(c.point), c.area) << c.point.x() << "," << c.point.y();
+        EXPECT_EQ(w.frame->systemAnswerAt(c.point), c.answer) << c.point.x() << "," << c.point.y();
+    }
+}
+
+TEST(FrameGeometry, SizeableFrameAnswersEdges)
+{
+    FramedWindow w;
+    w.frame->Dragging.Sizeable = true;
+    EXPECT_EQ(w.frame->systemAnswerAt({5, 200}), TSystemAnswer::Left);
+    EXPECT_EQ(w.frame->systemAnswerAt({340, 485}), TSystemAnswer::Bottom);
+    w.frame->Dragging.Moveable = false;
+    EXPECT_EQ(w.frame->systemAnswerAt({300, 12}), TSystemAnswer::Client);
+}
+
+TEST(FrameGeometry, WindowShapeIsTheTreesRegion)
+{
+    FramedWindow w;
+    const QRegion mask = w.window().mask();
+    ASSERT_FALSE(mask.isEmpty());
+    EXPECT_EQ(mask, w.frame->tree()->createRegion());
+    // The client area and the middle of the caption are part of the window.
+    EXPECT_TRUE(mask.contains(QPoint(340, 200)));
+    EXPECT_TRUE(mask.contains(QPoint(300, 12)));
+    EXPECT_TRUE(mask.boundingRect().contains(QRect(24, 24, 632, 450)));
+}
+
+} // namespace
+} // namespace corvane::skin::testing
