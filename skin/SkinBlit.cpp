@@ -10,25 +10,63 @@ namespace {
 QImage transparentImage(const QSize& size)
 {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(0u);
+    if (!image.isNull()) image.fill(0u);
     return image;
 }
 
-// Copies the non-key pixels of `source` (unscaled, repeated from its origin)
-// into a transparent image of `size`.
-QImage maskedTile(const QImage& sourceImage, const QRect& source, const QSize& size)
+// The part of `dest` that can show on the painter's device (and inside its
+// clip), so that a huge destination never costs more than the device's pixels.
+QRect visiblePart(QPainter& painter, const QRect& dest)
 {
-    QImage out = transparentImage(size);
-    for (int y = 0; y < size.height(); ++y) {
-        const auto* in = reinterpret_cast<const std::uint32_t*>(
-            sourceImage.constScanLine(source.top() + y % source.height()));
+    QRect visible = dest;
+    if (QPaintDevice* device = painter.device()) {
+        bool invertible = false;
+        const QTransform inverse = painter.deviceTransform().inverted(&invertible);
+        if (invertible) visible &= inverse.mapRect(QRect(0, 0, device->width(), device->height())).adjusted(-1, -1, 1, 1);
+    }
+    if (painter.hasClipping()) visible &= painter.clipBoundingRect().toAlignedRect();
+    return visible;
+}
+
+// Copies the non-key pixels of `source` repeated from dest's top-left, for
+// the visible part only, into a transparent image of that part's size.
+QImage maskedTile(const QImage& sourceImage, const QRect& source, const QRect& dest, const QRect& visible)
+{
+    QImage out = transparentImage(visible.size());
+    if (out.isNull()) return out;
+    for (int y = 0; y < visible.height(); ++y) {
+        const int dy = visible.top() - dest.top() + y;
+        const auto* in = reinterpret_cast<const std::uint32_t*>(sourceImage.constScanLine(source.top() + dy % source.height()));
         auto* line = reinterpret_cast<std::uint32_t*>(out.scanLine(y));
-        for (int x = 0; x < size.width(); ++x) {
-            const std::uint32_t p = in[source.left() + x % source.width()];
+        for (int x = 0; x < visible.width(); ++x) {
+            const int dx = visible.left() - dest.left() + x;
+            const std::uint32_t p = in[source.left() + dx % source.width()];
             if (!isKeyPixel(p)) line[x] = p | 0xFF000000u;
         }
     }
     return out;
+}
+
+// The masked stretch of `source` onto a destination of `destSize`, writing
+// only the destination pixels in `part` (relative to the destination's
+// top-left) to `out` at `at`. Each destination pixel takes the source pixel
+// that the 16.16 fixed-point position truncates to; position = index * step,
+// the same as adding the step once per pixel.
+void maskedStretchPart(const QImage& sourceImage, const QRect& source, const QSize& destSize, const QRect& part,
+                       QImage& out, const QPoint& at)
+{
+    const std::int64_t stepX = (std::int64_t(source.width()) << 16) / destSize.width();
+    const std::int64_t stepY = (std::int64_t(source.height()) << 16) / destSize.height();
+    for (int y = part.top(); y <= part.bottom(); ++y) {
+        const int sy = source.top() + int((std::int64_t(y) * stepY) >> 16);
+        const auto* in = reinterpret_cast<const std::uint32_t*>(sourceImage.constScanLine(sy));
+        auto* line = reinterpret_cast<std::uint32_t*>(out.scanLine(at.y() + y - part.top()));
+        std::int64_t fx = std::int64_t(part.left()) * stepX;
+        for (int x = part.left(); x <= part.right(); ++x, fx += stepX) {
+            const std::uint32_t p = in[source.left() + int(fx >> 16)];
+            if (!isKeyPixel(p)) line[at.x() + x - part.left()] = p | 0xFF000000u;
+        }
+    }
 }
 
 } // namespace
@@ -36,21 +74,8 @@ QImage maskedTile(const QImage& sourceImage, const QRect& source, const QSize& s
 void maskedStretch(const QImage& sourceImage, const QRect& source, QImage& dest, const QRect& destRect)
 {
     if (source.isEmpty() || destRect.isEmpty()) return;
-    // 16.16 fixed point: each destination pixel takes the source pixel the
-    // running position truncates to.
-    const std::int64_t stepX = (std::int64_t(source.width()) << 16) / destRect.width();
-    const std::int64_t stepY = (std::int64_t(source.height()) << 16) / destRect.height();
-    std::int64_t fy = 0;
-    for (int y = 0; y < destRect.height(); ++y, fy += stepY) {
-        const int sy = source.top() + int(fy >> 16);
-        const auto* in = reinterpret_cast<const std::uint32_t*>(sourceImage.constScanLine(sy));
-        auto* out = reinterpret_cast<std::uint32_t*>(dest.scanLine(destRect.top() + y));
-        std::int64_t fx = 0;
-        for (int x = 0; x < destRect.width(); ++x, fx += stepX) {
-            const std::uint32_t p = in[source.left() + int(fx >> 16)];
-            if (!isKeyPixel(p)) out[destRect.left() + x] = p | 0xFF000000u;
-        }
-    }
+    maskedStretchPart(sourceImage, source, destRect.size(), QRect(QPoint(0, 0), destRect.size()), dest,
+                      destRect.topLeft());
 }
 
 void drawBitmapPart(QPainter& painter, const TSkinBitmap& bitmap, const QRect& requested, const QRect& dest,
@@ -63,40 +88,52 @@ void drawBitmapPart(QPainter& painter, const TSkinBitmap& bitmap, const QRect& r
     const QImage& pixels = bitmap.image();
 
     switch (style) {
-    case tsStretch:
+    case tsStretch: {
+        const QRect visible = visiblePart(painter, dest);
+        if (visible.isEmpty()) return;
         if (masked) {
-            QImage part = transparentImage(dest.size());
-            maskedStretch(pixels, source, part, part.rect());
-            painter.drawImage(dest.topLeft(), part);
+            QImage part = transparentImage(visible.size());
+            if (part.isNull()) return;
+            maskedStretchPart(pixels, source, dest.size(), visible.translated(-dest.topLeft()), part, QPoint(0, 0));
+            painter.drawImage(visible.topLeft(), part);
         } else {
             painter.drawImage(dest, bitmap.opaqueImage(), source);
         }
         break;
+    }
     case tsCenter: {
         const QRect area = centreOn.isValid() ? centreOn : dest;
         const QPoint at(area.left() + (area.width() - source.width()) / 2,
                         area.top() + (area.height() - source.height()) / 2);
-        if (masked)
-            painter.drawImage(at, maskedTile(pixels, source, source.size()));
-        else
+        if (masked) {
+            const QRect whole(at, source.size());
+            painter.drawImage(at, maskedTile(pixels, source, whole, whole));
+        } else {
             painter.drawImage(at, bitmap.opaqueImage(), source);
+        }
         break;
     }
     case tsTile:
-    default:
+    default: {
+        const QRect visible = visiblePart(painter, dest);
+        if (visible.isEmpty()) return;
         if (masked) {
-            painter.drawImage(dest.topLeft(), maskedTile(pixels, source, dest.size()));
+            painter.drawImage(visible.topLeft(), maskedTile(pixels, source, dest, visible));
         } else {
+            // Only the tiles that reach the visible part.
             const QImage opaque = bitmap.opaqueImage();
-            for (int y = dest.top(); y <= dest.bottom(); y += source.height()) {
+            const int firstY = dest.top() + (visible.top() - dest.top()) / source.height() * source.height();
+            const int firstX = dest.left() + (visible.left() - dest.left()) / source.width() * source.width();
+            for (int y = firstY; y <= visible.bottom(); y += source.height()) {
                 const int h = qMin(source.height(), dest.bottom() + 1 - y);
-                for (int x = dest.left(); x <= dest.right(); x += source.width()) {
+                for (int x = firstX; x <= visible.right(); x += source.width()) {
                     const int w = qMin(source.width(), dest.right() + 1 - x);
                     painter.drawImage(QPoint(x, y), opaque, QRect(source.left(), source.top(), w, h));
                 }
             }
         }
         break;
+    }
     }
 }
 

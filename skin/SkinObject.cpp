@@ -37,8 +37,12 @@ void TSkinObject::appendChild(std::unique_ptr<TSkinObject> child)
 
 void TSkinObject::setBounds(int left, int top, int width, int height)
 {
-    if (width < 0) width = 0;
-    if (height < 0) height = 0;
+    // Bounded coordinates keep every layout and drawing sum inside an int.
+    constexpr int limit = TSkinLimits::MaxCoordinate;
+    left = qBound(-limit, left, limit);
+    top = qBound(-limit, top, limit);
+    width = qBound(0, width, limit);
+    height = qBound(0, height, limit);
     if (left == m_left && top == m_top && width == m_width && height == m_height) return;
     m_prevWidth = m_width;
     m_prevHeight = m_height;
@@ -59,25 +63,31 @@ void TSkinObject::layoutChildren()
 void TSkinObject::layout(int previousWidth, int previousHeight)
 {
     if (m_children.empty()) return;
-    int rl = m_left, rt = m_top, rr = m_left + m_width, rb = m_top + m_height;
+    // R in 64 bits: many strips may add up beyond an int; each placement is
+    // clamped by setBounds.
+    qint64 rl = m_left, rt = m_top, rr = qint64(m_left) + m_width, rb = qint64(m_top) + m_height;
+    auto place = [](TSkinObject* c, qint64 l, qint64 t, qint64 w, qint64 h) {
+        auto clampInt = [](qint64 v) { return int(qBound(qint64(-TSkinLimits::MaxCoordinate), v, qint64(TSkinLimits::MaxCoordinate))); };
+        c->setBounds(clampInt(l), clampInt(t), clampInt(w), clampInt(h));
+    };
 
     auto strips = [&](TSkinAlign first, TSkinAlign second, bool vertical) {
         for (auto& c : m_children) {
             if (!c->Visible) continue;
             if (vertical) {
                 if (c->Align == first) {
-                    c->setBounds(rl, rt, rr - rl, c->m_height);
+                    place(c.get(), rl, rt, rr - rl, c->m_height);
                     rt += c->m_height;
                 } else if (c->Align == second) {
-                    c->setBounds(rl, rb - c->m_height, rr - rl, c->m_height);
+                    place(c.get(), rl, rb - c->m_height, rr - rl, c->m_height);
                     rb -= c->m_height;
                 }
             } else {
                 if (c->Align == first) {
-                    c->setBounds(rl, rt, c->m_width, rb - rt);
+                    place(c.get(), rl, rt, c->m_width, rb - rt);
                     rl += c->m_width;
                 } else if (c->Align == second) {
-                    c->setBounds(rr - c->m_width, rt, c->m_width, rb - rt);
+                    place(c.get(), rr - c->m_width, rt, c->m_width, rb - rt);
                     rr -= c->m_width;
                 }
             }
@@ -95,19 +105,18 @@ void TSkinObject::layout(int previousWidth, int previousHeight)
         int textWidth = 0;
         if (haveGuiApplication() && !c->Text.isEmpty())
             textWidth = QFontMetrics(c->getFont().toQFont()).horizontalAdvance(c->Text);
-        c->setBounds(c->m_left, c->m_top, textWidth + c->TextMarginLeft + c->TextMarginRight, c->m_height);
+        place(c, c->m_left, c->m_top, qint64(textWidth) + c->TextMarginLeft + c->TextMarginRight, c->m_height);
     }
     // Pass 6: centred children, from last to first (C++ division truncates
     // towards zero, as the placement rule wants).
     for (auto it = m_children.rbegin(); it != m_children.rend(); ++it) {
         TSkinObject* c = it->get();
         if (!c->Visible || c->Align != saCenter) continue;
-        c->setBounds(rl + ((rr - rl) - c->m_width) / 2, rt + ((rb - rt) - c->m_height) / 2, c->m_width,
-                     c->m_height);
+        place(c, rl + ((rr - rl) - c->m_width) / 2, rt + ((rb - rt) - c->m_height) / 2, c->m_width, c->m_height);
     }
     // Pass 7: client children take what is left.
     for (auto& c : m_children)
-        if (c->Visible && c->Align == saClient) c->setBounds(rl, rt, rr - rl, rb - rt);
+        if (c->Visible && c->Align == saClient) place(c.get(), rl, rt, rr - rl, rb - rt);
 
     // Pass 8: every child, visible or not, keeps its distance to moved edges.
     for (auto& c : m_children) {
@@ -363,19 +372,19 @@ bool TSkinObject::readProperty(const TSkinProperty& p)
     else if (readFont(Font, "Font", p)) {}
     else if (n == "Kind") Kind = TSkinKind(toEnum(p, kindFromIdent));
     else if (n == "Masked") Masked = toBool(p);
-    else if (n == "Left") setLeft(toInt(p));
-    else if (n == "Top") setTop(toInt(p));
-    else if (n == "Height") setHeight(toInt(p));
-    else if (n == "Width") setWidth(toInt(p));
-    else if (n == "MarginLeft") MarginLeft = toInt(p);
-    else if (n == "MarginRight") MarginRight = toInt(p);
-    else if (n == "MarginTop") MarginTop = toInt(p);
-    else if (n == "MarginBottom") MarginBottom = toInt(p);
+    else if (n == "Left") setLeft(toCoordinate(p));
+    else if (n == "Top") setTop(toCoordinate(p));
+    else if (n == "Height") setHeight(toCoordinate(p));
+    else if (n == "Width") setWidth(toCoordinate(p));
+    else if (n == "MarginLeft") MarginLeft = toCoordinate(p);
+    else if (n == "MarginRight") MarginRight = toCoordinate(p);
+    else if (n == "MarginTop") MarginTop = toCoordinate(p);
+    else if (n == "MarginBottom") MarginBottom = toCoordinate(p);
     else if (n == "TextAlign") TextAlign = TSkinTextAlign(toEnum(p, textAlignFromIdent));
     else if (n == "TextEffect") TextEffect = TSkinTextEffect(toEnum(p, textEffectFromIdent));
-    else if (n == "TextMarginLeft") TextMarginLeft = toInt(p);
-    else if (n == "TextMarginRight") TextMarginRight = toInt(p);
-    else if (n == "TextMarginTop") TextMarginTop = toInt(p);
+    else if (n == "TextMarginLeft") TextMarginLeft = toCoordinate(p);
+    else if (n == "TextMarginRight") TextMarginRight = toCoordinate(p);
+    else if (n == "TextMarginTop") TextMarginTop = toCoordinate(p);
     else return false;
     return true;
 }

@@ -69,6 +69,8 @@ struct TSkinLimits {
     static constexpr int MaxBitmapSide = 16384;
     static constexpr qint64 MaxBitmapPixels = 16 << 20;   // 64 MiB of pixels each
     static constexpr qint64 MaxInflatedBytes = 256ll << 20; // whole decompressed body
+    static constexpr int MaxStoredCoordinate = 1 << 20;   // bounds, margins, link rectangles
+    static constexpr int MaxCoordinate = 1 << 24;         // any bounds after layout
 };
 
 } // namespace corvane::skin

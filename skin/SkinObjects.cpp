@@ -147,8 +147,11 @@ QRegion TSkinBitmapObject::ownRegion()
     // Draw into a scratch bitmap pre-filled with the key colour and keep the
     // runs of pixels that something was drawn on. RGB32 keeps the key colour
     // intact where nothing is painted.
+    // A window shape is screen-sized; anything far larger is not drawn pixel
+    // by pixel (and would not fit in memory).
+    if (qint64(width()) * height() > TSkinLimits::MaxBitmapPixels) return TSkinObject::ownRegion();
     QImage scratch(width(), height(), QImage::Format_RGB32);
-    if (scratch.isNull()) return QRegion();
+    if (scratch.isNull()) return TSkinObject::ownRegion();
     scratch.fill(0xFF000000u | SkinKeyPixel);
     {
         QPainter painter(&scratch);

@@ -28,6 +28,13 @@ int toInt(const TSkinProperty& p)
     return int(p.value.integer);
 }
 
+int toCoordinate(const TSkinProperty& p)
+{
+    const int v = toInt(p);
+    if (v < -TSkinLimits::MaxStoredCoordinate || v > TSkinLimits::MaxStoredCoordinate) invalid(p);
+    return v;
+}
+
 bool toBool(const TSkinProperty& p)
 {
     if (p.value.type != TSkinValue::Boolean) invalid(p);
@@ -164,13 +171,13 @@ bool readLink(TSkinBitmapLink& link, const QByteArray& prefix, const TSkinProper
     if (field == "Name")
         link.Name = toString(p);
     else if (field == "Left")
-        link.Left = toInt(p);
+        link.Left = toCoordinate(p);
     else if (field == "Top")
-        link.Top = toInt(p);
+        link.Top = toCoordinate(p);
     else if (field == "Right")
-        link.Right = toInt(p);
+        link.Right = toCoordinate(p);
     else if (field == "Bottom")
-        link.Bottom = toInt(p);
+        link.Bottom = toCoordinate(p);
     else
         return false;
     return true;

@@ -9,6 +9,8 @@
 namespace corvane::skin::props {
 
 int toInt(const TSkinProperty& p);
+// A coordinate, size or margin: within +-TSkinLimits::MaxStoredCoordinate.
+int toCoordinate(const TSkinProperty& p);
 bool toBool(const TSkinProperty& p);
 QString toString(const TSkinProperty& p);
 TColor toColor(const TSkinProperty& p);

@@ -357,3 +357,29 @@ TEST(SkinRegion, ParentsUniteTheirVisibleChildren)
     parent.Masked = false;
     EXPECT_EQ(parent.createRegion(), QRegion(0, 0, 100, 100));
 }
+
+TEST(SkinDraw, HugeObjectsCostOnlyTheVisiblePixels)
+{
+    // A masked, tiled and a masked, stretched object a million pixels wide on
+    // a small canvas: only the canvas's pixels are computed, and the stretch
+    // steps exactly as for the whole width.
+    TSkinBitmapList bitmaps;
+    auto bitmap = positionBitmap(4, 4);
+    bitmaps.append(bitmap.get());
+    for (TSkinTileStyle style : {tsTile, tsStretch}) {
+        TSkinBitmapObject o;
+        o.Bitmap = {"pos", 0, 0, 4, 4};
+        o.TileStyle = style;
+        o.setBitmaps(&bitmaps);
+        o.linkBitmaps();
+        o.setBounds(-500000, 0, 1000000, 4);
+        const QImage image = render(o, 16, 4);
+        if (style == tsTile) {
+            EXPECT_EQ(sourceX(px(image, 0, 0)), 0);   // 500000 % 4 == 0
+            EXPECT_EQ(sourceX(px(image, 5, 0)), 1);
+        } else {
+            // step = 4 * 65536 / 1000000 = 0 (truncated): every pixel takes column 0.
+            EXPECT_EQ(sourceX(px(image, 7, 0)), 0);
+        }
+    }
+}

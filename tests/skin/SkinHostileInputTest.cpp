@@ -124,6 +124,8 @@ TEST_F(HostileSkin, UnknownClassesAndPropertiesAreRejected)
     expectRejected(stream(header() + int32le(0) + int32le(1) + str("TSkinObject") + str(unknownProperty)), "Bogus");
     const QByteArray wrongType = "object A: TSkinObject\r\n  Left = 'x'\r\nend\r\n";
     expectRejected(stream(header() + int32le(0) + int32le(1) + str("TSkinObject") + str(wrongType)), "Left");
+    const QByteArray farAway = "object A: TSkinObject\r\n  Width = 2000000000\r\nend\r\n";
+    expectRejected(stream(header() + int32le(0) + int32le(1) + str("TSkinObject") + str(farAway)), "Width");
     const QByteArray badEnum = "object A: TSkinObject\r\n  Align = saSideways\r\nend\r\n";
     expectRejected(stream(header() + int32le(0) + int32le(1) + str("TSkinObject") + str(badEnum)), "Align");
 }
