@@ -44,21 +44,21 @@ BitmapList ivoryBitmaps() {
   };
 }
 
-namespace {
-
-const NamedBitmap* resolve(const BitmapList& bitmaps, const QString& name) {
+const NamedBitmap* resolveBitmap(const BitmapList& bitmaps, const QString& name) {
   const NamedBitmap* found = nullptr;
   for (const NamedBitmap& bitmap : bitmaps)
     if (bitmap.name.compare(name, Qt::CaseInsensitive) == 0) found = &bitmap;
   return found;
 }
 
+namespace {
+
 void checkObject(const SkinObject& object, const QString& path, const BitmapList& bitmaps,
                  QStringList& problems) {
   const QString here = path.isEmpty() ? object.name : path + '.' + object.name;
   for (const auto& [property, link] : object.links()) {
     if (link->name.isEmpty()) continue;  // an unused link
-    const NamedBitmap* bitmap = resolve(bitmaps, link->name);
+    const NamedBitmap* bitmap = resolveBitmap(bitmaps, link->name);
     if (!bitmap) {
       problems << QStringLiteral("%1.%2: no bitmap named '%3'").arg(here, property, link->name);
     } else if (link->isEmpty() || !bitmap->image.rect().contains(link->rect())) {

@@ -20,6 +20,10 @@ SkinHeader ivoryHeader();
 // The 25 bitmaps in stream order (two are named "arrows").
 BitmapList ivoryBitmaps();
 
+// The bitmap a link name resolves to, as the loader resolves it:
+// case-insensitively, the last bitmap of that name; null when there is none.
+const NamedBitmap* resolveBitmap(const BitmapList& bitmaps, const QString& name);
+
 // Problems with the links of the trees: a link naming no bitmap, or a
 // rectangle that does not lie inside its bitmap. Names resolve as the loader
 // does: case-insensitively, the last bitmap of a name wins.

@@ -1,6 +1,7 @@
 #include "Preview.h"
 
 #include "ArtKit.h"
+#include "IvorySkin.h"
 #include "Palette.h"
 #include "SkinLayout.h"
 
@@ -8,18 +9,10 @@
 #include <QFont>
 #include <QPainter>
 
-#include <functional>
 
 namespace ivory {
 
 namespace {
-
-const NamedBitmap* resolve(const BitmapList& bitmaps, const QString& name) {
-  const NamedBitmap* found = nullptr;
-  for (const NamedBitmap& bitmap : bitmaps)
-    if (bitmap.name.compare(name, Qt::CaseInsensitive) == 0) found = &bitmap;
-  return found;
-}
 
 // Copies source rectangle `s` of `source` onto `d` of `target`: tiled,
 // stretched by nearest pixel in 16.16 fixed point, or centred; masked blits
@@ -94,7 +87,7 @@ void drawText(QImage& target, const SkinObject& o, const SkinFont& font) {
 }
 
 void drawBitmapLink(QImage& target, const SkinObject& o, const SkinLink& link, const BitmapList& bitmaps) {
-  const NamedBitmap* bitmap = resolve(bitmaps, link.name);
+  const NamedBitmap* bitmap = resolveBitmap(bitmaps, link.name);
   if (!bitmap || link.isEmpty()) return;
   const QImage& src = bitmap->image;
   const QRect s = link.rect();
