@@ -126,6 +126,24 @@ TEST_F(MainWindowTest, EveryPieceLiesAbovePointsAndBoardAndBelowNothing)
     }
 }
 
+TEST_F(MainWindowTest, PiecesAreDrawnWithTheirBackgroundLeftOut)
+{
+    // At a piece's corner the board picture shows through; at its centre the
+    // piece's own picture is drawn.
+    const QImage withPieces = form.clientArea()->grab().toImage();
+    for (int n = 2; n <= 33; ++n)
+        form.image(n)->setVisible(false);
+    const QImage boardOnly = form.clientArea()->grab().toImage();
+    int centresDiffering = 0;
+    for (const auto& piece : corvane::game::pieceTable()) {
+        const QRect place = form.image(piece.number)->geometry();
+        EXPECT_EQ(withPieces.pixel(place.topLeft()), boardOnly.pixel(place.topLeft())) << piece.name.data();
+        EXPECT_EQ(withPieces.pixel(place.bottomRight()), boardOnly.pixel(place.bottomRight()));
+        centresDiffering += withPieces.pixel(place.center()) != boardOnly.pixel(place.center());
+    }
+    EXPECT_EQ(centresDiffering, 32);
+}
+
 TEST_F(MainWindowTest, FindsComponentsByNameIgnoringCase)
 {
     EXPECT_EQ(form.findImage("image13"), form.image(13));
