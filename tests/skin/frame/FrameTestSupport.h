@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QMouseEvent>
+#include <QSystemTrayIcon>
 #include <QWidget>
 #include <functional>
 #include <gtest/gtest.h>

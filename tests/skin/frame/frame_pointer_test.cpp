@@ -1,0 +1,256 @@
+// Pointer handling of the frame: caption buttons' normal, hot and pressed
+// states, the hover timer, moving by the caption with gravitation, skin
+// changes and the plain frame drawn without a skin.
+#include "FrameTestSupport.h"
+
+#include <QScreen>
+
+#include "skin/SkinObjects.h"
+
+namespace corvane::skin::testing {
+namespace {
+
+TEST(FrameGravitation, SnapsAt19PixelsNotAt20)
+{
+    const QRect area(0, 0, 1280, 1024);
+    const TSkinGravitation on;  // enabled, 20
+    EXPECT_EQ(applyGravitation(QRect(19, 300, 680, 490), area, on), QRect(0, 300, 680, 490));
+    EXPECT_EQ(applyGravitation(QRect(20, 300, 680, 490), area, on), QRect(20, 300, 680, 490));
+    EXPECT_EQ(applyGravitation(QRect(-19, 300, 680, 490), area, on), QRect(0, 300, 680, 490));
+    // Right edge 1280 - 19; left takes precedence only when it is close itself.
+    EXPECT_EQ(applyGravitation(QRect(1280 - 680 - 19, 300, 680, 490), area, on), QRect(600, 300, 680, 490));
+    EXPECT_EQ(applyGravitation(QRect(1280 - 680 - 20, 300, 680, 490), area, on), QRect(580, 300, 680, 490));
+    // Top and bottom independently of left and right.
+    EXPECT_EQ(applyGravitation(QRect(300, 19, 680, 490), area, on), QRect(300, 0, 680, 490));
+    EXPECT_EQ(applyGravitation(QRect(300, 1024 - 490 - 19, 680, 490), area, on), QRect(300, 534, 680, 490));
+    EXPECT_EQ(applyGravitation(QRect(19, 1024 - 490 - 5, 680, 490), area, on), QRect(0, 534, 680, 490));
+    // A shadow hanging off the right is not counted.
+    EXPECT_EQ(applyGravitation(QRect(1280 - 684 - 10, 300, 684, 494), area, on, 4), QRect(600, 300, 684, 494));
+    TSkinGravitation off;
+    off.Enabled = false;
+    EXPECT_EQ(applyGravitation(QRect(1, 1, 680, 490), area, off), QRect(1, 1, 680, 490));
+    TSkinGravitation small;
+    small.Size = 9;
+    EXPECT_EQ(applyGravitation(QRect(8, 9, 680, 490), area, small), QRect(0, 9, 680, 490));
+}
+
+TEST(FrameGravitation, SizingStopsAtTheMinimum)
+{
+    const QRect start(100, 100, 400, 300);
+    const QSize minimum(150, 40);
+    EXPECT_EQ(sizeByEdge(start, THitArea::Left, QPoint(300, 0), minimum), QRect(350, 100, 150, 300));
+    EXPECT_EQ(sizeByEdge(start, THitArea::BottomRight, QPoint(10, 20), minimum), QRect(100, 100, 410, 320));
+    EXPECT_EQ(sizeByEdge(start, THitArea::Top, QPoint(0, 500), minimum), QRect(100, 360, 400, 40));
+}
+
+TEST(FrameDragging, CaptionMovesTheWindowAndSnapsToTheWorkArea)
+{
+    FramedWindow w;
+    w.show();
+    const QRect area = w.frame->workArea();
+    const QPoint grip(300, 12);
+    const QPoint start = w.window().pos();
+    const QPoint pressGlobal = w.global(grip);
+    // The pointer travels so that the window's left edge would lie `gap`
+    // pixels from the work area's, 50 pixels lower.
+    auto dragTo = [&](int gap, QEvent::Type type) {
+        const QPoint to = pressGlobal + QPoint(area.left() + gap - start.x(), 50);
+        const bool up = type == QEvent::MouseButtonRelease;
+        QMouseEvent event(type, QPointF(grip), QPointF(to), up ? Qt::LeftButton : Qt::NoButton,
+                          up ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w.owner.get(), &event);
+    };
+    w.press(grip);
+    dragTo(19, QEvent::MouseMove);
+    EXPECT_EQ(w.window().pos(), QPoint(area.left(), start.y() + 50));
+    dragTo(20, QEvent::MouseMove);
+    EXPECT_EQ(w.window().pos(), QPoint(area.left() + 20, start.y() + 50));
+    dragTo(20, QEvent::MouseButtonRelease);
+    EXPECT_EQ(w.window().pos(), QPoint(area.left() + 20, start.y() + 50));
+    // Without a press nothing moves.
+    dragTo(60, QEvent::MouseMove);
+    EXPECT_EQ(w.window().pos(), QPoint(area.left() + 20, start.y() + 50));
+}
+
+TEST(FrameDragging, EdgesDoNotSizeAndCaptionPartsDoNotMove)
+{
+    FramedWindow w;
+    w.show();
+    const QRect before = w.window().geometry();
+    w.press({5, 200});  // the left edge answers client
+    w.moveHeld({-40, 200});
+    w.release({-40, 200});
+    w.press({5, 12});   // the caption's left part is skNone
+    w.moveHeld({60, 80});
+    w.release({60, 80});
+    EXPECT_EQ(w.window().geometry(), before);
+}
+
+TEST(FrameButtons, HotWhileHoveredPressedWhileHeld)
+{
+    FramedWindow w;
+    w.show();
+    TSkinSystemButton* close = button(*w.frame, "CopyOfCloseButton");
+    EXPECT_EQ(close->pointerState(), TSkinSystemButton::PointerNormal);
+    w.frame->trackPointer(centre(close));
+    EXPECT_EQ(close->pointerState(), TSkinSystemButton::PointerHot);
+    EXPECT_EQ(w.frame->hoverObject(), close);
+    w.press(centre(close));
+    EXPECT_EQ(close->pointerState(), TSkinSystemButton::PointerPressed);
+    EXPECT_EQ(w.frame->pressedObject(), close);
+    // Leaving while held: normal; coming back while held: pressed again.
+    w.frame->trackPointer({300, 200});
+    EXPECT_EQ(close->pointerState(), TSkinSystemButton::PointerNormal);
+    w.frame->trackPointer(centre(close));
+    EXPECT_EQ(close->pointerState(), TSkinSystemButton::PointerPressed);
+    // Another button is not entered while one is pressed.
+    TSkinSystemButton* minimize = button(*w.frame, "CopyOfMinButton");
+    w.frame->trackPointer(centre(minimize));
+    EXPECT_EQ(minimize->pointerState(), TSkinSystemButton::PointerNormal);
+    w.frame->trackPointer(QPoint(-1, -1));
+    EXPECT_EQ(w.frame->hoverObject(), nullptr);
+}
+
+TEST(FrameButtons, PicturesChangeWithThePointerState)
+{
+    FramedWindow w;
+    w.show();
+    TSkinSystemButton* close = button(*w.frame, "CopyOfCloseButton");
+    auto picture = [&] { return w.window().grab(close->boundsRect()).toImage(); };
+    const QImage normal = picture();
+    w.frame->trackPointer(centre(close));
+    const QImage hot = picture();
+    w.press(centre(close));
+    const QImage pressed = picture();
+    EXPECT_NE(normal, hot);
+    EXPECT_NE(hot, pressed);
+    EXPECT_NE(normal, pressed);
+}
+
+TEST(FrameHover, TimerRunsOnlyWhileActiveAndThePointerIsOver)
+{
+    FramedWindow w;
+    w.show();
+    ASSERT_TRUE(w.window().isActiveWindow());
+    EXPECT_FALSE(w.frame->hoverTimerActive());
+    QEnterEvent enter(QPointF(300, 12), QPointF(300, 12), QPointF(w.global({300, 12})));
+    QApplication::sendEvent(w.owner.get(), &enter);
+    EXPECT_TRUE(w.frame->hoverTimerActive());
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(w.owner.get(), &leave);
+    EXPECT_FALSE(w.frame->hoverTimerActive());
+
+    QApplication::sendEvent(w.owner.get(), &enter);
+    EXPECT_TRUE(w.frame->hoverTimerActive());
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QApplication::setActiveWindow(&other);
+    QApplication::processEvents();
+    EXPECT_FALSE(w.window().isActiveWindow());
+    EXPECT_FALSE(w.frame->hoverTimerActive());
+}
+
+TEST(FrameHover, LeavingTheWindowClearsTheHotButton)
+{
+    FramedWindow w;
+    w.show();
+    TSkinSystemButton* minimize = button(*w.frame, "CopyOfMinButton");
+    w.frame->trackPointer(centre(minimize));
+    ASSERT_EQ(minimize->pointerState(), TSkinSystemButton::PointerHot);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(w.owner.get(), &leave);
+    EXPECT_EQ(minimize->pointerState(), TSkinSystemButton::PointerNormal);
+}
+
+TEST(FrameSkinChange, ChangingDropsTheCopyAndChangedAttachesAgain)
+{
+    FramedWindow w;
+    w.show();
+    QEnterEvent enter(QPointF(300, 12), QPointF(300, 12), QPointF(w.global({300, 12})));
+    QApplication::sendEvent(w.owner.get(), &enter);
+    w.frame->trackPointer(centre(button(*w.frame, "CopyOfMinButton")));
+    ASSERT_TRUE(w.frame->hoverTimerActive());
+
+    TSkinChangeEvent changing(CM_SKINCHANGING, &storedSkinEngine());
+    QApplication::sendEvent(w.owner.get(), &changing);
+    EXPECT_EQ(w.frame->tree(), nullptr);
+    EXPECT_EQ(w.frame->hoverObject(), nullptr);
+    EXPECT_FALSE(w.frame->hoverTimerActive());
+    w.window().repaint();  // the plain frame paints meanwhile
+
+    TSkinChangeEvent changed(CM_SKINCHANGED, &storedSkinEngine());
+    QApplication::sendEvent(w.owner.get(), &changed);
+    ASSERT_NE(w.frame->tree(), nullptr);
+    EXPECT_EQ(w.frame->clientRect(), QRect(24, 24, 632, 450));
+    EXPECT_EQ(w.window().size(), QSize(680, 490));
+    EXPECT_TRUE(w.frame->hoverTimerActive());
+}
+
+TEST(FrameSkinChange, NotificationsOfAnotherEngineAreIgnored)
+{
+    FramedWindow w;
+    TSkinEngine other;
+    TSkinChangeEvent changing(CM_SKINCHANGING, &other);
+    QApplication::sendEvent(w.owner.get(), &changing);
+    EXPECT_NE(w.frame->tree(), nullptr);
+}
+
+TEST(FramePlain, WithoutASkinThePlainFrameKeepsTheClientSize)
+{
+    TSkinEngine empty;
+    FramedWindow w(&empty);
+    w.show();
+    EXPECT_EQ(w.frame->tree(), nullptr);
+    EXPECT_TRUE(w.window().windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(w.frame->clientRect().size(), QSize(632, 450));
+    EXPECT_EQ(w.owner->client->geometry(), w.frame->clientRect());
+    EXPECT_GT(w.frame->topHeight(), w.frame->bottomHeight());
+    EXPECT_TRUE(w.window().mask().isEmpty());
+    const QImage picture = w.window().grab().toImage();
+    EXPECT_FALSE(picture.isNull());
+
+    // Its built-in buttons act when press and release meet on them.
+    const TPlainFrameLayout layout =
+        TPlainFrameLayout::compute(w.window().size(), bsStandard, mainWindowBorderIcons, wsNormal);
+    ASSERT_FALSE(layout.rollupButton.isEmpty());
+    EXPECT_TRUE(layout.maximizeButton.isEmpty());
+    w.click(layout.rollupButton.center());
+    EXPECT_EQ(w.frame->WindowState(), wsRollup);
+    EXPECT_EQ(w.window().height(), w.frame->topHeight() + w.frame->bottomHeight());
+    w.frame->restore();
+    w.press(layout.closeButton.center());
+    w.release(layout.caption.center());
+    EXPECT_EQ(w.owner->closeQueries, 0);
+    w.click(layout.closeButton.center());
+    EXPECT_EQ(w.owner->closeQueries, 1);
+}
+
+TEST(FramePlain, PlainHitAreas)
+{
+    const TPlainFrameLayout layout =
+        TPlainFrameLayout::compute(QSize(400, 300), bsStandard, mainWindowBorderIcons, wsNormal);
+    EXPECT_EQ(layout.hitArea(layout.client.center()), THitArea::Client);
+    EXPECT_EQ(layout.hitArea(layout.caption.center()), THitArea::Caption);
+    EXPECT_EQ(layout.hitArea({1, 150}), THitArea::Left);
+    EXPECT_EQ(layout.hitArea({398, 150}), THitArea::Right);
+    EXPECT_EQ(layout.hitArea({200, 298}), THitArea::Bottom);
+    EXPECT_EQ(layout.hitArea({0, 0}), THitArea::TopLeft);
+    EXPECT_EQ(layout.hitArea({399, 299}), THitArea::BottomRight);
+    EXPECT_EQ(layout.hitArea(layout.closeButton.center()), THitArea::CloseButton);
+    EXPECT_EQ(layout.hitArea(layout.sysMenuButton.center()), THitArea::SystemMenuButton);
+}
+
+TEST(FrameActive, DeactivatedFrameReturnsThePlatformFrame)
+{
+    FramedWindow w;
+    w.frame->setActive(false);
+    EXPECT_FALSE(w.window().windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(w.window().size(), QSize(632, 450));
+    EXPECT_EQ(w.owner->client->geometry(), QRect(0, 0, 632, 450));
+    w.frame->setActive(true);
+    EXPECT_EQ(w.window().size(), QSize(680, 490));
+}
+
+} // namespace
+} // namespace corvane::skin::testing

@@ -1,0 +1,269 @@
+// Window states of the frame: roll up and unroll, minimize, the tray, the
+// caption buttons shown in each state, the system menu's items, and closing
+// through the close query.
+#include "FrameTestSupport.h"
+
+namespace corvane::skin::testing {
+namespace {
+
+QStringList visibleButtons(TSkinForm& frame)
+{
+    QStringList names;
+    for (const char* name : {"RollButton", "UnrollButton", "SystemButton8", "CopyOfMinButton", "CopyOfMaxButton",
+                             "CopyOfResButton", "CopyOfCloseButton"})
+        if (button(frame, name)->Visible)
+            names << QString::fromLatin1(name);
+    return names;
+}
+
+TEST(FrameStates, NormalShowsRollUpButNeitherMaximizeNorRestore)
+{
+    FramedWindow w;
+    EXPECT_EQ(w.frame->WindowState(), wsNormal);
+    EXPECT_EQ(visibleButtons(*w.frame),
+              QStringList({"RollButton", "SystemButton8", "CopyOfMinButton", "CopyOfCloseButton"}));
+}
+
+TEST(FrameStates, RollUpKeepsCaptionAndBottomAndUnrollRestores)
+{
+    FramedWindow w;
+    w.show();
+    const QRect normal = w.window().geometry();
+    w.click(centre(button(*w.frame, "RollButton")));
+    EXPECT_EQ(w.frame->WindowState(), wsRollup);
+    // Caption 24 + bottom 16; left, top and width stay.
+    EXPECT_EQ(w.window().geometry(), QRect(normal.topLeft(), QSize(normal.width(), 24 + 16)));
+    EXPECT_EQ(w.frame->clientRect().height(), 0);
+    EXPECT_EQ(visibleButtons(*w.frame),
+              QStringList({"UnrollButton", "SystemButton8", "CopyOfMinButton", "CopyOfCloseButton"}));
+    EXPECT_EQ(button(*w.frame, "UnrollButton")->boundsRect(), button(*w.frame, "RollButton")->boundsRect());
+
+    // The unroll button lies where roll up was.
+    w.click(centre(button(*w.frame, "UnrollButton")));
+    EXPECT_EQ(w.frame->WindowState(), wsNormal);
+    EXPECT_EQ(w.window().geometry(), normal);
+    EXPECT_EQ(w.owner->client->geometry(), QRect(24, 24, 632, 450));
+    EXPECT_EQ(visibleButtons(*w.frame),
+              QStringList({"RollButton", "SystemButton8", "CopyOfMinButton", "CopyOfCloseButton"}));
+}
+
+TEST(FrameStates, RolledUpWindowUnrollsWhereItWasMoved)
+{
+    FramedWindow w;
+    w.show();
+    w.frame->rollup();
+    w.window().move(100, 120);
+    w.frame->restore();
+    EXPECT_EQ(w.window().geometry(), QRect(100, 120, 680, 490));
+}
+
+TEST(FrameStates, VetoKeepsTheState)
+{
+    FramedWindow w;
+    w.show();
+    w.frame->OnRollup = [](TSkinCustomForm*, bool& allow) { allow = false; };
+    w.frame->rollup();
+    EXPECT_EQ(w.frame->WindowState(), wsNormal);
+    EXPECT_EQ(w.window().height(), 490);
+}
+
+TEST(FrameStates, MinimizeAndRestoreTheApplication)
+{
+    FramedWindow w;
+    w.show();
+    w.click(centre(button(*w.frame, "CopyOfMinButton")));
+    EXPECT_EQ(w.frame->WindowState(), wsMinimized);
+    EXPECT_TRUE(w.window().windowState() & Qt::WindowMinimized);
+    EXPECT_EQ(visibleButtons(*w.frame), QStringList({"SystemButton8", "CopyOfCloseButton"}));
+    w.frame->restore();
+    EXPECT_EQ(w.frame->WindowState(), wsNormal);
+    EXPECT_FALSE(w.window().windowState() & Qt::WindowMinimized);
+}
+
+TEST(FrameStates, RestoredByTheWindowSystemFollows)
+{
+    FramedWindow w;
+    w.show();
+    w.frame->rollup();
+    w.frame->minimize();
+    EXPECT_EQ(w.frame->WindowState(), wsMinimized);
+    w.window().showNormal();  // e.g. from the task bar
+    EXPECT_EQ(w.frame->WindowState(), wsRollup);
+}
+
+TEST(FrameStates, MinimizeWithoutTheApplicationTakesTheMinimizedRectangle)
+{
+    FramedWindow w;
+    w.show();
+    w.frame->MinimizeApplication = false;
+    w.frame->minimize();
+    const QRect area = w.frame->workArea();
+    EXPECT_EQ(w.window().height(), 40);
+    EXPECT_EQ(w.window().geometry().bottom(), area.bottom());
+    w.frame->restore();
+    EXPECT_EQ(w.window().geometry(), QRect(40, 30, 680, 490));
+}
+
+TEST(FrameStates, TrayFallsBackToMinimizeWithoutANotificationArea)
+{
+    FramedWindow w;
+    w.show();
+    w.frame->setTrayAvailable([] { return false; });
+    w.frame->minimizeToTray();
+    EXPECT_EQ(w.frame->WindowState(), wsMinimized);
+}
+
+TEST(FrameStates, TrayHidesTheWindowAndRestoreBringsItBack)
+{
+    FramedWindow w;
+    w.show();
+    w.frame->setTrayAvailable([] { return true; });
+    w.frame->minimizeToTray();
+    EXPECT_EQ(w.frame->WindowState(), wsTray);
+    EXPECT_FALSE(w.window().isVisible());
+    ASSERT_NE(w.frame->trayIcon(), nullptr);
+    EXPECT_EQ(w.frame->trayIcon()->toolTip(), QGuiApplication::applicationDisplayName().left(63));
+    w.frame->minimizeToTray();  // toggles
+    EXPECT_EQ(w.frame->WindowState(), wsNormal);
+    EXPECT_TRUE(w.window().isVisible());
+    EXPECT_FALSE(w.frame->trayIcon()->isVisible());
+}
+
+TEST(FrameStates, TrayTipIsCutTo63Characters)
+{
+    FramedWindow w;
+    w.show();
+    w.frame->MinimizeApplication = false;
+    w.frame->setCaption(QString(80, QLatin1Char('x')));
+    w.frame->setTrayAvailable([] { return true; });
+    w.frame->minimizeToTray();
+    EXPECT_EQ(w.frame->trayIcon()->toolTip(), QString(63, QLatin1Char('x')));
+}
+
+TEST(FrameStates, DoubleClickOnTheCaptionDoesNotMaximizeWithoutTheIcon)
+{
+    FramedWindow w;
+    w.show();
+    const QRect before = w.window().geometry();
+    w.press({300, 12});
+    w.release({300, 12});
+    w.doubleClick({300, 12});
+    w.release({300, 12});
+    EXPECT_EQ(w.frame->WindowState(), wsNormal);
+    EXPECT_EQ(w.window().geometry(), before);
+}
+
+TEST(FrameStates, DoubleClickOnTheCaptionMaximizesWithTheIcon)
+{
+    FramedWindow w;
+    w.show();
+    w.frame->setBorderIcons(defaultBorderIcons);
+    w.doubleClick({300, 12});
+    w.release({300, 12});
+    EXPECT_EQ(w.frame->WindowState(), wsMaximized);
+    EXPECT_EQ(w.window().geometry(), w.frame->workArea());
+    EXPECT_TRUE(button(*w.frame, "CopyOfResButton")->Visible);
+    EXPECT_FALSE(button(*w.frame, "CopyOfMaxButton")->Visible);
+    w.frame->maximize();  // toggles back
+    EXPECT_EQ(w.frame->WindowState(), wsNormal);
+    EXPECT_EQ(w.window().geometry(), QRect(40, 30, 680, 490));
+}
+
+TEST(FrameSystemMenu, ItemsByState)
+{
+    using namespace systemMenuCaption;
+    auto captions = [](TSkinWindowState state, TSkinBorderIcons icons) {
+        QStringList list;
+        for (const auto& item : systemMenuItems(state, icons))
+            list << item.Caption;
+        return list;
+    };
+    const QString sep = QStringLiteral("-");
+    EXPECT_EQ(captions(wsNormal, mainWindowBorderIcons), QStringList({Minimize, Rollup, Tray, sep, Close}));
+    EXPECT_EQ(captions(wsRollup, mainWindowBorderIcons), QStringList({Restore, Minimize, Tray, sep, Close}));
+    EXPECT_EQ(captions(wsTray, mainWindowBorderIcons), QStringList({Restore, sep, Close}));
+    EXPECT_EQ(captions(wsMinimized, mainWindowBorderIcons), QStringList({Restore, sep, Close}));
+    EXPECT_EQ(captions(wsNormal, defaultBorderIcons), QStringList({Minimize, Maximize, Rollup, Tray, sep, Close}));
+    EXPECT_EQ(captions(wsMaximized, defaultBorderIcons), QStringList({Restore, Minimize, Rollup, Tray, sep, Close}));
+    // No separator before Close when nothing precedes it.
+    EXPECT_EQ(captions(wsNormal, borderIconBit(biClose)), QStringList({Close}));
+    EXPECT_EQ(systemMenuItems(wsNormal, mainWindowBorderIcons).last().ShortCut, QStringLiteral("Alt+F4"));
+}
+
+TEST(FrameSystemMenu, RightReleaseOnTheCaptionOpensItAtThePointer)
+{
+    FramedWindow w;
+    w.show();
+    w.press({300, 12}, Qt::RightButton);
+    w.release({300, 12}, Qt::RightButton);
+    ASSERT_EQ(w.menus.size(), 1u);
+    EXPECT_EQ(w.menus[0].at, w.global({300, 12}));
+    EXPECT_FALSE(w.menus[0].captions.contains(systemMenuCaption::Maximize));
+    // Not on the client area.
+    w.release({300, 200}, Qt::RightButton);
+    EXPECT_EQ(w.menus.size(), 1u);
+}
+
+TEST(FrameSystemMenu, TheSystemButtonOpensItBelowItself)
+{
+    FramedWindow w;
+    w.show();
+    TSkinSystemButton* sys = button(*w.frame, "SystemButton8");
+    w.click(centre(sys));
+    ASSERT_EQ(w.menus.size(), 1u);
+    EXPECT_EQ(w.menus[0].at, w.global(QPoint(sys->left(), sys->top() + sys->height())));
+}
+
+TEST(FrameSystemMenu, ChoosingAnItemRunsItsAction)
+{
+    FramedWindow w;
+    w.show();
+    w.frame->setSystemMenuPresenter(std::make_unique<RecordingMenu>(&w.menus, systemMenuCaption::Rollup));
+    w.frame->showSystemMenu();
+    EXPECT_EQ(w.frame->WindowState(), wsRollup);
+    EXPECT_FALSE(w.frame->runSystemMenuCommand(QStringLiteral("Ma&gic")));
+}
+
+TEST(FrameClose, CloseButtonRunsTheCloseQueryThenEndsTheApplication)
+{
+    FramedWindow w;
+    w.show();
+    w.click(centre(button(*w.frame, "CopyOfCloseButton")));
+    EXPECT_EQ(w.owner->closeQueries, 1);
+    EXPECT_FALSE(w.window().isVisible());
+    EXPECT_EQ(w.terminations, 1);
+}
+
+TEST(FrameClose, RefusedCloseQueryKeepsTheWindow)
+{
+    FramedWindow w;
+    w.show();
+    w.owner->refuseClose = true;
+    w.click(centre(button(*w.frame, "CopyOfCloseButton")));
+    EXPECT_EQ(w.owner->closeQueries, 1);
+    EXPECT_TRUE(w.window().isVisible());
+    EXPECT_EQ(w.terminations, 0);
+}
+
+TEST(FrameClose, ReleaseAwayFromTheButtonDoesNotClose)
+{
+    FramedWindow w;
+    w.show();
+    w.press(centre(button(*w.frame, "CopyOfCloseButton")));
+    w.moveHeld({300, 200});
+    w.release({300, 200});
+    EXPECT_EQ(w.owner->closeQueries, 0);
+}
+
+TEST(FrameClose, OnCloseVetoSkipsTheQuery)
+{
+    FramedWindow w;
+    w.show();
+    w.frame->OnClose = [](TSkinCustomForm*, bool& allow) { allow = false; };
+    w.frame->close();
+    EXPECT_EQ(w.owner->closeQueries, 0);
+    EXPECT_TRUE(w.window().isVisible());
+}
+
+} // namespace
+} // namespace corvane::skin::testing
