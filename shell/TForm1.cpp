@@ -29,12 +29,25 @@ namespace corvane::shell {
 
 namespace {
 
+QLatin1String kindFileName(game::PieceKind kind)
+{
+    switch (kind) {
+    case game::PieceKind::Chariot: return QLatin1String("chariot");
+    case game::PieceKind::Horse: return QLatin1String("horse");
+    case game::PieceKind::Elephant: return QLatin1String("elephant");
+    case game::PieceKind::Advisor: return QLatin1String("advisor");
+    case game::PieceKind::General: return QLatin1String("general");
+    case game::PieceKind::Cannon: return QLatin1String("cannon");
+    case game::PieceKind::Soldier: return QLatin1String("soldier");
+    }
+    return QLatin1String("soldier");
+}
+
+// Pieces of one side and kind share one picture, e.g. ":/art/pieces/red_horse.bmp".
 QString piecePicturePath(const game::PieceInfo& piece)
 {
-    static const char* const kinds[] = {"chariot", "horse", "elephant", "advisor", "general", "cannon", "soldier"};
     return QStringLiteral(":/art/pieces/%1_%2.bmp")
-        .arg(piece.side == game::Side::Black ? QStringLiteral("black") : QStringLiteral("red"))
-        .arg(QLatin1String(kinds[static_cast<int>(piece.kind)]));
+        .arg(piece.side == game::Side::Black ? QLatin1String("black") : QLatin1String("red"), kindFileName(piece.kind));
 }
 
 QFont mainWindowFont()
