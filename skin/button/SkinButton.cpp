@@ -1,0 +1,176 @@
+#include "skin/button/SkinButton.h"
+
+#include "skin/SkinEngine.h"
+#include "skin/SkinObjects.h"
+
+#include <QPainter>
+
+namespace corvane::skin {
+
+TSkinButton::TSkinButton(QWidget* parent) : TSkinCustomButton(parent) {}
+
+TSkinButton::~TSkinButton()
+{
+    if (m_alignParent) m_alignParent->removeEventFilter(this);
+}
+
+void TSkinButton::setShowCaption(bool value)
+{
+    if (m_showCaption == value) return;
+    m_showCaption = value;
+    update();
+}
+
+void TSkinButton::setShowGlyph(bool value)
+{
+    if (m_showGlyph == value) return;
+    m_showGlyph = value;
+    update();
+}
+
+void TSkinButton::setSkinEngine(TSkinEngine* engine)
+{
+    if (m_engine == engine) return;
+    if (m_engine) disconnect(m_engine, nullptr, this, nullptr);
+    m_engine = engine;
+    if (engine) {
+        // An engine that goes away takes the button's skin with it.
+        connect(engine, &QObject::destroyed, this, [this] {
+            m_copy.reset();
+            m_engine = nullptr;
+            update();
+        });
+    }
+    attachSkin();
+}
+
+void TSkinButton::setSkinObject(const QString& name)
+{
+    if (m_skinObject == name) return;
+    m_skinObject = name;
+    attachSkin();
+}
+
+bool TSkinButton::drawsSkin() const
+{
+    return m_copy && m_engine && !m_engine->source().changing();
+}
+
+void TSkinButton::dropSkin()
+{
+    m_copy.reset();
+    update();
+}
+
+void TSkinButton::attachSkin()
+{
+    if (!m_engine || !m_engine->hasSkin()) {
+        dropSkin();
+        return;
+    }
+    m_copy.reset();
+    if (TSkinObject* original = m_engine->findObject(m_skinObject)) {
+        m_copy = original->copyTree();
+        m_copy->setHost(this);
+        // A masked face has see-through corners: the stored skin makes the
+        // button transparent so that the window's background shows there.
+        if (auto* face = dynamic_cast<TSkinBitmapObject*>(m_copy->findObject(QStringLiteral("Face")))) {
+            if (face->Masked || face->MaskedBorder || face->MaskedAngles) setTransparent(true);
+        }
+    }
+    update();
+}
+
+bool TSkinButton::event(QEvent* event)
+{
+    const int type = int(event->type());
+    if (type == CM_SKINCHANGING || type == CM_SKINCHANGED) {
+        const auto* change = static_cast<TSkinChangeEvent*>(event);
+        if (change->engine() && change->engine() == m_engine) {
+            if (type == CM_SKINCHANGING)
+                dropSkin();
+            else
+                attachSkin();
+        }
+        return true;
+    }
+    if (type == CM_SKINREDRAW) {
+        update();
+        return true;
+    }
+    if (event->type() == QEvent::ParentChange) applyAlign();
+    return TSkinCustomButton::event(event);
+}
+
+void TSkinButton::paintControl(QPainter& painter)
+{
+    if (drawsSkin())
+        paintSkinned(painter);
+    else
+        paintPlain(painter);
+}
+
+void TSkinButton::paintSkinned(QPainter& painter)
+{
+    const int state = skinState();
+    TSkinObject* root = m_copy.get();
+    root->setRightToLeft(layoutDirection() == Qt::RightToLeft);
+
+    TSkinObject* face = root->findObject(QStringLiteral("Face"));
+    if (!face) face = root;
+    face->setState(state);
+    face->setBounds(0, 0, width(), height());
+    painter.save();
+    face->draw(painter);
+    painter.restore();
+
+    TSkinObject* text = root->findObject(QStringLiteral("Text"));
+    if (!text) text = root;
+    text->setState(state);
+    const TSkinFont& skinFont = text->getFont();
+    const QFont font = skinFont.toQFont();
+
+    const TSkinButtonContent content =
+        layoutButtonContent(size(), m_showCaption ? captionLineSize(font) : QSize(0, 0),
+                            m_showGlyph ? glyphSize() : QSize(), Layout(), Spacing(), WordWrap(), State() == bsPressed);
+    if (m_showCaption) drawCaption(painter, content.textArea, font, toQColor(skinFont.Color));
+    if (m_showGlyph) drawGlyph(painter, content.glyphRect);
+}
+
+// ---------------------------------------------------------------------------
+// Docking
+
+void TSkinButton::setAlign(TSkinControlAlign align)
+{
+    if (m_align == align) return;
+    m_align = align;
+    applyAlign();
+}
+
+void TSkinButton::applyAlign()
+{
+    QWidget* parent = m_align == alNone ? nullptr : parentWidget();
+    if (m_alignParent != parent) {
+        if (m_alignParent) m_alignParent->removeEventFilter(this);
+        m_alignParent = parent;
+        if (parent) parent->installEventFilter(this);
+    }
+    if (!parent) return;
+    const QRect p = parent->rect();
+    switch (m_align) {
+    case alTop: setGeometry(0, 0, p.width(), height()); break;
+    case alBottom: setGeometry(0, p.height() - height(), p.width(), height()); break;
+    case alLeft: setGeometry(0, 0, width(), p.height()); break;
+    case alRight: setGeometry(p.width() - width(), 0, width(), p.height()); break;
+    case alClient: setGeometry(p); break;
+    case alNone: break;
+    }
+}
+
+bool TSkinButton::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_alignParent && event->type() == QEvent::Resize) applyAlign();
+    return TSkinCustomButton::eventFilter(watched, event);
+}
+
+} // namespace corvane::skin

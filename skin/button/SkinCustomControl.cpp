@@ -1,0 +1,148 @@
+#include "skin/button/SkinCustomControl.h"
+
+#include "skin/SkinTypes.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+
+namespace corvane::skin {
+
+namespace {
+
+// The key colour as an opaque pixel: an opaque buffer starts out
+// "transparent" in the skin's sense, and a plain copy shows what is left of it.
+constexpr QRgb KeyFill = 0xFF000000u | SkinKeyPixel;
+
+} // namespace
+
+TSkinCustomControl::TSkinCustomControl(QWidget* parent) : QWidget(parent)
+{
+    updateOpaquePainting();
+}
+
+TSkinCustomControl::~TSkinCustomControl() = default;
+
+void TSkinCustomControl::setPerformance(TSkinPerformance performance)
+{
+    if (m_performance == performance) return;
+    m_performance = performance;
+    updateOpaquePainting();
+    update();
+}
+
+void TSkinCustomControl::setTransparent(bool transparent)
+{
+    if (m_transparent == transparent) return;
+    m_transparent = transparent;
+    updateOpaquePainting();
+    update();
+}
+
+void TSkinCustomControl::setBlending(const TSkinBlending& blending)
+{
+    if (m_blending == blending) return;
+    m_blending = blending;
+    updateOpaquePainting();
+    update();
+}
+
+void TSkinCustomControl::updateOpaquePainting()
+{
+    const bool blends = m_blending.Enabled && m_performance != spNoBuffer;
+    setAttribute(Qt::WA_OpaquePaintEvent, !m_transparent && !blends);
+}
+
+QImage& TSkinCustomControl::sharedBuffer(const QSize& atLeast)
+{
+    static QImage buffer;
+    QSize wanted = atLeast;
+    if (buffer.isNull()) {
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) wanted = wanted.expandedTo(screen->size());
+    }
+    wanted = wanted.expandedTo(buffer.size()).expandedTo(QSize(1, 1));
+    if (buffer.size() != wanted) buffer = QImage(wanted, QImage::Format_ARGB32_Premultiplied);
+    return buffer;
+}
+
+void TSkinCustomControl::paintEvent(QPaintEvent*)
+{
+    QPainter target(this);
+    const QRect area(QPoint(0, 0), size());
+    // Transparent buffers start see-through; opaque ones in the key colour.
+    const QColor bufferFill = m_transparent ? QColor(Qt::transparent) : QColor::fromRgb(KeyFill);
+
+    auto copyToTarget = [&](const QImage& image) {
+        if (m_blending.Enabled) target.setOpacity(qBound(0, m_blending.Value, 255) / 255.0);
+        target.drawImage(QPoint(0, 0), image, area);
+    };
+
+    switch (m_performance) {
+    case spNoBuffer:
+        if (!m_transparent) target.fillRect(area, palette().color(QPalette::Button));
+        paintControl(target);
+        break;
+    case spDoubleBuffer: {
+        QImage buffer(size(), QImage::Format_ARGB32_Premultiplied);
+        buffer.fill(bufferFill);
+        {
+            QPainter p(&buffer);
+            paintControl(p);
+        }
+        copyToTarget(buffer);
+        break;
+    }
+    case spSharedBuffer: {
+        QImage& shared = sharedBuffer(size());
+        {
+            QPainter p(&shared);
+            p.setClipRect(area);
+            p.setCompositionMode(QPainter::CompositionMode_Source);
+            p.fillRect(area, bufferFill);
+            p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+            paintControl(p);
+        }
+        copyToTarget(shared);
+        break;
+    }
+    }
+}
+
+QImage TSkinCustomControl::renderFace()
+{
+    QWidget* parent = parentWidget();
+    const QPixmap picture = parent ? parent->grab(geometry()) : grab();
+    return picture.toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+void TSkinCustomControl::enterEvent(QEnterEvent* event)
+{
+    m_pointerInside = true;
+    emit mouseEntered();
+    update();
+    QWidget::enterEvent(event);
+}
+
+void TSkinCustomControl::leaveEvent(QEvent* event)
+{
+    m_pointerInside = false;
+    emit mouseLeft();
+    update();
+    QWidget::leaveEvent(event);
+}
+
+void TSkinCustomControl::focusInEvent(QFocusEvent* event)
+{
+    m_focused = true;
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void TSkinCustomControl::focusOutEvent(QFocusEvent* event)
+{
+    m_focused = false;
+    update();
+    QWidget::focusOutEvent(event);
+}
+
+} // namespace corvane::skin

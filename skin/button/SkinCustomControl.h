@@ -1,0 +1,89 @@
+#pragma once
+// TSkinCustomControl: the base of the skinned windowed controls. It owns the
+// painting pipeline every skinned control shares:
+//
+//   1. a target chosen by Performance: the control itself (spNoBuffer), a
+//      private buffer (spDoubleBuffer) or one buffer shared by all controls
+//      (spSharedBuffer);
+//   2. the background: with Transparent, whatever the parent shows behind the
+//      control (the window's skinned client background), so that it shows
+//      through the see-through pixels of masked faces; without it, buffers
+//      start out in the skin's key colour and are copied as they are;
+//   3. the descendant's own drawing (paintControl);
+//   4. the buffer copied to the control.
+//
+// The parent's background reaches a transparent control through Qt's own
+// composition: a control that does not paint opaquely is painted over what
+// its parent has drawn there, both on the screen and in QWidget::render().
+// Rendering the parent again from inside a paint event would nest one
+// render in another, which Qt does not support.
+//
+// It also tracks whether the pointer is inside and whether the control has
+// the focus, which the descendants turn into skin states.
+
+#include <QImage>
+#include <QWidget>
+
+namespace corvane::skin {
+
+enum TSkinPerformance : int { spNoBuffer, spSharedBuffer, spDoubleBuffer };
+
+// Translucency of a buffered control over its parent's background.
+struct TSkinBlending {
+    bool Enabled = false;
+    int Value = 192;  // 0 (invisible) .. 255 (opaque)
+    bool operator==(const TSkinBlending&) const = default;
+};
+
+class TSkinCustomControl : public QWidget {
+    Q_OBJECT
+public:
+    explicit TSkinCustomControl(QWidget* parent = nullptr);
+    ~TSkinCustomControl() override;
+
+    TSkinPerformance Performance() const { return m_performance; }
+    void setPerformance(TSkinPerformance performance);
+    bool Transparent() const { return m_transparent; }
+    void setTransparent(bool transparent);
+    TSkinBlending Blending() const { return m_blending; }
+    void setBlending(const TSkinBlending& blending);
+
+    // Run-time flags for the descendants' skin states.
+    bool pointerInside() const { return m_pointerInside; }
+    bool focusedFlag() const { return m_focused; }
+
+    // The control's face exactly as a repaint puts it on the screen: the
+    // parent's area under the control rendered with the control in it.
+    QImage renderFace();
+
+    // The buffer of spSharedBuffer: one per program, sized to the screen and
+    // grown when a larger control needs it.
+    static QImage& sharedBuffer(const QSize& atLeast);
+
+signals:
+    void mouseEntered();  // OnMouseEnter
+    void mouseLeft();     // OnMouseLeave
+
+protected:
+    // Paints the control's own content in control coordinates on a target
+    // that already holds the background.
+    virtual void paintControl(QPainter& painter) = 0;
+
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    // Only a control that covers every pixel may ask Qt to skip the parent.
+    void updateOpaquePainting();
+
+    TSkinPerformance m_performance = spDoubleBuffer;
+    bool m_transparent = false;
+    TSkinBlending m_blending;
+    bool m_pointerInside = false;
+    bool m_focused = false;
+};
+
+} // namespace corvane::skin

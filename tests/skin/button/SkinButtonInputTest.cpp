@@ -1,0 +1,310 @@
+// The button's input state machine: pressing, dragging out and back in,
+// releasing on and just beyond the edges, the space bar, Enter and Esc as
+// dialog keys, accelerators, default-button tracking and disabling.
+#include "ButtonTestSupport.h"
+#include "skin/button/SkinButton.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace corvane::skin;
+using namespace corvane::skin::test;
+
+namespace {
+
+// A shown, active window with two skinned buttons and a line edit.
+struct Window {
+    QWidget form;
+    TSkinButton* send = new TSkinButton(&form);
+    TSkinButton* other = new TSkinButton(&form);
+    QLineEdit* edit = new QLineEdit(&form);
+    QSignalSpy sendClicks{send, &TSkinCustomButton::clicked};
+    QSignalSpy otherClicks{other, &TSkinCustomButton::clicked};
+
+    Window()
+    {
+        form.resize(300, 200);
+        send->setGeometry(10, 10, 81, 25);
+        send->setCaption(QStringLiteral("发  送"));
+        other->setGeometry(100, 10, 75, 25);
+        other->setCaption(QStringLiteral("&Other"));
+        edit->setGeometry(10, 60, 150, 22);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        [&] { ASSERT_TRUE(QTest::qWaitForWindowActive(&form)); }();
+    }
+    void focus(QWidget* widget)
+    {
+        widget->setFocus(Qt::OtherFocusReason);
+        QApplication::processEvents();
+        ASSERT_TRUE(widget->hasFocus());
+    }
+};
+
+} // namespace
+
+TEST(SkinButtonInput, DefaultsAtCreation)
+{
+    TSkinButton button;
+    EXPECT_EQ(button.size(), QSize(75, 25));
+    EXPECT_EQ(button.Performance(), spDoubleBuffer);
+    EXPECT_FALSE(button.Transparent());
+    EXPECT_TRUE(button.TabStop());
+    EXPECT_EQ(button.focusPolicy(), Qt::StrongFocus);
+    EXPECT_FALSE(button.Cancel());
+    EXPECT_FALSE(button.Default());
+    EXPECT_TRUE(button.isEnabled());
+    EXPECT_EQ(button.Kind(), bkCustom);
+    EXPECT_EQ(button.ModalResult(), mrNone);
+    EXPECT_EQ(button.NumGlyphs(), 1);
+    EXPECT_EQ(button.Spacing(), 4);
+    EXPECT_EQ(button.State(), bsNormal);
+    EXPECT_EQ(button.Layout(), blGlyphLeft);
+    EXPECT_TRUE(button.ShowCaption());
+    EXPECT_TRUE(button.ShowGlyph());
+    EXPECT_EQ(button.SkinObject(), QStringLiteral("Button"));
+    EXPECT_EQ(button.Version(), QStringLiteral("3.2.0"));
+    EXPECT_EQ(button.skinCopy(), nullptr);
+}
+
+TEST(SkinButtonInput, PressAndReleaseInsideClicksOnce)
+{
+    Window w;
+    sendMouse(w.send, QEvent::MouseButtonPress, {5, 5});
+    EXPECT_EQ(w.send->State(), bsPressed);
+    EXPECT_TRUE(w.send->pressedByMouse());
+    EXPECT_TRUE(w.send->hasFocus());  // a press takes the focus
+    EXPECT_EQ(w.sendClicks.count(), 0);
+    sendMouse(w.send, QEvent::MouseButtonRelease, {5, 5});
+    EXPECT_EQ(w.send->State(), bsNormal);
+    EXPECT_FALSE(w.send->pressedByMouse());
+    EXPECT_EQ(w.sendClicks.count(), 1);
+}
+
+TEST(SkinButtonInput, DragOutReleaseOutsideDoesNotClick)
+{
+    Window w;
+    sendMouse(w.send, QEvent::MouseButtonPress, {40, 12});
+    sendMouse(w.send, QEvent::MouseMove, {81, 12});  // x = width is outside
+    EXPECT_EQ(w.send->State(), bsNormal);
+    EXPECT_TRUE(w.send->pressedByMouse());
+    sendMouse(w.send, QEvent::MouseButtonRelease, {120, 12});
+    EXPECT_EQ(w.send->State(), bsNormal);
+    EXPECT_FALSE(w.send->pressedByMouse());
+    EXPECT_EQ(w.sendClicks.count(), 0);
+    // The flag is gone: later moves over the button do not press it.
+    sendMouse(w.send, QEvent::MouseMove, {40, 12});
+    EXPECT_EQ(w.send->State(), bsNormal);
+}
+
+TEST(SkinButtonInput, DragOutAndBackInPressesAgainAndClicks)
+{
+    Window w;
+    sendMouse(w.send, QEvent::MouseButtonPress, {40, 12});
+    sendMouse(w.send, QEvent::MouseMove, {40, -1});
+    EXPECT_EQ(w.send->State(), bsNormal);
+    sendMouse(w.send, QEvent::MouseMove, {0, 0});  // the top-left pixel is inside
+    EXPECT_EQ(w.send->State(), bsPressed);
+    sendMouse(w.send, QEvent::MouseMove, {80, 24});  // and so is the bottom-right one
+    EXPECT_EQ(w.send->State(), bsPressed);
+    sendMouse(w.send, QEvent::MouseButtonRelease, {80, 24});
+    EXPECT_EQ(w.sendClicks.count(), 1);
+}
+
+TEST(SkinButtonInput, ReleaseOnTheRowBelowTheButtonDoesNotClick)
+{
+    Window w;
+    sendMouse(w.send, QEvent::MouseButtonPress, {40, 24});
+    sendMouse(w.send, QEvent::MouseButtonRelease, {40, 25});  // y = height
+    EXPECT_EQ(w.sendClicks.count(), 0);
+    EXPECT_EQ(w.send->State(), bsNormal);
+
+    sendMouse(w.send, QEvent::MouseButtonPress, {40, 24});
+    sendMouse(w.send, QEvent::MouseButtonRelease, {40, 24.6});  // still on the last row
+    EXPECT_EQ(w.sendClicks.count(), 1);
+}
+
+TEST(SkinButtonInput, OtherButtonsNeitherPressNorClick)
+{
+    Window w;
+    sendMouse(w.send, QEvent::MouseButtonPress, {5, 5}, Qt::RightButton);
+    EXPECT_EQ(w.send->State(), bsNormal);
+    sendMouse(w.send, QEvent::MouseButtonRelease, {5, 5}, Qt::RightButton);
+    EXPECT_EQ(w.sendClicks.count(), 0);
+    // A right release during a left press does not end it.
+    sendMouse(w.send, QEvent::MouseButtonPress, {5, 5});
+    sendMouse(w.send, QEvent::MouseButtonRelease, {5, 5}, Qt::RightButton);
+    EXPECT_TRUE(w.send->pressedByMouse());
+    EXPECT_EQ(w.sendClicks.count(), 0);
+    sendMouse(w.send, QEvent::MouseButtonRelease, {5, 5});
+    EXPECT_EQ(w.sendClicks.count(), 1);
+}
+
+TEST(SkinButtonInput, DisabledButtonIgnoresPressesAndDisablingEndsAPress)
+{
+    Window w;
+    w.send->setEnabled(false);
+    sendMouse(w.send, QEvent::MouseButtonPress, {5, 5});
+    EXPECT_EQ(w.send->State(), bsNormal);
+    EXPECT_FALSE(w.send->pressedByMouse());
+    EXPECT_EQ(w.send->skinState(), 8);
+
+    w.send->setEnabled(true);
+    sendMouse(w.send, QEvent::MouseButtonPress, {5, 5});
+    ASSERT_EQ(w.send->State(), bsPressed);
+    w.send->setEnabled(false);
+    EXPECT_EQ(w.send->State(), bsNormal);
+    EXPECT_FALSE(w.send->pressedByMouse());
+    w.send->setEnabled(true);
+    sendMouse(w.send, QEvent::MouseButtonRelease, {5, 5});
+    EXPECT_EQ(w.sendClicks.count(), 0);
+}
+
+TEST(SkinButtonInput, SpaceBarPressesOnDownAndClicksOnUp)
+{
+    Window w;
+    w.focus(w.send);
+    EXPECT_TRUE(sendKey(w.send, QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" ")));
+    EXPECT_EQ(w.send->State(), bsPressed);
+    // Auto-repeat neither clicks nor releases.
+    sendKey(w.send, QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
+    sendKey(w.send, QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
+    EXPECT_EQ(w.send->State(), bsPressed);
+    EXPECT_EQ(w.sendClicks.count(), 0);
+    EXPECT_TRUE(sendKey(w.send, QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" ")));
+    EXPECT_EQ(w.send->State(), bsNormal);
+    EXPECT_EQ(w.sendClicks.count(), 1);
+
+    // Alt+Space is the window menu's key, not the button's.
+    sendKey(w.send, QEvent::KeyPress, Qt::Key_Space, Qt::AltModifier, QStringLiteral(" "));
+    EXPECT_EQ(w.send->State(), bsNormal);
+}
+
+TEST(SkinButtonInput, EnterClicksTheFocusedButtonOnly)
+{
+    Window w;
+    w.other->setDefault(true);
+    w.focus(w.send);
+    pressKey(w.send, Qt::Key_Return);
+    EXPECT_EQ(w.sendClicks.count(), 1);
+    EXPECT_EQ(w.otherClicks.count(), 0);  // a focused button takes the default role
+    pressKey(w.send, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(w.sendClicks.count(), 2);
+    // With Shift, Ctrl or Alt, Enter is no dialog key.
+    pressKey(w.send, Qt::Key_Return, Qt::ShiftModifier);
+    pressKey(w.send, Qt::Key_Return, Qt::ControlModifier);
+    pressKey(w.send, Qt::Key_Return, Qt::AltModifier);
+    EXPECT_EQ(w.sendClicks.count(), 2);
+}
+
+TEST(SkinButtonInput, EnterInAnotherControlClicksTheDefaultButton)
+{
+    Window w;
+    w.focus(w.edit);
+    pressKey(w.edit, Qt::Key_Return);
+    EXPECT_EQ(w.sendClicks.count() + w.otherClicks.count(), 0);  // no default button yet
+    w.send->setDefault(true);
+    EXPECT_TRUE(w.send->ActiveDefault());
+    pressKey(w.edit, Qt::Key_Return);
+    EXPECT_EQ(w.sendClicks.count(), 1);
+    EXPECT_EQ(w.otherClicks.count(), 0);
+    // A default button that cannot take the focus does not click.
+    w.send->setEnabled(false);
+    pressKey(w.edit, Qt::Key_Return);
+    EXPECT_EQ(w.sendClicks.count(), 1);
+}
+
+TEST(SkinButtonInput, EscClicksTheCancelButton)
+{
+    Window w;
+    w.focus(w.edit);
+    pressKey(w.edit, Qt::Key_Escape);
+    EXPECT_EQ(w.sendClicks.count() + w.otherClicks.count(), 0);
+    w.other->setCancel(true);
+    pressKey(w.edit, Qt::Key_Escape);
+    EXPECT_EQ(w.otherClicks.count(), 1);
+    w.focus(w.send);  // also from another button
+    pressKey(w.send, Qt::Key_Escape);
+    EXPECT_EQ(w.otherClicks.count(), 2);
+    EXPECT_EQ(w.sendClicks.count(), 0);
+    pressKey(w.send, Qt::Key_Escape, Qt::ShiftModifier);
+    EXPECT_EQ(w.otherClicks.count(), 2);
+}
+
+TEST(SkinButtonInput, AcceleratorLetterFocusesAndClicks)
+{
+    Window w;
+    w.focus(w.send);
+    // "&Other": a plain O that the focused button does not take.
+    pressKey(w.send, Qt::Key_O, Qt::NoModifier, QStringLiteral("o"));
+    EXPECT_EQ(w.otherClicks.count(), 1);
+    EXPECT_TRUE(w.other->hasFocus());
+    // The line edit takes letters itself.
+    w.focus(w.edit);
+    pressKey(w.edit, Qt::Key_O, Qt::NoModifier, QStringLiteral("o"));
+    EXPECT_EQ(w.otherClicks.count(), 1);
+    // "&&" is a literal ampersand, not an accelerator.
+    w.other->setCaption(QStringLiteral("R&&D"));
+    w.focus(w.send);
+    pressKey(w.send, Qt::Key_D, Qt::NoModifier, QStringLiteral("d"));
+    EXPECT_EQ(w.otherClicks.count(), 1);
+}
+
+TEST(SkinButtonInput, AltAcceleratorWorksFromAnyControl)
+{
+    Window w;
+    w.focus(w.edit);
+    QTest::keyClick(&w.form, Qt::Key_O, Qt::AltModifier);
+    EXPECT_EQ(w.otherClicks.count(), 1);
+    EXPECT_TRUE(w.other->hasFocus());
+}
+
+TEST(SkinButtonInput, ActiveDefaultFollowsTheFocus)
+{
+    Window w;
+    w.focus(w.edit);
+    EXPECT_FALSE(w.send->ActiveDefault());
+    w.send->setDefault(true);  // the window re-decides at once
+    EXPECT_TRUE(w.send->ActiveDefault());
+    EXPECT_EQ(w.send->skinState(), 7);  // drawn focused although not focused
+    w.focus(w.other);
+    EXPECT_FALSE(w.send->ActiveDefault());
+    EXPECT_TRUE(w.other->ActiveDefault());
+    w.focus(w.edit);
+    EXPECT_TRUE(w.send->ActiveDefault());
+    EXPECT_FALSE(w.other->ActiveDefault());
+    w.send->setDefault(false);
+    EXPECT_FALSE(w.send->ActiveDefault());
+    EXPECT_EQ(w.send->skinState(), 0);
+}
+
+TEST(SkinButtonInput, ClickSetsTheDialogsModalResultThenFiresOnClick)
+{
+    QDialog dialog;
+    auto* ok = new TSkinButton(&dialog);
+    ok->setModalResult(mrOk);
+    int resultSeenByHandler = -1;
+    QObject::connect(ok, &TSkinCustomButton::clicked, [&] { resultSeenByHandler = dialog.result(); });
+    dialog.open();
+    ok->click();
+    EXPECT_EQ(resultSeenByHandler, int(mrOk));
+    EXPECT_EQ(dialog.result(), int(mrOk));
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST(SkinButtonInput, LinkedActionExecutesOnClick)
+{
+    TSkinButton button;
+    QAction action(QStringLiteral("&Go"));
+    QSignalSpy triggered(&action, &QAction::triggered);
+    button.setAction(&action);
+    EXPECT_EQ(button.Caption(), QStringLiteral("&Go"));
+    button.click();
+    EXPECT_EQ(triggered.count(), 1);
+    action.setEnabled(false);
+    EXPECT_FALSE(button.isEnabled());
+}

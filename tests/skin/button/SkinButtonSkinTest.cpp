@@ -1,0 +1,341 @@
+// The skinned face: which skin state the button shows, attaching to and
+// detaching from the engine, the change notifications, the face picture per
+// state, the see-through corners, the painting modes, and the content layout.
+#include "ButtonTestSkin.h"
+#include "ButtonTestSupport.h"
+#include "skin/SkinObjects.h"
+#include "skin/button/SkinButton.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace corvane::skin;
+using namespace corvane::skin::test;
+
+namespace {
+
+// A window painting the test skin's client background, with one skinned
+// button at 20, 20 (81 x 25, caption "发  送").
+struct SkinnedWindow {
+    TSkinEngine engine;
+    SkinnedBackground form{&engine};
+    TSkinButton* button = new TSkinButton(&form);
+
+    explicit SkinnedWindow(bool maskedFace = true)
+    {
+        buildButtonSkin(engine, maskedFace);
+        form.resize(160, 80);
+        button->setGeometry(20, 20, 81, 25);
+        button->setCaption(QStringLiteral("发  送"));
+        button->setSkinEngine(&engine);
+        form.show();
+    }
+};
+
+int differingPixels(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size()) return -1;
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
+    return n;
+}
+
+QRgb centre(const QImage& face) { return face.pixel(face.width() / 2, 3); }
+
+// The bounding box of the caption's pixels (the test skin's caption is white,
+// which no face picture contains).
+QRect captionBox(const QImage& face)
+{
+    QRect box;
+    for (int y = 0; y < face.height(); ++y)
+        for (int x = 0; x < face.width(); ++x)
+            if (qRed(face.pixel(x, y)) > 0xE0 && qGreen(face.pixel(x, y)) > 0xE0) box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+} // namespace
+
+TEST(SkinButtonState, PriorityOfTheConditions)
+{
+    // Disabled wins over everything, then pressed, hot, focused/default.
+    EXPECT_EQ(buttonSkinState(false, bsPressed, true, true), 8);
+    EXPECT_EQ(buttonSkinState(false, bsNormal, false, false), 8);
+    EXPECT_EQ(buttonSkinState(true, bsPressed, true, true), 6);
+    EXPECT_EQ(buttonSkinState(true, bsPressed, false, false), 6);
+    EXPECT_EQ(buttonSkinState(true, bsNormal, true, true), 5);
+    EXPECT_EQ(buttonSkinState(true, bsNormal, true, false), 5);
+    EXPECT_EQ(buttonSkinState(true, bsNormal, false, true), 7);
+    EXPECT_EQ(buttonSkinState(true, bsNormal, false, false), 0);
+}
+
+TEST(SkinButtonState, ButtonReportsItsConditions)
+{
+    SkinnedWindow w;
+    EXPECT_EQ(w.button->skinState(), 0);
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), w.button->mapToGlobal(QPointF(5, 5)));
+    QApplication::sendEvent(w.button, &enter);
+    EXPECT_TRUE(w.button->pointerInside());
+    EXPECT_EQ(w.button->skinState(), 5);
+    sendMouse(w.button, QEvent::MouseButtonPress, {5, 5});
+    EXPECT_EQ(w.button->skinState(), 6);
+    sendMouse(w.button, QEvent::MouseButtonRelease, {5, 5});
+    EXPECT_EQ(w.button->skinState(), 5);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(w.button, &leave);
+    EXPECT_FALSE(w.button->pointerInside());
+    // The press gave it the focus (the window may not be active offscreen, so
+    // the focus flag is driven directly).
+    QFocusEvent focusIn(QEvent::FocusIn, Qt::OtherFocusReason);
+    QApplication::sendEvent(w.button, &focusIn);
+    EXPECT_EQ(w.button->skinState(), 7);
+    QFocusEvent focusOut(QEvent::FocusOut, Qt::OtherFocusReason);
+    QApplication::sendEvent(w.button, &focusOut);
+    EXPECT_EQ(w.button->skinState(), 0);
+}
+
+TEST(SkinButtonSkin, AttachingCopiesTheObjectAndMakesAMaskedFaceTransparent)
+{
+    SkinnedWindow w;
+    ASSERT_NE(w.button->skinCopy(), nullptr);
+    EXPECT_NE(w.button->skinCopy(), w.engine.findObject(QStringLiteral("Button")));  // its own copy
+    EXPECT_EQ(w.button->skinCopy()->Name, QStringLiteral("Button"));
+    EXPECT_EQ(w.button->skinCopy()->host(), w.button);
+    EXPECT_TRUE(w.button->Transparent());
+    EXPECT_TRUE(w.button->drawsSkin());
+
+    SkinnedWindow unmasked(false);
+    EXPECT_NE(unmasked.button->skinCopy(), nullptr);
+    EXPECT_FALSE(unmasked.button->Transparent());
+}
+
+TEST(SkinButtonSkin, MissingObjectOrEngineDrawsPlain)
+{
+    SkinnedWindow w;
+    w.button->setSkinObject(QStringLiteral("NoSuchObject"));
+    EXPECT_EQ(w.button->skinCopy(), nullptr);
+    EXPECT_FALSE(w.button->drawsSkin());
+    const QImage plain = w.button->renderFace();
+    EXPECT_EQ(plain.pixel(40, 3), w.button->palette().color(QPalette::Button).rgb());
+
+    w.button->setSkinObject(QStringLiteral("button"));  // names ignore case
+    EXPECT_NE(w.button->skinCopy(), nullptr);
+
+    auto* engine = new TSkinEngine;
+    buildButtonSkin(*engine);
+    w.button->setSkinEngine(engine);
+    ASSERT_NE(w.button->skinCopy(), nullptr);
+    delete engine;  // the engine goes away: the button detaches
+    EXPECT_EQ(w.button->SkinEngine(), nullptr);
+    EXPECT_EQ(w.button->skinCopy(), nullptr);
+    EXPECT_EQ(w.button->renderFace().pixel(40, 3), w.button->palette().color(QPalette::Button).rgb());
+}
+
+TEST(SkinButtonSkin, SkinChangeDropsTheCopyAndTakesANewOne)
+{
+    SkinnedWindow w;
+    TSkinObject* before = w.button->skinCopy();
+    ASSERT_NE(before, nullptr);
+    // A notification from another engine is not for this button.
+    TSkinEngine otherEngine;
+    TSkinChangeEvent foreign(CM_SKINCHANGING, &otherEngine);
+    QApplication::sendEvent(w.button, &foreign);
+    EXPECT_EQ(w.button->skinCopy(), before);
+
+    TSkinChangeEvent changing(CM_SKINCHANGING, &w.engine);
+    QApplication::sendEvent(w.button, &changing);
+    EXPECT_EQ(w.button->skinCopy(), nullptr);
+    EXPECT_FALSE(w.button->drawsSkin());
+    TSkinChangeEvent changed(CM_SKINCHANGED, &w.engine);
+    QApplication::sendEvent(w.button, &changed);
+    EXPECT_NE(w.button->skinCopy(), nullptr);
+}
+
+TEST(SkinButtonSkin, HueChangeOfTheEngineReachesTheButtonThroughItsNotifications)
+{
+    SkinnedWindow w;
+    const QRgb before = centre(w.button->renderFace());
+    w.engine.setDeltaHue(60);  // brackets the shift with CM_SKINCHANGING / CM_SKINCHANGED
+    ASSERT_NE(w.button->skinCopy(), nullptr);
+    const QRgb after = centre(w.button->renderFace());
+    EXPECT_NE(before, after);
+}
+
+TEST(SkinButtonSkin, FacePictureFollowsTheState)
+{
+    SkinnedWindow w;
+    // Without a focus policy the press leaves the focus alone, so that the
+    // focused picture below comes from the default role alone.
+    w.button->setFocusPolicy(Qt::NoFocus);
+    EXPECT_EQ(centre(w.button->renderFace()), FaceNormal);
+
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), w.button->mapToGlobal(QPointF(5, 5)));
+    QApplication::sendEvent(w.button, &enter);
+    EXPECT_EQ(centre(w.button->renderFace()), FaceHot);
+    sendMouse(w.button, QEvent::MouseButtonPress, {5, 5});
+    EXPECT_EQ(centre(w.button->renderFace()), FacePressed);
+    sendMouse(w.button, QEvent::MouseMove, {200, 5});  // dragged out: pressed no more, but still hot
+    EXPECT_EQ(centre(w.button->renderFace()), FaceHot);
+    sendMouse(w.button, QEvent::MouseButtonRelease, {200, 5});
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(w.button, &leave);
+    EXPECT_EQ(centre(w.button->renderFace()), FaceNormal);
+    w.button->setDefault(true);
+    EXPECT_EQ(centre(w.button->renderFace()), FaceFocused);
+    w.button->setDefault(false);
+    EXPECT_EQ(centre(w.button->renderFace()), FaceNormal);
+
+    w.button->setEnabled(false);
+    EXPECT_EQ(centre(w.button->renderFace()), FaceDisabled);
+    w.button->setEnabled(true);
+    EXPECT_EQ(centre(w.button->renderFace()), FaceNormal);
+}
+
+TEST(SkinButtonSkin, BackgroundShowsThroughTheMaskedCorners)
+{
+    SkinnedWindow w;
+    const QImage face = w.button->renderFace();
+    // The button sits at 20, 20 of a background of 8-pixel squares: its
+    // top-left pixel lies on the dark square (16..23, 16..23).
+    EXPECT_EQ(face.pixel(0, 0), ClientDark);
+    EXPECT_EQ(face.pixel(1, 1), ClientDark);
+    EXPECT_EQ(face.pixel(80, 24), w.form.grab().toImage().pixel(100, 44));
+    EXPECT_EQ(face.pixel(2, 0), 0xFF000000u);  // the border beside the corner
+}
+
+TEST(SkinButtonSkin, PaintingModesGiveTheSameFace)
+{
+    SkinnedWindow w;
+    auto inWindow = [&] {
+        return w.form.grab().toImage().copy(20, 20, 81, 25).convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage doubleBuffered = w.button->renderFace();
+    EXPECT_EQ(differingPixels(inWindow(), doubleBuffered), 0);
+    w.button->setPerformance(spSharedBuffer);
+    EXPECT_EQ(differingPixels(w.button->renderFace(), doubleBuffered), 0);
+    EXPECT_EQ(differingPixels(inWindow(), doubleBuffered), 0);
+    w.button->setPerformance(spNoBuffer);
+    EXPECT_EQ(differingPixels(w.button->renderFace(), doubleBuffered), 0);
+}
+
+TEST(SkinButtonSkin, OpaqueDoubleBufferIsAPlainCopyOfTheKeyFilledBuffer)
+{
+    SkinnedWindow w;
+    w.button->setTransparent(false);
+    // Nothing paints the masked corners: the buffer's key colour stays.
+    EXPECT_EQ(w.button->renderFace().pixel(0, 0), 0xFF000000u | SkinKeyPixel);
+    w.button->setPerformance(spNoBuffer);
+    EXPECT_EQ(w.button->renderFace().pixel(0, 0), w.button->palette().color(QPalette::Button).rgb());
+}
+
+TEST(SkinButtonSkin, CaptionIsCentredAndMovesWhilePressed)
+{
+    SkinnedWindow w;
+    const QRect normal = captionBox(w.button->renderFace());
+    ASSERT_FALSE(normal.isEmpty());
+    // Centred within a pixel or two (glyph side bearings).
+    EXPECT_NEAR(normal.center().x(), 40, 2);
+    EXPECT_NEAR(normal.center().y(), 12, 2);
+    sendMouse(w.button, QEvent::MouseButtonPress, {5, 5});
+    EXPECT_EQ(captionBox(w.button->renderFace()), normal.translated(1, 1));
+    w.button->setShowCaption(false);
+    EXPECT_TRUE(captionBox(w.button->renderFace()).isEmpty());
+}
+
+TEST(SkinButtonLayoutRules, ContentCentredWithTruncation)
+{
+    // Text only: 30 x 13 in 81 x 25 -> offsets (81 - 30) / 2 = 25, (25 - 13) / 2 = 6.
+    TSkinButtonContent c = layoutButtonContent({81, 25}, {30, 13}, QSize(), blGlyphLeft, 4, false, false);
+    EXPECT_EQ(c.content, QRect(25, 6, 30, 13));
+    EXPECT_EQ(c.textArea, c.content);
+    EXPECT_TRUE(c.glyphRect.isNull());
+    c = layoutButtonContent({81, 25}, {30, 13}, QSize(), blGlyphLeft, 4, false, true);
+    EXPECT_EQ(c.content, QRect(26, 7, 30, 13));
+    // Larger than the button: negative offsets truncate towards zero.
+    c = layoutButtonContent({20, 10}, {25, 13}, QSize(), blGlyphLeft, 4, false, false);
+    EXPECT_EQ(c.content.topLeft(), QPoint(-2, -1));
+}
+
+TEST(SkinButtonLayoutRules, GlyphStripOnEachSide)
+{
+    const QSize button(100, 40), text(30, 13), glyph(16, 16);
+    TSkinButtonContent c = layoutButtonContent(button, text, glyph, blGlyphLeft, 4, false, false);
+    EXPECT_EQ(c.content, QRect(25, 12, 50, 16));  // 30 + 16 + 4 wide, glyph high
+    EXPECT_EQ(c.glyphArea, QRect(25, 12, 20, 16));
+    EXPECT_EQ(c.glyphRect, QRect(25, 12, 16, 16));
+    EXPECT_EQ(c.textArea, QRect(45, 12, 30, 16));
+
+    c = layoutButtonContent(button, text, glyph, blGlyphRight, 4, false, false);
+    EXPECT_EQ(c.glyphArea, QRect(55, 12, 20, 16));
+    EXPECT_EQ(c.glyphRect, QRect(59, 12, 16, 16));
+    EXPECT_EQ(c.textArea, QRect(25, 12, 30, 16));
+
+    c = layoutButtonContent(button, text, glyph, blGlyphTop, 4, false, false);
+    EXPECT_EQ(c.content, QRect(35, 3, 30, 33));  // 13 + 16 + 4 high
+    EXPECT_EQ(c.glyphArea, QRect(35, 3, 30, 20));
+    EXPECT_EQ(c.glyphRect, QRect(42, 3, 16, 16));
+    EXPECT_EQ(c.textArea, QRect(35, 23, 30, 13));
+
+    c = layoutButtonContent(button, text, glyph, blGlyphBottom, 4, false, true);
+    EXPECT_EQ(c.content, QRect(36, 4, 30, 33));
+    EXPECT_EQ(c.glyphRect, QRect(43, 21, 16, 16));
+    EXPECT_EQ(c.textArea, QRect(36, 4, 30, 13));
+}
+
+TEST(SkinButtonLayoutRules, WordWrapTakesTheButtonLessSpacingGlyphAndTen)
+{
+    const TSkinButtonContent c =
+        layoutButtonContent({100, 60}, {500, 13}, QSize(16, 16), blGlyphLeft, 4, true, false);
+    // Text 100 - 4 - 16 - 10 = 70 by 60 - 4 - 16 - 10 = 30; content 90 x 30.
+    EXPECT_EQ(c.content, QRect(5, 15, 90, 30));
+    EXPECT_EQ(c.textArea, QRect(25, 15, 70, 30));
+}
+
+TEST(SkinButtonLayoutRules, NumberOfGlyphImages)
+{
+    EXPECT_EQ(glyphCountFor({16, 16}, 3), 1);
+    EXPECT_EQ(glyphCountFor({64, 16}, 1), 4);
+    EXPECT_EQ(glyphCountFor({32, 16}, 1), 2);
+    EXPECT_EQ(glyphCountFor({80, 16}, 2), 1);  // five images is not a glyph strip
+    EXPECT_EQ(glyphCountFor({30, 16}, 2), 2);  // not a multiple: unchanged
+    EXPECT_EQ(glyphCountFor({16, 0}, 2), 2);   // no height: unchanged
+    EXPECT_EQ(glyphCountFor({0, 0}, 3), 3);
+
+    TSkinButton button;
+    QImage strip(48, 16, QImage::Format_ARGB32);
+    strip.fill(Qt::red);
+    button.setGlyph(strip);
+    EXPECT_EQ(button.NumGlyphs(), 3);
+    button.setKind(bkOK);
+    EXPECT_EQ(button.NumGlyphs(), 1);
+    EXPECT_EQ(button.ModalResult(), int(mrOk));
+    button.setGlyph(strip);
+    EXPECT_EQ(button.Kind(), bkCustom);
+}
+
+TEST(SkinButtonGlyph, DisabledImageOfAStripAndTheGlyphBesideTheCaption)
+{
+    SkinnedWindow w;
+    QImage strip(32, 16, QImage::Format_ARGB32);
+    strip.fill(qRgb(0xFF, 0, 0));
+    for (int y = 0; y < 16; ++y)
+        for (int x = 16; x < 32; ++x) strip.setPixel(x, y, qRgb(0, 0xFF, 0));
+    w.button->resize(120, 30);
+    w.button->setGlyph(strip);
+    ASSERT_EQ(w.button->NumGlyphs(), 2);
+    auto countColour = [](const QImage& image, QRgb colour) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == colour;
+        return n;
+    };
+    QImage face = w.button->renderFace();
+    EXPECT_EQ(countColour(face, qRgb(0xFF, 0, 0)), 16 * 16);
+    w.button->setEnabled(false);
+    face = w.button->renderFace();
+    EXPECT_EQ(countColour(face, qRgb(0, 0xFF, 0)), 16 * 16);
+    EXPECT_EQ(countColour(face, qRgb(0xFF, 0, 0)), 0);
+    w.button->setEnabled(true);
+    w.button->setShowGlyph(false);
+    EXPECT_EQ(countColour(w.button->renderFace(), qRgb(0xFF, 0, 0)), 0);
+}
