@@ -1,10 +1,12 @@
 #include "shell/PlainChrome.h"
 
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
 
 #include "shell/TForm1.h"
+#include "skin/SkinEngine.h"
+#include "skin/button/SkinButton.h"
 
 namespace corvane::shell {
 
@@ -47,12 +49,34 @@ QWidget* createMenuBar(TForm1& form, QWidget* client)
     return bar;
 }
 
-QAbstractButton* createSendButton(TForm1& form, QWidget* client)
+// The window's skin engine SkinEngine1 with the stored skin "Ivory". A skin
+// that does not load leaves the engine empty and the controls plain.
+static skin::TSkinEngine* skinEngine1(TForm1& form)
 {
-    auto* button = new QPushButton(QStringLiteral("发  送"), client);
+    auto* engine = form.findChild<skin::TSkinEngine*>(QStringLiteral("SkinEngine1"), Qt::FindDirectChildrenOnly);
+    if (engine) return engine;
+    engine = new skin::TSkinEngine(&form);
+    engine->setObjectName(QStringLiteral("SkinEngine1"));
+    QFile stored(QStringLiteral(":/skin/ivory.skin"));
+    if (stored.open(QIODevice::ReadOnly)) {
+        try {
+            engine->readSkinStream(stored.readAll());
+        } catch (const skin::TSkinError&) {
+        }
+    }
+    return engine;
+}
+
+skin::TSkinButton* createSendButton(TForm1& form, QWidget* client)
+{
+    auto* button = new skin::TSkinButton(client);
     button->setObjectName(QStringLiteral("SkinButton1"));
+    button->setCaption(QStringLiteral("发  送"));
     button->setGeometry(528, 128, 81, 25);
-    QObject::connect(button, &QPushButton::clicked, &form, &TForm1::SkinButton1Click);
+    button->setPerformance(skin::spDoubleBuffer);
+    button->setTransparent(true);
+    button->setSkinEngine(skinEngine1(form));
+    QObject::connect(button, &skin::TSkinButton::clicked, &form, &TForm1::SkinButton1Click);
     return button;
 }
 

@@ -4,8 +4,11 @@
 // so replacing them with the skinned controls means replacing these two
 // functions and nothing else.
 
-class QAbstractButton;
 class QWidget;
+
+namespace corvane::skin {
+class TSkinButton;
+}
 
 namespace corvane::shell {
 
@@ -17,7 +20,9 @@ class TForm1;
 // form's CustomItemNClick handlers.
 QWidget* createMenuBar(TForm1& form, QWidget* client);
 
-// SkinButton1 "发  送" at 528,128, 81 x 25, wired to SkinButton1Click.
-QAbstractButton* createSendButton(TForm1& form, QWidget* client);
+// SkinButton1 "发  送" at 528,128, 81 x 25, wired to SkinButton1Click: the
+// skinned button, drawn by the window's SkinEngine1 (made here with the stored
+// skin when the window has none yet).
+skin::TSkinButton* createSendButton(TForm1& form, QWidget* client);
 
 } // namespace corvane::shell

@@ -17,6 +17,7 @@
 #include "game/BoardState.h"
 #include "net/protocol/ReceiveEffects.h"
 #include "shell/ComponentIndex.h"
+#include "skin/button/SkinButton.h"
 
 class QAbstractButton;
 class QLabel;
@@ -66,7 +67,7 @@ public:
     QPlainTextEdit* memo2() const { return memo2_; }
     QLabel* label1() const { return label1_; }
     QWidget* menuBar() const { return skinMenuBar1_; }
-    QAbstractButton* sendButton() const { return skinButton1_; }
+    skin::TSkinButton* sendButton() const { return skinButton1_; }
     DragController* dragController() const { return drag_; }
     NotificationSound* notificationSound() const { return sound_; }
     QObject* findComponent(const QString& name) const { return index_.find(name); }
@@ -97,7 +98,7 @@ private:
     std::array<ImageControl*, 124> images_{};  // index = image number; 0 unused
     QLabel* label1_ = nullptr;
     QWidget* skinMenuBar1_ = nullptr;
-    QAbstractButton* skinButton1_ = nullptr;
+    skin::TSkinButton* skinButton1_ = nullptr;
     QPlainTextEdit* memo1_ = nullptr;
     QPlainTextEdit* memo2_ = nullptr;
     TUdpEndpoint* udpEndpoint1_ = nullptr;

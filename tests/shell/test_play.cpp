@@ -26,7 +26,7 @@ const QString GameLost = QStringLiteral("此局你输了，继续努力！");
 
 std::string gbk(const std::string& utf8) { return corvane::protocol::utf8ToGbk(utf8); }
 
-void clickButton(QAbstractButton* button)
+void clickButton(QWidget* button)
 {
     sendMouse(button, QEvent::MouseButtonPress, {5, 5});
     sendMouse(button, QEvent::MouseButtonRelease, {5, 5});
