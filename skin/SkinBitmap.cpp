@@ -45,9 +45,10 @@ const QPixmap& TSkinBitmap::pixmap() const
 
 void TSkinBitmap::snapToKey(int r, int g, int b, int tolerance)
 {
-    for (int y = 0; y < height(); ++y) {
+    const int w = width(), h = height();
+    for (int y = 0; y < h; ++y) {
         std::uint32_t* line = scanLine(y);
-        for (int x = 0; x < width(); ++x) {
+        for (int x = 0; x < w; ++x) {
             const std::uint32_t p = line[x];
             const int pr = int((p >> 16) & 0xFF), pg = int((p >> 8) & 0xFF), pb = int(p & 0xFF);
             if (std::abs(pr - r) <= tolerance && std::abs(pg - g) <= tolerance && std::abs(pb - b) <= tolerance)

@@ -365,27 +365,30 @@ void TSkinObject::writeProperties(QList<TSkinProperty>& out) const
 bool TSkinObject::readProperty(const TSkinProperty& p)
 {
     using namespace props;
-    const QByteArray& n = p.name;
-    if (n == "Align") Align = TSkinAlign(toEnum(p, alignFromIdent));
-    else if (n == "Color") Color = toColor(p);
-    else if (n == "DrawIfOwner") DrawIfOwner = toBool(p);
-    else if (readFont(Font, "Font", p)) {}
-    else if (n == "Kind") Kind = TSkinKind(toEnum(p, kindFromIdent));
-    else if (n == "Masked") Masked = toBool(p);
-    else if (n == "Left") setLeft(toCoordinate(p));
-    else if (n == "Top") setTop(toCoordinate(p));
-    else if (n == "Height") setHeight(toCoordinate(p));
-    else if (n == "Width") setWidth(toCoordinate(p));
-    else if (n == "MarginLeft") MarginLeft = toCoordinate(p);
-    else if (n == "MarginRight") MarginRight = toCoordinate(p);
-    else if (n == "MarginTop") MarginTop = toCoordinate(p);
-    else if (n == "MarginBottom") MarginBottom = toCoordinate(p);
-    else if (n == "TextAlign") TextAlign = TSkinTextAlign(toEnum(p, textAlignFromIdent));
-    else if (n == "TextEffect") TextEffect = TSkinTextEffect(toEnum(p, textEffectFromIdent));
-    else if (n == "TextMarginLeft") TextMarginLeft = toCoordinate(p);
-    else if (n == "TextMarginRight") TextMarginRight = toCoordinate(p);
-    else if (n == "TextMarginTop") TextMarginTop = toCoordinate(p);
-    else return false;
+    const PropertyKey* key = lookupProperty(p.name);
+    if (!key) return false;
+    switch (key->prop) {
+    case Prop::Align: Align = TSkinAlign(toEnum(p, alignFromIdent)); break;
+    case Prop::Color: Color = toColor(p); break;
+    case Prop::DrawIfOwner: DrawIfOwner = toBool(p); break;
+    case Prop::Font: readFont(Font, key->field, p); break;
+    case Prop::Kind: Kind = TSkinKind(toEnum(p, kindFromIdent)); break;
+    case Prop::Masked: Masked = toBool(p); break;
+    case Prop::Left: setLeft(toCoordinate(p)); break;
+    case Prop::Top: setTop(toCoordinate(p)); break;
+    case Prop::Height: setHeight(toCoordinate(p)); break;
+    case Prop::Width: setWidth(toCoordinate(p)); break;
+    case Prop::MarginLeft: MarginLeft = toCoordinate(p); break;
+    case Prop::MarginRight: MarginRight = toCoordinate(p); break;
+    case Prop::MarginTop: MarginTop = toCoordinate(p); break;
+    case Prop::MarginBottom: MarginBottom = toCoordinate(p); break;
+    case Prop::TextAlign: TextAlign = TSkinTextAlign(toEnum(p, textAlignFromIdent)); break;
+    case Prop::TextEffect: TextEffect = TSkinTextEffect(toEnum(p, textEffectFromIdent)); break;
+    case Prop::TextMarginLeft: TextMarginLeft = toCoordinate(p); break;
+    case Prop::TextMarginRight: TextMarginRight = toCoordinate(p); break;
+    case Prop::TextMarginTop: TextMarginTop = toCoordinate(p); break;
+    default: return false;
+    }
     return true;
 }
 

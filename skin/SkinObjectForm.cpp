@@ -1,7 +1,9 @@
 #include "skin/SkinObjectForm.h"
 
+#include "skin/SkinProperties.h"
 #include "skin/SkinTypes.h"
 
+#include <array>
 #include <cstring>
 #include <limits>
 
@@ -48,6 +50,7 @@ public:
                 continue;
             }
             if (record.properties.size() >= TSkinLimits::MaxProperties) fail("Too many properties in one object");
+            if (record.properties.isEmpty()) record.properties.reserve(48);
             expect('=');
             record.properties.append({word, value()});
         }
@@ -103,7 +106,7 @@ private:
                                                            && isIdentStart(m_text[m_pos + 1]))))
             ++m_pos;
         if (m_pos - start > 255) fail("Identifier too long in object text");
-        return m_text.mid(start, m_pos - start);
+        return props::intern(m_text.constData() + start, m_pos - start);
     }
 
     TSkinValue value()
@@ -217,27 +220,44 @@ private:
     QByteArray binaryValue()
     {
         expect('{');
-        QByteArray out;
+        // Hex digits, two per byte, with any white space between them. The
+        // "Objects" blocks make up most of a skin's object text, so this runs
+        // over a table on raw pointers.
+        static const auto digitValue = [] {
+            std::array<signed char, 256> table{};
+            table.fill(-1);
+            for (int i = 0; i < 10; ++i) table['0' + i] = static_cast<signed char>(i);
+            for (int i = 0; i < 6; ++i) {
+                table['A' + i] = static_cast<signed char>(10 + i);
+                table['a' + i] = static_cast<signed char>(10 + i);
+            }
+            return table;
+        }();
+        const char* p = m_text.constData() + m_pos;
+        const char* const end = m_text.constData() + m_text.size();
+        const char* close = static_cast<const char*>(std::memchr(p, '}', size_t(end - p)));
+        if (!close) fail("Unterminated binary value in object text");
+        if ((close - p) / 2 > TSkinLimits::MaxBinaryBytes) fail("Binary value too long in object text");
+        QByteArray out(qsizetype((close - p) / 2), Qt::Uninitialized);
+        char* o = out.data();
         int high = -1;
-        for (;;) {
-            skipSpace();
-            if (atEnd()) fail("Unterminated binary value in object text");
-            const char c = m_text[m_pos++];
-            if (c == '}') break;
-            int digit;
-            if (c >= '0' && c <= '9') digit = c - '0';
-            else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-            else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-            else fail("Invalid binary value in object text");
+        for (; p < close; ++p) {
+            const unsigned char c = static_cast<unsigned char>(*p);
+            const int digit = digitValue[c];
+            if (digit < 0) {
+                if (c == ' ' || c == '\r' || c == '\n' || c == '\t') continue;
+                fail("Invalid binary value in object text");
+            }
             if (high < 0) {
                 high = digit;
             } else {
-                out.append(char(high * 16 + digit));
+                *o++ = char(high * 16 + digit);
                 high = -1;
-                if (out.size() > TSkinLimits::MaxBinaryBytes) fail("Binary value too long in object text");
             }
         }
         if (high >= 0) fail("Odd number of hexadecimal digits in a binary value");
+        out.truncate(o - out.data());
+        m_pos = int(close - m_text.constData()) + 1;
         return out;
     }
 
@@ -344,7 +364,14 @@ private:
         m_pos += n;
         return out;
     }
-    QByteArray shortString() { return bytes(byte()); }
+    QByteArray shortString()
+    {
+        const int n = byte();
+        need(n);
+        const QByteArray out = props::intern(m_bytes.constData() + m_pos, n);
+        m_pos += n;
+        return out;
+    }
 
     TSkinObjectRecord readObject(int depth)
     {
@@ -362,6 +389,7 @@ private:
             const QByteArray name = shortString();
             if (name.isEmpty()) break;
             if (record.properties.size() >= TSkinLimits::MaxProperties) fail("Too many properties in one object");
+            if (record.properties.isEmpty()) record.properties.reserve(48);
             record.properties.append({name, value(byte())});
         }
         for (;;) {

@@ -70,12 +70,13 @@ void TSkinActiveObject::writeProperties(QList<TSkinProperty>& out) const
 
 bool TSkinActiveObject::readProperty(const TSkinProperty& p)
 {
-    if (TSkinObject::readProperty(p)) return true;
-    if (p.name == "ActiveColor") {
-        ActiveColor = toColor(p);
-        return true;
+    const PropertyKey* key = lookupProperty(p.name);
+    if (!key) return false;
+    switch (key->prop) {
+    case Prop::ActiveColor: ActiveColor = toColor(p); return true;
+    case Prop::ActiveFont: readFont(ActiveFont, key->field, p); return true;
+    default: return TSkinObject::readProperty(p);
     }
-    return readFont(ActiveFont, "ActiveFont", p);
 }
 
 void TSkinActiveObject::assignFrom(const TSkinObject& source)
@@ -173,13 +174,16 @@ void TSkinBitmapObject::writeProperties(QList<TSkinProperty>& out) const
 
 bool TSkinBitmapObject::readProperty(const TSkinProperty& p)
 {
-    if (TSkinObject::readProperty(p) || readLink(Bitmap, "Bitmap", p)) return true;
-    if (p.name == "BorderTileStyle") BorderTileStyle = TSkinTileStyle(toEnum(p, tileStyleFromIdent));
-    else if (p.name == "MaskedBorder") MaskedBorder = toBool(p);
-    else if (p.name == "MaskedAngles") MaskedAngles = toBool(p);
-    else if (p.name == "TileStyle") TileStyle = TSkinTileStyle(toEnum(p, tileStyleFromIdent));
-    else return false;
-    return true;
+    const PropertyKey* key = lookupProperty(p.name);
+    if (!key) return false;
+    switch (key->prop) {
+    case Prop::Bitmap: readLink(Bitmap, key->field, p); return true;
+    case Prop::BorderTileStyle: BorderTileStyle = TSkinTileStyle(toEnum(p, tileStyleFromIdent)); return true;
+    case Prop::MaskedBorder: MaskedBorder = toBool(p); return true;
+    case Prop::MaskedAngles: MaskedAngles = toBool(p); return true;
+    case Prop::TileStyle: TileStyle = TSkinTileStyle(toEnum(p, tileStyleFromIdent)); return true;
+    default: return TSkinObject::readProperty(p);
+    }
 }
 
 void TSkinBitmapObject::assignFrom(const TSkinObject& source)
@@ -239,8 +243,13 @@ void TSkinActiveBitmap::writeProperties(QList<TSkinProperty>& out) const
 
 bool TSkinActiveBitmap::readProperty(const TSkinProperty& p)
 {
-    return TSkinBitmapObject::readProperty(p) || readLink(ActiveBitmap, "ActiveBitmap", p)
-           || readFont(ActiveFont, "ActiveFont", p);
+    const PropertyKey* key = lookupProperty(p.name);
+    if (!key) return false;
+    switch (key->prop) {
+    case Prop::ActiveBitmap: readLink(ActiveBitmap, key->field, p); return true;
+    case Prop::ActiveFont: readFont(ActiveFont, key->field, p); return true;
+    default: return TSkinBitmapObject::readProperty(p);
+    }
 }
 
 void TSkinActiveBitmap::assignFrom(const TSkinObject& source)
@@ -412,14 +421,14 @@ void TSkinSystemButton::writeProperties(QList<TSkinProperty>& out) const
 
 bool TSkinSystemButton::readProperty(const TSkinProperty& p)
 {
-    if (TSkinActiveBitmap::readProperty(p) || readLink(BitmapHot, "BitmapHot", p)
-        || readLink(BitmapPressed, "BitmapPressed", p))
-        return true;
-    if (p.name == "Action") {
-        Action = TSkinAction(toEnum(p, actionFromIdent));
-        return true;
+    const PropertyKey* key = lookupProperty(p.name);
+    if (!key) return false;
+    switch (key->prop) {
+    case Prop::Action: Action = TSkinAction(toEnum(p, actionFromIdent)); return true;
+    case Prop::BitmapHot: readLink(BitmapHot, key->field, p); return true;
+    case Prop::BitmapPressed: readLink(BitmapPressed, key->field, p); return true;
+    default: return TSkinActiveBitmap::readProperty(p);
     }
-    return false;
 }
 
 void TSkinSystemButton::assignFrom(const TSkinObject& source)
@@ -473,9 +482,15 @@ void TSkinButtonObject::writeProperties(QList<TSkinProperty>& out) const
 
 bool TSkinButtonObject::readProperty(const TSkinProperty& p)
 {
-    return TSkinBitmapObject::readProperty(p) || readLink(BitmapHot, "BitmapHot", p)
-           || readLink(BitmapFocused, "BitmapFocused", p) || readLink(BitmapPressed, "BitmapPressed", p)
-           || readLink(BitmapDisabled, "BitmapDisabled", p);
+    const PropertyKey* key = lookupProperty(p.name);
+    if (!key) return false;
+    switch (key->prop) {
+    case Prop::BitmapHot: readLink(BitmapHot, key->field, p); return true;
+    case Prop::BitmapFocused: readLink(BitmapFocused, key->field, p); return true;
+    case Prop::BitmapPressed: readLink(BitmapPressed, key->field, p); return true;
+    case Prop::BitmapDisabled: readLink(BitmapDisabled, key->field, p); return true;
+    default: return TSkinBitmapObject::readProperty(p);
+    }
 }
 
 void TSkinButtonObject::assignFrom(const TSkinObject& source)
@@ -532,8 +547,15 @@ void TSkinTextObject::writeProperties(QList<TSkinProperty>& out) const
 
 bool TSkinTextObject::readProperty(const TSkinProperty& p)
 {
-    return TSkinObject::readProperty(p) || readFont(FontHot, "FontHot", p) || readFont(FontFocused, "FontFocused", p)
-           || readFont(FontPressed, "FontPressed", p) || readFont(FontDisabled, "FontDisabled", p);
+    const PropertyKey* key = lookupProperty(p.name);
+    if (!key) return false;
+    switch (key->prop) {
+    case Prop::FontHot: readFont(FontHot, key->field, p); return true;
+    case Prop::FontFocused: readFont(FontFocused, key->field, p); return true;
+    case Prop::FontPressed: readFont(FontPressed, key->field, p); return true;
+    case Prop::FontDisabled: readFont(FontDisabled, key->field, p); return true;
+    default: return TSkinObject::readProperty(p);
+    }
 }
 
 void TSkinTextObject::assignFrom(const TSkinObject& source)

@@ -1,6 +1,9 @@
 #include "skin/SkinProperties.h"
 
+#include <QHash>
+#include <QSet>
 #include <cmath>
+#include <utility>
 
 namespace corvane::skin::props {
 
@@ -9,14 +12,6 @@ namespace {
 [[noreturn]] void invalid(const TSkinProperty& p)
 {
     throw TSkinError("Invalid property value: " + p.name.toStdString());
-}
-
-bool hasPrefix(const QByteArray& name, const QByteArray& prefix, QByteArray* rest)
-{
-    if (name.size() <= prefix.size() + 1 || !name.startsWith(prefix) || name[prefix.size()] != '.')
-        return false;
-    *rest = name.mid(prefix.size() + 1);
-    return true;
 }
 
 } // namespace
@@ -113,32 +108,31 @@ void writeFont(QList<TSkinProperty>& out, const QByteArray& prefix, const TSkinF
     out.append({prefix + ".Style", TSkinValue::fromSet(styles)});
 }
 
-bool readFont(TSkinFont& font, const QByteArray& prefix, const TSkinProperty& p)
+void readFont(TSkinFont& font, int field, const TSkinProperty& p)
 {
-    QByteArray field;
-    if (!hasPrefix(p.name, prefix, &field)) return false;
-    if (field == "Charset") {
+    switch (field) {
+    case FontCharset:
         if (p.value.type == TSkinValue::Identifier) {
             if (!charsetFromIdent(p.value.text, &font.Charset)) invalid(p);
         } else {
             font.Charset = toInt(p) & 0xFF;
         }
-    } else if (field == "Color") {
-        font.Color = toColor(p);
-    } else if (field == "Height") {
-        font.Height = toInt(p);
-    } else if (field == "Size") {
+        break;
+    case FontColor: font.Color = toColor(p); break;
+    case FontHeight: font.Height = toInt(p); break;
+    case FontSize:
         // Points at 96 pixels per inch, as a negative (character) height.
         font.Height = -int(std::lround(double(toInt(p)) * 96.0 / 72.0));
-    } else if (field == "Name") {
-        font.Name = toString(p);
-    } else if (field == "Pitch") {
+        break;
+    case FontName: font.Name = toString(p); break;
+    case FontPitch:
         if (p.value.type != TSkinValue::Identifier) invalid(p);
         font.Pitch = -1;
         for (int i = 0; i < 3; ++i)
             if (p.value.text == pitchNames[i]) font.Pitch = i;
         if (font.Pitch < 0) invalid(p);
-    } else if (field == "Style") {
+        break;
+    case FontStyle: {
         if (p.value.type != TSkinValue::Set) invalid(p);
         unsigned style = 0;
         for (const QByteArray& item : p.value.items) {
@@ -149,10 +143,10 @@ bool readFont(TSkinFont& font, const QByteArray& prefix, const TSkinProperty& p)
             style |= 1u << bit;
         }
         font.Style = style;
-    } else {
-        return false;
+        break;
     }
-    return true;
+    default: invalid(p);
+    }
 }
 
 void writeLink(QList<TSkinProperty>& out, const QByteArray& prefix, const TSkinBitmapLink& link)
@@ -164,23 +158,105 @@ void writeLink(QList<TSkinProperty>& out, const QByteArray& prefix, const TSkinB
     out.append({prefix + ".Bottom", TSkinValue::fromInteger(link.Bottom)});
 }
 
-bool readLink(TSkinBitmapLink& link, const QByteArray& prefix, const TSkinProperty& p)
+void readLink(TSkinBitmapLink& link, int field, const TSkinProperty& p)
 {
-    QByteArray field;
-    if (!hasPrefix(p.name, prefix, &field)) return false;
-    if (field == "Name")
-        link.Name = toString(p);
-    else if (field == "Left")
-        link.Left = toCoordinate(p);
-    else if (field == "Top")
-        link.Top = toCoordinate(p);
-    else if (field == "Right")
-        link.Right = toCoordinate(p);
-    else if (field == "Bottom")
-        link.Bottom = toCoordinate(p);
-    else
-        return false;
-    return true;
+    switch (field) {
+    case LinkName: link.Name = toString(p); break;
+    case LinkLeft: link.Left = toCoordinate(p); break;
+    case LinkTop: link.Top = toCoordinate(p); break;
+    case LinkRight: link.Right = toCoordinate(p); break;
+    case LinkBottom: link.Bottom = toCoordinate(p); break;
+    default: invalid(p);
+    }
+}
+
+namespace {
+
+const QHash<QByteArray, PropertyKey>& propertyTable()
+{
+    static const QHash<QByteArray, PropertyKey> table = [] {
+        QHash<QByteArray, PropertyKey> t;
+        const std::pair<const char*, Prop> plain[] = {
+            {"Align", Prop::Align}, {"Color", Prop::Color}, {"DrawIfOwner", Prop::DrawIfOwner},
+            {"Kind", Prop::Kind}, {"Masked", Prop::Masked}, {"Left", Prop::Left}, {"Top", Prop::Top},
+            {"Height", Prop::Height}, {"Width", Prop::Width}, {"MarginLeft", Prop::MarginLeft},
+            {"MarginRight", Prop::MarginRight}, {"MarginTop", Prop::MarginTop}, {"MarginBottom", Prop::MarginBottom},
+            {"TextAlign", Prop::TextAlign}, {"TextEffect", Prop::TextEffect},
+            {"TextMarginLeft", Prop::TextMarginLeft}, {"TextMarginRight", Prop::TextMarginRight},
+            {"TextMarginTop", Prop::TextMarginTop}, {"ActiveColor", Prop::ActiveColor},
+            {"BorderTileStyle", Prop::BorderTileStyle}, {"MaskedBorder", Prop::MaskedBorder},
+            {"MaskedAngles", Prop::MaskedAngles}, {"TileStyle", Prop::TileStyle}, {"Action", Prop::Action}};
+        for (const auto& [n, prop] : plain) t.insert(QByteArray(n), {prop, 0});
+        const std::pair<const char*, Prop> fonts[] = {{"Font", Prop::Font}, {"ActiveFont", Prop::ActiveFont},
+                                                      {"FontHot", Prop::FontHot}, {"FontFocused", Prop::FontFocused},
+                                                      {"FontPressed", Prop::FontPressed},
+                                                      {"FontDisabled", Prop::FontDisabled}};
+        const char* const fontFields[] = {"Charset", "Color", "Height", "Name", "Pitch", "Size", "Style"};
+        for (const auto& [prefix, prop] : fonts)
+            for (int f = 0; f < 7; ++f) t.insert(QByteArray(prefix) + '.' + fontFields[f], {prop, f});
+        const std::pair<const char*, Prop> links[] = {
+            {"Bitmap", Prop::Bitmap}, {"ActiveBitmap", Prop::ActiveBitmap}, {"BitmapHot", Prop::BitmapHot},
+            {"BitmapPressed", Prop::BitmapPressed}, {"BitmapFocused", Prop::BitmapFocused},
+            {"BitmapDisabled", Prop::BitmapDisabled}};
+        const char* const linkFields[] = {"Name", "Left", "Top", "Right", "Bottom"};
+        for (const auto& [prefix, prop] : links)
+            for (int f = 0; f < 5; ++f) t.insert(QByteArray(prefix) + '.' + linkFields[f], {prop, f});
+        return t;
+    }();
+    return table;
+}
+
+} // namespace
+
+const PropertyKey* lookupProperty(const QByteArray& name)
+{
+    // Each class level of a reading object asks for the same name again. A
+    // name that shares a table key's storage (see intern) can only be that
+    // key, since the table lives as long as the program: remember the last one.
+    thread_local const char* lastData = nullptr;
+    thread_local const PropertyKey* lastKey = nullptr;
+    if (lastData && name.constData() == lastData) return lastKey;
+    const auto& table = propertyTable();
+    const auto it = table.constFind(name);
+    if (it == table.constEnd()) return nullptr;
+    if (it.key().constData() == name.constData()) {
+        lastData = name.constData();
+        lastKey = &it.value();
+    }
+    return &it.value();
+}
+
+QByteArray intern(const char* data, qsizetype size)
+{
+    static const QSet<QByteArray> words = [] {
+        QSet<QByteArray> w;
+        for (const char* extra : {"object", "end", "inherited", "inline", "Objects", "True", "False", "fsBold",
+                                  "fsItalic", "fsUnderline", "fsStrikeOut", "fpDefault", "fpVariable", "fpFixed"})
+            w.insert(QByteArray(extra));
+        for (int i = 0; i < 32; ++i) {
+            for (QByteArray (*name)(int) : {alignIdent, kindIdent, textAlignIdent, textEffectIdent, tileStyleIdent, actionIdent}) {
+                const QByteArray ident = name(i);
+                if (!ident.isEmpty() && !(ident[0] >= '0' && ident[0] <= '9')) w.insert(ident);
+            }
+        }
+        for (int charset = 0; charset < 256; ++charset) {
+            const QByteArray ident = charsetIdent(charset);
+            if (!ident.isEmpty()) w.insert(ident);
+        }
+        for (TColor color : {clBlack, clSilver, clGray, clWhite, clNone, clWindowText, clBtnFace}) w.insert(colorIdent(color));
+        for (auto it = propertyTable().constBegin(); it != propertyTable().constEnd(); ++it) w.insert(it.key());
+        for (const char* cls : {"TSkinLinkSkinObject", "TSkinBitmapSkinObject", "TSkinFormBitmapSkinObject",
+                                "TSkinSysButtonSkinObject", "TSkinActiveSkinObject", "TSkinColorButtonObject",
+                                "TSkinBitmapBoxObject", "TSkinActiveBitmapBoxObject", "TSkinButtonBitmapBoxObject",
+                                "TSkinRollPanelObject", "TSkinObject", "TSkinActiveObject", "TSkinBitmapObject",
+                                "TSkinActiveBitmap", "TSkinSystemButton", "TSkinButtonObject", "TSkinTextObject"})
+            w.insert(QByteArray(cls));
+        return w;
+    }();
+    const QByteArray probe = QByteArray::fromRawData(data, size);
+    const auto it = words.constFind(probe);
+    if (it != words.constEnd()) return *it;
+    return QByteArray(data, size);
 }
 
 } // namespace corvane::skin::props

@@ -23,13 +23,37 @@ void addIdent(QList<TSkinProperty>& out, const char* name, const QByteArray& v);
 void addString(QList<TSkinProperty>& out, const char* name, const QString& v);
 void addColor(QList<TSkinProperty>& out, const char* name, TColor v);
 
-// "<prefix>.Charset", ".Color", ".Height", ".Name", ".Style" (and ".Pitch",
-// ".Size" when reading). readFont returns false when the name is not one of them.
+// Every published property name of the skin object classes, so that reading
+// a property costs one hash lookup instead of a chain of name comparisons.
+// Nested names ("Font.Color", "BitmapHot.Left") give the nested property and
+// the field inside it.
+enum class Prop {
+    Align, Color, DrawIfOwner, Font, Kind, Masked, Left, Top, Height, Width, MarginLeft, MarginRight, MarginTop,
+    MarginBottom, TextAlign, TextEffect, TextMarginLeft, TextMarginRight, TextMarginTop, ActiveColor, ActiveFont,
+    Bitmap, BorderTileStyle, MaskedBorder, MaskedAngles, TileStyle, ActiveBitmap, Action, BitmapHot, BitmapPressed,
+    BitmapFocused, BitmapDisabled, FontHot, FontFocused, FontPressed, FontDisabled
+};
+enum FontField { FontCharset, FontColor, FontHeight, FontName, FontPitch, FontSize, FontStyle };
+enum LinkField { LinkName, LinkLeft, LinkTop, LinkRight, LinkBottom };
+struct PropertyKey {
+    Prop prop;
+    int field;   // FontField or LinkField for nested names, else 0
+};
+// Null when the name is not published by any skin object class.
+const PropertyKey* lookupProperty(const QByteArray& name);
+
+// The bytes as a QByteArray that shares the storage of a known word (property
+// names, identifiers, class names) when it is one, so that reading a skin does
+// not allocate a fresh copy of every name it meets.
+QByteArray intern(const char* data, qsizetype size);
+
+// "<prefix>.Charset", ".Color", ".Height", ".Name", ".Style" (".Pitch" when
+// not default; ".Size" is read too).
 void writeFont(QList<TSkinProperty>& out, const QByteArray& prefix, const TSkinFont& font);
-bool readFont(TSkinFont& font, const QByteArray& prefix, const TSkinProperty& p);
+void readFont(TSkinFont& font, int field, const TSkinProperty& p);
 
 // "<prefix>.Name", ".Left", ".Top", ".Right", ".Bottom".
 void writeLink(QList<TSkinProperty>& out, const QByteArray& prefix, const TSkinBitmapLink& link);
-bool readLink(TSkinBitmapLink& link, const QByteArray& prefix, const TSkinProperty& p);
+void readLink(TSkinBitmapLink& link, int field, const TSkinProperty& p);
 
 } // namespace corvane::skin::props

@@ -1,5 +1,6 @@
 #include "skin/SkinTypes.h"
 
+#include <QHash>
 #include <array>
 #include <utility>
 
@@ -7,12 +8,20 @@ namespace corvane::skin {
 
 namespace {
 
+// Identifier lookups run for nearly every property of a loading skin: one
+// hash lookup each instead of a scan over the names.
 template <size_t N>
-int indexOf(const std::array<const char*, N>& names, const QByteArray& ident)
+QHash<QByteArray, int> indexTable(const std::array<const char*, N>& names)
 {
-    for (size_t i = 0; i < N; ++i)
-        if (ident == names[i]) return int(i);
-    return -1;
+    QHash<QByteArray, int> table;
+    for (size_t i = 0; i < N; ++i) table.insert(QByteArray(names[i]), int(i));
+    return table;
+}
+
+int find(const QHash<QByteArray, int>& table, const QByteArray& ident)
+{
+    const auto it = table.constFind(ident);
+    return it == table.constEnd() ? -1 : it.value();
 }
 
 template <size_t N>
@@ -94,12 +103,36 @@ const NamedCharset namedCharsets[] = {
 
 } // namespace
 
-int alignFromIdent(const QByteArray& ident) { return indexOf(alignNames, ident); }
-int kindFromIdent(const QByteArray& ident) { return indexOf(kindNames, ident); }
-int textAlignFromIdent(const QByteArray& ident) { return indexOf(textAlignNames, ident); }
-int textEffectFromIdent(const QByteArray& ident) { return indexOf(textEffectNames, ident); }
-int tileStyleFromIdent(const QByteArray& ident) { return indexOf(tileStyleNames, ident); }
-int actionFromIdent(const QByteArray& ident) { return indexOf(actionNames, ident); }
+int alignFromIdent(const QByteArray& ident)
+{
+    static const QHash<QByteArray, int> table = indexTable(alignNames);
+    return find(table, ident);
+}
+int kindFromIdent(const QByteArray& ident)
+{
+    static const QHash<QByteArray, int> table = indexTable(kindNames);
+    return find(table, ident);
+}
+int textAlignFromIdent(const QByteArray& ident)
+{
+    static const QHash<QByteArray, int> table = indexTable(textAlignNames);
+    return find(table, ident);
+}
+int textEffectFromIdent(const QByteArray& ident)
+{
+    static const QHash<QByteArray, int> table = indexTable(textEffectNames);
+    return find(table, ident);
+}
+int tileStyleFromIdent(const QByteArray& ident)
+{
+    static const QHash<QByteArray, int> table = indexTable(tileStyleNames);
+    return find(table, ident);
+}
+int actionFromIdent(const QByteArray& ident)
+{
+    static const QHash<QByteArray, int> table = indexTable(actionNames);
+    return find(table, ident);
+}
 QByteArray alignIdent(int value) { return nameAt(alignNames, value); }
 QByteArray kindIdent(int value) { return nameAt(kindNames, value); }
 QByteArray textAlignIdent(int value) { return nameAt(textAlignNames, value); }
@@ -124,13 +157,15 @@ QColor toQColor(TColor color)
 
 bool colorFromIdent(const QByteArray& ident, TColor* color)
 {
-    for (const NamedColor& named : namedColors) {
-        if (ident == named.name) {
-            *color = named.color;
-            return true;
-        }
-    }
-    return false;
+    static const QHash<QByteArray, TColor> table = [] {
+        QHash<QByteArray, TColor> t;
+        for (const NamedColor& named : namedColors) t.insert(QByteArray(named.name), named.color);
+        return t;
+    }();
+    const auto it = table.constFind(ident);
+    if (it == table.constEnd()) return false;
+    *color = it.value();
+    return true;
 }
 
 QByteArray colorIdent(TColor color)
@@ -142,13 +177,15 @@ QByteArray colorIdent(TColor color)
 
 bool charsetFromIdent(const QByteArray& ident, int* charset)
 {
-    for (const NamedCharset& named : namedCharsets) {
-        if (ident == named.name) {
-            *charset = named.charset;
-            return true;
-        }
-    }
-    return false;
+    static const QHash<QByteArray, int> table = [] {
+        QHash<QByteArray, int> t;
+        for (const NamedCharset& named : namedCharsets) t.insert(QByteArray(named.name), named.charset);
+        return t;
+    }();
+    const auto it = table.constFind(ident);
+    if (it == table.constEnd()) return false;
+    *charset = it.value();
+    return true;
 }
 
 QByteArray charsetIdent(int charset)
