@@ -239,7 +239,9 @@ void TSkinCustomButton::mouseMoveEvent(QMouseEvent* event)
         TSkinCustomControl::mouseMoveEvent(event);
         return;
     }
-    setState(insideClient(*this, event->position()) ? bsPressed : bsNormal);
+    const bool inside = insideClient(*this, event->position());
+    setPointerInside(inside);
+    setState(inside ? bsPressed : bsNormal);
     event->accept();
 }
 

@@ -115,19 +115,26 @@ QImage TSkinCustomControl::renderFace()
     return picture.toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+void TSkinCustomControl::setPointerInside(bool inside)
+{
+    if (m_pointerInside == inside) return;
+    m_pointerInside = inside;
+    if (inside)
+        emit mouseEntered();
+    else
+        emit mouseLeft();
+    update();
+}
+
 void TSkinCustomControl::enterEvent(QEnterEvent* event)
 {
-    m_pointerInside = true;
-    emit mouseEntered();
-    update();
+    setPointerInside(true);
     QWidget::enterEvent(event);
 }
 
 void TSkinCustomControl::leaveEvent(QEvent* event)
 {
-    m_pointerInside = false;
-    emit mouseLeft();
-    update();
+    setPointerInside(false);
     QWidget::leaveEvent(event);
 }
 

@@ -75,6 +75,11 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
+    // Sets the pointer-inside flag, with OnMouseEnter / OnMouseLeave and a
+    // repaint when it changes. While a button is held the window system
+    // reports no crossing, so the descendants feed it from pointer moves.
+    void setPointerInside(bool inside);
+
 private:
     // Only a control that covers every pixel may ask Qt to skip the parent.
     void updateOpaquePainting();

@@ -104,11 +104,19 @@ TEST(SkinButtonInput, DragOutReleaseOutsideDoesNotClick)
 TEST(SkinButtonInput, DragOutAndBackInPressesAgainAndClicks)
 {
     Window w;
+    QSignalSpy entered(w.send, &TSkinCustomControl::mouseEntered);
+    QSignalSpy left(w.send, &TSkinCustomControl::mouseLeft);
+    QEnterEvent enter(QPointF(40, 12), QPointF(40, 12), w.send->mapToGlobal(QPointF(40, 12)));
+    QApplication::sendEvent(w.send, &enter);
     sendMouse(w.send, QEvent::MouseButtonPress, {40, 12});
     sendMouse(w.send, QEvent::MouseMove, {40, -1});
     EXPECT_EQ(w.send->State(), bsNormal);
+    EXPECT_FALSE(w.send->pointerInside());  // the held pointer's moves report the crossing
+    EXPECT_EQ(left.count(), 1);
     sendMouse(w.send, QEvent::MouseMove, {0, 0});  // the top-left pixel is inside
     EXPECT_EQ(w.send->State(), bsPressed);
+    EXPECT_TRUE(w.send->pointerInside());
+    EXPECT_EQ(entered.count(), 2);
     sendMouse(w.send, QEvent::MouseMove, {80, 24});  // and so is the bottom-right one
     EXPECT_EQ(w.send->State(), bsPressed);
     sendMouse(w.send, QEvent::MouseButtonRelease, {80, 24});
