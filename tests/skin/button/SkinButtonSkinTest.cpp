@@ -233,6 +233,21 @@ TEST(SkinButtonSkin, OpaqueDoubleBufferIsAPlainCopyOfTheKeyFilledBuffer)
     EXPECT_EQ(w.button->renderFace().pixel(0, 0), w.button->palette().color(QPalette::Button).rgb());
 }
 
+TEST(SkinButtonSkin, BlendingMixesTheFaceWithTheBackground)
+{
+    SkinnedWindow w;
+    const QRgb opaque = w.form.grab().toImage().pixel(20 + 40, 20 + 3);
+    w.button->hide();
+    const QRgb behind = w.form.grab().toImage().pixel(20 + 40, 20 + 3);
+    w.button->show();
+    ASSERT_EQ(opaque, FaceNormal);
+    w.button->setBlending({true, 128});
+    const QRgb mixed = centre(w.button->renderFace());
+    EXPECT_NEAR(qRed(mixed), (qRed(FaceNormal) + qRed(behind)) / 2, 2);
+    EXPECT_NEAR(qGreen(mixed), (qGreen(FaceNormal) + qGreen(behind)) / 2, 2);
+    EXPECT_NEAR(qBlue(mixed), (qBlue(FaceNormal) + qBlue(behind)) / 2, 2);
+}
+
 TEST(SkinButtonSkin, CaptionIsCentredAndMovesWhilePressed)
 {
     SkinnedWindow w;
