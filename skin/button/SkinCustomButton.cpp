@@ -254,9 +254,10 @@ void TSkinCustomButton::mouseReleaseEvent(QMouseEvent* event)
     event->accept();
     m_pressedByMouse = false;
     m_state = bsNormal;
-    QPointer<TSkinCustomButton> guard(this);
+    // Repaint first: a click handler may raise, and the face must not stay
+    // pressed when it does.
+    update();
     if (insideClient(*this, event->position())) click();
-    if (guard) update();
 }
 
 // ---------------------------------------------------------------------------

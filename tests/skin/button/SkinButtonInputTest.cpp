@@ -290,6 +290,21 @@ TEST(SkinButtonInput, ActiveDefaultFollowsTheFocus)
     EXPECT_EQ(w.send->skinState(), 0);
 }
 
+TEST(SkinButtonInput, HandlerThatRaisesLeavesTheButtonReleased)
+{
+    Window w;
+    QObject::connect(w.send, &TSkinCustomButton::clicked, [] { throw std::runtime_error("send failed"); });
+    sendMouse(w.send, QEvent::MouseButtonPress, {5, 5});
+    EXPECT_THROW(sendMouse(w.send, QEvent::MouseButtonRelease, {5, 5}), std::runtime_error);
+    EXPECT_EQ(w.send->State(), bsNormal);
+    EXPECT_FALSE(w.send->pressedByMouse());
+    w.focus(w.send);
+    sendKey(w.send, QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    EXPECT_THROW(sendKey(w.send, QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" ")),
+                 std::runtime_error);
+    EXPECT_EQ(w.send->State(), bsNormal);
+}
+
 TEST(SkinButtonInput, ClickSetsTheDialogsModalResultThenFiresOnClick)
 {
     QDialog dialog;
