@@ -108,7 +108,8 @@ void TSkinCustomButton::setDefault(bool value)
     // The window decides afresh which button acts as its default one.
     QWidget* form = window();
     QWidget* focus = form->focusWidget();
-    for (TSkinCustomButton* button : form->findChildren<TSkinCustomButton*>()) button->focusMovedTo(focus);
+    for (TSkinCustomButton* button : form->findChildren<TSkinCustomButton*>())
+        if (button->window() == form) button->focusMovedTo(focus);  // not those of dialogs it owns
     if (auto* self = qobject_cast<TSkinCustomButton*>(form)) self->focusMovedTo(focus);
 }
 

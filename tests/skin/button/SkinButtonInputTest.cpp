@@ -290,6 +290,24 @@ TEST(SkinButtonInput, ActiveDefaultFollowsTheFocus)
     EXPECT_EQ(w.send->skinState(), 0);
 }
 
+TEST(SkinButtonInput, SettingDefaultLeavesTheButtonsOfOwnedDialogsAlone)
+{
+    Window w;
+    auto* dialog = new QDialog(&w.form);  // a window of its own, owned by the form
+    auto* dialogDefault = new TSkinButton(dialog);
+    auto* dialogOther = new TSkinButton(dialog);
+    dialogDefault->setDefault(true);
+    dialogOther->setFocus();  // the dialog's own focus is on a button
+    ASSERT_EQ(dialog->focusWidget(), dialogOther);
+    dialogDefault->setDefault(false);  // the dialog re-decides with its focus on a button
+    dialogDefault->setDefault(true);
+    ASSERT_FALSE(dialogDefault->ActiveDefault());
+    w.focus(w.edit);  // the form's focus is on a line edit
+    w.send->setDefault(true);
+    EXPECT_TRUE(w.send->ActiveDefault());
+    EXPECT_FALSE(dialogDefault->ActiveDefault());
+}
+
 TEST(SkinButtonInput, HandlerThatRaisesLeavesTheButtonReleased)
 {
     Window w;
