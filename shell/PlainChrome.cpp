@@ -7,6 +7,7 @@
 #include "shell/TForm1.h"
 #include "skin/SkinEngine.h"
 #include "skin/button/SkinButton.h"
+#include "skin/frame/SkinForm1.h"
 
 namespace corvane::shell {
 
@@ -78,6 +79,11 @@ skin::TSkinButton* createSendButton(TForm1& form, QWidget* client)
     button->setSkinEngine(skinEngine1(form));
     QObject::connect(button, &skin::TSkinButton::clicked, &form, &TForm1::SkinButton1Click);
     return button;
+}
+
+skin::TSkinForm* createWindowFrame(TForm1& form, QWidget* client)
+{
+    return skin::createSkinForm1(&form, client, skinEngine1(form));
 }
 
 } // namespace corvane::shell

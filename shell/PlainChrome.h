@@ -8,6 +8,7 @@ class QWidget;
 
 namespace corvane::skin {
 class TSkinButton;
+class TSkinForm;
 }
 
 namespace corvane::shell {
@@ -24,5 +25,10 @@ QWidget* createMenuBar(TForm1& form, QWidget* client);
 // skinned button, drawn by the window's SkinEngine1 (made here with the stored
 // skin when the window has none yet).
 skin::TSkinButton* createSendButton(TForm1& form, QWidget* client);
+
+// SkinForm1: the skinned window frame drawn by SkinEngine1 in place of the
+// platform's caption and border; the form's controls stay in `client`, which
+// the frame places inside it (a plain frame when the skin did not load).
+skin::TSkinForm* createWindowFrame(TForm1& form, QWidget* client);
 
 } // namespace corvane::shell

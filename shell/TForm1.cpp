@@ -108,6 +108,9 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
     createEndpoint();
     receiver_ = std::make_unique<protocol::PeerMessageHandler>(*this, *this);
 
+    // Last: the frame sizes the window around the finished client area.
+    skinForm1_ = createWindowFrame(*this, client_);
+
     index_.build(this);
 }
 

@@ -24,6 +24,9 @@ class QLabel;
 class QPlainTextEdit;
 
 class TUdpEndpoint;
+namespace corvane::skin {
+class TSkinForm;
+}
 namespace corvane::protocol {
 class PeerMessageHandler;
 }
@@ -67,6 +70,7 @@ public:
     QPlainTextEdit* memo2() const { return memo2_; }
     QLabel* label1() const { return label1_; }
     QWidget* menuBar() const { return skinMenuBar1_; }
+    skin::TSkinForm* skinForm() const { return skinForm1_; }
     skin::TSkinButton* sendButton() const { return skinButton1_; }
     DragController* dragController() const { return drag_; }
     NotificationSound* notificationSound() const { return sound_; }
@@ -99,6 +103,7 @@ private:
     QLabel* label1_ = nullptr;
     QWidget* skinMenuBar1_ = nullptr;
     skin::TSkinButton* skinButton1_ = nullptr;
+    skin::TSkinForm* skinForm1_ = nullptr;
     QPlainTextEdit* memo1_ = nullptr;
     QPlainTextEdit* memo2_ = nullptr;
     TUdpEndpoint* udpEndpoint1_ = nullptr;

@@ -7,6 +7,8 @@
 #include <functional>
 
 #include "skin/SkinTypes.h"
+// TSkinBlending (window translucency) is shared with the skinned controls.
+#include "skin/button/SkinCustomControl.h"
 
 namespace corvane::skin {
 
@@ -52,11 +54,6 @@ struct TSkinAnimation {
     int TileCount = 1;       // 1..20
 };
 
-struct TSkinBlending {
-    bool Enabled = false;
-    int Value = 150;
-};
-
 struct TSkinShadow {
     bool Enabled = false;
     int Size = 4;
@@ -82,7 +79,7 @@ struct TSkinConstraints {
 };
 
 struct TSkinPopupMenuOptions {
-    TSkinBlending Blending;
+    TSkinBlending Blending{false, 150};
     TSkinShadow Shadow;
     TSkinAnimation Animation;
 };

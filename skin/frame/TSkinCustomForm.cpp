@@ -131,7 +131,12 @@ void TSkinCustomForm::makeFrameless()
     m_platformMinimum = m_owner->minimumSize();
     m_platformMaximum = m_owner->maximumSize();
     const bool visible = m_owner->isVisible();
-    m_owner->setWindowFlags(m_platformFlags | Qt::FramelessWindowHint);
+    // The platform's caption hints go: Qt keeps a caption for a customized
+    // window that still asks for a title or buttons.
+    const Qt::WindowFlags captionHints = Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                         Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint |
+                                         Qt::WindowContextHelpButtonHint | Qt::WindowShadeButtonHint;
+    m_owner->setWindowFlags((m_platformFlags & ~captionHints) | Qt::FramelessWindowHint);
     // The frame applies its own limits (setWindowBounds).
     m_owner->setMinimumSize(0, 0);
     m_owner->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
@@ -328,9 +333,14 @@ void TSkinCustomForm::setWindowBounds(const QRect& bounds)
     const bool withMinimum = m_state != wsMinimized && m_state != wsRollup;
     const QSize size = clampSize(bounds.size(), minimumTrackSize(), maximumTrackSize(), withMinimum);
     const QRect target(bounds.topLeft(), size);
-    if (target == m_owner->geometry())
-        return;
-    m_owner->setGeometry(target);
+    // A frame that cannot be sized by the pointer keeps the window system from
+    // sizing it as well; every size change of the frame goes through here.
+    m_owner->setMinimumSize(0, 0);
+    m_owner->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    if (target != m_owner->geometry())
+        m_owner->setGeometry(target);
+    if (!Dragging.Sizeable)
+        m_owner->setFixedSize(size);
     updateShape();
 }
 

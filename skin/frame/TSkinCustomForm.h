@@ -72,7 +72,7 @@ public:
     bool Active() const { return m_enabled; }
     void setActive(bool active);
     TSkinAnimation Animation;
-    TSkinBlending Blending;
+    TSkinBlending Blending{false, 150};
     TSkinBorderIcons BorderIcons() const { return m_borderIcons; }
     void setBorderIcons(TSkinBorderIcons icons);
     TSkinBorderStyle BorderStyle() const { return m_borderStyle; }

@@ -1,0 +1,176 @@
+// The main window with its skinned frame: the frame around the designed
+// client area, closing through the skinned close button (which sends the
+// close notice), and golden pictures of the whole window active, inactive
+// and rolled up.
+//
+// The golden pictures are rendered offscreen with the program's font
+// substitutions, no keyboard focus (no text cursor) and the window shape
+// applied (pixels outside it are transparent), and compared pixel for pixel.
+// CORVANE_UPDATE_GOLDEN=1 rewrites them; a mismatch writes the picture it got
+// next to the test binary.
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+#include "shell/ShellTestSupport.h"
+#include "shell/TForm1.h"
+#include "ui/MessageBox.h"
+#include "skin/frame/TSkinForm.h"
+#include "skin/SkinObjects.h"
+
+namespace corvane::skin {
+namespace {
+
+using shell::TForm1;
+
+QString goldenPath(const QString& name)
+{
+    return qEnvironmentVariable("CORVANE_SOURCE_DIR") + QStringLiteral("/tests/skin/frame/golden/") + name;
+}
+
+// The window as the screen shows it: its picture inside its shape.
+QImage windowPicture(QWidget& window)
+{
+    QImage picture = window.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    const QRegion shape = window.mask().isEmpty() ? QRegion(window.rect()) : window.mask();
+    QImage shaped(picture.size(), QImage::Format_ARGB32);
+    shaped.fill(Qt::transparent);
+    QPainter painter(&shaped);
+    painter.setClipRegion(shape);
+    painter.drawImage(0, 0, picture);
+    painter.end();
+    return shaped;
+}
+
+void expectGolden(QWidget& window, const QString& name)
+{
+    const QImage actual = windowPicture(window);
+    if (qEnvironmentVariableIntValue("CORVANE_UPDATE_GOLDEN") == 1) {
+        ASSERT_TRUE(actual.save(goldenPath(name)));
+        return;
+    }
+    const QImage expected = QImage(goldenPath(name)).convertToFormat(QImage::Format_ARGB32);
+    ASSERT_FALSE(expected.isNull()) << "missing golden picture " << name.toStdString();
+    if (actual != expected) {
+        const QString got = QDir::currentPath() + QStringLiteral("/actual-") + name;
+        actual.save(got);
+        ADD_FAILURE() << name.toStdString() << " differs from the golden picture; got " << got.toStdString();
+    }
+}
+
+class MainWindowFrame : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        form = std::make_unique<TForm1>();
+        shell::testing::connectForm(*form, shell::testing::freeUdpPort(), peer.port());
+        frame = form->skinForm();
+        ASSERT_NE(frame, nullptr);
+        frame->setTerminateApplication([this] { ++terminations; });
+    }
+
+    void showActive()
+    {
+        form->move(20, 20);
+        form->show();
+        form->activateWindow();
+        QApplication::setActiveWindow(form.get());
+        QApplication::processEvents();
+        // No focused control: a blinking text cursor would make pictures differ.
+        if (QWidget* focused = QApplication::focusWidget())
+            focused->clearFocus();
+        QApplication::processEvents();
+    }
+
+    TSkinSystemButton* button(const char* name)
+    {
+        return dynamic_cast<TSkinSystemButton*>(frame->tree()->findObject(QString::fromLatin1(name)));
+    }
+
+    void click(const QPoint& p)
+    {
+        const QPoint g = form->mapToGlobal(p);
+        QMouseEvent down(QEvent::MouseButtonPress, QPointF(p), QPointF(g), Qt::LeftButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(form.get(), &down);
+        QMouseEvent up(QEvent::MouseButtonRelease, QPointF(p), QPointF(g), Qt::LeftButton, Qt::NoButton,
+                       Qt::NoModifier);
+        QApplication::sendEvent(form.get(), &up);
+    }
+
+    static QPoint centre(const TSkinObject* o) { return o->boundsRect().center(); }
+
+    shell::testing::RecordingPeer peer;
+    std::unique_ptr<TForm1> form;
+    TSkinForm* frame = nullptr;
+    int terminations = 0;
+};
+
+TEST_F(MainWindowFrame, SkinnedFrameAroundTheDesignedClientArea)
+{
+    ASSERT_NE(frame->tree(), nullptr) << "the stored skin did not load";
+    EXPECT_EQ(frame->objectName(), QStringLiteral("SkinForm1"));
+    EXPECT_EQ(form->findComponent(QStringLiteral("skinform1")), frame);
+    EXPECT_TRUE(form->windowFlags() & Qt::FramelessWindowHint) << std::hex << int(form->windowFlags());
+    EXPECT_EQ(form->size(), QSize(TForm1::ClientWidth + 48, TForm1::ClientHeight + 40));
+    EXPECT_EQ(form->clientArea()->geometry(), QRect(24, 24, TForm1::ClientWidth, TForm1::ClientHeight));
+    EXPECT_EQ(frame->Caption(), QStringLiteral("CorvaneV1.0"));
+    EXPECT_EQ(frame->titleObject()->Text.isEmpty() || frame->titleObject()->Text == frame->Caption(), true);
+    EXPECT_FALSE(frame->BorderIcons() & borderIconBit(biMaximize));
+    EXPECT_FALSE(frame->Dragging.Sizeable);
+}
+
+TEST_F(MainWindowFrame, SkinnedCloseButtonSendsTheCloseNoticeAndEndsTheProgram)
+{
+    showActive();
+    click(centre(button("CopyOfCloseButton")));
+    EXPECT_EQ(peer.next(), "close|2|3|4|5|6|7");
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(terminations, 1);
+}
+
+TEST_F(MainWindowFrame, FailedCloseNoticeKeepsTheWindow)
+{
+    showActive();
+    MessageBoxRecorder boxes;
+    form->udpEndpoint()->setRemoteHost(QString());  // "Null Remote Address"
+    click(centre(button("CopyOfCloseButton")));
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(terminations, 0);
+    EXPECT_EQ(boxes.boxes().size(), 1);
+}
+
+TEST_F(MainWindowFrame, GoldenActive)
+{
+    showActive();
+    ASSERT_TRUE(frame->isFrameActive());
+    expectGolden(*form, QStringLiteral("main-window-active.png"));
+}
+
+TEST_F(MainWindowFrame, GoldenInactive)
+{
+    showActive();
+    QWidget other;
+    other.move(900, 700);
+    other.show();
+    other.activateWindow();
+    QApplication::setActiveWindow(&other);
+    QApplication::processEvents();
+    ASSERT_FALSE(frame->isFrameActive());
+    expectGolden(*form, QStringLiteral("main-window-inactive.png"));
+}
+
+TEST_F(MainWindowFrame, GoldenRolledUp)
+{
+    showActive();
+    click(centre(button("RollButton")));
+    ASSERT_EQ(frame->WindowState(), wsRollup);
+    EXPECT_EQ(form->height(), 24 + 16);
+    expectGolden(*form, QStringLiteral("main-window-rolled-up.png"));
+    click(centre(button("UnrollButton")));
+    EXPECT_EQ(form->size(), QSize(TForm1::ClientWidth + 48, TForm1::ClientHeight + 40));
+}
+
+} // namespace
+} // namespace corvane::skin
