@@ -254,3 +254,70 @@ TEST(FrameActive, DeactivatedFrameReturnsThePlatformFrame)
 
 } // namespace
 } // namespace corvane::skin::testing
+
+namespace corvane::skin::testing {
+namespace {
+
+TEST(FrameDragging, OutlineModeMovesTheWindowOnRelease)
+{
+    FramedWindow w;
+    w.show();
+    w.frame->Dragging.DragMode = fdmBorder;
+    const QPoint start = w.window().pos();
+    const QPoint grip(300, 12);
+    const QPoint pressGlobal = w.global(grip);
+    w.press(grip);
+    QMouseEvent move(QEvent::MouseMove, QPointF(grip), QPointF(pressGlobal + QPoint(60, 70)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w.owner.get(), &move);
+    EXPECT_EQ(w.window().pos(), start);  // only the outline follows
+    QMouseEvent up(QEvent::MouseButtonRelease, QPointF(grip), QPointF(pressGlobal + QPoint(60, 70)),
+                   Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w.owner.get(), &up);
+    EXPECT_EQ(w.window().pos(), start + QPoint(60, 70));
+}
+
+TEST(FrameDragging, SizeableFrameSizesByItsEdgesDownToTheMinimum)
+{
+    FramedWindow w;
+    w.show();
+    w.frame->Dragging.Sizeable = true;
+    const QRect before = w.window().geometry();
+    const QPoint edge(677, 200);  // the right border
+    ASSERT_EQ(w.frame->systemAnswerAt(edge), TSystemAnswer::Right);
+    const QPoint pressGlobal = w.global(edge);
+    w.press(edge);
+    auto moveBy = [&](QPoint travel) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(edge), QPointF(pressGlobal + travel), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w.owner.get(), &move);
+    };
+    moveBy({30, 0});
+    EXPECT_EQ(w.window().geometry(), QRect(before.topLeft(), QSize(710, 490)));
+    EXPECT_EQ(w.frame->clientRect(), QRect(24, 24, 662, 450));
+    EXPECT_EQ(w.owner->client->geometry(), QRect(24, 24, 662, 450));
+    moveBy({-1000, 0});
+    EXPECT_EQ(w.window().width(), 150);  // the minimum tracking width
+    w.release(edge);
+    // The caption buttons stay on the right edge.
+    EXPECT_EQ(button(*w.frame, "CopyOfCloseButton")->left(), 150 - 35);
+}
+
+TEST(FrameStates, StoredStateIsTakenOnceTheWindowExists)
+{
+    TestOwner owner;
+    auto* frame = new TSkinForm(&owner, owner.client);
+    frame->setBorderIcons(mainWindowBorderIcons);
+    frame->setSkinEngine(&storedSkinEngine());
+    frame->setWindowState(wsRollup);
+    frame->loaded();
+    EXPECT_EQ(frame->WindowState(), wsNormal);  // posted, not yet performed
+    QApplication::processEvents();
+    EXPECT_EQ(frame->WindowState(), wsRollup);
+    EXPECT_EQ(owner.height(), 40);
+    frame->setWindowState(wsNormal);
+    EXPECT_EQ(owner.height(), 490);
+}
+
+} // namespace
+} // namespace corvane::skin::testing
