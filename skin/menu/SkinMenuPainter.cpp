@@ -1,0 +1,303 @@
+#include "skin/menu/SkinMenuPainter.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <qdrawutil.h>
+
+#include "skin/SkinObjects.h"
+
+namespace corvane::skin {
+
+namespace {
+
+std::unique_ptr<TSkinObject> copyOf(const TSkinObject* object)
+{
+    return object ? object->copyTree() : nullptr;
+}
+
+int textWidth(const QFont& font, const QString& text)
+{
+    return text.isEmpty() ? 0 : QFontMetrics(font).horizontalAdvance(text);
+}
+
+// The system's menu-item metric that an image list must exceed before the
+// glyph column grows with it.
+constexpr int SystemMenuCheckWidth = 16;
+
+QColor plainTextColor(const QPalette& palette, bool hot, bool enabled)
+{
+    if (!enabled)
+        return palette.color(QPalette::Disabled, QPalette::Text);
+    return hot ? palette.color(QPalette::HighlightedText) : palette.color(QPalette::ButtonText);
+}
+
+} // namespace
+
+TSkinMenuSkin TSkinMenuSkin::from(const TSkinCustomItem* item)
+{
+    TSkinMenuSkin skin;
+    if (!item)
+        return skin;
+    skin.barFrame = copyOf(childNamed(item->menuBarObject(), QStringLiteral("Frame")));
+    skin.barItem = copyOf(item->menuBarItemObject());
+    skin.popupFrame = copyOf(childNamed(item->popupMenuObject(), QStringLiteral("Frame")));
+    skin.popupItem = copyOf(item->popupItemObject());
+    skin.popupSeparator = copyOf(item->popupSeparatorObject());
+    return skin;
+}
+
+void TSkinMenuSkin::setHost(QObject* host)
+{
+    for (TSkinObject* object : {barFrame.get(), barItem.get(), popupFrame.get(), popupItem.get(), popupSeparator.get()})
+        if (object)
+            object->setHost(host);
+}
+
+QFont TSkinMenuPainter::plainFont()
+{
+    QFont font = QApplication::font("QMenu");
+    return font;
+}
+
+// ---------------------------------------------------------------------------
+// Measuring
+
+QSize TSkinMenuPainter::measureBarItem(const TSkinCustomItem* item, const TSkinMenuSkin& skin)
+{
+    const QString caption = displayCaption(item->Caption);
+    QSize size;
+    if (TSkinObject* object = skin.barItem.get()) {
+        const QFont font = object->getFont().toQFont();
+        size = QSize(textWidth(font, caption) + object->TextMarginLeft + object->TextMarginRight, object->height());
+    } else {
+        const QFontMetrics metrics(plainFont());
+        size = QSize(textWidth(plainFont(), caption) + 12, metrics.height() + 6);
+    }
+    if (item->special != TSkinItemSpecial::None)
+        size.setWidth(size.height());
+    return size;
+}
+
+int TSkinMenuPainter::glyphColumnWidth(TSkinCustomItem* parent)
+{
+    TSkinImageList* images = parent ? parent->effectiveImages() : nullptr;
+    if (images && images->width() > SystemMenuCheckWidth)
+        return images->width() + 6;
+    return MenuGlyphColumnWidth;
+}
+
+QSize TSkinMenuPainter::measurePopupItem(TSkinCustomItem* item, const TSkinMenuSkin& skin, int glyphWidth)
+{
+    if (item->isSeparator() && skin.popupSeparator)
+        return QSize(skin.popupSeparator->width(), skin.popupSeparator->height());
+    const QString caption = item->isSeparator() ? QString() : displayCaption(item->Caption);
+    const QString shortCut = shortCutText(item->ShortCut);
+    QSize size;
+    if (TSkinObject* object = skin.popupItem.get()) {
+        const QFont font = object->getFont().toQFont();
+        size = QSize(textWidth(font, caption) + glyphWidth + textWidth(font, shortCut) + 42, object->height());
+    } else {
+        const QFont font = plainFont();
+        const int height = item->isSeparator() ? 9 : QFontMetrics(font).height() + 6;
+        size = QSize(textWidth(font, caption) + glyphWidth + textWidth(font, shortCut) + 42, height);
+    }
+    if (!item->isSeparator())
+        size.setHeight(qMax(size.height(), glyphWidth + 4));
+    return size;
+}
+
+QMargins TSkinMenuPainter::popupMargins(const TSkinMenuSkin& skin)
+{
+    if (TSkinObject* frame = skin.popupFrame.get())
+        return QMargins(frame->MarginLeft, frame->MarginTop, frame->MarginRight, frame->MarginBottom);
+    return QMargins(MenuPlainMargin, MenuPlainMargin, MenuPlainMargin, MenuPlainMargin);
+}
+
+int TSkinMenuPainter::barHeight(const TSkinMenuSkin& skin, int tallestItem)
+{
+    if (TSkinObject* frame = skin.barFrame.get())
+        return frame->height();
+    return tallestItem + 4;
+}
+
+QRect TSkinMenuPainter::barInnerRect(const TSkinMenuSkin& skin, const QRect& bar)
+{
+    if (TSkinObject* frame = skin.barFrame.get())
+        return bar.adjusted(frame->MarginLeft, frame->MarginTop, -frame->MarginRight, -frame->MarginBottom);
+    return bar.adjusted(2, 2, -2, -2);
+}
+
+// ---------------------------------------------------------------------------
+// Drawing
+
+void TSkinMenuPainter::drawBarBackground(QPainter& painter, TSkinMenuSkin& skin, const QRect& bar,
+                                         const QPalette& palette, bool bevel)
+{
+    if (TSkinObject* frame = skin.barFrame.get()) {
+        frame->setBounds(bar);
+        frame->draw(painter);
+        return;
+    }
+    painter.fillRect(bar, palette.color(QPalette::Button));
+    if (bevel) {
+        painter.fillRect(QRect(bar.left(), bar.bottom() - 1, bar.width(), 1), palette.color(QPalette::Mid));
+        painter.fillRect(QRect(bar.left(), bar.bottom(), bar.width(), 1), palette.color(QPalette::Light));
+    }
+}
+
+void TSkinMenuPainter::drawBarItem(QPainter& painter, TSkinMenuSkin& skin, TSkinCustomItem* item, int state,
+                                   const QPalette& palette)
+{
+    if (TSkinObject* object = skin.barItem.get()) {
+        object->setBounds(item->rect);
+        object->Text = displayCaption(item->Caption);
+        object->SecondText.clear();
+        object->Enabled = item->Enabled;
+        object->setState(state);
+        object->draw(painter);
+        return;
+    }
+    const bool hot = state != MenuItemStateNormal;
+    if (hot)
+        painter.fillRect(item->rect, palette.color(QPalette::Highlight));
+    painter.save();
+    painter.setFont(plainFont());
+    painter.setPen(plainTextColor(palette, hot, item->Enabled));
+    painter.drawText(item->rect, Qt::AlignCenter | Qt::TextSingleLine, displayCaption(item->Caption));
+    painter.restore();
+}
+
+void TSkinMenuPainter::drawPopupBackground(QPainter& painter, TSkinMenuSkin& skin, const QRect& window,
+                                           const QPalette& palette)
+{
+    if (TSkinObject* frame = skin.popupFrame.get()) {
+        frame->setBounds(window);
+        frame->draw(painter);
+        return;
+    }
+    painter.fillRect(window, palette.color(QPalette::Button));
+    qDrawWinPanel(&painter, window, palette, false);
+}
+
+void TSkinMenuPainter::drawPopupItem(QPainter& painter, TSkinMenuSkin& skin, TSkinCustomItem* item, int state,
+                                     int glyphWidth, const QPalette& palette)
+{
+    const QRect r = item->rect;
+    if (item->isSeparator()) {
+        if (TSkinObject* separator = skin.popupSeparator.get()) {
+            separator->setBounds(r);
+            separator->setState(MenuItemStateNormal);
+            separator->draw(painter);
+        } else if (TSkinObject* object = skin.popupItem.get()) {
+            object->setBounds(r);
+            object->Text = QStringLiteral("-");
+            object->SecondText.clear();
+            object->Enabled = true;
+            object->setState(MenuItemStateNormal);
+            object->draw(painter);
+        } else {
+            qDrawShadeLine(&painter, r.left() + 3, r.top() + r.height() / 2 - 1, r.right() - 3,
+                           r.top() + r.height() / 2 - 1, palette, true);
+        }
+        return;
+    }
+
+    QColor fontColor;
+    if (TSkinObject* object = skin.popupItem.get()) {
+        object->setBounds(r);
+        object->Text = displayCaption(item->Caption);
+        object->SecondText = shortCutText(item->ShortCut);
+        object->TextMarginLeft = qMax(object->TextMarginLeft, glyphWidth);
+        object->Enabled = item->Enabled;
+        object->setState(state);
+        object->draw(painter);
+        fontColor = toQColor(object->getFont().Color);
+    } else {
+        const bool hot = state != MenuItemStateNormal;
+        if (hot)
+            painter.fillRect(r, palette.color(QPalette::Highlight));
+        fontColor = plainTextColor(palette, hot, item->Enabled);
+        painter.save();
+        painter.setFont(plainFont());
+        painter.setPen(fontColor);
+        const QRect text = r.adjusted(glyphWidth, 0, -10, 0);
+        painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, displayCaption(item->Caption));
+        painter.drawText(text, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, shortCutText(item->ShortCut));
+        painter.restore();
+    }
+
+    TSkinImageList* images = item->effectiveImages();
+    const bool hasImage = images && item->ImageIndex >= 0 && item->ImageIndex < images->count();
+    if (hasImage) {
+        images->draw(painter, r.left() + (glyphWidth - images->width()) / 2,
+                     r.top() + (r.height() - images->height()) / 2, item->ImageIndex, item->Enabled);
+    } else if (item->Checked) {
+        const int cx = (r.left() + (r.left() + glyphWidth)) / 2 - 2;
+        const int cy = (r.top() + (r.top() + r.height())) / 2 + 1;
+        drawCheckMark(painter, cx, cy, fontColor);
+    }
+    if (item->hasVisibleItems())
+        drawSubmenuArrow(painter, r, fontColor);
+}
+
+void TSkinMenuPainter::drawScrollStrip(QPainter& painter, TSkinMenuSkin& skin, const QRect& strip, bool up, bool hot,
+                                       const QPalette& palette)
+{
+    QColor color;
+    if (skin.popupItem) {
+        std::unique_ptr<TSkinObject> object = skin.popupItem->copyTree();
+        object->setBounds(strip);
+        object->Text.clear();
+        object->SecondText.clear();
+        object->setState(hot ? MenuItemStateTracking : MenuItemStateNormal);
+        object->draw(painter);
+        color = toQColor(object->getFont().Color);
+    } else {
+        if (hot)
+            painter.fillRect(strip, palette.color(QPalette::Highlight));
+        color = plainTextColor(palette, hot, true);
+    }
+    drawScrollTriangle(painter, strip, up, color);
+}
+
+void TSkinMenuPainter::drawCheckMark(QPainter& painter, int cx, int cy, const QColor& color)
+{
+    static const QPoint first[] = {{-2, -2}, {0, 0}, {4, -4}, {4, -3}, {0, 1}, {-2, -1}, {-2, -2}};
+    static const QPoint second[] = {{-3, -2}, {-3, -1}, {0, 2}, {5, -3}, {5, -5}};
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(color, 0));
+    QPolygon one;
+    for (const QPoint& p : first)
+        one << p + QPoint(cx, cy);
+    QPolygon two;
+    for (const QPoint& p : second)
+        two << p + QPoint(cx, cy);
+    painter.drawPolyline(one);
+    painter.drawPolyline(two);
+    painter.restore();
+}
+
+void TSkinMenuPainter::drawSubmenuArrow(QPainter& painter, const QRect& itemRect, const QColor& color)
+{
+    // A solid right-pointing triangle 4 wide and 7 high, centred in the
+    // rightmost column.
+    const QRect column(itemRect.right() + 1 - MenuArrowColumnWidth, itemRect.top(), MenuArrowColumnWidth,
+                       itemRect.height());
+    const int left = column.left() + (column.width() - 4) / 2;
+    const int top = column.top() + (column.height() - 7) / 2;
+    for (int i = 0; i < 4; ++i)
+        painter.fillRect(QRect(left + i, top + i, 1, 7 - 2 * i), color);
+}
+
+void TSkinMenuPainter::drawScrollTriangle(QPainter& painter, const QRect& rect, bool up, const QColor& color)
+{
+    const int left = rect.left() + (rect.width() - 7) / 2;
+    const int top = rect.top() + (rect.height() - 4) / 2;
+    for (int row = 0; row < 4; ++row) {
+        const int width = up ? 1 + 2 * row : 7 - 2 * row;
+        painter.fillRect(QRect(left + (7 - width) / 2, top + row, width, 1), color);
+    }
+}
+
+} // namespace corvane::skin

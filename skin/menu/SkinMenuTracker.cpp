@@ -1,0 +1,495 @@
+#include "skin/menu/SkinMenuTracker.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include "skin/menu/SkinPopupPlacement.h"
+#include "skin/menu/TSkinPopupWindow.h"
+
+namespace corvane::skin {
+
+namespace {
+TSkinMenuTracker* g_tracker = nullptr;
+}
+
+bool TSkinMenuTracker::inMenuMode() { return g_tracker != nullptr; }
+
+TSkinMenuTracker* TSkinMenuTracker::current() { return g_tracker; }
+
+TSkinMenuTracker::TSkinMenuTracker(QWidget* grabber, QWidget* owner, bool fromBar)
+    : m_grabber(grabber), m_owner(owner), m_fromBar(fromBar)
+{
+}
+
+TSkinMenuTracker::~TSkinMenuTracker() = default;
+
+void TSkinMenuTracker::begin()
+{
+    g_tracker = this;
+    qApp->installEventFilter(this);
+    if (m_owner && m_owner->window() != m_owner)
+        m_owner->window()->installEventFilter(this);
+    // The menu's window takes the pointer and the keyboard: presses outside
+    // the application still reach menu mode and end it.
+    if (m_grabber && m_grabber->isVisible()) {
+        m_grabber->grabMouse();
+        m_grabber->grabKeyboard();
+    }
+    m_lastPointer = QCursor::pos();
+}
+
+void TSkinMenuTracker::finish()
+{
+    if (m_grabber) {
+        m_grabber->releaseKeyboard();
+        m_grabber->releaseMouse();
+    }
+    qApp->removeEventFilter(this);
+    if (m_owner && m_owner->window())
+        m_owner->window()->removeEventFilter(this);
+    g_tracker = nullptr;
+}
+
+void TSkinMenuTracker::trackBar(TSkinItemView* bar, TSkinCustomItem* hot, bool open, QChar character)
+{
+    if (g_tracker || !bar || !bar->item()->hasVisibleItems())
+        return;
+    TSkinMenuTracker tracker(bar->host(), bar->host(), true);
+    tracker.begin();
+    // Every item of the bar is marked for the show animation; the first
+    // popup opened clears the marks (m_animateNext), so switching popups or
+    // opening submenus does not animate.
+    bar->item()->setAnimateAll(true);
+    bar->tracking = true;
+    bar->setHot(nullptr);
+    bar->setHot(hot ? hot : bar->firstItem());
+    if (bar->host())
+        bar->host()->repaint();
+    bar->pendingOpen = open && bar->hot() && bar->hot()->hasVisibleItems();
+    if (!character.isNull()) {
+        tracker.m_levels.append(bar);
+        tracker.handleCharacter(bar, character);
+        tracker.m_levels.removeOne(bar);
+    }
+    if (!tracker.m_ended)
+        tracker.runLevel(bar);
+    bar->tracking = false;
+    bar->submenuOpen = false;
+    bar->pendingOpen = false;
+    bar->item()->setAnimateAll(false);
+    tracker.finish();
+    // Back to hover: the item under the pointer, if any, shows hot.
+    const QPoint local = bar->host() ? bar->host()->mapFromGlobal(QCursor::pos()) : QPoint(-1, -1);
+    const bool inside = bar->host() && bar->host()->rect().contains(local);
+    bar->setHot(inside ? bar->itemAt(local) : nullptr);
+    if (bar->host())
+        bar->host()->repaint();
+}
+
+void TSkinMenuTracker::trackPopup(TSkinCustomItem* item, const QPoint& screenPoint, QWidget* owner)
+{
+    if (g_tracker || !item || !item->hasVisibleItems())
+        return;
+    TSkinMenuTracker tracker(owner ? owner->window() : nullptr, owner, false);
+    tracker.begin();
+    tracker.runPopup(item, nullptr, screenPoint);
+    tracker.finish();
+}
+
+TSkinPopupWindow* TSkinMenuTracker::popupOf(const TSkinItemView* level) const
+{
+    for (TSkinPopupWindow* popup : m_popups)
+        if (popup->view() == level)
+            return popup;
+    return nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// Levels and their loops
+
+void TSkinMenuTracker::runLevel(TSkinItemView* level)
+{
+    level->done = false;
+    level->tracking = true;
+    m_levels.append(level);
+    QEventLoop loop;
+    level->loop = &loop;
+    while (!level->done && !m_ended) {
+        if (level->pendingOpen) {
+            level->pendingOpen = false;
+            openSubmenu(level);
+            continue;
+        }
+        loop.exec();
+    }
+    level->loop = nullptr;
+    level->tracking = false;
+    level->setHotStrip(0);
+    m_levels.removeOne(level);
+}
+
+void TSkinMenuTracker::openSubmenu(TSkinItemView* level)
+{
+    TSkinCustomItem* item = level->hot();
+    if (!item || !item->hasVisibleItems())
+        return;
+    runPopup(item, level, QPoint());
+}
+
+void TSkinMenuTracker::runPopup(TSkinCustomItem* item, TSkinItemView* parentLevel, const QPoint& screenPoint)
+{
+    if (item->OnBeforeDropDown)
+        item->OnBeforeDropDown(item);
+    if (!item->hasVisibleItems())
+        return;  // a popup with no visible sub-item is not opened
+
+    // Animation: always for menus opened at a point; for a bar's menus only
+    // the first popup after entering menu mode.
+    bool animate = true;
+    if (m_fromBar) {
+        animate = m_animateNext && parentLevel && parentLevel->isBar() && item->animate;
+        m_animateNext = false;
+        if (parentLevel && parentLevel->isBar())
+            parentLevel->item()->setAnimateAll(false);
+    }
+
+    auto* popup = new TSkinPopupWindow(item, item->popupOptions);
+    TSkinItemView* level = popup->view();
+    level->parent = parentLevel;
+    m_popups.append(popup);
+
+    QPoint position;
+    const QWidget* form = item->form ? item->form.data() : m_owner.data();
+    if (parentLevel) {
+        const QRect itemRect(parentLevel->host()->mapToGlobal(item->rect.topLeft()), item->rect.size());
+        position = placePopup(popup->popupSize(), monitorRect(form, itemRect.center()),
+                              parentLevel->isBar() ? TPopupAnchor::FromBar : TPopupAnchor::FromPopup, itemRect);
+        parentLevel->child = level;
+        parentLevel->submenuOpen = true;
+        parentLevel->repaintItem(item);
+    } else {
+        position = placePopup(popup->popupSize(), monitorRect(form, screenPoint), TPopupAnchor::FromPoint, QRect(),
+                              screenPoint);
+    }
+
+    // The level starts with its first item hot, then the item under the
+    // pointer, if any.
+    level->tracking = true;
+    level->setHot(level->firstItem());
+    popup->showAt(position, animate);
+    const QPoint pointer = QCursor::pos();
+    if (levelAt(pointer) == nullptr && popup->geometry().contains(pointer)) {
+        if (TSkinCustomItem* under = level->itemAt(popup->mapFromGlobal(pointer)); under && under->isSelectable())
+            level->setHot(under);
+    }
+
+    if (!m_ended)
+        runLevel(level);
+
+    if (parentLevel) {
+        parentLevel->child = nullptr;
+        parentLevel->repaintItem(item);
+    }
+    m_popups.removeOne(popup);
+    popup->hide();
+    delete popup;
+    if (!parentLevel)
+        m_ended = true;  // the root popup closed: menu mode is over
+}
+
+void TSkinMenuTracker::wake(TSkinItemView* level)
+{
+    if (level->loop)
+        level->loop->exit();
+}
+
+void TSkinMenuTracker::closeLevel(TSkinItemView* level)
+{
+    closeLevelsBelow(level);
+    level->done = true;
+    wake(level);
+}
+
+void TSkinMenuTracker::closeLevelsBelow(TSkinItemView* level)
+{
+    const int index = int(m_levels.indexOf(level));
+    if (index < 0)
+        return;
+    for (int i = int(m_levels.size()) - 1; i > index; --i) {
+        m_levels[i]->done = true;
+        wake(m_levels[i]);
+    }
+}
+
+void TSkinMenuTracker::endMenuMode()
+{
+    m_ended = true;
+    for (TSkinItemView* level : std::as_const(m_levels)) {
+        level->done = true;
+        wake(level);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Input
+
+bool TSkinMenuTracker::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        return handleKey(static_cast<QKeyEvent*>(event));
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+        return true;
+    case QEvent::MouseMove:
+        handleMove(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+        return true;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::NonClientAreaMouseButtonPress:
+    case QEvent::NonClientAreaMouseButtonDblClick: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton)
+            handlePress(mouse->globalPosition().toPoint());
+        else if (!levelAt(mouse->globalPosition().toPoint()))
+            endMenuMode();
+        return true;
+    }
+    case QEvent::MouseButtonRelease:
+    case QEvent::NonClientAreaMouseButtonRelease: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton)
+            handleRelease(mouse->globalPosition().toPoint());
+        return true;
+    }
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Close:
+    case QEvent::Hide:
+        // A change of the owner window's position or visibility ends menu
+        // mode; the event itself goes on as usual.
+        if (m_owner && watched == m_owner->window())
+            endMenuMode();
+        return false;
+    case QEvent::ApplicationStateChange:
+        if (QGuiApplication::applicationState() != Qt::ApplicationActive)
+            endMenuMode();
+        return false;
+    case QEvent::Quit:
+        endMenuMode();
+        return false;
+    default:
+        return false;
+    }
+}
+
+bool TSkinMenuTracker::handleKey(QKeyEvent* event)
+{
+    TSkinItemView* level = innermost();
+    if (!level || (QGuiApplication::mouseButtons() & Qt::LeftButton))
+        return true;
+    TSkinItemView* parent = level->parent;
+    switch (event->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Space:
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        enter(level);
+        break;
+    case Qt::Key_Alt:
+    case Qt::Key_F10:
+        endMenuMode();
+        break;
+    case Qt::Key_Escape:
+        escape(level);
+        break;
+    case Qt::Key_Left:
+        if (level->isBar()) {
+            moveOnBar(level, -1);
+        } else if (parent && parent->isBar()) {
+            closeLevel(level);
+            moveOnBar(parent, -1);
+        } else if (parent) {
+            closeLevel(level);
+        }
+        break;
+    case Qt::Key_Up:
+        if (!level->isBar())
+            level->setHot(level->neighbour(-1));
+        break;
+    case Qt::Key_Right:
+        if (level->isBar()) {
+            moveOnBar(level, +1);
+        } else if (parent) {
+            if (level->hot() && level->hot()->hasVisibleItems()) {
+                level->pendingOpen = true;
+                wake(level);
+            } else if (parent->isBar()) {
+                closeLevel(level);
+                moveOnBar(parent, +1);
+            } else {
+                closeLevel(level);
+            }
+        }
+        break;
+    case Qt::Key_Down:
+        if (level->isBar()) {
+            if (level->hot() && level->hot()->hasVisibleItems()) {
+                level->pendingOpen = true;
+                wake(level);
+            }
+        } else {
+            level->setHot(level->neighbour(+1));
+        }
+        break;
+    default:
+        if (!event->text().isEmpty() && event->text().at(0).isPrint())
+            handleCharacter(level, event->text().at(0));
+        break;
+    }
+    return true;
+}
+
+void TSkinMenuTracker::handleCharacter(TSkinItemView* level, QChar character)
+{
+    TSkinCustomItem* item = level->itemWithAccelerator(character);
+    if (!item)
+        return;
+    level->setHot(item);
+    enter(level);
+}
+
+void TSkinMenuTracker::enter(TSkinItemView* level)
+{
+    TSkinCustomItem* item = level->hot();
+    if (!item)
+        return;
+    if (item->hasVisibleItems()) {
+        if (!level->child) {
+            level->pendingOpen = true;
+            wake(level);
+        }
+        return;
+    }
+    if (item->Enabled && !item->isSeparator()) {
+        item->click();
+        endMenuMode();
+    }
+}
+
+void TSkinMenuTracker::escape(TSkinItemView* level)
+{
+    if (!level->parent) {
+        // On the bar (or a popup opened at a point) Esc leaves menu mode.
+        endMenuMode();
+        return;
+    }
+    level->parent->submenuOpen = false;
+    level->setHot(nullptr);
+    closeLevel(level);
+}
+
+void TSkinMenuTracker::moveOnBar(TSkinItemView* bar, int step)
+{
+    TSkinCustomItem* next = bar->neighbour(step);
+    if (!next)
+        return;
+    bar->setHot(next);
+    if (bar->submenuOpen && next->hasVisibleItems()) {
+        bar->pendingOpen = true;
+        wake(bar);
+    }
+}
+
+QRect TSkinMenuTracker::levelScreenRect(const TSkinItemView* level) const
+{
+    QWidget* host = level->host();
+    if (!host || !host->isVisible())
+        return QRect();
+    return QRect(host->mapToGlobal(QPoint(0, 0)), host->size());
+}
+
+TSkinItemView* TSkinMenuTracker::levelAt(const QPoint& global) const
+{
+    for (int i = int(m_levels.size()) - 1; i >= 0; --i)
+        if (levelScreenRect(m_levels[i]).contains(global))
+            return m_levels[i];
+    return nullptr;
+}
+
+void TSkinMenuTracker::handleMove(const QPoint& global)
+{
+    if (global == m_lastPointer)
+        return;
+    m_lastPointer = global;
+    TSkinItemView* top = levelAt(global);
+    for (TSkinItemView* level : std::as_const(m_levels)) {
+        if (level != top) {
+            if (level == innermost())
+                level->setHotStrip(0);
+            continue;
+        }
+        const QPoint local = level->host()->mapFromGlobal(global);
+        level->setHotStrip(level->stripAt(local));
+        TSkinCustomItem* item = level->itemAt(local);
+        if (!item || !item->isSelectable() || item == level->hot())
+            return;
+        // This level's hot item changes: the levels below it close, and it
+        // opens the new hot item's sub-items (a bar only while a popup is open).
+        const bool reopen = level->isBar() ? level->submenuOpen : true;
+        closeLevelsBelow(level);
+        level->setHot(item);
+        if (reopen && item->hasVisibleItems()) {
+            level->pendingOpen = true;
+            wake(level);
+        }
+        return;
+    }
+}
+
+void TSkinMenuTracker::handlePress(const QPoint& global)
+{
+    TSkinItemView* level = levelAt(global);
+    if (!level) {
+        endMenuMode();
+        return;
+    }
+    const QPoint local = level->host()->mapFromGlobal(global);
+    TSkinCustomItem* item = level->itemAt(local);
+    if (!item || !level->isBar())
+        return;  // popup items are chosen on release
+    if (item == level->hot() && level->child) {
+        endMenuMode();  // a second press on the open item closes the menu
+        return;
+    }
+    closeLevelsBelow(level);
+    level->setHot(item);
+    if (item->hasVisibleItems()) {
+        level->pendingOpen = true;
+        wake(level);
+    } else {
+        enter(level);
+    }
+}
+
+void TSkinMenuTracker::handleRelease(const QPoint& global)
+{
+    TSkinItemView* level = levelAt(global);
+    if (!level || level->isBar())
+        return;
+    TSkinCustomItem* item = level->itemAt(level->host()->mapFromGlobal(global));
+    if (!item || !item->isSelectable())
+        return;
+    closeLevelsBelow(level);
+    level->setHot(item);
+    enter(level);
+}
+
+} // namespace corvane::skin

@@ -1,0 +1,94 @@
+#pragma once
+// TSkinMenuTracker: menu mode. While a menu bar or a popup menu tracks the
+// user, every level (the bar, each open popup) runs a nested event loop of
+// its own; the tracker sees every input event of the application first and
+// decides what it means for the open levels: moving the hot item, opening
+// and closing popups, choosing an item, or ending menu mode.
+//
+// The levels nest like the loops: a level opens its hot item's popup from its
+// own loop and runs the popup's loop inside it; when the popup's loop returns
+// the popup is destroyed and the level goes on. A level that must switch to
+// another popup (the pointer slid along the bar, Left/Right) marks itself to
+// open its new hot item and wakes its loop once the levels below it are gone.
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+#include "skin/menu/TSkinItemView.h"
+
+class QKeyEvent;
+
+namespace corvane::skin {
+
+class TSkinPopupWindow;
+
+class TSkinMenuTracker : public QObject {
+    Q_OBJECT
+public:
+    // Whether menu mode is on (some level is tracking).
+    static bool inMenuMode();
+    // The tracker of the current menu mode, or null.
+    static TSkinMenuTracker* current();
+
+    // Enters menu mode on a bar. `hot` (else the first item) becomes hot;
+    // with `open` its popup opens at once (a press on the item). A non-null
+    // `character` is taken as the first key (Alt + accelerator). Returns when
+    // menu mode has ended.
+    static void trackBar(TSkinItemView* bar, TSkinCustomItem* hot, bool open, QChar character = QChar());
+    // Shows the sub-items of `item` in a popup at a screen point (system
+    // menu, context menus) with the item's popup options, animated when they
+    // ask for it; returns when menu mode has ended. `owner` is the window the
+    // menu belongs to.
+    static void trackPopup(TSkinCustomItem* item, const QPoint& screenPoint, QWidget* owner);
+
+    // Ends menu mode at every level.
+    void endMenuMode();
+    // Open levels, the outermost (the bar, or the first popup) first.
+    const QList<TSkinItemView*>& levels() const { return m_levels; }
+    TSkinItemView* innermost() const { return m_levels.isEmpty() ? nullptr : m_levels.last(); }
+    // The popup window of a level (null for the bar).
+    TSkinPopupWindow* popupOf(const TSkinItemView* level) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    TSkinMenuTracker(QWidget* grabber, QWidget* owner, bool fromBar);
+    ~TSkinMenuTracker() override;
+
+    void begin();
+    void finish();
+    // A level's loop: runs until the level is done or menu mode ends.
+    void runLevel(TSkinItemView* level);
+    // Opens the hot item's sub-items of `level` (at `point` for a root popup).
+    void openSubmenu(TSkinItemView* level);
+    void runPopup(TSkinCustomItem* item, TSkinItemView* parentLevel, const QPoint& screenPoint);
+    void wake(TSkinItemView* level);
+    void closeLevel(TSkinItemView* level);
+    void closeLevelsBelow(TSkinItemView* level);
+
+    // Input.
+    bool handleKey(QKeyEvent* event);
+    void handleCharacter(TSkinItemView* level, QChar character);
+    void handleMove(const QPoint& global);
+    void handlePress(const QPoint& global);
+    void handleRelease(const QPoint& global);
+    void enter(TSkinItemView* level);
+    void escape(TSkinItemView* level);
+    void moveOnBar(TSkinItemView* bar, int step);
+    // The level whose window is topmost at a screen point, or null.
+    TSkinItemView* levelAt(const QPoint& global) const;
+    QRect levelScreenRect(const TSkinItemView* level) const;
+
+    QPointer<QWidget> m_grabber;
+    QPointer<QWidget> m_owner;
+    bool m_fromBar;
+    bool m_ended = false;
+    bool m_animateNext = true;
+    QPoint m_lastPointer{-1000000, -1000000};
+    QList<TSkinItemView*> m_levels;
+    QList<TSkinPopupWindow*> m_popups;
+};
+
+} // namespace corvane::skin

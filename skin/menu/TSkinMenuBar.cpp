@@ -1,0 +1,252 @@
+#include "skin/menu/TSkinMenuBar.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "skin/menu/SkinMenuTracker.h"
+
+namespace corvane::skin {
+
+namespace {
+
+void unlinkAll(TSkinCustomItem* item)
+{
+    if (auto* skinned = qobject_cast<TSkinItem*>(item))
+        skinned->unlinkSkin();
+    for (TSkinCustomItem* child : item->items())
+        unlinkAll(child);
+}
+
+} // namespace
+
+TSkinCustomMenuBar::TSkinCustomMenuBar(QWidget* parent) : QWidget(parent)
+{
+    m_root = new TSkinItem(this);
+    m_root->setObjectName(QString());
+    m_view = std::make_unique<TSkinItemView>(m_root, Qt::Horizontal, this, &m_skin);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Without a skin the bar has the height of the system's menu bar.
+    resize(width(), TSkinMenuPainter::barHeight(m_skin, QFontMetrics(TSkinMenuPainter::plainFont()).height() + 6));
+    if (parent)
+        parent->installEventFilter(this);
+}
+
+TSkinCustomMenuBar::~TSkinCustomMenuBar()
+{
+    if (TSkinMenuTracker* tracker = TSkinMenuTracker::current(); tracker && tracker->levels().contains(m_view.get()))
+        tracker->endMenuMode();
+}
+
+void TSkinCustomMenuBar::setAlign(TAlign align)
+{
+    m_align = align;
+    followParent();
+}
+
+void TSkinCustomMenuBar::setAutoSize(bool autoSize)
+{
+    m_autoSize = autoSize;
+    relayout();
+}
+
+void TSkinCustomMenuBar::setPopupMenuOptions(const TSkinPopupMenuOptions& options)
+{
+    m_popupOptions = options;
+    m_root->applyPopupOptions(options);
+}
+
+void TSkinCustomMenuBar::setShowBevel(bool show)
+{
+    m_showBevel = show;
+    update();
+}
+
+void TSkinCustomMenuBar::setBarSkin(TSkinMenuSkin skin)
+{
+    m_skin = std::move(skin);
+    m_skin.setHost(this);
+}
+
+void TSkinCustomMenuBar::loaded()
+{
+    m_root->applyPopupOptions(m_popupOptions);
+    m_root->setFormAll(window());
+    takeSkin();
+    relayout();
+}
+
+void TSkinCustomMenuBar::relayout()
+{
+    // Measure, then size the bar and place the items in its inner rectangle.
+    m_view->layout(TSkinMenuPainter::barInnerRect(m_skin, rect()));
+    if (m_autoSize) {
+        int height;
+        if (m_skin.barFrame) {
+            height = m_skin.barFrame->height();
+        } else {
+            int tallest = 0;
+            for (TSkinCustomItem* item : m_view->shownItems())
+                tallest = qMax(tallest, item->rect.height());
+            height = TSkinMenuPainter::barHeight(m_skin, tallest);
+        }
+        if (height != this->height())
+            resize(width(), height);
+    }
+    followParent();
+    m_view->layout(TSkinMenuPainter::barInnerRect(m_skin, rect()));
+    update();
+}
+
+void TSkinCustomMenuBar::followParent()
+{
+    QWidget* parent = parentWidget();
+    if (!parent || m_align == alNone)
+        return;
+    const int y = m_align == alTop ? 0 : parent->height() - height();
+    const QRect wanted(0, y, parent->width(), height());
+    if (geometry() != wanted)
+        setGeometry(wanted);
+}
+
+void TSkinCustomMenuBar::resizeEvent(QResizeEvent*)
+{
+    m_view->layout(TSkinMenuPainter::barInnerRect(m_skin, rect()));
+}
+
+void TSkinCustomMenuBar::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    TSkinMenuPainter::drawBarBackground(painter, m_skin, rect(), palette(), m_showBevel);
+    m_view->paintItems(painter);
+}
+
+void TSkinCustomMenuBar::mouseMoveEvent(QMouseEvent* event)
+{
+    if (TSkinMenuTracker::inMenuMode())
+        return;
+    TSkinCustomItem* item = m_view->itemAt(event->position().toPoint());
+    m_view->setHot(item && item->isSelectable() ? item : nullptr);
+}
+
+void TSkinCustomMenuBar::leaveEvent(QEvent*)
+{
+    if (!TSkinMenuTracker::inMenuMode())
+        m_view->setHot(nullptr);
+}
+
+void TSkinCustomMenuBar::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || TSkinMenuTracker::inMenuMode())
+        return;
+    TSkinCustomItem* item = m_view->itemAt(event->position().toPoint());
+    if (!item || !item->isSelectable())
+        return;
+    if (!item->hasVisibleItems()) {
+        item->click();  // a top item without sub-items is a command of its own
+        return;
+    }
+    trackItem(item, true);
+}
+
+void TSkinCustomMenuBar::trackItem(TSkinCustomItem* item, bool open)
+{
+    TSkinMenuTracker::trackBar(m_view.get(), item, open);
+}
+
+void TSkinCustomMenuBar::keyboardMenu(QChar character)
+{
+    if (TSkinMenuTracker::inMenuMode() || !isVisible())
+        return;
+    TSkinMenuTracker::trackBar(m_view.get(), nullptr, false, character);
+}
+
+bool TSkinCustomMenuBar::offerShortCut(int key, Qt::KeyboardModifiers modifiers)
+{
+    TSkinCustomItem* item = m_root->findShortCut(shortCutOf(key, modifiers));
+    if (!item || !item->Enabled || item->isSeparator() || item->hasVisibleItems())
+        return false;
+    item->click();
+    return true;
+}
+
+bool TSkinCustomMenuBar::event(QEvent* event)
+{
+    if (event->type() == QEvent::Type(CM_SKINREDRAW)) {
+        update();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+bool TSkinCustomMenuBar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == parentWidget()) {
+        if (event->type() == QEvent::Resize)
+            followParent();
+        // F10 alone enters menu mode from the keyboard.
+        if (event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::NoModifier && isVisible() &&
+                !TSkinMenuTracker::inMenuMode()) {
+                TSkinMenuTracker::trackBar(m_view.get(), nullptr, false);
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------
+
+TSkinMenuBar::TSkinMenuBar(QWidget* parent) : TSkinCustomMenuBar(parent) {}
+
+TSkinMenuBar::~TSkinMenuBar() = default;
+
+void TSkinMenuBar::setSkinEngine(TSkinEngine* engine)
+{
+    m_engine = engine;
+    m_root->setSkinEngine(engine);
+    takeSkin();
+    relayout();
+}
+
+void TSkinMenuBar::setSkinObject(const QString& name)
+{
+    m_skinObject = name;
+    takeSkin();
+    relayout();
+}
+
+void TSkinMenuBar::takeSkin()
+{
+    m_root->setSkinEngine(m_engine);
+    TSkinMenuSkin skin = TSkinMenuSkin::from(m_root);
+    // The background comes from the bar's own object (SkinObject).
+    TSkinObject* barObject = (m_engine && m_engine->hasSkin()) ? m_engine->findObject(m_skinObject) : nullptr;
+    TSkinObject* frame = childNamed(barObject, QStringLiteral("Frame"));
+    skin.barFrame = frame ? frame->copyTree() : nullptr;
+    setBarSkin(std::move(skin));
+}
+
+bool TSkinMenuBar::event(QEvent* event)
+{
+    if (event->type() == QEvent::Type(CM_SKINCHANGING)) {
+        auto* change = static_cast<TSkinChangeEvent*>(event);
+        if (change->engine() == m_engine) {
+            setBarSkin(TSkinMenuSkin());
+            unlinkAll(m_root);
+        }
+        return true;
+    }
+    if (event->type() == QEvent::Type(CM_SKINCHANGED)) {
+        auto* change = static_cast<TSkinChangeEvent*>(event);
+        if (change->engine() == m_engine)
+            setSkinEngine(m_engine);
+        return true;
+    }
+    return TSkinCustomMenuBar::event(event);
+}
+
+} // namespace corvane::skin

@@ -1,0 +1,106 @@
+#pragma once
+// TSkinCustomMenuBar and TSkinMenuBar: a row of menu items drawn with the
+// skin's "MenuBar" tree, opening their sub-items in skinned popup menus.
+// The bar holds the root item (Items) whose sub-items are the top items, a
+// horizontal view of them, and its own copy of its skin object for the
+// background. A left press on an item, Alt + an item's accelerator letter
+// (routed from the skinned frame) or F10 enter menu mode.
+
+#include <QWidget>
+#include <memory>
+
+#include "skin/frame/TSkinCustomForm.h"
+#include "skin/menu/TSkinItemView.h"
+
+namespace corvane::skin {
+
+class TSkinCustomMenuBar : public QWidget, public TSkinFrameMenuBar {
+    Q_OBJECT
+public:
+    enum TAlign { alNone, alTop, alBottom };
+
+    explicit TSkinCustomMenuBar(QWidget* parent = nullptr);
+    ~TSkinCustomMenuBar() override;
+
+    // ---- Published properties.
+    TAlign Align() const { return m_align; }
+    void setAlign(TAlign align);
+    Qt::Edges Anchors = Qt::LeftEdge | Qt::TopEdge;
+    bool AutoSize() const { return m_autoSize; }
+    void setAutoSize(bool autoSize);
+    TSkinImageList* Images() const { return m_root->Images; }
+    void setImages(TSkinImageList* images) { m_root->Images = images; }
+    // The root item: its sub-items are the bar's top items.
+    TSkinItem* Items() const { return m_root; }
+    const TSkinPopupMenuOptions& PopupMenuOptions() const { return m_popupOptions; }
+    void setPopupMenuOptions(const TSkinPopupMenuOptions& options);
+    bool ShowBevel() const { return m_showBevel; }
+    void setShowBevel(bool show);
+
+    // The end of loading: applies the popup options to all items, links them
+    // to the skin, takes the bar's skin copy, sets the height and lays out.
+    virtual void loaded();
+    // Lays the items out again (after items or captions changed).
+    void relayout();
+
+    TSkinItemView* view() const { return m_view.get(); }
+    TSkinMenuSkin& barSkin() { return m_skin; }
+
+    // ---- TSkinFrameMenuBar: keyboard activation and shortcut keys.
+    void keyboardMenu(QChar character) override;
+    bool offerShortCut(int key, Qt::KeyboardModifiers modifiers) override;
+
+    // Enters menu mode with `item` hot, opening its popup when `open`.
+    void trackItem(TSkinCustomItem* item, bool open);
+
+protected:
+    // The object tree copies the bar draws with; the plain bar has none.
+    virtual void takeSkin() { m_skin = TSkinMenuSkin(); }
+    void setBarSkin(TSkinMenuSkin skin);
+
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    TSkinItem* m_root;
+
+private:
+    void followParent();
+
+    std::unique_ptr<TSkinItemView> m_view;
+    TSkinMenuSkin m_skin;
+    TAlign m_align = alNone;
+    bool m_autoSize = true;
+    bool m_showBevel = false;
+    TSkinPopupMenuOptions m_popupOptions;
+};
+
+class TSkinMenuBar : public TSkinCustomMenuBar {
+    Q_OBJECT
+public:
+    explicit TSkinMenuBar(QWidget* parent = nullptr);
+    ~TSkinMenuBar() override;
+
+    TSkinEngine* SkinEngine() const { return m_engine; }
+    void setSkinEngine(TSkinEngine* engine);
+    QString SkinObject() const { return m_skinObject; }
+    void setSkinObject(const QString& name);
+    QString Version() const { return QStringLiteral("3.2.0"); }
+    // Stored with the window; the bar always paints directly (0 = spNoBuffer).
+    int Performance = 0;
+    bool Transparent = false;
+
+protected:
+    void takeSkin() override;
+    bool event(QEvent* event) override;
+
+private:
+    QPointer<TSkinEngine> m_engine;
+    QString m_skinObject = QStringLiteral("MenuBar");
+};
+
+} // namespace corvane::skin

@@ -1,0 +1,102 @@
+// Golden pictures of the skinned menus, rendered off the screen: the bar with
+// the "游 戏" popup open and "设置..." hot, and the frame's system menu. The
+// pictures are compared pixel for pixel with the references under golden/;
+// CORVANE_WRITE_GOLDEN=1 writes the current rendering there instead.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+
+#include "skin/menu/SkinPopupSystemMenu.h"
+#include "skin/menu/TSkinPopupWindow.h"
+#include "tests/skin/menu/MenuTestSkin.h"
+
+using namespace corvane::skin;
+using namespace corvane::skin::test;
+
+namespace {
+
+QString goldenPath(const QString& name)
+{
+    return qEnvironmentVariable("CORVANE_SOURCE_DIR") + QStringLiteral("/tests/skin/menu/golden/") + name;
+}
+
+void compareWithGolden(const QImage& actual, const QString& name)
+{
+    const QString path = goldenPath(name);
+    if (qEnvironmentVariableIntValue("CORVANE_WRITE_GOLDEN") == 1) {
+        ASSERT_TRUE(actual.save(path)) << path.toStdString();
+        return;
+    }
+    // Also kept beside the test for looking at a failure.
+    actual.save(QDir::temp().filePath(QStringLiteral("menus-actual-") + name));
+    const QImage expected(path);
+    ASSERT_FALSE(expected.isNull()) << "missing reference " << path.toStdString();
+    const QImage a = actual.convertToFormat(QImage::Format_RGB32);
+    const QImage e = expected.convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(a.size(), e.size());
+    int differing = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            differing += a.pixel(x, y) != e.pixel(x, y);
+    EXPECT_EQ(differing, 0) << name.toStdString() << ": pixels differ from the reference";
+}
+
+} // namespace
+
+TEST(MenuGolden, BarWithGamePopupOpenAndSecondEntryHot)
+{
+    TSkinEngine engine;
+    buildMenuSkin(engine);
+    QWidget window;
+    window.resize(632, 200);
+    auto menu = buildProgramMenu(&window, &engine);
+
+    // Menu mode as the tracking loop leaves it: the bar item hot with its
+    // popup open, the popup's "设置..." hot.
+    TSkinItemView* bar = menu->bar->view();
+    bar->tracking = true;
+    bar->setHot(menu->game);
+    TSkinPopupWindow popup(menu->game, menu->game->popupOptions);
+    popup.view()->tracking = true;
+    popup.view()->setHot(menu->entries[1]);
+
+    QImage picture(632, 20 + popup.popupSize().height() + 10, QImage::Format_ARGB32);
+    picture.fill(QColor(0x80, 0x80, 0x80));
+    QPainter painter(&picture);
+    menu->bar->render(&painter, QPoint(0, 0), QRegion(), QWidget::DrawChildren);
+    painter.drawImage(menu->game->rect.left(), menu->game->rect.bottom() + 1, popup.renderPicture());
+    painter.end();
+    compareWithGolden(picture, QStringLiteral("menubar_popup_hot.png"));
+}
+
+TEST(MenuGolden, SystemMenuOfTheMainWindow)
+{
+    TSkinEngine engine;
+    buildMenuSkin(engine);
+    // The items the main window's frame shows in the normal state (close,
+    // system menu, minimize, roll up and tray, no maximize).
+    const QList<TSkinSystemMenuItem> items = {{QStringLiteral("Mi&nimize"), QString(), 1},
+                                              {QStringLiteral("Ro&llup"), QString(), 4},
+                                              {QStringLiteral("Minimize to &Tray"), QString(), 5},
+                                              {QStringLiteral("-"), QString(), -1},
+                                              {QStringLiteral("&Close"), QStringLiteral("Alt+F4"), 0}};
+    TSkinItem root;
+    root.Images = &TSkinPopupSystemMenuPresenter::captionButtonImages();
+    for (const TSkinSystemMenuItem& entry : items) {
+        auto* item = new TSkinItem(&root);
+        item->Caption = entry.Caption;
+        item->ShortCut = shortCutFromText(entry.ShortCut);
+        item->ImageIndex = entry.ImageIndex;
+        root.add(item);
+    }
+    root.setSkinEngine(&engine);
+    ASSERT_EQ(root.Count(), 5);
+
+    TSkinPopupWindow popup(&root, root.popupOptions);
+    popup.view()->tracking = true;
+    popup.view()->setHot(root.item(0));
+    compareWithGolden(popup.renderPicture(), QStringLiteral("system_menu.png"));
+}

@@ -1,0 +1,146 @@
+// Items: defaults of the published properties, the sub-item tree, captions
+// with accelerators, shortcut codes and texts, and which clicks are posted.
+
+#include <gtest/gtest.h>
+
+#include "skin/menu/SkinPopupSystemMenu.h"
+#include "skin/menu/TSkinCustomItem.h"
+#include "tests/skin/menu/MenuTestSkin.h"
+
+using namespace corvane::skin;
+using namespace corvane::skin::test;
+
+TEST(MenuItem, PublishedDefaults)
+{
+    TSkinItem item;
+    EXPECT_EQ(item.Count(), 0);
+    EXPECT_EQ(item.Parent(), nullptr);
+    EXPECT_FALSE(item.Checked);
+    EXPECT_TRUE(item.Enabled);
+    EXPECT_TRUE(item.Visible);
+    EXPECT_EQ(item.ImageIndex, -1);
+    EXPECT_EQ(item.ShortCut, 0);
+    EXPECT_FALSE(item.Scrolled);
+    EXPECT_EQ(item.ScrollCount, 0);
+    EXPECT_EQ(item.Images, nullptr);
+}
+
+TEST(MenuItem, SubItemsKeepOrderAndKnowTheirParent)
+{
+    QObject form;
+    TSkinItem top(&form);
+    auto* a = new TSkinItem(&form);
+    auto* b = new TSkinItem(&form);
+    auto* c = new TSkinItem(&form);
+    top.add(a);
+    top.add(c);
+    top.insert(1, b);
+    ASSERT_EQ(top.Count(), 3);
+    EXPECT_EQ(top.item(0), a);
+    EXPECT_EQ(top.item(1), b);
+    EXPECT_EQ(top.item(2), c);
+    EXPECT_EQ(b->Parent(), &top);
+    EXPECT_EQ(b->parent(), &form) << "the form owns the item, the menu only holds it";
+
+    // Moving an item under another parent takes it out of the first.
+    TSkinItem other(&form);
+    b->setParentComponent(&other);
+    EXPECT_EQ(top.Count(), 2);
+    EXPECT_EQ(other.item(0), b);
+
+    // A destroyed item leaves its parent's list.
+    delete c;
+    EXPECT_EQ(top.Count(), 1);
+    EXPECT_EQ(top.item(0), a);
+}
+
+TEST(MenuItem, ImagesComeFromTheTopAncestorWhenAnItemHasNone)
+{
+    TSkinImageList images(QSize(12, 12));
+    TSkinItem root;
+    root.Images = &images;
+    auto* top = new TSkinItem(&root);
+    auto* sub = new TSkinItem(&root);
+    root.add(top);
+    top->add(sub);
+    EXPECT_EQ(sub->effectiveImages(), &images);
+    TSkinImageList own(QSize(16, 16));
+    sub->Images = &own;
+    EXPECT_EQ(sub->effectiveImages(), &own);
+}
+
+TEST(MenuItem, CaptionsAndAccelerators)
+{
+    EXPECT_EQ(displayCaption(QStringLiteral("Mi&nimize")), QStringLiteral("Minimize"));
+    EXPECT_EQ(displayCaption(QStringLiteral("Save && quit")), QStringLiteral("Save & quit"));
+    EXPECT_EQ(displayCaption(QStringLiteral("游 戏")), QStringLiteral("游 戏"));
+    EXPECT_EQ(acceleratorOf(QStringLiteral("Ro&llup")), QChar('L'));
+    EXPECT_EQ(acceleratorOf(QStringLiteral("A && B")), QChar());
+    EXPECT_EQ(acceleratorOf(QStringLiteral("重新开始")), QChar());
+}
+
+TEST(MenuItem, ShortCutCodesAndTexts)
+{
+    EXPECT_EQ(shortCutOf(Qt::Key_F4, Qt::AltModifier), VK_F4 | scAlt);
+    EXPECT_EQ(shortCutOf(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier), 'S' | scCtrl | scShift);
+    EXPECT_EQ(shortCutOf(Qt::Key_Shift, Qt::ShiftModifier), 0);
+    EXPECT_EQ(shortCutText(VK_F4 | scAlt), QStringLiteral("Alt+F4"));
+    EXPECT_EQ(shortCutText('S' | scCtrl | scShift), QStringLiteral("Shift+Ctrl+S"));
+    EXPECT_EQ(shortCutText(0), QString());
+    EXPECT_EQ(shortCutFromText(QStringLiteral("Alt+F4")), VK_F4 | scAlt);
+    EXPECT_EQ(shortCutFromText(QStringLiteral("Ctrl+Q")), 'Q' | scCtrl);
+    EXPECT_EQ(shortCutFromText(QStringLiteral("Hyper+?")), 0);
+}
+
+TEST(MenuItem, ShortCutSearchIsDepthFirstInItemOrder)
+{
+    TSkinItem root;
+    auto* file = new TSkinItem(&root);
+    auto* open = new TSkinItem(&root);
+    auto* edit = new TSkinItem(&root);
+    auto* again = new TSkinItem(&root);
+    root.add(file);
+    file->add(open);
+    root.add(edit);
+    edit->add(again);
+    open->ShortCut = 'O' | scCtrl;
+    again->ShortCut = 'O' | scCtrl;
+    EXPECT_EQ(root.findShortCut('O' | scCtrl), open);
+    EXPECT_EQ(root.findShortCut('P' | scCtrl), nullptr);
+    EXPECT_EQ(root.findShortCut(0), nullptr);
+}
+
+TEST(MenuItem, OnlyChoosableItemsPostTheirClick)
+{
+    TSkinEngine engine;
+    buildMenuSkin(engine);
+    QWidget window;
+    auto menu = buildProgramMenu(&window, &engine);
+    TSkinItem* separator = menu->entries[4];
+    separator->OnClick = [&](TSkinCustomItem*) { menu->clicks.append(QStringLiteral("separator")); };
+    separator->click();
+    menu->game->OnClick = [&](TSkinCustomItem*) { menu->clicks.append(QStringLiteral("game")); };
+    menu->game->click();  // has sub-items: they open instead
+    menu->entries[0]->Enabled = false;
+    menu->entries[0]->click();
+    processPending();
+    EXPECT_TRUE(menu->clicks.isEmpty());
+
+    menu->entries[1]->click();
+    EXPECT_TRUE(menu->clicks.isEmpty()) << "the click is posted, not run at once";
+    processPending();
+    EXPECT_EQ(menu->clicks, QStringList{QStringLiteral("CustomItem2")});
+}
+
+TEST(MenuItem, TheBarOffersShortCutsOfItsItems)
+{
+    TSkinEngine engine;
+    buildMenuSkin(engine);
+    QWidget window;
+    auto menu = buildProgramMenu(&window, &engine);
+    EXPECT_FALSE(menu->bar->offerShortCut(Qt::Key_R, Qt::ControlModifier)) << "the program's items have none";
+    menu->entries[0]->ShortCut = 'R' | scCtrl;
+    EXPECT_TRUE(menu->bar->offerShortCut(Qt::Key_R, Qt::ControlModifier));
+    processPending();
+    EXPECT_EQ(menu->clicks, QStringList{QStringLiteral("CustomItem1")});
+}

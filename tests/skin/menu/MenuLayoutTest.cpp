@@ -1,0 +1,185 @@
+// Layout and measuring: the bar's height and first item from the skin's
+// "Frame", item widths from the captions, the popup's column, frame margins,
+// the glyph column, scrolled popups, and the plain measures without a skin.
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFontMetrics>
+
+#include "skin/menu/TSkinPopupWindow.h"
+#include "tests/skin/menu/MenuTestSkin.h"
+
+using namespace corvane::skin;
+using namespace corvane::skin::test;
+
+namespace {
+
+int captionWidth(const QString& text)
+{
+    TSkinFont font;  // the skin's item font: MS Sans Serif, -11
+    return QFontMetrics(font.toQFont()).horizontalAdvance(text);
+}
+
+} // namespace
+
+TEST(MenuLayout, BarTakesItsHeightFromTheSkinFrameAndStartsAt15)
+{
+    TSkinEngine engine;
+    buildMenuSkin(engine);
+    QWidget window;
+    window.resize(632, 450);
+    auto menu = buildProgramMenu(&window, &engine);
+    EXPECT_EQ(menu->bar->geometry(), QRect(0, 0, 632, 20));
+    EXPECT_EQ(menu->game->rect, QRect(15, 0, captionWidth(QStringLiteral("游 戏")) + 5 + 5, 20));
+
+    // Aligned to the top, the bar follows the window's width.
+    window.show();
+    window.resize(700, 450);
+    EXPECT_EQ(menu->bar->geometry(), QRect(0, 0, 700, 20));
+}
+
+TEST(MenuLayout, BarItemsFollowEachOther)
+{
+    TSkinEngine engine;
+    buildMenuSkin(engine);
+    QWidget window;
+    auto menu = buildProgramMenu(&window, &engine);
+    auto* second = new TSkinItem(&window);
+    second->Caption = QStringLiteral("&View");
+    menu->bar->Items()->add(second);
+    auto* hidden = new TSkinItem(&window);
+    hidden->Caption = QStringLiteral("Hidden");
+    hidden->Visible = false;
+    menu->bar->Items()->insert(1, hidden);
+    menu->bar->relayout();
+    EXPECT_EQ(second->rect.left(), menu->game->rect.right() + 1);
+    EXPECT_EQ(second->rect.width(), captionWidth(QStringLiteral("View")) + 10) << "the & mark takes no room";
+    EXPECT_TRUE(hidden->rect.isEmpty());
+}
+
+TEST(MenuLayout, PopupOfTheGameMenu)
+{
+    TSkinEngine engine;
+    buildMenuSkin(engine);
+    QWidget window;
+    auto menu = buildProgramMenu(&window, &engine);
+    TSkinPopupWindow popup(menu->game, menu->game->popupOptions);
+    const QList<TSkinCustomItem*> shown = popup.view()->shownItems();
+    ASSERT_EQ(shown.size(), 6);
+
+    int widest = 0;
+    for (TSkinItem* entry : menu->entries)
+        if (!entry->isSeparator())
+            widest = qMax(widest, captionWidth(entry->Caption) + MenuGlyphColumnWidth + 42);
+    int y = 3;
+    for (TSkinCustomItem* item : shown) {
+        // Ordinary rows are at least glyph column + 4 high; the separator keeps
+        // the skin item's height.
+        const int height = item->isSeparator() ? 20 : qMax(20, MenuGlyphColumnWidth + 4);
+        EXPECT_EQ(item->rect, QRect(3, y, widest, height)) << item->objectName().toStdString();
+        y += height;
+    }
+    EXPECT_EQ(popup.popupSize(), QSize(widest + 6, y + 3)) << "3-pixel frame margins on every side";
+}
+
+TEST(MenuLayout, ShortcutTextWidensTheItemAndAShadowTheWindow)
+{
+    TSkinEngine engine;
+    buildMenuSkin(engine);
+    TSkinItem root;
+    auto* close = new TSkinItem(&root);
+    close->Caption = QStringLiteral("&Close");
+    close->ShortCut = VK_F4 | scAlt;
+    root.add(close);
+    root.setSkinEngine(&engine);
+    TSkinPopupWindow plain(&root, root.popupOptions);
+    EXPECT_EQ(close->rect.width(), captionWidth(QStringLiteral("Close")) + 22 + captionWidth(QStringLiteral("Alt+F4")) + 42);
+
+    TSkinPopupMenuOptions options;
+    options.Shadow.Enabled = true;
+    TSkinPopupWindow shadowed(&root, options);
+    EXPECT_EQ(shadowed.popupSize(), plain.popupSize() + QSize(4, 4));
+}
+
+TEST(MenuLayout, ScrolledPopupShowsAWindowOfItemsBetweenStrips)
+{
+    TSkinEngine engine;
+    buildMenuSkin(engine);
+    TSkinItem root;
+    root.Scrolled = true;
+    root.ScrollCount = 3;
+    for (int i = 0; i < 6; ++i) {
+        auto* item = new TSkinItem(&root);
+        item->Caption = QStringLiteral("Item %1").arg(i);
+        root.add(item);
+    }
+    root.setSkinEngine(&engine);
+    TSkinPopupWindow popup(&root, root.popupOptions);
+    TSkinItemView* view = popup.view();
+    ASSERT_EQ(view->shownItems().size(), 3);
+    EXPECT_EQ(view->upStrip().height(), MenuScrollStripHeight);
+    EXPECT_EQ(view->upStrip().top(), 3);
+    EXPECT_EQ(root.item(0)->rect.top(), 3 + MenuScrollStripHeight);
+    EXPECT_EQ(view->downStrip().top(), root.item(2)->rect.bottom() + 1);
+    EXPECT_EQ(view->contentSize().height(), 3 * 26 + 20) << "the strips add 20 pixels";
+    EXPECT_TRUE(root.item(3)->rect.isEmpty());
+
+    EXPECT_FALSE(view->canScroll(-1));
+    EXPECT_TRUE(view->canScroll(+1));
+    view->scroll(+1);
+    EXPECT_EQ(view->shownItems().first(), root.item(1));
+    // Moving the hot item past the window scrolls it along; wrapping to the
+    // first item brings the window back.
+    view->setHot(root.item(3));
+    view->setHot(view->neighbour(+1));
+    view->setHot(view->neighbour(+1));
+    EXPECT_EQ(view->hot(), root.item(5));
+    EXPECT_EQ(view->shownItems().last(), root.item(5));
+    EXPECT_FALSE(view->canScroll(+1));
+    view->setHot(view->neighbour(+1));
+    EXPECT_EQ(view->hot(), root.item(0));
+    EXPECT_EQ(view->shownItems().first(), root.item(0));
+}
+
+TEST(MenuLayout, ScrollTimerRunsOnlyWhileAStripIsPointedAtAndCanScroll)
+{
+    TSkinEngine engine;
+    buildMenuSkin(engine);
+    TSkinItem root;
+    root.Scrolled = true;
+    root.ScrollCount = 2;
+    for (int i = 0; i < 4; ++i) {
+        auto* item = new TSkinItem(&root);
+        item->Caption = QStringLiteral("Item %1").arg(i);
+        root.add(item);
+    }
+    root.setSkinEngine(&engine);
+    TSkinPopupWindow popup(&root, root.popupOptions);
+    TSkinItemView* view = popup.view();
+    EXPECT_FALSE(view->scrollTimerActive());
+    view->setHotStrip(1);  // up: nothing above
+    EXPECT_FALSE(view->scrollTimerActive());
+    view->setHotStrip(2);
+    EXPECT_TRUE(view->scrollTimerActive());
+    // Two ticks reach the end; then the timer stops by itself.
+    QElapsedTimer clock;
+    clock.start();
+    while (view->scrollTimerActive() && clock.elapsed() < 2000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    EXPECT_FALSE(view->scrollTimerActive());
+    EXPECT_EQ(view->shownItems().first(), root.item(2));
+    view->setHotStrip(0);
+    EXPECT_FALSE(view->scrollTimerActive());
+}
+
+TEST(MenuLayout, WithoutASkinItemsUseThePlainMeasures)
+{
+    QWidget window;
+    auto menu = buildProgramMenu(&window, nullptr);
+    EXPECT_EQ(menu->game->rect.left(), 2);
+    TSkinPopupWindow popup(menu->game, menu->game->popupOptions);
+    EXPECT_EQ(popup.view()->origin(), QPoint(3, 3)) << "a plain popup keeps a 3-pixel border";
+    EXPECT_EQ(menu->entries[4]->rect.height(), 9);
+}

@@ -1,0 +1,176 @@
+#include "tests/skin/menu/MenuTestSkin.h"
+
+#include <QCoreApplication>
+
+#include "skin/SkinObjects.h"
+
+namespace corvane::skin::test {
+
+namespace {
+
+std::unique_ptr<TSkinBitmap> bitmap(const QString& name, int width, int height)
+{
+    auto result = std::make_unique<TSkinBitmap>();
+    result->Name = name;
+    result->setSize(width, height);
+    return result;
+}
+
+// "menu": the bar strip in the top row (ends darker than the middle, with a
+// light line at the top and a dark one at the bottom), the active item strip
+// in the bottom row.
+std::unique_ptr<TSkinBitmap> menuBitmap()
+{
+    auto b = bitmap(QStringLiteral("menu"), 136, 40);
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 136; ++x) {
+            QRgb pixel;
+            if (y < 20) {
+                const int edge = (x < 15 || x >= 121) ? 24 : 0;
+                int level = 236 - y * 2 - edge;
+                if (y == 0)
+                    level = 252;
+                if (y == 19)
+                    level = 150;
+                pixel = qRgb(level, level - 4, level - 16);
+            } else {
+                const int level = 120 - (y - 20) * 2;
+                pixel = qRgb(level - 30, level, level + 20);
+                if (y == 20 || y == 39)
+                    pixel = qRgb(40, 60, 80);
+            }
+            b->scanLine(y)[x] = pixel;
+        }
+    }
+    b->pixelsChanged();
+    return b;
+}
+
+// "menuborders": a 12 x 12 frame piece: dark outer line, light inner line,
+// item colour inside.
+std::unique_ptr<TSkinBitmap> menuBordersBitmap()
+{
+    auto b = bitmap(QStringLiteral("menuborders"), 12, 12);
+    for (int y = 0; y < 12; ++y) {
+        for (int x = 0; x < 12; ++x) {
+            const int ring = std::min(std::min(x, y), std::min(11 - x, 11 - y));
+            QRgb pixel = qRgb(0xE8, 0xE1, 0xD7);
+            if (ring == 0)
+                pixel = qRgb(0x57, 0x6C, 0x77);
+            else if (ring == 1)
+                pixel = qRgb(0xFF, 0xFF, 0xFF);
+            else if (ring == 2)
+                pixel = qRgb(0xC8, 0xC8, 0xC0);
+            b->scanLine(y)[x] = pixel;
+        }
+    }
+    b->pixelsChanged();
+    return b;
+}
+
+TSkinFont itemFont(TColor color)
+{
+    TSkinFont font;
+    font.Color = color;
+    return font;
+}
+
+} // namespace
+
+void buildMenuSkin(TSkinEngine& engine)
+{
+    TSkinSource& source = engine.source();
+    source.clear();
+    source.SkinName = QStringLiteral("Menu test");
+    source.addBitmap(menuBitmap());
+    source.addBitmap(menuBordersBitmap());
+
+    auto menuBar = std::make_unique<TSkinObject>();
+    menuBar->Name = QStringLiteral("MenuBar");
+    menuBar->Kind = skMenuBar;
+    menuBar->setBounds(0, 0, 200, 20);
+    auto* frame = new TSkinBitmapObject(menuBar.get());
+    frame->Name = QStringLiteral("Frame");
+    frame->Align = saClient;
+    frame->Kind = skMenuBar;
+    frame->Masked = false;
+    frame->MarginLeft = 15;
+    frame->MarginRight = 15;
+    frame->Bitmap = {QStringLiteral("menu"), 0, 0, 136, 20};
+    frame->setBounds(0, 0, 200, 20);
+    auto* barItem = new TSkinActiveBitmap(menuBar.get());
+    barItem->Name = QStringLiteral("Item");
+    barItem->Kind = skMenuBarItem;
+    barItem->Masked = false;
+    barItem->TextMarginLeft = 5;
+    barItem->TextMarginRight = 5;
+    barItem->Font = itemFont(2765882);
+    barItem->ActiveFont = itemFont(clWhite);
+    barItem->Bitmap = {QStringLiteral("menu"), 15, 0, 121, 20};
+    barItem->ActiveBitmap = {QStringLiteral("menu"), 15, 20, 67, 40};
+    barItem->setBounds(0, 0, 37, 20);
+    source.addObject(std::move(menuBar));
+
+    auto popup = std::make_unique<TSkinObject>();
+    popup->Name = QStringLiteral("PopupMenu");
+    popup->Kind = skPopupMenu;
+    popup->setBounds(0, 0, 100, 70);
+    auto* popupFrame = new TSkinBitmapObject(popup.get());
+    popupFrame->Name = QStringLiteral("Frame");
+    popupFrame->Masked = false;
+    popupFrame->MarginLeft = popupFrame->MarginTop = popupFrame->MarginRight = popupFrame->MarginBottom = 3;
+    popupFrame->Bitmap = {QStringLiteral("menuborders"), 0, 0, 12, 12};
+    popupFrame->setBounds(0, 0, 100, 70);
+    auto* popupItem = new TSkinActiveObject(popup.get());
+    popupItem->Name = QStringLiteral("Item");
+    popupItem->Kind = skPopupMenuItem;
+    popupItem->Color = 14148072;       // 0xD7E1E8
+    popupItem->ActiveColor = 5729399;  // 0x576C77
+    popupItem->Font = itemFont(2765882);
+    popupItem->ActiveFont = itemFont(clWhite);
+    popupItem->TextMarginLeft = 20;
+    popupItem->TextMarginRight = 10;
+    popupItem->setBounds(0, 0, 80, 20);
+    source.addObject(std::move(popup));
+}
+
+std::unique_ptr<ProgramMenu> buildProgramMenu(QWidget* window, TSkinEngine* engine)
+{
+    auto menu = std::make_unique<ProgramMenu>();
+    auto* bar = new TSkinMenuBar(window);
+    bar->setObjectName(QStringLiteral("SkinMenuBar1"));
+    bar->setGeometry(0, 0, 632, 20);
+    bar->setAlign(TSkinCustomMenuBar::alTop);
+    menu->bar = bar;
+
+    auto makeItem = [&](const char* name, const QString& caption) {
+        auto* item = new TSkinItem(window);
+        item->setObjectName(QString::fromLatin1(name));
+        item->Caption = caption;
+        return item;
+    };
+    menu->game = makeItem("CustomItem5", QStringLiteral("游 戏"));
+    bar->Items()->add(menu->game);
+    const struct { const char* name; const char* caption; } entries[] = {
+        {"CustomItem1", "重新开始"}, {"CustomItem2", "设置..."}, {"CustomItem3", "关于..."},
+        {"CustomItem4", "帮助"},     {"CustomItem6", "-"},       {"CustomItem7", "退出"}};
+    ProgramMenu* raw = menu.get();
+    for (const auto& entry : entries) {
+        TSkinItem* item = makeItem(entry.name, QString::fromUtf8(entry.caption));
+        if (item->objectName() != QLatin1String("CustomItem6"))
+            item->OnClick = [raw](TSkinCustomItem* sender) { raw->clicks.append(sender->objectName()); };
+        menu->game->add(item);
+        menu->entries.append(item);
+    }
+    bar->setSkinEngine(engine);
+    bar->loaded();
+    return menu;
+}
+
+void processPending()
+{
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+}
+
+} // namespace corvane::skin::test

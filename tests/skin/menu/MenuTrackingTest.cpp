@@ -1,0 +1,424 @@
+// Menu mode: the tracking loop's keyboard and mouse rules, choosing an item
+// after the menu has closed, keyboard activation, and where popups open.
+//
+// The loop is modal, so each test queues a script of steps that run one by
+// one inside the innermost running loop, and then enters menu mode.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTimer>
+#include <functional>
+
+#include "skin/menu/SkinMenuTracker.h"
+#include "skin/menu/SkinPopupPlacement.h"
+#include "skin/menu/SkinPopupSystemMenu.h"
+#include "skin/menu/TSkinPopupWindow.h"
+#include "tests/skin/menu/MenuTestSkin.h"
+
+using namespace corvane::skin;
+using namespace corvane::skin::test;
+
+namespace {
+
+// Steps run one per event-loop turn, each in whatever loop runs then. A
+// watchdog ends menu mode should a test leave it open.
+class Script : public QObject {
+public:
+    Script& then(std::function<void()> step)
+    {
+        m_steps.append([step] {
+            step();
+            return true;
+        });
+        return *this;
+    }
+    // Holds the script until the condition is true (e.g. while a show
+    // animation still runs).
+    Script& waitUntil(std::function<bool()> condition)
+    {
+        m_steps.append(std::move(condition));
+        return *this;
+    }
+    void start()
+    {
+        QTimer::singleShot(0, this, [this] { next(); });
+        QTimer::singleShot(5000, this, [] {
+            if (TSkinMenuTracker* tracker = TSkinMenuTracker::current()) {
+                ADD_FAILURE() << "menu mode still on after 5 s";
+                tracker->endMenuMode();
+            }
+        });
+    }
+    bool finished() const { return m_next >= m_steps.size(); }
+
+private:
+    void next()
+    {
+        if (m_next >= m_steps.size())
+            return;
+        if (m_steps[m_next]())
+            ++m_next;
+        QTimer::singleShot(m_next < m_steps.size() ? 1 : 0, this, [this] { next(); });
+    }
+    QList<std::function<bool()>> m_steps;
+    qsizetype m_next = 0;
+};
+
+void key(int code, const QString& text = QString(), Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget* target = QApplication::activeWindow() ? QApplication::activeWindow() : QApplication::topLevelWidgets().value(0);
+    QKeyEvent press(QEvent::KeyPress, code, modifiers, text);
+    QApplication::sendEvent(target, &press);
+}
+
+void mouse(QEvent::Type type, QWidget* receiver, const QPoint& global, Qt::MouseButton button = Qt::NoButton)
+{
+    const Qt::MouseButtons buttons = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
+    QMouseEvent event(type, QPointF(receiver->mapFromGlobal(global)), QPointF(global), button, buttons,
+                      Qt::NoModifier);
+    QApplication::sendEvent(receiver, &event);
+}
+
+TSkinItemView* innermost() { return TSkinMenuTracker::current() ? TSkinMenuTracker::current()->innermost() : nullptr; }
+
+QString hotName()
+{
+    TSkinItemView* level = innermost();
+    return level && level->hot() ? level->hot()->objectName() : QString();
+}
+
+struct MenuWindow {
+    TSkinEngine engine;
+    QWidget window;
+    std::unique_ptr<ProgramMenu> menu;
+
+    MenuWindow()
+    {
+        buildMenuSkin(engine);
+        window.setGeometry(100, 100, 632, 450);
+        menu = buildProgramMenu(&window, &engine);
+        window.show();
+        processPending();
+    }
+    QPoint globalCenter(TSkinCustomItem* item, QWidget* host) const
+    {
+        return host->mapToGlobal(item->rect.center());
+    }
+};
+
+} // namespace
+
+TEST(MenuTracking, PopupOpensBelowTheBarItemWithSixRowsAndTheFirstHot)
+{
+    MenuWindow w;
+    QRect popupGeometry;
+    int rows = 0;
+    QString firstHot;
+    Script script;
+    script.then([&] {
+        TSkinItemView* level = innermost();
+        ASSERT_NE(level, nullptr);
+        ASSERT_FALSE(level->isBar());
+        rows = int(level->shownItems().size());
+        firstHot = hotName();
+        popupGeometry = TSkinMenuTracker::current()->popupOf(level)->geometry();
+    }).then([] { key(Qt::Key_Escape); }).then([] { key(Qt::Key_Escape); });
+    script.start();
+    w.menu->bar->trackItem(w.menu->game, true);
+
+    EXPECT_TRUE(script.finished());
+    EXPECT_FALSE(TSkinMenuTracker::inMenuMode());
+    EXPECT_EQ(rows, 6);
+    EXPECT_EQ(firstHot, QStringLiteral("CustomItem1"));
+    const QPoint itemBottomLeft = w.menu->bar->mapToGlobal(w.menu->game->rect.bottomLeft()) + QPoint(0, 1);
+    EXPECT_EQ(popupGeometry.topLeft(), itemBottomLeft);
+    EXPECT_EQ(TSkinPopupWindow::openCount(), 0);
+}
+
+TEST(MenuTracking, ArrowsMoveWrapAndSkipTheSeparator)
+{
+    MenuWindow w;
+    QStringList seen;
+    Script script;
+    auto record = [&] { seen.append(hotName()); };
+    script.then([] { key(Qt::Key_Down); }).then(record)            // 设置...
+        .then([] { key(Qt::Key_Up); }).then(record)                // 重新开始
+        .then([] { key(Qt::Key_Up); }).then(record)                // wraps to 退出
+        .then([] { key(Qt::Key_Up); }).then(record)                // 帮助, over the separator
+        .then([] { key(Qt::Key_Down); }).then(record)              // 退出, over the separator
+        .then([] { key(Qt::Key_Down); }).then(record)              // wraps to 重新开始
+        .then([] { key(Qt::Key_Tab); key(Qt::Key_Space); }).then(record)  // ignored
+        .then([] { key(Qt::Key_Escape); })
+        .then([] { key(Qt::Key_Escape); });
+    script.start();
+    w.menu->bar->trackItem(w.menu->game, true);
+    EXPECT_EQ(seen, (QStringList{"CustomItem2", "CustomItem1", "CustomItem7", "CustomItem4", "CustomItem7",
+                                 "CustomItem1", "CustomItem1"}));
+    EXPECT_TRUE(w.menu->clicks.isEmpty());
+}
+
+TEST(MenuTracking, EscClosesThePopupThenLeavesMenuMode)
+{
+    MenuWindow w;
+    bool barLevelAfterFirstEsc = false;
+    int barState = -1;
+    int popupsAfterFirstEsc = -1;
+    Script script;
+    script.then([] { key(Qt::Key_Escape); })
+        .then([&] {
+            TSkinItemView* level = innermost();
+            barLevelAfterFirstEsc = level && level->isBar();
+            barState = level ? level->stateOf(w.menu->game) : -1;
+            popupsAfterFirstEsc = TSkinPopupWindow::openCount();
+        })
+        .then([] { key(Qt::Key_Escape); });
+    script.start();
+    w.menu->bar->trackItem(w.menu->game, true);
+    EXPECT_TRUE(barLevelAfterFirstEsc) << "the bar stays in menu mode";
+    EXPECT_EQ(barState, MenuItemStateTracking) << "with its item hot";
+    EXPECT_EQ(popupsAfterFirstEsc, 0);
+    EXPECT_FALSE(TSkinMenuTracker::inMenuMode());
+    EXPECT_EQ(w.menu->bar->view()->stateOf(w.menu->game), MenuItemStateNormal);
+}
+
+TEST(MenuTracking, AltAndF10LeaveMenuMode)
+{
+    for (int code : {int(Qt::Key_Alt), int(Qt::Key_F10)}) {
+        MenuWindow w;
+        Script script;
+        script.then([code] { key(code); });
+        script.start();
+        w.menu->bar->trackItem(w.menu->game, true);
+        EXPECT_TRUE(script.finished());
+        EXPECT_FALSE(TSkinMenuTracker::inMenuMode());
+    }
+}
+
+TEST(MenuTracking, ChoosingExitRunsItsHandlerOnlyAfterThePopupIsGone)
+{
+    MenuWindow w;
+    int popupsAtClick = -1;
+    bool menuModeAtClick = true;
+    w.menu->entries[5]->OnClick = [&](TSkinCustomItem* sender) {
+        popupsAtClick = TSkinPopupWindow::openCount();
+        menuModeAtClick = TSkinMenuTracker::inMenuMode();
+        w.menu->clicks.append(sender->objectName());
+    };
+    Script script;
+    script.then([] { key(Qt::Key_Up); })  // 退出
+        .then([] { key(Qt::Key_Return); });
+    script.start();
+    w.menu->bar->trackItem(w.menu->game, true);
+    processPending();
+    EXPECT_EQ(w.menu->clicks, QStringList{QStringLiteral("CustomItem7")});
+    EXPECT_EQ(popupsAtClick, 0);
+    EXPECT_FALSE(menuModeAtClick);
+}
+
+TEST(MenuTracking, MouseReleaseOnAnEntryChoosesIt)
+{
+    MenuWindow w;
+    Script script;
+    script.then([&] {
+        TSkinPopupWindow* popup = TSkinMenuTracker::current()->popupOf(innermost());
+        const QPoint at = popup->mapToGlobal(w.menu->entries[2]->rect.center());
+        mouse(QEvent::MouseMove, popup, at);
+        EXPECT_EQ(hotName(), QStringLiteral("CustomItem3"));
+        // Pointing at the separator does not make it hot.
+        mouse(QEvent::MouseMove, popup, popup->mapToGlobal(w.menu->entries[4]->rect.center()));
+        EXPECT_EQ(hotName(), QStringLiteral("CustomItem3"));
+        mouse(QEvent::MouseButtonRelease, popup, popup->mapToGlobal(w.menu->entries[4]->rect.center()),
+              Qt::LeftButton);
+        EXPECT_TRUE(TSkinMenuTracker::inMenuMode()) << "a release on the separator chooses nothing";
+        mouse(QEvent::MouseButtonRelease, popup, at, Qt::LeftButton);
+    });
+    script.start();
+    w.menu->bar->trackItem(w.menu->game, true);
+    processPending();
+    EXPECT_EQ(w.menu->clicks, QStringList{QStringLiteral("CustomItem3")});
+}
+
+TEST(MenuTracking, APressOutsideEveryLevelEndsMenuMode)
+{
+    MenuWindow w;
+    Script script;
+    script.then([&] { mouse(QEvent::MouseButtonPress, &w.window, w.window.mapToGlobal(QPoint(500, 400)), Qt::LeftButton); });
+    script.start();
+    w.menu->bar->trackItem(w.menu->game, true);
+    EXPECT_TRUE(script.finished());
+    EXPECT_FALSE(TSkinMenuTracker::inMenuMode());
+    EXPECT_TRUE(w.menu->clicks.isEmpty());
+}
+
+TEST(MenuTracking, SlidingAlongTheBarAndArrowsSwitchThePopup)
+{
+    MenuWindow w;
+    auto* view = new TSkinItem(&w.window);
+    view->setObjectName(QStringLiteral("ViewMenu"));
+    view->Caption = QStringLiteral("&View");
+    auto* zoom = new TSkinItem(&w.window);
+    zoom->setObjectName(QStringLiteral("Zoom"));
+    zoom->Caption = QStringLiteral("&Zoom");
+    view->add(zoom);
+    w.menu->bar->Items()->add(view);
+    w.menu->bar->setSkinEngine(&w.engine);
+
+    QStringList popups;
+    auto recordPopup = [&] {
+        TSkinItemView* level = innermost();
+        popups.append(level && !level->isBar() ? level->item()->objectName() : QStringLiteral("bar"));
+    };
+    Script script;
+    script.then([&] { mouse(QEvent::MouseMove, w.menu->bar, w.globalCenter(view, w.menu->bar)); })
+        .then(recordPopup)
+        .then([] { key(Qt::Key_Left); })   // from a popup under the bar: the bar moves left
+        .then(recordPopup)
+        .then([] { key(Qt::Key_Right); })  // no sub-items here: on to the next bar item
+        .then(recordPopup)
+        .then([] { key(Qt::Key_Escape); })
+        .then(recordPopup)
+        .then([] { key(Qt::Key_Right); })  // on the bar with no popup open: just moves
+        .then(recordPopup)
+        .then([] { key(Qt::Key_Down); })   // opens the hot item's popup
+        .then(recordPopup)
+        .then([] { key(Qt::Key_Alt); });
+    script.start();
+    w.menu->bar->trackItem(w.menu->game, true);
+    EXPECT_EQ(popups, (QStringList{"ViewMenu", "CustomItem5", "ViewMenu", "bar", "bar", "CustomItem5"}));
+}
+
+TEST(MenuTracking, KeyboardActivationAndAccelerators)
+{
+    MenuWindow w;
+    auto* view = new TSkinItem(&w.window);
+    view->setObjectName(QStringLiteral("ViewMenu"));
+    view->Caption = QStringLiteral("&View");
+    auto* zoom = new TSkinItem(&w.window);
+    zoom->setObjectName(QStringLiteral("Zoom"));
+    zoom->Caption = QStringLiteral("&Zoom");
+    zoom->OnClick = [&](TSkinCustomItem* sender) { w.menu->clicks.append(sender->objectName()); };
+    view->add(zoom);
+    w.menu->bar->Items()->add(view);
+    w.menu->bar->setSkinEngine(&w.engine);
+
+    QString opened;
+    Script script;
+    script.then([&] { opened = innermost() ? innermost()->item()->objectName() : QString(); })
+        .then([] { key(Qt::Key_Z, QStringLiteral("z")); });
+    script.start();
+    // Alt+V as the frame routes it.
+    w.menu->bar->keyboardMenu(QChar('v'));
+    processPending();
+    EXPECT_EQ(opened, QStringLiteral("ViewMenu"));
+    EXPECT_EQ(w.menu->clicks, QStringList{QStringLiteral("Zoom")});
+
+    // A letter that no top item has: menu mode on the bar with the first item hot.
+    QString hot;
+    Script second;
+    second.then([&] { hot = hotName(); }).then([] { key(Qt::Key_Escape); });
+    second.start();
+    w.menu->bar->keyboardMenu(QChar('q'));
+    EXPECT_EQ(hot, QStringLiteral("CustomItem5"));
+    EXPECT_FALSE(TSkinMenuTracker::inMenuMode());
+}
+
+TEST(MenuTracking, PopupNearTheBottomOfTheScreenOpensAboveTheBarItem)
+{
+    MenuWindow w;
+    const QRect screen = w.window.screen()->geometry();
+    w.window.move(screen.left() + 50, screen.bottom() - 40);
+    processPending();
+    QRect popupGeometry;
+    Script script;
+    script.then([&] { popupGeometry = TSkinMenuTracker::current()->popupOf(innermost())->geometry(); })
+        .then([] { key(Qt::Key_Alt); });
+    script.start();
+    w.menu->bar->trackItem(w.menu->game, true);
+    const QPoint itemTop = w.menu->bar->mapToGlobal(w.menu->game->rect.topLeft());
+    EXPECT_EQ(popupGeometry.bottom() + 1, itemTop.y());
+    EXPECT_EQ(popupGeometry.left(), itemTop.x());
+}
+
+TEST(MenuTracking, ADropDownWithoutVisibleItemsDoesNotOpen)
+{
+    MenuWindow w;
+    for (TSkinItem* entry : w.menu->entries)
+        entry->Visible = false;
+    int popups = -1;
+    Script script;
+    script.then([&] { popups = TSkinPopupWindow::openCount(); }).then([] { key(Qt::Key_Escape); });
+    script.start();
+    w.menu->bar->trackItem(w.menu->game, true);
+    EXPECT_EQ(popups, 0);
+}
+
+TEST(MenuTracking, SystemMenuRunsTheChosenCaptionAfterClosing)
+{
+    TSkinEngine engine;
+    buildMenuSkin(engine);
+    QWidget window;
+    window.setGeometry(100, 100, 300, 200);
+    window.show();
+    processPending();
+    TSkinPopupSystemMenuPresenter presenter(&engine);
+    QList<TSkinSystemMenuItem> items = {{QStringLiteral("Mi&nimize"), QString(), 1},
+                                        {QStringLiteral("-"), QString(), -1},
+                                        {QStringLiteral("&Close"), QStringLiteral("Alt+F4"), 0}};
+    TSkinPopupMenuOptions options;
+    options.Animation.Enabled = true;
+    options.Animation.Effect = aePixel;
+    options.Animation.Time = 50;
+    QString chosen;
+    int popupsAtChoice = -1;
+    QRect geometry;
+    Script script;
+    script.waitUntil([] { return innermost() != nullptr; })
+        .then([&] { geometry = TSkinMenuTracker::current()->popupOf(innermost())->geometry(); })
+        .then([] { key(Qt::Key_C, QStringLiteral("c")); });
+    script.start();
+    const QPoint at = window.mapToGlobal(QPoint(20, 30));
+    presenter.popup(&window, items, at, options, [&](const QString& caption) {
+        chosen = caption;
+        popupsAtChoice = TSkinPopupWindow::openCount();
+    });
+    processPending();
+    EXPECT_EQ(geometry.topLeft(), at);
+    EXPECT_EQ(chosen, QStringLiteral("&Close"));
+    EXPECT_EQ(popupsAtChoice, 0);
+    EXPECT_EQ(presenter.lastMenu()->item(2)->ShortCut, VK_F4 | scAlt);
+}
+
+// ---------------------------------------------------------------------------
+// Placement rules on their own.
+
+TEST(MenuPlacement, FromABar)
+{
+    const QRect monitor(0, 0, 1280, 1024);
+    const QSize size(120, 170);
+    EXPECT_EQ(placePopup(size, monitor, TPopupAnchor::FromBar, QRect(15, 40, 40, 20)), QPoint(15, 60));
+    // Past the right edge: right-aligned with the item.
+    EXPECT_EQ(placePopup(size, monitor, TPopupAnchor::FromBar, QRect(1200, 40, 40, 20)), QPoint(1120, 60));
+    // Past the bottom: above the item.
+    EXPECT_EQ(placePopup(size, monitor, TPopupAnchor::FromBar, QRect(15, 900, 40, 20)), QPoint(15, 730));
+    // Neither below nor above fits: at the top.
+    EXPECT_EQ(placePopup(QSize(120, 1000), monitor, TPopupAnchor::FromBar, QRect(15, 500, 40, 20)), QPoint(15, 0));
+}
+
+TEST(MenuPlacement, FromAPopupAndFromAPoint)
+{
+    const QRect monitor(0, 0, 800, 600);
+    const QSize size(100, 80);
+    EXPECT_EQ(placePopup(size, monitor, TPopupAnchor::FromPopup, QRect(100, 50, 120, 26)), QPoint(220, 50));
+    EXPECT_EQ(placePopup(size, monitor, TPopupAnchor::FromPopup, QRect(650, 50, 120, 26)), QPoint(550, 50));
+    EXPECT_EQ(placePopup(size, monitor, TPopupAnchor::FromPopup, QRect(100, 550, 120, 26)), QPoint(220, 496));
+    EXPECT_EQ(placePopup(size, monitor, TPopupAnchor::FromPoint, QRect(), QPoint(300, 200)), QPoint(300, 200));
+    EXPECT_EQ(placePopup(size, monitor, TPopupAnchor::FromPoint, QRect(), QPoint(750, 560)), QPoint(650, 480));
+    // Pushed inside a monitor that does not start at the origin.
+    const QRect second(800, 0, 800, 600);
+    EXPECT_EQ(placePopup(QSize(900, 80), second, TPopupAnchor::FromPoint, QRect(), QPoint(1000, 100)),
+              QPoint(800, 100));
+}
