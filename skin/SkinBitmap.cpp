@@ -2,6 +2,10 @@
 
 #include <QGuiApplication>
 #include <cstdlib>
+#include <cstring>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace corvane::skin {
 
@@ -46,16 +50,47 @@ const QPixmap& TSkinBitmap::pixmap() const
 void TSkinBitmap::snapToKey(int r, int g, int b, int tolerance)
 {
     const int w = width(), h = height();
-    for (int y = 0; y < h; ++y) {
-        std::uint32_t* line = scanLine(y);
-        for (int x = 0; x < w; ++x) {
-            const std::uint32_t p = line[x];
-            const int pr = int((p >> 16) & 0xFF), pg = int((p >> 8) & 0xFF), pb = int(p & 0xFF);
-            if (std::abs(pr - r) <= tolerance && std::abs(pg - g) <= tolerance && std::abs(pb - b) <= tolerance)
-                line[x] = SkinKeyPixel;
-        }
-    }
+    for (int y = 0; y < h; ++y) snapRowToKey(scanLine(y), w, r, g, b, tolerance);
     m_pixmap.reset();
+}
+
+void TSkinBitmap::snapRowToKey(std::uint32_t* line, int w, int r, int g, int b, int tolerance)
+{
+    copyRowSnapped(line, line, w, r, g, b, tolerance);
+}
+
+void TSkinBitmap::copyRowSnapped(const std::uint32_t* from, std::uint32_t* to, int w, int r, int g, int b,
+                                 int tolerance)
+{
+    // Runs over every pixel of every bitmap of a loading skin, so it works on
+    // four pixels at a time where SSE2 is there: per byte |pixel - wanted|,
+    // minus the tolerance with saturation, is zero exactly when the channel
+    // is within the tolerance; alpha is left out of the comparison.
+    const std::uint32_t span = std::uint32_t(2 * tolerance);
+    int x = 0;
+#ifdef __SSE2__
+    const std::uint32_t wanted = std::uint32_t(r) << 16 | std::uint32_t(g) << 8 | std::uint32_t(b);
+    const __m128i target = _mm_set1_epi32(int(wanted));
+    const __m128i limit = _mm_set1_epi8(char(tolerance));
+    const __m128i alpha = _mm_set1_epi32(int(0xFF000000u));
+    const __m128i key = _mm_set1_epi32(int(SkinKeyPixel));
+    for (; x + 4 <= w; x += 4) {
+        const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + x));
+        const __m128i diff = _mm_or_si128(_mm_subs_epu8(p, target), _mm_subs_epu8(target, p));
+        const __m128i over = _mm_andnot_si128(alpha, _mm_subs_epu8(diff, limit));
+        const __m128i match = _mm_cmpeq_epi32(over, _mm_setzero_si128());
+        const __m128i result = _mm_or_si128(_mm_and_si128(match, key), _mm_andnot_si128(match, p));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + x), result);
+    }
+#endif
+    for (; x < w; ++x) {
+        std::uint32_t p;
+        std::memcpy(&p, from + x, 4);
+        const bool near = std::uint32_t(int((p >> 16) & 0xFF) - r + tolerance) <= span
+                          && std::uint32_t(int((p >> 8) & 0xFF) - g + tolerance) <= span
+                          && std::uint32_t(int(p & 0xFF) - b + tolerance) <= span;
+        to[x] = near ? SkinKeyPixel : p;
+    }
 }
 
 void TSkinBitmapLink::link(const TSkinBitmapList* bitmaps)
@@ -64,7 +99,8 @@ void TSkinBitmapLink::link(const TSkinBitmapList* bitmaps)
     if (!bitmaps) return;
     // The whole list is searched: the last bitmap of the name wins.
     for (TSkinBitmap* bitmap : *bitmaps)
-        if (bitmap->Name.compare(Name, Qt::CaseInsensitive) == 0) Bitmap = bitmap;
+        if (bitmap->Name.size() == Name.size() && bitmap->Name.compare(Name, Qt::CaseInsensitive) == 0)
+            Bitmap = bitmap;
 }
 
 } // namespace corvane::skin

@@ -57,6 +57,11 @@ public:
     // Replaces by the key colour every pixel whose red, green and blue each
     // differ from (r, g, b) by at most `tolerance`.
     void snapToKey(int r, int g, int b, int tolerance);
+    // The same for one row of pixels.
+    static void snapRowToKey(std::uint32_t* line, int width, int r, int g, int b, int tolerance);
+    // Copies a row of pixels and snaps it in the same pass.
+    static void copyRowSnapped(const std::uint32_t* from, std::uint32_t* to, int width, int r, int g, int b,
+                               int tolerance);
 
 private:
     QImage m_image;

@@ -52,6 +52,16 @@ QByteArray TSkinInput::readBytes(std::int64_t count)
     return out;
 }
 
+void TSkinInput::consume(std::int64_t count)
+{
+    char scratch[4096];
+    while (count > 0) {
+        const std::int64_t n = std::min<std::int64_t>(count, sizeof scratch);
+        readExact(scratch, n);
+        count -= n;
+    }
+}
+
 std::int64_t TSkinMemoryInput::readSome(char* data, std::int64_t max)
 {
     const std::int64_t n = std::min(max, m_size - m_pos);
@@ -107,12 +117,21 @@ struct TSkinInflateInput::State {
 
 TSkinInflateInput::TSkinInflateInput(const char* data, std::int64_t size) : m_state(std::make_unique<State>())
 {
+    // The zlib header is checked here and the deflate data inflated raw: the
+    // reader stops at the end of the body and never reaches the checksum that
+    // follows the data, so computing it as the data goes would be wasted work.
+    if (size < 2) throw TSkinError("Unexpected end of skin data");
+    const unsigned cmf = quint8(data[0]), flg = quint8(data[1]);
+    if ((cmf & 0x0F) != 8 || (cmf >> 4) > 7 || (cmf * 256 + flg) % 31 != 0 || (flg & 0x20) != 0)
+        throw TSkinError("error");
+    data += 2;
+    size -= 2;
     State& s = *m_state;
     s.stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data));
     const uInt first = uInt(std::min<std::int64_t>(size, 1 << 30));
     s.stream.avail_in = first;
     s.inputLeft = size - first;
-    if (inflateInit(&s.stream) != Z_OK) throw TSkinError("error");
+    if (inflateInit2(&s.stream, -MAX_WBITS) != Z_OK) throw TSkinError("error");
     s.initialised = true;
 }
 
@@ -136,6 +155,35 @@ std::int64_t TSkinInflateInput::readSome(char* data, std::int64_t max)
     std::memcpy(data, s.buffer + s.bufferPos, size_t(n));
     s.bufferPos += n;
     return n;
+}
+
+const char* TSkinInflateInput::peek(std::int64_t count)
+{
+    State& s = *m_state;
+    if (count < 0 || count > State::BufferSize) return nullptr;
+    if (s.bufferEnd - s.bufferPos < count) {
+        // Move what is left to the front and top the buffer up.
+        const int left = s.bufferEnd - s.bufferPos;
+        std::memmove(s.buffer, s.buffer + s.bufferPos, size_t(left));
+        s.bufferPos = 0;
+        s.bufferEnd = left;
+        while (s.bufferEnd < count) {
+            const std::int64_t got = s.inflateInto(s.buffer + s.bufferEnd, State::BufferSize - s.bufferEnd);
+            if (got <= 0) return nullptr;
+            s.bufferEnd += int(got);
+        }
+    }
+    return reinterpret_cast<const char*>(s.buffer + s.bufferPos);
+}
+
+void TSkinInflateInput::consume(std::int64_t count)
+{
+    State& s = *m_state;
+    if (count <= s.bufferEnd - s.bufferPos) {
+        s.bufferPos += int(count);
+        return;
+    }
+    TSkinInput::consume(count);
 }
 
 std::int64_t TSkinInflateInput::totalOut() const

@@ -29,13 +29,29 @@ public:
     // `count` bytes; the buffer grows as data arrives, so a huge count in a
     // short input fails without allocating the huge buffer first.
     QByteArray readBytes(std::int64_t count);
+    // The next `count` bytes in place, when the input holds them contiguously
+    // in memory already (null otherwise); skip() then moves past them. Lets
+    // the pixel reader work on the data without copying it first.
+    virtual const char* peek(std::int64_t /*count*/) { return nullptr; }
+    virtual void consume(std::int64_t count);
 };
 
 class TSkinMemoryInput : public TSkinInput {
 public:
     TSkinMemoryInput(const char* data, std::int64_t size) : m_data(data), m_size(size) {}
     std::int64_t readSome(char* data, std::int64_t max) override;
+    const char* peek(std::int64_t count) override
+    {
+        return count >= 0 && count <= m_size - m_pos ? m_data + m_pos : nullptr;
+    }
+    void consume(std::int64_t count) override { skip(count); }
     std::int64_t position() const { return m_pos; }
+    // Moves past `count` bytes; throws when fewer are left.
+    void skip(std::int64_t count)
+    {
+        if (count < 0 || count > m_size - m_pos) throw TSkinError("Unexpected end of skin data");
+        m_pos += count;
+    }
 private:
     const char* m_data;
     std::int64_t m_size;
@@ -49,6 +65,8 @@ public:
     TSkinInflateInput(const char* data, std::int64_t size);
     ~TSkinInflateInput() override;
     std::int64_t readSome(char* data, std::int64_t max) override;
+    const char* peek(std::int64_t count) override;
+    void consume(std::int64_t count) override;
     std::int64_t totalOut() const;
 private:
     struct State;

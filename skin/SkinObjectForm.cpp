@@ -4,6 +4,8 @@
 #include "skin/SkinTypes.h"
 
 #include <array>
+#include <cstdint>
+#include <vector>
 #include <cstring>
 #include <limits>
 
@@ -241,8 +243,25 @@ private:
         QByteArray out(qsizetype((close - p) / 2), Qt::Uninitialized);
         char* o = out.data();
         int high = -1;
-        for (; p < close; ++p) {
-            const unsigned char c = static_cast<unsigned char>(*p);
+        // Pairs of digits through one 64 K table (two characters to a byte).
+        static const std::vector<std::int16_t> pairValue = [] {
+            std::vector<std::int16_t> table(65536, -1);
+            for (int a = 0; a < 256; ++a)
+                for (int b = 0; b < 256; ++b)
+                    if (digitValue[a] >= 0 && digitValue[b] >= 0)
+                        table[size_t(a | b << 8)] = std::int16_t(digitValue[a] * 16 + digitValue[b]);
+            return table;
+        }();
+        while (p < close) {
+            if (high < 0 && close - p >= 2) {
+                const int v = pairValue[size_t(static_cast<unsigned char>(p[0]) | static_cast<unsigned char>(p[1]) << 8)];
+                if (v >= 0) {
+                    *o++ = char(v);
+                    p += 2;
+                    continue;
+                }
+            }
+            const unsigned char c = static_cast<unsigned char>(*p++);
             const int digit = digitValue[c];
             if (digit < 0) {
                 if (c == ' ' || c == '\r' || c == '\n' || c == '\t') continue;

@@ -2,6 +2,9 @@
 
 #include "skin/SkinFilter.h"
 #include "skin/SkinObjectForm.h"
+#include "skin/SkinProperties.h"
+
+#include <cstring>
 
 namespace corvane::skin {
 
@@ -22,28 +25,181 @@ void appendString(QByteArray& out, const QByteArray& s)
     out.append(s);
 }
 
-// Reads the children stored in an "Objects" value into `parent`.
-void readObjectsProperty(TSkinObject& parent, const QByteArray& value, TSkinReadBudget& budget, int depth)
+[[noreturn]] void fail(const std::string& what)
 {
-    TSkinMemoryInput in(value.constData(), value.size());
+    throw TSkinError(what);
+}
+
+void readObjectsValue(TSkinObject& parent, const char* data, qint64 size, TSkinReadBudget& budget, int depth);
+
+// Reads the binary object form straight into skin objects, without building
+// records first: a skin's children are almost all stored this way, and this is
+// the hot path of loading. Same format and checks as readBinaryObject.
+class DirectBinaryReader {
+public:
+    DirectBinaryReader(const char* data, qint64 size, TSkinReadBudget& budget)
+        : m_data(data), m_end(data + size), m_budget(budget) {}
+
+    // `className` (stored beside the object) decides the class created.
+    std::unique_ptr<TSkinObject> readRoot(const QByteArray& className, int depth)
+    {
+        if (m_end - m_data < 4 || std::memcmp(m_data, "TPF0", 4) != 0)
+            fail("Invalid stream format (object signature missing)");
+        m_data += 4;
+        return readObject(&className, depth);
+    }
+
+private:
+    void need(qint64 n)
+    {
+        if (n < 0 || n > m_end - m_data) fail("Unexpected end of binary object data");
+    }
+    quint8 byte()
+    {
+        need(1);
+        return quint8(*m_data++);
+    }
+    qint64 littleEndian(int size)
+    {
+        need(size);
+        quint64 v = 0;
+        for (int i = 0; i < size; ++i) v |= quint64(quint8(m_data[i])) << (8 * i);
+        m_data += size;
+        const int shift = 64 - 8 * size;
+        return qint64(v << shift) >> shift;
+    }
+    QByteArray shortString()
+    {
+        const int n = byte();
+        need(n);
+        QByteArray out = props::intern(m_data, n);
+        m_data += n;
+        return out;
+    }
+
+    std::unique_ptr<TSkinObject> readObject(const QByteArray* forcedClass, int depth)
+    {
+        if (depth > TSkinLimits::MaxNesting) fail("Skin objects are nested too deeply");
+        if (++m_budget.objects > TSkinLimits::MaxObjects) fail("Too many skin objects");
+        need(1);
+        if ((quint8(*m_data) & 0xF0) == 0xF0) {
+            const quint8 flags = byte();
+            if (flags & 0x02) skipValue(byte());
+        }
+        const QByteArray storedClass = shortString();
+        const QByteArray& className = forcedClass ? *forcedClass : storedClass;
+        std::unique_ptr<TSkinObject> object(TSkinClassRegistry::create(className));
+        if (!object) fail("Class " + className.toStdString() + " not found");
+        const QByteArray name = shortString();
+        object->Name = QString::fromLatin1(name);
+        static const QByteArray objectsName("Objects");
+        TSkinProperty property;
+        int count = 0;
+        for (;;) {
+            property.name = shortString();
+            if (property.name.isEmpty()) break;
+            if (++count > TSkinLimits::MaxProperties) fail("Too many properties in one object");
+            const quint8 tag = byte();
+            if (tag == 10 && property.name == objectsName) {
+                const qint64 n = littleEndian(4);
+                if (n < 0 || n > TSkinLimits::MaxBinaryBytes) fail("Binary value too long in binary object data");
+                need(n);
+                readObjectsValue(*object, m_data, n, m_budget, depth);
+                m_data += n;
+                continue;
+            }
+            readValue(tag, property.value);
+            if (!object->readProperty(property))
+                fail("Error reading " + name.toStdString() + "." + property.name.toStdString() + ": Property "
+                     + property.name.toStdString() + " does not exist");
+        }
+        for (;;) {
+            need(1);
+            if (*m_data == 0) {
+                ++m_data;
+                break;
+            }
+            std::unique_ptr<TSkinObject> child = readObject(nullptr, depth + 1);
+            child->setCharset(1);
+            object->appendChild(std::move(child));
+        }
+        return object;
+    }
+
+    void readValue(quint8 tag, TSkinValue& v)
+    {
+        switch (tag) {
+        case 2: v.type = TSkinValue::Integer; v.integer = littleEndian(1); break;
+        case 3: v.type = TSkinValue::Integer; v.integer = littleEndian(2); break;
+        case 4: v.type = TSkinValue::Integer; v.integer = littleEndian(4); break;
+        case 19: v.type = TSkinValue::Integer; v.integer = littleEndian(8); break;
+        case 6: v.type = TSkinValue::String; v.text = shortString(); break;
+        case 7: v.type = TSkinValue::Identifier; v.text = shortString(); break;
+        case 8: v.type = TSkinValue::Boolean; v.boolean = false; break;
+        case 9: v.type = TSkinValue::Boolean; v.boolean = true; break;
+        case 10:
+        case 12: {
+            const qint64 n = littleEndian(4);
+            if (n < 0 || n > (tag == 10 ? TSkinLimits::MaxBinaryBytes : TSkinLimits::MaxStringBytes))
+                fail("Value too long in binary object data");
+            need(n);
+            v.type = tag == 10 ? TSkinValue::Binary : TSkinValue::String;
+            v.text = QByteArray(m_data, qsizetype(n));
+            m_data += n;
+            break;
+        }
+        case 11:
+            v.type = TSkinValue::Set;
+            v.items.clear();
+            for (;;) {
+                QByteArray item = shortString();
+                if (item.isEmpty()) break;
+                if (v.items.size() >= 256) fail("Set too large in binary object data");
+                v.items.append(std::move(item));
+            }
+            break;
+        default: fail("Invalid property value type " + std::to_string(tag) + " in binary object data");
+        }
+    }
+
+    void skipValue(quint8 tag)
+    {
+        TSkinValue ignored;
+        readValue(tag, ignored);
+    }
+
+    const char* m_data;
+    const char* const m_end;
+    TSkinReadBudget& m_budget;
+};
+
+// Reads the children stored in an "Objects" value into `parent`.
+void readObjectsValue(TSkinObject& parent, const char* data, qint64 size, TSkinReadBudget& budget, int depth)
+{
+    TSkinMemoryInput in(data, size);
     const std::int32_t header = in.readInt32();
     const bool binaryChildren = (header & BinaryChildrenMarker) == BinaryChildrenMarker;
     const std::int32_t count = binaryChildren ? (header & ~BinaryChildrenMarker) : header;
     if (count < 0 || count > TSkinLimits::MaxObjects)
         throw TSkinError("Invalid child count " + std::to_string(count) + " in Objects");
     for (std::int32_t i = 0; i < count; ++i) {
-        const QByteArray className = in.readString(255);
-        TSkinObjectRecord record;
+        const std::int32_t nameSize = in.readInt32();
+        if (nameSize < 0 || nameSize > 255) throw TSkinError("Invalid class name length in Objects");
+        if (in.position() + nameSize > size) throw TSkinError("Unexpected end of skin data");
+        const QByteArray className = props::intern(data + in.position(), nameSize);
+        in.skip(nameSize);
+        std::unique_ptr<TSkinObject> child;
         if (binaryChildren) {
-            const std::int32_t size = in.readInt32();
-            if (size < 0 || size > TSkinLimits::MaxBinaryBytes) throw TSkinError("Invalid child size in Objects");
-            record = readBinaryObject(in.readBytes(size));
+            const std::int32_t childSize = in.readInt32();
+            if (childSize < 0 || in.position() + childSize > size) throw TSkinError("Invalid child size in Objects");
+            child = DirectBinaryReader(data + in.position(), childSize, budget).readRoot(className, depth + 1);
+            in.skip(childSize);
         } else {
-            record = readTextObject(in.readString(TSkinLimits::MaxStringBytes));
+            TSkinObjectRecord record = readTextObject(in.readString(TSkinLimits::MaxStringBytes));
+            // The class stored beside the record decides what is created.
+            record.className = className;
+            child = objectFromRecord(record, budget, depth + 1);
         }
-        // The class stored beside the record decides what is created.
-        record.className = className;
-        std::unique_ptr<TSkinObject> child = objectFromRecord(record, budget, depth + 1);
         child->setCharset(1);
         parent.appendChild(std::move(child));
     }
@@ -61,7 +217,7 @@ std::unique_ptr<TSkinObject> objectFromRecord(const TSkinObjectRecord& record, T
     for (const TSkinProperty& property : record.properties) {
         if (property.name == "Objects") {
             if (property.value.type != TSkinValue::Binary) throw TSkinError("Invalid property value: Objects");
-            readObjectsProperty(*object, property.value.text, budget, depth);
+            readObjectsValue(*object, property.value.text.constData(), property.value.text.size(), budget, depth);
         } else if (!object->readProperty(property)) {
             throw TSkinError("Error reading " + record.name.toStdString() + "." + property.name.toStdString()
                              + ": Property " + property.name.toStdString() + " does not exist");
@@ -73,6 +229,12 @@ std::unique_ptr<TSkinObject> objectFromRecord(const TSkinObjectRecord& record, T
         object->appendChild(std::move(child));
     }
     return object;
+}
+
+std::unique_ptr<TSkinObject> objectFromBinary(const QByteArray& className, const char* data, qint64 size,
+                                              TSkinReadBudget& budget)
+{
+    return DirectBinaryReader(data, size, budget).readRoot(className, 0);
 }
 
 QByteArray encodeObjectsProperty(const TSkinObject& object)

@@ -19,6 +19,11 @@ struct TSkinReadBudget {
 std::unique_ptr<TSkinObject> objectFromRecord(const TSkinObjectRecord& record, TSkinReadBudget& budget,
                                               int depth = 0);
 
+// The same from the binary object form ("TPF0" ...), read straight into the
+// object; `className` (stored beside the object) decides the class.
+std::unique_ptr<TSkinObject> objectFromBinary(const QByteArray& className, const char* data, qint64 size,
+                                              TSkinReadBudget& budget);
+
 // The record of an object: every published property in stream order, the last
 // one "Objects" (count | 0xF0000, then each child as class name, size and
 // binary form).

@@ -207,16 +207,23 @@ void TSkinSource::readPlainBody(TSkinInput& in)
         const std::int32_t height = in.readInt32();
         checkBitmapSize(width, height);
         bitmap->setSize(width, height);
-        // Pixels follow only when the sized bitmap has the stored size.
+        // Pixels follow only when the sized bitmap has the stored size. Near
+        // magenta becomes the key colour, row by row while the row is fresh
+        // in the cache.
         if (bitmap->width() == width && bitmap->height() == height && !bitmap->isEmpty()) {
-            QImage& image = bitmap->image();
-            if (image.bytesPerLine() == width * 4)
-                in.readExact(reinterpret_cast<char*>(image.bits()), qint64(width) * height * 4);
-            else
-                for (int y = 0; y < height; ++y) in.readExact(reinterpret_cast<char*>(image.scanLine(y)), width * 4);
+            const qint64 rowBytes = qint64(width) * 4;
+            for (int y = 0; y < height; ++y) {
+                std::uint32_t* line = bitmap->scanLine(y);
+                if (const char* row = in.peek(rowBytes)) {
+                    TSkinBitmap::copyRowSnapped(reinterpret_cast<const std::uint32_t*>(row), line, width, 0xFF, 0x00,
+                                                0xFF, 5);
+                    in.consume(rowBytes);
+                } else {
+                    in.readExact(reinterpret_cast<char*>(line), rowBytes);
+                    TSkinBitmap::snapRowToKey(line, width, 0xFF, 0x00, 0xFF, 5);
+                }
+            }
         }
-        // Near-magenta becomes the key colour.
-        bitmap->snapToKey(0xFF, 0x00, 0xFF, 5);
         bitmap->pixelsChanged();
         addBitmap(std::move(bitmap));
     }
@@ -259,9 +266,8 @@ void TSkinSource::readPackedBody(TSkinInput& in)
         const QByteArray className = in.readString(MaxClassName);
         const std::int32_t size = in.readInt32();
         if (size < 0 || size > TSkinLimits::MaxBinaryBytes) throw TSkinError("Invalid object size in packed skin");
-        TSkinObjectRecord record = readBinaryObject(in.readBytes(size));
-        record.className = className;
-        std::unique_ptr<TSkinObject> object = objectFromRecord(record, budget);
+        const QByteArray binary = in.readBytes(size);
+        std::unique_ptr<TSkinObject> object = objectFromBinary(className, binary.constData(), binary.size(), budget);
         object->setCharset(1);
         installObject(std::move(object));
     }

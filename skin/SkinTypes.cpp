@@ -1,6 +1,7 @@
 #include "skin/SkinTypes.h"
 
-#include <QHash>
+#include "skin/SkinWordTable.h"
+
 #include <array>
 #include <utility>
 
@@ -11,17 +12,17 @@ namespace {
 // Identifier lookups run for nearly every property of a loading skin: one
 // hash lookup each instead of a scan over the names.
 template <size_t N>
-QHash<QByteArray, int> indexTable(const std::array<const char*, N>& names)
+TSkinWordTable<int> indexTable(const std::array<const char*, N>& names)
 {
-    QHash<QByteArray, int> table;
-    for (size_t i = 0; i < N; ++i) table.insert(QByteArray(names[i]), int(i));
+    TSkinWordTable<int> table(N);
+    for (size_t i = 0; i < N; ++i) table.add(QByteArray(names[i]), int(i));
     return table;
 }
 
-int find(const QHash<QByteArray, int>& table, const QByteArray& ident)
+int find(const TSkinWordTable<int>& table, const QByteArray& ident)
 {
-    const auto it = table.constFind(ident);
-    return it == table.constEnd() ? -1 : it.value();
+    const auto* entry = table.find(ident);
+    return entry ? entry->value : -1;
 }
 
 template <size_t N>
@@ -105,32 +106,32 @@ const NamedCharset namedCharsets[] = {
 
 int alignFromIdent(const QByteArray& ident)
 {
-    static const QHash<QByteArray, int> table = indexTable(alignNames);
+    static const TSkinWordTable<int> table = indexTable(alignNames);
     return find(table, ident);
 }
 int kindFromIdent(const QByteArray& ident)
 {
-    static const QHash<QByteArray, int> table = indexTable(kindNames);
+    static const TSkinWordTable<int> table = indexTable(kindNames);
     return find(table, ident);
 }
 int textAlignFromIdent(const QByteArray& ident)
 {
-    static const QHash<QByteArray, int> table = indexTable(textAlignNames);
+    static const TSkinWordTable<int> table = indexTable(textAlignNames);
     return find(table, ident);
 }
 int textEffectFromIdent(const QByteArray& ident)
 {
-    static const QHash<QByteArray, int> table = indexTable(textEffectNames);
+    static const TSkinWordTable<int> table = indexTable(textEffectNames);
     return find(table, ident);
 }
 int tileStyleFromIdent(const QByteArray& ident)
 {
-    static const QHash<QByteArray, int> table = indexTable(tileStyleNames);
+    static const TSkinWordTable<int> table = indexTable(tileStyleNames);
     return find(table, ident);
 }
 int actionFromIdent(const QByteArray& ident)
 {
-    static const QHash<QByteArray, int> table = indexTable(actionNames);
+    static const TSkinWordTable<int> table = indexTable(actionNames);
     return find(table, ident);
 }
 QByteArray alignIdent(int value) { return nameAt(alignNames, value); }
@@ -157,14 +158,14 @@ QColor toQColor(TColor color)
 
 bool colorFromIdent(const QByteArray& ident, TColor* color)
 {
-    static const QHash<QByteArray, TColor> table = [] {
-        QHash<QByteArray, TColor> t;
-        for (const NamedColor& named : namedColors) t.insert(QByteArray(named.name), named.color);
+    static const TSkinWordTable<TColor> table = [] {
+        TSkinWordTable<TColor> t(64);
+        for (const NamedColor& named : namedColors) t.add(QByteArray(named.name), named.color);
         return t;
     }();
-    const auto it = table.constFind(ident);
-    if (it == table.constEnd()) return false;
-    *color = it.value();
+    const auto* entry = table.find(ident);
+    if (!entry) return false;
+    *color = entry->value;
     return true;
 }
 
@@ -177,14 +178,14 @@ QByteArray colorIdent(TColor color)
 
 bool charsetFromIdent(const QByteArray& ident, int* charset)
 {
-    static const QHash<QByteArray, int> table = [] {
-        QHash<QByteArray, int> t;
-        for (const NamedCharset& named : namedCharsets) t.insert(QByteArray(named.name), named.charset);
+    static const TSkinWordTable<int> table = [] {
+        TSkinWordTable<int> t(32);
+        for (const NamedCharset& named : namedCharsets) t.add(QByteArray(named.name), named.charset);
         return t;
     }();
-    const auto it = table.constFind(ident);
-    if (it == table.constEnd()) return false;
-    *charset = it.value();
+    const auto* entry = table.find(ident);
+    if (!entry) return false;
+    *charset = entry->value;
     return true;
 }
 

@@ -75,6 +75,8 @@ TSkinCustomForm::~TSkinCustomForm()
 {
     m_hoverTimer.stop();
     forgetObjects();
+    delete m_systemMenuKey.data();
+    delete m_closeKey.data();
 }
 
 // ---------------------------------------------------------------------------
@@ -86,6 +88,8 @@ void TSkinCustomForm::loaded()
         return;
     m_loaded = true;
 
+    // Alt+Space opens the system menu; Alt+F4 closes where no window manager
+    // takes the key first.
     m_systemMenuKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), m_owner);
     connect(m_systemMenuKey, &QShortcut::activated, this, [this] { showSystemMenu(); });
     m_closeKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), m_owner);
@@ -113,12 +117,15 @@ void TSkinCustomForm::applyFrame()
     if (!m_framed)
         makeFrameless();
     QSize size = m_owner->size();
-    for (int pass = 0; pass < 3; ++pass) {
+    const QSize designed = designedWindowSize();
+    for (int pass = 0; pass < 3 && designed.isEmpty(); ++pass) {
         const QSize difference = keptClient - clientRectFor(size).size();
         if (difference.isNull())
             break;
         size += difference;
     }
+    if (!designed.isEmpty())
+        size = designed;
     m_shapedSize = QSize();
     setWindowBounds(QRect(m_owner->pos(), size));
     updateShape();
@@ -664,7 +671,7 @@ void TSkinCustomForm::dragTo(const QPoint& global)
         // Outline mode: only a rectangle follows the pointer until the release.
         m_outline = target;
         if (!m_outlineBand)
-            m_outlineBand = new QRubberBand(QRubberBand::Rectangle);
+            m_outlineBand = std::make_unique<QRubberBand>(QRubberBand::Rectangle);
         m_outlineBand->setGeometry(target);
         m_outlineBand->show();
         return;

@@ -17,6 +17,8 @@
 #include <QObject>
 #include <QPointer>
 #include <QRect>
+#include <QRubberBand>
+#include <QShortcut>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -29,8 +31,6 @@
 #include "skin/frame/SkinSystemMenu.h"
 
 class QMouseEvent;
-class QRubberBand;
-class QShortcut;
 class QSystemTrayIcon;
 class QWidget;
 
@@ -165,6 +165,9 @@ protected:
     virtual TSkinObject* tree() const { return nullptr; }
     virtual TSkinObject* clientObject() const { return nullptr; }
     virtual TSkinObject* titleObject() const { return nullptr; }
+    // The window size a frame without a client object gives its window (the
+    // size its tree was designed with); empty when the client size is kept.
+    virtual QSize designedWindowSize() const { return QSize(); }
     // Called for the owner's skin notifications.
     virtual void skinChanging(TSkinEngine* /*engine*/) {}
     virtual void skinChanged(TSkinEngine* /*engine*/) {}
@@ -243,7 +246,7 @@ private:
     QPoint m_pressGlobal;
     QRect m_pressBounds;
     QRect m_outline;
-    QRubberBand* m_outlineBand = nullptr;
+    std::unique_ptr<QRubberBand> m_outlineBand;
     TSkinObject* m_hoverObject = nullptr;
     TSkinObject* m_pressedObject = nullptr;
     QTimer m_hoverTimer;
@@ -252,8 +255,10 @@ private:
     std::function<void()> m_terminate;
     std::function<bool()> m_trayAvailable;
     QSystemTrayIcon* m_tray = nullptr;
-    QShortcut* m_systemMenuKey = nullptr;
-    QShortcut* m_closeKey = nullptr;
+    // Children of the owner (shortcuts work in their parent's window);
+    // removed with the frame.
+    QPointer<QShortcut> m_systemMenuKey;
+    QPointer<QShortcut> m_closeKey;
 };
 
 } // namespace corvane::skin

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QWidget>
 
+#include "skin/menu/SkinPopupSystemMenu.h"
+
 namespace corvane::skin {
 
 TSkinForm::TSkinForm(QWidget* owner, QWidget* clientWidget) : TSkinCustomForm(owner, clientWidget)
@@ -11,6 +13,8 @@ TSkinForm::TSkinForm(QWidget* owner, QWidget* clientWidget) : TSkinCustomForm(ow
         if (OnCustomAction)
             OnCustomAction(this, button);
     };
+    // The system menu is a skinned popup menu drawn with this frame's engine.
+    setSystemMenuPresenter(std::make_unique<TSkinPopupSystemMenuPresenter>([this] { return m_engine.data(); }));
 }
 
 TSkinForm::~TSkinForm()
@@ -49,13 +53,15 @@ void TSkinForm::loaded()
 
 void TSkinForm::attachAndApply()
 {
-    const bool hadClient = m_clientObject != nullptr || !m_tree;
     attachTree();
-    if (m_tree && !m_clientObject && hadClient) {
-        // A tree without a client object gives the window its own size.
-        setWindowBounds(QRect(owner()->pos(), QSize(m_tree->width(), m_tree->height())));
-    }
     applyFrame();
+}
+
+QSize TSkinForm::designedWindowSize() const
+{
+    // A tree without a client object is the whole window: the window takes
+    // the tree's own size.
+    return (m_tree && !m_clientObject) ? m_treeSize : QSize();
 }
 
 bool TSkinForm::attachTree()
@@ -76,6 +82,7 @@ bool TSkinForm::attachTree()
         return false;
 
     m_tree = source->copyTree();
+    m_treeSize = QSize(m_tree->width(), m_tree->height());
     m_tree->setBitmaps(&m_engine->source().bitmaps());
     m_tree->setHost(owner());
     m_titleObject = m_tree->findKind(skTitle);

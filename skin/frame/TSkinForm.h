@@ -37,6 +37,7 @@ public:
     TSkinObject* titleObject() const override { return m_titleObject; }
 
 protected:
+    QSize designedWindowSize() const override;
     void skinChanging(TSkinEngine* engine) override;
     void skinChanged(TSkinEngine* engine) override;
 
@@ -46,6 +47,8 @@ private:
     void dropTree();
     // Attaches and applies the frame (creation step 3 and 4).
     void attachAndApply();
+    // The size of the copied tree as the skin stores it.
+    QSize m_treeSize;
 
     QPointer<TSkinEngine> m_engine;
     QString m_skinObject = QStringLiteral("Form");

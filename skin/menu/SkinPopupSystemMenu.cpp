@@ -85,7 +85,15 @@ TShortCut shortCutFromText(const QString& text)
     return 0;
 }
 
-TSkinPopupSystemMenuPresenter::TSkinPopupSystemMenuPresenter(TSkinEngine* engine) : m_engine(engine) {}
+TSkinPopupSystemMenuPresenter::TSkinPopupSystemMenuPresenter(TSkinEngine* engine)
+    : m_engineOf([guarded = QPointer<TSkinEngine>(engine)] { return guarded.data(); })
+{
+}
+
+TSkinPopupSystemMenuPresenter::TSkinPopupSystemMenuPresenter(std::function<TSkinEngine*()> engineOf)
+    : m_engineOf(std::move(engineOf))
+{
+}
 
 TSkinPopupSystemMenuPresenter::~TSkinPopupSystemMenuPresenter() = default;
 
@@ -120,7 +128,7 @@ void TSkinPopupSystemMenuPresenter::popup(QWidget* window, const QList<TSkinSyst
         item->OnClick = [chosen, caption](TSkinCustomItem*) { chosen(caption); };
         m_menu->add(item);
     }
-    m_menu->setSkinEngine(m_engine);
+    m_menu->setSkinEngine(m_engineOf ? m_engineOf() : nullptr);
     m_menu->applyPopupOptions(options);
     m_menu->setFormAll(window ? window->window() : nullptr);
     TSkinMenuTracker::trackPopup(m_menu.get(), screenPoint, window);

@@ -16,6 +16,9 @@ namespace corvane::skin {
 class TSkinPopupSystemMenuPresenter : public TSkinSystemMenuPresenter {
 public:
     explicit TSkinPopupSystemMenuPresenter(TSkinEngine* engine);
+    // The engine is asked for each time the menu opens (a frame's engine may
+    // change after the presenter is installed).
+    explicit TSkinPopupSystemMenuPresenter(std::function<TSkinEngine*()> engineOf);
     ~TSkinPopupSystemMenuPresenter() override;
 
     void popup(QWidget* window, const QList<TSkinSystemMenuItem>& items, const QPoint& screenPoint,
@@ -30,7 +33,7 @@ public:
     static TSkinImageList& captionButtonImages();
 
 private:
-    QPointer<TSkinEngine> m_engine;
+    std::function<TSkinEngine*()> m_engineOf;
     std::unique_ptr<TSkinItem> m_menu;
 };
 

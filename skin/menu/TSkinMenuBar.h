@@ -90,8 +90,8 @@ public:
     QString SkinObject() const { return m_skinObject; }
     void setSkinObject(const QString& name);
     QString Version() const { return QStringLiteral("3.2.0"); }
-    // Stored with the window; the bar always paints directly (0 = spNoBuffer).
-    int Performance = 0;
+    // Stored with the window; the bar always paints directly on its window.
+    TSkinPerformance Performance = spNoBuffer;
     bool Transparent = false;
 
 protected:
