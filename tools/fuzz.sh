@@ -2,6 +2,9 @@
 # Builds the libFuzzer targets with clang (ASan + UBSan) into build-fuzz/ and runs them.
 #   tools/fuzz.sh --short        a short run of each target (part of ./test.sh)
 #   tools/fuzz.sh SECONDS        a run of SECONDS per target, corpora kept under tests/fuzz/corpus
+# New inputs found in a run are thrown away, unless CORVANE_FUZZ_KEEP names a
+# folder: they are then kept in CORVANE_FUZZ_KEEP/<name> for minimising
+# (see tools/fuzz-merge.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -30,6 +33,10 @@ for target in build-fuzz/tests/fuzz/fuzz_*; do
     echo "fuzz: $name FAILED"; tail -40 "build-fuzz/$name.log"; status=1
   else
     grep -E 'stat::number_of_executed_units' "build-fuzz/$name.log" || true
+  fi
+  if [ -n "${CORVANE_FUZZ_KEEP:-}" ]; then
+    mkdir -p "$CORVANE_FUZZ_KEEP/${name#fuzz_}"
+    cp -n "$work"/* "$CORVANE_FUZZ_KEEP/${name#fuzz_}/" 2>/dev/null || true
   fi
   rm -rf "$work"
 done

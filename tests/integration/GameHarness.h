@@ -1,0 +1,204 @@
+#pragma once
+// What the integration harnesses share: the program's four windows made the
+// way the program makes them, a scripted player that finds legal moves on the
+// live board and plays them with the mouse through the drag controller, a
+// text snapshot of the position for comparing two boards, and the resident
+// memory of the process.
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QMouseEvent>
+
+#include <cstdint>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "game/BoardLayout.h"
+#include "game/MoveRules.h"
+#include "shell/ImageControl.h"
+#include "shell/TForm1.h"
+#include "shell/TForm2.h"
+#include "shell/TForm3.h"
+#include "shell/TForm4.h"
+
+namespace corvane::harness {
+
+// The main window and the three dialogs, created in the program's start-up
+// order and tied together as the program ties them.
+struct ProgramWindows {
+    shell::TForm1 form1;
+    shell::TForm2 form2{&form1};
+    shell::TForm3 form3{&form1, form1.udpEndpoint()};
+    shell::TForm4 form4{&form1};
+
+    ProgramWindows()
+    {
+        form1.setDialogs(&form2, &form3, &form4);
+        QApplication::setWindowIcon(form1.windowIcon());
+    }
+};
+
+// Runs the event loop until `done` holds or the time is up.
+inline bool waitUntil(const std::function<bool()>& done, int milliseconds)
+{
+    QDeadlineTimer deadline(milliseconds);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
+    }
+    return true;
+}
+
+inline void spin(int milliseconds)
+{
+    QDeadlineTimer deadline(milliseconds);
+    while (!deadline.hasExpired())
+        QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
+}
+
+inline void sendMouse(QWidget* widget, QEvent::Type type, QPoint local)
+{
+    QMouseEvent event(type, QPointF(local), QPointF(widget->mapToGlobal(local)), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+// The first half of a drag by mouse: press on the piece and carry the pointer
+// over the centre of image `overNumber`. Returns where the release must go.
+inline QPoint pressAndCarry(shell::TForm1& form, int pieceNumber, int overNumber)
+{
+    shell::ImageControl* piece = form.image(pieceNumber);
+    sendMouse(piece, QEvent::MouseButtonPress, {16, 16});
+    const QPoint inPiece = piece->mapFrom(form.clientArea(), form.image(overNumber)->geometry().center());
+    sendMouse(piece, QEvent::MouseMove, inPiece);
+    return inPiece;
+}
+
+// The drop: the release goes to the pressed piece, which holds the pointer.
+inline void release(shell::TForm1& form, int pieceNumber, QPoint inPiece)
+{
+    sendMouse(form.image(pieceNumber), QEvent::MouseButtonRelease, inPiece);
+}
+
+inline void dragByMouse(shell::TForm1& form, int pieceNumber, int overNumber)
+{
+    release(form, pieceNumber, pressAndCarry(form, pieceNumber, overNumber));
+}
+
+inline bool sideDraggable(shell::TForm1& form, game::Side side, bool expected)
+{
+    const int first = side == game::Side::Black ? game::FirstBlackPieceNumber : game::FirstRedPieceNumber;
+    for (int n = first; n < first + 16; ++n)
+        if ((form.image(n)->dragMode() == game::DragMode::Automatic) != expected)
+            return false;
+    return true;
+}
+
+// `side` may move and the other side may not: the turn was handed over.
+inline bool hasTurn(shell::TForm1& form, game::Side side)
+{
+    const game::Side other = side == game::Side::Black ? game::Side::Red : game::Side::Black;
+    return sideDraggable(form, side, true) && sideDraggable(form, other, false);
+}
+
+// Every piece draggable, as after a board reset.
+inline bool isOpen(shell::TForm1& form)
+{
+    return sideDraggable(form, game::Side::Black, true) && sideDraggable(form, game::Side::Red, true);
+}
+
+// The position as text: every piece's point code, visibility and place, and
+// the occupancy grid. Two boards in step give the same text. (Drag states are
+// left out: they differ between the mover's and the receiver's board.)
+inline std::string positionText(shell::TForm1& form)
+{
+    std::string text;
+    for (int n = game::FirstPieceNumber; n <= game::LastPieceNumber; ++n) {
+        const shell::ImageControl* piece = form.image(n);
+        text += std::to_string(n) + ':' + std::to_string(piece->tag()) + (piece->isVisible() ? 'v' : 'h') + '@' +
+                std::to_string(piece->left()) + ',' + std::to_string(piece->top()) + ' ';
+    }
+    text += "grid:";
+    for (std::uint8_t cell : form.grid().cells())
+        text += static_cast<char>('0' + cell);
+    return text;
+}
+
+struct ScriptedMove {
+    int piece = 0;       // image number of the dragged piece
+    int target = 0;      // image number of the point or piece it is dropped on
+    int toCode = 0;      // the point code it lands on
+    bool capture = false;
+};
+
+// The moves `side` may make on the live board by the game's own rules:
+// onto empty points, and captures of any opposing piece but the general
+// (taking a general ends the game, which a scripted game avoids).
+inline std::vector<ScriptedMove> legalMoves(shell::TForm1& form, game::Side side)
+{
+    std::vector<ScriptedMove> moves;
+    const game::Side other = side == game::Side::Black ? game::Side::Red : game::Side::Black;
+    for (const game::PieceInfo& info : game::pieceTable()) {
+        if (info.side != side || !form.image(info.number)->isVisible())
+            continue;
+        const int from = form.image(info.number)->tag();
+        for (const game::PointInfo& point : game::pointTable()) {
+            if (point.code == from)
+                continue;
+            if (!form.grid().at(point.row, point.column)) {
+                if (game::judgeMove(info.name, from / 10, from % 10, point.row, point.column, form.grid()))
+                    moves.push_back({info.number, point.number, point.code, false});
+                continue;
+            }
+            for (const game::PieceInfo& taken : game::pieceTable()) {
+                shell::ImageControl* image = form.image(taken.number);
+                if (taken.side != other || !image->isVisible() || image->tag() != point.code ||
+                    taken.kind == game::PieceKind::General)
+                    continue;
+                if (game::judgeCapture(side, info.name, taken.name, from / 10, from % 10, point.row, point.column,
+                                       form.grid()))
+                    moves.push_back({info.number, taken.number, point.code, true});
+            }
+        }
+    }
+    return moves;
+}
+
+// Picks one of the legal moves, a capture whenever there is one (so a game
+// of 60 moves has plenty), from a seeded generator: the same seed and
+// position give the same move.
+inline std::optional<ScriptedMove> chooseMove(shell::TForm1& form, game::Side side, std::mt19937& random)
+{
+    std::vector<ScriptedMove> moves = legalMoves(form, side);
+    std::vector<ScriptedMove> captures;
+    for (const ScriptedMove& move : moves)
+        if (move.capture)
+            captures.push_back(move);
+    std::vector<ScriptedMove>& pool = captures.empty() ? moves : captures;
+    if (pool.empty())
+        return std::nullopt;
+    return pool[std::uniform_int_distribution<std::size_t>(0, pool.size() - 1)(random)];
+}
+
+// Resident memory of this process in kilobytes (VmRSS), 0 if unknown.
+inline long residentKilobytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    while (status >> key) {
+        if (key == "VmRSS:") {
+            long value = 0;
+            status >> value;
+            return value;
+        }
+        std::getline(status, key);
+    }
+    return 0;
+}
+
+} // namespace corvane::harness

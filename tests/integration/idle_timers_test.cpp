@@ -1,0 +1,194 @@
+// An idle window must not wake the processor: once the pointer has left the
+// program's windows, no timer of the program may fire. The pointer first
+// visits every control of the main window and of the settings dialog (hover
+// timers start there), then leaves; from then on every timer event the
+// application delivers is counted.
+#include <gtest/gtest.h>
+
+#include <QCursor>
+#include <QEnterEvent>
+#include <QScreen>
+#include <QTimer>
+
+#include <cstdio>
+
+#include <map>
+
+#include "GameHarness.h"
+#include "shell/NotificationSound.h"
+#include "ui/MessageBox.h"
+
+using namespace corvane;
+using namespace corvane::harness;
+
+namespace {
+
+// The text cursor of the box that has the keyboard focus blinks: that is the
+// toolkit's caret (the platform's caret blinks as well), not a timer of the
+// program, and it stops when the window loses the focus. Its timer belongs
+// to the box's text control.
+bool isFocusedCaret(const QObject* receiver)
+{
+    const QWidget* focus = QApplication::focusWidget();
+    if (!focus || qobject_cast<const QTimer*>(receiver))
+        return false;
+    const QString className = QString::fromLatin1(receiver->metaObject()->className());
+    return receiver->parent() == focus && className.endsWith(QLatin1String("Control"));
+}
+
+// Counts timer events by receiver, described as "Class 'name' in Parent".
+class TimerCounter : public QObject {
+public:
+    bool eventFilter(QObject* receiver, QEvent* event) override
+    {
+        if (event->type() != QEvent::Timer)
+            return false;
+        if (isFocusedCaret(receiver))
+            ++caretBlinks;
+        else
+            ++counts[describe(receiver)];
+        return false;
+    }
+    static std::string describe(const QObject* object)
+    {
+        std::string text = object->metaObject()->className();
+        text += " '" + object->objectName().toStdString() + "'";
+        if (const QObject* parent = object->parent())
+            text += std::string(" in ") + parent->metaObject()->className() + " '" +
+                    parent->objectName().toStdString() + "'";
+        return text;
+    }
+    std::map<std::string, int> counts;
+    int caretBlinks = 0;
+};
+
+QPoint centreOf(QWidget* widget) { return widget->mapToGlobal(widget->rect().center()); }
+
+// The pointer enters the widget, moves over it and stays a little.
+void hover(QWidget* widget)
+{
+    const QPoint global = centreOf(widget);
+    const QPointF local = widget->rect().center();
+    QCursor::setPos(global);
+    QEnterEvent enter(local, local, QPointF(global));
+    QApplication::sendEvent(widget, &enter);
+    QMouseEvent move(QEvent::MouseMove, local, QPointF(global), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+    spin(10);
+}
+
+void leave(QWidget* widget)
+{
+    QEvent leaveEvent(QEvent::Leave);
+    QApplication::sendEvent(widget, &leaveEvent);
+}
+
+// Every visible control of a window, the window first.
+std::vector<QWidget*> visibleWidgets(QWidget* window)
+{
+    std::vector<QWidget*> widgets{window};
+    for (QWidget* child : window->findChildren<QWidget*>())
+        if (child->isVisible())
+            widgets.push_back(child);
+    return widgets;
+}
+
+// A place on the screen well away from every window of the program.
+QPoint farFromWindows(const std::vector<QWidget*>& windows)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    for (QPoint corner : {screen.bottomRight(), screen.topLeft(), screen.topRight(), screen.bottomLeft()}) {
+        bool clear = true;
+        for (QWidget* window : windows)
+            clear = clear && !window->frameGeometry().adjusted(-20, -20, 20, 20).contains(corner);
+        if (clear)
+            return corner;
+    }
+    return screen.bottomRight() + QPoint(100, 100);
+}
+
+class IdleWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        program.form1.notificationSound()->setMuted(true);
+        program.form1.show();
+        spin(300);
+    }
+
+    // Counts the timers that fire during `milliseconds` of idling.
+    std::map<std::string, int> timersWhileIdle(int milliseconds)
+    {
+        TimerCounter counter;
+        qApp->installEventFilter(&counter);
+        spin(milliseconds);
+        qApp->removeEventFilter(&counter);
+        if (counter.caretBlinks)
+            std::printf("caret of the focused box blinked %d times (toolkit caret, not counted)\n",
+                        counter.caretBlinks);
+        return counter.counts;
+    }
+
+    static std::string listed(const std::map<std::string, int>& counts)
+    {
+        std::string text;
+        for (const auto& [receiver, count] : counts)
+            text += "  " + receiver + ": " + std::to_string(count) + "\n";
+        return text;
+    }
+
+    MessageBoxRecorder boxes;
+    ProgramWindows program;
+};
+
+} // namespace
+
+TEST_F(IdleWindow, NoTimerFiresInAWindowThatWasNeverTouched)
+{
+    QCursor::setPos(farFromWindows({&program.form1}));
+    spin(300);
+    const auto fired = timersWhileIdle(2000);
+    EXPECT_TRUE(fired.empty()) << "timers fired while idle:\n" << listed(fired);
+}
+
+TEST_F(IdleWindow, HoverTimersStopOnceThePointerHasLeftTheMainWindow)
+{
+    const auto widgets = visibleWidgets(&program.form1);
+    for (QWidget* widget : widgets)
+        hover(widget);
+    QCursor::setPos(farFromWindows({&program.form1}));
+    for (auto it = widgets.rbegin(); it != widgets.rend(); ++it)
+        leave(*it);
+    spin(500);  // hover timers tick at 100 ms; give them time to notice
+    const auto fired = timersWhileIdle(2000);
+    EXPECT_TRUE(fired.empty()) << "timers still firing after the pointer left:\n" << listed(fired);
+}
+
+TEST_F(IdleWindow, HoverTimersStopOnceTheSettingsDialogIsClosedUnderThePointer)
+{
+    // The dialog is closed while the pointer rests on one of its controls, as
+    // when "连 接" is clicked: nothing may keep polling for the hidden control.
+    program.form3.show();
+    spin(100);
+    const auto widgets = visibleWidgets(&program.form3);
+    for (QWidget* widget : widgets)
+        hover(widget);
+    program.form3.hide();
+    spin(200);
+    QCursor::setPos(farFromWindows({&program.form1, &program.form3}));
+    spin(500);
+    const auto fired = timersWhileIdle(2000);
+    EXPECT_TRUE(fired.empty()) << "timers still firing after the dialog closed:\n" << listed(fired);
+}
+
+// The counter itself: a timer left running in the window is seen and named.
+TEST_F(IdleWindow, ATimerLeftRunningInTheWindowIsCaught)
+{
+    QTimer leftRunning(&program.form1);
+    leftRunning.setObjectName(QStringLiteral("LeftRunning"));
+    leftRunning.start(100);
+    const auto fired = timersWhileIdle(550);
+    ASSERT_EQ(fired.size(), 1u) << listed(fired);
+    EXPECT_EQ(fired.begin()->first, "QTimer 'LeftRunning' in corvane::shell::TForm1 'Form1'");
+    EXPECT_GE(fired.begin()->second, 4);
+}
