@@ -2,28 +2,21 @@
 
 #include <QFrame>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 
+#include "flat/FlatColors.h"
+#include "flat/TFlatButton.h"
+#include "flat/TFlatEdit.h"
+#include "flat/TFlatTitlebar.h"
 #include "net/play/ConnectionSettings.h"
 #include "shell/DialogPlacement.h"
 #include "shell/DialogStyle.h"
-#include "shell/PlainTitleBar.h"
 #include "shell/PortKeyFilter.h"
 
 namespace corvane::shell {
 
 namespace {
 
-QLineEdit* addEdit(QWidget* parent, const QString& name, const QString& text, int top)
-{
-    auto* edit = new QLineEdit(text, parent);
-    edit->setObjectName(name);
-    edit->setGeometry(136, top, 145, 18);
-    edit->setFrame(false);
-    edit->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid blue; background: palette(button); }"));
-    return edit;
-}
+const QColor borderBlue(Qt::blue);
 
 void addLabel(QWidget* parent, const QString& name, const QString& text, int left, int top)
 {
@@ -39,40 +32,78 @@ TForm3::TForm3(QWidget* owner, TUdpEndpoint* endpoint) : QDialog(owner), endpoin
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("设置对方计算机名或IP地址"));
-    // No platform frame: the title bar below is the only caption.
+    // No platform frame: the flat title bar is the only caption.
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setFixedSize(315, 203);
     setFont(dialogFont());
+    // Before the controls: the boxes and the button take this colour as theirs.
     useButtonFace(this);
 
-    (new PlainTitleBar(windowTitle(), this))->setGeometry(0, 0, 315, 25);
+    createTitlebar();
+    createBody();
 
-    auto* bevel = new QFrame(this);
-    bevel->setObjectName(QStringLiteral("Bevel1"));
-    bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    bevel->setGeometry(0, 26, 314, 176);
+    // Tab goes through the three boxes; the button is in the order after
+    // them but, as a flat button without TabStop, is skipped by the tab key.
+    setTabOrder(flatEdit1_, flatEdit2_);
+    setTabOrder(flatEdit2_, flatEdit3_);
+    setTabOrder(flatEdit3_, flatButton1_);
+}
+
+void TForm3::createTitlebar()
+{
+    flatTitlebar1_ = new TFlatTitlebar(this);
+    flatTitlebar1_->setObjectName(QStringLiteral("FlatTitlebar1"));
+    flatTitlebar1_->setCaption(windowTitle());
+    flatTitlebar1_->setTitlebarColor(Qt::blue);
+    // White while active and 162,154,130 while inactive are the bar's own defaults.
+    flatTitlebar1_->setGeometry(0, 0, 315, 25);
+    flatTitlebar1_->setAlign(TFlatTitlebar::alTop);
+}
+
+void TForm3::createBody()
+{
+    // A lowered box: shadow on the top and left, highlight on the bottom and right.
+    bevel1_ = new QFrame(this);
+    bevel1_->setObjectName(QStringLiteral("Bevel1"));
+    bevel1_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    bevel1_->setLineWidth(1);
+    bevel1_->setGeometry(0, 26, 314, 176);
 
     addLabel(this, QStringLiteral("Label1"), QStringLiteral("对方IP地址或计算机名："), 8, 51);
     addLabel(this, QStringLiteral("Label2"), QStringLiteral("对方端口号："), 40, 92);
     addLabel(this, QStringLiteral("Label3"), QStringLiteral("本机端口号："), 40, 131);
 
-    flatEdit1_ = addEdit(this, QStringLiteral("FlatEdit1"), QString(), 48);
-    flatEdit2_ = addEdit(this, QStringLiteral("FlatEdit2"), QStringLiteral("1234"), 88);
-    flatEdit3_ = addEdit(this, QStringLiteral("FlatEdit3"), QStringLiteral("1234"), 128);
+    flatEdit1_ = createEdit(QStringLiteral("FlatEdit1"), QString(), 48);
+    flatEdit2_ = createEdit(QStringLiteral("FlatEdit2"), QStringLiteral("1234"), 88);
+    flatEdit3_ = createEdit(QStringLiteral("FlatEdit3"), QStringLiteral("1234"), 128);
+    // FlatEdit2KeyPress: the port boxes take digits and backspace only.
     keyFilter_ = new PortKeyFilter(this);
     flatEdit2_->installEventFilter(keyFilter_);
     flatEdit3_->installEventFilter(keyFilter_);
 
-    auto* button = new QPushButton(QStringLiteral("连 接"), this);
-    button->setObjectName(QStringLiteral("FlatButton1"));
-    button->setGeometry(208, 160, 73, 25);
-    button->setAutoDefault(false);
-    flatButton1_ = button;
-    connect(button, &QPushButton::clicked, this, &TForm3::FlatButton1Click);
+    flatButton1_ = new TFlatButton(this);
+    flatButton1_->setObjectName(QStringLiteral("FlatButton1"));
+    flatButton1_->setGeometry(208, 160, 73, 25);
+    flatButton1_->setCaption(QStringLiteral("连 接"));
+    flatButton1_->setColorBorder(borderBlue);
+    connect(flatButton1_, &TFlatButton::OnClick, this, &TForm3::FlatButton1Click);
+}
 
-    setTabOrder(flatEdit1_, flatEdit2_);
-    setTabOrder(flatEdit2_, flatEdit3_);
-    setTabOrder(flatEdit3_, flatButton1_);
+TFlatEdit* TForm3::createEdit(const QString& name, const QString& text, int top)
+{
+    auto* edit = new TFlatEdit(this);
+    edit->setObjectName(name);
+    edit->setGeometry(136, top, 145, 18);
+    edit->setText(text);
+    edit->setColorBorder(borderBlue);
+    // ColorFlat first: writing it switches ParentColor off, which the next
+    // line turns on again so the box follows the dialog's colour.
+    edit->setColorFlat(flat::buttonFaceColor(this));
+    edit->setParentColor(true);
+    // The stored height gives way to the font's at once, not only at the
+    // first showing.
+    edit->fitHeight();
+    return edit;
 }
 
 void TForm3::FlatButton1Click()

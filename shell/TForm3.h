@@ -1,14 +1,20 @@
 #pragma once
 // The connection settings dialog: the peer's host name or address, the peer's
-// port and the local port. It has no platform frame; the title bar at its top
-// is its caption and moves it. The controls are plain Qt stand-ins for the
-// flat-style ones; the apply logic lives in net/play/ConnectionSettings and
-// takes only the three texts.
+// port and the local port. It has no platform frame; the flat title bar at its
+// top is its caption and moves it. The boxes and the button are the flat-style
+// controls; the apply logic lives in net/play/ConnectionSettings and takes only
+// the three texts.
+//
+// The dialog is created once with the main window and only hidden between
+// uses, so the boxes keep what the user last typed.
 
 #include <QDialog>
 
-class QLineEdit;
-class QAbstractButton;
+#include "flat/TFlatButton.h"
+#include "flat/TFlatEdit.h"
+#include "flat/TFlatTitlebar.h"
+
+class QFrame;
 class TUdpEndpoint;
 
 namespace corvane::shell {
@@ -20,10 +26,12 @@ class TForm3 : public QDialog {
 public:
     TForm3(QWidget* owner, TUdpEndpoint* endpoint);
 
-    QLineEdit* hostEdit() const { return flatEdit1_; }        // FlatEdit1
-    QLineEdit* remotePortEdit() const { return flatEdit2_; }  // FlatEdit2
-    QLineEdit* localPortEdit() const { return flatEdit3_; }   // FlatEdit3
-    QAbstractButton* connectButton() const { return flatButton1_; }
+    TFlatTitlebar* titlebar() const { return flatTitlebar1_; }  // FlatTitlebar1
+    QFrame* bevel() const { return bevel1_; }                   // Bevel1
+    TFlatEdit* hostEdit() const { return flatEdit1_; }          // FlatEdit1
+    TFlatEdit* remotePortEdit() const { return flatEdit2_; }    // FlatEdit2
+    TFlatEdit* localPortEdit() const { return flatEdit3_; }     // FlatEdit3
+    TFlatButton* connectButton() const { return flatButton1_; } // FlatButton1
     PortKeyFilter* portKeyFilter() const { return keyFilter_; }
 
 public slots:
@@ -33,11 +41,17 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void createTitlebar();
+    void createBody();
+    TFlatEdit* createEdit(const QString& name, const QString& text, int top);
+
     TUdpEndpoint* endpoint_;
-    QLineEdit* flatEdit1_ = nullptr;
-    QLineEdit* flatEdit2_ = nullptr;
-    QLineEdit* flatEdit3_ = nullptr;
-    QAbstractButton* flatButton1_ = nullptr;
+    TFlatTitlebar* flatTitlebar1_ = nullptr;
+    QFrame* bevel1_ = nullptr;
+    TFlatEdit* flatEdit1_ = nullptr;
+    TFlatEdit* flatEdit2_ = nullptr;
+    TFlatEdit* flatEdit3_ = nullptr;
+    TFlatButton* flatButton1_ = nullptr;
     PortKeyFilter* keyFilter_ = nullptr;
 };
 

@@ -1,0 +1,387 @@
+// The connection settings dialog built from the flat controls: its make-up,
+// its title bar as drawn while active and inactive, dragging, placement,
+// the port boxes' key filter under real key strokes, the apply logic's order
+// and failures, and the box contents kept between showings.
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QLabel>
+#include <QTimer>
+
+#include "flat/FlatColors.h"
+#include "flat/TFlatButton.h"
+#include "flat/TFlatEdit.h"
+#include "flat/TFlatTitlebar.h"
+#include "shell/PortKeyFilter.h"
+#include "shell/TForm3.h"
+#include "ShellTestSupport.h"
+#include "ui/MessageBox.h"
+
+using namespace corvane::shell;
+using namespace corvane::shell::testing;
+
+namespace {
+
+const QColor blue(0, 0, 255);
+const QColor white(255, 255, 255);
+const QColor inactiveText(162, 154, 130);  // the colour value 8559266
+
+// Number of pixels of `image` inside `area` that are exactly `colour`.
+int countPixels(const QImage& image, const QRect& area, const QColor& colour)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixelColor(x, y).rgb() == colour.rgb())
+                ++count;
+    return count;
+}
+
+// The pixels of the bar's caption: everything on the bar that is not the bar's colour.
+QRect captionBounds(const QImage& bar)
+{
+    QRect bounds;
+    for (int y = 0; y < bar.height(); ++y)
+        for (int x = 0; x < bar.width(); ++x)
+            if (bar.pixelColor(x, y).rgb() != blue.rgb())
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}
+
+QLabel* label(TForm3& dialog, const char* name)
+{
+    return dialog.findChild<QLabel*>(QString::fromLatin1(name));
+}
+
+// Presses, moves and releases the mouse on `widget` with explicit screen
+// positions, as the window system reports them.
+void sendMouseAt(QWidget* widget, QEvent::Type type, Qt::MouseButton button, QPoint local, QPoint global)
+{
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    QMouseEvent event(type, QPointF(local), QPointF(global), type == QEvent::MouseMove ? Qt::NoButton : button,
+                      held, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+// One key stroke as the window system delivers it to the focused widget: the
+// shortcut check first, then the press and the release.
+void pressKey(QWidget* widget, Qt::Key key, const QString& text, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QKeyEvent override(QEvent::ShortcutOverride, key, modifiers, text);
+    QApplication::sendEvent(widget, &override);
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    QApplication::sendEvent(widget, &release);
+}
+
+void typeText(QWidget* widget, const QString& text)
+{
+    for (QChar character : text) {
+        const Qt::Key key = character.isDigit() ? Qt::Key(Qt::Key_0 + character.digitValue())
+                            : character == u' ' ? Qt::Key_Space
+                            : character == u'-' ? Qt::Key_Minus
+                                                : Qt::Key(Qt::Key_A + (character.toLower().unicode() - u'a'));
+        pressKey(widget, key, QString(character));
+    }
+}
+
+void clickButton(QWidget* button)
+{
+    sendMouse(button, QEvent::MouseButtonPress, {36, 12});
+    sendMouse(button, QEvent::MouseButtonRelease, {36, 12});
+}
+
+class SettingsDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override { connectToItself(form); }
+
+    // Shows the dialog without the modal wait and makes it the active window.
+    void showActive()
+    {
+        settings.show();
+        settings.activateWindow();
+        ASSERT_TRUE(waitUntil([this] { return settings.isActiveWindow(); }));
+        settle(50);
+    }
+
+    TForm1 form;
+    TForm3 settings{&form, form.udpEndpoint()};
+};
+
+} // namespace
+
+TEST_F(SettingsDialogTest, IsAFramelessDialogOfTheStoredSizeAndFont)
+{
+    EXPECT_TRUE(settings.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(settings.size(), QSize(315, 203));
+    EXPECT_EQ(settings.minimumSize(), settings.maximumSize());
+    EXPECT_EQ(settings.font().pixelSize(), 12);
+    EXPECT_EQ(settings.palette().color(QPalette::Window), flat::buttonFaceColor(&settings));
+}
+
+TEST_F(SettingsDialogTest, ControlsAreTheFlatOnesAtTheirPlaces)
+{
+    TFlatTitlebar* bar = settings.findChild<TFlatTitlebar*>(QStringLiteral("FlatTitlebar1"));
+    ASSERT_EQ(bar, settings.titlebar());
+    EXPECT_EQ(bar->form(), &settings);
+    EXPECT_EQ(bar->geometry(), QRect(0, 0, 315, 25));
+    EXPECT_EQ(bar->align(), TFlatTitlebar::alTop);
+    EXPECT_EQ(bar->caption(), QStringLiteral("设置对方计算机名或IP地址"));
+    EXPECT_EQ(bar->titlebarColor(), blue);
+    EXPECT_EQ(bar->activeTextColor(), white);
+    EXPECT_EQ(flat::toColorRef(bar->inactiveTextColor()), 8559266u);
+
+    ASSERT_EQ(settings.findChild<QFrame*>(QStringLiteral("Bevel1")), settings.bevel());
+    EXPECT_EQ(settings.bevel()->geometry(), QRect(0, 26, 314, 176));
+
+    ASSERT_TRUE(label(settings, "Label1") && label(settings, "Label2") && label(settings, "Label3"));
+    EXPECT_EQ(label(settings, "Label1")->text(), QStringLiteral("对方IP地址或计算机名："));
+    EXPECT_EQ(label(settings, "Label1")->pos(), QPoint(8, 51));
+    EXPECT_EQ(label(settings, "Label2")->text(), QStringLiteral("对方端口号："));
+    EXPECT_EQ(label(settings, "Label2")->pos(), QPoint(40, 92));
+    EXPECT_EQ(label(settings, "Label3")->text(), QStringLiteral("本机端口号："));
+    EXPECT_EQ(label(settings, "Label3")->pos(), QPoint(40, 131));
+
+    // The boxes' height comes from the font: character height plus the frame bands.
+    const int boxHeight = QFontMetrics(settings.font()).height() + 6;
+    const struct {
+        const char* name;
+        TFlatEdit* edit;
+        int top;
+        const char* text;
+    } boxes[] = {{"FlatEdit1", settings.hostEdit(), 48, ""},
+                 {"FlatEdit2", settings.remotePortEdit(), 88, "1234"},
+                 {"FlatEdit3", settings.localPortEdit(), 128, "1234"}};
+    for (const auto& box : boxes) {
+        SCOPED_TRACE(box.name);
+        ASSERT_EQ(settings.findChild<TFlatEdit*>(QString::fromLatin1(box.name)), box.edit);
+        EXPECT_EQ(box.edit->geometry(), QRect(136, box.top, 145, boxHeight));
+        EXPECT_EQ(box.edit->text(), QString::fromLatin1(box.text));
+        EXPECT_EQ(box.edit->colorBorder(), blue);
+        EXPECT_TRUE(box.edit->parentColor());
+        EXPECT_EQ(box.edit->colorFlat(), flat::buttonFaceColor(&settings));
+    }
+
+    TFlatButton* button = settings.findChild<TFlatButton*>(QStringLiteral("FlatButton1"));
+    ASSERT_EQ(button, settings.connectButton());
+    EXPECT_EQ(button->geometry(), QRect(208, 160, 73, 25));
+    EXPECT_EQ(button->caption(), QStringLiteral("连 接"));
+    EXPECT_EQ(button->colorBorder(), blue);
+    EXPECT_TRUE(button->parentColor());
+    EXPECT_EQ(button->color(), flat::buttonFaceColor(&settings));
+    EXPECT_FALSE(button->tabStop());
+}
+
+TEST_F(SettingsDialogTest, TabGoesThroughTheThreeBoxesAndSkipsTheButton)
+{
+    showActive();
+    settings.hostEdit()->setFocus();
+    ASSERT_TRUE(waitUntil([this] { return settings.hostEdit()->hasFocus(); }));
+    QWidget* const expected[] = {settings.remotePortEdit(), settings.localPortEdit(), settings.hostEdit()};
+    for (QWidget* next : expected) {
+        pressKey(QApplication::focusWidget(), Qt::Key_Tab, QStringLiteral("\t"));
+        EXPECT_EQ(QApplication::focusWidget(), next);
+    }
+}
+
+TEST_F(SettingsDialogTest, TitleBarDrawsWhiteCaptionOnBlueWhileActive)
+{
+    showActive();
+    ASSERT_TRUE(settings.titlebar()->isActive());
+    const QImage bar = settings.titlebar()->grab().toImage();
+    EXPECT_EQ(bar.pixelColor(1, 1), blue);
+    EXPECT_EQ(bar.pixelColor(313, 23), blue);
+    EXPECT_GT(countPixels(bar, bar.rect(), white), 20);
+    EXPECT_EQ(countPixels(bar, bar.rect(), inactiveText), 0);
+    // The caption stands in the middle of the bar.
+    const QRect caption = captionBounds(bar);
+    ASSERT_TRUE(caption.isValid());
+    EXPECT_LE(qAbs(caption.center().x() - bar.width() / 2), 3);
+    EXPECT_LE(qAbs(caption.center().y() - bar.height() / 2), 3);
+}
+
+TEST_F(SettingsDialogTest, TitleBarCaptionTurnsInactiveWhenAnotherWindowIsActive)
+{
+    showActive();
+    QWidget other;
+    other.setGeometry(0, 0, 50, 50);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(waitUntil([&] { return other.isActiveWindow(); }));
+    EXPECT_FALSE(settings.titlebar()->isActive());
+    QImage bar = settings.titlebar()->grab().toImage();
+    EXPECT_EQ(bar.pixelColor(1, 1), blue);
+    EXPECT_GT(countPixels(bar, bar.rect(), inactiveText), 20);
+    EXPECT_EQ(countPixels(bar, bar.rect(), white), 0);
+
+    // Back to the dialog: white again.
+    settings.activateWindow();
+    ASSERT_TRUE(waitUntil([this] { return settings.titlebar()->isActive(); }));
+    bar = settings.titlebar()->grab().toImage();
+    EXPECT_GT(countPixels(bar, bar.rect(), white), 20);
+    EXPECT_EQ(countPixels(bar, bar.rect(), inactiveText), 0);
+}
+
+TEST_F(SettingsDialogTest, DraggingTheTitleBarWithTheLeftButtonMovesTheDialog)
+{
+    showActive();
+    TFlatTitlebar* bar = settings.titlebar();
+    const QPoint start = settings.pos();
+    const QPoint grab(40, 10);
+    const QPoint global = bar->mapToGlobal(grab);
+
+    // The right button does not drag.
+    sendMouseAt(bar, QEvent::MouseButtonPress, Qt::RightButton, grab, global);
+    sendMouseAt(bar, QEvent::MouseMove, Qt::RightButton, grab + QPoint(30, 20), global + QPoint(30, 20));
+    sendMouseAt(bar, QEvent::MouseButtonRelease, Qt::RightButton, grab + QPoint(30, 20), global + QPoint(30, 20));
+    EXPECT_EQ(settings.pos(), start);
+
+    sendMouseAt(bar, QEvent::MouseButtonPress, Qt::LeftButton, grab, global);
+    sendMouseAt(bar, QEvent::MouseMove, Qt::LeftButton, grab + QPoint(30, 20), global + QPoint(30, 20));
+    EXPECT_EQ(settings.pos(), start + QPoint(30, 20));
+    sendMouseAt(bar, QEvent::MouseButtonRelease, Qt::LeftButton, grab + QPoint(30, 20), global + QPoint(30, 20));
+    // Released: further moves leave it where it is.
+    sendMouseAt(bar, QEvent::MouseMove, Qt::NoButton, grab + QPoint(60, 60), global + QPoint(60, 60));
+    EXPECT_EQ(settings.pos(), start + QPoint(30, 20));
+}
+
+TEST_F(SettingsDialogTest, EachShowingCentresTheDialogOverTheMainWindow)
+{
+    form.show();
+    form.move(100, 80);
+    ASSERT_TRUE(waitUntil([this] { return form.frameGeometry().topLeft() == QPoint(100, 80); }));
+    settings.show();
+    EXPECT_LE((settings.frameGeometry().center() - form.frameGeometry().center()).manhattanLength(), 1);
+
+    // Moved away by the user, hidden, and shown again after the main window moved.
+    settings.move(0, 0);
+    settings.hide();
+    form.move(300, 200);
+    ASSERT_TRUE(waitUntil([this] { return form.frameGeometry().topLeft() == QPoint(300, 200); }));
+    settings.show();
+    EXPECT_LE((settings.frameGeometry().center() - form.frameGeometry().center()).manhattanLength(), 1);
+}
+
+TEST_F(SettingsDialogTest, BoxesAndButtonDrawBlueBordersOnTheDialogColour)
+{
+    showActive();
+    const QColor face = flat::buttonFaceColor(&settings);
+    settings.remotePortEdit()->setFocus();
+    ASSERT_TRUE(waitUntil([this] { return settings.remotePortEdit()->hasFocus(); }));
+
+    // Idle box: blue outer ring, inner rings in the dialog's colour.
+    const QImage idle = settings.hostEdit()->grab().toImage();
+    EXPECT_EQ(idle.pixelColor(0, 0), blue);
+    EXPECT_EQ(idle.pixelColor(idle.width() - 1, idle.height() - 1), blue);
+    EXPECT_EQ(idle.pixelColor(1, 1), face);
+    EXPECT_EQ(idle.pixelColor(2, idle.height() / 2), face);
+    // Focused box: white inside the blue ring.
+    const QImage focused = settings.remotePortEdit()->grab().toImage();
+    EXPECT_EQ(focused.pixelColor(0, 0), blue);
+    EXPECT_EQ(focused.pixelColor(1, 1), white);
+    EXPECT_EQ(focused.pixelColor(2, focused.height() / 2), white);
+
+    // The button: blue border round a face of the dialog's colour.
+    const QImage button = settings.connectButton()->grab().toImage();
+    EXPECT_EQ(button.pixelColor(0, 0), blue);
+    EXPECT_EQ(button.pixelColor(72, 24), blue);
+    EXPECT_EQ(button.pixelColor(3, 3), face);
+}
+
+TEST_F(SettingsDialogTest, PortBoxesTakeDigitsAndBackspaceFromTheKeyboard)
+{
+    showActive();
+    TFlatEdit* port = settings.localPortEdit();
+    port->setFocus();
+    ASSERT_TRUE(waitUntil([port] { return port->hasFocus(); }));
+    port->end(false);
+    typeText(port, QStringLiteral("5a -9"));
+    EXPECT_EQ(port->text(), QStringLiteral("123459"));
+    EXPECT_EQ(settings.portKeyFilter()->swallowedCount(), 3);
+    pressKey(port, Qt::Key_Backspace, QString(QChar(8)));
+    EXPECT_EQ(port->text(), QStringLiteral("12345"));
+
+    // The paste key does nothing in a port box, but pastes into the host box.
+    QApplication::clipboard()->setText(QStringLiteral("77"));
+    pressKey(port, Qt::Key_V, QString(QChar(22)), Qt::ControlModifier);
+    EXPECT_EQ(port->text(), QStringLiteral("12345"));
+    TFlatEdit* host = settings.hostEdit();
+    host->setFocus();
+    ASSERT_TRUE(waitUntil([host] { return host->hasFocus(); }));
+    typeText(host, QStringLiteral("a b"));
+    pressKey(host, Qt::Key_V, QString(QChar(22)), Qt::ControlModifier);
+    EXPECT_EQ(host->text(), QStringLiteral("a b77"));
+}
+
+TEST_F(SettingsDialogTest, ClickingConnectAtOnceAsksForTheMissingHost)
+{
+    showActive();
+    corvane::MessageBoxRecorder recorder;
+    clickButton(settings.connectButton());
+    ASSERT_EQ(recorder.boxes().size(), 1);
+    EXPECT_EQ(recorder.boxes()[0].text, QStringLiteral("请输入完整的信息，以便连接对方！"));
+    EXPECT_EQ(recorder.boxes()[0].caption, QStringLiteral("连接提示"));
+    EXPECT_EQ(recorder.boxes()[0].icon, corvane::BoxIcon::Information);
+    EXPECT_EQ(recorder.boxes()[0].owner, &settings);
+    EXPECT_TRUE(settings.isVisible());
+}
+
+TEST_F(SettingsDialogTest, AnEmptyPortBoxAlsoAsksAndChangesNothing)
+{
+    const int remotePortBefore = form.udpEndpoint()->remotePort();
+    const int boundBefore = form.udpEndpoint()->boundPort();
+    settings.hostEdit()->setText(QStringLiteral(" "));  // a blank is content
+    settings.localPortEdit()->clear();
+    corvane::MessageBoxRecorder recorder;
+    settings.FlatButton1Click();
+    ASSERT_EQ(recorder.boxes().size(), 1);
+    EXPECT_EQ(recorder.boxes()[0].caption, QStringLiteral("连接提示"));
+    EXPECT_EQ(form.udpEndpoint()->remoteHost(), QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(form.udpEndpoint()->remotePort(), remotePortBefore);
+    EXPECT_EQ(form.udpEndpoint()->boundPort(), boundBefore);
+}
+
+TEST_F(SettingsDialogTest, ABadPeerPortStopsAfterTheHost)
+{
+    showActive();
+    const int remotePortBefore = form.udpEndpoint()->remotePort();
+    const int boundBefore = form.udpEndpoint()->boundPort();
+    settings.hostEdit()->setText(QStringLiteral("10.1.2.3"));
+    settings.remotePortEdit()->setText(QStringLiteral("99999999999"));  // beyond 32 bits
+    settings.localPortEdit()->setText(QString::number(freeUdpPort()));
+    corvane::MessageBoxRecorder recorder;
+    clickButton(settings.connectButton());
+    ASSERT_EQ(recorder.boxes().size(), 1);
+    EXPECT_EQ(recorder.boxes()[0].icon, corvane::BoxIcon::Error);
+    EXPECT_EQ(recorder.boxes()[0].text, QStringLiteral("'99999999999' is not a valid integer value."));
+    EXPECT_EQ(form.udpEndpoint()->remoteHost(), QStringLiteral("10.1.2.3"));
+    EXPECT_EQ(form.udpEndpoint()->remotePort(), remotePortBefore);
+    EXPECT_EQ(form.udpEndpoint()->boundPort(), boundBefore);
+    EXPECT_TRUE(settings.isVisible());
+}
+
+TEST_F(SettingsDialogTest, KeepsWhatWasTypedBetweenShowings)
+{
+    showActive();
+    const int local = freeUdpPort();
+    settings.hostEdit()->setText(QStringLiteral("127.0.0.1"));
+    settings.remotePortEdit()->setText(QStringLiteral("1241"));
+    settings.localPortEdit()->setText(QString::number(local));
+    clickButton(settings.connectButton());
+    EXPECT_FALSE(settings.isVisible());
+    EXPECT_EQ(form.udpEndpoint()->boundPort(), local);
+
+    // Shown again through the menu's modal path: the boxes are as left.
+    QTimer::singleShot(0, &settings, [this, local] {
+        EXPECT_EQ(settings.hostEdit()->text(), QStringLiteral("127.0.0.1"));
+        EXPECT_EQ(settings.remotePortEdit()->text(), QStringLiteral("1241"));
+        EXPECT_EQ(settings.localPortEdit()->text(), QString::number(local));
+        settings.close();  // the platform's close command: nothing changes
+    });
+    settings.exec();
+    EXPECT_EQ(form.udpEndpoint()->remotePort(), 1241);
+    EXPECT_EQ(settings.hostEdit()->text(), QStringLiteral("127.0.0.1"));
+}
