@@ -1,0 +1,370 @@
+// Flood: another process sends datagrams of mixed content (valid moves, chat
+// lines and restarts; malformed, oversize and empty ones) to the real main
+// window's port as fast as it can. The window must not crash, must apply
+// every valid datagram that reaches it and nothing of the others, must stay
+// responsive (a 10 ms probe timer's lateness stays under 100 ms at the 99th
+// percentile) and must come back to the memory it had before the flood.
+//
+//   flood_harness [--datagrams N]     the game side (default 200000); it starts
+//                                     the sender itself and prints the figures
+//   flood_harness --send PORT N       the sender (used by the game side)
+//
+// Exit status 0 when every requirement holds, 1 otherwise.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QElapsedTimer>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QTimer>
+#include <QUdpSocket>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "GameHarness.h"
+#include "net/endpoint/TUdpEndpoint.h"
+#include "shell/NotificationSound.h"
+#include "ui/CorvaneApplication.h"
+#include "ui/MessageBox.h"
+
+using namespace corvane;
+using namespace corvane::harness;
+
+namespace {
+
+const std::string ChatPrefix = "message|2|3|4|5|6|";
+const std::string MoveForward = "blksky|Image13|Image70|4|1|5|1";  // black soldier 41 -> 51
+const std::string MoveBack = "blksky|Image13|Image61|5|1|4|1";     // and back
+const std::string Restart = "chongxin|2|3|4|5|6|7";
+
+// --- the sender ---
+
+// Datagram number i of the flood. A tenth of them each: chat lines, moves,
+// random bytes, too few fields, bad names and numbers, oversize, empty,
+// GBK chat, unknown commands; a restart now and then.
+std::string floodDatagram(int i, std::mt19937& random)
+{
+    static const std::vector<std::string> badFields = {
+        "blksky|Image13|Image70|4|1",           "blksky|Image13|Image999|4|1|5|1",
+        "redsky|Image25|Image106|11|1|9|1",     "redsky|Image25|Image106|10|0|9|1",
+        "blksky|Image13|Image70|4|1|5|10",      "blksky|Image13|Image70|99999999999|1|5|1",
+        "blksky|Image13|Image70|-1|1|5|1",      "blksky|Image0|Image70|4|1|5|1",
+        "blkred|Image2|Label1|1|1|2|1",         "redblk|Image124|Image2|1|1|1|1",
+        "blksky||Image70|4|1|5|1",              "blksky|Image13|Image70|a|1|5|1",
+        "|||||||||||||",                        "blksky|Image13|Image70|4|1|5|1|extra",
+    };
+    switch (i % 10) {
+    case 0:
+        return ChatPrefix + "flood " + std::to_string(i);
+    case 1:
+        return (i / 10) % 2 ? MoveBack : MoveForward;
+    case 2: {
+        if (i % 100 == 2)
+            return Restart;
+        std::string bytes(std::uniform_int_distribution<int>(1, 300)(random), '\0');
+        for (char& byte : bytes)
+            byte = static_cast<char>(random());
+        return bytes;
+    }
+    case 3:
+    case 4:
+        return badFields[std::uniform_int_distribution<std::size_t>(0, badFields.size() - 1)(random)];
+    case 5:
+        return ChatPrefix + std::string(std::uniform_int_distribution<int>(2049, 9000)(random), 'x');
+    case 6:
+        return {};
+    case 7:
+        return ChatPrefix + "\xC4\xE3\xBA\xC3 " + std::to_string(i);  // "你好" in GBK
+    case 8:
+        return "hello|2|3|4|5|6|" + std::to_string(i);
+    default: {
+        // A valid message cut short and bent by a last byte that is no digit
+        // (a digit could make it another valid move).
+        std::string bytes = MoveForward;
+        bytes.resize(std::uniform_int_distribution<std::size_t>(0, bytes.size() - 1)(random));
+        char last = static_cast<char>(random());
+        return bytes + ((last >= '0' && last <= '9') ? 'x' : last);
+    }
+    }
+}
+
+int runSender(int port, int count)
+{
+    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(static_cast<quint16>(port));
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    std::mt19937 random(20261207);
+    int sent = 0;
+    for (int i = 0; i < count; ++i) {
+        const std::string bytes = floodDatagram(i, random);
+        if (::sendto(fd, bytes.data(), bytes.size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to) >= 0)
+            ++sent;
+    }
+    ::close(fd);
+    std::printf("%d\n", sent);
+    return 0;
+}
+
+// --- the game side ---
+
+struct Tally {
+    long handled = 0;       // datagrams that reached the window's handler
+    long validApplied = 0;  // valid ones whose effect was found on the board or in Memo2
+    long invalidIgnored = 0;
+    std::vector<std::string> violations;
+
+    void violation(const std::string& what)
+    {
+        if (violations.size() < 20)
+            violations.push_back(what);
+        else if (violations.size() == 20)
+            violations.push_back("...");
+    }
+};
+
+std::string dragStates(shell::TForm1& form)
+{
+    std::string states;
+    for (int n = game::FirstPieceNumber; n <= game::LastPieceNumber; ++n)
+        states += form.image(n)->dragMode() == game::DragMode::Automatic ? 'A' : 'M';
+    return states;
+}
+
+std::string printable(const QByteArray& bytes)
+{
+    std::string text;
+    for (char c : bytes.left(60))
+        text += (c >= 32 && c < 127) ? c : '.';
+    return text;
+}
+
+bool isStartingPosition(shell::TForm1& form)
+{
+    for (const game::PieceInfo& piece : game::pieceTable()) {
+        shell::ImageControl* image = form.image(piece.number);
+        if (!image->isVisible() || image->tag() != piece.startCode)
+            return false;
+    }
+    return isOpen(form);
+}
+
+// Wraps the window's own receive handler: looks at each datagram before the
+// window handles it and checks the effect afterwards.
+void watchReceives(shell::TForm1& form, Tally& tally)
+{
+    TUdpEndpoint* endpoint = form.udpEndpoint();
+    auto windowHandler = endpoint->OnDataReceived;
+    endpoint->OnDataReceived = [&form, &tally, windowHandler](TUdpEndpoint* sender, int count, const QString& ip,
+                                                               int port) {
+        TMemoryStream stream;
+        sender->ReadDatagram(stream);
+        const QByteArray bytes = stream.read(count);
+        const std::string text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        ++tally.handled;
+        if (count > TUdpEndpoint::ReceiveBufferSize)
+            tally.violation("a datagram of " + std::to_string(count) + " bytes reached the handler");
+
+        const std::string positionBefore = positionText(form);
+        const std::string statesBefore = dragStates(form);
+        const QString memoBefore = form.memo2()->toPlainText();
+        windowHandler(sender, count, ip, port);
+
+        const bool chat = text.rfind(ChatPrefix, 0) == 0 && count <= TUdpEndpoint::ReceiveBufferSize &&
+                          text.find('\r') == std::string::npos;
+        if (chat) {
+            // The ASCII lines come back as sent; the GBK ones end in the number.
+            const QString shown = form.memo2()->toPlainText();
+            const std::string line = text.substr(ChatPrefix.size());
+            const bool ascii = std::all_of(line.begin(), line.end(), [](char c) { return c >= 32 && c < 127; });
+            const std::string tail = line.substr(line.rfind(' ') + 1);
+            if (ascii ? shown == QString::fromStdString(line) : shown.endsWith(QString::fromStdString(" " + tail)))
+                ++tally.validApplied;
+            else
+                tally.violation("chat line not shown: " + printable(bytes));
+        } else if (text == MoveForward || text == MoveBack) {
+            const int code = text == MoveForward ? 51 : 41;
+            const int point = text == MoveForward ? 70 : 61;
+            if (form.image(13)->tag() == code && form.image(13)->pos() == form.image(point)->pos() &&
+                hasTurn(form, game::Side::Red))
+                ++tally.validApplied;
+            else
+                tally.violation("move not applied: " + text);
+        } else if (text == Restart) {
+            if (isStartingPosition(form))
+                ++tally.validApplied;
+            else
+                tally.violation("restart not applied");
+        } else {
+            if (positionText(form) != positionBefore || dragStates(form) != statesBefore ||
+                form.memo2()->toPlainText() != memoBefore)
+                tally.violation("an invalid datagram changed the window: " + printable(bytes));
+            else
+                ++tally.invalidIgnored;
+        }
+    };
+}
+
+// Lateness of a 10 ms timer, sampled all the time the flood runs.
+class Probe {
+public:
+    Probe()
+    {
+        timer_.setTimerType(Qt::PreciseTimer);
+        timer_.setInterval(10);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            const qint64 now = clock_.nsecsElapsed();
+            lateness_.push_back(std::max<qint64>(0, now - last_ - 10'000'000) / 1000);
+            last_ = now;
+        });
+    }
+    void start()
+    {
+        clock_.start();
+        last_ = 0;
+        timer_.start();
+    }
+    void stop() { timer_.stop(); }
+    // Lateness in microseconds at the given fraction (0.99 = 99th percentile).
+    qint64 percentile(double fraction)
+    {
+        if (lateness_.empty())
+            return 0;
+        std::vector<qint64> sorted = lateness_;
+        std::sort(sorted.begin(), sorted.end());
+        return sorted[std::min(sorted.size() - 1, static_cast<std::size_t>(fraction * sorted.size()))];
+    }
+    std::size_t samples() const { return lateness_.size(); }
+
+private:
+    QTimer timer_;
+    QElapsedTimer clock_;
+    qint64 last_ = 0;
+    std::vector<qint64> lateness_;
+};
+
+// Runs the sender process to its end; returns how many datagrams it sent.
+long flood(int port, int count)
+{
+    QProcess sender;
+    sender.start(QCoreApplication::applicationFilePath(),
+                 {QStringLiteral("--send"), QString::number(port), QString::number(count)});
+    if (!sender.waitForStarted(5000))
+        return -1;
+    waitUntil([&] { return sender.state() == QProcess::NotRunning; }, 600'000);
+    return sender.readAllStandardOutput().trimmed().toLong();
+}
+
+// Sends a chat line from here until the window shows it: every datagram sent
+// before it has then been handled.
+bool drain(shell::TForm1& form, int port, const QString& line)
+{
+    QUdpSocket socket;
+    const QByteArray bytes = QByteArray::fromStdString(ChatPrefix) + line.toLatin1();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        socket.writeDatagram(bytes, QHostAddress::LocalHost, static_cast<quint16>(port));
+        if (waitUntil([&] { return form.memo2()->toPlainText() == line; }, 200))
+            return true;
+    }
+    return false;
+}
+
+int runGame(int count)
+{
+    MessageBoxRecorder boxes;  // no box is expected; none may wait for a click
+    ProgramWindows program;
+    shell::TForm1& form = program.form1;
+    form.notificationSound()->setMuted(true);
+    QUdpSocket probe;
+    probe.bind(QHostAddress::LocalHost, 0);
+    const int port = probe.localPort();
+    probe.close();
+    form.udpEndpoint()->setLocalPort(port);
+    form.udpEndpoint()->setRemotePort(port);
+    form.show();
+    spin(300);
+    const long startKb = residentKilobytes();
+
+    Tally tally;
+    watchReceives(form, tally);
+
+    // A short flood first, so that every path of the handler has run once
+    // (code paged in, fonts and text layout caches filled); the memory after
+    // it is what the big flood must come back to.
+    flood(port, std::min(count, 5000));
+    const bool warmDrained = drain(form, port, QStringLiteral("warm-up done"));
+    spin(300);
+    const long warmKb = residentKilobytes();
+    const Tally warm = tally;
+    tally = Tally{};
+
+    Probe lateness;
+    lateness.start();
+    QElapsedTimer clock;
+    clock.start();
+    const long sent = flood(port, count);
+    const bool drained = drain(form, port, QStringLiteral("flood done"));
+    const qint64 floodMs = clock.elapsed();
+    lateness.stop();
+    spin(1000);
+    const long endKb = residentKilobytes();
+    const qint64 p99 = lateness.percentile(0.99);
+    const qint64 worst = lateness.percentile(1.0);
+
+    std::printf("flood: %ld datagrams sent by the other process in %lld ms\n", sent, static_cast<long long>(floodMs));
+    std::printf("flood: %ld reached the window (the rest dropped by the system's full receive queue)\n",
+                tally.handled);
+    std::printf("flood: %ld valid ones applied, %ld others ignored, %zu violations\n", tally.validApplied,
+                tally.invalidIgnored, tally.violations.size());
+    std::printf("flood: probe timer lateness p99 %.1f ms, worst %.1f ms over %zu samples (limit 100 ms at p99)\n",
+                p99 / 1000.0, worst / 1000.0, lateness.samples());
+    std::printf("flood: resident memory %ld kB at start, %ld kB after warm-up, %ld kB after the flood (%+ld kB)\n",
+                startKb, warmKb, endKb, endKb - warmKb);
+    for (const std::string& violation : warm.violations)
+        std::printf("flood: warm-up violation: %s\n", violation.c_str());
+    for (const std::string& violation : tally.violations)
+        std::printf("flood: violation: %s\n", violation.c_str());
+
+    // Memory "returns" when the growth over the flood is within 1 % or 512 kB
+    // (allocator page granularity), whichever is larger.
+    const long memorySlack = std::max(512L, warmKb / 100);
+    bool ok = true;
+    auto require = [&ok](bool condition, const char* what) {
+        if (!condition) {
+            std::printf("flood: FAILED: %s\n", what);
+            ok = false;
+        }
+    };
+    require(sent == count, "the sender could not send every datagram");
+    require(warmDrained && drained, "the window stopped answering");
+    require(warm.violations.empty() && tally.violations.empty(), "a datagram was mishandled");
+    require(tally.validApplied > 0 && tally.invalidIgnored > 0, "too few datagrams arrived to judge");
+    require(p99 < 100'000, "the probe timer was late by 100 ms or more at the 99th percentile");
+    require(endKb - warmKb <= memorySlack, "memory did not come back after the flood");
+    require(boxes.boxes().isEmpty(), "a message box was shown");
+    std::printf("flood: %s\n", ok ? "PASSED" : "FAILED");
+    return ok ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 4 && std::strcmp(argv[1], "--send") == 0)
+        return runSender(std::atoi(argv[2]), std::atoi(argv[3]));
+    int count = 200000;
+    if (argc == 3 && std::strcmp(argv[1], "--datagrams") == 0)
+        count = std::atoi(argv[2]);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    CorvaneApplication app(argc, argv);
+    return runGame(count);
+}
