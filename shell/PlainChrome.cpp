@@ -1,52 +1,49 @@
 #include "shell/PlainChrome.h"
 
 #include <QFile>
-#include <QMenu>
-#include <QMenuBar>
 
 #include "shell/TForm1.h"
 #include "skin/SkinEngine.h"
 #include "skin/button/SkinButton.h"
 #include "skin/frame/SkinForm1.h"
+#include "skin/menu/TSkinMenuBar.h"
 
 namespace corvane::shell {
 
-namespace {
+static skin::TSkinEngine* skinEngine1(TForm1& form);
 
-QAction* addEntry(QMenu* menu, const char* name, const QString& caption)
-{
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
-}
-
-} // namespace
-
+// SkinMenuBar1: the skinned menu bar drawn by SkinEngine1, aligned to the top
+// of the client area, with CustomItem5 "游 戏" and its six entries. The items
+// belong to the form; each entry's OnClick runs the form's handler after the
+// menu has closed.
 QWidget* createMenuBar(TForm1& form, QWidget* client)
 {
-    auto* bar = new QMenuBar(client);
+    auto* bar = new skin::TSkinMenuBar(client);
     bar->setObjectName(QStringLiteral("SkinMenuBar1"));
-    bar->setNativeMenuBar(false);
-    bar->move(0, 0);
-    bar->setFixedSize(TForm1::ClientWidth, 20);  // the bar would otherwise size itself to its parent
-    // The bar is 20 pixels high; the style's usual item padding would push the
-    // menu's caption into the overflow button.
-    bar->setStyleSheet(QStringLiteral("QMenuBar::item { padding: 1px 8px; }"));
+    bar->setGeometry(0, 0, TForm1::ClientWidth, 20);
+    bar->setAlign(skin::TSkinCustomMenuBar::alTop);
+    bar->Performance = skin::spNoBuffer;
+    bar->Transparent = false;
 
-    // Captions are plain text: no shortcut keys, no accelerator letters.
-    QMenu* game = bar->addMenu(QStringLiteral("游 戏"));
-    game->setObjectName(QStringLiteral("CustomItem5"));
-    QObject::connect(addEntry(game, "CustomItem1", QStringLiteral("重新开始")), &QAction::triggered, &form,
-                     &TForm1::CustomItem1Click);
-    QObject::connect(addEntry(game, "CustomItem2", QStringLiteral("设置...")), &QAction::triggered, &form,
-                     &TForm1::CustomItem2Click);
-    QObject::connect(addEntry(game, "CustomItem3", QStringLiteral("关于...")), &QAction::triggered, &form,
-                     &TForm1::CustomItem3Click);
-    QObject::connect(addEntry(game, "CustomItem4", QStringLiteral("帮助")), &QAction::triggered, &form,
-                     &TForm1::CustomItem4Click);
-    game->addSeparator()->setObjectName(QStringLiteral("CustomItem6"));
-    QObject::connect(addEntry(game, "CustomItem7", QStringLiteral("退出")), &QAction::triggered, &form,
-                     &TForm1::CustomItem7Click);
+    auto item = [&form](const char* name, const QString& caption, void (TForm1::*handler)()) {
+        auto* entry = new skin::TSkinItem(&form);
+        entry->setObjectName(QString::fromLatin1(name));
+        entry->Caption = caption;  // plain text: no shortcut keys, no accelerator letters
+        if (handler)
+            entry->OnClick = [&form, handler](skin::TSkinCustomItem*) { (form.*handler)(); };
+        return entry;
+    };
+    skin::TSkinItem* game = item("CustomItem5", QStringLiteral("游 戏"), nullptr);
+    bar->Items()->add(game);
+    game->add(item("CustomItem1", QStringLiteral("重新开始"), &TForm1::CustomItem1Click));
+    game->add(item("CustomItem2", QStringLiteral("设置..."), &TForm1::CustomItem2Click));
+    game->add(item("CustomItem3", QStringLiteral("关于..."), &TForm1::CustomItem3Click));
+    game->add(item("CustomItem4", QStringLiteral("帮助"), &TForm1::CustomItem4Click));
+    game->add(item("CustomItem6", QStringLiteral("-"), nullptr));
+    game->add(item("CustomItem7", QStringLiteral("退出"), &TForm1::CustomItem7Click));
+
+    bar->setSkinEngine(skinEngine1(form));
+    bar->loaded();
     return bar;
 }
 
@@ -83,7 +80,9 @@ skin::TSkinButton* createSendButton(TForm1& form, QWidget* client)
 
 skin::TSkinForm* createWindowFrame(TForm1& form, QWidget* client)
 {
-    return skin::createSkinForm1(&form, client, skinEngine1(form));
+    // Alt + a letter and shortcut keys pressed in the window go to SkinMenuBar1.
+    return skin::createSkinForm1(&form, client, skinEngine1(form),
+                                 dynamic_cast<skin::TSkinFrameMenuBar*>(form.menuBar()));
 }
 
 } // namespace corvane::shell

@@ -15,10 +15,11 @@ namespace corvane::shell {
 
 class TForm1;
 
-// SkinMenuBar1 at 0,0, 632 x 20, with the one menu CustomItem5 "游 戏" and its
-// entries CustomItem1 "重新开始", CustomItem2 "设置...", CustomItem3 "关于...",
-// CustomItem4 "帮助", CustomItem6 "-" and CustomItem7 "退出", wired to the
-// form's CustomItemNClick handlers.
+// SkinMenuBar1 at 0,0, 632 x 20: the skinned menu bar with the one menu
+// CustomItem5 "游 戏" and its entries CustomItem1 "重新开始", CustomItem2
+// "设置...", CustomItem3 "关于...", CustomItem4 "帮助", CustomItem6 "-" and
+// CustomItem7 "退出" (TSkinItem components of the form), wired to the form's
+// CustomItemNClick handlers.
 QWidget* createMenuBar(TForm1& form, QWidget* client);
 
 // SkinButton1 "发  送" at 528,128, 81 x 25, wired to SkinButton1Click: the

@@ -1,6 +1,7 @@
 #include "skin/menu/TSkinMenuBar.h"
 
 #include <QKeyEvent>
+#include <QPaintEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -115,11 +116,19 @@ void TSkinCustomMenuBar::resizeEvent(QResizeEvent*)
     m_view->layout(TSkinMenuPainter::barInnerRect(m_skin, rect()));
 }
 
-void TSkinCustomMenuBar::paintEvent(QPaintEvent*)
+void TSkinCustomMenuBar::paintEvent(QPaintEvent* event)
 {
+    // Composed in an image of the bar's size: the skin's blits measure what
+    // is visible from the painter's device, which must start at the bar's
+    // own origin.
+    QImage buffer(size(), QImage::Format_ARGB32_Premultiplied);
+    {
+        QPainter painter(&buffer);
+        TSkinMenuPainter::drawBarBackground(painter, m_skin, rect(), palette(), m_showBevel);
+        m_view->paintItems(painter);
+    }
     QPainter painter(this);
-    TSkinMenuPainter::drawBarBackground(painter, m_skin, rect(), palette(), m_showBevel);
-    m_view->paintItems(painter);
+    painter.drawImage(event->rect(), buffer, event->rect());
 }
 
 void TSkinCustomMenuBar::mouseMoveEvent(QMouseEvent* event)

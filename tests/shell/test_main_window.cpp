@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -18,6 +17,7 @@
 #include "shell/TForm2.h"
 #include "shell/TForm3.h"
 #include "shell/TForm4.h"
+#include "skin/menu/TSkinMenuBar.h"
 #include "ShellTestSupport.h"
 #include "ui/MessageBox.h"
 
@@ -158,22 +158,24 @@ TEST_F(MainWindowTest, FindsComponentsByNameIgnoringCase)
 
 TEST_F(MainWindowTest, MenuHasTheSixEntriesInOrder)
 {
-    auto* bar = qobject_cast<QMenuBar*>(form.menuBar());
+    auto* bar = qobject_cast<corvane::skin::TSkinMenuBar*>(form.menuBar());
     ASSERT_NE(bar, nullptr);
-    ASSERT_EQ(bar->actions().size(), 1);
-    EXPECT_EQ(bar->actions().at(0)->text(), QStringLiteral("游 戏"));
-    QMenu* menu = bar->actions().at(0)->menu();
-    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(bar->Items()->Count(), 1);
+    corvane::skin::TSkinCustomItem* menu = bar->Items()->item(0);
     EXPECT_EQ(menu->objectName(), QStringLiteral("CustomItem5"));
+    EXPECT_EQ(menu->Caption, QStringLiteral("游 戏"));
     const QStringList names = {"CustomItem1", "CustomItem2", "CustomItem3", "CustomItem4", "CustomItem6", "CustomItem7"};
-    const QStringList captions = {"重新开始", "设置...", "关于...", "帮助", "", "退出"};
-    ASSERT_EQ(menu->actions().size(), 6);
+    const QStringList captions = {"重新开始", "设置...", "关于...", "帮助", "-", "退出"};
+    ASSERT_EQ(menu->Count(), 6);
     for (int i = 0; i < 6; ++i) {
-        QAction* entry = menu->actions().at(i);
+        corvane::skin::TSkinCustomItem* entry = menu->item(i);
         EXPECT_EQ(entry->objectName(), names[i]);
-        EXPECT_EQ(entry->text(), captions[i]);
+        EXPECT_EQ(entry->Caption, captions[i]);
         EXPECT_EQ(entry->isSeparator(), i == 4);
-        EXPECT_TRUE(entry->shortcut().isEmpty());
+        EXPECT_EQ(entry->ShortCut, 0);
+        EXPECT_FALSE(entry->Scrolled);
+        EXPECT_EQ(entry->ScrollCount, 0);
+        EXPECT_EQ(bool(entry->OnClick), i != 4);
     }
 }
 

@@ -5,7 +5,6 @@
 
 #include <QAbstractButton>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 
 #include "game/BoardLayout.h"
@@ -13,6 +12,7 @@
 #include "shell/DragController.h"
 #include "shell/NotificationSound.h"
 #include "shell/TForm3.h"
+#include "skin/menu/TSkinCustomItem.h"
 #include "ShellTestSupport.h"
 #include "ui/DateTimeText.h"
 #include "ui/MessageBox.h"
@@ -199,7 +199,7 @@ TEST_F(HotSeat, TakingAGeneralEndsTheGameWithTheLossBoxAndEverythingLocked)
 
     // Restart after the end of the game: all pieces back and draggable, and
     // the restart notice that comes back resets once more.
-    form.findChild<QAction*>(QStringLiteral("CustomItem1"))->trigger();
+    form.findChild<corvane::skin::TSkinItem*>(QStringLiteral("CustomItem1"))->execute();
     EXPECT_TRUE(isStartingPosition(form));
     ASSERT_TRUE(waitUntil([&] { return form.memo2()->toPlainText().endsWith(QStringLiteral("重新开始新棋局...")); }));
     EXPECT_TRUE(isStartingPosition(form));
@@ -268,7 +268,7 @@ TEST_F(WindowWithPeer, RestartSendsTheNoticeThenResetsTheBoard)
 {
     dragByMouse(form, 13, pointNumber(5, 1));
     EXPECT_EQ(peer.next(), "blksky|Image13|Image70|4|1|5|1");
-    form.findChild<QAction*>(QStringLiteral("CustomItem1"))->trigger();
+    form.findChild<corvane::skin::TSkinItem*>(QStringLiteral("CustomItem1"))->execute();
     EXPECT_EQ(peer.next(), "chongxin|2|3|4|5|6|7");
     EXPECT_TRUE(isStartingPosition(form));
     EXPECT_EQ(form.grid().at(4, 1), 1);
@@ -312,7 +312,7 @@ TEST_F(WindowWithPeer, ClosingSendsTheCloseNoticeAndCloses)
 
 TEST_F(WindowWithPeer, ExitFromTheMenuClosesTheSameWay)
 {
-    form.findChild<QAction*>(QStringLiteral("CustomItem7"))->trigger();
+    form.findChild<corvane::skin::TSkinItem*>(QStringLiteral("CustomItem7"))->execute();
     EXPECT_EQ(peer.next(), "close|2|3|4|5|6|7");
     EXPECT_FALSE(form.isVisible());
 }
