@@ -120,9 +120,23 @@ void TSkinButton::paintSkinned(QPainter& painter)
     if (!face) face = root;
     face->setState(state);
     face->setBounds(0, 0, width(), height());
-    painter.save();
-    face->draw(painter);
-    painter.restore();
+    if (painter.device() == this) {
+        // Painting straight on the control (spNoBuffer): Qt redirects a
+        // widget's painter into the window's backing store, and the skin's
+        // blits, which cut their parts to the painter's device, would then cut
+        // them to the wrong rectangle. The face goes through a see-through
+        // scratch picture of the control's size instead.
+        QImage scratch(size(), QImage::Format_ARGB32_Premultiplied);
+        scratch.fill(Qt::transparent);
+        QPainter facePainter(&scratch);
+        face->draw(facePainter);
+        facePainter.end();
+        painter.drawImage(QPoint(0, 0), scratch);
+    } else {
+        painter.save();
+        face->draw(painter);
+        painter.restore();
+    }
 
     TSkinObject* text = root->findObject(QStringLiteral("Text"));
     if (!text) text = root;

@@ -221,6 +221,8 @@ TEST(SkinButtonSkin, PaintingModesGiveTheSameFace)
     EXPECT_EQ(differingPixels(inWindow(), doubleBuffered), 0);
     w.button->setPerformance(spNoBuffer);
     EXPECT_EQ(differingPixels(w.button->renderFace(), doubleBuffered), 0);
+    // Painted straight on the control at its place in the window.
+    EXPECT_EQ(differingPixels(inWindow(), doubleBuffered), 0);
 }
 
 TEST(SkinButtonSkin, OpaqueDoubleBufferIsAPlainCopyOfTheKeyFilledBuffer)
