@@ -1,0 +1,128 @@
+// The engine's change protocol: CM_SKINCHANGING / CM_SKINCHANGED reach every
+// widget of every window, around a skin file load and a hue change, and a
+// load that fails announces nothing.
+#include "skin/SkinEngine.h"
+#include "skin/SkinFilter.h"
+#include "tests/skin/SkinTestSkins.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+using namespace corvane::skin;
+using namespace corvane::skin::test;
+
+namespace {
+
+// Records the skin notifications it receives, and what the engine's lookups
+// answer at that moment.
+class Listener : public QWidget {
+public:
+    explicit Listener(QWidget* parent = nullptr) : QWidget(parent) {}
+    bool event(QEvent* e) override
+    {
+        if (e->type() == QEvent::Type(CM_SKINCHANGING) || e->type() == QEvent::Type(CM_SKINCHANGED)) {
+            auto* change = static_cast<TSkinChangeEvent*>(e);
+            received.append(int(e->type()));
+            formFound.append(change->engine()->formObject() != nullptr);
+            return true;
+        }
+        return QWidget::event(e);
+    }
+    QList<int> received;
+    QList<bool> formFound;
+};
+
+QString writeSkinFile(const QTemporaryDir& dir, const QString& name, const TSkinSource& source)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(skinFilterForFile(path)->write(source));
+    return path;
+}
+
+} // namespace
+
+TEST(SkinEngine, FileLoadsAreAnnouncedToEveryWidgetOfEveryWindow)
+{
+    QTemporaryDir dir;
+    TSkinSource sample;
+    buildSampleSkin(sample);
+    const QString first = writeSkinFile(dir, "first.xskn", sample);
+    sample.SkinName = "Second";
+    const QString second = writeSkinFile(dir, "second.MSKN", sample);
+
+    Listener window1;
+    auto* inner = new Listener(new QWidget(&window1));   // a control nested two levels down
+    Listener window2;                                    // another top-level window, never shown
+    TSkinEngine engine;
+    int before = 0, after = 0;
+    QObject::connect(&engine, &TSkinEngine::beforeChange, [&] { ++before; });
+    QObject::connect(&engine, &TSkinEngine::afterChange, [&] { ++after; });
+
+    // Without a skin loaded there is nothing to let go of: only the "changed" message.
+    engine.setSkinFile(first);
+    EXPECT_EQ(engine.SkinFile(), first);
+    EXPECT_EQ(engine.source().SkinName, "Sample");
+    for (Listener* l : {&window1, inner, &window2}) EXPECT_EQ(l->received, QList<int>{CM_SKINCHANGED});
+    EXPECT_EQ(before, 0);
+    EXPECT_EQ(after, 1);
+
+    // Replacing a skin: "changing" while the lookups already find nothing,
+    // then "changed" with the new skin in place.
+    engine.setSkinFile(second);
+    EXPECT_EQ(engine.source().SkinName, "Second");
+    EXPECT_EQ(inner->received, (QList<int>{CM_SKINCHANGED, CM_SKINCHANGING, CM_SKINCHANGED}));
+    EXPECT_EQ(inner->formFound, (QList<bool>{true, false, true}));
+    EXPECT_EQ(window2.received.size(), 3);
+    EXPECT_EQ(before, 1);
+    EXPECT_EQ(after, 2);
+
+    // A broken file: an error, the skin and the name stay, nobody hears of it.
+    const QString broken = dir.filePath("broken.uskn");
+    QFile file(broken);
+    file.open(QIODevice::WriteOnly);
+    file.write(sample.writePlainBody().left(300));
+    file.close();
+    EXPECT_THROW(engine.setSkinFile(broken), TSkinError);
+    EXPECT_EQ(engine.SkinFile(), second);
+    EXPECT_EQ(engine.source().SkinName, "Second");
+    EXPECT_EQ(inner->received.size(), 3);
+    EXPECT_EQ(after, 2);
+
+    // A name with no filter (or no file) loads nothing: the skin is emptied.
+    engine.setSkinFile(dir.filePath("none.bmp"));
+    EXPECT_EQ(engine.objectCount(), 0);
+    EXPECT_EQ(inner->received.size(), 5);
+}
+
+TEST(SkinEngine, HueChangesAreBracketedAndAppliedOnce)
+{
+    TSkinSource sample;
+    buildSampleSkin(sample);
+    TSkinEngine engine;
+    engine.setDeltaHue(85);   // stored before any skin: applied when one loads
+    engine.readSkinStream(writeSkinStream(&sample));
+    EXPECT_EQ(engine.source().appliedHue(), 85);
+    const TColor shifted = engine.findObject("Form")->findObject("Item")->Color;
+    EXPECT_NE(shifted, 14148072);
+
+    Listener window;
+    engine.setDeltaHue(0);
+    EXPECT_EQ(window.received, (QList<int>{CM_SKINCHANGING, CM_SKINCHANGED}));
+    EXPECT_EQ(engine.source().appliedHue(), 0);
+    EXPECT_EQ(engine.DeltaHue(), 0);
+}
+
+TEST(SkinEngine, PublishedConstants)
+{
+    TSkinEngine engine;
+    EXPECT_EQ(engine.Version(), "3.2.0");
+    EXPECT_EQ(engine.SkinStore(), "(none)");
+    EXPECT_FALSE(engine.SkinStoreCompression);
+    EXPECT_EQ(engine.source().SkinName, "Default Skin");
+    EXPECT_EQ(engine.source().SkinVersion, "3.2.0");
+    EXPECT_EQ(engine.writeSkinStream(), QByteArray(1, '\0'));
+}
