@@ -1,5 +1,6 @@
 #include "skin/menu/TSkinMenuBar.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QMouseEvent>
@@ -32,6 +33,10 @@ TSkinCustomMenuBar::TSkinCustomMenuBar(QWidget* parent) : QWidget(parent)
     resize(width(), TSkinMenuPainter::barHeight(m_skin, QFontMetrics(TSkinMenuPainter::plainFont()).height() + 6));
     if (parent)
         parent->installEventFilter(this);
+    // Alt + a letter and F10 belong to the menu before the focused control
+    // sees them (an edit box would otherwise type the letter).
+    if (qApp)
+        qApp->installEventFilter(this);
 }
 
 TSkinCustomMenuBar::~TSkinCustomMenuBar()
@@ -191,17 +196,20 @@ bool TSkinCustomMenuBar::event(QEvent* event)
 
 bool TSkinCustomMenuBar::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == parentWidget()) {
-        if (event->type() == QEvent::Resize)
-            followParent();
-        // F10 alone enters menu mode from the keyboard.
-        if (event->type() == QEvent::KeyPress) {
-            auto* key = static_cast<QKeyEvent*>(event);
-            if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::NoModifier && isVisible() &&
-                !TSkinMenuTracker::inMenuMode()) {
-                TSkinMenuTracker::trackBar(m_view.get(), nullptr, false);
-                return true;
-            }
+    if (watched == parentWidget() && event->type() == QEvent::Resize)
+        followParent();
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == window() && isVisible() && !TSkinMenuTracker::inMenuMode()) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = key->text();
+        if (key->modifiers() == Qt::AltModifier && !text.isEmpty() && text.at(0).isPrint() &&
+            text != QLatin1String(" ") && text != QLatin1String("-")) {
+            keyboardMenu(text.at(0));
+            return true;
+        }
+        if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::NoModifier) {
+            TSkinMenuTracker::trackBar(m_view.get(), nullptr, false);
+            return true;
         }
     }
     return QWidget::eventFilter(watched, event);

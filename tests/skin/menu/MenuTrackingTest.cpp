@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTimer>
@@ -324,6 +325,48 @@ TEST(MenuTracking, KeyboardActivationAndAccelerators)
     w.menu->bar->keyboardMenu(QChar('q'));
     EXPECT_EQ(hot, QStringLiteral("CustomItem5"));
     EXPECT_FALSE(TSkinMenuTracker::inMenuMode());
+}
+
+TEST(MenuTracking, AltLetterTypedInAnEditEntersTheMenuInsteadOfTyping)
+{
+    MenuWindow w;
+    auto* view = new TSkinItem(&w.window);
+    view->setObjectName(QStringLiteral("ViewMenu"));
+    view->Caption = QStringLiteral("&View");
+    auto* zoom = new TSkinItem(&w.window);
+    zoom->Caption = QStringLiteral("Zoom");
+    view->add(zoom);
+    w.menu->bar->Items()->add(view);
+    w.menu->bar->setSkinEngine(&w.engine);
+    auto* edit = new QLineEdit(&w.window);
+    edit->setGeometry(10, 100, 200, 24);
+    edit->show();
+
+    QString opened;
+    Script script;
+    script.then([&] { opened = innermost() ? innermost()->item()->objectName() : QString(); })
+        .then([] { key(Qt::Key_Escape); })
+        .then([] { key(Qt::Key_Escape); });
+    script.start();
+    QKeyEvent altV(QEvent::KeyPress, Qt::Key_V, Qt::AltModifier, QStringLiteral("v"));
+    QApplication::sendEvent(edit, &altV);
+    EXPECT_EQ(opened, QStringLiteral("ViewMenu"));
+    EXPECT_TRUE(edit->text().isEmpty());
+
+    // F10 enters menu mode on the bar's first item.
+    QString hot;
+    Script second;
+    second.then([&] { hot = hotName(); }).then([] { key(Qt::Key_F10); });
+    second.start();
+    QKeyEvent f10(QEvent::KeyPress, Qt::Key_F10, Qt::NoModifier);
+    QApplication::sendEvent(edit, &f10);
+    EXPECT_EQ(hot, QStringLiteral("CustomItem5"));
+    EXPECT_FALSE(TSkinMenuTracker::inMenuMode());
+
+    // Plain letters still reach the edit.
+    QKeyEvent plain(QEvent::KeyPress, Qt::Key_V, Qt::NoModifier, QStringLiteral("v"));
+    QApplication::sendEvent(edit, &plain);
+    EXPECT_EQ(edit->text(), QStringLiteral("v"));
 }
 
 TEST(MenuTracking, PopupNearTheBottomOfTheScreenOpensAboveTheBarItem)
