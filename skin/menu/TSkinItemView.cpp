@@ -1,6 +1,8 @@
 #include "skin/menu/TSkinItemView.h"
 
+#include <QCoreApplication>
 #include <QPainter>
+#include <QStatusTipEvent>
 
 namespace corvane::skin {
 
@@ -113,6 +115,15 @@ void TSkinItemView::setHot(TSkinCustomItem* item)
         repaintItem(old);
     if (item)
         repaintItem(item);
+    // The hot item's hint becomes the application's hint: windows show it
+    // as their status tip.
+    if (item && tracking && !item->Hint.isEmpty()) {
+        QWidget* window = item->form ? item->form.data() : (m_host ? m_host->window() : nullptr);
+        if (window) {
+            QStatusTipEvent tip(item->Hint);
+            QCoreApplication::sendEvent(window, &tip);
+        }
+    }
 }
 
 TSkinCustomItem* TSkinItemView::firstItem() const

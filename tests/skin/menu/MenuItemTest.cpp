@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QStatusTipEvent>
+
 #include "skin/menu/SkinPopupSystemMenu.h"
 #include "skin/menu/TSkinCustomItem.h"
+#include "skin/menu/TSkinItemView.h"
 #include "tests/skin/menu/MenuTestSkin.h"
 
 using namespace corvane::skin;
@@ -143,4 +146,28 @@ TEST(MenuItem, TheBarOffersShortCutsOfItsItems)
     EXPECT_TRUE(menu->bar->offerShortCut(Qt::Key_R, Qt::ControlModifier));
     processPending();
     EXPECT_EQ(menu->clicks, QStringList{QStringLiteral("CustomItem1")});
+}
+
+TEST(MenuItem, AHotItemsHintReachesItsWindowAsStatusTip)
+{
+    struct TipWindow : QWidget {
+        QString tip;
+        bool event(QEvent* event) override
+        {
+            if (event->type() == QEvent::StatusTip)
+                tip = static_cast<QStatusTipEvent*>(event)->tip();
+            return QWidget::event(event);
+        }
+    } window;
+    TSkinEngine engine;
+    buildMenuSkin(engine);
+    auto menu = buildProgramMenu(&window, &engine);
+    menu->entries[1]->Hint = QStringLiteral("连接设置");
+    TSkinItemView view(menu->game, Qt::Vertical, &window, &menu->bar->barSkin());
+    view.setHot(menu->entries[1]);
+    EXPECT_TRUE(window.tip.isEmpty()) << "only while tracking";
+    view.setHot(nullptr);
+    view.tracking = true;
+    view.setHot(menu->entries[1]);
+    EXPECT_EQ(window.tip, QStringLiteral("连接设置"));
 }
