@@ -100,3 +100,33 @@ TEST(MenuGolden, SystemMenuOfTheMainWindow)
     popup.view()->setHot(root.item(0));
     compareWithGolden(popup.renderPicture(), QStringLiteral("system_menu.png"));
 }
+
+TEST(MenuGolden, CheckMarkArrowShortcutDisabledAndScrollStrips)
+{
+    TSkinEngine engine;
+    buildMenuSkin(engine);
+    TSkinItem root;
+    root.Scrolled = true;
+    root.ScrollCount = 4;
+    const char* captions[] = {"&Checked", "Sub&menu", "&Disabled", "Save && quit", "Hidden below"};
+    for (const char* caption : captions) {
+        auto* item = new TSkinItem(&root);
+        item->Caption = QString::fromLatin1(caption);
+        root.add(item);
+    }
+    root.item(0)->Checked = true;
+    auto* inner = new TSkinItem(&root);
+    inner->Caption = QStringLiteral("Inner");
+    root.item(1)->add(inner);
+    root.item(2)->Enabled = false;
+    root.item(3)->ShortCut = 'Q' | scCtrl;
+    root.setSkinEngine(&engine);
+
+    TSkinPopupWindow popup(&root, root.popupOptions);
+    popup.view()->tracking = true;
+    popup.view()->setHot(root.item(0));
+    popup.view()->setHotStrip(2);
+    const QImage picture = popup.renderPicture();
+    popup.view()->setHotStrip(0);
+    compareWithGolden(picture, QStringLiteral("popup_features.png"));
+}
