@@ -183,3 +183,32 @@ TEST(MenuLayout, WithoutASkinItemsUseThePlainMeasures)
     EXPECT_EQ(popup.view()->origin(), QPoint(3, 3)) << "a plain popup keeps a 3-pixel border";
     EXPECT_EQ(menu->entries[4]->rect.height(), 9);
 }
+
+TEST(MenuLayout, SkinChangeDropsAndRetakesTheSkin)
+{
+    TSkinEngine engine;
+    buildMenuSkin(engine);
+    QWidget window;
+    auto menu = buildProgramMenu(&window, &engine);
+    ASSERT_NE(menu->game->menuBarItemObject(), nullptr);
+    ASSERT_NE(menu->bar->barSkin().barFrame, nullptr);
+
+    TSkinChangeEvent changing(CM_SKINCHANGING, &engine);
+    QCoreApplication::sendEvent(menu->bar, &changing);
+    EXPECT_EQ(menu->bar->barSkin().barFrame, nullptr);
+    EXPECT_EQ(menu->game->menuBarItemObject(), nullptr);
+    EXPECT_EQ(menu->entries[0]->popupItemObject(), nullptr) << "every item lets go of the skin";
+
+    TSkinChangeEvent changed(CM_SKINCHANGED, &engine);
+    QCoreApplication::sendEvent(menu->bar, &changed);
+    EXPECT_NE(menu->bar->barSkin().barFrame, nullptr);
+    EXPECT_NE(menu->entries[0]->popupItemObject(), nullptr);
+    EXPECT_EQ(menu->bar->height(), 20);
+    EXPECT_EQ(menu->game->rect.left(), 15);
+
+    // A change of another engine is not this bar's business.
+    TSkinEngine other;
+    TSkinChangeEvent foreign(CM_SKINCHANGING, &other);
+    QCoreApplication::sendEvent(menu->bar, &foreign);
+    EXPECT_NE(menu->bar->barSkin().barFrame, nullptr);
+}

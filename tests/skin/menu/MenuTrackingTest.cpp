@@ -399,6 +399,27 @@ TEST(MenuTracking, ADropDownWithoutVisibleItemsDoesNotOpen)
     EXPECT_EQ(popups, 0);
 }
 
+TEST(MenuTracking, BeforeDropDownRunsFirstAndMayFillTheMenu)
+{
+    MenuWindow w;
+    // Only a menu with a visible item drops down; its handler then may change it.
+    for (TSkinItem* entry : w.menu->entries)
+        entry->Visible = entry->objectName() == QLatin1String("CustomItem7");
+    int popupsDuringHandler = -1;
+    w.menu->game->OnBeforeDropDown = [&](TSkinCustomItem* sender) {
+        popupsDuringHandler = TSkinPopupWindow::openCount();
+        sender->item(0)->Visible = true;
+    };
+    int rows = -1;
+    Script script;
+    script.then([&] { rows = innermost() && !innermost()->isBar() ? int(innermost()->shownItems().size()) : -1; })
+        .then([] { key(Qt::Key_Alt); });
+    script.start();
+    w.menu->bar->trackItem(w.menu->game, true);
+    EXPECT_EQ(popupsDuringHandler, 0);
+    EXPECT_EQ(rows, 2);
+}
+
 TEST(MenuTracking, SystemMenuRunsTheChosenCaptionAfterClosing)
 {
     TSkinEngine engine;
