@@ -9,7 +9,7 @@
 
 namespace corvane::skin {
 
-void TSkinBitmap::setSize(int width, int height)
+void TSkinBitmap::setSize(int width, int height, bool clear)
 {
     width = std::abs(width);
     height = std::abs(height);
@@ -21,7 +21,7 @@ void TSkinBitmap::setSize(int width, int height)
     }
     QImage image(width, height, QImage::Format_ARGB32);
     if (image.isNull()) throw TSkinError("Can't allocate the DIB handle");
-    image.fill(0u);
+    if (clear) image.fill(0u);
     m_image = std::move(image);
     m_pixmap.reset();
 }

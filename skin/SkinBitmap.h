@@ -34,9 +34,10 @@ public:
 
     // Resizing to the current size does nothing; a width (or height) of 0 leaves
     // the bitmap empty; negative sizes are taken by absolute value. New pixels
-    // are 0. Throws TSkinError("Can't allocate the DIB handle") when the pixel
-    // buffer cannot be created.
-    void setSize(int width, int height);
+    // are 0 (or left as they come with `clear` false, for a reader that fills
+    // every pixel at once). Throws TSkinError("Can't allocate the DIB handle")
+    // when the pixel buffer cannot be created.
+    void setSize(int width, int height, bool clear = true);
 
     // Direct access to the pixels (Format_ARGB32). Call pixelsChanged() after
     // writing to them.

@@ -4,6 +4,9 @@
 #include "skin/SkinTypes.h"
 
 #include <array>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 #include <cstdint>
 #include <vector>
 #include <cstring>
@@ -253,6 +256,28 @@ private:
             return table;
         }();
         while (p < close) {
+#ifdef __SSE2__
+            // Sixteen digits at a time while they come without white space.
+            while (high < 0 && close - p >= 16) {
+                const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+                const __m128i isDigit = _mm_and_si128(_mm_cmpgt_epi8(c, _mm_set1_epi8('0' - 1)),
+                                                      _mm_cmplt_epi8(c, _mm_set1_epi8('9' + 1)));
+                const __m128i lower = _mm_or_si128(c, _mm_set1_epi8(0x20));
+                const __m128i isLetter = _mm_and_si128(_mm_cmpgt_epi8(lower, _mm_set1_epi8('a' - 1)),
+                                                       _mm_cmplt_epi8(lower, _mm_set1_epi8('f' + 1)));
+                if (_mm_movemask_epi8(_mm_or_si128(isDigit, isLetter)) != 0xFFFF) break;
+                const __m128i digits = _mm_or_si128(_mm_and_si128(isDigit, _mm_sub_epi8(c, _mm_set1_epi8('0'))),
+                                                    _mm_andnot_si128(isDigit, _mm_sub_epi8(lower, _mm_set1_epi8('a' - 10))));
+                // Little-endian 16-bit lanes hold (first digit, second digit).
+                const __m128i first = _mm_and_si128(digits, _mm_set1_epi16(0x00FF));
+                const __m128i second = _mm_srli_epi16(digits, 8);
+                const __m128i bytes = _mm_or_si128(_mm_slli_epi16(first, 4), second);
+                _mm_storel_epi64(reinterpret_cast<__m128i*>(o), _mm_packus_epi16(bytes, bytes));
+                o += 8;
+                p += 16;
+            }
+            if (p >= close) break;
+#endif
             if (high < 0 && close - p >= 2) {
                 const int v = pairValue[size_t(static_cast<unsigned char>(p[0]) | static_cast<unsigned char>(p[1]) << 8)];
                 if (v >= 0) {

@@ -206,7 +206,8 @@ void TSkinSource::readPlainBody(TSkinInput& in)
         const std::int32_t width = in.readInt32();
         const std::int32_t height = in.readInt32();
         checkBitmapSize(width, height);
-        bitmap->setSize(width, height);
+        // Left uncleared only when every pixel is read next.
+        bitmap->setSize(width, height, !(width > 0 && height > 0));
         // Pixels follow only when the sized bitmap has the stored size. Near
         // magenta becomes the key colour, row by row while the row is fresh
         // in the cache.

@@ -365,3 +365,20 @@ TEST(SkinHue, ShiftsBitmapsAndColoursButNotKeyPixels)
     source.applyHue();
     EXPECT_EQ(source.object(0)->Color, 0x00FF00);
 }
+
+TEST(SkinObjectForm, LongBinaryValuesDecodeInAnyCaseAndLineBreaking)
+{
+    QByteArray bytes;
+    for (int i = 0; i < 300; ++i) bytes.append(char((i * 37 + 11) & 0xFF));
+    QByteArray hex = bytes.toHex();   // lower case
+    hex.insert(33, "\r\n    ");        // a break inside a pair of digits
+    hex.insert(100, " ");
+    const QByteArray text = "object X: TSkinObject\r\n  Blob = {" + hex + "}\r\nend\r\n";
+    EXPECT_EQ(readTextObject(text).find("Blob")->text, bytes);
+    // A character that is no digit, deep inside a run of digits, is an error.
+    QByteArray bad = bytes.toHex().toUpper();
+    bad[70] = 'G';
+    EXPECT_THROW(readTextObject("object X: TSkinObject\r\n  Blob = {" + bad + "}\r\nend\r\n"), TSkinError);
+    bad[70] = '\xC1';
+    EXPECT_THROW(readTextObject("object X: TSkinObject\r\n  Blob = {" + bad + "}\r\nend\r\n"), TSkinError);
+}
