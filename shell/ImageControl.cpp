@@ -40,6 +40,8 @@ void ImageControl::setPicture(const QImage& picture, bool stretch, bool transpar
                     .scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
     picture_ = QPixmap::fromImage(image);
+    opaquePicture_ = !transparent && !image.isNull() && !image.hasAlphaChannel();
+    updateOpaque();
     update();
 }
 
@@ -47,6 +49,21 @@ void ImageControl::sizeToPicture()
 {
     if (!naturalSize_.isEmpty())
         resize(naturalSize_);
+}
+
+void ImageControl::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    updateOpaque();
+}
+
+// A picture without transparent parts that covers the whole control (the
+// board picture) hides what lies beneath it. Saying so spares the window
+// below, frame and all, a repaint whenever a piece over the board moves.
+void ImageControl::updateOpaque()
+{
+    const bool covered = stretch_ || (picture_.width() >= width() && picture_.height() >= height());
+    setAttribute(Qt::WA_OpaquePaintEvent, opaquePicture_ && covered);
 }
 
 std::string ImageControl::name() const { return objectName().toStdString(); }

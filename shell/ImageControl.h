@@ -41,9 +41,13 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void updateOpaque();
+
     QPixmap picture_;
+    bool opaquePicture_ = false;
     QSize naturalSize_;
     bool stretch_ = false;
     int tag_ = 0;
