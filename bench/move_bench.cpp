@@ -1,0 +1,100 @@
+// From the drop of a piece to the turn handed over by the window's own
+// returning datagram (one computer: the window sends to itself), beside a
+// bare QUdpSocket round trip over loopback through the same event loop. The
+// move should cost at most 1.5 times the round trip plus 50 microseconds.
+#include <QNetworkDatagram>
+#include <QUdpSocket>
+
+#include <chrono>
+
+#include "bench_main.h"
+#include "integration/GameHarness.h"
+#include "net/endpoint/TUdpEndpoint.h"
+#include "shell/NotificationSound.h"
+#include "ui/MessageBox.h"
+
+using namespace corvane;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+int freePort()
+{
+    QUdpSocket probe;
+    probe.bind(QHostAddress::LocalHost, 0);
+    return probe.localPort();
+}
+
+int pieceStartingOn(int code)
+{
+    for (const game::PieceInfo& piece : game::pieceTable())
+        if (piece.startCode == code)
+            return piece.number;
+    return 0;
+}
+
+void BM_LoopbackRoundTrip(benchmark::State& state)
+{
+    QUdpSocket socket;
+    socket.bind(QHostAddress::LocalHost, 0);
+    bool arrived = false;
+    QObject::connect(&socket, &QUdpSocket::readyRead, [&] {
+        while (socket.hasPendingDatagrams())
+            socket.receiveDatagram();
+        arrived = true;
+    });
+    const QByteArray message("blksky|Image13|Image70|4|1|5|1");
+    for (auto _ : state) {
+        arrived = false;
+        const auto start = Clock::now();
+        socket.writeDatagram(message, QHostAddress::LocalHost, socket.localPort());
+        while (!arrived)
+            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+    }
+}
+BENCHMARK(BM_LoopbackRoundTrip)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+void BM_MoveDropToTurnHandedOver(benchmark::State& state)
+{
+    MessageBoxRecorder boxes;
+    harness::ProgramWindows program;
+    shell::TForm1& form = program.form1;
+    form.notificationSound()->setMuted(true);
+    const int port = freePort();
+    form.udpEndpoint()->setRemotePort(port);
+    form.udpEndpoint()->setLocalPort(port);
+    form.show();
+    harness::spin(200);
+
+    // The two chariots of column 1 step forward and back, black and red in
+    // turn: 11 -> 21 -> 11 and 101 -> 91 -> 101.
+    const int black = pieceStartingOn(11), red = pieceStartingOn(101);
+    struct Step { int piece; int pointNumber; game::Side nextToMove; };
+    const Step cycle[] = {
+        {black, game::pointImageNumber(2, 1), game::Side::Red},
+        {red, game::pointImageNumber(9, 1), game::Side::Black},
+        {black, game::pointImageNumber(1, 1), game::Side::Red},
+        {red, game::pointImageNumber(10, 1), game::Side::Black},
+    };
+    int next = 0;
+    for (auto _ : state) {
+        const Step& step = cycle[next++ % 4];
+        const QPoint releaseAt = harness::pressAndCarry(form, step.piece, step.pointNumber);
+        const auto start = Clock::now();
+        harness::release(form, step.piece, releaseAt);
+        while (!harness::hasTurn(form, step.nextToMove) && Clock::now() - start < std::chrono::seconds(5))
+            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 100);
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+        const int landedOn = game::pointTable()[static_cast<std::size_t>(step.pointNumber - game::FirstPointNumber)].code;
+        if (form.image(step.piece)->tag() != landedOn || !harness::hasTurn(form, step.nextToMove)) {
+            state.SkipWithError("the move was not made or the turn did not come back");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_MoveDropToTurnHandedOver)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+CORVANE_BENCHMARK_MAIN();
