@@ -11,7 +11,7 @@ PACKAGES=(
   fonts-noto-cjk
   xvfb xauth
   clang libclang-rt-14-dev
-  iproute2
+  iproute2 nftables
 )
 
 missing=()

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds the whole program and its test suite with AddressSanitizer and
+# UndefinedBehaviorSanitizer (build-asan/) and runs every test through ctest.
+#   tools/sanitize.sh            build and run all tests
+#   tools/sanitize.sh -R shell   only the tests whose names match (ctest -R)
+# Exits non-zero when a test fails or a sanitizer reports anything.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_SANITIZE=ON -DCORVANE_TESTS=ON >/dev/null
+cmake --build build-asan -j"$(nproc)"
+
+# Leaks are errors too; a sanitizer report ends the test with a failure.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+# Leaks inside the system's own libraries (fontconfig, the X and sound
+# client libraries) are not ours to fix; tools/lsan.supp names them.
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tools/lsan.supp:print_suppressions=0}
+cd build-asan
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error -j"$(nproc)" --timeout 900 "$@"
