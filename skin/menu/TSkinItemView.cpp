@@ -275,9 +275,4 @@ void TSkinItemView::repaintItem(TSkinCustomItem* item)
         m_host->repaint(item->rect);
 }
 
-int TSkinItemView::shownIndexOf(const TSkinCustomItem* item) const
-{
-    return int(shownItems().indexOf(const_cast<TSkinCustomItem*>(item)));
-}
-
 } // namespace corvane::skin

@@ -91,8 +91,6 @@ public:
     bool pendingOpen = false;       // open the hot item's sub-items next
 
 private:
-    int shownIndexOf(const TSkinCustomItem* item) const;
-
     TSkinCustomItem* m_item;
     Qt::Orientation m_orientation;
     QPointer<QWidget> m_host;
