@@ -16,12 +16,16 @@ QImage transparentImage(const QSize& size)
 
 // The part of `dest` that can show on the painter's device (and inside its
 // clip), so that a huge destination never costs more than the device's pixels.
+// The device rectangle is taken back through the world transform only: when a
+// widget paints, Qt may redirect the painter into its window's backing store
+// or a grab, and the device transform then also holds the widget's offset in
+// that target, while device() is still the widget itself.
 QRect visiblePart(QPainter& painter, const QRect& dest)
 {
     QRect visible = dest;
     if (QPaintDevice* device = painter.device()) {
         bool invertible = false;
-        const QTransform inverse = painter.deviceTransform().inverted(&invertible);
+        const QTransform inverse = painter.worldTransform().inverted(&invertible);
         if (invertible) visible &= inverse.mapRect(QRect(0, 0, device->width(), device->height())).adjusted(-1, -1, 1, 1);
     }
     if (painter.hasClipping()) visible &= painter.clipBoundingRect().toAlignedRect();

@@ -104,7 +104,7 @@ void TSkinObject::layout(int previousWidth, int previousHeight)
         if (!c->Visible || c->Align != saText) continue;
         int textWidth = 0;
         if (haveGuiApplication() && !c->Text.isEmpty())
-            textWidth = QFontMetrics(c->getFont().toQFont()).horizontalAdvance(c->Text);
+            textWidth = QFontMetrics(c->getFont().toQFont()).size(Qt::TextSingleLine | Qt::TextShowMnemonic, c->Text).width();
         place(c, c->m_left, c->m_top, qint64(textWidth) + c->TextMarginLeft + c->TextMarginRight, c->m_height);
     }
     // Pass 6: centred children, from last to first (C++ division truncates
@@ -272,7 +272,8 @@ void TSkinObject::drawText(QPainter& painter)
     painter.setFont(qfont);
     const QColor textColor = Enabled ? toQColor(font.Color) : QColor(0x80, 0x80, 0x80);
     auto drawOne = [&](const QString& text, int align) {
-        const int flags = align | vertical | Qt::TextSingleLine;
+        // "&" marks the accelerator letter (underlined); "&&" is an ampersand.
+        const int flags = align | vertical | Qt::TextSingleLine | Qt::TextShowMnemonic;
         if (TextEffect == teShadow) {
             painter.setPen(Qt::black);
             painter.drawText(textRect.translated(1, 1), flags, text);
@@ -284,7 +285,8 @@ void TSkinObject::drawText(QPainter& painter)
         QString text = Text;
         if (Kind == skTitle)
             text = QFontMetrics(qfont).elidedText(text, Qt::ElideRight,
-                                                  qMax(0, m_width - TextMarginLeft - TextMarginRight));
+                                                  qMax(0, m_width - TextMarginLeft - TextMarginRight),
+                                                  Qt::TextShowMnemonic);
         drawOne(text, horizontal);
     }
     if (!SecondText.isEmpty()) drawOne(SecondText, mirrored(horizontal));

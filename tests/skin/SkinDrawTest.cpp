@@ -4,6 +4,7 @@
 #include "skin/SkinObjects.h"
 #include "tests/skin/SkinTestSkins.h"
 
+#include <QWidget>
 #include <gtest/gtest.h>
 
 using namespace corvane::skin;
@@ -380,6 +381,52 @@ TEST(SkinDraw, HugeObjectsCostOnlyTheVisiblePixels)
         } else {
             // step = 4 * 65536 / 1000000 = 0 (truncated): every pixel takes column 0.
             EXPECT_EQ(sourceX(px(image, 7, 0)), 0);
+        }
+    }
+}
+
+namespace {
+
+// A control that draws a tiled bitmap object straight on its own painter.
+class TiledWidget : public QWidget {
+public:
+    TiledWidget(TSkinBitmapObject* object, QWidget* parent) : QWidget(parent), m_object(object) {}
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        m_object->draw(painter);
+    }
+private:
+    TSkinBitmapObject* m_object;
+};
+
+} // namespace
+
+TEST(SkinDraw, ControlsAwayFromTheWindowOriginDrawTheirWholeObject)
+{
+    // Painting a child widget goes to the window's backing store (or a grab)
+    // with the child's offset in the device transform: the visible part must
+    // still be the child's own rectangle.
+    TSkinBitmapList bitmaps;
+    auto bitmap = solidBitmap("b", 3, 3, 0xFF00FF00u);
+    bitmap->scanLine(0)[0] = 0xFF0000FFu;
+    bitmaps.append(bitmap.get());
+    for (TSkinTileStyle style : {tsTile, tsStretch}) {
+        for (bool masked : {false, true}) {
+            TSkinBitmapObject object;
+            object.Bitmap = {"b", 0, 0, 3, 3};
+            object.TileStyle = style;
+            object.Masked = masked;
+            object.setBitmaps(&bitmaps);
+            object.linkBitmaps();
+            object.setBounds(0, 0, 40, 20);
+            QWidget window;
+            window.resize(100, 80);
+            TiledWidget control(&object, &window);
+            control.setGeometry(30, 40, 40, 20);
+            const QImage shot = window.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+            EXPECT_EQ(shot.pixel(30 + 39, 40 + 19), 0xFF00FF00u) << style << masked;
+            EXPECT_EQ(shot.pixel(30, 40), 0xFF0000FFu) << style << masked;
         }
     }
 }
