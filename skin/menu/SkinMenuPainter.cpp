@@ -150,7 +150,7 @@ void TSkinMenuPainter::drawBarItem(QPainter& painter, TSkinMenuSkin& skin, TSkin
 {
     if (TSkinObject* object = skin.barItem.get()) {
         object->setBounds(item->rect);
-        object->Text = displayCaption(item->Caption);
+        object->Text = item->Caption;  // the skin underlines the accelerator letter
         object->SecondText.clear();
         object->Enabled = item->Enabled;
         object->setState(state);
@@ -163,7 +163,7 @@ void TSkinMenuPainter::drawBarItem(QPainter& painter, TSkinMenuSkin& skin, TSkin
     painter.save();
     painter.setFont(plainFont());
     painter.setPen(plainTextColor(palette, hot, item->Enabled));
-    painter.drawText(item->rect, Qt::AlignCenter | Qt::TextSingleLine, displayCaption(item->Caption));
+    painter.drawText(item->rect, Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic, item->Caption);
     painter.restore();
 }
 
@@ -205,7 +205,7 @@ void TSkinMenuPainter::drawPopupItem(QPainter& painter, TSkinMenuSkin& skin, TSk
     QColor fontColor;
     if (TSkinObject* object = skin.popupItem.get()) {
         object->setBounds(r);
-        object->Text = displayCaption(item->Caption);
+        object->Text = item->Caption;
         object->SecondText = shortCutText(item->ShortCut);
         object->TextMarginLeft = qMax(object->TextMarginLeft, glyphWidth);
         object->Enabled = item->Enabled;
@@ -221,7 +221,8 @@ void TSkinMenuPainter::drawPopupItem(QPainter& painter, TSkinMenuSkin& skin, TSk
         painter.setFont(plainFont());
         painter.setPen(fontColor);
         const QRect text = r.adjusted(glyphWidth, 0, -10, 0);
-        painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, displayCaption(item->Caption));
+        painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextShowMnemonic,
+                         item->Caption);
         painter.drawText(text, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, shortCutText(item->ShortCut));
         painter.restore();
     }
