@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QPaintEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -121,19 +120,13 @@ void TSkinCustomMenuBar::resizeEvent(QResizeEvent*)
     m_view->layout(TSkinMenuPainter::barInnerRect(m_skin, rect()));
 }
 
-void TSkinCustomMenuBar::paintEvent(QPaintEvent* event)
+void TSkinCustomMenuBar::paintEvent(QPaintEvent*)
 {
-    // Composed in an image of the bar's size: the skin's blits measure what
-    // is visible from the painter's device, which must start at the bar's
-    // own origin.
-    QImage buffer(size(), QImage::Format_ARGB32_Premultiplied);
-    {
-        QPainter painter(&buffer);
-        TSkinMenuPainter::drawBarBackground(painter, m_skin, rect(), palette(), m_showBevel);
-        m_view->paintItems(painter);
-    }
+    // No buffering (spNoBuffer): the background and the items go straight to
+    // the bar.
     QPainter painter(this);
-    painter.drawImage(event->rect(), buffer, event->rect());
+    TSkinMenuPainter::drawBarBackground(painter, m_skin, rect(), palette(), m_showBevel);
+    m_view->paintItems(painter);
 }
 
 void TSkinCustomMenuBar::mouseMoveEvent(QMouseEvent* event)
