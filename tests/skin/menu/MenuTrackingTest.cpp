@@ -420,6 +420,48 @@ TEST(MenuTracking, BeforeDropDownRunsFirstAndMayFillTheMenu)
     EXPECT_EQ(rows, 2);
 }
 
+TEST(MenuTracking, SubmenusOpenToTheRightAndCloseLevelByLevel)
+{
+    MenuWindow w;
+    // "帮助" gets two sub-items of its own.
+    TSkinItem* help = w.menu->entries[3];
+    auto* topics = new TSkinItem(&w.window);
+    topics->setObjectName(QStringLiteral("Topics"));
+    topics->Caption = QStringLiteral("&Topics");
+    topics->OnClick = [&](TSkinCustomItem* sender) { w.menu->clicks.append(sender->objectName()); };
+    auto* index = new TSkinItem(&w.window);
+    index->setObjectName(QStringLiteral("Index"));
+    index->Caption = QStringLiteral("&Index");
+    help->add(topics);
+    help->add(index);
+
+    QList<int> depths;
+    QRect helpRect;
+    QRect submenu;
+    auto depth = [&] { depths.append(int(TSkinMenuTracker::current()->levels().size())); };
+    Script script;
+    script.then([] { key(Qt::Key_Up); key(Qt::Key_Up); })  // 帮助
+        .then([] { key(Qt::Key_Right); })                   // opens its submenu
+        .then([&] {
+            depth();
+            TSkinItemView* level = innermost();
+            submenu = TSkinMenuTracker::current()->popupOf(level)->geometry();
+            helpRect = QRect(level->parent->host()->mapToGlobal(help->rect.topLeft()), help->rect.size());
+        })
+        .then([] { key(Qt::Key_Left); })  // closes only the submenu
+        .then(depth)
+        .then([] { key(Qt::Key_Return); })  // Enter on 帮助 opens it again
+        .then(depth)
+        .then([] { key(Qt::Key_Down); key(Qt::Key_Return); });  // chooses Index, ending menu mode
+    script.start();
+    w.menu->bar->trackItem(w.menu->game, true);
+    processPending();
+    EXPECT_EQ(depths, (QList<int>{3, 2, 3}));
+    EXPECT_EQ(submenu.topLeft(), QPoint(helpRect.right() + 1, helpRect.top())) << "at the item's top-right corner";
+    EXPECT_TRUE(w.menu->clicks.isEmpty()) << "Index has no handler";
+    EXPECT_FALSE(TSkinMenuTracker::inMenuMode());
+}
+
 TEST(MenuTracking, SystemMenuRunsTheChosenCaptionAfterClosing)
 {
     TSkinEngine engine;
