@@ -11,6 +11,7 @@ namespace corvane::skin {
 
 namespace {
 int g_openPopups = 0;
+int g_animatedShows = 0;
 }
 
 TSkinPopupWindow::TSkinPopupWindow(TSkinCustomItem* item, const TSkinPopupMenuOptions& options)
@@ -35,6 +36,8 @@ TSkinPopupWindow::TSkinPopupWindow(TSkinCustomItem* item, const TSkinPopupMenuOp
 TSkinPopupWindow::~TSkinPopupWindow() { --g_openPopups; }
 
 int TSkinPopupWindow::openCount() { return g_openPopups; }
+
+int TSkinPopupWindow::animatedShowCount() { return g_animatedShows; }
 
 void TSkinPopupWindow::relayout()
 {
@@ -112,6 +115,7 @@ void TSkinPopupWindow::showAt(const QPoint& screenPosition, bool animate)
         background.fill(palette().color(QPalette::Window));
     }
     const QImage picture = renderPicture();
+    ++g_animatedShows;
     m_animationFrame = background;
     show();
     raise();

@@ -39,6 +39,8 @@ public:
     // Popup windows that exist at the moment (tests and the click dispatcher
     // use it to know that every menu is gone).
     static int openCount();
+    // How many popups have shown with the animation since the program started.
+    static int animatedShowCount();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -462,6 +462,45 @@ TEST(MenuTracking, SubmenusOpenToTheRightAndCloseLevelByLevel)
     EXPECT_FALSE(TSkinMenuTracker::inMenuMode());
 }
 
+TEST(MenuTracking, OnlyTheFirstPopupAfterEnteringMenuModeFromTheBarAnimates)
+{
+    MenuWindow w;
+    auto* view = new TSkinItem(&w.window);
+    view->setObjectName(QStringLiteral("ViewMenu"));
+    view->Caption = QStringLiteral("&View");
+    auto* zoom = new TSkinItem(&w.window);
+    zoom->Caption = QStringLiteral("&Zoom");
+    view->add(zoom);
+    w.menu->bar->Items()->add(view);
+    TSkinPopupMenuOptions options;
+    options.Animation.Enabled = true;
+    options.Animation.Time = 50;
+    w.menu->bar->setPopupMenuOptions(options);
+    w.menu->bar->setSkinEngine(&w.engine);
+
+    const int before = TSkinPopupWindow::animatedShowCount();
+    QList<int> counts;
+    auto count = [&] { counts.append(TSkinPopupWindow::animatedShowCount() - before); };
+    Script script;
+    script.waitUntil([] { return innermost() && !innermost()->isBar(); })
+        .then(count)
+        .then([] { key(Qt::Key_Right); })  // switches to View's popup: no animation
+        .then(count)
+        .then([] { key(Qt::Key_Left); })
+        .then(count)
+        .then([] { key(Qt::Key_Alt); });
+    script.start();
+    w.menu->bar->trackItem(w.menu->game, true);
+    EXPECT_EQ(counts, (QList<int>{1, 1, 1}));
+
+    // Entering menu mode again animates the first popup again.
+    Script again;
+    again.waitUntil([] { return innermost() && !innermost()->isBar(); }).then([] { key(Qt::Key_Alt); });
+    again.start();
+    w.menu->bar->trackItem(view, true);
+    EXPECT_EQ(TSkinPopupWindow::animatedShowCount() - before, 2);
+}
+
 TEST(MenuTracking, SystemMenuRunsTheChosenCaptionAfterClosing)
 {
     TSkinEngine engine;
@@ -481,6 +520,7 @@ TEST(MenuTracking, SystemMenuRunsTheChosenCaptionAfterClosing)
     QString chosen;
     int popupsAtChoice = -1;
     QRect geometry;
+    const int animatedBefore = TSkinPopupWindow::animatedShowCount();
     Script script;
     script.waitUntil([] { return innermost() != nullptr; })
         .then([&] { geometry = TSkinMenuTracker::current()->popupOf(innermost())->geometry(); })
@@ -495,6 +535,7 @@ TEST(MenuTracking, SystemMenuRunsTheChosenCaptionAfterClosing)
     EXPECT_EQ(geometry.topLeft(), at);
     EXPECT_EQ(chosen, QStringLiteral("&Close"));
     EXPECT_EQ(popupsAtChoice, 0);
+    EXPECT_EQ(TSkinPopupWindow::animatedShowCount() - animatedBefore, 1) << "the system menu animates";
     EXPECT_EQ(presenter.lastMenu()->item(2)->ShortCut, VK_F4 | scAlt);
 }
 
