@@ -21,7 +21,7 @@
 #include "shell/DragController.h"
 #include "shell/ImageControl.h"
 #include "shell/NotificationSound.h"
-#include "shell/PlainChrome.h"
+#include "shell/WindowChrome.h"
 #include "ui/DateTimeText.h"
 #include "ui/MessageBox.h"
 

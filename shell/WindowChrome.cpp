@@ -1,4 +1,4 @@
-#include "shell/PlainChrome.h"
+#include "shell/WindowChrome.h"
 
 #include <QFile>
 

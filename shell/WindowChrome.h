@@ -1,8 +1,7 @@
 #pragma once
-// Plain Qt stand-ins for the skinned menu bar and send button of the main
-// window. They keep the component names, captions, positions and handlers,
-// so replacing them with the skinned controls means replacing these two
-// functions and nothing else.
+// The skinned chrome of the main window: its menu bar, send button and window
+// frame. Each is made by one function here, keeping the component names,
+// captions, positions and handlers in one place.
 
 class QWidget;
 
