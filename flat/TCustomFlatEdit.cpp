@@ -37,6 +37,9 @@ TCustomFlatEdit::TCustomFlatEdit(QWidget* parent)
 
 TCustomFlatEdit::~TCustomFlatEdit()
 {
+    // The base destructor takes the focus away, which emits focusChanged:
+    // the handler above must not run on a box that is half destroyed.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     flat::FlatHoverTimer::removeUser();
 }
 
