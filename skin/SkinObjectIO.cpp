@@ -1,5 +1,6 @@
 #include "skin/SkinObjectIO.h"
 
+#include "skin/SkinByteWriter.h"
 #include "skin/SkinFilter.h"
 #include "skin/SkinObjectForm.h"
 #include "skin/SkinProperties.h"
@@ -10,20 +11,10 @@ namespace corvane::skin {
 
 namespace {
 
+using bytes::appendInt32;
+using bytes::appendString;
+
 constexpr std::int32_t BinaryChildrenMarker = 0xF0000;
-
-void appendInt32(QByteArray& out, std::int32_t v)
-{
-    const auto u = std::uint32_t(v);
-    const char bytes[4] = {char(u & 0xFF), char((u >> 8) & 0xFF), char((u >> 16) & 0xFF), char((u >> 24) & 0xFF)};
-    out.append(bytes, 4);
-}
-
-void appendString(QByteArray& out, const QByteArray& s)
-{
-    appendInt32(out, std::int32_t(s.size()));
-    out.append(s);
-}
 
 [[noreturn]] void fail(const std::string& what)
 {

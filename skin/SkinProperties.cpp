@@ -1,9 +1,9 @@
 #include "skin/SkinProperties.h"
 
+#include "skin/SkinWordTable.h"
+
 #include <QHash>
 #include <QSet>
-#include <cstring>
-#include <vector>
 #include <cmath>
 #include <utility>
 
@@ -213,86 +213,45 @@ const QHash<QByteArray, PropertyKey>& propertyTable()
 namespace {
 
 // Every word a skin is made of (property names, identifiers, class names) in
-// one open-addressing table with a cheap byte hash: loading looks up several
-// words per property, so this is on the hot path of reading a skin.
-class Dictionary {
-public:
-    struct Word {
-        QByteArray text;
-        const PropertyKey* property = nullptr;
-    };
+// one word table: loading looks up several words per property, so this is on
+// the hot path of reading a skin. A word's value is its property, if it names
+// one.
+using Dictionary = TSkinWordTable<const PropertyKey*>;
 
-    Dictionary()
-    {
-        m_slots.resize(Size);
-        for (auto it = propertyTable().constBegin(); it != propertyTable().constEnd(); ++it) add(it.key(), &it.value());
-        for (const char* extra : {"object", "end", "inherited", "inline", "Objects", "True", "False", "fsBold",
-                                  "fsItalic", "fsUnderline", "fsStrikeOut", "fpDefault", "fpVariable", "fpFixed"})
-            add(QByteArray(extra), nullptr);
-        for (int i = 0; i < 32; ++i) {
-            for (QByteArray (*name)(int) : {alignIdent, kindIdent, textAlignIdent, textEffectIdent, tileStyleIdent,
-                                            actionIdent}) {
-                const QByteArray ident = name(i);
-                if (!ident.isEmpty() && !(ident[0] >= '0' && ident[0] <= '9')) add(ident, nullptr);
-            }
-        }
-        for (int charset = 0; charset < 256; ++charset) {
-            const QByteArray ident = charsetIdent(charset);
-            if (!ident.isEmpty()) add(ident, nullptr);
-        }
-        for (TColor color : {clBlack, clSilver, clGray, clWhite, clNone, clWindowText, clBtnFace})
-            add(colorIdent(color), nullptr);
-        for (const QByteArray& cls : {"TSkinLinkSkinObject", "TSkinBitmapSkinObject", "TSkinFormBitmapSkinObject",
-                                      "TSkinSysButtonSkinObject", "TSkinActiveSkinObject", "TSkinColorButtonObject",
-                                      "TSkinBitmapBoxObject", "TSkinActiveBitmapBoxObject",
-                                      "TSkinButtonBitmapBoxObject", "TSkinRollPanelObject", "TSkinObject",
-                                      "TSkinActiveObject", "TSkinBitmapObject", "TSkinActiveBitmap",
-                                      "TSkinSystemButton", "TSkinButtonObject", "TSkinTextObject"})
-            add(cls, nullptr);
-    }
-
-    const Word* find(const char* data, qsizetype size) const
-    {
-        for (std::uint32_t i = hash(data, size) & (Size - 1);; i = (i + 1) & (Size - 1)) {
-            const Word& word = m_slots[i];
-            if (word.text.isNull()) return nullptr;
-            if (word.text.size() == size && std::memcmp(word.text.constData(), data, size_t(size)) == 0) return &word;
+Dictionary makeDictionary()
+{
+    Dictionary words(512); // well above the few hundred words
+    for (auto it = propertyTable().constBegin(); it != propertyTable().constEnd(); ++it)
+        words.add(it.key(), &it.value());
+    for (const char* extra : {"object", "end", "inherited", "inline", "Objects", "True", "False", "fsBold",
+                              "fsItalic", "fsUnderline", "fsStrikeOut", "fpDefault", "fpVariable", "fpFixed"})
+        words.add(QByteArray(extra), nullptr);
+    for (int i = 0; i < 32; ++i) {
+        for (QByteArray (*name)(int) : {alignIdent, kindIdent, textAlignIdent, textEffectIdent, tileStyleIdent,
+                                        actionIdent}) {
+            const QByteArray ident = name(i);
+            if (!ident.isEmpty() && !(ident[0] >= '0' && ident[0] <= '9')) words.add(ident, nullptr);
         }
     }
-
-private:
-    static constexpr std::uint32_t Size = 2048;   // a power of two, well above the number of words
-
-    // Length, first, middle and last bytes: enough to spread the few hundred
-    // words over the table, and constant time however long the text.
-    static std::uint32_t hash(const char* data, qsizetype size)
-    {
-        if (size <= 0) return 0;
-        const auto at = [data](qsizetype i) { return std::uint32_t(std::uint8_t(data[i])); };
-        std::uint32_t h = std::uint32_t(size) * 0x9E3779B1u;
-        h ^= at(0) | at(size - 1) << 8 | at(size / 2) << 16 | at((size * 3) / 4) << 24;
-        h ^= at(size / 4) * 0x85EBCA6Bu;
-        h *= 0xC2B2AE35u;
-        return h ^ (h >> 15);
+    for (int charset = 0; charset < 256; ++charset) {
+        const QByteArray ident = charsetIdent(charset);
+        if (!ident.isEmpty()) words.add(ident, nullptr);
     }
-
-    void add(const QByteArray& text, const PropertyKey* property)
-    {
-        if (find(text.constData(), text.size())) return;
-        for (std::uint32_t i = hash(text.constData(), text.size()) & (Size - 1);; i = (i + 1) & (Size - 1)) {
-            if (m_slots[i].text.isNull()) {
-                m_slots[i] = {text, property};
-                return;
-            }
-        }
-    }
-
-    std::vector<Word> m_slots;
-};
+    for (TColor color : {clBlack, clSilver, clGray, clWhite, clNone, clWindowText, clBtnFace})
+        words.add(colorIdent(color), nullptr);
+    for (const QByteArray& cls : {"TSkinLinkSkinObject", "TSkinBitmapSkinObject", "TSkinFormBitmapSkinObject",
+                                  "TSkinSysButtonSkinObject", "TSkinActiveSkinObject", "TSkinColorButtonObject",
+                                  "TSkinBitmapBoxObject", "TSkinActiveBitmapBoxObject",
+                                  "TSkinButtonBitmapBoxObject", "TSkinRollPanelObject", "TSkinObject",
+                                  "TSkinActiveObject", "TSkinBitmapObject", "TSkinActiveBitmap",
+                                  "TSkinSystemButton", "TSkinButtonObject", "TSkinTextObject"})
+        words.add(cls, nullptr);
+    return words;
+}
 
 const Dictionary& dictionary()
 {
-    static const Dictionary words;
+    static const Dictionary words = makeDictionary();
     return words;
 }
 
@@ -307,18 +266,18 @@ const PropertyKey* lookupProperty(const QByteArray& name)
     thread_local const char* lastData = nullptr;
     thread_local const PropertyKey* lastKey = nullptr;
     if (lastData && name.constData() == lastData) return lastKey;
-    const Dictionary::Word* word = dictionary().find(name.constData(), name.size());
+    const Dictionary::Entry* word = dictionary().find(name.constData(), name.size());
     if (!word) return nullptr;
-    if (word->text.constData() == name.constData()) {
+    if (word->word.constData() == name.constData()) {
         lastData = name.constData();
-        lastKey = word->property;
+        lastKey = word->value;
     }
-    return word->property;
+    return word->value;
 }
 
 QByteArray intern(const char* data, qsizetype size)
 {
-    if (const Dictionary::Word* word = dictionary().find(data, size)) return word->text;
+    if (const Dictionary::Entry* word = dictionary().find(data, size)) return word->word;
     return QByteArray(data, size);
 }
 

@@ -1,6 +1,7 @@
 #include "skin/SkinSource.h"
 
 #include "skin/SkinBmp.h"
+#include "skin/SkinByteWriter.h"
 #include "skin/SkinFilter.h"
 #include "skin/SkinObjectForm.h"
 #include "skin/SkinObjectIO.h"
@@ -11,6 +12,9 @@ namespace corvane::skin {
 
 namespace {
 
+using bytes::appendInt32;
+using bytes::appendString;
+
 const char DefaultSkinName[] = "Default Skin";
 const char DefaultSkinVersion[] = "3.2.0";
 const char DefaultAuthor[] = "Corvane";
@@ -19,19 +23,6 @@ const char DefaultAuthorURL[] = "";
 
 constexpr int MaxHeaderString = 64 * 1024;
 constexpr int MaxClassName = 255;
-
-void appendInt32(QByteArray& out, std::int32_t v)
-{
-    const auto u = std::uint32_t(v);
-    const char bytes[4] = {char(u & 0xFF), char((u >> 8) & 0xFF), char((u >> 16) & 0xFF), char((u >> 24) & 0xFF)};
-    out.append(bytes, 4);
-}
-
-void appendString(QByteArray& out, const QByteArray& s)
-{
-    appendInt32(out, std::int32_t(s.size()));
-    out.append(s);
-}
 
 void checkBitmapSize(std::int32_t width, std::int32_t height)
 {
@@ -195,69 +186,119 @@ void TSkinSource::readHeader(TSkinInput& in)
     AuthorURL = QString::fromLatin1(in.readString(MaxHeaderString));
 }
 
+namespace {
+
+// ---- Plain body: bitmaps as raw 32-bit pixels, objects in the text form.
+
+void readPlainPixels(TSkinInput& in, TSkinBitmap& bitmap)
+{
+    const std::int32_t width = in.readInt32();
+    const std::int32_t height = in.readInt32();
+    checkBitmapSize(width, height);
+    // Left uncleared only when every pixel is read next.
+    bitmap.setSize(width, height, !(width > 0 && height > 0));
+    // Pixels follow only when the sized bitmap has the stored size. Near
+    // magenta becomes the key colour, row by row while the row is fresh in
+    // the cache.
+    if (bitmap.width() != width || bitmap.height() != height || bitmap.isEmpty()) return;
+    const qint64 rowBytes = qint64(width) * 4;
+    for (int y = 0; y < height; ++y) {
+        std::uint32_t* line = bitmap.scanLine(y);
+        if (const char* row = in.peek(rowBytes)) {
+            TSkinBitmap::copyRowSnapped(reinterpret_cast<const std::uint32_t*>(row), line, width, 0xFF, 0x00, 0xFF, 5);
+            in.consume(rowBytes);
+        } else {
+            in.readExact(reinterpret_cast<char*>(line), rowBytes);
+            TSkinBitmap::snapRowToKey(line, width, 0xFF, 0x00, 0xFF, 5);
+        }
+    }
+}
+
+std::unique_ptr<TSkinObject> readPlainObject(TSkinInput& in, const QByteArray& className, TSkinReadBudget& budget)
+{
+    TSkinObjectRecord record = readTextObject(in.readString(TSkinLimits::MaxStringBytes));
+    record.className = className;
+    return objectFromRecord(record, budget);
+}
+
+void writePlainPixels(QByteArray& out, const TSkinBitmap& bitmap)
+{
+    appendInt32(out, bitmap.width());
+    appendInt32(out, bitmap.height());
+    for (int y = 0; y < bitmap.height(); ++y)
+        out.append(reinterpret_cast<const char*>(bitmap.constScanLine(y)), bitmap.width() * 4);
+}
+
+void writePlainObject(QByteArray& out, const TSkinObject& object)
+{
+    appendString(out, writeTextObject(recordFromObject(object)));
+}
+
+// ---- Packed body: bitmaps as counted BMP files, objects as counted binary forms.
+
+void readPackedPixels(TSkinInput& in, TSkinBitmap& bitmap)
+{
+    const std::int32_t size = in.readInt32();
+    if (size < 0 || size > TSkinLimits::MaxBinaryBytes) throw TSkinError("Invalid bitmap size in packed skin");
+    const QImage decoded = size == 0 ? QImage() : decodeBmp(in.readBytes(size));
+    bitmap.setSize(decoded.width(), decoded.height());
+    for (int y = 0; y < decoded.height(); ++y) {
+        const auto* src = reinterpret_cast<const std::uint32_t*>(decoded.constScanLine(y));
+        std::uint32_t* dst = bitmap.scanLine(y);
+        for (int x = 0; x < decoded.width(); ++x) dst[x] = src[x] | 0xFF000000u;
+    }
+    bitmap.snapToKey(0x7F, 0x00, 0x7F, 5);
+}
+
+std::unique_ptr<TSkinObject> readPackedObject(TSkinInput& in, const QByteArray& className, TSkinReadBudget& budget)
+{
+    const std::int32_t size = in.readInt32();
+    if (size < 0 || size > TSkinLimits::MaxBinaryBytes) throw TSkinError("Invalid object size in packed skin");
+    const QByteArray binary = in.readBytes(size);
+    return objectFromBinary(className, binary.constData(), binary.size(), budget);
+}
+
+void writePackedPixels(QByteArray& out, const TSkinBitmap& bitmap)
+{
+    appendString(out, bitmap.isEmpty() ? QByteArray() : encodeBmp16(bitmap.image()));
+}
+
+void writePackedObject(QByteArray& out, const TSkinObject& object)
+{
+    appendString(out, writeBinaryObject(recordFromObject(object)));
+}
+
+} // namespace
+
 void TSkinSource::readPlainBody(TSkinInput& in)
 {
-    clear();
-    readHeader(in);
-    const std::int32_t bitmapCount = readCount(in, TSkinLimits::MaxBitmaps, "bitmaps");
-    for (std::int32_t i = 0; i < bitmapCount; ++i) {
-        auto bitmap = std::make_unique<TSkinBitmap>();
-        bitmap->Name = QString::fromLatin1(in.readString(MaxHeaderString));
-        const std::int32_t width = in.readInt32();
-        const std::int32_t height = in.readInt32();
-        checkBitmapSize(width, height);
-        // Left uncleared only when every pixel is read next.
-        bitmap->setSize(width, height, !(width > 0 && height > 0));
-        // Pixels follow only when the sized bitmap has the stored size. Near
-        // magenta becomes the key colour, row by row while the row is fresh
-        // in the cache.
-        if (bitmap->width() == width && bitmap->height() == height && !bitmap->isEmpty()) {
-            const qint64 rowBytes = qint64(width) * 4;
-            for (int y = 0; y < height; ++y) {
-                std::uint32_t* line = bitmap->scanLine(y);
-                if (const char* row = in.peek(rowBytes)) {
-                    TSkinBitmap::copyRowSnapped(reinterpret_cast<const std::uint32_t*>(row), line, width, 0xFF, 0x00,
-                                                0xFF, 5);
-                    in.consume(rowBytes);
-                } else {
-                    in.readExact(reinterpret_cast<char*>(line), rowBytes);
-                    TSkinBitmap::snapRowToKey(line, width, 0xFF, 0x00, 0xFF, 5);
-                }
-            }
-        }
-        bitmap->pixelsChanged();
-        addBitmap(std::move(bitmap));
-    }
-    TSkinReadBudget budget;
-    const std::int32_t objectCount = readCount(in, TSkinLimits::MaxObjects, "objects");
-    for (std::int32_t i = 0; i < objectCount; ++i) {
-        const QByteArray className = in.readString(MaxClassName);
-        TSkinObjectRecord record = readTextObject(in.readString(TSkinLimits::MaxStringBytes));
-        record.className = className;
-        std::unique_ptr<TSkinObject> object = objectFromRecord(record, budget);
-        object->setCharset(1);
-        installObject(std::move(object));
-    }
+    readBody(in, readPlainPixels, readPlainObject);
 }
 
 void TSkinSource::readPackedBody(TSkinInput& in)
 {
+    readBody(in, readPackedPixels, readPackedObject);
+}
+
+QByteArray TSkinSource::writePlainBody() const
+{
+    return writeBody(writePlainPixels, writePlainObject);
+}
+
+QByteArray TSkinSource::writePackedBody() const
+{
+    return writeBody(writePackedPixels, writePackedObject);
+}
+
+void TSkinSource::readBody(TSkinInput& in, PixelReader readPixels, ObjectReader readObject)
+{
     clear();
     readHeader(in);
     const std::int32_t bitmapCount = readCount(in, TSkinLimits::MaxBitmaps, "bitmaps");
     for (std::int32_t i = 0; i < bitmapCount; ++i) {
         auto bitmap = std::make_unique<TSkinBitmap>();
         bitmap->Name = QString::fromLatin1(in.readString(MaxHeaderString));
-        const std::int32_t size = in.readInt32();
-        if (size < 0 || size > TSkinLimits::MaxBinaryBytes) throw TSkinError("Invalid bitmap size in packed skin");
-        const QImage decoded = size == 0 ? QImage() : decodeBmp(in.readBytes(size));
-        bitmap->setSize(decoded.width(), decoded.height());
-        for (int y = 0; y < decoded.height(); ++y) {
-            const auto* src = reinterpret_cast<const std::uint32_t*>(decoded.constScanLine(y));
-            std::uint32_t* dst = bitmap->scanLine(y);
-            for (int x = 0; x < decoded.width(); ++x) dst[x] = src[x] | 0xFF000000u;
-        }
-        bitmap->snapToKey(0x7F, 0x00, 0x7F, 5);
+        readPixels(in, *bitmap);
         bitmap->pixelsChanged();
         addBitmap(std::move(bitmap));
     }
@@ -265,52 +306,25 @@ void TSkinSource::readPackedBody(TSkinInput& in)
     const std::int32_t objectCount = readCount(in, TSkinLimits::MaxObjects, "objects");
     for (std::int32_t i = 0; i < objectCount; ++i) {
         const QByteArray className = in.readString(MaxClassName);
-        const std::int32_t size = in.readInt32();
-        if (size < 0 || size > TSkinLimits::MaxBinaryBytes) throw TSkinError("Invalid object size in packed skin");
-        const QByteArray binary = in.readBytes(size);
-        std::unique_ptr<TSkinObject> object = objectFromBinary(className, binary.constData(), binary.size(), budget);
+        std::unique_ptr<TSkinObject> object = readObject(in, className, budget);
         object->setCharset(1);
         installObject(std::move(object));
     }
 }
 
-QByteArray TSkinSource::writePlainBody() const
+QByteArray TSkinSource::writeBody(PixelWriter writePixels, ObjectWriter writeObject) const
 {
     QByteArray out;
     for (const QString* s : {&SkinName, &SkinVersion, &Author, &AuthorEMail, &AuthorURL}) appendString(out, s->toLatin1());
     appendInt32(out, std::int32_t(m_bitmaps.size()));
     for (const auto& bitmap : m_bitmaps) {
         appendString(out, bitmap->Name.toLatin1());
-        appendInt32(out, bitmap->width());
-        appendInt32(out, bitmap->height());
-        for (int y = 0; y < bitmap->height(); ++y)
-            out.append(reinterpret_cast<const char*>(bitmap->constScanLine(y)), bitmap->width() * 4);
+        writePixels(out, *bitmap);
     }
     appendInt32(out, std::int32_t(m_objects.size()));
     for (const auto& object : m_objects) {
         appendString(out, object->className());
-        appendString(out, writeTextObject(recordFromObject(*object)));
-    }
-    return out;
-}
-
-QByteArray TSkinSource::writePackedBody() const
-{
-    QByteArray out;
-    for (const QString* s : {&SkinName, &SkinVersion, &Author, &AuthorEMail, &AuthorURL}) appendString(out, s->toLatin1());
-    appendInt32(out, std::int32_t(m_bitmaps.size()));
-    for (const auto& bitmap : m_bitmaps) {
-        appendString(out, bitmap->Name.toLatin1());
-        const QByteArray bmp = bitmap->isEmpty() ? QByteArray() : encodeBmp16(bitmap->image());
-        appendInt32(out, std::int32_t(bmp.size()));
-        out.append(bmp);
-    }
-    appendInt32(out, std::int32_t(m_objects.size()));
-    for (const auto& object : m_objects) {
-        appendString(out, object->className());
-        const QByteArray binary = writeBinaryObject(recordFromObject(*object));
-        appendInt32(out, std::int32_t(binary.size()));
-        out.append(binary);
+        writeObject(out, *object);
     }
     return out;
 }

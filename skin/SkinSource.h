@@ -9,6 +9,7 @@
 namespace corvane::skin {
 
 class TSkinInput;
+struct TSkinReadBudget;
 
 class TSkinSource {
 public:
@@ -65,6 +66,19 @@ public:
     TSkinObject* addObject(std::unique_ptr<TSkinObject> object);
 
 private:
+    // Both body formats are laid out alike: the header strings, the counted
+    // bitmaps (each its name, then its pixels in the format's own form) and
+    // the counted top-level objects (each its class name, then the object in
+    // the format's own form). readBody and writeBody walk that layout; the
+    // format's own parts are passed in.
+    using PixelReader = void (*)(TSkinInput& in, TSkinBitmap& bitmap);
+    using ObjectReader = std::unique_ptr<TSkinObject> (*)(TSkinInput& in, const QByteArray& className,
+                                                          TSkinReadBudget& budget);
+    using PixelWriter = void (*)(QByteArray& out, const TSkinBitmap& bitmap);
+    using ObjectWriter = void (*)(QByteArray& out, const TSkinObject& object);
+    void readBody(TSkinInput& in, PixelReader readPixels, ObjectReader readObject);
+    QByteArray writeBody(PixelWriter writePixels, ObjectWriter writeObject) const;
+
     void readHeader(TSkinInput& in);
     void installObject(std::unique_ptr<TSkinObject> object);
 
