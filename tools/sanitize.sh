@@ -11,12 +11,8 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_SANITIZE=ON
 cmake --build build-asan -j"$(nproc)"
 
 # Leaks are errors too; a sanitizer report ends the test with a failure.
-# Full stacks for allocations (Qt is built without frame pointers), so that
-# the suppressions below can recognise Qt's own allocations.
+# Full stacks for allocations: Qt is built without frame pointers.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1:fast_unwind_on_malloc=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
-# Leaks inside Qt's own code are not ours to fix; tools/lsan.supp names them
-# (and each run prints which of them were met).
-export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tools/lsan.supp:print_suppressions=1}
 cd build-asan
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error -j"$(nproc)" --timeout 900 "$@"
