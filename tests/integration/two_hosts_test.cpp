@@ -256,7 +256,9 @@ TEST_F(TwoHosts, UnderTenPercentLossARestartBringsBothBoardsBackInStep)
     // Play on; whenever a move's datagram is lost the turn never comes over,
     // and black restarts (the restart notice may be lost too: then again).
     int plies = 0, sincePlayStart = 0, restarts = 0, recoveries = 0;
-    while (plies < 60 && restarts < 60) {
+    // At least 60 moves, and on until a loss has been seen (0.9^60 is small,
+    // not nothing).
+    while ((plies < 60 || recoveries == 0) && plies < 300 && restarts < 60) {
         PlayerProcess& mover = sincePlayStart % 2 ? *red : *black;
         PlayerProcess& other = sincePlayStart % 2 ? *black : *red;
         ++plies;
