@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QRubberBand>
 #include <QScreen>
@@ -127,6 +128,7 @@ void TSkinCustomForm::applyFrame()
     if (!designed.isEmpty())
         size = designed;
     m_shapedSize = QSize();
+    invalidateFrameCache();
     setWindowBounds(QRect(m_owner->pos(), size));
     updateShape();
     m_owner->update();
@@ -357,6 +359,7 @@ void TSkinCustomForm::updateShape()
         return;
     const QSize size = m_owner->size();
     const QRect client = clientRectFor(size);  // lays the tree out to the window
+    invalidateFrameCache();
     m_lastClientSize = client.size();
     if (m_client && m_client->geometry() != client)
         m_client->setGeometry(client);
@@ -392,16 +395,24 @@ QIcon TSkinCustomForm::frameIcon() const
 
 void TSkinCustomForm::repaintFrame()
 {
+    invalidateFrameCache();
     if (!m_framed)
         return;
     m_owner->update(QRegion(m_owner->rect()) - QRegion(clientRect()));
 }
 
-void TSkinCustomForm::paint()
+void TSkinCustomForm::paint(const QRegion& region)
 {
     QPainter painter(m_owner);
     if (tree()) {
-        paintSkinned(painter);
+        // Only the repainted part is copied from the cached window picture.
+        const QImage& frame = cachedSkinnedFrame();
+        const qreal ratio = frame.devicePixelRatio();
+        for (const QRect& rect : region) {
+            const QRectF source(rect.x() * ratio, rect.y() * ratio, rect.width() * ratio,
+                                rect.height() * ratio);
+            painter.drawImage(QRectF(rect), frame, source);
+        }
     } else {
         const TPlainFrameLayout layout = plainLayout();
         painter.fillRect(layout.client, QApplication::palette().brush(QPalette::Button));
@@ -411,6 +422,39 @@ void TSkinCustomForm::paint()
     painter.end();
     if (OnPaint)
         OnPaint(this);
+}
+
+const QImage& TSkinCustomForm::cachedSkinnedFrame()
+{
+    FrameCacheKey key;
+    key.tree = tree();
+    key.size = m_owner->size();
+    key.pixelRatio = m_owner->devicePixelRatioF();
+    key.active = isFrameActive();
+    key.state = m_state;
+    key.performance = Performance;
+    key.title = m_owner->windowTitle();
+    if (!m_frameCacheDirty && key == m_frameCacheKey && !m_frameCache.isNull())
+        return m_frameCache;
+
+    // Transparent where the skin draws nothing, so the window's background
+    // shows there exactly as when the tree was drawn on the window itself.
+    const QSize pixels = (QSizeF(key.size) * key.pixelRatio).toSize();
+    if (m_frameCache.size() != pixels || m_frameCache.format() != QImage::Format_ARGB32_Premultiplied)
+        m_frameCache = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+    m_frameCache.setDevicePixelRatio(key.pixelRatio);
+    m_frameCache.fill(Qt::transparent);
+    {
+        QPainter painter(&m_frameCache);
+        // What a painter opened on the window would start with.
+        painter.setFont(m_owner->font());
+        painter.setPen(m_owner->palette().color(m_owner->foregroundRole()));
+        painter.setBackground(m_owner->palette().brush(m_owner->backgroundRole()));
+        paintSkinned(painter);
+    }
+    m_frameCacheKey = key;
+    m_frameCacheDirty = false;
+    return m_frameCache;
 }
 
 void TSkinCustomForm::paintSkinned(QPainter& painter)
@@ -474,14 +518,17 @@ bool TSkinCustomForm::eventFilter(QObject* watched, QEvent* event)
         // Caption buttons ask for a redraw of their own rectangle; the client
         // object never repaints over the client area.
         TSkinObject* object = static_cast<TSkinRedrawEvent*>(event)->object();
+        invalidateFrameCache();
         if (m_framed && object && object != clientObject())
             m_owner->update(object->boundsRect());
         return true;
     }
     case CM_SKINCHANGING:
+        invalidateFrameCache();
         skinChanging(static_cast<TSkinChangeEvent*>(event)->engine());
         return false;
     case CM_SKINCHANGED:
+        invalidateFrameCache();
         skinChanged(static_cast<TSkinChangeEvent*>(event)->engine());
         return false;
     case CM_PERFORMSTATE:
@@ -494,10 +541,15 @@ bool TSkinCustomForm::eventFilter(QObject* watched, QEvent* event)
 
     switch (event->type()) {
     case QEvent::Paint:
-        paint();
+        paint(static_cast<QPaintEvent*>(event)->region());
         return true;
     case QEvent::Resize:
         updateShape();
+        return false;
+    case QEvent::FontChange:
+    case QEvent::PaletteChange:
+    case QEvent::StyleChange:
+        invalidateFrameCache();
         return false;
     case QEvent::ActivationChange:
     case QEvent::WindowActivate:
@@ -505,6 +557,7 @@ bool TSkinCustomForm::eventFilter(QObject* watched, QEvent* event)
         const bool active = m_owner->isActiveWindow();
         if (active != m_windowActive) {
             m_windowActive = active;
+            invalidateFrameCache();
             if (!active && m_hoverObject) {
                 TSkinObject* left = m_hoverObject;
                 m_hoverObject = nullptr;
@@ -787,6 +840,8 @@ void TSkinCustomForm::updateHoverTimer()
 
 void TSkinCustomForm::forgetObjects()
 {
+    // The tree these pointed into is going; so is what the cache shows.
+    invalidateFrameCache();
     m_hoverObject = nullptr;
     m_pressedObject = nullptr;
 }

@@ -13,6 +13,7 @@
 // Without a skin the frame draws a plain frame from the style's metrics;
 // TSkinForm adds the skin's object tree.
 
+#include <QImage>
 #include <QMenu>
 #include <QObject>
 #include <QPointer>
@@ -190,8 +191,12 @@ private:
 
     void makeFrameless();
     void restorePlatformFrame();
-    void paint();
+    void paint(const QRegion& region);
     void paintSkinned(QPainter& painter);
+    // The skinned window as paintSkinned draws it, redrawn only when
+    // invalidateFrameCache() was called or a drawing input changed.
+    const QImage& cachedSkinnedFrame();
+    void invalidateFrameCache() { m_frameCacheDirty = true; }
 
     bool handleMouse(QMouseEvent* event);
     void press(const QPoint& windowPoint, const QPoint& globalPoint, Qt::MouseButton button,
@@ -250,6 +255,25 @@ private:
     TSkinObject* m_hoverObject = nullptr;
     TSkinObject* m_pressedObject = nullptr;
     QTimer m_hoverTimer;
+
+    // Cache of the drawn skinned window. Drawing the object tree costs far
+    // more than copying pixels, and most repaints (the client's children,
+    // hover of one caption button) leave the frame as it was.
+    QImage m_frameCache;
+    bool m_frameCacheDirty = true;
+    // What the cache was drawn for; a difference redraws it even when nobody
+    // invalidated it.
+    struct FrameCacheKey {
+        const TSkinObject* tree = nullptr;
+        QSize size;
+        qreal pixelRatio = 1.0;
+        bool active = false;
+        TSkinWindowState state = wsNormal;
+        TSkinFormPerformance performance = fpNoBuffer;
+        QString title;
+        bool operator==(const FrameCacheKey&) const = default;
+    };
+    FrameCacheKey m_frameCacheKey;
 
     std::unique_ptr<TSkinSystemMenuPresenter> m_menuPresenter;
     std::function<void()> m_terminate;
