@@ -1,9 +1,8 @@
 #include "CorvaneApplication.h"
 
 #include "Fonts.h"
-#include "MessageBox.h"
+#include "HandlerGuard.h"
 
-#include <exception>
 #include <optional>
 
 namespace corvane {
@@ -19,19 +18,21 @@ bool CorvaneApplication::notify(QObject* receiver, QEvent* event)
     // Every event handler runs below this call, also those of nested event
     // loops (message boxes, host look-ups), so an exception is caught by the
     // dispatch of the event whose handler raised it, exactly once.
+    //
+    // This is the last resort. Handlers are guarded where Qt calls them
+    // (HandlerGuard.h), because an exception that gets here has unwound
+    // through Qt's own frames, which are built without exception cleanups.
     std::optional<QString> failure;
     try {
         return QApplication::notify(receiver, event);
-    } catch (const std::exception& error) {
-        failure = QString::fromUtf8(error.what());
     } catch (...) {
-        failure = QStringLiteral("Unknown error");
+        failure = currentExceptionText();
     }
     // The handler did not finish, so it did not accept the event either:
     // a close whose handler raised is abandoned and the window stays open.
     event->ignore();
     // Shown outside the catch block: the box runs an event loop of its own.
-    showErrorBox(*failure);
+    reportHandlerFailure(*failure);
     return false;
 }
 

@@ -4,6 +4,8 @@
 // of the raising handler does not run and the program goes on. Exception
 // texts (what()) are read as UTF-8. The event whose handler raised is left
 // ignored: a close event, for one, then keeps the window open.
+// The program's handlers are guarded where Qt calls them (HandlerGuard.h);
+// this catch is the last resort for code that is not.
 #include <QApplication>
 
 namespace corvane {
