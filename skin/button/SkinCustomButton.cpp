@@ -1,6 +1,7 @@
 #include "skin/button/SkinCustomButton.h"
 
 #include "skin/button/SkinButtonGlyphs.h"
+#include "ui/HandlerGuard.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -258,7 +259,7 @@ void TSkinCustomButton::mouseReleaseEvent(QMouseEvent* event)
     // Repaint first: a click handler may raise, and the face must not stay
     // pressed when it does.
     update();
-    if (insideClient(*this, event->position())) click();
+    if (insideClient(*this, event->position())) clickFromInput();
 }
 
 // ---------------------------------------------------------------------------
@@ -282,7 +283,7 @@ void TSkinCustomButton::keyReleaseEvent(QKeyEvent* event)
         event->accept();
         m_state = bsNormal;
         update();
-        click();
+        clickFromInput();
         return;
     }
     event->ignore();
@@ -298,7 +299,12 @@ void TSkinCustomButton::activateByAccelerator()
 {
     if (!isEnabled() || !isVisible()) return;
     if (canFocus()) setFocus(Qt::ShortcutFocusReason);
-    click();
+    clickFromInput();
+}
+
+void TSkinCustomButton::clickFromInput()
+{
+    runGuarded([this] { click(); });
 }
 
 bool TSkinCustomButton::handleDialogKey(QKeyEvent* event)
@@ -308,13 +314,13 @@ bool TSkinCustomButton::handleDialogKey(QKeyEvent* event)
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (plain && canFocus() && (hasFocus() || m_activeDefault)) {
-            click();
+            clickFromInput();
             return true;
         }
         return false;
     case Qt::Key_Escape:
         if (plain && canFocus() && m_cancel) {
-            click();
+            clickFromInput();
             return true;
         }
         return false;

@@ -71,7 +71,9 @@ public:
     bool canFocus() const;
 
     // Clicks the button: the dialog it sits on gets ModalResult, then
-    // clicked() fires and the linked action executes.
+    // clicked() fires and the linked action executes. What a handler raises
+    // goes on to the caller (clicks by pointer and keyboard end it in the
+    // default error box).
     void click();
 
 signals:
@@ -108,6 +110,10 @@ private:
     bool handleDialogKey(QKeyEvent* event);
     bool matchesAccelerator(const QString& text) const;
     void activateByAccelerator();
+    // click() for a press of the pointer or a key: this runs straight from
+    // Qt's event dispatch, so what the click raises is caught here and shown
+    // in the default error box rather than unwinding through Qt.
+    void clickFromInput();
     void updateAcceleratorShortcut();
     void watchWindow();
     // The focus moved to `now` inside this button's window.
