@@ -3,6 +3,7 @@
 #include "flat/FlatColors.h"
 #include "flat/FlatDrawing.h"
 #include "flat/FlatHoverTimer.h"
+#include "ui/HandlerGuard.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -392,6 +393,11 @@ void TFlatButton::click()
     emit OnClick();
 }
 
+void TFlatButton::clickFromInput()
+{
+    corvane::runGuarded([this] { click(); });
+}
+
 void TFlatButton::notifyGroup()
 {
     if (m_groupIndex == 0 || !parentWidget())
@@ -446,7 +452,7 @@ bool TFlatButton::event(QEvent* event)
         if (isEnabled()) {
             if (m_groupIndex != 0)
                 setDown(true);
-            click();
+            clickFromInput();
         }
         return true;
     }
@@ -533,9 +539,11 @@ void TFlatButton::mouseReleaseEvent(QMouseEvent* event)
         repaintNow();
     }
 
+    // A click whose handler raised has shown its error box by now; the face
+    // still follows the pointer afterwards.
     const QPointer<TFlatButton> self(this);
     if (inside)
-        click();
+        clickFromInput();
     else
         mouseLeft();
     if (self)
@@ -576,7 +584,7 @@ void TFlatButton::keyReleaseEvent(QKeyEvent* event)
     else
         m_state = flat::bsUp;
     const QPointer<TFlatButton> self(this);
-    click();
+    clickFromInput();
     if (self)
         update();
 }
