@@ -4,6 +4,7 @@
 #include <QEvent>
 
 #include "skin/menu/SkinMenuTracker.h"
+#include "ui/HandlerGuard.h"
 
 namespace corvane::skin {
 
@@ -43,8 +44,10 @@ protected:
         // Let the closed menus disappear and the windows below repaint first.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
-        if (click->item)
-            click->item->execute();
+        // The command runs from this posted event: what it raises is shown
+        // here and goes no further up Qt's dispatch.
+        if (TSkinCustomItem* item = click->item)
+            guardedEvent(event, [item] { item->execute(); });
         return true;
     }
 };
