@@ -1,5 +1,7 @@
 #include "TUdpEndpoint.h"
 
+#include "ui/HandlerGuard.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
@@ -172,8 +174,11 @@ bool TUdpEndpoint::event(QEvent* event)
     if (event->type() != ReadinessEvent)
         return QObject::event(event);
     m_readinessPosted = false;
+    // OnDataReceived runs from here, straight from Qt's event dispatch: what
+    // it raises is shown in the default error box here and goes no further.
+    // The next datagram's event is already posted by then.
     if (m_ready)
-        receiveOne();
+        corvane::guardedEvent(event, [this] { receiveOne(); });
     return true;
 }
 
@@ -302,5 +307,6 @@ std::optional<quint32> TUdpEndpoint::lookUpOnce(const QString& name)
 void TUdpEndpoint::startHostLookup(const QString& name, QObject* context,
                                    std::function<void(const QHostInfo&)> done)
 {
-    QHostInfo::lookupHost(name, context, std::move(done));
+    // The answer arrives from Qt's dispatch, so the callback runs guarded.
+    QHostInfo::lookupHost(name, context, corvane::guarded(std::move(done)));
 }

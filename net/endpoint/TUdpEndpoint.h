@@ -26,8 +26,10 @@
 //     endpoint->Loaded();             // the socket is already bound; this only starts notifications
 //
 // Failures of SendDatagram and of LocalPort writes are thrown (UDPSockError,
-// or std::runtime_error "Invalid stream") and are meant to reach the
-// application's default error box uncaught.
+// or std::runtime_error "Invalid stream") to the caller. What OnDataReceived
+// raises ends in the application's default error box, shown by the endpoint
+// where the datagram's event is dispatched (ui/HandlerGuard.h); receiving
+// goes on with the next datagram.
 #include "TMemoryStream.h"
 #include "UDPSockError.h"
 

@@ -1,10 +1,13 @@
 // Arrival of datagrams: what OnDataReceived reports, what ReadDatagram
 // copies out, and how queued, oversize and nested deliveries behave.
 #include "EndpointTestSupport.h"
+#include "ui/MessageBox.h"
 
 #include <QEventLoop>
 
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 using namespace endpoint_test;
 
@@ -220,4 +223,32 @@ TEST(UdpEndpointReceive, TwoEndpointsPointedAtEachOtherTalkBothWays)
     EXPECT_EQ(atRed[0].bytes, QByteArray("blksky|Image2|Image44|4|1|5|1"));
     EXPECT_EQ(atRed[0].port, black.boundPort());
     EXPECT_TRUE(atBlack.size() == 1);
+}
+
+TEST(UdpEndpointReceive, WhatTheHandlerRaisesIsShownByTheEndpointAndReceivingGoesOn)
+{
+    // Under a plain QApplication nothing else would catch it: the endpoint
+    // itself ends the raise in the default error box, where the datagram's
+    // event is dispatched.
+    corvane::MessageBoxRecorder recorder;
+    auto endpoint = makeSelfEndpoint();
+    QList<QByteArray> finished;
+    endpoint->OnDataReceived = [&](TUdpEndpoint* sender, int n, const QString&, int) {
+        TMemoryStream stream;
+        sender->ReadDatagram(stream);
+        const QByteArray bytes = stream.read(n);
+        if (bytes == "raise")
+            throw std::runtime_error("Invalid stream");
+        finished << bytes;
+    };
+    auto peer = makePeerSocket();
+    for (const char* text : {"one", "raise", "two"})
+        peer->writeDatagram(text, QHostAddress::LocalHost, endpoint->boundPort());
+    ASSERT_TRUE(waitUntil([&] { return finished.size() == 2; }));
+    settle();
+    EXPECT_EQ(finished, QList<QByteArray>({"one", "two"}));
+    ASSERT_EQ(recorder.boxes().size(), 1);
+    EXPECT_EQ(recorder.boxes()[0].icon, corvane::BoxIcon::Error);
+    EXPECT_EQ(recorder.boxes()[0].caption, QStringLiteral("Corvane"));
+    EXPECT_EQ(recorder.boxes()[0].text, QStringLiteral("Invalid stream."));
 }
