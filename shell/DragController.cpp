@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "shell/ImageControl.h"
+#include "ui/HandlerGuard.h"
 
 namespace corvane::shell {
 
@@ -126,8 +127,11 @@ void DragController::endDrag(const QPoint& globalPos, bool deliver)
     if (!deliver || !dragged || !dragged->isVisible())
         return;
     ImageControl* target = dropTargetAt(host_->mapFromGlobal(globalPos));
+    // The drop handler runs from this event filter, straight from Qt's
+    // dispatch of the release: a move whose send raises ends here, in the
+    // error box (the board keeps what the handler had done by then).
     if (target)
-        emit dropped(target, dragged);
+        runGuarded([&] { emit dropped(target, dragged); });
 }
 
 void DragController::updateCursor(const QPoint& globalPos)

@@ -23,6 +23,7 @@
 #include "shell/NotificationSound.h"
 #include "shell/WindowChrome.h"
 #include "ui/DateTimeText.h"
+#include "ui/HandlerGuard.h"
 #include "ui/MessageBox.h"
 
 namespace corvane::shell {
@@ -90,7 +91,9 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
     client_->setGeometry(0, 0, ClientWidth, ClientHeight);
 
     drag_ = new DragController(client_, this);
-    connect(drag_, &DragController::dropped, this, &TForm1::onDropped);
+    // Handlers that send (drops, datagrams, the close notice) run guarded:
+    // what they raise ends in the default error box (ui/HandlerGuard.h).
+    connect(drag_, &DragController::dropped, this, guarded(this, &TForm1::onDropped));
 
     // Creation order is stacking order, bottom to top: the board picture, the
     // point images, the piece images, Label1; the windowed controls above all.
@@ -187,9 +190,7 @@ void TForm1::createEndpoint()
     udpEndpoint1_->setRemotePort(1234);
     udpEndpoint1_->setLocalPort(1234);  // opens and binds the socket
     udpEndpoint1_->setReportLevel(1);
-    udpEndpoint1_->OnDataReceived = [this](TUdpEndpoint* sender, int numberBytes, const QString& fromIP, int port) {
-        UdpEndpoint1DataReceived(sender, numberBytes, fromIP, port);
-    };
+    udpEndpoint1_->OnDataReceived = guarded(this, &TForm1::UdpEndpoint1DataReceived);
     udpEndpoint1_->Loaded();
 }
 
@@ -258,11 +259,12 @@ void TForm1::showEvent(QShowEvent* event)
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
-    // Refuse first: when the close notice cannot be sent, the exception
-    // leaves here and the window stays open.
-    event->ignore();
-    FormCloseQuery();
-    event->accept();
+    // When the close notice cannot be sent, the error box says why and the
+    // close is refused: the window stays open.
+    guardedEvent(event, [&] {
+        FormCloseQuery();
+        event->accept();
+    });
 }
 
 void TForm1::FormShow() { game::resetBoard(*this); }

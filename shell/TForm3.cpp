@@ -11,6 +11,7 @@
 #include "shell/DialogPlacement.h"
 #include "shell/DialogStyle.h"
 #include "shell/PortKeyFilter.h"
+#include "ui/HandlerGuard.h"
 
 namespace corvane::shell {
 
@@ -86,7 +87,9 @@ void TForm3::createBody()
     flatButton1_->setGeometry(208, 160, 73, 25);
     flatButton1_->setCaption(QStringLiteral("连 接"));
     flatButton1_->setColorBorder(borderBlue);
-    connect(flatButton1_, &TFlatButton::OnClick, this, &TForm3::FlatButton1Click);
+    // A port text that is no number, or a socket that cannot be opened,
+    // raises: the error box says so and the dialog stays open.
+    connect(flatButton1_, &TFlatButton::OnClick, this, guarded(this, &TForm3::FlatButton1Click));
 }
 
 TFlatEdit* TForm3::createEdit(const QString& name, const QString& text, int top)

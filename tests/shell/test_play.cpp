@@ -285,6 +285,26 @@ TEST_F(WindowWithPeer, AFailedRestartSendLeavesTheGameAsItWas)
     EXPECT_TRUE(allDraggable(form, 2, 33, false));
 }
 
+TEST_F(WindowWithPeer, AFailedRestartChosenFromTheMenuShowsTheErrorOnceAndLeavesTheGameAsItWas)
+{
+    dragByMouse(form, 13, pointNumber(5, 1));
+    ASSERT_EQ(peer.next(), "blksky|Image13|Image70|4|1|5|1");
+    form.udpEndpoint()->setRemoteHost(QStringLiteral("0.0.0.0"));
+    corvane::MessageBoxRecorder recorder;
+    // Chosen as from the open menu: the command runs from the posted click.
+    form.findChild<corvane::skin::TSkinItem*>(QStringLiteral("CustomItem1"))->click();
+    ASSERT_TRUE(waitUntil([&] { return recorder.boxes().size() == 1; }));
+    settle();
+    ASSERT_EQ(recorder.boxes().size(), 1);
+    EXPECT_EQ(recorder.boxes()[0].icon, corvane::BoxIcon::Error);
+    EXPECT_EQ(recorder.boxes()[0].caption, QStringLiteral("Corvane"));
+    EXPECT_EQ(recorder.boxes()[0].text, QStringLiteral("Null Remote Address."));
+    // The reset after the notice did not run.
+    EXPECT_TRUE(standsOn(form, 13, 5, 1));
+    EXPECT_TRUE(allDraggable(form, 2, 33, false));
+    EXPECT_FALSE(peer.hasPending());
+}
+
 TEST_F(WindowWithPeer, ARestartFromThePeerResetsPlaysTheSoundAndWritesTheNotice)
 {
     dragByMouse(form, 11, 26);
