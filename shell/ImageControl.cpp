@@ -1,5 +1,6 @@
 #include "shell/ImageControl.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace corvane::shell {
@@ -10,6 +11,9 @@ ImageControl::ImageControl(const QString& name, QWidget* parent) : QWidget(paren
     // Pieces lie over the board picture; nothing but their picture is drawn.
     setAttribute(Qt::WA_NoSystemBackground);
     setAutoFillBackground(false);
+    // Until it has a picture the control shows nothing (the point images
+    // never get one): Qt then skips it when painting the window.
+    setUpdatesEnabled(false);
 }
 
 QImage keyOutBottomLeftColour(const QImage& picture)
@@ -42,7 +46,7 @@ void ImageControl::setPicture(const QImage& picture, bool stretch, bool transpar
     picture_ = QPixmap::fromImage(image);
     opaquePicture_ = !transparent && !image.isNull() && !image.hasAlphaChannel();
     updateOpaque();
-    update();
+    setUpdatesEnabled(!picture_.isNull());  // also schedules the repaint
 }
 
 void ImageControl::sizeToPicture()
@@ -79,15 +83,27 @@ bool ImageControl::isVisible() const
 
 void ImageControl::setVisible(bool visible) { QWidget::setVisible(visible); }
 
-void ImageControl::paintEvent(QPaintEvent*)
+void ImageControl::paintEvent(QPaintEvent* event)
 {
     if (picture_.isNull())
-        return;  // point images have no picture: invisible drop targets
+        return;
     QPainter painter(this);
-    if (stretch_ && picture_.size() != size())
+    if (stretch_ && picture_.size() != size()) {
         painter.drawPixmap(rect(), picture_);
-    else
+        return;
+    }
+    if (!testAttribute(Qt::WA_OpaquePaintEvent)) {
         painter.drawPixmap(0, 0, picture_);
+        return;
+    }
+    // The board picture, with the chat boxes lying over it, is repainted
+    // through a region of several rectangles. Copied one rectangle at a time,
+    // each under a clip of just that rectangle, its rows are plain copies;
+    // under the whole region the raster engine would blend span by span.
+    for (const QRect& rect : event->region()) {
+        painter.setClipRect(rect);
+        painter.drawPixmap(rect.topLeft(), picture_, rect);
+    }
 }
 
 } // namespace corvane::shell

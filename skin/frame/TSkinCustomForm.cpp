@@ -150,6 +150,11 @@ void TSkinCustomForm::makeFrameless()
     m_owner->setMinimumSize(0, 0);
     m_owner->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     m_owner->setMouseTracking(true);
+    // The frame paints every pixel of the window (its cached picture is
+    // composed over the window's background), so Qt need not fill the
+    // background first.
+    m_platformOpaquePaint = m_owner->testAttribute(Qt::WA_OpaquePaintEvent);
+    m_owner->setAttribute(Qt::WA_OpaquePaintEvent);
     m_framed = true;
     if (visible)
         m_owner->show();
@@ -163,6 +168,7 @@ void TSkinCustomForm::restorePlatformFrame()
     const QSize client = m_lastClientSize;
     const bool visible = m_owner->isVisible();
     m_framed = false;
+    m_owner->setAttribute(Qt::WA_OpaquePaintEvent, m_platformOpaquePaint);
     m_owner->clearMask();
     m_owner->setWindowFlags(m_platformFlags);
     if (m_client)
@@ -405,15 +411,24 @@ void TSkinCustomForm::paint(const QRegion& region)
 {
     QPainter painter(m_owner);
     if (tree()) {
-        // Only the repainted part is copied from the cached window picture.
+        // Only the repainted part is copied from the cached window picture,
+        // one rectangle at a time, each with a clip of just that rectangle:
+        // under a clip of one rectangle the raster engine copies whole rows,
+        // under a clip region it blends span by span.
         const QImage& frame = cachedSkinnedFrame();
         const qreal ratio = frame.devicePixelRatio();
+        if (frame.hasAlphaChannel())
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
         for (const QRect& rect : region) {
             const QRectF source(rect.x() * ratio, rect.y() * ratio, rect.width() * ratio,
                                 rect.height() * ratio);
+            painter.setClipRect(rect);
             painter.drawImage(QRectF(rect), frame, source);
         }
     } else {
+        // The window asks Qt not to fill its background while it is framed.
+        for (const QRect& rect : region)
+            painter.fillRect(rect, m_owner->palette().brush(m_owner->backgroundRole()));
         const TPlainFrameLayout layout = plainLayout();
         painter.fillRect(layout.client, QApplication::palette().brush(QPalette::Button));
         paintPlainFrame(painter, layout, Caption(), frameIcon(), isFrameActive(), m_state,
@@ -437,23 +452,29 @@ const QImage& TSkinCustomForm::cachedSkinnedFrame()
     if (!m_frameCacheDirty && key == m_frameCacheKey && !m_frameCache.isNull())
         return m_frameCache;
 
-    // Transparent where the skin draws nothing, so the window's background
-    // shows there exactly as when the tree was drawn on the window itself.
+    // The skin drawn over the window's background, exactly as the tree would
+    // be drawn on the window itself. With an opaque background the picture
+    // has no alpha channel, and copying it needs no blending.
+    const QBrush background = m_owner->palette().brush(m_owner->backgroundRole());
+    const QImage::Format format =
+        background.isOpaque() ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied;
     const QSize pixels = (QSizeF(key.size) * key.pixelRatio).toSize();
-    if (m_frameCache.size() != pixels || m_frameCache.format() != QImage::Format_ARGB32_Premultiplied)
-        m_frameCache = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+    if (m_frameCache.size() != pixels || m_frameCache.format() != format)
+        m_frameCache = QImage(pixels, format);
     m_frameCache.setDevicePixelRatio(key.pixelRatio);
     m_frameCache.fill(Qt::transparent);
     {
         QPainter painter(&m_frameCache);
+        painter.fillRect(QRect(QPoint(0, 0), key.size), background);
         // What a painter opened on the window would start with.
         painter.setFont(m_owner->font());
         painter.setPen(m_owner->palette().color(m_owner->foregroundRole()));
-        painter.setBackground(m_owner->palette().brush(m_owner->backgroundRole()));
+        painter.setBackground(background);
         paintSkinned(painter);
     }
     m_frameCacheKey = key;
     m_frameCacheDirty = false;
+    ++m_frameCacheRedraws;
     return m_frameCache;
 }
 

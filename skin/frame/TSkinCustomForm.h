@@ -154,6 +154,9 @@ public:
 
     // Repaints the frame band (not the client area).
     void repaintFrame();
+    // How often the cached picture of the skinned window has been drawn; a
+    // repaint that changes nothing the frame shows must not add to it.
+    int frameCacheRedraws() const { return m_frameCacheRedraws; }
 
     // OnCustomAction of TSkinForm goes through this.
     std::function<void(TSkinSystemButton*)> customAction;
@@ -274,6 +277,9 @@ private:
         bool operator==(const FrameCacheKey&) const = default;
     };
     FrameCacheKey m_frameCacheKey;
+    int m_frameCacheRedraws = 0;
+    // Whether the owner painted opaquely before the frame took it over.
+    bool m_platformOpaquePaint = false;
 
     std::unique_ptr<TSkinSystemMenuPresenter> m_menuPresenter;
     std::function<void()> m_terminate;
