@@ -1,6 +1,8 @@
 #include "shell/ImageControl.h"
 
+#include <QMoveEvent>
 #include <QPaintEvent>
+#include <QResizeEvent>
 #include <QPainter>
 
 namespace corvane::shell {
@@ -46,7 +48,12 @@ void ImageControl::setPicture(const QImage& picture, bool stretch, bool transpar
     picture_ = QPixmap::fromImage(image);
     opaquePicture_ = !transparent && !image.isNull() && !image.hasAlphaChannel();
     updateOpaque();
-    setUpdatesEnabled(!picture_.isNull());  // also schedules the repaint
+    updatePainting();
+    update();
+    if (layer_)
+        layer_->composedChanged(geometry());
+    if (isLayer_)
+        composed_ = QImage();  // drawn afresh on the next paint
 }
 
 void ImageControl::sizeToPicture()
@@ -55,10 +62,67 @@ void ImageControl::sizeToPicture()
         resize(naturalSize_);
 }
 
+void ImageControl::composeOnto(ImageControl* layer)
+{
+    if (layer_)
+        layer_->composedChanged(geometry());
+    layer_ = layer;
+    if (layer) {
+        layer->isLayer_ = true;
+        layer->composedChanged(geometry());
+    }
+    updatePainting();
+}
+
+bool ImageControl::wantsComposing() const
+{
+    return layer_ && !picture_.isNull() && layer_->parentWidget() == parentWidget() &&
+           layer_->testAttribute(Qt::WA_OpaquePaintEvent) && layer_->geometry().contains(geometry());
+}
+
+bool ImageControl::isComposed() const { return wantsComposing(); }
+
+void ImageControl::updatePainting()
+{
+    const bool painted = !picture_.isNull() && !wantsComposing();
+    if (testAttribute(Qt::WA_ForceUpdatesDisabled) == painted)
+        setUpdatesEnabled(painted);
+}
+
+void ImageControl::composedChanged(const QRect& rect)
+{
+    // `rect` is in the parent's coordinates, like a sibling's geometry.
+    update(rect.translated(-pos()));
+}
+
+void ImageControl::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    if (layer_)
+        layer_->composedChanged(QRect(event->oldPos(), size()) | geometry());
+    afterGeometryChange();
+}
+
 void ImageControl::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     updateOpaque();
+    if (layer_)
+        layer_->composedChanged(QRect(pos(), event->oldSize()) | geometry());
+    afterGeometryChange();
+}
+
+void ImageControl::afterGeometryChange()
+{
+    updatePainting();
+    if (!isLayer_ || !parentWidget())
+        return;
+    // Controls that were composed onto this one may now lie outside it.
+    for (QObject* sibling : parentWidget()->children()) {
+        auto* image = qobject_cast<ImageControl*>(sibling);
+        if (image && image->layer_ == this)
+            image->updatePainting();
+    }
 }
 
 // A picture without transparent parts that covers the whole control (the
@@ -81,25 +145,98 @@ bool ImageControl::isVisible() const
     return parentWidget() ? isVisibleTo(parentWidget()) : QWidget::isVisible();
 }
 
-void ImageControl::setVisible(bool visible) { QWidget::setVisible(visible); }
+void ImageControl::setVisible(bool visible)
+{
+    const bool wasHidden = isHidden();
+    QWidget::setVisible(visible);
+    if (layer_ && wasHidden != isHidden())
+        layer_->composedChanged(geometry());
+}
+
+void ImageControl::drawPicture(QPainter& painter, const QPoint& at) const
+{
+    if (stretch_ && picture_.size() != size())
+        painter.drawPixmap(QRect(at, size()), picture_);
+    else
+        painter.drawPixmap(at, picture_);
+}
+
+std::vector<ImageControl::Placement> ImageControl::currentPlacements() const
+{
+    std::vector<Placement> placements;
+    if (!parentWidget())
+        return placements;
+    // In stacking order, bottom to top, as the window would paint them.
+    for (const QObject* sibling : parentWidget()->children()) {
+        const auto* image = qobject_cast<const ImageControl*>(sibling);
+        if (image && image->layer_ == this && image->wantsComposing())
+            placements.push_back(
+                {image, image->geometry().translated(-pos()), !image->isHidden(), image->picture_.cacheKey()});
+    }
+    return placements;
+}
+
+// This control's picture with the composed controls drawn over it, redrawn
+// where any of them differs from when it was last drawn.
+const QImage& ImageControl::composedPicture()
+{
+    std::vector<Placement> placements = currentPlacements();
+    QRegion stale;
+    if (composed_.size() != size() || placements.size() != composedFor_.size()) {
+        if (composed_.size() != size())
+            composed_ = QImage(size(), QImage::Format_RGB32);
+        stale = rect();
+    } else {
+        for (std::size_t i = 0; i < placements.size(); ++i) {
+            const Placement& now = placements[i];
+            const Placement& before = composedFor_[i];
+            if (now == before)
+                continue;
+            if (now.image != before.image) {
+                stale = rect();
+                break;
+            }
+            if (before.shown)
+                stale += before.place;
+            if (now.shown)
+                stale += now.place;
+        }
+    }
+    if (!stale.isEmpty()) {
+        QPainter painter(&composed_);
+        painter.setClipRegion(stale);
+        drawPicture(painter, QPoint(0, 0));
+        const QRect bounds = stale.boundingRect();
+        for (const Placement& placement : placements) {
+            if (placement.shown && placement.place.intersects(bounds))
+                placement.image->drawPicture(painter, placement.place.topLeft());
+        }
+    }
+    composedFor_ = std::move(placements);
+    return composed_;
+}
 
 void ImageControl::paintEvent(QPaintEvent* event)
 {
     if (picture_.isNull())
         return;
     QPainter painter(this);
-    if (stretch_ && picture_.size() != size()) {
-        painter.drawPixmap(rect(), picture_);
-        return;
-    }
-    if (!testAttribute(Qt::WA_OpaquePaintEvent)) {
-        painter.drawPixmap(0, 0, picture_);
+    if (!testAttribute(Qt::WA_OpaquePaintEvent) || (stretch_ && picture_.size() != size())) {
+        drawPicture(painter, QPoint(0, 0));
         return;
     }
     // The board picture, with the chat boxes lying over it, is repainted
     // through a region of several rectangles. Copied one rectangle at a time,
     // each under a clip of just that rectangle, its rows are plain copies;
     // under the whole region the raster engine would blend span by span.
+    if (isLayer_) {
+        const QImage& composed = composedPicture();
+        for (const QRect& rect : event->region()) {
+            painter.setClipRect(rect);
+            painter.drawImage(rect.topLeft(), composed, rect);
+        }
+        return;
+    }
     for (const QRect& rect : event->region()) {
         painter.setClipRect(rect);
         painter.drawPixmap(rect.topLeft(), picture_, rect);

@@ -3,11 +3,24 @@
 // point image. It carries what the board code reads and writes (place, point
 // code in its tag, visibility, drag mode) and paints its picture, stretched
 // to its size and with the picture's key colour left out where asked.
+//
+// The pieces lie on the board picture, and a window repaint would otherwise
+// draw 32 small pictures one control at a time, each with Qt's set-up of a
+// paint event and a painter. Instead each piece is composed onto the board
+// (composeOnto): the board keeps one picture of itself with the pieces drawn
+// over it, brought up to date where a piece has moved, shown, hidden or
+// changed its picture, and Qt skips the pieces when it paints the window.
+// A piece still paints itself when it is drawn on its own (grab()).
 
+#include <QImage>
 #include <QPixmap>
 #include <QWidget>
 
+#include <vector>
+
 #include "game/BoardState.h"
+
+class QPainter;
 
 namespace corvane::shell {
 
@@ -23,6 +36,13 @@ public:
     // Sizes the control to its picture (the board picture's AutoSize).
     void sizeToPicture();
     bool hasPicture() const { return !picture_.isNull(); }
+
+    // Draws this control's picture onto `layer`, a sibling beneath it with an
+    // opaque picture, whenever this control lies wholly within it; the layer
+    // then shows it and the control itself is not painted with the window.
+    void composeOnto(ImageControl* layer);
+    // Whether the layer beneath draws this control at present.
+    bool isComposed() const;
 
     // game::BoardImage
     std::string name() const override;
@@ -41,10 +61,32 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Where and how a composed control was last drawn onto the layer.
+    struct Placement {
+        const ImageControl* image = nullptr;
+        QRect place;  // in the layer's coordinates
+        bool shown = false;
+        qint64 picture = 0;
+        bool operator==(const Placement&) const = default;
+    };
+
     void updateOpaque();
+    // Whether Qt paints this control with the window: not without a picture,
+    // not while the layer beneath draws it.
+    void updatePainting();
+    // The layer side: a composed control changed within `rect` (the parent's
+    // coordinates); the layer repaints there and, finding the control's
+    // placement changed, redraws its composed picture there first.
+    void composedChanged(const QRect& rect);
+    bool wantsComposing() const;
+    void afterGeometryChange();
+    void drawPicture(QPainter& painter, const QPoint& at) const;
+    std::vector<Placement> currentPlacements() const;
+    const QImage& composedPicture();
 
     QPixmap picture_;
     bool opaquePicture_ = false;
@@ -52,6 +94,14 @@ private:
     bool stretch_ = false;
     int tag_ = 0;
     game::DragMode dragMode_ = game::DragMode::Manual;
+
+    // On a composed control: the layer it is drawn onto.
+    ImageControl* layer_ = nullptr;
+    // On a layer: its picture with the composed controls over it, and what
+    // it was drawn for.
+    bool isLayer_ = false;
+    QImage composed_;
+    std::vector<Placement> composedFor_;
 };
 
 // Makes the pixels equal to the bottom-left pixel's colour fully transparent.

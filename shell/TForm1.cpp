@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QScrollBar>
 
 #include "game/BoardLayout.h"
 #include "game/BoardReset.h"
@@ -17,6 +18,7 @@
 #include "net/play/ChatSender.h"
 #include "net/protocol/MessageText.h"
 #include "net/protocol/PeerMessageHandler.h"
+#include "shell/ChatBoxStyle.h"
 #include "shell/DialogStyle.h"
 #include "shell/DragController.h"
 #include "shell/ImageControl.h"
@@ -146,6 +148,7 @@ void TForm1::createBoardImages()
         const game::PointInfo* start = game::findPoint(piece.startPointImage);
         image->setGeometry(start->left, start->top, game::ImageSize, game::ImageSize);
         image->setPicture(pictures.value(path), true, true);
+        image->composeOnto(board);  // the board draws the pieces lying on it
         drag_->addPiece(image);
         images_[piece.number] = image;
     }
@@ -179,6 +182,14 @@ void TForm1::createChatPanel()
     memoPalette.setColor(QPalette::Base, memoPalette.color(QPalette::Midlight));
     memoPalette.setColor(QPalette::Text, Qt::blue);
     memo2_->setPalette(memoPalette);
+
+    // The same look, with frames and scroll bars kept as pictures.
+    auto* chatBoxStyle = new ChatBoxStyle(this);
+    for (QPlainTextEdit* memo : {memo1_, memo2_}) {
+        memo->setStyle(chatBoxStyle);
+        memo->verticalScrollBar()->setStyle(chatBoxStyle);
+        memo->horizontalScrollBar()->setStyle(chatBoxStyle);
+    }
 }
 
 void TForm1::createEndpoint()

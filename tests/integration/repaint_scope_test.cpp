@@ -1,9 +1,11 @@
 // How far a repaint reaches: a piece moving over the board repaints the
-// board and the pieces there, not the window beneath (whose skinned frame is
-// the costliest thing to draw), and the window looks the same afterwards.
+// board, which draws the pieces lying on it, and not the window beneath
+// (whose skinned frame is the costliest thing to draw); the window looks the
+// same afterwards.
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
 
 #include <map>
@@ -50,7 +52,79 @@ TEST(RepaintScope, APieceMovingOverTheBoardRepaintsNeitherTheWindowNorItsClientA
     EXPECT_EQ(counter.paints[&form], 0) << "the window (and its frame) was repainted for a piece's move";
     EXPECT_EQ(counter.paints[form.clientArea()], 0);
     EXPECT_GE(counter.paints[form.image(1)], 1) << "the board under the old place was not repainted";
-    EXPECT_GE(counter.paints[form.image(13)], 1);
+    EXPECT_EQ(counter.paints[form.image(13)], 0) << "the board draws the pieces lying on it";
+    EXPECT_TRUE(form.image(13)->isComposed());
+}
+
+TEST(RepaintScope, TheWindowShowsThePiecesAsEachWouldDrawItself)
+{
+    MessageBoxRecorder boxes;
+    ProgramWindows program;
+    shell::TForm1& form = program.form1;
+    form.notificationSound()->setMuted(true);
+    form.show();
+    spin(200);
+    const QImage window = form.clientArea()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    // Each piece drawn on its own (as for the drag cursor), then the window
+    // without the pieces.
+    std::map<int, QPixmap> pieces;
+    for (int n = game::FirstPieceNumber; n <= game::LastPieceNumber; ++n) {
+        ASSERT_TRUE(form.image(n)->isComposed()) << n;
+        pieces[n] = form.image(n)->grab();
+    }
+    for (int n = game::FirstPieceNumber; n <= game::LastPieceNumber; ++n)
+        form.image(n)->setVisible(false);
+    spin(50);
+    const QImage boardOnly = form.clientArea()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_NE(boardOnly, window);
+    for (int n = game::FirstPieceNumber; n <= game::LastPieceNumber; ++n) {
+        const QRect place = form.image(n)->geometry();
+        QImage expected = boardOnly.copy(place);
+        {
+            QPainter painter(&expected);
+            painter.drawPixmap(0, 0, pieces[n]);
+        }
+        EXPECT_EQ(window.copy(place), expected) << "piece " << n;
+    }
+}
+
+TEST(RepaintScope, AMovedOrHiddenPieceIsDrawnWhereItIsNow)
+{
+    MessageBoxRecorder boxes;
+    ProgramWindows program;
+    shell::TForm1& form = program.form1;
+    form.notificationSound()->setMuted(true);
+    form.show();
+    spin(200);
+    shell::ImageControl* piece = form.image(27);
+    const QPixmap drawnAlone = piece->grab();
+    const QRect from = piece->geometry();
+    const QImage before = form.clientArea()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QPoint empty = form.image(60)->pos();
+    for (int n = game::FirstPieceNumber; n <= game::LastPieceNumber; ++n)
+        ASSERT_NE(form.image(n)->pos(), empty) << "point Image60 is not empty at the start";
+
+    piece->move(empty);
+    spin(50);
+    const QImage moved = form.clientArea()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    piece->setVisible(false);
+    spin(50);
+    const QImage hidden = form.clientArea()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect to = piece->geometry();
+    EXPECT_NE(hidden.copy(to), moved.copy(to)) << "a hidden piece is still drawn";
+    QImage expected = hidden.copy(to);
+    {
+        QPainter painter(&expected);
+        painter.drawPixmap(0, 0, drawnAlone);
+    }
+    EXPECT_EQ(moved.copy(to), expected) << "the piece is not drawn at its new place";
+    EXPECT_EQ(moved.copy(from), hidden.copy(from)) << "the piece is still drawn at its old place";
+    EXPECT_NE(moved.copy(from), before.copy(from));
+
+    piece->setVisible(true);
+    piece->move(from.topLeft());
+    spin(50);
+    EXPECT_EQ(form.clientArea()->grab().toImage().convertToFormat(QImage::Format_RGB32), before);
 }
 
 TEST(RepaintScope, AfterAPieceMovedAwayAndBackTheWindowLooksAsBefore)

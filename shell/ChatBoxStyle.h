@@ -1,0 +1,54 @@
+#pragma once
+// The application's style for the chat boxes (Memo1, Memo2) and their scroll
+// bars, with what it draws kept as pictures. A repaint of the main window
+// draws both boxes' frames and scroll bars, and the style draws every one of
+// them afresh (gradients, outlines stroked with a pen), yet they change only
+// when a box is scrolled, resized, hovered, pressed or focused. Everything the
+// style draws them from travels in its style option (size, state, the hot and
+// pressed parts, range, position, palette), so the option is the key of the
+// picture.
+//
+// A picture is kept only where copying it gives exactly what drawing gives:
+// where every pixel came out either wholly opaque (copied as it is) or
+// untouched (left out). A look with partly transparent pixels, whose blend
+// with what lies beneath could round differently, is drawn each time.
+
+#include <QHash>
+#include <QImage>
+#include <QProxyStyle>
+#include <QRegion>
+
+namespace corvane::shell {
+
+class ChatBoxStyle : public QProxyStyle {
+    Q_OBJECT
+public:
+    // Wraps a new instance of the application's style (a proxy owns its base,
+    // so it cannot be the application's own instance).
+    explicit ChatBoxStyle(QObject* parent = nullptr);
+
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                            const QWidget* widget = nullptr) const override;
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget = nullptr) const override;
+
+    // How often the style drew rather than copied a kept picture.
+    int drawnCount() const { return drawn_; }
+
+private:
+    struct Picture {
+        QImage pixels;   // opaque, without alpha; null when the look is not kept
+        QRegion shown;   // where the style drew; empty when it drew everywhere
+    };
+
+    // Copies the kept picture of `key` to `at`, drawing and keeping it first
+    // with `draw` (which draws at the origin); false when the look cannot be
+    // kept and must be drawn in place.
+    template <typename Draw>
+    bool copyKept(const QByteArray& key, QPainter* painter, const QRect& rect, Draw draw) const;
+
+    mutable QHash<QByteArray, Picture> pictures_;
+    mutable int drawn_ = 0;
+};
+
+} // namespace corvane::shell
