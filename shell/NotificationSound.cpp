@@ -1,24 +1,62 @@
 #include "shell/NotificationSound.h"
 
-#include <QSoundEffect>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLibrary>
+#include <QtDebug>
+
+#include "shell/SoundPlayer.h"
 
 namespace corvane::shell {
 
 NotificationSound::NotificationSound(QUrl source, QObject* parent) : QObject(parent), source_(std::move(source)) {}
+
+NotificationSound::~NotificationSound() = default;
+
+QStringList NotificationSound::defaultModulePaths()
+{
+    QStringList candidates;
+    if (QCoreApplication::instance())
+        candidates << QCoreApplication::applicationDirPath() + QStringLiteral("/libcorvane_sound.so");
+#ifdef CORVANE_SOUND_MODULE_PATH
+    // Test and benchmark programs live elsewhere in the build tree.
+    candidates << QStringLiteral(CORVANE_SOUND_MODULE_PATH);
+#endif
+    return candidates;
+}
 
 void NotificationSound::play()
 {
     ++playCount_;
     if (muted_)
         return;
-    if (!effect_) {
-        effect_ = new QSoundEffect(this);
-        effect_->setSource(source_);
+    if (!player_)
+        makePlayer();
+    if (player_)
+        player_->playFromStart();
+}
+
+void NotificationSound::makePlayer()
+{
+    if (moduleMissing_)
+        return;  // said once; the game goes on without sound
+    for (const QString& path : modulePaths_) {
+        if (!QFileInfo::exists(path))
+            continue;
+        // The module stays loaded for the rest of the run: the player's code
+        // lives in it, and Qt Multimedia expects to be torn down with the
+        // process, not by Qt's unloading of libraries at exit.
+        QLibrary module(path);
+        module.setLoadHints(QLibrary::PreventUnloadHint);
+        auto create = reinterpret_cast<CreateSoundPlayer>(module.resolve(CreateSoundPlayerSymbol));
+        if (create) {
+            player_.reset(create(source_));
+            return;
+        }
+        qWarning("Corvane: the sound module %s does not load: %s", qPrintable(path), qPrintable(module.errorString()));
     }
-    // A sound still playing starts again from the beginning, as a new
-    // asynchronous play of the same wave would.
-    effect_->stop();
-    effect_->play();
+    moduleMissing_ = true;
+    qWarning("Corvane: no sound module found; notification sounds stay silent");
 }
 
 } // namespace corvane::shell

@@ -1,20 +1,25 @@
 #pragma once
 // The notification sound played when a chat line or a restart arrives. The
-// player is made on first use, not at start-up, so the window opens without
-// waiting for the audio system; playing never blocks, and with no audio
-// device the game goes on silently.
+// player is made on first use, not at start-up: it lives in the sound module,
+// which is loaded then (see SoundPlayer.h), so the window opens without
+// loading or waiting for the audio system. Playing never blocks, and with no
+// audio device, or without the module, the game goes on silently.
 
 #include <QObject>
+#include <QStringList>
 #include <QUrl>
 
-class QSoundEffect;
+#include <memory>
 
 namespace corvane::shell {
+
+class SoundPlayer;
 
 class NotificationSound : public QObject {
     Q_OBJECT
 public:
     explicit NotificationSound(QUrl source, QObject* parent = nullptr);
+    ~NotificationSound() override;
 
     // Starts the sound from its beginning and returns at once.
     void play();
@@ -23,9 +28,21 @@ public:
     void setMuted(bool muted) { muted_ = muted; }
     int playCount() const { return playCount_; }
 
+    // Whether a play has made the player (the sound module is loaded).
+    bool hasPlayer() const { return player_ != nullptr; }
+
+    // Where the sound module is looked for, in order: beside the program,
+    // then where the build put it. Tests may name other places.
+    static QStringList defaultModulePaths();
+    void setModulePaths(QStringList paths) { modulePaths_ = std::move(paths); }
+
 private:
+    void makePlayer();
+
     QUrl source_;
-    QSoundEffect* effect_ = nullptr;
+    QStringList modulePaths_ = defaultModulePaths();
+    std::unique_ptr<SoundPlayer> player_;
+    bool moduleMissing_ = false;
     bool muted_ = false;
     int playCount_ = 0;
 };
