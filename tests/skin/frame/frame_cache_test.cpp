@@ -1,0 +1,171 @@
+// The frame's cached picture of the skinned window: after every kind of
+// change the picture shows (size, active state, window state, caption text,
+// a hot or a pressed caption button, the skin, the font) the painted frame is
+// redrawn and equals a frame drawn afresh, and a repaint that changes none of
+// them copies the kept picture without drawing the skin again.
+#include <QFile>
+
+#include "FrameTestSupport.h"
+
+namespace corvane::skin::testing {
+namespace {
+
+QImage picture(QWidget& window) { return window.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+// The window as the frame draws it with its kept picture thrown away: a
+// style change makes the frame draw the skin again from scratch.
+QImage drawnAfresh(FramedWindow& w)
+{
+    QEvent styleChange(QEvent::StyleChange);
+    QApplication::sendEvent(w.owner.get(), &styleChange);
+    const int before = w.frame->frameCacheRedraws();
+    const QImage fresh = picture(w.window());
+    EXPECT_EQ(w.frame->frameCacheRedraws(), before + 1) << "the style change did not make the frame draw afresh";
+    return fresh;
+}
+
+class FrameCache : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        w.show();
+        ASSERT_NE(w.frame->tree(), nullptr) << "the stored skin did not load";
+        ASSERT_TRUE(w.frame->isFrameActive());
+        before = picture(w.window());
+        redraws = w.frame->frameCacheRedraws();
+        ASSERT_GE(redraws, 1);
+    }
+
+    // After a change: the frame was drawn again for it, shows it (when
+    // `visible`), and looks as when drawn from scratch.
+    void expectRedrawnFor(const char* change, bool visible = true)
+    {
+        QApplication::processEvents();
+        const QImage changed = picture(w.window());
+        EXPECT_GT(w.frame->frameCacheRedraws(), redraws) << change << ": the kept picture was copied unchanged";
+        if (visible)
+            EXPECT_NE(changed, before) << change << ": the window looks as before the change";
+        EXPECT_EQ(changed, drawnAfresh(w)) << change << ": the kept picture differs from a fresh drawing";
+    }
+
+    FramedWindow w;
+    QImage before;
+    int redraws = 0;
+};
+
+TEST_F(FrameCache, RepaintsWithoutChangeCopyTheKeptPicture)
+{
+    EXPECT_EQ(picture(w.window()), before);
+    w.owner->update();
+    w.owner->client->update();
+    QApplication::processEvents();
+    w.owner->repaint();
+    EXPECT_EQ(picture(w.window()), before);
+    EXPECT_EQ(w.frame->frameCacheRedraws(), redraws);
+    // The pointer moving over the client area changes nothing the frame shows.
+    w.frame->trackPointer(w.frame->clientRect().center());
+    w.hover(w.frame->clientRect().center());
+    EXPECT_EQ(picture(w.window()), before);
+    EXPECT_EQ(w.frame->frameCacheRedraws(), redraws);
+}
+
+TEST_F(FrameCache, SizeChange)
+{
+    w.frame->setWindowBounds(QRect(w.window().pos(), QSize(720, 520)));
+    ASSERT_EQ(w.window().size(), QSize(720, 520));
+    expectRedrawnFor("size");
+}
+
+TEST_F(FrameCache, ActiveStateChange)
+{
+    QWidget other;
+    other.move(900, 700);
+    other.show();
+    other.activateWindow();
+    QApplication::setActiveWindow(&other);
+    QApplication::processEvents();
+    ASSERT_FALSE(w.frame->isFrameActive());
+    expectRedrawnFor("inactive");
+
+    before = picture(w.window());
+    redraws = w.frame->frameCacheRedraws();
+    QApplication::setActiveWindow(w.owner.get());
+    QApplication::processEvents();
+    ASSERT_TRUE(w.frame->isFrameActive());
+    expectRedrawnFor("active again");
+}
+
+TEST_F(FrameCache, RollUpAndUnroll)
+{
+    w.frame->rollup();
+    ASSERT_EQ(w.frame->WindowState(), wsRollup);
+    expectRedrawnFor("rolled up");
+
+    before = picture(w.window());
+    redraws = w.frame->frameCacheRedraws();
+    w.frame->rollup();  // toggles back
+    ASSERT_EQ(w.frame->WindowState(), wsNormal);
+    expectRedrawnFor("unrolled");
+}
+
+TEST_F(FrameCache, CaptionText)
+{
+    w.frame->setCaption(QStringLiteral("象棋 Corvane"));
+    expectRedrawnFor("caption");
+}
+
+TEST_F(FrameCache, HotAndPressedCaptionButton)
+{
+    const QPoint close = centre(button(*w.frame, "CopyOfCloseButton"));
+    w.frame->trackPointer(close);
+    expectRedrawnFor("hot close button");
+
+    before = picture(w.window());
+    redraws = w.frame->frameCacheRedraws();
+    w.press(close);
+    expectRedrawnFor("pressed close button");
+
+    // Released away from the button: nothing runs, the button is no longer
+    // pressed or hot.
+    before = picture(w.window());
+    redraws = w.frame->frameCacheRedraws();
+    const QPoint away = w.frame->clientRect().center();
+    w.release(away);
+    w.frame->trackPointer(away);
+    EXPECT_EQ(w.terminations, 0);
+    expectRedrawnFor("released");
+}
+
+TEST_F(FrameCache, FontChange)
+{
+    QFont font = w.owner->font();
+    font.setPointSize(font.pointSize() + 5);
+    w.owner->setFont(font);
+    // The stored skin draws its caption in a font of its own, so the look
+    // may stay; the picture is drawn again all the same.
+    expectRedrawnFor("font", false);
+}
+
+TEST(FrameCacheSkin, SkinChange)
+{
+    // An engine of its own: the hue shift changes the skin of every frame
+    // that uses the engine.
+    TSkinEngine engine;
+    QFile file(QStringLiteral(":/skin/ivory.skin"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    engine.readSkinStream(file.readAll());
+    FramedWindow w(&engine);
+    w.show();
+    const QImage before = picture(w.window());
+    const int redraws = w.frame->frameCacheRedraws();
+
+    engine.setDeltaHue(120);
+    QApplication::processEvents();
+    const QImage shifted = picture(w.window());
+    EXPECT_GT(w.frame->frameCacheRedraws(), redraws);
+    EXPECT_NE(shifted, before) << "the window kept the colours of the skin before the change";
+    EXPECT_EQ(shifted, drawnAfresh(w));
+}
+
+} // namespace
+} // namespace corvane::skin::testing
