@@ -212,6 +212,13 @@ void TForm1::setDialogs(QDialog* form2, QDialog* form3, QDialog* form4)
     form4_ = form4;
 }
 
+void TForm1::setDialogMakers(DialogMaker makeForm2, DialogMaker makeForm3, DialogMaker makeForm4)
+{
+    makeForm2_ = std::move(makeForm2);
+    makeForm3_ = std::move(makeForm3);
+    makeForm4_ = std::move(makeForm4);
+}
+
 ImageControl* TForm1::image(int number) const
 {
     return number >= 1 && number < static_cast<int>(images_.size()) ? images_[number] : nullptr;
@@ -288,11 +295,11 @@ void TForm1::CustomItem1Click()
     FormShow();  // only when the restart notice went out
 }
 
-void TForm1::CustomItem2Click() { showModal(form3_); }
+void TForm1::CustomItem2Click() { showModal(form3_, makeForm3_); }
 
-void TForm1::CustomItem3Click() { showModal(form2_); }
+void TForm1::CustomItem3Click() { showModal(form2_, makeForm2_); }
 
-void TForm1::CustomItem4Click() { showModal(form4_); }
+void TForm1::CustomItem4Click() { showModal(form4_, makeForm4_); }
 
 void TForm1::CustomItem7Click() { close(); }
 
@@ -302,8 +309,10 @@ void TForm1::SkinButton1Click()
     sender.send(*memo1_);
 }
 
-void TForm1::showModal(QDialog* dialog)
+void TForm1::showModal(QDialog*& dialog, const DialogMaker& make)
 {
+    if (!dialog && make)
+        dialog = make();
     if (dialog)
         dialog->exec();
 }

@@ -12,6 +12,7 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "game/BoardState.h"
@@ -48,6 +49,12 @@ public:
 
     // The three dialogs, created after this window (start-up order).
     void setDialogs(QDialog* form2, QDialog* form3, QDialog* form4);
+    // Or, since all three start hidden, the functions that make them: each
+    // is made the first time it is shown (its fonts and pictures cost nothing
+    // at start-up) and then kept, as a child of this window, for the rest of
+    // the run, so what the user typed into it is there the next time.
+    using DialogMaker = std::function<QDialog*()>;
+    void setDialogMakers(DialogMaker makeForm2, DialogMaker makeForm3, DialogMaker makeForm4);
 
     // game::BoardState
     game::BoardImage* findImage(std::string_view name) override;
@@ -96,7 +103,7 @@ private:
     void createEndpoint();
     void onDropped(ImageControl* target, ImageControl* dragged);
     void UdpEndpoint1DataReceived(TUdpEndpoint* sender, int numberBytes, const QString& fromIP, int port);
-    void showModal(QDialog* dialog);
+    void showModal(QDialog*& dialog, const DialogMaker& make = {});
 
     QWidget* client_ = nullptr;
     std::array<ImageControl*, 124> images_{};  // index = image number; 0 unused
@@ -112,6 +119,9 @@ private:
     QDialog* form2_ = nullptr;
     QDialog* form3_ = nullptr;
     QDialog* form4_ = nullptr;
+    DialogMaker makeForm2_;
+    DialogMaker makeForm3_;
+    DialogMaker makeForm4_;
 
     bool placed_ = false;
     game::OccupancyGrid grid_;

@@ -1,7 +1,12 @@
 // Corvane: start-up. The application object first (it installs the font
-// substitutions and the default error box), its title, then the four windows
-// in the order main window, about box, settings dialog, help dialog, and the
-// message loop. Showing the main window runs its board reset.
+// substitutions and the default error box), its title, then the main window
+// and the message loop. Showing the main window runs its board reset.
+//
+// The about box, the settings dialog and the help dialog open only from the
+// menu, so each is made the first time it is shown and kept from then on:
+// they look and behave the same, keep what was typed into them between
+// showings, and cost nothing at start-up (their labels alone would load a
+// second CJK font face, the serif one of "宋体").
 
 #include "shell/TForm1.h"
 #include "shell/TForm2.h"
@@ -17,10 +22,9 @@ int main(int argc, char** argv)
     QApplication::setApplicationDisplayName(QStringLiteral("Corvane"));
 
     corvane::shell::TForm1 form1;  // binds the endpoint's socket before the first show
-    corvane::shell::TForm2 form2(&form1);
-    corvane::shell::TForm3 form3(&form1, form1.udpEndpoint());
-    corvane::shell::TForm4 form4(&form1);
-    form1.setDialogs(&form2, &form3, &form4);
+    form1.setDialogMakers([&form1] { return new corvane::shell::TForm2(&form1); },
+                          [&form1] { return new corvane::shell::TForm3(&form1, form1.udpEndpoint()); },
+                          [&form1] { return new corvane::shell::TForm4(&form1); });
     QApplication::setWindowIcon(form1.windowIcon());
 
     form1.show();

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 
 #include "game/BoardLayout.h"
 #include "shell/DragController.h"
@@ -297,6 +298,64 @@ TEST(HelpDialog, ShowsTwelveLinesReadOnlyAndClosesWithItsButton)
     help.show();
     help.button1()->click();
     EXPECT_FALSE(help.isVisible());
+}
+
+TEST(Dialogs, AreMadeWhenFirstShownAndKeptAfterwards)
+{
+    TForm1 form;
+    int aboutMade = 0;
+    int settingsMade = 0;
+    int helpMade = 0;
+    QDialog* settings = nullptr;
+    QDialog* help = nullptr;
+    form.setDialogMakers([&] { ++aboutMade; return new TForm2(&form); },
+                         [&] { ++settingsMade; return settings = new TForm3(&form, form.udpEndpoint()); },
+                         [&] { ++helpMade; return help = new TForm4(&form); });
+    EXPECT_EQ(aboutMade + settingsMade + helpMade, 0);  // nothing made at start-up
+
+    // Each menu command runs the dialog modally; close it once it is up.
+    auto closeTheModalDialogSoon = [] {
+        QTimer::singleShot(0, [] {
+            if (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+    };
+    closeTheModalDialogSoon();
+    form.CustomItem3Click();
+    EXPECT_EQ(aboutMade, 1);
+    EXPECT_EQ(helpMade, 0);
+    closeTheModalDialogSoon();
+    form.CustomItem3Click();
+    EXPECT_EQ(aboutMade, 1);  // the same about box again
+
+    closeTheModalDialogSoon();
+    form.CustomItem4Click();
+    ASSERT_EQ(helpMade, 1);
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->parent(), &form);  // lives as long as the main window
+    // What the user left in it (here the caret) is there the next time.
+    auto* memo = help->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
+    ASSERT_NE(memo, nullptr);
+    QTextCursor caret = memo->textCursor();
+    caret.setPosition(7);
+    memo->setTextCursor(caret);
+    closeTheModalDialogSoon();
+    form.CustomItem4Click();
+    EXPECT_EQ(helpMade, 1);
+    EXPECT_EQ(memo->textCursor().position(), 7);
+
+    // The settings dialog keeps what was typed into its boxes.
+    closeTheModalDialogSoon();
+    form.CustomItem2Click();
+    ASSERT_EQ(settingsMade, 1);
+    auto* peer = settings->findChild<QLineEdit*>(QStringLiteral("FlatEdit1"));
+    ASSERT_NE(peer, nullptr);
+    peer->setText(QStringLiteral("192.168.1.20"));
+    closeTheModalDialogSoon();
+    form.CustomItem2Click();
+    EXPECT_EQ(settingsMade, 1);
+    EXPECT_EQ(peer->text(), QStringLiteral("192.168.1.20"));
+    EXPECT_EQ(aboutMade + helpMade, 2);
 }
 
 namespace {
