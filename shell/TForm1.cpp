@@ -18,6 +18,7 @@
 #include "net/play/ChatSender.h"
 #include "net/protocol/MessageText.h"
 #include "net/protocol/PeerMessageHandler.h"
+#include "shell/ArtImage.h"
 #include "shell/ChatBoxStyle.h"
 #include "shell/DialogStyle.h"
 #include "shell/DragController.h"
@@ -83,10 +84,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
     setFont(mainWindowFont());
     useButtonFace(this);
 
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/art/icon48.png"), QSize(48, 48));
-    icon.addFile(QStringLiteral(":/art/icon32.png"), QSize(32, 32));
-    setWindowIcon(icon);
+    setWindowIcon(readArtIcon({QStringLiteral(":/art/icon48.png"), QStringLiteral(":/art/icon32.png")}));
 
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("ClientArea"));
@@ -125,7 +123,7 @@ void TForm1::createBoardImages()
 {
     auto* board = new ImageControl(QStringLiteral("Image1"), client_);
     board->move(0, 16);
-    board->setPicture(QImage(QStringLiteral(":/art/board.bmp")), false, false);
+    board->setPicture(readArtImage(QStringLiteral(":/art/board.bmp")), false, false);
     board->sizeToPicture();
     if (!board->hasPicture())
         board->resize(632, 434);
@@ -143,7 +141,7 @@ void TForm1::createBoardImages()
     for (const game::PieceInfo& piece : game::pieceTable()) {
         const QString path = piecePicturePath(piece);
         if (!pictures.contains(path))
-            pictures.insert(path, QImage(path));
+            pictures.insert(path, readArtImage(path));
         auto* image = new ImageControl(QString::fromLatin1(piece.name.data(), piece.name.size()), client_);
         const game::PointInfo* start = game::findPoint(piece.startPointImage);
         image->setGeometry(start->left, start->top, game::ImageSize, game::ImageSize);

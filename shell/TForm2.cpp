@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QLabel>
 
+#include "shell/ArtImage.h"
 #include "shell/DialogPlacement.h"
 #include "shell/DialogStyle.h"
 #include "shell/ImageControl.h"
@@ -34,7 +35,7 @@ TForm2::TForm2(QWidget* owner) : QDialog(owner)
 
     // The black general's picture, at its own size and with its background left out.
     auto* picture = new ImageControl(QStringLiteral("Image1"), this);
-    picture->setPicture(QImage(QStringLiteral(":/art/pieces/black_general.bmp")), false, true);
+    picture->setPicture(readArtImage(QStringLiteral(":/art/pieces/black_general.bmp")), false, true);
     picture->move(16, 32);
     picture->resize(41, 43);
     picture->sizeToPicture();
