@@ -1,13 +1,14 @@
 #include "shell/ChatBoxStyle.h"
 
 #include <QApplication>
-#include <QBitmap>
-#include <QDataStream>
-#include <QIODevice>
 #include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOptionFrame>
 #include <QStyleOptionSlider>
+
+#include <type_traits>
+#include <utility>
+#include <vector>
 
 namespace corvane::shell {
 
@@ -17,35 +18,51 @@ namespace {
 // past it the pictures are dropped and drawn again as needed.
 constexpr qsizetype maximumPictures = 64;
 
-void writeCommon(QDataStream& out, const QStyleOption& option, const QWidget* widget, qreal pixelRatio)
+// The key of a look: the values it is drawn from, as raw bytes (made on
+// every paint, so without a stream's allocations).
+class KeyWriter {
+public:
+    KeyWriter() { key_.reserve(160); }
+    template <typename T>
+    KeyWriter& operator<<(const T& value)
+    {
+        static_assert(std::is_trivially_copyable_v<T>);
+        key_.append(reinterpret_cast<const char*>(&value), sizeof value);
+        return *this;
+    }
+    QByteArray take() { return std::move(key_); }
+
+private:
+    QByteArray key_;
+};
+
+void writeCommon(KeyWriter& out, const QStyleOption& option, const QWidget* widget, qreal pixelRatio)
 {
     // The widget too: a style may draw differently for some kinds of widget.
     out << quintptr(widget) << option.version << option.type << int(option.state) << int(option.direction)
-        << option.rect.size() << option.palette.cacheKey() << pixelRatio;
+        << option.rect.width() << option.rect.height() << option.palette.cacheKey() << pixelRatio;
 }
 
 QByteArray keyOf(const QStyleOptionSlider& option, const QWidget* widget, qreal pixelRatio)
 {
-    QByteArray key;
-    QDataStream out(&key, QIODevice::WriteOnly);
-    out << QByteArrayLiteral("scroll bar");
+    KeyWriter out;
+    out << 's';
     writeCommon(out, option, widget, pixelRatio);
     out << int(option.subControls) << int(option.activeSubControls) << option.minimum << option.maximum
         << option.sliderPosition << option.sliderValue << option.singleStep << option.pageStep
         << int(option.orientation) << option.upsideDown << int(option.tickPosition) << option.tickInterval
         << option.notchTarget << option.dialWrapping << int(option.keyboardModifiers);
-    return key;
+    return out.take();
 }
 
 QByteArray keyOf(QStyle::PrimitiveElement element, const QStyleOptionFrame& option, const QWidget* widget,
                  qreal pixelRatio)
 {
-    QByteArray key;
-    QDataStream out(&key, QIODevice::WriteOnly);
-    out << QByteArrayLiteral("frame") << int(element);
+    KeyWriter out;
+    out << 'f' << int(element);
     writeCommon(out, option, widget, pixelRatio);
     out << option.lineWidth << option.midLineWidth << int(option.features) << int(option.frameShape);
-    return key;
+    return out.take();
 }
 
 // A picture copies exactly only onto whole pixels, without blending.
@@ -86,42 +103,66 @@ bool ChatBoxStyle::copyKept(const QByteArray& key, QPainter* painter, const QRec
         Picture picture;
         bool everywhere = true;
         bool keepable = true;
-        // Set where the style drew: colour 1 of a bitmap, which a region takes.
-        QImage shownMask(drawn.size(), QImage::Format_Mono);
-        shownMask.setColorTable({QColor(Qt::color0).rgb(), QColor(Qt::color1).rgb()});
-        shownMask.fill(0);
+        // Where the style drew, as rectangles: the runs of drawn pixels of
+        // each row, rows with the same runs joined into one band.
+        std::vector<QRect> open;
+        std::vector<std::pair<int, int>> previousRuns;
         for (int y = 0; y < drawn.height() && keepable; ++y) {
             const auto* line = reinterpret_cast<const QRgb*>(drawn.constScanLine(y));
+            std::vector<std::pair<int, int>> runs;
             for (int x = 0; x < drawn.width(); ++x) {
                 const int alpha = qAlpha(line[x]);
-                if (alpha == 255)
-                    shownMask.setPixel(x, y, 1);
-                else if (alpha == 0)
+                if (alpha == 255) {
+                    if (runs.empty() || runs.back().second != x)
+                        runs.push_back({x, x + 1});
+                    else
+                        ++runs.back().second;
+                } else if (alpha == 0) {
                     everywhere = false;
-                else {
+                } else {
                     keepable = false;
                     break;
                 }
             }
+            if (runs == previousRuns && !open.empty()) {
+                for (QRect& band : open)
+                    band.setBottom(y);
+                continue;
+            }
+            picture.shown.insert(picture.shown.end(), open.begin(), open.end());
+            open.clear();
+            for (const auto& [from, to] : runs)
+                open.push_back(QRect(from, y, to - from, 1));
+            previousRuns = std::move(runs);
         }
-        if (keepable && (everywhere || pixelRatio == 1.0)) {
+        picture.shown.insert(picture.shown.end(), open.begin(), open.end());
+        if (keepable && (everywhere || pixelRatio == 1.0))
             picture.pixels = drawn.convertToFormat(QImage::Format_RGB32);
-            if (!everywhere)
-                picture.shown = QRegion(QBitmap::fromImage(shownMask));
-        }
+        if (everywhere)
+            picture.shown.clear();
         if (pictures_.size() >= maximumPictures)
             pictures_.clear();
         found = pictures_.insert(key, picture);
     }
     if (found->pixels.isNull())
         return false;
-    if (found->shown.isEmpty()) {
+    // Each copy under a clip of one rectangle: the raster engine then copies
+    // rows of pixels, where under the widget's clip region it would blend
+    // span by span (handing large areas to worker threads).
+    painter->save();
+    if (found->shown.empty()) {
+        painter->setClipRect(rect, Qt::IntersectClip);
         painter->drawImage(rect.topLeft(), found->pixels);
-        return true;
+    } else {
+        // Only the pixels the style drew, one rectangle at a time.
+        for (const QRect& part : found->shown) {
+            const QRect target = part.translated(rect.topLeft());
+            painter->setClipRect(target, Qt::IntersectClip);
+            painter->drawImage(target.topLeft(), found->pixels, part);
+            painter->setClipping(false);
+        }
     }
-    // Only the pixels the style drew, one rectangle at a time.
-    for (const QRect& part : found->shown)
-        painter->drawImage(part.topLeft() + rect.topLeft(), found->pixels, part);
+    painter->restore();
     return true;
 }
 

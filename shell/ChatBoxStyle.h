@@ -16,7 +16,9 @@
 #include <QHash>
 #include <QImage>
 #include <QProxyStyle>
-#include <QRegion>
+#include <QRect>
+
+#include <vector>
 
 namespace corvane::shell {
 
@@ -38,7 +40,8 @@ public:
 private:
     struct Picture {
         QImage pixels;   // opaque, without alpha; null when the look is not kept
-        QRegion shown;   // where the style drew; empty when it drew everywhere
+        // Where the style drew; empty when it drew everywhere.
+        std::vector<QRect> shown;
     };
 
     // Copies the kept picture of `key` to `at`, drawing and keeping it first

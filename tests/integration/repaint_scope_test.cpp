@@ -7,10 +7,14 @@
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 
 #include <map>
+#include <memory>
 
 #include "GameHarness.h"
+#include "shell/ChatBoxStyle.h"
 #include "shell/NotificationSound.h"
 #include "ui/MessageBox.h"
 
@@ -144,4 +148,51 @@ TEST(RepaintScope, AfterAPieceMovedAwayAndBackTheWindowLooksAsBefore)
     spin(50);
     EXPECT_NE(moved, before);
     EXPECT_EQ(form.grab().toImage(), before);
+}
+
+// The chat boxes' style copies kept pictures of frames and scroll bars; they
+// must look exactly as the application's style draws them, in each state.
+TEST(RepaintScope, ChatBoxesLookAsTheApplicationStyleDrawsThem)
+{
+    shell::ChatBoxStyle style;
+    auto makeBox = [](QStyle* chatStyle) {
+        auto box = std::make_unique<QPlainTextEdit>();
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        box->setGeometry(100, 100, 193, 73);
+        if (chatStyle) {
+            box->setStyle(chatStyle);
+            box->verticalScrollBar()->setStyle(chatStyle);
+            box->horizontalScrollBar()->setStyle(chatStyle);
+        }
+        box->show();
+        return box;
+    };
+    auto kept = makeBox(&style);
+    auto plain = makeBox(nullptr);
+    spin(50);
+    auto expectSame = [&](const char* state) {
+        EXPECT_EQ(kept->grab().toImage(), plain->grab().toImage()) << state;
+    };
+    expectSame("empty");
+    const int drawn = style.drawnCount();
+    ASSERT_GT(drawn, 0) << "the style kept nothing";
+    kept->grab();
+    kept->grab();
+    EXPECT_EQ(style.drawnCount(), drawn) << "an unchanged box was drawn again";
+
+    // A scrolled box with a slider, then disabled.
+    QString lines;
+    for (int i = 0; i < 40; ++i)
+        lines += QStringLiteral("第 %1 行\n").arg(i);
+    for (QPlainTextEdit* box : {kept.get(), plain.get()}) {
+        box->setPlainText(lines);
+        box->verticalScrollBar()->setValue(7);
+    }
+    spin(20);
+    expectSame("scrolled");
+    EXPECT_GT(style.drawnCount(), drawn);
+    for (QPlainTextEdit* box : {kept.get(), plain.get()})
+        box->setEnabled(false);
+    spin(20);
+    expectSame("disabled");
 }
