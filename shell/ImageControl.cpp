@@ -1,5 +1,6 @@
 #include "shell/ImageControl.h"
 
+#include <QLabel>
 #include <QMoveEvent>
 #include <QPaintEvent>
 #include <QResizeEvent>
@@ -72,6 +73,79 @@ void ImageControl::composeOnto(ImageControl* layer)
         layer->composedChanged(geometry());
     }
     updatePainting();
+}
+
+void ImageControl::composeOverlay(QWidget* widget)
+{
+    if (!widget || isComposedOverlay(widget))
+        return;
+    isLayer_ = true;
+    overlays_.push_back(widget);
+    widget->installEventFilter(this);
+    if (parentWidget())
+        parentWidget()->installEventFilter(this);  // a label's text change
+    updateOverlayPainting(widget);
+    update(widget->geometry().translated(-pos()));
+}
+
+bool ImageControl::isComposedOverlay(const QWidget* widget) const
+{
+    for (const QPointer<QWidget>& overlay : overlays_) {
+        if (overlay == widget)
+            return overlayFits(widget);
+    }
+    return false;
+}
+
+bool ImageControl::overlayFits(const QWidget* widget) const
+{
+    return widget->parentWidget() == parentWidget() && testAttribute(Qt::WA_OpaquePaintEvent) &&
+           !widget->testAttribute(Qt::WA_OpaquePaintEvent) && geometry().contains(widget->geometry());
+}
+
+void ImageControl::updateOverlayPainting(QWidget* widget)
+{
+    const bool painted = !overlayFits(widget);
+    if (widget->testAttribute(Qt::WA_ForceUpdatesDisabled) == painted)
+        widget->setUpdatesEnabled(painted);
+}
+
+qint64 ImageControl::overlayKey(const QWidget* widget) const
+{
+    qint64 key = overlayEvents_;
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        key ^= qint64(qHash(label->text())) << 1;
+    return key;
+}
+
+bool ImageControl::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type == QEvent::Paint || renderingOverlay_)
+        return false;
+    if (watched == parentWidget()) {
+        // A label whose text changed asks its parent for a new layout.
+        if (type == QEvent::LayoutRequest) {
+            for (const QPointer<QWidget>& overlay : overlays_) {
+                if (overlay)
+                    update(overlay->geometry().translated(-pos()));
+            }
+        }
+        return false;
+    }
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget)
+        return false;
+    ++overlayEvents_;
+    QRect changed = widget->geometry();
+    if (type == QEvent::Move)
+        changed |= QRect(static_cast<QMoveEvent*>(event)->oldPos(), widget->size());
+    else if (type == QEvent::Resize)
+        changed |= QRect(widget->pos(), static_cast<QResizeEvent*>(event)->oldSize());
+    if (type == QEvent::Move || type == QEvent::Resize)
+        updateOverlayPainting(widget);
+    update(changed.translated(-pos()));
+    return false;
 }
 
 bool ImageControl::wantsComposing() const
@@ -167,11 +241,15 @@ std::vector<ImageControl::Placement> ImageControl::currentPlacements() const
     if (!parentWidget())
         return placements;
     // In stacking order, bottom to top, as the window would paint them.
-    for (const QObject* sibling : parentWidget()->children()) {
-        const auto* image = qobject_cast<const ImageControl*>(sibling);
-        if (image && image->layer_ == this && image->wantsComposing())
+    for (QObject* sibling : parentWidget()->children()) {
+        if (const auto* image = qobject_cast<const ImageControl*>(sibling)) {
+            if (image->layer_ == this && image->wantsComposing())
+                placements.push_back({image, nullptr, image->geometry().translated(-pos()), !image->isHidden(),
+                                      image->picture_.cacheKey()});
+        } else if (auto* widget = qobject_cast<QWidget*>(sibling); widget && isComposedOverlay(widget)) {
             placements.push_back(
-                {image, image->geometry().translated(-pos()), !image->isHidden(), image->picture_.cacheKey()});
+                {nullptr, widget, widget->geometry().translated(-pos()), !widget->isHidden(), overlayKey(widget)});
+        }
     }
     return placements;
 }
@@ -192,7 +270,7 @@ const QImage& ImageControl::composedPicture()
             const Placement& before = composedFor_[i];
             if (now == before)
                 continue;
-            if (now.image != before.image) {
+            if (now.image != before.image || now.overlay != before.overlay) {
                 stale = rect();
                 break;
             }
@@ -203,13 +281,30 @@ const QImage& ImageControl::composedPicture()
         }
     }
     if (!stale.isEmpty()) {
+        // An overlay's partly transparent pixels (anti-aliased text) must
+        // be drawn once over what lies beneath, never over themselves: where
+        // the redrawn part touches an overlay, its whole place is redrawn.
+        for (const Placement& placement : placements) {
+            if (placement.overlay && placement.shown && stale.intersects(placement.place))
+                stale += placement.place;
+        }
         QPainter painter(&composed_);
         painter.setClipRegion(stale);
         drawPicture(painter, QPoint(0, 0));
         const QRect bounds = stale.boundingRect();
         for (const Placement& placement : placements) {
-            if (placement.shown && placement.place.intersects(bounds))
+            if (!placement.shown || !placement.place.intersects(bounds))
+                continue;
+            if (placement.image) {
                 placement.image->drawPicture(painter, placement.place.topLeft());
+            } else {
+                // The overlay's own painting, as it would paint on the window.
+                painter.save();
+                renderingOverlay_ = true;  // its own events here change nothing
+                placement.overlay->render(&painter, placement.place.topLeft(), QRegion(), QWidget::RenderFlags());
+                renderingOverlay_ = false;
+                painter.restore();
+            }
         }
     }
     composedFor_ = std::move(placements);

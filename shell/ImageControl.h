@@ -14,6 +14,7 @@
 
 #include <QImage>
 #include <QPixmap>
+#include <QPointer>
 #include <QWidget>
 
 #include <vector>
@@ -43,6 +44,13 @@ public:
     void composeOnto(ImageControl* layer);
     // Whether the layer beneath draws this control at present.
     bool isComposed() const;
+    // On a layer: draws `widget`, a transparent sibling lying above it (a
+    // caption label), into the composed picture too, by the widget's own
+    // painting; Qt then skips the widget when it paints the window. Any
+    // event the widget receives, and a text change of a label (which asks
+    // the parent for a new layout), redraws it there.
+    void composeOverlay(QWidget* widget);
+    bool isComposedOverlay(const QWidget* widget) const;
 
     // game::BoardImage
     std::string name() const override;
@@ -60,6 +68,7 @@ public:
     void setDragMode(game::DragMode mode) override { dragMode_ = mode; }
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -67,10 +76,11 @@ protected:
 private:
     // Where and how a composed control was last drawn onto the layer.
     struct Placement {
-        const ImageControl* image = nullptr;
+        const ImageControl* image = nullptr;  // null for an overlay
+        QWidget* overlay = nullptr;
         QRect place;  // in the layer's coordinates
         bool shown = false;
-        qint64 picture = 0;
+        qint64 picture = 0;  // what it shows: a picture's or an overlay's key
         bool operator==(const Placement&) const = default;
     };
 
@@ -83,6 +93,9 @@ private:
     // placement changed, redraws its composed picture there first.
     void composedChanged(const QRect& rect);
     bool wantsComposing() const;
+    bool overlayFits(const QWidget* widget) const;
+    void updateOverlayPainting(QWidget* widget);
+    qint64 overlayKey(const QWidget* widget) const;
     void afterGeometryChange();
     void drawPicture(QPainter& painter, const QPoint& at) const;
     std::vector<Placement> currentPlacements() const;
@@ -102,6 +115,10 @@ private:
     bool isLayer_ = false;
     QImage composed_;
     std::vector<Placement> composedFor_;
+    std::vector<QPointer<QWidget>> overlays_;
+    // Counts the overlays' events: any of them may change how one looks.
+    qint64 overlayEvents_ = 0;
+    bool renderingOverlay_ = false;
 };
 
 // Makes the pixels equal to the bottom-left pixel's colour fully transparent.

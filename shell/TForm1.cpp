@@ -163,6 +163,7 @@ void TForm1::createChatPanel()
     label1_->setPalette(labelPalette);
     label1_->adjustSize();  // a label sizes itself to its caption
     label1_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    images_[1]->composeOverlay(label1_);  // drawn with the board beneath it
 
     memo1_ = new QPlainTextEdit(client_);
     memo1_->setObjectName(QStringLiteral("Memo1"));

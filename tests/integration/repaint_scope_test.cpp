@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -148,6 +149,50 @@ TEST(RepaintScope, AfterAPieceMovedAwayAndBackTheWindowLooksAsBefore)
     spin(50);
     EXPECT_NE(moved, before);
     EXPECT_EQ(form.grab().toImage(), before);
+}
+
+// Label1 lies on the board picture, which draws it with its own painting;
+// a change of its text shows at once, drawn as the label draws itself.
+TEST(RepaintScope, TheLabelOnTheBoardIsDrawnByTheBoardAndFollowsItsText)
+{
+    MessageBoxRecorder boxes;
+    ProgramWindows program;
+    shell::TForm1& form = program.form1;
+    form.notificationSound()->setMuted(true);
+    form.show();
+    spin(200);
+    QLabel* label = form.label1();
+    ASSERT_TRUE(form.image(1)->isComposedOverlay(label));
+    const QRect place = label->geometry();
+    auto window = [&] { return form.clientArea()->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    // The label drawn on its own over the window without it.
+    auto asTheLabelDrawsItself = [&] {
+        label->setVisible(false);
+        spin(20);
+        QImage expected = window().copy(place);
+        label->setVisible(true);
+        spin(20);
+        QPainter painter(&expected);
+        label->render(&painter, QPoint(), QRegion(), QWidget::RenderFlags());
+        return expected;
+    };
+    const QImage before = window();
+    EXPECT_EQ(before.copy(place), asTheLabelDrawsItself());
+
+    PaintCounter counter;
+    label->installEventFilter(&counter);
+    form.image(1)->update();
+    spin(50);
+    EXPECT_EQ(counter.paints[label], 0) << "the window painted the label on its own";
+
+    form.image(1)->installEventFilter(&counter);
+    counter.paints.clear();
+    label->setText(QStringLiteral("已收到："));
+    spin(50);
+    EXPECT_GE(counter.paints[form.image(1)], 1) << "the new text was not painted on the window";
+    const QImage changed = window();
+    EXPECT_NE(changed.copy(place), before.copy(place)) << "the new text does not show";
+    EXPECT_EQ(changed.copy(place), asTheLabelDrawsItself());
 }
 
 // The chat boxes' style copies kept pictures of frames and scroll bars; they
