@@ -260,9 +260,16 @@ const QImage& ImageControl::composedPicture()
 {
     std::vector<Placement> placements = currentPlacements();
     QRegion stale;
-    if (composed_.size() != size() || placements.size() != composedFor_.size()) {
-        if (composed_.size() != size())
-            composed_ = QImage(size(), QImage::Format_RGB32);
+    // At the screen's pixel density, so that a label's text stays as sharp
+    // as when it draws itself on the window.
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    const bool resized = composed_.size() != pixels || composed_.devicePixelRatio() != ratio;
+    if (resized || placements.size() != composedFor_.size()) {
+        if (resized) {
+            composed_ = QImage(pixels, QImage::Format_RGB32);
+            composed_.setDevicePixelRatio(ratio);
+        }
         stale = rect();
     } else {
         for (std::size_t i = 0; i < placements.size(); ++i) {
@@ -326,9 +333,11 @@ void ImageControl::paintEvent(QPaintEvent* event)
     // under the whole region the raster engine would blend span by span.
     if (isLayer_) {
         const QImage& composed = composedPicture();
+        const qreal ratio = composed.devicePixelRatio();
         for (const QRect& rect : event->region()) {
             painter.setClipRect(rect);
-            painter.drawImage(rect.topLeft(), composed, rect);
+            painter.drawImage(QRectF(rect), composed,
+                              QRectF(rect.x() * ratio, rect.y() * ratio, rect.width() * ratio, rect.height() * ratio));
         }
         return;
     }
