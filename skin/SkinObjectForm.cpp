@@ -8,7 +8,6 @@
 #include <emmintrin.h>
 #endif
 #include <cstdint>
-#include <vector>
 #include <cstring>
 #include <limits>
 
@@ -246,15 +245,6 @@ private:
         QByteArray out(qsizetype((close - p) / 2), Qt::Uninitialized);
         char* o = out.data();
         int high = -1;
-        // Pairs of digits through one 64 K table (two characters to a byte).
-        static const std::vector<std::int16_t> pairValue = [] {
-            std::vector<std::int16_t> table(65536, -1);
-            for (int a = 0; a < 256; ++a)
-                for (int b = 0; b < 256; ++b)
-                    if (digitValue[a] >= 0 && digitValue[b] >= 0)
-                        table[size_t(a | b << 8)] = std::int16_t(digitValue[a] * 16 + digitValue[b]);
-            return table;
-        }();
         while (p < close) {
 #ifdef __SSE2__
             // Sixteen digits at a time while they come without white space.
@@ -278,10 +268,14 @@ private:
             }
             if (p >= close) break;
 #endif
+            // Two digits to a byte; the vector loop above takes the long runs,
+            // so this sees only line ends and short tails (a 64 K pair table
+            // here would cost more to build and keep than it saves).
             if (high < 0 && close - p >= 2) {
-                const int v = pairValue[size_t(static_cast<unsigned char>(p[0]) | static_cast<unsigned char>(p[1]) << 8)];
-                if (v >= 0) {
-                    *o++ = char(v);
+                const int first = digitValue[static_cast<unsigned char>(p[0])];
+                const int second = digitValue[static_cast<unsigned char>(p[1])];
+                if (first >= 0 && second >= 0) {
+                    *o++ = char(first * 16 + second);
                     p += 2;
                     continue;
                 }
