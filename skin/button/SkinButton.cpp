@@ -37,6 +37,7 @@ void TSkinButton::setSkinEngine(TSkinEngine* engine)
         // An engine that goes away takes the button's skin with it.
         connect(engine, &QObject::destroyed, this, [this] {
             m_copy.reset();
+            skinReplaced();
             m_engine = nullptr;
             update();
         });
@@ -56,9 +57,16 @@ bool TSkinButton::drawsSkin() const
     return m_copy && m_engine && !m_engine->source().changing();
 }
 
+void TSkinButton::skinReplaced()
+{
+    ++m_skinGeneration;
+    forgetLooks();
+}
+
 void TSkinButton::dropSkin()
 {
     m_copy.reset();
+    skinReplaced();
     update();
 }
 
@@ -69,6 +77,7 @@ void TSkinButton::attachSkin()
         return;
     }
     m_copy.reset();
+    skinReplaced();
     if (TSkinObject* original = m_engine->findObject(m_skinObject)) {
         m_copy = original->copyTree();
         m_copy->setHost(this);
@@ -95,6 +104,8 @@ bool TSkinButton::event(QEvent* event)
         return true;
     }
     if (type == CM_SKINREDRAW) {
+        // A skin object of the copy changed its look.
+        forgetLooks();
         update();
         return true;
     }
@@ -108,6 +119,14 @@ void TSkinButton::paintControl(QPainter& painter)
         paintSkinned(painter);
     else
         paintPlain(painter);
+}
+
+bool TSkinButton::describeLook(TSkinLookKey& key) const
+{
+    TSkinCustomButton::describeLook(key);
+    key << drawsSkin() << qint64(m_skinGeneration) << qint64(reinterpret_cast<quintptr>(m_copy.get()))
+        << m_showCaption << m_showGlyph;
+    return true;
 }
 
 void TSkinButton::paintSkinned(QPainter& painter)

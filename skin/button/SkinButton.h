@@ -44,6 +44,7 @@ public:
 
 protected:
     void paintControl(QPainter& painter) override;
+    bool describeLook(TSkinLookKey& key) const override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -51,12 +52,17 @@ private:
     // Takes a fresh copy of the skin object (or drops it without a skin).
     void attachSkin();
     void dropSkin();
+    // The copy was taken, dropped or lost: the kept looks are of the old one.
+    void skinReplaced();
     void paintSkinned(QPainter& painter);
     void applyAlign();
 
     QPointer<TSkinEngine> m_engine;
     QString m_skinObject = QStringLiteral("Button");
     std::unique_ptr<corvane::skin::TSkinObject> m_copy;
+    // Counts the copies taken and dropped: a new copy at the old address
+    // must not bring back the pictures of the old one.
+    quint64 m_skinGeneration = 0;
     QPointer<QWidget> m_alignParent;
     TSkinControlAlign m_align = alNone;
     bool m_showCaption = true;

@@ -157,6 +157,8 @@ void TSkinCustomButton::setState(TSkinButtonState state)
 void TSkinCustomButton::setGlyph(const QImage& glyph)
 {
     m_glyph = glyph;
+    // A glyph image edited in place keeps its cache key: never trust it.
+    forgetLooks();
     m_kind = bkCustom;
     m_numGlyphs = glyphCountFor(glyph.size(), m_numGlyphs);
     update();
@@ -397,6 +399,14 @@ void TSkinCustomButton::setActiveDefault(bool value)
 
 void TSkinCustomButton::changeEvent(QEvent* event)
 {
+    switch (event->type()) {
+    case QEvent::EnabledChange:
+    case QEvent::FontChange:
+    case QEvent::PaletteChange:
+    case QEvent::StyleChange:
+    case QEvent::LayoutDirectionChange: forgetLooks(); break;
+    default: break;
+    }
     if (event->type() == QEvent::EnabledChange) {
         // A disabled button gets no release: forget a press in progress.
         if (!isEnabled() && m_pressedByMouse) {
@@ -479,6 +489,16 @@ void TSkinCustomButton::drawGlyph(QPainter& painter, const QRect& glyphRect) con
 {
     const QImage image = currentGlyphImage();
     if (!image.isNull()) painter.drawImage(glyphRect.topLeft(), image);
+}
+
+bool TSkinCustomButton::describeLook(TSkinLookKey& key) const
+{
+    key << skinState() << m_state << isEnabled() << focusedFlag() << m_activeDefault << pointerInside()
+        << layoutDirection() << m_glyph.cacheKey() << m_numGlyphs << m_layout << m_spacing << m_wordWrap
+        << m_blackAndWhiteGlyph << palette().cacheKey();
+    key.text = m_caption;
+    key.font = font();
+    return true;
 }
 
 void TSkinCustomButton::paintControl(QPainter& painter)

@@ -93,6 +93,8 @@ protected:
     void drawCaption(QPainter& painter, const QRect& textArea, const QFont& font, const QColor& color) const;
     void drawGlyph(QPainter& painter, const QRect& glyphRect) const;
     TSkinButtonContent contentLayout(const QFont& font) const;
+    // The plain face's inputs; TSkinButton adds the skin's.
+    bool describeLook(TSkinLookKey& key) const override;
 
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -77,22 +77,29 @@ void TSkinCustomControl::paintEvent(QPaintEvent*)
         target.drawImage(QPoint(0, 0), image, area);
     };
 
-    switch (m_performance) {
-    case spNoBuffer:
+    if (m_performance == spNoBuffer) {
         if (!m_transparent) target.fillRect(area, palette().color(QPalette::Button));
         paintControl(target);
-        break;
-    case spDoubleBuffer: {
-        QImage buffer(size(), QImage::Format_ARGB32_Premultiplied);
-        buffer.fill(bufferFill);
-        {
-            QPainter p(&buffer);
-            paintControl(p);
-        }
-        copyToTarget(buffer);
-        break;
+        return;
     }
-    case spSharedBuffer: {
+
+    TSkinLookKey key;
+    const bool keepsLooks = describeLook(key);
+    if (keepsLooks) {
+        key << m_performance << m_transparent << width() << height();
+        if (const QImage* look = m_looks.find(key)) {
+            copyToTarget(*look);
+            return;
+        }
+    }
+
+    QImage picture;
+    if (m_performance == spDoubleBuffer) {
+        picture = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+        picture.fill(bufferFill);
+        QPainter p(&picture);
+        paintControl(p);
+    } else {
         QImage& shared = sharedBuffer(size());
         {
             QPainter p(&shared);
@@ -103,9 +110,18 @@ void TSkinCustomControl::paintEvent(QPaintEvent*)
             paintControl(p);
         }
         copyToTarget(shared);
-        break;
+        // The shared buffer is painted over by the next control; a kept
+        // look needs its own pixels.
+        if (keepsLooks) m_looks.insert(std::move(key), shared.copy(area));
+        return;
     }
-    }
+    copyToTarget(picture);
+    if (keepsLooks) m_looks.insert(std::move(key), std::move(picture));
+}
+
+bool TSkinCustomControl::describeLook(TSkinLookKey&) const
+{
+    return false;
 }
 
 QImage TSkinCustomControl::renderFace()

@@ -12,6 +12,12 @@
 //   3. the descendant's own drawing (paintControl);
 //   4. the buffer copied to the control.
 //
+// A buffered control whose descendant describes its look (describeLook)
+// keeps the buffers it painted, one per look, and copies the kept one while
+// nothing in the description changed: the buffer of a transparent or opaque
+// control holds only what the control itself draws, never the parent's
+// pixels, so it can be reused as it is.
+//
 // The parent's background reaches a transparent control through Qt's own
 // composition: a control that does not paint opaquely is painted over what
 // its parent has drawn there, both on the screen and in QWidget::render().
@@ -20,6 +26,8 @@
 //
 // It also tracks whether the pointer is inside and whether the control has
 // the focus, which the descendants turn into skin states.
+
+#include "skin/button/SkinLookCache.h"
 
 #include <QImage>
 #include <QWidget>
@@ -60,6 +68,9 @@ public:
     // grown when a larger control needs it.
     static QImage& sharedBuffer(const QSize& atLeast);
 
+    // How many finished looks the control keeps (for tests and diagnostics).
+    int keptLookCount() const { return m_looks.size(); }
+
 signals:
     void mouseEntered();  // OnMouseEnter
     void mouseLeft();     // OnMouseLeave
@@ -68,6 +79,13 @@ protected:
     // Paints the control's own content in control coordinates on a target
     // that already holds the background.
     virtual void paintControl(QPainter& painter) = 0;
+
+    // Fills `key` with everything paintControl's result depends on and
+    // returns true to let buffered painting reuse its pictures; the default
+    // (false) paints every time. The painting mode and size are added here.
+    virtual bool describeLook(TSkinLookKey& key) const;
+    // Drops the kept pictures: for changes the description cannot see.
+    void forgetLooks() { m_looks.clear(); }
 
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
@@ -89,6 +107,7 @@ private:
     TSkinBlending m_blending;
     bool m_pointerInside = false;
     bool m_focused = false;
+    TSkinLookCache m_looks{6};
 };
 
 } // namespace corvane::skin

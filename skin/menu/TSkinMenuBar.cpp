@@ -4,12 +4,17 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "skin/menu/SkinMenuTracker.h"
 
 namespace corvane::skin {
 
 namespace {
+
+// The bar's looks: normal, an item hot, an item hot in menu mode, for a
+// couple of items, without painting them again while the pointer moves.
+constexpr std::size_t MaxKeptPictures = 6;
 
 void unlinkAll(TSkinCustomItem* item)
 {
@@ -72,6 +77,13 @@ void TSkinCustomMenuBar::setBarSkin(TSkinMenuSkin skin)
 {
     m_skin = std::move(skin);
     m_skin.setHost(this);
+    ++m_skinGeneration;
+    forgetPictures();
+}
+
+void TSkinCustomMenuBar::forgetPictures()
+{
+    m_pictures.clear();
 }
 
 void TSkinCustomMenuBar::loaded()
@@ -122,11 +134,73 @@ void TSkinCustomMenuBar::resizeEvent(QResizeEvent*)
 
 void TSkinCustomMenuBar::paintEvent(QPaintEvent*)
 {
-    // No buffering (spNoBuffer): the background and the items go straight to
-    // the bar.
+    // No buffering (spNoBuffer) in the sense of the skin: the bar's picture
+    // goes straight to the bar. The picture itself is kept per look (see
+    // PictureKey) and painted again only when something it shows changed.
     QPainter painter(this);
+    const qreal ratio = painter.device()->devicePixelRatio();
+    PictureKey key = pictureKey(ratio);
+    auto found = std::find_if(m_pictures.begin(), m_pictures.end(),
+                              [&](const Picture& picture) { return picture.key == key; });
+    if (found != m_pictures.end()) {
+        std::rotate(m_pictures.begin(), found, found + 1);
+    } else {
+        if (m_pictures.size() >= MaxKeptPictures)
+            m_pictures.pop_back();
+        m_pictures.insert(m_pictures.begin(), Picture{std::move(key), paintPicture(ratio)});
+    }
+    painter.drawImage(QPoint(0, 0), m_pictures.front().image);
+}
+
+TSkinCustomMenuBar::PictureKey TSkinCustomMenuBar::pictureKey(qreal ratio) const
+{
+    PictureKey key;
+    key.numbers << width() << height() << qRound64(ratio * 1000) << m_showBevel << layoutDirection()
+                << qint64(m_skinGeneration) << qint64(reinterpret_cast<quintptr>(m_skin.barFrame.get()))
+                << qint64(reinterpret_cast<quintptr>(m_skin.barItem.get())) << palette().cacheKey();
+    // Captions, flags and places are plain fields of the items, changed
+    // without telling the bar: they are compared on every repaint.
+    for (TSkinCustomItem* item : m_view->shownItems()) {
+        const QRect& r = item->rect;
+        key.numbers << r.x() << r.y() << r.width() << r.height() << item->Enabled << int(item->special)
+                    << m_view->stateOf(item);
+        key.captions += item->Caption;
+        key.captions += QChar(0);
+    }
+    key.font = font();
+    key.plainFont = TSkinMenuPainter::plainFont();
+    return key;
+}
+
+QImage TSkinCustomMenuBar::paintPicture(qreal ratio)
+{
+    QImage image(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    // See-through where the drawing leaves pixels untouched, as a direct
+    // paint would leave them.
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    // What a painter opened on the bar itself starts with.
+    painter.setPen(palette().color(foregroundRole()));
+    painter.setBrush(palette().brush(backgroundRole()));
+    painter.setFont(font());
+    painter.setLayoutDirection(layoutDirection());
     TSkinMenuPainter::drawBarBackground(painter, m_skin, rect(), palette(), m_showBevel);
     m_view->paintItems(painter);
+    return image;
+}
+
+void TSkinCustomMenuBar::changeEvent(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::FontChange:
+    case QEvent::PaletteChange:
+    case QEvent::StyleChange:
+    case QEvent::LayoutDirectionChange:
+    case QEvent::EnabledChange: forgetPictures(); break;
+    default: break;
+    }
+    QWidget::changeEvent(event);
 }
 
 void TSkinCustomMenuBar::mouseMoveEvent(QMouseEvent* event)
@@ -181,6 +255,8 @@ bool TSkinCustomMenuBar::offerShortCut(int key, Qt::KeyboardModifiers modifiers)
 bool TSkinCustomMenuBar::event(QEvent* event)
 {
     if (event->type() == QEvent::Type(CM_SKINREDRAW)) {
+        // A skin object of the bar changed its look.
+        forgetPictures();
         update();
         return true;
     }

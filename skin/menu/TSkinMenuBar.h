@@ -45,6 +45,8 @@ public:
 
     TSkinItemView* view() const { return m_view.get(); }
     TSkinMenuSkin& barSkin() { return m_skin; }
+    // How many finished pictures of the bar are kept (for tests).
+    int keptPictureCount() const { return int(m_pictures.size()); }
 
     // ---- TSkinFrameMenuBar: keyboard activation and shortcut keys.
     void keyboardMenu(QChar character) override;
@@ -59,6 +61,7 @@ protected:
     void setBarSkin(TSkinMenuSkin skin);
 
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -70,6 +73,29 @@ protected:
 
 private:
     void followParent();
+
+    // The finished picture of the whole bar (background and items) is kept
+    // per look: shaping the captions and stretching the frame on every
+    // repaint costs far more than copying the picture. The key holds all
+    // that the drawing reads; the pictures are dropped when the skin copy
+    // is replaced or asks for a redraw.
+    struct PictureKey {
+        QList<qint64> numbers;
+        QString captions;
+        QFont font;
+        QFont plainFont;
+        bool operator==(const PictureKey&) const = default;
+    };
+    struct Picture {
+        PictureKey key;
+        QImage image;
+    };
+    PictureKey pictureKey(qreal ratio) const;
+    QImage paintPicture(qreal ratio);
+    void forgetPictures();
+
+    std::vector<Picture> m_pictures;  // most recently used first
+    quint64 m_skinGeneration = 0;
 
     std::unique_ptr<TSkinItemView> m_view;
     TSkinMenuSkin m_skin;

@@ -1,0 +1,75 @@
+#pragma once
+// TSkinLookKey and TSkinLookCache: the finished pictures of a control's
+// looks, so that a repaint of an unchanged control is one copy instead of
+// laying out its face, measuring and shaping its caption again.
+//
+// A key lists everything that can change what a paint produces (states,
+// size, caption, font, palette, the identity and generation of the skin
+// copy, ...). A picture is reused only for an equal key, so a change of any
+// of them shows at once; the owner also clears the cache where a change is
+// not visible in the key (a new skin copy, a redraw request).
+
+#include <QFont>
+#include <QImage>
+#include <QString>
+#include <QVarLengthArray>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace corvane::skin {
+
+struct TSkinLookKey {
+    QVarLengthArray<qint64, 24> numbers;
+    QString text;
+    QFont font;
+
+    TSkinLookKey& operator<<(qint64 number)
+    {
+        numbers.append(number);
+        return *this;
+    }
+    bool operator==(const TSkinLookKey& other) const
+    {
+        return numbers == other.numbers && text == other.text && font == other.font;
+    }
+};
+
+// A few pictures, most recently used first: a button moves between a handful
+// of looks (normal, hot, pressed, focused, disabled), and hovering over it
+// must not paint them again and again.
+class TSkinLookCache {
+public:
+    explicit TSkinLookCache(int capacity) : m_capacity(capacity) {}
+
+    // The picture for `key`, or null; a hit becomes the most recent one.
+    const QImage* find(const TSkinLookKey& key)
+    {
+        for (std::size_t i = 0; i < m_entries.size(); ++i) {
+            if (!(m_entries[i].key == key)) continue;
+            if (i != 0) std::rotate(m_entries.begin(), m_entries.begin() + i, m_entries.begin() + i + 1);
+            return &m_entries.front().picture;
+        }
+        return nullptr;
+    }
+
+    void insert(TSkinLookKey key, QImage picture)
+    {
+        if (int(m_entries.size()) >= m_capacity) m_entries.pop_back();
+        m_entries.insert(m_entries.begin(), Entry{std::move(key), std::move(picture)});
+    }
+
+    void clear() { m_entries.clear(); }
+    int size() const { return int(m_entries.size()); }
+
+private:
+    struct Entry {
+        TSkinLookKey key;
+        QImage picture;
+    };
+    std::vector<Entry> m_entries;
+    int m_capacity;
+};
+
+} // namespace corvane::skin
