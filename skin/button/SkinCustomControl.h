@@ -107,7 +107,8 @@ private:
     TSkinBlending m_blending;
     bool m_pointerInside = false;
     bool m_focused = false;
-    TSkinLookCache m_looks{6};
+    // Five looks: normal, hot, pressed, focused, disabled.
+    TSkinLookCache m_looks{5};
 };
 
 } // namespace corvane::skin

@@ -12,9 +12,10 @@ namespace corvane::skin {
 
 namespace {
 
-// The bar's looks: normal, an item hot, an item hot in menu mode, for a
-// couple of items, without painting them again while the pointer moves.
-constexpr std::size_t MaxKeptPictures = 6;
+// The bar's looks: normal, an item hot, an item hot in menu mode. A bar
+// picture is a whole row of the window (about 50 kB), so only these three
+// are kept; pointing along a bar of several items paints the others again.
+constexpr std::size_t MaxKeptPictures = 3;
 
 void unlinkAll(TSkinCustomItem* item)
 {
