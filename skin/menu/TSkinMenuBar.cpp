@@ -17,6 +17,17 @@ namespace {
 // are kept; pointing along a bar of several items paints the others again.
 constexpr std::size_t MaxKeptPictures = 3;
 
+bool isOpaque(const QImage& image)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(line[x]) != 255)
+                return false;
+    }
+    return true;
+}
+
 void unlinkAll(TSkinCustomItem* item)
 {
     if (auto* skinned = qobject_cast<TSkinItem*>(item))
@@ -188,7 +199,10 @@ QImage TSkinCustomMenuBar::paintPicture(qreal ratio)
     painter.setLayoutDirection(layoutDirection());
     TSkinMenuPainter::drawBarBackground(painter, m_skin, rect(), palette(), m_showBevel);
     m_view->paintItems(painter);
-    return image;
+    painter.end();
+    // A bar that covered every pixel (the skin's frame does) is copied
+    // rather than blended: the same pixels, a little cheaper to put down.
+    return isOpaque(image) ? image.convertToFormat(QImage::Format_RGB32) : image;
 }
 
 void TSkinCustomMenuBar::changeEvent(QEvent* event)

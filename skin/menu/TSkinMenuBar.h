@@ -6,6 +6,7 @@
 // background. A left press on an item, Alt + an item's accelerator letter
 // (routed from the skinned frame) or F10 enter menu mode.
 
+#include <QVarLengthArray>
 #include <QWidget>
 #include <memory>
 
@@ -80,7 +81,7 @@ private:
     // that the drawing reads; the pictures are dropped when the skin copy
     // is replaced or asks for a redraw.
     struct PictureKey {
-        QList<qint64> numbers;
+        QVarLengthArray<qint64, 32> numbers;
         QString captions;
         QFont font;
         QFont plainFont;
