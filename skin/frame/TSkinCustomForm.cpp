@@ -411,20 +411,33 @@ void TSkinCustomForm::paint(const QRegion& region)
 {
     QPainter painter(m_owner);
     if (tree()) {
-        // Only the repainted part is copied from the cached window picture,
-        // one rectangle at a time, each with a clip of just that rectangle:
-        // under a clip of one rectangle the raster engine copies whole rows,
-        // under a clip region it blends span by span.
-        const QImage& frame = cachedSkinnedFrame();
-        const qreal ratio = frame.devicePixelRatio();
-        if (frame.hasAlphaChannel())
-            painter.setCompositionMode(QPainter::CompositionMode_Source);
-        for (const QRect& rect : region) {
-            const QRectF source(rect.x() * ratio, rect.y() * ratio, rect.width() * ratio,
-                                rect.height() * ratio);
-            painter.setClipRect(rect);
-            painter.drawImage(QRectF(rect), frame, source);
+        // Only the repainted part is copied from the kept pieces of the
+        // window picture, one rectangle at a time, each with a clip of just
+        // that rectangle: under a clip of one rectangle the raster engine
+        // copies whole rows, under a clip region it blends span by span.
+        const std::vector<FramePiece>& pieces = cachedSkinnedFrame();
+        QRegion uncovered = region;
+        for (const FramePiece& piece : pieces) {
+            const qreal ratio = piece.picture.devicePixelRatio();
+            painter.setCompositionMode(piece.picture.hasAlphaChannel() ? QPainter::CompositionMode_Source
+                                                                       : QPainter::CompositionMode_SourceOver);
+            for (const QRect& rect : region) {
+                const QRect part = rect & piece.rect;
+                if (part.isEmpty())
+                    continue;
+                const QRectF source((part.x() - piece.rect.x()) * ratio, (part.y() - piece.rect.y()) * ratio,
+                                    part.width() * ratio, part.height() * ratio);
+                painter.setClipRect(part);
+                painter.drawImage(QRectF(part), piece.picture, source);
+            }
+            uncovered -= piece.rect;
         }
+        painter.setClipping(false);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        // The client area is normally covered by the window's children; where
+        // it shows, it is drawn as it is, not kept.
+        if (!uncovered.isEmpty())
+            paintSkinnedDirect(painter, uncovered);
     } else {
         // The window asks Qt not to fill its background while it is framed.
         for (const QRect& rect : region)
@@ -439,7 +452,24 @@ void TSkinCustomForm::paint(const QRegion& region)
         OnPaint(this);
 }
 
-const QImage& TSkinCustomForm::cachedSkinnedFrame()
+qsizetype TSkinCustomForm::frameCacheBytes() const
+{
+    qsizetype bytes = 0;
+    for (const FramePiece& piece : m_frameCache)
+        bytes += piece.picture.sizeInBytes();
+    return bytes;
+}
+
+void TSkinCustomForm::paintSkinnedDirect(QPainter& painter, const QRegion& region)
+{
+    painter.save();
+    painter.setClipRegion(region);
+    painter.fillRect(region.boundingRect(), m_owner->palette().brush(m_owner->backgroundRole()));
+    paintSkinned(painter, region.boundingRect());
+    painter.restore();
+}
+
+const std::vector<TSkinCustomForm::FramePiece>& TSkinCustomForm::cachedSkinnedFrame()
 {
     FrameCacheKey key;
     key.tree = tree();
@@ -449,7 +479,10 @@ const QImage& TSkinCustomForm::cachedSkinnedFrame()
     key.state = m_state;
     key.performance = Performance;
     key.title = m_owner->windowTitle();
-    if (!m_frameCacheDirty && key == m_frameCacheKey && !m_frameCache.isNull())
+    // Without a client object the skin draws the whole window, and all of
+    // it is kept.
+    key.client = clientObject() ? clientRect() : QRect();
+    if (!m_frameCacheDirty && key == m_frameCacheKey && !m_frameCache.empty())
         return m_frameCache;
 
     // The skin drawn over the window's background, exactly as the tree would
@@ -458,27 +491,43 @@ const QImage& TSkinCustomForm::cachedSkinnedFrame()
     const QBrush background = m_owner->palette().brush(m_owner->backgroundRole());
     const QImage::Format format =
         background.isOpaque() ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied;
-    const QSize pixels = (QSizeF(key.size) * key.pixelRatio).toSize();
-    if (m_frameCache.size() != pixels || m_frameCache.format() != format)
-        m_frameCache = QImage(pixels, format);
-    m_frameCache.setDevicePixelRatio(key.pixelRatio);
-    m_frameCache.fill(Qt::transparent);
-    {
-        QPainter painter(&m_frameCache);
-        painter.fillRect(QRect(QPoint(0, 0), key.size), background);
-        // What a painter opened on the window would start with.
-        painter.setFont(m_owner->font());
-        painter.setPen(m_owner->palette().color(m_owner->foregroundRole()));
-        painter.setBackground(background);
-        paintSkinned(painter);
+    // The band around the client area: at most four rectangles (above,
+    // left, right, below).
+    const QRegion band = QRegion(QRect(QPoint(0, 0), key.size)) - QRegion(key.client);
+    std::vector<FramePiece> pieces;
+    pieces.reserve(band.rectCount());
+    for (const QRect& rect : band) {
+        FramePiece piece{rect, {}};
+        const QSize pixels = (QSizeF(rect.size()) * key.pixelRatio).toSize();
+        // A piece of the same place and size is drawn again in place.
+        for (FramePiece& kept : m_frameCache)
+            if (kept.rect == rect && kept.picture.size() == pixels && kept.picture.format() == format)
+                piece.picture = std::move(kept.picture);
+        if (piece.picture.isNull())
+            piece.picture = QImage(pixels, format);
+        piece.picture.setDevicePixelRatio(key.pixelRatio);
+        piece.picture.fill(Qt::transparent);
+        {
+            QPainter painter(&piece.picture);
+            painter.translate(-rect.topLeft());
+            painter.setClipRect(rect);
+            painter.fillRect(rect, background);
+            // What a painter opened on the window would start with.
+            painter.setFont(m_owner->font());
+            painter.setPen(m_owner->palette().color(m_owner->foregroundRole()));
+            painter.setBackground(background);
+            paintSkinned(painter, rect);
+        }
+        pieces.push_back(std::move(piece));
     }
+    m_frameCache = std::move(pieces);
     m_frameCacheKey = key;
     m_frameCacheDirty = false;
     ++m_frameCacheRedraws;
     return m_frameCache;
 }
 
-void TSkinCustomForm::paintSkinned(QPainter& painter)
+void TSkinCustomForm::paintSkinned(QPainter& painter, const QRect& target)
 {
     TSkinObject* root = tree();
     const QSize size = m_owner->size();
@@ -494,19 +543,21 @@ void TSkinCustomForm::paintSkinned(QPainter& painter)
     if (client)
         client->Visible = false;
 
+    const QRect strip(0, 0, size.width(), client ? client->top() : 0);
     if (Performance == fpNoBuffer && client && client->top() > 0) {
         // The caption strip goes through a scratch picture first and is copied
         // masked, so the caption never shows half-drawn.
-        const QRect strip(0, 0, size.width(), client->top());
-        QImage scratch(strip.size(), QImage::Format_ARGB32);
-        scratch.fill(SkinKeyPixel);
-        {
-            QPainter stripPainter(&scratch);
-            root->draw(stripPainter);
+        if (strip.intersects(target)) {
+            QImage scratch(strip.size(), QImage::Format_ARGB32);
+            scratch.fill(SkinKeyPixel);
+            {
+                QPainter stripPainter(&scratch);
+                root->draw(stripPainter);
+            }
+            painter.drawImage(strip.topLeft(), keyToTransparent(scratch));
         }
-        painter.drawImage(strip.topLeft(), keyToTransparent(scratch));
         painter.save();
-        painter.setClipRegion(QRegion(QRect(QPoint(0, 0), size)) - QRegion(strip));
+        painter.setClipRegion(QRegion(QRect(QPoint(0, 0), size)) - QRegion(strip), Qt::IntersectClip);
         root->draw(painter);
         painter.restore();
     } else {
@@ -517,8 +568,10 @@ void TSkinCustomForm::paintSkinned(QPainter& painter)
         client->Visible = true;
         // The client background: the client object at the client area's origin.
         painter.save();
-        painter.setClipRect(client->boundsRect());
-        client->draw(painter);
+        if (client->boundsRect().intersects(target)) {
+            painter.setClipRect(client->boundsRect(), Qt::IntersectClip);
+            client->draw(painter);
+        }
         painter.restore();
     }
 }

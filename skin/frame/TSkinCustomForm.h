@@ -24,6 +24,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "skin/SkinObject.h"
 #include "skin/frame/PlainFrame.h"
@@ -157,6 +158,8 @@ public:
     // How often the cached picture of the skinned window has been drawn; a
     // repaint that changes nothing the frame shows must not add to it.
     int frameCacheRedraws() const { return m_frameCacheRedraws; }
+    // The memory the kept picture takes, in bytes.
+    qsizetype frameCacheBytes() const;
 
     // OnCustomAction of TSkinForm goes through this.
     std::function<void(TSkinSystemButton*)> customAction;
@@ -195,10 +198,23 @@ private:
     void makeFrameless();
     void restorePlatformFrame();
     void paint(const QRegion& region);
-    void paintSkinned(QPainter& painter);
-    // The skinned window as paintSkinned draws it, redrawn only when
+    // Draws the skinned window; parts lying wholly outside `target` (window
+    // coordinates) may be left out.
+    void paintSkinned(QPainter& painter, const QRect& target);
+    // Draws the skinned window within `region` straight onto `painter`,
+    // over the window's background, as a painter opened on the window would.
+    void paintSkinnedDirect(QPainter& painter, const QRegion& region);
+    // One kept piece of the drawn skinned window: its place in the window
+    // and its picture.
+    struct FramePiece {
+        QRect rect;
+        QImage picture;
+    };
+    // The skinned window as paintSkinned draws it, kept for the frame band
+    // around the client area only (the client area is covered by the
+    // window's children and drawn directly where it shows), redrawn only when
     // invalidateFrameCache() was called or a drawing input changed.
-    const QImage& cachedSkinnedFrame();
+    const std::vector<FramePiece>& cachedSkinnedFrame();
     void invalidateFrameCache() { m_frameCacheDirty = true; }
 
     bool handleMouse(QMouseEvent* event);
@@ -262,7 +278,7 @@ private:
     // Cache of the drawn skinned window. Drawing the object tree costs far
     // more than copying pixels, and most repaints (the client's children,
     // hover of one caption button) leave the frame as it was.
-    QImage m_frameCache;
+    std::vector<FramePiece> m_frameCache;
     bool m_frameCacheDirty = true;
     // What the cache was drawn for; a difference redraws it even when nobody
     // invalidated it.
@@ -274,6 +290,7 @@ private:
         TSkinWindowState state = wsNormal;
         TSkinFormPerformance performance = fpNoBuffer;
         QString title;
+        QRect client;
         bool operator==(const FrameCacheKey&) const = default;
     };
     FrameCacheKey m_frameCacheKey;

@@ -69,6 +69,33 @@ TEST_F(FrameCache, RepaintsWithoutChangeCopyTheKeptPicture)
     EXPECT_EQ(w.frame->frameCacheRedraws(), redraws);
 }
 
+TEST_F(FrameCache, KeepsOnlyTheFrameBandAroundTheClientArea)
+{
+    // The client area is the children's; the kept picture holds the frame.
+    const QRect client = w.frame->clientRect();
+    ASSERT_FALSE(client.isEmpty());
+    const qint64 window = qint64(w.window().width()) * w.window().height();
+    const qint64 band = window - qint64(client.width()) * client.height();
+    EXPECT_EQ(w.frame->frameCacheBytes(), band * 4);
+}
+
+TEST_F(FrameCache, TheClientAreaShowsTheSkinWhereNoChildCoversIt)
+{
+    // The stand-in's client widget paints nothing: the window draws the
+    // skin's client background there itself, the same on every repaint.
+    const QRect client = w.frame->clientRect();
+    const QImage first = picture(w.window());
+    const QColor background = w.owner->palette().color(w.owner->backgroundRole());
+    int skinned = 0;
+    for (int y = client.top(); y <= client.bottom(); y += 7)
+        for (int x = client.left(); x <= client.right(); x += 7)
+            skinned += first.pixelColor(x, y) != background;
+    EXPECT_GT(skinned, 0) << "the client area shows only the window background";
+    w.owner->client->update();
+    QApplication::processEvents();
+    EXPECT_EQ(picture(w.window()), first);
+}
+
 TEST_F(FrameCache, SizeChange)
 {
     w.frame->setWindowBounds(QRect(w.window().pos(), QSize(720, 520)));
