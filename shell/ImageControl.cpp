@@ -1,5 +1,6 @@
 #include "shell/ImageControl.h"
 
+#include <QHash>
 #include <QLabel>
 #include <QMoveEvent>
 #include <QPaintEvent>
@@ -35,19 +36,65 @@ QImage keyOutBottomLeftColour(const QImage& picture)
     return image;
 }
 
+namespace {
+
+// What setPicture made of a source picture for one size and treatment. The
+// pieces of one side and kind share their source picture, so each prepared
+// picture is made once and shared (QImage shares its pixels between copies).
+struct PreparedKey {
+    qint64 source = 0;
+    QSize size;
+    bool stretch = false;
+    bool transparent = false;
+    bool operator==(const PreparedKey&) const = default;
+};
+
+size_t qHash(const PreparedKey& key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.source, key.size.width(), key.size.height(), key.stretch, key.transparent);
+}
+
+QImage preparePicture(const QImage& picture, const QSize& size, bool stretch, bool transparent)
+{
+    if (!transparent && !stretch)
+        return picture;  // drawn as it is (the board keeps its 4-bit picture)
+    QImage image = transparent ? keyOutBottomLeftColour(picture) : picture;
+    if (image.isNull())
+        return image;
+    // Premultiplied: the format the raster engine draws without converting.
+    image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                          : QImage::Format_RGB32);
+    if (stretch && !size.isEmpty()) {
+        // Scale once here rather than on every paint; the key colour is out
+        // already, so smooth scaling gives soft edges instead of a fringe.
+        image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                    .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    return image;
+}
+
+QImage sharedPreparedPicture(const QImage& picture, const QSize& size, bool stretch, bool transparent)
+{
+    static QHash<PreparedKey, QImage> prepared;
+    const PreparedKey key{picture.cacheKey(), stretch ? size : QSize(), stretch, transparent};
+    if (const auto found = prepared.constFind(key); found != prepared.constEnd())
+        return *found;
+    // Only pictures some control still shows are worth keeping.
+    if (prepared.size() >= 64)
+        prepared.removeIf([](const auto& entry) { return entry.value().isDetached(); });
+    const QImage image = preparePicture(picture, size, stretch, transparent);
+    prepared.insert(key, image);
+    return image;
+}
+
+} // namespace
+
 void ImageControl::setPicture(const QImage& picture, bool stretch, bool transparent)
 {
     stretch_ = stretch;
     naturalSize_ = picture.size();
-    QImage image = transparent ? keyOutBottomLeftColour(picture) : picture;
-    if (stretch && !size().isEmpty() && !image.isNull()) {
-        // Scale once here rather than on every paint; the key colour is out
-        // already, so smooth scaling gives soft edges instead of a fringe.
-        image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied)
-                    .scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    }
-    picture_ = QPixmap::fromImage(image);
-    opaquePicture_ = !transparent && !image.isNull() && !image.hasAlphaChannel();
+    picture_ = picture.isNull() ? QImage() : sharedPreparedPicture(picture, size(), stretch, transparent);
+    opaquePicture_ = !transparent && !picture_.isNull() && !picture_.hasAlphaChannel();
     updateOpaque();
     updatePainting();
     update();
@@ -230,9 +277,9 @@ void ImageControl::setVisible(bool visible)
 void ImageControl::drawPicture(QPainter& painter, const QPoint& at) const
 {
     if (stretch_ && picture_.size() != size())
-        painter.drawPixmap(QRect(at, size()), picture_);
+        painter.drawImage(QRect(at, size()), picture_);
     else
-        painter.drawPixmap(at, picture_);
+        painter.drawImage(at, picture_);
 }
 
 std::vector<ImageControl::Placement> ImageControl::currentPlacements() const
@@ -252,6 +299,30 @@ std::vector<ImageControl::Placement> ImageControl::currentPlacements() const
         }
     }
     return placements;
+}
+
+// The board keeps its picture with 16 colours, a quarter of the memory of a
+// full-colour one; its colours are looked up here, row by row, where the
+// composed picture is redrawn. (QPainter would draw such a picture through
+// its general span fetcher, which for a large area starts worker threads.)
+bool ImageControl::copyIndexedPicture(QImage& target, const QRegion& region) const
+{
+    if (picture_.format() != QImage::Format_Indexed8 || picture_.hasAlphaChannel() ||
+        target.format() != QImage::Format_RGB32 || target.devicePixelRatio() != 1.0 ||
+        (stretch_ && picture_.size() != size()))
+        return false;
+    const QList<QRgb> table = picture_.colorTable();
+    const QRect area = picture_.rect() & target.rect();
+    for (const QRect& part : region) {
+        const QRect rect = part & area;
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            const uchar* from = picture_.constScanLine(y) + rect.left();
+            auto* to = reinterpret_cast<QRgb*>(target.scanLine(y)) + rect.left();
+            for (int x = 0; x < rect.width(); ++x)
+                to[x] = 0xFF000000u | (from[x] < table.size() ? table[from[x]] : 0u);
+        }
+    }
+    return true;
 }
 
 // This control's picture with the composed controls drawn over it, redrawn
@@ -295,9 +366,11 @@ const QImage& ImageControl::composedPicture()
             if (placement.overlay && placement.shown && stale.intersects(placement.place))
                 stale += placement.place;
         }
+        const bool copied = copyIndexedPicture(composed_, stale);
         QPainter painter(&composed_);
         painter.setClipRegion(stale);
-        drawPicture(painter, QPoint(0, 0));
+        if (!copied)
+            drawPicture(painter, QPoint(0, 0));
         const QRect bounds = stale.boundingRect();
         for (const Placement& placement : placements) {
             if (!placement.shown || !placement.place.intersects(bounds))
@@ -343,7 +416,7 @@ void ImageControl::paintEvent(QPaintEvent* event)
     }
     for (const QRect& rect : event->region()) {
         painter.setClipRect(rect);
-        painter.drawPixmap(rect.topLeft(), picture_, rect);
+        painter.drawImage(rect.topLeft(), picture_, rect);
     }
 }
 

@@ -13,7 +13,6 @@
 // A piece still paints itself when it is drawn on its own (grab()).
 
 #include <QImage>
-#include <QPixmap>
 #include <QPointer>
 #include <QWidget>
 
@@ -37,6 +36,9 @@ public:
     // Sizes the control to its picture (the board picture's AutoSize).
     void sizeToPicture();
     bool hasPicture() const { return !picture_.isNull(); }
+    // The picture as prepared for showing (keyed, scaled); controls showing
+    // the same picture at the same size share it.
+    const QImage& shownPicture() const { return picture_; }
 
     // Draws this control's picture onto `layer`, a sibling beneath it with an
     // opaque picture, whenever this control lies wholly within it; the layer
@@ -99,9 +101,15 @@ private:
     void afterGeometryChange();
     void drawPicture(QPainter& painter, const QPoint& at) const;
     std::vector<Placement> currentPlacements() const;
+    // Copies this control's own picture into `target` within `region` when
+    // it is a picture of indexed colours; false when it must be drawn.
+    bool copyIndexedPicture(QImage& target, const QRegion& region) const;
     const QImage& composedPicture();
 
-    QPixmap picture_;
+    // As prepared for showing: keyed, scaled to the control when stretched,
+    // else the picture as given (the board's 4-bit picture stays 4-bit; its
+    // full-colour copy is the layer's composed picture).
+    QImage picture_;
     bool opaquePicture_ = false;
     QSize naturalSize_;
     bool stretch_ = false;

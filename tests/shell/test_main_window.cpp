@@ -9,10 +9,13 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QTimer>
 
 #include "game/BoardLayout.h"
+#include "shell/ArtImage.h"
 #include "shell/DragController.h"
+#include "shell/ImageControl.h"
 #include "shell/LinkLabel.h"
 #include "shell/PortKeyFilter.h"
 #include "shell/TForm2.h"
@@ -143,6 +146,48 @@ TEST_F(MainWindowTest, PiecesAreDrawnWithTheirBackgroundLeftOut)
         centresDiffering += withPieces.pixel(place.center()) != boardOnly.pixel(place.center());
     }
     EXPECT_EQ(centresDiffering, 32);
+}
+
+TEST_F(MainWindowTest, TheBoardShowsItsStoredPictureExactlyAfterPiecesMoveAndHide)
+{
+    // The board keeps its 16-colour picture and looks its colours up where
+    // it redraws; what it shows must equal the stored picture in full colour.
+    ImageControl* board = form.image(1);
+    ASSERT_EQ(board->shownPicture().format(), QImage::Format_Indexed8) << "the board keeps a full-colour copy";
+    const QImage stored =
+        readArtImage(QStringLiteral(":/art/board.bmp")).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(stored.isNull());
+    auto boardAlone = [&] { return board->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+
+    form.label1()->setVisible(false);
+    for (int n = 2; n <= 33; ++n)
+        form.image(n)->setVisible(false);
+    EXPECT_EQ(boardAlone(), stored);
+
+    // Redrawn in part: where a piece was shown, moved and hidden again.
+    ImageControl* soldier = form.image(33);
+    soldier->setVisible(true);
+    soldier->move(soldier->x() - 40, soldier->y() - 40);
+    EXPECT_NE(boardAlone(), stored);
+    soldier->setVisible(false);
+    EXPECT_EQ(boardAlone(), stored);
+}
+
+TEST_F(MainWindowTest, PiecesOfOneSideAndKindShareOnePreparedPicture)
+{
+    // 7 kinds on 2 sides: the pictures are keyed and scaled once per kind.
+    QSet<qint64> prepared;
+    for (int n = 2; n <= 33; ++n) {
+        ASSERT_FALSE(form.image(n)->shownPicture().isNull());
+        EXPECT_EQ(form.image(n)->shownPicture().size(), form.image(n)->size());
+        prepared.insert(form.image(n)->shownPicture().cacheKey());
+    }
+    EXPECT_EQ(prepared.size(), 14);
+    // A control of another size gets a picture of its own size.
+    ImageControl other(QStringLiteral("Other"), nullptr);
+    other.resize(50, 40);
+    other.setPicture(readArtImage(QStringLiteral(":/art/pieces/red_soldier.bmp")), true, true);
+    EXPECT_EQ(other.shownPicture().size(), QSize(50, 40));
 }
 
 TEST_F(MainWindowTest, FindsComponentsByNameIgnoringCase)
