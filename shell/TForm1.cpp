@@ -61,6 +61,24 @@ QFont mainWindowFont()
     return font;
 }
 
+// A text box lays out its empty document while it is being built, before it
+// takes its window's font, in the application's default font; that loads a
+// font face (DejaVu Sans here) that nothing shows. While the chat boxes are
+// built, the default is the window's font, already loaded for the label.
+class DefaultFontWhileBuilding {
+public:
+    explicit DefaultFontWhileBuilding(const QFont& font) : previous_(QGuiApplication::font())
+    {
+        QGuiApplication::setFont(font);
+    }
+    ~DefaultFontWhileBuilding() { QGuiApplication::setFont(previous_); }
+    DefaultFontWhileBuilding(const DefaultFontWhileBuilding&) = delete;
+    DefaultFontWhileBuilding& operator=(const DefaultFontWhileBuilding&) = delete;
+
+private:
+    QFont previous_;
+};
+
 // Memo text is held with bare line feeds; the wire and the chat limit count
 // Windows line ends.
 QString toDisplayLineEnds(QString text)
@@ -165,13 +183,17 @@ void TForm1::createChatPanel()
     label1_->setAttribute(Qt::WA_TransparentForMouseEvents);
     images_[1]->composeOverlay(label1_);  // drawn with the board beneath it
 
-    memo1_ = new QPlainTextEdit(client_);
+    {
+        const DefaultFontWhileBuilding defaultFont(font());
+        memo1_ = new QPlainTextEdit(client_);
+        memo2_ = new QPlainTextEdit(client_);
+    }
+
     memo1_->setObjectName(QStringLiteral("Memo1"));
     memo1_->setGeometry(424, 40, 193, 73);
     memo1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo1_->setTabChangesFocus(true);  // Enter starts a new line; Tab moves on
 
-    memo2_ = new QPlainTextEdit(client_);
     memo2_->setObjectName(QStringLiteral("Memo2"));
     memo2_->setGeometry(432, 360, 177, 81);
     memo2_->setReadOnly(true);

@@ -8,6 +8,8 @@
 // showings, and cost nothing at start-up (their labels alone would load a
 // second CJK font face, the serif one of "宋体").
 
+#include <QNetworkProxyFactory>
+
 #include "shell/TForm1.h"
 #include "shell/TForm2.h"
 #include "shell/TForm3.h"
@@ -20,6 +22,11 @@ int main(int argc, char** argv)
     // The task bar shows "Corvane"; the window caption carries the version.
     QApplication::setApplicationName(QStringLiteral("Corvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Corvane"));
+
+    // The game's datagrams go straight to the peer, as they always have; the
+    // desktop's proxy settings (which Qt would ask a proxy library for, on a
+    // thread of its own, when the socket is bound) do not apply.
+    QNetworkProxyFactory::setUseSystemConfiguration(false);
 
     corvane::shell::TForm1 form1;  // binds the endpoint's socket before the first show
     form1.setDialogMakers([&form1] { return new corvane::shell::TForm2(&form1); },
