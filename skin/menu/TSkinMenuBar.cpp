@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 #include "skin/menu/SkinMenuTracker.h"
 
@@ -150,7 +151,12 @@ void TSkinCustomMenuBar::paintEvent(QPaintEvent*)
     // goes straight to the bar. The picture itself is kept per look (see
     // PictureKey) and painted again only when something it shows changed.
     QPainter painter(this);
-    const qreal ratio = painter.device()->devicePixelRatio();
+    const qreal ratio = pictureRatio(painter.deviceTransform());
+    if (ratio <= 0) {
+        // Rotated, or off the pixel grid: a kept picture would be resampled.
+        paintBar(painter);
+        return;
+    }
     PictureKey key = pictureKey(ratio);
     auto found = std::find_if(m_pictures.begin(), m_pictures.end(),
                               [&](const Picture& picture) { return picture.key == key; });
@@ -162,6 +168,27 @@ void TSkinCustomMenuBar::paintEvent(QPaintEvent*)
         m_pictures.insert(m_pictures.begin(), Picture{std::move(key), paintPicture(ratio)});
     }
     painter.drawImage(QPoint(0, 0), m_pictures.front().image);
+}
+
+qreal TSkinCustomMenuBar::pictureRatio(const QTransform& toDevice) const
+{
+    // The picture is painted with the target's scale and copied pixel for
+    // pixel: only a uniform scale that puts the bar on whole device pixels
+    // allows that (the screen's pixel density, a plain offset).
+    if (toDevice.type() > QTransform::TxScale)
+        return 0;
+    const qreal ratio = toDevice.m11();
+    const auto whole = [](qreal value) { return qFuzzyCompare(value + 1, std::round(value) + 1); };
+    if (ratio <= 0 || toDevice.m22() != ratio || !whole(toDevice.dx()) || !whole(toDevice.dy()) ||
+        !whole(width() * ratio) || !whole(height() * ratio))
+        return 0;
+    return ratio;
+}
+
+void TSkinCustomMenuBar::paintBar(QPainter& painter)
+{
+    TSkinMenuPainter::drawBarBackground(painter, m_skin, rect(), palette(), m_showBevel);
+    m_view->paintItems(painter);
 }
 
 TSkinCustomMenuBar::PictureKey TSkinCustomMenuBar::pictureKey(qreal ratio) const
@@ -186,7 +213,7 @@ TSkinCustomMenuBar::PictureKey TSkinCustomMenuBar::pictureKey(qreal ratio) const
 
 QImage TSkinCustomMenuBar::paintPicture(qreal ratio)
 {
-    QImage image(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    QImage image(qRound(width() * ratio), qRound(height() * ratio), QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
     // See-through where the drawing leaves pixels untouched, as a direct
     // paint would leave them.
@@ -197,8 +224,7 @@ QImage TSkinCustomMenuBar::paintPicture(qreal ratio)
     painter.setBrush(palette().brush(backgroundRole()));
     painter.setFont(font());
     painter.setLayoutDirection(layoutDirection());
-    TSkinMenuPainter::drawBarBackground(painter, m_skin, rect(), palette(), m_showBevel);
-    m_view->paintItems(painter);
+    paintBar(painter);
     painter.end();
     // A bar that covered every pixel (the skin's frame does) is copied
     // rather than blended: the same pixels, a little cheaper to put down.

@@ -91,6 +91,10 @@ private:
         PictureKey key;
         QImage image;
     };
+    // Device pixels per bar pixel of a painter that can take a kept
+    // picture; 0 when the bar must be drawn straight onto the target.
+    qreal pictureRatio(const QTransform& toDevice) const;
+    void paintBar(QPainter& painter);
     PictureKey pictureKey(qreal ratio) const;
     QImage paintPicture(qreal ratio);
     void forgetPictures();

@@ -56,23 +56,30 @@ struct BarScene {
 
     TSkinMenuBar* bar() const { return menu->bar; }
 
-    // The bar as a repaint puts it on a grey target.
-    QImage picture(QImage::Format format = QImage::Format_ARGB32) const
+    // The bar as a repaint puts it on a grey target with `ratio` device
+    // pixels per pixel, seen through `transform`.
+    QImage picture(QImage::Format format = QImage::Format_ARGB32, qreal ratio = 1,
+                   const QTransform& transform = QTransform()) const
     {
-        QImage image(bar()->size(), format);
+        QImage image(bar()->size() * ratio, format);
+        image.setDevicePixelRatio(ratio);
         image.fill(QColor(0x80, 0x80, 0x80));
         QPainter painter(&image);
+        painter.setTransform(transform);
         bar()->render(&painter, QPoint(0, 0), QRegion(), QWidget::DrawChildren);
         return image;
     }
 
     // The background and the items drawn straight onto the same target, the
     // way the bar painted itself before it kept its pictures.
-    QImage drawnDirectly(QImage::Format format = QImage::Format_ARGB32) const
+    QImage drawnDirectly(QImage::Format format = QImage::Format_ARGB32, qreal ratio = 1,
+                         const QTransform& transform = QTransform()) const
     {
-        QImage image(bar()->size(), format);
+        QImage image(bar()->size() * ratio, format);
+        image.setDevicePixelRatio(ratio);
         image.fill(QColor(0x80, 0x80, 0x80));
         QPainter painter(&image);
+        painter.setTransform(transform);
         painter.setPen(bar()->palette().color(bar()->foregroundRole()));
         painter.setBrush(bar()->palette().brush(bar()->backgroundRole()));
         painter.setFont(bar()->font());
@@ -136,6 +143,28 @@ TEST(MenuBarPicture, KeptPictureIsWhatDrawingStraightOntoTheTargetGives)
             }
         }
         setLook(scene, 0);
+    }
+}
+
+TEST(MenuBarPicture, SharpAtHighPixelDensityAndExactUnderScaledPainters)
+{
+    BarScene scene(Skin::Stored);
+    for (int look = 0; look < 3; ++look) {
+        setLook(scene, look);
+        for (qreal ratio : {2.0, 1.5}) {
+            SCOPED_TRACE(::testing::Message() << "look " << look << ", ratio " << ratio);
+            EXPECT_TRUE(scene.picture(QImage::Format_ARGB32, ratio) ==
+                        scene.drawnDirectly(QImage::Format_ARGB32, ratio));
+        }
+        // (A rotated painter is not tried: QWidget::render() then paints the
+        // bar into a picture of its own and turns that.)
+        for (const QTransform& transform : {QTransform::fromScale(1.5, 1.5), QTransform::fromTranslate(0.5, 0.25),
+                                            QTransform::fromScale(1.3, 1.3)}) {
+            SCOPED_TRACE(::testing::Message() << "look " << look << ", scale " << transform.m11() << ", offset "
+                                              << transform.dx());
+            EXPECT_TRUE(scene.picture(QImage::Format_ARGB32, 1, transform) ==
+                        scene.drawnDirectly(QImage::Format_ARGB32, 1, transform));
+        }
     }
 }
 
