@@ -93,7 +93,9 @@ protected:
     void drawCaption(QPainter& painter, const QRect& textArea, const QFont& font, const QColor& color) const;
     void drawGlyph(QPainter& painter, const QRect& glyphRect) const;
     TSkinButtonContent contentLayout(const QFont& font) const;
-    // The plain face's inputs; TSkinButton adds the skin's.
+    // The plain face's inputs; TSkinButton adds the skin's. A descendant
+    // whose paintControl reads anything more must add it too (or return
+    // false), or its repaints would show a stale look.
     bool describeLook(TSkinLookKey& key) const override;
 
     bool event(QEvent* event) override;
