@@ -62,9 +62,11 @@ QFont mainWindowFont()
 }
 
 // A text box lays out its empty document while it is being built, before it
-// takes its window's font, in the application's default font; that loads a
-// font face (DejaVu Sans here) that nothing shows. While the chat boxes are
-// built, the default is the window's font, already loaded for the label.
+// takes its window's font, in the application's default font, and the menu
+// bar measures that font for the height it has without a skin; that loads a
+// font face (DejaVu Sans here) that nothing shows. While they are built, the
+// default is the window's font, already loaded for the label. (No top-level
+// window is made meanwhile, which would keep the font.)
 class DefaultFontWhileBuilding {
 public:
     explicit DefaultFontWhileBuilding(const QFont& font) : previous_(QGuiApplication::font())
@@ -116,8 +118,13 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
     // Creation order is stacking order, bottom to top: the board picture, the
     // point images, the piece images, Label1; the windowed controls above all.
     createBoardImages();
-    createChatPanel();
-    skinMenuBar1_ = createMenuBar(*this, client_);
+    {
+        // The chat boxes and the menu bar measure text in the default font
+        // while they are built, before they take the window's.
+        const DefaultFontWhileBuilding defaultFont(font());
+        createChatPanel();
+        skinMenuBar1_ = createMenuBar(*this, client_);
+    }
     skinButton1_ = createSendButton(*this, client_);
     for (QWidget* windowed : {static_cast<QWidget*>(memo1_), static_cast<QWidget*>(memo2_),
                               static_cast<QWidget*>(skinButton1_), skinMenuBar1_})
@@ -183,11 +190,8 @@ void TForm1::createChatPanel()
     label1_->setAttribute(Qt::WA_TransparentForMouseEvents);
     images_[1]->composeOverlay(label1_);  // drawn with the board beneath it
 
-    {
-        const DefaultFontWhileBuilding defaultFont(font());
-        memo1_ = new QPlainTextEdit(client_);
-        memo2_ = new QPlainTextEdit(client_);
-    }
+    memo1_ = new QPlainTextEdit(client_);
+    memo2_ = new QPlainTextEdit(client_);
 
     memo1_->setObjectName(QStringLiteral("Memo1"));
     memo1_->setGeometry(424, 40, 193, 73);
