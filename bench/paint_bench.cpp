@@ -51,6 +51,24 @@ void BM_MainWindowFullRepaint(benchmark::State& state)
 }
 BENCHMARK(BM_MainWindowFullRepaint)->Unit(benchmark::kMicrosecond);
 
+// A repaint of the frame after something it shows changed (a caption button
+// turning hot, the active state): the skin is drawn again into the kept
+// picture first. The frame band only, as a caption-button hover repaints it.
+void BM_FrameRepaintAfterChange(benchmark::State& state)
+{
+    ShownWindow& shown = window();
+    QWidget& form = shown.program.form1;
+    const QRegion band = QRegion(form.rect()) - QRegion(shown.program.form1.clientArea()->geometry());
+    for (auto _ : state) {
+        // A style change makes the frame draw its kept picture afresh.
+        QEvent styleChange(QEvent::StyleChange);
+        QApplication::sendEvent(&form, &styleChange);
+        form.render(&shown.target, QPoint(), band, QWidget::DrawWindowBackground);
+        benchmark::DoNotOptimize(shown.target.constBits());
+    }
+}
+BENCHMARK(BM_FrameRepaintAfterChange)->Unit(benchmark::kMicrosecond);
+
 void BM_DrawOnePicture632x470(benchmark::State& state)
 {
     ShownWindow& shown = window();
