@@ -86,7 +86,7 @@ void BM_DrawOnePicture632x470(benchmark::State& state)
 BENCHMARK(BM_DrawOnePicture632x470)->Unit(benchmark::kMicrosecond);
 
 // Where the repaint's time goes: each part of the window drawn on its own.
-// Part 0 is the window itself without its children (its background and, with
+// Argument 0 is the window itself without its children (its background and, with
 // the skinned frame, the frame); the pieces are drawn one after the other.
 void BM_RepaintPart(benchmark::State& state)
 {
