@@ -75,15 +75,10 @@ bool runGuarded(Handler&& handler)
 template <typename Handler>
 bool guardedEvent(QEvent* event, Handler&& handler)
 {
-    std::optional<QString> failure;
-    try {
-        std::invoke(std::forward<Handler>(handler));
+    if (runGuarded(std::forward<Handler>(handler)))
         return true;
-    } catch (...) {
-        failure = currentExceptionText();
-    }
+    // Ignored after the box has closed, still before the sender looks.
     event->ignore();
-    reportHandlerFailure(*failure);
     return false;
 }
 
