@@ -61,26 +61,6 @@ QFont mainWindowFont()
     return font;
 }
 
-// A text box lays out its empty document while it is being built, before it
-// takes its window's font, in the application's default font, and the menu
-// bar measures that font for the height it has without a skin; that loads a
-// font face (DejaVu Sans here) that nothing shows. While they are built, the
-// default is the window's font, already loaded for the label. (No top-level
-// window is made meanwhile, which would keep the font.)
-class DefaultFontWhileBuilding {
-public:
-    explicit DefaultFontWhileBuilding(const QFont& font) : previous_(QGuiApplication::font())
-    {
-        QGuiApplication::setFont(font);
-    }
-    ~DefaultFontWhileBuilding() { QGuiApplication::setFont(previous_); }
-    DefaultFontWhileBuilding(const DefaultFontWhileBuilding&) = delete;
-    DefaultFontWhileBuilding& operator=(const DefaultFontWhileBuilding&) = delete;
-
-private:
-    QFont previous_;
-};
-
 // Memo text is held with bare line feeds; the wire and the chat limit count
 // Windows line ends.
 QString toDisplayLineEnds(QString text)
@@ -118,13 +98,8 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
     // Creation order is stacking order, bottom to top: the board picture, the
     // point images, the piece images, Label1; the windowed controls above all.
     createBoardImages();
-    {
-        // The chat boxes and the menu bar measure text in the default font
-        // while they are built, before they take the window's.
-        const DefaultFontWhileBuilding defaultFont(font());
-        createChatPanel();
-        skinMenuBar1_ = createMenuBar(*this, client_);
-    }
+    createChatPanel();
+    skinMenuBar1_ = createMenuBar(*this, client_);
     skinButton1_ = createSendButton(*this, client_);
     for (QWidget* windowed : {static_cast<QWidget*>(memo1_), static_cast<QWidget*>(memo2_),
                               static_cast<QWidget*>(skinButton1_), skinMenuBar1_})
