@@ -35,16 +35,24 @@ public:
     std::map<QObject*, int> paints;
 };
 
-} // namespace
-
-TEST(RepaintScope, APieceMovingOverTheBoardRepaintsNeitherTheWindowNorItsClientArea)
-{
+// The real main window, shown, its sound muted and its message boxes recorded.
+class RepaintScope : public ::testing::Test {
+protected:
+    RepaintScope()
+    {
+        form.notificationSound()->setMuted(true);
+        form.show();
+        spin(200);
+    }
     MessageBoxRecorder boxes;
     ProgramWindows program;
     shell::TForm1& form = program.form1;
-    form.notificationSound()->setMuted(true);
-    form.show();
-    spin(200);
+};
+
+} // namespace
+
+TEST_F(RepaintScope, APieceMovingOverTheBoardRepaintsNeitherTheWindowNorItsClientArea)
+{
     EXPECT_TRUE(form.image(1)->testAttribute(Qt::WA_OpaquePaintEvent)) << "the board picture should hide what is beneath";
 
     PaintCounter counter;
@@ -61,14 +69,8 @@ TEST(RepaintScope, APieceMovingOverTheBoardRepaintsNeitherTheWindowNorItsClientA
     EXPECT_TRUE(form.image(13)->isComposed());
 }
 
-TEST(RepaintScope, TheWindowShowsThePiecesAsEachWouldDrawItself)
+TEST_F(RepaintScope, TheWindowShowsThePiecesAsEachWouldDrawItself)
 {
-    MessageBoxRecorder boxes;
-    ProgramWindows program;
-    shell::TForm1& form = program.form1;
-    form.notificationSound()->setMuted(true);
-    form.show();
-    spin(200);
     const QImage window = form.clientArea()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     // Each piece drawn on its own (as for the drag cursor), then the window
     // without the pieces.
@@ -93,14 +95,8 @@ TEST(RepaintScope, TheWindowShowsThePiecesAsEachWouldDrawItself)
     }
 }
 
-TEST(RepaintScope, AMovedOrHiddenPieceIsDrawnWhereItIsNow)
+TEST_F(RepaintScope, AMovedOrHiddenPieceIsDrawnWhereItIsNow)
 {
-    MessageBoxRecorder boxes;
-    ProgramWindows program;
-    shell::TForm1& form = program.form1;
-    form.notificationSound()->setMuted(true);
-    form.show();
-    spin(200);
     shell::ImageControl* piece = form.image(27);
     const QPixmap drawnAlone = piece->grab();
     const QRect from = piece->geometry();
@@ -132,14 +128,8 @@ TEST(RepaintScope, AMovedOrHiddenPieceIsDrawnWhereItIsNow)
     EXPECT_EQ(form.clientArea()->grab().toImage().convertToFormat(QImage::Format_RGB32), before);
 }
 
-TEST(RepaintScope, AfterAPieceMovedAwayAndBackTheWindowLooksAsBefore)
+TEST_F(RepaintScope, AfterAPieceMovedAwayAndBackTheWindowLooksAsBefore)
 {
-    MessageBoxRecorder boxes;
-    ProgramWindows program;
-    shell::TForm1& form = program.form1;
-    form.notificationSound()->setMuted(true);
-    form.show();
-    spin(200);
     const QImage before = form.grab().toImage();
     const int top = form.image(13)->top();
     form.image(13)->setTop(top + 40);
@@ -153,14 +143,8 @@ TEST(RepaintScope, AfterAPieceMovedAwayAndBackTheWindowLooksAsBefore)
 
 // Label1 lies on the board picture, which draws it with its own painting;
 // a change of its text shows at once, drawn as the label draws itself.
-TEST(RepaintScope, TheLabelOnTheBoardIsDrawnByTheBoardAndFollowsItsText)
+TEST_F(RepaintScope, TheLabelOnTheBoardIsDrawnByTheBoardAndFollowsItsText)
 {
-    MessageBoxRecorder boxes;
-    ProgramWindows program;
-    shell::TForm1& form = program.form1;
-    form.notificationSound()->setMuted(true);
-    form.show();
-    spin(200);
     QLabel* label = form.label1();
     ASSERT_TRUE(form.image(1)->isComposedOverlay(label));
     const QRect place = label->geometry();
@@ -197,7 +181,7 @@ TEST(RepaintScope, TheLabelOnTheBoardIsDrawnByTheBoardAndFollowsItsText)
 
 // The chat boxes' style copies kept pictures of frames and scroll bars; they
 // must look exactly as the application's style draws them, in each state.
-TEST(RepaintScope, ChatBoxesLookAsTheApplicationStyleDrawsThem)
+TEST(ChatBoxStyle, ChatBoxesLookAsTheApplicationStyleDrawsThem)
 {
     shell::ChatBoxStyle style;
     auto makeBox = [](QStyle* chatStyle) {
