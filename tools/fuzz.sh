@@ -20,6 +20,9 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo 
   -DCORVANE_FUZZ=ON -DCORVANE_TESTS=OFF >/dev/null
 cmake --build build-fuzz -j"$(nproc)"
 
+# The skin target paints: it runs with the tests' fonts, as every test does.
+export FONTCONFIG_FILE=$PWD/build-fuzz/test-fonts/fonts.conf QT_QPA_PLATFORM=offscreen
+
 status=0
 for target in build-fuzz/tests/fuzz/fuzz_*; do
   [ -x "$target" ] || continue

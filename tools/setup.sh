@@ -8,7 +8,9 @@ PACKAGES=(
   qt6-base-dev qt6-multimedia-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev
-  fonts-noto-cjk
+  # The fonts the program maps its windows' families to, which the tests
+  # also draw with (tests/support/TestFonts.cmake lists their files).
+  fonts-noto-cjk fonts-urw-base35 fonts-dejavu-core
   xvfb xauth
   clang libclang-rt-14-dev
   iproute2 nftables

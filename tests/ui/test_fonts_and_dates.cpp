@@ -3,11 +3,14 @@
 #include "ui/Fonts.h"
 
 #include <QFont>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QGlyphRun>
 #include <QRawFont>
 #include <QTextLayout>
 #include <QTimeZone>
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -47,6 +50,24 @@ TEST(FontSubstitutions, WindowsSansFamiliesDrawChineseWithNotoSansCjkSc)
         ASSERT_EQ(latin.size(), 1);
         EXPECT_FALSE(latin[0].contains(QLatin1String("serif"))) << latin[0].toStdString();
     }
+}
+
+// ctest gives every test the suite's own fonts: the machine's and the user's
+// other fonts must not be seen, and each family must come as one copy, so
+// that the substitutions resolve to the same files on every machine.
+TEST(FontSubstitutions, TestsSeeOnlyTheSuitesFonts)
+{
+    if (!qEnvironmentVariableIsSet("FONTCONFIG_FILE")) GTEST_SKIP() << "run through ctest for the suite's fonts";
+    const QStringList pinned = {"DejaVu Sans", "DejaVu Serif", "Nimbus Sans", "Noto Sans CJK",
+                                "Noto Serif CJK", "Noto Sans Mono CJK"};
+    const QStringList qtGenericNames = {"Sans Serif", "Serif", "Monospace"};
+    for (const QString& family : QFontDatabase::families()) {
+        if (qtGenericNames.contains(family)) continue;
+        const bool known = std::any_of(pinned.begin(), pinned.end(),
+                                       [&](const QString& name) { return family.startsWith(name); });
+        EXPECT_TRUE(known && !family.contains('[')) << family.toStdString();
+    }
+    EXPECT_EQ(QFontInfo(QFont(QStringLiteral("MS Sans Serif"), 8)).family(), QStringLiteral("Nimbus Sans"));
 }
 
 TEST(DateTimeText, TheTimeZoneFieldIsDroppedFromTimeFormats)
