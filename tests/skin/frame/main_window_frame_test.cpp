@@ -4,16 +4,11 @@
 // and rolled up.
 //
 // The golden pictures are rendered offscreen with the program's font
-// substitutions, no keyboard focus (no text cursor) and the window shape
-// applied (pixels outside it are transparent), and compared pixel for pixel.
-// CORVANE_UPDATE_GOLDEN=1 rewrites them; a mismatch writes the picture it got
-// next to the test binary.
-#include <QDir>
-#include <QImage>
-#include <QPainter>
+// substitutions and no keyboard focus (no text cursor).
 #include <gtest/gtest.h>
 
 #include "shell/ShellTestSupport.h"
+#include "support/WindowGolden.h"
 #include "shell/TForm1.h"
 #include "ui/MessageBox.h"
 #include "skin/frame/TSkinForm.h"
@@ -24,39 +19,9 @@ namespace {
 
 using shell::TForm1;
 
-QString goldenPath(const QString& name)
-{
-    return qEnvironmentVariable("CORVANE_SOURCE_DIR") + QStringLiteral("/tests/skin/frame/golden/") + name;
-}
-
-// The window as the screen shows it: its picture inside its shape.
-QImage windowPicture(QWidget& window)
-{
-    QImage picture = window.grab().toImage().convertToFormat(QImage::Format_ARGB32);
-    const QRegion shape = window.mask().isEmpty() ? QRegion(window.rect()) : window.mask();
-    QImage shaped(picture.size(), QImage::Format_ARGB32);
-    shaped.fill(Qt::transparent);
-    QPainter painter(&shaped);
-    painter.setClipRegion(shape);
-    painter.drawImage(0, 0, picture);
-    painter.end();
-    return shaped;
-}
-
 void expectGolden(QWidget& window, const QString& name)
 {
-    const QImage actual = windowPicture(window);
-    if (qEnvironmentVariableIntValue("CORVANE_UPDATE_GOLDEN") == 1) {
-        ASSERT_TRUE(actual.save(goldenPath(name)));
-        return;
-    }
-    const QImage expected = QImage(goldenPath(name)).convertToFormat(QImage::Format_ARGB32);
-    ASSERT_FALSE(expected.isNull()) << "missing golden picture " << name.toStdString();
-    if (actual != expected) {
-        const QString got = QDir::currentPath() + QStringLiteral("/actual-") + name;
-        actual.save(got);
-        ADD_FAILURE() << name.toStdString() << " differs from the golden picture; got " << got.toStdString();
-    }
+    test_support::expectWindowGolden(window, QStringLiteral("tests/skin/frame/golden"), name);
 }
 
 class MainWindowFrame : public ::testing::Test {
