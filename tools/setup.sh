@@ -9,6 +9,8 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev
   fonts-noto-cjk
+  qt6-translations-l10n
+  dpkg-dev desktop-file-utils appstream
   xvfb xauth
   clang libclang-rt-14-dev
   iproute2 nftables
