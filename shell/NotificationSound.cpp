@@ -18,6 +18,11 @@ QStringList NotificationSound::defaultModulePaths()
     QStringList candidates;
     if (QCoreApplication::instance())
         candidates << QCoreApplication::applicationDirPath() + QStringLiteral("/libcorvane_sound.so");
+#ifdef CORVANE_INSTALLED_SOUND_MODULE
+    // An installed program: the module's place relative to the program's.
+    if (QCoreApplication::instance())
+        candidates << QCoreApplication::applicationDirPath() + QStringLiteral("/" CORVANE_INSTALLED_SOUND_MODULE);
+#endif
 #ifdef CORVANE_SOUND_MODULE_PATH
     // Test and benchmark programs live elsewhere in the build tree.
     candidates << QStringLiteral(CORVANE_SOUND_MODULE_PATH);

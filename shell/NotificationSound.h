@@ -32,7 +32,8 @@ public:
     bool hasPlayer() const { return player_ != nullptr; }
 
     // Where the sound module is looked for, in order: beside the program,
-    // then where the build put it. Tests may name other places.
+    // where an installed program keeps it, then where the build put it.
+    // Tests may name other places.
     static QStringList defaultModulePaths();
     void setModulePaths(QStringList paths) { modulePaths_ = std::move(paths); }
 

@@ -1,6 +1,8 @@
-// Corvane: start-up. The application object first (it installs the font
-// substitutions and the default error box), its title, then the main window
-// and the message loop. Showing the main window runs its board reset.
+// Corvane: start-up. The command line first (see CommandLine.h), then the
+// application object (it installs the font substitutions, Qt's Chinese texts
+// and the default error box), its title, the main window, the options that
+// change the window's connection and skin, and the message loop. Showing the
+// main window runs its board reset.
 //
 // The about box, the settings dialog and the help dialog open only from the
 // menu, so each is made the first time it is shown and kept from then on:
@@ -8,19 +10,66 @@
 // showings, and cost nothing at start-up (their labels alone would load a
 // second CJK font face, the serif one of "宋体").
 
+#include <QCoreApplication>
 #include <QNetworkProxyFactory>
 
+#include <cstdio>
+
+#include "shell/CommandLine.h"
 #include "shell/TForm1.h"
 #include "shell/TForm2.h"
 #include "shell/TForm3.h"
 #include "shell/TForm4.h"
 #include "ui/CorvaneApplication.h"
+#include "ui/QtTranslation.h"
+
+namespace {
+
+void nameTheApplication()
+{
+    // The task bar shows "Corvane"; the window caption carries the version.
+    QCoreApplication::setApplicationName(QStringLiteral("Corvane"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
+}
+
+void print(std::FILE* stream, const QString& text)
+{
+    if (text.isEmpty())
+        return;
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, bytes.size(), stream);
+    if (!text.endsWith(QLatin1Char('\n')))
+        std::fputc('\n', stream);
+}
+
+// Reads the options before the window system is opened, so that --help,
+// --version and mistakes are answered on a text console too. Without
+// arguments nothing is done here: a plain start costs nothing more.
+corvane::shell::CommandLine readCommandLine(int argc, char** argv)
+{
+    if (argc <= 1)
+        return {};
+    int probeArgc = argc;
+    QCoreApplication probe(probeArgc, argv);
+    nameTheApplication();
+    corvane::installQtTranslation(probe);
+    return corvane::shell::parseCommandLine(probe.arguments());
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
+    const corvane::shell::CommandLine commandLine = readCommandLine(argc, argv);
+    if (!commandLine.run) {
+        print(stdout, commandLine.output);
+        print(stderr, commandLine.errors);
+        return commandLine.exitStatus;
+    }
+    const corvane::shell::StartOptions& options = commandLine.options;
+
     corvane::CorvaneApplication application(argc, argv);
-    // The task bar shows "Corvane"; the window caption carries the version.
-    QApplication::setApplicationName(QStringLiteral("Corvane"));
+    nameTheApplication();
     QApplication::setApplicationDisplayName(QStringLiteral("Corvane"));
 
     // The game's datagrams go straight to the peer, as they always have; the
@@ -29,8 +78,19 @@ int main(int argc, char** argv)
     QNetworkProxyFactory::setUseSystemConfiguration(false);
 
     corvane::shell::TForm1 form1;  // binds the endpoint's socket before the first show
+    if (const std::optional<QString> invalid = corvane::shell::applyStartConnection(form1, options)) {
+        print(stderr, QStringLiteral("corvane: ") + *invalid);
+        return 2;
+    }
+    if (const std::optional<QString> problem = corvane::shell::applyStartSkin(form1, options))
+        print(stderr, QStringLiteral("corvane: ") + *problem);
+
     form1.setDialogMakers([&form1] { return new corvane::shell::TForm2(&form1); },
-                          [&form1] { return new corvane::shell::TForm3(&form1, form1.udpEndpoint()); },
+                          [&form1, &options] {
+                              auto* form3 = new corvane::shell::TForm3(&form1, form1.udpEndpoint());
+                              corvane::shell::showStartConnection(*form3, form1, options);
+                              return form3;
+                          },
                           [&form1] { return new corvane::shell::TForm4(&form1); });
     QApplication::setWindowIcon(form1.windowIcon());
 

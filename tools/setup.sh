@@ -11,6 +11,8 @@ PACKAGES=(
   # The fonts the program maps its windows' families to, which the tests
   # also draw with (tests/support/TestFonts.cmake lists their files).
   fonts-noto-cjk fonts-urw-base35 fonts-dejavu-core
+  qt6-translations-l10n
+  dpkg-dev desktop-file-utils appstream
   xvfb xauth
   clang libclang-rt-14-dev
   iproute2 nftables

@@ -2,6 +2,7 @@
 
 #include "Fonts.h"
 #include "HandlerGuard.h"
+#include "QtTranslation.h"
 
 #include <optional>
 
@@ -11,6 +12,7 @@ CorvaneApplication::CorvaneApplication(int& argc, char** argv)
     : QApplication(argc, argv)
 {
     installFontSubstitutions();
+    installQtTranslation(*this);
 }
 
 bool CorvaneApplication::notify(QObject* receiver, QEvent* event)

@@ -13,7 +13,8 @@ namespace corvane {
 class CorvaneApplication : public QApplication {
     Q_OBJECT
 public:
-    // Also installs the font substitutions (installFontSubstitutions()).
+    // Also installs the font substitutions (installFontSubstitutions()) and
+    // Qt's own Chinese texts (installQtTranslation()).
     CorvaneApplication(int& argc, char** argv);
 
     bool notify(QObject* receiver, QEvent* event) override;

@@ -1,6 +1,10 @@
 // corvane-art: draws the board, the piece pictures and the window icon, and
 // synthesises the notification chime, writing them with their .qrc into the
 // folder given on the command line (normally resources/art).
+//
+//   corvane-art FOLDER            the pictures, sound and .qrc
+//   corvane-art --icons FOLDER    the icon in the desktop's usual sizes, as
+//                                 FOLDER/hicolor/NxN/apps/corvane.png
 
 #include "ArtPalette.h"
 #include "BmpWriter.h"
@@ -12,6 +16,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QStringList>
@@ -44,6 +49,23 @@ QString qrcText(const QStringList& files)
     return text;
 }
 
+// The same drawing as the window icon, at each size a desktop asks for.
+int writeDesktopIcons(const QDir& out)
+{
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString name = QStringLiteral("hicolor/%1x%1/apps/corvane.png").arg(size);
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        paintIcon(size).save(&buffer, "PNG");
+        if (!out.mkpath(QFileInfo(out.filePath(name)).path()) || !writeFile(out.filePath(name), png)) {
+            std::fprintf(stderr, "corvane-art: cannot write %s\n", qPrintable(out.filePath(name)));
+            return 1;
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -52,12 +74,15 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: corvane-art <output folder>\n");
+    const bool icons = argc == 3 && QLatin1String(argv[1]) == QLatin1String("--icons");
+    if (argc != 2 && !icons) {
+        std::fprintf(stderr, "usage: corvane-art <output folder>\n       corvane-art --icons <output folder>\n");
         return 2;
     }
     if (!fontsAvailable())
         return 1;
+    if (icons)
+        return writeDesktopIcons(QDir(QString::fromLocal8Bit(argv[2])));
 
     const QDir out(QString::fromLocal8Bit(argv[1]));
     QStringList written;

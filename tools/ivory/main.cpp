@@ -2,12 +2,15 @@
 // and writes both as the skin source that the skin compiler turns into the
 // stored skin stream.
 //
-//   corvane-ivory [--out FOLDER] [--preview FOLDER [--board PICTURE]]
+//   corvane-ivory [--dark] [--out FOLDER] [--preview FOLDER [--board PICTURE]]
 //
-// --out defaults to resources/skin/ivory below the current folder; --preview
+// --dark writes the dark variant "Ebony" instead (see DarkVariant.h).
+// --out defaults to resources/skin/ivory (resources/skin/ebony with --dark)
+// below the current folder; --preview
 // also writes enlarged bitmaps and window mock-ups as PNG files, showing the
 // board PICTURE (e.g. resources/art/board.bmp) in the mock-ups' client area.
 
+#include "DarkVariant.h"
 #include "IvoryObjects.h"
 #include "IvorySkin.h"
 #include "Preview.h"
@@ -21,27 +24,32 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
 
-  QString out = QStringLiteral("resources/skin/ivory");
+  QString out;
   QString preview, board;
+  bool dark = false;
   const QStringList args = app.arguments();
   for (int i = 1; i < args.size(); ++i) {
-    if (args[i] == QLatin1String("--out") && i + 1 < args.size()) out = args[++i];
+    if (args[i] == QLatin1String("--dark")) dark = true;
+    else if (args[i] == QLatin1String("--out") && i + 1 < args.size()) out = args[++i];
     else if (args[i] == QLatin1String("--preview") && i + 1 < args.size()) preview = args[++i];
     else if (args[i] == QLatin1String("--board") && i + 1 < args.size()) board = args[++i];
     else {
-      std::fprintf(stderr, "usage: corvane-ivory [--out FOLDER] [--preview FOLDER [--board PICTURE]]\n");
+      std::fprintf(stderr, "usage: corvane-ivory [--dark] [--out FOLDER] [--preview FOLDER [--board PICTURE]]\n");
       return 2;
     }
   }
 
-  const ivory::BitmapList bitmaps = ivory::ivoryBitmaps();
-  const std::vector<ivory::SkinObject> objects = ivory::ivoryObjects();
+  if (out.isEmpty()) out = dark ? QStringLiteral("resources/skin/ebony") : QStringLiteral("resources/skin/ivory");
+  ivory::BitmapList bitmaps = ivory::ivoryBitmaps();
+  std::vector<ivory::SkinObject> objects = ivory::ivoryObjects();
+  const ivory::SkinHeader header = dark ? ivory::ebonyHeader() : ivory::ivoryHeader();
+  if (dark) ivory::makeDark(bitmaps, objects);
   const QStringList problems = ivory::checkLinks(objects, bitmaps);
   for (const QString& problem : problems) std::fprintf(stderr, "%s\n", qPrintable(problem));
   if (!problems.isEmpty()) return 1;
 
   QString error;
-  if (!ivory::writeSkinSource(out, ivory::ivoryHeader(), bitmaps, objects, &error)) {
+  if (!ivory::writeSkinSource(out, header, bitmaps, objects, &error)) {
     std::fprintf(stderr, "%s\n", qPrintable(error));
     return 1;
   }
@@ -54,7 +62,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", qPrintable(error));
     return 1;
   }
-  std::printf("Ivory: %zu bitmaps, %zu objects written to %s\n", bitmaps.size(), objects.size(),
-              qPrintable(out));
+  std::printf("%s: %zu bitmaps, %zu objects written to %s\n", qPrintable(header.skinName), bitmaps.size(),
+              objects.size(), qPrintable(out));
   return 0;
 }

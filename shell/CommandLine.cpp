@@ -1,0 +1,179 @@
+#include "shell/CommandLine.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QtMath>
+
+#include "net/endpoint/TUdpEndpoint.h"
+#include "net/play/ConnectionSettings.h"
+#include "shell/TForm1.h"
+#include "shell/TForm3.h"
+#include "skin/SkinEngine.h"
+#include "skin/SkinFilter.h"
+#include "ui/HandlerGuard.h"
+#include "ui/MessageBox.h"
+
+namespace corvane::shell {
+
+namespace {
+
+constexpr int MaxHueDegrees = 360;
+
+QString programName(const QStringList& arguments)
+{
+    return arguments.isEmpty() ? QStringLiteral("corvane") : QFileInfo(arguments.first()).fileName();
+}
+
+CommandLine mistake(const QString& program, const QString& text, const QString& usage)
+{
+    CommandLine result;
+    result.run = false;
+    result.exitStatus = 2;
+    result.errors = QStringLiteral("%1: %2\n\n%3").arg(program, text, usage);
+    return result;
+}
+
+skin::TSkinEngine* skinEngine(TForm1& form1)
+{
+    return form1.findChild<skin::TSkinEngine*>(QStringLiteral("SkinEngine1"));
+}
+
+QString skinExtensions()
+{
+    QStringList extensions;
+    for (const skin::TSkinFilter* filter : skin::skinFilters())
+        extensions << QLatin1Char('.') + filter->extension();
+    return extensions.join(QStringLiteral("、"));
+}
+
+} // namespace
+
+CommandLine parseCommandLine(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Corvane 中国象棋：两人在一台计算机上轮流走棋，或在两台计算机之间经 UDP 对弈。"));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption peer(QStringLiteral("peer"), QStringLiteral("对方IP地址或计算机名（默认 127.0.0.1）。"),
+                                  QStringLiteral("host"));
+    const QCommandLineOption remotePort(QStringLiteral("remote-port"), QStringLiteral("对方端口号（默认 1234）。"),
+                                        QStringLiteral("port"));
+    const QCommandLineOption localPort(QStringLiteral("local-port"), QStringLiteral("本机端口号（默认 1234）。"),
+                                       QStringLiteral("port"));
+    const QCommandLineOption skinFile(QStringLiteral("skin"),
+                                      QStringLiteral("从皮肤文件载入皮肤，代替内置的 Ivory 皮肤（%1）。").arg(skinExtensions()),
+                                      QStringLiteral("file"));
+    const QCommandLineOption hue(QStringLiteral("hue"),
+                                 QStringLiteral("把皮肤的色相旋转若干度（-%1 到 %1）。").arg(MaxHueDegrees),
+                                 QStringLiteral("degrees"));
+    parser.addOptions({peer, remotePort, localPort, skinFile, hue});
+
+    const QString program = programName(arguments);
+    if (!parser.parse(arguments))
+        return mistake(program, parser.errorText(), parser.helpText());
+    if (!parser.positionalArguments().isEmpty())
+        return mistake(program, QStringLiteral("多余的参数“%1”。").arg(parser.positionalArguments().first()),
+                       parser.helpText());
+
+    CommandLine result;
+    // --help-all, which the help option brings, shows the same: Qt's own
+    // options are not read by this program.
+    const bool helpWanted = parser.isSet(help) || parser.isSet(QStringLiteral("help-all"));
+    if (helpWanted || parser.isSet(version)) {
+        result.run = false;
+        result.output = helpWanted ? parser.helpText()
+                                           : QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
+                                                                          QCoreApplication::applicationVersion());
+        return result;
+    }
+    // A repeated option: the last one counts, as usual on command lines.
+    auto last = [&parser](const QCommandLineOption& option) -> std::optional<QString> {
+        if (!parser.isSet(option))
+            return std::nullopt;
+        return parser.values(option).constLast();
+    };
+    result.options.peer = last(peer);
+    result.options.remotePort = last(remotePort);
+    result.options.localPort = last(localPort);
+    result.options.skinFile = last(skinFile);
+    if (const std::optional<QString> degrees = last(hue)) {
+        bool ok = false;
+        const int value = degrees->toInt(&ok);
+        if (!ok || value < -MaxHueDegrees || value > MaxHueDegrees)
+            return mistake(program,
+                           QStringLiteral("--hue 需要 -%1 到 %1 之间的整数，而不是“%2”。").arg(MaxHueDegrees).arg(*degrees),
+                           parser.helpText());
+        result.options.hueDegrees = value;
+    }
+    return result;
+}
+
+std::optional<QString> applyStartConnection(TForm1& form1, const StartOptions& options)
+{
+    if (!options.setsConnection())
+        return std::nullopt;
+    TUdpEndpoint& endpoint = *form1.udpEndpoint();
+    const QString host = options.peer.value_or(endpoint.remoteHost());
+    const QString remotePort = options.remotePort.value_or(QString::number(endpoint.remotePort()));
+    const QString localPort = options.localPort.value_or(QString::number(endpoint.localPort()));
+    // The dialog's apply shows its "missing entry" box; here its text goes to
+    // standard error instead, as do the conversion and socket errors.
+    MessageBoxRecorder boxes;
+    try {
+        if (play::applyConnectionSettings(nullptr, endpoint, host, remotePort, localPort) ==
+            play::ApplyResult::Applied)
+            return std::nullopt;
+    } catch (...) {
+        return currentExceptionText();
+    }
+    return boxes.boxes().isEmpty() ? QString() : boxes.boxes().constLast().text;
+}
+
+void showStartConnection(TForm3& form3, const TForm1& form1, const StartOptions& options)
+{
+    if (!options.setsConnection())
+        return;
+    const TUdpEndpoint& endpoint = *form1.udpEndpoint();
+    form3.hostEdit()->setText(endpoint.remoteHost());
+    form3.remotePortEdit()->setText(QString::number(endpoint.remotePort()));
+    form3.localPortEdit()->setText(QString::number(endpoint.localPort()));
+}
+
+std::optional<QString> applyStartSkin(TForm1& form1, const StartOptions& options)
+{
+    skin::TSkinEngine* engine = skinEngine(form1);
+    if (!engine)
+        return std::nullopt;
+    std::optional<QString> problem;
+    if (options.skinFile) {
+        // A name on the command line is taken from the current folder, and
+        // checked here so that the message can say what is wrong with it.
+        const QFileInfo file(*options.skinFile);
+        const QString path = file.absoluteFilePath();
+        const QString keep = QStringLiteral("；使用内置的 Ivory 皮肤。");
+        if (!file.isFile())
+            problem = QStringLiteral("找不到皮肤文件“%1”").arg(path) + keep;
+        else if (!skin::skinFilterForFile(path))
+            problem = QStringLiteral("“%1”不是皮肤文件（扩展名应为 %2）").arg(path, skinExtensions()) + keep;
+        else if (!file.isReadable())
+            problem = QStringLiteral("无法读取皮肤文件“%1”").arg(path) + keep;
+        else {
+            try {
+                engine->setSkinFile(path);
+            } catch (const skin::TSkinError& error) {
+                problem = QStringLiteral("无法载入皮肤文件“%1”：%2").arg(path, QString::fromUtf8(error.what())) + keep;
+            }
+        }
+    }
+    if (options.hueDegrees)
+        engine->setDeltaHue(hueFromDegrees(*options.hueDegrees));
+    return problem;
+}
+
+int hueFromDegrees(int degrees)
+{
+    return qRound(degrees * 255.0 / 360.0);
+}
+
+} // namespace corvane::shell
