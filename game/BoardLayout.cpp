@@ -1,6 +1,6 @@
 #include "game/BoardLayout.h"
 
-#include "game/PointCode.h"
+#include "game/Point.h"
 
 namespace corvane::game {
 
@@ -48,7 +48,7 @@ std::array<PointInfo, PointCount> makePointTable()
     for (int row = 1; row <= 10; ++row) {
         for (int column = 1; column <= 9; ++column) {
             const int number = pointImageNumber(row, column);
-            points[i++] = PointInfo{imageName(number), number, row, column, pointCode(row, column),
+            points[i++] = PointInfo{imageName(number), number, row, column, Point{row, column}.code(),
                                     pointLeft(column), pointTop(row)};
         }
     }

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "game/Point.h"
+
 namespace corvane::game {
 
 enum class Side { Black, Red };
@@ -38,8 +40,12 @@ struct PieceInfo {
     std::string_view startPointImage; // point image it starts on, e.g. "Image61"
 };
 
-// All 32 pieces in the order Image2..Image33.
+// All 32 pieces in the order Image2..Image33; a piece's id is its index here.
 const std::array<PieceInfo, PieceCount>& pieceTable();
+inline const PieceInfo& pieceInfo(PieceId id) { return pieceTable()[static_cast<std::size_t>(id)]; }
+
+constexpr Point pointOfCode(int code) { return Point{code / 10, code % 10}; }
+constexpr Point startPoint(const PieceInfo& piece) { return pointOfCode(piece.startCode); }
 
 // The piece whose component name is exactly `name` (the rules dispatch on
 // exact names), or nullptr when `name` is no piece image's name.

@@ -1,43 +1,42 @@
 #pragma once
-// What happens when the user drops a dragged piece image onto an image of the
-// board. The main window's drop handlers call these:
-//   Image34DragDrop (the 90 point images)  -> dropOnPoint
-//   Image18DragDrop (the 16 red pieces)    -> dropOnRedPiece  (black takes red)
-//   Image2DragDrop  (the 16 black pieces)  -> dropOnBlackPiece (red takes black)
-// or dropOnPiece, which picks the handler from the target's name.
+// What happens when the user drops a dragged piece: onto a point (a move onto
+// an empty point) or onto another piece (a capture).
 //
-// An accepted drop changes the board (place, grid, tag, and for a capture the
-// taken piece hidden), then sends one game message through
-// BoardState::sendMessage, then locks all 32 pieces. When the send throws, the
-// exception propagates: the board change stays, and no piece is locked.
+// An accepted drop is applied to the position and shown, then sent through the
+// outlet, then both sides are locked until the message that passes the turn
+// comes back (on one computer) or the peer answers. When the send throws, the
+// exception propagates: the move stays on the board and nothing is locked.
 // A rejected drop changes nothing, sends nothing and says nothing.
+
+#include "game/Point.h"
 
 namespace corvane::game {
 
-class BoardImage;
-class BoardState;
+class Position;
+struct Change;
+struct Move;
+
+// Where a drop's changes and its message go.
+class MoveOutlet {
+public:
+    virtual ~MoveOutlet() = default;
+    // The position changed: show it.
+    virtual void showChange(const Change& change) = 0;
+    // Sends the applied move to the peer; throws when the send fails.
+    virtual void sendMove(const Move& move) = 0;
+};
 
 enum class DropResult {
     Rejected,   // nothing happened
     Moved,      // a move onto an empty point was made and sent
     Captured,   // a piece other than a general was taken and sent
-    GameOver,   // the opposing general was taken ("blkjiangdead"/"redjiangdead" sent)
+    GameOver,   // the opposing general was taken and the end of the game sent
 };
 
-// Image34DragDrop: `piece` was dropped onto the point image `point`.
-DropResult dropOnPoint(BoardState& board, BoardImage& point, BoardImage& piece);
+// `piece` was dropped onto the point `point`.
+DropResult dropOnPoint(Position& position, MoveOutlet& outlet, PieceId piece, Point point);
 
-// Image18DragDrop: `piece` was dropped onto the red piece image `target`.
-DropResult dropOnRedPiece(BoardState& board, BoardImage& target, BoardImage& piece);
-
-// Image2DragDrop: `piece` was dropped onto the black piece image `target`.
-DropResult dropOnBlackPiece(BoardState& board, BoardImage& target, BoardImage& piece);
-
-// Either of the two above, chosen by the side of `target`; a target that is no
-// piece image is rejected.
-DropResult dropOnPiece(BoardState& board, BoardImage& target, BoardImage& piece);
-
-// Sets the drag mode of Image2..Image33 to Manual, in ascending order.
-void lockAllPieces(BoardState& board);
+// `piece` was dropped onto the piece `target`.
+DropResult dropOnPiece(Position& position, MoveOutlet& outlet, PieceId piece, PieceId target);
 
 } // namespace corvane::game

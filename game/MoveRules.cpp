@@ -3,23 +3,23 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "game/BoardState.h"
+#include "game/Position.h"
 
 namespace corvane::game {
 
 namespace {
 
-// The two points of one judgement and the grid they are judged on.
+// The two points of one judgement and the position they are judged on.
 struct Step {
     int fromRow;
     int fromColumn;
     int toRow;
     int toColumn;
-    const OccupancyGrid& grid;
+    const Position& position;
 
     int dr() const { return toRow - fromRow; }
     int dc() const { return toColumn - fromColumn; }
-    bool empty(int row, int column) const { return grid.at(row, column) == 0; }
+    bool empty(int row, int column) const { return !position.isOccupied(Point{row, column}); }
 };
 
 // Number of occupied points strictly between the two points of a straight
@@ -108,27 +108,31 @@ bool cannonCaptureRule(const Step& s)
 
 // A general takes the opposing general along an open column, looking towards
 // the opponent's side, five or more rows away.
-bool generalFacingRule(Side side, std::string_view takenName, const Step& s)
+bool generalFacingRule(Side side, const PieceInfo& taken, const Step& s)
 {
-    const std::string_view opposingGeneral = side == Side::Black ? RedGeneralName : BlackGeneralName;
+    const bool opposingGeneral = taken.kind == PieceKind::General && taken.side != side;
     const bool towardsOpponent = side == Side::Black ? s.dr() >= 5 : s.dr() <= -5;
-    return takenName == opposingGeneral && s.dc() == 0 && towardsOpponent && piecesBetween(s) == 0;
+    return opposingGeneral && s.dc() == 0 && towardsOpponent && piecesBetween(s) == 0;
 }
 
 bool onBoard(const Step& s)
 {
-    return OccupancyGrid::contains(s.fromRow, s.fromColumn) && OccupancyGrid::contains(s.toRow, s.toColumn);
+    return Point{s.fromRow, s.fromColumn}.isOnBoard() && Point{s.toRow, s.toColumn}.isOnBoard();
+}
+
+bool isPiece(PieceId id)
+{
+    return id >= 0 && id < PieceCount;
 }
 
 } // namespace
 
-bool judgeMove(std::string_view pieceName, int fromRow, int fromColumn, int toRow, int toColumn,
-               const OccupancyGrid& grid)
+bool judgeMove(const Position& position, PieceId mover, Point from, Point to)
 {
-    const PieceInfo* piece = findPiece(pieceName);
-    const Step s{fromRow, fromColumn, toRow, toColumn, grid};
-    if (!piece || !onBoard(s))
+    const Step s{from.row, from.column, to.row, to.column, position};
+    if (!isPiece(mover) || !onBoard(s))
         return false;
+    const PieceInfo* piece = &pieceInfo(mover);
     switch (piece->kind) {
     case PieceKind::Chariot:
     case PieceKind::Cannon:
@@ -147,14 +151,15 @@ bool judgeMove(std::string_view pieceName, int fromRow, int fromColumn, int toRo
     return false;
 }
 
-bool judgeCapture(Side takingSide, std::string_view takerName, std::string_view takenName, int fromRow,
-                  int fromColumn, int toRow, int toColumn, const OccupancyGrid& grid)
+bool judgeCapture(const Position& position, PieceId taker, PieceId taken, Point from, Point to)
 {
-    const PieceInfo* taker = findPiece(takerName);
-    const Step s{fromRow, fromColumn, toRow, toColumn, grid};
-    if (!taker || taker->side != takingSide || !onBoard(s))
+    const Step s{from.row, from.column, to.row, to.column, position};
+    if (!isPiece(taker) || !isPiece(taken) || !onBoard(s))
         return false;
-    switch (taker->kind) {
+    const Side takingSide = pieceInfo(taker).side;
+    if (pieceInfo(taken).side == takingSide)
+        return false;
+    switch (pieceInfo(taker).kind) {
     case PieceKind::Chariot:
         return chariotRule(s);
     case PieceKind::Horse:
@@ -164,7 +169,7 @@ bool judgeCapture(Side takingSide, std::string_view takerName, std::string_view 
     case PieceKind::Advisor:
         return advisorRule(takingSide, s);
     case PieceKind::General:
-        return generalStepRule(takingSide, s) || generalFacingRule(takingSide, takenName, s);
+        return generalStepRule(takingSide, s) || generalFacingRule(takingSide, pieceInfo(taken), s);
     case PieceKind::Cannon:
         return cannonCaptureRule(s);
     case PieceKind::Soldier:

@@ -1,27 +1,21 @@
 #pragma once
-// Whether a piece may move onto an empty point, and whether it may take the
-// piece standing on another point. Judged from the dragged piece's component
-// name, the two points and the occupancy grid alone; nothing is changed.
-// Rows are 1..10 and columns 1..9; the callers never pass anything else.
+// Whether a piece may move onto an empty point, and whether it may take a
+// piece of the other side. Judged from the piece's kind and side, the two
+// points and the occupancy of the position alone; nothing is changed. Whose
+// turn it is, is not judged here: the position's locks enforce it.
 
-#include <string_view>
-
-#include "game/BoardLayout.h"
+#include "game/Point.h"
 
 namespace corvane::game {
 
-class OccupancyGrid;
+class Position;
 
-// A move of the piece named `pieceName` from (fromRow, fromColumn) onto the
-// empty point (toRow, toColumn). A name that is no piece image is rejected.
-bool judgeMove(std::string_view pieceName, int fromRow, int fromColumn, int toRow, int toColumn,
-               const OccupancyGrid& grid);
+// A move of `mover` from `from` onto the empty point `to`. Points off the
+// board and ids that are no piece are rejected.
+bool judgeMove(const Position& position, PieceId mover, Point from, Point to);
 
-// A capture by the side `takingSide` (black takes red in Image18DragDrop, red
-// takes black in Image2DragDrop): the piece named `takerName` on the from point
-// takes the piece named `takenName` on the to point. A taker that is not a
-// piece of `takingSide` is rejected.
-bool judgeCapture(Side takingSide, std::string_view takerName, std::string_view takenName,
-                  int fromRow, int fromColumn, int toRow, int toColumn, const OccupancyGrid& grid);
+// `taker` on `from` takes `taken` on `to`. A taker of the same side as the
+// taken piece is rejected.
+bool judgeCapture(const Position& position, PieceId taker, PieceId taken, Point from, Point to);
 
 } // namespace corvane::game

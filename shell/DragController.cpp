@@ -81,7 +81,7 @@ bool DragController::eventFilter(QObject* watched, QEvent* event)
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton && pieces_.contains(watched)) {
             auto* piece = static_cast<ImageControl*>(watched);
-            if (piece->isVisible() && piece->dragMode() == game::DragMode::Automatic) {
+            if (piece->isVisible() && piece->dragMode() == DragMode::Automatic) {
                 beginDrag(piece, mouse->position().toPoint());
                 return true;
             }

@@ -1,8 +1,9 @@
 #pragma once
 // A picture control of the main window: the board picture, a piece image or a
-// point image. It carries what the board code reads and writes (place, point
-// code in its tag, visibility, drag mode) and paints its picture, stretched
-// to its size and with the picture's key colour left out where asked.
+// point image. It shows what the position holds for its piece (place, point
+// code in its tag, visibility, whether it may be dragged) and paints its
+// picture, stretched to its size and with the picture's key colour left out
+// where asked.
 //
 // The pieces lie on the board picture, and a window repaint would otherwise
 // draw 32 small pictures one control at a time, each with Qt's set-up of a
@@ -16,15 +17,17 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <string>
 #include <vector>
-
-#include "game/BoardState.h"
 
 class QPainter;
 
 namespace corvane::shell {
 
-class ImageControl : public QWidget, public game::BoardImage {
+// Whether pressing the mouse on a piece image starts a drag.
+enum class DragMode { Automatic, Manual };
+
+class ImageControl : public QWidget {
     Q_OBJECT
 public:
     explicit ImageControl(const QString& name, QWidget* parent);
@@ -54,20 +57,19 @@ public:
     void composeOverlay(QWidget* widget);
     bool isComposedOverlay(const QWidget* widget) const;
 
-    // game::BoardImage
-    std::string name() const override;
-    int left() const override { return x(); }
-    int top() const override { return y(); }
-    void setLeft(int left) override;
-    void setTop(int top) override;
-    int tag() const override { return tag_; }
-    void setTag(int tag) override { tag_ = tag; }
+    std::string name() const;
+    int left() const { return x(); }
+    int top() const { return y(); }
+    void setLeft(int left);
+    void setTop(int top);
+    int tag() const { return tag_; }
+    void setTag(int tag) { tag_ = tag; }
     // Visible in the sense of the image's own Visible property: whether it
     // shows when the window shows, not whether the window is on screen yet.
-    bool isVisible() const override;
+    bool isVisible() const;
     void setVisible(bool visible) override;
-    game::DragMode dragMode() const override { return dragMode_; }
-    void setDragMode(game::DragMode mode) override { dragMode_ = mode; }
+    DragMode dragMode() const { return dragMode_; }
+    void setDragMode(DragMode mode) { dragMode_ = mode; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -114,7 +116,7 @@ private:
     QSize naturalSize_;
     bool stretch_ = false;
     int tag_ = 0;
-    game::DragMode dragMode_ = game::DragMode::Manual;
+    DragMode dragMode_ = DragMode::Manual;
 
     // On a composed control: the layer it is drawn onto.
     ImageControl* layer_ = nullptr;

@@ -11,12 +11,11 @@
 #include <QScrollBar>
 
 #include "game/BoardLayout.h"
-#include "game/BoardReset.h"
-#include "game/MoveFlow.h"
 #include "net/endpoint/TMemoryStream.h"
 #include "net/endpoint/TUdpEndpoint.h"
 #include "net/play/ChatSender.h"
 #include "net/protocol/MessageText.h"
+#include "net/protocol/MoveText.h"
 #include "net/protocol/PeerMessageHandler.h"
 #include "shell/ArtImage.h"
 #include "shell/ChatBoxStyle.h"
@@ -109,7 +108,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
 
     sound_ = new NotificationSound(QUrl(QStringLiteral("qrc:/art/message.wav")), this);
     createEndpoint();
-    receiver_ = std::make_unique<protocol::PeerMessageHandler>(*this, *this);
+    receiver_ = std::make_unique<protocol::PeerMessageHandler>(position_, *this);
 
     // Last: the frame sizes the window around the finished client area.
     skinForm1_ = createWindowFrame(*this, client_);
@@ -224,12 +223,48 @@ ImageControl* TForm1::image(int number) const
     return number >= 1 && number < static_cast<int>(images_.size()) ? images_[number] : nullptr;
 }
 
-// --- game::BoardState ---
+// --- the position and its images ---
 
-game::BoardImage* TForm1::findImage(std::string_view name)
+ImageControl* TForm1::findImage(std::string_view name) const
 {
     return qobject_cast<ImageControl*>(index_.find(name));
 }
+
+void TForm1::showChange(const game::Change& change)
+{
+    if (change.everything) {
+        for (const game::PointInfo& point : game::pointTable())
+            images_[point.number]->setTag(point.code);
+        for (game::PieceId id = 0; id < game::PieceCount; ++id)
+            showPiece(id);
+    }
+    if (change.taken)
+        showPiece(*change.taken);
+    if (change.moved)
+        showPiece(*change.moved);
+    if (change.turnChanged)
+        showLocks();
+}
+
+void TForm1::showPiece(game::PieceId id)
+{
+    const game::Position::Piece& piece = position_.piece(id);
+    ImageControl* image = images_[game::pieceInfo(id).number];
+    image->setVisible(!piece.taken);
+    image->setLeft(game::pointLeft(piece.place.column));
+    image->setTop(game::pointTop(piece.place.row));
+    image->setTag(piece.point.code());
+}
+
+void TForm1::showLocks()
+{
+    for (game::PieceId id = 0; id < game::PieceCount; ++id) {
+        const bool free = position_.mayMove(game::pieceInfo(id).side);
+        images_[game::pieceInfo(id).number]->setDragMode(free ? DragMode::Automatic : DragMode::Manual);
+    }
+}
+
+void TForm1::sendMove(const game::Move& move) { sendMessage(protocol::encodeMove(move)); }
 
 void TForm1::sendMessage(const std::string& bytes)
 {
@@ -285,7 +320,7 @@ void TForm1::closeEvent(QCloseEvent* event)
     });
 }
 
-void TForm1::FormShow() { game::resetBoard(*this); }
+void TForm1::FormShow() { showChange(position_.reset()); }
 
 void TForm1::FormCloseQuery() { sendMessage(std::string(protocol::CloseMessage)); }
 
@@ -319,13 +354,17 @@ void TForm1::showModal(QDialog*& dialog, const DialogMaker& make)
 
 void TForm1::onDropped(ImageControl* target, ImageControl* dragged)
 {
+    const int piece = dragged->objectName().mid(5).toInt();
     const int number = target->objectName().mid(5).toInt();
-    if (number >= game::FirstPointNumber && number <= game::LastPointNumber)
-        game::dropOnPoint(*this, *target, *dragged);  // Image34DragDrop
-    else if (number >= game::FirstRedPieceNumber && number <= game::LastRedPieceNumber)
-        game::dropOnRedPiece(*this, *target, *dragged);  // Image18DragDrop
-    else if (number >= game::FirstBlackPieceNumber && number <= game::LastBlackPieceNumber)
-        game::dropOnBlackPiece(*this, *target, *dragged);  // Image2DragDrop
+    if (piece < game::FirstPieceNumber || piece > game::LastPieceNumber)
+        return;
+    const game::PieceId mover = piece - game::FirstPieceNumber;
+    if (number >= game::FirstPointNumber && number <= game::LastPointNumber) {
+        const game::PointInfo& point = game::pointTable()[static_cast<std::size_t>(number - game::FirstPointNumber)];
+        game::dropOnPoint(position_, *this, mover, game::Point{point.row, point.column});  // Image34DragDrop
+    } else if (number >= game::FirstPieceNumber && number <= game::LastPieceNumber) {
+        game::dropOnPiece(position_, *this, mover, number - game::FirstPieceNumber);  // Image2/Image18DragDrop
+    }
 }
 
 void TForm1::UdpEndpoint1DataReceived(TUdpEndpoint*, int numberBytes, const QString&, int)

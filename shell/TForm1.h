@@ -1,9 +1,9 @@
 #pragma once
 // The main window: the board on the left, the chat panel on the right, the
 // "游 戏" menu on top, and the UDP endpoint. It is the composition root: it owns
-// the controls and the endpoint, offers the board to the game code (the
-// BoardState interface: images by name, the occupancy grid, sending) and the
-// window's side of received messages to the receive side (ReceiveEffects),
+// the position (game/Position), the images that show it and the endpoint,
+// offers its side of a drop (MoveOutlet: show a change, send the move) to the
+// move flow and of received messages to the receive side (ReceiveEffects),
 // and wires each event to the code that handles it:
 //   drops            -> game/MoveFlow (move and capture flows)
 //   datagrams        -> net/protocol/PeerMessageHandler (every command word)
@@ -15,7 +15,8 @@
 #include <functional>
 #include <memory>
 
-#include "game/BoardState.h"
+#include "game/MoveFlow.h"
+#include "game/Position.h"
 #include "net/protocol/ReceiveEffects.h"
 #include "shell/ComponentIndex.h"
 #include "skin/button/SkinButton.h"
@@ -38,7 +39,7 @@ class DragController;
 class ImageControl;
 class NotificationSound;
 
-class TForm1 : public QWidget, public game::BoardState, public protocol::ReceiveEffects {
+class TForm1 : public QWidget, public game::MoveOutlet, public protocol::ReceiveEffects {
     Q_OBJECT
 public:
     static constexpr int ClientWidth = 632;
@@ -56,10 +57,17 @@ public:
     using DialogMaker = std::function<QDialog*()>;
     void setDialogMakers(DialogMaker makeForm2, DialogMaker makeForm3, DialogMaker makeForm4);
 
-    // game::BoardState
-    game::BoardImage* findImage(std::string_view name) override;
-    game::OccupancyGrid& grid() override { return grid_; }
-    void sendMessage(const std::string& bytes) override;
+    // The one truth of the game; the images show it.
+    const game::Position& position() const { return position_; }
+    // The image whose component name equals `name` ignoring letter case.
+    ImageControl* findImage(std::string_view name) const;
+    // Sends one game message (its GBK bytes) as one datagram; throws when
+    // the send fails.
+    void sendMessage(const std::string& bytes);
+
+    // game::MoveOutlet
+    void showChange(const game::Change& change) override;
+    void sendMove(const game::Move& move) override;
 
     // protocol::ReceiveEffects
     void playNotificationSound() override;
@@ -102,6 +110,8 @@ private:
     void createChatPanel();
     void createEndpoint();
     void onDropped(ImageControl* target, ImageControl* dragged);
+    void showPiece(game::PieceId id);
+    void showLocks();
     void UdpEndpoint1DataReceived(TUdpEndpoint* sender, int numberBytes, const QString& fromIP, int port);
     void showModal(QDialog*& dialog, const DialogMaker& make = {});
 
@@ -124,7 +134,7 @@ private:
     DialogMaker makeForm4_;
 
     bool placed_ = false;
-    game::OccupancyGrid grid_;
+    game::Position position_;
     ComponentIndex index_;
     std::unique_ptr<protocol::PeerMessageHandler> receiver_;
 };

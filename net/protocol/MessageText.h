@@ -7,12 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "game/GameMessage.h"
+#include "net/protocol/GameMessage.h"
 
 namespace corvane::protocol {
-
-namespace command = corvane::game::command;
-using corvane::game::composeMessage;
 
 // No valid game message comes near this; longer datagrams are discarded.
 constexpr std::size_t MaxDatagramSize = 2048;

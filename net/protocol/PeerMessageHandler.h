@@ -1,13 +1,13 @@
 #pragma once
 // The receive side of network play, the body of UdpEndpoint1DataReceived: one
 // datagram's bytes are split into the seven fields and the command in field 1
-// is applied to the board (moves, captures, the lock switch that passes the
+// is applied to the position (moves, captures, the lock switch that passes the
 // turn) or passed on to the window (restart, chat, close, a lost game).
 
 #include <string_view>
 
 namespace corvane::game {
-class BoardState;
+class Position;
 }
 
 namespace corvane::protocol {
@@ -30,7 +30,7 @@ enum class ReceivedCommand {
 
 class PeerMessageHandler {
 public:
-    PeerMessageHandler(game::BoardState& board, ReceiveEffects& effects);
+    PeerMessageHandler(game::Position& position, ReceiveEffects& effects);
 
     // Applies one received datagram (its GBK bytes, exactly as received). Safe
     // to call again from inside ReceiveEffects::showInformation. Exceptions of
@@ -38,7 +38,7 @@ public:
     ReceivedCommand handleDatagram(std::string_view bytes);
 
 private:
-    game::BoardState& board_;
+    game::Position& position_;
     ReceiveEffects& effects_;
 };
 

@@ -1,8 +1,13 @@
 #pragma once
-// What the receive side needs of the main window beyond the board itself. The
-// main window implements it with Qt (sound, message boxes, Memo2, locale).
+// What the receive side needs of the main window beyond the position itself.
+// The main window implements it with Qt (board, sound, message boxes, Memo2,
+// locale).
 
 #include <string>
+
+namespace corvane::game {
+struct Change;
+}
 
 namespace corvane::protocol {
 
@@ -28,6 +33,9 @@ public:
 
     // Runs the main window's board reset FormShow.
     virtual void resetBoard() = 0;
+
+    // The position changed by a received message: show it.
+    virtual void showChange(const game::Change& change) = 0;
 };
 
 // Texts the receive side shows (UTF-8).

@@ -1,5 +1,5 @@
-// Arbitrary bytes from the network, through split, validation and apply, on a
-// board that starts from the reset position. One input may carry several
+// Arbitrary bytes from the network, through split, decoding and apply, on a
+// position that starts from the reset. One input may carry several
 // datagrams, separated by the two bytes FF FF (never part of GBK text). Drops
 // picked from the input then run the rules on whatever position resulted, and
 // each message they send is received again, as on one computer.
@@ -10,12 +10,10 @@
 #include <vector>
 
 #include "game/BoardLayout.h"
-#include "game/BoardReset.h"
-#include "game/InMemoryBoard.h"
 #include "game/MoveFlow.h"
-#include "game/PointCode.h"
 #include "net/protocol/PeerMessageHandler.h"
 #include "net/protocol/ReceiveEffects.h"
+#include "net/protocol/TestBoard.h"
 
 namespace {
 
@@ -23,16 +21,17 @@ using namespace corvane;
 
 class SilentEffects : public protocol::ReceiveEffects {
 public:
-    explicit SilentEffects(game::BoardState& board) : board_(board) {}
+    explicit SilentEffects(game::Position& position) : position_(position) {}
     void playNotificationSound() override {}
     void showInformation(const std::string&) override {}
     void setReceivedText(const std::string& text) override { memo_ = text; }
     std::string currentDate() override { return "2026/12/7"; }
     std::string currentTime() override { return "8:05:09"; }
-    void resetBoard() override { game::resetBoard(board_); }
+    void resetBoard() override { position_.reset(); }
+    void showChange(const game::Change&) override {}
 
 private:
-    game::BoardState& board_;
+    game::Position& position_;
     std::string memo_;
 };
 
@@ -42,21 +41,15 @@ void check(bool condition)
         __builtin_trap();
 }
 
-// What must hold whatever a peer sent: only 0 and 1 in the grid, and every
-// piece on a point of the board, at that point's place.
-void checkBoard(test_support::InMemoryBoard& board)
+// What must hold whatever a peer sent: only 0 and 1 in the occupancy, and
+// every piece standing on and drawn at a point of the board.
+void checkBoard(const game::Position& position)
 {
-    for (std::uint8_t cell : board.grid().cells())
+    for (std::uint8_t cell : position.occupancy())
         check(cell <= 1);
-    for (const game::PieceInfo& info : game::pieceTable()) {
-        auto& piece = board.image(info.name);
-        const game::SplitPoint point = game::splitPointCode(piece.tag());
-        check(point.isOnBoard());
-        // Pieces only ever take the place of a point image or of another piece.
-        const int column = (piece.left() - game::pointLeft(1)) / 40;
-        const int row = (piece.top() - game::pointTop(1)) / 40;
-        check(piece.left() == game::pointLeft(column + 1) && column >= 0 && column < 9);
-        check(piece.top() == game::pointTop(row + 1) && row >= 0 && row < 10);
+    for (game::PieceId id = 0; id < game::PieceCount; ++id) {
+        check(position.piece(id).point.isOnBoard());
+        check(position.piece(id).place.isOnBoard());
     }
 }
 
@@ -79,30 +72,30 @@ std::vector<std::string_view> datagrams(std::string_view input)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
-    test_support::InMemoryBoard board;
-    game::resetBoard(board);
-    SilentEffects effects(board);
-    protocol::PeerMessageHandler handler(board, effects);
+    test_support::TestBoard board;
+    game::Position& position = board.position;
+    SilentEffects effects(position);
+    protocol::PeerMessageHandler handler(position, effects);
 
     for (std::string_view datagram : datagrams(input)) {
         handler.handleDatagram(datagram);
-        checkBoard(board);
+        checkBoard(position);
     }
 
     // A few drops chosen by the input, on the position the datagrams left.
     for (std::size_t k = 0; k < size && k < 8; ++k) {
-        const int pieceNumber = game::FirstPieceNumber + data[k] % game::PieceCount;
-        const int targetNumber = game::FirstPieceNumber + data[size - 1 - k] % (game::PieceCount + game::PointCount);
-        auto& piece = board.image(game::imageName(pieceNumber));
-        auto& target = board.image(game::imageName(targetNumber));
+        const game::PieceId piece = data[k] % game::PieceCount;
+        const int target = data[size - 1 - k] % (game::PieceCount + game::PointCount);
         board.sent.clear();
-        if (targetNumber >= game::FirstPointNumber)
-            game::dropOnPoint(board, target, piece);
-        else
-            game::dropOnPiece(board, target, piece);
+        if (target >= game::PieceCount) {
+            const game::PointInfo& point = game::pointTable()[static_cast<std::size_t>(target - game::PieceCount)];
+            game::dropOnPoint(position, board, piece, {point.row, point.column});
+        } else {
+            game::dropOnPiece(position, board, piece, target);
+        }
         for (const std::string& message : board.sent)
             check(handler.handleDatagram(message) != protocol::ReceivedCommand::Discarded);
-        checkBoard(board);
+        checkBoard(position);
     }
     return 0;
 }

@@ -1,84 +1,13 @@
-// Point codes, the board's fixed make-up and the board reset.
+// The board's fixed make-up, and the position: its reset and how a move or
+// capture is applied.
 #include <gtest/gtest.h>
 
 #include <set>
-#include <stdexcept>
 
 #include "game/BoardLayout.h"
-#include "game/BoardReset.h"
-#include "game/GameMessage.h"
-#include "game/PointCode.h"
-#include "game/InMemoryBoard.h"
+#include "game/Position.h"
 
 using namespace corvane::game;
-using corvane::test_support::InMemoryBoard;
-
-TEST(PointCode, SplitsByTheLengthOfTheDecimalText)
-{
-    const SplitPoint p103 = splitPointCode(103);
-    EXPECT_EQ(p103.rowText, "10");
-    EXPECT_EQ(p103.columnText, "3");
-    EXPECT_EQ(p103.row, 10);
-    EXPECT_EQ(p103.column, 3);
-    EXPECT_TRUE(p103.isOnBoard());
-
-    const SplitPoint p45 = splitPointCode(45);
-    EXPECT_EQ(p45.rowText, "4");
-    EXPECT_EQ(p45.columnText, "5");
-    EXPECT_EQ(p45.row, 4);
-    EXPECT_EQ(p45.column, 5);
-
-    const SplitPoint p11 = splitPointCode(11);
-    EXPECT_EQ(p11.rowText, "1");
-    EXPECT_EQ(p11.columnText, "1");
-}
-
-TEST(PointCode, CodesThatNameNoPointAreNotOnTheBoard)
-{
-    // A tag never filled in, or anything else that is no point code.
-    for (int code : {0, 5, 10, 20, 40, 100, 110, 111, 1000, -5, -45, 2147483647}) {
-        EXPECT_FALSE(splitPointCode(code).isOnBoard()) << code;
-    }
-    EXPECT_EQ(splitPointCode(0).rowText, "0");
-    EXPECT_EQ(splitPointCode(0).columnText, "");
-    EXPECT_EQ(splitPointCode(1000).rowText, "10");
-    EXPECT_EQ(splitPointCode(1000).columnText, "0");
-}
-
-TEST(PointCode, EveryPointCodeSplitsBackToItsRowAndColumn)
-{
-    for (int row = 1; row <= 10; ++row) {
-        for (int column = 1; column <= 9; ++column) {
-            const SplitPoint split = splitPointCode(pointCode(row, column));
-            ASSERT_TRUE(split.isOnBoard());
-            EXPECT_EQ(split.row, row);
-            EXPECT_EQ(split.column, column);
-            EXPECT_EQ(joinPointCode(split.rowText, split.columnText), pointCode(row, column));
-        }
-    }
-}
-
-TEST(PointCode, JoinConcatenatesTheTexts)
-{
-    EXPECT_EQ(joinPointCode("10", "9"), 109);
-    EXPECT_EQ(joinPointCode("10", "3"), 103);
-    EXPECT_EQ(joinPointCode("4", "5"), 45);
-    EXPECT_THROW(joinPointCode("", ""), std::invalid_argument);
-    EXPECT_THROW(joinPointCode("1a", "2"), std::invalid_argument);
-    EXPECT_THROW(joinPointCode("+1", "2"), std::invalid_argument);
-}
-
-TEST(PointCode, RowAndColumnTextsAreCanonicalDigits)
-{
-    for (const char* row : {"1", "2", "5", "9", "10"})
-        EXPECT_TRUE(isRowText(row)) << row;
-    for (const char* row : {"", "0", "11", "01", "+1", "-1", " 1", "1 ", "a", "100", "010"})
-        EXPECT_FALSE(isRowText(row)) << row;
-    for (const char* column : {"1", "5", "9"})
-        EXPECT_TRUE(isColumnText(column)) << column;
-    for (const char* column : {"", "0", "10", "01", "+1", "x"})
-        EXPECT_FALSE(isColumnText(column)) << column;
-}
 
 TEST(BoardLayout, PointImagesAreNamedAndPlacedRowByRow)
 {
@@ -109,7 +38,7 @@ TEST(BoardLayout, PieceTableHasSixteenPiecesPerSideWithDistinctStarts)
     for (const PieceInfo& piece : pieceTable()) {
         EXPECT_EQ(piece.name, imageName(piece.number));
         EXPECT_EQ(piece.side, piece.number <= 17 ? Side::Black : Side::Red);
-        const SplitPoint start = splitPointCode(piece.startCode);
+        const Point start = startPoint(piece);
         ASSERT_TRUE(start.isOnBoard());
         EXPECT_EQ(piece.startPointImage, pointImageName(start.row, start.column));
         starts.insert(piece.startCode);
@@ -134,80 +63,101 @@ TEST(BoardLayout, NamesAreMatchedExactly)
         EXPECT_EQ(findPoint(name), nullptr) << name;
 }
 
-TEST(GameMessage, ComposeJoinsSevenFieldsWithBars)
-{
-    EXPECT_EQ(composeMessage("blksky", "Image13", "Image70", "4", "1", "5", "1"), "blksky|Image13|Image70|4|1|5|1");
-    EXPECT_EQ(composeMessage("", "", "", "", "", "", ""), "||||||");
-}
-
 namespace {
 
-void expectStartingPosition(InMemoryBoard& board)
+constexpr PieceId piece(int imageNumber) { return imageNumber - FirstPieceNumber; }
+
+void expectStartingPosition(const Position& position)
 {
-    for (const PieceInfo& piece : pieceTable()) {
-        auto& image = board.image(piece.name);
-        const PointInfo* start = findPoint(piece.startPointImage);
-        EXPECT_TRUE(image.isVisible()) << piece.name;
-        EXPECT_TRUE(image.draggable()) << piece.name;
-        EXPECT_EQ(image.tag(), piece.startCode) << piece.name;
-        EXPECT_EQ(image.left(), start->left) << piece.name;
-        EXPECT_EQ(image.top(), start->top) << piece.name;
+    for (PieceId id = 0; id < PieceCount; ++id) {
+        const Position::Piece& piece = position.piece(id);
+        EXPECT_FALSE(piece.taken) << id;
+        EXPECT_EQ(piece.point, startPoint(pieceInfo(id))) << id;
+        EXPECT_EQ(piece.place, startPoint(pieceInfo(id))) << id;
     }
-    for (const PointInfo& point : pointTable())
-        EXPECT_EQ(board.image(point.name).tag(), point.code) << point.name;
+    EXPECT_TRUE(position.mayMove(Side::Black));
+    EXPECT_TRUE(position.mayMove(Side::Red));
+    EXPECT_FALSE(position.isOver());
 
     const std::set<int> occupied = {11, 12, 13, 14, 15, 16, 17, 18, 19, 32, 38, 41, 43, 45, 47, 49,
                                     71, 73, 75, 77, 79, 82, 88, 101, 102, 103, 104, 105, 106, 107, 108, 109};
-    for (int row = 1; row <= 10; ++row)
-        for (int column = 1; column <= 9; ++column)
-            EXPECT_EQ(board.grid().at(row, column), occupied.count(pointCode(row, column)) ? 1 : 0)
+    for (int row = 1; row <= Rows; ++row)
+        for (int column = 1; column <= Columns; ++column)
+            EXPECT_EQ(position.isOccupied({row, column}), occupied.count(Point{row, column}.code()) == 1)
                 << row << "," << column;
+}
+
+Move capture(int taker, int taken, Point from, Point to)
+{
+    Move move;
+    move.piece = piece(taker);
+    move.taken = piece(taken);
+    move.from = from;
+    move.to = to;
+    move.onto = to;
+    return move;
 }
 
 } // namespace
 
-TEST(BoardReset, FromTheStoredLayoutGivesTheStartingPosition)
+TEST(Position, ResetGivesTheStartingPositionFromAnyState)
 {
-    InMemoryBoard board;
-    resetBoard(board);
-    expectStartingPosition(board);
-    EXPECT_TRUE(board.sent.empty());
+    Position position;
+    EXPECT_FALSE(position.mayMove(Side::Black));  // locked until the first reset
+    EXPECT_FALSE(position.mayMove(Side::Red));
+    EXPECT_TRUE(position.reset().everything);
+    expectStartingPosition(position);
+
+    // Mid-game, after a taken general and with both sides locked.
+    Move taking = capture(25, 6, {10, 1}, {1, 5});
+    taking.endsGame = true;
+    position.apply(taking);
+    position.lockBothSides();
+    EXPECT_TRUE(position.isOver());
+    position.reset();
+    expectStartingPosition(position);
+    Position once;
+    once.reset();
+    position.reset();
+    EXPECT_EQ(position, once);
 }
 
-TEST(BoardReset, RestoresAMidGamePositionWithTakenAndLockedPieces)
+TEST(Position, ACaptureHidesTheTakenPieceAndTheTakerTakesItsPlace)
 {
-    InMemoryBoard board;
-    resetBoard(board);
-    board.place("Image25", 5, 5);
-    board.takeOff("Image6");
-    board.image("Image6").setDragMode(DragMode::Manual);
-    board.setAllDragModes(DragMode::Manual);
-    board.grid().set(6, 6, 1);
-    board.point(2, 2).setTag(0);
-
-    resetBoard(board);
-    expectStartingPosition(board);
+    Position position;
+    position.reset();
+    Move move = capture(11, 26, {3, 2}, {10, 2});
+    move.passTurnFrom = Side::Black;
+    const Change change = position.apply(move);
+    EXPECT_EQ(change.moved, piece(11));
+    EXPECT_EQ(change.taken, piece(26));
+    EXPECT_EQ(change.fromPlace, (Point{3, 2}));
+    EXPECT_EQ(change.toPlace, (Point{10, 2}));
+    EXPECT_TRUE(change.turnChanged);
+    EXPECT_FALSE(change.gameOver);
+    EXPECT_TRUE(position.piece(piece(26)).taken);
+    EXPECT_EQ(position.pieceAt({10, 2}), piece(11));
+    EXPECT_FALSE(position.isOccupied({3, 2}));
+    EXPECT_FALSE(position.mayMove(Side::Black));
+    EXPECT_TRUE(position.mayMove(Side::Red));
 }
 
-TEST(BoardReset, RunningTwiceEqualsRunningOnce)
+TEST(Position, AMoveIsAppliedAsToldEvenWhenItsPointsDisagree)
 {
-    InMemoryBoard once;
-    resetBoard(once);
-    InMemoryBoard twice;
-    resetBoard(twice);
-    resetBoard(twice);
-    EXPECT_EQ(once.snapshot(), twice.snapshot());
-}
-
-TEST(BoardReset, SkipsImagesTheWindowDoesNotHave)
-{
-    InMemoryBoard board;
-    board.removeImage("Image29");
-    board.removeImage("Image119");
-    board.removeImage("Image40");
-    resetBoard(board);
-    // The grid still says where the pieces belong; the present images are set.
-    EXPECT_EQ(board.grid().at(10, 5), 1);
-    EXPECT_EQ(board.image("Image25").tag(), 101);
-    EXPECT_EQ(board.image("Image8").tag(), 17);
+    // A peer's fields say 4,1 -> 5,1 but name the point picture of 6,5: the
+    // piece is drawn there, stands on 5,1, and the occupancy follows the fields.
+    Position position;
+    position.reset();
+    Move move;
+    move.piece = piece(13);
+    move.from = {9, 9};
+    move.to = {5, 1};
+    move.onto = {6, 5};
+    const Change change = position.apply(move);
+    EXPECT_FALSE(change.turnChanged);
+    EXPECT_EQ(position.piece(piece(13)).point, (Point{5, 1}));
+    EXPECT_EQ(position.piece(piece(13)).place, (Point{6, 5}));
+    EXPECT_FALSE(position.isOccupied({9, 9}));
+    EXPECT_TRUE(position.isOccupied({4, 1}));
+    EXPECT_TRUE(position.isOccupied({5, 1}));
 }

@@ -4,20 +4,29 @@
 
 #include <initializer_list>
 #include <utility>
+#include <vector>
 
-#include "game/BoardState.h"
 #include "game/MoveRules.h"
+#include "game/Position.h"
 
 using namespace corvane::game;
 
 namespace {
 
-OccupancyGrid gridWith(std::initializer_list<std::pair<int, int>> occupied)
+// A position whose only occupied points are `occupied` (the rules read
+// nothing else of it), and the id of the piece named `name` (-1 for none).
+Position gridWith(const std::vector<std::pair<int, int>>& occupied)
 {
-    OccupancyGrid grid;
+    std::vector<std::pair<PieceId, Point>> pieces;
     for (auto [row, column] : occupied)
-        grid.set(row, column, 1);
-    return grid;
+        pieces.push_back({0, Point{row, column}});
+    return Position::withPieces(pieces);
+}
+
+PieceId id(const char* name)
+{
+    const PieceInfo* piece = findPiece(name);
+    return piece ? piece->number - FirstPieceNumber : -1;
 }
 
 // Black takes red: `taker` on `from` takes a red piece (`taken`) on `to`; both
@@ -25,19 +34,19 @@ OccupancyGrid gridWith(std::initializer_list<std::pair<int, int>> occupied)
 bool blackTakes(const char* taker, std::pair<int, int> from, std::pair<int, int> to,
                 std::initializer_list<std::pair<int, int>> others = {}, const char* taken = "Image20")
 {
-    OccupancyGrid grid = gridWith(others);
-    grid.set(from.first, from.second, 1);
-    grid.set(to.first, to.second, 1);
-    return judgeCapture(Side::Black, taker, taken, from.first, from.second, to.first, to.second, grid);
+    std::vector<std::pair<int, int>> occupied(others);
+    occupied.push_back(from);
+    occupied.push_back(to);
+    return judgeCapture(gridWith(occupied), id(taker), id(taken), {from.first, from.second}, {to.first, to.second});
 }
 
 bool redTakes(const char* taker, std::pair<int, int> from, std::pair<int, int> to,
               std::initializer_list<std::pair<int, int>> others = {}, const char* taken = "Image15")
 {
-    OccupancyGrid grid = gridWith(others);
-    grid.set(from.first, from.second, 1);
-    grid.set(to.first, to.second, 1);
-    return judgeCapture(Side::Red, taker, taken, from.first, from.second, to.first, to.second, grid);
+    std::vector<std::pair<int, int>> occupied(others);
+    occupied.push_back(from);
+    occupied.push_back(to);
+    return judgeCapture(gridWith(occupied), id(taker), id(taken), {from.first, from.second}, {to.first, to.second});
 }
 
 } // namespace
@@ -153,7 +162,7 @@ TEST(SoldierCapture, RedTakesAheadAndSidewaysOnlyAcrossTheRiver)
 
 TEST(CaptureRules, OnlyPiecesOfTheTakingSideTake)
 {
-    // Image18DragDrop serves black takers only, Image2DragDrop red ones.
+    // A piece never takes one of its own side, and only pieces take.
     EXPECT_FALSE(blackTakes("Image25", {10, 1}, {9, 1}));
     EXPECT_FALSE(redTakes("Image2", {1, 1}, {2, 1}));
     EXPECT_FALSE(blackTakes("Image34", {1, 1}, {2, 1}));

@@ -5,15 +5,18 @@
 #include <gtest/gtest.h>
 
 #include "game/BoardLayout.h"
-#include "game/BoardReset.h"
-#include "game/InMemoryBoard.h"
 #include "game/MoveFlow.h"
-#include "game/PointCode.h"
+#include "game/Position.h"
 
 using namespace corvane::game;
-using corvane::test_support::InMemoryBoard;
 
 namespace {
+
+class QuietOutlet : public MoveOutlet {
+public:
+    void showChange(const Change&) override {}
+    void sendMove(const Move&) override {}
+};
 
 struct FirstMoves {
     int moves = 0;
@@ -24,36 +27,33 @@ struct FirstMoves {
 FirstMoves countFirstMoves(Side side)
 {
     FirstMoves counted;
-    for (const PieceInfo& mover : pieceTable()) {
-        if (mover.side != side)
+    QuietOutlet outlet;
+    for (PieceId mover = 0; mover < PieceCount; ++mover) {
+        if (pieceInfo(mover).side != side)
             continue;
-        for (int row = 1; row <= OccupancyGrid::Rows; ++row) {
-            for (int column = 1; column <= OccupancyGrid::Columns; ++column) {
-                InMemoryBoard board;
-                resetBoard(board);
-                const std::string target = board.grid().at(row, column) ? std::string() : pointImageName(row, column);
+        for (int row = 1; row <= Rows; ++row) {
+            for (int column = 1; column <= Columns; ++column) {
+                Position position;
+                position.reset();
                 DropResult result;
-                if (!target.empty()) {
-                    result = dropOnPoint(board, board.image(target), board.image(mover.name));
+                if (!position.isOccupied({row, column})) {
+                    result = dropOnPoint(position, outlet, mover, {row, column});
                 } else {
-                    const PieceInfo* standing = nullptr;
-                    for (const PieceInfo& piece : pieceTable())
-                        if (piece.startCode == pointCode(row, column))
-                            standing = &piece;
-                    if (standing == nullptr) {
+                    const std::optional<PieceId> standing = position.pieceAt({row, column});
+                    if (!standing) {
                         ADD_FAILURE() << "no piece starts on " << row << "," << column;
                         continue;
                     }
-                    if (standing == &mover)
+                    if (*standing == mover)
                         continue;
-                    result = dropOnPiece(board, board.image(standing->name), board.image(mover.name));
+                    result = dropOnPiece(position, outlet, mover, *standing);
                 }
                 if (result == DropResult::Rejected)
                     continue;
                 ++counted.moves;
                 if (result == DropResult::Captured) {
                     ++counted.captures;
-                    if (mover.kind == PieceKind::Cannon)
+                    if (pieceInfo(mover).kind == PieceKind::Cannon)
                         ++counted.cannonCaptures;
                 }
             }

@@ -3,26 +3,34 @@
 
 #include <initializer_list>
 #include <utility>
+#include <vector>
 
-#include "game/BoardState.h"
 #include "game/MoveRules.h"
+#include "game/Position.h"
 
 using namespace corvane::game;
 
 namespace {
 
-// A grid with the given (row, column) cells occupied.
-OccupancyGrid gridWith(std::initializer_list<std::pair<int, int>> occupied)
+// A position whose only occupied points are `occupied` (the rules read
+// nothing else of it), and the id of the piece named `name` (-1 for none).
+Position gridWith(std::initializer_list<std::pair<int, int>> occupied)
 {
-    OccupancyGrid grid;
+    std::vector<std::pair<PieceId, Point>> pieces;
     for (auto [row, column] : occupied)
-        grid.set(row, column, 1);
-    return grid;
+        pieces.push_back({0, Point{row, column}});
+    return Position::withPieces(pieces);
 }
 
-bool move(const char* piece, std::pair<int, int> from, std::pair<int, int> to, const OccupancyGrid& grid)
+PieceId id(const char* name)
 {
-    return judgeMove(piece, from.first, from.second, to.first, to.second, grid);
+    const PieceInfo* piece = findPiece(name);
+    return piece ? piece->number - FirstPieceNumber : -1;
+}
+
+bool move(const char* piece, std::pair<int, int> from, std::pair<int, int> to, const Position& grid)
+{
+    return judgeMove(grid, id(piece), {from.first, from.second}, {to.first, to.second});
 }
 
 } // namespace
@@ -30,7 +38,7 @@ bool move(const char* piece, std::pair<int, int> from, std::pair<int, int> to, c
 TEST(ChariotMove, AlongAClearColumnOrRow)
 {
     for (const char* chariot : {"Image2", "Image10", "Image25", "Image33"}) {
-        const OccupancyGrid grid = gridWith({{1, 1}, {3, 1}});
+        const Position grid = gridWith({{1, 1}, {3, 1}});
         EXPECT_TRUE(move(chariot, {1, 1}, {2, 1}, grid)) << chariot;
         EXPECT_FALSE(move(chariot, {1, 1}, {4, 1}, grid)) << chariot;
         EXPECT_TRUE(move(chariot, {1, 1}, {4, 1}, gridWith({{1, 1}}))) << chariot;
@@ -46,7 +54,7 @@ TEST(ChariotMove, AlongAClearColumnOrRow)
 
 TEST(ChariotMove, NeverDiagonallyNorOntoItsOwnPoint)
 {
-    const OccupancyGrid grid = gridWith({{5, 5}});
+    const Position grid = gridWith({{5, 5}});
     EXPECT_FALSE(move("Image2", {5, 5}, {6, 6}, grid));
     EXPECT_FALSE(move("Image33", {5, 5}, {7, 8}, grid));
     EXPECT_FALSE(move("Image25", {5, 5}, {5, 5}, grid));
@@ -55,13 +63,13 @@ TEST(ChariotMove, NeverDiagonallyNorOntoItsOwnPoint)
 TEST(HorseMove, LShapeWithAnEmptyLeg)
 {
     for (const char* horse : {"Image3", "Image9", "Image26", "Image32"}) {
-        const OccupancyGrid blockedDown = gridWith({{1, 2}, {2, 2}});
+        const Position blockedDown = gridWith({{1, 2}, {2, 2}});
         EXPECT_FALSE(move(horse, {1, 2}, {3, 1}, blockedDown)) << horse;
         EXPECT_FALSE(move(horse, {1, 2}, {3, 3}, blockedDown)) << horse;
         EXPECT_TRUE(move(horse, {1, 2}, {2, 4}, blockedDown)) << horse;
         EXPECT_FALSE(move(horse, {1, 2}, {2, 4}, gridWith({{1, 2}, {1, 3}}))) << horse;
 
-        const OccupancyGrid open = gridWith({{5, 5}});
+        const Position open = gridWith({{5, 5}});
         for (auto [dr, dc] : {std::pair{2, 1}, {2, -1}, {-2, 1}, {-2, -1}, {1, 2}, {-1, 2}, {1, -2}, {-1, -2}})
             EXPECT_TRUE(move(horse, {5, 5}, {5 + dr, 5 + dc}, open)) << horse << " " << dr << "," << dc;
         for (auto [dr, dc] : {std::pair{1, 1}, {2, 2}, {0, 1}, {2, 0}, {3, 1}, {0, 0}})
@@ -123,7 +131,7 @@ TEST(AdvisorMove, OneDiagonalStepInsideItsPalace)
 
 TEST(GeneralMove, OneStepAlongARowOrColumnInsideItsPalace)
 {
-    const OccupancyGrid grid = gridWith({{1, 5}});
+    const Position grid = gridWith({{1, 5}});
     EXPECT_TRUE(move("Image6", {1, 5}, {1, 4}, grid));
     EXPECT_TRUE(move("Image6", {1, 5}, {1, 6}, grid));
     EXPECT_TRUE(move("Image6", {1, 5}, {2, 5}, grid));
@@ -188,14 +196,14 @@ TEST(SoldierMove, RedGoesStraightUpUntilAcrossTheRiver)
 
 TEST(MoveRules, NamesThatAreNoPieceAreRejected)
 {
-    const OccupancyGrid grid = gridWith({{5, 5}});
+    const Position grid = gridWith({{5, 5}});
     for (const char* name : {"Image34", "Image1", "image25", "", "Image250"})
         EXPECT_FALSE(move(name, {5, 5}, {5, 6}, grid)) << name;
 }
 
 TEST(MoveRules, PointsOffTheBoardAreRejectedWithoutReadingTheGrid)
 {
-    const OccupancyGrid grid = gridWith({{1, 1}});
+    const Position grid = gridWith({{1, 1}});
     EXPECT_FALSE(move("Image2", {1, 1}, {0, 1}, grid));
     EXPECT_FALSE(move("Image2", {1, 1}, {1, 10}, grid));
     EXPECT_FALSE(move("Image25", {11, 1}, {10, 1}, grid));

@@ -94,7 +94,7 @@ inline bool sideDraggable(shell::TForm1& form, game::Side side, bool expected)
 {
     const int first = side == game::Side::Black ? game::FirstBlackPieceNumber : game::FirstRedPieceNumber;
     for (int n = first; n < first + 16; ++n)
-        if ((form.image(n)->dragMode() == game::DragMode::Automatic) != expected)
+        if ((form.image(n)->dragMode() == shell::DragMode::Automatic) != expected)
             return false;
     return true;
 }
@@ -124,7 +124,7 @@ inline std::string positionText(shell::TForm1& form)
                 std::to_string(piece->left()) + ',' + std::to_string(piece->top()) + ' ';
     }
     text += "grid:";
-    for (std::uint8_t cell : form.grid().cells())
+    for (std::uint8_t cell : form.position().occupancy())
         text += static_cast<char>('0' + cell);
     return text;
 }
@@ -150,8 +150,9 @@ inline std::vector<ScriptedMove> legalMoves(shell::TForm1& form, game::Side side
         for (const game::PointInfo& point : game::pointTable()) {
             if (point.code == from)
                 continue;
-            if (!form.grid().at(point.row, point.column)) {
-                if (game::judgeMove(info.name, from / 10, from % 10, point.row, point.column, form.grid()))
+            if (!form.position().isOccupied({point.row, point.column})) {
+                if (game::judgeMove(form.position(), info.number - game::FirstPieceNumber, game::pointOfCode(from),
+                                    {point.row, point.column}))
                     moves.push_back({info.number, point.number, point.code, false});
                 continue;
             }
@@ -160,8 +161,9 @@ inline std::vector<ScriptedMove> legalMoves(shell::TForm1& form, game::Side side
                 if (taken.side != other || !image->isVisible() || image->tag() != point.code ||
                     taken.kind == game::PieceKind::General)
                     continue;
-                if (game::judgeCapture(side, info.name, taken.name, from / 10, from % 10, point.row, point.column,
-                                       form.grid()))
+                if (game::judgeCapture(form.position(), info.number - game::FirstPieceNumber,
+                                       taken.number - game::FirstPieceNumber, game::pointOfCode(from),
+                                       {point.row, point.column}))
                     moves.push_back({info.number, taken.number, point.code, true});
             }
         }

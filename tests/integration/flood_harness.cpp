@@ -149,7 +149,7 @@ std::string dragStates(shell::TForm1& form)
 {
     std::string states;
     for (int n = game::FirstPieceNumber; n <= game::LastPieceNumber; ++n)
-        states += form.image(n)->dragMode() == game::DragMode::Automatic ? 'A' : 'M';
+        states += form.image(n)->dragMode() == shell::DragMode::Automatic ? 'A' : 'M';
     return states;
 }
 

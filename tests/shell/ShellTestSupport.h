@@ -118,7 +118,7 @@ inline int pointNumber(int row, int column) { return 34 + 9 * (row - 1) + (colum
 
 inline bool draggable(TForm1& form, int number)
 {
-    return form.image(number)->dragMode() == game::DragMode::Automatic;
+    return form.image(number)->dragMode() == shell::DragMode::Automatic;
 }
 
 // True when every piece Image<first>..Image<last> has the given drag state.

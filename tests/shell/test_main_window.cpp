@@ -237,12 +237,12 @@ TEST_F(MainWindowTest, MenuHasTheSixEntriesInOrder)
 TEST_F(MainWindowTest, LockedOrHiddenPiecesStartNoDrag)
 {
     ImageControl* soldier = form.image(13);
-    soldier->setDragMode(corvane::game::DragMode::Manual);
+    soldier->setDragMode(corvane::shell::DragMode::Manual);
     sendMouse(soldier, QEvent::MouseButtonPress);
     EXPECT_FALSE(form.dragController()->isDragging());
     sendMouse(soldier, QEvent::MouseButtonRelease);
 
-    soldier->setDragMode(corvane::game::DragMode::Automatic);
+    soldier->setDragMode(corvane::shell::DragMode::Automatic);
     sendMouse(soldier, QEvent::MouseButtonPress);
     EXPECT_TRUE(form.dragController()->isDragging());  // at once, without moving
     EXPECT_EQ(form.dragController()->draggedImage(), soldier);

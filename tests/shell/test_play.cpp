@@ -102,8 +102,8 @@ TEST_F(WindowWithPeer, AMoveByMouseSendsTheExactBytesAndLocksEveryPiece)
     dragByMouse(form, 13, pointNumber(5, 1));  // black soldier 41 -> 51
     EXPECT_EQ(peer.next(), "blksky|Image13|Image70|4|1|5|1");
     EXPECT_TRUE(standsOn(form, 13, 5, 1));
-    EXPECT_EQ(form.grid().at(4, 1), 0);
-    EXPECT_EQ(form.grid().at(5, 1), 1);
+    EXPECT_EQ(form.position().isOccupied({4, 1}), 0);
+    EXPECT_EQ(form.position().isOccupied({5, 1}), 1);
     EXPECT_TRUE(allDraggable(form, 2, 33, false));  // waiting for the peer
 }
 
@@ -138,8 +138,8 @@ TEST_F(WindowWithPeer, ACannonCaptureByMouseHidesTheTakenPieceAndSendsBlkred)
     EXPECT_EQ(peer.next(), "blkred|Image11|Image26|3|2|10|2");
     EXPECT_FALSE(form.image(26)->isVisible());
     EXPECT_TRUE(standsOn(form, 11, 10, 2));
-    EXPECT_EQ(form.grid().at(3, 2), 0);
-    EXPECT_EQ(form.grid().at(10, 2), 1);
+    EXPECT_EQ(form.position().isOccupied({3, 2}), 0);
+    EXPECT_EQ(form.position().isOccupied({10, 2}), 1);
     EXPECT_TRUE(allDraggable(form, 2, 33, false));
     // The hidden horse takes no drops: the cannon's image now gets them.
     EXPECT_EQ(form.dragController()->dropTargetAt(form.image(26)->geometry().center()), form.image(11));
@@ -253,7 +253,7 @@ TEST(TwoWindows, PlayAShortGameToATakenGeneral)
         EXPECT_EQ(black.image(n)->pos(), red.image(n)->pos()) << n;
         EXPECT_EQ(black.image(n)->isVisible(), red.image(n)->isVisible()) << n;
     }
-    EXPECT_EQ(black.grid().cells(), red.grid().cells());
+    EXPECT_EQ(black.position().occupancy(), red.position().occupancy());
 
     // Restarting from one side resets both.
     black.CustomItem1Click();
@@ -271,8 +271,8 @@ TEST_F(WindowWithPeer, RestartSendsTheNoticeThenResetsTheBoard)
     form.findChild<corvane::skin::TSkinItem*>(QStringLiteral("CustomItem1"))->execute();
     EXPECT_EQ(peer.next(), "chongxin|2|3|4|5|6|7");
     EXPECT_TRUE(isStartingPosition(form));
-    EXPECT_EQ(form.grid().at(4, 1), 1);
-    EXPECT_EQ(form.grid().at(5, 1), 0);
+    EXPECT_EQ(form.position().isOccupied({4, 1}), 1);
+    EXPECT_EQ(form.position().isOccupied({5, 1}), 0);
 }
 
 TEST_F(WindowWithPeer, AFailedRestartSendLeavesTheGameAsItWas)
@@ -428,7 +428,7 @@ TEST_F(WindowWithPeer, MalformedAndEmptyDatagramsChangeNothing)
     EXPECT_TRUE(recorder.boxes().isEmpty());
     // The grid still holds exactly the starting position.
     int occupied = 0;
-    for (auto cell : form.grid().cells())
+    for (auto cell : form.position().occupancy())
         occupied += cell;
     EXPECT_EQ(occupied, 32);
 }
@@ -443,8 +443,8 @@ TEST_F(WindowWithPeer, ReceivedMovesAreAppliedAsToldAndPassTheTurn)
     ASSERT_TRUE(waitUntil([&] { return standsOn(form, 25, 9, 1); }));
     EXPECT_TRUE(allDraggable(form, 2, 17, true));
     EXPECT_TRUE(allDraggable(form, 18, 33, false));
-    EXPECT_EQ(form.grid().at(10, 1), 0);
-    EXPECT_EQ(form.grid().at(9, 1), 1);
+    EXPECT_EQ(form.position().isOccupied({10, 1}), 0);
+    EXPECT_EQ(form.position().isOccupied({9, 1}), 1);
 }
 
 // --- chat ---

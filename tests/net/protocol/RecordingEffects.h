@@ -1,20 +1,19 @@
 #pragma once
 // Receive-side effects that are recorded instead of shown or played, with a
-// fixed date and time, and a board reset that runs the real one.
+// fixed date and time, and a board reset that resets the position.
 
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "game/BoardReset.h"
-#include "game/BoardState.h"
+#include "game/Position.h"
 #include "net/protocol/ReceiveEffects.h"
 
 namespace corvane::test_support {
 
 class RecordingEffects : public protocol::ReceiveEffects {
 public:
-    explicit RecordingEffects(game::BoardState& board) : board_(board) {}
+    explicit RecordingEffects(game::Position& position) : position_(position) {}
 
     void playNotificationSound() override { calls.push_back("sound"); }
     void showInformation(const std::string& text) override
@@ -34,10 +33,12 @@ public:
     void resetBoard() override
     {
         calls.push_back("reset");
-        game::resetBoard(board_);
+        position_.reset();
     }
+    void showChange(const game::Change& change) override { shown.push_back(change); }
 
     std::vector<std::string> calls;
+    std::vector<game::Change> shown;  // changes of the position, not counted in calls
     std::vector<std::string> boxes;
     std::string memo;
     std::string date = "2026/12/7";
@@ -45,7 +46,7 @@ public:
     std::function<void()> whileBoxOpen;  // runs inside the modal wait
 
 private:
-    game::BoardState& board_;
+    game::Position& position_;
 };
 
 } // namespace corvane::test_support

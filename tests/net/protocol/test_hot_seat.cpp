@@ -5,16 +5,14 @@
 #include <deque>
 #include <string>
 
-#include "game/BoardReset.h"
-#include "game/InMemoryBoard.h"
-#include "game/MoveFlow.h"
 #include "net/protocol/PeerMessageHandler.h"
 #include "RecordingEffects.h"
+#include "TestBoard.h"
 
 using namespace corvane::game;
 using corvane::protocol::PeerMessageHandler;
-using corvane::test_support::InMemoryBoard;
 using corvane::test_support::RecordingEffects;
+using corvane::test_support::TestBoard;
 
 namespace {
 
@@ -22,7 +20,6 @@ class HotSeat : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        resetBoard(board);
         board.onSend = [this](const std::string& bytes) { inFlight.push_back(bytes); };
     }
 
@@ -37,25 +34,11 @@ protected:
         }
     }
 
-    bool anyDraggable(int first, int last)
-    {
-        for (int n = first; n <= last; ++n)
-            if (board.image(imageName(n)).draggable())
-                return true;
-        return false;
-    }
+    bool mayMove(Side side) const { return board.position.mayMove(side); }
 
-    bool allDraggable(int first, int last)
-    {
-        for (int n = first; n <= last; ++n)
-            if (!board.image(imageName(n)).draggable())
-                return false;
-        return true;
-    }
-
-    InMemoryBoard board;
-    RecordingEffects effects{board};
-    PeerMessageHandler handler{board, effects};
+    TestBoard board;
+    RecordingEffects effects{board.position};
+    PeerMessageHandler handler{board.position, effects};
     std::deque<std::string> inFlight;
 };
 
@@ -63,38 +46,35 @@ protected:
 
 TEST_F(HotSeat, MovesAlternateBetweenBlackAndRed)
 {
-    ASSERT_EQ(dropOnPoint(board, board.point(5, 1), board.image("Image13")), DropResult::Moved);
-    EXPECT_FALSE(anyDraggable(2, 33));  // between the send and the return nothing moves
+    ASSERT_EQ(board.dropOn(5, 1, "Image13"), DropResult::Moved);
+    EXPECT_FALSE(board.anyMayMove());  // between the send and the return nothing moves
     deliver();
-    EXPECT_FALSE(anyDraggable(2, 17));
-    EXPECT_TRUE(allDraggable(18, 33));
-    EXPECT_EQ(board.image("Image13").tag(), 51);
+    EXPECT_FALSE(mayMove(Side::Black));
+    EXPECT_TRUE(mayMove(Side::Red));
+    EXPECT_EQ(board.tag("Image13"), 51);
 
-    ASSERT_EQ(dropOnPoint(board, board.point(6, 1), board.image("Image18")), DropResult::Moved);
+    ASSERT_EQ(board.dropOn(6, 1, "Image18"), DropResult::Moved);
     deliver();
-    EXPECT_TRUE(allDraggable(2, 17));
-    EXPECT_FALSE(anyDraggable(18, 33));
+    EXPECT_TRUE(mayMove(Side::Black));
+    EXPECT_FALSE(mayMove(Side::Red));
 
     // Black's soldier takes red's, face to face at the river.
-    ASSERT_EQ(dropOnPiece(board, board.image("Image18"), board.image("Image13")), DropResult::Captured);
+    ASSERT_EQ(board.dropOnto("Image18", "Image13"), DropResult::Captured);
     deliver();
-    EXPECT_FALSE(board.image("Image18").isVisible());
-    EXPECT_EQ(board.image("Image13").tag(), 61);
-    EXPECT_TRUE(allDraggable(18, 33));
-    EXPECT_FALSE(anyDraggable(2, 17));
+    EXPECT_FALSE(board.shown("Image18"));
+    EXPECT_EQ(board.tag("Image13"), 61);
+    EXPECT_TRUE(mayMove(Side::Red));
+    EXPECT_FALSE(mayMove(Side::Black));
     EXPECT_TRUE(effects.calls.empty());
 }
 
 TEST_F(HotSeat, TakingAGeneralLocksBothSidesAndShowsTheLossInTheSameWindow)
 {
-    board.clearPieces();
-    board.place("Image6", 1, 5);
-    board.place("Image25", 10, 5);
-    board.place("Image29", 10, 4);
-    ASSERT_EQ(dropOnPiece(board, board.image("Image6"), board.image("Image25")), DropResult::GameOver);
+    board.setUp({{"Image6", {1, 5}}, {"Image25", {10, 5}}, {"Image29", {10, 4}}});
+    ASSERT_EQ(board.dropOnto("Image6", "Image25"), DropResult::GameOver);
     deliver();
-    EXPECT_FALSE(anyDraggable(2, 33));
+    EXPECT_FALSE(board.anyMayMove());
     EXPECT_EQ(effects.boxes, std::vector<std::string>{"此局你输了，继续努力！"});
-    EXPECT_FALSE(board.image("Image6").isVisible());
-    EXPECT_EQ(board.image("Image25").tag(), 15);
+    EXPECT_FALSE(board.shown("Image6"));
+    EXPECT_EQ(board.tag("Image25"), 15);
 }

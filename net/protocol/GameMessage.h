@@ -1,12 +1,11 @@
 #pragma once
 // The text of a game message: seven fields joined by "|", field 1 the command
-// word. Composing lives here because the move flow sends messages; splitting
-// and the receive side are in net/protocol.
+// word.
 
 #include <string>
 #include <string_view>
 
-namespace corvane::game {
+namespace corvane::protocol {
 
 namespace command {
 inline constexpr std::string_view BlackMove = "blksky";
@@ -29,4 +28,4 @@ std::string composeMessage(std::string_view field1, std::string_view field2, std
                            std::string_view field4, std::string_view field5, std::string_view field6,
                            std::string_view field7);
 
-} // namespace corvane::game
+} // namespace corvane::protocol

@@ -1,10 +1,10 @@
-#include "game/PointCode.h"
+#include "net/protocol/PointCode.h"
 
 #include <stdexcept>
 
-#include "game/BoardState.h"
+#include "game/Point.h"
 
-namespace corvane::game {
+namespace corvane::protocol {
 
 namespace {
 
@@ -65,7 +65,7 @@ bool isRowText(std::string_view text)
     if (text.empty() || text.front() == '0')
         return false;
     const int value = digitsValue(text);
-    return value >= 1 && value <= OccupancyGrid::Rows;
+    return value >= 1 && value <= game::Rows;
 }
 
 bool isColumnText(std::string_view text)
@@ -73,4 +73,4 @@ bool isColumnText(std::string_view text)
     return text.size() == 1 && text.front() >= '1' && text.front() <= '9';
 }
 
-} // namespace corvane::game
+} // namespace corvane::protocol

@@ -1,6 +1,6 @@
-#include "game/GameMessage.h"
+#include "net/protocol/GameMessage.h"
 
-namespace corvane::game {
+namespace corvane::protocol {
 
 std::string composeMessage(std::string_view field1, std::string_view field2, std::string_view field3,
                            std::string_view field4, std::string_view field5, std::string_view field6,
@@ -17,4 +17,4 @@ std::string composeMessage(std::string_view field1, std::string_view field2, std
     return text;
 }
 
-} // namespace corvane::game
+} // namespace corvane::protocol

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace corvane::game {
+namespace corvane::protocol {
 
 struct SplitPoint {
     std::string rowText;     // "1".."10" for a real point
@@ -16,8 +16,6 @@ struct SplitPoint {
     int column = 0;          // decimal value of columnText, 0 when it is no number
 
     // True when the code named a point of the board (row 1..10, column 1..9).
-    // Codes that do not (a tag never filled in, a corrupted tag) must not be
-    // used to index the occupancy grid.
     bool isOnBoard() const;
 };
 
@@ -38,4 +36,4 @@ constexpr int pointCode(int row, int column) { return row * 10 + column; }
 bool isRowText(std::string_view text);
 bool isColumnText(std::string_view text);
 
-} // namespace corvane::game
+} // namespace corvane::protocol

@@ -1,0 +1,126 @@
+#include "net/protocol/MoveText.h"
+
+#include "net/protocol/PointCode.h"
+
+namespace corvane::protocol {
+
+namespace {
+
+// The number in "Image<n>" with the prefix in any letter case and the number
+// written exactly (no sign, no leading zero), or 0.
+int imageNumber(std::string_view name)
+{
+    constexpr std::string_view prefix = "image";
+    if (name.size() <= prefix.size() || name.size() > prefix.size() + 3)
+        return 0;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        const char ch = name[i] >= 'A' && name[i] <= 'Z' ? static_cast<char>(name[i] - 'A' + 'a') : name[i];
+        if (ch != prefix[i])
+            return 0;
+    }
+    const std::string_view digits = name.substr(prefix.size());
+    if (digits.front() == '0')
+        return 0;
+    int value = 0;
+    for (char ch : digits) {
+        if (ch < '0' || ch > '9')
+            return 0;
+        value = value * 10 + (ch - '0');
+    }
+    return value;
+}
+
+// A row or column text that passed isRowText / isColumnText.
+int textValue(std::string_view text)
+{
+    int value = 0;
+    for (char ch : text)
+        value = value * 10 + (ch - '0');
+    return value;
+}
+
+std::string_view commandWord(const game::Move& move)
+{
+    const bool black = game::pieceInfo(move.piece).side == game::Side::Black;
+    if (!move.taken)
+        return black ? command::BlackMove : command::RedMove;
+    // A taken general is named by the side that lost it.
+    if (move.endsGame)
+        return black ? command::RedGeneralTaken : command::BlackGeneralTaken;
+    return black ? command::BlackTakesRed : command::RedTakesBlack;
+}
+
+} // namespace
+
+std::string pieceName(game::PieceId piece)
+{
+    return game::imageName(game::pieceInfo(piece).number);
+}
+
+std::string pointName(game::Point point)
+{
+    return game::pointImageName(point.row, point.column);
+}
+
+std::optional<game::PieceId> pieceNamed(std::string_view name)
+{
+    const int number = imageNumber(name);
+    if (number < game::FirstPieceNumber || number > game::LastPieceNumber)
+        return std::nullopt;
+    return number - game::FirstPieceNumber;
+}
+
+std::optional<game::Point> pointNamed(std::string_view name)
+{
+    const int number = imageNumber(name);
+    if (number < game::FirstPointNumber || number > game::LastPointNumber)
+        return std::nullopt;
+    const game::PointInfo& point = game::pointTable()[static_cast<std::size_t>(number - game::FirstPointNumber)];
+    return game::Point{point.row, point.column};
+}
+
+std::string encodeMove(const game::Move& move)
+{
+    const SplitPoint from = splitPointCode(move.from.code());
+    const SplitPoint to = splitPointCode(move.to.code());
+    const std::string target = move.taken ? pieceName(*move.taken) : pointName(move.onto);
+    return composeMessage(commandWord(move), pieceName(move.piece), target, from.rowText, from.columnText,
+                          to.rowText, to.columnText);
+}
+
+std::optional<game::Move> decodeMove(const MessageFields& fields, MoveKind kind, game::Side mover)
+{
+    const std::string& fromRow = fields[3];
+    const std::string& fromColumn = fields[4];
+    const std::string& toRow = fields[5];
+    const std::string& toColumn = fields[6];
+    if (!isRowText(fromRow) || !isColumnText(fromColumn) || !isRowText(toRow) || !isColumnText(toColumn))
+        return std::nullopt;
+
+    const std::optional<game::PieceId> piece = pieceNamed(fields[1]);
+    if (!piece)
+        return std::nullopt;
+    game::Move move;
+    move.piece = *piece;
+    move.from = game::Point{textValue(fromRow), textValue(fromColumn)};
+    // The point joined from the two texts: "10" and "3" give 103, row 10.
+    move.to = game::pointOfCode(joinPointCode(toRow, toColumn));
+    if (kind == MoveKind::Move) {
+        const std::optional<game::Point> onto = pointNamed(fields[2]);
+        if (!onto)
+            return std::nullopt;
+        move.onto = *onto;
+    } else {
+        move.taken = pieceNamed(fields[2]);
+        if (!move.taken)
+            return std::nullopt;
+        move.onto = move.to;
+    }
+    if (kind == MoveKind::GeneralTaken)
+        move.endsGame = true;  // no lock changes: both windows stay locked until a restart
+    else
+        move.passTurnFrom = mover;
+    return move;
+}
+
+} // namespace corvane::protocol
