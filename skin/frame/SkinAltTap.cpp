@@ -53,6 +53,9 @@ bool TSkinAltTap::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::Wheel:
+    case QEvent::WindowDeactivate:
+    case QEvent::ApplicationStateChange:
+        // A window manager's Alt + Tab or Alt + drag leaves no tap behind.
         m_armed = false;
         break;
     default: break;

@@ -331,7 +331,7 @@ bool TSkinMenuTracker::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonDblClick:
     case QEvent::NonClientAreaMouseButtonPress:
     case QEvent::NonClientAreaMouseButtonDblClick:
-        return handlePress(static_cast<QMouseEvent*>(event));
+        return handlePress(watched, static_cast<QMouseEvent*>(event));
     case QEvent::MouseButtonRelease:
     case QEvent::NonClientAreaMouseButtonRelease:
         return handleRelease(static_cast<QMouseEvent*>(event));
@@ -533,7 +533,7 @@ void TSkinMenuTracker::handleMove(const QPoint& global)
     }
 }
 
-bool TSkinMenuTracker::handlePress(QMouseEvent* event)
+bool TSkinMenuTracker::handlePress(QObject* watched, QMouseEvent* event)
 {
     const QPoint global = event->globalPosition().toPoint();
     if (TSkinItemView* level = levelAt(global)) {
@@ -547,8 +547,7 @@ bool TSkinMenuTracker::handlePress(QMouseEvent* event)
     if (event->button() != Qt::LeftButton && !nonClientAt(global))
         return false;
     abandon();
-    redeliver(event);
-    return true;
+    return !handOn(watched, event);
 }
 
 bool TSkinMenuTracker::handleRelease(QMouseEvent* event)
@@ -594,16 +593,23 @@ bool TSkinMenuTracker::nonClientAt(const QPoint& global)
     return hitTest.nonClient();
 }
 
-void TSkinMenuTracker::redeliver(const QMouseEvent* event)
+bool TSkinMenuTracker::handOn(QObject* watched, const QMouseEvent* event)
 {
     const QPointF global = event->globalPosition();
     QWidget* window = QApplication::topLevelAt(global.toPoint());
     if (!window || !window->windowHandle())
-        return;  // another application's window: it never saw the press
+        return false;  // another application's window: it never saw the press
+    // Without the grab the window system's event finds its way by itself;
+    // it goes on as it is, so the application's button state stays true.
+    if (watched == window->windowHandle() ||
+        (watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == window))
+        return true;
+    // It was on its way to another of the application's windows.
     QWindow* handle = window->windowHandle();
     QMouseEvent again(event->type(), handle->mapFromGlobal(global), global, event->button(), event->buttons(),
                       event->modifiers(), event->pointingDevice());
     QCoreApplication::sendEvent(handle, &again);
+    return false;
 }
 
 } // namespace corvane::skin

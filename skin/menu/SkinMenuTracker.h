@@ -88,16 +88,17 @@ private:
     bool handleKey(QKeyEvent* event);
     void handleCharacter(TSkinItemView* level, QChar character);
     void handleMove(const QPoint& global);
-    bool handlePress(QMouseEvent* event);
+    bool handlePress(QObject* watched, QMouseEvent* event);
     bool handleRelease(QMouseEvent* event);
     // A press or release on an item of a level acts as Enter.
     void pressItem(TSkinItemView* level, const QPoint& global);
     // Whether the window under a screen point answers "frame" there (its
     // caption, caption buttons or borders): the platform's non-client area.
     static bool nonClientAt(const QPoint& global);
-    // Hands a pointer event to the window under its screen point, as the
-    // window system would have without menu mode.
-    static void redeliver(const QMouseEvent* event);
+    // After menu mode ended on a press: whether the press, on its way to
+    // `watched`, goes on as it is to the window under it; else it is sent
+    // there (or nowhere: another application's window).
+    static bool handOn(QObject* watched, const QMouseEvent* event);
     void enter(TSkinItemView* level);
     void escape(TSkinItemView* level);
     void moveOnBar(TSkinItemView* bar, int step);

@@ -24,7 +24,6 @@ struct FramedMenuWindow : FramedWindow {
         frame->MenuBar = menu->bar;
         show();
     }
-    ~FramedMenuWindow() { test::releaseButtons(owner.get()); }
     bool popupOpen() const { return test::innermost() && !test::innermost()->isBar(); }
 };
 

@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QWindow>
 #include <QTimer>
 #include <functional>
 
@@ -88,19 +87,6 @@ inline QString hotName()
     return level && level->hot() ? level->hot()->objectName() : QString();
 }
 
-// A press that menu mode hands on goes through the platform window, as the
-// window system's own would, and leaves the application's button state down
-// until a release reaches that window the same way (a test sends only the
-// press); a window that goes with the button down leaves it down for good.
-inline void releaseButtons(QWidget* window)
-{
-    if (QGuiApplication::mouseButtons() == Qt::NoButton || !window->windowHandle())
-        return;
-    QMouseEvent up(QEvent::MouseButtonRelease, QPointF(-10, -10), window->mapToGlobal(QPointF(-10, -10)),
-                   Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(window->windowHandle(), &up);
-}
-
 // A shown window with the program's menu bar on it, drawn from the test skin.
 struct MenuWindow {
     TSkinEngine engine;
@@ -115,7 +101,6 @@ struct MenuWindow {
         window.show();
         processPending();
     }
-    ~MenuWindow() { releaseButtons(&window); }
     QPoint globalCenter(TSkinCustomItem* item, QWidget* host) const
     {
         return host->mapToGlobal(item->rect.center());
