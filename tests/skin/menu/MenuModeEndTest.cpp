@@ -40,17 +40,21 @@ protected:
 
 // A box that opens while a menu is open (a datagram's notice does that) finds
 // menu mode ended and its popups gone, takes the keys and closes; the menu's
-// loops then return. So does any other window that shows to take the input.
+// loops then return. So does any other window that shows to take the input,
+// and so does a menu whose window is hidden (the tray menu).
 TEST(MenuModeEnd, AWindowThatTakesTheInputEndsMenuModeFirst)
 {
-    enum class Menu { OfTheBar, AtAPoint };
+    enum class Menu { OfTheBar, AtAPoint, OfAHiddenWindow };
     struct Case {
         Menu menu;
         bool modal;
     };
-    for (const Case c : {Case{Menu::OfTheBar, true}, Case{Menu::AtAPoint, true}, Case{Menu::OfTheBar, false}}) {
-        SCOPED_TRACE(testing::Message() << "at a point " << (c.menu == Menu::AtAPoint) << " modal " << c.modal);
+    for (const Case c : {Case{Menu::OfTheBar, true}, Case{Menu::AtAPoint, true}, Case{Menu::OfAHiddenWindow, true},
+                         Case{Menu::OfTheBar, false}}) {
+        SCOPED_TRACE(testing::Message() << "menu " << int(c.menu) << " modal " << c.modal);
         MenuWindow w;
+        if (c.menu == Menu::OfAHiddenWindow)
+            w.window.hide();
         bool menuModeWhileShown = true;
         int popupsWhileShown = -1;
         bool closedByKey = false;
@@ -81,7 +85,7 @@ TEST(MenuModeEnd, AWindowThatTakesTheInputEndsMenuModeFirst)
         if (c.menu == Menu::OfTheBar)
             w.menu->bar->trackItem(w.menu->game, true);
         else
-            TSkinMenuTracker::trackPopup(w.menu->game, w.window.mapToGlobal(QPoint(50, 60)), &w.window);
+            TSkinMenuTracker::trackPopup(w.menu->game, QPoint(150, 160), &w.window);
         processPending();
         EXPECT_FALSE(menuModeWhileShown);
         EXPECT_EQ(popupsWhileShown, 0);
