@@ -3,6 +3,8 @@
 // window states, border styles, dragging, gravitation and the option groups
 // that are stored with a window but that this program does not animate.
 
+#include <QEvent>
+#include <QPoint>
 #include <QSize>
 #include <functional>
 
@@ -13,6 +15,23 @@
 namespace corvane::skin {
 
 class TSkinCustomForm;
+
+// Asks a window whether a point (window coordinates) lies on its frame:
+// caption, caption buttons or borders, where the platform's non-client area
+// would be. A skinned frame answers; any other window leaves the answer no.
+constexpr int CM_SKINHITTEST = 1392;
+
+class TSkinHitTestEvent : public QEvent {
+public:
+    explicit TSkinHitTestEvent(const QPoint& windowPoint)
+        : QEvent(QEvent::Type(CM_SKINHITTEST)), m_point(windowPoint) {}
+    QPoint windowPoint() const { return m_point; }
+    bool nonClient() const { return m_nonClient; }
+    void setNonClient(bool nonClient) { m_nonClient = nonClient; }
+private:
+    QPoint m_point;
+    bool m_nonClient = false;
+};
 
 enum TSkinWindowState : int { wsNormal, wsMaximized, wsMinimized, wsRollup, wsTray };
 

@@ -16,6 +16,7 @@
 #include <QWindow>
 
 #include "skin/SkinBlit.h"
+#include "skin/frame/SkinAltTap.h"
 #include "skin/SkinObjects.h"
 
 namespace corvane::skin {
@@ -78,6 +79,7 @@ TSkinCustomForm::~TSkinCustomForm()
     forgetObjects();
     delete m_systemMenuKey.data();
     delete m_closeKey.data();
+    delete m_altTap.data();
 }
 
 // ---------------------------------------------------------------------------
@@ -95,6 +97,8 @@ void TSkinCustomForm::loaded()
     connect(m_systemMenuKey, &QShortcut::activated, this, [this] { showSystemMenu(); });
     m_closeKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), m_owner);
     connect(m_closeKey, &QShortcut::activated, this, [this] { close(); });
+    // Alt pressed and released alone is the keyboard-menu command.
+    m_altTap = new TSkinAltTap(m_owner, [this] { keyboardMenuCommand(); });
 
     applyFrame();
     if (m_storedState != wsNormal) {
@@ -608,6 +612,11 @@ bool TSkinCustomForm::eventFilter(QObject* watched, QEvent* event)
     case CM_PERFORMSTATE:
         performStoredState(m_storedState);
         return true;
+    case CM_SKINHITTEST: {
+        auto* hitTest = static_cast<TSkinHitTestEvent*>(event);
+        hitTest->setNonClient(m_framed && systemAnswerAt(hitTest->windowPoint()) != TSystemAnswer::Client);
+        return true;
+    }
     default: break;
     }
     if (!m_framed)
@@ -632,11 +641,8 @@ bool TSkinCustomForm::eventFilter(QObject* watched, QEvent* event)
         if (active != m_windowActive) {
             m_windowActive = active;
             invalidateFrameCache();
-            if (!active && m_hoverObject) {
-                TSkinObject* left = m_hoverObject;
-                m_hoverObject = nullptr;
-                left->mouseLeave();
-            }
+            if (!active)
+                endPointerStates();
             m_owner->update(QRegion(m_owner->rect()) - QRegion(clientRect()));
         }
         updateHoverTimer();
@@ -653,6 +659,11 @@ bool TSkinCustomForm::eventFilter(QObject* watched, QEvent* event)
         return false;
     case QEvent::WindowStateChange:
         followPlatformState();
+        return false;
+    case QEvent::WindowBlocked:
+        // A modal window takes the pointer from here on: no press of the
+        // frame goes on and no caption button stays hot or pressed.
+        endPointerStates();
         return false;
     case QEvent::WindowTitleChange:
         repaintFrame();
@@ -849,8 +860,17 @@ void TSkinCustomForm::release(const QPoint& point, const QPoint& global, Qt::Mou
     TSkinObject* pressed = m_pressedObject;
     m_pressedObject = nullptr;
     TSkinObject* object = objectAt(now);
-    if (object && object == pressed)
+    if (object && object == pressed) {
+        // The released object shows hot now: it is the hovered one, so that
+        // whatever takes the pointer away from it (a move, the window losing
+        // the focus to a box its action opens) returns it to normal.
+        if (m_hoverObject != object) {
+            if (TSkinObject* left = m_hoverObject)
+                left->mouseLeave();
+            m_hoverObject = object;
+        }
         object->mouseUp(button, buttons, now - QPoint(object->left(), object->top()));
+    }
     if (self)
         repaintFrame();
     (void)point;
@@ -901,6 +921,33 @@ void TSkinCustomForm::trackPointer(const QPoint& windowPoint)
         left->mouseLeave();
     if (object && object->Visible && (!m_pressedObject || object == m_pressedObject))
         object->mouseEnter();
+}
+
+void TSkinCustomForm::endPointerStates()
+{
+    if (m_pressing) {
+        m_pressing = false;
+        m_dragging = false;
+        m_doubleClick = false;
+        m_outline = QRect();
+        if (m_outlineBand)
+            m_outlineBand->hide();
+    }
+    TSkinObject* pressed = m_pressedObject;
+    TSkinObject* hovered = m_hoverObject;
+    m_pressedObject = nullptr;
+    m_hoverObject = nullptr;
+    if (pressed)
+        pressed->mouseLeave();
+    if (hovered && hovered != pressed)
+        hovered->mouseLeave();
+    repaintFrame();
+}
+
+void TSkinCustomForm::keyboardMenuCommand()
+{
+    if (MenuBar && !QWidget::mouseGrabber())
+        MenuBar->keyboardMenu(QChar());
 }
 
 void TSkinCustomForm::updateHoverTimer()
@@ -1077,9 +1124,8 @@ void TSkinCustomForm::restore()
             setState(wsMaximized);
             setWindowBounds(workArea());
         } else {
-            // Unrolled in place: a window moved while rolled up stays there.
             setState(wsNormal);
-            setWindowBounds(QRect(m_owner->pos(), QSize(m_owner->width(), m_normalBounds.height())));
+            setWindowBounds(m_normalBounds);
         }
         return;
     }

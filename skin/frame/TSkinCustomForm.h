@@ -227,6 +227,12 @@ private:
     void setHitArea(THitArea area);
     void updateCursor(TSystemAnswer answer);
     void runBuiltInButton(THitArea area);
+    // Ends a press of the frame and returns every caption button it or the
+    // pointer drew hot or pressed to normal (the window lost the pointer).
+    void endPointerStates();
+    // The system's keyboard-menu command without a character (Alt alone):
+    // the menu bar enters keyboard mode.
+    void keyboardMenuCommand();
 
     void setState(TSkinWindowState state);
     void rememberNormalBounds();
@@ -306,6 +312,7 @@ private:
     // removed with the frame.
     QPointer<QShortcut> m_systemMenuKey;
     QPointer<QShortcut> m_closeKey;
+    QPointer<QObject> m_altTap;
 };
 
 } // namespace corvane::skin

@@ -4,6 +4,9 @@
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWindow>
+
+#include "skin/frame/SkinFormTypes.h"
 
 #include "skin/menu/SkinPopupPlacement.h"
 #include "skin/menu/TSkinPopupWindow.h"
@@ -31,25 +34,92 @@ void TSkinMenuTracker::begin()
     qApp->installEventFilter(this);
     if (m_owner && m_owner->window() != m_owner)
         m_owner->window()->installEventFilter(this);
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &TSkinMenuTracker::focusWindowChanged);
     // The menu's window takes the pointer and the keyboard: presses outside
-    // the application still reach menu mode and end it.
-    if (m_grabber && m_grabber->isVisible()) {
-        m_grabber->grabMouse();
-        m_grabber->grabKeyboard();
-    }
+    // the application still reach menu mode and end it. A menu whose window
+    // is hidden (the tray menu) grabs with its first popup instead.
+    if (m_grabber && m_grabber->isVisible())
+        grab(m_grabber);
     m_lastPointer = QCursor::pos();
+}
+
+void TSkinMenuTracker::grab(QWidget* widget)
+{
+    m_grabbed = widget;
+    widget->grabMouse();
+    widget->grabKeyboard();
 }
 
 void TSkinMenuTracker::finish()
 {
-    if (m_grabber) {
-        m_grabber->releaseKeyboard();
-        m_grabber->releaseMouse();
+    if (m_finished)
+        return;
+    m_finished = true;
+    if (m_grabbed) {
+        m_grabbed->releaseKeyboard();
+        m_grabbed->releaseMouse();
+        m_grabbed = nullptr;
     }
+    disconnect(qApp, &QGuiApplication::focusWindowChanged, this, &TSkinMenuTracker::focusWindowChanged);
     qApp->removeEventFilter(this);
     if (m_owner && m_owner->window())
         m_owner->window()->removeEventFilter(this);
-    g_tracker = nullptr;
+    if (g_tracker == this)
+        g_tracker = nullptr;
+}
+
+void TSkinMenuTracker::abandon()
+{
+    if (m_finished)
+        return;
+    m_abandoned = true;
+    endMenuMode();
+    finish();
+    for (TSkinPopupWindow* popup : std::as_const(m_popups))
+        popup->hide();
+    for (TSkinItemView* level : std::as_const(m_levels)) {
+        level->tracking = false;
+        level->submenuOpen = false;
+        level->setHotStrip(0);
+        level->setHot(nullptr);
+    }
+}
+
+bool TSkinMenuTracker::isMenuWindow(const QWidget* window) const
+{
+    for (const TSkinPopupWindow* popup : m_popups)
+        if (popup == window)
+            return true;
+    return false;
+}
+
+bool TSkinMenuTracker::takesInput(const QWidget* window) const
+{
+    if (!window->isWindow() || isMenuWindow(window) || (m_owner && window == m_owner->window()))
+        return false;
+    if (window->isModal())
+        return true;
+    switch (window->windowType()) {
+    case Qt::ToolTip:
+    case Qt::SplashScreen:
+    case Qt::Desktop: return false;
+    default: break;
+    }
+    return !window->testAttribute(Qt::WA_ShowWithoutActivating) &&
+           !window->testAttribute(Qt::WA_TransparentForMouseEvents) &&
+           !window->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus);
+}
+
+void TSkinMenuTracker::focusWindowChanged(QWindow* focus)
+{
+    if (!focus)
+        return;  // the application losing the focus is an application state change
+    if (m_owner && m_owner->window() && m_owner->window()->windowHandle() == focus)
+        return;
+    for (const TSkinPopupWindow* popup : std::as_const(m_popups))
+        if (popup->windowHandle() == focus)
+            return;
+    abandon();
 }
 
 void TSkinMenuTracker::trackBar(TSkinItemView* bar, TSkinCustomItem* hot, bool open, QChar character)
@@ -80,9 +150,10 @@ void TSkinMenuTracker::trackBar(TSkinItemView* bar, TSkinCustomItem* hot, bool o
     bar->pendingOpen = false;
     bar->item()->setAnimateAll(false);
     tracker.finish();
-    // Back to hover: the item under the pointer, if any, shows hot.
+    // Back to hover: the item under the pointer, if any, shows hot; nothing
+    // does when another window took the input.
     const QPoint local = bar->host() ? bar->host()->mapFromGlobal(QCursor::pos()) : QPoint(-1, -1);
-    const bool inside = bar->host() && bar->host()->rect().contains(local);
+    const bool inside = !tracker.m_abandoned && bar->host() && bar->host()->rect().contains(local);
     bar->setHot(inside ? bar->itemAt(local) : nullptr);
     if (bar->host())
         bar->host()->repaint();
@@ -179,6 +250,8 @@ void TSkinMenuTracker::runPopup(TSkinCustomItem* item, TSkinItemView* parentLeve
     level->tracking = true;
     level->setHot(level->firstItem());
     popup->showAt(position, animate);
+    if (!parentLevel && !m_grabbed && !m_finished)
+        grab(popup);
     const QPoint pointer = QCursor::pos();
     if (levelAt(pointer) == nullptr && popup->geometry().contains(pointer)) {
         if (TSkinCustomItem* under = level->itemAt(popup->mapFromGlobal(pointer)); under && under->isSelectable())
@@ -193,6 +266,11 @@ void TSkinMenuTracker::runPopup(TSkinCustomItem* item, TSkinItemView* parentLeve
         parentLevel->repaintItem(item);
     }
     m_popups.removeOne(popup);
+    if (m_grabbed == popup) {
+        popup->releaseKeyboard();
+        popup->releaseMouse();
+        m_grabbed = nullptr;
+    }
     popup->hide();
     delete popup;
     if (!parentLevel)
@@ -252,21 +330,11 @@ bool TSkinMenuTracker::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::NonClientAreaMouseButtonPress:
-    case QEvent::NonClientAreaMouseButtonDblClick: {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton)
-            handlePress(mouse->globalPosition().toPoint());
-        else if (!levelAt(mouse->globalPosition().toPoint()))
-            endMenuMode();
-        return true;
-    }
+    case QEvent::NonClientAreaMouseButtonDblClick:
+        return handlePress(watched, static_cast<QMouseEvent*>(event));
     case QEvent::MouseButtonRelease:
-    case QEvent::NonClientAreaMouseButtonRelease: {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton)
-            handleRelease(mouse->globalPosition().toPoint());
-        return true;
-    }
+    case QEvent::NonClientAreaMouseButtonRelease:
+        return handleRelease(static_cast<QMouseEvent*>(event));
     case QEvent::Move:
     case QEvent::Resize:
     case QEvent::Close:
@@ -276,9 +344,20 @@ bool TSkinMenuTracker::eventFilter(QObject* watched, QEvent* event)
         if (m_owner && watched == m_owner->window())
             endMenuMode();
         return false;
+    case QEvent::Show:
+        // A window that takes the input ends menu mode before it is there.
+        if (watched->isWidgetType() && takesInput(static_cast<QWidget*>(watched)))
+            abandon();
+        return false;
+    case QEvent::WindowBlocked:
+        // A modal window now blocks the menu's window or one of its popups.
+        if (watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow() &&
+            ((m_owner && watched == m_owner->window()) || isMenuWindow(static_cast<QWidget*>(watched))))
+            abandon();
+        return false;
     case QEvent::ApplicationStateChange:
         if (QGuiApplication::applicationState() != Qt::ApplicationActive)
-            endMenuMode();
+            abandon();
         return false;
     case QEvent::Quit:
         endMenuMode();
@@ -454,42 +533,83 @@ void TSkinMenuTracker::handleMove(const QPoint& global)
     }
 }
 
-void TSkinMenuTracker::handlePress(const QPoint& global)
+bool TSkinMenuTracker::handlePress(QObject* watched, QMouseEvent* event)
 {
-    TSkinItemView* level = levelAt(global);
-    if (!level) {
-        endMenuMode();
-        return;
+    const QPoint global = event->globalPosition().toPoint();
+    if (TSkinItemView* level = levelAt(global)) {
+        if (event->button() == Qt::LeftButton)
+            pressItem(level, global);
+        return true;  // the menu's own windows do nothing else with a press
     }
-    const QPoint local = level->host()->mapFromGlobal(global);
-    TSkinCustomItem* item = level->itemAt(local);
-    if (!item || !level->isBar())
-        return;  // popup items are chosen on release
-    if (item == level->hot() && level->child) {
-        endMenuMode();  // a second press on the open item closes the menu
-        return;
-    }
-    closeLevelsBelow(level);
-    level->setHot(item);
-    if (item->hasVisibleItems()) {
-        level->pendingOpen = true;
-        wake(level);
-    } else {
-        enter(level);
-    }
+    // Outside every level: a left press, or any press on a window's frame,
+    // ends menu mode and then does what it does without a menu (closes,
+    // moves, opens the system menu). Other presses go their way.
+    if (event->button() != Qt::LeftButton && !nonClientAt(global))
+        return false;
+    abandon();
+    return !handOn(watched, event);
 }
 
-void TSkinMenuTracker::handleRelease(const QPoint& global)
+bool TSkinMenuTracker::handleRelease(QMouseEvent* event)
 {
+    if (event->button() != Qt::LeftButton)
+        return true;
+    const QPoint global = event->globalPosition().toPoint();
     TSkinItemView* level = levelAt(global);
-    if (!level || level->isBar())
-        return;
+    if (!level) {
+        // Released outside every level: menu mode ends; the release goes on.
+        abandon();
+        return false;
+    }
+    pressItem(level, global);
+    return true;
+}
+
+void TSkinMenuTracker::pressItem(TSkinItemView* level, const QPoint& global)
+{
     TSkinCustomItem* item = level->itemAt(level->host()->mapFromGlobal(global));
     if (!item || !item->isSelectable())
         return;
-    closeLevelsBelow(level);
-    level->setHot(item);
+    if (item != level->hot()) {
+        // The pointer did not make it hot yet (a press without a move first).
+        closeLevelsBelow(level);
+        level->setHot(item);
+        if (item->hasVisibleItems()) {
+            level->pendingOpen = true;
+            wake(level);
+            return;
+        }
+    }
     enter(level);
+}
+
+bool TSkinMenuTracker::nonClientAt(const QPoint& global)
+{
+    QWidget* window = QApplication::topLevelAt(global);
+    if (!window)
+        return false;
+    TSkinHitTestEvent hitTest(window->mapFromGlobal(global));
+    QCoreApplication::sendEvent(window, &hitTest);
+    return hitTest.nonClient();
+}
+
+bool TSkinMenuTracker::handOn(QObject* watched, const QMouseEvent* event)
+{
+    const QPointF global = event->globalPosition();
+    QWidget* window = QApplication::topLevelAt(global.toPoint());
+    if (!window || !window->windowHandle())
+        return false;  // another application's window: it never saw the press
+    // Without the grab the window system's event finds its way by itself;
+    // it goes on as it is, so the application's button state stays true.
+    if (watched == window->windowHandle() ||
+        (watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == window))
+        return true;
+    // It was on its way to another of the application's windows.
+    QWindow* handle = window->windowHandle();
+    QMouseEvent again(event->type(), handle->mapFromGlobal(global), global, event->button(), event->buttons(),
+                      event->modifiers(), event->pointingDevice());
+    QCoreApplication::sendEvent(handle, &again);
+    return false;
 }
 
 } // namespace corvane::skin

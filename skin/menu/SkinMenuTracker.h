@@ -10,6 +10,12 @@
 // the popup is destroyed and the level goes on. A level that must switch to
 // another popup (the pointer slid along the bar, Left/Right) marks itself to
 // open its new hot item and wakes its loop once the levels below it are gone.
+//
+// Menu mode ends at once, before anything else sees the input, when another
+// window takes the input (a box, a dialog, a window that becomes active, the
+// application losing the focus): the tracker lets go of the keyboard and the
+// pointer and hides its popups, and the levels' loops return as soon as the
+// loop of that window has returned.
 
 #include <QObject>
 #include <QPointer>
@@ -18,6 +24,8 @@
 #include "skin/menu/TSkinItemView.h"
 
 class QKeyEvent;
+class QMouseEvent;
+class QWindow;
 
 namespace corvane::skin {
 
@@ -58,7 +66,15 @@ private:
     ~TSkinMenuTracker() override;
 
     void begin();
+    // Lets go of the input; idempotent.
     void finish();
+    // Another window takes the input: menu mode ends at every level now,
+    // and nothing of it stays on the screen while the loops wait to return.
+    void abandon();
+    bool isMenuWindow(const QWidget* window) const;
+    bool takesInput(const QWidget* window) const;
+    void focusWindowChanged(QWindow* focus);
+    void grab(QWidget* widget);
     // A level's loop: runs until the level is done or menu mode ends.
     void runLevel(TSkinItemView* level);
     // Opens the hot item's sub-items of `level` (at `point` for a root popup).
@@ -72,8 +88,17 @@ private:
     bool handleKey(QKeyEvent* event);
     void handleCharacter(TSkinItemView* level, QChar character);
     void handleMove(const QPoint& global);
-    void handlePress(const QPoint& global);
-    void handleRelease(const QPoint& global);
+    bool handlePress(QObject* watched, QMouseEvent* event);
+    bool handleRelease(QMouseEvent* event);
+    // A press or release on an item of a level acts as Enter.
+    void pressItem(TSkinItemView* level, const QPoint& global);
+    // Whether the window under a screen point answers "frame" there (its
+    // caption, caption buttons or borders): the platform's non-client area.
+    static bool nonClientAt(const QPoint& global);
+    // After menu mode ended on a press: whether the press, on its way to
+    // `watched`, goes on as it is to the window under it; else it is sent
+    // there (or nowhere: another application's window).
+    static bool handOn(QObject* watched, const QMouseEvent* event);
     void enter(TSkinItemView* level);
     void escape(TSkinItemView* level);
     void moveOnBar(TSkinItemView* bar, int step);
@@ -85,6 +110,9 @@ private:
     QPointer<QWidget> m_owner;
     bool m_fromBar;
     bool m_ended = false;
+    bool m_finished = false;
+    bool m_abandoned = false;
+    QPointer<QWidget> m_grabbed;
     bool m_animateNext = true;
     QPoint m_lastPointer{-1000000, -1000000};
     QList<TSkinItemView*> m_levels;

@@ -36,9 +36,10 @@ protected:
         if (event->type() != QEvent::Type(CM_MENUCLICK))
             return QObject::event(event);
         auto* click = static_cast<TMenuClickEvent*>(event);
-        if (TSkinMenuTracker::inMenuMode()) {
-            // Still unwinding the menu loops: try again once they are gone.
-            post(click->item);
+        if (TSkinMenuTracker* tracker = TSkinMenuTracker::current()) {
+            // Still unwinding the menu loops: try again once they are gone
+            // (not sooner: another loop may run above them for a long time).
+            connect(tracker, &QObject::destroyed, this, [this, item = click->item] { post(item); });
             return true;
         }
         // Let the closed menus disappear and the windows below repaint first.

@@ -308,6 +308,13 @@ bool TSkinCustomMenuBar::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == parentWidget() && event->type() == QEvent::Resize)
         followParent();
+    if (watched == window() && !TSkinMenuTracker::inMenuMode()) {
+        // The window no longer gets the pointer (a modal box, another window
+        // became active, hidden): no leave will come, so no item stays hot.
+        const QEvent::Type type = event->type();
+        if (type == QEvent::WindowBlocked || type == QEvent::WindowDeactivate || type == QEvent::Hide)
+            m_view->setHot(nullptr);
+    }
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == window() && isVisible() && !TSkinMenuTracker::inMenuMode()) {
         auto* key = static_cast<QKeyEvent*>(event);

@@ -47,14 +47,15 @@ TEST(FrameStates, RollUpKeepsCaptionAndBottomAndUnrollRestores)
               QStringList({"RollButton", "SystemButton8", "CopyOfMinButton", "CopyOfCloseButton"}));
 }
 
-TEST(FrameStates, RolledUpWindowUnrollsWhereItWasMoved)
+TEST(FrameStates, RolledUpWindowUnrollsToItsRememberedNormalBounds)
 {
     FramedWindow w;
     w.show();
+    const QRect normal = w.window().geometry();
     w.frame->rollup();
-    w.window().move(100, 120);
+    w.window().move(normal.topLeft() + QPoint(60, 90));
     w.frame->restore();
-    EXPECT_EQ(w.window().geometry(), QRect(100, 120, 680, 490));
+    EXPECT_EQ(w.window().geometry(), normal);
 }
 
 TEST(FrameStates, VetoKeepsTheState)

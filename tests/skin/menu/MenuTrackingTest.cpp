@@ -1,8 +1,5 @@
 // Menu mode: the tracking loop's keyboard and mouse rules, choosing an item
 // after the menu has closed, keyboard activation, and where popups open.
-//
-// The loop is modal, so each test queues a script of steps that run one by
-// one inside the innermost running loop, and then enters menu mode.
 
 #include <gtest/gtest.h>
 
@@ -18,100 +15,12 @@
 #include "skin/menu/SkinPopupPlacement.h"
 #include "skin/menu/SkinPopupSystemMenu.h"
 #include "skin/menu/TSkinPopupWindow.h"
+#include "tests/skin/menu/MenuScript.h"
 #include "tests/skin/menu/MenuTestSkin.h"
 
 using namespace corvane::skin;
 using namespace corvane::skin::test;
 
-namespace {
-
-// Steps run one per event-loop turn, each in whatever loop runs then. A
-// watchdog ends menu mode should a test leave it open.
-class Script : public QObject {
-public:
-    Script& then(std::function<void()> step)
-    {
-        m_steps.append([step] {
-            step();
-            return true;
-        });
-        return *this;
-    }
-    // Holds the script until the condition is true (e.g. while a show
-    // animation still runs).
-    Script& waitUntil(std::function<bool()> condition)
-    {
-        m_steps.append(std::move(condition));
-        return *this;
-    }
-    void start()
-    {
-        QTimer::singleShot(0, this, [this] { next(); });
-        QTimer::singleShot(5000, this, [] {
-            if (TSkinMenuTracker* tracker = TSkinMenuTracker::current()) {
-                ADD_FAILURE() << "menu mode still on after 5 s";
-                tracker->endMenuMode();
-            }
-        });
-    }
-    bool finished() const { return m_next >= m_steps.size(); }
-
-private:
-    void next()
-    {
-        if (m_next >= m_steps.size())
-            return;
-        if (m_steps[m_next]())
-            ++m_next;
-        QTimer::singleShot(m_next < m_steps.size() ? 1 : 0, this, [this] { next(); });
-    }
-    QList<std::function<bool()>> m_steps;
-    qsizetype m_next = 0;
-};
-
-void key(int code, const QString& text = QString(), Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QWidget* target = QApplication::activeWindow() ? QApplication::activeWindow() : QApplication::topLevelWidgets().value(0);
-    QKeyEvent press(QEvent::KeyPress, code, modifiers, text);
-    QApplication::sendEvent(target, &press);
-}
-
-void mouse(QEvent::Type type, QWidget* receiver, const QPoint& global, Qt::MouseButton button = Qt::NoButton)
-{
-    const Qt::MouseButtons buttons = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
-    QMouseEvent event(type, QPointF(receiver->mapFromGlobal(global)), QPointF(global), button, buttons,
-                      Qt::NoModifier);
-    QApplication::sendEvent(receiver, &event);
-}
-
-TSkinItemView* innermost() { return TSkinMenuTracker::current() ? TSkinMenuTracker::current()->innermost() : nullptr; }
-
-QString hotName()
-{
-    TSkinItemView* level = innermost();
-    return level && level->hot() ? level->hot()->objectName() : QString();
-}
-
-struct MenuWindow {
-    TSkinEngine engine;
-    QWidget window;
-    std::unique_ptr<ProgramMenu> menu;
-
-    MenuWindow()
-    {
-        buildMenuSkin(engine);
-        window.setGeometry(100, 100, 632, 450);
-        menu = buildProgramMenu(&window, &engine);
-        window.show();
-        processPending();
-    }
-    QPoint globalCenter(TSkinCustomItem* item, QWidget* host) const
-    {
-        return host->mapToGlobal(item->rect.center());
-    }
-};
-
-} // namespace
 
 TEST(MenuTracking, PopupOpensBelowTheBarItemWithSixRowsAndTheFirstHot)
 {
