@@ -20,6 +20,9 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo 
   -DCORVANE_FUZZ=ON -DCORVANE_TESTS=OFF >/dev/null
 cmake --build build-fuzz -j"$(nproc)"
 
+# An input that turns a few bytes into much memory fails the run, as a crash does.
+limits=(-rss_limit_mb=512 -malloc_limit_mb=256)
+
 status=0
 for target in build-fuzz/tests/fuzz/fuzz_*; do
   [ -x "$target" ] || continue
@@ -28,7 +31,7 @@ for target in build-fuzz/tests/fuzz/fuzz_*; do
   mkdir -p "$corpus"
   work=$(mktemp -d)
   echo "fuzz: $name for ${seconds}s"
-  if ! "$target" -max_total_time="$seconds" -print_final_stats=1 "$work" "$corpus" \
+  if ! "$target" -max_total_time="$seconds" "${limits[@]}" -print_final_stats=1 "$work" "$corpus" \
        > "build-fuzz/$name.log" 2>&1; then
     echo "fuzz: $name FAILED"; tail -40 "build-fuzz/$name.log"; status=1
   else
