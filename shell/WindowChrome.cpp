@@ -1,6 +1,7 @@
 #include "shell/WindowChrome.h"
 
 #include <QFile>
+#include <cstdio>
 
 #include "shell/TForm1.h"
 #include "skin/SkinEngine.h"
@@ -48,7 +49,8 @@ QWidget* createMenuBar(TForm1& form, QWidget* client)
 }
 
 // The window's skin engine SkinEngine1 with the stored skin "Ivory". A skin
-// that does not load leaves the engine empty and the controls plain.
+// that does not load leaves the engine empty and the controls plain; the
+// reason goes to standard error, since the game goes on without it.
 static skin::TSkinEngine* skinEngine1(TForm1& form)
 {
     auto* engine = form.findChild<skin::TSkinEngine*>(QStringLiteral("SkinEngine1"), Qt::FindDirectChildrenOnly);
@@ -56,11 +58,12 @@ static skin::TSkinEngine* skinEngine1(TForm1& form)
     engine = new skin::TSkinEngine(&form);
     engine->setObjectName(QStringLiteral("SkinEngine1"));
     QFile stored(QStringLiteral(":/skin/ivory.skin"));
-    if (stored.open(QIODevice::ReadOnly)) {
-        try {
-            engine->readSkinStream(stored.readAll());
-        } catch (const skin::TSkinError&) {
-        }
+    try {
+        if (!stored.open(QIODevice::ReadOnly))
+            throw skin::TSkinError("the resource " + stored.fileName().toStdString() + " is missing");
+        engine->readSkinStream(stored.readAll());
+    } catch (const skin::TSkinError& e) {
+        std::fprintf(stderr, "corvane: the stored skin did not load (%s); the windows use the plain frame\n", e.what());
     }
     return engine;
 }

@@ -35,6 +35,41 @@ int widen6(int v) { return (v << 2) | (v >> 4); }
     throw TSkinError(std::string("Invalid bitmap in packed skin: ") + why);
 }
 
+// Run-length pixels (RLE8, or RLE4 with `nibbles`) must define every pixel,
+// row by row: a delta, or a row or picture that ends early, would leave
+// pixels that no data backs, and two bytes could then claim a whole picture.
+void checkRunLengths(const char* data, qint64 size, qint64 width, qint64 height, bool nibbles)
+{
+    qint64 at = 0, x = 0, y = 0;
+    auto next = [&] {
+        if (at >= size) bad("run-length data truncated");
+        return int(quint8(data[at++]));
+    };
+    while (y < height) {
+        const int count = next();
+        const int value = next();
+        if (count > 0) {   // a run of `count` pixels
+            x += count;
+        } else if (value == 0) {   // end of line
+            if (x != width) bad("run-length row ends early");
+            x = 0;
+            ++y;
+            continue;
+        } else if (value == 1) {   // end of picture
+            if (x != width || y != height - 1) bad("run-length picture ends early");
+            return;
+        } else if (value == 2) {
+            bad("run-length delta leaves pixels undefined");
+        } else {   // `value` pixels as they are, padded to an even byte count
+            x += value;
+            const qint64 bytes = nibbles ? (value + 1) / 2 : value;
+            at += bytes + (bytes & 1);
+            if (at > size) bad("run-length data truncated");
+        }
+        if (x > width) bad("run-length row too long");
+    }
+}
+
 } // namespace
 
 QByteArray encodeBmp16(const QImage& source)
@@ -71,31 +106,52 @@ QByteArray encodeBmp16(const QImage& source)
     return out;
 }
 
-QImage decodeBmp(const QByteArray& file)
+QImage decodeBmp(const QByteArray& file, TSkinReadBudget& budget)
 {
     if (file.size() < 54 || file[0] != 'B' || file[1] != 'M') bad("no BMP header");
+    const quint32 fileSize = get32(file, 2);
     const quint32 offset = get32(file, 10);
     const quint32 infoSize = get32(file, 14);
     const qint32 width = qint32(get32(file, 18));
     const qint32 rawHeight = qint32(get32(file, 22));
+    const int planes = get16(file, 26);
     const int bits = get16(file, 28);
     const quint32 compression = get32(file, 30);
-    if (infoSize < 40 || width <= 0 || rawHeight == 0 || rawHeight == INT32_MIN) bad("bad dimensions");
+    // The lengths the file states about itself must agree with its record.
+    if (fileSize != quint32(file.size())) bad("file size differs from the record's");
+    if (infoSize < 40 || infoSize > 124 || planes != 1) bad("bad header");
+    if (offset < 14 + infoSize || offset > quint32(file.size())) bad("bad pixel offset");
+    if (width <= 0 || rawHeight == 0 || rawHeight == INT32_MIN) bad("bad dimensions");
     const qint64 height = std::llabs(rawHeight);
     if (width > TSkinLimits::MaxBitmapSide || height > TSkinLimits::MaxBitmapSide
         || qint64(width) * height > TSkinLimits::MaxBitmapPixels)
         bad("too large");
 
-    const bool bitfields = compression == 3;
-    if (!((compression == 0 || bitfields) && (bits == 16 || bits == 24 || bits == 32))) {
-        // Palettes and run-length encodings: leave them to Qt's decoder.
+    const bool runLength = (compression == 1 && bits == 8) || (compression == 2 && bits == 4);
+    const bool paletted = runLength || (compression == 0 && (bits == 1 || bits == 4 || bits == 8));
+    const bool bitfields = compression == 3 && (bits == 16 || bits == 32);
+    if (!paletted && !bitfields && !(compression == 0 && (bits == 16 || bits == 24 || bits == 32)))
+        bad("unsupported format");
+    const qint64 rowBytes = ((qint64(width) * bits + 31) / 32) * 4;
+    if (runLength) {
+        if (rawHeight < 0) bad("top-down run-length data");
+        checkRunLengths(file.constData() + offset, file.size() - offset, width, height, bits == 4);
+    } else if (qint64(offset) + rowBytes * height > file.size()) {
+        bad("pixel data truncated");
+    }
+    budget.chargeBytes(qint64(width) * height * 4);
+
+    if (paletted) {
+        const quint32 used = get32(file, 46);
+        if (used > (1u << bits) || 14 + infoSize + 4 * (used ? used : 1u << bits) > offset) bad("bad palette");
+        // Every pixel is backed by data now: Qt's decoder does the rest.
         QImage image;
         if (!image.loadFromData(file, "BMP")) bad("undecodable");
         return image.convertToFormat(QImage::Format_ARGB32);
     }
     quint32 masks[3] = {0, 0, 0};
     if (bitfields) {
-        if (file.size() < int(14 + 40 + 12)) bad("no bit masks");
+        if (offset < 14 + 40 + 12) bad("no bit masks");
         for (int i = 0; i < 3; ++i) masks[i] = get32(file, 14 + 40 + 4 * i);
         const bool rgb565 = masks[0] == 0xF800 && masks[1] == 0x07E0 && masks[2] == 0x001F;
         const bool rgb555 = masks[0] == 0x7C00 && masks[1] == 0x03E0 && masks[2] == 0x001F;
@@ -103,8 +159,6 @@ QImage decodeBmp(const QByteArray& file)
         if (!(bits == 16 && (rgb565 || rgb555)) && !(bits == 32 && rgb888)) bad("unsupported bit masks");
     }
     const bool is565 = bitfields && bits == 16 && masks[0] == 0xF800;
-    const qint64 rowBytes = ((qint64(width) * bits + 31) / 32) * 4;
-    if (qint64(offset) + rowBytes * height > file.size()) bad("pixel data truncated");
 
     QImage image(width, int(height), QImage::Format_ARGB32);
     if (image.isNull()) throw TSkinError("Can't allocate the DIB handle");

@@ -102,6 +102,9 @@ void compileSkinDescription(const QString& manifestPath, TSkinSource& source)
         }
     }
     if (!sawObjects) throw TSkinError(manifestPath.toStdString() + ": no Objects line");
+    // A skin without objects would be stored as "no skin" (a lone 0 byte).
+    if (source.objectCount() == 0)
+        throw TSkinError(manifestPath.toStdString() + ": the Objects file holds no skin objects");
     // Objects read before a bitmap line resolve their links only now.
     for (const auto& object : source.objects()) object->linkBitmaps();
 }

@@ -23,7 +23,8 @@
 namespace corvane::skin {
 
 // Reads the description into `source` (replacing its content). Throws
-// TSkinError naming the file and line of any problem.
+// TSkinError naming the file and line of any problem, and when the objects
+// file holds no object.
 void compileSkinDescription(const QString& manifestPath, TSkinSource& source);
 
 } // namespace corvane::skin

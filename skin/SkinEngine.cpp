@@ -13,8 +13,6 @@ namespace corvane::skin {
 
 namespace {
 
-constexpr qint64 MaxSkinFileBytes = 256ll << 20;
-
 QString resolveSkinFileName(const QString& fileName)
 {
     if (QFile::exists(fileName)) return fileName;
@@ -66,16 +64,19 @@ void TSkinEngine::loadSkinFile(const QString& fileName)
 {
     // Read and parse completely before anything is announced: a file that
     // fails to load leaves the engine and every window untouched.
+    // A file that is not there, or that no filter reads, is an error too: the
+    // skin in use stays rather than being replaced by no skin.
     TSkinSource loaded;
     const QString path = resolveSkinFileName(fileName);
     const TSkinFilter* filter = skinFilterForFile(path);
     QFile file(path);
-    if (filter && file.exists()) {
-        if (!file.open(QIODevice::ReadOnly)) throw TSkinError("Can't open the skin file " + path.toStdString());
-        if (file.size() > MaxSkinFileBytes) throw TSkinError("Skin file too large: " + path.toStdString());
-        const QByteArray bytes = file.readAll();
-        filter->read(bytes.constData(), bytes.size(), loaded);
-    }
+    if (!file.exists()) throw TSkinError("Skin file not found: " + path.toStdString());
+    if (!filter) throw TSkinError("No skin filter reads " + path.toStdString());
+    if (!file.open(QIODevice::ReadOnly)) throw TSkinError("Can't open the skin file " + path.toStdString());
+    // No valid skin file is larger than what a skin may decode to.
+    if (file.size() > TSkinLimits::MaxDecodedBytes) throw TSkinError("Skin file too large: " + path.toStdString());
+    const QByteArray bytes = file.readAll();
+    filter->read(bytes.constData(), bytes.size(), loaded);
     installWithNotifications(loaded);
 }
 

@@ -43,7 +43,7 @@ public:
     // Loads a skin file with the filter chosen by its extension, announcing
     // the change to every window. A name that does not exist as given is
     // taken relative to the program's folder (unless its second character is
-    // ':'); a file that still does not exist or has no filter loads nothing.
+    // ':'); a file that still does not exist or has no filter is an error.
     void loadSkinFile(const QString& fileName);
     // Saves the current skin with the filter matching the extension, else the
     // default one. Throws TSkinError when the file cannot be written.

@@ -66,17 +66,21 @@ std::int64_t TSkinMemoryInput::readSome(char* data, std::int64_t max)
 {
     const std::int64_t n = std::min(max, m_size - m_pos);
     if (n <= 0) return 0;
+    m_budget.chargeBytes(n);
     std::memcpy(data, m_data + m_pos, size_t(n));
     m_pos += n;
     return n;
 }
 
 struct TSkinInflateInput::State {
+    explicit State(TSkinReadBudget& budget) : budget(budget) {}
+
+    TSkinReadBudget& budget;
     z_stream stream{};
     bool initialised = false;
-    bool finished = false;
+    bool ended = false;       // zlib saw the end of the stream and its check value matched
+    bool exhausted = false;   // the compressed data ran out before that end
     std::int64_t inputLeft = 0;   // beyond what zlib's 32-bit avail_in holds
-    std::int64_t totalOut = 0;
     // Small reads are served from a buffer, so that every 4-byte integer does
     // not cost a call into zlib.
     static constexpr int BufferSize = 64 * 1024;
@@ -87,7 +91,7 @@ struct TSkinInflateInput::State {
     // Inflates into `out`; returns the number of bytes produced (0 at the end).
     std::int64_t inflateInto(unsigned char* out, std::int64_t max)
     {
-        if (finished) return 0;
+        if (ended || exhausted) return 0;
         const uInt room = uInt(std::min<std::int64_t>(max, 1 << 30));
         stream.next_out = out;
         stream.avail_out = room;
@@ -97,47 +101,51 @@ struct TSkinInflateInput::State {
                 stream.avail_in = more;
                 inputLeft -= more;
             }
+            // zlib checks the header and, at the end, the Adler-32 of all
+            // the output: a damaged stream that still inflates fails there.
             const int rc = inflate(&stream, Z_NO_FLUSH);
             if (rc == Z_STREAM_END) {
-                finished = true;
+                ended = true;
                 break;
             }
             if (rc == Z_BUF_ERROR && stream.avail_in == 0) {
-                finished = true;   // the data ends early; the reader reports it
+                exhausted = true;   // the data ends early; the reader reports it
                 break;
             }
             if (rc != Z_OK) throw TSkinError("error");
         }
         const std::int64_t produced = std::int64_t(room - stream.avail_out);
-        totalOut += produced;
-        if (totalOut > TSkinLimits::MaxInflatedBytes) throw TSkinError("Skin data too large when decompressed");
+        budget.chargeBytes(produced);
         return produced;
     }
 };
 
-TSkinInflateInput::TSkinInflateInput(const char* data, std::int64_t size) : m_state(std::make_unique<State>())
+TSkinInflateInput::TSkinInflateInput(const char* data, std::int64_t size)
+    : m_state(std::make_unique<State>(m_budget))
 {
-    // The zlib header is checked here and the deflate data inflated raw: the
-    // reader stops at the end of the body and never reaches the checksum that
-    // follows the data, so computing it as the data goes would be wasted work.
-    if (size < 2) throw TSkinError("Unexpected end of skin data");
-    const unsigned cmf = quint8(data[0]), flg = quint8(data[1]);
-    if ((cmf & 0x0F) != 8 || (cmf >> 4) > 7 || (cmf * 256 + flg) % 31 != 0 || (flg & 0x20) != 0)
-        throw TSkinError("error");
-    data += 2;
-    size -= 2;
     State& s = *m_state;
     s.stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data));
     const uInt first = uInt(std::min<std::int64_t>(size, 1 << 30));
     s.stream.avail_in = first;
     s.inputLeft = size - first;
-    if (inflateInit2(&s.stream, -MAX_WBITS) != Z_OK) throw TSkinError("error");
+    if (inflateInit(&s.stream) != Z_OK) throw TSkinError("error");
     s.initialised = true;
 }
 
 TSkinInflateInput::~TSkinInflateInput()
 {
     if (m_state->initialised) inflateEnd(&m_state->stream);
+}
+
+void TSkinInflateInput::finish()
+{
+    // Whatever the stream holds after the body is inflated and dropped (still
+    // counted against the budget), so that zlib reaches its check value.
+    State& s = *m_state;
+    while (s.inflateInto(s.buffer, State::BufferSize) > 0) {
+    }
+    s.bufferPos = s.bufferEnd = 0;
+    if (!s.ended) throw TSkinError("Unexpected end of skin data");
 }
 
 std::int64_t TSkinInflateInput::readSome(char* data, std::int64_t max)
@@ -186,11 +194,6 @@ void TSkinInflateInput::consume(std::int64_t count)
     TSkinInput::consume(count);
 }
 
-std::int64_t TSkinInflateInput::totalOut() const
-{
-    return m_state->totalOut;
-}
-
 QByteArray deflateBytes(const QByteArray& data, int level)
 {
     z_stream stream{};
@@ -232,6 +235,7 @@ void TSkinFilterCompressed::read(const char* data, std::int64_t size, TSkinSourc
         source.readPackedBody(in);
     else
         source.readPlainBody(in);
+    in.finish();
 }
 
 QByteArray TSkinFilterCompressed::write(const TSkinSource& source) const

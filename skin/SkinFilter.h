@@ -34,6 +34,16 @@ public:
     // the pixel reader work on the data without copying it first.
     virtual const char* peek(std::int64_t /*count*/) { return nullptr; }
     virtual void consume(std::int64_t count);
+    // Called once the body is read: checks what the container says about its
+    // end (a compressed stream's check value). Throws TSkinError on a mismatch.
+    virtual void finish() {}
+
+    // What the load reading this input has decoded so far: the inputs charge
+    // every byte they deliver, the body readers every pixel and object.
+    TSkinReadBudget& budget() { return m_budget; }
+
+protected:
+    TSkinReadBudget m_budget;
 };
 
 class TSkinMemoryInput : public TSkinInput {
@@ -50,6 +60,7 @@ public:
     void skip(std::int64_t count)
     {
         if (count < 0 || count > m_size - m_pos) throw TSkinError("Unexpected end of skin data");
+        m_budget.chargeBytes(count);
         m_pos += count;
     }
 private:
@@ -59,7 +70,9 @@ private:
 };
 
 // Inflates a zlib stream (RFC 1950) on demand. Corrupt data throws
-// TSkinError("error"); more than TSkinLimits::MaxInflatedBytes of output throws too.
+// TSkinError("error"); output beyond the load's budget throws too. finish()
+// inflates what is left after the body (ignoring it) and verifies the
+// stream's Adler-32 check value.
 class TSkinInflateInput : public TSkinInput {
 public:
     TSkinInflateInput(const char* data, std::int64_t size);
@@ -67,7 +80,7 @@ public:
     std::int64_t readSome(char* data, std::int64_t max) override;
     const char* peek(std::int64_t count) override;
     void consume(std::int64_t count) override;
-    std::int64_t totalOut() const;
+    void finish() override;
 private:
     struct State;
     std::unique_ptr<State> m_state;

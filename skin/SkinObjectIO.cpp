@@ -37,7 +37,10 @@ public:
         if (m_end - m_data < 4 || std::memcmp(m_data, "TPF0", 4) != 0)
             fail("Invalid stream format (object signature missing)");
         m_data += 4;
-        return readObject(&className, depth);
+        std::unique_ptr<TSkinObject> object = readObject(&className, depth);
+        // The record's size is stored beside it: the object must fill it.
+        if (m_data != m_end) fail("Binary object data longer than its object");
+        return object;
     }
 
 private:
@@ -71,7 +74,7 @@ private:
     std::unique_ptr<TSkinObject> readObject(const QByteArray* forcedClass, int depth)
     {
         if (depth > TSkinLimits::MaxNesting) fail("Skin objects are nested too deeply");
-        if (++m_budget.objects > TSkinLimits::MaxObjects) fail("Too many skin objects");
+        m_budget.chargeObject();
         need(1);
         if ((quint8(*m_data) & 0xF0) == 0xF0) {
             const quint8 flags = byte();
@@ -194,14 +197,28 @@ void readObjectsValue(TSkinObject& parent, const char* data, qint64 size, TSkinR
         child->setCharset(1);
         parent.appendChild(std::move(child));
     }
+    if (in.position() != size) throw TSkinError("Objects value longer than its children");
 }
 
 } // namespace
 
+void TSkinReadBudget::chargeObject()
+{
+    if (++objects > TSkinLimits::MaxObjects) fail("Too many skin objects");
+    chargeBytes(TSkinLimits::ObjectCost);
+}
+
+void TSkinReadBudget::chargeBytes(qint64 count)
+{
+    if (count < 0 || count > TSkinLimits::MaxDecodedBytes - bytes)
+        fail("Skin too large when decoded (more than " + std::to_string(TSkinLimits::MaxDecodedBytes >> 20) + " MiB)");
+    bytes += count;
+}
+
 std::unique_ptr<TSkinObject> objectFromRecord(const TSkinObjectRecord& record, TSkinReadBudget& budget, int depth)
 {
     if (depth > TSkinLimits::MaxNesting) throw TSkinError("Skin objects are nested too deeply");
-    if (++budget.objects > TSkinLimits::MaxObjects) throw TSkinError("Too many skin objects");
+    budget.chargeObject();
     std::unique_ptr<TSkinObject> object(TSkinClassRegistry::create(record.className));
     if (!object) throw TSkinError("Class " + record.className.toStdString() + " not found");
     object->Name = QString::fromLatin1(record.name);

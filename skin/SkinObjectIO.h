@@ -6,12 +6,6 @@
 
 namespace corvane::skin {
 
-// Counts the objects created during one load, so that a hostile skin cannot
-// create them without bound.
-struct TSkinReadBudget {
-    int objects = 0;
-};
-
 // Creates an object of the record's registered class and reads its properties
 // and children (the charset of every child's fonts becomes 1 after it is read).
 // Throws TSkinError for an unknown class, an unpublished property, a value of

@@ -68,9 +68,26 @@ struct TSkinLimits {
     static constexpr int MaxBitmaps = 4096;
     static constexpr int MaxBitmapSide = 16384;
     static constexpr qint64 MaxBitmapPixels = 16 << 20;   // 64 MiB of pixels each
-    static constexpr qint64 MaxInflatedBytes = 256ll << 20; // whole decompressed body
+    // All that one skin may decode: the bytes of its body (decompressed) plus
+    // the pixels of all its bitmaps plus ObjectCost per object. The stored skin
+    // charges 0.8 MB (0.42 MB of body, 0.28 MB of pixels, 95 objects); the
+    // limit leaves room for a skin ten times as rich, or one with a
+    // window-sized background picture.
+    static constexpr qint64 MaxDecodedBytes = 8 << 20;
+    static constexpr int ObjectCost = 1024;               // about what one object takes in memory
     static constexpr int MaxStoredCoordinate = 1 << 20;   // bounds, margins, link rectangles
     static constexpr int MaxCoordinate = 1 << 24;         // any bounds after layout
+};
+
+// What one load has used of the limits: objects created, bytes decoded.
+struct TSkinReadBudget {
+    int objects = 0;
+    qint64 bytes = 0;
+    // Counts one more object; throws TSkinError past MaxObjects or the bytes.
+    void chargeObject();
+    // Counts `count` decoded bytes before they are allocated; throws
+    // TSkinError when the skin would decode to more than MaxDecodedBytes.
+    void chargeBytes(qint64 count);
 };
 
 } // namespace corvane::skin

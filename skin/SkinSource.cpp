@@ -24,11 +24,16 @@ const char DefaultAuthorURL[] = "";
 constexpr int MaxHeaderString = 64 * 1024;
 constexpr int MaxClassName = 255;
 
-void checkBitmapSize(std::int32_t width, std::int32_t height)
+// A stored bitmap is either empty (0 x 0) or has a positive width and
+// height; its pixels are charged to the load's budget before they exist.
+void checkBitmapSize(std::int32_t width, std::int32_t height, TSkinReadBudget& budget)
 {
-    const qint64 w = std::llabs(qint64(width)), h = std::llabs(qint64(height));
-    if (w > TSkinLimits::MaxBitmapSide || h > TSkinLimits::MaxBitmapSide || w * h > TSkinLimits::MaxBitmapPixels)
-        throw TSkinError("Bitmap too large: " + std::to_string(width) + " x " + std::to_string(height));
+    const std::string size = std::to_string(width) + " x " + std::to_string(height);
+    if (width < 0 || height < 0 || (width == 0) != (height == 0)) throw TSkinError("Invalid bitmap size " + size);
+    if (width > TSkinLimits::MaxBitmapSide || height > TSkinLimits::MaxBitmapSide
+        || qint64(width) * height > TSkinLimits::MaxBitmapPixels)
+        throw TSkinError("Bitmap too large: " + size);
+    budget.chargeBytes(qint64(width) * height * 4);
 }
 
 std::int32_t readCount(TSkinInput& in, int limit, const char* what)
@@ -194,13 +199,11 @@ void readPlainPixels(TSkinInput& in, TSkinBitmap& bitmap)
 {
     const std::int32_t width = in.readInt32();
     const std::int32_t height = in.readInt32();
-    checkBitmapSize(width, height);
-    // Left uncleared only when every pixel is read next.
-    bitmap.setSize(width, height, !(width > 0 && height > 0));
-    // Pixels follow only when the sized bitmap has the stored size. Near
-    // magenta becomes the key colour, row by row while the row is fresh in
-    // the cache.
-    if (bitmap.width() != width || bitmap.height() != height || bitmap.isEmpty()) return;
+    checkBitmapSize(width, height, in.budget());
+    if (width == 0) return;
+    // Left uncleared: every pixel is read next. Near magenta becomes the key
+    // colour, row by row while the row is fresh in the cache.
+    bitmap.setSize(width, height, false);
     const qint64 rowBytes = qint64(width) * 4;
     for (int y = 0; y < height; ++y) {
         std::uint32_t* line = bitmap.scanLine(y);
@@ -240,12 +243,12 @@ void readPackedPixels(TSkinInput& in, TSkinBitmap& bitmap)
 {
     const std::int32_t size = in.readInt32();
     if (size < 0 || size > TSkinLimits::MaxBinaryBytes) throw TSkinError("Invalid bitmap size in packed skin");
-    const QImage decoded = size == 0 ? QImage() : decodeBmp(in.readBytes(size));
-    bitmap.setSize(decoded.width(), decoded.height());
-    for (int y = 0; y < decoded.height(); ++y) {
-        const auto* src = reinterpret_cast<const std::uint32_t*>(decoded.constScanLine(y));
-        std::uint32_t* dst = bitmap.scanLine(y);
-        for (int x = 0; x < decoded.width(); ++x) dst[x] = src[x] | 0xFF000000u;
+    if (size == 0) return;
+    // The decoded picture becomes the bitmap's buffer: no second copy.
+    bitmap.image() = decodeBmp(in.readBytes(size), in.budget());
+    for (int y = 0; y < bitmap.height(); ++y) {
+        std::uint32_t* line = bitmap.scanLine(y);
+        for (int x = 0; x < bitmap.width(); ++x) line[x] |= 0xFF000000u;
     }
     bitmap.snapToKey(0x7F, 0x00, 0x7F, 5);
 }
@@ -302,11 +305,10 @@ void TSkinSource::readBody(TSkinInput& in, PixelReader readPixels, ObjectReader 
         bitmap->pixelsChanged();
         addBitmap(std::move(bitmap));
     }
-    TSkinReadBudget budget;
     const std::int32_t objectCount = readCount(in, TSkinLimits::MaxObjects, "objects");
     for (std::int32_t i = 0; i < objectCount; ++i) {
         const QByteArray className = in.readString(MaxClassName);
-        std::unique_ptr<TSkinObject> object = readObject(in, className, budget);
+        std::unique_ptr<TSkinObject> object = readObject(in, className, in.budget());
         object->setCharset(1);
         installObject(std::move(object));
     }

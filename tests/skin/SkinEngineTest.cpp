@@ -92,10 +92,15 @@ TEST(SkinEngine, FileLoadsAreAnnouncedToEveryWidgetOfEveryWindow)
     EXPECT_EQ(inner->received.size(), 3);
     EXPECT_EQ(after, 2);
 
-    // A name with no filter (or no file) loads nothing: the skin is emptied.
-    engine.setSkinFile(dir.filePath("none.bmp"));
-    EXPECT_EQ(engine.objectCount(), 0);
-    EXPECT_EQ(inner->received.size(), 5);
+    // A missing file, or one of no filter's extension, is as broken.
+    QFile::copy(second, dir.filePath("second.bmp"));
+    for (const QString& name : {dir.filePath("none.tqkn"), dir.filePath("second.bmp")}) {
+        EXPECT_THROW(engine.setSkinFile(name), TSkinError);
+        EXPECT_EQ(engine.SkinFile(), second);
+        EXPECT_EQ(engine.source().SkinName, "Second");
+    }
+    EXPECT_EQ(inner->received.size(), 3);
+    EXPECT_EQ(after, 2);
 }
 
 TEST(SkinEngine, HueChangesAreBracketedAndAppliedOnce)

@@ -1,11 +1,14 @@
 // The skin stream: object forms, the "Objects" property, bodies, filters,
 // the container, link resolution, lookups, key snapping and the hue shift.
+#include "skin/SkinDescription.h"
 #include "skin/SkinEngine.h"
 #include "skin/SkinFilter.h"
 #include "skin/SkinObjectForm.h"
 #include "skin/SkinObjectIO.h"
 #include "tests/skin/SkinTestSkins.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace corvane::skin;
@@ -218,6 +221,32 @@ TEST(SkinStream, PresenceByteAndAnyMagic)
     engine.readSkinStream(QByteArray(1, '\0'));
     EXPECT_EQ(engine.objectCount(), 2);
     EXPECT_EQ(engine.writeSkinStream().left(5), QByteArray("\x02TQLZ"));
+}
+
+TEST(SkinDescription, AnObjectsFileWithoutObjectsIsRefused)
+{
+    // Compiled, it would be stored as "no skin".
+    QTemporaryDir dir;
+    auto write = [&](const QString& name, const QByteArray& text) {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    };
+    write("manifest.txt", "SkinName = 'Empty'\nObjects = objects.txt\n");
+    for (const QByteArray& objects : {QByteArray(), QByteArray("\r\n\r\n")}) {
+        write("objects.txt", objects);
+        TSkinSource source;
+        try {
+            compileSkinDescription(dir.filePath("manifest.txt"), source);
+            ADD_FAILURE() << "compiled a skin without objects";
+        } catch (const TSkinError& e) {
+            EXPECT_NE(std::string(e.what()).find("no skin objects"), std::string::npos) << e.what();
+        }
+    }
+    write("objects.txt", "object Form: TSkinObject\r\nend\r\n");
+    TSkinSource source;
+    compileSkinDescription(dir.filePath("manifest.txt"), source);
+    EXPECT_EQ(source.objectCount(), 1);
 }
 
 TEST(SkinStream, BytesAfterTheBodyAreIgnored)

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
+#include <new>
 
 using namespace corvane::skin;
 
@@ -58,6 +59,9 @@ int main(int argc, char** argv)
                     source.objectCount(), static_cast<long long>(bytes.size()));
     } catch (const TSkinError& e) {
         std::fprintf(stderr, "corvane-skinc: %s\n", e.what());
+        return 1;
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "corvane-skinc: out of memory\n");
         return 1;
     }
     return 0;

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
+#include <new>
 
 using namespace corvane::skin;
 
@@ -71,9 +72,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "corvane-skininfo: can't read %s\n", qPrintable(path));
         return 1;
     }
-    const QByteArray bytes = file.readAll();
     TSkinSource source;
     try {
+        const QByteArray bytes = file.readAll();
         if (QFileInfo(path).suffix().compare(QLatin1String("skin"), Qt::CaseInsensitive) == 0) {
             std::printf("container: SkinStream, presence byte %d, magic \"%s\"\n", bytes.isEmpty() ? -1 : int(quint8(bytes[0])),
                         bytes.mid(1, 4).constData());
@@ -92,6 +93,9 @@ int main(int argc, char** argv)
         }
     } catch (const TSkinError& e) {
         std::fprintf(stderr, "corvane-skininfo: %s\n", e.what());
+        return 1;
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "corvane-skininfo: out of memory\n");
         return 1;
     }
     std::printf("SkinName: %s\nSkinVersion: %s\nAuthor: %s\nAuthorEMail: %s\nAuthorURL: %s\n",
