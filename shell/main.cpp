@@ -1,6 +1,7 @@
-// Corvane: start-up. The application object first (it installs the font
-// substitutions and the default error box), its title, then the main window
-// and the message loop. Showing the main window runs its board reset.
+// Corvane: start-up. The application object first (it takes the title
+// "Corvane" and installs the font substitutions and the default error box),
+// then the main window and the message loop. Showing the main window runs
+// its board reset.
 //
 // The about box, the settings dialog and the help dialog open only from the
 // menu, so each is made the first time it is shown and kept from then on:
@@ -9,19 +10,18 @@
 // second CJK font face, the serif one of "宋体").
 
 #include <QNetworkProxyFactory>
+#include <QTimer>
 
 #include "shell/TForm1.h"
 #include "shell/TForm2.h"
 #include "shell/TForm3.h"
 #include "shell/TForm4.h"
 #include "ui/CorvaneApplication.h"
+#include "ui/MessageBox.h"
 
 int main(int argc, char** argv)
 {
     corvane::CorvaneApplication application(argc, argv);
-    // The task bar shows "Corvane"; the window caption carries the version.
-    QApplication::setApplicationName(QStringLiteral("Corvane"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Corvane"));
 
     // The game's datagrams go straight to the peer, as they always have; the
     // desktop's proxy settings (which Qt would ask a proxy library for, on a
@@ -35,5 +35,9 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(form1.windowIcon());
 
     form1.show();
+    // The stored port held by another copy: said over the shown window, as
+    // the default error box says every socket error.
+    if (const QString failure = form1.startupFailure(); !failure.isEmpty())
+        QTimer::singleShot(0, &form1, [failure] { corvane::showErrorBox(failure); });
     return application.exec();
 }

@@ -13,7 +13,8 @@ namespace corvane {
 class CorvaneApplication : public QApplication {
     Q_OBJECT
 public:
-    // Also installs the font substitutions (installFontSubstitutions()).
+    // Also names the application "Corvane" (its title; no display name) and
+    // installs the font substitutions (installFontSubstitutions()).
     CorvaneApplication(int& argc, char** argv);
 
     bool notify(QObject* receiver, QEvent* event) override;
