@@ -68,6 +68,18 @@ const std::string MoveForward = "blksky|Image13|Image70|4|1|5|1";  // black sold
 const std::string MoveBack = "blksky|Image13|Image61|5|1|4|1";     // and back
 const std::string Restart = "chongxin|2|3|4|5|6|7";
 
+// Whether the kernel granted the window's socket the whole receive queue it
+// asks for. Only then must no valid datagram be lost at full speed; under a
+// lower system limit (net.core.rmem_max) the loss is printed, not judged.
+bool judgeLoss(shell::TForm1& form)
+{
+    const bool full = form.udpEndpoint()->receiveQueueSize() >= 2 * TUdpEndpoint::WantedReceiveQueue;
+    if (!full)
+        std::printf("flood: the system allows a receive queue of %d bytes only: lost datagrams are not judged\n",
+                    form.udpEndpoint()->receiveQueueSize());
+    return full;
+}
+
 // --- the sender ---
 
 // Datagram number i of the flood. A tenth of them each: chat lines, moves,
@@ -430,6 +442,8 @@ int runGame(int count)
     require(warmDrained && drained, "the window stopped answering");
     require(warm.violations.empty() && tally.violations.empty(), "a datagram was mishandled");
     require(tally.validApplied > 0 && tally.invalidIgnored > 0, "too few datagrams arrived to judge");
+    if (judgeLoss(form))
+        require(validLost == 0, "valid datagrams were lost in the receive queue");
     require(p99 < 100'000, "the probe timer was late by 100 ms or more at the 99th percentile");
     if (MemoryCanBeJudged)
         require(endKb - warmKb <= memorySlack, "memory did not come back after the flood");
@@ -579,6 +593,10 @@ int runNoticeStorm(int count)
     require(warm.deepest == 1 && big.deepest == 1, "more than one notice box was open at once");
     require(big.openWhenDrained == 1, "no notice box was open while the storm was handled");
     require(big.boxesClosed <= 2, "a notice box was shown more than once per kind");
+    // Not judged: the sender far outruns the window, which opens and draws a
+    // box meanwhile, so most of the storm waits in the kernel's queue at
+    // once, and 10,200 datagrams come close to what the largest queue the
+    // system grants holds (the figure above says what was lost).
     require(big.playApplied > 0, "no chat line or move was applied while a box was open");
     if (MemoryCanBeJudged)
         require(endKb - warmKb <= memorySlack, "memory did not come back after the storm");
