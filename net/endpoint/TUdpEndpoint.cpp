@@ -172,7 +172,9 @@ void TUdpEndpoint::setReceiveBuffer()
     // Datagrams queue in the kernel while a handler runs; with the system's
     // default queue (some 200 kB) a burst of junk a few milliseconds long
     // pushes real moves out. The kernel grants at most its limit
-    // (net.core.rmem_max) and counts twice what it grants against it.
+    // (net.core.rmem_max; only a privileged program may exceed it, and the
+    // game asks for no privilege) and doubles what it grants for its own
+    // bookkeeping.
     m_socket->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, WantedReceiveQueue);
 }
 
