@@ -71,7 +71,11 @@ QString toDisplayLineEnds(QString text)
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent)
+TForm1::TForm1(QWidget* parent)
+    : QWidget(parent),
+      notices_([this](const QString& text) {
+          showMessageBox(this, text, QString::fromUtf8(protocol::CaptionInformation));
+      })
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("CorvaneV1.0"));
@@ -198,7 +202,13 @@ void TForm1::createEndpoint()
     // The stored settings: one computer, every datagram comes back here.
     udpEndpoint1_->setRemoteHost(QStringLiteral("127.0.0.1"));
     udpEndpoint1_->setRemotePort(1234);
-    udpEndpoint1_->setLocalPort(1234);  // opens and binds the socket
+    try {
+        udpEndpoint1_->setLocalPort(1234);  // opens and binds the socket
+    } catch (const UDPSockError& error) {
+        // Another copy holds the port. The window still comes up (the player
+        // can choose other ports); the failure is told once it is shown.
+        startupFailure_ = QString::fromUtf8(error.what());
+    }
     udpEndpoint1_->setReportLevel(1);
     udpEndpoint1_->OnDataReceived = guarded(this, &TForm1::UdpEndpoint1DataReceived);
     udpEndpoint1_->Loaded();
@@ -279,7 +289,7 @@ void TForm1::playNotificationSound() { sound_->play(); }
 
 void TForm1::showInformation(const std::string& textUtf8)
 {
-    showMessageBox(this, QString::fromUtf8(textUtf8), QString::fromUtf8(protocol::CaptionInformation));
+    notices_.notify(QString::fromUtf8(textUtf8));
 }
 
 void TForm1::setReceivedText(const std::string& textUtf8)
@@ -296,16 +306,17 @@ std::string TForm1::currentTime() { return longTimeText(QTime::currentTime()).to
 void TForm1::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    // OnShow: when the window is shown, not when it comes back from minimised.
-    if (event->spontaneous())
+    // The board reset runs on the first show only. The window is shown again
+    // by many paths (back from the tray, unminimised, the frame re-applying
+    // its window flags, any hide and show): none of them may cost the game.
+    if (event->spontaneous() || shown_)
         return;
-    if (!placed_) {
-        placed_ = true;  // centred on the screen once, over the stored position
-        if (QScreen* screen = QGuiApplication::primaryScreen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
+    shown_ = true;
+    // Centred on the screen, over the stored position.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
     }
     FormShow();
 }

@@ -19,6 +19,7 @@
 #include "game/Position.h"
 #include "net/protocol/ReceiveEffects.h"
 #include "shell/ComponentIndex.h"
+#include "shell/PeerNotices.h"
 #include "skin/button/SkinButton.h"
 
 class QAbstractButton;
@@ -90,9 +91,13 @@ public:
     DragController* dragController() const { return drag_; }
     NotificationSound* notificationSound() const { return sound_; }
     QObject* findComponent(const QString& name) const { return index_.find(name); }
+    // What went wrong while the stored local port was bound (the system's
+    // text, e.g. "Address already in use"); empty when it was bound. The
+    // start-up shows it in the default error box once the window is up.
+    QString startupFailure() const { return startupFailure_; }
 
 public slots:
-    void FormShow();          // the board reset
+    void FormShow();          // the board reset: first show, restart, received restart
     void FormCloseQuery();    // sends the close notice; throws when the send fails
     void CustomItem1Click();  // "重新开始"
     void CustomItem2Click();  // "设置..."
@@ -133,10 +138,12 @@ private:
     DialogMaker makeForm3_;
     DialogMaker makeForm4_;
 
-    bool placed_ = false;
+    QString startupFailure_;
+    bool shown_ = false;  // the first show (centring, board reset) has run
     game::Position position_;
     ComponentIndex index_;
     std::unique_ptr<protocol::PeerMessageHandler> receiver_;
+    PeerNotices notices_;  // the boxes received datagrams open, one at a time
 };
 
 } // namespace corvane::shell

@@ -1,8 +1,8 @@
 // Corvane: start-up. The command line first (see CommandLine.h), then the
-// application object (it installs the font substitutions, Qt's Chinese texts
-// and the default error box), its title, the main window, the options that
-// change the window's connection and skin, and the message loop. Showing the
-// main window runs its board reset.
+// application object (it takes the title "Corvane" and installs the font
+// substitutions, Qt's Chinese texts and the default error box), the main
+// window, the options that change the window's connection and skin, and the
+// message loop. Showing the main window runs its board reset.
 //
 // The about box, the settings dialog and the help dialog open only from the
 // menu, so each is made the first time it is shown and kept from then on:
@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QNetworkProxyFactory>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -21,6 +22,7 @@
 #include "shell/TForm3.h"
 #include "shell/TForm4.h"
 #include "ui/CorvaneApplication.h"
+#include "ui/MessageBox.h"
 #include "ui/QtTranslation.h"
 
 namespace {
@@ -70,7 +72,6 @@ int main(int argc, char** argv)
 
     corvane::CorvaneApplication application(argc, argv);
     nameTheApplication();
-    QApplication::setApplicationDisplayName(QStringLiteral("Corvane"));
 
     // The game's datagrams go straight to the peer, as they always have; the
     // desktop's proxy settings (which Qt would ask a proxy library for, on a
@@ -95,5 +96,10 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(form1.windowIcon());
 
     form1.show();
+    // The stored port held by another copy: said over the shown window, as
+    // the default error box says every socket error. A port chosen on the
+    // command line replaced it (or ended the start with its own message).
+    if (const QString failure = form1.startupFailure(); !failure.isEmpty() && !options.localPort)
+        QTimer::singleShot(0, &form1, [failure] { corvane::showErrorBox(failure); });
     return application.exec();
 }

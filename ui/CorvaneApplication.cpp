@@ -11,6 +11,11 @@ namespace corvane {
 CorvaneApplication::CorvaneApplication(int& argc, char** argv)
     : QApplication(argc, argv)
 {
+    // The application title. No display name is set: the window system
+    // would show it after every window's caption ("帮助 — Corvane"), and
+    // each caption must read exactly as its window has it. Where Qt wants a
+    // display name (the tray icon's tip) it falls back to this name.
+    setApplicationName(QStringLiteral("Corvane"));
     installFontSubstitutions();
     installQtTranslation(*this);
 }

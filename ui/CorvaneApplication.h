@@ -13,8 +13,10 @@ namespace corvane {
 class CorvaneApplication : public QApplication {
     Q_OBJECT
 public:
-    // Also installs the font substitutions (installFontSubstitutions()) and
-    // Qt's own Chinese texts (installQtTranslation()).
+    // Also names the application "Corvane" (its title; no display name, which
+    // the window system would append to every caption) and installs the font
+    // substitutions (installFontSubstitutions()) and Qt's own Chinese texts
+    // (installQtTranslation()).
     CorvaneApplication(int& argc, char** argv);
 
     bool notify(QObject* receiver, QEvent* event) override;

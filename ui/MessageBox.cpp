@@ -15,8 +15,33 @@ MessageBoxRecorder* activeRecorder = nullptr;
 // The caption of the default error box: the application title.
 const QString ApplicationTitle = QStringLiteral("Corvane");
 
+// The boxes open at the moment, as icon, caption and text.
+struct OpenBox {
+    BoxIcon icon;
+    QString caption;
+    QString text;
+    bool operator==(const OpenBox&) const = default;
+};
+QList<OpenBox>& openBoxes()
+{
+    static QList<OpenBox> boxes;
+    return boxes;
+}
+
 void showBox(BoxIcon icon, QWidget* owner, const QString& text, const QString& caption)
 {
+    // A box that would only repeat one already open is not stacked on it:
+    // an event that repeats while a box waits (a datagram whose handler
+    // fails the same way each time, a timer) would otherwise nest boxes
+    // without end.
+    const OpenBox opening{icon, caption, text};
+    if (openBoxes().contains(opening))
+        return;
+    openBoxes().append(opening);
+    struct Closing {
+        ~Closing() { openBoxes().removeLast(); }
+    } closing;
+
     if (activeRecorder) {
         record(RecordedBox{icon, caption, text, owner});
         return;

@@ -22,6 +22,8 @@ struct RecordedBox {
 // A modal box with the information icon and one OK button, owned by owner
 // (may be null). Returns when the user has closed it; the event loop keeps
 // running meanwhile (datagrams and timers are handled inside the wait).
+// While a box with the same icon, caption and text is open, this and
+// showErrorBox() return at once: the same box is never stacked on itself.
 void showMessageBox(QWidget* owner, const QString& text, const QString& caption);
 
 // The application's default error box: error icon, OK button, caption

@@ -9,6 +9,7 @@
 #include <QHostInfo>
 #include <QPointer>
 #include <QUdpSocket>
+#include <QVariant>
 
 #include <cerrno>
 #include <cstring>
@@ -51,6 +52,17 @@ std::optional<quint32> firstIPv4Address(const QHostInfo& info)
             return value;
     }
     return std::nullopt;
+}
+
+// The system's own text for a failed bind.
+QString systemBindErrorText(QAbstractSocket::SocketError error, const QString& qtText)
+{
+    switch (error) {
+    case QAbstractSocket::AddressInUseError: return QString::fromLocal8Bit(std::strerror(EADDRINUSE));
+    case QAbstractSocket::SocketAccessError: return QString::fromLocal8Bit(std::strerror(EACCES));
+    case QAbstractSocket::SocketAddressNotAvailableError: return QString::fromLocal8Bit(std::strerror(EADDRNOTAVAIL));
+    default: return qtText;
+    }
 }
 
 } // namespace
@@ -134,7 +146,43 @@ void TUdpEndpoint::setLocalPort(int port)
     closeSocket();
     openSocket();   // throws before the port is stored when no socket can be opened
     m_localPort = port;
+    // This bind is the one that counts: a port another program holds leaves
+    // the game deaf, and its datagrams would reach the other program, so the
+    // player is told. The socket is still set up as far as it can be.
+    const std::optional<QString> failure = bindSocket();
     Loaded();
+    if (failure)
+        throw UDPSockError(failure->toStdString());
+}
+
+std::optional<QString> TUdpEndpoint::bindSocket()
+{
+    if (!m_socket || m_socket->state() != QAbstractSocket::UnconnectedState)
+        return std::nullopt;
+    if (m_socket->bind(QHostAddress::AnyIPv4, static_cast<quint16>(m_localPort & 0xFFFF),
+                       QAbstractSocket::DontShareAddress)) {
+        setReceiveBuffer();
+        return std::nullopt;
+    }
+    return systemBindErrorText(m_socket->error(), m_socket->errorString());
+}
+
+void TUdpEndpoint::setReceiveBuffer()
+{
+    // Datagrams queue in the kernel while a handler runs; with the system's
+    // default queue (some 200 kB) a burst of junk a few milliseconds long
+    // pushes real moves out. The kernel grants at most its limit
+    // (net.core.rmem_max; only a privileged program may exceed it, and the
+    // game asks for no privilege) and doubles what it grants for its own
+    // bookkeeping.
+    m_socket->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, WantedReceiveQueue);
+}
+
+int TUdpEndpoint::receiveQueueSize() const
+{
+    if (!m_socket || m_socket->state() != QAbstractSocket::BoundState)
+        return 0;
+    return m_socket->socketOption(QAbstractSocket::ReceiveBufferSizeSocketOption).toInt();
 }
 
 void TUdpEndpoint::Loaded()
@@ -142,11 +190,9 @@ void TUdpEndpoint::Loaded()
     if (!m_socket)
         return;
     // Binding an already bound socket would only fail, so it is not tried.
-    // A failed bind (the port is taken) is deliberately not reported: the
-    // socket stays unbound and no datagram sent to that port reaches it.
-    if (m_socket->state() == QAbstractSocket::UnconnectedState)
-        m_socket->bind(QHostAddress::AnyIPv4, static_cast<quint16>(m_localPort & 0xFFFF),
-                       QAbstractSocket::DontShareAddress);
+    // The bind here is the second, harmless one: it is not reported, and
+    // the socket of a failed bind stays unbound.
+    bindSocket();
     connect(m_socket, &QUdpSocket::readyRead, this, &TUdpEndpoint::postReadiness,
             Qt::UniqueConnection);
     // Datagrams that arrived before notifications started are read as well.

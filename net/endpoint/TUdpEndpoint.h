@@ -79,9 +79,10 @@ public:
     // Port to bind; its low 16 bits are used, 0 lets the system choose.
     // Writing it, even with the value it already has, closes the socket,
     // opens a new one and binds it (datagrams queued on the old socket are
-    // lost). A port another socket holds leaves the new socket unbound and
-    // is not reported. Throws UDPSockError when no socket can be opened;
-    // LocalPort then keeps its old value. Default 0.
+    // lost). Throws UDPSockError when no socket can be opened; LocalPort then
+    // keeps its old value. Throws UDPSockError with the system's text ("Address
+    // already in use") when the port cannot be bound; LocalPort is then set
+    // and the socket stays open, unbound. Default 0.
     int localPort() const { return m_localPort; }
     void setLocalPort(int port);
 
@@ -90,7 +91,8 @@ public:
     void setReportLevel(int level) { m_reportLevel = level; }
 
     // Binds the socket to LocalPort if it is not bound yet and starts the
-    // readiness notifications. Call once after the properties are set.
+    // readiness notifications. Call once after the properties are set. A
+    // failed bind here is not reported.
     void Loaded();
 
     // Sends the whole stream as one datagram to RemoteHost:RemotePort; the
@@ -110,6 +112,12 @@ public:
     int receivedCount() const { return m_receivedCount; }
     // The port the socket is bound to, 0 while it is not bound.
     quint16 boundPort() const;
+    // The receive queue the kernel granted the bound socket, in bytes as the
+    // kernel counts them (twice the size asked for), 0 while it is not bound.
+    int receiveQueueSize() const;
+    // The receive queue each bound socket asks for (the kernel's limit,
+    // net.core.rmem_max, may grant less).
+    static constexpr int WantedReceiveQueue = 4 * 1024 * 1024;
     // The last system error number seen by the error check, and the last status reported.
     int lastError() const { return m_lastError; }
     QString lastStatus() const { return m_lastStatus; }
@@ -136,6 +144,8 @@ private:
     void report(int level, const QString& text);
     void checkSocketError(int errorNumber);
     void openSocket();
+    std::optional<QString> bindSocket();  // the system's text when the bind failed
+    void setReceiveBuffer();
     void closeSocket();
     void postReadiness();
     void receiveOne();

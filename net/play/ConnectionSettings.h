@@ -17,10 +17,10 @@ public:
     explicit ConvertError(const QString& text);
 };
 
-// Reads a port box's text as a 32-bit signed integer the way the platform's
-// string-to-integer conversion does: leading blanks, an optional sign, and
-// decimal digits (or "$"/"0x" and hexadecimal digits), nothing after them.
-// Throws ConvertError otherwise, and when the value does not fit.
+// Reads a port box's text as a decimal 32-bit signed integer: an optional
+// minus sign and decimal digits, nothing before or after them (no blanks, no
+// plus sign, no hexadecimal forms). Throws ConvertError otherwise, and when
+// the value does not fit.
 int convertToInteger(const QString& text);
 
 enum class ApplyResult {

@@ -20,7 +20,9 @@ public:
 
     // A modal box owned by the main window: caption "信息", information icon,
     // one OK button; returns when it is closed. Datagrams that arrive while it
-    // is open are handled inside its wait (the handler may be re-entered).
+    // is open are handled inside its wait (the handler may be re-entered);
+    // a notice that arrives then may return at once, as the window keeps at
+    // most one such box open.
     virtual void showInformation(const std::string& textUtf8) = 0;
 
     // Replaces the whole text of Memo2.

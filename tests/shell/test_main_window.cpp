@@ -13,6 +13,11 @@
 #include <QSet>
 #include <QTextDocument>
 #include <QTimer>
+#include <QUdpSocket>
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
 
 #include "game/BoardLayout.h"
 #include "shell/ArtImage.h"
@@ -486,23 +491,50 @@ TEST(SettingsDialog, PastedTextInAPortBoxFailsWithTheConversionMessage)
     TForm1 form;
     TForm3 settings(&form, form.udpEndpoint());
     settings.show();
-    settings.hostEdit()->setText(QStringLiteral("10.0.0.9"));
-    settings.remotePortEdit()->setText(QStringLiteral("4321"));
-    settings.localPortEdit()->setText(QStringLiteral("12a"));
-    corvane::MessageBoxRecorder recorder;
-    // A real click: the exception ends in the default error box.
-    auto* button = settings.connectButton();
-    sendMouse(button, QEvent::MouseButtonPress, {5, 5});
-    sendMouse(button, QEvent::MouseButtonRelease, {5, 5});
-    ASSERT_EQ(recorder.boxes().size(), 1);
-    EXPECT_EQ(recorder.boxes()[0].icon, corvane::BoxIcon::Error);
-    EXPECT_EQ(recorder.boxes()[0].caption, QStringLiteral("Corvane"));
-    EXPECT_EQ(recorder.boxes()[0].text, QStringLiteral("'12a' is not a valid integer value."));
-    // Host and peer port were set before the failing step; the local port not.
-    EXPECT_EQ(form.udpEndpoint()->remoteHost(), QStringLiteral("10.0.0.9"));
-    EXPECT_EQ(form.udpEndpoint()->remotePort(), 4321);
+    QUdpSocket holder;  // another program on the port asked for
+    ASSERT_TRUE(holder.bind(QHostAddress::AnyIPv4, 0));
+    const QString taken = QString::number(holder.localPort());
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("12a"), QStringLiteral("'12a' is not a valid integer value.")},
+        {QStringLiteral("0x4D2"), QStringLiteral("'0x4D2' is not a valid integer value.")},
+        {QStringLiteral("$4D2"), QStringLiteral("'$4D2' is not a valid integer value.")},
+        {QStringLiteral(" 1234"), QStringLiteral("' 1234' is not a valid integer value.")},
+        {QStringLiteral("+1234"), QStringLiteral("'+1234' is not a valid integer value.")},
+        {taken, QString::fromLocal8Bit(std::strerror(EADDRINUSE)) + QLatin1Char('.')},
+    };
+    for (const auto& [localPort, boxText] : cases) {
+        settings.hostEdit()->setText(QStringLiteral("10.0.0.9"));
+        settings.remotePortEdit()->setText(QStringLiteral("4321"));
+        settings.localPortEdit()->setText(localPort);
+        corvane::MessageBoxRecorder recorder;
+        // A real click: the exception ends in the default error box.
+        auto* button = settings.connectButton();
+        sendMouse(button, QEvent::MouseButtonPress, {5, 5});
+        sendMouse(button, QEvent::MouseButtonRelease, {5, 5});
+        ASSERT_EQ(recorder.boxes().size(), 1) << localPort.toStdString();
+        EXPECT_EQ(recorder.boxes()[0].icon, corvane::BoxIcon::Error);
+        EXPECT_EQ(recorder.boxes()[0].caption, QStringLiteral("Corvane"));
+        EXPECT_EQ(recorder.boxes()[0].text, boxText);
+        // Host and peer port were set before the failing step.
+        EXPECT_EQ(form.udpEndpoint()->remoteHost(), QStringLiteral("10.0.0.9"));
+        EXPECT_EQ(form.udpEndpoint()->remotePort(), 4321);
+        EXPECT_TRUE(settings.isVisible());
+    }
+    // Only the bind failed: the port is set, and nothing is bound to it.
+    EXPECT_EQ(form.udpEndpoint()->localPort(), taken.toInt());
+    EXPECT_EQ(form.udpEndpoint()->boundPort(), 0);
+}
+
+// Two copies with the stored settings: the second cannot have port 1234 and
+// says so (the start-up shows this text over the window once it is up).
+TEST(MainWindowStoredSettings, APortHeldByAnotherCopyIsAStartupFailureWithTheSystemsText)
+{
+    QUdpSocket otherCopy;  // held here, or (while binding fails) by a window of another test
+    waitUntil([&] { return otherCopy.bind(QHostAddress::AnyIPv4, 1234); }, 2000);
+    TForm1 form;
+    EXPECT_EQ(form.startupFailure(), QString::fromLocal8Bit(std::strerror(EADDRINUSE)));
     EXPECT_EQ(form.udpEndpoint()->localPort(), 1234);
-    EXPECT_TRUE(settings.isVisible());
+    EXPECT_EQ(form.udpEndpoint()->boundPort(), 0);
 }
 
 #include "test_main_window.moc"

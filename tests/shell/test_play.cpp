@@ -5,13 +5,20 @@
 
 #include <QAbstractButton>
 #include <QLineEdit>
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <QSystemTrayIcon>
+
+#include <algorithm>
+#include <functional>
+#include <utility>
 
 #include "game/BoardLayout.h"
 #include "net/protocol/Gbk.h"
 #include "shell/DragController.h"
 #include "shell/NotificationSound.h"
 #include "shell/TForm3.h"
+#include "skin/frame/TSkinForm.h"
 #include "skin/menu/TSkinCustomItem.h"
 #include "ShellTestSupport.h"
 #include "ui/DateTimeText.h"
@@ -204,6 +211,47 @@ TEST_F(HotSeat, TakingAGeneralEndsTheGameWithTheLossBoxAndEverythingLocked)
     ASSERT_TRUE(waitUntil([&] { return form.memo2()->toPlainText().endsWith(QStringLiteral("重新开始新棋局...")); }));
     EXPECT_TRUE(isStartingPosition(form));
     EXPECT_EQ(form.notificationSound()->playCount(), 1);
+}
+
+// Only the first show, the restart command and a received restart reset the
+// board: every other way back onto the screen keeps the game as it stands.
+TEST_F(HotSeat, ShowingTheWindowAgainKeepsPositionLocksAndReceivedText)
+{
+    play(13, pointNumber(5, 1));
+    play(18, pointNumber(6, 1));
+    play(13, 18);  // black takes: one piece hidden, red to move
+    corvane::skin::TSkinForm* frame = form.skinForm();
+    frame->setTrayAvailable([] { return true; });
+    auto game = [&] {
+        std::string states;
+        for (int n = 2; n <= 33; ++n)
+            states += draggable(form, n) ? 'A' : 'M';
+        std::string position;
+        for (int n = 2; n <= 33; ++n)
+            position += std::to_string(form.image(n)->tag()) + (form.image(n)->isVisible() ? "v " : "h ");
+        return states + position + form.memo2()->toPlainText().toStdString() + form.label1()->text().toStdString();
+    };
+    const std::string before = game();
+
+    const std::pair<const char*, std::function<void()>> paths[] = {
+        {"hide, show", [&] { form.hide(); form.show(); }},
+        {"minimize, restore", [&] { frame->minimize(); frame->restore(); }},
+        {"platform minimize, show normal", [&] { form.showMinimized(); form.showNormal(); }},
+        {"roll up, unroll", [&] { frame->rollup(); frame->rollup(); }},
+        {"maximize, restore", [&] { frame->maximize(); frame->restore(); }},
+        {"tray, double click on the icon",
+         [&] {
+             frame->minimizeToTray();
+             ASSERT_NE(frame->trayIcon(), nullptr);
+             emit frame->trayIcon()->activated(QSystemTrayIcon::DoubleClick);
+         }},
+    };
+    for (const auto& [name, hideAndShow] : paths) {
+        hideAndShow();
+        settle(50);
+        EXPECT_TRUE(form.isVisible()) << name;
+        EXPECT_EQ(game(), before) << name;
+    }
 }
 
 // --- two windows in one process ---
@@ -400,6 +448,38 @@ TEST_F(WindowWithPeer, AReceivedLossLeavesDragStatesAndShowsTheBoxPerDatagram)
     EXPECT_TRUE(allDraggable(form, 2, 33, true));
     EXPECT_FALSE(form.image(29)->isVisible());
     EXPECT_TRUE(standsOn(form, 6, 10, 5));
+}
+
+// A peer that repeats its notices, as fast as it likes: one notice box at a
+// time, a different notice once the open one is closed, and moves and chat
+// applied all the while.
+TEST_F(WindowWithPeer, ACloseAndLossStormOpensOneNoticeBoxAtATimeAndPlayGoesOn)
+{
+    corvane::MessageBoxRecorder recorder;
+    int open = 0;
+    int deepest = 0;
+    recorder.onShow = [&](const corvane::RecordedBox&) {
+        deepest = std::max(deepest, ++open);
+        if (recorder.boxes().size() == 1) {
+            for (int i = 0; i < 100; ++i) {
+                receive("close|2|3|4|5|6|7");
+                receive("redjiangdead|Image6|Image29|1|5|10|5");
+            }
+            receive("blksky|Image13|Image70|4|1|5|1");
+            waitForAllReceived();
+        }
+        --open;
+    };
+    receive("close|2|3|4|5|6|7");
+    ASSERT_TRUE(waitUntil([&] { return recorder.boxes().size() == 2; }));
+    settle();
+    EXPECT_EQ(deepest, 1);
+    ASSERT_EQ(recorder.boxes().size(), 2);
+    EXPECT_EQ(recorder.boxes()[0].text, QStringLiteral("对方已退出游戏！！！"));
+    EXPECT_EQ(recorder.boxes()[1].text, GameLost);
+    EXPECT_TRUE(standsOn(form, 13, 5, 1));
+    EXPECT_FALSE(form.image(29)->isVisible());
+    EXPECT_EQ(form.memo2()->toPlainText(), QStringLiteral("sentinel"));
 }
 
 // --- what a peer may send ---

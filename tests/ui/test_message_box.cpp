@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 using namespace corvane;
@@ -90,4 +92,42 @@ TEST(MessageBox, WithoutRecorderAModalInformationBoxWithOneOkButtonIsShown)
     showMessageBox(&owner, QStringLiteral("<b>not markup</b>"), QStringLiteral("信息"));
     EXPECT_TRUE(inspected);
     EXPECT_NE(seen, nullptr);
+}
+
+// An event that repeats while a box waits (a datagram, a timer) must not
+// stack boxes without end: a box the same as one open is not shown again,
+// a different one is.
+TEST(MessageBox, TheSameBoxIsNeverStackedOnItself)
+{
+    MessageBoxRecorder recorder;
+    QStringList open;  // texts of the boxes open, outermost first
+    bool stackedOnItself = false;
+    int deepest = 0;
+    recorder.onShow = [&](const RecordedBox& box) {
+        stackedOnItself |= open.contains(box.text);
+        open << box.text;
+        deepest = std::max(deepest, int(open.size()));
+        if (open.size() <= 3) {  // bounded, should boxes stack after all
+            for (int i = 0; i < 100; ++i) {
+                showErrorBox(QStringLiteral("Host Lookup Canceled"));
+                showMessageBox(nullptr, QStringLiteral("对方已退出游戏！！！"), QStringLiteral("信息"));
+            }
+        }
+        open.removeLast();
+    };
+    showErrorBox(QStringLiteral("Host Lookup Canceled"));
+    EXPECT_FALSE(stackedOnItself);
+    EXPECT_EQ(deepest, 2);
+}
+
+// The window system shows a window's caption followed by " — " and the
+// application's display name whenever one has been set. None may be: every
+// caption reads exactly as its window has it. (Unset, the display name
+// follows the application name.)
+TEST(ApplicationTitle, IsCorvaneWithNoDisplayNameForTheWindowSystemToAppend)
+{
+    EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("Corvane"));
+    QCoreApplication::setApplicationName(QStringLiteral("probe"));
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("probe"));
+    QCoreApplication::setApplicationName(QStringLiteral("Corvane"));
 }

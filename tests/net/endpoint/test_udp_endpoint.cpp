@@ -6,7 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <exception>
+#include <fstream>
 
 #include <sys/resource.h>
 
@@ -131,7 +135,7 @@ TEST(UdpEndpointBinding, MovingToAnotherPortReleasesTheOldOne)
     EXPECT_EQ(log[0].bytes, QByteArray("to the new port"));
 }
 
-TEST(UdpEndpointBinding, ATakenPortBindsNothingAndReportsNothing)
+TEST(UdpEndpointBinding, ATakenPortRaisesTheSystemsTextOnceAndReceivesNothing)
 {
     QUdpSocket holder;
     ASSERT_TRUE(holder.bind(QHostAddress::AnyIPv4, 0));
@@ -146,8 +150,13 @@ TEST(UdpEndpointBinding, ATakenPortBindsNothingAndReportsNothing)
     std::vector<Received> log;
     recordInto(second, log);
 
-    EXPECT_NO_THROW(second.setLocalPort(port));
-    EXPECT_NO_THROW(second.Loaded());
+    try {
+        second.setLocalPort(port);
+        ADD_FAILURE() << "binding a taken port did not raise";
+    } catch (const UDPSockError& error) {
+        EXPECT_STREQ(error.what(), std::strerror(EADDRINUSE));
+    }
+    EXPECT_NO_THROW(second.Loaded());  // the second bind is not checked
     EXPECT_EQ(second.localPort(), port);
     EXPECT_EQ(second.boundPort(), 0);
     EXPECT_TRUE(statuses.isEmpty());
@@ -158,6 +167,27 @@ TEST(UdpEndpointBinding, ATakenPortBindsNothingAndReportsNothing)
     ASSERT_TRUE(waitUntil([&] { return holder.hasPendingDatagrams(); }));
     settle();
     EXPECT_TRUE(log.empty());
+}
+
+// A burst of datagrams waits in the kernel while a handler runs: each bound
+// socket asks for a queue of its own size, which the kernel grants up to its
+// limit (and reports doubled).
+TEST(UdpEndpointBinding, EachBoundSocketAsksTheKernelForALargeReceiveQueue)
+{
+    std::ifstream limitFile("/proc/sys/net/core/rmem_max");
+    long limit = 0;
+    ASSERT_TRUE(limitFile >> limit);
+    const long granted = 2 * std::min<long>(TUdpEndpoint::WantedReceiveQueue, limit);
+
+    TUdpEndpoint endpoint;
+    EXPECT_EQ(endpoint.receiveQueueSize(), 0);
+    endpoint.setLocalPort(freePort());
+    EXPECT_EQ(endpoint.receiveQueueSize(), granted);
+    endpoint.setLocalPort(freePort());  // a new socket asks again
+    EXPECT_EQ(endpoint.receiveQueueSize(), granted);
+    TUdpEndpoint loadedAlone;
+    loadedAlone.Loaded();
+    EXPECT_EQ(loadedAlone.receiveQueueSize(), granted);
 }
 
 // Opening a socket fails when the process may not open another descriptor.

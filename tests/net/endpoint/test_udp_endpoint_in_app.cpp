@@ -62,6 +62,30 @@ TEST(UdpEndpointInApplication, DatagramsAreHandledWhileAnErrorBoxIsOpen)
     EXPECT_EQ(handledWhileBoxOpen, QList<QByteArray>({"during the box"}));
 }
 
+TEST(UdpEndpointInApplication, AHandlerRaisingOnEveryDatagramOpensOneBoxNotOnePerDatagram)
+{
+    corvane::MessageBoxRecorder recorder;
+    auto endpoint = makeSelfEndpoint();
+    auto peer = makePeerSocket();
+    const quint16 port = endpoint->boundPort();
+    int handled = 0;
+    endpoint->OnDataReceived = [&](TUdpEndpoint*, int, const QString&, int) {
+        ++handled;
+        throw UDPSockError("Null Remote Address");
+    };
+    constexpr int Storm = 200;
+    recorder.onShow = [&](const corvane::RecordedBox&) {
+        // While the first box is open, the rest of the storm arrives.
+        if (handled == 1)
+            for (int i = 1; i < Storm; ++i)
+                peer->writeDatagram("x", QHostAddress::LocalHost, port);
+        waitUntil([&] { return handled == Storm; });
+    };
+    peer->writeDatagram("x", QHostAddress::LocalHost, port);
+    ASSERT_TRUE(waitUntil([&] { return handled == Storm; }));
+    EXPECT_EQ(recorder.boxes().size(), 1);
+}
+
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -4,6 +4,8 @@
 
 #include <QUdpSocket>
 
+#include <utility>
+
 #include "net/endpoint/TUdpEndpoint.h"
 #include "net/play/ConnectionSettings.h"
 #include "ui/MessageBox.h"
@@ -34,29 +36,26 @@ int freePort()
 
 } // namespace
 
-TEST(ConvertToInteger, ReadsWhatThePlatformConversionReads)
+TEST(ConvertToInteger, ReadsDecimalIntegers)
 {
-    EXPECT_EQ(convertToInteger(QStringLiteral("1234")), 1234);
-    EXPECT_EQ(convertToInteger(QStringLiteral("0")), 0);
-    EXPECT_EQ(convertToInteger(QStringLiteral("70000")), 70000);
-    EXPECT_EQ(convertToInteger(QStringLiteral("  42")), 42);
-    EXPECT_EQ(convertToInteger(QStringLiteral("-5")), -5);
-    EXPECT_EQ(convertToInteger(QStringLiteral("$FF")), 255);
-    EXPECT_EQ(convertToInteger(QStringLiteral("0x10")), 16);
-    EXPECT_EQ(convertToInteger(QStringLiteral("2147483647")), 2147483647);
-    EXPECT_EQ(convertToInteger(QStringLiteral("-2147483648")), -2147483647 - 1);
+    const std::pair<const char*, int> cases[] = {
+        {"1234", 1234}, {"0", 0}, {"70000", 70000}, {"-5", -5}, {"007", 7},
+        {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1},
+    };
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(convertToInteger(QString::fromUtf8(text)), value) << text;
 }
 
 TEST(ConvertToInteger, RejectsEverythingElseWithTheFrameworkText)
 {
-    EXPECT_EQ(conversionMessage(QStringLiteral("12a")), "'12a' is not a valid integer value");
-    EXPECT_EQ(conversionMessage(QStringLiteral("2147483648")), "'2147483648' is not a valid integer value");
-    EXPECT_EQ(conversionMessage(QStringLiteral("99999999999999999999999")),
-              "'99999999999999999999999' is not a valid integer value");
-    EXPECT_EQ(conversionMessage(QStringLiteral(" ")), "' ' is not a valid integer value");
-    EXPECT_EQ(conversionMessage(QStringLiteral("12 ")), "'12 ' is not a valid integer value");
-    EXPECT_EQ(conversionMessage(QStringLiteral("-")), "'-' is not a valid integer value");
-    EXPECT_EQ(conversionMessage(QStringLiteral("１２")), "'１２' is not a valid integer value");  // full-width digits
+    const char* const texts[] = {
+        "12a", "2147483648", "-2147483649", "99999999999999999999999", "", " ", "12 ", " 42", "+5", "-", "--5",
+        "0x4D2", "$4D2", "0X10", "1e3", "１２",  // the last: full-width digits
+    };
+    for (const char* text : texts) {
+        const QString input = QString::fromUtf8(text);
+        EXPECT_EQ(conversionMessage(input), "'" + std::string(text) + "' is not a valid integer value") << text;
+    }
 }
 
 TEST(ApplyConnectionSettings, AnyEmptyBoxShowsTheHintAndChangesNothing)
