@@ -113,13 +113,13 @@ holds() { awk -v v="$1" -v op="$2" -v limit="$3" 'BEGIN { exit !(op == "le" ? v 
 
 # The table of every run's target figures and the verdicts over all runs.
 write_summary() {
-  local round entry key op limit label value held header="| Figure | Limit" rule="|---|---"
+  local round entry key op limit label value held row header="| Figure | Limit" rule="|---|---"
   for ((round = 1; round <= rounds; round++)); do header+=" | Run $round"; rule+="|---"; done
   echo "$header | Target |"
   echo "$rule|---|"
   for entry in "${targets[@]}"; do
     IFS='|' read -r key op limit label <<< "$entry"
-    local row="| $label | $([ "$op" = le ] && echo "≤" || echo "<") $limit$([ "$key" = idle.percent ] && echo " %" || echo "×")"
+    row="| $label | $([ "$op" = le ] && echo "≤" || echo "<") $limit$([ "$key" = idle.percent ] && echo " %" || echo "×")"
     held=0
     for ((round = 1; round <= rounds; round++)); do
       value=$(figure "$build/bench-runs/$round" "$key" 1)
