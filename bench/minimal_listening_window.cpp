@@ -1,5 +1,5 @@
-// A second point of comparison for start-up and memory, not the yardstick:
-// the minimal window with one line of Chinese text that also listens on a UDP
+// The floor for start-up and memory, the yardstick of those figures: the
+// minimal window with one line of Chinese text that also listens on a UDP
 // port, as the game must before its window first shows. What it costs over
 // the plain minimal window is what any program pays for showing Chinese text
 // and using Qt Network (the font configuration, one CJK face, the network

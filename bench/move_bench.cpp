@@ -8,6 +8,7 @@
 #include <chrono>
 
 #include "bench_main.h"
+#include "spread.h"
 #include "integration/GameHarness.h"
 #include "net/endpoint/TUdpEndpoint.h"
 #include "shell/NotificationSound.h"
@@ -53,7 +54,7 @@ void BM_LoopbackRoundTrip(benchmark::State& state)
         state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
     }
 }
-BENCHMARK(BM_LoopbackRoundTrip)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LoopbackRoundTrip)->UseManualTime()->Unit(benchmark::kMicrosecond)->Apply(corvane::bench::addSpread);
 
 void BM_MoveDropToTurnHandedOver(benchmark::State& state)
 {
@@ -93,7 +94,7 @@ void BM_MoveDropToTurnHandedOver(benchmark::State& state)
         }
     }
 }
-BENCHMARK(BM_MoveDropToTurnHandedOver)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MoveDropToTurnHandedOver)->UseManualTime()->Unit(benchmark::kMicrosecond)->Apply(corvane::bench::addSpread);
 
 } // namespace
 

@@ -10,6 +10,8 @@
 #include <benchmark/benchmark.h>
 #include <zlib.h>
 
+#include "spread.h"
+
 using namespace corvane::skin;
 
 namespace {
@@ -33,7 +35,7 @@ void BM_LoadStoredSkin(benchmark::State& state)
     }
     state.SetBytesProcessed(state.iterations() * stream.size());
 }
-BENCHMARK(BM_LoadStoredSkin)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LoadStoredSkin)->Unit(benchmark::kMicrosecond)->Apply(corvane::bench::addSpread);
 
 void BM_InflateStoredSkinOnly(benchmark::State& state)
 {
@@ -56,7 +58,7 @@ void BM_InflateStoredSkinOnly(benchmark::State& state)
     }
     state.SetBytesProcessed(state.iterations() * stream.size());
 }
-BENCHMARK(BM_InflateStoredSkinOnly)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_InflateStoredSkinOnly)->Unit(benchmark::kMicrosecond)->Apply(corvane::bench::addSpread);
 
 // For reading the figures: the same body parsed from memory, without zlib.
 void BM_ParseOnly(benchmark::State& state)
@@ -70,6 +72,6 @@ void BM_ParseOnly(benchmark::State& state)
         benchmark::DoNotOptimize(loaded.objectCount());
     }
 }
-BENCHMARK(BM_ParseOnly)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ParseOnly)->Unit(benchmark::kMicrosecond)->Apply(corvane::bench::addSpread);
 
 } // namespace
