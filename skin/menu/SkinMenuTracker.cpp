@@ -6,7 +6,7 @@
 #include <QMouseEvent>
 #include <QWindow>
 
-#include "skin/frame/SkinFormTypes.h"
+#include "skin/SkinFormTypes.h"
 
 #include "skin/menu/SkinPopupPlacement.h"
 #include "skin/menu/TSkinPopupWindow.h"

@@ -10,7 +10,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "skin/frame/TSkinCustomForm.h"
+#include "skin/SkinFrameHooks.h"
 #include "skin/menu/TSkinItemView.h"
 
 namespace corvane::skin {
