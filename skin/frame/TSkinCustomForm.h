@@ -12,6 +12,13 @@
 //
 // Without a skin the frame draws a plain frame from the style's metrics;
 // TSkinForm adds the skin's object tree.
+//
+// The members are defined by job: creation, loading and properties in
+// TSkinCustomForm.cpp; layout and hit testing in TSkinCustomFormGeometry.cpp;
+// painting and the kept picture in TSkinCustomFormPainting.cpp; the owner's
+// events and the pointer in TSkinCustomFormInput.cpp; window states and the
+// tray in TSkinCustomFormStates.cpp; the system menu and caption-button
+// actions in TSkinCustomFormSystemMenu.cpp.
 
 #include <QImage>
 #include <QMenu>
