@@ -3,10 +3,10 @@
 #include <QFile>
 #include <cstdio>
 
+#include "shell/SkinForm1.h"
 #include "shell/TForm1.h"
 #include "skin/SkinEngine.h"
 #include "skin/button/SkinButton.h"
-#include "skin/frame/SkinForm1.h"
 #include "skin/menu/TSkinMenuBar.h"
 
 namespace corvane::shell {
@@ -84,8 +84,8 @@ skin::TSkinButton* createSendButton(TForm1& form, QWidget* client)
 skin::TSkinForm* createWindowFrame(TForm1& form, QWidget* client)
 {
     // Alt + a letter and shortcut keys pressed in the window go to SkinMenuBar1.
-    return skin::createSkinForm1(&form, client, skinEngine1(form),
-                                 dynamic_cast<skin::TSkinFrameMenuBar*>(form.menuBar()));
+    return createSkinForm1(&form, client, skinEngine1(form),
+                           dynamic_cast<skin::TSkinFrameMenuBar*>(form.menuBar()));
 }
 
 } // namespace corvane::shell

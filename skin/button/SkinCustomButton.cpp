@@ -497,7 +497,7 @@ bool TSkinCustomButton::describeLook(TSkinLookKey& key) const
         << layoutDirection() << m_glyph.cacheKey() << m_numGlyphs << m_layout << m_spacing << m_wordWrap
         << m_blackAndWhiteGlyph << palette().cacheKey();
     key.text = m_caption;
-    key.font = font();
+    key << font();
     return true;
 }
 

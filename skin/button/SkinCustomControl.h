@@ -27,21 +27,13 @@
 // It also tracks whether the pointer is inside and whether the control has
 // the focus, which the descendants turn into skin states.
 
-#include "skin/button/SkinLookCache.h"
+#include "skin/SkinControlTypes.h"
+#include "skin/SkinLookCache.h"
 
 #include <QImage>
 #include <QWidget>
 
 namespace corvane::skin {
-
-enum TSkinPerformance : int { spNoBuffer, spSharedBuffer, spDoubleBuffer };
-
-// Translucency of a buffered control over its parent's background.
-struct TSkinBlending {
-    bool Enabled = false;
-    int Value = 192;  // 0 (invisible) .. 255 (opaque)
-    bool operator==(const TSkinBlending&) const = default;
-};
 
 class TSkinCustomControl : public QWidget {
     Q_OBJECT

@@ -8,7 +8,7 @@
 #include <QRect>
 #include <QString>
 
-#include "skin/frame/SkinFormTypes.h"
+#include "skin/SkinFormTypes.h"
 #include "skin/frame/SkinFrameGeometry.h"
 
 namespace corvane::skin {

@@ -7,7 +7,7 @@
 #include <QRect>
 
 #include "skin/SkinTypes.h"
-#include "skin/frame/SkinFormTypes.h"
+#include "skin/SkinFormTypes.h"
 
 namespace corvane::skin {
 

@@ -1,8 +1,8 @@
 #pragma once
 // The built-in system menu of a skinned frame: which items it shows in which
-// window state, and the small interface through which it is shown. The frame
-// builds the item list each time; a presenter shows it and reports the chosen
-// caption back, and the frame runs the action whose caption that is.
+// window state. The frame builds the item list each time; a presenter
+// (skin/SkinFrameHooks.h) shows it and reports the chosen caption back, and
+// the frame runs the action whose caption that is.
 //
 // The presenter here is a plain QMenu; the skinned, animated popup menus plug
 // in through the same interface.
@@ -12,18 +12,9 @@
 #include <QString>
 #include <functional>
 
-#include "skin/frame/SkinFormTypes.h"
-
-class QWidget;
+#include "skin/SkinFrameHooks.h"
 
 namespace corvane::skin {
-
-struct TSkinSystemMenuItem {
-    QString Caption;       // "&Restore" ... "-" for the separator
-    QString ShortCut;      // display text, e.g. "Alt+F4"
-    int ImageIndex = -1;   // picture of the built-in caption-button set
-    bool isSeparator() const { return Caption == QLatin1String("-"); }
-};
 
 // The item captions, also the names of the actions they run.
 namespace systemMenuCaption {
@@ -37,15 +28,6 @@ inline const QString Close = QStringLiteral("&Close");
 
 // The items shown for a window state and a set of border icons, in order.
 QList<TSkinSystemMenuItem> systemMenuItems(TSkinWindowState state, TSkinBorderIcons icons);
-
-class TSkinSystemMenuPresenter {
-public:
-    virtual ~TSkinSystemMenuPresenter() = default;
-    // Shows the items at a screen point for the frame's window; calls `chosen`
-    // with the caption of the item the user picks (not at all when none).
-    virtual void popup(QWidget* window, const QList<TSkinSystemMenuItem>& items, const QPoint& screenPoint,
-                       const TSkinPopupMenuOptions& options, const std::function<void(const QString&)>& chosen) = 0;
-};
 
 // A plain QMenu with the items, their shortcut texts and caption-button icons.
 class TPlainSystemMenuPresenter : public TSkinSystemMenuPresenter {

@@ -12,6 +12,13 @@
 //
 // Without a skin the frame draws a plain frame from the style's metrics;
 // TSkinForm adds the skin's object tree.
+//
+// The members are defined by job: creation, loading and properties in
+// TSkinCustomForm.cpp; layout and hit testing in TSkinCustomFormGeometry.cpp;
+// painting and the kept picture in TSkinCustomFormPainting.cpp; the owner's
+// events and the pointer in TSkinCustomFormInput.cpp; window states and the
+// tray in TSkinCustomFormStates.cpp; the system menu and caption-button
+// actions in TSkinCustomFormSystemMenu.cpp.
 
 #include <QImage>
 #include <QMenu>
@@ -28,7 +35,7 @@
 
 #include "skin/SkinObject.h"
 #include "skin/frame/PlainFrame.h"
-#include "skin/frame/SkinFormTypes.h"
+#include "skin/SkinFormTypes.h"
 #include "skin/frame/SkinFrameGeometry.h"
 #include "skin/frame/SkinSystemMenu.h"
 
@@ -38,16 +45,11 @@ class QWidget;
 
 namespace corvane::skin {
 
-// What a skinned menu bar offers the frame: keyboard menu activation and
-// shortcut keys pressed anywhere in the window.
-class TSkinFrameMenuBar {
-public:
-    virtual ~TSkinFrameMenuBar() = default;
-    // Enters keyboard menu mode for an Alt + character press.
-    virtual void keyboardMenu(QChar character) = 0;
-    // A key with modifiers pressed in the window; true when consumed.
-    virtual bool offerShortCut(int key, Qt::KeyboardModifiers modifiers) = 0;
-};
+class TSkinCustomForm;
+
+// Events. A veto event receives `allow` set to true and may clear it.
+using TSkinNotifyEvent = std::function<void(TSkinCustomForm* sender)>;
+using TSkinFormActionEvent = std::function<void(TSkinCustomForm* sender, bool& allow)>;
 
 class TSkinCustomForm : public QObject, public TSkinFrameInterface {
     Q_OBJECT

@@ -3,8 +3,6 @@
 #include <QCoreApplication>
 #include <QWidget>
 
-#include "skin/menu/SkinPopupSystemMenu.h"
-
 namespace corvane::skin {
 
 TSkinForm::TSkinForm(QWidget* owner, QWidget* clientWidget) : TSkinCustomForm(owner, clientWidget)
@@ -13,8 +11,6 @@ TSkinForm::TSkinForm(QWidget* owner, QWidget* clientWidget) : TSkinCustomForm(ow
         if (OnCustomAction)
             OnCustomAction(this, button);
     };
-    // The system menu is a skinned popup menu drawn with this frame's engine.
-    setSystemMenuPresenter(std::make_unique<TSkinPopupSystemMenuPresenter>([this] { return m_engine.data(); }));
 }
 
 TSkinForm::~TSkinForm()

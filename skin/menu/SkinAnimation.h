@@ -13,7 +13,7 @@
 #include <random>
 #include <vector>
 
-#include "skin/frame/SkinFormTypes.h"
+#include "skin/SkinFormTypes.h"
 
 namespace corvane::skin {
 

@@ -16,6 +16,9 @@
 // application losing the focus): the tracker lets go of the keyboard and the
 // pointer and hides its popups, and the levels' loops return as soon as the
 // loop of that window has returned.
+//
+// The levels and their loops are in SkinMenuTracker.cpp, the handling of
+// keys and the pointer in SkinMenuTrackerInput.cpp.
 
 #include <QObject>
 #include <QPointer>

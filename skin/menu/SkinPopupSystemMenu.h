@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "skin/SkinEngine.h"
-#include "skin/frame/SkinSystemMenu.h"
+#include "skin/SkinFrameHooks.h"
 #include "skin/menu/TSkinCustomItem.h"
 
 namespace corvane::skin {

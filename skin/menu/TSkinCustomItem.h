@@ -17,7 +17,7 @@
 #include <functional>
 
 #include "skin/SkinEngine.h"
-#include "skin/frame/SkinFormTypes.h"
+#include "skin/SkinFormTypes.h"
 #include "skin/menu/SkinMenuTypes.h"
 
 namespace corvane::skin {

@@ -13,11 +13,6 @@ namespace corvane::skin {
 
 namespace {
 
-// The bar's looks: normal, an item hot, an item hot in menu mode. A bar
-// picture is a whole row of the window (about 50 kB), so only these three
-// are kept; pointing along a bar of several items paints the others again.
-constexpr std::size_t MaxKeptPictures = 3;
-
 bool isOpaque(const QImage& image)
 {
     for (int y = 0; y < image.height(); ++y) {
@@ -149,7 +144,7 @@ void TSkinCustomMenuBar::paintEvent(QPaintEvent*)
 {
     // No buffering (spNoBuffer) in the sense of the skin: the bar's picture
     // goes straight to the bar. The picture itself is kept per look (see
-    // PictureKey) and painted again only when something it shows changed.
+    // pictureKey) and painted again only when something it shows changed.
     QPainter painter(this);
     const qreal ratio = pictureRatio(painter.deviceTransform());
     if (ratio <= 0) {
@@ -157,17 +152,11 @@ void TSkinCustomMenuBar::paintEvent(QPaintEvent*)
         paintBar(painter);
         return;
     }
-    PictureKey key = pictureKey(ratio);
-    auto found = std::find_if(m_pictures.begin(), m_pictures.end(),
-                              [&](const Picture& picture) { return picture.key == key; });
-    if (found != m_pictures.end()) {
-        std::rotate(m_pictures.begin(), found, found + 1);
-    } else {
-        if (m_pictures.size() >= MaxKeptPictures)
-            m_pictures.pop_back();
-        m_pictures.insert(m_pictures.begin(), Picture{std::move(key), paintPicture(ratio)});
-    }
-    painter.drawImage(QPoint(0, 0), m_pictures.front().image);
+    TSkinLookKey key = pictureKey(ratio);
+    const QImage* picture = m_pictures.find(key);
+    if (!picture)
+        picture = &m_pictures.insert(std::move(key), paintPicture(ratio));
+    painter.drawImage(QPoint(0, 0), *picture);
 }
 
 qreal TSkinCustomMenuBar::pictureRatio(const QTransform& toDevice) const
@@ -191,9 +180,9 @@ void TSkinCustomMenuBar::paintBar(QPainter& painter)
     m_view->paintItems(painter);
 }
 
-TSkinCustomMenuBar::PictureKey TSkinCustomMenuBar::pictureKey(qreal ratio) const
+TSkinLookKey TSkinCustomMenuBar::pictureKey(qreal ratio) const
 {
-    PictureKey key;
+    TSkinLookKey key;
     key.numbers << width() << height() << qRound64(ratio * 1000) << m_showBevel << layoutDirection()
                 << qint64(m_skinGeneration) << qint64(reinterpret_cast<quintptr>(m_skin.barFrame.get()))
                 << qint64(reinterpret_cast<quintptr>(m_skin.barItem.get())) << palette().cacheKey();
@@ -203,11 +192,10 @@ TSkinCustomMenuBar::PictureKey TSkinCustomMenuBar::pictureKey(qreal ratio) const
         const QRect& r = item->rect;
         key.numbers << r.x() << r.y() << r.width() << r.height() << item->Enabled << int(item->special)
                     << m_view->stateOf(item);
-        key.captions += item->Caption;
-        key.captions += QChar(0);
+        key.text += item->Caption;
+        key.text += QChar(0);
     }
-    key.font = font();
-    key.plainFont = TSkinMenuPainter::plainFont();
+    key << font() << TSkinMenuPainter::plainFont();
     return key;
 }
 

@@ -10,7 +10,8 @@
 #include <QWidget>
 #include <memory>
 
-#include "skin/frame/TSkinCustomForm.h"
+#include "skin/SkinFrameHooks.h"
+#include "skin/SkinLookCache.h"
 #include "skin/menu/TSkinItemView.h"
 
 namespace corvane::skin {
@@ -47,7 +48,7 @@ public:
     TSkinItemView* view() const { return m_view.get(); }
     TSkinMenuSkin& barSkin() { return m_skin; }
     // How many finished pictures of the bar are kept (for tests).
-    int keptPictureCount() const { return int(m_pictures.size()); }
+    int keptPictureCount() const { return m_pictures.size(); }
 
     // ---- TSkinFrameMenuBar: keyboard activation and shortcut keys.
     void keyboardMenu(QChar character) override;
@@ -80,26 +81,18 @@ private:
     // repaint costs far more than copying the picture. The key holds all
     // that the drawing reads; the pictures are dropped when the skin copy
     // is replaced or asks for a redraw.
-    struct PictureKey {
-        QVarLengthArray<qint64, 32> numbers;
-        QString captions;
-        QFont font;
-        QFont plainFont;
-        bool operator==(const PictureKey&) const = default;
-    };
-    struct Picture {
-        PictureKey key;
-        QImage image;
-    };
     // Device pixels per bar pixel of a painter that can take a kept
     // picture; 0 when the bar must be drawn straight onto the target.
     qreal pictureRatio(const QTransform& toDevice) const;
     void paintBar(QPainter& painter);
-    PictureKey pictureKey(qreal ratio) const;
+    TSkinLookKey pictureKey(qreal ratio) const;
     QImage paintPicture(qreal ratio);
     void forgetPictures();
 
-    std::vector<Picture> m_pictures;  // most recently used first
+    // The bar's looks: normal, an item hot, an item hot in menu mode. A bar
+    // picture is a whole row of the window (about 50 kB), so only these three
+    // are kept; pointing along a bar of several items paints the others again.
+    TSkinLookCache m_pictures{3};
     quint64 m_skinGeneration = 0;
 
     std::unique_ptr<TSkinItemView> m_view;

@@ -15,11 +15,15 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include "shell/SkinForm1.h"
 #include "skin/SkinEngine.h"
-#include "skin/frame/SkinForm1.h"
 #include "skin/frame/TSkinForm.h"
 
 namespace corvane::skin::testing {
+
+// The main window's frame settings live with the main window in the shell.
+using shell::createSkinForm1;
+using shell::mainWindowBorderIcons;
 
 inline TSkinEngine& storedSkinEngine()
 {

@@ -1,20 +1,17 @@
 #pragma once
 // The settings of a skinned window frame (TSkinCustomForm and TSkinForm):
 // window states, border styles, dragging, gravitation and the option groups
-// that are stored with a window but that this program does not animate.
+// that are stored with a window but that this program does not animate. The
+// menus share them (popup options, the show animation, the hit-test query).
 
 #include <QEvent>
 #include <QPoint>
 #include <QSize>
-#include <functional>
 
 #include "skin/SkinTypes.h"
-// TSkinBlending (window translucency) is shared with the skinned controls.
-#include "skin/button/SkinCustomControl.h"
+#include "skin/SkinControlTypes.h"
 
 namespace corvane::skin {
-
-class TSkinCustomForm;
 
 // Asks a window whether a point (window coordinates) lies on its frame:
 // caption, caption buttons or borders, where the platform's non-client area
@@ -107,9 +104,5 @@ struct TSkinPopupMenuOptions {
 constexpr TSkinBorderIcons defaultBorderIcons =
     borderIconBit(biClose) | borderIconBit(biSystemMenu) | borderIconBit(biMinimize) |
     borderIconBit(biMaximize) | borderIconBit(biRollup) | borderIconBit(biTray);
-
-// Events. A veto event receives `allow` set to true and may clear it.
-using TSkinNotifyEvent = std::function<void(TSkinCustomForm* sender)>;
-using TSkinFormActionEvent = std::function<void(TSkinCustomForm* sender, bool& allow)>;
 
 } // namespace corvane::skin

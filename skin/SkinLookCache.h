@@ -1,10 +1,11 @@
 #pragma once
 // TSkinLookKey and TSkinLookCache: the finished pictures of a control's
 // looks, so that a repaint of an unchanged control is one copy instead of
-// laying out its face, measuring and shaping its caption again.
+// laying out its face, measuring and shaping its caption again. The skinned
+// controls (the button, the menu bar) keep their looks in one of these.
 //
 // A key lists everything that can change what a paint produces (states,
-// size, caption, font, palette, the identity and generation of the skin
+// size, captions, fonts, palette, the identity and generation of the skin
 // copy, ...). A picture is reused only for an equal key, so a change of any
 // of them shows at once; the owner also clears the cache where a change is
 // not visible in the key (a new skin copy, a redraw request).
@@ -21,24 +22,29 @@
 namespace corvane::skin {
 
 struct TSkinLookKey {
-    QVarLengthArray<qint64, 24> numbers;
+    QVarLengthArray<qint64, 32> numbers;
     QString text;
-    QFont font;
+    QVarLengthArray<QFont, 2> fonts;
 
     TSkinLookKey& operator<<(qint64 number)
     {
         numbers.append(number);
         return *this;
     }
+    TSkinLookKey& operator<<(const QFont& font)
+    {
+        fonts.append(font);
+        return *this;
+    }
     bool operator==(const TSkinLookKey& other) const
     {
-        return numbers == other.numbers && text == other.text && font == other.font;
+        return numbers == other.numbers && text == other.text && fonts == other.fonts;
     }
 };
 
-// A few pictures, most recently used first: a button moves between a handful
-// of looks (normal, hot, pressed, focused, disabled), and hovering over it
-// must not paint them again and again.
+// A few pictures, most recently used first: a control moves between a
+// handful of looks (normal, hot, pressed, focused, disabled), and hovering
+// over it must not paint them again and again.
 class TSkinLookCache {
 public:
     explicit TSkinLookCache(int capacity) : m_capacity(capacity) {}
@@ -54,10 +60,13 @@ public:
         return nullptr;
     }
 
-    void insert(TSkinLookKey key, QImage picture)
+    // Keeps a picture as the most recent one, dropping the least recent
+    // when full; returns the kept picture.
+    const QImage& insert(TSkinLookKey key, QImage picture)
     {
         if (int(m_entries.size()) >= m_capacity) m_entries.pop_back();
         m_entries.insert(m_entries.begin(), Entry{std::move(key), std::move(picture)});
+        return m_entries.front().picture;
     }
 
     void clear() { m_entries.clear(); }

@@ -1,8 +1,12 @@
-#include "skin/frame/SkinForm1.h"
+#include "shell/SkinForm1.h"
 
 #include <QWidget>
 
-namespace corvane::skin {
+#include "skin/menu/SkinPopupSystemMenu.h"
+
+namespace corvane::shell {
+
+using namespace corvane::skin;
 
 TSkinForm* createSkinForm1(QWidget* owner, QWidget* clientWidget, TSkinEngine* engine, TSkinFrameMenuBar* menuBar)
 {
@@ -25,8 +29,11 @@ TSkinForm* createSkinForm1(QWidget* owner, QWidget* clientWidget, TSkinEngine* e
     frame->setWindowState(wsNormal);
     frame->setSkinEngine(engine);
     frame->setSkinObject(QStringLiteral("Form"));
+    // The system menu is a skinned popup menu drawn with the frame's engine.
+    frame->setSystemMenuPresenter(std::make_unique<TSkinPopupSystemMenuPresenter>(
+        [frame] { return frame->SkinEngine(); }));
     frame->loaded();
     return frame;
 }
 
-} // namespace corvane::skin
+} // namespace corvane::shell

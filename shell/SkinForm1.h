@@ -1,0 +1,26 @@
+#pragma once
+// SkinForm1: the main window's skinned frame with the settings it is stored
+// with — caption "CorvaneV1.0", not sizeable, close, system menu, minimize,
+// roll up and tray buttons (no maximize), the "Form" object of the engine —
+// and its system menu shown as a skinned popup menu drawn with that engine.
+
+#include "skin/frame/TSkinForm.h"
+
+namespace corvane::skin {
+class TSkinFrameMenuBar;
+}
+
+namespace corvane::shell {
+
+// Creates the frame for `owner` (its controls in `clientWidget`), sets the
+// main window's settings, and finishes loading, which applies the frame.
+// Alt + a letter and shortcut keys pressed in the window go to `menuBar`.
+skin::TSkinForm* createSkinForm1(QWidget* owner, QWidget* clientWidget, skin::TSkinEngine* engine,
+                                 skin::TSkinFrameMenuBar* menuBar = nullptr);
+
+// The main window's border icons: no maximize, no help.
+constexpr skin::TSkinBorderIcons mainWindowBorderIcons =
+    skin::borderIconBit(skin::biClose) | skin::borderIconBit(skin::biSystemMenu) |
+    skin::borderIconBit(skin::biMinimize) | skin::borderIconBit(skin::biRollup) | skin::borderIconBit(skin::biTray);
+
+} // namespace corvane::shell

@@ -1,0 +1,16 @@
+#pragma once
+// Settings shared by the skinned controls and windows: how a control buffers
+// its painting and how translucent a buffered control or a window is.
+
+namespace corvane::skin {
+
+enum TSkinPerformance : int { spNoBuffer, spSharedBuffer, spDoubleBuffer };
+
+// Translucency of a buffered control over its parent's background.
+struct TSkinBlending {
+    bool Enabled = false;
+    int Value = 192;  // 0 (invisible) .. 255 (opaque)
+    bool operator==(const TSkinBlending&) const = default;
+};
+
+} // namespace corvane::skin

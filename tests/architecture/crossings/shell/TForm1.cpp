@@ -1,0 +1,9 @@
+// Allowed: everything below the shell.
+#include "shell/TForm1.h"
+#include "skin/frame/Frame.h"
+#include "skin/menu/MenuBar.h"
+#include "flat/Edit.h"
+#include "net/protocol/Wire.h"
+#include "game/Position.h"
+#include "ui/Box.h"
+#include <QWidget>

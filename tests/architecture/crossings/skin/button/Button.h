@@ -1,0 +1,3 @@
+// Crossing: button -> frame.
+#include "skin/SkinEngine.h"
+#include "skin/frame/Frame.h"

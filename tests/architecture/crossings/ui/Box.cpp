@@ -1,0 +1,3 @@
+// Crossing: ui -> skin.
+#include "ui/Box.h"
+#include "skin/SkinEngine.h"
