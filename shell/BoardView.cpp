@@ -74,7 +74,12 @@ BoardView::~BoardView()
 
 void BoardView::loadPictures()
 {
+    // Stored with 16 colours, kept in full colour: a repaint of the board is
+    // then a plain copy of rows (an indexed picture is drawn through the
+    // painter's general span fetcher, or looked up anew on every paint).
     board_ = readArtImage(QStringLiteral(":/art/board.bmp"));
+    if (!board_.isNull() && !board_.hasAlphaChannel())
+        board_ = board_.convertToFormat(QImage::Format_RGB32);
     std::array<bool, 14> loaded{};
     for (game::PieceId id = 0; id < game::PieceCount; ++id) {
         const game::PieceInfo& piece = game::pieceInfo(id);
@@ -120,14 +125,7 @@ void BoardView::showChange(const game::Change& change)
 void BoardView::drawBoard(QPainter& painter, const QRect& rect) const
 {
     const QRect area = rect & board_.rect();
-    if (area.isEmpty())
-        return;
-    // The 16-colour picture is looked up into full colour just for the exposed
-    // part (QPainter would draw it through its general span fetcher), so the
-    // view keeps a quarter of the memory of a full-colour board.
-    if (board_.format() == QImage::Format_Indexed8)
-        painter.drawImage(area.topLeft(), board_.copy(area).convertToFormat(QImage::Format_RGB32));
-    else
+    if (!area.isEmpty())
         painter.drawImage(area.topLeft(), board_, area);
 }
 

@@ -86,7 +86,7 @@ private:
     void drawBoard(QPainter& painter, const QRect& rect) const;
 
     const game::Position& position_;
-    QImage board_;                       // the board picture as stored (16 colours)
+    QImage board_;                                   // the board picture, in full colour
     std::array<QImage, 14> pictures_{};              // one per side and kind, keyed and sized
     std::array<int, game::PieceCount> pictureOf_{};  // piece id -> index in pictures_
 
