@@ -122,6 +122,47 @@ void BoardView::showChange(const game::Change& change)
 
 // --- drawing ---
 
+void BoardView::drawOnBoard(QWidget* caption)
+{
+    caption_ = caption;
+    caption->installEventFilter(this);
+    if (parentWidget())
+        parentWidget()->installEventFilter(this);  // a label's text change
+    redrawCaption();
+}
+
+void BoardView::redrawCaption()
+{
+    // Back to the plain board where the caption was drawn.
+    if (!underCaption_.isNull()) {
+        QPainter restore(&board_);
+        restore.setCompositionMode(QPainter::CompositionMode_Source);
+        restore.drawImage(captionPlace_.topLeft(), underCaption_);
+    }
+    update(captionPlace_);
+    underCaption_ = QImage();
+    captionPlace_ = QRect();
+    if (!caption_)
+        return;
+    const QRect place = caption_->geometry().translated(-pos());
+    // Drawn here only while it lies wholly on the opaque board picture beside
+    // the view; otherwise it paints itself.
+    const bool onBoard = caption_->parentWidget() == parentWidget() && testAttribute(Qt::WA_OpaquePaintEvent) &&
+                         board_.rect().contains(place) && !caption_->testAttribute(Qt::WA_OpaquePaintEvent);
+    if (caption_->testAttribute(Qt::WA_ForceUpdatesDisabled) != onBoard)
+        caption_->setUpdatesEnabled(!onBoard);
+    if (!onBoard || caption_->isHidden())
+        return;
+    captionPlace_ = place;
+    underCaption_ = board_.copy(place);
+    QPainter painter(&board_);
+    drawingCaption_ = true;  // its own events while it paints change nothing
+    caption_->render(&painter, place.topLeft(), QRegion(), QWidget::RenderFlags());
+    drawingCaption_ = false;
+    painter.end();
+    update(place);
+}
+
 void BoardView::drawBoard(QPainter& painter, const QRect& rect) const
 {
     const QRect area = rect & board_.rect();
@@ -225,6 +266,9 @@ void BoardView::beginDrag(game::PieceId piece, const QPoint& inPiece)
 
 bool BoardView::eventFilter(QObject* watched, QEvent* event)
 {
+    if (caption_ && !drawingCaption_ && event->type() != QEvent::Paint &&
+        (watched == caption_ || (watched == parentWidget() && event->type() == QEvent::LayoutRequest)))
+        redrawCaption();
     if (!isDragging())
         return false;
     // While dragging, the application-wide filter sees every input event.

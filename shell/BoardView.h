@@ -6,7 +6,9 @@
 // Drawing: the position says where each piece is drawn; the view paints the
 // board picture and the pieces lying in the exposed area, and on a change
 // repaints only the places the change names (where a piece was, where it is
-// now, where a taken piece stood).
+// now, where a taken piece stood). A caption lying on the board (Label1) is
+// drawn into the board's picture once, by its own painting, so that a repaint
+// copies it with the board instead of laying its text out again.
 //
 // Dragging: a left press on a shown piece of a side that may move starts a drag
 // at once (no movement needed); the pointer is held and carries a faded copy
@@ -20,6 +22,7 @@
 
 #include <QCursor>
 #include <QImage>
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -53,6 +56,12 @@ public:
     // Shows what `change` changed: repaints the places it names.
     void showChange(const game::Change& change);
 
+    // Draws `caption`, a transparent sibling lying above the view, into the
+    // board's picture with its own painting; Qt then skips it when painting
+    // the window. Any event the caption receives, and a change of its text
+    // (which asks the parent for a new layout), draws it there again.
+    void drawOnBoard(QWidget* caption);
+
     // The square of a point (33 x 33), in the view's coordinates.
     QRect pointRect(game::Point point) const;
     // The square a piece is drawn in, in the view's coordinates.
@@ -84,11 +93,18 @@ private:
     void endDrag(const QPoint& globalPos, bool deliver);
     void updateCursor(const QPoint& globalPos);
     void drawBoard(QPainter& painter, const QRect& rect) const;
+    void redrawCaption();
 
     const game::Position& position_;
     QImage board_;                                   // the board picture, in full colour
     std::array<QImage, 14> pictures_{};              // one per side and kind, keyed and sized
     std::array<int, game::PieceCount> pictureOf_{};  // piece id -> index in pictures_
+
+    // The caption drawn into board_, where, and the board's pixels beneath it.
+    QPointer<QWidget> caption_;
+    QRect captionPlace_;
+    QImage underCaption_;
+    bool drawingCaption_ = false;
 
     std::optional<game::PieceId> dragged_;
     bool overrideCursorSet_ = false;

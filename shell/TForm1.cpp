@@ -112,6 +112,7 @@ void TForm1::createChatPanel()
     label1_->setPalette(labelPalette);
     label1_->adjustSize();  // a label sizes itself to its caption
     label1_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    board_->drawOnBoard(label1_);  // copied with the board on every repaint
 
     memo1_ = new QPlainTextEdit(client_);
     memo2_ = new QPlainTextEdit(client_);

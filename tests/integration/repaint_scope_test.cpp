@@ -2,7 +2,9 @@
 // points the change names, and never the window beneath.
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QUdpSocket>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -106,6 +108,45 @@ TEST(BoardRepaint, ACaptureRepaintsTheTakersOldAndNewPoints)
     spin(50);
 
     EXPECT_EQ(counter.regions[&board], QRegion(board.pointRect({3, 2})) + QRegion(board.pointRect({10, 2})));
+}
+
+// Label1 lies on the board, which draws it into its picture with the label's
+// own painting; a change of its text shows at once, drawn as the label draws
+// itself.
+TEST_F(RepaintScope, TheLabelOnTheBoardIsDrawnByTheBoardAndFollowsItsText)
+{
+    QLabel* label = form.label1();
+    shell::BoardView* board = form.boardView();
+    const QRect place = label->geometry();
+    auto window = [&] { return form.clientArea()->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    // The label drawn on its own over the window without it.
+    auto asTheLabelDrawsItself = [&] {
+        label->setVisible(false);
+        spin(20);
+        QImage expected = window().copy(place);
+        label->setVisible(true);
+        spin(20);
+        QPainter painter(&expected);
+        label->render(&painter, QPoint(), QRegion(), QWidget::RenderFlags());
+        return expected;
+    };
+    const QImage before = window();
+    EXPECT_EQ(before.copy(place), asTheLabelDrawsItself());
+
+    PaintCounter counter;
+    label->installEventFilter(&counter);
+    board->update();
+    spin(50);
+    EXPECT_EQ(counter.paints[label], 0) << "the window painted the label on its own";
+
+    board->installEventFilter(&counter);
+    counter.paints.clear();
+    label->setText(QStringLiteral("已收到："));
+    spin(50);
+    EXPECT_GE(counter.paints[board], 1) << "the new text was not painted on the window";
+    const QImage changed = window();
+    EXPECT_NE(changed.copy(place), before.copy(place)) << "the new text does not show";
+    EXPECT_EQ(changed.copy(place), asTheLabelDrawsItself());
 }
 
 // The chat boxes' style copies kept pictures of frames and scroll bars; they
