@@ -10,7 +10,6 @@
 #include <QScreen>
 #include <QScrollBar>
 
-#include "game/BoardLayout.h"
 #include "net/endpoint/TMemoryStream.h"
 #include "net/endpoint/TUdpEndpoint.h"
 #include "net/play/ChatSender.h"

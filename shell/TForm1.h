@@ -11,7 +11,6 @@
 //   menu, close      -> the handlers below (restart and close notices)
 
 #include <QWidget>
-#include <array>
 #include <functional>
 #include <memory>
 
