@@ -83,12 +83,12 @@ void BM_MoveDropToTurnHandedOver(benchmark::State& state)
         const Step& step = cycle[next++ % 4];
         const QPoint releaseAt = harness::pressAndCarry(form, step.piece, step.pointNumber);
         const auto start = Clock::now();
-        harness::release(form, step.piece, releaseAt);
+        harness::release(form, releaseAt);
         while (!harness::hasTurn(form, step.nextToMove) && Clock::now() - start < std::chrono::seconds(5))
             QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 100);
         state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
         const int landedOn = game::pointTable()[static_cast<std::size_t>(step.pointNumber - game::FirstPointNumber)].code;
-        if (form.image(step.piece)->tag() != landedOn || !harness::hasTurn(form, step.nextToMove)) {
+        if (harness::image(form, step.piece).tag() != landedOn || !harness::hasTurn(form, step.nextToMove)) {
             state.SkipWithError("the move was not made or the turn did not come back");
             break;
         }

@@ -12,6 +12,7 @@
 #include "bench_main.h"
 #include "spread.h"
 #include "integration/GameHarness.h"
+#include "shell/BoardView.h"
 #include "shell/NotificationSound.h"
 #include "ui/MessageBox.h"
 
@@ -98,15 +99,8 @@ void BM_RepaintPart(benchmark::State& state)
     switch (state.range(0)) {
     case 0: widgets = {&form}; label = "window without children"; break;
     case 1: widgets = {form.menuBar()}; label = "menu bar"; break;
-    case 2: widgets = {form.image(1)}; label = "board picture with the pieces it draws"; break;
-    case 3:
-        // A window repaint leaves them to the board picture; drawn one by one
-        // they cost what drawing a piece for the drag cursor costs.
-        for (int n = game::FirstPieceNumber; n <= game::LastPieceNumber; ++n)
-            widgets.push_back(form.image(n));
-        label = "32 pieces, each drawn on its own";
-        break;
-    case 4: widgets = {form.memo1(), form.memo2(), form.label1()}; label = "chat boxes and label"; break;
+    case 2: widgets = {form.boardView()}; label = "board view: board picture and pieces"; break;
+    case 3: widgets = {form.memo1(), form.memo2(), form.label1()}; label = "chat boxes and label"; break;
     default: widgets = {form.sendButton()}; label = "send button"; break;
     }
     const QWidget::RenderFlags flags = state.range(0) == 0 ? QWidget::RenderFlags(QWidget::DrawWindowBackground)
@@ -119,7 +113,7 @@ void BM_RepaintPart(benchmark::State& state)
     }
     state.SetLabel(label);
 }
-BENCHMARK(BM_RepaintPart)->DenseRange(0, 5)->Unit(benchmark::kMicrosecond)->Apply(corvane::bench::addSpread);
+BENCHMARK(BM_RepaintPart)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond)->Apply(corvane::bench::addSpread);
 
 // The full repaint again, with the time each widget's own paint event takes
 // summed by part (the counters, in microseconds per repaint). What the parts
@@ -163,10 +157,8 @@ public:
     {
         if (widget == &form_)
             return "frame";
-        if (widget == form_.image(1))
+        if (widget == form_.boardView())
             return "board";
-        if (qobject_cast<const shell::ImageControl*>(widget))
-            return "images";
         for (const QWidget* w = widget; w; w = w->parentWidget()) {
             if (w == form_.memo1() || w == form_.memo2()) {
                 if (qobject_cast<const QScrollBar*>(widget))

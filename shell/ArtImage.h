@@ -14,6 +14,11 @@ namespace corvane::shell {
 // at start-up for nothing. A null image when the picture does not read.
 QImage readArtImage(const QString& path);
 
+// The picture with the pixels of its bottom-left pixel's colour made fully
+// transparent, as the platform leaves out the background of a transparent
+// bitmap.
+QImage keyOutBottomLeftColour(const QImage& picture);
+
 // The window icon from its stored images (one per size).
 QIcon readArtIcon(std::initializer_list<QString> paths);
 

@@ -10,7 +10,6 @@
 #include <QScreen>
 #include <QScrollBar>
 
-#include "game/BoardLayout.h"
 #include "net/endpoint/TMemoryStream.h"
 #include "net/endpoint/TUdpEndpoint.h"
 #include "net/play/ChatSender.h"
@@ -20,8 +19,6 @@
 #include "shell/ArtImage.h"
 #include "shell/ChatBoxStyle.h"
 #include "shell/DialogStyle.h"
-#include "shell/DragController.h"
-#include "shell/ImageControl.h"
 #include "shell/NotificationSound.h"
 #include "shell/WindowChrome.h"
 #include "ui/DateTimeText.h"
@@ -31,27 +28,6 @@
 namespace corvane::shell {
 
 namespace {
-
-QLatin1String kindFileName(game::PieceKind kind)
-{
-    switch (kind) {
-    case game::PieceKind::Chariot: return QLatin1String("chariot");
-    case game::PieceKind::Horse: return QLatin1String("horse");
-    case game::PieceKind::Elephant: return QLatin1String("elephant");
-    case game::PieceKind::Advisor: return QLatin1String("advisor");
-    case game::PieceKind::General: return QLatin1String("general");
-    case game::PieceKind::Cannon: return QLatin1String("cannon");
-    case game::PieceKind::Soldier: return QLatin1String("soldier");
-    }
-    return QLatin1String("soldier");
-}
-
-// Pieces of one side and kind share one picture, e.g. ":/art/pieces/red_horse.bmp".
-QString piecePicturePath(const game::PieceInfo& piece)
-{
-    return QStringLiteral(":/art/pieces/%1_%2.bmp")
-        .arg(piece.side == game::Side::Black ? QLatin1String("black") : QLatin1String("red"), kindFileName(piece.kind));
-}
 
 QFont mainWindowFont()
 {
@@ -93,14 +69,9 @@ TForm1::TForm1(QWidget* parent)
     client_->setObjectName(QStringLiteral("ClientArea"));
     client_->setGeometry(0, 0, ClientWidth, ClientHeight);
 
-    drag_ = new DragController(client_, this);
-    // Handlers that send (drops, datagrams, the close notice) run guarded:
-    // what they raise ends in the default error box (ui/HandlerGuard.h).
-    connect(drag_, &DragController::dropped, this, guarded(this, &TForm1::onDropped));
-
-    // Creation order is stacking order, bottom to top: the board picture, the
-    // point images, the piece images, Label1; the windowed controls above all.
-    createBoardImages();
+    // Creation order is stacking order, bottom to top: the board, Label1; the
+    // windowed controls above all.
+    createBoard();
     createChatPanel();
     skinMenuBar1_ = createMenuBar(*this, client_);
     skinButton1_ = createSendButton(*this, client_);
@@ -116,43 +87,17 @@ TForm1::TForm1(QWidget* parent)
 
     // Last: the frame sizes the window around the finished client area.
     skinForm1_ = createWindowFrame(*this, client_);
-
-    index_.build(this);
 }
 
 TForm1::~TForm1() = default;
 
-void TForm1::createBoardImages()
+void TForm1::createBoard()
 {
-    auto* board = new ImageControl(QStringLiteral("Image1"), client_);
-    board->move(0, 16);
-    board->setPicture(readArtImage(QStringLiteral(":/art/board.bmp")), false, false);
-    board->sizeToPicture();
-    if (!board->hasPicture())
-        board->resize(632, 434);
-    images_[1] = board;
-
-    for (const game::PointInfo& point : game::pointTable()) {
-        auto* image = new ImageControl(QString::fromStdString(point.name), client_);
-        image->setGeometry(point.left, point.top, game::ImageSize, game::ImageSize);
-        drag_->addPoint(image);
-        images_[point.number] = image;
-    }
-
-    // Pieces of one side and kind share one picture; load each file once.
-    QHash<QString, QImage> pictures;
-    for (const game::PieceInfo& piece : game::pieceTable()) {
-        const QString path = piecePicturePath(piece);
-        if (!pictures.contains(path))
-            pictures.insert(path, readArtImage(path));
-        auto* image = new ImageControl(QString::fromLatin1(piece.name.data(), piece.name.size()), client_);
-        const game::PointInfo* start = game::findPoint(piece.startPointImage);
-        image->setGeometry(start->left, start->top, game::ImageSize, game::ImageSize);
-        image->setPicture(pictures.value(path), true, true);
-        image->composeOnto(board);  // the board draws the pieces lying on it
-        drag_->addPiece(image);
-        images_[piece.number] = image;
-    }
+    board_ = new BoardView(position_, client_);
+    board_->move(0, 16);
+    // Handlers that send (drops, datagrams, the close notice) run guarded:
+    // what they raise ends in the default error box (ui/HandlerGuard.h).
+    connect(board_, &BoardView::dropped, this, guarded(this, &TForm1::onDropped));
 }
 
 void TForm1::createChatPanel()
@@ -166,7 +111,7 @@ void TForm1::createChatPanel()
     label1_->setPalette(labelPalette);
     label1_->adjustSize();  // a label sizes itself to its caption
     label1_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    images_[1]->composeOverlay(label1_);  // drawn with the board beneath it
+    board_->drawOnBoard(label1_);  // copied with the board on every repaint
 
     memo1_ = new QPlainTextEdit(client_);
     memo2_ = new QPlainTextEdit(client_);
@@ -228,51 +173,25 @@ void TForm1::setDialogMakers(DialogMaker makeForm2, DialogMaker makeForm3, Dialo
     makeForm4_ = std::move(makeForm4);
 }
 
-ImageControl* TForm1::image(int number) const
+QObject* TForm1::findComponent(const QString& name) const
 {
-    return number >= 1 && number < static_cast<int>(images_.size()) ? images_[number] : nullptr;
-}
-
-// --- the position and its images ---
-
-ImageControl* TForm1::findImage(std::string_view name) const
-{
-    return qobject_cast<ImageControl*>(index_.find(name));
-}
-
-void TForm1::showChange(const game::Change& change)
-{
-    if (change.everything) {
-        for (const game::PointInfo& point : game::pointTable())
-            images_[point.number]->setTag(point.code);
-        for (game::PieceId id = 0; id < game::PieceCount; ++id)
-            showPiece(id);
+    if (name.isEmpty())
+        return nullptr;
+    // Qt names some of its own inner objects ("qt_scrollarea_viewport" and
+    // the like); only the form's components count.
+    for (QObject* object : findChildren<QObject*>()) {
+        const QString objectName = object->objectName();
+        if (!objectName.startsWith(QLatin1String("qt_")) && objectName.compare(name, Qt::CaseInsensitive) == 0)
+            return object;
     }
-    if (change.taken)
-        showPiece(*change.taken);
-    if (change.moved)
-        showPiece(*change.moved);
-    if (change.turnChanged)
-        showLocks();
+    return nullptr;
 }
 
-void TForm1::showPiece(game::PieceId id)
-{
-    const game::Position::Piece& piece = position_.piece(id);
-    ImageControl* image = images_[game::pieceInfo(id).number];
-    image->setVisible(!piece.taken);
-    image->setLeft(game::pointLeft(piece.place.column));
-    image->setTop(game::pointTop(piece.place.row));
-    image->setTag(piece.point.code());
-}
+// --- the position and its view ---
 
-void TForm1::showLocks()
-{
-    for (game::PieceId id = 0; id < game::PieceCount; ++id) {
-        const bool free = position_.mayMove(game::pieceInfo(id).side);
-        images_[game::pieceInfo(id).number]->setDragMode(free ? DragMode::Automatic : DragMode::Manual);
-    }
-}
+// Which sides may move is read from the position when a piece is pressed;
+// only the places a change names are drawn again.
+void TForm1::showChange(const game::Change& change) { board_->showChange(change); }
 
 void TForm1::sendMove(const game::Move& move) { sendMessage(protocol::encodeMove(move)); }
 
@@ -363,19 +282,12 @@ void TForm1::showModal(QDialog*& dialog, const DialogMaker& make)
         dialog->exec();
 }
 
-void TForm1::onDropped(ImageControl* target, ImageControl* dragged)
+void TForm1::onDropped(game::PieceId piece, const BoardView::DropTarget& target)
 {
-    const int piece = dragged->objectName().mid(5).toInt();
-    const int number = target->objectName().mid(5).toInt();
-    if (piece < game::FirstPieceNumber || piece > game::LastPieceNumber)
-        return;
-    const game::PieceId mover = piece - game::FirstPieceNumber;
-    if (number >= game::FirstPointNumber && number <= game::LastPointNumber) {
-        const game::PointInfo& point = game::pointTable()[static_cast<std::size_t>(number - game::FirstPointNumber)];
-        game::dropOnPoint(position_, *this, mover, game::Point{point.row, point.column});  // Image34DragDrop
-    } else if (number >= game::FirstPieceNumber && number <= game::LastPieceNumber) {
-        game::dropOnPiece(position_, *this, mover, number - game::FirstPieceNumber);  // Image2/Image18DragDrop
-    }
+    if (target.piece)
+        game::dropOnPiece(position_, *this, piece, *target.piece);  // Image2/Image18DragDrop
+    else
+        game::dropOnPoint(position_, *this, piece, target.point);  // Image34DragDrop
 }
 
 void TForm1::UdpEndpoint1DataReceived(TUdpEndpoint*, int numberBytes, const QString&, int)

@@ -1,7 +1,7 @@
 #pragma once
 // The main window: the board on the left, the chat panel on the right, the
 // "游 戏" menu on top, and the UDP endpoint. It is the composition root: it owns
-// the position (game/Position), the images that show it and the endpoint,
+// the position (game/Position), the board view that shows it and the endpoint,
 // offers its side of a drop (MoveOutlet: show a change, send the move) to the
 // move flow and of received messages to the receive side (ReceiveEffects),
 // and wires each event to the code that handles it:
@@ -11,14 +11,13 @@
 //   menu, close      -> the handlers below (restart and close notices)
 
 #include <QWidget>
-#include <array>
 #include <functional>
 #include <memory>
 
 #include "game/MoveFlow.h"
 #include "game/Position.h"
 #include "net/protocol/ReceiveEffects.h"
-#include "shell/ComponentIndex.h"
+#include "shell/BoardView.h"
 #include "shell/PeerNotices.h"
 #include "skin/button/SkinButton.h"
 
@@ -36,8 +35,7 @@ class PeerMessageHandler;
 
 namespace corvane::shell {
 
-class DragController;
-class ImageControl;
+class BoardView;
 class NotificationSound;
 
 class TForm1 : public QWidget, public game::MoveOutlet, public protocol::ReceiveEffects {
@@ -58,10 +56,8 @@ public:
     using DialogMaker = std::function<QDialog*()>;
     void setDialogMakers(DialogMaker makeForm2, DialogMaker makeForm3, DialogMaker makeForm4);
 
-    // The one truth of the game; the images show it.
+    // The one truth of the game; the board view shows it.
     const game::Position& position() const { return position_; }
-    // The image whose component name equals `name` ignoring letter case.
-    ImageControl* findImage(std::string_view name) const;
     // Sends one game message (its GBK bytes) as one datagram; throws when
     // the send fails.
     void sendMessage(const std::string& bytes);
@@ -81,16 +77,16 @@ public:
     // Components, for the skin and flat rebuilds and for tests.
     QWidget* clientArea() const { return client_; }
     TUdpEndpoint* udpEndpoint() const { return udpEndpoint1_; }
-    ImageControl* image(int number) const;  // Image1..Image123
+    BoardView* boardView() const { return board_; }
     QPlainTextEdit* memo1() const { return memo1_; }
     QPlainTextEdit* memo2() const { return memo2_; }
     QLabel* label1() const { return label1_; }
     QWidget* menuBar() const { return skinMenuBar1_; }
     skin::TSkinForm* skinForm() const { return skinForm1_; }
     skin::TSkinButton* sendButton() const { return skinButton1_; }
-    DragController* dragController() const { return drag_; }
     NotificationSound* notificationSound() const { return sound_; }
-    QObject* findComponent(const QString& name) const { return index_.find(name); }
+    // The component whose name equals `name` ignoring letter case.
+    QObject* findComponent(const QString& name) const;
     // What went wrong while the stored local port was bound (the system's
     // text, e.g. "Address already in use"); empty when it was bound. The
     // start-up shows it in the default error box once the window is up.
@@ -111,17 +107,15 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void createBoardImages();
+    void createBoard();
     void createChatPanel();
     void createEndpoint();
-    void onDropped(ImageControl* target, ImageControl* dragged);
-    void showPiece(game::PieceId id);
-    void showLocks();
+    void onDropped(game::PieceId piece, const BoardView::DropTarget& target);
     void UdpEndpoint1DataReceived(TUdpEndpoint* sender, int numberBytes, const QString& fromIP, int port);
     void showModal(QDialog*& dialog, const DialogMaker& make = {});
 
     QWidget* client_ = nullptr;
-    std::array<ImageControl*, 124> images_{};  // index = image number; 0 unused
+    BoardView* board_ = nullptr;
     QLabel* label1_ = nullptr;
     QWidget* skinMenuBar1_ = nullptr;
     skin::TSkinButton* skinButton1_ = nullptr;
@@ -129,7 +123,6 @@ private:
     QPlainTextEdit* memo1_ = nullptr;
     QPlainTextEdit* memo2_ = nullptr;
     TUdpEndpoint* udpEndpoint1_ = nullptr;
-    DragController* drag_ = nullptr;
     NotificationSound* sound_ = nullptr;
     QDialog* form2_ = nullptr;
     QDialog* form3_ = nullptr;
@@ -141,7 +134,6 @@ private:
     QString startupFailure_;
     bool shown_ = false;  // the first show (centring, board reset) has run
     game::Position position_;
-    ComponentIndex index_;
     std::unique_ptr<protocol::PeerMessageHandler> receiver_;
     PeerNotices notices_;  // the boxes received datagrams open, one at a time
 };

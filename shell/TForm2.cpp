@@ -6,7 +6,6 @@
 #include "shell/ArtImage.h"
 #include "shell/DialogPlacement.h"
 #include "shell/DialogStyle.h"
-#include "shell/ImageControl.h"
 #include "shell/LinkLabel.h"
 
 namespace corvane::shell {
@@ -34,11 +33,15 @@ TForm2::TForm2(QWidget* owner) : QDialog(owner)
     applyDialogFrame(this, 310, 209);
 
     // The black general's picture, at its own size and with its background left out.
-    auto* picture = new ImageControl(QStringLiteral("Image1"), this);
-    picture->setPicture(readArtImage(QStringLiteral(":/art/pieces/black_general.bmp")), false, true);
+    auto* picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("Image1"));
+    const QImage general = keyOutBottomLeftColour(readArtImage(QStringLiteral(":/art/pieces/black_general.bmp")));
     picture->move(16, 32);
     picture->resize(41, 43);
-    picture->sizeToPicture();
+    if (!general.isNull()) {
+        picture->setPixmap(QPixmap::fromImage(general.convertToFormat(QImage::Format_ARGB32_Premultiplied)));
+        picture->resize(general.size());
+    }
 
     addLabel(this, QStringLiteral("Label1"), QStringLiteral("游戏名称： Corvane"), 80, 16);
     addLabel(this, QStringLiteral("Label2"), QStringLiteral("版    本： V1.0"), 80, 40);

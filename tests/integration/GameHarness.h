@@ -1,7 +1,7 @@
 #pragma once
 // What the integration harnesses share: the program's four windows made the
 // way the program makes them, a scripted player that finds legal moves on the
-// live board and plays them with the mouse through the drag controller, a
+// live board and plays them with the mouse on the board view, a
 // text snapshot of the position for comparing two boards, and the resident
 // memory of the process.
 
@@ -19,7 +19,7 @@
 
 #include "game/BoardLayout.h"
 #include "game/MoveRules.h"
-#include "shell/ImageControl.h"
+#include "shell/BoardProbe.h"
 #include "shell/TForm1.h"
 #include "shell/TForm2.h"
 #include "shell/TForm3.h"
@@ -68,33 +68,16 @@ inline void sendMouse(QWidget* widget, QEvent::Type type, QPoint local)
     QApplication::sendEvent(widget, &event);
 }
 
-// The first half of a drag by mouse: press on the piece and carry the pointer
-// over the centre of image `overNumber`. Returns where the release must go.
-inline QPoint pressAndCarry(shell::TForm1& form, int pieceNumber, int overNumber)
-{
-    shell::ImageControl* piece = form.image(pieceNumber);
-    sendMouse(piece, QEvent::MouseButtonPress, {16, 16});
-    const QPoint inPiece = piece->mapFrom(form.clientArea(), form.image(overNumber)->geometry().center());
-    sendMouse(piece, QEvent::MouseMove, inPiece);
-    return inPiece;
-}
-
-// The drop: the release goes to the pressed piece, which holds the pointer.
-inline void release(shell::TForm1& form, int pieceNumber, QPoint inPiece)
-{
-    sendMouse(form.image(pieceNumber), QEvent::MouseButtonRelease, inPiece);
-}
-
-inline void dragByMouse(shell::TForm1& form, int pieceNumber, int overNumber)
-{
-    release(form, pieceNumber, pressAndCarry(form, pieceNumber, overNumber));
-}
+using shell::testing::dragByMouse;
+using shell::testing::image;
+using shell::testing::pressAndCarry;
+using shell::testing::release;
 
 inline bool sideDraggable(shell::TForm1& form, game::Side side, bool expected)
 {
     const int first = side == game::Side::Black ? game::FirstBlackPieceNumber : game::FirstRedPieceNumber;
     for (int n = first; n < first + 16; ++n)
-        if ((form.image(n)->dragMode() == shell::DragMode::Automatic) != expected)
+        if (shell::testing::draggable(form, n) != expected)
             return false;
     return true;
 }
@@ -119,9 +102,9 @@ inline std::string positionText(shell::TForm1& form)
 {
     std::string text;
     for (int n = game::FirstPieceNumber; n <= game::LastPieceNumber; ++n) {
-        const shell::ImageControl* piece = form.image(n);
-        text += std::to_string(n) + ':' + std::to_string(piece->tag()) + (piece->isVisible() ? 'v' : 'h') + '@' +
-                std::to_string(piece->left()) + ',' + std::to_string(piece->top()) + ' ';
+        const shell::testing::BoardImage piece = image(form, n);
+        text += std::to_string(n) + ':' + std::to_string(piece.tag()) + (piece.isVisible() ? 'v' : 'h') + '@' +
+                std::to_string(piece.left()) + ',' + std::to_string(piece.top()) + ' ';
     }
     text += "grid:";
     for (std::uint8_t cell : form.position().occupancy())
@@ -144,9 +127,9 @@ inline std::vector<ScriptedMove> legalMoves(shell::TForm1& form, game::Side side
     std::vector<ScriptedMove> moves;
     const game::Side other = side == game::Side::Black ? game::Side::Red : game::Side::Black;
     for (const game::PieceInfo& info : game::pieceTable()) {
-        if (info.side != side || !form.image(info.number)->isVisible())
+        if (info.side != side || !image(form, info.number).isVisible())
             continue;
-        const int from = form.image(info.number)->tag();
+        const int from = image(form, info.number).tag();
         for (const game::PointInfo& point : game::pointTable()) {
             if (point.code == from)
                 continue;
@@ -157,8 +140,8 @@ inline std::vector<ScriptedMove> legalMoves(shell::TForm1& form, game::Side side
                 continue;
             }
             for (const game::PieceInfo& taken : game::pieceTable()) {
-                shell::ImageControl* image = form.image(taken.number);
-                if (taken.side != other || !image->isVisible() || image->tag() != point.code ||
+                const shell::testing::BoardImage takenImage = image(form, taken.number);
+                if (taken.side != other || !takenImage.isVisible() || takenImage.tag() != point.code ||
                     taken.kind == game::PieceKind::General)
                     continue;
                 if (game::judgeCapture(form.position(), info.number - game::FirstPieceNumber,

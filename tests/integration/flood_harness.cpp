@@ -215,7 +215,7 @@ std::string dragStates(shell::TForm1& form)
 {
     std::string states;
     for (int n = game::FirstPieceNumber; n <= game::LastPieceNumber; ++n)
-        states += form.image(n)->dragMode() == shell::DragMode::Automatic ? 'A' : 'M';
+        states += shell::testing::draggable(form, n) ? 'A' : 'M';
     return states;
 }
 
@@ -230,8 +230,8 @@ std::string printable(const QByteArray& bytes)
 bool isStartingPosition(shell::TForm1& form)
 {
     for (const game::PieceInfo& piece : game::pieceTable()) {
-        shell::ImageControl* image = form.image(piece.number);
-        if (!image->isVisible() || image->tag() != piece.startCode)
+        const shell::testing::BoardImage shown = image(form, piece.number);
+        if (!shown.isVisible() || shown.tag() != piece.startCode)
             return false;
     }
     return isOpen(form);
@@ -275,7 +275,7 @@ void watchReceives(shell::TForm1& form, Tally& tally)
         } else if (text == MoveForward || text == MoveBack) {
             const int code = text == MoveForward ? 51 : 41;
             const int point = text == MoveForward ? 70 : 61;
-            if (form.image(13)->tag() == code && form.image(13)->pos() == form.image(point)->pos() &&
+            if (image(form, 13).tag() == code && image(form, 13).pos() == image(form, point).pos() &&
                 hasTurn(form, game::Side::Red))
                 ++tally.validApplied;
             else
@@ -504,7 +504,7 @@ StormResult storm(shell::TForm1& form, int port, int count)
         if (text.rfind(ChatPrefix + "storm ", 0) == 0)
             result.playApplied += form.memo2()->toPlainText().toStdString() == text.substr(ChatPrefix.size());
         else if (text == MoveForward || text == MoveBack)
-            result.playApplied += form.image(13)->tag() == (text == MoveForward ? 51 : 41);
+            result.playApplied += image(form, 13).tag() == (text == MoveForward ? 51 : 41);
     };
 
     QProcess sender;

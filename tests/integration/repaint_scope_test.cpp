@@ -1,13 +1,11 @@
-// How far a repaint reaches: a piece moving over the board repaints the
-// board, which draws the pieces lying on it, and not the window beneath
-// (whose skinned frame is the costliest thing to draw); the window looks the
-// same afterwards.
+// How far a repaint reaches: a move repaints the board view only on the
+// points the change names, and never the window beneath.
 #include <gtest/gtest.h>
 
-#include <QImage>
 #include <QLabel>
+#include <QPaintEvent>
 #include <QPainter>
-#include <QPixmap>
+#include <QUdpSocket>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
@@ -15,6 +13,9 @@
 #include <memory>
 
 #include "GameHarness.h"
+#include "game/Position.h"
+#include "net/endpoint/TUdpEndpoint.h"
+#include "shell/BoardView.h"
 #include "shell/ChatBoxStyle.h"
 #include "shell/NotificationSound.h"
 #include "ui/MessageBox.h"
@@ -24,22 +25,33 @@ using namespace corvane::harness;
 
 namespace {
 
+// Counts paint events and gathers the region each widget was asked to paint.
 class PaintCounter : public QObject {
 public:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint)
+        if (event->type() == QEvent::Paint) {
             ++paints[watched];
+            regions[watched] += static_cast<QPaintEvent*>(event)->region();
+        }
         return false;
     }
     std::map<QObject*, int> paints;
+    std::map<QObject*, QRegion> regions;
 };
 
-// The real main window, shown, its sound muted and its message boxes recorded.
+// The real main window playing at one board, shown, its sound muted and its
+// message boxes recorded.
 class RepaintScope : public ::testing::Test {
 protected:
     RepaintScope()
     {
+        QUdpSocket probe;
+        probe.bind(QHostAddress::LocalHost, 0);
+        const int port = probe.localPort();
+        probe.close();
+        form.udpEndpoint()->setRemotePort(port);
+        form.udpEndpoint()->setLocalPort(port);
         form.notificationSound()->setMuted(true);
         form.show();
         spin(200);
@@ -51,102 +63,60 @@ protected:
 
 } // namespace
 
-TEST_F(RepaintScope, APieceMovingOverTheBoardRepaintsNeitherTheWindowNorItsClientArea)
+// A move by mouse, and the datagram that comes back and passes the turn,
+// repaint the board only on the two points the move names: not the window
+// beneath (whose skinned frame is the costliest thing to draw), not the rest
+// of the board.
+TEST_F(RepaintScope, AMoveRepaintsOnlyThePointsItNames)
 {
-    EXPECT_TRUE(form.image(1)->testAttribute(Qt::WA_OpaquePaintEvent)) << "the board picture should hide what is beneath";
-
+    shell::BoardView* board = form.boardView();
+    EXPECT_TRUE(board->testAttribute(Qt::WA_OpaquePaintEvent)) << "the board picture should hide what is beneath";
     PaintCounter counter;
     for (QObject* watched : {static_cast<QObject*>(&form), static_cast<QObject*>(form.clientArea()),
-                             static_cast<QObject*>(form.image(1)), static_cast<QObject*>(form.image(13))})
+                             static_cast<QObject*>(board)})
         watched->installEventFilter(&counter);
-    form.image(13)->setTop(form.image(13)->top() + 40);  // black soldier one row down
-    spin(100);
+
+    dragByMouse(form, 13, shell::testing::pointNumber(5, 1));  // black soldier one row down
+    ASSERT_TRUE(waitUntil([&] { return hasTurn(form, game::Side::Red); }, 5000));
+    spin(50);
 
     EXPECT_EQ(counter.paints[&form], 0) << "the window (and its frame) was repainted for a piece's move";
     EXPECT_EQ(counter.paints[form.clientArea()], 0);
-    EXPECT_GE(counter.paints[form.image(1)], 1) << "the board under the old place was not repainted";
-    EXPECT_EQ(counter.paints[form.image(13)], 0) << "the board draws the pieces lying on it";
-    EXPECT_TRUE(form.image(13)->isComposed());
+    EXPECT_GE(counter.paints[board], 1);
+    EXPECT_EQ(counter.regions[board], QRegion(board->pointRect({4, 1})) + QRegion(board->pointRect({5, 1})));
 }
 
-TEST_F(RepaintScope, TheWindowShowsThePiecesAsEachWouldDrawItself)
+// A capture repaints the taker's old and new points; the taken piece's point
+// is the new one.
+TEST(BoardRepaint, ACaptureRepaintsTheTakersOldAndNewPoints)
 {
-    const QImage window = form.clientArea()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    // Each piece drawn on its own (as for the drag cursor), then the window
-    // without the pieces.
-    std::map<int, QPixmap> pieces;
-    for (int n = game::FirstPieceNumber; n <= game::LastPieceNumber; ++n) {
-        ASSERT_TRUE(form.image(n)->isComposed()) << n;
-        pieces[n] = form.image(n)->grab();
-    }
-    for (int n = game::FirstPieceNumber; n <= game::LastPieceNumber; ++n)
-        form.image(n)->setVisible(false);
+    game::Position position;
+    position.reset();
+    shell::BoardView board(position, nullptr);
+    board.show();
     spin(50);
-    const QImage boardOnly = form.clientArea()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    EXPECT_NE(boardOnly, window);
-    for (int n = game::FirstPieceNumber; n <= game::LastPieceNumber; ++n) {
-        const QRect place = form.image(n)->geometry();
-        QImage expected = boardOnly.copy(place);
-        {
-            QPainter painter(&expected);
-            painter.drawPixmap(0, 0, pieces[n]);
-        }
-        EXPECT_EQ(window.copy(place), expected) << "piece " << n;
-    }
+    PaintCounter counter;
+    board.installEventFilter(&counter);
+
+    game::Move capture;  // the black cannon Image11 over the red cannon takes the red horse Image26
+    capture.piece = 9;
+    capture.from = {3, 2};
+    capture.to = {10, 2};
+    capture.onto = capture.to;
+    capture.taken = 24;
+    board.showChange(position.apply(capture));
+    spin(50);
+
+    EXPECT_EQ(counter.regions[&board], QRegion(board.pointRect({3, 2})) + QRegion(board.pointRect({10, 2})));
 }
 
-TEST_F(RepaintScope, AMovedOrHiddenPieceIsDrawnWhereItIsNow)
-{
-    shell::ImageControl* piece = form.image(27);
-    const QPixmap drawnAlone = piece->grab();
-    const QRect from = piece->geometry();
-    const QImage before = form.clientArea()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QPoint empty = form.image(60)->pos();
-    for (int n = game::FirstPieceNumber; n <= game::LastPieceNumber; ++n)
-        ASSERT_NE(form.image(n)->pos(), empty) << "point Image60 is not empty at the start";
-
-    piece->move(empty);
-    spin(50);
-    const QImage moved = form.clientArea()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    piece->setVisible(false);
-    spin(50);
-    const QImage hidden = form.clientArea()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QRect to = piece->geometry();
-    EXPECT_NE(hidden.copy(to), moved.copy(to)) << "a hidden piece is still drawn";
-    QImage expected = hidden.copy(to);
-    {
-        QPainter painter(&expected);
-        painter.drawPixmap(0, 0, drawnAlone);
-    }
-    EXPECT_EQ(moved.copy(to), expected) << "the piece is not drawn at its new place";
-    EXPECT_EQ(moved.copy(from), hidden.copy(from)) << "the piece is still drawn at its old place";
-    EXPECT_NE(moved.copy(from), before.copy(from));
-
-    piece->setVisible(true);
-    piece->move(from.topLeft());
-    spin(50);
-    EXPECT_EQ(form.clientArea()->grab().toImage().convertToFormat(QImage::Format_RGB32), before);
-}
-
-TEST_F(RepaintScope, AfterAPieceMovedAwayAndBackTheWindowLooksAsBefore)
-{
-    const QImage before = form.grab().toImage();
-    const int top = form.image(13)->top();
-    form.image(13)->setTop(top + 40);
-    spin(50);
-    const QImage moved = form.grab().toImage();
-    form.image(13)->setTop(top);
-    spin(50);
-    EXPECT_NE(moved, before);
-    EXPECT_EQ(form.grab().toImage(), before);
-}
-
-// Label1 lies on the board picture, which draws it with its own painting;
-// a change of its text shows at once, drawn as the label draws itself.
+// Label1 lies on the board, which draws it into its picture with the label's
+// own painting; a change of its text shows at once, drawn as the label draws
+// itself.
 TEST_F(RepaintScope, TheLabelOnTheBoardIsDrawnByTheBoardAndFollowsItsText)
 {
     QLabel* label = form.label1();
-    ASSERT_TRUE(form.image(1)->isComposedOverlay(label));
+    shell::BoardView* board = form.boardView();
     const QRect place = label->geometry();
     auto window = [&] { return form.clientArea()->grab().toImage().convertToFormat(QImage::Format_RGB32); };
     // The label drawn on its own over the window without it.
@@ -165,15 +135,15 @@ TEST_F(RepaintScope, TheLabelOnTheBoardIsDrawnByTheBoardAndFollowsItsText)
 
     PaintCounter counter;
     label->installEventFilter(&counter);
-    form.image(1)->update();
+    board->update();
     spin(50);
     EXPECT_EQ(counter.paints[label], 0) << "the window painted the label on its own";
 
-    form.image(1)->installEventFilter(&counter);
+    board->installEventFilter(&counter);
     counter.paints.clear();
     label->setText(QStringLiteral("已收到："));
     spin(50);
-    EXPECT_GE(counter.paints[form.image(1)], 1) << "the new text was not painted on the window";
+    EXPECT_GE(counter.paints[board], 1) << "the new text was not painted on the window";
     const QImage changed = window();
     EXPECT_NE(changed.copy(place), before.copy(place)) << "the new text does not show";
     EXPECT_EQ(changed.copy(place), asTheLabelDrawsItself());

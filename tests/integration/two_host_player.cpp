@@ -47,7 +47,7 @@ void answer(const std::string& line)
 bool isStartingPosition(shell::TForm1& form)
 {
     for (const game::PieceInfo& piece : game::pieceTable())
-        if (!form.image(piece.number)->isVisible() || form.image(piece.number)->tag() != piece.startCode)
+        if (!image(form, piece.number).isVisible() || image(form, piece.number).tag() != piece.startCode)
             return false;
     return isOpen(form);
 }
@@ -128,8 +128,8 @@ private:
             return;
         }
         dragByMouse(form_, chosen->piece, chosen->target);
-        const bool landed = form_.image(chosen->piece)->tag() == chosen->toCode;
-        const bool takenHidden = !chosen->capture || !form_.image(chosen->target)->isVisible();
+        const bool landed = image(form_, chosen->piece).tag() == chosen->toCode;
+        const bool takenHidden = !chosen->capture || !image(form_, chosen->target).isVisible();
         const bool locked = sideDraggable(form_, game::Side::Black, false) && sideDraggable(form_, game::Side::Red, false);
         if (!landed || !takenHidden || !locked) {
             answer("rejected");

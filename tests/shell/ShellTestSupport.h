@@ -1,8 +1,8 @@
 #pragma once
 // Helpers for the main-window tests: free UDP ports, waiting for datagrams
 // while the event loop runs, a peer that records what the window sends, and
-// mouse presses and releases that go through the drag controller the way
-// the window system delivers them.
+// mouse presses and releases on the board view the way the window system
+// delivers them (BoardProbe.h).
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "net/endpoint/TUdpEndpoint.h"
-#include "shell/ImageControl.h"
+#include "shell/BoardProbe.h"
 #include "shell/TForm1.h"
 
 namespace corvane::shell::testing {
@@ -100,27 +100,6 @@ inline void sendMouse(QWidget* widget, QEvent::Type type, QPoint local = {16, 16
     QApplication::sendEvent(widget, &event);
 }
 
-// Presses the mouse on the piece image and releases it over the centre of
-// `over` (a piece or point image): the release goes to the pressed piece,
-// as the pointer is held during a drag.
-inline void dragByMouse(TForm1& form, int pieceNumber, int overNumber)
-{
-    ImageControl* piece = form.image(pieceNumber);
-    ImageControl* over = form.image(overNumber);
-    sendMouse(piece, QEvent::MouseButtonPress);
-    const QPoint target = over->geometry().center();
-    const QPoint inPiece = piece->mapFrom(form.clientArea(), target);
-    sendMouse(piece, QEvent::MouseMove, inPiece);
-    sendMouse(piece, QEvent::MouseButtonRelease, inPiece);
-}
-
-inline int pointNumber(int row, int column) { return 34 + 9 * (row - 1) + (column - 1); }
-
-inline bool draggable(TForm1& form, int number)
-{
-    return form.image(number)->dragMode() == shell::DragMode::Automatic;
-}
-
 // True when every piece Image<first>..Image<last> has the given drag state.
 inline bool allDraggable(TForm1& form, int first, int last, bool expected)
 {
@@ -128,13 +107,6 @@ inline bool allDraggable(TForm1& form, int first, int last, bool expected)
         if (draggable(form, n) != expected)
             return false;
     return true;
-}
-
-inline bool standsOn(TForm1& form, int pieceNumber, int row, int column)
-{
-    const ImageControl* piece = form.image(pieceNumber);
-    const ImageControl* point = form.image(pointNumber(row, column));
-    return piece->pos() == point->pos() && piece->tag() == row * 10 + column;
 }
 
 } // namespace corvane::shell::testing

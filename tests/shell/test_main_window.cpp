@@ -21,8 +21,8 @@
 
 #include "game/BoardLayout.h"
 #include "shell/ArtImage.h"
-#include "shell/DragController.h"
-#include "shell/ImageControl.h"
+#include "game/Position.h"
+#include "shell/BoardView.h"
 #include "shell/LinkLabel.h"
 #include "shell/PortKeyFilter.h"
 #include "shell/TForm2.h"
@@ -70,7 +70,7 @@ TEST_F(MainWindowTest, HasTheCaptionSizeAndControlsOfTheStoredLayout)
     EXPECT_EQ(form.clientArea()->size(), QSize(632, 450));  // inside the skinned frame
     EXPECT_EQ(form.minimumSize(), form.maximumSize());  // not resizable
     EXPECT_FALSE(form.windowIcon().isNull());
-    EXPECT_EQ(form.image(1)->geometry(), QRect(0, 16, 632, 434));
+    EXPECT_EQ(form.boardView()->geometry(), QRect(0, 16, 632, 434));
     EXPECT_EQ(form.memo1()->geometry(), QRect(424, 40, 193, 73));
     EXPECT_EQ(form.memo2()->geometry(), QRect(432, 360, 177, 81));
     EXPECT_TRUE(form.memo2()->isReadOnly());
@@ -94,90 +94,63 @@ TEST(MainWindowStoredSettings, EndpointStartsAsOneComputerPlay)
     EXPECT_EQ(form.udpEndpoint()->reportLevel(), 1);
 }
 
-TEST_F(MainWindowTest, PointAndPieceImagesStandOnTheGrid)
+TEST_F(MainWindowTest, EveryPieceStartsShownOnItsPointAndDraggable)
 {
-    for (const auto& point : corvane::game::pointTable()) {
-        ImageControl* image = form.image(point.number);
-        ASSERT_EQ(image->objectName().toStdString(), point.name);
-        EXPECT_EQ(image->geometry(), QRect(point.left, point.top, 33, 33)) << point.name;
-        EXPECT_EQ(image->tag(), point.code);
-        EXPECT_FALSE(image->hasPicture());
-    }
     for (const auto& piece : corvane::game::pieceTable()) {
-        ImageControl* image = form.image(piece.number);
-        EXPECT_TRUE(image->hasPicture()) << piece.name.data();
-        EXPECT_EQ(image->size(), QSize(33, 33));
-        EXPECT_EQ(image->tag(), piece.startCode);
-        EXPECT_TRUE(image->isVisible());
+        const corvane::game::Point start = corvane::game::startPoint(piece);
+        EXPECT_TRUE(standsOn(form, piece.number, start.row, start.column)) << piece.name.data();
+        EXPECT_TRUE(image(form, piece.number).isVisible());
         EXPECT_TRUE(draggable(form, piece.number));
     }
 }
 
-TEST_F(MainWindowTest, EveryPieceLiesAbovePointsAndBoardAndBelowNothing)
+TEST_F(MainWindowTest, APieceTakesTheDropOnItsSquareAndAnEmptyPointOnlyWithinItsSquare)
 {
-    // The drop target under the centre of each piece is the piece itself, on
-    // all 32 starting points; an empty point gives its point image.
+    BoardView* board = form.boardView();
+    auto targetAt = [&](QPoint clientPoint) { return board->dropTargetAt(clientPoint - board->pos()); };
     for (const auto& piece : corvane::game::pieceTable()) {
-        ImageControl* image = form.image(piece.number);
-        EXPECT_EQ(form.dragController()->dropTargetAt(image->geometry().center()), image) << piece.name.data();
+        const auto target = targetAt(image(form, piece.number).geometry().center());
+        ASSERT_TRUE(target.has_value()) << piece.name.data();
+        EXPECT_EQ(target->piece, piece.number - corvane::game::FirstPieceNumber);
     }
-    ImageControl* emptyPoint = form.image(pointNumber(5, 5));
-    EXPECT_EQ(form.dragController()->dropTargetAt(emptyPoint->geometry().center()), emptyPoint);
+    const auto emptyPoint = targetAt(image(form, pointNumber(5, 5)).geometry().center());
+    ASSERT_TRUE(emptyPoint.has_value());
+    EXPECT_EQ(emptyPoint->piece, std::nullopt);
+    EXPECT_EQ(emptyPoint->point, (corvane::game::Point{5, 5}));
     // Beside the board (the chat panel) and between points nothing takes a drop.
-    EXPECT_EQ(form.dragController()->dropTargetAt(QPoint(500, 300)), nullptr);
-    EXPECT_EQ(form.dragController()->dropTargetAt(QPoint(45, 60)), nullptr);
-    EXPECT_EQ(form.dragController()->dropTargetAt(QPoint(520, 70)), nullptr);  // Memo1
+    EXPECT_EQ(targetAt(QPoint(500, 300)), std::nullopt);
+    EXPECT_EQ(targetAt(QPoint(45, 60)), std::nullopt);
+    EXPECT_EQ(targetAt(QPoint(520, 70)), std::nullopt);  // Memo1
 
-    // Every point image lies on every piece in the stacking order: the piece
-    // moved onto any point covers it, row 10 column 3 included.
-    ImageControl* piece = form.image(27);
-    for (int number : {pointNumber(10, 3), pointNumber(1, 1), pointNumber(6, 9)}) {
-        piece->move(form.image(number)->pos());
-        EXPECT_EQ(form.dragController()->dropTargetAt(piece->geometry().center()), piece);
+    // A piece on any point covers it, row 10 column 3 included.
+    for (const corvane::game::Point point : {corvane::game::Point{10, 3}, {1, 1}, {6, 9}}) {
+        const auto position = corvane::game::Position::withPieces({{25, point}});
+        BoardView alone(position, nullptr);
+        const auto target = alone.dropTargetAt(alone.pointRect(point).center());
+        ASSERT_TRUE(target.has_value());
+        EXPECT_EQ(target->piece, 25);
     }
 }
 
-TEST_F(MainWindowTest, PiecesAreDrawnWithTheirBackgroundLeftOut)
+TEST_F(MainWindowTest, PiecesAreDrawnWithTheirBackgroundLeftOverTheStoredBoardPicture)
 {
+    const auto empty = corvane::game::Position::withPieces({});
+    BoardView emptyBoard(empty, nullptr);
+    const QImage boardOnly = emptyBoard.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    // Without pieces the board shows its stored picture exactly.
+    EXPECT_EQ(boardOnly, readArtImage(QStringLiteral(":/art/board.bmp")).convertToFormat(QImage::Format_RGB32));
+
     // At a piece's corner the board picture shows through; at its centre the
     // piece's own picture is drawn.
-    const QImage withPieces = form.clientArea()->grab().toImage();
-    for (int n = 2; n <= 33; ++n)
-        form.image(n)->setVisible(false);
-    const QImage boardOnly = form.clientArea()->grab().toImage();
+    const QImage withPieces = form.boardView()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     int centresDiffering = 0;
-    for (const auto& piece : corvane::game::pieceTable()) {
-        const QRect place = form.image(piece.number)->geometry();
-        EXPECT_EQ(withPieces.pixel(place.topLeft()), boardOnly.pixel(place.topLeft())) << piece.name.data();
+    for (corvane::game::PieceId id = 0; id < corvane::game::PieceCount; ++id) {
+        const QRect place = form.boardView()->pieceRect(id);
+        EXPECT_EQ(withPieces.pixel(place.topLeft()), boardOnly.pixel(place.topLeft())) << id;
         EXPECT_EQ(withPieces.pixel(place.bottomRight()), boardOnly.pixel(place.bottomRight()));
         centresDiffering += withPieces.pixel(place.center()) != boardOnly.pixel(place.center());
     }
     EXPECT_EQ(centresDiffering, 32);
-}
-
-TEST_F(MainWindowTest, TheBoardShowsItsStoredPictureExactlyAfterPiecesMoveAndHide)
-{
-    // The board keeps its 16-colour picture and looks its colours up where
-    // it redraws; what it shows must equal the stored picture in full colour.
-    ImageControl* board = form.image(1);
-    ASSERT_EQ(board->shownPicture().format(), QImage::Format_Indexed8) << "the board keeps a full-colour copy";
-    const QImage stored =
-        readArtImage(QStringLiteral(":/art/board.bmp")).convertToFormat(QImage::Format_RGB32);
-    ASSERT_FALSE(stored.isNull());
-    auto boardAlone = [&] { return board->grab().toImage().convertToFormat(QImage::Format_RGB32); };
-
-    form.label1()->setVisible(false);
-    for (int n = 2; n <= 33; ++n)
-        form.image(n)->setVisible(false);
-    EXPECT_EQ(boardAlone(), stored);
-
-    // Redrawn in part: where a piece was shown, moved and hidden again.
-    ImageControl* soldier = form.image(33);
-    soldier->setVisible(true);
-    soldier->move(soldier->x() - 40, soldier->y() - 40);
-    EXPECT_NE(boardAlone(), stored);
-    soldier->setVisible(false);
-    EXPECT_EQ(boardAlone(), stored);
 }
 
 TEST(MainWindowFonts, TheChatBoxesLayOutInTheWindowsFont)
@@ -187,33 +160,13 @@ TEST(MainWindowFonts, TheChatBoxesLayOutInTheWindowsFont)
     EXPECT_EQ(form.memo2()->document()->defaultFont(), form.font());
 }
 
-TEST_F(MainWindowTest, PiecesOfOneSideAndKindShareOnePreparedPicture)
-{
-    // 7 kinds on 2 sides: the pictures are keyed and scaled once per kind.
-    QSet<qint64> prepared;
-    for (int n = 2; n <= 33; ++n) {
-        ASSERT_FALSE(form.image(n)->shownPicture().isNull());
-        EXPECT_EQ(form.image(n)->shownPicture().size(), form.image(n)->size());
-        prepared.insert(form.image(n)->shownPicture().cacheKey());
-    }
-    EXPECT_EQ(prepared.size(), 14);
-    // A control of another size gets a picture of its own size.
-    ImageControl other(QStringLiteral("Other"), nullptr);
-    other.resize(50, 40);
-    other.setPicture(readArtImage(QStringLiteral(":/art/pieces/red_soldier.bmp")), true, true);
-    EXPECT_EQ(other.shownPicture().size(), QSize(50, 40));
-}
-
 TEST_F(MainWindowTest, FindsComponentsByNameIgnoringCase)
 {
-    EXPECT_EQ(form.findImage("image13"), form.image(13));
-    EXPECT_EQ(form.findImage("IMAGE123"), form.image(123));
-    EXPECT_EQ(form.findImage("Image2"), form.image(2));
-    EXPECT_EQ(form.findImage("Image124"), nullptr);
-    EXPECT_EQ(form.findImage("Memo1"), nullptr);  // not an image
-    EXPECT_EQ(form.findImage(""), nullptr);
     EXPECT_EQ(form.findComponent(QStringLiteral("skinbutton1")), form.sendButton());
     EXPECT_EQ(form.findComponent(QStringLiteral("udpendpoint1")), form.udpEndpoint());
+    EXPECT_EQ(form.findComponent(QStringLiteral("MEMO2")), form.memo2());
+    EXPECT_EQ(form.findComponent(QStringLiteral("Memo3")), nullptr);
+    EXPECT_EQ(form.findComponent(QString()), nullptr);
 }
 
 TEST_F(MainWindowTest, MenuHasTheSixEntriesInOrder)
@@ -239,45 +192,49 @@ TEST_F(MainWindowTest, MenuHasTheSixEntriesInOrder)
     }
 }
 
-TEST_F(MainWindowTest, LockedOrHiddenPiecesStartNoDrag)
+TEST(BoardDrag, OnlyAShownPieceOfASideThatMayMoveStartsADragAtOnce)
 {
-    ImageControl* soldier = form.image(13);
-    soldier->setDragMode(corvane::shell::DragMode::Manual);
-    sendMouse(soldier, QEvent::MouseButtonPress);
-    EXPECT_FALSE(form.dragController()->isDragging());
-    sendMouse(soldier, QEvent::MouseButtonRelease);
+    corvane::game::Position position;  // both sides locked, as before the first reset
+    BoardView board(position, nullptr);
+    int drops = 0;
+    QObject::connect(&board, &BoardView::dropped, [&] { ++drops; });
+    const QPoint soldier = board.pieceRect(11).center();  // Image13
+    sendMouse(&board, QEvent::MouseButtonPress, soldier);
+    EXPECT_FALSE(board.isDragging());
+    sendMouse(&board, QEvent::MouseButtonRelease, soldier);
 
-    soldier->setDragMode(corvane::shell::DragMode::Automatic);
-    sendMouse(soldier, QEvent::MouseButtonPress);
-    EXPECT_TRUE(form.dragController()->isDragging());  // at once, without moving
-    EXPECT_EQ(form.dragController()->draggedImage(), soldier);
-    sendMouse(soldier, QEvent::MouseButtonRelease, {500, 500});  // far off the board
-    EXPECT_FALSE(form.dragController()->isDragging());
-    EXPECT_TRUE(standsOn(form, 13, 4, 1));
+    position.reset();
+    sendMouse(&board, QEvent::MouseButtonPress, board.pointRect({5, 5}).center());  // an empty point
+    EXPECT_FALSE(board.isDragging());
+    sendMouse(&board, QEvent::MouseButtonRelease, board.pointRect({5, 5}).center());
+    sendMouse(&board, QEvent::MouseButtonPress, soldier);
+    EXPECT_TRUE(board.isDragging());  // at once, without moving
+    EXPECT_EQ(board.draggedPiece(), 11);
+    sendMouse(&board, QEvent::MouseButtonRelease, {900, 900});  // far off the board
+    EXPECT_FALSE(board.isDragging());
+    EXPECT_EQ(drops, 0);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(MainWindowTest, EscapeCancelsADrag)
 {
-    ImageControl* soldier = form.image(13);
-    sendMouse(soldier, QEvent::MouseButtonPress);
-    ASSERT_TRUE(form.dragController()->isDragging());
+    boardMouse(form, QEvent::MouseButtonPress, image(form, 13).geometry().center());
+    ASSERT_TRUE(form.boardView()->isDragging());
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(soldier, &escape);
-    EXPECT_FALSE(form.dragController()->isDragging());
-    const QPoint over = soldier->mapFrom(form.clientArea(), form.image(pointNumber(5, 1))->geometry().center());
-    sendMouse(soldier, QEvent::MouseButtonRelease, over);
+    QApplication::sendEvent(form.memo1(), &escape);  // keys go to the focus
+    EXPECT_FALSE(form.boardView()->isDragging());
+    boardMouse(form, QEvent::MouseButtonRelease, image(form, pointNumber(5, 1)).geometry().center());
     EXPECT_TRUE(standsOn(form, 13, 4, 1));
 }
 
 TEST_F(MainWindowTest, AModalWindowOverTheBoardEndsTheDrag)
 {
-    ImageControl* soldier = form.image(13);
-    sendMouse(soldier, QEvent::MouseButtonPress);
-    ASSERT_TRUE(form.dragController()->isDragging());
+    boardMouse(form, QEvent::MouseButtonPress, image(form, 13).geometry().center());
+    ASSERT_TRUE(form.boardView()->isDragging());
     EXPECT_NE(QGuiApplication::overrideCursor(), nullptr);  // the drag cursor is up
     QEvent blocked(QEvent::WindowBlocked);
     QApplication::sendEvent(&form, &blocked);
-    EXPECT_FALSE(form.dragController()->isDragging());
+    EXPECT_FALSE(form.boardView()->isDragging());
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
@@ -294,7 +251,7 @@ TEST(AboutBox, ShowsTheTextsAndLinks)
     EXPECT_EQ(text("Label4"), QStringLiteral("用户若有任何疑问和问题，请给作者联系！"));
     EXPECT_EQ(about.findChild<QLabel*>("Label5")->pos(), QPoint(80, 160));
     EXPECT_EQ(about.findChild<QLabel*>("Label6")->pos(), QPoint(80, 184));
-    auto* picture = about.findChild<ImageControl*>("Image1");
+    auto* picture = about.findChild<QLabel*>("Image1");
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->geometry(), QRect(16, 32, 41, 43));
 }

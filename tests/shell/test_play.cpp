@@ -1,4 +1,4 @@
-// Playing through the main window: mouse drags through the drag controller,
+// Playing through the main window: mouse drags on the board view,
 // the datagrams the window sends, what it does with those it receives, the
 // menu commands, chat and closing. Every test uses its own free UDP ports.
 #include <gtest/gtest.h>
@@ -15,7 +15,6 @@
 
 #include "game/BoardLayout.h"
 #include "net/protocol/Gbk.h"
-#include "shell/DragController.h"
 #include "shell/NotificationSound.h"
 #include "shell/TForm3.h"
 #include "skin/frame/TSkinForm.h"
@@ -43,10 +42,10 @@ void clickButton(QWidget* button)
 bool isStartingPosition(TForm1& form)
 {
     for (const auto& piece : corvane::game::pieceTable()) {
-        ImageControl* image = form.image(piece.number);
+        const BoardImage shown = image(form, piece.number);
         const auto* start = corvane::game::findPoint(piece.startPointImage);
-        if (!image->isVisible() || !draggable(form, piece.number) || image->tag() != piece.startCode ||
-            image->pos() != QPoint(start->left, start->top))
+        if (!shown.isVisible() || !draggable(form, piece.number) || shown.tag() != piece.startCode ||
+            shown.pos() != QPoint(start->left, start->top))
             return false;
     }
     return true;
@@ -118,7 +117,7 @@ TEST_F(WindowWithPeer, AMoveFromRowTenCarriesTheRowAsTen)
 {
     dragByMouse(form, 25, pointNumber(9, 1));  // red chariot 101 -> 91; red may open
     EXPECT_EQ(peer.next(), "redsky|Image25|Image106|10|1|9|1");
-    EXPECT_EQ(form.image(25)->tag(), 91);
+    EXPECT_EQ(image(form, 25).tag(), 91);
 }
 
 TEST_F(WindowWithPeer, AnIllegalDropChangesNothingAndTheSameSideMayTryAgain)
@@ -133,8 +132,8 @@ TEST_F(WindowWithPeer, AnIllegalDropChangesNothingAndTheSameSideMayTryAgain)
 TEST_F(WindowWithPeer, ReleasingAPieceOnItselfOrOffTheBoardDoesNothing)
 {
     dragByMouse(form, 13, 13);  // a drop on its own image
-    sendMouse(form.image(13), QEvent::MouseButtonPress);
-    sendMouse(form.image(13), QEvent::MouseButtonRelease, {480, 200});  // over the chat panel
+    boardMouse(form, QEvent::MouseButtonPress, image(form, 13).geometry().center());
+    boardMouse(form, QEvent::MouseButtonRelease, image(form, 13).pos() + QPoint(480, 200));  // over the chat panel
     EXPECT_FALSE(peer.hasPending());
     EXPECT_TRUE(isStartingPosition(form));
 }
@@ -143,13 +142,16 @@ TEST_F(WindowWithPeer, ACannonCaptureByMouseHidesTheTakenPieceAndSendsBlkred)
 {
     dragByMouse(form, 11, 26);  // black cannon 32 over the red cannon onto the red horse 102
     EXPECT_EQ(peer.next(), "blkred|Image11|Image26|3|2|10|2");
-    EXPECT_FALSE(form.image(26)->isVisible());
+    EXPECT_FALSE(image(form, 26).isVisible());
     EXPECT_TRUE(standsOn(form, 11, 10, 2));
     EXPECT_EQ(form.position().isOccupied({3, 2}), 0);
     EXPECT_EQ(form.position().isOccupied({10, 2}), 1);
     EXPECT_TRUE(allDraggable(form, 2, 33, false));
     // The hidden horse takes no drops: the cannon's image now gets them.
-    EXPECT_EQ(form.dragController()->dropTargetAt(form.image(26)->geometry().center()), form.image(11));
+    BoardView* board = form.boardView();
+    const auto target = board->dropTargetAt(image(form, 26).geometry().center() - board->pos());
+    ASSERT_TRUE(target.has_value());
+    EXPECT_EQ(target->piece, 11 - corvane::game::FirstPieceNumber);
 }
 
 TEST_F(WindowWithPeer, AFailedMoveSendKeepsTheMoveAndLeavesThePiecesUnlocked)
@@ -182,7 +184,7 @@ TEST_F(HotSeat, MovesAlternateBetweenBlackAndRedAtOneBoard)
     play(18, pointNumber(6, 1));  // red moves; red locked, black draggable
     EXPECT_TRUE(standsOn(form, 18, 6, 1));
     play(13, 18);  // black soldier takes the red soldier ahead of it
-    EXPECT_FALSE(form.image(18)->isVisible());
+    EXPECT_FALSE(image(form, 18).isVisible());
     EXPECT_TRUE(standsOn(form, 13, 6, 1));
 }
 
@@ -200,7 +202,7 @@ TEST_F(HotSeat, TakingAGeneralEndsTheGameWithTheLossBoxAndEverythingLocked)
     EXPECT_EQ(recorder.boxes()[0].text, GameLost);
     EXPECT_EQ(recorder.boxes()[0].caption, QStringLiteral("信息"));
     EXPECT_EQ(recorder.boxes()[0].owner, &form);
-    EXPECT_FALSE(form.image(29)->isVisible());
+    EXPECT_FALSE(image(form, 29).isVisible());
     EXPECT_TRUE(standsOn(form, 6, 10, 5));
     EXPECT_TRUE(allDraggable(form, 2, 33, false));
 
@@ -228,7 +230,7 @@ TEST_F(HotSeat, ShowingTheWindowAgainKeepsPositionLocksAndReceivedText)
             states += draggable(form, n) ? 'A' : 'M';
         std::string position;
         for (int n = 2; n <= 33; ++n)
-            position += std::to_string(form.image(n)->tag()) + (form.image(n)->isVisible() ? "v " : "h ");
+            position += std::to_string(image(form, n).tag()) + (image(form, n).isVisible() ? "v " : "h ");
         return states + position + form.memo2()->toPlainText().toStdString() + form.label1()->text().toStdString();
     };
     const std::string before = game();
@@ -285,21 +287,21 @@ TEST(TwoWindows, PlayAShortGameToATakenGeneral)
     playIn(red, black, 20, pointNumber(6, 5));
     playIn(black, red, 13, pointNumber(5, 1));
     playIn(red, black, 20, 15);
-    EXPECT_FALSE(black.image(15)->isVisible());
+    EXPECT_FALSE(image(black, 15).isVisible());
     playIn(black, red, 13, pointNumber(6, 1));
     playIn(red, black, 20, pointNumber(5, 4));
     dragByMouse(black, 6, 29);
     ASSERT_TRUE(waitUntil([&] { return recorder.boxes().size() == 1; }));
     EXPECT_EQ(recorder.boxes()[0].text, GameLost);
     EXPECT_EQ(recorder.boxes()[0].owner, &red);  // the loser is told; the winner sees nothing
-    EXPECT_FALSE(red.image(29)->isVisible());
+    EXPECT_FALSE(image(red, 29).isVisible());
     EXPECT_TRUE(standsOn(red, 6, 10, 5));
     EXPECT_TRUE(allDraggable(black, 2, 33, false));
     EXPECT_TRUE(allDraggable(red, 2, 33, false));
     // Both boards show the same position.
     for (int n = 2; n <= 33; ++n) {
-        EXPECT_EQ(black.image(n)->pos(), red.image(n)->pos()) << n;
-        EXPECT_EQ(black.image(n)->isVisible(), red.image(n)->isVisible()) << n;
+        EXPECT_EQ(image(black, n).pos(), image(red, n).pos()) << n;
+        EXPECT_EQ(image(black, n).isVisible(), image(red, n).isVisible()) << n;
     }
     EXPECT_EQ(black.position().occupancy(), red.position().occupancy());
 
@@ -446,7 +448,7 @@ TEST_F(WindowWithPeer, AReceivedLossLeavesDragStatesAndShowsTheBoxPerDatagram)
     ASSERT_TRUE(waitUntil([&] { return recorder.boxes().size() == 2; }));
     EXPECT_EQ(recorder.boxes()[1].text, GameLost);
     EXPECT_TRUE(allDraggable(form, 2, 33, true));
-    EXPECT_FALSE(form.image(29)->isVisible());
+    EXPECT_FALSE(image(form, 29).isVisible());
     EXPECT_TRUE(standsOn(form, 6, 10, 5));
 }
 
@@ -478,7 +480,7 @@ TEST_F(WindowWithPeer, ACloseAndLossStormOpensOneNoticeBoxAtATimeAndPlayGoesOn)
     EXPECT_EQ(recorder.boxes()[0].text, QStringLiteral("对方已退出游戏！！！"));
     EXPECT_EQ(recorder.boxes()[1].text, GameLost);
     EXPECT_TRUE(standsOn(form, 13, 5, 1));
-    EXPECT_FALSE(form.image(29)->isVisible());
+    EXPECT_FALSE(image(form, 29).isVisible());
     EXPECT_EQ(form.memo2()->toPlainText(), QStringLiteral("sentinel"));
 }
 

@@ -1,0 +1,99 @@
+#pragma once
+// The board as the tests look at it and handle it: pieces and points by their
+// component numbers (Image2..Image33 pieces, Image34..Image123 points), read
+// from the window's position and board view, and the mouse pressed and
+// released on the board view where a player's pointer would be.
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QRect>
+
+#include "game/BoardLayout.h"
+#include "game/Position.h"
+#include "shell/BoardView.h"
+#include "shell/TForm1.h"
+
+namespace corvane::shell::testing {
+
+inline int pointNumber(int row, int column) { return game::pointImageNumber(row, column); }
+
+// What the component numbered `number` shows: for a piece, the point it stands
+// on (its code), whether it is shown and the square it is drawn in; for a
+// point, its code and square. Squares are in the client area's coordinates.
+class BoardImage {
+public:
+    BoardImage(const TForm1& form, int number) : form_(form), number_(number) {}
+
+    bool isPiece() const { return number_ >= game::FirstPieceNumber && number_ <= game::LastPieceNumber; }
+    game::PieceId piece() const { return number_ - game::FirstPieceNumber; }
+    int tag() const
+    {
+        if (isPiece())
+            return form_.position().piece(piece()).point.code();
+        return game::pointTable()[static_cast<std::size_t>(number_ - game::FirstPointNumber)].code;
+    }
+    bool isVisible() const { return !isPiece() || !form_.position().piece(piece()).taken; }
+    QRect geometry() const
+    {
+        const BoardView* board = form_.boardView();
+        if (isPiece())
+            return board->pieceRect(piece()).translated(board->pos());
+        const game::PointInfo& point = game::pointTable()[static_cast<std::size_t>(number_ - game::FirstPointNumber)];
+        return QRect(point.left, point.top, game::ImageSize, game::ImageSize);
+    }
+    QPoint pos() const { return geometry().topLeft(); }
+    int left() const { return pos().x(); }
+    int top() const { return pos().y(); }
+
+private:
+    const TForm1& form_;
+    int number_;
+};
+
+inline BoardImage image(const TForm1& form, int number) { return BoardImage(form, number); }
+
+// Whether a press on the piece would start a drag: its side may move.
+inline bool draggable(const TForm1& form, int pieceNumber)
+{
+    return form.position().mayMove(game::pieceInfo(pieceNumber - game::FirstPieceNumber).side);
+}
+
+// A mouse event on the board view at `clientPoint` (the client area's
+// coordinates), as the window system delivers it to the view that holds the
+// pointer.
+inline void boardMouse(TForm1& form, QEvent::Type type, QPoint clientPoint)
+{
+    BoardView* board = form.boardView();
+    const QPoint local = clientPoint - board->pos();
+    QMouseEvent event(type, QPointF(local), QPointF(board->mapToGlobal(local)), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(board, &event);
+}
+
+// The first half of a drag by mouse: press at the centre of the piece and
+// carry the pointer over the centre of the piece or point `overNumber`.
+// Returns where the release must go.
+inline QPoint pressAndCarry(TForm1& form, int pieceNumber, int overNumber)
+{
+    boardMouse(form, QEvent::MouseButtonPress, image(form, pieceNumber).geometry().center());
+    const QPoint over = image(form, overNumber).geometry().center();
+    boardMouse(form, QEvent::MouseMove, over);
+    return over;
+}
+
+// The drop: the release goes to the board view, which holds the pointer.
+inline void release(TForm1& form, QPoint clientPoint) { boardMouse(form, QEvent::MouseButtonRelease, clientPoint); }
+
+inline void dragByMouse(TForm1& form, int pieceNumber, int overNumber)
+{
+    release(form, pressAndCarry(form, pieceNumber, overNumber));
+}
+
+// The piece stands on (row, column) and is drawn there.
+inline bool standsOn(const TForm1& form, int pieceNumber, int row, int column)
+{
+    return image(form, pieceNumber).pos() == image(form, pointNumber(row, column)).pos() &&
+           image(form, pieceNumber).tag() == row * 10 + column;
+}
+
+} // namespace corvane::shell::testing
