@@ -340,78 +340,48 @@ TSkinFrameInterface* TSkinObject::frame() const
 // ---------------------------------------------------------------------------
 // Persistence
 
+const TSkinPropertyTable& TSkinObject::propertyTable()
+{
+    using namespace skinprop;
+    using O = TSkinObject;
+    static const TSkinPropertyTable table(nullptr, {
+        enumProperty<&O::Align, alignIdent, alignFromIdent>("Align"),
+        colorProperty<&O::Color>("Color"),
+        property<&O::DrawIfOwner>("DrawIfOwner"),
+        property<&O::Font>("Font"),
+        enumProperty<&O::Kind, kindIdent, kindFromIdent>("Kind"),
+        property<&O::Masked>("Masked"),
+        boundsProperty<&O::left, &O::setLeft>("Left"),
+        boundsProperty<&O::top, &O::setTop>("Top"),
+        boundsProperty<&O::height, &O::setHeight>("Height"),
+        boundsProperty<&O::width, &O::setWidth>("Width"),
+        property<&O::MarginLeft>("MarginLeft"),
+        property<&O::MarginRight>("MarginRight"),
+        property<&O::MarginTop>("MarginTop"),
+        property<&O::MarginBottom>("MarginBottom"),
+        enumProperty<&O::TextAlign, textAlignIdent, textAlignFromIdent>("TextAlign"),
+        enumProperty<&O::TextEffect, textEffectIdent, textEffectFromIdent>("TextEffect"),
+        property<&O::TextMarginLeft>("TextMarginLeft"),
+        property<&O::TextMarginRight>("TextMarginRight"),
+        property<&O::TextMarginTop>("TextMarginTop"),
+    });
+    return table;
+}
+
 void TSkinObject::writeProperties(QList<TSkinProperty>& out) const
 {
-    using namespace props;
-    addIdent(out, "Align", alignIdent(Align));
-    addColor(out, "Color", Color);
-    addBool(out, "DrawIfOwner", DrawIfOwner);
-    writeFont(out, "Font", Font);
-    addIdent(out, "Kind", kindIdent(Kind));
-    addBool(out, "Masked", Masked);
-    addInt(out, "Left", m_left);
-    addInt(out, "Top", m_top);
-    addInt(out, "Height", m_height);
-    addInt(out, "Width", m_width);
-    addInt(out, "MarginLeft", MarginLeft);
-    addInt(out, "MarginRight", MarginRight);
-    addInt(out, "MarginTop", MarginTop);
-    addInt(out, "MarginBottom", MarginBottom);
-    addIdent(out, "TextAlign", textAlignIdent(TextAlign));
-    addIdent(out, "TextEffect", textEffectIdent(TextEffect));
-    addInt(out, "TextMarginLeft", TextMarginLeft);
-    addInt(out, "TextMarginRight", TextMarginRight);
-    addInt(out, "TextMarginTop", TextMarginTop);
+    properties().write(*this, out);
 }
 
 bool TSkinObject::readProperty(const TSkinProperty& p)
 {
-    using namespace props;
-    const PropertyKey* key = lookupProperty(p.name);
-    if (!key) return false;
-    switch (key->prop) {
-    case Prop::Align: Align = TSkinAlign(toEnum(p, alignFromIdent)); break;
-    case Prop::Color: Color = toColor(p); break;
-    case Prop::DrawIfOwner: DrawIfOwner = toBool(p); break;
-    case Prop::Font: readFont(Font, key->field, p); break;
-    case Prop::Kind: Kind = TSkinKind(toEnum(p, kindFromIdent)); break;
-    case Prop::Masked: Masked = toBool(p); break;
-    case Prop::Left: setLeft(toCoordinate(p)); break;
-    case Prop::Top: setTop(toCoordinate(p)); break;
-    case Prop::Height: setHeight(toCoordinate(p)); break;
-    case Prop::Width: setWidth(toCoordinate(p)); break;
-    case Prop::MarginLeft: MarginLeft = toCoordinate(p); break;
-    case Prop::MarginRight: MarginRight = toCoordinate(p); break;
-    case Prop::MarginTop: MarginTop = toCoordinate(p); break;
-    case Prop::MarginBottom: MarginBottom = toCoordinate(p); break;
-    case Prop::TextAlign: TextAlign = TSkinTextAlign(toEnum(p, textAlignFromIdent)); break;
-    case Prop::TextEffect: TextEffect = TSkinTextEffect(toEnum(p, textEffectFromIdent)); break;
-    case Prop::TextMarginLeft: TextMarginLeft = toCoordinate(p); break;
-    case Prop::TextMarginRight: TextMarginRight = toCoordinate(p); break;
-    case Prop::TextMarginTop: TextMarginTop = toCoordinate(p); break;
-    default: return false;
-    }
-    return true;
+    return properties().read(*this, p);
 }
 
 void TSkinObject::assignFrom(const TSkinObject& s)
 {
     Name = s.Name;
-    Align = s.Align;
-    Color = s.Color;
-    DrawIfOwner = s.DrawIfOwner;
-    Font = s.Font;
-    Kind = s.Kind;
-    Masked = s.Masked;
-    MarginLeft = s.MarginLeft;
-    MarginRight = s.MarginRight;
-    MarginTop = s.MarginTop;
-    MarginBottom = s.MarginBottom;
-    TextAlign = s.TextAlign;
-    TextEffect = s.TextEffect;
-    TextMarginLeft = s.TextMarginLeft;
-    TextMarginRight = s.TextMarginRight;
-    TextMarginTop = s.TextMarginTop;
+    properties().assign(*this, s);
 }
 
 TColor shiftColorHue(TColor color, int delta)

@@ -11,6 +11,7 @@
 
 #include "skin/SkinBitmap.h"
 #include "skin/SkinObjectRecord.h"
+#include "skin/SkinPropertyTable.h"
 #include "skin/SkinTypes.h"
 
 #include <QObject>
@@ -137,13 +138,17 @@ public:
     TSkinFrameInterface* frame() const;
 
     // ---- Persistence (used by the readers and writers of the skin stream).
+    // The published properties of this object's class, in stream order; each
+    // class declares its own (propertyTable()) and returns it here.
+    static const TSkinPropertyTable& propertyTable();
+    virtual const TSkinPropertyTable& properties() const { return propertyTable(); }
     // Appends every published property except "Objects", in stream order.
-    virtual void writeProperties(QList<TSkinProperty>& out) const;
+    void writeProperties(QList<TSkinProperty>& out) const;
     // Takes one stored property; false when the class does not publish it.
-    virtual bool readProperty(const TSkinProperty& property);
-    // Copies every published value of a source of the same class (not the
-    // bounds, not the children).
-    virtual void assignFrom(const TSkinObject& source);
+    bool readProperty(const TSkinProperty& property);
+    // Copies the name and every published value of the classes the source
+    // shares with this object (not the bounds, not the children).
+    void assignFrom(const TSkinObject& source);
 
 protected:
     // The fill and text of this object alone (no children).

@@ -1,15 +1,12 @@
 #include "skin/SkinObjects.h"
 
 #include "skin/SkinBlit.h"
-#include "skin/SkinProperties.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QIcon>
 
 namespace corvane::skin {
-
-using namespace props;
 
 namespace {
 
@@ -61,31 +58,15 @@ void TSkinActiveObject::setCharset(int charset)
     TSkinObject::setCharset(charset);
 }
 
-void TSkinActiveObject::writeProperties(QList<TSkinProperty>& out) const
+const TSkinPropertyTable& TSkinActiveObject::propertyTable()
 {
-    TSkinObject::writeProperties(out);
-    addColor(out, "ActiveColor", ActiveColor);
-    writeFont(out, "ActiveFont", ActiveFont);
-}
-
-bool TSkinActiveObject::readProperty(const TSkinProperty& p)
-{
-    const PropertyKey* key = lookupProperty(p.name);
-    if (!key) return false;
-    switch (key->prop) {
-    case Prop::ActiveColor: ActiveColor = toColor(p); return true;
-    case Prop::ActiveFont: readFont(ActiveFont, key->field, p); return true;
-    default: return TSkinObject::readProperty(p);
-    }
-}
-
-void TSkinActiveObject::assignFrom(const TSkinObject& source)
-{
-    TSkinObject::assignFrom(source);
-    if (auto* s = dynamic_cast<const TSkinActiveObject*>(&source)) {
-        ActiveColor = s->ActiveColor;
-        ActiveFont = s->ActiveFont;
-    }
+    using namespace skinprop;
+    using C = TSkinActiveObject;
+    static const TSkinPropertyTable table(&TSkinObject::propertyTable(), {
+        colorProperty<&C::ActiveColor>("ActiveColor"),
+        property<&C::ActiveFont>("ActiveFont"),
+    });
+    return table;
 }
 
 // ---------------------------------------------------------------------------
@@ -162,40 +143,18 @@ QRegion TSkinBitmapObject::ownRegion()
     return regionFromNonKeyPixels(scratch, QPoint(left(), top()));
 }
 
-void TSkinBitmapObject::writeProperties(QList<TSkinProperty>& out) const
+const TSkinPropertyTable& TSkinBitmapObject::propertyTable()
 {
-    TSkinObject::writeProperties(out);
-    writeLink(out, "Bitmap", Bitmap);
-    addIdent(out, "BorderTileStyle", tileStyleIdent(BorderTileStyle));
-    addBool(out, "MaskedBorder", MaskedBorder);
-    addBool(out, "MaskedAngles", MaskedAngles);
-    addIdent(out, "TileStyle", tileStyleIdent(TileStyle));
-}
-
-bool TSkinBitmapObject::readProperty(const TSkinProperty& p)
-{
-    const PropertyKey* key = lookupProperty(p.name);
-    if (!key) return false;
-    switch (key->prop) {
-    case Prop::Bitmap: readLink(Bitmap, key->field, p); return true;
-    case Prop::BorderTileStyle: BorderTileStyle = TSkinTileStyle(toEnum(p, tileStyleFromIdent)); return true;
-    case Prop::MaskedBorder: MaskedBorder = toBool(p); return true;
-    case Prop::MaskedAngles: MaskedAngles = toBool(p); return true;
-    case Prop::TileStyle: TileStyle = TSkinTileStyle(toEnum(p, tileStyleFromIdent)); return true;
-    default: return TSkinObject::readProperty(p);
-    }
-}
-
-void TSkinBitmapObject::assignFrom(const TSkinObject& source)
-{
-    TSkinObject::assignFrom(source);
-    if (auto* s = dynamic_cast<const TSkinBitmapObject*>(&source)) {
-        Bitmap = s->Bitmap;
-        BorderTileStyle = s->BorderTileStyle;
-        MaskedBorder = s->MaskedBorder;
-        MaskedAngles = s->MaskedAngles;
-        TileStyle = s->TileStyle;
-    }
+    using namespace skinprop;
+    using C = TSkinBitmapObject;
+    static const TSkinPropertyTable table(&TSkinObject::propertyTable(), {
+        property<&C::Bitmap>("Bitmap"),
+        enumProperty<&C::BorderTileStyle, tileStyleIdent, tileStyleFromIdent>("BorderTileStyle"),
+        property<&C::MaskedBorder>("MaskedBorder"),
+        property<&C::MaskedAngles>("MaskedAngles"),
+        enumProperty<&C::TileStyle, tileStyleIdent, tileStyleFromIdent>("TileStyle"),
+    });
+    return table;
 }
 
 // ---------------------------------------------------------------------------
@@ -234,31 +193,15 @@ void TSkinActiveBitmap::changeHue(int delta)
     TSkinBitmapObject::changeHue(delta);
 }
 
-void TSkinActiveBitmap::writeProperties(QList<TSkinProperty>& out) const
+const TSkinPropertyTable& TSkinActiveBitmap::propertyTable()
 {
-    TSkinBitmapObject::writeProperties(out);
-    writeLink(out, "ActiveBitmap", ActiveBitmap);
-    writeFont(out, "ActiveFont", ActiveFont);
-}
-
-bool TSkinActiveBitmap::readProperty(const TSkinProperty& p)
-{
-    const PropertyKey* key = lookupProperty(p.name);
-    if (!key) return false;
-    switch (key->prop) {
-    case Prop::ActiveBitmap: readLink(ActiveBitmap, key->field, p); return true;
-    case Prop::ActiveFont: readFont(ActiveFont, key->field, p); return true;
-    default: return TSkinBitmapObject::readProperty(p);
-    }
-}
-
-void TSkinActiveBitmap::assignFrom(const TSkinObject& source)
-{
-    TSkinBitmapObject::assignFrom(source);
-    if (auto* s = dynamic_cast<const TSkinActiveBitmap*>(&source)) {
-        ActiveBitmap = s->ActiveBitmap;
-        ActiveFont = s->ActiveFont;
-    }
+    using namespace skinprop;
+    using C = TSkinActiveBitmap;
+    static const TSkinPropertyTable table(&TSkinBitmapObject::propertyTable(), {
+        property<&C::ActiveBitmap>("ActiveBitmap"),
+        property<&C::ActiveFont>("ActiveFont"),
+    });
+    return table;
 }
 
 // ---------------------------------------------------------------------------
@@ -411,34 +354,16 @@ void TSkinSystemButton::dblClick()
     if (TSkinFrameInterface* owningFrame = frame()) owningFrame->performSkinAction(sbaClose, this);
 }
 
-void TSkinSystemButton::writeProperties(QList<TSkinProperty>& out) const
+const TSkinPropertyTable& TSkinSystemButton::propertyTable()
 {
-    TSkinActiveBitmap::writeProperties(out);
-    addIdent(out, "Action", actionIdent(Action));
-    writeLink(out, "BitmapHot", BitmapHot);
-    writeLink(out, "BitmapPressed", BitmapPressed);
-}
-
-bool TSkinSystemButton::readProperty(const TSkinProperty& p)
-{
-    const PropertyKey* key = lookupProperty(p.name);
-    if (!key) return false;
-    switch (key->prop) {
-    case Prop::Action: Action = TSkinAction(toEnum(p, actionFromIdent)); return true;
-    case Prop::BitmapHot: readLink(BitmapHot, key->field, p); return true;
-    case Prop::BitmapPressed: readLink(BitmapPressed, key->field, p); return true;
-    default: return TSkinActiveBitmap::readProperty(p);
-    }
-}
-
-void TSkinSystemButton::assignFrom(const TSkinObject& source)
-{
-    TSkinActiveBitmap::assignFrom(source);
-    if (auto* s = dynamic_cast<const TSkinSystemButton*>(&source)) {
-        Action = s->Action;
-        BitmapHot = s->BitmapHot;
-        BitmapPressed = s->BitmapPressed;
-    }
+    using namespace skinprop;
+    using C = TSkinSystemButton;
+    static const TSkinPropertyTable table(&TSkinActiveBitmap::propertyTable(), {
+        enumProperty<&C::Action, actionIdent, actionFromIdent>("Action"),
+        property<&C::BitmapHot>("BitmapHot"),
+        property<&C::BitmapPressed>("BitmapPressed"),
+    });
+    return table;
 }
 
 // ---------------------------------------------------------------------------
@@ -471,37 +396,17 @@ void TSkinButtonObject::draw(QPainter& painter)
     drawWithBitmap(painter, currentBitmap());
 }
 
-void TSkinButtonObject::writeProperties(QList<TSkinProperty>& out) const
+const TSkinPropertyTable& TSkinButtonObject::propertyTable()
 {
-    TSkinBitmapObject::writeProperties(out);
-    writeLink(out, "BitmapHot", BitmapHot);
-    writeLink(out, "BitmapFocused", BitmapFocused);
-    writeLink(out, "BitmapPressed", BitmapPressed);
-    writeLink(out, "BitmapDisabled", BitmapDisabled);
-}
-
-bool TSkinButtonObject::readProperty(const TSkinProperty& p)
-{
-    const PropertyKey* key = lookupProperty(p.name);
-    if (!key) return false;
-    switch (key->prop) {
-    case Prop::BitmapHot: readLink(BitmapHot, key->field, p); return true;
-    case Prop::BitmapFocused: readLink(BitmapFocused, key->field, p); return true;
-    case Prop::BitmapPressed: readLink(BitmapPressed, key->field, p); return true;
-    case Prop::BitmapDisabled: readLink(BitmapDisabled, key->field, p); return true;
-    default: return TSkinBitmapObject::readProperty(p);
-    }
-}
-
-void TSkinButtonObject::assignFrom(const TSkinObject& source)
-{
-    TSkinBitmapObject::assignFrom(source);
-    if (auto* s = dynamic_cast<const TSkinButtonObject*>(&source)) {
-        BitmapHot = s->BitmapHot;
-        BitmapFocused = s->BitmapFocused;
-        BitmapPressed = s->BitmapPressed;
-        BitmapDisabled = s->BitmapDisabled;
-    }
+    using namespace skinprop;
+    using C = TSkinButtonObject;
+    static const TSkinPropertyTable table(&TSkinBitmapObject::propertyTable(), {
+        property<&C::BitmapHot>("BitmapHot"),
+        property<&C::BitmapFocused>("BitmapFocused"),
+        property<&C::BitmapPressed>("BitmapPressed"),
+        property<&C::BitmapDisabled>("BitmapDisabled"),
+    });
+    return table;
 }
 
 // ---------------------------------------------------------------------------
@@ -536,37 +441,17 @@ void TSkinTextObject::changeHue(int delta)
     TSkinObject::changeHue(delta);
 }
 
-void TSkinTextObject::writeProperties(QList<TSkinProperty>& out) const
+const TSkinPropertyTable& TSkinTextObject::propertyTable()
 {
-    TSkinObject::writeProperties(out);
-    writeFont(out, "FontHot", FontHot);
-    writeFont(out, "FontFocused", FontFocused);
-    writeFont(out, "FontPressed", FontPressed);
-    writeFont(out, "FontDisabled", FontDisabled);
-}
-
-bool TSkinTextObject::readProperty(const TSkinProperty& p)
-{
-    const PropertyKey* key = lookupProperty(p.name);
-    if (!key) return false;
-    switch (key->prop) {
-    case Prop::FontHot: readFont(FontHot, key->field, p); return true;
-    case Prop::FontFocused: readFont(FontFocused, key->field, p); return true;
-    case Prop::FontPressed: readFont(FontPressed, key->field, p); return true;
-    case Prop::FontDisabled: readFont(FontDisabled, key->field, p); return true;
-    default: return TSkinObject::readProperty(p);
-    }
-}
-
-void TSkinTextObject::assignFrom(const TSkinObject& source)
-{
-    TSkinObject::assignFrom(source);
-    if (auto* s = dynamic_cast<const TSkinTextObject*>(&source)) {
-        FontHot = s->FontHot;
-        FontFocused = s->FontFocused;
-        FontPressed = s->FontPressed;
-        FontDisabled = s->FontDisabled;
-    }
+    using namespace skinprop;
+    using C = TSkinTextObject;
+    static const TSkinPropertyTable table(&TSkinObject::propertyTable(), {
+        property<&C::FontHot>("FontHot"),
+        property<&C::FontFocused>("FontFocused"),
+        property<&C::FontPressed>("FontPressed"),
+        property<&C::FontDisabled>("FontDisabled"),
+    });
+    return table;
 }
 
 // ---------------------------------------------------------------------------
@@ -630,6 +515,13 @@ TSkinObject* TSkinClassRegistry::create(const QByteArray& className, TSkinObject
     for (const Registration& r : registrations)
         if (className == r.name) return r.create(r.name, owner);
     return nullptr;
+}
+
+QList<const TSkinPropertyTable*> TSkinClassRegistry::propertyTables()
+{
+    return {&TSkinObject::propertyTable(), &TSkinActiveObject::propertyTable(), &TSkinBitmapObject::propertyTable(),
+            &TSkinActiveBitmap::propertyTable(), &TSkinSystemButton::propertyTable(),
+            &TSkinButtonObject::propertyTable(), &TSkinTextObject::propertyTable()};
 }
 
 bool TSkinClassRegistry::isRegistered(const QByteArray& className)

@@ -27,9 +27,8 @@ public:
     void changeHue(int delta) override;
     void setCharset(int charset) override;
     const TSkinFont& getFont() const override;
-    void writeProperties(QList<TSkinProperty>& out) const override;
-    bool readProperty(const TSkinProperty& property) override;
-    void assignFrom(const TSkinObject& source) override;
+    static const TSkinPropertyTable& propertyTable();
+    const TSkinPropertyTable& properties() const override { return propertyTable(); }
 };
 
 class TSkinBitmapObject : public TSkinObject {
@@ -45,9 +44,8 @@ public:
 
     void linkBitmaps() override;
     void draw(QPainter& painter) override;
-    void writeProperties(QList<TSkinProperty>& out) const override;
-    bool readProperty(const TSkinProperty& property) override;
-    void assignFrom(const TSkinObject& source) override;
+    static const TSkinPropertyTable& propertyTable();
+    const TSkinPropertyTable& properties() const override { return propertyTable(); }
 
 protected:
     // Draws `link` over this object's rectangle (plain or nine-slice), then the
@@ -69,9 +67,8 @@ public:
     void setCharset(int charset) override;
     void changeHue(int delta) override;
     const TSkinFont& getFont() const override;
-    void writeProperties(QList<TSkinProperty>& out) const override;
-    bool readProperty(const TSkinProperty& property) override;
-    void assignFrom(const TSkinObject& source) override;
+    static const TSkinPropertyTable& propertyTable();
+    const TSkinPropertyTable& properties() const override { return propertyTable(); }
 };
 
 // A caption button of a skinned frame. Its pointer state (0 normal, 1 hot,
@@ -100,9 +97,8 @@ public:
     void mouseMove(Qt::MouseButtons buttons, const QPoint& pos) override;
     void mouseUp(Qt::MouseButton button, Qt::MouseButtons buttons, const QPoint& pos) override;
     void dblClick() override;
-    void writeProperties(QList<TSkinProperty>& out) const override;
-    bool readProperty(const TSkinProperty& property) override;
-    void assignFrom(const TSkinObject& source) override;
+    static const TSkinPropertyTable& propertyTable();
+    const TSkinPropertyTable& properties() const override { return propertyTable(); }
 
     // Visibility rule on its own: hidden in the given window state, or when
     // the border icons lack the icon its action needs.
@@ -129,9 +125,8 @@ public:
 
     void linkBitmaps() override;
     void draw(QPainter& painter) override;
-    void writeProperties(QList<TSkinProperty>& out) const override;
-    bool readProperty(const TSkinProperty& property) override;
-    void assignFrom(const TSkinObject& source) override;
+    static const TSkinPropertyTable& propertyTable();
+    const TSkinPropertyTable& properties() const override { return propertyTable(); }
 };
 
 class TSkinTextObject : public TSkinObject {
@@ -148,9 +143,8 @@ public:
     void draw(QPainter& painter) override;
     void setCharset(int charset) override;
     void changeHue(int delta) override;
-    void writeProperties(QList<TSkinProperty>& out) const override;
-    bool readProperty(const TSkinProperty& property) override;
-    void assignFrom(const TSkinObject& source) override;
+    static const TSkinPropertyTable& propertyTable();
+    const TSkinPropertyTable& properties() const override { return propertyTable(); }
 };
 
 // ---------------------------------------------------------------------------
@@ -166,6 +160,8 @@ public:
     // given); null when the name is not registered.
     static TSkinObject* create(const QByteArray& className, TSkinObject* owner = nullptr);
     static bool isRegistered(const QByteArray& className);
+    // The property tables of the seven classes that have their own.
+    static QList<const TSkinPropertyTable*> propertyTables();
 };
 
 } // namespace corvane::skin

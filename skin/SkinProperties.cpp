@@ -1,5 +1,7 @@
 #include "skin/SkinProperties.h"
 
+#include "skin/SkinObjects.h"
+#include "skin/SkinPropertyTable.h"
 #include "skin/SkinWordTable.h"
 
 #include <QHash>
@@ -174,38 +176,40 @@ void readLink(TSkinBitmapLink& link, int field, const TSkinProperty& p)
 
 namespace {
 
-const QHash<QByteArray, PropertyKey>& propertyTable()
+// The names the classes' property tables publish, with their ids, and every
+// name a stored property may have (the nested ones dotted).
+struct PublishedNames {
+    QHash<QByteArray, int> ids;
+    QHash<QByteArray, PropertyKey> keys;
+};
+
+const PublishedNames& publishedNames()
 {
-    static const QHash<QByteArray, PropertyKey> table = [] {
-        QHash<QByteArray, PropertyKey> t;
-        const std::pair<const char*, Prop> plain[] = {
-            {"Align", Prop::Align}, {"Color", Prop::Color}, {"DrawIfOwner", Prop::DrawIfOwner},
-            {"Kind", Prop::Kind}, {"Masked", Prop::Masked}, {"Left", Prop::Left}, {"Top", Prop::Top},
-            {"Height", Prop::Height}, {"Width", Prop::Width}, {"MarginLeft", Prop::MarginLeft},
-            {"MarginRight", Prop::MarginRight}, {"MarginTop", Prop::MarginTop}, {"MarginBottom", Prop::MarginBottom},
-            {"TextAlign", Prop::TextAlign}, {"TextEffect", Prop::TextEffect},
-            {"TextMarginLeft", Prop::TextMarginLeft}, {"TextMarginRight", Prop::TextMarginRight},
-            {"TextMarginTop", Prop::TextMarginTop}, {"ActiveColor", Prop::ActiveColor},
-            {"BorderTileStyle", Prop::BorderTileStyle}, {"MaskedBorder", Prop::MaskedBorder},
-            {"MaskedAngles", Prop::MaskedAngles}, {"TileStyle", Prop::TileStyle}, {"Action", Prop::Action}};
-        for (const auto& [n, prop] : plain) t.insert(QByteArray(n), {prop, 0});
-        const std::pair<const char*, Prop> fonts[] = {{"Font", Prop::Font}, {"ActiveFont", Prop::ActiveFont},
-                                                      {"FontHot", Prop::FontHot}, {"FontFocused", Prop::FontFocused},
-                                                      {"FontPressed", Prop::FontPressed},
-                                                      {"FontDisabled", Prop::FontDisabled}};
+    static const PublishedNames names = [] {
+        PublishedNames n;
         const char* const fontFields[] = {"Charset", "Color", "Height", "Name", "Pitch", "Size", "Style"};
-        for (const auto& [prefix, prop] : fonts)
-            for (int f = 0; f < 7; ++f) t.insert(QByteArray(prefix) + '.' + fontFields[f], {prop, f});
-        const std::pair<const char*, Prop> links[] = {
-            {"Bitmap", Prop::Bitmap}, {"ActiveBitmap", Prop::ActiveBitmap}, {"BitmapHot", Prop::BitmapHot},
-            {"BitmapPressed", Prop::BitmapPressed}, {"BitmapFocused", Prop::BitmapFocused},
-            {"BitmapDisabled", Prop::BitmapDisabled}};
         const char* const linkFields[] = {"Name", "Left", "Top", "Right", "Bottom"};
-        for (const auto& [prefix, prop] : links)
-            for (int f = 0; f < 5; ++f) t.insert(QByteArray(prefix) + '.' + linkFields[f], {prop, f});
-        return t;
+        for (const TSkinPropertyTable* table : TSkinClassRegistry::propertyTables()) {
+            for (int i = 0; i < table->size(); ++i) {
+                const TSkinPropertyEntry& entry = table->entry(i);
+                const QByteArray name(entry.name);
+                if (n.ids.contains(name)) continue;
+                const int id = int(n.ids.size());
+                n.ids.insert(name, id);
+                switch (entry.shape) {
+                case TSkinPropertyEntry::Plain: n.keys.insert(name, {id, 0}); break;
+                case TSkinPropertyEntry::Font:
+                    for (int f = 0; f < 7; ++f) n.keys.insert(name + '.' + fontFields[f], {id, f});
+                    break;
+                case TSkinPropertyEntry::Link:
+                    for (int f = 0; f < 5; ++f) n.keys.insert(name + '.' + linkFields[f], {id, f});
+                    break;
+                }
+            }
+        }
+        return n;
     }();
-    return table;
+    return names;
 }
 
 } // namespace
@@ -221,7 +225,7 @@ using Dictionary = TSkinWordTable<const PropertyKey*>;
 Dictionary makeDictionary()
 {
     Dictionary words(512); // well above the few hundred words
-    for (auto it = propertyTable().constBegin(); it != propertyTable().constEnd(); ++it)
+    for (auto it = publishedNames().keys.constBegin(); it != publishedNames().keys.constEnd(); ++it)
         words.add(it.key(), &it.value());
     for (const char* extra : {"object", "end", "inherited", "inline", "Objects", "True", "False", "fsBold",
                               "fsItalic", "fsUnderline", "fsStrikeOut", "fpDefault", "fpVariable", "fpFixed"})
@@ -273,6 +277,11 @@ const PropertyKey* lookupProperty(const QByteArray& name)
         lastKey = word->value;
     }
     return word->value;
+}
+
+int propertyId(const char* name)
+{
+    return publishedNames().ids.value(QByteArray(name), -1);
 }
 
 QByteArray intern(const char* data, qsizetype size)

@@ -23,24 +23,21 @@ void addIdent(QList<TSkinProperty>& out, const char* name, const QByteArray& v);
 void addString(QList<TSkinProperty>& out, const char* name, const QString& v);
 void addColor(QList<TSkinProperty>& out, const char* name, TColor v);
 
-// Every published property name of the skin object classes, so that reading
-// a property costs one hash lookup instead of a chain of name comparisons.
-// Nested names ("Font.Color", "BitmapHot.Left") give the nested property and
-// the field inside it.
-enum class Prop {
-    Align, Color, DrawIfOwner, Font, Kind, Masked, Left, Top, Height, Width, MarginLeft, MarginRight, MarginTop,
-    MarginBottom, TextAlign, TextEffect, TextMarginLeft, TextMarginRight, TextMarginTop, ActiveColor, ActiveFont,
-    Bitmap, BorderTileStyle, MaskedBorder, MaskedAngles, TileStyle, ActiveBitmap, Action, BitmapHot, BitmapPressed,
-    BitmapFocused, BitmapDisabled, FontHot, FontFocused, FontPressed, FontDisabled
-};
+// Every published property name of the skin object classes (taken from their
+// property tables), so that reading a property costs one lookup instead of a
+// chain of name comparisons. A published name has a small id; nested names
+// ("Font.Color", "BitmapHot.Left") give the id of the nested property and the
+// field inside it.
 enum FontField { FontCharset, FontColor, FontHeight, FontName, FontPitch, FontSize, FontStyle };
 enum LinkField { LinkName, LinkLeft, LinkTop, LinkRight, LinkBottom };
 struct PropertyKey {
-    Prop prop;
+    int id;
     int field;   // FontField or LinkField for nested names, else 0
 };
 // Null when the name is not published by any skin object class.
 const PropertyKey* lookupProperty(const QByteArray& name);
+// The id of a published (undotted) property name; -1 when there is none.
+int propertyId(const char* name);
 
 // The bytes as a QByteArray that shares the storage of a known word (property
 // names, identifiers, class names) when it is one, so that reading a skin does

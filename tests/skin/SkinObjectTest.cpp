@@ -1,5 +1,7 @@
-// The object model: bounds, the layout passes, copying, hit testing, the
-// system buttons' visibility and pointer states.
+// The object model: bounds, the layout passes, copying, the property tables,
+// hit testing, the system buttons' visibility and pointer states.
+#include "skin/SkinObjectForm.h"
+#include "skin/SkinObjectIO.h"
 #include "skin/SkinObjects.h"
 #include "tests/skin/SkinTestSkins.h"
 
@@ -165,6 +167,71 @@ TEST(SkinCopy, CopiesClassesValuesLinksChildrenAndBounds)
     // The copy is independent of the original.
     copy->findObject("Deep")->Color = 1;
     EXPECT_EQ(form->findObject("Deep")->Color, clNone);
+}
+
+namespace {
+
+// Values other than `value` that a property of its type may take: integers
+// and identifiers of every kind the classes publish, the other boolean, a
+// string, a set.
+QList<TSkinValue> otherValues(const TSkinValue& value, int index)
+{
+    switch (value.type) {
+    case TSkinValue::Integer: return {TSkinValue::fromInteger(value.integer + 100 + index)};
+    case TSkinValue::Boolean: return {TSkinValue::fromBool(!value.boolean)};
+    case TSkinValue::String: return {TSkinValue::fromString("S" + QByteArray::number(index))};
+    case TSkinValue::Set: return {TSkinValue::fromSet({"fsBold", "fsStrikeOut"})};
+    case TSkinValue::Identifier: {
+        QList<TSkinValue> out{TSkinValue::fromInteger(0x10100 + index)};
+        for (int i = 0; i < 16; ++i)
+            for (QByteArray (*ident)(int) : {alignIdent, kindIdent, textAlignIdent, textEffectIdent, tileStyleIdent,
+                                             actionIdent, charsetIdent})
+                if (!ident(i).isEmpty() && ident(i) != value.text) out.append(TSkinValue::fromIdent(ident(i)));
+        return out;
+    }
+    default: return {};
+    }
+}
+
+QList<TSkinProperty> written(const TSkinObject& object)
+{
+    QList<TSkinProperty> out;
+    object.writeProperties(out);
+    return out;
+}
+
+} // namespace
+
+// Every published property of every registered class takes a value other
+// than its default, and that value alone comes back from writing, from the
+// binary form and from a copy.
+TEST(SkinPropertyTables, EveryPropertyOfEveryClassRoundTrips)
+{
+    for (const QByteArray& className : TSkinClassRegistry::classNames()) {
+        SCOPED_TRACE(className.constData());
+        std::unique_ptr<TSkinObject> object(TSkinClassRegistry::create(className));
+        const QList<TSkinProperty> defaults = written(*object);
+        QList<TSkinProperty> expected = defaults;
+        for (int i = 0; i < expected.size(); ++i) {
+            for (const TSkinValue& candidate : otherValues(expected[i].value, i)) {
+                try {
+                    ASSERT_TRUE(object->readProperty({expected[i].name, candidate})) << expected[i].name.constData();
+                } catch (const TSkinError&) {
+                    continue;
+                }
+                if (written(*object)[i].value == candidate) {
+                    expected[i].value = candidate;
+                    break;
+                }
+            }
+            EXPECT_FALSE(expected[i] == defaults[i]) << expected[i].name.constData();
+        }
+        EXPECT_TRUE(written(*object) == expected);
+        EXPECT_TRUE(written(*object->copyTree()) == expected);
+        TSkinReadBudget budget;
+        const QByteArray binary = writeBinaryObject(recordFromObject(*object));
+        EXPECT_TRUE(written(*objectFromBinary(className, binary.constData(), binary.size(), budget)) == expected);
+    }
 }
 
 TEST(SkinState, StateActiveAndHostPassDown)

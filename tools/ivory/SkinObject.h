@@ -1,9 +1,9 @@
-// In-memory description of skin objects and their two stored forms.
+// In-memory description of the skin objects the Ivory skin is made of.
 //
 // A SkinObject holds every published property of the skin object classes the
-// Ivory skin uses. properties() lists them in the order the classes publish
-// them, and the writers turn that list into the text object form (top-level
-// records) or the binary "TPF0" form (children inside "Objects").
+// Ivory skin uses, with the run-time state its layout and previews need. It is
+// stored by turning it into the engine's skin objects (engineObject()) and
+// writing those with the engine's own writer.
 #pragma once
 
 #include <QByteArray>
@@ -11,8 +11,12 @@
 #include <QString>
 #include <QStringList>
 
-#include <variant>
+#include <memory>
 #include <vector>
+
+namespace corvane::skin {
+class TSkinObject;
+}
 
 namespace ivory {
 
@@ -103,24 +107,10 @@ struct SkinObject {
   std::vector<std::pair<QString, const SkinLink*>> links() const;
 };
 
-// A stored property value.
-struct Identifier { QString text; };
-struct SetValue { QStringList items; };
-using PropertyValue = std::variant<int, Identifier, QString, bool, SetValue, QByteArray>;
-struct Property {
-  QString name;
-  PropertyValue value;
-};
-
-// All published properties of the object in stream order, "Objects" last.
-std::vector<Property> properties(const SkinObject& object);
-
-// The binary object form of one object ("TPF0" ...), children included.
-QByteArray binaryForm(const SkinObject& object);
-// The "Objects" property value: count | 0xF0000, then per child its class
-// name, size and binary form.
-QByteArray objectsValue(const SkinObject& object);
-// The text object form of a top-level object, with CR LF line ends.
+// The engine's skin object for the description, children included; the
+// engine's writers store it.
+std::unique_ptr<corvane::skin::TSkinObject> engineObject(const SkinObject& object);
+// The text object form of a top-level object, as the engine writes it.
 QByteArray textForm(const SkinObject& object);
 
 }  // namespace ivory

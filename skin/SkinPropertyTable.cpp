@@ -1,0 +1,51 @@
+#include "skin/SkinPropertyTable.h"
+
+#include "skin/SkinObject.h"
+
+namespace corvane::skin {
+
+TSkinPropertyTable::TSkinPropertyTable(const TSkinPropertyTable* base, std::initializer_list<TSkinPropertyEntry> own)
+    : m_base(base)
+{
+    if (base) m_entries = base->m_entries;
+    for (const TSkinPropertyEntry& entry : own) m_entries.push_back({entry, this});
+}
+
+void TSkinPropertyTable::write(const TSkinObject& object, QList<TSkinProperty>& out) const
+{
+    for (const Declared& d : m_entries) d.entry.write(object, d.entry.name, out);
+}
+
+bool TSkinPropertyTable::read(TSkinObject& object, const TSkinProperty& property) const
+{
+    const props::PropertyKey* key = props::lookupProperty(property.name);
+    if (!key) return false;
+    std::call_once(m_indexOnce, [this] {
+        for (int i = 0; i < size(); ++i) {
+            const int id = props::propertyId(entry(i).name);
+            if (id >= int(m_indexById.size())) m_indexById.resize(size_t(id) + 1, -1);
+            m_indexById[size_t(id)] = i;
+        }
+    });
+    if (key->id >= int(m_indexById.size())) return false;
+    const int index = m_indexById[size_t(key->id)];
+    if (index < 0) return false;
+    entry(index).read(object, key->field, property);
+    return true;
+}
+
+void TSkinPropertyTable::assign(TSkinObject& to, const TSkinObject& from) const
+{
+    const TSkinPropertyTable& source = from.properties();
+    for (const Declared& d : m_entries)
+        if (d.entry.assign && source.inherits(*d.declaredIn)) d.entry.assign(to, from);
+}
+
+bool TSkinPropertyTable::inherits(const TSkinPropertyTable& other) const
+{
+    for (const TSkinPropertyTable* t = this; t; t = t->m_base)
+        if (t == &other) return true;
+    return false;
+}
+
+} // namespace corvane::skin
