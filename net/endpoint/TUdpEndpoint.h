@@ -20,7 +20,8 @@
 //     endpoint->setObjectName("UdpEndpoint1");
 //     endpoint->setRemoteHost("127.0.0.1");
 //     endpoint->setRemotePort(1234);
-//     endpoint->setLocalPort(1234);   // opens a new socket and binds it
+//     if (UdpResult bound = endpoint->setLocalPort(1234); !bound)   // opens a new socket and binds it
+//         tellTheUser(bound.errorText());                          // e.g. "Address already in use"
 //     endpoint->setReportLevel(1);
 //     endpoint->OnDataReceived = [this](TUdpEndpoint*, int n, const QString& ip, int port) { ... };
 //     endpoint->Loaded();             // the socket is already bound; this only starts notifications
@@ -28,7 +29,8 @@
 // Failures of SendDatagram and of LocalPort writes are returned to the
 // caller as values (UdpResult: the kind and the message text); the endpoint
 // never raises and shows nothing itself. Its owner decides what the user
-// sees. OnDataReceived handlers are expected not to raise either.
+// sees. OnDataReceived handlers report their own failures the same way:
+// the endpoint does not catch what they might raise.
 #include "TMemoryStream.h"
 #include "UdpResult.h"
 
