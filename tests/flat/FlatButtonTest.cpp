@@ -7,7 +7,6 @@
 #include "flat/FlatHoverTimer.h"
 #include "flat/TFlatButton.h"
 #include "flat/TFlatEdit.h"
-#include "ui/MessageBox.h"
 
 #include <QDialog>
 #include <QPainter>
@@ -15,7 +14,6 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
-#include <stdexcept>
 
 using namespace flattest;
 using flat::FlatHoverTimer;
