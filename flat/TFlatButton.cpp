@@ -3,7 +3,6 @@
 #include "flat/FlatColors.h"
 #include "flat/FlatDrawing.h"
 #include "flat/FlatHoverTimer.h"
-#include "ui/HandlerGuard.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -393,11 +392,6 @@ void TFlatButton::click()
     emit OnClick();
 }
 
-void TFlatButton::clickFromInput()
-{
-    corvane::runGuarded([this] { click(); });
-}
-
 void TFlatButton::notifyGroup()
 {
     if (m_groupIndex == 0 || !parentWidget())
@@ -452,7 +446,7 @@ bool TFlatButton::event(QEvent* event)
         if (isEnabled()) {
             if (m_groupIndex != 0)
                 setDown(true);
-            clickFromInput();
+            click();
         }
         return true;
     }
@@ -539,11 +533,11 @@ void TFlatButton::mouseReleaseEvent(QMouseEvent* event)
         repaintNow();
     }
 
-    // A click whose handler raised has shown its error box by now; the face
-    // still follows the pointer afterwards.
+    // A handler may have shown a modal box by now (or destroyed the
+    // button); the face still follows the pointer afterwards.
     const QPointer<TFlatButton> self(this);
     if (inside)
-        clickFromInput();
+        click();
     else
         mouseLeft();
     if (self)
@@ -584,7 +578,7 @@ void TFlatButton::keyReleaseEvent(QKeyEvent* event)
     else
         m_state = flat::bsUp;
     const QPointer<TFlatButton> self(this);
-    clickFromInput();
+    click();
     if (self)
         update();
 }

@@ -103,8 +103,9 @@ public:
     bool isPressing() const { return m_pressing; }
 
     // Clicks the button: hands ModalResult to its dialog, then OnClick.
-    // What OnClick raises goes on to the caller (clicks by pointer, space
-    // bar and accelerator end it in the default error box).
+    // The pointer, the space bar and the accelerator click through this.
+    // OnClick's handlers report their failures themselves (they must not
+    // raise): the button only emits.
     void click();
 
     QSize sizeHint() const override;
@@ -137,10 +138,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    // click() for the pointer, the space bar and the accelerator: this runs
-    // straight from Qt's event dispatch, so what OnClick raises is caught
-    // here and shown in the default error box rather than unwinding through Qt.
-    void clickFromInput();
     bool isInside(const QPoint& pos) const;
     bool isUnderCursor() const;
     void startHoverTracking();

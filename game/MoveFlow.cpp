@@ -12,11 +12,14 @@ bool isShownPiece(const Position& position, PieceId id)
     return id >= 0 && id < PieceCount && !position.piece(id).taken;
 }
 
-void applyAndSend(Position& position, MoveOutlet& outlet, const Move& move)
+// False when the send failed: the move stays made and nothing is locked.
+bool applyAndSend(Position& position, MoveOutlet& outlet, const Move& move)
 {
     outlet.showChange(position.apply(move));
-    outlet.sendMove(move);
+    if (!outlet.sendMove(move))
+        return false;
     outlet.showChange(position.lockBothSides());
+    return true;
 }
 
 } // namespace
@@ -32,7 +35,8 @@ DropResult dropOnPoint(Position& position, MoveOutlet& outlet, PieceId piece, Po
     move.onto = point;
     if (!judgeMove(position, piece, move.from, move.to))
         return DropResult::Rejected;
-    applyAndSend(position, outlet, move);
+    if (!applyAndSend(position, outlet, move))
+        return DropResult::NotSent;
     return DropResult::Moved;
 }
 
@@ -49,7 +53,8 @@ DropResult dropOnPiece(Position& position, MoveOutlet& outlet, PieceId piece, Pi
     if (!judgeCapture(position, piece, target, move.from, move.to))
         return DropResult::Rejected;
     move.endsGame = pieceInfo(target).kind == PieceKind::General;
-    applyAndSend(position, outlet, move);
+    if (!applyAndSend(position, outlet, move))
+        return DropResult::NotSent;
     return move.endsGame ? DropResult::GameOver : DropResult::Captured;
 }
 

@@ -11,8 +11,6 @@
 #include "shell/TForm3.h"
 #include "skin/SkinEngine.h"
 #include "skin/SkinFilter.h"
-#include "ui/HandlerGuard.h"
-#include "ui/MessageBox.h"
 
 namespace corvane::shell {
 
@@ -117,17 +115,14 @@ std::optional<QString> applyStartConnection(TForm1& form1, const StartOptions& o
     const QString host = options.peer.value_or(endpoint.remoteHost());
     const QString remotePort = options.remotePort.value_or(QString::number(endpoint.remotePort()));
     const QString localPort = options.localPort.value_or(QString::number(endpoint.localPort()));
-    // The dialog's apply shows its "missing entry" box; here its text goes to
-    // standard error instead, as do the conversion and socket errors.
-    MessageBoxRecorder boxes;
-    try {
-        if (play::applyConnectionSettings(nullptr, endpoint, host, remotePort, localPort) ==
-            play::ApplyResult::Applied)
-            return std::nullopt;
-    } catch (...) {
-        return currentExceptionText();
+    // The dialog shows these in boxes; here the text goes to standard error.
+    const play::ApplyOutcome outcome = play::applyConnectionSettings(endpoint, host, remotePort, localPort);
+    switch (outcome.result) {
+    case play::ApplyResult::MissingEntry: return play::missingEntryText();
+    case play::ApplyResult::Failed: return outcome.errorText;
+    case play::ApplyResult::Applied: break;
     }
-    return boxes.boxes().isEmpty() ? QString() : boxes.boxes().constLast().text;
+    return std::nullopt;
 }
 
 void showStartConnection(TForm3& form3, const TForm1& form1, const StartOptions& options)

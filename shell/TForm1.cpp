@@ -22,7 +22,6 @@
 #include "shell/NotificationSound.h"
 #include "shell/WindowChrome.h"
 #include "ui/DateTimeText.h"
-#include "ui/HandlerGuard.h"
 #include "ui/MessageBox.h"
 
 namespace corvane::shell {
@@ -95,9 +94,9 @@ void TForm1::createBoard()
 {
     board_ = new BoardView(position_, client_);
     board_->move(0, 16);
-    // Handlers that send (drops, datagrams, the close notice) run guarded:
-    // what they raise ends in the default error box (ui/HandlerGuard.h).
-    connect(board_, &BoardView::dropped, this, guarded(this, &TForm1::onDropped));
+    // A drop whose send fails has shown the error box already (sendMessage);
+    // the move stays on the board and nothing is locked.
+    connect(board_, &BoardView::dropped, this, &TForm1::onDropped);
 }
 
 void TForm1::createChatPanel()
@@ -147,15 +146,15 @@ void TForm1::createEndpoint()
     // The stored settings: one computer, every datagram comes back here.
     udpEndpoint1_->setRemoteHost(QStringLiteral("127.0.0.1"));
     udpEndpoint1_->setRemotePort(1234);
-    try {
-        udpEndpoint1_->setLocalPort(1234);  // opens and binds the socket
-    } catch (const UDPSockError& error) {
-        // Another copy holds the port. The window still comes up (the player
-        // can choose other ports); the failure is told once it is shown.
-        startupFailure_ = QString::fromUtf8(error.what());
-    }
+    // Opens and binds the socket. When another copy holds the port, the
+    // window still comes up (the player can choose other ports); the failure
+    // is told once it is shown.
+    if (const UdpResult bound = udpEndpoint1_->setLocalPort(1234); !bound)
+        startupFailure_ = bound.errorText();
     udpEndpoint1_->setReportLevel(1);
-    udpEndpoint1_->OnDataReceived = guarded(this, &TForm1::UdpEndpoint1DataReceived);
+    udpEndpoint1_->OnDataReceived = [this](TUdpEndpoint* sender, int numberBytes, const QString& fromIP, int port) {
+        UdpEndpoint1DataReceived(sender, numberBytes, fromIP, port);
+    };
     udpEndpoint1_->Loaded();
 }
 
@@ -193,13 +192,19 @@ QObject* TForm1::findComponent(const QString& name) const
 // only the places a change names are drawn again.
 void TForm1::showChange(const game::Change& change) { board_->showChange(change); }
 
-void TForm1::sendMove(const game::Move& move) { sendMessage(protocol::encodeMove(move)); }
+bool TForm1::sendMove(const game::Move& move) { return sendMessage(protocol::encodeMove(move)); }
 
-void TForm1::sendMessage(const std::string& bytes)
+bool TForm1::sendMessage(const std::string& bytes)
 {
-    TMemoryStream stream;  // released on every path, also when the send throws
-    stream.write(bytes);
-    udpEndpoint1_->SendDatagram(stream);
+    UdpResult sent;
+    {
+        TMemoryStream stream;  // released before anything is shown
+        stream.write(bytes);
+        sent = udpEndpoint1_->SendDatagram(stream);
+    }
+    if (!sent)
+        showErrorBox(sent.errorText());
+    return sent.ok();
 }
 
 // --- protocol::ReceiveEffects ---
@@ -244,20 +249,20 @@ void TForm1::closeEvent(QCloseEvent* event)
 {
     // When the close notice cannot be sent, the error box says why and the
     // close is refused: the window stays open.
-    guardedEvent(event, [&] {
-        FormCloseQuery();
+    if (FormCloseQuery())
         event->accept();
-    });
+    else
+        event->ignore();
 }
 
 void TForm1::FormShow() { showChange(position_.reset()); }
 
-void TForm1::FormCloseQuery() { sendMessage(std::string(protocol::CloseMessage)); }
+bool TForm1::FormCloseQuery() { return sendMessage(std::string(protocol::CloseMessage)); }
 
 void TForm1::CustomItem1Click()
 {
-    sendMessage(std::string(protocol::RestartMessage));
-    FormShow();  // only when the restart notice went out
+    if (sendMessage(std::string(protocol::RestartMessage)))
+        FormShow();  // only when the restart notice went out
 }
 
 void TForm1::CustomItem2Click() { showModal(form3_, makeForm3_); }
@@ -270,8 +275,12 @@ void TForm1::CustomItem7Click() { close(); }
 
 void TForm1::SkinButton1Click()
 {
-    play::ChatSender sender(this, [this](const std::string& bytes) { sendMessage(bytes); });
-    sender.send(*memo1_);
+    play::ChatSender sender([this](const std::string& bytes) { return sendMessage(bytes); });
+    const QDateTime now = QDateTime::currentDateTime();  // one instant for both, also at midnight
+    const play::ChatStamp stamp{shortDateText(now.date()).toStdString(), longTimeText(now.time()).toStdString()};
+    // A failed send has shown its error box already; the line stays.
+    if (sender.send(*memo1_, stamp) == play::ChatResult::TooLong)
+        showMessageBox(this, QStringLiteral("你输入的字符长度超过了范围，请减短信息长度。"), QStringLiteral("超出范围"));
 }
 
 void TForm1::showModal(QDialog*& dialog, const DialogMaker& make)

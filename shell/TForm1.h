@@ -58,13 +58,14 @@ public:
 
     // The one truth of the game; the board view shows it.
     const game::Position& position() const { return position_; }
-    // Sends one game message (its GBK bytes) as one datagram; throws when
-    // the send fails.
-    void sendMessage(const std::string& bytes);
+    // Sends one game message (its GBK bytes) as one datagram. When the send
+    // fails, the default error box says why and the result is false; the
+    // caller then stops where it is.
+    bool sendMessage(const std::string& bytes);
 
     // game::MoveOutlet
     void showChange(const game::Change& change) override;
-    void sendMove(const game::Move& move) override;
+    bool sendMove(const game::Move& move) override;
 
     // protocol::ReceiveEffects
     void playNotificationSound() override;
@@ -94,7 +95,7 @@ public:
 
 public slots:
     void FormShow();          // the board reset: first show, restart, received restart
-    void FormCloseQuery();    // sends the close notice; throws when the send fails
+    bool FormCloseQuery();    // sends the close notice; false when the send failed
     void CustomItem1Click();  // "重新开始"
     void CustomItem2Click();  // "设置..."
     void CustomItem3Click();  // "关于..."

@@ -11,7 +11,7 @@
 #include "shell/DialogPlacement.h"
 #include "shell/DialogStyle.h"
 #include "shell/PortKeyFilter.h"
-#include "ui/HandlerGuard.h"
+#include "ui/MessageBox.h"
 
 namespace corvane::shell {
 
@@ -87,9 +87,7 @@ void TForm3::createBody()
     flatButton1_->setGeometry(208, 160, 73, 25);
     flatButton1_->setCaption(QStringLiteral("连 接"));
     flatButton1_->setColorBorder(borderBlue);
-    // A port text that is no number, or a socket that cannot be opened,
-    // raises: the error box says so and the dialog stays open.
-    connect(flatButton1_, &TFlatButton::OnClick, this, guarded(this, &TForm3::FlatButton1Click));
+    connect(flatButton1_, &TFlatButton::OnClick, this, &TForm3::FlatButton1Click);
 }
 
 TFlatEdit* TForm3::createEdit(const QString& name, const QString& text, int top)
@@ -111,9 +109,21 @@ TFlatEdit* TForm3::createEdit(const QString& name, const QString& text, int top)
 
 void TForm3::FlatButton1Click()
 {
-    if (play::applyConnectionSettings(this, *endpoint_, flatEdit1_->text(), flatEdit2_->text(),
-                                      flatEdit3_->text()) == play::ApplyResult::Applied)
+    const play::ApplyOutcome outcome =
+        play::applyConnectionSettings(*endpoint_, flatEdit1_->text(), flatEdit2_->text(), flatEdit3_->text());
+    switch (outcome.result) {
+    case play::ApplyResult::MissingEntry:
+        showMessageBox(this, play::missingEntryText(), play::missingEntryCaption());
+        break;
+    case play::ApplyResult::Failed:
+        // A port text that is no number, or a socket that cannot be opened:
+        // the error box says so and the dialog stays open.
+        showErrorBox(outcome.errorText);
+        break;
+    case play::ApplyResult::Applied:
         accept();
+        break;
+    }
 }
 
 void TForm3::showEvent(QShowEvent* event)

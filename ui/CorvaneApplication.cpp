@@ -26,9 +26,9 @@ bool CorvaneApplication::notify(QObject* receiver, QEvent* event)
     // loops (message boxes, host look-ups), so an exception is caught by the
     // dispatch of the event whose handler raised it, exactly once.
     //
-    // This is the last resort. Handlers are guarded where Qt calls them
-    // (HandlerGuard.h), because an exception that gets here has unwound
-    // through Qt's own frames, which are built without exception cleanups.
+    // This is the last resort: the program reports its failures as values,
+    // because an exception that gets here has unwound through Qt's own
+    // frames, which are built without exception cleanups.
     std::optional<QString> failure;
     try {
         return QApplication::notify(receiver, event);

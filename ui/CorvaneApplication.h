@@ -4,8 +4,9 @@
 // of the raising handler does not run and the program goes on. Exception
 // texts (what()) are read as UTF-8. The event whose handler raised is left
 // ignored: a close event, for one, then keeps the window open.
-// The program's handlers are guarded where Qt calls them (HandlerGuard.h);
-// this catch is the last resort for code that is not.
+// The program's failures travel as values to the shell, which shows them
+// (showErrorBox()); nothing raises through Qt by design, so this catch is
+// the last resort.
 #include <QApplication>
 
 namespace corvane {

@@ -2,6 +2,13 @@
 // Catching what an event handler raises where Qt hands control to the
 // program, instead of letting it travel up to CorvaneApplication::notify.
 //
+// Being removed: the program's failures travel as values to the shell, which
+// alone shows error boxes (showErrorBox()), and nothing raises through a Qt
+// frame by design. The skinned button (skin/button), the menu items
+// (skin/menu) and the board's drag controller (shell/DragController) still
+// wrap their handler calls in these; once they only emit, this file and the
+// skin parts' link to corvane_ui go.
+//
 // Why: Qt Widgets is built without exception cleanups. An exception that
 // unwinds through its frames (a button's click, a close, a mouse event being
 // delivered) skips the destructors of Qt's own locals there: copied events,
@@ -14,12 +21,9 @@
 // goes on. CorvaneApplication::notify stays the last resort for anything that
 // is not guarded.
 //
-//   connect(button, &TFlatButton::OnClick, this, guarded(this, &TForm3::FlatButton1Click));
-//   item->OnClick = guarded([this](TSkinCustomItem*) { CustomItem1Click(); });
-//
-//   void TForm1::closeEvent(QCloseEvent* event)
+//   bool Item::event(QEvent* event)
 //   {
-//       guardedEvent(event, [&] { ... event->accept(); });  // refused when it raises
+//       guardedEvent(event, [&] { ... execute(); });  // left ignored when it raises
 //   }
 //
 //   void Button::mouseReleaseEvent(QMouseEvent* event)
@@ -32,7 +36,6 @@
 
 #include <functional>
 #include <optional>
-#include <type_traits>
 #include <utility>
 
 namespace corvane {
@@ -80,47 +83,6 @@ bool guardedEvent(QEvent* event, Handler&& handler)
     // Ignored after the box has closed, still before the sender looks.
     event->ignore();
     return false;
-}
-
-// A callable that runs the wrapped one through runGuarded(). It takes the
-// arguments the wrapped one takes, so Qt's connect() drops the signal
-// arguments it does not want, and it converts to the std::function events of
-// the program's components.
-template <typename Function>
-class Guarded {
-public:
-    explicit Guarded(Function function) : function_(std::move(function)) {}
-
-    template <typename... Args>
-    auto operator()(Args&&... args) -> std::enable_if_t<std::is_invocable_v<Function&, Args&&...>>
-    {
-        runGuarded([&] { std::invoke(function_, std::forward<Args>(args)...); });
-    }
-
-    template <typename... Args>
-    auto operator()(Args&&... args) const -> std::enable_if_t<std::is_invocable_v<const Function&, Args&&...>>
-    {
-        runGuarded([&] { std::invoke(function_, std::forward<Args>(args)...); });
-    }
-
-private:
-    Function function_;
-};
-
-// guarded(lambda): the lambda, guarded.
-template <typename Function>
-Guarded<std::decay_t<Function>> guarded(Function&& function)
-{
-    return Guarded<std::decay_t<Function>>(std::forward<Function>(function));
-}
-
-// guarded(object, &Class::method): the method called on object, guarded.
-// The object must outlive the callable (pass it as connect()'s context too).
-template <typename Object, typename Method>
-    requires std::is_member_function_pointer_v<Method>
-auto guarded(Object* object, Method method)
-{
-    return guarded(std::bind_front(method, object));
 }
 
 } // namespace corvane

@@ -1,7 +1,5 @@
 #include "TUdpEndpoint.h"
 
-#include "ui/HandlerGuard.h"
-
 #include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
@@ -13,7 +11,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <stdexcept>
 
 #include <sys/socket.h>
 #include <unistd.h>
@@ -73,7 +70,7 @@ TUdpEndpoint::TUdpEndpoint(QObject* owner)
     m_reportLevel = 1;
     report(8, QStringLiteral("Initializing Winsock"));
     // The socket is opened here but bound only by a LocalPort write or Loaded.
-    openSocket();
+    m_creationResult = openSocket();
     m_ready = true;
 }
 
@@ -93,38 +90,36 @@ void TUdpEndpoint::report(int level, const QString& text)
 
 // Runs after the system refused to open a socket; errorNumber is the
 // system's error number (errno).
-void TUdpEndpoint::checkSocketError(int errorNumber)
+UdpResult TUdpEndpoint::checkSocketError(int errorNumber)
 {
     report(16, QStringLiteral("Checking Error In Error Manager"));
     m_lastError = errorNumber;
     if ((errorNumber & WouldBlockCode) == WouldBlockCode)
-        return;
+        return {};
     const QString text = QStringLiteral("Unknown Error No. ")
         + (errorNumber == 0 ? QString() : QString::number(errorNumber));
     report(8, QStringLiteral("Looking Up Error Message") + text);
     if (OnError)
         OnError(this, static_cast<quint16>(errorNumber), text);
-    throw UDPSockError(text.toStdString());
+    return UdpResult::socketError(text);
 }
 
-void TUdpEndpoint::openSocket()
+UdpResult TUdpEndpoint::openSocket()
 {
     // The descriptor is opened by hand so that a failure to open it can be
     // told apart from a failure to bind (only the first one is an error).
     // Linux never lingers on closing a datagram socket, so no option is set.
     const int descriptor = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-    if (descriptor < 0) {
-        checkSocketError(errno);
-        return;
-    }
+    if (descriptor < 0)
+        return checkSocketError(errno);
     auto* socket = new QUdpSocket(this);
     if (!socket->setSocketDescriptor(descriptor, QAbstractSocket::UnconnectedState)) {
         ::close(descriptor);
         delete socket;
-        checkSocketError(0);
-        return;
+        return checkSocketError(0);
     }
     m_socket = socket;
+    return {};
 }
 
 void TUdpEndpoint::closeSocket()
@@ -141,10 +136,12 @@ void TUdpEndpoint::closeSocket()
     delete socket;
 }
 
-void TUdpEndpoint::setLocalPort(int port)
+UdpResult TUdpEndpoint::setLocalPort(int port)
 {
     closeSocket();
-    openSocket();   // throws before the port is stored when no socket can be opened
+    // Without a socket the port is not stored.
+    if (UdpResult opened = openSocket(); !opened)
+        return opened;
     m_localPort = port;
     // This bind is the one that counts: a port another program holds leaves
     // the game deaf, and its datagrams would reach the other program, so the
@@ -152,7 +149,8 @@ void TUdpEndpoint::setLocalPort(int port)
     const std::optional<QString> failure = bindSocket();
     Loaded();
     if (failure)
-        throw UDPSockError(failure->toStdString());
+        return UdpResult::socketError(*failure);
+    return {};
 }
 
 std::optional<QString> TUdpEndpoint::bindSocket()
@@ -220,11 +218,9 @@ bool TUdpEndpoint::event(QEvent* event)
     if (event->type() != ReadinessEvent)
         return QObject::event(event);
     m_readinessPosted = false;
-    // OnDataReceived runs from here, straight from Qt's event dispatch: what
-    // it raises is shown in the default error box here and goes no further.
-    // The next datagram's event is already posted by then.
+    // OnDataReceived runs from here, straight from Qt's event dispatch.
     if (m_ready)
-        corvane::guardedEvent(event, [this] { receiveOne(); });
+        receiveOne();
     return true;
 }
 
@@ -267,22 +263,27 @@ void TUdpEndpoint::ReadDatagram(TMemoryStream& stream) const
     stream.setPosition(0);
 }
 
-void TUdpEndpoint::SendDatagram(TMemoryStream& stream)
+UdpResult TUdpEndpoint::SendDatagram(TMemoryStream& stream)
 {
+    const UdpResult invalidStream = UdpResult::failure(UdpResult::Kind::InvalidStream,
+                                                       QStringLiteral("Invalid stream"));
     bool askedOnce = false;
     while (stream.size() == 0) {
         if (askedOnce || !OnStreamInvalid)
-            throw std::runtime_error("Invalid stream");
+            return invalidStream;
         bool handled = false;
         OnStreamInvalid(handled, stream);
         if (!handled)
-            throw std::runtime_error("Invalid stream");
+            return invalidStream;
         askedOnce = true;
     }
 
-    const quint32 address = resolvePeer();
+    const Resolved peer = resolvePeer();
+    if (peer.endpointGone || !peer.result)
+        return peer.result;  // nothing of the endpoint is touched any more
+    const quint32 address = peer.address.value_or(0);
     if (address == 0)
-        throw UDPSockError("Null Remote Address");
+        return UdpResult::socketError(QStringLiteral("Null Remote Address"));
 
     report(2, QStringLiteral("Sending Data"));
     const auto port = static_cast<quint16>(m_remotePort & 0xFFFF);
@@ -297,32 +298,35 @@ void TUdpEndpoint::SendDatagram(TMemoryStream& stream)
 
     if (OnDataSend)
         OnDataSend(this);
+    return {};
 }
 
 // The peer's IPv4 address in host byte order, 0 for "no address". Done
 // afresh for every send; nothing is cached.
-quint32 TUdpEndpoint::resolvePeer()
+TUdpEndpoint::Resolved TUdpEndpoint::resolvePeer()
 {
     // The whole name is used, however long it is.
     const QString name = m_remoteHost;
     if (name.isEmpty())
-        return 0;
+        return {0, {}};
 
     QHostAddress dotted;
     if (dotted.setAddress(name) && dotted.protocol() == QAbstractSocket::IPv4Protocol)
-        return dotted.toIPv4Address();
+        return {dotted.toIPv4Address(), {}};
 
+    const UdpResult canceled = UdpResult::socketError(QStringLiteral("Host Lookup Canceled"));
     // A handler that changes RemoteHost does not change the name of the retry.
     for (int attempt = 1;; ++attempt) {
-        if (const std::optional<quint32> address = lookUpOnce(name))
-            return *address;
+        Resolved found = lookUpOnce(name);
+        if (found.endpointGone || found.address || !found.result)
+            return found;
         if (attempt == 2)
-            throw UDPSockError("Host Lookup Canceled");
+            return {std::nullopt, canceled};
         bool handled = false;
         if (OnInvalidHost)
             OnInvalidHost(handled);
         if (!handled)
-            throw UDPSockError("Host Lookup Canceled");
+            return {std::nullopt, canceled};
     }
 }
 
@@ -330,7 +334,7 @@ quint32 TUdpEndpoint::resolvePeer()
 // keeps handling every other event of the program meanwhile (there is no
 // time-out). The answer is kept per call, so a second send started from a
 // handler during the wait cannot take this send's answer.
-std::optional<quint32> TUdpEndpoint::lookUpOnce(const QString& name)
+TUdpEndpoint::Resolved TUdpEndpoint::lookUpOnce(const QString& name)
 {
     QPointer<TUdpEndpoint> self(this);
     QEventLoop wait;
@@ -346,13 +350,12 @@ std::optional<quint32> TUdpEndpoint::lookUpOnce(const QString& name)
     // The endpoint was destroyed by a handler during the wait, or the
     // application is quitting: the send cannot go on.
     if (!self || !answered)
-        throw UDPSockError("Host Lookup Canceled");
-    return address;
+        return {std::nullopt, UdpResult::socketError(QStringLiteral("Host Lookup Canceled")), !self};
+    return {address, {}};
 }
 
 void TUdpEndpoint::startHostLookup(const QString& name, QObject* context,
                                    std::function<void(const QHostInfo&)> done)
 {
-    // The answer arrives from Qt's dispatch, so the callback runs guarded.
-    QHostInfo::lookupHost(name, context, corvane::guarded(std::move(done)));
+    QHostInfo::lookupHost(name, context, std::move(done));
 }

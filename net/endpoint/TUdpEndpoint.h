@@ -20,18 +20,19 @@
 //     endpoint->setObjectName("UdpEndpoint1");
 //     endpoint->setRemoteHost("127.0.0.1");
 //     endpoint->setRemotePort(1234);
-//     endpoint->setLocalPort(1234);   // opens a new socket and binds it
+//     if (UdpResult bound = endpoint->setLocalPort(1234); !bound)   // opens a new socket and binds it
+//         tellTheUser(bound.errorText());                          // e.g. "Address already in use"
 //     endpoint->setReportLevel(1);
 //     endpoint->OnDataReceived = [this](TUdpEndpoint*, int n, const QString& ip, int port) { ... };
 //     endpoint->Loaded();             // the socket is already bound; this only starts notifications
 //
-// Failures of SendDatagram and of LocalPort writes are thrown (UDPSockError,
-// or std::runtime_error "Invalid stream") to the caller. What OnDataReceived
-// raises ends in the application's default error box, shown by the endpoint
-// where the datagram's event is dispatched (ui/HandlerGuard.h); receiving
-// goes on with the next datagram.
+// Failures of SendDatagram and of LocalPort writes are returned to the
+// caller as values (UdpResult: the kind and the message text); the endpoint
+// never raises and shows nothing itself. Its owner decides what the user
+// sees. OnDataReceived handlers report their own failures the same way:
+// the endpoint does not catch what they might raise.
 #include "TMemoryStream.h"
-#include "UDPSockError.h"
+#include "UdpResult.h"
 
 #include <QObject>
 #include <QString>
@@ -63,8 +64,9 @@ public:
     // comes near it).
     static constexpr int ReceiveBufferSize = 2048;
 
-    // Opens the socket (not bound yet). Throws UDPSockError when the
-    // system cannot open a socket.
+    // Opens the socket (not bound yet). When the system cannot open a
+    // socket, creationResult() says so and the endpoint stays without one
+    // until a LocalPort write opens it.
     explicit TUdpEndpoint(QObject* owner = nullptr);
     ~TUdpEndpoint() override;
 
@@ -79,12 +81,12 @@ public:
     // Port to bind; its low 16 bits are used, 0 lets the system choose.
     // Writing it, even with the value it already has, closes the socket,
     // opens a new one and binds it (datagrams queued on the old socket are
-    // lost). Throws UDPSockError when no socket can be opened; LocalPort then
-    // keeps its old value. Throws UDPSockError with the system's text ("Address
-    // already in use") when the port cannot be bound; LocalPort is then set
-    // and the socket stays open, unbound. Default 0.
+    // lost). Returns a socket error when no socket can be opened; LocalPort
+    // then keeps its old value. Returns a socket error with the system's text
+    // ("Address already in use") when the port cannot be bound; LocalPort is
+    // then set and the socket stays open, unbound. Default 0.
     int localPort() const { return m_localPort; }
-    void setLocalPort(int port);
+    UdpResult setLocalPort(int port);
 
     // A status of level L is reported through OnStatus only when L <= ReportLevel. Default 1.
     int reportLevel() const { return m_reportLevel; }
@@ -96,12 +98,14 @@ public:
     void Loaded();
 
     // Sends the whole stream as one datagram to RemoteHost:RemotePort; the
-    // stream's position ends at its end. Throws std::runtime_error
-    // "Invalid stream" for an empty stream nobody fixed, UDPSockError
-    // "Null Remote Address" for a peer of 0.0.0.0 (or an empty RemoteHost),
-    // UDPSockError "Host Lookup Canceled" for a name that does not resolve.
-    // A failed send on a resolved address is silent.
-    void SendDatagram(TMemoryStream& stream);
+    // stream's position ends at its end. Returns the failure "Invalid
+    // stream" (InvalidStream) for an empty stream nobody fixed, and the
+    // socket errors "Null Remote Address" for a peer of 0.0.0.0 (or an empty
+    // RemoteHost) and "Host Lookup Canceled" for a name that does not
+    // resolve. A failed send on a resolved address is silent. When a handler
+    // run during a host lookup destroys the endpoint, the send ends with
+    // "Host Lookup Canceled" without touching the endpoint again.
+    [[nodiscard]] UdpResult SendDatagram(TMemoryStream& stream);
 
     // Writes the bytes of the datagram received last at the stream's current
     // position, then rewinds the stream to 0. Valid until the next datagram
@@ -118,6 +122,8 @@ public:
     // The receive queue each bound socket asks for (the kernel's limit,
     // net.core.rmem_max, may grant less).
     static constexpr int WantedReceiveQueue = 4 * 1024 * 1024;
+    // How opening the socket in the constructor went.
+    const UdpResult& creationResult() const { return m_creationResult; }
     // The last system error number seen by the error check, and the last status reported.
     int lastError() const { return m_lastError; }
     QString lastStatus() const { return m_lastStatus; }
@@ -129,7 +135,7 @@ public:
     THandlerEvent OnInvalidHost;    // the host name did not resolve; set handled to try once more
     TStreamInvalid OnStreamInvalid; // the stream to send is empty; set handled to look at its size once more
     TBuffInvalid OnBufferInvalid;   // kept for completeness; nothing raises it
-    TErrorCallback OnError;         // not a published event: called before a socket error is thrown
+    TErrorCallback OnError;         // not a published event: called before a socket error is returned
 
 protected:
     // Starts an asynchronous lookup of name and calls done with the answer
@@ -142,15 +148,21 @@ protected:
 
 private:
     void report(int level, const QString& text);
-    void checkSocketError(int errorNumber);
-    void openSocket();
+    UdpResult checkSocketError(int errorNumber);
+    UdpResult openSocket();
     std::optional<QString> bindSocket();  // the system's text when the bind failed
     void setReceiveBuffer();
     void closeSocket();
     void postReadiness();
     void receiveOne();
-    quint32 resolvePeer();
-    std::optional<quint32> lookUpOnce(const QString& name);
+    // The peer's address (0 for none), or the failure of its lookup.
+    struct Resolved {
+        std::optional<quint32> address;  // empty while the name did not resolve
+        UdpResult result;
+        bool endpointGone = false;  // a handler destroyed the endpoint meanwhile
+    };
+    Resolved resolvePeer();
+    Resolved lookUpOnce(const QString& name);
 
     QString m_remoteHost;
     int m_remotePort = 0;
@@ -165,4 +177,5 @@ private:
     int m_receivedCount = 0;
     int m_lastError = 0;
     QString m_lastStatus;
+    UdpResult m_creationResult;
 };

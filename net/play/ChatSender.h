@@ -1,14 +1,14 @@
 #pragma once
 // Sending a line of chat: the whole text of the input box, at most 220 GBK
 // bytes (a Chinese character counts 2, a line end 2), goes to the peer as one
-// "message" game message headed by the sender's date and time.
+// "message" game message headed by the sender's date and time. What the user
+// is told about the outcome is the caller's to show.
 
 #include <QString>
 #include <functional>
 #include <string>
 
 class QPlainTextEdit;
-class QWidget;
 
 namespace corvane::play {
 
@@ -16,21 +16,26 @@ constexpr int MaxChatBytes = 220;
 
 enum class ChatResult {
     Empty,    // nothing typed: nothing sent, nothing said
-    TooLong,  // refused with the "超出范围" box; the text stays for shortening
+    TooLong,  // refused; the text stays for shortening
+    NotSent,  // the send failed; the text stays, so it can be sent again
     Sent,     // sent; the input box is cleared
+};
+
+// The sender's date and time as the heading shows them.
+struct ChatStamp {
+    std::string date;
+    std::string time;
 };
 
 class ChatSender {
 public:
-    using SendFunction = std::function<void(const std::string& gbkBytes)>;
+    // Sends one game message (its GBK bytes); false when the send failed.
+    using SendFunction = std::function<bool(const std::string& gbkBytes)>;
 
-    // `owner` owns the "超出范围" box; `send` sends one game message and
-    // throws when the endpoint fails.
-    ChatSender(QWidget* owner, SendFunction send);
+    explicit ChatSender(SendFunction send);
 
-    // SkinButton1Click. When the send throws, the exception goes on to the
-    // caller and the line stays in the input box, so it can be sent again.
-    ChatResult send(QPlainTextEdit& input);
+    // SkinButton1Click's work.
+    ChatResult send(QPlainTextEdit& input, const ChatStamp& stamp);
 
     // The typed text as the wire carries it: UTF-8 with CR LF line ends.
     static std::string wireText(const QString& typed);
@@ -38,7 +43,6 @@ public:
     static int gbkLength(const QString& typed);
 
 private:
-    QWidget* owner_;
     SendFunction send_;
 };
 

@@ -3,23 +3,22 @@
 #include <limits>
 
 #include "net/endpoint/TUdpEndpoint.h"
-#include "ui/MessageBox.h"
 
 namespace corvane::play {
 
-ConvertError::ConvertError(const QString& text)
-    : std::runtime_error(QStringLiteral("'%1' is not a valid integer value").arg(text).toStdString())
+QString conversionErrorText(const QString& text)
 {
+    return QStringLiteral("'%1' is not a valid integer value").arg(text);
 }
 
-int convertToInteger(const QString& text)
+std::optional<int> convertToInteger(const QString& text)
 {
     qsizetype i = 0;
     const bool negative = text.startsWith(QLatin1Char('-'));
     if (negative)
         ++i;
     if (i >= text.size())
-        throw ConvertError(text);
+        return std::nullopt;
     // Accumulate in 64 bits and stop at once past the 32-bit range, so a long
     // string of digits cannot overflow.
     const qint64 limit = negative ? -qint64(std::numeric_limits<int>::min()) : std::numeric_limits<int>::max();
@@ -27,25 +26,30 @@ int convertToInteger(const QString& text)
     for (; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
         if (c < u'0' || c > u'9')
-            throw ConvertError(text);
+            return std::nullopt;
         value = value * 10 + (c - u'0');
         if (value > limit)
-            throw ConvertError(text);
+            return std::nullopt;
     }
     return static_cast<int>(negative ? -value : value);
 }
 
-ApplyResult applyConnectionSettings(QWidget* dialog, TUdpEndpoint& endpoint, const QString& host,
-                                    const QString& remotePort, const QString& localPort)
+ApplyOutcome applyConnectionSettings(TUdpEndpoint& endpoint, const QString& host, const QString& remotePort,
+                                     const QString& localPort)
 {
-    if (host.isEmpty() || remotePort.isEmpty() || localPort.isEmpty()) {
-        showMessageBox(dialog, QStringLiteral("请输入完整的信息，以便连接对方！"), QStringLiteral("连接提示"));
-        return ApplyResult::MissingEntry;
-    }
+    if (host.isEmpty() || remotePort.isEmpty() || localPort.isEmpty())
+        return {ApplyResult::MissingEntry, {}};
     endpoint.setRemoteHost(host);
-    endpoint.setRemotePort(convertToInteger(remotePort));
-    endpoint.setLocalPort(convertToInteger(localPort));
-    return ApplyResult::Applied;
+    const std::optional<int> peerPort = convertToInteger(remotePort);
+    if (!peerPort)
+        return {ApplyResult::Failed, conversionErrorText(remotePort)};
+    endpoint.setRemotePort(*peerPort);
+    const std::optional<int> ownPort = convertToInteger(localPort);
+    if (!ownPort)
+        return {ApplyResult::Failed, conversionErrorText(localPort)};
+    if (const UdpResult bound = endpoint.setLocalPort(*ownPort); !bound)
+        return {ApplyResult::Failed, bound.errorText()};
+    return {ApplyResult::Applied, {}};
 }
 
 } // namespace corvane::play

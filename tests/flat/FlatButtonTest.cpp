@@ -7,7 +7,6 @@
 #include "flat/FlatHoverTimer.h"
 #include "flat/TFlatButton.h"
 #include "flat/TFlatEdit.h"
-#include "ui/MessageBox.h"
 
 #include <QDialog>
 #include <QPainter>
@@ -15,7 +14,6 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
-#include <stdexcept>
 
 using namespace flattest;
 using flat::FlatHoverTimer;
@@ -315,45 +313,6 @@ TEST_F(FlatButtonTest, AcceleratorClicks)
     button->setEnabled(false);
     QTest::keyClick(form.get(), Qt::Key_G, Qt::AltModifier);
     EXPECT_EQ(clicksOf(button), 1);
-}
-
-TEST_F(FlatButtonTest, ARaisingOnClickEndsInTheErrorBoxAndTheButtonComesUp)
-{
-    // As the settings dialog's button does with a port it cannot read: the
-    // error box once per click, the rest of the handler skipped, the button
-    // drawn up again and still usable.
-    corvane::MessageBoxRecorder recorder;
-    button->setCaption(QStringLiteral("&Go"));
-    int after = 0;
-    QObject::connect(button, &TFlatButton::OnClick, [&] {
-        throw std::invalid_argument("'x' is not a valid integer value");
-        ++after;
-    });
-    settle();
-    click(button, QPoint(30, 12));
-    EXPECT_EQ(button->state(), flat::bsUp);
-    EXPECT_FALSE(button->isPressing());
-    button->setFocus();
-    settle();
-    QTest::keyClick(button, Qt::Key_Space);
-    EXPECT_EQ(button->state(), flat::bsUp);
-    QTest::keyClick(form.get(), Qt::Key_G, Qt::AltModifier);
-    EXPECT_EQ(after, 0);
-    EXPECT_EQ(clicksOf(button), 3);  // the handler connected first ran each time
-    ASSERT_EQ(recorder.boxes().size(), 3);
-    for (const corvane::RecordedBox& box : recorder.boxes()) {
-        EXPECT_EQ(box.icon, corvane::BoxIcon::Error);
-        EXPECT_EQ(box.caption, QStringLiteral("Corvane"));
-        EXPECT_EQ(box.text, QStringLiteral("'x' is not a valid integer value."));
-    }
-}
-
-TEST_F(FlatButtonTest, AProgrammaticClickLeavesWhatOnClickRaisesToTheCaller)
-{
-    corvane::MessageBoxRecorder recorder;
-    QObject::connect(button, &TFlatButton::OnClick, [] { throw std::runtime_error("Invalid stream"); });
-    EXPECT_THROW(button->click(), std::runtime_error);
-    EXPECT_TRUE(recorder.boxes().isEmpty());
 }
 
 TEST_F(FlatButtonTest, DoubleClickEventOnlyWhileDown)

@@ -15,7 +15,7 @@ namespace {
 class QuietOutlet : public MoveOutlet {
 public:
     void showChange(const Change&) override {}
-    void sendMove(const Move&) override {}
+    bool sendMove(const Move&) override { return true; }
 };
 
 struct FirstMoves {

@@ -137,9 +137,8 @@ TEST(DefaultErrorHandling, SomethingThatIsNotAnExceptionObjectIsStillCaught)
     EXPECT_EQ(recorder.boxes()[0].text, QStringLiteral("Unknown error."));
 }
 
-// Raising handlers of widgets (a click, a close) are guarded where Qt calls
-// them: test_handler_guard.cpp. What reaches the application's notify has
-// unwound through Qt's frames; only plain objects are tried that way here.
+// What reaches the application's notify has unwound through Qt's frames;
+// only plain objects are tried that way here.
 TEST(DefaultErrorHandling, TheEventWhoseHandlerRaisedIsLeftIgnored)
 {
     MessageBoxRecorder recorder;

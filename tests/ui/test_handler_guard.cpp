@@ -6,14 +6,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QLineEdit>
-#include <QMouseEvent>
-#include <QPushButton>
 
 #include <gtest/gtest.h>
 
 #include <exception>
-#include <functional>
 #include <stdexcept>
 
 using namespace corvane;
@@ -90,92 +86,6 @@ TEST(RunGuarded, AHandlerRaisingWhileAnErrorBoxIsOpenGetsABoxOfItsOwn)
     EXPECT_TRUE(outerResumed);
     ASSERT_EQ(recorder.boxes().size(), 2);
     EXPECT_EQ(recorder.boxes()[1].text, QStringLiteral("Host Lookup Canceled."));
-}
-
-namespace {
-
-void click(QWidget& widget)
-{
-    const QPointF centre(widget.width() / 2.0, widget.height() / 2.0);
-    QMouseEvent press(QEvent::MouseButtonPress, centre, widget.mapToGlobal(centre), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, centre, widget.mapToGlobal(centre), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&widget, &press);
-    QApplication::sendEvent(&widget, &release);
-}
-
-} // namespace
-
-TEST(Guarded, AConnectedLambdaThatRaisesShowsOneBoxPerClickAndTheButtonStaysUsable)
-{
-    // A send raising from a click handler, as a menu command or the chat
-    // button does when the peer cannot be resolved.
-    MessageBoxRecorder recorder;
-    QPushButton button(QStringLiteral("发送"));
-    button.resize(80, 24);
-    button.show();
-    int clicks = 0;
-    int after = 0;
-    // clicked(bool): the lambda takes nothing, so the argument is dropped.
-    QObject::connect(&button, &QPushButton::clicked, guarded([&] {
-                         ++clicks;
-                         throw std::runtime_error("Host Lookup Canceled");
-                         ++after;
-                     }));
-    for (int i = 0; i < 2; ++i) {
-        click(button);
-        EXPECT_FALSE(button.isDown());
-    }
-    EXPECT_EQ(clicks, 2);
-    EXPECT_EQ(after, 0);
-    ASSERT_EQ(recorder.boxes().size(), 2);
-    EXPECT_EQ(recorder.boxes()[1].text, QStringLiteral("Host Lookup Canceled."));
-}
-
-namespace {
-
-class PortHandler : public QObject {
-public:
-    QStringList accepted;
-    void onText(const QString& text)
-    {
-        if (text == QLatin1String("x"))
-            throw std::invalid_argument("'x' is not a valid integer value");
-        accepted << text;
-    }
-};
-
-} // namespace
-
-TEST(Guarded, AMethodTakesTheSignalsArguments)
-{
-    MessageBoxRecorder recorder;
-    QLineEdit edit;
-    PortHandler handler;
-    QObject::connect(&edit, &QLineEdit::textChanged, &handler, guarded(&handler, &PortHandler::onText));
-    edit.setText(QStringLiteral("1234"));
-    edit.setText(QStringLiteral("x"));
-    edit.setText(QStringLiteral("80"));
-    EXPECT_EQ(handler.accepted, QStringList({"1234", "80"}));
-    ASSERT_EQ(recorder.boxes().size(), 1);
-    EXPECT_EQ(recorder.boxes()[0].text, QStringLiteral("'x' is not a valid integer value."));
-}
-
-TEST(Guarded, ServesAsAComponentsEventWithArguments)
-{
-    MessageBoxRecorder recorder;
-    QStringList seen;
-    std::function<void(int, const QString&)> onReceive = guarded([&](int count, const QString& from) {
-        if (count == 0)
-            throw std::runtime_error("Invalid stream");
-        seen << QStringLiteral("%1 from %2").arg(count).arg(from);
-    });
-    EXPECT_NO_THROW(onReceive(0, QStringLiteral("127.0.0.1")));
-    onReceive(7, QStringLiteral("127.0.0.1"));
-    EXPECT_EQ(seen, QStringList({"7 from 127.0.0.1"}));
-    ASSERT_EQ(recorder.boxes().size(), 1);
-    EXPECT_EQ(recorder.boxes()[0].text, QStringLiteral("Invalid stream."));
 }
 
 namespace {

@@ -1,14 +1,17 @@
-// The endpoint running under CorvaneApplication: failures raised by
-// handlers reach the default error box, and receiving goes on.
+// The endpoint running under CorvaneApplication: a handler that reports a
+// failed send in the default error box, boxes opened while datagrams keep
+// coming, and the application's last-resort catch.
 #include "EndpointTestSupport.h"
 #include "ui/CorvaneApplication.h"
 #include "ui/MessageBox.h"
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 using namespace endpoint_test;
 
-TEST(UdpEndpointInApplication, AHandlerThatRaisesDoesNotStopTheNextDatagrams)
+TEST(UdpEndpointInApplication, AHandlerWhoseSendFailsDoesNotStopTheNextDatagrams)
 {
     corvane::MessageBoxRecorder recorder;
     auto endpoint = makeSelfEndpoint();
@@ -22,7 +25,10 @@ TEST(UdpEndpointInApplication, AHandlerThatRaisesDoesNotStopTheNextDatagrams)
             sender->setRemoteHost(QStringLiteral("0.0.0.0"));
             TMemoryStream reply;
             reply.write("reply");
-            sender->SendDatagram(reply);
+            if (const UdpResult sent = sender->SendDatagram(reply); !sent) {
+                corvane::showErrorBox(sent.errorText());
+                return;  // the rest of the handler does not run
+            }
         }
         handled << bytes;
     };
@@ -56,13 +62,14 @@ TEST(UdpEndpointInApplication, DatagramsAreHandledWhileAnErrorBoxIsOpen)
         waitUntil([&] { return !handled.isEmpty(); });
         handledWhileBoxOpen = handled;
     };
-    QTimer::singleShot(0, [] { throw UDPSockError("Host Lookup Canceled"); });
+    // A raise that nothing else catches ends in the application's box.
+    QTimer::singleShot(0, [] { throw std::runtime_error("Host Lookup Canceled"); });
     ASSERT_TRUE(waitUntil([&] { return recorder.boxes().size() == 1; }));
     EXPECT_EQ(recorder.boxes()[0].text, QStringLiteral("Host Lookup Canceled."));
     EXPECT_EQ(handledWhileBoxOpen, QList<QByteArray>({"during the box"}));
 }
 
-TEST(UdpEndpointInApplication, AHandlerRaisingOnEveryDatagramOpensOneBoxNotOnePerDatagram)
+TEST(UdpEndpointInApplication, AHandlerFailingOnEveryDatagramOpensOneBoxNotOnePerDatagram)
 {
     corvane::MessageBoxRecorder recorder;
     auto endpoint = makeSelfEndpoint();
@@ -71,7 +78,7 @@ TEST(UdpEndpointInApplication, AHandlerRaisingOnEveryDatagramOpensOneBoxNotOnePe
     int handled = 0;
     endpoint->OnDataReceived = [&](TUdpEndpoint*, int, const QString&, int) {
         ++handled;
-        throw UDPSockError("Null Remote Address");
+        corvane::showErrorBox(QStringLiteral("Null Remote Address"));
     };
     constexpr int Storm = 200;
     recorder.onShow = [&](const corvane::RecordedBox&) {

@@ -4,22 +4,21 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 
 using namespace endpoint_test;
 
 namespace {
 
-// The text of what SendDatagram throws, with "general:" or "UDPSockError:"
-// in front, or "" when it returns normally.
+// The text of the failure SendDatagram returns, with "general:" (an invalid
+// stream) or "UDPSockError:" (the endpoint's own errors) in front, or "" when
+// it succeeds.
 QString sendOutcome(TUdpEndpoint& endpoint, TMemoryStream& stream)
 {
-    try {
-        endpoint.SendDatagram(stream);
-    } catch (const UDPSockError& error) {
-        return QStringLiteral("UDPSockError:") + QString::fromUtf8(error.what());
-    } catch (const std::exception& error) {
-        return QStringLiteral("general:") + QString::fromUtf8(error.what());
+    const UdpResult result = endpoint.SendDatagram(stream);
+    switch (result.kind()) {
+    case UdpResult::Kind::None: return QString();
+    case UdpResult::Kind::InvalidStream: return QStringLiteral("general:") + result.errorText();
+    case UdpResult::Kind::SocketError: return QStringLiteral("UDPSockError:") + result.errorText();
     }
     return QString();
 }
@@ -108,14 +107,14 @@ TEST(UdpEndpointSend, StatusSendingDataIsReportedAtLevelTwoAndOnDataSendFollowsT
     };
 
     TMemoryStream stream = streamOf("abc");
-    endpoint->SendDatagram(stream);   // report level 1: no status
+    EXPECT_TRUE(endpoint->SendDatagram(stream).ok());   // report level 1: no status
     EXPECT_EQ(order, QStringList({"sent"}));
     EXPECT_EQ(stream.position(), 3);
     EXPECT_EQ(endpoint->lastStatus(), QString());
 
     order.clear();
     endpoint->setReportLevel(2);
-    endpoint->SendDatagram(stream);
+    EXPECT_TRUE(endpoint->SendDatagram(stream).ok());
     EXPECT_EQ(order, QStringList({"status Sending Data", "sent"}));
     EXPECT_EQ(endpoint->lastStatus(), QStringLiteral("Sending Data"));
 }
@@ -130,7 +129,7 @@ TEST(UdpEndpointSend, TheWholeStreamGoesOutFromItsStartWhateverItsPositionOrSize
 
     TMemoryStream stream = streamOf("message|2|3|4|5|6|x");
     stream.setPosition(4);
-    endpoint.SendDatagram(stream);
+    EXPECT_TRUE(endpoint.SendDatagram(stream).ok());
     ASSERT_TRUE(waitUntil([&] { return peer->hasPendingDatagrams(); }));
     QByteArray got(100, '\0');
     got.resize(peer->readDatagram(got.data(), got.size()));
@@ -138,7 +137,7 @@ TEST(UdpEndpointSend, TheWholeStreamGoesOutFromItsStartWhateverItsPositionOrSize
 
     // Longer than the receive buffer of any endpoint: still sent whole, never cut.
     TMemoryStream big = streamOf(QByteArray(3000, 'b'));
-    endpoint.SendDatagram(big);
+    EXPECT_TRUE(endpoint.SendDatagram(big).ok());
     ASSERT_TRUE(waitUntil([&] { return peer->hasPendingDatagrams(); }));
     EXPECT_EQ(peer->pendingDatagramSize(), 3000);
 }
@@ -153,8 +152,8 @@ TEST(UdpEndpointSend, AHostNameIsLookedUpForEverySend)
     recordInto(*endpoint, log);
     TMemoryStream first = streamOf("one");
     TMemoryStream second = streamOf("two");
-    endpoint->SendDatagram(first);
-    endpoint->SendDatagram(second);
+    EXPECT_TRUE(endpoint->SendDatagram(first).ok());
+    EXPECT_TRUE(endpoint->SendDatagram(second).ok());
     ASSERT_TRUE(waitUntil([&] { return log.size() == 2; }));
     EXPECT_EQ(log[0].bytes, QByteArray("one"));
     EXPECT_EQ(log[1].bytes, QByteArray("two"));
@@ -168,7 +167,7 @@ TEST(UdpEndpointSend, ADottedAddressIsNotLookedUp)
     endpoint.setRemotePort(endpoint.boundPort());
     endpoint.setRemoteHost(QStringLiteral("127.0.0.1"));
     TMemoryStream stream = streamOf("x");
-    endpoint.SendDatagram(stream);
+    EXPECT_TRUE(endpoint.SendDatagram(stream).ok());
     EXPECT_TRUE(endpoint.lookedUp.isEmpty());
 }
 
@@ -290,7 +289,7 @@ TEST(UdpEndpointSend, DatagramsAreHandledWhileASendWaitsForItsLookup)
     peer->writeDatagram("meanwhile", QHostAddress::LocalHost, port);
 
     TMemoryStream stream = streamOf("mine");
-    endpoint.SendDatagram(stream);
+    EXPECT_TRUE(endpoint.SendDatagram(stream).ok());
     order << QStringLiteral("send returned");
     ASSERT_TRUE(waitUntil([&] { return order.size() == 3; })) << order.join(", ").toStdString();
     EXPECT_EQ(order, QStringList({"received meanwhile", "send returned", "received mine"}));

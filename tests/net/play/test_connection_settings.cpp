@@ -8,23 +8,18 @@
 
 #include "net/endpoint/TUdpEndpoint.h"
 #include "net/play/ConnectionSettings.h"
-#include "ui/MessageBox.h"
 
 using corvane::play::ApplyResult;
 using corvane::play::applyConnectionSettings;
-using corvane::play::ConvertError;
 using corvane::play::convertToInteger;
 
 namespace {
 
 std::string conversionMessage(const QString& text)
 {
-    try {
-        convertToInteger(text);
-    } catch (const ConvertError& error) {
-        return error.what();
-    }
-    return "converted";
+    if (convertToInteger(text))
+        return "converted";
+    return corvane::play::conversionErrorText(text).toStdString();
 }
 
 int freePort()
@@ -62,16 +57,14 @@ TEST(ApplyConnectionSettings, AnyEmptyBoxShowsTheHintAndChangesNothing)
 {
     TUdpEndpoint endpoint;
     endpoint.setRemoteHost(QStringLiteral("127.0.0.1"));
-    corvane::MessageBoxRecorder recorder;
-    EXPECT_EQ(applyConnectionSettings(nullptr, endpoint, QString(), QStringLiteral("1"), QStringLiteral("2")),
+    EXPECT_EQ(applyConnectionSettings(endpoint, QString(), QStringLiteral("1"), QStringLiteral("2")).result,
               ApplyResult::MissingEntry);
-    EXPECT_EQ(applyConnectionSettings(nullptr, endpoint, QStringLiteral("h"), QString(), QStringLiteral("2")),
+    EXPECT_EQ(applyConnectionSettings(endpoint, QStringLiteral("h"), QString(), QStringLiteral("2")).result,
               ApplyResult::MissingEntry);
-    EXPECT_EQ(applyConnectionSettings(nullptr, endpoint, QStringLiteral("h"), QStringLiteral("1"), QString()),
+    EXPECT_EQ(applyConnectionSettings(endpoint, QStringLiteral("h"), QStringLiteral("1"), QString()).result,
               ApplyResult::MissingEntry);
-    ASSERT_EQ(recorder.boxes().size(), 3);
-    EXPECT_EQ(recorder.boxes()[0].text, QStringLiteral("请输入完整的信息，以便连接对方！"));
-    EXPECT_EQ(recorder.boxes()[0].caption, QStringLiteral("连接提示"));
+    EXPECT_EQ(corvane::play::missingEntryText(), QStringLiteral("请输入完整的信息，以便连接对方！"));
+    EXPECT_EQ(corvane::play::missingEntryCaption(), QStringLiteral("连接提示"));
     EXPECT_EQ(endpoint.remoteHost(), QStringLiteral("127.0.0.1"));
 }
 
@@ -79,8 +72,8 @@ TEST(ApplyConnectionSettings, BlanksCountAsContentAndTheHostIsTakenAsTyped)
 {
     TUdpEndpoint endpoint;
     const int local = freePort();
-    EXPECT_EQ(applyConnectionSettings(nullptr, endpoint, QStringLiteral(" "), QStringLiteral("70000"),
-                                      QString::number(local)),
+    EXPECT_EQ(applyConnectionSettings(endpoint, QStringLiteral(" "), QStringLiteral("70000"), QString::number(local))
+                  .result,
               ApplyResult::Applied);
     EXPECT_EQ(endpoint.remoteHost(), QStringLiteral(" "));
     EXPECT_EQ(endpoint.remotePort(), 70000);
@@ -91,14 +84,14 @@ TEST(ApplyConnectionSettings, ValuesSetBeforeAFailingConversionStaySet)
 {
     TUdpEndpoint endpoint;
     endpoint.setRemotePort(1);
-    EXPECT_THROW(applyConnectionSettings(nullptr, endpoint, QStringLiteral("a"), QStringLiteral("x"),
-                                         QStringLiteral("5")),
-                 ConvertError);
+    const auto first = applyConnectionSettings(endpoint, QStringLiteral("a"), QStringLiteral("x"), QStringLiteral("5"));
+    EXPECT_EQ(first.result, ApplyResult::Failed);
+    EXPECT_EQ(first.errorText, QStringLiteral("'x' is not a valid integer value"));
     EXPECT_EQ(endpoint.remoteHost(), QStringLiteral("a"));
     EXPECT_EQ(endpoint.remotePort(), 1);
-    EXPECT_THROW(applyConnectionSettings(nullptr, endpoint, QStringLiteral("b"), QStringLiteral("7"),
-                                         QStringLiteral("y")),
-                 ConvertError);
+    const auto second = applyConnectionSettings(endpoint, QStringLiteral("b"), QStringLiteral("7"), QStringLiteral("y"));
+    EXPECT_EQ(second.result, ApplyResult::Failed);
+    EXPECT_EQ(second.errorText, QStringLiteral("'y' is not a valid integer value"));
     EXPECT_EQ(endpoint.remoteHost(), QStringLiteral("b"));
     EXPECT_EQ(endpoint.remotePort(), 7);
     EXPECT_EQ(endpoint.localPort(), 0);

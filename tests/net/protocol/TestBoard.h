@@ -20,13 +20,14 @@ public:
     TestBoard() { position.reset(); }
 
     void showChange(const game::Change&) override { ++changes; }
-    void sendMove(const game::Move& move) override
+    bool sendMove(const game::Move& move) override
     {
-        if (!sendError.empty())
-            throw std::runtime_error(sendError);
+        if (sendFails)
+            return false;
         sent.push_back(protocol::encodeMove(move));
         if (onSend)
             onSend(sent.back());
+        return true;
     }
 
     static game::PieceId id(std::string_view name)
@@ -65,7 +66,7 @@ public:
     game::Position position;
     int changes = 0;
     std::vector<std::string> sent;   // every message sent, in order
-    std::string sendError;           // when not empty, sendMove throws with this text
+    bool sendFails = false;          // sendMove reports a failed send
     std::function<void(const std::string&)> onSend;  // called after a successful send
 };
 
