@@ -14,6 +14,8 @@
 #include "shell/NotificationSound.h"
 #include "ui/MessageBox.h"
 
+using namespace corvane::endpoint;
+
 using namespace corvane;
 using Clock = std::chrono::steady_clock;
 

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace corvane::flat {
+
 class EInvalidOperation : public std::runtime_error {
 public:
     explicit EInvalidOperation(const std::string& message)
@@ -12,3 +14,5 @@ public:
     {
     }
 };
+
+} // namespace corvane::flat

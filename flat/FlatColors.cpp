@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace flat {
+namespace corvane::flat {
 
 namespace {
 
@@ -152,4 +152,4 @@ QColor parentBackgroundColor(const QWidget* widget)
     return parent->palette().color(QPalette::Active, parent->backgroundRole());
 }
 
-} // namespace flat
+} // namespace corvane::flat

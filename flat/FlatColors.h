@@ -8,7 +8,7 @@
 
 class QWidget;
 
-namespace flat {
+namespace corvane::flat {
 
 // A colour value as stored with the layouts: blue in bits 16..23, green in
 // 8..15, red in 0..7 (the reverse of QRgb).
@@ -58,4 +58,4 @@ QColor windowTextColor(const QWidget* widget);
 // has none.
 QColor parentBackgroundColor(const QWidget* widget);
 
-} // namespace flat
+} // namespace corvane::flat

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-namespace flat {
+namespace corvane::flat {
 
 void drawBevelFrame(QPainter& painter, const QRect& rect, const QColor& top, const QColor& bottom, int width)
 {
@@ -134,4 +134,4 @@ GlyphCaptionPlacement placeGlyphAndCaption(const QRect& client, const QPoint& of
     return placement;
 }
 
-} // namespace flat
+} // namespace corvane::flat

@@ -12,7 +12,7 @@
 
 class QPainter;
 
-namespace flat {
+namespace corvane::flat {
 
 // Draws `width` nested one-pixel rings inside `rect`: the left column and top
 // row of each ring in `top` (the top-right and bottom-left corners excluded),
@@ -44,4 +44,4 @@ struct GlyphCaptionPlacement {
 GlyphCaptionPlacement placeGlyphAndCaption(const QRect& client, const QPoint& offset, const QSize& captionSize,
                                            ButtonLayout layout, int margin, int spacing, const QSize& glyphSize);
 
-} // namespace flat
+} // namespace corvane::flat

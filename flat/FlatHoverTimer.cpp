@@ -4,7 +4,7 @@
 
 #include <QTimer>
 
-namespace flat {
+namespace corvane::flat {
 
 namespace {
 QTimer* sharedTimer = nullptr;
@@ -69,4 +69,4 @@ void FlatHoverTimer::tick()
         stopTracking();
 }
 
-} // namespace flat
+} // namespace corvane::flat

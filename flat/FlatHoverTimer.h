@@ -3,9 +3,10 @@
 // while at least one flat control exists, and it only runs while a flat button
 // is being tracked under the pointer, so an idle dialog causes no wake-ups.
 class QTimer;
-class TFlatButton;
 
-namespace flat {
+namespace corvane::flat {
+
+class TFlatButton;
 
 class FlatHoverTimer {
 public:
@@ -28,4 +29,4 @@ private:
     static void tick();
 };
 
-} // namespace flat
+} // namespace corvane::flat

@@ -3,7 +3,7 @@
 // dialog layouts use.
 #include <QObject>
 
-namespace flat {
+namespace corvane::flat {
 Q_NAMESPACE
 
 // Where a flat button's face shows its parent's background instead of a colour.
@@ -18,4 +18,4 @@ Q_ENUM_NS(ButtonLayout)
 enum ButtonState { bsUp = 0, bsDisabled = 1, bsDown = 2, bsExclusive = 3 };
 Q_ENUM_NS(ButtonState)
 
-} // namespace flat
+} // namespace corvane::flat

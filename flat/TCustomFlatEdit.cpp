@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <algorithm>
 
+namespace corvane::flat {
+
 namespace {
 constexpr quint32 defaultFocused = 0xFFFFFF;
 constexpr quint32 defaultBorder = 0x8396A0;
@@ -247,3 +249,5 @@ void TCustomFlatEdit::focusOutEvent(QFocusEvent* event)
     QLineEdit::focusOutEvent(event);
     redrawFrame();
 }
+
+} // namespace corvane::flat

@@ -6,6 +6,8 @@
 #include <QColor>
 #include <QLineEdit>
 
+namespace corvane::flat {
+
 class TCustomFlatEdit : public QLineEdit {
     Q_OBJECT
 
@@ -68,3 +70,5 @@ private:
     bool m_heightFitted = false;
     bool m_applyingLook = false; // our own palette change is not a colour change of the parent
 };
+
+} // namespace corvane::flat

@@ -15,6 +15,8 @@
 #include <QShortcutEvent>
 #include <algorithm>
 
+namespace corvane::flat {
+
 using flat::FlatHoverTimer;
 
 namespace {
@@ -721,3 +723,5 @@ void TFlatButton::paintCaption(QPainter& painter, const QRect& bounds)
         painter.drawText(bounds, flags, m_caption);
     }
 }
+
+} // namespace corvane::flat

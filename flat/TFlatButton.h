@@ -10,6 +10,8 @@
 #include <QImage>
 #include <QWidget>
 
+namespace corvane::flat {
+
 class TFlatButton : public QWidget {
     Q_OBJECT
     Q_PROPERTY(flat::TransparentMode TransparentMode READ transparentMode WRITE setTransparentMode)
@@ -188,3 +190,5 @@ private:
     bool m_mouseOver = false;
     bool m_pressing = false;
 };
+
+} // namespace corvane::flat

@@ -3,6 +3,8 @@
 // published as properties.
 #include "flat/TCustomFlatEdit.h"
 
+namespace corvane::flat {
+
 class TFlatEdit : public TCustomFlatEdit {
     Q_OBJECT
     Q_PROPERTY(QColor ColorFocused READ colorFocused WRITE setColorFocused)
@@ -16,3 +18,5 @@ class TFlatEdit : public TCustomFlatEdit {
 public:
     explicit TFlatEdit(QWidget* parent = nullptr);
 };
+
+} // namespace corvane::flat

@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QWindow>
 
+namespace corvane::flat {
+
 namespace {
 constexpr quint32 defaultInactiveText = 8559266; // red 162, green 154, blue 130
 const char* const notOnFormMessage = "TFlatTitlebar can only be placed on a descndant of a TCustomForm";
@@ -194,3 +196,5 @@ void TFlatTitlebar::mouseReleaseEvent(QMouseEvent*)
 {
     m_dragging = false;
 }
+
+} // namespace corvane::flat

@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QWidget>
 
+namespace corvane::flat {
+
 class TFlatTitlebar : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QColor ActiveTextColor READ activeTextColor WRITE setActiveTextColor)
@@ -79,3 +81,5 @@ private:
     QPoint m_pressGlobal;
     QPoint m_formPosAtPress;
 };
+
+} // namespace corvane::flat

@@ -111,7 +111,7 @@ std::optional<QString> applyStartConnection(TForm1& form1, const StartOptions& o
 {
     if (!options.setsConnection())
         return std::nullopt;
-    TUdpEndpoint& endpoint = *form1.udpEndpoint();
+    endpoint::TUdpEndpoint& endpoint = *form1.udpEndpoint();
     const QString host = options.peer.value_or(endpoint.remoteHost());
     const QString remotePort = options.remotePort.value_or(QString::number(endpoint.remotePort()));
     const QString localPort = options.localPort.value_or(QString::number(endpoint.localPort()));
@@ -129,7 +129,7 @@ void showStartConnection(TForm3& form3, const TForm1& form1, const StartOptions&
 {
     if (!options.setsConnection())
         return;
-    const TUdpEndpoint& endpoint = *form1.udpEndpoint();
+    const endpoint::TUdpEndpoint& endpoint = *form1.udpEndpoint();
     form3.hostEdit()->setText(endpoint.remoteHost());
     form3.remotePortEdit()->setText(QString::number(endpoint.remotePort()));
     form3.localPortEdit()->setText(QString::number(endpoint.localPort()));

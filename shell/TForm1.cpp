@@ -141,7 +141,7 @@ void TForm1::createChatPanel()
 
 void TForm1::createEndpoint()
 {
-    udpEndpoint1_ = new TUdpEndpoint(this);
+    udpEndpoint1_ = new endpoint::TUdpEndpoint(this);
     udpEndpoint1_->setObjectName(QStringLiteral("UdpEndpoint1"));
     // The stored settings: one computer, every datagram comes back here.
     udpEndpoint1_->setRemoteHost(QStringLiteral("127.0.0.1"));
@@ -149,10 +149,10 @@ void TForm1::createEndpoint()
     // Opens and binds the socket. When another copy holds the port, the
     // window still comes up (the player can choose other ports); the failure
     // is told once it is shown.
-    if (const UdpResult bound = udpEndpoint1_->setLocalPort(1234); !bound)
+    if (const endpoint::UdpResult bound = udpEndpoint1_->setLocalPort(1234); !bound)
         startupFailure_ = bound.errorText();
     udpEndpoint1_->setReportLevel(1);
-    udpEndpoint1_->OnDataReceived = [this](TUdpEndpoint* sender, int numberBytes, const QString& fromIP, int port) {
+    udpEndpoint1_->OnDataReceived = [this](endpoint::TUdpEndpoint* sender, int numberBytes, const QString& fromIP, int port) {
         UdpEndpoint1DataReceived(sender, numberBytes, fromIP, port);
     };
     udpEndpoint1_->Loaded();
@@ -196,9 +196,9 @@ bool TForm1::sendMove(const game::Move& move) { return sendMessage(protocol::enc
 
 bool TForm1::sendMessage(const std::string& bytes)
 {
-    UdpResult sent;
+    endpoint::UdpResult sent;
     {
-        TMemoryStream stream;  // released before anything is shown
+        endpoint::TMemoryStream stream;  // released before anything is shown
         stream.write(bytes);
         sent = udpEndpoint1_->SendDatagram(stream);
     }
@@ -299,9 +299,9 @@ void TForm1::onDropped(game::PieceId piece, const BoardView::DropTarget& target)
         game::dropOnPoint(position_, *this, piece, target.point);  // Image34DragDrop
 }
 
-void TForm1::UdpEndpoint1DataReceived(TUdpEndpoint*, int numberBytes, const QString&, int)
+void TForm1::UdpEndpoint1DataReceived(endpoint::TUdpEndpoint*, int numberBytes, const QString&, int)
 {
-    TMemoryStream stream;
+    endpoint::TMemoryStream stream;
     udpEndpoint1_->ReadDatagram(stream);
     const QByteArray bytes = stream.read(numberBytes);
     receiver_->handleDatagram(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));

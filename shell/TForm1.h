@@ -25,7 +25,7 @@ class QAbstractButton;
 class QLabel;
 class QPlainTextEdit;
 
-class TUdpEndpoint;
+namespace corvane::endpoint { class TUdpEndpoint; }
 namespace corvane::skin {
 class TSkinForm;
 }
@@ -77,7 +77,7 @@ public:
 
     // Components, for the skin and flat rebuilds and for tests.
     QWidget* clientArea() const { return client_; }
-    TUdpEndpoint* udpEndpoint() const { return udpEndpoint1_; }
+    endpoint::TUdpEndpoint* udpEndpoint() const { return udpEndpoint1_; }
     BoardView* boardView() const { return board_; }
     QPlainTextEdit* memo1() const { return memo1_; }
     QPlainTextEdit* memo2() const { return memo2_; }
@@ -112,7 +112,7 @@ private:
     void createChatPanel();
     void createEndpoint();
     void onDropped(game::PieceId piece, const BoardView::DropTarget& target);
-    void UdpEndpoint1DataReceived(TUdpEndpoint* sender, int numberBytes, const QString& fromIP, int port);
+    void UdpEndpoint1DataReceived(endpoint::TUdpEndpoint* sender, int numberBytes, const QString& fromIP, int port);
     void showModal(QDialog*& dialog, const DialogMaker& make = {});
 
     QWidget* client_ = nullptr;
@@ -123,7 +123,7 @@ private:
     skin::TSkinForm* skinForm1_ = nullptr;
     QPlainTextEdit* memo1_ = nullptr;
     QPlainTextEdit* memo2_ = nullptr;
-    TUdpEndpoint* udpEndpoint1_ = nullptr;
+    endpoint::TUdpEndpoint* udpEndpoint1_ = nullptr;
     NotificationSound* sound_ = nullptr;
     QDialog* form2_ = nullptr;
     QDialog* form3_ = nullptr;

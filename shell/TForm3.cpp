@@ -29,7 +29,7 @@ void addLabel(QWidget* parent, const QString& name, const QString& text, int lef
 
 } // namespace
 
-TForm3::TForm3(QWidget* owner, TUdpEndpoint* endpoint) : QDialog(owner), endpoint_(endpoint)
+TForm3::TForm3(QWidget* owner, endpoint::TUdpEndpoint* endpoint) : QDialog(owner), endpoint_(endpoint)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("设置对方计算机名或IP地址"));
@@ -52,13 +52,13 @@ TForm3::TForm3(QWidget* owner, TUdpEndpoint* endpoint) : QDialog(owner), endpoin
 
 void TForm3::createTitlebar()
 {
-    flatTitlebar1_ = new TFlatTitlebar(this);
+    flatTitlebar1_ = new flat::TFlatTitlebar(this);
     flatTitlebar1_->setObjectName(QStringLiteral("FlatTitlebar1"));
     flatTitlebar1_->setCaption(windowTitle());
     flatTitlebar1_->setTitlebarColor(Qt::blue);
     // White while active and 162,154,130 while inactive are the bar's own defaults.
     flatTitlebar1_->setGeometry(0, 0, 315, 25);
-    flatTitlebar1_->setAlign(TFlatTitlebar::alTop);
+    flatTitlebar1_->setAlign(flat::TFlatTitlebar::alTop);
 }
 
 void TForm3::createBody()
@@ -82,17 +82,17 @@ void TForm3::createBody()
     flatEdit2_->installEventFilter(keyFilter_);
     flatEdit3_->installEventFilter(keyFilter_);
 
-    flatButton1_ = new TFlatButton(this);
+    flatButton1_ = new flat::TFlatButton(this);
     flatButton1_->setObjectName(QStringLiteral("FlatButton1"));
     flatButton1_->setGeometry(208, 160, 73, 25);
     flatButton1_->setCaption(QStringLiteral("连 接"));
     flatButton1_->setColorBorder(borderBlue);
-    connect(flatButton1_, &TFlatButton::OnClick, this, &TForm3::FlatButton1Click);
+    connect(flatButton1_, &flat::TFlatButton::OnClick, this, &TForm3::FlatButton1Click);
 }
 
-TFlatEdit* TForm3::createEdit(const QString& name, const QString& text, int top)
+flat::TFlatEdit* TForm3::createEdit(const QString& name, const QString& text, int top)
 {
-    auto* edit = new TFlatEdit(this);
+    auto* edit = new flat::TFlatEdit(this);
     edit->setObjectName(name);
     edit->setGeometry(136, top, 145, 18);
     edit->setText(text);

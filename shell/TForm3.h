@@ -15,7 +15,7 @@
 #include "flat/TFlatTitlebar.h"
 
 class QFrame;
-class TUdpEndpoint;
+namespace corvane::endpoint { class TUdpEndpoint; }
 
 namespace corvane::shell {
 
@@ -24,14 +24,14 @@ class PortKeyFilter;
 class TForm3 : public QDialog {
     Q_OBJECT
 public:
-    TForm3(QWidget* owner, TUdpEndpoint* endpoint);
+    TForm3(QWidget* owner, endpoint::TUdpEndpoint* endpoint);
 
-    TFlatTitlebar* titlebar() const { return flatTitlebar1_; }  // FlatTitlebar1
+    flat::TFlatTitlebar* titlebar() const { return flatTitlebar1_; }  // FlatTitlebar1
     QFrame* bevel() const { return bevel1_; }                   // Bevel1
-    TFlatEdit* hostEdit() const { return flatEdit1_; }          // FlatEdit1
-    TFlatEdit* remotePortEdit() const { return flatEdit2_; }    // FlatEdit2
-    TFlatEdit* localPortEdit() const { return flatEdit3_; }     // FlatEdit3
-    TFlatButton* connectButton() const { return flatButton1_; } // FlatButton1
+    flat::TFlatEdit* hostEdit() const { return flatEdit1_; }          // FlatEdit1
+    flat::TFlatEdit* remotePortEdit() const { return flatEdit2_; }    // FlatEdit2
+    flat::TFlatEdit* localPortEdit() const { return flatEdit3_; }     // FlatEdit3
+    flat::TFlatButton* connectButton() const { return flatButton1_; } // FlatButton1
     PortKeyFilter* portKeyFilter() const { return keyFilter_; }
 
 public slots:
@@ -43,15 +43,15 @@ protected:
 private:
     void createTitlebar();
     void createBody();
-    TFlatEdit* createEdit(const QString& name, const QString& text, int top);
+    flat::TFlatEdit* createEdit(const QString& name, const QString& text, int top);
 
-    TUdpEndpoint* endpoint_;
-    TFlatTitlebar* flatTitlebar1_ = nullptr;
+    endpoint::TUdpEndpoint* endpoint_;
+    flat::TFlatTitlebar* flatTitlebar1_ = nullptr;
     QFrame* bevel1_ = nullptr;
-    TFlatEdit* flatEdit1_ = nullptr;
-    TFlatEdit* flatEdit2_ = nullptr;
-    TFlatEdit* flatEdit3_ = nullptr;
-    TFlatButton* flatButton1_ = nullptr;
+    flat::TFlatEdit* flatEdit1_ = nullptr;
+    flat::TFlatEdit* flatEdit2_ = nullptr;
+    flat::TFlatEdit* flatEdit3_ = nullptr;
+    flat::TFlatButton* flatButton1_ = nullptr;
     PortKeyFilter* keyFilter_ = nullptr;
 };
 

@@ -21,6 +21,10 @@
 #include <cstdio>
 #include <vector>
 
+namespace corvane::flat {}
+namespace flat = corvane::flat;
+using namespace corvane::flat;
+
 namespace {
 
 struct Shot {

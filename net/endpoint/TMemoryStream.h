@@ -9,6 +9,8 @@
 #include <cstring>
 #include <string_view>
 
+namespace corvane::endpoint {
+
 class TMemoryStream {
 public:
     TMemoryStream() = default;
@@ -68,3 +70,5 @@ private:
     QByteArray m_bytes;
     qint64 m_position = 0;
 };
+
+} // namespace corvane::endpoint

@@ -15,6 +15,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+namespace corvane::endpoint {
+
 namespace {
 
 // The event that stands for "the socket is readable": one of them is posted
@@ -359,3 +361,5 @@ void TUdpEndpoint::startHostLookup(const QString& name, QObject* context,
 {
     QHostInfo::lookupHost(name, context, std::move(done));
 }
+
+} // namespace corvane::endpoint

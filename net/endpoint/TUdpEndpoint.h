@@ -44,6 +44,8 @@
 class QHostInfo;
 class QUdpSocket;
 
+namespace corvane::endpoint {
+
 class TUdpEndpoint : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString RemoteHost READ remoteHost WRITE setRemoteHost)
@@ -179,3 +181,5 @@ private:
     QString m_lastStatus;
     UdpResult m_creationResult;
 };
+
+} // namespace corvane::endpoint

@@ -7,6 +7,8 @@
 
 #include <utility>
 
+namespace corvane::endpoint {
+
 class UdpResult {
 public:
     enum class Kind {
@@ -31,3 +33,5 @@ private:
     Kind m_kind = Kind::None;
     QString m_text;
 };
+
+} // namespace corvane::endpoint

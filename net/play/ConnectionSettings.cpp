@@ -34,7 +34,7 @@ std::optional<int> convertToInteger(const QString& text)
     return static_cast<int>(negative ? -value : value);
 }
 
-ApplyOutcome applyConnectionSettings(TUdpEndpoint& endpoint, const QString& host, const QString& remotePort,
+ApplyOutcome applyConnectionSettings(endpoint::TUdpEndpoint& endpoint, const QString& host, const QString& remotePort,
                                      const QString& localPort)
 {
     if (host.isEmpty() || remotePort.isEmpty() || localPort.isEmpty())
@@ -47,7 +47,7 @@ ApplyOutcome applyConnectionSettings(TUdpEndpoint& endpoint, const QString& host
     const std::optional<int> ownPort = convertToInteger(localPort);
     if (!ownPort)
         return {ApplyResult::Failed, conversionErrorText(localPort)};
-    if (const UdpResult bound = endpoint.setLocalPort(*ownPort); !bound)
+    if (const endpoint::UdpResult bound = endpoint.setLocalPort(*ownPort); !bound)
         return {ApplyResult::Failed, bound.errorText()};
     return {ApplyResult::Applied, {}};
 }

@@ -7,7 +7,7 @@
 #include <QString>
 #include <optional>
 
-class TUdpEndpoint;
+namespace corvane::endpoint { class TUdpEndpoint; }
 
 namespace corvane::play {
 
@@ -39,7 +39,7 @@ struct ApplyOutcome {
 // nothing. Otherwise sets RemoteHost to the host text exactly as typed,
 // RemotePort, then LocalPort (which re-creates the socket). At a conversion
 // or socket failure it stops; what was set before it stays set.
-ApplyOutcome applyConnectionSettings(TUdpEndpoint& endpoint, const QString& host, const QString& remotePort,
+ApplyOutcome applyConnectionSettings(endpoint::TUdpEndpoint& endpoint, const QString& host, const QString& remotePort,
                                      const QString& localPort);
 
 } // namespace corvane::play

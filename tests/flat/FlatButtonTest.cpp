@@ -15,8 +15,12 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+namespace corvane::flat {}
+namespace flat = corvane::flat;
+using namespace corvane::flat;
+
 using namespace flattest;
-using flat::FlatHoverTimer;
+using corvane::flat::FlatHoverTimer;
 
 namespace {
 

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
-using namespace flat;
+namespace corvane::flat {}
+namespace flat = corvane::flat;
+using namespace corvane::flat;
+
 
 namespace {
 ::testing::AssertionResult sameRgb(const QColor& actual, int r, int g, int b)

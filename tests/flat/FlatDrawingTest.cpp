@@ -5,7 +5,10 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
-using namespace flat;
+namespace corvane::flat {}
+namespace flat = corvane::flat;
+using namespace corvane::flat;
+
 
 namespace {
 

@@ -10,6 +10,10 @@
 #include <QTest>
 #include <QWindow>
 
+namespace corvane::flat {}
+namespace flat = corvane::flat;
+using namespace corvane::flat;
+
 namespace flattest {
 
 void settle()

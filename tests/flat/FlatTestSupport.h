@@ -7,6 +7,10 @@
 #include <QWidget>
 #include <QtGlobal>
 
+namespace corvane::flat {}
+namespace flat = corvane::flat;
+using namespace corvane::flat;
+
 namespace flattest {
 
 // Lets queued events (paints, activation, timers due) run.

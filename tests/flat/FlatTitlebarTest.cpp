@@ -12,6 +12,10 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+namespace corvane::flat {}
+namespace flat = corvane::flat;
+using namespace corvane::flat;
+
 using namespace flattest;
 
 namespace {

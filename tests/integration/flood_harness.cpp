@@ -47,6 +47,8 @@
 #include "ui/CorvaneApplication.h"
 #include "ui/MessageBox.h"
 
+using namespace corvane::endpoint;
+
 using namespace corvane;
 using namespace corvane::harness;
 

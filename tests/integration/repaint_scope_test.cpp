@@ -20,6 +20,8 @@
 #include "shell/NotificationSound.h"
 #include "ui/MessageBox.h"
 
+using namespace corvane::endpoint;
+
 using namespace corvane;
 using namespace corvane::harness;
 

@@ -19,6 +19,9 @@
 #include "ShellTestSupport.h"
 #include "ui/MessageBox.h"
 
+namespace flat = corvane::flat;
+using namespace corvane::flat;
+
 using namespace corvane::shell;
 using namespace corvane::shell::testing;
 

@@ -16,6 +16,8 @@
 #include <optional>
 #include <vector>
 
+using namespace corvane::endpoint;
+
 namespace endpoint_test {
 
 // Runs the event loop until done() holds or a generous deadline passes.

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace corvane::endpoint;
+
 
 using namespace endpoint_test;
 

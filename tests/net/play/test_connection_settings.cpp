@@ -9,6 +9,8 @@
 #include "net/endpoint/TUdpEndpoint.h"
 #include "net/play/ConnectionSettings.h"
 
+using namespace corvane::endpoint;
+
 using corvane::play::ApplyResult;
 using corvane::play::applyConnectionSettings;
 using corvane::play::convertToInteger;
