@@ -1,12 +1,30 @@
 #include "CorvaneApplication.h"
 
 #include "Fonts.h"
-#include "HandlerGuard.h"
+#include "MessageBox.h"
 #include "QtTranslation.h"
 
+#include <exception>
 #include <optional>
 
 namespace corvane {
+
+namespace {
+
+// Inside a catch block: the text of the exception being handled (what() read
+// as UTF-8, or "Unknown error" for anything that is not a std::exception).
+QString currentExceptionText()
+{
+    try {
+        throw;
+    } catch (const std::exception& error) {
+        return QString::fromUtf8(error.what());
+    } catch (...) {
+        return QStringLiteral("Unknown error");
+    }
+}
+
+} // namespace
 
 CorvaneApplication::CorvaneApplication(int& argc, char** argv)
     : QApplication(argc, argv)
@@ -39,7 +57,7 @@ bool CorvaneApplication::notify(QObject* receiver, QEvent* event)
     // a close whose handler raised is abandoned and the window stays open.
     event->ignore();
     // Shown outside the catch block: the box runs an event loop of its own.
-    reportHandlerFailure(*failure);
+    showErrorBox(*failure);
     return false;
 }
 

@@ -1,7 +1,6 @@
 #include "skin/button/SkinCustomButton.h"
 
 #include "skin/button/SkinButtonGlyphs.h"
-#include "ui/HandlerGuard.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -261,7 +260,7 @@ void TSkinCustomButton::mouseReleaseEvent(QMouseEvent* event)
     // Repaint first: a click handler may raise, and the face must not stay
     // pressed when it does.
     update();
-    if (insideClient(*this, event->position())) clickFromInput();
+    if (insideClient(*this, event->position())) click();
 }
 
 // ---------------------------------------------------------------------------
@@ -285,7 +284,7 @@ void TSkinCustomButton::keyReleaseEvent(QKeyEvent* event)
         event->accept();
         m_state = bsNormal;
         update();
-        clickFromInput();
+        click();
         return;
     }
     event->ignore();
@@ -301,12 +300,7 @@ void TSkinCustomButton::activateByAccelerator()
 {
     if (!isEnabled() || !isVisible()) return;
     if (canFocus()) setFocus(Qt::ShortcutFocusReason);
-    clickFromInput();
-}
-
-void TSkinCustomButton::clickFromInput()
-{
-    runGuarded([this] { click(); });
+    click();
 }
 
 bool TSkinCustomButton::handleDialogKey(QKeyEvent* event)
@@ -316,13 +310,13 @@ bool TSkinCustomButton::handleDialogKey(QKeyEvent* event)
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (plain && canFocus() && (hasFocus() || m_activeDefault)) {
-            clickFromInput();
+            click();
             return true;
         }
         return false;
     case Qt::Key_Escape:
         if (plain && canFocus() && m_cancel) {
-            clickFromInput();
+            click();
             return true;
         }
         return false;

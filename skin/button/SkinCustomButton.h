@@ -71,9 +71,9 @@ public:
     bool canFocus() const;
 
     // Clicks the button: the dialog it sits on gets ModalResult, then
-    // clicked() fires and the linked action executes. What a handler raises
-    // goes on to the caller (clicks by pointer and keyboard end it in the
-    // default error box).
+    // clicked() fires and the linked action executes. Clicks by pointer and
+    // keyboard come here straight from Qt's dispatch, so handlers report
+    // failures as values or signals rather than raising.
     void click();
 
 signals:
@@ -114,10 +114,6 @@ private:
     bool handleDialogKey(QKeyEvent* event);
     bool matchesAccelerator(const QString& text) const;
     void activateByAccelerator();
-    // click() for a press of the pointer or a key: this runs straight from
-    // Qt's event dispatch, so what the click raises is caught here and shown
-    // in the default error box rather than unwinding through Qt.
-    void clickFromInput();
     void updateAcceleratorShortcut();
     void watchWindow();
     // The focus moved to `now` inside this button's window.

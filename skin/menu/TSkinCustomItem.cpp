@@ -4,7 +4,6 @@
 #include <QEvent>
 
 #include "skin/menu/SkinMenuTracker.h"
-#include "ui/HandlerGuard.h"
 
 namespace corvane::skin {
 
@@ -45,10 +44,8 @@ protected:
         // Let the closed menus disappear and the windows below repaint first.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
-        // The command runs from this posted event: what it raises is shown
-        // here and goes no further up Qt's dispatch.
         if (TSkinCustomItem* item = click->item)
-            guardedEvent(event, [item] { item->execute(); });
+            item->execute();
         return true;
     }
 };

@@ -2,6 +2,7 @@
 # dependency edges, so that the layers stay as the build files describe them:
 #
 #   shell            -> skin, skin parts, flat, net, game, ui
+#   ui               -> nothing: the shell's own window services (boxes, fonts)
 #   skin parts       -> skin core (skin/frame, skin/menu, skin/button never
 #                       include each other; the shell plugs them together)
 #   net              -> game
@@ -32,15 +33,6 @@ set(allowed_skin/button skin/button skin)
 set(allowed_flat flat)
 set(allowed_shell shell skin skin/frame skin/menu skin/button flat net game ui)
 set(allowed_tools tools skin net game)
-
-# Edges still in use that are to go: the reusable widgets and the endpoint
-# end a raising handler in the application's error box (ui/HandlerGuard.h,
-# ui/MessageBox.h). Once errors travel as values or signals to the shell,
-# these lines go and ui becomes the shell's own.
-list(APPEND allowed_net ui)
-list(APPEND allowed_skin/menu ui)
-list(APPEND allowed_skin/button ui)
-list(APPEND allowed_flat ui)
 
 # The part a path (relative to ROOT) belongs to: a skin part folder, or the
 # first folder of the path.

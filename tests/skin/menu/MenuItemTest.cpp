@@ -9,9 +9,6 @@
 #include "skin/menu/TSkinCustomItem.h"
 #include "skin/menu/TSkinItemView.h"
 #include "tests/skin/menu/MenuTestSkin.h"
-#include "ui/MessageBox.h"
-
-#include <stdexcept>
 
 using namespace corvane::skin;
 using namespace corvane::skin::test;
@@ -136,32 +133,6 @@ TEST(MenuItem, OnlyChoosableItemsPostTheirClick)
     EXPECT_TRUE(menu->clicks.isEmpty()) << "the click is posted, not run at once";
     processPending();
     EXPECT_EQ(menu->clicks, QStringList{QStringLiteral("CustomItem2")});
-}
-
-TEST(MenuItem, ACommandThatRaisesEndsInTheErrorBoxAndTheNextOneRuns)
-{
-    // As "重新开始" does when the restart notice cannot be sent.
-    corvane::MessageBoxRecorder recorder;
-    TSkinEngine engine;
-    buildMenuSkin(engine);
-    QWidget window;
-    auto menu = buildProgramMenu(&window, &engine);
-    int after = 0;
-    menu->entries[0]->OnClick = [&](TSkinCustomItem*) {
-        menu->clicks.append(QStringLiteral("restart"));
-        throw std::runtime_error("Host Lookup Canceled");
-        ++after;
-    };
-    menu->entries[0]->click();
-    EXPECT_NO_THROW(processPending());
-    menu->entries[1]->click();
-    processPending();
-    EXPECT_EQ(menu->clicks, QStringList({QStringLiteral("restart"), QStringLiteral("CustomItem2")}));
-    EXPECT_EQ(after, 0);
-    ASSERT_EQ(recorder.boxes().size(), 1);
-    EXPECT_EQ(recorder.boxes()[0].icon, corvane::BoxIcon::Error);
-    EXPECT_EQ(recorder.boxes()[0].caption, QStringLiteral("Corvane"));
-    EXPECT_EQ(recorder.boxes()[0].text, QStringLiteral("Host Lookup Canceled."));
 }
 
 TEST(MenuItem, TheBarOffersShortCutsOfItsItems)

@@ -1,4 +1,4 @@
-// Allowed: ui (for now). Crossing: flat -> skin.
+// Crossings: flat -> ui, flat -> skin.
 #include "flat/Edit.h"
-#include "ui/HandlerGuard.h"
+#include "ui/Box.h"
 #include "skin/SkinEngine.h"

@@ -1,4 +1,4 @@
 // Crossings: core -> a skin part, core -> ui.
 #include "skin/SkinTypes.h"
 #include "skin/button/Button.h"
-#include "ui/HandlerGuard.h"
+#include "ui/Box.h"

@@ -1,5 +1,5 @@
-// Allowed: beside the file, game, ui (for now). Crossing: net -> shell.
+// Allowed: beside the file, game. Crossings: net -> ui, net -> shell.
 #include "Codec.h"
 #include "game/Position.h"
-#include "ui/HandlerGuard.h"
+#include "ui/Box.h"
 #include "shell/TForm1.h"

@@ -1,4 +1,4 @@
-// Allowed: ui (for now). Crossings: menu -> frame, menu -> shell.
-#include "ui/HandlerGuard.h"
+// Crossings: menu -> ui, menu -> frame, menu -> shell.
+#include "ui/Box.h"
 #include "skin/frame/Frame.h"
 #include "shell/TForm1.h"
