@@ -55,6 +55,8 @@ std::array<PointInfo, PointCount> makePointTable()
     return points;
 }
 
+} // namespace
+
 // The number in "Image<n>" written exactly so (no sign, no leading zero), or 0.
 int exactImageNumber(std::string_view name)
 {
@@ -72,8 +74,6 @@ int exactImageNumber(std::string_view name)
     }
     return value;
 }
-
-} // namespace
 
 const std::array<PieceInfo, PieceCount>& pieceTable()
 {

@@ -67,6 +67,9 @@ struct PointInfo {
 // Image number of the point image of row, column (1..10, 1..9).
 constexpr int pointImageNumber(int row, int column) { return 34 + 9 * (row - 1) + (column - 1); }
 std::string pointImageName(int row, int column);
+
+// The number in "Image<n>" written exactly so (no sign, no leading zero), or 0.
+int exactImageNumber(std::string_view name);
 constexpr int pointLeft(int column) { return 48 + 40 * (column - 1); }
 constexpr int pointTop(int row) { return 32 + 40 * (row - 1); }
 

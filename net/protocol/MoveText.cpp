@@ -1,5 +1,7 @@
 #include "net/protocol/MoveText.h"
 
+#include <string>
+
 #include "net/protocol/PointCode.h"
 
 namespace corvane::protocol {
@@ -10,24 +12,17 @@ namespace {
 // written exactly (no sign, no leading zero), or 0.
 int imageNumber(std::string_view name)
 {
-    constexpr std::string_view prefix = "image";
-    if (name.size() <= prefix.size() || name.size() > prefix.size() + 3)
+    // The peer's lookup ignores letter case: fold the prefix, then read the
+    // number as the board's own names are read.
+    constexpr std::string_view prefix = "Image";
+    if (name.size() <= prefix.size())
         return 0;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        const char ch = name[i] >= 'A' && name[i] <= 'Z' ? static_cast<char>(name[i] - 'A' + 'a') : name[i];
-        if (ch != prefix[i])
-            return 0;
-    }
-    const std::string_view digits = name.substr(prefix.size());
-    if (digits.front() == '0')
-        return 0;
-    int value = 0;
-    for (char ch : digits) {
-        if (ch < '0' || ch > '9')
-            return 0;
-        value = value * 10 + (ch - '0');
-    }
-    return value;
+    const auto lower = [](char ch) { return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch; };
+    std::string folded(name);
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (lower(folded[i]) == lower(prefix[i]))
+            folded[i] = prefix[i];
+    return game::exactImageNumber(folded);
 }
 
 // A row or column text that passed isRowText / isColumnText.
