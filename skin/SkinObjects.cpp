@@ -1,26 +1,14 @@
+// The skin object classes that draw a state's colour, font or bitmap:
+// TSkinActiveObject, TSkinBitmapObject (nine-slice drawing and window shape),
+// TSkinActiveBitmap, TSkinButtonObject and TSkinTextObject.
 #include "skin/SkinObjects.h"
 
 #include "skin/SkinBlit.h"
-
-#include <QCoreApplication>
-#include <QGuiApplication>
-#include <QIcon>
+#include "skin/SkinSwapped.h"
 
 namespace corvane::skin {
 
 namespace {
-
-// Swaps a value in for the length of a scope (the classes draw a state's
-// variant by swapping it in and drawing as their base class).
-template <class T>
-class Swapped {
-public:
-    Swapped(T& slot, const T& value) : m_slot(slot), m_saved(slot) { m_slot = value; }
-    ~Swapped() { m_slot = m_saved; }
-private:
-    T& m_slot;
-    T m_saved;
-};
 
 bool isHotOrFocused(int state) { return state == ssHot || state == ssFocused; }
 
@@ -205,168 +193,6 @@ const TSkinPropertyTable& TSkinActiveBitmap::propertyTable()
 }
 
 // ---------------------------------------------------------------------------
-// TSkinSystemButton
-
-TSkinSystemButton::TSkinSystemButton(TSkinObject* owner) : TSkinActiveBitmap(owner)
-{
-    Kind = skSysButton;
-}
-
-bool TSkinSystemButton::hiddenInWindowState(TSkinAction action, int windowState)
-{
-    switch (windowState) {
-    case ssNormal: return action == sbaRestore || action == sbaRollDown;
-    case ssMaximized: return action == sbaMaximize || action == sbaRollDown;
-    case ssMinimized:
-        return action == sbaMinimize || action == sbaMaximize || action == sbaRollUp || action == sbaRollDown;
-    case ssRolledUp: return action == sbaRestore || action == sbaRollUp;
-    default: return false;
-    }
-}
-
-bool TSkinSystemButton::hiddenByBorderIcons(TSkinAction action, TSkinBorderIcons icons)
-{
-    auto lacks = [icons](TSkinBorderIcon icon) { return (icons & borderIconBit(icon)) == 0; };
-    switch (action) {
-    case sbaClose: return lacks(biClose);
-    case sbaHelp: return lacks(biHelp);
-    case sbaMinimize: return lacks(biMinimize);
-    case sbaMaximize:
-    case sbaRestore: return lacks(biMaximize);
-    case sbaRollUp:
-    case sbaRollDown: return lacks(biRollup);
-    case sbaTray: return lacks(biTray);
-    case sbaSysMenu: return lacks(biSystemMenu);
-    default: return false;
-    }
-}
-
-void TSkinSystemButton::setState(int state)
-{
-    TSkinActiveBitmap::setState(state);
-    TSkinFrameInterface* owningFrame = frame();
-    if (!owningFrame) return;
-    if (state == ssNormal || state == ssMaximized || state == ssMinimized || state == ssRolledUp)
-        Visible = !hiddenInWindowState(Action, state);
-    if (hiddenByBorderIcons(Action, owningFrame->borderIcons())) Visible = false;
-}
-
-void TSkinSystemButton::linkBitmaps()
-{
-    BitmapHot.link(bitmaps());
-    BitmapPressed.link(bitmaps());
-    TSkinActiveBitmap::linkBitmaps();
-}
-
-void TSkinSystemButton::draw(QPainter& painter)
-{
-    if (!Visible || width() <= 0 || height() <= 0) return;
-    TSkinFrameInterface* owningFrame = frame();
-    if (Action == sbaSysMenu) {
-        // The window's icon at small-icon size, at the button's top-left corner.
-        if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
-        QIcon icon = owningFrame ? owningFrame->frameIcon() : QIcon();
-        if (icon.isNull()) icon = QGuiApplication::windowIcon();
-        if (!icon.isNull()) icon.paint(&painter, QRect(left(), top(), 16, 16));
-        return;
-    }
-    const bool frameActive = owningFrame ? owningFrame->isFrameActive() : active();
-    auto childrenToState = [this](int s) {
-        for (const auto& c : children()) c->setState(s);
-    };
-    if (!frameActive) {
-        childrenToState(ssDisabled);
-        TSkinActiveBitmap::draw(painter);
-        childrenToState(ssNormal);
-        return;
-    }
-    const TSkinBitmapLink* picture = nullptr;
-    int childState = ssNormal;
-    if (m_pointerState == PointerHot) {
-        picture = &BitmapHot;
-        childState = ssHot;
-    } else if (m_pointerState == PointerPressed) {
-        picture = &BitmapPressed;
-        childState = ssPressed;
-    }
-    if (!picture || picture->isEmpty()) {
-        TSkinActiveBitmap::draw(painter);
-        return;
-    }
-    const bool wasActive = active();
-    setOwnActive(false);
-    childrenToState(childState);
-    {
-        Swapped<TSkinBitmapLink> bitmap(Bitmap, *picture);
-        TSkinBitmapObject::draw(painter);
-    }
-    childrenToState(ssNormal);
-    setOwnActive(wasActive);
-}
-
-void TSkinSystemButton::mouseEnter()
-{
-    m_pointerState = (m_lastButtons & Qt::LeftButton) ? PointerPressed : PointerHot;
-    requestRedraw();
-}
-
-void TSkinSystemButton::mouseLeave()
-{
-    m_pointerState = PointerNormal;
-    requestRedraw();
-}
-
-void TSkinSystemButton::mouseDown(Qt::MouseButton, Qt::MouseButtons buttons, const QPoint&)
-{
-    m_lastButtons = buttons;
-    m_pointerState = PointerPressed;
-    requestRedraw();
-}
-
-void TSkinSystemButton::mouseMove(Qt::MouseButtons buttons, const QPoint&)
-{
-    if (m_pointerState == PointerPressed && (buttons & Qt::LeftButton)) {
-        requestRedraw();
-    } else if (TSkinFrameInterface* owningFrame = frame()) {
-        owningFrame->showSkinHint(QPoint(left(), top()));
-    }
-    m_lastButtons = buttons;
-}
-
-void TSkinSystemButton::mouseUp(Qt::MouseButton, Qt::MouseButtons, const QPoint&)
-{
-    m_lastButtons = Qt::NoButton;
-    if (m_pointerState != PointerPressed) return;
-    m_pointerState = PointerHot;
-    requestRedraw();
-    TSkinFrameInterface* owningFrame = frame();
-    if (!owningFrame) return;
-    switch (Action) {
-    case sbaNone:
-    case sbaRollPanel: break;
-    default: owningFrame->performSkinAction(Action, this); break;
-    }
-}
-
-void TSkinSystemButton::dblClick()
-{
-    if (Action != sbaSysMenu) return;
-    if (TSkinFrameInterface* owningFrame = frame()) owningFrame->performSkinAction(sbaClose, this);
-}
-
-const TSkinPropertyTable& TSkinSystemButton::propertyTable()
-{
-    using namespace skinprop;
-    using C = TSkinSystemButton;
-    static const TSkinPropertyTable table(&TSkinActiveBitmap::propertyTable(), {
-        enumProperty<&C::Action, actionIdent, actionFromIdent>("Action"),
-        property<&C::BitmapHot>("BitmapHot"),
-        property<&C::BitmapPressed>("BitmapPressed"),
-    });
-    return table;
-}
-
-// ---------------------------------------------------------------------------
 // TSkinButtonObject
 
 const TSkinBitmapLink& TSkinButtonObject::currentBitmap() const
@@ -452,83 +278,6 @@ const TSkinPropertyTable& TSkinTextObject::propertyTable()
         property<&C::FontDisabled>("FontDisabled"),
     });
     return table;
-}
-
-// ---------------------------------------------------------------------------
-// The registry
-
-namespace {
-
-// A registered class that skins may name but this program never meets: it
-// behaves like its nearest base class and keeps its own name.
-template <class Base>
-class TRegisteredAs : public Base {
-public:
-    TRegisteredAs(const char* name, TSkinObject* owner) : Base(owner), m_name(name) {}
-    QByteArray className() const override { return m_name; }
-private:
-    QByteArray m_name;
-};
-
-template <class T>
-TSkinObject* make(TSkinObject* owner) { return new T(owner); }
-
-template <class Base>
-TSkinObject* makeAlias(const char* name, TSkinObject* owner) { return new TRegisteredAs<Base>(name, owner); }
-
-struct Registration {
-    const char* name;
-    TSkinObject* (*create)(const char* name, TSkinObject* owner);
-};
-
-const Registration registrations[] = {
-    {"TSkinLinkSkinObject", makeAlias<TSkinObject>},
-    {"TSkinBitmapSkinObject", makeAlias<TSkinBitmapObject>},
-    {"TSkinFormBitmapSkinObject", makeAlias<TSkinBitmapObject>},
-    {"TSkinSysButtonSkinObject", makeAlias<TSkinSystemButton>},
-    {"TSkinActiveSkinObject", makeAlias<TSkinActiveObject>},
-    {"TSkinColorButtonObject", makeAlias<TSkinActiveObject>},
-    {"TSkinBitmapBoxObject", makeAlias<TSkinBitmapObject>},
-    {"TSkinActiveBitmapBoxObject", makeAlias<TSkinActiveBitmap>},
-    {"TSkinButtonBitmapBoxObject", makeAlias<TSkinButtonObject>},
-    {"TSkinRollPanelObject", makeAlias<TSkinObject>},
-    {"TSkinObject", [](const char*, TSkinObject* o) { return make<TSkinObject>(o); }},
-    {"TSkinActiveObject", [](const char*, TSkinObject* o) { return make<TSkinActiveObject>(o); }},
-    {"TSkinBitmapObject", [](const char*, TSkinObject* o) { return make<TSkinBitmapObject>(o); }},
-    {"TSkinActiveBitmap", [](const char*, TSkinObject* o) { return make<TSkinActiveBitmap>(o); }},
-    {"TSkinSystemButton", [](const char*, TSkinObject* o) { return make<TSkinSystemButton>(o); }},
-    {"TSkinButtonObject", [](const char*, TSkinObject* o) { return make<TSkinButtonObject>(o); }},
-    {"TSkinTextObject", [](const char*, TSkinObject* o) { return make<TSkinTextObject>(o); }},
-};
-
-} // namespace
-
-QList<QByteArray> TSkinClassRegistry::classNames()
-{
-    QList<QByteArray> names;
-    for (const Registration& r : registrations) names.append(r.name);
-    return names;
-}
-
-TSkinObject* TSkinClassRegistry::create(const QByteArray& className, TSkinObject* owner)
-{
-    for (const Registration& r : registrations)
-        if (className == r.name) return r.create(r.name, owner);
-    return nullptr;
-}
-
-QList<const TSkinPropertyTable*> TSkinClassRegistry::propertyTables()
-{
-    return {&TSkinObject::propertyTable(), &TSkinActiveObject::propertyTable(), &TSkinBitmapObject::propertyTable(),
-            &TSkinActiveBitmap::propertyTable(), &TSkinSystemButton::propertyTable(),
-            &TSkinButtonObject::propertyTable(), &TSkinTextObject::propertyTable()};
-}
-
-bool TSkinClassRegistry::isRegistered(const QByteArray& className)
-{
-    for (const Registration& r : registrations)
-        if (className == r.name) return true;
-    return false;
 }
 
 } // namespace corvane::skin

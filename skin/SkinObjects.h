@@ -106,6 +106,11 @@ public:
     static bool hiddenByBorderIcons(TSkinAction action, TSkinBorderIcons icons);
 
 private:
+    // The hot or pressed picture, drawn with this button inactive and its
+    // children in `childState`.
+    void drawPointerPicture(QPainter& painter, const TSkinBitmapLink& picture, int childState);
+    void setChildrenState(int state);
+
     int m_pointerState = PointerNormal;
     Qt::MouseButtons m_lastButtons;
 };

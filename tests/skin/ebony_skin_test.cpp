@@ -18,7 +18,7 @@ namespace {
 
 struct Skins {
   BitmapList ivory = ivoryBitmaps(), ebony = ivoryBitmaps();
-  std::vector<SkinObject> ivoryTrees = ivoryObjects(), ebonyTrees = ivoryObjects();
+  ObjectList ivoryTrees = ivoryObjects(), ebonyTrees = ivoryObjects();
   Skins() { makeDark(ebony, ebonyTrees); }
 };
 
@@ -79,8 +79,7 @@ TEST(EbonySkin, DarkWhereIvoryIsLightWithTheKeyColourInTheSamePlaces) {
   }
   // Text is light on the dark surfaces, also where Ivory uses the system's
   // window-text colour.
-  const SkinObject& form = skins().ebonyTrees.front();
-  const int text = form.font.color;
+  const int text = skins().ebonyTrees.front()->Font.Color;
   EXPECT_EQ(text & 0x80000000, 0);
   EXPECT_GT(QColor(text & 0xFF, (text >> 8) & 0xFF, (text >> 16) & 0xFF).lightnessF(), 0.7);
 }

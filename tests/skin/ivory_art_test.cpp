@@ -9,7 +9,6 @@
 #include "IvoryObjects.h"
 #include "IvorySkin.h"
 #include "Preview.h"
-#include "SkinLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +18,7 @@
 #include <functional>
 
 using namespace ivory;
+using namespace corvane::skin;
 
 namespace {
 
@@ -27,9 +27,15 @@ const BitmapList& bitmaps() {
   return list;
 }
 
-const std::vector<SkinObject>& objects() {
-  static const std::vector<SkinObject> list = ivoryObjects();
+const ObjectList& objects() {
+  static const ObjectList list = ivoryObjects();
   return list;
+}
+
+ObjectList copied(const ObjectList& list) {
+  ObjectList copy;
+  for (const ObjectTree& object : list) copy.push_back(object->copyTree());
+  return copy;
 }
 
 const QImage& bitmap(const QString& name) {
@@ -38,14 +44,6 @@ const QImage& bitmap(const QString& name) {
     if (b.name == name) found = &b.image;  // the last of a name, as the loader resolves
   if (!found) throw std::runtime_error("no bitmap " + name.toStdString());
   return *found;
-}
-
-SkinObject* find(SkinObject& parent, const QString& name) {
-  for (SkinObject& child : parent.children) {
-    if (child.name == name) return &child;
-    if (SkinObject* deeper = find(child, name)) return deeper;
-  }
-  return nullptr;
 }
 
 int keyPixels(const QImage& image, const QRect& rect) {
@@ -80,9 +78,9 @@ TEST(IvoryArt, EveryLinkNamesABitmapAndLiesInsideIt) {
   EXPECT_EQ(checkLinks(objects(), bitmaps()), QStringList());
 
   // The check itself notices a rectangle one pixel too wide and a wrong name.
-  std::vector<SkinObject> broken = objects();
-  find(broken[0], "Client")->bitmap.right = 65;
-  find(broken[0], "CaptionLeft")->activeBitmap.name = "Lefty";
+  ObjectList broken = copied(objects());
+  static_cast<TSkinBitmapObject*>(broken[0]->findObject("Client"))->Bitmap.Right = 65;
+  static_cast<TSkinActiveBitmap*>(broken[0]->findObject("CaptionLeft"))->ActiveBitmap.Name = "Lefty";
   const QStringList problems = checkLinks(broken, bitmaps());
   ASSERT_EQ(problems.size(), 2);
   EXPECT_TRUE(problems[0].contains("Form.Caption.CaptionLeft.ActiveBitmap")) << problems[0].toStdString();
@@ -95,48 +93,45 @@ TEST(IvoryArt, TopLevelObjectsComeInLoadOrder) {
                                 "GroupBox", "ListBox", "ScrollBox", "Header", "StatusBar", "Grid",
                                 "ControlBar", "Toolbar", "CopyOfPanel"};
   QStringList names;
-  for (const SkinObject& o : objects()) {
-    names << o.name;
-    EXPECT_EQ(o.cls, SkinClass::Object) << o.name.toStdString();
+  for (const ObjectTree& o : objects()) {
+    names << o->Name;
+    EXPECT_EQ(o->className(), "TSkinObject") << o->Name.toStdString();
   }
   EXPECT_EQ(names, expected);
-  EXPECT_EQ(objects()[0].kind, "skForm");
-  EXPECT_EQ(objects()[1].kind, "skMenuBar");
-  EXPECT_EQ(objects()[2].kind, "skPopupMenu");
+  EXPECT_EQ(objects()[0]->Kind, skForm);
+  EXPECT_EQ(objects()[1]->Kind, skMenuBar);
+  EXPECT_EQ(objects()[2]->Kind, skPopupMenu);
 }
 
 TEST(IvoryArt, FormIsStoredLaidOutAtItsDesignSize) {
-  SkinObject form = objects()[0];
-  EXPECT_EQ(QRect(form.left, form.top, form.width, form.height), QRect(0, 0, 300, 250));
-  const SkinObject* client = find(form, "Client");
-  EXPECT_EQ(QRect(client->left, client->top, client->width, client->height), QRect(24, 24, 252, 210));
-  const SkinObject* title = find(form, "CaptionCenter");
-  EXPECT_EQ(QRect(title->left, title->top, title->width, title->height), QRect(62, 0, 146, 24));
-  const SkinObject* close = find(form, "CopyOfCloseButton");
-  EXPECT_EQ(QRect(close->left, close->top, close->width, close->height), QRect(265, 3, 19, 20));
+  ObjectTree form = objects()[0]->copyTree();
+  EXPECT_EQ(form->boundsRect(), QRect(0, 0, 300, 250));
+  EXPECT_EQ(form->findObject("Client")->boundsRect(), QRect(24, 24, 252, 210));
+  EXPECT_EQ(form->findObject("CaptionCenter")->boundsRect(), QRect(62, 0, 146, 24));
+  EXPECT_EQ(form->findObject("CopyOfCloseButton")->boundsRect(), QRect(265, 3, 19, 20));
 
   // Grown to the main window's size, the right-anchored buttons follow the edge.
-  setBounds(form, 0, 0, 680, 490);
-  EXPECT_EQ(find(form, "CopyOfCloseButton")->left, 645);
-  EXPECT_EQ(find(form, "CopyOfMinButton")->left, 607);
-  EXPECT_EQ(find(form, "RollButton")->left, 17);
-  client = find(form, "Client");
-  EXPECT_EQ(QRect(client->left, client->top, client->width, client->height), QRect(24, 24, 632, 450));
+  form->setBounds(0, 0, 680, 490);
+  EXPECT_EQ(form->findObject("CopyOfCloseButton")->left(), 645);
+  EXPECT_EQ(form->findObject("CopyOfMinButton")->left(), 607);
+  EXPECT_EQ(form->findObject("RollButton")->left(), 17);
+  EXPECT_EQ(form->findObject("Client")->boundsRect(), QRect(24, 24, 632, 450));
 }
 
 TEST(IvoryArt, FramePiecesAssembleIntoTheFrameDrawnWhole) {
   // The pieces are cut from one whole frame; put back by the "Form" tree at
   // the main window's size they must give that frame pixel for pixel.
+  const LoadedBitmaps loaded(bitmaps());
   for (const bool active : {true, false}) {
     SCOPED_TRACE(active ? "active" : "inactive");
-    SkinObject form = objects()[0];
-    for (SkinObject& child : form.children)
-      if (child.cls == SkinClass::SystemButton || child.name == "Client") child.visible = false;
+    ObjectTree form = objects()[0]->copyTree();
+    for (const auto& child : form->children())
+      if (child->className() == "TSkinSystemButton" || child->Name == "Client") child->Visible = false;
     const int width = 680, height = 490;
-    setBounds(form, 0, 0, width, height);
+    form->setBounds(0, 0, width, height);
     QImage assembled(width, height, QImage::Format_RGB32);
     assembled.fill(kKey);
-    drawTree(assembled, form, bitmaps(), DrawState{active, 0, 0});
+    drawObject(assembled, *form, loaded, active, ssNormal);
     const QImage whole = drawWholeFrame(width, height, active);
     const QRect hole(24, 24, width - 48, height - 40);
     int differences = 0;

@@ -25,15 +25,23 @@ void darken(int& skinColor) {
   skinColor = palette::toSkinColor(darkColor(fromSkinColor(skinColor)));
 }
 
-void darken(SkinFont& font) { darken(font.color); }
+using namespace corvane::skin;
 
-void darken(SkinObject& object) {
-  darken(object.color);
-  darken(object.activeColor);
-  for (SkinFont* font : {&object.font, &object.activeFont, &object.fontHot, &object.fontFocused,
-                         &object.fontPressed, &object.fontDisabled})
-    darken(*font);
-  for (SkinObject& child : object.children) darken(child);
+void darken(TSkinFont& font) { darken(font.Color); }
+
+// Every colour the object's class stores, then the children's.
+void darken(TSkinObject& object) {
+  darken(object.Color);
+  darken(object.Font);
+  if (auto* active = dynamic_cast<TSkinActiveObject*>(&object)) {
+    darken(active->ActiveColor);
+    darken(active->ActiveFont);
+  }
+  if (auto* active = dynamic_cast<TSkinActiveBitmap*>(&object)) darken(active->ActiveFont);
+  if (auto* text = dynamic_cast<TSkinTextObject*>(&object))
+    for (TSkinFont* font : {&text->FontHot, &text->FontFocused, &text->FontPressed, &text->FontDisabled})
+      darken(*font);
+  for (const auto& child : object.children()) darken(*child);
 }
 
 }  // namespace
@@ -52,7 +60,7 @@ QColor darkColor(const QColor& color) {
   return QColor::fromHslF(hsl.hslHueF() < 0 ? 0 : hsl.hslHueF(), saturation, lightness).toRgb();
 }
 
-void makeDark(BitmapList& bitmaps, std::vector<SkinObject>& objects) {
+void makeDark(BitmapList& bitmaps, ObjectList& objects) {
   for (NamedBitmap& bitmap : bitmaps) {
     QImage image = bitmap.image.convertToFormat(QImage::Format_RGB32);
     for (int y = 0; y < image.height(); ++y) {
@@ -62,7 +70,7 @@ void makeDark(BitmapList& bitmaps, std::vector<SkinObject>& objects) {
     }
     bitmap.image = image;
   }
-  for (SkinObject& object : objects) darken(object);
+  for (const ObjectTree& object : objects) darken(*object);
 }
 
 }  // namespace ivory

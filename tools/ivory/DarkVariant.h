@@ -17,6 +17,6 @@ QColor darkColor(const QColor& color);
 
 // The same bitmaps and objects, dark: pixels, object and font colours.
 // System colours become the dark counterpart of their usual value.
-void makeDark(BitmapList& bitmaps, std::vector<SkinObject>& objects);
+void makeDark(BitmapList& bitmaps, ObjectList& objects);
 
 }  // namespace ivory

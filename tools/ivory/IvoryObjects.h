@@ -1,14 +1,19 @@
-// The object trees of the Ivory skin: how its bitmaps are cut and docked.
+// The object trees of the Ivory skin: how its bitmaps are cut and docked,
+// built from the engine's own skin object classes.
 #pragma once
 
-#include "SkinObject.h"
+#include "skin/SkinObjects.h"
 
+#include <memory>
 #include <vector>
 
 namespace ivory {
 
+using ObjectTree = std::unique_ptr<corvane::skin::TSkinObject>;
+using ObjectList = std::vector<ObjectTree>;
+
 // The 21 top-level objects in load order ("Form", "MenuBar", "PopupMenu",
 // "CheckBox", ..., "CopyOfPanel"), laid out at their stored sizes.
-std::vector<SkinObject> ivoryObjects();
+ObjectList ivoryObjects();
 
 }  // namespace ivory

@@ -3,6 +3,8 @@
 #include "ControlArt.h"
 #include "FrameArt.h"
 #include "MenuArt.h"
+#include "skin/SkinObjectForm.h"
+#include "skin/SkinObjectIO.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,22 +55,43 @@ const NamedBitmap* resolveBitmap(const BitmapList& bitmaps, const QString& name)
 
 namespace {
 
-void checkObject(const SkinObject& object, const QString& path, const BitmapList& bitmaps,
+using namespace corvane::skin;
+
+// Every link of the object with its property name, in stream order.
+std::vector<std::pair<QString, const TSkinBitmapLink*>> linksOf(const TSkinObject& object) {
+  std::vector<std::pair<QString, const TSkinBitmapLink*>> links;
+  if (auto* bitmap = dynamic_cast<const TSkinBitmapObject*>(&object)) links.emplace_back("Bitmap", &bitmap->Bitmap);
+  if (auto* active = dynamic_cast<const TSkinActiveBitmap*>(&object))
+    links.emplace_back("ActiveBitmap", &active->ActiveBitmap);
+  if (auto* button = dynamic_cast<const TSkinSystemButton*>(&object)) {
+    links.emplace_back("BitmapHot", &button->BitmapHot);
+    links.emplace_back("BitmapPressed", &button->BitmapPressed);
+  }
+  if (auto* button = dynamic_cast<const TSkinButtonObject*>(&object)) {
+    links.emplace_back("BitmapHot", &button->BitmapHot);
+    links.emplace_back("BitmapPressed", &button->BitmapPressed);
+    links.emplace_back("BitmapFocused", &button->BitmapFocused);
+    links.emplace_back("BitmapDisabled", &button->BitmapDisabled);
+  }
+  return links;
+}
+
+void checkObject(const TSkinObject& object, const QString& path, const BitmapList& bitmaps,
                  QStringList& problems) {
-  const QString here = path.isEmpty() ? object.name : path + '.' + object.name;
-  for (const auto& [property, link] : object.links()) {
-    if (link->name.isEmpty()) continue;  // an unused link
-    const NamedBitmap* bitmap = resolveBitmap(bitmaps, link->name);
+  const QString here = path.isEmpty() ? object.Name : path + '.' + object.Name;
+  for (const auto& [property, link] : linksOf(object)) {
+    if (link->Name.isEmpty()) continue;  // an unused link
+    const NamedBitmap* bitmap = resolveBitmap(bitmaps, link->Name);
     if (!bitmap) {
-      problems << QStringLiteral("%1.%2: no bitmap named '%3'").arg(here, property, link->name);
-    } else if (link->isEmpty() || !bitmap->image.rect().contains(link->rect())) {
+      problems << QStringLiteral("%1.%2: no bitmap named '%3'").arg(here, property, link->Name);
+    } else if (link->rect().isEmpty() || !bitmap->image.rect().contains(link->rect())) {
       problems << QStringLiteral("%1.%2: rectangle %3,%4,%5,%6 not inside '%7' (%8 x %9)")
                       .arg(here, property)
-                      .arg(link->left).arg(link->top).arg(link->right).arg(link->bottom)
-                      .arg(link->name).arg(bitmap->image.width()).arg(bitmap->image.height());
+                      .arg(link->Left).arg(link->Top).arg(link->Right).arg(link->Bottom)
+                      .arg(link->Name).arg(bitmap->image.width()).arg(bitmap->image.height());
     }
   }
-  for (const SkinObject& child : object.children) checkObject(child, here, bitmaps, problems);
+  for (const auto& child : object.children()) checkObject(*child, here, bitmaps, problems);
 }
 
 QByteArray quoted(const QString& text) {
@@ -88,9 +111,9 @@ bool writeFile(const QString& path, const QByteArray& bytes, QString* error) {
 
 }  // namespace
 
-QStringList checkLinks(const std::vector<SkinObject>& objects, const BitmapList& bitmaps) {
+QStringList checkLinks(const ObjectList& objects, const BitmapList& bitmaps) {
   QStringList problems;
-  for (const SkinObject& object : objects) checkObject(object, QString(), bitmaps, problems);
+  for (const ObjectTree& object : objects) checkObject(*object, QString(), bitmaps, problems);
   return problems;
 }
 
@@ -113,14 +136,15 @@ QByteArray manifestText(const SkinHeader& header, const BitmapList& bitmaps) {
   return text;
 }
 
-QByteArray objectsText(const std::vector<SkinObject>& objects) {
+QByteArray objectsText(const ObjectList& objects) {
   QByteArray text;
-  for (const SkinObject& object : objects) text += textForm(object);
+  for (const ObjectTree& object : objects)
+    text += corvane::skin::writeTextObject(corvane::skin::recordFromObject(*object));
   return text;
 }
 
 bool writeSkinSource(const QString& folder, const SkinHeader& header, const BitmapList& bitmaps,
-                     const std::vector<SkinObject>& objects, QString* error) {
+                     const ObjectList& objects, QString* error) {
   QDir dir(folder);
   if (!dir.mkpath(QStringLiteral("bitmaps"))) {
     if (error) *error = QStringLiteral("cannot create %1/bitmaps").arg(folder);

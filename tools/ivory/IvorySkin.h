@@ -3,7 +3,7 @@
 #pragma once
 
 #include "NamedBitmap.h"
-#include "SkinObject.h"
+#include "IvoryObjects.h"
 
 #include <QString>
 #include <QStringList>
@@ -27,7 +27,7 @@ const NamedBitmap* resolveBitmap(const BitmapList& bitmaps, const QString& name)
 // Problems with the links of the trees: a link naming no bitmap, or a
 // rectangle that does not lie inside its bitmap. Names resolve as the loader
 // does: case-insensitively, the last bitmap of a name wins.
-QStringList checkLinks(const std::vector<SkinObject>& objects, const BitmapList& bitmaps);
+QStringList checkLinks(const ObjectList& objects, const BitmapList& bitmaps);
 
 // File names inside the skin source folder.
 QString bitmapFileName(int index, const QString& name);  // "bitmaps/00-Top.bmp"
@@ -36,11 +36,11 @@ inline const char* const kObjectsFile = "objects.txt";
 
 QByteArray manifestText(const SkinHeader& header, const BitmapList& bitmaps);
 // All top-level objects in text object form, one after the other.
-QByteArray objectsText(const std::vector<SkinObject>& objects);
+QByteArray objectsText(const ObjectList& objects);
 
 // Writes manifest, bitmaps and objects into `folder`; false with `error` set
 // when a file cannot be written.
 bool writeSkinSource(const QString& folder, const SkinHeader& header, const BitmapList& bitmaps,
-                     const std::vector<SkinObject>& objects, QString* error);
+                     const ObjectList& objects, QString* error);
 
 }  // namespace ivory

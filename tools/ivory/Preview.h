@@ -1,33 +1,42 @@
 // Previews of the skin for its author: enlarged bitmaps and a mock-up of the
-// program's main window composed from the object trees, so that cuts, nine-
-// slice margins and states can be checked by eye.
+// program's main window composed from the object trees with the engine's own
+// drawing, so that cuts, nine-slice margins and states can be checked by eye.
 #pragma once
 
+#include "IvoryObjects.h"
 #include "NamedBitmap.h"
-#include "SkinObject.h"
+
+#include "skin/SkinBitmap.h"
 
 #include <QImage>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 namespace ivory {
 
-struct DrawState {
-  bool active = true;   // the window (or control) has the focus
-  int state = 0;        // 0 normal, 4 rolled up, 5 hot, 6 pressed, 7 focused, 8 disabled
-  int pointer = 0;      // caption buttons: 0 normal, 1 hot, 2 pressed
+// The skin's bitmaps as the engine holds them once loaded: pure magenta (and
+// colours within 5 of it) snapped to the engine's key colour.
+class LoadedBitmaps {
+public:
+  explicit LoadedBitmaps(const BitmapList& bitmaps);
+  const corvane::skin::TSkinBitmapList* list() const { return &m_list; }
+
+private:
+  std::vector<std::unique_ptr<corvane::skin::TSkinBitmap>> m_bitmaps;
+  corvane::skin::TSkinBitmapList m_list;
 };
 
 // Draws an object tree (already laid out) onto `target` as the skin engine
-// would: fills, text, nine-slice bitmaps with the key colour masked out.
-void drawTree(QImage& target, const SkinObject& object, const BitmapList& bitmaps,
-              const DrawState& state);
+// does, active or not and in `state` (a TSkinState).
+void drawObject(QImage& target, corvane::skin::TSkinObject& object, const LoadedBitmaps& bitmaps, bool active,
+                int state);
 
 // Writes enlarged bitmaps and mock-ups as PNG files into `folder`. The
 // mock-ups show `board` (the program's 632 x 434 board picture) in the client
 // area when it is not null, else a grey stand-in.
-bool writePreviews(const QString& folder, const BitmapList& bitmaps,
-                   const std::vector<SkinObject>& objects, const QImage& board, QString* error);
+bool writePreviews(const QString& folder, const BitmapList& bitmaps, const ObjectList& objects,
+                   const QImage& board, QString* error);
 
 }  // namespace ivory

@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
 
   if (out.isEmpty()) out = dark ? QStringLiteral("resources/skin/ebony") : QStringLiteral("resources/skin/ivory");
   ivory::BitmapList bitmaps = ivory::ivoryBitmaps();
-  std::vector<ivory::SkinObject> objects = ivory::ivoryObjects();
+  ivory::ObjectList objects = ivory::ivoryObjects();
   const ivory::SkinHeader header = dark ? ivory::ebonyHeader() : ivory::ivoryHeader();
   if (dark) ivory::makeDark(bitmaps, objects);
   const QStringList problems = ivory::checkLinks(objects, bitmaps);

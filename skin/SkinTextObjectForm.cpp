@@ -1,3 +1,5 @@
+// The text object form: a small tokenizer and recursive-descent reader, and
+// the writer ("object Name: TClass" ... "end", CR LF line ends).
 #include "skin/SkinObjectForm.h"
 
 #include "skin/SkinProperties.h"
@@ -7,7 +9,6 @@
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
-#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -15,13 +16,95 @@ namespace corvane::skin {
 
 namespace {
 
+
 [[noreturn]] void fail(const std::string& what)
 {
     throw TSkinError(what);
 }
 
-// ---------------------------------------------------------------------------
-// Text object form: a small tokenizer and a recursive-descent reader.
+// Hex digits, two per byte, with any white space between them. The
+// "Objects" blocks make up most of a skin's object text, so decoding runs over
+// a table on raw pointers.
+const std::array<signed char, 256>& hexDigitValues()
+{
+    static const auto table = [] {
+        std::array<signed char, 256> values{};
+        values.fill(-1);
+        for (int i = 0; i < 10; ++i) values['0' + i] = static_cast<signed char>(i);
+        for (int i = 0; i < 6; ++i) {
+            values['A' + i] = static_cast<signed char>(10 + i);
+            values['a' + i] = static_cast<signed char>(10 + i);
+        }
+        return values;
+    }();
+    return table;
+}
+
+#ifdef __SSE2__
+// Sixteen digits without white space to eight bytes at `o`; false, writing
+// nothing, when the sixteen characters at `p` are not all hex digits.
+bool decodeSixteenHexDigits(const char* p, char* o)
+{
+    const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i isDigit = _mm_and_si128(_mm_cmpgt_epi8(c, _mm_set1_epi8('0' - 1)),
+                                          _mm_cmplt_epi8(c, _mm_set1_epi8('9' + 1)));
+    const __m128i lower = _mm_or_si128(c, _mm_set1_epi8(0x20));
+    const __m128i isLetter = _mm_and_si128(_mm_cmpgt_epi8(lower, _mm_set1_epi8('a' - 1)),
+                                           _mm_cmplt_epi8(lower, _mm_set1_epi8('f' + 1)));
+    if (_mm_movemask_epi8(_mm_or_si128(isDigit, isLetter)) != 0xFFFF) return false;
+    const __m128i digits = _mm_or_si128(_mm_and_si128(isDigit, _mm_sub_epi8(c, _mm_set1_epi8('0'))),
+                                        _mm_andnot_si128(isDigit, _mm_sub_epi8(lower, _mm_set1_epi8('a' - 10))));
+    // Little-endian 16-bit lanes hold (first digit, second digit).
+    const __m128i first = _mm_and_si128(digits, _mm_set1_epi16(0x00FF));
+    const __m128i second = _mm_srli_epi16(digits, 8);
+    const __m128i bytes = _mm_or_si128(_mm_slli_epi16(first, 4), second);
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(o), _mm_packus_epi16(bytes, bytes));
+    return true;
+}
+#endif
+
+// Decodes the hex digits in [p, close) to bytes at `o` (room for half as
+// many bytes as characters); returns the end of what was written.
+char* decodeHex(const char* p, const char* close, char* o)
+{
+    const auto& digitValue = hexDigitValues();
+    int high = -1;
+    while (p < close) {
+#ifdef __SSE2__
+        while (high < 0 && close - p >= 16 && decodeSixteenHexDigits(p, o)) {
+            o += 8;
+            p += 16;
+        }
+        if (p >= close) break;
+#endif
+        // Two digits to a byte; the vector loop above takes the long runs,
+        // so this sees only line ends and short tails (a 64 K pair table
+        // here would cost more to build and keep than it saves).
+        if (high < 0 && close - p >= 2) {
+            const int first = digitValue[static_cast<unsigned char>(p[0])];
+            const int second = digitValue[static_cast<unsigned char>(p[1])];
+            if (first >= 0 && second >= 0) {
+                *o++ = char(first * 16 + second);
+                p += 2;
+                continue;
+            }
+        }
+        const unsigned char c = static_cast<unsigned char>(*p++);
+        const int digit = digitValue[c];
+        if (digit < 0) {
+            if (c == ' ' || c == '\r' || c == '\n' || c == '\t') continue;
+            fail("Invalid binary value in object text");
+        }
+        if (high < 0) {
+            high = digit;
+        } else {
+            *o++ = char(high * 16 + digit);
+            high = -1;
+        }
+    }
+    if (high >= 0) fail("Odd number of hexadecimal digits in a binary value");
+    return o;
+}
 
 class TextReader {
 public:
@@ -224,77 +307,13 @@ private:
     QByteArray binaryValue()
     {
         expect('{');
-        // Hex digits, two per byte, with any white space between them. The
-        // "Objects" blocks make up most of a skin's object text, so this runs
-        // over a table on raw pointers.
-        static const auto digitValue = [] {
-            std::array<signed char, 256> table{};
-            table.fill(-1);
-            for (int i = 0; i < 10; ++i) table['0' + i] = static_cast<signed char>(i);
-            for (int i = 0; i < 6; ++i) {
-                table['A' + i] = static_cast<signed char>(10 + i);
-                table['a' + i] = static_cast<signed char>(10 + i);
-            }
-            return table;
-        }();
         const char* p = m_text.constData() + m_pos;
         const char* const end = m_text.constData() + m_text.size();
         const char* close = static_cast<const char*>(std::memchr(p, '}', size_t(end - p)));
         if (!close) fail("Unterminated binary value in object text");
         if ((close - p) / 2 > TSkinLimits::MaxBinaryBytes) fail("Binary value too long in object text");
         QByteArray out(qsizetype((close - p) / 2), Qt::Uninitialized);
-        char* o = out.data();
-        int high = -1;
-        while (p < close) {
-#ifdef __SSE2__
-            // Sixteen digits at a time while they come without white space.
-            while (high < 0 && close - p >= 16) {
-                const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-                const __m128i isDigit = _mm_and_si128(_mm_cmpgt_epi8(c, _mm_set1_epi8('0' - 1)),
-                                                      _mm_cmplt_epi8(c, _mm_set1_epi8('9' + 1)));
-                const __m128i lower = _mm_or_si128(c, _mm_set1_epi8(0x20));
-                const __m128i isLetter = _mm_and_si128(_mm_cmpgt_epi8(lower, _mm_set1_epi8('a' - 1)),
-                                                       _mm_cmplt_epi8(lower, _mm_set1_epi8('f' + 1)));
-                if (_mm_movemask_epi8(_mm_or_si128(isDigit, isLetter)) != 0xFFFF) break;
-                const __m128i digits = _mm_or_si128(_mm_and_si128(isDigit, _mm_sub_epi8(c, _mm_set1_epi8('0'))),
-                                                    _mm_andnot_si128(isDigit, _mm_sub_epi8(lower, _mm_set1_epi8('a' - 10))));
-                // Little-endian 16-bit lanes hold (first digit, second digit).
-                const __m128i first = _mm_and_si128(digits, _mm_set1_epi16(0x00FF));
-                const __m128i second = _mm_srli_epi16(digits, 8);
-                const __m128i bytes = _mm_or_si128(_mm_slli_epi16(first, 4), second);
-                _mm_storel_epi64(reinterpret_cast<__m128i*>(o), _mm_packus_epi16(bytes, bytes));
-                o += 8;
-                p += 16;
-            }
-            if (p >= close) break;
-#endif
-            // Two digits to a byte; the vector loop above takes the long runs,
-            // so this sees only line ends and short tails (a 64 K pair table
-            // here would cost more to build and keep than it saves).
-            if (high < 0 && close - p >= 2) {
-                const int first = digitValue[static_cast<unsigned char>(p[0])];
-                const int second = digitValue[static_cast<unsigned char>(p[1])];
-                if (first >= 0 && second >= 0) {
-                    *o++ = char(first * 16 + second);
-                    p += 2;
-                    continue;
-                }
-            }
-            const unsigned char c = static_cast<unsigned char>(*p++);
-            const int digit = digitValue[c];
-            if (digit < 0) {
-                if (c == ' ' || c == '\r' || c == '\n' || c == '\t') continue;
-                fail("Invalid binary value in object text");
-            }
-            if (high < 0) {
-                high = digit;
-            } else {
-                *o++ = char(high * 16 + digit);
-                high = -1;
-            }
-        }
-        if (high >= 0) fail("Odd number of hexadecimal digits in a binary value");
-        out.truncate(o - out.data());
+        out.truncate(decodeHex(p, close, out.data()) - out.data());
         m_pos = int(close - m_text.constData()) + 1;
         return out;
     }
@@ -360,193 +379,6 @@ void writeTextRecord(QByteArray& out, const TSkinObjectRecord& r, int indent)
     out += pad + "end\r\n";
 }
 
-// ---------------------------------------------------------------------------
-// Binary object form.
-
-class BinaryReader {
-public:
-    explicit BinaryReader(const QByteArray& bytes) : m_bytes(bytes) {}
-
-    TSkinObjectRecord readRoot()
-    {
-        if (m_bytes.size() < 4 || std::memcmp(m_bytes.constData(), "TPF0", 4) != 0)
-            fail("Invalid stream format (object signature missing)");
-        m_pos = 4;
-        return readObject(0);
-    }
-
-private:
-    void need(qint64 n)
-    {
-        if (n < 0 || m_pos + n > m_bytes.size()) fail("Unexpected end of binary object data");
-    }
-    quint8 byte()
-    {
-        need(1);
-        return quint8(m_bytes[m_pos++]);
-    }
-    qint64 littleEndian(int size)
-    {
-        need(size);
-        quint64 v = 0;
-        for (int i = 0; i < size; ++i) v |= quint64(quint8(m_bytes[m_pos + i])) << (8 * i);
-        m_pos += size;
-        // Sign-extend from `size` bytes.
-        const int shift = 64 - 8 * size;
-        return qint64(v << shift) >> shift;
-    }
-    QByteArray bytes(qint64 n)
-    {
-        need(n);
-        QByteArray out = m_bytes.mid(int(m_pos), int(n));
-        m_pos += n;
-        return out;
-    }
-    QByteArray shortString()
-    {
-        const int n = byte();
-        need(n);
-        const QByteArray out = props::intern(m_bytes.constData() + m_pos, n);
-        m_pos += n;
-        return out;
-    }
-
-    TSkinObjectRecord readObject(int depth)
-    {
-        if (depth > TSkinLimits::MaxNesting) fail("Skin objects are nested too deeply");
-        TSkinObjectRecord record;
-        need(1);
-        // Optional filer flags ahead of the class name (inherited, child position, inline).
-        if ((quint8(m_bytes[m_pos]) & 0xF0) == 0xF0) {
-            const quint8 flags = byte();
-            if (flags & 0x02) value(byte());
-        }
-        record.className = shortString();
-        record.name = shortString();
-        for (;;) {
-            const QByteArray name = shortString();
-            if (name.isEmpty()) break;
-            if (record.properties.size() >= TSkinLimits::MaxProperties) fail("Too many properties in one object");
-            if (record.properties.isEmpty()) record.properties.reserve(48);
-            record.properties.append({name, value(byte())});
-        }
-        for (;;) {
-            need(1);
-            if (m_bytes[m_pos] == 0) {
-                ++m_pos;
-                break;
-            }
-            record.children.append(readObject(depth + 1));
-        }
-        return record;
-    }
-
-    TSkinValue value(quint8 tag)
-    {
-        switch (tag) {
-        case 2: return TSkinValue::fromInteger(littleEndian(1));
-        case 3: return TSkinValue::fromInteger(littleEndian(2));
-        case 4: return TSkinValue::fromInteger(littleEndian(4));
-        case 19: return TSkinValue::fromInteger(littleEndian(8));
-        case 6: return TSkinValue::fromString(shortString());
-        case 12: {
-            const qint64 n = littleEndian(4);
-            if (n < 0 || n > TSkinLimits::MaxStringBytes) fail("String too long in binary object data");
-            return TSkinValue::fromString(bytes(n));
-        }
-        case 7: return TSkinValue::fromIdent(shortString());
-        case 8: return TSkinValue::fromBool(false);
-        case 9: return TSkinValue::fromBool(true);
-        case 10: {
-            const qint64 n = littleEndian(4);
-            if (n < 0 || n > TSkinLimits::MaxBinaryBytes) fail("Binary value too long in binary object data");
-            return TSkinValue::fromBinary(bytes(n));
-        }
-        case 11: {
-            QList<QByteArray> items;
-            for (;;) {
-                QByteArray item = shortString();
-                if (item.isEmpty()) break;
-                if (items.size() >= 256) fail("Set too large in binary object data");
-                items.append(item);
-            }
-            return TSkinValue::fromSet(items);
-        }
-        default: fail("Invalid property value type " + std::to_string(tag) + " in binary object data");
-        }
-    }
-
-    const QByteArray& m_bytes;
-    qint64 m_pos = 0;
-};
-
-void putShortString(QByteArray& out, const QByteArray& s)
-{
-    if (s.size() > 255) fail("Name too long for the binary object form");
-    out.append(char(s.size()));
-    out.append(s);
-}
-
-void putLittleEndian(QByteArray& out, qint64 v, int size)
-{
-    for (int i = 0; i < size; ++i) out.append(char((quint64(v) >> (8 * i)) & 0xFF));
-}
-
-void writeBinaryRecord(QByteArray& out, const TSkinObjectRecord& r)
-{
-    putShortString(out, r.className);
-    putShortString(out, r.name);
-    for (const TSkinProperty& p : r.properties) {
-        putShortString(out, p.name);
-        const TSkinValue& v = p.value;
-        switch (v.type) {
-        case TSkinValue::Integer:
-            if (v.integer >= -128 && v.integer <= 127) {
-                out.append(char(2));
-                putLittleEndian(out, v.integer, 1);
-            } else if (v.integer >= -32768 && v.integer <= 32767) {
-                out.append(char(3));
-                putLittleEndian(out, v.integer, 2);
-            } else if (v.integer >= INT32_MIN && v.integer <= INT32_MAX) {
-                out.append(char(4));
-                putLittleEndian(out, v.integer, 4);
-            } else {
-                out.append(char(19));
-                putLittleEndian(out, v.integer, 8);
-            }
-            break;
-        case TSkinValue::Identifier:
-            out.append(char(7));
-            putShortString(out, v.text);
-            break;
-        case TSkinValue::String:
-            if (v.text.size() <= 255) {
-                out.append(char(6));
-                putShortString(out, v.text);
-            } else {
-                out.append(char(12));
-                putLittleEndian(out, v.text.size(), 4);
-                out.append(v.text);
-            }
-            break;
-        case TSkinValue::Boolean: out.append(char(v.boolean ? 9 : 8)); break;
-        case TSkinValue::Set:
-            out.append(char(11));
-            for (const QByteArray& item : v.items) putShortString(out, item);
-            out.append(char(0));
-            break;
-        case TSkinValue::Binary:
-            out.append(char(10));
-            putLittleEndian(out, v.text.size(), 4);
-            out.append(v.text);
-            break;
-        }
-    }
-    out.append(char(0));
-    for (const TSkinObjectRecord& child : r.children) writeBinaryRecord(out, child);
-    out.append(char(0));
-}
-
 } // namespace
 
 TSkinObjectRecord readTextObject(const QByteArray& text)
@@ -571,17 +403,4 @@ QByteArray writeTextObject(const TSkinObjectRecord& record)
     writeTextRecord(out, record, 0);
     return out;
 }
-
-TSkinObjectRecord readBinaryObject(const QByteArray& bytes)
-{
-    return BinaryReader(bytes).readRoot();
-}
-
-QByteArray writeBinaryObject(const TSkinObjectRecord& record)
-{
-    QByteArray out("TPF0");
-    writeBinaryRecord(out, record);
-    return out;
-}
-
 } // namespace corvane::skin

@@ -1,0 +1,240 @@
+// TSkinCustomButton: pointer and keyboard input, dialog keys and
+// accelerators, default-button tracking and state changes.
+#include "skin/button/SkinCustomButton.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QShortcutEvent>
+#include <cmath>
+
+namespace corvane::skin {
+
+namespace {
+
+// The letter after a single '&' of a caption ("&&" is a literal ampersand);
+// a null character when the caption has none.
+QChar acceleratorOf(const QString& caption)
+{
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != QLatin1Char('&')) continue;
+        if (caption[i + 1] == QLatin1Char('&')) {
+            ++i;
+            continue;
+        }
+        return caption[i + 1];
+    }
+    return QChar();
+}
+
+bool insideClient(const QWidget& widget, const QPointF& position)
+{
+    const double x = std::floor(position.x()), y = std::floor(position.y());
+    return x >= 0 && y >= 0 && x < widget.width() && y < widget.height();
+}
+
+constexpr Qt::KeyboardModifiers ShiftCtrlAlt = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier |
+                                               Qt::MetaModifier;
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Pointer
+
+void TSkinCustomButton::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !isEnabled()) {
+        TSkinCustomControl::mousePressEvent(event);
+        return;
+    }
+    if (focusPolicy() != Qt::NoFocus) setFocus(Qt::MouseFocusReason);
+    m_pressedByMouse = true;
+    m_state = bsPressed;
+    update();
+    event->accept();
+}
+
+void TSkinCustomButton::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The second press of a double click is a press like any other.
+    mousePressEvent(event);
+}
+
+void TSkinCustomButton::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_pressedByMouse) {
+        TSkinCustomControl::mouseMoveEvent(event);
+        return;
+    }
+    const bool inside = insideClient(*this, event->position());
+    setPointerInside(inside);
+    setState(inside ? bsPressed : bsNormal);
+    event->accept();
+}
+
+void TSkinCustomButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !m_pressedByMouse) {
+        TSkinCustomControl::mouseReleaseEvent(event);
+        return;
+    }
+    event->accept();
+    m_pressedByMouse = false;
+    m_state = bsNormal;
+    // Repaint first: a click handler may raise, and the face must not stay
+    // pressed when it does.
+    update();
+    if (insideClient(*this, event->position())) click();
+}
+
+// ---------------------------------------------------------------------------
+// Keyboard
+
+void TSkinCustomButton::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Space && !(event->modifiers() & Qt::AltModifier)) {
+        setState(bsPressed);
+        event->accept();
+        return;
+    }
+    // Enter, Esc and accelerator letters go on to the window, where every
+    // button of the window sees them as dialog keys.
+    event->ignore();
+}
+
+void TSkinCustomButton::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+        event->accept();
+        m_state = bsNormal;
+        update();
+        click();
+        return;
+    }
+    event->ignore();
+}
+
+bool TSkinCustomButton::matchesAccelerator(const QString& text) const
+{
+    const QChar accelerator = acceleratorOf(m_caption);
+    return !accelerator.isNull() && text.size() == 1 && text[0].toUpper() == accelerator.toUpper();
+}
+
+void TSkinCustomButton::activateByAccelerator()
+{
+    if (!isEnabled() || !isVisible()) return;
+    if (canFocus()) setFocus(Qt::ShortcutFocusReason);
+    click();
+}
+
+bool TSkinCustomButton::handleDialogKey(QKeyEvent* event)
+{
+    const bool plain = (event->modifiers() & ShiftCtrlAlt) == Qt::NoModifier;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (plain && canFocus() && (hasFocus() || m_activeDefault)) {
+            click();
+            return true;
+        }
+        return false;
+    case Qt::Key_Escape:
+        if (plain && canFocus() && m_cancel) {
+            click();
+            return true;
+        }
+        return false;
+    default:
+        // A letter that no control took (Alt combinations come as shortcuts).
+        if ((event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == Qt::NoModifier &&
+            matchesAccelerator(event->text())) {
+            activateByAccelerator();
+            return true;
+        }
+        return false;
+    }
+}
+
+void TSkinCustomButton::updateAcceleratorShortcut()
+{
+    if (m_shortcutId) releaseShortcut(m_shortcutId);
+    m_shortcutId = 0;
+    const QKeySequence sequence = QKeySequence::mnemonic(m_caption);
+    if (!sequence.isEmpty()) m_shortcutId = grabShortcut(sequence);
+}
+
+// ---------------------------------------------------------------------------
+// Focus, window and state changes
+
+void TSkinCustomButton::watchWindow()
+{
+    QWidget* form = window();
+    if (form == this) form = nullptr;
+    if (m_watchedWindow == form) return;
+    if (m_watchedWindow) m_watchedWindow->removeEventFilter(this);
+    m_watchedWindow = form;
+    if (form) form->installEventFilter(this);
+}
+
+bool TSkinCustomButton::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_watchedWindow && event->type() == QEvent::KeyPress)
+        return handleDialogKey(static_cast<QKeyEvent*>(event));
+    return TSkinCustomControl::eventFilter(watched, event);
+}
+
+bool TSkinCustomButton::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::Shortcut:
+        if (static_cast<QShortcutEvent*>(event)->shortcutId() == m_shortcutId) {
+            activateByAccelerator();
+            return true;
+        }
+        break;
+    case QEvent::ParentChange:
+    case QEvent::Show:
+        watchWindow();
+        break;
+    default: break;
+    }
+    return TSkinCustomControl::event(event);
+}
+
+void TSkinCustomButton::focusMovedTo(QWidget* now)
+{
+    // A button taking the focus becomes the window's default for the time
+    // being; any other control hands the role back to the Default button.
+    setActiveDefault(isButtonControl(now) ? now == this : m_default);
+}
+
+void TSkinCustomButton::setActiveDefault(bool value)
+{
+    if (m_activeDefault == value) return;
+    m_activeDefault = value;
+    update();
+}
+
+void TSkinCustomButton::changeEvent(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::EnabledChange:
+    case QEvent::FontChange:
+    case QEvent::PaletteChange:
+    case QEvent::StyleChange:
+    case QEvent::LayoutDirectionChange: forgetLooks(); break;
+    default: break;
+    }
+    if (event->type() == QEvent::EnabledChange) {
+        // A disabled button gets no release: forget a press in progress.
+        if (!isEnabled() && m_pressedByMouse) {
+            m_pressedByMouse = false;
+            m_state = bsNormal;
+        }
+        update();
+    } else if (event->type() == QEvent::FontChange || event->type() == QEvent::LayoutDirectionChange) {
+        update();
+    }
+    TSkinCustomControl::changeEvent(event);
+}
+
+} // namespace corvane::skin
