@@ -216,7 +216,7 @@ struct Tally {
 std::string dragStates(shell::TForm1& form)
 {
     std::string states;
-    for (int n = game::FirstPieceNumber; n <= game::LastPieceNumber; ++n)
+    for (int n = protocol::FirstPieceNumber; n <= protocol::LastPieceNumber; ++n)
         states += shell::testing::draggable(form, n) ? 'A' : 'M';
     return states;
 }
@@ -231,9 +231,9 @@ std::string printable(const QByteArray& bytes)
 
 bool isStartingPosition(shell::TForm1& form)
 {
-    for (const game::PieceInfo& piece : game::pieceTable()) {
-        const shell::testing::BoardImage shown = image(form, piece.number);
-        if (!shown.isVisible() || shown.tag() != piece.startCode)
+    for (game::PieceId id = 0; id < game::PieceCount; ++id) {
+        const shell::testing::BoardImage shown = image(form, protocol::pieceNumber(id));
+        if (!shown.isVisible() || shown.tag() != game::pieceInfo(id).startCode)
             return false;
     }
     return isOpen(form);

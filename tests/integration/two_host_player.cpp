@@ -46,9 +46,11 @@ void answer(const std::string& line)
 
 bool isStartingPosition(shell::TForm1& form)
 {
-    for (const game::PieceInfo& piece : game::pieceTable())
-        if (!image(form, piece.number).isVisible() || image(form, piece.number).tag() != piece.startCode)
+    for (game::PieceId id = 0; id < game::PieceCount; ++id) {
+        const shell::testing::BoardImage shown = image(form, protocol::pieceNumber(id));
+        if (!shown.isVisible() || shown.tag() != game::pieceInfo(id).startCode)
             return false;
+    }
     return isOpen(form);
 }
 

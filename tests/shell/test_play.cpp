@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "game/BoardLayout.h"
+#include "net/protocol/ImageNames.h"
 #include "net/protocol/Gbk.h"
 #include "shell/NotificationSound.h"
 #include "shell/TForm3.h"
@@ -41,11 +42,13 @@ void clickButton(QWidget* button)
 // Every piece visible, draggable and on its starting point.
 bool isStartingPosition(TForm1& form)
 {
-    for (const auto& piece : corvane::game::pieceTable()) {
-        const BoardImage shown = image(form, piece.number);
-        const auto* start = corvane::game::findPoint(piece.startPointImage);
-        if (!shown.isVisible() || !draggable(form, piece.number) || shown.tag() != piece.startCode ||
-            shown.pos() != QPoint(start->left, start->top))
+    for (corvane::game::PieceId id = 0; id < corvane::game::PieceCount; ++id) {
+        const auto& piece = corvane::game::pieceInfo(id);
+        const int number = corvane::protocol::pieceNumber(id);
+        const BoardImage shown = image(form, number);
+        const corvane::game::Point start = corvane::game::startPoint(piece);
+        if (!shown.isVisible() || !draggable(form, number) || shown.tag() != piece.startCode ||
+            shown.pos() != QPoint(corvane::game::pointLeft(start.column), corvane::game::pointTop(start.row)))
             return false;
     }
     return true;
@@ -151,7 +154,7 @@ TEST_F(WindowWithPeer, ACannonCaptureByMouseHidesTheTakenPieceAndSendsBlkred)
     BoardView* board = form.boardView();
     const auto target = board->dropTargetAt(image(form, 26).geometry().center() - board->pos());
     ASSERT_TRUE(target.has_value());
-    EXPECT_EQ(target->piece, 11 - corvane::game::FirstPieceNumber);
+    EXPECT_EQ(target->piece, corvane::protocol::pieceOfNumber(11));
 }
 
 TEST_F(WindowWithPeer, AFailedMoveSendKeepsTheMoveAndLeavesThePiecesUnlocked)
