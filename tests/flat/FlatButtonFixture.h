@@ -22,12 +22,7 @@ class FlatButtonTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        form = std::make_unique<QWidget>();
-        form->resize(300, 200);
-        QPalette palette = form->palette();
-        palette.setColor(QPalette::Window, flat::fromColorRef(kDialogFace));
-        form->setPalette(palette);
-        form->setAutoFillBackground(true);
+        form = dialogForm(kDialogFace);
         button = addButton(QRect(20, 20, 73, 25));
         button->setCaption(QStringLiteral("连 接"));
         showActive(form.get());

@@ -76,16 +76,6 @@ std::string printable(const QByteArray& bytes)
     return text;
 }
 
-bool isStartingPosition(shell::TForm1& form)
-{
-    for (game::PieceId id = 0; id < game::PieceCount; ++id) {
-        const shell::testing::BoardImage shown = image(form, protocol::pieceNumber(id));
-        if (!shown.isVisible() || shown.tag() != game::pieceInfo(id).startCode)
-            return false;
-    }
-    return isOpen(form);
-}
-
 // Wraps the window's own receive handler: looks at each datagram before the
 // window handles it and checks the effect afterwards.
 void watchReceives(shell::TForm1& form, Tally& tally)
@@ -209,11 +199,8 @@ bool drain(shell::TForm1& form, int port, const QString& line)
     return false;
 }
 
-int runGame(int count)
+int showOnFreePort(shell::TForm1& form)
 {
-    MessageBoxRecorder boxes;  // no box is expected; none may wait for a click
-    ProgramWindows program;
-    shell::TForm1& form = program.form1;
     form.notificationSound()->setMuted(true);
     QUdpSocket probe;
     probe.bind(QHostAddress::LocalHost, 0);
@@ -223,6 +210,15 @@ int runGame(int count)
     form.udpEndpoint()->setRemotePort(port);
     form.show();
     spin(300);
+    return port;
+}
+
+int runGame(int count)
+{
+    MessageBoxRecorder boxes;  // no box is expected; none may wait for a click
+    ProgramWindows program;
+    shell::TForm1& form = program.form1;
+    const int port = showOnFreePort(form);
     const long startKb = residentKilobytes();
 
     Tally tally;

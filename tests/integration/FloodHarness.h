@@ -41,6 +41,10 @@ struct Sent {
 Sent readSent(QProcess& sender);
 QStringList senderArguments(const char* mode, int port, int count);
 
+// Shows the muted main window on a free loopback port, sending to itself, and
+// lets it settle; returns the port.
+int showOnFreePort(shell::TForm1& form);
+
 // Sends a chat line from here until the window shows it: every datagram sent
 // before it has then been handled.
 bool drain(shell::TForm1& form, int port, const QString& line);

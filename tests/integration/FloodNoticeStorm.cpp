@@ -117,15 +117,7 @@ int runNoticeStorm(int count)
 {
     ProgramWindows program;
     shell::TForm1& form = program.form1;
-    form.notificationSound()->setMuted(true);
-    QUdpSocket probe;
-    probe.bind(QHostAddress::LocalHost, 0);
-    const int port = probe.localPort();
-    probe.close();
-    form.udpEndpoint()->setLocalPort(port);
-    form.udpEndpoint()->setRemotePort(port);
-    form.show();
-    spin(300);
+    const int port = showOnFreePort(form);
 
     // A first, short storm fills the caches of every path (boxes included);
     // the memory after it is what the big one must come back to.

@@ -96,6 +96,17 @@ inline bool isOpen(shell::TForm1& form)
     return sideDraggable(form, game::Side::Black, true) && sideDraggable(form, game::Side::Red, true);
 }
 
+// Every piece shown on its starting point, and every piece draggable.
+inline bool isStartingPosition(shell::TForm1& form)
+{
+    for (game::PieceId id = 0; id < game::PieceCount; ++id) {
+        const shell::testing::BoardImage shown = image(form, protocol::pieceNumber(id));
+        if (!shown.isVisible() || shown.tag() != game::pieceInfo(id).startCode)
+            return false;
+    }
+    return isOpen(form);
+}
+
 // The position as text: every piece's point code, visibility and place, and
 // the occupancy grid. Two boards in step give the same text. (Drag states are
 // left out: they differ between the mover's and the receiver's board.)

@@ -44,16 +44,6 @@ void answer(const std::string& line)
     std::fflush(stdout);
 }
 
-bool isStartingPosition(shell::TForm1& form)
-{
-    for (game::PieceId id = 0; id < game::PieceCount; ++id) {
-        const shell::testing::BoardImage shown = image(form, protocol::pieceNumber(id));
-        if (!shown.isVisible() || shown.tag() != game::pieceInfo(id).startCode)
-            return false;
-    }
-    return isOpen(form);
-}
-
 class Player {
 public:
     Player(ProgramWindows& program, game::Side side) : program_(program), form_(program.form1), side_(side) {}
