@@ -30,9 +30,9 @@ int freePort()
 
 int pieceStartingOn(int code)
 {
-    for (const game::PieceInfo& piece : game::pieceTable())
-        if (piece.startCode == code)
-            return piece.number;
+    for (game::PieceId id = 0; id < game::PieceCount; ++id)
+        if (game::pieceInfo(id).startCode == code)
+            return protocol::pieceNumber(id);
     return 0;
 }
 
@@ -75,10 +75,10 @@ void BM_MoveDropToTurnHandedOver(benchmark::State& state)
     const int black = pieceStartingOn(11), red = pieceStartingOn(101);
     struct Step { int piece; int pointNumber; game::Side nextToMove; };
     const Step cycle[] = {
-        {black, game::pointImageNumber(2, 1), game::Side::Red},
-        {red, game::pointImageNumber(9, 1), game::Side::Black},
-        {black, game::pointImageNumber(1, 1), game::Side::Red},
-        {red, game::pointImageNumber(10, 1), game::Side::Black},
+        {black, protocol::pointNumber({2, 1}), game::Side::Red},
+        {red, protocol::pointNumber({9, 1}), game::Side::Black},
+        {black, protocol::pointNumber({1, 1}), game::Side::Red},
+        {red, protocol::pointNumber({10, 1}), game::Side::Black},
     };
     int next = 0;
     for (auto _ : state) {
@@ -89,7 +89,7 @@ void BM_MoveDropToTurnHandedOver(benchmark::State& state)
         while (!harness::hasTurn(form, step.nextToMove) && Clock::now() - start < std::chrono::seconds(5))
             QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 100);
         state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
-        const int landedOn = game::pointTable()[static_cast<std::size_t>(step.pointNumber - game::FirstPointNumber)].code;
+        const int landedOn = protocol::pointOfNumber(step.pointNumber).code();
         if (harness::image(form, step.piece).tag() != landedOn || !harness::hasTurn(form, step.nextToMove)) {
             state.SkipWithError("the move was not made or the turn did not come back");
             break;

@@ -153,7 +153,9 @@ private:
     void groupMemberChanged(int groupIndex, const TFlatButton* sender);
     void updateAccelerator();
     void repaintNow();
+    void showReleased(bool inside);
 
+    void followEnabled();
     QColor faceColor() const;
     void paintFace(QPainter& painter);
     void paintBorder(QPainter& painter);

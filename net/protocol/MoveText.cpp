@@ -2,27 +2,24 @@
 
 #include <string>
 
+#include "net/protocol/ImageNames.h"
 #include "net/protocol/PointCode.h"
 
 namespace corvane::protocol {
 
 namespace {
 
-// The number in "Image<n>" with the prefix in any letter case and the number
-// written exactly (no sign, no leading zero), or 0.
-int imageNumber(std::string_view name)
+// `name` with its "Image" prefix, if it has one in any letter case, written
+// as the board writes it: the peer's lookup ignores letter case.
+std::string foldedPrefix(std::string_view name)
 {
-    // The peer's lookup ignores letter case: fold the prefix, then read the
-    // number as the board's own names are read.
     constexpr std::string_view prefix = "Image";
-    if (name.size() <= prefix.size())
-        return 0;
     const auto lower = [](char ch) { return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch; };
     std::string folded(name);
-    for (std::size_t i = 0; i < prefix.size(); ++i)
+    for (std::size_t i = 0; i < prefix.size() && i < folded.size(); ++i)
         if (lower(folded[i]) == lower(prefix[i]))
             folded[i] = prefix[i];
-    return game::exactImageNumber(folded);
+    return folded;
 }
 
 // A row or column text that passed isRowText / isColumnText.
@@ -49,29 +46,22 @@ std::string_view commandWord(const game::Move& move)
 
 std::string pieceName(game::PieceId piece)
 {
-    return game::imageName(game::pieceInfo(piece).number);
+    return imageName(pieceNumber(piece));
 }
 
 std::string pointName(game::Point point)
 {
-    return game::pointImageName(point.row, point.column);
+    return imageName(pointNumber(point));
 }
 
 std::optional<game::PieceId> pieceNamed(std::string_view name)
 {
-    const int number = imageNumber(name);
-    if (number < game::FirstPieceNumber || number > game::LastPieceNumber)
-        return std::nullopt;
-    return number - game::FirstPieceNumber;
+    return findPiece(foldedPrefix(name));
 }
 
 std::optional<game::Point> pointNamed(std::string_view name)
 {
-    const int number = imageNumber(name);
-    if (number < game::FirstPointNumber || number > game::LastPointNumber)
-        return std::nullopt;
-    const game::PointInfo& point = game::pointTable()[static_cast<std::size_t>(number - game::FirstPointNumber)];
-    return game::Point{point.row, point.column};
+    return findPoint(foldedPrefix(name));
 }
 
 std::string encodeMove(const game::Move& move)

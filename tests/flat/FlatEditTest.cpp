@@ -26,12 +26,7 @@ class FlatEditTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        form = std::make_unique<QWidget>();
-        form->resize(300, 200);
-        QPalette palette = form->palette();
-        palette.setColor(QPalette::Window, flat::fromColorRef(kDialogFace));
-        form->setPalette(palette);
-        form->setAutoFillBackground(true);
+        form = dialogForm(kDialogFace);
         edit1 = addEdit(QRect(20, 20, 145, 18));
         edit2 = addEdit(QRect(20, 60, 145, 18));
         button = new TFlatButton(form.get());

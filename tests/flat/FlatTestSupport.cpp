@@ -22,6 +22,17 @@ void settle()
         QApplication::processEvents();
 }
 
+std::unique_ptr<QWidget> dialogForm(quint32 face)
+{
+    auto form = std::make_unique<QWidget>();
+    form->resize(300, 200);
+    QPalette palette = form->palette();
+    palette.setColor(QPalette::Window, flat::fromColorRef(face));
+    form->setPalette(palette);
+    form->setAutoFillBackground(true);
+    return form;
+}
+
 void showActive(QWidget* window, QPoint pos)
 {
     window->move(pos);

@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <QtGlobal>
 
+#include <memory>
+
 namespace corvane::flat {}
 namespace flat = corvane::flat;
 using namespace corvane::flat;
@@ -15,6 +17,10 @@ namespace flattest {
 
 // Lets queued events (paints, activation, timers due) run.
 void settle();
+
+// A 300 x 200 top-level form that fills its background with `face`
+// (0x00BBGGRR), as a dialog does; not shown yet.
+std::unique_ptr<QWidget> dialogForm(quint32 face);
 
 // Shows `window` at `pos` and makes it the active window.
 void showActive(QWidget* window, QPoint pos = QPoint(100, 100));

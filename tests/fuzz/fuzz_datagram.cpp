@@ -88,8 +88,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int target = data[size - 1 - k] % (game::PieceCount + game::PointCount);
         board.sent.clear();
         if (target >= game::PieceCount) {
-            const game::PointInfo& point = game::pointTable()[static_cast<std::size_t>(target - game::PieceCount)];
-            game::dropOnPoint(position, board, piece, {point.row, point.column});
+            const game::Point point{(target - game::PieceCount) / game::Columns + 1,
+                                    (target - game::PieceCount) % game::Columns + 1};
+            game::dropOnPoint(position, board, piece, point);
         } else {
             game::dropOnPiece(position, board, piece, target);
         }

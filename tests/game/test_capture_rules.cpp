@@ -8,6 +8,7 @@
 
 #include "game/MoveRules.h"
 #include "game/Position.h"
+#include "net/protocol/ImageNames.h"
 
 using namespace corvane::game;
 
@@ -25,8 +26,7 @@ Position gridWith(const std::vector<std::pair<int, int>>& occupied)
 
 PieceId id(const char* name)
 {
-    const PieceInfo* piece = findPiece(name);
-    return piece ? piece->number - FirstPieceNumber : -1;
+    return corvane::protocol::findPiece(name).value_or(-1);
 }
 
 // Black takes red: `taker` on `from` takes a red piece (`taken`) on `to`; both

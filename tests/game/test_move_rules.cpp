@@ -7,6 +7,7 @@
 
 #include "game/MoveRules.h"
 #include "game/Position.h"
+#include "net/protocol/ImageNames.h"
 
 using namespace corvane::game;
 
@@ -24,8 +25,7 @@ Position gridWith(std::initializer_list<std::pair<int, int>> occupied)
 
 PieceId id(const char* name)
 {
-    const PieceInfo* piece = findPiece(name);
-    return piece ? piece->number - FirstPieceNumber : -1;
+    return corvane::protocol::findPiece(name).value_or(-1);
 }
 
 bool move(const char* piece, std::pair<int, int> from, std::pair<int, int> to, const Position& grid)

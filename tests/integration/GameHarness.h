@@ -19,6 +19,7 @@
 
 #include "game/BoardLayout.h"
 #include "game/MoveRules.h"
+#include "net/protocol/ImageNames.h"
 #include "shell/BoardProbe.h"
 #include "shell/TForm1.h"
 #include "shell/TForm2.h"
@@ -75,7 +76,7 @@ using shell::testing::release;
 
 inline bool sideDraggable(shell::TForm1& form, game::Side side, bool expected)
 {
-    const int first = side == game::Side::Black ? game::FirstBlackPieceNumber : game::FirstRedPieceNumber;
+    const int first = side == game::Side::Black ? protocol::FirstBlackPieceNumber : protocol::FirstRedPieceNumber;
     for (int n = first; n < first + 16; ++n)
         if (shell::testing::draggable(form, n) != expected)
             return false;
@@ -95,13 +96,24 @@ inline bool isOpen(shell::TForm1& form)
     return sideDraggable(form, game::Side::Black, true) && sideDraggable(form, game::Side::Red, true);
 }
 
+// Every piece shown on its starting point, and every piece draggable.
+inline bool isStartingPosition(shell::TForm1& form)
+{
+    for (game::PieceId id = 0; id < game::PieceCount; ++id) {
+        const shell::testing::BoardImage shown = image(form, protocol::pieceNumber(id));
+        if (!shown.isVisible() || shown.tag() != game::pieceInfo(id).startCode)
+            return false;
+    }
+    return isOpen(form);
+}
+
 // The position as text: every piece's point code, visibility and place, and
 // the occupancy grid. Two boards in step give the same text. (Drag states are
 // left out: they differ between the mover's and the receiver's board.)
 inline std::string positionText(shell::TForm1& form)
 {
     std::string text;
-    for (int n = game::FirstPieceNumber; n <= game::LastPieceNumber; ++n) {
+    for (int n = protocol::FirstPieceNumber; n <= protocol::LastPieceNumber; ++n) {
         const shell::testing::BoardImage piece = image(form, n);
         text += std::to_string(n) + ':' + std::to_string(piece.tag()) + (piece.isVisible() ? 'v' : 'h') + '@' +
                 std::to_string(piece.left()) + ',' + std::to_string(piece.top()) + ' ';
@@ -126,28 +138,28 @@ inline std::vector<ScriptedMove> legalMoves(shell::TForm1& form, game::Side side
 {
     std::vector<ScriptedMove> moves;
     const game::Side other = side == game::Side::Black ? game::Side::Red : game::Side::Black;
-    for (const game::PieceInfo& info : game::pieceTable()) {
-        if (info.side != side || !image(form, info.number).isVisible())
+    for (game::PieceId mover = 0; mover < game::PieceCount; ++mover) {
+        const int moverNumber = protocol::pieceNumber(mover);
+        if (game::pieceInfo(mover).side != side || !image(form, moverNumber).isVisible())
             continue;
-        const int from = image(form, info.number).tag();
-        for (const game::PointInfo& point : game::pointTable()) {
-            if (point.code == from)
+        const int from = image(form, moverNumber).tag();
+        for (int pointNumber = protocol::FirstPointNumber; pointNumber <= protocol::LastPointNumber; ++pointNumber) {
+            const game::Point point = protocol::pointOfNumber(pointNumber);
+            if (point.code() == from)
                 continue;
-            if (!form.position().isOccupied({point.row, point.column})) {
-                if (game::judgeMove(form.position(), info.number - game::FirstPieceNumber, game::pointOfCode(from),
-                                    {point.row, point.column}))
-                    moves.push_back({info.number, point.number, point.code, false});
+            if (!form.position().isOccupied(point)) {
+                if (game::judgeMove(form.position(), mover, game::pointOfCode(from), point))
+                    moves.push_back({moverNumber, pointNumber, point.code(), false});
                 continue;
             }
-            for (const game::PieceInfo& taken : game::pieceTable()) {
-                const shell::testing::BoardImage takenImage = image(form, taken.number);
-                if (taken.side != other || !takenImage.isVisible() || takenImage.tag() != point.code ||
-                    taken.kind == game::PieceKind::General)
+            for (game::PieceId taken = 0; taken < game::PieceCount; ++taken) {
+                const game::PieceInfo& info = game::pieceInfo(taken);
+                const shell::testing::BoardImage takenImage = image(form, protocol::pieceNumber(taken));
+                if (info.side != other || !takenImage.isVisible() || takenImage.tag() != point.code() ||
+                    info.kind == game::PieceKind::General)
                     continue;
-                if (game::judgeCapture(form.position(), info.number - game::FirstPieceNumber,
-                                       taken.number - game::FirstPieceNumber, game::pointOfCode(from),
-                                       {point.row, point.column}))
-                    moves.push_back({info.number, taken.number, point.code, true});
+                if (game::judgeCapture(form.position(), mover, taken, game::pointOfCode(from), point))
+                    moves.push_back({moverNumber, protocol::pieceNumber(taken), point.code(), true});
             }
         }
     }

@@ -44,14 +44,6 @@ void answer(const std::string& line)
     std::fflush(stdout);
 }
 
-bool isStartingPosition(shell::TForm1& form)
-{
-    for (const game::PieceInfo& piece : game::pieceTable())
-        if (!image(form, piece.number).isVisible() || image(form, piece.number).tag() != piece.startCode)
-            return false;
-    return isOpen(form);
-}
-
 class Player {
 public:
     Player(ProgramWindows& program, game::Side side) : program_(program), form_(program.form1), side_(side) {}

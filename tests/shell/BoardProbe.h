@@ -10,12 +10,13 @@
 
 #include "game/BoardLayout.h"
 #include "game/Position.h"
+#include "net/protocol/ImageNames.h"
 #include "shell/BoardView.h"
 #include "shell/TForm1.h"
 
 namespace corvane::shell::testing {
 
-inline int pointNumber(int row, int column) { return game::pointImageNumber(row, column); }
+inline int pointNumber(int row, int column) { return protocol::pointNumber({row, column}); }
 
 // What the component numbered `number` shows: for a piece, the point it stands
 // on (its code), whether it is shown and the square it is drawn in; for a
@@ -24,13 +25,13 @@ class BoardImage {
 public:
     BoardImage(const TForm1& form, int number) : form_(form), number_(number) {}
 
-    bool isPiece() const { return number_ >= game::FirstPieceNumber && number_ <= game::LastPieceNumber; }
-    game::PieceId piece() const { return number_ - game::FirstPieceNumber; }
+    bool isPiece() const { return number_ >= protocol::FirstPieceNumber && number_ <= protocol::LastPieceNumber; }
+    game::PieceId piece() const { return protocol::pieceOfNumber(number_); }
     int tag() const
     {
         if (isPiece())
             return form_.position().piece(piece()).point.code();
-        return game::pointTable()[static_cast<std::size_t>(number_ - game::FirstPointNumber)].code;
+        return protocol::pointOfNumber(number_).code();
     }
     bool isVisible() const { return !isPiece() || !form_.position().piece(piece()).taken; }
     QRect geometry() const
@@ -38,8 +39,8 @@ public:
         const BoardView* board = form_.boardView();
         if (isPiece())
             return board->pieceRect(piece()).translated(board->pos());
-        const game::PointInfo& point = game::pointTable()[static_cast<std::size_t>(number_ - game::FirstPointNumber)];
-        return QRect(point.left, point.top, game::ImageSize, game::ImageSize);
+        const game::Point point = protocol::pointOfNumber(number_);
+        return QRect(game::pointLeft(point.column), game::pointTop(point.row), game::ImageSize, game::ImageSize);
     }
     QPoint pos() const { return geometry().topLeft(); }
     int left() const { return pos().x(); }
@@ -55,7 +56,7 @@ inline BoardImage image(const TForm1& form, int number) { return BoardImage(form
 // Whether a press on the piece would start a drag: its side may move.
 inline bool draggable(const TForm1& form, int pieceNumber)
 {
-    return form.position().mayMove(game::pieceInfo(pieceNumber - game::FirstPieceNumber).side);
+    return form.position().mayMove(game::pieceInfo(protocol::pieceOfNumber(pieceNumber)).side);
 }
 
 // A mouse event on the board view at `clientPoint` (the client area's

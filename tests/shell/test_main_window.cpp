@@ -20,6 +20,7 @@
 #include <utility>
 
 #include "game/BoardLayout.h"
+#include "net/protocol/ImageNames.h"
 #include "shell/ArtImage.h"
 #include "game/Position.h"
 #include "shell/BoardView.h"
@@ -96,11 +97,12 @@ TEST(MainWindowStoredSettings, EndpointStartsAsOneComputerPlay)
 
 TEST_F(MainWindowTest, EveryPieceStartsShownOnItsPointAndDraggable)
 {
-    for (const auto& piece : corvane::game::pieceTable()) {
-        const corvane::game::Point start = corvane::game::startPoint(piece);
-        EXPECT_TRUE(standsOn(form, piece.number, start.row, start.column)) << piece.name.data();
-        EXPECT_TRUE(image(form, piece.number).isVisible());
-        EXPECT_TRUE(draggable(form, piece.number));
+    for (corvane::game::PieceId id = 0; id < corvane::game::PieceCount; ++id) {
+        const corvane::game::Point start = corvane::game::startPoint(corvane::game::pieceInfo(id));
+        const int number = corvane::protocol::pieceNumber(id);
+        EXPECT_TRUE(standsOn(form, number, start.row, start.column)) << corvane::protocol::imageName(number);
+        EXPECT_TRUE(image(form, number).isVisible());
+        EXPECT_TRUE(draggable(form, number));
     }
 }
 
@@ -108,10 +110,11 @@ TEST_F(MainWindowTest, APieceTakesTheDropOnItsSquareAndAnEmptyPointOnlyWithinIts
 {
     BoardView* board = form.boardView();
     auto targetAt = [&](QPoint clientPoint) { return board->dropTargetAt(clientPoint - board->pos()); };
-    for (const auto& piece : corvane::game::pieceTable()) {
-        const auto target = targetAt(image(form, piece.number).geometry().center());
-        ASSERT_TRUE(target.has_value()) << piece.name.data();
-        EXPECT_EQ(target->piece, piece.number - corvane::game::FirstPieceNumber);
+    for (corvane::game::PieceId id = 0; id < corvane::game::PieceCount; ++id) {
+        const int number = corvane::protocol::pieceNumber(id);
+        const auto target = targetAt(image(form, number).geometry().center());
+        ASSERT_TRUE(target.has_value()) << corvane::protocol::imageName(number);
+        EXPECT_EQ(target->piece, id);
     }
     const auto emptyPoint = targetAt(image(form, pointNumber(5, 5)).geometry().center());
     ASSERT_TRUE(emptyPoint.has_value());
