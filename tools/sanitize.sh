@@ -13,6 +13,8 @@ cmake --build build-asan -j"$(nproc)"
 # Leaks are errors too; a sanitizer report ends the test with a failure.
 # Full stacks for allocations: Qt is built without frame pointers.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1:fast_unwind_on_malloc=0}
+# Leaks of the libraries themselves, each with its reason, are not ours to mend.
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tools/lsan-suppressions.txt:print_suppressions=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 cd build-asan
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error -j"$(nproc)" --timeout 900 "$@"
