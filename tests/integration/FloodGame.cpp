@@ -191,7 +191,12 @@ bool drain(shell::TForm1& form, int port, const QString& line)
 {
     QUdpSocket socket;
     const QByteArray bytes = QByteArray::fromStdString(ChatPrefix) + line.toLatin1();
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    // A loaded machine (a sanitizer build, other work) may take many seconds
+    // to empty a full receive queue; a window that stopped answering stays
+    // silent for the whole minute.
+    QElapsedTimer patience;
+    patience.start();
+    while (patience.elapsed() < 60'000) {
         socket.writeDatagram(bytes, QHostAddress::LocalHost, static_cast<quint16>(port));
         if (waitUntil([&] { return form.memo2()->toPlainText() == line; }, 200))
             return true;
