@@ -19,7 +19,7 @@
 #include <QString>
 #include <QVarLengthArray>
 
-#include <algorithm>
+#include <list>
 #include <utility>
 #include <vector>
 
@@ -62,7 +62,7 @@ public:
     explicit TSkinLookCache(int capacity) : m_capacity(capacity) {}
 
     // The picture for `key`, or null; a hit becomes the most recent one.
-    // The pointer holds until the next call that changes the cache.
+    // The pointer holds until the entry is dropped.
     const QImage* find(const TSkinLookKey& key)
     {
         const TSkinLook* look = findLook(key);
@@ -79,17 +79,17 @@ public:
     // The same for looks that list the parts they drew.
     const TSkinLook* findLook(const TSkinLookKey& key)
     {
-        for (std::size_t i = 0; i < m_entries.size(); ++i) {
-            if (!(m_entries[i].key == key)) continue;
-            if (i != 0) std::rotate(m_entries.begin(), m_entries.begin() + i, m_entries.begin() + i + 1);
-            return &m_entries.front().look;
+        for (auto entry = m_entries.begin(); entry != m_entries.end(); ++entry) {
+            if (!(entry->key == key)) continue;
+            m_entries.splice(m_entries.begin(), m_entries, entry);
+            return &entry->look;
         }
         return nullptr;
     }
     const TSkinLook& insertLook(TSkinLookKey key, TSkinLook look)
     {
         if (int(m_entries.size()) >= m_capacity) m_entries.pop_back();
-        m_entries.insert(m_entries.begin(), Entry{std::move(key), std::move(look)});
+        m_entries.push_front(Entry{std::move(key), std::move(look)});
         return m_entries.front().look;
     }
 
@@ -108,7 +108,8 @@ private:
         TSkinLookKey key;
         TSkinLook look;
     };
-    std::vector<Entry> m_entries;
+    // A list, so that a hit moves to the front without moving any look.
+    std::list<Entry> m_entries;
     int m_capacity;
 };
 

@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QScreen>
 #include <QShortcut>
-#include <QSystemTrayIcon>
 #include <QWhatsThis>
 #include <QWidget>
 
@@ -384,7 +383,6 @@ bool TSkinCustomForm::handleSkinMessage(QEvent* event)
     }
 }
 
-// The window events the frame follows; true when the frame took the event.
 bool TSkinCustomForm::handleWindowEvent(QEvent* event)
 {
     switch (event->type()) {

@@ -203,11 +203,14 @@ private:
 
     void makeFrameless();
     void restorePlatformFrame();
+    // The skin's messages to the owner and the window events the frame
+    // follows; true when the frame took the event.
     bool handleSkinMessage(QEvent* event);
     bool handleWindowEvent(QEvent* event);
     void activationChanged();
     void paint(const QRegion& region);
     void paintPlain(QPainter& painter, const QRegion& region);
+    // What the skinned window is drawn from now.
     TSkinFrameScene scene() const;
     void invalidateFrameCache() { m_picture.invalidate(); }
 
