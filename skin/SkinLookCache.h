@@ -94,6 +94,16 @@ public:
     }
 
     void clear() { m_entries.clear(); }
+    // Empties the cache and hands its looks back, so that the memory of
+    // their pictures can be drawn over for the looks that replace them.
+    std::vector<TSkinLook> takeLooks()
+    {
+        std::vector<TSkinLook> looks;
+        looks.reserve(m_entries.size());
+        for (Entry& entry : m_entries) looks.push_back(std::move(entry.look));
+        m_entries.clear();
+        return looks;
+    }
     int size() const { return int(m_entries.size()); }
     // The memory the kept pictures take.
     qsizetype bytes() const

@@ -8,6 +8,20 @@
 
 namespace corvane::skin {
 
+namespace {
+
+// A picture of the given size and format: one of `spare` where one fits
+// (drawing over kept memory is cheaper than new memory), else a new one.
+QImage pictureFor(std::vector<TSkinLook>& spare, const QSize& pixels, QImage::Format format)
+{
+    for (TSkinLook& look : spare)
+        if (look.picture.size() == pixels && look.picture.format() == format)
+            return std::move(look.picture);
+    return QImage(pixels, format);
+}
+
+} // namespace
+
 void TSkinFramePicture::paint(QPainter& painter, const QRegion& region, const TSkinFrameScene& scene)
 {
     const std::vector<Piece> pieces = keptPieces(scene);
@@ -62,11 +76,11 @@ std::vector<TSkinFramePicture::Piece> TSkinFramePicture::drawPieces(const TSkinF
     // has no alpha channel, and copying it needs no blending.
     const QImage::Format format =
         scene.background.isOpaque() ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied;
-    m_pieces.clear();
+    std::vector<TSkinLook> spare = m_pieces.takeLooks();
     std::vector<Piece> pieces;
     pieces.reserve(band.rectCount());
     for (const QRect& rect : band) {
-        QImage picture((QSizeF(rect.size()) * scene.pixelRatio).toSize(), format);
+        QImage picture = pictureFor(spare, (QSizeF(rect.size()) * scene.pixelRatio).toSize(), format);
         picture.setDevicePixelRatio(scene.pixelRatio);
         picture.fill(Qt::transparent);
         {
