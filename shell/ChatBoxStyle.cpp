@@ -6,7 +6,7 @@
 #include <QStyleOptionFrame>
 #include <QStyleOptionSlider>
 
-#include <type_traits>
+#include <bit>
 #include <utility>
 #include <vector>
 
@@ -15,54 +15,39 @@ namespace corvane::shell {
 namespace {
 
 // Enough looks for two boxes being scrolled, hovered, pressed and focused;
-// past it the pictures are dropped and drawn again as needed.
-constexpr qsizetype maximumPictures = 64;
+// past it the least recently used are dropped and drawn again as needed.
+constexpr int maximumPictures = 64;
 
-// The key of a look: the values it is drawn from, as raw bytes (made on
-// every paint, so without a stream's allocations).
-class KeyWriter {
-public:
-    KeyWriter() { key_.reserve(160); }
-    template <typename T>
-    KeyWriter& operator<<(const T& value)
-    {
-        static_assert(std::is_trivially_copyable_v<T>);
-        key_.append(reinterpret_cast<const char*>(&value), sizeof value);
-        return *this;
-    }
-    QByteArray take() { return std::move(key_); }
+// A real number as a key number, exactly.
+qint64 exactly(double value) { return std::bit_cast<qint64>(value); }
 
-private:
-    QByteArray key_;
-};
-
-void writeCommon(KeyWriter& out, const QStyleOption& option, const QWidget* widget, qreal pixelRatio)
+void writeCommon(skin::TSkinLookKey& key, const QStyleOption& option, const QWidget* widget, qreal pixelRatio)
 {
     // The widget too: a style may draw differently for some kinds of widget.
-    out << quintptr(widget) << option.version << option.type << int(option.state) << int(option.direction)
-        << option.rect.width() << option.rect.height() << option.palette.cacheKey() << pixelRatio;
+    key << qint64(quintptr(widget)) << option.version << option.type << int(option.state) << int(option.direction)
+        << option.rect.width() << option.rect.height() << option.palette.cacheKey() << exactly(pixelRatio);
 }
 
-QByteArray keyOf(const QStyleOptionSlider& option, const QWidget* widget, qreal pixelRatio)
+skin::TSkinLookKey keyOf(const QStyleOptionSlider& option, const QWidget* widget, qreal pixelRatio)
 {
-    KeyWriter out;
-    out << 's';
-    writeCommon(out, option, widget, pixelRatio);
-    out << int(option.subControls) << int(option.activeSubControls) << option.minimum << option.maximum
+    skin::TSkinLookKey key;
+    key << 's';
+    writeCommon(key, option, widget, pixelRatio);
+    key << int(option.subControls) << int(option.activeSubControls) << option.minimum << option.maximum
         << option.sliderPosition << option.sliderValue << option.singleStep << option.pageStep
         << int(option.orientation) << option.upsideDown << int(option.tickPosition) << option.tickInterval
-        << option.notchTarget << option.dialWrapping << int(option.keyboardModifiers);
-    return out.take();
+        << exactly(option.notchTarget) << option.dialWrapping << int(option.keyboardModifiers);
+    return key;
 }
 
-QByteArray keyOf(QStyle::PrimitiveElement element, const QStyleOptionFrame& option, const QWidget* widget,
-                 qreal pixelRatio)
+skin::TSkinLookKey keyOf(QStyle::PrimitiveElement element, const QStyleOptionFrame& option, const QWidget* widget,
+                         qreal pixelRatio)
 {
-    KeyWriter out;
-    out << 'f' << int(element);
-    writeCommon(out, option, widget, pixelRatio);
-    out << option.lineWidth << option.midLineWidth << int(option.features) << int(option.frameShape);
-    return out.take();
+    skin::TSkinLookKey key;
+    key << 'f' << int(element);
+    writeCommon(key, option, widget, pixelRatio);
+    key << option.lineWidth << option.midLineWidth << int(option.features) << int(option.frameShape);
+    return key;
 }
 
 // A picture copies exactly only onto whole pixels, without blending.
@@ -74,18 +59,86 @@ bool copiesExactly(const QPainter& painter)
            painter.opacity() == 1.0 && painter.compositionMode() == QPainter::CompositionMode_SourceOver;
 }
 
+// The look as kept from what the style drew on a transparent picture: where
+// the style drew, as rectangles (the runs of drawn pixels of each row, rows
+// with the same runs joined into one band), and the pixels when every pixel
+// came out wholly opaque or untouched.
+skin::TSkinLook keptLook(const QImage& drawn, qreal pixelRatio)
+{
+    skin::TSkinLook look;
+    bool everywhere = true;
+    std::vector<QRect> open;
+    std::vector<std::pair<int, int>> previousRuns;
+    for (int y = 0; y < drawn.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(drawn.constScanLine(y));
+        std::vector<std::pair<int, int>> runs;
+        for (int x = 0; x < drawn.width(); ++x) {
+            const int alpha = qAlpha(line[x]);
+            if (alpha == 255) {
+                if (runs.empty() || runs.back().second != x)
+                    runs.push_back({x, x + 1});
+                else
+                    ++runs.back().second;
+            } else if (alpha == 0) {
+                everywhere = false;
+            } else {
+                return {};  // partly transparent: drawn each time
+            }
+        }
+        if (runs == previousRuns && !open.empty()) {
+            for (QRect& band : open)
+                band.setBottom(y);
+            continue;
+        }
+        look.parts.insert(look.parts.end(), open.begin(), open.end());
+        open.clear();
+        for (const auto& [from, to] : runs)
+            open.push_back(QRect(from, y, to - from, 1));
+        previousRuns = std::move(runs);
+    }
+    look.parts.insert(look.parts.end(), open.begin(), open.end());
+    if (everywhere || pixelRatio == 1.0)
+        look.picture = drawn.convertToFormat(QImage::Format_RGB32);
+    if (everywhere)
+        look.parts.clear();
+    return look;
+}
+
+// Copies a kept look to `rect`. Each copy goes under a clip of one rectangle:
+// the raster engine then copies rows of pixels, where under the widget's
+// clip region it would blend span by span (handing large areas to worker
+// threads).
+void copyLook(QPainter* painter, const QRect& rect, const skin::TSkinLook& look)
+{
+    painter->save();
+    if (look.parts.empty()) {
+        painter->setClipRect(rect, Qt::IntersectClip);
+        painter->drawImage(rect.topLeft(), look.picture);
+    } else {
+        // Only the pixels the style drew, one rectangle at a time.
+        for (const QRect& part : look.parts) {
+            const QRect target = part.translated(rect.topLeft());
+            painter->setClipRect(target, Qt::IntersectClip);
+            painter->drawImage(target.topLeft(), look.picture, part);
+            painter->setClipping(false);
+        }
+    }
+    painter->restore();
+}
+
 } // namespace
 
-ChatBoxStyle::ChatBoxStyle(QObject* parent) : QProxyStyle(QStyleFactory::create(QApplication::style()->name()))
+ChatBoxStyle::ChatBoxStyle(QObject* parent)
+    : QProxyStyle(QStyleFactory::create(QApplication::style()->name())), looks_(maximumPictures)
 {
     setParent(parent);
 }
 
 template <typename Draw>
-bool ChatBoxStyle::copyKept(const QByteArray& key, QPainter* painter, const QRect& rect, Draw draw) const
+bool ChatBoxStyle::copyKept(skin::TSkinLookKey key, QPainter* painter, const QRect& rect, Draw draw) const
 {
-    auto found = pictures_.constFind(key);
-    if (found == pictures_.cend()) {
+    const skin::TSkinLook* look = looks_.findLook(key);
+    if (!look) {
         ++drawn_;
         const qreal pixelRatio = painter->device()->devicePixelRatio();
         QImage drawn((QSizeF(rect.size()) * pixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
@@ -100,69 +153,11 @@ bool ChatBoxStyle::copyKept(const QByteArray& key, QPainter* painter, const QRec
             picturePainter.setRenderHints(painter->renderHints());
             draw(&picturePainter);
         }
-        Picture picture;
-        bool everywhere = true;
-        bool keepable = true;
-        // Where the style drew, as rectangles: the runs of drawn pixels of
-        // each row, rows with the same runs joined into one band.
-        std::vector<QRect> open;
-        std::vector<std::pair<int, int>> previousRuns;
-        for (int y = 0; y < drawn.height() && keepable; ++y) {
-            const auto* line = reinterpret_cast<const QRgb*>(drawn.constScanLine(y));
-            std::vector<std::pair<int, int>> runs;
-            for (int x = 0; x < drawn.width(); ++x) {
-                const int alpha = qAlpha(line[x]);
-                if (alpha == 255) {
-                    if (runs.empty() || runs.back().second != x)
-                        runs.push_back({x, x + 1});
-                    else
-                        ++runs.back().second;
-                } else if (alpha == 0) {
-                    everywhere = false;
-                } else {
-                    keepable = false;
-                    break;
-                }
-            }
-            if (runs == previousRuns && !open.empty()) {
-                for (QRect& band : open)
-                    band.setBottom(y);
-                continue;
-            }
-            picture.shown.insert(picture.shown.end(), open.begin(), open.end());
-            open.clear();
-            for (const auto& [from, to] : runs)
-                open.push_back(QRect(from, y, to - from, 1));
-            previousRuns = std::move(runs);
-        }
-        picture.shown.insert(picture.shown.end(), open.begin(), open.end());
-        if (keepable && (everywhere || pixelRatio == 1.0))
-            picture.pixels = drawn.convertToFormat(QImage::Format_RGB32);
-        if (everywhere)
-            picture.shown.clear();
-        if (pictures_.size() >= maximumPictures)
-            pictures_.clear();
-        found = pictures_.insert(key, picture);
+        look = &looks_.insertLook(std::move(key), keptLook(drawn, pixelRatio));
     }
-    if (found->pixels.isNull())
+    if (look->picture.isNull())
         return false;
-    // Each copy under a clip of one rectangle: the raster engine then copies
-    // rows of pixels, where under the widget's clip region it would blend
-    // span by span (handing large areas to worker threads).
-    painter->save();
-    if (found->shown.empty()) {
-        painter->setClipRect(rect, Qt::IntersectClip);
-        painter->drawImage(rect.topLeft(), found->pixels);
-    } else {
-        // Only the pixels the style drew, one rectangle at a time.
-        for (const QRect& part : found->shown) {
-            const QRect target = part.translated(rect.topLeft());
-            painter->setClipRect(target, Qt::IntersectClip);
-            painter->drawImage(target.topLeft(), found->pixels, part);
-            painter->setClipping(false);
-        }
-    }
-    painter->restore();
+    copyLook(painter, rect, *look);
     return true;
 }
 
@@ -171,10 +166,10 @@ void ChatBoxStyle::drawComplexControl(ComplexControl control, const QStyleOption
 {
     const auto* slider = qstyleoption_cast<const QStyleOptionSlider*>(option);
     if (control == CC_ScrollBar && slider && !option->rect.isEmpty() && copiesExactly(*painter)) {
-        const QByteArray key = keyOf(*slider, widget, painter->device()->devicePixelRatio());
+        skin::TSkinLookKey key = keyOf(*slider, widget, painter->device()->devicePixelRatio());
         QStyleOptionSlider atOrigin(*slider);
         atOrigin.rect.moveTo(0, 0);
-        if (copyKept(key, painter, option->rect, [&](QPainter* into) {
+        if (copyKept(std::move(key), painter, option->rect, [&](QPainter* into) {
                 QProxyStyle::drawComplexControl(control, &atOrigin, into, widget);
             }))
             return;
@@ -187,10 +182,10 @@ void ChatBoxStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
 {
     const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
     if (element == PE_Frame && frame && !option->rect.isEmpty() && copiesExactly(*painter)) {
-        const QByteArray key = keyOf(element, *frame, widget, painter->device()->devicePixelRatio());
+        skin::TSkinLookKey key = keyOf(element, *frame, widget, painter->device()->devicePixelRatio());
         QStyleOptionFrame atOrigin(*frame);
         atOrigin.rect.moveTo(0, 0);
-        if (copyKept(key, painter, option->rect, [&](QPainter* into) {
+        if (copyKept(std::move(key), painter, option->rect, [&](QPainter* into) {
                 QProxyStyle::drawPrimitive(element, &atOrigin, into, widget);
             }))
             return;

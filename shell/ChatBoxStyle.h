@@ -13,12 +13,10 @@
 // untouched (left out). A look with partly transparent pixels, whose blend
 // with what lies beneath could round differently, is drawn each time.
 
-#include <QHash>
-#include <QImage>
 #include <QProxyStyle>
 #include <QRect>
 
-#include <vector>
+#include "skin/SkinLookCache.h"
 
 namespace corvane::shell {
 
@@ -38,19 +36,15 @@ public:
     int drawnCount() const { return drawn_; }
 
 private:
-    struct Picture {
-        QImage pixels;   // opaque, without alpha; null when the look is not kept
-        // Where the style drew; empty when it drew everywhere.
-        std::vector<QRect> shown;
-    };
-
     // Copies the kept picture of `key` to `at`, drawing and keeping it first
     // with `draw` (which draws at the origin); false when the look cannot be
     // kept and must be drawn in place.
     template <typename Draw>
-    bool copyKept(const QByteArray& key, QPainter* painter, const QRect& rect, Draw draw) const;
+    bool copyKept(skin::TSkinLookKey key, QPainter* painter, const QRect& rect, Draw draw) const;
 
-    mutable QHash<QByteArray, Picture> pictures_;
+    // The kept looks: the picture opaque, without alpha, and null where the
+    // look is not kept; its parts where the style drew (none: everywhere).
+    mutable skin::TSkinLookCache looks_;
     mutable int drawn_ = 0;
 };
 

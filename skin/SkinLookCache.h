@@ -9,13 +9,17 @@
 // copy, ...). A picture is reused only for an equal key, so a change of any
 // of them shows at once; the owner also clears the cache where a change is
 // not visible in the key (a new skin copy, a redraw request).
+//
+// A look may cover only parts of its rectangle (a style that leaves corners
+// untouched); it then lists the parts it drew, and only they are copied.
 
 #include <QFont>
 #include <QImage>
+#include <QRect>
 #include <QString>
 #include <QVarLengthArray>
 
-#include <algorithm>
+#include <list>
 #include <utility>
 #include <vector>
 
@@ -42,6 +46,14 @@ struct TSkinLookKey {
     }
 };
 
+// A kept look: its picture and the parts of it that were drawn, in the
+// picture's own coordinates (none: all of it). A null picture marks a look
+// that cannot be kept and is drawn each time.
+struct TSkinLook {
+    QImage picture;
+    std::vector<QRect> parts;
+};
+
 // A few pictures, most recently used first: a control moves between a
 // handful of looks (normal, hot, pressed, focused, disabled), and hovering
 // over it must not paint them again and again.
@@ -50,34 +62,64 @@ public:
     explicit TSkinLookCache(int capacity) : m_capacity(capacity) {}
 
     // The picture for `key`, or null; a hit becomes the most recent one.
+    // The pointer holds until the entry is dropped.
     const QImage* find(const TSkinLookKey& key)
     {
-        for (std::size_t i = 0; i < m_entries.size(); ++i) {
-            if (!(m_entries[i].key == key)) continue;
-            if (i != 0) std::rotate(m_entries.begin(), m_entries.begin() + i, m_entries.begin() + i + 1);
-            return &m_entries.front().picture;
-        }
-        return nullptr;
+        const TSkinLook* look = findLook(key);
+        return look ? &look->picture : nullptr;
     }
 
     // Keeps a picture as the most recent one, dropping the least recent
     // when full; returns the kept picture.
     const QImage& insert(TSkinLookKey key, QImage picture)
     {
+        return insertLook(std::move(key), TSkinLook{std::move(picture), {}}).picture;
+    }
+
+    // The same for looks that list the parts they drew.
+    const TSkinLook* findLook(const TSkinLookKey& key)
+    {
+        for (auto entry = m_entries.begin(); entry != m_entries.end(); ++entry) {
+            if (!(entry->key == key)) continue;
+            m_entries.splice(m_entries.begin(), m_entries, entry);
+            return &entry->look;
+        }
+        return nullptr;
+    }
+    const TSkinLook& insertLook(TSkinLookKey key, TSkinLook look)
+    {
         if (int(m_entries.size()) >= m_capacity) m_entries.pop_back();
-        m_entries.insert(m_entries.begin(), Entry{std::move(key), std::move(picture)});
-        return m_entries.front().picture;
+        m_entries.push_front(Entry{std::move(key), std::move(look)});
+        return m_entries.front().look;
     }
 
     void clear() { m_entries.clear(); }
+    // Empties the cache and hands its looks back, so that the memory of
+    // their pictures can be drawn over for the looks that replace them.
+    std::vector<TSkinLook> takeLooks()
+    {
+        std::vector<TSkinLook> looks;
+        looks.reserve(m_entries.size());
+        for (Entry& entry : m_entries) looks.push_back(std::move(entry.look));
+        m_entries.clear();
+        return looks;
+    }
     int size() const { return int(m_entries.size()); }
+    // The memory the kept pictures take.
+    qsizetype bytes() const
+    {
+        qsizetype total = 0;
+        for (const Entry& entry : m_entries) total += entry.look.picture.sizeInBytes();
+        return total;
+    }
 
 private:
     struct Entry {
         TSkinLookKey key;
-        QImage picture;
+        TSkinLook look;
     };
-    std::vector<Entry> m_entries;
+    // A list, so that a hit moves to the front without moving any look.
+    std::list<Entry> m_entries;
     int m_capacity;
 };
 

@@ -2,36 +2,39 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
 #include <QShortcut>
-#include <QSystemTrayIcon>
+#include <QWhatsThis>
 #include <QWidget>
 
+#include "skin/SkinObjects.h"
 #include "skin/frame/SkinAltTap.h"
 
 namespace corvane::skin {
 
+namespace {
+
+// The default size limits of a frame: no smaller than a caption with a little
+// room for its buttons.
+constexpr QSize defaultMinimumTrackSize(150, 40);
+
+} // namespace
+
 TSkinCustomForm::TSkinCustomForm(QWidget* owner, QWidget* clientWidget)
-    : QObject(owner), m_owner(owner), m_client(clientWidget)
+    : QObject(owner), m_owner(owner), m_client(clientWidget),
+      m_tray([this] { restore(); }, [this] { showSystemMenu(QCursor::pos()); })
 {
     Q_ASSERT(owner);
     setObjectName(QStringLiteral("SkinForm"));
-    m_menuPresenter = std::make_unique<TPlainSystemMenuPresenter>();
-    m_terminate = [] { QCoreApplication::quit(); };
-    m_trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
-
-    // Hover tracking runs only while the window is active and the pointer is
-    // over it (updateHoverTimer), so an idle window costs nothing.
-    m_hoverTimer.setInterval(100);
-    connect(&m_hoverTimer, &QTimer::timeout, this,
-            [this] { trackPointer(m_owner->mapFromGlobal(QCursor::pos())); });
-
     m_windowActive = owner->isActiveWindow();
     owner->installEventFilter(this);
 }
 
 TSkinCustomForm::~TSkinCustomForm()
 {
-    m_hoverTimer.stop();
+    m_input.stopHoverTimer();
     forgetObjects();
     delete m_systemMenuKey.data();
     delete m_closeKey.data();
@@ -54,12 +57,12 @@ void TSkinCustomForm::loaded()
     m_closeKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), m_owner);
     connect(m_closeKey, &QShortcut::activated, this, [this] { close(); });
     // Alt pressed and released alone is the keyboard-menu command.
-    m_altTap = new TSkinAltTap(m_owner, [this] { keyboardMenuCommand(); });
+    m_altTap = new TSkinAltTap(m_owner, [this] { m_input.keyboardMenuCommand(); });
 
     applyFrame();
-    if (m_storedState != wsNormal) {
+    if (m_states.storedState() != wsNormal) {
         // Performed once the window has settled, as a posted request.
-        m_normalBounds = m_owner->geometry();
+        m_states.rememberLoadedBounds();
         QCoreApplication::postEvent(m_owner, new QEvent(QEvent::Type(CM_PERFORMSTATE)));
     }
     if (OnCreate)
@@ -124,7 +127,7 @@ void TSkinCustomForm::restorePlatformFrame()
 {
     if (!m_framed)
         return;
-    m_hoverTimer.stop();
+    m_input.stopHoverTimer();
     const QSize client = m_lastClientSize;
     const bool visible = m_owner->isVisible();
     m_framed = false;
@@ -160,7 +163,7 @@ void TSkinCustomForm::setBorderIcons(TSkinBorderIcons icons)
 {
     m_borderIcons = icons;
     if (TSkinObject* root = tree())
-        root->setState(skinStateOf(m_state));  // buttons follow the icons
+        root->setState(skinStateOf(WindowState()));  // buttons follow the icons
     repaintFrame();
 }
 
@@ -190,30 +193,310 @@ void TSkinCustomForm::setStayOnTop(bool stayOnTop)
 
 void TSkinCustomForm::setWindowState(TSkinWindowState state)
 {
-    if (!m_loaded) {
-        m_storedState = state;
-        return;
-    }
-    performStoredState(state);
+    if (!m_loaded)
+        m_states.storeState(state);
+    else
+        m_states.performState(state);
 }
 
-void TSkinCustomForm::performStoredState(TSkinWindowState state)
+void TSkinCustomForm::help() { QWhatsThis::enterWhatsThisMode(); }
+
+void TSkinCustomForm::performSkinAction(TSkinAction action, TSkinSystemButton* button)
 {
-    if (state == m_state)
-        return;
-    switch (state) {
-    case wsNormal: restore(); break;
-    case wsMaximized: maximize(); break;
-    case wsMinimized: minimize(); break;
-    case wsRollup: rollup(); break;
-    case wsTray: minimizeToTray(); break;
+    switch (action) {
+    case sbaClose: close(); break;
+    case sbaHelp: help(); break;
+    case sbaMinimize: minimize(); break;
+    case sbaMaximize: maximize(); break;
+    case sbaRestore:
+    case sbaRollDown: restore(); break;
+    case sbaRollUp: rollup(); break;
+    case sbaTray: minimizeToTray(); break;
+    case sbaSysMenu:
+        if (button)
+            showSystemMenu(m_owner->mapToGlobal(QPoint(button->left(), button->top() + button->height())));
+        else
+            showSystemMenu();
+        break;
+    case sbaCustom:
+        if (customAction)
+            customAction(button);
+        break;
+    case sbaNone:
+    case sbaRollPanel: break;
     }
 }
 
-void TSkinCustomForm::setSystemMenuPresenter(std::unique_ptr<TSkinSystemMenuPresenter> presenter)
+// ---------------------------------------------------------------------------
+// Geometry
+
+TPlainFrameLayout TSkinCustomForm::plainLayout() const
 {
-    if (presenter)
-        m_menuPresenter = std::move(presenter);
+    return TPlainFrameLayout::compute(m_owner->size(), m_borderStyle, m_borderIcons, WindowState());
+}
+
+void TSkinCustomForm::layoutTreeTo(const QSize& size)
+{
+    if (TSkinObject* root = tree())
+        root->setBounds(0, 0, size.width(), size.height());
+}
+
+QRect TSkinCustomForm::clientRectFor(const QSize& windowSize)
+{
+    if (tree()) {
+        layoutTreeTo(windowSize);
+        TSkinObject* client = clientObject();
+        if (!client)
+            return QRect(QPoint(0, 0), windowSize);
+        if (client->left() != 0 && client->top() != 0)
+            return client->boundsRect();
+    }
+    return TPlainFrameLayout::compute(windowSize, m_borderStyle, m_borderIcons, WindowState()).client;
+}
+
+QRect TSkinCustomForm::clientRect() const
+{
+    return const_cast<TSkinCustomForm*>(this)->clientRectFor(m_owner->size());
+}
+
+int TSkinCustomForm::topHeight() const { return clientRect().top(); }
+
+int TSkinCustomForm::bottomHeight() const
+{
+    const QRect client = clientRect();
+    return m_owner->height() - (client.top() + client.height());
+}
+
+QRect TSkinCustomForm::workArea() const
+{
+    QScreen* screen = m_owner->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return QRect(0, 0, 1 << 15, 1 << 15);
+    return m_stayOnTop ? screen->geometry() : screen->availableGeometry();
+}
+
+QSize TSkinCustomForm::minimumTrackSize() const
+{
+    return QSize(Constraints.MinWidth > 0 ? Constraints.MinWidth : defaultMinimumTrackSize.width(),
+                 Constraints.MinHeight > 0 ? Constraints.MinHeight : defaultMinimumTrackSize.height());
+}
+
+QSize TSkinCustomForm::maximumTrackSize() const
+{
+    const QSize area = workArea().size();
+    return QSize(Constraints.MaxWidth > 0 ? Constraints.MaxWidth : area.width(),
+                 Constraints.MaxHeight > 0 ? Constraints.MaxHeight : area.height());
+}
+
+void TSkinCustomForm::setWindowBounds(const QRect& bounds)
+{
+    const TSkinWindowState state = WindowState();
+    const bool withMinimum = state != wsMinimized && state != wsRollup;
+    const QSize size = clampSize(bounds.size(), minimumTrackSize(), maximumTrackSize(), withMinimum);
+    const QRect target(bounds.topLeft(), size);
+    // A frame that cannot be sized by the pointer keeps the window system from
+    // sizing it as well; every size change of the frame goes through here.
+    m_owner->setMinimumSize(0, 0);
+    m_owner->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    if (target != m_owner->geometry())
+        m_owner->setGeometry(target);
+    if (!Dragging.Sizeable)
+        m_owner->setFixedSize(size);
+    updateShape();
+}
+
+void TSkinCustomForm::updateShape()
+{
+    if (!m_framed)
+        return;
+    const QSize size = m_owner->size();
+    const QRect client = clientRectFor(size);  // lays the tree out to the window
+    invalidateFrameCache();
+    m_lastClientSize = client.size();
+    if (m_client && m_client->geometry() != client)
+        m_client->setGeometry(client);
+    if (size != m_shapedSize || m_shapedState != WindowState()) {
+        m_shapedSize = size;
+        m_shapedState = WindowState();
+        if (TSkinObject* root = tree()) {
+            root->setState(skinStateOf(m_shapedState));
+            QRegion region = root->createRegion();
+            if (Shadow.Enabled)
+                region |= region.translated(Shadow.Size, Shadow.Size);
+            m_owner->setMask(region);
+        } else {
+            m_owner->clearMask();
+        }
+    }
+    if (OnResize)
+        OnResize(this);
+}
+
+// ---------------------------------------------------------------------------
+// Events of the owner window
+
+bool TSkinCustomForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_owner)
+        return false;
+    if (handleSkinMessage(event))
+        return true;
+    if (!m_framed)
+        return false;
+    return handleWindowEvent(event) || m_input.handleEvent(event);
+}
+
+bool TSkinCustomForm::handleSkinMessage(QEvent* event)
+{
+    switch (int(event->type())) {
+    case CM_SKINGETFORM:
+        static_cast<TSkinGetFormEvent*>(event)->setForm(this);
+        return true;
+    case CM_SKINREDRAW: {
+        // Caption buttons ask for a redraw of their own rectangle; the client
+        // object never repaints over the client area.
+        TSkinObject* object = static_cast<TSkinRedrawEvent*>(event)->object();
+        invalidateFrameCache();
+        if (m_framed && object && object != clientObject())
+            m_owner->update(object->boundsRect());
+        return true;
+    }
+    case CM_SKINCHANGING:
+        invalidateFrameCache();
+        skinChanging(static_cast<TSkinChangeEvent*>(event)->engine());
+        return false;
+    case CM_SKINCHANGED:
+        invalidateFrameCache();
+        skinChanged(static_cast<TSkinChangeEvent*>(event)->engine());
+        return false;
+    case CM_PERFORMSTATE:
+        m_states.performState(m_states.storedState());
+        return true;
+    case CM_SKINHITTEST: {
+        auto* hitTest = static_cast<TSkinHitTestEvent*>(event);
+        hitTest->setNonClient(m_framed && systemAnswerAt(hitTest->windowPoint()) != TSystemAnswer::Client);
+        return true;
+    }
+    default: return false;
+    }
+}
+
+bool TSkinCustomForm::handleWindowEvent(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::Paint:
+        paint(static_cast<QPaintEvent*>(event)->region());
+        return true;
+    case QEvent::Resize:
+        updateShape();
+        return false;
+    case QEvent::FontChange:
+    case QEvent::PaletteChange:
+    case QEvent::StyleChange:
+        invalidateFrameCache();
+        return false;
+    case QEvent::ActivationChange:
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate:
+        activationChanged();
+        return false;
+    case QEvent::WindowStateChange:
+        m_states.followPlatformState();
+        return false;
+    case QEvent::WindowTitleChange:
+        repaintFrame();
+        m_tray.setTip(m_states.trayTip());
+        return false;
+    case QEvent::WindowIconChange:
+        m_tray.setIcon(frameIcon());
+        repaintFrame();
+        return false;
+    default: return false;
+    }
+}
+
+void TSkinCustomForm::activationChanged()
+{
+    const bool active = m_owner->isActiveWindow();
+    if (active != m_windowActive) {
+        m_windowActive = active;
+        invalidateFrameCache();
+        if (!active)
+            m_input.endPointerStates();
+        m_owner->update(QRegion(m_owner->rect()) - QRegion(clientRect()));
+    }
+    m_input.updateHoverTimer();
+}
+
+void TSkinCustomForm::forgetObjects()
+{
+    // The tree these pointed into is going; so is what the cache shows.
+    invalidateFrameCache();
+    m_input.forgetObjects();
+}
+
+// ---------------------------------------------------------------------------
+// Painting
+
+bool TSkinCustomForm::isFrameActive() const { return m_windowActive; }
+
+QIcon TSkinCustomForm::frameIcon() const
+{
+    QIcon icon = m_owner->windowIcon();
+    if (icon.isNull())
+        icon = QApplication::windowIcon();
+    return icon;
+}
+
+void TSkinCustomForm::repaintFrame()
+{
+    invalidateFrameCache();
+    if (!m_framed)
+        return;
+    m_owner->update(QRegion(m_owner->rect()) - QRegion(clientRect()));
+}
+
+void TSkinCustomForm::paint(const QRegion& region)
+{
+    QPainter painter(m_owner);
+    if (tree())
+        m_picture.paint(painter, region, scene());
+    else
+        paintPlain(painter, region);
+    painter.end();
+    if (OnPaint)
+        OnPaint(this);
+}
+
+void TSkinCustomForm::paintPlain(QPainter& painter, const QRegion& region)
+{
+    // The window asks Qt not to fill its background while it is framed.
+    for (const QRect& rect : region)
+        painter.fillRect(rect, m_owner->palette().brush(m_owner->backgroundRole()));
+    const TPlainFrameLayout layout = plainLayout();
+    painter.fillRect(layout.client, QApplication::palette().brush(QPalette::Button));
+    paintPlainFrame(painter, layout, Caption(), frameIcon(), isFrameActive(), WindowState(), m_input.pressedArea());
+}
+
+TSkinFrameScene TSkinCustomForm::scene() const
+{
+    TSkinFrameScene scene;
+    scene.root = tree();
+    scene.client = clientObject();
+    scene.title = titleObject();
+    scene.size = m_owner->size();
+    scene.pixelRatio = m_owner->devicePixelRatioF();
+    scene.active = isFrameActive();
+    scene.state = WindowState();
+    scene.performance = Performance;
+    scene.caption = m_owner->windowTitle();
+    scene.clientRect = scene.client ? clientRect() : QRect();
+    scene.background = m_owner->palette().brush(m_owner->backgroundRole());
+    scene.font = m_owner->font();
+    scene.foreground = m_owner->palette().color(m_owner->foregroundRole());
+    return scene;
 }
 
 } // namespace corvane::skin

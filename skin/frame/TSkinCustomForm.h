@@ -13,33 +13,32 @@
 // Without a skin the frame draws a plain frame from the style's metrics;
 // TSkinForm adds the skin's object tree.
 //
-// The members are defined by job: creation, loading and properties in
-// TSkinCustomForm.cpp; layout and hit testing in TSkinCustomFormGeometry.cpp;
-// painting and the kept picture in TSkinCustomFormPainting.cpp; the owner's
-// events and the pointer in TSkinCustomFormInput.cpp; window states and the
-// tray in TSkinCustomFormStates.cpp; the system menu and caption-button
-// actions in TSkinCustomFormSystemMenu.cpp.
+// The form itself takes the window over, lays the frame out and routes the
+// owner's events; its collaborators do one job each: TSkinFramePicture
+// draws the skinned window and keeps the picture of its frame band,
+// TSkinFrameInput the pointer, keyboard and hit testing, TSkinFrameStates
+// the window states, TSkinFrameSystemMenu the system menu and
+// TSkinFrameTray the notification-area icon.
 
-#include <QImage>
 #include <QMenu>
 #include <QObject>
 #include <QPointer>
 #include <QRect>
-#include <QRubberBand>
 #include <QShortcut>
-#include <QTimer>
 #include <functional>
 #include <memory>
 #include <optional>
-#include <vector>
 
 #include "skin/SkinObject.h"
 #include "skin/frame/PlainFrame.h"
 #include "skin/SkinFormTypes.h"
 #include "skin/frame/SkinFrameGeometry.h"
-#include "skin/frame/SkinSystemMenu.h"
+#include "skin/frame/SkinFrameInput.h"
+#include "skin/frame/SkinFramePicture.h"
+#include "skin/frame/SkinFrameStates.h"
+#include "skin/frame/SkinFrameSystemMenu.h"
+#include "skin/frame/SkinFrameTray.h"
 
-class QMouseEvent;
 class QSystemTrayIcon;
 class QWidget;
 
@@ -97,7 +96,7 @@ public:
     bool StayOnTop() const { return m_stayOnTop; }
     void setStayOnTop(bool stayOnTop);
     bool StretchBackground = false;
-    TSkinWindowState WindowState() const { return m_state; }
+    TSkinWindowState WindowState() const { return m_states.state(); }
     // Before loading: the state to take once the window exists. After: runs
     // the action that leads to it.
     void setWindowState(TSkinWindowState state);
@@ -106,45 +105,48 @@ public:
     TSkinFormActionEvent OnClose, OnMinimize, OnMaximize, OnRollup, OnMinToTray;
 
     // ---- Window-state actions (each fires its veto event first).
-    void close();
-    void minimize();
-    void maximize();      // toggles: from maximized it restores
-    void rollup();        // toggles: from rolled up it restores
-    void minimizeToTray();// toggles; minimizes where the desktop has no tray
-    void restore();
+    void close() { m_states.close(); }
+    void minimize() { m_states.minimize(); }
+    void maximize() { m_states.maximize(); }              // toggles: from maximized it restores
+    void rollup() { m_states.rollup(); }                  // toggles: from rolled up it restores
+    void minimizeToTray() { m_states.minimizeToTray(); }  // toggles; minimizes where the desktop has no tray
+    void restore() { m_states.restore(); }
     void help();
     // Opens the system menu at a screen point, else at the client origin (at
     // the pointer in the tray).
-    void showSystemMenu(std::optional<QPoint> screenPoint = std::nullopt);
+    void showSystemMenu(std::optional<QPoint> screenPoint = std::nullopt) { m_systemMenu.show(screenPoint); }
     // Runs the action of a system menu item; false for an unknown caption.
-    bool runSystemMenuCommand(const QString& caption);
+    bool runSystemMenuCommand(const QString& caption) { return m_systemMenu.run(caption); }
 
     // ---- Geometry, in window coordinates.
     QRect clientRect() const;
     // The frame's height above and below the client area.
     int topHeight() const;
     int bottomHeight() const;
-    QRect normalBounds() const { return m_normalBounds; }
-    THitArea hitAreaAt(const QPoint& windowPoint);
-    TSystemAnswer systemAnswerAt(const QPoint& windowPoint);
+    QRect normalBounds() const { return m_states.normalBounds(); }
+    THitArea hitAreaAt(const QPoint& windowPoint) { return m_input.hitAreaAt(windowPoint); }
+    TSystemAnswer systemAnswerAt(const QPoint& windowPoint) { return m_input.systemAnswerAt(windowPoint); }
     QSize minimumTrackSize() const;
     QSize maximumTrackSize() const;
     // The area windows snap to and maximize into.
     QRect workArea() const;
 
     // ---- Hover tracking: one step of the 100 ms timer for a window point.
-    void trackPointer(const QPoint& windowPoint);
-    bool hoverTimerActive() const { return m_hoverTimer.isActive(); }
-    TSkinObject* hoverObject() const { return m_hoverObject; }
-    TSkinObject* pressedObject() const { return m_pressedObject; }
+    void trackPointer(const QPoint& windowPoint) { m_input.trackPointer(windowPoint); }
+    bool hoverTimerActive() const { return m_input.hoverTimerActive(); }
+    TSkinObject* hoverObject() const { return m_input.hoverObject(); }
+    TSkinObject* pressedObject() const { return m_input.pressedObject(); }
 
     // ---- Collaborators that tests and later controls replace.
-    void setSystemMenuPresenter(std::unique_ptr<TSkinSystemMenuPresenter> presenter);
+    void setSystemMenuPresenter(std::unique_ptr<TSkinSystemMenuPresenter> presenter)
+    {
+        m_systemMenu.setPresenter(std::move(presenter));
+    }
     // What ends the application after the main window closed (quit by default).
-    void setTerminateApplication(std::function<void()> terminate) { m_terminate = std::move(terminate); }
+    void setTerminateApplication(std::function<void()> terminate) { m_states.setTerminate(std::move(terminate)); }
     // Whether the desktop offers a notification area (probed by default).
-    void setTrayAvailable(std::function<bool()> available) { m_trayAvailable = std::move(available); }
-    QSystemTrayIcon* trayIcon() const { return m_tray; }
+    void setTrayAvailable(std::function<bool()> available) { m_tray.setAvailable(std::move(available)); }
+    QSystemTrayIcon* trayIcon() const { return m_tray.icon(); }
 
     // ---- TSkinFrameInterface.
     bool isFrameActive() const override;
@@ -159,9 +161,9 @@ public:
     void repaintFrame();
     // How often the cached picture of the skinned window has been drawn; a
     // repaint that changes nothing the frame shows must not add to it.
-    int frameCacheRedraws() const { return m_frameCacheRedraws; }
+    int frameCacheRedraws() const { return m_picture.redraws(); }
     // The memory the kept picture takes, in bytes.
-    qsizetype frameCacheBytes() const;
+    qsizetype frameCacheBytes() const { return m_picture.bytes(); }
 
     // OnCustomAction of TSkinForm goes through this.
     std::function<void(TSkinSystemButton*)> customAction;
@@ -187,64 +189,30 @@ protected:
     void updateShape();
     // Forgets every pointer into the object tree (before it is freed).
     void forgetObjects();
-    void stopHoverTimer() { m_hoverTimer.stop(); }
-    void updateHoverTimer();
+    void stopHoverTimer() { m_input.stopHoverTimer(); }
+    void updateHoverTimer() { m_input.updateHoverTimer(); }
 
 private:
+    friend class TSkinFrameInput;
+    friend class TSkinFrameStates;
+
     // The client rectangle for a window size under the current frame.
     QRect clientRectFor(const QSize& windowSize);
     TPlainFrameLayout plainLayout() const;
     void layoutTreeTo(const QSize& size);
-    TSkinObject* objectAt(const QPoint& windowPoint);
 
     void makeFrameless();
     void restorePlatformFrame();
+    // The skin's messages to the owner and the window events the frame
+    // follows; true when the frame took the event.
+    bool handleSkinMessage(QEvent* event);
+    bool handleWindowEvent(QEvent* event);
+    void activationChanged();
     void paint(const QRegion& region);
-    // Draws the skinned window; parts lying wholly outside `target` (window
-    // coordinates) may be left out.
-    void paintSkinned(QPainter& painter, const QRect& target);
-    // Draws the skinned window within `region` straight onto `painter`,
-    // over the window's background, as a painter opened on the window would.
-    void paintSkinnedDirect(QPainter& painter, const QRegion& region);
-    // One kept piece of the drawn skinned window: its place in the window
-    // and its picture.
-    struct FramePiece {
-        QRect rect;
-        QImage picture;
-    };
-    // The skinned window as paintSkinned draws it, kept for the frame band
-    // around the client area only (the client area is covered by the
-    // window's children and drawn directly where it shows), redrawn only when
-    // invalidateFrameCache() was called or a drawing input changed.
-    const std::vector<FramePiece>& cachedSkinnedFrame();
-    void invalidateFrameCache() { m_frameCacheDirty = true; }
-
-    bool handleMouse(QMouseEvent* event);
-    void press(const QPoint& windowPoint, const QPoint& globalPoint, Qt::MouseButton button,
-               Qt::MouseButtons buttons, bool doubleClick);
-    void moveTo(const QPoint& windowPoint, const QPoint& globalPoint, Qt::MouseButtons buttons);
-    void release(const QPoint& windowPoint, const QPoint& globalPoint, Qt::MouseButton button,
-                 Qt::MouseButtons buttons);
-    void dragTo(const QPoint& globalPoint);
-    void setHitArea(THitArea area);
-    void updateCursor(TSystemAnswer answer);
-    void runBuiltInButton(THitArea area);
-    // Ends a press of the frame and returns every caption button it or the
-    // pointer drew hot or pressed to normal (the window lost the pointer).
-    void endPointerStates();
-    // The system's keyboard-menu command without a character (Alt alone):
-    // the menu bar enters keyboard mode.
-    void keyboardMenuCommand();
-
-    void setState(TSkinWindowState state);
-    void rememberNormalBounds();
-    bool isModal() const;
-    bool allowed(const TSkinFormActionEvent& event);
-    void followPlatformState();
-    void showTrayIcon();
-    void hideTrayIcon();
-    QString trayTip() const;
-    void performStoredState(TSkinWindowState state);
+    void paintPlain(QPainter& painter, const QRegion& region);
+    // What the skinned window is drawn from now.
+    TSkinFrameScene scene() const;
+    void invalidateFrameCache() { m_picture.invalidate(); }
 
     QWidget* m_owner;
     QPointer<QWidget> m_client;
@@ -258,58 +226,19 @@ private:
     // The size and state the window shape was last built for.
     QSize m_shapedSize;
     TSkinWindowState m_shapedState = wsNormal;
+    // Whether the owner painted opaquely before the frame took it over.
+    bool m_platformOpaquePaint = false;
 
     TSkinBorderIcons m_borderIcons = defaultBorderIcons;
     TSkinBorderStyle m_borderStyle = bsStandard;
     bool m_stayOnTop = false;
-    TSkinWindowState m_state = wsNormal;
-    TSkinWindowState m_stateBefore = wsNormal;
-    TSkinWindowState m_storedState = wsNormal;
-    QRect m_normalBounds;
-
-    // Pointer handling.
     bool m_windowActive = false;
-    bool m_pointerInside = false;
-    bool m_pressing = false;
-    bool m_dragging = false;
-    bool m_doubleClick = false;
-    THitArea m_hitArea = THitArea::Client;
-    THitArea m_pressArea = THitArea::Client;
-    QPoint m_pressGlobal;
-    QRect m_pressBounds;
-    QRect m_outline;
-    std::unique_ptr<QRubberBand> m_outlineBand;
-    TSkinObject* m_hoverObject = nullptr;
-    TSkinObject* m_pressedObject = nullptr;
-    QTimer m_hoverTimer;
 
-    // Cache of the drawn skinned window. Drawing the object tree costs far
-    // more than copying pixels, and most repaints (the client's children,
-    // hover of one caption button) leave the frame as it was.
-    std::vector<FramePiece> m_frameCache;
-    bool m_frameCacheDirty = true;
-    // What the cache was drawn for; a difference redraws it even when nobody
-    // invalidated it.
-    struct FrameCacheKey {
-        const TSkinObject* tree = nullptr;
-        QSize size;
-        qreal pixelRatio = 1.0;
-        bool active = false;
-        TSkinWindowState state = wsNormal;
-        TSkinFormPerformance performance = fpNoBuffer;
-        QString title;
-        QRect client;
-        bool operator==(const FrameCacheKey&) const = default;
-    };
-    FrameCacheKey m_frameCacheKey;
-    int m_frameCacheRedraws = 0;
-    // Whether the owner painted opaquely before the frame took it over.
-    bool m_platformOpaquePaint = false;
-
-    std::unique_ptr<TSkinSystemMenuPresenter> m_menuPresenter;
-    std::function<void()> m_terminate;
-    std::function<bool()> m_trayAvailable;
-    QSystemTrayIcon* m_tray = nullptr;
+    TSkinFramePicture m_picture;
+    TSkinFrameTray m_tray;
+    TSkinFrameStates m_states{*this};
+    TSkinFrameSystemMenu m_systemMenu{*this};
+    TSkinFrameInput m_input{*this};
     // Children of the owner (shortcuts work in their parent's window);
     // removed with the frame.
     QPointer<QShortcut> m_systemMenuKey;

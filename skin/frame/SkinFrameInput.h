@@ -1,0 +1,91 @@
+#pragma once
+// TSkinFrameInput: the pointer and the keyboard on a skinned frame. It
+// answers which part of the frame lies under a window point, presses and
+// releases caption buttons, moves the window by its caption and sizes it by
+// its edges (live, or as an outline until the release), tracks which object
+// of the skin the pointer hovers over (a 100 ms timer while the window is
+// active and the pointer over it, so an idle window costs nothing), and
+// hands Alt + letter presses and shortcut keys to the window's menu bar.
+
+#include <QPoint>
+#include <QRect>
+#include <QRubberBand>
+#include <QTimer>
+#include <memory>
+
+#include "skin/SkinObject.h"
+#include "skin/frame/SkinFrameGeometry.h"
+
+class QEvent;
+class QKeyEvent;
+class QMouseEvent;
+
+namespace corvane::skin {
+
+class TSkinCustomForm;
+
+class TSkinFrameInput {
+public:
+    explicit TSkinFrameInput(TSkinCustomForm& form);
+
+    // The owner's pointer and key events while it is framed; true when the
+    // frame took the event.
+    bool handleEvent(QEvent* event);
+
+    // Hit testing, in window coordinates.
+    THitArea hitAreaAt(const QPoint& windowPoint);
+    TSystemAnswer systemAnswerAt(const QPoint& windowPoint);
+    // The part of the frame a press holds down (the client while none).
+    THitArea pressedArea() const { return m_pressing ? m_pressArea : THitArea::Client; }
+
+    // One step of hover tracking for a window point.
+    void trackPointer(const QPoint& windowPoint);
+    void updateHoverTimer();
+    void stopHoverTimer() { m_hoverTimer.stop(); }
+    bool hoverTimerActive() const { return m_hoverTimer.isActive(); }
+    TSkinObject* hoverObject() const { return m_hoverObject; }
+    TSkinObject* pressedObject() const { return m_pressedObject; }
+
+    // Ends a press of the frame and returns every caption button it or the
+    // pointer drew hot or pressed to normal (the window lost the pointer).
+    void endPointerStates();
+    // Forgets every pointer into the object tree (before it is freed).
+    void forgetObjects();
+    // The system's keyboard-menu command without a character (Alt alone):
+    // the menu bar enters keyboard mode.
+    void keyboardMenuCommand();
+
+private:
+    TSkinObject* objectAt(const QPoint& windowPoint);
+    bool handleMouse(QMouseEvent* event);
+    bool handleKey(QKeyEvent* event);
+    void press(const QPoint& windowPoint, const QPoint& globalPoint, Qt::MouseButton button,
+               Qt::MouseButtons buttons, bool doubleClick);
+    void startDrag();
+    void moveTo(const QPoint& windowPoint, const QPoint& globalPoint, Qt::MouseButtons buttons);
+    void release(const QPoint& windowPoint, const QPoint& globalPoint, Qt::MouseButton button,
+                 Qt::MouseButtons buttons);
+    void finishOutline(THitArea pressArea);
+    void releaseObject(const QPoint& globalPoint, Qt::MouseButton button, Qt::MouseButtons buttons);
+    void dragTo(const QPoint& globalPoint);
+    void setHitArea(THitArea area);
+    void updateCursor(TSystemAnswer answer);
+    void runBuiltInButton(THitArea area);
+
+    TSkinCustomForm& m_form;
+    bool m_pointerInside = false;
+    bool m_pressing = false;
+    bool m_dragging = false;
+    bool m_doubleClick = false;
+    THitArea m_hitArea = THitArea::Client;
+    THitArea m_pressArea = THitArea::Client;
+    QPoint m_pressGlobal;
+    QRect m_pressBounds;
+    QRect m_outline;
+    std::unique_ptr<QRubberBand> m_outlineBand;
+    TSkinObject* m_hoverObject = nullptr;
+    TSkinObject* m_pressedObject = nullptr;
+    QTimer m_hoverTimer;
+};
+
+} // namespace corvane::skin

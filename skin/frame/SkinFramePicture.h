@@ -1,0 +1,82 @@
+#pragma once
+// TSkinFramePicture: the skinned window as its frame draws it, and the kept
+// picture of its frame band. Drawing the object tree costs far more than
+// copying pixels, and most repaints (the client's children, hover of one
+// caption button) leave the frame as it was, so the band around the client
+// area is kept as pictures, one per rectangle of the band (at most four:
+// above, left, right, below). The client area is covered by the window's
+// children and drawn directly where it shows.
+
+#include <QBrush>
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QRect>
+#include <QRegion>
+#include <QString>
+
+#include "skin/SkinFormTypes.h"
+#include "skin/SkinLookCache.h"
+#include "skin/SkinObject.h"
+
+class QPainter;
+
+namespace corvane::skin {
+
+// What the skinned window is drawn from.
+struct TSkinFrameScene {
+    TSkinObject* root = nullptr;
+    TSkinObject* client = nullptr;  // the client object, drawn on its own
+    TSkinObject* title = nullptr;
+    QSize size;
+    qreal pixelRatio = 1.0;
+    bool active = false;
+    TSkinWindowState state = wsNormal;
+    TSkinFormPerformance performance = fpNoBuffer;
+    QString caption;
+    // The client area left out of the kept picture; empty without a client
+    // object, when the skin draws the whole window and all of it is kept.
+    QRect clientRect;
+    // What a painter opened on the window starts with.
+    QBrush background;
+    QFont font;
+    QColor foreground;
+};
+
+class TSkinFramePicture {
+public:
+    // Paints `region` (window coordinates) of the skinned window: the band
+    // from the kept pictures, drawn again first when anything the scene
+    // shows changed, and the client area directly where it shows.
+    void paint(QPainter& painter, const QRegion& region, const TSkinFrameScene& scene);
+    // Forgets the kept pictures: the next paint draws the band afresh.
+    void invalidate() { m_pieces.clear(); }
+
+    // How often the band was drawn; a repaint that changes nothing the frame
+    // shows must not add to it.
+    int redraws() const { return m_redraws; }
+    qsizetype bytes() const { return m_pieces.bytes(); }
+
+    // Draws the skinned window; parts lying wholly outside `target` may be
+    // left out.
+    static void draw(QPainter& painter, const QRect& target, const TSkinFrameScene& scene);
+
+private:
+    // One kept piece of the band: its place in the window and its picture.
+    struct Piece {
+        QRect rect;
+        QImage picture;
+    };
+    std::vector<Piece> keptPieces(const TSkinFrameScene& scene);
+    std::vector<Piece> drawPieces(const TSkinFrameScene& scene, const QRegion& band, const TSkinLookKey& look);
+    static TSkinLookKey lookKey(const TSkinFrameScene& scene);
+    static TSkinLookKey pieceKey(const TSkinLookKey& look, const QRect& piece);
+    static void copyPieces(QPainter& painter, const QRegion& region, const std::vector<Piece>& pieces);
+    static void drawDirect(QPainter& painter, const QRegion& region, const TSkinFrameScene& scene);
+
+    // At most four pieces of one look.
+    TSkinLookCache m_pieces{4};
+    int m_redraws = 0;
+};
+
+} // namespace corvane::skin

@@ -1,0 +1,225 @@
+#include "skin/frame/SkinFrameStates.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QPointer>
+#include <QWidget>
+
+#include "skin/frame/TSkinCustomForm.h"
+
+namespace corvane::skin {
+
+namespace {
+
+// A minimized window that does not minimize the application is as wide as
+// the desktop's minimized windows.
+constexpr int minimizedWindowWidth = 160;
+
+} // namespace
+
+TSkinFrameStates::TSkinFrameStates(TSkinCustomForm& form)
+    : m_form(form), m_terminate([] { QCoreApplication::quit(); })
+{
+}
+
+void TSkinFrameStates::setState(TSkinWindowState state)
+{
+    if (state != m_state) {
+        m_stateBefore = m_state;
+        m_state = state;
+    }
+    if (TSkinObject* root = m_form.tree())
+        root->setState(skinStateOf(m_state));  // shows and hides caption buttons
+    m_form.updateShape();
+    m_form.repaintFrame();
+}
+
+void TSkinFrameStates::rememberNormalBounds()
+{
+    if (m_state == wsNormal)
+        m_normalBounds = m_form.owner()->geometry();
+}
+
+void TSkinFrameStates::rememberLoadedBounds() { m_normalBounds = m_form.owner()->geometry(); }
+
+bool TSkinFrameStates::isModal() const { return m_form.owner()->isModal() && m_form.owner()->isVisible(); }
+
+template <typename Event>
+bool TSkinFrameStates::allowed(const Event& event)
+{
+    bool allow = true;
+    if (event)
+        event(&m_form, allow);
+    return allow;
+}
+
+void TSkinFrameStates::performState(TSkinWindowState state)
+{
+    if (state == m_state)
+        return;
+    switch (state) {
+    case wsNormal: restore(); break;
+    case wsMaximized: maximize(); break;
+    case wsMinimized: minimize(); break;
+    case wsRollup: rollup(); break;
+    case wsTray: minimizeToTray(); break;
+    }
+}
+
+void TSkinFrameStates::close()
+{
+    if (!allowed(m_form.OnClose))
+        return;
+    QWidget* owner = m_form.owner();
+    if (isModal()) {
+        if (auto* dialog = qobject_cast<QDialog*>(owner))
+            dialog->reject();
+        return;
+    }
+    QPointer<TSkinCustomForm> form(&m_form);
+    // QWidget::close runs the owner's close query (its close event), which
+    // may refuse; a refused close keeps the window as it is.
+    const bool closed = owner->close();
+    if (!form || !closed)
+        return;
+    const bool mainWindow = owner->parentWidget() == nullptr;
+    if (mainWindow && m_terminate)
+        m_terminate();
+}
+
+void TSkinFrameStates::minimize()
+{
+    if (!allowed(m_form.OnMinimize) || isModal() || m_state == wsMinimized)
+        return;
+    QWidget* owner = m_form.owner();
+    if (m_state == wsTray) {
+        m_form.m_tray.hide();
+        owner->show();
+    }
+    rememberNormalBounds();
+    if (m_form.MinimizeApplication) {
+        setState(wsMinimized);
+        owner->showMinimized();
+        return;
+    }
+    const int height = m_form.topHeight() + m_form.bottomHeight();
+    const QRect area = m_form.workArea();
+    setState(wsMinimized);
+    m_form.setWindowBounds(QRect(owner->x(), area.y() + area.height() - height, minimizedWindowWidth, height));
+}
+
+void TSkinFrameStates::maximize()
+{
+    if (!allowed(m_form.OnMaximize))
+        return;
+    if (m_state == wsMaximized) {
+        restore();
+        return;
+    }
+    if (m_state == wsTray)
+        restore();
+    rememberNormalBounds();
+    if (m_state == wsMinimized && m_form.MinimizeApplication)
+        m_form.owner()->showNormal();
+    setState(wsMaximized);
+    m_form.setWindowBounds(m_form.workArea());
+    m_form.applyFrame();
+}
+
+void TSkinFrameStates::rollup()
+{
+    if (!allowed(m_form.OnRollup))
+        return;
+    if (m_state == wsRollup) {
+        restore();
+        return;
+    }
+    if (m_state == wsMinimized || m_state == wsTray)
+        return;
+    rememberNormalBounds();
+    const int height = m_form.topHeight() + m_form.bottomHeight();
+    setState(wsRollup);
+    m_form.setWindowBounds(QRect(m_form.owner()->pos(), QSize(m_form.owner()->width(), height)));
+}
+
+void TSkinFrameStates::minimizeToTray()
+{
+    if (!allowed(m_form.OnMinToTray) || isModal())
+        return;
+    if (m_state == wsTray) {
+        restore();
+        return;
+    }
+    if (!m_form.m_tray.isAvailable()) {
+        minimize();  // no notification area on this desktop
+        return;
+    }
+    rememberNormalBounds();
+    setState(wsTray);
+    m_form.m_tray.show(m_form.frameIcon(), trayTip());
+    m_form.owner()->hide();
+}
+
+void TSkinFrameStates::restore()
+{
+    switch (m_state) {
+    case wsNormal: return;
+    case wsTray: restoreFromTray(); return;
+    case wsMinimized: restoreFromMinimized(); return;
+    case wsMaximized:
+        setState(wsNormal);
+        m_form.setWindowBounds(m_normalBounds);
+        m_form.applyFrame();
+        return;
+    case wsRollup: restoreFromRollup(); return;
+    }
+}
+
+void TSkinFrameStates::restoreFromTray()
+{
+    QWidget* owner = m_form.owner();
+    m_form.m_tray.hide();
+    setState(m_stateBefore == wsTray || m_stateBefore == wsMinimized ? wsNormal : m_stateBefore);
+    owner->show();
+    owner->raise();
+    owner->activateWindow();
+}
+
+void TSkinFrameStates::restoreFromMinimized()
+{
+    if (m_form.MinimizeApplication) {
+        setState(m_stateBefore == wsMinimized ? wsNormal : m_stateBefore);
+        m_form.owner()->showNormal();
+    } else {
+        restoreFromRollup();  // the frame was shrunk in place, as when rolled up
+    }
+}
+
+void TSkinFrameStates::restoreFromRollup()
+{
+    if (m_stateBefore == wsMaximized) {
+        setState(wsMaximized);
+        m_form.setWindowBounds(m_form.workArea());
+    } else {
+        setState(wsNormal);
+        m_form.setWindowBounds(m_normalBounds);
+    }
+}
+
+void TSkinFrameStates::followPlatformState()
+{
+    const bool minimized = m_form.owner()->windowState() & Qt::WindowMinimized;
+    if (minimized && m_state != wsMinimized && m_state != wsTray) {
+        rememberNormalBounds();
+        setState(wsMinimized);
+    } else if (!minimized && m_state == wsMinimized && m_form.MinimizeApplication) {
+        setState(m_stateBefore == wsMinimized ? wsNormal : m_stateBefore);
+    }
+}
+
+QString TSkinFrameStates::trayTip() const
+{
+    return m_form.MinimizeApplication ? QGuiApplication::applicationDisplayName() : m_form.Caption();
+}
+
+} // namespace corvane::skin

@@ -1,0 +1,59 @@
+#include "skin/frame/SkinFrameSystemMenu.h"
+
+#include <QCursor>
+#include <QMenu>
+#include <QWidget>
+
+#include "skin/frame/TSkinCustomForm.h"
+
+namespace corvane::skin {
+
+TSkinFrameSystemMenu::TSkinFrameSystemMenu(TSkinCustomForm& form)
+    : m_form(form), m_presenter(std::make_unique<TPlainSystemMenuPresenter>())
+{
+}
+
+void TSkinFrameSystemMenu::show(std::optional<QPoint> screenPoint)
+{
+    const bool inTray = m_form.WindowState() == wsTray;
+    QPoint at;
+    if (inTray)
+        at = QCursor::pos();
+    else if (screenPoint)
+        at = *screenPoint;
+    else
+        at = m_form.owner()->mapToGlobal(m_form.clientRect().topLeft());
+
+    QMenu* link = (inTray && m_form.TrayMenuLink) ? m_form.TrayMenuLink.data() : m_form.SystemMenuLink.data();
+    if (link) {
+        link->exec(at);
+        return;
+    }
+    QPointer<TSkinCustomForm> form(&m_form);
+    m_presenter->popup(m_form.owner(), systemMenuItems(m_form.WindowState(), m_form.BorderIcons()), at,
+                       inTray ? m_form.TrayMenuOptions : m_form.SystemMenuOptions, [form](const QString& caption) {
+                           if (form)
+                               form->runSystemMenuCommand(caption);
+                       });
+}
+
+bool TSkinFrameSystemMenu::run(const QString& caption)
+{
+    using namespace systemMenuCaption;
+    if (caption == Restore) m_form.restore();
+    else if (caption == Minimize) m_form.minimize();
+    else if (caption == Maximize) m_form.maximize();
+    else if (caption == Rollup) m_form.rollup();
+    else if (caption == Tray) m_form.minimizeToTray();
+    else if (caption == Close) m_form.close();
+    else return false;
+    return true;
+}
+
+void TSkinFrameSystemMenu::setPresenter(std::unique_ptr<TSkinSystemMenuPresenter> presenter)
+{
+    if (presenter)
+        m_presenter = std::move(presenter);
+}
+
+} // namespace corvane::skin

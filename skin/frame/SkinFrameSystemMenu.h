@@ -1,0 +1,33 @@
+#pragma once
+// TSkinFrameSystemMenu: a frame's system menu, shown by a presenter (a
+// plain QMenu unless replaced) or by the menu the owner linked instead, and
+// the window-state action of the item chosen.
+
+#include <QPoint>
+#include <QString>
+#include <memory>
+#include <optional>
+
+#include "skin/frame/SkinSystemMenu.h"
+
+namespace corvane::skin {
+
+class TSkinCustomForm;
+
+class TSkinFrameSystemMenu {
+public:
+    explicit TSkinFrameSystemMenu(TSkinCustomForm& form);
+
+    // Opens the menu at a screen point, else at the client origin (at the
+    // pointer in the tray).
+    void show(std::optional<QPoint> screenPoint);
+    // Runs the action of an item; false for an unknown caption.
+    bool run(const QString& caption);
+    void setPresenter(std::unique_ptr<TSkinSystemMenuPresenter> presenter);
+
+private:
+    TSkinCustomForm& m_form;
+    std::unique_ptr<TSkinSystemMenuPresenter> m_presenter;
+};
+
+} // namespace corvane::skin
