@@ -71,16 +71,24 @@ void TSkinBitmap::copyRowSnapped(const std::uint32_t* from, std::uint32_t* to, i
 #ifdef __SSE2__
     const std::uint32_t wanted = std::uint32_t(r) << 16 | std::uint32_t(g) << 8 | std::uint32_t(b);
     const __m128i target = _mm_set1_epi32(int(wanted));
-    const __m128i limit = _mm_set1_epi8(char(tolerance));
-    const __m128i alpha = _mm_set1_epi32(int(0xFF000000u));
+    // The tolerance per colour byte; 255 for alpha, which then never counts.
+    const std::uint32_t t = std::uint32_t(tolerance) & 0xFF;
+    const __m128i limit = _mm_set1_epi32(int(0xFF000000u | t << 16 | t << 8 | t));
     const __m128i key = _mm_set1_epi32(int(SkinKeyPixel));
-    for (; x + 4 <= w; x += 4) {
-        const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + x));
+    const auto snapFour = [&](int at) {
+        const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + at));
         const __m128i diff = _mm_or_si128(_mm_subs_epu8(p, target), _mm_subs_epu8(target, p));
-        const __m128i over = _mm_andnot_si128(alpha, _mm_subs_epu8(diff, limit));
+        const __m128i over = _mm_subs_epu8(diff, limit);
         const __m128i match = _mm_cmpeq_epi32(over, _mm_setzero_si128());
         const __m128i result = _mm_or_si128(_mm_and_si128(match, key), _mm_andnot_si128(match, p));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + x), result);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + at), result);
+    };
+    for (; x + 4 <= w; x += 4) snapFour(x);
+    // The last few pixels as the last four of the row, some of them again:
+    // snapping a snapped pixel leaves it as it is, also in place.
+    if (x < w && w >= 4) {
+        snapFour(w - 4);
+        x = w;
     }
 #endif
     for (; x < w; ++x) {
@@ -93,13 +101,33 @@ void TSkinBitmap::copyRowSnapped(const std::uint32_t* from, std::uint32_t* to, i
     }
 }
 
+namespace {
+
+// A quick test before the full comparison, which every link runs against
+// every bitmap of the skin: names of another length, or whose first or last
+// characters are ASCII and differ in more than case, cannot be equal.
+bool mayEqualIgnoringCase(const QString& a, const QString& b)
+{
+    if (a.size() != b.size()) return false;
+    if (a.isEmpty()) return true;
+    const auto sameAscii = [](QChar x, QChar y) {
+        const char16_t cx = x.unicode(), cy = y.unicode();
+        if (cx >= 0x80 || cy >= 0x80) return true;
+        const auto lower = [](char16_t c) { return c >= 'A' && c <= 'Z' ? char16_t(c + 32) : c; };
+        return lower(cx) == lower(cy);
+    };
+    return sameAscii(a.front(), b.front()) && sameAscii(a.back(), b.back());
+}
+
+} // namespace
+
 void TSkinBitmapLink::link(const TSkinBitmapList* bitmaps)
 {
     Bitmap = nullptr;
     if (!bitmaps) return;
     // The whole list is searched: the last bitmap of the name wins.
     for (TSkinBitmap* bitmap : *bitmaps)
-        if (bitmap->Name.size() == Name.size() && bitmap->Name.compare(Name, Qt::CaseInsensitive) == 0)
+        if (mayEqualIgnoringCase(bitmap->Name, Name) && bitmap->Name.compare(Name, Qt::CaseInsensitive) == 0)
             Bitmap = bitmap;
 }
 

@@ -4,6 +4,7 @@
 #include "skin/SkinFilter.h"
 #include "skin/SkinObjectForm.h"
 #include "skin/SkinProperties.h"
+#include "skin/SkinPropertyTable.h"
 
 #include <cstring>
 
@@ -22,6 +23,14 @@ constexpr std::int32_t BinaryChildrenMarker = 0xF0000;
 }
 
 void readObjectsValue(TSkinObject& parent, const char* data, qint64 size, TSkinReadBudget& budget, int depth);
+
+// The property that holds an object's children. Compared as two QByteArrays
+// (the length first), not against a C string that would be measured each time.
+bool isObjectsName(const QByteArray& name)
+{
+    static const QByteArray objects("Objects");
+    return name == objects;
+}
 
 // Reads the binary object form straight into skin objects, without building
 // records first: a skin's children are almost all stored this way, and this is
@@ -71,6 +80,20 @@ private:
         return out;
     }
 
+    // String values (mostly bitmap names, seldom known words) are copied
+    // into one buffer of the reader's and lent to the value: the objects copy
+    // what they keep, so one allocation serves all of an object's strings.
+    void shortStringInto(QByteArray& to)
+    {
+        to = QByteArray(); // gives the buffer back if the value still has it
+        const int n = byte();
+        need(n);
+        m_strings.resize(n);
+        std::memcpy(m_strings.data(), m_data, size_t(n));
+        m_data += n;
+        to = m_strings;
+    }
+
     std::unique_ptr<TSkinObject> readObject(const QByteArray* forcedClass, int depth)
     {
         if (depth > TSkinLimits::MaxNesting) fail("Skin objects are nested too deeply");
@@ -84,9 +107,13 @@ private:
         const QByteArray& className = forcedClass ? *forcedClass : storedClass;
         std::unique_ptr<TSkinObject> object(TSkinClassRegistry::create(className));
         if (!object) fail("Class " + className.toStdString() + " not found");
-        const QByteArray name = shortString();
-        object->Name = QString::fromLatin1(name);
-        static const QByteArray objectsName("Objects");
+        // The object's name is kept as text only: no byte array for it.
+        const int nameSize = byte();
+        need(nameSize);
+        const QLatin1StringView name(m_data, nameSize);
+        m_data += nameSize;
+        object->Name = name;
+        const TSkinPropertyTable& properties = object->properties();
         TSkinProperty property;
         int count = 0;
         for (;;) {
@@ -94,7 +121,7 @@ private:
             if (property.name.isEmpty()) break;
             if (++count > TSkinLimits::MaxProperties) fail("Too many properties in one object");
             const quint8 tag = byte();
-            if (tag == 10 && property.name == objectsName) {
+            if (tag == 10 && isObjectsName(property.name)) {
                 const qint64 n = littleEndian(4);
                 if (n < 0 || n > TSkinLimits::MaxBinaryBytes) fail("Binary value too long in binary object data");
                 need(n);
@@ -103,9 +130,9 @@ private:
                 continue;
             }
             readValue(tag, property.value);
-            if (!object->readProperty(property))
-                fail("Error reading " + name.toStdString() + "." + property.name.toStdString() + ": Property "
-                     + property.name.toStdString() + " does not exist");
+            if (!properties.read(*object, property))
+                fail("Error reading " + std::string(name.data(), size_t(name.size())) + "."
+                     + property.name.toStdString() + ": Property " + property.name.toStdString() + " does not exist");
         }
         for (;;) {
             need(1);
@@ -127,7 +154,7 @@ private:
         case 3: v.type = TSkinValue::Integer; v.integer = littleEndian(2); break;
         case 4: v.type = TSkinValue::Integer; v.integer = littleEndian(4); break;
         case 19: v.type = TSkinValue::Integer; v.integer = littleEndian(8); break;
-        case 6: v.type = TSkinValue::String; v.text = shortString(); break;
+        case 6: v.type = TSkinValue::String; shortStringInto(v.text); break;
         case 7: v.type = TSkinValue::Identifier; v.text = shortString(); break;
         case 8: v.type = TSkinValue::Boolean; v.boolean = false; break;
         case 9: v.type = TSkinValue::Boolean; v.boolean = true; break;
@@ -165,6 +192,7 @@ private:
     const char* m_data;
     const char* const m_end;
     TSkinReadBudget& m_budget;
+    QByteArray m_strings;
 };
 
 // Reads the children stored in an "Objects" value into `parent`.
@@ -223,7 +251,7 @@ std::unique_ptr<TSkinObject> objectFromRecord(const TSkinObjectRecord& record, T
     if (!object) throw TSkinError("Class " + record.className.toStdString() + " not found");
     object->Name = QString::fromLatin1(record.name);
     for (const TSkinProperty& property : record.properties) {
-        if (property.name == "Objects") {
+        if (isObjectsName(property.name)) {
             if (property.value.type != TSkinValue::Binary) throw TSkinError("Invalid property value: Objects");
             readObjectsValue(*object, property.value.text.constData(), property.value.text.size(), budget, depth);
         } else if (!object->readProperty(property)) {

@@ -9,6 +9,7 @@
 #include "skin/SkinObjectRecord.h"
 #include "skin/SkinProperties.h"
 
+#include <atomic>
 #include <initializer_list>
 #include <mutex>
 #include <vector>
@@ -56,8 +57,16 @@ private:
     const TSkinPropertyTable* m_base;
     std::vector<Declared> m_entries;
     // Property id (see props::lookupProperty) to entry index, -1 when absent;
-    // built on the first read.
-    mutable std::once_flag m_indexOnce;
+    // built on the first read, once every class's table exists (the ids come
+    // from all of them). Read for every property of a loading skin, so the
+    // built index is seen through one acquire load, not a call_once.
+    const std::vector<int>& indexById() const
+    {
+        if (!m_indexed.load(std::memory_order_acquire)) buildIndex();
+        return m_indexById;
+    }
+    void buildIndex() const;
+    mutable std::atomic<bool> m_indexed{false};
     mutable std::vector<int> m_indexById;
 };
 
