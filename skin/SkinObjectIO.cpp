@@ -80,6 +80,16 @@ private:
         return out;
     }
 
+    // A property's name and the published property it names, from one lookup.
+    props::InternedName propertyName()
+    {
+        const int n = byte();
+        need(n);
+        props::InternedName name = props::internName(m_data, n);
+        m_data += n;
+        return name;
+    }
+
     // String values (mostly bitmap names, seldom known words) are copied
     // into one buffer of the reader's and lent to the value: the objects copy
     // what they keep, so one allocation serves all of an object's strings.
@@ -117,7 +127,8 @@ private:
         TSkinProperty property;
         int count = 0;
         for (;;) {
-            property.name = shortString();
+            props::InternedName interned = propertyName();
+            property.name = std::move(interned.word);
             if (property.name.isEmpty()) break;
             if (++count > TSkinLimits::MaxProperties) fail("Too many properties in one object");
             const quint8 tag = byte();
@@ -130,7 +141,7 @@ private:
                 continue;
             }
             readValue(tag, property.value);
-            if (!properties.read(*object, property))
+            if (!properties.read(*object, interned.key, property))
                 fail("Error reading " + std::string(name.data(), size_t(name.size())) + "."
                      + property.name.toStdString() + ": Property " + property.name.toStdString() + " does not exist");
         }

@@ -236,20 +236,23 @@ public:
     using Table = TSkinWordTable<const PropertyKey*>;
 
     explicit Dictionary(const QList<std::pair<QByteArray, const PropertyKey*>>& words)
-        : m_table(512) // well above the few hundred words
+        : m_table(std::uint32_t(words.size()))
     {
         qsizetype total = 0;
         for (const auto& [word, key] : words) total += word.size() + 1;
         m_bytes.reserve(total);
         for (const auto& [word, key] : words) m_bytes.append(word).append('\0');
-        m_wordAt.assign(size_t(m_bytes.size()), nullptr);
         qsizetype offset = 0;
         for (const auto& [word, key] : words) {
-            const QByteArray view = QByteArray::fromRawData(m_bytes.constData() + offset, word.size());
-            if (!m_table.find(view)) {
-                m_table.add(view, key);
-                m_wordAt[size_t(offset)] = m_table.find(view);
-            }
+            m_table.add(QByteArray::fromRawData(m_bytes.constData() + offset, word.size()), key);
+            offset += word.size() + 1;
+        }
+        // Once every word is in (the table's entries move while it grows).
+        m_wordAt.assign(size_t(m_bytes.size()), nullptr);
+        offset = 0;
+        for (const auto& [word, key] : words) {
+            const Table::Entry* entry = m_table.find(m_bytes.constData() + offset, word.size());
+            if (entry->word.constData() == m_bytes.constData() + offset) m_wordAt[size_t(offset)] = entry;
             offset += word.size() + 1;
         }
     }
@@ -257,6 +260,11 @@ public:
     Dictionary(const Dictionary&) = delete;
     Dictionary& operator=(const Dictionary&) = delete;
 
+    // Bytes read from a skin: looked up by their content.
+    const Table::Entry* findBytes(const char* data, qsizetype size) const { return m_table.find(data, size); }
+
+    // A name that may be a view of a word (see intern): found by its address
+    // when it is one.
     const Table::Entry* find(const char* data, qsizetype size) const
     {
         // Compared as integers: the name may point anywhere.
@@ -327,9 +335,15 @@ int propertyId(const char* name)
     return publishedNames().ids.value(QByteArray(name), -1);
 }
 
+InternedName internName(const char* data, qsizetype size)
+{
+    if (const Dictionary::Table::Entry* word = dictionary().findBytes(data, size)) return {word->word, word->value};
+    return {QByteArray(data, size), nullptr};
+}
+
 QByteArray intern(const char* data, qsizetype size)
 {
-    if (const Dictionary::Table::Entry* word = dictionary().find(data, size)) return word->word;
+    if (const Dictionary::Table::Entry* word = dictionary().findBytes(data, size)) return word->word;
     return QByteArray(data, size);
 }
 

@@ -18,7 +18,11 @@ void TSkinPropertyTable::write(const TSkinObject& object, QList<TSkinProperty>& 
 
 bool TSkinPropertyTable::read(TSkinObject& object, const TSkinProperty& property) const
 {
-    const props::PropertyKey* key = props::lookupProperty(property.name);
+    return read(object, props::lookupProperty(property.name), property);
+}
+
+bool TSkinPropertyTable::read(TSkinObject& object, const props::PropertyKey* key, const TSkinProperty& property) const
+{
     if (!key) return false;
     const std::vector<int>& indexById = this->indexById();
     if (key->id >= int(indexById.size())) return false;

@@ -43,6 +43,9 @@ public:
     // False when the class does not publish the property; throws TSkinError
     // for a value of the wrong type.
     bool read(TSkinObject& object, const TSkinProperty& property) const;
+    // The same for a property whose name is known to be `key`'s (see
+    // props::internName), without looking the name up again.
+    bool read(TSkinObject& object, const props::PropertyKey* key, const TSkinProperty& property) const;
     // Copies the values of the classes `from` shares with `to` (this table is
     // `to`'s).
     void assign(TSkinObject& to, const TSkinObject& from) const;

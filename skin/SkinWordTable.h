@@ -20,21 +20,25 @@ public:
         Value value{};
     };
 
+    // `capacity`: about the most words the table will hold.
     explicit TSkinWordTable(std::uint32_t capacity = 256)
     {
         std::uint32_t size = 16;
         while (size < capacity * 4) size *= 2;
-        m_entries.resize(size);
+        m_slots.resize(size);
         m_mask = size - 1;
+        m_entries.reserve(capacity);
     }
 
-    // The first value added for a word stays.
+    // The first value added for a word stays. Entries found before stay
+    // where they are as long as no more than `capacity` words are added.
     void add(const QByteArray& word, const Value& value)
     {
         if (find(word.constData(), word.size())) return;
         for (std::uint32_t i = hash(word.constData(), word.size()) & m_mask;; i = (i + 1) & m_mask) {
-            if (m_entries[i].word.isNull()) {
-                m_entries[i] = {word, value};
+            if (m_slots[i] == 0) {
+                m_entries.push_back({word, value});
+                m_slots[i] = std::uint16_t(m_entries.size());
                 return;
             }
         }
@@ -43,8 +47,9 @@ public:
     const Entry* find(const char* data, qsizetype size) const
     {
         for (std::uint32_t i = hash(data, size) & m_mask;; i = (i + 1) & m_mask) {
-            const Entry& entry = m_entries[i];
-            if (entry.word.isNull()) return nullptr;
+            const std::uint16_t slot = m_slots[i];
+            if (slot == 0) return nullptr;
+            const Entry& entry = m_entries[slot - 1u];
             if (entry.word.size() == size && equalBytes(entry.word.constData(), data, size)) return &entry;
         }
     }
@@ -95,7 +100,10 @@ private:
         return std::uint32_t(h >> 32) ^ std::uint32_t(h);
     }
 
-    std::vector<Entry> m_entries;
+    // The probed slots hold only an entry's number (0 for none), so that the
+    // part a lookup jumps around in is small enough to stay in the cache.
+    std::vector<std::uint16_t> m_slots;
+    std::vector<Entry> m_entries;   // in the order added
     std::uint32_t m_mask = 0;
 };
 
