@@ -6,6 +6,7 @@
 #include "skin/SkinProperties.h"
 #include "skin/SkinPropertyTable.h"
 
+#include <array>
 #include <cstring>
 
 namespace corvane::skin {
@@ -81,11 +82,23 @@ private:
     }
 
     // A property's name and the published property it names, from one lookup.
-    props::InternedName propertyName()
+    // Objects store their properties in their class's table order, which
+    // starts with the base classes' entries: the name at a position is most
+    // often the one an object read before had there, and is then taken from
+    // that object after a comparison, without a lookup.
+    props::InternedName propertyName(int position)
     {
         const int n = byte();
         need(n);
-        props::InternedName name = props::internName(m_data, n);
+        thread_local std::array<props::InternedName, 64> recent{};
+        props::InternedName* seen = position < int(recent.size()) ? &recent[size_t(position)] : nullptr;
+        props::InternedName name;
+        if (seen && seen->word.size() == n && std::memcmp(seen->word.constData(), m_data, size_t(n)) == 0) {
+            name = *seen;
+        } else {
+            name = props::internName(m_data, n);
+            if (seen) *seen = name;
+        }
         m_data += n;
         return name;
     }
@@ -127,7 +140,7 @@ private:
         TSkinProperty property;
         int count = 0;
         for (;;) {
-            props::InternedName interned = propertyName();
+            props::InternedName interned = propertyName(count);
             property.name = std::move(interned.word);
             if (property.name.isEmpty()) break;
             if (++count > TSkinLimits::MaxProperties) fail("Too many properties in one object");
