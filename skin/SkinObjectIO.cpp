@@ -88,10 +88,23 @@ private:
     // that object after a comparison, without a lookup.
     props::InternedName propertyName(int position)
     {
+        thread_local std::array<props::InternedName, 64> recent{};
+        return recentOrInterned(recent, position);
+    }
+
+    // An identifier value, the same way: most objects share their enums'
+    // and colours' values.
+    QByteArray identifier(int position)
+    {
+        thread_local std::array<props::InternedName, 64> recent{};
+        return recentOrInterned(recent, position).word;
+    }
+
+    props::InternedName recentOrInterned(std::array<props::InternedName, 64>& recent, int position)
+    {
         const int n = byte();
         need(n);
-        thread_local std::array<props::InternedName, 64> recent{};
-        props::InternedName* seen = position < int(recent.size()) ? &recent[size_t(position)] : nullptr;
+        props::InternedName* seen = position >= 0 && position < int(recent.size()) ? &recent[size_t(position)] : nullptr;
         props::InternedName name;
         if (seen && seen->word.size() == n && std::memcmp(seen->word.constData(), m_data, size_t(n)) == 0) {
             name = *seen;
@@ -153,7 +166,7 @@ private:
                 m_data += n;
                 continue;
             }
-            readValue(tag, property.value);
+            readValue(tag, property.value, count - 1);
             if (!properties.read(*object, interned.key, property))
                 fail("Error reading " + std::string(name.data(), size_t(name.size())) + "."
                      + property.name.toStdString() + ": Property " + property.name.toStdString() + " does not exist");
@@ -171,7 +184,8 @@ private:
         return object;
     }
 
-    void readValue(quint8 tag, TSkinValue& v)
+    // `position`: the property's place in its object, -1 when it has none.
+    void readValue(quint8 tag, TSkinValue& v, int position)
     {
         switch (tag) {
         case 2: v.type = TSkinValue::Integer; v.integer = littleEndian(1); break;
@@ -179,7 +193,7 @@ private:
         case 4: v.type = TSkinValue::Integer; v.integer = littleEndian(4); break;
         case 19: v.type = TSkinValue::Integer; v.integer = littleEndian(8); break;
         case 6: v.type = TSkinValue::String; shortStringInto(v.text); break;
-        case 7: v.type = TSkinValue::Identifier; v.text = shortString(); break;
+        case 7: v.type = TSkinValue::Identifier; v.text = identifier(position); break;
         case 8: v.type = TSkinValue::Boolean; v.boolean = false; break;
         case 9: v.type = TSkinValue::Boolean; v.boolean = true; break;
         case 10:
@@ -210,7 +224,7 @@ private:
     void skipValue(quint8 tag)
     {
         TSkinValue ignored;
-        readValue(tag, ignored);
+        readValue(tag, ignored, -1);
     }
 
     const char* m_data;
