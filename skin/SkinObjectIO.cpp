@@ -5,6 +5,7 @@
 #include "skin/SkinObjectForm.h"
 #include "skin/SkinProperties.h"
 #include "skin/SkinPropertyTable.h"
+#include "skin/SkinWordTable.h"
 
 #include <array>
 #include <cstring>
@@ -106,7 +107,7 @@ private:
         need(n);
         props::InternedName* seen = position >= 0 && position < int(recent.size()) ? &recent[size_t(position)] : nullptr;
         props::InternedName name;
-        if (seen && seen->word.size() == n && std::memcmp(seen->word.constData(), m_data, size_t(n)) == 0) {
+        if (seen && seen->word.size() == n && TSkinWordTable<int>::sameBytes(seen->word.constData(), m_data, n)) {
             name = *seen;
         } else {
             name = props::internName(m_data, n);

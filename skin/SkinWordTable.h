@@ -55,6 +55,10 @@ public:
     }
     const Entry* find(const QByteArray& word) const { return find(word.constData(), word.size()); }
 
+    // Whether `size` bytes at `a` and `b` are the same, as the table compares
+    // words (for readers that check a word they expect before looking it up).
+    static bool sameBytes(const char* a, const char* b, qsizetype size) { return equalBytes(a, b, size); }
+
 private:
     static std::uint64_t load8(const char* p)
     {
