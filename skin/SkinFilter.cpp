@@ -28,11 +28,16 @@ std::int32_t TSkinInput::readInt32()
                         | std::uint32_t(b[3]) << 24);
 }
 
-QByteArray TSkinInput::readString(int maxBytes)
+std::int32_t TSkinInput::readStringSize(int maxBytes)
 {
     const std::int32_t size = readInt32();
     if (size < 0 || size > maxBytes) throw TSkinError("Invalid string length " + std::to_string(size) + " in skin data");
-    return readBytes(size);
+    return size;
+}
+
+QByteArray TSkinInput::readString(int maxBytes)
+{
+    return readBytes(readStringSize(maxBytes));
 }
 
 QByteArray TSkinInput::readBytes(std::int64_t count)

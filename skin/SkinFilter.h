@@ -26,11 +26,14 @@ public:
     std::int32_t readInt32();
     // A string: 32-bit byte count, then the bytes (at most `maxBytes`).
     QByteArray readString(int maxBytes);
+    // Only the count of a string (checked against `maxBytes`), for a reader
+    // that takes the bytes in place (peek).
+    std::int32_t readStringSize(int maxBytes);
     // `count` bytes; the buffer grows as data arrives, so a huge count in a
     // short input fails without allocating the huge buffer first.
     QByteArray readBytes(std::int64_t count);
     // The next `count` bytes in place, when the input holds them contiguously
-    // in memory already (null otherwise); skip() then moves past them. Lets
+    // in memory already (null otherwise); consume() then moves past them. Lets
     // the pixel reader work on the data without copying it first.
     virtual const char* peek(std::int64_t /*count*/) { return nullptr; }
     virtual void consume(std::int64_t count);

@@ -4,7 +4,10 @@
 #include "skin/SkinFilter.h"
 #include "skin/SkinObjectForm.h"
 #include "skin/SkinProperties.h"
+#include "skin/SkinPropertyTable.h"
+#include "skin/SkinWordTable.h"
 
+#include <array>
 #include <cstring>
 
 namespace corvane::skin {
@@ -22,6 +25,14 @@ constexpr std::int32_t BinaryChildrenMarker = 0xF0000;
 }
 
 void readObjectsValue(TSkinObject& parent, const char* data, qint64 size, TSkinReadBudget& budget, int depth);
+
+// The property that holds an object's children. Compared as two QByteArrays
+// (the length first), not against a C string that would be measured each time.
+bool isObjectsName(const QByteArray& name)
+{
+    static const QByteArray objects("Objects");
+    return name == objects;
+}
 
 // Reads the binary object form straight into skin objects, without building
 // records first: a skin's children are almost all stored this way, and this is
@@ -71,6 +82,55 @@ private:
         return out;
     }
 
+    // A property's name and the published property it names, from one lookup.
+    // Objects store their properties in their class's table order, which
+    // starts with the base classes' entries: the name at a position is most
+    // often the one an object read before had there, and is then taken from
+    // that object after a comparison, without a lookup.
+    props::InternedName propertyName(int position)
+    {
+        thread_local std::array<props::InternedName, 64> recent{};
+        return recentOrInterned(recent, position);
+    }
+
+    // An identifier value, the same way: most objects share their enums'
+    // and colours' values.
+    QByteArray identifier(int position)
+    {
+        thread_local std::array<props::InternedName, 64> recent{};
+        return recentOrInterned(recent, position).word;
+    }
+
+    props::InternedName recentOrInterned(std::array<props::InternedName, 64>& recent, int position)
+    {
+        const int n = byte();
+        need(n);
+        props::InternedName* seen = position >= 0 && position < int(recent.size()) ? &recent[size_t(position)] : nullptr;
+        props::InternedName name;
+        if (seen && seen->word.size() == n && TSkinWordTable<int>::sameBytes(seen->word.constData(), m_data, n)) {
+            name = *seen;
+        } else {
+            name = props::internName(m_data, n);
+            if (seen) *seen = name;
+        }
+        m_data += n;
+        return name;
+    }
+
+    // String values (mostly bitmap names, seldom known words) are copied
+    // into one buffer of the reader's and lent to the value: the objects copy
+    // what they keep, so one allocation serves all of an object's strings.
+    void shortStringInto(QByteArray& to)
+    {
+        to = QByteArray(); // gives the buffer back if the value still has it
+        const int n = byte();
+        need(n);
+        m_strings.resize(n);
+        std::memcpy(m_strings.data(), m_data, size_t(n));
+        m_data += n;
+        to = m_strings;
+    }
+
     std::unique_ptr<TSkinObject> readObject(const QByteArray* forcedClass, int depth)
     {
         if (depth > TSkinLimits::MaxNesting) fail("Skin objects are nested too deeply");
@@ -84,17 +144,22 @@ private:
         const QByteArray& className = forcedClass ? *forcedClass : storedClass;
         std::unique_ptr<TSkinObject> object(TSkinClassRegistry::create(className));
         if (!object) fail("Class " + className.toStdString() + " not found");
-        const QByteArray name = shortString();
-        object->Name = QString::fromLatin1(name);
-        static const QByteArray objectsName("Objects");
+        // The object's name is kept as text only: no byte array for it.
+        const int nameSize = byte();
+        need(nameSize);
+        const QLatin1StringView name(m_data, nameSize);
+        m_data += nameSize;
+        object->Name = name;
+        const TSkinPropertyTable& properties = object->properties();
         TSkinProperty property;
         int count = 0;
         for (;;) {
-            property.name = shortString();
+            props::InternedName interned = propertyName(count);
+            property.name = std::move(interned.word);
             if (property.name.isEmpty()) break;
             if (++count > TSkinLimits::MaxProperties) fail("Too many properties in one object");
             const quint8 tag = byte();
-            if (tag == 10 && property.name == objectsName) {
+            if (tag == 10 && isObjectsName(property.name)) {
                 const qint64 n = littleEndian(4);
                 if (n < 0 || n > TSkinLimits::MaxBinaryBytes) fail("Binary value too long in binary object data");
                 need(n);
@@ -102,10 +167,10 @@ private:
                 m_data += n;
                 continue;
             }
-            readValue(tag, property.value);
-            if (!object->readProperty(property))
-                fail("Error reading " + name.toStdString() + "." + property.name.toStdString() + ": Property "
-                     + property.name.toStdString() + " does not exist");
+            readValue(tag, property.value, count - 1);
+            if (!properties.read(*object, interned.key, property))
+                fail("Error reading " + std::string(name.data(), size_t(name.size())) + "."
+                     + property.name.toStdString() + ": Property " + property.name.toStdString() + " does not exist");
         }
         for (;;) {
             need(1);
@@ -120,15 +185,16 @@ private:
         return object;
     }
 
-    void readValue(quint8 tag, TSkinValue& v)
+    // `position`: the property's place in its object, -1 when it has none.
+    void readValue(quint8 tag, TSkinValue& v, int position)
     {
         switch (tag) {
         case 2: v.type = TSkinValue::Integer; v.integer = littleEndian(1); break;
         case 3: v.type = TSkinValue::Integer; v.integer = littleEndian(2); break;
         case 4: v.type = TSkinValue::Integer; v.integer = littleEndian(4); break;
         case 19: v.type = TSkinValue::Integer; v.integer = littleEndian(8); break;
-        case 6: v.type = TSkinValue::String; v.text = shortString(); break;
-        case 7: v.type = TSkinValue::Identifier; v.text = shortString(); break;
+        case 6: v.type = TSkinValue::String; shortStringInto(v.text); break;
+        case 7: v.type = TSkinValue::Identifier; v.text = identifier(position); break;
         case 8: v.type = TSkinValue::Boolean; v.boolean = false; break;
         case 9: v.type = TSkinValue::Boolean; v.boolean = true; break;
         case 10:
@@ -159,12 +225,13 @@ private:
     void skipValue(quint8 tag)
     {
         TSkinValue ignored;
-        readValue(tag, ignored);
+        readValue(tag, ignored, -1);
     }
 
     const char* m_data;
     const char* const m_end;
     TSkinReadBudget& m_budget;
+    QByteArray m_strings;
 };
 
 // Reads the children stored in an "Objects" value into `parent`.
@@ -223,7 +290,7 @@ std::unique_ptr<TSkinObject> objectFromRecord(const TSkinObjectRecord& record, T
     if (!object) throw TSkinError("Class " + record.className.toStdString() + " not found");
     object->Name = QString::fromLatin1(record.name);
     for (const TSkinProperty& property : record.properties) {
-        if (property.name == "Objects") {
+        if (isObjectsName(property.name)) {
             if (property.value.type != TSkinValue::Binary) throw TSkinError("Invalid property value: Objects");
             readObjectsValue(*object, property.value.text.constData(), property.value.text.size(), budget, depth);
         } else if (!object->readProperty(property)) {

@@ -7,7 +7,9 @@
 #include <QHash>
 #include <QSet>
 #include <cmath>
+#include <cstdint>
 #include <utility>
+#include <vector>
 
 namespace corvane::skin::props {
 
@@ -128,7 +130,11 @@ void readFont(TSkinFont& font, int field, const TSkinProperty& p)
         // Points at 96 pixels per inch, as a negative (character) height.
         font.Height = -int(std::lround(double(toInt(p)) * 96.0 / 72.0));
         break;
-    case FontName: font.Name = toString(p); break;
+    case FontName:
+        // Most fonts keep the default name: no new string for those.
+        if (p.value.type != TSkinValue::String) invalid(p);
+        if (font.Name != QLatin1StringView(p.value.text)) font.Name = toString(p);
+        break;
     case FontPitch:
         if (p.value.type != TSkinValue::Identifier) invalid(p);
         font.Pitch = -1;
@@ -220,37 +226,92 @@ namespace {
 // one word table: loading looks up several words per property, so this is on
 // the hot path of reading a skin. A word's value is its property, if it names
 // one.
-using Dictionary = TSkinWordTable<const PropertyKey*>;
+//
+// The words' bytes lie side by side in one buffer that lives as long as the
+// program, and the table's words are views of it: copying one touches no
+// reference count, and a name that points into the buffer is known to be a
+// word, whose property then comes from its offset without hashing it again.
+class Dictionary {
+public:
+    using Table = TSkinWordTable<const PropertyKey*>;
+
+    explicit Dictionary(const QList<std::pair<QByteArray, const PropertyKey*>>& words)
+        : m_table(std::uint32_t(words.size()))
+    {
+        qsizetype total = 0;
+        for (const auto& [word, key] : words) total += word.size() + 1;
+        m_bytes.reserve(total);
+        for (const auto& [word, key] : words) m_bytes.append(word).append('\0');
+        qsizetype offset = 0;
+        for (const auto& [word, key] : words) {
+            m_table.add(QByteArray::fromRawData(m_bytes.constData() + offset, word.size()), key);
+            offset += word.size() + 1;
+        }
+        // Once every word is in (the table's entries move while it grows).
+        m_wordAt.assign(size_t(m_bytes.size()), nullptr);
+        offset = 0;
+        for (const auto& [word, key] : words) {
+            const Table::Entry* entry = m_table.find(m_bytes.constData() + offset, word.size());
+            if (entry->word.constData() == m_bytes.constData() + offset) m_wordAt[size_t(offset)] = entry;
+            offset += word.size() + 1;
+        }
+    }
+    // The offsets point into this object's own table.
+    Dictionary(const Dictionary&) = delete;
+    Dictionary& operator=(const Dictionary&) = delete;
+
+    // Bytes read from a skin: looked up by their content.
+    const Table::Entry* findBytes(const char* data, qsizetype size) const { return m_table.find(data, size); }
+
+    // A name that may be a view of a word (see intern): found by its address
+    // when it is one.
+    const Table::Entry* find(const char* data, qsizetype size) const
+    {
+        // Compared as integers: the name may point anywhere.
+        const auto at = std::uintptr_t(data) - std::uintptr_t(m_bytes.constData());
+        if (at < std::uintptr_t(m_bytes.size())) {
+            const Table::Entry* word = m_wordAt[size_t(at)];
+            if (word && word->word.size() == size) return word;
+        }
+        return m_table.find(data, size);
+    }
+
+private:
+    QByteArray m_bytes;                          // every word, each followed by a zero byte
+    Table m_table;
+    std::vector<const Table::Entry*> m_wordAt;   // by offset in m_bytes of a word's first byte
+};
 
 Dictionary makeDictionary()
 {
-    Dictionary words(512); // well above the few hundred words
+    QList<std::pair<QByteArray, const PropertyKey*>> words;
+    const auto add = [&words](const QByteArray& word, const PropertyKey* key) { words.append({word, key}); };
     for (auto it = publishedNames().keys.constBegin(); it != publishedNames().keys.constEnd(); ++it)
-        words.add(it.key(), &it.value());
+        add(it.key(), &it.value());
     for (const char* extra : {"object", "end", "inherited", "inline", "Objects", "True", "False", "fsBold",
                               "fsItalic", "fsUnderline", "fsStrikeOut", "fpDefault", "fpVariable", "fpFixed"})
-        words.add(QByteArray(extra), nullptr);
+        add(QByteArray(extra), nullptr);
     for (int i = 0; i < 32; ++i) {
         for (QByteArray (*name)(int) : {alignIdent, kindIdent, textAlignIdent, textEffectIdent, tileStyleIdent,
                                         actionIdent}) {
             const QByteArray ident = name(i);
-            if (!ident.isEmpty() && !(ident[0] >= '0' && ident[0] <= '9')) words.add(ident, nullptr);
+            if (!ident.isEmpty() && !(ident[0] >= '0' && ident[0] <= '9')) add(ident, nullptr);
         }
     }
     for (int charset = 0; charset < 256; ++charset) {
         const QByteArray ident = charsetIdent(charset);
-        if (!ident.isEmpty()) words.add(ident, nullptr);
+        if (!ident.isEmpty()) add(ident, nullptr);
     }
     for (TColor color : {clBlack, clSilver, clGray, clWhite, clNone, clWindowText, clBtnFace})
-        words.add(colorIdent(color), nullptr);
+        add(colorIdent(color), nullptr);
     for (const QByteArray& cls : {"TSkinLinkSkinObject", "TSkinBitmapSkinObject", "TSkinFormBitmapSkinObject",
                                   "TSkinSysButtonSkinObject", "TSkinActiveSkinObject", "TSkinColorButtonObject",
                                   "TSkinBitmapBoxObject", "TSkinActiveBitmapBoxObject",
                                   "TSkinButtonBitmapBoxObject", "TSkinRollPanelObject", "TSkinObject",
                                   "TSkinActiveObject", "TSkinBitmapObject", "TSkinActiveBitmap",
                                   "TSkinSystemButton", "TSkinButtonObject", "TSkinTextObject"})
-        words.add(cls, nullptr);
-    return words;
+        add(cls, nullptr);
+    return Dictionary(words);
 }
 
 const Dictionary& dictionary()
@@ -263,20 +324,10 @@ const Dictionary& dictionary()
 
 const PropertyKey* lookupProperty(const QByteArray& name)
 {
-    // Each class level of a reading object asks for the same name again. A
-    // name that shares a dictionary word's storage (see intern) can only be
-    // that word, since the dictionary lives as long as the program: remember
-    // the last one.
-    thread_local const char* lastData = nullptr;
-    thread_local const PropertyKey* lastKey = nullptr;
-    if (lastData && name.constData() == lastData) return lastKey;
-    const Dictionary::Entry* word = dictionary().find(name.constData(), name.size());
-    if (!word) return nullptr;
-    if (word->word.constData() == name.constData()) {
-        lastData = name.constData();
-        lastKey = word->value;
-    }
-    return word->value;
+    // A name read from a skin is a view of its dictionary word (see intern):
+    // found by its address, not hashed again.
+    const Dictionary::Table::Entry* word = dictionary().find(name.constData(), name.size());
+    return word ? word->value : nullptr;
 }
 
 int propertyId(const char* name)
@@ -284,9 +335,15 @@ int propertyId(const char* name)
     return publishedNames().ids.value(QByteArray(name), -1);
 }
 
+InternedName internName(const char* data, qsizetype size)
+{
+    if (const Dictionary::Table::Entry* word = dictionary().findBytes(data, size)) return {word->word, word->value};
+    return {QByteArray(data, size), nullptr};
+}
+
 QByteArray intern(const char* data, qsizetype size)
 {
-    if (const Dictionary::Entry* word = dictionary().find(data, size)) return word->word;
+    if (const Dictionary::Table::Entry* word = dictionary().findBytes(data, size)) return word->word;
     return QByteArray(data, size);
 }
 

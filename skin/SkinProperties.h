@@ -43,6 +43,13 @@ int propertyId(const char* name);
 // names, identifiers, class names) when it is one, so that reading a skin does
 // not allocate a fresh copy of every name it meets.
 QByteArray intern(const char* data, qsizetype size);
+// The same, with the published property the word names (null when none):
+// the binary reader takes both from one lookup.
+struct InternedName {
+    QByteArray word;
+    const PropertyKey* key;
+};
+InternedName internName(const char* data, qsizetype size);
 
 // "<prefix>.Charset", ".Color", ".Height", ".Name", ".Style" (".Pitch" when
 // not default; ".Size" is read too).

@@ -18,20 +18,31 @@ void TSkinPropertyTable::write(const TSkinObject& object, QList<TSkinProperty>& 
 
 bool TSkinPropertyTable::read(TSkinObject& object, const TSkinProperty& property) const
 {
-    const props::PropertyKey* key = props::lookupProperty(property.name);
+    return read(object, props::lookupProperty(property.name), property);
+}
+
+bool TSkinPropertyTable::read(TSkinObject& object, const props::PropertyKey* key, const TSkinProperty& property) const
+{
     if (!key) return false;
-    std::call_once(m_indexOnce, [this] {
-        for (int i = 0; i < size(); ++i) {
-            const int id = props::propertyId(entry(i).name);
-            if (id >= int(m_indexById.size())) m_indexById.resize(size_t(id) + 1, -1);
-            m_indexById[size_t(id)] = i;
-        }
-    });
-    if (key->id >= int(m_indexById.size())) return false;
-    const int index = m_indexById[size_t(key->id)];
+    const std::vector<int>& indexById = this->indexById();
+    if (key->id >= int(indexById.size())) return false;
+    const int index = indexById[size_t(key->id)];
     if (index < 0) return false;
     entry(index).read(object, key->field, property);
     return true;
+}
+
+void TSkinPropertyTable::buildIndex() const
+{
+    static std::mutex building;
+    const std::lock_guard lock(building);
+    if (m_indexed.load(std::memory_order_relaxed)) return;
+    for (int i = 0; i < size(); ++i) {
+        const int id = props::propertyId(entry(i).name);
+        if (id >= int(m_indexById.size())) m_indexById.resize(size_t(id) + 1, -1);
+        m_indexById[size_t(id)] = i;
+    }
+    m_indexed.store(true, std::memory_order_release);
 }
 
 void TSkinPropertyTable::assign(TSkinObject& to, const TSkinObject& from) const

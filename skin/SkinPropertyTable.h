@@ -9,6 +9,7 @@
 #include "skin/SkinObjectRecord.h"
 #include "skin/SkinProperties.h"
 
+#include <atomic>
 #include <initializer_list>
 #include <mutex>
 #include <vector>
@@ -42,6 +43,9 @@ public:
     // False when the class does not publish the property; throws TSkinError
     // for a value of the wrong type.
     bool read(TSkinObject& object, const TSkinProperty& property) const;
+    // The same for a property whose name is known to be `key`'s (see
+    // props::internName), without looking the name up again.
+    bool read(TSkinObject& object, const props::PropertyKey* key, const TSkinProperty& property) const;
     // Copies the values of the classes `from` shares with `to` (this table is
     // `to`'s).
     void assign(TSkinObject& to, const TSkinObject& from) const;
@@ -56,8 +60,16 @@ private:
     const TSkinPropertyTable* m_base;
     std::vector<Declared> m_entries;
     // Property id (see props::lookupProperty) to entry index, -1 when absent;
-    // built on the first read.
-    mutable std::once_flag m_indexOnce;
+    // built on the first read, once every class's table exists (the ids come
+    // from all of them). Read for every property of a loading skin, so the
+    // built index is seen through one acquire load, not a call_once.
+    const std::vector<int>& indexById() const
+    {
+        if (!m_indexed.load(std::memory_order_acquire)) buildIndex();
+        return m_indexById;
+    }
+    void buildIndex() const;
+    mutable std::atomic<bool> m_indexed{false};
     mutable std::vector<int> m_indexById;
 };
 

@@ -217,9 +217,22 @@ void readPlainPixels(TSkinInput& in, TSkinBitmap& bitmap)
     }
 }
 
+// An object's text is parsed where the input holds it when it can (most
+// objects fit in the inflater's buffer), as the pixels are: no copy first.
+// The record keeps nothing of the text, so the bytes may go once it is read.
+TSkinObjectRecord readTextRecord(TSkinInput& in)
+{
+    const std::int32_t size = in.readStringSize(TSkinLimits::MaxStringBytes);
+    const char* text = in.peek(size);
+    if (!text) return readTextObject(in.readBytes(size));
+    TSkinObjectRecord record = readTextObject(QByteArray::fromRawData(text, size));
+    in.consume(size);
+    return record;
+}
+
 std::unique_ptr<TSkinObject> readPlainObject(TSkinInput& in, const QByteArray& className, TSkinReadBudget& budget)
 {
-    TSkinObjectRecord record = readTextObject(in.readString(TSkinLimits::MaxStringBytes));
+    TSkinObjectRecord record = readTextRecord(in);
     record.className = className;
     return objectFromRecord(record, budget);
 }

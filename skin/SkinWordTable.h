@@ -1,8 +1,9 @@
 #pragma once
 // A small, fixed set of words (property names, identifiers) with a value
 // each, looked up in constant time: open addressing over a power-of-two table
-// with a hash of the length and a few bytes. Reading a skin looks words up
-// several times per property, which makes this faster than a general hash.
+// with a hash of the length and the bytes at both ends. Reading a skin looks
+// words up several times per property, which makes this faster than a
+// general hash.
 
 #include <QByteArray>
 #include <cstdint>
@@ -19,21 +20,25 @@ public:
         Value value{};
     };
 
+    // `capacity`: about the most words the table will hold.
     explicit TSkinWordTable(std::uint32_t capacity = 256)
     {
         std::uint32_t size = 16;
         while (size < capacity * 4) size *= 2;
-        m_entries.resize(size);
+        m_slots.resize(size);
         m_mask = size - 1;
+        m_entries.reserve(capacity);
     }
 
-    // The first value added for a word stays.
+    // The first value added for a word stays. Entries found before stay
+    // where they are as long as no more than `capacity` words are added.
     void add(const QByteArray& word, const Value& value)
     {
         if (find(word.constData(), word.size())) return;
         for (std::uint32_t i = hash(word.constData(), word.size()) & m_mask;; i = (i + 1) & m_mask) {
-            if (m_entries[i].word.isNull()) {
-                m_entries[i] = {word, value};
+            if (m_slots[i] == 0) {
+                m_entries.push_back({word, value});
+                m_slots[i] = std::uint16_t(m_entries.size());
                 return;
             }
         }
@@ -42,41 +47,67 @@ public:
     const Entry* find(const char* data, qsizetype size) const
     {
         for (std::uint32_t i = hash(data, size) & m_mask;; i = (i + 1) & m_mask) {
-            const Entry& entry = m_entries[i];
-            if (entry.word.isNull()) return nullptr;
+            const std::uint16_t slot = m_slots[i];
+            if (slot == 0) return nullptr;
+            const Entry& entry = m_entries[slot - 1u];
             if (entry.word.size() == size && equalBytes(entry.word.constData(), data, size)) return &entry;
         }
     }
     const Entry* find(const QByteArray& word) const { return find(word.constData(), word.size()); }
 
+    // Whether `size` bytes at `a` and `b` are the same, as the table compares
+    // words (for readers that check a word they expect before looking it up).
+    static bool sameBytes(const char* a, const char* b, qsizetype size) { return equalBytes(a, b, size); }
+
 private:
-    // Words are short: comparing eight bytes at a time in line beats a call.
+    static std::uint64_t load8(const char* p)
+    {
+        std::uint64_t v;
+        std::memcpy(&v, p, 8);
+        return v;
+    }
+    static std::uint32_t load4(const char* p)
+    {
+        std::uint32_t v;
+        std::memcpy(&v, p, 4);
+        return v;
+    }
+
+    // Words are short: compared as two overlapping loads from each end (plus
+    // eight-byte steps for long ones), in line, without a call or a byte loop.
     static bool equalBytes(const char* a, const char* b, qsizetype size)
     {
-        qsizetype i = 0;
-        for (; i + 8 <= size; i += 8) {
-            std::uint64_t x, y;
-            std::memcpy(&x, a + i, 8);
-            std::memcpy(&y, b + i, 8);
-            if (x != y) return false;
+        if (size >= 8) {
+            for (qsizetype i = 0; i + 8 < size; i += 8)
+                if (load8(a + i) != load8(b + i)) return false;
+            return load8(a + size - 8) == load8(b + size - 8);
         }
-        for (; i < size; ++i)
+        if (size >= 4) return load4(a) == load4(b) && load4(a + size - 4) == load4(b + size - 4);
+        for (qsizetype i = 0; i < size; ++i)
             if (a[i] != b[i]) return false;
         return true;
     }
 
+    // The length and the bytes at both ends: the words of a skin differ
+    // there (their prefixes are shared: "sa", "Font.", "TSkin").
     static std::uint32_t hash(const char* data, qsizetype size)
     {
-        if (size <= 0) return 0;
-        const auto at = [data](qsizetype i) { return std::uint32_t(std::uint8_t(data[i])); };
-        std::uint32_t h = std::uint32_t(size) * 0x9E3779B1u;
-        h ^= at(0) | at(size - 1) << 8 | at(size / 2) << 16 | at((size * 3) / 4) << 24;
-        h ^= at(size / 4) * 0x85EBCA6Bu;
-        h *= 0xC2B2AE35u;
-        return h ^ (h >> 15);
+        std::uint64_t h = std::uint64_t(size) * 0x9E3779B97F4A7C15ull;
+        if (size >= 8) {
+            h ^= load8(data) + load8(data + size - 8) * 0xC2B2AE3D27D4EB4Full;
+        } else if (size >= 4) {
+            h ^= load4(data) | std::uint64_t(load4(data + size - 4)) << 32;
+        } else {
+            for (qsizetype i = 0; i < size; ++i) h ^= std::uint64_t(std::uint8_t(data[i])) << (8 * i);
+        }
+        h *= 0xFF51AFD7ED558CCDull;
+        return std::uint32_t(h >> 32) ^ std::uint32_t(h);
     }
 
-    std::vector<Entry> m_entries;
+    // The probed slots hold only an entry's number (0 for none), so that the
+    // part a lookup jumps around in is small enough to stay in the cache.
+    std::vector<std::uint16_t> m_slots;
+    std::vector<Entry> m_entries;   // in the order added
     std::uint32_t m_mask = 0;
 };
 

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace corvane::skin;
 using namespace corvane::skin::test;
@@ -327,6 +328,29 @@ TEST(SkinBitmaps, NearMagentaSnapsToKeyAndStoredKeyStays)
     EXPECT_EQ(line[1], SkinKeyPixel);
     EXPECT_EQ(line[2], 0xFFF900FFu);
     EXPECT_EQ(line[3], SkinKeyPixel);
+}
+
+TEST(SkinBitmaps, RowSnappingMatchesThePerPixelRuleAtEveryWidth)
+{
+    // Rows of every width up to a few vector steps, so that every mix of
+    // wide, narrow and leftover pixels is met, copied and in place.
+    const std::uint32_t samples[] = {0xFFFF00FFu, 0x80FA05FAu, 0xFFF900FFu, SkinKeyPixel, 0xFF123456u,
+                                     0x00FB00FEu, 0xFFFF06FFu, 0xFFFFFFFFu, 0x7FFF00FAu, 0xFF000000u, 0xFFFF00F9u};
+    const auto expected = [](std::uint32_t p) {
+        const auto near = [](std::uint32_t v, std::uint32_t want) { return (v > want ? v - want : want - v) <= 5; };
+        return near((p >> 16) & 0xFF, 0xFF) && near((p >> 8) & 0xFF, 0) && near(p & 0xFF, 0xFF) ? SkinKeyPixel : p;
+    };
+    for (int width = 1; width <= 27; ++width) {
+        std::vector<std::uint32_t> row(static_cast<size_t>(width)), copied(static_cast<size_t>(width));
+        for (int x = 0; x < width; ++x) row[size_t(x)] = samples[size_t(x * 7 + width) % std::size(samples)];
+        TSkinBitmap::copyRowSnapped(row.data(), copied.data(), width, 0xFF, 0x00, 0xFF, 5);
+        std::vector<std::uint32_t> inPlace = row;
+        TSkinBitmap::snapRowToKey(inPlace.data(), width, 0xFF, 0x00, 0xFF, 5);
+        for (int x = 0; x < width; ++x) {
+            EXPECT_EQ(copied[size_t(x)], expected(row[size_t(x)])) << "width " << width << ", pixel " << x;
+            EXPECT_EQ(inPlace[size_t(x)], expected(row[size_t(x)])) << "width " << width << ", pixel " << x;
+        }
+    }
 }
 
 TEST(SkinBitmaps, PackedBodyKeepsTheKeyAndMakesPixelsOpaque)
