@@ -47,9 +47,9 @@ class FirstPaintWatcher : public QObject {
 public:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint && !seen_ && watched->isWidgetType() &&
+        if (event->type() == QEvent::Paint && !m_seen && watched->isWidgetType() &&
             static_cast<QWidget*>(watched)->window()->isVisible()) {
-            seen_ = true;
+            m_seen = true;
             // The paint pass of the whole window and its flush finish before
             // the event loop runs this.
             QTimer::singleShot(0, [] {
@@ -63,7 +63,7 @@ public:
     }
 
 private:
-    bool seen_ = false;
+    bool m_seen = false;
 };
 
 void installFirstPaintWatcher()

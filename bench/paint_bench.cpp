@@ -130,46 +130,46 @@ public:
         return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
     }
 
-    explicit PaintTimer(shell::TForm1& form) : form_(form)
+    explicit PaintTimer(shell::TForm1& form) : m_form(form)
     {
         // What reading the clock twice costs, taken off every timed paint.
         constexpr int rounds = 2000;
         const qint64 start = threadCpuNanoseconds();
         for (int i = 0; i < rounds; ++i)
             benchmark::DoNotOptimize(threadCpuNanoseconds());
-        clockCost_ = (threadCpuNanoseconds() - start) / rounds;
+        m_clockCost = (threadCpuNanoseconds() - start) / rounds;
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() != QEvent::Paint || inside_)
+        if (event->type() != QEvent::Paint || m_inside)
             return false;
         auto* widget = static_cast<QWidget*>(watched);
         const qint64 start = threadCpuNanoseconds();
-        inside_ = true;
+        m_inside = true;
         QCoreApplication::sendEvent(widget, event);  // the paint itself, unchanged
-        inside_ = false;
-        nanoseconds[partOf(widget)] += threadCpuNanoseconds() - start - clockCost_;
+        m_inside = false;
+        nanoseconds[partOf(widget)] += threadCpuNanoseconds() - start - m_clockCost;
         return true;
     }
 
     std::string partOf(const QWidget* widget) const
     {
-        if (widget == &form_)
+        if (widget == &m_form)
             return "frame";
-        if (widget == form_.boardView())
+        if (widget == m_form.boardView())
             return "board";
         for (const QWidget* w = widget; w; w = w->parentWidget()) {
-            if (w == form_.memo1() || w == form_.memo2()) {
+            if (w == m_form.memo1() || w == m_form.memo2()) {
                 if (qobject_cast<const QScrollBar*>(widget))
                     return "memo_scrollbars";
                 return widget == w ? "memo_frames" : "memo_texts";
             }
-            if (w == form_.label1())
+            if (w == m_form.label1())
                 return "label";
-            if (w == form_.menuBar())
+            if (w == m_form.menuBar())
                 return "menu_bar";
-            if (w == form_.sendButton())
+            if (w == m_form.sendButton())
                 return "button";
         }
         return "other_widgets";
@@ -178,9 +178,9 @@ public:
     std::map<std::string, qint64> nanoseconds;
 
 private:
-    shell::TForm1& form_;
-    bool inside_ = false;
-    qint64 clockCost_ = 0;
+    shell::TForm1& m_form;
+    bool m_inside = false;
+    qint64 m_clockCost = 0;
 };
 
 void BM_FullRepaintByPart(benchmark::State& state)

@@ -12,26 +12,26 @@ Position Position::withPieces(const std::vector<std::pair<PieceId, Point>>& piec
 {
     Position position;
     position.setMayMove(true, true);
-    position.occupied_.fill(0);
-    for (Piece& piece : position.pieces_)
+    position.m_occupied.fill(0);
+    for (Piece& piece : position.m_pieces)
         piece.taken = true;
     for (const auto& [id, point] : pieces) {
-        position.pieces_[static_cast<std::size_t>(id)] = Piece{point, point, false};
-        position.occupied_[cellIndex(point)] = 1;
+        position.m_pieces[static_cast<std::size_t>(id)] = Piece{point, point, false};
+        position.m_occupied[cellIndex(point)] = 1;
     }
     return position;
 }
 
 Change Position::reset()
 {
-    occupied_.fill(0);
-    for (std::size_t i = 0; i < pieces_.size(); ++i) {
+    m_occupied.fill(0);
+    for (std::size_t i = 0; i < m_pieces.size(); ++i) {
         const Point start = startPoint(pieceTable()[i]);
-        pieces_[i] = Piece{start, start, false};
-        occupied_[cellIndex(start)] = 1;
+        m_pieces[i] = Piece{start, start, false};
+        m_occupied[cellIndex(start)] = 1;
     }
     setMayMove(true, true);
-    over_ = false;
+    m_over = false;
     Change change;
     change.everything = true;
     change.turnChanged = true;
@@ -45,12 +45,12 @@ Change Position::apply(const Move& move)
         const bool blackMoved = *move.passTurnFrom == Side::Black;
         change.turnChanged = setMayMove(!blackMoved, blackMoved);
     }
-    Piece& mover = pieces_[static_cast<std::size_t>(move.piece)];
+    Piece& mover = m_pieces[static_cast<std::size_t>(move.piece)];
     change.moved = move.piece;
     change.fromPlace = mover.place;
     if (move.taken) {
         // Hidden first: the taker then takes the taken piece's place.
-        Piece& taken = pieces_[static_cast<std::size_t>(*move.taken)];
+        Piece& taken = m_pieces[static_cast<std::size_t>(*move.taken)];
         taken.taken = true;
         change.taken = move.taken;
         mover.place = taken.place;
@@ -58,11 +58,11 @@ Change Position::apply(const Move& move)
         mover.place = move.onto;
     }
     mover.point = move.to;
-    occupied_[cellIndex(move.from)] = 0;
-    occupied_[cellIndex(move.to)] = 1;
+    m_occupied[cellIndex(move.from)] = 0;
+    m_occupied[cellIndex(move.to)] = 1;
     change.toPlace = mover.place;
     if (move.endsGame) {
-        over_ = true;
+        m_over = true;
         change.gameOver = true;
     }
     return change;
@@ -77,8 +77,8 @@ Change Position::lockBothSides()
 
 std::optional<PieceId> Position::pieceAt(Point point) const
 {
-    for (std::size_t i = 0; i < pieces_.size(); ++i) {
-        if (!pieces_[i].taken && pieces_[i].point == point)
+    for (std::size_t i = 0; i < m_pieces.size(); ++i) {
+        if (!m_pieces[i].taken && m_pieces[i].point == point)
             return static_cast<PieceId>(i);
     }
     return std::nullopt;
@@ -86,9 +86,9 @@ std::optional<PieceId> Position::pieceAt(Point point) const
 
 bool Position::setMayMove(bool black, bool red)
 {
-    const bool changed = black != blackMayMove_ || red != redMayMove_;
-    blackMayMove_ = black;
-    redMayMove_ = red;
+    const bool changed = black != m_blackMayMove || red != m_redMayMove;
+    m_blackMayMove = black;
+    m_redMayMove = red;
     return changed;
 }
 

@@ -71,15 +71,15 @@ public:
     // Both sides locked: after a move has been sent, or the peer has left.
     Change lockBothSides();
 
-    const Piece& piece(PieceId id) const { return pieces_[static_cast<std::size_t>(id)]; }
-    bool isOccupied(Point point) const { return occupied_[cellIndex(point)] != 0; }
+    const Piece& piece(PieceId id) const { return m_pieces[static_cast<std::size_t>(id)]; }
+    bool isOccupied(Point point) const { return m_occupied[cellIndex(point)] != 0; }
     // The shown piece standing on `point`, if any.
     std::optional<PieceId> pieceAt(Point point) const;
-    bool mayMove(Side side) const { return side == Side::Black ? blackMayMove_ : redMayMove_; }
-    bool isOver() const { return over_; }
+    bool mayMove(Side side) const { return side == Side::Black ? m_blackMayMove : m_redMayMove; }
+    bool isOver() const { return m_over; }
 
     // 90 bytes row by row, 1 where a piece stands.
-    const std::array<std::uint8_t, Rows * Columns>& occupancy() const { return occupied_; }
+    const std::array<std::uint8_t, Rows * Columns>& occupancy() const { return m_occupied; }
 
     bool operator==(const Position&) const = default;
 
@@ -90,11 +90,11 @@ private:
     }
     bool setMayMove(bool black, bool red);
 
-    std::array<Piece, PieceCount> pieces_{};
-    std::array<std::uint8_t, Rows * Columns> occupied_{};
-    bool blackMayMove_ = false;
-    bool redMayMove_ = false;
-    bool over_ = false;
+    std::array<Piece, PieceCount> m_pieces{};
+    std::array<std::uint8_t, Rows * Columns> m_occupied{};
+    bool m_blackMayMove = false;
+    bool m_redMayMove = false;
+    bool m_over = false;
 };
 
 } // namespace corvane::game

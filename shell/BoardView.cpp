@@ -54,21 +54,21 @@ QImage preparePiecePicture(const QImage& picture)
 
 } // namespace
 
-BoardView::BoardView(const game::Position& position, QWidget* parent) : QWidget(parent), position_(position)
+BoardView::BoardView(const game::Position& position, QWidget* parent) : QWidget(parent), m_position(position)
 {
     setObjectName(QStringLiteral("BoardView"));
     loadPictures();
     // Sized to its picture; without one, to the board's stored size.
-    resize(board_.isNull() ? QSize(632, 434) : board_.size());
+    resize(m_board.isNull() ? QSize(632, 434) : m_board.size());
     // The picture without transparent parts covers the whole view: what lies
     // beneath (the window and its skinned frame) need not be repainted when a
     // piece moves.
-    setAttribute(Qt::WA_OpaquePaintEvent, !board_.isNull() && !board_.hasAlphaChannel());
+    setAttribute(Qt::WA_OpaquePaintEvent, !m_board.isNull() && !m_board.hasAlphaChannel());
 }
 
 BoardView::~BoardView()
 {
-    if (overrideCursorSet_)
+    if (m_overrideCursorSet)
         QGuiApplication::restoreOverrideCursor();
 }
 
@@ -77,16 +77,16 @@ void BoardView::loadPictures()
     // Stored with 16 colours, kept in full colour: a repaint of the board is
     // then a plain copy of rows (an indexed picture is drawn through the
     // painter's general span fetcher, or looked up anew on every paint).
-    board_ = readArtImage(QStringLiteral(":/art/board.bmp"));
-    if (!board_.isNull() && !board_.hasAlphaChannel())
-        board_ = board_.convertToFormat(QImage::Format_RGB32);
+    m_board = readArtImage(QStringLiteral(":/art/board.bmp"));
+    if (!m_board.isNull() && !m_board.hasAlphaChannel())
+        m_board = m_board.convertToFormat(QImage::Format_RGB32);
     std::array<bool, 14> loaded{};
     for (game::PieceId id = 0; id < game::PieceCount; ++id) {
         const game::PieceInfo& piece = game::pieceInfo(id);
         const int index = pictureIndex(piece);
-        pictureOf_[static_cast<std::size_t>(id)] = index;
+        m_pictureOf[static_cast<std::size_t>(id)] = index;
         if (!loaded[static_cast<std::size_t>(index)]) {
-            pictures_[static_cast<std::size_t>(index)] = preparePiecePicture(readArtImage(piecePicturePath(piece)));
+            m_pictures[static_cast<std::size_t>(index)] = preparePiecePicture(readArtImage(piecePicturePath(piece)));
             loaded[static_cast<std::size_t>(index)] = true;
         }
     }
@@ -99,11 +99,11 @@ QRect BoardView::pointRect(game::Point point) const
         .translated(-pos());
 }
 
-QRect BoardView::pieceRect(game::PieceId id) const { return pointRect(position_.piece(id).place); }
+QRect BoardView::pieceRect(game::PieceId id) const { return pointRect(m_position.piece(id).place); }
 
 const QImage& BoardView::piecePicture(game::PieceId id) const
 {
-    return pictures_[static_cast<std::size_t>(pictureOf_[static_cast<std::size_t>(id)])];
+    return m_pictures[static_cast<std::size_t>(m_pictureOf[static_cast<std::size_t>(id)])];
 }
 
 void BoardView::showChange(const game::Change& change)
@@ -124,7 +124,7 @@ void BoardView::showChange(const game::Change& change)
 
 void BoardView::drawOnBoard(QWidget* caption)
 {
-    caption_ = caption;
+    m_caption = caption;
     caption->installEventFilter(this);
     if (parentWidget())
         parentWidget()->installEventFilter(this);  // a label's text change
@@ -134,40 +134,40 @@ void BoardView::drawOnBoard(QWidget* caption)
 void BoardView::redrawCaption()
 {
     // Back to the plain board where the caption was drawn.
-    if (!underCaption_.isNull()) {
-        QPainter restore(&board_);
+    if (!m_underCaption.isNull()) {
+        QPainter restore(&m_board);
         restore.setCompositionMode(QPainter::CompositionMode_Source);
-        restore.drawImage(captionPlace_.topLeft(), underCaption_);
+        restore.drawImage(m_captionPlace.topLeft(), m_underCaption);
     }
-    update(captionPlace_);
-    underCaption_ = QImage();
-    captionPlace_ = QRect();
-    if (!caption_)
+    update(m_captionPlace);
+    m_underCaption = QImage();
+    m_captionPlace = QRect();
+    if (!m_caption)
         return;
-    const QRect place = caption_->geometry().translated(-pos());
+    const QRect place = m_caption->geometry().translated(-pos());
     // Drawn here only while it lies wholly on the opaque board picture beside
     // the view; otherwise it paints itself.
-    const bool onBoard = caption_->parentWidget() == parentWidget() && testAttribute(Qt::WA_OpaquePaintEvent) &&
-                         board_.rect().contains(place) && !caption_->testAttribute(Qt::WA_OpaquePaintEvent);
-    if (caption_->testAttribute(Qt::WA_ForceUpdatesDisabled) != onBoard)
-        caption_->setUpdatesEnabled(!onBoard);
-    if (!onBoard || caption_->isHidden())
+    const bool onBoard = m_caption->parentWidget() == parentWidget() && testAttribute(Qt::WA_OpaquePaintEvent) &&
+                         m_board.rect().contains(place) && !m_caption->testAttribute(Qt::WA_OpaquePaintEvent);
+    if (m_caption->testAttribute(Qt::WA_ForceUpdatesDisabled) != onBoard)
+        m_caption->setUpdatesEnabled(!onBoard);
+    if (!onBoard || m_caption->isHidden())
         return;
-    captionPlace_ = place;
-    underCaption_ = board_.copy(place);
-    QPainter painter(&board_);
-    drawingCaption_ = true;  // its own events while it paints change nothing
-    caption_->render(&painter, place.topLeft(), QRegion(), QWidget::RenderFlags());
-    drawingCaption_ = false;
+    m_captionPlace = place;
+    m_underCaption = m_board.copy(place);
+    QPainter painter(&m_board);
+    m_drawingCaption = true;  // its own events while it paints change nothing
+    m_caption->render(&painter, place.topLeft(), QRegion(), QWidget::RenderFlags());
+    m_drawingCaption = false;
     painter.end();
     update(place);
 }
 
 void BoardView::drawBoard(QPainter& painter, const QRect& rect) const
 {
-    const QRect area = rect & board_.rect();
+    const QRect area = rect & m_board.rect();
     if (!area.isEmpty())
-        painter.drawImage(area.topLeft(), board_, area);
+        painter.drawImage(area.topLeft(), m_board, area);
 }
 
 void BoardView::paintEvent(QPaintEvent* event)
@@ -180,7 +180,7 @@ void BoardView::paintEvent(QPaintEvent* event)
         drawBoard(painter, rect);
         // In the order of the piece table, later pieces over earlier ones.
         for (game::PieceId id = 0; id < game::PieceCount; ++id) {
-            if (position_.piece(id).taken)
+            if (m_position.piece(id).taken)
                 continue;
             const QRect place = pieceRect(id);
             if (place.intersects(rect))
@@ -194,7 +194,7 @@ void BoardView::paintEvent(QPaintEvent* event)
 std::optional<game::PieceId> BoardView::shownPieceAt(const QPoint& pos) const
 {
     for (game::PieceId id = game::PieceCount - 1; id >= 0; --id) {
-        if (!position_.piece(id).taken && pieceRect(id).contains(pos))
+        if (!m_position.piece(id).taken && pieceRect(id).contains(pos))
             return id;
     }
     return std::nullopt;
@@ -214,7 +214,7 @@ std::optional<BoardView::DropTarget> BoardView::dropTargetAt(const QPoint& pos) 
         return std::nullopt;
     }
     if (const std::optional<game::PieceId> piece = shownPieceAt(pos))
-        return DropTarget{piece, position_.piece(*piece).point};
+        return DropTarget{piece, m_position.piece(*piece).point};
     for (int row = 1; row <= game::Rows; ++row) {
         for (int column = 1; column <= game::Columns; ++column) {
             if (pointRect({row, column}).contains(pos))
@@ -233,7 +233,7 @@ void BoardView::pressed(QMouseEvent* event)
     const QPoint pos = event->position().toPoint();
     const std::optional<game::PieceId> piece = shownPieceAt(pos);
     if (event->button() != Qt::LeftButton || !piece ||
-        !position_.mayMove(game::pieceInfo(*piece).side)) {
+        !m_position.mayMove(game::pieceInfo(*piece).side)) {
         event->ignore();
         return;
     }
@@ -242,7 +242,7 @@ void BoardView::pressed(QMouseEvent* event)
 
 void BoardView::beginDrag(game::PieceId piece, const QPoint& inPiece)
 {
-    dragged_ = piece;
+    m_dragged = piece;
     const QImage& picture = piecePicture(piece);
     if (!picture.isNull()) {
         QPixmap faded(game::ImageSize, game::ImageSize);
@@ -251,23 +251,23 @@ void BoardView::beginDrag(game::PieceId piece, const QPoint& inPiece)
         painter.setOpacity(0.75);
         painter.drawImage(0, 0, picture);
         painter.end();
-        pieceCursor_ = QCursor(faded, inPiece.x(), inPiece.y());
+        m_pieceCursor = QCursor(faded, inPiece.x(), inPiece.y());
     } else {
-        pieceCursor_ = QCursor(Qt::DragMoveCursor);
+        m_pieceCursor = QCursor(Qt::DragMoveCursor);
     }
-    overTarget_ = true;
+    m_overTarget = true;
     // The press holds the pointer for the view until the release (the window
     // system's implicit grab). Watch the whole application all the same: a box
     // may open over the board, and the keyboard's Escape goes to the focus.
     qApp->installEventFilter(this);
-    QGuiApplication::setOverrideCursor(pieceCursor_);
-    overrideCursorSet_ = true;
+    QGuiApplication::setOverrideCursor(m_pieceCursor);
+    m_overrideCursorSet = true;
 }
 
 bool BoardView::eventFilter(QObject* watched, QEvent* event)
 {
-    if (caption_ && !drawingCaption_ && event->type() != QEvent::Paint &&
-        (watched == caption_ || (watched == parentWidget() && event->type() == QEvent::LayoutRequest)))
+    if (m_caption && !m_drawingCaption && event->type() != QEvent::Paint &&
+        (watched == m_caption || (watched == parentWidget() && event->type() == QEvent::LayoutRequest)))
         redrawCaption();
     if (!isDragging())
         return false;
@@ -307,15 +307,15 @@ bool BoardView::eventFilter(QObject* watched, QEvent* event)
 
 void BoardView::endDrag(const QPoint& globalPos, bool deliver)
 {
-    const std::optional<game::PieceId> dragged = dragged_;
-    dragged_.reset();
+    const std::optional<game::PieceId> dragged = m_dragged;
+    m_dragged.reset();
     qApp->removeEventFilter(this);
-    if (overrideCursorSet_) {
+    if (m_overrideCursorSet) {
         QGuiApplication::restoreOverrideCursor();
-        overrideCursorSet_ = false;
+        m_overrideCursorSet = false;
     }
     // A piece taken by a message that arrived during the drag drops nowhere.
-    if (!deliver || !dragged || position_.piece(*dragged).taken)
+    if (!deliver || !dragged || m_position.piece(*dragged).taken)
         return;
     if (const std::optional<DropTarget> target = dropTargetAt(mapFromGlobal(globalPos)))
         emit dropped(*dragged, *target);
@@ -324,10 +324,10 @@ void BoardView::endDrag(const QPoint& globalPos, bool deliver)
 void BoardView::updateCursor(const QPoint& globalPos)
 {
     const bool overTarget = dropTargetAt(mapFromGlobal(globalPos)).has_value();
-    if (overTarget == overTarget_)
+    if (overTarget == m_overTarget)
         return;
-    overTarget_ = overTarget;
-    QGuiApplication::changeOverrideCursor(overTarget ? pieceCursor_ : QCursor(Qt::ForbiddenCursor));
+    m_overTarget = overTarget;
+    QGuiApplication::changeOverrideCursor(overTarget ? m_pieceCursor : QCursor(Qt::ForbiddenCursor));
 }
 
 } // namespace corvane::shell

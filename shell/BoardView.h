@@ -72,8 +72,8 @@ public:
     // What a release at `pos` (the view's coordinates) would drop onto.
     std::optional<DropTarget> dropTargetAt(const QPoint& pos) const;
 
-    bool isDragging() const { return dragged_.has_value(); }
-    std::optional<game::PieceId> draggedPiece() const { return dragged_; }
+    bool isDragging() const { return m_dragged.has_value(); }
+    std::optional<game::PieceId> draggedPiece() const { return m_dragged; }
 
 signals:
     // The drag of `piece` ended over `target` (which may be the piece itself).
@@ -95,21 +95,21 @@ private:
     void drawBoard(QPainter& painter, const QRect& rect) const;
     void redrawCaption();
 
-    const game::Position& position_;
-    QImage board_;                                   // the board picture, in full colour
-    std::array<QImage, 14> pictures_{};              // one per side and kind, keyed and sized
-    std::array<int, game::PieceCount> pictureOf_{};  // piece id -> index in pictures_
+    const game::Position& m_position;
+    QImage m_board;                                   // the board picture, in full colour
+    std::array<QImage, 14> m_pictures{};              // one per side and kind, keyed and sized
+    std::array<int, game::PieceCount> m_pictureOf{};  // piece id -> index in m_pictures
 
-    // The caption drawn into board_, where, and the board's pixels beneath it.
-    QPointer<QWidget> caption_;
-    QRect captionPlace_;
-    QImage underCaption_;
-    bool drawingCaption_ = false;
+    // The caption drawn into m_board, where, and the board's pixels beneath it.
+    QPointer<QWidget> m_caption;
+    QRect m_captionPlace;
+    QImage m_underCaption;
+    bool m_drawingCaption = false;
 
-    std::optional<game::PieceId> dragged_;
-    bool overrideCursorSet_ = false;
-    QCursor pieceCursor_;  // the dragged piece's faded picture, held where it was pressed
-    bool overTarget_ = true;
+    std::optional<game::PieceId> m_dragged;
+    bool m_overrideCursorSet = false;
+    QCursor m_pieceCursor;  // the dragged piece's faded picture, held where it was pressed
+    bool m_overTarget = true;
 };
 
 } // namespace corvane::shell

@@ -129,7 +129,7 @@ void copyLook(QPainter* painter, const QRect& rect, const skin::TSkinLook& look)
 } // namespace
 
 ChatBoxStyle::ChatBoxStyle(QObject* parent)
-    : QProxyStyle(QStyleFactory::create(QApplication::style()->name())), looks_(maximumPictures)
+    : QProxyStyle(QStyleFactory::create(QApplication::style()->name())), m_looks(maximumPictures)
 {
     setParent(parent);
 }
@@ -137,9 +137,9 @@ ChatBoxStyle::ChatBoxStyle(QObject* parent)
 template <typename Draw>
 bool ChatBoxStyle::copyKept(skin::TSkinLookKey key, QPainter* painter, const QRect& rect, Draw draw) const
 {
-    const skin::TSkinLook* look = looks_.findLook(key);
+    const skin::TSkinLook* look = m_looks.findLook(key);
     if (!look) {
-        ++drawn_;
+        ++m_drawn;
         const qreal pixelRatio = painter->device()->devicePixelRatio();
         QImage drawn((QSizeF(rect.size()) * pixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
         drawn.setDevicePixelRatio(pixelRatio);
@@ -153,7 +153,7 @@ bool ChatBoxStyle::copyKept(skin::TSkinLookKey key, QPainter* painter, const QRe
             picturePainter.setRenderHints(painter->renderHints());
             draw(&picturePainter);
         }
-        look = &looks_.insertLook(std::move(key), keptLook(drawn, pixelRatio));
+        look = &m_looks.insertLook(std::move(key), keptLook(drawn, pixelRatio));
     }
     if (look->picture.isNull())
         return false;

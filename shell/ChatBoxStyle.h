@@ -33,7 +33,7 @@ public:
                        const QWidget* widget = nullptr) const override;
 
     // How often the style drew rather than copied a kept picture.
-    int drawnCount() const { return drawn_; }
+    int drawnCount() const { return m_drawn; }
 
 private:
     // Copies the kept picture of `key` to `at`, drawing and keeping it first
@@ -44,8 +44,8 @@ private:
 
     // The kept looks: the picture opaque, without alpha, and null where the
     // look is not kept; its parts where the style drew (none: everywhere).
-    mutable skin::TSkinLookCache looks_;
-    mutable int drawn_ = 0;
+    mutable skin::TSkinLookCache m_looks;
+    mutable int m_drawn = 0;
 };
 
 } // namespace corvane::shell

@@ -9,7 +9,7 @@
 
 namespace corvane::shell {
 
-NotificationSound::NotificationSound(QUrl source, QObject* parent) : QObject(parent), source_(std::move(source)) {}
+NotificationSound::NotificationSound(QUrl source, QObject* parent) : QObject(parent), m_source(std::move(source)) {}
 
 NotificationSound::~NotificationSound() = default;
 
@@ -32,20 +32,20 @@ QStringList NotificationSound::defaultModulePaths()
 
 void NotificationSound::play()
 {
-    ++playCount_;
-    if (muted_)
+    ++m_playCount;
+    if (m_muted)
         return;
-    if (!player_)
+    if (!m_player)
         makePlayer();
-    if (player_)
-        player_->playFromStart();
+    if (m_player)
+        m_player->playFromStart();
 }
 
 void NotificationSound::makePlayer()
 {
-    if (moduleMissing_)
+    if (m_moduleMissing)
         return;  // said once; the game goes on without sound
-    for (const QString& path : modulePaths_) {
+    for (const QString& path : m_modulePaths) {
         if (!QFileInfo::exists(path))
             continue;
         // The module stays loaded for the rest of the run: the player's code
@@ -55,12 +55,12 @@ void NotificationSound::makePlayer()
         module.setLoadHints(QLibrary::PreventUnloadHint);
         auto create = reinterpret_cast<CreateSoundPlayer>(module.resolve(CreateSoundPlayerSymbol));
         if (create) {
-            player_.reset(create(source_));
+            m_player.reset(create(m_source));
             return;
         }
         qWarning("Corvane: the sound module %s does not load: %s", qPrintable(path), qPrintable(module.errorString()));
     }
-    moduleMissing_ = true;
+    m_moduleMissing = true;
     qWarning("Corvane: no sound module found; notification sounds stay silent");
 }
 

@@ -25,27 +25,27 @@ public:
     void play();
 
     // Counts plays without touching the audio system (tests, silent use).
-    void setMuted(bool muted) { muted_ = muted; }
-    int playCount() const { return playCount_; }
+    void setMuted(bool muted) { m_muted = muted; }
+    int playCount() const { return m_playCount; }
 
     // Whether a play has made the player (the sound module is loaded).
-    bool hasPlayer() const { return player_ != nullptr; }
+    bool hasPlayer() const { return m_player != nullptr; }
 
     // Where the sound module is looked for, in order: beside the program,
     // where an installed program keeps it, then where the build put it.
     // Tests may name other places.
     static QStringList defaultModulePaths();
-    void setModulePaths(QStringList paths) { modulePaths_ = std::move(paths); }
+    void setModulePaths(QStringList paths) { m_modulePaths = std::move(paths); }
 
 private:
     void makePlayer();
 
-    QUrl source_;
-    QStringList modulePaths_ = defaultModulePaths();
-    std::unique_ptr<SoundPlayer> player_;
-    bool moduleMissing_ = false;
-    bool muted_ = false;
-    int playCount_ = 0;
+    QUrl m_source;
+    QStringList m_modulePaths = defaultModulePaths();
+    std::unique_ptr<SoundPlayer> m_player;
+    bool m_moduleMissing = false;
+    bool m_muted = false;
+    int m_playCount = 0;
 };
 
 } // namespace corvane::shell

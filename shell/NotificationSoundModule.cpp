@@ -9,18 +9,18 @@ namespace {
 
 class SoundEffectPlayer final : public corvane::shell::SoundPlayer {
 public:
-    explicit SoundEffectPlayer(const QUrl& source) { effect_.setSource(source); }
+    explicit SoundEffectPlayer(const QUrl& source) { m_effect.setSource(source); }
 
     void playFromStart() override
     {
         // With no audio device QSoundEffect reports its error on its own
         // status and stays silent; the game goes on either way.
-        effect_.stop();
-        effect_.play();
+        m_effect.stop();
+        m_effect.play();
     }
 
 private:
-    QSoundEffect effect_;
+    QSoundEffect m_effect;
 };
 
 } // namespace

@@ -2,25 +2,25 @@
 
 namespace corvane::shell {
 
-PeerNotices::PeerNotices(ShowBox showBox) : showBox_(std::move(showBox)) {}
+PeerNotices::PeerNotices(ShowBox showBox) : m_showBox(std::move(showBox)) {}
 
 void PeerNotices::notify(const QString& text)
 {
     if (isOpen()) {
-        if (text != open_ && !waiting_.contains(text))
-            waiting_.append(text);
+        if (text != m_open && !m_waiting.contains(text))
+            m_waiting.append(text);
         return;
     }
     // Marked closed again however the box ends.
     struct Closing {
         PeerNotices& notices;
-        ~Closing() { notices.open_ = QString(); }
+        ~Closing() { notices.m_open = QString(); }
     } closing{*this};
-    open_ = text;
-    showBox_(open_);
-    while (!waiting_.isEmpty()) {
-        open_ = waiting_.takeFirst();
-        showBox_(open_);
+    m_open = text;
+    m_showBox(m_open);
+    while (!m_waiting.isEmpty()) {
+        m_open = m_waiting.takeFirst();
+        m_showBox(m_open);
     }
 }
 

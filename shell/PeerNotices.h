@@ -28,12 +28,12 @@ public:
     // Returns at once when a notice box is already open.
     void notify(const QString& text);
 
-    bool isOpen() const { return !open_.isNull(); }
+    bool isOpen() const { return !m_open.isNull(); }
 
 private:
-    ShowBox showBox_;
-    QString open_;         // the notice whose box is open (null: none)
-    QStringList waiting_;  // different notices, in arrival order
+    ShowBox m_showBox;
+    QString m_open;         // the notice whose box is open (null: none)
+    QStringList m_waiting;  // different notices, in arrival order
 };
 
 } // namespace corvane::shell

@@ -33,7 +33,7 @@ bool PortKeyFilter::eventFilter(QObject* watched, QEvent* event)
         return false;  // no character typed: navigation keys, Delete
     if (accepts(text.at(0).unicode()))
         return false;
-    ++swallowed_;
+    ++m_swallowed;
     QApplication::beep();
     return true;
 }

@@ -17,13 +17,13 @@ public:
     // True when the character `code` may reach a port box.
     static bool accepts(char16_t code);
 
-    int swallowedCount() const { return swallowed_; }
+    int swallowedCount() const { return m_swallowed; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    int swallowed_ = 0;
+    int m_swallowed = 0;
 };
 
 } // namespace corvane::shell

@@ -48,7 +48,7 @@ QString toDisplayLineEnds(QString text)
 
 TForm1::TForm1(QWidget* parent)
     : QWidget(parent),
-      notices_([this](const QString& text) {
+      m_notices([this](const QString& text) {
           showMessageBox(this, text, QString::fromUtf8(protocol::CaptionInformation));
       })
 {
@@ -64,75 +64,75 @@ TForm1::TForm1(QWidget* parent)
 
     setWindowIcon(readArtIcon({QStringLiteral(":/art/icon48.png"), QStringLiteral(":/art/icon32.png")}));
 
-    client_ = new QWidget(this);
-    client_->setObjectName(QStringLiteral("ClientArea"));
-    client_->setGeometry(0, 0, ClientWidth, ClientHeight);
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("ClientArea"));
+    m_client->setGeometry(0, 0, ClientWidth, ClientHeight);
 
     // Creation order is stacking order, bottom to top: the board, Label1; the
     // windowed controls above all.
     createBoard();
     createChatPanel();
-    skinMenuBar1_ = createMenuBar(*this, client_);
-    skinButton1_ = createSendButton(*this, client_);
-    for (QWidget* windowed : {static_cast<QWidget*>(memo1_), static_cast<QWidget*>(memo2_),
-                              static_cast<QWidget*>(skinButton1_), skinMenuBar1_})
+    m_skinMenuBar1 = createMenuBar(*this, m_client);
+    m_skinButton1 = createSendButton(*this, m_client);
+    for (QWidget* windowed : {static_cast<QWidget*>(m_memo1), static_cast<QWidget*>(m_memo2),
+                              static_cast<QWidget*>(m_skinButton1), m_skinMenuBar1})
         windowed->raise();
-    setTabOrder(skinButton1_, memo1_);
-    setTabOrder(memo1_, memo2_);
+    setTabOrder(m_skinButton1, m_memo1);
+    setTabOrder(m_memo1, m_memo2);
 
-    sound_ = new NotificationSound(QUrl(QStringLiteral("qrc:/art/message.wav")), this);
+    m_sound = new NotificationSound(QUrl(QStringLiteral("qrc:/art/message.wav")), this);
     createEndpoint();
-    receiver_ = std::make_unique<protocol::PeerMessageHandler>(position_, *this);
+    m_receiver = std::make_unique<protocol::PeerMessageHandler>(m_position, *this);
 
     // Last: the frame sizes the window around the finished client area.
-    skinForm1_ = createWindowFrame(*this, client_);
+    m_skinForm1 = createWindowFrame(*this, m_client);
 }
 
 TForm1::~TForm1() = default;
 
 void TForm1::createBoard()
 {
-    board_ = new BoardView(position_, client_);
-    board_->move(0, 16);
+    m_board = new BoardView(m_position, m_client);
+    m_board->move(0, 16);
     // A drop whose send fails has shown the error box already (sendMessage);
     // the move stays on the board and nothing is locked.
-    connect(board_, &BoardView::dropped, this, &TForm1::onDropped);
+    connect(m_board, &BoardView::dropped, this, &TForm1::onDropped);
 }
 
 void TForm1::createChatPanel()
 {
-    label1_ = new QLabel(QStringLiteral("接收信息："), client_);
-    label1_->setObjectName(QStringLiteral("Label1"));
-    label1_->move(432, 344);
+    m_label1 = new QLabel(QStringLiteral("接收信息："), m_client);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->move(432, 344);
     // Its font colour is the platform's window colour (white on the band).
-    QPalette labelPalette = label1_->palette();
+    QPalette labelPalette = m_label1->palette();
     labelPalette.setColor(QPalette::WindowText, labelPalette.color(QPalette::Base));
-    label1_->setPalette(labelPalette);
-    label1_->adjustSize();  // a label sizes itself to its caption
-    label1_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    board_->drawOnBoard(label1_);  // copied with the board on every repaint
+    m_label1->setPalette(labelPalette);
+    m_label1->adjustSize();  // a label sizes itself to its caption
+    m_label1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_board->drawOnBoard(m_label1);  // copied with the board on every repaint
 
-    memo1_ = new QPlainTextEdit(client_);
-    memo2_ = new QPlainTextEdit(client_);
+    m_memo1 = new QPlainTextEdit(m_client);
+    m_memo2 = new QPlainTextEdit(m_client);
 
-    memo1_->setObjectName(QStringLiteral("Memo1"));
-    memo1_->setGeometry(424, 40, 193, 73);
-    memo1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    memo1_->setTabChangesFocus(true);  // Enter starts a new line; Tab moves on
+    m_memo1->setObjectName(QStringLiteral("Memo1"));
+    m_memo1->setGeometry(424, 40, 193, 73);
+    m_memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_memo1->setTabChangesFocus(true);  // Enter starts a new line; Tab moves on
 
-    memo2_->setObjectName(QStringLiteral("Memo2"));
-    memo2_->setGeometry(432, 360, 177, 81);
-    memo2_->setReadOnly(true);
-    memo2_->setTabChangesFocus(true);
-    memo2_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QPalette memoPalette = memo2_->palette();
+    m_memo2->setObjectName(QStringLiteral("Memo2"));
+    m_memo2->setGeometry(432, 360, 177, 81);
+    m_memo2->setReadOnly(true);
+    m_memo2->setTabChangesFocus(true);
+    m_memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QPalette memoPalette = m_memo2->palette();
     memoPalette.setColor(QPalette::Base, memoPalette.color(QPalette::Midlight));
     memoPalette.setColor(QPalette::Text, Qt::blue);
-    memo2_->setPalette(memoPalette);
+    m_memo2->setPalette(memoPalette);
 
     // The same look, with frames and scroll bars kept as pictures.
     auto* chatBoxStyle = new ChatBoxStyle(this);
-    for (QPlainTextEdit* memo : {memo1_, memo2_}) {
+    for (QPlainTextEdit* memo : {m_memo1, m_memo2}) {
         memo->setStyle(chatBoxStyle);
         memo->verticalScrollBar()->setStyle(chatBoxStyle);
         memo->horizontalScrollBar()->setStyle(chatBoxStyle);
@@ -141,35 +141,35 @@ void TForm1::createChatPanel()
 
 void TForm1::createEndpoint()
 {
-    udpEndpoint1_ = new endpoint::TUdpEndpoint(this);
-    udpEndpoint1_->setObjectName(QStringLiteral("UdpEndpoint1"));
+    m_udpEndpoint1 = new endpoint::TUdpEndpoint(this);
+    m_udpEndpoint1->setObjectName(QStringLiteral("UdpEndpoint1"));
     // The stored settings: one computer, every datagram comes back here.
-    udpEndpoint1_->setRemoteHost(QStringLiteral("127.0.0.1"));
-    udpEndpoint1_->setRemotePort(1234);
+    m_udpEndpoint1->setRemoteHost(QStringLiteral("127.0.0.1"));
+    m_udpEndpoint1->setRemotePort(1234);
     // Opens and binds the socket. When another copy holds the port, the
     // window still comes up (the player can choose other ports); the failure
     // is told once it is shown.
-    if (const endpoint::UdpResult bound = udpEndpoint1_->setLocalPort(1234); !bound)
-        startupFailure_ = bound.errorText();
-    udpEndpoint1_->setReportLevel(1);
-    udpEndpoint1_->OnDataReceived = [this](endpoint::TUdpEndpoint* sender, int numberBytes, const QString& fromIP, int port) {
+    if (const endpoint::UdpResult bound = m_udpEndpoint1->setLocalPort(1234); !bound)
+        m_startupFailure = bound.errorText();
+    m_udpEndpoint1->setReportLevel(1);
+    m_udpEndpoint1->OnDataReceived = [this](endpoint::TUdpEndpoint* sender, int numberBytes, const QString& fromIP, int port) {
         UdpEndpoint1DataReceived(sender, numberBytes, fromIP, port);
     };
-    udpEndpoint1_->Loaded();
+    m_udpEndpoint1->Loaded();
 }
 
 void TForm1::setDialogs(QDialog* form2, QDialog* form3, QDialog* form4)
 {
-    form2_ = form2;
-    form3_ = form3;
-    form4_ = form4;
+    m_form2 = form2;
+    m_form3 = form3;
+    m_form4 = form4;
 }
 
 void TForm1::setDialogMakers(DialogMaker makeForm2, DialogMaker makeForm3, DialogMaker makeForm4)
 {
-    makeForm2_ = std::move(makeForm2);
-    makeForm3_ = std::move(makeForm3);
-    makeForm4_ = std::move(makeForm4);
+    m_makeForm2 = std::move(makeForm2);
+    m_makeForm3 = std::move(makeForm3);
+    m_makeForm4 = std::move(makeForm4);
 }
 
 QObject* TForm1::findComponent(const QString& name) const
@@ -190,7 +190,7 @@ QObject* TForm1::findComponent(const QString& name) const
 
 // Which sides may move is read from the position when a piece is pressed;
 // only the places a change names are drawn again.
-void TForm1::showChange(const game::Change& change) { board_->showChange(change); }
+void TForm1::showChange(const game::Change& change) { m_board->showChange(change); }
 
 bool TForm1::sendMove(const game::Move& move) { return sendMessage(protocol::encodeMove(move)); }
 
@@ -200,7 +200,7 @@ bool TForm1::sendMessage(const std::string& bytes)
     {
         endpoint::TMemoryStream stream;  // released before anything is shown
         stream.write(bytes);
-        sent = udpEndpoint1_->SendDatagram(stream);
+        sent = m_udpEndpoint1->SendDatagram(stream);
     }
     if (!sent)
         showErrorBox(sent.errorText());
@@ -209,16 +209,16 @@ bool TForm1::sendMessage(const std::string& bytes)
 
 // --- protocol::ReceiveEffects ---
 
-void TForm1::playNotificationSound() { sound_->play(); }
+void TForm1::playNotificationSound() { m_sound->play(); }
 
 void TForm1::showInformation(const std::string& textUtf8)
 {
-    notices_.notify(QString::fromUtf8(textUtf8));
+    m_notices.notify(QString::fromUtf8(textUtf8));
 }
 
 void TForm1::setReceivedText(const std::string& textUtf8)
 {
-    memo2_->setPlainText(toDisplayLineEnds(QString::fromUtf8(textUtf8)));
+    m_memo2->setPlainText(toDisplayLineEnds(QString::fromUtf8(textUtf8)));
 }
 
 std::string TForm1::currentDate() { return shortDateText(QDate::currentDate()).toStdString(); }
@@ -233,9 +233,9 @@ void TForm1::showEvent(QShowEvent* event)
     // The board reset runs on the first show only. The window is shown again
     // by many paths (back from the tray, unminimised, the frame re-applying
     // its window flags, any hide and show): none of them may cost the game.
-    if (event->spontaneous() || shown_)
+    if (event->spontaneous() || m_shown)
         return;
-    shown_ = true;
+    m_shown = true;
     // Centred on the screen, over the stored position.
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = frameGeometry();
@@ -255,7 +255,7 @@ void TForm1::closeEvent(QCloseEvent* event)
         event->ignore();
 }
 
-void TForm1::FormShow() { showChange(position_.reset()); }
+void TForm1::FormShow() { showChange(m_position.reset()); }
 
 bool TForm1::FormCloseQuery() { return sendMessage(std::string(protocol::CloseMessage)); }
 
@@ -265,11 +265,11 @@ void TForm1::CustomItem1Click()
         FormShow();  // only when the restart notice went out
 }
 
-void TForm1::CustomItem2Click() { showModal(form3_, makeForm3_); }
+void TForm1::CustomItem2Click() { showModal(m_form3, m_makeForm3); }
 
-void TForm1::CustomItem3Click() { showModal(form2_, makeForm2_); }
+void TForm1::CustomItem3Click() { showModal(m_form2, m_makeForm2); }
 
-void TForm1::CustomItem4Click() { showModal(form4_, makeForm4_); }
+void TForm1::CustomItem4Click() { showModal(m_form4, m_makeForm4); }
 
 void TForm1::CustomItem7Click() { close(); }
 
@@ -279,7 +279,7 @@ void TForm1::SkinButton1Click()
     const QDateTime now = QDateTime::currentDateTime();  // one instant for both, also at midnight
     const play::ChatStamp stamp{shortDateText(now.date()).toStdString(), longTimeText(now.time()).toStdString()};
     // A failed send has shown its error box already; the line stays.
-    if (sender.send(*memo1_, stamp) == play::ChatResult::TooLong)
+    if (sender.send(*m_memo1, stamp) == play::ChatResult::TooLong)
         showMessageBox(this, QStringLiteral("你输入的字符长度超过了范围，请减短信息长度。"), QStringLiteral("超出范围"));
 }
 
@@ -294,17 +294,17 @@ void TForm1::showModal(QDialog*& dialog, const DialogMaker& make)
 void TForm1::onDropped(game::PieceId piece, const BoardView::DropTarget& target)
 {
     if (target.piece)
-        game::dropOnPiece(position_, *this, piece, *target.piece);  // Image2/Image18DragDrop
+        game::dropOnPiece(m_position, *this, piece, *target.piece);  // Image2/Image18DragDrop
     else
-        game::dropOnPoint(position_, *this, piece, target.point);  // Image34DragDrop
+        game::dropOnPoint(m_position, *this, piece, target.point);  // Image34DragDrop
 }
 
 void TForm1::UdpEndpoint1DataReceived(endpoint::TUdpEndpoint*, int numberBytes, const QString&, int)
 {
     endpoint::TMemoryStream stream;
-    udpEndpoint1_->ReadDatagram(stream);
+    m_udpEndpoint1->ReadDatagram(stream);
     const QByteArray bytes = stream.read(numberBytes);
-    receiver_->handleDatagram(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    m_receiver->handleDatagram(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 } // namespace corvane::shell

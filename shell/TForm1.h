@@ -57,7 +57,7 @@ public:
     void setDialogMakers(DialogMaker makeForm2, DialogMaker makeForm3, DialogMaker makeForm4);
 
     // The one truth of the game; the board view shows it.
-    const game::Position& position() const { return position_; }
+    const game::Position& position() const { return m_position; }
     // Sends one game message (its GBK bytes) as one datagram. When the send
     // fails, the default error box says why and the result is false; the
     // caller then stops where it is.
@@ -76,22 +76,22 @@ public:
     void resetBoard() override { FormShow(); }
 
     // Components, for the skin and flat rebuilds and for tests.
-    QWidget* clientArea() const { return client_; }
-    endpoint::TUdpEndpoint* udpEndpoint() const { return udpEndpoint1_; }
-    BoardView* boardView() const { return board_; }
-    QPlainTextEdit* memo1() const { return memo1_; }
-    QPlainTextEdit* memo2() const { return memo2_; }
-    QLabel* label1() const { return label1_; }
-    QWidget* menuBar() const { return skinMenuBar1_; }
-    skin::TSkinForm* skinForm() const { return skinForm1_; }
-    skin::TSkinButton* sendButton() const { return skinButton1_; }
-    NotificationSound* notificationSound() const { return sound_; }
+    QWidget* clientArea() const { return m_client; }
+    endpoint::TUdpEndpoint* udpEndpoint() const { return m_udpEndpoint1; }
+    BoardView* boardView() const { return m_board; }
+    QPlainTextEdit* memo1() const { return m_memo1; }
+    QPlainTextEdit* memo2() const { return m_memo2; }
+    QLabel* label1() const { return m_label1; }
+    QWidget* menuBar() const { return m_skinMenuBar1; }
+    skin::TSkinForm* skinForm() const { return m_skinForm1; }
+    skin::TSkinButton* sendButton() const { return m_skinButton1; }
+    NotificationSound* notificationSound() const { return m_sound; }
     // The component whose name equals `name` ignoring letter case.
     QObject* findComponent(const QString& name) const;
     // What went wrong while the stored local port was bound (the system's
     // text, e.g. "Address already in use"); empty when it was bound. The
     // start-up shows it in the default error box once the window is up.
-    QString startupFailure() const { return startupFailure_; }
+    QString startupFailure() const { return m_startupFailure; }
 
 public slots:
     void FormShow();          // the board reset: first show, restart, received restart
@@ -115,28 +115,28 @@ private:
     void UdpEndpoint1DataReceived(endpoint::TUdpEndpoint* sender, int numberBytes, const QString& fromIP, int port);
     void showModal(QDialog*& dialog, const DialogMaker& make = {});
 
-    QWidget* client_ = nullptr;
-    BoardView* board_ = nullptr;
-    QLabel* label1_ = nullptr;
-    QWidget* skinMenuBar1_ = nullptr;
-    skin::TSkinButton* skinButton1_ = nullptr;
-    skin::TSkinForm* skinForm1_ = nullptr;
-    QPlainTextEdit* memo1_ = nullptr;
-    QPlainTextEdit* memo2_ = nullptr;
-    endpoint::TUdpEndpoint* udpEndpoint1_ = nullptr;
-    NotificationSound* sound_ = nullptr;
-    QDialog* form2_ = nullptr;
-    QDialog* form3_ = nullptr;
-    QDialog* form4_ = nullptr;
-    DialogMaker makeForm2_;
-    DialogMaker makeForm3_;
-    DialogMaker makeForm4_;
+    QWidget* m_client = nullptr;
+    BoardView* m_board = nullptr;
+    QLabel* m_label1 = nullptr;
+    QWidget* m_skinMenuBar1 = nullptr;
+    skin::TSkinButton* m_skinButton1 = nullptr;
+    skin::TSkinForm* m_skinForm1 = nullptr;
+    QPlainTextEdit* m_memo1 = nullptr;
+    QPlainTextEdit* m_memo2 = nullptr;
+    endpoint::TUdpEndpoint* m_udpEndpoint1 = nullptr;
+    NotificationSound* m_sound = nullptr;
+    QDialog* m_form2 = nullptr;
+    QDialog* m_form3 = nullptr;
+    QDialog* m_form4 = nullptr;
+    DialogMaker m_makeForm2;
+    DialogMaker m_makeForm3;
+    DialogMaker m_makeForm4;
 
-    QString startupFailure_;
-    bool shown_ = false;  // the first show (centring, board reset) has run
-    game::Position position_;
-    std::unique_ptr<protocol::PeerMessageHandler> receiver_;
-    PeerNotices notices_;  // the boxes received datagrams open, one at a time
+    QString m_startupFailure;
+    bool m_shown = false;  // the first show (centring, board reset) has run
+    game::Position m_position;
+    std::unique_ptr<protocol::PeerMessageHandler> m_receiver;
+    PeerNotices m_notices;  // the boxes received datagrams open, one at a time
 };
 
 } // namespace corvane::shell

@@ -29,7 +29,7 @@ void addLabel(QWidget* parent, const QString& name, const QString& text, int lef
 
 } // namespace
 
-TForm3::TForm3(QWidget* owner, endpoint::TUdpEndpoint* endpoint) : QDialog(owner), endpoint_(endpoint)
+TForm3::TForm3(QWidget* owner, endpoint::TUdpEndpoint* endpoint) : QDialog(owner), m_endpoint(endpoint)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("设置对方计算机名或IP地址"));
@@ -45,49 +45,49 @@ TForm3::TForm3(QWidget* owner, endpoint::TUdpEndpoint* endpoint) : QDialog(owner
 
     // Tab goes through the three boxes; the button is in the order after
     // them but, as a flat button without TabStop, is skipped by the tab key.
-    setTabOrder(flatEdit1_, flatEdit2_);
-    setTabOrder(flatEdit2_, flatEdit3_);
-    setTabOrder(flatEdit3_, flatButton1_);
+    setTabOrder(m_flatEdit1, m_flatEdit2);
+    setTabOrder(m_flatEdit2, m_flatEdit3);
+    setTabOrder(m_flatEdit3, m_flatButton1);
 }
 
 void TForm3::createTitlebar()
 {
-    flatTitlebar1_ = new flat::TFlatTitlebar(this);
-    flatTitlebar1_->setObjectName(QStringLiteral("FlatTitlebar1"));
-    flatTitlebar1_->setCaption(windowTitle());
-    flatTitlebar1_->setTitlebarColor(Qt::blue);
+    m_flatTitlebar1 = new flat::TFlatTitlebar(this);
+    m_flatTitlebar1->setObjectName(QStringLiteral("FlatTitlebar1"));
+    m_flatTitlebar1->setCaption(windowTitle());
+    m_flatTitlebar1->setTitlebarColor(Qt::blue);
     // White while active and 162,154,130 while inactive are the bar's own defaults.
-    flatTitlebar1_->setGeometry(0, 0, 315, 25);
-    flatTitlebar1_->setAlign(flat::TFlatTitlebar::alTop);
+    m_flatTitlebar1->setGeometry(0, 0, 315, 25);
+    m_flatTitlebar1->setAlign(flat::TFlatTitlebar::alTop);
 }
 
 void TForm3::createBody()
 {
     // A lowered box: shadow on the top and left, highlight on the bottom and right.
-    bevel1_ = new QFrame(this);
-    bevel1_->setObjectName(QStringLiteral("Bevel1"));
-    bevel1_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    bevel1_->setLineWidth(1);
-    bevel1_->setGeometry(0, 26, 314, 176);
+    m_bevel1 = new QFrame(this);
+    m_bevel1->setObjectName(QStringLiteral("Bevel1"));
+    m_bevel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_bevel1->setLineWidth(1);
+    m_bevel1->setGeometry(0, 26, 314, 176);
 
     addLabel(this, QStringLiteral("Label1"), QStringLiteral("对方IP地址或计算机名："), 8, 51);
     addLabel(this, QStringLiteral("Label2"), QStringLiteral("对方端口号："), 40, 92);
     addLabel(this, QStringLiteral("Label3"), QStringLiteral("本机端口号："), 40, 131);
 
-    flatEdit1_ = createEdit(QStringLiteral("FlatEdit1"), QString(), 48);
-    flatEdit2_ = createEdit(QStringLiteral("FlatEdit2"), QStringLiteral("1234"), 88);
-    flatEdit3_ = createEdit(QStringLiteral("FlatEdit3"), QStringLiteral("1234"), 128);
+    m_flatEdit1 = createEdit(QStringLiteral("FlatEdit1"), QString(), 48);
+    m_flatEdit2 = createEdit(QStringLiteral("FlatEdit2"), QStringLiteral("1234"), 88);
+    m_flatEdit3 = createEdit(QStringLiteral("FlatEdit3"), QStringLiteral("1234"), 128);
     // FlatEdit2KeyPress: the port boxes take digits and backspace only.
-    keyFilter_ = new PortKeyFilter(this);
-    flatEdit2_->installEventFilter(keyFilter_);
-    flatEdit3_->installEventFilter(keyFilter_);
+    m_keyFilter = new PortKeyFilter(this);
+    m_flatEdit2->installEventFilter(m_keyFilter);
+    m_flatEdit3->installEventFilter(m_keyFilter);
 
-    flatButton1_ = new flat::TFlatButton(this);
-    flatButton1_->setObjectName(QStringLiteral("FlatButton1"));
-    flatButton1_->setGeometry(208, 160, 73, 25);
-    flatButton1_->setCaption(QStringLiteral("连 接"));
-    flatButton1_->setColorBorder(borderBlue);
-    connect(flatButton1_, &flat::TFlatButton::OnClick, this, &TForm3::FlatButton1Click);
+    m_flatButton1 = new flat::TFlatButton(this);
+    m_flatButton1->setObjectName(QStringLiteral("FlatButton1"));
+    m_flatButton1->setGeometry(208, 160, 73, 25);
+    m_flatButton1->setCaption(QStringLiteral("连 接"));
+    m_flatButton1->setColorBorder(borderBlue);
+    connect(m_flatButton1, &flat::TFlatButton::OnClick, this, &TForm3::FlatButton1Click);
 }
 
 flat::TFlatEdit* TForm3::createEdit(const QString& name, const QString& text, int top)
@@ -110,7 +110,7 @@ flat::TFlatEdit* TForm3::createEdit(const QString& name, const QString& text, in
 void TForm3::FlatButton1Click()
 {
     const play::ApplyOutcome outcome =
-        play::applyConnectionSettings(*endpoint_, flatEdit1_->text(), flatEdit2_->text(), flatEdit3_->text());
+        play::applyConnectionSettings(*m_endpoint, m_flatEdit1->text(), m_flatEdit2->text(), m_flatEdit3->text());
     switch (outcome.result) {
     case play::ApplyResult::MissingEntry:
         showMessageBox(this, play::missingEntryText(), play::missingEntryCaption());

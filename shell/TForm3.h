@@ -26,13 +26,13 @@ class TForm3 : public QDialog {
 public:
     TForm3(QWidget* owner, endpoint::TUdpEndpoint* endpoint);
 
-    flat::TFlatTitlebar* titlebar() const { return flatTitlebar1_; }  // FlatTitlebar1
-    QFrame* bevel() const { return bevel1_; }                   // Bevel1
-    flat::TFlatEdit* hostEdit() const { return flatEdit1_; }          // FlatEdit1
-    flat::TFlatEdit* remotePortEdit() const { return flatEdit2_; }    // FlatEdit2
-    flat::TFlatEdit* localPortEdit() const { return flatEdit3_; }     // FlatEdit3
-    flat::TFlatButton* connectButton() const { return flatButton1_; } // FlatButton1
-    PortKeyFilter* portKeyFilter() const { return keyFilter_; }
+    flat::TFlatTitlebar* titlebar() const { return m_flatTitlebar1; }  // FlatTitlebar1
+    QFrame* bevel() const { return m_bevel1; }                   // Bevel1
+    flat::TFlatEdit* hostEdit() const { return m_flatEdit1; }          // FlatEdit1
+    flat::TFlatEdit* remotePortEdit() const { return m_flatEdit2; }    // FlatEdit2
+    flat::TFlatEdit* localPortEdit() const { return m_flatEdit3; }     // FlatEdit3
+    flat::TFlatButton* connectButton() const { return m_flatButton1; } // FlatButton1
+    PortKeyFilter* portKeyFilter() const { return m_keyFilter; }
 
 public slots:
     void FlatButton1Click();
@@ -45,14 +45,14 @@ private:
     void createBody();
     flat::TFlatEdit* createEdit(const QString& name, const QString& text, int top);
 
-    endpoint::TUdpEndpoint* endpoint_;
-    flat::TFlatTitlebar* flatTitlebar1_ = nullptr;
-    QFrame* bevel1_ = nullptr;
-    flat::TFlatEdit* flatEdit1_ = nullptr;
-    flat::TFlatEdit* flatEdit2_ = nullptr;
-    flat::TFlatEdit* flatEdit3_ = nullptr;
-    flat::TFlatButton* flatButton1_ = nullptr;
-    PortKeyFilter* keyFilter_ = nullptr;
+    endpoint::TUdpEndpoint* m_endpoint;
+    flat::TFlatTitlebar* m_flatTitlebar1 = nullptr;
+    QFrame* m_bevel1 = nullptr;
+    flat::TFlatEdit* m_flatEdit1 = nullptr;
+    flat::TFlatEdit* m_flatEdit2 = nullptr;
+    flat::TFlatEdit* m_flatEdit3 = nullptr;
+    flat::TFlatButton* m_flatButton1 = nullptr;
+    PortKeyFilter* m_keyFilter = nullptr;
 };
 
 } // namespace corvane::shell

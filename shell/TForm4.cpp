@@ -34,28 +34,28 @@ TForm4::TForm4(QWidget* owner) : QDialog(owner)
     setWindowTitle(QStringLiteral("帮助"));
     applyDialogFrame(this, 342, 308);
 
-    memo1_ = new QPlainTextEdit(this);
-    memo1_->setObjectName(QStringLiteral("Memo1"));
-    memo1_->setGeometry(24, 16, 297, 225);
-    memo1_->setPlainText(helpText());
+    m_memo1 = new QPlainTextEdit(this);
+    m_memo1->setObjectName(QStringLiteral("Memo1"));
+    m_memo1->setGeometry(24, 16, 297, 225);
+    m_memo1->setPlainText(helpText());
     // Read-only, but the text can still be selected and copied.
-    memo1_->setReadOnly(true);
-    memo1_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    memo1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    memo1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_memo1->setReadOnly(true);
+    m_memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
-    button1_ = new QPushButton(QStringLiteral("关     闭"), this);
-    button1_->setObjectName(QStringLiteral("Button1"));
-    button1_->setGeometry(88, 256, 145, 33);
-    connect(button1_, &QPushButton::clicked, this, &TForm4::close);  // Button1Click
+    m_button1 = new QPushButton(QStringLiteral("关     闭"), this);
+    m_button1->setObjectName(QStringLiteral("Button1"));
+    m_button1->setGeometry(88, 256, 145, 33);
+    connect(m_button1, &QPushButton::clicked, this, &TForm4::close);  // Button1Click
 
-    setTabOrder(memo1_, button1_);
+    setTabOrder(m_memo1, m_button1);
 }
 
 void TForm4::showEvent(QShowEvent* event)
 {
     centreOver(this, parentWidget());
-    memo1_->setFocus();
+    m_memo1->setFocus();
     QDialog::showEvent(event);
 }
 

@@ -15,15 +15,15 @@ public:
 
     static QString helpText();
 
-    QPlainTextEdit* memo1() const { return memo1_; }
-    QPushButton* button1() const { return button1_; }
+    QPlainTextEdit* memo1() const { return m_memo1; }
+    QPushButton* button1() const { return m_button1; }
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QPlainTextEdit* memo1_;
-    QPushButton* button1_;
+    QPlainTextEdit* m_memo1;
+    QPushButton* m_button1;
 };
 
 } // namespace corvane::shell

@@ -7,7 +7,7 @@
 
 namespace corvane::play {
 
-ChatSender::ChatSender(SendFunction send) : send_(std::move(send)) {}
+ChatSender::ChatSender(SendFunction send) : m_send(std::move(send)) {}
 
 std::string ChatSender::wireText(const QString& typed)
 {
@@ -31,7 +31,7 @@ ChatResult ChatSender::send(QPlainTextEdit& input, const ChatStamp& stamp)
     if (gbkLength(typed) > MaxChatBytes)
         return ChatResult::TooLong;
     const std::string message = protocol::composeChatMessage(stamp.date, stamp.time, wireText(typed));
-    if (!send_(message))
+    if (!m_send(message))
         return ChatResult::NotSent;
     input.clear();  // only once the line is on its way
     return ChatResult::Sent;

@@ -43,7 +43,7 @@ public:
     static int gbkLength(const QString& typed);
 
 private:
-    SendFunction send_;
+    SendFunction m_send;
 };
 
 } // namespace corvane::play

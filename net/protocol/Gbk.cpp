@@ -14,12 +14,12 @@ constexpr const char* GbkCharset = "CP936";
 
 class Converter {
 public:
-    Converter(const char* to, const char* from) : handle_(iconv_open(to, from))
+    Converter(const char* to, const char* from) : m_handle(iconv_open(to, from))
     {
-        if (handle_ == reinterpret_cast<iconv_t>(-1))
+        if (m_handle == reinterpret_cast<iconv_t>(-1))
             throw std::runtime_error(std::string("iconv cannot convert from ") + from + " to " + to);
     }
-    ~Converter() { iconv_close(handle_); }
+    ~Converter() { iconv_close(m_handle); }
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
@@ -34,11 +34,11 @@ public:
         char buffer[512];
         char* in = const_cast<char*>(input.data());
         std::size_t inLeft = input.size();
-        iconv(handle_, nullptr, nullptr, nullptr, nullptr);
+        iconv(m_handle, nullptr, nullptr, nullptr, nullptr);
         while (inLeft > 0) {
             char* out = buffer;
             std::size_t outLeft = sizeof buffer;
-            const std::size_t result = iconv(handle_, &in, &inLeft, &out, &outLeft);
+            const std::size_t result = iconv(m_handle, &in, &inLeft, &out, &outLeft);
             output.append(buffer, static_cast<std::size_t>(out - buffer));
             if (result != static_cast<std::size_t>(-1))
                 continue;
@@ -49,13 +49,13 @@ public:
             const std::size_t passed = errno == EINVAL ? inLeft : skip(std::string_view(in, inLeft));
             in += passed;
             inLeft -= passed;
-            iconv(handle_, nullptr, nullptr, nullptr, nullptr);
+            iconv(m_handle, nullptr, nullptr, nullptr, nullptr);
         }
         return output;
     }
 
 private:
-    iconv_t handle_;
+    iconv_t m_handle;
 };
 
 // Length of the UTF-8 character starting `rest`, 1 when its first byte cannot

@@ -29,7 +29,7 @@ constexpr BoardCommand BoardCommands[] = {
 } // namespace
 
 PeerMessageHandler::PeerMessageHandler(game::Position& position, ReceiveEffects& effects)
-    : position_(position), effects_(effects)
+    : m_position(position), m_effects(effects)
 {
 }
 
@@ -50,28 +50,28 @@ ReceivedCommand PeerMessageHandler::handleDatagram(std::string_view bytes)
             return ReceivedCommand::Discarded;
         // On one computer the move is already on the board and only the
         // turn passes; between two computers this is the peer's move.
-        const game::Change change = position_.apply(*move);
-        effects_.showChange(change);
+        const game::Change change = m_position.apply(*move);
+        m_effects.showChange(change);
         if (change.gameOver)
-            effects_.showInformation(TextGameLost);
+            m_effects.showInformation(TextGameLost);
         return entry.result;
     }
 
     if (word == command::Restart) {
-        effects_.playNotificationSound();
-        effects_.resetBoard();
-        effects_.setReceivedText(std::string(TextRestartHeading) + effects_.currentDate() + "  "
-                                 + effects_.currentTime() + "\r\n" + TextRestartNotice);
+        m_effects.playNotificationSound();
+        m_effects.resetBoard();
+        m_effects.setReceivedText(std::string(TextRestartHeading) + m_effects.currentDate() + "  "
+                                 + m_effects.currentTime() + "\r\n" + TextRestartNotice);
         return ReceivedCommand::Restart;
     }
     if (word == command::Chat) {
-        effects_.playNotificationSound();
-        effects_.setReceivedText(gbkToUtf8(fields[6]));
+        m_effects.playNotificationSound();
+        m_effects.setReceivedText(gbkToUtf8(fields[6]));
         return ReceivedCommand::Chat;
     }
     if (word == command::Close) {
-        effects_.showChange(position_.lockBothSides());
-        effects_.showInformation(TextPeerLeft);
+        m_effects.showChange(m_position.lockBothSides());
+        m_effects.showInformation(TextPeerLeft);
         return ReceivedCommand::Close;
     }
     return ReceivedCommand::Ignored;

@@ -38,8 +38,8 @@ public:
     ReceivedCommand handleDatagram(std::string_view bytes);
 
 private:
-    game::Position& position_;
-    ReceiveEffects& effects_;
+    game::Position& m_position;
+    ReceiveEffects& m_effects;
 };
 
 } // namespace corvane::protocol

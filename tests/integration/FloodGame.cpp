@@ -139,37 +139,37 @@ class Probe {
 public:
     Probe()
     {
-        timer_.setTimerType(Qt::PreciseTimer);
-        timer_.setInterval(10);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            const qint64 now = clock_.nsecsElapsed();
-            lateness_.push_back(std::max<qint64>(0, now - last_ - 10'000'000) / 1000);
-            last_ = now;
+        m_timer.setTimerType(Qt::PreciseTimer);
+        m_timer.setInterval(10);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            const qint64 now = m_clock.nsecsElapsed();
+            m_lateness.push_back(std::max<qint64>(0, now - m_last - 10'000'000) / 1000);
+            m_last = now;
         });
     }
     void start()
     {
-        clock_.start();
-        last_ = 0;
-        timer_.start();
+        m_clock.start();
+        m_last = 0;
+        m_timer.start();
     }
-    void stop() { timer_.stop(); }
+    void stop() { m_timer.stop(); }
     // Lateness in microseconds at the given fraction (0.99 = 99th percentile).
     qint64 percentile(double fraction)
     {
-        if (lateness_.empty())
+        if (m_lateness.empty())
             return 0;
-        std::vector<qint64> sorted = lateness_;
+        std::vector<qint64> sorted = m_lateness;
         std::sort(sorted.begin(), sorted.end());
         return sorted[std::min(sorted.size() - 1, static_cast<std::size_t>(fraction * sorted.size()))];
     }
-    std::size_t samples() const { return lateness_.size(); }
+    std::size_t samples() const { return m_lateness.size(); }
 
 private:
-    QTimer timer_;
-    QElapsedTimer clock_;
-    qint64 last_ = 0;
-    std::vector<qint64> lateness_;
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    qint64 m_last = 0;
+    std::vector<qint64> m_lateness;
 };
 
 // Runs the sender process to its end; returns what it sent.

@@ -46,7 +46,7 @@ void answer(const std::string& line)
 
 class Player {
 public:
-    Player(ProgramWindows& program, game::Side side) : program_(program), form_(program.form1), side_(side) {}
+    Player(ProgramWindows& program, game::Side side) : m_program(program), m_form(program.form1), m_side(side) {}
 
     void handle(const std::string& line)
     {
@@ -64,23 +64,23 @@ public:
         } else if (command == "wait-turn") {
             int ms = 0;
             words >> ms;
-            answer(waitUntil([&] { return hasTurn(form_, side_); }, ms) ? "turn" : "timeout");
+            answer(waitUntil([&] { return hasTurn(m_form, m_side); }, ms) ? "turn" : "timeout");
         } else if (command == "wait-open") {
             int ms = 0;
             words >> ms;
-            answer(waitUntil([&] { return isStartingPosition(form_); }, ms) ? "open" : "timeout");
+            answer(waitUntil([&] { return isStartingPosition(m_form); }, ms) ? "open" : "timeout");
         } else if (command == "restart") {
-            form_.CustomItem1Click();
+            m_form.CustomItem1Click();
             answer("ok");
         } else if (command == "state") {
-            answer("state " + positionText(form_));
+            answer("state " + positionText(m_form));
         } else if (command == "boxes") {
             std::string texts;
-            for (const RecordedBox& box : boxes_.boxes())
+            for (const RecordedBox& box : m_boxes.boxes())
                 texts += (texts.empty() ? "" : " / ") + box.text.toStdString();
-            answer("boxes " + std::to_string(boxes_.boxes().size()) + " " + texts);
+            answer("boxes " + std::to_string(m_boxes.boxes().size()) + " " + texts);
         } else if (command == "quit") {
-            form_.close();
+            m_form.close();
             answer("bye");
             QCoreApplication::quit();
         } else {
@@ -93,8 +93,8 @@ private:
     // dialog's "连 接" handler, which applies them to the endpoint.
     void configure(const std::string& host, const std::string& peerPort, const std::string& localPort)
     {
-        const int boxesBefore = static_cast<int>(boxes_.boxes().size());
-        QDialog& dialog = program_.form3;
+        const int boxesBefore = static_cast<int>(m_boxes.boxes().size());
+        QDialog& dialog = m_program.form3;
         const char* names[] = {"FlatEdit1", "FlatEdit2", "FlatEdit3"};
         const std::string texts[] = {host, peerPort, localPort};
         for (int i = 0; i < 3; ++i) {
@@ -105,8 +105,8 @@ private:
             }
         }
         QMetaObject::invokeMethod(&dialog, "FlatButton1Click", Qt::DirectConnection);
-        if (static_cast<int>(boxes_.boxes().size()) != boxesBefore)
-            answer("error " + boxes_.boxes().last().text.toStdString());
+        if (static_cast<int>(m_boxes.boxes().size()) != boxesBefore)
+            answer("error " + m_boxes.boxes().last().text.toStdString());
         else
             answer("ok");
     }
@@ -114,15 +114,15 @@ private:
     void move(unsigned seed)
     {
         std::mt19937 random(seed);
-        const std::optional<ScriptedMove> chosen = chooseMove(form_, side_, random);
+        const std::optional<ScriptedMove> chosen = chooseMove(m_form, m_side, random);
         if (!chosen) {
             answer("nomove");
             return;
         }
-        dragByMouse(form_, chosen->piece, chosen->target);
-        const bool landed = image(form_, chosen->piece).tag() == chosen->toCode;
-        const bool takenHidden = !chosen->capture || !image(form_, chosen->target).isVisible();
-        const bool locked = sideDraggable(form_, game::Side::Black, false) && sideDraggable(form_, game::Side::Red, false);
+        dragByMouse(m_form, chosen->piece, chosen->target);
+        const bool landed = image(m_form, chosen->piece).tag() == chosen->toCode;
+        const bool takenHidden = !chosen->capture || !image(m_form, chosen->target).isVisible();
+        const bool locked = sideDraggable(m_form, game::Side::Black, false) && sideDraggable(m_form, game::Side::Red, false);
         if (!landed || !takenHidden || !locked) {
             answer("rejected");
             return;
@@ -131,10 +131,10 @@ private:
                (chosen->capture ? "1" : "0"));
     }
 
-    MessageBoxRecorder boxes_;
-    ProgramWindows& program_;
-    shell::TForm1& form_;
-    game::Side side_;
+    MessageBoxRecorder m_boxes;
+    ProgramWindows& m_program;
+    shell::TForm1& m_form;
+    game::Side m_side;
 };
 
 } // namespace

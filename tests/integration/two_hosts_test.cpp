@@ -46,8 +46,8 @@ public:
     NamespacePair()
     {
         const QString tag = QString::number(::getpid());
-        nsA_ = "corvane-2h-a" + tag;
-        nsB_ = "corvane-2h-b" + tag;
+        m_nsA = "corvane-2h-a" + tag;
+        m_nsB = "corvane-2h-b" + tag;
     }
     ~NamespacePair() { remove(); }
 
@@ -60,17 +60,17 @@ public:
         if (::geteuid() != 0)
             return "making network namespaces needs root";
         const QList<QStringList> steps = {
-            {ip, "netns", "add", nsA_},
-            {ip, "netns", "add", nsB_},
-            {ip, "link", "add", "cvn-a", "netns", nsA_, "type", "veth", "peer", "name", "cvn-b", "netns", nsB_},
-            {ip, "-n", nsA_, "addr", "add", QString::fromStdString(AddressA) + "/24", "dev", "cvn-a"},
-            {ip, "-n", nsB_, "addr", "add", QString::fromStdString(AddressB) + "/24", "dev", "cvn-b"},
-            {ip, "-n", nsA_, "link", "set", "cvn-a", "up"},
-            {ip, "-n", nsB_, "link", "set", "cvn-b", "up"},
-            {ip, "-n", nsA_, "link", "set", "lo", "up"},
-            {ip, "-n", nsB_, "link", "set", "lo", "up"},
+            {ip, "netns", "add", m_nsA},
+            {ip, "netns", "add", m_nsB},
+            {ip, "link", "add", "cvn-a", "netns", m_nsA, "type", "veth", "peer", "name", "cvn-b", "netns", m_nsB},
+            {ip, "-n", m_nsA, "addr", "add", QString::fromStdString(AddressA) + "/24", "dev", "cvn-a"},
+            {ip, "-n", m_nsB, "addr", "add", QString::fromStdString(AddressB) + "/24", "dev", "cvn-b"},
+            {ip, "-n", m_nsA, "link", "set", "cvn-a", "up"},
+            {ip, "-n", m_nsB, "link", "set", "cvn-b", "up"},
+            {ip, "-n", m_nsA, "link", "set", "lo", "up"},
+            {ip, "-n", m_nsB, "link", "set", "lo", "up"},
         };
-        created_ = true;
+        m_created = true;
         for (const QStringList& step : steps) {
             QString output;
             if (!run(step, &output))
@@ -85,19 +85,19 @@ public:
     {
         const QString ip = ipTool();
         QString netemOutput;
-        if (run({ip, "netns", "exec", nsA_, "tc", "qdisc", "add", "dev", "cvn-a", "root", "netem", "loss", "10%"},
+        if (run({ip, "netns", "exec", m_nsA, "tc", "qdisc", "add", "dev", "cvn-a", "root", "netem", "loss", "10%"},
                 &netemOutput) &&
-            run({ip, "netns", "exec", nsB_, "tc", "qdisc", "add", "dev", "cvn-b", "root", "netem", "loss", "10%"})) {
-            lossMethod_ = "tc netem loss 10%";
+            run({ip, "netns", "exec", m_nsB, "tc", "qdisc", "add", "dev", "cvn-b", "root", "netem", "loss", "10%"})) {
+            m_lossMethod = "tc netem loss 10%";
             return {};
         }
         const QString rule = "add table inet corvane_loss; "
                              "add chain inet corvane_loss out { type filter hook output priority 0; policy accept; }; "
                              "add rule inet corvane_loss out meta l4proto udp numgen random mod 10 0 drop";
         QString nftOutput;
-        if (run({ip, "netns", "exec", nsA_, "nft", rule}, &nftOutput) &&
-            run({ip, "netns", "exec", nsB_, "nft", rule}, &nftOutput)) {
-            lossMethod_ = "nftables: drop UDP at random, 1 in 10 (tc netem: " + netemOutput + ")";
+        if (run({ip, "netns", "exec", m_nsA, "nft", rule}, &nftOutput) &&
+            run({ip, "netns", "exec", m_nsB, "nft", rule}, &nftOutput)) {
+            m_lossMethod = "nftables: drop UDP at random, 1 in 10 (tc netem: " + netemOutput + ")";
             return {};
         }
         return "neither tc netem (" + netemOutput + ") nor nftables (" + nftOutput + ") can drop packets here";
@@ -106,74 +106,74 @@ public:
     void makeLossless()
     {
         const QString ip = ipTool();
-        run({ip, "netns", "exec", nsA_, "tc", "qdisc", "del", "dev", "cvn-a", "root"});
-        run({ip, "netns", "exec", nsB_, "tc", "qdisc", "del", "dev", "cvn-b", "root"});
-        run({ip, "netns", "exec", nsA_, "nft", "delete table inet corvane_loss"});
-        run({ip, "netns", "exec", nsB_, "nft", "delete table inet corvane_loss"});
+        run({ip, "netns", "exec", m_nsA, "tc", "qdisc", "del", "dev", "cvn-a", "root"});
+        run({ip, "netns", "exec", m_nsB, "tc", "qdisc", "del", "dev", "cvn-b", "root"});
+        run({ip, "netns", "exec", m_nsA, "nft", "delete table inet corvane_loss"});
+        run({ip, "netns", "exec", m_nsB, "nft", "delete table inet corvane_loss"});
     }
 
     void remove()
     {
-        if (!created_)
+        if (!m_created)
             return;
-        run({ipTool(), "netns", "del", nsA_});
-        run({ipTool(), "netns", "del", nsB_});
-        created_ = false;
+        run({ipTool(), "netns", "del", m_nsA});
+        run({ipTool(), "netns", "del", m_nsB});
+        m_created = false;
     }
 
-    QString a() const { return nsA_; }
-    QString b() const { return nsB_; }
-    QString lossMethod() const { return lossMethod_; }
+    QString a() const { return m_nsA; }
+    QString b() const { return m_nsB; }
+    QString lossMethod() const { return m_lossMethod; }
 
 private:
-    QString nsA_, nsB_, lossMethod_;
-    bool created_ = false;
+    QString m_nsA, m_nsB, m_lossMethod;
+    bool m_created = false;
 };
 
 // One game process in a namespace, spoken to one line at a time.
 class PlayerProcess {
 public:
-    PlayerProcess(const QString& ns, const char* side) : side_(side)
+    PlayerProcess(const QString& ns, const char* side) : m_side(side)
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_QPA_PLATFORM", "offscreen");
-        process_.setProcessEnvironment(environment);
-        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process_.start(ipTool(), {"netns", "exec", ns, CORVANE_TWO_HOST_PLAYER, "--side", side});
+        m_process.setProcessEnvironment(environment);
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.start(ipTool(), {"netns", "exec", ns, CORVANE_TWO_HOST_PLAYER, "--side", side});
     }
     ~PlayerProcess()
     {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.kill();
-            process_.waitForFinished(5000);
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished(5000);
         }
     }
 
     // Sends an order and returns the answer line ("" when none came in time).
     std::string ask(const std::string& order, int milliseconds = 10000)
     {
-        process_.write((order + "\n").c_str());
-        process_.waitForBytesWritten(2000);
+        m_process.write((order + "\n").c_str());
+        m_process.waitForBytesWritten(2000);
         return readLine(milliseconds);
     }
     std::string readLine(int milliseconds = 10000)
     {
-        while (!process_.canReadLine())
-            if (!process_.waitForReadyRead(milliseconds))
+        while (!m_process.canReadLine())
+            if (!m_process.waitForReadyRead(milliseconds))
                 return {};
-        return process_.readLine().trimmed().toStdString();
+        return m_process.readLine().trimmed().toStdString();
     }
     // Waits for the process to end; true when it ended by itself with status 0.
     bool finishedCleanly()
     {
-        return process_.waitForFinished(10000) && process_.exitStatus() == QProcess::NormalExit &&
-               process_.exitCode() == 0;
+        return m_process.waitForFinished(10000) && m_process.exitStatus() == QProcess::NormalExit &&
+               m_process.exitCode() == 0;
     }
-    const char* side() const { return side_; }
+    const char* side() const { return m_side; }
 
 private:
-    QProcess process_;
-    const char* side_;
+    QProcess m_process;
+    const char* m_side;
 };
 
 class TwoHosts : public ::testing::Test {

@@ -23,23 +23,23 @@ inline int pointNumber(int row, int column) { return protocol::pointNumber({row,
 // point, its code and square. Squares are in the client area's coordinates.
 class BoardImage {
 public:
-    BoardImage(const TForm1& form, int number) : form_(form), number_(number) {}
+    BoardImage(const TForm1& form, int number) : m_form(form), m_number(number) {}
 
-    bool isPiece() const { return number_ >= protocol::FirstPieceNumber && number_ <= protocol::LastPieceNumber; }
-    game::PieceId piece() const { return protocol::pieceOfNumber(number_); }
+    bool isPiece() const { return m_number >= protocol::FirstPieceNumber && m_number <= protocol::LastPieceNumber; }
+    game::PieceId piece() const { return protocol::pieceOfNumber(m_number); }
     int tag() const
     {
         if (isPiece())
-            return form_.position().piece(piece()).point.code();
-        return protocol::pointOfNumber(number_).code();
+            return m_form.position().piece(piece()).point.code();
+        return protocol::pointOfNumber(m_number).code();
     }
-    bool isVisible() const { return !isPiece() || !form_.position().piece(piece()).taken; }
+    bool isVisible() const { return !isPiece() || !m_form.position().piece(piece()).taken; }
     QRect geometry() const
     {
-        const BoardView* board = form_.boardView();
+        const BoardView* board = m_form.boardView();
         if (isPiece())
             return board->pieceRect(piece()).translated(board->pos());
-        const game::Point point = protocol::pointOfNumber(number_);
+        const game::Point point = protocol::pointOfNumber(m_number);
         return QRect(game::pointLeft(point.column), game::pointTop(point.row), game::ImageSize, game::ImageSize);
     }
     QPoint pos() const { return geometry().topLeft(); }
@@ -47,8 +47,8 @@ public:
     int top() const { return pos().y(); }
 
 private:
-    const TForm1& form_;
-    int number_;
+    const TForm1& m_form;
+    int m_number;
 };
 
 inline BoardImage image(const TForm1& form, int number) { return BoardImage(form, number); }

@@ -52,30 +52,30 @@ inline void settle(int milliseconds = 150)
 // A peer on loopback that keeps every datagram it receives and can send.
 class RecordingPeer {
 public:
-    RecordingPeer() { socket_.bind(QHostAddress::LocalHost, 0); }
-    int port() const { return socket_.localPort(); }
+    RecordingPeer() { m_socket.bind(QHostAddress::LocalHost, 0); }
+    int port() const { return m_socket.localPort(); }
 
     // Waits for the next datagram and returns its bytes ("" on time-out).
     std::string next()
     {
-        if (!waitUntil([this] { return socket_.hasPendingDatagrams(); }))
+        if (!waitUntil([this] { return m_socket.hasPendingDatagrams(); }))
             return {};
-        const QByteArray data = socket_.receiveDatagram().data();
+        const QByteArray data = m_socket.receiveDatagram().data();
         return std::string(data.constData(), static_cast<std::size_t>(data.size()));
     }
     bool hasPending()
     {
         settle();
-        return socket_.hasPendingDatagrams();
+        return m_socket.hasPendingDatagrams();
     }
     void send(const std::string& bytes, int port)
     {
-        socket_.writeDatagram(bytes.data(), static_cast<qint64>(bytes.size()), QHostAddress::LocalHost,
+        m_socket.writeDatagram(bytes.data(), static_cast<qint64>(bytes.size()), QHostAddress::LocalHost,
                               static_cast<quint16>(port));
     }
 
 private:
-    QUdpSocket socket_;
+    QUdpSocket m_socket;
 };
 
 // Points the window's endpoint at `remotePort` and binds it to `localPort`.

@@ -16,7 +16,7 @@
 namespace {
 
 using corvane::shell::TForm1;
-namespace testing_ = corvane::shell::testing;
+namespace m_testing = corvane::shell::testing;
 namespace game = corvane::game;
 
 // The centre of the point (row, column), in the client area's coordinates.
@@ -29,7 +29,7 @@ class MainWindowInPlay : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        testing_::connectToItself(form);
+        m_testing::connectToItself(form);
         form.move(20, 20);
         form.show();
         form.activateWindow();
@@ -47,18 +47,18 @@ protected:
         QWidget* client = form.clientArea();
         QWidget* target = QWidget::mouseGrabber();
         if (!target)
-            target = pressed_ && type != QEvent::MouseButtonPress ? pressed_ : client->childAt(clientPoint);
+            target = m_pressed && type != QEvent::MouseButtonPress ? m_pressed : client->childAt(clientPoint);
         if (!target)
             target = client;
         if (type == QEvent::MouseButtonPress)
-            pressed_ = target;
+            m_pressed = target;
         const QPoint global = client->mapToGlobal(clientPoint);
         const QPoint local = target->mapFromGlobal(global);
         QMouseEvent event(type, QPointF(local), QPointF(global), Qt::LeftButton,
                           type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(target, &event);
         if (type == QEvent::MouseButtonRelease)
-            pressed_ = nullptr;
+            m_pressed = nullptr;
     }
 
     // Drags the piece on `from` to `to` and waits for the turn to come back
@@ -68,7 +68,7 @@ protected:
         mouse(QEvent::MouseButtonPress, from);
         mouse(QEvent::MouseMove, to);
         mouse(QEvent::MouseButtonRelease, to);
-        ASSERT_TRUE(testing_::waitUntil([&] { return testing_::draggable(form, nextMover); }));
+        ASSERT_TRUE(m_testing::waitUntil([&] { return m_testing::draggable(form, nextMover); }));
         QApplication::processEvents();
     }
 
@@ -79,7 +79,7 @@ protected:
     }
 
     TForm1 form;
-    QWidget* pressed_ = nullptr;
+    QWidget* m_pressed = nullptr;
 };
 
 TEST_F(MainWindowInPlay, AfterAMoveAndACaptureThatHidTheTakenPiece)

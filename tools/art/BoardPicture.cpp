@@ -57,22 +57,22 @@ double fractalNoise(double x, double y)
 class IndexedCanvas {
 public:
     IndexedCanvas()
-        : image_(kBoardWidth, kBoardHeight, QImage::Format_Indexed8)
+        : m_image(kBoardWidth, kBoardHeight, QImage::Format_Indexed8)
     {
         QList<QRgb> table;
         for (int i = 0; i < BoardColourCount; ++i)
             table.append(boardColour(BoardColour(i)).rgb());
-        image_.setColorTable(table);
-        image_.fill(uint(PanelLight));
+        m_image.setColorTable(table);
+        m_image.fill(uint(PanelLight));
     }
 
     void set(int x, int y, BoardColour colour)
     {
-        if (x >= 0 && y >= 0 && x < image_.width() && y < image_.height())
-            image_.scanLine(y)[x] = uchar(colour);
+        if (x >= 0 && y >= 0 && x < m_image.width() && y < m_image.height())
+            m_image.scanLine(y)[x] = uchar(colour);
     }
 
-    BoardColour at(int x, int y) const { return BoardColour(image_.constScanLine(y)[x]); }
+    BoardColour at(int x, int y) const { return BoardColour(m_image.constScanLine(y)[x]); }
 
     // Inclusive pixel bounds.
     void fill(int left, int top, int right, int bottom, BoardColour colour)
@@ -92,9 +92,9 @@ public:
 
     void foldIn(const QImage& layer)
     {
-        for (int y = 0; y < image_.height(); ++y) {
+        for (int y = 0; y < m_image.height(); ++y) {
             const auto* src = reinterpret_cast<const QRgb*>(layer.constScanLine(y));
-            for (int x = 0; x < image_.width(); ++x) {
+            for (int x = 0; x < m_image.width(); ++x) {
                 const int alpha = qAlpha(src[x]);
                 if (alpha == 0)
                     continue;
@@ -115,7 +115,7 @@ public:
         return layer;
     }
 
-    const QImage& image() const { return image_; }
+    const QImage& image() const { return m_image; }
 
 private:
     static BoardColour nearest(int r, int g, int b)
@@ -134,7 +134,7 @@ private:
         return best;
     }
 
-    QImage image_;
+    QImage m_image;
 };
 
 // ---------------------------------------------------------------------------

@@ -13,7 +13,7 @@ namespace corvane::test_support {
 
 class RecordingEffects : public protocol::ReceiveEffects {
 public:
-    explicit RecordingEffects(game::Position& position) : position_(position) {}
+    explicit RecordingEffects(game::Position& position) : m_position(position) {}
 
     void playNotificationSound() override { calls.push_back("sound"); }
     void showInformation(const std::string& text) override
@@ -33,7 +33,7 @@ public:
     void resetBoard() override
     {
         calls.push_back("reset");
-        position_.reset();
+        m_position.reset();
     }
     void showChange(const game::Change& change) override { shown.push_back(change); }
 
@@ -46,7 +46,7 @@ public:
     std::function<void()> whileBoxOpen;  // runs inside the modal wait
 
 private:
-    game::Position& position_;
+    game::Position& m_position;
 };
 
 } // namespace corvane::test_support
