@@ -5,14 +5,14 @@
 
 #include "ui/CorvaneApplication.h"
 
-#define CORVANE_BENCHMARK_MAIN()                                       \
-    int main(int argc, char** argv)                                    \
-    {                                                                  \
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))            \
-            qputenv("QT_QPA_PLATFORM", "offscreen");                   \
-        corvane::CorvaneApplication application(argc, argv);           \
-        benchmark::Initialize(&argc, argv);                            \
-        benchmark::RunSpecifiedBenchmarks();                           \
-        benchmark::Shutdown();                                         \
-        return 0;                                                      \
+#define CORVANE_BENCHMARK_MAIN()                             \
+    int main(int argc, char** argv)                          \
+    {                                                        \
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))  \
+            qputenv("QT_QPA_PLATFORM", "offscreen");         \
+        corvane::CorvaneApplication application(argc, argv); \
+        benchmark::Initialize(&argc, argv);                  \
+        benchmark::RunSpecifiedBenchmarks();                 \
+        benchmark::Shutdown();                               \
+        return 0;                                            \
     }

@@ -14,7 +14,7 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     QUdpSocket socket;
-    socket.bind(QHostAddress::AnyIPv4, 0);  // any free port: runs may overlap the game's
+    socket.bind(QHostAddress::AnyIPv4, 0); // any free port: runs may overlap the game's
     QWidget window;
     window.setWindowTitle(QStringLiteral("Minimal"));
     window.setFixedSize(632, 450);

@@ -73,7 +73,11 @@ void BM_MoveDropToTurnHandedOver(benchmark::State& state)
     // The two chariots of column 1 step forward and back, black and red in
     // turn: 11 -> 21 -> 11 and 101 -> 91 -> 101.
     const int black = pieceStartingOn(11), red = pieceStartingOn(101);
-    struct Step { int piece; int pointNumber; game::Side nextToMove; };
+    struct Step {
+        int piece;
+        int pointNumber;
+        game::Side nextToMove;
+    };
     const Step cycle[] = {
         {black, protocol::pointNumber({2, 1}), game::Side::Red},
         {red, protocol::pointNumber({9, 1}), game::Side::Black},
@@ -96,7 +100,10 @@ void BM_MoveDropToTurnHandedOver(benchmark::State& state)
         }
     }
 }
-BENCHMARK(BM_MoveDropToTurnHandedOver)->UseManualTime()->Unit(benchmark::kMicrosecond)->Apply(corvane::bench::addSpread);
+BENCHMARK(BM_MoveDropToTurnHandedOver)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond)
+    ->Apply(corvane::bench::addSpread);
 
 } // namespace
 

@@ -97,15 +97,30 @@ void BM_RepaintPart(benchmark::State& state)
     std::vector<QWidget*> widgets;
     std::string label;
     switch (state.range(0)) {
-    case 0: widgets = {&form}; label = "window without children"; break;
-    case 1: widgets = {form.menuBar()}; label = "menu bar"; break;
-    case 2: widgets = {form.boardView()}; label = "board view: board picture and pieces"; break;
-    case 3: widgets = {form.memo1(), form.memo2(), form.label1()}; label = "chat boxes and label"; break;
-    default: widgets = {form.sendButton()}; label = "send button"; break;
+    case 0:
+        widgets = {&form};
+        label = "window without children";
+        break;
+    case 1:
+        widgets = {form.menuBar()};
+        label = "menu bar";
+        break;
+    case 2:
+        widgets = {form.boardView()};
+        label = "board view: board picture and pieces";
+        break;
+    case 3:
+        widgets = {form.memo1(), form.memo2(), form.label1()};
+        label = "chat boxes and label";
+        break;
+    default:
+        widgets = {form.sendButton()};
+        label = "send button";
+        break;
     }
-    const QWidget::RenderFlags flags = state.range(0) == 0 ? QWidget::RenderFlags(QWidget::DrawWindowBackground)
-                                                           : QWidget::RenderFlags(QWidget::DrawWindowBackground |
-                                                                                  QWidget::DrawChildren);
+    const QWidget::RenderFlags flags =
+        state.range(0) == 0 ? QWidget::RenderFlags(QWidget::DrawWindowBackground)
+                            : QWidget::RenderFlags(QWidget::DrawWindowBackground | QWidget::DrawChildren);
     for (auto _ : state) {
         for (QWidget* widget : widgets)
             widget->render(&shown.target, widget->mapTo(&form, QPoint(0, 0)), QRegion(), flags);
@@ -147,7 +162,7 @@ public:
         auto* widget = static_cast<QWidget*>(watched);
         const qint64 start = threadCpuNanoseconds();
         m_inside = true;
-        QCoreApplication::sendEvent(widget, event);  // the paint itself, unchanged
+        QCoreApplication::sendEvent(widget, event); // the paint itself, unchanged
         m_inside = false;
         nanoseconds[partOf(widget)] += threadCpuNanoseconds() - start - m_clockCost;
         return true;

@@ -17,8 +17,14 @@
 
 namespace {
 
-double milliseconds(const timespec& t) { return t.tv_sec * 1e3 + t.tv_nsec / 1e6; }
-double milliseconds(const timeval& t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; }
+double milliseconds(const timespec& t)
+{
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+double milliseconds(const timeval& t)
+{
+    return t.tv_sec * 1e3 + t.tv_usec / 1e3;
+}
 
 } // namespace
 

@@ -9,10 +9,7 @@ namespace corvane::flat {
 
 class EInvalidOperation : public std::runtime_error {
 public:
-    explicit EInvalidOperation(const std::string& message)
-        : std::runtime_error(message)
-    {
-    }
+    explicit EInvalidOperation(const std::string& message) : std::runtime_error(message) { }
 };
 
 } // namespace corvane::flat

@@ -85,8 +85,7 @@ QColor hslToRgb(const Hsl& hsl)
     }
     const double m2 = l > 0.5 ? l + s - l * s : l * (1 + s);
     const double m1 = 2 * l - m2;
-    return QColor(toByte(hueToChannel(m1, m2, hsl.hue + 1.0 / 3.0)),
-                  toByte(hueToChannel(m1, m2, hsl.hue)),
+    return QColor(toByte(hueToChannel(m1, m2, hsl.hue + 1.0 / 3.0)), toByte(hueToChannel(m1, m2, hsl.hue)),
                   toByte(hueToChannel(m1, m2, hsl.hue - 1.0 / 3.0)));
 }
 

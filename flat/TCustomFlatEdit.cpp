@@ -17,10 +17,10 @@ constexpr quint32 defaultFlat = 0xE1EAEB;
 } // namespace
 
 TCustomFlatEdit::TCustomFlatEdit(QWidget* parent)
-    : QLineEdit(parent)
-    , m_colorFocused(flat::fromColorRef(defaultFocused))
-    , m_colorBorder(flat::fromColorRef(defaultBorder))
-    , m_colorFlat(flat::fromColorRef(defaultFlat))
+    : QLineEdit(parent),
+      m_colorFocused(flat::fromColorRef(defaultFocused)),
+      m_colorBorder(flat::fromColorRef(defaultBorder)),
+      m_colorFlat(flat::fromColorRef(defaultFlat))
 {
     flat::FlatHoverTimer::addUser();
     setFrame(false);
@@ -182,8 +182,7 @@ bool TCustomFlatEdit::event(QEvent* event)
         followParentColor();
         redrawFrame();
         break;
-    default:
-        break;
+    default: break;
     }
     return QLineEdit::event(event);
 }
@@ -192,20 +191,15 @@ void TCustomFlatEdit::changeEvent(QEvent* event)
 {
     QLineEdit::changeEvent(event);
     switch (event->type()) {
-    case QEvent::FontChange:
-        fitHeight();
-        break;
+    case QEvent::FontChange: fitHeight(); break;
     case QEvent::PaletteChange:
         if (!m_applyingLook) {
             followParentColor();
             redrawFrame();
         }
         break;
-    case QEvent::EnabledChange:
-        redrawFrame();
-        break;
-    default:
-        break;
+    case QEvent::EnabledChange: redrawFrame(); break;
+    default: break;
     }
 }
 

@@ -22,13 +22,13 @@ constexpr quint32 defaultBorder = 0x8396A0;
 } // namespace
 
 TFlatButton::TFlatButton(QWidget* parent)
-    : QWidget(parent)
-    , m_color(flat::fromColorRef(defaultFace))
-    , m_colorFocused(flat::fromColorRef(defaultFace))
-    , m_colorDown(flat::fromColorRef(defaultDown))
-    , m_colorBorder(flat::fromColorRef(defaultBorder))
-    , m_colorHighLight(Qt::white)
-    , m_colorShadow(Qt::black)
+    : QWidget(parent),
+      m_color(flat::fromColorRef(defaultFace)),
+      m_colorFocused(flat::fromColorRef(defaultFace)),
+      m_colorDown(flat::fromColorRef(defaultDown)),
+      m_colorBorder(flat::fromColorRef(defaultBorder)),
+      m_colorHighLight(Qt::white),
+      m_colorShadow(Qt::black)
 {
     FlatHoverTimer::addUser();
     resize(25, 25);
@@ -238,7 +238,8 @@ void TFlatButton::setSpacing(int spacing)
 QSize TFlatButton::sizeHint() const
 {
     const QFontMetrics metrics(font());
-    const QSize text = m_caption.isEmpty() ? QSize() : metrics.size(Qt::TextSingleLine | Qt::TextShowMnemonic, m_caption);
+    const QSize text =
+        m_caption.isEmpty() ? QSize() : metrics.size(Qt::TextSingleLine | Qt::TextShowMnemonic, m_caption);
     return QSize(std::max(25, text.width() + 16), std::max(25, text.height() + 8));
 }
 

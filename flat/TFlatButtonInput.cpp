@@ -177,8 +177,7 @@ bool TFlatButton::event(QEvent* event)
         followParentColor();
         update();
         break;
-    default:
-        break;
+    default: break;
     }
     return QWidget::event(event);
 }
@@ -186,9 +185,7 @@ bool TFlatButton::event(QEvent* event)
 void TFlatButton::changeEvent(QEvent* event)
 {
     switch (event->type()) {
-    case QEvent::EnabledChange:
-        enabledChanged();
-        break;
+    case QEvent::EnabledChange: enabledChanged(); break;
     case QEvent::PaletteChange:
         followParentColor();
         update();
@@ -197,8 +194,7 @@ void TFlatButton::changeEvent(QEvent* event)
         updateGeometry();
         update();
         break;
-    default:
-        break;
+    default: break;
     }
     QWidget::changeEvent(event);
 }
@@ -219,8 +215,7 @@ void TFlatButton::mousePressEvent(QMouseEvent* event)
 void TFlatButton::mouseMoveEvent(QMouseEvent* event)
 {
     emit OnMouseMove(event);
-    if (FlatHoverTimer::tracked() != this
-        && QApplication::widgetAt(event->globalPosition().toPoint()) == this)
+    if (FlatHoverTimer::tracked() != this && QApplication::widgetAt(event->globalPosition().toPoint()) == this)
         startHoverTracking();
     if (!m_pressing)
         return;

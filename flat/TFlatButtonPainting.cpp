@@ -21,14 +21,10 @@ struct GlyphChoice {
 GlyphChoice chooseGlyph(int numGlyphs, flat::ButtonState state)
 {
     switch (state) {
-    case flat::bsUp:
-        return {0, false};
-    case flat::bsDisabled:
-        return numGlyphs == 1 ? GlyphChoice{0, true} : GlyphChoice{1, false};
-    case flat::bsDown:
-        return {numGlyphs >= 3 ? 2 : 0, false};
-    case flat::bsExclusive:
-        return {numGlyphs == 4 ? 3 : (numGlyphs == 3 ? 2 : 0), false};
+    case flat::bsUp: return {0, false};
+    case flat::bsDisabled: return numGlyphs == 1 ? GlyphChoice{0, true} : GlyphChoice{1, false};
+    case flat::bsDown: return {numGlyphs >= 3 ? 2 : 0, false};
+    case flat::bsExclusive: return {numGlyphs == 4 ? 3 : (numGlyphs == 3 ? 2 : 0), false};
     }
     return {};
 }
@@ -45,10 +41,10 @@ void TFlatButton::paintEvent(QPaintEvent*)
 
     const QSize glyphSize = m_glyph.isNull() ? QSize(0, 0) : QSize(m_glyph.width() / m_numGlyphs, m_glyph.height());
     const QSize captionSize = m_caption.isEmpty()
-        ? QSize(0, 0)
-        : painter.fontMetrics().size(Qt::TextSingleLine | Qt::TextShowMnemonic, m_caption);
-    const flat::GlyphCaptionPlacement placement
-        = flat::placeGlyphAndCaption(rect(), offset, captionSize, m_layout, m_margin, m_spacing, glyphSize);
+                                  ? QSize(0, 0)
+                                  : painter.fontMetrics().size(Qt::TextSingleLine | Qt::TextShowMnemonic, m_caption);
+    const flat::GlyphCaptionPlacement placement =
+        flat::placeGlyphAndCaption(rect(), offset, captionSize, m_layout, m_margin, m_spacing, glyphSize);
 
     followEnabled();
     paintFace(painter);
@@ -78,14 +74,10 @@ QColor TFlatButton::faceColor() const
     if (m_transparentMode == flat::tmNotFocused && !m_mouseOver)
         return QColor();
     switch (m_state) {
-    case flat::bsUp:
-        return m_mouseOver ? m_colorFocused : m_color;
-    case flat::bsDisabled:
-        return m_color;
-    case flat::bsDown:
-        return m_colorDown;
-    case flat::bsExclusive:
-        return m_mouseOver ? m_colorFocused : m_colorDown;
+    case flat::bsUp: return m_mouseOver ? m_colorFocused : m_color;
+    case flat::bsDisabled: return m_color;
+    case flat::bsDown: return m_colorDown;
+    case flat::bsExclusive: return m_mouseOver ? m_colorFocused : m_colorDown;
     }
     return m_color;
 }
@@ -108,13 +100,9 @@ void TFlatButton::paintBorder(QPainter& painter)
         else
             flat::drawBevelFrame(painter, rect(), m_colorBorder, m_colorBorder, m_default ? 2 : 1);
         break;
-    case flat::bsDisabled:
-        flat::drawBevelFrame(painter, rect(), m_colorBorder, m_colorBorder, 1);
-        break;
+    case flat::bsDisabled: flat::drawBevelFrame(painter, rect(), m_colorBorder, m_colorBorder, 1); break;
     case flat::bsDown:
-    case flat::bsExclusive:
-        flat::drawBevelFrame(painter, rect(), m_colorShadow, m_colorHighLight, 1);
-        break;
+    case flat::bsExclusive: flat::drawBevelFrame(painter, rect(), m_colorShadow, m_colorHighLight, 1); break;
     }
 }
 

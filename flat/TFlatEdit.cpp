@@ -2,9 +2,7 @@
 
 namespace corvane::flat {
 
-TFlatEdit::TFlatEdit(QWidget* parent)
-    : TCustomFlatEdit(parent)
-{
-}
+TFlatEdit::TFlatEdit(QWidget* parent) : TCustomFlatEdit(parent)
+{ }
 
 } // namespace corvane::flat

@@ -28,10 +28,10 @@ QWidget* TFlatTitlebar::checkedForm(QWidget* parent)
 }
 
 TFlatTitlebar::TFlatTitlebar(QWidget* parent)
-    : QWidget(checkedForm(parent))
-    , m_activeTextColor(Qt::white)
-    , m_inactiveTextColor(flat::fromColorRef(defaultInactiveText))
-    , m_titlebarColor(Qt::black)
+    : QWidget(checkedForm(parent)),
+      m_activeTextColor(Qt::white),
+      m_inactiveTextColor(flat::fromColorRef(defaultInactiveText)),
+      m_titlebarColor(Qt::black)
 {
     resize(100, 19);
     watchForm(parent);
@@ -117,17 +117,10 @@ bool TFlatTitlebar::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_form) {
         switch (event->type()) {
-        case QEvent::WindowActivate:
-            setActive(true);
-            break;
-        case QEvent::WindowDeactivate:
-            setActive(false);
-            break;
-        case QEvent::Resize:
-            applyAlign();
-            break;
-        default:
-            break;
+        case QEvent::WindowActivate: setActive(true); break;
+        case QEvent::WindowDeactivate: setActive(false); break;
+        case QEvent::Resize: applyAlign(); break;
+        default: break;
         }
     }
     return QWidget::eventFilter(watched, event);

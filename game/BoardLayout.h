@@ -21,18 +21,33 @@ constexpr int ImageSize = 33;
 struct PieceInfo {
     Side side;
     PieceKind kind;
-    int startCode;  // point code of its starting point, e.g. 41
+    int startCode; // point code of its starting point, e.g. 41
 };
 
 // All 32 pieces, black first; a piece's id is its index here.
 const std::array<PieceInfo, PieceCount>& pieceTable();
-inline const PieceInfo& pieceInfo(PieceId id) { return pieceTable()[static_cast<std::size_t>(id)]; }
+inline const PieceInfo& pieceInfo(PieceId id)
+{
+    return pieceTable()[static_cast<std::size_t>(id)];
+}
 
-constexpr Point pointOfCode(int code) { return Point{code / 10, code % 10}; }
-constexpr Point startPoint(const PieceInfo& piece) { return pointOfCode(piece.startCode); }
+constexpr Point pointOfCode(int code)
+{
+    return Point{code / 10, code % 10};
+}
+constexpr Point startPoint(const PieceInfo& piece)
+{
+    return pointOfCode(piece.startCode);
+}
 
 // The top left corner of a point's square in the main window's client area.
-constexpr int pointLeft(int column) { return 48 + 40 * (column - 1); }
-constexpr int pointTop(int row) { return 32 + 40 * (row - 1); }
+constexpr int pointLeft(int column)
+{
+    return 48 + 40 * (column - 1);
+}
+constexpr int pointTop(int row)
+{
+    return 32 + 40 * (row - 1);
+}
 
 } // namespace corvane::game

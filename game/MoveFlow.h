@@ -28,11 +28,11 @@ public:
 };
 
 enum class DropResult {
-    Rejected,   // nothing happened
-    Moved,      // a move onto an empty point was made and sent
-    Captured,   // a piece other than a general was taken and sent
-    GameOver,   // the opposing general was taken and the end of the game sent
-    NotSent,    // the move or capture was made here, but its send failed
+    Rejected, // nothing happened
+    Moved,    // a move onto an empty point was made and sent
+    Captured, // a piece other than a general was taken and sent
+    GameOver, // the opposing general was taken and the end of the game sent
+    NotSent,  // the move or capture was made here, but its send failed
 };
 
 // `piece` was dropped onto the point `point`.

@@ -67,8 +67,8 @@ bool horseRule(const Step& s)
 bool elephantRule(Side side, const Step& s)
 {
     const bool ownHalf = side == Side::Black ? s.toRow <= 5 : s.toRow >= 6;
-    return ownHalf && std::abs(s.dr()) == 2 && std::abs(s.dc()) == 2
-           && s.empty(s.fromRow + s.dr() / 2, s.fromColumn + s.dc() / 2);
+    return ownHalf && std::abs(s.dr()) == 2 && std::abs(s.dc()) == 2 &&
+           s.empty(s.fromRow + s.dr() / 2, s.fromColumn + s.dc() / 2);
 }
 
 bool inOwnPalace(Side side, int row, int column)
@@ -135,18 +135,12 @@ bool judgeMove(const Position& position, PieceId mover, Point from, Point to)
     const PieceInfo* piece = &pieceInfo(mover);
     switch (piece->kind) {
     case PieceKind::Chariot:
-    case PieceKind::Cannon:
-        return chariotRule(s);
-    case PieceKind::Horse:
-        return horseRule(s);
-    case PieceKind::Elephant:
-        return elephantRule(piece->side, s);
-    case PieceKind::Advisor:
-        return advisorRule(piece->side, s);
-    case PieceKind::General:
-        return generalStepRule(piece->side, s);
-    case PieceKind::Soldier:
-        return soldierRule(piece->side, s);
+    case PieceKind::Cannon: return chariotRule(s);
+    case PieceKind::Horse: return horseRule(s);
+    case PieceKind::Elephant: return elephantRule(piece->side, s);
+    case PieceKind::Advisor: return advisorRule(piece->side, s);
+    case PieceKind::General: return generalStepRule(piece->side, s);
+    case PieceKind::Soldier: return soldierRule(piece->side, s);
     }
     return false;
 }
@@ -160,20 +154,14 @@ bool judgeCapture(const Position& position, PieceId taker, PieceId taken, Point 
     if (pieceInfo(taken).side == takingSide)
         return false;
     switch (pieceInfo(taker).kind) {
-    case PieceKind::Chariot:
-        return chariotRule(s);
-    case PieceKind::Horse:
-        return horseRule(s);
-    case PieceKind::Elephant:
-        return elephantRule(takingSide, s);
-    case PieceKind::Advisor:
-        return advisorRule(takingSide, s);
+    case PieceKind::Chariot: return chariotRule(s);
+    case PieceKind::Horse: return horseRule(s);
+    case PieceKind::Elephant: return elephantRule(takingSide, s);
+    case PieceKind::Advisor: return advisorRule(takingSide, s);
     case PieceKind::General:
         return generalStepRule(takingSide, s) || generalFacingRule(takingSide, pieceInfo(taken), s);
-    case PieceKind::Cannon:
-        return cannonCaptureRule(s);
-    case PieceKind::Soldier:
-        return soldierRule(takingSide, s);
+    case PieceKind::Cannon: return cannonCaptureRule(s);
+    case PieceKind::Soldier: return soldierRule(takingSide, s);
     }
     return false;
 }

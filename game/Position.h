@@ -26,23 +26,23 @@ namespace corvane::game {
 // One move or capture to apply.
 struct Move {
     PieceId piece = 0;
-    Point from;                     // the occupancy cell it leaves
-    Point to;                       // where it stands afterwards
-    Point onto;                     // a move: the point it is drawn on (a local drop: `to`)
-    std::optional<PieceId> taken;   // a capture: the piece taken; the taker is drawn at its place
-    std::optional<Side> passTurnFrom;  // this side is locked and the other may move
-    bool endsGame = false;          // a general was taken: the game is over
+    Point from;                       // the occupancy cell it leaves
+    Point to;                         // where it stands afterwards
+    Point onto;                       // a move: the point it is drawn on (a local drop: `to`)
+    std::optional<PieceId> taken;     // a capture: the piece taken; the taker is drawn at its place
+    std::optional<Side> passTurnFrom; // this side is locked and the other may move
+    bool endsGame = false;            // a general was taken: the game is over
 };
 
 // What an apply (or a reset, or a lock) changed, for the view to show.
 struct Change {
     std::optional<PieceId> moved;
-    Point fromPlace;               // where the moved piece was drawn before
-    Point toPlace;                 // where it is drawn now
-    std::optional<PieceId> taken;  // hidden by this change
-    bool turnChanged = false;      // which sides may move changed
-    bool gameOver = false;         // this change ended the game
-    bool everything = false;       // a reset: show the whole position again
+    Point fromPlace;              // where the moved piece was drawn before
+    Point toPlace;                // where it is drawn now
+    std::optional<PieceId> taken; // hidden by this change
+    bool turnChanged = false;     // which sides may move changed
+    bool gameOver = false;        // this change ended the game
+    bool everything = false;      // a reset: show the whole position again
 };
 
 class Position {

@@ -1,2 +1,4 @@
 // Keeps the resource library non-empty before any .qrc file exists.
-namespace corvane { int resourcesAnchor = 0; }
+namespace corvane {
+int resourcesAnchor = 0;
+}

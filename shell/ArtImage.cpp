@@ -9,7 +9,7 @@ namespace corvane::shell {
 QImage readArtImage(const QString& path)
 {
     QImageReader reader(path, QFileInfo(path).suffix().toLatin1().toLower());
-    reader.setAutoDetectImageFormat(false);  // the suffix's decoder only, no plugin scan
+    reader.setAutoDetectImageFormat(false); // the suffix's decoder only, no plugin scan
     return reader.read();
 }
 

@@ -99,7 +99,10 @@ QRect BoardView::pointRect(game::Point point) const
         .translated(-pos());
 }
 
-QRect BoardView::pieceRect(game::PieceId id) const { return pointRect(m_position.piece(id).place); }
+QRect BoardView::pieceRect(game::PieceId id) const
+{
+    return pointRect(m_position.piece(id).place);
+}
 
 const QImage& BoardView::piecePicture(game::PieceId id) const
 {
@@ -127,7 +130,7 @@ void BoardView::drawOnBoard(QWidget* caption)
     m_caption = caption;
     caption->installEventFilter(this);
     if (parentWidget())
-        parentWidget()->installEventFilter(this);  // a label's text change
+        parentWidget()->installEventFilter(this); // a label's text change
     redrawCaption();
 }
 
@@ -156,7 +159,7 @@ void BoardView::redrawCaption()
     m_captionPlace = place;
     m_underCaption = m_board.copy(place);
     QPainter painter(&m_board);
-    m_drawingCaption = true;  // its own events while it paints change nothing
+    m_drawingCaption = true; // its own events while it paints change nothing
     m_caption->render(&painter, place.topLeft(), QRegion(), QWidget::RenderFlags());
     m_drawingCaption = false;
     painter.end();
@@ -224,16 +227,21 @@ std::optional<BoardView::DropTarget> BoardView::dropTargetAt(const QPoint& pos) 
     return std::nullopt;
 }
 
-void BoardView::mousePressEvent(QMouseEvent* event) { pressed(event); }
+void BoardView::mousePressEvent(QMouseEvent* event)
+{
+    pressed(event);
+}
 
-void BoardView::mouseDoubleClickEvent(QMouseEvent* event) { pressed(event); }
+void BoardView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    pressed(event);
+}
 
 void BoardView::pressed(QMouseEvent* event)
 {
     const QPoint pos = event->position().toPoint();
     const std::optional<game::PieceId> piece = shownPieceAt(pos);
-    if (event->button() != Qt::LeftButton || !piece ||
-        !m_position.mayMove(game::pieceInfo(*piece).side)) {
+    if (event->button() != Qt::LeftButton || !piece || !m_position.mayMove(game::pieceInfo(*piece).side)) {
         event->ignore();
         return;
     }
@@ -273,9 +281,7 @@ bool BoardView::eventFilter(QObject* watched, QEvent* event)
         return false;
     // While dragging, the application-wide filter sees every input event.
     switch (event->type()) {
-    case QEvent::MouseMove:
-        updateCursor(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
-        return true;
+    case QEvent::MouseMove: updateCursor(static_cast<QMouseEvent*>(event)->globalPosition().toPoint()); return true;
     case QEvent::MouseButtonRelease: {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton)
@@ -283,25 +289,21 @@ bool BoardView::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-        return true;
+    case QEvent::MouseButtonDblClick: return true;
     case QEvent::KeyPress:
         if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
             endDrag({}, false);
             return true;
         }
         return false;
-    case QEvent::ApplicationDeactivate:
-        endDrag({}, false);
-        return false;
+    case QEvent::ApplicationDeactivate: endDrag({}, false); return false;
     case QEvent::WindowBlocked:
         // A modal box opened over the board (a received loss or close notice,
         // an error): the drag ends, as losing the pointer would.
         if (watched == window())
             endDrag({}, false);
         return false;
-    default:
-        return false;
+    default: return false;
     }
 }
 

@@ -96,9 +96,9 @@ private:
     void redrawCaption();
 
     const game::Position& m_position;
-    QImage m_board;                                   // the board picture, in full colour
-    std::array<QImage, 14> m_pictures{};              // one per side and kind, keyed and sized
-    std::array<int, game::PieceCount> m_pictureOf{};  // piece id -> index in m_pictures
+    QImage m_board;                                  // the board picture, in full colour
+    std::array<QImage, 14> m_pictures{};             // one per side and kind, keyed and sized
+    std::array<int, game::PieceCount> m_pictureOf{}; // piece id -> index in m_pictures
 
     // The caption drawn into m_board, where, and the board's pixels beneath it.
     QPointer<QWidget> m_caption;
@@ -108,7 +108,7 @@ private:
 
     std::optional<game::PieceId> m_dragged;
     bool m_overrideCursorSet = false;
-    QCursor m_pieceCursor;  // the dragged piece's faded picture, held where it was pressed
+    QCursor m_pieceCursor; // the dragged piece's faded picture, held where it was pressed
     bool m_overTarget = true;
 };
 

@@ -19,7 +19,10 @@ namespace {
 constexpr int maximumPictures = 64;
 
 // A real number as a key number, exactly.
-qint64 exactly(double value) { return std::bit_cast<qint64>(value); }
+qint64 exactly(double value)
+{
+    return std::bit_cast<qint64>(value);
+}
 
 void writeCommon(skin::TSkinLookKey& key, const QStyleOption& option, const QWidget* widget, qreal pixelRatio)
 {
@@ -82,7 +85,7 @@ skin::TSkinLook keptLook(const QImage& drawn, qreal pixelRatio)
             } else if (alpha == 0) {
                 everywhere = false;
             } else {
-                return {};  // partly transparent: drawn each time
+                return {}; // partly transparent: drawn each time
             }
         }
         if (runs == previousRuns && !open.empty()) {
@@ -169,9 +172,8 @@ void ChatBoxStyle::drawComplexControl(ComplexControl control, const QStyleOption
         skin::TSkinLookKey key = keyOf(*slider, widget, painter->device()->devicePixelRatio());
         QStyleOptionSlider atOrigin(*slider);
         atOrigin.rect.moveTo(0, 0);
-        if (copyKept(std::move(key), painter, option->rect, [&](QPainter* into) {
-                QProxyStyle::drawComplexControl(control, &atOrigin, into, widget);
-            }))
+        if (copyKept(std::move(key), painter, option->rect,
+                     [&](QPainter* into) { QProxyStyle::drawComplexControl(control, &atOrigin, into, widget); }))
             return;
     }
     QProxyStyle::drawComplexControl(control, option, painter, widget);
@@ -185,9 +187,8 @@ void ChatBoxStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
         skin::TSkinLookKey key = keyOf(element, *frame, widget, painter->device()->devicePixelRatio());
         QStyleOptionFrame atOrigin(*frame);
         atOrigin.rect.moveTo(0, 0);
-        if (copyKept(std::move(key), painter, option->rect, [&](QPainter* into) {
-                QProxyStyle::drawPrimitive(element, &atOrigin, into, widget);
-            }))
+        if (copyKept(std::move(key), painter, option->rect,
+                     [&](QPainter* into) { QProxyStyle::drawPrimitive(element, &atOrigin, into, widget); }))
             return;
     }
     QProxyStyle::drawPrimitive(element, option, painter, widget);

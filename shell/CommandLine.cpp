@@ -50,7 +50,8 @@ QString skinExtensions()
 CommandLine parseCommandLine(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Corvane 中国象棋：两人在一台计算机上轮流走棋，或在两台计算机之间经 UDP 对弈。"));
+    parser.setApplicationDescription(
+        QStringLiteral("Corvane 中国象棋：两人在一台计算机上轮流走棋，或在两台计算机之间经 UDP 对弈。"));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption peer(QStringLiteral("peer"), QStringLiteral("对方IP地址或计算机名（默认 127.0.0.1）。"),
@@ -59,9 +60,10 @@ CommandLine parseCommandLine(const QStringList& arguments)
                                         QStringLiteral("port"));
     const QCommandLineOption localPort(QStringLiteral("local-port"), QStringLiteral("本机端口号（默认 1234）。"),
                                        QStringLiteral("port"));
-    const QCommandLineOption skinFile(QStringLiteral("skin"),
-                                      QStringLiteral("从皮肤文件载入皮肤，代替内置的 Ivory 皮肤（%1）。").arg(skinExtensions()),
-                                      QStringLiteral("file"));
+    const QCommandLineOption skinFile(
+        QStringLiteral("skin"),
+        QStringLiteral("从皮肤文件载入皮肤，代替内置的 Ivory 皮肤（%1）。").arg(skinExtensions()),
+        QStringLiteral("file"));
     const QCommandLineOption hue(QStringLiteral("hue"),
                                  QStringLiteral("把皮肤的色相旋转若干度（-%1 到 %1）。").arg(MaxHueDegrees),
                                  QStringLiteral("degrees"));
@@ -81,8 +83,8 @@ CommandLine parseCommandLine(const QStringList& arguments)
     if (helpWanted || parser.isSet(version)) {
         result.run = false;
         result.output = helpWanted ? parser.helpText()
-                                           : QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
-                                                                          QCoreApplication::applicationVersion());
+                                   : QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
+                                                                   QCoreApplication::applicationVersion());
         return result;
     }
     // A repeated option: the last one counts, as usual on command lines.
@@ -99,9 +101,10 @@ CommandLine parseCommandLine(const QStringList& arguments)
         bool ok = false;
         const int value = degrees->toInt(&ok);
         if (!ok || value < -MaxHueDegrees || value > MaxHueDegrees)
-            return mistake(program,
-                           QStringLiteral("--hue 需要 -%1 到 %1 之间的整数，而不是“%2”。").arg(MaxHueDegrees).arg(*degrees),
-                           parser.helpText());
+            return mistake(
+                program,
+                QStringLiteral("--hue 需要 -%1 到 %1 之间的整数，而不是“%2”。").arg(MaxHueDegrees).arg(*degrees),
+                parser.helpText());
         result.options.hueDegrees = value;
     }
     return result;

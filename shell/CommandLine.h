@@ -31,10 +31,10 @@ struct StartOptions {
 };
 
 struct CommandLine {
-    bool run = true;         // false: print `output` / `errors` and exit
+    bool run = true; // false: print `output` / `errors` and exit
     int exitStatus = 0;
-    QString output;          // for standard output
-    QString errors;          // for standard error
+    QString output; // for standard output
+    QString errors; // for standard error
     StartOptions options;
 };
 

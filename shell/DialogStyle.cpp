@@ -8,14 +8,13 @@ namespace corvane::shell {
 QFont dialogFont()
 {
     QFont font(QStringLiteral("宋体"));
-    font.setPixelSize(12);  // a pixel height, so it does not follow the screen's density
+    font.setPixelSize(12); // a pixel height, so it does not follow the screen's density
     return font;
 }
 
 void applyDialogFrame(QWidget* dialog, int clientWidth, int clientHeight)
 {
-    dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowCloseButtonHint);
+    dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     dialog->setFixedSize(clientWidth, clientHeight);
     dialog->setFont(dialogFont());
     useButtonFace(dialog);

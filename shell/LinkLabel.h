@@ -15,9 +15,9 @@ public:
     bool isUnderlined() const { return font().underline(); }
 
 protected:
-    void enterEvent(QEnterEvent* event) override;  // LabelNMouseEnter
-    void leaveEvent(QEvent* event) override;       // LabelNMouseLeave
-    void mouseReleaseEvent(QMouseEvent* event) override;  // LabelNClick
+    void enterEvent(QEnterEvent* event) override;        // LabelNMouseEnter
+    void leaveEvent(QEvent* event) override;             // LabelNMouseLeave
+    void mouseReleaseEvent(QMouseEvent* event) override; // LabelNClick
 
 private:
     void setUnderlined(bool underlined);

@@ -9,7 +9,8 @@
 
 namespace corvane::shell {
 
-NotificationSound::NotificationSound(QUrl source, QObject* parent) : QObject(parent), m_source(std::move(source)) {}
+NotificationSound::NotificationSound(QUrl source, QObject* parent) : QObject(parent), m_source(std::move(source))
+{ }
 
 NotificationSound::~NotificationSound() = default;
 
@@ -44,7 +45,7 @@ void NotificationSound::play()
 void NotificationSound::makePlayer()
 {
     if (m_moduleMissing)
-        return;  // said once; the game goes on without sound
+        return; // said once; the game goes on without sound
     for (const QString& path : m_modulePaths) {
         if (!QFileInfo::exists(path))
             continue;

@@ -2,7 +2,8 @@
 
 namespace corvane::shell {
 
-PeerNotices::PeerNotices(ShowBox showBox) : m_showBox(std::move(showBox)) {}
+PeerNotices::PeerNotices(ShowBox showBox) : m_showBox(std::move(showBox))
+{ }
 
 void PeerNotices::notify(const QString& text)
 {

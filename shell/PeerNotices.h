@@ -32,8 +32,8 @@ public:
 
 private:
     ShowBox m_showBox;
-    QString m_open;         // the notice whose box is open (null: none)
-    QStringList m_waiting;  // different notices, in arrival order
+    QString m_open;        // the notice whose box is open (null: none)
+    QStringList m_waiting; // different notices, in arrival order
 };
 
 } // namespace corvane::shell

@@ -5,7 +5,10 @@
 
 namespace corvane::shell {
 
-bool PortKeyFilter::accepts(char16_t code) { return code == 8 || (code >= u'0' && code <= u'9'); }
+bool PortKeyFilter::accepts(char16_t code)
+{
+    return code == 8 || (code >= u'0' && code <= u'9');
+}
 
 bool PortKeyFilter::eventFilter(QObject* watched, QEvent* event)
 {
@@ -30,7 +33,7 @@ bool PortKeyFilter::eventFilter(QObject* watched, QEvent* event)
         return false;
     const QString text = key->text();
     if (text.isEmpty())
-        return false;  // no character typed: navigation keys, Delete
+        return false; // no character typed: navigation keys, Delete
     if (accepts(text.at(0).unicode()))
         return false;
     ++m_swallowed;

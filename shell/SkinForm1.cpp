@@ -30,8 +30,8 @@ TSkinForm* createSkinForm1(QWidget* owner, QWidget* clientWidget, TSkinEngine* e
     frame->setSkinEngine(engine);
     frame->setSkinObject(QStringLiteral("Form"));
     // The system menu is a skinned popup menu drawn with the frame's engine.
-    frame->setSystemMenuPresenter(std::make_unique<TSkinPopupSystemMenuPresenter>(
-        [frame] { return frame->SkinEngine(); }));
+    frame->setSystemMenuPresenter(
+        std::make_unique<TSkinPopupSystemMenuPresenter>([frame] { return frame->SkinEngine(); }));
     frame->loaded();
     return frame;
 }

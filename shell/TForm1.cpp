@@ -47,8 +47,7 @@ QString toDisplayLineEnds(QString text)
 } // namespace
 
 TForm1::TForm1(QWidget* parent)
-    : QWidget(parent),
-      m_notices([this](const QString& text) {
+    : QWidget(parent), m_notices([this](const QString& text) {
           showMessageBox(this, text, QString::fromUtf8(protocol::CaptionInformation));
       })
 {
@@ -108,9 +107,9 @@ void TForm1::createChatPanel()
     QPalette labelPalette = m_label1->palette();
     labelPalette.setColor(QPalette::WindowText, labelPalette.color(QPalette::Base));
     m_label1->setPalette(labelPalette);
-    m_label1->adjustSize();  // a label sizes itself to its caption
+    m_label1->adjustSize(); // a label sizes itself to its caption
     m_label1->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_board->drawOnBoard(m_label1);  // copied with the board on every repaint
+    m_board->drawOnBoard(m_label1); // copied with the board on every repaint
 
     m_memo1 = new QPlainTextEdit(m_client);
     m_memo2 = new QPlainTextEdit(m_client);
@@ -118,7 +117,7 @@ void TForm1::createChatPanel()
     m_memo1->setObjectName(QStringLiteral("Memo1"));
     m_memo1->setGeometry(424, 40, 193, 73);
     m_memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_memo1->setTabChangesFocus(true);  // Enter starts a new line; Tab moves on
+    m_memo1->setTabChangesFocus(true); // Enter starts a new line; Tab moves on
 
     m_memo2->setObjectName(QStringLiteral("Memo2"));
     m_memo2->setGeometry(432, 360, 177, 81);
@@ -152,9 +151,8 @@ void TForm1::createEndpoint()
     if (const endpoint::UdpResult bound = m_udpEndpoint1->setLocalPort(1234); !bound)
         m_startupFailure = bound.errorText();
     m_udpEndpoint1->setReportLevel(1);
-    m_udpEndpoint1->OnDataReceived = [this](endpoint::TUdpEndpoint* sender, int numberBytes, const QString& fromIP, int port) {
-        UdpEndpoint1DataReceived(sender, numberBytes, fromIP, port);
-    };
+    m_udpEndpoint1->OnDataReceived = [this](endpoint::TUdpEndpoint* sender, int numberBytes, const QString& fromIP,
+                                            int port) { UdpEndpoint1DataReceived(sender, numberBytes, fromIP, port); };
     m_udpEndpoint1->Loaded();
 }
 
@@ -190,15 +188,21 @@ QObject* TForm1::findComponent(const QString& name) const
 
 // Which sides may move is read from the position when a piece is pressed;
 // only the places a change names are drawn again.
-void TForm1::showChange(const game::Change& change) { m_board->showChange(change); }
+void TForm1::showChange(const game::Change& change)
+{
+    m_board->showChange(change);
+}
 
-bool TForm1::sendMove(const game::Move& move) { return sendMessage(protocol::encodeMove(move)); }
+bool TForm1::sendMove(const game::Move& move)
+{
+    return sendMessage(protocol::encodeMove(move));
+}
 
 bool TForm1::sendMessage(const std::string& bytes)
 {
     endpoint::UdpResult sent;
     {
-        endpoint::TMemoryStream stream;  // released before anything is shown
+        endpoint::TMemoryStream stream; // released before anything is shown
         stream.write(bytes);
         sent = m_udpEndpoint1->SendDatagram(stream);
     }
@@ -209,7 +213,10 @@ bool TForm1::sendMessage(const std::string& bytes)
 
 // --- protocol::ReceiveEffects ---
 
-void TForm1::playNotificationSound() { m_sound->play(); }
+void TForm1::playNotificationSound()
+{
+    m_sound->play();
+}
 
 void TForm1::showInformation(const std::string& textUtf8)
 {
@@ -221,9 +228,15 @@ void TForm1::setReceivedText(const std::string& textUtf8)
     m_memo2->setPlainText(toDisplayLineEnds(QString::fromUtf8(textUtf8)));
 }
 
-std::string TForm1::currentDate() { return shortDateText(QDate::currentDate()).toStdString(); }
+std::string TForm1::currentDate()
+{
+    return shortDateText(QDate::currentDate()).toStdString();
+}
 
-std::string TForm1::currentTime() { return longTimeText(QTime::currentTime()).toStdString(); }
+std::string TForm1::currentTime()
+{
+    return longTimeText(QTime::currentTime()).toStdString();
+}
 
 // --- events ---
 
@@ -255,32 +268,51 @@ void TForm1::closeEvent(QCloseEvent* event)
         event->ignore();
 }
 
-void TForm1::FormShow() { showChange(m_position.reset()); }
+void TForm1::FormShow()
+{
+    showChange(m_position.reset());
+}
 
-bool TForm1::FormCloseQuery() { return sendMessage(std::string(protocol::CloseMessage)); }
+bool TForm1::FormCloseQuery()
+{
+    return sendMessage(std::string(protocol::CloseMessage));
+}
 
 void TForm1::CustomItem1Click()
 {
     if (sendMessage(std::string(protocol::RestartMessage)))
-        FormShow();  // only when the restart notice went out
+        FormShow(); // only when the restart notice went out
 }
 
-void TForm1::CustomItem2Click() { showModal(m_form3, m_makeForm3); }
+void TForm1::CustomItem2Click()
+{
+    showModal(m_form3, m_makeForm3);
+}
 
-void TForm1::CustomItem3Click() { showModal(m_form2, m_makeForm2); }
+void TForm1::CustomItem3Click()
+{
+    showModal(m_form2, m_makeForm2);
+}
 
-void TForm1::CustomItem4Click() { showModal(m_form4, m_makeForm4); }
+void TForm1::CustomItem4Click()
+{
+    showModal(m_form4, m_makeForm4);
+}
 
-void TForm1::CustomItem7Click() { close(); }
+void TForm1::CustomItem7Click()
+{
+    close();
+}
 
 void TForm1::SkinButton1Click()
 {
     play::ChatSender sender([this](const std::string& bytes) { return sendMessage(bytes); });
-    const QDateTime now = QDateTime::currentDateTime();  // one instant for both, also at midnight
+    const QDateTime now = QDateTime::currentDateTime(); // one instant for both, also at midnight
     const play::ChatStamp stamp{shortDateText(now.date()).toStdString(), longTimeText(now.time()).toStdString()};
     // A failed send has shown its error box already; the line stays.
     if (sender.send(*m_memo1, stamp) == play::ChatResult::TooLong)
-        showMessageBox(this, QStringLiteral("你输入的字符长度超过了范围，请减短信息长度。"), QStringLiteral("超出范围"));
+        showMessageBox(this, QStringLiteral("你输入的字符长度超过了范围，请减短信息长度。"),
+                       QStringLiteral("超出范围"));
 }
 
 void TForm1::showModal(QDialog*& dialog, const DialogMaker& make)
@@ -294,9 +326,9 @@ void TForm1::showModal(QDialog*& dialog, const DialogMaker& make)
 void TForm1::onDropped(game::PieceId piece, const BoardView::DropTarget& target)
 {
     if (target.piece)
-        game::dropOnPiece(m_position, *this, piece, *target.piece);  // Image2/Image18DragDrop
+        game::dropOnPiece(m_position, *this, piece, *target.piece); // Image2/Image18DragDrop
     else
-        game::dropOnPoint(m_position, *this, piece, target.point);  // Image34DragDrop
+        game::dropOnPoint(m_position, *this, piece, target.point); // Image34DragDrop
 }
 
 void TForm1::UdpEndpoint1DataReceived(endpoint::TUdpEndpoint*, int numberBytes, const QString&, int)

@@ -25,7 +25,9 @@ class QAbstractButton;
 class QLabel;
 class QPlainTextEdit;
 
-namespace corvane::endpoint { class TUdpEndpoint; }
+namespace corvane::endpoint {
+class TUdpEndpoint;
+}
 namespace corvane::skin {
 class TSkinForm;
 }
@@ -94,14 +96,14 @@ public:
     QString startupFailure() const { return m_startupFailure; }
 
 public slots:
-    void FormShow();          // the board reset: first show, restart, received restart
-    bool FormCloseQuery();    // sends the close notice; false when the send failed
-    void CustomItem1Click();  // "重新开始"
-    void CustomItem2Click();  // "设置..."
-    void CustomItem3Click();  // "关于..."
-    void CustomItem4Click();  // "帮助"
-    void CustomItem7Click();  // "退出"
-    void SkinButton1Click();  // "发  送"
+    void FormShow();         // the board reset: first show, restart, received restart
+    bool FormCloseQuery();   // sends the close notice; false when the send failed
+    void CustomItem1Click(); // "重新开始"
+    void CustomItem2Click(); // "设置..."
+    void CustomItem3Click(); // "关于..."
+    void CustomItem4Click(); // "帮助"
+    void CustomItem7Click(); // "退出"
+    void SkinButton1Click(); // "发  送"
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -133,10 +135,10 @@ private:
     DialogMaker m_makeForm4;
 
     QString m_startupFailure;
-    bool m_shown = false;  // the first show (centring, board reset) has run
+    bool m_shown = false; // the first show (centring, board reset) has run
     game::Position m_position;
     std::unique_ptr<protocol::PeerMessageHandler> m_receiver;
-    PeerNotices m_notices;  // the boxes received datagrams open, one at a time
+    PeerNotices m_notices; // the boxes received datagrams open, one at a time
 };
 
 } // namespace corvane::shell

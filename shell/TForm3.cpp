@@ -120,9 +120,7 @@ void TForm3::FlatButton1Click()
         // the error box says so and the dialog stays open.
         showErrorBox(outcome.errorText);
         break;
-    case play::ApplyResult::Applied:
-        accept();
-        break;
+    case play::ApplyResult::Applied: accept(); break;
     }
 }
 

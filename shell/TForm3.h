@@ -15,7 +15,9 @@
 #include "flat/TFlatTitlebar.h"
 
 class QFrame;
-namespace corvane::endpoint { class TUdpEndpoint; }
+namespace corvane::endpoint {
+class TUdpEndpoint;
+}
 
 namespace corvane::shell {
 
@@ -27,7 +29,7 @@ public:
     TForm3(QWidget* owner, endpoint::TUdpEndpoint* endpoint);
 
     flat::TFlatTitlebar* titlebar() const { return m_flatTitlebar1; }  // FlatTitlebar1
-    QFrame* bevel() const { return m_bevel1; }                   // Bevel1
+    QFrame* bevel() const { return m_bevel1; }                         // Bevel1
     flat::TFlatEdit* hostEdit() const { return m_flatEdit1; }          // FlatEdit1
     flat::TFlatEdit* remotePortEdit() const { return m_flatEdit2; }    // FlatEdit2
     flat::TFlatEdit* localPortEdit() const { return m_flatEdit3; }     // FlatEdit3

@@ -47,7 +47,7 @@ TForm4::TForm4(QWidget* owner) : QDialog(owner)
     m_button1 = new QPushButton(QStringLiteral("关     闭"), this);
     m_button1->setObjectName(QStringLiteral("Button1"));
     m_button1->setGeometry(88, 256, 145, 33);
-    connect(m_button1, &QPushButton::clicked, this, &TForm4::close);  // Button1Click
+    connect(m_button1, &QPushButton::clicked, this, &TForm4::close); // Button1Click
 
     setTabOrder(m_memo1, m_button1);
 }

@@ -29,7 +29,7 @@ QWidget* createMenuBar(TForm1& form, QWidget* client)
     auto item = [&form](const char* name, const QString& caption, void (TForm1::*handler)()) {
         auto* entry = new skin::TSkinItem(&form);
         entry->setObjectName(QString::fromLatin1(name));
-        entry->Caption = caption;  // plain text: no shortcut keys, no accelerator letters
+        entry->Caption = caption; // plain text: no shortcut keys, no accelerator letters
         if (handler)
             entry->OnClick = [&form, handler](skin::TSkinCustomItem*) { (form.*handler)(); };
         return entry;
@@ -54,7 +54,8 @@ QWidget* createMenuBar(TForm1& form, QWidget* client)
 static skin::TSkinEngine* skinEngine1(TForm1& form)
 {
     auto* engine = form.findChild<skin::TSkinEngine*>(QStringLiteral("SkinEngine1"), Qt::FindDirectChildrenOnly);
-    if (engine) return engine;
+    if (engine)
+        return engine;
     engine = new skin::TSkinEngine(&form);
     engine->setObjectName(QStringLiteral("SkinEngine1"));
     QFile stored(QStringLiteral(":/skin/ivory.skin"));
@@ -84,8 +85,7 @@ skin::TSkinButton* createSendButton(TForm1& form, QWidget* client)
 skin::TSkinForm* createWindowFrame(TForm1& form, QWidget* client)
 {
     // Alt + a letter and shortcut keys pressed in the window go to SkinMenuBar1.
-    return createSkinForm1(&form, client, skinEngine1(form),
-                           dynamic_cast<skin::TSkinFrameMenuBar*>(form.menuBar()));
+    return createSkinForm1(&form, client, skinEngine1(form), dynamic_cast<skin::TSkinFrameMenuBar*>(form.menuBar()));
 }
 
 } // namespace corvane::shell

@@ -78,7 +78,7 @@ int main(int argc, char** argv)
     // thread of its own, when the socket is bound) do not apply.
     QNetworkProxyFactory::setUseSystemConfiguration(false);
 
-    corvane::shell::TForm1 form1;  // binds the endpoint's socket before the first show
+    corvane::shell::TForm1 form1; // binds the endpoint's socket before the first show
     if (const std::optional<QString> invalid = corvane::shell::applyStartConnection(form1, options)) {
         print(stderr, QStringLiteral("corvane: ") + *invalid);
         return 2;

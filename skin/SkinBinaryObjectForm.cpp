@@ -13,7 +13,6 @@ namespace corvane::skin {
 
 namespace {
 
-
 [[noreturn]] void fail(const std::string& what)
 {
     throw TSkinError(what);
@@ -21,7 +20,7 @@ namespace {
 
 class BinaryReader {
 public:
-    explicit BinaryReader(const QByteArray& bytes) : m_bytes(bytes) {}
+    explicit BinaryReader(const QByteArray& bytes) : m_bytes(bytes) { }
 
     TSkinObjectRecord readRoot()
     {
@@ -34,7 +33,8 @@ public:
 private:
     void need(qint64 n)
     {
-        if (n < 0 || m_pos + n > m_bytes.size()) fail("Unexpected end of binary object data");
+        if (n < 0 || m_pos + n > m_bytes.size())
+            fail("Unexpected end of binary object data");
     }
     quint8 byte()
     {
@@ -45,7 +45,8 @@ private:
     {
         need(size);
         quint64 v = 0;
-        for (int i = 0; i < size; ++i) v |= quint64(quint8(m_bytes[m_pos + i])) << (8 * i);
+        for (int i = 0; i < size; ++i)
+            v |= quint64(quint8(m_bytes[m_pos + i])) << (8 * i);
         m_pos += size;
         // Sign-extend from `size` bytes.
         const int shift = 64 - 8 * size;
@@ -69,21 +70,26 @@ private:
 
     TSkinObjectRecord readObject(int depth)
     {
-        if (depth > TSkinLimits::MaxNesting) fail("Skin objects are nested too deeply");
+        if (depth > TSkinLimits::MaxNesting)
+            fail("Skin objects are nested too deeply");
         TSkinObjectRecord record;
         need(1);
         // Optional filer flags ahead of the class name (inherited, child position, inline).
         if ((quint8(m_bytes[m_pos]) & 0xF0) == 0xF0) {
             const quint8 flags = byte();
-            if (flags & 0x02) value(byte());
+            if (flags & 0x02)
+                value(byte());
         }
         record.className = shortString();
         record.name = shortString();
         for (;;) {
             const QByteArray name = shortString();
-            if (name.isEmpty()) break;
-            if (record.properties.size() >= TSkinLimits::MaxProperties) fail("Too many properties in one object");
-            if (record.properties.isEmpty()) record.properties.reserve(48);
+            if (name.isEmpty())
+                break;
+            if (record.properties.size() >= TSkinLimits::MaxProperties)
+                fail("Too many properties in one object");
+            if (record.properties.isEmpty())
+                record.properties.reserve(48);
             record.properties.append({name, value(byte())});
         }
         for (;;) {
@@ -107,7 +113,8 @@ private:
         case 6: return TSkinValue::fromString(shortString());
         case 12: {
             const qint64 n = littleEndian(4);
-            if (n < 0 || n > TSkinLimits::MaxStringBytes) fail("String too long in binary object data");
+            if (n < 0 || n > TSkinLimits::MaxStringBytes)
+                fail("String too long in binary object data");
             return TSkinValue::fromString(bytes(n));
         }
         case 7: return TSkinValue::fromIdent(shortString());
@@ -115,15 +122,18 @@ private:
         case 9: return TSkinValue::fromBool(true);
         case 10: {
             const qint64 n = littleEndian(4);
-            if (n < 0 || n > TSkinLimits::MaxBinaryBytes) fail("Binary value too long in binary object data");
+            if (n < 0 || n > TSkinLimits::MaxBinaryBytes)
+                fail("Binary value too long in binary object data");
             return TSkinValue::fromBinary(bytes(n));
         }
         case 11: {
             QList<QByteArray> items;
             for (;;) {
                 QByteArray item = shortString();
-                if (item.isEmpty()) break;
-                if (items.size() >= 256) fail("Set too large in binary object data");
+                if (item.isEmpty())
+                    break;
+                if (items.size() >= 256)
+                    fail("Set too large in binary object data");
                 items.append(item);
             }
             return TSkinValue::fromSet(items);
@@ -138,14 +148,16 @@ private:
 
 void putShortString(QByteArray& out, const QByteArray& s)
 {
-    if (s.size() > 255) fail("Name too long for the binary object form");
+    if (s.size() > 255)
+        fail("Name too long for the binary object form");
     out.append(char(s.size()));
     out.append(s);
 }
 
 void putLittleEndian(QByteArray& out, qint64 v, int size)
 {
-    for (int i = 0; i < size; ++i) out.append(char((quint64(v) >> (8 * i)) & 0xFF));
+    for (int i = 0; i < size; ++i)
+        out.append(char((quint64(v) >> (8 * i)) & 0xFF));
 }
 
 void writeBinaryRecord(QByteArray& out, const TSkinObjectRecord& r)
@@ -188,7 +200,8 @@ void writeBinaryRecord(QByteArray& out, const TSkinObjectRecord& r)
         case TSkinValue::Boolean: out.append(char(v.boolean ? 9 : 8)); break;
         case TSkinValue::Set:
             out.append(char(11));
-            for (const QByteArray& item : v.items) putShortString(out, item);
+            for (const QByteArray& item : v.items)
+                putShortString(out, item);
             out.append(char(0));
             break;
         case TSkinValue::Binary:
@@ -199,7 +212,8 @@ void writeBinaryRecord(QByteArray& out, const TSkinObjectRecord& r)
         }
     }
     out.append(char(0));
-    for (const TSkinObjectRecord& child : r.children) writeBinaryRecord(out, child);
+    for (const TSkinObjectRecord& child : r.children)
+        writeBinaryRecord(out, child);
     out.append(char(0));
 }
 

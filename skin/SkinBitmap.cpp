@@ -17,25 +17,28 @@ void TSkinBitmap::setSize(int width, int height, bool clear)
 {
     width = std::abs(width);
     height = std::abs(height);
-    if (width == this->width() && height == this->height()) return;
+    if (width == this->width() && height == this->height())
+        return;
     if (width == 0 || height == 0) {
         m_image = QImage();
         m_pixmap.reset();
         return;
     }
     QImage image(width, height, QImage::Format_ARGB32);
-    if (image.isNull()) throw TSkinError("Can't allocate the DIB handle");
-    if (clear) image.fill(0u);
+    if (image.isNull())
+        throw TSkinError("Can't allocate the DIB handle");
+    if (clear)
+        image.fill(0u);
     m_image = std::move(image);
     m_pixmap.reset();
 }
 
 QImage TSkinBitmap::opaqueImage() const
 {
-    if (m_image.isNull()) return QImage();
+    if (m_image.isNull())
+        return QImage();
     // Same buffer, read as RGB32: the stored alpha is ignored, as the blits do.
-    return QImage(m_image.constBits(), m_image.width(), m_image.height(), m_image.bytesPerLine(),
-                  QImage::Format_RGB32);
+    return QImage(m_image.constBits(), m_image.width(), m_image.height(), m_image.bytesPerLine(), QImage::Format_RGB32);
 }
 
 const QPixmap& TSkinBitmap::pixmap() const
@@ -54,7 +57,8 @@ const QPixmap& TSkinBitmap::pixmap() const
 void TSkinBitmap::snapToKey(int r, int g, int b, int tolerance)
 {
     const int w = width(), h = height();
-    for (int y = 0; y < h; ++y) snapRowToKey(scanLine(y), w, r, g, b, tolerance);
+    for (int y = 0; y < h; ++y)
+        snapRowToKey(scanLine(y), w, r, g, b, tolerance);
     m_pixmap.reset();
 }
 
@@ -111,7 +115,8 @@ void TSkinBitmap::copyRowSnapped(const std::uint32_t* from, std::uint32_t* to, i
     const std::uint32_t limits = 0xFF000000u | t << 16 | t << 8 | t;
     const __m128i limit = _mm_set1_epi32(int(limits));
 #ifdef CORVANE_SNAP_AVX2
-    if (hasAvx2()) x = copyEightsSnapped(from, to, w, wanted, limits);
+    if (hasAvx2())
+        x = copyEightsSnapped(from, to, w, wanted, limits);
 #endif
     const __m128i key = _mm_set1_epi32(int(SkinKeyPixel));
     const auto snapFour = [&](int at) {
@@ -122,7 +127,8 @@ void TSkinBitmap::copyRowSnapped(const std::uint32_t* from, std::uint32_t* to, i
         const __m128i result = _mm_or_si128(_mm_and_si128(match, key), _mm_andnot_si128(match, p));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(to + at), result);
     };
-    for (; x + 4 <= w; x += 4) snapFour(x);
+    for (; x + 4 <= w; x += 4)
+        snapFour(x);
     // The last few pixels as the last four of the row, some of them again:
     // snapping a snapped pixel leaves it as it is, also in place.
     if (x < w && w >= 4) {
@@ -133,9 +139,9 @@ void TSkinBitmap::copyRowSnapped(const std::uint32_t* from, std::uint32_t* to, i
     for (; x < w; ++x) {
         std::uint32_t p;
         std::memcpy(&p, from + x, 4);
-        const bool near = std::uint32_t(int((p >> 16) & 0xFF) - r + tolerance) <= span
-                          && std::uint32_t(int((p >> 8) & 0xFF) - g + tolerance) <= span
-                          && std::uint32_t(int(p & 0xFF) - b + tolerance) <= span;
+        const bool near = std::uint32_t(int((p >> 16) & 0xFF) - r + tolerance) <= span &&
+                          std::uint32_t(int((p >> 8) & 0xFF) - g + tolerance) <= span &&
+                          std::uint32_t(int(p & 0xFF) - b + tolerance) <= span;
         to[x] = near ? SkinKeyPixel : p;
     }
 }
@@ -147,11 +153,14 @@ namespace {
 // characters are ASCII and differ in more than case, cannot be equal.
 bool mayEqualIgnoringCase(const QString& a, const QString& b)
 {
-    if (a.size() != b.size()) return false;
-    if (a.isEmpty()) return true;
+    if (a.size() != b.size())
+        return false;
+    if (a.isEmpty())
+        return true;
     const auto sameAscii = [](QChar x, QChar y) {
         const char16_t cx = x.unicode(), cy = y.unicode();
-        if (cx >= 0x80 || cy >= 0x80) return true;
+        if (cx >= 0x80 || cy >= 0x80)
+            return true;
         const auto lower = [](char16_t c) { return c >= 'A' && c <= 'Z' ? char16_t(c + 32) : c; };
         return lower(cx) == lower(cy);
     };
@@ -163,7 +172,8 @@ bool mayEqualIgnoringCase(const QString& a, const QString& b)
 void TSkinBitmapLink::link(const TSkinBitmapList* bitmaps)
 {
     Bitmap = nullptr;
-    if (!bitmaps) return;
+    if (!bitmaps)
+        return;
     // The whole list is searched: the last bitmap of the name wins.
     for (TSkinBitmap* bitmap : *bitmaps)
         if (mayEqualIgnoringCase(bitmap->Name, Name) && bitmap->Name.compare(Name, Qt::CaseInsensitive) == 0)

@@ -44,7 +44,10 @@ public:
     QImage& image() { return m_image; }
     const QImage& image() const { return m_image; }
     std::uint32_t* scanLine(int y) { return reinterpret_cast<std::uint32_t*>(m_image.scanLine(y)); }
-    const std::uint32_t* constScanLine(int y) const { return reinterpret_cast<const std::uint32_t*>(m_image.constScanLine(y)); }
+    const std::uint32_t* constScanLine(int y) const
+    {
+        return reinterpret_cast<const std::uint32_t*>(m_image.constScanLine(y));
+    }
 
     // The same pixels seen as opaque (alpha ignored), sharing the buffer: the
     // source of unmasked copies, stretches and tiles.
@@ -90,8 +93,8 @@ struct TSkinBitmapLink {
     // Stored values only (the resolved reference is not compared).
     bool sameStoredValues(const TSkinBitmapLink& other) const
     {
-        return Name == other.Name && Left == other.Left && Top == other.Top && Right == other.Right
-               && Bottom == other.Bottom;
+        return Name == other.Name && Left == other.Left && Top == other.Top && Right == other.Right &&
+               Bottom == other.Bottom;
     }
 };
 

@@ -10,7 +10,8 @@ namespace {
 QImage transparentImage(const QSize& size)
 {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    if (!image.isNull()) image.fill(0u);
+    if (!image.isNull())
+        image.fill(0u);
     return image;
 }
 
@@ -26,9 +27,11 @@ QRect visiblePart(QPainter& painter, const QRect& dest)
     if (QPaintDevice* device = painter.device()) {
         bool invertible = false;
         const QTransform inverse = painter.worldTransform().inverted(&invertible);
-        if (invertible) visible &= inverse.mapRect(QRect(0, 0, device->width(), device->height())).adjusted(-1, -1, 1, 1);
+        if (invertible)
+            visible &= inverse.mapRect(QRect(0, 0, device->width(), device->height())).adjusted(-1, -1, 1, 1);
     }
-    if (painter.hasClipping()) visible &= painter.clipBoundingRect().toAlignedRect();
+    if (painter.hasClipping())
+        visible &= painter.clipBoundingRect().toAlignedRect();
     return visible;
 }
 
@@ -37,15 +40,18 @@ QRect visiblePart(QPainter& painter, const QRect& dest)
 QImage maskedTile(const QImage& sourceImage, const QRect& source, const QRect& dest, const QRect& visible)
 {
     QImage out = transparentImage(visible.size());
-    if (out.isNull()) return out;
+    if (out.isNull())
+        return out;
     for (int y = 0; y < visible.height(); ++y) {
         const int dy = visible.top() - dest.top() + y;
-        const auto* in = reinterpret_cast<const std::uint32_t*>(sourceImage.constScanLine(source.top() + dy % source.height()));
+        const auto* in =
+            reinterpret_cast<const std::uint32_t*>(sourceImage.constScanLine(source.top() + dy % source.height()));
         auto* line = reinterpret_cast<std::uint32_t*>(out.scanLine(y));
         for (int x = 0; x < visible.width(); ++x) {
             const int dx = visible.left() - dest.left() + x;
             const std::uint32_t p = in[source.left() + dx % source.width()];
-            if (!isKeyPixel(p)) line[x] = p | 0xFF000000u;
+            if (!isKeyPixel(p))
+                line[x] = p | 0xFF000000u;
         }
     }
     return out;
@@ -68,7 +74,8 @@ void maskedStretchPart(const QImage& sourceImage, const QRect& source, const QSi
         std::int64_t fx = std::int64_t(part.left()) * stepX;
         for (int x = part.left(); x <= part.right(); ++x, fx += stepX) {
             const std::uint32_t p = in[source.left() + int(fx >> 16)];
-            if (!isKeyPixel(p)) line[at.x() + x - part.left()] = p | 0xFF000000u;
+            if (!isKeyPixel(p))
+                line[at.x() + x - part.left()] = p | 0xFF000000u;
         }
     }
 }
@@ -77,7 +84,8 @@ void maskedStretchPart(const QImage& sourceImage, const QRect& source, const QSi
 
 void maskedStretch(const QImage& sourceImage, const QRect& source, QImage& dest, const QRect& destRect)
 {
-    if (source.isEmpty() || destRect.isEmpty()) return;
+    if (source.isEmpty() || destRect.isEmpty())
+        return;
     maskedStretchPart(sourceImage, source, destRect.size(), QRect(QPoint(0, 0), destRect.size()), dest,
                       destRect.topLeft());
 }
@@ -88,16 +96,19 @@ void drawBitmapPart(QPainter& painter, const TSkinBitmap& bitmap, const QRect& r
     // A link may name a rectangle reaching outside its bitmap: only the part
     // inside is ever read.
     const QRect source = requested & QRect(0, 0, bitmap.width(), bitmap.height());
-    if (source.isEmpty() || dest.isEmpty()) return;
+    if (source.isEmpty() || dest.isEmpty())
+        return;
     const QImage& pixels = bitmap.image();
 
     switch (style) {
     case tsStretch: {
         const QRect visible = visiblePart(painter, dest);
-        if (visible.isEmpty()) return;
+        if (visible.isEmpty())
+            return;
         if (masked) {
             QImage part = transparentImage(visible.size());
-            if (part.isNull()) return;
+            if (part.isNull())
+                return;
             maskedStretchPart(pixels, source, dest.size(), visible.translated(-dest.topLeft()), part, QPoint(0, 0));
             painter.drawImage(visible.topLeft(), part);
         } else {
@@ -120,7 +131,8 @@ void drawBitmapPart(QPainter& painter, const TSkinBitmap& bitmap, const QRect& r
     case tsTile:
     default: {
         const QRect visible = visiblePart(painter, dest);
-        if (visible.isEmpty()) return;
+        if (visible.isEmpty())
+            return;
         if (masked) {
             painter.drawImage(visible.topLeft(), maskedTile(pixels, source, dest, visible));
         } else {
@@ -149,7 +161,8 @@ QImage keyToTransparent(const QImage& image)
         const auto* src = reinterpret_cast<const std::uint32_t*>(in.constScanLine(y));
         auto* dst = reinterpret_cast<std::uint32_t*>(out.scanLine(y));
         for (int x = 0; x < in.width(); ++x)
-            if (!isKeyPixel(src[x])) dst[x] = src[x] | 0xFF000000u;
+            if (!isKeyPixel(src[x]))
+                dst[x] = src[x] | 0xFF000000u;
     }
     return out;
 }
@@ -163,12 +176,16 @@ QRegion regionFromNonKeyPixels(const QImage& image, const QPoint& origin)
         runs.clear();
         int x = 0;
         while (x < image.width()) {
-            while (x < image.width() && isKeyPixel(line[x])) ++x;
+            while (x < image.width() && isKeyPixel(line[x]))
+                ++x;
             const int start = x;
-            while (x < image.width() && !isKeyPixel(line[x])) ++x;
-            if (x > start) runs.emplace_back(origin.x() + start, origin.y() + y, x - start, 1);
+            while (x < image.width() && !isKeyPixel(line[x]))
+                ++x;
+            if (x > start)
+                runs.emplace_back(origin.x() + start, origin.y() + y, x - start, 1);
         }
-        if (runs.empty()) continue;
+        if (runs.empty())
+            continue;
         // One row is a single band, already sorted by x: a valid banded region.
         QRegion row;
         row.setRects(runs.data(), int(runs.size()));

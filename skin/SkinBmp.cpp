@@ -15,20 +15,27 @@ void put16(QByteArray& out, quint16 v)
 }
 void put32(QByteArray& out, quint32 v)
 {
-    for (int i = 0; i < 4; ++i) out.append(char((v >> (8 * i)) & 0xFF));
+    for (int i = 0; i < 4; ++i)
+        out.append(char((v >> (8 * i)) & 0xFF));
 }
 quint32 get32(const QByteArray& b, int at)
 {
-    return quint32(quint8(b[at])) | quint32(quint8(b[at + 1])) << 8 | quint32(quint8(b[at + 2])) << 16
-           | quint32(quint8(b[at + 3])) << 24;
+    return quint32(quint8(b[at])) | quint32(quint8(b[at + 1])) << 8 | quint32(quint8(b[at + 2])) << 16 |
+           quint32(quint8(b[at + 3])) << 24;
 }
 quint16 get16(const QByteArray& b, int at)
 {
     return quint16(quint8(b[at]) | quint8(b[at + 1]) << 8);
 }
 
-int widen5(int v) { return (v << 3) | (v >> 2); }
-int widen6(int v) { return (v << 2) | (v >> 4); }
+int widen5(int v)
+{
+    return (v << 3) | (v >> 2);
+}
+int widen6(int v)
+{
+    return (v << 2) | (v >> 4);
+}
 
 [[noreturn]] void bad(const char* why)
 {
@@ -42,31 +49,36 @@ void checkRunLengths(const char* data, qint64 size, qint64 width, qint64 height,
 {
     qint64 at = 0, x = 0, y = 0;
     auto next = [&] {
-        if (at >= size) bad("run-length data truncated");
+        if (at >= size)
+            bad("run-length data truncated");
         return int(quint8(data[at++]));
     };
     while (y < height) {
         const int count = next();
         const int value = next();
-        if (count > 0) {   // a run of `count` pixels
+        if (count > 0) { // a run of `count` pixels
             x += count;
-        } else if (value == 0) {   // end of line
-            if (x != width) bad("run-length row ends early");
+        } else if (value == 0) { // end of line
+            if (x != width)
+                bad("run-length row ends early");
             x = 0;
             ++y;
             continue;
-        } else if (value == 1) {   // end of picture
-            if (x != width || y != height - 1) bad("run-length picture ends early");
+        } else if (value == 1) { // end of picture
+            if (x != width || y != height - 1)
+                bad("run-length picture ends early");
             return;
         } else if (value == 2) {
             bad("run-length delta leaves pixels undefined");
-        } else {   // `value` pixels as they are, padded to an even byte count
+        } else { // `value` pixels as they are, padded to an even byte count
             x += value;
             const qint64 bytes = nibbles ? (value + 1) / 2 : value;
             at += bytes + (bytes & 1);
-            if (at > size) bad("run-length data truncated");
+            if (at > size)
+                bad("run-length data truncated");
         }
-        if (x > width) bad("run-length row too long");
+        if (x > width)
+            bad("run-length row too long");
     }
 }
 
@@ -86,10 +98,10 @@ QByteArray encodeBmp16(const QImage& source)
     put32(out, 54);
     put32(out, 40);
     put32(out, quint32(w));
-    put32(out, quint32(h));   // bottom-up rows
+    put32(out, quint32(h)); // bottom-up rows
     put16(out, 1);
     put16(out, 16);
-    put32(out, 0);            // BI_RGB: 5-5-5
+    put32(out, 0); // BI_RGB: 5-5-5
     put32(out, pixelBytes);
     put32(out, 2835);
     put32(out, 2835);
@@ -101,14 +113,16 @@ QByteArray encodeBmp16(const QImage& source)
             const quint32 p = line[x];
             put16(out, quint16((((p >> 19) & 0x1F) << 10) | (((p >> 11) & 0x1F) << 5) | ((p >> 3) & 0x1F)));
         }
-        for (int pad = w * 2; pad < rowBytes; ++pad) out.append('\0');
+        for (int pad = w * 2; pad < rowBytes; ++pad)
+            out.append('\0');
     }
     return out;
 }
 
 QImage decodeBmp(const QByteArray& file, TSkinReadBudget& budget)
 {
-    if (file.size() < 54 || file[0] != 'B' || file[1] != 'M') bad("no BMP header");
+    if (file.size() < 54 || file[0] != 'B' || file[1] != 'M')
+        bad("no BMP header");
     const quint32 fileSize = get32(file, 2);
     const quint32 offset = get32(file, 10);
     const quint32 infoSize = get32(file, 14);
@@ -118,13 +132,17 @@ QImage decodeBmp(const QByteArray& file, TSkinReadBudget& budget)
     const int bits = get16(file, 28);
     const quint32 compression = get32(file, 30);
     // The lengths the file states about itself must agree with its record.
-    if (fileSize != quint32(file.size())) bad("file size differs from the record's");
-    if (infoSize < 40 || infoSize > 124 || planes != 1) bad("bad header");
-    if (offset < 14 + infoSize || offset > quint32(file.size())) bad("bad pixel offset");
-    if (width <= 0 || rawHeight == 0 || rawHeight == INT32_MIN) bad("bad dimensions");
+    if (fileSize != quint32(file.size()))
+        bad("file size differs from the record's");
+    if (infoSize < 40 || infoSize > 124 || planes != 1)
+        bad("bad header");
+    if (offset < 14 + infoSize || offset > quint32(file.size()))
+        bad("bad pixel offset");
+    if (width <= 0 || rawHeight == 0 || rawHeight == INT32_MIN)
+        bad("bad dimensions");
     const qint64 height = std::llabs(rawHeight);
-    if (width > TSkinLimits::MaxBitmapSide || height > TSkinLimits::MaxBitmapSide
-        || qint64(width) * height > TSkinLimits::MaxBitmapPixels)
+    if (width > TSkinLimits::MaxBitmapSide || height > TSkinLimits::MaxBitmapSide ||
+        qint64(width) * height > TSkinLimits::MaxBitmapPixels)
         bad("too large");
 
     const bool runLength = (compression == 1 && bits == 8) || (compression == 2 && bits == 4);
@@ -134,7 +152,8 @@ QImage decodeBmp(const QByteArray& file, TSkinReadBudget& budget)
         bad("unsupported format");
     const qint64 rowBytes = ((qint64(width) * bits + 31) / 32) * 4;
     if (runLength) {
-        if (rawHeight < 0) bad("top-down run-length data");
+        if (rawHeight < 0)
+            bad("top-down run-length data");
         checkRunLengths(file.constData() + offset, file.size() - offset, width, height, bits == 4);
     } else if (qint64(offset) + rowBytes * height > file.size()) {
         bad("pixel data truncated");
@@ -143,25 +162,31 @@ QImage decodeBmp(const QByteArray& file, TSkinReadBudget& budget)
 
     if (paletted) {
         const quint32 used = get32(file, 46);
-        if (used > (1u << bits) || 14 + infoSize + 4 * (used ? used : 1u << bits) > offset) bad("bad palette");
+        if (used > (1u << bits) || 14 + infoSize + 4 * (used ? used : 1u << bits) > offset)
+            bad("bad palette");
         // Every pixel is backed by data now: Qt's decoder does the rest.
         QImage image;
-        if (!image.loadFromData(file, "BMP")) bad("undecodable");
+        if (!image.loadFromData(file, "BMP"))
+            bad("undecodable");
         return image.convertToFormat(QImage::Format_ARGB32);
     }
     quint32 masks[3] = {0, 0, 0};
     if (bitfields) {
-        if (offset < 14 + 40 + 12) bad("no bit masks");
-        for (int i = 0; i < 3; ++i) masks[i] = get32(file, 14 + 40 + 4 * i);
+        if (offset < 14 + 40 + 12)
+            bad("no bit masks");
+        for (int i = 0; i < 3; ++i)
+            masks[i] = get32(file, 14 + 40 + 4 * i);
         const bool rgb565 = masks[0] == 0xF800 && masks[1] == 0x07E0 && masks[2] == 0x001F;
         const bool rgb555 = masks[0] == 0x7C00 && masks[1] == 0x03E0 && masks[2] == 0x001F;
         const bool rgb888 = masks[0] == 0xFF0000 && masks[1] == 0xFF00 && masks[2] == 0xFF;
-        if (!(bits == 16 && (rgb565 || rgb555)) && !(bits == 32 && rgb888)) bad("unsupported bit masks");
+        if (!(bits == 16 && (rgb565 || rgb555)) && !(bits == 32 && rgb888))
+            bad("unsupported bit masks");
     }
     const bool is565 = bitfields && bits == 16 && masks[0] == 0xF800;
 
     QImage image(width, int(height), QImage::Format_ARGB32);
-    if (image.isNull()) throw TSkinError("Can't allocate the DIB handle");
+    if (image.isNull())
+        throw TSkinError("Can't allocate the DIB handle");
     for (qint64 row = 0; row < height; ++row) {
         const int y = rawHeight > 0 ? int(height - 1 - row) : int(row);
         const char* in = file.constData() + offset + row * rowBytes;
@@ -171,13 +196,19 @@ QImage decodeBmp(const QByteArray& file, TSkinReadBudget& budget)
             if (bits == 16) {
                 const int v = quint8(in[2 * x]) | quint8(in[2 * x + 1]) << 8;
                 if (is565) {
-                    r = widen5((v >> 11) & 0x1F); g = widen6((v >> 5) & 0x3F); b = widen5(v & 0x1F);
+                    r = widen5((v >> 11) & 0x1F);
+                    g = widen6((v >> 5) & 0x3F);
+                    b = widen5(v & 0x1F);
                 } else {
-                    r = widen5((v >> 10) & 0x1F); g = widen5((v >> 5) & 0x1F); b = widen5(v & 0x1F);
+                    r = widen5((v >> 10) & 0x1F);
+                    g = widen5((v >> 5) & 0x1F);
+                    b = widen5(v & 0x1F);
                 }
             } else {
                 const int step = bits / 8;
-                b = quint8(in[step * x]); g = quint8(in[step * x + 1]); r = quint8(in[step * x + 2]);
+                b = quint8(in[step * x]);
+                g = quint8(in[step * x + 1]);
+                r = quint8(in[step * x + 2]);
             }
             out[x] = 0xFF000000u | quint32(r) << 16 | quint32(g) << 8 | quint32(b);
         }

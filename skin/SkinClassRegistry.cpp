@@ -8,20 +8,24 @@ namespace {
 
 // A registered class that skins may name but this program never meets: it
 // behaves like its nearest base class and keeps its own name.
-template <class Base>
-class TRegisteredAs : public Base {
+template <class Base> class TRegisteredAs : public Base {
 public:
-    TRegisteredAs(const char* name, TSkinObject* owner) : Base(owner), m_name(name) {}
+    TRegisteredAs(const char* name, TSkinObject* owner) : Base(owner), m_name(name) { }
     QByteArray className() const override { return m_name; }
+
 private:
     QByteArray m_name;
 };
 
-template <class T>
-TSkinObject* make(TSkinObject* owner) { return new T(owner); }
+template <class T> TSkinObject* make(TSkinObject* owner)
+{
+    return new T(owner);
+}
 
-template <class Base>
-TSkinObject* makeAlias(const char* name, TSkinObject* owner) { return new TRegisteredAs<Base>(name, owner); }
+template <class Base> TSkinObject* makeAlias(const char* name, TSkinObject* owner)
+{
+    return new TRegisteredAs<Base>(name, owner);
+}
 
 struct Registration {
     const char* name;
@@ -53,28 +57,32 @@ const Registration registrations[] = {
 QList<QByteArray> TSkinClassRegistry::classNames()
 {
     QList<QByteArray> names;
-    for (const Registration& r : registrations) names.append(r.name);
+    for (const Registration& r : registrations)
+        names.append(r.name);
     return names;
 }
 
 TSkinObject* TSkinClassRegistry::create(const QByteArray& className, TSkinObject* owner)
 {
     for (const Registration& r : registrations)
-        if (className == r.name) return r.create(r.name, owner);
+        if (className == r.name)
+            return r.create(r.name, owner);
     return nullptr;
 }
 
 QList<const TSkinPropertyTable*> TSkinClassRegistry::propertyTables()
 {
-    return {&TSkinObject::propertyTable(), &TSkinActiveObject::propertyTable(), &TSkinBitmapObject::propertyTable(),
-            &TSkinActiveBitmap::propertyTable(), &TSkinSystemButton::propertyTable(),
-            &TSkinButtonObject::propertyTable(), &TSkinTextObject::propertyTable()};
+    return {&TSkinObject::propertyTable(),       &TSkinActiveObject::propertyTable(),
+            &TSkinBitmapObject::propertyTable(), &TSkinActiveBitmap::propertyTable(),
+            &TSkinSystemButton::propertyTable(), &TSkinButtonObject::propertyTable(),
+            &TSkinTextObject::propertyTable()};
 }
 
 bool TSkinClassRegistry::isRegistered(const QByteArray& className)
 {
     for (const Registration& r : registrations)
-        if (className == r.name) return true;
+        if (className == r.name)
+            return true;
     return false;
 }
 

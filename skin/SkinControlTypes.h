@@ -9,7 +9,7 @@ enum TSkinPerformance : int { spNoBuffer, spSharedBuffer, spDoubleBuffer };
 // Translucency of a buffered control over its parent's background.
 struct TSkinBlending {
     bool Enabled = false;
-    int Value = 192;  // 0 (invisible) .. 255 (opaque)
+    int Value = 192; // 0 (invisible) .. 255 (opaque)
     bool operator==(const TSkinBlending&) const = default;
 };
 

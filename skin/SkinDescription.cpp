@@ -15,7 +15,8 @@ namespace {
 QByteArray readFile(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) throw TSkinError("Can't read " + path.toStdString());
+    if (!file.open(QIODevice::ReadOnly))
+        throw TSkinError("Can't read " + path.toStdString());
     return file.readAll();
 }
 
@@ -23,11 +24,13 @@ QByteArray readFile(const QString& path)
 // returned in `rest`.
 QByteArray quoted(const QByteArray& text, QByteArray* rest, const std::string& where)
 {
-    if (!text.startsWith('\'')) throw TSkinError(where + ": quoted string expected");
+    if (!text.startsWith('\''))
+        throw TSkinError(where + ": quoted string expected");
     QByteArray out;
     int i = 1;
     for (;;) {
-        if (i >= text.size()) throw TSkinError(where + ": unterminated string");
+        if (i >= text.size())
+            throw TSkinError(where + ": unterminated string");
         if (text[i] == '\'') {
             if (i + 1 < text.size() && text[i + 1] == '\'') {
                 out.append('\'');
@@ -46,7 +49,8 @@ QByteArray quoted(const QByteArray& text, QByteArray* rest, const std::string& w
 std::unique_ptr<TSkinBitmap> loadBitmap(const QString& name, const QString& path)
 {
     QImage image;
-    if (!image.load(path)) throw TSkinError("Can't read the bitmap " + path.toStdString());
+    if (!image.load(path))
+        throw TSkinError("Can't read the bitmap " + path.toStdString());
     image = image.convertToFormat(QImage::Format_ARGB32);
     auto bitmap = std::make_unique<TSkinBitmap>();
     bitmap->Name = name;
@@ -54,7 +58,8 @@ std::unique_ptr<TSkinBitmap> loadBitmap(const QString& name, const QString& path
     for (int y = 0; y < image.height(); ++y) {
         const auto* in = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
         std::uint32_t* out = bitmap->scanLine(y);
-        for (int x = 0; x < image.width(); ++x) out[x] = in[x] | 0xFF000000u;
+        for (int x = 0; x < image.width(); ++x)
+            out[x] = in[x] | 0xFF000000u;
     }
     bitmap->snapToKey(0xFF, 0x00, 0xFF, 5);
     return bitmap;
@@ -70,23 +75,32 @@ void compileSkinDescription(const QString& manifestPath, TSkinSource& source)
     bool sawObjects = false;
     for (int n = 0; n < lines.size(); ++n) {
         const QByteArray line = lines[n].trimmed();
-        if (line.isEmpty() || line.startsWith('#')) continue;
+        if (line.isEmpty() || line.startsWith('#'))
+            continue;
         const std::string where = manifestPath.toStdString() + ":" + std::to_string(n + 1);
         const int eq = line.indexOf('=');
-        if (eq < 0) throw TSkinError(where + ": 'Key = value' expected");
+        if (eq < 0)
+            throw TSkinError(where + ": 'Key = value' expected");
         const QByteArray key = line.left(eq).trimmed();
         const QByteArray value = line.mid(eq + 1).trimmed();
         QByteArray rest;
-        if (key == "SkinName" || key == "SkinVersion" || key == "Author" || key == "AuthorEMail" || key == "AuthorURL") {
+        if (key == "SkinName" || key == "SkinVersion" || key == "Author" || key == "AuthorEMail" ||
+            key == "AuthorURL") {
             const QString text = QString::fromLatin1(quoted(value, &rest, where));
-            if (key == "SkinName") source.SkinName = text;
-            else if (key == "SkinVersion") source.SkinVersion = text;
-            else if (key == "Author") source.Author = text;
-            else if (key == "AuthorEMail") source.AuthorEMail = text;
-            else source.AuthorURL = text;
+            if (key == "SkinName")
+                source.SkinName = text;
+            else if (key == "SkinVersion")
+                source.SkinVersion = text;
+            else if (key == "Author")
+                source.Author = text;
+            else if (key == "AuthorEMail")
+                source.AuthorEMail = text;
+            else
+                source.AuthorURL = text;
         } else if (key == "Bitmap") {
             const QString name = QString::fromLatin1(quoted(value, &rest, where));
-            if (rest.isEmpty()) throw TSkinError(where + ": bitmap file expected");
+            if (rest.isEmpty())
+                throw TSkinError(where + ": bitmap file expected");
             source.addBitmap(loadBitmap(name, folder.filePath(QString::fromUtf8(rest))));
         } else if (key == "Objects") {
             const QByteArray text = readFile(folder.filePath(QString::fromUtf8(value)));
@@ -101,12 +115,14 @@ void compileSkinDescription(const QString& manifestPath, TSkinSource& source)
             throw TSkinError(where + ": unknown key " + key.toStdString());
         }
     }
-    if (!sawObjects) throw TSkinError(manifestPath.toStdString() + ": no Objects line");
+    if (!sawObjects)
+        throw TSkinError(manifestPath.toStdString() + ": no Objects line");
     // A skin without objects would be stored as "no skin" (a lone 0 byte).
     if (source.objectCount() == 0)
         throw TSkinError(manifestPath.toStdString() + ": the Objects file holds no skin objects");
     // Objects read before a bitmap line resolve their links only now.
-    for (const auto& object : source.objects()) object->linkBitmaps();
+    for (const auto& object : source.objects())
+        object->linkBitmaps();
 }
 
 } // namespace corvane::skin

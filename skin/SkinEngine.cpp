@@ -15,9 +15,12 @@ namespace {
 
 QString resolveSkinFileName(const QString& fileName)
 {
-    if (QFile::exists(fileName)) return fileName;
-    if (fileName.size() > 1 && fileName.at(1) == QLatin1Char(':')) return fileName;
-    if (!QCoreApplication::instance()) return fileName;
+    if (QFile::exists(fileName))
+        return fileName;
+    if (fileName.size() > 1 && fileName.at(1) == QLatin1Char(':'))
+        return fileName;
+    if (!QCoreApplication::instance())
+        return fileName;
     return QDir(QCoreApplication::applicationDirPath()).filePath(fileName);
 }
 
@@ -35,12 +38,14 @@ void TSkinEngine::readSkinStream(const QByteArray& stream)
     TSkinSource loaded;
     if (!corvane::skin::readSkinStream(stream, loaded)) {
         // Presence byte 0: no skin in the stream, the current one stays.
-        if (objectCount() > 0) emit afterChange();
+        if (objectCount() > 0)
+            emit afterChange();
         return;
     }
     m_source.swap(loaded);
     m_source.applyHue();
-    if (objectCount() > 0) emit afterChange();
+    if (objectCount() > 0)
+        emit afterChange();
 }
 
 QByteArray TSkinEngine::writeSkinStream() const
@@ -70,11 +75,15 @@ void TSkinEngine::loadSkinFile(const QString& fileName)
     const QString path = resolveSkinFileName(fileName);
     const TSkinFilter* filter = skinFilterForFile(path);
     QFile file(path);
-    if (!file.exists()) throw TSkinError("Skin file not found: " + path.toStdString());
-    if (!filter) throw TSkinError("No skin filter reads " + path.toStdString());
-    if (!file.open(QIODevice::ReadOnly)) throw TSkinError("Can't open the skin file " + path.toStdString());
+    if (!file.exists())
+        throw TSkinError("Skin file not found: " + path.toStdString());
+    if (!filter)
+        throw TSkinError("No skin filter reads " + path.toStdString());
+    if (!file.open(QIODevice::ReadOnly))
+        throw TSkinError("Can't open the skin file " + path.toStdString());
     // No valid skin file is larger than what a skin may decode to.
-    if (file.size() > TSkinLimits::MaxDecodedBytes) throw TSkinError("Skin file too large: " + path.toStdString());
+    if (file.size() > TSkinLimits::MaxDecodedBytes)
+        throw TSkinError("Skin file too large: " + path.toStdString());
     const QByteArray bytes = file.readAll();
     filter->read(bytes.constData(), bytes.size(), loaded);
     installWithNotifications(loaded);
@@ -83,12 +92,14 @@ void TSkinEngine::loadSkinFile(const QString& fileName)
 void TSkinEngine::saveSkinFile(const QString& fileName) const
 {
     const TSkinFilter* filter = skinFilterForFile(fileName);
-    if (!filter) filter = &defaultSkinFilter();
+    if (!filter)
+        filter = &defaultSkinFilter();
     QFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw TSkinError("Can't create the skin file " + fileName.toStdString());
     const QByteArray bytes = filter->write(m_source);
-    if (file.write(bytes) != bytes.size()) throw TSkinError("Can't write the skin file " + fileName.toStdString());
+    if (file.write(bytes) != bytes.size())
+        throw TSkinError("Can't write the skin file " + fileName.toStdString());
 }
 
 void TSkinEngine::installWithNotifications(TSkinSource& loaded)
@@ -111,7 +122,8 @@ void TSkinEngine::installWithNotifications(TSkinSource& loaded)
 
 void TSkinEngine::setDeltaHue(int hue)
 {
-    if (m_applyingHue) return;
+    if (m_applyingHue)
+        return;
     if (objectCount() == 0) {
         m_source.setRequestedHue(hue);
         return;
@@ -130,16 +142,21 @@ void TSkinEngine::setDeltaHue(int hue)
 
 void TSkinEngine::broadcast(int message)
 {
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return;
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return;
     QList<QPointer<QWidget>> forms;
-    for (QWidget* form : QApplication::topLevelWidgets()) forms.append(form);
+    for (QWidget* form : QApplication::topLevelWidgets())
+        forms.append(form);
     for (const QPointer<QWidget>& form : forms) {
-        if (!form) continue;
+        if (!form)
+            continue;
         // The form first, then every control inside it.
         QList<QPointer<QWidget>> targets{form};
-        for (QWidget* child : form->findChildren<QWidget*>()) targets.append(child);
+        for (QWidget* child : form->findChildren<QWidget*>())
+            targets.append(child);
         for (const QPointer<QWidget>& target : targets) {
-            if (!target) continue;
+            if (!target)
+                continue;
             TSkinChangeEvent event(message, this);
             QCoreApplication::sendEvent(target, &event);
         }

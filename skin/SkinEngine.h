@@ -65,8 +65,8 @@ public:
     void broadcast(int message);
 
 signals:
-    void beforeChange();   // OnBeforeChange
-    void afterChange();    // OnAfterChange
+    void beforeChange(); // OnBeforeChange
+    void afterChange();  // OnAfterChange
 
 private:
     // Installs a fully loaded source with the change protocol.

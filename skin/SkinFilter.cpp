@@ -14,7 +14,8 @@ void TSkinInput::readExact(char* data, std::int64_t count)
 {
     while (count > 0) {
         const std::int64_t got = readSome(data, count);
-        if (got <= 0) throw TSkinError("Unexpected end of skin data");
+        if (got <= 0)
+            throw TSkinError("Unexpected end of skin data");
         data += got;
         count -= got;
     }
@@ -24,14 +25,15 @@ std::int32_t TSkinInput::readInt32()
 {
     unsigned char b[4];
     readExact(reinterpret_cast<char*>(b), 4);
-    return std::int32_t(std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16
-                        | std::uint32_t(b[3]) << 24);
+    return std::int32_t(std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 |
+                        std::uint32_t(b[3]) << 24);
 }
 
 std::int32_t TSkinInput::readStringSize(int maxBytes)
 {
     const std::int32_t size = readInt32();
-    if (size < 0 || size > maxBytes) throw TSkinError("Invalid string length " + std::to_string(size) + " in skin data");
+    if (size < 0 || size > maxBytes)
+        throw TSkinError("Invalid string length " + std::to_string(size) + " in skin data");
     return size;
 }
 
@@ -42,7 +44,8 @@ QByteArray TSkinInput::readString(int maxBytes)
 
 QByteArray TSkinInput::readBytes(std::int64_t count)
 {
-    if (count < 0 || count > TSkinLimits::MaxBinaryBytes) throw TSkinError("Invalid block size in skin data");
+    if (count < 0 || count > TSkinLimits::MaxBinaryBytes)
+        throw TSkinError("Invalid block size in skin data");
     QByteArray out;
     // Grow in steps: a count larger than the data that follows fails after
     // reading what is there, not by reserving the whole count up front.
@@ -70,7 +73,8 @@ void TSkinInput::consume(std::int64_t count)
 std::int64_t TSkinMemoryInput::readSome(char* data, std::int64_t max)
 {
     const std::int64_t n = std::min(max, m_size - m_pos);
-    if (n <= 0) return 0;
+    if (n <= 0)
+        return 0;
     m_budget.chargeBytes(n);
     std::memcpy(data, m_data + m_pos, size_t(n));
     m_pos += n;
@@ -78,14 +82,14 @@ std::int64_t TSkinMemoryInput::readSome(char* data, std::int64_t max)
 }
 
 struct TSkinInflateInput::State {
-    explicit State(TSkinReadBudget& budget) : budget(budget) {}
+    explicit State(TSkinReadBudget& budget) : budget(budget) { }
 
     TSkinReadBudget& budget;
     z_stream stream{};
     bool initialised = false;
-    bool ended = false;       // zlib saw the end of the stream and its check value matched
-    bool exhausted = false;   // the compressed data ran out before that end
-    std::int64_t inputLeft = 0;   // beyond what zlib's 32-bit avail_in holds
+    bool ended = false;         // zlib saw the end of the stream and its check value matched
+    bool exhausted = false;     // the compressed data ran out before that end
+    std::int64_t inputLeft = 0; // beyond what zlib's 32-bit avail_in holds
     // Small reads are served from a buffer, so that every 4-byte integer does
     // not cost a call into zlib.
     static constexpr int BufferSize = 64 * 1024;
@@ -96,7 +100,8 @@ struct TSkinInflateInput::State {
     // Inflates into `out`; returns the number of bytes produced (0 at the end).
     std::int64_t inflateInto(unsigned char* out, std::int64_t max)
     {
-        if (ended || exhausted) return 0;
+        if (ended || exhausted)
+            return 0;
         const uInt room = uInt(std::min<std::int64_t>(max, 1 << 30));
         stream.next_out = out;
         stream.avail_out = room;
@@ -114,10 +119,11 @@ struct TSkinInflateInput::State {
                 break;
             }
             if (rc == Z_BUF_ERROR && stream.avail_in == 0) {
-                exhausted = true;   // the data ends early; the reader reports it
+                exhausted = true; // the data ends early; the reader reports it
                 break;
             }
-            if (rc != Z_OK) throw TSkinError("error");
+            if (rc != Z_OK)
+                throw TSkinError("error");
         }
         const std::int64_t produced = std::int64_t(room - stream.avail_out);
         budget.chargeBytes(produced);
@@ -125,21 +131,22 @@ struct TSkinInflateInput::State {
     }
 };
 
-TSkinInflateInput::TSkinInflateInput(const char* data, std::int64_t size)
-    : m_state(std::make_unique<State>(m_budget))
+TSkinInflateInput::TSkinInflateInput(const char* data, std::int64_t size) : m_state(std::make_unique<State>(m_budget))
 {
     State& s = *m_state;
     s.stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data));
     const uInt first = uInt(std::min<std::int64_t>(size, 1 << 30));
     s.stream.avail_in = first;
     s.inputLeft = size - first;
-    if (inflateInit(&s.stream) != Z_OK) throw TSkinError("error");
+    if (inflateInit(&s.stream) != Z_OK)
+        throw TSkinError("error");
     s.initialised = true;
 }
 
 TSkinInflateInput::~TSkinInflateInput()
 {
-    if (m_state->initialised) inflateEnd(&m_state->stream);
+    if (m_state->initialised)
+        inflateEnd(&m_state->stream);
 }
 
 void TSkinInflateInput::finish()
@@ -147,22 +154,25 @@ void TSkinInflateInput::finish()
     // Whatever the stream holds after the body is inflated and dropped (still
     // counted against the budget), so that zlib reaches its check value.
     State& s = *m_state;
-    while (s.inflateInto(s.buffer, State::BufferSize) > 0) {
-    }
+    while (s.inflateInto(s.buffer, State::BufferSize) > 0) { }
     s.bufferPos = s.bufferEnd = 0;
-    if (!s.ended) throw TSkinError("Unexpected end of skin data");
+    if (!s.ended)
+        throw TSkinError("Unexpected end of skin data");
 }
 
 std::int64_t TSkinInflateInput::readSome(char* data, std::int64_t max)
 {
     State& s = *m_state;
-    if (max <= 0) return 0;
+    if (max <= 0)
+        return 0;
     if (s.bufferPos == s.bufferEnd) {
         // Large reads go straight into the caller's memory.
-        if (max >= State::BufferSize) return s.inflateInto(reinterpret_cast<unsigned char*>(data), max);
+        if (max >= State::BufferSize)
+            return s.inflateInto(reinterpret_cast<unsigned char*>(data), max);
         s.bufferPos = 0;
         s.bufferEnd = int(s.inflateInto(s.buffer, State::BufferSize));
-        if (s.bufferEnd == 0) return 0;
+        if (s.bufferEnd == 0)
+            return 0;
     }
     const int n = int(std::min<std::int64_t>(max, s.bufferEnd - s.bufferPos));
     std::memcpy(data, s.buffer + s.bufferPos, size_t(n));
@@ -173,7 +183,8 @@ std::int64_t TSkinInflateInput::readSome(char* data, std::int64_t max)
 const char* TSkinInflateInput::peek(std::int64_t count)
 {
     State& s = *m_state;
-    if (count < 0 || count > State::BufferSize) return nullptr;
+    if (count < 0 || count > State::BufferSize)
+        return nullptr;
     if (s.bufferEnd - s.bufferPos < count) {
         // Move what is left to the front and top the buffer up.
         const int left = s.bufferEnd - s.bufferPos;
@@ -182,7 +193,8 @@ const char* TSkinInflateInput::peek(std::int64_t count)
         s.bufferEnd = left;
         while (s.bufferEnd < count) {
             const std::int64_t got = s.inflateInto(s.buffer + s.bufferEnd, State::BufferSize - s.bufferEnd);
-            if (got <= 0) return nullptr;
+            if (got <= 0)
+                return nullptr;
             s.bufferEnd += int(got);
         }
     }
@@ -202,7 +214,8 @@ void TSkinInflateInput::consume(std::int64_t count)
 QByteArray deflateBytes(const QByteArray& data, int level)
 {
     z_stream stream{};
-    if (deflateInit(&stream, level) != Z_OK) throw TSkinError("Can't start compression");
+    if (deflateInit(&stream, level) != Z_OK)
+        throw TSkinError("Can't start compression");
     QByteArray out;
     out.resize(qsizetype(deflateBound(&stream, uLong(data.size()))));
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
@@ -212,7 +225,8 @@ QByteArray deflateBytes(const QByteArray& data, int level)
     const int rc = deflate(&stream, Z_FINISH);
     const auto produced = qsizetype(stream.total_out);
     deflateEnd(&stream);
-    if (rc != Z_STREAM_END) throw TSkinError("Compression failed");
+    if (rc != Z_STREAM_END)
+        throw TSkinError("Compression failed");
     out.resize(produced);
     return out;
 }
@@ -234,7 +248,8 @@ QByteArray TSkinFilterUncompressed::write(const TSkinSource& source) const
 void TSkinFilterCompressed::read(const char* data, std::int64_t size, TSkinSource& source) const
 {
     // The four magic bytes are skipped unchecked.
-    if (size < 4) throw TSkinError("Unexpected end of skin data");
+    if (size < 4)
+        throw TSkinError("Unexpected end of skin data");
     TSkinInflateInput in(data + 4, size - 4);
     if (packedBody())
         source.readPackedBody(in);
@@ -267,22 +282,26 @@ const TSkinFilter& defaultSkinFilter()
 const TSkinFilter* skinFilterForFile(const QString& fileName)
 {
     const QString suffix = QFileInfo(fileName).suffix();
-    if (suffix.isEmpty()) return nullptr;
+    if (suffix.isEmpty())
+        return nullptr;
     for (const TSkinFilter* filter : skinFilters())
-        if (filter->extension().compare(suffix, Qt::CaseInsensitive) == 0) return filter;
+        if (filter->extension().compare(suffix, Qt::CaseInsensitive) == 0)
+            return filter;
     return nullptr;
 }
 
 bool readSkinStream(const QByteArray& stream, TSkinSource& source)
 {
-    if (stream.isEmpty() || stream[0] == '\0') return false;
+    if (stream.isEmpty() || stream[0] == '\0')
+        return false;
     defaultSkinFilter().read(stream.constData() + 1, stream.size() - 1, source);
     return true;
 }
 
 QByteArray writeSkinStream(const TSkinSource* source)
 {
-    if (!source || source->objectCount() == 0) return QByteArray(1, '\0');
+    if (!source || source->objectCount() == 0)
+        return QByteArray(1, '\0');
     return QByteArray(1, '\2') + defaultSkinFilter().write(*source);
 }
 

@@ -39,7 +39,7 @@ public:
     virtual void consume(std::int64_t count);
     // Called once the body is read: checks what the container says about its
     // end (a compressed stream's check value). Throws TSkinError on a mismatch.
-    virtual void finish() {}
+    virtual void finish() { }
 
     // What the load reading this input has decoded so far: the inputs charge
     // every byte they deliver, the body readers every pixel and object.
@@ -51,7 +51,7 @@ protected:
 
 class TSkinMemoryInput : public TSkinInput {
 public:
-    TSkinMemoryInput(const char* data, std::int64_t size) : m_data(data), m_size(size) {}
+    TSkinMemoryInput(const char* data, std::int64_t size) : m_data(data), m_size(size) { }
     std::int64_t readSome(char* data, std::int64_t max) override;
     const char* peek(std::int64_t count) override
     {
@@ -62,10 +62,12 @@ public:
     // Moves past `count` bytes; throws when fewer are left.
     void skip(std::int64_t count)
     {
-        if (count < 0 || count > m_size - m_pos) throw TSkinError("Unexpected end of skin data");
+        if (count < 0 || count > m_size - m_pos)
+            throw TSkinError("Unexpected end of skin data");
         m_budget.chargeBytes(count);
         m_pos += count;
     }
+
 private:
     const char* m_data;
     std::int64_t m_size;
@@ -84,6 +86,7 @@ public:
     const char* peek(std::int64_t count) override;
     void consume(std::int64_t count) override;
     void finish() override;
+
 private:
     struct State;
     std::unique_ptr<State> m_state;
@@ -96,7 +99,7 @@ class TSkinFilter {
 public:
     virtual ~TSkinFilter() = default;
     virtual QByteArray className() const = 0;
-    virtual QString extension() const = 0;     // without the dot, e.g. "tqkn"
+    virtual QString extension() const = 0; // without the dot, e.g. "tqkn"
     virtual QString description() const = 0;
     // Reads the filter's encoding into `source` (replacing its content).
     virtual void read(const char* data, std::int64_t size, TSkinSource& source) const = 0;
@@ -119,6 +122,7 @@ public:
     QString description() const override { return QStringLiteral("Compressed Skin"); }
     void read(const char* data, std::int64_t size, TSkinSource& source) const override;
     QByteArray write(const TSkinSource& source) const override;
+
 protected:
     virtual int level() const { return 1; }
     virtual bool packedBody() const { return false; }
@@ -129,6 +133,7 @@ public:
     QByteArray className() const override { return "TSkinFilterUltraCompressed"; }
     QString extension() const override { return QStringLiteral("xskn"); }
     QString description() const override { return QStringLiteral("Ultra Compressed Skin"); }
+
 protected:
     int level() const override { return 9; }
 };
@@ -138,13 +143,14 @@ public:
     QByteArray className() const override { return "TSkinFilterMaxCompression"; }
     QString extension() const override { return QStringLiteral("mskn"); }
     QString description() const override { return QStringLiteral("Maximum Compressed"); }
+
 protected:
     bool packedBody() const override { return true; }
 };
 
 // The filters in registration order: uncompressed, compressed, ultra, max.
 const QList<const TSkinFilter*>& skinFilters();
-const TSkinFilter& defaultSkinFilter();   // TSkinFilterCompressed
+const TSkinFilter& defaultSkinFilter(); // TSkinFilterCompressed
 // The first filter whose extension matches the file name's (case-insensitive);
 // null when none does.
 const TSkinFilter* skinFilterForFile(const QString& fileName);

@@ -20,11 +20,12 @@ constexpr int CM_SKINHITTEST = 1392;
 
 class TSkinHitTestEvent : public QEvent {
 public:
-    explicit TSkinHitTestEvent(const QPoint& windowPoint)
-        : QEvent(QEvent::Type(CM_SKINHITTEST)), m_point(windowPoint) {}
+    explicit TSkinHitTestEvent(const QPoint& windowPoint) : QEvent(QEvent::Type(CM_SKINHITTEST)), m_point(windowPoint)
+    { }
     QPoint windowPoint() const { return m_point; }
     bool nonClient() const { return m_nonClient; }
     void setNonClient(bool nonClient) { m_nonClient = nonClient; }
+
 private:
     QPoint m_point;
     bool m_nonClient = false;
@@ -48,15 +49,28 @@ constexpr int skinStateOf(TSkinWindowState state)
 enum TSkinBorderStyle : int { bsNone, bsStandard, bsToolWindow };
 
 enum TSkinFormDragMode : int {
-    fdmBorder,    // an outline follows the pointer, the window moves on release
-    fdmFullDrag   // the window follows the pointer
+    fdmBorder,  // an outline follows the pointer, the window moves on release
+    fdmFullDrag // the window follows the pointer
 };
 
 enum TSkinFormPerformance : int { fpNoBuffer, fpSharedBuffer, fpPersistentBuffer, fpDoubleBuffer };
 
 enum TSkinAnimationEffect : int {
-    aeRandomSelect, aeFade, aeDiagonal, aeDown, aeIn, aeOut, aeRectIn, aeRectOut, aePixel,
-    aePixelLine, aeDiamondIn, aeDiamondOut, aeSmoothDiagonal, aeSmoothRectIn, aeSmoothRectOut
+    aeRandomSelect,
+    aeFade,
+    aeDiagonal,
+    aeDown,
+    aeIn,
+    aeOut,
+    aeRectIn,
+    aeRectOut,
+    aePixel,
+    aePixelLine,
+    aeDiamondIn,
+    aeDiamondOut,
+    aeSmoothDiagonal,
+    aeSmoothRectIn,
+    aeSmoothRectOut
 };
 
 enum TSkinAnimationDirection : int { adNone, adNoRotate, adRotate90, adRotate180, adRotate270 };
@@ -65,9 +79,9 @@ struct TSkinAnimation {
     bool Enabled = false;
     TSkinAnimationEffect Effect = aeFade;
     TSkinAnimationDirection Direction = adNone;
-    int Time = 400;          // 50..9000 ms
-    int Resolution = 1;      // 1..10
-    int TileCount = 1;       // 1..20
+    int Time = 400;     // 50..9000 ms
+    int Resolution = 1; // 1..10
+    int TileCount = 1;  // 1..20
 };
 
 struct TSkinShadow {
@@ -101,8 +115,8 @@ struct TSkinPopupMenuOptions {
 };
 
 // The caption functions a frame offers by default: all but help.
-constexpr TSkinBorderIcons defaultBorderIcons =
-    borderIconBit(biClose) | borderIconBit(biSystemMenu) | borderIconBit(biMinimize) |
-    borderIconBit(biMaximize) | borderIconBit(biRollup) | borderIconBit(biTray);
+constexpr TSkinBorderIcons defaultBorderIcons = borderIconBit(biClose) | borderIconBit(biSystemMenu) |
+                                                borderIconBit(biMinimize) | borderIconBit(biMaximize) |
+                                                borderIconBit(biRollup) | borderIconBit(biTray);
 
 } // namespace corvane::skin

@@ -29,9 +29,9 @@ public:
 
 // One entry of a frame's system menu.
 struct TSkinSystemMenuItem {
-    QString Caption;       // "&Restore" ... "-" for the separator
-    QString ShortCut;      // display text, e.g. "Alt+F4"
-    int ImageIndex = -1;   // picture of the built-in caption-button set
+    QString Caption;     // "&Restore" ... "-" for the separator
+    QString ShortCut;    // display text, e.g. "Alt+F4"
+    int ImageIndex = -1; // picture of the built-in caption-button set
     bool isSeparator() const { return Caption == QLatin1String("-"); }
 };
 

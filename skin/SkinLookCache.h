@@ -59,7 +59,7 @@ struct TSkinLook {
 // over it must not paint them again and again.
 class TSkinLookCache {
 public:
-    explicit TSkinLookCache(int capacity) : m_capacity(capacity) {}
+    explicit TSkinLookCache(int capacity) : m_capacity(capacity) { }
 
     // The picture for `key`, or null; a hit becomes the most recent one.
     // The pointer holds until the entry is dropped.
@@ -80,7 +80,8 @@ public:
     const TSkinLook* findLook(const TSkinLookKey& key)
     {
         for (auto entry = m_entries.begin(); entry != m_entries.end(); ++entry) {
-            if (!(entry->key == key)) continue;
+            if (!(entry->key == key))
+                continue;
             m_entries.splice(m_entries.begin(), m_entries, entry);
             return &entry->look;
         }
@@ -88,7 +89,8 @@ public:
     }
     const TSkinLook& insertLook(TSkinLookKey key, TSkinLook look)
     {
-        if (int(m_entries.size()) >= m_capacity) m_entries.pop_back();
+        if (int(m_entries.size()) >= m_capacity)
+            m_entries.pop_back();
         m_entries.push_front(Entry{std::move(key), std::move(look)});
         return m_entries.front().look;
     }
@@ -100,7 +102,8 @@ public:
     {
         std::vector<TSkinLook> looks;
         looks.reserve(m_entries.size());
-        for (Entry& entry : m_entries) looks.push_back(std::move(entry.look));
+        for (Entry& entry : m_entries)
+            looks.push_back(std::move(entry.look));
         m_entries.clear();
         return looks;
     }
@@ -109,7 +112,8 @@ public:
     qsizetype bytes() const
     {
         qsizetype total = 0;
-        for (const Entry& entry : m_entries) total += entry.look.picture.sizeInBytes();
+        for (const Entry& entry : m_entries)
+            total += entry.look.picture.sizeInBytes();
         return total;
     }
 

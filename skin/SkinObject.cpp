@@ -21,7 +21,8 @@ bool haveGuiApplication()
 
 TSkinObject::TSkinObject(TSkinObject* owner)
 {
-    if (owner) owner->appendChild(std::unique_ptr<TSkinObject>(this));
+    if (owner)
+        owner->appendChild(std::unique_ptr<TSkinObject>(this));
 }
 
 TSkinObject::~TSkinObject() = default;
@@ -43,7 +44,8 @@ void TSkinObject::setBounds(int left, int top, int width, int height)
     top = qBound(-limit, top, limit);
     width = qBound(0, width, limit);
     height = qBound(0, height, limit);
-    if (left == m_left && top == m_top && width == m_width && height == m_height) return;
+    if (left == m_left && top == m_top && width == m_width && height == m_height)
+        return;
     m_prevWidth = m_width;
     m_prevHeight = m_height;
     m_left = left;
@@ -62,18 +64,22 @@ void TSkinObject::layoutChildren()
 
 void TSkinObject::layout(int previousWidth, int previousHeight)
 {
-    if (m_children.empty()) return;
+    if (m_children.empty())
+        return;
     // R in 64 bits: many strips may add up beyond an int; each placement is
     // clamped by setBounds.
     qint64 rl = m_left, rt = m_top, rr = qint64(m_left) + m_width, rb = qint64(m_top) + m_height;
     auto place = [](TSkinObject* c, qint64 l, qint64 t, qint64 w, qint64 h) {
-        auto clampInt = [](qint64 v) { return int(qBound(qint64(-TSkinLimits::MaxCoordinate), v, qint64(TSkinLimits::MaxCoordinate))); };
+        auto clampInt = [](qint64 v) {
+            return int(qBound(qint64(-TSkinLimits::MaxCoordinate), v, qint64(TSkinLimits::MaxCoordinate)));
+        };
         c->setBounds(clampInt(l), clampInt(t), clampInt(w), clampInt(h));
     };
 
     auto strips = [&](TSkinAlign first, TSkinAlign second, bool vertical) {
         for (auto& c : m_children) {
-            if (!c->Visible) continue;
+            if (!c->Visible)
+                continue;
             if (vertical) {
                 if (c->Align == first) {
                     place(c.get(), rl, rt, rr - rl, c->m_height);
@@ -93,35 +99,40 @@ void TSkinObject::layout(int previousWidth, int previousHeight)
             }
         }
     };
-    strips(saMostTop, saMostBottom, true);     // pass 1
-    strips(saMostLeft, saMostRight, false);    // pass 2
-    strips(saTop, saBottom, true);             // pass 3
-    strips(saLeft, saRight, false);            // pass 4
+    strips(saMostTop, saMostBottom, true);  // pass 1
+    strips(saMostLeft, saMostRight, false); // pass 2
+    strips(saTop, saBottom, true);          // pass 3
+    strips(saLeft, saRight, false);         // pass 4
 
     // Pass 5: text-sized children, from last to first.
     for (auto it = m_children.rbegin(); it != m_children.rend(); ++it) {
         TSkinObject* c = it->get();
-        if (!c->Visible || c->Align != saText) continue;
+        if (!c->Visible || c->Align != saText)
+            continue;
         int textWidth = 0;
         if (haveGuiApplication() && !c->Text.isEmpty())
-            textWidth = QFontMetrics(c->getFont().toQFont()).size(Qt::TextSingleLine | Qt::TextShowMnemonic, c->Text).width();
+            textWidth =
+                QFontMetrics(c->getFont().toQFont()).size(Qt::TextSingleLine | Qt::TextShowMnemonic, c->Text).width();
         place(c, c->m_left, c->m_top, qint64(textWidth) + c->TextMarginLeft + c->TextMarginRight, c->m_height);
     }
     // Pass 6: centred children, from last to first (C++ division truncates
     // towards zero, as the placement rule wants).
     for (auto it = m_children.rbegin(); it != m_children.rend(); ++it) {
         TSkinObject* c = it->get();
-        if (!c->Visible || c->Align != saCenter) continue;
+        if (!c->Visible || c->Align != saCenter)
+            continue;
         place(c, rl + ((rr - rl) - c->m_width) / 2, rt + ((rb - rt) - c->m_height) / 2, c->m_width, c->m_height);
     }
     // Pass 7: client children take what is left.
     for (auto& c : m_children)
-        if (c->Visible && c->Align == saClient) place(c.get(), rl, rt, rr - rl, rb - rt);
+        if (c->Visible && c->Align == saClient)
+            place(c.get(), rl, rt, rr - rl, rb - rt);
 
     // Pass 8: every child, visible or not, keeps its distance to moved edges.
     for (auto& c : m_children) {
         if (c->Align == saTopRight) {
-            if (previousWidth > 0) c->setBounds(c->m_left + m_width - previousWidth, c->m_top, c->m_width, c->m_height);
+            if (previousWidth > 0)
+                c->setBounds(c->m_left + m_width - previousWidth, c->m_top, c->m_width, c->m_height);
         } else if (c->Align == saBottomLeft) {
             // Like the top-right anchor, only from a known previous size: right
             // after a copy (previous height 0) the child is already in place.
@@ -130,8 +141,8 @@ void TSkinObject::layout(int previousWidth, int previousHeight)
         } else if (c->Align == saBottomRight) {
             // Anchored to the bottom-right corner: moves with both far edges.
             if (previousWidth > 0 && previousHeight > 0)
-                c->setBounds(c->m_left + m_width - previousWidth, c->m_top + m_height - previousHeight,
-                             c->m_width, c->m_height);
+                c->setBounds(c->m_left + m_width - previousWidth, c->m_top + m_height - previousHeight, c->m_width,
+                             c->m_height);
         }
     }
 }
@@ -141,27 +152,33 @@ void TSkinObject::layout(int previousWidth, int previousHeight)
 
 TSkinObject* TSkinObject::findObject(const QString& name)
 {
-    if (Name.compare(name, Qt::CaseInsensitive) == 0) return this;
+    if (Name.compare(name, Qt::CaseInsensitive) == 0)
+        return this;
     for (auto& c : m_children)
-        if (TSkinObject* found = c->findObject(name)) return found;
+        if (TSkinObject* found = c->findObject(name))
+            return found;
     return nullptr;
 }
 
 TSkinObject* TSkinObject::findKind(TSkinKind kind)
 {
-    if (Kind == kind) return this;
+    if (Kind == kind)
+        return this;
     for (auto& c : m_children)
-        if (TSkinObject* found = c->findKind(kind)) return found;
+        if (TSkinObject* found = c->findKind(kind))
+            return found;
     return nullptr;
 }
 
 std::unique_ptr<TSkinObject> TSkinObject::copyTree() const
 {
     std::unique_ptr<TSkinObject> copy(TSkinClassRegistry::create(className()));
-    if (!copy) copy = std::make_unique<TSkinObject>();
+    if (!copy)
+        copy = std::make_unique<TSkinObject>();
     copy->assignFrom(*this);
     copy->m_bitmaps = m_bitmaps;
-    for (const auto& c : m_children) copy->appendChild(c->copyTree());
+    for (const auto& c : m_children)
+        copy->appendChild(c->copyTree());
     copy->setBounds(m_left, m_top, m_width, m_height);
     return copy;
 }
@@ -169,49 +186,57 @@ std::unique_ptr<TSkinObject> TSkinObject::copyTree() const
 void TSkinObject::setState(int state)
 {
     m_state = state;
-    for (auto& c : m_children) c->setState(state);
+    for (auto& c : m_children)
+        c->setState(state);
 }
 
 void TSkinObject::setActive(bool active)
 {
     m_active = active;
-    for (auto& c : m_children) c->setActive(active);
+    for (auto& c : m_children)
+        c->setActive(active);
 }
 
 void TSkinObject::setHost(QObject* host)
 {
     m_host = host;
-    for (auto& c : m_children) c->setHost(host);
+    for (auto& c : m_children)
+        c->setHost(host);
 }
 
 void TSkinObject::setBitmaps(const TSkinBitmapList* bitmaps)
 {
     m_bitmaps = bitmaps;
-    for (auto& c : m_children) c->setBitmaps(bitmaps);
+    for (auto& c : m_children)
+        c->setBitmaps(bitmaps);
 }
 
 void TSkinObject::setRightToLeft(bool rightToLeft)
 {
     m_rightToLeft = rightToLeft;
-    for (auto& c : m_children) c->setRightToLeft(rightToLeft);
+    for (auto& c : m_children)
+        c->setRightToLeft(rightToLeft);
 }
 
 void TSkinObject::linkBitmaps()
 {
-    for (auto& c : m_children) c->linkBitmaps();
+    for (auto& c : m_children)
+        c->linkBitmaps();
 }
 
 void TSkinObject::changeHue(int delta)
 {
     Color = shiftColorHue(Color, delta);
     Font.Color = shiftColorHue(Font.Color, delta);
-    for (auto& c : m_children) c->changeHue(delta);
+    for (auto& c : m_children)
+        c->changeHue(delta);
 }
 
 void TSkinObject::setCharset(int charset)
 {
     Font.Charset = charset;
-    for (auto& c : m_children) c->setCharset(charset);
+    for (auto& c : m_children)
+        c->setCharset(charset);
 }
 
 // ---------------------------------------------------------------------------
@@ -219,21 +244,25 @@ void TSkinObject::setCharset(int charset)
 
 void TSkinObject::draw(QPainter& painter)
 {
-    if (!Visible || m_width <= 0 || m_height <= 0) return;
-    if (m_children.empty() || DrawIfOwner) drawFillAndText(painter);
+    if (!Visible || m_width <= 0 || m_height <= 0)
+        return;
+    if (m_children.empty() || DrawIfOwner)
+        drawFillAndText(painter);
     drawVisibleChildren(painter);
 }
 
 void TSkinObject::drawFillAndText(QPainter& painter)
 {
-    if (Color != clNone) painter.fillRect(boundsRect(), toQColor(Color));
+    if (Color != clNone)
+        painter.fillRect(boundsRect(), toQColor(Color));
     drawText(painter);
 }
 
 void TSkinObject::drawVisibleChildren(QPainter& painter)
 {
     for (auto& c : m_children)
-        if (c->Visible && c->m_width > 0 && c->m_height > 0) c->draw(painter);
+        if (c->Visible && c->m_width > 0 && c->m_height > 0)
+            c->draw(painter);
 }
 
 void TSkinObject::drawText(QPainter& painter)
@@ -244,28 +273,57 @@ void TSkinObject::drawText(QPainter& painter)
         painter.fillRect(QRect(m_left + 3, m_top + m_height / 2 - 1, m_width - 6, 1), toQColor(font.Color));
         return;
     }
-    if ((Text.isEmpty() && SecondText.isEmpty()) || !haveGuiApplication()) return;
+    if ((Text.isEmpty() && SecondText.isEmpty()) || !haveGuiApplication())
+        return;
 
     const QRect textRect(QPoint(m_left + TextMarginLeft, m_top + TextMarginTop),
                          QPoint(m_left + m_width - TextMarginRight - 1, m_top + m_height - 1));
     int horizontal;
     int vertical;
     switch (TextAlign) {
-    case taTopLeft: horizontal = Qt::AlignLeft; vertical = Qt::AlignTop; break;
-    case taTopCenter: horizontal = Qt::AlignHCenter; vertical = Qt::AlignTop; break;
-    case taTopRight: horizontal = Qt::AlignRight; vertical = Qt::AlignTop; break;
-    case taLeft: horizontal = Qt::AlignLeft; vertical = Qt::AlignVCenter; break;
-    case taRight: horizontal = Qt::AlignRight; vertical = Qt::AlignVCenter; break;
-    case taBottomLeft: horizontal = Qt::AlignLeft; vertical = Qt::AlignBottom; break;
-    case taBottomCenter: horizontal = Qt::AlignHCenter; vertical = Qt::AlignBottom; break;
-    case taBottomRight: horizontal = Qt::AlignRight; vertical = Qt::AlignBottom; break;
+    case taTopLeft:
+        horizontal = Qt::AlignLeft;
+        vertical = Qt::AlignTop;
+        break;
+    case taTopCenter:
+        horizontal = Qt::AlignHCenter;
+        vertical = Qt::AlignTop;
+        break;
+    case taTopRight:
+        horizontal = Qt::AlignRight;
+        vertical = Qt::AlignTop;
+        break;
+    case taLeft:
+        horizontal = Qt::AlignLeft;
+        vertical = Qt::AlignVCenter;
+        break;
+    case taRight:
+        horizontal = Qt::AlignRight;
+        vertical = Qt::AlignVCenter;
+        break;
+    case taBottomLeft:
+        horizontal = Qt::AlignLeft;
+        vertical = Qt::AlignBottom;
+        break;
+    case taBottomCenter:
+        horizontal = Qt::AlignHCenter;
+        vertical = Qt::AlignBottom;
+        break;
+    case taBottomRight:
+        horizontal = Qt::AlignRight;
+        vertical = Qt::AlignBottom;
+        break;
     case taCenter:
-    default: horizontal = Qt::AlignHCenter; vertical = Qt::AlignVCenter; break;
+    default:
+        horizontal = Qt::AlignHCenter;
+        vertical = Qt::AlignVCenter;
+        break;
     }
     auto mirrored = [](int h) {
         return h == Qt::AlignLeft ? int(Qt::AlignRight) : h == Qt::AlignRight ? int(Qt::AlignLeft) : h;
     };
-    if (m_rightToLeft) horizontal = mirrored(horizontal);
+    if (m_rightToLeft)
+        horizontal = mirrored(horizontal);
 
     const QFont qfont = font.toQFont();
     painter.save();
@@ -284,12 +342,12 @@ void TSkinObject::drawText(QPainter& painter)
     if (!Text.isEmpty()) {
         QString text = Text;
         if (Kind == skTitle)
-            text = QFontMetrics(qfont).elidedText(text, Qt::ElideRight,
-                                                  qMax(0, m_width - TextMarginLeft - TextMarginRight),
-                                                  Qt::TextShowMnemonic);
+            text = QFontMetrics(qfont).elidedText(
+                text, Qt::ElideRight, qMax(0, m_width - TextMarginLeft - TextMarginRight), Qt::TextShowMnemonic);
         drawOne(text, horizontal);
     }
-    if (!SecondText.isEmpty()) drawOne(SecondText, mirrored(horizontal));
+    if (!SecondText.isEmpty())
+        drawOne(SecondText, mirrored(horizontal));
     painter.restore();
 }
 
@@ -298,11 +356,14 @@ void TSkinObject::drawText(QPainter& painter)
 
 QRegion TSkinObject::createRegion()
 {
-    if (m_width <= 0 || m_height <= 0) return QRegion();
-    if (m_children.empty() || DrawIfOwner || !Masked) return ownRegion();
+    if (m_width <= 0 || m_height <= 0)
+        return QRegion();
+    if (m_children.empty() || DrawIfOwner || !Masked)
+        return ownRegion();
     QRegion region;
     for (auto& c : m_children)
-        if (c->Visible) region |= c->createRegion();
+        if (c->Visible)
+            region |= c->createRegion();
     return region;
 }
 
@@ -313,11 +374,14 @@ QRegion TSkinObject::ownRegion()
 
 TSkinObject* TSkinObject::objectAt(const QPoint& point)
 {
-    if (!Visible || !boundsRect().contains(point) || Kind == skTranparent) return nullptr;
-    if (m_children.empty()) return this;
+    if (!Visible || !boundsRect().contains(point) || Kind == skTranparent)
+        return nullptr;
+    if (m_children.empty())
+        return this;
     TSkinObject* hit = nullptr;
     for (auto& c : m_children)
-        if (TSkinObject* found = c->objectAt(point)) hit = found;
+        if (TSkinObject* found = c->objectAt(point))
+            hit = found;
     return hit ? hit : this;
 }
 
@@ -331,7 +395,8 @@ void TSkinObject::requestRedraw()
 
 TSkinFrameInterface* TSkinObject::frame() const
 {
-    if (!m_host) return nullptr;
+    if (!m_host)
+        return nullptr;
     TSkinGetFormEvent event;
     QCoreApplication::sendEvent(m_host, &event);
     return event.form();
@@ -344,27 +409,28 @@ const TSkinPropertyTable& TSkinObject::propertyTable()
 {
     using namespace skinprop;
     using O = TSkinObject;
-    static const TSkinPropertyTable table(nullptr, {
-        enumProperty<&O::Align, alignIdent, alignFromIdent>("Align"),
-        colorProperty<&O::Color>("Color"),
-        property<&O::DrawIfOwner>("DrawIfOwner"),
-        property<&O::Font>("Font"),
-        enumProperty<&O::Kind, kindIdent, kindFromIdent>("Kind"),
-        property<&O::Masked>("Masked"),
-        boundsProperty<&O::left, &O::setLeft>("Left"),
-        boundsProperty<&O::top, &O::setTop>("Top"),
-        boundsProperty<&O::height, &O::setHeight>("Height"),
-        boundsProperty<&O::width, &O::setWidth>("Width"),
-        property<&O::MarginLeft>("MarginLeft"),
-        property<&O::MarginRight>("MarginRight"),
-        property<&O::MarginTop>("MarginTop"),
-        property<&O::MarginBottom>("MarginBottom"),
-        enumProperty<&O::TextAlign, textAlignIdent, textAlignFromIdent>("TextAlign"),
-        enumProperty<&O::TextEffect, textEffectIdent, textEffectFromIdent>("TextEffect"),
-        property<&O::TextMarginLeft>("TextMarginLeft"),
-        property<&O::TextMarginRight>("TextMarginRight"),
-        property<&O::TextMarginTop>("TextMarginTop"),
-    });
+    static const TSkinPropertyTable table(
+        nullptr, {
+                     enumProperty<&O::Align, alignIdent, alignFromIdent>("Align"),
+                     colorProperty<&O::Color>("Color"),
+                     property<&O::DrawIfOwner>("DrawIfOwner"),
+                     property<&O::Font>("Font"),
+                     enumProperty<&O::Kind, kindIdent, kindFromIdent>("Kind"),
+                     property<&O::Masked>("Masked"),
+                     boundsProperty<&O::left, &O::setLeft>("Left"),
+                     boundsProperty<&O::top, &O::setTop>("Top"),
+                     boundsProperty<&O::height, &O::setHeight>("Height"),
+                     boundsProperty<&O::width, &O::setWidth>("Width"),
+                     property<&O::MarginLeft>("MarginLeft"),
+                     property<&O::MarginRight>("MarginRight"),
+                     property<&O::MarginTop>("MarginTop"),
+                     property<&O::MarginBottom>("MarginBottom"),
+                     enumProperty<&O::TextAlign, textAlignIdent, textAlignFromIdent>("TextAlign"),
+                     enumProperty<&O::TextEffect, textEffectIdent, textEffectFromIdent>("TextEffect"),
+                     property<&O::TextMarginLeft>("TextMarginLeft"),
+                     property<&O::TextMarginRight>("TextMarginRight"),
+                     property<&O::TextMarginTop>("TextMarginTop"),
+                 });
     return table;
 }
 
@@ -386,7 +452,8 @@ void TSkinObject::assignFrom(const TSkinObject& s)
 
 TColor shiftColorHue(TColor color, int delta)
 {
-    if (color == clNone) return color;
+    if (color == clNone)
+        return color;
     const TColor c = resolveColor(color);
     // 0x00BBGGRR to a pixel 0xAARRGGBB and back.
     const std::uint32_t pixel = 0xFF000000u | (std::uint32_t(c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);

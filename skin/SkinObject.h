@@ -56,10 +56,10 @@ public:
     int TextMarginTop = 0;
 
     // ---- Run-time state that is not stored.
-    bool Visible = true;        // layout and drawing skip invisible objects
-    bool Enabled = true;        // disabled text is drawn grey
-    QString Text;               // caption, item caption ...
-    QString SecondText;         // e.g. shortcut text, drawn with mirrored alignment
+    bool Visible = true; // layout and drawing skip invisible objects
+    bool Enabled = true; // disabled text is drawn grey
+    QString Text;        // caption, item caption ...
+    QString SecondText;  // e.g. shortcut text, drawn with mirrored alignment
 
     // ---- Bounds. Every change goes through setBounds: an unchanged rectangle
     // does nothing; otherwise the previous size is remembered, negative sizes
@@ -116,12 +116,12 @@ public:
     // Shifts Color and the font colours by delta, then the children's.
     virtual void changeHue(int delta);
     // Pointer events, coordinates relative to the object; no-ops here.
-    virtual void mouseEnter() {}
-    virtual void mouseLeave() {}
-    virtual void mouseDown(Qt::MouseButton /*button*/, Qt::MouseButtons /*buttons*/, const QPoint& /*pos*/) {}
-    virtual void mouseMove(Qt::MouseButtons /*buttons*/, const QPoint& /*pos*/) {}
-    virtual void mouseUp(Qt::MouseButton /*button*/, Qt::MouseButtons /*buttons*/, const QPoint& /*pos*/) {}
-    virtual void dblClick() {}
+    virtual void mouseEnter() { }
+    virtual void mouseLeave() { }
+    virtual void mouseDown(Qt::MouseButton /*button*/, Qt::MouseButtons /*buttons*/, const QPoint& /*pos*/) { }
+    virtual void mouseMove(Qt::MouseButtons /*buttons*/, const QPoint& /*pos*/) { }
+    virtual void mouseUp(Qt::MouseButton /*button*/, Qt::MouseButtons /*buttons*/, const QPoint& /*pos*/) { }
+    virtual void dblClick() { }
     // Sets the charset of every font of this object and of its descendants.
     virtual void setCharset(int charset);
     // The font that fits the current state.

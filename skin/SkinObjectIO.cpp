@@ -40,7 +40,8 @@ bool isObjectsName(const QByteArray& name)
 class DirectBinaryReader {
 public:
     DirectBinaryReader(const char* data, qint64 size, TSkinReadBudget& budget)
-        : m_data(data), m_end(data + size), m_budget(budget) {}
+        : m_data(data), m_end(data + size), m_budget(budget)
+    { }
 
     // `className` (stored beside the object) decides the class created.
     std::unique_ptr<TSkinObject> readRoot(const QByteArray& className, int depth)
@@ -50,14 +51,16 @@ public:
         m_data += 4;
         std::unique_ptr<TSkinObject> object = readObject(&className, depth);
         // The record's size is stored beside it: the object must fill it.
-        if (m_data != m_end) fail("Binary object data longer than its object");
+        if (m_data != m_end)
+            fail("Binary object data longer than its object");
         return object;
     }
 
 private:
     void need(qint64 n)
     {
-        if (n < 0 || n > m_end - m_data) fail("Unexpected end of binary object data");
+        if (n < 0 || n > m_end - m_data)
+            fail("Unexpected end of binary object data");
     }
     quint8 byte()
     {
@@ -68,7 +71,8 @@ private:
     {
         need(size);
         quint64 v = 0;
-        for (int i = 0; i < size; ++i) v |= quint64(quint8(m_data[i])) << (8 * i);
+        for (int i = 0; i < size; ++i)
+            v |= quint64(quint8(m_data[i])) << (8 * i);
         m_data += size;
         const int shift = 64 - 8 * size;
         return qint64(v << shift) >> shift;
@@ -105,13 +109,15 @@ private:
     {
         const int n = byte();
         need(n);
-        props::InternedName* seen = position >= 0 && position < int(recent.size()) ? &recent[size_t(position)] : nullptr;
+        props::InternedName* seen =
+            position >= 0 && position < int(recent.size()) ? &recent[size_t(position)] : nullptr;
         props::InternedName name;
         if (seen && seen->word.size() == n && TSkinWordTable<int>::sameBytes(seen->word.constData(), m_data, n)) {
             name = *seen;
         } else {
             name = props::internName(m_data, n);
-            if (seen) *seen = name;
+            if (seen)
+                *seen = name;
         }
         m_data += n;
         return name;
@@ -133,17 +139,20 @@ private:
 
     std::unique_ptr<TSkinObject> readObject(const QByteArray* forcedClass, int depth)
     {
-        if (depth > TSkinLimits::MaxNesting) fail("Skin objects are nested too deeply");
+        if (depth > TSkinLimits::MaxNesting)
+            fail("Skin objects are nested too deeply");
         m_budget.chargeObject();
         need(1);
         if ((quint8(*m_data) & 0xF0) == 0xF0) {
             const quint8 flags = byte();
-            if (flags & 0x02) skipValue(byte());
+            if (flags & 0x02)
+                skipValue(byte());
         }
         const QByteArray storedClass = shortString();
         const QByteArray& className = forcedClass ? *forcedClass : storedClass;
         std::unique_ptr<TSkinObject> object(TSkinClassRegistry::create(className));
-        if (!object) fail("Class " + className.toStdString() + " not found");
+        if (!object)
+            fail("Class " + className.toStdString() + " not found");
         // The object's name is kept as text only: no byte array for it.
         const int nameSize = byte();
         need(nameSize);
@@ -156,12 +165,15 @@ private:
         for (;;) {
             props::InternedName interned = propertyName(count);
             property.name = std::move(interned.word);
-            if (property.name.isEmpty()) break;
-            if (++count > TSkinLimits::MaxProperties) fail("Too many properties in one object");
+            if (property.name.isEmpty())
+                break;
+            if (++count > TSkinLimits::MaxProperties)
+                fail("Too many properties in one object");
             const quint8 tag = byte();
             if (tag == 10 && isObjectsName(property.name)) {
                 const qint64 n = littleEndian(4);
-                if (n < 0 || n > TSkinLimits::MaxBinaryBytes) fail("Binary value too long in binary object data");
+                if (n < 0 || n > TSkinLimits::MaxBinaryBytes)
+                    fail("Binary value too long in binary object data");
                 need(n);
                 readObjectsValue(*object, m_data, n, m_budget, depth);
                 m_data += n;
@@ -169,8 +181,8 @@ private:
             }
             readValue(tag, property.value, count - 1);
             if (!properties.read(*object, interned.key, property))
-                fail("Error reading " + std::string(name.data(), size_t(name.size())) + "."
-                     + property.name.toStdString() + ": Property " + property.name.toStdString() + " does not exist");
+                fail("Error reading " + std::string(name.data(), size_t(name.size())) + "." +
+                     property.name.toStdString() + ": Property " + property.name.toStdString() + " does not exist");
         }
         for (;;) {
             need(1);
@@ -189,14 +201,38 @@ private:
     void readValue(quint8 tag, TSkinValue& v, int position)
     {
         switch (tag) {
-        case 2: v.type = TSkinValue::Integer; v.integer = littleEndian(1); break;
-        case 3: v.type = TSkinValue::Integer; v.integer = littleEndian(2); break;
-        case 4: v.type = TSkinValue::Integer; v.integer = littleEndian(4); break;
-        case 19: v.type = TSkinValue::Integer; v.integer = littleEndian(8); break;
-        case 6: v.type = TSkinValue::String; shortStringInto(v.text); break;
-        case 7: v.type = TSkinValue::Identifier; v.text = identifier(position); break;
-        case 8: v.type = TSkinValue::Boolean; v.boolean = false; break;
-        case 9: v.type = TSkinValue::Boolean; v.boolean = true; break;
+        case 2:
+            v.type = TSkinValue::Integer;
+            v.integer = littleEndian(1);
+            break;
+        case 3:
+            v.type = TSkinValue::Integer;
+            v.integer = littleEndian(2);
+            break;
+        case 4:
+            v.type = TSkinValue::Integer;
+            v.integer = littleEndian(4);
+            break;
+        case 19:
+            v.type = TSkinValue::Integer;
+            v.integer = littleEndian(8);
+            break;
+        case 6:
+            v.type = TSkinValue::String;
+            shortStringInto(v.text);
+            break;
+        case 7:
+            v.type = TSkinValue::Identifier;
+            v.text = identifier(position);
+            break;
+        case 8:
+            v.type = TSkinValue::Boolean;
+            v.boolean = false;
+            break;
+        case 9:
+            v.type = TSkinValue::Boolean;
+            v.boolean = true;
+            break;
         case 10:
         case 12: {
             const qint64 n = littleEndian(4);
@@ -213,8 +249,10 @@ private:
             v.items.clear();
             for (;;) {
                 QByteArray item = shortString();
-                if (item.isEmpty()) break;
-                if (v.items.size() >= 256) fail("Set too large in binary object data");
+                if (item.isEmpty())
+                    break;
+                if (v.items.size() >= 256)
+                    fail("Set too large in binary object data");
                 v.items.append(std::move(item));
             }
             break;
@@ -245,14 +283,17 @@ void readObjectsValue(TSkinObject& parent, const char* data, qint64 size, TSkinR
         throw TSkinError("Invalid child count " + std::to_string(count) + " in Objects");
     for (std::int32_t i = 0; i < count; ++i) {
         const std::int32_t nameSize = in.readInt32();
-        if (nameSize < 0 || nameSize > 255) throw TSkinError("Invalid class name length in Objects");
-        if (in.position() + nameSize > size) throw TSkinError("Unexpected end of skin data");
+        if (nameSize < 0 || nameSize > 255)
+            throw TSkinError("Invalid class name length in Objects");
+        if (in.position() + nameSize > size)
+            throw TSkinError("Unexpected end of skin data");
         const QByteArray className = props::intern(data + in.position(), nameSize);
         in.skip(nameSize);
         std::unique_ptr<TSkinObject> child;
         if (binaryChildren) {
             const std::int32_t childSize = in.readInt32();
-            if (childSize < 0 || in.position() + childSize > size) throw TSkinError("Invalid child size in Objects");
+            if (childSize < 0 || in.position() + childSize > size)
+                throw TSkinError("Invalid child size in Objects");
             child = DirectBinaryReader(data + in.position(), childSize, budget).readRoot(className, depth + 1);
             in.skip(childSize);
         } else {
@@ -264,14 +305,16 @@ void readObjectsValue(TSkinObject& parent, const char* data, qint64 size, TSkinR
         child->setCharset(1);
         parent.appendChild(std::move(child));
     }
-    if (in.position() != size) throw TSkinError("Objects value longer than its children");
+    if (in.position() != size)
+        throw TSkinError("Objects value longer than its children");
 }
 
 } // namespace
 
 void TSkinReadBudget::chargeObject()
 {
-    if (++objects > TSkinLimits::MaxObjects) fail("Too many skin objects");
+    if (++objects > TSkinLimits::MaxObjects)
+        fail("Too many skin objects");
     chargeBytes(TSkinLimits::ObjectCost);
 }
 
@@ -284,18 +327,21 @@ void TSkinReadBudget::chargeBytes(qint64 count)
 
 std::unique_ptr<TSkinObject> objectFromRecord(const TSkinObjectRecord& record, TSkinReadBudget& budget, int depth)
 {
-    if (depth > TSkinLimits::MaxNesting) throw TSkinError("Skin objects are nested too deeply");
+    if (depth > TSkinLimits::MaxNesting)
+        throw TSkinError("Skin objects are nested too deeply");
     budget.chargeObject();
     std::unique_ptr<TSkinObject> object(TSkinClassRegistry::create(record.className));
-    if (!object) throw TSkinError("Class " + record.className.toStdString() + " not found");
+    if (!object)
+        throw TSkinError("Class " + record.className.toStdString() + " not found");
     object->Name = QString::fromLatin1(record.name);
     for (const TSkinProperty& property : record.properties) {
         if (isObjectsName(property.name)) {
-            if (property.value.type != TSkinValue::Binary) throw TSkinError("Invalid property value: Objects");
+            if (property.value.type != TSkinValue::Binary)
+                throw TSkinError("Invalid property value: Objects");
             readObjectsValue(*object, property.value.text.constData(), property.value.text.size(), budget, depth);
         } else if (!object->readProperty(property)) {
-            throw TSkinError("Error reading " + record.name.toStdString() + "." + property.name.toStdString()
-                             + ": Property " + property.name.toStdString() + " does not exist");
+            throw TSkinError("Error reading " + record.name.toStdString() + "." + property.name.toStdString() +
+                             ": Property " + property.name.toStdString() + " does not exist");
         }
     }
     for (const TSkinObjectRecord& nested : record.children) {

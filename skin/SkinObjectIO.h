@@ -10,8 +10,7 @@ namespace corvane::skin {
 // and children (the charset of every child's fonts becomes 1 after it is read).
 // Throws TSkinError for an unknown class, an unpublished property, a value of
 // the wrong type, a malformed "Objects" value or a tree over the limits.
-std::unique_ptr<TSkinObject> objectFromRecord(const TSkinObjectRecord& record, TSkinReadBudget& budget,
-                                              int depth = 0);
+std::unique_ptr<TSkinObject> objectFromRecord(const TSkinObjectRecord& record, TSkinReadBudget& budget, int depth = 0);
 
 // The same from the binary object form ("TPF0" ...), read straight into the
 // object; `className` (stored beside the object) decides the class.

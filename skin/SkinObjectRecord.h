@@ -12,21 +12,58 @@ namespace corvane::skin {
 struct TSkinValue {
     enum Type { Integer, Identifier, String, Boolean, Set, Binary };
     Type type = Integer;
-    qint64 integer = 0;         // Integer
-    bool boolean = false;       // Boolean
-    QByteArray text;            // Identifier, String (8-bit text), Binary bytes
-    QList<QByteArray> items;    // Set: identifiers
+    qint64 integer = 0;      // Integer
+    bool boolean = false;    // Boolean
+    QByteArray text;         // Identifier, String (8-bit text), Binary bytes
+    QList<QByteArray> items; // Set: identifiers
 
-    static TSkinValue fromInteger(qint64 v) { TSkinValue r; r.type = Integer; r.integer = v; return r; }
-    static TSkinValue fromIdent(const QByteArray& v) { TSkinValue r; r.type = Identifier; r.text = v; return r; }
-    static TSkinValue fromString(const QByteArray& v) { TSkinValue r; r.type = String; r.text = v; return r; }
-    static TSkinValue fromBool(bool v) { TSkinValue r; r.type = Boolean; r.boolean = v; return r; }
-    static TSkinValue fromSet(const QList<QByteArray>& v) { TSkinValue r; r.type = Set; r.items = v; return r; }
-    static TSkinValue fromBinary(const QByteArray& v) { TSkinValue r; r.type = Binary; r.text = v; return r; }
+    static TSkinValue fromInteger(qint64 v)
+    {
+        TSkinValue r;
+        r.type = Integer;
+        r.integer = v;
+        return r;
+    }
+    static TSkinValue fromIdent(const QByteArray& v)
+    {
+        TSkinValue r;
+        r.type = Identifier;
+        r.text = v;
+        return r;
+    }
+    static TSkinValue fromString(const QByteArray& v)
+    {
+        TSkinValue r;
+        r.type = String;
+        r.text = v;
+        return r;
+    }
+    static TSkinValue fromBool(bool v)
+    {
+        TSkinValue r;
+        r.type = Boolean;
+        r.boolean = v;
+        return r;
+    }
+    static TSkinValue fromSet(const QList<QByteArray>& v)
+    {
+        TSkinValue r;
+        r.type = Set;
+        r.items = v;
+        return r;
+    }
+    static TSkinValue fromBinary(const QByteArray& v)
+    {
+        TSkinValue r;
+        r.type = Binary;
+        r.text = v;
+        return r;
+    }
 
     bool operator==(const TSkinValue& o) const
     {
-        if (type != o.type) return false;
+        if (type != o.type)
+            return false;
         switch (type) {
         case Integer: return integer == o.integer;
         case Boolean: return boolean == o.boolean;
@@ -37,7 +74,7 @@ struct TSkinValue {
 };
 
 struct TSkinProperty {
-    QByteArray name;            // may be dotted: "Font.Color", "Bitmap.Left"
+    QByteArray name; // may be dotted: "Font.Color", "Bitmap.Left"
     TSkinValue value;
     bool operator==(const TSkinProperty&) const = default;
 };
@@ -46,13 +83,14 @@ struct TSkinObjectRecord {
     QByteArray className;
     QByteArray name;
     QList<TSkinProperty> properties;
-    QList<TSkinObjectRecord> children;   // nested "object ... end" blocks
+    QList<TSkinObjectRecord> children; // nested "object ... end" blocks
     bool operator==(const TSkinObjectRecord&) const = default;
 
     const TSkinValue* find(const QByteArray& propertyName) const
     {
         for (const TSkinProperty& p : properties)
-            if (p.name == propertyName) return &p.value;
+            if (p.name == propertyName)
+                return &p.value;
         return nullptr;
     }
 };
@@ -60,23 +98,23 @@ struct TSkinObjectRecord {
 // Limits of the readers, so that hostile input cannot make them allocate
 // without bound or recurse without end.
 struct TSkinLimits {
-    static constexpr int MaxNesting = 32;                 // object nesting depth
-    static constexpr int MaxStringBytes = 1 << 20;        // one string / text form
-    static constexpr int MaxBinaryBytes = 64 << 20;       // one binary property
-    static constexpr int MaxProperties = 4096;            // per object
-    static constexpr int MaxObjects = 100000;             // per skin, all levels
+    static constexpr int MaxNesting = 32;           // object nesting depth
+    static constexpr int MaxStringBytes = 1 << 20;  // one string / text form
+    static constexpr int MaxBinaryBytes = 64 << 20; // one binary property
+    static constexpr int MaxProperties = 4096;      // per object
+    static constexpr int MaxObjects = 100000;       // per skin, all levels
     static constexpr int MaxBitmaps = 4096;
     static constexpr int MaxBitmapSide = 16384;
-    static constexpr qint64 MaxBitmapPixels = 16 << 20;   // 64 MiB of pixels each
+    static constexpr qint64 MaxBitmapPixels = 16 << 20; // 64 MiB of pixels each
     // All that one skin may decode: the bytes of its body (decompressed) plus
     // the pixels of all its bitmaps plus ObjectCost per object. The stored skin
     // charges 0.8 MB (0.42 MB of body, 0.28 MB of pixels, 95 objects); the
     // limit leaves room for a skin ten times as rich, or one with a
     // window-sized background picture.
     static constexpr qint64 MaxDecodedBytes = 8 << 20;
-    static constexpr int ObjectCost = 1024;               // about what one object takes in memory
-    static constexpr int MaxStoredCoordinate = 1 << 20;   // bounds, margins, link rectangles
-    static constexpr int MaxCoordinate = 1 << 24;         // any bounds after layout
+    static constexpr int ObjectCost = 1024;             // about what one object takes in memory
+    static constexpr int MaxStoredCoordinate = 1 << 20; // bounds, margins, link rectangles
+    static constexpr int MaxCoordinate = 1 << 24;       // any bounds after layout
 };
 
 // What one load has used of the limits: objects created, bytes decoded.

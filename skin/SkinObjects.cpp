@@ -10,7 +10,10 @@ namespace corvane::skin {
 
 namespace {
 
-bool isHotOrFocused(int state) { return state == ssHot || state == ssFocused; }
+bool isHotOrFocused(int state)
+{
+    return state == ssHot || state == ssFocused;
+}
 
 } // namespace
 
@@ -50,10 +53,11 @@ const TSkinPropertyTable& TSkinActiveObject::propertyTable()
 {
     using namespace skinprop;
     using C = TSkinActiveObject;
-    static const TSkinPropertyTable table(&TSkinObject::propertyTable(), {
-        colorProperty<&C::ActiveColor>("ActiveColor"),
-        property<&C::ActiveFont>("ActiveFont"),
-    });
+    static const TSkinPropertyTable table(&TSkinObject::propertyTable(),
+                                          {
+                                              colorProperty<&C::ActiveColor>("ActiveColor"),
+                                              property<&C::ActiveFont>("ActiveFont"),
+                                          });
     return table;
 }
 
@@ -68,13 +72,15 @@ void TSkinBitmapObject::linkBitmaps()
 
 void TSkinBitmapObject::draw(QPainter& painter)
 {
-    if (!Visible || width() <= 0 || height() <= 0 || Bitmap.isEmpty()) return;
+    if (!Visible || width() <= 0 || height() <= 0 || Bitmap.isEmpty())
+        return;
     drawWithBitmap(painter, Bitmap);
 }
 
 void TSkinBitmapObject::drawWithBitmap(QPainter& painter, const TSkinBitmapLink& link)
 {
-    if (!Visible || width() <= 0 || height() <= 0 || link.isEmpty()) return;
+    if (!Visible || width() <= 0 || height() <= 0 || link.isEmpty())
+        return;
     const TSkinBitmap& bitmap = *link.Bitmap;
     const QRect d = boundsRect();
     const int ml = MarginLeft, mt = MarginTop, mr = MarginRight, mb = MarginBottom;
@@ -83,10 +89,13 @@ void TSkinBitmapObject::drawWithBitmap(QPainter& painter, const TSkinBitmapLink&
     } else {
         const int L = link.Left, T = link.Top, R = link.Right, B = link.Bottom;
         const int W = width(), H = height();
-        auto rel = [&](int l, int t, int r, int b) { return QRect(QPoint(d.left() + l, d.top() + t), QPoint(d.left() + r - 1, d.top() + b - 1)); };
+        auto rel = [&](int l, int t, int r, int b) {
+            return QRect(QPoint(d.left() + l, d.top() + t), QPoint(d.left() + r - 1, d.top() + b - 1));
+        };
         auto src = [](int l, int t, int r, int b) { return QRect(QPoint(l, t), QPoint(r - 1, b - 1)); };
         auto part = [&](const QRect& s, const QRect& to, TSkinTileStyle style, bool masked) {
-            if (s.width() <= 0 || s.height() <= 0 || to.width() <= 0 || to.height() <= 0) return;
+            if (s.width() <= 0 || s.height() <= 0 || to.width() <= 0 || to.height() <= 0)
+                return;
             // A centred part is centred on its own piece of the object.
             drawBitmapPart(painter, bitmap, s, to, style, masked, to);
         };
@@ -97,7 +106,8 @@ void TSkinBitmapObject::drawWithBitmap(QPainter& painter, const TSkinBitmapLink&
         part(src(R - mr, T + mt, R, B - mb), rel(W - mr, mt, W, H - mb), BorderTileStyle, MaskedBorder);
         // Corners are copied unscaled.
         auto corner = [&](int sl, int st, int w, int h, int dl, int dt) {
-            if (w <= 0 || h <= 0) return;
+            if (w <= 0 || h <= 0)
+                return;
             drawBitmapPart(painter, bitmap, QRect(sl, st, w, h), QRect(d.left() + dl, d.top() + dt, w, h), tsTile,
                            MaskedAngles, QRect());
         };
@@ -113,15 +123,18 @@ void TSkinBitmapObject::drawWithBitmap(QPainter& painter, const TSkinBitmapLink&
 
 QRegion TSkinBitmapObject::ownRegion()
 {
-    if (!Masked || Kind == skClient) return TSkinObject::ownRegion();
+    if (!Masked || Kind == skClient)
+        return TSkinObject::ownRegion();
     // Draw into a scratch bitmap pre-filled with the key colour and keep the
     // runs of pixels that something was drawn on. RGB32 keeps the key colour
     // intact where nothing is painted.
     // A window shape is screen-sized; anything far larger is not drawn pixel
     // by pixel (and would not fit in memory).
-    if (qint64(width()) * height() > TSkinLimits::MaxBitmapPixels) return TSkinObject::ownRegion();
+    if (qint64(width()) * height() > TSkinLimits::MaxBitmapPixels)
+        return TSkinObject::ownRegion();
     QImage scratch(width(), height(), QImage::Format_RGB32);
-    if (scratch.isNull()) return TSkinObject::ownRegion();
+    if (scratch.isNull())
+        return TSkinObject::ownRegion();
     scratch.fill(0xFF000000u | SkinKeyPixel);
     {
         QPainter painter(&scratch);
@@ -135,13 +148,15 @@ const TSkinPropertyTable& TSkinBitmapObject::propertyTable()
 {
     using namespace skinprop;
     using C = TSkinBitmapObject;
-    static const TSkinPropertyTable table(&TSkinObject::propertyTable(), {
-        property<&C::Bitmap>("Bitmap"),
-        enumProperty<&C::BorderTileStyle, tileStyleIdent, tileStyleFromIdent>("BorderTileStyle"),
-        property<&C::MaskedBorder>("MaskedBorder"),
-        property<&C::MaskedAngles>("MaskedAngles"),
-        enumProperty<&C::TileStyle, tileStyleIdent, tileStyleFromIdent>("TileStyle"),
-    });
+    static const TSkinPropertyTable table(
+        &TSkinObject::propertyTable(),
+        {
+            property<&C::Bitmap>("Bitmap"),
+            enumProperty<&C::BorderTileStyle, tileStyleIdent, tileStyleFromIdent>("BorderTileStyle"),
+            property<&C::MaskedBorder>("MaskedBorder"),
+            property<&C::MaskedAngles>("MaskedAngles"),
+            enumProperty<&C::TileStyle, tileStyleIdent, tileStyleFromIdent>("TileStyle"),
+        });
     return table;
 }
 
@@ -185,10 +200,11 @@ const TSkinPropertyTable& TSkinActiveBitmap::propertyTable()
 {
     using namespace skinprop;
     using C = TSkinActiveBitmap;
-    static const TSkinPropertyTable table(&TSkinBitmapObject::propertyTable(), {
-        property<&C::ActiveBitmap>("ActiveBitmap"),
-        property<&C::ActiveFont>("ActiveFont"),
-    });
+    static const TSkinPropertyTable table(&TSkinBitmapObject::propertyTable(),
+                                          {
+                                              property<&C::ActiveBitmap>("ActiveBitmap"),
+                                              property<&C::ActiveFont>("ActiveFont"),
+                                          });
     return table;
 }
 
@@ -226,12 +242,13 @@ const TSkinPropertyTable& TSkinButtonObject::propertyTable()
 {
     using namespace skinprop;
     using C = TSkinButtonObject;
-    static const TSkinPropertyTable table(&TSkinBitmapObject::propertyTable(), {
-        property<&C::BitmapHot>("BitmapHot"),
-        property<&C::BitmapFocused>("BitmapFocused"),
-        property<&C::BitmapPressed>("BitmapPressed"),
-        property<&C::BitmapDisabled>("BitmapDisabled"),
-    });
+    static const TSkinPropertyTable table(&TSkinBitmapObject::propertyTable(),
+                                          {
+                                              property<&C::BitmapHot>("BitmapHot"),
+                                              property<&C::BitmapFocused>("BitmapFocused"),
+                                              property<&C::BitmapPressed>("BitmapPressed"),
+                                              property<&C::BitmapDisabled>("BitmapDisabled"),
+                                          });
     return table;
 }
 
@@ -272,11 +289,11 @@ const TSkinPropertyTable& TSkinTextObject::propertyTable()
     using namespace skinprop;
     using C = TSkinTextObject;
     static const TSkinPropertyTable table(&TSkinObject::propertyTable(), {
-        property<&C::FontHot>("FontHot"),
-        property<&C::FontFocused>("FontFocused"),
-        property<&C::FontPressed>("FontPressed"),
-        property<&C::FontDisabled>("FontDisabled"),
-    });
+                                                                             property<&C::FontHot>("FontHot"),
+                                                                             property<&C::FontFocused>("FontFocused"),
+                                                                             property<&C::FontPressed>("FontPressed"),
+                                                                             property<&C::FontDisabled>("FontDisabled"),
+                                                                         });
     return table;
 }
 

@@ -24,37 +24,44 @@ namespace {
 
 int toInt(const TSkinProperty& p)
 {
-    if (p.value.type != TSkinValue::Integer) invalid(p);
-    if (p.value.integer < INT32_MIN || p.value.integer > INT32_MAX) invalid(p);
+    if (p.value.type != TSkinValue::Integer)
+        invalid(p);
+    if (p.value.integer < INT32_MIN || p.value.integer > INT32_MAX)
+        invalid(p);
     return int(p.value.integer);
 }
 
 int toCoordinate(const TSkinProperty& p)
 {
     const int v = toInt(p);
-    if (v < -TSkinLimits::MaxStoredCoordinate || v > TSkinLimits::MaxStoredCoordinate) invalid(p);
+    if (v < -TSkinLimits::MaxStoredCoordinate || v > TSkinLimits::MaxStoredCoordinate)
+        invalid(p);
     return v;
 }
 
 bool toBool(const TSkinProperty& p)
 {
-    if (p.value.type != TSkinValue::Boolean) invalid(p);
+    if (p.value.type != TSkinValue::Boolean)
+        invalid(p);
     return p.value.boolean;
 }
 
 QString toString(const TSkinProperty& p)
 {
-    if (p.value.type != TSkinValue::String) invalid(p);
+    if (p.value.type != TSkinValue::String)
+        invalid(p);
     // 8-bit text; Latin-1 keeps every byte, so names round-trip exactly.
     return QString::fromLatin1(p.value.text);
 }
 
 TColor toColor(const TSkinProperty& p)
 {
-    if (p.value.type == TSkinValue::Integer) return TColor(std::uint32_t(toInt(p)));
+    if (p.value.type == TSkinValue::Integer)
+        return TColor(std::uint32_t(toInt(p)));
     if (p.value.type == TSkinValue::Identifier) {
         TColor color;
-        if (colorFromIdent(p.value.text, &color)) return color;
+        if (colorFromIdent(p.value.text, &color))
+            return color;
     }
     invalid(p);
 }
@@ -63,7 +70,8 @@ int toEnum(const TSkinProperty& p, int (*fromIdent)(const QByteArray&))
 {
     if (p.value.type == TSkinValue::Identifier) {
         const int v = fromIdent(p.value.text);
-        if (v >= 0) return v;
+        if (v >= 0)
+            return v;
     }
     invalid(p);
 }
@@ -110,7 +118,8 @@ void writeFont(QList<TSkinProperty>& out, const QByteArray& prefix, const TSkinF
         out.append({prefix + ".Pitch", TSkinValue::fromIdent(pitchNames[font.Pitch])});
     QList<QByteArray> styles;
     for (int i = 0; i < 4; ++i)
-        if (font.Style & (1u << i)) styles.append(fontStyleNames[i]);
+        if (font.Style & (1u << i))
+            styles.append(fontStyleNames[i]);
     out.append({prefix + ".Style", TSkinValue::fromSet(styles)});
 }
 
@@ -119,7 +128,8 @@ void readFont(TSkinFont& font, int field, const TSkinProperty& p)
     switch (field) {
     case FontCharset:
         if (p.value.type == TSkinValue::Identifier) {
-            if (!charsetFromIdent(p.value.text, &font.Charset)) invalid(p);
+            if (!charsetFromIdent(p.value.text, &font.Charset))
+                invalid(p);
         } else {
             font.Charset = toInt(p) & 0xFF;
         }
@@ -132,24 +142,32 @@ void readFont(TSkinFont& font, int field, const TSkinProperty& p)
         break;
     case FontName:
         // Most fonts keep the default name: no new string for those.
-        if (p.value.type != TSkinValue::String) invalid(p);
-        if (font.Name != QLatin1StringView(p.value.text)) font.Name = toString(p);
+        if (p.value.type != TSkinValue::String)
+            invalid(p);
+        if (font.Name != QLatin1StringView(p.value.text))
+            font.Name = toString(p);
         break;
     case FontPitch:
-        if (p.value.type != TSkinValue::Identifier) invalid(p);
+        if (p.value.type != TSkinValue::Identifier)
+            invalid(p);
         font.Pitch = -1;
         for (int i = 0; i < 3; ++i)
-            if (p.value.text == pitchNames[i]) font.Pitch = i;
-        if (font.Pitch < 0) invalid(p);
+            if (p.value.text == pitchNames[i])
+                font.Pitch = i;
+        if (font.Pitch < 0)
+            invalid(p);
         break;
     case FontStyle: {
-        if (p.value.type != TSkinValue::Set) invalid(p);
+        if (p.value.type != TSkinValue::Set)
+            invalid(p);
         unsigned style = 0;
         for (const QByteArray& item : p.value.items) {
             int bit = -1;
             for (int i = 0; i < 4; ++i)
-                if (item == fontStyleNames[i]) bit = i;
-            if (bit < 0) invalid(p);
+                if (item == fontStyleNames[i])
+                    bit = i;
+            if (bit < 0)
+                invalid(p);
             style |= 1u << bit;
         }
         font.Style = style;
@@ -199,16 +217,19 @@ const PublishedNames& publishedNames()
             for (int i = 0; i < table->size(); ++i) {
                 const TSkinPropertyEntry& entry = table->entry(i);
                 const QByteArray name(entry.name);
-                if (n.ids.contains(name)) continue;
+                if (n.ids.contains(name))
+                    continue;
                 const int id = int(n.ids.size());
                 n.ids.insert(name, id);
                 switch (entry.shape) {
                 case TSkinPropertyEntry::Plain: n.keys.insert(name, {id, 0}); break;
                 case TSkinPropertyEntry::Font:
-                    for (int f = 0; f < 7; ++f) n.keys.insert(name + '.' + fontFields[f], {id, f});
+                    for (int f = 0; f < 7; ++f)
+                        n.keys.insert(name + '.' + fontFields[f], {id, f});
                     break;
                 case TSkinPropertyEntry::Link:
-                    for (int f = 0; f < 5; ++f) n.keys.insert(name + '.' + linkFields[f], {id, f});
+                    for (int f = 0; f < 5; ++f)
+                        n.keys.insert(name + '.' + linkFields[f], {id, f});
                     break;
                 }
             }
@@ -239,9 +260,11 @@ public:
         : m_table(std::uint32_t(words.size()))
     {
         qsizetype total = 0;
-        for (const auto& [word, key] : words) total += word.size() + 1;
+        for (const auto& [word, key] : words)
+            total += word.size() + 1;
         m_bytes.reserve(total);
-        for (const auto& [word, key] : words) m_bytes.append(word).append('\0');
+        for (const auto& [word, key] : words)
+            m_bytes.append(word).append('\0');
         qsizetype offset = 0;
         for (const auto& [word, key] : words) {
             m_table.add(QByteArray::fromRawData(m_bytes.constData() + offset, word.size()), key);
@@ -252,7 +275,8 @@ public:
         offset = 0;
         for (const auto& [word, key] : words) {
             const Table::Entry* entry = m_table.find(m_bytes.constData() + offset, word.size());
-            if (entry->word.constData() == m_bytes.constData() + offset) m_wordAt[size_t(offset)] = entry;
+            if (entry->word.constData() == m_bytes.constData() + offset)
+                m_wordAt[size_t(offset)] = entry;
             offset += word.size() + 1;
         }
     }
@@ -271,15 +295,16 @@ public:
         const auto at = std::uintptr_t(data) - std::uintptr_t(m_bytes.constData());
         if (at < std::uintptr_t(m_bytes.size())) {
             const Table::Entry* word = m_wordAt[size_t(at)];
-            if (word && word->word.size() == size) return word;
+            if (word && word->word.size() == size)
+                return word;
         }
         return m_table.find(data, size);
     }
 
 private:
-    QByteArray m_bytes;                          // every word, each followed by a zero byte
+    QByteArray m_bytes; // every word, each followed by a zero byte
     Table m_table;
-    std::vector<const Table::Entry*> m_wordAt;   // by offset in m_bytes of a word's first byte
+    std::vector<const Table::Entry*> m_wordAt; // by offset in m_bytes of a word's first byte
 };
 
 Dictionary makeDictionary()
@@ -288,28 +313,29 @@ Dictionary makeDictionary()
     const auto add = [&words](const QByteArray& word, const PropertyKey* key) { words.append({word, key}); };
     for (auto it = publishedNames().keys.constBegin(); it != publishedNames().keys.constEnd(); ++it)
         add(it.key(), &it.value());
-    for (const char* extra : {"object", "end", "inherited", "inline", "Objects", "True", "False", "fsBold",
-                              "fsItalic", "fsUnderline", "fsStrikeOut", "fpDefault", "fpVariable", "fpFixed"})
+    for (const char* extra : {"object", "end", "inherited", "inline", "Objects", "True", "False", "fsBold", "fsItalic",
+                              "fsUnderline", "fsStrikeOut", "fpDefault", "fpVariable", "fpFixed"})
         add(QByteArray(extra), nullptr);
     for (int i = 0; i < 32; ++i) {
-        for (QByteArray (*name)(int) : {alignIdent, kindIdent, textAlignIdent, textEffectIdent, tileStyleIdent,
-                                        actionIdent}) {
+        for (QByteArray (*name)(int) :
+             {alignIdent, kindIdent, textAlignIdent, textEffectIdent, tileStyleIdent, actionIdent}) {
             const QByteArray ident = name(i);
-            if (!ident.isEmpty() && !(ident[0] >= '0' && ident[0] <= '9')) add(ident, nullptr);
+            if (!ident.isEmpty() && !(ident[0] >= '0' && ident[0] <= '9'))
+                add(ident, nullptr);
         }
     }
     for (int charset = 0; charset < 256; ++charset) {
         const QByteArray ident = charsetIdent(charset);
-        if (!ident.isEmpty()) add(ident, nullptr);
+        if (!ident.isEmpty())
+            add(ident, nullptr);
     }
     for (TColor color : {clBlack, clSilver, clGray, clWhite, clNone, clWindowText, clBtnFace})
         add(colorIdent(color), nullptr);
-    for (const QByteArray& cls : {"TSkinLinkSkinObject", "TSkinBitmapSkinObject", "TSkinFormBitmapSkinObject",
-                                  "TSkinSysButtonSkinObject", "TSkinActiveSkinObject", "TSkinColorButtonObject",
-                                  "TSkinBitmapBoxObject", "TSkinActiveBitmapBoxObject",
-                                  "TSkinButtonBitmapBoxObject", "TSkinRollPanelObject", "TSkinObject",
-                                  "TSkinActiveObject", "TSkinBitmapObject", "TSkinActiveBitmap",
-                                  "TSkinSystemButton", "TSkinButtonObject", "TSkinTextObject"})
+    for (const QByteArray& cls :
+         {"TSkinLinkSkinObject", "TSkinBitmapSkinObject", "TSkinFormBitmapSkinObject", "TSkinSysButtonSkinObject",
+          "TSkinActiveSkinObject", "TSkinColorButtonObject", "TSkinBitmapBoxObject", "TSkinActiveBitmapBoxObject",
+          "TSkinButtonBitmapBoxObject", "TSkinRollPanelObject", "TSkinObject", "TSkinActiveObject", "TSkinBitmapObject",
+          "TSkinActiveBitmap", "TSkinSystemButton", "TSkinButtonObject", "TSkinTextObject"})
         add(cls, nullptr);
     return Dictionary(words);
 }
@@ -337,13 +363,15 @@ int propertyId(const char* name)
 
 InternedName internName(const char* data, qsizetype size)
 {
-    if (const Dictionary::Table::Entry* word = dictionary().findBytes(data, size)) return {word->word, word->value};
+    if (const Dictionary::Table::Entry* word = dictionary().findBytes(data, size))
+        return {word->word, word->value};
     return {QByteArray(data, size), nullptr};
 }
 
 QByteArray intern(const char* data, qsizetype size)
 {
-    if (const Dictionary::Table::Entry* word = dictionary().findBytes(data, size)) return word->word;
+    if (const Dictionary::Table::Entry* word = dictionary().findBytes(data, size))
+        return word->word;
     return QByteArray(data, size);
 }
 

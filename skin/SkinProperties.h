@@ -32,7 +32,7 @@ enum FontField { FontCharset, FontColor, FontHeight, FontName, FontPitch, FontSi
 enum LinkField { LinkName, LinkLeft, LinkTop, LinkRight, LinkBottom };
 struct PropertyKey {
     int id;
-    int field;   // FontField or LinkField for nested names, else 0
+    int field; // FontField or LinkField for nested names, else 0
 };
 // Null when the name is not published by any skin object class.
 const PropertyKey* lookupProperty(const QByteArray& name);

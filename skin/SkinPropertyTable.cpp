@@ -7,13 +7,16 @@ namespace corvane::skin {
 TSkinPropertyTable::TSkinPropertyTable(const TSkinPropertyTable* base, std::initializer_list<TSkinPropertyEntry> own)
     : m_base(base)
 {
-    if (base) m_entries = base->m_entries;
-    for (const TSkinPropertyEntry& entry : own) m_entries.push_back({entry, this});
+    if (base)
+        m_entries = base->m_entries;
+    for (const TSkinPropertyEntry& entry : own)
+        m_entries.push_back({entry, this});
 }
 
 void TSkinPropertyTable::write(const TSkinObject& object, QList<TSkinProperty>& out) const
 {
-    for (const Declared& d : m_entries) d.entry.write(object, d.entry.name, out);
+    for (const Declared& d : m_entries)
+        d.entry.write(object, d.entry.name, out);
 }
 
 bool TSkinPropertyTable::read(TSkinObject& object, const TSkinProperty& property) const
@@ -23,11 +26,14 @@ bool TSkinPropertyTable::read(TSkinObject& object, const TSkinProperty& property
 
 bool TSkinPropertyTable::read(TSkinObject& object, const props::PropertyKey* key, const TSkinProperty& property) const
 {
-    if (!key) return false;
+    if (!key)
+        return false;
     const std::vector<int>& indexById = this->indexById();
-    if (key->id >= int(indexById.size())) return false;
+    if (key->id >= int(indexById.size()))
+        return false;
     const int index = indexById[size_t(key->id)];
-    if (index < 0) return false;
+    if (index < 0)
+        return false;
     entry(index).read(object, key->field, property);
     return true;
 }
@@ -36,10 +42,12 @@ void TSkinPropertyTable::buildIndex() const
 {
     static std::mutex building;
     const std::lock_guard lock(building);
-    if (m_indexed.load(std::memory_order_relaxed)) return;
+    if (m_indexed.load(std::memory_order_relaxed))
+        return;
     for (int i = 0; i < size(); ++i) {
         const int id = props::propertyId(entry(i).name);
-        if (id >= int(m_indexById.size())) m_indexById.resize(size_t(id) + 1, -1);
+        if (id >= int(m_indexById.size()))
+            m_indexById.resize(size_t(id) + 1, -1);
         m_indexById[size_t(id)] = i;
     }
     m_indexed.store(true, std::memory_order_release);
@@ -49,13 +57,15 @@ void TSkinPropertyTable::assign(TSkinObject& to, const TSkinObject& from) const
 {
     const TSkinPropertyTable& source = from.properties();
     for (const Declared& d : m_entries)
-        if (d.entry.assign && source.inherits(*d.declaredIn)) d.entry.assign(to, from);
+        if (d.entry.assign && source.inherits(*d.declaredIn))
+            d.entry.assign(to, from);
 }
 
 bool TSkinPropertyTable::inherits(const TSkinPropertyTable& other) const
 {
     for (const TSkinPropertyTable* t = this; t; t = t->m_base)
-        if (t == &other) return true;
+        if (t == &other)
+            return true;
     return false;
 }
 

@@ -65,7 +65,8 @@ private:
     // built index is seen through one acquire load, not a call_once.
     const std::vector<int>& indexById() const
     {
-        if (!m_indexed.load(std::memory_order_acquire)) buildIndex();
+        if (!m_indexed.load(std::memory_order_acquire))
+            buildIndex();
         return m_indexById;
     }
     void buildIndex() const;
@@ -76,67 +77,68 @@ private:
 // Entry makers: the member decides how its value is stored.
 namespace skinprop {
 
-template <class M>
-struct MemberOf;
-template <class C, class T>
-struct MemberOf<T C::*> {
+template <class M> struct MemberOf;
+template <class C, class T> struct MemberOf<T C::*> {
     using Class = C;
     using Type = T;
 };
 
-template <auto M>
-auto& member(TSkinObject& object)
+template <auto M> auto& member(TSkinObject& object)
 {
     return static_cast<typename MemberOf<decltype(M)>::Class&>(object).*M;
 }
-template <auto M>
-const auto& member(const TSkinObject& object)
+template <auto M> const auto& member(const TSkinObject& object)
 {
     return static_cast<const typename MemberOf<decltype(M)>::Class&>(object).*M;
 }
 
-template <auto M>
-void assignMember(TSkinObject& to, const TSkinObject& from)
+template <auto M> void assignMember(TSkinObject& to, const TSkinObject& from)
 {
     member<M>(to) = member<M>(from);
 }
 
 // A bool, a colour (TColor), a coordinate (int), a font or a bitmap link.
-template <auto M>
-TSkinPropertyEntry property(const char* name)
+template <auto M> TSkinPropertyEntry property(const char* name)
 {
     using T = typename MemberOf<decltype(M)>::Type;
     using props::FontField;
     if constexpr (std::is_same_v<T, bool>) {
         return {name, TSkinPropertyEntry::Plain,
-                [](const TSkinObject& o, const char* n, QList<TSkinProperty>& out) { props::addBool(out, n, member<M>(o)); },
+                [](const TSkinObject& o, const char* n, QList<TSkinProperty>& out) {
+                    props::addBool(out, n, member<M>(o));
+                },
                 [](TSkinObject& o, int, const TSkinProperty& p) { member<M>(o) = props::toBool(p); }, assignMember<M>};
     } else if constexpr (std::is_same_v<T, TSkinFont>) {
         return {name, TSkinPropertyEntry::Font,
-                [](const TSkinObject& o, const char* n, QList<TSkinProperty>& out) { props::writeFont(out, n, member<M>(o)); },
+                [](const TSkinObject& o, const char* n, QList<TSkinProperty>& out) {
+                    props::writeFont(out, n, member<M>(o));
+                },
                 [](TSkinObject& o, int field, const TSkinProperty& p) { props::readFont(member<M>(o), field, p); },
                 assignMember<M>};
     } else if constexpr (std::is_same_v<T, TSkinBitmapLink>) {
         return {name, TSkinPropertyEntry::Link,
-                [](const TSkinObject& o, const char* n, QList<TSkinProperty>& out) { props::writeLink(out, n, member<M>(o)); },
+                [](const TSkinObject& o, const char* n, QList<TSkinProperty>& out) {
+                    props::writeLink(out, n, member<M>(o));
+                },
                 [](TSkinObject& o, int field, const TSkinProperty& p) { props::readLink(member<M>(o), field, p); },
                 assignMember<M>};
     } else {
         static_assert(std::is_same_v<T, int>, "a published member is bool, int, TColor, a font, a link or an enum");
-        return {name, TSkinPropertyEntry::Plain,
-                [](const TSkinObject& o, const char* n, QList<TSkinProperty>& out) { props::addInt(out, n, member<M>(o)); },
-                [](TSkinObject& o, int, const TSkinProperty& p) { member<M>(o) = props::toCoordinate(p); },
-                assignMember<M>};
+        return {
+            name, TSkinPropertyEntry::Plain,
+            [](const TSkinObject& o, const char* n, QList<TSkinProperty>& out) { props::addInt(out, n, member<M>(o)); },
+            [](TSkinObject& o, int, const TSkinProperty& p) { member<M>(o) = props::toCoordinate(p); },
+            assignMember<M>};
     }
 }
 
 // TColor is an int: colours are declared apart from coordinates.
-template <auto M>
-TSkinPropertyEntry colorProperty(const char* name)
+template <auto M> TSkinPropertyEntry colorProperty(const char* name)
 {
-    return {name, TSkinPropertyEntry::Plain,
-            [](const TSkinObject& o, const char* n, QList<TSkinProperty>& out) { props::addColor(out, n, member<M>(o)); },
-            [](TSkinObject& o, int, const TSkinProperty& p) { member<M>(o) = props::toColor(p); }, assignMember<M>};
+    return {
+        name, TSkinPropertyEntry::Plain,
+        [](const TSkinObject& o, const char* n, QList<TSkinProperty>& out) { props::addColor(out, n, member<M>(o)); },
+        [](TSkinObject& o, int, const TSkinProperty& p) { member<M>(o) = props::toColor(p); }, assignMember<M>};
 }
 
 // An enumeration stored by its identifier.

@@ -29,9 +29,10 @@ constexpr int MaxClassName = 255;
 void checkBitmapSize(std::int32_t width, std::int32_t height, TSkinReadBudget& budget)
 {
     const std::string size = std::to_string(width) + " x " + std::to_string(height);
-    if (width < 0 || height < 0 || (width == 0) != (height == 0)) throw TSkinError("Invalid bitmap size " + size);
-    if (width > TSkinLimits::MaxBitmapSide || height > TSkinLimits::MaxBitmapSide
-        || qint64(width) * height > TSkinLimits::MaxBitmapPixels)
+    if (width < 0 || height < 0 || (width == 0) != (height == 0))
+        throw TSkinError("Invalid bitmap size " + size);
+    if (width > TSkinLimits::MaxBitmapSide || height > TSkinLimits::MaxBitmapSide ||
+        qint64(width) * height > TSkinLimits::MaxBitmapPixels)
         throw TSkinError("Bitmap too large: " + size);
     budget.chargeBytes(qint64(width) * height * 4);
 }
@@ -39,7 +40,8 @@ void checkBitmapSize(std::int32_t width, std::int32_t height, TSkinReadBudget& b
 std::int32_t readCount(TSkinInput& in, int limit, const char* what)
 {
     const std::int32_t count = in.readInt32();
-    if (count < 0 || count > limit) throw TSkinError(std::string("Invalid number of ") + what + ": " + std::to_string(count));
+    if (count < 0 || count > limit)
+        throw TSkinError(std::string("Invalid number of ") + what + ": " + std::to_string(count));
     return count;
 }
 
@@ -47,9 +49,12 @@ std::int32_t readCount(TSkinInput& in, int limit, const char* what)
 double hueToChannel(double p, double q, double t)
 {
     t -= std::floor(t);
-    if (t < 1.0 / 6.0) return p + (q - p) * 6.0 * t;
-    if (t < 0.5) return q;
-    if (t < 2.0 / 3.0) return p + (q - p) * (2.0 / 3.0 - t) * 6.0;
+    if (t < 1.0 / 6.0)
+        return p + (q - p) * 6.0 * t;
+    if (t < 0.5)
+        return q;
+    if (t < 2.0 / 3.0)
+        return p + (q - p) * (2.0 / 3.0 - t) * 6.0;
     return p;
 }
 
@@ -64,15 +69,20 @@ std::uint32_t shiftPixelHue(std::uint32_t argb, int delta)
     if (max != min) {
         const double d = max - min;
         s = l > 0.5 ? d / (2.0 - max - min) : d / (max + min);
-        if (max == r) h = (g - b) / d + (g < b ? 6.0 : 0.0);
-        else if (max == g) h = (b - r) / d + 2.0;
-        else h = (r - g) / d + 4.0;
+        if (max == r)
+            h = (g - b) / d + (g < b ? 6.0 : 0.0);
+        else if (max == g)
+            h = (b - r) / d + 2.0;
+        else
+            h = (r - g) / d + 4.0;
         h /= 6.0;
     }
     // The hue on 0..255, rounded, shifted; one wrap each way.
     int hue = int(std::lround(h * 255.0)) + delta;
-    if (hue >= 256) hue -= 255;
-    else if (hue < 0) hue += 255;
+    if (hue >= 256)
+        hue -= 255;
+    else if (hue < 0)
+        hue += 255;
     const double hh = hue / 255.0;
     double rr, gg, bb;
     if (s == 0.0) {
@@ -123,40 +133,50 @@ void TSkinSource::swap(TSkinSource& other)
     m_objects.swap(other.m_objects);
     std::swap(m_appliedHue, other.m_appliedHue);
     // The objects refer to their source's bitmap list by address.
-    for (auto& object : m_objects) object->setBitmaps(&m_bitmapView);
-    for (auto& object : other.m_objects) object->setBitmaps(&other.m_bitmapView);
+    for (auto& object : m_objects)
+        object->setBitmaps(&m_bitmapView);
+    for (auto& object : other.m_objects)
+        object->setBitmaps(&other.m_bitmapView);
 }
 
 void TSkinSource::applyHue()
 {
-    if (m_requestedHue == m_appliedHue) return;
+    if (m_requestedHue == m_appliedHue)
+        return;
     const int delta = m_requestedHue - m_appliedHue;
     for (auto& bitmap : m_bitmaps) {
         for (int y = 0; y < bitmap->height(); ++y) {
             std::uint32_t* line = bitmap->scanLine(y);
             for (int x = 0; x < bitmap->width(); ++x)
-                if ((line[x] >> 24) != 0) line[x] = shiftPixelHue(line[x], delta);
+                if ((line[x] >> 24) != 0)
+                    line[x] = shiftPixelHue(line[x], delta);
         }
         bitmap->pixelsChanged();
     }
-    for (auto& object : m_objects) object->changeHue(delta);
+    for (auto& object : m_objects)
+        object->changeHue(delta);
     m_appliedHue = m_requestedHue;
 }
 
 TSkinObject* TSkinSource::findObject(const QString& name) const
 {
-    if (m_changing) return nullptr;
+    if (m_changing)
+        return nullptr;
     for (const auto& object : m_objects)
-        if (object->Name.compare(name, Qt::CaseInsensitive) == 0) return object.get();
+        if (object->Name.compare(name, Qt::CaseInsensitive) == 0)
+            return object.get();
     return nullptr;
 }
 
 TSkinObject* TSkinSource::formObject() const
 {
-    if (m_changing) return nullptr;
-    if (TSkinObject* form = findObject(QStringLiteral("Form"))) return form;
+    if (m_changing)
+        return nullptr;
+    if (TSkinObject* form = findObject(QStringLiteral("Form")))
+        return form;
     for (const auto& object : m_objects)
-        if (object->Kind == skForm) return object.get();
+        if (object->Kind == skForm)
+            return object.get();
     return nullptr;
 }
 
@@ -200,7 +220,8 @@ void readPlainPixels(TSkinInput& in, TSkinBitmap& bitmap)
     const std::int32_t width = in.readInt32();
     const std::int32_t height = in.readInt32();
     checkBitmapSize(width, height, in.budget());
-    if (width == 0) return;
+    if (width == 0)
+        return;
     // Left uncleared: every pixel is read next. Near magenta becomes the key
     // colour, row by row while the row is fresh in the cache.
     bitmap.setSize(width, height, false);
@@ -224,7 +245,8 @@ TSkinObjectRecord readTextRecord(TSkinInput& in)
 {
     const std::int32_t size = in.readStringSize(TSkinLimits::MaxStringBytes);
     const char* text = in.peek(size);
-    if (!text) return readTextObject(in.readBytes(size));
+    if (!text)
+        return readTextObject(in.readBytes(size));
     TSkinObjectRecord record = readTextObject(QByteArray::fromRawData(text, size));
     in.consume(size);
     return record;
@@ -255,13 +277,16 @@ void writePlainObject(QByteArray& out, const TSkinObject& object)
 void readPackedPixels(TSkinInput& in, TSkinBitmap& bitmap)
 {
     const std::int32_t size = in.readInt32();
-    if (size < 0 || size > TSkinLimits::MaxBinaryBytes) throw TSkinError("Invalid bitmap size in packed skin");
-    if (size == 0) return;
+    if (size < 0 || size > TSkinLimits::MaxBinaryBytes)
+        throw TSkinError("Invalid bitmap size in packed skin");
+    if (size == 0)
+        return;
     // The decoded picture becomes the bitmap's buffer: no second copy.
     bitmap.image() = decodeBmp(in.readBytes(size), in.budget());
     for (int y = 0; y < bitmap.height(); ++y) {
         std::uint32_t* line = bitmap.scanLine(y);
-        for (int x = 0; x < bitmap.width(); ++x) line[x] |= 0xFF000000u;
+        for (int x = 0; x < bitmap.width(); ++x)
+            line[x] |= 0xFF000000u;
     }
     bitmap.snapToKey(0x7F, 0x00, 0x7F, 5);
 }
@@ -269,7 +294,8 @@ void readPackedPixels(TSkinInput& in, TSkinBitmap& bitmap)
 std::unique_ptr<TSkinObject> readPackedObject(TSkinInput& in, const QByteArray& className, TSkinReadBudget& budget)
 {
     const std::int32_t size = in.readInt32();
-    if (size < 0 || size > TSkinLimits::MaxBinaryBytes) throw TSkinError("Invalid object size in packed skin");
+    if (size < 0 || size > TSkinLimits::MaxBinaryBytes)
+        throw TSkinError("Invalid object size in packed skin");
     const QByteArray binary = in.readBytes(size);
     return objectFromBinary(className, binary.constData(), binary.size(), budget);
 }
@@ -330,7 +356,8 @@ void TSkinSource::readBody(TSkinInput& in, PixelReader readPixels, ObjectReader 
 QByteArray TSkinSource::writeBody(PixelWriter writePixels, ObjectWriter writeObject) const
 {
     QByteArray out;
-    for (const QString* s : {&SkinName, &SkinVersion, &Author, &AuthorEMail, &AuthorURL}) appendString(out, s->toLatin1());
+    for (const QString* s : {&SkinName, &SkinVersion, &Author, &AuthorEMail, &AuthorURL})
+        appendString(out, s->toLatin1());
     appendInt32(out, std::int32_t(m_bitmaps.size()));
     for (const auto& bitmap : m_bitmaps) {
         appendString(out, bitmap->Name.toLatin1());

@@ -4,8 +4,7 @@
 
 namespace corvane::skin {
 
-template <class T>
-class Swapped {
+template <class T> class Swapped {
 public:
     Swapped(T& slot, const T& value) : m_slot(slot), m_saved(slot) { m_slot = value; }
     ~Swapped() { m_slot = m_saved; }

@@ -48,10 +48,12 @@ void TSkinSystemButton::setState(int state)
 {
     TSkinActiveBitmap::setState(state);
     TSkinFrameInterface* owningFrame = frame();
-    if (!owningFrame) return;
+    if (!owningFrame)
+        return;
     if (state == ssNormal || state == ssMaximized || state == ssMinimized || state == ssRolledUp)
         Visible = !hiddenInWindowState(Action, state);
-    if (hiddenByBorderIcons(Action, owningFrame->borderIcons())) Visible = false;
+    if (hiddenByBorderIcons(Action, owningFrame->borderIcons()))
+        Visible = false;
 }
 
 void TSkinSystemButton::linkBitmaps()
@@ -66,17 +68,21 @@ namespace {
 // The window's icon at small-icon size, at the button's top-left corner.
 void drawWindowIcon(QPainter& painter, TSkinFrameInterface* owningFrame, const QPoint& at)
 {
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return;
     QIcon icon = owningFrame ? owningFrame->frameIcon() : QIcon();
-    if (icon.isNull()) icon = QGuiApplication::windowIcon();
-    if (!icon.isNull()) icon.paint(&painter, QRect(at, QSize(16, 16)));
+    if (icon.isNull())
+        icon = QGuiApplication::windowIcon();
+    if (!icon.isNull())
+        icon.paint(&painter, QRect(at, QSize(16, 16)));
 }
 
 } // namespace
 
 void TSkinSystemButton::draw(QPainter& painter)
 {
-    if (!Visible || width() <= 0 || height() <= 0) return;
+    if (!Visible || width() <= 0 || height() <= 0)
+        return;
     TSkinFrameInterface* owningFrame = frame();
     if (Action == sbaSysMenu) {
         drawWindowIcon(painter, owningFrame, QPoint(left(), top()));
@@ -120,7 +126,8 @@ void TSkinSystemButton::drawPointerPicture(QPainter& painter, const TSkinBitmapL
 
 void TSkinSystemButton::setChildrenState(int state)
 {
-    for (const auto& c : children()) c->setState(state);
+    for (const auto& c : children())
+        c->setState(state);
 }
 
 void TSkinSystemButton::mouseEnter()
@@ -155,11 +162,13 @@ void TSkinSystemButton::mouseMove(Qt::MouseButtons buttons, const QPoint&)
 void TSkinSystemButton::mouseUp(Qt::MouseButton, Qt::MouseButtons, const QPoint&)
 {
     m_lastButtons = Qt::NoButton;
-    if (m_pointerState != PointerPressed) return;
+    if (m_pointerState != PointerPressed)
+        return;
     m_pointerState = PointerHot;
     requestRedraw();
     TSkinFrameInterface* owningFrame = frame();
-    if (!owningFrame) return;
+    if (!owningFrame)
+        return;
     switch (Action) {
     case sbaNone:
     case sbaRollPanel: break;
@@ -169,19 +178,22 @@ void TSkinSystemButton::mouseUp(Qt::MouseButton, Qt::MouseButtons, const QPoint&
 
 void TSkinSystemButton::dblClick()
 {
-    if (Action != sbaSysMenu) return;
-    if (TSkinFrameInterface* owningFrame = frame()) owningFrame->performSkinAction(sbaClose, this);
+    if (Action != sbaSysMenu)
+        return;
+    if (TSkinFrameInterface* owningFrame = frame())
+        owningFrame->performSkinAction(sbaClose, this);
 }
 
 const TSkinPropertyTable& TSkinSystemButton::propertyTable()
 {
     using namespace skinprop;
     using C = TSkinSystemButton;
-    static const TSkinPropertyTable table(&TSkinActiveBitmap::propertyTable(), {
-        enumProperty<&C::Action, actionIdent, actionFromIdent>("Action"),
-        property<&C::BitmapHot>("BitmapHot"),
-        property<&C::BitmapPressed>("BitmapPressed"),
-    });
+    static const TSkinPropertyTable table(&TSkinActiveBitmap::propertyTable(),
+                                          {
+                                              enumProperty<&C::Action, actionIdent, actionFromIdent>("Action"),
+                                              property<&C::BitmapHot>("BitmapHot"),
+                                              property<&C::BitmapPressed>("BitmapPressed"),
+                                          });
     return table;
 }
 } // namespace corvane::skin

@@ -20,7 +20,6 @@ namespace corvane::skin {
 
 namespace {
 
-
 [[noreturn]] void fail(const std::string& what)
 {
     throw TSkinError(what);
@@ -34,7 +33,8 @@ const std::array<signed char, 256>& hexDigitValues()
     static const auto table = [] {
         std::array<signed char, 256> values{};
         values.fill(-1);
-        for (int i = 0; i < 10; ++i) values['0' + i] = static_cast<signed char>(i);
+        for (int i = 0; i < 10; ++i)
+            values['0' + i] = static_cast<signed char>(i);
         for (int i = 0; i < 6; ++i) {
             values['A' + i] = static_cast<signed char>(10 + i);
             values['a' + i] = static_cast<signed char>(10 + i);
@@ -56,7 +56,8 @@ bool decodeSixteenHexDigits(const char* p, char* o)
     const __m128i fromLetter = _mm_sub_epi8(_mm_or_si128(c, _mm_set1_epi8(0x20)), _mm_set1_epi8('a'));
     const __m128i isDigit = _mm_cmpeq_epi8(_mm_min_epu8(fromDigit, _mm_set1_epi8(9)), fromDigit);
     const __m128i isLetter = _mm_cmpeq_epi8(_mm_min_epu8(fromLetter, _mm_set1_epi8(5)), fromLetter);
-    if (_mm_movemask_epi8(_mm_or_si128(isDigit, isLetter)) != 0xFFFF) return false;
+    if (_mm_movemask_epi8(_mm_or_si128(isDigit, isLetter)) != 0xFFFF)
+        return false;
     // A digit's offset from 'a' wraps round above 0xC0 and a letter's offset
     // from '0' is at least 0x11: the smaller of the two, with letters counted
     // from 10, is the digit's value.
@@ -79,7 +80,8 @@ __attribute__((target("avx2"))) bool decodeThirtyTwoHexDigits(const char* p, cha
     const __m256i fromLetter = _mm256_sub_epi8(_mm256_or_si256(c, _mm256_set1_epi8(0x20)), _mm256_set1_epi8('a'));
     const __m256i isDigit = _mm256_cmpeq_epi8(_mm256_min_epu8(fromDigit, _mm256_set1_epi8(9)), fromDigit);
     const __m256i isLetter = _mm256_cmpeq_epi8(_mm256_min_epu8(fromLetter, _mm256_set1_epi8(5)), fromLetter);
-    if (_mm256_movemask_epi8(_mm256_or_si256(isDigit, isLetter)) != -1) return false;
+    if (_mm256_movemask_epi8(_mm256_or_si256(isDigit, isLetter)) != -1)
+        return false;
     const __m256i digits = _mm256_min_epu8(fromDigit, _mm256_add_epi8(fromLetter, _mm256_set1_epi8(10)));
     // first * 16 + second in each 16-bit lane, packed to bytes per 128-bit
     // half; the two halves' eight bytes then put side by side.
@@ -101,9 +103,9 @@ bool hasAvx2()
 int leadingSpaceOfSixteen(const char* p)
 {
     const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i space = _mm_or_si128(
-        _mm_or_si128(_mm_cmpeq_epi8(c, _mm_set1_epi8(' ')), _mm_cmpeq_epi8(c, _mm_set1_epi8('\r'))),
-        _mm_or_si128(_mm_cmpeq_epi8(c, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(c, _mm_set1_epi8('\t'))));
+    const __m128i space =
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(c, _mm_set1_epi8(' ')), _mm_cmpeq_epi8(c, _mm_set1_epi8('\r'))),
+                     _mm_or_si128(_mm_cmpeq_epi8(c, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(c, _mm_set1_epi8('\t'))));
     return __builtin_ctz(~unsigned(_mm_movemask_epi8(space)) | 0x10000u);
 }
 #endif
@@ -134,7 +136,8 @@ char* decodeHex(const char* p, const char* close, char* o)
             o += 8;
             p += 16;
         }
-        if (p >= close) break;
+        if (p >= close)
+            break;
         // A line end and the next line's indent, all at once.
         if (close - p >= 16) {
             if (const int space = leadingSpaceOfSixteen(p)) {
@@ -158,11 +161,13 @@ char* decodeHex(const char* p, const char* close, char* o)
         const unsigned char c = static_cast<unsigned char>(*p++);
         const int digit = digitValue[c];
         if (digit < 0) {
-            if (!isHexSpace(c)) fail("Invalid binary value in object text");
+            if (!isHexSpace(c))
+                fail("Invalid binary value in object text");
             // The rest of a line end and the next line's indent in one go:
             // going round the loop per character would retry the vector
             // decode at every one of them.
-            while (p < close && isHexSpace(static_cast<unsigned char>(*p))) ++p;
+            while (p < close && isHexSpace(static_cast<unsigned char>(*p)))
+                ++p;
             continue;
         }
         if (high < 0) {
@@ -172,14 +177,14 @@ char* decodeHex(const char* p, const char* close, char* o)
             high = -1;
         }
     }
-    if (high >= 0) fail("Odd number of hexadecimal digits in a binary value");
+    if (high >= 0)
+        fail("Odd number of hexadecimal digits in a binary value");
     return o;
 }
 
 // Whether a word is the keyword `literal`: the length first, so that most
 // words are told apart without comparing bytes.
-template <size_t N>
-bool isWord(const QByteArray& word, const char (&literal)[N])
+template <size_t N> bool isWord(const QByteArray& word, const char (&literal)[N])
 {
     return word.size() == qsizetype(N - 1) && std::memcmp(word.constData(), literal, N - 1) == 0;
 }
@@ -191,11 +196,12 @@ bool isObjectKeyword(const QByteArray& word)
 
 class TextReader {
 public:
-    explicit TextReader(const QByteArray& text) : m_text(text) {}
+    explicit TextReader(const QByteArray& text) : m_text(text) { }
 
     TSkinObjectRecord readObject(int depth)
     {
-        if (depth > TSkinLimits::MaxNesting) fail("Skin objects are nested too deeply");
+        if (depth > TSkinLimits::MaxNesting)
+            fail("Skin objects are nested too deeply");
         const QByteArray keyword = identifier();
         if (!isObjectKeyword(keyword))
             fail("Object expected, found '" + keyword.toStdString() + "'");
@@ -210,17 +216,21 @@ public:
         }
         for (;;) {
             skipSpace();
-            if (atEnd()) fail("Unexpected end of object text (missing 'end')");
+            if (atEnd())
+                fail("Unexpected end of object text (missing 'end')");
             const int save = m_pos;
             const QByteArray word = identifier();
-            if (isWord(word, "end")) break;
+            if (isWord(word, "end"))
+                break;
             if (isObjectKeyword(word)) {
                 m_pos = save;
                 record.children.append(readObject(depth + 1));
                 continue;
             }
-            if (record.properties.size() >= TSkinLimits::MaxProperties) fail("Too many properties in one object");
-            if (record.properties.isEmpty()) record.properties.reserve(48);
+            if (record.properties.size() >= TSkinLimits::MaxProperties)
+                fail("Too many properties in one object");
+            if (record.properties.isEmpty())
+                record.properties.reserve(48);
             expect('=');
             record.properties.append({word, value()});
         }
@@ -230,7 +240,8 @@ public:
     void expectEnd()
     {
         skipSpace();
-        if (!atEnd()) fail("Unexpected text after the object's 'end'");
+        if (!atEnd())
+            fail("Unexpected text after the object's 'end'");
     }
 
     bool more()
@@ -246,8 +257,10 @@ private:
     {
         while (!atEnd()) {
             const char c = m_text[m_pos];
-            if (c == ' ' || c == '\t' || c == '\r' || c == '\n') ++m_pos;
-            else break;
+            if (c == ' ' || c == '\t' || c == '\r' || c == '\n')
+                ++m_pos;
+            else
+                break;
         }
     }
 
@@ -259,7 +272,8 @@ private:
 
     void expect(char c)
     {
-        if (peekChar() != c) fail(std::string("'") + c + "' expected in object text");
+        if (peekChar() != c)
+            fail(std::string("'") + c + "' expected in object text");
         ++m_pos;
     }
 
@@ -270,26 +284,34 @@ private:
     QByteArray identifier()
     {
         skipSpace();
-        if (atEnd() || !isIdentStart(m_text[m_pos])) fail("Identifier expected in object text");
+        if (atEnd() || !isIdentStart(m_text[m_pos]))
+            fail("Identifier expected in object text");
         const int start = m_pos;
-        while (!atEnd() && (isIdentChar(m_text[m_pos]) || (m_text[m_pos] == '.' && m_pos + 1 < m_text.size()
-                                                           && isIdentStart(m_text[m_pos + 1]))))
+        while (!atEnd() && (isIdentChar(m_text[m_pos]) ||
+                            (m_text[m_pos] == '.' && m_pos + 1 < m_text.size() && isIdentStart(m_text[m_pos + 1]))))
             ++m_pos;
-        if (m_pos - start > 255) fail("Identifier too long in object text");
+        if (m_pos - start > 255)
+            fail("Identifier too long in object text");
         return props::intern(m_text.constData() + start, m_pos - start);
     }
 
     TSkinValue value()
     {
         const char c = peekChar();
-        if (c == '\'' || c == '#') return TSkinValue::fromString(stringValue());
-        if (c == '-' || c == '+' || c == '$' || (c >= '0' && c <= '9')) return TSkinValue::fromInteger(integer());
-        if (c == '[') return TSkinValue::fromSet(setValue());
-        if (c == '{') return TSkinValue::fromBinary(binaryValue());
+        if (c == '\'' || c == '#')
+            return TSkinValue::fromString(stringValue());
+        if (c == '-' || c == '+' || c == '$' || (c >= '0' && c <= '9'))
+            return TSkinValue::fromInteger(integer());
+        if (c == '[')
+            return TSkinValue::fromSet(setValue());
+        if (c == '{')
+            return TSkinValue::fromBinary(binaryValue());
         if (isIdentStart(c)) {
             const QByteArray ident = identifier();
-            if (isWord(ident, "True")) return TSkinValue::fromBool(true);
-            if (isWord(ident, "False")) return TSkinValue::fromBool(false);
+            if (isWord(ident, "True"))
+                return TSkinValue::fromBool(true);
+            if (isWord(ident, "False"))
+                return TSkinValue::fromBool(false);
             return TSkinValue::fromIdent(ident);
         }
         fail("Invalid property value in object text");
@@ -313,16 +335,21 @@ private:
         while (!atEnd()) {
             const char c = m_text[m_pos];
             int digit;
-            if (c >= '0' && c <= '9') digit = c - '0';
-            else if (base == 16 && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-            else if (base == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-            else break;
+            if (c >= '0' && c <= '9')
+                digit = c - '0';
+            else if (base == 16 && c >= 'A' && c <= 'F')
+                digit = c - 'A' + 10;
+            else if (base == 16 && c >= 'a' && c <= 'f')
+                digit = c - 'a' + 10;
+            else
+                break;
             if (v > (quint64(std::numeric_limits<qint64>::max()) - quint64(digit)) / quint64(base))
                 fail("Integer out of range in object text");
             v = v * quint64(base) + quint64(digit);
             ++m_pos;
         }
-        if (m_pos == start) fail("Invalid number in object text");
+        if (m_pos == start)
+            fail("Invalid number in object text");
         if (!atEnd() && (m_text[m_pos] == '.' || isIdentChar(m_text[m_pos])))
             fail("Invalid number in object text");
         return negative ? -qint64(v) : qint64(v);
@@ -340,9 +367,11 @@ private:
                 if (m_text[m_pos] == '\'') {
                     ++m_pos;
                     for (;;) {
-                        if (atEnd()) fail("Unterminated string in object text");
+                        if (atEnd())
+                            fail("Unterminated string in object text");
                         const char c = m_text[m_pos++];
-                        if (c == '\r' || c == '\n') fail("Unterminated string in object text");
+                        if (c == '\r' || c == '\n')
+                            fail("Unterminated string in object text");
                         if (c == '\'') {
                             if (!atEnd() && m_text[m_pos] == '\'') {
                                 out.append('\'');
@@ -356,13 +385,17 @@ private:
                 } else {
                     ++m_pos;
                     const qint64 code = integer();
-                    if (code < 0 || code > 255) fail("Character code out of range in object text");
+                    if (code < 0 || code > 255)
+                        fail("Character code out of range in object text");
                     out.append(char(code));
                 }
-                if (out.size() > TSkinLimits::MaxStringBytes) fail("String too long in object text");
+                if (out.size() > TSkinLimits::MaxStringBytes)
+                    fail("String too long in object text");
             }
-            if (!any) fail("String expected in object text");
-            if (peekChar() != '+') break;
+            if (!any)
+                fail("String expected in object text");
+            if (peekChar() != '+')
+                break;
             ++m_pos;
         }
         return out;
@@ -378,11 +411,14 @@ private:
         }
         for (;;) {
             items.append(identifier());
-            if (items.size() > 256) fail("Set too large in object text");
+            if (items.size() > 256)
+                fail("Set too large in object text");
             const char c = peekChar();
             ++m_pos;
-            if (c == ']') break;
-            if (c != ',') fail("',' or ']' expected in a set");
+            if (c == ']')
+                break;
+            if (c != ',')
+                fail("',' or ']' expected in a set");
         }
         return items;
     }
@@ -393,8 +429,10 @@ private:
         const char* p = m_text.constData() + m_pos;
         const char* const end = m_text.constData() + m_text.size();
         const char* close = static_cast<const char*>(std::memchr(p, '}', size_t(end - p)));
-        if (!close) fail("Unterminated binary value in object text");
-        if ((close - p) / 2 > TSkinLimits::MaxBinaryBytes) fail("Binary value too long in object text");
+        if (!close)
+            fail("Unterminated binary value in object text");
+        if ((close - p) / 2 > TSkinLimits::MaxBinaryBytes)
+            fail("Binary value too long in object text");
         QByteArray out(qsizetype((close - p) / 2), Qt::Uninitialized);
         out.truncate(decodeHex(p, close, out.data()) - out.data());
         m_pos = int(close - m_text.constData()) + 1;
@@ -407,7 +445,8 @@ private:
 
 QByteArray quoteString(const QByteArray& s)
 {
-    if (s.isEmpty()) return "''";
+    if (s.isEmpty())
+        return "''";
     QByteArray out;
     bool inQuotes = false;
     for (char ch : s) {
@@ -417,8 +456,10 @@ QByteArray quoteString(const QByteArray& s)
                 out.append('\'');
                 inQuotes = true;
             }
-            if (c == '\'') out.append("''");
-            else out.append(ch);
+            if (c == '\'')
+                out.append("''");
+            else
+                out.append(ch);
         } else {
             if (inQuotes) {
                 out.append('\'');
@@ -427,7 +468,8 @@ QByteArray quoteString(const QByteArray& s)
             out.append('#').append(QByteArray::number(c));
         }
     }
-    if (inQuotes) out.append('\'');
+    if (inQuotes)
+        out.append('\'');
     return out;
 }
 
@@ -435,7 +477,8 @@ void writeTextRecord(QByteArray& out, const TSkinObjectRecord& r, int indent)
 {
     const QByteArray pad(indent, ' ');
     out += pad + "object ";
-    if (!r.name.isEmpty()) out += r.name + ": ";
+    if (!r.name.isEmpty())
+        out += r.name + ": ";
     out += r.className + "\r\n";
     const QByteArray inner(indent + 2, ' ');
     for (const TSkinProperty& p : r.properties) {
@@ -451,14 +494,16 @@ void writeTextRecord(QByteArray& out, const TSkinObjectRecord& r, int indent)
             out += "{";
             const QByteArray hex = v.text.toHex().toUpper();
             const QByteArray hexPad(indent + 4, ' ');
-            for (int i = 0; i < hex.size(); i += 64) out += "\r\n" + hexPad + hex.mid(i, 64);
+            for (int i = 0; i < hex.size(); i += 64)
+                out += "\r\n" + hexPad + hex.mid(i, 64);
             out += "}";
             break;
         }
         }
         out += "\r\n";
     }
-    for (const TSkinObjectRecord& child : r.children) writeTextRecord(out, child, indent + 2);
+    for (const TSkinObjectRecord& child : r.children)
+        writeTextRecord(out, child, indent + 2);
     out += pad + "end\r\n";
 }
 
@@ -476,7 +521,8 @@ QList<TSkinObjectRecord> readTextObjects(const QByteArray& text)
 {
     TextReader reader(text);
     QList<TSkinObjectRecord> records;
-    while (reader.more()) records.append(reader.readObject(0));
+    while (reader.more())
+        records.append(reader.readObject(0));
     return records;
 }
 

@@ -11,11 +11,11 @@ namespace {
 
 // Identifier lookups run for nearly every property of a loading skin: one
 // hash lookup each instead of a scan over the names.
-template <size_t N>
-TSkinWordTable<int> indexTable(const std::array<const char*, N>& names)
+template <size_t N> TSkinWordTable<int> indexTable(const std::array<const char*, N>& names)
 {
     TSkinWordTable<int> table(N);
-    for (size_t i = 0; i < N; ++i) table.add(QByteArray(names[i]), int(i));
+    for (size_t i = 0; i < N; ++i)
+        table.add(QByteArray(names[i]), int(i));
     return table;
 }
 
@@ -25,30 +25,46 @@ int find(const TSkinWordTable<int>& table, const QByteArray& ident)
     return entry ? entry->value : -1;
 }
 
-template <size_t N>
-QByteArray nameAt(const std::array<const char*, N>& names, int value)
+template <size_t N> QByteArray nameAt(const std::array<const char*, N>& names, int value)
 {
-    if (value < 0 || size_t(value) >= N) return QByteArray::number(value);
+    if (value < 0 || size_t(value) >= N)
+        return QByteArray::number(value);
     return QByteArray(names[size_t(value)]);
 }
 
 const std::array<const char*, 16> alignNames = {
-    "saNone", "saLeft", "saMostLeft", "saTop", "saMostTop", "saRight", "saMostRight", "saBottom",
-    "saMostBottom", "saClient", "saTopLeft", "saTopRight", "saBottomLeft", "saBottomRight",
-    "saCenter", "saText"};
-const std::array<const char*, 22> kindNames = {
-    "skNone", "skForm", "skCaption", "skTitle", "skTop", "skLeft", "skRight", "skBottom", "skTopLeft",
-    "skTopRight", "skBottomLeft", "skBottomRight", "skSysButton", "skClient", "skMenuBar",
-    "skMenuBarItem", "skMenuBarItemText", "skPopupMenu", "skPopupMenuItem",
-    "skPopupMenuItemText", "skItemText", "skTranparent"};
-const std::array<const char*, 9> textAlignNames = {
-    "taTopLeft", "taTopCenter", "taTopRight", "taLeft", "taCenter", "taRight", "taBottomLeft",
-    "taBottomCenter", "taBottomRight"};
+    "saNone",       "saLeft",   "saMostLeft", "saTop",      "saMostTop",    "saRight",       "saMostRight", "saBottom",
+    "saMostBottom", "saClient", "saTopLeft",  "saTopRight", "saBottomLeft", "saBottomRight", "saCenter",    "saText"};
+const std::array<const char*, 22> kindNames = {"skNone",
+                                               "skForm",
+                                               "skCaption",
+                                               "skTitle",
+                                               "skTop",
+                                               "skLeft",
+                                               "skRight",
+                                               "skBottom",
+                                               "skTopLeft",
+                                               "skTopRight",
+                                               "skBottomLeft",
+                                               "skBottomRight",
+                                               "skSysButton",
+                                               "skClient",
+                                               "skMenuBar",
+                                               "skMenuBarItem",
+                                               "skMenuBarItemText",
+                                               "skPopupMenu",
+                                               "skPopupMenuItem",
+                                               "skPopupMenuItemText",
+                                               "skItemText",
+                                               "skTranparent"};
+const std::array<const char*, 9> textAlignNames = {"taTopLeft",    "taTopCenter",    "taTopRight",
+                                                   "taLeft",       "taCenter",       "taRight",
+                                                   "taBottomLeft", "taBottomCenter", "taBottomRight"};
 const std::array<const char*, 2> textEffectNames = {"teNone", "teShadow"};
 const std::array<const char*, 3> tileStyleNames = {"tsTile", "tsStretch", "tsCenter"};
-const std::array<const char*, 12> actionNames = {
-    "sbaNone", "sbaClose", "sbaHelp", "sbaMinimize", "sbaMaximize", "sbaRestore", "sbaRollUp",
-    "sbaRollDown", "sbaTray", "sbaSysMenu", "sbaRollPanel", "sbaCustom"};
+const std::array<const char*, 12> actionNames = {"sbaNone",     "sbaClose",   "sbaHelp",      "sbaMinimize",
+                                                 "sbaMaximize", "sbaRestore", "sbaRollUp",    "sbaRollDown",
+                                                 "sbaTray",     "sbaSysMenu", "sbaRollPanel", "sbaCustom"};
 
 struct NamedColor {
     const char* name;
@@ -58,48 +74,76 @@ struct NamedColor {
 // The platform's standard colour constants, in the order its colour names are
 // searched when a colour is written.
 const NamedColor namedColors[] = {
-    {"clBlack", 0x000000}, {"clMaroon", 0x000080}, {"clGreen", 0x008000}, {"clOlive", 0x008080},
-    {"clNavy", 0x800000}, {"clPurple", 0x800080}, {"clTeal", 0x808000}, {"clGray", 0x808080},
-    {"clSilver", 0xC0C0C0}, {"clRed", 0x0000FF}, {"clLime", 0x00FF00}, {"clYellow", 0x00FFFF},
-    {"clBlue", 0xFF0000}, {"clFuchsia", 0xFF00FF}, {"clAqua", 0xFFFF00}, {"clWhite", 0xFFFFFF},
-    {"clMoneyGreen", 0xC0DCC0}, {"clSkyBlue", 0xF0CAA6}, {"clCream", 0xF0FBFF},
+    {"clBlack", 0x000000},
+    {"clMaroon", 0x000080},
+    {"clGreen", 0x008000},
+    {"clOlive", 0x008080},
+    {"clNavy", 0x800000},
+    {"clPurple", 0x800080},
+    {"clTeal", 0x808000},
+    {"clGray", 0x808080},
+    {"clSilver", 0xC0C0C0},
+    {"clRed", 0x0000FF},
+    {"clLime", 0x00FF00},
+    {"clYellow", 0x00FFFF},
+    {"clBlue", 0xFF0000},
+    {"clFuchsia", 0xFF00FF},
+    {"clAqua", 0xFFFF00},
+    {"clWhite", 0xFFFFFF},
+    {"clMoneyGreen", 0xC0DCC0},
+    {"clSkyBlue", 0xF0CAA6},
+    {"clCream", 0xF0FBFF},
     {"clMedGray", 0xA4A0A0},
-    {"clActiveBorder", TColor(0x8000000Au)}, {"clActiveCaption", TColor(0x80000002u)},
-    {"clAppWorkSpace", TColor(0x8000000Cu)}, {"clBackground", TColor(0x80000001u)},
-    {"clBtnFace", TColor(0x8000000Fu)}, {"clBtnHighlight", TColor(0x80000014u)},
-    {"clBtnShadow", TColor(0x80000010u)}, {"clBtnText", TColor(0x80000012u)},
-    {"clCaptionText", TColor(0x80000009u)}, {"clDefault", 0x20000000},
+    {"clActiveBorder", TColor(0x8000000Au)},
+    {"clActiveCaption", TColor(0x80000002u)},
+    {"clAppWorkSpace", TColor(0x8000000Cu)},
+    {"clBackground", TColor(0x80000001u)},
+    {"clBtnFace", TColor(0x8000000Fu)},
+    {"clBtnHighlight", TColor(0x80000014u)},
+    {"clBtnShadow", TColor(0x80000010u)},
+    {"clBtnText", TColor(0x80000012u)},
+    {"clCaptionText", TColor(0x80000009u)},
+    {"clDefault", 0x20000000},
     {"clGradientActiveCaption", TColor(0x8000001Bu)},
-    {"clGradientInactiveCaption", TColor(0x8000001Cu)}, {"clGrayText", TColor(0x80000011u)},
-    {"clHighlight", TColor(0x8000000Du)}, {"clHighlightText", TColor(0x8000000Eu)},
-    {"clHotLight", TColor(0x8000001Au)}, {"clInactiveBorder", TColor(0x8000000Bu)},
-    {"clInactiveCaption", TColor(0x80000003u)}, {"clInactiveCaptionText", TColor(0x80000013u)},
-    {"clInfoBk", TColor(0x80000018u)}, {"clInfoText", TColor(0x80000017u)},
-    {"clMenu", TColor(0x80000004u)}, {"clMenuBar", TColor(0x8000001Eu)},
-    {"clMenuHighlight", TColor(0x8000001Du)}, {"clMenuText", TColor(0x80000007u)},
-    {"clNone", clNone}, {"clScrollBar", TColor(0x80000000u)}, {"cl3DDkShadow", TColor(0x80000015u)},
-    {"cl3DLight", TColor(0x80000016u)}, {"clWindow", TColor(0x80000005u)},
-    {"clWindowFrame", TColor(0x80000006u)}, {"clWindowText", TColor(0x80000008u)},
+    {"clGradientInactiveCaption", TColor(0x8000001Cu)},
+    {"clGrayText", TColor(0x80000011u)},
+    {"clHighlight", TColor(0x8000000Du)},
+    {"clHighlightText", TColor(0x8000000Eu)},
+    {"clHotLight", TColor(0x8000001Au)},
+    {"clInactiveBorder", TColor(0x8000000Bu)},
+    {"clInactiveCaption", TColor(0x80000003u)},
+    {"clInactiveCaptionText", TColor(0x80000013u)},
+    {"clInfoBk", TColor(0x80000018u)},
+    {"clInfoText", TColor(0x80000017u)},
+    {"clMenu", TColor(0x80000004u)},
+    {"clMenuBar", TColor(0x8000001Eu)},
+    {"clMenuHighlight", TColor(0x8000001Du)},
+    {"clMenuText", TColor(0x80000007u)},
+    {"clNone", clNone},
+    {"clScrollBar", TColor(0x80000000u)},
+    {"cl3DDkShadow", TColor(0x80000015u)},
+    {"cl3DLight", TColor(0x80000016u)},
+    {"clWindow", TColor(0x80000005u)},
+    {"clWindowFrame", TColor(0x80000006u)},
+    {"clWindowText", TColor(0x80000008u)},
 };
 
 // The classic desktop colour scheme (0x00BBGGRR), indexed by system colour number.
-const TColor systemColors[31] = {
-    0xC8C8C8, 0x000000, 0xD1B499, 0xDBCDBF, 0xF0F0F0, 0xFFFFFF, 0x646464, 0x000000,
-    0x000000, 0x000000, 0xB4B4B4, 0xFCF7F4, 0xABABAB, 0xFF9933, 0xFFFFFF, 0xF0F0F0,
-    0xA0A0A0, 0x6D6D6D, 0x000000, 0x000000, 0xFFFFFF, 0x696969, 0xE3E3E3, 0x000000,
-    0xE1FFFF, 0xB5B5B5, 0xCC6600, 0xEAD1B9, 0xF2E4D7, 0xFF9933, 0xF0F0F0};
+const TColor systemColors[31] = {0xC8C8C8, 0x000000, 0xD1B499, 0xDBCDBF, 0xF0F0F0, 0xFFFFFF, 0x646464, 0x000000,
+                                 0x000000, 0x000000, 0xB4B4B4, 0xFCF7F4, 0xABABAB, 0xFF9933, 0xFFFFFF, 0xF0F0F0,
+                                 0xA0A0A0, 0x6D6D6D, 0x000000, 0x000000, 0xFFFFFF, 0x696969, 0xE3E3E3, 0x000000,
+                                 0xE1FFFF, 0xB5B5B5, 0xCC6600, 0xEAD1B9, 0xF2E4D7, 0xFF9933, 0xF0F0F0};
 
 struct NamedCharset {
     const char* name;
     int charset;
 };
 const NamedCharset namedCharsets[] = {
-    {"ANSI_CHARSET", 0}, {"DEFAULT_CHARSET", 1}, {"SYMBOL_CHARSET", 2}, {"MAC_CHARSET", 77},
-    {"SHIFTJIS_CHARSET", 128}, {"HANGEUL_CHARSET", 129}, {"JOHAB_CHARSET", 130},
-    {"GB2312_CHARSET", 134}, {"CHINESEBIG5_CHARSET", 136}, {"GREEK_CHARSET", 161},
-    {"TURKISH_CHARSET", 162}, {"VIETNAMESE_CHARSET", 163}, {"HEBREW_CHARSET", 177},
-    {"ARABIC_CHARSET", 178}, {"BALTIC_CHARSET", 186}, {"RUSSIAN_CHARSET", 204},
-    {"THAI_CHARSET", 222}, {"EASTEUROPE_CHARSET", 238}, {"OEM_CHARSET", 255},
+    {"ANSI_CHARSET", 0},          {"DEFAULT_CHARSET", 1},      {"SYMBOL_CHARSET", 2},    {"MAC_CHARSET", 77},
+    {"SHIFTJIS_CHARSET", 128},    {"HANGEUL_CHARSET", 129},    {"JOHAB_CHARSET", 130},   {"GB2312_CHARSET", 134},
+    {"CHINESEBIG5_CHARSET", 136}, {"GREEK_CHARSET", 161},      {"TURKISH_CHARSET", 162}, {"VIETNAMESE_CHARSET", 163},
+    {"HEBREW_CHARSET", 177},      {"ARABIC_CHARSET", 178},     {"BALTIC_CHARSET", 186},  {"RUSSIAN_CHARSET", 204},
+    {"THAI_CHARSET", 222},        {"EASTEUROPE_CHARSET", 238}, {"OEM_CHARSET", 255},
 };
 
 } // namespace
@@ -134,12 +178,30 @@ int actionFromIdent(const QByteArray& ident)
     static const TSkinWordTable<int> table = indexTable(actionNames);
     return find(table, ident);
 }
-QByteArray alignIdent(int value) { return nameAt(alignNames, value); }
-QByteArray kindIdent(int value) { return nameAt(kindNames, value); }
-QByteArray textAlignIdent(int value) { return nameAt(textAlignNames, value); }
-QByteArray textEffectIdent(int value) { return nameAt(textEffectNames, value); }
-QByteArray tileStyleIdent(int value) { return nameAt(tileStyleNames, value); }
-QByteArray actionIdent(int value) { return nameAt(actionNames, value); }
+QByteArray alignIdent(int value)
+{
+    return nameAt(alignNames, value);
+}
+QByteArray kindIdent(int value)
+{
+    return nameAt(kindNames, value);
+}
+QByteArray textAlignIdent(int value)
+{
+    return nameAt(textAlignNames, value);
+}
+QByteArray textEffectIdent(int value)
+{
+    return nameAt(textEffectNames, value);
+}
+QByteArray tileStyleIdent(int value)
+{
+    return nameAt(tileStyleNames, value);
+}
+QByteArray actionIdent(int value)
+{
+    return nameAt(actionNames, value);
+}
 
 TColor resolveColor(TColor color)
 {
@@ -160,11 +222,13 @@ bool colorFromIdent(const QByteArray& ident, TColor* color)
 {
     static const TSkinWordTable<TColor> table = [] {
         TSkinWordTable<TColor> t(64);
-        for (const NamedColor& named : namedColors) t.add(QByteArray(named.name), named.color);
+        for (const NamedColor& named : namedColors)
+            t.add(QByteArray(named.name), named.color);
         return t;
     }();
     const auto* entry = table.find(ident);
-    if (!entry) return false;
+    if (!entry)
+        return false;
     *color = entry->value;
     return true;
 }
@@ -172,7 +236,8 @@ bool colorFromIdent(const QByteArray& ident, TColor* color)
 QByteArray colorIdent(TColor color)
 {
     for (const NamedColor& named : namedColors)
-        if (named.color == color) return QByteArray(named.name);
+        if (named.color == color)
+            return QByteArray(named.name);
     return QByteArray();
 }
 
@@ -180,11 +245,13 @@ bool charsetFromIdent(const QByteArray& ident, int* charset)
 {
     static const TSkinWordTable<int> table = [] {
         TSkinWordTable<int> t(32);
-        for (const NamedCharset& named : namedCharsets) t.add(QByteArray(named.name), named.charset);
+        for (const NamedCharset& named : namedCharsets)
+            t.add(QByteArray(named.name), named.charset);
         return t;
     }();
     const auto* entry = table.find(ident);
-    if (!entry) return false;
+    if (!entry)
+        return false;
     *charset = entry->value;
     return true;
 }
@@ -192,7 +259,8 @@ bool charsetFromIdent(const QByteArray& ident, int* charset)
 QByteArray charsetIdent(int charset)
 {
     for (const NamedCharset& named : namedCharsets)
-        if (named.charset == charset) return QByteArray(named.name);
+        if (named.charset == charset)
+            return QByteArray(named.name);
     return QByteArray();
 }
 
@@ -207,7 +275,8 @@ QFont TSkinFont::toQFont() const
     font.setItalic(Style & (1u << fsItalic));
     font.setUnderline(Style & (1u << fsUnderline));
     font.setStrikeOut(Style & (1u << fsStrikeOut));
-    if (Pitch == 2) font.setFixedPitch(true);
+    if (Pitch == 2)
+        font.setFixedPitch(true);
     return font;
 }
 

@@ -22,21 +22,59 @@ class TSkinSystemButton;
 // Enumerations. The ordinal order is the order stored in skins.
 
 enum TSkinAlign : int {
-    saNone, saLeft, saMostLeft, saTop, saMostTop, saRight, saMostRight, saBottom,
-    saMostBottom, saClient, saTopLeft, saTopRight, saBottomLeft, saBottomRight,
-    saCenter, saText
+    saNone,
+    saLeft,
+    saMostLeft,
+    saTop,
+    saMostTop,
+    saRight,
+    saMostRight,
+    saBottom,
+    saMostBottom,
+    saClient,
+    saTopLeft,
+    saTopRight,
+    saBottomLeft,
+    saBottomRight,
+    saCenter,
+    saText
 };
 
 enum TSkinKind : int {
-    skNone, skForm, skCaption, skTitle, skTop, skLeft, skRight, skBottom, skTopLeft,
-    skTopRight, skBottomLeft, skBottomRight, skSysButton, skClient, skMenuBar,
-    skMenuBarItem, skMenuBarItemText, skPopupMenu, skPopupMenuItem,
-    skPopupMenuItemText, skItemText, skTranparent
+    skNone,
+    skForm,
+    skCaption,
+    skTitle,
+    skTop,
+    skLeft,
+    skRight,
+    skBottom,
+    skTopLeft,
+    skTopRight,
+    skBottomLeft,
+    skBottomRight,
+    skSysButton,
+    skClient,
+    skMenuBar,
+    skMenuBarItem,
+    skMenuBarItemText,
+    skPopupMenu,
+    skPopupMenuItem,
+    skPopupMenuItemText,
+    skItemText,
+    skTranparent
 };
 
 enum TSkinTextAlign : int {
-    taTopLeft, taTopCenter, taTopRight, taLeft, taCenter, taRight, taBottomLeft,
-    taBottomCenter, taBottomRight
+    taTopLeft,
+    taTopCenter,
+    taTopRight,
+    taLeft,
+    taCenter,
+    taRight,
+    taBottomLeft,
+    taBottomCenter,
+    taBottomRight
 };
 
 enum TSkinTextEffect : int { teNone, teShadow };
@@ -44,22 +82,41 @@ enum TSkinTextEffect : int { teNone, teShadow };
 enum TSkinTileStyle : int { tsTile, tsStretch, tsCenter };
 
 enum TSkinAction : int {
-    sbaNone, sbaClose, sbaHelp, sbaMinimize, sbaMaximize, sbaRestore, sbaRollUp,
-    sbaRollDown, sbaTray, sbaSysMenu, sbaRollPanel, sbaCustom
+    sbaNone,
+    sbaClose,
+    sbaHelp,
+    sbaMinimize,
+    sbaMaximize,
+    sbaRestore,
+    sbaRollUp,
+    sbaRollDown,
+    sbaTray,
+    sbaSysMenu,
+    sbaRollPanel,
+    sbaCustom
 };
 
 // Caption functions of a skinned frame; a set of them is a bit mask (1 << icon).
 enum TSkinBorderIcon : int { biClose, biSystemMenu, biMinimize, biMaximize, biHelp, biRollup, biTray };
 using TSkinBorderIcons = unsigned;
-constexpr TSkinBorderIcons borderIconBit(TSkinBorderIcon icon) { return 1u << icon; }
+constexpr TSkinBorderIcons borderIconBit(TSkinBorderIcon icon)
+{
+    return 1u << icon;
+}
 
 // Font styles; a font's Style is a bit mask (1 << style).
 enum TFontStyle : int { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 
 // State byte of a skin object: window states of a frame, then control states.
 enum TSkinState : int {
-    ssNormal = 0, ssMaximized = 2, ssMinimized = 3, ssRolledUp = 4,
-    ssHot = 5, ssPressed = 6, ssFocused = 7, ssDisabled = 8
+    ssNormal = 0,
+    ssMaximized = 2,
+    ssMinimized = 3,
+    ssRolledUp = 4,
+    ssHot = 5,
+    ssPressed = 6,
+    ssFocused = 7,
+    ssDisabled = 8
 };
 
 // Looks an enumeration value up by its identifier ("saMostTop"), exactly as
@@ -86,13 +143,16 @@ constexpr TColor clBlack = 0x000000;
 constexpr TColor clSilver = 0xC0C0C0;
 constexpr TColor clGray = 0x808080;
 constexpr TColor clWhite = 0xFFFFFF;
-constexpr TColor clNone = 0x1FFFFFFF;        // "no fill"
+constexpr TColor clNone = 0x1FFFFFFF; // "no fill"
 constexpr TColor clWindowText = TColor(0x80000008u);
 constexpr TColor clBtnFace = TColor(0x8000000Fu);
 
 // The transparent key colour of skin bitmaps as a pixel value (alpha 0).
 constexpr std::uint32_t SkinKeyPixel = 0x007F007Fu;
-inline bool isKeyPixel(std::uint32_t argb) { return (argb & 0x00FFFFFFu) == (SkinKeyPixel & 0x00FFFFFFu); }
+inline bool isKeyPixel(std::uint32_t argb)
+{
+    return (argb & 0x00FFFFFFu) == (SkinKeyPixel & 0x00FFFFFFu);
+}
 
 // System colours resolve through a fixed table of the classic desktop scheme,
 // so that skins draw the same on every machine.
@@ -100,21 +160,21 @@ TColor resolveColor(TColor color);
 QColor toQColor(TColor color);
 // Colour identifiers ("clWhite", "clWindowText"): -1 / false when unknown.
 bool colorFromIdent(const QByteArray& ident, TColor* color);
-QByteArray colorIdent(TColor color);   // empty when the colour has no name
+QByteArray colorIdent(TColor color); // empty when the colour has no name
 
 // Character sets: "DEFAULT_CHARSET" is 1.
 bool charsetFromIdent(const QByteArray& ident, int* charset);
-QByteArray charsetIdent(int charset);  // empty when the charset has no name
+QByteArray charsetIdent(int charset); // empty when the charset has no name
 
 // ---------------------------------------------------------------------------
 // The font of a skin object, as stored.
 struct TSkinFont {
     int Charset = 1;
     TColor Color = clWindowText;
-    int Height = -11;                 // negative: character height in pixels
+    int Height = -11; // negative: character height in pixels
     QString Name = QStringLiteral("MS Sans Serif");
-    int Pitch = 0;                    // fpDefault, fpVariable, fpFixed
-    unsigned Style = 0;               // bits of TFontStyle
+    int Pitch = 0;      // fpDefault, fpVariable, fpFixed
+    unsigned Style = 0; // bits of TFontStyle
 
     bool operator==(const TSkinFont&) const = default;
     // The Qt font for drawing; the family name goes through Qt's substitution
@@ -135,8 +195,9 @@ constexpr int CM_SKINGETFORM = 2122;
 // again on the second.
 class TSkinChangeEvent : public QEvent {
 public:
-    TSkinChangeEvent(int type, TSkinEngine* engine) : QEvent(QEvent::Type(type)), m_engine(engine) {}
+    TSkinChangeEvent(int type, TSkinEngine* engine) : QEvent(QEvent::Type(type)), m_engine(engine) { }
     TSkinEngine* engine() const { return m_engine; }
+
 private:
     TSkinEngine* m_engine;
 };
@@ -144,8 +205,9 @@ private:
 // CM_SKINREDRAW: a skin object asks its host control to redraw it.
 class TSkinRedrawEvent : public QEvent {
 public:
-    explicit TSkinRedrawEvent(TSkinObject* object) : QEvent(QEvent::Type(CM_SKINREDRAW)), m_object(object) {}
+    explicit TSkinRedrawEvent(TSkinObject* object) : QEvent(QEvent::Type(CM_SKINREDRAW)), m_object(object) { }
     TSkinObject* object() const { return m_object; }
+
 private:
     TSkinObject* m_object;
 };
@@ -156,9 +218,10 @@ class TSkinFrameInterface;
 // The frame answers by calling setForm(itself); no frame, no answer.
 class TSkinGetFormEvent : public QEvent {
 public:
-    TSkinGetFormEvent() : QEvent(QEvent::Type(CM_SKINGETFORM)) {}
+    TSkinGetFormEvent() : QEvent(QEvent::Type(CM_SKINGETFORM)) { }
     TSkinFrameInterface* form() const { return m_form; }
     void setForm(TSkinFrameInterface* form) { m_form = form; }
+
 private:
     TSkinFrameInterface* m_form = nullptr;
 };
@@ -175,7 +238,7 @@ public:
     // The icon a system-menu button draws (window icon, else application icon).
     virtual QIcon frameIcon() const = 0;
     // Shows the hint of a caption button at a screen point; optional.
-    virtual void showSkinHint(const QPoint& /*screenPoint*/) {}
+    virtual void showSkinHint(const QPoint& /*screenPoint*/) { }
 };
 
 // ---------------------------------------------------------------------------

@@ -12,8 +12,7 @@
 
 namespace corvane::skin {
 
-template <class Value>
-class TSkinWordTable {
+template <class Value> class TSkinWordTable {
 public:
     struct Entry {
         QByteArray word;
@@ -24,7 +23,8 @@ public:
     explicit TSkinWordTable(std::uint32_t capacity = 256)
     {
         std::uint32_t size = 16;
-        while (size < capacity * 4) size *= 2;
+        while (size < capacity * 4)
+            size *= 2;
         m_slots.resize(size);
         m_mask = size - 1;
         m_entries.reserve(capacity);
@@ -34,7 +34,8 @@ public:
     // where they are as long as no more than `capacity` words are added.
     void add(const QByteArray& word, const Value& value)
     {
-        if (find(word.constData(), word.size())) return;
+        if (find(word.constData(), word.size()))
+            return;
         for (std::uint32_t i = hash(word.constData(), word.size()) & m_mask;; i = (i + 1) & m_mask) {
             if (m_slots[i] == 0) {
                 m_entries.push_back({word, value});
@@ -48,9 +49,11 @@ public:
     {
         for (std::uint32_t i = hash(data, size) & m_mask;; i = (i + 1) & m_mask) {
             const std::uint16_t slot = m_slots[i];
-            if (slot == 0) return nullptr;
+            if (slot == 0)
+                return nullptr;
             const Entry& entry = m_entries[slot - 1u];
-            if (entry.word.size() == size && equalBytes(entry.word.constData(), data, size)) return &entry;
+            if (entry.word.size() == size && equalBytes(entry.word.constData(), data, size))
+                return &entry;
         }
     }
     const Entry* find(const QByteArray& word) const { return find(word.constData(), word.size()); }
@@ -79,12 +82,15 @@ private:
     {
         if (size >= 8) {
             for (qsizetype i = 0; i + 8 < size; i += 8)
-                if (load8(a + i) != load8(b + i)) return false;
+                if (load8(a + i) != load8(b + i))
+                    return false;
             return load8(a + size - 8) == load8(b + size - 8);
         }
-        if (size >= 4) return load4(a) == load4(b) && load4(a + size - 4) == load4(b + size - 4);
+        if (size >= 4)
+            return load4(a) == load4(b) && load4(a + size - 4) == load4(b + size - 4);
         for (qsizetype i = 0; i < size; ++i)
-            if (a[i] != b[i]) return false;
+            if (a[i] != b[i])
+                return false;
         return true;
     }
 
@@ -98,7 +104,8 @@ private:
         } else if (size >= 4) {
             h ^= load4(data) | std::uint64_t(load4(data + size - 4)) << 32;
         } else {
-            for (qsizetype i = 0; i < size; ++i) h ^= std::uint64_t(std::uint8_t(data[i])) << (8 * i);
+            for (qsizetype i = 0; i < size; ++i)
+                h ^= std::uint64_t(std::uint8_t(data[i])) << (8 * i);
         }
         h *= 0xFF51AFD7ED558CCDull;
         return std::uint32_t(h >> 32) ^ std::uint32_t(h);
@@ -107,7 +114,7 @@ private:
     // The probed slots hold only an entry's number (0 for none), so that the
     // part a lookup jumps around in is small enough to stay in the cache.
     std::vector<std::uint16_t> m_slots;
-    std::vector<Entry> m_entries;   // in the order added
+    std::vector<Entry> m_entries; // in the order added
     std::uint32_t m_mask = 0;
 };
 

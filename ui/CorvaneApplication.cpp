@@ -26,8 +26,7 @@ QString currentExceptionText()
 
 } // namespace
 
-CorvaneApplication::CorvaneApplication(int& argc, char** argv)
-    : QApplication(argc, argv)
+CorvaneApplication::CorvaneApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     // The application title. No display name is set: the window system
     // would show it after every window's caption ("帮助 — Corvane"), and

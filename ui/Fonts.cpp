@@ -18,12 +18,11 @@ void installFontSubstitutions()
     // MS Sans Serif is narrow, close to Helvetica's widths: the layouts
     // designed for it need a font of similar metrics to keep their labels
     // inside their boxes.
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Nimbus Sans"), QStringLiteral("Liberation Sans"),
-                                QStringLiteral("DejaVu Sans"), sansChinese});
+    QFont::insertSubstitutions(
+        QStringLiteral("MS Sans Serif"),
+        {QStringLiteral("Nimbus Sans"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans"), sansChinese});
     // DejaVu Sans descends from the same wide humanist design as Verdana.
-    QFont::insertSubstitutions(QStringLiteral("Verdana"),
-                               {QStringLiteral("DejaVu Sans"), sansChinese});
+    QFont::insertSubstitutions(QStringLiteral("Verdana"), {QStringLiteral("DejaVu Sans"), sansChinese});
 }
 
 } // namespace corvane

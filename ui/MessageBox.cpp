@@ -46,8 +46,8 @@ void showBox(BoxIcon icon, QWidget* owner, const QString& text, const QString& c
         record(RecordedBox{icon, caption, text, owner});
         return;
     }
-    QMessageBox box(icon == BoxIcon::Error ? QMessageBox::Critical : QMessageBox::Information,
-                    caption, text, QMessageBox::Ok, owner);
+    QMessageBox box(icon == BoxIcon::Error ? QMessageBox::Critical : QMessageBox::Information, caption, text,
+                    QMessageBox::Ok, owner);
     // Texts come from the peer and from error messages: never read them as markup.
     box.setTextFormat(Qt::PlainText);
     box.exec();
@@ -65,8 +65,7 @@ void record(const RecordedBox& box)
         whileOpen(box);
 }
 
-MessageBoxRecorder::MessageBoxRecorder()
-    : m_outer(activeRecorder)
+MessageBoxRecorder::MessageBoxRecorder() : m_outer(activeRecorder)
 {
     activeRecorder = this;
 }

@@ -21,7 +21,7 @@
 #include <cstdio>
 #include <vector>
 
-namespace corvane::flat {}
+namespace corvane::flat { }
 namespace flat = corvane::flat;
 using namespace corvane::flat;
 

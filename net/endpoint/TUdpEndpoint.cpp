@@ -66,8 +66,7 @@ QString systemBindErrorText(QAbstractSocket::SocketError error, const QString& q
 
 } // namespace
 
-TUdpEndpoint::TUdpEndpoint(QObject* owner)
-    : QObject(owner)
+TUdpEndpoint::TUdpEndpoint(QObject* owner) : QObject(owner)
 {
     m_reportLevel = 1;
     report(8, QStringLiteral("Initializing Winsock"));
@@ -98,8 +97,8 @@ UdpResult TUdpEndpoint::checkSocketError(int errorNumber)
     m_lastError = errorNumber;
     if ((errorNumber & WouldBlockCode) == WouldBlockCode)
         return {};
-    const QString text = QStringLiteral("Unknown Error No. ")
-        + (errorNumber == 0 ? QString() : QString::number(errorNumber));
+    const QString text =
+        QStringLiteral("Unknown Error No. ") + (errorNumber == 0 ? QString() : QString::number(errorNumber));
     report(8, QStringLiteral("Looking Up Error Message") + text);
     if (OnError)
         OnError(this, static_cast<quint16>(errorNumber), text);
@@ -193,8 +192,7 @@ void TUdpEndpoint::Loaded()
     // The bind here is the second, harmless one: it is not reported, and
     // the socket of a failed bind stays unbound.
     bindSocket();
-    connect(m_socket, &QUdpSocket::readyRead, this, &TUdpEndpoint::postReadiness,
-            Qt::UniqueConnection);
+    connect(m_socket, &QUdpSocket::readyRead, this, &TUdpEndpoint::postReadiness, Qt::UniqueConnection);
     // Datagrams that arrived before notifications started are read as well.
     if (m_socket->state() == QAbstractSocket::BoundState && m_socket->hasPendingDatagrams())
         postReadiness();
@@ -267,8 +265,8 @@ void TUdpEndpoint::ReadDatagram(TMemoryStream& stream) const
 
 UdpResult TUdpEndpoint::SendDatagram(TMemoryStream& stream)
 {
-    const UdpResult invalidStream = UdpResult::failure(UdpResult::Kind::InvalidStream,
-                                                       QStringLiteral("Invalid stream"));
+    const UdpResult invalidStream =
+        UdpResult::failure(UdpResult::Kind::InvalidStream, QStringLiteral("Invalid stream"));
     bool askedOnce = false;
     while (stream.size() == 0) {
         if (askedOnce || !OnStreamInvalid)
@@ -282,7 +280,7 @@ UdpResult TUdpEndpoint::SendDatagram(TMemoryStream& stream)
 
     const Resolved peer = resolvePeer();
     if (peer.endpointGone || !peer.result)
-        return peer.result;  // nothing of the endpoint is touched any more
+        return peer.result; // nothing of the endpoint is touched any more
     const quint32 address = peer.address.value_or(0);
     if (address == 0)
         return UdpResult::socketError(QStringLiteral("Null Remote Address"));
@@ -356,8 +354,7 @@ TUdpEndpoint::Resolved TUdpEndpoint::lookUpOnce(const QString& name)
     return {address, {}};
 }
 
-void TUdpEndpoint::startHostLookup(const QString& name, QObject* context,
-                                   std::function<void(const QHostInfo&)> done)
+void TUdpEndpoint::startHostLookup(const QString& name, QObject* context, std::function<void(const QHostInfo&)> done)
 {
     QHostInfo::lookupHost(name, context, std::move(done));
 }

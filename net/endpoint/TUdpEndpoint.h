@@ -143,8 +143,7 @@ protected:
     // Starts an asynchronous lookup of name and calls done with the answer
     // on this thread, unless context has been destroyed by then. Tests
     // override it to answer without a resolver.
-    virtual void startHostLookup(const QString& name, QObject* context,
-                                 std::function<void(const QHostInfo&)> done);
+    virtual void startHostLookup(const QString& name, QObject* context, std::function<void(const QHostInfo&)> done);
 
     bool event(QEvent* event) override;
 
@@ -152,16 +151,16 @@ private:
     void report(int level, const QString& text);
     UdpResult checkSocketError(int errorNumber);
     UdpResult openSocket();
-    std::optional<QString> bindSocket();  // the system's text when the bind failed
+    std::optional<QString> bindSocket(); // the system's text when the bind failed
     void setReceiveBuffer();
     void closeSocket();
     void postReadiness();
     void receiveOne();
     // The peer's address (0 for none), or the failure of its lookup.
     struct Resolved {
-        std::optional<quint32> address;  // empty while the name did not resolve
+        std::optional<quint32> address; // empty while the name did not resolve
         UdpResult result;
-        bool endpointGone = false;  // a handler destroyed the endpoint meanwhile
+        bool endpointGone = false; // a handler destroyed the endpoint meanwhile
     };
     Resolved resolvePeer();
     Resolved lookUpOnce(const QString& name);
@@ -175,7 +174,7 @@ private:
     bool m_ready = false;
     bool m_readinessPosted = false;
     std::array<char, ReceiveBufferSize> m_receiveBuffer{};
-    QByteArray m_arrival;   // where each datagram lands first, whatever its length
+    QByteArray m_arrival; // where each datagram lands first, whatever its length
     int m_receivedCount = 0;
     int m_lastError = 0;
     QString m_lastStatus;

@@ -28,7 +28,7 @@ public:
     const QString& errorText() const { return m_text; }
 
 private:
-    UdpResult(Kind kind, QString text) : m_kind(kind), m_text(std::move(text)) {}
+    UdpResult(Kind kind, QString text) : m_kind(kind), m_text(std::move(text)) { }
 
     Kind m_kind = Kind::None;
     QString m_text;

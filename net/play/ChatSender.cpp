@@ -7,7 +7,8 @@
 
 namespace corvane::play {
 
-ChatSender::ChatSender(SendFunction send) : m_send(std::move(send)) {}
+ChatSender::ChatSender(SendFunction send) : m_send(std::move(send))
+{ }
 
 std::string ChatSender::wireText(const QString& typed)
 {
@@ -33,7 +34,7 @@ ChatResult ChatSender::send(QPlainTextEdit& input, const ChatStamp& stamp)
     const std::string message = protocol::composeChatMessage(stamp.date, stamp.time, wireText(typed));
     if (!m_send(message))
         return ChatResult::NotSent;
-    input.clear();  // only once the line is on its way
+    input.clear(); // only once the line is on its way
     return ChatResult::Sent;
 }
 

@@ -15,10 +15,10 @@ namespace corvane::play {
 constexpr int MaxChatBytes = 220;
 
 enum class ChatResult {
-    Empty,    // nothing typed: nothing sent, nothing said
-    TooLong,  // refused; the text stays for shortening
-    NotSent,  // the send failed; the text stays, so it can be sent again
-    Sent,     // sent; the input box is cleared
+    Empty,   // nothing typed: nothing sent, nothing said
+    TooLong, // refused; the text stays for shortening
+    NotSent, // the send failed; the text stays, so it can be sent again
+    Sent,    // sent; the input box is cleared
 };
 
 // The sender's date and time as the heading shows them.

@@ -7,7 +7,9 @@
 #include <QString>
 #include <optional>
 
-namespace corvane::endpoint { class TUdpEndpoint; }
+namespace corvane::endpoint {
+class TUdpEndpoint;
+}
 
 namespace corvane::play {
 
@@ -21,18 +23,24 @@ std::optional<int> convertToInteger(const QString& text);
 QString conversionErrorText(const QString& text);
 
 // The hint for a box left empty, and the caption of its box.
-inline QString missingEntryText() { return QStringLiteral("请输入完整的信息，以便连接对方！"); }
-inline QString missingEntryCaption() { return QStringLiteral("连接提示"); }
+inline QString missingEntryText()
+{
+    return QStringLiteral("请输入完整的信息，以便连接对方！");
+}
+inline QString missingEntryCaption()
+{
+    return QStringLiteral("连接提示");
+}
 
 enum class ApplyResult {
-    MissingEntry,  // a box was empty: nothing changed
-    Failed,        // a conversion or the socket failed: errorText says why
-    Applied,       // all three values are set; the dialog closes
+    MissingEntry, // a box was empty: nothing changed
+    Failed,       // a conversion or the socket failed: errorText says why
+    Applied,      // all three values are set; the dialog closes
 };
 
 struct ApplyOutcome {
     ApplyResult result = ApplyResult::Applied;
-    QString errorText;  // for Failed: the text of the default error box
+    QString errorText; // for Failed: the text of the default error box
 };
 
 // FlatButton1Click's work. An empty box (blanks count as content) changes

@@ -26,8 +26,7 @@ public:
     // Converts `input`. For each byte sequence that the source charset does
     // not hold (or the target cannot hold), `replacement` is appended and
     // `skip(rest)` bytes are passed over.
-    template <typename SkipFn>
-    std::string convert(std::string_view input, std::string_view replacement, SkipFn skip)
+    template <typename SkipFn> std::string convert(std::string_view input, std::string_view replacement, SkipFn skip)
     {
         std::string output;
         output.reserve(input.size() * 2 + 8);

@@ -12,17 +12,23 @@
 
 namespace corvane::protocol {
 
-constexpr int FirstPieceNumber = 2;    // Image2
-constexpr int LastPieceNumber = 33;    // Image33
+constexpr int FirstPieceNumber = 2; // Image2
+constexpr int LastPieceNumber = 33; // Image33
 constexpr int FirstBlackPieceNumber = 2;
 constexpr int FirstRedPieceNumber = 18;
-constexpr int FirstPointNumber = 34;   // Image34, row 1 column 1
-constexpr int LastPointNumber = 123;   // Image123, row 10 column 9
+constexpr int FirstPointNumber = 34; // Image34, row 1 column 1
+constexpr int LastPointNumber = 123; // Image123, row 10 column 9
 
 // The picture number of a piece, and the piece of a number in
 // FirstPieceNumber..LastPieceNumber.
-constexpr int pieceNumber(game::PieceId piece) { return FirstPieceNumber + piece; }
-constexpr game::PieceId pieceOfNumber(int number) { return number - FirstPieceNumber; }
+constexpr int pieceNumber(game::PieceId piece)
+{
+    return FirstPieceNumber + piece;
+}
+constexpr game::PieceId pieceOfNumber(int number)
+{
+    return number - FirstPieceNumber;
+}
 
 // The picture number of a point: 34 + 9 * (row - 1) + (column - 1); and the
 // point of a number in FirstPointNumber..LastPointNumber.

@@ -27,7 +27,7 @@ MessageFields splitMessage(std::string_view bytes)
     for (std::size_t i = 0; i < 6; ++i) {
         const std::size_t bar = rest.find(FieldSeparator);
         if (bar == std::string_view::npos)
-            continue;  // this field stays empty and the rest stays as it was
+            continue; // this field stays empty and the rest stays as it was
         fields[i] = std::string(rest.substr(0, bar));
         rest.remove_prefix(bar + 1);
     }

@@ -69,8 +69,8 @@ std::string encodeMove(const game::Move& move)
     const SplitPoint from = splitPointCode(move.from.code());
     const SplitPoint to = splitPointCode(move.to.code());
     const std::string target = move.taken ? pieceName(*move.taken) : pointName(move.onto);
-    return composeMessage(commandWord(move), pieceName(move.piece), target, from.rowText, from.columnText,
-                          to.rowText, to.columnText);
+    return composeMessage(commandWord(move), pieceName(move.piece), target, from.rowText, from.columnText, to.rowText,
+                          to.columnText);
 }
 
 std::optional<game::Move> decodeMove(const MessageFields& fields, MoveKind kind, game::Side mover)
@@ -102,7 +102,7 @@ std::optional<game::Move> decodeMove(const MessageFields& fields, MoveKind kind,
         move.onto = move.to;
     }
     if (kind == MoveKind::GeneralTaken)
-        move.endsGame = true;  // no lock changes: both windows stay locked until a restart
+        move.endsGame = true; // no lock changes: both windows stay locked until a restart
     else
         move.passTurnFrom = mover;
     return move;

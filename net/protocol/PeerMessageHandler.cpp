@@ -13,7 +13,7 @@ struct BoardCommand {
     std::string_view word;
     ReceivedCommand result;
     MoveKind kind;
-    game::Side mover;  // whose pieces are locked (the other side's freed)
+    game::Side mover; // whose pieces are locked (the other side's freed)
 };
 
 // The six commands that change the board, in the order field 1 is compared.
@@ -30,8 +30,7 @@ constexpr BoardCommand BoardCommands[] = {
 
 PeerMessageHandler::PeerMessageHandler(game::Position& position, ReceiveEffects& effects)
     : m_position(position), m_effects(effects)
-{
-}
+{ }
 
 ReceivedCommand PeerMessageHandler::handleDatagram(std::string_view bytes)
 {
@@ -60,8 +59,8 @@ ReceivedCommand PeerMessageHandler::handleDatagram(std::string_view bytes)
     if (word == command::Restart) {
         m_effects.playNotificationSound();
         m_effects.resetBoard();
-        m_effects.setReceivedText(std::string(TextRestartHeading) + m_effects.currentDate() + "  "
-                                 + m_effects.currentTime() + "\r\n" + TextRestartNotice);
+        m_effects.setReceivedText(std::string(TextRestartHeading) + m_effects.currentDate() + "  " +
+                                  m_effects.currentTime() + "\r\n" + TextRestartNotice);
         return ReceivedCommand::Restart;
     }
     if (word == command::Chat) {

@@ -15,17 +15,17 @@ namespace corvane::protocol {
 class ReceiveEffects;
 
 enum class ReceivedCommand {
-    Ignored,        // no command word (or an unknown one): nothing happened
-    Discarded,      // oversize, or a move/capture with bad names or numbers: nothing happened
-    BlackMove,      // "blksky"
-    RedMove,        // "redsky"
-    BlackTakesRed,  // "blkred"
-    RedTakesBlack,  // "redblk"
+    Ignored,           // no command word (or an unknown one): nothing happened
+    Discarded,         // oversize, or a move/capture with bad names or numbers: nothing happened
+    BlackMove,         // "blksky"
+    RedMove,           // "redsky"
+    BlackTakesRed,     // "blkred"
+    RedTakesBlack,     // "redblk"
     BlackGeneralTaken, // "blkjiangdead"
     RedGeneralTaken,   // "redjiangdead"
-    Restart,        // "chongxin"
-    Chat,           // "message"
-    Close,          // "close"
+    Restart,           // "chongxin"
+    Chat,              // "message"
+    Close,             // "close"
 };
 
 class PeerMessageHandler {

@@ -10,10 +10,10 @@
 namespace corvane::protocol {
 
 struct SplitPoint {
-    std::string rowText;     // "1".."10" for a real point
-    std::string columnText;  // "1".."9" for a real point
-    int row = 0;             // decimal value of rowText, 0 when it is no number
-    int column = 0;          // decimal value of columnText, 0 when it is no number
+    std::string rowText;    // "1".."10" for a real point
+    std::string columnText; // "1".."9" for a real point
+    int row = 0;            // decimal value of rowText, 0 when it is no number
+    int column = 0;         // decimal value of columnText, 0 when it is no number
 
     // True when the code named a point of the board (row 1..10, column 1..9).
     bool isOnBoard() const;
@@ -29,7 +29,10 @@ SplitPoint splitPointCode(int code);
 int joinPointCode(std::string_view rowText, std::string_view columnText);
 
 // The point code of row, column.
-constexpr int pointCode(int row, int column) { return row * 10 + column; }
+constexpr int pointCode(int row, int column)
+{
+    return row * 10 + column;
+}
 
 // True for "1".."10" (rowText) and "1".."9" (columnText) written the way a
 // point code's split writes them: digits only, no sign, no leading zero.

@@ -7,31 +7,37 @@
 
 namespace corvane::skin {
 
-TSkinButton::TSkinButton(QWidget* parent) : TSkinCustomButton(parent) {}
+TSkinButton::TSkinButton(QWidget* parent) : TSkinCustomButton(parent)
+{ }
 
 TSkinButton::~TSkinButton()
 {
-    if (m_alignParent) m_alignParent->removeEventFilter(this);
+    if (m_alignParent)
+        m_alignParent->removeEventFilter(this);
 }
 
 void TSkinButton::setShowCaption(bool value)
 {
-    if (m_showCaption == value) return;
+    if (m_showCaption == value)
+        return;
     m_showCaption = value;
     update();
 }
 
 void TSkinButton::setShowGlyph(bool value)
 {
-    if (m_showGlyph == value) return;
+    if (m_showGlyph == value)
+        return;
     m_showGlyph = value;
     update();
 }
 
 void TSkinButton::setSkinEngine(TSkinEngine* engine)
 {
-    if (m_engine == engine) return;
-    if (m_engine) disconnect(m_engine, nullptr, this, nullptr);
+    if (m_engine == engine)
+        return;
+    if (m_engine)
+        disconnect(m_engine, nullptr, this, nullptr);
     m_engine = engine;
     if (engine) {
         // An engine that goes away takes the button's skin with it.
@@ -47,7 +53,8 @@ void TSkinButton::setSkinEngine(TSkinEngine* engine)
 
 void TSkinButton::setSkinObject(const QString& name)
 {
-    if (m_skinObject == name) return;
+    if (m_skinObject == name)
+        return;
     m_skinObject = name;
     attachSkin();
 }
@@ -84,7 +91,8 @@ void TSkinButton::attachSkin()
         // A masked face has see-through corners: the stored skin makes the
         // button transparent so that the window's background shows there.
         if (auto* face = dynamic_cast<TSkinBitmapObject*>(m_copy->findObject(QStringLiteral("Face")))) {
-            if (face->Masked || face->MaskedBorder || face->MaskedAngles) setTransparent(true);
+            if (face->Masked || face->MaskedBorder || face->MaskedAngles)
+                setTransparent(true);
         }
     }
     update();
@@ -109,7 +117,8 @@ bool TSkinButton::event(QEvent* event)
         update();
         return true;
     }
-    if (event->type() == QEvent::ParentChange) applyAlign();
+    if (event->type() == QEvent::ParentChange)
+        applyAlign();
     return TSkinCustomButton::event(event);
 }
 
@@ -124,8 +133,8 @@ void TSkinButton::paintControl(QPainter& painter)
 bool TSkinButton::describeLook(TSkinLookKey& key) const
 {
     TSkinCustomButton::describeLook(key);
-    key << drawsSkin() << qint64(m_skinGeneration) << qint64(reinterpret_cast<quintptr>(m_copy.get()))
-        << m_showCaption << m_showGlyph;
+    key << drawsSkin() << qint64(m_skinGeneration) << qint64(reinterpret_cast<quintptr>(m_copy.get())) << m_showCaption
+        << m_showGlyph;
     return true;
 }
 
@@ -136,7 +145,8 @@ void TSkinButton::paintSkinned(QPainter& painter)
     root->setRightToLeft(layoutDirection() == Qt::RightToLeft);
 
     TSkinObject* face = root->findObject(QStringLiteral("Face"));
-    if (!face) face = root;
+    if (!face)
+        face = root;
     face->setState(state);
     face->setBounds(0, 0, width(), height());
     if (painter.device() == this) {
@@ -158,7 +168,8 @@ void TSkinButton::paintSkinned(QPainter& painter)
     }
 
     TSkinObject* text = root->findObject(QStringLiteral("Text"));
-    if (!text) text = root;
+    if (!text)
+        text = root;
     text->setState(state);
     const TSkinFont& skinFont = text->getFont();
     const QFont font = skinFont.toQFont();
@@ -166,8 +177,10 @@ void TSkinButton::paintSkinned(QPainter& painter)
     const TSkinButtonContent content =
         layoutButtonContent(size(), m_showCaption ? captionLineSize(font) : QSize(0, 0),
                             m_showGlyph ? glyphSize() : QSize(), Layout(), Spacing(), WordWrap(), State() == bsPressed);
-    if (m_showCaption) drawCaption(painter, content.textArea, font, toQColor(skinFont.Color));
-    if (m_showGlyph) drawGlyph(painter, content.glyphRect);
+    if (m_showCaption)
+        drawCaption(painter, content.textArea, font, toQColor(skinFont.Color));
+    if (m_showGlyph)
+        drawGlyph(painter, content.glyphRect);
 }
 
 // ---------------------------------------------------------------------------
@@ -175,7 +188,8 @@ void TSkinButton::paintSkinned(QPainter& painter)
 
 void TSkinButton::setAlign(TSkinControlAlign align)
 {
-    if (m_align == align) return;
+    if (m_align == align)
+        return;
     m_align = align;
     applyAlign();
 }
@@ -184,11 +198,14 @@ void TSkinButton::applyAlign()
 {
     QWidget* parent = m_align == alNone ? nullptr : parentWidget();
     if (m_alignParent != parent) {
-        if (m_alignParent) m_alignParent->removeEventFilter(this);
+        if (m_alignParent)
+            m_alignParent->removeEventFilter(this);
         m_alignParent = parent;
-        if (parent) parent->installEventFilter(this);
+        if (parent)
+            parent->installEventFilter(this);
     }
-    if (!parent) return;
+    if (!parent)
+        return;
     const QRect p = parent->rect();
     switch (m_align) {
     case alTop: setGeometry(0, 0, p.width(), height()); break;
@@ -202,7 +219,8 @@ void TSkinButton::applyAlign()
 
 bool TSkinButton::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_alignParent && event->type() == QEvent::Resize) applyAlign();
+    if (watched == m_alignParent && event->type() == QEvent::Resize)
+        applyAlign();
     return TSkinCustomButton::eventFilter(watched, event);
 }
 

@@ -43,7 +43,8 @@ void drawLetter(QPainter& p, const QColor& color, const QString& letter)
 
 QImage stockGlyph(TSkinButtonKind kind)
 {
-    if (kind == bkCustom) return QImage();
+    if (kind == bkCustom)
+        return QImage();
     QImage image = blankGlyph();
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -116,13 +117,15 @@ int stockModalResult(TSkinButtonKind kind)
 
 QImage glyphWithTransparency(const QImage& glyph)
 {
-    if (glyph.isNull() || glyph.hasAlphaChannel()) return glyph.convertToFormat(QImage::Format_ARGB32);
+    if (glyph.isNull() || glyph.hasAlphaChannel())
+        return glyph.convertToFormat(QImage::Format_ARGB32);
     QImage image = glyph.convertToFormat(QImage::Format_ARGB32);
     const QRgb transparent = image.pixel(0, image.height() - 1) & 0x00FFFFFFu;
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x)
-            if ((line[x] & 0x00FFFFFFu) == transparent) line[x] = 0;
+            if ((line[x] & 0x00FFFFFFu) == transparent)
+                line[x] = 0;
     }
     return image;
 }
@@ -151,7 +154,8 @@ QImage disabledGlyph(const QImage& glyph)
         for (int y = 0; y < source.height(); ++y) {
             const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
             for (int x = 0; x < source.width(); ++x) {
-                if (qAlpha(in[x]) < 128 || qGray(in[x]) >= 192) continue;
+                if (qAlpha(in[x]) < 128 || qGray(in[x]) >= 192)
+                    continue;
                 const int tx = x + dx, ty = y + dy;
                 if (tx < image.width() && ty < image.height())
                     reinterpret_cast<QRgb*>(image.scanLine(ty))[tx] = color;

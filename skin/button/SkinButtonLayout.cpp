@@ -6,10 +6,14 @@ namespace corvane::skin {
 
 int buttonSkinState(bool enabled, TSkinButtonState state, bool pointerInside, bool focusedOrActiveDefault)
 {
-    if (!enabled) return ssDisabled;
-    if (state == bsPressed) return ssPressed;
-    if (pointerInside) return ssHot;
-    if (focusedOrActiveDefault) return ssFocused;
+    if (!enabled)
+        return ssDisabled;
+    if (state == bsPressed)
+        return ssPressed;
+    if (pointerInside)
+        return ssHot;
+    if (focusedOrActiveDefault)
+        return ssFocused;
     return ssNormal;
 }
 
@@ -43,7 +47,8 @@ TSkinButtonContent layoutButtonContent(const QSize& buttonSize, const QSize& tex
 
     TSkinButtonContent out;
     out.content = centredIn(QRect(QPoint(0, 0), buttonSize), content);
-    if (pressed) out.content.translate(1, 1);
+    if (pressed)
+        out.content.translate(1, 1);
     const QRect& c = out.content;
 
     if (!hasGlyph) {
@@ -79,7 +84,8 @@ TSkinButtonContent layoutButtonContent(const QSize& buttonSize, const QSize& tex
 int glyphCountFor(const QSize& glyphBitmapSize, int current)
 {
     const int w = glyphBitmapSize.width(), h = glyphBitmapSize.height();
-    if (h <= 0 || w <= 0 || w % h != 0) return current;
+    if (h <= 0 || w <= 0 || w % h != 0)
+        return current;
     const int count = w / h;
     return count < 5 ? count : 1;
 }

@@ -17,10 +17,10 @@ int buttonSkinState(bool enabled, TSkinButtonState state, bool pointerInside, bo
 
 // Where the glyph and the caption of a button go.
 struct TSkinButtonContent {
-    QRect content;    // glyph and text together, centred in the button
-    QRect glyphArea;  // the glyph-side strip: glyph size plus Spacing
-    QRect glyphRect;  // the glyph itself, at the outer edge of its strip
-    QRect textArea;   // the rest of the content
+    QRect content;   // glyph and text together, centred in the button
+    QRect glyphArea; // the glyph-side strip: glyph size plus Spacing
+    QRect glyphRect; // the glyph itself, at the outer edge of its strip
+    QRect textArea;  // the rest of the content
 };
 
 // `textSize` is the caption measured on one line; with `wordWrap` the text

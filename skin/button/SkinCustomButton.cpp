@@ -21,7 +21,8 @@ TSkinCustomButton::TSkinCustomButton(QWidget* parent) : TSkinCustomControl(paren
     setFocusPolicy(Qt::StrongFocus);
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) {
         connect(app, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-            if (now && now->window() == window()) focusMovedTo(now);
+            if (now && now->window() == window())
+                focusMovedTo(now);
         });
     }
     watchWindow();
@@ -29,7 +30,8 @@ TSkinCustomButton::TSkinCustomButton(QWidget* parent) : TSkinCustomControl(paren
 
 TSkinCustomButton::~TSkinCustomButton()
 {
-    if (m_watchedWindow) m_watchedWindow->removeEventFilter(this);
+    if (m_watchedWindow)
+        m_watchedWindow->removeEventFilter(this);
 }
 
 // ---------------------------------------------------------------------------
@@ -37,14 +39,18 @@ TSkinCustomButton::~TSkinCustomButton()
 
 void TSkinCustomButton::setAction(QAction* action)
 {
-    if (m_action == action) return;
-    if (m_action) disconnect(m_action, nullptr, this, nullptr);
+    if (m_action == action)
+        return;
+    if (m_action)
+        disconnect(m_action, nullptr, this, nullptr);
     m_action = action;
-    if (!action) return;
+    if (!action)
+        return;
     // The action link: the button shows the action's caption and follows its
     // enabled and visible state.
     auto sync = [this] {
-        if (!m_action) return;
+        if (!m_action)
+            return;
         setCaption(m_action->text());
         setEnabled(m_action->isEnabled());
         setVisible(m_action->isVisible());
@@ -55,14 +61,16 @@ void TSkinCustomButton::setAction(QAction* action)
 
 void TSkinCustomButton::setBlackAndWhiteGlyph(bool value)
 {
-    if (m_blackAndWhiteGlyph == value) return;
+    if (m_blackAndWhiteGlyph == value)
+        return;
     m_blackAndWhiteGlyph = value;
     update();
 }
 
 void TSkinCustomButton::setCaption(const QString& caption)
 {
-    if (m_caption == caption) return;
+    if (m_caption == caption)
+        return;
     m_caption = caption;
     updateAcceleratorShortcut();
     update();
@@ -70,52 +78,63 @@ void TSkinCustomButton::setCaption(const QString& caption)
 
 void TSkinCustomButton::setDefault(bool value)
 {
-    if (m_default == value) return;
+    if (m_default == value)
+        return;
     m_default = value;
     // The window decides afresh which button acts as its default one.
     QWidget* form = window();
     QWidget* focus = form->focusWidget();
     for (TSkinCustomButton* button : form->findChildren<TSkinCustomButton*>())
-        if (button->window() == form) button->focusMovedTo(focus);  // not those of dialogs it owns
-    if (auto* self = qobject_cast<TSkinCustomButton*>(form)) self->focusMovedTo(focus);
+        if (button->window() == form)
+            button->focusMovedTo(focus); // not those of dialogs it owns
+    if (auto* self = qobject_cast<TSkinCustomButton*>(form))
+        self->focusMovedTo(focus);
 }
 
 void TSkinCustomButton::setKind(TSkinButtonKind kind)
 {
-    if (m_kind == kind) return;
+    if (m_kind == kind)
+        return;
     const TSkinButtonKind previous = m_kind;
     m_kind = kind;
-    if (kind == bkCustom) return;
+    if (kind == bkCustom)
+        return;
     // A standard kind brings its glyph, modal result and default roles; the
     // caption only replaces an empty one or the previous kind's.
     const QImage glyph = stockGlyph(kind);
     m_glyph = glyph;
     m_numGlyphs = glyphCountFor(glyph.size(), m_numGlyphs);
     m_modalResult = stockModalResult(kind);
-    if (m_caption.isEmpty() || m_caption == stockCaption(previous)) setCaption(stockCaption(kind));
-    if (kind == bkOK || kind == bkYes || kind == bkAll) setDefault(true);
-    if (kind == bkCancel || kind == bkNo) m_cancel = true;
+    if (m_caption.isEmpty() || m_caption == stockCaption(previous))
+        setCaption(stockCaption(kind));
+    if (kind == bkOK || kind == bkYes || kind == bkAll)
+        setDefault(true);
+    if (kind == bkCancel || kind == bkNo)
+        m_cancel = true;
     update();
 }
 
 void TSkinCustomButton::setNumGlyphs(int count)
 {
     count = qBound(1, count, 4);
-    if (m_numGlyphs == count) return;
+    if (m_numGlyphs == count)
+        return;
     m_numGlyphs = count;
     update();
 }
 
 void TSkinCustomButton::setSpacing(int spacing)
 {
-    if (m_spacing == spacing) return;
+    if (m_spacing == spacing)
+        return;
     m_spacing = spacing;
     update();
 }
 
 void TSkinCustomButton::setState(TSkinButtonState state)
 {
-    if (m_state == state) return;
+    if (m_state == state)
+        return;
     m_state = state;
     update();
 }
@@ -132,7 +151,8 @@ void TSkinCustomButton::setGlyph(const QImage& glyph)
 
 void TSkinCustomButton::setLayout(TSkinButtonLayout layout)
 {
-    if (m_layout == layout) return;
+    if (m_layout == layout)
+        return;
     m_layout = layout;
     update();
 }
@@ -146,7 +166,8 @@ void TSkinCustomButton::setTabStop(bool value)
 
 void TSkinCustomButton::setWordWrap(bool value)
 {
-    if (m_wordWrap == value) return;
+    if (m_wordWrap == value)
+        return;
     m_wordWrap = value;
     update();
 }
@@ -173,12 +194,16 @@ void TSkinCustomButton::click()
     }
     QPointer<QDialog> dialog = qobject_cast<QDialog*>(window());
     const int result = m_modalResult;
-    if (result != mrNone && dialog) dialog->setResult(result);
+    if (result != mrNone && dialog)
+        dialog->setResult(result);
     emit clicked();
-    if (!guard) return;
-    if (m_action) m_action->trigger();
+    if (!guard)
+        return;
+    if (m_action)
+        m_action->trigger();
     // The handler may have taken the modal result back.
-    if (result != mrNone && dialog && dialog->isVisible() && dialog->result() == result) dialog->done(result);
+    if (result != mrNone && dialog && dialog->isVisible() && dialog->result() == result)
+        dialog->done(result);
 }
 
 } // namespace corvane::skin

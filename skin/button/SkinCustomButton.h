@@ -15,7 +15,19 @@ class QAction;
 namespace corvane::skin {
 
 // Standard button kinds with a stock glyph, caption and modal result.
-enum TSkinButtonKind : int { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
+enum TSkinButtonKind : int {
+    bkCustom,
+    bkOK,
+    bkCancel,
+    bkHelp,
+    bkYes,
+    bkNo,
+    bkClose,
+    bkAbort,
+    bkRetry,
+    bkIgnore,
+    bkAll
+};
 
 // Modal results, as a dialog receives them when the button is clicked.
 enum TModalResult : int { mrNone, mrOk, mrCancel, mrAbort, mrRetry, mrIgnore, mrYes, mrNo, mrAll, mrClose = 11 };
@@ -77,7 +89,7 @@ public:
     void click();
 
 signals:
-    void clicked();  // OnClick
+    void clicked(); // OnClick
 
 protected:
     // The plain face, caption and glyph (used when no skin draws the button).

@@ -16,7 +16,8 @@ namespace {
 QChar acceleratorOf(const QString& caption)
 {
     for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != QLatin1Char('&')) continue;
+        if (caption[i] != QLatin1Char('&'))
+            continue;
         if (caption[i + 1] == QLatin1Char('&')) {
             ++i;
             continue;
@@ -32,8 +33,8 @@ bool insideClient(const QWidget& widget, const QPointF& position)
     return x >= 0 && y >= 0 && x < widget.width() && y < widget.height();
 }
 
-constexpr Qt::KeyboardModifiers ShiftCtrlAlt = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier |
-                                               Qt::MetaModifier;
+constexpr Qt::KeyboardModifiers ShiftCtrlAlt =
+    Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
 
 } // namespace
 
@@ -46,7 +47,8 @@ void TSkinCustomButton::mousePressEvent(QMouseEvent* event)
         TSkinCustomControl::mousePressEvent(event);
         return;
     }
-    if (focusPolicy() != Qt::NoFocus) setFocus(Qt::MouseFocusReason);
+    if (focusPolicy() != Qt::NoFocus)
+        setFocus(Qt::MouseFocusReason);
     m_pressedByMouse = true;
     m_state = bsPressed;
     update();
@@ -83,7 +85,8 @@ void TSkinCustomButton::mouseReleaseEvent(QMouseEvent* event)
     // Repaint first: a click handler may raise, and the face must not stay
     // pressed when it does.
     update();
-    if (insideClient(*this, event->position())) click();
+    if (insideClient(*this, event->position()))
+        click();
 }
 
 // ---------------------------------------------------------------------------
@@ -121,8 +124,10 @@ bool TSkinCustomButton::matchesAccelerator(const QString& text) const
 
 void TSkinCustomButton::activateByAccelerator()
 {
-    if (!isEnabled() || !isVisible()) return;
-    if (canFocus()) setFocus(Qt::ShortcutFocusReason);
+    if (!isEnabled() || !isVisible())
+        return;
+    if (canFocus())
+        setFocus(Qt::ShortcutFocusReason);
     click();
 }
 
@@ -156,10 +161,12 @@ bool TSkinCustomButton::handleDialogKey(QKeyEvent* event)
 
 void TSkinCustomButton::updateAcceleratorShortcut()
 {
-    if (m_shortcutId) releaseShortcut(m_shortcutId);
+    if (m_shortcutId)
+        releaseShortcut(m_shortcutId);
     m_shortcutId = 0;
     const QKeySequence sequence = QKeySequence::mnemonic(m_caption);
-    if (!sequence.isEmpty()) m_shortcutId = grabShortcut(sequence);
+    if (!sequence.isEmpty())
+        m_shortcutId = grabShortcut(sequence);
 }
 
 // ---------------------------------------------------------------------------
@@ -168,11 +175,15 @@ void TSkinCustomButton::updateAcceleratorShortcut()
 void TSkinCustomButton::watchWindow()
 {
     QWidget* form = window();
-    if (form == this) form = nullptr;
-    if (m_watchedWindow == form) return;
-    if (m_watchedWindow) m_watchedWindow->removeEventFilter(this);
+    if (form == this)
+        form = nullptr;
+    if (m_watchedWindow == form)
+        return;
+    if (m_watchedWindow)
+        m_watchedWindow->removeEventFilter(this);
     m_watchedWindow = form;
-    if (form) form->installEventFilter(this);
+    if (form)
+        form->installEventFilter(this);
 }
 
 bool TSkinCustomButton::eventFilter(QObject* watched, QEvent* event)
@@ -192,9 +203,7 @@ bool TSkinCustomButton::event(QEvent* event)
         }
         break;
     case QEvent::ParentChange:
-    case QEvent::Show:
-        watchWindow();
-        break;
+    case QEvent::Show: watchWindow(); break;
     default: break;
     }
     return TSkinCustomControl::event(event);
@@ -209,7 +218,8 @@ void TSkinCustomButton::focusMovedTo(QWidget* now)
 
 void TSkinCustomButton::setActiveDefault(bool value)
 {
-    if (m_activeDefault == value) return;
+    if (m_activeDefault == value)
+        return;
     m_activeDefault = value;
     update();
 }

@@ -26,14 +26,16 @@ void drawEdges(QPainter& painter, const QRect& box, const QColor& topLeft, const
 
 QSize TSkinCustomButton::glyphSize() const
 {
-    if (m_glyph.isNull() || m_numGlyphs <= 0) return QSize();
+    if (m_glyph.isNull() || m_numGlyphs <= 0)
+        return QSize();
     return QSize(m_glyph.width() / m_numGlyphs, m_glyph.height());
 }
 
 QImage TSkinCustomButton::currentGlyphImage() const
 {
     const QSize size = glyphSize();
-    if (size.isEmpty()) return QImage();
+    if (size.isEmpty())
+        return QImage();
     // Images in the bitmap: up, disabled, pressed, (down).
     int index = 0;
     bool greyOut = false;
@@ -46,14 +48,17 @@ QImage TSkinCustomButton::currentGlyphImage() const
         index = 2;
     }
     QImage image = glyphWithTransparency(m_glyph.copy(index * size.width(), 0, size.width(), size.height()));
-    if (greyOut) image = disabledGlyph(image);
-    if (m_blackAndWhiteGlyph) image = blackAndWhiteGlyph(image);
+    if (greyOut)
+        image = disabledGlyph(image);
+    if (m_blackAndWhiteGlyph)
+        image = blackAndWhiteGlyph(image);
     return image;
 }
 
 QSize TSkinCustomButton::captionLineSize(const QFont& font) const
 {
-    if (m_caption.isEmpty()) return QSize(0, 0);
+    if (m_caption.isEmpty())
+        return QSize(0, 0);
     const QFontMetrics metrics(font);
     return QSize(metrics.size(Qt::TextSingleLine | Qt::TextShowMnemonic, m_caption).width(), metrics.height());
 }
@@ -67,7 +72,8 @@ TSkinButtonContent TSkinCustomButton::contentLayout(const QFont& font) const
 void TSkinCustomButton::drawCaption(QPainter& painter, const QRect& textArea, const QFont& font,
                                     const QColor& color) const
 {
-    if (m_caption.isEmpty()) return;
+    if (m_caption.isEmpty())
+        return;
     int flags = Qt::TextShowMnemonic | Qt::AlignHCenter | Qt::AlignTop;
     QSize textSize;
     if (m_wordWrap) {
@@ -89,7 +95,8 @@ void TSkinCustomButton::drawCaption(QPainter& painter, const QRect& textArea, co
 void TSkinCustomButton::drawGlyph(QPainter& painter, const QRect& glyphRect) const
 {
     const QImage image = currentGlyphImage();
-    if (!image.isNull()) painter.drawImage(glyphRect.topLeft(), image);
+    if (!image.isNull())
+        painter.drawImage(glyphRect.topLeft(), image);
 }
 
 bool TSkinCustomButton::describeLook(TSkinLookKey& key) const

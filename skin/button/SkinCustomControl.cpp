@@ -25,7 +25,8 @@ TSkinCustomControl::~TSkinCustomControl() = default;
 
 void TSkinCustomControl::setPerformance(TSkinPerformance performance)
 {
-    if (m_performance == performance) return;
+    if (m_performance == performance)
+        return;
     m_performance = performance;
     updateOpaquePainting();
     update();
@@ -33,7 +34,8 @@ void TSkinCustomControl::setPerformance(TSkinPerformance performance)
 
 void TSkinCustomControl::setTransparent(bool transparent)
 {
-    if (m_transparent == transparent) return;
+    if (m_transparent == transparent)
+        return;
     m_transparent = transparent;
     updateOpaquePainting();
     update();
@@ -41,7 +43,8 @@ void TSkinCustomControl::setTransparent(bool transparent)
 
 void TSkinCustomControl::setBlending(const TSkinBlending& blending)
 {
-    if (m_blending == blending) return;
+    if (m_blending == blending)
+        return;
     m_blending = blending;
     updateOpaquePainting();
     update();
@@ -58,10 +61,12 @@ QImage& TSkinCustomControl::sharedBuffer(const QSize& atLeast)
     static QImage buffer;
     QSize wanted = atLeast;
     if (buffer.isNull()) {
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) wanted = wanted.expandedTo(screen->size());
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            wanted = wanted.expandedTo(screen->size());
     }
     wanted = wanted.expandedTo(buffer.size()).expandedTo(QSize(1, 1));
-    if (buffer.size() != wanted) buffer = QImage(wanted, QImage::Format_ARGB32_Premultiplied);
+    if (buffer.size() != wanted)
+        buffer = QImage(wanted, QImage::Format_ARGB32_Premultiplied);
     return buffer;
 }
 
@@ -73,12 +78,14 @@ void TSkinCustomControl::paintEvent(QPaintEvent*)
     const QColor bufferFill = m_transparent ? QColor(Qt::transparent) : QColor::fromRgb(KeyFill);
 
     auto copyToTarget = [&](const QImage& image) {
-        if (m_blending.Enabled) target.setOpacity(qBound(0, m_blending.Value, 255) / 255.0);
+        if (m_blending.Enabled)
+            target.setOpacity(qBound(0, m_blending.Value, 255) / 255.0);
         target.drawImage(QPoint(0, 0), image, area);
     };
 
     if (m_performance == spNoBuffer) {
-        if (!m_transparent) target.fillRect(area, palette().color(QPalette::Button));
+        if (!m_transparent)
+            target.fillRect(area, palette().color(QPalette::Button));
         paintControl(target);
         return;
     }
@@ -112,11 +119,13 @@ void TSkinCustomControl::paintEvent(QPaintEvent*)
         copyToTarget(shared);
         // The shared buffer is painted over by the next control; a kept
         // look needs its own pixels.
-        if (keepsLooks) m_looks.insert(std::move(key), shared.copy(area));
+        if (keepsLooks)
+            m_looks.insert(std::move(key), shared.copy(area));
         return;
     }
     copyToTarget(picture);
-    if (keepsLooks) m_looks.insert(std::move(key), std::move(picture));
+    if (keepsLooks)
+        m_looks.insert(std::move(key), std::move(picture));
 }
 
 bool TSkinCustomControl::describeLook(TSkinLookKey&) const
@@ -133,7 +142,8 @@ QImage TSkinCustomControl::renderFace()
 
 void TSkinCustomControl::setPointerInside(bool inside)
 {
-    if (m_pointerInside == inside) return;
+    if (m_pointerInside == inside)
+        return;
     m_pointerInside = inside;
     if (inside)
         emit mouseEntered();

@@ -64,8 +64,8 @@ public:
     int keptLookCount() const { return m_looks.size(); }
 
 signals:
-    void mouseEntered();  // OnMouseEnter
-    void mouseLeft();     // OnMouseLeave
+    void mouseEntered(); // OnMouseEnter
+    void mouseLeft();    // OnMouseLeave
 
 protected:
     // Paints the control's own content in control coordinates on a target

@@ -10,7 +10,10 @@ namespace corvane::skin {
 
 namespace {
 
-bool has(TSkinBorderIcons icons, TSkinBorderIcon icon) { return (icons & borderIconBit(icon)) != 0; }
+bool has(TSkinBorderIcons icons, TSkinBorderIcon icon)
+{
+    return (icons & borderIconBit(icon)) != 0;
+}
 
 int styleMetric(QStyle::PixelMetric metric, int fallback)
 {
@@ -31,8 +34,8 @@ void drawCaptionButton(QPainter& painter, const QRect& rect, QStyle::StandardPix
 
 } // namespace
 
-TPlainFrameLayout TPlainFrameLayout::compute(const QSize& windowSize, TSkinBorderStyle style,
-                                             TSkinBorderIcons icons, TSkinWindowState state)
+TPlainFrameLayout TPlainFrameLayout::compute(const QSize& windowSize, TSkinBorderStyle style, TSkinBorderIcons icons,
+                                             TSkinWindowState state)
 {
     TPlainFrameLayout layout;
     layout.window = QRect(QPoint(0, 0), windowSize);
@@ -45,8 +48,8 @@ TPlainFrameLayout TPlainFrameLayout::compute(const QSize& windowSize, TSkinBorde
     const int b = layout.border;
     layout.caption = QRect(b, b, qMax(0, windowSize.width() - 2 * b), layout.captionHeight);
     const int clientTop = b + layout.captionHeight;
-    layout.client = QRect(b, clientTop, qMax(0, windowSize.width() - 2 * b),
-                          qMax(0, windowSize.height() - clientTop - b));
+    layout.client =
+        QRect(b, clientTop, qMax(0, windowSize.width() - 2 * b), qMax(0, windowSize.height() - clientTop - b));
 
     // Buttons from the right: close, maximize or restore, minimize, roll up.
     const int size = layout.captionHeight - 4;
@@ -72,31 +75,45 @@ THitArea TPlainFrameLayout::hitArea(const QPoint& p) const
 {
     if (!window.contains(p) || client.contains(p))
         return THitArea::Client;
-    if (closeButton.contains(p)) return THitArea::CloseButton;
-    if (maximizeButton.contains(p)) return THitArea::MaximizeButton;
-    if (minimizeButton.contains(p)) return THitArea::MinimizeButton;
-    if (rollupButton.contains(p)) return THitArea::RollupButton;
-    if (sysMenuButton.contains(p)) return THitArea::SystemMenuButton;
-    if (caption.contains(p)) return THitArea::Caption;
+    if (closeButton.contains(p))
+        return THitArea::CloseButton;
+    if (maximizeButton.contains(p))
+        return THitArea::MaximizeButton;
+    if (minimizeButton.contains(p))
+        return THitArea::MinimizeButton;
+    if (rollupButton.contains(p))
+        return THitArea::RollupButton;
+    if (sysMenuButton.contains(p))
+        return THitArea::SystemMenuButton;
+    if (caption.contains(p))
+        return THitArea::Caption;
     // The border: corners reach a caption height along each edge.
     const int corner = qMax(border, captionHeight);
-    const bool left = p.x() < window.left() + corner, right = p.x() > window.right() - corner;
-    const bool top = p.y() < window.top() + corner, bottom = p.y() > window.bottom() - corner;
-    const bool onLeft = p.x() < window.left() + border, onRight = p.x() > window.right() - border;
-    const bool onTop = p.y() < window.top() + border, onBottom = p.y() > window.bottom() - border;
-    if ((onTop && left) || (onLeft && top)) return THitArea::TopLeft;
-    if ((onTop && right) || (onRight && top)) return THitArea::TopRight;
-    if ((onBottom && left) || (onLeft && bottom)) return THitArea::BottomLeft;
-    if ((onBottom && right) || (onRight && bottom)) return THitArea::BottomRight;
-    if (onLeft) return THitArea::Left;
-    if (onRight) return THitArea::Right;
-    if (onTop) return THitArea::Top;
-    if (onBottom) return THitArea::Bottom;
+    const bool left = p.x()<window.left() + corner, right = p.x()> window.right() - corner;
+    const bool top = p.y()<window.top() + corner, bottom = p.y()> window.bottom() - corner;
+    const bool onLeft = p.x()<window.left() + border, onRight = p.x()> window.right() - border;
+    const bool onTop = p.y()<window.top() + border, onBottom = p.y()> window.bottom() - border;
+    if ((onTop && left) || (onLeft && top))
+        return THitArea::TopLeft;
+    if ((onTop && right) || (onRight && top))
+        return THitArea::TopRight;
+    if ((onBottom && left) || (onLeft && bottom))
+        return THitArea::BottomLeft;
+    if ((onBottom && right) || (onRight && bottom))
+        return THitArea::BottomRight;
+    if (onLeft)
+        return THitArea::Left;
+    if (onRight)
+        return THitArea::Right;
+    if (onTop)
+        return THitArea::Top;
+    if (onBottom)
+        return THitArea::Bottom;
     return THitArea::Caption;
 }
 
-void paintPlainFrame(QPainter& painter, const TPlainFrameLayout& layout, const QString& caption,
-                     const QIcon& icon, bool active, TSkinWindowState state, THitArea pressedButton)
+void paintPlainFrame(QPainter& painter, const TPlainFrameLayout& layout, const QString& caption, const QIcon& icon,
+                     bool active, TSkinWindowState state, THitArea pressedButton)
 {
     if (layout.border == 0 && layout.captionHeight == 0)
         return;

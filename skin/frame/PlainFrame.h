@@ -19,7 +19,7 @@ struct TPlainFrameLayout {
     QRect window;
     QRect caption;
     QRect client;
-    QRect sysMenuButton, rollupButton, minimizeButton, maximizeButton, closeButton;  // empty when absent
+    QRect sysMenuButton, rollupButton, minimizeButton, maximizeButton, closeButton; // empty when absent
 
     // The layout for a window size, style and state (buttons by border icons).
     static TPlainFrameLayout compute(const QSize& windowSize, TSkinBorderStyle style, TSkinBorderIcons icons,
@@ -29,7 +29,7 @@ struct TPlainFrameLayout {
 };
 
 // Paints the plain frame (not the client area).
-void paintPlainFrame(QPainter& painter, const TPlainFrameLayout& layout, const QString& caption,
-                     const QIcon& icon, bool active, TSkinWindowState state, THitArea pressedButton);
+void paintPlainFrame(QPainter& painter, const TPlainFrameLayout& layout, const QString& caption, const QIcon& icon,
+                     bool active, TSkinWindowState state, THitArea pressedButton);
 
 } // namespace corvane::skin

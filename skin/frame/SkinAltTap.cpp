@@ -33,9 +33,9 @@ bool TSkinAltTap::eventFilter(QObject* watched, QEvent* event)
             break;
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Alt && key->isAutoRepeat())
-            break;  // Alt held down: still alone
-        m_armed = key->key() == Qt::Key_Alt && (key->modifiers() & ~Qt::AltModifier) == Qt::NoModifier &&
-                  inWindow(watched);
+            break; // Alt held down: still alone
+        m_armed =
+            key->key() == Qt::Key_Alt && (key->modifiers() & ~Qt::AltModifier) == Qt::NoModifier && inWindow(watched);
         break;
     }
     case QEvent::KeyRelease: {

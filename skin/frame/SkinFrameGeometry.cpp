@@ -70,8 +70,7 @@ TSystemAnswer systemAnswerOf(THitArea area, const TSkinDragging& dragging, bool 
     }
 }
 
-QRect applyGravitation(const QRect& window, const QRect& area, const TSkinGravitation& gravitation,
-                       int shadowSize)
+QRect applyGravitation(const QRect& window, const QRect& area, const TSkinGravitation& gravitation, int shadowSize)
 {
     if (!gravitation.Enabled)
         return window;
@@ -104,8 +103,7 @@ QRect sizeByEdge(const QRect& start, THitArea area, const QPoint& travel, const 
     const bool moveLeft = area == THitArea::Left || area == THitArea::TopLeft || area == THitArea::BottomLeft;
     const bool moveRight = area == THitArea::Right || area == THitArea::TopRight || area == THitArea::BottomRight;
     const bool moveTop = area == THitArea::Top || area == THitArea::TopLeft || area == THitArea::TopRight;
-    const bool moveBottom =
-        area == THitArea::Bottom || area == THitArea::BottomLeft || area == THitArea::BottomRight;
+    const bool moveBottom = area == THitArea::Bottom || area == THitArea::BottomLeft || area == THitArea::BottomRight;
 
     if (moveLeft)
         left = qMin(left + travel.x(), right - minimum.width());

@@ -16,10 +16,20 @@ namespace corvane::skin {
 enum class THitArea {
     Client,
     Caption,
-    Left, Top, Right, Bottom,
-    TopLeft, TopRight, BottomLeft, BottomRight,
-    SkinButton,          // a caption button of the skin (skSysButton)
-    CloseButton, MaximizeButton, MinimizeButton, RollupButton, SystemMenuButton
+    Left,
+    Top,
+    Right,
+    Bottom,
+    TopLeft,
+    TopRight,
+    BottomLeft,
+    BottomRight,
+    SkinButton, // a caption button of the skin (skSysButton)
+    CloseButton,
+    MaximizeButton,
+    MinimizeButton,
+    RollupButton,
+    SystemMenuButton
 };
 
 // What the window system is told for a point: move by it, size by one edge,
@@ -27,8 +37,14 @@ enum class THitArea {
 enum class TSystemAnswer {
     Client,
     Caption,
-    Left, Top, Right, Bottom,
-    TopLeft, TopRight, BottomLeft, BottomRight,
+    Left,
+    Top,
+    Right,
+    Bottom,
+    TopLeft,
+    TopRight,
+    BottomLeft,
+    BottomRight,
     Button
 };
 
@@ -44,8 +60,7 @@ bool isBuiltInButtonArea(THitArea area);
 // Snaps `window` onto the edges of `area` that lie less than `size` pixels
 // away: left, else right; independently top, else bottom. The shadow width is
 // not counted as part of the window.
-QRect applyGravitation(const QRect& window, const QRect& area, const TSkinGravitation& gravitation,
-                       int shadowSize = 0);
+QRect applyGravitation(const QRect& window, const QRect& area, const TSkinGravitation& gravitation, int shadowSize = 0);
 
 // Moves the edges of `start` that belong to `area` by `travel`, keeping at
 // least `minimum`: a left or top edge stops where the size would fall below it.

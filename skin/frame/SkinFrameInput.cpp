@@ -34,7 +34,10 @@ Qt::CursorShape cursorFor(TSystemAnswer answer)
     }
 }
 
-QPoint originOf(const TSkinObject* object) { return QPoint(object->left(), object->top()); }
+QPoint originOf(const TSkinObject* object)
+{
+    return QPoint(object->left(), object->top());
+}
 
 } // namespace
 
@@ -57,7 +60,7 @@ bool TSkinFrameInput::handleEvent(QEvent* event)
         return false;
     case QEvent::Leave:
         m_pointerInside = false;
-        trackPointer(QPoint(-1, -1));  // whatever was hot is left now
+        trackPointer(QPoint(-1, -1)); // whatever was hot is left now
         updateHoverTimer();
         return false;
     case QEvent::WindowBlocked:
@@ -68,10 +71,8 @@ bool TSkinFrameInput::handleEvent(QEvent* event)
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseButtonRelease:
-    case QEvent::MouseMove:
-        return handleMouse(static_cast<QMouseEvent*>(event));
-    case QEvent::KeyPress:
-        return handleKey(static_cast<QKeyEvent*>(event));
+    case QEvent::MouseMove: return handleMouse(static_cast<QMouseEvent*>(event));
+    case QEvent::KeyPress: return handleKey(static_cast<QKeyEvent*>(event));
     default: return false;
     }
 }
@@ -83,8 +84,8 @@ bool TSkinFrameInput::handleKey(QKeyEvent* key)
     TSkinFrameMenuBar* menuBar = m_form.MenuBar;
     if (!menuBar || QWidget::mouseGrabber())
         return false;
-    if (key->modifiers() == Qt::AltModifier && !key->text().isEmpty() && key->text() != QLatin1String(" ")
-        && key->text() != QLatin1String("-")) {
+    if (key->modifiers() == Qt::AltModifier && !key->text().isEmpty() && key->text() != QLatin1String(" ") &&
+        key->text() != QLatin1String("-")) {
         menuBar->keyboardMenu(key->text().at(0));
         return true;
     }
@@ -136,7 +137,7 @@ bool TSkinFrameInput::handleMouse(QMouseEvent* event)
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
         if (event->button() != Qt::LeftButton)
-            return onFrame;  // other buttons on the frame are the frame's
+            return onFrame; // other buttons on the frame are the frame's
         if (!onFrame)
             return false;
         press(point, global, event->button(), event->buttons(), event->type() == QEvent::MouseButtonDblClick);
@@ -166,8 +167,8 @@ bool TSkinFrameInput::handleMouse(QMouseEvent* event)
     }
 }
 
-void TSkinFrameInput::press(const QPoint& point, const QPoint& global, Qt::MouseButton button,
-                            Qt::MouseButtons buttons, bool doubleClick)
+void TSkinFrameInput::press(const QPoint& point, const QPoint& global, Qt::MouseButton button, Qt::MouseButtons buttons,
+                            bool doubleClick)
 {
     QWidget* owner = m_form.owner();
     if (!owner->isActiveWindow())
@@ -177,7 +178,7 @@ void TSkinFrameInput::press(const QPoint& point, const QPoint& global, Qt::Mouse
     m_pressGlobal = global;
     m_pressBounds = owner->geometry();
     m_doubleClick = doubleClick;
-    m_pressing = true;  // the owner keeps the pointer until the release
+    m_pressing = true; // the owner keeps the pointer until the release
     m_form.repaintFrame();
     startDrag();
 
@@ -215,7 +216,7 @@ void TSkinFrameInput::moveTo(const QPoint& point, const QPoint& global, Qt::Mous
         setHitArea(area);
         updateCursor(systemAnswerOf(area, m_form.Dragging, m_form.WindowState() == wsMaximized));
     }
-    const QPoint now = m_form.owner()->mapFromGlobal(global);  // the window may have moved
+    const QPoint now = m_form.owner()->mapFromGlobal(global); // the window may have moved
     TSkinObject* object = objectAt(now);
     if (object && (buttons == Qt::NoButton || object == m_pressedObject))
         object->mouseMove(buttons, now - originOf(object));

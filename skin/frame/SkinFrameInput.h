@@ -59,8 +59,8 @@ private:
     TSkinObject* objectAt(const QPoint& windowPoint);
     bool handleMouse(QMouseEvent* event);
     bool handleKey(QKeyEvent* event);
-    void press(const QPoint& windowPoint, const QPoint& globalPoint, Qt::MouseButton button,
-               Qt::MouseButtons buttons, bool doubleClick);
+    void press(const QPoint& windowPoint, const QPoint& globalPoint, Qt::MouseButton button, Qt::MouseButtons buttons,
+               bool doubleClick);
     void startDrag();
     void moveTo(const QPoint& windowPoint, const QPoint& globalPoint, Qt::MouseButtons buttons);
     void release(const QPoint& windowPoint, const QPoint& globalPoint, Qt::MouseButton button,

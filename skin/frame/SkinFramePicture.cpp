@@ -68,8 +68,8 @@ std::vector<TSkinFramePicture::Piece> TSkinFramePicture::keptPieces(const TSkinF
     return pieces;
 }
 
-std::vector<TSkinFramePicture::Piece> TSkinFramePicture::drawPieces(const TSkinFrameScene& scene,
-                                                                    const QRegion& band, const TSkinLookKey& look)
+std::vector<TSkinFramePicture::Piece> TSkinFramePicture::drawPieces(const TSkinFrameScene& scene, const QRegion& band,
+                                                                    const TSkinLookKey& look)
 {
     // The skin drawn over the window's background, exactly as the tree would
     // be drawn on the window itself. With an opaque background the picture

@@ -26,7 +26,7 @@ namespace corvane::skin {
 // What the skinned window is drawn from.
 struct TSkinFrameScene {
     TSkinObject* root = nullptr;
-    TSkinObject* client = nullptr;  // the client object, drawn on its own
+    TSkinObject* client = nullptr; // the client object, drawn on its own
     TSkinObject* title = nullptr;
     QSize size;
     qreal pixelRatio = 1.0;

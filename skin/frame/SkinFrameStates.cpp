@@ -17,10 +17,8 @@ constexpr int minimizedWindowWidth = 160;
 
 } // namespace
 
-TSkinFrameStates::TSkinFrameStates(TSkinCustomForm& form)
-    : m_form(form), m_terminate([] { QCoreApplication::quit(); })
-{
-}
+TSkinFrameStates::TSkinFrameStates(TSkinCustomForm& form) : m_form(form), m_terminate([] { QCoreApplication::quit(); })
+{ }
 
 void TSkinFrameStates::setState(TSkinWindowState state)
 {
@@ -29,7 +27,7 @@ void TSkinFrameStates::setState(TSkinWindowState state)
         m_state = state;
     }
     if (TSkinObject* root = m_form.tree())
-        root->setState(skinStateOf(m_state));  // shows and hides caption buttons
+        root->setState(skinStateOf(m_state)); // shows and hides caption buttons
     m_form.updateShape();
     m_form.repaintFrame();
 }
@@ -40,12 +38,17 @@ void TSkinFrameStates::rememberNormalBounds()
         m_normalBounds = m_form.owner()->geometry();
 }
 
-void TSkinFrameStates::rememberLoadedBounds() { m_normalBounds = m_form.owner()->geometry(); }
+void TSkinFrameStates::rememberLoadedBounds()
+{
+    m_normalBounds = m_form.owner()->geometry();
+}
 
-bool TSkinFrameStates::isModal() const { return m_form.owner()->isModal() && m_form.owner()->isVisible(); }
+bool TSkinFrameStates::isModal() const
+{
+    return m_form.owner()->isModal() && m_form.owner()->isVisible();
+}
 
-template <typename Event>
-bool TSkinFrameStates::allowed(const Event& event)
+template <typename Event> bool TSkinFrameStates::allowed(const Event& event)
 {
     bool allow = true;
     if (event)
@@ -151,7 +154,7 @@ void TSkinFrameStates::minimizeToTray()
         return;
     }
     if (!m_form.m_tray.isAvailable()) {
-        minimize();  // no notification area on this desktop
+        minimize(); // no notification area on this desktop
         return;
     }
     rememberNormalBounds();
@@ -191,7 +194,7 @@ void TSkinFrameStates::restoreFromMinimized()
         setState(m_stateBefore == wsMinimized ? wsNormal : m_stateBefore);
         m_form.owner()->showNormal();
     } else {
-        restoreFromRollup();  // the frame was shrunk in place, as when rolled up
+        restoreFromRollup(); // the frame was shrunk in place, as when rolled up
     }
 }
 

@@ -46,8 +46,7 @@ private:
     void setState(TSkinWindowState state);
     void rememberNormalBounds();
     bool isModal() const;
-    template <typename Event>
-    bool allowed(const Event& event);
+    template <typename Event> bool allowed(const Event& event);
     void restoreFromTray();
     void restoreFromMinimized();
     void restoreFromRollup();

@@ -10,8 +10,7 @@ namespace corvane::skin {
 
 TSkinFrameSystemMenu::TSkinFrameSystemMenu(TSkinCustomForm& form)
     : m_form(form), m_presenter(std::make_unique<TPlainSystemMenuPresenter>())
-{
-}
+{ }
 
 void TSkinFrameSystemMenu::show(std::optional<QPoint> screenPoint)
 {
@@ -40,13 +39,20 @@ void TSkinFrameSystemMenu::show(std::optional<QPoint> screenPoint)
 bool TSkinFrameSystemMenu::run(const QString& caption)
 {
     using namespace systemMenuCaption;
-    if (caption == Restore) m_form.restore();
-    else if (caption == Minimize) m_form.minimize();
-    else if (caption == Maximize) m_form.maximize();
-    else if (caption == Rollup) m_form.rollup();
-    else if (caption == Tray) m_form.minimizeToTray();
-    else if (caption == Close) m_form.close();
-    else return false;
+    if (caption == Restore)
+        m_form.restore();
+    else if (caption == Minimize)
+        m_form.minimize();
+    else if (caption == Maximize)
+        m_form.maximize();
+    else if (caption == Rollup)
+        m_form.rollup();
+    else if (caption == Tray)
+        m_form.minimizeToTray();
+    else if (caption == Close)
+        m_form.close();
+    else
+        return false;
     return true;
 }
 

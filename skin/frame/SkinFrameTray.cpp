@@ -12,10 +12,10 @@ constexpr int trayTipLength = 63;
 } // namespace
 
 TSkinFrameTray::TSkinFrameTray(std::function<void()> restore, std::function<void()> menu)
-    : m_restore(std::move(restore)), m_menu(std::move(menu)),
+    : m_restore(std::move(restore)),
+      m_menu(std::move(menu)),
       m_available([] { return QSystemTrayIcon::isSystemTrayAvailable(); })
-{
-}
+{ }
 
 TSkinFrameTray::~TSkinFrameTray() = default;
 

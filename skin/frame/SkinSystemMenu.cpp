@@ -10,13 +10,16 @@ namespace corvane::skin {
 
 namespace {
 
-bool has(TSkinBorderIcons icons, TSkinBorderIcon icon) { return (icons & borderIconBit(icon)) != 0; }
+bool has(TSkinBorderIcons icons, TSkinBorderIcon icon)
+{
+    return (icons & borderIconBit(icon)) != 0;
+}
 
 QIcon captionButtonIcon(int imageIndex)
 {
-    static const QStyle::StandardPixmap pictures[] = {
-        QStyle::SP_TitleBarCloseButton, QStyle::SP_TitleBarMinButton, QStyle::SP_TitleBarMaxButton,
-        QStyle::SP_TitleBarNormalButton, QStyle::SP_TitleBarShadeButton, QStyle::SP_ArrowDown};
+    static const QStyle::StandardPixmap pictures[] = {QStyle::SP_TitleBarCloseButton, QStyle::SP_TitleBarMinButton,
+                                                      QStyle::SP_TitleBarMaxButton,   QStyle::SP_TitleBarNormalButton,
+                                                      QStyle::SP_TitleBarShadeButton, QStyle::SP_ArrowDown};
     if (imageIndex < 0 || imageIndex >= int(std::size(pictures)))
         return QIcon();
     return QApplication::style()->standardIcon(pictures[imageIndex]);

@@ -23,7 +23,9 @@ constexpr QSize defaultMinimumTrackSize(150, 40);
 } // namespace
 
 TSkinCustomForm::TSkinCustomForm(QWidget* owner, QWidget* clientWidget)
-    : QObject(owner), m_owner(owner), m_client(clientWidget),
+    : QObject(owner),
+      m_owner(owner),
+      m_client(clientWidget),
       m_tray([this] { restore(); }, [this] { showSystemMenu(QCursor::pos()); })
 {
     Q_ASSERT(owner);
@@ -163,7 +165,7 @@ void TSkinCustomForm::setBorderIcons(TSkinBorderIcons icons)
 {
     m_borderIcons = icons;
     if (TSkinObject* root = tree())
-        root->setState(skinStateOf(WindowState()));  // buttons follow the icons
+        root->setState(skinStateOf(WindowState())); // buttons follow the icons
     repaintFrame();
 }
 
@@ -174,9 +176,15 @@ void TSkinCustomForm::setBorderStyle(TSkinBorderStyle style)
         applyFrame();
 }
 
-QString TSkinCustomForm::Caption() const { return m_owner->windowTitle(); }
+QString TSkinCustomForm::Caption() const
+{
+    return m_owner->windowTitle();
+}
 
-void TSkinCustomForm::setCaption(const QString& caption) { m_owner->setWindowTitle(caption); }
+void TSkinCustomForm::setCaption(const QString& caption)
+{
+    m_owner->setWindowTitle(caption);
+}
 
 void TSkinCustomForm::setStayOnTop(bool stayOnTop)
 {
@@ -199,7 +207,10 @@ void TSkinCustomForm::setWindowState(TSkinWindowState state)
         m_states.performState(state);
 }
 
-void TSkinCustomForm::help() { QWhatsThis::enterWhatsThisMode(); }
+void TSkinCustomForm::help()
+{
+    QWhatsThis::enterWhatsThisMode();
+}
 
 void TSkinCustomForm::performSkinAction(TSkinAction action, TSkinSystemButton* button)
 {
@@ -259,7 +270,10 @@ QRect TSkinCustomForm::clientRect() const
     return const_cast<TSkinCustomForm*>(this)->clientRectFor(m_owner->size());
 }
 
-int TSkinCustomForm::topHeight() const { return clientRect().top(); }
+int TSkinCustomForm::topHeight() const
+{
+    return clientRect().top();
+}
 
 int TSkinCustomForm::bottomHeight() const
 {
@@ -312,7 +326,7 @@ void TSkinCustomForm::updateShape()
     if (!m_framed)
         return;
     const QSize size = m_owner->size();
-    const QRect client = clientRectFor(size);  // lays the tree out to the window
+    const QRect client = clientRectFor(size); // lays the tree out to the window
     invalidateFrameCache();
     m_lastClientSize = client.size();
     if (m_client && m_client->geometry() != client)
@@ -351,9 +365,7 @@ bool TSkinCustomForm::eventFilter(QObject* watched, QEvent* event)
 bool TSkinCustomForm::handleSkinMessage(QEvent* event)
 {
     switch (int(event->type())) {
-    case CM_SKINGETFORM:
-        static_cast<TSkinGetFormEvent*>(event)->setForm(this);
-        return true;
+    case CM_SKINGETFORM: static_cast<TSkinGetFormEvent*>(event)->setForm(this); return true;
     case CM_SKINREDRAW: {
         // Caption buttons ask for a redraw of their own rectangle; the client
         // object never repaints over the client area.
@@ -371,9 +383,7 @@ bool TSkinCustomForm::handleSkinMessage(QEvent* event)
         invalidateFrameCache();
         skinChanged(static_cast<TSkinChangeEvent*>(event)->engine());
         return false;
-    case CM_PERFORMSTATE:
-        m_states.performState(m_states.storedState());
-        return true;
+    case CM_PERFORMSTATE: m_states.performState(m_states.storedState()); return true;
     case CM_SKINHITTEST: {
         auto* hitTest = static_cast<TSkinHitTestEvent*>(event);
         hitTest->setNonClient(m_framed && systemAnswerAt(hitTest->windowPoint()) != TSystemAnswer::Client);
@@ -386,25 +396,15 @@ bool TSkinCustomForm::handleSkinMessage(QEvent* event)
 bool TSkinCustomForm::handleWindowEvent(QEvent* event)
 {
     switch (event->type()) {
-    case QEvent::Paint:
-        paint(static_cast<QPaintEvent*>(event)->region());
-        return true;
-    case QEvent::Resize:
-        updateShape();
-        return false;
+    case QEvent::Paint: paint(static_cast<QPaintEvent*>(event)->region()); return true;
+    case QEvent::Resize: updateShape(); return false;
     case QEvent::FontChange:
     case QEvent::PaletteChange:
-    case QEvent::StyleChange:
-        invalidateFrameCache();
-        return false;
+    case QEvent::StyleChange: invalidateFrameCache(); return false;
     case QEvent::ActivationChange:
     case QEvent::WindowActivate:
-    case QEvent::WindowDeactivate:
-        activationChanged();
-        return false;
-    case QEvent::WindowStateChange:
-        m_states.followPlatformState();
-        return false;
+    case QEvent::WindowDeactivate: activationChanged(); return false;
+    case QEvent::WindowStateChange: m_states.followPlatformState(); return false;
     case QEvent::WindowTitleChange:
         repaintFrame();
         m_tray.setTip(m_states.trayTip());
@@ -440,7 +440,10 @@ void TSkinCustomForm::forgetObjects()
 // ---------------------------------------------------------------------------
 // Painting
 
-bool TSkinCustomForm::isFrameActive() const { return m_windowActive; }
+bool TSkinCustomForm::isFrameActive() const
+{
+    return m_windowActive;
+}
 
 QIcon TSkinCustomForm::frameIcon() const
 {

@@ -81,7 +81,7 @@ public:
     TSkinBorderStyle BorderStyle() const { return m_borderStyle; }
     void setBorderStyle(TSkinBorderStyle style);
     QString Caption() const;
-    void setCaption(const QString& caption);   // also the owner's caption
+    void setCaption(const QString& caption); // also the owner's caption
     TSkinDragging Dragging;
     TSkinGravitation Gravitation;
     TSkinConstraints Constraints;
@@ -107,9 +107,9 @@ public:
     // ---- Window-state actions (each fires its veto event first).
     void close() { m_states.close(); }
     void minimize() { m_states.minimize(); }
-    void maximize() { m_states.maximize(); }              // toggles: from maximized it restores
-    void rollup() { m_states.rollup(); }                  // toggles: from rolled up it restores
-    void minimizeToTray() { m_states.minimizeToTray(); }  // toggles; minimizes where the desktop has no tray
+    void maximize() { m_states.maximize(); }             // toggles: from maximized it restores
+    void rollup() { m_states.rollup(); }                 // toggles: from rolled up it restores
+    void minimizeToTray() { m_states.minimizeToTray(); } // toggles; minimizes where the desktop has no tray
     void restore() { m_states.restore(); }
     void help();
     // Opens the system menu at a screen point, else at the client origin (at
@@ -180,8 +180,8 @@ protected:
     // size its tree was designed with); empty when the client size is kept.
     virtual QSize designedWindowSize() const { return QSize(); }
     // Called for the owner's skin notifications.
-    virtual void skinChanging(TSkinEngine* /*engine*/) {}
-    virtual void skinChanged(TSkinEngine* /*engine*/) {}
+    virtual void skinChanging(TSkinEngine* /*engine*/) { }
+    virtual void skinChanged(TSkinEngine* /*engine*/) { }
 
     // Step 4: recompute the frame, keep the client size, repaint.
     void applyFrame();

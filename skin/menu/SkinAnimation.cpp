@@ -24,7 +24,10 @@ QSize animationMaskSize(QSize picture, int resolution, int tileCount)
     return QSize(picture.width() / resolution / tileCount + 1, picture.height() / resolution / tileCount + 1);
 }
 
-int roundHalfAway(double value) { return int(std::lround(value)); }
+int roundHalfAway(double value)
+{
+    return int(std::lround(value));
+}
 
 int animationProgress(qint64 elapsedMs, int timeMs)
 {
@@ -59,8 +62,14 @@ void fillByThreshold(TSkinAnimationMask& mask, int progress, bool smooth,
     }
 }
 
-double rectDistance(double fx, double fy) { return std::max(std::abs(fx - 0.5), std::abs(fy - 0.5)) * 2.0; }
-double diamondDistance(double fx, double fy) { return std::abs(fx - 0.5) + std::abs(fy - 0.5); }
+double rectDistance(double fx, double fy)
+{
+    return std::max(std::abs(fx - 0.5), std::abs(fy - 0.5)) * 2.0;
+}
+double diamondDistance(double fx, double fy)
+{
+    return std::abs(fx - 0.5) + std::abs(fy - 0.5);
+}
 
 void fillPixel(TSkinAnimationMask& mask, int p, std::mt19937& random)
 {
@@ -111,24 +120,18 @@ void fillAnimationMask(TSkinAnimationEffect effect, int progress, TSkinAnimation
     case aeRandomSelect:
         std::fill(mask.cells.begin(), mask.cells.end(), std::uint8_t(roundHalfAway(p / 100.0 * 255.0)));
         break;
-    case aeDiagonal:
-        fillByThreshold(mask, p, false, [](double fx, double fy) { return (fx + fy) / 2.0; });
-        break;
-    case aeDown:
-        fillByThreshold(mask, p, false, [](double, double fy) { return fy; });
-        break;
-    case aeIn:  // from the left and right edges towards the middle
+    case aeDiagonal: fillByThreshold(mask, p, false, [](double fx, double fy) { return (fx + fy) / 2.0; }); break;
+    case aeDown: fillByThreshold(mask, p, false, [](double, double fy) { return fy; }); break;
+    case aeIn: // from the left and right edges towards the middle
         fillByThreshold(mask, p, false, [](double fx, double) { return 1.0 - std::abs(fx - 0.5) * 2.0; });
         break;
-    case aeOut:  // from the middle towards the left and right edges
+    case aeOut: // from the middle towards the left and right edges
         fillByThreshold(mask, p, false, [](double fx, double) { return std::abs(fx - 0.5) * 2.0; });
         break;
     case aeRectIn:
         fillByThreshold(mask, p, false, [](double fx, double fy) { return 1.0 - rectDistance(fx, fy); });
         break;
-    case aeRectOut:
-        fillByThreshold(mask, p, false, [](double fx, double fy) { return rectDistance(fx, fy); });
-        break;
+    case aeRectOut: fillByThreshold(mask, p, false, [](double fx, double fy) { return rectDistance(fx, fy); }); break;
     case aePixel: fillPixel(mask, p, random); break;
     case aePixelLine: fillPixelLine(mask, p, random); break;
     case aeDiamondIn:
@@ -137,9 +140,7 @@ void fillAnimationMask(TSkinAnimationEffect effect, int progress, TSkinAnimation
     case aeDiamondOut:
         fillByThreshold(mask, p, false, [](double fx, double fy) { return diamondDistance(fx, fy); });
         break;
-    case aeSmoothDiagonal:
-        fillByThreshold(mask, p, true, [](double fx, double fy) { return (fx + fy) / 2.0; });
-        break;
+    case aeSmoothDiagonal: fillByThreshold(mask, p, true, [](double fx, double fy) { return (fx + fy) / 2.0; }); break;
     case aeSmoothRectIn:
         fillByThreshold(mask, p, true, [](double fx, double fy) { return 1.0 - rectDistance(fx, fy); });
         break;
@@ -166,7 +167,7 @@ std::uint8_t readMask(const TSkinAnimationMask& mask, TSkinAnimationDirection di
 {
     switch (direction) {
     case adRotate180: return mask.at(W - 1 - x, H - 1 - y);
-    case adRotate90: return mask.at(y, W - 1 - x);       // transposed, then mirrored
+    case adRotate90: return mask.at(y, W - 1 - x); // transposed, then mirrored
     case adRotate270: return mask.at(H - 1 - y, x);
     case adNone:
     case adNoRotate: break;

@@ -20,10 +20,10 @@ namespace corvane::skin {
 struct TSkinAnimationMask {
     int width = 0;
     int height = 0;
-    std::vector<std::uint8_t> cells;  // row by row
+    std::vector<std::uint8_t> cells; // row by row
 
     TSkinAnimationMask() = default;
-    TSkinAnimationMask(int w, int h) : width(w), height(h), cells(size_t(w) * size_t(h), 0) {}
+    TSkinAnimationMask(int w, int h) : width(w), height(h), cells(size_t(w) * size_t(h), 0) { }
     std::uint8_t& at(int x, int y) { return cells[size_t(y) * size_t(width) + size_t(x)]; }
     std::uint8_t at(int x, int y) const { return cells[size_t(y) * size_t(width) + size_t(x)]; }
     void clear() { std::fill(cells.begin(), cells.end(), std::uint8_t(0)); }
@@ -56,8 +56,7 @@ bool directionSwapsMask(TSkinAnimationDirection direction);
 
 // The mask value for cell (x, y) of an unrotated W x H cell grid, read
 // through the direction; rotating directions expect a mask generated H x W.
-std::uint8_t readMask(const TSkinAnimationMask& mask, TSkinAnimationDirection direction, int x, int y, int W,
-                      int H);
+std::uint8_t readMask(const TSkinAnimationMask& mask, TSkinAnimationDirection direction, int x, int y, int W, int H);
 
 // One frame: each pixel of `out` becomes the background where its cell is 0
 // or the picture's pixel is the transparent key colour, the picture where the

@@ -150,7 +150,7 @@ void TSkinMenuPainter::drawBarItem(QPainter& painter, TSkinMenuSkin& skin, TSkin
 {
     if (TSkinObject* object = skin.barItem.get()) {
         object->setBounds(item->rect);
-        object->Text = item->Caption;  // the skin underlines the accelerator letter
+        object->Text = item->Caption; // the skin underlines the accelerator letter
         object->SecondText.clear();
         object->Enabled = item->Enabled;
         object->setState(state);

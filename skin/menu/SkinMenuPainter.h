@@ -16,11 +16,11 @@
 namespace corvane::skin {
 
 struct TSkinMenuSkin {
-    std::unique_ptr<TSkinObject> barFrame;        // "MenuBar"."Frame"
-    std::unique_ptr<TSkinObject> barItem;         // "MenuBar"."Item" (or "ToolbarItem")
-    std::unique_ptr<TSkinObject> popupFrame;      // "PopupMenu"."Frame"
-    std::unique_ptr<TSkinObject> popupItem;       // "PopupMenu"."Item"
-    std::unique_ptr<TSkinObject> popupSeparator;  // "PopupMenu"."Separator" (optional)
+    std::unique_ptr<TSkinObject> barFrame;       // "MenuBar"."Frame"
+    std::unique_ptr<TSkinObject> barItem;        // "MenuBar"."Item" (or "ToolbarItem")
+    std::unique_ptr<TSkinObject> popupFrame;     // "PopupMenu"."Frame"
+    std::unique_ptr<TSkinObject> popupItem;      // "PopupMenu"."Item"
+    std::unique_ptr<TSkinObject> popupSeparator; // "PopupMenu"."Separator" (optional)
 
     // Copies the objects the item refers to (nothing without a skin).
     static TSkinMenuSkin from(const TSkinCustomItem* item);
@@ -57,8 +57,8 @@ public:
                             const QPalette& palette);
     static void drawPopupBackground(QPainter& painter, TSkinMenuSkin& skin, const QRect& window,
                                     const QPalette& palette);
-    static void drawPopupItem(QPainter& painter, TSkinMenuSkin& skin, TSkinCustomItem* item, int state,
-                              int glyphWidth, const QPalette& palette);
+    static void drawPopupItem(QPainter& painter, TSkinMenuSkin& skin, TSkinCustomItem* item, int state, int glyphWidth,
+                              const QPalette& palette);
     // A scroll strip; `up` chooses the triangle's direction.
     static void drawScrollStrip(QPainter& painter, TSkinMenuSkin& skin, const QRect& strip, bool up, bool hot,
                                 const QPalette& palette);

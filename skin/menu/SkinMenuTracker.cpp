@@ -13,14 +13,19 @@ namespace {
 TSkinMenuTracker* g_tracker = nullptr;
 }
 
-bool TSkinMenuTracker::inMenuMode() { return g_tracker != nullptr; }
+bool TSkinMenuTracker::inMenuMode()
+{
+    return g_tracker != nullptr;
+}
 
-TSkinMenuTracker* TSkinMenuTracker::current() { return g_tracker; }
+TSkinMenuTracker* TSkinMenuTracker::current()
+{
+    return g_tracker;
+}
 
 TSkinMenuTracker::TSkinMenuTracker(QWidget* grabber, QWidget* owner, bool fromBar)
     : m_grabber(grabber), m_owner(owner), m_fromBar(fromBar)
-{
-}
+{ }
 
 TSkinMenuTracker::~TSkinMenuTracker() = default;
 
@@ -109,7 +114,7 @@ bool TSkinMenuTracker::takesInput(const QWidget* window) const
 void TSkinMenuTracker::focusWindowChanged(QWindow* focus)
 {
     if (!focus)
-        return;  // the application losing the focus is an application state change
+        return; // the application losing the focus is an application state change
     if (m_owner && m_owner->window() && m_owner->window()->windowHandle() == focus)
         return;
     for (const TSkinPopupWindow* popup : std::as_const(m_popups))
@@ -210,7 +215,7 @@ void TSkinMenuTracker::runPopup(TSkinCustomItem* item, TSkinItemView* parentLeve
     if (item->OnBeforeDropDown)
         item->OnBeforeDropDown(item);
     if (!item->hasVisibleItems())
-        return;  // a popup with no visible sub-item is not opened
+        return; // a popup with no visible sub-item is not opened
 
     // Animation: always for menus opened at a point; for a bar's menus only
     // the first popup after entering menu mode.
@@ -270,7 +275,7 @@ void TSkinMenuTracker::runPopup(TSkinCustomItem* item, TSkinItemView* parentLeve
     popup->hide();
     delete popup;
     if (!parentLevel)
-        m_ended = true;  // the root popup closed: menu mode is over
+        m_ended = true; // the root popup closed: menu mode is over
 }
 
 void TSkinMenuTracker::wake(TSkinItemView* level)

@@ -21,25 +21,19 @@ namespace corvane::skin {
 bool TSkinMenuTracker::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
-    case QEvent::KeyPress:
-        return handleKey(static_cast<QKeyEvent*>(event));
+    case QEvent::KeyPress: return handleKey(static_cast<QKeyEvent*>(event));
     case QEvent::KeyRelease:
     case QEvent::ShortcutOverride:
     case QEvent::Shortcut:
     case QEvent::Wheel:
-    case QEvent::ContextMenu:
-        return true;
-    case QEvent::MouseMove:
-        handleMove(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
-        return true;
+    case QEvent::ContextMenu: return true;
+    case QEvent::MouseMove: handleMove(static_cast<QMouseEvent*>(event)->globalPosition().toPoint()); return true;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::NonClientAreaMouseButtonPress:
-    case QEvent::NonClientAreaMouseButtonDblClick:
-        return handlePress(watched, static_cast<QMouseEvent*>(event));
+    case QEvent::NonClientAreaMouseButtonDblClick: return handlePress(watched, static_cast<QMouseEvent*>(event));
     case QEvent::MouseButtonRelease:
-    case QEvent::NonClientAreaMouseButtonRelease:
-        return handleRelease(static_cast<QMouseEvent*>(event));
+    case QEvent::NonClientAreaMouseButtonRelease: return handleRelease(static_cast<QMouseEvent*>(event));
     case QEvent::Move:
     case QEvent::Resize:
     case QEvent::Close:
@@ -64,11 +58,8 @@ bool TSkinMenuTracker::eventFilter(QObject* watched, QEvent* event)
         if (QGuiApplication::applicationState() != Qt::ApplicationActive)
             abandon();
         return false;
-    case QEvent::Quit:
-        endMenuMode();
-        return false;
-    default:
-        return false;
+    case QEvent::Quit: endMenuMode(); return false;
+    default: return false;
     }
 }
 
@@ -81,19 +72,12 @@ bool TSkinMenuTracker::handleKey(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-    case Qt::Key_Space:
-        break;
+    case Qt::Key_Space: break;
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-        enter(level);
-        break;
+    case Qt::Key_Enter: enter(level); break;
     case Qt::Key_Alt:
-    case Qt::Key_F10:
-        endMenuMode();
-        break;
-    case Qt::Key_Escape:
-        escape(level);
-        break;
+    case Qt::Key_F10: endMenuMode(); break;
+    case Qt::Key_Escape: escape(level); break;
     case Qt::Key_Left:
         if (level->isBar()) {
             moveOnBar(level, -1);
@@ -244,7 +228,7 @@ bool TSkinMenuTracker::handlePress(QObject* watched, QMouseEvent* event)
     if (TSkinItemView* level = levelAt(global)) {
         if (event->button() == Qt::LeftButton)
             pressItem(level, global);
-        return true;  // the menu's own windows do nothing else with a press
+        return true; // the menu's own windows do nothing else with a press
     }
     // Outside every level: a left press, or any press on a window's frame,
     // ends menu mode and then does what it does without a menu (closes,
@@ -303,7 +287,7 @@ bool TSkinMenuTracker::handOn(QObject* watched, const QMouseEvent* event)
     const QPointF global = event->globalPosition();
     QWidget* window = QApplication::topLevelAt(global.toPoint());
     if (!window || !window->windowHandle())
-        return false;  // another application's window: it never saw the press
+        return false; // another application's window: it never saw the press
     // Without the grab the window system's event finds its way by itself;
     // it goes on as it is, so the application's button state stays true.
     if (watched == window->windowHandle() ||

@@ -7,7 +7,7 @@ namespace corvane::skin {
 int virtualKeyOf(int qtKey)
 {
     if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
-        return qtKey;  // Qt's codes of letters and digits are their characters
+        return qtKey; // Qt's codes of letters and digits are their characters
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
         return VK_F1 + (qtKey - Qt::Key_F1);
     switch (qtKey) {

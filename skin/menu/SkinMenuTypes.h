@@ -14,17 +14,17 @@ class QPainter;
 namespace corvane::skin {
 
 // A level posts this to itself to open the sub-items of its new hot item.
-constexpr int CM_MENUOPENSUB = 1135;   // 0x046F
+constexpr int CM_MENUOPENSUB = 1135; // 0x046F
 // A chosen item travels to the click dispatcher in this message, so that its
 // OnClick runs only after every menu has closed and repainted.
-constexpr int CM_MENUCLICK = 2234;     // 0x08BA
+constexpr int CM_MENUCLICK = 2234; // 0x08BA
 
 // Geometry of the popup menus.
-constexpr int MenuGlyphColumnWidth = 22;    // check mark / image column
-constexpr int MenuArrowColumnWidth = 22;    // submenu arrow, rightmost
-constexpr int MenuPlainMargin = 3;          // popup border without a skin
-constexpr int MenuScrollStripHeight = 10;   // each of the two scroll strips
-constexpr int MenuScrollInterval = 100;     // ms between scroll steps
+constexpr int MenuGlyphColumnWidth = 22;  // check mark / image column
+constexpr int MenuArrowColumnWidth = 22;  // submenu arrow, rightmost
+constexpr int MenuPlainMargin = 3;        // popup border without a skin
+constexpr int MenuScrollStripHeight = 10; // each of the two scroll strips
+constexpr int MenuScrollInterval = 100;   // ms between scroll steps
 
 // Buttons a menu bar adds for a maximized child window of a multi-document
 // frame; this program has none.
@@ -57,7 +57,7 @@ QChar acceleratorOf(const QString& caption);
 class TSkinImageList {
 public:
     TSkinImageList() = default;
-    explicit TSkinImageList(QSize size) : m_size(size) {}
+    explicit TSkinImageList(QSize size) : m_size(size) { }
     QSize size() const { return m_size; }
     int width() const { return m_size.width(); }
     int height() const { return m_size.height(); }

@@ -20,9 +20,9 @@ QPoint placePopup(QSize size, const QRect& monitor, TPopupAnchor anchor, const Q
         x = itemRect.left();
         y = itemBottom;
         if (x + size.width() > monitorRight)
-            x = itemRight - size.width();  // right-aligned with the item
+            x = itemRight - size.width(); // right-aligned with the item
         if (y + size.height() > monitorBottom) {
-            y = itemRect.top() - size.height();  // above the item
+            y = itemRect.top() - size.height(); // above the item
             if (y < monitor.top())
                 y = monitor.top();
         }
@@ -33,7 +33,7 @@ QPoint placePopup(QSize size, const QRect& monitor, TPopupAnchor anchor, const Q
         if (x + size.width() > monitorRight)
             x = itemRect.left() - size.width();
         if (y + size.height() > monitorBottom)
-            y = itemBottom - size.height();  // bottom-aligned with the item
+            y = itemBottom - size.height(); // bottom-aligned with the item
         break;
     case TPopupAnchor::FromPoint:
         x = point.x();

@@ -21,21 +21,21 @@ QImage captionPicture(int index)
         painter.drawLine(x1, y1, x2, y2);
     };
     switch (index) {
-    case 0:  // close: a cross, two pixels thick
+    case 0: // close: a cross, two pixels thick
         for (int d = 0; d < 2; ++d) {
             line(2 + d, 2, 9 + d, 9);
             line(9 + d, 2, 2 + d, 9);
         }
         break;
-    case 1:  // minimize: a bar at the bottom
+    case 1: // minimize: a bar at the bottom
         painter.fillRect(2, 8, 7, 2, ink);
         break;
-    case 2:  // maximize: a window with a thick title
+    case 2: // maximize: a window with a thick title
         painter.fillRect(1, 1, 10, 2, ink);
         painter.setPen(QPen(ink, 0));
         painter.drawRect(1, 1, 9, 9);
         break;
-    case 3:  // restore: two overlapping windows
+    case 3: // restore: two overlapping windows
         painter.setPen(QPen(ink, 0));
         painter.fillRect(4, 1, 7, 2, ink);
         painter.drawRect(4, 1, 6, 6);
@@ -43,12 +43,12 @@ QImage captionPicture(int index)
         painter.fillRect(1, 4, 7, 2, ink);
         painter.drawRect(1, 4, 6, 6);
         break;
-    case 4:  // roll up: a triangle pointing up over a bar
+    case 4: // roll up: a triangle pointing up over a bar
         for (int row = 0; row < 4; ++row)
             painter.fillRect(5 - row, 3 + row, 2 + 2 * row, 1, ink);
         painter.fillRect(2, 9, 8, 1, ink);
         break;
-    case 5:  // minimize to the tray: an arrow down into a tray
+    case 5: // minimize to the tray: an arrow down into a tray
         painter.fillRect(5, 1, 2, 5, ink);
         for (int row = 0; row < 3; ++row)
             painter.fillRect(3 + row, 6 + row, 6 - 2 * row, 1, ink);
@@ -67,8 +67,10 @@ TShortCut shortCutFromText(const QString& text)
         return 0;
     TShortCut modifiers = 0;
     QString rest = text;
-    const struct { const char* prefix; TShortCut bit; } prefixes[] = {
-        {"Shift+", scShift}, {"Ctrl+", scCtrl}, {"Alt+", scAlt}};
+    const struct {
+        const char* prefix;
+        TShortCut bit;
+    } prefixes[] = {{"Shift+", scShift}, {"Ctrl+", scCtrl}, {"Alt+", scAlt}};
     for (bool found = true; found;) {
         found = false;
         for (const auto& p : prefixes) {
@@ -87,13 +89,11 @@ TShortCut shortCutFromText(const QString& text)
 
 TSkinPopupSystemMenuPresenter::TSkinPopupSystemMenuPresenter(TSkinEngine* engine)
     : m_engineOf([guarded = QPointer<TSkinEngine>(engine)] { return guarded.data(); })
-{
-}
+{ }
 
 TSkinPopupSystemMenuPresenter::TSkinPopupSystemMenuPresenter(std::function<TSkinEngine*()> engineOf)
     : m_engineOf(std::move(engineOf))
-{
-}
+{ }
 
 TSkinPopupSystemMenuPresenter::~TSkinPopupSystemMenuPresenter() = default;
 

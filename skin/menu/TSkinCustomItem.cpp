@@ -12,7 +12,7 @@ namespace {
 // The chosen item, on its way to the click dispatcher.
 class TMenuClickEvent : public QEvent {
 public:
-    explicit TMenuClickEvent(TSkinCustomItem* item) : QEvent(QEvent::Type(CM_MENUCLICK)), item(item) {}
+    explicit TMenuClickEvent(TSkinCustomItem* item) : QEvent(QEvent::Type(CM_MENUCLICK)), item(item) { }
     QPointer<TSkinCustomItem> item;
 };
 
@@ -65,7 +65,8 @@ TSkinObject* childNamed(TSkinObject* object, const QString& name)
 
 // ---------------------------------------------------------------------------
 
-TSkinCustomItem::TSkinCustomItem(QObject* owner) : QObject(owner) {}
+TSkinCustomItem::TSkinCustomItem(QObject* owner) : QObject(owner)
+{ }
 
 TSkinCustomItem::~TSkinCustomItem()
 {
@@ -83,7 +84,10 @@ void TSkinCustomItem::setParentComponent(TSkinCustomItem* parent)
         parent->add(this);
 }
 
-void TSkinCustomItem::add(TSkinCustomItem* item) { insert(int(m_items.size()), item); }
+void TSkinCustomItem::add(TSkinCustomItem* item)
+{
+    insert(int(m_items.size()), item);
+}
 
 void TSkinCustomItem::insert(int index, TSkinCustomItem* item)
 {
@@ -177,7 +181,8 @@ TSkinCustomItem* TSkinCustomItem::findShortCut(TShortCut shortCut)
 
 // ---------------------------------------------------------------------------
 
-TSkinItem::TSkinItem(QObject* owner) : TSkinCustomItem(owner) {}
+TSkinItem::TSkinItem(QObject* owner) : TSkinCustomItem(owner)
+{ }
 
 TSkinItem::~TSkinItem() = default;
 

@@ -72,12 +72,12 @@ public:
     bool scrolls() const { return Scrolled && ScrollCount > 0; }
 
     // ---- Run-time fields.
-    QRect rect;                                  // in its view's window
+    QRect rect; // in its view's window
     TSkinItemSpecial special = TSkinItemSpecial::None;
-    QPointer<QWidget> form;                      // top-level window it belongs to
+    QPointer<QWidget> form; // top-level window it belongs to
     TSkinPopupMenuOptions popupOptions;
-    int firstVisible = 0;                        // first shown sub-item when scrolling
-    bool animate = false;                        // the next popup of this item animates
+    int firstVisible = 0; // first shown sub-item when scrolling
+    bool animate = false; // the next popup of this item animates
 
     // Sets popup options (and form) on this item and all its descendants.
     void applyPopupOptions(const TSkinPopupMenuOptions& options);
@@ -103,7 +103,7 @@ public:
 
 protected:
     // Called for every item added below this one.
-    virtual void adopt(TSkinCustomItem* /*child*/) {}
+    virtual void adopt(TSkinCustomItem* /*child*/) { }
 
 private:
     TSkinCustomItem* m_parent = nullptr;

@@ -66,7 +66,7 @@ public:
     int stateOf(const TSkinCustomItem* item) const;
 
     // ---- Scrolling.
-    bool canScroll(int direction) const;   // -1 up, +1 down
+    bool canScroll(int direction) const; // -1 up, +1 down
     void scroll(int direction);
     // Moves the window of shown items so that `item` is shown.
     void ensureShown(TSkinCustomItem* item);
@@ -82,13 +82,13 @@ public:
     void repaintItem(TSkinCustomItem* item);
 
     // ---- Tracking state.
-    bool tracking = false;          // in menu mode
-    bool submenuOpen = false;       // a child popup is (or should be) open
+    bool tracking = false;    // in menu mode
+    bool submenuOpen = false; // a child popup is (or should be) open
     TSkinItemView* child = nullptr;
     TSkinItemView* parent = nullptr;
-    QEventLoop* loop = nullptr;     // this level's loop while it runs
-    bool done = false;              // the loop must return
-    bool pendingOpen = false;       // open the hot item's sub-items next
+    QEventLoop* loop = nullptr; // this level's loop while it runs
+    bool done = false;          // the loop must return
+    bool pendingOpen = false;   // open the hot item's sub-items next
 
 private:
     TSkinCustomItem* m_item;

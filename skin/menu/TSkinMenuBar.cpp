@@ -254,7 +254,7 @@ void TSkinCustomMenuBar::mousePressEvent(QMouseEvent* event)
     if (!item || !item->isSelectable())
         return;
     if (!item->hasVisibleItems()) {
-        item->click();  // a top item without sub-items is a command of its own
+        item->click(); // a top item without sub-items is a command of its own
         return;
     }
     trackItem(item, true);
@@ -322,7 +322,8 @@ bool TSkinCustomMenuBar::eventFilter(QObject* watched, QEvent* event)
 
 // ---------------------------------------------------------------------------
 
-TSkinMenuBar::TSkinMenuBar(QWidget* parent) : TSkinCustomMenuBar(parent) {}
+TSkinMenuBar::TSkinMenuBar(QWidget* parent) : TSkinCustomMenuBar(parent)
+{ }
 
 TSkinMenuBar::~TSkinMenuBar() = default;
 

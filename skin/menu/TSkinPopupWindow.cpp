@@ -15,10 +15,10 @@ int g_animatedShows = 0;
 }
 
 TSkinPopupWindow::TSkinPopupWindow(TSkinCustomItem* item, const TSkinPopupMenuOptions& options)
-    : QWidget(nullptr,
-              Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus |
-                  Qt::X11BypassWindowManagerHint | Qt::NoDropShadowWindowHint),
-      m_options(options), m_skin(TSkinMenuSkin::from(item))
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus |
+                           Qt::X11BypassWindowManagerHint | Qt::NoDropShadowWindowHint),
+      m_options(options),
+      m_skin(TSkinMenuSkin::from(item))
 {
     ++g_openPopups;
     setObjectName(QStringLiteral("SkinPopupMenu"));
@@ -33,11 +33,20 @@ TSkinPopupWindow::TSkinPopupWindow(TSkinCustomItem* item, const TSkinPopupMenuOp
     relayout();
 }
 
-TSkinPopupWindow::~TSkinPopupWindow() { --g_openPopups; }
+TSkinPopupWindow::~TSkinPopupWindow()
+{
+    --g_openPopups;
+}
 
-int TSkinPopupWindow::openCount() { return g_openPopups; }
+int TSkinPopupWindow::openCount()
+{
+    return g_openPopups;
+}
 
-int TSkinPopupWindow::animatedShowCount() { return g_animatedShows; }
+int TSkinPopupWindow::animatedShowCount()
+{
+    return g_animatedShows;
+}
 
 void TSkinPopupWindow::relayout()
 {
@@ -45,8 +54,8 @@ void TSkinPopupWindow::relayout()
     // Measure first, then place the items inside the margins.
     m_view->layout(QRect(QPoint(margins.left(), margins.top()), QSize(0, 0)));
     const QSize content = m_view->contentSize();
-    m_size = QSize(content.width() + margins.left() + margins.right(),
-                   content.height() + margins.top() + margins.bottom());
+    m_size =
+        QSize(content.width() + margins.left() + margins.right(), content.height() + margins.top() + margins.bottom());
     if (m_options.Shadow.Enabled)
         m_size += QSize(m_options.Shadow.Size, m_options.Shadow.Size);
     m_size = m_size.expandedTo(QSize(10, 10));
@@ -107,8 +116,9 @@ void TSkinPopupWindow::showAt(const QPoint& screenPosition, bool animate)
     // The screen content the window will cover is the animation's background.
     QImage background;
     if (QScreen* screen = QGuiApplication::screenAt(screenPosition))
-        background = screen->grabWindow(0, screenPosition.x() - screen->geometry().x(),
-                                        screenPosition.y() - screen->geometry().y(), m_size.width(), m_size.height())
+        background = screen
+                         ->grabWindow(0, screenPosition.x() - screen->geometry().x(),
+                                      screenPosition.y() - screen->geometry().y(), m_size.width(), m_size.height())
                          .toImage();
     if (background.size() != m_size) {
         background = QImage(m_size, QImage::Format_ARGB32);

@@ -19,7 +19,7 @@ TEST_F(FlatButtonTest, HoveredLooksRaisedWithTheFocusedFace)
     movePointer(button, QPoint(5, 5));
     ASSERT_TRUE(button->isMouseOver());
     EXPECT_EQ(colorRefAt(button, 3, 3), kHovered);
-    EXPECT_EQ(colorRefAt(button, 0, 0), 0xFFFFFFu);  // highlight top-left
+    EXPECT_EQ(colorRefAt(button, 0, 0), 0xFFFFFFu); // highlight top-left
     EXPECT_EQ(colorRefAt(button, 40, 0), 0xFFFFFFu);
     EXPECT_EQ(colorRefAt(button, 72, 0), 0x000000u); // top-right corner is the shadow's
     EXPECT_EQ(colorRefAt(button, 0, 24), 0x000000u); // and so is bottom-left
@@ -140,7 +140,7 @@ TEST_F(FlatButtonTest, GlyphImageFollowsTheState)
     button->setGlyph(fourImageStrip());
     ASSERT_EQ(button->numGlyphs(), 4);
     // 73x25 client, 8x8 glyph, no caption: x (73-8+1) div 2 = 33, y margin (25-8+1) div 2 = 9.
-    EXPECT_EQ(colorRefAt(button, 36, 12), 0x0000FFu); // up: 1st (red)
+    EXPECT_EQ(colorRefAt(button, 36, 12), 0x0000FFu);   // up: 1st (red)
     EXPECT_EQ(colorRefAt(button, 33, 16), kDialogFace); // key colour left out
     press(button, QPoint(5, 5));
     EXPECT_EQ(colorRefAt(button, 37, 13), 0xFF0000u); // down: 3rd (blue), moved by (1, 1)

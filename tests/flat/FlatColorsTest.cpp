@@ -4,18 +4,17 @@
 
 #include <gtest/gtest.h>
 
-namespace corvane::flat {}
+namespace corvane::flat { }
 namespace flat = corvane::flat;
 using namespace corvane::flat;
-
 
 namespace {
 ::testing::AssertionResult sameRgb(const QColor& actual, int r, int g, int b)
 {
     if (actual.red() == r && actual.green() == g && actual.blue() == b)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "got (" << actual.red() << ", " << actual.green() << ", "
-                                         << actual.blue() << "), expected (" << r << ", " << g << ", " << b << ")";
+    return ::testing::AssertionFailure() << "got (" << actual.red() << ", " << actual.green() << ", " << actual.blue()
+                                         << "), expected (" << r << ", " << g << ", " << b << ")";
 }
 } // namespace
 

@@ -5,10 +5,9 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
-namespace corvane::flat {}
+namespace corvane::flat { }
 namespace flat = corvane::flat;
 using namespace corvane::flat;
-
 
 namespace {
 
@@ -45,23 +44,21 @@ TEST(FlatDrawing, BevelFrameOneRing)
 {
     // Left column and top row in the top colour, except the bottom-left and
     // top-right corners, which the bottom colour takes.
-    EXPECT_EQ(picture(bevel(6, 5, 1)),
-              "TTTTTB\n"
-              "T....B\n"
-              "T....B\n"
-              "T....B\n"
-              "BBBBBB\n");
+    EXPECT_EQ(picture(bevel(6, 5, 1)), "TTTTTB\n"
+                                       "T....B\n"
+                                       "T....B\n"
+                                       "T....B\n"
+                                       "BBBBBB\n");
 }
 
 TEST(FlatDrawing, BevelFrameTwoRings)
 {
-    EXPECT_EQ(picture(bevel(7, 6, 2)),
-              "TTTTTTB\n"
-              "TTTTTBB\n"
-              "TT...BB\n"
-              "TT...BB\n"
-              "TBBBBBB\n"
-              "BBBBBBB\n");
+    EXPECT_EQ(picture(bevel(7, 6, 2)), "TTTTTTB\n"
+                                       "TTTTTBB\n"
+                                       "TT...BB\n"
+                                       "TT...BB\n"
+                                       "TBBBBBB\n"
+                                       "BBBBBBB\n");
 }
 
 TEST(FlatDrawing, BevelFrameOnTinyRects)
@@ -112,14 +109,16 @@ TEST(FlatDrawing, GlyphLeftCentredWhole)
 {
     // C 80x50, G 16x16, T 30x15, spacing 4: y (50-16+1) div 2 = 17 and
     // (50-15+1) div 2 = 18; margin (80-(16+4+30)+1) div 2 = 15.
-    const auto p = placeGlyphAndCaption(QRect(0, 0, 80, 50), QPoint(0, 0), QSize(30, 15), blGlyphLeft, -1, 4, QSize(16, 16));
+    const auto p =
+        placeGlyphAndCaption(QRect(0, 0, 80, 50), QPoint(0, 0), QSize(30, 15), blGlyphLeft, -1, 4, QSize(16, 16));
     EXPECT_EQ(p.glyphPos, QPoint(15, 17));
     EXPECT_EQ(p.captionBounds, QRect(35, 18, 30, 15));
 }
 
 TEST(FlatDrawing, OffsetAndClientOriginMoveBoth)
 {
-    const auto p = placeGlyphAndCaption(QRect(2, 3, 80, 50), QPoint(1, 1), QSize(30, 15), blGlyphLeft, -1, 4, QSize(16, 16));
+    const auto p =
+        placeGlyphAndCaption(QRect(2, 3, 80, 50), QPoint(1, 1), QSize(30, 15), blGlyphLeft, -1, 4, QSize(16, 16));
     EXPECT_EQ(p.glyphPos, QPoint(18, 21));
     EXPECT_EQ(p.captionBounds, QRect(38, 22, 30, 15));
 }

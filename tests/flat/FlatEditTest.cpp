@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-namespace corvane::flat {}
+namespace corvane::flat { }
 namespace flat = corvane::flat;
 using namespace corvane::flat;
 
@@ -190,6 +190,5 @@ TEST_F(FlatEditTest, AdvancedColoursDeriveFromTheFlatColour)
     edit1->setAdvColorFocused(20);
     EXPECT_EQ(edit1->colorFocused(), QColor(0, 2, 191)); // worked out in the colour tests
     edit1->setAdvColorBorder(50);
-    EXPECT_EQ(edit1->colorBorder(),
-              flat::adjustLightness(QColor(0, 0, 128), Qt::black, 50, flat::Lightness::Darker));
+    EXPECT_EQ(edit1->colorBorder(), flat::adjustLightness(QColor(0, 0, 128), Qt::black, 50, flat::Lightness::Darker));
 }

@@ -10,7 +10,7 @@
 #include <QTest>
 #include <QWindow>
 
-namespace corvane::flat {}
+namespace corvane::flat { }
 namespace flat = corvane::flat;
 using namespace corvane::flat;
 

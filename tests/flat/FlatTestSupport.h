@@ -9,7 +9,7 @@
 
 #include <memory>
 
-namespace corvane::flat {}
+namespace corvane::flat { }
 namespace flat = corvane::flat;
 using namespace corvane::flat;
 

@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-namespace corvane::flat {}
+namespace corvane::flat { }
 namespace flat = corvane::flat;
 using namespace corvane::flat;
 

@@ -21,14 +21,14 @@ using namespace corvane;
 
 class SilentEffects : public protocol::ReceiveEffects {
 public:
-    explicit SilentEffects(game::Position& position) : m_position(position) {}
-    void playNotificationSound() override {}
-    void showInformation(const std::string&) override {}
+    explicit SilentEffects(game::Position& position) : m_position(position) { }
+    void playNotificationSound() override { }
+    void showInformation(const std::string&) override { }
     void setReceivedText(const std::string& text) override { m_memo = text; }
     std::string currentDate() override { return "2026/12/7"; }
     std::string currentTime() override { return "8:05:09"; }
     void resetBoard() override { m_position.reset(); }
-    void showChange(const game::Change&) override {}
+    void showChange(const game::Change&) override { }
 
 private:
     game::Position& m_position;

@@ -36,7 +36,8 @@ void exercise(TSkinObject& object)
 
 void exerciseSource(const TSkinSource& source)
 {
-    for (const auto& object : source.objects()) exercise(*object);
+    for (const auto& object : source.objects())
+        exercise(*object);
     (void)source.writePlainBody();
 }
 
@@ -44,14 +45,16 @@ void exerciseSource(const TSkinSource& source)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size < 1 || size > (4u << 20)) return 0;
+    if (size < 1 || size > (4u << 20))
+        return 0;
     const char* bytes = reinterpret_cast<const char*>(data) + 1;
     const auto length = static_cast<std::int64_t>(size - 1);
     try {
         TSkinSource source;
         switch (data[0] % 4) {
         case 0:
-            if (readSkinStream(QByteArray(bytes, qsizetype(length)), source)) exerciseSource(source);
+            if (readSkinStream(QByteArray(bytes, qsizetype(length)), source))
+                exerciseSource(source);
             break;
         case 1:
             skinFilters()[0]->read(bytes, length, source);
@@ -67,8 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 TSkinReadBudget budget;
                 std::unique_ptr<TSkinObject> object = objectFromRecord(readTextObject(text), budget);
                 exercise(*object);
-            } catch (const TSkinError&) {
-            }
+            } catch (const TSkinError&) { }
             TSkinReadBudget budget;
             std::unique_ptr<TSkinObject> object = objectFromRecord(readBinaryObject(text), budget);
             exercise(*object);

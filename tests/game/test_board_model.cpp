@@ -13,7 +13,10 @@ using namespace corvane::game;
 namespace {
 
 // Pieces go by the numbers of their pictures, as the players know them.
-constexpr PieceId piece(int imageNumber) { return corvane::protocol::pieceOfNumber(imageNumber); }
+constexpr PieceId piece(int imageNumber)
+{
+    return corvane::protocol::pieceOfNumber(imageNumber);
+}
 
 } // namespace
 
@@ -58,7 +61,7 @@ void expectStartingPosition(const Position& position)
     EXPECT_TRUE(position.mayMove(Side::Red));
     EXPECT_FALSE(position.isOver());
 
-    const std::set<int> occupied = {11, 12, 13, 14, 15, 16, 17, 18, 19, 32, 38, 41, 43, 45, 47, 49,
+    const std::set<int> occupied = {11, 12, 13, 14, 15, 16, 17, 18,  19,  32,  38,  41,  43,  45,  47,  49,
                                     71, 73, 75, 77, 79, 82, 88, 101, 102, 103, 104, 105, 106, 107, 108, 109};
     for (int row = 1; row <= Rows; ++row)
         for (int column = 1; column <= Columns; ++column)
@@ -82,7 +85,7 @@ Move capture(int taker, int taken, Point from, Point to)
 TEST(Position, ResetGivesTheStartingPositionFromAnyState)
 {
     Position position;
-    EXPECT_FALSE(position.mayMove(Side::Black));  // locked until the first reset
+    EXPECT_FALSE(position.mayMove(Side::Black)); // locked until the first reset
     EXPECT_FALSE(position.mayMove(Side::Red));
     EXPECT_TRUE(position.reset().everything);
     expectStartingPosition(position);

@@ -68,7 +68,7 @@ TEST(HorseCapture, TakesWhereTheLegIsEmpty)
 {
     EXPECT_TRUE(blackTakes("Image3", {5, 5}, {7, 6}));
     EXPECT_FALSE(blackTakes("Image3", {5, 5}, {7, 6}, {{6, 5}}));
-    EXPECT_TRUE(blackTakes("Image3", {5, 5}, {6, 7}, {{6, 5}}));  // another direction, its leg empty
+    EXPECT_TRUE(blackTakes("Image3", {5, 5}, {6, 7}, {{6, 5}})); // another direction, its leg empty
     EXPECT_TRUE(blackTakes("Image9", {9, 5}, {10, 7}));          // no region limit
     EXPECT_FALSE(blackTakes("Image9", {5, 5}, {6, 6}));
     EXPECT_TRUE(redTakes("Image26", {10, 2}, {8, 3}));
@@ -81,10 +81,10 @@ TEST(ElephantCapture, OnlyInItsOwnHalfWithTheEyeEmpty)
 {
     EXPECT_TRUE(blackTakes("Image4", {3, 5}, {5, 3}));
     EXPECT_FALSE(blackTakes("Image4", {3, 5}, {5, 3}, {{4, 4}}));
-    EXPECT_FALSE(blackTakes("Image8", {5, 7}, {7, 9}));  // across the river
+    EXPECT_FALSE(blackTakes("Image8", {5, 7}, {7, 9})); // across the river
     EXPECT_TRUE(redTakes("Image27", {8, 5}, {6, 7}));
     EXPECT_FALSE(redTakes("Image27", {8, 5}, {6, 7}, {{7, 6}}));
-    EXPECT_FALSE(redTakes("Image31", {6, 7}, {4, 5}));  // across the river
+    EXPECT_FALSE(redTakes("Image31", {6, 7}, {4, 5})); // across the river
 }
 
 TEST(AdvisorCapture, OnlyInsideItsPalace)
@@ -109,11 +109,11 @@ TEST(GeneralCapture, OneStepInsideItsPalace)
 TEST(GeneralCapture, TakesTheOtherGeneralAlongAnOpenColumn)
 {
     EXPECT_TRUE(blackTakes("Image6", {1, 5}, {10, 5}, {}, "Image29"));
-    EXPECT_TRUE(blackTakes("Image6", {3, 4}, {8, 4}, {}, "Image29"));  // exactly five rows
+    EXPECT_TRUE(blackTakes("Image6", {3, 4}, {8, 4}, {}, "Image29")); // exactly five rows
     EXPECT_FALSE(blackTakes("Image6", {1, 5}, {10, 5}, {{7, 5}}, "Image29"));
-    EXPECT_FALSE(blackTakes("Image6", {1, 5}, {10, 5}, {}, "Image25"));  // only the general that way
+    EXPECT_FALSE(blackTakes("Image6", {1, 5}, {10, 5}, {}, "Image25")); // only the general that way
     EXPECT_FALSE(blackTakes("Image6", {1, 5}, {10, 6}, {}, "Image29"));
-    EXPECT_FALSE(blackTakes("Image6", {3, 5}, {7, 5}, {}, "Image29"));  // four rows are not enough
+    EXPECT_FALSE(blackTakes("Image6", {3, 5}, {7, 5}, {}, "Image29")); // four rows are not enough
 
     EXPECT_TRUE(redTakes("Image29", {10, 5}, {1, 5}, {}, "Image6"));
     EXPECT_TRUE(redTakes("Image29", {8, 6}, {3, 6}, {}, "Image6"));
@@ -131,7 +131,7 @@ TEST(CannonCapture, TakesOverExactlyOneScreen)
     EXPECT_FALSE(blackTakes("Image11", {3, 2}, {10, 2}, {{5, 2}, {8, 2}}, "Image26"));
     EXPECT_TRUE(blackTakes("Image12", {3, 8}, {3, 1}, {{3, 4}}));
     EXPECT_FALSE(blackTakes("Image12", {3, 8}, {3, 7}));           // a neighbour
-    EXPECT_FALSE(blackTakes("Image12", {3, 8}, {5, 6}, {{4, 7}}));  // not along a line
+    EXPECT_FALSE(blackTakes("Image12", {3, 8}, {5, 6}, {{4, 7}})); // not along a line
 
     EXPECT_TRUE(redTakes("Image23", {8, 2}, {1, 2}, {{3, 2}}, "Image3"));
     EXPECT_FALSE(redTakes("Image23", {8, 2}, {1, 2}, {}, "Image3"));
@@ -147,7 +147,7 @@ TEST(SoldierCapture, BlackTakesAheadAndSidewaysOnlyAcrossTheRiver)
     EXPECT_TRUE(blackTakes("Image13", {5, 1}, {6, 1}));
     EXPECT_TRUE(blackTakes("Image14", {6, 3}, {6, 4}));
     EXPECT_TRUE(blackTakes("Image14", {6, 3}, {6, 2}));
-    EXPECT_FALSE(blackTakes("Image14", {6, 3}, {5, 3}));  // backwards
+    EXPECT_FALSE(blackTakes("Image14", {6, 3}, {5, 3})); // backwards
     EXPECT_FALSE(blackTakes("Image14", {6, 3}, {7, 4}));
 }
 
@@ -157,7 +157,7 @@ TEST(SoldierCapture, RedTakesAheadAndSidewaysOnlyAcrossTheRiver)
     EXPECT_FALSE(redTakes("Image18", {6, 1}, {6, 2}));
     EXPECT_TRUE(redTakes("Image18", {6, 1}, {5, 1}));
     EXPECT_TRUE(redTakes("Image20", {5, 5}, {5, 4}));
-    EXPECT_FALSE(redTakes("Image20", {5, 5}, {6, 5}));  // backwards
+    EXPECT_FALSE(redTakes("Image20", {5, 5}, {6, 5})); // backwards
 }
 
 TEST(CaptureRules, OnlyPiecesOfTheTakingSideTake)

@@ -14,7 +14,7 @@ namespace {
 
 class QuietOutlet : public MoveOutlet {
 public:
-    void showChange(const Change&) override {}
+    void showChange(const Change&) override { }
     bool sendMove(const Move&) override { return true; }
 };
 

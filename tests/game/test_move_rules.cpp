@@ -97,8 +97,8 @@ TEST(ElephantMove, TwoDiagonallyWithAnEmptyEyeInItsOwnHalf)
     EXPECT_TRUE(move("Image8", {3, 5}, {5, 7}, gridWith({{3, 5}})));
     EXPECT_TRUE(move("Image8", {3, 5}, {1, 3}, gridWith({{3, 5}})));
     EXPECT_FALSE(move("Image8", {3, 5}, {1, 3}, gridWith({{3, 5}, {2, 4}})));
-    EXPECT_FALSE(move("Image4", {5, 3}, {7, 5}, gridWith({{5, 3}})));  // across the river
-    EXPECT_FALSE(move("Image4", {4, 3}, {6, 5}, gridWith({{4, 3}})));  // just across
+    EXPECT_FALSE(move("Image4", {5, 3}, {7, 5}, gridWith({{5, 3}}))); // across the river
+    EXPECT_FALSE(move("Image4", {4, 3}, {6, 5}, gridWith({{4, 3}}))); // just across
     EXPECT_FALSE(move("Image4", {1, 3}, {2, 4}, gridWith({{1, 3}})));
     EXPECT_FALSE(move("Image4", {1, 3}, {3, 3}, gridWith({{1, 3}})));
 
@@ -106,8 +106,8 @@ TEST(ElephantMove, TwoDiagonallyWithAnEmptyEyeInItsOwnHalf)
     EXPECT_FALSE(move("Image27", {10, 3}, {8, 5}, gridWith({{10, 3}, {9, 4}})));
     EXPECT_TRUE(move("Image31", {8, 5}, {10, 7}, gridWith({{8, 5}})));
     EXPECT_TRUE(move("Image31", {8, 5}, {6, 3}, gridWith({{8, 5}})));
-    EXPECT_FALSE(move("Image31", {6, 3}, {4, 5}, gridWith({{6, 3}})));  // across the river
-    EXPECT_FALSE(move("Image31", {7, 3}, {5, 5}, gridWith({{7, 3}})));  // just across
+    EXPECT_FALSE(move("Image31", {6, 3}, {4, 5}, gridWith({{6, 3}}))); // across the river
+    EXPECT_FALSE(move("Image31", {7, 3}, {5, 5}, gridWith({{7, 3}}))); // just across
     EXPECT_FALSE(move("Image27", {6, 3}, {4, 1}, gridWith({{6, 3}, {5, 2}})));
 }
 
@@ -117,14 +117,14 @@ TEST(AdvisorMove, OneDiagonalStepInsideItsPalace)
     EXPECT_TRUE(move("Image7", {2, 5}, {3, 6}, gridWith({{2, 5}})));
     EXPECT_TRUE(move("Image7", {2, 5}, {3, 4}, gridWith({{2, 5}})));
     EXPECT_TRUE(move("Image5", {2, 5}, {1, 6}, gridWith({{2, 5}})));
-    EXPECT_FALSE(move("Image5", {3, 4}, {4, 5}, gridWith({{3, 4}})));  // out of the palace rows
-    EXPECT_FALSE(move("Image5", {2, 4}, {3, 3}, gridWith({{2, 4}})));  // out of the palace columns
-    EXPECT_FALSE(move("Image5", {1, 4}, {1, 5}, gridWith({{1, 4}})));  // straight
-    EXPECT_FALSE(move("Image5", {1, 4}, {3, 6}, gridWith({{1, 4}})));  // two steps
+    EXPECT_FALSE(move("Image5", {3, 4}, {4, 5}, gridWith({{3, 4}}))); // out of the palace rows
+    EXPECT_FALSE(move("Image5", {2, 4}, {3, 3}, gridWith({{2, 4}}))); // out of the palace columns
+    EXPECT_FALSE(move("Image5", {1, 4}, {1, 5}, gridWith({{1, 4}}))); // straight
+    EXPECT_FALSE(move("Image5", {1, 4}, {3, 6}, gridWith({{1, 4}}))); // two steps
 
     EXPECT_TRUE(move("Image28", {10, 4}, {9, 5}, gridWith({{10, 4}})));
     EXPECT_TRUE(move("Image30", {9, 5}, {8, 4}, gridWith({{9, 5}})));
-    EXPECT_FALSE(move("Image30", {8, 4}, {7, 5}, gridWith({{8, 4}})));  // red advisor onto row 7
+    EXPECT_FALSE(move("Image30", {8, 4}, {7, 5}, gridWith({{8, 4}}))); // red advisor onto row 7
     EXPECT_FALSE(move("Image28", {9, 6}, {10, 7}, gridWith({{9, 6}})));
     EXPECT_FALSE(move("Image28", {10, 4}, {9, 4}, gridWith({{10, 4}})));
 }
@@ -135,8 +135,8 @@ TEST(GeneralMove, OneStepAlongARowOrColumnInsideItsPalace)
     EXPECT_TRUE(move("Image6", {1, 5}, {1, 4}, grid));
     EXPECT_TRUE(move("Image6", {1, 5}, {1, 6}, grid));
     EXPECT_TRUE(move("Image6", {1, 5}, {2, 5}, grid));
-    EXPECT_FALSE(move("Image6", {1, 5}, {2, 6}, grid));  // diagonal
-    EXPECT_FALSE(move("Image6", {1, 5}, {3, 5}, grid));  // two steps
+    EXPECT_FALSE(move("Image6", {1, 5}, {2, 6}, grid)); // diagonal
+    EXPECT_FALSE(move("Image6", {1, 5}, {3, 5}, grid)); // two steps
     EXPECT_FALSE(move("Image6", {3, 5}, {4, 5}, gridWith({{3, 5}})));
     EXPECT_FALSE(move("Image6", {2, 4}, {2, 3}, gridWith({{2, 4}})));
 
@@ -173,10 +173,10 @@ TEST(SoldierMove, BlackGoesStraightDownUntilAcrossTheRiver)
     EXPECT_TRUE(move("Image13", {5, 1}, {6, 1}, gridWith({{5, 1}})));
     EXPECT_FALSE(move("Image13", {5, 1}, {5, 2}, gridWith({{5, 1}})));
     EXPECT_TRUE(move("Image13", {6, 1}, {6, 2}, gridWith({{6, 1}})));
-    EXPECT_FALSE(move("Image13", {6, 1}, {5, 1}, gridWith({{6, 1}})));  // backwards
+    EXPECT_FALSE(move("Image13", {6, 1}, {5, 1}, gridWith({{6, 1}}))); // backwards
     EXPECT_TRUE(move("Image17", {6, 9}, {6, 8}, gridWith({{6, 9}})));
-    EXPECT_FALSE(move("Image17", {6, 9}, {7, 8}, gridWith({{6, 9}})));  // diagonal
-    EXPECT_FALSE(move("Image15", {4, 5}, {6, 5}, gridWith({{4, 5}})));  // two steps
+    EXPECT_FALSE(move("Image17", {6, 9}, {7, 8}, gridWith({{6, 9}}))); // diagonal
+    EXPECT_FALSE(move("Image15", {4, 5}, {6, 5}, gridWith({{4, 5}}))); // two steps
     EXPECT_TRUE(move("Image15", {10, 5}, {10, 4}, gridWith({{10, 5}})));
     EXPECT_FALSE(move("Image15", {10, 5}, {9, 5}, gridWith({{10, 5}})));
 }
@@ -185,7 +185,7 @@ TEST(SoldierMove, RedGoesStraightUpUntilAcrossTheRiver)
 {
     EXPECT_TRUE(move("Image22", {5, 9}, {5, 8}, gridWith({{5, 9}})));
     EXPECT_TRUE(move("Image22", {5, 9}, {4, 9}, gridWith({{5, 9}})));
-    EXPECT_FALSE(move("Image22", {5, 9}, {6, 9}, gridWith({{5, 9}})));  // backwards
+    EXPECT_FALSE(move("Image22", {5, 9}, {6, 9}, gridWith({{5, 9}}))); // backwards
     EXPECT_FALSE(move("Image19", {7, 3}, {7, 4}, gridWith({{7, 3}})));
     EXPECT_TRUE(move("Image19", {7, 3}, {6, 3}, gridWith({{7, 3}})));
     EXPECT_FALSE(move("Image19", {6, 3}, {6, 4}, gridWith({{6, 3}})));

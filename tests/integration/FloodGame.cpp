@@ -45,10 +45,10 @@ bool judgeLoss(shell::TForm1& form, int count)
 }
 
 struct Tally {
-    long handled = 0;       // datagrams that reached the window's handler
-    long validApplied = 0;  // valid ones whose effect was found on the board or in Memo2
+    long handled = 0;      // datagrams that reached the window's handler
+    long validApplied = 0; // valid ones whose effect was found on the board or in Memo2
     long invalidIgnored = 0;
-    long drainLines = 0;    // of the applied ones, the harness's own drain lines
+    long drainLines = 0; // of the applied ones, the harness's own drain lines
     std::vector<std::string> violations;
 
     void violation(const std::string& what)
@@ -83,7 +83,7 @@ void watchReceives(shell::TForm1& form, Tally& tally)
     TUdpEndpoint* endpoint = form.udpEndpoint();
     auto windowHandler = endpoint->OnDataReceived;
     endpoint->OnDataReceived = [&form, &tally, windowHandler](TUdpEndpoint* sender, int count, const QString& ip,
-                                                               int port) {
+                                                              int port) {
         TMemoryStream stream;
         sender->ReadDatagram(stream);
         const QByteArray bytes = stream.read(count);
@@ -108,8 +108,7 @@ void watchReceives(shell::TForm1& form, Tally& tally)
             if (ascii ? shown == QString::fromStdString(line) : shown.endsWith(QString::fromStdString(" " + tail))) {
                 ++tally.validApplied;
                 tally.drainLines += tail == "done";
-            }
-            else
+            } else
                 tally.violation("chat line not shown: " + printable(bytes));
         } else if (text == MoveForward || text == MoveBack) {
             const int code = text == MoveForward ? 51 : 41;
@@ -220,7 +219,7 @@ int showOnFreePort(shell::TForm1& form)
 
 int runGame(int count)
 {
-    MessageBoxRecorder boxes;  // no box is expected; none may wait for a click
+    MessageBoxRecorder boxes; // no box is expected; none may wait for a click
     ProgramWindows program;
     shell::TForm1& form = program.form1;
     const int port = showOnFreePort(form);
@@ -253,8 +252,8 @@ int runGame(int count)
     const qint64 worst = lateness.percentile(1.0);
 
     // Every valid datagram sent by the two floods, and the drain lines.
-    const long validLost = warmSent.valid + sent.valid - (warm.validApplied - warm.drainLines) -
-                           (tally.validApplied - tally.drainLines);
+    const long validLost =
+        warmSent.valid + sent.valid - (warm.validApplied - warm.drainLines) - (tally.validApplied - tally.drainLines);
     std::printf("flood: %ld datagrams sent by the other process in %lld ms\n", sent.all,
                 static_cast<long long>(floodMs));
     std::printf("flood: %ld reached the window (the rest dropped by the system's full receive queue of %d bytes)\n",

@@ -27,8 +27,8 @@ constexpr bool MemoryCanBeJudged = true;
 #endif
 
 inline const std::string ChatPrefix = "message|2|3|4|5|6|";
-inline const std::string MoveForward = "blksky|Image13|Image70|4|1|5|1";  // black soldier 41 -> 51
-inline const std::string MoveBack = "blksky|Image13|Image61|5|1|4|1";     // and back
+inline const std::string MoveForward = "blksky|Image13|Image70|4|1|5|1"; // black soldier 41 -> 51
+inline const std::string MoveBack = "blksky|Image13|Image61|5|1|4|1";    // and back
 inline const std::string Restart = "chongxin|2|3|4|5|6|7";
 
 // What the sender process reports: datagrams sent (-1 when it reported

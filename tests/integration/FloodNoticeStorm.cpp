@@ -37,8 +37,8 @@ std::vector<QMessageBox*> openBoxes()
 
 struct StormResult {
     Sent sent;
-    long playApplied = 0;   // chat lines and moves whose effect was seen
-    std::size_t deepest = 0;  // most boxes open at once
+    long playApplied = 0;    // chat lines and moves whose effect was seen
+    std::size_t deepest = 0; // most boxes open at once
     std::size_t openWhenDrained = 0;
     int boxesClosed = 0;
     bool drained = false;
@@ -102,8 +102,7 @@ StormResult storm(shell::TForm1& form, int port, int count)
                 phase = Phase::Done;
             }
             break;
-        case Phase::Done:
-            break;
+        case Phase::Done: break;
         }
     });
     driver.start();
@@ -134,8 +133,7 @@ int runNoticeStorm(int count)
     const long playSent = big.sent.valid;
     std::printf("storm: %d notices and %ld chat lines and moves sent (%ld datagrams) in %lld ms, to a receive "
                 "queue of %d bytes\n",
-                count, playSent, big.sent.all, static_cast<long long>(stormMs),
-                form.udpEndpoint()->receiveQueueSize());
+                count, playSent, big.sent.all, static_cast<long long>(stormMs), form.udpEndpoint()->receiveQueueSize());
     std::printf("storm: at most %zu box(es) open at once, %zu open when the drain line showed, %d closed in all\n",
                 big.deepest, big.openWhenDrained, big.boxesClosed);
     std::printf("storm: %ld of %ld chat lines and moves applied while the boxes were open (%ld lost)\n",

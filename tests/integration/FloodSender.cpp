@@ -25,19 +25,24 @@ namespace {
 std::string floodDatagram(int i, std::mt19937& random)
 {
     static const std::vector<std::string> badFields = {
-        "blksky|Image13|Image70|4|1",           "blksky|Image13|Image999|4|1|5|1",
-        "redsky|Image25|Image106|11|1|9|1",     "redsky|Image25|Image106|10|0|9|1",
-        "blksky|Image13|Image70|4|1|5|10",      "blksky|Image13|Image70|99999999999|1|5|1",
-        "blksky|Image13|Image70|-1|1|5|1",      "blksky|Image0|Image70|4|1|5|1",
-        "blkred|Image2|Label1|1|1|2|1",         "redblk|Image124|Image2|1|1|1|1",
-        "blksky||Image70|4|1|5|1",              "blksky|Image13|Image70|a|1|5|1",
-        "|||||||||||||",                        "blksky|Image13|Image70|4|1|5|1|extra",
+        "blksky|Image13|Image70|4|1",
+        "blksky|Image13|Image999|4|1|5|1",
+        "redsky|Image25|Image106|11|1|9|1",
+        "redsky|Image25|Image106|10|0|9|1",
+        "blksky|Image13|Image70|4|1|5|10",
+        "blksky|Image13|Image70|99999999999|1|5|1",
+        "blksky|Image13|Image70|-1|1|5|1",
+        "blksky|Image0|Image70|4|1|5|1",
+        "blkred|Image2|Label1|1|1|2|1",
+        "redblk|Image124|Image2|1|1|1|1",
+        "blksky||Image70|4|1|5|1",
+        "blksky|Image13|Image70|a|1|5|1",
+        "|||||||||||||",
+        "blksky|Image13|Image70|4|1|5|1|extra",
     };
     switch (i % 10) {
-    case 0:
-        return ChatPrefix + "flood " + std::to_string(i);
-    case 1:
-        return (i / 10) % 2 ? MoveBack : MoveForward;
+    case 0: return ChatPrefix + "flood " + std::to_string(i);
+    case 1: return (i / 10) % 2 ? MoveBack : MoveForward;
     case 2: {
         if (i % 100 == 2)
             return Restart;
@@ -47,16 +52,11 @@ std::string floodDatagram(int i, std::mt19937& random)
         return bytes;
     }
     case 3:
-    case 4:
-        return badFields[std::uniform_int_distribution<std::size_t>(0, badFields.size() - 1)(random)];
-    case 5:
-        return ChatPrefix + std::string(std::uniform_int_distribution<int>(2049, 9000)(random), 'x');
-    case 6:
-        return {};
-    case 7:
-        return ChatPrefix + "\xC4\xE3\xBA\xC3 " + std::to_string(i);  // "你好" in GBK
-    case 8:
-        return "hello|2|3|4|5|6|" + std::to_string(i);
+    case 4: return badFields[std::uniform_int_distribution<std::size_t>(0, badFields.size() - 1)(random)];
+    case 5: return ChatPrefix + std::string(std::uniform_int_distribution<int>(2049, 9000)(random), 'x');
+    case 6: return {};
+    case 7: return ChatPrefix + "\xC4\xE3\xBA\xC3 " + std::to_string(i); // "你好" in GBK
+    case 8: return "hello|2|3|4|5|6|" + std::to_string(i);
     default: {
         // A valid message cut short and bent by a last byte that is no digit
         // (a digit could make it another valid move).
@@ -78,7 +78,7 @@ bool isValid(const std::string& bytes)
 }
 
 const std::string CloseNotice = "close|2|3|4|5|6|7";
-const std::string LossNotice = "redjiangdead|Image6|Image29|1|5|10|5";  // the red general taken
+const std::string LossNotice = "redjiangdead|Image6|Image29|1|5|10|5"; // the red general taken
 
 // Datagram number i of a notice storm of `count` notices: after every
 // hundred notices a chat line and a move.
@@ -134,6 +134,5 @@ QStringList senderArguments(const char* mode, int port, int count)
 {
     return {QString::fromLatin1(mode), QString::number(port), QString::number(count)};
 }
-
 
 } // namespace corvane::flood

@@ -125,9 +125,9 @@ inline std::string positionText(shell::TForm1& form)
 }
 
 struct ScriptedMove {
-    int piece = 0;       // image number of the dragged piece
-    int target = 0;      // image number of the point or piece it is dropped on
-    int toCode = 0;      // the point code it lands on
+    int piece = 0;  // image number of the dragged piece
+    int target = 0; // image number of the point or piece it is dropped on
+    int toCode = 0; // the point code it lands on
     bool capture = false;
 };
 

@@ -62,7 +62,10 @@ public:
     int caretBlinks = 0;
 };
 
-QPoint centreOf(QWidget* widget) { return widget->mapToGlobal(widget->rect().center()); }
+QPoint centreOf(QWidget* widget)
+{
+    return widget->mapToGlobal(widget->rect().center());
+}
 
 // The pointer enters the widget, moves over it and stays a little.
 void hover(QWidget* widget)
@@ -184,7 +187,7 @@ TEST_F(IdleWindow, HoverTimersStopOnceThePointerHasLeftTheMainWindow)
     QCursor::setPos(farFromWindows({&program.form1}));
     for (auto it = widgets.rbegin(); it != widgets.rend(); ++it)
         leave(*it);
-    spin(500);  // hover timers tick at 100 ms; give them time to notice
+    spin(500); // hover timers tick at 100 ms; give them time to notice
     const auto fired = timersWhileIdle(2000);
     EXPECT_TRUE(fired.empty()) << "timers still firing after the pointer left:\n" << listed(fired);
 }

@@ -74,11 +74,11 @@ TEST_F(RepaintScope, AMoveRepaintsOnlyThePointsItNames)
     shell::BoardView* board = form.boardView();
     EXPECT_TRUE(board->testAttribute(Qt::WA_OpaquePaintEvent)) << "the board picture should hide what is beneath";
     PaintCounter counter;
-    for (QObject* watched : {static_cast<QObject*>(&form), static_cast<QObject*>(form.clientArea()),
-                             static_cast<QObject*>(board)})
+    for (QObject* watched :
+         {static_cast<QObject*>(&form), static_cast<QObject*>(form.clientArea()), static_cast<QObject*>(board)})
         watched->installEventFilter(&counter);
 
-    dragByMouse(form, 13, shell::testing::pointNumber(5, 1));  // black soldier one row down
+    dragByMouse(form, 13, shell::testing::pointNumber(5, 1)); // black soldier one row down
     ASSERT_TRUE(waitUntil([&] { return hasTurn(form, game::Side::Red); }, 5000));
     spin(50);
 
@@ -100,7 +100,7 @@ TEST(BoardRepaint, ACaptureRepaintsTheTakersOldAndNewPoints)
     PaintCounter counter;
     board.installEventFilter(&counter);
 
-    game::Move capture;  // the black cannon Image11 over the red cannon takes the red horse Image26
+    game::Move capture; // the black cannon Image11 over the red cannon takes the red horse Image26
     capture.piece = 9;
     capture.from = {3, 2};
     capture.to = {10, 2};
@@ -171,9 +171,7 @@ TEST(ChatBoxStyle, ChatBoxesLookAsTheApplicationStyleDrawsThem)
     auto kept = makeBox(&style);
     auto plain = makeBox(nullptr);
     spin(50);
-    auto expectSame = [&](const char* state) {
-        EXPECT_EQ(kept->grab().toImage(), plain->grab().toImage()) << state;
-    };
+    auto expectSame = [&](const char* state) { EXPECT_EQ(kept->grab().toImage(), plain->grab().toImage()) << state; };
     expectSame("empty");
     const int drawn = style.drawnCount();
     ASSERT_GT(drawn, 0) << "the style kept nothing";

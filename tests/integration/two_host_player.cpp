@@ -46,7 +46,7 @@ void answer(const std::string& line)
 
 class Player {
 public:
-    Player(ProgramWindows& program, game::Side side) : m_program(program), m_form(program.form1), m_side(side) {}
+    Player(ProgramWindows& program, game::Side side) : m_program(program), m_form(program.form1), m_side(side) { }
 
     void handle(const std::string& line)
     {
@@ -122,7 +122,8 @@ private:
         dragByMouse(m_form, chosen->piece, chosen->target);
         const bool landed = image(m_form, chosen->piece).tag() == chosen->toCode;
         const bool takenHidden = !chosen->capture || !image(m_form, chosen->target).isVisible();
-        const bool locked = sideDraggable(m_form, game::Side::Black, false) && sideDraggable(m_form, game::Side::Red, false);
+        const bool locked =
+            sideDraggable(m_form, game::Side::Black, false) && sideDraggable(m_form, game::Side::Red, false);
         if (!landed || !takenHidden || !locked) {
             answer("rejected");
             return;
@@ -161,7 +162,7 @@ int main(int argc, char** argv)
     QObject::connect(&input, &QSocketNotifier::activated, [&] {
         char buffer[4096];
         const ssize_t count = ::read(STDIN_FILENO, buffer, sizeof buffer);
-        if (count <= 0) {  // the driver went away
+        if (count <= 0) { // the driver went away
             input.setEnabled(false);
             QCoreApplication::exit(3);
             return;

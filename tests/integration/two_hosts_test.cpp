@@ -37,7 +37,10 @@ bool run(const QStringList& command, QString* output = nullptr)
     return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
-QString ipTool() { return QStandardPaths::findExecutable(QStringLiteral("ip"), {"/usr/sbin", "/sbin", "/usr/bin"}); }
+QString ipTool()
+{
+    return QStandardPaths::findExecutable(QStringLiteral("ip"), {"/usr/sbin", "/sbin", "/usr/bin"});
+}
 
 // Two namespaces with one veth pair between them, removed again on
 // destruction (removing a namespace removes its end of the pair).

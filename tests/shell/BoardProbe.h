@@ -16,14 +16,17 @@
 
 namespace corvane::shell::testing {
 
-inline int pointNumber(int row, int column) { return protocol::pointNumber({row, column}); }
+inline int pointNumber(int row, int column)
+{
+    return protocol::pointNumber({row, column});
+}
 
 // What the component numbered `number` shows: for a piece, the point it stands
 // on (its code), whether it is shown and the square it is drawn in; for a
 // point, its code and square. Squares are in the client area's coordinates.
 class BoardImage {
 public:
-    BoardImage(const TForm1& form, int number) : m_form(form), m_number(number) {}
+    BoardImage(const TForm1& form, int number) : m_form(form), m_number(number) { }
 
     bool isPiece() const { return m_number >= protocol::FirstPieceNumber && m_number <= protocol::LastPieceNumber; }
     game::PieceId piece() const { return protocol::pieceOfNumber(m_number); }
@@ -51,7 +54,10 @@ private:
     int m_number;
 };
 
-inline BoardImage image(const TForm1& form, int number) { return BoardImage(form, number); }
+inline BoardImage image(const TForm1& form, int number)
+{
+    return BoardImage(form, number);
+}
 
 // Whether a press on the piece would start a drag: its side may move.
 inline bool draggable(const TForm1& form, int pieceNumber)
@@ -83,7 +89,10 @@ inline QPoint pressAndCarry(TForm1& form, int pieceNumber, int overNumber)
 }
 
 // The drop: the release goes to the board view, which holds the pointer.
-inline void release(TForm1& form, QPoint clientPoint) { boardMouse(form, QEvent::MouseButtonRelease, clientPoint); }
+inline void release(TForm1& form, QPoint clientPoint)
+{
+    boardMouse(form, QEvent::MouseButtonRelease, clientPoint);
+}
 
 inline void dragByMouse(TForm1& form, int pieceNumber, int overNumber)
 {

@@ -17,7 +17,10 @@ namespace corvane::shell::testing {
 
 inline const QString GameLost = QStringLiteral("此局你输了，继续努力！");
 
-inline std::string gbk(const std::string& utf8) { return corvane::protocol::utf8ToGbk(utf8); }
+inline std::string gbk(const std::string& utf8)
+{
+    return corvane::protocol::utf8ToGbk(utf8);
+}
 
 inline void clickButton(QWidget* button)
 {
@@ -83,7 +86,8 @@ protected:
         ASSERT_TRUE(waitUntil([&] {
             return allDraggable(form, black ? 2 : 18, black ? 17 : 33, false) &&
                    allDraggable(form, black ? 18 : 2, black ? 33 : 17, true);
-        })) << "the turn did not pass after Image" << piece;
+        })) << "the turn did not pass after Image"
+            << piece;
     }
     TForm1 form;
 };

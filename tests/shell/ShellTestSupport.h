@@ -71,7 +71,7 @@ public:
     void send(const std::string& bytes, int port)
     {
         m_socket.writeDatagram(bytes.data(), static_cast<qint64>(bytes.size()), QHostAddress::LocalHost,
-                              static_cast<quint16>(port));
+                               static_cast<quint16>(port));
     }
 
 private:

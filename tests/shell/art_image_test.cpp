@@ -41,7 +41,7 @@ TEST(ArtImage, ReadsTheStoredPicturesWithoutImagePluginsAndAsQtDoes)
     EXPECT_EQ(read[0].size(), QSize(632, 434));
     EXPECT_EQ(read[1].size(), QSize(41, 43));
     for (int i = 0; i < storedPictures.size(); ++i) {
-        const QImage general(storedPictures[i]);  // Qt's reader, plugins and all
+        const QImage general(storedPictures[i]); // Qt's reader, plugins and all
         ASSERT_FALSE(general.isNull()) << qPrintable(storedPictures[i]);
         EXPECT_EQ(read[i], general) << qPrintable(storedPictures[i]);
     }

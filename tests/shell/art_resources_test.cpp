@@ -52,14 +52,26 @@ BmpHeader parseBmpHeader(const QByteArray& bytes)
 
 // Lines are drawn in dark ink on light wood; these bounds separate the two
 // with room for the wood's grain and the ink's anti-aliased shades.
-bool isInk(QRgb pixel) { return qGray(pixel) < 100; }
-bool isLight(QRgb pixel) { return qGray(pixel) > 140; }
+bool isInk(QRgb pixel)
+{
+    return qGray(pixel) < 100;
+}
+bool isLight(QRgb pixel)
+{
+    return qGray(pixel) > 140;
+}
 
 // Where the lines cross in the board picture: under the middle pixel of each
 // 33 x 33 point image at client (48 + 40(c-1), 32 + 40(r-1)), with the
 // picture placed at client (0, 16).
-int columnX(int column) { return 48 + 40 * (column - 1) + 16; }
-int rowY(int row) { return 32 + 40 * (row - 1) + 16 - 16; }
+int columnX(int column)
+{
+    return 48 + 40 * (column - 1) + 16;
+}
+int rowY(int row)
+{
+    return 32 + 40 * (row - 1) + 16 - 16;
+}
 
 class BoardPictureTest : public ::testing::Test {
 protected:
@@ -203,10 +215,9 @@ struct PieceName {
 };
 
 const PieceName kPieces[] = {
-    {"black", "chariot"}, {"black", "horse"}, {"black", "elephant"}, {"black", "advisor"},
-    {"black", "general"}, {"black", "cannon"}, {"black", "soldier"},
-    {"red", "chariot"},   {"red", "horse"},   {"red", "elephant"},   {"red", "advisor"},
-    {"red", "general"},   {"red", "cannon"},   {"red", "soldier"},
+    {"black", "chariot"}, {"black", "horse"},   {"black", "elephant"}, {"black", "advisor"}, {"black", "general"},
+    {"black", "cannon"},  {"black", "soldier"}, {"red", "chariot"},    {"red", "horse"},     {"red", "elephant"},
+    {"red", "advisor"},   {"red", "general"},   {"red", "cannon"},     {"red", "soldier"},
 };
 
 QString piecePath(const PieceName& piece)

@@ -35,7 +35,7 @@ ProgramRun runProgram(const QStringList& arguments)
     if (!program.waitForFinished(20000)) {
         program.kill();
         program.waitForFinished();
-        return run;  // a program that started its game instead of answering
+        return run; // a program that started its game instead of answering
     }
     run.status = program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
     run.out = QString::fromUtf8(program.readAllStandardOutput());
@@ -67,8 +67,8 @@ TEST(CommandLineProgram, AnswersAndMistakes)
     struct Case {
         QStringList arguments;
         int status;
-        QString out;  // standard output starts with this ("" = empty)
-        QString err;  // standard error contains this ("" = empty)
+        QString out; // standard output starts with this ("" = empty)
+        QString err; // standard error contains this ("" = empty)
     };
     const QString usage = QStringLiteral("用法：");
     const QList<Case> cases = {
@@ -103,8 +103,8 @@ TEST(CommandLineProgram, AnswersAndMistakes)
 TEST(CommandLine, ConnectionOptionsReachTheEndpointAndTheDialogBoxes)
 {
     const int port = freeUdpPort();
-    const StartOptions options = parsed({"--peer", "localhost", "--remote-port", "4321", "--local-port",
-                                         QString::number(port)});
+    const StartOptions options =
+        parsed({"--peer", "localhost", "--remote-port", "4321", "--local-port", QString::number(port)});
     TForm1 form1;
     EXPECT_EQ(applyStartConnection(form1, options), std::nullopt);
     EXPECT_EQ(form1.udpEndpoint()->remoteHost(), QStringLiteral("localhost"));
@@ -143,7 +143,8 @@ TEST(CommandLine, SkinFileThatCannotBeUsedKeepsTheStoredSkin)
     wrongKind.write("text");
     wrongKind.close();
 
-    for (const QString& file : {folder.filePath(QStringLiteral("missing.tqkn")), corrupt.fileName(), wrongKind.fileName()}) {
+    for (const QString& file :
+         {folder.filePath(QStringLiteral("missing.tqkn")), corrupt.fileName(), wrongKind.fileName()}) {
         SCOPED_TRACE(file.toStdString());
         TForm1 form1;
         const std::optional<QString> problem = applyStartSkin(form1, parsed({"--skin", file}));

@@ -84,8 +84,8 @@ protected:
 
 TEST_F(MainWindowInPlay, AfterAMoveAndACaptureThatHidTheTakenPiece)
 {
-    play(pointCentre(4, 1), pointCentre(5, 1), 18);  // black soldier forward; red to move
-    play(pointCentre(8, 2), pointCentre(1, 2), 2);   // red cannon over the black cannon takes the horse
+    play(pointCentre(4, 1), pointCentre(5, 1), 18); // black soldier forward; red to move
+    play(pointCentre(8, 2), pointCentre(1, 2), 2);  // red cannon over the black cannon takes the horse
     expectGolden("in-play-move-and-capture.png");
 }
 

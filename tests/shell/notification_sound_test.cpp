@@ -42,13 +42,13 @@ TEST(NotificationSound, LoadsTheAudioSystemOnlyWhenTheFirstSoundPlays)
     EXPECT_FALSE(mapped("libQt6Multimedia"));
 
     sound.setMuted(false);
-    sound.play();  // whatever audio the machine has, often none in a test run
+    sound.play(); // whatever audio the machine has, often none in a test run
     EXPECT_EQ(sound.playCount(), 2);
     EXPECT_TRUE(sound.hasPlayer());
     EXPECT_TRUE(mapped("libcorvane_sound.so"));
     EXPECT_TRUE(mapped("libQt6Multimedia"));
 
-    sound.play();  // a sound still playing starts over
+    sound.play(); // a sound still playing starts over
     EXPECT_EQ(sound.playCount(), 3);
 }
 
@@ -65,7 +65,7 @@ TEST(NotificationSound, WithoutTheModuleTheGameGoesOnSilently)
 {
     NotificationSound sound(wave);
     sound.setModulePaths({QStringLiteral("/nonexistent/libcorvane_sound.so"),
-                          QCoreApplication::applicationFilePath()});  // exists, but is no module
+                          QCoreApplication::applicationFilePath()}); // exists, but is no module
     sound.play();
     sound.play();
     EXPECT_EQ(sound.playCount(), 2);

@@ -29,7 +29,7 @@ namespace {
 
 const QColor blue(0, 0, 255);
 const QColor white(255, 255, 255);
-const QColor inactiveText(162, 154, 130);  // the colour value 8559266
+const QColor inactiveText(162, 154, 130); // the colour value 8559266
 
 // Number of pixels of `image` inside `area` that are exactly `colour`.
 int countPixels(const QImage& image, const QRect& area, const QColor& colour)
@@ -63,8 +63,8 @@ QLabel* label(TForm3& dialog, const char* name)
 void sendMouseAt(QWidget* widget, QEvent::Type type, Qt::MouseButton button, QPoint local, QPoint global)
 {
     const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
-    QMouseEvent event(type, QPointF(local), QPointF(global), type == QEvent::MouseMove ? Qt::NoButton : button,
-                      held, Qt::NoModifier);
+    QMouseEvent event(type, QPointF(local), QPointF(global), type == QEvent::MouseMove ? Qt::NoButton : button, held,
+                      Qt::NoModifier);
     QApplication::sendEvent(widget, &event);
 }
 
@@ -336,7 +336,7 @@ TEST_F(SettingsDialogTest, AnEmptyPortBoxAlsoAsksAndChangesNothing)
 {
     const int remotePortBefore = form.udpEndpoint()->remotePort();
     const int boundBefore = form.udpEndpoint()->boundPort();
-    settings.hostEdit()->setText(QStringLiteral(" "));  // a blank is content
+    settings.hostEdit()->setText(QStringLiteral(" ")); // a blank is content
     settings.localPortEdit()->clear();
     corvane::MessageBoxRecorder recorder;
     settings.FlatButton1Click();
@@ -353,7 +353,7 @@ TEST_F(SettingsDialogTest, ABadPeerPortStopsAfterTheHost)
     const int remotePortBefore = form.udpEndpoint()->remotePort();
     const int boundBefore = form.udpEndpoint()->boundPort();
     settings.hostEdit()->setText(QStringLiteral("10.1.2.3"));
-    settings.remotePortEdit()->setText(QStringLiteral("99999999999"));  // beyond 32 bits
+    settings.remotePortEdit()->setText(QStringLiteral("99999999999")); // beyond 32 bits
     settings.localPortEdit()->setText(QString::number(freeUdpPort()));
     corvane::MessageBoxRecorder recorder;
     clickButton(settings.connectButton());
@@ -382,7 +382,7 @@ TEST_F(SettingsDialogTest, KeepsWhatWasTypedBetweenShowings)
         EXPECT_EQ(settings.hostEdit()->text(), QStringLiteral("127.0.0.1"));
         EXPECT_EQ(settings.remotePortEdit()->text(), QStringLiteral("1241"));
         EXPECT_EQ(settings.localPortEdit()->text(), QString::number(local));
-        settings.close();  // the platform's close command: nothing changes
+        settings.close(); // the platform's close command: nothing changes
     });
     settings.exec();
     EXPECT_EQ(form.udpEndpoint()->remotePort(), 1241);

@@ -68,8 +68,8 @@ protected:
 TEST_F(MainWindowTest, HasTheCaptionSizeAndControlsOfTheStoredLayout)
 {
     EXPECT_EQ(form.windowTitle(), QStringLiteral("CorvaneV1.0"));
-    EXPECT_EQ(form.clientArea()->size(), QSize(632, 450));  // inside the skinned frame
-    EXPECT_EQ(form.minimumSize(), form.maximumSize());  // not resizable
+    EXPECT_EQ(form.clientArea()->size(), QSize(632, 450)); // inside the skinned frame
+    EXPECT_EQ(form.minimumSize(), form.maximumSize());     // not resizable
     EXPECT_FALSE(form.windowIcon().isNull());
     EXPECT_EQ(form.boardView()->geometry(), QRect(0, 16, 632, 434));
     EXPECT_EQ(form.memo1()->geometry(), QRect(424, 40, 193, 73));
@@ -123,7 +123,7 @@ TEST_F(MainWindowTest, APieceTakesTheDropOnItsSquareAndAnEmptyPointOnlyWithinIts
     // Beside the board (the chat panel) and between points nothing takes a drop.
     EXPECT_EQ(targetAt(QPoint(500, 300)), std::nullopt);
     EXPECT_EQ(targetAt(QPoint(45, 60)), std::nullopt);
-    EXPECT_EQ(targetAt(QPoint(520, 70)), std::nullopt);  // Memo1
+    EXPECT_EQ(targetAt(QPoint(520, 70)), std::nullopt); // Memo1
 
     // A piece on any point covers it, row 10 column 3 included.
     for (const corvane::game::Point point : {corvane::game::Point{10, 3}, {1, 1}, {6, 9}}) {
@@ -180,7 +180,8 @@ TEST_F(MainWindowTest, MenuHasTheSixEntriesInOrder)
     corvane::skin::TSkinCustomItem* menu = bar->Items()->item(0);
     EXPECT_EQ(menu->objectName(), QStringLiteral("CustomItem5"));
     EXPECT_EQ(menu->Caption, QStringLiteral("游 戏"));
-    const QStringList names = {"CustomItem1", "CustomItem2", "CustomItem3", "CustomItem4", "CustomItem6", "CustomItem7"};
+    const QStringList names = {"CustomItem1", "CustomItem2", "CustomItem3",
+                               "CustomItem4", "CustomItem6", "CustomItem7"};
     const QStringList captions = {"重新开始", "设置...", "关于...", "帮助", "-", "退出"};
     ASSERT_EQ(menu->Count(), 6);
     for (int i = 0; i < 6; ++i) {
@@ -197,23 +198,23 @@ TEST_F(MainWindowTest, MenuHasTheSixEntriesInOrder)
 
 TEST(BoardDrag, OnlyAShownPieceOfASideThatMayMoveStartsADragAtOnce)
 {
-    corvane::game::Position position;  // both sides locked, as before the first reset
+    corvane::game::Position position; // both sides locked, as before the first reset
     BoardView board(position, nullptr);
     int drops = 0;
     QObject::connect(&board, &BoardView::dropped, [&] { ++drops; });
-    const QPoint soldier = board.pieceRect(11).center();  // Image13
+    const QPoint soldier = board.pieceRect(11).center(); // Image13
     sendMouse(&board, QEvent::MouseButtonPress, soldier);
     EXPECT_FALSE(board.isDragging());
     sendMouse(&board, QEvent::MouseButtonRelease, soldier);
 
     position.reset();
-    sendMouse(&board, QEvent::MouseButtonPress, board.pointRect({5, 5}).center());  // an empty point
+    sendMouse(&board, QEvent::MouseButtonPress, board.pointRect({5, 5}).center()); // an empty point
     EXPECT_FALSE(board.isDragging());
     sendMouse(&board, QEvent::MouseButtonRelease, board.pointRect({5, 5}).center());
     sendMouse(&board, QEvent::MouseButtonPress, soldier);
-    EXPECT_TRUE(board.isDragging());  // at once, without moving
+    EXPECT_TRUE(board.isDragging()); // at once, without moving
     EXPECT_EQ(board.draggedPiece(), 11);
-    sendMouse(&board, QEvent::MouseButtonRelease, {900, 900});  // far off the board
+    sendMouse(&board, QEvent::MouseButtonRelease, {900, 900}); // far off the board
     EXPECT_FALSE(board.isDragging());
     EXPECT_EQ(drops, 0);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
@@ -224,7 +225,7 @@ TEST_F(MainWindowTest, EscapeCancelsADrag)
     boardMouse(form, QEvent::MouseButtonPress, image(form, 13).geometry().center());
     ASSERT_TRUE(form.boardView()->isDragging());
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(form.memo1(), &escape);  // keys go to the focus
+    QApplication::sendEvent(form.memo1(), &escape); // keys go to the focus
     EXPECT_FALSE(form.boardView()->isDragging());
     boardMouse(form, QEvent::MouseButtonRelease, image(form, pointNumber(5, 1)).geometry().center());
     EXPECT_TRUE(standsOn(form, 13, 4, 1));
@@ -234,7 +235,7 @@ TEST_F(MainWindowTest, AModalWindowOverTheBoardEndsTheDrag)
 {
     boardMouse(form, QEvent::MouseButtonPress, image(form, 13).geometry().center());
     ASSERT_TRUE(form.boardView()->isDragging());
-    EXPECT_NE(QGuiApplication::overrideCursor(), nullptr);  // the drag cursor is up
+    EXPECT_NE(QGuiApplication::overrideCursor(), nullptr); // the drag cursor is up
     QEvent blocked(QEvent::WindowBlocked);
     QApplication::sendEvent(&form, &blocked);
     EXPECT_FALSE(form.boardView()->isDragging());
@@ -296,7 +297,7 @@ TEST(AboutBox, LinkLabelsUnderlineOnHoverAndOpenMailto)
     ASSERT_EQ(catcher.urls.size(), 2);
     EXPECT_EQ(catcher.urls[0].toString(), QStringLiteral("mailto:") + TForm2::FirstContactAddress);
     EXPECT_EQ(catcher.urls[1].toString(), QStringLiteral("mailto:") + TForm2::SecondContactAddress);
-    EXPECT_TRUE(about.isVisible());  // the about box stays open
+    EXPECT_TRUE(about.isVisible()); // the about box stays open
 }
 
 TEST(HelpDialog, ShowsTwelveLinesReadOnlyAndClosesWithItsButton)
@@ -327,10 +328,20 @@ TEST(Dialogs, AreMadeWhenFirstShownAndKeptAfterwards)
     int helpMade = 0;
     QDialog* settings = nullptr;
     QDialog* help = nullptr;
-    form.setDialogMakers([&] { ++aboutMade; return new TForm2(&form); },
-                         [&] { ++settingsMade; return settings = new TForm3(&form, form.udpEndpoint()); },
-                         [&] { ++helpMade; return help = new TForm4(&form); });
-    EXPECT_EQ(aboutMade + settingsMade + helpMade, 0);  // nothing made at start-up
+    form.setDialogMakers(
+        [&] {
+            ++aboutMade;
+            return new TForm2(&form);
+        },
+        [&] {
+            ++settingsMade;
+            return settings = new TForm3(&form, form.udpEndpoint());
+        },
+        [&] {
+            ++helpMade;
+            return help = new TForm4(&form);
+        });
+    EXPECT_EQ(aboutMade + settingsMade + helpMade, 0); // nothing made at start-up
 
     // Each menu command runs the dialog modally; close it once it is up.
     auto closeTheModalDialogSoon = [] {
@@ -345,13 +356,13 @@ TEST(Dialogs, AreMadeWhenFirstShownAndKeptAfterwards)
     EXPECT_EQ(helpMade, 0);
     closeTheModalDialogSoon();
     form.CustomItem3Click();
-    EXPECT_EQ(aboutMade, 1);  // the same about box again
+    EXPECT_EQ(aboutMade, 1); // the same about box again
 
     closeTheModalDialogSoon();
     form.CustomItem4Click();
     ASSERT_EQ(helpMade, 1);
     ASSERT_NE(help, nullptr);
-    EXPECT_EQ(help->parent(), &form);  // lives as long as the main window
+    EXPECT_EQ(help->parent(), &form); // lives as long as the main window
     // What the user left in it (here the caret) is there the next time.
     auto* memo = help->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
     ASSERT_NE(memo, nullptr);
@@ -434,7 +445,7 @@ TEST(SettingsDialog, ApplyingSetsHostPortsAndRebindsTheSocket)
     TForm1 form;
     TForm3 settings(&form, form.udpEndpoint());
     const int local = freeUdpPort();
-    settings.hostEdit()->setText(QStringLiteral(" peer.example"));  // taken exactly as typed
+    settings.hostEdit()->setText(QStringLiteral(" peer.example")); // taken exactly as typed
     settings.remotePortEdit()->setText(QStringLiteral("70000"));
     settings.localPortEdit()->setText(QString::number(local));
     settings.show();
@@ -451,7 +462,7 @@ TEST(SettingsDialog, PastedTextInAPortBoxFailsWithTheConversionMessage)
     TForm1 form;
     TForm3 settings(&form, form.udpEndpoint());
     settings.show();
-    QUdpSocket holder;  // another program on the port asked for
+    QUdpSocket holder; // another program on the port asked for
     ASSERT_TRUE(holder.bind(QHostAddress::AnyIPv4, 0));
     const QString taken = QString::number(holder.localPort());
     const std::pair<QString, QString> cases[] = {
@@ -489,7 +500,7 @@ TEST(SettingsDialog, PastedTextInAPortBoxFailsWithTheConversionMessage)
 // says so (the start-up shows this text over the window once it is up).
 TEST(MainWindowStoredSettings, APortHeldByAnotherCopyIsAStartupFailureWithTheSystemsText)
 {
-    QUdpSocket otherCopy;  // held here, or (while binding fails) by a window of another test
+    QUdpSocket otherCopy; // held here, or (while binding fails) by a window of another test
     waitUntil([&] { return otherCopy.bind(QHostAddress::AnyIPv4, 1234); }, 2000);
     TForm1 form;
     EXPECT_EQ(form.startupFailure(), QString::fromLocal8Bit(std::strerror(EADDRINUSE)));

@@ -20,24 +20,24 @@ using namespace corvane::shell::testing;
 
 TEST_F(WindowWithPeer, AMoveByMouseSendsTheExactBytesAndLocksEveryPiece)
 {
-    dragByMouse(form, 13, pointNumber(5, 1));  // black soldier 41 -> 51
+    dragByMouse(form, 13, pointNumber(5, 1)); // black soldier 41 -> 51
     EXPECT_EQ(peer.next(), "blksky|Image13|Image70|4|1|5|1");
     EXPECT_TRUE(standsOn(form, 13, 5, 1));
     EXPECT_EQ(form.position().isOccupied({4, 1}), 0);
     EXPECT_EQ(form.position().isOccupied({5, 1}), 1);
-    EXPECT_TRUE(allDraggable(form, 2, 33, false));  // waiting for the peer
+    EXPECT_TRUE(allDraggable(form, 2, 33, false)); // waiting for the peer
 }
 
 TEST_F(WindowWithPeer, AMoveFromRowTenCarriesTheRowAsTen)
 {
-    dragByMouse(form, 25, pointNumber(9, 1));  // red chariot 101 -> 91; red may open
+    dragByMouse(form, 25, pointNumber(9, 1)); // red chariot 101 -> 91; red may open
     EXPECT_EQ(peer.next(), "redsky|Image25|Image106|10|1|9|1");
     EXPECT_EQ(image(form, 25).tag(), 91);
 }
 
 TEST_F(WindowWithPeer, AnIllegalDropChangesNothingAndTheSameSideMayTryAgain)
 {
-    dragByMouse(form, 13, pointNumber(4, 2));  // a soldier cannot step sideways before the river
+    dragByMouse(form, 13, pointNumber(4, 2)); // a soldier cannot step sideways before the river
     EXPECT_FALSE(peer.hasPending());
     EXPECT_TRUE(isStartingPosition(form));
     dragByMouse(form, 13, pointNumber(5, 1));
@@ -46,16 +46,16 @@ TEST_F(WindowWithPeer, AnIllegalDropChangesNothingAndTheSameSideMayTryAgain)
 
 TEST_F(WindowWithPeer, ReleasingAPieceOnItselfOrOffTheBoardDoesNothing)
 {
-    dragByMouse(form, 13, 13);  // a drop on its own image
+    dragByMouse(form, 13, 13); // a drop on its own image
     boardMouse(form, QEvent::MouseButtonPress, image(form, 13).geometry().center());
-    boardMouse(form, QEvent::MouseButtonRelease, image(form, 13).pos() + QPoint(480, 200));  // over the chat panel
+    boardMouse(form, QEvent::MouseButtonRelease, image(form, 13).pos() + QPoint(480, 200)); // over the chat panel
     EXPECT_FALSE(peer.hasPending());
     EXPECT_TRUE(isStartingPosition(form));
 }
 
 TEST_F(WindowWithPeer, ACannonCaptureByMouseHidesTheTakenPieceAndSendsBlkred)
 {
-    dragByMouse(form, 11, 26);  // black cannon 32 over the red cannon onto the red horse 102
+    dragByMouse(form, 11, 26); // black cannon 32 over the red cannon onto the red horse 102
     EXPECT_EQ(peer.next(), "blkred|Image11|Image26|3|2|10|2");
     EXPECT_FALSE(image(form, 26).isVisible());
     EXPECT_TRUE(standsOn(form, 11, 10, 2));
@@ -91,14 +91,14 @@ TEST_F(WindowWithPeer, AFailedMoveSendKeepsTheMoveAndLeavesThePiecesUnlocked)
 TEST_F(HotSeat, MovesAlternateBetweenBlackAndRedAtOneBoard)
 {
     EXPECT_TRUE(allDraggable(form, 2, 33, true));
-    play(13, pointNumber(5, 1));  // black moves; black locked, red draggable
+    play(13, pointNumber(5, 1)); // black moves; black locked, red draggable
     EXPECT_TRUE(standsOn(form, 13, 5, 1));
     // Black cannot move twice: the press starts no drag.
     dragByMouse(form, 14, pointNumber(5, 3));
     EXPECT_TRUE(standsOn(form, 14, 4, 3));
-    play(18, pointNumber(6, 1));  // red moves; red locked, black draggable
+    play(18, pointNumber(6, 1)); // red moves; red locked, black draggable
     EXPECT_TRUE(standsOn(form, 18, 6, 1));
-    play(13, 18);  // black soldier takes the red soldier ahead of it
+    play(13, 18); // black soldier takes the red soldier ahead of it
     EXPECT_FALSE(image(form, 18).isVisible());
     EXPECT_TRUE(standsOn(form, 13, 6, 1));
 }
@@ -106,13 +106,13 @@ TEST_F(HotSeat, MovesAlternateBetweenBlackAndRedAtOneBoard)
 TEST_F(HotSeat, TakingAGeneralEndsTheGameWithTheLossBoxAndEverythingLocked)
 {
     corvane::MessageBoxRecorder recorder;
-    play(15, pointNumber(5, 5));  // black soldier 45 -> 55
-    play(20, pointNumber(6, 5));  // red soldier 75 -> 65
-    play(13, pointNumber(5, 1));  // black soldier 41 -> 51
-    play(20, 15);                 // red soldier takes the black soldier on 55
-    play(13, pointNumber(6, 1));  // black soldier across the river
-    play(20, pointNumber(5, 4));  // red soldier steps aside: column 5 is open
-    dragByMouse(form, 6, 29);     // the black general takes the red general along the column
+    play(15, pointNumber(5, 5)); // black soldier 45 -> 55
+    play(20, pointNumber(6, 5)); // red soldier 75 -> 65
+    play(13, pointNumber(5, 1)); // black soldier 41 -> 51
+    play(20, 15);                // red soldier takes the black soldier on 55
+    play(13, pointNumber(6, 1)); // black soldier across the river
+    play(20, pointNumber(5, 4)); // red soldier steps aside: column 5 is open
+    dragByMouse(form, 6, 29);    // the black general takes the red general along the column
     ASSERT_TRUE(waitUntil([&] { return recorder.boxes().size() == 1; }));
     EXPECT_EQ(recorder.boxes()[0].text, GameLost);
     EXPECT_EQ(recorder.boxes()[0].caption, QStringLiteral("信息"));
@@ -136,7 +136,7 @@ TEST_F(HotSeat, ShowingTheWindowAgainKeepsPositionLocksAndReceivedText)
 {
     play(13, pointNumber(5, 1));
     play(18, pointNumber(6, 1));
-    play(13, 18);  // black takes: one piece hidden, red to move
+    play(13, 18); // black takes: one piece hidden, red to move
     corvane::skin::TSkinForm* frame = form.skinForm();
     frame->setTrayAvailable([] { return true; });
     auto game = [&] {
@@ -151,11 +151,31 @@ TEST_F(HotSeat, ShowingTheWindowAgainKeepsPositionLocksAndReceivedText)
     const std::string before = game();
 
     const std::pair<const char*, std::function<void()>> paths[] = {
-        {"hide, show", [&] { form.hide(); form.show(); }},
-        {"minimize, restore", [&] { frame->minimize(); frame->restore(); }},
-        {"platform minimize, show normal", [&] { form.showMinimized(); form.showNormal(); }},
-        {"roll up, unroll", [&] { frame->rollup(); frame->rollup(); }},
-        {"maximize, restore", [&] { frame->maximize(); frame->restore(); }},
+        {"hide, show",
+         [&] {
+             form.hide();
+             form.show();
+         }},
+        {"minimize, restore",
+         [&] {
+             frame->minimize();
+             frame->restore();
+         }},
+        {"platform minimize, show normal",
+         [&] {
+             form.showMinimized();
+             form.showNormal();
+         }},
+        {"roll up, unroll",
+         [&] {
+             frame->rollup();
+             frame->rollup();
+         }},
+        {"maximize, restore",
+         [&] {
+             frame->maximize();
+             frame->restore();
+         }},
         {"tray, double click on the icon",
          [&] {
              frame->minimizeToTray();
@@ -208,7 +228,7 @@ TEST(TwoWindows, PlayAShortGameToATakenGeneral)
     dragByMouse(black, 6, 29);
     ASSERT_TRUE(waitUntil([&] { return recorder.boxes().size() == 1; }));
     EXPECT_EQ(recorder.boxes()[0].text, GameLost);
-    EXPECT_EQ(recorder.boxes()[0].owner, &red);  // the loser is told; the winner sees nothing
+    EXPECT_EQ(recorder.boxes()[0].owner, &red); // the loser is told; the winner sees nothing
     EXPECT_FALSE(image(red, 29).isVisible());
     EXPECT_TRUE(standsOn(red, 6, 10, 5));
     EXPECT_TRUE(allDraggable(black, 2, 33, false));

@@ -23,7 +23,7 @@ TEST_F(WindowWithPeer, AChatLineWithBarAndLineEndGoesOutWholeAndClearsTheInput)
     EXPECT_NE(header.find("  "), std::string::npos);
     EXPECT_EQ(header.substr(header.size() - 2), "\r\n");
     EXPECT_TRUE(form.memo1()->toPlainText().isEmpty());
-    EXPECT_TRUE(form.memo2()->toPlainText().isEmpty());  // the sender does not show its own line
+    EXPECT_TRUE(form.memo2()->toPlainText().isEmpty()); // the sender does not show its own line
 }
 
 TEST_F(WindowWithPeer, AnEmptyChatLineSendsNothing)
@@ -45,7 +45,7 @@ TEST_F(WindowWithPeer, TwoHundredTwentyBytesAreSentTwoHundredTwentyOneRefused)
         {QString(111, QChar(u'中')), false},
         {QString(220, QLatin1Char('a')), true},
         {QString(221, QLatin1Char('a')), false},
-        {QString(218, QLatin1Char('a')) + QLatin1Char('\n'), true},   // a line end counts 2
+        {QString(218, QLatin1Char('a')) + QLatin1Char('\n'), true}, // a line end counts 2
         {QString(219, QLatin1Char('a')) + QLatin1Char('\n'), false},
     };
     for (const auto& c : cases) {
@@ -61,7 +61,7 @@ TEST_F(WindowWithPeer, TwoHundredTwentyBytesAreSentTwoHundredTwentyOneRefused)
             EXPECT_EQ(recorder.boxes()[0].text, QStringLiteral("你输入的字符长度超过了范围，请减短信息长度。"));
             EXPECT_EQ(recorder.boxes()[0].caption, QStringLiteral("超出范围"));
             EXPECT_EQ(recorder.boxes()[0].owner, &form);
-            EXPECT_EQ(form.memo1()->toPlainText(), c.text);  // kept for shortening
+            EXPECT_EQ(form.memo1()->toPlainText(), c.text); // kept for shortening
             EXPECT_FALSE(peer.hasPending());
         }
     }

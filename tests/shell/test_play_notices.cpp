@@ -71,7 +71,7 @@ TEST_F(WindowWithPeer, ARestartFromThePeerResetsPlaysTheSoundAndWritesTheNotice)
                                     QStringLiteral("  ")));
     EXPECT_EQ(lines[1], QStringLiteral("重新开始新棋局..."));
     EXPECT_EQ(form.notificationSound()->playCount(), 1);
-    EXPECT_FALSE(peer.hasPending());  // the receiver sends nothing back
+    EXPECT_FALSE(peer.hasPending()); // the receiver sends nothing back
 }
 
 TEST_F(WindowWithPeer, ClosingSendsTheCloseNoticeAndCloses)
@@ -131,7 +131,7 @@ TEST_F(WindowWithPeer, APeerNameThatDoesNotResolveFailsEverySendWithTheLookupErr
 TEST_F(WindowWithPeer, ThePeersCloseNoticeLocksAllPiecesUntilARestart)
 {
     corvane::MessageBoxRecorder recorder;
-    receive("close|");  // only field 1 is read
+    receive("close|"); // only field 1 is read
     ASSERT_TRUE(waitUntil([&] { return recorder.boxes().size() == 1; }));
     EXPECT_EQ(recorder.boxes()[0].text, QStringLiteral("对方已退出游戏！！！"));
     EXPECT_EQ(recorder.boxes()[0].caption, QStringLiteral("信息"));
@@ -193,15 +193,15 @@ TEST_F(WindowWithPeer, MalformedAndEmptyDatagramsChangeNothing)
     const std::string junk[] = {
         "",
         "|||||||",
-        "close",                               // no "|": field 1 is empty
-        "Close|2|3|4|5|6|7",                   // command words are case-sensitive
-        "blksky|Image99|Image70|4|1|5|1",      // no such image
-        "blksky|Image13|Image70|4|1|11|1",     // row outside the board
-        "blksky|Image13|Image70|4|1|5|0",      // column outside the board
-        "blksky|Image13|Image2|4|1|5|1",       // a move onto a piece image
-        "blkred|Image13|Image70|4|1|5|1",      // a capture of a point image
+        "close",                           // no "|": field 1 is empty
+        "Close|2|3|4|5|6|7",               // command words are case-sensitive
+        "blksky|Image99|Image70|4|1|5|1",  // no such image
+        "blksky|Image13|Image70|4|1|11|1", // row outside the board
+        "blksky|Image13|Image70|4|1|5|0",  // column outside the board
+        "blksky|Image13|Image2|4|1|5|1",   // a move onto a piece image
+        "blkred|Image13|Image70|4|1|5|1",  // a capture of a point image
         "redsky|Image25|Image106|-1|1|9|1",
-        "blksky|Image13|Image70|4|1|5|1" + std::string(3000, 'x'),  // longer than any message
+        "blksky|Image13|Image70|4|1|5|1" + std::string(3000, 'x'), // longer than any message
         std::string("\xff\xfe|\x81|\x80\x80|||"),
     };
     for (const std::string& datagram : junk)

@@ -36,28 +36,37 @@ std::unique_ptr<TSkinBitmap> positionBitmap(int width, int height)
     bitmap->Name = "pos";
     bitmap->setSize(width, height);
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) bitmap->scanLine(y)[x] = 0xFF000000u | std::uint32_t(x) << 8 | std::uint32_t(y);
+        for (int x = 0; x < width; ++x)
+            bitmap->scanLine(y)[x] = 0xFF000000u | std::uint32_t(x) << 8 | std::uint32_t(y);
     return bitmap;
 }
 
-int sourceX(std::uint32_t pixel) { return int((pixel >> 8) & 0xFF); }
-int sourceY(std::uint32_t pixel) { return int(pixel & 0xFF); }
+int sourceX(std::uint32_t pixel)
+{
+    return int((pixel >> 8) & 0xFF);
+}
+int sourceY(std::uint32_t pixel)
+{
+    return int(pixel & 0xFF);
+}
 
 } // namespace
 
 TEST(SkinBlit, MaskedStretchSteps16Dot16AndSkipsTheKey)
 {
     auto bitmap = positionBitmap(3, 2);
-    bitmap->scanLine(1)[1] = SkinKeyPixel | 0xFF000000u;   // key whatever the alpha
+    bitmap->scanLine(1)[1] = SkinKeyPixel | 0xFF000000u; // key whatever the alpha
     QImage dest(7, 5, QImage::Format_ARGB32_Premultiplied);
     dest.fill(Background);
     maskedStretch(bitmap->image(), QRect(0, 0, 3, 2), dest, QRect(0, 0, 7, 5));
     // step = 3 * 65536 / 7 = 28086: columns 0,0,0,1,1,2,2 (rounding would give 0,0,1,1,2,2,2).
     const int columns[7] = {0, 0, 0, 1, 1, 2, 2};
-    for (int x = 0; x < 7; ++x) EXPECT_EQ(sourceX(px(dest, x, 0)), columns[x]) << x;
+    for (int x = 0; x < 7; ++x)
+        EXPECT_EQ(sourceX(px(dest, x, 0)), columns[x]) << x;
     // step = 2 * 65536 / 5 = 26214: rows 0,0,0,1,1.
     const int rows[5] = {0, 0, 0, 1, 1};
-    for (int y = 0; y < 5; ++y) EXPECT_EQ(sourceY(px(dest, 0, y)), rows[y]) << y;
+    for (int y = 0; y < 5; ++y)
+        EXPECT_EQ(sourceY(px(dest, 0, y)), rows[y]) << y;
     // Source pixel (1, 1) is the key: destination columns 3 and 4 of rows 3 and 4 keep the background.
     EXPECT_EQ(px(dest, 3, 3), Background);
     EXPECT_EQ(px(dest, 4, 4), Background);
@@ -74,9 +83,9 @@ TEST(SkinBlit, TilesRepeatFromTheTopLeftAndCutTheLastOnes)
         drawBitmapPart(painter, *bitmap, QRect(0, 0, 3, 2), QRect(1, 1, 7, 3), tsTile, masked, QRect());
         painter.end();
         EXPECT_EQ(px(image, 1, 1), 0xFF000000u);
-        EXPECT_EQ(px(image, 7, 3), 0xFF000000u);    // x 6 -> 0, y 2 -> 0
+        EXPECT_EQ(px(image, 7, 3), 0xFF000000u); // x 6 -> 0, y 2 -> 0
         EXPECT_EQ(px(image, 6, 2), 0xFF000201u);
-        EXPECT_EQ(px(image, 8, 1), Background);     // cut at the part's edge
+        EXPECT_EQ(px(image, 8, 1), Background); // cut at the part's edge
         EXPECT_EQ(px(image, 1, 4), Background);
     }
 }
@@ -171,7 +180,8 @@ TEST(SkinDraw, TextAlignmentAndShadow)
         for (int x = 0; x < image.width(); ++x)
             for (int y = 0; y < image.height(); ++y)
                 if (px(image, x, y) != 0xFFFFFFFFu) {
-                    if (first < 0) first = x;
+                    if (first < 0)
+                        first = x;
                     last = x;
                 }
         return std::pair(first, last);
@@ -200,7 +210,8 @@ TEST(SkinDraw, TextAlignmentAndShadow)
     auto darkest = [](const QImage& image) {
         int value = 255;
         for (int x = 0; x < image.width(); ++x)
-            for (int y = 0; y < image.height(); ++y) value = std::min<int>(value, px(image, x, y) & 0xFF);
+            for (int y = 0; y < image.height(); ++y)
+                value = std::min<int>(value, px(image, x, y) & 0xFF);
         return value;
     };
     EXPECT_LT(darkest(render(o, 120, 20)), 0x60);
@@ -262,9 +273,9 @@ TEST(SkinDraw, ButtonStatesPickTheirBitmapsOrFallBack)
     face.setBounds(0, 0, 4, 4);
     face.setState(ssHot);
     EXPECT_EQ(px(render(face, 4, 4), 1, 1), 0xFF00FF00u);
-    face.setState(ssDisabled);   // empty disabled picture: the normal one
+    face.setState(ssDisabled); // empty disabled picture: the normal one
     EXPECT_EQ(px(render(face, 4, 4), 1, 1), 0xFF0000FFu);
-    face.setState(ssPressed);    // no pressed picture at all
+    face.setState(ssPressed); // no pressed picture at all
     EXPECT_EQ(px(render(face, 4, 4), 1, 1), 0xFF0000FFu);
 }
 
@@ -280,7 +291,7 @@ TEST(SkinDraw, ActiveVariantsSwapColourAndBitmap)
     item.setState(ssDisabled);
     item.setActive(true);
     EXPECT_EQ(px(render(item, 4, 4), 1, 1), 0xFF00FF00u);
-    EXPECT_EQ(item.Color, 0x0000FF);   // restored after drawing
+    EXPECT_EQ(item.Color, 0x0000FF); // restored after drawing
 
     TSkinBitmapList bitmaps;
     auto a = solidBitmap("a", 2, 2, 0xFF0000FFu);
@@ -296,11 +307,11 @@ TEST(SkinDraw, ActiveVariantsSwapColourAndBitmap)
     caption.setActive(true);
     EXPECT_EQ(px(render(caption, 2, 2), 0, 0), 0xFF00FF00u);
     caption.setActive(false);
-    caption.setState(ssPressed);   // pressed is not an active state here
+    caption.setState(ssPressed); // pressed is not an active state here
     EXPECT_EQ(px(render(caption, 2, 2), 0, 0), 0xFF0000FFu);
     caption.ActiveBitmap.Name = "none";
     caption.linkBitmaps();
-    caption.setActive(true);       // empty active picture: the normal one
+    caption.setActive(true); // empty active picture: the normal one
     EXPECT_EQ(px(render(caption, 2, 2), 0, 0), 0xFF0000FFu);
 }
 
@@ -376,7 +387,7 @@ TEST(SkinDraw, HugeObjectsCostOnlyTheVisiblePixels)
         o.setBounds(-500000, 0, 1000000, 4);
         const QImage image = render(o, 16, 4);
         if (style == tsTile) {
-            EXPECT_EQ(sourceX(px(image, 0, 0)), 0);   // 500000 % 4 == 0
+            EXPECT_EQ(sourceX(px(image, 0, 0)), 0); // 500000 % 4 == 0
             EXPECT_EQ(sourceX(px(image, 5, 0)), 1);
         } else {
             // step = 4 * 65536 / 1000000 = 0 (truncated): every pixel takes column 0.
@@ -390,12 +401,13 @@ namespace {
 // A control that draws a tiled bitmap object straight on its own painter.
 class TiledWidget : public QWidget {
 public:
-    TiledWidget(TSkinBitmapObject* object, QWidget* parent) : QWidget(parent), m_object(object) {}
+    TiledWidget(TSkinBitmapObject* object, QWidget* parent) : QWidget(parent), m_object(object) { }
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
         m_object->draw(painter);
     }
+
 private:
     TSkinBitmapObject* m_object;
 };

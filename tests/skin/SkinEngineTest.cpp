@@ -19,7 +19,7 @@ namespace {
 // answer at that moment.
 class Listener : public QWidget {
 public:
-    explicit Listener(QWidget* parent = nullptr) : QWidget(parent) {}
+    explicit Listener(QWidget* parent = nullptr) : QWidget(parent) { }
     bool event(QEvent* e) override
     {
         if (e->type() == QEvent::Type(CM_SKINCHANGING) || e->type() == QEvent::Type(CM_SKINCHANGED)) {
@@ -55,8 +55,8 @@ TEST(SkinEngine, FileLoadsAreAnnouncedToEveryWidgetOfEveryWindow)
     const QString second = writeSkinFile(dir, "second.MSKN", sample);
 
     Listener window1;
-    auto* inner = new Listener(new QWidget(&window1));   // a control nested two levels down
-    Listener window2;                                    // another top-level window, never shown
+    auto* inner = new Listener(new QWidget(&window1)); // a control nested two levels down
+    Listener window2;                                  // another top-level window, never shown
     TSkinEngine engine;
     int before = 0, after = 0;
     QObject::connect(&engine, &TSkinEngine::beforeChange, [&] { ++before; });
@@ -66,7 +66,8 @@ TEST(SkinEngine, FileLoadsAreAnnouncedToEveryWidgetOfEveryWindow)
     engine.setSkinFile(first);
     EXPECT_EQ(engine.SkinFile(), first);
     EXPECT_EQ(engine.source().SkinName, "Sample");
-    for (Listener* l : {&window1, inner, &window2}) EXPECT_EQ(l->received, QList<int>{CM_SKINCHANGED});
+    for (Listener* l : {&window1, inner, &window2})
+        EXPECT_EQ(l->received, QList<int>{CM_SKINCHANGED});
     EXPECT_EQ(before, 0);
     EXPECT_EQ(after, 1);
 
@@ -108,7 +109,7 @@ TEST(SkinEngine, HueChangesAreBracketedAndAppliedOnce)
     TSkinSource sample;
     buildSampleSkin(sample);
     TSkinEngine engine;
-    engine.setDeltaHue(85);   // stored before any skin: applied when one loads
+    engine.setDeltaHue(85); // stored before any skin: applied when one loads
     engine.readSkinStream(writeSkinStream(&sample));
     EXPECT_EQ(engine.source().appliedHue(), 85);
     const TColor shifted = engine.findObject("Form")->findObject("Item")->Color;

@@ -18,11 +18,15 @@ namespace {
 QByteArray int32le(std::int32_t v)
 {
     QByteArray out;
-    for (int i = 0; i < 4; ++i) out.append(char((std::uint32_t(v) >> (8 * i)) & 0xFF));
+    for (int i = 0; i < 4; ++i)
+        out.append(char((std::uint32_t(v) >> (8 * i)) & 0xFF));
     return out;
 }
 
-QByteArray str(const QByteArray& s) { return int32le(std::int32_t(s.size())) + s; }
+QByteArray str(const QByteArray& s)
+{
+    return int32le(std::int32_t(s.size())) + s;
+}
 
 QByteArray header()
 {
@@ -36,9 +40,9 @@ QByteArray bmpFile(int width, int height, int bits, int compression, const QByte
 {
     const int offset = 54 + int(palette.size());
     const QByteArray planesAndBits = QByteArray("\1\0", 2) + char(bits) + '\0';
-    return "BM" + int32le(offset + int(pixels.size()) + sizeError) + int32le(0) + int32le(offset) + int32le(40)
-           + int32le(width) + int32le(height) + planesAndBits + int32le(compression) + int32le(int(pixels.size()))
-           + int32le(0) + int32le(0) + int32le(int(palette.size() / 4)) + int32le(0) + palette + pixels;
+    return "BM" + int32le(offset + int(pixels.size()) + sizeError) + int32le(0) + int32le(offset) + int32le(40) +
+           int32le(width) + int32le(height) + planesAndBits + int32le(compression) + int32le(int(pixels.size())) +
+           int32le(0) + int32le(0) + int32le(int(palette.size() / 4)) + int32le(0) + palette + pixels;
 }
 
 // A packed body with one bitmap and no objects.
@@ -75,7 +79,8 @@ protected:
             load();
             ADD_FAILURE() << "load succeeded";
         } catch (const TSkinError& e) {
-            if (contains) EXPECT_NE(std::string(e.what()).find(contains), std::string::npos) << e.what();
+            if (contains)
+                EXPECT_NE(std::string(e.what()).find(contains), std::string::npos) << e.what();
         }
         EXPECT_EQ(engine.objectCount(), 2);
         EXPECT_EQ(engine.source().SkinName, "Sample");
@@ -113,7 +118,8 @@ TEST_F(HostileSkin, EveryTruncationOfThePlainBodyIsRejected)
 TEST_F(HostileSkin, CorruptZlibDataRaisesError)
 {
     QByteArray bad = good;
-    for (int i = 20; i < 40; ++i) bad[i] = char(bad[i] ^ 0x5A);
+    for (int i = 20; i < 40; ++i)
+        bad[i] = char(bad[i] ^ 0x5A);
     expectRejected(bad);
     expectRejected(QByteArray("\2TQLZ\x78\x01\xFF\xFF\xFF\xFF", 11), "error");
 }
@@ -133,7 +139,8 @@ TEST_F(HostileSkin, RecordsClaimNoMoreThanTheirDataBacks)
     // Sizes that mean nothing: a negative side, or one zero side of two.
     // Sixteen bitmaps of -4096 x 4096 are 12 bytes of body each.
     QByteArray negative = header() + int32le(16);
-    for (int i = 0; i < 16; ++i) negative += str("") + int32le(-4096) + int32le(4096);
+    for (int i = 0; i < 16; ++i)
+        negative += str("") + int32le(-4096) + int32le(4096);
     const struct {
         QByteArray body;
         const char* error;
@@ -144,8 +151,8 @@ TEST_F(HostileSkin, RecordsClaimNoMoreThanTheirDataBacks)
         {header() + int32le(1) + str("") + int32le(0) + int32le(5) + int32le(0), "Invalid bitmap size"},
         {header() + int32le(1) + str("") + int32le(7) + int32le(0) + int32le(0), "Invalid bitmap size"},
         // Three bitmaps each within the limits, in all more than one skin may hold.
-        {header() + int32le(3) + (str("") + int32le(1024) + int32le(1024) + QByteArray(4 << 20, '\0')).repeated(3)
-             + int32le(0),
+        {header() + int32le(3) + (str("") + int32le(1024) + int32le(1024) + QByteArray(4 << 20, '\0')).repeated(3) +
+             int32le(0),
          "too large"},
         // A body whose zlib stream goes on inflating after its end.
         {header() + int32le(0) + int32le(0) + QByteArray(9 << 20, '\0'), "too large"},
@@ -186,13 +193,13 @@ TEST_F(HostileSkin, MalformedTextIsRejected)
     const QList<QByteArray> texts = {
         "",
         "object",
-        "object A: TSkinObject\r\n  Left = 1\r\n",                      // no end
+        "object A: TSkinObject\r\n  Left = 1\r\n",                       // no end
         "object A: TSkinObject\r\n  Left 1\r\nend\r\n",                  // no '='
-        "object A: TSkinObject\r\n  Left = 99999999999999999999\r\nend",  // overflow
+        "object A: TSkinObject\r\n  Left = 99999999999999999999\r\nend", // overflow
         "object A: TSkinObject\r\n  Font.Name = 'open\r\nend\r\n",       // unterminated
         "object A: TSkinObject\r\n  Font.Style = [fsBold\r\nend\r\n",
-        "object A: TSkinObject\r\n  Objects = {ABC}\r\nend\r\n",         // odd digits
-        "object A: TSkinObject\r\n  Objects = {0100}\r\nend\r\n",        // short Objects value
+        "object A: TSkinObject\r\n  Objects = {ABC}\r\nend\r\n",  // odd digits
+        "object A: TSkinObject\r\n  Objects = {0100}\r\nend\r\n", // short Objects value
         "object A: TSkinObject\r\n  Font.Name = #300\r\nend\r\n",
         "object A: TSkinObject\r\nend\r\ntrailing",
         "end",
@@ -207,20 +214,28 @@ TEST_F(HostileSkin, DeepNestingIsRejected)
 {
     // Text form: objects nested 200 deep.
     QByteArray text;
-    for (int i = 0; i < 200; ++i) text += "object A: TSkinObject\r\n";
-    for (int i = 0; i < 200; ++i) text += "end\r\n";
+    for (int i = 0; i < 200; ++i)
+        text += "object A: TSkinObject\r\n";
+    for (int i = 0; i < 200; ++i)
+        text += "end\r\n";
     expectRejected(stream(header() + int32le(0) + int32le(1) + str("TSkinObject") + str(text)), "nested");
 
     // Binary "Objects" values nested inside each other.
-    QByteArray child = QByteArray("TPF0\x0bTSkinObject\x01" "A", 18) + QByteArray(2, '\0');
+    QByteArray child = QByteArray("TPF0\x0bTSkinObject\x01"
+                                  "A",
+                                  18) +
+                       QByteArray(2, '\0');
     for (int i = 0; i < 60; ++i) {
         const QByteArray objects = int32le(1 | 0xF0000) + str("TSkinObject") + int32le(int(child.size())) + child;
-        child = QByteArray("TPF0\x0bTSkinObject\x01" "A", 18) + QByteArray("\x07Objects\x0a", 9)
-                + int32le(int(objects.size())) + objects + QByteArray(2, '\0');
+        child = QByteArray("TPF0\x0bTSkinObject\x01"
+                           "A",
+                           18) +
+                QByteArray("\x07Objects\x0a", 9) + int32le(int(objects.size())) + objects + QByteArray(2, '\0');
     }
     TSkinSource packed;
-    const QByteArray body = header() + int32le(0) + int32le(1) + str("TSkinObject") + int32le(int(child.size())) + child;
-    expectRejected(QByteArray(1, '\2') + "TQLZ" + deflateBytes(body, 1));  // the plain body holds text, not binary
+    const QByteArray body =
+        header() + int32le(0) + int32le(1) + str("TSkinObject") + int32le(int(child.size())) + child;
+    expectRejected(QByteArray(1, '\2') + "TQLZ" + deflateBytes(body, 1)); // the plain body holds text, not binary
     QTemporaryDir dir;
     const QString path = dir.filePath("deep.mskn");
     QFile file(path);
@@ -251,7 +266,8 @@ TEST_F(HostileSkin, PixelsAnnouncedBeyondTheDataAreRejected)
     // A body that announces one bitmap of 4096 x 4096 and then supplies
     // endless zeros still stops at the bitmap size; a bigger announcement is
     // refused outright. Either way nothing grows without bound.
-    const QByteArray body = header() + int32le(1) + str("z") + int32le(1024) + int32le(1024) + QByteArray(1 << 20, '\0');
+    const QByteArray body =
+        header() + int32le(1) + str("z") + int32le(1024) + int32le(1024) + QByteArray(1 << 20, '\0');
     expectRejected(stream(body), "end");
 }
 
@@ -297,8 +313,13 @@ TEST(PackedBitmaps, RunLengthPicturesThatDefineEveryPixelLoad)
     // of four reds, then three literal pixels (padded to an even count) and
     // a run of one red, ended by the end-of-picture mark.
     QByteArray palette;
-    for (std::uint32_t bgr : {0u, 0xFF0000u, 0x00FF00u, 0x0000FFu, 0u, 0xFFFFFFu}) palette += int32le(std::int32_t(bgr));
-    const QByteArray rle("\4\1\0\0" "\0\3\2\3\5\0" "\1\1" "\0\1", 14);
+    for (std::uint32_t bgr : {0u, 0xFF0000u, 0x00FF00u, 0x0000FFu, 0u, 0xFFFFFFu})
+        palette += int32le(std::int32_t(bgr));
+    const QByteArray rle("\4\1\0\0"
+                         "\0\3\2\3\5\0"
+                         "\1\1"
+                         "\0\1",
+                         14);
     TSkinSource source;
     const QByteArray file = "TQLZ" + deflateBytes(packedBody(bmpFile(4, 2, 8, 1, palette, rle)), 9);
     skinFilterForFile("x.mskn")->read(file.constData(), file.size(), source);

@@ -25,7 +25,8 @@ QString sourceDir()
 QByteArray committedStream()
 {
     QFile file(QStringLiteral(":/skin/ivory.skin"));
-    if (!file.open(QIODevice::ReadOnly)) return QByteArray();
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
     return file.readAll();
 }
 
@@ -44,15 +45,15 @@ public:
     bool isFrameActive() const override { return active; }
     TSkinBorderIcons borderIcons() const override
     {
-        return borderIconBit(biClose) | borderIconBit(biSystemMenu) | borderIconBit(biMinimize)
-               | borderIconBit(biRollup) | borderIconBit(biTray);
+        return borderIconBit(biClose) | borderIconBit(biSystemMenu) | borderIconBit(biMinimize) |
+               borderIconBit(biRollup) | borderIconBit(biTray);
     }
-    void performSkinAction(TSkinAction, TSkinSystemButton*) override {}
+    void performSkinAction(TSkinAction, TSkinSystemButton*) override { }
     QIcon frameIcon() const override { return QIcon(); }
     bool active = true;
 };
 
-constexpr std::uint32_t Desktop = 0xFF3A6EA5u;   // shows through the masked parts
+constexpr std::uint32_t Desktop = 0xFF3A6EA5u; // shows through the masked parts
 
 QImage canvas(int width, int height, std::uint32_t background = Desktop)
 {
@@ -76,9 +77,11 @@ void expectGolden(const QImage& rendered, const QString& name)
     ASSERT_EQ(expected.size(), actual.size()) << qPrintable(name);
     int differing = 0;
     for (int y = 0; y < actual.height(); ++y)
-        for (int x = 0; x < actual.width(); ++x) differing += actual.pixel(x, y) != expected.pixel(x, y);
+        for (int x = 0; x < actual.width(); ++x)
+            differing += actual.pixel(x, y) != expected.pixel(x, y);
     EXPECT_EQ(differing, 0) << qPrintable(name) << ": pixels differ from the golden image";
-    if (differing) actual.save(QDir::tempPath() + QStringLiteral("/") + name + QStringLiteral("-actual.png"));
+    if (differing)
+        actual.save(QDir::tempPath() + QStringLiteral("/") + name + QStringLiteral("-actual.png"));
 }
 
 class Ivory : public ::testing::Test {
@@ -118,7 +121,8 @@ TEST_F(Ivory, NoSingleBitFlipLoadsAlteredPictures)
         flipped[bit / 8] = char(flipped[bit / 8] ^ (1 << (bit % 8)));
         TSkinSource source;
         try {
-            if (!readSkinStream(flipped, source)) continue;
+            if (!readSkinStream(flipped, source))
+                continue;
         } catch (const TSkinError&) {
             ++refused;
             continue;
@@ -144,21 +148,21 @@ TEST_F(Ivory, HeaderBitmapsAndObjects)
     EXPECT_EQ(s.SkinVersion, "3.1.0");
     EXPECT_EQ(s.AuthorURL, "");
     const QList<std::tuple<const char*, int, int>> bitmaps = {
-        {"Top", 136, 48}, {"Bottom", 196, 32}, {"Left", 48, 158}, {"Right", 48, 158}, {"Dialog", 64, 45},
-        {"roll", 108, 20}, {"min", 96, 21}, {"max", 96, 21}, {"close", 114, 20}, {"help", 72, 10},
-        {"menu", 136, 40}, {"menuborders", 12, 12}, {"check", 56, 14}, {"radio", 56, 14}, {"arrows", 368, 16},
-        {"hscroll", 64, 16}, {"vscroll", 64, 16}, {"hscroll2", 48, 16}, {"vscroll2", 48, 16},
-        {"Buttons", 225, 20}, {"Taborder", 12, 12}, {"tabs", 100, 16}, {"arrows", 368, 16}, {"Pbars", 64, 16},
-        {"tools", 60, 15}};
+        {"Top", 136, 48},     {"Bottom", 196, 32},     {"Left", 48, 158},    {"Right", 48, 158},   {"Dialog", 64, 45},
+        {"roll", 108, 20},    {"min", 96, 21},         {"max", 96, 21},      {"close", 114, 20},   {"help", 72, 10},
+        {"menu", 136, 40},    {"menuborders", 12, 12}, {"check", 56, 14},    {"radio", 56, 14},    {"arrows", 368, 16},
+        {"hscroll", 64, 16},  {"vscroll", 64, 16},     {"hscroll2", 48, 16}, {"vscroll2", 48, 16}, {"Buttons", 225, 20},
+        {"Taborder", 12, 12}, {"tabs", 100, 16},       {"arrows", 368, 16},  {"Pbars", 64, 16},    {"tools", 60, 15}};
     ASSERT_EQ(s.bitmaps().size(), bitmaps.size());
     for (int i = 0; i < bitmaps.size(); ++i) {
         EXPECT_EQ(s.bitmaps()[i]->Name, std::get<0>(bitmaps[i])) << i;
         EXPECT_EQ(s.bitmaps()[i]->width(), std::get<1>(bitmaps[i])) << i;
         EXPECT_EQ(s.bitmaps()[i]->height(), std::get<2>(bitmaps[i])) << i;
     }
-    const QStringList names = {"Form", "MenuBar", "PopupMenu", "CheckBox", "RadioButton", "ScrollBar", "Button",
-                               "Tabs", "ProgressBar", "Edit", "SpeedButton", "ComboBox", "GroupBox", "ListBox",
-                               "ScrollBox", "Header", "StatusBar", "Grid", "ControlBar", "Toolbar", "CopyOfPanel"};
+    const QStringList names = {"Form",       "MenuBar", "PopupMenu",   "CheckBox", "RadioButton", "ScrollBar",
+                               "Button",     "Tabs",    "ProgressBar", "Edit",     "SpeedButton", "ComboBox",
+                               "GroupBox",   "ListBox", "ScrollBox",   "Header",   "StatusBar",   "Grid",
+                               "ControlBar", "Toolbar", "CopyOfPanel"};
     for (int i = 0; i < names.size(); ++i) {
         EXPECT_EQ(s.object(i)->Name, names[i]);
         EXPECT_EQ(s.object(i)->className(), "TSkinObject");
@@ -179,16 +183,19 @@ TEST_F(Ivory, EveryLinkToArrowsResolvesToTheSecondOne)
                 ++links;
             }
         };
-        if (auto* b = dynamic_cast<TSkinBitmapObject*>(o)) check(b->Bitmap);
+        if (auto* b = dynamic_cast<TSkinBitmapObject*>(o))
+            check(b->Bitmap);
         if (auto* b = dynamic_cast<TSkinButtonObject*>(o)) {
             check(b->BitmapHot);
             check(b->BitmapPressed);
             check(b->BitmapDisabled);
             check(b->BitmapFocused);
         }
-        for (const auto& c : o->children()) visit(c.get());
+        for (const auto& c : o->children())
+            visit(c.get());
     };
-    for (const auto& o : engine.source().objects()) visit(o.get());
+    for (const auto& o : engine.source().objects())
+        visit(o.get());
     EXPECT_GT(links, 0);
 }
 
@@ -196,11 +203,13 @@ TEST_F(Ivory, FormTreeHasThePartsTheFrameUses)
 {
     TSkinObject* form = engine.formObject();
     EXPECT_EQ(form->boundsRect(), QRect(0, 0, 300, 250));
-    const QStringList children = {"Caption", "Bottom", "Left", "Right", "Client", "RollButton", "UnrollButton",
-                                  "SystemButton8", "CopyOfMinButton", "CopyOfMaxButton", "CopyOfResButton",
-                                  "CopyOfCloseButton"};
+    const QStringList children = {"Caption",         "Bottom",          "Left",
+                                  "Right",           "Client",          "RollButton",
+                                  "UnrollButton",    "SystemButton8",   "CopyOfMinButton",
+                                  "CopyOfMaxButton", "CopyOfResButton", "CopyOfCloseButton"};
     ASSERT_EQ(form->childCount(), children.size());
-    for (int i = 0; i < children.size(); ++i) EXPECT_EQ(form->child(i)->Name, children[i]);
+    for (int i = 0; i < children.size(); ++i)
+        EXPECT_EQ(form->child(i)->Name, children[i]);
     EXPECT_EQ(form->findKind(skTitle)->Name, "CaptionCenter");
     EXPECT_EQ(form->findKind(skClient)->boundsRect(), QRect(24, 24, 252, 210));
     auto* close = dynamic_cast<TSkinSystemButton*>(form->findObject("CopyOfCloseButton"));
@@ -302,6 +311,7 @@ TEST_F(Ivory, FormRegionFollowsTheMaskedCorners)
     // The Left and Right bitmaps carry key pixels at the rounded corners.
     int outside = 0;
     for (int y = 0; y < 490; ++y)
-        for (int x = 0; x < 680; ++x) outside += !region.contains(QPoint(x, y));
+        for (int x = 0; x < 680; ++x)
+            outside += !region.contains(QPoint(x, y));
     EXPECT_GT(outside, 0);
 }

@@ -26,16 +26,19 @@ QImage filled(Qt::GlobalColor colour)
     return picture;
 }
 
-QColor colourOf(const QImage* picture) { return picture ? picture->pixelColor(0, 0) : QColor(); }
+QColor colourOf(const QImage* picture)
+{
+    return picture ? picture->pixelColor(0, 0) : QColor();
+}
 
 TEST(SkinLookCache, KeepsTheMostRecentlyUsedLooks)
 {
     TSkinLookCache cache(2);
     cache.insert(keyOf(1), filled(Qt::red));
     cache.insert(keyOf(2), filled(Qt::green));
-    const QImage* red = cache.find(keyOf(1));  // now the most recent
+    const QImage* red = cache.find(keyOf(1)); // now the most recent
     ASSERT_NE(red, nullptr);
-    cache.insert(keyOf(3), filled(Qt::blue));  // drops 2, the least recent
+    cache.insert(keyOf(3), filled(Qt::blue)); // drops 2, the least recent
     EXPECT_EQ(cache.find(keyOf(2)), nullptr);
     EXPECT_EQ(colourOf(cache.find(keyOf(3))), QColor(Qt::blue));
     EXPECT_EQ(colourOf(red), QColor(Qt::red)) << "a kept look moved while others were found and kept";

@@ -58,7 +58,7 @@ TEST(SkinBounds, NegativeSizesBecomeZeroAndUnchangedBoundsDoNothing)
     EXPECT_EQ(o.height(), 20);
     o.setBounds(5, 6, 30, 20);
     EXPECT_EQ(o.previousWidth(), 0);
-    o.setBounds(5, 6, 30, 20);   // unchanged: the previous size stays
+    o.setBounds(5, 6, 30, 20); // unchanged: the previous size stays
     EXPECT_EQ(o.previousWidth(), 0);
     o.setWidth(40);
     EXPECT_EQ(o.previousWidth(), 30);
@@ -184,9 +184,10 @@ QList<TSkinValue> otherValues(const TSkinValue& value, int index)
     case TSkinValue::Identifier: {
         QList<TSkinValue> out{TSkinValue::fromInteger(0x10100 + index)};
         for (int i = 0; i < 16; ++i)
-            for (QByteArray (*ident)(int) : {alignIdent, kindIdent, textAlignIdent, textEffectIdent, tileStyleIdent,
-                                             actionIdent, charsetIdent})
-                if (!ident(i).isEmpty() && ident(i) != value.text) out.append(TSkinValue::fromIdent(ident(i)));
+            for (QByteArray (*ident)(int) :
+                 {alignIdent, kindIdent, textAlignIdent, textEffectIdent, tileStyleIdent, actionIdent, charsetIdent})
+                if (!ident(i).isEmpty() && ident(i) != value.text)
+                    out.append(TSkinValue::fromIdent(ident(i)));
         return out;
     }
     default: return {};
@@ -270,7 +271,7 @@ TEST(SkinState, FontsFollowTheState)
     EXPECT_EQ(active.getFont().Color, 9);
     TSkinActiveBitmap bitmap;
     bitmap.ActiveFont.Color = 9;
-    bitmap.setState(ssPressed);   // only hot and focused use the active font
+    bitmap.setState(ssPressed); // only hot and focused use the active font
     EXPECT_EQ(bitmap.getFont().Color, clWindowText);
     bitmap.setState(ssFocused);
     EXPECT_EQ(bitmap.getFont().Color, 9);
@@ -289,7 +290,7 @@ TEST(SkinHitTest, TransparentObjectsFallThroughAndLastChildWins)
     glass->setBounds(0, 0, 100, 100);
     EXPECT_EQ(root.objectAt(QPoint(30, 30)), second);
     EXPECT_EQ(root.objectAt(QPoint(10, 10)), first);
-    EXPECT_EQ(root.objectAt(QPoint(90, 10)), &root);   // only the glass is there
+    EXPECT_EQ(root.objectAt(QPoint(90, 10)), &root); // only the glass is there
     EXPECT_EQ(root.objectAt(QPoint(100, 10)), nullptr);
     second->Visible = false;
     EXPECT_EQ(root.objectAt(QPoint(30, 30)), first);
@@ -311,7 +312,8 @@ TEST(SkinSystemButton, VisibilityPerWindowState)
     auto visible = [&] {
         QList<TSkinAction> shown;
         for (auto it = buttons.begin(); it != buttons.end(); ++it)
-            if (it.value()->Visible) shown.append(it.key());
+            if (it.value()->Visible)
+                shown.append(it.key());
         return shown;
     };
     root.setState(ssNormal);
@@ -322,12 +324,12 @@ TEST(SkinSystemButton, VisibilityPerWindowState)
     EXPECT_EQ(visible(), (QList<TSkinAction>{sbaClose, sbaHelp, sbaRestore, sbaTray}));
     root.setState(ssRolledUp);
     EXPECT_EQ(visible(), (QList<TSkinAction>{sbaClose, sbaHelp, sbaMinimize, sbaMaximize, sbaRollDown, sbaTray}));
-    root.setState(ssHot);   // not a window state: visibility stays
+    root.setState(ssHot); // not a window state: visibility stays
     EXPECT_EQ(visible(), (QList<TSkinAction>{sbaClose, sbaHelp, sbaMinimize, sbaMaximize, sbaRollDown, sbaTray}));
 
     // The program's frame: no biMaximize, no biHelp.
-    frame.icons = borderIconBit(biClose) | borderIconBit(biSystemMenu) | borderIconBit(biMinimize)
-                  | borderIconBit(biRollup) | borderIconBit(biTray);
+    frame.icons = borderIconBit(biClose) | borderIconBit(biSystemMenu) | borderIconBit(biMinimize) |
+                  borderIconBit(biRollup) | borderIconBit(biTray);
     for (int state : {ssNormal, ssMaximized, ssMinimized, ssRolledUp}) {
         root.setState(state);
         EXPECT_FALSE(buttons[sbaMaximize]->Visible) << state;

@@ -20,7 +20,8 @@ namespace {
 QByteArray int32le(std::int32_t v)
 {
     QByteArray out;
-    for (int i = 0; i < 4; ++i) out.append(char((std::uint32_t(v) >> (8 * i)) & 0xFF));
+    for (int i = 0; i < 4; ++i)
+        out.append(char((std::uint32_t(v) >> (8 * i)) & 0xFF));
     return out;
 }
 
@@ -60,7 +61,7 @@ TEST(SkinObjectForm, TextFormRoundTripsEveryValueKind)
     EXPECT_TRUE(text.contains("  Font.Style = [fsBold, fsItalic]\r\n"));
     EXPECT_TRUE(text.contains("  Empty = []\r\n"));
     // Binary: 64 hex digits per line, indented two deeper than the property.
-    EXPECT_TRUE(text.contains("  Blob = {\r\n    " + QByteArray(64, 'A').replace("AA", "A5") ));
+    EXPECT_TRUE(text.contains("  Blob = {\r\n    " + QByteArray(64, 'A').replace("AA", "A5")));
     EXPECT_TRUE(text.endsWith("0001}\r\nend\r\n"));
     EXPECT_EQ(readTextObject(text), record);
 }
@@ -70,12 +71,23 @@ TEST(SkinObjectForm, BinaryFormUsesSmallestIntegerTagsAndRoundTrips)
     TSkinObjectRecord r;
     r.className = "C";
     r.name = "N";
-    r.properties = {{"A", TSkinValue::fromInteger(127)}, {"B", TSkinValue::fromInteger(-129)},
+    r.properties = {{"A", TSkinValue::fromInteger(127)},
+                    {"B", TSkinValue::fromInteger(-129)},
                     {"D", TSkinValue::fromInteger(40000)}};
     const QByteArray bytes = writeBinaryObject(r);
-    const QByteArray expected = QByteArray("TPF0\x01" "C\x01N", 8) + QByteArray("\x01" "A\x02\x7F", 4)
-                                + QByteArray("\x01" "B\x03\x7F\xFF", 5) + QByteArray("\x01" "D\x04\x40\x9C\x00\x00", 7)
-                                + QByteArray(2, '\0');
+    const QByteArray expected = QByteArray("TPF0\x01"
+                                           "C\x01N",
+                                           8) +
+                                QByteArray("\x01"
+                                           "A\x02\x7F",
+                                           4) +
+                                QByteArray("\x01"
+                                           "B\x03\x7F\xFF",
+                                           5) +
+                                QByteArray("\x01"
+                                           "D\x04\x40\x9C\x00\x00",
+                                           7) +
+                                QByteArray(2, '\0');
     EXPECT_EQ(bytes.toHex(), expected.toHex());
     EXPECT_EQ(readBinaryObject(bytes), r);
     EXPECT_EQ(readBinaryObject(writeBinaryObject(sampleRecord())), sampleRecord());
@@ -127,8 +139,8 @@ TEST(SkinObjectsProperty, WritesCountWithMarkerAndBinaryChildren)
 TEST(SkinObjectsProperty, CountWithoutMarkerReadsTextFormChildren)
 {
     const QByteArray childText = "object Kid: TSkinObject\r\n  Kind = skTitle\r\nend\r\n";
-    const QByteArray objects = int32le(2) + stringField("TSkinActiveObject") + stringField(childText)
-                               + stringField("TSkinObject") + stringField(childText);
+    const QByteArray objects = int32le(2) + stringField("TSkinActiveObject") + stringField(childText) +
+                               stringField("TSkinObject") + stringField(childText);
     TSkinObjectRecord r;
     r.className = "TSkinObject";
     r.name = "Parent";
@@ -213,8 +225,8 @@ TEST(SkinStream, PresenceByteAndAnyMagic)
     engine.readSkinStream(QByteArray(1, '\0') + stream.mid(1));
     EXPECT_EQ(engine.objectCount(), 0);
 
-    stream[0] = 7;                      // any non-zero value starts a skin
-    stream.replace(1, 4, "ABCD");       // any four bytes as the magic
+    stream[0] = 7;                // any non-zero value starts a skin
+    stream.replace(1, 4, "ABCD"); // any four bytes as the magic
     engine.readSkinStream(stream);
     EXPECT_EQ(engine.objectCount(), 2);
 
@@ -272,7 +284,7 @@ TEST(SkinLinks, LastBitmapOfANameWinsCaseInsensitively)
     auto* caption = dynamic_cast<TSkinActiveBitmap*>(engine.formObject()->findObject("Caption"));
     EXPECT_EQ(caption->ActiveBitmap.Bitmap, engine.source().bitmaps()[0]);
     auto* face = dynamic_cast<TSkinButtonObject*>(engine.findObject("BUTTON")->findObject("face"));
-    EXPECT_TRUE(face->BitmapFocused.isEmpty());   // no bitmap of that name
+    EXPECT_TRUE(face->BitmapFocused.isEmpty()); // no bitmap of that name
     EXPECT_EQ(face->BitmapFocused.Name, "nothing");
 }
 
@@ -314,9 +326,9 @@ TEST(SkinBitmaps, NearMagentaSnapsToKeyAndStoredKeyStays)
 {
     TSkinSource source;
     auto bitmap = solidBitmap("b", 4, 1, 0xFFFF00FFu);
-    bitmap->scanLine(0)[1] = 0xFFFA05FAu;   // within 5 of magenta
-    bitmap->scanLine(0)[2] = 0xFFF900FFu;   // red differs by 6
-    bitmap->scanLine(0)[3] = SkinKeyPixel;  // the key as stored, alpha 0
+    bitmap->scanLine(0)[1] = 0xFFFA05FAu;  // within 5 of magenta
+    bitmap->scanLine(0)[2] = 0xFFF900FFu;  // red differs by 6
+    bitmap->scanLine(0)[3] = SkinKeyPixel; // the key as stored, alpha 0
     source.addBitmap(std::move(bitmap));
     source.addObject(std::make_unique<TSkinObject>());
     const QByteArray plain = source.writePlainBody();
@@ -334,15 +346,16 @@ TEST(SkinBitmaps, RowSnappingMatchesThePerPixelRuleAtEveryWidth)
 {
     // Rows of every width up to a few vector steps, so that every mix of
     // wide, narrow and leftover pixels is met, copied and in place.
-    const std::uint32_t samples[] = {0xFFFF00FFu, 0x80FA05FAu, 0xFFF900FFu, SkinKeyPixel, 0xFF123456u,
-                                     0x00FB00FEu, 0xFFFF06FFu, 0xFFFFFFFFu, 0x7FFF00FAu, 0xFF000000u, 0xFFFF00F9u};
+    const std::uint32_t samples[] = {0xFFFF00FFu, 0x80FA05FAu, 0xFFF900FFu, SkinKeyPixel, 0xFF123456u, 0x00FB00FEu,
+                                     0xFFFF06FFu, 0xFFFFFFFFu, 0x7FFF00FAu, 0xFF000000u,  0xFFFF00F9u};
     const auto expected = [](std::uint32_t p) {
         const auto near = [](std::uint32_t v, std::uint32_t want) { return (v > want ? v - want : want - v) <= 5; };
         return near((p >> 16) & 0xFF, 0xFF) && near((p >> 8) & 0xFF, 0) && near(p & 0xFF, 0xFF) ? SkinKeyPixel : p;
     };
     for (int width = 1; width <= 27; ++width) {
         std::vector<std::uint32_t> row(static_cast<size_t>(width)), copied(static_cast<size_t>(width));
-        for (int x = 0; x < width; ++x) row[size_t(x)] = samples[size_t(x * 7 + width) % std::size(samples)];
+        for (int x = 0; x < width; ++x)
+            row[size_t(x)] = samples[size_t(x * 7 + width) % std::size(samples)];
         TSkinBitmap::copyRowSnapped(row.data(), copied.data(), width, 0xFF, 0x00, 0xFF, 5);
         std::vector<std::uint32_t> inPlace = row;
         TSkinBitmap::snapRowToKey(inPlace.data(), width, 0xFF, 0x00, 0xFF, 5);
@@ -375,7 +388,7 @@ TEST(SkinBitmaps, SizingRules)
     EXPECT_EQ(b.width(), 3);
     EXPECT_EQ(b.height(), 2);
     b.scanLine(0)[0] = 0x12345678u;
-    b.setSize(3, -2);   // the same size: pixels stay
+    b.setSize(3, -2); // the same size: pixels stay
     EXPECT_EQ(b.constScanLine(0)[0], 0x12345678u);
     b.setSize(0, 5);
     EXPECT_TRUE(b.isEmpty());
@@ -402,7 +415,7 @@ TEST(SkinHue, ShiftsBitmapsAndColoursButNotKeyPixels)
     bitmap->scanLine(0)[1] = SkinKeyPixel;
     source.addBitmap(std::move(bitmap));
     auto object = std::make_unique<TSkinObject>();
-    object->Color = 0x0000FF;   // red in 0x00BBGGRR
+    object->Color = 0x0000FF; // red in 0x00BBGGRR
     object->Font.Color = clNone;
     (new TSkinObject(object.get()))->Color = 0x0000FF;
     source.addObject(std::move(object));
@@ -422,9 +435,10 @@ TEST(SkinHue, ShiftsBitmapsAndColoursButNotKeyPixels)
 TEST(SkinObjectForm, LongBinaryValuesDecodeInAnyCaseAndLineBreaking)
 {
     QByteArray bytes;
-    for (int i = 0; i < 300; ++i) bytes.append(char((i * 37 + 11) & 0xFF));
-    QByteArray hex = bytes.toHex();   // lower case
-    hex.insert(33, "\r\n    ");        // a break inside a pair of digits
+    for (int i = 0; i < 300; ++i)
+        bytes.append(char((i * 37 + 11) & 0xFF));
+    QByteArray hex = bytes.toHex(); // lower case
+    hex.insert(33, "\r\n    ");     // a break inside a pair of digits
     hex.insert(100, " ");
     const QByteArray text = "object X: TSkinObject\r\n  Blob = {" + hex + "}\r\nend\r\n";
     EXPECT_EQ(readTextObject(text).find("Blob")->text, bytes);

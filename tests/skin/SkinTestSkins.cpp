@@ -27,7 +27,8 @@ void buildSampleSkin(TSkinSource& source)
     auto frame = solidBitmap("frame", 12, 10, opaque | widened(20) << 16 | widened(8) << 8 | widened(3));
     // A key-colour corner pixel and a second colour stripe.
     frame->scanLine(0)[0] = SkinKeyPixel;
-    for (int y = 0; y < 10; ++y) frame->scanLine(y)[5] = opaque | widened(31) << 8;
+    for (int y = 0; y < 10; ++y)
+        frame->scanLine(y)[5] = opaque | widened(31) << 8;
     source.addBitmap(std::move(frame));
     source.addBitmap(solidBitmap("arrows", 8, 4, opaque | widened(1) << 16));
     source.addBitmap(solidBitmap("Arrows", 8, 4, opaque | widened(2)));
@@ -100,21 +101,26 @@ void buildSampleSkin(TSkinSource& source)
 
 ::testing::AssertionResult sameSkin(const TSkinSource& a, const TSkinSource& b)
 {
-    if (a.SkinName != b.SkinName || a.SkinVersion != b.SkinVersion || a.Author != b.Author
-        || a.AuthorEMail != b.AuthorEMail || a.AuthorURL != b.AuthorURL)
+    if (a.SkinName != b.SkinName || a.SkinVersion != b.SkinVersion || a.Author != b.Author ||
+        a.AuthorEMail != b.AuthorEMail || a.AuthorURL != b.AuthorURL)
         return ::testing::AssertionFailure() << "header differs";
-    if (a.bitmaps().size() != b.bitmaps().size()) return ::testing::AssertionFailure() << "bitmap count differs";
+    if (a.bitmaps().size() != b.bitmaps().size())
+        return ::testing::AssertionFailure() << "bitmap count differs";
     for (int i = 0; i < a.bitmaps().size(); ++i) {
         const TSkinBitmap* x = a.bitmaps()[i];
         const TSkinBitmap* y = b.bitmaps()[i];
         if (x->Name != y->Name || x->image() != y->image())
             return ::testing::AssertionFailure() << "bitmap " << i << " differs";
     }
-    if (a.objectCount() != b.objectCount()) return ::testing::AssertionFailure() << "object count differs";
+    if (a.objectCount() != b.objectCount())
+        return ::testing::AssertionFailure() << "object count differs";
     for (int i = 0; i < a.objectCount(); ++i) {
         const QByteArray x = writeTextObject(recordFromObject(*a.object(i)));
         const QByteArray y = writeTextObject(recordFromObject(*b.object(i)));
-        if (x != y) return ::testing::AssertionFailure() << "object " << i << " differs:\n" << x.constData() << "\n---\n" << y.constData();
+        if (x != y)
+            return ::testing::AssertionFailure() << "object " << i << " differs:\n"
+                                                 << x.constData() << "\n---\n"
+                                                 << y.constData();
     }
     return ::testing::AssertionSuccess();
 }

@@ -24,6 +24,9 @@ void buildSampleSkin(TSkinSource& source);
 ::testing::AssertionResult sameSkin(const TSkinSource& a, const TSkinSource& b);
 
 // A colour channel value that survives 5-bit packing (v = (v5 << 3) | (v5 >> 2)).
-constexpr std::uint32_t widened(int v5) { return std::uint32_t((v5 << 3) | (v5 >> 2)); }
+constexpr std::uint32_t widened(int v5)
+{
+    return std::uint32_t((v5 << 3) | (v5 >> 2));
+}
 
 } // namespace corvane::skin::test

@@ -28,7 +28,8 @@ inline QImage windowPicture(QWidget& window)
 // `folder` is relative to the source tree, e.g. "tests/shell/golden".
 inline void expectGoldenPicture(const QImage& actual, const QString& folder, const QString& name)
 {
-    const QString path = qEnvironmentVariable("CORVANE_SOURCE_DIR") + QLatin1Char('/') + folder + QLatin1Char('/') + name;
+    const QString path =
+        qEnvironmentVariable("CORVANE_SOURCE_DIR") + QLatin1Char('/') + folder + QLatin1Char('/') + name;
     if (qEnvironmentVariableIntValue("CORVANE_UPDATE_GOLDEN") == 1) {
         ASSERT_TRUE(actual.save(path)) << path.toStdString();
         return;

@@ -29,8 +29,8 @@ TEST(ErrorBoxText, AFullStopFollowsTextsEndingAboveTheFullStop)
 
 TEST(ErrorBoxText, TextsEndingInTheFullStopOrBelowItStayAsTheyAre)
 {
-    for (const char* text : {"", "Done.", "Unknown Error No. ", "Stop!", "a,", "a-", "\"quoted\"", "(x)",
-                             "line\n", "tab\t"})
+    for (const char* text :
+         {"", "Done.", "Unknown Error No. ", "Stop!", "a,", "a-", "\"quoted\"", "(x)", "line\n", "tab\t"})
         EXPECT_EQ(errorBoxText(QString::fromLatin1(text)), QString::fromLatin1(text)) << text;
 }
 
@@ -81,7 +81,7 @@ TEST(DefaultErrorHandling, AnExceptionFromAPostedEventIsShownOnceAndTheProgramGo
     QCoreApplication::postEvent(&handler, new QEvent(Raise));
     QCoreApplication::processEvents();
     EXPECT_EQ(handler.entered, 2);
-    EXPECT_EQ(handler.finished, 1);   // the first stopped at its raise, the second ran through
+    EXPECT_EQ(handler.finished, 1); // the first stopped at its raise, the second ran through
     ASSERT_EQ(recorder.boxes().size(), 1);
     EXPECT_EQ(recorder.boxes()[0].icon, BoxIcon::Error);
     EXPECT_EQ(recorder.boxes()[0].caption, QStringLiteral("Corvane"));

@@ -57,14 +57,16 @@ TEST(FontSubstitutions, WindowsSansFamiliesDrawChineseWithNotoSansCjkSc)
 // that the substitutions resolve to the same files on every machine.
 TEST(FontSubstitutions, TestsSeeOnlyTheSuitesFonts)
 {
-    if (!qEnvironmentVariableIsSet("FONTCONFIG_FILE")) GTEST_SKIP() << "run through ctest for the suite's fonts";
-    const QStringList pinned = {"DejaVu Sans", "DejaVu Serif", "Nimbus Sans", "Noto Sans CJK",
-                                "Noto Serif CJK", "Noto Sans Mono CJK"};
+    if (!qEnvironmentVariableIsSet("FONTCONFIG_FILE"))
+        GTEST_SKIP() << "run through ctest for the suite's fonts";
+    const QStringList pinned = {"DejaVu Sans",   "DejaVu Serif",   "Nimbus Sans",
+                                "Noto Sans CJK", "Noto Serif CJK", "Noto Sans Mono CJK"};
     const QStringList qtGenericNames = {"Sans Serif", "Serif", "Monospace"};
     for (const QString& family : QFontDatabase::families()) {
-        if (qtGenericNames.contains(family)) continue;
-        const bool known = std::any_of(pinned.begin(), pinned.end(),
-                                       [&](const QString& name) { return family.startsWith(name); });
+        if (qtGenericNames.contains(family))
+            continue;
+        const bool known =
+            std::any_of(pinned.begin(), pinned.end(), [&](const QString& name) { return family.startsWith(name); });
         EXPECT_TRUE(known && !family.contains('[')) << family.toStdString();
     }
     EXPECT_EQ(QFontInfo(QFont(QStringLiteral("MS Sans Serif"), 8)).family(), QStringLiteral("Nimbus Sans"));

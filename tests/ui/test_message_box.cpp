@@ -100,14 +100,14 @@ TEST(MessageBox, WithoutRecorderAModalInformationBoxWithOneOkButtonIsShown)
 TEST(MessageBox, TheSameBoxIsNeverStackedOnItself)
 {
     MessageBoxRecorder recorder;
-    QStringList open;  // texts of the boxes open, outermost first
+    QStringList open; // texts of the boxes open, outermost first
     bool stackedOnItself = false;
     int deepest = 0;
     recorder.onShow = [&](const RecordedBox& box) {
         stackedOnItself |= open.contains(box.text);
         open << box.text;
         deepest = std::max(deepest, int(open.size()));
-        if (open.size() <= 3) {  // bounded, should boxes stack after all
+        if (open.size() <= 3) { // bounded, should boxes stack after all
             for (int i = 0; i < 100; ++i) {
                 showErrorBox(QStringLiteral("Host Lookup Canceled"));
                 showMessageBox(nullptr, QStringLiteral("对方已退出游戏！！！"), QStringLiteral("信息"));

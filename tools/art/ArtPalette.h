@@ -19,28 +19,34 @@ constexpr int kPointSpacing = 40;
 constexpr int kColumns = 9;
 constexpr int kRows = 10;
 
-constexpr int columnX(int column) { return kGridLeft + kPointSpacing * (column - 1); }
-constexpr int rowY(int row) { return kGridTop + kPointSpacing * (row - 1); }
+constexpr int columnX(int column)
+{
+    return kGridLeft + kPointSpacing * (column - 1);
+}
+constexpr int rowY(int row)
+{
+    return kGridTop + kPointSpacing * (row - 1);
+}
 
 // Where the wooden board ends and the chat panel begins.
 constexpr int kPanelLeft = 410;
 
 // The 16 colours of the board picture, by role.
 enum BoardColour {
-    Ink,          // grid lines, river words
-    InkSoft,      // edges of anti-aliased ink
-    FrameDark,    // outer frame of the board, band behind the receive caption
+    Ink,       // grid lines, river words
+    InkSoft,   // edges of anti-aliased ink
+    FrameDark, // outer frame of the board, band behind the receive caption
     FrameMid,
-    WoodDeep,     // grain streaks
+    WoodDeep, // grain streaks
     WoodMid,
-    WoodMain,     // the board's main colour
+    WoodMain, // the board's main colour
     WoodLight,
-    PanelLight,   // the chat panel
+    PanelLight, // the chat panel
     PanelMid,
     PanelShade,
-    SealRed,      // the red side's accent on the panel
+    SealRed, // the red side's accent on the panel
     White,
-    InkOnWood,    // between ink and wood, for anti-aliased edges
+    InkOnWood, // between ink and wood, for anti-aliased edges
     PanelText,
     FrameLight,
     BoardColourCount
@@ -78,9 +84,18 @@ constexpr int kPieceHeight = 43;
 // Background of every piece picture, also its bottom-left pixel: the window
 // draws the pieces transparent by keying out exactly this colour. It is close
 // to the board's wood so that the soft edge of a token blends into the board.
-inline QColor pieceKeyColour() { return QColor(0xDC, 0xB4, 0x78); }
+inline QColor pieceKeyColour()
+{
+    return QColor(0xDC, 0xB4, 0x78);
+}
 
-inline QColor blackSideInk() { return QColor(74, 42, 20); }
-inline QColor redSideInk() { return QColor(192, 32, 24); }
+inline QColor blackSideInk()
+{
+    return QColor(74, 42, 20);
+}
+inline QColor redSideInk()
+{
+    return QColor(192, 32, 24);
+}
 
 } // namespace corvane::art

@@ -46,7 +46,7 @@ QByteArray headers(int width, int height, int bitsPerPixel, int paletteEntries)
     putU32(out, quint32(height)); // positive: rows stored bottom-up
     putU16(out, 1);               // planes
     putU16(out, quint16(bitsPerPixel));
-    putU32(out, 0);               // BI_RGB, uncompressed
+    putU32(out, 0); // BI_RGB, uncompressed
     putU32(out, imageSize);
     putU32(out, kPixelsPerMetre);
     putU32(out, kPixelsPerMetre);

@@ -23,7 +23,10 @@ double hashToUnit(int x, int y)
     return double(h & 0xFFFFFF) / double(0xFFFFFF);
 }
 
-double smooth(double t) { return t * t * (3.0 - 2.0 * t); }
+double smooth(double t)
+{
+    return t * t * (3.0 - 2.0 * t);
+}
 
 double valueNoise(double x, double y)
 {
@@ -56,8 +59,7 @@ double fractalNoise(double x, double y)
 
 class IndexedCanvas {
 public:
-    IndexedCanvas()
-        : m_image(kBoardWidth, kBoardHeight, QImage::Format_Indexed8)
+    IndexedCanvas() : m_image(kBoardWidth, kBoardHeight, QImage::Format_Indexed8)
     {
         QList<QRgb> table;
         for (int i = 0; i < BoardColourCount; ++i)
@@ -142,7 +144,7 @@ private:
 
 constexpr int kGridRight = kGridLeft + kPointSpacing * (kColumns - 1); // 384
 constexpr int kGridBottom = kGridTop + kPointSpacing * (kRows - 1);    // 392
-constexpr int kBorderGap = 17; // from the outer grid lines to the border
+constexpr int kBorderGap = 17;                                         // from the outer grid lines to the border
 constexpr int kRiverTop = kGridTop + kPointSpacing * 4;                // row 5
 constexpr int kRiverBottom = kRiverTop + kPointSpacing;                // row 6
 
@@ -265,8 +267,7 @@ QFont sansFont(int pixelSize, bool bold)
 
 // Draws `text` centred on `centre`, using the glyph outlines' own bounds so
 // the ink, not the font's line box, is what gets centred.
-void drawCentredText(QPainter& painter, const QString& text, const QFont& font,
-                     QPointF centre, const QColor& colour)
+void drawCentredText(QPainter& painter, const QString& text, const QFont& font, QPointF centre, const QColor& colour)
 {
     QPainterPath path;
     path.addText(0, 0, font, text);
@@ -310,8 +311,8 @@ void paintBox(IndexedCanvas& canvas, const PanelBox& box)
     canvas.fill(box.left, box.top, box.right, box.bottom, PanelMid);
     canvas.frame(box.left, box.top, box.right, box.bottom, PanelShade);
     // Clip the corners by a pixel for a softer outline.
-    for (auto [x, y] : {std::pair{box.left, box.top}, std::pair{box.right, box.top},
-                        std::pair{box.left, box.bottom}, std::pair{box.right, box.bottom}})
+    for (auto [x, y] : {std::pair{box.left, box.top}, std::pair{box.right, box.top}, std::pair{box.left, box.bottom},
+                        std::pair{box.right, box.bottom}})
         canvas.set(x, y, PanelLight);
 }
 
@@ -324,13 +325,11 @@ void paintPanel(IndexedCanvas& canvas)
 
     paintBox(canvas, kSendBox);
     paintBox(canvas, kReceiveBox);
-    canvas.fill(kReceiveBox.left + 1, kReceiveBox.top + 1, kReceiveBox.right - 1, kReceiveBandBottom,
-                FrameDark);
+    canvas.fill(kReceiveBox.left + 1, kReceiveBox.top + 1, kReceiveBox.right - 1, kReceiveBandBottom, FrameDark);
 }
 
 // A token as on the board, for the panel's emblem.
-void paintEmblemToken(QPainter& painter, QPointF centre, double radius, const QString& glyph,
-                      const QColor& ink)
+void paintEmblemToken(QPainter& painter, QPointF centre, double radius, const QString& glyph, const QColor& ink)
 {
     painter.setPen(QPen(boardColour(FrameMid), 1.2));
     painter.setBrush(boardColour(WoodLight));
@@ -346,15 +345,13 @@ void paintPanelArt(QPainter& painter)
     // Caption of the input box, in the strip above Memo1.
     painter.setFont(sansFont(11, false));
     painter.setPen(boardColour(PanelText));
-    painter.drawText(QRectF(424, 9, 190, 14), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("发送信息："));
+    painter.drawText(QRectF(424, 9, 190, 14), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("发送信息："));
 
     // Emblem: a black and a red general facing each other, and the name.
     const double cy = 218;
     paintEmblemToken(painter, QPointF(478, cy), 27, QStringLiteral("將"), boardColour(Ink));
     paintEmblemToken(painter, QPointF(562, cy), 27, QStringLiteral("帥"), boardColour(SealRed));
-    drawCentredText(painter, QStringLiteral("Corvane"), serifFont(22, true), QPointF(520, 279),
-                    boardColour(FrameDark));
+    drawCentredText(painter, QStringLiteral("Corvane"), serifFont(22, true), QPointF(520, 279), boardColour(FrameDark));
     drawCentredText(painter, QStringLiteral("中国象棋"), sansFont(12, false), QPointF(520, 300),
                     boardColour(PanelText));
 }

@@ -8,9 +8,9 @@ namespace corvane::art {
 namespace {
 
 struct Partial {
-    double ratio;     // of the strike's fundamental
+    double ratio; // of the strike's fundamental
     double amplitude;
-    double decay;     // time constant in seconds
+    double decay; // time constant in seconds
 };
 
 // A bell-like tone: a fundamental with two quieter overtones that die away
@@ -33,22 +33,21 @@ constexpr Strike kStrikes[] = {
     {0.12, 1046.50, 1.0},
 };
 
-constexpr double kAttackSeconds = 0.004;  // too short to hear, long enough to avoid a click
-constexpr double kFadeOutSeconds = 0.12;  // brings the tail down to exact silence
-constexpr double kPeakLevel = 0.72;       // of full scale, leaves headroom
+constexpr double kAttackSeconds = 0.004; // too short to hear, long enough to avoid a click
+constexpr double kFadeOutSeconds = 0.12; // brings the tail down to exact silence
+constexpr double kPeakLevel = 0.72;      // of full scale, leaves headroom
 
 double strikeValue(const Strike& strike, double t)
 {
     const double local = t - strike.start;
     if (local < 0)
         return 0;
-    const double attack = local < kAttackSeconds
-        ? 0.5 - 0.5 * std::cos(std::numbers::pi * local / kAttackSeconds)
-        : 1.0;
+    const double attack =
+        local < kAttackSeconds ? 0.5 - 0.5 * std::cos(std::numbers::pi * local / kAttackSeconds) : 1.0;
     double value = 0;
     for (const Partial& partial : kPartials)
-        value += partial.amplitude * std::exp(-local / partial.decay)
-            * std::sin(2 * std::numbers::pi * strike.frequency * partial.ratio * local);
+        value += partial.amplitude * std::exp(-local / partial.decay) *
+                 std::sin(2 * std::numbers::pi * strike.frequency * partial.ratio * local);
     return strike.level * attack * value;
 }
 

@@ -17,12 +17,9 @@ struct PieceKind {
 };
 
 const PieceKind kKinds[] = {
-    {"chariot", QStringLiteral("車"), QStringLiteral("俥")},
-    {"horse", QStringLiteral("馬"), QStringLiteral("傌")},
-    {"elephant", QStringLiteral("象"), QStringLiteral("相")},
-    {"advisor", QStringLiteral("士"), QStringLiteral("仕")},
-    {"general", QStringLiteral("將"), QStringLiteral("帥")},
-    {"cannon", QStringLiteral("砲"), QStringLiteral("炮")},
+    {"chariot", QStringLiteral("車"), QStringLiteral("俥")},  {"horse", QStringLiteral("馬"), QStringLiteral("傌")},
+    {"elephant", QStringLiteral("象"), QStringLiteral("相")}, {"advisor", QStringLiteral("士"), QStringLiteral("仕")},
+    {"general", QStringLiteral("將"), QStringLiteral("帥")},  {"cannon", QStringLiteral("砲"), QStringLiteral("炮")},
     {"soldier", QStringLiteral("卒"), QStringLiteral("兵")},
 };
 
@@ -40,8 +37,7 @@ QPainterPath glyphPath(const QString& glyph, int pixelSize)
 // a soft shadow, the turned wooden disc, an engraved ring and the character,
 // all in the side's ink. `stretchY` scales the character vertically to match
 // the ellipse.
-void drawToken(QPainter& painter, QPointF centre, double rx, double ry, const QString& glyph,
-               const QColor& ink)
+void drawToken(QPainter& painter, QPointF centre, double rx, double ry, const QString& glyph, const QColor& ink)
 {
     painter.setRenderHint(QPainter::Antialiasing);
     const double scale = rx / 19.0; // the 41-pixel piece is the reference size
@@ -128,8 +124,8 @@ std::vector<PiecePicture> paintPiecePictures()
         pictures.push_back({QStringLiteral("black_%1.bmp").arg(QLatin1String(kind.name)),
                             paintPiece(kind.blackGlyph, blackSideInk())});
     for (const PieceKind& kind : kKinds)
-        pictures.push_back({QStringLiteral("red_%1.bmp").arg(QLatin1String(kind.name)),
-                            paintPiece(kind.redGlyph, redSideInk())});
+        pictures.push_back(
+            {QStringLiteral("red_%1.bmp").arg(QLatin1String(kind.name)), paintPiece(kind.redGlyph, redSideInk())});
     return pictures;
 }
 
@@ -139,8 +135,8 @@ QImage paintToken(int diameter, const QString& glyph, bool red)
     image.fill(Qt::transparent);
     QPainter painter(&image);
     const double radius = diameter / 2.0 - diameter / 40.0;
-    drawToken(painter, QPointF(diameter / 2.0 - 0.5, diameter / 2.0 - 0.5), radius - 0.5,
-              radius - 0.5, glyph, red ? redSideInk() : blackSideInk());
+    drawToken(painter, QPointF(diameter / 2.0 - 0.5, diameter / 2.0 - 0.5), radius - 0.5, radius - 0.5, glyph,
+              red ? redSideInk() : blackSideInk());
     return image;
 }
 

@@ -28,12 +28,12 @@ QByteArray encodeWav8Mono(const std::vector<unsigned char>& samples, int sampleR
 
     out.append("fmt ");
     putU32(out, 16);
-    putU16(out, 1);                  // PCM
-    putU16(out, 1);                  // one channel
+    putU16(out, 1); // PCM
+    putU16(out, 1); // one channel
     putU32(out, quint32(sampleRate));
     putU32(out, quint32(sampleRate)); // bytes per second: one byte per sample
-    putU16(out, 1);                  // block alignment
-    putU16(out, 8);                  // bits per sample
+    putU16(out, 1);                   // block alignment
+    putU16(out, 8);                   // bits per sample
 
     out.append("data");
     putU32(out, dataSize);

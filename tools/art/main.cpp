@@ -31,8 +31,7 @@ bool fontsAvailable()
     const QStringList families = QFontDatabase::families();
     for (const char* family : {"Noto Serif CJK TC", "Noto Sans CJK SC"}) {
         if (!families.contains(QLatin1String(family))) {
-            std::fprintf(stderr, "corvane-art: font \"%s\" is missing (package fonts-noto-cjk)\n",
-                         family);
+            std::fprintf(stderr, "corvane-art: font \"%s\" is missing (package fonts-noto-cjk)\n", family);
             return false;
         }
     }

@@ -34,25 +34,25 @@ void copyRect(QImage& target, const QPoint& at, const QImage& source, const QRec
 // (the 1-px border), ring 1 (just inside the border), or deeper. Radii are
 // per corner so that a window can have round top and tighter bottom corners.
 struct Radii {
-  int topLeft = 0, topRight = 0, bottomLeft = 0, bottomRight = 0;
-  static Radii all(int r) { return {r, r, r, r}; }
+    int topLeft = 0, topRight = 0, bottomLeft = 0, bottomRight = 0;
+    static Radii all(int r) { return {r, r, r, r}; }
 };
 
 enum class Side { Top, Left, Bottom, Right };
 
 struct PixelPlace {
-  bool outside = false;
-  int ring = 0;          // 0 = border, 1 = first inner ring, ...
-  Side nearest = Side::Top;
+    bool outside = false;
+    int ring = 0; // 0 = border, 1 = first inner ring, ...
+    Side nearest = Side::Top;
 };
 PixelPlace classify(int x, int y, int width, int height, const Radii& radii);
 
 struct BoxStyle {
-  QColor border;
-  QColor fillTop, fillBottom;        // vertical gradient of the inside
-  QColor highlight;                  // ring 1 on the top and left side (invalid: none)
-  QColor shade;                      // ring 1 on the bottom and right side (invalid: none)
-  QColor outside = kKey;             // invalid: leave outside pixels untouched
+    QColor border;
+    QColor fillTop, fillBottom; // vertical gradient of the inside
+    QColor highlight;           // ring 1 on the top and left side (invalid: none)
+    QColor shade;               // ring 1 on the bottom and right side (invalid: none)
+    QColor outside = kKey;      // invalid: leave outside pixels untouched
 };
 void roundedBox(QImage& image, const QRect& rect, const Radii& radii, const BoxStyle& style);
 
@@ -60,11 +60,10 @@ void roundedBox(QImage& image, const QRect& rect, const Radii& radii, const BoxS
 // onto the image. Only use on opaque, non-key backgrounds.
 void paintPath(QImage& image, const QPoint& origin, const QPainterPath& path, const QColor& color);
 // Strokes `path` with a round-capped pen.
-void strokePath(QImage& image, const QPoint& origin, const QPainterPath& path, const QColor& color,
-                double width);
+void strokePath(QImage& image, const QPoint& origin, const QPainterPath& path, const QColor& color, double width);
 
 // Replaces every pixel of `rect` equal to `background` by the key colour, so a
 // shape drawn on a known background can be blitted masked over that background.
 void keyOut(QImage& image, const QRect& rect, const QColor& background);
 
-}  // namespace ivory
+} // namespace ivory

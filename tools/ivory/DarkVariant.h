@@ -19,4 +19,4 @@ QColor darkColor(const QColor& color);
 // System colours become the dark counterpart of their usual value.
 void makeDark(BitmapList& bitmaps, ObjectList& objects);
 
-}  // namespace ivory
+} // namespace ivory

@@ -5,10 +5,10 @@
 
 namespace ivory::frame {
 
-inline constexpr int kCaptionHeight = 24;   // "Caption" strip
-inline constexpr int kSideWidth = 24;       // "Left" / "Right" strips
-inline constexpr int kBottomHeight = 16;    // "Bottom" strip
-inline constexpr int kDesignWidth = 300;    // size the "Form" tree is stored at
+inline constexpr int kCaptionHeight = 24; // "Caption" strip
+inline constexpr int kSideWidth = 24;     // "Left" / "Right" strips
+inline constexpr int kBottomHeight = 16;  // "Bottom" strip
+inline constexpr int kDesignWidth = 300;  // size the "Form" tree is stored at
 inline constexpr int kDesignHeight = 250;
 
 // Window corner radii: round top corners, tighter bottom ones.
@@ -30,4 +30,4 @@ inline constexpr int kBottomCenterWidth = 8;
 inline constexpr int kButtonTop = 3;
 inline constexpr int kFaceSize = 16;
 
-}  // namespace ivory::frame
+} // namespace ivory::frame

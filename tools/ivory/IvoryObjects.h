@@ -16,4 +16,4 @@ using ObjectList = std::vector<ObjectTree>;
 // "CheckBox", ..., "CopyOfPanel"), laid out at their stored sizes.
 ObjectList ivoryObjects();
 
-}  // namespace ivory
+} // namespace ivory

@@ -13,7 +13,7 @@
 namespace ivory {
 
 struct SkinHeader {
-  QString skinName, skinVersion, author, authorEMail, authorUrl;
+    QString skinName, skinVersion, author, authorEMail, authorUrl;
 };
 SkinHeader ivoryHeader();
 
@@ -30,7 +30,7 @@ const NamedBitmap* resolveBitmap(const BitmapList& bitmaps, const QString& name)
 QStringList checkLinks(const ObjectList& objects, const BitmapList& bitmaps);
 
 // File names inside the skin source folder.
-QString bitmapFileName(int index, const QString& name);  // "bitmaps/00-Top.bmp"
+QString bitmapFileName(int index, const QString& name); // "bitmaps/00-Top.bmp"
 inline const char* const kManifestFile = "manifest.txt";
 inline const char* const kObjectsFile = "objects.txt";
 
@@ -43,4 +43,4 @@ QByteArray objectsText(const ObjectList& objects);
 bool writeSkinSource(const QString& folder, const SkinHeader& header, const BitmapList& bitmaps,
                      const ObjectList& objects, QString* error);
 
-}  // namespace ivory
+} // namespace ivory

@@ -13,4 +13,4 @@ QImage drawMenu();
 // "menuborders" 12 x 12: the popup border, nine-sliced with 3-px margins.
 QImage drawMenuBorders();
 
-}  // namespace ivory
+} // namespace ivory

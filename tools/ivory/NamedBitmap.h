@@ -9,10 +9,10 @@ namespace ivory {
 
 // One bitmap of the skin: its stream name and its picture (magenta = key).
 struct NamedBitmap {
-  QString name;
-  QImage image;
+    QString name;
+    QImage image;
 };
 
 using BitmapList = std::vector<NamedBitmap>;
 
-}  // namespace ivory
+} // namespace ivory

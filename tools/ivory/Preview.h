@@ -20,12 +20,12 @@ namespace ivory {
 // colours within 5 of it) snapped to the engine's key colour.
 class LoadedBitmaps {
 public:
-  explicit LoadedBitmaps(const BitmapList& bitmaps);
-  const corvane::skin::TSkinBitmapList* list() const { return &m_list; }
+    explicit LoadedBitmaps(const BitmapList& bitmaps);
+    const corvane::skin::TSkinBitmapList* list() const { return &m_list; }
 
 private:
-  std::vector<std::unique_ptr<corvane::skin::TSkinBitmap>> m_bitmaps;
-  corvane::skin::TSkinBitmapList m_list;
+    std::vector<std::unique_ptr<corvane::skin::TSkinBitmap>> m_bitmaps;
+    corvane::skin::TSkinBitmapList m_list;
 };
 
 // Draws an object tree (already laid out) onto `target` as the skin engine
@@ -36,7 +36,7 @@ void drawObject(QImage& target, corvane::skin::TSkinObject& object, const Loaded
 // Writes enlarged bitmaps and mock-ups as PNG files into `folder`. The
 // mock-ups show `board` (the program's 632 x 434 board picture) in the client
 // area when it is not null, else a grey stand-in.
-bool writePreviews(const QString& folder, const BitmapList& bitmaps, const ObjectList& objects,
-                   const QImage& board, QString* error);
+bool writePreviews(const QString& folder, const BitmapList& bitmaps, const ObjectList& objects, const QImage& board,
+                   QString* error);
 
-}  // namespace ivory
+} // namespace ivory

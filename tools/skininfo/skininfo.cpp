@@ -21,7 +21,8 @@ namespace {
 
 void printLink(const char* label, const TSkinBitmapLink& link)
 {
-    if (link.Name.isEmpty() && link.Right == 0 && link.Bottom == 0) return;
+    if (link.Name.isEmpty() && link.Right == 0 && link.Bottom == 0)
+        return;
     std::printf(" %s=\"%s\" %d,%d,%d,%d%s", label, qPrintable(link.Name), link.Left, link.Top, link.Right, link.Bottom,
                 link.Bitmap ? "" : " (unresolved)");
 }
@@ -38,7 +39,8 @@ void printTree(const TSkinObject& o, int depth)
         std::printf(" tile=%s border=%s%s", tileStyleIdent(b->TileStyle).constData(),
                     tileStyleIdent(b->BorderTileStyle).constData(), o.Masked ? " masked" : "");
     }
-    if (auto* a = dynamic_cast<const TSkinActiveBitmap*>(&o)) printLink("active", a->ActiveBitmap);
+    if (auto* a = dynamic_cast<const TSkinActiveBitmap*>(&o))
+        printLink("active", a->ActiveBitmap);
     if (auto* s = dynamic_cast<const TSkinSystemButton*>(&o)) {
         std::printf(" action=%s", actionIdent(s->Action).constData());
         printLink("hot", s->BitmapHot);
@@ -50,9 +52,11 @@ void printTree(const TSkinObject& o, int depth)
         printLink("pressed", b->BitmapPressed);
         printLink("disabled", b->BitmapDisabled);
     }
-    if (auto* a = dynamic_cast<const TSkinActiveObject*>(&o)) std::printf(" activeColor=%d", a->ActiveColor);
+    if (auto* a = dynamic_cast<const TSkinActiveObject*>(&o))
+        std::printf(" activeColor=%d", a->ActiveColor);
     std::printf("\n");
-    for (const auto& child : o.children()) printTree(*child, depth + 1);
+    for (const auto& child : o.children())
+        printTree(*child, depth + 1);
 }
 
 } // namespace
@@ -76,8 +80,8 @@ int main(int argc, char** argv)
     try {
         const QByteArray bytes = file.readAll();
         if (QFileInfo(path).suffix().compare(QLatin1String("skin"), Qt::CaseInsensitive) == 0) {
-            std::printf("container: SkinStream, presence byte %d, magic \"%s\"\n", bytes.isEmpty() ? -1 : int(quint8(bytes[0])),
-                        bytes.mid(1, 4).constData());
+            std::printf("container: SkinStream, presence byte %d, magic \"%s\"\n",
+                        bytes.isEmpty() ? -1 : int(quint8(bytes[0])), bytes.mid(1, 4).constData());
             if (!readSkinStream(bytes, source)) {
                 std::printf("no skin\n");
                 return 0;
@@ -107,11 +111,13 @@ int main(int argc, char** argv)
         const TSkinBitmap* b = source.bitmaps()[i];
         int keys = 0;
         for (int y = 0; y < b->height(); ++y)
-            for (int x = 0; x < b->width(); ++x) keys += isKeyPixel(b->constScanLine(y)[x]);
+            for (int x = 0; x < b->width(); ++x)
+                keys += isKeyPixel(b->constScanLine(y)[x]);
         std::printf("  %2d %-12s %4d x %-4d %6d key pixels\n", i, qPrintable(b->Name), b->width(), b->height(), keys);
     }
     std::printf("\n%d top-level objects\n", source.objectCount());
-    for (const auto& object : source.objects()) printTree(*object, 1);
+    for (const auto& object : source.objects())
+        printTree(*object, 1);
     if (withText) {
         for (const auto& object : source.objects())
             std::printf("\n%s", writeTextObject(recordFromObject(*object)).replace("\r\n", "\n").constData());

@@ -104,8 +104,7 @@ public:
     int delayMs = 0;
 
 protected:
-    void startHostLookup(const QString& name, QObject* context,
-                         std::function<void(const QHostInfo&)> done) override
+    void startHostLookup(const QString& name, QObject* context, std::function<void(const QHostInfo&)> done) override
     {
         lookedUp << name;
         if (!answer) {

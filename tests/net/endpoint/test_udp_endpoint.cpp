@@ -103,7 +103,7 @@ TEST(UdpEndpointBinding, WritingTheSamePortReopensTheSocketAndDropsQueuedDatagra
 
     auto peer = makePeerSocket();
     peer->writeDatagram("queued on the old socket", QHostAddress::LocalHost, port);
-    endpoint.setLocalPort(port);   // before the event loop had a chance to read it
+    endpoint.setLocalPort(port); // before the event loop had a chance to read it
     EXPECT_EQ(endpoint.boundPort(), port);
     settle();
     EXPECT_TRUE(log.empty());
@@ -153,7 +153,7 @@ TEST(UdpEndpointBinding, ATakenPortRaisesTheSystemsTextOnceAndReceivesNothing)
     const UdpResult bound = second.setLocalPort(port);
     EXPECT_EQ(bound.kind(), UdpResult::Kind::SocketError);
     EXPECT_EQ(bound.errorText(), QString::fromLocal8Bit(std::strerror(EADDRINUSE)));
-    second.Loaded();  // the second bind is not checked
+    second.Loaded(); // the second bind is not checked
     EXPECT_EQ(second.localPort(), port);
     EXPECT_EQ(second.boundPort(), 0);
     EXPECT_TRUE(statuses.isEmpty());
@@ -180,7 +180,7 @@ TEST(UdpEndpointBinding, EachBoundSocketAsksTheKernelForALargeReceiveQueue)
     EXPECT_EQ(endpoint.receiveQueueSize(), 0);
     endpoint.setLocalPort(freePort());
     EXPECT_EQ(endpoint.receiveQueueSize(), granted);
-    endpoint.setLocalPort(freePort());  // a new socket asks again
+    endpoint.setLocalPort(freePort()); // a new socket asks again
     EXPECT_EQ(endpoint.receiveQueueSize(), granted);
     TUdpEndpoint loadedAlone;
     loadedAlone.Loaded();
@@ -233,7 +233,7 @@ TEST(UdpEndpointSocketErrors, AFailedSocketOpenRaisesTheErrorNumberAndKeepsTheOl
     EXPECT_EQ(endpoint.lastError(), EMFILE);
     EXPECT_EQ(statuses, QStringList({"Checking Error In Error Manager", "Looking Up Error Message" + expected}));
     EXPECT_EQ(endpoint.localPort(), port);
-    EXPECT_EQ(endpoint.boundPort(), 0);   // the old socket was closed first
+    EXPECT_EQ(endpoint.boundPort(), 0); // the old socket was closed first
 
     // Without a socket a send is silent, and the next LocalPort write recovers.
     endpoint.setRemoteHost(QStringLiteral("127.0.0.1"));

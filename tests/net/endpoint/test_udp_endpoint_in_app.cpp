@@ -27,7 +27,7 @@ TEST(UdpEndpointInApplication, AHandlerWhoseSendFailsDoesNotStopTheNextDatagrams
             reply.write("reply");
             if (const UdpResult sent = sender->SendDatagram(reply); !sent) {
                 corvane::showErrorBox(sent.errorText());
-                return;  // the rest of the handler does not run
+                return; // the rest of the handler does not run
             }
         }
         handled << bytes;

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-
 using namespace endpoint_test;
 
 TEST(UdpEndpointReceive, SendingToItselfDeliversExactlyTheBytesWithSenderAddressAndPort)
@@ -41,7 +40,7 @@ TEST(UdpEndpointReceive, ReadDatagramWritesAtThePositionRewindsAndCanBeRepeated)
     endpoint->ReadDatagram(stream);
     EXPECT_EQ(stream.bytes(), QByteArray("01abc56"));
     EXPECT_EQ(stream.position(), 0);
-    endpoint->ReadDatagram(stream);   // again at position 0
+    endpoint->ReadDatagram(stream); // again at position 0
     EXPECT_EQ(stream.bytes(), QByteArray("abcbc56"));
 }
 

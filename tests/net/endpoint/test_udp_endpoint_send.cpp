@@ -6,7 +6,6 @@
 
 using namespace corvane::endpoint;
 
-
 using namespace endpoint_test;
 
 namespace {
@@ -72,12 +71,18 @@ TEST(UdpEndpointSend, EmptyStreamHandlerIsAskedOnceOnly)
     int calls = 0;
     TMemoryStream empty;
 
-    endpoint->OnStreamInvalid = [&](bool& handled, TMemoryStream&) { ++calls; handled = true; };
+    endpoint->OnStreamInvalid = [&](bool& handled, TMemoryStream&) {
+        ++calls;
+        handled = true;
+    };
     EXPECT_EQ(sendOutcome(*endpoint, empty), QStringLiteral("general:Invalid stream"));
     EXPECT_EQ(calls, 1);
 
     calls = 0;
-    endpoint->OnStreamInvalid = [&](bool&, TMemoryStream& stream) { ++calls; stream.write("x"); };
+    endpoint->OnStreamInvalid = [&](bool&, TMemoryStream& stream) {
+        ++calls;
+        stream.write("x");
+    };
     EXPECT_EQ(sendOutcome(*endpoint, empty), QStringLiteral("general:Invalid stream"));
     EXPECT_EQ(calls, 1);
 }
@@ -90,7 +95,8 @@ TEST(UdpEndpointSend, NullRemoteAddressForAllZeroOrEmptyHost)
     for (const QString& host : {QStringLiteral("0.0.0.0"), QString()}) {
         endpoint->setRemoteHost(host);
         TMemoryStream stream = streamOf("close|2|3|4|5|6|7");
-        EXPECT_EQ(sendOutcome(*endpoint, stream), QStringLiteral("UDPSockError:Null Remote Address")) << host.toStdString();
+        EXPECT_EQ(sendOutcome(*endpoint, stream), QStringLiteral("UDPSockError:Null Remote Address"))
+            << host.toStdString();
     }
     EXPECT_EQ(sends, 0);
 }
@@ -109,7 +115,7 @@ TEST(UdpEndpointSend, StatusSendingDataIsReportedAtLevelTwoAndOnDataSendFollowsT
     };
 
     TMemoryStream stream = streamOf("abc");
-    EXPECT_TRUE(endpoint->SendDatagram(stream).ok());   // report level 1: no status
+    EXPECT_TRUE(endpoint->SendDatagram(stream).ok()); // report level 1: no status
     EXPECT_EQ(order, QStringList({"sent"}));
     EXPECT_EQ(stream.position(), 3);
     EXPECT_EQ(endpoint->lastStatus(), QString());
@@ -127,7 +133,7 @@ TEST(UdpEndpointSend, TheWholeStreamGoesOutFromItsStartWhateverItsPositionOrSize
     endpoint.setLocalPort(0);
     auto peer = makePeerSocket();
     endpoint.setRemoteHost(QStringLiteral("127.0.0.1"));
-    endpoint.setRemotePort(0x10000 + peer->localPort());   // only the low 16 bits count
+    endpoint.setRemotePort(0x10000 + peer->localPort()); // only the low 16 bits count
 
     TMemoryStream stream = streamOf("message|2|3|4|5|6|x");
     stream.setPosition(4);
@@ -149,7 +155,7 @@ TEST(UdpEndpointSend, AHostNameIsLookedUpForEverySend)
     auto endpoint = std::make_unique<ScriptedLookupEndpoint>();
     endpoint->setLocalPort(0);
     endpoint->setRemotePort(endpoint->boundPort());
-    endpoint->setRemoteHost(QStringLiteral("localhost"));   // answered from the hosts file
+    endpoint->setRemoteHost(QStringLiteral("localhost")); // answered from the hosts file
     std::vector<Received> log;
     recordInto(*endpoint, log);
     TMemoryStream first = streamOf("one");
@@ -248,8 +254,8 @@ TEST(UdpEndpointSend, ANameLongerThan127CharactersIsLookedUpWhole)
     endpoint.setLocalPort(0);
     endpoint.setRemotePort(endpoint.boundPort());
     // Four labels of 60 characters: 244 characters; only the whole name resolves.
-    const QString longName = QString(60, 'a') + "." + QString(60, 'b') + "." + QString(60, 'c') + "."
-        + QString(60, 'd') + ".invalid";
+    const QString longName =
+        QString(60, 'a') + "." + QString(60, 'b') + "." + QString(60, 'c') + "." + QString(60, 'd') + ".invalid";
     endpoint.setRemoteHost(longName);
     endpoint.answer = [&](const QString& name) {
         return name == longName ? std::optional<quint32>(loopback()) : std::optional<quint32>();
@@ -266,7 +272,7 @@ TEST(UdpEndpointSend, AnAnswerWithOnlyIPv6AddressesDoesNotResolve)
 {
     ScriptedLookupEndpoint endpoint;
     endpoint.setLocalPort(0);
-    endpoint.setRemoteHost(QStringLiteral("::1"));   // not a dotted IPv4 address: looked up
+    endpoint.setRemoteHost(QStringLiteral("::1")); // not a dotted IPv4 address: looked up
     TMemoryStream stream = streamOf("x");
     EXPECT_EQ(sendOutcome(endpoint, stream), QStringLiteral("UDPSockError:Host Lookup Canceled"));
     EXPECT_EQ(endpoint.lookedUp, QStringList({"::1"}));

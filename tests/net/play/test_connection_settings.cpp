@@ -11,8 +11,8 @@
 
 using namespace corvane::endpoint;
 
-using corvane::play::ApplyResult;
 using corvane::play::applyConnectionSettings;
+using corvane::play::ApplyResult;
 using corvane::play::convertToInteger;
 
 namespace {
@@ -36,8 +36,13 @@ int freePort()
 TEST(ConvertToInteger, ReadsDecimalIntegers)
 {
     const std::pair<const char*, int> cases[] = {
-        {"1234", 1234}, {"0", 0}, {"70000", 70000}, {"-5", -5}, {"007", 7},
-        {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1},
+        {"1234", 1234},
+        {"0", 0},
+        {"70000", 70000},
+        {"-5", -5},
+        {"007", 7},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},
     };
     for (const auto& [text, value] : cases)
         EXPECT_EQ(convertToInteger(QString::fromUtf8(text)), value) << text;
@@ -46,8 +51,10 @@ TEST(ConvertToInteger, ReadsDecimalIntegers)
 TEST(ConvertToInteger, RejectsEverythingElseWithTheFrameworkText)
 {
     const char* const texts[] = {
-        "12a", "2147483648", "-2147483649", "99999999999999999999999", "", " ", "12 ", " 42", "+5", "-", "--5",
-        "0x4D2", "$4D2", "0X10", "1e3", "１２",  // the last: full-width digits
+        "12a",  "2147483648", "-2147483649", "99999999999999999999999",
+        "",     " ",          "12 ",         " 42",
+        "+5",   "-",          "--5",         "0x4D2",
+        "$4D2", "0X10",       "1e3",         "１２", // the last: full-width digits
     };
     for (const char* text : texts) {
         const QString input = QString::fromUtf8(text);
@@ -74,9 +81,9 @@ TEST(ApplyConnectionSettings, BlanksCountAsContentAndTheHostIsTakenAsTyped)
 {
     TUdpEndpoint endpoint;
     const int local = freePort();
-    EXPECT_EQ(applyConnectionSettings(endpoint, QStringLiteral(" "), QStringLiteral("70000"), QString::number(local))
-                  .result,
-              ApplyResult::Applied);
+    EXPECT_EQ(
+        applyConnectionSettings(endpoint, QStringLiteral(" "), QStringLiteral("70000"), QString::number(local)).result,
+        ApplyResult::Applied);
     EXPECT_EQ(endpoint.remoteHost(), QStringLiteral(" "));
     EXPECT_EQ(endpoint.remotePort(), 70000);
     EXPECT_EQ(endpoint.localPort(), local);
@@ -91,7 +98,8 @@ TEST(ApplyConnectionSettings, ValuesSetBeforeAFailingConversionStaySet)
     EXPECT_EQ(first.errorText, QStringLiteral("'x' is not a valid integer value"));
     EXPECT_EQ(endpoint.remoteHost(), QStringLiteral("a"));
     EXPECT_EQ(endpoint.remotePort(), 1);
-    const auto second = applyConnectionSettings(endpoint, QStringLiteral("b"), QStringLiteral("7"), QStringLiteral("y"));
+    const auto second =
+        applyConnectionSettings(endpoint, QStringLiteral("b"), QStringLiteral("7"), QStringLiteral("y"));
     EXPECT_EQ(second.result, ApplyResult::Failed);
     EXPECT_EQ(second.errorText, QStringLiteral("'y' is not a valid integer value"));
     EXPECT_EQ(endpoint.remoteHost(), QStringLiteral("b"));

@@ -13,7 +13,7 @@ namespace corvane::test_support {
 
 class RecordingEffects : public protocol::ReceiveEffects {
 public:
-    explicit RecordingEffects(game::Position& position) : m_position(position) {}
+    explicit RecordingEffects(game::Position& position) : m_position(position) { }
 
     void playNotificationSound() override { calls.push_back("sound"); }
     void showInformation(const std::string& text) override
@@ -38,12 +38,12 @@ public:
     void showChange(const game::Change& change) override { shown.push_back(change); }
 
     std::vector<std::string> calls;
-    std::vector<game::Change> shown;  // changes of the position, not counted in calls
+    std::vector<game::Change> shown; // changes of the position, not counted in calls
     std::vector<std::string> boxes;
     std::string memo;
     std::string date = "2026/12/7";
     std::string time = "8:05:09";
-    std::function<void()> whileBoxOpen;  // runs inside the modal wait
+    std::function<void()> whileBoxOpen; // runs inside the modal wait
 
 private:
     game::Position& m_position;

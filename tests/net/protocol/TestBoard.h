@@ -65,9 +65,9 @@ public:
 
     game::Position position;
     int changes = 0;
-    std::vector<std::string> sent;   // every message sent, in order
-    bool sendFails = false;          // sendMove reports a failed send
-    std::function<void(const std::string&)> onSend;  // called after a successful send
+    std::vector<std::string> sent;                  // every message sent, in order
+    bool sendFails = false;                         // sendMove reports a failed send
+    std::function<void(const std::string&)> onSend; // called after a successful send
 };
 
 } // namespace corvane::test_support

@@ -25,8 +25,8 @@ TEST(Gbk, EncodesTheReceiveSideTexts)
 {
     EXPECT_EQ(utf8ToGbk("信息"), bytes({0xD0, 0xC5, 0xCF, 0xA2}));
     EXPECT_EQ(utf8ToGbk("此局你输了，继续努力！"),
-              bytes({0xB4, 0xCB, 0xBE, 0xD6, 0xC4, 0xE3, 0xCA, 0xE4, 0xC1, 0xCB, 0xA3, 0xAC, 0xBC, 0xCC, 0xD0,
-                     0xF8, 0xC5, 0xAC, 0xC1, 0xA6, 0xA3, 0xA1}));
+              bytes({0xB4, 0xCB, 0xBE, 0xD6, 0xC4, 0xE3, 0xCA, 0xE4, 0xC1, 0xCB, 0xA3,
+                     0xAC, 0xBC, 0xCC, 0xD0, 0xF8, 0xC5, 0xAC, 0xC1, 0xA6, 0xA3, 0xA1}));
     EXPECT_EQ(utf8ToGbk("系统消息").size(), 8u);
 }
 
@@ -49,14 +49,17 @@ TEST(Gbk, DecodesBackToTheSameText)
 TEST(Gbk, ACharacterGbkLacksBecomesOneQuestionMark)
 {
     EXPECT_EQ(utf8ToGbk("a😀b"), "a?b");
-    EXPECT_EQ(utf8ToGbk("a\xFF" "b"), "a?b");      // not UTF-8 at all
-    EXPECT_EQ(utf8ToGbk("a\xE6\x9D"), "a?");        // cut off in the middle of a character
+    EXPECT_EQ(utf8ToGbk("a\xFF"
+                        "b"),
+              "a?b");                        // not UTF-8 at all
+    EXPECT_EQ(utf8ToGbk("a\xE6\x9D"), "a?"); // cut off in the middle of a character
 }
 
 TEST(Gbk, BytesThatAreNotGbkDecodeToTheReplacementCharacter)
 {
-    EXPECT_EQ(gbkToUtf8(bytes({'a', 0xFF, 'b'})), "a\xEF\xBF\xBD" "b");
-    EXPECT_EQ(gbkToUtf8(bytes({'a', 0xC0})), "a\xEF\xBF\xBD");  // a lead byte at the very end
+    EXPECT_EQ(gbkToUtf8(bytes({'a', 0xFF, 'b'})), "a\xEF\xBF\xBD"
+                                                  "b");
+    EXPECT_EQ(gbkToUtf8(bytes({'a', 0xC0})), "a\xEF\xBF\xBD"); // a lead byte at the very end
 }
 
 TEST(Gbk, LongTextsConvertWhole)

@@ -47,7 +47,7 @@ protected:
 TEST_F(HotSeat, MovesAlternateBetweenBlackAndRed)
 {
     ASSERT_EQ(board.dropOn(5, 1, "Image13"), DropResult::Moved);
-    EXPECT_FALSE(board.anyMayMove());  // between the send and the return nothing moves
+    EXPECT_FALSE(board.anyMayMove()); // between the send and the return nothing moves
     deliver();
     EXPECT_FALSE(mayMove(Side::Black));
     EXPECT_TRUE(mayMove(Side::Red));

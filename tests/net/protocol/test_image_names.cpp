@@ -11,7 +11,7 @@ using namespace corvane::protocol;
 TEST(ImageNames, PointImagesAreNamedRowByRow)
 {
     const std::pair<game::Point, const char*> named[] = {
-        {{1, 1}, "Image34"}, {{1, 9}, "Image42"}, {{10, 1}, "Image115"},
+        {{1, 1}, "Image34"},   {{1, 9}, "Image42"}, {{10, 1}, "Image115"},
         {{10, 9}, "Image123"}, {{5, 1}, "Image70"}, {{9, 1}, "Image106"},
     };
     for (const auto& [point, name] : named)
@@ -40,8 +40,8 @@ TEST(ImageNames, PiecesAreNamedInTableOrder)
 
 TEST(ImageNames, NamesAreMatchedExactly)
 {
-    for (const char* name : {"image13", "IMAGE13", "Image013", "Image1", "Image34", "Image", "", "Image13 ",
-                             "Image+13", "Image-2"})
+    for (const char* name :
+         {"image13", "IMAGE13", "Image013", "Image1", "Image34", "Image", "", "Image13 ", "Image+13", "Image-2"})
         EXPECT_EQ(findPiece(name), std::nullopt) << name;
     for (const char* name : {"image34", "Image33", "Image124", "Image034"})
         EXPECT_EQ(findPoint(name), std::nullopt) << name;

@@ -79,8 +79,8 @@ TEST(SplitMessage, KeepsBytesThatAreNotText)
 TEST(SplitMessage, ComposeThenSplitGivesTheFieldsBack)
 {
     const MessageFields fields{"redsky", "Image25", "Image106", "10", "1", "9", "1"};
-    const std::string text = composeMessage(fields[0], fields[1], fields[2], fields[3], fields[4], fields[5],
-                                            fields[6]);
+    const std::string text =
+        composeMessage(fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6]);
     EXPECT_EQ(text, "redsky|Image25|Image106|10|1|9|1");
     EXPECT_EQ(splitMessage(text), fields);
 }

@@ -47,10 +47,10 @@ TEST_F(MoveFlow, RowTenTravelsAsTwoDigits)
 TEST_F(MoveFlow, AnIllegalMoveChangesNothingAndSendsNothing)
 {
     const Position before = board.position;
-    EXPECT_EQ(board.dropOn(5, 2, "Image13"), DropResult::Rejected);  // sideways before the river
-    EXPECT_EQ(board.dropOn(6, 1, "Image13"), DropResult::Rejected);  // two steps
-    EXPECT_EQ(board.dropOn(3, 9, "Image11"), DropResult::Rejected);  // cannon past the other cannon
-    EXPECT_EQ(board.dropOn(0, 1, "Image13"), DropResult::Rejected);  // no point
+    EXPECT_EQ(board.dropOn(5, 2, "Image13"), DropResult::Rejected); // sideways before the river
+    EXPECT_EQ(board.dropOn(6, 1, "Image13"), DropResult::Rejected); // two steps
+    EXPECT_EQ(board.dropOn(3, 9, "Image11"), DropResult::Rejected); // cannon past the other cannon
+    EXPECT_EQ(board.dropOn(0, 1, "Image13"), DropResult::Rejected); // no point
     EXPECT_TRUE(board.sent.empty());
     EXPECT_EQ(board.changes, 0);
     EXPECT_EQ(board.position, before);
@@ -77,7 +77,7 @@ TEST_F(MoveFlow, AFailedSendKeepsTheMoveAndLeavesThePiecesUnlocked)
     EXPECT_FALSE(board.occupied(4, 1));
     EXPECT_TRUE(board.occupied(5, 1));
     EXPECT_TRUE(board.bothMayMove());
-    EXPECT_EQ(board.changes, 1);  // the move was shown before the send
+    EXPECT_EQ(board.changes, 1); // the move was shown before the send
 
     // The moved piece may be dragged on from its new point.
     board.sendFails = false;
@@ -93,7 +93,7 @@ TEST_F(MoveFlow, CannonTakesTheHorseOverTheRedCannon)
     EXPECT_EQ(board.tag("Image11"), 102);
     EXPECT_EQ(board.piece("Image11").place, board.piece("Image26").place);
     EXPECT_FALSE(board.shown("Image26"));
-    EXPECT_EQ(board.tag("Image26"), 102);  // a taken piece stays where it was taken
+    EXPECT_EQ(board.tag("Image26"), 102); // a taken piece stays where it was taken
     EXPECT_FALSE(board.occupied(3, 2));
     EXPECT_TRUE(board.occupied(10, 2));
     EXPECT_FALSE(board.anyMayMove());
@@ -102,7 +102,7 @@ TEST_F(MoveFlow, CannonTakesTheHorseOverTheRedCannon)
 
 TEST_F(MoveFlow, RedTakesBlackAndTheMessageNamesBothPieces)
 {
-    EXPECT_EQ(board.dropOnto("Image3", "Image23"), DropResult::Captured);  // red cannon over the black cannon
+    EXPECT_EQ(board.dropOnto("Image3", "Image23"), DropResult::Captured); // red cannon over the black cannon
     EXPECT_EQ(board.sent.at(0), "redblk|Image23|Image3|8|2|1|2");
     EXPECT_FALSE(board.shown("Image3"));
     EXPECT_EQ(board.tag("Image23"), 12);
@@ -133,10 +133,10 @@ TEST_F(MoveFlow, DroppingOnItselfOnItsOwnSideOrIllegallyDoesNothing)
     EXPECT_EQ(board.dropOnto("Image25", "Image25"), DropResult::Rejected);
     EXPECT_EQ(board.dropOnto("Image3", "Image2"), DropResult::Rejected);
     EXPECT_EQ(board.dropOnto("Image26", "Image25"), DropResult::Rejected);
-    EXPECT_EQ(board.dropOnto("Image18", "Image2"), DropResult::Rejected);   // chariot, a soldier between
-    EXPECT_EQ(board.dropOnto("Image23", "Image11"), DropResult::Rejected);  // cannon without a screen
-    EXPECT_EQ(board.dropOnto("Image26", "Image2"), DropResult::Rejected);   // not on a line
-    EXPECT_EQ(board.dropOnto("Image20", "Image6"), DropResult::Rejected);   // general out of its palace
+    EXPECT_EQ(board.dropOnto("Image18", "Image2"), DropResult::Rejected);  // chariot, a soldier between
+    EXPECT_EQ(board.dropOnto("Image23", "Image11"), DropResult::Rejected); // cannon without a screen
+    EXPECT_EQ(board.dropOnto("Image26", "Image2"), DropResult::Rejected);  // not on a line
+    EXPECT_EQ(board.dropOnto("Image20", "Image6"), DropResult::Rejected);  // general out of its palace
     EXPECT_TRUE(board.sent.empty());
     EXPECT_EQ(board.position, before);
 }
@@ -144,7 +144,7 @@ TEST_F(MoveFlow, DroppingOnItselfOnItsOwnSideOrIllegallyDoesNothing)
 TEST_F(MoveFlow, AHiddenPieceNeitherTakesNorIsTaken)
 {
     board.setUp({{"Image11", {3, 2}}, {"Image23", {8, 2}}});
-    ASSERT_EQ(board.dropOnto("Image23", "Image2"), DropResult::Rejected);  // Image2 is off the board
+    ASSERT_EQ(board.dropOnto("Image23", "Image2"), DropResult::Rejected); // Image2 is off the board
     EXPECT_EQ(board.dropOnto("Image2", "Image11"), DropResult::Rejected);
     EXPECT_TRUE(board.sent.empty());
 }

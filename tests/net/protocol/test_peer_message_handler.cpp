@@ -177,30 +177,30 @@ TEST_F(Receiving, MalformedMovesAreDiscardedWithTheBoardUntouched)
     position.lockBothSides();
     const auto before = position;
     const std::string malformed[] = {
-        "blksky|Image13|Image70|0|1|5|1",       // row 0
-        "blksky|Image13|Image70|4|1|11|1",      // row 11
-        "blksky|Image13|Image70|4|0|5|1",       // column 0
-        "blksky|Image13|Image70|4|1|5|10",      // column 10
-        "blksky|Image13|Image70|4|1|+5|1",      // a sign
-        "blksky|Image13|Image70|4|1|5|a",       // not digits
-        "blksky|Image13|Image70|4|1|05|1",      // a leading zero
-        "blksky|Image13|Image70|4|1| 5|1",      // a blank
-        "blksky|Image13|Image70|4|1|5|",        // empty column
-        "blksky|Image13|Image70|4|1|5",         // a field missing
-        "blksky|Image13|Image70|4|1|5|1|",      // field 7 with a bar
-        "blksky|Image13|Image70|4|1|5|1\r\n",   // field 7 with a line end
+        "blksky|Image13|Image70|0|1|5|1",     // row 0
+        "blksky|Image13|Image70|4|1|11|1",    // row 11
+        "blksky|Image13|Image70|4|0|5|1",     // column 0
+        "blksky|Image13|Image70|4|1|5|10",    // column 10
+        "blksky|Image13|Image70|4|1|+5|1",    // a sign
+        "blksky|Image13|Image70|4|1|5|a",     // not digits
+        "blksky|Image13|Image70|4|1|05|1",    // a leading zero
+        "blksky|Image13|Image70|4|1| 5|1",    // a blank
+        "blksky|Image13|Image70|4|1|5|",      // empty column
+        "blksky|Image13|Image70|4|1|5",       // a field missing
+        "blksky|Image13|Image70|4|1|5|1|",    // field 7 with a bar
+        "blksky|Image13|Image70|4|1|5|1\r\n", // field 7 with a line end
         "blksky|Image13|Image70|4|1|99999999999999999999|1",
-        "blksky|Image1|Image70|4|1|5|1",        // the board picture is no piece
-        "blksky|Image200|Image70|4|1|5|1",      // no such image
-        "blksky|Image34|Image70|4|1|5|1",       // a point image cannot move
-        "blksky|Image13|Image20|4|1|5|1",       // a move must end on a point image
+        "blksky|Image1|Image70|4|1|5|1",   // the board picture is no piece
+        "blksky|Image200|Image70|4|1|5|1", // no such image
+        "blksky|Image34|Image70|4|1|5|1",  // a point image cannot move
+        "blksky|Image13|Image20|4|1|5|1",  // a move must end on a point image
         "blksky||Image70|4|1|5|1",
         "blksky|Image13||4|1|5|1",
-        "blkred|Image11|Image98|3|2|8|2",       // a capture must name a piece image
+        "blkred|Image11|Image98|3|2|8|2", // a capture must name a piece image
         "redblk|Image25|Image200|10|1|1|1",
         "redjiangdead|Image2|Image29|1|5|0|5",
         "blkjiangdead|Image29|Image6|10|5|1|",
-        "blksky|Image13|Image70|4|1|5|1" + std::string(2048, ' '),  // too long
+        "blksky|Image13|Image70|4|1|5|1" + std::string(2048, ' '), // too long
     };
     for (const std::string& text : malformed)
         EXPECT_EQ(receive(text), ReceivedCommand::Discarded) << text;

@@ -39,7 +39,8 @@ std::unique_ptr<TSkinBitmap> dialogBitmap()
     bitmap->Name = QStringLiteral("Dialog");
     bitmap->setSize(64, 45);
     for (int y = 0; y < 45; ++y)
-        for (int x = 0; x < 64; ++x) bitmap->scanLine(y)[x] = ((x / 8 + y / 8) % 2) ? ClientLight : ClientDark;
+        for (int x = 0; x < 64; ++x)
+            bitmap->scanLine(y)[x] = ((x / 8 + y / 8) % 2) ? ClientLight : ClientDark;
     bitmap->pixelsChanged();
     return bitmap;
 }
@@ -101,22 +102,26 @@ void buildButtonSkin(TSkinEngine& engine, bool maskedFace)
 bool loadIvory(TSkinEngine& engine)
 {
     QFile file(qEnvironmentVariable("CORVANE_SOURCE_DIR") + QStringLiteral("/resources/skin/ivory.skin"));
-    if (!file.open(QIODevice::ReadOnly)) return false;
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
     engine.readSkinStream(file.readAll());
     return engine.hasSkin();
 }
 
-SkinnedBackground::SkinnedBackground(TSkinEngine* engine, QWidget* parent) : QWidget(parent), m_engine(engine) {}
+SkinnedBackground::SkinnedBackground(TSkinEngine* engine, QWidget* parent) : QWidget(parent), m_engine(engine)
+{ }
 
 void SkinnedBackground::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::darkGray);
     TSkinObject* form = m_engine ? m_engine->formObject() : nullptr;
-    if (!form) return;
+    if (!form)
+        return;
     std::unique_ptr<TSkinObject> copy = form->copyTree();
     TSkinObject* client = copy->findKind(skClient);
-    if (!client) return;
+    if (!client)
+        return;
     // The client object is drawn with its top-left corner at the origin.
     client->setBounds(0, 0, width(), height());
     client->draw(painter);

@@ -30,13 +30,16 @@ QString goldenPath(const QString& name)
         image.save(goldenPath(name));
     }
     const QImage golden = QImage(goldenPath(name)).convertToFormat(QImage::Format_RGB32);
-    if (golden.isNull()) return ::testing::AssertionFailure() << "no reference " << goldenPath(name).toStdString();
+    if (golden.isNull())
+        return ::testing::AssertionFailure() << "no reference " << goldenPath(name).toStdString();
     if (golden.size() != image.size())
         return ::testing::AssertionFailure() << name.toStdString() << ": size differs from the reference";
     int differing = 0;
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) differing += image.pixel(x, y) != golden.pixel(x, y);
-    if (differing == 0) return ::testing::AssertionSuccess();
+        for (int x = 0; x < image.width(); ++x)
+            differing += image.pixel(x, y) != golden.pixel(x, y);
+    if (differing == 0)
+        return ::testing::AssertionSuccess();
     const QString saved = QDir::temp().filePath(QStringLiteral("button-actual-") + name + QStringLiteral(".png"));
     image.save(saved);
     return ::testing::AssertionFailure() << name.toStdString() << ": " << differing
@@ -103,7 +106,7 @@ TEST_F(SkinButtonGolden, Disabled)
 
 TEST_F(SkinButtonGolden, Focused)
 {
-    button->setDefault(true);  // acts as the default button: the focused picture
+    button->setDefault(true); // acts as the default button: the focused picture
     ASSERT_EQ(button->skinState(), 7);
     EXPECT_TRUE(matchesGolden(button->renderFace(), QStringLiteral("focused")));
 }

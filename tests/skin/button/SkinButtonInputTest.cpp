@@ -77,7 +77,7 @@ TEST(SkinButtonInput, PressAndReleaseInsideClicksOnce)
     sendMouse(w.send, QEvent::MouseButtonPress, {5, 5});
     EXPECT_EQ(w.send->State(), bsPressed);
     EXPECT_TRUE(w.send->pressedByMouse());
-    EXPECT_TRUE(w.send->hasFocus());  // a press takes the focus
+    EXPECT_TRUE(w.send->hasFocus()); // a press takes the focus
     EXPECT_EQ(w.sendClicks.count(), 0);
     sendMouse(w.send, QEvent::MouseButtonRelease, {5, 5});
     EXPECT_EQ(w.send->State(), bsNormal);
@@ -89,7 +89,7 @@ TEST(SkinButtonInput, DragOutReleaseOutsideDoesNotClick)
 {
     Window w;
     sendMouse(w.send, QEvent::MouseButtonPress, {40, 12});
-    sendMouse(w.send, QEvent::MouseMove, {81, 12});  // x = width is outside
+    sendMouse(w.send, QEvent::MouseMove, {81, 12}); // x = width is outside
     EXPECT_EQ(w.send->State(), bsNormal);
     EXPECT_TRUE(w.send->pressedByMouse());
     sendMouse(w.send, QEvent::MouseButtonRelease, {120, 12});
@@ -111,13 +111,13 @@ TEST(SkinButtonInput, DragOutAndBackInPressesAgainAndClicks)
     sendMouse(w.send, QEvent::MouseButtonPress, {40, 12});
     sendMouse(w.send, QEvent::MouseMove, {40, -1});
     EXPECT_EQ(w.send->State(), bsNormal);
-    EXPECT_FALSE(w.send->pointerInside());  // the held pointer's moves report the crossing
+    EXPECT_FALSE(w.send->pointerInside()); // the held pointer's moves report the crossing
     EXPECT_EQ(left.count(), 1);
-    sendMouse(w.send, QEvent::MouseMove, {0, 0});  // the top-left pixel is inside
+    sendMouse(w.send, QEvent::MouseMove, {0, 0}); // the top-left pixel is inside
     EXPECT_EQ(w.send->State(), bsPressed);
     EXPECT_TRUE(w.send->pointerInside());
     EXPECT_EQ(entered.count(), 2);
-    sendMouse(w.send, QEvent::MouseMove, {80, 24});  // and so is the bottom-right one
+    sendMouse(w.send, QEvent::MouseMove, {80, 24}); // and so is the bottom-right one
     EXPECT_EQ(w.send->State(), bsPressed);
     sendMouse(w.send, QEvent::MouseButtonRelease, {80, 24});
     EXPECT_EQ(w.sendClicks.count(), 1);
@@ -127,12 +127,12 @@ TEST(SkinButtonInput, ReleaseOnTheRowBelowTheButtonDoesNotClick)
 {
     Window w;
     sendMouse(w.send, QEvent::MouseButtonPress, {40, 24});
-    sendMouse(w.send, QEvent::MouseButtonRelease, {40, 25});  // y = height
+    sendMouse(w.send, QEvent::MouseButtonRelease, {40, 25}); // y = height
     EXPECT_EQ(w.sendClicks.count(), 0);
     EXPECT_EQ(w.send->State(), bsNormal);
 
     sendMouse(w.send, QEvent::MouseButtonPress, {40, 24});
-    sendMouse(w.send, QEvent::MouseButtonRelease, {40, 24.6});  // still on the last row
+    sendMouse(w.send, QEvent::MouseButtonRelease, {40, 24.6}); // still on the last row
     EXPECT_EQ(w.sendClicks.count(), 1);
 }
 
@@ -199,7 +199,7 @@ TEST(SkinButtonInput, EnterClicksTheFocusedButtonOnly)
     w.focus(w.send);
     pressKey(w.send, Qt::Key_Return);
     EXPECT_EQ(w.sendClicks.count(), 1);
-    EXPECT_EQ(w.otherClicks.count(), 0);  // a focused button takes the default role
+    EXPECT_EQ(w.otherClicks.count(), 0); // a focused button takes the default role
     pressKey(w.send, Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(w.sendClicks.count(), 2);
     // With Shift, Ctrl or Alt, Enter is no dialog key.
@@ -214,7 +214,7 @@ TEST(SkinButtonInput, EnterInAnotherControlClicksTheDefaultButton)
     Window w;
     w.focus(w.edit);
     pressKey(w.edit, Qt::Key_Return);
-    EXPECT_EQ(w.sendClicks.count() + w.otherClicks.count(), 0);  // no default button yet
+    EXPECT_EQ(w.sendClicks.count() + w.otherClicks.count(), 0); // no default button yet
     w.send->setDefault(true);
     EXPECT_TRUE(w.send->ActiveDefault());
     pressKey(w.edit, Qt::Key_Return);
@@ -235,7 +235,7 @@ TEST(SkinButtonInput, EscClicksTheCancelButton)
     w.other->setCancel(true);
     pressKey(w.edit, Qt::Key_Escape);
     EXPECT_EQ(w.otherClicks.count(), 1);
-    w.focus(w.send);  // also from another button
+    w.focus(w.send); // also from another button
     pressKey(w.send, Qt::Key_Escape);
     EXPECT_EQ(w.otherClicks.count(), 2);
     EXPECT_EQ(w.sendClicks.count(), 0);
@@ -276,9 +276,9 @@ TEST(SkinButtonInput, ActiveDefaultFollowsTheFocus)
     Window w;
     w.focus(w.edit);
     EXPECT_FALSE(w.send->ActiveDefault());
-    w.send->setDefault(true);  // the window re-decides at once
+    w.send->setDefault(true); // the window re-decides at once
     EXPECT_TRUE(w.send->ActiveDefault());
-    EXPECT_EQ(w.send->skinState(), 7);  // drawn focused although not focused
+    EXPECT_EQ(w.send->skinState(), 7); // drawn focused although not focused
     w.focus(w.other);
     EXPECT_FALSE(w.send->ActiveDefault());
     EXPECT_TRUE(w.other->ActiveDefault());
@@ -293,16 +293,16 @@ TEST(SkinButtonInput, ActiveDefaultFollowsTheFocus)
 TEST(SkinButtonInput, SettingDefaultLeavesTheButtonsOfOwnedDialogsAlone)
 {
     Window w;
-    auto* dialog = new QDialog(&w.form);  // a window of its own, owned by the form
+    auto* dialog = new QDialog(&w.form); // a window of its own, owned by the form
     auto* dialogDefault = new TSkinButton(dialog);
     auto* dialogOther = new TSkinButton(dialog);
     dialogDefault->setDefault(true);
-    dialogOther->setFocus();  // the dialog's own focus is on a button
+    dialogOther->setFocus(); // the dialog's own focus is on a button
     ASSERT_EQ(dialog->focusWidget(), dialogOther);
-    dialogDefault->setDefault(false);  // the dialog re-decides with its focus on a button
+    dialogDefault->setDefault(false); // the dialog re-decides with its focus on a button
     dialogDefault->setDefault(true);
     ASSERT_FALSE(dialogDefault->ActiveDefault());
-    w.focus(w.edit);  // the form's focus is on a line edit
+    w.focus(w.edit); // the form's focus is on a line edit
     w.send->setDefault(true);
     EXPECT_TRUE(w.send->ActiveDefault());
     EXPECT_FALSE(dialogDefault->ActiveDefault());

@@ -43,13 +43,16 @@ struct Scene {
 
     explicit Scene(Skin skin)
     {
-        if (skin == Skin::Test) buildButtonSkin(engine);
-        if (skin == Skin::Stored) EXPECT_TRUE(loadIvory(engine));
+        if (skin == Skin::Test)
+            buildButtonSkin(engine);
+        if (skin == Skin::Stored)
+            EXPECT_TRUE(loadIvory(engine));
         client.resize(200, 80);
         button->setGeometry(20, 20, 81, 25);
         button->setCaption(QStringLiteral("发  送"));
         button->setFocusPolicy(Qt::NoFocus);
-        if (skin != Skin::None) button->setSkinEngine(&engine);
+        if (skin != Skin::None)
+            button->setSkinEngine(&engine);
         client.show();
     }
 
@@ -95,7 +98,8 @@ TEST(SkinButtonLook, RepaintsOfAnUnchangedButtonCopyTheKeptPicture)
     const QImage first = scene.face();
     const int paints = scene.button->paints;
     ASSERT_GE(paints, 1);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(scene.face(), first);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(scene.face(), first);
     EXPECT_EQ(scene.button->paints, paints);
     EXPECT_EQ(scene.button->keptLookCount(), 1);
 }
@@ -132,7 +136,8 @@ TEST(SkinButtonLook, CaptionChangesShowAtOnce)
         expectShownAtOnce(skin, [](Scene& s) { s.button->setCaption(QStringLiteral("确定")); });
         expectShownAtOnce(skin, [](Scene& s) { s.button->setCaption(QStringLiteral("发送了")); });
         // The plain face draws its caption whatever ShowCaption says.
-        expectShownAtOnce(skin, [](Scene& s) { s.button->setShowCaption(false); }, skin != Skin::None);
+        expectShownAtOnce(
+            skin, [](Scene& s) { s.button->setShowCaption(false); }, skin != Skin::None);
     }
 }
 
@@ -140,7 +145,8 @@ TEST(SkinButtonLook, StateChangesShowAtOnce)
 {
     for (Skin skin : {Skin::Stored, Skin::Test, Skin::None}) {
         // The plain face has no hot look.
-        expectShownAtOnce(skin, [](Scene& s) { enter(s.button); }, skin != Skin::None);
+        expectShownAtOnce(
+            skin, [](Scene& s) { enter(s.button); }, skin != Skin::None);
         expectShownAtOnce(skin, [](Scene& s) {
             enter(s.button);
             sendMouse(s.button, QEvent::MouseButtonPress, {5, 5});
@@ -159,7 +165,7 @@ TEST(SkinButtonLook, PressAndReleaseShowEachFaceAtOnce)
     const QImage hot = scene.face();
     sendMouse(scene.button, QEvent::MouseButtonPress, {5, 5});
     const QImage pressed = scene.face();
-    sendMouse(scene.button, QEvent::MouseMove, {200, 5});  // dragged out: normal again
+    sendMouse(scene.button, QEvent::MouseMove, {200, 5}); // dragged out: normal again
     EXPECT_EQ(scene.button->State(), bsNormal);
     const QImage draggedOut = scene.face();
     sendMouse(scene.button, QEvent::MouseMove, {5, 5});

@@ -34,14 +34,19 @@ struct SkinnedWindow {
 
 int differingPixels(const QImage& a, const QImage& b)
 {
-    if (a.size() != b.size()) return -1;
+    if (a.size() != b.size())
+        return -1;
     int n = 0;
     for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
+        for (int x = 0; x < a.width(); ++x)
+            n += a.pixel(x, y) != b.pixel(x, y);
     return n;
 }
 
-QRgb centre(const QImage& face) { return face.pixel(face.width() / 2, 3); }
+QRgb centre(const QImage& face)
+{
+    return face.pixel(face.width() / 2, 3);
+}
 
 // The bounding box of the caption's pixels (the test skin's caption is white,
 // which no face picture contains).
@@ -50,7 +55,8 @@ QRect captionBox(const QImage& face)
     QRect box;
     for (int y = 0; y < face.height(); ++y)
         for (int x = 0; x < face.width(); ++x)
-            if (qRed(face.pixel(x, y)) > 0xE0 && qGreen(face.pixel(x, y)) > 0xE0) box |= QRect(x, y, 1, 1);
+            if (qRed(face.pixel(x, y)) > 0xE0 && qGreen(face.pixel(x, y)) > 0xE0)
+                box |= QRect(x, y, 1, 1);
     return box;
 }
 
@@ -98,7 +104,7 @@ TEST(SkinButtonSkin, AttachingCopiesTheObjectAndMakesAMaskedFaceTransparent)
 {
     SkinnedWindow w;
     ASSERT_NE(w.button->skinCopy(), nullptr);
-    EXPECT_NE(w.button->skinCopy(), w.engine.findObject(QStringLiteral("Button")));  // its own copy
+    EXPECT_NE(w.button->skinCopy(), w.engine.findObject(QStringLiteral("Button"))); // its own copy
     EXPECT_EQ(w.button->skinCopy()->Name, QStringLiteral("Button"));
     EXPECT_EQ(w.button->skinCopy()->host(), w.button);
     EXPECT_TRUE(w.button->Transparent());
@@ -118,14 +124,14 @@ TEST(SkinButtonSkin, MissingObjectOrEngineDrawsPlain)
     const QImage plain = w.button->renderFace();
     EXPECT_EQ(plain.pixel(40, 3), w.button->palette().color(QPalette::Button).rgb());
 
-    w.button->setSkinObject(QStringLiteral("button"));  // names ignore case
+    w.button->setSkinObject(QStringLiteral("button")); // names ignore case
     EXPECT_NE(w.button->skinCopy(), nullptr);
 
     auto* engine = new TSkinEngine;
     buildButtonSkin(*engine);
     w.button->setSkinEngine(engine);
     ASSERT_NE(w.button->skinCopy(), nullptr);
-    delete engine;  // the engine goes away: the button detaches
+    delete engine; // the engine goes away: the button detaches
     EXPECT_EQ(w.button->SkinEngine(), nullptr);
     EXPECT_EQ(w.button->skinCopy(), nullptr);
     EXPECT_EQ(w.button->renderFace().pixel(40, 3), w.button->palette().color(QPalette::Button).rgb());
@@ -155,7 +161,7 @@ TEST(SkinButtonSkin, HueChangeOfTheEngineReachesTheButtonThroughItsNotifications
 {
     SkinnedWindow w;
     const QRgb before = centre(w.button->renderFace());
-    w.engine.setDeltaHue(60);  // brackets the shift with CM_SKINCHANGING / CM_SKINCHANGED
+    w.engine.setDeltaHue(60); // brackets the shift with CM_SKINCHANGING / CM_SKINCHANGED
     ASSERT_NE(w.button->skinCopy(), nullptr);
     const QRgb after = centre(w.button->renderFace());
     EXPECT_NE(before, after);
@@ -205,15 +211,13 @@ TEST(SkinButtonSkin, BackgroundShowsThroughTheMaskedCorners)
     EXPECT_EQ(face.pixel(0, 0), ClientDark);
     EXPECT_EQ(face.pixel(1, 1), ClientDark);
     EXPECT_EQ(face.pixel(80, 24), w.form.grab().toImage().pixel(100, 44));
-    EXPECT_EQ(face.pixel(2, 0), 0xFF000000u);  // the border beside the corner
+    EXPECT_EQ(face.pixel(2, 0), 0xFF000000u); // the border beside the corner
 }
 
 TEST(SkinButtonSkin, PaintingModesGiveTheSameFace)
 {
     SkinnedWindow w;
-    auto inWindow = [&] {
-        return w.form.grab().toImage().copy(20, 20, 81, 25).convertToFormat(QImage::Format_RGB32);
-    };
+    auto inWindow = [&] { return w.form.grab().toImage().copy(20, 20, 81, 25).convertToFormat(QImage::Format_RGB32); };
     const QImage doubleBuffered = w.button->renderFace();
     EXPECT_EQ(differingPixels(inWindow(), doubleBuffered), 0);
     w.button->setPerformance(spSharedBuffer);
@@ -282,7 +286,7 @@ TEST(SkinButtonLayoutRules, GlyphStripOnEachSide)
 {
     const QSize button(100, 40), text(30, 13), glyph(16, 16);
     TSkinButtonContent c = layoutButtonContent(button, text, glyph, blGlyphLeft, 4, false, false);
-    EXPECT_EQ(c.content, QRect(25, 12, 50, 16));  // 30 + 16 + 4 wide, glyph high
+    EXPECT_EQ(c.content, QRect(25, 12, 50, 16)); // 30 + 16 + 4 wide, glyph high
     EXPECT_EQ(c.glyphArea, QRect(25, 12, 20, 16));
     EXPECT_EQ(c.glyphRect, QRect(25, 12, 16, 16));
     EXPECT_EQ(c.textArea, QRect(45, 12, 30, 16));
@@ -293,7 +297,7 @@ TEST(SkinButtonLayoutRules, GlyphStripOnEachSide)
     EXPECT_EQ(c.textArea, QRect(25, 12, 30, 16));
 
     c = layoutButtonContent(button, text, glyph, blGlyphTop, 4, false, false);
-    EXPECT_EQ(c.content, QRect(35, 3, 30, 33));  // 13 + 16 + 4 high
+    EXPECT_EQ(c.content, QRect(35, 3, 30, 33)); // 13 + 16 + 4 high
     EXPECT_EQ(c.glyphArea, QRect(35, 3, 30, 20));
     EXPECT_EQ(c.glyphRect, QRect(42, 3, 16, 16));
     EXPECT_EQ(c.textArea, QRect(35, 23, 30, 13));
@@ -306,8 +310,7 @@ TEST(SkinButtonLayoutRules, GlyphStripOnEachSide)
 
 TEST(SkinButtonLayoutRules, WordWrapTakesTheButtonLessSpacingGlyphAndTen)
 {
-    const TSkinButtonContent c =
-        layoutButtonContent({100, 60}, {500, 13}, QSize(16, 16), blGlyphLeft, 4, true, false);
+    const TSkinButtonContent c = layoutButtonContent({100, 60}, {500, 13}, QSize(16, 16), blGlyphLeft, 4, true, false);
     // Text 100 - 4 - 16 - 10 = 70 by 60 - 4 - 16 - 10 = 30; content 90 x 30.
     EXPECT_EQ(c.content, QRect(5, 15, 90, 30));
     EXPECT_EQ(c.textArea, QRect(25, 15, 70, 30));
@@ -318,9 +321,9 @@ TEST(SkinButtonLayoutRules, NumberOfGlyphImages)
     EXPECT_EQ(glyphCountFor({16, 16}, 3), 1);
     EXPECT_EQ(glyphCountFor({64, 16}, 1), 4);
     EXPECT_EQ(glyphCountFor({32, 16}, 1), 2);
-    EXPECT_EQ(glyphCountFor({80, 16}, 2), 1);  // five images is not a glyph strip
-    EXPECT_EQ(glyphCountFor({30, 16}, 2), 2);  // not a multiple: unchanged
-    EXPECT_EQ(glyphCountFor({16, 0}, 2), 2);   // no height: unchanged
+    EXPECT_EQ(glyphCountFor({80, 16}, 2), 1); // five images is not a glyph strip
+    EXPECT_EQ(glyphCountFor({30, 16}, 2), 2); // not a multiple: unchanged
+    EXPECT_EQ(glyphCountFor({16, 0}, 2), 2);  // no height: unchanged
     EXPECT_EQ(glyphCountFor({0, 0}, 3), 3);
 
     TSkinButton button;
@@ -341,14 +344,16 @@ TEST(SkinButtonGlyph, DisabledImageOfAStripAndTheGlyphBesideTheCaption)
     QImage strip(32, 16, QImage::Format_ARGB32);
     strip.fill(qRgb(0xFF, 0, 0));
     for (int y = 0; y < 16; ++y)
-        for (int x = 16; x < 32; ++x) strip.setPixel(x, y, qRgb(0, 0xFF, 0));
+        for (int x = 16; x < 32; ++x)
+            strip.setPixel(x, y, qRgb(0, 0xFF, 0));
     w.button->resize(120, 30);
     w.button->setGlyph(strip);
     ASSERT_EQ(w.button->NumGlyphs(), 2);
     auto countColour = [](const QImage& image, QRgb colour) {
         int n = 0;
         for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == colour;
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixel(x, y) == colour;
         return n;
     };
     QImage face = w.button->renderFace();

@@ -75,8 +75,8 @@ public:
         QPoint at;
     };
     std::vector<Shown>* shown;
-    QString choose;  // caption to pick, empty for none
-    explicit RecordingMenu(std::vector<Shown>* log, QString pick = QString()) : shown(log), choose(std::move(pick)) {}
+    QString choose; // caption to pick, empty for none
+    explicit RecordingMenu(std::vector<Shown>* log, QString pick = QString()) : shown(log), choose(std::move(pick)) { }
     void popup(QWidget*, const QList<TSkinSystemMenuItem>& items, const QPoint& at, const TSkinPopupMenuOptions&,
                const std::function<void(const QString&)>& chosen) override
     {
@@ -124,7 +124,10 @@ struct FramedWindow {
     }
     void press(const QPoint& p, Qt::MouseButton b = Qt::LeftButton) { send(QEvent::MouseButtonPress, p, b, b); }
     void doubleClick(const QPoint& p) { send(QEvent::MouseButtonDblClick, p, Qt::LeftButton, Qt::LeftButton); }
-    void release(const QPoint& p, Qt::MouseButton b = Qt::LeftButton) { send(QEvent::MouseButtonRelease, p, b, Qt::NoButton); }
+    void release(const QPoint& p, Qt::MouseButton b = Qt::LeftButton)
+    {
+        send(QEvent::MouseButtonRelease, p, b, Qt::NoButton);
+    }
     void moveHeld(const QPoint& p) { send(QEvent::MouseMove, p, Qt::NoButton, Qt::LeftButton); }
     void hover(const QPoint& p) { send(QEvent::MouseMove, p, Qt::NoButton, Qt::NoButton); }
     void click(const QPoint& p)

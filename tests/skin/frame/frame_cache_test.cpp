@@ -10,7 +10,10 @@
 namespace corvane::skin::testing {
 namespace {
 
-QImage picture(QWidget& window) { return window.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+QImage picture(QWidget& window)
+{
+    return window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
 
 // The window as the frame draws it with its kept picture thrown away: a
 // style change makes the frame draw the skin again from scratch.
@@ -130,7 +133,7 @@ TEST_F(FrameCache, RollUpAndUnroll)
 
     before = picture(w.window());
     redraws = w.frame->frameCacheRedraws();
-    w.frame->rollup();  // toggles back
+    w.frame->rollup(); // toggles back
     ASSERT_EQ(w.frame->WindowState(), wsNormal);
     expectRedrawnFor("unrolled");
 }

@@ -58,14 +58,14 @@ TEST(FrameGeometry, HitAreasAtKnownPoints)
 {
     FramedWindow w;
     const HitCase cases[] = {
-        {{300, 12}, THitArea::Caption, TSystemAnswer::Caption},          // the title strip
-        {{5, 12}, THitArea::Client, TSystemAnswer::Client},              // caption corner part: skNone
-        {{620, 2}, THitArea::Client, TSystemAnswer::Client},             // ActiveBitmap9 beside the buttons
-        {{26, 12}, THitArea::SkinButton, TSystemAnswer::Button},         // roll up
-        {{650, 12}, THitArea::SkinButton, TSystemAnswer::Button},        // close
-        {{612, 12}, THitArea::SkinButton, TSystemAnswer::Button},        // minimize
-        {{634, 12}, THitArea::Client, TSystemAnswer::Client},            // hidden maximize: the part beneath
-        {{5, 200}, THitArea::Left, TSystemAnswer::Client},               // edges answer client: not sizeable
+        {{300, 12}, THitArea::Caption, TSystemAnswer::Caption},   // the title strip
+        {{5, 12}, THitArea::Client, TSystemAnswer::Client},       // caption corner part: skNone
+        {{620, 2}, THitArea::Client, TSystemAnswer::Client},      // ActiveBitmap9 beside the buttons
+        {{26, 12}, THitArea::SkinButton, TSystemAnswer::Button},  // roll up
+        {{650, 12}, THitArea::SkinButton, TSystemAnswer::Button}, // close
+        {{612, 12}, THitArea::SkinButton, TSystemAnswer::Button}, // minimize
+        {{634, 12}, THitArea::Client, TSystemAnswer::Client},     // hidden maximize: the part beneath
+        {{5, 200}, THitArea::Left, TSystemAnswer::Client},        // edges answer client: not sizeable
         {{675, 200}, THitArea::Right, TSystemAnswer::Client},
         {{340, 485}, THitArea::Bottom, TSystemAnswer::Client},
         {{340, 200}, THitArea::Client, TSystemAnswer::Client},

@@ -35,8 +35,7 @@ TEST(FrameMenuMode, FramePressesEndMenuModeAndThenAct)
         std::function<void(FramedMenuWindow&, const QPoint& startPos)> check;
     };
     const QList<Case> cases = {
-        {"the close button closes",
-         [](FramedMenuWindow& w) { w.click(centre(button(*w.frame, "CopyOfCloseButton"))); },
+        {"the close button closes", [](FramedMenuWindow& w) { w.click(centre(button(*w.frame, "CopyOfCloseButton"))); },
          [](FramedMenuWindow& w, const QPoint&) {
              EXPECT_EQ(w.owner->closeQueries, 1);
              EXPECT_EQ(w.terminations, 1);
@@ -69,14 +68,12 @@ TEST(FrameMenuMode, FramePressesEndMenuModeAndThenAct)
         const QPoint start = w.window().pos();
         bool stayedOpen = false;
         Script script;
-        script.waitUntil([&] { return w.popupOpen(); })
-            .then([&] { c.act(w); })
-            .then([&] {
-                if (TSkinMenuTracker* tracker = TSkinMenuTracker::current()) {
-                    stayedOpen = true;
-                    tracker->endMenuMode();
-                }
-            });
+        script.waitUntil([&] { return w.popupOpen(); }).then([&] { c.act(w); }).then([&] {
+            if (TSkinMenuTracker* tracker = TSkinMenuTracker::current()) {
+                stayedOpen = true;
+                tracker->endMenuMode();
+            }
+        });
         script.start();
         w.menu->bar->trackItem(w.menu->game, true);
         test::processPending();
@@ -106,15 +103,17 @@ TEST(FrameMenuMode, AltPressedAndReleasedAloneEntersTheMenuBar)
         QString hot;
         int popups = -1;
         Script script;
-        script.then([&] {
-                  hot = test::hotName();
-                  popups = TSkinPopupWindow::openCount();
-              })
+        script
+            .then([&] {
+                hot = test::hotName();
+                popups = TSkinPopupWindow::openCount();
+            })
             .then([] { test::key(Qt::Key_Escape); });
         script.start();
         for (const auto& [code, type] : c.keys) {
             const Qt::KeyboardModifiers modifiers = type == QEvent::KeyPress && code == Qt::Key_Alt
-                ? Qt::AltModifier : Qt::KeyboardModifiers(Qt::NoModifier);
+                                                        ? Qt::AltModifier
+                                                        : Qt::KeyboardModifiers(Qt::NoModifier);
             QKeyEvent event(type, code, modifiers);
             QApplication::sendEvent(edit, &event);
         }

@@ -13,7 +13,7 @@ namespace {
 TEST(FrameGravitation, SnapsAt19PixelsNotAt20)
 {
     const QRect area(0, 0, 1280, 1024);
-    const TSkinGravitation on;  // enabled, 20
+    const TSkinGravitation on; // enabled, 20
     EXPECT_EQ(applyGravitation(QRect(19, 300, 680, 490), area, on), QRect(0, 300, 680, 490));
     EXPECT_EQ(applyGravitation(QRect(20, 300, 680, 490), area, on), QRect(20, 300, 680, 490));
     EXPECT_EQ(applyGravitation(QRect(-19, 300, 680, 490), area, on), QRect(0, 300, 680, 490));
@@ -77,10 +77,10 @@ TEST(FrameDragging, EdgesDoNotSizeAndCaptionPartsDoNotMove)
     FramedWindow w;
     w.show();
     const QRect before = w.window().geometry();
-    w.press({5, 200});  // the left edge answers client
+    w.press({5, 200}); // the left edge answers client
     w.moveHeld({-40, 200});
     w.release({-40, 200});
-    w.press({5, 12});   // the caption's left part is skNone
+    w.press({5, 12}); // the caption's left part is skNone
     w.moveHeld({60, 80});
     w.release({60, 80});
     EXPECT_EQ(w.window().geometry(), before);
@@ -177,7 +177,7 @@ TEST(FrameSkinChange, ChangingDropsTheCopyAndChangedAttachesAgain)
     EXPECT_EQ(w.frame->tree(), nullptr);
     EXPECT_EQ(w.frame->hoverObject(), nullptr);
     EXPECT_FALSE(w.frame->hoverTimerActive());
-    w.window().repaint();  // the plain frame paints meanwhile
+    w.window().repaint(); // the plain frame paints meanwhile
 
     TSkinChangeEvent changed(CM_SKINCHANGED, &storedSkinEngine());
     QApplication::sendEvent(w.owner.get(), &changed);
@@ -270,9 +270,9 @@ TEST(FrameDragging, OutlineModeMovesTheWindowOnRelease)
     QMouseEvent move(QEvent::MouseMove, QPointF(grip), QPointF(pressGlobal + QPoint(60, 70)), Qt::NoButton,
                      Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(w.owner.get(), &move);
-    EXPECT_EQ(w.window().pos(), start);  // only the outline follows
-    QMouseEvent up(QEvent::MouseButtonRelease, QPointF(grip), QPointF(pressGlobal + QPoint(60, 70)),
-                   Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    EXPECT_EQ(w.window().pos(), start); // only the outline follows
+    QMouseEvent up(QEvent::MouseButtonRelease, QPointF(grip), QPointF(pressGlobal + QPoint(60, 70)), Qt::LeftButton,
+                   Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(w.owner.get(), &up);
     EXPECT_EQ(w.window().pos(), start + QPoint(60, 70));
 }
@@ -283,13 +283,13 @@ TEST(FrameDragging, SizeableFrameSizesByItsEdgesDownToTheMinimum)
     w.show();
     w.frame->Dragging.Sizeable = true;
     const QRect before = w.window().geometry();
-    const QPoint edge(677, 200);  // the right border
+    const QPoint edge(677, 200); // the right border
     ASSERT_EQ(w.frame->systemAnswerAt(edge), TSystemAnswer::Right);
     const QPoint pressGlobal = w.global(edge);
     w.press(edge);
     auto moveBy = [&](QPoint travel) {
-        QMouseEvent move(QEvent::MouseMove, QPointF(edge), QPointF(pressGlobal + travel), Qt::NoButton,
-                         Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, QPointF(edge), QPointF(pressGlobal + travel), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
         QApplication::sendEvent(w.owner.get(), &move);
     };
     moveBy({30, 0});
@@ -297,7 +297,7 @@ TEST(FrameDragging, SizeableFrameSizesByItsEdgesDownToTheMinimum)
     EXPECT_EQ(w.frame->clientRect(), QRect(24, 24, 662, 450));
     EXPECT_EQ(w.owner->client->geometry(), QRect(24, 24, 662, 450));
     moveBy({-1000, 0});
-    EXPECT_EQ(w.window().width(), 150);  // the minimum tracking width
+    EXPECT_EQ(w.window().width(), 150); // the minimum tracking width
     w.release(edge);
     // The caption buttons stay on the right edge.
     EXPECT_EQ(button(*w.frame, "CopyOfCloseButton")->left(), 150 - 35);
@@ -311,7 +311,7 @@ TEST(FrameStates, StoredStateIsTakenOnceTheWindowExists)
     frame->setSkinEngine(&storedSkinEngine());
     frame->setWindowState(wsRollup);
     frame->loaded();
-    EXPECT_EQ(frame->WindowState(), wsNormal);  // posted, not yet performed
+    EXPECT_EQ(frame->WindowState(), wsNormal); // posted, not yet performed
     QApplication::processEvents();
     EXPECT_EQ(frame->WindowState(), wsRollup);
     EXPECT_EQ(owner.height(), 40);

@@ -88,7 +88,7 @@ TEST(FrameStates, RestoredByTheWindowSystemFollows)
     w.frame->rollup();
     w.frame->minimize();
     EXPECT_EQ(w.frame->WindowState(), wsMinimized);
-    w.window().showNormal();  // e.g. from the task bar
+    w.window().showNormal(); // e.g. from the task bar
     EXPECT_EQ(w.frame->WindowState(), wsRollup);
 }
 
@@ -124,7 +124,7 @@ TEST(FrameStates, TrayHidesTheWindowAndRestoreBringsItBack)
     EXPECT_FALSE(w.window().isVisible());
     ASSERT_NE(w.frame->trayIcon(), nullptr);
     EXPECT_EQ(w.frame->trayIcon()->toolTip(), QGuiApplication::applicationDisplayName().left(63));
-    w.frame->minimizeToTray();  // toggles
+    w.frame->minimizeToTray(); // toggles
     EXPECT_EQ(w.frame->WindowState(), wsNormal);
     EXPECT_TRUE(w.window().isVisible());
     EXPECT_FALSE(w.frame->trayIcon()->isVisible());
@@ -165,7 +165,7 @@ TEST(FrameStates, DoubleClickOnTheCaptionMaximizesWithTheIcon)
     EXPECT_EQ(w.window().geometry(), w.frame->workArea());
     EXPECT_TRUE(button(*w.frame, "CopyOfResButton")->Visible);
     EXPECT_FALSE(button(*w.frame, "CopyOfMaxButton")->Visible);
-    w.frame->maximize();  // toggles back
+    w.frame->maximize(); // toggles back
     EXPECT_EQ(w.frame->WindowState(), wsNormal);
     EXPECT_EQ(w.window().geometry(), QRect(40, 30, 680, 490));
 }

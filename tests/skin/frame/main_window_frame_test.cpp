@@ -99,7 +99,7 @@ TEST_F(MainWindowFrame, FailedCloseNoticeKeepsTheWindow)
 {
     showActive();
     MessageBoxRecorder boxes;
-    form->udpEndpoint()->setRemoteHost(QString());  // "Null Remote Address"
+    form->udpEndpoint()->setRemoteHost(QString()); // "Null Remote Address"
     click(centre(button("CopyOfCloseButton")));
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(terminations, 0);

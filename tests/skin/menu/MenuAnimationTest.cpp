@@ -49,8 +49,8 @@ TEST(MenuAnimation, SettingsAreClampedAndMaskSizeFollowsResolutionAndTiles)
 TEST(MenuAnimation, ProgressIsElapsedOverTimeRoundedAndCapped)
 {
     EXPECT_EQ(animationProgress(0, 400), 0);
-    EXPECT_EQ(animationProgress(198, 400), 50);   // 49.5 rounds up
-    EXPECT_EQ(animationProgress(101, 400), 25);   // 25.25
+    EXPECT_EQ(animationProgress(198, 400), 50); // 49.5 rounds up
+    EXPECT_EQ(animationProgress(101, 400), 25); // 25.25
     EXPECT_EQ(animationProgress(500, 400), 100);
 }
 
@@ -58,7 +58,10 @@ TEST(MenuAnimation, FadeFillsEveryCellWithTheProgressShareOf255)
 {
     std::mt19937 random(1);
     TSkinAnimationMask mask(7, 5);
-    const struct { int progress; int value; } cases[] = {{0, 0}, {37, 94}, {50, 128}, {80, 204}, {100, 255}};
+    const struct {
+        int progress;
+        int value;
+    } cases[] = {{0, 0}, {37, 94}, {50, 128}, {80, 204}, {100, 255}};
     for (const auto& c : cases) {
         fillAnimationMask(aeFade, c.progress, mask, random);
         for (std::uint8_t cell : mask.cells)
@@ -206,7 +209,7 @@ TEST(MenuAnimation, FrameBlendsPictureOverBackgroundThroughTheMask)
     QImage background(4, 4, QImage::Format_ARGB32);
     background.fill(qRgb(0, 100, 200));
     TSkinAnimation settings;
-    settings.Resolution = 2;  // 4 x 4 pixels in 2 x 2 blocks: a 3 x 3 mask
+    settings.Resolution = 2; // 4 x 4 pixels in 2 x 2 blocks: a 3 x 3 mask
     TSkinAnimationMask mask(3, 3);
     mask.at(0, 0) = 255;
     mask.at(1, 0) = 0;
@@ -235,7 +238,8 @@ TEST(MenuAnimation, RunEndsWithTheFinalPicture)
     settings.Effect = aePixel;
     settings.Time = 60;
     QList<QImage> frames;
-    runShowAnimation(settings, picture, background, [&](const QImage& frame) { frames.append(frame); }, 42);
+    runShowAnimation(
+        settings, picture, background, [&](const QImage& frame) { frames.append(frame); }, 42);
     ASSERT_GE(frames.size(), 2);
     EXPECT_EQ(frames.last().pixel(5, 5), qRgb(10, 20, 30));
     EXPECT_EQ(frames.first().pixel(19, 9), qRgb(250, 250, 250)) << "the first frame barely shows the picture";

@@ -139,7 +139,7 @@ TEST(MenuBarPicture, KeptPictureIsWhatDrawingStraightOntoTheTargetGives)
                 SCOPED_TRACE(::testing::Message() << nameOf(skin) << ", look " << look << ", format " << format);
                 const QImage first = scene.picture(format);
                 EXPECT_TRUE(first == scene.drawnDirectly(format));
-                EXPECT_TRUE(scene.picture(format) == first);  // the kept picture, copied again
+                EXPECT_TRUE(scene.picture(format) == first); // the kept picture, copied again
             }
         }
         setLook(scene, 0);
@@ -158,10 +158,10 @@ TEST(MenuBarPicture, SharpAtHighPixelDensityAndExactUnderScaledPainters)
         }
         // (A rotated painter is not tried: QWidget::render() then paints the
         // bar into a picture of its own and turns that.)
-        for (const QTransform& transform : {QTransform::fromScale(1.5, 1.5), QTransform::fromTranslate(0.5, 0.25),
-                                            QTransform::fromScale(1.3, 1.3)}) {
-            SCOPED_TRACE(::testing::Message() << "look " << look << ", scale " << transform.m11() << ", offset "
-                                              << transform.dx());
+        for (const QTransform& transform :
+             {QTransform::fromScale(1.5, 1.5), QTransform::fromTranslate(0.5, 0.25), QTransform::fromScale(1.3, 1.3)}) {
+            SCOPED_TRACE(::testing::Message()
+                         << "look " << look << ", scale " << transform.m11() << ", offset " << transform.dx());
             EXPECT_TRUE(scene.picture(QImage::Format_ARGB32, 1, transform) ==
                         scene.drawnDirectly(QImage::Format_ARGB32, 1, transform));
         }

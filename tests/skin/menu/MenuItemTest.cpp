@@ -123,7 +123,7 @@ TEST(MenuItem, OnlyChoosableItemsPostTheirClick)
     separator->OnClick = [&](TSkinCustomItem*) { menu->clicks.append(QStringLiteral("separator")); };
     separator->click();
     menu->game->OnClick = [&](TSkinCustomItem*) { menu->clicks.append(QStringLiteral("game")); };
-    menu->game->click();  // has sub-items: they open instead
+    menu->game->click(); // has sub-items: they open instead
     menu->entries[0]->Enabled = false;
     menu->entries[0]->click();
     processPending();

@@ -18,7 +18,7 @@ namespace {
 
 int captionWidth(const QString& text)
 {
-    TSkinFont font;  // the skin's item font: MS Sans Serif, -11
+    TSkinFont font; // the skin's item font: MS Sans Serif, -11
     return QFontMetrics(font.toQFont()).horizontalAdvance(text);
 }
 
@@ -95,7 +95,8 @@ TEST(MenuLayout, ShortcutTextWidensTheItemAndAShadowTheWindow)
     root.add(close);
     root.setSkinEngine(&engine);
     TSkinPopupWindow plain(&root, root.popupOptions);
-    EXPECT_EQ(close->rect.width(), captionWidth(QStringLiteral("Close")) + 22 + captionWidth(QStringLiteral("Alt+F4")) + 42);
+    EXPECT_EQ(close->rect.width(),
+              captionWidth(QStringLiteral("Close")) + 22 + captionWidth(QStringLiteral("Alt+F4")) + 42);
 
     TSkinPopupMenuOptions options;
     options.Shadow.Enabled = true;
@@ -159,7 +160,7 @@ TEST(MenuLayout, ScrollTimerRunsOnlyWhileAStripIsPointedAtAndCanScroll)
     TSkinPopupWindow popup(&root, root.popupOptions);
     TSkinItemView* view = popup.view();
     EXPECT_FALSE(view->scrollTimerActive());
-    view->setHotStrip(1);  // up: nothing above
+    view->setHotStrip(1); // up: nothing above
     EXPECT_FALSE(view->scrollTimerActive());
     view->setHotStrip(2);
     EXPECT_TRUE(view->scrollTimerActive());

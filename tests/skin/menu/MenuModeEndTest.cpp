@@ -24,7 +24,10 @@ int shownPopups()
     return shown;
 }
 
-bool popupOpen() { return innermost() && !innermost()->isBar(); }
+bool popupOpen()
+{
+    return innermost() && !innermost()->isBar();
+}
 
 // Counts the presses that reach it.
 class PressTarget : public QWidget {
@@ -108,34 +111,52 @@ TEST(MenuModeEnd, PressesAndReleasesDoWhatTheLoopSays)
         int pressesReachingTheWindow;
     };
     auto popup = [] { return TSkinMenuTracker::current()->popupOf(innermost()); };
-    auto entryPoint = [popup](MenuWindow& w, int row) { return popup()->mapToGlobal(w.menu->entries[row]->rect.center()); };
+    auto entryPoint = [popup](MenuWindow& w, int row) {
+        return popup()->mapToGlobal(w.menu->entries[row]->rect.center());
+    };
     const QList<Case> cases = {
         {"a left press on an item acts as Enter",
-         [&](MenuWindow& w, PressTarget&) { mouse(QEvent::MouseButtonPress, popup(), entryPoint(w, 2), Qt::LeftButton); },
-         false, {"CustomItem3"}, 0},
+         [&](MenuWindow& w, PressTarget&) {
+             mouse(QEvent::MouseButtonPress, popup(), entryPoint(w, 2), Qt::LeftButton);
+         },
+         false,
+         {"CustomItem3"},
+         0},
         {"a left press on the separator chooses nothing",
-         [&](MenuWindow& w, PressTarget&) { mouse(QEvent::MouseButtonPress, popup(), entryPoint(w, 4), Qt::LeftButton); },
-         true, {}, 0},
+         [&](MenuWindow& w, PressTarget&) {
+             mouse(QEvent::MouseButtonPress, popup(), entryPoint(w, 4), Qt::LeftButton);
+         },
+         true,
+         {},
+         0},
         {"a second press on the open bar item is Enter on it: its popup stays",
          [](MenuWindow& w, PressTarget&) {
              mouse(QEvent::MouseButtonPress, w.menu->bar, w.globalCenter(w.menu->game, w.menu->bar), Qt::LeftButton);
          },
-         true, {}, 0},
+         true,
+         {},
+         0},
         {"a right press outside every level is dispatched and ends nothing",
          [](MenuWindow&, PressTarget& target) {
              mouse(QEvent::MouseButtonPress, &target, target.mapToGlobal(QPoint(5, 5)), Qt::RightButton);
          },
-         true, {}, 1},
+         true,
+         {},
+         1},
         {"a left release outside every level ends menu mode",
          [](MenuWindow&, PressTarget& target) {
              mouse(QEvent::MouseButtonRelease, &target, target.mapToGlobal(QPoint(5, 5)), Qt::LeftButton);
          },
-         false, {}, 0},
+         false,
+         {},
+         0},
         {"a left press outside every level ends menu mode and still reaches the window",
          [](MenuWindow&, PressTarget& target) {
              mouse(QEvent::MouseButtonPress, &target, target.mapToGlobal(QPoint(5, 5)), Qt::LeftButton);
          },
-         false, {}, 1},
+         false,
+         {},
+         1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -147,15 +168,13 @@ TEST(MenuModeEnd, PressesAndReleasesDoWhatTheLoopSays)
         bool stayedOpen = false;
         bool popupStayed = false;
         Script script;
-        script.waitUntil(popupOpen)
-            .then([&] { c.act(w, *target); })
-            .then([&] {
-                if (TSkinMenuTracker* tracker = TSkinMenuTracker::current()) {
-                    stayedOpen = true;
-                    popupStayed = popupOpen();
-                    tracker->endMenuMode();
-                }
-            });
+        script.waitUntil(popupOpen).then([&] { c.act(w, *target); }).then([&] {
+            if (TSkinMenuTracker* tracker = TSkinMenuTracker::current()) {
+                stayedOpen = true;
+                popupStayed = popupOpen();
+                tracker->endMenuMode();
+            }
+        });
         script.start();
         w.menu->bar->trackItem(w.menu->game, true);
         processPending();

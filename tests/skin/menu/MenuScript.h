@@ -62,7 +62,8 @@ private:
 inline void key(int code, const QString& text = QString(), Qt::KeyboardModifiers modifiers = Qt::NoModifier,
                 QEvent::Type type = QEvent::KeyPress)
 {
-    QWidget* target = QApplication::activeWindow() ? QApplication::activeWindow() : QApplication::topLevelWidgets().value(0);
+    QWidget* target =
+        QApplication::activeWindow() ? QApplication::activeWindow() : QApplication::topLevelWidgets().value(0);
     QKeyEvent event(type, code, modifiers, text);
     QApplication::sendEvent(target, &event);
 }
@@ -71,8 +72,7 @@ inline void mouse(QEvent::Type type, QWidget* receiver, const QPoint& global, Qt
 {
     const bool down = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
     const Qt::MouseButtons buttons = down ? Qt::MouseButtons(button) : Qt::NoButton;
-    QMouseEvent event(type, QPointF(receiver->mapFromGlobal(global)), QPointF(global), button, buttons,
-                      Qt::NoModifier);
+    QMouseEvent event(type, QPointF(receiver->mapFromGlobal(global)), QPointF(global), button, buttons, Qt::NoModifier);
     QApplication::sendEvent(receiver, &event);
 }
 
@@ -101,10 +101,7 @@ struct MenuWindow {
         window.show();
         processPending();
     }
-    QPoint globalCenter(TSkinCustomItem* item, QWidget* host) const
-    {
-        return host->mapToGlobal(item->rect.center());
-    }
+    QPoint globalCenter(TSkinCustomItem* item, QWidget* host) const { return host->mapToGlobal(item->rect.center()); }
 };
 
 } // namespace corvane::skin::test

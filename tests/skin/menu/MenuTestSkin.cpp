@@ -124,8 +124,8 @@ void buildMenuSkin(TSkinEngine& engine)
     auto* popupItem = new TSkinActiveObject(popup.get());
     popupItem->Name = QStringLiteral("Item");
     popupItem->Kind = skPopupMenuItem;
-    popupItem->Color = 14148072;       // 0xD7E1E8
-    popupItem->ActiveColor = 5729399;  // 0x576C77
+    popupItem->Color = 14148072;      // 0xD7E1E8
+    popupItem->ActiveColor = 5729399; // 0x576C77
     popupItem->Font = itemFont(2765882);
     popupItem->ActiveFont = itemFont(clWhite);
     popupItem->TextMarginLeft = 20;
@@ -151,9 +151,11 @@ std::unique_ptr<ProgramMenu> buildProgramMenu(QWidget* window, TSkinEngine* engi
     };
     menu->game = makeItem("CustomItem5", QStringLiteral("游 戏"));
     bar->Items()->add(menu->game);
-    const struct { const char* name; const char* caption; } entries[] = {
-        {"CustomItem1", "重新开始"}, {"CustomItem2", "设置..."}, {"CustomItem3", "关于..."},
-        {"CustomItem4", "帮助"},     {"CustomItem6", "-"},       {"CustomItem7", "退出"}};
+    const struct {
+        const char* name;
+        const char* caption;
+    } entries[] = {{"CustomItem1", "重新开始"}, {"CustomItem2", "设置..."}, {"CustomItem3", "关于..."},
+                   {"CustomItem4", "帮助"},     {"CustomItem6", "-"},       {"CustomItem7", "退出"}};
     ProgramMenu* raw = menu.get();
     for (const auto& entry : entries) {
         TSkinItem* item = makeItem(entry.name, QString::fromUtf8(entry.caption));

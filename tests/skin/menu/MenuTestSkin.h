@@ -19,8 +19,8 @@ void buildMenuSkin(TSkinEngine& engine);
 // entries; every click handler appends the item's name to `clicks`.
 struct ProgramMenu {
     TSkinMenuBar* bar = nullptr;
-    TSkinItem* game = nullptr;          // CustomItem5
-    QList<TSkinItem*> entries;          // CustomItem1..4, 6, 7 in menu order
+    TSkinItem* game = nullptr; // CustomItem5
+    QList<TSkinItem*> entries; // CustomItem1..4, 6, 7 in menu order
     QStringList clicks;
 };
 std::unique_ptr<ProgramMenu> buildProgramMenu(QWidget* window, TSkinEngine* engine);

@@ -21,7 +21,6 @@
 using namespace corvane::skin;
 using namespace corvane::skin::test;
 
-
 TEST(MenuTracking, PopupOpensBelowTheBarItemWithSixRowsAndTheFirstHot)
 {
     MenuWindow w;
@@ -29,14 +28,17 @@ TEST(MenuTracking, PopupOpensBelowTheBarItemWithSixRowsAndTheFirstHot)
     int rows = 0;
     QString firstHot;
     Script script;
-    script.then([&] {
-        TSkinItemView* level = innermost();
-        ASSERT_NE(level, nullptr);
-        ASSERT_FALSE(level->isBar());
-        rows = int(level->shownItems().size());
-        firstHot = hotName();
-        popupGeometry = TSkinMenuTracker::current()->popupOf(level)->geometry();
-    }).then([] { key(Qt::Key_Escape); }).then([] { key(Qt::Key_Escape); });
+    script
+        .then([&] {
+            TSkinItemView* level = innermost();
+            ASSERT_NE(level, nullptr);
+            ASSERT_FALSE(level->isBar());
+            rows = int(level->shownItems().size());
+            firstHot = hotName();
+            popupGeometry = TSkinMenuTracker::current()->popupOf(level)->geometry();
+        })
+        .then([] { key(Qt::Key_Escape); })
+        .then([] { key(Qt::Key_Escape); });
     script.start();
     w.menu->bar->trackItem(w.menu->game, true);
 
@@ -55,13 +57,23 @@ TEST(MenuTracking, ArrowsMoveWrapAndSkipTheSeparator)
     QStringList seen;
     Script script;
     auto record = [&] { seen.append(hotName()); };
-    script.then([] { key(Qt::Key_Down); }).then(record)            // 设置...
-        .then([] { key(Qt::Key_Up); }).then(record)                // 重新开始
-        .then([] { key(Qt::Key_Up); }).then(record)                // wraps to 退出
-        .then([] { key(Qt::Key_Up); }).then(record)                // 帮助, over the separator
-        .then([] { key(Qt::Key_Down); }).then(record)              // 退出, over the separator
-        .then([] { key(Qt::Key_Down); }).then(record)              // wraps to 重新开始
-        .then([] { key(Qt::Key_Tab); key(Qt::Key_Space); }).then(record)  // ignored
+    script.then([] { key(Qt::Key_Down); })
+        .then(record) // 设置...
+        .then([] { key(Qt::Key_Up); })
+        .then(record) // 重新开始
+        .then([] { key(Qt::Key_Up); })
+        .then(record) // wraps to 退出
+        .then([] { key(Qt::Key_Up); })
+        .then(record) // 帮助, over the separator
+        .then([] { key(Qt::Key_Down); })
+        .then(record) // 退出, over the separator
+        .then([] { key(Qt::Key_Down); })
+        .then(record) // wraps to 重新开始
+        .then([] {
+            key(Qt::Key_Tab);
+            key(Qt::Key_Space);
+        })
+        .then(record) // ignored
         .then([] { key(Qt::Key_Escape); })
         .then([] { key(Qt::Key_Escape); });
     script.start();
@@ -119,7 +131,8 @@ TEST(MenuTracking, ChoosingExitRunsItsHandlerOnlyAfterThePopupIsGone)
         w.menu->clicks.append(sender->objectName());
     };
     Script script;
-    script.then([] { key(Qt::Key_Up); })  // 退出
+    script
+        .then([] { key(Qt::Key_Up); }) // 退出
         .then([] { key(Qt::Key_Return); });
     script.start();
     w.menu->bar->trackItem(w.menu->game, true);
@@ -141,8 +154,7 @@ TEST(MenuTracking, MouseReleaseOnAnEntryChoosesIt)
         // Pointing at the separator does not make it hot.
         mouse(QEvent::MouseMove, popup, popup->mapToGlobal(w.menu->entries[4]->rect.center()));
         EXPECT_EQ(hotName(), QStringLiteral("CustomItem3"));
-        mouse(QEvent::MouseButtonRelease, popup, popup->mapToGlobal(w.menu->entries[4]->rect.center()),
-              Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, popup, popup->mapToGlobal(w.menu->entries[4]->rect.center()), Qt::LeftButton);
         EXPECT_TRUE(TSkinMenuTracker::inMenuMode()) << "a release on the separator chooses nothing";
         mouse(QEvent::MouseButtonRelease, popup, at, Qt::LeftButton);
     });
@@ -156,7 +168,8 @@ TEST(MenuTracking, APressOutsideEveryLevelEndsMenuMode)
 {
     MenuWindow w;
     Script script;
-    script.then([&] { mouse(QEvent::MouseButtonPress, &w.window, w.window.mapToGlobal(QPoint(500, 400)), Qt::LeftButton); });
+    script.then(
+        [&] { mouse(QEvent::MouseButtonPress, &w.window, w.window.mapToGlobal(QPoint(500, 400)), Qt::LeftButton); });
     script.start();
     w.menu->bar->trackItem(w.menu->game, true);
     EXPECT_TRUE(script.finished());
@@ -185,15 +198,15 @@ TEST(MenuTracking, SlidingAlongTheBarAndArrowsSwitchThePopup)
     Script script;
     script.then([&] { mouse(QEvent::MouseMove, w.menu->bar, w.globalCenter(view, w.menu->bar)); })
         .then(recordPopup)
-        .then([] { key(Qt::Key_Left); })   // from a popup under the bar: the bar moves left
+        .then([] { key(Qt::Key_Left); }) // from a popup under the bar: the bar moves left
         .then(recordPopup)
-        .then([] { key(Qt::Key_Right); })  // no sub-items here: on to the next bar item
+        .then([] { key(Qt::Key_Right); }) // no sub-items here: on to the next bar item
         .then(recordPopup)
         .then([] { key(Qt::Key_Escape); })
         .then(recordPopup)
-        .then([] { key(Qt::Key_Right); })  // on the bar with no popup open: just moves
+        .then([] { key(Qt::Key_Right); }) // on the bar with no popup open: just moves
         .then(recordPopup)
-        .then([] { key(Qt::Key_Down); })   // opens the hot item's popup
+        .then([] { key(Qt::Key_Down); }) // opens the hot item's popup
         .then(recordPopup)
         .then([] { key(Qt::Key_Alt); });
     script.start();
@@ -217,8 +230,9 @@ TEST(MenuTracking, KeyboardActivationAndAccelerators)
 
     QString opened;
     Script script;
-    script.then([&] { opened = innermost() ? innermost()->item()->objectName() : QString(); })
-        .then([] { key(Qt::Key_Z, QStringLiteral("z")); });
+    script.then([&] { opened = innermost() ? innermost()->item()->objectName() : QString(); }).then([] {
+        key(Qt::Key_Z, QStringLiteral("z"));
+    });
     script.start();
     // Alt+V as the frame routes it.
     w.menu->bar->keyboardMenu(QChar('v'));
@@ -286,8 +300,9 @@ TEST(MenuTracking, PopupNearTheBottomOfTheScreenOpensAboveTheBarItem)
     processPending();
     QRect popupGeometry;
     Script script;
-    script.then([&] { popupGeometry = TSkinMenuTracker::current()->popupOf(innermost())->geometry(); })
-        .then([] { key(Qt::Key_Alt); });
+    script.then([&] { popupGeometry = TSkinMenuTracker::current()->popupOf(innermost())->geometry(); }).then([] {
+        key(Qt::Key_Alt);
+    });
     script.start();
     w.menu->bar->trackItem(w.menu->game, true);
     const QPoint itemTop = w.menu->bar->mapToGlobal(w.menu->game->rect.topLeft());
@@ -349,19 +364,26 @@ TEST(MenuTracking, SubmenusOpenToTheRightAndCloseLevelByLevel)
     QRect submenu;
     auto depth = [&] { depths.append(int(TSkinMenuTracker::current()->levels().size())); };
     Script script;
-    script.then([] { key(Qt::Key_Up); key(Qt::Key_Up); })  // 帮助
-        .then([] { key(Qt::Key_Right); })                   // opens its submenu
+    script
+        .then([] {
+            key(Qt::Key_Up);
+            key(Qt::Key_Up);
+        })                                // 帮助
+        .then([] { key(Qt::Key_Right); }) // opens its submenu
         .then([&] {
             depth();
             TSkinItemView* level = innermost();
             submenu = TSkinMenuTracker::current()->popupOf(level)->geometry();
             helpRect = QRect(level->parent->host()->mapToGlobal(help->rect.topLeft()), help->rect.size());
         })
-        .then([] { key(Qt::Key_Left); })  // closes only the submenu
+        .then([] { key(Qt::Key_Left); }) // closes only the submenu
         .then(depth)
-        .then([] { key(Qt::Key_Return); })  // Enter on 帮助 opens it again
+        .then([] { key(Qt::Key_Return); }) // Enter on 帮助 opens it again
         .then(depth)
-        .then([] { key(Qt::Key_Down); key(Qt::Key_Return); });  // chooses Index, ending menu mode
+        .then([] {
+            key(Qt::Key_Down);
+            key(Qt::Key_Return);
+        }); // chooses Index, ending menu mode
     script.start();
     w.menu->bar->trackItem(w.menu->game, true);
     processPending();
@@ -393,7 +415,7 @@ TEST(MenuTracking, OnlyTheFirstPopupAfterEnteringMenuModeFromTheBarAnimates)
     Script script;
     script.waitUntil([] { return innermost() && !innermost()->isBar(); })
         .then(count)
-        .then([] { key(Qt::Key_Right); })  // switches to View's popup: no animation
+        .then([] { key(Qt::Key_Right); }) // switches to View's popup: no animation
         .then(count)
         .then([] { key(Qt::Key_Left); })
         .then(count)
