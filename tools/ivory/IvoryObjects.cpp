@@ -1,95 +1,16 @@
 #include "IvoryObjects.h"
 
-#include "FrameGeometry.h"
-#include "Palette.h"
+#include "IvoryControlObjects.h"
+#include "IvoryObjectKit.h"
 
 namespace ivory {
 
 using namespace corvane::skin;
 using namespace frame;
+using namespace kit;
 using palette::toSkinColor;
 
 namespace {
-
-// A new object of class T, owned by `parent`, at (left, top) with the given
-// size. It has no children yet, so placing it lays nothing out.
-template <class T>
-T& add(TSkinObject& parent, const QString& name, TSkinAlign align, TSkinKind kind, int width, int height, int left = 0,
-       int top = 0)
-{
-    T* object = new T(&parent);
-    object->Name = name;
-    object->Align = align;
-    object->Kind = kind;
-    object->setBounds(left, top, width, height);
-    return *object;
-}
-
-// A top-level object of no size yet: laidOut gives it its stored size.
-ObjectTree topLevel(const QString& name, TSkinKind kind = skNone)
-{
-    auto object = std::make_unique<TSkinObject>();
-    object->Name = name;
-    object->Kind = kind;
-    return object;
-}
-
-void layoutDescendants(TSkinObject& object)
-{
-    for (const auto& child : object.children()) {
-        child->layoutChildren();
-        layoutDescendants(*child);
-    }
-}
-
-// Stores the object at its size with every descendant docked in place. The
-// root grows from nothing, so corner-anchored children keep their positions.
-ObjectTree laidOut(ObjectTree object, int width, int height)
-{
-    object->setBounds(0, 0, width, height);
-    layoutDescendants(*object);
-    return object;
-}
-
-TSkinBitmapLink link(const QString& name, int left, int top, int right, int bottom)
-{
-    return TSkinBitmapLink{name, left, top, right, bottom};
-}
-
-TSkinFont fontOf(TColor color)
-{
-    TSkinFont font;
-    font.Color = color;
-    return font;
-}
-
-TSkinFont inkFont()
-{
-    return fontOf(toSkinColor(palette::kInk));
-}
-TSkinFont whiteFont()
-{
-    return fontOf(clWhite);
-}
-TSkinFont greyFont()
-{
-    return fontOf(toSkinColor(palette::kDisabledGlyph));
-}
-
-void margins(TSkinObject& o, int all)
-{
-    o.MarginLeft = o.MarginRight = o.MarginTop = o.MarginBottom = all;
-}
-
-void unmasked(TSkinBitmapObject& o)
-{
-    o.Masked = o.MaskedBorder = o.MaskedAngles = false;
-}
-
-void stretched(TSkinBitmapObject& o)
-{
-    o.TileStyle = o.BorderTileStyle = tsStretch;
-}
 
 // --- the frame ---------------------------------------------------------------
 
@@ -229,15 +150,6 @@ ObjectTree formObject()
 
 // --- menus and the push button -------------------------------------------------
 
-// The menu bar's strip: rounded ends of 15 pixels, a stretch of plain bar.
-void menuStrip(TSkinObject& parent, const QString& name, TSkinAlign align, TSkinKind kind, int width)
-{
-    auto& strip = add<TSkinBitmapObject>(parent, name, align, kind, width, 20);
-    strip.MarginLeft = strip.MarginRight = 15;
-    strip.Bitmap = link("menu", 0, 0, 136, 20);
-    unmasked(strip);
-}
-
 void menuBarItem(TSkinObject& parent, const QString& name)
 {
     auto& item = add<TSkinActiveBitmap>(parent, name, saNone, skMenuBarItem, 37, 20);
@@ -277,19 +189,6 @@ ObjectTree popupMenuObject()
     return laidOut(std::move(popup), 100, 70);
 }
 
-// The push button's face in its five states, cut from "Buttons".
-void buttonFace(TSkinObject& parent, const QString& name, int width, int height)
-{
-    auto& face = add<TSkinButtonObject>(parent, name, saClient, skNone, width, height);
-    margins(face, 4);
-    stretched(face);
-    face.Bitmap = link("Buttons", 0, 0, 45, 20);
-    face.BitmapPressed = link("Buttons", 45, 0, 90, 20);
-    face.BitmapDisabled = link("Buttons", 90, 0, 135, 20);
-    face.BitmapHot = link("Buttons", 135, 0, 180, 20);
-    face.BitmapFocused = link("Buttons", 180, 0, 225, 20);
-}
-
 ObjectTree buttonObject()
 {
     ObjectTree button = topLevel("Button");
@@ -299,198 +198,6 @@ ObjectTree buttonObject()
     text.TextMarginRight = 10;
     text.Font = inkFont();
     return laidOut(std::move(button), 131, 53);
-}
-
-// --- the controls the program does not use ---------------------------------
-
-// A nine-slice frame around a control's content.
-void panelFrame(TSkinObject& parent, const QString& name, TSkinAlign align, int width, int height)
-{
-    auto& frame = add<TSkinBitmapObject>(parent, name, align, skNone, width, height);
-    margins(frame, 3);
-    frame.Bitmap = link("Taborder", 0, 0, 12, 12);
-    unmasked(frame);
-}
-
-// A push-style part whose states sit side by side in one strip: normal, hot,
-// pressed, disabled cells of `cell` x `cellHeight` starting at `x0`.
-TSkinButtonObject& stateButton(TSkinObject& parent, const QString& name, TSkinAlign align, int width, int height,
-                               const QString& strip, int x0, int cell, int cellHeight)
-{
-    auto& o = add<TSkinButtonObject>(parent, name, align, skNone, width, height);
-    o.Bitmap = link(strip, x0, 0, x0 + cell, cellHeight);
-    o.BitmapHot = link(strip, x0 + cell, 0, x0 + 2 * cell, cellHeight);
-    o.BitmapPressed = link(strip, x0 + 2 * cell, 0, x0 + 3 * cell, cellHeight);
-    o.BitmapDisabled = link(strip, x0 + 3 * cell, 0, x0 + 4 * cell, cellHeight);
-    o.BitmapFocused = o.BitmapHot;
-    return o;
-}
-
-// A part cut from a strip of `width`-pixel cells: normal (also hot and
-// focused) at `x`, pressed in the second cell, disabled two cells after the
-// normal one.
-TSkinButtonObject& toggleCells(TSkinObject& parent, const QString& name, int width, int height, const QString& strip,
-                               int x, int left = 0, int top = 0)
-{
-    auto& o = add<TSkinButtonObject>(parent, name, saNone, skNone, width, height, left, top);
-    o.Bitmap = o.BitmapHot = o.BitmapFocused = link(strip, x, 0, x + width, height);
-    o.BitmapPressed = link(strip, width, 0, 2 * width, height);
-    o.BitmapDisabled = link(strip, 2 * width + x, 0, 3 * width + x, height);
-    return o;
-}
-
-// The tool button face of a speed button or toolbar.
-void toolFace(TSkinObject& parent, const QString& name, TSkinAlign align, int width, int height)
-{
-    auto& face = add<TSkinButtonObject>(parent, name, align, skNone, width, height);
-    margins(face, 3);
-    stretched(face);
-    face.Bitmap = link("tools", 0, 0, 15, 15);
-    face.BitmapHot = link("tools", 15, 0, 30, 15);
-    face.BitmapPressed = link("tools", 30, 0, 45, 15);
-    face.BitmapFocused = link("tools", 45, 0, 60, 15);
-}
-
-TSkinTextObject& labelText(TSkinObject& parent, const QString& name, TSkinAlign align, int width, int height)
-{
-    auto& text = add<TSkinTextObject>(parent, name, align, skItemText, width, height);
-    text.Color = clNone; // no fill: the text sits on the control's background
-    text.Font = text.FontHot = text.FontFocused = text.FontPressed = inkFont();
-    text.FontDisabled = greyFont();
-    return text;
-}
-
-ObjectTree choiceObject(const QString& name, const QString& strip)
-{
-    ObjectTree o = topLevel(name);
-    toggleCells(*o, "Box", 14, 14, strip, 0, 1, 2);
-    toggleCells(*o, "CheckedBox", 14, 14, strip, 14, 1, 2);
-    labelText(*o, "Text", saClient, 120, 17).TextMarginLeft = 19;
-    return laidOut(std::move(o), 120, 17);
-}
-
-ObjectTree scrollBarObject()
-{
-    ObjectTree bar = topLevel("ScrollBar");
-    const char* arrowNames[] = {"UpButton", "DownButton", "LeftButton", "RightButton"};
-    for (int i = 0; i < 4; ++i)
-        stateButton(*bar, arrowNames[i], saNone, 16, 16, "arrows", i * 64, 16, 16);
-    for (const bool horizontal : {true, false}) {
-        auto& thumb = stateButton(*bar, horizontal ? "HorzThumb" : "VertThumb", saNone, 16, 16,
-                                  horizontal ? "hscroll" : "vscroll", 0, 16, 16);
-        margins(thumb, 4);
-        stretched(thumb);
-        toggleCells(*bar, horizontal ? "HorzTrack" : "VertTrack", 16, 16, horizontal ? "hscroll2" : "vscroll2", 0)
-            .TileStyle = tsStretch;
-    }
-    return laidOut(std::move(bar), 120, 16);
-}
-
-ObjectTree tabsObject()
-{
-    ObjectTree tabs = topLevel("Tabs");
-    panelFrame(*tabs, "Page", saClient, 200, 100);
-    auto& tab = add<TSkinButtonObject>(*tabs, "Tab", saNone, skNone, 60, 18);
-    tab.MarginLeft = tab.MarginRight = tab.MarginTop = 3;
-    stretched(tab);
-    tab.Bitmap = link("tabs", 0, 0, 25, 16);
-    tab.BitmapHot = link("tabs", 25, 0, 50, 16);
-    tab.BitmapPressed = tab.BitmapFocused = link("tabs", 50, 0, 75, 16);
-    tab.BitmapDisabled = link("tabs", 75, 0, 100, 16);
-    labelText(*tabs, "Text", saNone, 60, 18).TextAlign = taCenter;
-    return laidOut(std::move(tabs), 200, 100);
-}
-
-void progressPart(TSkinObject& parent, const QString& name, TSkinAlign align, int width, int x)
-{
-    auto& part = add<TSkinBitmapObject>(parent, name, align, skNone, width, 16);
-    margins(part, 3);
-    stretched(part);
-    part.Bitmap = link("Pbars", x, 0, x + 32, 16);
-}
-
-ObjectTree progressBarObject()
-{
-    ObjectTree bar = topLevel("ProgressBar");
-    progressPart(*bar, "Track", saClient, 150, 0);
-    progressPart(*bar, "Bar", saNone, 60, 32);
-    return laidOut(std::move(bar), 150, 16);
-}
-
-ObjectTree framedObject(const QString& name, int width, int height)
-{
-    ObjectTree o = topLevel(name);
-    panelFrame(*o, "Frame", saClient, width, height);
-    return laidOut(std::move(o), width, height);
-}
-
-ObjectTree speedButtonObject()
-{
-    ObjectTree button = topLevel("SpeedButton");
-    toolFace(*button, "Face", saClient, 23, 22);
-    labelText(*button, "Text", saClient, 23, 22).TextAlign = taCenter;
-    return laidOut(std::move(button), 23, 22);
-}
-
-ObjectTree comboBoxObject()
-{
-    ObjectTree combo = topLevel("ComboBox");
-    auto& button = stateButton(*combo, "Button", saRight, 17, 21, "arrows", 256, 16, 16);
-    margins(button, 3);
-    stretched(button);
-    panelFrame(*combo, "Frame", saClient, 103, 21);
-    return laidOut(std::move(combo), 120, 21);
-}
-
-ObjectTree groupBoxObject()
-{
-    ObjectTree group = topLevel("GroupBox");
-    auto& caption = labelText(*group, "Caption", saTop, 150, 16);
-    caption.TextMarginLeft = 8;
-    caption.Font.Style = 1u << fsBold;
-    panelFrame(*group, "Frame", saClient, 150, 84);
-    return laidOut(std::move(group), 150, 100);
-}
-
-ObjectTree headerObject()
-{
-    ObjectTree header = topLevel("Header");
-    buttonFace(*header, "Section", 150, 18);
-    labelText(*header, "Text", saClient, 150, 18).TextMarginLeft = 6;
-    return laidOut(std::move(header), 150, 18);
-}
-
-ObjectTree statusBarObject()
-{
-    ObjectTree bar = topLevel("StatusBar");
-    menuStrip(*bar, "Frame", saClient, skNone, 200);
-    labelText(*bar, "Text", saClient, 200, 20).TextMarginLeft = 6;
-    return laidOut(std::move(bar), 200, 20);
-}
-
-ObjectTree toolbarObject()
-{
-    ObjectTree bar = topLevel("Toolbar");
-    menuStrip(*bar, "Frame", saClient, skNone, 200);
-    toolFace(*bar, "Button", saNone, 23, 20);
-    return laidOut(std::move(bar), 200, 20);
-}
-
-ObjectTree controlBarObject()
-{
-    ObjectTree bar = topLevel("ControlBar");
-    bar->Color = toSkinColor(palette::kCream);
-    bar->DrawIfOwner = true;
-    menuStrip(*bar, "Band", saTop, skNone, 200);
-    return laidOut(std::move(bar), 200, 60);
-}
-
-ObjectTree panelObject()
-{
-    ObjectTree panel = topLevel("CopyOfPanel");
-    panelFrame(*panel, "Frame", saClient, 150, 80);
-    labelText(*panel, "Text", saClient, 150, 80).TextAlign = taCenter;
-    return laidOut(std::move(panel), 150, 80);
 }
 
 } // namespace

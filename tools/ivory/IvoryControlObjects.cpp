@@ -1,0 +1,207 @@
+// The top-level objects of the controls the program does not use (check
+// boxes, scroll bars, tabs ... panels): the stored skin carries them whole.
+#include "IvoryControlObjects.h"
+
+#include "IvoryObjectKit.h"
+
+namespace ivory {
+
+using namespace corvane::skin;
+using namespace kit;
+using palette::toSkinColor;
+
+namespace {
+
+// A nine-slice frame around a control's content.
+void panelFrame(TSkinObject& parent, const QString& name, TSkinAlign align, int width, int height)
+{
+    auto& frame = add<TSkinBitmapObject>(parent, name, align, skNone, width, height);
+    margins(frame, 3);
+    frame.Bitmap = link("Taborder", 0, 0, 12, 12);
+    unmasked(frame);
+}
+
+// A push-style part whose states sit side by side in one strip: normal, hot,
+// pressed, disabled cells of `cell` x `cellHeight` starting at `x0`.
+TSkinButtonObject& stateButton(TSkinObject& parent, const QString& name, TSkinAlign align, int width, int height,
+                               const QString& strip, int x0, int cell, int cellHeight)
+{
+    auto& o = add<TSkinButtonObject>(parent, name, align, skNone, width, height);
+    o.Bitmap = link(strip, x0, 0, x0 + cell, cellHeight);
+    o.BitmapHot = link(strip, x0 + cell, 0, x0 + 2 * cell, cellHeight);
+    o.BitmapPressed = link(strip, x0 + 2 * cell, 0, x0 + 3 * cell, cellHeight);
+    o.BitmapDisabled = link(strip, x0 + 3 * cell, 0, x0 + 4 * cell, cellHeight);
+    o.BitmapFocused = o.BitmapHot;
+    return o;
+}
+
+// A part cut from a strip of `width`-pixel cells: normal (also hot and
+// focused) at `x`, pressed in the second cell, disabled two cells after the
+// normal one.
+TSkinButtonObject& toggleCells(TSkinObject& parent, const QString& name, int width, int height, const QString& strip,
+                               int x, int left = 0, int top = 0)
+{
+    auto& o = add<TSkinButtonObject>(parent, name, saNone, skNone, width, height, left, top);
+    o.Bitmap = o.BitmapHot = o.BitmapFocused = link(strip, x, 0, x + width, height);
+    o.BitmapPressed = link(strip, width, 0, 2 * width, height);
+    o.BitmapDisabled = link(strip, 2 * width + x, 0, 3 * width + x, height);
+    return o;
+}
+
+// The tool button face of a speed button or toolbar.
+void toolFace(TSkinObject& parent, const QString& name, TSkinAlign align, int width, int height)
+{
+    auto& face = add<TSkinButtonObject>(parent, name, align, skNone, width, height);
+    margins(face, 3);
+    stretched(face);
+    face.Bitmap = link("tools", 0, 0, 15, 15);
+    face.BitmapHot = link("tools", 15, 0, 30, 15);
+    face.BitmapPressed = link("tools", 30, 0, 45, 15);
+    face.BitmapFocused = link("tools", 45, 0, 60, 15);
+}
+
+TSkinTextObject& labelText(TSkinObject& parent, const QString& name, TSkinAlign align, int width, int height)
+{
+    auto& text = add<TSkinTextObject>(parent, name, align, skItemText, width, height);
+    text.Color = clNone; // no fill: the text sits on the control's background
+    text.Font = text.FontHot = text.FontFocused = text.FontPressed = inkFont();
+    text.FontDisabled = greyFont();
+    return text;
+}
+
+} // namespace
+
+ObjectTree choiceObject(const QString& name, const QString& strip)
+{
+    ObjectTree o = topLevel(name);
+    toggleCells(*o, "Box", 14, 14, strip, 0, 1, 2);
+    toggleCells(*o, "CheckedBox", 14, 14, strip, 14, 1, 2);
+    labelText(*o, "Text", saClient, 120, 17).TextMarginLeft = 19;
+    return laidOut(std::move(o), 120, 17);
+}
+
+ObjectTree scrollBarObject()
+{
+    ObjectTree bar = topLevel("ScrollBar");
+    const char* arrowNames[] = {"UpButton", "DownButton", "LeftButton", "RightButton"};
+    for (int i = 0; i < 4; ++i)
+        stateButton(*bar, arrowNames[i], saNone, 16, 16, "arrows", i * 64, 16, 16);
+    for (const bool horizontal : {true, false}) {
+        auto& thumb = stateButton(*bar, horizontal ? "HorzThumb" : "VertThumb", saNone, 16, 16,
+                                  horizontal ? "hscroll" : "vscroll", 0, 16, 16);
+        margins(thumb, 4);
+        stretched(thumb);
+        toggleCells(*bar, horizontal ? "HorzTrack" : "VertTrack", 16, 16, horizontal ? "hscroll2" : "vscroll2", 0)
+            .TileStyle = tsStretch;
+    }
+    return laidOut(std::move(bar), 120, 16);
+}
+
+ObjectTree tabsObject()
+{
+    ObjectTree tabs = topLevel("Tabs");
+    panelFrame(*tabs, "Page", saClient, 200, 100);
+    auto& tab = add<TSkinButtonObject>(*tabs, "Tab", saNone, skNone, 60, 18);
+    tab.MarginLeft = tab.MarginRight = tab.MarginTop = 3;
+    stretched(tab);
+    tab.Bitmap = link("tabs", 0, 0, 25, 16);
+    tab.BitmapHot = link("tabs", 25, 0, 50, 16);
+    tab.BitmapPressed = tab.BitmapFocused = link("tabs", 50, 0, 75, 16);
+    tab.BitmapDisabled = link("tabs", 75, 0, 100, 16);
+    labelText(*tabs, "Text", saNone, 60, 18).TextAlign = taCenter;
+    return laidOut(std::move(tabs), 200, 100);
+}
+
+void progressPart(TSkinObject& parent, const QString& name, TSkinAlign align, int width, int x)
+{
+    auto& part = add<TSkinBitmapObject>(parent, name, align, skNone, width, 16);
+    margins(part, 3);
+    stretched(part);
+    part.Bitmap = link("Pbars", x, 0, x + 32, 16);
+}
+
+ObjectTree progressBarObject()
+{
+    ObjectTree bar = topLevel("ProgressBar");
+    progressPart(*bar, "Track", saClient, 150, 0);
+    progressPart(*bar, "Bar", saNone, 60, 32);
+    return laidOut(std::move(bar), 150, 16);
+}
+
+ObjectTree framedObject(const QString& name, int width, int height)
+{
+    ObjectTree o = topLevel(name);
+    panelFrame(*o, "Frame", saClient, width, height);
+    return laidOut(std::move(o), width, height);
+}
+
+ObjectTree speedButtonObject()
+{
+    ObjectTree button = topLevel("SpeedButton");
+    toolFace(*button, "Face", saClient, 23, 22);
+    labelText(*button, "Text", saClient, 23, 22).TextAlign = taCenter;
+    return laidOut(std::move(button), 23, 22);
+}
+
+ObjectTree comboBoxObject()
+{
+    ObjectTree combo = topLevel("ComboBox");
+    auto& button = stateButton(*combo, "Button", saRight, 17, 21, "arrows", 256, 16, 16);
+    margins(button, 3);
+    stretched(button);
+    panelFrame(*combo, "Frame", saClient, 103, 21);
+    return laidOut(std::move(combo), 120, 21);
+}
+
+ObjectTree groupBoxObject()
+{
+    ObjectTree group = topLevel("GroupBox");
+    auto& caption = labelText(*group, "Caption", saTop, 150, 16);
+    caption.TextMarginLeft = 8;
+    caption.Font.Style = 1u << fsBold;
+    panelFrame(*group, "Frame", saClient, 150, 84);
+    return laidOut(std::move(group), 150, 100);
+}
+
+ObjectTree headerObject()
+{
+    ObjectTree header = topLevel("Header");
+    buttonFace(*header, "Section", 150, 18);
+    labelText(*header, "Text", saClient, 150, 18).TextMarginLeft = 6;
+    return laidOut(std::move(header), 150, 18);
+}
+
+ObjectTree statusBarObject()
+{
+    ObjectTree bar = topLevel("StatusBar");
+    menuStrip(*bar, "Frame", saClient, skNone, 200);
+    labelText(*bar, "Text", saClient, 200, 20).TextMarginLeft = 6;
+    return laidOut(std::move(bar), 200, 20);
+}
+
+ObjectTree toolbarObject()
+{
+    ObjectTree bar = topLevel("Toolbar");
+    menuStrip(*bar, "Frame", saClient, skNone, 200);
+    toolFace(*bar, "Button", saNone, 23, 20);
+    return laidOut(std::move(bar), 200, 20);
+}
+
+ObjectTree controlBarObject()
+{
+    ObjectTree bar = topLevel("ControlBar");
+    bar->Color = toSkinColor(palette::kCream);
+    bar->DrawIfOwner = true;
+    menuStrip(*bar, "Band", saTop, skNone, 200);
+    return laidOut(std::move(bar), 200, 60);
+}
+
+ObjectTree panelObject()
+{
+    ObjectTree panel = topLevel("CopyOfPanel");
+    panelFrame(*panel, "Frame", saClient, 150, 80);
+    labelText(*panel, "Text", saClient, 150, 80).TextAlign = taCenter;
+    return laidOut(std::move(panel), 150, 80);
+}
+
+} // namespace ivory

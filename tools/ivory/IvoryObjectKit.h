@@ -1,0 +1,117 @@
+#pragma once
+// What the Ivory object trees are built with: adding parts, links to
+// bitmap cuts, the skin's fonts, and the strips and faces several objects
+// share (IvoryObjects.cpp, IvoryControlObjects.cpp).
+
+#include "FrameGeometry.h"
+#include "IvoryObjects.h"
+#include "Palette.h"
+
+namespace ivory::kit {
+
+using namespace corvane::skin;
+using palette::toSkinColor;
+
+// A new object of class T, owned by `parent`, at (left, top) with the given
+// size. It has no children yet, so placing it lays nothing out.
+template <class T>
+inline T& add(TSkinObject& parent, const QString& name, TSkinAlign align, TSkinKind kind, int width, int height,
+              int left = 0, int top = 0)
+{
+    T* object = new T(&parent);
+    object->Name = name;
+    object->Align = align;
+    object->Kind = kind;
+    object->setBounds(left, top, width, height);
+    return *object;
+}
+
+// A top-level object of no size yet: laidOut gives it its stored size.
+inline ObjectTree topLevel(const QString& name, TSkinKind kind = skNone)
+{
+    auto object = std::make_unique<TSkinObject>();
+    object->Name = name;
+    object->Kind = kind;
+    return object;
+}
+
+inline void layoutDescendants(TSkinObject& object)
+{
+    for (const auto& child : object.children()) {
+        child->layoutChildren();
+        layoutDescendants(*child);
+    }
+}
+
+// Stores the object at its size with every descendant docked in place. The
+// root grows from nothing, so corner-anchored children keep their positions.
+inline ObjectTree laidOut(ObjectTree object, int width, int height)
+{
+    object->setBounds(0, 0, width, height);
+    layoutDescendants(*object);
+    return object;
+}
+
+inline TSkinBitmapLink link(const QString& name, int left, int top, int right, int bottom)
+{
+    return TSkinBitmapLink{name, left, top, right, bottom};
+}
+
+inline TSkinFont fontOf(TColor color)
+{
+    TSkinFont font;
+    font.Color = color;
+    return font;
+}
+
+inline TSkinFont inkFont()
+{
+    return fontOf(toSkinColor(palette::kInk));
+}
+inline TSkinFont whiteFont()
+{
+    return fontOf(clWhite);
+}
+inline TSkinFont greyFont()
+{
+    return fontOf(toSkinColor(palette::kDisabledGlyph));
+}
+
+inline void margins(TSkinObject& o, int all)
+{
+    o.MarginLeft = o.MarginRight = o.MarginTop = o.MarginBottom = all;
+}
+
+inline void unmasked(TSkinBitmapObject& o)
+{
+    o.Masked = o.MaskedBorder = o.MaskedAngles = false;
+}
+
+inline void stretched(TSkinBitmapObject& o)
+{
+    o.TileStyle = o.BorderTileStyle = tsStretch;
+}
+
+// The menu bar's strip: rounded ends of 15 pixels, a stretch of plain bar.
+inline void menuStrip(TSkinObject& parent, const QString& name, TSkinAlign align, TSkinKind kind, int width)
+{
+    auto& strip = add<TSkinBitmapObject>(parent, name, align, kind, width, 20);
+    strip.MarginLeft = strip.MarginRight = 15;
+    strip.Bitmap = link("menu", 0, 0, 136, 20);
+    unmasked(strip);
+}
+
+// The push button's face in its five states, cut from "Buttons".
+inline void buttonFace(TSkinObject& parent, const QString& name, int width, int height)
+{
+    auto& face = add<TSkinButtonObject>(parent, name, saClient, skNone, width, height);
+    margins(face, 4);
+    stretched(face);
+    face.Bitmap = link("Buttons", 0, 0, 45, 20);
+    face.BitmapPressed = link("Buttons", 45, 0, 90, 20);
+    face.BitmapDisabled = link("Buttons", 90, 0, 135, 20);
+    face.BitmapHot = link("Buttons", 135, 0, 180, 20);
+    face.BitmapFocused = link("Buttons", 180, 0, 225, 20);
+}
+
+} // namespace ivory::kit
