@@ -440,11 +440,6 @@ void TSkinCustomForm::forgetObjects()
 // ---------------------------------------------------------------------------
 // Painting
 
-bool TSkinCustomForm::isFrameActive() const
-{
-    return m_windowActive;
-}
-
 QIcon TSkinCustomForm::frameIcon() const
 {
     QIcon icon = m_owner->windowIcon();

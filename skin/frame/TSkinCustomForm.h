@@ -149,7 +149,7 @@ public:
     QSystemTrayIcon* trayIcon() const { return m_tray.icon(); }
 
     // ---- TSkinFrameInterface.
-    bool isFrameActive() const override;
+    bool isFrameActive() const override { return m_windowActive; }
     TSkinBorderIcons borderIcons() const override { return m_borderIcons; }
     void performSkinAction(TSkinAction action, TSkinSystemButton* button) override;
     QIcon frameIcon() const override;
