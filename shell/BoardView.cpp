@@ -35,6 +35,12 @@ QString piecePicturePath(const game::PieceInfo& piece)
         .arg(piece.side == game::Side::Black ? QLatin1String("black") : QLatin1String("red"), kindFileName(piece.kind));
 }
 
+// A point's place in the row-by-row list of the 90 points.
+int pointIndex(game::Point point)
+{
+    return (point.row - 1) * 9 + (point.column - 1);
+}
+
 int pictureIndex(const game::PieceInfo& piece)
 {
     return (piece.side == game::Side::Black ? 0 : 7) + static_cast<int>(piece.kind);
@@ -175,20 +181,83 @@ void BoardView::drawBoard(QPainter& painter, const QRect& rect) const
 
 void BoardView::paintEvent(QPaintEvent* event)
 {
+    syncPieces();
     QPainter painter(this);
     // One rectangle at a time, each under a clip of just that rectangle: the
     // board's rows are then plain copies.
     for (const QRect& rect : event->region()) {
         painter.setClipRect(rect);
         drawBoard(painter, rect);
-        // In the order of the piece table, later pieces over earlier ones.
-        for (game::PieceId id = 0; id < game::PieceCount; ++id) {
-            if (m_position.piece(id).taken)
-                continue;
-            const QRect place = pieceRect(id);
-            if (place.intersects(rect))
-                painter.drawImage(place.topLeft(), piecePicture(id));
+    }
+}
+
+// --- the pieces in the board's picture ---
+
+void BoardView::cutPlainSquares()
+{
+    // Back to the plain board first where pieces were drawn at the old place.
+    QPainter painter(&m_board);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    for (game::PieceId id = 0; id < game::PieceCount; ++id) {
+        if (const auto drawn = m_drawnAt[static_cast<std::size_t>(id)]) {
+            const QImage& square = m_plainSquares[static_cast<std::size_t>(pointIndex(*drawn))];
+            painter.drawImage(pointRect(*drawn).translated(pos() - m_squaresAt).topLeft(), square);
         }
+    }
+    painter.end();
+    m_drawnAt.fill(std::nullopt);
+    m_squaresAt = pos();
+    for (int row = 1; row <= 10; ++row) {
+        for (int column = 1; column <= 9; ++column) {
+            const game::Point point{row, column};
+            m_plainSquares[static_cast<std::size_t>(pointIndex(point))] = m_board.copy(pointRect(point));
+        }
+    }
+}
+
+// The caption lies beside the points, never over a square, so a square is
+// the board's own square and the piece on it.
+void BoardView::drawSquare(QPainter& painter, game::Point point)
+{
+    const QRect square = pointRect(point);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(square.topLeft(), m_plainSquares[static_cast<std::size_t>(pointIndex(point))]);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    // In the order of the piece table, later pieces over earlier ones.
+    for (game::PieceId id = 0; id < game::PieceCount; ++id) {
+        if (m_drawnAt[static_cast<std::size_t>(id)] == point)
+            painter.drawImage(square.topLeft(), piecePicture(id));
+    }
+}
+
+void BoardView::syncPieces()
+{
+    if (m_board.isNull())
+        return;
+    if (m_squaresAt != pos() || m_plainSquares[0].isNull())
+        cutPlainSquares();
+    // The squares a piece left or reached since the picture was drawn.
+    std::array<bool, game::PointCount> stale{};
+    bool any = false;
+    for (game::PieceId id = 0; id < game::PieceCount; ++id) {
+        const game::Position::Piece& piece = m_position.piece(id);
+        const std::optional<game::Point> now = piece.taken ? std::nullopt : std::optional(piece.place);
+        auto& drawn = m_drawnAt[static_cast<std::size_t>(id)];
+        if (drawn == now)
+            continue;
+        if (drawn)
+            stale[static_cast<std::size_t>(pointIndex(*drawn))] = true;
+        if (now)
+            stale[static_cast<std::size_t>(pointIndex(*now))] = true;
+        drawn = now;
+        any = true;
+    }
+    if (!any)
+        return;
+    QPainter painter(&m_board);
+    for (int index = 0; index < game::PointCount; ++index) {
+        if (stale[static_cast<std::size_t>(index)])
+            drawSquare(painter, game::Point{index / 9 + 1, index % 9 + 1});
     }
 }
 

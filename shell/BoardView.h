@@ -3,12 +3,15 @@
 // picture and, over it, every piece the position shows, and that owns the
 // dragging of pieces.
 //
-// Drawing: the position says where each piece is drawn; the view paints the
-// board picture and the pieces lying in the exposed area, and on a change
-// repaints only the places the change names (where a piece was, where it is
-// now, where a taken piece stood). A caption lying on the board (Label1) is
-// drawn into the board's picture once, by its own painting, so that a repaint
-// copies it with the board instead of laying its text out again.
+// Drawing: the position says where each piece is drawn. The view keeps one
+// picture of the board with the pieces on it, so that a repaint is a plain
+// copy of rows: before it paints, the squares whose piece came, went or was
+// taken are drawn again in that picture from the board's own square and the
+// piece now there. A change repaints only the places it names (where a piece
+// was, where it is now, where a taken piece stood). A caption lying on the
+// board (Label1) is drawn into the same picture once, by its own painting,
+// so that a repaint copies it with the board instead of laying its text out
+// again.
 //
 // Dragging: a left press on a shown piece of a side that may move starts a drag
 // at once (no movement needed); the pointer is held and carries a faded copy
@@ -94,9 +97,17 @@ private:
     void updateCursor(const QPoint& globalPos);
     void drawBoard(QPainter& painter, const QRect& rect) const;
     void redrawCaption();
+    void syncPieces();
+    void cutPlainSquares();
+    void drawSquare(QPainter& painter, game::Point point);
 
     const game::Position& m_position;
-    QImage m_board;                                  // the board picture, in full colour
+    QImage m_board; // the board with the pieces on it, in full colour
+    // The board's own squares under the points, cut where the view stood then
+    // (m_squaresAt), and where each piece is drawn in m_board (none: not drawn).
+    std::array<QImage, game::PointCount> m_plainSquares{};
+    QPoint m_squaresAt;
+    std::array<std::optional<game::Point>, game::PieceCount> m_drawnAt{};
     std::array<QImage, 14> m_pictures{};             // one per side and kind, keyed and sized
     std::array<int, game::PieceCount> m_pictureOf{}; // piece id -> index in m_pictures
 
