@@ -2,6 +2,8 @@
 // accelerators, default-button tracking and state changes.
 #include "skin/button/SkinCustomButton.h"
 
+#include "skin/SkinCaption.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QShortcutEvent>
@@ -10,22 +12,6 @@
 namespace corvane::skin {
 
 namespace {
-
-// The letter after a single '&' of a caption ("&&" is a literal ampersand);
-// a null character when the caption has none.
-QChar acceleratorOf(const QString& caption)
-{
-    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != QLatin1Char('&'))
-            continue;
-        if (caption[i + 1] == QLatin1Char('&')) {
-            ++i;
-            continue;
-        }
-        return caption[i + 1];
-    }
-    return QChar();
-}
 
 bool insideClient(const QWidget& widget, const QPointF& position)
 {
@@ -119,7 +105,7 @@ void TSkinCustomButton::keyReleaseEvent(QKeyEvent* event)
 bool TSkinCustomButton::matchesAccelerator(const QString& text) const
 {
     const QChar accelerator = acceleratorOf(m_caption);
-    return !accelerator.isNull() && text.size() == 1 && text[0].toUpper() == accelerator.toUpper();
+    return !accelerator.isNull() && text.size() == 1 && text[0].toUpper() == accelerator;
 }
 
 void TSkinCustomButton::activateByAccelerator()

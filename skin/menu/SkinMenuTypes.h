@@ -9,6 +9,8 @@
 #include <QString>
 #include <Qt>
 
+#include "skin/SkinCaption.h"
+
 class QPainter;
 
 namespace corvane::skin {
@@ -46,12 +48,6 @@ int virtualKeyOf(int qtKey);
 TShortCut shortCutOf(int qtKey, Qt::KeyboardModifiers modifiers);
 // "Ctrl+Shift+S", "Alt+F4"; empty for 0.
 QString shortCutText(TShortCut shortCut);
-
-// The caption as shown: "&&" becomes "&" and a single "&" (the accelerator
-// mark) disappears.
-QString displayCaption(const QString& caption);
-// The upper-cased accelerator character of a caption, or a null QChar.
-QChar acceleratorOf(const QString& caption);
 
 // Pictures for item glyphs, all of one size.
 class TSkinImageList {
