@@ -14,6 +14,11 @@ PACKAGES=(
   qt6-translations-l10n
   dpkg-dev desktop-file-utils appstream
   xvfb xauth
+  # The X11 protocol library the program talks to beside Qt, and the Wayland
+  # platform of Qt for Wayland desktops.
+  libxcb1-dev qt6-wayland
+  # The desktop tests: a real window manager driven through XTEST.
+  openbox python3-xlib
   clang libclang-rt-14-dev
   iproute2 nftables
 )

@@ -3,6 +3,7 @@
 #include "Fonts.h"
 #include "MessageBox.h"
 #include "QtTranslation.h"
+#include "WindowPositionFollower.h"
 
 #include <exception>
 #include <optional>
@@ -35,6 +36,7 @@ CorvaneApplication::CorvaneApplication(int& argc, char** argv) : QApplication(ar
     setApplicationName(QStringLiteral("Corvane"));
     installFontSubstitutions();
     installQtTranslation(*this);
+    WindowPositionFollower::install();
 }
 
 bool CorvaneApplication::notify(QObject* receiver, QEvent* event)
