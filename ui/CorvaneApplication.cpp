@@ -34,6 +34,10 @@ CorvaneApplication::CorvaneApplication(int& argc, char** argv) : QApplication(ar
     // each caption must read exactly as its window has it. Where Qt wants a
     // display name (the tray icon's tip) it falls back to this name.
     setApplicationName(QStringLiteral("Corvane"));
+    // The desktop entry's name: docks and task bars match the window to the
+    // entry's icon and name by it (Wayland's app id; on X11 the window's
+    // class "Corvane", the entry's StartupWMClass).
+    setDesktopFileName(QStringLiteral("org.corvane.Corvane"));
     installFontSubstitutions();
     installQtTranslation(*this);
     WindowPositionFollower::install();

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "skin/SkinObjects.h"
+#include "skin/SkinWindowSystem.h"
 #include "skin/frame/SkinAltTap.h"
 
 namespace corvane::skin {
@@ -120,6 +121,11 @@ void TSkinCustomForm::makeFrameless()
     // background first.
     m_platformOpaquePaint = m_owner->testAttribute(Qt::WA_OpaquePaintEvent);
     m_owner->setAttribute(Qt::WA_OpaquePaintEvent);
+    // Where a window's shape shows nothing through (Wayland), the pixels
+    // outside the shape are painted transparent instead (see paint()).
+    m_platformTranslucent = m_owner->testAttribute(Qt::WA_TranslucentBackground);
+    if (!programPlacesWindows())
+        m_owner->setAttribute(Qt::WA_TranslucentBackground);
     m_framed = true;
     if (visible)
         m_owner->show();
@@ -134,6 +140,8 @@ void TSkinCustomForm::restorePlatformFrame()
     const bool visible = m_owner->isVisible();
     m_framed = false;
     m_owner->setAttribute(Qt::WA_OpaquePaintEvent, m_platformOpaquePaint);
+    m_owner->setAttribute(Qt::WA_TranslucentBackground, m_platformTranslucent);
+    m_translucentShape = QRegion();
     m_owner->clearMask();
     m_owner->setWindowFlags(m_platformFlags);
     if (m_client)
@@ -339,8 +347,13 @@ void TSkinCustomForm::updateShape()
             QRegion region = root->createRegion();
             if (Shadow.Enabled)
                 region |= region.translated(Shadow.Size, Shadow.Size);
-            m_owner->setMask(region);
+            m_translucentShape = QRegion();
+            if (programPlacesWindows())
+                m_owner->setMask(region);
+            else
+                m_translucentShape = region; // a window shape would show nothing through here
         } else {
+            m_translucentShape = QRegion();
             m_owner->clearMask();
         }
     }
@@ -463,6 +476,13 @@ void TSkinCustomForm::paint(const QRegion& region)
         m_picture.paint(painter, region, scene());
     else
         paintPlain(painter, region);
+    // A translucent window: what lies outside the shape is made transparent.
+    if (!m_translucentShape.isEmpty()) {
+        painter.setClipping(false);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        for (const QRect& outside : region - m_translucentShape)
+            painter.fillRect(outside, Qt::transparent);
+    }
     painter.end();
     if (OnPaint)
         OnPaint(this);

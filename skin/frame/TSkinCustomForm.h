@@ -24,6 +24,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QRect>
+#include <QRegion>
 #include <QShortcut>
 #include <functional>
 #include <memory>
@@ -228,6 +229,10 @@ private:
     TSkinWindowState m_shapedState = wsNormal;
     // Whether the owner painted opaquely before the frame took it over.
     bool m_platformOpaquePaint = false;
+    bool m_platformTranslucent = false;
+    // The window's shape where the platform cannot shape windows (painted
+    // instead: transparent outside it); empty where the window is shaped.
+    QRegion m_translucentShape;
 
     TSkinBorderIcons m_borderIcons = defaultBorderIcons;
     TSkinBorderStyle m_borderStyle = bsStandard;

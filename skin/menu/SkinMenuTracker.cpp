@@ -46,6 +46,10 @@ void TSkinMenuTracker::begin()
 
 void TSkinMenuTracker::grab(QWidget* widget)
 {
+    // The platform's popups take the pointer and the keyboard themselves;
+    // other windows cannot (Wayland).
+    if (TSkinPopupWindow::usesPlatformPopups())
+        return;
     m_grabbed = widget;
     widget->grabMouse();
     widget->grabKeyboard();
@@ -227,7 +231,8 @@ void TSkinMenuTracker::runPopup(TSkinCustomItem* item, TSkinItemView* parentLeve
             parentLevel->item()->setAnimateAll(false);
     }
 
-    auto* popup = new TSkinPopupWindow(item, item->popupOptions);
+    QWidget* opener = parentLevel ? parentLevel->host() : m_owner.data();
+    auto* popup = new TSkinPopupWindow(item, item->popupOptions, opener);
     TSkinItemView* level = popup->view();
     level->parent = parentLevel;
     m_popups.append(popup);

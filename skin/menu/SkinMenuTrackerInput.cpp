@@ -34,9 +34,14 @@ bool TSkinMenuTracker::eventFilter(QObject* watched, QEvent* event)
     case QEvent::NonClientAreaMouseButtonDblClick: return handlePress(watched, static_cast<QMouseEvent*>(event));
     case QEvent::MouseButtonRelease:
     case QEvent::NonClientAreaMouseButtonRelease: return handleRelease(static_cast<QMouseEvent*>(event));
+    case QEvent::Close:
+        // The platform closes its popup (Wayland: a press outside the
+        // program): menu mode is over.
+        if (watched->isWidgetType() && isMenuWindow(static_cast<QWidget*>(watched)))
+            endMenuMode();
+        [[fallthrough]];
     case QEvent::Move:
     case QEvent::Resize:
-    case QEvent::Close:
     case QEvent::Hide:
         // A change of the owner window's position or visibility ends menu
         // mode; the event itself goes on as usual.

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QScreen>
 
+#include "skin/SkinWindowSystem.h"
 #include "skin/menu/SkinAnimation.h"
 
 namespace corvane::skin {
@@ -12,13 +13,31 @@ namespace corvane::skin {
 namespace {
 int g_openPopups = 0;
 int g_animatedShows = 0;
+
+QWidget* transientParentFor(QWidget* opener)
+{
+    return TSkinPopupWindow::usesPlatformPopups() && opener ? opener->window() : nullptr;
 }
 
-TSkinPopupWindow::TSkinPopupWindow(TSkinCustomItem* item, const TSkinPopupMenuOptions& options)
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus |
-                           Qt::X11BypassWindowManagerHint | Qt::NoDropShadowWindowHint),
-      m_options(options),
-      m_skin(TSkinMenuSkin::from(item))
+Qt::WindowFlags popupFlags()
+{
+    if (TSkinPopupWindow::usesPlatformPopups())
+        return Qt::Popup | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint;
+    return Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus |
+           Qt::X11BypassWindowManagerHint | Qt::NoDropShadowWindowHint;
+}
+
+} // namespace
+
+bool TSkinPopupWindow::usesPlatformPopups()
+{
+    return !programPlacesWindows();
+}
+
+// A child of its transient parent on the platform's popups (Qt makes the
+// parent's window the transient parent), a window of its own otherwise.
+TSkinPopupWindow::TSkinPopupWindow(TSkinCustomItem* item, const TSkinPopupMenuOptions& options, QWidget* opener)
+    : QWidget(transientParentFor(opener), popupFlags()), m_options(options), m_skin(TSkinMenuSkin::from(item))
 {
     ++g_openPopups;
     setObjectName(QStringLiteral("SkinPopupMenu"));

@@ -4,6 +4,11 @@
 // "PopupMenu" frame over its whole area and its view's items inside the
 // frame's margins; it keeps its own copy of the skin objects.
 //
+// Where a client cannot place its own windows (Wayland), the window is a
+// popup of the platform instead, with the window that opened it as its
+// transient parent: the compositor then places it relative to that window,
+// where it was asked to be, and lets it take the pointer.
+//
 // While the show animation runs the window shows the animation's frames
 // instead of painting itself.
 
@@ -18,8 +23,9 @@ namespace corvane::skin {
 class TSkinPopupWindow : public QWidget {
     Q_OBJECT
 public:
-    // A popup showing the sub-items of `item`.
-    TSkinPopupWindow(TSkinCustomItem* item, const TSkinPopupMenuOptions& options);
+    // A popup showing the sub-items of `item`, opened from `opener` (the menu
+    // bar's or the parent popup's window; may be null).
+    TSkinPopupWindow(TSkinCustomItem* item, const TSkinPopupMenuOptions& options, QWidget* opener = nullptr);
     ~TSkinPopupWindow() override;
 
     TSkinItemView* view() const { return m_view.get(); }
@@ -41,6 +47,10 @@ public:
     static int openCount();
     // How many popups have shown with the animation since the program started.
     static int animatedShowCount();
+
+    // Whether popups are the platform's popup windows (see above), which take
+    // the pointer and the keyboard themselves.
+    static bool usesPlatformPopups();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

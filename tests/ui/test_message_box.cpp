@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -130,4 +131,14 @@ TEST(ApplicationTitle, IsCorvaneWithNoDisplayNameForTheWindowSystemToAppend)
     QCoreApplication::setApplicationName(QStringLiteral("probe"));
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("probe"));
     QCoreApplication::setApplicationName(QStringLiteral("Corvane"));
+}
+
+// Docks find the window's icon and name through the desktop entry the
+// window names (its file, installed from packaging/).
+TEST(ApplicationTitle, NamesTheInstalledDesktopEntry)
+{
+    const QString entry = QGuiApplication::desktopFileName() + QStringLiteral(".desktop");
+    QFile file(qEnvironmentVariable("CORVANE_SOURCE_DIR") + QStringLiteral("/packaging/") + entry);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << entry.toStdString();
+    EXPECT_TRUE(file.readAll().contains("\nStartupWMClass=" + QCoreApplication::applicationName().toUtf8() + "\n"));
 }

@@ -4,6 +4,8 @@
 
 #include <QBitmap>
 
+#include "skin/SkinWindowSystem.h"
+
 namespace corvane::skin::testing {
 namespace {
 
@@ -97,6 +99,30 @@ TEST(FrameGeometry, WindowShapeIsTheTreesRegion)
     EXPECT_TRUE(mask.contains(QPoint(340, 200)));
     EXPECT_TRUE(mask.contains(QPoint(300, 12)));
     EXPECT_TRUE(mask.boundingRect().contains(QRect(24, 24, 632, 450)));
+}
+
+// Where a window's shape shows nothing through (Wayland), the pixels outside
+// the shape are transparent and those inside it opaque.
+TEST(FrameGeometry, WithoutShapedWindowsTheCutOffCornersAreTransparent)
+{
+    setProgramPlacesWindows(false);
+    FramedWindow w;
+    QImage picture(w.window().size(), QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    w.window().render(&picture);
+    const QRegion shape = w.frame->tree()->createRegion();
+    setProgramPlacesWindows(std::nullopt);
+
+    int outside = 0;
+    int wrong = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const bool inside = shape.contains(QPoint(x, y));
+            outside += inside ? 0 : 1;
+            wrong += qAlpha(picture.pixel(x, y)) != (inside ? 255 : 0) ? 1 : 0;
+        }
+    EXPECT_GT(outside, 0);
+    EXPECT_EQ(wrong, 0);
 }
 
 } // namespace
