@@ -35,6 +35,9 @@ QFont mainWindowFont()
     return font;
 }
 
+// The system line for a peer whose game is not running.
+constexpr const char* PeerNotRunningNotice = "对方没有运行游戏，请确认对方已启动…";
+
 // Memo text is held with bare line feeds; the wire and the chat limit count
 // Windows line ends.
 QString toDisplayLineEnds(QString text)
@@ -154,6 +157,15 @@ void TForm1::createEndpoint()
     m_udpEndpoint1->OnDataReceived = [this](endpoint::TUdpEndpoint* sender, int numberBytes, const QString& fromIP,
                                             int port) { UdpEndpoint1DataReceived(sender, numberBytes, fromIP, port); };
     m_udpEndpoint1->Loaded();
+    connect(m_udpEndpoint1, &endpoint::TUdpEndpoint::peerUnreachable, this, &TForm1::showPeerUnreachable);
+}
+
+// The peer's system answered that nothing listens on its port. The pieces
+// stay locked: the peer may start later and answer.
+void TForm1::showPeerUnreachable()
+{
+    setReceivedText(std::string(protocol::TextRestartHeading) + currentDate() + "  " + currentTime() + "\r\n" +
+                    PeerNotRunningNotice);
 }
 
 void TForm1::setDialogs(QDialog* form2, QDialog* form3, QDialog* form4)

@@ -115,6 +115,7 @@ private:
     void createEndpoint();
     void onDropped(game::PieceId piece, const BoardView::DropTarget& target);
     void UdpEndpoint1DataReceived(endpoint::TUdpEndpoint* sender, int numberBytes, const QString& fromIP, int port);
+    void showPeerUnreachable();
     void showModal(QDialog*& dialog, const DialogMaker& make = {});
 
     QWidget* m_client = nullptr;

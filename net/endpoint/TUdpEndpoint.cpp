@@ -12,6 +12,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include <linux/errqueue.h>
+#include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -40,17 +42,58 @@ QString dottedText(quint32 address)
         .arg(address & 0xFF);
 }
 
-std::optional<quint32> firstIPv4Address(const QHostInfo& info)
+// The name's first IPv4 address (what a peer of the first version listens
+// on), else its first IPv6 address.
+std::optional<QHostAddress> peerAddressOf(const QHostInfo& info)
 {
     if (info.error() != QHostInfo::NoError)
         return std::nullopt;
-    for (const QHostAddress& address : info.addresses()) {
-        bool isIPv4 = false;
-        const quint32 value = address.toIPv4Address(&isIPv4);
-        if (isIPv4)
-            return value;
-    }
+    const QList<QHostAddress> addresses = info.addresses();
+    for (const QHostAddress& address : addresses)
+        if (address.protocol() == QAbstractSocket::IPv4Protocol)
+            return address;
+    for (const QHostAddress& address : addresses)
+        if (address.protocol() == QAbstractSocket::IPv6Protocol)
+            return address;
     return std::nullopt;
+}
+
+// A sender's address as text: dotted for IPv4 (also when it arrives mapped
+// into IPv6), the IPv6 text otherwise.
+QString senderText(const QHostAddress& sender)
+{
+    bool isIPv4 = false;
+    const quint32 address = sender.toIPv4Address(&isIPv4);
+    return isIPv4 ? dottedText(address) : sender.toString();
+}
+
+void setOption(int descriptor, int level, int name, int value)
+{
+    ::setsockopt(descriptor, level, name, &value, sizeof value);
+}
+
+// Whether the socket's error queue held a "port unreachable" from the ICMP
+// of either family; empties the queue.
+bool drainPortUnreachable(int descriptor)
+{
+    bool unreachable = false;
+    for (;;) {
+        char control[512];
+        msghdr message{};
+        message.msg_control = control;
+        message.msg_controllen = sizeof control;
+        if (::recvmsg(descriptor, &message, MSG_ERRQUEUE | MSG_DONTWAIT) < 0)
+            return unreachable;
+        for (cmsghdr* entry = CMSG_FIRSTHDR(&message); entry; entry = CMSG_NXTHDR(&message, entry)) {
+            if (!((entry->cmsg_level == SOL_IP && entry->cmsg_type == IP_RECVERR) ||
+                  (entry->cmsg_level == SOL_IPV6 && entry->cmsg_type == IPV6_RECVERR)))
+                continue;
+            sock_extended_err error{};
+            std::memcpy(&error, CMSG_DATA(entry), sizeof error);
+            if (error.ee_errno == ECONNREFUSED)
+                unreachable = true;
+        }
+    }
 }
 
 // The system's own text for a failed bind.
@@ -110,9 +153,19 @@ UdpResult TUdpEndpoint::openSocket()
     // The descriptor is opened by hand so that a failure to open it can be
     // told apart from a failure to bind (only the first one is an error).
     // Linux never lingers on closing a datagram socket, so no option is set.
-    const int descriptor = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    // One dual-stack socket serves IPv6 peers and, through IPv4-mapped
+    // addresses, every IPv4 peer; without IPv6 in the system, IPv4 alone.
+    int descriptor = ::socket(AF_INET6, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    if (descriptor >= 0)
+        setOption(descriptor, IPPROTO_IPV6, IPV6_V6ONLY, 0);
+    else
+        descriptor = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     if (descriptor < 0)
         return checkSocketError(errno);
+    // The system's "port unreachable" answers are kept for the endpoint to
+    // read (an unconnected socket drops them otherwise).
+    setOption(descriptor, SOL_IP, IP_RECVERR, 1);
+    setOption(descriptor, SOL_IPV6, IPV6_RECVERR, 1);
     auto* socket = new QUdpSocket(this);
     if (!socket->setSocketDescriptor(descriptor, QAbstractSocket::UnconnectedState)) {
         ::close(descriptor);
@@ -158,7 +211,7 @@ std::optional<QString> TUdpEndpoint::bindSocket()
 {
     if (!m_socket || m_socket->state() != QAbstractSocket::UnconnectedState)
         return std::nullopt;
-    if (m_socket->bind(QHostAddress::AnyIPv4, static_cast<quint16>(m_localPort & 0xFFFF),
+    if (m_socket->bind(QHostAddress::Any, static_cast<quint16>(m_localPort & 0xFFFF),
                        QAbstractSocket::DontShareAddress)) {
         setReceiveBuffer();
         return std::nullopt;
@@ -233,6 +286,8 @@ void TUdpEndpoint::receiveOne()
     // pending: the socket watches for readiness again only after a read.
     // The read goes into a buffer that holds the largest possible datagram,
     // so a datagram is never cut and its real length is known.
+    if (drainPortUnreachable(int(m_socket->socketDescriptor())))
+        emit peerUnreachable();
     if (m_arrival.isEmpty())
         m_arrival.resize(MaximumDatagramSize);
     QHostAddress sender;
@@ -254,7 +309,7 @@ void TUdpEndpoint::receiveOne()
     std::memcpy(m_receiveBuffer.data(), m_arrival.constData(), static_cast<std::size_t>(count));
     m_receivedCount = static_cast<int>(count);
     if (OnDataReceived)
-        OnDataReceived(this, m_receivedCount, dottedText(sender.toIPv4Address()), senderPort);
+        OnDataReceived(this, m_receivedCount, senderText(sender), senderPort);
 }
 
 void TUdpEndpoint::ReadDatagram(TMemoryStream& stream) const
@@ -281,8 +336,8 @@ UdpResult TUdpEndpoint::SendDatagram(TMemoryStream& stream)
     const Resolved peer = resolvePeer();
     if (peer.endpointGone || !peer.result)
         return peer.result; // nothing of the endpoint is touched any more
-    const quint32 address = peer.address.value_or(0);
-    if (address == 0)
+    const QHostAddress address = peer.address.value_or(QHostAddress());
+    if (address.isNull() || address == QHostAddress::AnyIPv4 || address == QHostAddress::AnyIPv6)
         return UdpResult::socketError(QStringLiteral("Null Remote Address"));
 
     report(2, QStringLiteral("Sending Data"));
@@ -293,26 +348,32 @@ UdpResult TUdpEndpoint::SendDatagram(TMemoryStream& stream)
     const QByteArray bytes = stream.read(stream.size());
     // The result is not looked at: a datagram that cannot be sent is lost
     // silently, like one that gets lost on the way.
-    if (m_socket)
-        m_socket->writeDatagram(bytes, QHostAddress(address), port);
+    if (m_socket) {
+        // An unreachable notice still queued would fail this send: it is
+        // told now, and the datagram goes out.
+        if (drainPortUnreachable(int(m_socket->socketDescriptor())))
+            emit peerUnreachable();
+        m_socket->writeDatagram(bytes, address, port);
+    }
 
     if (OnDataSend)
         OnDataSend(this);
     return {};
 }
 
-// The peer's IPv4 address in host byte order, 0 for "no address". Done
-// afresh for every send; nothing is cached.
+// The peer's address, a null address for "no address". Done afresh for
+// every send; nothing is cached.
 TUdpEndpoint::Resolved TUdpEndpoint::resolvePeer()
 {
     // The whole name is used, however long it is.
     const QString name = m_remoteHost;
     if (name.isEmpty())
-        return {0, {}};
+        return {QHostAddress(), {}};
 
-    QHostAddress dotted;
-    if (dotted.setAddress(name) && dotted.protocol() == QAbstractSocket::IPv4Protocol)
-        return {dotted.toIPv4Address(), {}};
+    // A dotted IPv4 address or an IPv6 address needs no lookup.
+    QHostAddress literal;
+    if (literal.setAddress(name) && literal.protocol() != QAbstractSocket::UnknownNetworkLayerProtocol)
+        return {literal, {}};
 
     const UdpResult canceled = UdpResult::socketError(QStringLiteral("Host Lookup Canceled"));
     // A handler that changes RemoteHost does not change the name of the retry.
@@ -339,10 +400,10 @@ TUdpEndpoint::Resolved TUdpEndpoint::lookUpOnce(const QString& name)
     QPointer<TUdpEndpoint> self(this);
     QEventLoop wait;
     bool answered = false;
-    std::optional<quint32> address;
+    std::optional<QHostAddress> address;
     startHostLookup(name, &wait, [&](const QHostInfo& info) {
         answered = true;
-        address = firstIPv4Address(info);
+        address = peerAddressOf(info);
         wait.quit();
     });
     if (!answered)

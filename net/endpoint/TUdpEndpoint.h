@@ -1,7 +1,7 @@
 #pragma once
-// TUdpEndpoint: the program's only network component. It holds one IPv4
-// datagram socket bound to LocalPort on every interface (never connected),
-// sends the whole content of a memory stream as one datagram to
+// TUdpEndpoint: the program's only network component. It holds one datagram
+// socket bound to LocalPort on every interface, IPv6 and IPv4 alike (never
+// connected), sends the whole content of a memory stream as one datagram to
 // RemoteHost:RemotePort, and reports each datagram that arrives through
 // OnDataReceived, from which the handler copies the bytes out with
 // ReadDatagram.
@@ -34,6 +34,7 @@
 #include "TMemoryStream.h"
 #include "UdpResult.h"
 
+#include <QHostAddress>
 #include <QObject>
 #include <QString>
 
@@ -72,7 +73,8 @@ public:
     explicit TUdpEndpoint(QObject* owner = nullptr);
     ~TUdpEndpoint() override;
 
-    // Peer: a dotted IPv4 address or a host name (any length). Default empty.
+    // Peer: a dotted IPv4 address, an IPv6 address or a host name (any
+    // length; its first IPv4 address, else its first IPv6 one). Default empty.
     QString remoteHost() const { return m_remoteHost; }
     void setRemoteHost(const QString& host) { m_remoteHost = host; }
 
@@ -139,6 +141,11 @@ public:
     TBuffInvalid OnBufferInvalid;   // kept for completeness; nothing raises it
     TErrorCallback OnError;         // not a published event: called before a socket error is returned
 
+signals:
+    // The system answered a datagram sent from here with "port unreachable":
+    // no program listens on the peer's port (the peer's game is not running).
+    void peerUnreachable();
+
 protected:
     // Starts an asynchronous lookup of name and calls done with the answer
     // on this thread, unless context has been destroyed by then. Tests
@@ -158,7 +165,7 @@ private:
     void receiveOne();
     // The peer's address (0 for none), or the failure of its lookup.
     struct Resolved {
-        std::optional<quint32> address; // empty while the name did not resolve
+        std::optional<QHostAddress> address; // empty while the name did not resolve
         UdpResult result;
         bool endpointGone = false; // a handler destroyed the endpoint meanwhile
     };

@@ -74,6 +74,21 @@ TEST_F(WindowWithPeer, ARestartFromThePeerResetsPlaysTheSoundAndWritesTheNotice)
     EXPECT_FALSE(peer.hasPending()); // the receiver sends nothing back
 }
 
+// The peer's program is not running: its system answers "port unreachable",
+// and the player reads so among the system lines; the pieces stay locked.
+TEST_F(WindowWithPeer, APeerWhosePortIsClosedIsToldInTheReceivedText)
+{
+    form.udpEndpoint()->setRemotePort(freeUdpPort());
+    dragByMouse(form, 13, pointNumber(5, 1));
+    ASSERT_TRUE(waitUntil([&] { return !form.memo2()->toPlainText().isEmpty(); }));
+    const QStringList lines = form.memo2()->toPlainText().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("系统消息  ") + corvane::shortDateText(QDate::currentDate())));
+    EXPECT_EQ(lines[1], QStringLiteral("对方没有运行游戏，请确认对方已启动…"));
+    EXPECT_TRUE(standsOn(form, 13, 5, 1));
+    EXPECT_TRUE(allDraggable(form, 2, 33, false));
+}
+
 TEST_F(WindowWithPeer, ClosingSendsTheCloseNoticeAndCloses)
 {
     EXPECT_TRUE(form.close());

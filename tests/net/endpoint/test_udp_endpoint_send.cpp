@@ -268,14 +268,50 @@ TEST(UdpEndpointSend, ANameLongerThan127CharactersIsLookedUpWhole)
     ASSERT_TRUE(waitUntil([&] { return log.size() == 1; }));
 }
 
-TEST(UdpEndpointSend, AnAnswerWithOnlyIPv6AddressesDoesNotResolve)
+// An IPv6 peer needs no lookup and is reached through the socket that serves
+// IPv4 peers; its datagrams come back from its IPv6 address.
+TEST(UdpEndpointSend, AnIPv6PeerIsReachedThroughTheDualStackSocket)
 {
+    if (!QUdpSocket().bind(QHostAddress::LocalHostIPv6, 0))
+        GTEST_SKIP() << "no IPv6 loopback on this machine";
     ScriptedLookupEndpoint endpoint;
     endpoint.setLocalPort(0);
-    endpoint.setRemoteHost(QStringLiteral("::1")); // not a dotted IPv4 address: looked up
-    TMemoryStream stream = streamOf("x");
-    EXPECT_EQ(sendOutcome(endpoint, stream), QStringLiteral("UDPSockError:Host Lookup Canceled"));
-    EXPECT_EQ(endpoint.lookedUp, QStringList({"::1"}));
+    endpoint.Loaded();
+    endpoint.setRemotePort(endpoint.boundPort());
+    std::vector<Received> log;
+    recordInto(endpoint, log);
+    endpoint.setRemoteHost(QStringLiteral("::1"));
+    TMemoryStream stream = streamOf("chongxin|2|3|4|5|6|7");
+    EXPECT_EQ(sendOutcome(endpoint, stream), QString());
+    ASSERT_TRUE(waitUntil([&] { return log.size() == 1; }));
+    EXPECT_EQ(log[0].bytes, QByteArray("chongxin|2|3|4|5|6|7"));
+    EXPECT_EQ(log[0].fromIP, QStringLiteral("::1"));
+    EXPECT_TRUE(endpoint.lookedUp.isEmpty());
+}
+
+// A peer whose port nobody listens on: the system's "port unreachable" is
+// told once, and the endpoint goes on sending and receiving.
+TEST(UdpEndpointSend, APortNobodyListensOnIsToldAsUnreachable)
+{
+    auto endpoint = makeSelfEndpoint();
+    const int ownPort = endpoint->remotePort();
+    std::vector<Received> log;
+    recordInto(*endpoint, log);
+    int unreachable = 0;
+    QObject::connect(endpoint.get(), &TUdpEndpoint::peerUnreachable, [&] { ++unreachable; });
+
+    endpoint->setRemotePort(freePort());
+    TMemoryStream lost = streamOf("message|2|3|4|5|6|lost");
+    EXPECT_EQ(sendOutcome(*endpoint, lost), QString());
+    ASSERT_TRUE(waitUntil([&] { return unreachable == 1; }));
+
+    endpoint->setRemotePort(ownPort);
+    TMemoryStream back = streamOf("back");
+    EXPECT_EQ(sendOutcome(*endpoint, back), QString());
+    ASSERT_TRUE(waitUntil([&] { return log.size() == 1; }));
+    EXPECT_EQ(log[0].bytes, QByteArray("back"));
+    EXPECT_EQ(log[0].fromIP, QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(unreachable, 1);
 }
 
 TEST(UdpEndpointSend, DatagramsAreHandledWhileASendWaitsForItsLookup)
