@@ -322,9 +322,21 @@ void TForm1::SkinButton1Click()
     const QDateTime now = QDateTime::currentDateTime(); // one instant for both, also at midnight
     const play::ChatStamp stamp{shortDateText(now.date()).toStdString(), longTimeText(now.time()).toStdString()};
     // A failed send has shown its error box already; the line stays.
-    if (sender.send(*m_memo1, stamp) == play::ChatResult::TooLong)
+    switch (sender.send(*m_memo1, stamp)) {
+    case play::ChatResult::TooLong:
         showMessageBox(this, QStringLiteral("你输入的字符长度超过了范围，请减短信息长度。"),
                        QStringLiteral("超出范围"));
+        break;
+    case play::ChatResult::NotGbk:
+        showMessageBox(this,
+                       QStringLiteral("以下字符无法发送：%1\n请删去这些字符后再发送。")
+                           .arg(play::ChatSender::unsendable(m_memo1->toPlainText())),
+                       QStringLiteral("无法发送"));
+        break;
+    default: break;
+    }
+    // The next line is typed where the last one was.
+    m_memo1->setFocus(Qt::OtherFocusReason);
 }
 
 void TForm1::showModal(QDialog*& dialog, const DialogMaker& make)

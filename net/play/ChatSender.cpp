@@ -24,11 +24,27 @@ int ChatSender::gbkLength(const QString& typed)
     return static_cast<int>(protocol::utf8ToGbk(wireText(typed)).size());
 }
 
+QString ChatSender::unsendable(const QString& typed)
+{
+    // The conversion puts "?" for a character GBK lacks: each character is
+    // converted alone, so that a "?" typed as such is told apart.
+    QString found;
+    for (const uint codePoint : typed.toUcs4()) {
+        const QString character = QString::fromUcs4(reinterpret_cast<const char32_t*>(&codePoint), 1);
+        if (character != QLatin1String("?") && protocol::utf8ToGbk(character.toStdString()) == "?" &&
+            !found.contains(character))
+            found += character;
+    }
+    return found;
+}
+
 ChatResult ChatSender::send(QPlainTextEdit& input, const ChatStamp& stamp)
 {
     const QString typed = input.toPlainText();
     if (typed.isEmpty())
         return ChatResult::Empty;
+    if (!unsendable(typed).isEmpty())
+        return ChatResult::NotGbk;
     if (gbkLength(typed) > MaxChatBytes)
         return ChatResult::TooLong;
     const std::string message = protocol::composeChatMessage(stamp.date, stamp.time, wireText(typed));

@@ -17,6 +17,7 @@ constexpr int MaxChatBytes = 220;
 enum class ChatResult {
     Empty,   // nothing typed: nothing sent, nothing said
     TooLong, // refused; the text stays for shortening
+    NotGbk,  // refused: characters GBK cannot carry (unsendable()); the text stays
     NotSent, // the send failed; the text stays, so it can be sent again
     Sent,    // sent; the input box is cleared
 };
@@ -41,6 +42,9 @@ public:
     static std::string wireText(const QString& typed);
     // Its length in GBK bytes, the measure of the 220-byte limit.
     static int gbkLength(const QString& typed);
+    // The characters of the text that GBK cannot carry (emoji, rare CJK,
+    // other scripts), each once, in the order typed; empty when all can go.
+    static QString unsendable(const QString& typed);
 
 private:
     SendFunction m_send;

@@ -67,6 +67,32 @@ TEST_F(WindowWithPeer, TwoHundredTwentyBytesAreSentTwoHundredTwentyOneRefused)
     }
 }
 
+TEST_F(WindowWithPeer, ALineWithCharactersGbkCannotCarryIsRefusedNamingThem)
+{
+    corvane::MessageBoxRecorder recorder;
+    form.memo1()->setPlainText(QStringLiteral("好棋😀"));
+    clickButton(form.sendButton());
+    ASSERT_EQ(recorder.boxes().size(), 1);
+    EXPECT_TRUE(recorder.boxes()[0].text.contains(QStringLiteral("😀")));
+    EXPECT_EQ(recorder.boxes()[0].owner, &form);
+    EXPECT_EQ(form.memo1()->toPlainText(), QStringLiteral("好棋😀"));
+    EXPECT_FALSE(peer.hasPending());
+}
+
+// After a click on the send button, sent or refused, the next line is typed
+// into the input box.
+TEST_F(WindowWithPeer, TheInputBoxHasTheFocusAgainAfterSending)
+{
+    corvane::MessageBoxRecorder recorder;
+    for (const QString& line : {QStringLiteral("第一句"), QString(111, QChar(u'中'))}) {
+        form.memo1()->setPlainText(line);
+        form.sendButton()->setFocus(); // where a click leaves it
+        clickButton(form.sendButton());
+        EXPECT_EQ(form.focusWidget(), form.memo1()) << line.size();
+    }
+    EXPECT_EQ(recorder.boxes().size(), 1);
+}
+
 TEST_F(WindowWithPeer, AFailedChatSendKeepsTheLineInTheInput)
 {
     form.udpEndpoint()->setRemoteHost(QStringLiteral("0.0.0.0"));

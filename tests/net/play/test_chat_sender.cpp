@@ -50,6 +50,30 @@ TEST(ChatSender, RefusesOverLongTextAndKeepsIt)
     EXPECT_EQ(input.toPlainText().size(), 111);
 }
 
+// What GBK cannot carry is refused, named each once; a "?" typed as such and
+// every Chinese character GBK has are sendable.
+TEST(ChatSender, RefusesCharactersGbkCannotCarryAndNamesThem)
+{
+    const struct {
+        QString typed;
+        QString unsendable;
+    } cases[] = {
+        {QStringLiteral("你好? 「象棋」 €"), QString()},
+        {QStringLiteral("好棋😀😀!"), QStringLiteral("😀")},
+        {QStringLiteral("𠀀字 مرحبا"), QStringLiteral("𠀀مرحبا")},
+    };
+    for (const auto& c : cases) {
+        QPlainTextEdit input;
+        input.setPlainText(c.typed);
+        int sends = 0;
+        ChatSender sender([&](const std::string&) { return ++sends > 0; });
+        EXPECT_EQ(ChatSender::unsendable(c.typed), c.unsendable) << c.typed.toStdString();
+        EXPECT_EQ(sender.send(input, stamp), c.unsendable.isEmpty() ? ChatResult::Sent : ChatResult::NotGbk);
+        EXPECT_EQ(sends, c.unsendable.isEmpty() ? 1 : 0);
+        EXPECT_EQ(input.toPlainText(), c.unsendable.isEmpty() ? QString() : c.typed);
+    }
+}
+
 TEST(ChatSender, EmptyInputDoesNothing)
 {
     QPlainTextEdit input;
