@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 #include "skin/frame/TSkinCustomForm.h"
@@ -211,6 +212,15 @@ void TSkinFrameStates::restoreFromRollup()
 
 void TSkinFrameStates::followPlatformState()
 {
+    // A window manager that maximises a window whose frame cannot be sized
+    // (fluxbox does, whatever the size hints say) or fills the screen with
+    // it: the window goes back to its own size.
+    constexpr Qt::WindowStates sizing = Qt::WindowMaximized | Qt::WindowFullScreen;
+    if ((m_form.owner()->windowState() & sizing) && !m_form.Dragging.Sizeable) {
+        QTimer::singleShot(0, m_form.owner(), [owner = m_form.owner(), sizing] {
+            owner->setWindowState(owner->windowState() & ~sizing);
+        });
+    }
     const bool minimized = m_form.owner()->windowState() & Qt::WindowMinimized;
     if (minimized && m_state != wsMinimized && m_state != wsTray) {
         rememberNormalBounds();

@@ -101,6 +101,22 @@ TEST(FrameGeometry, WindowShapeIsTheTreesRegion)
     EXPECT_TRUE(mask.boundingRect().contains(QRect(24, 24, 632, 450)));
 }
 
+// The window's size is fixed, and the window manager is told so; a window
+// manager that maximises it anyway (fluxbox) gets it back at its own size.
+TEST(FrameGeometry, AFixedSizeWindowStaysAtItsSizeWhenTheWindowManagerMaximisesIt)
+{
+    FramedWindow w;
+    w.show();
+    const QSize size = w.window().size();
+    EXPECT_EQ(w.window().minimumSize(), size);
+    EXPECT_EQ(w.window().maximumSize(), size);
+    w.window().setWindowState(Qt::WindowMaximized);
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_FALSE(w.window().windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(w.window().size(), size);
+}
+
 // Where a window's shape shows nothing through (Wayland), the pixels outside
 // the shape are transparent and those inside it opaque.
 TEST(FrameGeometry, WithoutShapedWindowsTheCutOffCornersAreTransparent)
