@@ -322,11 +322,15 @@ void BoardView::beginDrag(game::PieceId piece, const QPoint& inPiece)
     m_dragged = piece;
     const QImage& picture = piecePicture(piece);
     if (!picture.isNull()) {
-        QPixmap faded(game::ImageSize, game::ImageSize);
+        // Drawn at the screen's pixel ratio, so that the piece under the
+        // pointer is as large as the pieces on the board.
+        const qreal ratio = devicePixelRatioF();
+        QPixmap faded(QSize(game::ImageSize, game::ImageSize) * ratio);
+        faded.setDevicePixelRatio(ratio);
         faded.fill(Qt::transparent);
         QPainter painter(&faded);
         painter.setOpacity(0.75);
-        painter.drawImage(0, 0, picture);
+        painter.drawImage(QRect(0, 0, game::ImageSize, game::ImageSize), picture);
         painter.end();
         m_pieceCursor = QCursor(faded, inPiece.x(), inPiece.y());
     } else {

@@ -220,6 +220,23 @@ TEST(BoardDrag, OnlyAShownPieceOfASideThatMayMoveStartsADragAtOnce)
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
+// At a scale factor the piece under the pointer is as large as those on the
+// board: its picture has the screen's pixel ratio (run with QT_SCALE_FACTOR=2
+// as shell_test_main_window_scaled).
+TEST_F(MainWindowTest, TheDragPictureHasTheScreensPixelRatio)
+{
+    const qreal ratio = form.devicePixelRatioF();
+    if (ratio == 1.0)
+        GTEST_SKIP() << "needs a scale factor";
+    boardMouse(form, QEvent::MouseButtonPress, image(form, 18).geometry().center());
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    const QPixmap picture = QGuiApplication::overrideCursor()->pixmap();
+    release(form, image(form, 18).geometry().center());
+    EXPECT_EQ(picture.devicePixelRatio(), ratio);
+    EXPECT_EQ(picture.size(), QSize(33, 33) * ratio);
+    EXPECT_EQ(picture.deviceIndependentSize(), QSizeF(33, 33));
+}
+
 TEST_F(MainWindowTest, EscapeCancelsADrag)
 {
     boardMouse(form, QEvent::MouseButtonPress, image(form, 13).geometry().center());
