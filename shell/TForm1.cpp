@@ -16,6 +16,7 @@
 #include "net/protocol/MessageText.h"
 #include "net/protocol/MoveText.h"
 #include "net/protocol/PeerMessageHandler.h"
+#include "shell/Accessibility.h"
 #include "shell/ArtImage.h"
 #include "shell/ChatBoxStyle.h"
 #include "shell/DialogStyle.h"
@@ -81,6 +82,7 @@ TForm1::TForm1(QWidget* parent)
         windowed->raise();
     setTabOrder(m_skinButton1, m_memo1);
     setTabOrder(m_memo1, m_memo2);
+    nameForScreenReaders();
 
     m_sound = new NotificationSound(QUrl(QStringLiteral("qrc:/art/message.wav")), this);
     createEndpoint();
@@ -91,6 +93,16 @@ TForm1::TForm1(QWidget* parent)
 }
 
 TForm1::~TForm1() = default;
+
+void TForm1::nameForScreenReaders()
+{
+    installAccessibility();
+    m_board->setAccessibleName(QStringLiteral("棋盘"));
+    m_skinMenuBar1->setAccessibleName(QStringLiteral("菜单栏"));
+    m_skinButton1->setAccessibleName(QStringLiteral("发送"));
+    m_memo1->setAccessibleName(QStringLiteral("发送信息"));
+    m_memo2->setAccessibleName(QStringLiteral("接收信息"));
+}
 
 void TForm1::createBoard()
 {

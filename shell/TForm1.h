@@ -113,6 +113,7 @@ private:
     void createBoard();
     void createChatPanel();
     void createEndpoint();
+    void nameForScreenReaders();
     void onDropped(game::PieceId piece, const BoardView::DropTarget& target);
     void UdpEndpoint1DataReceived(endpoint::TUdpEndpoint* sender, int numberBytes, const QString& fromIP, int port);
     void showPeerUnreachable();

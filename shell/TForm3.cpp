@@ -86,6 +86,7 @@ void TForm3::createBody()
     m_flatButton1->setObjectName(QStringLiteral("FlatButton1"));
     m_flatButton1->setGeometry(208, 160, 73, 25);
     m_flatButton1->setCaption(QStringLiteral("连 接"));
+    m_flatButton1->setAccessibleName(QStringLiteral("连接"));
     m_flatButton1->setColorBorder(borderBlue);
     connect(m_flatButton1, &flat::TFlatButton::OnClick, this, &TForm3::FlatButton1Click);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
@@ -235,6 +236,34 @@ TEST_F(MainWindowTest, TheDragPictureHasTheScreensPixelRatio)
     EXPECT_EQ(picture.devicePixelRatio(), ratio);
     EXPECT_EQ(picture.size(), QSize(33, 33) * ratio);
     EXPECT_EQ(picture.deviceIndependentSize(), QSizeF(33, 33));
+}
+
+// A screen reader can say what each control is: its Chinese name and role,
+// and that a button can be pressed.
+TEST_F(MainWindowTest, ControlsHaveChineseNamesAndTheirRoles)
+{
+    TForm3 settings(&form, form.udpEndpoint());
+    const struct {
+        QWidget* widget;
+        QString name;
+        QAccessible::Role role;
+    } cases[] = {
+        {form.boardView(), QStringLiteral("棋盘"), QAccessible::Canvas},
+        {form.menuBar(), QStringLiteral("菜单栏"), QAccessible::MenuBar},
+        {form.sendButton(), QStringLiteral("发送"), QAccessible::Button},
+        {form.memo1(), QStringLiteral("发送信息"), QAccessible::EditableText},
+        {form.memo2(), QStringLiteral("接收信息"), QAccessible::EditableText},
+        {settings.findChild<QWidget*>(QStringLiteral("FlatButton1")), QStringLiteral("连接"), QAccessible::Button},
+    };
+    for (const auto& c : cases) {
+        ASSERT_NE(c.widget, nullptr) << c.name.toStdString();
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(c.widget);
+        ASSERT_NE(accessible, nullptr) << c.name.toStdString();
+        EXPECT_EQ(accessible->text(QAccessible::Name), c.name);
+        EXPECT_EQ(accessible->role(), c.role) << c.name.toStdString();
+        if (c.role == QAccessible::Button)
+            EXPECT_TRUE(accessible->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    }
 }
 
 TEST_F(MainWindowTest, EscapeCancelsADrag)
