@@ -332,7 +332,11 @@ void BoardView::beginDrag(game::PieceId piece, const QPoint& inPiece)
         painter.setOpacity(0.75);
         painter.drawImage(QRect(0, 0, game::ImageSize, game::ImageSize), picture);
         painter.end();
-        m_pieceCursor = QCursor(faded, inPiece.x(), inPiece.y());
+        // Qt's X11 cursor takes the hot spot in the picture's own pixels,
+        // the other platforms in the view's.
+        const QPoint hotSpot =
+            QGuiApplication::platformName() == QLatin1String("xcb") ? (QPointF(inPiece) * ratio).toPoint() : inPiece;
+        m_pieceCursor = QCursor(faded, hotSpot.x(), hotSpot.y());
     } else {
         m_pieceCursor = QCursor(Qt::DragMoveCursor);
     }
