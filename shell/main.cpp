@@ -16,7 +16,9 @@
 
 #include <cstdio>
 
+#include "computer/Engine.h"
 #include "shell/CommandLine.h"
+#include "shell/ComputerOpponent.h"
 #include "shell/TForm1.h"
 #include "shell/TForm2.h"
 #include "shell/TForm3.h"
@@ -58,6 +60,27 @@ corvane::shell::CommandLine readCommandLine(int argc, char** argv)
     return corvane::shell::parseCommandLine(probe.arguments());
 }
 
+// --computer: the computer peer, tied to the window before its first show.
+// Nothing when the engine is missing or the peer's port cannot be had;
+// `problem` then says why, and the ordinary game starts.
+corvane::shell::ComputerOpponent* makeComputerOpponent(corvane::shell::TForm1& form1,
+                                                       const corvane::shell::StartOptions& options, QString& problem)
+{
+    const QString engine = corvane::computer::Engine::defaultProgram();
+    if (engine.isEmpty()) {
+        problem = corvane::shell::ComputerOpponent::missingEngineText();
+        return nullptr;
+    }
+    auto* computer =
+        new corvane::shell::ComputerOpponent(form1, *options.computerSide, options.computerLevel, engine);
+    if (const std::optional<QString> failure = computer->connectWindow()) {
+        problem = *failure;
+        delete computer;
+        return nullptr;
+    }
+    return computer;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -95,11 +118,20 @@ int main(int argc, char** argv)
                           [&form1] { return new corvane::shell::TForm4(&form1); });
     QApplication::setWindowIcon(form1.windowIcon());
 
+    QString computerProblem;
+    corvane::shell::ComputerOpponent* computer =
+        options.computerSide ? makeComputerOpponent(form1, options, computerProblem) : nullptr;
+
     form1.show();
     // The stored port held by another copy: said over the shown window, as
     // the default error box says every socket error. A port chosen on the
-    // command line replaced it (or ended the start with its own message).
-    if (const QString failure = form1.startupFailure(); !failure.isEmpty() && !options.localPort)
+    // command line replaced it (or ended the start with its own message), and
+    // a game against the computer does with any free port.
+    if (const QString failure = form1.startupFailure(); !failure.isEmpty() && !options.localPort && !computer)
         QTimer::singleShot(0, &form1, [failure] { corvane::showErrorBox(failure); });
+    if (computer)
+        computer->start();
+    else if (!computerProblem.isEmpty())
+        QTimer::singleShot(0, &form1, [computerProblem] { corvane::showErrorBox(computerProblem); });
     return application.exec();
 }
