@@ -16,6 +16,8 @@ PACKAGES=(
   xvfb xauth
   clang libclang-rt-14-dev
   iproute2 nftables
+  # The computer opponent's engine (--computer, corvane-computer).
+  fairy-stockfish
 )
 
 missing=()
