@@ -5,6 +5,9 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 namespace corvane::computer {
 
 Engine::Engine(QString program, QObject* parent) : QObject(parent), m_program(std::move(program))
@@ -44,6 +47,9 @@ void Engine::start(const LevelSettings& level)
     m_process->setProgram(m_program);
     // Its search lines are read; what it writes on its error stream is not.
     m_process->setStandardErrorFile(QProcess::nullDevice());
+    // Should this program end without stopping it (a crash, a kill), the
+    // engine is killed too rather than left searching.
+    m_process->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
     connect(m_process, &QProcess::readyReadStandardOutput, this, &Engine::readAnswers);
     connect(m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart)
