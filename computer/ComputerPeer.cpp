@@ -59,9 +59,9 @@ void ComputerPeer::setPeer(const QHostAddress& host, quint16 port)
 
 void ComputerPeer::start()
 {
-    startEngine();
     m_game.restart();
-    emit gameStarted();
+    emit gameStarted(); // before the engine's start, which may fail at once
+    startEngine();
     takeTurn();
 }
 
@@ -104,11 +104,11 @@ void ComputerPeer::receive(const QByteArray& datagram)
     switch (m_game.receive(std::string_view(datagram.constData(), static_cast<std::size_t>(datagram.size())))) {
     case Received::Restart:
         // A new game; an engine that failed is replaced by a fresh one.
+        emit gameStarted();
         if (m_engine && m_engine->isRunning())
             m_engine->newGame();
         else
             startEngine();
-        emit gameStarted();
         takeTurn();
         break;
     case Received::OpponentMoved: takeTurn(); break;

@@ -16,6 +16,22 @@ ComputerOpponent::ComputerOpponent(TForm1& form, game::Side computerSide, int le
             [this](computer::EngineFailure failure) { showSystemLine(stoppedText(failure)); });
 }
 
+ComputerOpponent* ComputerOpponent::create(TForm1& form, game::Side computerSide, int level,
+                                           const QString& engineProgram, QString& problem)
+{
+    if (engineProgram.isEmpty()) {
+        problem = missingEngineText();
+        return nullptr;
+    }
+    auto* opponent = new ComputerOpponent(form, computerSide, level, engineProgram);
+    if (const std::optional<QString> failure = opponent->connectWindow()) {
+        problem = *failure;
+        delete opponent;
+        return nullptr;
+    }
+    return opponent;
+}
+
 std::optional<QString> ComputerOpponent::connectWindow()
 {
     if (const std::optional<QString> failure = m_peer->bind(QHostAddress::LocalHost, 0))

@@ -22,6 +22,12 @@ class ComputerOpponent : public QObject {
 public:
     ComputerOpponent(TForm1& form, game::Side computerSide, int level, const QString& engineProgram);
 
+    // Made and connected (connectWindow), as a child of the window; or
+    // nothing, with `problem` saying why (no engine program, no port), and
+    // the window left for the ordinary game.
+    static ComputerOpponent* create(TForm1& form, game::Side computerSide, int level, const QString& engineProgram,
+                                    QString& problem);
+
     // Binds the computer's socket and points the window's endpoint at it;
     // the system's text when the socket cannot be bound. Call before the
     // window is first shown, so that its first reset frees the player's

@@ -60,27 +60,6 @@ corvane::shell::CommandLine readCommandLine(int argc, char** argv)
     return corvane::shell::parseCommandLine(probe.arguments());
 }
 
-// --computer: the computer peer, tied to the window before its first show.
-// Nothing when the engine is missing or the peer's port cannot be had;
-// `problem` then says why, and the ordinary game starts.
-corvane::shell::ComputerOpponent* makeComputerOpponent(corvane::shell::TForm1& form1,
-                                                       const corvane::shell::StartOptions& options, QString& problem)
-{
-    const QString engine = corvane::computer::Engine::defaultProgram();
-    if (engine.isEmpty()) {
-        problem = corvane::shell::ComputerOpponent::missingEngineText();
-        return nullptr;
-    }
-    auto* computer =
-        new corvane::shell::ComputerOpponent(form1, *options.computerSide, options.computerLevel, engine);
-    if (const std::optional<QString> failure = computer->connectWindow()) {
-        problem = *failure;
-        delete computer;
-        return nullptr;
-    }
-    return computer;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -118,9 +97,13 @@ int main(int argc, char** argv)
                           [&form1] { return new corvane::shell::TForm4(&form1); });
     QApplication::setWindowIcon(form1.windowIcon());
 
+    // --computer: the computer peer, tied to the window before its first show.
     QString computerProblem;
     corvane::shell::ComputerOpponent* computer =
-        options.computerSide ? makeComputerOpponent(form1, options, computerProblem) : nullptr;
+        options.computerSide
+            ? corvane::shell::ComputerOpponent::create(form1, *options.computerSide, options.computerLevel,
+                                                       corvane::computer::Engine::defaultProgram(), computerProblem)
+            : nullptr;
 
     form1.show();
     // The stored port held by another copy: said over the shown window, as

@@ -87,3 +87,14 @@ TEST_F(ComputerWindowTest, APlayersMoveIntoSightLosesTheGeneral)
     EXPECT_TRUE(allDraggable(form, 2, 33, false));
     EXPECT_FALSE(form.memo2()->toPlainText().contains(computer::ComputerPeer::concedeText())) << "no engine asked";
 }
+
+TEST_F(ComputerWindowTest, WithoutTheEngineTheOrdinaryGameStarts)
+{
+    QString problem;
+    EXPECT_EQ(shell::ComputerOpponent::create(form, game::Side::Black, 3, QString(), problem), nullptr);
+    EXPECT_TRUE(problem.contains(QStringLiteral("apt install fairy-stockfish")));
+    EXPECT_FALSE(form.playerSide());
+    form.show();
+    EXPECT_TRUE(allDraggable(form, 2, 33, true));
+    EXPECT_EQ(form.udpEndpoint()->remotePort(), 1234);
+}
