@@ -72,12 +72,13 @@ QString ComputerOpponent::stoppedText(computer::EngineFailure failure)
 {
     QString reason;
     switch (failure) {
-    case computer::EngineFailure::Missing: reason = QStringLiteral("无法启动象棋引擎"); break;
-    case computer::EngineFailure::Died: reason = QStringLiteral("象棋引擎意外退出"); break;
-    case computer::EngineFailure::Hung: reason = QStringLiteral("象棋引擎没有按时走棋"); break;
-    case computer::EngineFailure::Nonsense: reason = QStringLiteral("象棋引擎给出了不合规则的着法"); break;
+    case computer::EngineFailure::Missing: reason = QStringLiteral("无法启动引擎"); break;
+    case computer::EngineFailure::Died: reason = QStringLiteral("引擎意外退出"); break;
+    case computer::EngineFailure::Hung: reason = QStringLiteral("引擎没有按时走棋"); break;
+    case computer::EngineFailure::Nonsense: reason = QStringLiteral("引擎走了不合规则的棋"); break;
     }
-    return QStringLiteral("电脑对手已停止：%1。请选择“重新开始”开始新的一局。").arg(reason);
+    // Short enough for the two lines Memo2 shows under the heading.
+    return QStringLiteral("电脑对手已停止：%1，请重新开始。").arg(reason);
 }
 
 void ComputerOpponent::showSystemLine(const QString& text)
