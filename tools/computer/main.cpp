@@ -16,7 +16,9 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QHostInfo>
+#include <QLibraryInfo>
 #include <QSocketNotifier>
+#include <QTranslator>
 
 #include <csignal>
 #include <pthread.h>
@@ -97,6 +99,10 @@ int main(int argc, char** argv)
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("corvane-computer"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
+    // Qt's own words in the help ("用法", the option descriptions) in Chinese, as the game's.
+    QTranslator qtWords;
+    if (qtWords.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtWords);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Corvane 的电脑对手：经 UDP 与任何 Corvane 对弈。"));
