@@ -41,6 +41,15 @@ int freePort()
     return probe.localPort();
 }
 
+// Two ports nobody holds, and not the same one.
+std::pair<int, int> twoFreePorts()
+{
+    QUdpSocket first, second;
+    first.bind(QHostAddress::LocalHost, 0);
+    second.bind(QHostAddress::LocalHost, 0);
+    return {first.localPort(), second.localPort()};
+}
+
 bool portTaken(int port)
 {
     QUdpSocket probe;
@@ -79,6 +88,8 @@ public:
         }
     }
     QProcess& process() { return m_process; }
+    // What it said on standard error, for a failure's message.
+    std::string errors() { return m_process.readAllStandardError().toStdString(); }
     QMap<int, Line> lines;
 
 private:
@@ -89,9 +100,9 @@ private:
 
 TEST(ComputerMatch, TwoHeadlessPeersPlayAWholeGameInStep)
 {
-    const int redPort = freePort(), blackPort = freePort();
+    const auto [redPort, blackPort] = twoFreePorts();
     Player black(QStringLiteral("black"), blackPort, redPort);
-    ASSERT_TRUE(waitUntil([&] { return portTaken(blackPort); }, 10000)) << "black listens";
+    ASSERT_TRUE(waitUntil([&] { return portTaken(blackPort); }, 10000)) << "black listens: " << black.errors();
     Player red(QStringLiteral("red"), redPort, blackPort);
 
     game::Position replay;
@@ -101,7 +112,8 @@ TEST(ComputerMatch, TwoHeadlessPeersPlayAWholeGameInStep)
     bool over = false;
     while (!over && ply < MaxPlies) {
         Player& mover = redToMove ? red : black;
-        ASSERT_TRUE(waitUntil([&] { return mover.lines.contains(ply + 1); }, 20000)) << "ply " << ply + 1;
+        ASSERT_TRUE(waitUntil([&] { return mover.lines.contains(ply + 1); }, 20000))
+            << "ply " << ply + 1 << "; red: " << red.errors() << "; black: " << black.errors();
         const Line line = mover.lines.value(++ply);
         if (line.move == QLatin1String("resign"))
             break;
@@ -126,7 +138,7 @@ TEST(ComputerMatch, TwoHeadlessPeersPlayAWholeGameInStep)
     for (Player* player : {&red, &black}) {
         ASSERT_TRUE(player->process().waitForFinished(10000));
         EXPECT_EQ(player->process().exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(player->process().exitCode(), 0);
+        EXPECT_EQ(player->process().exitCode(), 0) << player->errors();
     }
 }
 

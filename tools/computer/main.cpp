@@ -7,8 +7,9 @@
 // and plays: red moves first. Each move it plays is printed on standard
 // output as one line, "<ply> <move> <board>" (the move in the engine's
 // notation, the board as a FEN after it); when it has no move left it sends
-// its concession as a chat line and prints "<ply> resign". It ends on the
-// peer's "close|", and on SIGINT or SIGTERM, after sending "close|" itself.
+// its concession as a chat line and prints "<ply> resign", in the place of
+// the move it could not make. It ends on the peer's "close|", and on SIGINT
+// or SIGTERM, after sending "close|" itself.
 // An engine that stops is reported on standard error; the peer's restart
 // starts a fresh one. A missing engine ends the program with status 2.
 
@@ -164,7 +165,7 @@ int main(int argc, char** argv)
                                        game.position(), game.sideToMove() == game::Side::Red))));
     });
     QObject::connect(&peer, &computer::ComputerPeer::conceded,
-                     [&peer] { printLine(stdout, QStringLiteral("%1 resign").arg(peer.game().moves().size())); });
+                     [&peer] { printLine(stdout, QStringLiteral("%1 resign").arg(peer.game().moves().size() + 1)); });
     QObject::connect(&peer, &computer::ComputerPeer::engineStopped, [](computer::EngineFailure failure) {
         static const char* const reasons[] = {"无法启动", "意外退出", "没有按时走棋", "给出了不合规则的着法"};
         printLine(stderr, QStringLiteral("corvane-computer: 引擎%1；对方重新开始时将启动新的引擎。")
