@@ -75,6 +75,13 @@ Change Position::lockBothSides()
     return change;
 }
 
+Change Position::letOnlyMove(Side side)
+{
+    Change change;
+    change.turnChanged = setMayMove(side == Side::Black, side == Side::Red);
+    return change;
+}
+
 std::optional<PieceId> Position::pieceAt(Point point) const
 {
     for (std::size_t i = 0; i < m_pieces.size(); ++i) {

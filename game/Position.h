@@ -70,6 +70,8 @@ public:
 
     // Both sides locked: after a move has been sent, or the peer has left.
     Change lockBothSides();
+    // Only `side` may move: a game against the computer after a reset.
+    Change letOnlyMove(Side side);
 
     const Piece& piece(PieceId id) const { return m_pieces[static_cast<std::size_t>(id)]; }
     bool isOccupied(Point point) const { return m_occupied[cellIndex(point)] != 0; }

@@ -45,10 +45,29 @@ QString skinExtensions()
     return extensions.join(QStringLiteral("、"));
 }
 
+// "--computer" takes its colour as an optional word: "--computer red",
+// "--computer=black" or "--computer" alone. The parser knows only options
+// that always or never take a value, so the word is joined on here.
+QStringList withComputerColour(QStringList arguments)
+{
+    const QString option = QStringLiteral("--computer");
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] != option)
+            continue;
+        if (i + 1 < arguments.size() &&
+            (arguments[i + 1] == QLatin1String("red") || arguments[i + 1] == QLatin1String("black")))
+            arguments[i] += QLatin1Char('=') + arguments.takeAt(i + 1);
+        else
+            arguments[i] += QStringLiteral("=black");
+    }
+    return arguments;
+}
+
 } // namespace
 
-CommandLine parseCommandLine(const QStringList& arguments)
+CommandLine parseCommandLine(const QStringList& givenArguments)
 {
+    const QStringList arguments = withComputerColour(givenArguments);
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Corvane 中国象棋：两人在一台计算机上轮流走棋，或在两台计算机之间经 UDP 对弈。"));
@@ -67,7 +86,13 @@ CommandLine parseCommandLine(const QStringList& arguments)
     const QCommandLineOption hue(QStringLiteral("hue"),
                                  QStringLiteral("把皮肤的色相旋转若干度（-%1 到 %1）。").arg(MaxHueDegrees),
                                  QStringLiteral("degrees"));
-    parser.addOptions({peer, remotePort, localPort, skinFile, hue});
+    const QCommandLineOption computer(
+        QStringLiteral("computer"),
+        QStringLiteral("与电脑对弈；电脑执红（red）或执黑（black，默认）。需要软件包 fairy-stockfish。"),
+        QStringLiteral("red|black"));
+    const QCommandLineOption level(QStringLiteral("level"), QStringLiteral("电脑的等级，1 到 8（默认 3）。"),
+                                   QStringLiteral("level"));
+    parser.addOptions({peer, remotePort, localPort, computer, level, skinFile, hue});
 
     const QString program = programName(arguments);
     if (!parser.parse(arguments))
@@ -107,6 +132,25 @@ CommandLine parseCommandLine(const QStringList& arguments)
                 parser.helpText());
         result.options.hueDegrees = value;
     }
+    if (const std::optional<QString> side = last(computer)) {
+        if (*side != QLatin1String("red") && *side != QLatin1String("black"))
+            return mistake(program, QStringLiteral("--computer 需要 red 或 black，而不是“%1”。").arg(*side),
+                           parser.helpText());
+        if (result.options.peer || result.options.remotePort)
+            return mistake(program, QStringLiteral("--computer 的对方就是电脑，不能与 --peer 或 --remote-port 同用。"),
+                           parser.helpText());
+        result.options.computerSide = *side == QLatin1String("red") ? game::Side::Red : game::Side::Black;
+    }
+    if (const std::optional<QString> levelText = last(level)) {
+        bool ok = false;
+        const int value = levelText->toInt(&ok);
+        if (!result.options.computerSide)
+            return mistake(program, QStringLiteral("--level 只用于 --computer。"), parser.helpText());
+        if (!ok || value < 1 || value > 8)
+            return mistake(program, QStringLiteral("--level 需要 1 到 8 之间的整数，而不是“%1”。").arg(*levelText),
+                           parser.helpText());
+        result.options.computerLevel = value;
+    }
     return result;
 }
 
@@ -130,7 +174,7 @@ std::optional<QString> applyStartConnection(TForm1& form1, const StartOptions& o
 
 void showStartConnection(TForm3& form3, const TForm1& form1, const StartOptions& options)
 {
-    if (!options.setsConnection())
+    if (!options.setsConnection() && !options.computerSide)
         return;
     const endpoint::TUdpEndpoint& endpoint = *form1.udpEndpoint();
     form3.hostEdit()->setText(endpoint.remoteHost());

@@ -2,18 +2,23 @@
 // The program's command line, read with Qt's parser:
 //
 //   corvane [--peer HOST] [--remote-port N] [--local-port N]
+//           [--computer [red|black]] [--level 1..8]
 //           [--skin FILE] [--hue DEGREES] [--help] [--version]
 //
 // The connection options set this run's peer and ports exactly as the
 // settings dialog applies them (its checks, its texts); nothing is stored.
 // --skin loads a skin file in place of the stored skin, --hue shifts the
-// skin's hue. Texts go to standard output (help, version) or standard error
+// skin's hue. --computer plays against the computer, which takes the colour
+// given (black when none is) at the level given (3 when none is); its peer is
+// then the computer, so --peer and --remote-port do not go with it. Texts go to standard output (help, version) or standard error
 // (mistakes, exit status 2).
 
 #include <QString>
 #include <QStringList>
 
 #include <optional>
+
+#include "game/BoardLayout.h"
 
 namespace corvane::shell {
 
@@ -26,6 +31,8 @@ struct StartOptions {
     std::optional<QString> localPort;
     std::optional<QString> skinFile;
     std::optional<int> hueDegrees;
+    std::optional<game::Side> computerSide; // --computer: the computer's colour
+    int computerLevel = 3;
 
     bool setsConnection() const { return peer || remotePort || localPort; }
 };

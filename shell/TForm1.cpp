@@ -295,6 +295,9 @@ void TForm1::closeEvent(QCloseEvent* event)
 void TForm1::FormShow()
 {
     showChange(m_position.reset());
+    if (m_playerSide) // red opens: a player with black waits for the computer
+        showChange(*m_playerSide == game::Side::Red ? m_position.letOnlyMove(game::Side::Red)
+                                                    : m_position.lockBothSides());
 }
 
 bool TForm1::FormCloseQuery()

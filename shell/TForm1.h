@@ -58,6 +58,12 @@ public:
     using DialogMaker = std::function<QDialog*()>;
     void setDialogMakers(DialogMaker makeForm2, DialogMaker makeForm3, DialogMaker makeForm4);
 
+    // A game against the computer: the colour the player moves, or nothing
+    // for a game between people. Every reset then frees that colour alone;
+    // when it is black, neither moves until the computer's first move arrives.
+    void setPlayerSide(std::optional<game::Side> side) { m_playerSide = side; }
+    std::optional<game::Side> playerSide() const { return m_playerSide; }
+
     // The one truth of the game; the board view shows it.
     const game::Position& position() const { return m_position; }
     // Sends one game message (its GBK bytes) as one datagram. When the send
@@ -138,6 +144,7 @@ private:
 
     QString m_startupFailure;
     bool m_shown = false; // the first show (centring, board reset) has run
+    std::optional<game::Side> m_playerSide;
     game::Position m_position;
     std::unique_ptr<protocol::PeerMessageHandler> m_receiver;
     PeerNotices m_notices; // the boxes received datagrams open, one at a time

@@ -16,7 +16,9 @@
 
 #include <cstdio>
 
+#include "computer/Engine.h"
 #include "shell/CommandLine.h"
+#include "shell/ComputerOpponent.h"
 #include "shell/TForm1.h"
 #include "shell/TForm2.h"
 #include "shell/TForm3.h"
@@ -95,11 +97,24 @@ int main(int argc, char** argv)
                           [&form1] { return new corvane::shell::TForm4(&form1); });
     QApplication::setWindowIcon(form1.windowIcon());
 
+    // --computer: the computer peer, tied to the window before its first show.
+    QString computerProblem;
+    corvane::shell::ComputerOpponent* computer =
+        options.computerSide
+            ? corvane::shell::ComputerOpponent::create(form1, *options.computerSide, options.computerLevel,
+                                                       corvane::computer::Engine::defaultProgram(), computerProblem)
+            : nullptr;
+
     form1.show();
     // The stored port held by another copy: said over the shown window, as
     // the default error box says every socket error. A port chosen on the
-    // command line replaced it (or ended the start with its own message).
-    if (const QString failure = form1.startupFailure(); !failure.isEmpty() && !options.localPort)
+    // command line replaced it (or ended the start with its own message), and
+    // a game against the computer does with any free port.
+    if (const QString failure = form1.startupFailure(); !failure.isEmpty() && !options.localPort && !computer)
         QTimer::singleShot(0, &form1, [failure] { corvane::showErrorBox(failure); });
+    if (computer)
+        computer->start();
+    else if (!computerProblem.isEmpty())
+        QTimer::singleShot(0, &form1, [computerProblem] { corvane::showErrorBox(computerProblem); });
     return application.exec();
 }

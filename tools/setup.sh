@@ -21,6 +21,8 @@ PACKAGES=(
   openbox python3-xlib
   clang libclang-rt-14-dev
   iproute2 nftables
+  # The computer opponent's engine (--computer, corvane-computer).
+  fairy-stockfish
 )
 
 missing=()

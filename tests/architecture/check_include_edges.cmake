@@ -6,7 +6,10 @@
 #   skin parts       -> skin core (skin/frame, skin/menu, skin/button never
 #                       include each other; the shell plugs them together)
 #   net              -> game
-#   tools            -> skin, net, game (generators use the engine's code)
+#   computer         -> net, game (the computer opponent; only the shell and
+#                       the tools include it)
+#   tools            -> skin, net, game, computer (generators use the
+#                       engine's code; corvane-computer is the computer's)
 #   game             -> nothing, and no Qt header
 #   nothing outside the shell includes the shell.
 #
@@ -21,18 +24,19 @@ if(NOT ROOT)
   message(FATAL_ERROR "ROOT (the source tree to check) is not set")
 endif()
 
-set(folders game net ui skin skin/frame skin/menu skin/button flat shell tools)
+set(folders game net computer ui skin skin/frame skin/menu skin/button flat shell tools)
 
 set(allowed_game game)
 set(allowed_net net game)
+set(allowed_computer computer net game)
 set(allowed_ui ui)
 set(allowed_skin skin)
 set(allowed_skin/frame skin/frame skin)
 set(allowed_skin/menu skin/menu skin)
 set(allowed_skin/button skin/button skin)
 set(allowed_flat flat)
-set(allowed_shell shell skin skin/frame skin/menu skin/button flat net game ui)
-set(allowed_tools tools skin net game)
+set(allowed_shell shell skin skin/frame skin/menu skin/button flat net computer game ui)
+set(allowed_tools tools skin net game computer)
 
 # The part a path (relative to ROOT) belongs to: a skin part folder, or the
 # first folder of the path.
@@ -49,7 +53,7 @@ endfunction()
 set(crossings 0)
 set(scanned 0)
 set(sources)
-foreach(top game net ui skin flat shell tools)
+foreach(top game net computer ui skin flat shell tools)
   file(GLOB_RECURSE found RELATIVE "${ROOT}" "${ROOT}/${top}/*.h" "${ROOT}/${top}/*.hpp"
        "${ROOT}/${top}/*.cpp" "${ROOT}/${top}/*.cc" "${ROOT}/${top}/*.c")
   list(APPEND sources ${found})

@@ -80,6 +80,10 @@ TEST(CommandLineProgram, AnswersAndMistakes)
         {{"--remote-port", "12a"}, 2, "", "'12a' is not a valid integer value"},
         {{"--peer", "127.0.0.1", "--local-port", "99999999999"}, 2, "", "'99999999999' is not a valid integer value"},
         {{"--hue", "400"}, 2, "", "--hue"},
+        {{"--computer=green"}, 2, "", "--computer"},
+        {{"--computer", "--peer", "127.0.0.1"}, 2, "", "--peer"},
+        {{"--level", "3"}, 2, "", "--level"},
+        {{"--computer", "red", "--level", "9"}, 2, "", "--level"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
@@ -97,6 +101,29 @@ TEST(CommandLineProgram, AnswersAndMistakes)
         if (c.status == 2 && !c.arguments.first().startsWith(QLatin1String("--peer")) &&
             !c.arguments.first().startsWith(QLatin1String("--remote-port")))
             EXPECT_TRUE(run.err.contains(usage)) << run.err.toStdString();
+    }
+}
+
+TEST(CommandLine, ComputerTakesAnOptionalColourAndALevel)
+{
+    struct Case {
+        QStringList arguments;
+        std::optional<corvane::game::Side> side;
+        int level;
+    };
+    using corvane::game::Side;
+    const QList<Case> cases = {
+        {{}, std::nullopt, 3},
+        {{"--computer"}, Side::Black, 3},
+        {{"--computer", "red"}, Side::Red, 3},
+        {{"--computer=red", "--level", "8"}, Side::Red, 8},
+        {{"--level", "1", "--computer", "--local-port", "5000"}, Side::Black, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        const StartOptions options = parsed(c.arguments);
+        EXPECT_EQ(options.computerSide, c.side);
+        EXPECT_EQ(options.computerLevel, c.level);
     }
 }
 

@@ -7,3 +7,4 @@
 #include "game/Position.h"
 #include "ui/Box.h"
 #include <QWidget>
+#include "computer/Peer.h"

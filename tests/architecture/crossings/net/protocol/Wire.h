@@ -1,5 +1,6 @@
-// Allowed: beside the file, game. Crossings: net -> ui, net -> shell.
+// Allowed: beside the file, game. Crossings: net -> ui, net -> shell, net -> computer.
 #include "Codec.h"
 #include "game/Position.h"
 #include "ui/Box.h"
 #include "shell/TForm1.h"
+#include "computer/Peer.h"

@@ -1,0 +1,54 @@
+#pragma once
+// A game against the computer in the main window: the computer peer on a
+// loopback port of its own, the window's endpoint aimed at it, and the
+// player's colour set on the window. The window plays as it plays against a
+// second computer; what the computer tells it beyond the wire (who it is,
+// that its engine stopped) appears as system lines in Memo2. Made only for
+// "--computer": a plain start makes none.
+
+#include <QObject>
+#include <QString>
+
+#include <optional>
+
+#include "computer/ComputerPeer.h"
+
+namespace corvane::shell {
+
+class TForm1;
+
+class ComputerOpponent : public QObject {
+    Q_OBJECT
+public:
+    ComputerOpponent(TForm1& form, game::Side computerSide, int level, const QString& engineProgram);
+
+    // Made and connected (connectWindow), as a child of the window; or
+    // nothing, with `problem` saying why (no engine program, no port), and
+    // the window left for the ordinary game.
+    static ComputerOpponent* create(TForm1& form, game::Side computerSide, int level, const QString& engineProgram,
+                                    QString& problem);
+
+    // Binds the computer's socket and points the window's endpoint at it;
+    // the system's text when the socket cannot be bound. Call before the
+    // window is first shown, so that its first reset frees the player's
+    // colour alone.
+    std::optional<QString> connectWindow();
+    // Starts the engine and the game: call once the window is shown.
+    void start();
+
+    computer::ComputerPeer* peer() const { return m_peer; }
+
+    // The box shown when the engine is not installed.
+    static QString missingEngineText();
+    // The system lines: who the opponent is, and that its engine stopped.
+    static QString opponentText(game::Side computerSide, int level);
+    static QString stoppedText(computer::EngineFailure failure);
+
+private:
+    void showSystemLine(const QString& text);
+
+    TForm1& m_form;
+    computer::ComputerPeer* m_peer = nullptr;
+};
+
+} // namespace corvane::shell
