@@ -336,10 +336,14 @@ void TSkinCustomForm::updateShape()
         m_shapedState = WindowState();
         if (TSkinObject* root = tree()) {
             root->setState(skinStateOf(m_shapedState));
-            QRegion region = root->createRegion();
-            if (Shadow.Enabled)
-                region |= region.translated(Shadow.Size, Shadow.Size);
-            m_owner->setMask(region);
+            if (m_storedShape && m_storedShape->windowSize == size && m_shapedState == wsNormal) {
+                m_owner->setMask(m_storedShape->shape);
+            } else {
+                QRegion region = root->createRegion();
+                if (Shadow.Enabled)
+                    region |= region.translated(Shadow.Size, Shadow.Size);
+                m_owner->setMask(region);
+            }
         } else {
             m_owner->clearMask();
         }
@@ -377,6 +381,7 @@ bool TSkinCustomForm::handleSkinMessage(QEvent* event)
     }
     case CM_SKINCHANGING:
         invalidateFrameCache();
+        m_storedShape.reset(); // made for the skin that goes
         skinChanging(static_cast<TSkinChangeEvent*>(event)->engine());
         return false;
     case CM_SKINCHANGED:
