@@ -193,9 +193,9 @@ void BoardView::paintEvent(QPaintEvent* event)
 
 // --- the pieces in the board's picture ---
 
-void BoardView::cutPlainSquares()
+void BoardView::restorePlainBoard()
 {
-    // Back to the plain board first where pieces were drawn at the old place.
+    // Back to the plain board where pieces were drawn at the old place.
     QPainter painter(&m_board);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     for (game::PieceId id = 0; id < game::PieceCount; ++id) {
@@ -206,36 +206,43 @@ void BoardView::cutPlainSquares()
     }
     painter.end();
     m_drawnAt.fill(std::nullopt);
+    m_plainSquares.fill(QImage());
     m_squaresAt = pos();
-    for (int row = 1; row <= 10; ++row) {
-        for (int column = 1; column <= 9; ++column) {
-            const game::Point point{row, column};
-            m_plainSquares[static_cast<std::size_t>(pointIndex(point))] = m_board.copy(pointRect(point));
-        }
-    }
 }
 
 // The caption lies beside the points, never over a square, so a square is
 // the board's own square and the piece on it.
+//
+// A square's plain picture is kept only while a piece is drawn on it: where
+// none is, the board's picture is the plain board, cut again when a piece
+// comes.
 void BoardView::drawSquare(QPainter& painter, game::Point point)
 {
     const QRect square = pointRect(point);
+    QImage& plain = m_plainSquares[static_cast<std::size_t>(pointIndex(point))];
+    if (plain.isNull())
+        plain = m_board.copy(square);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(square.topLeft(), m_plainSquares[static_cast<std::size_t>(pointIndex(point))]);
+    painter.drawImage(square.topLeft(), plain);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     // In the order of the piece table, later pieces over earlier ones.
+    bool covered = false;
     for (game::PieceId id = 0; id < game::PieceCount; ++id) {
-        if (m_drawnAt[static_cast<std::size_t>(id)] == point)
+        if (m_drawnAt[static_cast<std::size_t>(id)] == point) {
             painter.drawImage(square.topLeft(), piecePicture(id));
+            covered = true;
+        }
     }
+    if (!covered)
+        plain = QImage();
 }
 
 void BoardView::syncPieces()
 {
     if (m_board.isNull())
         return;
-    if (m_squaresAt != pos() || m_plainSquares[0].isNull())
-        cutPlainSquares();
+    if (m_squaresAt != pos())
+        restorePlainBoard();
     // The squares a piece left or reached since the picture was drawn.
     std::array<bool, game::PointCount> stale{};
     bool any = false;
