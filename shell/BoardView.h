@@ -107,6 +107,7 @@ private:
     // elsewhere), cut where the view stood then (m_squaresAt), and where each
     // piece is drawn in m_board (none: not drawn).
     std::array<QImage, game::PointCount> m_plainSquares{};
+    QList<QRgb> m_boardColours; // the stored board's colours, which the plain squares keep
     QPoint m_squaresAt;
     std::array<std::optional<game::Point>, game::PieceCount> m_drawnAt{};
     std::array<QImage, 14> m_pictures{};             // one per side and kind, keyed and sized
