@@ -6,11 +6,23 @@
 //
 // With CORVANE_BENCH_STAY=1 in the environment the program prints the same
 // line and keeps running (for memory and idle measurements).
+//
+// With CORVANE_BENCH_SETTLE=SECONDS, for counting instructions under
+// callgrind (tools/bench.sh): after every pass that put something on screen
+// (a widget's paint, a native window's expose or update request) the counts
+// so far are dumped ("drawn"), and once SECONDS pass with nothing drawn they
+// are dumped once more ("settled") and the process ends. The sum of the
+// dumps up to the last "drawn" one is start-up to the settled first paint,
+// whatever the window does on its own afterwards; the "settled" dump shows
+// what ran after it (work put off until after the paint, the idle loop).
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
+
+#include <valgrind/callgrind.h>
 
 #include <cstdio>
 #include <cstring>
@@ -66,9 +78,49 @@ private:
     bool m_seen = false;
 };
 
+// Dumps callgrind's counts after each drawing pass and ends the process once
+// the screen has been quiet for the settling time.
+class SettledPaintWatcher : public QObject {
+public:
+    explicit SettledPaintWatcher(int settleMilliseconds)
+    {
+        m_quiet.setSingleShot(true);
+        m_quiet.setInterval(settleMilliseconds);
+        QObject::connect(&m_quiet, &QTimer::timeout, [] {
+            CALLGRIND_DUMP_STATS_AT("settled");
+            ::_exit(0);
+        });
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const bool drawing = (event->type() == QEvent::Paint && watched->isWidgetType()) ||
+                             ((event->type() == QEvent::Expose || event->type() == QEvent::UpdateRequest) &&
+                              watched->isWindowType());
+        if (drawing && !m_dumpPending) {
+            m_dumpPending = true;
+            // After the pass has been flushed to the window system.
+            QTimer::singleShot(0, this, [this] {
+                m_dumpPending = false;
+                CALLGRIND_DUMP_STATS_AT("drawn");
+                m_quiet.start();
+            });
+        }
+        return false;
+    }
+
+private:
+    QTimer m_quiet;
+    bool m_dumpPending = false;
+};
+
 void installFirstPaintWatcher()
 {
-    QCoreApplication::instance()->installEventFilter(new FirstPaintWatcher);
+    const QByteArray settle = qgetenv("CORVANE_BENCH_SETTLE");
+    if (!settle.isEmpty())
+        QCoreApplication::instance()->installEventFilter(new SettledPaintWatcher(int(settle.toDouble() * 1000)));
+    else
+        QCoreApplication::instance()->installEventFilter(new FirstPaintWatcher);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "shell/BoardView.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -58,6 +60,37 @@ QImage preparePiecePicture(const QImage& picture)
         .scaled(game::ImageSize, game::ImageSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
+// The part `rect` of `board` in `colours` (one byte a pixel), or in full
+// colour when `colours` is empty, `rect` is not wholly on the board or a
+// pixel is not one of them. Each pixel of
+// the plain board is one of its colours, so the lookup is exact; the colour
+// last found is tried first, since neighbouring pixels of the wood mostly
+// share one, which makes this many times cheaper than QImage's conversion to
+// a colour table (a hash lookup a pixel).
+QImage cutInColours(const QImage& board, const QRect& rect, const QList<QRgb>& colours)
+{
+    if (colours.isEmpty() || !board.rect().contains(rect))
+        return board.copy(rect);
+    QImage indexed(rect.size(), QImage::Format_Indexed8);
+    indexed.setColorTable(colours);
+    const QRgb* table = colours.constData();
+    const QRgb* tableEnd = table + colours.size();
+    const QRgb* last = table;
+    for (int y = 0; y < rect.height(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(board.constScanLine(rect.top() + y)) + rect.left();
+        uchar* to = indexed.scanLine(y);
+        for (int x = 0; x < rect.width(); ++x) {
+            if (from[x] != *last) {
+                last = std::find(table, tableEnd, from[x]);
+                if (last == tableEnd)
+                    return board.copy(rect);
+            }
+            to[x] = uchar(last - table);
+        }
+    }
+    return indexed;
+}
+
 } // namespace
 
 BoardView::BoardView(const game::Position& position, QWidget* parent) : QWidget(parent), m_position(position)
@@ -84,6 +117,7 @@ void BoardView::loadPictures()
     // then a plain copy of rows (an indexed picture is drawn through the
     // painter's general span fetcher, or looked up anew on every paint).
     m_board = readArtImage(QStringLiteral(":/art/board.bmp"));
+    m_boardColours = m_board.colorTable();
     if (!m_board.isNull() && !m_board.hasAlphaChannel())
         m_board = m_board.convertToFormat(QImage::Format_RGB32);
     std::array<bool, 14> loaded{};
@@ -193,9 +227,9 @@ void BoardView::paintEvent(QPaintEvent* event)
 
 // --- the pieces in the board's picture ---
 
-void BoardView::cutPlainSquares()
+void BoardView::restorePlainBoard()
 {
-    // Back to the plain board first where pieces were drawn at the old place.
+    // Back to the plain board where pieces were drawn at the old place.
     QPainter painter(&m_board);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     for (game::PieceId id = 0; id < game::PieceCount; ++id) {
@@ -206,36 +240,47 @@ void BoardView::cutPlainSquares()
     }
     painter.end();
     m_drawnAt.fill(std::nullopt);
+    m_plainSquares.fill(QImage());
     m_squaresAt = pos();
-    for (int row = 1; row <= 10; ++row) {
-        for (int column = 1; column <= 9; ++column) {
-            const game::Point point{row, column};
-            m_plainSquares[static_cast<std::size_t>(pointIndex(point))] = m_board.copy(pointRect(point));
-        }
-    }
 }
 
 // The caption lies beside the points, never over a square, so a square is
 // the board's own square and the piece on it.
+//
+// A square's plain picture is kept only while a piece is drawn on it, and
+// in the board's own colours when it has a colour table: where no piece is,
+// the board's picture is the plain board, cut again when a piece comes.
 void BoardView::drawSquare(QPainter& painter, game::Point point)
 {
     const QRect square = pointRect(point);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(square.topLeft(), m_plainSquares[static_cast<std::size_t>(pointIndex(point))]);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    // In the order of the piece table, later pieces over earlier ones.
-    for (game::PieceId id = 0; id < game::PieceCount; ++id) {
-        if (m_drawnAt[static_cast<std::size_t>(id)] == point)
-            painter.drawImage(square.topLeft(), piecePicture(id));
+    QImage& plain = m_plainSquares[static_cast<std::size_t>(pointIndex(point))];
+    if (plain.isNull()) {
+        plain = cutInColours(m_board, square, m_boardColours); // the board is plain there now
+    } else {
+        // Back in full colour first: a picture with a colour table would be
+        // drawn through the painter's general span fetcher.
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(square.topLeft(), plain.convertToFormat(QImage::Format_RGB32));
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
+    // In the order of the piece table, later pieces over earlier ones.
+    bool covered = false;
+    for (game::PieceId id = 0; id < game::PieceCount; ++id) {
+        if (m_drawnAt[static_cast<std::size_t>(id)] == point) {
+            painter.drawImage(square.topLeft(), piecePicture(id));
+            covered = true;
+        }
+    }
+    if (!covered)
+        plain = QImage();
 }
 
 void BoardView::syncPieces()
 {
     if (m_board.isNull())
         return;
-    if (m_squaresAt != pos() || m_plainSquares[0].isNull())
-        cutPlainSquares();
+    if (m_squaresAt != pos())
+        restorePlainBoard();
     // The squares a piece left or reached since the picture was drawn.
     std::array<bool, game::PointCount> stale{};
     bool any = false;

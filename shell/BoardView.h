@@ -98,14 +98,16 @@ private:
     void drawBoard(QPainter& painter, const QRect& rect) const;
     void redrawCaption();
     void syncPieces();
-    void cutPlainSquares();
+    void restorePlainBoard();
     void drawSquare(QPainter& painter, game::Point point);
 
     const game::Position& m_position;
     QImage m_board; // the board with the pieces on it, in full colour
-    // The board's own squares under the points, cut where the view stood then
-    // (m_squaresAt), and where each piece is drawn in m_board (none: not drawn).
+    // The board's own squares under the points a piece is drawn on (none
+    // elsewhere), cut where the view stood then (m_squaresAt), and where each
+    // piece is drawn in m_board (none: not drawn).
     std::array<QImage, game::PointCount> m_plainSquares{};
+    QList<QRgb> m_boardColours; // the stored board's colours, which the plain squares keep
     QPoint m_squaresAt;
     std::array<std::optional<game::Point>, game::PieceCount> m_drawnAt{};
     std::array<QImage, 14> m_pictures{};             // one per side and kind, keyed and sized

@@ -100,10 +100,22 @@ skin::TSkinLook keptLook(const QImage& drawn, qreal pixelRatio)
         previousRuns = std::move(runs);
     }
     look.parts.insert(look.parts.end(), open.begin(), open.end());
-    if (everywhere || pixelRatio == 1.0)
+    if (everywhere) {
         look.picture = drawn.convertToFormat(QImage::Format_RGB32);
-    if (everywhere)
         look.parts.clear();
+    } else if (pixelRatio == 1.0) {
+        // A frame draws its border only: its parts are kept on their own
+        // rather than in a picture of the whole box.
+        qint64 area = 0;
+        for (const QRect& part : look.parts)
+            area += qint64(part.width()) * part.height();
+        if (area * 2 < qint64(drawn.width()) * drawn.height()) {
+            for (const QRect& part : look.parts)
+                look.partPictures.push_back(drawn.copy(part).convertToFormat(QImage::Format_RGB32));
+        } else {
+            look.picture = drawn.convertToFormat(QImage::Format_RGB32);
+        }
+    }
     return look;
 }
 
@@ -119,10 +131,14 @@ void copyLook(QPainter* painter, const QRect& rect, const skin::TSkinLook& look)
         painter->drawImage(rect.topLeft(), look.picture);
     } else {
         // Only the pixels the style drew, one rectangle at a time.
-        for (const QRect& part : look.parts) {
+        for (std::size_t index = 0; index < look.parts.size(); ++index) {
+            const QRect& part = look.parts[index];
             const QRect target = part.translated(rect.topLeft());
             painter->setClipRect(target, Qt::IntersectClip);
-            painter->drawImage(target.topLeft(), look.picture, part);
+            if (look.partPictures.empty())
+                painter->drawImage(target.topLeft(), look.picture, part);
+            else
+                painter->drawImage(target.topLeft(), look.partPictures[index]);
             painter->setClipping(false);
         }
     }
@@ -158,7 +174,7 @@ bool ChatBoxStyle::copyKept(skin::TSkinLookKey key, QPainter* painter, const QRe
         }
         look = &m_looks.insertLook(std::move(key), keptLook(drawn, pixelRatio));
     }
-    if (look->picture.isNull())
+    if (look->picture.isNull() && look->partPictures.empty())
         return false;
     copyLook(painter, rect, *look);
     return true;

@@ -1,5 +1,6 @@
 #include "shell/SkinForm1.h"
 
+#include <QFile>
 #include <QWidget>
 
 #include "skin/menu/SkinPopupSystemMenu.h"
@@ -32,6 +33,13 @@ TSkinForm* createSkinForm1(QWidget* owner, QWidget* clientWidget, TSkinEngine* e
     // The system menu is a skinned popup menu drawn with the frame's engine.
     frame->setSystemMenuPresenter(
         std::make_unique<TSkinPopupSystemMenuPresenter>([frame] { return frame->SkinEngine(); }));
+    // The window's shape under the stored skin, worked out by the skin tools
+    // (corvane-skinshape); a skin loaded later has its shape computed.
+    QFile storedShape(QStringLiteral(":/skin/ivory.shape"));
+    if (storedShape.open(QIODevice::ReadOnly)) {
+        if (const std::optional<StoredWindowShape> stored = readStoredWindowShape(storedShape.readAll()))
+            frame->setStoredShape(*stored);
+    }
     frame->loaded();
     return frame;
 }

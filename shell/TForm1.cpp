@@ -23,6 +23,7 @@
 #include "shell/NotificationSound.h"
 #include "shell/WindowChrome.h"
 #include "ui/DateTimeText.h"
+#include "ui/Fonts.h"
 #include "ui/MessageBox.h"
 
 namespace corvane::shell {
@@ -31,7 +32,7 @@ namespace {
 
 QFont mainWindowFont()
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font = designedFont(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
     return font;
 }
@@ -126,8 +127,14 @@ void TForm1::createChatPanel()
     m_label1->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_board->drawOnBoard(m_label1); // copied with the board on every repaint
 
+    // A chat box lays out an empty document of its own in the application's
+    // font while it is built, before it takes the window's: built under the
+    // window's font, it opens no face that nothing draws with.
+    const QFont applicationFont = QGuiApplication::font();
+    QGuiApplication::setFont(font());
     m_memo1 = new QPlainTextEdit(m_client);
     m_memo2 = new QPlainTextEdit(m_client);
+    QGuiApplication::setFont(applicationFont);
 
     m_memo1->setObjectName(QStringLiteral("Memo1"));
     m_memo1->setGeometry(424, 40, 193, 73);

@@ -47,11 +47,14 @@ struct TSkinLookKey {
 };
 
 // A kept look: its picture and the parts of it that were drawn, in the
-// picture's own coordinates (none: all of it). A null picture marks a look
-// that cannot be kept and is drawn each time.
+// picture's own coordinates (none: all of it). When the parts are a small
+// share of the picture (a frame's border), each part's pixels may be kept on
+// their own instead, in the order of the parts, and the picture left null.
+// A look with neither marks one that cannot be kept and is drawn each time.
 struct TSkinLook {
     QImage picture;
     std::vector<QRect> parts;
+    std::vector<QImage> partPictures;
 };
 
 // A few pictures, most recently used first: a control moves between a
@@ -112,8 +115,11 @@ public:
     qsizetype bytes() const
     {
         qsizetype total = 0;
-        for (const Entry& entry : m_entries)
+        for (const Entry& entry : m_entries) {
             total += entry.look.picture.sizeInBytes();
+            for (const QImage& part : entry.look.partPictures)
+                total += part.sizeInBytes();
+        }
         return total;
     }
 

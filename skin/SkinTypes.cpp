@@ -266,7 +266,11 @@ QByteArray charsetIdent(int charset)
 
 QFont TSkinFont::toQFont() const
 {
-    QFont font(Name);
+    // A family the application stands installed ones for is asked for by
+    // those: Qt then finds it at once instead of first sorting every
+    // installed face for a fallback.
+    const QStringList installed = QFont::substitutes(Name);
+    QFont font = installed.isEmpty() ? QFont(Name) : QFont(installed);
     // A negative height is the character height in pixels; a positive one the
     // cell height, of which the character takes roughly four fifths.
     const int pixels = Height < 0 ? -Height : (Height > 0 ? qMax(1, Height * 4 / 5) : 11);

@@ -1,7 +1,8 @@
 # Sourced by tools/bench.sh: the measurements of one run of the bench. Each
 # function writes its raw samples into the run's directory ($1); the report
 # (tools/bench-report.sh) reads them back. Expects $build, $pairs,
-# $warmup_cycles, $settle_seconds, $idle_seconds and $repetitions.
+# $warmup_cycles, $settle_seconds, $idle_seconds, $repetitions,
+# $instruction_runs and $instruction_settle_seconds.
 
 # The whole-process programs, in the order they rotate through. The floor is
 # the yardstick of every whole-process ratio.
@@ -92,6 +93,53 @@ measure_memory() {
   done
 }
 
+# Instructions (callgrind) from exec to the settled first paint of program
+# $1, the last drawing before $instruction_settle_seconds of quiet (see
+# bench/first_paint_hook.cpp): the hook dumps the counts after every drawing
+# pass, so the figure is the sum of the dumps up to the last "drawn" one.
+# Sets run_instructions to "to_settled_paint after_it".
+instructions_of_one_run() {
+  local dir
+  local -a command
+  dir=$(mktemp -d)
+  mapfile -t command < <(process_command "$1")
+  if ! CORVANE_BENCH_SETTLE=$instruction_settle_seconds QT_QPA_PLATFORM=xcb \
+    valgrind --tool=callgrind --callgrind-out-file="$dir/out.%p" "${command[@]}" > "$dir/log" 2>&1; then
+    echo "bench: $1 failed under callgrind; its messages:" >&2
+    tail -5 "$dir/log" >&2
+    return 1
+  fi
+  # The program's own dumps, in order: a fork child (the D-Bus autolaunch
+  # when there is no session bus) leaves a file with a copy of the counts.
+  local main part
+  main=$(grep -l '^desc: Trigger: Client Request: drawn' "$dir"/out.* | head -1)
+  main=${main##*/out.}
+  main=${main%%.*}
+  if [ -z "$main" ]; then
+    echo "bench: $1 drew nothing under callgrind" >&2
+    return 1
+  fi
+  run_instructions=$(for file in "$dir/out.$main" "$dir/out.$main".*; do
+      part=${file#"$dir/out.$main"}
+      awk -v part="${part#.}" '/^desc: Trigger:/ { trigger = $0 } /^totals:/ { print (part == "" ? 1e9 : part), $2, (trigger ~ /drawn/) ? 1 : 0 }' "$file"
+    done | sort -g | awk '{ total += $2; if ($3) settled = total } END { printf "%d %d\n", settled, total - settled }')
+  rm -rf "$dir"
+}
+
+# Instructions of Corvane and the floor, $instruction_runs times each in
+# alternating order. instructions.tsv: cycle, program, instructions to the
+# settled first paint, instructions after it until the end.
+measure_instructions() {
+  local out=$1/instructions.tsv cycle name
+  : > "$out"
+  for ((cycle = 1; cycle <= instruction_runs; cycle++)); do
+    for name in $( ((cycle % 2)) && echo corvane floor || echo floor corvane); do
+      instructions_of_one_run "$name"
+      echo "$cycle $name $run_instructions" >> "$out"
+    done
+  done
+}
+
 # Processor time used so far by process $1, in clock ticks (user + system).
 cpu_ticks_of() { awk '{ sub(/^.*\) /, ""); print $12 + $13 }' "/proc/$1/stat"; }
 
@@ -143,6 +191,8 @@ measure_benchmarks() {
 measure_run() {
   mkdir -p "$1"
   echo "start $(cut -d' ' -f1-3 /proc/loadavg)" > "$1/load.txt"
+  echo "bench: instructions to the settled first paint, $instruction_runs runs each (callgrind)" >&2
+  measure_instructions "$1"
   echo "bench: start-up, $pairs cycles of ${#process_names[@]} programs" >&2
   measure_startup "$1"
   echo "bench: memory, $pairs cycles" >&2

@@ -1,12 +1,14 @@
 # Sourced by tools/bench.sh: turns the raw samples of each run (written by
 # tools/bench-measure.sh) into figures, judges the targets over all runs and
 # writes the Markdown table. Expects $build, $measured_at, $rounds, $pairs,
-# $repetitions, $settle_seconds and $idle_seconds.
+# $repetitions, $settle_seconds, $idle_seconds, $instruction_runs and
+# $instruction_settle_seconds.
 
 # The targets: key of the figure, how it must compare with the limit, the
 # limit, and what the figure is. Every ratio is taken against its yardstick
 # measured in the same run; the whole-process ones against the floor.
 targets=(
+  "ratio.instructions.floor|le|1.55|Start-up to settled first paint, instructions (callgrind), against the floor"
   "ratio.wall.floor|le|1.10|Start-up to first complete paint, wall clock, against the floor"
   "ratio.cpu.floor|le|1.15|Start-up to first complete paint, processor time, against the floor"
   "ratio.rss.floor|le|1.05|Resident memory after start, against the floor"
@@ -73,6 +75,11 @@ derive_figures() {
       echo "ratio.rss.$name $(paired_ratios "$dir/memory.tsv" 3 "$name" | summarize | cut -d' ' -f1-3)"
       echo "ratio.pss.$name $(paired_ratios "$dir/memory.tsv" 4 "$name" | summarize | cut -d' ' -f1-3)"
     done
+    echo "instructions.corvane $(column_of "$dir/instructions.tsv" corvane 3 | summarize | cut -d' ' -f1,4,5)"
+    echo "instructions.floor $(column_of "$dir/instructions.tsv" floor 3 | summarize | cut -d' ' -f1,4,5)"
+    echo "instructions.after.corvane $(column_of "$dir/instructions.tsv" corvane 4 | summarize | cut -d' ' -f1,4,5)"
+    echo "instructions.after.floor $(column_of "$dir/instructions.tsv" floor 4 | summarize | cut -d' ' -f1,4,5)"
+    echo "ratio.instructions.floor $(paired_ratios "$dir/instructions.tsv" 3 floor | summarize | cut -d' ' -f1,4,5)"
     load=$(benchmark_spread "$dir/skin.json" cpu_time BM_LoadStoredSkin)
     inflate=$(benchmark_spread "$dir/skin.json" cpu_time BM_InflateStoredSkinOnly)
     window=$(benchmark_spread "$dir/paint.json" cpu_time BM_MainWindowFullRepaint)
@@ -149,6 +156,7 @@ write_run_details() {
   echo
   echo "| Figure | Corvane | Yardstick | Ratio |"
   echo "|---|---|---|---|"
+  echo "| Start-up to settled first paint, instructions from exec (callgrind; the count after it until ${instruction_settle_seconds} s of quiet: $(shown "$dir" instructions.after.corvane 1e6 2 " M"), the floor's $(shown "$dir" instructions.after.floor 1e6 2 " M")) | $(shown "$dir" instructions.corvane 1e6 2 " M") | floor $(shown "$dir" instructions.floor 1e6 2 " M") | $(shown "$dir" ratio.instructions.floor 1 3 ×) |"
   echo "| Start-up to first complete paint, wall (Xvfb, whole process) | $(shown "$dir" wall.corvane 1 1 " ms") | floor $(shown "$dir" wall.floor 1 1 " ms") | $(shown "$dir" ratio.wall.floor 1 2 ×) |"
   echo "| the same in processor time (user + system) | $(shown "$dir" cpu.corvane 1 1 " ms") | floor $(shown "$dir" cpu.floor 1 1 " ms") | $(shown "$dir" ratio.cpu.floor 1 2 ×) |"
   echo "| Resident memory ${settle_seconds} s after the first paint | $(shown "$dir" rss.corvane 1024 1 " MB") | floor $(shown "$dir" rss.floor 1024 1 " MB") | $(shown "$dir" ratio.rss.floor 1 2 ×) |"
@@ -182,6 +190,8 @@ write_report() {
   echo "median [interquartile range]; a ratio is the median [interquartile range] of the ratios"
   echo "within each cycle. The floor is the window with a Chinese label and a bound UDP socket."
   echo "Benchmarks: $repetitions repetitions in random interleaved order, shown as median [fastest–slowest]."
+  echo "Instructions: callgrind from exec to the last drawing before $instruction_settle_seconds s of quiet, $instruction_runs run(s)"
+  echo "of Corvane and the floor in alternating order, shown as median [lowest–highest]."
   echo
   for ((round = 1; round <= rounds; round++)); do
     write_run_details "$round"

@@ -18,9 +18,14 @@
 #   BENCH_SETTLE_SECONDS=1     wait after the first paint before memory is read
 #   BENCH_REPETITIONS=10       repetitions of each benchmark
 #   IDLE_SECONDS=60            length of the idle measurement
+#   BENCH_INSTRUCTION_RUNS=1   callgrind counts of Corvane and the floor per run
+#   BENCH_INSTRUCTION_SETTLE=5 seconds without drawing that make the first paint settled
+#   BENCH_DISPLAY=62           first X display number to try for the bench's Xvfb
 #   BENCH_FLOOD=1              0 skips the flood (run once, after the runs)
 #
-# Start-up, memory and idle run the real programs under Xvfb; the paint and
+# Start-up is also counted in instructions (callgrind, from exec to the
+# settled first paint), which unlike the times does not move with the
+# machine's load. Start-up, memory and idle run the real programs under Xvfb; the paint and
 # move benchmarks run the real main window offscreen. The table is printed
 # at the end and kept in build-perf/bench-results.md, the raw samples of run
 # N in build-perf/bench-runs/N/.
@@ -42,6 +47,8 @@ pairs=${BENCH_PAIRS:-20}
 settle_seconds=${BENCH_SETTLE_SECONDS:-1}
 repetitions=${BENCH_REPETITIONS:-10}
 idle_seconds=${IDLE_SECONDS:-60}
+instruction_runs=${BENCH_INSTRUCTION_RUNS:-1}
+instruction_settle_seconds=${BENCH_INSTRUCTION_SETTLE:-5}
 warmup_cycles=2
 build=build-perf
 results=$build/bench-results.md
@@ -63,6 +70,7 @@ fi
 missing=()
 command -v xdotool >/dev/null || missing+=(xdotool)
 command -v xdpyinfo >/dev/null || missing+=(x11-utils)
+command -v valgrind >/dev/null || missing+=(valgrind)
 if [ ${#missing[@]} -gt 0 ]; then
   SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO="sudo"
   $SUDO apt-get update -qq
@@ -76,7 +84,7 @@ cmake --build $build -j"$(nproc)" --target corvane startup_probe minimal_window 
   process_timer paint_bench move_bench skin_load_bench flood_harness >/dev/null
 
 # --- an X server of our own ---
-display=62
+display=${BENCH_DISPLAY:-62}
 while [ -e /tmp/.X11-unix/X$display ]; do display=$((display + 1)); done
 # -noreset: without it the server resets whenever its last client leaves, and
 # a program starting at that moment cannot connect.
@@ -100,7 +108,7 @@ xdotool mousemove 1023 767  # the bottom right corner, outside every window
 rm -rf $build/bench-runs
 mkdir -p $build/bench-runs
 measured_at=$(date -u '+%Y-%m-%d %H:%M UTC')
-declare -p measured_at rounds pairs settle_seconds repetitions idle_seconds > $build/bench-runs/settings
+declare -p measured_at rounds pairs settle_seconds repetitions idle_seconds instruction_runs instruction_settle_seconds > $build/bench-runs/settings
 for ((round = 1; round <= rounds; round++)); do
   echo "bench: run $round of $rounds" >&2
   measure_run "$build/bench-runs/$round"

@@ -179,7 +179,7 @@ void TSkinFrameInput::press(const QPoint& point, const QPoint& global, Qt::Mouse
     m_pressBounds = owner->geometry();
     m_doubleClick = doubleClick;
     m_pressing = true; // the owner keeps the pointer until the release
-    m_form.repaintFrame();
+    repaintPlainFrame();
     startDrag();
 
     if (TSkinObject* object = objectAt(point)) {
@@ -281,7 +281,7 @@ void TSkinFrameInput::release(const QPoint& point, const QPoint& global, Qt::Mou
     m_dragging = false;
     releaseObject(global, button, buttons);
     if (form)
-        m_form.repaintFrame();
+        repaintPlainFrame();
 }
 
 void TSkinFrameInput::finishOutline(THitArea pressArea)
@@ -324,7 +324,13 @@ void TSkinFrameInput::setHitArea(THitArea area)
     if (area == m_hitArea)
         return;
     m_hitArea = area;
-    m_form.repaintFrame();
+    repaintPlainFrame();
+}
+
+void TSkinFrameInput::repaintPlainFrame()
+{
+    if (!m_form.tree())
+        m_form.repaintFrame();
 }
 
 void TSkinFrameInput::updateCursor(TSystemAnswer answer)

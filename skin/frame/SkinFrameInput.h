@@ -69,6 +69,10 @@ private:
     void releaseObject(const QPoint& globalPoint, Qt::MouseButton button, Qt::MouseButtons buttons);
     void dragTo(const QPoint& globalPoint);
     void setHitArea(THitArea area);
+    // The plain frame shows the hit and pressed areas, so it is drawn again
+    // when they change; a skin's objects redraw themselves when their own
+    // look changes, and moving the window changes nothing else it shows.
+    void repaintPlainFrame();
     void updateCursor(TSystemAnswer answer);
     void runBuiltInButton(THitArea area);
 

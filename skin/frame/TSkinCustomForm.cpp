@@ -344,9 +344,14 @@ void TSkinCustomForm::updateShape()
         m_shapedState = WindowState();
         if (TSkinObject* root = tree()) {
             root->setState(skinStateOf(m_shapedState));
-            QRegion region = root->createRegion();
-            if (Shadow.Enabled)
-                region |= region.translated(Shadow.Size, Shadow.Size);
+            QRegion region;
+            if (m_storedShape && m_storedShape->windowSize == size && m_shapedState == wsNormal) {
+                region = m_storedShape->shape;
+            } else {
+                region = root->createRegion();
+                if (Shadow.Enabled)
+                    region |= region.translated(Shadow.Size, Shadow.Size);
+            }
             m_translucentShape = QRegion();
             if (programPlacesWindows())
                 m_owner->setMask(region);
@@ -390,6 +395,7 @@ bool TSkinCustomForm::handleSkinMessage(QEvent* event)
     }
     case CM_SKINCHANGING:
         invalidateFrameCache();
+        m_storedShape.reset(); // made for the skin that goes
         skinChanging(static_cast<TSkinChangeEvent*>(event)->engine());
         return false;
     case CM_SKINCHANGED:

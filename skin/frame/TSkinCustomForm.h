@@ -33,6 +33,7 @@
 #include "skin/SkinObject.h"
 #include "skin/frame/PlainFrame.h"
 #include "skin/SkinFormTypes.h"
+#include "skin/SkinStoredShape.h"
 #include "skin/frame/SkinFrameGeometry.h"
 #include "skin/frame/SkinFrameInput.h"
 #include "skin/frame/SkinFramePicture.h"
@@ -160,6 +161,11 @@ public:
 
     // Repaints the frame band (not the client area).
     void repaintFrame();
+    // The window shape worked out beforehand for the skin the frame has now
+    // (see SkinStoredShape.h): taken instead of drawing and scanning the
+    // frame's bitmaps while the window has that size in the normal state. A
+    // change of skin forgets it.
+    void setStoredShape(const StoredWindowShape& stored) { m_storedShape = stored; }
     // How often the cached picture of the skinned window has been drawn; a
     // repaint that changes nothing the frame shows must not add to it.
     int frameCacheRedraws() const { return m_picture.redraws(); }
@@ -227,6 +233,7 @@ private:
     // The size and state the window shape was last built for.
     QSize m_shapedSize;
     TSkinWindowState m_shapedState = wsNormal;
+    std::optional<StoredWindowShape> m_storedShape;
     // Whether the owner painted opaquely before the frame took it over.
     bool m_platformOpaquePaint = false;
     bool m_platformTranslucent = false;

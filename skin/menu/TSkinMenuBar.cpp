@@ -41,8 +41,6 @@ TSkinCustomMenuBar::TSkinCustomMenuBar(QWidget* parent) : QWidget(parent)
     m_view = std::make_unique<TSkinItemView>(m_root, Qt::Horizontal, this, &m_skin);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    // Without a skin the bar has the height of the system's menu bar.
-    resize(width(), TSkinMenuPainter::barHeight(m_skin, QFontMetrics(TSkinMenuPainter::plainFont()).height() + 6));
     if (parent)
         parent->installEventFilter(this);
     // Alt + a letter and F10 belong to the menu before the focused control
@@ -283,6 +281,13 @@ bool TSkinCustomMenuBar::offerShortCut(int key, Qt::KeyboardModifiers modifiers)
 
 bool TSkinCustomMenuBar::event(QEvent* event)
 {
+    if (event->type() == QEvent::Polish && !m_skin.barFrame && !testAttribute(Qt::WA_Resized)) {
+        // Without a skin, and not sized yet, the bar has the height of the
+        // system's menu bar. Measured here rather than when the bar is made,
+        // so that a bar that gets its skin first never opens the system
+        // menu font.
+        resize(width(), TSkinMenuPainter::barHeight(m_skin, QFontMetrics(TSkinMenuPainter::plainFont()).height() + 6));
+    }
     if (event->type() == QEvent::Type(CM_SKINREDRAW)) {
         // A skin object of the bar changed its look.
         forgetPictures();

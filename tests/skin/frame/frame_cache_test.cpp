@@ -72,6 +72,27 @@ TEST_F(FrameCache, RepaintsWithoutChangeCopyTheKeptPicture)
     EXPECT_EQ(w.frame->frameCacheRedraws(), redraws);
 }
 
+TEST_F(FrameCache, CaptionDragMovesTheWindowWithoutDrawingTheFrameAgain)
+{
+    const QPoint grip(300, 12); // on the caption, away from its buttons
+    const QPoint start = w.window().pos();
+    const QPoint pressGlobal = w.global(grip);
+    w.press(grip);
+    for (const QPoint travel : {QPoint(10, 4), QPoint(40, 25), QPoint(90, 60)}) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(grip), QPointF(pressGlobal + travel), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w.owner.get(), &move);
+        QApplication::processEvents();
+    }
+    QMouseEvent up(QEvent::MouseButtonRelease, QPointF(grip), QPointF(pressGlobal + QPoint(90, 60)), Qt::LeftButton,
+                   Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w.owner.get(), &up);
+    QApplication::processEvents();
+    EXPECT_NE(w.window().pos(), start) << "the drag did not move the window";
+    EXPECT_EQ(w.frame->frameCacheRedraws(), redraws);
+    EXPECT_EQ(picture(w.window()), before);
+}
+
 TEST_F(FrameCache, KeepsOnlyTheFrameBandAroundTheClientArea)
 {
     // The client area is the children's; the kept picture holds the frame.

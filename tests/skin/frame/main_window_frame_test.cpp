@@ -13,6 +13,9 @@
 #include "ui/MessageBox.h"
 #include "skin/frame/TSkinForm.h"
 #include "skin/SkinObjects.h"
+#include "skin/SkinStoredShape.h"
+
+#include <QFile>
 
 namespace corvane::skin {
 namespace {
@@ -84,6 +87,22 @@ TEST_F(MainWindowFrame, SkinnedFrameAroundTheDesignedClientArea)
     EXPECT_EQ(frame->titleObject()->Text.isEmpty() || frame->titleObject()->Text == frame->Caption(), true);
     EXPECT_FALSE(frame->BorderIcons() & borderIconBit(biMaximize));
     EXPECT_FALSE(frame->Dragging.Sizeable);
+}
+
+// The shape stored beside the built-in skin is the window's: one left stale
+// by a change of the skin or of the window's size would cut the window
+// wrongly (or, for another size, not be used at all).
+TEST_F(MainWindowFrame, StoredShapeIsTheOneTheFrameWouldWorkOut)
+{
+    ASSERT_NE(frame->tree(), nullptr) << "the stored skin did not load";
+    QFile file(QStringLiteral(":/skin/ivory.shape"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const std::optional<StoredWindowShape> stored = readStoredWindowShape(file.readAll());
+    ASSERT_TRUE(stored.has_value()) << "resources/skin/ivory.shape is not a stored shape";
+    const char* redo = "resources/skin/ivory.shape is out of date: build the target corvane-ivory-shape";
+    EXPECT_EQ(stored->windowSize, form->size()) << redo;
+    EXPECT_EQ(stored->shape, frame->tree()->createRegion()) << redo;
+    EXPECT_EQ(form->mask(), stored->shape);
 }
 
 TEST_F(MainWindowFrame, SkinnedCloseButtonSendsTheCloseNoticeAndEndsTheProgram)
