@@ -73,6 +73,13 @@ void PeerLink::handleClassic(std::string_view bytes)
     if (m_peerKnowsUs && m_peer == PeerKind::Corvane &&
         (word == command::Restart || PeerMessageHandler::isValidMove(bytes)))
         return;
+    // A Corvane that has not heard of us yet, answering while our own move
+    // is unacknowledged: its move may have been made without ours. Its link
+    // copy, numbered, comes once it knows us; tell it now.
+    if (m_peer == PeerKind::Corvane && m_pendingMove && PeerMessageHandler::isValidMove(bytes)) {
+        sendHello(m_peerNonce);
+        return;
+    }
 
     const bool ownEcho = m_lastMoveMine && bytes == m_lastMoveText; // at one board, our move comes back
     const ReceivedCommand result = m_handler.handleDatagram(bytes);
@@ -170,7 +177,7 @@ void PeerLink::restartFromPeer(std::uint32_t epoch)
 
 void PeerLink::handleMove(const LinkMessage& message)
 {
-    acknowledgedUpTo(message.ack);
+    acknowledgedUpTo(message.ack, std::nullopt); // the peer moved after it
     if (message.ply <= m_ply) {
         if (message.ply == m_ply && m_lastMoveMine && message.payload != m_lastMoveText) {
             // Both moved at this ply (both boards were open): the text that
@@ -209,10 +216,12 @@ void PeerLink::handleMove(const LinkMessage& message)
 
 void PeerLink::handleAck(const LinkMessage& message)
 {
-    acknowledgedUpTo(message.ply);
-    if (message.ply == m_ply && m_lastMoveMine && message.digest != digest())
-        sendBoard(); // the peer applied our move onto another position: ours stands
-    else if (message.ply > m_ply && !m_behindSince)
+    // An acknowledgement of our own ply must show our position: the peer
+    // may hold a move of its own at that ply (both moved at once), which
+    // is settled when our resend reaches it. A peer that applied our move
+    // onto another position finds that out itself and asks for ours.
+    acknowledgedUpTo(message.ply, message.digest);
+    if (message.ply > m_ply && !m_behindSince)
         m_behindSince = m_host.milliseconds();
 }
 
@@ -252,9 +261,11 @@ void PeerLink::handleChat(const LinkMessage& message)
     sendQuiet(encodeLinkMessage(ack));
 }
 
-void PeerLink::acknowledgedUpTo(std::uint32_t ply)
+void PeerLink::acknowledgedUpTo(std::uint32_t ply, std::optional<std::uint32_t> digest)
 {
     if (!m_pendingMove || m_pendingMove->key > ply)
+        return;
+    if (ply == m_pendingMove->key && digest && *digest != m_pendingDigest)
         return;
     m_pendingMove.reset();
     if (m_noAnswerShown) {
@@ -276,6 +287,7 @@ bool PeerLink::sendMove(const game::Move& move)
     if (m_peer == PeerKind::Corvane) {
         // Kept also when this send fails: the resends try again.
         m_pendingMove = resend(linkMove(m_ply, text), m_ply);
+        m_pendingDigest = digest();
         sent = m_host.sendDatagram(m_pendingMove->bytes, LinkHost::SendMode::Reported);
     } else {
         sent = m_host.sendDatagram(text, LinkHost::SendMode::Reported);
@@ -362,6 +374,7 @@ void PeerLink::provePeer()
     // the peer already has is only acknowledged).
     if (m_lastMoveMine && m_ply > 0 && !m_pendingMove) {
         m_pendingMove = resend(linkMove(m_ply, m_lastMoveText), m_ply);
+        m_pendingDigest = digest();
         sendQuiet(m_pendingMove->bytes);
     }
 }

@@ -119,7 +119,8 @@ private:
     void sendAck();
     void sendBoard();
     void askForBoard();
-    void acknowledgedUpTo(std::uint32_t ply);
+    // `digest`: the acknowledger's position at `ply`, when it says.
+    void acknowledgedUpTo(std::uint32_t ply, std::optional<std::uint32_t> digest);
     void restartFromPeer(std::uint32_t epoch);
     void systemLine(const char* text);
     void noteRepair();
@@ -151,6 +152,7 @@ private:
     bool m_lastMoveMine = false;
 
     std::optional<Resend> m_pendingMove;
+    std::uint32_t m_pendingDigest = 0; // our position after the pending move
     std::optional<Resend> m_pendingRestart;
     std::optional<Resend> m_pendingAsk;
     std::vector<Resend> m_pendingChats;

@@ -254,7 +254,19 @@ inline GameTally playGames(LinkHarness& net, int games, int moves, std::int64_t 
     for (int g = 0; g < games; ++g) {
         if (beforeGame)
             beforeGame(g);
-        net.start();
+        if (g == 0) {
+            net.start();
+        } else {
+            // The next game: red's player restarts. A V1.0 restart may be
+            // lost; the players then restart until both boards are fresh.
+            net.a.restart();
+            const auto fresh = [&net] {
+                return net.b.link.epoch() == net.a.link.epoch() && net.b.link.ply() == 0 && net.sameBoards();
+            };
+            net.runUntil(net.now + 20000, fresh);
+            if (!fresh())
+                net.b.resetBoard();
+        }
         bool diverged = false;
         for (int m = 0; m < moves; ++m) {
             const game::Side side = m % 2 == 0 ? game::Side::Red : game::Side::Black;
@@ -266,8 +278,11 @@ inline GameTally playGames(LinkHarness& net, int games, int moves, std::int64_t 
                 break;
             }
             net.runUntil(net.now + thinkMs);
+            // The mover got the turn from the peer's move, and the peer waits.
+            const bool answering =
+                !mover.position.mayMove(side == game::Side::Red ? game::Side::Black : game::Side::Red);
             const bool peerWaits = !other.position.mayMove(game::Side::Red) && !other.position.mayMove(game::Side::Black);
-            if (peerWaits && !net.sameBoards())
+            if (answering && peerWaits && !net.sameBoards())
                 diverged = true;
             ++tally.movesTried;
             if (!playRandomMove(mover, side, players))
