@@ -61,7 +61,7 @@ void PeerLink::handleDatagram(std::string_view bytes)
     } else {
         handleClassic(bytes);
     }
-    scheduleWakeUp();
+    finish();
 }
 
 void PeerLink::handleClassic(std::string_view bytes)
@@ -205,7 +205,13 @@ void PeerLink::handleMove(const LinkMessage& message)
     m_lastMoveText = message.payload;
     m_behindSince.reset();
     m_handler.forgetLastMove(); // the ply says it is new
+    const std::uint32_t epoch = m_epoch;
+    const std::uint32_t ply = m_ply;
+    // A lost game's box waits for the player, and datagrams are handled
+    // meanwhile (copies of this move are acknowledged then).
     m_handler.handleDatagram(message.payload);
+    if (m_epoch != epoch || m_ply != ply)
+        return; // the game went on inside the box's wait
     if (digest() != message.digest) {
         m_effects.showChange(m_position.lockBothSides());
         askForBoard();
@@ -288,19 +294,21 @@ bool PeerLink::sendMove(const game::Move& move)
         // Kept also when this send fails: the resends try again.
         m_pendingMove = resend(linkMove(m_ply, text), m_ply);
         m_pendingDigest = digest();
-        sent = m_host.sendDatagram(m_pendingMove->bytes, LinkHost::SendMode::Reported);
+        const std::string bytes = m_pendingMove->bytes; // the send may run the link again
+        sent = m_host.sendDatagram(bytes, LinkHost::SendMode::Reported);
     } else {
         sent = m_host.sendDatagram(text, LinkHost::SendMode::Reported);
         if (sent && m_peer != PeerKind::HotSeat)
             m_classicSentAt = m_host.milliseconds();
     }
-    scheduleWakeUp();
+    finish();
     return sent;
 }
 
 bool PeerLink::sendRestart()
 {
     checkPeerAddress();
+    finish();
     if (m_peer != PeerKind::Corvane)
         return m_host.sendDatagram(std::string(RestartMessage), LinkHost::SendMode::Reported);
     LinkMessage restart;
@@ -311,13 +319,14 @@ bool PeerLink::sendRestart()
         return false; // as in V1.0: no restart without its notice
     m_epoch = restart.epoch;
     m_pendingRestart = resend(bytes, m_epoch);
-    scheduleWakeUp();
+    finish();
     return true;
 }
 
 bool PeerLink::sendChat(const std::string& v1ChatMessage)
 {
     checkPeerAddress();
+    finish();
     if (m_peer != PeerKind::Corvane)
         return m_host.sendDatagram(v1ChatMessage, LinkHost::SendMode::Reported);
     LinkMessage chat;
@@ -329,7 +338,7 @@ bool PeerLink::sendChat(const std::string& v1ChatMessage)
         return false; // the line stays in the input box
     ++m_nextChatNumber;
     m_pendingChats.push_back(resend(bytes, chat.number));
-    scheduleWakeUp();
+    finish();
     return true;
 }
 
@@ -347,7 +356,7 @@ void PeerLink::boardWasReset()
     m_noAnswerShown = false;
     if (m_peer != PeerKind::Corvane)
         startDiscovery();
-    scheduleWakeUp();
+    finish();
 }
 
 void PeerLink::startDiscovery()
@@ -447,9 +456,9 @@ void PeerLink::askForBoard()
     sendQuiet(m_pendingAsk->bytes);
 }
 
-bool PeerLink::sendQuiet(const std::string& bytes)
+void PeerLink::sendQuiet(const std::string& bytes)
 {
-    return m_host.sendDatagram(bytes, LinkHost::SendMode::Quiet);
+    m_outbox.push_back(bytes);
 }
 
 PeerLink::Resend PeerLink::resend(std::string bytes, std::uint32_t key)
@@ -522,11 +531,20 @@ void PeerLink::tick()
         m_behindSince.reset();
         askForBoard();
     }
-    scheduleWakeUp();
+    finish();
 }
 
-void PeerLink::scheduleWakeUp()
+void PeerLink::finish()
 {
+    // Sent last, when the link's state is whole: a send may wait for a host
+    // lookup, and datagrams handled meanwhile run the link again.
+    while (!m_outbox.empty()) {
+        const std::vector<std::string> batch = std::move(m_outbox);
+        m_outbox.clear();
+        for (const std::string& bytes : batch)
+            m_host.sendDatagram(bytes, LinkHost::SendMode::Quiet);
+    }
+
     std::optional<std::int64_t> next;
     auto consider = [&next](std::int64_t at) { next = next ? std::min(*next, at) : at; };
     if (m_discoveryStart)

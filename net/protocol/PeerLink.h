@@ -21,6 +21,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "net/protocol/LinkMessage.h"
 #include "net/protocol/PeerMessageHandler.h"
@@ -125,13 +126,15 @@ private:
     void systemLine(const char* text);
     void noteRepair();
 
-    bool sendQuiet(const std::string& bytes);
+    // Queues one of the link's own datagrams; finish() sends them.
+    void sendQuiet(const std::string& bytes);
     Resend resend(std::string bytes, std::uint32_t key);
     void runResend(Resend& item, std::int64_t now);
     std::string linkMove(std::uint32_t ply, const std::string& text) const;
     LinkTurn turnForPeer() const;
     std::uint32_t digest() const;
-    void scheduleWakeUp();
+    // Sends what is queued and tells the host when tick() is due next.
+    void finish();
 
     game::Position& m_position;
     ReceiveEffects& m_effects;
@@ -166,6 +169,7 @@ private:
     bool m_noAnswerShown = false;
     std::optional<std::pair<std::uint32_t, std::uint32_t>> m_lastRepair; // (epoch, ply)
     int m_repairs = 0;
+    std::vector<std::string> m_outbox;
 };
 
 } // namespace corvane::protocol
