@@ -72,6 +72,11 @@ void PeerLink::handleClassic(std::string_view bytes)
     }
 
     const bool ownEcho = m_lastMoveMine && bytes == m_lastMoveText; // at one board, our move comes back
+    if (word == command::Close && m_peer == PeerKind::Corvane) {
+        // The peer's program is gone: nothing it has not taken is wanted any
+        // more, and a program started there is a stranger until it says hello.
+        forgetPeer();
+    }
     const ReceivedCommand result = m_handler.handleDatagram(bytes);
     if (!isBoardCommand(result))
         return;

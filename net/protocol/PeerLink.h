@@ -115,6 +115,7 @@ private:
 
     void provePeer();
     void checkPeerAddress();
+    void forgetPeer();
     void startDiscovery();
     void sendHello(std::uint64_t answered);
     void sendAck();

@@ -145,6 +145,12 @@ void PeerLink::checkPeerAddress()
     if (first)
         return;
     // Another peer: whatever we knew of the old one does not hold.
+    forgetPeer();
+    startDiscovery();
+}
+
+void PeerLink::forgetPeer()
+{
     m_peer = PeerKind::Unknown;
     m_peerNonce = 0;
     m_peerKnowsUs = false;
@@ -153,7 +159,7 @@ void PeerLink::checkPeerAddress()
     m_pendingRestart.reset();
     m_pendingAsk.reset();
     m_pendingChats.clear();
-    startDiscovery();
+    m_noAnswerShown = false;
 }
 
 void PeerLink::sendHello(std::uint64_t answered)

@@ -260,3 +260,18 @@ TEST(PeerLink, AV1PeerThatDoesNotAnswerForAMinuteIsToldOnceAndNothingIsResent)
     for (std::size_t i = sent; i < net.a.sent.size(); ++i)
         EXPECT_EQ(word(net.a.sent[i]), command::LinkHello) << "nothing is resent to a V1.0 peer";
 }
+
+TEST(PeerLink, AfterThePeersCloseNoticeNothingIsResentUntilAHelloComes)
+{
+    LinkHarness net(10);
+    net.start();
+    net.faults.loss = 1;
+    ASSERT_TRUE(drop(net.a, 6, 1, "Image18"));
+    net.a.link.handleDatagram(CloseMessage);
+    EXPECT_EQ(net.a.link.peerKind(), Kind::Unknown);
+    EXPECT_FALSE(net.a.wakeUp) << "no resend, no hello before the next reset";
+    EXPECT_EQ(net.a.boxes, (std::vector<std::string>{TextPeerLeft}));
+    // The peer's program starts again and finds us.
+    net.a.link.handleDatagram("cvhello|0000000000000099|0|0|0|00000000|1");
+    EXPECT_EQ(net.a.link.peerKind(), Kind::Corvane);
+}
