@@ -128,6 +128,7 @@ void PeerLink::handleHello(const LinkMessage& message)
         if (m_peer != PeerKind::Corvane) {
             m_peer = PeerKind::HotSeat;
             m_discoveryStart.reset();
+            m_classicSentAt.reset(); // our move comes back to us, not to a peer
         }
         return;
     }
