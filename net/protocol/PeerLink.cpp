@@ -181,14 +181,19 @@ void PeerLink::handleMove(const LinkMessage& message)
             if (message.payload < m_lastMoveText) {
                 m_pendingMove.reset();
                 askForBoard();
-            } else if (m_pendingMove) {
-                runResend(*m_pendingMove, m_host.milliseconds());
             } else {
-                sendQuiet(linkMove(m_ply, m_lastMoveText));
+                // The loser will ask for our position: it is on its way, and
+                // it is what we resend until the loser acknowledges it.
+                sendBoard();
+                if (m_pendingMove)
+                    m_pendingMove->bytes = boardMessage();
             }
             return;
         }
-        sendAck(); // a copy: its acknowledgement was lost or is on its way
+        if (m_pendingMove && m_pendingMove->key == message.ply + 1)
+            sendQuiet(m_pendingMove->bytes); // the copy says our answer has not arrived: it carries the ack
+        else
+            sendAck(); // a copy: its acknowledgement was lost or is on its way
         return;
     }
     if (message.ply > m_ply + 1 || !PeerMessageHandler::isValidMove(message.payload)) {

@@ -120,6 +120,7 @@ private:
     void sendHello(std::uint64_t answered);
     void sendAck();
     void sendBoard();
+    std::string boardMessage() const;
     void askForBoard();
     // `digest`: the acknowledger's position at `ply`, when it says.
     void acknowledgedUpTo(std::uint32_t ply, std::optional<std::uint32_t> digest);

@@ -17,7 +17,7 @@ constexpr std::int64_t HelloEarlyPeriod = 30000;   // how long it is young
 constexpr std::int64_t HelloLateInterval = 30000;  // afterwards
 constexpr std::int64_t NoAnswerNotice = 5000;      // an unacknowledged move is told after this
 constexpr std::int64_t ClassicSilentNotice = 60000;
-constexpr std::int64_t BehindPatience = 3000;      // the peer's own resend should have come by then
+constexpr std::int64_t BehindPatience = 8000;      // the peer's own resends (1, 3, 7 s) should have come by then
 
 // 1, 2, 4, 4 ... s after the first, second, third ... send.
 std::int64_t resendDelay(int sends)
@@ -186,6 +186,12 @@ void PeerLink::sendAck()
 
 void PeerLink::sendBoard()
 {
+    sendQuiet(boardMessage());
+    noteRepair();
+}
+
+std::string PeerLink::boardMessage() const
+{
     LinkMessage board;
     board.word = LinkWord::Board;
     board.epoch = m_epoch;
@@ -193,8 +199,7 @@ void PeerLink::sendBoard()
     board.digest = digest();
     board.turn = turnForPeer();
     board.payload = encodeBoardText(m_position);
-    sendQuiet(encodeLinkMessage(board));
-    noteRepair();
+    return encodeLinkMessage(board);
 }
 
 void PeerLink::askForBoard()

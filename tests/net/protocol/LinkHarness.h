@@ -263,7 +263,9 @@ inline GameTally playGames(LinkHarness& net, int games, int moves, std::int64_t 
             const auto fresh = [&net] {
                 return net.b.link.epoch() == net.a.link.epoch() && net.b.link.ply() == 0 && net.sameBoards();
             };
-            net.runUntil(net.now + 20000, fresh);
+            // Two Corvanes: the restart is resent until it arrives.
+            const bool linked = net.a.link.peerKind() == protocol::PeerLink::PeerKind::Corvane;
+            net.runUntil(net.now + (linked ? 300000 : 20000), fresh);
             if (!fresh())
                 net.b.resetBoard();
         }
