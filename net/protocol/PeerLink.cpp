@@ -100,6 +100,8 @@ void PeerLink::handleLink(const LinkMessage& message)
         handleHello(message);
         return;
     }
+    if (m_peer == PeerKind::HotSeat)
+        return; // our datagrams come back to us: whoever else sends here is not our peer
     provePeer();
     m_peerKnowsUs = true;
     switch (message.word) {
@@ -124,14 +126,18 @@ void PeerLink::handleLink(const LinkMessage& message)
 void PeerLink::handleHello(const LinkMessage& message)
 {
     if (message.nonce == m_nonce) {
-        // Our own hello: this window sends to itself.
-        if (m_peer != PeerKind::Corvane) {
+        // Our own hello (an answer would carry the other's nonce): this
+        // window sends to itself, whatever else has sent to it meanwhile.
+        if (message.answered == 0 && m_peer != PeerKind::HotSeat) {
+            forgetPeer();
             m_peer = PeerKind::HotSeat;
             m_discoveryStart.reset();
             m_classicSentAt.reset(); // our move comes back to us, not to a peer
         }
         return;
     }
+    if (m_peer == PeerKind::HotSeat)
+        return; // a stranger's hello: we play at one board and stay V1.0
     if (message.nonce != m_peerNonce) {
         // Another program on the other side (or the first we hear of).
         m_peerNonce = message.nonce;

@@ -84,6 +84,13 @@ TEST(PeerLink, AWindowThatHearsItsOwnHelloPlaysPureV1)
     w.deliver();
     EXPECT_TRUE(w.position.mayMove(Side::Black));
     EXPECT_EQ(w.sent, (std::vector<std::string>{"blksky|Image13|Image70|4|1|5|1", "redsky|Image18|Image79|7|1|6|1"}));
+    // A stranger's hello and link messages change nothing at one board.
+    w.link.handleDatagram("cvhello|0000000000000099|0|0|0|00000000|1");
+    w.link.handleDatagram("cvmove|0|3|00000000|2|0|blksky|Image14|Image72|4|3|5|3");
+    w.deliver();
+    EXPECT_EQ(w.link.peerKind(), Kind::HotSeat);
+    EXPECT_EQ(w.sent.size(), 2u);
+    EXPECT_EQ(w.position.piece(TestBoard::id("Image14")).point, (game::Point{4, 3}));
     // After a restart the same first move is a new move, not a repeat.
     w.effects.resetBoard();
     w.link.boardWasReset();
