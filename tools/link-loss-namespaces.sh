@@ -7,7 +7,7 @@
 # its own Xvfb display; nftables in each namespace drops LOSS % of what it
 # sends (and, for MODE=v1, every datagram beginning "cv"). Moves of a random
 # legal game are dragged with xdotool; both boards are compared from
-# screenshots before every move; boards not equal within 60 s are a stall.
+# screenshots before every move; boards not equal within STALL (default 60) s are a stall.
 #   tools/link-loss-namespaces.sh LOSS MODE GAMES MOVES     (MODE: link or v1)
 LOSS=$1; MODE=$2; GAMES=$3; MOVES=$4
 cd "$(dirname "$0")/.."
@@ -43,7 +43,7 @@ for g in $(seq 1 $GAMES); do
   [ $g -gt 1 ] && restart
   i=0; stalled=0
   while read fr fc tr tc; do
-    if ! waitsame 60; then stalls=$((stalls+1)); stalled=1; break; fi
+    if ! waitsame ${STALL:-60}; then stalls=$((stalls+1)); stalled=1; break; fi
     sleep 0.3
     d=:54; [ $((i % 2)) = 1 ] && d=:55
     drag $d $((260+40*(fc-1))) $((211+40*(fr-1))) $((260+40*(tc-1))) $((211+40*(tr-1)))
