@@ -22,6 +22,28 @@ Position Position::withPieces(const std::vector<std::pair<PieceId, Point>>& piec
     return position;
 }
 
+Position Position::restored(const std::array<std::optional<Point>, PieceCount>& points,
+                            const std::array<std::uint8_t, Rows * Columns>& occupancy, bool blackMayMove,
+                            bool redMayMove)
+{
+    Position position;
+    position.m_occupied = occupancy;
+    for (std::size_t i = 0; i < position.m_pieces.size(); ++i) {
+        Piece& piece = position.m_pieces[i];
+        if (points[i]) {
+            piece = Piece{*points[i], *points[i], false};
+        } else {
+            // A taken piece keeps a point of the board, as one taken in play does.
+            const Point start = startPoint(pieceTable()[i]);
+            piece = Piece{start, start, true};
+            if (pieceTable()[i].kind == PieceKind::General)
+                position.m_over = true;
+        }
+    }
+    position.setMayMove(blackMayMove, redMayMove);
+    return position;
+}
+
 Change Position::reset()
 {
     m_occupied.fill(0);

@@ -61,6 +61,13 @@ public:
     // to move: a position set up by hand.
     static Position withPieces(const std::vector<std::pair<PieceId, Point>>& pieces);
 
+    // A position as another board holds it: each piece on its point (drawn
+    // there too) or taken (nothing), the occupancy as given, and which sides
+    // may move. The game is over when a general is taken.
+    static Position restored(const std::array<std::optional<Point>, PieceCount>& points,
+                             const std::array<std::uint8_t, Rows * Columns>& occupancy, bool blackMayMove,
+                             bool redMayMove);
+
     // Every piece back on its starting point and shown, both sides free to
     // move, the game not over. Either side may make the first move.
     Change reset();

@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QRandomGenerator>
 #include <QScreen>
 #include <QScrollBar>
 
@@ -15,7 +16,6 @@
 #include "net/play/ChatSender.h"
 #include "net/protocol/MessageText.h"
 #include "net/protocol/MoveText.h"
-#include "net/protocol/PeerMessageHandler.h"
 #include "shell/Accessibility.h"
 #include "shell/ArtImage.h"
 #include "shell/ChatBoxStyle.h"
@@ -87,7 +87,11 @@ TForm1::TForm1(QWidget* parent)
 
     m_sound = new NotificationSound(QUrl(QStringLiteral("qrc:/art/message.wav")), this);
     createEndpoint();
-    m_receiver = std::make_unique<protocol::PeerMessageHandler>(m_position, *this);
+    m_clock.start();
+    m_linkTimer.setSingleShot(true);
+    connect(&m_linkTimer, &QTimer::timeout, this, [this] { m_link->tick(); });
+    m_link = std::make_unique<protocol::PeerLink>(m_position, *this, *this,
+                                                  QRandomGenerator::system()->generate64());
 
     // Last: the frame sizes the window around the finished client area.
     m_skinForm1 = createWindowFrame(*this, m_client);
@@ -226,7 +230,7 @@ void TForm1::showChange(const game::Change& change)
 
 bool TForm1::sendMove(const game::Move& move)
 {
-    return sendMessage(protocol::encodeMove(move));
+    return m_link->sendMove(move);
 }
 
 bool TForm1::sendMessage(const std::string& bytes)
@@ -240,6 +244,34 @@ bool TForm1::sendMessage(const std::string& bytes)
     if (!sent)
         showErrorBox(sent.errorText());
     return sent.ok();
+}
+
+// --- protocol::LinkHost ---
+
+bool TForm1::sendDatagram(const std::string& bytes, SendMode mode)
+{
+    if (mode == SendMode::Reported)
+        return sendMessage(bytes);
+    endpoint::TMemoryStream stream;
+    stream.write(bytes);
+    return m_udpEndpoint1->SendDatagram(stream).ok();
+}
+
+std::string TForm1::peerAddress()
+{
+    return QStringLiteral("%1:%2:%3")
+        .arg(m_udpEndpoint1->remoteHost())
+        .arg(m_udpEndpoint1->remotePort())
+        .arg(m_udpEndpoint1->localPort())
+        .toStdString();
+}
+
+void TForm1::wakeUpAt(std::optional<std::int64_t> ms)
+{
+    if (ms)
+        m_linkTimer.start(static_cast<int>(std::max<std::int64_t>(0, *ms - m_clock.elapsed())));
+    else
+        m_linkTimer.stop();
 }
 
 // --- protocol::ReceiveEffects ---
@@ -305,6 +337,7 @@ void TForm1::FormShow()
     if (m_playerSide) // red opens: a player with black waits for the computer
         showChange(*m_playerSide == game::Side::Red ? m_position.letOnlyMove(game::Side::Red)
                                                     : m_position.lockBothSides());
+    m_link->boardWasReset();
 }
 
 bool TForm1::FormCloseQuery()
@@ -314,7 +347,7 @@ bool TForm1::FormCloseQuery()
 
 void TForm1::CustomItem1Click()
 {
-    if (sendMessage(std::string(protocol::RestartMessage)))
+    if (m_link->sendRestart())
         FormShow(); // only when the restart notice went out
 }
 
@@ -340,7 +373,7 @@ void TForm1::CustomItem7Click()
 
 void TForm1::SkinButton1Click()
 {
-    play::ChatSender sender([this](const std::string& bytes) { return sendMessage(bytes); });
+    play::ChatSender sender([this](const std::string& bytes) { return m_link->sendChat(bytes); });
     const QDateTime now = QDateTime::currentDateTime(); // one instant for both, also at midnight
     const play::ChatStamp stamp{shortDateText(now.date()).toStdString(), longTimeText(now.time()).toStdString()};
     // A failed send has shown its error box already; the line stays.
@@ -382,7 +415,7 @@ void TForm1::UdpEndpoint1DataReceived(endpoint::TUdpEndpoint*, int numberBytes, 
     endpoint::TMemoryStream stream;
     m_udpEndpoint1->ReadDatagram(stream);
     const QByteArray bytes = stream.read(numberBytes);
-    m_receiver->handleDatagram(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    m_link->handleDatagram(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 } // namespace corvane::shell

@@ -10,12 +10,15 @@
 //   "发  送"          -> net/play/ChatSender
 //   menu, close      -> the handlers below (restart and close notices)
 
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
 
 #include "game/MoveFlow.h"
 #include "game/Position.h"
+#include "net/protocol/PeerLink.h"
 #include "net/protocol/ReceiveEffects.h"
 #include "shell/BoardView.h"
 #include "shell/PeerNotices.h"
@@ -31,16 +34,16 @@ class TUdpEndpoint;
 namespace corvane::skin {
 class TSkinForm;
 }
-namespace corvane::protocol {
-class PeerMessageHandler;
-}
 
 namespace corvane::shell {
 
 class BoardView;
 class NotificationSound;
 
-class TForm1 : public QWidget, public game::MoveOutlet, public protocol::ReceiveEffects {
+class TForm1 : public QWidget,
+               public game::MoveOutlet,
+               public protocol::ReceiveEffects,
+               public protocol::LinkHost {
     Q_OBJECT
 public:
     static constexpr int ClientWidth = 632;
@@ -82,6 +85,15 @@ public:
     std::string currentDate() override;
     std::string currentTime() override;
     void resetBoard() override { FormShow(); }
+
+    // protocol::LinkHost
+    bool sendDatagram(const std::string& bytes, SendMode mode) override;
+    std::int64_t milliseconds() override { return m_clock.elapsed(); }
+    std::string peerAddress() override;
+    void wakeUpAt(std::optional<std::int64_t> ms) override;
+
+    // What travels between this window and its peer, and how.
+    protocol::PeerLink& peerLink() const { return *m_link; }
 
     // Components, for the skin and flat rebuilds and for tests.
     QWidget* clientArea() const { return m_client; }
@@ -146,7 +158,9 @@ private:
     bool m_shown = false; // the first show (centring, board reset) has run
     std::optional<game::Side> m_playerSide;
     game::Position m_position;
-    std::unique_ptr<protocol::PeerMessageHandler> m_receiver;
+    QElapsedTimer m_clock;
+    QTimer m_linkTimer; // the link's next resend or hello
+    std::unique_ptr<protocol::PeerLink> m_link;
     PeerNotices m_notices; // the boxes received datagrams open, one at a time
 };
 

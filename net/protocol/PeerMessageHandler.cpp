@@ -26,7 +26,24 @@ constexpr BoardCommand BoardCommands[] = {
     {command::RedGeneralTaken, ReceivedCommand::RedGeneralTaken, MoveKind::GeneralTaken, game::Side::Black},
 };
 
+const BoardCommand* boardCommand(std::string_view word)
+{
+    for (const BoardCommand& entry : BoardCommands)
+        if (word == entry.word)
+            return &entry;
+    return nullptr;
+}
+
 } // namespace
+
+bool PeerMessageHandler::isValidMove(std::string_view bytes)
+{
+    if (bytes.size() > MaxDatagramSize)
+        return false;
+    const MessageFields fields = splitMessage(bytes);
+    const BoardCommand* entry = boardCommand(fields[0]);
+    return entry && decodeMove(fields, entry->kind, entry->mover).has_value();
+}
 
 PeerMessageHandler::PeerMessageHandler(game::Position& position, ReceiveEffects& effects)
     : m_position(position), m_effects(effects)
@@ -39,14 +56,16 @@ ReceivedCommand PeerMessageHandler::handleDatagram(std::string_view bytes)
     const MessageFields fields = splitMessage(bytes);
     const std::string& word = fields[0];
 
-    for (const BoardCommand& entry : BoardCommands) {
-        if (word != entry.word)
-            continue;
+    if (const BoardCommand* found = boardCommand(word)) {
+        const BoardCommand& entry = *found;
         // Everything is checked before anything changes: a bad datagram is
         // discarded whole, lock switch included.
         const std::optional<game::Move> move = decodeMove(fields, entry.kind, entry.mover);
         if (!move)
             return ReceivedCommand::Discarded;
+        if (bytes == m_lastMove)
+            return ReceivedCommand::Repeated;
+        m_lastMove = std::string(bytes);
         // On one computer the move is already on the board and only the
         // turn passes; between two computers this is the peer's move.
         const game::Change change = m_position.apply(*move);
@@ -57,6 +76,7 @@ ReceivedCommand PeerMessageHandler::handleDatagram(std::string_view bytes)
     }
 
     if (word == command::Restart) {
+        m_lastMove.clear();
         m_effects.playNotificationSound();
         m_effects.resetBoard();
         m_effects.setReceivedText(std::string(TextRestartHeading) + m_effects.currentDate() + "  " +

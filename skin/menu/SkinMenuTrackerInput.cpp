@@ -142,7 +142,10 @@ void TSkinMenuTracker::handleCharacter(TSkinItemView* level, QChar character)
 void TSkinMenuTracker::enter(TSkinItemView* level)
 {
     TSkinCustomItem* item = level->hot();
-    if (!item)
+    // Once an item is chosen, menu mode is over, though its levels stay on
+    // the screen until their loops unwind: the release of the press that
+    // chose it (or a second key) arrives there and must not choose again.
+    if (!item || m_ended)
         return;
     if (item->hasVisibleItems()) {
         if (!level->child) {

@@ -11,6 +11,7 @@
 #include <QNetworkDatagram>
 #include <QUdpSocket>
 #include <functional>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -56,17 +57,20 @@ public:
     int port() const { return m_socket.localPort(); }
 
     // Waits for the next datagram and returns its bytes ("" on time-out).
+    // Like a V1.0 peer, it passes over the hellos a Corvane sends to find
+    // out whether its peer is a Corvane too.
     std::string next()
     {
-        if (!waitUntil([this] { return m_socket.hasPendingDatagrams(); }))
+        if (!waitUntil([this] { return collect(); }))
             return {};
-        const QByteArray data = m_socket.receiveDatagram().data();
-        return std::string(data.constData(), static_cast<std::size_t>(data.size()));
+        const std::string bytes = m_arrived.front();
+        m_arrived.pop_front();
+        return bytes;
     }
     bool hasPending()
     {
         settle();
-        return m_socket.hasPendingDatagrams();
+        return collect();
     }
     void send(const std::string& bytes, int port)
     {
@@ -75,7 +79,19 @@ public:
     }
 
 private:
+    // Reads what has come, hellos left out; whether anything else waits.
+    bool collect()
+    {
+        while (m_socket.hasPendingDatagrams()) {
+            const QByteArray data = m_socket.receiveDatagram().data();
+            if (!data.startsWith("cvhello|"))
+                m_arrived.emplace_back(data.constData(), static_cast<std::size_t>(data.size()));
+        }
+        return !m_arrived.empty();
+    }
+
     QUdpSocket m_socket;
+    std::deque<std::string> m_arrived;
 };
 
 // Points the window's endpoint at `remotePort` and binds it to `localPort`.

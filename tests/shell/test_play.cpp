@@ -246,3 +246,56 @@ TEST(TwoWindows, PlayAShortGameToATakenGeneral)
     ASSERT_TRUE(waitUntil([&] { return isStartingPosition(red); }));
     EXPECT_TRUE(red.memo2()->toPlainText().startsWith(QStringLiteral("系统消息  ")));
 }
+
+// Between two windows, a relay that loses the first numbered move it
+// carries: the move is sent again, and both boards agree.
+TEST(TwoWindows, AMoveLostOnTheWayIsSentAgainAndBothBoardsAgree)
+{
+    struct Relay {
+        QUdpSocket socket;
+        int target = 0;
+        int movesToLose = 1;
+        void pump()
+        {
+            while (socket.hasPendingDatagrams()) {
+                const QByteArray data = socket.receiveDatagram().data();
+                if (data.startsWith("cvmove|") && movesToLose > 0 && movesToLose--)
+                    continue;
+                socket.writeDatagram(data, QHostAddress::LocalHost, static_cast<quint16>(target));
+            }
+        }
+    };
+    TForm1 black;
+    TForm1 red;
+    Relay toBlack;
+    Relay toRed;
+    toBlack.socket.bind(QHostAddress::LocalHost, 0);
+    toRed.socket.bind(QHostAddress::LocalHost, 0);
+    toBlack.target = freeUdpPort();
+    toRed.target = freeUdpPort();
+    connectForm(black, toBlack.target, toRed.socket.localPort());
+    connectForm(red, toRed.target, toBlack.socket.localPort());
+    black.show();
+    red.show();
+    auto through = [&](const std::function<bool()>& done) {
+        return waitUntil([&] {
+            toBlack.pump();
+            toRed.pump();
+            return done();
+        });
+    };
+    using Kind = corvane::protocol::PeerLink::PeerKind;
+    ASSERT_TRUE(through([&] {
+        return black.peerLink().peerKind() == Kind::Corvane && red.peerLink().peerKind() == Kind::Corvane;
+    }));
+
+    dragByMouse(black, 15, pointNumber(5, 5));
+    ASSERT_TRUE(through([&] { return standsOn(red, 15, 5, 5); })) << "the resend arrived";
+    EXPECT_EQ(toRed.movesToLose, 0);
+    EXPECT_TRUE(allDraggable(red, 2, 17, false));
+    EXPECT_TRUE(allDraggable(red, 18, 33, true));
+    ASSERT_TRUE(through([&] { return !black.peerLink().isWaitingForAck(); }));
+    EXPECT_EQ(black.position().occupancy(), red.position().occupancy());
+    for (corvane::game::PieceId id = 0; id < corvane::game::PieceCount; ++id)
+        EXPECT_EQ(black.position().piece(id), red.position().piece(id)) << id;
+}

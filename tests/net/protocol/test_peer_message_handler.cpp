@@ -70,13 +70,19 @@ TEST_F(Receiving, AMoveIntoRowTenGivesAThreeDigitCode)
     EXPECT_EQ(board.occupied(10, 3), 1);
 }
 
-TEST_F(Receiving, ApplyingTheSameMoveTwiceOnlyRepeatsTheLockSwitch)
+TEST_F(Receiving, AnExactRepeatOfTheLastMoveIsIgnoredWholeUntilTheBoardIsReset)
 {
     receive("blksky|Image13|Image70|4|1|5|1");
-    const auto once = position;
-    position.lockBothSides();
-    receive("blksky|Image13|Image70|4|1|5|1");
-    EXPECT_EQ(position, once);
+    position.lockBothSides(); // this board has answered
+    const auto answered = position;
+    // A late copy must not open black's pieces again.
+    EXPECT_EQ(receive("blksky|Image13|Image70|4|1|5|1"), ReceivedCommand::Repeated);
+    EXPECT_EQ(position, answered);
+    // After a restart the same first move is a move again.
+    receive(RestartMessage);
+    EXPECT_EQ(receive("blksky|Image13|Image70|4|1|5|1"), ReceivedCommand::BlackMove);
+    handler.forgetLastMove();
+    EXPECT_EQ(receive("blksky|Image13|Image70|4|1|5|1"), ReceivedCommand::BlackMove);
 }
 
 TEST_F(Receiving, TheReceiverDoesNotJudgeTheRules)

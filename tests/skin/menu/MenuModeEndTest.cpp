@@ -122,6 +122,14 @@ TEST(MenuModeEnd, PressesAndReleasesDoWhatTheLoopSays)
          false,
          {"CustomItem3"},
          0},
+        {"a press and its release on an item, delivered together, choose it once",
+         [&](MenuWindow& w, PressTarget&) {
+             mouse(QEvent::MouseButtonPress, popup(), entryPoint(w, 0), Qt::LeftButton);
+             mouse(QEvent::MouseButtonRelease, popup(), entryPoint(w, 0), Qt::LeftButton);
+         },
+         false,
+         {"CustomItem1"},
+         0},
         {"a left press on the separator chooses nothing",
          [&](MenuWindow& w, PressTarget&) {
              mouse(QEvent::MouseButtonPress, popup(), entryPoint(w, 4), Qt::LeftButton);
