@@ -99,7 +99,7 @@ class Start:
         env.pop("WAYLAND_DISPLAY", None)
         self.process = subprocess.Popen([program, "--local-port", str(port), "--remote-port", str(port)], env=env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
-        self.window = wait_for(self.find_window, 15)
+        self.window = wait_for(self.find_window, 40)  # a loaded 2-core CI machine
         if not self.window:
             self.close()
             raise RuntimeError(f"the game's window did not appear (exit status {self.process.returncode}): "
