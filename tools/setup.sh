@@ -16,6 +16,9 @@ PACKAGES=(
   xvfb xauth
   clang libclang-rt-14-dev
   iproute2 nftables
+  # The desktop tests and tools/monkey: a real window manager on Xvfb, input,
+  # screenshots, the clipboard and X from Python.
+  openbox xdotool x11-utils imagemagick xclip python3 python3-xlib util-linux
 )
 
 missing=()

@@ -15,6 +15,11 @@ TSkinFrameSystemMenu::TSkinFrameSystemMenu(TSkinCustomForm& form)
 void TSkinFrameSystemMenu::show(std::optional<QPoint> screenPoint)
 {
     const bool inTray = m_form.WindowState() == wsTray;
+    // A closed window has no menu: a click that arrives after the close (the
+    // last of a triple click on the icon) must not open one while the
+    // application quits.
+    if (!inTray && !m_form.owner()->isVisible())
+        return;
     QPoint at;
     if (inTray)
         at = QCursor::pos();

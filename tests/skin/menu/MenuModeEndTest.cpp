@@ -7,6 +7,12 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <thread>
 
 #include "skin/menu/TSkinPopupWindow.h"
 #include "tests/skin/menu/MenuScript.h"
@@ -183,4 +189,49 @@ TEST(MenuModeEnd, PressesAndReleasesDoWhatTheLoopSays)
         EXPECT_EQ(w.menu->clicks, c.clicks);
         EXPECT_EQ(target->presses, c.pressesReachingTheWindow);
     }
+}
+
+// A menu entered while the application quits (a click queued behind the
+// close of the main window) cannot run its loop: every new loop returns at
+// once until the main loop has returned. Menu mode ends by itself then, lets
+// go of the pointer and the keyboard and hides its popups, and the quit goes
+// on. Were it to spin instead, no event would ever be processed again, so a
+// thread of the test ends a hung process.
+TEST(MenuModeEnd, AMenuEnteredWhileTheApplicationQuitsEndsItself)
+{
+    std::mutex mutex;
+    std::condition_variable finished;
+    bool done = false;
+    std::thread watchdog([&] {
+        std::unique_lock lock(mutex);
+        if (!finished.wait_for(lock, std::chrono::seconds(30), [&] { return done; })) {
+            std::fprintf(stderr, "menu mode spins while the application quits\n");
+            std::abort();
+        }
+    });
+    for (const bool fromBar : {true, false}) {
+        SCOPED_TRACE(fromBar ? "the bar's menu" : "a menu at a point");
+        MenuWindow w;
+        bool menuModeAfter = true;
+        bool grabbed = true;
+        QTimer::singleShot(0, &w.window, [&] {
+            QCoreApplication::exit(0);
+            if (fromBar)
+                w.menu->bar->trackItem(w.menu->game, true);
+            else
+                TSkinMenuTracker::trackPopup(w.menu->game, QPoint(150, 160), &w.window);
+            menuModeAfter = TSkinMenuTracker::inMenuMode();
+            grabbed = QWidget::mouseGrabber() || QWidget::keyboardGrabber();
+        });
+        QApplication::exec();
+        EXPECT_FALSE(menuModeAfter);
+        EXPECT_FALSE(grabbed);
+        EXPECT_EQ(TSkinPopupWindow::openCount(), 0);
+    }
+    {
+        std::lock_guard lock(mutex);
+        done = true;
+    }
+    finished.notify_one();
+    watchdog.join();
 }
