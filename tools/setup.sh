@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-multimedia-dev
+  qt6-base-dev qt6-multimedia-dev libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev
   # The fonts the program maps its windows' families to, which the tests

@@ -56,7 +56,8 @@ class XSession:
         self.env.pop("WAYLAND_DISPLAY", None)
         self.conn = xdisplay.Display(f":{self.number}")
         self.root = self.conn.screen().root
-        self.root.change_attributes(event_mask=X.SubstructureNotifyMask)
+        # Qt answers _NET_WM_PING to the root with StructureNotify | SubstructureRedirect.
+        self.root.change_attributes(event_mask=X.StructureNotifyMask)
         self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env, stdout=subprocess.DEVNULL,
                                    stderr=subprocess.DEVNULL)
         deadline = time.time() + 10
