@@ -125,7 +125,10 @@ void TSkinMenuTracker::focusWindowChanged(QWindow* focus)
 
 void TSkinMenuTracker::trackBar(TSkinItemView* bar, TSkinCustomItem* hot, bool open, QChar character)
 {
-    if (g_tracker || !bar || !bar->item()->hasVisibleItems() || (bar->host() && !bar->host()->isVisible()))
+    // A bar whose window is closed or minimised opens no menu: its popups
+    // would stay on the screen without the window.
+    if (g_tracker || !bar || !bar->item()->hasVisibleItems() ||
+        (bar->host() && (!bar->host()->isVisible() || bar->host()->window()->isMinimized())))
         return;
     TSkinMenuTracker tracker(bar->host(), bar->host(), true);
     tracker.begin();
