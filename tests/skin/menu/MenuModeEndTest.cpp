@@ -235,3 +235,44 @@ TEST(MenuModeEnd, AMenuEnteredWhileTheApplicationQuitsEndsItself)
     finished.notify_one();
     watchdog.join();
 }
+
+// A menu never outlives its window on the screen: a window that is closed or
+// minimised opens none, and one minimised, hidden or rolled up (made
+// smaller) while a menu is open ends menu mode with its popups gone.
+TEST(MenuModeEnd, AMenuDoesNotOutliveItsWindowOnTheScreen)
+{
+    struct Case {
+        const char* what;
+        std::function<void(QWidget&)> change;
+        bool beforeTheMenu;
+    };
+    const QList<Case> cases = {
+        {"closed before", [](QWidget& window) { window.close(); }, true},
+        {"minimised before", [](QWidget& window) { window.showMinimized(); }, true},
+        {"minimised while open", [](QWidget& window) { window.showMinimized(); }, false},
+        {"hidden while open", [](QWidget& window) { window.hide(); }, false},
+        {"rolled up while open", [](QWidget& window) { window.resize(window.width(), 30); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MenuWindow w;
+        bool opened = false;
+        int popupsAfterChange = -1;
+        if (c.beforeTheMenu)
+            c.change(w.window);
+        Script script;
+        script.waitUntil(popupOpen).then([&] {
+            opened = true;
+            c.change(w.window);
+            QTimer::singleShot(0, &w.window, [&] { popupsAfterChange = shownPopups(); });
+        });
+        script.start(c.beforeTheMenu ? 300 : 3000);
+        w.menu->bar->trackItem(w.menu->game, true);
+        processPending();
+        EXPECT_EQ(opened, !c.beforeTheMenu);
+        if (!c.beforeTheMenu)
+            EXPECT_EQ(popupsAfterChange, 0);
+        EXPECT_FALSE(TSkinMenuTracker::inMenuMode());
+        EXPECT_EQ(TSkinPopupWindow::openCount(), 0);
+    }
+}
