@@ -37,6 +37,7 @@ SEND = (592, 164)
 OWN_DIALOG_TITLES = {"CorvaneV1.0", "关于Corvane", "设置对方计算机名或IP地址", "帮助"}
 KEY_SEQUENCES = ["F10", "alt", "alt+g", "alt+space", "shift+F10", "Escape", "Return", "Up", "Down", "Left", "Right",
                  "Menu", "Tab", "alt+minus"]
+CLOSES = "closes"  # marks the actions that may close the window
 CHAT_WORDS = ["你好", "将军", "hello", "再来一局", "走得好", "12345", "!?"]
 
 
@@ -220,8 +221,8 @@ class Monkey:
             (4, lambda: f"click {r.randint(0, 670)} {r.randint(0, 480)} 3"),
             (3, lambda: f"click {CAPTION[0] + r.randint(-60, 60)} {CAPTION[1]} 1 2 {r.randint(60, 200)}"),
             (3, lambda: f"click {ICON[0]} {ICON[1]} {r.choice(['1', '1', '3'])} {r.choice([1, 1, 2, 3])} "
-                        f"{r.randint(80, 250)}"),
-            (3, lambda: f"click {self.caption_button()} {ICON[1]}"),
+                        f"{r.randint(80, 250)}", CLOSES),
+            (3, lambda: f"click {self.caption_button()} {ICON[1]}", CLOSES),
             (8, lambda: "key " + " ".join(r.choice(KEY_SEQUENCES) for _ in range(r.randint(1, 6)))),
             (5, lambda: f"click {r.choice(MENU_BAR)[0]} {MENU_BAR[0][1]}"),
             (3, lambda: f"click {CHAT_INPUT[0]} {CHAT_INPUT[1]}"),
@@ -231,12 +232,18 @@ class Monkey:
             (10, lambda: f"datagram {self.random_datagram()}"),
             (2, lambda: f"drag_caption {r.randint(-80, 80)} {r.randint(-60, 60)}"),
             (2, lambda: "outside"),
-            (1, lambda: r.choice(["wmclose", "key alt+F4"])),
+            (1, lambda: r.choice(["wmclose", "key alt+F4"]), CLOSES),
             (3, lambda: "restore"),
         ]
-        total = sum(weight for weight, _ in kinds)
+        if self.args.keep_open:
+            # A soak of one process: nothing that closes the window (a double
+            # click on the icon, the close button, Alt+F4, the window manager).
+            kinds = [kind for kind in kinds if CLOSES not in kind]
+            kinds += [(3, lambda: f"click {ICON[0]} {ICON[1]} {r.choice(['1', '3'])}"),
+                      (3, lambda: f"click {r.choice([MINIMIZE_BUTTON, ROLLUP_BUTTON])} {ICON[1]}")]
+        total = sum(kind[0] for kind in kinds)
         pick = r.uniform(0, total)
-        for weight, make in kinds:
+        for weight, make, *_ in kinds:
             pick -= weight
             if pick <= 0:
                 return make()
@@ -455,6 +462,8 @@ def main():
     parser.add_argument("--check-every", type=float, default=5)
     parser.add_argument("--idle-every", type=float, default=60)
     parser.add_argument("--idle-seconds", type=float, default=3)
+    parser.add_argument("--keep-open", action="store_true",
+                        help="no action that closes the window: one process for the whole run (memory soak)")
     parser.add_argument("--verbose", action="store_true")
     args = parser.parse_args()
     if args.replay and args.log == args.replay:
