@@ -156,7 +156,8 @@ class Monkey:
             clip.wait()
 
     def act_datagram(self, hex_bytes):
-        self.sender.sendto(bytes.fromhex(hex_bytes), ("127.0.0.1", 1234))
+        # "-" is the empty datagram.
+        self.sender.sendto(b"" if hex_bytes == "-" else bytes.fromhex(hex_bytes), ("127.0.0.1", 1234))
 
     def act_wmclose(self):
         window = self.session.main_window(self.pid)
@@ -209,7 +210,7 @@ class Monkey:
             bytes(r.getrandbits(8) for _ in range(r.randint(0, 64))),
             b"|" * r.randint(0, 12),
         ]
-        return r.choice(choices).hex()
+        return r.choice(choices).hex() or "-"
 
     def random_action(self):
         r = self.rng
