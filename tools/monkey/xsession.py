@@ -4,8 +4,9 @@ display can see of it (its windows, its grabs, its answer to _NET_WM_PING,
 its processor time and memory).
 
 Displays are taken from a range (MONKEY_DISPLAYS="21-29", default 90-199):
-a display whose lock file or socket exists is skipped, and one that Xvfb
-could not open is skipped too, so two sessions never share a display.
+a display whose lock file or socket exists is skipped, and one whose lock
+Xvfb could not take (its lock names another server) is skipped too, so two
+sessions never share a display.
 """
 
 import os
@@ -71,7 +72,7 @@ class XSession:
         while time.time() < deadline:
             if xvfb.poll() is not None:
                 return False
-            if os.path.exists(f"/tmp/.X11-unix/X{number}"):
+            if os.path.exists(f"/tmp/.X11-unix/X{number}") and self._locked_by(number, xvfb.pid):
                 try:
                     xdisplay.Display(f":{number}").close()
                     return True
@@ -79,6 +80,16 @@ class XSession:
                     pass
             time.sleep(0.05)
         return False
+
+    @staticmethod
+    def _locked_by(number, pid):
+        """Whether the display's lock names this server: another session
+        starting at the same moment may have taken the number first."""
+        try:
+            with open(f"/tmp/.X{number}-lock") as lock:
+                return int(lock.read().strip() or 0) == pid
+        except (OSError, ValueError):
+            return False
 
     def stop(self):
         for process in (self.wm, self.xvfb):
