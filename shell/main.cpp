@@ -23,6 +23,7 @@
 #include "shell/TForm2.h"
 #include "shell/TForm3.h"
 #include "shell/TForm4.h"
+#include "shell/WindowManagerClose.h"
 #include "ui/CorvaneApplication.h"
 #include "ui/MessageBox.h"
 #include "ui/QtTranslation.h"
@@ -105,6 +106,9 @@ int main(int argc, char** argv)
                                                        corvane::computer::Engine::defaultProgram(), computerProblem)
             : nullptr;
 
+    // The window manager's close request reaches the close query even while
+    // a box blocks the window.
+    const corvane::shell::WindowManagerClose windowManagerClose(&form1);
     form1.show();
     // The stored port held by another copy: said over the shown window, as
     // the default error box says every socket error. A port chosen on the

@@ -17,12 +17,13 @@ PACKAGES=(
   # The X11 protocol library the program talks to beside Qt, and the Wayland
   # platform of Qt for Wayland desktops.
   libxcb1-dev qt6-wayland
-  # The desktop tests: a real window manager driven through XTEST.
-  openbox python3-xlib
   clang libclang-rt-14-dev
   iproute2 nftables
   # The computer opponent's engine (--computer, corvane-computer).
   fairy-stockfish
+  # The desktop tests and tools/monkey: a real window manager on Xvfb, input,
+  # screenshots, the clipboard and X from Python.
+  openbox xdotool x11-utils imagemagick xclip python3 python3-xlib util-linux
 )
 
 missing=()

@@ -15,6 +15,12 @@ TSkinFrameSystemMenu::TSkinFrameSystemMenu(TSkinCustomForm& form)
 void TSkinFrameSystemMenu::show(std::optional<QPoint> screenPoint)
 {
     const bool inTray = m_form.WindowState() == wsTray;
+    // A closed window has no menu: a click that arrives after the close (the
+    // last of a triple click on the icon) must not open one while the
+    // application quits. Nor has a window the platform minimised: the menu
+    // would stay on the screen without it.
+    if (!inTray && (!m_form.owner()->isVisible() || m_form.owner()->isMinimized()))
+        return;
     QPoint at;
     if (inTray)
         at = QCursor::pos();

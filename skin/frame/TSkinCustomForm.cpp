@@ -53,9 +53,11 @@ void TSkinCustomForm::loaded()
         return;
     m_loaded = true;
 
-    // Alt+Space opens the system menu; Alt+F4 closes where no window manager
-    // takes the key first.
-    m_systemMenuKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), m_owner);
+    // Alt+Space opens the system menu, and so does Alt+Minus: window managers
+    // (openbox) take Alt+Space for their own window menu. Alt+F4 closes where
+    // no window manager takes the key first.
+    m_systemMenuKey = new QShortcut(m_owner);
+    m_systemMenuKey->setKeys({QKeySequence(Qt::ALT | Qt::Key_Space), QKeySequence(Qt::ALT | Qt::Key_Minus)});
     connect(m_systemMenuKey, &QShortcut::activated, this, [this] { showSystemMenu(); });
     m_closeKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), m_owner);
     connect(m_closeKey, &QShortcut::activated, this, [this] { close(); });

@@ -129,7 +129,10 @@ void TSkinMenuTracker::focusWindowChanged(QWindow* focus)
 
 void TSkinMenuTracker::trackBar(TSkinItemView* bar, TSkinCustomItem* hot, bool open, QChar character)
 {
-    if (g_tracker || !bar || !bar->item()->hasVisibleItems())
+    // A bar whose window is closed or minimised opens no menu: its popups
+    // would stay on the screen without the window.
+    if (g_tracker || !bar || !bar->item()->hasVisibleItems() ||
+        (bar->host() && (!bar->host()->isVisible() || bar->host()->window()->isMinimized())))
         return;
     TSkinMenuTracker tracker(bar->host(), bar->host(), true);
     tracker.begin();
@@ -198,7 +201,13 @@ void TSkinMenuTracker::runLevel(TSkinItemView* level)
             openSubmenu(level);
             continue;
         }
-        loop.exec();
+        // A loop cannot run while the application is quitting (every new
+        // loop returns at once until the main loop has returned): menu mode
+        // ends here and lets go of the input, so that the quit goes on.
+        if (loop.exec() < 0) {
+            abandon();
+            break;
+        }
     }
     level->loop = nullptr;
     level->tracking = false;

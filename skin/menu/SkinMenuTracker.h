@@ -15,7 +15,9 @@
 // window takes the input (a box, a dialog, a window that becomes active, the
 // application losing the focus): the tracker lets go of the keyboard and the
 // pointer and hides its popups, and the levels' loops return as soon as the
-// loop of that window has returned.
+// loop of that window has returned. It ends the same way when a level's loop
+// cannot run (the application is quitting), and as the loops unwind when the
+// menu's window moves, is resized, minimised, hidden or closed.
 //
 // The levels and their loops are in SkinMenuTracker.cpp, the handling of
 // keys and the pointer in SkinMenuTrackerInput.cpp.

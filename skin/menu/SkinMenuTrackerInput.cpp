@@ -43,8 +43,10 @@ bool TSkinMenuTracker::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Move:
     case QEvent::Resize:
     case QEvent::Hide:
-        // A change of the owner window's position or visibility ends menu
-        // mode; the event itself goes on as usual.
+    case QEvent::WindowStateChange:
+        // A change of the owner window's position, visibility or state
+        // (minimised by the window manager) ends menu mode; the event itself
+        // goes on as usual.
         if (m_owner && watched == m_owner->window())
             endMenuMode();
         return false;

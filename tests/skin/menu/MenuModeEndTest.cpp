@@ -7,6 +7,12 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <thread>
 
 #include "skin/menu/TSkinPopupWindow.h"
 #include "tests/skin/menu/MenuScript.h"
@@ -190,5 +196,91 @@ TEST(MenuModeEnd, PressesAndReleasesDoWhatTheLoopSays)
         EXPECT_EQ(stayedOpen, c.menuModeAfter);
         EXPECT_EQ(w.menu->clicks, c.clicks);
         EXPECT_EQ(target->presses, c.pressesReachingTheWindow);
+    }
+}
+
+// A menu entered while the application quits (a click queued behind the
+// close of the main window) cannot run its loop: every new loop returns at
+// once until the main loop has returned. Menu mode ends by itself then, lets
+// go of the pointer and the keyboard and hides its popups, and the quit goes
+// on. Were it to spin instead, no event would ever be processed again, so a
+// thread of the test ends a hung process.
+TEST(MenuModeEnd, AMenuEnteredWhileTheApplicationQuitsEndsItself)
+{
+    std::mutex mutex;
+    std::condition_variable finished;
+    bool done = false;
+    std::thread watchdog([&] {
+        std::unique_lock lock(mutex);
+        if (!finished.wait_for(lock, std::chrono::seconds(30), [&] { return done; })) {
+            std::fprintf(stderr, "menu mode spins while the application quits\n");
+            std::abort();
+        }
+    });
+    for (const bool fromBar : {true, false}) {
+        SCOPED_TRACE(fromBar ? "the bar's menu" : "a menu at a point");
+        MenuWindow w;
+        bool menuModeAfter = true;
+        bool grabbed = true;
+        QTimer::singleShot(0, &w.window, [&] {
+            QCoreApplication::exit(0);
+            if (fromBar)
+                w.menu->bar->trackItem(w.menu->game, true);
+            else
+                TSkinMenuTracker::trackPopup(w.menu->game, QPoint(150, 160), &w.window);
+            menuModeAfter = TSkinMenuTracker::inMenuMode();
+            grabbed = QWidget::mouseGrabber() || QWidget::keyboardGrabber();
+        });
+        QApplication::exec();
+        EXPECT_FALSE(menuModeAfter);
+        EXPECT_FALSE(grabbed);
+        EXPECT_EQ(TSkinPopupWindow::openCount(), 0);
+    }
+    {
+        std::lock_guard lock(mutex);
+        done = true;
+    }
+    finished.notify_one();
+    watchdog.join();
+}
+
+// A menu never outlives its window on the screen: a window that is closed or
+// minimised opens none, and one minimised, hidden or rolled up (made
+// smaller) while a menu is open ends menu mode with its popups gone.
+TEST(MenuModeEnd, AMenuDoesNotOutliveItsWindowOnTheScreen)
+{
+    struct Case {
+        const char* what;
+        std::function<void(QWidget&)> change;
+        bool beforeTheMenu;
+    };
+    const QList<Case> cases = {
+        {"closed before", [](QWidget& window) { window.close(); }, true},
+        {"minimised before", [](QWidget& window) { window.showMinimized(); }, true},
+        {"minimised while open", [](QWidget& window) { window.showMinimized(); }, false},
+        {"hidden while open", [](QWidget& window) { window.hide(); }, false},
+        {"rolled up while open", [](QWidget& window) { window.resize(window.width(), 30); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MenuWindow w;
+        bool opened = false;
+        int popupsAfterChange = -1;
+        if (c.beforeTheMenu)
+            c.change(w.window);
+        Script script;
+        script.waitUntil(popupOpen).then([&] {
+            opened = true;
+            c.change(w.window);
+            QTimer::singleShot(0, &w.window, [&] { popupsAfterChange = shownPopups(); });
+        });
+        script.start(c.beforeTheMenu ? 300 : 3000);
+        w.menu->bar->trackItem(w.menu->game, true);
+        processPending();
+        EXPECT_EQ(opened, !c.beforeTheMenu);
+        if (!c.beforeTheMenu)
+            EXPECT_EQ(popupsAfterChange, 0);
+        EXPECT_FALSE(TSkinMenuTracker::inMenuMode());
+        EXPECT_EQ(TSkinPopupWindow::openCount(), 0);
     }
 }
