@@ -9,6 +9,7 @@
 #include <QEnterEvent>
 #include <QScreen>
 #include <QTimer>
+#include <QUdpSocket>
 
 #include <cstdio>
 
@@ -115,6 +116,14 @@ protected:
     void SetUp() override
     {
         program.form1.notificationSound()->setMuted(true);
+        // A port of its own, sent to by itself alone: another test may hold
+        // the stored 1234, and datagrams of its game would wake this window.
+        QUdpSocket probe;
+        probe.bind(QHostAddress::LocalHost, 0);
+        const quint16 port = probe.localPort();
+        probe.close();
+        program.form1.udpEndpoint()->setRemotePort(port);
+        program.form1.udpEndpoint()->setLocalPort(port);
         program.form1.show();
         spin(300);
     }

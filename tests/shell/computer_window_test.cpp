@@ -30,6 +30,7 @@ class ComputerWindowTest : public ::testing::Test {
 protected:
     void play(game::Side computerSide, const QString& engine)
     {
+        connectToItself(form); // a port of its own: other tests hold the stored 1234 at the same time
         opponent = new shell::ComputerOpponent(form, computerSide, 1, engine);
         opponent->peer()->setMoveTimeMs(100);
         ASSERT_FALSE(opponent->connectWindow());
