@@ -254,12 +254,7 @@ void PeerLink::handleBoard(const LinkMessage& message)
     change.turnChanged = true;
     m_effects.showChange(change);
     m_ply = message.ply;
-    m_lastMoveMine = false;
-    m_lastMoveText.clear();
-    m_handler.forgetLastMove();
-    m_pendingMove.reset();
-    m_pendingAsk.reset();
-    m_behindSince.reset();
+    forgetMoves();
     noteRepair();
     sendAck();
 }

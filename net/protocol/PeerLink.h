@@ -119,6 +119,7 @@ private:
     void startDiscovery();
     void sendHello(std::uint64_t answered);
     void sendAck();
+    void forgetMoves();
     void sendBoard();
     std::string boardMessage() const;
     void askForBoard();

@@ -89,16 +89,23 @@ bool PeerLink::sendChat(const std::string& v1ChatMessage)
     return true;
 }
 
-void PeerLink::boardWasReset()
+// What the link knows of the moves since the last reset or installed
+// position: the last move of each side and what waits for an answer.
+void PeerLink::forgetMoves()
 {
-    checkPeerAddress();
-    m_ply = 0;
     m_lastMoveMine = false;
     m_lastMoveText.clear();
     m_handler.forgetLastMove();
     m_pendingMove.reset();
     m_pendingAsk.reset();
     m_behindSince.reset();
+}
+
+void PeerLink::boardWasReset()
+{
+    checkPeerAddress();
+    m_ply = 0;
+    forgetMoves();
     m_classicSentAt.reset();
     m_noAnswerShown = false;
     if (m_peer != PeerKind::Corvane)

@@ -14,25 +14,16 @@
 #include <functional>
 
 #include "computer/UciNotation.h"
+#include "support/WaitUntil.h"
 #include "game/MoveRules.h"
 #include "game/Position.h"
 
 using namespace corvane;
+using corvane::testing::waitUntil;
 
 namespace {
 
 constexpr int MaxPlies = 200;
-
-bool waitUntil(const std::function<bool()>& done, int milliseconds)
-{
-    QDeadlineTimer deadline(milliseconds);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
 
 int freePort()
 {

@@ -17,9 +17,11 @@
 #include <string>
 
 #include "computer/ComputerPeer.h"
+#include "support/WaitUntil.h"
 #include "net/protocol/Gbk.h"
 
 using namespace corvane;
+using corvane::testing::waitUntil;
 using computer::ComputerPeer;
 using computer::EngineFailure;
 
@@ -29,17 +31,6 @@ const std::string CentralCannon = "redsky|Image24|Image101|8|8|8|5"; // h3e3
 const std::string CannonToCentre = "blksky|Image12|Image56|3|8|3|5"; // h8e8
 const std::string ChariotUp = "redsky|Image25|Image106|10|1|9|1";    // a1a2
 const std::string Restart = "chongxin|2|3|4|5|6|7";
-
-bool waitUntil(const std::function<bool()>& done, int milliseconds = 5000)
-{
-    QDeadlineTimer deadline(milliseconds);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
 
 // A zombie still answers kill(pid, 0): only a reaped process does not.
 bool processGone(qint64 pid)
