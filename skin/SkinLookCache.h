@@ -76,7 +76,7 @@ public:
     // when full; returns the kept picture.
     const QImage& insert(TSkinLookKey key, QImage picture)
     {
-        return insertLook(std::move(key), TSkinLook{std::move(picture), {}}).picture;
+        return insertLook(std::move(key), TSkinLook{std::move(picture), {}, {}}).picture;
     }
 
     // The same for looks that list the parts they drew.
