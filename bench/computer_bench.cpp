@@ -13,12 +13,12 @@
 #include "bench_main.h"
 #include "computer/Engine.h"
 #include "computer/ComputerGame.h"
-#include "net/endpoint/TUdpEndpoint.h"
+#include "net/endpoint/UdpEndpoint.h"
 #include "net/protocol/MoveText.h"
 #include "shell/BoardView.h"
 #include "shell/ComputerOpponent.h"
 #include "shell/NotificationSound.h"
-#include "shell/TForm1.h"
+#include "shell/MainWindow.h"
 #include "ui/MessageBox.h"
 
 using namespace corvane;
@@ -91,7 +91,7 @@ int residentKilobytes(qint64 pid)
 void BM_DropToComputerReplyPainted(benchmark::State& state)
 {
     MessageBoxRecorder boxes;
-    shell::TForm1 form;
+    shell::MainWindow form;
     {
         QUdpSocket probe; // a port of its own, whatever else runs
         probe.bind(QHostAddress::LocalHost, 0);

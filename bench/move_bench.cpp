@@ -10,7 +10,7 @@
 #include "bench_main.h"
 #include "spread.h"
 #include "integration/GameHarness.h"
-#include "net/endpoint/TUdpEndpoint.h"
+#include "net/endpoint/UdpEndpoint.h"
 #include "shell/NotificationSound.h"
 #include "ui/MessageBox.h"
 
@@ -62,7 +62,7 @@ void BM_MoveDropToTurnHandedOver(benchmark::State& state)
 {
     MessageBoxRecorder boxes;
     harness::ProgramWindows program;
-    shell::TForm1& form = program.form1;
+    shell::MainWindow& form = program.form1;
     form.notificationSound()->setMuted(true);
     const int port = freePort();
     form.udpEndpoint()->setRemotePort(port);

@@ -93,7 +93,7 @@ BENCHMARK(BM_DrawOnePicture632x470)->Unit(benchmark::kMicrosecond)->Apply(corvan
 void BM_RepaintPart(benchmark::State& state)
 {
     ShownWindow& shown = window();
-    shell::TForm1& form = shown.program.form1;
+    shell::MainWindow& form = shown.program.form1;
     std::vector<QWidget*> widgets;
     std::string label;
     switch (state.range(0)) {
@@ -145,7 +145,7 @@ public:
         return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
     }
 
-    explicit PaintTimer(shell::TForm1& form) : m_form(form)
+    explicit PaintTimer(shell::MainWindow& form) : m_form(form)
     {
         // What reading the clock twice costs, taken off every timed paint.
         constexpr int rounds = 2000;
@@ -193,7 +193,7 @@ public:
     std::map<std::string, qint64> nanoseconds;
 
 private:
-    shell::TForm1& m_form;
+    shell::MainWindow& m_form;
     bool m_inside = false;
     qint64 m_clockCost = 0;
 };
@@ -201,7 +201,7 @@ private:
 void BM_FullRepaintByPart(benchmark::State& state)
 {
     ShownWindow& shown = window();
-    shell::TForm1& form = shown.program.form1;
+    shell::MainWindow& form = shown.program.form1;
     PaintTimer timer(form);
     QList<QWidget*> widgets = form.findChildren<QWidget*>();
     widgets.append(&form);

@@ -29,7 +29,7 @@ void BM_LoadStoredSkin(benchmark::State& state)
 {
     const QByteArray& stream = storedSkin();
     for (auto _ : state) {
-        TSkinSource source;
+        SkinSource source;
         readSkinStream(stream, source);
         benchmark::DoNotOptimize(source.objectCount());
     }
@@ -63,11 +63,11 @@ BENCHMARK(BM_InflateStoredSkinOnly)->Unit(benchmark::kMicrosecond)->Apply(corvan
 // For reading the figures: the same body parsed from memory, without zlib.
 void BM_ParseOnly(benchmark::State& state)
 {
-    TSkinSource source;
+    SkinSource source;
     readSkinStream(storedSkin(), source);
     const QByteArray body = source.writePlainBody();
     for (auto _ : state) {
-        TSkinSource loaded;
+        SkinSource loaded;
         skinFilters()[0]->read(body.constData(), body.size(), loaded);
         benchmark::DoNotOptimize(loaded.objectCount());
     }

@@ -1,6 +1,6 @@
 #include "flat/FlatHoverTimer.h"
 
-#include "flat/TFlatButton.h"
+#include "flat/FlatButton.h"
 
 #include <QTimer>
 
@@ -9,7 +9,7 @@ namespace corvane::flat {
 namespace {
 QTimer* sharedTimer = nullptr;
 int userCount = 0;
-TFlatButton* trackedButton = nullptr;
+FlatButton* trackedButton = nullptr;
 } // namespace
 
 void FlatHoverTimer::addUser()
@@ -35,7 +35,7 @@ QTimer* FlatHoverTimer::timer()
     return sharedTimer;
 }
 
-TFlatButton* FlatHoverTimer::tracked()
+FlatButton* FlatHoverTimer::tracked()
 {
     return trackedButton;
 }
@@ -45,7 +45,7 @@ bool FlatHoverTimer::isRunning()
     return sharedTimer && sharedTimer->isActive();
 }
 
-void FlatHoverTimer::track(TFlatButton* button)
+void FlatHoverTimer::track(FlatButton* button)
 {
     if (!sharedTimer)
         return;

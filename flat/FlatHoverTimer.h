@@ -6,7 +6,7 @@ class QTimer;
 
 namespace corvane::flat {
 
-class TFlatButton;
+class FlatButton;
 
 class FlatHoverTimer {
 public:
@@ -17,11 +17,11 @@ public:
     static void removeUser();
 
     static QTimer* timer();
-    static TFlatButton* tracked();
+    static FlatButton* tracked();
     static bool isRunning();
 
     // Stops the timer, tracks `button` and starts the timer again.
-    static void track(TFlatButton* button);
+    static void track(FlatButton* button);
     // Stops the timer and tracks no button.
     static void stopTracking();
 

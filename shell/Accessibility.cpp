@@ -3,10 +3,10 @@
 #include <QAccessibleWidget>
 #include <functional>
 
-#include "flat/TFlatButton.h"
+#include "flat/FlatButton.h"
 #include "shell/BoardView.h"
 #include "skin/button/SkinCustomButton.h"
-#include "skin/menu/TSkinMenuBar.h"
+#include "skin/menu/SkinMenuBar.h"
 
 namespace corvane::shell {
 
@@ -40,11 +40,11 @@ private:
 
 QAccessibleInterface* ownControl(const QString&, QObject* object)
 {
-    if (auto* button = qobject_cast<skin::TSkinCustomButton*>(object))
+    if (auto* button = qobject_cast<skin::SkinCustomButton*>(object))
         return new OwnControl(button, QAccessible::Button, [button] { button->click(); });
-    if (auto* button = qobject_cast<flat::TFlatButton*>(object))
+    if (auto* button = qobject_cast<flat::FlatButton*>(object))
         return new OwnControl(button, QAccessible::Button, [button] { button->click(); });
-    if (auto* bar = qobject_cast<skin::TSkinCustomMenuBar*>(object))
+    if (auto* bar = qobject_cast<skin::SkinCustomMenuBar*>(object))
         return new OwnControl(bar, QAccessible::MenuBar);
     if (auto* board = qobject_cast<BoardView*>(object))
         return new OwnControl(board, QAccessible::Canvas);

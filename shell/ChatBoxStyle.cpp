@@ -24,16 +24,16 @@ qint64 exactly(double value)
     return std::bit_cast<qint64>(value);
 }
 
-void writeCommon(skin::TSkinLookKey& key, const QStyleOption& option, const QWidget* widget, qreal pixelRatio)
+void writeCommon(skin::SkinLookKey& key, const QStyleOption& option, const QWidget* widget, qreal pixelRatio)
 {
     // The widget too: a style may draw differently for some kinds of widget.
     key << qint64(quintptr(widget)) << option.version << option.type << int(option.state) << int(option.direction)
         << option.rect.width() << option.rect.height() << option.palette.cacheKey() << exactly(pixelRatio);
 }
 
-skin::TSkinLookKey keyOf(const QStyleOptionSlider& option, const QWidget* widget, qreal pixelRatio)
+skin::SkinLookKey keyOf(const QStyleOptionSlider& option, const QWidget* widget, qreal pixelRatio)
 {
-    skin::TSkinLookKey key;
+    skin::SkinLookKey key;
     key << 's';
     writeCommon(key, option, widget, pixelRatio);
     key << int(option.subControls) << int(option.activeSubControls) << option.minimum << option.maximum
@@ -43,10 +43,10 @@ skin::TSkinLookKey keyOf(const QStyleOptionSlider& option, const QWidget* widget
     return key;
 }
 
-skin::TSkinLookKey keyOf(QStyle::PrimitiveElement element, const QStyleOptionFrame& option, const QWidget* widget,
+skin::SkinLookKey keyOf(QStyle::PrimitiveElement element, const QStyleOptionFrame& option, const QWidget* widget,
                          qreal pixelRatio)
 {
-    skin::TSkinLookKey key;
+    skin::SkinLookKey key;
     key << 'f' << int(element);
     writeCommon(key, option, widget, pixelRatio);
     key << option.lineWidth << option.midLineWidth << int(option.features) << int(option.frameShape);
@@ -66,9 +66,9 @@ bool copiesExactly(const QPainter& painter)
 // the style drew, as rectangles (the runs of drawn pixels of each row, rows
 // with the same runs joined into one band), and the pixels when every pixel
 // came out wholly opaque or untouched.
-skin::TSkinLook keptLook(const QImage& drawn, qreal pixelRatio)
+skin::SkinLook keptLook(const QImage& drawn, qreal pixelRatio)
 {
-    skin::TSkinLook look;
+    skin::SkinLook look;
     bool everywhere = true;
     std::vector<QRect> open;
     std::vector<std::pair<int, int>> previousRuns;
@@ -123,7 +123,7 @@ skin::TSkinLook keptLook(const QImage& drawn, qreal pixelRatio)
 // the raster engine then copies rows of pixels, where under the widget's
 // clip region it would blend span by span (handing large areas to worker
 // threads).
-void copyLook(QPainter* painter, const QRect& rect, const skin::TSkinLook& look)
+void copyLook(QPainter* painter, const QRect& rect, const skin::SkinLook& look)
 {
     painter->save();
     if (look.parts.empty()) {
@@ -154,9 +154,9 @@ ChatBoxStyle::ChatBoxStyle(QObject* parent)
 }
 
 template <typename Draw>
-bool ChatBoxStyle::copyKept(skin::TSkinLookKey key, QPainter* painter, const QRect& rect, Draw draw) const
+bool ChatBoxStyle::copyKept(skin::SkinLookKey key, QPainter* painter, const QRect& rect, Draw draw) const
 {
-    const skin::TSkinLook* look = m_looks.findLook(key);
+    const skin::SkinLook* look = m_looks.findLook(key);
     if (!look) {
         ++m_drawn;
         const qreal pixelRatio = painter->device()->devicePixelRatio();
@@ -185,7 +185,7 @@ void ChatBoxStyle::drawComplexControl(ComplexControl control, const QStyleOption
 {
     const auto* slider = qstyleoption_cast<const QStyleOptionSlider*>(option);
     if (control == CC_ScrollBar && slider && !option->rect.isEmpty() && copiesExactly(*painter)) {
-        skin::TSkinLookKey key = keyOf(*slider, widget, painter->device()->devicePixelRatio());
+        skin::SkinLookKey key = keyOf(*slider, widget, painter->device()->devicePixelRatio());
         QStyleOptionSlider atOrigin(*slider);
         atOrigin.rect.moveTo(0, 0);
         if (copyKept(std::move(key), painter, option->rect,
@@ -200,7 +200,7 @@ void ChatBoxStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
 {
     const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
     if (element == PE_Frame && frame && !option->rect.isEmpty() && copiesExactly(*painter)) {
-        skin::TSkinLookKey key = keyOf(element, *frame, widget, painter->device()->devicePixelRatio());
+        skin::SkinLookKey key = keyOf(element, *frame, widget, painter->device()->devicePixelRatio());
         QStyleOptionFrame atOrigin(*frame);
         atOrigin.rect.moveTo(0, 0);
         if (copyKept(std::move(key), painter, option->rect,

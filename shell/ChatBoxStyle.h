@@ -40,11 +40,11 @@ private:
     // with `draw` (which draws at the origin); false when the look cannot be
     // kept and must be drawn in place.
     template <typename Draw>
-    bool copyKept(skin::TSkinLookKey key, QPainter* painter, const QRect& rect, Draw draw) const;
+    bool copyKept(skin::SkinLookKey key, QPainter* painter, const QRect& rect, Draw draw) const;
 
     // The kept looks: the picture opaque, without alpha, and null where the
     // look is not kept; its parts where the style drew (none: everywhere).
-    mutable skin::TSkinLookCache m_looks;
+    mutable skin::SkinLookCache m_looks;
     mutable int m_drawn = 0;
 };
 

@@ -5,10 +5,10 @@
 #include <QFileInfo>
 #include <QtMath>
 
-#include "net/endpoint/TUdpEndpoint.h"
+#include "net/endpoint/UdpEndpoint.h"
 #include "net/play/ConnectionSettings.h"
-#include "shell/TForm1.h"
-#include "shell/TForm3.h"
+#include "shell/MainWindow.h"
+#include "shell/ConnectionDialog.h"
 #include "skin/SkinEngine.h"
 #include "skin/SkinFilter.h"
 
@@ -32,15 +32,15 @@ CommandLine mistake(const QString& program, const QString& text, const QString& 
     return result;
 }
 
-skin::TSkinEngine* skinEngine(TForm1& form1)
+skin::SkinEngine* skinEngine(MainWindow& form1)
 {
-    return form1.findChild<skin::TSkinEngine*>(QStringLiteral("SkinEngine1"));
+    return form1.findChild<skin::SkinEngine*>(QStringLiteral("SkinEngine1"));
 }
 
 QString skinExtensions()
 {
     QStringList extensions;
-    for (const skin::TSkinFilter* filter : skin::skinFilters())
+    for (const skin::SkinFilter* filter : skin::skinFilters())
         extensions << QLatin1Char('.') + filter->extension();
     return extensions.join(QStringLiteral("、"));
 }
@@ -154,11 +154,11 @@ CommandLine parseCommandLine(const QStringList& givenArguments)
     return result;
 }
 
-std::optional<QString> applyStartConnection(TForm1& form1, const StartOptions& options)
+std::optional<QString> applyStartConnection(MainWindow& form1, const StartOptions& options)
 {
     if (!options.setsConnection())
         return std::nullopt;
-    endpoint::TUdpEndpoint& endpoint = *form1.udpEndpoint();
+    endpoint::UdpEndpoint& endpoint = *form1.udpEndpoint();
     const QString host = options.peer.value_or(endpoint.remoteHost());
     const QString remotePort = options.remotePort.value_or(QString::number(endpoint.remotePort()));
     const QString localPort = options.localPort.value_or(QString::number(endpoint.localPort()));
@@ -172,19 +172,19 @@ std::optional<QString> applyStartConnection(TForm1& form1, const StartOptions& o
     return std::nullopt;
 }
 
-void showStartConnection(TForm3& form3, const TForm1& form1, const StartOptions& options)
+void showStartConnection(ConnectionDialog& form3, const MainWindow& form1, const StartOptions& options)
 {
     if (!options.setsConnection() && !options.computerSide)
         return;
-    const endpoint::TUdpEndpoint& endpoint = *form1.udpEndpoint();
+    const endpoint::UdpEndpoint& endpoint = *form1.udpEndpoint();
     form3.hostEdit()->setText(endpoint.remoteHost());
     form3.remotePortEdit()->setText(QString::number(endpoint.remotePort()));
     form3.localPortEdit()->setText(QString::number(endpoint.localPort()));
 }
 
-std::optional<QString> applyStartSkin(TForm1& form1, const StartOptions& options)
+std::optional<QString> applyStartSkin(MainWindow& form1, const StartOptions& options)
 {
-    skin::TSkinEngine* engine = skinEngine(form1);
+    skin::SkinEngine* engine = skinEngine(form1);
     if (!engine)
         return std::nullopt;
     std::optional<QString> problem;
@@ -203,7 +203,7 @@ std::optional<QString> applyStartSkin(TForm1& form1, const StartOptions& options
         else {
             try {
                 engine->setSkinFile(path);
-            } catch (const skin::TSkinError& error) {
+            } catch (const skin::SkinError& error) {
                 problem = QStringLiteral("无法载入皮肤文件“%1”：%2").arg(path, QString::fromUtf8(error.what())) + keep;
             }
         }

@@ -1,12 +1,12 @@
 #include "shell/ComputerOpponent.h"
 
-#include "net/endpoint/TUdpEndpoint.h"
+#include "net/endpoint/UdpEndpoint.h"
 #include "net/protocol/ReceiveEffects.h"
-#include "shell/TForm1.h"
+#include "shell/MainWindow.h"
 
 namespace corvane::shell {
 
-ComputerOpponent::ComputerOpponent(TForm1& form, game::Side computerSide, int level, const QString& engineProgram)
+ComputerOpponent::ComputerOpponent(MainWindow& form, game::Side computerSide, int level, const QString& engineProgram)
     : QObject(&form), m_form(form)
 {
     m_peer = new computer::ComputerPeer(computerSide, level, engineProgram, this);
@@ -16,7 +16,7 @@ ComputerOpponent::ComputerOpponent(TForm1& form, game::Side computerSide, int le
             [this](computer::EngineFailure failure) { showSystemLine(stoppedText(failure)); });
 }
 
-ComputerOpponent* ComputerOpponent::create(TForm1& form, game::Side computerSide, int level,
+ComputerOpponent* ComputerOpponent::create(MainWindow& form, game::Side computerSide, int level,
                                            const QString& engineProgram, QString& problem)
 {
     if (engineProgram.isEmpty()) {
@@ -36,7 +36,7 @@ std::optional<QString> ComputerOpponent::connectWindow()
 {
     if (const std::optional<QString> failure = m_peer->bind(QHostAddress::LocalHost, 0))
         return failure;
-    endpoint::TUdpEndpoint& endpoint = *m_form.udpEndpoint();
+    endpoint::UdpEndpoint& endpoint = *m_form.udpEndpoint();
     // The window keeps its port; when another copy holds it, any free port
     // serves, since only the computer sends to it.
     if (endpoint.boundPort() == 0)

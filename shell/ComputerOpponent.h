@@ -15,17 +15,17 @@
 
 namespace corvane::shell {
 
-class TForm1;
+class MainWindow;
 
 class ComputerOpponent : public QObject {
     Q_OBJECT
 public:
-    ComputerOpponent(TForm1& form, game::Side computerSide, int level, const QString& engineProgram);
+    ComputerOpponent(MainWindow& form, game::Side computerSide, int level, const QString& engineProgram);
 
     // Made and connected (connectWindow), as a child of the window; or
     // nothing, with `problem` saying why (no engine program, no port), and
     // the window left for the ordinary game.
-    static ComputerOpponent* create(TForm1& form, game::Side computerSide, int level, const QString& engineProgram,
+    static ComputerOpponent* create(MainWindow& form, game::Side computerSide, int level, const QString& engineProgram,
                                     QString& problem);
 
     // Binds the computer's socket and points the window's endpoint at it;
@@ -47,7 +47,7 @@ public:
 private:
     void showSystemLine(const QString& text);
 
-    TForm1& m_form;
+    MainWindow& m_form;
     computer::ComputerPeer* m_peer = nullptr;
 };
 

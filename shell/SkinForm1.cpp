@@ -9,9 +9,9 @@ namespace corvane::shell {
 
 using namespace corvane::skin;
 
-TSkinForm* createSkinForm1(QWidget* owner, QWidget* clientWidget, TSkinEngine* engine, TSkinFrameMenuBar* menuBar)
+SkinForm* createSkinForm1(QWidget* owner, QWidget* clientWidget, SkinEngine* engine, SkinFrameMenuBar* menuBar)
 {
-    auto* frame = new TSkinForm(owner, clientWidget);
+    auto* frame = new SkinForm(owner, clientWidget);
     frame->setObjectName(QStringLiteral("SkinForm1"));
     // The window itself shows without animation; the system menu animates.
     frame->Animation.Direction = adRotate180;
@@ -32,7 +32,7 @@ TSkinForm* createSkinForm1(QWidget* owner, QWidget* clientWidget, TSkinEngine* e
     frame->setSkinObject(QStringLiteral("Form"));
     // The system menu is a skinned popup menu drawn with the frame's engine.
     frame->setSystemMenuPresenter(
-        std::make_unique<TSkinPopupSystemMenuPresenter>([frame] { return frame->SkinEngine(); }));
+        std::make_unique<SkinPopupSystemMenuPresenter>([frame] { return frame->skinEngine(); }));
     // The window's shape under the stored skin, worked out by the skin tools
     // (corvane-skinshape); a skin loaded later has its shape computed.
     QFile storedShape(QStringLiteral(":/skin/ivory.shape"));

@@ -4,10 +4,10 @@
 // roll up and tray buttons (no maximize), the "Form" object of the engine —
 // and its system menu shown as a skinned popup menu drawn with that engine.
 
-#include "skin/frame/TSkinForm.h"
+#include "skin/frame/SkinForm.h"
 
 namespace corvane::skin {
-class TSkinFrameMenuBar;
+class SkinFrameMenuBar;
 }
 
 namespace corvane::shell {
@@ -15,11 +15,11 @@ namespace corvane::shell {
 // Creates the frame for `owner` (its controls in `clientWidget`), sets the
 // main window's settings, and finishes loading, which applies the frame.
 // Alt + a letter and shortcut keys pressed in the window go to `menuBar`.
-skin::TSkinForm* createSkinForm1(QWidget* owner, QWidget* clientWidget, skin::TSkinEngine* engine,
-                                 skin::TSkinFrameMenuBar* menuBar = nullptr);
+skin::SkinForm* createSkinForm1(QWidget* owner, QWidget* clientWidget, skin::SkinEngine* engine,
+                                 skin::SkinFrameMenuBar* menuBar = nullptr);
 
 // The main window's border icons: no maximize, no help.
-constexpr skin::TSkinBorderIcons mainWindowBorderIcons =
+constexpr skin::SkinBorderIcons mainWindowBorderIcons =
     skin::borderIconBit(skin::biClose) | skin::borderIconBit(skin::biSystemMenu) |
     skin::borderIconBit(skin::biMinimize) | skin::borderIconBit(skin::biRollup) | skin::borderIconBit(skin::biTray);
 

@@ -6,29 +6,29 @@
 class QWidget;
 
 namespace corvane::skin {
-class TSkinButton;
-class TSkinForm;
+class SkinButton;
+class SkinForm;
 }
 
 namespace corvane::shell {
 
-class TForm1;
+class MainWindow;
 
 // SkinMenuBar1 at 0,0, 632 x 20: the skinned menu bar with the one menu
 // CustomItem5 "游 戏" and its entries CustomItem1 "重新开始", CustomItem2
 // "设置...", CustomItem3 "关于...", CustomItem4 "帮助", CustomItem6 "-" and
-// CustomItem7 "退出" (TSkinItem components of the form), wired to the form's
+// CustomItem7 "退出" (SkinItem components of the form), wired to the form's
 // CustomItemNClick handlers.
-QWidget* createMenuBar(TForm1& form, QWidget* client);
+QWidget* createMenuBar(MainWindow& form, QWidget* client);
 
 // SkinButton1 "发  送" at 528,128, 81 x 25, wired to SkinButton1Click: the
 // skinned button, drawn by the window's SkinEngine1 (made here with the stored
 // skin when the window has none yet).
-skin::TSkinButton* createSendButton(TForm1& form, QWidget* client);
+skin::SkinButton* createSendButton(MainWindow& form, QWidget* client);
 
 // SkinForm1: the skinned window frame drawn by SkinEngine1 in place of the
 // platform's caption and border; the form's controls stay in `client`, which
 // the frame places inside it (a plain frame when the skin did not load).
-skin::TSkinForm* createWindowFrame(TForm1& form, QWidget* client);
+skin::SkinForm* createWindowFrame(MainWindow& form, QWidget* client);
 
 } // namespace corvane::shell

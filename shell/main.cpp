@@ -19,10 +19,10 @@
 #include "computer/Engine.h"
 #include "shell/CommandLine.h"
 #include "shell/ComputerOpponent.h"
-#include "shell/TForm1.h"
-#include "shell/TForm2.h"
-#include "shell/TForm3.h"
-#include "shell/TForm4.h"
+#include "shell/MainWindow.h"
+#include "shell/AboutBox.h"
+#include "shell/ConnectionDialog.h"
+#include "shell/HelpDialog.h"
 #include "shell/WindowManagerClose.h"
 #include "ui/CorvaneApplication.h"
 #include "ui/MessageBox.h"
@@ -81,7 +81,7 @@ int main(int argc, char** argv)
     // thread of its own, when the socket is bound) do not apply.
     QNetworkProxyFactory::setUseSystemConfiguration(false);
 
-    corvane::shell::TForm1 form1; // binds the endpoint's socket before the first show
+    corvane::shell::MainWindow form1; // binds the endpoint's socket before the first show
     if (const std::optional<QString> invalid = corvane::shell::applyStartConnection(form1, options)) {
         print(stderr, QStringLiteral("corvane: ") + *invalid);
         return 2;
@@ -89,13 +89,13 @@ int main(int argc, char** argv)
     if (const std::optional<QString> problem = corvane::shell::applyStartSkin(form1, options))
         print(stderr, QStringLiteral("corvane: ") + *problem);
 
-    form1.setDialogMakers([&form1] { return new corvane::shell::TForm2(&form1); },
+    form1.setDialogMakers([&form1] { return new corvane::shell::AboutBox(&form1); },
                           [&form1, &options] {
-                              auto* form3 = new corvane::shell::TForm3(&form1, form1.udpEndpoint());
+                              auto* form3 = new corvane::shell::ConnectionDialog(&form1, form1.udpEndpoint());
                               corvane::shell::showStartConnection(*form3, form1, options);
                               return form3;
                           },
-                          [&form1] { return new corvane::shell::TForm4(&form1); });
+                          [&form1] { return new corvane::shell::HelpDialog(&form1); });
     QApplication::setWindowIcon(form1.windowIcon());
 
     // --computer: the computer peer, tied to the window before its first show.

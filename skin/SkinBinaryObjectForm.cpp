@@ -15,14 +15,14 @@ namespace {
 
 [[noreturn]] void fail(const std::string& what)
 {
-    throw TSkinError(what);
+    throw SkinError(what);
 }
 
 class BinaryReader {
 public:
     explicit BinaryReader(const QByteArray& bytes) : m_bytes(bytes) { }
 
-    TSkinObjectRecord readRoot()
+    SkinObjectRecord readRoot()
     {
         if (m_bytes.size() < 4 || std::memcmp(m_bytes.constData(), "TPF0", 4) != 0)
             fail("Invalid stream format (object signature missing)");
@@ -68,11 +68,11 @@ private:
         return out;
     }
 
-    TSkinObjectRecord readObject(int depth)
+    SkinObjectRecord readObject(int depth)
     {
-        if (depth > TSkinLimits::MaxNesting)
+        if (depth > SkinLimits::MaxNesting)
             fail("Skin objects are nested too deeply");
-        TSkinObjectRecord record;
+        SkinObjectRecord record;
         need(1);
         // Optional filer flags ahead of the class name (inherited, child position, inline).
         if ((quint8(m_bytes[m_pos]) & 0xF0) == 0xF0) {
@@ -86,7 +86,7 @@ private:
             const QByteArray name = shortString();
             if (name.isEmpty())
                 break;
-            if (record.properties.size() >= TSkinLimits::MaxProperties)
+            if (record.properties.size() >= SkinLimits::MaxProperties)
                 fail("Too many properties in one object");
             if (record.properties.isEmpty())
                 record.properties.reserve(48);
@@ -103,28 +103,28 @@ private:
         return record;
     }
 
-    TSkinValue value(quint8 tag)
+    SkinValue value(quint8 tag)
     {
         switch (tag) {
-        case 2: return TSkinValue::fromInteger(littleEndian(1));
-        case 3: return TSkinValue::fromInteger(littleEndian(2));
-        case 4: return TSkinValue::fromInteger(littleEndian(4));
-        case 19: return TSkinValue::fromInteger(littleEndian(8));
-        case 6: return TSkinValue::fromString(shortString());
+        case 2: return SkinValue::fromInteger(littleEndian(1));
+        case 3: return SkinValue::fromInteger(littleEndian(2));
+        case 4: return SkinValue::fromInteger(littleEndian(4));
+        case 19: return SkinValue::fromInteger(littleEndian(8));
+        case 6: return SkinValue::fromString(shortString());
         case 12: {
             const qint64 n = littleEndian(4);
-            if (n < 0 || n > TSkinLimits::MaxStringBytes)
+            if (n < 0 || n > SkinLimits::MaxStringBytes)
                 fail("String too long in binary object data");
-            return TSkinValue::fromString(bytes(n));
+            return SkinValue::fromString(bytes(n));
         }
-        case 7: return TSkinValue::fromIdent(shortString());
-        case 8: return TSkinValue::fromBool(false);
-        case 9: return TSkinValue::fromBool(true);
+        case 7: return SkinValue::fromIdent(shortString());
+        case 8: return SkinValue::fromBool(false);
+        case 9: return SkinValue::fromBool(true);
         case 10: {
             const qint64 n = littleEndian(4);
-            if (n < 0 || n > TSkinLimits::MaxBinaryBytes)
+            if (n < 0 || n > SkinLimits::MaxBinaryBytes)
                 fail("Binary value too long in binary object data");
-            return TSkinValue::fromBinary(bytes(n));
+            return SkinValue::fromBinary(bytes(n));
         }
         case 11: {
             QList<QByteArray> items;
@@ -136,7 +136,7 @@ private:
                     fail("Set too large in binary object data");
                 items.append(item);
             }
-            return TSkinValue::fromSet(items);
+            return SkinValue::fromSet(items);
         }
         default: fail("Invalid property value type " + std::to_string(tag) + " in binary object data");
         }
@@ -160,15 +160,15 @@ void putLittleEndian(QByteArray& out, qint64 v, int size)
         out.append(char((quint64(v) >> (8 * i)) & 0xFF));
 }
 
-void writeBinaryRecord(QByteArray& out, const TSkinObjectRecord& r)
+void writeBinaryRecord(QByteArray& out, const SkinObjectRecord& r)
 {
     putShortString(out, r.className);
     putShortString(out, r.name);
-    for (const TSkinProperty& p : r.properties) {
+    for (const SkinProperty& p : r.properties) {
         putShortString(out, p.name);
-        const TSkinValue& v = p.value;
+        const SkinValue& v = p.value;
         switch (v.type) {
-        case TSkinValue::Integer:
+        case SkinValue::Integer:
             if (v.integer >= -128 && v.integer <= 127) {
                 out.append(char(2));
                 putLittleEndian(out, v.integer, 1);
@@ -183,11 +183,11 @@ void writeBinaryRecord(QByteArray& out, const TSkinObjectRecord& r)
                 putLittleEndian(out, v.integer, 8);
             }
             break;
-        case TSkinValue::Identifier:
+        case SkinValue::Identifier:
             out.append(char(7));
             putShortString(out, v.text);
             break;
-        case TSkinValue::String:
+        case SkinValue::String:
             if (v.text.size() <= 255) {
                 out.append(char(6));
                 putShortString(out, v.text);
@@ -197,14 +197,14 @@ void writeBinaryRecord(QByteArray& out, const TSkinObjectRecord& r)
                 out.append(v.text);
             }
             break;
-        case TSkinValue::Boolean: out.append(char(v.boolean ? 9 : 8)); break;
-        case TSkinValue::Set:
+        case SkinValue::Boolean: out.append(char(v.boolean ? 9 : 8)); break;
+        case SkinValue::Set:
             out.append(char(11));
             for (const QByteArray& item : v.items)
                 putShortString(out, item);
             out.append(char(0));
             break;
-        case TSkinValue::Binary:
+        case SkinValue::Binary:
             out.append(char(10));
             putLittleEndian(out, v.text.size(), 4);
             out.append(v.text);
@@ -212,19 +212,19 @@ void writeBinaryRecord(QByteArray& out, const TSkinObjectRecord& r)
         }
     }
     out.append(char(0));
-    for (const TSkinObjectRecord& child : r.children)
+    for (const SkinObjectRecord& child : r.children)
         writeBinaryRecord(out, child);
     out.append(char(0));
 }
 
 } // namespace
 
-TSkinObjectRecord readBinaryObject(const QByteArray& bytes)
+SkinObjectRecord readBinaryObject(const QByteArray& bytes)
 {
     return BinaryReader(bytes).readRoot();
 }
 
-QByteArray writeBinaryObject(const TSkinObjectRecord& record)
+QByteArray writeBinaryObject(const SkinObjectRecord& record)
 {
     QByteArray out("TPF0");
     writeBinaryRecord(out, record);

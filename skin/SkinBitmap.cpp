@@ -13,7 +13,7 @@
 
 namespace corvane::skin {
 
-void TSkinBitmap::setSize(int width, int height, bool clear)
+void SkinBitmap::setSize(int width, int height, bool clear)
 {
     width = std::abs(width);
     height = std::abs(height);
@@ -26,14 +26,14 @@ void TSkinBitmap::setSize(int width, int height, bool clear)
     }
     QImage image(width, height, QImage::Format_ARGB32);
     if (image.isNull())
-        throw TSkinError("Can't allocate the DIB handle");
+        throw SkinError("Can't allocate the DIB handle");
     if (clear)
         image.fill(0u);
     m_image = std::move(image);
     m_pixmap.reset();
 }
 
-QImage TSkinBitmap::opaqueImage() const
+QImage SkinBitmap::opaqueImage() const
 {
     if (m_image.isNull())
         return QImage();
@@ -41,7 +41,7 @@ QImage TSkinBitmap::opaqueImage() const
     return QImage(m_image.constBits(), m_image.width(), m_image.height(), m_image.bytesPerLine(), QImage::Format_RGB32);
 }
 
-const QPixmap& TSkinBitmap::pixmap() const
+const QPixmap& SkinBitmap::pixmap() const
 {
     if (!m_pixmap) {
         // A pixmap needs the GUI application; loading and tests without one
@@ -54,7 +54,7 @@ const QPixmap& TSkinBitmap::pixmap() const
     return *m_pixmap;
 }
 
-void TSkinBitmap::snapToKey(int r, int g, int b, int tolerance)
+void SkinBitmap::snapToKey(int r, int g, int b, int tolerance)
 {
     const int w = width(), h = height();
     for (int y = 0; y < h; ++y)
@@ -62,7 +62,7 @@ void TSkinBitmap::snapToKey(int r, int g, int b, int tolerance)
     m_pixmap.reset();
 }
 
-void TSkinBitmap::snapRowToKey(std::uint32_t* line, int w, int r, int g, int b, int tolerance)
+void SkinBitmap::snapRowToKey(std::uint32_t* line, int w, int r, int g, int b, int tolerance)
 {
     copyRowSnapped(line, line, w, r, g, b, tolerance);
 }
@@ -98,7 +98,7 @@ bool hasAvx2()
 } // namespace
 #endif
 
-void TSkinBitmap::copyRowSnapped(const std::uint32_t* from, std::uint32_t* to, int w, int r, int g, int b,
+void SkinBitmap::copyRowSnapped(const std::uint32_t* from, std::uint32_t* to, int w, int r, int g, int b,
                                  int tolerance)
 {
     // Runs over every pixel of every bitmap of a loading skin, so it works on
@@ -169,13 +169,13 @@ bool mayEqualIgnoringCase(const QString& a, const QString& b)
 
 } // namespace
 
-void TSkinBitmapLink::link(const TSkinBitmapList* bitmaps)
+void SkinBitmapLink::link(const SkinBitmapList* bitmaps)
 {
     Bitmap = nullptr;
     if (!bitmaps)
         return;
     // The whole list is searched: the last bitmap of the name wins.
-    for (TSkinBitmap* bitmap : *bitmaps)
+    for (SkinBitmap* bitmap : *bitmaps)
         if (mayEqualIgnoringCase(bitmap->Name, Name) && bitmap->Name.compare(Name, Qt::CaseInsensitive) == 0)
             Bitmap = bitmap;
 }

@@ -20,11 +20,11 @@ namespace corvane::skin {
 // colour's (SkinKeyPixel) are transparent in masked drawing, whatever their alpha.
 //
 // The skin draws pixels as opaque: alpha is kept as stored but never blended.
-class TSkinBitmap {
+class SkinBitmap {
 public:
-    TSkinBitmap() = default;
-    TSkinBitmap(const TSkinBitmap&) = delete;
-    TSkinBitmap& operator=(const TSkinBitmap&) = delete;
+    SkinBitmap() = default;
+    SkinBitmap(const SkinBitmap&) = delete;
+    SkinBitmap& operator=(const SkinBitmap&) = delete;
 
     QString Name;
 
@@ -35,7 +35,7 @@ public:
     // Resizing to the current size does nothing; a width (or height) of 0 leaves
     // the bitmap empty; negative sizes are taken by absolute value. New pixels
     // are 0 (or left as they come with `clear` false, for a reader that fills
-    // every pixel at once). Throws TSkinError("Can't allocate the DIB handle")
+    // every pixel at once). Throws SkinError("Can't allocate the DIB handle")
     // when the pixel buffer cannot be created.
     void setSize(int width, int height, bool clear = true);
 
@@ -73,25 +73,25 @@ private:
 };
 
 // The bitmaps of a skin in load order (owned by the skin source).
-using TSkinBitmapList = QList<TSkinBitmap*>;
+using SkinBitmapList = QList<SkinBitmap*>;
 
 // Names a bitmap and a rectangle in it (Left, Top, Right, Bottom); after
 // linking, references the last bitmap of that name (names compare
 // case-insensitively). Empty (draws nothing) unless it references a bitmap
 // and its rectangle has a positive area.
-struct TSkinBitmapLink {
+struct SkinBitmapLink {
     QString Name;
     int Left = 0;
     int Top = 0;
     int Right = 0;
     int Bottom = 0;
-    TSkinBitmap* Bitmap = nullptr;
+    SkinBitmap* Bitmap = nullptr;
 
     bool isEmpty() const { return Bitmap == nullptr || Right <= Left || Bottom <= Top; }
     QRect rect() const { return QRect(Left, Top, Right - Left, Bottom - Top); }
-    void link(const TSkinBitmapList* bitmaps);
+    void link(const SkinBitmapList* bitmaps);
     // Stored values only (the resolved reference is not compared).
-    bool sameStoredValues(const TSkinBitmapLink& other) const
+    bool sameStoredValues(const SkinBitmapLink& other) const
     {
         return Name == other.Name && Left == other.Left && Top == other.Top && Right == other.Right &&
                Bottom == other.Bottom;

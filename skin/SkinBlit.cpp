@@ -90,8 +90,8 @@ void maskedStretch(const QImage& sourceImage, const QRect& source, QImage& dest,
                       destRect.topLeft());
 }
 
-void drawBitmapPart(QPainter& painter, const TSkinBitmap& bitmap, const QRect& requested, const QRect& dest,
-                    TSkinTileStyle style, bool masked, const QRect& centreOn)
+void drawBitmapPart(QPainter& painter, const SkinBitmap& bitmap, const QRect& requested, const QRect& dest,
+                    SkinTileStyle style, bool masked, const QRect& centreOn)
 {
     // A link may name a rectangle reaching outside its bitmap: only the part
     // inside is ever read.

@@ -14,8 +14,8 @@ namespace corvane::skin {
 // Draws `source` (a rectangle of `bitmap`) onto `dest` with a tile style.
 // tsTile repeats from dest's top-left, cutting the last column and row;
 // tsStretch scales; tsCenter copies unscaled, centred on `centreOn`.
-void drawBitmapPart(QPainter& painter, const TSkinBitmap& bitmap, const QRect& source, const QRect& dest,
-                    TSkinTileStyle style, bool masked, const QRect& centreOn);
+void drawBitmapPart(QPainter& painter, const SkinBitmap& bitmap, const QRect& source, const QRect& dest,
+                    SkinTileStyle style, bool masked, const QRect& centreOn);
 
 // The masked stretch loop on its own: writes into `dest` (Format_ARGB32 or
 // ARGB32_Premultiplied, already sized) at `at` the source rectangle scaled to

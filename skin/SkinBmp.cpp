@@ -39,7 +39,7 @@ int widen6(int v)
 
 [[noreturn]] void bad(const char* why)
 {
-    throw TSkinError(std::string("Invalid bitmap in packed skin: ") + why);
+    throw SkinError(std::string("Invalid bitmap in packed skin: ") + why);
 }
 
 // Run-length pixels (RLE8, or RLE4 with `nibbles`) must define every pixel,
@@ -119,7 +119,7 @@ QByteArray encodeBmp16(const QImage& source)
     return out;
 }
 
-QImage decodeBmp(const QByteArray& file, TSkinReadBudget& budget)
+QImage decodeBmp(const QByteArray& file, SkinReadBudget& budget)
 {
     if (file.size() < 54 || file[0] != 'B' || file[1] != 'M')
         bad("no BMP header");
@@ -141,8 +141,8 @@ QImage decodeBmp(const QByteArray& file, TSkinReadBudget& budget)
     if (width <= 0 || rawHeight == 0 || rawHeight == INT32_MIN)
         bad("bad dimensions");
     const qint64 height = std::llabs(rawHeight);
-    if (width > TSkinLimits::MaxBitmapSide || height > TSkinLimits::MaxBitmapSide ||
-        qint64(width) * height > TSkinLimits::MaxBitmapPixels)
+    if (width > SkinLimits::MaxBitmapSide || height > SkinLimits::MaxBitmapSide ||
+        qint64(width) * height > SkinLimits::MaxBitmapPixels)
         bad("too large");
 
     const bool runLength = (compression == 1 && bits == 8) || (compression == 2 && bits == 4);
@@ -186,7 +186,7 @@ QImage decodeBmp(const QByteArray& file, TSkinReadBudget& budget)
 
     QImage image(width, int(height), QImage::Format_ARGB32);
     if (image.isNull())
-        throw TSkinError("Can't allocate the DIB handle");
+        throw SkinError("Can't allocate the DIB handle");
     for (qint64 row = 0; row < height; ++row) {
         const int y = rawHeight > 0 ? int(height - 1 - row) : int(row);
         const char* in = file.constData() + offset + row * rowBytes;

@@ -14,8 +14,8 @@ namespace corvane::skin {
 
 QByteArray encodeBmp16(const QImage& image);
 // Decodes into Format_ARGB32, charging the pixels to `budget` before they are
-// allocated; throws TSkinError for a malformed file, one whose stated lengths
+// allocated; throws SkinError for a malformed file, one whose stated lengths
 // disagree with its size, or one over the limits.
-QImage decodeBmp(const QByteArray& file, TSkinReadBudget& budget);
+QImage decodeBmp(const QByteArray& file, SkinReadBudget& budget);
 
 } // namespace corvane::skin

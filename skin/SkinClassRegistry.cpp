@@ -8,53 +8,53 @@ namespace {
 
 // A registered class that skins may name but this program never meets: it
 // behaves like its nearest base class and keeps its own name.
-template <class Base> class TRegisteredAs : public Base {
+template <class Base> class RegisteredAs : public Base {
 public:
-    TRegisteredAs(const char* name, TSkinObject* owner) : Base(owner), m_name(name) { }
+    RegisteredAs(const char* name, SkinObject* owner) : Base(owner), m_name(name) { }
     QByteArray className() const override { return m_name; }
 
 private:
     QByteArray m_name;
 };
 
-template <class T> TSkinObject* make(TSkinObject* owner)
+template <class T> SkinObject* make(SkinObject* owner)
 {
     return new T(owner);
 }
 
-template <class Base> TSkinObject* makeAlias(const char* name, TSkinObject* owner)
+template <class Base> SkinObject* makeAlias(const char* name, SkinObject* owner)
 {
-    return new TRegisteredAs<Base>(name, owner);
+    return new RegisteredAs<Base>(name, owner);
 }
 
 struct Registration {
     const char* name;
-    TSkinObject* (*create)(const char* name, TSkinObject* owner);
+    SkinObject* (*create)(const char* name, SkinObject* owner);
 };
 
 const Registration registrations[] = {
-    {"TSkinLinkSkinObject", makeAlias<TSkinObject>},
-    {"TSkinBitmapSkinObject", makeAlias<TSkinBitmapObject>},
-    {"TSkinFormBitmapSkinObject", makeAlias<TSkinBitmapObject>},
-    {"TSkinSysButtonSkinObject", makeAlias<TSkinSystemButton>},
-    {"TSkinActiveSkinObject", makeAlias<TSkinActiveObject>},
-    {"TSkinColorButtonObject", makeAlias<TSkinActiveObject>},
-    {"TSkinBitmapBoxObject", makeAlias<TSkinBitmapObject>},
-    {"TSkinActiveBitmapBoxObject", makeAlias<TSkinActiveBitmap>},
-    {"TSkinButtonBitmapBoxObject", makeAlias<TSkinButtonObject>},
-    {"TSkinRollPanelObject", makeAlias<TSkinObject>},
-    {"TSkinObject", [](const char*, TSkinObject* o) { return make<TSkinObject>(o); }},
-    {"TSkinActiveObject", [](const char*, TSkinObject* o) { return make<TSkinActiveObject>(o); }},
-    {"TSkinBitmapObject", [](const char*, TSkinObject* o) { return make<TSkinBitmapObject>(o); }},
-    {"TSkinActiveBitmap", [](const char*, TSkinObject* o) { return make<TSkinActiveBitmap>(o); }},
-    {"TSkinSystemButton", [](const char*, TSkinObject* o) { return make<TSkinSystemButton>(o); }},
-    {"TSkinButtonObject", [](const char*, TSkinObject* o) { return make<TSkinButtonObject>(o); }},
-    {"TSkinTextObject", [](const char*, TSkinObject* o) { return make<TSkinTextObject>(o); }},
+    {"TSkinLinkSkinObject", makeAlias<SkinObject>},
+    {"TSkinBitmapSkinObject", makeAlias<SkinBitmapObject>},
+    {"TSkinFormBitmapSkinObject", makeAlias<SkinBitmapObject>},
+    {"TSkinSysButtonSkinObject", makeAlias<SkinSystemButton>},
+    {"TSkinActiveSkinObject", makeAlias<SkinActiveObject>},
+    {"TSkinColorButtonObject", makeAlias<SkinActiveObject>},
+    {"TSkinBitmapBoxObject", makeAlias<SkinBitmapObject>},
+    {"TSkinActiveBitmapBoxObject", makeAlias<SkinActiveBitmap>},
+    {"TSkinButtonBitmapBoxObject", makeAlias<SkinButtonObject>},
+    {"TSkinRollPanelObject", makeAlias<SkinObject>},
+    {"TSkinObject", [](const char*, SkinObject* o) { return make<SkinObject>(o); }},
+    {"TSkinActiveObject", [](const char*, SkinObject* o) { return make<SkinActiveObject>(o); }},
+    {"TSkinBitmapObject", [](const char*, SkinObject* o) { return make<SkinBitmapObject>(o); }},
+    {"TSkinActiveBitmap", [](const char*, SkinObject* o) { return make<SkinActiveBitmap>(o); }},
+    {"TSkinSystemButton", [](const char*, SkinObject* o) { return make<SkinSystemButton>(o); }},
+    {"TSkinButtonObject", [](const char*, SkinObject* o) { return make<SkinButtonObject>(o); }},
+    {"TSkinTextObject", [](const char*, SkinObject* o) { return make<SkinTextObject>(o); }},
 };
 
 } // namespace
 
-QList<QByteArray> TSkinClassRegistry::classNames()
+QList<QByteArray> SkinClassRegistry::classNames()
 {
     QList<QByteArray> names;
     for (const Registration& r : registrations)
@@ -62,7 +62,7 @@ QList<QByteArray> TSkinClassRegistry::classNames()
     return names;
 }
 
-TSkinObject* TSkinClassRegistry::create(const QByteArray& className, TSkinObject* owner)
+SkinObject* SkinClassRegistry::create(const QByteArray& className, SkinObject* owner)
 {
     for (const Registration& r : registrations)
         if (className == r.name)
@@ -70,15 +70,15 @@ TSkinObject* TSkinClassRegistry::create(const QByteArray& className, TSkinObject
     return nullptr;
 }
 
-QList<const TSkinPropertyTable*> TSkinClassRegistry::propertyTables()
+QList<const SkinPropertyTable*> SkinClassRegistry::propertyTables()
 {
-    return {&TSkinObject::propertyTable(),       &TSkinActiveObject::propertyTable(),
-            &TSkinBitmapObject::propertyTable(), &TSkinActiveBitmap::propertyTable(),
-            &TSkinSystemButton::propertyTable(), &TSkinButtonObject::propertyTable(),
-            &TSkinTextObject::propertyTable()};
+    return {&SkinObject::propertyTable(),       &SkinActiveObject::propertyTable(),
+            &SkinBitmapObject::propertyTable(), &SkinActiveBitmap::propertyTable(),
+            &SkinSystemButton::propertyTable(), &SkinButtonObject::propertyTable(),
+            &SkinTextObject::propertyTable()};
 }
 
-bool TSkinClassRegistry::isRegistered(const QByteArray& className)
+bool SkinClassRegistry::isRegistered(const QByteArray& className)
 {
     for (const Registration& r : registrations)
         if (className == r.name)

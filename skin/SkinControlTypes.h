@@ -4,13 +4,13 @@
 
 namespace corvane::skin {
 
-enum TSkinPerformance : int { spNoBuffer, spSharedBuffer, spDoubleBuffer };
+enum SkinPerformance : int { spNoBuffer, spSharedBuffer, spDoubleBuffer };
 
 // Translucency of a buffered control over its parent's background.
-struct TSkinBlending {
+struct SkinBlending {
     bool Enabled = false;
     int Value = 192; // 0 (invisible) .. 255 (opaque)
-    bool operator==(const TSkinBlending&) const = default;
+    bool operator==(const SkinBlending&) const = default;
 };
 
 } // namespace corvane::skin

@@ -16,7 +16,7 @@ QByteArray readFile(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw TSkinError("Can't read " + path.toStdString());
+        throw SkinError("Can't read " + path.toStdString());
     return file.readAll();
 }
 
@@ -25,12 +25,12 @@ QByteArray readFile(const QString& path)
 QByteArray quoted(const QByteArray& text, QByteArray* rest, const std::string& where)
 {
     if (!text.startsWith('\''))
-        throw TSkinError(where + ": quoted string expected");
+        throw SkinError(where + ": quoted string expected");
     QByteArray out;
     int i = 1;
     for (;;) {
         if (i >= text.size())
-            throw TSkinError(where + ": unterminated string");
+            throw SkinError(where + ": unterminated string");
         if (text[i] == '\'') {
             if (i + 1 < text.size() && text[i + 1] == '\'') {
                 out.append('\'');
@@ -46,13 +46,13 @@ QByteArray quoted(const QByteArray& text, QByteArray* rest, const std::string& w
     return out;
 }
 
-std::unique_ptr<TSkinBitmap> loadBitmap(const QString& name, const QString& path)
+std::unique_ptr<SkinBitmap> loadBitmap(const QString& name, const QString& path)
 {
     QImage image;
     if (!image.load(path))
-        throw TSkinError("Can't read the bitmap " + path.toStdString());
+        throw SkinError("Can't read the bitmap " + path.toStdString());
     image = image.convertToFormat(QImage::Format_ARGB32);
-    auto bitmap = std::make_unique<TSkinBitmap>();
+    auto bitmap = std::make_unique<SkinBitmap>();
     bitmap->Name = name;
     bitmap->setSize(image.width(), image.height());
     for (int y = 0; y < image.height(); ++y) {
@@ -67,7 +67,7 @@ std::unique_ptr<TSkinBitmap> loadBitmap(const QString& name, const QString& path
 
 } // namespace
 
-void compileSkinDescription(const QString& manifestPath, TSkinSource& source)
+void compileSkinDescription(const QString& manifestPath, SkinSource& source)
 {
     source.clear();
     const QDir folder = QFileInfo(manifestPath).absoluteDir();
@@ -80,7 +80,7 @@ void compileSkinDescription(const QString& manifestPath, TSkinSource& source)
         const std::string where = manifestPath.toStdString() + ":" + std::to_string(n + 1);
         const int eq = line.indexOf('=');
         if (eq < 0)
-            throw TSkinError(where + ": 'Key = value' expected");
+            throw SkinError(where + ": 'Key = value' expected");
         const QByteArray key = line.left(eq).trimmed();
         const QByteArray value = line.mid(eq + 1).trimmed();
         QByteArray rest;
@@ -100,26 +100,26 @@ void compileSkinDescription(const QString& manifestPath, TSkinSource& source)
         } else if (key == "Bitmap") {
             const QString name = QString::fromLatin1(quoted(value, &rest, where));
             if (rest.isEmpty())
-                throw TSkinError(where + ": bitmap file expected");
+                throw SkinError(where + ": bitmap file expected");
             source.addBitmap(loadBitmap(name, folder.filePath(QString::fromUtf8(rest))));
         } else if (key == "Objects") {
             const QByteArray text = readFile(folder.filePath(QString::fromUtf8(value)));
-            TSkinReadBudget budget;
-            for (const TSkinObjectRecord& record : readTextObjects(text)) {
-                std::unique_ptr<TSkinObject> object = objectFromRecord(record, budget);
+            SkinReadBudget budget;
+            for (const SkinObjectRecord& record : readTextObjects(text)) {
+                std::unique_ptr<SkinObject> object = objectFromRecord(record, budget);
                 object->setCharset(1);
                 source.addObject(std::move(object));
             }
             sawObjects = true;
         } else {
-            throw TSkinError(where + ": unknown key " + key.toStdString());
+            throw SkinError(where + ": unknown key " + key.toStdString());
         }
     }
     if (!sawObjects)
-        throw TSkinError(manifestPath.toStdString() + ": no Objects line");
+        throw SkinError(manifestPath.toStdString() + ": no Objects line");
     // A skin without objects would be stored as "no skin" (a lone 0 byte).
     if (source.objectCount() == 0)
-        throw TSkinError(manifestPath.toStdString() + ": the Objects file holds no skin objects");
+        throw SkinError(manifestPath.toStdString() + ": the Objects file holds no skin objects");
     // Objects read before a bitmap line resolve their links only now.
     for (const auto& object : source.objects())
         object->linkBitmaps();

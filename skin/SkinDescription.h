@@ -23,8 +23,8 @@
 namespace corvane::skin {
 
 // Reads the description into `source` (replacing its content). Throws
-// TSkinError naming the file and line of any problem, and when the objects
+// SkinError naming the file and line of any problem, and when the objects
 // file holds no object.
-void compileSkinDescription(const QString& manifestPath, TSkinSource& source);
+void compileSkinDescription(const QString& manifestPath, SkinSource& source);
 
 } // namespace corvane::skin

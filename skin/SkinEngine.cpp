@@ -26,16 +26,16 @@ QString resolveSkinFileName(const QString& fileName)
 
 } // namespace
 
-TSkinEngine::TSkinEngine(QObject* parent) : QObject(parent)
+SkinEngine::SkinEngine(QObject* parent) : QObject(parent)
 {
     setObjectName(QStringLiteral("SkinEngine1"));
 }
 
-TSkinEngine::~TSkinEngine() = default;
+SkinEngine::~SkinEngine() = default;
 
-void TSkinEngine::readSkinStream(const QByteArray& stream)
+void SkinEngine::readSkinStream(const QByteArray& stream)
 {
-    TSkinSource loaded;
+    SkinSource loaded;
     if (!corvane::skin::readSkinStream(stream, loaded)) {
         // Presence byte 0: no skin in the stream, the current one stays.
         if (objectCount() > 0)
@@ -48,12 +48,12 @@ void TSkinEngine::readSkinStream(const QByteArray& stream)
         emit afterChange();
 }
 
-QByteArray TSkinEngine::writeSkinStream() const
+QByteArray SkinEngine::writeSkinStream() const
 {
     return corvane::skin::writeSkinStream(objectCount() > 0 ? &m_source : nullptr);
 }
 
-void TSkinEngine::setSkinFile(const QString& fileName)
+void SkinEngine::setSkinFile(const QString& fileName)
 {
     const QString previous = m_skinFile;
     m_skinFile = fileName;
@@ -65,44 +65,44 @@ void TSkinEngine::setSkinFile(const QString& fileName)
     }
 }
 
-void TSkinEngine::loadSkinFile(const QString& fileName)
+void SkinEngine::loadSkinFile(const QString& fileName)
 {
     // Read and parse completely before anything is announced: a file that
     // fails to load leaves the engine and every window untouched.
     // A file that is not there, or that no filter reads, is an error too: the
     // skin in use stays rather than being replaced by no skin.
-    TSkinSource loaded;
+    SkinSource loaded;
     const QString path = resolveSkinFileName(fileName);
-    const TSkinFilter* filter = skinFilterForFile(path);
+    const SkinFilter* filter = skinFilterForFile(path);
     QFile file(path);
     if (!file.exists())
-        throw TSkinError("Skin file not found: " + path.toStdString());
+        throw SkinError("Skin file not found: " + path.toStdString());
     if (!filter)
-        throw TSkinError("No skin filter reads " + path.toStdString());
+        throw SkinError("No skin filter reads " + path.toStdString());
     if (!file.open(QIODevice::ReadOnly))
-        throw TSkinError("Can't open the skin file " + path.toStdString());
+        throw SkinError("Can't open the skin file " + path.toStdString());
     // No valid skin file is larger than what a skin may decode to.
-    if (file.size() > TSkinLimits::MaxDecodedBytes)
-        throw TSkinError("Skin file too large: " + path.toStdString());
+    if (file.size() > SkinLimits::MaxDecodedBytes)
+        throw SkinError("Skin file too large: " + path.toStdString());
     const QByteArray bytes = file.readAll();
     filter->read(bytes.constData(), bytes.size(), loaded);
     installWithNotifications(loaded);
 }
 
-void TSkinEngine::saveSkinFile(const QString& fileName) const
+void SkinEngine::saveSkinFile(const QString& fileName) const
 {
-    const TSkinFilter* filter = skinFilterForFile(fileName);
+    const SkinFilter* filter = skinFilterForFile(fileName);
     if (!filter)
         filter = &defaultSkinFilter();
     QFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw TSkinError("Can't create the skin file " + fileName.toStdString());
+        throw SkinError("Can't create the skin file " + fileName.toStdString());
     const QByteArray bytes = filter->write(m_source);
     if (file.write(bytes) != bytes.size())
-        throw TSkinError("Can't write the skin file " + fileName.toStdString());
+        throw SkinError("Can't write the skin file " + fileName.toStdString());
 }
 
-void TSkinEngine::installWithNotifications(TSkinSource& loaded)
+void SkinEngine::installWithNotifications(SkinSource& loaded)
 {
     if (objectCount() > 0) {
         m_source.setChanging(true);
@@ -120,7 +120,7 @@ void TSkinEngine::installWithNotifications(TSkinSource& loaded)
     // window has let go of it.
 }
 
-void TSkinEngine::setDeltaHue(int hue)
+void SkinEngine::setDeltaHue(int hue)
 {
     if (m_applyingHue)
         return;
@@ -140,7 +140,7 @@ void TSkinEngine::setDeltaHue(int hue)
     m_applyingHue = false;
 }
 
-void TSkinEngine::broadcast(int message)
+void SkinEngine::broadcast(int message)
 {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         return;
@@ -157,7 +157,7 @@ void TSkinEngine::broadcast(int message)
         for (const QPointer<QWidget>& target : targets) {
             if (!target)
                 continue;
-            TSkinChangeEvent event(message, this);
+            SkinChangeEvent event(message, this);
             QCoreApplication::sendEvent(target, &event);
         }
         QCoreApplication::processEvents();

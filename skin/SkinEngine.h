@@ -1,9 +1,9 @@
 #pragma once
-// TSkinEngine: the non-visual component that holds the program's skin and
+// SkinEngine: the non-visual component that holds the program's skin and
 // tells every window when it changes.
 //
 // Errors: every load (readSkinStream, setSkinFile, loadSkinFile) throws
-// TSkinError when the data is truncated, corrupt or hostile, and then leaves
+// SkinError when the data is truncated, corrupt or hostile, and then leaves
 // the engine exactly as it was before the call: a skin is parsed into a fresh
 // source and installed only when it loaded completely; no notification is sent
 // for a load that fails.
@@ -15,11 +15,11 @@
 
 namespace corvane::skin {
 
-class TSkinEngine : public QObject {
+class SkinEngine : public QObject {
     Q_OBJECT
 public:
-    explicit TSkinEngine(QObject* parent = nullptr);
-    ~TSkinEngine() override;
+    explicit SkinEngine(QObject* parent = nullptr);
+    ~SkinEngine() override;
 
     // ---- Published properties.
     int DeltaHue() const { return m_source.requestedHue(); }
@@ -46,14 +46,14 @@ public:
     // ':'); a file that still does not exist or has no filter is an error.
     void loadSkinFile(const QString& fileName);
     // Saves the current skin with the filter matching the extension, else the
-    // default one. Throws TSkinError when the file cannot be written.
+    // default one. Throws SkinError when the file cannot be written.
     void saveSkinFile(const QString& fileName) const;
 
     // ---- Lookups for controls.
-    TSkinSource& source() { return m_source; }
-    const TSkinSource& source() const { return m_source; }
-    TSkinObject* findObject(const QString& name) const { return m_source.findObject(name); }
-    TSkinObject* formObject() const { return m_source.formObject(); }
+    SkinSource& source() { return m_source; }
+    const SkinSource& source() const { return m_source; }
+    SkinObject* findObject(const QString& name) const { return m_source.findObject(name); }
+    SkinObject* formObject() const { return m_source.formObject(); }
     // 0 means that no skin is loaded.
     int objectCount() const { return m_source.objectCount(); }
     bool hasSkin() const { return objectCount() > 0 && !m_source.changing(); }
@@ -70,9 +70,9 @@ signals:
 
 private:
     // Installs a fully loaded source with the change protocol.
-    void installWithNotifications(TSkinSource& loaded);
+    void installWithNotifications(SkinSource& loaded);
 
-    TSkinSource m_source;
+    SkinSource m_source;
     QString m_skinFile;
     bool m_applyingHue = false;
 };

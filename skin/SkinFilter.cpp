@@ -10,18 +10,18 @@ namespace corvane::skin {
 // ---------------------------------------------------------------------------
 // Inputs
 
-void TSkinInput::readExact(char* data, std::int64_t count)
+void SkinInput::readExact(char* data, std::int64_t count)
 {
     while (count > 0) {
         const std::int64_t got = readSome(data, count);
         if (got <= 0)
-            throw TSkinError("Unexpected end of skin data");
+            throw SkinError("Unexpected end of skin data");
         data += got;
         count -= got;
     }
 }
 
-std::int32_t TSkinInput::readInt32()
+std::int32_t SkinInput::readInt32()
 {
     unsigned char b[4];
     readExact(reinterpret_cast<char*>(b), 4);
@@ -29,23 +29,23 @@ std::int32_t TSkinInput::readInt32()
                         std::uint32_t(b[3]) << 24);
 }
 
-std::int32_t TSkinInput::readStringSize(int maxBytes)
+std::int32_t SkinInput::readStringSize(int maxBytes)
 {
     const std::int32_t size = readInt32();
     if (size < 0 || size > maxBytes)
-        throw TSkinError("Invalid string length " + std::to_string(size) + " in skin data");
+        throw SkinError("Invalid string length " + std::to_string(size) + " in skin data");
     return size;
 }
 
-QByteArray TSkinInput::readString(int maxBytes)
+QByteArray SkinInput::readString(int maxBytes)
 {
     return readBytes(readStringSize(maxBytes));
 }
 
-QByteArray TSkinInput::readBytes(std::int64_t count)
+QByteArray SkinInput::readBytes(std::int64_t count)
 {
-    if (count < 0 || count > TSkinLimits::MaxBinaryBytes)
-        throw TSkinError("Invalid block size in skin data");
+    if (count < 0 || count > SkinLimits::MaxBinaryBytes)
+        throw SkinError("Invalid block size in skin data");
     QByteArray out;
     // Grow in steps: a count larger than the data that follows fails after
     // reading what is there, not by reserving the whole count up front.
@@ -60,7 +60,7 @@ QByteArray TSkinInput::readBytes(std::int64_t count)
     return out;
 }
 
-void TSkinInput::consume(std::int64_t count)
+void SkinInput::consume(std::int64_t count)
 {
     char scratch[4096];
     while (count > 0) {
@@ -70,7 +70,7 @@ void TSkinInput::consume(std::int64_t count)
     }
 }
 
-std::int64_t TSkinMemoryInput::readSome(char* data, std::int64_t max)
+std::int64_t SkinMemoryInput::readSome(char* data, std::int64_t max)
 {
     const std::int64_t n = std::min(max, m_size - m_pos);
     if (n <= 0)
@@ -81,10 +81,10 @@ std::int64_t TSkinMemoryInput::readSome(char* data, std::int64_t max)
     return n;
 }
 
-struct TSkinInflateInput::State {
-    explicit State(TSkinReadBudget& budget) : budget(budget) { }
+struct SkinInflateInput::State {
+    explicit State(SkinReadBudget& budget) : budget(budget) { }
 
-    TSkinReadBudget& budget;
+    SkinReadBudget& budget;
     z_stream stream{};
     bool initialised = false;
     bool ended = false;         // zlib saw the end of the stream and its check value matched
@@ -123,7 +123,7 @@ struct TSkinInflateInput::State {
                 break;
             }
             if (rc != Z_OK)
-                throw TSkinError("error");
+                throw SkinError("error");
         }
         const std::int64_t produced = std::int64_t(room - stream.avail_out);
         budget.chargeBytes(produced);
@@ -131,7 +131,7 @@ struct TSkinInflateInput::State {
     }
 };
 
-TSkinInflateInput::TSkinInflateInput(const char* data, std::int64_t size) : m_state(std::make_unique<State>(m_budget))
+SkinInflateInput::SkinInflateInput(const char* data, std::int64_t size) : m_state(std::make_unique<State>(m_budget))
 {
     State& s = *m_state;
     s.stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data));
@@ -139,17 +139,17 @@ TSkinInflateInput::TSkinInflateInput(const char* data, std::int64_t size) : m_st
     s.stream.avail_in = first;
     s.inputLeft = size - first;
     if (inflateInit(&s.stream) != Z_OK)
-        throw TSkinError("error");
+        throw SkinError("error");
     s.initialised = true;
 }
 
-TSkinInflateInput::~TSkinInflateInput()
+SkinInflateInput::~SkinInflateInput()
 {
     if (m_state->initialised)
         inflateEnd(&m_state->stream);
 }
 
-void TSkinInflateInput::finish()
+void SkinInflateInput::finish()
 {
     // Whatever the stream holds after the body is inflated and dropped (still
     // counted against the budget), so that zlib reaches its check value.
@@ -157,10 +157,10 @@ void TSkinInflateInput::finish()
     while (s.inflateInto(s.buffer, State::BufferSize) > 0) { }
     s.bufferPos = s.bufferEnd = 0;
     if (!s.ended)
-        throw TSkinError("Unexpected end of skin data");
+        throw SkinError("Unexpected end of skin data");
 }
 
-std::int64_t TSkinInflateInput::readSome(char* data, std::int64_t max)
+std::int64_t SkinInflateInput::readSome(char* data, std::int64_t max)
 {
     State& s = *m_state;
     if (max <= 0)
@@ -180,7 +180,7 @@ std::int64_t TSkinInflateInput::readSome(char* data, std::int64_t max)
     return n;
 }
 
-const char* TSkinInflateInput::peek(std::int64_t count)
+const char* SkinInflateInput::peek(std::int64_t count)
 {
     State& s = *m_state;
     if (count < 0 || count > State::BufferSize)
@@ -201,21 +201,21 @@ const char* TSkinInflateInput::peek(std::int64_t count)
     return reinterpret_cast<const char*>(s.buffer + s.bufferPos);
 }
 
-void TSkinInflateInput::consume(std::int64_t count)
+void SkinInflateInput::consume(std::int64_t count)
 {
     State& s = *m_state;
     if (count <= s.bufferEnd - s.bufferPos) {
         s.bufferPos += int(count);
         return;
     }
-    TSkinInput::consume(count);
+    SkinInput::consume(count);
 }
 
 QByteArray deflateBytes(const QByteArray& data, int level)
 {
     z_stream stream{};
     if (deflateInit(&stream, level) != Z_OK)
-        throw TSkinError("Can't start compression");
+        throw SkinError("Can't start compression");
     QByteArray out;
     out.resize(qsizetype(deflateBound(&stream, uLong(data.size()))));
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
@@ -226,7 +226,7 @@ QByteArray deflateBytes(const QByteArray& data, int level)
     const auto produced = qsizetype(stream.total_out);
     deflateEnd(&stream);
     if (rc != Z_STREAM_END)
-        throw TSkinError("Compression failed");
+        throw SkinError("Compression failed");
     out.resize(produced);
     return out;
 }
@@ -234,23 +234,23 @@ QByteArray deflateBytes(const QByteArray& data, int level)
 // ---------------------------------------------------------------------------
 // Filters
 
-void TSkinFilterUncompressed::read(const char* data, std::int64_t size, TSkinSource& source) const
+void SkinFilterUncompressed::read(const char* data, std::int64_t size, SkinSource& source) const
 {
-    TSkinMemoryInput in(data, size);
+    SkinMemoryInput in(data, size);
     source.readPlainBody(in);
 }
 
-QByteArray TSkinFilterUncompressed::write(const TSkinSource& source) const
+QByteArray SkinFilterUncompressed::write(const SkinSource& source) const
 {
     return source.writePlainBody();
 }
 
-void TSkinFilterCompressed::read(const char* data, std::int64_t size, TSkinSource& source) const
+void SkinFilterCompressed::read(const char* data, std::int64_t size, SkinSource& source) const
 {
     // The four magic bytes are skipped unchecked.
     if (size < 4)
-        throw TSkinError("Unexpected end of skin data");
-    TSkinInflateInput in(data + 4, size - 4);
+        throw SkinError("Unexpected end of skin data");
+    SkinInflateInput in(data + 4, size - 4);
     if (packedBody())
         source.readPackedBody(in);
     else
@@ -258,39 +258,39 @@ void TSkinFilterCompressed::read(const char* data, std::int64_t size, TSkinSourc
     in.finish();
 }
 
-QByteArray TSkinFilterCompressed::write(const TSkinSource& source) const
+QByteArray SkinFilterCompressed::write(const SkinSource& source) const
 {
     const QByteArray body = packedBody() ? source.writePackedBody() : source.writePlainBody();
     return QByteArray("TQLZ") + deflateBytes(body, level());
 }
 
-const QList<const TSkinFilter*>& skinFilters()
+const QList<const SkinFilter*>& skinFilters()
 {
-    static const TSkinFilterUncompressed uncompressed;
-    static const TSkinFilterCompressed compressed;
-    static const TSkinFilterUltraCompressed ultra;
-    static const TSkinFilterMaxCompression max;
-    static const QList<const TSkinFilter*> filters = {&uncompressed, &compressed, &ultra, &max};
+    static const SkinFilterUncompressed uncompressed;
+    static const SkinFilterCompressed compressed;
+    static const SkinFilterUltraCompressed ultra;
+    static const SkinFilterMaxCompression max;
+    static const QList<const SkinFilter*> filters = {&uncompressed, &compressed, &ultra, &max};
     return filters;
 }
 
-const TSkinFilter& defaultSkinFilter()
+const SkinFilter& defaultSkinFilter()
 {
     return *skinFilters().at(1);
 }
 
-const TSkinFilter* skinFilterForFile(const QString& fileName)
+const SkinFilter* skinFilterForFile(const QString& fileName)
 {
     const QString suffix = QFileInfo(fileName).suffix();
     if (suffix.isEmpty())
         return nullptr;
-    for (const TSkinFilter* filter : skinFilters())
+    for (const SkinFilter* filter : skinFilters())
         if (filter->extension().compare(suffix, Qt::CaseInsensitive) == 0)
             return filter;
     return nullptr;
 }
 
-bool readSkinStream(const QByteArray& stream, TSkinSource& source)
+bool readSkinStream(const QByteArray& stream, SkinSource& source)
 {
     if (stream.isEmpty() || stream[0] == '\0')
         return false;
@@ -298,7 +298,7 @@ bool readSkinStream(const QByteArray& stream, TSkinSource& source)
     return true;
 }
 
-QByteArray writeSkinStream(const TSkinSource* source)
+QByteArray writeSkinStream(const SkinSource* source)
 {
     if (!source || source->objectCount() == 0)
         return QByteArray(1, '\0');

@@ -15,10 +15,10 @@
 namespace corvane::skin {
 
 // A forward-only byte source for the body readers. Every read that cannot be
-// satisfied throws TSkinError, so truncated input never yields garbage.
-class TSkinInput {
+// satisfied throws SkinError, so truncated input never yields garbage.
+class SkinInput {
 public:
-    virtual ~TSkinInput() = default;
+    virtual ~SkinInput() = default;
     // Reads up to `max` bytes; returns how many were read (0 at the end).
     virtual std::int64_t readSome(char* data, std::int64_t max) = 0;
 
@@ -38,20 +38,20 @@ public:
     virtual const char* peek(std::int64_t /*count*/) { return nullptr; }
     virtual void consume(std::int64_t count);
     // Called once the body is read: checks what the container says about its
-    // end (a compressed stream's check value). Throws TSkinError on a mismatch.
+    // end (a compressed stream's check value). Throws SkinError on a mismatch.
     virtual void finish() { }
 
     // What the load reading this input has decoded so far: the inputs charge
     // every byte they deliver, the body readers every pixel and object.
-    TSkinReadBudget& budget() { return m_budget; }
+    SkinReadBudget& budget() { return m_budget; }
 
 protected:
-    TSkinReadBudget m_budget;
+    SkinReadBudget m_budget;
 };
 
-class TSkinMemoryInput : public TSkinInput {
+class SkinMemoryInput : public SkinInput {
 public:
-    TSkinMemoryInput(const char* data, std::int64_t size) : m_data(data), m_size(size) { }
+    SkinMemoryInput(const char* data, std::int64_t size) : m_data(data), m_size(size) { }
     std::int64_t readSome(char* data, std::int64_t max) override;
     const char* peek(std::int64_t count) override
     {
@@ -63,7 +63,7 @@ public:
     void skip(std::int64_t count)
     {
         if (count < 0 || count > m_size - m_pos)
-            throw TSkinError("Unexpected end of skin data");
+            throw SkinError("Unexpected end of skin data");
         m_budget.chargeBytes(count);
         m_pos += count;
     }
@@ -75,13 +75,13 @@ private:
 };
 
 // Inflates a zlib stream (RFC 1950) on demand. Corrupt data throws
-// TSkinError("error"); output beyond the load's budget throws too. finish()
+// SkinError("error"); output beyond the load's budget throws too. finish()
 // inflates what is left after the body (ignoring it) and verifies the
 // stream's Adler-32 check value.
-class TSkinInflateInput : public TSkinInput {
+class SkinInflateInput : public SkinInput {
 public:
-    TSkinInflateInput(const char* data, std::int64_t size);
-    ~TSkinInflateInput() override;
+    SkinInflateInput(const char* data, std::int64_t size);
+    ~SkinInflateInput() override;
     std::int64_t readSome(char* data, std::int64_t max) override;
     const char* peek(std::int64_t count) override;
     void consume(std::int64_t count) override;
@@ -95,40 +95,40 @@ private:
 // zlib (RFC 1950) compression of a whole buffer at a level (1 fast, 9 best).
 QByteArray deflateBytes(const QByteArray& data, int level);
 
-class TSkinFilter {
+class SkinFilter {
 public:
-    virtual ~TSkinFilter() = default;
+    virtual ~SkinFilter() = default;
     virtual QByteArray className() const = 0;
     virtual QString extension() const = 0; // without the dot, e.g. "tqkn"
     virtual QString description() const = 0;
     // Reads the filter's encoding into `source` (replacing its content).
-    virtual void read(const char* data, std::int64_t size, TSkinSource& source) const = 0;
-    virtual QByteArray write(const TSkinSource& source) const = 0;
+    virtual void read(const char* data, std::int64_t size, SkinSource& source) const = 0;
+    virtual QByteArray write(const SkinSource& source) const = 0;
 };
 
-class TSkinFilterUncompressed : public TSkinFilter {
+class SkinFilterUncompressed : public SkinFilter {
 public:
     QByteArray className() const override { return "TSkinFilterUncompressed"; }
     QString extension() const override { return QStringLiteral("uskn"); }
     QString description() const override { return QStringLiteral("Uncompressed Skin"); }
-    void read(const char* data, std::int64_t size, TSkinSource& source) const override;
-    QByteArray write(const TSkinSource& source) const override;
+    void read(const char* data, std::int64_t size, SkinSource& source) const override;
+    QByteArray write(const SkinSource& source) const override;
 };
 
-class TSkinFilterCompressed : public TSkinFilter {
+class SkinFilterCompressed : public SkinFilter {
 public:
     QByteArray className() const override { return "TSkinFilterCompressed"; }
     QString extension() const override { return QStringLiteral("tqkn"); }
     QString description() const override { return QStringLiteral("Compressed Skin"); }
-    void read(const char* data, std::int64_t size, TSkinSource& source) const override;
-    QByteArray write(const TSkinSource& source) const override;
+    void read(const char* data, std::int64_t size, SkinSource& source) const override;
+    QByteArray write(const SkinSource& source) const override;
 
 protected:
     virtual int level() const { return 1; }
     virtual bool packedBody() const { return false; }
 };
 
-class TSkinFilterUltraCompressed : public TSkinFilterCompressed {
+class SkinFilterUltraCompressed : public SkinFilterCompressed {
 public:
     QByteArray className() const override { return "TSkinFilterUltraCompressed"; }
     QString extension() const override { return QStringLiteral("xskn"); }
@@ -138,7 +138,7 @@ protected:
     int level() const override { return 9; }
 };
 
-class TSkinFilterMaxCompression : public TSkinFilterUltraCompressed {
+class SkinFilterMaxCompression : public SkinFilterUltraCompressed {
 public:
     QByteArray className() const override { return "TSkinFilterMaxCompression"; }
     QString extension() const override { return QStringLiteral("mskn"); }
@@ -149,17 +149,17 @@ protected:
 };
 
 // The filters in registration order: uncompressed, compressed, ultra, max.
-const QList<const TSkinFilter*>& skinFilters();
-const TSkinFilter& defaultSkinFilter(); // TSkinFilterCompressed
+const QList<const SkinFilter*>& skinFilters();
+const SkinFilter& defaultSkinFilter(); // SkinFilterCompressed
 // The first filter whose extension matches the file name's (case-insensitive);
 // null when none does.
-const TSkinFilter* skinFilterForFile(const QString& fileName);
+const SkinFilter* skinFilterForFile(const QString& fileName);
 
 // "SkinStream": presence byte (a writer stores 2, or 0 without a skin), then
 // the default filter's encoding. readSkinStream returns false for a presence
 // byte of 0 (or an empty stream): no skin, `source` untouched. Any other value
 // starts a skin, read into `source`.
-bool readSkinStream(const QByteArray& stream, TSkinSource& source);
-QByteArray writeSkinStream(const TSkinSource* source);
+bool readSkinStream(const QByteArray& stream, SkinSource& source);
+QByteArray writeSkinStream(const SkinSource* source);
 
 } // namespace corvane::skin

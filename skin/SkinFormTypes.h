@@ -1,5 +1,5 @@
 #pragma once
-// The settings of a skinned window frame (TSkinCustomForm and TSkinForm):
+// The settings of a skinned window frame (SkinCustomForm and SkinForm):
 // window states, border styles, dragging, gravitation and the option groups
 // that are stored with a window but that this program does not animate. The
 // menus share them (popup options, the show animation, the hit-test query).
@@ -18,9 +18,9 @@ namespace corvane::skin {
 // would be. A skinned frame answers; any other window leaves the answer no.
 constexpr int CM_SKINHITTEST = 1392;
 
-class TSkinHitTestEvent : public QEvent {
+class SkinHitTestEvent : public QEvent {
 public:
-    explicit TSkinHitTestEvent(const QPoint& windowPoint) : QEvent(QEvent::Type(CM_SKINHITTEST)), m_point(windowPoint)
+    explicit SkinHitTestEvent(const QPoint& windowPoint) : QEvent(QEvent::Type(CM_SKINHITTEST)), m_point(windowPoint)
     { }
     QPoint windowPoint() const { return m_point; }
     bool nonClient() const { return m_nonClient; }
@@ -31,10 +31,10 @@ private:
     bool m_nonClient = false;
 };
 
-enum TSkinWindowState : int { wsNormal, wsMaximized, wsMinimized, wsRollup, wsTray };
+enum SkinWindowState : int { wsNormal, wsMaximized, wsMinimized, wsRollup, wsTray };
 
 // The state byte a frame's object tree gets for a window state.
-constexpr int skinStateOf(TSkinWindowState state)
+constexpr int skinStateOf(SkinWindowState state)
 {
     switch (state) {
     case wsMaximized: return ssMaximized;
@@ -46,16 +46,16 @@ constexpr int skinStateOf(TSkinWindowState state)
     return ssNormal;
 }
 
-enum TSkinBorderStyle : int { bsNone, bsStandard, bsToolWindow };
+enum SkinBorderStyle : int { bsNone, bsStandard, bsToolWindow };
 
-enum TSkinFormDragMode : int {
+enum SkinFormDragMode : int {
     fdmBorder,  // an outline follows the pointer, the window moves on release
     fdmFullDrag // the window follows the pointer
 };
 
-enum TSkinFormPerformance : int { fpNoBuffer, fpSharedBuffer, fpPersistentBuffer, fpDoubleBuffer };
+enum SkinFormPerformance : int { fpNoBuffer, fpSharedBuffer, fpPersistentBuffer, fpDoubleBuffer };
 
-enum TSkinAnimationEffect : int {
+enum SkinAnimationEffect : int {
     aeRandomSelect,
     aeFade,
     aeDiagonal,
@@ -73,49 +73,49 @@ enum TSkinAnimationEffect : int {
     aeSmoothRectOut
 };
 
-enum TSkinAnimationDirection : int { adNone, adNoRotate, adRotate90, adRotate180, adRotate270 };
+enum SkinAnimationDirection : int { adNone, adNoRotate, adRotate90, adRotate180, adRotate270 };
 
-struct TSkinAnimation {
+struct SkinAnimation {
     bool Enabled = false;
-    TSkinAnimationEffect Effect = aeFade;
-    TSkinAnimationDirection Direction = adNone;
+    SkinAnimationEffect Effect = aeFade;
+    SkinAnimationDirection Direction = adNone;
     int Time = 400;     // 50..9000 ms
     int Resolution = 1; // 1..10
     int TileCount = 1;  // 1..20
 };
 
-struct TSkinShadow {
+struct SkinShadow {
     bool Enabled = false;
     int Size = 4;
 };
 
-struct TSkinDragging {
+struct SkinDragging {
     bool Moveable = true;
     bool Sizeable = true;
-    TSkinFormDragMode DragMode = fdmFullDrag;
+    SkinFormDragMode DragMode = fdmFullDrag;
 };
 
-struct TSkinGravitation {
+struct SkinGravitation {
     bool Enabled = true;
     int Size = 20;
 };
 
 // Minimum and maximum window size; 0 means "no constraint".
-struct TSkinConstraints {
+struct SkinConstraints {
     int MinWidth = 0;
     int MinHeight = 0;
     int MaxWidth = 0;
     int MaxHeight = 0;
 };
 
-struct TSkinPopupMenuOptions {
-    TSkinBlending Blending{false, 150};
-    TSkinShadow Shadow;
-    TSkinAnimation Animation;
+struct SkinPopupMenuOptions {
+    SkinBlending Blending{false, 150};
+    SkinShadow Shadow;
+    SkinAnimation Animation;
 };
 
 // The caption functions a frame offers by default: all but help.
-constexpr TSkinBorderIcons defaultBorderIcons = borderIconBit(biClose) | borderIconBit(biSystemMenu) |
+constexpr SkinBorderIcons defaultBorderIcons = borderIconBit(biClose) | borderIconBit(biSystemMenu) |
                                                 borderIconBit(biMinimize) | borderIconBit(biMaximize) |
                                                 borderIconBit(biRollup) | borderIconBit(biTray);
 

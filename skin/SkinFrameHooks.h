@@ -18,9 +18,9 @@ namespace corvane::skin {
 
 // What a skinned menu bar offers the frame: keyboard menu activation and
 // shortcut keys pressed anywhere in the window.
-class TSkinFrameMenuBar {
+class SkinFrameMenuBar {
 public:
-    virtual ~TSkinFrameMenuBar() = default;
+    virtual ~SkinFrameMenuBar() = default;
     // Enters keyboard menu mode for an Alt + character press.
     virtual void keyboardMenu(QChar character) = 0;
     // A key with modifiers pressed in the window; true when consumed.
@@ -28,7 +28,7 @@ public:
 };
 
 // One entry of a frame's system menu.
-struct TSkinSystemMenuItem {
+struct SkinSystemMenuItem {
     QString Caption;     // "&Restore" ... "-" for the separator
     QString ShortCut;    // display text, e.g. "Alt+F4"
     int ImageIndex = -1; // picture of the built-in caption-button set
@@ -37,13 +37,13 @@ struct TSkinSystemMenuItem {
 
 // Shows a frame's system menu. The frame builds the item list each time; the
 // presenter shows it and reports the chosen caption back.
-class TSkinSystemMenuPresenter {
+class SkinSystemMenuPresenter {
 public:
-    virtual ~TSkinSystemMenuPresenter() = default;
+    virtual ~SkinSystemMenuPresenter() = default;
     // Shows the items at a screen point for the frame's window; calls `chosen`
     // with the caption of the item the user picks (not at all when none).
-    virtual void popup(QWidget* window, const QList<TSkinSystemMenuItem>& items, const QPoint& screenPoint,
-                       const TSkinPopupMenuOptions& options, const std::function<void(const QString&)>& chosen) = 0;
+    virtual void popup(QWidget* window, const QList<SkinSystemMenuItem>& items, const QPoint& screenPoint,
+                       const SkinPopupMenuOptions& options, const std::function<void(const QString&)>& chosen) = 0;
 };
 
 } // namespace corvane::skin

@@ -156,7 +156,7 @@ char* decodeHex(const char* p, const char* close, char* o)
         const int digit = digitValue[c];
         if (digit < 0) {
             if (!isHexSpace(c))
-                throw TSkinError("Invalid binary value in object text");
+                throw SkinError("Invalid binary value in object text");
             // The rest of a line end and the next line's indent in one go:
             // going round the loop per character would retry the vector
             // decode at every one of them.
@@ -172,7 +172,7 @@ char* decodeHex(const char* p, const char* close, char* o)
         }
     }
     if (high >= 0)
-        throw TSkinError("Odd number of hexadecimal digits in a binary value");
+        throw SkinError("Odd number of hexadecimal digits in a binary value");
     return o;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// TSkinLookKey and TSkinLookCache: the finished pictures of a control's
+// SkinLookKey and SkinLookCache: the finished pictures of a control's
 // looks, so that a repaint of an unchanged control is one copy instead of
 // laying out its face, measuring and shaping its caption again. The skinned
 // controls (the button, the menu bar) keep their looks in one of these.
@@ -25,22 +25,22 @@
 
 namespace corvane::skin {
 
-struct TSkinLookKey {
+struct SkinLookKey {
     QVarLengthArray<qint64, 32> numbers;
     QString text;
     QVarLengthArray<QFont, 2> fonts;
 
-    TSkinLookKey& operator<<(qint64 number)
+    SkinLookKey& operator<<(qint64 number)
     {
         numbers.append(number);
         return *this;
     }
-    TSkinLookKey& operator<<(const QFont& font)
+    SkinLookKey& operator<<(const QFont& font)
     {
         fonts.append(font);
         return *this;
     }
-    bool operator==(const TSkinLookKey& other) const
+    bool operator==(const SkinLookKey& other) const
     {
         return numbers == other.numbers && text == other.text && fonts == other.fonts;
     }
@@ -51,7 +51,7 @@ struct TSkinLookKey {
 // share of the picture (a frame's border), each part's pixels may be kept on
 // their own instead, in the order of the parts, and the picture left null.
 // A look with neither marks one that cannot be kept and is drawn each time.
-struct TSkinLook {
+struct SkinLook {
     QImage picture;
     std::vector<QRect> parts;
     std::vector<QImage> partPictures;
@@ -60,27 +60,27 @@ struct TSkinLook {
 // A few pictures, most recently used first: a control moves between a
 // handful of looks (normal, hot, pressed, focused, disabled), and hovering
 // over it must not paint them again and again.
-class TSkinLookCache {
+class SkinLookCache {
 public:
-    explicit TSkinLookCache(int capacity) : m_capacity(capacity) { }
+    explicit SkinLookCache(int capacity) : m_capacity(capacity) { }
 
     // The picture for `key`, or null; a hit becomes the most recent one.
     // The pointer holds until the entry is dropped.
-    const QImage* find(const TSkinLookKey& key)
+    const QImage* find(const SkinLookKey& key)
     {
-        const TSkinLook* look = findLook(key);
+        const SkinLook* look = findLook(key);
         return look ? &look->picture : nullptr;
     }
 
     // Keeps a picture as the most recent one, dropping the least recent
     // when full; returns the kept picture.
-    const QImage& insert(TSkinLookKey key, QImage picture)
+    const QImage& insert(SkinLookKey key, QImage picture)
     {
-        return insertLook(std::move(key), TSkinLook{std::move(picture), {}, {}}).picture;
+        return insertLook(std::move(key), SkinLook{std::move(picture), {}, {}}).picture;
     }
 
     // The same for looks that list the parts they drew.
-    const TSkinLook* findLook(const TSkinLookKey& key)
+    const SkinLook* findLook(const SkinLookKey& key)
     {
         for (auto entry = m_entries.begin(); entry != m_entries.end(); ++entry) {
             if (!(entry->key == key))
@@ -90,7 +90,7 @@ public:
         }
         return nullptr;
     }
-    const TSkinLook& insertLook(TSkinLookKey key, TSkinLook look)
+    const SkinLook& insertLook(SkinLookKey key, SkinLook look)
     {
         if (int(m_entries.size()) >= m_capacity)
             m_entries.pop_back();
@@ -101,9 +101,9 @@ public:
     void clear() { m_entries.clear(); }
     // Empties the cache and hands its looks back, so that the memory of
     // their pictures can be drawn over for the looks that replace them.
-    std::vector<TSkinLook> takeLooks()
+    std::vector<SkinLook> takeLooks()
     {
-        std::vector<TSkinLook> looks;
+        std::vector<SkinLook> looks;
         looks.reserve(m_entries.size());
         for (Entry& entry : m_entries)
             looks.push_back(std::move(entry.look));
@@ -125,8 +125,8 @@ public:
 
 private:
     struct Entry {
-        TSkinLookKey key;
-        TSkinLook look;
+        SkinLookKey key;
+        SkinLook look;
     };
     // A list, so that a hit moves to the front without moving any look.
     std::list<Entry> m_entries;

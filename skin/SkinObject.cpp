@@ -19,15 +19,15 @@ bool haveGuiApplication()
 
 } // namespace
 
-TSkinObject::TSkinObject(TSkinObject* owner)
+SkinObject::SkinObject(SkinObject* owner)
 {
     if (owner)
-        owner->appendChild(std::unique_ptr<TSkinObject>(this));
+        owner->appendChild(std::unique_ptr<SkinObject>(this));
 }
 
-TSkinObject::~TSkinObject() = default;
+SkinObject::~SkinObject() = default;
 
-void TSkinObject::appendChild(std::unique_ptr<TSkinObject> child)
+void SkinObject::appendChild(std::unique_ptr<SkinObject> child)
 {
     child->m_owner = this;
     m_children.push_back(std::move(child));
@@ -36,10 +36,10 @@ void TSkinObject::appendChild(std::unique_ptr<TSkinObject> child)
 // ---------------------------------------------------------------------------
 // Bounds and layout
 
-void TSkinObject::setBounds(int left, int top, int width, int height)
+void SkinObject::setBounds(int left, int top, int width, int height)
 {
     // Bounded coordinates keep every layout and drawing sum inside an int.
-    constexpr int limit = TSkinLimits::MaxCoordinate;
+    constexpr int limit = SkinLimits::MaxCoordinate;
     left = qBound(-limit, left, limit);
     top = qBound(-limit, top, limit);
     width = qBound(0, width, limit);
@@ -55,28 +55,28 @@ void TSkinObject::setBounds(int left, int top, int width, int height)
     layout(m_prevWidth, m_prevHeight);
 }
 
-void TSkinObject::layoutChildren()
+void SkinObject::layoutChildren()
 {
     // A fresh layout at an unchanged size must not move the corner-anchored
     // children again: they already follow the last size change.
     layout(m_width, m_height);
 }
 
-void TSkinObject::layout(int previousWidth, int previousHeight)
+void SkinObject::layout(int previousWidth, int previousHeight)
 {
     if (m_children.empty())
         return;
     // R in 64 bits: many strips may add up beyond an int; each placement is
     // clamped by setBounds.
     qint64 rl = m_left, rt = m_top, rr = qint64(m_left) + m_width, rb = qint64(m_top) + m_height;
-    auto place = [](TSkinObject* c, qint64 l, qint64 t, qint64 w, qint64 h) {
+    auto place = [](SkinObject* c, qint64 l, qint64 t, qint64 w, qint64 h) {
         auto clampInt = [](qint64 v) {
-            return int(qBound(qint64(-TSkinLimits::MaxCoordinate), v, qint64(TSkinLimits::MaxCoordinate)));
+            return int(qBound(qint64(-SkinLimits::MaxCoordinate), v, qint64(SkinLimits::MaxCoordinate)));
         };
         c->setBounds(clampInt(l), clampInt(t), clampInt(w), clampInt(h));
     };
 
-    auto strips = [&](TSkinAlign first, TSkinAlign second, bool vertical) {
+    auto strips = [&](SkinAlign first, SkinAlign second, bool vertical) {
         for (auto& c : m_children) {
             if (!c->Visible)
                 continue;
@@ -106,7 +106,7 @@ void TSkinObject::layout(int previousWidth, int previousHeight)
 
     // Pass 5: text-sized children, from last to first.
     for (auto it = m_children.rbegin(); it != m_children.rend(); ++it) {
-        TSkinObject* c = it->get();
+        SkinObject* c = it->get();
         if (!c->Visible || c->Align != saText)
             continue;
         int textWidth = 0;
@@ -118,7 +118,7 @@ void TSkinObject::layout(int previousWidth, int previousHeight)
     // Pass 6: centred children, from last to first (C++ division truncates
     // towards zero, as the placement rule wants).
     for (auto it = m_children.rbegin(); it != m_children.rend(); ++it) {
-        TSkinObject* c = it->get();
+        SkinObject* c = it->get();
         if (!c->Visible || c->Align != saCenter)
             continue;
         place(c, rl + ((rr - rl) - c->m_width) / 2, rt + ((rb - rt) - c->m_height) / 2, c->m_width, c->m_height);
@@ -150,31 +150,31 @@ void TSkinObject::layout(int previousWidth, int previousHeight)
 // ---------------------------------------------------------------------------
 // The tree
 
-TSkinObject* TSkinObject::findObject(const QString& name)
+SkinObject* SkinObject::findObject(const QString& name)
 {
     if (Name.compare(name, Qt::CaseInsensitive) == 0)
         return this;
     for (auto& c : m_children)
-        if (TSkinObject* found = c->findObject(name))
+        if (SkinObject* found = c->findObject(name))
             return found;
     return nullptr;
 }
 
-TSkinObject* TSkinObject::findKind(TSkinKind kind)
+SkinObject* SkinObject::findKind(SkinKind kind)
 {
     if (Kind == kind)
         return this;
     for (auto& c : m_children)
-        if (TSkinObject* found = c->findKind(kind))
+        if (SkinObject* found = c->findKind(kind))
             return found;
     return nullptr;
 }
 
-std::unique_ptr<TSkinObject> TSkinObject::copyTree() const
+std::unique_ptr<SkinObject> SkinObject::copyTree() const
 {
-    std::unique_ptr<TSkinObject> copy(TSkinClassRegistry::create(className()));
+    std::unique_ptr<SkinObject> copy(SkinClassRegistry::create(className()));
     if (!copy)
-        copy = std::make_unique<TSkinObject>();
+        copy = std::make_unique<SkinObject>();
     copy->assignFrom(*this);
     copy->m_bitmaps = m_bitmaps;
     for (const auto& c : m_children)
@@ -183,48 +183,48 @@ std::unique_ptr<TSkinObject> TSkinObject::copyTree() const
     return copy;
 }
 
-void TSkinObject::setState(int state)
+void SkinObject::setState(int state)
 {
     m_state = state;
     for (auto& c : m_children)
         c->setState(state);
 }
 
-void TSkinObject::setActive(bool active)
+void SkinObject::setActive(bool active)
 {
     m_active = active;
     for (auto& c : m_children)
         c->setActive(active);
 }
 
-void TSkinObject::setHost(QObject* host)
+void SkinObject::setHost(QObject* host)
 {
     m_host = host;
     for (auto& c : m_children)
         c->setHost(host);
 }
 
-void TSkinObject::setBitmaps(const TSkinBitmapList* bitmaps)
+void SkinObject::setBitmaps(const SkinBitmapList* bitmaps)
 {
     m_bitmaps = bitmaps;
     for (auto& c : m_children)
         c->setBitmaps(bitmaps);
 }
 
-void TSkinObject::setRightToLeft(bool rightToLeft)
+void SkinObject::setRightToLeft(bool rightToLeft)
 {
     m_rightToLeft = rightToLeft;
     for (auto& c : m_children)
         c->setRightToLeft(rightToLeft);
 }
 
-void TSkinObject::linkBitmaps()
+void SkinObject::linkBitmaps()
 {
     for (auto& c : m_children)
         c->linkBitmaps();
 }
 
-void TSkinObject::changeHue(int delta)
+void SkinObject::changeHue(int delta)
 {
     Color = shiftColorHue(Color, delta);
     Font.Color = shiftColorHue(Font.Color, delta);
@@ -232,7 +232,7 @@ void TSkinObject::changeHue(int delta)
         c->changeHue(delta);
 }
 
-void TSkinObject::setCharset(int charset)
+void SkinObject::setCharset(int charset)
 {
     Font.Charset = charset;
     for (auto& c : m_children)
@@ -242,7 +242,7 @@ void TSkinObject::setCharset(int charset)
 // ---------------------------------------------------------------------------
 // Drawing
 
-void TSkinObject::draw(QPainter& painter)
+void SkinObject::draw(QPainter& painter)
 {
     if (!Visible || m_width <= 0 || m_height <= 0)
         return;
@@ -251,23 +251,23 @@ void TSkinObject::draw(QPainter& painter)
     drawVisibleChildren(painter);
 }
 
-void TSkinObject::drawFillAndText(QPainter& painter)
+void SkinObject::drawFillAndText(QPainter& painter)
 {
     if (Color != clNone)
         painter.fillRect(boundsRect(), toQColor(Color));
     drawText(painter);
 }
 
-void TSkinObject::drawVisibleChildren(QPainter& painter)
+void SkinObject::drawVisibleChildren(QPainter& painter)
 {
     for (auto& c : m_children)
         if (c->Visible && c->m_width > 0 && c->m_height > 0)
             c->draw(painter);
 }
 
-void TSkinObject::drawText(QPainter& painter)
+void SkinObject::drawText(QPainter& painter)
 {
-    const TSkinFont& font = getFont();
+    const SkinFont& font = getFont();
     if (Text == QLatin1String("-")) {
         // Separator: a one-pixel line across the middle row, 3 pixels in from each side.
         painter.fillRect(QRect(m_left + 3, m_top + m_height / 2 - 1, m_width - 6, 1), toQColor(font.Color));
@@ -354,7 +354,7 @@ void TSkinObject::drawText(QPainter& painter)
 // ---------------------------------------------------------------------------
 // Regions and hit testing
 
-QRegion TSkinObject::createRegion()
+QRegion SkinObject::createRegion()
 {
     if (m_width <= 0 || m_height <= 0)
         return QRegion();
@@ -367,37 +367,37 @@ QRegion TSkinObject::createRegion()
     return region;
 }
 
-QRegion TSkinObject::ownRegion()
+QRegion SkinObject::ownRegion()
 {
     return QRegion(boundsRect());
 }
 
-TSkinObject* TSkinObject::objectAt(const QPoint& point)
+SkinObject* SkinObject::objectAt(const QPoint& point)
 {
     if (!Visible || !boundsRect().contains(point) || Kind == skTranparent)
         return nullptr;
     if (m_children.empty())
         return this;
-    TSkinObject* hit = nullptr;
+    SkinObject* hit = nullptr;
     for (auto& c : m_children)
-        if (TSkinObject* found = c->objectAt(point))
+        if (SkinObject* found = c->objectAt(point))
             hit = found;
     return hit ? hit : this;
 }
 
-void TSkinObject::requestRedraw()
+void SkinObject::requestRedraw()
 {
     if (m_host) {
-        TSkinRedrawEvent event(this);
+        SkinRedrawEvent event(this);
         QCoreApplication::sendEvent(m_host, &event);
     }
 }
 
-TSkinFrameInterface* TSkinObject::frame() const
+SkinFrameInterface* SkinObject::frame() const
 {
     if (!m_host)
         return nullptr;
-    TSkinGetFormEvent event;
+    SkinGetFormEvent event;
     QCoreApplication::sendEvent(m_host, &event);
     return event.form();
 }
@@ -405,11 +405,11 @@ TSkinFrameInterface* TSkinObject::frame() const
 // ---------------------------------------------------------------------------
 // Persistence
 
-const TSkinPropertyTable& TSkinObject::propertyTable()
+const SkinPropertyTable& SkinObject::propertyTable()
 {
     using namespace skinprop;
-    using O = TSkinObject;
-    static const TSkinPropertyTable table(
+    using O = SkinObject;
+    static const SkinPropertyTable table(
         nullptr, {
                      enumProperty<&O::Align, alignIdent, alignFromIdent>("Align"),
                      colorProperty<&O::Color>("Color"),
@@ -434,31 +434,31 @@ const TSkinPropertyTable& TSkinObject::propertyTable()
     return table;
 }
 
-void TSkinObject::writeProperties(QList<TSkinProperty>& out) const
+void SkinObject::writeProperties(QList<SkinProperty>& out) const
 {
     properties().write(*this, out);
 }
 
-bool TSkinObject::readProperty(const TSkinProperty& p)
+bool SkinObject::readProperty(const SkinProperty& p)
 {
     return properties().read(*this, p);
 }
 
-void TSkinObject::assignFrom(const TSkinObject& s)
+void SkinObject::assignFrom(const SkinObject& s)
 {
     Name = s.Name;
     properties().assign(*this, s);
 }
 
-TColor shiftColorHue(TColor color, int delta)
+SkinColor shiftColorHue(SkinColor color, int delta)
 {
     if (color == clNone)
         return color;
-    const TColor c = resolveColor(color);
+    const SkinColor c = resolveColor(color);
     // 0x00BBGGRR to a pixel 0xAARRGGBB and back.
     const std::uint32_t pixel = 0xFF000000u | (std::uint32_t(c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
     const std::uint32_t shifted = shiftPixelHue(pixel, delta);
-    return TColor(((shifted >> 16) & 0xFF) | (shifted & 0xFF00) | ((shifted & 0xFF) << 16));
+    return SkinColor(((shifted >> 16) & 0xFF) | (shifted & 0xFF00) | ((shifted & 0xFF) << 16));
 }
 
 } // namespace corvane::skin

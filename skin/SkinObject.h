@@ -1,5 +1,5 @@
 #pragma once
-// TSkinObject: a rectangle with a role (Kind), a docking rule (Align), a fill
+// SkinObject: a rectangle with a role (Kind), a docking rule (Align), a fill
 // colour, a font and text settings. Skin objects form trees; each object owns
 // its children in creation order. Coordinates of every object are in the space
 // of the root object, not relative to the parent.
@@ -24,33 +24,33 @@
 
 namespace corvane::skin {
 
-class TSkinObject {
+class SkinObject {
 public:
     // The owner, when given, takes ownership: the new object is appended to
     // its children.
-    explicit TSkinObject(TSkinObject* owner = nullptr);
-    virtual ~TSkinObject();
-    TSkinObject(const TSkinObject&) = delete;
-    TSkinObject& operator=(const TSkinObject&) = delete;
+    explicit SkinObject(SkinObject* owner = nullptr);
+    virtual ~SkinObject();
+    SkinObject(const SkinObject&) = delete;
+    SkinObject& operator=(const SkinObject&) = delete;
 
-    // The registered class name ("TSkinObject", "TSkinActiveBitmap" ...).
+    // The registered class name ("SkinObject", "SkinActiveBitmap" ...).
     virtual QByteArray className() const { return QByteArrayLiteral("TSkinObject"); }
 
     // ---- Published properties, in stream order (Left, Top, Height, Width
     // sit between Masked and MarginLeft and go through setBounds).
     QString Name;
-    TSkinAlign Align = saNone;
-    TColor Color = clWhite;
+    SkinAlign Align = saNone;
+    SkinColor Color = clWhite;
     bool DrawIfOwner = false;
-    TSkinFont Font;
-    TSkinKind Kind = skNone;
+    SkinFont Font;
+    SkinKind Kind = skNone;
     bool Masked = true;
     int MarginLeft = 0;
     int MarginRight = 0;
     int MarginTop = 0;
     int MarginBottom = 0;
-    TSkinTextAlign TextAlign = taLeft;
-    TSkinTextEffect TextEffect = teNone;
+    SkinTextAlign TextAlign = taLeft;
+    SkinTextEffect TextEffect = teNone;
     int TextMarginLeft = 0;
     int TextMarginRight = 0;
     int TextMarginTop = 0;
@@ -81,18 +81,18 @@ public:
     void layoutChildren();
 
     // ---- The tree.
-    TSkinObject* owner() const { return m_owner; }
+    SkinObject* owner() const { return m_owner; }
     int childCount() const { return int(m_children.size()); }
-    TSkinObject* child(int index) const { return m_children[size_t(index)].get(); }
-    const std::vector<std::unique_ptr<TSkinObject>>& children() const { return m_children; }
-    void appendChild(std::unique_ptr<TSkinObject> child);
+    SkinObject* child(int index) const { return m_children[size_t(index)].get(); }
+    const std::vector<std::unique_ptr<SkinObject>>& children() const { return m_children; }
+    void appendChild(std::unique_ptr<SkinObject> child);
     // Depth first, this object first, then each child in order. Names compare
     // case-insensitively.
-    TSkinObject* findObject(const QString& name);
-    TSkinObject* findKind(TSkinKind kind);
+    SkinObject* findObject(const QString& name);
+    SkinObject* findKind(SkinKind kind);
     // A copy of this tree: same registered classes, every published value,
     // links with their bitmap references, children, and finally the bounds.
-    std::unique_ptr<TSkinObject> copyTree() const;
+    std::unique_ptr<SkinObject> copyTree() const;
 
     // ---- State passed down to every descendant.
     virtual void setState(int state);
@@ -101,8 +101,8 @@ public:
     bool active() const { return m_active; }
     void setHost(QObject* host);
     QObject* host() const { return m_host; }
-    void setBitmaps(const TSkinBitmapList* bitmaps);
-    const TSkinBitmapList* bitmaps() const { return m_bitmaps; }
+    void setBitmaps(const SkinBitmapList* bitmaps);
+    const SkinBitmapList* bitmaps() const { return m_bitmaps; }
     void setRightToLeft(bool rightToLeft);
     bool rightToLeft() const { return m_rightToLeft; }
 
@@ -125,30 +125,30 @@ public:
     // Sets the charset of every font of this object and of its descendants.
     virtual void setCharset(int charset);
     // The font that fits the current state.
-    virtual const TSkinFont& getFont() const { return Font; }
+    virtual const SkinFont& getFont() const { return Font; }
 
     // Hit testing in root coordinates: invisible objects, points outside and
     // skTranparent objects yield nothing; otherwise the last child that yields
     // something, else this object.
-    TSkinObject* objectAt(const QPoint& point);
+    SkinObject* objectAt(const QPoint& point);
 
     // Sends CM_SKINREDRAW to the host control.
     void requestRedraw();
     // Asks the host (CM_SKINGETFORM) for the skinned frame; null when none.
-    TSkinFrameInterface* frame() const;
+    SkinFrameInterface* frame() const;
 
     // ---- Persistence (used by the readers and writers of the skin stream).
     // The published properties of this object's class, in stream order; each
     // class declares its own (propertyTable()) and returns it here.
-    static const TSkinPropertyTable& propertyTable();
-    virtual const TSkinPropertyTable& properties() const { return propertyTable(); }
+    static const SkinPropertyTable& propertyTable();
+    virtual const SkinPropertyTable& properties() const { return propertyTable(); }
     // Appends every published property except "Objects", in stream order.
-    void writeProperties(QList<TSkinProperty>& out) const;
+    void writeProperties(QList<SkinProperty>& out) const;
     // Takes one stored property; false when the class does not publish it.
-    bool readProperty(const TSkinProperty& property);
+    bool readProperty(const SkinProperty& property);
     // Copies the name and every published value of the classes the source
     // shares with this object (not the bounds, not the children).
-    void assignFrom(const TSkinObject& source);
+    void assignFrom(const SkinObject& source);
 
 protected:
     // The fill and text of this object alone (no children).
@@ -165,18 +165,18 @@ private:
     // difference between the current size and (previousWidth, previousHeight).
     void layout(int previousWidth, int previousHeight);
 
-    TSkinObject* m_owner = nullptr;
-    std::vector<std::unique_ptr<TSkinObject>> m_children;
+    SkinObject* m_owner = nullptr;
+    std::vector<std::unique_ptr<SkinObject>> m_children;
     int m_left = 0, m_top = 0, m_width = 0, m_height = 0;
     int m_prevWidth = 0, m_prevHeight = 0;
     int m_state = 0;
     bool m_active = false;
     bool m_rightToLeft = false;
     QPointer<QObject> m_host;
-    const TSkinBitmapList* m_bitmaps = nullptr;
+    const SkinBitmapList* m_bitmaps = nullptr;
 };
 
 // Hue shift of one colour (system colours are resolved first; clNone stays).
-TColor shiftColorHue(TColor color, int delta);
+SkinColor shiftColorHue(SkinColor color, int delta);
 
 } // namespace corvane::skin

@@ -12,19 +12,19 @@
 // string, 7 identifier, 8 false, 9 true, 10 binary, 11 set (12 long string is
 // read and written for strings over 255 bytes).
 //
-// Readers throw TSkinError on malformed, truncated or oversized input.
+// Readers throw SkinError on malformed, truncated or oversized input.
 
 #include "skin/SkinObjectRecord.h"
 
 namespace corvane::skin {
 
-TSkinObjectRecord readTextObject(const QByteArray& text);
+SkinObjectRecord readTextObject(const QByteArray& text);
 // Several top-level "object ... end" blocks one after the other (a skin
 // description file).
-QList<TSkinObjectRecord> readTextObjects(const QByteArray& text);
-QByteArray writeTextObject(const TSkinObjectRecord& record);
+QList<SkinObjectRecord> readTextObjects(const QByteArray& text);
+QByteArray writeTextObject(const SkinObjectRecord& record);
 
-TSkinObjectRecord readBinaryObject(const QByteArray& bytes);
-QByteArray writeBinaryObject(const TSkinObjectRecord& record);
+SkinObjectRecord readBinaryObject(const QByteArray& bytes);
+QByteArray writeBinaryObject(const SkinObjectRecord& record);
 
 } // namespace corvane::skin

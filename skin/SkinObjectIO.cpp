@@ -21,10 +21,10 @@ constexpr std::int32_t BinaryChildrenMarker = 0xF0000;
 
 [[noreturn]] void fail(const std::string& what)
 {
-    throw TSkinError(what);
+    throw SkinError(what);
 }
 
-void readObjectsValue(TSkinObject& parent, const char* data, qint64 size, TSkinReadBudget& budget, int depth);
+void readObjectsValue(SkinObject& parent, const char* data, qint64 size, SkinReadBudget& budget, int depth);
 
 // The property that holds an object's children. Compared as two QByteArrays
 // (the length first), not against a C string that would be measured each time.
@@ -39,17 +39,17 @@ bool isObjectsName(const QByteArray& name)
 // the hot path of loading. Same format and checks as readBinaryObject.
 class DirectBinaryReader {
 public:
-    DirectBinaryReader(const char* data, qint64 size, TSkinReadBudget& budget)
+    DirectBinaryReader(const char* data, qint64 size, SkinReadBudget& budget)
         : m_data(data), m_end(data + size), m_budget(budget)
     { }
 
     // `className` (stored beside the object) decides the class created.
-    std::unique_ptr<TSkinObject> readRoot(const QByteArray& className, int depth)
+    std::unique_ptr<SkinObject> readRoot(const QByteArray& className, int depth)
     {
         if (m_end - m_data < 4 || std::memcmp(m_data, "TPF0", 4) != 0)
             fail("Invalid stream format (object signature missing)");
         m_data += 4;
-        std::unique_ptr<TSkinObject> object = readObject(&className, depth);
+        std::unique_ptr<SkinObject> object = readObject(&className, depth);
         // The record's size is stored beside it: the object must fill it.
         if (m_data != m_end)
             fail("Binary object data longer than its object");
@@ -112,7 +112,7 @@ private:
         props::InternedName* seen =
             position >= 0 && position < int(recent.size()) ? &recent[size_t(position)] : nullptr;
         props::InternedName name;
-        if (seen && seen->word.size() == n && TSkinWordTable<int>::sameBytes(seen->word.constData(), m_data, n)) {
+        if (seen && seen->word.size() == n && SkinWordTable<int>::sameBytes(seen->word.constData(), m_data, n)) {
             name = *seen;
         } else {
             name = props::internName(m_data, n);
@@ -137,9 +137,9 @@ private:
         to = m_strings;
     }
 
-    std::unique_ptr<TSkinObject> readObject(const QByteArray* forcedClass, int depth)
+    std::unique_ptr<SkinObject> readObject(const QByteArray* forcedClass, int depth)
     {
-        if (depth > TSkinLimits::MaxNesting)
+        if (depth > SkinLimits::MaxNesting)
             fail("Skin objects are nested too deeply");
         m_budget.chargeObject();
         need(1);
@@ -150,7 +150,7 @@ private:
         }
         const QByteArray storedClass = shortString();
         const QByteArray& className = forcedClass ? *forcedClass : storedClass;
-        std::unique_ptr<TSkinObject> object(TSkinClassRegistry::create(className));
+        std::unique_ptr<SkinObject> object(SkinClassRegistry::create(className));
         if (!object)
             fail("Class " + className.toStdString() + " not found");
         // The object's name is kept as text only: no byte array for it.
@@ -159,20 +159,20 @@ private:
         const QLatin1StringView name(m_data, nameSize);
         m_data += nameSize;
         object->Name = name;
-        const TSkinPropertyTable& properties = object->properties();
-        TSkinProperty property;
+        const SkinPropertyTable& properties = object->properties();
+        SkinProperty property;
         int count = 0;
         for (;;) {
             props::InternedName interned = propertyName(count);
             property.name = std::move(interned.word);
             if (property.name.isEmpty())
                 break;
-            if (++count > TSkinLimits::MaxProperties)
+            if (++count > SkinLimits::MaxProperties)
                 fail("Too many properties in one object");
             const quint8 tag = byte();
             if (tag == 10 && isObjectsName(property.name)) {
                 const qint64 n = littleEndian(4);
-                if (n < 0 || n > TSkinLimits::MaxBinaryBytes)
+                if (n < 0 || n > SkinLimits::MaxBinaryBytes)
                     fail("Binary value too long in binary object data");
                 need(n);
                 readObjectsValue(*object, m_data, n, m_budget, depth);
@@ -190,7 +190,7 @@ private:
                 ++m_data;
                 break;
             }
-            std::unique_ptr<TSkinObject> child = readObject(nullptr, depth + 1);
+            std::unique_ptr<SkinObject> child = readObject(nullptr, depth + 1);
             child->setCharset(1);
             object->appendChild(std::move(child));
         }
@@ -198,54 +198,54 @@ private:
     }
 
     // `position`: the property's place in its object, -1 when it has none.
-    void readValue(quint8 tag, TSkinValue& v, int position)
+    void readValue(quint8 tag, SkinValue& v, int position)
     {
         switch (tag) {
         case 2:
-            v.type = TSkinValue::Integer;
+            v.type = SkinValue::Integer;
             v.integer = littleEndian(1);
             break;
         case 3:
-            v.type = TSkinValue::Integer;
+            v.type = SkinValue::Integer;
             v.integer = littleEndian(2);
             break;
         case 4:
-            v.type = TSkinValue::Integer;
+            v.type = SkinValue::Integer;
             v.integer = littleEndian(4);
             break;
         case 19:
-            v.type = TSkinValue::Integer;
+            v.type = SkinValue::Integer;
             v.integer = littleEndian(8);
             break;
         case 6:
-            v.type = TSkinValue::String;
+            v.type = SkinValue::String;
             shortStringInto(v.text);
             break;
         case 7:
-            v.type = TSkinValue::Identifier;
+            v.type = SkinValue::Identifier;
             v.text = identifier(position);
             break;
         case 8:
-            v.type = TSkinValue::Boolean;
+            v.type = SkinValue::Boolean;
             v.boolean = false;
             break;
         case 9:
-            v.type = TSkinValue::Boolean;
+            v.type = SkinValue::Boolean;
             v.boolean = true;
             break;
         case 10:
         case 12: {
             const qint64 n = littleEndian(4);
-            if (n < 0 || n > (tag == 10 ? TSkinLimits::MaxBinaryBytes : TSkinLimits::MaxStringBytes))
+            if (n < 0 || n > (tag == 10 ? SkinLimits::MaxBinaryBytes : SkinLimits::MaxStringBytes))
                 fail("Value too long in binary object data");
             need(n);
-            v.type = tag == 10 ? TSkinValue::Binary : TSkinValue::String;
+            v.type = tag == 10 ? SkinValue::Binary : SkinValue::String;
             v.text = QByteArray(m_data, qsizetype(n));
             m_data += n;
             break;
         }
         case 11:
-            v.type = TSkinValue::Set;
+            v.type = SkinValue::Set;
             v.items.clear();
             for (;;) {
                 QByteArray item = shortString();
@@ -262,42 +262,42 @@ private:
 
     void skipValue(quint8 tag)
     {
-        TSkinValue ignored;
+        SkinValue ignored;
         readValue(tag, ignored, -1);
     }
 
     const char* m_data;
     const char* const m_end;
-    TSkinReadBudget& m_budget;
+    SkinReadBudget& m_budget;
     QByteArray m_strings;
 };
 
 // Reads the children stored in an "Objects" value into `parent`.
-void readObjectsValue(TSkinObject& parent, const char* data, qint64 size, TSkinReadBudget& budget, int depth)
+void readObjectsValue(SkinObject& parent, const char* data, qint64 size, SkinReadBudget& budget, int depth)
 {
-    TSkinMemoryInput in(data, size);
+    SkinMemoryInput in(data, size);
     const std::int32_t header = in.readInt32();
     const bool binaryChildren = (header & BinaryChildrenMarker) == BinaryChildrenMarker;
     const std::int32_t count = binaryChildren ? (header & ~BinaryChildrenMarker) : header;
-    if (count < 0 || count > TSkinLimits::MaxObjects)
-        throw TSkinError("Invalid child count " + std::to_string(count) + " in Objects");
+    if (count < 0 || count > SkinLimits::MaxObjects)
+        throw SkinError("Invalid child count " + std::to_string(count) + " in Objects");
     for (std::int32_t i = 0; i < count; ++i) {
         const std::int32_t nameSize = in.readInt32();
         if (nameSize < 0 || nameSize > 255)
-            throw TSkinError("Invalid class name length in Objects");
+            throw SkinError("Invalid class name length in Objects");
         if (in.position() + nameSize > size)
-            throw TSkinError("Unexpected end of skin data");
+            throw SkinError("Unexpected end of skin data");
         const QByteArray className = props::intern(data + in.position(), nameSize);
         in.skip(nameSize);
-        std::unique_ptr<TSkinObject> child;
+        std::unique_ptr<SkinObject> child;
         if (binaryChildren) {
             const std::int32_t childSize = in.readInt32();
             if (childSize < 0 || in.position() + childSize > size)
-                throw TSkinError("Invalid child size in Objects");
+                throw SkinError("Invalid child size in Objects");
             child = DirectBinaryReader(data + in.position(), childSize, budget).readRoot(className, depth + 1);
             in.skip(childSize);
         } else {
-            TSkinObjectRecord record = readTextObject(in.readString(TSkinLimits::MaxStringBytes));
+            SkinObjectRecord record = readTextObject(in.readString(SkinLimits::MaxStringBytes));
             // The class stored beside the record decides what is created.
             record.className = className;
             child = objectFromRecord(record, budget, depth + 1);
@@ -306,59 +306,59 @@ void readObjectsValue(TSkinObject& parent, const char* data, qint64 size, TSkinR
         parent.appendChild(std::move(child));
     }
     if (in.position() != size)
-        throw TSkinError("Objects value longer than its children");
+        throw SkinError("Objects value longer than its children");
 }
 
 } // namespace
 
-void TSkinReadBudget::chargeObject()
+void SkinReadBudget::chargeObject()
 {
-    if (++objects > TSkinLimits::MaxObjects)
+    if (++objects > SkinLimits::MaxObjects)
         fail("Too many skin objects");
-    chargeBytes(TSkinLimits::ObjectCost);
+    chargeBytes(SkinLimits::ObjectCost);
 }
 
-void TSkinReadBudget::chargeBytes(qint64 count)
+void SkinReadBudget::chargeBytes(qint64 count)
 {
-    if (count < 0 || count > TSkinLimits::MaxDecodedBytes - bytes)
-        fail("Skin too large when decoded (more than " + std::to_string(TSkinLimits::MaxDecodedBytes >> 20) + " MiB)");
+    if (count < 0 || count > SkinLimits::MaxDecodedBytes - bytes)
+        fail("Skin too large when decoded (more than " + std::to_string(SkinLimits::MaxDecodedBytes >> 20) + " MiB)");
     bytes += count;
 }
 
-std::unique_ptr<TSkinObject> objectFromRecord(const TSkinObjectRecord& record, TSkinReadBudget& budget, int depth)
+std::unique_ptr<SkinObject> objectFromRecord(const SkinObjectRecord& record, SkinReadBudget& budget, int depth)
 {
-    if (depth > TSkinLimits::MaxNesting)
-        throw TSkinError("Skin objects are nested too deeply");
+    if (depth > SkinLimits::MaxNesting)
+        throw SkinError("Skin objects are nested too deeply");
     budget.chargeObject();
-    std::unique_ptr<TSkinObject> object(TSkinClassRegistry::create(record.className));
+    std::unique_ptr<SkinObject> object(SkinClassRegistry::create(record.className));
     if (!object)
-        throw TSkinError("Class " + record.className.toStdString() + " not found");
+        throw SkinError("Class " + record.className.toStdString() + " not found");
     object->Name = QString::fromLatin1(record.name);
-    for (const TSkinProperty& property : record.properties) {
+    for (const SkinProperty& property : record.properties) {
         if (isObjectsName(property.name)) {
-            if (property.value.type != TSkinValue::Binary)
-                throw TSkinError("Invalid property value: Objects");
+            if (property.value.type != SkinValue::Binary)
+                throw SkinError("Invalid property value: Objects");
             readObjectsValue(*object, property.value.text.constData(), property.value.text.size(), budget, depth);
         } else if (!object->readProperty(property)) {
-            throw TSkinError("Error reading " + record.name.toStdString() + "." + property.name.toStdString() +
+            throw SkinError("Error reading " + record.name.toStdString() + "." + property.name.toStdString() +
                              ": Property " + property.name.toStdString() + " does not exist");
         }
     }
-    for (const TSkinObjectRecord& nested : record.children) {
-        std::unique_ptr<TSkinObject> child = objectFromRecord(nested, budget, depth + 1);
+    for (const SkinObjectRecord& nested : record.children) {
+        std::unique_ptr<SkinObject> child = objectFromRecord(nested, budget, depth + 1);
         child->setCharset(1);
         object->appendChild(std::move(child));
     }
     return object;
 }
 
-std::unique_ptr<TSkinObject> objectFromBinary(const QByteArray& className, const char* data, qint64 size,
-                                              TSkinReadBudget& budget)
+std::unique_ptr<SkinObject> objectFromBinary(const QByteArray& className, const char* data, qint64 size,
+                                              SkinReadBudget& budget)
 {
     return DirectBinaryReader(data, size, budget).readRoot(className, 0);
 }
 
-QByteArray encodeObjectsProperty(const TSkinObject& object)
+QByteArray encodeObjectsProperty(const SkinObject& object)
 {
     QByteArray out;
     appendInt32(out, std::int32_t(object.childCount()) | BinaryChildrenMarker);
@@ -371,13 +371,13 @@ QByteArray encodeObjectsProperty(const TSkinObject& object)
     return out;
 }
 
-TSkinObjectRecord recordFromObject(const TSkinObject& object)
+SkinObjectRecord recordFromObject(const SkinObject& object)
 {
-    TSkinObjectRecord record;
+    SkinObjectRecord record;
     record.className = object.className();
     record.name = object.Name.toLatin1();
     object.writeProperties(record.properties);
-    record.properties.append({QByteArrayLiteral("Objects"), TSkinValue::fromBinary(encodeObjectsProperty(object))});
+    record.properties.append({QByteArrayLiteral("Objects"), SkinValue::fromBinary(encodeObjectsProperty(object))});
     return record;
 }
 

@@ -8,21 +8,21 @@ namespace corvane::skin {
 
 // Creates an object of the record's registered class and reads its properties
 // and children (the charset of every child's fonts becomes 1 after it is read).
-// Throws TSkinError for an unknown class, an unpublished property, a value of
+// Throws SkinError for an unknown class, an unpublished property, a value of
 // the wrong type, a malformed "Objects" value or a tree over the limits.
-std::unique_ptr<TSkinObject> objectFromRecord(const TSkinObjectRecord& record, TSkinReadBudget& budget, int depth = 0);
+std::unique_ptr<SkinObject> objectFromRecord(const SkinObjectRecord& record, SkinReadBudget& budget, int depth = 0);
 
 // The same from the binary object form ("TPF0" ...), read straight into the
 // object; `className` (stored beside the object) decides the class.
-std::unique_ptr<TSkinObject> objectFromBinary(const QByteArray& className, const char* data, qint64 size,
-                                              TSkinReadBudget& budget);
+std::unique_ptr<SkinObject> objectFromBinary(const QByteArray& className, const char* data, qint64 size,
+                                              SkinReadBudget& budget);
 
 // The record of an object: every published property in stream order, the last
 // one "Objects" (count | 0xF0000, then each child as class name, size and
 // binary form).
-TSkinObjectRecord recordFromObject(const TSkinObject& object);
+SkinObjectRecord recordFromObject(const SkinObject& object);
 
 // The "Objects" value alone, for a list of children.
-QByteArray encodeObjectsProperty(const TSkinObject& object);
+QByteArray encodeObjectsProperty(const SkinObject& object);
 
 } // namespace corvane::skin

@@ -9,7 +9,7 @@
 
 namespace corvane::skin {
 
-struct TSkinValue {
+struct SkinValue {
     enum Type { Integer, Identifier, String, Boolean, Set, Binary };
     Type type = Integer;
     qint64 integer = 0;      // Integer
@@ -17,50 +17,50 @@ struct TSkinValue {
     QByteArray text;         // Identifier, String (8-bit text), Binary bytes
     QList<QByteArray> items; // Set: identifiers
 
-    static TSkinValue fromInteger(qint64 v)
+    static SkinValue fromInteger(qint64 v)
     {
-        TSkinValue r;
+        SkinValue r;
         r.type = Integer;
         r.integer = v;
         return r;
     }
-    static TSkinValue fromIdent(const QByteArray& v)
+    static SkinValue fromIdent(const QByteArray& v)
     {
-        TSkinValue r;
+        SkinValue r;
         r.type = Identifier;
         r.text = v;
         return r;
     }
-    static TSkinValue fromString(const QByteArray& v)
+    static SkinValue fromString(const QByteArray& v)
     {
-        TSkinValue r;
+        SkinValue r;
         r.type = String;
         r.text = v;
         return r;
     }
-    static TSkinValue fromBool(bool v)
+    static SkinValue fromBool(bool v)
     {
-        TSkinValue r;
+        SkinValue r;
         r.type = Boolean;
         r.boolean = v;
         return r;
     }
-    static TSkinValue fromSet(const QList<QByteArray>& v)
+    static SkinValue fromSet(const QList<QByteArray>& v)
     {
-        TSkinValue r;
+        SkinValue r;
         r.type = Set;
         r.items = v;
         return r;
     }
-    static TSkinValue fromBinary(const QByteArray& v)
+    static SkinValue fromBinary(const QByteArray& v)
     {
-        TSkinValue r;
+        SkinValue r;
         r.type = Binary;
         r.text = v;
         return r;
     }
 
-    bool operator==(const TSkinValue& o) const
+    bool operator==(const SkinValue& o) const
     {
         if (type != o.type)
             return false;
@@ -73,22 +73,22 @@ struct TSkinValue {
     }
 };
 
-struct TSkinProperty {
+struct SkinProperty {
     QByteArray name; // may be dotted: "Font.Color", "Bitmap.Left"
-    TSkinValue value;
-    bool operator==(const TSkinProperty&) const = default;
+    SkinValue value;
+    bool operator==(const SkinProperty&) const = default;
 };
 
-struct TSkinObjectRecord {
+struct SkinObjectRecord {
     QByteArray className;
     QByteArray name;
-    QList<TSkinProperty> properties;
-    QList<TSkinObjectRecord> children; // nested "object ... end" blocks
-    bool operator==(const TSkinObjectRecord&) const = default;
+    QList<SkinProperty> properties;
+    QList<SkinObjectRecord> children; // nested "object ... end" blocks
+    bool operator==(const SkinObjectRecord&) const = default;
 
-    const TSkinValue* find(const QByteArray& propertyName) const
+    const SkinValue* find(const QByteArray& propertyName) const
     {
-        for (const TSkinProperty& p : properties)
+        for (const SkinProperty& p : properties)
             if (p.name == propertyName)
                 return &p.value;
         return nullptr;
@@ -97,7 +97,7 @@ struct TSkinObjectRecord {
 
 // Limits of the readers, so that hostile input cannot make them allocate
 // without bound or recurse without end.
-struct TSkinLimits {
+struct SkinLimits {
     static constexpr int MaxNesting = 32;           // object nesting depth
     static constexpr int MaxStringBytes = 1 << 20;  // one string / text form
     static constexpr int MaxBinaryBytes = 64 << 20; // one binary property
@@ -118,13 +118,13 @@ struct TSkinLimits {
 };
 
 // What one load has used of the limits: objects created, bytes decoded.
-struct TSkinReadBudget {
+struct SkinReadBudget {
     int objects = 0;
     qint64 bytes = 0;
-    // Counts one more object; throws TSkinError past MaxObjects or the bytes.
+    // Counts one more object; throws SkinError past MaxObjects or the bytes.
     void chargeObject();
     // Counts `count` decoded bytes before they are allocated; throws
-    // TSkinError when the skin would decode to more than MaxDecodedBytes.
+    // SkinError when the skin would decode to more than MaxDecodedBytes.
     void chargeBytes(qint64 count);
 };
 

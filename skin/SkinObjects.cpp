@@ -1,6 +1,6 @@
 // The skin object classes that draw a state's colour, font or bitmap:
-// TSkinActiveObject, TSkinBitmapObject (nine-slice drawing and window shape),
-// TSkinActiveBitmap, TSkinButtonObject and TSkinTextObject.
+// SkinActiveObject, SkinBitmapObject (nine-slice drawing and window shape),
+// SkinActiveBitmap, SkinButtonObject and SkinTextObject.
 #include "skin/SkinObjects.h"
 
 #include "skin/SkinBlit.h"
@@ -18,42 +18,42 @@ bool isHotOrFocused(int state)
 } // namespace
 
 // ---------------------------------------------------------------------------
-// TSkinActiveObject
+// SkinActiveObject
 
-void TSkinActiveObject::draw(QPainter& painter)
+void SkinActiveObject::draw(QPainter& painter)
 {
     if (active() || (state() >= ssHot && state() <= ssFocused)) {
-        Swapped<TColor> color(Color, ActiveColor);
-        Swapped<TSkinFont> font(Font, ActiveFont);
-        TSkinObject::draw(painter);
+        Swapped<SkinColor> color(Color, ActiveColor);
+        Swapped<SkinFont> font(Font, ActiveFont);
+        SkinObject::draw(painter);
     } else {
-        TSkinObject::draw(painter);
+        SkinObject::draw(painter);
     }
 }
 
-const TSkinFont& TSkinActiveObject::getFont() const
+const SkinFont& SkinActiveObject::getFont() const
 {
     return (state() >= ssHot && state() <= ssFocused) ? ActiveFont : Font;
 }
 
-void TSkinActiveObject::changeHue(int delta)
+void SkinActiveObject::changeHue(int delta)
 {
     ActiveColor = shiftColorHue(ActiveColor, delta);
     ActiveFont.Color = shiftColorHue(ActiveFont.Color, delta);
-    TSkinObject::changeHue(delta);
+    SkinObject::changeHue(delta);
 }
 
-void TSkinActiveObject::setCharset(int charset)
+void SkinActiveObject::setCharset(int charset)
 {
     ActiveFont.Charset = charset;
-    TSkinObject::setCharset(charset);
+    SkinObject::setCharset(charset);
 }
 
-const TSkinPropertyTable& TSkinActiveObject::propertyTable()
+const SkinPropertyTable& SkinActiveObject::propertyTable()
 {
     using namespace skinprop;
-    using C = TSkinActiveObject;
-    static const TSkinPropertyTable table(&TSkinObject::propertyTable(),
+    using C = SkinActiveObject;
+    static const SkinPropertyTable table(&SkinObject::propertyTable(),
                                           {
                                               colorProperty<&C::ActiveColor>("ActiveColor"),
                                               property<&C::ActiveFont>("ActiveFont"),
@@ -62,26 +62,26 @@ const TSkinPropertyTable& TSkinActiveObject::propertyTable()
 }
 
 // ---------------------------------------------------------------------------
-// TSkinBitmapObject
+// SkinBitmapObject
 
-void TSkinBitmapObject::linkBitmaps()
+void SkinBitmapObject::linkBitmaps()
 {
     Bitmap.link(bitmaps());
-    TSkinObject::linkBitmaps();
+    SkinObject::linkBitmaps();
 }
 
-void TSkinBitmapObject::draw(QPainter& painter)
+void SkinBitmapObject::draw(QPainter& painter)
 {
     if (!Visible || width() <= 0 || height() <= 0 || Bitmap.isEmpty())
         return;
     drawWithBitmap(painter, Bitmap);
 }
 
-void TSkinBitmapObject::drawWithBitmap(QPainter& painter, const TSkinBitmapLink& link)
+void SkinBitmapObject::drawWithBitmap(QPainter& painter, const SkinBitmapLink& link)
 {
     if (!Visible || width() <= 0 || height() <= 0 || link.isEmpty())
         return;
-    const TSkinBitmap& bitmap = *link.Bitmap;
+    const SkinBitmap& bitmap = *link.Bitmap;
     const QRect d = boundsRect();
     const int ml = MarginLeft, mt = MarginTop, mr = MarginRight, mb = MarginBottom;
     if (ml == 0 && mt == 0 && mr == 0 && mb == 0) {
@@ -93,7 +93,7 @@ void TSkinBitmapObject::drawWithBitmap(QPainter& painter, const TSkinBitmapLink&
             return QRect(QPoint(d.left() + l, d.top() + t), QPoint(d.left() + r - 1, d.top() + b - 1));
         };
         auto src = [](int l, int t, int r, int b) { return QRect(QPoint(l, t), QPoint(r - 1, b - 1)); };
-        auto part = [&](const QRect& s, const QRect& to, TSkinTileStyle style, bool masked) {
+        auto part = [&](const QRect& s, const QRect& to, SkinTileStyle style, bool masked) {
             if (s.width() <= 0 || s.height() <= 0 || to.width() <= 0 || to.height() <= 0)
                 return;
             // A centred part is centred on its own piece of the object.
@@ -121,20 +121,20 @@ void TSkinBitmapObject::drawWithBitmap(QPainter& painter, const TSkinBitmapLink&
     drawVisibleChildren(painter);
 }
 
-QRegion TSkinBitmapObject::ownRegion()
+QRegion SkinBitmapObject::ownRegion()
 {
     if (!Masked || Kind == skClient)
-        return TSkinObject::ownRegion();
+        return SkinObject::ownRegion();
     // Draw into a scratch bitmap pre-filled with the key colour and keep the
     // runs of pixels that something was drawn on. RGB32 keeps the key colour
     // intact where nothing is painted.
     // A window shape is screen-sized; anything far larger is not drawn pixel
     // by pixel (and would not fit in memory).
-    if (qint64(width()) * height() > TSkinLimits::MaxBitmapPixels)
-        return TSkinObject::ownRegion();
+    if (qint64(width()) * height() > SkinLimits::MaxBitmapPixels)
+        return SkinObject::ownRegion();
     QImage scratch(width(), height(), QImage::Format_RGB32);
     if (scratch.isNull())
-        return TSkinObject::ownRegion();
+        return SkinObject::ownRegion();
     scratch.fill(0xFF000000u | SkinKeyPixel);
     {
         QPainter painter(&scratch);
@@ -144,12 +144,12 @@ QRegion TSkinBitmapObject::ownRegion()
     return regionFromNonKeyPixels(scratch, QPoint(left(), top()));
 }
 
-const TSkinPropertyTable& TSkinBitmapObject::propertyTable()
+const SkinPropertyTable& SkinBitmapObject::propertyTable()
 {
     using namespace skinprop;
-    using C = TSkinBitmapObject;
-    static const TSkinPropertyTable table(
-        &TSkinObject::propertyTable(),
+    using C = SkinBitmapObject;
+    static const SkinPropertyTable table(
+        &SkinObject::propertyTable(),
         {
             property<&C::Bitmap>("Bitmap"),
             enumProperty<&C::BorderTileStyle, tileStyleIdent, tileStyleFromIdent>("BorderTileStyle"),
@@ -161,46 +161,46 @@ const TSkinPropertyTable& TSkinBitmapObject::propertyTable()
 }
 
 // ---------------------------------------------------------------------------
-// TSkinActiveBitmap
+// SkinActiveBitmap
 
-void TSkinActiveBitmap::linkBitmaps()
+void SkinActiveBitmap::linkBitmaps()
 {
     ActiveBitmap.link(bitmaps());
-    TSkinBitmapObject::linkBitmaps();
+    SkinBitmapObject::linkBitmaps();
 }
 
-void TSkinActiveBitmap::draw(QPainter& painter)
+void SkinActiveBitmap::draw(QPainter& painter)
 {
     if ((active() || state() == ssHot || state() == ssFocused) && !ActiveBitmap.isEmpty()) {
-        Swapped<TSkinBitmapLink> bitmap(Bitmap, ActiveBitmap);
-        TSkinBitmapObject::draw(painter);
+        Swapped<SkinBitmapLink> bitmap(Bitmap, ActiveBitmap);
+        SkinBitmapObject::draw(painter);
     } else {
-        TSkinBitmapObject::draw(painter);
+        SkinBitmapObject::draw(painter);
     }
 }
 
-const TSkinFont& TSkinActiveBitmap::getFont() const
+const SkinFont& SkinActiveBitmap::getFont() const
 {
     return isHotOrFocused(state()) ? ActiveFont : Font;
 }
 
-void TSkinActiveBitmap::setCharset(int charset)
+void SkinActiveBitmap::setCharset(int charset)
 {
     ActiveFont.Charset = charset;
-    TSkinBitmapObject::setCharset(charset);
+    SkinBitmapObject::setCharset(charset);
 }
 
-void TSkinActiveBitmap::changeHue(int delta)
+void SkinActiveBitmap::changeHue(int delta)
 {
     ActiveFont.Color = shiftColorHue(ActiveFont.Color, delta);
-    TSkinBitmapObject::changeHue(delta);
+    SkinBitmapObject::changeHue(delta);
 }
 
-const TSkinPropertyTable& TSkinActiveBitmap::propertyTable()
+const SkinPropertyTable& SkinActiveBitmap::propertyTable()
 {
     using namespace skinprop;
-    using C = TSkinActiveBitmap;
-    static const TSkinPropertyTable table(&TSkinBitmapObject::propertyTable(),
+    using C = SkinActiveBitmap;
+    static const SkinPropertyTable table(&SkinBitmapObject::propertyTable(),
                                           {
                                               property<&C::ActiveBitmap>("ActiveBitmap"),
                                               property<&C::ActiveFont>("ActiveFont"),
@@ -209,11 +209,11 @@ const TSkinPropertyTable& TSkinActiveBitmap::propertyTable()
 }
 
 // ---------------------------------------------------------------------------
-// TSkinButtonObject
+// SkinButtonObject
 
-const TSkinBitmapLink& TSkinButtonObject::currentBitmap() const
+const SkinBitmapLink& SkinButtonObject::currentBitmap() const
 {
-    const TSkinBitmapLink* link = nullptr;
+    const SkinBitmapLink* link = nullptr;
     switch (state()) {
     case ssFocused: link = &BitmapFocused; break;
     case ssHot: link = &BitmapHot; break;
@@ -224,25 +224,25 @@ const TSkinBitmapLink& TSkinButtonObject::currentBitmap() const
     return (link && !link->isEmpty()) ? *link : Bitmap;
 }
 
-void TSkinButtonObject::linkBitmaps()
+void SkinButtonObject::linkBitmaps()
 {
     BitmapHot.link(bitmaps());
     BitmapFocused.link(bitmaps());
     BitmapPressed.link(bitmaps());
     BitmapDisabled.link(bitmaps());
-    TSkinBitmapObject::linkBitmaps();
+    SkinBitmapObject::linkBitmaps();
 }
 
-void TSkinButtonObject::draw(QPainter& painter)
+void SkinButtonObject::draw(QPainter& painter)
 {
     drawWithBitmap(painter, currentBitmap());
 }
 
-const TSkinPropertyTable& TSkinButtonObject::propertyTable()
+const SkinPropertyTable& SkinButtonObject::propertyTable()
 {
     using namespace skinprop;
-    using C = TSkinButtonObject;
-    static const TSkinPropertyTable table(&TSkinBitmapObject::propertyTable(),
+    using C = SkinButtonObject;
+    static const SkinPropertyTable table(&SkinBitmapObject::propertyTable(),
                                           {
                                               property<&C::BitmapHot>("BitmapHot"),
                                               property<&C::BitmapFocused>("BitmapFocused"),
@@ -253,9 +253,9 @@ const TSkinPropertyTable& TSkinButtonObject::propertyTable()
 }
 
 // ---------------------------------------------------------------------------
-// TSkinTextObject
+// SkinTextObject
 
-const TSkinFont& TSkinTextObject::getFont() const
+const SkinFont& SkinTextObject::getFont() const
 {
     switch (state()) {
     case ssHot: return FontHot;
@@ -266,29 +266,29 @@ const TSkinFont& TSkinTextObject::getFont() const
     }
 }
 
-void TSkinTextObject::draw(QPainter& painter)
+void SkinTextObject::draw(QPainter& painter)
 {
-    TSkinObject::draw(painter);
+    SkinObject::draw(painter);
 }
 
-void TSkinTextObject::setCharset(int charset)
+void SkinTextObject::setCharset(int charset)
 {
     FontHot.Charset = FontFocused.Charset = FontPressed.Charset = FontDisabled.Charset = charset;
-    TSkinObject::setCharset(charset);
+    SkinObject::setCharset(charset);
 }
 
-void TSkinTextObject::changeHue(int delta)
+void SkinTextObject::changeHue(int delta)
 {
-    for (TSkinFont* f : {&FontHot, &FontFocused, &FontPressed, &FontDisabled})
+    for (SkinFont* f : {&FontHot, &FontFocused, &FontPressed, &FontDisabled})
         f->Color = shiftColorHue(f->Color, delta);
-    TSkinObject::changeHue(delta);
+    SkinObject::changeHue(delta);
 }
 
-const TSkinPropertyTable& TSkinTextObject::propertyTable()
+const SkinPropertyTable& SkinTextObject::propertyTable()
 {
     using namespace skinprop;
-    using C = TSkinTextObject;
-    static const TSkinPropertyTable table(&TSkinObject::propertyTable(), {
+    using C = SkinTextObject;
+    static const SkinPropertyTable table(&SkinObject::propertyTable(), {
                                                                              property<&C::FontHot>("FontHot"),
                                                                              property<&C::FontFocused>("FontFocused"),
                                                                              property<&C::FontPressed>("FontPressed"),

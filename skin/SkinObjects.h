@@ -1,13 +1,13 @@
 #pragma once
-// The descendants of TSkinObject that skins use, and the class registry.
+// The descendants of SkinObject that skins use, and the class registry.
 //
-//   TSkinObject
-//     TSkinActiveObject      active colour and font
-//     TSkinBitmapObject      one bitmap, nine-slice drawing
-//       TSkinActiveBitmap    second bitmap and font for the active state
-//         TSkinSystemButton  caption button with an action
-//       TSkinButtonObject    bitmaps per button state
-//     TSkinTextObject        fonts per button state
+//   SkinObject
+//     SkinActiveObject      active colour and font
+//     SkinBitmapObject      one bitmap, nine-slice drawing
+//       SkinActiveBitmap    second bitmap and font for the active state
+//         SkinSystemButton  caption button with an action
+//       SkinButtonObject    bitmaps per button state
+//     SkinTextObject        fonts per button state
 
 #include "skin/SkinObject.h"
 
@@ -15,73 +15,73 @@
 
 namespace corvane::skin {
 
-class TSkinActiveObject : public TSkinObject {
+class SkinActiveObject : public SkinObject {
 public:
-    using TSkinObject::TSkinObject;
+    using SkinObject::SkinObject;
     QByteArray className() const override { return QByteArrayLiteral("TSkinActiveObject"); }
 
-    TColor ActiveColor = clWhite;
-    TSkinFont ActiveFont;
+    SkinColor ActiveColor = clWhite;
+    SkinFont ActiveFont;
 
     void draw(QPainter& painter) override;
     void changeHue(int delta) override;
     void setCharset(int charset) override;
-    const TSkinFont& getFont() const override;
-    static const TSkinPropertyTable& propertyTable();
-    const TSkinPropertyTable& properties() const override { return propertyTable(); }
+    const SkinFont& getFont() const override;
+    static const SkinPropertyTable& propertyTable();
+    const SkinPropertyTable& properties() const override { return propertyTable(); }
 };
 
-class TSkinBitmapObject : public TSkinObject {
+class SkinBitmapObject : public SkinObject {
 public:
-    using TSkinObject::TSkinObject;
+    using SkinObject::SkinObject;
     QByteArray className() const override { return QByteArrayLiteral("TSkinBitmapObject"); }
 
-    TSkinBitmapLink Bitmap;
-    TSkinTileStyle BorderTileStyle = tsTile;
+    SkinBitmapLink Bitmap;
+    SkinTileStyle BorderTileStyle = tsTile;
     bool MaskedBorder = true;
     bool MaskedAngles = true;
-    TSkinTileStyle TileStyle = tsTile;
+    SkinTileStyle TileStyle = tsTile;
 
     void linkBitmaps() override;
     void draw(QPainter& painter) override;
-    static const TSkinPropertyTable& propertyTable();
-    const TSkinPropertyTable& properties() const override { return propertyTable(); }
+    static const SkinPropertyTable& propertyTable();
+    const SkinPropertyTable& properties() const override { return propertyTable(); }
 
 protected:
     // Draws `link` over this object's rectangle (plain or nine-slice), then the
     // text, a fresh layout of the children and the children.
-    void drawWithBitmap(QPainter& painter, const TSkinBitmapLink& link);
+    void drawWithBitmap(QPainter& painter, const SkinBitmapLink& link);
     QRegion ownRegion() override;
 };
 
-class TSkinActiveBitmap : public TSkinBitmapObject {
+class SkinActiveBitmap : public SkinBitmapObject {
 public:
-    using TSkinBitmapObject::TSkinBitmapObject;
+    using SkinBitmapObject::SkinBitmapObject;
     QByteArray className() const override { return QByteArrayLiteral("TSkinActiveBitmap"); }
 
-    TSkinBitmapLink ActiveBitmap;
-    TSkinFont ActiveFont;
+    SkinBitmapLink ActiveBitmap;
+    SkinFont ActiveFont;
 
     void linkBitmaps() override;
     void draw(QPainter& painter) override;
     void setCharset(int charset) override;
     void changeHue(int delta) override;
-    const TSkinFont& getFont() const override;
-    static const TSkinPropertyTable& propertyTable();
-    const TSkinPropertyTable& properties() const override { return propertyTable(); }
+    const SkinFont& getFont() const override;
+    static const SkinPropertyTable& propertyTable();
+    const SkinPropertyTable& properties() const override { return propertyTable(); }
 };
 
 // A caption button of a skinned frame. Its pointer state (0 normal, 1 hot,
 // 2 pressed) follows the pointer events the frame forwards; the action runs on
 // the frame found through the host (CM_SKINGETFORM).
-class TSkinSystemButton : public TSkinActiveBitmap {
+class SkinSystemButton : public SkinActiveBitmap {
 public:
-    explicit TSkinSystemButton(TSkinObject* owner = nullptr);
+    explicit SkinSystemButton(SkinObject* owner = nullptr);
     QByteArray className() const override { return QByteArrayLiteral("TSkinSystemButton"); }
 
-    TSkinAction Action = sbaNone;
-    TSkinBitmapLink BitmapHot;
-    TSkinBitmapLink BitmapPressed;
+    SkinAction Action = sbaNone;
+    SkinBitmapLink BitmapHot;
+    SkinBitmapLink BitmapPressed;
 
     enum PointerState { PointerNormal = 0, PointerHot = 1, PointerPressed = 2 };
     int pointerState() const { return m_pointerState; }
@@ -97,76 +97,76 @@ public:
     void mouseMove(Qt::MouseButtons buttons, const QPoint& pos) override;
     void mouseUp(Qt::MouseButton button, Qt::MouseButtons buttons, const QPoint& pos) override;
     void dblClick() override;
-    static const TSkinPropertyTable& propertyTable();
-    const TSkinPropertyTable& properties() const override { return propertyTable(); }
+    static const SkinPropertyTable& propertyTable();
+    const SkinPropertyTable& properties() const override { return propertyTable(); }
 
     // Visibility rule on its own: hidden in the given window state, or when
     // the border icons lack the icon its action needs.
-    static bool hiddenInWindowState(TSkinAction action, int windowState);
-    static bool hiddenByBorderIcons(TSkinAction action, TSkinBorderIcons icons);
+    static bool hiddenInWindowState(SkinAction action, int windowState);
+    static bool hiddenByBorderIcons(SkinAction action, SkinBorderIcons icons);
 
 private:
     // The hot or pressed picture, drawn with this button inactive and its
     // children in `childState`.
-    void drawPointerPicture(QPainter& painter, const TSkinBitmapLink& picture, int childState);
+    void drawPointerPicture(QPainter& painter, const SkinBitmapLink& picture, int childState);
     void setChildrenState(int state);
 
     int m_pointerState = PointerNormal;
     Qt::MouseButtons m_lastButtons;
 };
 
-class TSkinButtonObject : public TSkinBitmapObject {
+class SkinButtonObject : public SkinBitmapObject {
 public:
-    using TSkinBitmapObject::TSkinBitmapObject;
+    using SkinBitmapObject::SkinBitmapObject;
     QByteArray className() const override { return QByteArrayLiteral("TSkinButtonObject"); }
 
-    TSkinBitmapLink BitmapHot;
-    TSkinBitmapLink BitmapFocused;
-    TSkinBitmapLink BitmapPressed;
-    TSkinBitmapLink BitmapDisabled;
+    SkinBitmapLink BitmapHot;
+    SkinBitmapLink BitmapFocused;
+    SkinBitmapLink BitmapPressed;
+    SkinBitmapLink BitmapDisabled;
 
     // The link drawn in the current state (falls back to Bitmap when empty).
-    const TSkinBitmapLink& currentBitmap() const;
+    const SkinBitmapLink& currentBitmap() const;
 
     void linkBitmaps() override;
     void draw(QPainter& painter) override;
-    static const TSkinPropertyTable& propertyTable();
-    const TSkinPropertyTable& properties() const override { return propertyTable(); }
+    static const SkinPropertyTable& propertyTable();
+    const SkinPropertyTable& properties() const override { return propertyTable(); }
 };
 
-class TSkinTextObject : public TSkinObject {
+class SkinTextObject : public SkinObject {
 public:
-    using TSkinObject::TSkinObject;
+    using SkinObject::SkinObject;
     QByteArray className() const override { return QByteArrayLiteral("TSkinTextObject"); }
 
-    TSkinFont FontHot;
-    TSkinFont FontFocused;
-    TSkinFont FontPressed;
-    TSkinFont FontDisabled;
+    SkinFont FontHot;
+    SkinFont FontFocused;
+    SkinFont FontPressed;
+    SkinFont FontDisabled;
 
-    const TSkinFont& getFont() const override;
+    const SkinFont& getFont() const override;
     void draw(QPainter& painter) override;
     void setCharset(int charset) override;
     void changeHue(int delta) override;
-    static const TSkinPropertyTable& propertyTable();
-    const TSkinPropertyTable& properties() const override { return propertyTable(); }
+    static const SkinPropertyTable& propertyTable();
+    const SkinPropertyTable& properties() const override { return propertyTable(); }
 };
 
 // ---------------------------------------------------------------------------
 // The registry of skin object classes (exact class names). Besides the seven
 // classes above it holds ten names that skins may use but this program never
 // meets; they behave like their nearest base class.
-class TSkinClassRegistry {
+class SkinClassRegistry {
 public:
-    using Factory = std::function<std::unique_ptr<TSkinObject>(TSkinObject* owner)>;
+    using Factory = std::function<std::unique_ptr<SkinObject>(SkinObject* owner)>;
     // All 17 names in registration order.
     static QList<QByteArray> classNames();
     // A new, unowned instance (appended to owner's children when owner is
     // given); null when the name is not registered.
-    static TSkinObject* create(const QByteArray& className, TSkinObject* owner = nullptr);
+    static SkinObject* create(const QByteArray& className, SkinObject* owner = nullptr);
     static bool isRegistered(const QByteArray& className);
     // The property tables of the seven classes that have their own.
-    static QList<const TSkinPropertyTable*> propertyTables();
+    static QList<const SkinPropertyTable*> propertyTables();
 };
 
 } // namespace corvane::skin

@@ -15,60 +15,60 @@ namespace corvane::skin::props {
 
 namespace {
 
-[[noreturn]] void invalid(const TSkinProperty& p)
+[[noreturn]] void invalid(const SkinProperty& p)
 {
-    throw TSkinError("Invalid property value: " + p.name.toStdString());
+    throw SkinError("Invalid property value: " + p.name.toStdString());
 }
 
 } // namespace
 
-int toInt(const TSkinProperty& p)
+int toInt(const SkinProperty& p)
 {
-    if (p.value.type != TSkinValue::Integer)
+    if (p.value.type != SkinValue::Integer)
         invalid(p);
     if (p.value.integer < INT32_MIN || p.value.integer > INT32_MAX)
         invalid(p);
     return int(p.value.integer);
 }
 
-int toCoordinate(const TSkinProperty& p)
+int toCoordinate(const SkinProperty& p)
 {
     const int v = toInt(p);
-    if (v < -TSkinLimits::MaxStoredCoordinate || v > TSkinLimits::MaxStoredCoordinate)
+    if (v < -SkinLimits::MaxStoredCoordinate || v > SkinLimits::MaxStoredCoordinate)
         invalid(p);
     return v;
 }
 
-bool toBool(const TSkinProperty& p)
+bool toBool(const SkinProperty& p)
 {
-    if (p.value.type != TSkinValue::Boolean)
+    if (p.value.type != SkinValue::Boolean)
         invalid(p);
     return p.value.boolean;
 }
 
-QString toString(const TSkinProperty& p)
+QString toString(const SkinProperty& p)
 {
-    if (p.value.type != TSkinValue::String)
+    if (p.value.type != SkinValue::String)
         invalid(p);
     // 8-bit text; Latin-1 keeps every byte, so names round-trip exactly.
     return QString::fromLatin1(p.value.text);
 }
 
-TColor toColor(const TSkinProperty& p)
+SkinColor toColor(const SkinProperty& p)
 {
-    if (p.value.type == TSkinValue::Integer)
-        return TColor(std::uint32_t(toInt(p)));
-    if (p.value.type == TSkinValue::Identifier) {
-        TColor color;
+    if (p.value.type == SkinValue::Integer)
+        return SkinColor(std::uint32_t(toInt(p)));
+    if (p.value.type == SkinValue::Identifier) {
+        SkinColor color;
         if (colorFromIdent(p.value.text, &color))
             return color;
     }
     invalid(p);
 }
 
-int toEnum(const TSkinProperty& p, int (*fromIdent)(const QByteArray&))
+int toEnum(const SkinProperty& p, int (*fromIdent)(const QByteArray&))
 {
-    if (p.value.type == TSkinValue::Identifier) {
+    if (p.value.type == SkinValue::Identifier) {
         const int v = fromIdent(p.value.text);
         if (v >= 0)
             return v;
@@ -76,23 +76,23 @@ int toEnum(const TSkinProperty& p, int (*fromIdent)(const QByteArray&))
     invalid(p);
 }
 
-void addInt(QList<TSkinProperty>& out, const char* name, qint64 v)
+void addInt(QList<SkinProperty>& out, const char* name, qint64 v)
 {
-    out.append({QByteArray(name), TSkinValue::fromInteger(v)});
+    out.append({QByteArray(name), SkinValue::fromInteger(v)});
 }
-void addBool(QList<TSkinProperty>& out, const char* name, bool v)
+void addBool(QList<SkinProperty>& out, const char* name, bool v)
 {
-    out.append({QByteArray(name), TSkinValue::fromBool(v)});
+    out.append({QByteArray(name), SkinValue::fromBool(v)});
 }
-void addIdent(QList<TSkinProperty>& out, const char* name, const QByteArray& v)
+void addIdent(QList<SkinProperty>& out, const char* name, const QByteArray& v)
 {
-    out.append({QByteArray(name), TSkinValue::fromIdent(v)});
+    out.append({QByteArray(name), SkinValue::fromIdent(v)});
 }
-void addString(QList<TSkinProperty>& out, const char* name, const QString& v)
+void addString(QList<SkinProperty>& out, const char* name, const QString& v)
 {
-    out.append({QByteArray(name), TSkinValue::fromString(v.toLatin1())});
+    out.append({QByteArray(name), SkinValue::fromString(v.toLatin1())});
 }
-void addColor(QList<TSkinProperty>& out, const char* name, TColor v)
+void addColor(QList<SkinProperty>& out, const char* name, SkinColor v)
 {
     const QByteArray ident = colorIdent(v);
     if (!ident.isEmpty())
@@ -104,30 +104,30 @@ void addColor(QList<TSkinProperty>& out, const char* name, TColor v)
 static const char* const fontStyleNames[] = {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"};
 static const char* const pitchNames[] = {"fpDefault", "fpVariable", "fpFixed"};
 
-void writeFont(QList<TSkinProperty>& out, const QByteArray& prefix, const TSkinFont& font)
+void writeFont(QList<SkinProperty>& out, const QByteArray& prefix, const SkinFont& font)
 {
     const QByteArray charset = charsetIdent(font.Charset);
     if (!charset.isEmpty())
-        out.append({prefix + ".Charset", TSkinValue::fromIdent(charset)});
+        out.append({prefix + ".Charset", SkinValue::fromIdent(charset)});
     else
-        out.append({prefix + ".Charset", TSkinValue::fromInteger(font.Charset)});
+        out.append({prefix + ".Charset", SkinValue::fromInteger(font.Charset)});
     addColor(out, (prefix + ".Color").constData(), font.Color);
-    out.append({prefix + ".Height", TSkinValue::fromInteger(font.Height)});
-    out.append({prefix + ".Name", TSkinValue::fromString(font.Name.toLatin1())});
+    out.append({prefix + ".Height", SkinValue::fromInteger(font.Height)});
+    out.append({prefix + ".Name", SkinValue::fromString(font.Name.toLatin1())});
     if (font.Pitch > 0 && font.Pitch < 3)
-        out.append({prefix + ".Pitch", TSkinValue::fromIdent(pitchNames[font.Pitch])});
+        out.append({prefix + ".Pitch", SkinValue::fromIdent(pitchNames[font.Pitch])});
     QList<QByteArray> styles;
     for (int i = 0; i < 4; ++i)
         if (font.Style & (1u << i))
             styles.append(fontStyleNames[i]);
-    out.append({prefix + ".Style", TSkinValue::fromSet(styles)});
+    out.append({prefix + ".Style", SkinValue::fromSet(styles)});
 }
 
-void readFont(TSkinFont& font, int field, const TSkinProperty& p)
+void readFont(SkinFont& font, int field, const SkinProperty& p)
 {
     switch (field) {
     case FontCharset:
-        if (p.value.type == TSkinValue::Identifier) {
+        if (p.value.type == SkinValue::Identifier) {
             if (!charsetFromIdent(p.value.text, &font.Charset))
                 invalid(p);
         } else {
@@ -142,13 +142,13 @@ void readFont(TSkinFont& font, int field, const TSkinProperty& p)
         break;
     case FontName:
         // Most fonts keep the default name: no new string for those.
-        if (p.value.type != TSkinValue::String)
+        if (p.value.type != SkinValue::String)
             invalid(p);
         if (font.Name != QLatin1StringView(p.value.text))
             font.Name = toString(p);
         break;
     case FontPitch:
-        if (p.value.type != TSkinValue::Identifier)
+        if (p.value.type != SkinValue::Identifier)
             invalid(p);
         font.Pitch = -1;
         for (int i = 0; i < 3; ++i)
@@ -158,7 +158,7 @@ void readFont(TSkinFont& font, int field, const TSkinProperty& p)
             invalid(p);
         break;
     case FontStyle: {
-        if (p.value.type != TSkinValue::Set)
+        if (p.value.type != SkinValue::Set)
             invalid(p);
         unsigned style = 0;
         for (const QByteArray& item : p.value.items) {
@@ -177,16 +177,16 @@ void readFont(TSkinFont& font, int field, const TSkinProperty& p)
     }
 }
 
-void writeLink(QList<TSkinProperty>& out, const QByteArray& prefix, const TSkinBitmapLink& link)
+void writeLink(QList<SkinProperty>& out, const QByteArray& prefix, const SkinBitmapLink& link)
 {
-    out.append({prefix + ".Name", TSkinValue::fromString(link.Name.toLatin1())});
-    out.append({prefix + ".Left", TSkinValue::fromInteger(link.Left)});
-    out.append({prefix + ".Top", TSkinValue::fromInteger(link.Top)});
-    out.append({prefix + ".Right", TSkinValue::fromInteger(link.Right)});
-    out.append({prefix + ".Bottom", TSkinValue::fromInteger(link.Bottom)});
+    out.append({prefix + ".Name", SkinValue::fromString(link.Name.toLatin1())});
+    out.append({prefix + ".Left", SkinValue::fromInteger(link.Left)});
+    out.append({prefix + ".Top", SkinValue::fromInteger(link.Top)});
+    out.append({prefix + ".Right", SkinValue::fromInteger(link.Right)});
+    out.append({prefix + ".Bottom", SkinValue::fromInteger(link.Bottom)});
 }
 
-void readLink(TSkinBitmapLink& link, int field, const TSkinProperty& p)
+void readLink(SkinBitmapLink& link, int field, const SkinProperty& p)
 {
     switch (field) {
     case LinkName: link.Name = toString(p); break;
@@ -213,21 +213,21 @@ const PublishedNames& publishedNames()
         PublishedNames n;
         const char* const fontFields[] = {"Charset", "Color", "Height", "Name", "Pitch", "Size", "Style"};
         const char* const linkFields[] = {"Name", "Left", "Top", "Right", "Bottom"};
-        for (const TSkinPropertyTable* table : TSkinClassRegistry::propertyTables()) {
+        for (const SkinPropertyTable* table : SkinClassRegistry::propertyTables()) {
             for (int i = 0; i < table->size(); ++i) {
-                const TSkinPropertyEntry& entry = table->entry(i);
+                const SkinPropertyEntry& entry = table->entry(i);
                 const QByteArray name(entry.name);
                 if (n.ids.contains(name))
                     continue;
                 const int id = int(n.ids.size());
                 n.ids.insert(name, id);
                 switch (entry.shape) {
-                case TSkinPropertyEntry::Plain: n.keys.insert(name, {id, 0}); break;
-                case TSkinPropertyEntry::Font:
+                case SkinPropertyEntry::Plain: n.keys.insert(name, {id, 0}); break;
+                case SkinPropertyEntry::Font:
                     for (int f = 0; f < 7; ++f)
                         n.keys.insert(name + '.' + fontFields[f], {id, f});
                     break;
-                case TSkinPropertyEntry::Link:
+                case SkinPropertyEntry::Link:
                     for (int f = 0; f < 5; ++f)
                         n.keys.insert(name + '.' + linkFields[f], {id, f});
                     break;
@@ -254,7 +254,7 @@ namespace {
 // word, whose property then comes from its offset without hashing it again.
 class Dictionary {
 public:
-    using Table = TSkinWordTable<const PropertyKey*>;
+    using Table = SkinWordTable<const PropertyKey*>;
 
     explicit Dictionary(const QList<std::pair<QByteArray, const PropertyKey*>>& words)
         : m_table(std::uint32_t(words.size()))
@@ -329,7 +329,7 @@ Dictionary makeDictionary()
         if (!ident.isEmpty())
             add(ident, nullptr);
     }
-    for (TColor color : {clBlack, clSilver, clGray, clWhite, clNone, clWindowText, clBtnFace})
+    for (SkinColor color : {clBlack, clSilver, clGray, clWhite, clNone, clWindowText, clBtnFace})
         add(colorIdent(color), nullptr);
     for (const QByteArray& cls :
          {"TSkinLinkSkinObject", "TSkinBitmapSkinObject", "TSkinFormBitmapSkinObject", "TSkinSysButtonSkinObject",

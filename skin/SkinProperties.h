@@ -8,20 +8,20 @@
 
 namespace corvane::skin::props {
 
-int toInt(const TSkinProperty& p);
-// A coordinate, size or margin: within +-TSkinLimits::MaxStoredCoordinate.
-int toCoordinate(const TSkinProperty& p);
-bool toBool(const TSkinProperty& p);
-QString toString(const TSkinProperty& p);
-TColor toColor(const TSkinProperty& p);
+int toInt(const SkinProperty& p);
+// A coordinate, size or margin: within +-SkinLimits::MaxStoredCoordinate.
+int toCoordinate(const SkinProperty& p);
+bool toBool(const SkinProperty& p);
+QString toString(const SkinProperty& p);
+SkinColor toColor(const SkinProperty& p);
 // An enumeration value by identifier (also accepts the ordinal as an integer).
-int toEnum(const TSkinProperty& p, int (*fromIdent)(const QByteArray&));
+int toEnum(const SkinProperty& p, int (*fromIdent)(const QByteArray&));
 
-void addInt(QList<TSkinProperty>& out, const char* name, qint64 v);
-void addBool(QList<TSkinProperty>& out, const char* name, bool v);
-void addIdent(QList<TSkinProperty>& out, const char* name, const QByteArray& v);
-void addString(QList<TSkinProperty>& out, const char* name, const QString& v);
-void addColor(QList<TSkinProperty>& out, const char* name, TColor v);
+void addInt(QList<SkinProperty>& out, const char* name, qint64 v);
+void addBool(QList<SkinProperty>& out, const char* name, bool v);
+void addIdent(QList<SkinProperty>& out, const char* name, const QByteArray& v);
+void addString(QList<SkinProperty>& out, const char* name, const QString& v);
+void addColor(QList<SkinProperty>& out, const char* name, SkinColor v);
 
 // Every published property name of the skin object classes (taken from their
 // property tables), so that reading a property costs one lookup instead of a
@@ -53,11 +53,11 @@ InternedName internName(const char* data, qsizetype size);
 
 // "<prefix>.Charset", ".Color", ".Height", ".Name", ".Style" (".Pitch" when
 // not default; ".Size" is read too).
-void writeFont(QList<TSkinProperty>& out, const QByteArray& prefix, const TSkinFont& font);
-void readFont(TSkinFont& font, int field, const TSkinProperty& p);
+void writeFont(QList<SkinProperty>& out, const QByteArray& prefix, const SkinFont& font);
+void readFont(SkinFont& font, int field, const SkinProperty& p);
 
 // "<prefix>.Name", ".Left", ".Top", ".Right", ".Bottom".
-void writeLink(QList<TSkinProperty>& out, const QByteArray& prefix, const TSkinBitmapLink& link);
-void readLink(TSkinBitmapLink& link, int field, const TSkinProperty& p);
+void writeLink(QList<SkinProperty>& out, const QByteArray& prefix, const SkinBitmapLink& link);
+void readLink(SkinBitmapLink& link, int field, const SkinProperty& p);
 
 } // namespace corvane::skin::props

@@ -4,27 +4,27 @@
 
 namespace corvane::skin {
 
-TSkinPropertyTable::TSkinPropertyTable(const TSkinPropertyTable* base, std::initializer_list<TSkinPropertyEntry> own)
+SkinPropertyTable::SkinPropertyTable(const SkinPropertyTable* base, std::initializer_list<SkinPropertyEntry> own)
     : m_base(base)
 {
     if (base)
         m_entries = base->m_entries;
-    for (const TSkinPropertyEntry& entry : own)
+    for (const SkinPropertyEntry& entry : own)
         m_entries.push_back({entry, this});
 }
 
-void TSkinPropertyTable::write(const TSkinObject& object, QList<TSkinProperty>& out) const
+void SkinPropertyTable::write(const SkinObject& object, QList<SkinProperty>& out) const
 {
     for (const Declared& d : m_entries)
         d.entry.write(object, d.entry.name, out);
 }
 
-bool TSkinPropertyTable::read(TSkinObject& object, const TSkinProperty& property) const
+bool SkinPropertyTable::read(SkinObject& object, const SkinProperty& property) const
 {
     return read(object, props::lookupProperty(property.name), property);
 }
 
-bool TSkinPropertyTable::read(TSkinObject& object, const props::PropertyKey* key, const TSkinProperty& property) const
+bool SkinPropertyTable::read(SkinObject& object, const props::PropertyKey* key, const SkinProperty& property) const
 {
     if (!key)
         return false;
@@ -38,7 +38,7 @@ bool TSkinPropertyTable::read(TSkinObject& object, const props::PropertyKey* key
     return true;
 }
 
-void TSkinPropertyTable::buildIndex() const
+void SkinPropertyTable::buildIndex() const
 {
     static std::mutex building;
     const std::lock_guard lock(building);
@@ -53,17 +53,17 @@ void TSkinPropertyTable::buildIndex() const
     m_indexed.store(true, std::memory_order_release);
 }
 
-void TSkinPropertyTable::assign(TSkinObject& to, const TSkinObject& from) const
+void SkinPropertyTable::assign(SkinObject& to, const SkinObject& from) const
 {
-    const TSkinPropertyTable& source = from.properties();
+    const SkinPropertyTable& source = from.properties();
     for (const Declared& d : m_entries)
         if (d.entry.assign && source.inherits(*d.declaredIn))
             d.entry.assign(to, from);
 }
 
-bool TSkinPropertyTable::inherits(const TSkinPropertyTable& other) const
+bool SkinPropertyTable::inherits(const SkinPropertyTable& other) const
 {
-    for (const TSkinPropertyTable* t = this; t; t = t->m_base)
+    for (const SkinPropertyTable* t = this; t; t = t->m_base)
         if (t == &other)
             return true;
     return false;

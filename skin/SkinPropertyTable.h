@@ -16,48 +16,48 @@
 
 namespace corvane::skin {
 
-class TSkinObject;
+class SkinObject;
 
-struct TSkinPropertyEntry {
+struct SkinPropertyEntry {
     // A font or a bitmap link is stored as several dotted properties
     // ("Font.Color", "Bitmap.Left").
     enum Shape { Plain, Font, Link };
     const char* name;
     Shape shape;
-    void (*write)(const TSkinObject& object, const char* name, QList<TSkinProperty>& out);
+    void (*write)(const SkinObject& object, const char* name, QList<SkinProperty>& out);
     // `field` is the props::FontField or props::LinkField of a dotted name.
-    void (*read)(TSkinObject& object, int field, const TSkinProperty& property);
+    void (*read)(SkinObject& object, int field, const SkinProperty& property);
     // Null for the bounds, which a copy sets after its children.
-    void (*assign)(TSkinObject& to, const TSkinObject& from);
+    void (*assign)(SkinObject& to, const SkinObject& from);
 };
 
-class TSkinPropertyTable {
+class SkinPropertyTable {
 public:
-    TSkinPropertyTable(const TSkinPropertyTable* base, std::initializer_list<TSkinPropertyEntry> own);
+    SkinPropertyTable(const SkinPropertyTable* base, std::initializer_list<SkinPropertyEntry> own);
 
     // Every entry, the base class's first.
     int size() const { return int(m_entries.size()); }
-    const TSkinPropertyEntry& entry(int index) const { return m_entries[size_t(index)].entry; }
+    const SkinPropertyEntry& entry(int index) const { return m_entries[size_t(index)].entry; }
 
-    void write(const TSkinObject& object, QList<TSkinProperty>& out) const;
-    // False when the class does not publish the property; throws TSkinError
+    void write(const SkinObject& object, QList<SkinProperty>& out) const;
+    // False when the class does not publish the property; throws SkinError
     // for a value of the wrong type.
-    bool read(TSkinObject& object, const TSkinProperty& property) const;
+    bool read(SkinObject& object, const SkinProperty& property) const;
     // The same for a property whose name is known to be `key`'s (see
     // props::internName), without looking the name up again.
-    bool read(TSkinObject& object, const props::PropertyKey* key, const TSkinProperty& property) const;
+    bool read(SkinObject& object, const props::PropertyKey* key, const SkinProperty& property) const;
     // Copies the values of the classes `from` shares with `to` (this table is
     // `to`'s).
-    void assign(TSkinObject& to, const TSkinObject& from) const;
+    void assign(SkinObject& to, const SkinObject& from) const;
 
-    bool inherits(const TSkinPropertyTable& other) const;
+    bool inherits(const SkinPropertyTable& other) const;
 
 private:
     struct Declared {
-        TSkinPropertyEntry entry;
-        const TSkinPropertyTable* declaredIn;
+        SkinPropertyEntry entry;
+        const SkinPropertyTable* declaredIn;
     };
-    const TSkinPropertyTable* m_base;
+    const SkinPropertyTable* m_base;
     std::vector<Declared> m_entries;
     // Property id (see props::lookupProperty) to entry index, -1 when absent;
     // built on the first read, once every class's table exists (the ids come
@@ -83,84 +83,84 @@ template <class C, class T> struct MemberOf<T C::*> {
     using Type = T;
 };
 
-template <auto M> auto& member(TSkinObject& object)
+template <auto M> auto& member(SkinObject& object)
 {
     return static_cast<typename MemberOf<decltype(M)>::Class&>(object).*M;
 }
-template <auto M> const auto& member(const TSkinObject& object)
+template <auto M> const auto& member(const SkinObject& object)
 {
     return static_cast<const typename MemberOf<decltype(M)>::Class&>(object).*M;
 }
 
-template <auto M> void assignMember(TSkinObject& to, const TSkinObject& from)
+template <auto M> void assignMember(SkinObject& to, const SkinObject& from)
 {
     member<M>(to) = member<M>(from);
 }
 
-// A bool, a colour (TColor), a coordinate (int), a font or a bitmap link.
-template <auto M> TSkinPropertyEntry property(const char* name)
+// A bool, a colour (SkinColor), a coordinate (int), a font or a bitmap link.
+template <auto M> SkinPropertyEntry property(const char* name)
 {
     using T = typename MemberOf<decltype(M)>::Type;
     using props::FontField;
     if constexpr (std::is_same_v<T, bool>) {
-        return {name, TSkinPropertyEntry::Plain,
-                [](const TSkinObject& o, const char* n, QList<TSkinProperty>& out) {
+        return {name, SkinPropertyEntry::Plain,
+                [](const SkinObject& o, const char* n, QList<SkinProperty>& out) {
                     props::addBool(out, n, member<M>(o));
                 },
-                [](TSkinObject& o, int, const TSkinProperty& p) { member<M>(o) = props::toBool(p); }, assignMember<M>};
-    } else if constexpr (std::is_same_v<T, TSkinFont>) {
-        return {name, TSkinPropertyEntry::Font,
-                [](const TSkinObject& o, const char* n, QList<TSkinProperty>& out) {
+                [](SkinObject& o, int, const SkinProperty& p) { member<M>(o) = props::toBool(p); }, assignMember<M>};
+    } else if constexpr (std::is_same_v<T, SkinFont>) {
+        return {name, SkinPropertyEntry::Font,
+                [](const SkinObject& o, const char* n, QList<SkinProperty>& out) {
                     props::writeFont(out, n, member<M>(o));
                 },
-                [](TSkinObject& o, int field, const TSkinProperty& p) { props::readFont(member<M>(o), field, p); },
+                [](SkinObject& o, int field, const SkinProperty& p) { props::readFont(member<M>(o), field, p); },
                 assignMember<M>};
-    } else if constexpr (std::is_same_v<T, TSkinBitmapLink>) {
-        return {name, TSkinPropertyEntry::Link,
-                [](const TSkinObject& o, const char* n, QList<TSkinProperty>& out) {
+    } else if constexpr (std::is_same_v<T, SkinBitmapLink>) {
+        return {name, SkinPropertyEntry::Link,
+                [](const SkinObject& o, const char* n, QList<SkinProperty>& out) {
                     props::writeLink(out, n, member<M>(o));
                 },
-                [](TSkinObject& o, int field, const TSkinProperty& p) { props::readLink(member<M>(o), field, p); },
+                [](SkinObject& o, int field, const SkinProperty& p) { props::readLink(member<M>(o), field, p); },
                 assignMember<M>};
     } else {
         static_assert(std::is_same_v<T, int>, "a published member is bool, int, TColor, a font, a link or an enum");
         return {
-            name, TSkinPropertyEntry::Plain,
-            [](const TSkinObject& o, const char* n, QList<TSkinProperty>& out) { props::addInt(out, n, member<M>(o)); },
-            [](TSkinObject& o, int, const TSkinProperty& p) { member<M>(o) = props::toCoordinate(p); },
+            name, SkinPropertyEntry::Plain,
+            [](const SkinObject& o, const char* n, QList<SkinProperty>& out) { props::addInt(out, n, member<M>(o)); },
+            [](SkinObject& o, int, const SkinProperty& p) { member<M>(o) = props::toCoordinate(p); },
             assignMember<M>};
     }
 }
 
-// TColor is an int: colours are declared apart from coordinates.
-template <auto M> TSkinPropertyEntry colorProperty(const char* name)
+// SkinColor is an int: colours are declared apart from coordinates.
+template <auto M> SkinPropertyEntry colorProperty(const char* name)
 {
     return {
-        name, TSkinPropertyEntry::Plain,
-        [](const TSkinObject& o, const char* n, QList<TSkinProperty>& out) { props::addColor(out, n, member<M>(o)); },
-        [](TSkinObject& o, int, const TSkinProperty& p) { member<M>(o) = props::toColor(p); }, assignMember<M>};
+        name, SkinPropertyEntry::Plain,
+        [](const SkinObject& o, const char* n, QList<SkinProperty>& out) { props::addColor(out, n, member<M>(o)); },
+        [](SkinObject& o, int, const SkinProperty& p) { member<M>(o) = props::toColor(p); }, assignMember<M>};
 }
 
 // An enumeration stored by its identifier.
 template <auto M, QByteArray (*Ident)(int), int (*FromIdent)(const QByteArray&)>
-TSkinPropertyEntry enumProperty(const char* name)
+SkinPropertyEntry enumProperty(const char* name)
 {
     using T = typename MemberOf<decltype(M)>::Type;
-    return {name, TSkinPropertyEntry::Plain,
-            [](const TSkinObject& o, const char* n, QList<TSkinProperty>& out) {
+    return {name, SkinPropertyEntry::Plain,
+            [](const SkinObject& o, const char* n, QList<SkinProperty>& out) {
                 props::addIdent(out, n, Ident(int(member<M>(o))));
             },
-            [](TSkinObject& o, int, const TSkinProperty& p) { member<M>(o) = T(props::toEnum(p, FromIdent)); },
+            [](SkinObject& o, int, const SkinProperty& p) { member<M>(o) = T(props::toEnum(p, FromIdent)); },
             assignMember<M>};
 }
 
 // A coordinate read through a getter and a setter (the bounds); not copied.
-template <int (TSkinObject::*Get)() const, void (TSkinObject::*Set)(int)>
-TSkinPropertyEntry boundsProperty(const char* name)
+template <int (SkinObject::*Get)() const, void (SkinObject::*Set)(int)>
+SkinPropertyEntry boundsProperty(const char* name)
 {
-    return {name, TSkinPropertyEntry::Plain,
-            [](const TSkinObject& o, const char* n, QList<TSkinProperty>& out) { props::addInt(out, n, (o.*Get)()); },
-            [](TSkinObject& o, int, const TSkinProperty& p) { (o.*Set)(props::toCoordinate(p)); }, nullptr};
+    return {name, SkinPropertyEntry::Plain,
+            [](const SkinObject& o, const char* n, QList<SkinProperty>& out) { props::addInt(out, n, (o.*Get)()); },
+            [](SkinObject& o, int, const SkinProperty& p) { (o.*Set)(props::toCoordinate(p)); }, nullptr};
 }
 
 } // namespace skinprop

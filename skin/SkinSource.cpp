@@ -26,22 +26,22 @@ constexpr int MaxClassName = 255;
 
 // A stored bitmap is either empty (0 x 0) or has a positive width and
 // height; its pixels are charged to the load's budget before they exist.
-void checkBitmapSize(std::int32_t width, std::int32_t height, TSkinReadBudget& budget)
+void checkBitmapSize(std::int32_t width, std::int32_t height, SkinReadBudget& budget)
 {
     const std::string size = std::to_string(width) + " x " + std::to_string(height);
     if (width < 0 || height < 0 || (width == 0) != (height == 0))
-        throw TSkinError("Invalid bitmap size " + size);
-    if (width > TSkinLimits::MaxBitmapSide || height > TSkinLimits::MaxBitmapSide ||
-        qint64(width) * height > TSkinLimits::MaxBitmapPixels)
-        throw TSkinError("Bitmap too large: " + size);
+        throw SkinError("Invalid bitmap size " + size);
+    if (width > SkinLimits::MaxBitmapSide || height > SkinLimits::MaxBitmapSide ||
+        qint64(width) * height > SkinLimits::MaxBitmapPixels)
+        throw SkinError("Bitmap too large: " + size);
     budget.chargeBytes(qint64(width) * height * 4);
 }
 
-std::int32_t readCount(TSkinInput& in, int limit, const char* what)
+std::int32_t readCount(SkinInput& in, int limit, const char* what)
 {
     const std::int32_t count = in.readInt32();
     if (count < 0 || count > limit)
-        throw TSkinError(std::string("Invalid number of ") + what + ": " + std::to_string(count));
+        throw SkinError(std::string("Invalid number of ") + what + ": " + std::to_string(count));
     return count;
 }
 
@@ -98,18 +98,18 @@ std::uint32_t shiftPixelHue(std::uint32_t argb, int delta)
     return 0xFF000000u | channel(rr) << 16 | channel(gg) << 8 | channel(bb);
 }
 
-TSkinSource::TSkinSource()
+SkinSource::SkinSource()
 {
     clear();
 }
 
-TSkinSource::~TSkinSource()
+SkinSource::~SkinSource()
 {
     // Objects may reference bitmaps: free them first.
     m_objects.clear();
 }
 
-void TSkinSource::clear()
+void SkinSource::clear()
 {
     m_objects.clear();
     m_bitmapView.clear();
@@ -121,7 +121,7 @@ void TSkinSource::clear()
     AuthorURL = QString::fromLatin1(DefaultAuthorURL);
 }
 
-void TSkinSource::swap(TSkinSource& other)
+void SkinSource::swap(SkinSource& other)
 {
     std::swap(SkinName, other.SkinName);
     std::swap(SkinVersion, other.SkinVersion);
@@ -139,7 +139,7 @@ void TSkinSource::swap(TSkinSource& other)
         object->setBitmaps(&other.m_bitmapView);
 }
 
-void TSkinSource::applyHue()
+void SkinSource::applyHue()
 {
     if (m_requestedHue == m_appliedHue)
         return;
@@ -158,7 +158,7 @@ void TSkinSource::applyHue()
     m_appliedHue = m_requestedHue;
 }
 
-TSkinObject* TSkinSource::findObject(const QString& name) const
+SkinObject* SkinSource::findObject(const QString& name) const
 {
     if (m_changing)
         return nullptr;
@@ -168,11 +168,11 @@ TSkinObject* TSkinSource::findObject(const QString& name) const
     return nullptr;
 }
 
-TSkinObject* TSkinSource::formObject() const
+SkinObject* SkinSource::formObject() const
 {
     if (m_changing)
         return nullptr;
-    if (TSkinObject* form = findObject(QStringLiteral("Form")))
+    if (SkinObject* form = findObject(QStringLiteral("Form")))
         return form;
     for (const auto& object : m_objects)
         if (object->Kind == skForm)
@@ -180,29 +180,29 @@ TSkinObject* TSkinSource::formObject() const
     return nullptr;
 }
 
-TSkinBitmap* TSkinSource::addBitmap(std::unique_ptr<TSkinBitmap> bitmap)
+SkinBitmap* SkinSource::addBitmap(std::unique_ptr<SkinBitmap> bitmap)
 {
-    TSkinBitmap* raw = bitmap.get();
+    SkinBitmap* raw = bitmap.get();
     m_bitmaps.push_back(std::move(bitmap));
     m_bitmapView.append(raw);
     return raw;
 }
 
-TSkinObject* TSkinSource::addObject(std::unique_ptr<TSkinObject> object)
+SkinObject* SkinSource::addObject(std::unique_ptr<SkinObject> object)
 {
-    TSkinObject* raw = object.get();
+    SkinObject* raw = object.get();
     installObject(std::move(object));
     return raw;
 }
 
-void TSkinSource::installObject(std::unique_ptr<TSkinObject> object)
+void SkinSource::installObject(std::unique_ptr<SkinObject> object)
 {
     object->setBitmaps(&m_bitmapView);
     object->linkBitmaps();
     m_objects.push_back(std::move(object));
 }
 
-void TSkinSource::readHeader(TSkinInput& in)
+void SkinSource::readHeader(SkinInput& in)
 {
     SkinName = QString::fromLatin1(in.readString(MaxHeaderString));
     SkinVersion = QString::fromLatin1(in.readString(MaxHeaderString));
@@ -215,7 +215,7 @@ namespace {
 
 // ---- Plain body: bitmaps as raw 32-bit pixels, objects in the text form.
 
-void readPlainPixels(TSkinInput& in, TSkinBitmap& bitmap)
+void readPlainPixels(SkinInput& in, SkinBitmap& bitmap)
 {
     const std::int32_t width = in.readInt32();
     const std::int32_t height = in.readInt32();
@@ -229,11 +229,11 @@ void readPlainPixels(TSkinInput& in, TSkinBitmap& bitmap)
     for (int y = 0; y < height; ++y) {
         std::uint32_t* line = bitmap.scanLine(y);
         if (const char* row = in.peek(rowBytes)) {
-            TSkinBitmap::copyRowSnapped(reinterpret_cast<const std::uint32_t*>(row), line, width, 0xFF, 0x00, 0xFF, 5);
+            SkinBitmap::copyRowSnapped(reinterpret_cast<const std::uint32_t*>(row), line, width, 0xFF, 0x00, 0xFF, 5);
             in.consume(rowBytes);
         } else {
             in.readExact(reinterpret_cast<char*>(line), rowBytes);
-            TSkinBitmap::snapRowToKey(line, width, 0xFF, 0x00, 0xFF, 5);
+            SkinBitmap::snapRowToKey(line, width, 0xFF, 0x00, 0xFF, 5);
         }
     }
 }
@@ -241,25 +241,25 @@ void readPlainPixels(TSkinInput& in, TSkinBitmap& bitmap)
 // An object's text is parsed where the input holds it when it can (most
 // objects fit in the inflater's buffer), as the pixels are: no copy first.
 // The record keeps nothing of the text, so the bytes may go once it is read.
-TSkinObjectRecord readTextRecord(TSkinInput& in)
+SkinObjectRecord readTextRecord(SkinInput& in)
 {
-    const std::int32_t size = in.readStringSize(TSkinLimits::MaxStringBytes);
+    const std::int32_t size = in.readStringSize(SkinLimits::MaxStringBytes);
     const char* text = in.peek(size);
     if (!text)
         return readTextObject(in.readBytes(size));
-    TSkinObjectRecord record = readTextObject(QByteArray::fromRawData(text, size));
+    SkinObjectRecord record = readTextObject(QByteArray::fromRawData(text, size));
     in.consume(size);
     return record;
 }
 
-std::unique_ptr<TSkinObject> readPlainObject(TSkinInput& in, const QByteArray& className, TSkinReadBudget& budget)
+std::unique_ptr<SkinObject> readPlainObject(SkinInput& in, const QByteArray& className, SkinReadBudget& budget)
 {
-    TSkinObjectRecord record = readTextRecord(in);
+    SkinObjectRecord record = readTextRecord(in);
     record.className = className;
     return objectFromRecord(record, budget);
 }
 
-void writePlainPixels(QByteArray& out, const TSkinBitmap& bitmap)
+void writePlainPixels(QByteArray& out, const SkinBitmap& bitmap)
 {
     appendInt32(out, bitmap.width());
     appendInt32(out, bitmap.height());
@@ -267,18 +267,18 @@ void writePlainPixels(QByteArray& out, const TSkinBitmap& bitmap)
         out.append(reinterpret_cast<const char*>(bitmap.constScanLine(y)), bitmap.width() * 4);
 }
 
-void writePlainObject(QByteArray& out, const TSkinObject& object)
+void writePlainObject(QByteArray& out, const SkinObject& object)
 {
     appendString(out, writeTextObject(recordFromObject(object)));
 }
 
 // ---- Packed body: bitmaps as counted BMP files, objects as counted binary forms.
 
-void readPackedPixels(TSkinInput& in, TSkinBitmap& bitmap)
+void readPackedPixels(SkinInput& in, SkinBitmap& bitmap)
 {
     const std::int32_t size = in.readInt32();
-    if (size < 0 || size > TSkinLimits::MaxBinaryBytes)
-        throw TSkinError("Invalid bitmap size in packed skin");
+    if (size < 0 || size > SkinLimits::MaxBinaryBytes)
+        throw SkinError("Invalid bitmap size in packed skin");
     if (size == 0)
         return;
     // The decoded picture becomes the bitmap's buffer: no second copy.
@@ -291,69 +291,69 @@ void readPackedPixels(TSkinInput& in, TSkinBitmap& bitmap)
     bitmap.snapToKey(0x7F, 0x00, 0x7F, 5);
 }
 
-std::unique_ptr<TSkinObject> readPackedObject(TSkinInput& in, const QByteArray& className, TSkinReadBudget& budget)
+std::unique_ptr<SkinObject> readPackedObject(SkinInput& in, const QByteArray& className, SkinReadBudget& budget)
 {
     const std::int32_t size = in.readInt32();
-    if (size < 0 || size > TSkinLimits::MaxBinaryBytes)
-        throw TSkinError("Invalid object size in packed skin");
+    if (size < 0 || size > SkinLimits::MaxBinaryBytes)
+        throw SkinError("Invalid object size in packed skin");
     const QByteArray binary = in.readBytes(size);
     return objectFromBinary(className, binary.constData(), binary.size(), budget);
 }
 
-void writePackedPixels(QByteArray& out, const TSkinBitmap& bitmap)
+void writePackedPixels(QByteArray& out, const SkinBitmap& bitmap)
 {
     appendString(out, bitmap.isEmpty() ? QByteArray() : encodeBmp16(bitmap.image()));
 }
 
-void writePackedObject(QByteArray& out, const TSkinObject& object)
+void writePackedObject(QByteArray& out, const SkinObject& object)
 {
     appendString(out, writeBinaryObject(recordFromObject(object)));
 }
 
 } // namespace
 
-void TSkinSource::readPlainBody(TSkinInput& in)
+void SkinSource::readPlainBody(SkinInput& in)
 {
     readBody(in, readPlainPixels, readPlainObject);
 }
 
-void TSkinSource::readPackedBody(TSkinInput& in)
+void SkinSource::readPackedBody(SkinInput& in)
 {
     readBody(in, readPackedPixels, readPackedObject);
 }
 
-QByteArray TSkinSource::writePlainBody() const
+QByteArray SkinSource::writePlainBody() const
 {
     return writeBody(writePlainPixels, writePlainObject);
 }
 
-QByteArray TSkinSource::writePackedBody() const
+QByteArray SkinSource::writePackedBody() const
 {
     return writeBody(writePackedPixels, writePackedObject);
 }
 
-void TSkinSource::readBody(TSkinInput& in, PixelReader readPixels, ObjectReader readObject)
+void SkinSource::readBody(SkinInput& in, PixelReader readPixels, ObjectReader readObject)
 {
     clear();
     readHeader(in);
-    const std::int32_t bitmapCount = readCount(in, TSkinLimits::MaxBitmaps, "bitmaps");
+    const std::int32_t bitmapCount = readCount(in, SkinLimits::MaxBitmaps, "bitmaps");
     for (std::int32_t i = 0; i < bitmapCount; ++i) {
-        auto bitmap = std::make_unique<TSkinBitmap>();
+        auto bitmap = std::make_unique<SkinBitmap>();
         bitmap->Name = QString::fromLatin1(in.readString(MaxHeaderString));
         readPixels(in, *bitmap);
         bitmap->pixelsChanged();
         addBitmap(std::move(bitmap));
     }
-    const std::int32_t objectCount = readCount(in, TSkinLimits::MaxObjects, "objects");
+    const std::int32_t objectCount = readCount(in, SkinLimits::MaxObjects, "objects");
     for (std::int32_t i = 0; i < objectCount; ++i) {
         const QByteArray className = in.readString(MaxClassName);
-        std::unique_ptr<TSkinObject> object = readObject(in, className, in.budget());
+        std::unique_ptr<SkinObject> object = readObject(in, className, in.budget());
         object->setCharset(1);
         installObject(std::move(object));
     }
 }
 
-QByteArray TSkinSource::writeBody(PixelWriter writePixels, ObjectWriter writeObject) const
+QByteArray SkinSource::writeBody(PixelWriter writePixels, ObjectWriter writeObject) const
 {
     QByteArray out;
     for (const QString* s : {&SkinName, &SkinVersion, &Author, &AuthorEMail, &AuthorURL})

@@ -1,5 +1,5 @@
 #pragma once
-// TSkinSource: the skin itself, i.e. the header strings, the bitmaps and the
+// SkinSource: the skin itself, i.e. the header strings, the bitmaps and the
 // top-level skin objects, with the plain and packed body formats.
 
 #include "skin/SkinObjects.h"
@@ -8,15 +8,15 @@
 
 namespace corvane::skin {
 
-class TSkinInput;
-struct TSkinReadBudget;
+class SkinInput;
+struct SkinReadBudget;
 
-class TSkinSource {
+class SkinSource {
 public:
-    TSkinSource();
-    ~TSkinSource();
-    TSkinSource(const TSkinSource&) = delete;
-    TSkinSource& operator=(const TSkinSource&) = delete;
+    SkinSource();
+    ~SkinSource();
+    SkinSource(const SkinSource&) = delete;
+    SkinSource& operator=(const SkinSource&) = delete;
 
     QString SkinName;
     QString SkinVersion;
@@ -24,17 +24,17 @@ public:
     QString AuthorEMail;
     QString AuthorURL;
 
-    const TSkinBitmapList& bitmaps() const { return m_bitmapView; }
+    const SkinBitmapList& bitmaps() const { return m_bitmapView; }
     int objectCount() const { return int(m_objects.size()); }
-    TSkinObject* object(int index) const { return m_objects[size_t(index)].get(); }
-    const std::vector<std::unique_ptr<TSkinObject>>& objects() const { return m_objects; }
+    SkinObject* object(int index) const { return m_objects[size_t(index)].get(); }
+    const std::vector<std::unique_ptr<SkinObject>>& objects() const { return m_objects; }
 
     // Empties the source: header back to the defaults of an empty source,
     // no bitmaps, no objects.
     void clear();
     // Takes over everything of another source (used to install a freshly
     // loaded skin only after it loaded completely).
-    void swap(TSkinSource& other);
+    void swap(SkinSource& other);
 
     // While set, every object lookup returns nothing.
     bool changing() const { return m_changing; }
@@ -48,22 +48,22 @@ public:
     void applyHue();
 
     // ---- Lookups (case-insensitive names; nothing while changing).
-    TSkinObject* findObject(const QString& name) const;
+    SkinObject* findObject(const QString& name) const;
     // The object named "Form", else the first top-level object of Kind skForm.
-    TSkinObject* formObject() const;
+    SkinObject* formObject() const;
 
-    // ---- Bodies. The readers replace the whole content and throw TSkinError
+    // ---- Bodies. The readers replace the whole content and throw SkinError
     // on bad input; on a throw the source is left empty, so load into a fresh
     // source and swap() it in on success.
-    void readPlainBody(TSkinInput& in);
-    void readPackedBody(TSkinInput& in);
+    void readPlainBody(SkinInput& in);
+    void readPackedBody(SkinInput& in);
     QByteArray writePlainBody() const;
     QByteArray writePackedBody() const;
 
     // Building a skin by hand (tools, tests): takes ownership, then links the
     // object's tree to this source's bitmaps.
-    TSkinBitmap* addBitmap(std::unique_ptr<TSkinBitmap> bitmap);
-    TSkinObject* addObject(std::unique_ptr<TSkinObject> object);
+    SkinBitmap* addBitmap(std::unique_ptr<SkinBitmap> bitmap);
+    SkinObject* addObject(std::unique_ptr<SkinObject> object);
 
 private:
     // Both body formats are laid out alike: the header strings, the counted
@@ -71,20 +71,20 @@ private:
     // the counted top-level objects (each its class name, then the object in
     // the format's own form). readBody and writeBody walk that layout; the
     // format's own parts are passed in.
-    using PixelReader = void (*)(TSkinInput& in, TSkinBitmap& bitmap);
-    using ObjectReader = std::unique_ptr<TSkinObject> (*)(TSkinInput& in, const QByteArray& className,
-                                                          TSkinReadBudget& budget);
-    using PixelWriter = void (*)(QByteArray& out, const TSkinBitmap& bitmap);
-    using ObjectWriter = void (*)(QByteArray& out, const TSkinObject& object);
-    void readBody(TSkinInput& in, PixelReader readPixels, ObjectReader readObject);
+    using PixelReader = void (*)(SkinInput& in, SkinBitmap& bitmap);
+    using ObjectReader = std::unique_ptr<SkinObject> (*)(SkinInput& in, const QByteArray& className,
+                                                          SkinReadBudget& budget);
+    using PixelWriter = void (*)(QByteArray& out, const SkinBitmap& bitmap);
+    using ObjectWriter = void (*)(QByteArray& out, const SkinObject& object);
+    void readBody(SkinInput& in, PixelReader readPixels, ObjectReader readObject);
     QByteArray writeBody(PixelWriter writePixels, ObjectWriter writeObject) const;
 
-    void readHeader(TSkinInput& in);
-    void installObject(std::unique_ptr<TSkinObject> object);
+    void readHeader(SkinInput& in);
+    void installObject(std::unique_ptr<SkinObject> object);
 
-    std::vector<std::unique_ptr<TSkinBitmap>> m_bitmaps;
-    TSkinBitmapList m_bitmapView;
-    std::vector<std::unique_ptr<TSkinObject>> m_objects;
+    std::vector<std::unique_ptr<SkinBitmap>> m_bitmaps;
+    SkinBitmapList m_bitmapView;
+    std::vector<std::unique_ptr<SkinObject>> m_objects;
     bool m_changing = false;
     int m_requestedHue = 0;
     int m_appliedHue = 0;

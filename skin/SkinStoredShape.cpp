@@ -11,7 +11,7 @@
 
 namespace corvane::skin {
 
-QRegion formShapeAt(TSkinObject& form, const QSize& windowSize, int shadowSize)
+QRegion formShapeAt(SkinObject& form, const QSize& windowSize, int shadowSize)
 {
     form.setBounds(0, 0, windowSize.width(), windowSize.height());
     form.setState(skinStateOf(wsNormal));

@@ -14,7 +14,7 @@
 
 namespace corvane::skin {
 
-class TSkinObject;
+class SkinObject;
 
 struct StoredWindowShape {
     QSize windowSize;
@@ -24,7 +24,7 @@ struct StoredWindowShape {
 // The region the form object `form` (a tree with its bitmaps linked) covers
 // laid out to `windowSize` in the normal state, with its shadow when
 // `shadowSize` > 0: what the skinned frame makes the window's shape.
-QRegion formShapeAt(TSkinObject& form, const QSize& windowSize, int shadowSize = 0);
+QRegion formShapeAt(SkinObject& form, const QSize& windowSize, int shadowSize = 0);
 
 QByteArray writeStoredWindowShape(const StoredWindowShape& stored);
 // Nothing when `text` is not a stored shape.

@@ -1,4 +1,4 @@
-// TSkinSystemButton: a caption button of a skinned frame, its visibility
+// SkinSystemButton: a caption button of a skinned frame, its visibility
 // rules, pointer states and actions.
 #include "skin/SkinObjects.h"
 
@@ -10,12 +10,12 @@
 
 namespace corvane::skin {
 
-TSkinSystemButton::TSkinSystemButton(TSkinObject* owner) : TSkinActiveBitmap(owner)
+SkinSystemButton::SkinSystemButton(SkinObject* owner) : SkinActiveBitmap(owner)
 {
     Kind = skSysButton;
 }
 
-bool TSkinSystemButton::hiddenInWindowState(TSkinAction action, int windowState)
+bool SkinSystemButton::hiddenInWindowState(SkinAction action, int windowState)
 {
     switch (windowState) {
     case ssNormal: return action == sbaRestore || action == sbaRollDown;
@@ -27,9 +27,9 @@ bool TSkinSystemButton::hiddenInWindowState(TSkinAction action, int windowState)
     }
 }
 
-bool TSkinSystemButton::hiddenByBorderIcons(TSkinAction action, TSkinBorderIcons icons)
+bool SkinSystemButton::hiddenByBorderIcons(SkinAction action, SkinBorderIcons icons)
 {
-    auto lacks = [icons](TSkinBorderIcon icon) { return (icons & borderIconBit(icon)) == 0; };
+    auto lacks = [icons](SkinBorderIcon icon) { return (icons & borderIconBit(icon)) == 0; };
     switch (action) {
     case sbaClose: return lacks(biClose);
     case sbaHelp: return lacks(biHelp);
@@ -44,10 +44,10 @@ bool TSkinSystemButton::hiddenByBorderIcons(TSkinAction action, TSkinBorderIcons
     }
 }
 
-void TSkinSystemButton::setState(int state)
+void SkinSystemButton::setState(int state)
 {
-    TSkinActiveBitmap::setState(state);
-    TSkinFrameInterface* owningFrame = frame();
+    SkinActiveBitmap::setState(state);
+    SkinFrameInterface* owningFrame = frame();
     if (!owningFrame)
         return;
     if (state == ssNormal || state == ssMaximized || state == ssMinimized || state == ssRolledUp)
@@ -56,17 +56,17 @@ void TSkinSystemButton::setState(int state)
         Visible = false;
 }
 
-void TSkinSystemButton::linkBitmaps()
+void SkinSystemButton::linkBitmaps()
 {
     BitmapHot.link(bitmaps());
     BitmapPressed.link(bitmaps());
-    TSkinActiveBitmap::linkBitmaps();
+    SkinActiveBitmap::linkBitmaps();
 }
 
 namespace {
 
 // The window's icon at small-icon size, at the button's top-left corner.
-void drawWindowIcon(QPainter& painter, TSkinFrameInterface* owningFrame, const QPoint& at)
+void drawWindowIcon(QPainter& painter, SkinFrameInterface* owningFrame, const QPoint& at)
 {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return;
@@ -79,11 +79,11 @@ void drawWindowIcon(QPainter& painter, TSkinFrameInterface* owningFrame, const Q
 
 } // namespace
 
-void TSkinSystemButton::draw(QPainter& painter)
+void SkinSystemButton::draw(QPainter& painter)
 {
     if (!Visible || width() <= 0 || height() <= 0)
         return;
-    TSkinFrameInterface* owningFrame = frame();
+    SkinFrameInterface* owningFrame = frame();
     if (Action == sbaSysMenu) {
         drawWindowIcon(painter, owningFrame, QPoint(left(), top()));
         return;
@@ -91,11 +91,11 @@ void TSkinSystemButton::draw(QPainter& painter)
     const bool frameActive = owningFrame ? owningFrame->isFrameActive() : active();
     if (!frameActive) {
         setChildrenState(ssDisabled);
-        TSkinActiveBitmap::draw(painter);
+        SkinActiveBitmap::draw(painter);
         setChildrenState(ssNormal);
         return;
     }
-    const TSkinBitmapLink* picture = nullptr;
+    const SkinBitmapLink* picture = nullptr;
     int childState = ssNormal;
     if (m_pointerState == PointerHot) {
         picture = &BitmapHot;
@@ -105,68 +105,68 @@ void TSkinSystemButton::draw(QPainter& painter)
         childState = ssPressed;
     }
     if (!picture || picture->isEmpty()) {
-        TSkinActiveBitmap::draw(painter);
+        SkinActiveBitmap::draw(painter);
         return;
     }
     drawPointerPicture(painter, *picture, childState);
 }
 
-void TSkinSystemButton::drawPointerPicture(QPainter& painter, const TSkinBitmapLink& picture, int childState)
+void SkinSystemButton::drawPointerPicture(QPainter& painter, const SkinBitmapLink& picture, int childState)
 {
     const bool wasActive = active();
     setOwnActive(false);
     setChildrenState(childState);
     {
-        Swapped<TSkinBitmapLink> bitmap(Bitmap, picture);
-        TSkinBitmapObject::draw(painter);
+        Swapped<SkinBitmapLink> bitmap(Bitmap, picture);
+        SkinBitmapObject::draw(painter);
     }
     setChildrenState(ssNormal);
     setOwnActive(wasActive);
 }
 
-void TSkinSystemButton::setChildrenState(int state)
+void SkinSystemButton::setChildrenState(int state)
 {
     for (const auto& c : children())
         c->setState(state);
 }
 
-void TSkinSystemButton::mouseEnter()
+void SkinSystemButton::mouseEnter()
 {
     m_pointerState = (m_lastButtons & Qt::LeftButton) ? PointerPressed : PointerHot;
     requestRedraw();
 }
 
-void TSkinSystemButton::mouseLeave()
+void SkinSystemButton::mouseLeave()
 {
     m_pointerState = PointerNormal;
     requestRedraw();
 }
 
-void TSkinSystemButton::mouseDown(Qt::MouseButton, Qt::MouseButtons buttons, const QPoint&)
+void SkinSystemButton::mouseDown(Qt::MouseButton, Qt::MouseButtons buttons, const QPoint&)
 {
     m_lastButtons = buttons;
     m_pointerState = PointerPressed;
     requestRedraw();
 }
 
-void TSkinSystemButton::mouseMove(Qt::MouseButtons buttons, const QPoint&)
+void SkinSystemButton::mouseMove(Qt::MouseButtons buttons, const QPoint&)
 {
     if (m_pointerState == PointerPressed && (buttons & Qt::LeftButton)) {
         requestRedraw();
-    } else if (TSkinFrameInterface* owningFrame = frame()) {
+    } else if (SkinFrameInterface* owningFrame = frame()) {
         owningFrame->showSkinHint(QPoint(left(), top()));
     }
     m_lastButtons = buttons;
 }
 
-void TSkinSystemButton::mouseUp(Qt::MouseButton, Qt::MouseButtons, const QPoint&)
+void SkinSystemButton::mouseUp(Qt::MouseButton, Qt::MouseButtons, const QPoint&)
 {
     m_lastButtons = Qt::NoButton;
     if (m_pointerState != PointerPressed)
         return;
     m_pointerState = PointerHot;
     requestRedraw();
-    TSkinFrameInterface* owningFrame = frame();
+    SkinFrameInterface* owningFrame = frame();
     if (!owningFrame)
         return;
     switch (Action) {
@@ -176,19 +176,19 @@ void TSkinSystemButton::mouseUp(Qt::MouseButton, Qt::MouseButtons, const QPoint&
     }
 }
 
-void TSkinSystemButton::dblClick()
+void SkinSystemButton::dblClick()
 {
     if (Action != sbaSysMenu)
         return;
-    if (TSkinFrameInterface* owningFrame = frame())
+    if (SkinFrameInterface* owningFrame = frame())
         owningFrame->performSkinAction(sbaClose, this);
 }
 
-const TSkinPropertyTable& TSkinSystemButton::propertyTable()
+const SkinPropertyTable& SkinSystemButton::propertyTable()
 {
     using namespace skinprop;
-    using C = TSkinSystemButton;
-    static const TSkinPropertyTable table(&TSkinActiveBitmap::propertyTable(),
+    using C = SkinSystemButton;
+    static const SkinPropertyTable table(&SkinActiveBitmap::propertyTable(),
                                           {
                                               enumProperty<&C::Action, actionIdent, actionFromIdent>("Action"),
                                               property<&C::BitmapHot>("BitmapHot"),

@@ -15,7 +15,7 @@ namespace {
 
 [[noreturn]] void fail(const std::string& what)
 {
-    throw TSkinError(what);
+    throw SkinError(what);
 }
 
 // Whether a word is the keyword `literal`: the length first, so that most
@@ -34,14 +34,14 @@ class TextReader {
 public:
     explicit TextReader(const QByteArray& text) : m_text(text) { }
 
-    TSkinObjectRecord readObject(int depth)
+    SkinObjectRecord readObject(int depth)
     {
-        if (depth > TSkinLimits::MaxNesting)
+        if (depth > SkinLimits::MaxNesting)
             fail("Skin objects are nested too deeply");
         const QByteArray keyword = identifier();
         if (!isObjectKeyword(keyword))
             fail("Object expected, found '" + keyword.toStdString() + "'");
-        TSkinObjectRecord record;
+        SkinObjectRecord record;
         QByteArray first = identifier();
         if (peekChar() == ':') {
             ++m_pos;
@@ -63,7 +63,7 @@ public:
                 record.children.append(readObject(depth + 1));
                 continue;
             }
-            if (record.properties.size() >= TSkinLimits::MaxProperties)
+            if (record.properties.size() >= SkinLimits::MaxProperties)
                 fail("Too many properties in one object");
             if (record.properties.isEmpty())
                 record.properties.reserve(48);
@@ -131,24 +131,24 @@ private:
         return props::intern(m_text.constData() + start, m_pos - start);
     }
 
-    TSkinValue value()
+    SkinValue value()
     {
         const char c = peekChar();
         if (c == '\'' || c == '#')
-            return TSkinValue::fromString(stringValue());
+            return SkinValue::fromString(stringValue());
         if (c == '-' || c == '+' || c == '$' || (c >= '0' && c <= '9'))
-            return TSkinValue::fromInteger(integer());
+            return SkinValue::fromInteger(integer());
         if (c == '[')
-            return TSkinValue::fromSet(setValue());
+            return SkinValue::fromSet(setValue());
         if (c == '{')
-            return TSkinValue::fromBinary(binaryValue());
+            return SkinValue::fromBinary(binaryValue());
         if (isIdentStart(c)) {
             const QByteArray ident = identifier();
             if (isWord(ident, "True"))
-                return TSkinValue::fromBool(true);
+                return SkinValue::fromBool(true);
             if (isWord(ident, "False"))
-                return TSkinValue::fromBool(false);
-            return TSkinValue::fromIdent(ident);
+                return SkinValue::fromBool(false);
+            return SkinValue::fromIdent(ident);
         }
         fail("Invalid property value in object text");
     }
@@ -225,7 +225,7 @@ private:
                         fail("Character code out of range in object text");
                     out.append(char(code));
                 }
-                if (out.size() > TSkinLimits::MaxStringBytes)
+                if (out.size() > SkinLimits::MaxStringBytes)
                     fail("String too long in object text");
             }
             if (!any)
@@ -267,7 +267,7 @@ private:
         const char* close = static_cast<const char*>(std::memchr(p, '}', size_t(end - p)));
         if (!close)
             fail("Unterminated binary value in object text");
-        if ((close - p) / 2 > TSkinLimits::MaxBinaryBytes)
+        if ((close - p) / 2 > SkinLimits::MaxBinaryBytes)
             fail("Binary value too long in object text");
         QByteArray out(qsizetype((close - p) / 2), Qt::Uninitialized);
         out.truncate(decodeHex(p, close, out.data()) - out.data());
@@ -309,7 +309,7 @@ QByteArray quoteString(const QByteArray& s)
     return out;
 }
 
-void writeTextRecord(QByteArray& out, const TSkinObjectRecord& r, int indent)
+void writeTextRecord(QByteArray& out, const SkinObjectRecord& r, int indent)
 {
     const QByteArray pad(indent, ' ');
     out += pad + "object ";
@@ -317,16 +317,16 @@ void writeTextRecord(QByteArray& out, const TSkinObjectRecord& r, int indent)
         out += r.name + ": ";
     out += r.className + "\r\n";
     const QByteArray inner(indent + 2, ' ');
-    for (const TSkinProperty& p : r.properties) {
+    for (const SkinProperty& p : r.properties) {
         out += inner + p.name + " = ";
-        const TSkinValue& v = p.value;
+        const SkinValue& v = p.value;
         switch (v.type) {
-        case TSkinValue::Integer: out += QByteArray::number(v.integer); break;
-        case TSkinValue::Identifier: out += v.text; break;
-        case TSkinValue::String: out += quoteString(v.text); break;
-        case TSkinValue::Boolean: out += v.boolean ? "True" : "False"; break;
-        case TSkinValue::Set: out += "[" + v.items.join(", ") + "]"; break;
-        case TSkinValue::Binary: {
+        case SkinValue::Integer: out += QByteArray::number(v.integer); break;
+        case SkinValue::Identifier: out += v.text; break;
+        case SkinValue::String: out += quoteString(v.text); break;
+        case SkinValue::Boolean: out += v.boolean ? "True" : "False"; break;
+        case SkinValue::Set: out += "[" + v.items.join(", ") + "]"; break;
+        case SkinValue::Binary: {
             out += "{";
             const QByteArray hex = v.text.toHex().toUpper();
             const QByteArray hexPad(indent + 4, ' ');
@@ -338,31 +338,31 @@ void writeTextRecord(QByteArray& out, const TSkinObjectRecord& r, int indent)
         }
         out += "\r\n";
     }
-    for (const TSkinObjectRecord& child : r.children)
+    for (const SkinObjectRecord& child : r.children)
         writeTextRecord(out, child, indent + 2);
     out += pad + "end\r\n";
 }
 
 } // namespace
 
-TSkinObjectRecord readTextObject(const QByteArray& text)
+SkinObjectRecord readTextObject(const QByteArray& text)
 {
     TextReader reader(text);
-    TSkinObjectRecord record = reader.readObject(0);
+    SkinObjectRecord record = reader.readObject(0);
     reader.expectEnd();
     return record;
 }
 
-QList<TSkinObjectRecord> readTextObjects(const QByteArray& text)
+QList<SkinObjectRecord> readTextObjects(const QByteArray& text)
 {
     TextReader reader(text);
-    QList<TSkinObjectRecord> records;
+    QList<SkinObjectRecord> records;
     while (reader.more())
         records.append(reader.readObject(0));
     return records;
 }
 
-QByteArray writeTextObject(const TSkinObjectRecord& record)
+QByteArray writeTextObject(const SkinObjectRecord& record)
 {
     QByteArray out;
     writeTextRecord(out, record, 0);

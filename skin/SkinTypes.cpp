@@ -11,15 +11,15 @@ namespace {
 
 // Identifier lookups run for nearly every property of a loading skin: one
 // hash lookup each instead of a scan over the names.
-template <size_t N> TSkinWordTable<int> indexTable(const std::array<const char*, N>& names)
+template <size_t N> SkinWordTable<int> indexTable(const std::array<const char*, N>& names)
 {
-    TSkinWordTable<int> table(N);
+    SkinWordTable<int> table(N);
     for (size_t i = 0; i < N; ++i)
         table.add(QByteArray(names[i]), int(i));
     return table;
 }
 
-int find(const TSkinWordTable<int>& table, const QByteArray& ident)
+int find(const SkinWordTable<int>& table, const QByteArray& ident)
 {
     const auto* entry = table.find(ident);
     return entry ? entry->value : -1;
@@ -68,7 +68,7 @@ const std::array<const char*, 12> actionNames = {"sbaNone",     "sbaClose",   "s
 
 struct NamedColor {
     const char* name;
-    TColor color;
+    SkinColor color;
 };
 
 // The platform's standard colour constants, in the order its colour names are
@@ -94,42 +94,42 @@ const NamedColor namedColors[] = {
     {"clSkyBlue", 0xF0CAA6},
     {"clCream", 0xF0FBFF},
     {"clMedGray", 0xA4A0A0},
-    {"clActiveBorder", TColor(0x8000000Au)},
-    {"clActiveCaption", TColor(0x80000002u)},
-    {"clAppWorkSpace", TColor(0x8000000Cu)},
-    {"clBackground", TColor(0x80000001u)},
-    {"clBtnFace", TColor(0x8000000Fu)},
-    {"clBtnHighlight", TColor(0x80000014u)},
-    {"clBtnShadow", TColor(0x80000010u)},
-    {"clBtnText", TColor(0x80000012u)},
-    {"clCaptionText", TColor(0x80000009u)},
+    {"clActiveBorder", SkinColor(0x8000000Au)},
+    {"clActiveCaption", SkinColor(0x80000002u)},
+    {"clAppWorkSpace", SkinColor(0x8000000Cu)},
+    {"clBackground", SkinColor(0x80000001u)},
+    {"clBtnFace", SkinColor(0x8000000Fu)},
+    {"clBtnHighlight", SkinColor(0x80000014u)},
+    {"clBtnShadow", SkinColor(0x80000010u)},
+    {"clBtnText", SkinColor(0x80000012u)},
+    {"clCaptionText", SkinColor(0x80000009u)},
     {"clDefault", 0x20000000},
-    {"clGradientActiveCaption", TColor(0x8000001Bu)},
-    {"clGradientInactiveCaption", TColor(0x8000001Cu)},
-    {"clGrayText", TColor(0x80000011u)},
-    {"clHighlight", TColor(0x8000000Du)},
-    {"clHighlightText", TColor(0x8000000Eu)},
-    {"clHotLight", TColor(0x8000001Au)},
-    {"clInactiveBorder", TColor(0x8000000Bu)},
-    {"clInactiveCaption", TColor(0x80000003u)},
-    {"clInactiveCaptionText", TColor(0x80000013u)},
-    {"clInfoBk", TColor(0x80000018u)},
-    {"clInfoText", TColor(0x80000017u)},
-    {"clMenu", TColor(0x80000004u)},
-    {"clMenuBar", TColor(0x8000001Eu)},
-    {"clMenuHighlight", TColor(0x8000001Du)},
-    {"clMenuText", TColor(0x80000007u)},
+    {"clGradientActiveCaption", SkinColor(0x8000001Bu)},
+    {"clGradientInactiveCaption", SkinColor(0x8000001Cu)},
+    {"clGrayText", SkinColor(0x80000011u)},
+    {"clHighlight", SkinColor(0x8000000Du)},
+    {"clHighlightText", SkinColor(0x8000000Eu)},
+    {"clHotLight", SkinColor(0x8000001Au)},
+    {"clInactiveBorder", SkinColor(0x8000000Bu)},
+    {"clInactiveCaption", SkinColor(0x80000003u)},
+    {"clInactiveCaptionText", SkinColor(0x80000013u)},
+    {"clInfoBk", SkinColor(0x80000018u)},
+    {"clInfoText", SkinColor(0x80000017u)},
+    {"clMenu", SkinColor(0x80000004u)},
+    {"clMenuBar", SkinColor(0x8000001Eu)},
+    {"clMenuHighlight", SkinColor(0x8000001Du)},
+    {"clMenuText", SkinColor(0x80000007u)},
     {"clNone", clNone},
-    {"clScrollBar", TColor(0x80000000u)},
-    {"cl3DDkShadow", TColor(0x80000015u)},
-    {"cl3DLight", TColor(0x80000016u)},
-    {"clWindow", TColor(0x80000005u)},
-    {"clWindowFrame", TColor(0x80000006u)},
-    {"clWindowText", TColor(0x80000008u)},
+    {"clScrollBar", SkinColor(0x80000000u)},
+    {"cl3DDkShadow", SkinColor(0x80000015u)},
+    {"cl3DLight", SkinColor(0x80000016u)},
+    {"clWindow", SkinColor(0x80000005u)},
+    {"clWindowFrame", SkinColor(0x80000006u)},
+    {"clWindowText", SkinColor(0x80000008u)},
 };
 
 // The classic desktop colour scheme (0x00BBGGRR), indexed by system colour number.
-const TColor systemColors[31] = {0xC8C8C8, 0x000000, 0xD1B499, 0xDBCDBF, 0xF0F0F0, 0xFFFFFF, 0x646464, 0x000000,
+const SkinColor systemColors[31] = {0xC8C8C8, 0x000000, 0xD1B499, 0xDBCDBF, 0xF0F0F0, 0xFFFFFF, 0x646464, 0x000000,
                                  0x000000, 0x000000, 0xB4B4B4, 0xFCF7F4, 0xABABAB, 0xFF9933, 0xFFFFFF, 0xF0F0F0,
                                  0xA0A0A0, 0x6D6D6D, 0x000000, 0x000000, 0xFFFFFF, 0x696969, 0xE3E3E3, 0x000000,
                                  0xE1FFFF, 0xB5B5B5, 0xCC6600, 0xEAD1B9, 0xF2E4D7, 0xFF9933, 0xF0F0F0};
@@ -150,32 +150,32 @@ const NamedCharset namedCharsets[] = {
 
 int alignFromIdent(const QByteArray& ident)
 {
-    static const TSkinWordTable<int> table = indexTable(alignNames);
+    static const SkinWordTable<int> table = indexTable(alignNames);
     return find(table, ident);
 }
 int kindFromIdent(const QByteArray& ident)
 {
-    static const TSkinWordTable<int> table = indexTable(kindNames);
+    static const SkinWordTable<int> table = indexTable(kindNames);
     return find(table, ident);
 }
 int textAlignFromIdent(const QByteArray& ident)
 {
-    static const TSkinWordTable<int> table = indexTable(textAlignNames);
+    static const SkinWordTable<int> table = indexTable(textAlignNames);
     return find(table, ident);
 }
 int textEffectFromIdent(const QByteArray& ident)
 {
-    static const TSkinWordTable<int> table = indexTable(textEffectNames);
+    static const SkinWordTable<int> table = indexTable(textEffectNames);
     return find(table, ident);
 }
 int tileStyleFromIdent(const QByteArray& ident)
 {
-    static const TSkinWordTable<int> table = indexTable(tileStyleNames);
+    static const SkinWordTable<int> table = indexTable(tileStyleNames);
     return find(table, ident);
 }
 int actionFromIdent(const QByteArray& ident)
 {
-    static const TSkinWordTable<int> table = indexTable(actionNames);
+    static const SkinWordTable<int> table = indexTable(actionNames);
     return find(table, ident);
 }
 QByteArray alignIdent(int value)
@@ -203,7 +203,7 @@ QByteArray actionIdent(int value)
     return nameAt(actionNames, value);
 }
 
-TColor resolveColor(TColor color)
+SkinColor resolveColor(SkinColor color)
 {
     if (color < 0) {
         const int index = color & 0xFF;
@@ -212,16 +212,16 @@ TColor resolveColor(TColor color)
     return color & 0xFFFFFF;
 }
 
-QColor toQColor(TColor color)
+QColor toQColor(SkinColor color)
 {
-    const TColor c = resolveColor(color);
+    const SkinColor c = resolveColor(color);
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }
 
-bool colorFromIdent(const QByteArray& ident, TColor* color)
+bool colorFromIdent(const QByteArray& ident, SkinColor* color)
 {
-    static const TSkinWordTable<TColor> table = [] {
-        TSkinWordTable<TColor> t(64);
+    static const SkinWordTable<SkinColor> table = [] {
+        SkinWordTable<SkinColor> t(64);
         for (const NamedColor& named : namedColors)
             t.add(QByteArray(named.name), named.color);
         return t;
@@ -233,7 +233,7 @@ bool colorFromIdent(const QByteArray& ident, TColor* color)
     return true;
 }
 
-QByteArray colorIdent(TColor color)
+QByteArray colorIdent(SkinColor color)
 {
     for (const NamedColor& named : namedColors)
         if (named.color == color)
@@ -243,8 +243,8 @@ QByteArray colorIdent(TColor color)
 
 bool charsetFromIdent(const QByteArray& ident, int* charset)
 {
-    static const TSkinWordTable<int> table = [] {
-        TSkinWordTable<int> t(32);
+    static const SkinWordTable<int> table = [] {
+        SkinWordTable<int> t(32);
         for (const NamedCharset& named : namedCharsets)
             t.add(QByteArray(named.name), named.charset);
         return t;
@@ -264,7 +264,7 @@ QByteArray charsetIdent(int charset)
     return QByteArray();
 }
 
-QFont TSkinFont::toQFont() const
+QFont SkinFont::toQFont() const
 {
     // A family the application stands installed ones for is asked for by
     // those: Qt then finds it at once instead of first sorting every

@@ -14,14 +14,14 @@
 
 namespace corvane::skin {
 
-class TSkinEngine;
-class TSkinObject;
-class TSkinSystemButton;
+class SkinEngine;
+class SkinObject;
+class SkinSystemButton;
 
 // ---------------------------------------------------------------------------
 // Enumerations. The ordinal order is the order stored in skins.
 
-enum TSkinAlign : int {
+enum SkinAlign : int {
     saNone,
     saLeft,
     saMostLeft,
@@ -40,7 +40,7 @@ enum TSkinAlign : int {
     saText
 };
 
-enum TSkinKind : int {
+enum SkinKind : int {
     skNone,
     skForm,
     skCaption,
@@ -65,7 +65,7 @@ enum TSkinKind : int {
     skTranparent
 };
 
-enum TSkinTextAlign : int {
+enum SkinTextAlign : int {
     taTopLeft,
     taTopCenter,
     taTopRight,
@@ -77,11 +77,11 @@ enum TSkinTextAlign : int {
     taBottomRight
 };
 
-enum TSkinTextEffect : int { teNone, teShadow };
+enum SkinTextEffect : int { teNone, teShadow };
 
-enum TSkinTileStyle : int { tsTile, tsStretch, tsCenter };
+enum SkinTileStyle : int { tsTile, tsStretch, tsCenter };
 
-enum TSkinAction : int {
+enum SkinAction : int {
     sbaNone,
     sbaClose,
     sbaHelp,
@@ -97,18 +97,18 @@ enum TSkinAction : int {
 };
 
 // Caption functions of a skinned frame; a set of them is a bit mask (1 << icon).
-enum TSkinBorderIcon : int { biClose, biSystemMenu, biMinimize, biMaximize, biHelp, biRollup, biTray };
-using TSkinBorderIcons = unsigned;
-constexpr TSkinBorderIcons borderIconBit(TSkinBorderIcon icon)
+enum SkinBorderIcon : int { biClose, biSystemMenu, biMinimize, biMaximize, biHelp, biRollup, biTray };
+using SkinBorderIcons = unsigned;
+constexpr SkinBorderIcons borderIconBit(SkinBorderIcon icon)
 {
     return 1u << icon;
 }
 
 // Font styles; a font's Style is a bit mask (1 << style).
-enum TFontStyle : int { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+enum FontStyleFlag : int { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 
 // State byte of a skin object: window states of a frame, then control states.
-enum TSkinState : int {
+enum SkinState : int {
     ssNormal = 0,
     ssMaximized = 2,
     ssMinimized = 3,
@@ -138,14 +138,14 @@ QByteArray actionIdent(int value);
 // Colours in the stored layout 0x00BBGGRR. System colours have the top bit set
 // and name an entry of the system colour table (0x80000008 = window text).
 
-using TColor = std::int32_t;
-constexpr TColor clBlack = 0x000000;
-constexpr TColor clSilver = 0xC0C0C0;
-constexpr TColor clGray = 0x808080;
-constexpr TColor clWhite = 0xFFFFFF;
-constexpr TColor clNone = 0x1FFFFFFF; // "no fill"
-constexpr TColor clWindowText = TColor(0x80000008u);
-constexpr TColor clBtnFace = TColor(0x8000000Fu);
+using SkinColor = std::int32_t;
+constexpr SkinColor clBlack = 0x000000;
+constexpr SkinColor clSilver = 0xC0C0C0;
+constexpr SkinColor clGray = 0x808080;
+constexpr SkinColor clWhite = 0xFFFFFF;
+constexpr SkinColor clNone = 0x1FFFFFFF; // "no fill"
+constexpr SkinColor clWindowText = SkinColor(0x80000008u);
+constexpr SkinColor clBtnFace = SkinColor(0x8000000Fu);
 
 // The transparent key colour of skin bitmaps as a pixel value (alpha 0).
 constexpr std::uint32_t SkinKeyPixel = 0x007F007Fu;
@@ -156,11 +156,11 @@ inline bool isKeyPixel(std::uint32_t argb)
 
 // System colours resolve through a fixed table of the classic desktop scheme,
 // so that skins draw the same on every machine.
-TColor resolveColor(TColor color);
-QColor toQColor(TColor color);
+SkinColor resolveColor(SkinColor color);
+QColor toQColor(SkinColor color);
 // Colour identifiers ("clWhite", "clWindowText"): -1 / false when unknown.
-bool colorFromIdent(const QByteArray& ident, TColor* color);
-QByteArray colorIdent(TColor color); // empty when the colour has no name
+bool colorFromIdent(const QByteArray& ident, SkinColor* color);
+QByteArray colorIdent(SkinColor color); // empty when the colour has no name
 
 // Character sets: "DEFAULT_CHARSET" is 1.
 bool charsetFromIdent(const QByteArray& ident, int* charset);
@@ -168,15 +168,15 @@ QByteArray charsetIdent(int charset); // empty when the charset has no name
 
 // ---------------------------------------------------------------------------
 // The font of a skin object, as stored.
-struct TSkinFont {
+struct SkinFont {
     int Charset = 1;
-    TColor Color = clWindowText;
+    SkinColor Color = clWindowText;
     int Height = -11; // negative: character height in pixels
     QString Name = QStringLiteral("MS Sans Serif");
     int Pitch = 0;      // fpDefault, fpVariable, fpFixed
-    unsigned Style = 0; // bits of TFontStyle
+    unsigned Style = 0; // bits of FontStyleFlag
 
-    bool operator==(const TSkinFont&) const = default;
+    bool operator==(const SkinFont&) const = default;
     // The Qt font for drawing; the family name goes through Qt's substitution
     // table, which the application fills at start-up.
     QFont toQFont() const;
@@ -193,48 +193,48 @@ constexpr int CM_SKINGETFORM = 2122;
 // CM_SKINCHANGING / CM_SKINCHANGED: the engine's skin is about to be, or has
 // been, replaced. Controls drop every copy of skin objects on the first and copy
 // again on the second.
-class TSkinChangeEvent : public QEvent {
+class SkinChangeEvent : public QEvent {
 public:
-    TSkinChangeEvent(int type, TSkinEngine* engine) : QEvent(QEvent::Type(type)), m_engine(engine) { }
-    TSkinEngine* engine() const { return m_engine; }
+    SkinChangeEvent(int type, SkinEngine* engine) : QEvent(QEvent::Type(type)), m_engine(engine) { }
+    SkinEngine* engine() const { return m_engine; }
 
 private:
-    TSkinEngine* m_engine;
+    SkinEngine* m_engine;
 };
 
 // CM_SKINREDRAW: a skin object asks its host control to redraw it.
-class TSkinRedrawEvent : public QEvent {
+class SkinRedrawEvent : public QEvent {
 public:
-    explicit TSkinRedrawEvent(TSkinObject* object) : QEvent(QEvent::Type(CM_SKINREDRAW)), m_object(object) { }
-    TSkinObject* object() const { return m_object; }
+    explicit SkinRedrawEvent(SkinObject* object) : QEvent(QEvent::Type(CM_SKINREDRAW)), m_object(object) { }
+    SkinObject* object() const { return m_object; }
 
 private:
-    TSkinObject* m_object;
+    SkinObject* m_object;
 };
 
-class TSkinFrameInterface;
+class SkinFrameInterface;
 
 // CM_SKINGETFORM: asks a host window for the skinned frame that skins it.
 // The frame answers by calling setForm(itself); no frame, no answer.
-class TSkinGetFormEvent : public QEvent {
+class SkinGetFormEvent : public QEvent {
 public:
-    TSkinGetFormEvent() : QEvent(QEvent::Type(CM_SKINGETFORM)) { }
-    TSkinFrameInterface* form() const { return m_form; }
-    void setForm(TSkinFrameInterface* form) { m_form = form; }
+    SkinGetFormEvent() : QEvent(QEvent::Type(CM_SKINGETFORM)) { }
+    SkinFrameInterface* form() const { return m_form; }
+    void setForm(SkinFrameInterface* form) { m_form = form; }
 
 private:
-    TSkinFrameInterface* m_form = nullptr;
+    SkinFrameInterface* m_form = nullptr;
 };
 
 // What a caption button needs of the skinned window frame that owns it.
-class TSkinFrameInterface {
+class SkinFrameInterface {
 public:
-    virtual ~TSkinFrameInterface() = default;
+    virtual ~SkinFrameInterface() = default;
     virtual bool isFrameActive() const = 0;
-    virtual TSkinBorderIcons borderIcons() const = 0;
+    virtual SkinBorderIcons borderIcons() const = 0;
     // Runs a caption button's action (close, minimize, roll up ...).
     // sbaCustom passes the button for OnCustomAction.
-    virtual void performSkinAction(TSkinAction action, TSkinSystemButton* button) = 0;
+    virtual void performSkinAction(SkinAction action, SkinSystemButton* button) = 0;
     // The icon a system-menu button draws (window icon, else application icon).
     virtual QIcon frameIcon() const = 0;
     // Shows the hint of a caption button at a screen point; optional.
@@ -244,7 +244,7 @@ public:
 // ---------------------------------------------------------------------------
 // Every failure of reading or writing a skin: truncated, corrupt or hostile
 // data, unknown classes or properties, sizes over the loader's limits.
-class TSkinError : public std::runtime_error {
+class SkinError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };

@@ -12,7 +12,7 @@
 
 namespace corvane::skin {
 
-template <class Value> class TSkinWordTable {
+template <class Value> class SkinWordTable {
 public:
     struct Entry {
         QByteArray word;
@@ -20,7 +20,7 @@ public:
     };
 
     // `capacity`: about the most words the table will hold.
-    explicit TSkinWordTable(std::uint32_t capacity = 256)
+    explicit SkinWordTable(std::uint32_t capacity = 256)
     {
         std::uint32_t size = 16;
         while (size < capacity * 4)

@@ -7,9 +7,9 @@
 // on a real display (or under Xvfb with xdotool); it prints the window's
 // position after every move.
 #include "flat/FlatColors.h"
-#include "flat/TFlatButton.h"
-#include "flat/TFlatEdit.h"
-#include "flat/TFlatTitlebar.h"
+#include "flat/FlatButton.h"
+#include "flat/FlatEdit.h"
+#include "flat/FlatTitlebar.h"
 
 #include <QApplication>
 #include <QDir>
@@ -108,21 +108,21 @@ int showWindow(QApplication& app, const QFont& font)
     window.setWindowTitle(QStringLiteral("flat-check"));
     window.setFont(font);
     window.resize(315, 203);
-    auto* bar = new TFlatTitlebar(&window);
-    bar->setAlign(TFlatTitlebar::alTop);
+    auto* bar = new FlatTitlebar(&window);
+    bar->setAlign(FlatTitlebar::alTop);
     bar->resize(bar->width(), 25);
     bar->setCaption(QStringLiteral("设置对方计算机名或IP地址"));
     bar->setTitlebarColor(Qt::blue);
     for (int i = 0; i < 3; ++i) {
-        auto* edit = new TFlatEdit(&window);
+        auto* edit = new FlatEdit(&window);
         edit->setGeometry(136, 48 + 40 * i, 145, 18);
         edit->setColorBorder(Qt::blue);
     }
-    auto* button = new TFlatButton(&window);
+    auto* button = new FlatButton(&window);
     button->setGeometry(208, 160, 73, 25);
     button->setCaption(QStringLiteral("连 接"));
     button->setColorBorder(Qt::blue);
-    QObject::connect(button, &TFlatButton::OnClick, [] {
+    QObject::connect(button, &FlatButton::OnClick, [] {
         std::printf("clicked\n");
         std::fflush(stdout);
     });
@@ -168,7 +168,7 @@ int main(int argc, char** argv)
     };
 
     // Buttons in their states, with the dialog's blue border.
-    auto* button = new TFlatButton(&form);
+    auto* button = new FlatButton(&form);
     button->setGeometry(10, 10, 73, 25);
     button->setCaption(QStringLiteral("连 接"));
     button->setColorBorder(Qt::blue);
@@ -187,7 +187,7 @@ int main(int argc, char** argv)
     shoot(QStringLiteral("button-disabled"), button);
 
     // Grouped and latched.
-    auto* latched = new TFlatButton(&form);
+    auto* latched = new FlatButton(&form);
     latched->setGeometry(100, 10, 73, 25);
     latched->setCaption(QStringLiteral("&Latch"));
     latched->setGroupIndex(1);
@@ -199,7 +199,7 @@ int main(int argc, char** argv)
     const flat::ButtonLayout layouts[] = {flat::blGlyphLeft, flat::blGlyphRight, flat::blGlyphTop, flat::blGlyphBottom};
     const char* layoutNames[] = {"left", "right", "top", "bottom"};
     for (int i = 0; i < 4; ++i) {
-        auto* glyphButton = new TFlatButton(&form);
+        auto* glyphButton = new FlatButton(&form);
         glyphButton->setGeometry(10 + 90 * i, 60, 80, 50);
         glyphButton->setCaption(QStringLiteral("Glyph"));
         glyphButton->setGlyph(makeGlyph(4));
@@ -207,7 +207,7 @@ int main(int argc, char** argv)
         glyphButton->show();
         shoot(QStringLiteral("glyph-%1").arg(QLatin1String(layoutNames[i])), glyphButton);
     }
-    auto* embossed = new TFlatButton(&form);
+    auto* embossed = new FlatButton(&form);
     embossed->setGeometry(10, 120, 80, 50);
     embossed->setCaption(QStringLiteral("Off"));
     embossed->setGlyph(makeGlyph(1));
@@ -228,7 +228,7 @@ int main(int argc, char** argv)
     stripes.setBrush(QPalette::Window, QBrush(pattern));
     striped->setPalette(stripes);
     striped->show();
-    auto* always = new TFlatButton(striped);
+    auto* always = new FlatButton(striped);
     always->setGeometry(5, 5, 80, 25);
     always->setCaption(QStringLiteral("tmAlways"));
     always->setTransparentMode(flat::tmAlways);
@@ -236,12 +236,12 @@ int main(int argc, char** argv)
     shoot(QStringLiteral("button-tmAlways"), striped);
 
     // Edits: idle, focused, hovered while a button has the focus.
-    auto* edit1 = new TFlatEdit(&form);
+    auto* edit1 = new FlatEdit(&form);
     edit1->setGeometry(10, 190, 145, 18);
     edit1->setColorBorder(Qt::blue);
     edit1->setText(QStringLiteral("127.0.0.1"));
     edit1->show();
-    auto* edit2 = new TFlatEdit(&form);
+    auto* edit2 = new FlatEdit(&form);
     edit2->setGeometry(10, 230, 145, 18);
     edit2->setColorBorder(Qt::blue);
     edit2->setText(QStringLiteral("1234"));
@@ -256,8 +256,8 @@ int main(int argc, char** argv)
     QWidget dialog;
     dialog.setFont(font);
     dialog.resize(315, 60);
-    auto* bar = new TFlatTitlebar(&dialog);
-    bar->setAlign(TFlatTitlebar::alTop);
+    auto* bar = new FlatTitlebar(&dialog);
+    bar->setAlign(FlatTitlebar::alTop);
     bar->resize(bar->width(), 25);
     bar->setCaption(QStringLiteral("设置对方计算机名或IP地址"));
     bar->setTitlebarColor(Qt::blue);

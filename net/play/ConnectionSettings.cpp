@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "net/endpoint/TUdpEndpoint.h"
+#include "net/endpoint/UdpEndpoint.h"
 
 namespace corvane::play {
 
@@ -34,7 +34,7 @@ std::optional<int> convertToInteger(const QString& text)
     return static_cast<int>(negative ? -value : value);
 }
 
-ApplyOutcome applyConnectionSettings(endpoint::TUdpEndpoint& endpoint, const QString& host, const QString& remotePort,
+ApplyOutcome applyConnectionSettings(endpoint::UdpEndpoint& endpoint, const QString& host, const QString& remotePort,
                                      const QString& localPort)
 {
     if (host.isEmpty() || remotePort.isEmpty() || localPort.isEmpty())

@@ -8,7 +8,7 @@
 #include <optional>
 
 namespace corvane::endpoint {
-class TUdpEndpoint;
+class UdpEndpoint;
 }
 
 namespace corvane::play {
@@ -47,7 +47,7 @@ struct ApplyOutcome {
 // nothing. Otherwise sets RemoteHost to the host text exactly as typed,
 // RemotePort, then LocalPort (which re-creates the socket). At a conversion
 // or socket failure it stops; what was set before it stays set.
-ApplyOutcome applyConnectionSettings(endpoint::TUdpEndpoint& endpoint, const QString& host, const QString& remotePort,
+ApplyOutcome applyConnectionSettings(endpoint::UdpEndpoint& endpoint, const QString& host, const QString& remotePort,
                                      const QString& localPort);
 
 } // namespace corvane::play

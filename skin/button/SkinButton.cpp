@@ -7,16 +7,16 @@
 
 namespace corvane::skin {
 
-TSkinButton::TSkinButton(QWidget* parent) : TSkinCustomButton(parent)
+SkinButton::SkinButton(QWidget* parent) : SkinCustomButton(parent)
 { }
 
-TSkinButton::~TSkinButton()
+SkinButton::~SkinButton()
 {
     if (m_alignParent)
         m_alignParent->removeEventFilter(this);
 }
 
-void TSkinButton::setShowCaption(bool value)
+void SkinButton::setShowCaption(bool value)
 {
     if (m_showCaption == value)
         return;
@@ -24,7 +24,7 @@ void TSkinButton::setShowCaption(bool value)
     update();
 }
 
-void TSkinButton::setShowGlyph(bool value)
+void SkinButton::setShowGlyph(bool value)
 {
     if (m_showGlyph == value)
         return;
@@ -32,7 +32,7 @@ void TSkinButton::setShowGlyph(bool value)
     update();
 }
 
-void TSkinButton::setSkinEngine(TSkinEngine* engine)
+void SkinButton::setSkinEngine(SkinEngine* engine)
 {
     if (m_engine == engine)
         return;
@@ -51,7 +51,7 @@ void TSkinButton::setSkinEngine(TSkinEngine* engine)
     attachSkin();
 }
 
-void TSkinButton::setSkinObject(const QString& name)
+void SkinButton::setSkinObject(const QString& name)
 {
     if (m_skinObject == name)
         return;
@@ -59,25 +59,25 @@ void TSkinButton::setSkinObject(const QString& name)
     attachSkin();
 }
 
-bool TSkinButton::drawsSkin() const
+bool SkinButton::drawsSkin() const
 {
     return m_copy && m_engine && !m_engine->source().changing();
 }
 
-void TSkinButton::skinReplaced()
+void SkinButton::skinReplaced()
 {
     ++m_skinGeneration;
     forgetLooks();
 }
 
-void TSkinButton::dropSkin()
+void SkinButton::dropSkin()
 {
     m_copy.reset();
     skinReplaced();
     update();
 }
 
-void TSkinButton::attachSkin()
+void SkinButton::attachSkin()
 {
     if (!m_engine || !m_engine->hasSkin()) {
         dropSkin();
@@ -85,12 +85,12 @@ void TSkinButton::attachSkin()
     }
     m_copy.reset();
     skinReplaced();
-    if (TSkinObject* original = m_engine->findObject(m_skinObject)) {
+    if (SkinObject* original = m_engine->findObject(m_skinObject)) {
         m_copy = original->copyTree();
         m_copy->setHost(this);
         // A masked face has see-through corners: the stored skin makes the
         // button transparent so that the window's background shows there.
-        if (auto* face = dynamic_cast<TSkinBitmapObject*>(m_copy->findObject(QStringLiteral("Face")))) {
+        if (auto* face = dynamic_cast<SkinBitmapObject*>(m_copy->findObject(QStringLiteral("Face")))) {
             if (face->Masked || face->MaskedBorder || face->MaskedAngles)
                 setTransparent(true);
         }
@@ -98,11 +98,11 @@ void TSkinButton::attachSkin()
     update();
 }
 
-bool TSkinButton::event(QEvent* event)
+bool SkinButton::event(QEvent* event)
 {
     const int type = int(event->type());
     if (type == CM_SKINCHANGING || type == CM_SKINCHANGED) {
-        const auto* change = static_cast<TSkinChangeEvent*>(event);
+        const auto* change = static_cast<SkinChangeEvent*>(event);
         if (change->engine() && change->engine() == m_engine) {
             if (type == CM_SKINCHANGING)
                 dropSkin();
@@ -119,10 +119,10 @@ bool TSkinButton::event(QEvent* event)
     }
     if (event->type() == QEvent::ParentChange)
         applyAlign();
-    return TSkinCustomButton::event(event);
+    return SkinCustomButton::event(event);
 }
 
-void TSkinButton::paintControl(QPainter& painter)
+void SkinButton::paintControl(QPainter& painter)
 {
     if (drawsSkin())
         paintSkinned(painter);
@@ -130,21 +130,21 @@ void TSkinButton::paintControl(QPainter& painter)
         paintPlain(painter);
 }
 
-bool TSkinButton::describeLook(TSkinLookKey& key) const
+bool SkinButton::describeLook(SkinLookKey& key) const
 {
-    TSkinCustomButton::describeLook(key);
+    SkinCustomButton::describeLook(key);
     key << drawsSkin() << qint64(m_skinGeneration) << qint64(reinterpret_cast<quintptr>(m_copy.get())) << m_showCaption
         << m_showGlyph;
     return true;
 }
 
-void TSkinButton::paintSkinned(QPainter& painter)
+void SkinButton::paintSkinned(QPainter& painter)
 {
     const int state = skinState();
-    TSkinObject* root = m_copy.get();
+    SkinObject* root = m_copy.get();
     root->setRightToLeft(layoutDirection() == Qt::RightToLeft);
 
-    TSkinObject* face = root->findObject(QStringLiteral("Face"));
+    SkinObject* face = root->findObject(QStringLiteral("Face"));
     if (!face)
         face = root;
     face->setState(state);
@@ -167,14 +167,14 @@ void TSkinButton::paintSkinned(QPainter& painter)
         painter.restore();
     }
 
-    TSkinObject* text = root->findObject(QStringLiteral("Text"));
+    SkinObject* text = root->findObject(QStringLiteral("Text"));
     if (!text)
         text = root;
     text->setState(state);
-    const TSkinFont& skinFont = text->getFont();
+    const SkinFont& skinFont = text->getFont();
     const QFont font = skinFont.toQFont();
 
-    const TSkinButtonContent content =
+    const SkinButtonContent content =
         layoutButtonContent(size(), m_showCaption ? captionLineSize(font) : QSize(0, 0),
                             m_showGlyph ? glyphSize() : QSize(), Layout(), Spacing(), WordWrap(), State() == bsPressed);
     if (m_showCaption)
@@ -186,7 +186,7 @@ void TSkinButton::paintSkinned(QPainter& painter)
 // ---------------------------------------------------------------------------
 // Docking
 
-void TSkinButton::setAlign(TSkinControlAlign align)
+void SkinButton::setAlign(SkinControlAlign align)
 {
     if (m_align == align)
         return;
@@ -194,7 +194,7 @@ void TSkinButton::setAlign(TSkinControlAlign align)
     applyAlign();
 }
 
-void TSkinButton::applyAlign()
+void SkinButton::applyAlign()
 {
     QWidget* parent = m_align == alNone ? nullptr : parentWidget();
     if (m_alignParent != parent) {
@@ -217,11 +217,11 @@ void TSkinButton::applyAlign()
     }
 }
 
-bool TSkinButton::eventFilter(QObject* watched, QEvent* event)
+bool SkinButton::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_alignParent && event->type() == QEvent::Resize)
         applyAlign();
-    return TSkinCustomButton::eventFilter(watched, event);
+    return SkinCustomButton::eventFilter(watched, event);
 }
 
 } // namespace corvane::skin

@@ -1,10 +1,10 @@
 #pragma once
-// TSkinButton: the skinned push button. Its face is the "Face" child of the
+// SkinButton: the skinned push button. Its face is the "Face" child of the
 // skin object named SkinObject (default "Button"), its caption takes the font
 // of the "Text" child; both follow the button's skin state. The button works on
 // its own copy of the object tree, dropped when the engine announces a skin
 // change and copied again when the change is done. Without a usable skin it
-// draws the plain face of TSkinCustomButton.
+// draws the plain face of SkinCustomButton.
 
 #include "skin/SkinEngine.h"
 #include "skin/button/SkinCustomButton.h"
@@ -15,36 +15,36 @@
 namespace corvane::skin {
 
 // Docking of the button in its parent.
-enum TSkinControlAlign : int { alNone, alTop, alBottom, alLeft, alRight, alClient };
+enum SkinControlAlign : int { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
-class TSkinButton : public TSkinCustomButton {
+class SkinButton : public SkinCustomButton {
     Q_OBJECT
 public:
-    explicit TSkinButton(QWidget* parent = nullptr);
-    ~TSkinButton() override;
+    explicit SkinButton(QWidget* parent = nullptr);
+    ~SkinButton() override;
 
-    TSkinControlAlign Align() const { return m_align; }
-    void setAlign(TSkinControlAlign align);
+    SkinControlAlign Align() const { return m_align; }
+    void setAlign(SkinControlAlign align);
     bool ShowCaption() const { return m_showCaption; }
     void setShowCaption(bool value);
     bool ShowGlyph() const { return m_showGlyph; }
     void setShowGlyph(bool value);
-    TSkinEngine* SkinEngine() const { return m_engine; }
+    SkinEngine* skinEngine() const { return m_engine; }
     // Attaches to the engine's skin (or detaches with null).
-    void setSkinEngine(TSkinEngine* engine);
-    QString SkinObject() const { return m_skinObject; }
+    void setSkinEngine(SkinEngine* engine);
+    QString skinObject() const { return m_skinObject; }
     void setSkinObject(const QString& name);
     QString Version() const { return QStringLiteral("3.2.0"); }
 
     // The button's own copy of its skin object tree; null when it draws plain.
-    corvane::skin::TSkinObject* skinCopy() const { return m_copy.get(); }
+    corvane::skin::SkinObject* skinCopy() const { return m_copy.get(); }
     // True when the next repaint draws the skin (a copy exists and the
     // engine's skin is not in the middle of a change).
     bool drawsSkin() const;
 
 protected:
     void paintControl(QPainter& painter) override;
-    bool describeLook(TSkinLookKey& key) const override;
+    bool describeLook(SkinLookKey& key) const override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -57,14 +57,14 @@ private:
     void paintSkinned(QPainter& painter);
     void applyAlign();
 
-    QPointer<TSkinEngine> m_engine;
+    QPointer<SkinEngine> m_engine;
     QString m_skinObject = QStringLiteral("Button");
-    std::unique_ptr<corvane::skin::TSkinObject> m_copy;
+    std::unique_ptr<corvane::skin::SkinObject> m_copy;
     // Counts the copies taken and dropped: a new copy at the old address
     // must not bring back the pictures of the old one.
     quint64 m_skinGeneration = 0;
     QPointer<QWidget> m_alignParent;
-    TSkinControlAlign m_align = alNone;
+    SkinControlAlign m_align = alNone;
     bool m_showCaption = true;
     bool m_showGlyph = true;
 };

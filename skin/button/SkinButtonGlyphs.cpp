@@ -41,7 +41,7 @@ void drawLetter(QPainter& p, const QColor& color, const QString& letter)
 
 } // namespace
 
-QImage stockGlyph(TSkinButtonKind kind)
+QImage stockGlyph(SkinButtonKind kind)
 {
     if (kind == bkCustom)
         return QImage();
@@ -82,7 +82,7 @@ QImage stockGlyph(TSkinButtonKind kind)
     return image;
 }
 
-QString stockCaption(TSkinButtonKind kind)
+QString stockCaption(SkinButtonKind kind)
 {
     switch (kind) {
     case bkOK: return QStringLiteral("确定");
@@ -100,7 +100,7 @@ QString stockCaption(TSkinButtonKind kind)
     return QString();
 }
 
-int stockModalResult(TSkinButtonKind kind)
+int stockModalResult(SkinButtonKind kind)
 {
     switch (kind) {
     case bkOK: return mrOk;

@@ -11,10 +11,10 @@
 namespace corvane::skin {
 
 // An 18 x 18 picture for a standard kind; null for bkCustom.
-QImage stockGlyph(TSkinButtonKind kind);
+QImage stockGlyph(SkinButtonKind kind);
 // The caption a standard kind brings ("确定", "取消(&C)" ...); empty for bkCustom.
-QString stockCaption(TSkinButtonKind kind);
-int stockModalResult(TSkinButtonKind kind);
+QString stockCaption(SkinButtonKind kind);
+int stockModalResult(SkinButtonKind kind);
 
 // A glyph without an alpha channel is transparent where it has the colour of
 // its bottom-left pixel (the usual rule for button glyph bitmaps).

@@ -4,7 +4,7 @@
 
 namespace corvane::skin {
 
-int buttonSkinState(bool enabled, TSkinButtonState state, bool pointerInside, bool focusedOrActiveDefault)
+int buttonSkinState(bool enabled, SkinButtonState state, bool pointerInside, bool focusedOrActiveDefault)
 {
     if (!enabled)
         return ssDisabled;
@@ -24,8 +24,8 @@ QRect centredIn(const QRect& area, const QSize& size)
                  size.width(), size.height());
 }
 
-TSkinButtonContent layoutButtonContent(const QSize& buttonSize, const QSize& textSize, const QSize& glyphSize,
-                                       TSkinButtonLayout layout, int spacing, bool wordWrap, bool pressed)
+SkinButtonContent layoutButtonContent(const QSize& buttonSize, const QSize& textSize, const QSize& glyphSize,
+                                       SkinButtonLayout layout, int spacing, bool wordWrap, bool pressed)
 {
     const bool hasGlyph = !glyphSize.isEmpty();
     const int gw = hasGlyph ? glyphSize.width() : 0;
@@ -45,7 +45,7 @@ TSkinButtonContent layoutButtonContent(const QSize& buttonSize, const QSize& tex
         content = content.expandedTo(glyphSize);
     }
 
-    TSkinButtonContent out;
+    SkinButtonContent out;
     out.content = centredIn(QRect(QPoint(0, 0), buttonSize), content);
     if (pressed)
         out.content.translate(1, 1);

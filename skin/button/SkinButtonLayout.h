@@ -8,15 +8,15 @@
 
 namespace corvane::skin {
 
-enum TSkinButtonState : int { bsNormal, bsPressed };
-enum TSkinButtonLayout : int { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+enum SkinButtonState : int { bsNormal, bsPressed };
+enum SkinButtonLayout : int { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 
 // Skin state of a button for its face and caption: 8 disabled, else 6 pressed,
 // else 5 pointer inside, else 7 focused or acting as the default button, else 0.
-int buttonSkinState(bool enabled, TSkinButtonState state, bool pointerInside, bool focusedOrActiveDefault);
+int buttonSkinState(bool enabled, SkinButtonState state, bool pointerInside, bool focusedOrActiveDefault);
 
 // Where the glyph and the caption of a button go.
-struct TSkinButtonContent {
+struct SkinButtonContent {
     QRect content;   // glyph and text together, centred in the button
     QRect glyphArea; // the glyph-side strip: glyph size plus Spacing
     QRect glyphRect; // the glyph itself, at the outer edge of its strip
@@ -27,8 +27,8 @@ struct TSkinButtonContent {
 // takes instead the button's size less Spacing, the glyph and 10 pixels.
 // `glyphSize` is empty when the button has no glyph. While pressed the whole
 // content moves by (1, 1).
-TSkinButtonContent layoutButtonContent(const QSize& buttonSize, const QSize& textSize, const QSize& glyphSize,
-                                       TSkinButtonLayout layout, int spacing, bool wordWrap, bool pressed);
+SkinButtonContent layoutButtonContent(const QSize& buttonSize, const QSize& textSize, const QSize& glyphSize,
+                                       SkinButtonLayout layout, int spacing, bool wordWrap, bool pressed);
 
 // The number of images in a glyph bitmap of the given size: width / height
 // when the width is a multiple of the height and that is below 5, else 1.

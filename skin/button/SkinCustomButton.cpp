@@ -1,4 +1,4 @@
-// TSkinCustomButton: construction, the published properties and clicking.
+// SkinCustomButton: construction, the published properties and clicking.
 #include "skin/button/SkinCustomButton.h"
 
 #include "skin/button/SkinButtonGlyphs.h"
@@ -12,10 +12,10 @@ namespace corvane::skin {
 
 bool isButtonControl(const QWidget* widget)
 {
-    return qobject_cast<const TSkinCustomButton*>(widget) || qobject_cast<const QAbstractButton*>(widget);
+    return qobject_cast<const SkinCustomButton*>(widget) || qobject_cast<const QAbstractButton*>(widget);
 }
 
-TSkinCustomButton::TSkinCustomButton(QWidget* parent) : TSkinCustomControl(parent)
+SkinCustomButton::SkinCustomButton(QWidget* parent) : SkinCustomControl(parent)
 {
     resize(75, 25);
     setFocusPolicy(Qt::StrongFocus);
@@ -28,7 +28,7 @@ TSkinCustomButton::TSkinCustomButton(QWidget* parent) : TSkinCustomControl(paren
     watchWindow();
 }
 
-TSkinCustomButton::~TSkinCustomButton()
+SkinCustomButton::~SkinCustomButton()
 {
     if (m_watchedWindow)
         m_watchedWindow->removeEventFilter(this);
@@ -37,7 +37,7 @@ TSkinCustomButton::~TSkinCustomButton()
 // ---------------------------------------------------------------------------
 // Properties
 
-void TSkinCustomButton::setAction(QAction* action)
+void SkinCustomButton::setAction(QAction* action)
 {
     if (m_action == action)
         return;
@@ -59,7 +59,7 @@ void TSkinCustomButton::setAction(QAction* action)
     sync();
 }
 
-void TSkinCustomButton::setBlackAndWhiteGlyph(bool value)
+void SkinCustomButton::setBlackAndWhiteGlyph(bool value)
 {
     if (m_blackAndWhiteGlyph == value)
         return;
@@ -67,7 +67,7 @@ void TSkinCustomButton::setBlackAndWhiteGlyph(bool value)
     update();
 }
 
-void TSkinCustomButton::setCaption(const QString& caption)
+void SkinCustomButton::setCaption(const QString& caption)
 {
     if (m_caption == caption)
         return;
@@ -76,7 +76,7 @@ void TSkinCustomButton::setCaption(const QString& caption)
     update();
 }
 
-void TSkinCustomButton::setDefault(bool value)
+void SkinCustomButton::setDefault(bool value)
 {
     if (m_default == value)
         return;
@@ -84,18 +84,18 @@ void TSkinCustomButton::setDefault(bool value)
     // The window decides afresh which button acts as its default one.
     QWidget* form = window();
     QWidget* focus = form->focusWidget();
-    for (TSkinCustomButton* button : form->findChildren<TSkinCustomButton*>())
+    for (SkinCustomButton* button : form->findChildren<SkinCustomButton*>())
         if (button->window() == form)
             button->focusMovedTo(focus); // not those of dialogs it owns
-    if (auto* self = qobject_cast<TSkinCustomButton*>(form))
+    if (auto* self = qobject_cast<SkinCustomButton*>(form))
         self->focusMovedTo(focus);
 }
 
-void TSkinCustomButton::setKind(TSkinButtonKind kind)
+void SkinCustomButton::setKind(SkinButtonKind kind)
 {
     if (m_kind == kind)
         return;
-    const TSkinButtonKind previous = m_kind;
+    const SkinButtonKind previous = m_kind;
     m_kind = kind;
     if (kind == bkCustom)
         return;
@@ -114,7 +114,7 @@ void TSkinCustomButton::setKind(TSkinButtonKind kind)
     update();
 }
 
-void TSkinCustomButton::setNumGlyphs(int count)
+void SkinCustomButton::setNumGlyphs(int count)
 {
     count = qBound(1, count, 4);
     if (m_numGlyphs == count)
@@ -123,7 +123,7 @@ void TSkinCustomButton::setNumGlyphs(int count)
     update();
 }
 
-void TSkinCustomButton::setSpacing(int spacing)
+void SkinCustomButton::setSpacing(int spacing)
 {
     if (m_spacing == spacing)
         return;
@@ -131,7 +131,7 @@ void TSkinCustomButton::setSpacing(int spacing)
     update();
 }
 
-void TSkinCustomButton::setState(TSkinButtonState state)
+void SkinCustomButton::setState(SkinButtonState state)
 {
     if (m_state == state)
         return;
@@ -139,7 +139,7 @@ void TSkinCustomButton::setState(TSkinButtonState state)
     update();
 }
 
-void TSkinCustomButton::setGlyph(const QImage& glyph)
+void SkinCustomButton::setGlyph(const QImage& glyph)
 {
     m_glyph = glyph;
     // A glyph image edited in place keeps its cache key: never trust it.
@@ -149,7 +149,7 @@ void TSkinCustomButton::setGlyph(const QImage& glyph)
     update();
 }
 
-void TSkinCustomButton::setLayout(TSkinButtonLayout layout)
+void SkinCustomButton::setLayout(SkinButtonLayout layout)
 {
     if (m_layout == layout)
         return;
@@ -157,14 +157,14 @@ void TSkinCustomButton::setLayout(TSkinButtonLayout layout)
     update();
 }
 
-void TSkinCustomButton::setTabStop(bool value)
+void SkinCustomButton::setTabStop(bool value)
 {
     m_tabStop = value;
     // A button without a tab stop is still focused by a press.
     setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
-void TSkinCustomButton::setWordWrap(bool value)
+void SkinCustomButton::setWordWrap(bool value)
 {
     if (m_wordWrap == value)
         return;
@@ -172,12 +172,12 @@ void TSkinCustomButton::setWordWrap(bool value)
     update();
 }
 
-int TSkinCustomButton::skinState() const
+int SkinCustomButton::skinState() const
 {
     return buttonSkinState(isEnabled(), m_state, pointerInside(), focusedFlag() || m_activeDefault);
 }
 
-bool TSkinCustomButton::canFocus() const
+bool SkinCustomButton::canFocus() const
 {
     return isVisible() && isEnabled() && focusPolicy() != Qt::NoFocus;
 }
@@ -185,9 +185,9 @@ bool TSkinCustomButton::canFocus() const
 // ---------------------------------------------------------------------------
 // Clicking
 
-void TSkinCustomButton::click()
+void SkinCustomButton::click()
 {
-    QPointer<TSkinCustomButton> guard(this);
+    QPointer<SkinCustomButton> guard(this);
     if (m_kind == bkClose) {
         window()->close();
         return;

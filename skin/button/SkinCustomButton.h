@@ -1,8 +1,8 @@
 #pragma once
-// TSkinCustomButton: a focusable push button with the behaviour of the skinned
+// SkinCustomButton: a focusable push button with the behaviour of the skinned
 // button (pressing, dragging out and back in, space bar, Enter and Esc as
 // dialog keys, accelerators, default-button tracking) and a plain face for
-// when no skin draws it. TSkinButton adds the skin.
+// when no skin draws it. SkinButton adds the skin.
 
 #include "skin/button/SkinButtonLayout.h"
 #include "skin/button/SkinCustomControl.h"
@@ -15,7 +15,7 @@ class QAction;
 namespace corvane::skin {
 
 // Standard button kinds with a stock glyph, caption and modal result.
-enum TSkinButtonKind : int {
+enum SkinButtonKind : int {
     bkCustom,
     bkOK,
     bkCancel,
@@ -30,13 +30,13 @@ enum TSkinButtonKind : int {
 };
 
 // Modal results, as a dialog receives them when the button is clicked.
-enum TModalResult : int { mrNone, mrOk, mrCancel, mrAbort, mrRetry, mrIgnore, mrYes, mrNo, mrAll, mrClose = 11 };
+enum DialogResult : int { mrNone, mrOk, mrCancel, mrAbort, mrRetry, mrIgnore, mrYes, mrNo, mrAll, mrClose = 11 };
 
-class TSkinCustomButton : public TSkinCustomControl {
+class SkinCustomButton : public SkinCustomControl {
     Q_OBJECT
 public:
-    explicit TSkinCustomButton(QWidget* parent = nullptr);
-    ~TSkinCustomButton() override;
+    explicit SkinCustomButton(QWidget* parent = nullptr);
+    ~SkinCustomButton() override;
 
     // ---- Published properties (Enabled, Font and the geometry are the
     // widget's own).
@@ -51,21 +51,21 @@ public:
     void setCaption(const QString& caption);
     bool Default() const { return m_default; }
     void setDefault(bool value);
-    TSkinButtonKind Kind() const { return m_kind; }
-    void setKind(TSkinButtonKind kind);
+    SkinButtonKind Kind() const { return m_kind; }
+    void setKind(SkinButtonKind kind);
     int ModalResult() const { return m_modalResult; }
     void setModalResult(int result) { m_modalResult = result; }
     int NumGlyphs() const { return m_numGlyphs; }
     void setNumGlyphs(int count);
     int Spacing() const { return m_spacing; }
     void setSpacing(int spacing);
-    TSkinButtonState State() const { return m_state; }
-    void setState(TSkinButtonState state);
+    SkinButtonState State() const { return m_state; }
+    void setState(SkinButtonState state);
     QImage Glyph() const { return m_glyph; }
     // Setting a glyph makes the button a custom one and recounts NumGlyphs.
     void setGlyph(const QImage& glyph);
-    TSkinButtonLayout Layout() const { return m_layout; }
-    void setLayout(TSkinButtonLayout layout);
+    SkinButtonLayout Layout() const { return m_layout; }
+    void setLayout(SkinButtonLayout layout);
     bool TabStop() const { return m_tabStop; }
     void setTabStop(bool value);
     bool WordWrap() const { return m_wordWrap; }
@@ -104,11 +104,11 @@ protected:
     QSize captionLineSize(const QFont& font) const;
     void drawCaption(QPainter& painter, const QRect& textArea, const QFont& font, const QColor& color) const;
     void drawGlyph(QPainter& painter, const QRect& glyphRect) const;
-    TSkinButtonContent contentLayout(const QFont& font) const;
-    // The plain face's inputs; TSkinButton adds the skin's. A descendant
+    SkinButtonContent contentLayout(const QFont& font) const;
+    // The plain face's inputs; SkinButton adds the skin's. A descendant
     // whose paintControl reads anything more must add it too (or return
     // false), or its repaints would show a stale look.
-    bool describeLook(TSkinLookKey& key) const override;
+    bool describeLook(SkinLookKey& key) const override;
 
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -136,9 +136,9 @@ private:
     QPointer<QWidget> m_watchedWindow;
     QString m_caption;
     QImage m_glyph;
-    TSkinButtonKind m_kind = bkCustom;
-    TSkinButtonLayout m_layout = blGlyphLeft;
-    TSkinButtonState m_state = bsNormal;
+    SkinButtonKind m_kind = bkCustom;
+    SkinButtonLayout m_layout = blGlyphLeft;
+    SkinButtonState m_state = bsNormal;
     int m_modalResult = mrNone;
     int m_numGlyphs = 1;
     int m_spacing = 4;

@@ -1,4 +1,4 @@
-// TSkinCustomButton: pointer and keyboard input, dialog keys and
+// SkinCustomButton: pointer and keyboard input, dialog keys and
 // accelerators, default-button tracking and state changes.
 #include "skin/button/SkinCustomButton.h"
 
@@ -27,10 +27,10 @@ constexpr Qt::KeyboardModifiers ShiftCtrlAlt =
 // ---------------------------------------------------------------------------
 // Pointer
 
-void TSkinCustomButton::mousePressEvent(QMouseEvent* event)
+void SkinCustomButton::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton || !isEnabled()) {
-        TSkinCustomControl::mousePressEvent(event);
+        SkinCustomControl::mousePressEvent(event);
         return;
     }
     if (focusPolicy() != Qt::NoFocus)
@@ -41,16 +41,16 @@ void TSkinCustomButton::mousePressEvent(QMouseEvent* event)
     event->accept();
 }
 
-void TSkinCustomButton::mouseDoubleClickEvent(QMouseEvent* event)
+void SkinCustomButton::mouseDoubleClickEvent(QMouseEvent* event)
 {
     // The second press of a double click is a press like any other.
     mousePressEvent(event);
 }
 
-void TSkinCustomButton::mouseMoveEvent(QMouseEvent* event)
+void SkinCustomButton::mouseMoveEvent(QMouseEvent* event)
 {
     if (!m_pressedByMouse) {
-        TSkinCustomControl::mouseMoveEvent(event);
+        SkinCustomControl::mouseMoveEvent(event);
         return;
     }
     const bool inside = insideClient(*this, event->position());
@@ -59,10 +59,10 @@ void TSkinCustomButton::mouseMoveEvent(QMouseEvent* event)
     event->accept();
 }
 
-void TSkinCustomButton::mouseReleaseEvent(QMouseEvent* event)
+void SkinCustomButton::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton || !m_pressedByMouse) {
-        TSkinCustomControl::mouseReleaseEvent(event);
+        SkinCustomControl::mouseReleaseEvent(event);
         return;
     }
     event->accept();
@@ -78,7 +78,7 @@ void TSkinCustomButton::mouseReleaseEvent(QMouseEvent* event)
 // ---------------------------------------------------------------------------
 // Keyboard
 
-void TSkinCustomButton::keyPressEvent(QKeyEvent* event)
+void SkinCustomButton::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Space && !(event->modifiers() & Qt::AltModifier)) {
         setState(bsPressed);
@@ -90,7 +90,7 @@ void TSkinCustomButton::keyPressEvent(QKeyEvent* event)
     event->ignore();
 }
 
-void TSkinCustomButton::keyReleaseEvent(QKeyEvent* event)
+void SkinCustomButton::keyReleaseEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
         event->accept();
@@ -102,13 +102,13 @@ void TSkinCustomButton::keyReleaseEvent(QKeyEvent* event)
     event->ignore();
 }
 
-bool TSkinCustomButton::matchesAccelerator(const QString& text) const
+bool SkinCustomButton::matchesAccelerator(const QString& text) const
 {
     const QChar accelerator = acceleratorOf(m_caption);
     return !accelerator.isNull() && text.size() == 1 && text[0].toUpper() == accelerator;
 }
 
-void TSkinCustomButton::activateByAccelerator()
+void SkinCustomButton::activateByAccelerator()
 {
     if (!isEnabled() || !isVisible())
         return;
@@ -117,7 +117,7 @@ void TSkinCustomButton::activateByAccelerator()
     click();
 }
 
-bool TSkinCustomButton::handleDialogKey(QKeyEvent* event)
+bool SkinCustomButton::handleDialogKey(QKeyEvent* event)
 {
     const bool plain = (event->modifiers() & ShiftCtrlAlt) == Qt::NoModifier;
     switch (event->key()) {
@@ -145,7 +145,7 @@ bool TSkinCustomButton::handleDialogKey(QKeyEvent* event)
     }
 }
 
-void TSkinCustomButton::updateAcceleratorShortcut()
+void SkinCustomButton::updateAcceleratorShortcut()
 {
     if (m_shortcutId)
         releaseShortcut(m_shortcutId);
@@ -158,7 +158,7 @@ void TSkinCustomButton::updateAcceleratorShortcut()
 // ---------------------------------------------------------------------------
 // Focus, window and state changes
 
-void TSkinCustomButton::watchWindow()
+void SkinCustomButton::watchWindow()
 {
     QWidget* form = window();
     if (form == this)
@@ -172,14 +172,14 @@ void TSkinCustomButton::watchWindow()
         form->installEventFilter(this);
 }
 
-bool TSkinCustomButton::eventFilter(QObject* watched, QEvent* event)
+bool SkinCustomButton::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_watchedWindow && event->type() == QEvent::KeyPress)
         return handleDialogKey(static_cast<QKeyEvent*>(event));
-    return TSkinCustomControl::eventFilter(watched, event);
+    return SkinCustomControl::eventFilter(watched, event);
 }
 
-bool TSkinCustomButton::event(QEvent* event)
+bool SkinCustomButton::event(QEvent* event)
 {
     switch (event->type()) {
     case QEvent::Shortcut:
@@ -192,17 +192,17 @@ bool TSkinCustomButton::event(QEvent* event)
     case QEvent::Show: watchWindow(); break;
     default: break;
     }
-    return TSkinCustomControl::event(event);
+    return SkinCustomControl::event(event);
 }
 
-void TSkinCustomButton::focusMovedTo(QWidget* now)
+void SkinCustomButton::focusMovedTo(QWidget* now)
 {
     // A button taking the focus becomes the window's default for the time
     // being; any other control hands the role back to the Default button.
     setActiveDefault(isButtonControl(now) ? now == this : m_default);
 }
 
-void TSkinCustomButton::setActiveDefault(bool value)
+void SkinCustomButton::setActiveDefault(bool value)
 {
     if (m_activeDefault == value)
         return;
@@ -210,7 +210,7 @@ void TSkinCustomButton::setActiveDefault(bool value)
     update();
 }
 
-void TSkinCustomButton::changeEvent(QEvent* event)
+void SkinCustomButton::changeEvent(QEvent* event)
 {
     switch (event->type()) {
     case QEvent::EnabledChange:
@@ -230,7 +230,7 @@ void TSkinCustomButton::changeEvent(QEvent* event)
     } else if (event->type() == QEvent::FontChange || event->type() == QEvent::LayoutDirectionChange) {
         update();
     }
-    TSkinCustomControl::changeEvent(event);
+    SkinCustomControl::changeEvent(event);
 }
 
 } // namespace corvane::skin

@@ -1,4 +1,4 @@
-// TSkinCustomButton: the glyph, the caption and the plain face.
+// SkinCustomButton: the glyph, the caption and the plain face.
 #include "skin/button/SkinCustomButton.h"
 
 #include "skin/button/SkinButtonGlyphs.h"
@@ -24,14 +24,14 @@ void drawEdges(QPainter& painter, const QRect& box, const QColor& topLeft, const
 
 } // namespace
 
-QSize TSkinCustomButton::glyphSize() const
+QSize SkinCustomButton::glyphSize() const
 {
     if (m_glyph.isNull() || m_numGlyphs <= 0)
         return QSize();
     return QSize(m_glyph.width() / m_numGlyphs, m_glyph.height());
 }
 
-QImage TSkinCustomButton::currentGlyphImage() const
+QImage SkinCustomButton::currentGlyphImage() const
 {
     const QSize size = glyphSize();
     if (size.isEmpty())
@@ -55,7 +55,7 @@ QImage TSkinCustomButton::currentGlyphImage() const
     return image;
 }
 
-QSize TSkinCustomButton::captionLineSize(const QFont& font) const
+QSize SkinCustomButton::captionLineSize(const QFont& font) const
 {
     if (m_caption.isEmpty())
         return QSize(0, 0);
@@ -63,13 +63,13 @@ QSize TSkinCustomButton::captionLineSize(const QFont& font) const
     return QSize(metrics.size(Qt::TextSingleLine | Qt::TextShowMnemonic, m_caption).width(), metrics.height());
 }
 
-TSkinButtonContent TSkinCustomButton::contentLayout(const QFont& font) const
+SkinButtonContent SkinCustomButton::contentLayout(const QFont& font) const
 {
     return layoutButtonContent(size(), captionLineSize(font), glyphSize(), m_layout, m_spacing, m_wordWrap,
                                m_state == bsPressed);
 }
 
-void TSkinCustomButton::drawCaption(QPainter& painter, const QRect& textArea, const QFont& font,
+void SkinCustomButton::drawCaption(QPainter& painter, const QRect& textArea, const QFont& font,
                                     const QColor& color) const
 {
     if (m_caption.isEmpty())
@@ -92,14 +92,14 @@ void TSkinCustomButton::drawCaption(QPainter& painter, const QRect& textArea, co
     painter.restore();
 }
 
-void TSkinCustomButton::drawGlyph(QPainter& painter, const QRect& glyphRect) const
+void SkinCustomButton::drawGlyph(QPainter& painter, const QRect& glyphRect) const
 {
     const QImage image = currentGlyphImage();
     if (!image.isNull())
         painter.drawImage(glyphRect.topLeft(), image);
 }
 
-bool TSkinCustomButton::describeLook(TSkinLookKey& key) const
+bool SkinCustomButton::describeLook(SkinLookKey& key) const
 {
     key << skinState() << m_state << isEnabled() << focusedFlag() << m_activeDefault << pointerInside()
         << layoutDirection() << m_glyph.cacheKey() << m_numGlyphs << m_layout << m_spacing << m_wordWrap
@@ -109,12 +109,12 @@ bool TSkinCustomButton::describeLook(TSkinLookKey& key) const
     return true;
 }
 
-void TSkinCustomButton::paintControl(QPainter& painter)
+void SkinCustomButton::paintControl(QPainter& painter)
 {
     paintPlain(painter);
 }
 
-void TSkinCustomButton::paintPlain(QPainter& painter)
+void SkinCustomButton::paintPlain(QPainter& painter)
 {
     const QPalette& pal = palette();
     QRect r = rect();
@@ -134,7 +134,7 @@ void TSkinCustomButton::paintPlain(QPainter& painter)
         drawEdges(painter, r.adjusted(1, 1, -1, -1), pal.color(QPalette::Midlight), pal.color(QPalette::Dark));
     }
 
-    const TSkinButtonContent content = contentLayout(font());
+    const SkinButtonContent content = contentLayout(font());
     drawGlyph(painter, content.glyphRect);
     if (isEnabled()) {
         drawCaption(painter, content.textArea, font(), pal.color(QPalette::ButtonText));

@@ -16,14 +16,14 @@ constexpr QRgb KeyFill = 0xFF000000u | SkinKeyPixel;
 
 } // namespace
 
-TSkinCustomControl::TSkinCustomControl(QWidget* parent) : QWidget(parent)
+SkinCustomControl::SkinCustomControl(QWidget* parent) : QWidget(parent)
 {
     updateOpaquePainting();
 }
 
-TSkinCustomControl::~TSkinCustomControl() = default;
+SkinCustomControl::~SkinCustomControl() = default;
 
-void TSkinCustomControl::setPerformance(TSkinPerformance performance)
+void SkinCustomControl::setPerformance(SkinPerformance performance)
 {
     if (m_performance == performance)
         return;
@@ -32,7 +32,7 @@ void TSkinCustomControl::setPerformance(TSkinPerformance performance)
     update();
 }
 
-void TSkinCustomControl::setTransparent(bool transparent)
+void SkinCustomControl::setTransparent(bool transparent)
 {
     if (m_transparent == transparent)
         return;
@@ -41,7 +41,7 @@ void TSkinCustomControl::setTransparent(bool transparent)
     update();
 }
 
-void TSkinCustomControl::setBlending(const TSkinBlending& blending)
+void SkinCustomControl::setBlending(const SkinBlending& blending)
 {
     if (m_blending == blending)
         return;
@@ -50,13 +50,13 @@ void TSkinCustomControl::setBlending(const TSkinBlending& blending)
     update();
 }
 
-void TSkinCustomControl::updateOpaquePainting()
+void SkinCustomControl::updateOpaquePainting()
 {
     const bool blends = m_blending.Enabled && m_performance != spNoBuffer;
     setAttribute(Qt::WA_OpaquePaintEvent, !m_transparent && !blends);
 }
 
-QImage& TSkinCustomControl::sharedBuffer(const QSize& atLeast)
+QImage& SkinCustomControl::sharedBuffer(const QSize& atLeast)
 {
     static QImage buffer;
     QSize wanted = atLeast;
@@ -70,7 +70,7 @@ QImage& TSkinCustomControl::sharedBuffer(const QSize& atLeast)
     return buffer;
 }
 
-void TSkinCustomControl::paintEvent(QPaintEvent*)
+void SkinCustomControl::paintEvent(QPaintEvent*)
 {
     QPainter target(this);
     const QRect area(QPoint(0, 0), size());
@@ -90,7 +90,7 @@ void TSkinCustomControl::paintEvent(QPaintEvent*)
         return;
     }
 
-    TSkinLookKey key;
+    SkinLookKey key;
     const bool keepsLooks = describeLook(key);
     if (keepsLooks) {
         key << m_performance << m_transparent << width() << height();
@@ -128,19 +128,19 @@ void TSkinCustomControl::paintEvent(QPaintEvent*)
         m_looks.insert(std::move(key), std::move(picture));
 }
 
-bool TSkinCustomControl::describeLook(TSkinLookKey&) const
+bool SkinCustomControl::describeLook(SkinLookKey&) const
 {
     return false;
 }
 
-QImage TSkinCustomControl::renderFace()
+QImage SkinCustomControl::renderFace()
 {
     QWidget* parent = parentWidget();
     const QPixmap picture = parent ? parent->grab(geometry()) : grab();
     return picture.toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-void TSkinCustomControl::setPointerInside(bool inside)
+void SkinCustomControl::setPointerInside(bool inside)
 {
     if (m_pointerInside == inside)
         return;
@@ -152,26 +152,26 @@ void TSkinCustomControl::setPointerInside(bool inside)
     update();
 }
 
-void TSkinCustomControl::enterEvent(QEnterEvent* event)
+void SkinCustomControl::enterEvent(QEnterEvent* event)
 {
     setPointerInside(true);
     QWidget::enterEvent(event);
 }
 
-void TSkinCustomControl::leaveEvent(QEvent* event)
+void SkinCustomControl::leaveEvent(QEvent* event)
 {
     setPointerInside(false);
     QWidget::leaveEvent(event);
 }
 
-void TSkinCustomControl::focusInEvent(QFocusEvent* event)
+void SkinCustomControl::focusInEvent(QFocusEvent* event)
 {
     m_focused = true;
     update();
     QWidget::focusInEvent(event);
 }
 
-void TSkinCustomControl::focusOutEvent(QFocusEvent* event)
+void SkinCustomControl::focusOutEvent(QFocusEvent* event)
 {
     m_focused = false;
     update();

@@ -1,5 +1,5 @@
 #pragma once
-// TSkinCustomControl: the base of the skinned windowed controls. It owns the
+// SkinCustomControl: the base of the skinned windowed controls. It owns the
 // painting pipeline every skinned control shares:
 //
 //   1. a target chosen by Performance: the control itself (spNoBuffer), a
@@ -35,18 +35,18 @@
 
 namespace corvane::skin {
 
-class TSkinCustomControl : public QWidget {
+class SkinCustomControl : public QWidget {
     Q_OBJECT
 public:
-    explicit TSkinCustomControl(QWidget* parent = nullptr);
-    ~TSkinCustomControl() override;
+    explicit SkinCustomControl(QWidget* parent = nullptr);
+    ~SkinCustomControl() override;
 
-    TSkinPerformance Performance() const { return m_performance; }
-    void setPerformance(TSkinPerformance performance);
+    SkinPerformance Performance() const { return m_performance; }
+    void setPerformance(SkinPerformance performance);
     bool Transparent() const { return m_transparent; }
     void setTransparent(bool transparent);
-    TSkinBlending Blending() const { return m_blending; }
-    void setBlending(const TSkinBlending& blending);
+    SkinBlending Blending() const { return m_blending; }
+    void setBlending(const SkinBlending& blending);
 
     // Run-time flags for the descendants' skin states.
     bool pointerInside() const { return m_pointerInside; }
@@ -75,7 +75,7 @@ protected:
     // Fills `key` with everything paintControl's result depends on and
     // returns true to let buffered painting reuse its pictures; the default
     // (false) paints every time. The painting mode and size are added here.
-    virtual bool describeLook(TSkinLookKey& key) const;
+    virtual bool describeLook(SkinLookKey& key) const;
     // Drops the kept pictures: for changes the description cannot see.
     void forgetLooks() { m_looks.clear(); }
 
@@ -94,13 +94,13 @@ private:
     // Only a control that covers every pixel may ask Qt to skip the parent.
     void updateOpaquePainting();
 
-    TSkinPerformance m_performance = spDoubleBuffer;
+    SkinPerformance m_performance = spDoubleBuffer;
     bool m_transparent = false;
-    TSkinBlending m_blending;
+    SkinBlending m_blending;
     bool m_pointerInside = false;
     bool m_focused = false;
     // Five looks: normal, hot, pressed, focused, disabled.
-    TSkinLookCache m_looks{5};
+    SkinLookCache m_looks{5};
 };
 
 } // namespace corvane::skin

@@ -10,7 +10,7 @@ namespace corvane::skin {
 
 namespace {
 
-bool has(TSkinBorderIcons icons, TSkinBorderIcon icon)
+bool has(SkinBorderIcons icons, SkinBorderIcon icon)
 {
     return (icons & borderIconBit(icon)) != 0;
 }
@@ -34,10 +34,10 @@ void drawCaptionButton(QPainter& painter, const QRect& rect, QStyle::StandardPix
 
 } // namespace
 
-TPlainFrameLayout TPlainFrameLayout::compute(const QSize& windowSize, TSkinBorderStyle style, TSkinBorderIcons icons,
-                                             TSkinWindowState state)
+PlainFrameLayout PlainFrameLayout::compute(const QSize& windowSize, SkinBorderStyle style, SkinBorderIcons icons,
+                                             SkinWindowState state)
 {
-    TPlainFrameLayout layout;
+    PlainFrameLayout layout;
     layout.window = QRect(QPoint(0, 0), windowSize);
     if (style == bsNone) {
         layout.client = layout.window;
@@ -71,22 +71,22 @@ TPlainFrameLayout TPlainFrameLayout::compute(const QSize& windowSize, TSkinBorde
     return layout;
 }
 
-THitArea TPlainFrameLayout::hitArea(const QPoint& p) const
+HitArea PlainFrameLayout::hitArea(const QPoint& p) const
 {
     if (!window.contains(p) || client.contains(p))
-        return THitArea::Client;
+        return HitArea::Client;
     if (closeButton.contains(p))
-        return THitArea::CloseButton;
+        return HitArea::CloseButton;
     if (maximizeButton.contains(p))
-        return THitArea::MaximizeButton;
+        return HitArea::MaximizeButton;
     if (minimizeButton.contains(p))
-        return THitArea::MinimizeButton;
+        return HitArea::MinimizeButton;
     if (rollupButton.contains(p))
-        return THitArea::RollupButton;
+        return HitArea::RollupButton;
     if (sysMenuButton.contains(p))
-        return THitArea::SystemMenuButton;
+        return HitArea::SystemMenuButton;
     if (caption.contains(p))
-        return THitArea::Caption;
+        return HitArea::Caption;
     // The border: corners reach a caption height along each edge.
     const int corner = qMax(border, captionHeight);
     const bool left = p.x()<window.left() + corner, right = p.x()> window.right() - corner;
@@ -94,26 +94,26 @@ THitArea TPlainFrameLayout::hitArea(const QPoint& p) const
     const bool onLeft = p.x()<window.left() + border, onRight = p.x()> window.right() - border;
     const bool onTop = p.y()<window.top() + border, onBottom = p.y()> window.bottom() - border;
     if ((onTop && left) || (onLeft && top))
-        return THitArea::TopLeft;
+        return HitArea::TopLeft;
     if ((onTop && right) || (onRight && top))
-        return THitArea::TopRight;
+        return HitArea::TopRight;
     if ((onBottom && left) || (onLeft && bottom))
-        return THitArea::BottomLeft;
+        return HitArea::BottomLeft;
     if ((onBottom && right) || (onRight && bottom))
-        return THitArea::BottomRight;
+        return HitArea::BottomRight;
     if (onLeft)
-        return THitArea::Left;
+        return HitArea::Left;
     if (onRight)
-        return THitArea::Right;
+        return HitArea::Right;
     if (onTop)
-        return THitArea::Top;
+        return HitArea::Top;
     if (onBottom)
-        return THitArea::Bottom;
-    return THitArea::Caption;
+        return HitArea::Bottom;
+    return HitArea::Caption;
 }
 
-void paintPlainFrame(QPainter& painter, const TPlainFrameLayout& layout, const QString& caption, const QIcon& icon,
-                     bool active, TSkinWindowState state, THitArea pressedButton)
+void paintPlainFrame(QPainter& painter, const PlainFrameLayout& layout, const QString& caption, const QIcon& icon,
+                     bool active, SkinWindowState state, HitArea pressedButton)
 {
     if (layout.border == 0 && layout.captionHeight == 0)
         return;
@@ -150,14 +150,14 @@ void paintPlainFrame(QPainter& painter, const TPlainFrameLayout& layout, const Q
     const bool restoreGlyph = state == wsMaximized;
     drawCaptionButton(painter, layout.rollupButton,
                       state == wsRollup ? QStyle::SP_TitleBarUnshadeButton : QStyle::SP_TitleBarShadeButton,
-                      pressedButton == THitArea::RollupButton);
+                      pressedButton == HitArea::RollupButton);
     drawCaptionButton(painter, layout.minimizeButton, QStyle::SP_TitleBarMinButton,
-                      pressedButton == THitArea::MinimizeButton);
+                      pressedButton == HitArea::MinimizeButton);
     drawCaptionButton(painter, layout.maximizeButton,
                       restoreGlyph ? QStyle::SP_TitleBarNormalButton : QStyle::SP_TitleBarMaxButton,
-                      pressedButton == THitArea::MaximizeButton);
+                      pressedButton == HitArea::MaximizeButton);
     drawCaptionButton(painter, layout.closeButton, QStyle::SP_TitleBarCloseButton,
-                      pressedButton == THitArea::CloseButton);
+                      pressedButton == HitArea::CloseButton);
     painter.restore();
 }
 

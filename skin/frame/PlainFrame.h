@@ -13,7 +13,7 @@
 
 namespace corvane::skin {
 
-struct TPlainFrameLayout {
+struct PlainFrameLayout {
     int border = 0;        // width of the outer border on every side
     int captionHeight = 0; // height of the caption bar below the top border
     QRect window;
@@ -22,14 +22,14 @@ struct TPlainFrameLayout {
     QRect sysMenuButton, rollupButton, minimizeButton, maximizeButton, closeButton; // empty when absent
 
     // The layout for a window size, style and state (buttons by border icons).
-    static TPlainFrameLayout compute(const QSize& windowSize, TSkinBorderStyle style, TSkinBorderIcons icons,
-                                     TSkinWindowState state);
+    static PlainFrameLayout compute(const QSize& windowSize, SkinBorderStyle style, SkinBorderIcons icons,
+                                     SkinWindowState state);
 
-    THitArea hitArea(const QPoint& point) const;
+    HitArea hitArea(const QPoint& point) const;
 };
 
 // Paints the plain frame (not the client area).
-void paintPlainFrame(QPainter& painter, const TPlainFrameLayout& layout, const QString& caption, const QIcon& icon,
-                     bool active, TSkinWindowState state, THitArea pressedButton);
+void paintPlainFrame(QPainter& painter, const PlainFrameLayout& layout, const QString& caption, const QIcon& icon,
+                     bool active, SkinWindowState state, HitArea pressedButton);
 
 } // namespace corvane::skin

@@ -6,26 +6,26 @@
 
 namespace corvane::skin {
 
-TSkinAltTap::TSkinAltTap(QWidget* window, std::function<void()> tapped)
+SkinAltTap::SkinAltTap(QWidget* window, std::function<void()> tapped)
     : QObject(window), m_window(window), m_tapped(std::move(tapped))
 {
     qApp->installEventFilter(this);
 }
 
-TSkinAltTap::~TSkinAltTap()
+SkinAltTap::~SkinAltTap()
 {
     if (qApp)
         qApp->removeEventFilter(this);
 }
 
-bool TSkinAltTap::inWindow(QObject* object) const
+bool SkinAltTap::inWindow(QObject* object) const
 {
     // Key events reach the window's platform window first and then the
     // focused widget; the widget's copy is the one that counts.
     return m_window && object->isWidgetType() && static_cast<QWidget*>(object)->window() == m_window;
 }
 
-bool TSkinAltTap::eventFilter(QObject* watched, QEvent* event)
+bool SkinAltTap::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::KeyPress: {

@@ -1,5 +1,5 @@
 #pragma once
-// TSkinAltTap: notices Alt pressed and released alone in one window, the key
+// SkinAltTap: notices Alt pressed and released alone in one window, the key
 // that enters a window's menu bar. Any other key, button or wheel in between
 // (Alt + a letter, Alt + a drag, a layout switch with Shift) makes it no tap.
 // It watches the application's input without taking any of it.
@@ -12,10 +12,10 @@ class QWidget;
 
 namespace corvane::skin {
 
-class TSkinAltTap : public QObject {
+class SkinAltTap : public QObject {
 public:
-    TSkinAltTap(QWidget* window, std::function<void()> tapped);
-    ~TSkinAltTap() override;
+    SkinAltTap(QWidget* window, std::function<void()> tapped);
+    ~SkinAltTap() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

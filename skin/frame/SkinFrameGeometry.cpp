@@ -5,72 +5,72 @@
 
 namespace corvane::skin {
 
-THitArea hitAreaOfKind(TSkinKind kind)
+HitArea hitAreaOfKind(SkinKind kind)
 {
     switch (kind) {
     case skCaption:
-    case skTitle: return THitArea::Caption;
-    case skLeft: return THitArea::Left;
-    case skTop: return THitArea::Top;
-    case skRight: return THitArea::Right;
-    case skBottom: return THitArea::Bottom;
-    case skTopLeft: return THitArea::TopLeft;
-    case skTopRight: return THitArea::TopRight;
-    case skBottomLeft: return THitArea::BottomLeft;
-    case skBottomRight: return THitArea::BottomRight;
-    case skSysButton: return THitArea::SkinButton;
-    default: return THitArea::Client;
+    case skTitle: return HitArea::Caption;
+    case skLeft: return HitArea::Left;
+    case skTop: return HitArea::Top;
+    case skRight: return HitArea::Right;
+    case skBottom: return HitArea::Bottom;
+    case skTopLeft: return HitArea::TopLeft;
+    case skTopRight: return HitArea::TopRight;
+    case skBottomLeft: return HitArea::BottomLeft;
+    case skBottomRight: return HitArea::BottomRight;
+    case skSysButton: return HitArea::SkinButton;
+    default: return HitArea::Client;
     }
 }
 
-bool isEdgeArea(THitArea area)
+bool isEdgeArea(HitArea area)
 {
     switch (area) {
-    case THitArea::Left:
-    case THitArea::Top:
-    case THitArea::Right:
-    case THitArea::Bottom:
-    case THitArea::TopLeft:
-    case THitArea::TopRight:
-    case THitArea::BottomLeft:
-    case THitArea::BottomRight: return true;
+    case HitArea::Left:
+    case HitArea::Top:
+    case HitArea::Right:
+    case HitArea::Bottom:
+    case HitArea::TopLeft:
+    case HitArea::TopRight:
+    case HitArea::BottomLeft:
+    case HitArea::BottomRight: return true;
     default: return false;
     }
 }
 
-bool isBuiltInButtonArea(THitArea area)
+bool isBuiltInButtonArea(HitArea area)
 {
     switch (area) {
-    case THitArea::CloseButton:
-    case THitArea::MaximizeButton:
-    case THitArea::MinimizeButton:
-    case THitArea::RollupButton:
-    case THitArea::SystemMenuButton: return true;
+    case HitArea::CloseButton:
+    case HitArea::MaximizeButton:
+    case HitArea::MinimizeButton:
+    case HitArea::RollupButton:
+    case HitArea::SystemMenuButton: return true;
     default: return false;
     }
 }
 
-TSystemAnswer systemAnswerOf(THitArea area, const TSkinDragging& dragging, bool maximized)
+SystemAnswer systemAnswerOf(HitArea area, const SkinDragging& dragging, bool maximized)
 {
-    if (area == THitArea::Caption)
-        return dragging.Moveable ? TSystemAnswer::Caption : TSystemAnswer::Client;
-    if (area == THitArea::SkinButton || isBuiltInButtonArea(area))
-        return TSystemAnswer::Button;
+    if (area == HitArea::Caption)
+        return dragging.Moveable ? SystemAnswer::Caption : SystemAnswer::Client;
+    if (area == HitArea::SkinButton || isBuiltInButtonArea(area))
+        return SystemAnswer::Button;
     if (!isEdgeArea(area) || !dragging.Sizeable || maximized)
-        return TSystemAnswer::Client;
+        return SystemAnswer::Client;
     switch (area) {
-    case THitArea::Left: return TSystemAnswer::Left;
-    case THitArea::Top: return TSystemAnswer::Top;
-    case THitArea::Right: return TSystemAnswer::Right;
-    case THitArea::Bottom: return TSystemAnswer::Bottom;
-    case THitArea::TopLeft: return TSystemAnswer::TopLeft;
-    case THitArea::TopRight: return TSystemAnswer::TopRight;
-    case THitArea::BottomLeft: return TSystemAnswer::BottomLeft;
-    default: return TSystemAnswer::BottomRight;
+    case HitArea::Left: return SystemAnswer::Left;
+    case HitArea::Top: return SystemAnswer::Top;
+    case HitArea::Right: return SystemAnswer::Right;
+    case HitArea::Bottom: return SystemAnswer::Bottom;
+    case HitArea::TopLeft: return SystemAnswer::TopLeft;
+    case HitArea::TopRight: return SystemAnswer::TopRight;
+    case HitArea::BottomLeft: return SystemAnswer::BottomLeft;
+    default: return SystemAnswer::BottomRight;
     }
 }
 
-QRect applyGravitation(const QRect& window, const QRect& area, const TSkinGravitation& gravitation, int shadowSize)
+QRect applyGravitation(const QRect& window, const QRect& area, const SkinGravitation& gravitation, int shadowSize)
 {
     if (!gravitation.Enabled)
         return window;
@@ -94,16 +94,16 @@ QRect applyGravitation(const QRect& window, const QRect& area, const TSkinGravit
     return result;
 }
 
-QRect sizeByEdge(const QRect& start, THitArea area, const QPoint& travel, const QSize& minimum)
+QRect sizeByEdge(const QRect& start, HitArea area, const QPoint& travel, const QSize& minimum)
 {
     int left = start.x();
     int top = start.y();
     int right = start.x() + start.width();
     int bottom = start.y() + start.height();
-    const bool moveLeft = area == THitArea::Left || area == THitArea::TopLeft || area == THitArea::BottomLeft;
-    const bool moveRight = area == THitArea::Right || area == THitArea::TopRight || area == THitArea::BottomRight;
-    const bool moveTop = area == THitArea::Top || area == THitArea::TopLeft || area == THitArea::TopRight;
-    const bool moveBottom = area == THitArea::Bottom || area == THitArea::BottomLeft || area == THitArea::BottomRight;
+    const bool moveLeft = area == HitArea::Left || area == HitArea::TopLeft || area == HitArea::BottomLeft;
+    const bool moveRight = area == HitArea::Right || area == HitArea::TopRight || area == HitArea::BottomRight;
+    const bool moveTop = area == HitArea::Top || area == HitArea::TopLeft || area == HitArea::TopRight;
+    const bool moveBottom = area == HitArea::Bottom || area == HitArea::BottomLeft || area == HitArea::BottomRight;
 
     if (moveLeft)
         left = qMin(left + travel.x(), right - minimum.width());

@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "skin/frame/TSkinCustomForm.h"
+#include "skin/frame/SkinCustomForm.h"
 
 namespace corvane::skin {
 
@@ -19,29 +19,29 @@ bool onWayland()
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
-Qt::CursorShape cursorFor(TSystemAnswer answer)
+Qt::CursorShape cursorFor(SystemAnswer answer)
 {
     switch (answer) {
-    case TSystemAnswer::Left:
-    case TSystemAnswer::Right: return Qt::SizeHorCursor;
-    case TSystemAnswer::Top:
-    case TSystemAnswer::Bottom: return Qt::SizeVerCursor;
-    case TSystemAnswer::TopLeft:
-    case TSystemAnswer::BottomRight: return Qt::SizeFDiagCursor;
-    case TSystemAnswer::TopRight:
-    case TSystemAnswer::BottomLeft: return Qt::SizeBDiagCursor;
+    case SystemAnswer::Left:
+    case SystemAnswer::Right: return Qt::SizeHorCursor;
+    case SystemAnswer::Top:
+    case SystemAnswer::Bottom: return Qt::SizeVerCursor;
+    case SystemAnswer::TopLeft:
+    case SystemAnswer::BottomRight: return Qt::SizeFDiagCursor;
+    case SystemAnswer::TopRight:
+    case SystemAnswer::BottomLeft: return Qt::SizeBDiagCursor;
     default: return Qt::ArrowCursor;
     }
 }
 
-QPoint originOf(const TSkinObject* object)
+QPoint originOf(const SkinObject* object)
 {
     return QPoint(object->left(), object->top());
 }
 
 } // namespace
 
-TSkinFrameInput::TSkinFrameInput(TSkinCustomForm& form) : m_form(form)
+SkinFrameInput::SkinFrameInput(SkinCustomForm& form) : m_form(form)
 {
     m_hoverTimer.setInterval(100);
     QObject::connect(&m_hoverTimer, &QTimer::timeout, &m_hoverTimer,
@@ -51,7 +51,7 @@ TSkinFrameInput::TSkinFrameInput(TSkinCustomForm& form) : m_form(form)
 // ---------------------------------------------------------------------------
 // Events
 
-bool TSkinFrameInput::handleEvent(QEvent* event)
+bool SkinFrameInput::handleEvent(QEvent* event)
 {
     switch (event->type()) {
     case QEvent::Enter:
@@ -77,11 +77,11 @@ bool TSkinFrameInput::handleEvent(QEvent* event)
     }
 }
 
-bool TSkinFrameInput::handleKey(QKeyEvent* key)
+bool SkinFrameInput::handleKey(QKeyEvent* key)
 {
     // Keys the focused control did not take reach the window: Alt with a
     // character enters the menu bar, other shortcuts are offered to it.
-    TSkinFrameMenuBar* menuBar = m_form.MenuBar;
+    SkinFrameMenuBar* menuBar = m_form.MenuBar;
     if (!menuBar || QWidget::mouseGrabber())
         return false;
     if (key->modifiers() == Qt::AltModifier && !key->text().isEmpty() && key->text() != QLatin1String(" ") &&
@@ -92,7 +92,7 @@ bool TSkinFrameInput::handleKey(QKeyEvent* key)
     return menuBar->offerShortCut(key->key(), key->modifiers());
 }
 
-void TSkinFrameInput::keyboardMenuCommand()
+void SkinFrameInput::keyboardMenuCommand()
 {
     if (m_form.MenuBar && !QWidget::mouseGrabber())
         m_form.MenuBar->keyboardMenu(QChar());
@@ -101,25 +101,25 @@ void TSkinFrameInput::keyboardMenuCommand()
 // ---------------------------------------------------------------------------
 // Hit testing
 
-TSkinObject* TSkinFrameInput::objectAt(const QPoint& windowPoint)
+SkinObject* SkinFrameInput::objectAt(const QPoint& windowPoint)
 {
-    TSkinObject* root = m_form.tree();
+    SkinObject* root = m_form.tree();
     if (!root || !m_form.owner()->rect().contains(windowPoint))
         return nullptr;
     m_form.layoutTreeTo(m_form.owner()->size());
     return root->objectAt(windowPoint);
 }
 
-THitArea TSkinFrameInput::hitAreaAt(const QPoint& windowPoint)
+HitArea SkinFrameInput::hitAreaAt(const QPoint& windowPoint)
 {
     if (m_form.tree()) {
-        TSkinObject* object = objectAt(windowPoint);
-        return object ? hitAreaOfKind(object->Kind) : THitArea::Client;
+        SkinObject* object = objectAt(windowPoint);
+        return object ? hitAreaOfKind(object->Kind) : HitArea::Client;
     }
     return m_form.plainLayout().hitArea(windowPoint);
 }
 
-TSystemAnswer TSkinFrameInput::systemAnswerAt(const QPoint& windowPoint)
+SystemAnswer SkinFrameInput::systemAnswerAt(const QPoint& windowPoint)
 {
     return systemAnswerOf(hitAreaAt(windowPoint), m_form.Dragging, m_form.WindowState() == wsMaximized);
 }
@@ -127,11 +127,11 @@ TSystemAnswer TSkinFrameInput::systemAnswerAt(const QPoint& windowPoint)
 // ---------------------------------------------------------------------------
 // The pointer
 
-bool TSkinFrameInput::handleMouse(QMouseEvent* event)
+bool SkinFrameInput::handleMouse(QMouseEvent* event)
 {
     const QPoint point = event->position().toPoint();
     const QPoint global = event->globalPosition().toPoint();
-    const bool onFrame = systemAnswerAt(point) != TSystemAnswer::Client;
+    const bool onFrame = systemAnswerAt(point) != SystemAnswer::Client;
 
     switch (event->type()) {
     case QEvent::MouseButtonPress:
@@ -145,15 +145,15 @@ bool TSkinFrameInput::handleMouse(QMouseEvent* event)
     case QEvent::MouseMove:
         if (!m_pressing && !onFrame) {
             // Over the client area without a press of the frame.
-            setHitArea(THitArea::Client);
-            updateCursor(TSystemAnswer::Client);
+            setHitArea(HitArea::Client);
+            updateCursor(SystemAnswer::Client);
             return false;
         }
         moveTo(point, global, event->buttons());
         return true;
     case QEvent::MouseButtonRelease:
         if (event->button() == Qt::RightButton) {
-            if (!m_pressing && hitAreaAt(point) == THitArea::Caption && onFrame) {
+            if (!m_pressing && hitAreaAt(point) == HitArea::Caption && onFrame) {
                 m_form.showSystemMenu(global);
                 return true;
             }
@@ -167,7 +167,7 @@ bool TSkinFrameInput::handleMouse(QMouseEvent* event)
     }
 }
 
-void TSkinFrameInput::press(const QPoint& point, const QPoint& global, Qt::MouseButton button, Qt::MouseButtons buttons,
+void SkinFrameInput::press(const QPoint& point, const QPoint& global, Qt::MouseButton button, Qt::MouseButtons buttons,
                             bool doubleClick)
 {
     QWidget* owner = m_form.owner();
@@ -182,7 +182,7 @@ void TSkinFrameInput::press(const QPoint& point, const QPoint& global, Qt::Mouse
     repaintPlainFrame();
     startDrag();
 
-    if (TSkinObject* object = objectAt(point)) {
+    if (SkinObject* object = objectAt(point)) {
         m_pressedObject = object;
         if (doubleClick)
             object->dblClick();
@@ -191,9 +191,9 @@ void TSkinFrameInput::press(const QPoint& point, const QPoint& global, Qt::Mouse
     }
 }
 
-void TSkinFrameInput::startDrag()
+void SkinFrameInput::startDrag()
 {
-    const bool moving = m_pressArea == THitArea::Caption;
+    const bool moving = m_pressArea == HitArea::Caption;
     if (!moving && !isEdgeArea(m_pressArea))
         return;
     if (moving && onWayland()) {
@@ -207,27 +207,27 @@ void TSkinFrameInput::startDrag()
     }
 }
 
-void TSkinFrameInput::moveTo(const QPoint& point, const QPoint& global, Qt::MouseButtons buttons)
+void SkinFrameInput::moveTo(const QPoint& point, const QPoint& global, Qt::MouseButtons buttons)
 {
     if ((buttons & Qt::LeftButton) && m_dragging) {
         dragTo(global);
     } else {
-        const THitArea area = hitAreaAt(point);
+        const HitArea area = hitAreaAt(point);
         setHitArea(area);
         updateCursor(systemAnswerOf(area, m_form.Dragging, m_form.WindowState() == wsMaximized));
     }
     const QPoint now = m_form.owner()->mapFromGlobal(global); // the window may have moved
-    TSkinObject* object = objectAt(now);
+    SkinObject* object = objectAt(now);
     if (object && (buttons == Qt::NoButton || object == m_pressedObject))
         object->mouseMove(buttons, now - originOf(object));
 }
 
-void TSkinFrameInput::dragTo(const QPoint& global)
+void SkinFrameInput::dragTo(const QPoint& global)
 {
     const QPoint travel = global - m_pressGlobal;
-    const TSkinWindowState state = m_form.WindowState();
+    const SkinWindowState state = m_form.WindowState();
     QRect target;
-    if (m_pressArea == THitArea::Caption) {
+    if (m_pressArea == HitArea::Caption) {
         if (!m_form.Dragging.Moveable || state == wsMaximized)
             return;
         target = applyGravitation(m_pressBounds.translated(travel), m_form.workArea(), m_form.Gravitation,
@@ -247,23 +247,23 @@ void TSkinFrameInput::dragTo(const QPoint& global)
         m_outlineBand->show();
         return;
     }
-    if (m_pressArea == THitArea::Caption)
+    if (m_pressArea == HitArea::Caption)
         m_form.owner()->move(target.topLeft());
     else
         m_form.setWindowBounds(target);
     setHitArea(hitAreaAt(m_form.owner()->mapFromGlobal(global)));
 }
 
-void TSkinFrameInput::release(const QPoint& point, const QPoint& global, Qt::MouseButton button,
+void SkinFrameInput::release(const QPoint& point, const QPoint& global, Qt::MouseButton button,
                               Qt::MouseButtons buttons)
 {
-    QPointer<TSkinCustomForm> form(&m_form);
+    QPointer<SkinCustomForm> form(&m_form);
     m_pressing = false;
-    const THitArea pressArea = m_pressArea;
+    const HitArea pressArea = m_pressArea;
     const bool doubleClick = m_doubleClick;
     m_doubleClick = false;
 
-    if (doubleClick && pressArea == THitArea::Caption && (m_form.BorderIcons() & borderIconBit(biMaximize))) {
+    if (doubleClick && pressArea == HitArea::Caption && (m_form.BorderIcons() & borderIconBit(biMaximize))) {
         if (m_form.WindowState() == wsMinimized)
             m_form.restore();
         else
@@ -284,7 +284,7 @@ void TSkinFrameInput::release(const QPoint& point, const QPoint& global, Qt::Mou
         repaintPlainFrame();
 }
 
-void TSkinFrameInput::finishOutline(THitArea pressArea)
+void SkinFrameInput::finishOutline(HitArea pressArea)
 {
     if (!m_outline.isValid())
         return;
@@ -292,25 +292,25 @@ void TSkinFrameInput::finishOutline(THitArea pressArea)
     m_outline = QRect();
     if (m_outlineBand)
         m_outlineBand->hide();
-    if (pressArea == THitArea::Caption)
+    if (pressArea == HitArea::Caption)
         m_form.owner()->move(finalBounds.topLeft());
     else
         m_form.setWindowBounds(finalBounds);
 }
 
-void TSkinFrameInput::releaseObject(const QPoint& global, Qt::MouseButton button, Qt::MouseButtons buttons)
+void SkinFrameInput::releaseObject(const QPoint& global, Qt::MouseButton button, Qt::MouseButtons buttons)
 {
     const QPoint now = m_form.owner()->mapFromGlobal(global);
-    TSkinObject* pressed = m_pressedObject;
+    SkinObject* pressed = m_pressedObject;
     m_pressedObject = nullptr;
-    TSkinObject* object = objectAt(now);
+    SkinObject* object = objectAt(now);
     if (!object || object != pressed)
         return;
     // The released object shows hot now: it is the hovered one, so that
     // whatever takes the pointer away from it (a move, the window losing
     // the focus to a box its action opens) returns it to normal.
     if (m_hoverObject != object) {
-        if (TSkinObject* left = m_hoverObject)
+        if (SkinObject* left = m_hoverObject)
             left->mouseLeave();
         m_hoverObject = object;
     }
@@ -319,7 +319,7 @@ void TSkinFrameInput::releaseObject(const QPoint& global, Qt::MouseButton button
     object->mouseUp(button, buttons, now - originOf(object));
 }
 
-void TSkinFrameInput::setHitArea(THitArea area)
+void SkinFrameInput::setHitArea(HitArea area)
 {
     if (area == m_hitArea)
         return;
@@ -327,13 +327,13 @@ void TSkinFrameInput::setHitArea(THitArea area)
     repaintPlainFrame();
 }
 
-void TSkinFrameInput::repaintPlainFrame()
+void SkinFrameInput::repaintPlainFrame()
 {
     if (!m_form.tree())
         m_form.repaintFrame();
 }
 
-void TSkinFrameInput::updateCursor(TSystemAnswer answer)
+void SkinFrameInput::updateCursor(SystemAnswer answer)
 {
     QWidget* owner = m_form.owner();
     const Qt::CursorShape shape = cursorFor(answer);
@@ -345,14 +345,14 @@ void TSkinFrameInput::updateCursor(TSystemAnswer answer)
     }
 }
 
-void TSkinFrameInput::runBuiltInButton(THitArea area)
+void SkinFrameInput::runBuiltInButton(HitArea area)
 {
     switch (area) {
-    case THitArea::CloseButton: m_form.close(); break;
-    case THitArea::MaximizeButton: m_form.maximize(); break;
-    case THitArea::MinimizeButton: m_form.minimize(); break;
-    case THitArea::RollupButton: m_form.rollup(); break;
-    case THitArea::SystemMenuButton: {
+    case HitArea::CloseButton: m_form.close(); break;
+    case HitArea::MaximizeButton: m_form.maximize(); break;
+    case HitArea::MinimizeButton: m_form.minimize(); break;
+    case HitArea::RollupButton: m_form.rollup(); break;
+    case HitArea::SystemMenuButton: {
         const QRect button = m_form.plainLayout().sysMenuButton;
         m_form.showSystemMenu(m_form.owner()->mapToGlobal(button.bottomLeft() + QPoint(0, 1)));
         break;
@@ -364,13 +364,13 @@ void TSkinFrameInput::runBuiltInButton(THitArea area)
 // ---------------------------------------------------------------------------
 // Hover
 
-void TSkinFrameInput::trackPointer(const QPoint& windowPoint)
+void SkinFrameInput::trackPointer(const QPoint& windowPoint)
 {
     const bool inside = m_form.tree() && m_form.owner()->rect().contains(windowPoint);
-    TSkinObject* object = inside ? objectAt(windowPoint) : nullptr;
+    SkinObject* object = inside ? objectAt(windowPoint) : nullptr;
     if (object == m_hoverObject)
         return;
-    TSkinObject* left = m_hoverObject;
+    SkinObject* left = m_hoverObject;
     m_hoverObject = object;
     if (left)
         left->mouseLeave();
@@ -378,7 +378,7 @@ void TSkinFrameInput::trackPointer(const QPoint& windowPoint)
         object->mouseEnter();
 }
 
-void TSkinFrameInput::endPointerStates()
+void SkinFrameInput::endPointerStates()
 {
     if (m_pressing) {
         m_pressing = false;
@@ -388,8 +388,8 @@ void TSkinFrameInput::endPointerStates()
         if (m_outlineBand)
             m_outlineBand->hide();
     }
-    TSkinObject* pressed = m_pressedObject;
-    TSkinObject* hovered = m_hoverObject;
+    SkinObject* pressed = m_pressedObject;
+    SkinObject* hovered = m_hoverObject;
     m_pressedObject = nullptr;
     m_hoverObject = nullptr;
     if (pressed)
@@ -399,7 +399,7 @@ void TSkinFrameInput::endPointerStates()
     m_form.repaintFrame();
 }
 
-void TSkinFrameInput::updateHoverTimer()
+void SkinFrameInput::updateHoverTimer()
 {
     const bool wanted = m_form.m_framed && m_form.tree() && m_form.isFrameActive() && m_pointerInside;
     if (wanted && !m_hoverTimer.isActive())
@@ -408,7 +408,7 @@ void TSkinFrameInput::updateHoverTimer()
         m_hoverTimer.stop();
 }
 
-void TSkinFrameInput::forgetObjects()
+void SkinFrameInput::forgetObjects()
 {
     m_hoverObject = nullptr;
     m_pressedObject = nullptr;

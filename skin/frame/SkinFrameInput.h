@@ -1,5 +1,5 @@
 #pragma once
-// TSkinFrameInput: the pointer and the keyboard on a skinned frame. It
+// SkinFrameInput: the pointer and the keyboard on a skinned frame. It
 // answers which part of the frame lies under a window point, presses and
 // releases caption buttons, moves the window by its caption and sizes it by
 // its edges (live, or as an outline until the release), tracks which object
@@ -22,29 +22,29 @@ class QMouseEvent;
 
 namespace corvane::skin {
 
-class TSkinCustomForm;
+class SkinCustomForm;
 
-class TSkinFrameInput {
+class SkinFrameInput {
 public:
-    explicit TSkinFrameInput(TSkinCustomForm& form);
+    explicit SkinFrameInput(SkinCustomForm& form);
 
     // The owner's pointer and key events while it is framed; true when the
     // frame took the event.
     bool handleEvent(QEvent* event);
 
     // Hit testing, in window coordinates.
-    THitArea hitAreaAt(const QPoint& windowPoint);
-    TSystemAnswer systemAnswerAt(const QPoint& windowPoint);
+    HitArea hitAreaAt(const QPoint& windowPoint);
+    SystemAnswer systemAnswerAt(const QPoint& windowPoint);
     // The part of the frame a press holds down (the client while none).
-    THitArea pressedArea() const { return m_pressing ? m_pressArea : THitArea::Client; }
+    HitArea pressedArea() const { return m_pressing ? m_pressArea : HitArea::Client; }
 
     // One step of hover tracking for a window point.
     void trackPointer(const QPoint& windowPoint);
     void updateHoverTimer();
     void stopHoverTimer() { m_hoverTimer.stop(); }
     bool hoverTimerActive() const { return m_hoverTimer.isActive(); }
-    TSkinObject* hoverObject() const { return m_hoverObject; }
-    TSkinObject* pressedObject() const { return m_pressedObject; }
+    SkinObject* hoverObject() const { return m_hoverObject; }
+    SkinObject* pressedObject() const { return m_pressedObject; }
 
     // Ends a press of the frame and returns every caption button it or the
     // pointer drew hot or pressed to normal (the window lost the pointer).
@@ -56,7 +56,7 @@ public:
     void keyboardMenuCommand();
 
 private:
-    TSkinObject* objectAt(const QPoint& windowPoint);
+    SkinObject* objectAt(const QPoint& windowPoint);
     bool handleMouse(QMouseEvent* event);
     bool handleKey(QKeyEvent* event);
     void press(const QPoint& windowPoint, const QPoint& globalPoint, Qt::MouseButton button, Qt::MouseButtons buttons,
@@ -65,30 +65,30 @@ private:
     void moveTo(const QPoint& windowPoint, const QPoint& globalPoint, Qt::MouseButtons buttons);
     void release(const QPoint& windowPoint, const QPoint& globalPoint, Qt::MouseButton button,
                  Qt::MouseButtons buttons);
-    void finishOutline(THitArea pressArea);
+    void finishOutline(HitArea pressArea);
     void releaseObject(const QPoint& globalPoint, Qt::MouseButton button, Qt::MouseButtons buttons);
     void dragTo(const QPoint& globalPoint);
-    void setHitArea(THitArea area);
+    void setHitArea(HitArea area);
     // The plain frame shows the hit and pressed areas, so it is drawn again
     // when they change; a skin's objects redraw themselves when their own
     // look changes, and moving the window changes nothing else it shows.
     void repaintPlainFrame();
-    void updateCursor(TSystemAnswer answer);
-    void runBuiltInButton(THitArea area);
+    void updateCursor(SystemAnswer answer);
+    void runBuiltInButton(HitArea area);
 
-    TSkinCustomForm& m_form;
+    SkinCustomForm& m_form;
     bool m_pointerInside = false;
     bool m_pressing = false;
     bool m_dragging = false;
     bool m_doubleClick = false;
-    THitArea m_hitArea = THitArea::Client;
-    THitArea m_pressArea = THitArea::Client;
+    HitArea m_hitArea = HitArea::Client;
+    HitArea m_pressArea = HitArea::Client;
     QPoint m_pressGlobal;
     QRect m_pressBounds;
     QRect m_outline;
     std::unique_ptr<QRubberBand> m_outlineBand;
-    TSkinObject* m_hoverObject = nullptr;
-    TSkinObject* m_pressedObject = nullptr;
+    SkinObject* m_hoverObject = nullptr;
+    SkinObject* m_pressedObject = nullptr;
     QTimer m_hoverTimer;
 };
 

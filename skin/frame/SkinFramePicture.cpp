@@ -12,9 +12,9 @@ namespace {
 
 // A picture of the given size and format: one of `spare` where one fits
 // (drawing over kept memory is cheaper than new memory), else a new one.
-QImage pictureFor(std::vector<TSkinLook>& spare, const QSize& pixels, QImage::Format format)
+QImage pictureFor(std::vector<SkinLook>& spare, const QSize& pixels, QImage::Format format)
 {
-    for (TSkinLook& look : spare)
+    for (SkinLook& look : spare)
         if (look.picture.size() == pixels && look.picture.format() == format)
             return std::move(look.picture);
     return QImage(pixels, format);
@@ -22,7 +22,7 @@ QImage pictureFor(std::vector<TSkinLook>& spare, const QSize& pixels, QImage::Fo
 
 } // namespace
 
-void TSkinFramePicture::paint(QPainter& painter, const QRegion& region, const TSkinFrameScene& scene)
+void SkinFramePicture::paint(QPainter& painter, const QRegion& region, const SkinFrameScene& scene)
 {
     const std::vector<Piece> pieces = keptPieces(scene);
     copyPieces(painter, region, pieces);
@@ -35,9 +35,9 @@ void TSkinFramePicture::paint(QPainter& painter, const QRegion& region, const TS
         drawDirect(painter, uncovered, scene);
 }
 
-TSkinLookKey TSkinFramePicture::lookKey(const TSkinFrameScene& scene)
+SkinLookKey SkinFramePicture::lookKey(const SkinFrameScene& scene)
 {
-    TSkinLookKey key;
+    SkinLookKey key;
     const QRect& client = scene.clientRect;
     key << qint64(reinterpret_cast<quintptr>(scene.root)) << scene.size.width() << scene.size.height()
         << std::bit_cast<qint64>(double(scene.pixelRatio)) << scene.active << scene.state << scene.performance
@@ -46,16 +46,16 @@ TSkinLookKey TSkinFramePicture::lookKey(const TSkinFrameScene& scene)
     return key;
 }
 
-TSkinLookKey TSkinFramePicture::pieceKey(const TSkinLookKey& look, const QRect& piece)
+SkinLookKey SkinFramePicture::pieceKey(const SkinLookKey& look, const QRect& piece)
 {
-    TSkinLookKey key = look;
+    SkinLookKey key = look;
     key << piece.x() << piece.y() << piece.width() << piece.height();
     return key;
 }
 
-std::vector<TSkinFramePicture::Piece> TSkinFramePicture::keptPieces(const TSkinFrameScene& scene)
+std::vector<SkinFramePicture::Piece> SkinFramePicture::keptPieces(const SkinFrameScene& scene)
 {
-    const TSkinLookKey look = lookKey(scene);
+    const SkinLookKey look = lookKey(scene);
     const QRegion band = QRegion(QRect(QPoint(0, 0), scene.size)) - QRegion(scene.clientRect);
     std::vector<Piece> pieces;
     pieces.reserve(band.rectCount());
@@ -68,15 +68,15 @@ std::vector<TSkinFramePicture::Piece> TSkinFramePicture::keptPieces(const TSkinF
     return pieces;
 }
 
-std::vector<TSkinFramePicture::Piece> TSkinFramePicture::drawPieces(const TSkinFrameScene& scene, const QRegion& band,
-                                                                    const TSkinLookKey& look)
+std::vector<SkinFramePicture::Piece> SkinFramePicture::drawPieces(const SkinFrameScene& scene, const QRegion& band,
+                                                                    const SkinLookKey& look)
 {
     // The skin drawn over the window's background, exactly as the tree would
     // be drawn on the window itself. With an opaque background the picture
     // has no alpha channel, and copying it needs no blending.
     const QImage::Format format =
         scene.background.isOpaque() ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied;
-    std::vector<TSkinLook> spare = m_pieces.takeLooks();
+    std::vector<SkinLook> spare = m_pieces.takeLooks();
     std::vector<Piece> pieces;
     pieces.reserve(band.rectCount());
     for (const QRect& rect : band) {
@@ -101,7 +101,7 @@ std::vector<TSkinFramePicture::Piece> TSkinFramePicture::drawPieces(const TSkinF
     return pieces;
 }
 
-void TSkinFramePicture::copyPieces(QPainter& painter, const QRegion& region, const std::vector<Piece>& pieces)
+void SkinFramePicture::copyPieces(QPainter& painter, const QRegion& region, const std::vector<Piece>& pieces)
 {
     // Only the repainted part is copied, one rectangle at a time, each with
     // a clip of just that rectangle: under a clip of one rectangle the
@@ -125,7 +125,7 @@ void TSkinFramePicture::copyPieces(QPainter& painter, const QRegion& region, con
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
-void TSkinFramePicture::drawDirect(QPainter& painter, const QRegion& region, const TSkinFrameScene& scene)
+void SkinFramePicture::drawDirect(QPainter& painter, const QRegion& region, const SkinFrameScene& scene)
 {
     // Over the window's background, as a painter opened on the window would.
     painter.save();
@@ -135,9 +135,9 @@ void TSkinFramePicture::drawDirect(QPainter& painter, const QRegion& region, con
     painter.restore();
 }
 
-void TSkinFramePicture::draw(QPainter& painter, const QRect& target, const TSkinFrameScene& scene)
+void SkinFramePicture::draw(QPainter& painter, const QRect& target, const SkinFrameScene& scene)
 {
-    TSkinObject* root = scene.root;
+    SkinObject* root = scene.root;
     const QSize size = scene.size;
     root->setBounds(0, 0, size.width(), size.height());
     root->setActive(scene.active);
@@ -147,7 +147,7 @@ void TSkinFramePicture::draw(QPainter& painter, const QRect& target, const TSkin
 
     // The client object is drawn on its own, below; the frame must not paint
     // over the client area.
-    TSkinObject* client = scene.client;
+    SkinObject* client = scene.client;
     if (client)
         client->Visible = false;
 

@@ -1,5 +1,5 @@
 #pragma once
-// TSkinFramePicture: the skinned window as its frame draws it, and the kept
+// SkinFramePicture: the skinned window as its frame draws it, and the kept
 // picture of its frame band. Drawing the object tree costs far more than
 // copying pixels, and most repaints (the client's children, hover of one
 // caption button) leave the frame as it was, so the band around the client
@@ -24,15 +24,15 @@ class QPainter;
 namespace corvane::skin {
 
 // What the skinned window is drawn from.
-struct TSkinFrameScene {
-    TSkinObject* root = nullptr;
-    TSkinObject* client = nullptr; // the client object, drawn on its own
-    TSkinObject* title = nullptr;
+struct SkinFrameScene {
+    SkinObject* root = nullptr;
+    SkinObject* client = nullptr; // the client object, drawn on its own
+    SkinObject* title = nullptr;
     QSize size;
     qreal pixelRatio = 1.0;
     bool active = false;
-    TSkinWindowState state = wsNormal;
-    TSkinFormPerformance performance = fpNoBuffer;
+    SkinWindowState state = wsNormal;
+    SkinFormPerformance performance = fpNoBuffer;
     QString caption;
     // The client area left out of the kept picture; empty without a client
     // object, when the skin draws the whole window and all of it is kept.
@@ -43,12 +43,12 @@ struct TSkinFrameScene {
     QColor foreground;
 };
 
-class TSkinFramePicture {
+class SkinFramePicture {
 public:
     // Paints `region` (window coordinates) of the skinned window: the band
     // from the kept pictures, drawn again first when anything the scene
     // shows changed, and the client area directly where it shows.
-    void paint(QPainter& painter, const QRegion& region, const TSkinFrameScene& scene);
+    void paint(QPainter& painter, const QRegion& region, const SkinFrameScene& scene);
     // Forgets the kept pictures: the next paint draws the band afresh.
     void invalidate() { m_pieces.clear(); }
 
@@ -59,7 +59,7 @@ public:
 
     // Draws the skinned window; parts lying wholly outside `target` may be
     // left out.
-    static void draw(QPainter& painter, const QRect& target, const TSkinFrameScene& scene);
+    static void draw(QPainter& painter, const QRect& target, const SkinFrameScene& scene);
 
 private:
     // One kept piece of the band: its place in the window and its picture.
@@ -67,15 +67,15 @@ private:
         QRect rect;
         QImage picture;
     };
-    std::vector<Piece> keptPieces(const TSkinFrameScene& scene);
-    std::vector<Piece> drawPieces(const TSkinFrameScene& scene, const QRegion& band, const TSkinLookKey& look);
-    static TSkinLookKey lookKey(const TSkinFrameScene& scene);
-    static TSkinLookKey pieceKey(const TSkinLookKey& look, const QRect& piece);
+    std::vector<Piece> keptPieces(const SkinFrameScene& scene);
+    std::vector<Piece> drawPieces(const SkinFrameScene& scene, const QRegion& band, const SkinLookKey& look);
+    static SkinLookKey lookKey(const SkinFrameScene& scene);
+    static SkinLookKey pieceKey(const SkinLookKey& look, const QRect& piece);
     static void copyPieces(QPainter& painter, const QRegion& region, const std::vector<Piece>& pieces);
-    static void drawDirect(QPainter& painter, const QRegion& region, const TSkinFrameScene& scene);
+    static void drawDirect(QPainter& painter, const QRegion& region, const SkinFrameScene& scene);
 
     // At most four pieces of one look.
-    TSkinLookCache m_pieces{4};
+    SkinLookCache m_pieces{4};
     int m_redraws = 0;
 };
 

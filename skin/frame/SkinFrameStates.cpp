@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "skin/frame/TSkinCustomForm.h"
+#include "skin/frame/SkinCustomForm.h"
 
 namespace corvane::skin {
 
@@ -18,38 +18,38 @@ constexpr int minimizedWindowWidth = 160;
 
 } // namespace
 
-TSkinFrameStates::TSkinFrameStates(TSkinCustomForm& form) : m_form(form), m_terminate([] { QCoreApplication::quit(); })
+SkinFrameStates::SkinFrameStates(SkinCustomForm& form) : m_form(form), m_terminate([] { QCoreApplication::quit(); })
 { }
 
-void TSkinFrameStates::setState(TSkinWindowState state)
+void SkinFrameStates::setState(SkinWindowState state)
 {
     if (state != m_state) {
         m_stateBefore = m_state;
         m_state = state;
     }
-    if (TSkinObject* root = m_form.tree())
+    if (SkinObject* root = m_form.tree())
         root->setState(skinStateOf(m_state)); // shows and hides caption buttons
     m_form.updateShape();
     m_form.repaintFrame();
 }
 
-void TSkinFrameStates::rememberNormalBounds()
+void SkinFrameStates::rememberNormalBounds()
 {
     if (m_state == wsNormal)
         m_normalBounds = m_form.owner()->geometry();
 }
 
-void TSkinFrameStates::rememberLoadedBounds()
+void SkinFrameStates::rememberLoadedBounds()
 {
     m_normalBounds = m_form.owner()->geometry();
 }
 
-bool TSkinFrameStates::isModal() const
+bool SkinFrameStates::isModal() const
 {
     return m_form.owner()->isModal() && m_form.owner()->isVisible();
 }
 
-template <typename Event> bool TSkinFrameStates::allowed(const Event& event)
+template <typename Event> bool SkinFrameStates::allowed(const Event& event)
 {
     bool allow = true;
     if (event)
@@ -57,7 +57,7 @@ template <typename Event> bool TSkinFrameStates::allowed(const Event& event)
     return allow;
 }
 
-void TSkinFrameStates::performState(TSkinWindowState state)
+void SkinFrameStates::performState(SkinWindowState state)
 {
     if (state == m_state)
         return;
@@ -70,7 +70,7 @@ void TSkinFrameStates::performState(TSkinWindowState state)
     }
 }
 
-void TSkinFrameStates::close()
+void SkinFrameStates::close()
 {
     if (!allowed(m_form.OnClose))
         return;
@@ -80,7 +80,7 @@ void TSkinFrameStates::close()
             dialog->reject();
         return;
     }
-    QPointer<TSkinCustomForm> form(&m_form);
+    QPointer<SkinCustomForm> form(&m_form);
     // QWidget::close runs the owner's close query (its close event), which
     // may refuse; a refused close keeps the window as it is.
     const bool closed = owner->close();
@@ -91,7 +91,7 @@ void TSkinFrameStates::close()
         m_terminate();
 }
 
-void TSkinFrameStates::minimize()
+void SkinFrameStates::minimize()
 {
     if (!allowed(m_form.OnMinimize) || isModal() || m_state == wsMinimized)
         return;
@@ -112,7 +112,7 @@ void TSkinFrameStates::minimize()
     m_form.setWindowBounds(QRect(owner->x(), area.y() + area.height() - height, minimizedWindowWidth, height));
 }
 
-void TSkinFrameStates::maximize()
+void SkinFrameStates::maximize()
 {
     if (!allowed(m_form.OnMaximize))
         return;
@@ -130,7 +130,7 @@ void TSkinFrameStates::maximize()
     m_form.applyFrame();
 }
 
-void TSkinFrameStates::rollup()
+void SkinFrameStates::rollup()
 {
     if (!allowed(m_form.OnRollup))
         return;
@@ -146,7 +146,7 @@ void TSkinFrameStates::rollup()
     m_form.setWindowBounds(QRect(m_form.owner()->pos(), QSize(m_form.owner()->width(), height)));
 }
 
-void TSkinFrameStates::minimizeToTray()
+void SkinFrameStates::minimizeToTray()
 {
     if (!allowed(m_form.OnMinToTray) || isModal())
         return;
@@ -164,7 +164,7 @@ void TSkinFrameStates::minimizeToTray()
     m_form.owner()->hide();
 }
 
-void TSkinFrameStates::restore()
+void SkinFrameStates::restore()
 {
     switch (m_state) {
     case wsNormal: return;
@@ -179,7 +179,7 @@ void TSkinFrameStates::restore()
     }
 }
 
-void TSkinFrameStates::restoreFromTray()
+void SkinFrameStates::restoreFromTray()
 {
     QWidget* owner = m_form.owner();
     m_form.m_tray.hide();
@@ -189,7 +189,7 @@ void TSkinFrameStates::restoreFromTray()
     owner->activateWindow();
 }
 
-void TSkinFrameStates::restoreFromMinimized()
+void SkinFrameStates::restoreFromMinimized()
 {
     if (m_form.MinimizeApplication) {
         setState(m_stateBefore == wsMinimized ? wsNormal : m_stateBefore);
@@ -199,7 +199,7 @@ void TSkinFrameStates::restoreFromMinimized()
     }
 }
 
-void TSkinFrameStates::restoreFromRollup()
+void SkinFrameStates::restoreFromRollup()
 {
     if (m_stateBefore == wsMaximized) {
         setState(wsMaximized);
@@ -210,7 +210,7 @@ void TSkinFrameStates::restoreFromRollup()
     }
 }
 
-void TSkinFrameStates::followPlatformState()
+void SkinFrameStates::followPlatformState()
 {
     // A window manager that maximises a window whose frame cannot be sized
     // (fluxbox does, whatever the size hints say) or fills the screen with
@@ -230,7 +230,7 @@ void TSkinFrameStates::followPlatformState()
     }
 }
 
-QString TSkinFrameStates::trayTip() const
+QString SkinFrameStates::trayTip() const
 {
     return m_form.MinimizeApplication ? QGuiApplication::applicationDisplayName() : m_form.Caption();
 }

@@ -1,5 +1,5 @@
 #pragma once
-// TSkinFrameStates: the window states of a skinned frame (normal,
+// SkinFrameStates: the window states of a skinned frame (normal,
 // maximized, minimized, rolled up, in the tray) and the actions that move
 // between them, each behind its veto event. The state before the current one
 // is kept so that a restore returns to it (a rolled-up maximized window
@@ -13,18 +13,18 @@
 
 namespace corvane::skin {
 
-class TSkinCustomForm;
+class SkinCustomForm;
 
-class TSkinFrameStates {
+class SkinFrameStates {
 public:
-    explicit TSkinFrameStates(TSkinCustomForm& form);
+    explicit SkinFrameStates(SkinCustomForm& form);
 
-    TSkinWindowState state() const { return m_state; }
+    SkinWindowState state() const { return m_state; }
     QRect normalBounds() const { return m_normalBounds; }
     // The state to take once the window exists, and taking it then.
-    void storeState(TSkinWindowState state) { m_storedState = state; }
-    TSkinWindowState storedState() const { return m_storedState; }
-    void performState(TSkinWindowState state);
+    void storeState(SkinWindowState state) { m_storedState = state; }
+    SkinWindowState storedState() const { return m_storedState; }
+    void performState(SkinWindowState state);
     void rememberLoadedBounds();
 
     void close();
@@ -43,7 +43,7 @@ public:
     QString trayTip() const;
 
 private:
-    void setState(TSkinWindowState state);
+    void setState(SkinWindowState state);
     void rememberNormalBounds();
     bool isModal() const;
     template <typename Event> bool allowed(const Event& event);
@@ -51,10 +51,10 @@ private:
     void restoreFromMinimized();
     void restoreFromRollup();
 
-    TSkinCustomForm& m_form;
-    TSkinWindowState m_state = wsNormal;
-    TSkinWindowState m_stateBefore = wsNormal;
-    TSkinWindowState m_storedState = wsNormal;
+    SkinCustomForm& m_form;
+    SkinWindowState m_state = wsNormal;
+    SkinWindowState m_stateBefore = wsNormal;
+    SkinWindowState m_storedState = wsNormal;
     QRect m_normalBounds;
     std::function<void()> m_terminate;
 };

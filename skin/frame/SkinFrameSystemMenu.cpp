@@ -4,15 +4,15 @@
 #include <QMenu>
 #include <QWidget>
 
-#include "skin/frame/TSkinCustomForm.h"
+#include "skin/frame/SkinCustomForm.h"
 
 namespace corvane::skin {
 
-TSkinFrameSystemMenu::TSkinFrameSystemMenu(TSkinCustomForm& form)
-    : m_form(form), m_presenter(std::make_unique<TPlainSystemMenuPresenter>())
+SkinFrameSystemMenu::SkinFrameSystemMenu(SkinCustomForm& form)
+    : m_form(form), m_presenter(std::make_unique<PlainSystemMenuPresenter>())
 { }
 
-void TSkinFrameSystemMenu::show(std::optional<QPoint> screenPoint)
+void SkinFrameSystemMenu::show(std::optional<QPoint> screenPoint)
 {
     const bool inTray = m_form.WindowState() == wsTray;
     // A closed window has no menu: a click that arrives after the close (the
@@ -34,7 +34,7 @@ void TSkinFrameSystemMenu::show(std::optional<QPoint> screenPoint)
         link->exec(at);
         return;
     }
-    QPointer<TSkinCustomForm> form(&m_form);
+    QPointer<SkinCustomForm> form(&m_form);
     m_presenter->popup(m_form.owner(), systemMenuItems(m_form.WindowState(), m_form.BorderIcons()), at,
                        inTray ? m_form.TrayMenuOptions : m_form.SystemMenuOptions, [form](const QString& caption) {
                            if (form)
@@ -42,7 +42,7 @@ void TSkinFrameSystemMenu::show(std::optional<QPoint> screenPoint)
                        });
 }
 
-bool TSkinFrameSystemMenu::run(const QString& caption)
+bool SkinFrameSystemMenu::run(const QString& caption)
 {
     using namespace systemMenuCaption;
     if (caption == Restore)
@@ -62,7 +62,7 @@ bool TSkinFrameSystemMenu::run(const QString& caption)
     return true;
 }
 
-void TSkinFrameSystemMenu::setPresenter(std::unique_ptr<TSkinSystemMenuPresenter> presenter)
+void SkinFrameSystemMenu::setPresenter(std::unique_ptr<SkinSystemMenuPresenter> presenter)
 {
     if (presenter)
         m_presenter = std::move(presenter);

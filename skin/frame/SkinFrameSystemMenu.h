@@ -1,5 +1,5 @@
 #pragma once
-// TSkinFrameSystemMenu: a frame's system menu, shown by a presenter (a
+// SkinFrameSystemMenu: a frame's system menu, shown by a presenter (a
 // plain QMenu unless replaced) or by the menu the owner linked instead, and
 // the window-state action of the item chosen.
 
@@ -12,22 +12,22 @@
 
 namespace corvane::skin {
 
-class TSkinCustomForm;
+class SkinCustomForm;
 
-class TSkinFrameSystemMenu {
+class SkinFrameSystemMenu {
 public:
-    explicit TSkinFrameSystemMenu(TSkinCustomForm& form);
+    explicit SkinFrameSystemMenu(SkinCustomForm& form);
 
     // Opens the menu at a screen point, else at the client origin (at the
     // pointer in the tray).
     void show(std::optional<QPoint> screenPoint);
     // Runs the action of an item; false for an unknown caption.
     bool run(const QString& caption);
-    void setPresenter(std::unique_ptr<TSkinSystemMenuPresenter> presenter);
+    void setPresenter(std::unique_ptr<SkinSystemMenuPresenter> presenter);
 
 private:
-    TSkinCustomForm& m_form;
-    std::unique_ptr<TSkinSystemMenuPresenter> m_presenter;
+    SkinCustomForm& m_form;
+    std::unique_ptr<SkinSystemMenuPresenter> m_presenter;
 };
 
 } // namespace corvane::skin

@@ -11,15 +11,15 @@ constexpr int trayTipLength = 63;
 
 } // namespace
 
-TSkinFrameTray::TSkinFrameTray(std::function<void()> restore, std::function<void()> menu)
+SkinFrameTray::SkinFrameTray(std::function<void()> restore, std::function<void()> menu)
     : m_restore(std::move(restore)),
       m_menu(std::move(menu)),
       m_available([] { return QSystemTrayIcon::isSystemTrayAvailable(); })
 { }
 
-TSkinFrameTray::~TSkinFrameTray() = default;
+SkinFrameTray::~SkinFrameTray() = default;
 
-void TSkinFrameTray::show(const QIcon& icon, const QString& tip)
+void SkinFrameTray::show(const QIcon& icon, const QString& tip)
 {
     if (!m_icon) {
         m_icon = std::make_unique<QSystemTrayIcon>();
@@ -36,19 +36,19 @@ void TSkinFrameTray::show(const QIcon& icon, const QString& tip)
     m_icon->show();
 }
 
-void TSkinFrameTray::hide()
+void SkinFrameTray::hide()
 {
     if (m_icon)
         m_icon->hide();
 }
 
-void TSkinFrameTray::setTip(const QString& tip)
+void SkinFrameTray::setTip(const QString& tip)
 {
     if (m_icon)
         m_icon->setToolTip(tip.left(trayTipLength));
 }
 
-void TSkinFrameTray::setIcon(const QIcon& icon)
+void SkinFrameTray::setIcon(const QIcon& icon)
 {
     if (m_icon)
         m_icon->setIcon(icon);

@@ -1,5 +1,5 @@
 #pragma once
-// TSkinFrameTray: the notification-area icon of a frame minimized to the
+// SkinFrameTray: the notification-area icon of a frame minimized to the
 // tray. A double click on it asks for the window back, its context click
 // for the system menu.
 
@@ -12,10 +12,10 @@ class QSystemTrayIcon;
 
 namespace corvane::skin {
 
-class TSkinFrameTray {
+class SkinFrameTray {
 public:
-    TSkinFrameTray(std::function<void()> restore, std::function<void()> menu);
-    ~TSkinFrameTray();
+    SkinFrameTray(std::function<void()> restore, std::function<void()> menu);
+    ~SkinFrameTray();
 
     // Whether the desktop offers a notification area (probed by default).
     bool isAvailable() const { return m_available && m_available(); }

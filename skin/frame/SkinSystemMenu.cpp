@@ -10,7 +10,7 @@ namespace corvane::skin {
 
 namespace {
 
-bool has(TSkinBorderIcons icons, TSkinBorderIcon icon)
+bool has(SkinBorderIcons icons, SkinBorderIcon icon)
 {
     return (icons & borderIconBit(icon)) != 0;
 }
@@ -27,11 +27,11 @@ QIcon captionButtonIcon(int imageIndex)
 
 } // namespace
 
-QList<TSkinSystemMenuItem> systemMenuItems(TSkinWindowState state, TSkinBorderIcons icons)
+QList<SkinSystemMenuItem> systemMenuItems(SkinWindowState state, SkinBorderIcons icons)
 {
     using namespace systemMenuCaption;
     const bool minimizedOrTray = state == wsMinimized || state == wsTray;
-    QList<TSkinSystemMenuItem> items;
+    QList<SkinSystemMenuItem> items;
     if (state != wsNormal)
         items.append({Restore, QString(), 3});
     if (has(icons, biMinimize) && !minimizedOrTray)
@@ -50,15 +50,15 @@ QList<TSkinSystemMenuItem> systemMenuItems(TSkinWindowState state, TSkinBorderIc
     return items;
 }
 
-void TPlainSystemMenuPresenter::popup(QWidget* window, const QList<TSkinSystemMenuItem>& items,
-                                      const QPoint& screenPoint, const TSkinPopupMenuOptions&,
+void PlainSystemMenuPresenter::popup(QWidget* window, const QList<SkinSystemMenuItem>& items,
+                                      const QPoint& screenPoint, const SkinPopupMenuOptions&,
                                       const std::function<void(const QString&)>& chosen)
 {
     if (items.isEmpty())
         return;
     QMenu menu(window);
     menu.setObjectName(QStringLiteral("SystemMenu"));
-    for (const TSkinSystemMenuItem& item : items) {
+    for (const SkinSystemMenuItem& item : items) {
         if (item.isSeparator()) {
             menu.addSeparator();
             continue;

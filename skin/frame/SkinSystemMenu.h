@@ -27,13 +27,13 @@ inline const QString Close = QStringLiteral("&Close");
 } // namespace systemMenuCaption
 
 // The items shown for a window state and a set of border icons, in order.
-QList<TSkinSystemMenuItem> systemMenuItems(TSkinWindowState state, TSkinBorderIcons icons);
+QList<SkinSystemMenuItem> systemMenuItems(SkinWindowState state, SkinBorderIcons icons);
 
 // A plain QMenu with the items, their shortcut texts and caption-button icons.
-class TPlainSystemMenuPresenter : public TSkinSystemMenuPresenter {
+class PlainSystemMenuPresenter : public SkinSystemMenuPresenter {
 public:
-    void popup(QWidget* window, const QList<TSkinSystemMenuItem>& items, const QPoint& screenPoint,
-               const TSkinPopupMenuOptions& options, const std::function<void(const QString&)>& chosen) override;
+    void popup(QWidget* window, const QList<SkinSystemMenuItem>& items, const QPoint& screenPoint,
+               const SkinPopupMenuOptions& options, const std::function<void(const QString&)>& chosen) override;
 };
 
 } // namespace corvane::skin

@@ -10,9 +10,9 @@
 
 namespace corvane::skin {
 
-TSkinAnimation clampedAnimation(const TSkinAnimation& animation)
+SkinAnimation clampedAnimation(const SkinAnimation& animation)
 {
-    TSkinAnimation clamped = animation;
+    SkinAnimation clamped = animation;
     clamped.Time = std::clamp(animation.Time, 50, 9000);
     clamped.Resolution = std::clamp(animation.Resolution, 1, 10);
     clamped.TileCount = std::clamp(animation.TileCount, 1, 20);
@@ -42,7 +42,7 @@ namespace {
 // threshold t (0..1); the smooth ones ramp each cell up over a band.
 constexpr double SmoothBand = 0.25;
 
-void fillByThreshold(TSkinAnimationMask& mask, int progress, bool smooth,
+void fillByThreshold(SkinAnimationMask& mask, int progress, bool smooth,
                      const std::function<double(double, double)>& threshold)
 {
     const double p = progress / 100.0;
@@ -71,7 +71,7 @@ double diamondDistance(double fx, double fy)
     return std::abs(fx - 0.5) + std::abs(fy - 0.5);
 }
 
-void fillPixel(TSkinAnimationMask& mask, int p, std::mt19937& random)
+void fillPixel(SkinAnimationMask& mask, int p, std::mt19937& random)
 {
     if (p <= 0)
         return;
@@ -97,7 +97,7 @@ void fillPixel(TSkinAnimationMask& mask, int p, std::mt19937& random)
     }
 }
 
-void fillPixelLine(TSkinAnimationMask& mask, int p, std::mt19937& random)
+void fillPixelLine(SkinAnimationMask& mask, int p, std::mt19937& random)
 {
     // Whole rows appear in random order.
     const int rows = std::min(mask.height, roundHalfAway(double(mask.height) * p / 100.0));
@@ -111,7 +111,7 @@ void fillPixelLine(TSkinAnimationMask& mask, int p, std::mt19937& random)
 
 } // namespace
 
-void fillAnimationMask(TSkinAnimationEffect effect, int progress, TSkinAnimationMask& mask, std::mt19937& random)
+void fillAnimationMask(SkinAnimationEffect effect, int progress, SkinAnimationMask& mask, std::mt19937& random)
 {
     mask.clear();
     const int p = std::clamp(progress, 0, 100);
@@ -150,20 +150,20 @@ void fillAnimationMask(TSkinAnimationEffect effect, int progress, TSkinAnimation
     }
 }
 
-TSkinAnimationEffect pickEffect(TSkinAnimationEffect effect, std::mt19937& random)
+SkinAnimationEffect pickEffect(SkinAnimationEffect effect, std::mt19937& random)
 {
     if (effect != aeRandomSelect)
         return effect;
     std::uniform_int_distribution<int> pick(static_cast<int>(aeFade), static_cast<int>(aeSmoothRectOut));
-    return TSkinAnimationEffect(pick(random));
+    return SkinAnimationEffect(pick(random));
 }
 
-bool directionSwapsMask(TSkinAnimationDirection direction)
+bool directionSwapsMask(SkinAnimationDirection direction)
 {
     return direction == adRotate90 || direction == adRotate270;
 }
 
-std::uint8_t readMask(const TSkinAnimationMask& mask, TSkinAnimationDirection direction, int x, int y, int W, int H)
+std::uint8_t readMask(const SkinAnimationMask& mask, SkinAnimationDirection direction, int x, int y, int W, int H)
 {
     switch (direction) {
     case adRotate180: return mask.at(W - 1 - x, H - 1 - y);
@@ -175,10 +175,10 @@ std::uint8_t readMask(const TSkinAnimationMask& mask, TSkinAnimationDirection di
     return mask.at(x, y);
 }
 
-void composeAnimationFrame(const QImage& picture, const QImage& background, const TSkinAnimationMask& mask,
-                           const TSkinAnimation& settings, QImage& out)
+void composeAnimationFrame(const QImage& picture, const QImage& background, const SkinAnimationMask& mask,
+                           const SkinAnimation& settings, QImage& out)
 {
-    const TSkinAnimation animation = clampedAnimation(settings);
+    const SkinAnimation animation = clampedAnimation(settings);
     const QSize cells = animationMaskSize(picture.size(), animation.Resolution, animation.TileCount);
     const int W = cells.width();
     const int H = cells.height();
@@ -221,10 +221,10 @@ QImage composeFinalPicture(const QImage& picture, const QImage& background)
     return out;
 }
 
-void runShowAnimation(const TSkinAnimation& settings, const QImage& pictureIn, const QImage& backgroundIn,
+void runShowAnimation(const SkinAnimation& settings, const QImage& pictureIn, const QImage& backgroundIn,
                       const std::function<void(const QImage&)>& present, std::uint32_t seed)
 {
-    const TSkinAnimation animation = clampedAnimation(settings);
+    const SkinAnimation animation = clampedAnimation(settings);
     const QImage picture = pictureIn.convertToFormat(QImage::Format_ARGB32);
     QImage background = backgroundIn.size() == picture.size() ? backgroundIn.convertToFormat(QImage::Format_ARGB32)
                                                               : QImage(picture.size(), QImage::Format_ARGB32);
@@ -232,11 +232,11 @@ void runShowAnimation(const TSkinAnimation& settings, const QImage& pictureIn, c
         background.fill(Qt::black);
 
     std::mt19937 random(seed);
-    const TSkinAnimationEffect effect = pickEffect(animation.Effect, random);
+    const SkinAnimationEffect effect = pickEffect(animation.Effect, random);
     QSize cells = animationMaskSize(picture.size(), animation.Resolution, animation.TileCount);
     if (directionSwapsMask(animation.Direction))
         cells.transpose();
-    TSkinAnimationMask mask(cells.width(), cells.height());
+    SkinAnimationMask mask(cells.width(), cells.height());
     QImage frame;
 
     QElapsedTimer clock;

@@ -17,13 +17,13 @@
 
 namespace corvane::skin {
 
-struct TSkinAnimationMask {
+struct SkinAnimationMask {
     int width = 0;
     int height = 0;
     std::vector<std::uint8_t> cells; // row by row
 
-    TSkinAnimationMask() = default;
-    TSkinAnimationMask(int w, int h) : width(w), height(h), cells(size_t(w) * size_t(h), 0) { }
+    SkinAnimationMask() = default;
+    SkinAnimationMask(int w, int h) : width(w), height(h), cells(size_t(w) * size_t(h), 0) { }
     std::uint8_t& at(int x, int y) { return cells[size_t(y) * size_t(width) + size_t(x)]; }
     std::uint8_t at(int x, int y) const { return cells[size_t(y) * size_t(width) + size_t(x)]; }
     void clear() { std::fill(cells.begin(), cells.end(), std::uint8_t(0)); }
@@ -31,7 +31,7 @@ struct TSkinAnimationMask {
 
 // The settings with Time, Resolution and TileCount clamped to their ranges
 // (50..9000 ms, 1..10, 1..20).
-TSkinAnimation clampedAnimation(const TSkinAnimation& animation);
+SkinAnimation clampedAnimation(const SkinAnimation& animation);
 
 // Mask cells of one tile of a picture: (width / Resolution / TileCount + 1) x
 // (height / Resolution / TileCount + 1), unrotated.
@@ -46,24 +46,24 @@ int roundHalfAway(double value);
 // Fills the mask for a progress of 0..100 (all cells 0 first). The random
 // generator serves aePixel and aePixelLine; aeRandomSelect must be resolved
 // by the caller (see pickEffect).
-void fillAnimationMask(TSkinAnimationEffect effect, int progress, TSkinAnimationMask& mask, std::mt19937& random);
+void fillAnimationMask(SkinAnimationEffect effect, int progress, SkinAnimationMask& mask, std::mt19937& random);
 
 // aeRandomSelect becomes one of the 14 other effects; others stay.
-TSkinAnimationEffect pickEffect(TSkinAnimationEffect effect, std::mt19937& random);
+SkinAnimationEffect pickEffect(SkinAnimationEffect effect, std::mt19937& random);
 
 // Whether the direction reads the mask with width and height swapped.
-bool directionSwapsMask(TSkinAnimationDirection direction);
+bool directionSwapsMask(SkinAnimationDirection direction);
 
 // The mask value for cell (x, y) of an unrotated W x H cell grid, read
 // through the direction; rotating directions expect a mask generated H x W.
-std::uint8_t readMask(const TSkinAnimationMask& mask, TSkinAnimationDirection direction, int x, int y, int W, int H);
+std::uint8_t readMask(const SkinAnimationMask& mask, SkinAnimationDirection direction, int x, int y, int W, int H);
 
 // One frame: each pixel of `out` becomes the background where its cell is 0
 // or the picture's pixel is the transparent key colour, the picture where the
 // cell is 255, else the picture blended over the background with the cell as
 // opacity. `picture` and `background` have the same size.
-void composeAnimationFrame(const QImage& picture, const QImage& background, const TSkinAnimationMask& mask,
-                           const TSkinAnimation& animation, QImage& out);
+void composeAnimationFrame(const QImage& picture, const QImage& background, const SkinAnimationMask& mask,
+                           const SkinAnimation& animation, QImage& out);
 
 // The final picture drawn masked over the background (key pixels show the
 // background).
@@ -73,7 +73,7 @@ QImage composeFinalPicture(const QImage& picture, const QImage& background);
 // fills the mask, composes the frame and hands it to `present`; then presents
 // the final picture. Between frames it waits (processing events except user
 // input) instead of spinning.
-void runShowAnimation(const TSkinAnimation& animation, const QImage& picture, const QImage& background,
+void runShowAnimation(const SkinAnimation& animation, const QImage& picture, const QImage& background,
                       const std::function<void(const QImage&)>& present, std::uint32_t seed = std::random_device{}());
 
 } // namespace corvane::skin

@@ -10,7 +10,7 @@ namespace corvane::skin {
 
 namespace {
 
-std::unique_ptr<TSkinObject> copyOf(const TSkinObject* object)
+std::unique_ptr<SkinObject> copyOf(const SkinObject* object)
 {
     return object ? object->copyTree() : nullptr;
 }
@@ -33,9 +33,9 @@ QColor plainTextColor(const QPalette& palette, bool hot, bool enabled)
 
 } // namespace
 
-TSkinMenuSkin TSkinMenuSkin::from(const TSkinCustomItem* item)
+SkinMenuSkin SkinMenuSkin::from(const SkinCustomItem* item)
 {
-    TSkinMenuSkin skin;
+    SkinMenuSkin skin;
     if (!item)
         return skin;
     skin.barFrame = copyOf(childNamed(item->menuBarObject(), QStringLiteral("Frame")));
@@ -46,14 +46,14 @@ TSkinMenuSkin TSkinMenuSkin::from(const TSkinCustomItem* item)
     return skin;
 }
 
-void TSkinMenuSkin::setHost(QObject* host)
+void SkinMenuSkin::setHost(QObject* host)
 {
-    for (TSkinObject* object : {barFrame.get(), barItem.get(), popupFrame.get(), popupItem.get(), popupSeparator.get()})
+    for (SkinObject* object : {barFrame.get(), barItem.get(), popupFrame.get(), popupItem.get(), popupSeparator.get()})
         if (object)
             object->setHost(host);
 }
 
-QFont TSkinMenuPainter::plainFont()
+QFont SkinMenuPainter::plainFont()
 {
     QFont font = QApplication::font("QMenu");
     return font;
@@ -62,38 +62,38 @@ QFont TSkinMenuPainter::plainFont()
 // ---------------------------------------------------------------------------
 // Measuring
 
-QSize TSkinMenuPainter::measureBarItem(const TSkinCustomItem* item, const TSkinMenuSkin& skin)
+QSize SkinMenuPainter::measureBarItem(const SkinCustomItem* item, const SkinMenuSkin& skin)
 {
     const QString caption = displayCaption(item->Caption);
     QSize size;
-    if (TSkinObject* object = skin.barItem.get()) {
+    if (SkinObject* object = skin.barItem.get()) {
         const QFont font = object->getFont().toQFont();
         size = QSize(textWidth(font, caption) + object->TextMarginLeft + object->TextMarginRight, object->height());
     } else {
         const QFontMetrics metrics(plainFont());
         size = QSize(textWidth(plainFont(), caption) + 12, metrics.height() + 6);
     }
-    if (item->special != TSkinItemSpecial::None)
+    if (item->special != SkinItemSpecial::None)
         size.setWidth(size.height());
     return size;
 }
 
-int TSkinMenuPainter::glyphColumnWidth(TSkinCustomItem* parent)
+int SkinMenuPainter::glyphColumnWidth(SkinCustomItem* parent)
 {
-    TSkinImageList* images = parent ? parent->effectiveImages() : nullptr;
+    SkinImageList* images = parent ? parent->effectiveImages() : nullptr;
     if (images && images->width() > SystemMenuCheckWidth)
         return images->width() + 6;
     return MenuGlyphColumnWidth;
 }
 
-QSize TSkinMenuPainter::measurePopupItem(TSkinCustomItem* item, const TSkinMenuSkin& skin, int glyphWidth)
+QSize SkinMenuPainter::measurePopupItem(SkinCustomItem* item, const SkinMenuSkin& skin, int glyphWidth)
 {
     if (item->isSeparator() && skin.popupSeparator)
         return QSize(skin.popupSeparator->width(), skin.popupSeparator->height());
     const QString caption = item->isSeparator() ? QString() : displayCaption(item->Caption);
     const QString shortCut = shortCutText(item->ShortCut);
     QSize size;
-    if (TSkinObject* object = skin.popupItem.get()) {
+    if (SkinObject* object = skin.popupItem.get()) {
         const QFont font = object->getFont().toQFont();
         size = QSize(textWidth(font, caption) + glyphWidth + textWidth(font, shortCut) + 42, object->height());
     } else {
@@ -106,23 +106,23 @@ QSize TSkinMenuPainter::measurePopupItem(TSkinCustomItem* item, const TSkinMenuS
     return size;
 }
 
-QMargins TSkinMenuPainter::popupMargins(const TSkinMenuSkin& skin)
+QMargins SkinMenuPainter::popupMargins(const SkinMenuSkin& skin)
 {
-    if (TSkinObject* frame = skin.popupFrame.get())
+    if (SkinObject* frame = skin.popupFrame.get())
         return QMargins(frame->MarginLeft, frame->MarginTop, frame->MarginRight, frame->MarginBottom);
     return QMargins(MenuPlainMargin, MenuPlainMargin, MenuPlainMargin, MenuPlainMargin);
 }
 
-int TSkinMenuPainter::barHeight(const TSkinMenuSkin& skin, int tallestItem)
+int SkinMenuPainter::barHeight(const SkinMenuSkin& skin, int tallestItem)
 {
-    if (TSkinObject* frame = skin.barFrame.get())
+    if (SkinObject* frame = skin.barFrame.get())
         return frame->height();
     return tallestItem + 4;
 }
 
-QRect TSkinMenuPainter::barInnerRect(const TSkinMenuSkin& skin, const QRect& bar)
+QRect SkinMenuPainter::barInnerRect(const SkinMenuSkin& skin, const QRect& bar)
 {
-    if (TSkinObject* frame = skin.barFrame.get())
+    if (SkinObject* frame = skin.barFrame.get())
         return bar.adjusted(frame->MarginLeft, frame->MarginTop, -frame->MarginRight, -frame->MarginBottom);
     return bar.adjusted(2, 2, -2, -2);
 }
@@ -130,10 +130,10 @@ QRect TSkinMenuPainter::barInnerRect(const TSkinMenuSkin& skin, const QRect& bar
 // ---------------------------------------------------------------------------
 // Drawing
 
-void TSkinMenuPainter::drawBarBackground(QPainter& painter, TSkinMenuSkin& skin, const QRect& bar,
+void SkinMenuPainter::drawBarBackground(QPainter& painter, SkinMenuSkin& skin, const QRect& bar,
                                          const QPalette& palette, bool bevel)
 {
-    if (TSkinObject* frame = skin.barFrame.get()) {
+    if (SkinObject* frame = skin.barFrame.get()) {
         frame->setBounds(bar);
         frame->draw(painter);
         return;
@@ -145,10 +145,10 @@ void TSkinMenuPainter::drawBarBackground(QPainter& painter, TSkinMenuSkin& skin,
     }
 }
 
-void TSkinMenuPainter::drawBarItem(QPainter& painter, TSkinMenuSkin& skin, TSkinCustomItem* item, int state,
+void SkinMenuPainter::drawBarItem(QPainter& painter, SkinMenuSkin& skin, SkinCustomItem* item, int state,
                                    const QPalette& palette)
 {
-    if (TSkinObject* object = skin.barItem.get()) {
+    if (SkinObject* object = skin.barItem.get()) {
         object->setBounds(item->rect);
         object->Text = item->Caption; // the skin underlines the accelerator letter
         object->SecondText.clear();
@@ -167,10 +167,10 @@ void TSkinMenuPainter::drawBarItem(QPainter& painter, TSkinMenuSkin& skin, TSkin
     painter.restore();
 }
 
-void TSkinMenuPainter::drawPopupBackground(QPainter& painter, TSkinMenuSkin& skin, const QRect& window,
+void SkinMenuPainter::drawPopupBackground(QPainter& painter, SkinMenuSkin& skin, const QRect& window,
                                            const QPalette& palette)
 {
-    if (TSkinObject* frame = skin.popupFrame.get()) {
+    if (SkinObject* frame = skin.popupFrame.get()) {
         frame->setBounds(window);
         frame->draw(painter);
         return;
@@ -179,16 +179,16 @@ void TSkinMenuPainter::drawPopupBackground(QPainter& painter, TSkinMenuSkin& ski
     qDrawWinPanel(&painter, window, palette, false);
 }
 
-void TSkinMenuPainter::drawPopupItem(QPainter& painter, TSkinMenuSkin& skin, TSkinCustomItem* item, int state,
+void SkinMenuPainter::drawPopupItem(QPainter& painter, SkinMenuSkin& skin, SkinCustomItem* item, int state,
                                      int glyphWidth, const QPalette& palette)
 {
     const QRect r = item->rect;
     if (item->isSeparator()) {
-        if (TSkinObject* separator = skin.popupSeparator.get()) {
+        if (SkinObject* separator = skin.popupSeparator.get()) {
             separator->setBounds(r);
             separator->setState(MenuItemStateNormal);
             separator->draw(painter);
-        } else if (TSkinObject* object = skin.popupItem.get()) {
+        } else if (SkinObject* object = skin.popupItem.get()) {
             object->setBounds(r);
             object->Text = QStringLiteral("-");
             object->SecondText.clear();
@@ -203,7 +203,7 @@ void TSkinMenuPainter::drawPopupItem(QPainter& painter, TSkinMenuSkin& skin, TSk
     }
 
     QColor fontColor;
-    if (TSkinObject* object = skin.popupItem.get()) {
+    if (SkinObject* object = skin.popupItem.get()) {
         object->setBounds(r);
         object->Text = item->Caption;
         object->SecondText = shortCutText(item->ShortCut);
@@ -227,7 +227,7 @@ void TSkinMenuPainter::drawPopupItem(QPainter& painter, TSkinMenuSkin& skin, TSk
         painter.restore();
     }
 
-    TSkinImageList* images = item->effectiveImages();
+    SkinImageList* images = item->effectiveImages();
     const bool hasImage = images && item->ImageIndex >= 0 && item->ImageIndex < images->count();
     if (hasImage) {
         images->draw(painter, r.left() + (glyphWidth - images->width()) / 2,
@@ -241,12 +241,12 @@ void TSkinMenuPainter::drawPopupItem(QPainter& painter, TSkinMenuSkin& skin, TSk
         drawSubmenuArrow(painter, r, fontColor);
 }
 
-void TSkinMenuPainter::drawScrollStrip(QPainter& painter, TSkinMenuSkin& skin, const QRect& strip, bool up, bool hot,
+void SkinMenuPainter::drawScrollStrip(QPainter& painter, SkinMenuSkin& skin, const QRect& strip, bool up, bool hot,
                                        const QPalette& palette)
 {
     QColor color;
     if (skin.popupItem) {
-        std::unique_ptr<TSkinObject> object = skin.popupItem->copyTree();
+        std::unique_ptr<SkinObject> object = skin.popupItem->copyTree();
         object->setBounds(strip);
         object->Text.clear();
         object->SecondText.clear();
@@ -261,7 +261,7 @@ void TSkinMenuPainter::drawScrollStrip(QPainter& painter, TSkinMenuSkin& skin, c
     drawScrollTriangle(painter, strip, up, color);
 }
 
-void TSkinMenuPainter::drawCheckMark(QPainter& painter, int cx, int cy, const QColor& color)
+void SkinMenuPainter::drawCheckMark(QPainter& painter, int cx, int cy, const QColor& color)
 {
     static const QPoint first[] = {{-2, -2}, {0, 0}, {4, -4}, {4, -3}, {0, 1}, {-2, -1}, {-2, -2}};
     static const QPoint second[] = {{-3, -2}, {-3, -1}, {0, 2}, {5, -3}, {5, -5}};
@@ -279,7 +279,7 @@ void TSkinMenuPainter::drawCheckMark(QPainter& painter, int cx, int cy, const QC
     painter.restore();
 }
 
-void TSkinMenuPainter::drawSubmenuArrow(QPainter& painter, const QRect& itemRect, const QColor& color)
+void SkinMenuPainter::drawSubmenuArrow(QPainter& painter, const QRect& itemRect, const QColor& color)
 {
     // A solid right-pointing triangle 4 wide and 7 high, centred in the
     // rightmost column.
@@ -291,7 +291,7 @@ void TSkinMenuPainter::drawSubmenuArrow(QPainter& painter, const QRect& itemRect
         painter.fillRect(QRect(left + i, top + i, 1, 7 - 2 * i), color);
 }
 
-void TSkinMenuPainter::drawScrollTriangle(QPainter& painter, const QRect& rect, bool up, const QColor& color)
+void SkinMenuPainter::drawScrollTriangle(QPainter& painter, const QRect& rect, bool up, const QColor& color)
 {
     const int left = rect.left() + (rect.width() - 7) / 2;
     const int top = rect.top() + (rect.height() - 4) / 2;

@@ -2,7 +2,7 @@
 // Measuring and drawing of menu items, bars and popups, with the skin's
 // objects or, without a skin, plainly in system colours.
 //
-// A menu window never draws the engine's objects: TSkinMenuSkin holds the
+// A menu window never draws the engine's objects: SkinMenuSkin holds the
 // window's own copies of the objects it needs, taken from an item's skin
 // references.
 
@@ -11,19 +11,19 @@
 #include <memory>
 
 #include "skin/SkinObject.h"
-#include "skin/menu/TSkinCustomItem.h"
+#include "skin/menu/SkinCustomItem.h"
 
 namespace corvane::skin {
 
-struct TSkinMenuSkin {
-    std::unique_ptr<TSkinObject> barFrame;       // "MenuBar"."Frame"
-    std::unique_ptr<TSkinObject> barItem;        // "MenuBar"."Item" (or "ToolbarItem")
-    std::unique_ptr<TSkinObject> popupFrame;     // "PopupMenu"."Frame"
-    std::unique_ptr<TSkinObject> popupItem;      // "PopupMenu"."Item"
-    std::unique_ptr<TSkinObject> popupSeparator; // "PopupMenu"."Separator" (optional)
+struct SkinMenuSkin {
+    std::unique_ptr<SkinObject> barFrame;       // "MenuBar"."Frame"
+    std::unique_ptr<SkinObject> barItem;        // "MenuBar"."Item" (or "ToolbarItem")
+    std::unique_ptr<SkinObject> popupFrame;     // "PopupMenu"."Frame"
+    std::unique_ptr<SkinObject> popupItem;      // "PopupMenu"."Item"
+    std::unique_ptr<SkinObject> popupSeparator; // "PopupMenu"."Separator" (optional)
 
     // Copies the objects the item refers to (nothing without a skin).
-    static TSkinMenuSkin from(const TSkinCustomItem* item);
+    static SkinMenuSkin from(const SkinCustomItem* item);
     void setHost(QObject* host);
 };
 
@@ -32,35 +32,35 @@ constexpr int MenuItemStateNormal = 0;
 constexpr int MenuItemStateHot = 5;
 constexpr int MenuItemStateTracking = 7;
 
-class TSkinMenuPainter {
+class SkinMenuPainter {
 public:
     // The font of plain menus (system menu font).
     static QFont plainFont();
 
     // ---- Measuring.
-    static QSize measureBarItem(const TSkinCustomItem* item, const TSkinMenuSkin& skin);
+    static QSize measureBarItem(const SkinCustomItem* item, const SkinMenuSkin& skin);
     // The glyph column of a popup showing the sub-items of `parent`.
-    static int glyphColumnWidth(TSkinCustomItem* parent);
-    static QSize measurePopupItem(TSkinCustomItem* item, const TSkinMenuSkin& skin, int glyphWidth);
+    static int glyphColumnWidth(SkinCustomItem* parent);
+    static QSize measurePopupItem(SkinCustomItem* item, const SkinMenuSkin& skin, int glyphWidth);
     // Margins of the popup window around its items (3 on every side in the
     // stored skin and without a skin).
-    static QMargins popupMargins(const TSkinMenuSkin& skin);
+    static QMargins popupMargins(const SkinMenuSkin& skin);
     // Height of a bar: the skin frame's height, else the tallest item plus 4.
-    static int barHeight(const TSkinMenuSkin& skin, int tallestItem);
+    static int barHeight(const SkinMenuSkin& skin, int tallestItem);
     // The bar's inner rectangle: the frame laid out to the bar less its margins.
-    static QRect barInnerRect(const TSkinMenuSkin& skin, const QRect& bar);
+    static QRect barInnerRect(const SkinMenuSkin& skin, const QRect& bar);
 
     // ---- Drawing.
-    static void drawBarBackground(QPainter& painter, TSkinMenuSkin& skin, const QRect& bar, const QPalette& palette,
+    static void drawBarBackground(QPainter& painter, SkinMenuSkin& skin, const QRect& bar, const QPalette& palette,
                                   bool bevel);
-    static void drawBarItem(QPainter& painter, TSkinMenuSkin& skin, TSkinCustomItem* item, int state,
+    static void drawBarItem(QPainter& painter, SkinMenuSkin& skin, SkinCustomItem* item, int state,
                             const QPalette& palette);
-    static void drawPopupBackground(QPainter& painter, TSkinMenuSkin& skin, const QRect& window,
+    static void drawPopupBackground(QPainter& painter, SkinMenuSkin& skin, const QRect& window,
                                     const QPalette& palette);
-    static void drawPopupItem(QPainter& painter, TSkinMenuSkin& skin, TSkinCustomItem* item, int state, int glyphWidth,
+    static void drawPopupItem(QPainter& painter, SkinMenuSkin& skin, SkinCustomItem* item, int state, int glyphWidth,
                               const QPalette& palette);
     // A scroll strip; `up` chooses the triangle's direction.
-    static void drawScrollStrip(QPainter& painter, TSkinMenuSkin& skin, const QRect& strip, bool up, bool hot,
+    static void drawScrollStrip(QPainter& painter, SkinMenuSkin& skin, const QRect& strip, bool up, bool hot,
                                 const QPalette& palette);
     // The check mark polylines centred on (cx, cy) as the item computes them.
     static void drawCheckMark(QPainter& painter, int cx, int cy, const QColor& color);

@@ -5,37 +5,37 @@
 #include <QWindow>
 
 #include "skin/menu/SkinPopupPlacement.h"
-#include "skin/menu/TSkinPopupWindow.h"
+#include "skin/menu/SkinPopupWindow.h"
 
 namespace corvane::skin {
 
 namespace {
-TSkinMenuTracker* g_tracker = nullptr;
+SkinMenuTracker* g_tracker = nullptr;
 }
 
-bool TSkinMenuTracker::inMenuMode()
+bool SkinMenuTracker::inMenuMode()
 {
     return g_tracker != nullptr;
 }
 
-TSkinMenuTracker* TSkinMenuTracker::current()
+SkinMenuTracker* SkinMenuTracker::current()
 {
     return g_tracker;
 }
 
-TSkinMenuTracker::TSkinMenuTracker(QWidget* grabber, QWidget* owner, bool fromBar)
+SkinMenuTracker::SkinMenuTracker(QWidget* grabber, QWidget* owner, bool fromBar)
     : m_grabber(grabber), m_owner(owner), m_fromBar(fromBar)
 { }
 
-TSkinMenuTracker::~TSkinMenuTracker() = default;
+SkinMenuTracker::~SkinMenuTracker() = default;
 
-void TSkinMenuTracker::begin()
+void SkinMenuTracker::begin()
 {
     g_tracker = this;
     qApp->installEventFilter(this);
     if (m_owner && m_owner->window() != m_owner)
         m_owner->window()->installEventFilter(this);
-    connect(qApp, &QGuiApplication::focusWindowChanged, this, &TSkinMenuTracker::focusWindowChanged);
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &SkinMenuTracker::focusWindowChanged);
     // The menu's window takes the pointer and the keyboard: presses outside
     // the application still reach menu mode and end it. A menu whose window
     // is hidden (the tray menu) grabs with its first popup instead.
@@ -44,18 +44,18 @@ void TSkinMenuTracker::begin()
     m_lastPointer = QCursor::pos();
 }
 
-void TSkinMenuTracker::grab(QWidget* widget)
+void SkinMenuTracker::grab(QWidget* widget)
 {
     // The platform's popups take the pointer and the keyboard themselves;
     // other windows cannot (Wayland).
-    if (TSkinPopupWindow::usesPlatformPopups())
+    if (SkinPopupWindow::usesPlatformPopups())
         return;
     m_grabbed = widget;
     widget->grabMouse();
     widget->grabKeyboard();
 }
 
-void TSkinMenuTracker::finish()
+void SkinMenuTracker::finish()
 {
     if (m_finished)
         return;
@@ -65,7 +65,7 @@ void TSkinMenuTracker::finish()
         m_grabbed->releaseMouse();
         m_grabbed = nullptr;
     }
-    disconnect(qApp, &QGuiApplication::focusWindowChanged, this, &TSkinMenuTracker::focusWindowChanged);
+    disconnect(qApp, &QGuiApplication::focusWindowChanged, this, &SkinMenuTracker::focusWindowChanged);
     qApp->removeEventFilter(this);
     if (m_owner && m_owner->window())
         m_owner->window()->removeEventFilter(this);
@@ -73,16 +73,16 @@ void TSkinMenuTracker::finish()
         g_tracker = nullptr;
 }
 
-void TSkinMenuTracker::abandon()
+void SkinMenuTracker::abandon()
 {
     if (m_finished)
         return;
     m_abandoned = true;
     endMenuMode();
     finish();
-    for (TSkinPopupWindow* popup : std::as_const(m_popups))
+    for (SkinPopupWindow* popup : std::as_const(m_popups))
         popup->hide();
-    for (TSkinItemView* level : std::as_const(m_levels)) {
+    for (SkinItemView* level : std::as_const(m_levels)) {
         level->tracking = false;
         level->submenuOpen = false;
         level->setHotStrip(0);
@@ -90,15 +90,15 @@ void TSkinMenuTracker::abandon()
     }
 }
 
-bool TSkinMenuTracker::isMenuWindow(const QWidget* window) const
+bool SkinMenuTracker::isMenuWindow(const QWidget* window) const
 {
-    for (const TSkinPopupWindow* popup : m_popups)
+    for (const SkinPopupWindow* popup : m_popups)
         if (popup == window)
             return true;
     return false;
 }
 
-bool TSkinMenuTracker::takesInput(const QWidget* window) const
+bool SkinMenuTracker::takesInput(const QWidget* window) const
 {
     if (!window->isWindow() || isMenuWindow(window) || (m_owner && window == m_owner->window()))
         return false;
@@ -115,26 +115,26 @@ bool TSkinMenuTracker::takesInput(const QWidget* window) const
            !window->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus);
 }
 
-void TSkinMenuTracker::focusWindowChanged(QWindow* focus)
+void SkinMenuTracker::focusWindowChanged(QWindow* focus)
 {
     if (!focus)
         return; // the application losing the focus is an application state change
     if (m_owner && m_owner->window() && m_owner->window()->windowHandle() == focus)
         return;
-    for (const TSkinPopupWindow* popup : std::as_const(m_popups))
+    for (const SkinPopupWindow* popup : std::as_const(m_popups))
         if (popup->windowHandle() == focus)
             return;
     abandon();
 }
 
-void TSkinMenuTracker::trackBar(TSkinItemView* bar, TSkinCustomItem* hot, bool open, QChar character)
+void SkinMenuTracker::trackBar(SkinItemView* bar, SkinCustomItem* hot, bool open, QChar character)
 {
     // A bar whose window is closed or minimised opens no menu: its popups
     // would stay on the screen without the window.
     if (g_tracker || !bar || !bar->item()->hasVisibleItems() ||
         (bar->host() && (!bar->host()->isVisible() || bar->host()->window()->isMinimized())))
         return;
-    TSkinMenuTracker tracker(bar->host(), bar->host(), true);
+    SkinMenuTracker tracker(bar->host(), bar->host(), true);
     tracker.begin();
     // Every item of the bar is marked for the show animation; the first
     // popup opened clears the marks (m_animateNext), so switching popups or
@@ -167,19 +167,19 @@ void TSkinMenuTracker::trackBar(TSkinItemView* bar, TSkinCustomItem* hot, bool o
         bar->host()->repaint();
 }
 
-void TSkinMenuTracker::trackPopup(TSkinCustomItem* item, const QPoint& screenPoint, QWidget* owner)
+void SkinMenuTracker::trackPopup(SkinCustomItem* item, const QPoint& screenPoint, QWidget* owner)
 {
     if (g_tracker || !item || !item->hasVisibleItems())
         return;
-    TSkinMenuTracker tracker(owner ? owner->window() : nullptr, owner, false);
+    SkinMenuTracker tracker(owner ? owner->window() : nullptr, owner, false);
     tracker.begin();
     tracker.runPopup(item, nullptr, screenPoint);
     tracker.finish();
 }
 
-TSkinPopupWindow* TSkinMenuTracker::popupOf(const TSkinItemView* level) const
+SkinPopupWindow* SkinMenuTracker::popupOf(const SkinItemView* level) const
 {
-    for (TSkinPopupWindow* popup : m_popups)
+    for (SkinPopupWindow* popup : m_popups)
         if (popup->view() == level)
             return popup;
     return nullptr;
@@ -188,7 +188,7 @@ TSkinPopupWindow* TSkinMenuTracker::popupOf(const TSkinItemView* level) const
 // ---------------------------------------------------------------------------
 // Levels and their loops
 
-void TSkinMenuTracker::runLevel(TSkinItemView* level)
+void SkinMenuTracker::runLevel(SkinItemView* level)
 {
     level->done = false;
     level->tracking = true;
@@ -215,15 +215,15 @@ void TSkinMenuTracker::runLevel(TSkinItemView* level)
     m_levels.removeOne(level);
 }
 
-void TSkinMenuTracker::openSubmenu(TSkinItemView* level)
+void SkinMenuTracker::openSubmenu(SkinItemView* level)
 {
-    TSkinCustomItem* item = level->hot();
+    SkinCustomItem* item = level->hot();
     if (!item || !item->hasVisibleItems())
         return;
     runPopup(item, level, QPoint());
 }
 
-void TSkinMenuTracker::runPopup(TSkinCustomItem* item, TSkinItemView* parentLevel, const QPoint& screenPoint)
+void SkinMenuTracker::runPopup(SkinCustomItem* item, SkinItemView* parentLevel, const QPoint& screenPoint)
 {
     if (item->OnBeforeDropDown)
         item->OnBeforeDropDown(item);
@@ -241,8 +241,8 @@ void TSkinMenuTracker::runPopup(TSkinCustomItem* item, TSkinItemView* parentLeve
     }
 
     QWidget* opener = parentLevel ? parentLevel->host() : m_owner.data();
-    auto* popup = new TSkinPopupWindow(item, item->popupOptions, opener);
-    TSkinItemView* level = popup->view();
+    auto* popup = new SkinPopupWindow(item, item->popupOptions, opener);
+    SkinItemView* level = popup->view();
     level->parent = parentLevel;
     m_popups.append(popup);
 
@@ -251,12 +251,12 @@ void TSkinMenuTracker::runPopup(TSkinCustomItem* item, TSkinItemView* parentLeve
     if (parentLevel) {
         const QRect itemRect(parentLevel->host()->mapToGlobal(item->rect.topLeft()), item->rect.size());
         position = placePopup(popup->popupSize(), monitorRect(form, itemRect.center()),
-                              parentLevel->isBar() ? TPopupAnchor::FromBar : TPopupAnchor::FromPopup, itemRect);
+                              parentLevel->isBar() ? PopupAnchor::FromBar : PopupAnchor::FromPopup, itemRect);
         parentLevel->child = level;
         parentLevel->submenuOpen = true;
         parentLevel->repaintItem(item);
     } else {
-        position = placePopup(popup->popupSize(), monitorRect(form, screenPoint), TPopupAnchor::FromPoint, QRect(),
+        position = placePopup(popup->popupSize(), monitorRect(form, screenPoint), PopupAnchor::FromPoint, QRect(),
                               screenPoint);
     }
 
@@ -269,7 +269,7 @@ void TSkinMenuTracker::runPopup(TSkinCustomItem* item, TSkinItemView* parentLeve
         grab(popup);
     const QPoint pointer = QCursor::pos();
     if (levelAt(pointer) == nullptr && popup->geometry().contains(pointer)) {
-        if (TSkinCustomItem* under = level->itemAt(popup->mapFromGlobal(pointer)); under && under->isSelectable())
+        if (SkinCustomItem* under = level->itemAt(popup->mapFromGlobal(pointer)); under && under->isSelectable())
             level->setHot(under);
     }
 
@@ -292,20 +292,20 @@ void TSkinMenuTracker::runPopup(TSkinCustomItem* item, TSkinItemView* parentLeve
         m_ended = true; // the root popup closed: menu mode is over
 }
 
-void TSkinMenuTracker::wake(TSkinItemView* level)
+void SkinMenuTracker::wake(SkinItemView* level)
 {
     if (level->loop)
         level->loop->exit();
 }
 
-void TSkinMenuTracker::closeLevel(TSkinItemView* level)
+void SkinMenuTracker::closeLevel(SkinItemView* level)
 {
     closeLevelsBelow(level);
     level->done = true;
     wake(level);
 }
 
-void TSkinMenuTracker::closeLevelsBelow(TSkinItemView* level)
+void SkinMenuTracker::closeLevelsBelow(SkinItemView* level)
 {
     const int index = int(m_levels.indexOf(level));
     if (index < 0)
@@ -316,10 +316,10 @@ void TSkinMenuTracker::closeLevelsBelow(TSkinItemView* level)
     }
 }
 
-void TSkinMenuTracker::endMenuMode()
+void SkinMenuTracker::endMenuMode()
 {
     m_ended = true;
-    for (TSkinItemView* level : std::as_const(m_levels)) {
+    for (SkinItemView* level : std::as_const(m_levels)) {
         level->done = true;
         wake(level);
     }

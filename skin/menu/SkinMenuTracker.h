@@ -1,5 +1,5 @@
 #pragma once
-// TSkinMenuTracker: menu mode. While a menu bar or a popup menu tracks the
+// SkinMenuTracker: menu mode. While a menu bar or a popup menu tracks the
 // user, every level (the bar, each open popup) runs a nested event loop of
 // its own; the tracker sees every input event of the application first and
 // decides what it means for the open levels: moving the hot item, opening
@@ -26,7 +26,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "skin/menu/TSkinItemView.h"
+#include "skin/menu/SkinItemView.h"
 
 class QKeyEvent;
 class QMouseEvent;
@@ -34,41 +34,41 @@ class QWindow;
 
 namespace corvane::skin {
 
-class TSkinPopupWindow;
+class SkinPopupWindow;
 
-class TSkinMenuTracker : public QObject {
+class SkinMenuTracker : public QObject {
     Q_OBJECT
 public:
     // Whether menu mode is on (some level is tracking).
     static bool inMenuMode();
     // The tracker of the current menu mode, or null.
-    static TSkinMenuTracker* current();
+    static SkinMenuTracker* current();
 
     // Enters menu mode on a bar. `hot` (else the first item) becomes hot;
     // with `open` its popup opens at once (a press on the item). A non-null
     // `character` is taken as the first key (Alt + accelerator). Returns when
     // menu mode has ended.
-    static void trackBar(TSkinItemView* bar, TSkinCustomItem* hot, bool open, QChar character = QChar());
+    static void trackBar(SkinItemView* bar, SkinCustomItem* hot, bool open, QChar character = QChar());
     // Shows the sub-items of `item` in a popup at a screen point (system
     // menu, context menus) with the item's popup options, animated when they
     // ask for it; returns when menu mode has ended. `owner` is the window the
     // menu belongs to.
-    static void trackPopup(TSkinCustomItem* item, const QPoint& screenPoint, QWidget* owner);
+    static void trackPopup(SkinCustomItem* item, const QPoint& screenPoint, QWidget* owner);
 
     // Ends menu mode at every level.
     void endMenuMode();
     // Open levels, the outermost (the bar, or the first popup) first.
-    const QList<TSkinItemView*>& levels() const { return m_levels; }
-    TSkinItemView* innermost() const { return m_levels.isEmpty() ? nullptr : m_levels.last(); }
+    const QList<SkinItemView*>& levels() const { return m_levels; }
+    SkinItemView* innermost() const { return m_levels.isEmpty() ? nullptr : m_levels.last(); }
     // The popup window of a level (null for the bar).
-    TSkinPopupWindow* popupOf(const TSkinItemView* level) const;
+    SkinPopupWindow* popupOf(const SkinItemView* level) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    TSkinMenuTracker(QWidget* grabber, QWidget* owner, bool fromBar);
-    ~TSkinMenuTracker() override;
+    SkinMenuTracker(QWidget* grabber, QWidget* owner, bool fromBar);
+    ~SkinMenuTracker() override;
 
     void begin();
     // Lets go of the input; idempotent.
@@ -81,22 +81,22 @@ private:
     void focusWindowChanged(QWindow* focus);
     void grab(QWidget* widget);
     // A level's loop: runs until the level is done or menu mode ends.
-    void runLevel(TSkinItemView* level);
+    void runLevel(SkinItemView* level);
     // Opens the hot item's sub-items of `level` (at `point` for a root popup).
-    void openSubmenu(TSkinItemView* level);
-    void runPopup(TSkinCustomItem* item, TSkinItemView* parentLevel, const QPoint& screenPoint);
-    void wake(TSkinItemView* level);
-    void closeLevel(TSkinItemView* level);
-    void closeLevelsBelow(TSkinItemView* level);
+    void openSubmenu(SkinItemView* level);
+    void runPopup(SkinCustomItem* item, SkinItemView* parentLevel, const QPoint& screenPoint);
+    void wake(SkinItemView* level);
+    void closeLevel(SkinItemView* level);
+    void closeLevelsBelow(SkinItemView* level);
 
     // Input.
     bool handleKey(QKeyEvent* event);
-    void handleCharacter(TSkinItemView* level, QChar character);
+    void handleCharacter(SkinItemView* level, QChar character);
     void handleMove(const QPoint& global);
     bool handlePress(QObject* watched, QMouseEvent* event);
     bool handleRelease(QMouseEvent* event);
     // A press or release on an item of a level acts as Enter.
-    void pressItem(TSkinItemView* level, const QPoint& global);
+    void pressItem(SkinItemView* level, const QPoint& global);
     // Whether the window under a screen point answers "frame" there (its
     // caption, caption buttons or borders): the platform's non-client area.
     static bool nonClientAt(const QPoint& global);
@@ -104,12 +104,12 @@ private:
     // `watched`, goes on as it is to the window under it; else it is sent
     // there (or nowhere: another application's window).
     static bool handOn(QObject* watched, const QMouseEvent* event);
-    void enter(TSkinItemView* level);
-    void escape(TSkinItemView* level);
-    void moveOnBar(TSkinItemView* bar, int step);
+    void enter(SkinItemView* level);
+    void escape(SkinItemView* level);
+    void moveOnBar(SkinItemView* bar, int step);
     // The level whose window is topmost at a screen point, or null.
-    TSkinItemView* levelAt(const QPoint& global) const;
-    QRect levelScreenRect(const TSkinItemView* level) const;
+    SkinItemView* levelAt(const QPoint& global) const;
+    QRect levelScreenRect(const SkinItemView* level) const;
 
     QPointer<QWidget> m_grabber;
     QPointer<QWidget> m_owner;
@@ -120,8 +120,8 @@ private:
     QPointer<QWidget> m_grabbed;
     bool m_animateNext = true;
     QPoint m_lastPointer{-1000000, -1000000};
-    QList<TSkinItemView*> m_levels;
-    QList<TSkinPopupWindow*> m_popups;
+    QList<SkinItemView*> m_levels;
+    QList<SkinPopupWindow*> m_popups;
 };
 
 } // namespace corvane::skin

@@ -1,4 +1,4 @@
-// TSkinMenuTracker: the input of menu mode. Every input event of the
+// SkinMenuTracker: the input of menu mode. Every input event of the
 // application reaches the tracker first; keys move and choose within the
 // innermost level, the pointer moves the hot item of the level under it, and
 // a press outside every level ends menu mode.
@@ -11,14 +11,14 @@
 #include <QWindow>
 
 #include "skin/SkinFormTypes.h"
-#include "skin/menu/TSkinPopupWindow.h"
+#include "skin/menu/SkinPopupWindow.h"
 
 namespace corvane::skin {
 
 // ---------------------------------------------------------------------------
 // Input
 
-bool TSkinMenuTracker::eventFilter(QObject* watched, QEvent* event)
+bool SkinMenuTracker::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::KeyPress: return handleKey(static_cast<QKeyEvent*>(event));
@@ -70,12 +70,12 @@ bool TSkinMenuTracker::eventFilter(QObject* watched, QEvent* event)
     }
 }
 
-bool TSkinMenuTracker::handleKey(QKeyEvent* event)
+bool SkinMenuTracker::handleKey(QKeyEvent* event)
 {
-    TSkinItemView* level = innermost();
+    SkinItemView* level = innermost();
     if (!level || (QGuiApplication::mouseButtons() & Qt::LeftButton))
         return true;
-    TSkinItemView* parent = level->parent;
+    SkinItemView* parent = level->parent;
     switch (event->key()) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
@@ -132,18 +132,18 @@ bool TSkinMenuTracker::handleKey(QKeyEvent* event)
     return true;
 }
 
-void TSkinMenuTracker::handleCharacter(TSkinItemView* level, QChar character)
+void SkinMenuTracker::handleCharacter(SkinItemView* level, QChar character)
 {
-    TSkinCustomItem* item = level->itemWithAccelerator(character);
+    SkinCustomItem* item = level->itemWithAccelerator(character);
     if (!item)
         return;
     level->setHot(item);
     enter(level);
 }
 
-void TSkinMenuTracker::enter(TSkinItemView* level)
+void SkinMenuTracker::enter(SkinItemView* level)
 {
-    TSkinCustomItem* item = level->hot();
+    SkinCustomItem* item = level->hot();
     // Once an item is chosen, menu mode is over, though its levels stay on
     // the screen until their loops unwind: the release of the press that
     // chose it (or a second key) arrives there and must not choose again.
@@ -162,7 +162,7 @@ void TSkinMenuTracker::enter(TSkinItemView* level)
     }
 }
 
-void TSkinMenuTracker::escape(TSkinItemView* level)
+void SkinMenuTracker::escape(SkinItemView* level)
 {
     if (!level->parent) {
         // On the bar (or a popup opened at a point) Esc leaves menu mode.
@@ -174,9 +174,9 @@ void TSkinMenuTracker::escape(TSkinItemView* level)
     closeLevel(level);
 }
 
-void TSkinMenuTracker::moveOnBar(TSkinItemView* bar, int step)
+void SkinMenuTracker::moveOnBar(SkinItemView* bar, int step)
 {
-    TSkinCustomItem* next = bar->neighbour(step);
+    SkinCustomItem* next = bar->neighbour(step);
     if (!next)
         return;
     bar->setHot(next);
@@ -186,7 +186,7 @@ void TSkinMenuTracker::moveOnBar(TSkinItemView* bar, int step)
     }
 }
 
-QRect TSkinMenuTracker::levelScreenRect(const TSkinItemView* level) const
+QRect SkinMenuTracker::levelScreenRect(const SkinItemView* level) const
 {
     QWidget* host = level->host();
     if (!host || !host->isVisible())
@@ -194,7 +194,7 @@ QRect TSkinMenuTracker::levelScreenRect(const TSkinItemView* level) const
     return QRect(host->mapToGlobal(QPoint(0, 0)), host->size());
 }
 
-TSkinItemView* TSkinMenuTracker::levelAt(const QPoint& global) const
+SkinItemView* SkinMenuTracker::levelAt(const QPoint& global) const
 {
     for (int i = int(m_levels.size()) - 1; i >= 0; --i)
         if (levelScreenRect(m_levels[i]).contains(global))
@@ -202,13 +202,13 @@ TSkinItemView* TSkinMenuTracker::levelAt(const QPoint& global) const
     return nullptr;
 }
 
-void TSkinMenuTracker::handleMove(const QPoint& global)
+void SkinMenuTracker::handleMove(const QPoint& global)
 {
     if (global == m_lastPointer)
         return;
     m_lastPointer = global;
-    TSkinItemView* top = levelAt(global);
-    for (TSkinItemView* level : std::as_const(m_levels)) {
+    SkinItemView* top = levelAt(global);
+    for (SkinItemView* level : std::as_const(m_levels)) {
         if (level != top) {
             if (level == innermost())
                 level->setHotStrip(0);
@@ -216,7 +216,7 @@ void TSkinMenuTracker::handleMove(const QPoint& global)
         }
         const QPoint local = level->host()->mapFromGlobal(global);
         level->setHotStrip(level->stripAt(local));
-        TSkinCustomItem* item = level->itemAt(local);
+        SkinCustomItem* item = level->itemAt(local);
         if (!item || !item->isSelectable() || item == level->hot())
             return;
         // This level's hot item changes: the levels below it close, and it
@@ -232,10 +232,10 @@ void TSkinMenuTracker::handleMove(const QPoint& global)
     }
 }
 
-bool TSkinMenuTracker::handlePress(QObject* watched, QMouseEvent* event)
+bool SkinMenuTracker::handlePress(QObject* watched, QMouseEvent* event)
 {
     const QPoint global = event->globalPosition().toPoint();
-    if (TSkinItemView* level = levelAt(global)) {
+    if (SkinItemView* level = levelAt(global)) {
         if (event->button() == Qt::LeftButton)
             pressItem(level, global);
         return true; // the menu's own windows do nothing else with a press
@@ -249,12 +249,12 @@ bool TSkinMenuTracker::handlePress(QObject* watched, QMouseEvent* event)
     return !handOn(watched, event);
 }
 
-bool TSkinMenuTracker::handleRelease(QMouseEvent* event)
+bool SkinMenuTracker::handleRelease(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return true;
     const QPoint global = event->globalPosition().toPoint();
-    TSkinItemView* level = levelAt(global);
+    SkinItemView* level = levelAt(global);
     if (!level) {
         // Released outside every level: menu mode ends; the release goes on.
         abandon();
@@ -264,9 +264,9 @@ bool TSkinMenuTracker::handleRelease(QMouseEvent* event)
     return true;
 }
 
-void TSkinMenuTracker::pressItem(TSkinItemView* level, const QPoint& global)
+void SkinMenuTracker::pressItem(SkinItemView* level, const QPoint& global)
 {
-    TSkinCustomItem* item = level->itemAt(level->host()->mapFromGlobal(global));
+    SkinCustomItem* item = level->itemAt(level->host()->mapFromGlobal(global));
     if (!item || !item->isSelectable())
         return;
     if (item != level->hot()) {
@@ -282,17 +282,17 @@ void TSkinMenuTracker::pressItem(TSkinItemView* level, const QPoint& global)
     enter(level);
 }
 
-bool TSkinMenuTracker::nonClientAt(const QPoint& global)
+bool SkinMenuTracker::nonClientAt(const QPoint& global)
 {
     QWidget* window = QApplication::topLevelAt(global);
     if (!window)
         return false;
-    TSkinHitTestEvent hitTest(window->mapFromGlobal(global));
+    SkinHitTestEvent hitTest(window->mapFromGlobal(global));
     QCoreApplication::sendEvent(window, &hitTest);
     return hitTest.nonClient();
 }
 
-bool TSkinMenuTracker::handOn(QObject* watched, const QMouseEvent* event)
+bool SkinMenuTracker::handOn(QObject* watched, const QMouseEvent* event)
 {
     const QPointF global = event->globalPosition();
     QWidget* window = QApplication::topLevelAt(global.toPoint());

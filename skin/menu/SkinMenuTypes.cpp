@@ -31,12 +31,12 @@ int virtualKeyOf(int qtKey)
     }
 }
 
-TShortCut shortCutOf(int qtKey, Qt::KeyboardModifiers modifiers)
+Shortcut shortCutOf(int qtKey, Qt::KeyboardModifiers modifiers)
 {
     const int key = virtualKeyOf(qtKey);
     if (key == 0)
         return 0;
-    TShortCut shortCut = key;
+    Shortcut shortCut = key;
     if (modifiers & Qt::ShiftModifier)
         shortCut |= scShift;
     if (modifiers & Qt::ControlModifier)
@@ -76,7 +76,7 @@ QString keyName(int key)
 
 } // namespace
 
-QString shortCutText(TShortCut shortCut)
+QString shortCutText(Shortcut shortCut)
 {
     const QString name = keyName(shortCut & 0xFF);
     if (shortCut == 0 || name.isEmpty())
@@ -91,7 +91,7 @@ QString shortCutText(TShortCut shortCut)
     return text + name;
 }
 
-void TSkinImageList::draw(QPainter& painter, int x, int y, int index, bool enabled) const
+void SkinImageList::draw(QPainter& painter, int x, int y, int index, bool enabled) const
 {
     if (index < 0 || index >= m_images.size())
         return;

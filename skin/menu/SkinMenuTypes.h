@@ -30,30 +30,30 @@ constexpr int MenuScrollInterval = 100;   // ms between scroll steps
 
 // Buttons a menu bar adds for a maximized child window of a multi-document
 // frame; this program has none.
-enum class TSkinItemSpecial : int { None = 0, Close = 1, Restore = 2, Minimize = 3, ChildIcon = 4 };
+enum class SkinItemSpecial : int { None = 0, Close = 1, Restore = 2, Minimize = 3, ChildIcon = 4 };
 
 // A shortcut: key code + 0x2000 with Shift + 0x4000 with Ctrl + 0x8000 with
 // Alt; 0 is none. Key codes are those of the original platform (letters and
 // digits are their upper-case character codes, F1 is 0x70 ...).
-using TShortCut = int;
-constexpr TShortCut scShift = 0x2000;
-constexpr TShortCut scCtrl = 0x4000;
-constexpr TShortCut scAlt = 0x8000;
+using Shortcut = int;
+constexpr Shortcut scShift = 0x2000;
+constexpr Shortcut scCtrl = 0x4000;
+constexpr Shortcut scAlt = 0x8000;
 constexpr int VK_F1 = 0x70;
 constexpr int VK_F4 = 0x73;
 
 // The platform key code of a Qt key; 0 when it has none.
 int virtualKeyOf(int qtKey);
 // The shortcut of a key press (0 when the key has no code).
-TShortCut shortCutOf(int qtKey, Qt::KeyboardModifiers modifiers);
+Shortcut shortCutOf(int qtKey, Qt::KeyboardModifiers modifiers);
 // "Ctrl+Shift+S", "Alt+F4"; empty for 0.
-QString shortCutText(TShortCut shortCut);
+QString shortCutText(Shortcut shortCut);
 
 // Pictures for item glyphs, all of one size.
-class TSkinImageList {
+class SkinImageList {
 public:
-    TSkinImageList() = default;
-    explicit TSkinImageList(QSize size) : m_size(size) { }
+    SkinImageList() = default;
+    explicit SkinImageList(QSize size) : m_size(size) { }
     QSize size() const { return m_size; }
     int width() const { return m_size.width(); }
     int height() const { return m_size.height(); }

@@ -6,7 +6,7 @@
 
 namespace corvane::skin {
 
-QPoint placePopup(QSize size, const QRect& monitor, TPopupAnchor anchor, const QRect& itemRect, const QPoint& point)
+QPoint placePopup(QSize size, const QRect& monitor, PopupAnchor anchor, const QRect& itemRect, const QPoint& point)
 {
     // Right and bottom as exclusive edges, as the monitor's area is measured.
     const int monitorRight = monitor.left() + monitor.width();
@@ -16,7 +16,7 @@ QPoint placePopup(QSize size, const QRect& monitor, TPopupAnchor anchor, const Q
     int x = 0;
     int y = 0;
     switch (anchor) {
-    case TPopupAnchor::FromBar:
+    case PopupAnchor::FromBar:
         x = itemRect.left();
         y = itemBottom;
         if (x + size.width() > monitorRight)
@@ -27,7 +27,7 @@ QPoint placePopup(QSize size, const QRect& monitor, TPopupAnchor anchor, const Q
                 y = monitor.top();
         }
         break;
-    case TPopupAnchor::FromPopup:
+    case PopupAnchor::FromPopup:
         x = itemRight;
         y = itemRect.top();
         if (x + size.width() > monitorRight)
@@ -35,7 +35,7 @@ QPoint placePopup(QSize size, const QRect& monitor, TPopupAnchor anchor, const Q
         if (y + size.height() > monitorBottom)
             y = itemBottom - size.height(); // bottom-aligned with the item
         break;
-    case TPopupAnchor::FromPoint:
+    case PopupAnchor::FromPoint:
         x = point.x();
         y = point.y();
         if (x + size.width() > monitorRight)

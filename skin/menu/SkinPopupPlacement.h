@@ -11,12 +11,12 @@ class QWidget;
 
 namespace corvane::skin {
 
-enum class TPopupAnchor { FromBar, FromPopup, FromPoint };
+enum class PopupAnchor { FromBar, FromPopup, FromPoint };
 
 // The top-left corner of a popup of `size`. `itemRect` is the opening item's
 // rectangle in screen coordinates (FromBar, FromPopup); `point` the screen
 // point (FromPoint).
-QPoint placePopup(QSize size, const QRect& monitor, TPopupAnchor anchor, const QRect& itemRect,
+QPoint placePopup(QSize size, const QRect& monitor, PopupAnchor anchor, const QRect& itemRect,
                   const QPoint& point = QPoint());
 
 // The monitor of the top-level window of `form`, else of the screen at `point`,

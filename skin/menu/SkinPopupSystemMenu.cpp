@@ -61,15 +61,15 @@ QImage captionPicture(int index)
 
 } // namespace
 
-TShortCut shortCutFromText(const QString& text)
+Shortcut shortCutFromText(const QString& text)
 {
     if (text.isEmpty())
         return 0;
-    TShortCut modifiers = 0;
+    Shortcut modifiers = 0;
     QString rest = text;
     const struct {
         const char* prefix;
-        TShortCut bit;
+        Shortcut bit;
     } prefixes[] = {{"Shift+", scShift}, {"Ctrl+", scCtrl}, {"Alt+", scAlt}};
     for (bool found = true; found;) {
         found = false;
@@ -87,20 +87,20 @@ TShortCut shortCutFromText(const QString& text)
     return 0;
 }
 
-TSkinPopupSystemMenuPresenter::TSkinPopupSystemMenuPresenter(TSkinEngine* engine)
-    : m_engineOf([guarded = QPointer<TSkinEngine>(engine)] { return guarded.data(); })
+SkinPopupSystemMenuPresenter::SkinPopupSystemMenuPresenter(SkinEngine* engine)
+    : m_engineOf([guarded = QPointer<SkinEngine>(engine)] { return guarded.data(); })
 { }
 
-TSkinPopupSystemMenuPresenter::TSkinPopupSystemMenuPresenter(std::function<TSkinEngine*()> engineOf)
+SkinPopupSystemMenuPresenter::SkinPopupSystemMenuPresenter(std::function<SkinEngine*()> engineOf)
     : m_engineOf(std::move(engineOf))
 { }
 
-TSkinPopupSystemMenuPresenter::~TSkinPopupSystemMenuPresenter() = default;
+SkinPopupSystemMenuPresenter::~SkinPopupSystemMenuPresenter() = default;
 
-TSkinImageList& TSkinPopupSystemMenuPresenter::captionButtonImages()
+SkinImageList& SkinPopupSystemMenuPresenter::captionButtonImages()
 {
-    static TSkinImageList images = [] {
-        TSkinImageList list(QSize(PictureSize, PictureSize));
+    static SkinImageList images = [] {
+        SkinImageList list(QSize(PictureSize, PictureSize));
         for (int i = 0; i < 6; ++i)
             list.add(captionPicture(i));
         return list;
@@ -108,30 +108,30 @@ TSkinImageList& TSkinPopupSystemMenuPresenter::captionButtonImages()
     return images;
 }
 
-void TSkinPopupSystemMenuPresenter::popup(QWidget* window, const QList<TSkinSystemMenuItem>& items,
-                                          const QPoint& screenPoint, const TSkinPopupMenuOptions& options,
+void SkinPopupSystemMenuPresenter::popup(QWidget* window, const QList<SkinSystemMenuItem>& items,
+                                          const QPoint& screenPoint, const SkinPopupMenuOptions& options,
                                           const std::function<void(const QString&)>& chosen)
 {
-    if (items.isEmpty() || TSkinMenuTracker::inMenuMode())
+    if (items.isEmpty() || SkinMenuTracker::inMenuMode())
         return;
     // The menu is built each time; the previous one is dropped only now, after
     // its click (if any) has long run.
-    m_menu = std::make_unique<TSkinItem>();
+    m_menu = std::make_unique<SkinItem>();
     m_menu->setObjectName(QStringLiteral("SystemMenu"));
     m_menu->Images = &captionButtonImages();
-    for (const TSkinSystemMenuItem& entry : items) {
-        auto* item = new TSkinItem(m_menu.get());
+    for (const SkinSystemMenuItem& entry : items) {
+        auto* item = new SkinItem(m_menu.get());
         item->Caption = entry.Caption;
         item->ShortCut = shortCutFromText(entry.ShortCut);
         item->ImageIndex = entry.ImageIndex;
         const QString caption = entry.Caption;
-        item->OnClick = [chosen, caption](TSkinCustomItem*) { chosen(caption); };
+        item->OnClick = [chosen, caption](SkinCustomItem*) { chosen(caption); };
         m_menu->add(item);
     }
     m_menu->setSkinEngine(m_engineOf ? m_engineOf() : nullptr);
     m_menu->applyPopupOptions(options);
     m_menu->setFormAll(window ? window->window() : nullptr);
-    TSkinMenuTracker::trackPopup(m_menu.get(), screenPoint, window);
+    SkinMenuTracker::trackPopup(m_menu.get(), screenPoint, window);
 }
 
 } // namespace corvane::skin

@@ -4,7 +4,7 @@
 #include "FlatTestSupport.h"
 
 #include "flat/FlatColors.h"
-#include "flat/TFlatButton.h"
+#include "flat/FlatButton.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -31,21 +31,21 @@ protected:
 
     void TearDown() override { parkPointer(); }
 
-    TFlatButton* addButton(const QRect& geometry)
+    FlatButton* addButton(const QRect& geometry)
     {
-        auto* b = new TFlatButton(form.get());
+        auto* b = new FlatButton(form.get());
         b->setGeometry(geometry);
         b->setColorBorder(Qt::blue);
-        QObject::connect(b, &TFlatButton::OnClick, [this, b] { clicked.push_back(b); });
+        QObject::connect(b, &FlatButton::OnClick, [this, b] { clicked.push_back(b); });
         b->show();
         return b;
     }
 
-    int clicksOf(TFlatButton* b) const { return int(std::count(clicked.begin(), clicked.end(), b)); }
+    int clicksOf(FlatButton* b) const { return int(std::count(clicked.begin(), clicked.end(), b)); }
 
-    std::vector<TFlatButton*> clicked; // declared first: outlives the buttons
+    std::vector<FlatButton*> clicked; // declared first: outlives the buttons
     std::unique_ptr<QWidget> form;
-    TFlatButton* button = nullptr;
+    FlatButton* button = nullptr;
 };
 
 } // namespace flattest

@@ -104,7 +104,7 @@ TEST_F(FlatButtonTest, UseAdvColorsDerivesFromTheDialogColour)
 
 TEST(FlatButtonGlyph, NumGlyphsFromTheStripShape)
 {
-    TFlatButton b;
+    FlatButton b;
     b.setNumGlyphs(2);
     b.setGlyph(QImage(100, 16, QImage::Format_RGB32));
     EXPECT_EQ(b.numGlyphs(), 2);

@@ -4,7 +4,7 @@
 #include "FlatButtonFixture.h"
 
 #include "flat/FlatHoverTimer.h"
-#include "flat/TFlatEdit.h"
+#include "flat/FlatEdit.h"
 
 #include <QDialog>
 #include <QTest>
@@ -16,7 +16,7 @@ using corvane::flat::FlatHoverTimer;
 
 TEST(FlatButtonDefaults, PropertiesStartAtTheirDefaults)
 {
-    TFlatButton b;
+    FlatButton b;
     EXPECT_EQ(b.size(), QSize(25, 25));
     EXPECT_EQ(b.transparentMode(), flat::tmNone);
     EXPECT_FALSE(b.isDefault());
@@ -104,8 +104,8 @@ TEST_F(FlatButtonTest, RightButtonDoesNotPress)
 
 TEST_F(FlatButtonTest, GroupLatchesOneButtonAtATime)
 {
-    TFlatButton* a = addButton(QRect(20, 60, 73, 25));
-    TFlatButton* b = addButton(QRect(120, 60, 73, 25));
+    FlatButton* a = addButton(QRect(20, 60, 73, 25));
+    FlatButton* b = addButton(QRect(120, 60, 73, 25));
     a->setGroupIndex(1);
     b->setGroupIndex(1);
 
@@ -135,9 +135,9 @@ TEST_F(FlatButtonTest, GroupLatchesOneButtonAtATime)
 
 TEST_F(FlatButtonTest, AllowAllUpSpreadsThroughTheGroupAndReleases)
 {
-    TFlatButton* a = addButton(QRect(20, 60, 73, 25));
-    TFlatButton* b = addButton(QRect(120, 60, 73, 25));
-    TFlatButton* other = addButton(QRect(20, 100, 73, 25));
+    FlatButton* a = addButton(QRect(20, 60, 73, 25));
+    FlatButton* b = addButton(QRect(120, 60, 73, 25));
+    FlatButton* other = addButton(QRect(20, 100, 73, 25));
     a->setGroupIndex(1);
     b->setGroupIndex(1);
     other->setGroupIndex(2);
@@ -207,7 +207,7 @@ TEST_F(FlatButtonTest, SpaceBarLatchesAGroupedButton)
 TEST_F(FlatButtonTest, AcceleratorClicks)
 {
     button->setCaption(QStringLiteral("&Go"));
-    TFlatButton* grouped = addButton(QRect(20, 60, 73, 25));
+    FlatButton* grouped = addButton(QRect(20, 60, 73, 25));
     grouped->setCaption(QStringLiteral("&Latch"));
     grouped->setGroupIndex(1);
     settle();
@@ -226,7 +226,7 @@ TEST_F(FlatButtonTest, DoubleClickEventOnlyWhileDown)
 {
     int doubleClicks = 0;
     QObject receiver;
-    QObject::connect(button, &TFlatButton::OnDblClick, &receiver, [&] { ++doubleClicks; });
+    QObject::connect(button, &FlatButton::OnDblClick, &receiver, [&] { ++doubleClicks; });
     QPoint windowPos = button->mapTo(form.get(), QPoint(10, 10));
     QTest::mouseDClick(form->windowHandle(), Qt::LeftButton, Qt::NoModifier, windowPos);
     settle();
@@ -244,10 +244,10 @@ TEST(FlatButtonDialog, ModalResultClosesTheDialog)
 {
     QDialog dialog;
     dialog.resize(200, 100);
-    auto* ok = new TFlatButton(&dialog);
+    auto* ok = new FlatButton(&dialog);
     ok->setGeometry(10, 10, 73, 25);
     ok->setModalResult(QDialog::Accepted);
-    auto* plain = new TFlatButton(&dialog);
+    auto* plain = new FlatButton(&dialog);
     plain->setGeometry(100, 10, 73, 25);
     dialog.open();
     showActive(&dialog);
@@ -280,7 +280,7 @@ TEST_F(FlatButtonTest, HoverTimerRunsOnlyWhileTracking)
     EXPECT_EQ(FlatHoverTimer::tracked(), nullptr);
 
     // Moving straight from one button to another hands the tracking over.
-    TFlatButton* second = addButton(QRect(100, 20, 73, 25));
+    FlatButton* second = addButton(QRect(100, 20, 73, 25));
     movePointer(button, QPoint(5, 5));
     movePointer(second, QPoint(5, 5));
     EXPECT_EQ(FlatHoverTimer::tracked(), second);
@@ -290,7 +290,7 @@ TEST_F(FlatButtonTest, HoverTimerRunsOnlyWhileTracking)
 
 TEST_F(FlatButtonTest, HoverTimerStopsWhenAClickHidesTheButton)
 {
-    QObject::connect(button, &TFlatButton::OnClick, button, &QWidget::hide);
+    QObject::connect(button, &FlatButton::OnClick, button, &QWidget::hide);
     click(button, QPoint(5, 5));
     EXPECT_FALSE(button->isVisible());
     EXPECT_FALSE(button->isMouseOver());
@@ -313,10 +313,10 @@ TEST(FlatHoverTimerLife, ExistsWhileAnyFlatControlExists)
 {
     EXPECT_EQ(FlatHoverTimer::timer(), nullptr);
     {
-        auto button = std::make_unique<TFlatButton>();
+        auto button = std::make_unique<FlatButton>();
         EXPECT_NE(FlatHoverTimer::timer(), nullptr);
         {
-            TFlatEdit edit;
+            FlatEdit edit;
             button.reset();
             EXPECT_NE(FlatHoverTimer::timer(), nullptr); // kept by the edit
         }

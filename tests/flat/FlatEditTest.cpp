@@ -3,8 +3,8 @@
 #include "FlatTestSupport.h"
 
 #include "flat/FlatColors.h"
-#include "flat/TFlatButton.h"
-#include "flat/TFlatEdit.h"
+#include "flat/FlatButton.h"
+#include "flat/FlatEdit.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -29,7 +29,7 @@ protected:
         form = dialogForm(kDialogFace);
         edit1 = addEdit(QRect(20, 20, 145, 18));
         edit2 = addEdit(QRect(20, 60, 145, 18));
-        button = new TFlatButton(form.get());
+        button = new FlatButton(form.get());
         button->setGeometry(20, 120, 73, 25);
         showActive(form.get());
         // Showing the window gives the first box the focus; start with none.
@@ -39,30 +39,30 @@ protected:
 
     void TearDown() override { parkPointer(); }
 
-    TFlatEdit* addEdit(const QRect& geometry)
+    FlatEdit* addEdit(const QRect& geometry)
     {
-        auto* edit = new TFlatEdit(form.get());
+        auto* edit = new FlatEdit(form.get());
         edit->setGeometry(geometry);
         edit->setColorBorder(Qt::blue);
         return edit;
     }
 
     // The ring and background colour a box shows, read from its pixels.
-    static quint32 innerRing(TFlatEdit* edit) { return colorRefAt(edit, 1, 1); }
-    static quint32 secondRing(TFlatEdit* edit) { return colorRefAt(edit, 2, edit->height() - 3); }
-    static quint32 outerRing(TFlatEdit* edit) { return colorRefAt(edit, edit->width() - 1, edit->height() - 1); }
+    static quint32 innerRing(FlatEdit* edit) { return colorRefAt(edit, 1, 1); }
+    static quint32 secondRing(FlatEdit* edit) { return colorRefAt(edit, 2, edit->height() - 3); }
+    static quint32 outerRing(FlatEdit* edit) { return colorRefAt(edit, edit->width() - 1, edit->height() - 1); }
 
     std::unique_ptr<QWidget> form;
-    TFlatEdit* edit1 = nullptr;
-    TFlatEdit* edit2 = nullptr;
-    TFlatButton* button = nullptr;
+    FlatEdit* edit1 = nullptr;
+    FlatEdit* edit2 = nullptr;
+    FlatButton* button = nullptr;
 };
 
 } // namespace
 
 TEST(FlatEditDefaults, ConstructionSettings)
 {
-    TFlatEdit edit;
+    FlatEdit edit;
     EXPECT_EQ(flat::toColorRef(edit.colorFocused()), 0xFFFFFFu);
     EXPECT_EQ(flat::toColorRef(edit.colorBorder()), 0x8396A0u);
     EXPECT_EQ(flat::toColorRef(edit.colorFlat()), 0xE1EAEBu);

@@ -4,7 +4,7 @@
 
 #include "flat/EInvalidOperation.h"
 #include "flat/FlatColors.h"
-#include "flat/TFlatTitlebar.h"
+#include "flat/FlatTitlebar.h"
 
 #include <QCursor>
 #include <QTest>
@@ -32,8 +32,8 @@ protected:
         QFont font = dialog->font();
         font.setPixelSize(16);
         dialog->setFont(font);
-        bar = new TFlatTitlebar(dialog.get());
-        bar->setAlign(TFlatTitlebar::alTop);
+        bar = new FlatTitlebar(dialog.get());
+        bar->setAlign(FlatTitlebar::alTop);
         bar->resize(bar->width(), 25);
         bar->setCaption(QStringLiteral("设置对方计算机名或IP地址"));
         bar->setTitlebarColor(Qt::blue);
@@ -73,7 +73,7 @@ protected:
     }
 
     std::unique_ptr<QWidget> dialog;
-    TFlatTitlebar* bar = nullptr;
+    FlatTitlebar* bar = nullptr;
 };
 
 } // namespace
@@ -81,12 +81,12 @@ protected:
 TEST(FlatTitlebarPlacing, DefaultsOnAWindow)
 {
     QWidget form;
-    TFlatTitlebar bar(&form);
+    FlatTitlebar bar(&form);
     EXPECT_EQ(bar.size(), QSize(100, 19));
     EXPECT_EQ(bar.titlebarColor(), QColor(Qt::black));
     EXPECT_EQ(bar.activeTextColor(), QColor(Qt::white));
     EXPECT_EQ(flat::toColorRef(bar.inactiveTextColor()), kInactive);
-    EXPECT_EQ(bar.align(), TFlatTitlebar::alNone);
+    EXPECT_EQ(bar.align(), FlatTitlebar::alNone);
     EXPECT_EQ(bar.form(), &form);
 }
 
@@ -95,14 +95,14 @@ TEST(FlatTitlebarPlacing, RefusesAPanel)
     QWidget form;
     QWidget panel(&form);
     try {
-        TFlatTitlebar bar(&panel);
+        FlatTitlebar bar(&panel);
         FAIL() << "a panel was accepted";
     } catch (const EInvalidOperation& error) {
         EXPECT_STREQ(error.what(), kRefusal);
     }
     EXPECT_TRUE(panel.children().isEmpty());
 
-    TFlatTitlebar bar(&form);
+    FlatTitlebar bar(&form);
     EXPECT_THROW(bar.placeOn(&panel), EInvalidOperation);
     EXPECT_EQ(bar.parentWidget(), &form);
     bar.placeOn(nullptr); // taking it off is allowed
@@ -115,7 +115,7 @@ TEST(FlatTitlebarPlacing, PlainReparentingFollowsOnlyWindows)
     QWidget form;
     QWidget other;
     QWidget panel(&form);
-    TFlatTitlebar bar;
+    FlatTitlebar bar;
     EXPECT_EQ(bar.form(), nullptr);
     bar.setParent(&form);
     EXPECT_EQ(bar.form(), &form);
@@ -139,8 +139,8 @@ TEST_F(FlatTitlebarTest, CaptionColourFollowsActivation)
     int activations = 0;
     int deactivations = 0;
     QObject receiver; // disconnects the counters when the test body ends
-    QObject::connect(bar, &TFlatTitlebar::OnActivate, &receiver, [&] { ++activations; });
-    QObject::connect(bar, &TFlatTitlebar::OnDeactivate, &receiver, [&] { ++deactivations; });
+    QObject::connect(bar, &FlatTitlebar::OnActivate, &receiver, [&] { ++activations; });
+    QObject::connect(bar, &FlatTitlebar::OnDeactivate, &receiver, [&] { ++deactivations; });
     ASSERT_TRUE(bar->isActive());
     EXPECT_EQ(colorRefAt(bar, 2, 2), 0xFF0000u); // the blue bar
     EXPECT_TRUE(rendersColor(bar, 0xFFFFFF));

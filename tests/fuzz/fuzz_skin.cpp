@@ -18,9 +18,9 @@ using namespace corvane::skin;
 
 namespace {
 
-void exercise(TSkinObject& object)
+void exercise(SkinObject& object)
 {
-    std::unique_ptr<TSkinObject> copy = object.copyTree();
+    std::unique_ptr<SkinObject> copy = object.copyTree();
     copy->setBounds(0, 0, 64, 48);
     copy->setState(ssHot);
     copy->setActive(true);
@@ -34,7 +34,7 @@ void exercise(TSkinObject& object)
     (void)copy->objectAt(QPoint(10, 10));
 }
 
-void exerciseSource(const TSkinSource& source)
+void exerciseSource(const SkinSource& source)
 {
     for (const auto& object : source.objects())
         exercise(*object);
@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const char* bytes = reinterpret_cast<const char*>(data) + 1;
     const auto length = static_cast<std::int64_t>(size - 1);
     try {
-        TSkinSource source;
+        SkinSource source;
         switch (data[0] % 4) {
         case 0:
             if (readSkinStream(QByteArray(bytes, qsizetype(length)), source))
@@ -67,17 +67,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         default: {
             const QByteArray text(bytes, qsizetype(length));
             try {
-                TSkinReadBudget budget;
-                std::unique_ptr<TSkinObject> object = objectFromRecord(readTextObject(text), budget);
+                SkinReadBudget budget;
+                std::unique_ptr<SkinObject> object = objectFromRecord(readTextObject(text), budget);
                 exercise(*object);
-            } catch (const TSkinError&) { }
-            TSkinReadBudget budget;
-            std::unique_ptr<TSkinObject> object = objectFromRecord(readBinaryObject(text), budget);
+            } catch (const SkinError&) { }
+            SkinReadBudget budget;
+            std::unique_ptr<SkinObject> object = objectFromRecord(readBinaryObject(text), budget);
             exercise(*object);
             break;
         }
         }
-    } catch (const TSkinError&) {
+    } catch (const SkinError&) {
         // Rejected input: the expected outcome for almost everything.
     }
     return 0;

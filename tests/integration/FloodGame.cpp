@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "GameHarness.h"
-#include "net/endpoint/TUdpEndpoint.h"
+#include "net/endpoint/UdpEndpoint.h"
 #include "shell/NotificationSound.h"
 #include "ui/MessageBox.h"
 
@@ -35,9 +35,9 @@ namespace {
 // queue is smaller: there the loss is printed, not judged.
 constexpr int LosslessFlood = 5000;
 
-bool judgeLoss(shell::TForm1& form, int count)
+bool judgeLoss(shell::MainWindow& form, int count)
 {
-    const bool full = form.udpEndpoint()->receiveQueueSize() >= 2 * TUdpEndpoint::WantedReceiveQueue;
+    const bool full = form.udpEndpoint()->receiveQueueSize() >= 2 * UdpEndpoint::WantedReceiveQueue;
     if (!full)
         std::printf("flood: the system allows a receive queue of %d bytes only: lost datagrams are not judged\n",
                     form.udpEndpoint()->receiveQueueSize());
@@ -60,7 +60,7 @@ struct Tally {
     }
 };
 
-std::string dragStates(shell::TForm1& form)
+std::string dragStates(shell::MainWindow& form)
 {
     std::string states;
     for (int n = protocol::FirstPieceNumber; n <= protocol::LastPieceNumber; ++n)
@@ -78,18 +78,18 @@ std::string printable(const QByteArray& bytes)
 
 // Wraps the window's own receive handler: looks at each datagram before the
 // window handles it and checks the effect afterwards.
-void watchReceives(shell::TForm1& form, Tally& tally)
+void watchReceives(shell::MainWindow& form, Tally& tally)
 {
-    TUdpEndpoint* endpoint = form.udpEndpoint();
+    UdpEndpoint* endpoint = form.udpEndpoint();
     auto windowHandler = endpoint->OnDataReceived;
-    endpoint->OnDataReceived = [&form, &tally, windowHandler](TUdpEndpoint* sender, int count, const QString& ip,
+    endpoint->OnDataReceived = [&form, &tally, windowHandler](UdpEndpoint* sender, int count, const QString& ip,
                                                               int port) {
-        TMemoryStream stream;
+        ByteStream stream;
         sender->ReadDatagram(stream);
         const QByteArray bytes = stream.read(count);
         const std::string text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
         ++tally.handled;
-        if (count > TUdpEndpoint::ReceiveBufferSize)
+        if (count > UdpEndpoint::ReceiveBufferSize)
             tally.violation("a datagram of " + std::to_string(count) + " bytes reached the handler");
 
         const std::string positionBefore = positionText(form);
@@ -97,7 +97,7 @@ void watchReceives(shell::TForm1& form, Tally& tally)
         const QString memoBefore = form.memo2()->toPlainText();
         windowHandler(sender, count, ip, port);
 
-        const bool chat = text.rfind(ChatPrefix, 0) == 0 && count <= TUdpEndpoint::ReceiveBufferSize &&
+        const bool chat = text.rfind(ChatPrefix, 0) == 0 && count <= UdpEndpoint::ReceiveBufferSize &&
                           text.find('\r') == std::string::npos;
         if (chat) {
             // The ASCII lines come back as sent; the GBK ones end in the number.
@@ -186,7 +186,7 @@ Sent flood(int port, int count)
 
 // Sends a chat line from here until the window shows it: every datagram sent
 // before it has then been handled.
-bool drain(shell::TForm1& form, int port, const QString& line)
+bool drain(shell::MainWindow& form, int port, const QString& line)
 {
     QUdpSocket socket;
     const QByteArray bytes = QByteArray::fromStdString(ChatPrefix) + line.toLatin1();
@@ -203,7 +203,7 @@ bool drain(shell::TForm1& form, int port, const QString& line)
     return false;
 }
 
-int showOnFreePort(shell::TForm1& form)
+int showOnFreePort(shell::MainWindow& form)
 {
     form.notificationSound()->setMuted(true);
     QUdpSocket probe;
@@ -221,7 +221,7 @@ int runGame(int count)
 {
     MessageBoxRecorder boxes; // no box is expected; none may wait for a click
     ProgramWindows program;
-    shell::TForm1& form = program.form1;
+    shell::MainWindow& form = program.form1;
     const int port = showOnFreePort(form);
     const long startKb = residentKilobytes();
 

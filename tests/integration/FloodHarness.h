@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "shell/TForm1.h"
+#include "shell/MainWindow.h"
 
 namespace corvane::flood {
 
@@ -43,11 +43,11 @@ QStringList senderArguments(const char* mode, int port, int count);
 
 // Shows the muted main window on a free loopback port, sending to itself, and
 // lets it settle; returns the port.
-int showOnFreePort(shell::TForm1& form);
+int showOnFreePort(shell::MainWindow& form);
 
 // Sends a chat line from here until the window shows it: every datagram sent
 // before it has then been handled.
-bool drain(shell::TForm1& form, int port, const QString& line);
+bool drain(shell::MainWindow& form, int port, const QString& line);
 
 // The sender: sends `count` flood datagrams (or a storm of `count` notices)
 // to `port` on loopback as fast as it can and prints what it sent.

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "GameHarness.h"
-#include "net/endpoint/TUdpEndpoint.h"
+#include "net/endpoint/UdpEndpoint.h"
 #include "shell/NotificationSound.h"
 
 using namespace corvane;
@@ -48,13 +48,13 @@ struct StormResult {
 // from here shows while the boxes are still open), and every box closed by
 // its OK button as a player would. All of it is driven from a timer, because
 // from the first notice on the harness itself waits inside that box.
-StormResult storm(shell::TForm1& form, int port, int count)
+StormResult storm(shell::MainWindow& form, int port, int count)
 {
     StormResult result;
-    TUdpEndpoint* endpoint = form.udpEndpoint();
+    UdpEndpoint* endpoint = form.udpEndpoint();
     const auto windowHandler = endpoint->OnDataReceived;
-    endpoint->OnDataReceived = [&](TUdpEndpoint* sender, int n, const QString& ip, int senderPort) {
-        TMemoryStream stream;
+    endpoint->OnDataReceived = [&](UdpEndpoint* sender, int n, const QString& ip, int senderPort) {
+        ByteStream stream;
         sender->ReadDatagram(stream);
         const std::string text = stream.read(n).toStdString();
         result.deepest = std::max(result.deepest, openBoxes().size());
@@ -115,7 +115,7 @@ StormResult storm(shell::TForm1& form, int port, int count)
 int runNoticeStorm(int count)
 {
     ProgramWindows program;
-    shell::TForm1& form = program.form1;
+    shell::MainWindow& form = program.form1;
     const int port = showOnFreePort(form);
 
     // A first, short storm fills the caches of every path (boxes included);

@@ -11,9 +11,9 @@
 #include <random>
 #include <vector>
 
-#include "net/endpoint/TUdpEndpoint.h"
+#include "net/endpoint/UdpEndpoint.h"
 
-using corvane::endpoint::TUdpEndpoint;
+using corvane::endpoint::UdpEndpoint;
 
 namespace corvane::flood {
 
@@ -73,7 +73,7 @@ std::string floodDatagram(int i, std::mt19937& random)
 bool isValid(const std::string& bytes)
 {
     if (bytes.rfind(ChatPrefix, 0) == 0)
-        return bytes.size() <= TUdpEndpoint::ReceiveBufferSize && bytes.find('\r') == std::string::npos;
+        return bytes.size() <= UdpEndpoint::ReceiveBufferSize && bytes.find('\r') == std::string::npos;
     return bytes == MoveForward || bytes == MoveBack || bytes == Restart;
 }
 

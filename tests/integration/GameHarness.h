@@ -21,20 +21,20 @@
 #include "game/MoveRules.h"
 #include "net/protocol/ImageNames.h"
 #include "shell/BoardProbe.h"
-#include "shell/TForm1.h"
-#include "shell/TForm2.h"
-#include "shell/TForm3.h"
-#include "shell/TForm4.h"
+#include "shell/MainWindow.h"
+#include "shell/AboutBox.h"
+#include "shell/ConnectionDialog.h"
+#include "shell/HelpDialog.h"
 
 namespace corvane::harness {
 
 // The main window and the three dialogs, created in the program's start-up
 // order and tied together as the program ties them.
 struct ProgramWindows {
-    shell::TForm1 form1;
-    shell::TForm2 form2{&form1};
-    shell::TForm3 form3{&form1, form1.udpEndpoint()};
-    shell::TForm4 form4{&form1};
+    shell::MainWindow form1;
+    shell::AboutBox form2{&form1};
+    shell::ConnectionDialog form3{&form1, form1.udpEndpoint()};
+    shell::HelpDialog form4{&form1};
 
     ProgramWindows()
     {
@@ -74,7 +74,7 @@ using shell::testing::image;
 using shell::testing::pressAndCarry;
 using shell::testing::release;
 
-inline bool sideDraggable(shell::TForm1& form, game::Side side, bool expected)
+inline bool sideDraggable(shell::MainWindow& form, game::Side side, bool expected)
 {
     const int first = side == game::Side::Black ? protocol::FirstBlackPieceNumber : protocol::FirstRedPieceNumber;
     for (int n = first; n < first + 16; ++n)
@@ -84,20 +84,20 @@ inline bool sideDraggable(shell::TForm1& form, game::Side side, bool expected)
 }
 
 // `side` may move and the other side may not: the turn was handed over.
-inline bool hasTurn(shell::TForm1& form, game::Side side)
+inline bool hasTurn(shell::MainWindow& form, game::Side side)
 {
     const game::Side other = side == game::Side::Black ? game::Side::Red : game::Side::Black;
     return sideDraggable(form, side, true) && sideDraggable(form, other, false);
 }
 
 // Every piece draggable, as after a board reset.
-inline bool isOpen(shell::TForm1& form)
+inline bool isOpen(shell::MainWindow& form)
 {
     return sideDraggable(form, game::Side::Black, true) && sideDraggable(form, game::Side::Red, true);
 }
 
 // Every piece shown on its starting point, and every piece draggable.
-inline bool isStartingPosition(shell::TForm1& form)
+inline bool isStartingPosition(shell::MainWindow& form)
 {
     for (game::PieceId id = 0; id < game::PieceCount; ++id) {
         const shell::testing::BoardImage shown = image(form, protocol::pieceNumber(id));
@@ -110,7 +110,7 @@ inline bool isStartingPosition(shell::TForm1& form)
 // The position as text: every piece's point code, visibility and place, and
 // the occupancy grid. Two boards in step give the same text. (Drag states are
 // left out: they differ between the mover's and the receiver's board.)
-inline std::string positionText(shell::TForm1& form)
+inline std::string positionText(shell::MainWindow& form)
 {
     std::string text;
     for (int n = protocol::FirstPieceNumber; n <= protocol::LastPieceNumber; ++n) {
@@ -134,7 +134,7 @@ struct ScriptedMove {
 // The moves `side` may make on the live board by the game's own rules:
 // onto empty points, and captures of any opposing piece but the general
 // (taking a general ends the game, which a scripted game avoids).
-inline std::vector<ScriptedMove> legalMoves(shell::TForm1& form, game::Side side)
+inline std::vector<ScriptedMove> legalMoves(shell::MainWindow& form, game::Side side)
 {
     std::vector<ScriptedMove> moves;
     const game::Side other = side == game::Side::Black ? game::Side::Red : game::Side::Black;
@@ -169,7 +169,7 @@ inline std::vector<ScriptedMove> legalMoves(shell::TForm1& form, game::Side side
 // Picks one of the legal moves, a capture whenever there is one (so a game
 // of 60 moves has plenty), from a seeded generator: the same seed and
 // position give the same move.
-inline std::optional<ScriptedMove> chooseMove(shell::TForm1& form, game::Side side, std::mt19937& random)
+inline std::optional<ScriptedMove> chooseMove(shell::MainWindow& form, game::Side side, std::mt19937& random)
 {
     std::vector<ScriptedMove> moves = legalMoves(form, side);
     std::vector<ScriptedMove> captures;

@@ -16,7 +16,7 @@
 #include <map>
 
 #include "GameHarness.h"
-#include "net/endpoint/TUdpEndpoint.h"
+#include "net/endpoint/UdpEndpoint.h"
 #include "shell/NotificationSound.h"
 #include "ui/MessageBox.h"
 

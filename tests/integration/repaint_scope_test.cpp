@@ -14,7 +14,7 @@
 
 #include "GameHarness.h"
 #include "game/Position.h"
-#include "net/endpoint/TUdpEndpoint.h"
+#include "net/endpoint/UdpEndpoint.h"
 #include "shell/BoardView.h"
 #include "shell/ChatBoxStyle.h"
 #include "shell/NotificationSound.h"
@@ -60,7 +60,7 @@ protected:
     }
     MessageBoxRecorder boxes;
     ProgramWindows program;
-    shell::TForm1& form = program.form1;
+    shell::MainWindow& form = program.form1;
 };
 
 } // namespace

@@ -134,7 +134,7 @@ private:
 
     MessageBoxRecorder m_boxes;
     ProgramWindows& m_program;
-    shell::TForm1& m_form;
+    shell::MainWindow& m_form;
     game::Side m_side;
 };
 

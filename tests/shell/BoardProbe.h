@@ -12,7 +12,7 @@
 #include "game/Position.h"
 #include "net/protocol/ImageNames.h"
 #include "shell/BoardView.h"
-#include "shell/TForm1.h"
+#include "shell/MainWindow.h"
 
 namespace corvane::shell::testing {
 
@@ -26,7 +26,7 @@ inline int pointNumber(int row, int column)
 // point, its code and square. Squares are in the client area's coordinates.
 class BoardImage {
 public:
-    BoardImage(const TForm1& form, int number) : m_form(form), m_number(number) { }
+    BoardImage(const MainWindow& form, int number) : m_form(form), m_number(number) { }
 
     bool isPiece() const { return m_number >= protocol::FirstPieceNumber && m_number <= protocol::LastPieceNumber; }
     game::PieceId piece() const { return protocol::pieceOfNumber(m_number); }
@@ -50,17 +50,17 @@ public:
     int top() const { return pos().y(); }
 
 private:
-    const TForm1& m_form;
+    const MainWindow& m_form;
     int m_number;
 };
 
-inline BoardImage image(const TForm1& form, int number)
+inline BoardImage image(const MainWindow& form, int number)
 {
     return BoardImage(form, number);
 }
 
 // Whether a press on the piece would start a drag: its side may move.
-inline bool draggable(const TForm1& form, int pieceNumber)
+inline bool draggable(const MainWindow& form, int pieceNumber)
 {
     return form.position().mayMove(game::pieceInfo(protocol::pieceOfNumber(pieceNumber)).side);
 }
@@ -68,7 +68,7 @@ inline bool draggable(const TForm1& form, int pieceNumber)
 // A mouse event on the board view at `clientPoint` (the client area's
 // coordinates), as the window system delivers it to the view that holds the
 // pointer.
-inline void boardMouse(TForm1& form, QEvent::Type type, QPoint clientPoint)
+inline void boardMouse(MainWindow& form, QEvent::Type type, QPoint clientPoint)
 {
     BoardView* board = form.boardView();
     const QPoint local = clientPoint - board->pos();
@@ -80,7 +80,7 @@ inline void boardMouse(TForm1& form, QEvent::Type type, QPoint clientPoint)
 // The first half of a drag by mouse: press at the centre of the piece and
 // carry the pointer over the centre of the piece or point `overNumber`.
 // Returns where the release must go.
-inline QPoint pressAndCarry(TForm1& form, int pieceNumber, int overNumber)
+inline QPoint pressAndCarry(MainWindow& form, int pieceNumber, int overNumber)
 {
     boardMouse(form, QEvent::MouseButtonPress, image(form, pieceNumber).geometry().center());
     const QPoint over = image(form, overNumber).geometry().center();
@@ -89,18 +89,18 @@ inline QPoint pressAndCarry(TForm1& form, int pieceNumber, int overNumber)
 }
 
 // The drop: the release goes to the board view, which holds the pointer.
-inline void release(TForm1& form, QPoint clientPoint)
+inline void release(MainWindow& form, QPoint clientPoint)
 {
     boardMouse(form, QEvent::MouseButtonRelease, clientPoint);
 }
 
-inline void dragByMouse(TForm1& form, int pieceNumber, int overNumber)
+inline void dragByMouse(MainWindow& form, int pieceNumber, int overNumber)
 {
     release(form, pressAndCarry(form, pieceNumber, overNumber));
 }
 
 // The piece stands on (row, column) and is drawn there.
-inline bool standsOn(const TForm1& form, int pieceNumber, int row, int column)
+inline bool standsOn(const MainWindow& form, int pieceNumber, int row, int column)
 {
     return image(form, pieceNumber).pos() == image(form, pointNumber(row, column)).pos() &&
            image(form, pieceNumber).tag() == row * 10 + column;

@@ -29,7 +29,7 @@ inline void clickButton(QWidget* button)
 }
 
 // Every piece visible, draggable and on its starting point.
-inline bool isStartingPosition(TForm1& form)
+inline bool isStartingPosition(MainWindow& form)
 {
     for (corvane::game::PieceId id = 0; id < corvane::game::PieceCount; ++id) {
         const auto& piece = corvane::game::pieceInfo(id);
@@ -64,7 +64,7 @@ protected:
     }
 
     RecordingPeer peer;
-    TForm1 form;
+    MainWindow form;
     int localPort = 0;
 };
 
@@ -89,7 +89,7 @@ protected:
         })) << "the turn did not pass after Image"
             << piece;
     }
-    TForm1 form;
+    MainWindow form;
 };
 
 } // namespace corvane::shell::testing

@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "net/endpoint/TUdpEndpoint.h"
+#include "net/endpoint/UdpEndpoint.h"
 #include "shell/BoardProbe.h"
-#include "shell/TForm1.h"
+#include "shell/MainWindow.h"
 
 namespace corvane::shell::testing {
 
@@ -95,7 +95,7 @@ private:
 };
 
 // Points the window's endpoint at `remotePort` and binds it to `localPort`.
-inline void connectForm(TForm1& form, int localPort, int remotePort)
+inline void connectForm(MainWindow& form, int localPort, int remotePort)
 {
     form.udpEndpoint()->setRemoteHost(QStringLiteral("127.0.0.1"));
     form.udpEndpoint()->setRemotePort(remotePort);
@@ -103,7 +103,7 @@ inline void connectForm(TForm1& form, int localPort, int remotePort)
 }
 
 // One computer: the window sends to its own port.
-inline void connectToItself(TForm1& form)
+inline void connectToItself(MainWindow& form)
 {
     const int port = freeUdpPort();
     connectForm(form, port, port);
@@ -117,7 +117,7 @@ inline void sendMouse(QWidget* widget, QEvent::Type type, QPoint local = {16, 16
 }
 
 // True when every piece Image<first>..Image<last> has the given drag state.
-inline bool allDraggable(TForm1& form, int first, int last, bool expected)
+inline bool allDraggable(MainWindow& form, int first, int last, bool expected)
 {
     for (int n = first; n <= last; ++n)
         if (draggable(form, n) != expected)

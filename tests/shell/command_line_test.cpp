@@ -11,7 +11,7 @@
 
 #include "ShellTestSupport.h"
 #include "shell/CommandLine.h"
-#include "shell/TForm3.h"
+#include "shell/ConnectionDialog.h"
 #include "skin/SkinEngine.h"
 
 using namespace corvane::shell;
@@ -48,9 +48,9 @@ QString sourceFile(const QString& path)
     return qEnvironmentVariable("CORVANE_SOURCE_DIR") + QLatin1Char('/') + path;
 }
 
-corvane::skin::TSkinEngine* engineOf(TForm1& form)
+corvane::skin::SkinEngine* engineOf(MainWindow& form)
 {
-    return form.findChild<corvane::skin::TSkinEngine*>(QStringLiteral("SkinEngine1"));
+    return form.findChild<corvane::skin::SkinEngine*>(QStringLiteral("SkinEngine1"));
 }
 
 StartOptions parsed(const QStringList& arguments)
@@ -132,13 +132,13 @@ TEST(CommandLine, ConnectionOptionsReachTheEndpointAndTheDialogBoxes)
     const int port = freeUdpPort();
     const StartOptions options =
         parsed({"--peer", "localhost", "--remote-port", "4321", "--local-port", QString::number(port)});
-    TForm1 form1;
+    MainWindow form1;
     EXPECT_EQ(applyStartConnection(form1, options), std::nullopt);
     EXPECT_EQ(form1.udpEndpoint()->remoteHost(), QStringLiteral("localhost"));
     EXPECT_EQ(form1.udpEndpoint()->remotePort(), 4321);
     EXPECT_EQ(form1.udpEndpoint()->localPort(), port);
 
-    TForm3 form3(&form1, form1.udpEndpoint());
+    ConnectionDialog form3(&form1, form1.udpEndpoint());
     showStartConnection(form3, form1, options);
     EXPECT_EQ(form3.hostEdit()->text(), QStringLiteral("localhost"));
     EXPECT_EQ(form3.remotePortEdit()->text(), QStringLiteral("4321"));
@@ -147,8 +147,8 @@ TEST(CommandLine, ConnectionOptionsReachTheEndpointAndTheDialogBoxes)
 
 TEST(CommandLine, SkinFileAndHueGoThroughTheEngine)
 {
-    TForm1 form1;
-    corvane::skin::TSkinEngine* engine = engineOf(form1);
+    MainWindow form1;
+    corvane::skin::SkinEngine* engine = engineOf(form1);
     ASSERT_NE(engine, nullptr);
     EXPECT_EQ(applyStartSkin(form1, parsed({"--skin", sourceFile("resources/skin/ebony.tqkn"), "--hue", "-90"})),
               std::nullopt);
@@ -173,7 +173,7 @@ TEST(CommandLine, SkinFileThatCannotBeUsedKeepsTheStoredSkin)
     for (const QString& file :
          {folder.filePath(QStringLiteral("missing.tqkn")), corrupt.fileName(), wrongKind.fileName()}) {
         SCOPED_TRACE(file.toStdString());
-        TForm1 form1;
+        MainWindow form1;
         const std::optional<QString> problem = applyStartSkin(form1, parsed({"--skin", file}));
         ASSERT_TRUE(problem.has_value());
         EXPECT_TRUE(problem->contains(file)) << problem->toStdString();

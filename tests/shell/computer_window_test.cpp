@@ -40,7 +40,7 @@ protected:
     std::size_t plies() const { return opponent->peer()->game().moves().size(); }
 
     MessageBoxRecorder boxes;
-    shell::TForm1 form;
+    shell::MainWindow form;
     shell::ComputerOpponent* opponent = nullptr; // the window's child
 };
 

@@ -27,8 +27,8 @@ int main(int argc, char** argv)
     const int moves = argc > 2 ? std::atoi(argv[2]) : 80;
     const int stallMs = (argc > 3 ? std::atoi(argv[3]) : 20) * 1000;
 
-    TForm1 red;
-    TForm1 black;
+    MainWindow red;
+    MainWindow black;
     connectForm(red, 41001, 41002);
     connectForm(black, 41002, 41001);
     red.show();
@@ -50,8 +50,8 @@ int main(int argc, char** argv)
         for (int m = 0; m < moves; ++m) {
             const game::Side side = m % 2 == 0 ? game::Side::Red : game::Side::Black;
             const game::Side otherSide = m % 2 == 0 ? game::Side::Black : game::Side::Red;
-            TForm1& mover = side == game::Side::Red ? red : black;
-            TForm1& other = side == game::Side::Red ? black : red;
+            MainWindow& mover = side == game::Side::Red ? red : black;
+            MainWindow& other = side == game::Side::Red ? black : red;
             if (!waitUntil([&] { return mover.position().mayMove(side); }, stallMs)) {
                 ++stalls;
                 stalled = true;

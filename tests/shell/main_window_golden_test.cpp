@@ -10,12 +10,12 @@
 
 #include "game/BoardLayout.h"
 #include "shell/ShellTestSupport.h"
-#include "shell/TForm1.h"
+#include "shell/MainWindow.h"
 #include "support/WindowGolden.h"
 
 namespace {
 
-using corvane::shell::TForm1;
+using corvane::shell::MainWindow;
 namespace m_testing = corvane::shell::testing;
 namespace game = corvane::game;
 
@@ -78,7 +78,7 @@ protected:
                                                   QString::fromLatin1(name));
     }
 
-    TForm1 form;
+    MainWindow form;
     QWidget* m_pressed = nullptr;
 };
 

@@ -11,11 +11,11 @@
 #include <QTimer>
 
 #include "flat/FlatColors.h"
-#include "flat/TFlatButton.h"
-#include "flat/TFlatEdit.h"
-#include "flat/TFlatTitlebar.h"
+#include "flat/FlatButton.h"
+#include "flat/FlatEdit.h"
+#include "flat/FlatTitlebar.h"
 #include "shell/PortKeyFilter.h"
-#include "shell/TForm3.h"
+#include "shell/ConnectionDialog.h"
 #include "ShellTestSupport.h"
 #include "ui/MessageBox.h"
 
@@ -53,7 +53,7 @@ QRect captionBounds(const QImage& bar)
     return bounds;
 }
 
-QLabel* label(TForm3& dialog, const char* name)
+QLabel* label(ConnectionDialog& dialog, const char* name)
 {
     return dialog.findChild<QLabel*>(QString::fromLatin1(name));
 }
@@ -110,8 +110,8 @@ protected:
         settle(50);
     }
 
-    TForm1 form;
-    TForm3 settings{&form, form.udpEndpoint()};
+    MainWindow form;
+    ConnectionDialog settings{&form, form.udpEndpoint()};
 };
 
 } // namespace
@@ -127,11 +127,11 @@ TEST_F(SettingsDialogTest, IsAFramelessDialogOfTheStoredSizeAndFont)
 
 TEST_F(SettingsDialogTest, ControlsAreTheFlatOnesAtTheirPlaces)
 {
-    TFlatTitlebar* bar = settings.findChild<TFlatTitlebar*>(QStringLiteral("FlatTitlebar1"));
+    FlatTitlebar* bar = settings.findChild<FlatTitlebar*>(QStringLiteral("FlatTitlebar1"));
     ASSERT_EQ(bar, settings.titlebar());
     EXPECT_EQ(bar->form(), &settings);
     EXPECT_EQ(bar->geometry(), QRect(0, 0, 315, 25));
-    EXPECT_EQ(bar->align(), TFlatTitlebar::alTop);
+    EXPECT_EQ(bar->align(), FlatTitlebar::alTop);
     EXPECT_EQ(bar->caption(), QStringLiteral("设置对方计算机名或IP地址"));
     EXPECT_EQ(bar->titlebarColor(), blue);
     EXPECT_EQ(bar->activeTextColor(), white);
@@ -152,7 +152,7 @@ TEST_F(SettingsDialogTest, ControlsAreTheFlatOnesAtTheirPlaces)
     const int boxHeight = QFontMetrics(settings.font()).height() + 6;
     const struct {
         const char* name;
-        TFlatEdit* edit;
+        FlatEdit* edit;
         int top;
         const char* text;
     } boxes[] = {{"FlatEdit1", settings.hostEdit(), 48, ""},
@@ -160,7 +160,7 @@ TEST_F(SettingsDialogTest, ControlsAreTheFlatOnesAtTheirPlaces)
                  {"FlatEdit3", settings.localPortEdit(), 128, "1234"}};
     for (const auto& box : boxes) {
         SCOPED_TRACE(box.name);
-        ASSERT_EQ(settings.findChild<TFlatEdit*>(QString::fromLatin1(box.name)), box.edit);
+        ASSERT_EQ(settings.findChild<FlatEdit*>(QString::fromLatin1(box.name)), box.edit);
         EXPECT_EQ(box.edit->geometry(), QRect(136, box.top, 145, boxHeight));
         EXPECT_EQ(box.edit->text(), QString::fromLatin1(box.text));
         EXPECT_EQ(box.edit->colorBorder(), blue);
@@ -168,7 +168,7 @@ TEST_F(SettingsDialogTest, ControlsAreTheFlatOnesAtTheirPlaces)
         EXPECT_EQ(box.edit->colorFlat(), flat::buttonFaceColor(&settings));
     }
 
-    TFlatButton* button = settings.findChild<TFlatButton*>(QStringLiteral("FlatButton1"));
+    FlatButton* button = settings.findChild<FlatButton*>(QStringLiteral("FlatButton1"));
     ASSERT_EQ(button, settings.connectButton());
     EXPECT_EQ(button->geometry(), QRect(208, 160, 73, 25));
     EXPECT_EQ(button->caption(), QStringLiteral("连 接"));
@@ -231,7 +231,7 @@ TEST_F(SettingsDialogTest, TitleBarCaptionTurnsInactiveWhenAnotherWindowIsActive
 TEST_F(SettingsDialogTest, DraggingTheTitleBarWithTheLeftButtonMovesTheDialog)
 {
     showActive();
-    TFlatTitlebar* bar = settings.titlebar();
+    FlatTitlebar* bar = settings.titlebar();
     const QPoint start = settings.pos();
     const QPoint grab(40, 10);
     const QPoint global = bar->mapToGlobal(grab);
@@ -297,7 +297,7 @@ TEST_F(SettingsDialogTest, BoxesAndButtonDrawBlueBordersOnTheDialogColour)
 TEST_F(SettingsDialogTest, PortBoxesTakeDigitsAndBackspaceFromTheKeyboard)
 {
     showActive();
-    TFlatEdit* port = settings.localPortEdit();
+    FlatEdit* port = settings.localPortEdit();
     port->setFocus();
     ASSERT_TRUE(waitUntil([port] { return port->hasFocus(); }));
     port->end(false);
@@ -311,7 +311,7 @@ TEST_F(SettingsDialogTest, PortBoxesTakeDigitsAndBackspaceFromTheKeyboard)
     QApplication::clipboard()->setText(QStringLiteral("77"));
     pressKey(port, Qt::Key_V, QString(QChar(22)), Qt::ControlModifier);
     EXPECT_EQ(port->text(), QStringLiteral("12345"));
-    TFlatEdit* host = settings.hostEdit();
+    FlatEdit* host = settings.hostEdit();
     host->setFocus();
     ASSERT_TRUE(waitUntil([host] { return host->hasFocus(); }));
     typeText(host, QStringLiteral("a b"));

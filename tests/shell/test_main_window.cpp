@@ -27,10 +27,10 @@
 #include "shell/BoardView.h"
 #include "shell/LinkLabel.h"
 #include "shell/PortKeyFilter.h"
-#include "shell/TForm2.h"
-#include "shell/TForm3.h"
-#include "shell/TForm4.h"
-#include "skin/menu/TSkinMenuBar.h"
+#include "shell/AboutBox.h"
+#include "shell/ConnectionDialog.h"
+#include "shell/HelpDialog.h"
+#include "skin/menu/SkinMenuBar.h"
 #include "ShellTestSupport.h"
 #include "ui/MessageBox.h"
 
@@ -61,7 +61,7 @@ protected:
         connectToItself(form);
         form.show();
     }
-    TForm1 form;
+    MainWindow form;
 };
 
 } // namespace
@@ -89,7 +89,7 @@ TEST_F(MainWindowTest, HasTheCaptionSizeAndControlsOfTheStoredLayout)
 
 TEST(MainWindowStoredSettings, EndpointStartsAsOneComputerPlay)
 {
-    TForm1 form;
+    MainWindow form;
     EXPECT_EQ(form.udpEndpoint()->remoteHost(), QStringLiteral("127.0.0.1"));
     EXPECT_EQ(form.udpEndpoint()->remotePort(), 1234);
     EXPECT_EQ(form.udpEndpoint()->localPort(), 1234);
@@ -159,7 +159,7 @@ TEST_F(MainWindowTest, PiecesAreDrawnWithTheirBackgroundLeftOverTheStoredBoardPi
 
 TEST(MainWindowFonts, TheChatBoxesLayOutInTheWindowsFont)
 {
-    TForm1 form;
+    MainWindow form;
     EXPECT_EQ(form.memo1()->document()->defaultFont(), form.font());
     EXPECT_EQ(form.memo2()->document()->defaultFont(), form.font());
 }
@@ -175,10 +175,10 @@ TEST_F(MainWindowTest, FindsComponentsByNameIgnoringCase)
 
 TEST_F(MainWindowTest, MenuHasTheSixEntriesInOrder)
 {
-    auto* bar = qobject_cast<corvane::skin::TSkinMenuBar*>(form.menuBar());
+    auto* bar = qobject_cast<corvane::skin::SkinMenuBar*>(form.menuBar());
     ASSERT_NE(bar, nullptr);
     ASSERT_EQ(bar->Items()->Count(), 1);
-    corvane::skin::TSkinCustomItem* menu = bar->Items()->item(0);
+    corvane::skin::SkinCustomItem* menu = bar->Items()->item(0);
     EXPECT_EQ(menu->objectName(), QStringLiteral("CustomItem5"));
     EXPECT_EQ(menu->Caption, QStringLiteral("游 戏"));
     const QStringList names = {"CustomItem1", "CustomItem2", "CustomItem3",
@@ -186,7 +186,7 @@ TEST_F(MainWindowTest, MenuHasTheSixEntriesInOrder)
     const QStringList captions = {"重新开始", "设置...", "关于...", "帮助", "-", "退出"};
     ASSERT_EQ(menu->Count(), 6);
     for (int i = 0; i < 6; ++i) {
-        corvane::skin::TSkinCustomItem* entry = menu->item(i);
+        corvane::skin::SkinCustomItem* entry = menu->item(i);
         EXPECT_EQ(entry->objectName(), names[i]);
         EXPECT_EQ(entry->Caption, captions[i]);
         EXPECT_EQ(entry->isSeparator(), i == 4);
@@ -242,7 +242,7 @@ TEST_F(MainWindowTest, TheDragPictureHasTheScreensPixelRatio)
 // and that a button can be pressed.
 TEST_F(MainWindowTest, ControlsHaveChineseNamesAndTheirRoles)
 {
-    TForm3 settings(&form, form.udpEndpoint());
+    ConnectionDialog settings(&form, form.udpEndpoint());
     const struct {
         QWidget* widget;
         QString name;
@@ -290,8 +290,8 @@ TEST_F(MainWindowTest, AModalWindowOverTheBoardEndsTheDrag)
 
 TEST(AboutBox, ShowsTheTextsAndLinks)
 {
-    TForm1 form;
-    TForm2 about(&form);
+    MainWindow form;
+    AboutBox about(&form);
     EXPECT_EQ(about.windowTitle(), QStringLiteral("关于Corvane"));
     EXPECT_EQ(about.size(), QSize(310, 209));
     auto text = [&](const char* name) { return about.findChild<QLabel*>(QLatin1String(name))->text(); };
@@ -316,8 +316,8 @@ public slots:
 
 TEST(AboutBox, LinkLabelsUnderlineOnHoverAndOpenMailto)
 {
-    TForm1 form;
-    TForm2 about(&form);
+    MainWindow form;
+    AboutBox about(&form);
     about.show();
     auto* link = about.findChild<LinkLabel*>("Label5");
     ASSERT_NE(link, nullptr);
@@ -341,15 +341,15 @@ TEST(AboutBox, LinkLabelsUnderlineOnHoverAndOpenMailto)
     sendMouse(about.findChild<LinkLabel*>("Label6"), QEvent::MouseButtonRelease, {3, 3});
     QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
     ASSERT_EQ(catcher.urls.size(), 2);
-    EXPECT_EQ(catcher.urls[0].toString(), QStringLiteral("mailto:") + TForm2::FirstContactAddress);
-    EXPECT_EQ(catcher.urls[1].toString(), QStringLiteral("mailto:") + TForm2::SecondContactAddress);
+    EXPECT_EQ(catcher.urls[0].toString(), QStringLiteral("mailto:") + AboutBox::FirstContactAddress);
+    EXPECT_EQ(catcher.urls[1].toString(), QStringLiteral("mailto:") + AboutBox::SecondContactAddress);
     EXPECT_TRUE(about.isVisible()); // the about box stays open
 }
 
 TEST(HelpDialog, ShowsTwelveLinesReadOnlyAndClosesWithItsButton)
 {
-    TForm1 form;
-    TForm4 help(&form);
+    MainWindow form;
+    HelpDialog help(&form);
     EXPECT_EQ(help.windowTitle(), QStringLiteral("帮助"));
     EXPECT_EQ(help.size(), QSize(342, 308));
     const QStringList lines = help.memo1()->toPlainText().split(QLatin1Char('\n'));
@@ -368,7 +368,7 @@ TEST(HelpDialog, ShowsTwelveLinesReadOnlyAndClosesWithItsButton)
 
 TEST(Dialogs, AreMadeWhenFirstShownAndKeptAfterwards)
 {
-    TForm1 form;
+    MainWindow form;
     int aboutMade = 0;
     int settingsMade = 0;
     int helpMade = 0;
@@ -377,15 +377,15 @@ TEST(Dialogs, AreMadeWhenFirstShownAndKeptAfterwards)
     form.setDialogMakers(
         [&] {
             ++aboutMade;
-            return new TForm2(&form);
+            return new AboutBox(&form);
         },
         [&] {
             ++settingsMade;
-            return settings = new TForm3(&form, form.udpEndpoint());
+            return settings = new ConnectionDialog(&form, form.udpEndpoint());
         },
         [&] {
             ++helpMade;
-            return help = new TForm4(&form);
+            return help = new HelpDialog(&form);
         });
     EXPECT_EQ(aboutMade + settingsMade + helpMade, 0); // nothing made at start-up
 
@@ -448,8 +448,8 @@ bool typeInto(QWidget* edit, QChar character, Qt::Key key = Qt::Key_unknown)
 
 TEST(SettingsDialog, PortBoxesTakeOnlyDigitsAndBackspace)
 {
-    TForm1 form;
-    TForm3 settings(&form, form.udpEndpoint());
+    MainWindow form;
+    ConnectionDialog settings(&form, form.udpEndpoint());
     QLineEdit* port = settings.remotePortEdit();
     port->setFocus();
     port->setText(QStringLiteral("12"));
@@ -472,8 +472,8 @@ TEST(SettingsDialog, PortBoxesTakeOnlyDigitsAndBackspace)
 
 TEST(SettingsDialog, EmptyBoxShowsTheHintAndChangesNothing)
 {
-    TForm1 form;
-    TForm3 settings(&form, form.udpEndpoint());
+    MainWindow form;
+    ConnectionDialog settings(&form, form.udpEndpoint());
     EXPECT_EQ(settings.hostEdit()->text(), QString());
     EXPECT_EQ(settings.remotePortEdit()->text(), QStringLiteral("1234"));
     EXPECT_EQ(settings.localPortEdit()->text(), QStringLiteral("1234"));
@@ -488,8 +488,8 @@ TEST(SettingsDialog, EmptyBoxShowsTheHintAndChangesNothing)
 
 TEST(SettingsDialog, ApplyingSetsHostPortsAndRebindsTheSocket)
 {
-    TForm1 form;
-    TForm3 settings(&form, form.udpEndpoint());
+    MainWindow form;
+    ConnectionDialog settings(&form, form.udpEndpoint());
     const int local = freeUdpPort();
     settings.hostEdit()->setText(QStringLiteral(" peer.example")); // taken exactly as typed
     settings.remotePortEdit()->setText(QStringLiteral("70000"));
@@ -505,8 +505,8 @@ TEST(SettingsDialog, ApplyingSetsHostPortsAndRebindsTheSocket)
 
 TEST(SettingsDialog, PastedTextInAPortBoxFailsWithTheConversionMessage)
 {
-    TForm1 form;
-    TForm3 settings(&form, form.udpEndpoint());
+    MainWindow form;
+    ConnectionDialog settings(&form, form.udpEndpoint());
     settings.show();
     QUdpSocket holder; // another program on the port asked for
     ASSERT_TRUE(holder.bind(QHostAddress::AnyIPv4, 0));
@@ -548,7 +548,7 @@ TEST(MainWindowStoredSettings, APortHeldByAnotherCopyIsAStartupFailureWithTheSys
 {
     QUdpSocket otherCopy; // held here, or (while binding fails) by a window of another test
     waitUntil([&] { return otherCopy.bind(QHostAddress::AnyIPv4, 1234); }, 2000);
-    TForm1 form;
+    MainWindow form;
     EXPECT_EQ(form.startupFailure(), QString::fromLocal8Bit(std::strerror(EADDRINUSE)));
     EXPECT_EQ(form.udpEndpoint()->localPort(), 1234);
     EXPECT_EQ(form.udpEndpoint()->boundPort(), 0);

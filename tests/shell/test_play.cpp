@@ -9,8 +9,8 @@
 #include <functional>
 #include <utility>
 
-#include "skin/frame/TSkinForm.h"
-#include "skin/menu/TSkinCustomItem.h"
+#include "skin/frame/SkinForm.h"
+#include "skin/menu/SkinCustomItem.h"
 #include "ui/MessageBox.h"
 
 using namespace corvane::shell;
@@ -123,7 +123,7 @@ TEST_F(HotSeat, TakingAGeneralEndsTheGameWithTheLossBoxAndEverythingLocked)
 
     // Restart after the end of the game: all pieces back and draggable, and
     // the restart notice that comes back resets once more.
-    form.findChild<corvane::skin::TSkinItem*>(QStringLiteral("CustomItem1"))->execute();
+    form.findChild<corvane::skin::SkinItem*>(QStringLiteral("CustomItem1"))->execute();
     EXPECT_TRUE(isStartingPosition(form));
     ASSERT_TRUE(waitUntil([&] { return form.memo2()->toPlainText().endsWith(QStringLiteral("重新开始新棋局...")); }));
     EXPECT_TRUE(isStartingPosition(form));
@@ -137,7 +137,7 @@ TEST_F(HotSeat, ShowingTheWindowAgainKeepsPositionLocksAndReceivedText)
     play(13, pointNumber(5, 1));
     play(18, pointNumber(6, 1));
     play(13, 18); // black takes: one piece hidden, red to move
-    corvane::skin::TSkinForm* frame = form.skinForm();
+    corvane::skin::SkinForm* frame = form.skinForm();
     frame->setTrayAvailable([] { return true; });
     auto game = [&] {
         std::string states;
@@ -195,8 +195,8 @@ TEST_F(HotSeat, ShowingTheWindowAgainKeepsPositionLocksAndReceivedText)
 
 TEST(TwoWindows, PlayAShortGameToATakenGeneral)
 {
-    TForm1 black;
-    TForm1 red;
+    MainWindow black;
+    MainWindow red;
     const int blackPort = freeUdpPort();
     const int redPort = freeUdpPort();
     connectForm(black, blackPort, redPort);
@@ -206,7 +206,7 @@ TEST(TwoWindows, PlayAShortGameToATakenGeneral)
     corvane::MessageBoxRecorder recorder;
 
     // Each move locks the mover's window; the peer opens the other colour.
-    auto playIn = [](TForm1& mover, TForm1& other, int piece, int over) {
+    auto playIn = [](MainWindow& mover, MainWindow& other, int piece, int over) {
         const bool isBlack = piece <= 17;
         dragByMouse(mover, piece, over);
         ASSERT_TRUE(allDraggable(mover, 2, 33, false));
@@ -265,8 +265,8 @@ TEST(TwoWindows, AMoveLostOnTheWayIsSentAgainAndBothBoardsAgree)
             }
         }
     };
-    TForm1 black;
-    TForm1 red;
+    MainWindow black;
+    MainWindow red;
     Relay toBlack;
     Relay toRed;
     toBlack.socket.bind(QHostAddress::LocalHost, 0);

@@ -124,7 +124,7 @@ TEST_F(WindowWithPeer, AReceivedChatLineReplacesTheTextAndPlaysTheSound)
 
 TEST(OneComputerChat, AChatLineComesBackToTheSameWindow)
 {
-    TForm1 form;
+    MainWindow form;
     connectToItself(form);
     form.notificationSound()->setMuted(true);
     form.show();
@@ -140,7 +140,7 @@ TEST(Sound, PlayingWithTheRealPlayerNeverStopsTheGame)
 {
     // Whatever audio the machine has (often none in a test run), a received
     // chat line is shown and the window goes on.
-    TForm1 form;
+    MainWindow form;
     connectToItself(form);
     form.show();
     form.memo1()->setPlainText(QStringLiteral("叮"));

@@ -3,9 +3,9 @@
 // uses its own free UDP ports.
 #include "PlayTestSupport.h"
 
-#include "shell/TForm3.h"
+#include "shell/ConnectionDialog.h"
 #include "ui/DateTimeText.h"
-#include "skin/menu/TSkinCustomItem.h"
+#include "skin/menu/SkinCustomItem.h"
 #include "ui/MessageBox.h"
 
 using namespace corvane::shell;
@@ -17,7 +17,7 @@ TEST_F(WindowWithPeer, RestartSendsTheNoticeThenResetsTheBoard)
 {
     dragByMouse(form, 13, pointNumber(5, 1));
     EXPECT_EQ(peer.next(), "blksky|Image13|Image70|4|1|5|1");
-    form.findChild<corvane::skin::TSkinItem*>(QStringLiteral("CustomItem1"))->execute();
+    form.findChild<corvane::skin::SkinItem*>(QStringLiteral("CustomItem1"))->execute();
     EXPECT_EQ(peer.next(), "chongxin|2|3|4|5|6|7");
     EXPECT_TRUE(isStartingPosition(form));
     EXPECT_EQ(form.position().isOccupied({4, 1}), 1);
@@ -43,7 +43,7 @@ TEST_F(WindowWithPeer, AFailedRestartChosenFromTheMenuShowsTheErrorOnceAndLeaves
     form.udpEndpoint()->setRemoteHost(QStringLiteral("0.0.0.0"));
     corvane::MessageBoxRecorder recorder;
     // Chosen as from the open menu: the command runs from the posted click.
-    form.findChild<corvane::skin::TSkinItem*>(QStringLiteral("CustomItem1"))->click();
+    form.findChild<corvane::skin::SkinItem*>(QStringLiteral("CustomItem1"))->click();
     ASSERT_TRUE(waitUntil([&] { return recorder.boxes().size() == 1; }));
     settle();
     ASSERT_EQ(recorder.boxes().size(), 1);
@@ -98,7 +98,7 @@ TEST_F(WindowWithPeer, ClosingSendsTheCloseNoticeAndCloses)
 
 TEST_F(WindowWithPeer, ExitFromTheMenuClosesTheSameWay)
 {
-    form.findChild<corvane::skin::TSkinItem*>(QStringLiteral("CustomItem7"))->execute();
+    form.findChild<corvane::skin::SkinItem*>(QStringLiteral("CustomItem7"))->execute();
     EXPECT_EQ(peer.next(), "close|2|3|4|5|6|7");
     EXPECT_FALSE(form.isVisible());
 }
@@ -121,7 +121,7 @@ TEST_F(WindowWithPeer, AFailedCloseNoticeKeepsTheWindowOpenAndShowsTheError)
 TEST_F(WindowWithPeer, APeerNameThatDoesNotResolveFailsEverySendWithTheLookupError)
 {
     // The settings accept any name; the failure comes with the next send.
-    TForm3 settings(&form, form.udpEndpoint());
+    ConnectionDialog settings(&form, form.udpEndpoint());
     settings.hostEdit()->setText(QStringLiteral("no-such-peer.invalid"));
     settings.remotePortEdit()->setText(QString::number(peer.port()));
     settings.localPortEdit()->setText(QString::number(localPort));

@@ -14,7 +14,7 @@ namespace {
 
 constexpr std::uint32_t Background = 0xFF203040u;
 
-QImage render(TSkinObject& object, int width, int height)
+QImage render(SkinObject& object, int width, int height)
 {
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
     image.fill(Background);
@@ -30,9 +30,9 @@ std::uint32_t px(const QImage& image, int x, int y)
 }
 
 // A bitmap whose pixel (x, y) encodes its own position: 0xFF00xxyy.
-std::unique_ptr<TSkinBitmap> positionBitmap(int width, int height)
+std::unique_ptr<SkinBitmap> positionBitmap(int width, int height)
 {
-    auto bitmap = std::make_unique<TSkinBitmap>();
+    auto bitmap = std::make_unique<SkinBitmap>();
     bitmap->Name = "pos";
     bitmap->setSize(width, height);
     for (int y = 0; y < height; ++y)
@@ -119,7 +119,7 @@ TEST(SkinBlit, LinksReachingOutsideTheirBitmapReadOnlyInside)
 
 TEST(SkinDraw, FillsWithColourUnlessNone)
 {
-    TSkinObject o;
+    SkinObject o;
     o.setBounds(2, 2, 4, 4);
     o.Color = 0x0000FF;
     QImage image = render(o, 8, 8);
@@ -131,7 +131,7 @@ TEST(SkinDraw, FillsWithColourUnlessNone)
 
 TEST(SkinDraw, ZeroSizedObjectDrawsNothingAndHasNoRegion)
 {
-    TSkinObject o;
+    SkinObject o;
     o.Color = clBlack;
     o.setBounds(0, 0, 0, 0);
     EXPECT_EQ(px(render(o, 4, 4), 0, 0), Background);
@@ -142,10 +142,10 @@ TEST(SkinDraw, ZeroSizedObjectDrawsNothingAndHasNoRegion)
 
 TEST(SkinDraw, ParentsWithChildrenPaintThemselvesOnlyWithDrawIfOwner)
 {
-    TSkinObject parent;
+    SkinObject parent;
     parent.Color = 0x00FF00;
     parent.setBounds(0, 0, 10, 10);
-    auto* c = new TSkinObject(&parent);
+    auto* c = new SkinObject(&parent);
     c->Color = 0xFF0000;
     c->setBounds(0, 0, 5, 5);
     QImage image = render(parent, 10, 10);
@@ -159,7 +159,7 @@ TEST(SkinDraw, ParentsWithChildrenPaintThemselvesOnlyWithDrawIfOwner)
 
 TEST(SkinDraw, SeparatorIsOneRowAtTopPlusHalfHeightMinusOne)
 {
-    TSkinObject item;
+    SkinObject item;
     item.Color = clNone;
     item.Font.Color = 0x0000FF;
     item.Text = "-";
@@ -186,7 +186,7 @@ TEST(SkinDraw, TextAlignmentAndShadow)
                 }
         return std::pair(first, last);
     };
-    TSkinObject o;
+    SkinObject o;
     o.Color = clWhite;
     o.Font.Color = clBlack;
     o.Text = "Hi";
@@ -231,10 +231,10 @@ TEST(SkinDraw, TextAlignmentAndShadow)
 
 TEST(SkinDraw, NineSliceCopiesCornersAndStretchesEdges)
 {
-    TSkinBitmapList bitmaps;
+    SkinBitmapList bitmaps;
     auto bitmap = positionBitmap(6, 6);
     bitmaps.append(bitmap.get());
-    TSkinBitmapObject o;
+    SkinBitmapObject o;
     o.Bitmap = {"pos", 0, 0, 6, 6};
     o.MarginLeft = o.MarginTop = o.MarginRight = o.MarginBottom = 2;
     o.TileStyle = o.BorderTileStyle = tsStretch;
@@ -259,11 +259,11 @@ TEST(SkinDraw, NineSliceCopiesCornersAndStretchesEdges)
 
 TEST(SkinDraw, ButtonStatesPickTheirBitmapsOrFallBack)
 {
-    TSkinBitmapList bitmaps;
+    SkinBitmapList bitmaps;
     auto a = solidBitmap("a", 2, 2, 0xFF0000FFu);
     auto b = solidBitmap("b", 2, 2, 0xFF00FF00u);
     bitmaps = {a.get(), b.get()};
-    TSkinButtonObject face;
+    SkinButtonObject face;
     face.Bitmap = {"a", 0, 0, 2, 2};
     face.BitmapHot = {"b", 0, 0, 2, 2};
     face.BitmapDisabled = {"missing", 0, 0, 2, 2};
@@ -281,7 +281,7 @@ TEST(SkinDraw, ButtonStatesPickTheirBitmapsOrFallBack)
 
 TEST(SkinDraw, ActiveVariantsSwapColourAndBitmap)
 {
-    TSkinActiveObject item;
+    SkinActiveObject item;
     item.Color = 0x0000FF;
     item.ActiveColor = 0x00FF00;
     item.setBounds(0, 0, 4, 4);
@@ -293,11 +293,11 @@ TEST(SkinDraw, ActiveVariantsSwapColourAndBitmap)
     EXPECT_EQ(px(render(item, 4, 4), 1, 1), 0xFF00FF00u);
     EXPECT_EQ(item.Color, 0x0000FF); // restored after drawing
 
-    TSkinBitmapList bitmaps;
+    SkinBitmapList bitmaps;
     auto a = solidBitmap("a", 2, 2, 0xFF0000FFu);
     auto b = solidBitmap("b", 2, 2, 0xFF00FF00u);
     bitmaps = {a.get(), b.get()};
-    TSkinActiveBitmap caption;
+    SkinActiveBitmap caption;
     caption.Bitmap = {"a", 0, 0, 2, 2};
     caption.ActiveBitmap = {"b", 0, 0, 2, 2};
     caption.setBitmaps(&bitmaps);
@@ -317,7 +317,7 @@ TEST(SkinDraw, ActiveVariantsSwapColourAndBitmap)
 
 TEST(SkinDraw, BitmapObjectWithEmptyLinkDrawsNothing)
 {
-    TSkinBitmapObject o;
+    SkinBitmapObject o;
     o.Bitmap = {"nowhere", 0, 0, 4, 4};
     o.Color = clBlack;
     o.setBounds(0, 0, 4, 4);
@@ -326,13 +326,13 @@ TEST(SkinDraw, BitmapObjectWithEmptyLinkDrawsNothing)
 
 TEST(SkinRegion, MaskedBitmapsKeepNonKeyRunsOnly)
 {
-    TSkinBitmapList bitmaps;
+    SkinBitmapList bitmaps;
     auto bitmap = solidBitmap("b", 4, 3, 0xFF112233u);
     bitmap->scanLine(0)[0] = SkinKeyPixel;
     bitmap->scanLine(0)[3] = SkinKeyPixel;
     bitmap->scanLine(1)[1] = SkinKeyPixel;
     bitmaps.append(bitmap.get());
-    TSkinBitmapObject o;
+    SkinBitmapObject o;
     o.Bitmap = {"b", 0, 0, 4, 3};
     o.setBitmaps(&bitmaps);
     o.linkBitmaps();
@@ -353,13 +353,13 @@ TEST(SkinRegion, MaskedBitmapsKeepNonKeyRunsOnly)
 
 TEST(SkinRegion, ParentsUniteTheirVisibleChildren)
 {
-    TSkinObject parent;
+    SkinObject parent;
     parent.setBounds(0, 0, 100, 100);
-    auto* a = new TSkinObject(&parent);
+    auto* a = new SkinObject(&parent);
     a->setBounds(0, 0, 10, 10);
-    auto* b = new TSkinObject(&parent);
+    auto* b = new SkinObject(&parent);
     b->setBounds(50, 50, 10, 10);
-    auto* hidden = new TSkinObject(&parent);
+    auto* hidden = new SkinObject(&parent);
     hidden->setBounds(80, 0, 10, 10);
     hidden->Visible = false;
     EXPECT_EQ(parent.createRegion(), QRegion(0, 0, 10, 10) + QRegion(50, 50, 10, 10));
@@ -375,11 +375,11 @@ TEST(SkinDraw, HugeObjectsCostOnlyTheVisiblePixels)
     // A masked, tiled and a masked, stretched object a million pixels wide on
     // a small canvas: only the canvas's pixels are computed, and the stretch
     // steps exactly as for the whole width.
-    TSkinBitmapList bitmaps;
+    SkinBitmapList bitmaps;
     auto bitmap = positionBitmap(4, 4);
     bitmaps.append(bitmap.get());
-    for (TSkinTileStyle style : {tsTile, tsStretch}) {
-        TSkinBitmapObject o;
+    for (SkinTileStyle style : {tsTile, tsStretch}) {
+        SkinBitmapObject o;
         o.Bitmap = {"pos", 0, 0, 4, 4};
         o.TileStyle = style;
         o.setBitmaps(&bitmaps);
@@ -401,7 +401,7 @@ namespace {
 // A control that draws a tiled bitmap object straight on its own painter.
 class TiledWidget : public QWidget {
 public:
-    TiledWidget(TSkinBitmapObject* object, QWidget* parent) : QWidget(parent), m_object(object) { }
+    TiledWidget(SkinBitmapObject* object, QWidget* parent) : QWidget(parent), m_object(object) { }
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
@@ -409,7 +409,7 @@ public:
     }
 
 private:
-    TSkinBitmapObject* m_object;
+    SkinBitmapObject* m_object;
 };
 
 } // namespace
@@ -419,13 +419,13 @@ TEST(SkinDraw, ControlsAwayFromTheWindowOriginDrawTheirWholeObject)
     // Painting a child widget goes to the window's backing store (or a grab)
     // with the child's offset in the device transform: the visible part must
     // still be the child's own rectangle.
-    TSkinBitmapList bitmaps;
+    SkinBitmapList bitmaps;
     auto bitmap = solidBitmap("b", 3, 3, 0xFF00FF00u);
     bitmap->scanLine(0)[0] = 0xFF0000FFu;
     bitmaps.append(bitmap.get());
-    for (TSkinTileStyle style : {tsTile, tsStretch}) {
+    for (SkinTileStyle style : {tsTile, tsStretch}) {
         for (bool masked : {false, true}) {
-            TSkinBitmapObject object;
+            SkinBitmapObject object;
             object.Bitmap = {"b", 0, 0, 3, 3};
             object.TileStyle = style;
             object.Masked = masked;

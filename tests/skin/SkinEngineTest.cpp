@@ -23,7 +23,7 @@ public:
     bool event(QEvent* e) override
     {
         if (e->type() == QEvent::Type(CM_SKINCHANGING) || e->type() == QEvent::Type(CM_SKINCHANGED)) {
-            auto* change = static_cast<TSkinChangeEvent*>(e);
+            auto* change = static_cast<SkinChangeEvent*>(e);
             received.append(int(e->type()));
             formFound.append(change->engine()->formObject() != nullptr);
             return true;
@@ -34,7 +34,7 @@ public:
     QList<bool> formFound;
 };
 
-QString writeSkinFile(const QTemporaryDir& dir, const QString& name, const TSkinSource& source)
+QString writeSkinFile(const QTemporaryDir& dir, const QString& name, const SkinSource& source)
 {
     const QString path = dir.filePath(name);
     QFile file(path);
@@ -48,7 +48,7 @@ QString writeSkinFile(const QTemporaryDir& dir, const QString& name, const TSkin
 TEST(SkinEngine, FileLoadsAreAnnouncedToEveryWidgetOfEveryWindow)
 {
     QTemporaryDir dir;
-    TSkinSource sample;
+    SkinSource sample;
     buildSampleSkin(sample);
     const QString first = writeSkinFile(dir, "first.xskn", sample);
     sample.SkinName = "Second";
@@ -57,10 +57,10 @@ TEST(SkinEngine, FileLoadsAreAnnouncedToEveryWidgetOfEveryWindow)
     Listener window1;
     auto* inner = new Listener(new QWidget(&window1)); // a control nested two levels down
     Listener window2;                                  // another top-level window, never shown
-    TSkinEngine engine;
+    SkinEngine engine;
     int before = 0, after = 0;
-    QObject::connect(&engine, &TSkinEngine::beforeChange, [&] { ++before; });
-    QObject::connect(&engine, &TSkinEngine::afterChange, [&] { ++after; });
+    QObject::connect(&engine, &SkinEngine::beforeChange, [&] { ++before; });
+    QObject::connect(&engine, &SkinEngine::afterChange, [&] { ++after; });
 
     // Without a skin loaded there is nothing to let go of: only the "changed" message.
     engine.setSkinFile(first);
@@ -87,7 +87,7 @@ TEST(SkinEngine, FileLoadsAreAnnouncedToEveryWidgetOfEveryWindow)
     file.open(QIODevice::WriteOnly);
     file.write(sample.writePlainBody().left(300));
     file.close();
-    EXPECT_THROW(engine.setSkinFile(broken), TSkinError);
+    EXPECT_THROW(engine.setSkinFile(broken), SkinError);
     EXPECT_EQ(engine.SkinFile(), second);
     EXPECT_EQ(engine.source().SkinName, "Second");
     EXPECT_EQ(inner->received.size(), 3);
@@ -96,7 +96,7 @@ TEST(SkinEngine, FileLoadsAreAnnouncedToEveryWidgetOfEveryWindow)
     // A missing file, or one of no filter's extension, is as broken.
     QFile::copy(second, dir.filePath("second.bmp"));
     for (const QString& name : {dir.filePath("none.tqkn"), dir.filePath("second.bmp")}) {
-        EXPECT_THROW(engine.setSkinFile(name), TSkinError);
+        EXPECT_THROW(engine.setSkinFile(name), SkinError);
         EXPECT_EQ(engine.SkinFile(), second);
         EXPECT_EQ(engine.source().SkinName, "Second");
     }
@@ -106,13 +106,13 @@ TEST(SkinEngine, FileLoadsAreAnnouncedToEveryWidgetOfEveryWindow)
 
 TEST(SkinEngine, HueChangesAreBracketedAndAppliedOnce)
 {
-    TSkinSource sample;
+    SkinSource sample;
     buildSampleSkin(sample);
-    TSkinEngine engine;
+    SkinEngine engine;
     engine.setDeltaHue(85); // stored before any skin: applied when one loads
     engine.readSkinStream(writeSkinStream(&sample));
     EXPECT_EQ(engine.source().appliedHue(), 85);
-    const TColor shifted = engine.findObject("Form")->findObject("Item")->Color;
+    const SkinColor shifted = engine.findObject("Form")->findObject("Item")->Color;
     EXPECT_NE(shifted, 14148072);
 
     Listener window;
@@ -124,7 +124,7 @@ TEST(SkinEngine, HueChangesAreBracketedAndAppliedOnce)
 
 TEST(SkinEngine, PublishedConstants)
 {
-    TSkinEngine engine;
+    SkinEngine engine;
     EXPECT_EQ(engine.Version(), "3.2.0");
     EXPECT_EQ(engine.SkinStore(), "(none)");
     EXPECT_FALSE(engine.SkinStoreCompression);

@@ -1,4 +1,4 @@
-// Truncated, corrupt and hostile skins: every load ends with a TSkinError and
+// Truncated, corrupt and hostile skins: every load ends with a SkinError and
 // the engine keeps the skin it had.
 #include "skin/SkinEngine.h"
 #include "skin/SkinFilter.h"
@@ -61,14 +61,14 @@ class HostileSkin : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        TSkinSource sample;
+        SkinSource sample;
         buildSampleSkin(sample);
         good = writeSkinStream(&sample);
         engine.readSkinStream(good);
         ASSERT_EQ(engine.objectCount(), 2);
     }
 
-    // The load must fail with a TSkinError and leave the loaded skin alone.
+    // The load must fail with a SkinError and leave the loaded skin alone.
     void expectRejected(const QByteArray& bad, const char* contains = nullptr)
     {
         expectFails([&] { engine.readSkinStream(bad); }, contains);
@@ -78,7 +78,7 @@ protected:
         try {
             load();
             ADD_FAILURE() << "load succeeded";
-        } catch (const TSkinError& e) {
+        } catch (const SkinError& e) {
             if (contains)
                 EXPECT_NE(std::string(e.what()).find(contains), std::string::npos) << e.what();
         }
@@ -89,7 +89,7 @@ protected:
         EXPECT_EQ(engine.source().bitmaps().size(), 3);
     }
 
-    TSkinEngine engine;
+    SkinEngine engine;
     QByteArray good;
 };
 
@@ -106,7 +106,7 @@ TEST_F(HostileSkin, EveryTruncationOfTheCompressedStreamIsRejected)
 
 TEST_F(HostileSkin, EveryTruncationOfThePlainBodyIsRejected)
 {
-    TSkinSource sample;
+    SkinSource sample;
     buildSampleSkin(sample);
     const QByteArray body = sample.writePlainBody();
     for (int length = 0; length < body.size(); length += (length < 400 ? 1 : 13)) {
@@ -232,7 +232,7 @@ TEST_F(HostileSkin, DeepNestingIsRejected)
                            18) +
                 QByteArray("\x07Objects\x0a", 9) + int32le(int(objects.size())) + objects + QByteArray(2, '\0');
     }
-    TSkinSource packed;
+    SkinSource packed;
     const QByteArray body =
         header() + int32le(0) + int32le(1) + str("TSkinObject") + int32le(int(child.size())) + child;
     expectRejected(QByteArray(1, '\2') + "TQLZ" + deflateBytes(body, 1)); // the plain body holds text, not binary
@@ -245,7 +245,7 @@ TEST_F(HostileSkin, DeepNestingIsRejected)
     try {
         engine.loadSkinFile(path);
         ADD_FAILURE() << "deep packed skin loaded";
-    } catch (const TSkinError& e) {
+    } catch (const SkinError& e) {
         EXPECT_NE(std::string(e.what()).find("nested"), std::string::npos) << e.what();
     }
     EXPECT_EQ(engine.objectCount(), 2);
@@ -320,11 +320,11 @@ TEST(PackedBitmaps, RunLengthPicturesThatDefineEveryPixelLoad)
                          "\1\1"
                          "\0\1",
                          14);
-    TSkinSource source;
+    SkinSource source;
     const QByteArray file = "TQLZ" + deflateBytes(packedBody(bmpFile(4, 2, 8, 1, palette, rle)), 9);
     skinFilterForFile("x.mskn")->read(file.constData(), file.size(), source);
     ASSERT_EQ(source.bitmaps().size(), 1);
-    const TSkinBitmap& b = *source.bitmaps()[0];
+    const SkinBitmap& b = *source.bitmaps()[0];
     ASSERT_EQ(QSize(b.width(), b.height()), QSize(4, 2));
     const std::uint32_t red = 0xFFFF0000u;
     EXPECT_EQ(QList<std::uint32_t>(b.constScanLine(0), b.constScanLine(0) + 4),

@@ -32,23 +32,23 @@ QByteArray committedStream()
 
 // The window frame as a host: answers CM_SKINGETFORM with the program's
 // border icons and the given activation.
-class GoldenFrame : public QObject, public TSkinFrameInterface {
+class GoldenFrame : public QObject, public SkinFrameInterface {
 public:
     bool event(QEvent* e) override
     {
         if (e->type() == QEvent::Type(CM_SKINGETFORM)) {
-            static_cast<TSkinGetFormEvent*>(e)->setForm(this);
+            static_cast<SkinGetFormEvent*>(e)->setForm(this);
             return true;
         }
         return QObject::event(e);
     }
     bool isFrameActive() const override { return active; }
-    TSkinBorderIcons borderIcons() const override
+    SkinBorderIcons borderIcons() const override
     {
         return borderIconBit(biClose) | borderIconBit(biSystemMenu) | borderIconBit(biMinimize) |
                borderIconBit(biRollup) | borderIconBit(biTray);
     }
-    void performSkinAction(TSkinAction, TSkinSystemButton*) override { }
+    void performSkinAction(SkinAction, SkinSystemButton*) override { }
     QIcon frameIcon() const override { return QIcon(); }
     bool active = true;
 };
@@ -94,14 +94,14 @@ protected:
         ASSERT_EQ(engine.objectCount(), 21);
     }
     QByteArray stream;
-    TSkinEngine engine;
+    SkinEngine engine;
 };
 
 } // namespace
 
 TEST_F(Ivory, CommittedStreamIsWhatTheCompilerMakesOfTheSource)
 {
-    TSkinSource compiled;
+    SkinSource compiled;
     compileSkinDescription(sourceDir() + QStringLiteral("/resources/skin/ivory/manifest.txt"), compiled);
     EXPECT_TRUE(writeSkinStream(&compiled) == stream)
         << "resources/skin/ivory.skin is out of date: build the target corvane-ivory-skin";
@@ -119,11 +119,11 @@ TEST_F(Ivory, NoSingleBitFlipLoadsAlteredPictures)
     for (qint64 bit = 0; bit < bits; bit += (bit < 64 || bit >= bits - 64 ? 1 : 331)) {
         QByteArray flipped = stream;
         flipped[bit / 8] = char(flipped[bit / 8] ^ (1 << (bit % 8)));
-        TSkinSource source;
+        SkinSource source;
         try {
             if (!readSkinStream(flipped, source))
                 continue;
-        } catch (const TSkinError&) {
+        } catch (const SkinError&) {
             ++refused;
             continue;
         }
@@ -143,7 +143,7 @@ TEST_F(Ivory, ContainerIsPresenceTwoMagicAndZlibLevelOne)
 
 TEST_F(Ivory, HeaderBitmapsAndObjects)
 {
-    const TSkinSource& s = engine.source();
+    const SkinSource& s = engine.source();
     EXPECT_EQ(s.SkinName, "Ivory");
     EXPECT_EQ(s.SkinVersion, "3.1.0");
     EXPECT_EQ(s.AuthorURL, "");
@@ -174,18 +174,18 @@ TEST_F(Ivory, HeaderBitmapsAndObjects)
 
 TEST_F(Ivory, EveryLinkToArrowsResolvesToTheSecondOne)
 {
-    const TSkinBitmap* second = engine.source().bitmaps()[22];
+    const SkinBitmap* second = engine.source().bitmaps()[22];
     int links = 0;
-    std::function<void(TSkinObject*)> visit = [&](TSkinObject* o) {
-        auto check = [&](const TSkinBitmapLink& link) {
+    std::function<void(SkinObject*)> visit = [&](SkinObject* o) {
+        auto check = [&](const SkinBitmapLink& link) {
             if (link.Name.compare("arrows", Qt::CaseInsensitive) == 0) {
                 EXPECT_EQ(link.Bitmap, second) << qPrintable(o->Name);
                 ++links;
             }
         };
-        if (auto* b = dynamic_cast<TSkinBitmapObject*>(o))
+        if (auto* b = dynamic_cast<SkinBitmapObject*>(o))
             check(b->Bitmap);
-        if (auto* b = dynamic_cast<TSkinButtonObject*>(o)) {
+        if (auto* b = dynamic_cast<SkinButtonObject*>(o)) {
             check(b->BitmapHot);
             check(b->BitmapPressed);
             check(b->BitmapDisabled);
@@ -201,7 +201,7 @@ TEST_F(Ivory, EveryLinkToArrowsResolvesToTheSecondOne)
 
 TEST_F(Ivory, FormTreeHasThePartsTheFrameUses)
 {
-    TSkinObject* form = engine.formObject();
+    SkinObject* form = engine.formObject();
     EXPECT_EQ(form->boundsRect(), QRect(0, 0, 300, 250));
     const QStringList children = {"Caption",         "Bottom",          "Left",
                                   "Right",           "Client",          "RollButton",
@@ -212,16 +212,16 @@ TEST_F(Ivory, FormTreeHasThePartsTheFrameUses)
         EXPECT_EQ(form->child(i)->Name, children[i]);
     EXPECT_EQ(form->findKind(skTitle)->Name, "CaptionCenter");
     EXPECT_EQ(form->findKind(skClient)->boundsRect(), QRect(24, 24, 252, 210));
-    auto* close = dynamic_cast<TSkinSystemButton*>(form->findObject("CopyOfCloseButton"));
+    auto* close = dynamic_cast<SkinSystemButton*>(form->findObject("CopyOfCloseButton"));
     ASSERT_TRUE(close);
     EXPECT_EQ(close->Action, sbaClose);
     EXPECT_EQ(close->Align, saTopRight);
     EXPECT_EQ(close->boundsRect(), QRect(265, 3, 19, 20));
-    auto* item = dynamic_cast<TSkinActiveObject*>(engine.findObject("PopupMenu")->findObject("Item"));
+    auto* item = dynamic_cast<SkinActiveObject*>(engine.findObject("PopupMenu")->findObject("Item"));
     ASSERT_TRUE(item);
     EXPECT_EQ(item->Color, 14148072);
     EXPECT_EQ(item->ActiveColor, 5729399);
-    auto* face = dynamic_cast<TSkinButtonObject*>(engine.findObject("Button")->findObject("Face"));
+    auto* face = dynamic_cast<SkinButtonObject*>(engine.findObject("Button")->findObject("Face"));
     ASSERT_TRUE(face);
     EXPECT_EQ(face->BitmapDisabled.rect(), QRect(90, 0, 45, 20));
 }
@@ -239,7 +239,7 @@ TEST_F(Ivory, GoldenFormActiveInactiveAndRolledUp)
     for (const Case& c : {Case{"form-active", true, ssNormal, 490}, Case{"form-inactive", false, ssNormal, 490},
                           Case{"form-rolledup", true, ssRolledUp, 40}}) {
         SCOPED_TRACE(c.name);
-        std::unique_ptr<TSkinObject> tree = engine.formObject()->copyTree();
+        std::unique_ptr<SkinObject> tree = engine.formObject()->copyTree();
         tree->setHost(&frame);
         frame.active = c.active;
         tree->setBounds(0, 0, 680, c.height);
@@ -261,12 +261,12 @@ TEST_F(Ivory, GoldenFormActiveInactiveAndRolledUp)
 
 TEST_F(Ivory, GoldenMenuBarWithAHotItem)
 {
-    std::unique_ptr<TSkinObject> tree = engine.findObject("MenuBar")->copyTree();
+    std::unique_ptr<SkinObject> tree = engine.findObject("MenuBar")->copyTree();
     tree->setBounds(0, 0, 632, 20);
     tree->findObject("ToolbarFrame")->Visible = false;
     tree->findObject("ToolbarItem")->Visible = false;
-    TSkinObject* frameObject = tree->findObject("Frame");
-    TSkinObject* item = tree->findObject("Item");
+    SkinObject* frameObject = tree->findObject("Frame");
+    SkinObject* item = tree->findObject("Item");
     item->Visible = false;
     QImage image = canvas(632, 20);
     QPainter painter(&image);
@@ -285,8 +285,8 @@ TEST_F(Ivory, GoldenMenuBarWithAHotItem)
 
 TEST_F(Ivory, GoldenButtonFaceInItsFiveStates)
 {
-    std::unique_ptr<TSkinObject> tree = engine.findObject("Button")->copyTree();
-    TSkinObject* face = tree->findObject("Face");
+    std::unique_ptr<SkinObject> tree = engine.findObject("Button")->copyTree();
+    SkinObject* face = tree->findObject("Face");
     const int states[5] = {ssNormal, ssHot, ssPressed, ssFocused, ssDisabled};
     QImage image = canvas(5 * 85, 29, 0xFFD8E9ECu);
     QPainter painter(&image);
@@ -301,7 +301,7 @@ TEST_F(Ivory, GoldenButtonFaceInItsFiveStates)
 
 TEST_F(Ivory, FormRegionFollowsTheMaskedCorners)
 {
-    std::unique_ptr<TSkinObject> tree = engine.formObject()->copyTree();
+    std::unique_ptr<SkinObject> tree = engine.formObject()->copyTree();
     tree->setBounds(0, 0, 680, 490);
     const QRegion region = tree->createRegion();
     // The client and the straight edges are inside; nothing lies outside the window.

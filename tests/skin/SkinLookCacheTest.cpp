@@ -11,9 +11,9 @@ using namespace corvane::skin;
 
 namespace {
 
-TSkinLookKey keyOf(qint64 number, const QString& text = QString())
+SkinLookKey keyOf(qint64 number, const QString& text = QString())
 {
-    TSkinLookKey key;
+    SkinLookKey key;
     key << number;
     key.text = text;
     return key;
@@ -33,7 +33,7 @@ QColor colourOf(const QImage* picture)
 
 TEST(SkinLookCache, KeepsTheMostRecentlyUsedLooks)
 {
-    TSkinLookCache cache(2);
+    SkinLookCache cache(2);
     cache.insert(keyOf(1), filled(Qt::red));
     cache.insert(keyOf(2), filled(Qt::green));
     const QImage* red = cache.find(keyOf(1)); // now the most recent
@@ -48,14 +48,14 @@ TEST(SkinLookCache, KeepsTheMostRecentlyUsedLooks)
 
 TEST(SkinLookCache, FindsALookOnlyUnderAnEqualKey)
 {
-    TSkinLookCache cache(4);
-    cache.insertLook(keyOf(1, QStringLiteral("象棋")), TSkinLook{filled(Qt::red), {QRect(0, 0, 3, 1)}});
+    SkinLookCache cache(4);
+    cache.insertLook(keyOf(1, QStringLiteral("象棋")), SkinLook{filled(Qt::red), {QRect(0, 0, 3, 1)}});
     EXPECT_EQ(cache.findLook(keyOf(1)), nullptr);
     EXPECT_EQ(cache.findLook(keyOf(1, QStringLiteral("象"))), nullptr);
-    TSkinLookKey withFont = keyOf(1, QStringLiteral("象棋"));
+    SkinLookKey withFont = keyOf(1, QStringLiteral("象棋"));
     withFont << QFont();
     EXPECT_EQ(cache.findLook(withFont), nullptr);
-    const TSkinLook* look = cache.findLook(keyOf(1, QStringLiteral("象棋")));
+    const SkinLook* look = cache.findLook(keyOf(1, QStringLiteral("象棋")));
     ASSERT_NE(look, nullptr);
     EXPECT_EQ(look->parts, std::vector<QRect>{QRect(0, 0, 3, 1)});
     cache.clear();

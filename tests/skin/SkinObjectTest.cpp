@@ -13,9 +13,9 @@ using namespace corvane::skin::test;
 
 namespace {
 
-TSkinObject* child(TSkinObject* parent, TSkinAlign align, int width, int height, const char* name = "")
+SkinObject* child(SkinObject* parent, SkinAlign align, int width, int height, const char* name = "")
 {
-    auto* c = new TSkinObject(parent);
+    auto* c = new SkinObject(parent);
     c->Name = name;
     c->Align = align;
     c->setBounds(0, 0, width, height);
@@ -23,12 +23,12 @@ TSkinObject* child(TSkinObject* parent, TSkinAlign align, int width, int height,
 }
 
 // A host window that answers CM_SKINGETFORM as a skinned frame would.
-class FakeFrame : public QObject, public TSkinFrameInterface {
+class FakeFrame : public QObject, public SkinFrameInterface {
 public:
     bool event(QEvent* e) override
     {
         if (e->type() == QEvent::Type(CM_SKINGETFORM)) {
-            static_cast<TSkinGetFormEvent*>(e)->setForm(this);
+            static_cast<SkinGetFormEvent*>(e)->setForm(this);
             return true;
         }
         if (e->type() == QEvent::Type(CM_SKINREDRAW)) {
@@ -38,13 +38,13 @@ public:
         return QObject::event(e);
     }
     bool isFrameActive() const override { return frameActive; }
-    TSkinBorderIcons borderIcons() const override { return icons; }
-    void performSkinAction(TSkinAction action, TSkinSystemButton*) override { actions.append(action); }
+    SkinBorderIcons borderIcons() const override { return icons; }
+    void performSkinAction(SkinAction action, SkinSystemButton*) override { actions.append(action); }
     QIcon frameIcon() const override { return QIcon(); }
 
     bool frameActive = true;
-    TSkinBorderIcons icons = 0x7F;
-    QList<TSkinAction> actions;
+    SkinBorderIcons icons = 0x7F;
+    QList<SkinAction> actions;
     int redraws = 0;
 };
 
@@ -52,7 +52,7 @@ public:
 
 TEST(SkinBounds, NegativeSizesBecomeZeroAndUnchangedBoundsDoNothing)
 {
-    TSkinObject o;
+    SkinObject o;
     o.setBounds(5, 6, -10, 20);
     EXPECT_EQ(o.width(), 0);
     EXPECT_EQ(o.height(), 20);
@@ -66,13 +66,13 @@ TEST(SkinBounds, NegativeSizesBecomeZeroAndUnchangedBoundsDoNothing)
 
 TEST(SkinLayout, PassesGoByRuleNotByOrder)
 {
-    TSkinObject root;
-    TSkinObject* top = child(&root, saTop, 0, 10, "top");
-    TSkinObject* mostTop = child(&root, saMostTop, 0, 5, "mostTop");
-    TSkinObject* left = child(&root, saLeft, 7, 0, "left");
-    TSkinObject* mostRight = child(&root, saMostRight, 4, 0, "mostRight");
-    TSkinObject* bottom = child(&root, saMostBottom, 0, 6, "bottom");
-    TSkinObject* client = child(&root, saClient, 1, 1, "client");
+    SkinObject root;
+    SkinObject* top = child(&root, saTop, 0, 10, "top");
+    SkinObject* mostTop = child(&root, saMostTop, 0, 5, "mostTop");
+    SkinObject* left = child(&root, saLeft, 7, 0, "left");
+    SkinObject* mostRight = child(&root, saMostRight, 4, 0, "mostRight");
+    SkinObject* bottom = child(&root, saMostBottom, 0, 6, "bottom");
+    SkinObject* client = child(&root, saClient, 1, 1, "client");
     root.setBounds(10, 20, 100, 50);
     EXPECT_EQ(mostTop->boundsRect(), QRect(10, 20, 100, 5));
     EXPECT_EQ(bottom->boundsRect(), QRect(10, 64, 100, 6));
@@ -86,19 +86,19 @@ TEST(SkinLayout, PassesGoByRuleNotByOrder)
 
 TEST(SkinLayout, InvisibleChildrenTakeNoStrip)
 {
-    TSkinObject root;
-    TSkinObject* hidden = child(&root, saMostTop, 0, 10);
+    SkinObject root;
+    SkinObject* hidden = child(&root, saMostTop, 0, 10);
     hidden->Visible = false;
-    TSkinObject* client = child(&root, saClient, 0, 0);
+    SkinObject* client = child(&root, saClient, 0, 0);
     root.setBounds(0, 0, 50, 40);
     EXPECT_EQ(client->boundsRect(), QRect(0, 0, 50, 40));
 }
 
 TEST(SkinLayout, CentredChildrenTruncateTowardsZero)
 {
-    TSkinObject root;
-    TSkinObject* small = child(&root, saCenter, 5, 4);
-    TSkinObject* big = child(&root, saCenter, 14, 12);
+    SkinObject root;
+    SkinObject* small = child(&root, saCenter, 5, 4);
+    SkinObject* big = child(&root, saCenter, 14, 12);
     root.setBounds(0, 0, 10, 9);
     EXPECT_EQ(small->boundsRect(), QRect(2, 2, 5, 4));
     // (10 - 14) / 2 = -2 and (9 - 12) / 2 = -1 (not -2).
@@ -107,12 +107,12 @@ TEST(SkinLayout, CentredChildrenTruncateTowardsZero)
 
 TEST(SkinLayout, CornerAnchorsFollowTheSizeChange)
 {
-    TSkinObject root;
-    TSkinObject* topRight = child(&root, saTopRight, 16, 21);
+    SkinObject root;
+    SkinObject* topRight = child(&root, saTopRight, 16, 21);
     topRight->setBounds(227, 3, 16, 21);
-    TSkinObject* topLeft = child(&root, saTopLeft, 18, 20);
+    SkinObject* topLeft = child(&root, saTopLeft, 18, 20);
     topLeft->setBounds(17, 3, 18, 20);
-    TSkinObject* bottomLeft = child(&root, saBottomLeft, 5, 5);
+    SkinObject* bottomLeft = child(&root, saBottomLeft, 5, 5);
     bottomLeft->setBounds(2, 240, 5, 5);
     // From a zero previous size (a fresh object or a copy) nothing moves.
     root.setBounds(0, 0, 300, 250);
@@ -131,10 +131,10 @@ TEST(SkinLayout, CornerAnchorsFollowTheSizeChange)
 
 TEST(SkinLayout, ChildrenOfResizedChildrenAreLaidOutToo)
 {
-    TSkinObject root;
-    TSkinObject* caption = child(&root, saMostTop, 0, 24);
-    TSkinObject* title = child(caption, saClient, 0, 0);
-    TSkinObject* right = child(caption, saRight, 24, 0);
+    SkinObject root;
+    SkinObject* caption = child(&root, saMostTop, 0, 24);
+    SkinObject* title = child(caption, saClient, 0, 0);
+    SkinObject* right = child(caption, saRight, 24, 0);
     root.setBounds(0, 0, 300, 250);
     EXPECT_EQ(right->boundsRect(), QRect(276, 0, 24, 24));
     EXPECT_EQ(title->boundsRect(), QRect(0, 0, 276, 24));
@@ -142,9 +142,9 @@ TEST(SkinLayout, ChildrenOfResizedChildrenAreLaidOutToo)
 
 TEST(SkinCopy, CopiesClassesValuesLinksChildrenAndBounds)
 {
-    TSkinSource source;
+    SkinSource source;
     buildSampleSkin(source);
-    TSkinObject* form = source.object(0);
+    SkinObject* form = source.object(0);
     const auto copy = form->copyTree();
     EXPECT_EQ(copy->className(), "TSkinObject");
     EXPECT_EQ(copy->boundsRect(), form->boundsRect());
@@ -153,15 +153,15 @@ TEST(SkinCopy, CopiesClassesValuesLinksChildrenAndBounds)
         EXPECT_EQ(copy->child(i)->className(), form->child(i)->className());
         EXPECT_EQ(copy->child(i)->Name, form->child(i)->Name);
     }
-    auto* caption = dynamic_cast<TSkinActiveBitmap*>(copy->child(0));
+    auto* caption = dynamic_cast<SkinActiveBitmap*>(copy->child(0));
     ASSERT_TRUE(caption);
     EXPECT_EQ(caption->ActiveBitmap.Bitmap, source.bitmaps()[0]);
-    EXPECT_TRUE(caption->Bitmap.sameStoredValues(TSkinBitmapLink{"frame", 0, 0, 12, 10}));
+    EXPECT_TRUE(caption->Bitmap.sameStoredValues(SkinBitmapLink{"frame", 0, 0, 12, 10}));
     EXPECT_EQ(caption->Font.Style, 1u << fsBold);
-    auto* close = dynamic_cast<TSkinSystemButton*>(copy->child(1));
+    auto* close = dynamic_cast<SkinSystemButton*>(copy->child(1));
     EXPECT_EQ(close->Action, sbaClose);
     EXPECT_EQ(close->boundsRect(), QRect(100, 2, 16, 16));
-    auto* item = dynamic_cast<TSkinActiveObject*>(copy->child(2));
+    auto* item = dynamic_cast<SkinActiveObject*>(copy->child(2));
     EXPECT_EQ(item->ActiveColor, 5729399);
     EXPECT_EQ(copy->findObject("Deep")->owner(), copy->findObject("Client"));
     // The copy is independent of the original.
@@ -174,29 +174,29 @@ namespace {
 // Values other than `value` that a property of its type may take: integers
 // and identifiers of every kind the classes publish, the other boolean, a
 // string, a set.
-QList<TSkinValue> otherValues(const TSkinValue& value, int index)
+QList<SkinValue> otherValues(const SkinValue& value, int index)
 {
     switch (value.type) {
-    case TSkinValue::Integer: return {TSkinValue::fromInteger(value.integer + 100 + index)};
-    case TSkinValue::Boolean: return {TSkinValue::fromBool(!value.boolean)};
-    case TSkinValue::String: return {TSkinValue::fromString("S" + QByteArray::number(index))};
-    case TSkinValue::Set: return {TSkinValue::fromSet({"fsBold", "fsStrikeOut"})};
-    case TSkinValue::Identifier: {
-        QList<TSkinValue> out{TSkinValue::fromInteger(0x10100 + index)};
+    case SkinValue::Integer: return {SkinValue::fromInteger(value.integer + 100 + index)};
+    case SkinValue::Boolean: return {SkinValue::fromBool(!value.boolean)};
+    case SkinValue::String: return {SkinValue::fromString("S" + QByteArray::number(index))};
+    case SkinValue::Set: return {SkinValue::fromSet({"fsBold", "fsStrikeOut"})};
+    case SkinValue::Identifier: {
+        QList<SkinValue> out{SkinValue::fromInteger(0x10100 + index)};
         for (int i = 0; i < 16; ++i)
             for (QByteArray (*ident)(int) :
                  {alignIdent, kindIdent, textAlignIdent, textEffectIdent, tileStyleIdent, actionIdent, charsetIdent})
                 if (!ident(i).isEmpty() && ident(i) != value.text)
-                    out.append(TSkinValue::fromIdent(ident(i)));
+                    out.append(SkinValue::fromIdent(ident(i)));
         return out;
     }
     default: return {};
     }
 }
 
-QList<TSkinProperty> written(const TSkinObject& object)
+QList<SkinProperty> written(const SkinObject& object)
 {
-    QList<TSkinProperty> out;
+    QList<SkinProperty> out;
     object.writeProperties(out);
     return out;
 }
@@ -208,16 +208,16 @@ QList<TSkinProperty> written(const TSkinObject& object)
 // binary form and from a copy.
 TEST(SkinPropertyTables, EveryPropertyOfEveryClassRoundTrips)
 {
-    for (const QByteArray& className : TSkinClassRegistry::classNames()) {
+    for (const QByteArray& className : SkinClassRegistry::classNames()) {
         SCOPED_TRACE(className.constData());
-        std::unique_ptr<TSkinObject> object(TSkinClassRegistry::create(className));
-        const QList<TSkinProperty> defaults = written(*object);
-        QList<TSkinProperty> expected = defaults;
+        std::unique_ptr<SkinObject> object(SkinClassRegistry::create(className));
+        const QList<SkinProperty> defaults = written(*object);
+        QList<SkinProperty> expected = defaults;
         for (int i = 0; i < expected.size(); ++i) {
-            for (const TSkinValue& candidate : otherValues(expected[i].value, i)) {
+            for (const SkinValue& candidate : otherValues(expected[i].value, i)) {
                 try {
                     ASSERT_TRUE(object->readProperty({expected[i].name, candidate})) << expected[i].name.constData();
-                } catch (const TSkinError&) {
+                } catch (const SkinError&) {
                     continue;
                 }
                 if (written(*object)[i].value == candidate) {
@@ -229,7 +229,7 @@ TEST(SkinPropertyTables, EveryPropertyOfEveryClassRoundTrips)
         }
         EXPECT_TRUE(written(*object) == expected);
         EXPECT_TRUE(written(*object->copyTree()) == expected);
-        TSkinReadBudget budget;
+        SkinReadBudget budget;
         const QByteArray binary = writeBinaryObject(recordFromObject(*object));
         EXPECT_TRUE(written(*objectFromBinary(className, binary.constData(), binary.size(), budget)) == expected);
     }
@@ -237,15 +237,15 @@ TEST(SkinPropertyTables, EveryPropertyOfEveryClassRoundTrips)
 
 TEST(SkinState, StateActiveAndHostPassDown)
 {
-    TSkinSource source;
+    SkinSource source;
     buildSampleSkin(source);
-    TSkinObject* form = source.object(0);
+    SkinObject* form = source.object(0);
     QObject host;
     form->setState(ssHot);
     form->setActive(true);
     form->setHost(&host);
     form->setRightToLeft(true);
-    TSkinObject* deep = form->findObject("Deep");
+    SkinObject* deep = form->findObject("Deep");
     EXPECT_EQ(deep->state(), ssHot);
     EXPECT_TRUE(deep->active());
     EXPECT_EQ(deep->host(), &host);
@@ -255,21 +255,21 @@ TEST(SkinState, StateActiveAndHostPassDown)
 
 TEST(SkinState, FontsFollowTheState)
 {
-    TSkinTextObject text;
+    SkinTextObject text;
     text.FontHot.Color = 1;
     text.FontPressed.Color = 2;
     text.FontFocused.Color = 3;
     text.FontDisabled.Color = 4;
-    const TColor expected[9] = {clWindowText, clWindowText, clWindowText, clWindowText, clWindowText, 1, 2, 3, 4};
+    const SkinColor expected[9] = {clWindowText, clWindowText, clWindowText, clWindowText, clWindowText, 1, 2, 3, 4};
     for (int state = 0; state <= 8; ++state) {
         text.setState(state);
         EXPECT_EQ(text.getFont().Color, expected[state]) << state;
     }
-    TSkinActiveObject active;
+    SkinActiveObject active;
     active.ActiveFont.Color = 9;
     active.setState(ssPressed);
     EXPECT_EQ(active.getFont().Color, 9);
-    TSkinActiveBitmap bitmap;
+    SkinActiveBitmap bitmap;
     bitmap.ActiveFont.Color = 9;
     bitmap.setState(ssPressed); // only hot and focused use the active font
     EXPECT_EQ(bitmap.getFont().Color, clWindowText);
@@ -279,13 +279,13 @@ TEST(SkinState, FontsFollowTheState)
 
 TEST(SkinHitTest, TransparentObjectsFallThroughAndLastChildWins)
 {
-    TSkinObject root;
+    SkinObject root;
     root.setBounds(0, 0, 100, 100);
-    auto* first = new TSkinObject(&root);
+    auto* first = new SkinObject(&root);
     first->setBounds(0, 0, 50, 50);
-    auto* second = new TSkinObject(&root);
+    auto* second = new SkinObject(&root);
     second->setBounds(25, 25, 50, 50);
-    auto* glass = new TSkinObject(&root);
+    auto* glass = new SkinObject(&root);
     glass->Kind = skTranparent;
     glass->setBounds(0, 0, 100, 100);
     EXPECT_EQ(root.objectAt(QPoint(30, 30)), second);
@@ -301,31 +301,31 @@ TEST(SkinHitTest, TransparentObjectsFallThroughAndLastChildWins)
 TEST(SkinSystemButton, VisibilityPerWindowState)
 {
     FakeFrame frame;
-    TSkinObject root;
-    QMap<TSkinAction, TSkinSystemButton*> buttons;
-    for (TSkinAction a : {sbaClose, sbaMinimize, sbaMaximize, sbaRestore, sbaRollUp, sbaRollDown, sbaTray, sbaHelp}) {
-        auto* b = new TSkinSystemButton(&root);
+    SkinObject root;
+    QMap<SkinAction, SkinSystemButton*> buttons;
+    for (SkinAction a : {sbaClose, sbaMinimize, sbaMaximize, sbaRestore, sbaRollUp, sbaRollDown, sbaTray, sbaHelp}) {
+        auto* b = new SkinSystemButton(&root);
         b->Action = a;
         buttons[a] = b;
     }
     root.setHost(&frame);
     auto visible = [&] {
-        QList<TSkinAction> shown;
+        QList<SkinAction> shown;
         for (auto it = buttons.begin(); it != buttons.end(); ++it)
             if (it.value()->Visible)
                 shown.append(it.key());
         return shown;
     };
     root.setState(ssNormal);
-    EXPECT_EQ(visible(), (QList<TSkinAction>{sbaClose, sbaHelp, sbaMinimize, sbaMaximize, sbaRollUp, sbaTray}));
+    EXPECT_EQ(visible(), (QList<SkinAction>{sbaClose, sbaHelp, sbaMinimize, sbaMaximize, sbaRollUp, sbaTray}));
     root.setState(ssMaximized);
-    EXPECT_EQ(visible(), (QList<TSkinAction>{sbaClose, sbaHelp, sbaMinimize, sbaRestore, sbaRollUp, sbaTray}));
+    EXPECT_EQ(visible(), (QList<SkinAction>{sbaClose, sbaHelp, sbaMinimize, sbaRestore, sbaRollUp, sbaTray}));
     root.setState(ssMinimized);
-    EXPECT_EQ(visible(), (QList<TSkinAction>{sbaClose, sbaHelp, sbaRestore, sbaTray}));
+    EXPECT_EQ(visible(), (QList<SkinAction>{sbaClose, sbaHelp, sbaRestore, sbaTray}));
     root.setState(ssRolledUp);
-    EXPECT_EQ(visible(), (QList<TSkinAction>{sbaClose, sbaHelp, sbaMinimize, sbaMaximize, sbaRollDown, sbaTray}));
+    EXPECT_EQ(visible(), (QList<SkinAction>{sbaClose, sbaHelp, sbaMinimize, sbaMaximize, sbaRollDown, sbaTray}));
     root.setState(ssHot); // not a window state: visibility stays
-    EXPECT_EQ(visible(), (QList<TSkinAction>{sbaClose, sbaHelp, sbaMinimize, sbaMaximize, sbaRollDown, sbaTray}));
+    EXPECT_EQ(visible(), (QList<SkinAction>{sbaClose, sbaHelp, sbaMinimize, sbaMaximize, sbaRollDown, sbaTray}));
 
     // The program's frame: no biMaximize, no biHelp.
     frame.icons = borderIconBit(biClose) | borderIconBit(biSystemMenu) | borderIconBit(biMinimize) |
@@ -340,7 +340,7 @@ TEST(SkinSystemButton, VisibilityPerWindowState)
 
 TEST(SkinSystemButton, WithoutFrameOnlyTheStateIsStored)
 {
-    TSkinSystemButton button;
+    SkinSystemButton button;
     button.Action = sbaRestore;
     button.setState(ssNormal);
     EXPECT_TRUE(button.Visible);
@@ -350,32 +350,32 @@ TEST(SkinSystemButton, WithoutFrameOnlyTheStateIsStored)
 TEST(SkinSystemButton, PointerStatesAndAction)
 {
     FakeFrame frame;
-    TSkinSystemButton button;
+    SkinSystemButton button;
     button.Action = sbaRollUp;
     button.setHost(&frame);
     button.mouseEnter();
-    EXPECT_EQ(button.pointerState(), TSkinSystemButton::PointerHot);
+    EXPECT_EQ(button.pointerState(), SkinSystemButton::PointerHot);
     button.mouseDown(Qt::LeftButton, Qt::LeftButton, QPoint(1, 1));
-    EXPECT_EQ(button.pointerState(), TSkinSystemButton::PointerPressed);
+    EXPECT_EQ(button.pointerState(), SkinSystemButton::PointerPressed);
     button.mouseLeave();
-    EXPECT_EQ(button.pointerState(), TSkinSystemButton::PointerNormal);
+    EXPECT_EQ(button.pointerState(), SkinSystemButton::PointerNormal);
     // Coming back with the button still held shows it pressed again.
     button.mouseEnter();
-    EXPECT_EQ(button.pointerState(), TSkinSystemButton::PointerPressed);
+    EXPECT_EQ(button.pointerState(), SkinSystemButton::PointerPressed);
     button.mouseUp(Qt::LeftButton, Qt::NoButton, QPoint(1, 1));
-    EXPECT_EQ(button.pointerState(), TSkinSystemButton::PointerHot);
-    EXPECT_EQ(frame.actions, QList<TSkinAction>{sbaRollUp});
+    EXPECT_EQ(button.pointerState(), SkinSystemButton::PointerHot);
+    EXPECT_EQ(frame.actions, QList<SkinAction>{sbaRollUp});
     // A release that was not preceded by a press does nothing.
     button.mouseUp(Qt::LeftButton, Qt::NoButton, QPoint(1, 1));
     EXPECT_EQ(frame.actions.size(), 1);
     EXPECT_GE(frame.redraws, 5);
 
-    TSkinSystemButton sysMenu;
+    SkinSystemButton sysMenu;
     sysMenu.Action = sbaSysMenu;
     sysMenu.setHost(&frame);
     sysMenu.dblClick();
     EXPECT_EQ(frame.actions.last(), sbaClose);
-    TSkinSystemButton none;
+    SkinSystemButton none;
     none.Action = sbaNone;
     none.setHost(&frame);
     none.mouseDown(Qt::LeftButton, Qt::LeftButton, QPoint());

@@ -30,22 +30,22 @@ QByteArray stringField(const QByteArray& s)
     return int32le(std::int32_t(s.size())) + s;
 }
 
-TSkinObjectRecord sampleRecord()
+SkinObjectRecord sampleRecord()
 {
-    TSkinObjectRecord r;
+    SkinObjectRecord r;
     r.className = "TSkinObject";
     r.name = "Sample";
     r.properties = {
-        {"Align", TSkinValue::fromIdent("saMostTop")},
-        {"Small", TSkinValue::fromInteger(-5)},
-        {"Medium", TSkinValue::fromInteger(300)},
-        {"Large", TSkinValue::fromInteger(-70000)},
-        {"Quoted", TSkinValue::fromString("it's\r\nhere")},
-        {"Flag", TSkinValue::fromBool(true)},
-        {"Off", TSkinValue::fromBool(false)},
-        {"Font.Style", TSkinValue::fromSet({"fsBold", "fsItalic"})},
-        {"Empty", TSkinValue::fromSet({})},
-        {"Blob", TSkinValue::fromBinary(QByteArray(70, '\xA5') + QByteArray("\x00\x01", 2))},
+        {"Align", SkinValue::fromIdent("saMostTop")},
+        {"Small", SkinValue::fromInteger(-5)},
+        {"Medium", SkinValue::fromInteger(300)},
+        {"Large", SkinValue::fromInteger(-70000)},
+        {"Quoted", SkinValue::fromString("it's\r\nhere")},
+        {"Flag", SkinValue::fromBool(true)},
+        {"Off", SkinValue::fromBool(false)},
+        {"Font.Style", SkinValue::fromSet({"fsBold", "fsItalic"})},
+        {"Empty", SkinValue::fromSet({})},
+        {"Blob", SkinValue::fromBinary(QByteArray(70, '\xA5') + QByteArray("\x00\x01", 2))},
     };
     return r;
 }
@@ -54,7 +54,7 @@ TSkinObjectRecord sampleRecord()
 
 TEST(SkinObjectForm, TextFormRoundTripsEveryValueKind)
 {
-    const TSkinObjectRecord record = sampleRecord();
+    const SkinObjectRecord record = sampleRecord();
     const QByteArray text = writeTextObject(record);
     EXPECT_TRUE(text.startsWith("object Sample: TSkinObject\r\n  Align = saMostTop\r\n"));
     EXPECT_TRUE(text.contains("  Quoted = 'it''s'#13#10'here'\r\n"));
@@ -68,12 +68,12 @@ TEST(SkinObjectForm, TextFormRoundTripsEveryValueKind)
 
 TEST(SkinObjectForm, BinaryFormUsesSmallestIntegerTagsAndRoundTrips)
 {
-    TSkinObjectRecord r;
+    SkinObjectRecord r;
     r.className = "C";
     r.name = "N";
-    r.properties = {{"A", TSkinValue::fromInteger(127)},
-                    {"B", TSkinValue::fromInteger(-129)},
-                    {"D", TSkinValue::fromInteger(40000)}};
+    r.properties = {{"A", SkinValue::fromInteger(127)},
+                    {"B", SkinValue::fromInteger(-129)},
+                    {"D", SkinValue::fromInteger(40000)}};
     const QByteArray bytes = writeBinaryObject(r);
     const QByteArray expected = QByteArray("TPF0\x01"
                                            "C\x01N",
@@ -95,10 +95,10 @@ TEST(SkinObjectForm, BinaryFormUsesSmallestIntegerTagsAndRoundTrips)
 
 TEST(SkinObjectForm, TextAndBinaryFormsOfAnObjectAgree)
 {
-    TSkinSource source;
+    SkinSource source;
     buildSampleSkin(source);
     for (const auto& object : source.objects()) {
-        const TSkinObjectRecord record = recordFromObject(*object);
+        const SkinObjectRecord record = recordFromObject(*object);
         EXPECT_EQ(readTextObject(writeTextObject(record)), readBinaryObject(writeBinaryObject(record)));
     }
 }
@@ -111,7 +111,7 @@ TEST(SkinObjectForm, ReadsDelphiStyleTextDetails)
                             "  Blob = {\r\n    0A0b\r\n    0C}\r\n"
                             "  object Child: TSkinTextObject\r\n  end\r\n"
                             "end\r\n";
-    const TSkinObjectRecord r = readTextObject(text);
+    const SkinObjectRecord r = readTextObject(text);
     EXPECT_EQ(r.find("Name.Part")->text, "abA");
     EXPECT_EQ(r.find("Hex")->integer, 31);
     EXPECT_EQ(r.find("Blob")->text, QByteArray("\x0A\x0B\x0C", 3));
@@ -121,15 +121,15 @@ TEST(SkinObjectForm, ReadsDelphiStyleTextDetails)
 
 TEST(SkinObjectsProperty, LeafStoresMarkerOnly)
 {
-    TSkinObject leaf;
+    SkinObject leaf;
     EXPECT_EQ(encodeObjectsProperty(leaf), QByteArray("\x00\x00\x0F\x00", 4));
 }
 
 TEST(SkinObjectsProperty, WritesCountWithMarkerAndBinaryChildren)
 {
-    TSkinObject parent;
-    (new TSkinTextObject(&parent))->Name = "A";
-    (new TSkinSystemButton(&parent))->Name = "B";
+    SkinObject parent;
+    (new SkinTextObject(&parent))->Name = "A";
+    (new SkinSystemButton(&parent))->Name = "B";
     const QByteArray value = encodeObjectsProperty(parent);
     EXPECT_EQ(value.left(4), QByteArray("\x02\x00\x0F\x00", 4));
     EXPECT_EQ(value.mid(4, 4 + 15), stringField("TSkinTextObject"));
@@ -141,11 +141,11 @@ TEST(SkinObjectsProperty, CountWithoutMarkerReadsTextFormChildren)
     const QByteArray childText = "object Kid: TSkinObject\r\n  Kind = skTitle\r\nend\r\n";
     const QByteArray objects = int32le(2) + stringField("TSkinActiveObject") + stringField(childText) +
                                stringField("TSkinObject") + stringField(childText);
-    TSkinObjectRecord r;
+    SkinObjectRecord r;
     r.className = "TSkinObject";
     r.name = "Parent";
-    r.properties = {{"Objects", TSkinValue::fromBinary(objects)}};
-    TSkinReadBudget budget;
+    r.properties = {{"Objects", SkinValue::fromBinary(objects)}};
+    SkinReadBudget budget;
     const auto object = objectFromRecord(r, budget);
     ASSERT_EQ(object->childCount(), 2);
     // The class stored beside the child decides what is created.
@@ -156,18 +156,18 @@ TEST(SkinObjectsProperty, CountWithoutMarkerReadsTextFormChildren)
 
 TEST(SkinRegistry, HoldsAllSeventeenClassesInOrder)
 {
-    const QList<QByteArray> names = TSkinClassRegistry::classNames();
+    const QList<QByteArray> names = SkinClassRegistry::classNames();
     ASSERT_EQ(names.size(), 17);
     EXPECT_EQ(names.first(), "TSkinLinkSkinObject");
     EXPECT_EQ(names[10], "TSkinObject");
     EXPECT_EQ(names.last(), "TSkinTextObject");
     for (const QByteArray& name : names) {
-        std::unique_ptr<TSkinObject> object(TSkinClassRegistry::create(name));
+        std::unique_ptr<SkinObject> object(SkinClassRegistry::create(name));
         ASSERT_TRUE(object) << name.constData();
         EXPECT_EQ(object->className(), name);
     }
-    EXPECT_EQ(TSkinClassRegistry::create("TSkinNothing"), nullptr);
-    std::unique_ptr<TSkinObject> sys(TSkinClassRegistry::create("TSkinSystemButton"));
+    EXPECT_EQ(SkinClassRegistry::create("TSkinNothing"), nullptr);
+    std::unique_ptr<SkinObject> sys(SkinClassRegistry::create("TSkinSystemButton"));
     EXPECT_EQ(sys->Kind, skSysButton);
 }
 
@@ -188,12 +188,12 @@ TEST(SkinFilters, RegisteredInOrderAndChosenByExtension)
 
 TEST(SkinFilters, EveryFilterWritesAndReadsBackAnIdenticalSkin)
 {
-    TSkinSource original;
+    SkinSource original;
     buildSampleSkin(original);
-    for (const TSkinFilter* filter : skinFilters()) {
+    for (const SkinFilter* filter : skinFilters()) {
         SCOPED_TRACE(filter->className().constData());
         const QByteArray written = filter->write(original);
-        TSkinSource loaded;
+        SkinSource loaded;
         filter->read(written.constData(), written.size(), loaded);
         EXPECT_TRUE(sameSkin(original, loaded));
         EXPECT_EQ(filter->write(loaded), written);
@@ -202,7 +202,7 @@ TEST(SkinFilters, EveryFilterWritesAndReadsBackAnIdenticalSkin)
 
 TEST(SkinFilters, CompressedFiltersUseTheirZlibLevels)
 {
-    TSkinSource source;
+    SkinSource source;
     buildSampleSkin(source);
     const QByteArray body = source.writePlainBody();
     EXPECT_EQ(skinFilters()[1]->write(source), "TQLZ" + deflateBytes(body, 1));
@@ -215,13 +215,13 @@ TEST(SkinFilters, CompressedFiltersUseTheirZlibLevels)
 
 TEST(SkinStream, PresenceByteAndAnyMagic)
 {
-    TSkinSource sample;
+    SkinSource sample;
     buildSampleSkin(sample);
     QByteArray stream = writeSkinStream(&sample);
     EXPECT_EQ(stream.left(5), QByteArray("\x02TQLZ"));
     EXPECT_EQ(writeSkinStream(nullptr), QByteArray(1, '\0'));
 
-    TSkinEngine engine;
+    SkinEngine engine;
     engine.readSkinStream(QByteArray(1, '\0') + stream.mid(1));
     EXPECT_EQ(engine.objectCount(), 0);
 
@@ -248,49 +248,49 @@ TEST(SkinDescription, AnObjectsFileWithoutObjectsIsRefused)
     write("manifest.txt", "SkinName = 'Empty'\nObjects = objects.txt\n");
     for (const QByteArray& objects : {QByteArray(), QByteArray("\r\n\r\n")}) {
         write("objects.txt", objects);
-        TSkinSource source;
+        SkinSource source;
         try {
             compileSkinDescription(dir.filePath("manifest.txt"), source);
             ADD_FAILURE() << "compiled a skin without objects";
-        } catch (const TSkinError& e) {
+        } catch (const SkinError& e) {
             EXPECT_NE(std::string(e.what()).find("no skin objects"), std::string::npos) << e.what();
         }
     }
     write("objects.txt", "object Form: TSkinObject\r\nend\r\n");
-    TSkinSource source;
+    SkinSource source;
     compileSkinDescription(dir.filePath("manifest.txt"), source);
     EXPECT_EQ(source.objectCount(), 1);
 }
 
 TEST(SkinStream, BytesAfterTheBodyAreIgnored)
 {
-    TSkinSource sample;
+    SkinSource sample;
     buildSampleSkin(sample);
-    TSkinEngine engine;
+    SkinEngine engine;
     engine.readSkinStream(writeSkinStream(&sample) + QByteArray(100, '\x55'));
     EXPECT_EQ(engine.objectCount(), 2);
 }
 
 TEST(SkinLinks, LastBitmapOfANameWinsCaseInsensitively)
 {
-    TSkinSource source;
+    SkinSource source;
     buildSampleSkin(source);
     const QByteArray stream = writeSkinStream(&source);
-    TSkinEngine engine;
+    SkinEngine engine;
     engine.readSkinStream(stream);
-    auto* close = dynamic_cast<TSkinSystemButton*>(engine.findObject("form")->findObject("closebutton"));
+    auto* close = dynamic_cast<SkinSystemButton*>(engine.findObject("form")->findObject("closebutton"));
     ASSERT_TRUE(close);
     EXPECT_EQ(close->BitmapHot.Bitmap, engine.source().bitmaps()[2]);
-    auto* caption = dynamic_cast<TSkinActiveBitmap*>(engine.formObject()->findObject("Caption"));
+    auto* caption = dynamic_cast<SkinActiveBitmap*>(engine.formObject()->findObject("Caption"));
     EXPECT_EQ(caption->ActiveBitmap.Bitmap, engine.source().bitmaps()[0]);
-    auto* face = dynamic_cast<TSkinButtonObject*>(engine.findObject("BUTTON")->findObject("face"));
+    auto* face = dynamic_cast<SkinButtonObject*>(engine.findObject("BUTTON")->findObject("face"));
     EXPECT_TRUE(face->BitmapFocused.isEmpty()); // no bitmap of that name
     EXPECT_EQ(face->BitmapFocused.Name, "nothing");
 }
 
 TEST(SkinLookups, CaseInsensitiveAndNothingWhileChanging)
 {
-    TSkinSource source;
+    SkinSource source;
     buildSampleSkin(source);
     EXPECT_EQ(source.findObject("form"), source.object(0));
     EXPECT_EQ(source.findObject("FORM"), source.object(0));
@@ -309,14 +309,14 @@ TEST(SkinLookups, CaseInsensitiveAndNothingWhileChanging)
 
 TEST(SkinLoading, FontsGetTheDefaultCharset)
 {
-    TSkinSource source;
+    SkinSource source;
     buildSampleSkin(source);
     source.object(0)->Font.Charset = 134;
     source.object(0)->child(0)->Font.Charset = 0;
     const QByteArray plain = source.writePlainBody();
     EXPECT_TRUE(plain.contains("Font.Charset = GB2312_CHARSET"));
-    TSkinSource loaded;
-    TSkinMemoryInput in(plain.constData(), plain.size());
+    SkinSource loaded;
+    SkinMemoryInput in(plain.constData(), plain.size());
     loaded.readPlainBody(in);
     EXPECT_EQ(loaded.object(0)->Font.Charset, 1);
     EXPECT_EQ(loaded.object(0)->child(0)->Font.Charset, 1);
@@ -324,16 +324,16 @@ TEST(SkinLoading, FontsGetTheDefaultCharset)
 
 TEST(SkinBitmaps, NearMagentaSnapsToKeyAndStoredKeyStays)
 {
-    TSkinSource source;
+    SkinSource source;
     auto bitmap = solidBitmap("b", 4, 1, 0xFFFF00FFu);
     bitmap->scanLine(0)[1] = 0xFFFA05FAu;  // within 5 of magenta
     bitmap->scanLine(0)[2] = 0xFFF900FFu;  // red differs by 6
     bitmap->scanLine(0)[3] = SkinKeyPixel; // the key as stored, alpha 0
     source.addBitmap(std::move(bitmap));
-    source.addObject(std::make_unique<TSkinObject>());
+    source.addObject(std::make_unique<SkinObject>());
     const QByteArray plain = source.writePlainBody();
-    TSkinSource loaded;
-    TSkinMemoryInput in(plain.constData(), plain.size());
+    SkinSource loaded;
+    SkinMemoryInput in(plain.constData(), plain.size());
     loaded.readPlainBody(in);
     const std::uint32_t* line = loaded.bitmaps()[0]->constScanLine(0);
     EXPECT_EQ(line[0], SkinKeyPixel);
@@ -356,9 +356,9 @@ TEST(SkinBitmaps, RowSnappingMatchesThePerPixelRuleAtEveryWidth)
         std::vector<std::uint32_t> row(static_cast<size_t>(width)), copied(static_cast<size_t>(width));
         for (int x = 0; x < width; ++x)
             row[size_t(x)] = samples[size_t(x * 7 + width) % std::size(samples)];
-        TSkinBitmap::copyRowSnapped(row.data(), copied.data(), width, 0xFF, 0x00, 0xFF, 5);
+        SkinBitmap::copyRowSnapped(row.data(), copied.data(), width, 0xFF, 0x00, 0xFF, 5);
         std::vector<std::uint32_t> inPlace = row;
-        TSkinBitmap::snapRowToKey(inPlace.data(), width, 0xFF, 0x00, 0xFF, 5);
+        SkinBitmap::snapRowToKey(inPlace.data(), width, 0xFF, 0x00, 0xFF, 5);
         for (int x = 0; x < width; ++x) {
             EXPECT_EQ(copied[size_t(x)], expected(row[size_t(x)])) << "width " << width << ", pixel " << x;
             EXPECT_EQ(inPlace[size_t(x)], expected(row[size_t(x)])) << "width " << width << ", pixel " << x;
@@ -368,22 +368,22 @@ TEST(SkinBitmaps, RowSnappingMatchesThePerPixelRuleAtEveryWidth)
 
 TEST(SkinBitmaps, PackedBodyKeepsTheKeyAndMakesPixelsOpaque)
 {
-    TSkinSource source;
+    SkinSource source;
     auto bitmap = solidBitmap("b", 3, 2, 0x00000000u | widened(9) << 16);
     bitmap->scanLine(1)[2] = SkinKeyPixel;
     source.addBitmap(std::move(bitmap));
-    source.addObject(std::make_unique<TSkinObject>());
+    source.addObject(std::make_unique<SkinObject>());
     const QByteArray written = skinFilters()[3]->write(source);
-    TSkinSource loaded;
+    SkinSource loaded;
     skinFilters()[3]->read(written.constData(), written.size(), loaded);
-    const TSkinBitmap* b = loaded.bitmaps()[0];
+    const SkinBitmap* b = loaded.bitmaps()[0];
     EXPECT_EQ(b->constScanLine(0)[0], 0xFF000000u | widened(9) << 16);
     EXPECT_EQ(b->constScanLine(1)[2], SkinKeyPixel);
 }
 
 TEST(SkinBitmaps, SizingRules)
 {
-    TSkinBitmap b;
+    SkinBitmap b;
     b.setSize(-3, 2);
     EXPECT_EQ(b.width(), 3);
     EXPECT_EQ(b.height(), 2);
@@ -410,14 +410,14 @@ TEST(SkinHue, ExactArithmeticOnPixels)
 
 TEST(SkinHue, ShiftsBitmapsAndColoursButNotKeyPixels)
 {
-    TSkinSource source;
+    SkinSource source;
     auto bitmap = solidBitmap("b", 2, 1, 0xFFFF0000u);
     bitmap->scanLine(0)[1] = SkinKeyPixel;
     source.addBitmap(std::move(bitmap));
-    auto object = std::make_unique<TSkinObject>();
+    auto object = std::make_unique<SkinObject>();
     object->Color = 0x0000FF; // red in 0x00BBGGRR
     object->Font.Color = clNone;
-    (new TSkinObject(object.get()))->Color = 0x0000FF;
+    (new SkinObject(object.get()))->Color = 0x0000FF;
     source.addObject(std::move(object));
     source.setRequestedHue(85);
     source.applyHue();
@@ -445,7 +445,7 @@ TEST(SkinObjectForm, LongBinaryValuesDecodeInAnyCaseAndLineBreaking)
     // A character that is no digit, deep inside a run of digits, is an error.
     QByteArray bad = bytes.toHex().toUpper();
     bad[70] = 'G';
-    EXPECT_THROW(readTextObject("object X: TSkinObject\r\n  Blob = {" + bad + "}\r\nend\r\n"), TSkinError);
+    EXPECT_THROW(readTextObject("object X: TSkinObject\r\n  Blob = {" + bad + "}\r\nend\r\n"), SkinError);
     bad[70] = '\xC1';
-    EXPECT_THROW(readTextObject("object X: TSkinObject\r\n  Blob = {" + bad + "}\r\nend\r\n"), TSkinError);
+    EXPECT_THROW(readTextObject("object X: TSkinObject\r\n  Blob = {" + bad + "}\r\nend\r\n"), SkinError);
 }

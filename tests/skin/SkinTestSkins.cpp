@@ -5,16 +5,16 @@
 
 namespace corvane::skin::test {
 
-std::unique_ptr<TSkinBitmap> solidBitmap(const QString& name, int width, int height, std::uint32_t argb)
+std::unique_ptr<SkinBitmap> solidBitmap(const QString& name, int width, int height, std::uint32_t argb)
 {
-    auto bitmap = std::make_unique<TSkinBitmap>();
+    auto bitmap = std::make_unique<SkinBitmap>();
     bitmap->Name = name;
     bitmap->setSize(width, height);
     bitmap->image().fill(argb);
     return bitmap;
 }
 
-void buildSampleSkin(TSkinSource& source)
+void buildSampleSkin(SkinSource& source)
 {
     source.clear();
     source.SkinName = "Sample";
@@ -33,11 +33,11 @@ void buildSampleSkin(TSkinSource& source)
     source.addBitmap(solidBitmap("arrows", 8, 4, opaque | widened(1) << 16));
     source.addBitmap(solidBitmap("Arrows", 8, 4, opaque | widened(2)));
 
-    auto form = std::make_unique<TSkinObject>();
+    auto form = std::make_unique<SkinObject>();
     form->Name = "Form";
     form->Kind = skForm;
     form->setBounds(0, 0, 120, 80);
-    auto* caption = new TSkinActiveBitmap(form.get());
+    auto* caption = new SkinActiveBitmap(form.get());
     caption->Name = "Caption";
     caption->Align = saMostTop;
     caption->setBounds(0, 0, 120, 20);
@@ -47,21 +47,21 @@ void buildSampleSkin(TSkinSource& source)
     caption->Font.Name = "Verdana";
     caption->TextAlign = taCenter;
     caption->TextEffect = teShadow;
-    auto* close = new TSkinSystemButton(form.get());
+    auto* close = new SkinSystemButton(form.get());
     close->Name = "CloseButton";
     close->Align = saTopRight;
     close->setBounds(100, 2, 16, 16);
     close->Action = sbaClose;
     close->BitmapHot = {"arrows", 0, 0, 4, 4};
     close->BitmapPressed = {"arrows", 4, 0, 8, 4};
-    auto* item = new TSkinActiveObject(form.get());
+    auto* item = new SkinActiveObject(form.get());
     item->Name = "Item";
     item->Kind = skPopupMenuItem;
     item->Color = 14148072;
     item->ActiveColor = 5729399;
     item->TextMarginLeft = 20;
     item->TextMarginRight = 10;
-    auto* client = new TSkinBitmapObject(form.get());
+    auto* client = new SkinBitmapObject(form.get());
     client->Name = "Client";
     client->Align = saClient;
     client->Kind = skClient;
@@ -73,15 +73,15 @@ void buildSampleSkin(TSkinSource& source)
     client->MarginBottom = 1;
     client->TileStyle = tsStretch;
     client->BorderTileStyle = tsStretch;
-    auto* nested = new TSkinObject(client);
+    auto* nested = new SkinObject(client);
     nested->Name = "Deep";
     nested->Color = clNone;
     nested->Font.Color = clWhite;
     source.addObject(std::move(form));
 
-    auto button = std::make_unique<TSkinObject>();
+    auto button = std::make_unique<SkinObject>();
     button->Name = "Button";
-    auto* face = new TSkinButtonObject(button.get());
+    auto* face = new SkinButtonObject(button.get());
     face->Name = "Face";
     face->setBounds(0, 0, 30, 20);
     face->MarginLeft = face->MarginTop = face->MarginRight = face->MarginBottom = 4;
@@ -90,7 +90,7 @@ void buildSampleSkin(TSkinSource& source)
     face->BitmapHot = {"arrows", 0, 0, 8, 4};
     face->BitmapPressed = {"frame", 6, 0, 12, 10};
     face->BitmapFocused = {"nothing", 0, 0, 8, 4};
-    auto* text = new TSkinTextObject(button.get());
+    auto* text = new SkinTextObject(button.get());
     text->Name = "Text";
     text->TextMarginLeft = 20;
     text->TextMarginRight = 10;
@@ -99,7 +99,7 @@ void buildSampleSkin(TSkinSource& source)
     source.addObject(std::move(button));
 }
 
-::testing::AssertionResult sameSkin(const TSkinSource& a, const TSkinSource& b)
+::testing::AssertionResult sameSkin(const SkinSource& a, const SkinSource& b)
 {
     if (a.SkinName != b.SkinName || a.SkinVersion != b.SkinVersion || a.Author != b.Author ||
         a.AuthorEMail != b.AuthorEMail || a.AuthorURL != b.AuthorURL)
@@ -107,8 +107,8 @@ void buildSampleSkin(TSkinSource& source)
     if (a.bitmaps().size() != b.bitmaps().size())
         return ::testing::AssertionFailure() << "bitmap count differs";
     for (int i = 0; i < a.bitmaps().size(); ++i) {
-        const TSkinBitmap* x = a.bitmaps()[i];
-        const TSkinBitmap* y = b.bitmaps()[i];
+        const SkinBitmap* x = a.bitmaps()[i];
+        const SkinBitmap* y = b.bitmaps()[i];
         if (x->Name != y->Name || x->image() != y->image())
             return ::testing::AssertionFailure() << "bitmap " << i << " differs";
     }

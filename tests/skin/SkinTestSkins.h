@@ -11,17 +11,17 @@
 namespace corvane::skin::test {
 
 // A bitmap filled with one colour (0xAARRGGBB).
-std::unique_ptr<TSkinBitmap> solidBitmap(const QString& name, int width, int height, std::uint32_t argb);
+std::unique_ptr<SkinBitmap> solidBitmap(const QString& name, int width, int height, std::uint32_t argb);
 
 // A skin with three bitmaps (two named "arrows") and two top-level objects
-// that use every class: "Form" (TSkinObject, skForm) with children of each
-// class, and "Button" (TSkinButtonObject face + TSkinTextObject text).
+// that use every class: "Form" (SkinObject, skForm) with children of each
+// class, and "Button" (SkinButtonObject face + SkinTextObject text).
 // Pixels are opaque and representable in 5 bits per channel, so that every
 // filter, also the 16-bit packed one, keeps them exactly.
-void buildSampleSkin(TSkinSource& source);
+void buildSampleSkin(SkinSource& source);
 
 // Equal content: header strings, bitmap names and pixels, object records.
-::testing::AssertionResult sameSkin(const TSkinSource& a, const TSkinSource& b);
+::testing::AssertionResult sameSkin(const SkinSource& a, const SkinSource& b);
 
 // A colour channel value that survives 5-bit packing (v = (v5 << 3) | (v5 >> 2)).
 constexpr std::uint32_t widened(int v5)

@@ -62,7 +62,7 @@ TEST(EbonySkin, CommittedSourceAndFileMatchTheTools)
         EXPECT_TRUE(stored.convertToFormat(QImage::Format_RGB32) == skins().ebony[i].image)
             << file.toStdString() << " is stale: build the corvane-ebony-update target";
     }
-    corvane::skin::TSkinSource compiled;
+    corvane::skin::SkinSource compiled;
     compileSkinDescription(qEnvironmentVariable("CORVANE_SOURCE_DIR") + "/resources/skin/ebony/manifest.txt", compiled);
     EXPECT_EQ(compiled.SkinName, QStringLiteral("Ebony"));
     EXPECT_TRUE(corvane::skin::skinFilterForFile("ebony.tqkn")->write(compiled) == readSource("ebony.tqkn"))

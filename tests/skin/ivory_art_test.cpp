@@ -91,8 +91,8 @@ TEST(IvoryArt, EveryLinkNamesABitmapAndLiesInsideIt)
 
     // The check itself notices a rectangle one pixel too wide and a wrong name.
     ObjectList broken = copied(objects());
-    static_cast<TSkinBitmapObject*>(broken[0]->findObject("Client"))->Bitmap.Right = 65;
-    static_cast<TSkinActiveBitmap*>(broken[0]->findObject("CaptionLeft"))->ActiveBitmap.Name = "Lefty";
+    static_cast<SkinBitmapObject*>(broken[0]->findObject("Client"))->Bitmap.Right = 65;
+    static_cast<SkinActiveBitmap*>(broken[0]->findObject("CaptionLeft"))->ActiveBitmap.Name = "Lefty";
     const QStringList problems = checkLinks(broken, bitmaps());
     ASSERT_EQ(problems.size(), 2);
     EXPECT_TRUE(problems[0].contains("Form.Caption.CaptionLeft.ActiveBitmap")) << problems[0].toStdString();

@@ -32,24 +32,24 @@ void darken(int& skinColor)
 
 using namespace corvane::skin;
 
-void darken(TSkinFont& font)
+void darken(SkinFont& font)
 {
     darken(font.Color);
 }
 
 // Every colour the object's class stores, then the children's.
-void darken(TSkinObject& object)
+void darken(SkinObject& object)
 {
     darken(object.Color);
     darken(object.Font);
-    if (auto* active = dynamic_cast<TSkinActiveObject*>(&object)) {
+    if (auto* active = dynamic_cast<SkinActiveObject*>(&object)) {
         darken(active->ActiveColor);
         darken(active->ActiveFont);
     }
-    if (auto* active = dynamic_cast<TSkinActiveBitmap*>(&object))
+    if (auto* active = dynamic_cast<SkinActiveBitmap*>(&object))
         darken(active->ActiveFont);
-    if (auto* text = dynamic_cast<TSkinTextObject*>(&object))
-        for (TSkinFont* font : {&text->FontHot, &text->FontFocused, &text->FontPressed, &text->FontDisabled})
+    if (auto* text = dynamic_cast<SkinTextObject*>(&object))
+        for (SkinFont* font : {&text->FontHot, &text->FontFocused, &text->FontPressed, &text->FontDisabled})
             darken(*font);
     for (const auto& child : object.children())
         darken(*child);

@@ -13,9 +13,9 @@ using palette::toSkinColor;
 namespace {
 
 // A nine-slice frame around a control's content.
-void panelFrame(TSkinObject& parent, const QString& name, TSkinAlign align, int width, int height)
+void panelFrame(SkinObject& parent, const QString& name, SkinAlign align, int width, int height)
 {
-    auto& frame = add<TSkinBitmapObject>(parent, name, align, skNone, width, height);
+    auto& frame = add<SkinBitmapObject>(parent, name, align, skNone, width, height);
     margins(frame, 3);
     frame.Bitmap = link("Taborder", 0, 0, 12, 12);
     unmasked(frame);
@@ -23,10 +23,10 @@ void panelFrame(TSkinObject& parent, const QString& name, TSkinAlign align, int 
 
 // A push-style part whose states sit side by side in one strip: normal, hot,
 // pressed, disabled cells of `cell` x `cellHeight` starting at `x0`.
-TSkinButtonObject& stateButton(TSkinObject& parent, const QString& name, TSkinAlign align, int width, int height,
+SkinButtonObject& stateButton(SkinObject& parent, const QString& name, SkinAlign align, int width, int height,
                                const QString& strip, int x0, int cell, int cellHeight)
 {
-    auto& o = add<TSkinButtonObject>(parent, name, align, skNone, width, height);
+    auto& o = add<SkinButtonObject>(parent, name, align, skNone, width, height);
     o.Bitmap = link(strip, x0, 0, x0 + cell, cellHeight);
     o.BitmapHot = link(strip, x0 + cell, 0, x0 + 2 * cell, cellHeight);
     o.BitmapPressed = link(strip, x0 + 2 * cell, 0, x0 + 3 * cell, cellHeight);
@@ -38,10 +38,10 @@ TSkinButtonObject& stateButton(TSkinObject& parent, const QString& name, TSkinAl
 // A part cut from a strip of `width`-pixel cells: normal (also hot and
 // focused) at `x`, pressed in the second cell, disabled two cells after the
 // normal one.
-TSkinButtonObject& toggleCells(TSkinObject& parent, const QString& name, int width, int height, const QString& strip,
+SkinButtonObject& toggleCells(SkinObject& parent, const QString& name, int width, int height, const QString& strip,
                                int x, int left = 0, int top = 0)
 {
-    auto& o = add<TSkinButtonObject>(parent, name, saNone, skNone, width, height, left, top);
+    auto& o = add<SkinButtonObject>(parent, name, saNone, skNone, width, height, left, top);
     o.Bitmap = o.BitmapHot = o.BitmapFocused = link(strip, x, 0, x + width, height);
     o.BitmapPressed = link(strip, width, 0, 2 * width, height);
     o.BitmapDisabled = link(strip, 2 * width + x, 0, 3 * width + x, height);
@@ -49,9 +49,9 @@ TSkinButtonObject& toggleCells(TSkinObject& parent, const QString& name, int wid
 }
 
 // The tool button face of a speed button or toolbar.
-void toolFace(TSkinObject& parent, const QString& name, TSkinAlign align, int width, int height)
+void toolFace(SkinObject& parent, const QString& name, SkinAlign align, int width, int height)
 {
-    auto& face = add<TSkinButtonObject>(parent, name, align, skNone, width, height);
+    auto& face = add<SkinButtonObject>(parent, name, align, skNone, width, height);
     margins(face, 3);
     stretched(face);
     face.Bitmap = link("tools", 0, 0, 15, 15);
@@ -60,9 +60,9 @@ void toolFace(TSkinObject& parent, const QString& name, TSkinAlign align, int wi
     face.BitmapFocused = link("tools", 45, 0, 60, 15);
 }
 
-TSkinTextObject& labelText(TSkinObject& parent, const QString& name, TSkinAlign align, int width, int height)
+SkinTextObject& labelText(SkinObject& parent, const QString& name, SkinAlign align, int width, int height)
 {
-    auto& text = add<TSkinTextObject>(parent, name, align, skItemText, width, height);
+    auto& text = add<SkinTextObject>(parent, name, align, skItemText, width, height);
     text.Color = clNone; // no fill: the text sits on the control's background
     text.Font = text.FontHot = text.FontFocused = text.FontPressed = inkFont();
     text.FontDisabled = greyFont();
@@ -101,7 +101,7 @@ ObjectTree tabsObject()
 {
     ObjectTree tabs = topLevel("Tabs");
     panelFrame(*tabs, "Page", saClient, 200, 100);
-    auto& tab = add<TSkinButtonObject>(*tabs, "Tab", saNone, skNone, 60, 18);
+    auto& tab = add<SkinButtonObject>(*tabs, "Tab", saNone, skNone, 60, 18);
     tab.MarginLeft = tab.MarginRight = tab.MarginTop = 3;
     stretched(tab);
     tab.Bitmap = link("tabs", 0, 0, 25, 16);
@@ -112,9 +112,9 @@ ObjectTree tabsObject()
     return laidOut(std::move(tabs), 200, 100);
 }
 
-void progressPart(TSkinObject& parent, const QString& name, TSkinAlign align, int width, int x)
+void progressPart(SkinObject& parent, const QString& name, SkinAlign align, int width, int x)
 {
-    auto& part = add<TSkinBitmapObject>(parent, name, align, skNone, width, 16);
+    auto& part = add<SkinBitmapObject>(parent, name, align, skNone, width, 16);
     margins(part, 3);
     stretched(part);
     part.Bitmap = link("Pbars", x, 0, x + 32, 16);

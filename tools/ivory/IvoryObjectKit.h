@@ -15,7 +15,7 @@ using palette::toSkinColor;
 // A new object of class T, owned by `parent`, at (left, top) with the given
 // size. It has no children yet, so placing it lays nothing out.
 template <class T>
-inline T& add(TSkinObject& parent, const QString& name, TSkinAlign align, TSkinKind kind, int width, int height,
+inline T& add(SkinObject& parent, const QString& name, SkinAlign align, SkinKind kind, int width, int height,
               int left = 0, int top = 0)
 {
     T* object = new T(&parent);
@@ -27,15 +27,15 @@ inline T& add(TSkinObject& parent, const QString& name, TSkinAlign align, TSkinK
 }
 
 // A top-level object of no size yet: laidOut gives it its stored size.
-inline ObjectTree topLevel(const QString& name, TSkinKind kind = skNone)
+inline ObjectTree topLevel(const QString& name, SkinKind kind = skNone)
 {
-    auto object = std::make_unique<TSkinObject>();
+    auto object = std::make_unique<SkinObject>();
     object->Name = name;
     object->Kind = kind;
     return object;
 }
 
-inline void layoutDescendants(TSkinObject& object)
+inline void layoutDescendants(SkinObject& object)
 {
     for (const auto& child : object.children()) {
         child->layoutChildren();
@@ -52,59 +52,59 @@ inline ObjectTree laidOut(ObjectTree object, int width, int height)
     return object;
 }
 
-inline TSkinBitmapLink link(const QString& name, int left, int top, int right, int bottom)
+inline SkinBitmapLink link(const QString& name, int left, int top, int right, int bottom)
 {
-    return TSkinBitmapLink{name, left, top, right, bottom};
+    return SkinBitmapLink{name, left, top, right, bottom};
 }
 
-inline TSkinFont fontOf(TColor color)
+inline SkinFont fontOf(SkinColor color)
 {
-    TSkinFont font;
+    SkinFont font;
     font.Color = color;
     return font;
 }
 
-inline TSkinFont inkFont()
+inline SkinFont inkFont()
 {
     return fontOf(toSkinColor(palette::kInk));
 }
-inline TSkinFont whiteFont()
+inline SkinFont whiteFont()
 {
     return fontOf(clWhite);
 }
-inline TSkinFont greyFont()
+inline SkinFont greyFont()
 {
     return fontOf(toSkinColor(palette::kDisabledGlyph));
 }
 
-inline void margins(TSkinObject& o, int all)
+inline void margins(SkinObject& o, int all)
 {
     o.MarginLeft = o.MarginRight = o.MarginTop = o.MarginBottom = all;
 }
 
-inline void unmasked(TSkinBitmapObject& o)
+inline void unmasked(SkinBitmapObject& o)
 {
     o.Masked = o.MaskedBorder = o.MaskedAngles = false;
 }
 
-inline void stretched(TSkinBitmapObject& o)
+inline void stretched(SkinBitmapObject& o)
 {
     o.TileStyle = o.BorderTileStyle = tsStretch;
 }
 
 // The menu bar's strip: rounded ends of 15 pixels, a stretch of plain bar.
-inline void menuStrip(TSkinObject& parent, const QString& name, TSkinAlign align, TSkinKind kind, int width)
+inline void menuStrip(SkinObject& parent, const QString& name, SkinAlign align, SkinKind kind, int width)
 {
-    auto& strip = add<TSkinBitmapObject>(parent, name, align, kind, width, 20);
+    auto& strip = add<SkinBitmapObject>(parent, name, align, kind, width, 20);
     strip.MarginLeft = strip.MarginRight = 15;
     strip.Bitmap = link("menu", 0, 0, 136, 20);
     unmasked(strip);
 }
 
 // The push button's face in its five states, cut from "Buttons".
-inline void buttonFace(TSkinObject& parent, const QString& name, int width, int height)
+inline void buttonFace(SkinObject& parent, const QString& name, int width, int height)
 {
-    auto& face = add<TSkinButtonObject>(parent, name, saClient, skNone, width, height);
+    auto& face = add<SkinButtonObject>(parent, name, saClient, skNone, width, height);
     margins(face, 4);
     stretched(face);
     face.Bitmap = link("Buttons", 0, 0, 45, 20);

@@ -15,10 +15,10 @@ namespace {
 // --- the frame ---------------------------------------------------------------
 
 // A frame piece with an inactive and an active picture.
-TSkinActiveBitmap& piece(TSkinObject& parent, const QString& name, TSkinAlign align, TSkinKind kind, int width,
-                         int height, const TSkinBitmapLink& inactive, const TSkinBitmapLink& active)
+SkinActiveBitmap& piece(SkinObject& parent, const QString& name, SkinAlign align, SkinKind kind, int width,
+                         int height, const SkinBitmapLink& inactive, const SkinBitmapLink& active)
 {
-    auto& o = add<TSkinActiveBitmap>(parent, name, align, kind, width, height);
+    auto& o = add<SkinActiveBitmap>(parent, name, align, kind, width, height);
     o.Bitmap = inactive;
     o.ActiveBitmap = active;
     return o;
@@ -26,10 +26,10 @@ TSkinActiveBitmap& piece(TSkinObject& parent, const QString& name, TSkinAlign al
 
 // Caption button: the pictures sit in one strip as active, pressed, hot and
 // normal cells of `cell` pixels.
-void captionButton(TSkinObject& parent, const QString& name, TSkinAlign align, int left, int top, int width, int height,
-                   TSkinAction action, const QString& strip, int cell)
+void captionButton(SkinObject& parent, const QString& name, SkinAlign align, int left, int top, int width, int height,
+                   SkinAction action, const QString& strip, int cell)
 {
-    auto& o = add<TSkinSystemButton>(parent, name, align, skSysButton, width, height, left, top);
+    auto& o = add<SkinSystemButton>(parent, name, align, skSysButton, width, height, left, top);
     o.Action = action;
     if (strip.isEmpty())
         return;
@@ -41,9 +41,9 @@ void captionButton(TSkinObject& parent, const QString& name, TSkinAlign align, i
 
 // Caption: corners from "Left"/"Right", three sections from "Top" (row 0..23
 // active, 24..47 inactive); the middle one stretches and carries the title.
-void addCaption(TSkinObject& form)
+void addCaption(SkinObject& form)
 {
-    auto& caption = add<TSkinObject>(form, "Caption", saMostTop, skNone, kDesignWidth, kCaptionHeight);
+    auto& caption = add<SkinObject>(form, "Caption", saMostTop, skNone, kDesignWidth, kCaptionHeight);
     piece(caption, "CaptionLeft", saLeft, skNone, kSideWidth, kCaptionHeight, link("Left", 24, 0, 48, 24),
           link("Left", 0, 0, 24, 24));
     piece(caption, "CaptionRight", saRight, skNone, kSideWidth, kCaptionHeight, link("Right", 24, 0, 48, 24),
@@ -66,11 +66,11 @@ void addCaption(TSkinObject& form)
 
 // Bottom border: corners from the last rows of "Left"/"Right", the rest
 // from "Bottom" (row 0..15 active, 16..31 inactive).
-void addBottom(TSkinObject& form)
+void addBottom(SkinObject& form)
 {
     const int cornerRow = kSideBitmapHeight - kBottomHeight;
     const int w = kBottomPieceWidth, c = kBottomCenterWidth;
-    auto& bottom = add<TSkinObject>(form, "Bottom", saMostBottom, skNone, kDesignWidth, kBottomHeight);
+    auto& bottom = add<SkinObject>(form, "Bottom", saMostBottom, skNone, kDesignWidth, kBottomHeight);
     piece(bottom, "BottomLeft", saLeft, skBottomLeft, kSideWidth, kBottomHeight,
           link("Left", 24, cornerRow, 48, kSideBitmapHeight), link("Left", 0, cornerRow, 24, kSideBitmapHeight));
     piece(bottom, "BottomRight", saRight, skBottomRight, kSideWidth, kBottomHeight,
@@ -86,7 +86,7 @@ void addBottom(TSkinObject& form)
 // Side borders: three bands of rows of "Left"/"Right" below the caption
 // corner, each as an inactive and an active link.
 struct SideBands {
-    std::pair<TSkinBitmapLink, TSkinBitmapLink> top, center, bottom;
+    std::pair<SkinBitmapLink, SkinBitmapLink> top, center, bottom;
 };
 
 SideBands sideBands(const QString& bitmap, int topRows, int centerRows, int bottomRows)
@@ -98,21 +98,21 @@ SideBands sideBands(const QString& bitmap, int topRows, int centerRows, int bott
     return {rows(a, b), rows(b, c), rows(c, d)};
 }
 
-TSkinActiveBitmap& sidePiece(TSkinObject& side, const QString& name, TSkinAlign align, TSkinKind kind, int rows,
-                             const std::pair<TSkinBitmapLink, TSkinBitmapLink>& links)
+SkinActiveBitmap& sidePiece(SkinObject& side, const QString& name, SkinAlign align, SkinKind kind, int rows,
+                             const std::pair<SkinBitmapLink, SkinBitmapLink>& links)
 {
     return piece(side, name, align, kind, kSideWidth, rows, links.first, links.second);
 }
 
-void addSides(TSkinObject& form)
+void addSides(SkinObject& form)
 {
     const int sideHeight = kDesignHeight - kCaptionHeight - kBottomHeight;
-    auto& left = add<TSkinObject>(form, "Left", saMostLeft, skNone, kSideWidth, sideHeight);
+    auto& left = add<SkinObject>(form, "Left", saMostLeft, skNone, kSideWidth, sideHeight);
     const SideBands l = sideBands("Left", kLeftTopRows, kLeftCenterRows, kLeftBottomRows);
     sidePiece(left, "LeftTop", saTop, skTopLeft, kLeftTopRows, l.top);
     sidePiece(left, "LeftBottom", saBottom, skBottomLeft, kLeftBottomRows, l.bottom);
     sidePiece(left, "LeftCenter", saClient, skLeft, kLeftCenterRows, l.center).TileStyle = tsStretch;
-    auto& right = add<TSkinObject>(form, "Right", saMostRight, skNone, kSideWidth, sideHeight);
+    auto& right = add<SkinObject>(form, "Right", saMostRight, skNone, kSideWidth, sideHeight);
     const SideBands r = sideBands("Right", kRightTopRows, kRightCenterRows, kRightBottomRows);
     sidePiece(right, "RightBottom", saBottom, skBottomRight, kRightBottomRows, r.bottom);
     sidePiece(right, "RightCenter", saClient, skRight, kRightCenterRows, r.center);
@@ -126,7 +126,7 @@ ObjectTree formObject()
     addCaption(*form);
     addBottom(*form);
     addSides(*form);
-    auto& client = add<TSkinBitmapObject>(*form, "Client", saClient, skClient, 0, 0);
+    auto& client = add<SkinBitmapObject>(*form, "Client", saClient, skClient, 0, 0);
     client.Bitmap = link("Dialog", 0, 0, 64, 45);
     client.Masked = false;
 
@@ -142,7 +142,7 @@ ObjectTree formObject()
     for (const auto& child : form->children())
         for (const auto& grandchild : child->children())
             if (grandchild->className() == "TSkinActiveBitmap" && grandchild->Name != QLatin1String("CaptionCenter")) {
-                auto& border = static_cast<TSkinActiveBitmap&>(*grandchild);
+                auto& border = static_cast<SkinActiveBitmap&>(*grandchild);
                 border.Font = border.ActiveFont = inkFont();
             }
     return laidOut(std::move(form), kDesignWidth, kDesignHeight);
@@ -150,9 +150,9 @@ ObjectTree formObject()
 
 // --- menus and the push button -------------------------------------------------
 
-void menuBarItem(TSkinObject& parent, const QString& name)
+void menuBarItem(SkinObject& parent, const QString& name)
 {
-    auto& item = add<TSkinActiveBitmap>(parent, name, saNone, skMenuBarItem, 37, 20);
+    auto& item = add<SkinActiveBitmap>(parent, name, saNone, skMenuBarItem, 37, 20);
     item.TextMarginLeft = item.TextMarginRight = 5;
     item.Bitmap = link("menu", 15, 0, 121, 20);
     item.ActiveBitmap = link("menu", 15, 20, 67, 40);
@@ -175,11 +175,11 @@ ObjectTree menuBarObject()
 ObjectTree popupMenuObject()
 {
     ObjectTree popup = topLevel("PopupMenu", skPopupMenu);
-    auto& frame = add<TSkinBitmapObject>(*popup, "Frame", saNone, skNone, 100, 70);
+    auto& frame = add<SkinBitmapObject>(*popup, "Frame", saNone, skNone, 100, 70);
     margins(frame, 3);
     frame.Bitmap = link("menuborders", 0, 0, 12, 12);
     unmasked(frame);
-    auto& item = add<TSkinActiveObject>(*popup, "Item", saNone, skPopupMenuItem, 80, 20, 3, 3);
+    auto& item = add<SkinActiveObject>(*popup, "Item", saNone, skPopupMenuItem, 80, 20, 3, 3);
     item.Color = 14148072;      // 0xD7E1E8
     item.ActiveColor = 5729399; // 0x576C77
     item.TextMarginLeft = 20;
@@ -193,7 +193,7 @@ ObjectTree buttonObject()
 {
     ObjectTree button = topLevel("Button");
     buttonFace(*button, "Face", 131, 53);
-    auto& text = add<TSkinObject>(*button, "Text", saClient, skNone, 131, 53);
+    auto& text = add<SkinObject>(*button, "Text", saClient, skNone, 131, 53);
     text.TextMarginLeft = 20;
     text.TextMarginRight = 10;
     text.Font = inkFont();

@@ -9,7 +9,7 @@
 
 namespace ivory {
 
-using ObjectTree = std::unique_ptr<corvane::skin::TSkinObject>;
+using ObjectTree = std::unique_ptr<corvane::skin::SkinObject>;
 using ObjectList = std::vector<ObjectTree>;
 
 // The 21 top-level objects in load order ("Form", "MenuBar", "PopupMenu",

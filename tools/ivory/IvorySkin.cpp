@@ -62,18 +62,18 @@ namespace {
 using namespace corvane::skin;
 
 // Every link of the object with its property name, in stream order.
-std::vector<std::pair<QString, const TSkinBitmapLink*>> linksOf(const TSkinObject& object)
+std::vector<std::pair<QString, const SkinBitmapLink*>> linksOf(const SkinObject& object)
 {
-    std::vector<std::pair<QString, const TSkinBitmapLink*>> links;
-    if (auto* bitmap = dynamic_cast<const TSkinBitmapObject*>(&object))
+    std::vector<std::pair<QString, const SkinBitmapLink*>> links;
+    if (auto* bitmap = dynamic_cast<const SkinBitmapObject*>(&object))
         links.emplace_back("Bitmap", &bitmap->Bitmap);
-    if (auto* active = dynamic_cast<const TSkinActiveBitmap*>(&object))
+    if (auto* active = dynamic_cast<const SkinActiveBitmap*>(&object))
         links.emplace_back("ActiveBitmap", &active->ActiveBitmap);
-    if (auto* button = dynamic_cast<const TSkinSystemButton*>(&object)) {
+    if (auto* button = dynamic_cast<const SkinSystemButton*>(&object)) {
         links.emplace_back("BitmapHot", &button->BitmapHot);
         links.emplace_back("BitmapPressed", &button->BitmapPressed);
     }
-    if (auto* button = dynamic_cast<const TSkinButtonObject*>(&object)) {
+    if (auto* button = dynamic_cast<const SkinButtonObject*>(&object)) {
         links.emplace_back("BitmapHot", &button->BitmapHot);
         links.emplace_back("BitmapPressed", &button->BitmapPressed);
         links.emplace_back("BitmapFocused", &button->BitmapFocused);
@@ -82,7 +82,7 @@ std::vector<std::pair<QString, const TSkinBitmapLink*>> linksOf(const TSkinObjec
     return links;
 }
 
-void checkObject(const TSkinObject& object, const QString& path, const BitmapList& bitmaps, QStringList& problems)
+void checkObject(const SkinObject& object, const QString& path, const BitmapList& bitmaps, QStringList& problems)
 {
     const QString here = path.isEmpty() ? object.Name : path + '.' + object.Name;
     for (const auto& [property, link] : linksOf(object)) {

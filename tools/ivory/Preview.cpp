@@ -15,7 +15,7 @@ using namespace corvane::skin;
 LoadedBitmaps::LoadedBitmaps(const BitmapList& bitmaps)
 {
     for (const NamedBitmap& named : bitmaps) {
-        auto bitmap = std::make_unique<TSkinBitmap>();
+        auto bitmap = std::make_unique<SkinBitmap>();
         bitmap->Name = named.name;
         // Opaque pixels, as the loader stores them.
         bitmap->image() = named.image.convertToFormat(QImage::Format_RGB32).convertToFormat(QImage::Format_ARGB32);
@@ -26,7 +26,7 @@ LoadedBitmaps::LoadedBitmaps(const BitmapList& bitmaps)
     }
 }
 
-void drawObject(QImage& target, TSkinObject& object, const LoadedBitmaps& bitmaps, bool active, int state)
+void drawObject(QImage& target, SkinObject& object, const LoadedBitmaps& bitmaps, bool active, int state)
 {
     object.setBitmaps(bitmaps.list());
     object.linkBitmaps();
@@ -38,7 +38,7 @@ void drawObject(QImage& target, TSkinObject& object, const LoadedBitmaps& bitmap
 
 namespace {
 
-TSkinObject& topLevel(const ObjectList& objects, const QString& name)
+SkinObject& topLevel(const ObjectList& objects, const QString& name)
 {
     for (const ObjectTree& object : objects)
         if (object->Name == name)
@@ -46,15 +46,15 @@ TSkinObject& topLevel(const ObjectList& objects, const QString& name)
     throw std::runtime_error("no object " + name.toStdString());
 }
 
-TSkinObject& part(TSkinObject& tree, const QString& name)
+SkinObject& part(SkinObject& tree, const QString& name)
 {
-    if (TSkinObject* found = tree.findObject(name))
+    if (SkinObject* found = tree.findObject(name))
         return *found;
     throw std::runtime_error("no object " + name.toStdString());
 }
 
 // A copy of an object to draw on its own at `rect`.
-ObjectTree placed(const TSkinObject& object, const QRect& rect)
+ObjectTree placed(const SkinObject& object, const QRect& rect)
 {
     ObjectTree copy = object.copyTree();
     copy->setBounds(rect);
@@ -88,22 +88,22 @@ QImage enlarged(const QImage& image, int factor)
 
 // Shows or hides the caption buttons as the frame does for a window state,
 // for a window without a maximize icon.
-void applyWindowState(TSkinObject& form, int state)
+void applyWindowState(SkinObject& form, int state)
 {
-    const TSkinBorderIcons icons =
+    const SkinBorderIcons icons =
         borderIconBit(biClose) | borderIconBit(biSystemMenu) | borderIconBit(biMinimize) | borderIconBit(biRollup);
     for (const auto& child : form.children())
-        if (auto* button = dynamic_cast<TSkinSystemButton*>(child.get()))
-            button->Visible = !TSkinSystemButton::hiddenInWindowState(button->Action, state) &&
-                              !TSkinSystemButton::hiddenByBorderIcons(button->Action, icons);
+        if (auto* button = dynamic_cast<SkinSystemButton*>(child.get()))
+            button->Visible = !SkinSystemButton::hiddenInWindowState(button->Action, state) &&
+                              !SkinSystemButton::hiddenByBorderIcons(button->Action, icons);
 }
 
 // The send button's face from the skin's "Button" object in `state`, and its
 // caption in the font of the object's "Text" part.
-void drawSendButton(QImage& target, TSkinObject& buttonSkin, const LoadedBitmaps& bitmaps, const QRect& rect, int state)
+void drawSendButton(QImage& target, SkinObject& buttonSkin, const LoadedBitmaps& bitmaps, const QRect& rect, int state)
 {
     drawObject(target, *placed(*buttonSkin.child(0), rect), bitmaps, false, state);
-    const TSkinFont& font = buttonSkin.child(1)->Font;
+    const SkinFont& font = buttonSkin.child(1)->Font;
     QPainter painter(&target);
     painter.setFont(font.toQFont());
     painter.setPen(toQColor(font.Color));
@@ -116,8 +116,8 @@ void drawSendButton(QImage& target, TSkinObject& buttonSkin, const LoadedBitmaps
 QRect drawMenuBar(QImage& window, const ObjectList& objects, const LoadedBitmaps& bitmaps, const QPoint& origin,
                   bool open)
 {
-    TSkinObject& barSkin = topLevel(objects, "MenuBar");
-    const TSkinObject& frameSkin = *barSkin.child(0);
+    SkinObject& barSkin = topLevel(objects, "MenuBar");
+    const SkinObject& frameSkin = *barSkin.child(0);
     drawObject(window, *placed(frameSkin, QRect(origin, QSize(632, frameSkin.height()))), bitmaps, false, ssNormal);
     ObjectTree item = part(barSkin, "Item").copyTree();
     item->Text = QStringLiteral("游 戏");
@@ -131,9 +131,9 @@ QRect drawMenuBar(QImage& window, const ObjectList& objects, const LoadedBitmaps
 // The game menu open below the menu bar item, its first row hot.
 void drawPopupMenu(QImage& window, const ObjectList& objects, const LoadedBitmaps& bitmaps, const QPoint& at)
 {
-    TSkinObject& popupSkin = topLevel(objects, "PopupMenu");
+    SkinObject& popupSkin = topLevel(objects, "PopupMenu");
     const QStringList captions = {"重新开始", "设置...", "关于...", "帮助", "-", "退出"};
-    const TSkinObject& itemSkin = *popupSkin.child(1);
+    const SkinObject& itemSkin = *popupSkin.child(1);
     const QFontMetrics metrics(itemSkin.Font.toQFont());
     int widest = 0;
     for (const QString& caption : captions)
@@ -163,7 +163,7 @@ struct MockOptions {
 
 // The client area: the board picture (0,16; 632 x 434) or a stand-in, the
 // chat boxes, the menu bar and the send button over the client background.
-void drawClient(QImage& window, const ObjectList& objects, const LoadedBitmaps& bitmaps, TSkinObject& form,
+void drawClient(QImage& window, const ObjectList& objects, const LoadedBitmaps& bitmaps, SkinObject& form,
                 const MockOptions& options)
 {
     const QPoint origin(24, 24);

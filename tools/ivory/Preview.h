@@ -21,16 +21,16 @@ namespace ivory {
 class LoadedBitmaps {
 public:
     explicit LoadedBitmaps(const BitmapList& bitmaps);
-    const corvane::skin::TSkinBitmapList* list() const { return &m_list; }
+    const corvane::skin::SkinBitmapList* list() const { return &m_list; }
 
 private:
-    std::vector<std::unique_ptr<corvane::skin::TSkinBitmap>> m_bitmaps;
-    corvane::skin::TSkinBitmapList m_list;
+    std::vector<std::unique_ptr<corvane::skin::SkinBitmap>> m_bitmaps;
+    corvane::skin::SkinBitmapList m_list;
 };
 
 // Draws an object tree (already laid out) onto `target` as the skin engine
-// does, active or not and in `state` (a TSkinState).
-void drawObject(QImage& target, corvane::skin::TSkinObject& object, const LoadedBitmaps& bitmaps, bool active,
+// does, active or not and in `state` (a SkinState).
+void drawObject(QImage& target, corvane::skin::SkinObject& object, const LoadedBitmaps& bitmaps, bool active,
                 int state);
 
 // Writes enlarged bitmaps and mock-ups as PNG files into `folder`. The

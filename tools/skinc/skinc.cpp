@@ -37,13 +37,13 @@ int main(int argc, char** argv)
         filterName = suffix == QLatin1String("skin") ? QStringLiteral("stream") : suffix;
     }
     try {
-        TSkinSource source;
+        SkinSource source;
         compileSkinDescription(manifest, source);
         QByteArray bytes;
         if (filterName == QLatin1String("stream")) {
             bytes = writeSkinStream(&source);
         } else {
-            const TSkinFilter* filter = skinFilterForFile(QStringLiteral("x.") + filterName);
+            const SkinFilter* filter = skinFilterForFile(QStringLiteral("x.") + filterName);
             if (!filter) {
                 std::fprintf(stderr, "corvane-skinc: unknown filter '%s'\n", qPrintable(filterName));
                 return 2;
@@ -57,7 +57,7 @@ int main(int argc, char** argv)
         }
         std::printf("%s: %d bitmaps, %d objects, %lld bytes\n", qPrintable(output), int(source.bitmaps().size()),
                     source.objectCount(), static_cast<long long>(bytes.size()));
-    } catch (const TSkinError& e) {
+    } catch (const SkinError& e) {
         std::fprintf(stderr, "corvane-skinc: %s\n", e.what());
         return 1;
     } catch (const std::bad_alloc&) {

@@ -28,19 +28,19 @@ int main(int argc, char** argv)
         return 2;
     }
     try {
-        TSkinEngine engine;
+        SkinEngine engine;
         if (QFileInfo(args.at(0)).suffix() == QLatin1String("skin")) {
             QFile stream(args.at(0));
             if (!stream.open(QIODevice::ReadOnly))
-                throw TSkinError("can't read " + args.at(0).toStdString());
+                throw SkinError("can't read " + args.at(0).toStdString());
             engine.readSkinStream(stream.readAll());
         } else {
             engine.setSkinFile(args.at(0));
         }
-        TSkinObject* form = engine.formObject();
+        SkinObject* form = engine.formObject();
         if (!form)
-            throw TSkinError("the skin has no form object");
-        const std::unique_ptr<TSkinObject> tree = form->copyTree();
+            throw SkinError("the skin has no form object");
+        const std::unique_ptr<SkinObject> tree = form->copyTree();
         tree->setBitmaps(&engine.source().bitmaps());
         const StoredWindowShape stored{windowSize, formShapeAt(*tree, windowSize)};
         const QByteArray text = writeStoredWindowShape(stored);
@@ -51,7 +51,7 @@ int main(int argc, char** argv)
         }
         std::printf("%s: %dx%d, %d rectangles\n", qPrintable(args.at(2)), windowSize.width(), windowSize.height(),
                     int(stored.shape.rectCount()));
-    } catch (const TSkinError& e) {
+    } catch (const SkinError& e) {
         std::fprintf(stderr, "corvane-skinshape: %s\n", e.what());
         return 1;
     }

@@ -19,7 +19,7 @@ using namespace corvane::skin;
 
 namespace {
 
-void printLink(const char* label, const TSkinBitmapLink& link)
+void printLink(const char* label, const SkinBitmapLink& link)
 {
     if (link.Name.isEmpty() && link.Right == 0 && link.Bottom == 0)
         return;
@@ -27,32 +27,32 @@ void printLink(const char* label, const TSkinBitmapLink& link)
                 link.Bitmap ? "" : " (unresolved)");
 }
 
-void printTree(const TSkinObject& o, int depth)
+void printTree(const SkinObject& o, int depth)
 {
     std::printf("%*s%s: %s  %s %s  %d,%d %dx%d", depth * 2, "", qPrintable(o.Name), o.className().constData(),
                 kindIdent(o.Kind).constData(), alignIdent(o.Align).constData(), o.left(), o.top(), o.width(),
                 o.height());
     if (o.MarginLeft || o.MarginTop || o.MarginRight || o.MarginBottom)
         std::printf("  margins %d,%d,%d,%d", o.MarginLeft, o.MarginTop, o.MarginRight, o.MarginBottom);
-    if (auto* b = dynamic_cast<const TSkinBitmapObject*>(&o)) {
+    if (auto* b = dynamic_cast<const SkinBitmapObject*>(&o)) {
         printLink("bitmap", b->Bitmap);
         std::printf(" tile=%s border=%s%s", tileStyleIdent(b->TileStyle).constData(),
                     tileStyleIdent(b->BorderTileStyle).constData(), o.Masked ? " masked" : "");
     }
-    if (auto* a = dynamic_cast<const TSkinActiveBitmap*>(&o))
+    if (auto* a = dynamic_cast<const SkinActiveBitmap*>(&o))
         printLink("active", a->ActiveBitmap);
-    if (auto* s = dynamic_cast<const TSkinSystemButton*>(&o)) {
+    if (auto* s = dynamic_cast<const SkinSystemButton*>(&o)) {
         std::printf(" action=%s", actionIdent(s->Action).constData());
         printLink("hot", s->BitmapHot);
         printLink("pressed", s->BitmapPressed);
     }
-    if (auto* b = dynamic_cast<const TSkinButtonObject*>(&o)) {
+    if (auto* b = dynamic_cast<const SkinButtonObject*>(&o)) {
         printLink("hot", b->BitmapHot);
         printLink("focused", b->BitmapFocused);
         printLink("pressed", b->BitmapPressed);
         printLink("disabled", b->BitmapDisabled);
     }
-    if (auto* a = dynamic_cast<const TSkinActiveObject*>(&o))
+    if (auto* a = dynamic_cast<const SkinActiveObject*>(&o))
         std::printf(" activeColor=%d", a->ActiveColor);
     std::printf("\n");
     for (const auto& child : o.children())
@@ -76,7 +76,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "corvane-skininfo: can't read %s\n", qPrintable(path));
         return 1;
     }
-    TSkinSource source;
+    SkinSource source;
     try {
         const QByteArray bytes = file.readAll();
         if (QFileInfo(path).suffix().compare(QLatin1String("skin"), Qt::CaseInsensitive) == 0) {
@@ -87,7 +87,7 @@ int main(int argc, char** argv)
                 return 0;
             }
         } else {
-            const TSkinFilter* filter = skinFilterForFile(path);
+            const SkinFilter* filter = skinFilterForFile(path);
             if (!filter) {
                 std::fprintf(stderr, "corvane-skininfo: no filter for %s\n", qPrintable(path));
                 return 1;
@@ -95,7 +95,7 @@ int main(int argc, char** argv)
             std::printf("container: %s (%s)\n", filter->className().constData(), qPrintable(filter->description()));
             filter->read(bytes.constData(), bytes.size(), source);
         }
-    } catch (const TSkinError& e) {
+    } catch (const SkinError& e) {
         std::fprintf(stderr, "corvane-skininfo: %s\n", e.what());
         return 1;
     } catch (const std::bad_alloc&) {
@@ -108,7 +108,7 @@ int main(int argc, char** argv)
     std::printf("\n%d bitmaps, %lld bytes of body\n", int(source.bitmaps().size()),
                 static_cast<long long>(source.writePlainBody().size()));
     for (int i = 0; i < source.bitmaps().size(); ++i) {
-        const TSkinBitmap* b = source.bitmaps()[i];
+        const SkinBitmap* b = source.bitmaps()[i];
         int keys = 0;
         for (int y = 0; y < b->height(); ++y)
             for (int x = 0; x < b->width(); ++x)

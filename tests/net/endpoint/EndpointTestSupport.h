@@ -2,7 +2,7 @@
 // Shared helpers of the endpoint tests: waiting with the event loop running,
 // a plain socket playing the other side, and an endpoint whose host look-ups
 // are answered by the test instead of a resolver.
-#include "net/endpoint/TUdpEndpoint.h"
+#include "net/endpoint/UdpEndpoint.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -45,24 +45,24 @@ struct Received {
     QString fromIP;
     int port = 0;
     QByteArray bytes;
-    TUdpEndpoint* sender = nullptr;
+    UdpEndpoint* sender = nullptr;
 };
 
 // Records every datagram the endpoint reports, copying it out the way the
 // receive side does: ReadDatagram into a fresh stream.
-inline void recordInto(TUdpEndpoint& endpoint, std::vector<Received>& log)
+inline void recordInto(UdpEndpoint& endpoint, std::vector<Received>& log)
 {
-    endpoint.OnDataReceived = [&endpoint, &log](TUdpEndpoint* sender, int n, const QString& ip, int port) {
-        TMemoryStream stream;
+    endpoint.OnDataReceived = [&endpoint, &log](UdpEndpoint* sender, int n, const QString& ip, int port) {
+        ByteStream stream;
         endpoint.ReadDatagram(stream);
         log.push_back({n, ip, port, stream.read(n), sender});
     };
 }
 
 // An endpoint bound to a free port chosen by the system, sending to itself.
-inline std::unique_ptr<TUdpEndpoint> makeSelfEndpoint()
+inline std::unique_ptr<UdpEndpoint> makeSelfEndpoint()
 {
-    auto endpoint = std::make_unique<TUdpEndpoint>();
+    auto endpoint = std::make_unique<UdpEndpoint>();
     endpoint->setRemoteHost(QStringLiteral("127.0.0.1"));
     endpoint->setLocalPort(0);
     endpoint->Loaded();
@@ -70,9 +70,9 @@ inline std::unique_ptr<TUdpEndpoint> makeSelfEndpoint()
     return endpoint;
 }
 
-inline TMemoryStream streamOf(const QByteArray& bytes)
+inline ByteStream streamOf(const QByteArray& bytes)
 {
-    TMemoryStream stream;
+    ByteStream stream;
     stream.write(bytes);
     return stream;
 }
@@ -97,7 +97,7 @@ inline quint16 freePort()
 // gives the address for a name (nullopt: not found); the answer arrives
 // after delayMs on the event loop, as a real one would. Without answer the
 // real resolver is asked.
-class ScriptedLookupEndpoint : public TUdpEndpoint {
+class ScriptedLookupEndpoint : public UdpEndpoint {
 public:
     QStringList lookedUp;
     std::function<std::optional<quint32>(const QString&)> answer;
@@ -108,7 +108,7 @@ protected:
     {
         lookedUp << name;
         if (!answer) {
-            TUdpEndpoint::startHostLookup(name, context, std::move(done));
+            UdpEndpoint::startHostLookup(name, context, std::move(done));
             return;
         }
         QHostInfo info;

@@ -18,7 +18,7 @@ using namespace endpoint_test;
 
 TEST(UdpEndpointProperties, DefaultsWhenCreatedInCode)
 {
-    TUdpEndpoint endpoint;
+    UdpEndpoint endpoint;
     EXPECT_EQ(endpoint.remoteHost(), QString());
     EXPECT_EQ(endpoint.remotePort(), 0);
     EXPECT_EQ(endpoint.localPort(), 0);
@@ -35,7 +35,7 @@ TEST(UdpEndpointProperties, DefaultsWhenCreatedInCode)
 
 TEST(UdpEndpointProperties, PublishedAsQtPropertiesInOrder)
 {
-    TUdpEndpoint endpoint;
+    UdpEndpoint endpoint;
     const QMetaObject* meta = endpoint.metaObject();
     QStringList names;
     for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i)
@@ -57,7 +57,7 @@ TEST(UdpEndpointProperties, PublishedAsQtPropertiesInOrder)
 
 TEST(UdpEndpointBinding, LocalPortWriteBindsAndLoadedKeepsTheBinding)
 {
-    TUdpEndpoint endpoint;
+    UdpEndpoint endpoint;
     const quint16 port = freePort();
     endpoint.setLocalPort(port);
     EXPECT_EQ(endpoint.boundPort(), port);
@@ -78,14 +78,14 @@ TEST(UdpEndpointBinding, LocalPortWriteBindsAndLoadedKeepsTheBinding)
 
 TEST(UdpEndpointBinding, LoadedAloneBindsAPortOfZeroToAFreePort)
 {
-    TUdpEndpoint endpoint;
+    UdpEndpoint endpoint;
     endpoint.Loaded();
     EXPECT_NE(endpoint.boundPort(), 0);
 }
 
 TEST(UdpEndpointBinding, OnlyTheLowSixteenBitsOfLocalPortAreBound)
 {
-    TUdpEndpoint endpoint;
+    UdpEndpoint endpoint;
     const quint16 port = freePort();
     endpoint.setLocalPort(0x10000 + port);
     EXPECT_EQ(endpoint.localPort(), 0x10000 + port);
@@ -94,7 +94,7 @@ TEST(UdpEndpointBinding, OnlyTheLowSixteenBitsOfLocalPortAreBound)
 
 TEST(UdpEndpointBinding, WritingTheSamePortReopensTheSocketAndDropsQueuedDatagrams)
 {
-    TUdpEndpoint endpoint;
+    UdpEndpoint endpoint;
     std::vector<Received> log;
     recordInto(endpoint, log);
     const quint16 port = freePort();
@@ -115,7 +115,7 @@ TEST(UdpEndpointBinding, WritingTheSamePortReopensTheSocketAndDropsQueuedDatagra
 
 TEST(UdpEndpointBinding, MovingToAnotherPortReleasesTheOldOne)
 {
-    TUdpEndpoint endpoint;
+    UdpEndpoint endpoint;
     std::vector<Received> log;
     recordInto(endpoint, log);
     endpoint.setLocalPort(0);
@@ -141,12 +141,12 @@ TEST(UdpEndpointBinding, ATakenPortRaisesTheSystemsTextOnceAndReceivesNothing)
     ASSERT_TRUE(holder.bind(QHostAddress::AnyIPv4, 0));
     const quint16 port = holder.localPort();
 
-    TUdpEndpoint second;
+    UdpEndpoint second;
     QStringList statuses;
     second.setReportLevel(1000);
-    second.OnStatus = [&](TUdpEndpoint*, const QString& status) { statuses << status; };
+    second.OnStatus = [&](UdpEndpoint*, const QString& status) { statuses << status; };
     int errors = 0;
-    second.OnError = [&](TUdpEndpoint*, quint16, const QString&) { ++errors; };
+    second.OnError = [&](UdpEndpoint*, quint16, const QString&) { ++errors; };
     std::vector<Received> log;
     recordInto(second, log);
 
@@ -174,15 +174,15 @@ TEST(UdpEndpointBinding, EachBoundSocketAsksTheKernelForALargeReceiveQueue)
     std::ifstream limitFile("/proc/sys/net/core/rmem_max");
     long limit = 0;
     ASSERT_TRUE(limitFile >> limit);
-    const long granted = 2 * std::min<long>(TUdpEndpoint::WantedReceiveQueue, limit);
+    const long granted = 2 * std::min<long>(UdpEndpoint::WantedReceiveQueue, limit);
 
-    TUdpEndpoint endpoint;
+    UdpEndpoint endpoint;
     EXPECT_EQ(endpoint.receiveQueueSize(), 0);
     endpoint.setLocalPort(freePort());
     EXPECT_EQ(endpoint.receiveQueueSize(), granted);
     endpoint.setLocalPort(freePort()); // a new socket asks again
     EXPECT_EQ(endpoint.receiveQueueSize(), granted);
-    TUdpEndpoint loadedAlone;
+    UdpEndpoint loadedAlone;
     loadedAlone.Loaded();
     EXPECT_EQ(loadedAlone.receiveQueueSize(), granted);
 }
@@ -205,15 +205,15 @@ private:
 
 TEST(UdpEndpointSocketErrors, AFailedSocketOpenRaisesTheErrorNumberAndKeepsTheOldPort)
 {
-    TUdpEndpoint endpoint;
+    UdpEndpoint endpoint;
     const quint16 port = freePort();
     endpoint.setLocalPort(port);
     endpoint.setReportLevel(16);
     QStringList statuses;
-    endpoint.OnStatus = [&](TUdpEndpoint*, const QString& status) { statuses << status; };
+    endpoint.OnStatus = [&](UdpEndpoint*, const QString& status) { statuses << status; };
     QString callbackText;
     int callbackNumber = -1;
-    endpoint.OnError = [&](TUdpEndpoint*, quint16 number, const QString& text) {
+    endpoint.OnError = [&](UdpEndpoint*, quint16 number, const QString& text) {
         callbackNumber = number;
         callbackText = text;
     };
@@ -238,7 +238,7 @@ TEST(UdpEndpointSocketErrors, AFailedSocketOpenRaisesTheErrorNumberAndKeepsTheOl
     // Without a socket a send is silent, and the next LocalPort write recovers.
     endpoint.setRemoteHost(QStringLiteral("127.0.0.1"));
     endpoint.setRemotePort(port);
-    TMemoryStream stream = streamOf("x");
+    ByteStream stream = streamOf("x");
     EXPECT_TRUE(endpoint.SendDatagram(stream).ok());
     endpoint.setLocalPort(port);
     EXPECT_EQ(endpoint.boundPort(), port);
@@ -246,7 +246,7 @@ TEST(UdpEndpointSocketErrors, AFailedSocketOpenRaisesTheErrorNumberAndKeepsTheOl
 
 TEST(UdpEndpointSocketErrors, CreationFailsWhenNoSocketCanBeOpened)
 {
-    std::optional<TUdpEndpoint> endpoint;
+    std::optional<UdpEndpoint> endpoint;
     {
         NoDescriptorsLeft limit;
         endpoint.emplace();
@@ -258,7 +258,7 @@ TEST(UdpEndpointSocketErrors, CreationFailsWhenNoSocketCanBeOpened)
 
 TEST(MemoryStream, WritesAtThePositionAndReadsBack)
 {
-    TMemoryStream stream;
+    ByteStream stream;
     stream.write(QByteArray("abcdef"));
     EXPECT_EQ(stream.size(), 6);
     EXPECT_EQ(stream.position(), 6);

@@ -16,14 +16,14 @@ TEST(UdpEndpointInApplication, AHandlerWhoseSendFailsDoesNotStopTheNextDatagrams
     corvane::MessageBoxRecorder recorder;
     auto endpoint = makeSelfEndpoint();
     QList<QByteArray> handled;
-    endpoint->OnDataReceived = [&](TUdpEndpoint* sender, int n, const QString&, int) {
-        TMemoryStream stream;
+    endpoint->OnDataReceived = [&](UdpEndpoint* sender, int n, const QString&, int) {
+        ByteStream stream;
         sender->ReadDatagram(stream);
         const QByteArray bytes = stream.read(n);
         if (bytes == "raise") {
             // A send from the handler to a peer that cannot exist.
             sender->setRemoteHost(QStringLiteral("0.0.0.0"));
-            TMemoryStream reply;
+            ByteStream reply;
             reply.write("reply");
             if (const UdpResult sent = sender->SendDatagram(reply); !sent) {
                 corvane::showErrorBox(sent.errorText());
@@ -52,8 +52,8 @@ TEST(UdpEndpointInApplication, DatagramsAreHandledWhileAnErrorBoxIsOpen)
     const quint16 port = endpoint->boundPort();
     QList<QByteArray> handled;
     QList<QByteArray> handledWhileBoxOpen;
-    endpoint->OnDataReceived = [&](TUdpEndpoint* sender, int n, const QString&, int) {
-        TMemoryStream stream;
+    endpoint->OnDataReceived = [&](UdpEndpoint* sender, int n, const QString&, int) {
+        ByteStream stream;
         sender->ReadDatagram(stream);
         handled << stream.read(n);
     };
@@ -76,7 +76,7 @@ TEST(UdpEndpointInApplication, AHandlerFailingOnEveryDatagramOpensOneBoxNotOnePe
     auto peer = makePeerSocket();
     const quint16 port = endpoint->boundPort();
     int handled = 0;
-    endpoint->OnDataReceived = [&](TUdpEndpoint*, int, const QString&, int) {
+    endpoint->OnDataReceived = [&](UdpEndpoint*, int, const QString&, int) {
         ++handled;
         corvane::showErrorBox(QStringLiteral("Null Remote Address"));
     };

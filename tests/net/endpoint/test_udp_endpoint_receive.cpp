@@ -15,7 +15,7 @@ TEST(UdpEndpointReceive, SendingToItselfDeliversExactlyTheBytesWithSenderAddress
     recordInto(*endpoint, log);
 
     const QByteArray message("redsky|Image18|Image95|7|1|6|1");
-    TMemoryStream stream = streamOf(message);
+    ByteStream stream = streamOf(message);
     EXPECT_TRUE(endpoint->SendDatagram(stream).ok());
     ASSERT_TRUE(waitUntil([&] { return log.size() == 1; }));
     EXPECT_EQ(log[0].sender, endpoint.get());
@@ -30,12 +30,12 @@ TEST(UdpEndpointReceive, ReadDatagramWritesAtThePositionRewindsAndCanBeRepeated)
 {
     auto endpoint = makeSelfEndpoint();
     int notifications = 0;
-    endpoint->OnDataReceived = [&](TUdpEndpoint*, int, const QString&, int) { ++notifications; };
-    TMemoryStream out = streamOf("abc");
+    endpoint->OnDataReceived = [&](UdpEndpoint*, int, const QString&, int) { ++notifications; };
+    ByteStream out = streamOf("abc");
     EXPECT_TRUE(endpoint->SendDatagram(out).ok());
     ASSERT_TRUE(waitUntil([&] { return notifications == 1; }));
 
-    TMemoryStream stream = streamOf("0123456");
+    ByteStream stream = streamOf("0123456");
     stream.setPosition(2);
     endpoint->ReadDatagram(stream);
     EXPECT_EQ(stream.bytes(), QByteArray("01abc56"));
@@ -47,10 +47,10 @@ TEST(UdpEndpointReceive, ReadDatagramWritesAtThePositionRewindsAndCanBeRepeated)
 TEST(UdpEndpointReceive, ADatagramWithoutHandlerIsStillReadAndStaysReadable)
 {
     auto endpoint = makeSelfEndpoint();
-    TMemoryStream out = streamOf("nobody listens");
+    ByteStream out = streamOf("nobody listens");
     EXPECT_TRUE(endpoint->SendDatagram(out).ok());
     ASSERT_TRUE(waitUntil([&] { return endpoint->receivedCount() == 14; }));
-    TMemoryStream in;
+    ByteStream in;
     endpoint->ReadDatagram(in);
     EXPECT_EQ(in.bytes(), QByteArray("nobody listens"));
 }
@@ -75,7 +75,7 @@ TEST(UdpEndpointReceive, DatagramsArrivingOneAtATimeAreAllDelivered)
     std::vector<Received> log;
     recordInto(*endpoint, log);
     for (int i = 1; i <= 6; ++i) {
-        TMemoryStream stream = streamOf(QByteArray("move ") + QByteArray::number(i));
+        ByteStream stream = streamOf(QByteArray("move ") + QByteArray::number(i));
         EXPECT_TRUE(endpoint->SendDatagram(stream).ok());
         ASSERT_TRUE(waitUntil([&] { return log.size() == std::size_t(i); })) << "move " << i;
         EXPECT_EQ(log.back().bytes, QByteArray("move ") + QByteArray::number(i));
@@ -116,16 +116,16 @@ TEST(UdpEndpointReceive, OversizeDatagramsAreDiscardedAndTheNextOneStillArrives)
     settle();
     EXPECT_EQ(log.size(), 1u);
     // The datagram before the discarded ones is still the one to copy out.
-    TMemoryStream stream;
+    ByteStream stream;
     endpoint->ReadDatagram(stream);
     EXPECT_EQ(stream.bytes(), QByteArray("before"));
 
-    const QByteArray fullBuffer(TUdpEndpoint::ReceiveBufferSize, 'z');
+    const QByteArray fullBuffer(UdpEndpoint::ReceiveBufferSize, 'z');
     peer->writeDatagram(QByteArray(5000, 'w'), QHostAddress::LocalHost, port);
     peer->writeDatagram(fullBuffer, QHostAddress::LocalHost, port);
     peer->writeDatagram("after", QHostAddress::LocalHost, port);
     ASSERT_TRUE(waitUntil([&] { return log.size() == 3; }));
-    EXPECT_EQ(log[1].numberBytes, TUdpEndpoint::ReceiveBufferSize);
+    EXPECT_EQ(log[1].numberBytes, UdpEndpoint::ReceiveBufferSize);
     EXPECT_EQ(log[1].bytes, fullBuffer);
     EXPECT_EQ(log[2].bytes, QByteArray("after"));
 }
@@ -138,8 +138,8 @@ TEST(UdpEndpointReceive, AHandlerWaitingInANestedEventLoopStillGetsTheNextDatagr
     QStringList events;
     bool secondSeenInsideFirst = false;
 
-    endpoint->OnDataReceived = [&](TUdpEndpoint* sender, int n, const QString&, int) {
-        TMemoryStream stream;
+    endpoint->OnDataReceived = [&](UdpEndpoint* sender, int n, const QString&, int) {
+        ByteStream stream;
         sender->ReadDatagram(stream);
         const QString text = QString::fromLatin1(stream.read(n));
         events << "begin " + text;
@@ -172,8 +172,8 @@ TEST(UdpEndpointReceive, AHandlerThatReopensTheSocketLosesOnlyTheQueuedDatagrams
     auto peer = makePeerSocket();
     const quint16 port = endpoint->boundPort();
     QList<QByteArray> seen;
-    endpoint->OnDataReceived = [&](TUdpEndpoint* sender, int n, const QString&, int) {
-        TMemoryStream stream;
+    endpoint->OnDataReceived = [&](UdpEndpoint* sender, int n, const QString&, int) {
+        ByteStream stream;
         sender->ReadDatagram(stream);
         seen << stream.read(n);
         if (seen.size() == 1)
@@ -192,8 +192,8 @@ TEST(UdpEndpointReceive, AHandlerThatReopensTheSocketLosesOnlyTheQueuedDatagrams
 TEST(UdpEndpointReceive, TwoEndpointsPointedAtEachOtherTalkBothWays)
 {
     // Two windows of a game between two computers, here on one loopback.
-    TUdpEndpoint red;
-    TUdpEndpoint black;
+    UdpEndpoint red;
+    UdpEndpoint black;
     red.setLocalPort(0);
     black.setLocalPort(0);
     red.setRemoteHost(QStringLiteral("127.0.0.1"));
@@ -207,14 +207,14 @@ TEST(UdpEndpointReceive, TwoEndpointsPointedAtEachOtherTalkBothWays)
     recordInto(red, atRed);
     recordInto(black, atBlack);
 
-    TMemoryStream move = streamOf("redsky|Image18|Image95|7|1|6|1");
+    ByteStream move = streamOf("redsky|Image18|Image95|7|1|6|1");
     EXPECT_TRUE(red.SendDatagram(move).ok());
     ASSERT_TRUE(waitUntil([&] { return atBlack.size() == 1; }));
     EXPECT_EQ(atBlack[0].bytes, QByteArray("redsky|Image18|Image95|7|1|6|1"));
     EXPECT_EQ(atBlack[0].port, red.boundPort());
     EXPECT_EQ(atBlack[0].sender, &black);
 
-    TMemoryStream answer = streamOf("blksky|Image2|Image44|4|1|5|1");
+    ByteStream answer = streamOf("blksky|Image2|Image44|4|1|5|1");
     EXPECT_TRUE(black.SendDatagram(answer).ok());
     ASSERT_TRUE(waitUntil([&] { return atRed.size() == 1; }));
     EXPECT_EQ(atRed[0].bytes, QByteArray("blksky|Image2|Image44|4|1|5|1"));

@@ -13,7 +13,7 @@ namespace {
 // The text of the failure SendDatagram returns, with "general:" (an invalid
 // stream) or "UDPSockError:" (the endpoint's own errors) in front, or "" when
 // it succeeds.
-QString sendOutcome(TUdpEndpoint& endpoint, TMemoryStream& stream)
+QString sendOutcome(UdpEndpoint& endpoint, ByteStream& stream)
 {
     const UdpResult result = endpoint.SendDatagram(stream);
     switch (result.kind()) {
@@ -37,8 +37,8 @@ TEST(UdpEndpointSend, EmptyStreamWithoutHandlerFailsWithInvalidStreamAndSendsNot
     std::vector<Received> log;
     recordInto(*endpoint, log);
     int sends = 0;
-    endpoint->OnDataSend = [&](TUdpEndpoint*) { ++sends; };
-    TMemoryStream empty;
+    endpoint->OnDataSend = [&](UdpEndpoint*) { ++sends; };
+    ByteStream empty;
     EXPECT_EQ(sendOutcome(*endpoint, empty), QStringLiteral("general:Invalid stream"));
     EXPECT_EQ(sends, 0);
     settle();
@@ -51,8 +51,8 @@ TEST(UdpEndpointSend, EmptyStreamHandlerThatFillsTheStreamAndSetsHandledLetsTheS
     std::vector<Received> log;
     recordInto(*endpoint, log);
     int calls = 0;
-    TMemoryStream empty;
-    endpoint->OnStreamInvalid = [&](bool& handled, TMemoryStream& stream) {
+    ByteStream empty;
+    endpoint->OnStreamInvalid = [&](bool& handled, ByteStream& stream) {
         ++calls;
         EXPECT_FALSE(handled);
         EXPECT_EQ(&stream, &empty);
@@ -69,9 +69,9 @@ TEST(UdpEndpointSend, EmptyStreamHandlerIsAskedOnceOnly)
 {
     auto endpoint = makeSelfEndpoint();
     int calls = 0;
-    TMemoryStream empty;
+    ByteStream empty;
 
-    endpoint->OnStreamInvalid = [&](bool& handled, TMemoryStream&) {
+    endpoint->OnStreamInvalid = [&](bool& handled, ByteStream&) {
         ++calls;
         handled = true;
     };
@@ -79,7 +79,7 @@ TEST(UdpEndpointSend, EmptyStreamHandlerIsAskedOnceOnly)
     EXPECT_EQ(calls, 1);
 
     calls = 0;
-    endpoint->OnStreamInvalid = [&](bool&, TMemoryStream& stream) {
+    endpoint->OnStreamInvalid = [&](bool&, ByteStream& stream) {
         ++calls;
         stream.write("x");
     };
@@ -91,10 +91,10 @@ TEST(UdpEndpointSend, NullRemoteAddressForAllZeroOrEmptyHost)
 {
     auto endpoint = makeSelfEndpoint();
     int sends = 0;
-    endpoint->OnDataSend = [&](TUdpEndpoint*) { ++sends; };
+    endpoint->OnDataSend = [&](UdpEndpoint*) { ++sends; };
     for (const QString& host : {QStringLiteral("0.0.0.0"), QString()}) {
         endpoint->setRemoteHost(host);
-        TMemoryStream stream = streamOf("close|2|3|4|5|6|7");
+        ByteStream stream = streamOf("close|2|3|4|5|6|7");
         EXPECT_EQ(sendOutcome(*endpoint, stream), QStringLiteral("UDPSockError:Null Remote Address"))
             << host.toStdString();
     }
@@ -105,16 +105,16 @@ TEST(UdpEndpointSend, StatusSendingDataIsReportedAtLevelTwoAndOnDataSendFollowsT
 {
     auto endpoint = makeSelfEndpoint();
     QStringList order;
-    endpoint->OnStatus = [&](TUdpEndpoint* sender, const QString& status) {
+    endpoint->OnStatus = [&](UdpEndpoint* sender, const QString& status) {
         EXPECT_EQ(sender, endpoint.get());
         order << "status " + status;
     };
-    endpoint->OnDataSend = [&](TUdpEndpoint* sender) {
+    endpoint->OnDataSend = [&](UdpEndpoint* sender) {
         EXPECT_EQ(sender, endpoint.get());
         order << QStringLiteral("sent");
     };
 
-    TMemoryStream stream = streamOf("abc");
+    ByteStream stream = streamOf("abc");
     EXPECT_TRUE(endpoint->SendDatagram(stream).ok()); // report level 1: no status
     EXPECT_EQ(order, QStringList({"sent"}));
     EXPECT_EQ(stream.position(), 3);
@@ -129,13 +129,13 @@ TEST(UdpEndpointSend, StatusSendingDataIsReportedAtLevelTwoAndOnDataSendFollowsT
 
 TEST(UdpEndpointSend, TheWholeStreamGoesOutFromItsStartWhateverItsPositionOrSize)
 {
-    TUdpEndpoint endpoint;
+    UdpEndpoint endpoint;
     endpoint.setLocalPort(0);
     auto peer = makePeerSocket();
     endpoint.setRemoteHost(QStringLiteral("127.0.0.1"));
     endpoint.setRemotePort(0x10000 + peer->localPort()); // only the low 16 bits count
 
-    TMemoryStream stream = streamOf("message|2|3|4|5|6|x");
+    ByteStream stream = streamOf("message|2|3|4|5|6|x");
     stream.setPosition(4);
     EXPECT_TRUE(endpoint.SendDatagram(stream).ok());
     ASSERT_TRUE(waitUntil([&] { return peer->hasPendingDatagrams(); }));
@@ -144,7 +144,7 @@ TEST(UdpEndpointSend, TheWholeStreamGoesOutFromItsStartWhateverItsPositionOrSize
     EXPECT_EQ(got, QByteArray("message|2|3|4|5|6|x"));
 
     // Longer than the receive buffer of any endpoint: still sent whole, never cut.
-    TMemoryStream big = streamOf(QByteArray(3000, 'b'));
+    ByteStream big = streamOf(QByteArray(3000, 'b'));
     EXPECT_TRUE(endpoint.SendDatagram(big).ok());
     ASSERT_TRUE(waitUntil([&] { return peer->hasPendingDatagrams(); }));
     EXPECT_EQ(peer->pendingDatagramSize(), 3000);
@@ -158,8 +158,8 @@ TEST(UdpEndpointSend, AHostNameIsLookedUpForEverySend)
     endpoint->setRemoteHost(QStringLiteral("localhost")); // answered from the hosts file
     std::vector<Received> log;
     recordInto(*endpoint, log);
-    TMemoryStream first = streamOf("one");
-    TMemoryStream second = streamOf("two");
+    ByteStream first = streamOf("one");
+    ByteStream second = streamOf("two");
     EXPECT_TRUE(endpoint->SendDatagram(first).ok());
     EXPECT_TRUE(endpoint->SendDatagram(second).ok());
     ASSERT_TRUE(waitUntil([&] { return log.size() == 2; }));
@@ -174,7 +174,7 @@ TEST(UdpEndpointSend, ADottedAddressIsNotLookedUp)
     endpoint.setLocalPort(0);
     endpoint.setRemotePort(endpoint.boundPort());
     endpoint.setRemoteHost(QStringLiteral("127.0.0.1"));
-    TMemoryStream stream = streamOf("x");
+    ByteStream stream = streamOf("x");
     EXPECT_TRUE(endpoint.SendDatagram(stream).ok());
     EXPECT_TRUE(endpoint.lookedUp.isEmpty());
 }
@@ -188,8 +188,8 @@ TEST(UdpEndpointSend, AnUnresolvableNameFailsWithHostLookupCanceled)
     endpoint.setRemotePort(endpoint.boundPort());
     endpoint.setRemoteHost(QStringLiteral("no such peer.invalid"));
     int sends = 0;
-    endpoint.OnDataSend = [&](TUdpEndpoint*) { ++sends; };
-    TMemoryStream stream = streamOf("x");
+    endpoint.OnDataSend = [&](UdpEndpoint*) { ++sends; };
+    ByteStream stream = streamOf("x");
     EXPECT_EQ(sendOutcome(endpoint, stream), QStringLiteral("UDPSockError:Host Lookup Canceled"));
     EXPECT_EQ(endpoint.lookedUp.size(), 1);
     EXPECT_EQ(sends, 0);
@@ -209,7 +209,7 @@ TEST(UdpEndpointSend, OnInvalidHostThatSetsHandledGetsOneMoreLookupWithTheSameNa
         // Does not change the name of the retry.
         endpoint.setRemoteHost(QStringLiteral("127.0.0.1"));
     };
-    TMemoryStream stream = streamOf("x");
+    ByteStream stream = streamOf("x");
     EXPECT_EQ(sendOutcome(endpoint, stream), QStringLiteral("UDPSockError:Host Lookup Canceled"));
     EXPECT_EQ(calls, 1);
     EXPECT_EQ(endpoint.lookedUp, QStringList({"no such peer.invalid", "no such peer.invalid"}));
@@ -223,7 +223,7 @@ TEST(UdpEndpointSend, OnInvalidHostThatLeavesHandledFalseEndsAfterOneLookup)
     endpoint.answer = [](const QString&) { return std::optional<quint32>(); };
     int calls = 0;
     endpoint.OnInvalidHost = [&](bool&) { ++calls; };
-    TMemoryStream stream = streamOf("x");
+    ByteStream stream = streamOf("x");
     EXPECT_EQ(sendOutcome(endpoint, stream), QStringLiteral("UDPSockError:Host Lookup Canceled"));
     EXPECT_EQ(calls, 1);
     EXPECT_EQ(endpoint.lookedUp.size(), 1);
@@ -242,7 +242,7 @@ TEST(UdpEndpointSend, TheRetryCanSucceed)
     endpoint.OnInvalidHost = [](bool& handled) { handled = true; };
     std::vector<Received> log;
     recordInto(endpoint, log);
-    TMemoryStream stream = streamOf("second time lucky");
+    ByteStream stream = streamOf("second time lucky");
     EXPECT_EQ(sendOutcome(endpoint, stream), QString());
     ASSERT_TRUE(waitUntil([&] { return log.size() == 1; }));
     EXPECT_EQ(log[0].bytes, QByteArray("second time lucky"));
@@ -262,7 +262,7 @@ TEST(UdpEndpointSend, ANameLongerThan127CharactersIsLookedUpWhole)
     };
     std::vector<Received> log;
     recordInto(endpoint, log);
-    TMemoryStream stream = streamOf("far away");
+    ByteStream stream = streamOf("far away");
     EXPECT_EQ(sendOutcome(endpoint, stream), QString());
     EXPECT_EQ(endpoint.lookedUp, QStringList({longName}));
     ASSERT_TRUE(waitUntil([&] { return log.size() == 1; }));
@@ -281,7 +281,7 @@ TEST(UdpEndpointSend, AnIPv6PeerIsReachedThroughTheDualStackSocket)
     std::vector<Received> log;
     recordInto(endpoint, log);
     endpoint.setRemoteHost(QStringLiteral("::1"));
-    TMemoryStream stream = streamOf("chongxin|2|3|4|5|6|7");
+    ByteStream stream = streamOf("chongxin|2|3|4|5|6|7");
     EXPECT_EQ(sendOutcome(endpoint, stream), QString());
     ASSERT_TRUE(waitUntil([&] { return log.size() == 1; }));
     EXPECT_EQ(log[0].bytes, QByteArray("chongxin|2|3|4|5|6|7"));
@@ -298,15 +298,15 @@ TEST(UdpEndpointSend, APortNobodyListensOnIsToldAsUnreachable)
     std::vector<Received> log;
     recordInto(*endpoint, log);
     int unreachable = 0;
-    QObject::connect(endpoint.get(), &TUdpEndpoint::peerUnreachable, [&] { ++unreachable; });
+    QObject::connect(endpoint.get(), &UdpEndpoint::peerUnreachable, [&] { ++unreachable; });
 
     endpoint->setRemotePort(freePort());
-    TMemoryStream lost = streamOf("message|2|3|4|5|6|lost");
+    ByteStream lost = streamOf("message|2|3|4|5|6|lost");
     EXPECT_EQ(sendOutcome(*endpoint, lost), QString());
     ASSERT_TRUE(waitUntil([&] { return unreachable == 1; }));
 
     endpoint->setRemotePort(ownPort);
-    TMemoryStream back = streamOf("back");
+    ByteStream back = streamOf("back");
     EXPECT_EQ(sendOutcome(*endpoint, back), QString());
     ASSERT_TRUE(waitUntil([&] { return log.size() == 1; }));
     EXPECT_EQ(log[0].bytes, QByteArray("back"));
@@ -324,15 +324,15 @@ TEST(UdpEndpointSend, DatagramsAreHandledWhileASendWaitsForItsLookup)
     endpoint.answer = [](const QString&) { return std::optional<quint32>(loopback()); };
     endpoint.delayMs = 300;
     QStringList order;
-    endpoint.OnDataReceived = [&](TUdpEndpoint* sender, int n, const QString&, int) {
-        TMemoryStream stream;
+    endpoint.OnDataReceived = [&](UdpEndpoint* sender, int n, const QString&, int) {
+        ByteStream stream;
         sender->ReadDatagram(stream);
         order << "received " + QString::fromLatin1(stream.read(n));
     };
     auto peer = makePeerSocket();
     peer->writeDatagram("meanwhile", QHostAddress::LocalHost, port);
 
-    TMemoryStream stream = streamOf("mine");
+    ByteStream stream = streamOf("mine");
     EXPECT_TRUE(endpoint.SendDatagram(stream).ok());
     order << QStringLiteral("send returned");
     ASSERT_TRUE(waitUntil([&] { return order.size() == 3; })) << order.join(", ").toStdString();
@@ -347,6 +347,6 @@ TEST(UdpEndpointSend, DestroyingTheEndpointDuringTheLookupCancelsTheSend)
     endpoint->answer = [](const QString&) { return std::optional<quint32>(loopback()); };
     endpoint->delayMs = 200;
     QTimer::singleShot(20, [endpoint] { delete endpoint; });
-    TMemoryStream stream = streamOf("x");
+    ByteStream stream = streamOf("x");
     EXPECT_EQ(sendOutcome(*endpoint, stream), QStringLiteral("UDPSockError:Host Lookup Canceled"));
 }

@@ -6,7 +6,7 @@
 
 #include <utility>
 
-#include "net/endpoint/TUdpEndpoint.h"
+#include "net/endpoint/UdpEndpoint.h"
 #include "net/play/ConnectionSettings.h"
 
 using namespace corvane::endpoint;
@@ -64,7 +64,7 @@ TEST(ConvertToInteger, RejectsEverythingElseWithTheFrameworkText)
 
 TEST(ApplyConnectionSettings, AnyEmptyBoxShowsTheHintAndChangesNothing)
 {
-    TUdpEndpoint endpoint;
+    UdpEndpoint endpoint;
     endpoint.setRemoteHost(QStringLiteral("127.0.0.1"));
     EXPECT_EQ(applyConnectionSettings(endpoint, QString(), QStringLiteral("1"), QStringLiteral("2")).result,
               ApplyResult::MissingEntry);
@@ -79,7 +79,7 @@ TEST(ApplyConnectionSettings, AnyEmptyBoxShowsTheHintAndChangesNothing)
 
 TEST(ApplyConnectionSettings, BlanksCountAsContentAndTheHostIsTakenAsTyped)
 {
-    TUdpEndpoint endpoint;
+    UdpEndpoint endpoint;
     const int local = freePort();
     EXPECT_EQ(
         applyConnectionSettings(endpoint, QStringLiteral(" "), QStringLiteral("70000"), QString::number(local)).result,
@@ -91,7 +91,7 @@ TEST(ApplyConnectionSettings, BlanksCountAsContentAndTheHostIsTakenAsTyped)
 
 TEST(ApplyConnectionSettings, ValuesSetBeforeAFailingConversionStaySet)
 {
-    TUdpEndpoint endpoint;
+    UdpEndpoint endpoint;
     endpoint.setRemotePort(1);
     const auto first = applyConnectionSettings(endpoint, QStringLiteral("a"), QStringLiteral("x"), QStringLiteral("5"));
     EXPECT_EQ(first.result, ApplyResult::Failed);

@@ -9,9 +9,9 @@ namespace corvane::skin::test {
 
 namespace {
 
-std::unique_ptr<TSkinBitmap> buttonsBitmap()
+std::unique_ptr<SkinBitmap> buttonsBitmap()
 {
-    auto bitmap = std::make_unique<TSkinBitmap>();
+    auto bitmap = std::make_unique<SkinBitmap>();
     bitmap->Name = QStringLiteral("Buttons");
     bitmap->setSize(225, 20);
     const QRgb faces[5] = {FaceNormal, FacePressed, FaceDisabled, FaceHot, FaceFocused};
@@ -33,9 +33,9 @@ std::unique_ptr<TSkinBitmap> buttonsBitmap()
     return bitmap;
 }
 
-std::unique_ptr<TSkinBitmap> dialogBitmap()
+std::unique_ptr<SkinBitmap> dialogBitmap()
 {
-    auto bitmap = std::make_unique<TSkinBitmap>();
+    auto bitmap = std::make_unique<SkinBitmap>();
     bitmap->Name = QStringLiteral("Dialog");
     bitmap->setSize(64, 45);
     for (int y = 0; y < 45; ++y)
@@ -45,7 +45,7 @@ std::unique_ptr<TSkinBitmap> dialogBitmap()
     return bitmap;
 }
 
-void setLink(TSkinBitmapLink& link, int left, int right)
+void setLink(SkinBitmapLink& link, int left, int right)
 {
     link.Name = QStringLiteral("Buttons");
     link.Left = left;
@@ -56,18 +56,18 @@ void setLink(TSkinBitmapLink& link, int left, int right)
 
 } // namespace
 
-void buildButtonSkin(TSkinEngine& engine, bool maskedFace)
+void buildButtonSkin(SkinEngine& engine, bool maskedFace)
 {
-    TSkinSource& source = engine.source();
+    SkinSource& source = engine.source();
     source.clear();
     source.SkinName = QStringLiteral("ButtonTest");
     source.addBitmap(buttonsBitmap());
     source.addBitmap(dialogBitmap());
 
-    auto form = std::make_unique<TSkinObject>();
+    auto form = std::make_unique<SkinObject>();
     form->Name = QStringLiteral("Form");
     form->Kind = skForm;
-    auto* client = new TSkinBitmapObject(form.get());
+    auto* client = new SkinBitmapObject(form.get());
     client->Name = QStringLiteral("Client");
     client->Kind = skClient;
     client->Align = saClient;
@@ -78,9 +78,9 @@ void buildButtonSkin(TSkinEngine& engine, bool maskedFace)
     form->setBounds(0, 0, 300, 250);
     source.addObject(std::move(form));
 
-    auto button = std::make_unique<TSkinObject>();
+    auto button = std::make_unique<SkinObject>();
     button->Name = QStringLiteral("Button");
-    auto* face = new TSkinButtonObject(button.get());
+    auto* face = new SkinButtonObject(button.get());
     face->Name = QStringLiteral("Face");
     face->MarginLeft = face->MarginTop = face->MarginRight = face->MarginBottom = 4;
     face->TileStyle = face->BorderTileStyle = tsStretch;
@@ -91,15 +91,15 @@ void buildButtonSkin(TSkinEngine& engine, bool maskedFace)
     setLink(face->BitmapHot, 135, 180);
     setLink(face->BitmapFocused, 180, 225);
     face->setBounds(0, 0, 131, 53);
-    auto* text = new TSkinObject(button.get());
+    auto* text = new SkinObject(button.get());
     text->Name = QStringLiteral("Text");
     text->TextMarginLeft = 20;
     text->TextMarginRight = 10;
-    text->Font.Color = TColor(0xFFFFFF);
+    text->Font.Color = SkinColor(0xFFFFFF);
     source.addObject(std::move(button));
 }
 
-bool loadIvory(TSkinEngine& engine)
+bool loadIvory(SkinEngine& engine)
 {
     QFile file(qEnvironmentVariable("CORVANE_SOURCE_DIR") + QStringLiteral("/resources/skin/ivory.skin"));
     if (!file.open(QIODevice::ReadOnly))
@@ -108,18 +108,18 @@ bool loadIvory(TSkinEngine& engine)
     return engine.hasSkin();
 }
 
-SkinnedBackground::SkinnedBackground(TSkinEngine* engine, QWidget* parent) : QWidget(parent), m_engine(engine)
+SkinnedBackground::SkinnedBackground(SkinEngine* engine, QWidget* parent) : QWidget(parent), m_engine(engine)
 { }
 
 void SkinnedBackground::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::darkGray);
-    TSkinObject* form = m_engine ? m_engine->formObject() : nullptr;
+    SkinObject* form = m_engine ? m_engine->formObject() : nullptr;
     if (!form)
         return;
-    std::unique_ptr<TSkinObject> copy = form->copyTree();
-    TSkinObject* client = copy->findKind(skClient);
+    std::unique_ptr<SkinObject> copy = form->copyTree();
+    SkinObject* client = copy->findKind(skClient);
     if (!client)
         return;
     // The client object is drawn with its top-left corner at the origin.

@@ -28,22 +28,22 @@ constexpr QRgb CaptionColour = 0xFFFFFFFFu;
 // (with a Client object tiling "Dialog") and "Button" (Face and Text, as the
 // stored skin arranges them). With `maskedFace` false the face draws its
 // corners as stored (no key skipping anywhere).
-void buildButtonSkin(TSkinEngine& engine, bool maskedFace = true);
+void buildButtonSkin(SkinEngine& engine, bool maskedFace = true);
 
 // The stored skin, read from the source tree; false when it is not there.
-bool loadIvory(TSkinEngine& engine);
+bool loadIvory(SkinEngine& engine);
 
 // A window background that draws the engine's "Form" client object tiled
 // over its whole area, like the skinned main window's client area.
 class SkinnedBackground : public QWidget {
 public:
-    explicit SkinnedBackground(TSkinEngine* engine, QWidget* parent = nullptr);
+    explicit SkinnedBackground(SkinEngine* engine, QWidget* parent = nullptr);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    TSkinEngine* m_engine;
+    SkinEngine* m_engine;
 };
 
 } // namespace corvane::skin::test

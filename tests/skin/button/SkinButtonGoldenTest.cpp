@@ -70,9 +70,9 @@ protected:
         QApplication::sendEvent(button, &event);
     }
 
-    TSkinEngine engine;
+    SkinEngine engine;
     SkinnedBackground client{&engine};
-    TSkinButton* button = new TSkinButton(&client);
+    SkinButton* button = new SkinButton(&client);
 };
 
 } // namespace

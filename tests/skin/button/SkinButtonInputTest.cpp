@@ -19,11 +19,11 @@ namespace {
 // A shown, active window with two skinned buttons and a line edit.
 struct Window {
     QWidget form;
-    TSkinButton* send = new TSkinButton(&form);
-    TSkinButton* other = new TSkinButton(&form);
+    SkinButton* send = new SkinButton(&form);
+    SkinButton* other = new SkinButton(&form);
     QLineEdit* edit = new QLineEdit(&form);
-    QSignalSpy sendClicks{send, &TSkinCustomButton::clicked};
-    QSignalSpy otherClicks{other, &TSkinCustomButton::clicked};
+    QSignalSpy sendClicks{send, &SkinCustomButton::clicked};
+    QSignalSpy otherClicks{other, &SkinCustomButton::clicked};
 
     Window()
     {
@@ -49,7 +49,7 @@ struct Window {
 
 TEST(SkinButtonInput, DefaultsAtCreation)
 {
-    TSkinButton button;
+    SkinButton button;
     EXPECT_EQ(button.size(), QSize(75, 25));
     EXPECT_EQ(button.Performance(), spDoubleBuffer);
     EXPECT_FALSE(button.Transparent());
@@ -66,7 +66,7 @@ TEST(SkinButtonInput, DefaultsAtCreation)
     EXPECT_EQ(button.Layout(), blGlyphLeft);
     EXPECT_TRUE(button.ShowCaption());
     EXPECT_TRUE(button.ShowGlyph());
-    EXPECT_EQ(button.SkinObject(), QStringLiteral("Button"));
+    EXPECT_EQ(button.skinObject(), QStringLiteral("Button"));
     EXPECT_EQ(button.Version(), QStringLiteral("3.2.0"));
     EXPECT_EQ(button.skinCopy(), nullptr);
 }
@@ -104,8 +104,8 @@ TEST(SkinButtonInput, DragOutReleaseOutsideDoesNotClick)
 TEST(SkinButtonInput, DragOutAndBackInPressesAgainAndClicks)
 {
     Window w;
-    QSignalSpy entered(w.send, &TSkinCustomControl::mouseEntered);
-    QSignalSpy left(w.send, &TSkinCustomControl::mouseLeft);
+    QSignalSpy entered(w.send, &SkinCustomControl::mouseEntered);
+    QSignalSpy left(w.send, &SkinCustomControl::mouseLeft);
     QEnterEvent enter(QPointF(40, 12), QPointF(40, 12), w.send->mapToGlobal(QPointF(40, 12)));
     QApplication::sendEvent(w.send, &enter);
     sendMouse(w.send, QEvent::MouseButtonPress, {40, 12});
@@ -294,8 +294,8 @@ TEST(SkinButtonInput, SettingDefaultLeavesTheButtonsOfOwnedDialogsAlone)
 {
     Window w;
     auto* dialog = new QDialog(&w.form); // a window of its own, owned by the form
-    auto* dialogDefault = new TSkinButton(dialog);
-    auto* dialogOther = new TSkinButton(dialog);
+    auto* dialogDefault = new SkinButton(dialog);
+    auto* dialogOther = new SkinButton(dialog);
     dialogDefault->setDefault(true);
     dialogOther->setFocus(); // the dialog's own focus is on a button
     ASSERT_EQ(dialog->focusWidget(), dialogOther);
@@ -311,10 +311,10 @@ TEST(SkinButtonInput, SettingDefaultLeavesTheButtonsOfOwnedDialogsAlone)
 TEST(SkinButtonInput, ClickSetsTheDialogsModalResultThenFiresOnClick)
 {
     QDialog dialog;
-    auto* ok = new TSkinButton(&dialog);
+    auto* ok = new SkinButton(&dialog);
     ok->setModalResult(mrOk);
     int resultSeenByHandler = -1;
-    QObject::connect(ok, &TSkinCustomButton::clicked, [&] { resultSeenByHandler = dialog.result(); });
+    QObject::connect(ok, &SkinCustomButton::clicked, [&] { resultSeenByHandler = dialog.result(); });
     dialog.open();
     ok->click();
     EXPECT_EQ(resultSeenByHandler, int(mrOk));
@@ -324,7 +324,7 @@ TEST(SkinButtonInput, ClickSetsTheDialogsModalResultThenFiresOnClick)
 
 TEST(SkinButtonInput, LinkedActionExecutesOnClick)
 {
-    TSkinButton button;
+    SkinButton button;
     QAction action(QStringLiteral("&Go"));
     QSignalSpy triggered(&action, &QAction::triggered);
     button.setAction(&action);

@@ -20,16 +20,16 @@ using namespace corvane::skin::test;
 namespace {
 
 // A button that counts how often it draws its face.
-class CountingButton : public TSkinButton {
+class CountingButton : public SkinButton {
 public:
-    using TSkinButton::TSkinButton;
+    using SkinButton::SkinButton;
     int paints = 0;
 
 protected:
     void paintControl(QPainter& painter) override
     {
         ++paints;
-        TSkinButton::paintControl(painter);
+        SkinButton::paintControl(painter);
     }
 };
 
@@ -37,7 +37,7 @@ enum class Skin { Test, Stored, None };
 
 // The send button at its place over a skinned background.
 struct Scene {
-    TSkinEngine engine;
+    SkinEngine engine;
     SkinnedBackground client{&engine};
     CountingButton* button = new CountingButton(&client);
 
@@ -59,7 +59,7 @@ struct Scene {
     QImage face() { return button->renderFace(); }
 };
 
-void enter(TSkinButton* button)
+void enter(SkinButton* button)
 {
     QEnterEvent event(QPointF(5, 5), QPointF(5, 5), button->mapToGlobal(QPointF(5, 5)));
     QApplication::sendEvent(button, &event);
@@ -190,7 +190,7 @@ TEST(SkinButtonLook, SkinChangesShowAtOnce)
     QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("ivory.tqkn"));
     {
-        TSkinEngine stored;
+        SkinEngine stored;
         ASSERT_TRUE(loadIvory(stored));
         stored.saveSkinFile(file);
     }

@@ -17,9 +17,9 @@ namespace {
 // A window painting the test skin's client background, with one skinned
 // button at 20, 20 (81 x 25, caption "发  送").
 struct SkinnedWindow {
-    TSkinEngine engine;
+    SkinEngine engine;
     SkinnedBackground form{&engine};
-    TSkinButton* button = new TSkinButton(&form);
+    SkinButton* button = new SkinButton(&form);
 
     explicit SkinnedWindow(bool maskedFace = true)
     {
@@ -127,12 +127,12 @@ TEST(SkinButtonSkin, MissingObjectOrEngineDrawsPlain)
     w.button->setSkinObject(QStringLiteral("button")); // names ignore case
     EXPECT_NE(w.button->skinCopy(), nullptr);
 
-    auto* engine = new TSkinEngine;
+    auto* engine = new SkinEngine;
     buildButtonSkin(*engine);
     w.button->setSkinEngine(engine);
     ASSERT_NE(w.button->skinCopy(), nullptr);
     delete engine; // the engine goes away: the button detaches
-    EXPECT_EQ(w.button->SkinEngine(), nullptr);
+    EXPECT_EQ(w.button->skinEngine(), nullptr);
     EXPECT_EQ(w.button->skinCopy(), nullptr);
     EXPECT_EQ(w.button->renderFace().pixel(40, 3), w.button->palette().color(QPalette::Button).rgb());
 }
@@ -140,19 +140,19 @@ TEST(SkinButtonSkin, MissingObjectOrEngineDrawsPlain)
 TEST(SkinButtonSkin, SkinChangeDropsTheCopyAndTakesANewOne)
 {
     SkinnedWindow w;
-    TSkinObject* before = w.button->skinCopy();
+    SkinObject* before = w.button->skinCopy();
     ASSERT_NE(before, nullptr);
     // A notification from another engine is not for this button.
-    TSkinEngine otherEngine;
-    TSkinChangeEvent foreign(CM_SKINCHANGING, &otherEngine);
+    SkinEngine otherEngine;
+    SkinChangeEvent foreign(CM_SKINCHANGING, &otherEngine);
     QApplication::sendEvent(w.button, &foreign);
     EXPECT_EQ(w.button->skinCopy(), before);
 
-    TSkinChangeEvent changing(CM_SKINCHANGING, &w.engine);
+    SkinChangeEvent changing(CM_SKINCHANGING, &w.engine);
     QApplication::sendEvent(w.button, &changing);
     EXPECT_EQ(w.button->skinCopy(), nullptr);
     EXPECT_FALSE(w.button->drawsSkin());
-    TSkinChangeEvent changed(CM_SKINCHANGED, &w.engine);
+    SkinChangeEvent changed(CM_SKINCHANGED, &w.engine);
     QApplication::sendEvent(w.button, &changed);
     EXPECT_NE(w.button->skinCopy(), nullptr);
 }
@@ -271,7 +271,7 @@ TEST(SkinButtonSkin, CaptionIsCentredAndMovesWhilePressed)
 TEST(SkinButtonLayoutRules, ContentCentredWithTruncation)
 {
     // Text only: 30 x 13 in 81 x 25 -> offsets (81 - 30) / 2 = 25, (25 - 13) / 2 = 6.
-    TSkinButtonContent c = layoutButtonContent({81, 25}, {30, 13}, QSize(), blGlyphLeft, 4, false, false);
+    SkinButtonContent c = layoutButtonContent({81, 25}, {30, 13}, QSize(), blGlyphLeft, 4, false, false);
     EXPECT_EQ(c.content, QRect(25, 6, 30, 13));
     EXPECT_EQ(c.textArea, c.content);
     EXPECT_TRUE(c.glyphRect.isNull());
@@ -285,7 +285,7 @@ TEST(SkinButtonLayoutRules, ContentCentredWithTruncation)
 TEST(SkinButtonLayoutRules, GlyphStripOnEachSide)
 {
     const QSize button(100, 40), text(30, 13), glyph(16, 16);
-    TSkinButtonContent c = layoutButtonContent(button, text, glyph, blGlyphLeft, 4, false, false);
+    SkinButtonContent c = layoutButtonContent(button, text, glyph, blGlyphLeft, 4, false, false);
     EXPECT_EQ(c.content, QRect(25, 12, 50, 16)); // 30 + 16 + 4 wide, glyph high
     EXPECT_EQ(c.glyphArea, QRect(25, 12, 20, 16));
     EXPECT_EQ(c.glyphRect, QRect(25, 12, 16, 16));
@@ -310,7 +310,7 @@ TEST(SkinButtonLayoutRules, GlyphStripOnEachSide)
 
 TEST(SkinButtonLayoutRules, WordWrapTakesTheButtonLessSpacingGlyphAndTen)
 {
-    const TSkinButtonContent c = layoutButtonContent({100, 60}, {500, 13}, QSize(16, 16), blGlyphLeft, 4, true, false);
+    const SkinButtonContent c = layoutButtonContent({100, 60}, {500, 13}, QSize(16, 16), blGlyphLeft, 4, true, false);
     // Text 100 - 4 - 16 - 10 = 70 by 60 - 4 - 16 - 10 = 30; content 90 x 30.
     EXPECT_EQ(c.content, QRect(5, 15, 90, 30));
     EXPECT_EQ(c.textArea, QRect(25, 15, 70, 30));
@@ -326,7 +326,7 @@ TEST(SkinButtonLayoutRules, NumberOfGlyphImages)
     EXPECT_EQ(glyphCountFor({16, 0}, 2), 2);  // no height: unchanged
     EXPECT_EQ(glyphCountFor({0, 0}, 3), 3);
 
-    TSkinButton button;
+    SkinButton button;
     QImage strip(48, 16, QImage::Format_ARGB32);
     strip.fill(Qt::red);
     button.setGlyph(strip);

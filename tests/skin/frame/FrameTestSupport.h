@@ -17,7 +17,7 @@
 
 #include "shell/SkinForm1.h"
 #include "skin/SkinEngine.h"
-#include "skin/frame/TSkinForm.h"
+#include "skin/frame/SkinForm.h"
 
 namespace corvane::skin::testing {
 
@@ -25,10 +25,10 @@ namespace corvane::skin::testing {
 using shell::createSkinForm1;
 using shell::mainWindowBorderIcons;
 
-inline TSkinEngine& storedSkinEngine()
+inline SkinEngine& storedSkinEngine()
 {
-    static TSkinEngine* engine = [] {
-        auto* e = new TSkinEngine;
+    static SkinEngine* engine = [] {
+        auto* e = new SkinEngine;
         QFile file(QStringLiteral(":/skin/ivory.skin"));
         if (file.open(QIODevice::ReadOnly))
             e->readSkinStream(file.readAll());
@@ -68,7 +68,7 @@ protected:
     }
 };
 
-class RecordingMenu : public TSkinSystemMenuPresenter {
+class RecordingMenu : public SkinSystemMenuPresenter {
 public:
     struct Shown {
         QStringList captions;
@@ -77,7 +77,7 @@ public:
     std::vector<Shown>* shown;
     QString choose; // caption to pick, empty for none
     explicit RecordingMenu(std::vector<Shown>* log, QString pick = QString()) : shown(log), choose(std::move(pick)) { }
-    void popup(QWidget*, const QList<TSkinSystemMenuItem>& items, const QPoint& at, const TSkinPopupMenuOptions&,
+    void popup(QWidget*, const QList<SkinSystemMenuItem>& items, const QPoint& at, const SkinPopupMenuOptions&,
                const std::function<void(const QString&)>& chosen) override
     {
         Shown s;
@@ -93,11 +93,11 @@ public:
 // A main window with SkinForm1 attached and its collaborators recorded.
 struct FramedWindow {
     std::unique_ptr<TestOwner> owner = std::make_unique<TestOwner>();
-    TSkinForm* frame = nullptr;
+    SkinForm* frame = nullptr;
     int terminations = 0;
     std::vector<RecordingMenu::Shown> menus;
 
-    explicit FramedWindow(TSkinEngine* engine = &storedSkinEngine())
+    explicit FramedWindow(SkinEngine* engine = &storedSkinEngine())
     {
         frame = createSkinForm1(owner.get(), owner->client, engine);
         frame->setTerminateApplication([this] { ++terminations; });
@@ -138,12 +138,12 @@ struct FramedWindow {
 };
 
 // The caption button of the frame's tree with that name.
-inline TSkinSystemButton* button(TSkinForm& frame, const char* name)
+inline SkinSystemButton* button(SkinForm& frame, const char* name)
 {
-    return dynamic_cast<TSkinSystemButton*>(frame.tree()->findObject(QString::fromLatin1(name)));
+    return dynamic_cast<SkinSystemButton*>(frame.tree()->findObject(QString::fromLatin1(name)));
 }
 
-inline QPoint centre(const TSkinObject* object)
+inline QPoint centre(const SkinObject* object)
 {
     return QPoint(object->left() + object->width() / 2, object->top() + object->height() / 2);
 }

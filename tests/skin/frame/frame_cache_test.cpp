@@ -201,7 +201,7 @@ TEST(FrameCacheSkin, SkinChange)
 {
     // An engine of its own: the hue shift changes the skin of every frame
     // that uses the engine.
-    TSkinEngine engine;
+    SkinEngine engine;
     QFile file(QStringLiteral(":/skin/ivory.skin"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     engine.readSkinStream(file.readAll());

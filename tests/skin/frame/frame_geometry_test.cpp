@@ -52,26 +52,26 @@ TEST(FrameGeometry, CaptionButtonsFollowTheRightEdge)
 
 struct HitCase {
     QPoint point;
-    THitArea area;
-    TSystemAnswer answer;
+    HitArea area;
+    SystemAnswer answer;
 };
 
 TEST(FrameGeometry, HitAreasAtKnownPoints)
 {
     FramedWindow w;
     const HitCase cases[] = {
-        {{300, 12}, THitArea::Caption, TSystemAnswer::Caption},   // the title strip
-        {{5, 12}, THitArea::Client, TSystemAnswer::Client},       // caption corner part: skNone
-        {{620, 2}, THitArea::Client, TSystemAnswer::Client},      // ActiveBitmap9 beside the buttons
-        {{26, 12}, THitArea::SkinButton, TSystemAnswer::Button},  // roll up
-        {{650, 12}, THitArea::SkinButton, TSystemAnswer::Button}, // close
-        {{612, 12}, THitArea::SkinButton, TSystemAnswer::Button}, // minimize
-        {{634, 12}, THitArea::Client, TSystemAnswer::Client},     // hidden maximize: the part beneath
-        {{5, 200}, THitArea::Left, TSystemAnswer::Client},        // edges answer client: not sizeable
-        {{675, 200}, THitArea::Right, TSystemAnswer::Client},
-        {{340, 485}, THitArea::Bottom, TSystemAnswer::Client},
-        {{340, 200}, THitArea::Client, TSystemAnswer::Client},
-        {{2, 487}, THitArea::BottomLeft, TSystemAnswer::Client},
+        {{300, 12}, HitArea::Caption, SystemAnswer::Caption},   // the title strip
+        {{5, 12}, HitArea::Client, SystemAnswer::Client},       // caption corner part: skNone
+        {{620, 2}, HitArea::Client, SystemAnswer::Client},      // ActiveBitmap9 beside the buttons
+        {{26, 12}, HitArea::SkinButton, SystemAnswer::Button},  // roll up
+        {{650, 12}, HitArea::SkinButton, SystemAnswer::Button}, // close
+        {{612, 12}, HitArea::SkinButton, SystemAnswer::Button}, // minimize
+        {{634, 12}, HitArea::Client, SystemAnswer::Client},     // hidden maximize: the part beneath
+        {{5, 200}, HitArea::Left, SystemAnswer::Client},        // edges answer client: not sizeable
+        {{675, 200}, HitArea::Right, SystemAnswer::Client},
+        {{340, 485}, HitArea::Bottom, SystemAnswer::Client},
+        {{340, 200}, HitArea::Client, SystemAnswer::Client},
+        {{2, 487}, HitArea::BottomLeft, SystemAnswer::Client},
     };
     for (const HitCase& c : cases) {
         EXPECT_EQ(w.frame->hitAreaAt(c.point), c.area) << c.point.x() << "," << c.point.y();
@@ -83,10 +83,10 @@ TEST(FrameGeometry, SizeableFrameAnswersEdges)
 {
     FramedWindow w;
     w.frame->Dragging.Sizeable = true;
-    EXPECT_EQ(w.frame->systemAnswerAt({5, 200}), TSystemAnswer::Left);
-    EXPECT_EQ(w.frame->systemAnswerAt({340, 485}), TSystemAnswer::Bottom);
+    EXPECT_EQ(w.frame->systemAnswerAt({5, 200}), SystemAnswer::Left);
+    EXPECT_EQ(w.frame->systemAnswerAt({340, 485}), SystemAnswer::Bottom);
     w.frame->Dragging.Moveable = false;
-    EXPECT_EQ(w.frame->systemAnswerAt({300, 12}), TSystemAnswer::Client);
+    EXPECT_EQ(w.frame->systemAnswerAt({300, 12}), SystemAnswer::Client);
 }
 
 TEST(FrameGeometry, WindowShapeIsTheTreesRegion)

@@ -7,7 +7,7 @@
 #include <QDialog>
 
 #include "skin/SkinObjects.h"
-#include "skin/menu/TSkinPopupWindow.h"
+#include "skin/menu/SkinPopupWindow.h"
 #include "tests/skin/menu/MenuScript.h"
 
 namespace corvane::skin::testing {
@@ -69,7 +69,7 @@ TEST(FrameMenuMode, FramePressesEndMenuModeAndThenAct)
         bool stayedOpen = false;
         Script script;
         script.waitUntil([&] { return w.popupOpen(); }).then([&] { c.act(w); }).then([&] {
-            if (TSkinMenuTracker* tracker = TSkinMenuTracker::current()) {
+            if (SkinMenuTracker* tracker = SkinMenuTracker::current()) {
                 stayedOpen = true;
                 tracker->endMenuMode();
             }
@@ -106,7 +106,7 @@ TEST(FrameMenuMode, AltPressedAndReleasedAloneEntersTheMenuBar)
         script
             .then([&] {
                 hot = test::hotName();
-                popups = TSkinPopupWindow::openCount();
+                popups = SkinPopupWindow::openCount();
             })
             .then([] { test::key(Qt::Key_Escape); });
         script.start();
@@ -120,7 +120,7 @@ TEST(FrameMenuMode, AltPressedAndReleasedAloneEntersTheMenuBar)
         EXPECT_EQ(hot, c.entersMenuMode ? QStringLiteral("CustomItem5") : QString());
         if (c.entersMenuMode)
             EXPECT_EQ(popups, 0) << "keyboard mode on the bar, no popup";
-        EXPECT_FALSE(TSkinMenuTracker::inMenuMode());
+        EXPECT_FALSE(SkinMenuTracker::inMenuMode());
     }
 }
 
@@ -128,18 +128,18 @@ TEST(FrameMenuMode, WhatAPressDrewHotReturnsToNormal)
 {
     FramedMenuWindow w;
     w.owner->refuseClose = true;
-    TSkinSystemButton* close = button(*w.frame, "CopyOfCloseButton");
+    SkinSystemButton* close = button(*w.frame, "CopyOfCloseButton");
     // A quick click: no hover tick saw the pointer over the button.
     w.click(centre(close));
     EXPECT_EQ(w.owner->closeQueries, 1);
     w.frame->trackPointer({300, 200});
-    EXPECT_EQ(close->pointerState(), TSkinSystemButton::PointerNormal);
+    EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerNormal);
 }
 
 TEST(FrameMenuMode, ABlockedWindowShowsNoHotBarItem)
 {
     FramedMenuWindow w;
-    TSkinMenuBar* bar = w.menu->bar;
+    SkinMenuBar* bar = w.menu->bar;
     test::mouse(QEvent::MouseMove, bar, w.menu->bar->mapToGlobal(w.menu->game->rect.center()));
     ASSERT_EQ(bar->view()->stateOf(w.menu->game), MenuItemStateHot);
     int stateInBox = -1;

@@ -13,7 +13,7 @@ namespace {
 TEST(FrameGravitation, SnapsAt19PixelsNotAt20)
 {
     const QRect area(0, 0, 1280, 1024);
-    const TSkinGravitation on; // enabled, 20
+    const SkinGravitation on; // enabled, 20
     EXPECT_EQ(applyGravitation(QRect(19, 300, 680, 490), area, on), QRect(0, 300, 680, 490));
     EXPECT_EQ(applyGravitation(QRect(20, 300, 680, 490), area, on), QRect(20, 300, 680, 490));
     EXPECT_EQ(applyGravitation(QRect(-19, 300, 680, 490), area, on), QRect(0, 300, 680, 490));
@@ -26,10 +26,10 @@ TEST(FrameGravitation, SnapsAt19PixelsNotAt20)
     EXPECT_EQ(applyGravitation(QRect(19, 1024 - 490 - 5, 680, 490), area, on), QRect(0, 534, 680, 490));
     // A shadow hanging off the right is not counted.
     EXPECT_EQ(applyGravitation(QRect(1280 - 684 - 10, 300, 684, 494), area, on, 4), QRect(600, 300, 684, 494));
-    TSkinGravitation off;
+    SkinGravitation off;
     off.Enabled = false;
     EXPECT_EQ(applyGravitation(QRect(1, 1, 680, 490), area, off), QRect(1, 1, 680, 490));
-    TSkinGravitation small;
+    SkinGravitation small;
     small.Size = 9;
     EXPECT_EQ(applyGravitation(QRect(8, 9, 680, 490), area, small), QRect(0, 9, 680, 490));
 }
@@ -38,9 +38,9 @@ TEST(FrameGravitation, SizingStopsAtTheMinimum)
 {
     const QRect start(100, 100, 400, 300);
     const QSize minimum(150, 40);
-    EXPECT_EQ(sizeByEdge(start, THitArea::Left, QPoint(300, 0), minimum), QRect(350, 100, 150, 300));
-    EXPECT_EQ(sizeByEdge(start, THitArea::BottomRight, QPoint(10, 20), minimum), QRect(100, 100, 410, 320));
-    EXPECT_EQ(sizeByEdge(start, THitArea::Top, QPoint(0, 500), minimum), QRect(100, 360, 400, 40));
+    EXPECT_EQ(sizeByEdge(start, HitArea::Left, QPoint(300, 0), minimum), QRect(350, 100, 150, 300));
+    EXPECT_EQ(sizeByEdge(start, HitArea::BottomRight, QPoint(10, 20), minimum), QRect(100, 100, 410, 320));
+    EXPECT_EQ(sizeByEdge(start, HitArea::Top, QPoint(0, 500), minimum), QRect(100, 360, 400, 40));
 }
 
 TEST(FrameDragging, CaptionMovesTheWindowAndSnapsToTheWorkArea)
@@ -90,23 +90,23 @@ TEST(FrameButtons, HotWhileHoveredPressedWhileHeld)
 {
     FramedWindow w;
     w.show();
-    TSkinSystemButton* close = button(*w.frame, "CopyOfCloseButton");
-    EXPECT_EQ(close->pointerState(), TSkinSystemButton::PointerNormal);
+    SkinSystemButton* close = button(*w.frame, "CopyOfCloseButton");
+    EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerNormal);
     w.frame->trackPointer(centre(close));
-    EXPECT_EQ(close->pointerState(), TSkinSystemButton::PointerHot);
+    EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerHot);
     EXPECT_EQ(w.frame->hoverObject(), close);
     w.press(centre(close));
-    EXPECT_EQ(close->pointerState(), TSkinSystemButton::PointerPressed);
+    EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerPressed);
     EXPECT_EQ(w.frame->pressedObject(), close);
     // Leaving while held: normal; coming back while held: pressed again.
     w.frame->trackPointer({300, 200});
-    EXPECT_EQ(close->pointerState(), TSkinSystemButton::PointerNormal);
+    EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerNormal);
     w.frame->trackPointer(centre(close));
-    EXPECT_EQ(close->pointerState(), TSkinSystemButton::PointerPressed);
+    EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerPressed);
     // Another button is not entered while one is pressed.
-    TSkinSystemButton* minimize = button(*w.frame, "CopyOfMinButton");
+    SkinSystemButton* minimize = button(*w.frame, "CopyOfMinButton");
     w.frame->trackPointer(centre(minimize));
-    EXPECT_EQ(minimize->pointerState(), TSkinSystemButton::PointerNormal);
+    EXPECT_EQ(minimize->pointerState(), SkinSystemButton::PointerNormal);
     w.frame->trackPointer(QPoint(-1, -1));
     EXPECT_EQ(w.frame->hoverObject(), nullptr);
 }
@@ -115,7 +115,7 @@ TEST(FrameButtons, PicturesChangeWithThePointerState)
 {
     FramedWindow w;
     w.show();
-    TSkinSystemButton* close = button(*w.frame, "CopyOfCloseButton");
+    SkinSystemButton* close = button(*w.frame, "CopyOfCloseButton");
     auto picture = [&] { return w.window().grab(close->boundsRect()).toImage(); };
     const QImage normal = picture();
     w.frame->trackPointer(centre(close));
@@ -155,12 +155,12 @@ TEST(FrameHover, LeavingTheWindowClearsTheHotButton)
 {
     FramedWindow w;
     w.show();
-    TSkinSystemButton* minimize = button(*w.frame, "CopyOfMinButton");
+    SkinSystemButton* minimize = button(*w.frame, "CopyOfMinButton");
     w.frame->trackPointer(centre(minimize));
-    ASSERT_EQ(minimize->pointerState(), TSkinSystemButton::PointerHot);
+    ASSERT_EQ(minimize->pointerState(), SkinSystemButton::PointerHot);
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(w.owner.get(), &leave);
-    EXPECT_EQ(minimize->pointerState(), TSkinSystemButton::PointerNormal);
+    EXPECT_EQ(minimize->pointerState(), SkinSystemButton::PointerNormal);
 }
 
 TEST(FrameSkinChange, ChangingDropsTheCopyAndChangedAttachesAgain)
@@ -172,14 +172,14 @@ TEST(FrameSkinChange, ChangingDropsTheCopyAndChangedAttachesAgain)
     w.frame->trackPointer(centre(button(*w.frame, "CopyOfMinButton")));
     ASSERT_TRUE(w.frame->hoverTimerActive());
 
-    TSkinChangeEvent changing(CM_SKINCHANGING, &storedSkinEngine());
+    SkinChangeEvent changing(CM_SKINCHANGING, &storedSkinEngine());
     QApplication::sendEvent(w.owner.get(), &changing);
     EXPECT_EQ(w.frame->tree(), nullptr);
     EXPECT_EQ(w.frame->hoverObject(), nullptr);
     EXPECT_FALSE(w.frame->hoverTimerActive());
     w.window().repaint(); // the plain frame paints meanwhile
 
-    TSkinChangeEvent changed(CM_SKINCHANGED, &storedSkinEngine());
+    SkinChangeEvent changed(CM_SKINCHANGED, &storedSkinEngine());
     QApplication::sendEvent(w.owner.get(), &changed);
     ASSERT_NE(w.frame->tree(), nullptr);
     EXPECT_EQ(w.frame->clientRect(), QRect(24, 24, 632, 450));
@@ -190,15 +190,15 @@ TEST(FrameSkinChange, ChangingDropsTheCopyAndChangedAttachesAgain)
 TEST(FrameSkinChange, NotificationsOfAnotherEngineAreIgnored)
 {
     FramedWindow w;
-    TSkinEngine other;
-    TSkinChangeEvent changing(CM_SKINCHANGING, &other);
+    SkinEngine other;
+    SkinChangeEvent changing(CM_SKINCHANGING, &other);
     QApplication::sendEvent(w.owner.get(), &changing);
     EXPECT_NE(w.frame->tree(), nullptr);
 }
 
 TEST(FramePlain, WithoutASkinThePlainFrameKeepsTheClientSize)
 {
-    TSkinEngine empty;
+    SkinEngine empty;
     FramedWindow w(&empty);
     w.show();
     EXPECT_EQ(w.frame->tree(), nullptr);
@@ -211,8 +211,8 @@ TEST(FramePlain, WithoutASkinThePlainFrameKeepsTheClientSize)
     EXPECT_FALSE(picture.isNull());
 
     // Its built-in buttons act when press and release meet on them.
-    const TPlainFrameLayout layout =
-        TPlainFrameLayout::compute(w.window().size(), bsStandard, mainWindowBorderIcons, wsNormal);
+    const PlainFrameLayout layout =
+        PlainFrameLayout::compute(w.window().size(), bsStandard, mainWindowBorderIcons, wsNormal);
     ASSERT_FALSE(layout.rollupButton.isEmpty());
     EXPECT_TRUE(layout.maximizeButton.isEmpty());
     w.click(layout.rollupButton.center());
@@ -228,17 +228,17 @@ TEST(FramePlain, WithoutASkinThePlainFrameKeepsTheClientSize)
 
 TEST(FramePlain, PlainHitAreas)
 {
-    const TPlainFrameLayout layout =
-        TPlainFrameLayout::compute(QSize(400, 300), bsStandard, mainWindowBorderIcons, wsNormal);
-    EXPECT_EQ(layout.hitArea(layout.client.center()), THitArea::Client);
-    EXPECT_EQ(layout.hitArea(layout.caption.center()), THitArea::Caption);
-    EXPECT_EQ(layout.hitArea({1, 150}), THitArea::Left);
-    EXPECT_EQ(layout.hitArea({398, 150}), THitArea::Right);
-    EXPECT_EQ(layout.hitArea({200, 298}), THitArea::Bottom);
-    EXPECT_EQ(layout.hitArea({0, 0}), THitArea::TopLeft);
-    EXPECT_EQ(layout.hitArea({399, 299}), THitArea::BottomRight);
-    EXPECT_EQ(layout.hitArea(layout.closeButton.center()), THitArea::CloseButton);
-    EXPECT_EQ(layout.hitArea(layout.sysMenuButton.center()), THitArea::SystemMenuButton);
+    const PlainFrameLayout layout =
+        PlainFrameLayout::compute(QSize(400, 300), bsStandard, mainWindowBorderIcons, wsNormal);
+    EXPECT_EQ(layout.hitArea(layout.client.center()), HitArea::Client);
+    EXPECT_EQ(layout.hitArea(layout.caption.center()), HitArea::Caption);
+    EXPECT_EQ(layout.hitArea({1, 150}), HitArea::Left);
+    EXPECT_EQ(layout.hitArea({398, 150}), HitArea::Right);
+    EXPECT_EQ(layout.hitArea({200, 298}), HitArea::Bottom);
+    EXPECT_EQ(layout.hitArea({0, 0}), HitArea::TopLeft);
+    EXPECT_EQ(layout.hitArea({399, 299}), HitArea::BottomRight);
+    EXPECT_EQ(layout.hitArea(layout.closeButton.center()), HitArea::CloseButton);
+    EXPECT_EQ(layout.hitArea(layout.sysMenuButton.center()), HitArea::SystemMenuButton);
 }
 
 TEST(FrameActive, DeactivatedFrameReturnsThePlatformFrame)
@@ -284,7 +284,7 @@ TEST(FrameDragging, SizeableFrameSizesByItsEdgesDownToTheMinimum)
     w.frame->Dragging.Sizeable = true;
     const QRect before = w.window().geometry();
     const QPoint edge(677, 200); // the right border
-    ASSERT_EQ(w.frame->systemAnswerAt(edge), TSystemAnswer::Right);
+    ASSERT_EQ(w.frame->systemAnswerAt(edge), SystemAnswer::Right);
     const QPoint pressGlobal = w.global(edge);
     w.press(edge);
     auto moveBy = [&](QPoint travel) {
@@ -306,7 +306,7 @@ TEST(FrameDragging, SizeableFrameSizesByItsEdgesDownToTheMinimum)
 TEST(FrameStates, StoredStateIsTakenOnceTheWindowExists)
 {
     TestOwner owner;
-    auto* frame = new TSkinForm(&owner, owner.client);
+    auto* frame = new SkinForm(&owner, owner.client);
     frame->setBorderIcons(mainWindowBorderIcons);
     frame->setSkinEngine(&storedSkinEngine());
     frame->setWindowState(wsRollup);

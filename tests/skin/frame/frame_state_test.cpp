@@ -6,7 +6,7 @@
 namespace corvane::skin::testing {
 namespace {
 
-QStringList visibleButtons(TSkinForm& frame)
+QStringList visibleButtons(SkinForm& frame)
 {
     QStringList names;
     for (const char* name : {"RollButton", "UnrollButton", "SystemButton8", "CopyOfMinButton", "CopyOfMaxButton",
@@ -62,7 +62,7 @@ TEST(FrameStates, VetoKeepsTheState)
 {
     FramedWindow w;
     w.show();
-    w.frame->OnRollup = [](TSkinCustomForm*, bool& allow) { allow = false; };
+    w.frame->OnRollup = [](SkinCustomForm*, bool& allow) { allow = false; };
     w.frame->rollup();
     EXPECT_EQ(w.frame->WindowState(), wsNormal);
     EXPECT_EQ(w.window().height(), 490);
@@ -173,7 +173,7 @@ TEST(FrameStates, DoubleClickOnTheCaptionMaximizesWithTheIcon)
 TEST(FrameSystemMenu, ItemsByState)
 {
     using namespace systemMenuCaption;
-    auto captions = [](TSkinWindowState state, TSkinBorderIcons icons) {
+    auto captions = [](SkinWindowState state, SkinBorderIcons icons) {
         QStringList list;
         for (const auto& item : systemMenuItems(state, icons))
             list << item.Caption;
@@ -209,7 +209,7 @@ TEST(FrameSystemMenu, TheSystemButtonOpensItBelowItself)
 {
     FramedWindow w;
     w.show();
-    TSkinSystemButton* sys = button(*w.frame, "SystemButton8");
+    SkinSystemButton* sys = button(*w.frame, "SystemButton8");
     w.click(centre(sys));
     ASSERT_EQ(w.menus.size(), 1u);
     EXPECT_EQ(w.menus[0].at, w.global(QPoint(sys->left(), sys->top() + sys->height())));
@@ -260,7 +260,7 @@ TEST(FrameClose, OnCloseVetoSkipsTheQuery)
 {
     FramedWindow w;
     w.show();
-    w.frame->OnClose = [](TSkinCustomForm*, bool& allow) { allow = false; };
+    w.frame->OnClose = [](SkinCustomForm*, bool& allow) { allow = false; };
     w.frame->close();
     EXPECT_EQ(w.owner->closeQueries, 0);
     EXPECT_TRUE(w.window().isVisible());

@@ -9,9 +9,9 @@
 
 #include "shell/ShellTestSupport.h"
 #include "support/WindowGolden.h"
-#include "shell/TForm1.h"
+#include "shell/MainWindow.h"
 #include "ui/MessageBox.h"
-#include "skin/frame/TSkinForm.h"
+#include "skin/frame/SkinForm.h"
 #include "skin/SkinObjects.h"
 #include "skin/SkinStoredShape.h"
 
@@ -20,7 +20,7 @@
 namespace corvane::skin {
 namespace {
 
-using shell::TForm1;
+using shell::MainWindow;
 
 void expectGolden(QWidget& window, const QString& name)
 {
@@ -31,7 +31,7 @@ class MainWindowFrame : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        form = std::make_unique<TForm1>();
+        form = std::make_unique<MainWindow>();
         shell::testing::connectForm(*form, shell::testing::freeUdpPort(), peer.port());
         frame = form->skinForm();
         ASSERT_NE(frame, nullptr);
@@ -51,9 +51,9 @@ protected:
         QApplication::processEvents();
     }
 
-    TSkinSystemButton* button(const char* name)
+    SkinSystemButton* button(const char* name)
     {
-        return dynamic_cast<TSkinSystemButton*>(frame->tree()->findObject(QString::fromLatin1(name)));
+        return dynamic_cast<SkinSystemButton*>(frame->tree()->findObject(QString::fromLatin1(name)));
     }
 
     void click(const QPoint& p)
@@ -67,11 +67,11 @@ protected:
         QApplication::sendEvent(form.get(), &up);
     }
 
-    static QPoint centre(const TSkinObject* o) { return o->boundsRect().center(); }
+    static QPoint centre(const SkinObject* o) { return o->boundsRect().center(); }
 
     shell::testing::RecordingPeer peer;
-    std::unique_ptr<TForm1> form;
-    TSkinForm* frame = nullptr;
+    std::unique_ptr<MainWindow> form;
+    SkinForm* frame = nullptr;
     int terminations = 0;
 };
 
@@ -81,8 +81,8 @@ TEST_F(MainWindowFrame, SkinnedFrameAroundTheDesignedClientArea)
     EXPECT_EQ(frame->objectName(), QStringLiteral("SkinForm1"));
     EXPECT_EQ(form->findComponent(QStringLiteral("skinform1")), frame);
     EXPECT_TRUE(form->windowFlags() & Qt::FramelessWindowHint) << std::hex << int(form->windowFlags());
-    EXPECT_EQ(form->size(), QSize(TForm1::ClientWidth + 48, TForm1::ClientHeight + 40));
-    EXPECT_EQ(form->clientArea()->geometry(), QRect(24, 24, TForm1::ClientWidth, TForm1::ClientHeight));
+    EXPECT_EQ(form->size(), QSize(MainWindow::ClientWidth + 48, MainWindow::ClientHeight + 40));
+    EXPECT_EQ(form->clientArea()->geometry(), QRect(24, 24, MainWindow::ClientWidth, MainWindow::ClientHeight));
     EXPECT_EQ(frame->Caption(), QStringLiteral("CorvaneV1.0"));
     EXPECT_EQ(frame->titleObject()->Text.isEmpty() || frame->titleObject()->Text == frame->Caption(), true);
     EXPECT_FALSE(frame->BorderIcons() & borderIconBit(biMaximize));
@@ -153,7 +153,7 @@ TEST_F(MainWindowFrame, GoldenRolledUp)
     EXPECT_EQ(form->height(), 24 + 16);
     expectGolden(*form, QStringLiteral("main-window-rolled-up.png"));
     click(centre(button("UnrollButton")));
-    EXPECT_EQ(form->size(), QSize(TForm1::ClientWidth + 48, TForm1::ClientHeight + 40));
+    EXPECT_EQ(form->size(), QSize(MainWindow::ClientWidth + 48, MainWindow::ClientHeight + 40));
 }
 
 } // namespace

@@ -12,7 +12,7 @@ using namespace corvane::skin;
 
 namespace {
 
-int nonZero(const TSkinAnimationMask& mask)
+int nonZero(const SkinAnimationMask& mask)
 {
     return int(std::count_if(mask.cells.begin(), mask.cells.end(), [](std::uint8_t v) { return v != 0; }));
 }
@@ -29,11 +29,11 @@ int pixelOpacity(int W, int p, int i)
 
 TEST(MenuAnimation, SettingsAreClampedAndMaskSizeFollowsResolutionAndTiles)
 {
-    TSkinAnimation a;
+    SkinAnimation a;
     a.Time = 10;
     a.Resolution = 0;
     a.TileCount = 50;
-    const TSkinAnimation c = clampedAnimation(a);
+    const SkinAnimation c = clampedAnimation(a);
     EXPECT_EQ(c.Time, 50);
     EXPECT_EQ(c.Resolution, 1);
     EXPECT_EQ(c.TileCount, 20);
@@ -57,7 +57,7 @@ TEST(MenuAnimation, ProgressIsElapsedOverTimeRoundedAndCapped)
 TEST(MenuAnimation, FadeFillsEveryCellWithTheProgressShareOf255)
 {
     std::mt19937 random(1);
-    TSkinAnimationMask mask(7, 5);
+    SkinAnimationMask mask(7, 5);
     const struct {
         int progress;
         int value;
@@ -74,7 +74,7 @@ TEST(MenuAnimation, PixelAtHalfProgressPicksHalfTheCellsFullyOpaque)
     // W = 10, H = 4, p = 50: 20 cells picked, every column allowed
     // (round(0.5 x 19) + 1 = 11 > 10), opacity min(255, round(100 / 100 x 255)).
     std::mt19937 random(7);
-    TSkinAnimationMask mask(10, 4);
+    SkinAnimationMask mask(10, 4);
     fillAnimationMask(aePixel, 50, mask, random);
     EXPECT_EQ(nonZero(mask), 20);
     for (std::uint8_t cell : mask.cells)
@@ -88,7 +88,7 @@ TEST(MenuAnimation, PixelLimitsColumnsAndGradesOpacityByColumn)
     // from 102 (column 0) to 94 (column 16).
     for (std::uint32_t seed = 1; seed <= 20; ++seed) {
         std::mt19937 random(seed);
-        TSkinAnimationMask mask(40, 1);
+        SkinAnimationMask mask(40, 1);
         fillAnimationMask(aePixel, 20, mask, random);
         EXPECT_LE(nonZero(mask), 8);
         for (int x = 0; x < 40; ++x) {
@@ -105,7 +105,7 @@ TEST(MenuAnimation, PixelLimitsColumnsAndGradesOpacityByColumn)
 TEST(MenuAnimation, PixelPicksDistinctCellsAndFillsTheMaskAtTheEnd)
 {
     std::mt19937 random(3);
-    TSkinAnimationMask mask(9, 9);
+    SkinAnimationMask mask(9, 9);
     // p = 100: all 81 cells picked, every column allowed, opacity capped at 255.
     fillAnimationMask(aePixel, 100, mask, random);
     EXPECT_EQ(nonZero(mask), 81);
@@ -135,10 +135,10 @@ TEST(MenuAnimation, EveryEffectStartsEmptyAndEndsFull)
 {
     for (int e = aeFade; e <= aeSmoothRectOut; ++e) {
         std::mt19937 random(11);
-        TSkinAnimationMask mask(12, 8);
-        fillAnimationMask(TSkinAnimationEffect(e), 0, mask, random);
+        SkinAnimationMask mask(12, 8);
+        fillAnimationMask(SkinAnimationEffect(e), 0, mask, random);
         EXPECT_EQ(nonZero(mask), 0) << "effect " << e;
-        fillAnimationMask(TSkinAnimationEffect(e), 100, mask, random);
+        fillAnimationMask(SkinAnimationEffect(e), 100, mask, random);
         EXPECT_EQ(nonZero(mask), 96) << "effect " << e;
         for (std::uint8_t cell : mask.cells)
             ASSERT_EQ(cell, 255) << "effect " << e;
@@ -148,7 +148,7 @@ TEST(MenuAnimation, EveryEffectStartsEmptyAndEndsFull)
 TEST(MenuAnimation, EffectsMoveTheWayTheirNamesSay)
 {
     std::mt19937 random(5);
-    TSkinAnimationMask mask(11, 11);
+    SkinAnimationMask mask(11, 11);
     fillAnimationMask(aeDown, 50, mask, random);
     EXPECT_EQ(mask.at(5, 0), 255);
     EXPECT_EQ(mask.at(5, 10), 0);
@@ -169,7 +169,7 @@ TEST(MenuAnimation, EffectsMoveTheWayTheirNamesSay)
 
     std::mt19937 pick(9);
     for (int i = 0; i < 50; ++i) {
-        const TSkinAnimationEffect chosen = pickEffect(aeRandomSelect, pick);
+        const SkinAnimationEffect chosen = pickEffect(aeRandomSelect, pick);
         EXPECT_NE(chosen, aeRandomSelect);
     }
     EXPECT_EQ(pickEffect(aePixel, pick), aePixel);
@@ -178,7 +178,7 @@ TEST(MenuAnimation, EffectsMoveTheWayTheirNamesSay)
 TEST(MenuAnimation, DirectionsReadTheMaskRotated)
 {
     // A 3 x 2 grid; rotating directions use a 2 x 3 mask.
-    TSkinAnimationMask plain(3, 2);
+    SkinAnimationMask plain(3, 2);
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x)
             plain.at(x, y) = std::uint8_t(10 * y + x);
@@ -187,7 +187,7 @@ TEST(MenuAnimation, DirectionsReadTheMaskRotated)
     EXPECT_EQ(readMask(plain, adRotate180, 0, 0, 3, 2), 12);
     EXPECT_EQ(readMask(plain, adRotate180, 2, 1, 3, 2), 0);
 
-    TSkinAnimationMask swapped(2, 3);
+    SkinAnimationMask swapped(2, 3);
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 2; ++x)
             swapped.at(x, y) = std::uint8_t(10 * y + x);
@@ -208,9 +208,9 @@ TEST(MenuAnimation, FrameBlendsPictureOverBackgroundThroughTheMask)
     picture.setPixel(1, 0, SkinKeyPixel);
     QImage background(4, 4, QImage::Format_ARGB32);
     background.fill(qRgb(0, 100, 200));
-    TSkinAnimation settings;
+    SkinAnimation settings;
     settings.Resolution = 2; // 4 x 4 pixels in 2 x 2 blocks: a 3 x 3 mask
-    TSkinAnimationMask mask(3, 3);
+    SkinAnimationMask mask(3, 3);
     mask.at(0, 0) = 255;
     mask.at(1, 0) = 0;
     mask.at(0, 1) = 51;
@@ -233,7 +233,7 @@ TEST(MenuAnimation, RunEndsWithTheFinalPicture)
     picture.fill(qRgb(10, 20, 30));
     QImage background(20, 10, QImage::Format_ARGB32);
     background.fill(qRgb(250, 250, 250));
-    TSkinAnimation settings;
+    SkinAnimation settings;
     settings.Enabled = true;
     settings.Effect = aePixel;
     settings.Time = 60;

@@ -28,7 +28,7 @@ const char* nameOf(Skin skin)
     return skin == Skin::Test ? "test skin" : skin == Skin::Stored ? "stored skin" : "no skin";
 }
 
-bool loadStoredSkin(TSkinEngine& engine)
+bool loadStoredSkin(SkinEngine& engine)
 {
     QFile file(qEnvironmentVariable("CORVANE_SOURCE_DIR") + QStringLiteral("/resources/skin/ivory.skin"));
     if (!file.open(QIODevice::ReadOnly))
@@ -39,7 +39,7 @@ bool loadStoredSkin(TSkinEngine& engine)
 
 // The program's menu bar on a window.
 struct BarScene {
-    TSkinEngine engine;
+    SkinEngine engine;
     QWidget window;
     std::unique_ptr<ProgramMenu> menu;
 
@@ -54,7 +54,7 @@ struct BarScene {
         window.show();
     }
 
-    TSkinMenuBar* bar() const { return menu->bar; }
+    SkinMenuBar* bar() const { return menu->bar; }
 
     // The bar as a repaint puts it on a grey target with `ratio` device
     // pixels per pixel, seen through `transform`.
@@ -84,7 +84,7 @@ struct BarScene {
         painter.setBrush(bar()->palette().brush(bar()->backgroundRole()));
         painter.setFont(bar()->font());
         painter.setLayoutDirection(bar()->layoutDirection());
-        TSkinMenuPainter::drawBarBackground(painter, bar()->barSkin(), bar()->rect(), bar()->palette(),
+        SkinMenuPainter::drawBarBackground(painter, bar()->barSkin(), bar()->rect(), bar()->palette(),
                                             bar()->ShowBevel());
         bar()->view()->paintItems(painter);
         return image;
@@ -94,7 +94,7 @@ struct BarScene {
 // The three looks of the bar's item: normal, hot, hot in menu mode.
 void setLook(BarScene& scene, int look)
 {
-    TSkinItemView* view = scene.bar()->view();
+    SkinItemView* view = scene.bar()->view();
     view->tracking = look == 2;
     view->setHot(look == 0 ? nullptr : scene.menu->game);
 }
@@ -120,7 +120,7 @@ void expectShownAtOnce(Skin skin, const Change& change, int line = __builtin_LIN
 QString storedSkinFile(const QTemporaryDir& folder)
 {
     const QString file = folder.filePath(QStringLiteral("ivory.tqkn"));
-    TSkinEngine stored;
+    SkinEngine stored;
     EXPECT_TRUE(loadStoredSkin(stored));
     stored.saveSkinFile(file);
     return file;
@@ -215,7 +215,7 @@ TEST(MenuBarPicture, ItemChangesShowAtOnce)
             s.bar()->relayout();
         });
         expectShownAtOnce(skin, [](BarScene& s) {
-            auto* help = new TSkinItem(&s.window);
+            auto* help = new SkinItem(&s.window);
             help->Caption = QStringLiteral("帮 助");
             s.bar()->Items()->add(help);
             s.bar()->relayout();
@@ -237,7 +237,7 @@ TEST(MenuBarPicture, SkinRedrawRequestDropsTheKeptPictures)
     BarScene scene(Skin::Stored);
     const QImage before = scene.picture();
     ASSERT_EQ(scene.bar()->keptPictureCount(), 1);
-    TSkinObject* item = scene.bar()->barSkin().barItem.get();
+    SkinObject* item = scene.bar()->barSkin().barItem.get();
     ASSERT_NE(item, nullptr);
     // An object of the bar's copy edited in place asks the bar to redraw.
     item->Font.Color = 0x0000FF;

@@ -10,7 +10,7 @@
 #include <QPainter>
 
 #include "skin/menu/SkinPopupSystemMenu.h"
-#include "skin/menu/TSkinPopupWindow.h"
+#include "skin/menu/SkinPopupWindow.h"
 #include "tests/skin/menu/MenuTestSkin.h"
 
 using namespace corvane::skin;
@@ -48,7 +48,7 @@ void compareWithGolden(const QImage& actual, const QString& name)
 
 TEST(MenuGolden, BarWithGamePopupOpenAndSecondEntryHot)
 {
-    TSkinEngine engine;
+    SkinEngine engine;
     buildMenuSkin(engine);
     QWidget window;
     window.resize(632, 200);
@@ -56,10 +56,10 @@ TEST(MenuGolden, BarWithGamePopupOpenAndSecondEntryHot)
 
     // Menu mode as the tracking loop leaves it: the bar item hot with its
     // popup open, the popup's "设置..." hot.
-    TSkinItemView* bar = menu->bar->view();
+    SkinItemView* bar = menu->bar->view();
     bar->tracking = true;
     bar->setHot(menu->game);
-    TSkinPopupWindow popup(menu->game, menu->game->popupOptions);
+    SkinPopupWindow popup(menu->game, menu->game->popupOptions);
     popup.view()->tracking = true;
     popup.view()->setHot(menu->entries[1]);
 
@@ -74,19 +74,19 @@ TEST(MenuGolden, BarWithGamePopupOpenAndSecondEntryHot)
 
 TEST(MenuGolden, SystemMenuOfTheMainWindow)
 {
-    TSkinEngine engine;
+    SkinEngine engine;
     buildMenuSkin(engine);
     // The items the main window's frame shows in the normal state (close,
     // system menu, minimize, roll up and tray, no maximize).
-    const QList<TSkinSystemMenuItem> items = {{QStringLiteral("Mi&nimize"), QString(), 1},
+    const QList<SkinSystemMenuItem> items = {{QStringLiteral("Mi&nimize"), QString(), 1},
                                               {QStringLiteral("Ro&llup"), QString(), 4},
                                               {QStringLiteral("Minimize to &Tray"), QString(), 5},
                                               {QStringLiteral("-"), QString(), -1},
                                               {QStringLiteral("&Close"), QStringLiteral("Alt+F4"), 0}};
-    TSkinItem root;
-    root.Images = &TSkinPopupSystemMenuPresenter::captionButtonImages();
-    for (const TSkinSystemMenuItem& entry : items) {
-        auto* item = new TSkinItem(&root);
+    SkinItem root;
+    root.Images = &SkinPopupSystemMenuPresenter::captionButtonImages();
+    for (const SkinSystemMenuItem& entry : items) {
+        auto* item = new SkinItem(&root);
         item->Caption = entry.Caption;
         item->ShortCut = shortCutFromText(entry.ShortCut);
         item->ImageIndex = entry.ImageIndex;
@@ -95,7 +95,7 @@ TEST(MenuGolden, SystemMenuOfTheMainWindow)
     root.setSkinEngine(&engine);
     ASSERT_EQ(root.Count(), 5);
 
-    TSkinPopupWindow popup(&root, root.popupOptions);
+    SkinPopupWindow popup(&root, root.popupOptions);
     popup.view()->tracking = true;
     popup.view()->setHot(root.item(0));
     compareWithGolden(popup.renderPicture(), QStringLiteral("system_menu.png"));
@@ -103,26 +103,26 @@ TEST(MenuGolden, SystemMenuOfTheMainWindow)
 
 TEST(MenuGolden, CheckMarkArrowShortcutDisabledAndScrollStrips)
 {
-    TSkinEngine engine;
+    SkinEngine engine;
     buildMenuSkin(engine);
-    TSkinItem root;
+    SkinItem root;
     root.Scrolled = true;
     root.ScrollCount = 4;
     const char* captions[] = {"&Checked", "Sub&menu", "&Disabled", "Save && quit", "Hidden below"};
     for (const char* caption : captions) {
-        auto* item = new TSkinItem(&root);
+        auto* item = new SkinItem(&root);
         item->Caption = QString::fromLatin1(caption);
         root.add(item);
     }
     root.item(0)->Checked = true;
-    auto* inner = new TSkinItem(&root);
+    auto* inner = new SkinItem(&root);
     inner->Caption = QStringLiteral("Inner");
     root.item(1)->add(inner);
     root.item(2)->Enabled = false;
     root.item(3)->ShortCut = 'Q' | scCtrl;
     root.setSkinEngine(&engine);
 
-    TSkinPopupWindow popup(&root, root.popupOptions);
+    SkinPopupWindow popup(&root, root.popupOptions);
     popup.view()->tracking = true;
     popup.view()->setHot(root.item(0));
     popup.view()->setHotStrip(2);

@@ -6,8 +6,8 @@
 #include <QStatusTipEvent>
 
 #include "skin/menu/SkinPopupSystemMenu.h"
-#include "skin/menu/TSkinCustomItem.h"
-#include "skin/menu/TSkinItemView.h"
+#include "skin/menu/SkinCustomItem.h"
+#include "skin/menu/SkinItemView.h"
 #include "tests/skin/menu/MenuTestSkin.h"
 
 using namespace corvane::skin;
@@ -15,7 +15,7 @@ using namespace corvane::skin::test;
 
 TEST(MenuItem, PublishedDefaults)
 {
-    TSkinItem item;
+    SkinItem item;
     EXPECT_EQ(item.Count(), 0);
     EXPECT_EQ(item.Parent(), nullptr);
     EXPECT_FALSE(item.Checked);
@@ -31,10 +31,10 @@ TEST(MenuItem, PublishedDefaults)
 TEST(MenuItem, SubItemsKeepOrderAndKnowTheirParent)
 {
     QObject form;
-    TSkinItem top(&form);
-    auto* a = new TSkinItem(&form);
-    auto* b = new TSkinItem(&form);
-    auto* c = new TSkinItem(&form);
+    SkinItem top(&form);
+    auto* a = new SkinItem(&form);
+    auto* b = new SkinItem(&form);
+    auto* c = new SkinItem(&form);
     top.add(a);
     top.add(c);
     top.insert(1, b);
@@ -46,7 +46,7 @@ TEST(MenuItem, SubItemsKeepOrderAndKnowTheirParent)
     EXPECT_EQ(b->parent(), &form) << "the form owns the item, the menu only holds it";
 
     // Moving an item under another parent takes it out of the first.
-    TSkinItem other(&form);
+    SkinItem other(&form);
     b->setParentComponent(&other);
     EXPECT_EQ(top.Count(), 2);
     EXPECT_EQ(other.item(0), b);
@@ -59,15 +59,15 @@ TEST(MenuItem, SubItemsKeepOrderAndKnowTheirParent)
 
 TEST(MenuItem, ImagesComeFromTheTopAncestorWhenAnItemHasNone)
 {
-    TSkinImageList images(QSize(12, 12));
-    TSkinItem root;
+    SkinImageList images(QSize(12, 12));
+    SkinItem root;
     root.Images = &images;
-    auto* top = new TSkinItem(&root);
-    auto* sub = new TSkinItem(&root);
+    auto* top = new SkinItem(&root);
+    auto* sub = new SkinItem(&root);
     root.add(top);
     top->add(sub);
     EXPECT_EQ(sub->effectiveImages(), &images);
-    TSkinImageList own(QSize(16, 16));
+    SkinImageList own(QSize(16, 16));
     sub->Images = &own;
     EXPECT_EQ(sub->effectiveImages(), &own);
 }
@@ -97,11 +97,11 @@ TEST(MenuItem, ShortCutCodesAndTexts)
 
 TEST(MenuItem, ShortCutSearchIsDepthFirstInItemOrder)
 {
-    TSkinItem root;
-    auto* file = new TSkinItem(&root);
-    auto* open = new TSkinItem(&root);
-    auto* edit = new TSkinItem(&root);
-    auto* again = new TSkinItem(&root);
+    SkinItem root;
+    auto* file = new SkinItem(&root);
+    auto* open = new SkinItem(&root);
+    auto* edit = new SkinItem(&root);
+    auto* again = new SkinItem(&root);
     root.add(file);
     file->add(open);
     root.add(edit);
@@ -115,14 +115,14 @@ TEST(MenuItem, ShortCutSearchIsDepthFirstInItemOrder)
 
 TEST(MenuItem, OnlyChoosableItemsPostTheirClick)
 {
-    TSkinEngine engine;
+    SkinEngine engine;
     buildMenuSkin(engine);
     QWidget window;
     auto menu = buildProgramMenu(&window, &engine);
-    TSkinItem* separator = menu->entries[4];
-    separator->OnClick = [&](TSkinCustomItem*) { menu->clicks.append(QStringLiteral("separator")); };
+    SkinItem* separator = menu->entries[4];
+    separator->OnClick = [&](SkinCustomItem*) { menu->clicks.append(QStringLiteral("separator")); };
     separator->click();
-    menu->game->OnClick = [&](TSkinCustomItem*) { menu->clicks.append(QStringLiteral("game")); };
+    menu->game->OnClick = [&](SkinCustomItem*) { menu->clicks.append(QStringLiteral("game")); };
     menu->game->click(); // has sub-items: they open instead
     menu->entries[0]->Enabled = false;
     menu->entries[0]->click();
@@ -137,7 +137,7 @@ TEST(MenuItem, OnlyChoosableItemsPostTheirClick)
 
 TEST(MenuItem, TheBarOffersShortCutsOfItsItems)
 {
-    TSkinEngine engine;
+    SkinEngine engine;
     buildMenuSkin(engine);
     QWidget window;
     auto menu = buildProgramMenu(&window, &engine);
@@ -159,11 +159,11 @@ TEST(MenuItem, AHotItemsHintReachesItsWindowAsStatusTip)
             return QWidget::event(event);
         }
     } window;
-    TSkinEngine engine;
+    SkinEngine engine;
     buildMenuSkin(engine);
     auto menu = buildProgramMenu(&window, &engine);
     menu->entries[1]->Hint = QStringLiteral("连接设置");
-    TSkinItemView view(menu->game, Qt::Vertical, &window, &menu->bar->barSkin());
+    SkinItemView view(menu->game, Qt::Vertical, &window, &menu->bar->barSkin());
     view.setHot(menu->entries[1]);
     EXPECT_TRUE(window.tip.isEmpty()) << "only while tracking";
     view.setHot(nullptr);

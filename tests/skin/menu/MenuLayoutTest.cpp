@@ -8,7 +8,7 @@
 #include <QElapsedTimer>
 #include <QFontMetrics>
 
-#include "skin/menu/TSkinPopupWindow.h"
+#include "skin/menu/SkinPopupWindow.h"
 #include "tests/skin/menu/MenuTestSkin.h"
 
 using namespace corvane::skin;
@@ -18,7 +18,7 @@ namespace {
 
 int captionWidth(const QString& text)
 {
-    TSkinFont font; // the skin's item font: MS Sans Serif, -11
+    SkinFont font; // the skin's item font: MS Sans Serif, -11
     return QFontMetrics(font.toQFont()).horizontalAdvance(text);
 }
 
@@ -26,7 +26,7 @@ int captionWidth(const QString& text)
 
 TEST(MenuLayout, BarTakesItsHeightFromTheSkinFrameAndStartsAt15)
 {
-    TSkinEngine engine;
+    SkinEngine engine;
     buildMenuSkin(engine);
     QWidget window;
     window.resize(632, 450);
@@ -42,14 +42,14 @@ TEST(MenuLayout, BarTakesItsHeightFromTheSkinFrameAndStartsAt15)
 
 TEST(MenuLayout, BarItemsFollowEachOther)
 {
-    TSkinEngine engine;
+    SkinEngine engine;
     buildMenuSkin(engine);
     QWidget window;
     auto menu = buildProgramMenu(&window, &engine);
-    auto* second = new TSkinItem(&window);
+    auto* second = new SkinItem(&window);
     second->Caption = QStringLiteral("&View");
     menu->bar->Items()->add(second);
-    auto* hidden = new TSkinItem(&window);
+    auto* hidden = new SkinItem(&window);
     hidden->Caption = QStringLiteral("Hidden");
     hidden->Visible = false;
     menu->bar->Items()->insert(1, hidden);
@@ -61,20 +61,20 @@ TEST(MenuLayout, BarItemsFollowEachOther)
 
 TEST(MenuLayout, PopupOfTheGameMenu)
 {
-    TSkinEngine engine;
+    SkinEngine engine;
     buildMenuSkin(engine);
     QWidget window;
     auto menu = buildProgramMenu(&window, &engine);
-    TSkinPopupWindow popup(menu->game, menu->game->popupOptions);
-    const QList<TSkinCustomItem*> shown = popup.view()->shownItems();
+    SkinPopupWindow popup(menu->game, menu->game->popupOptions);
+    const QList<SkinCustomItem*> shown = popup.view()->shownItems();
     ASSERT_EQ(shown.size(), 6);
 
     int widest = 0;
-    for (TSkinItem* entry : menu->entries)
+    for (SkinItem* entry : menu->entries)
         if (!entry->isSeparator())
             widest = qMax(widest, captionWidth(entry->Caption) + MenuGlyphColumnWidth + 42);
     int y = 3;
-    for (TSkinCustomItem* item : shown) {
+    for (SkinCustomItem* item : shown) {
         // Ordinary rows are at least glyph column + 4 high; the separator keeps
         // the skin item's height.
         const int height = item->isSeparator() ? 20 : qMax(20, MenuGlyphColumnWidth + 4);
@@ -86,39 +86,39 @@ TEST(MenuLayout, PopupOfTheGameMenu)
 
 TEST(MenuLayout, ShortcutTextWidensTheItemAndAShadowTheWindow)
 {
-    TSkinEngine engine;
+    SkinEngine engine;
     buildMenuSkin(engine);
-    TSkinItem root;
-    auto* close = new TSkinItem(&root);
+    SkinItem root;
+    auto* close = new SkinItem(&root);
     close->Caption = QStringLiteral("&Close");
     close->ShortCut = VK_F4 | scAlt;
     root.add(close);
     root.setSkinEngine(&engine);
-    TSkinPopupWindow plain(&root, root.popupOptions);
+    SkinPopupWindow plain(&root, root.popupOptions);
     EXPECT_EQ(close->rect.width(),
               captionWidth(QStringLiteral("Close")) + 22 + captionWidth(QStringLiteral("Alt+F4")) + 42);
 
-    TSkinPopupMenuOptions options;
+    SkinPopupMenuOptions options;
     options.Shadow.Enabled = true;
-    TSkinPopupWindow shadowed(&root, options);
+    SkinPopupWindow shadowed(&root, options);
     EXPECT_EQ(shadowed.popupSize(), plain.popupSize() + QSize(4, 4));
 }
 
 TEST(MenuLayout, ScrolledPopupShowsAWindowOfItemsBetweenStrips)
 {
-    TSkinEngine engine;
+    SkinEngine engine;
     buildMenuSkin(engine);
-    TSkinItem root;
+    SkinItem root;
     root.Scrolled = true;
     root.ScrollCount = 3;
     for (int i = 0; i < 6; ++i) {
-        auto* item = new TSkinItem(&root);
+        auto* item = new SkinItem(&root);
         item->Caption = QStringLiteral("Item %1").arg(i);
         root.add(item);
     }
     root.setSkinEngine(&engine);
-    TSkinPopupWindow popup(&root, root.popupOptions);
-    TSkinItemView* view = popup.view();
+    SkinPopupWindow popup(&root, root.popupOptions);
+    SkinItemView* view = popup.view();
     ASSERT_EQ(view->shownItems().size(), 3);
     EXPECT_EQ(view->upStrip().height(), MenuScrollStripHeight);
     EXPECT_EQ(view->upStrip().top(), 3);
@@ -146,19 +146,19 @@ TEST(MenuLayout, ScrolledPopupShowsAWindowOfItemsBetweenStrips)
 
 TEST(MenuLayout, ScrollTimerRunsOnlyWhileAStripIsPointedAtAndCanScroll)
 {
-    TSkinEngine engine;
+    SkinEngine engine;
     buildMenuSkin(engine);
-    TSkinItem root;
+    SkinItem root;
     root.Scrolled = true;
     root.ScrollCount = 2;
     for (int i = 0; i < 4; ++i) {
-        auto* item = new TSkinItem(&root);
+        auto* item = new SkinItem(&root);
         item->Caption = QStringLiteral("Item %1").arg(i);
         root.add(item);
     }
     root.setSkinEngine(&engine);
-    TSkinPopupWindow popup(&root, root.popupOptions);
-    TSkinItemView* view = popup.view();
+    SkinPopupWindow popup(&root, root.popupOptions);
+    SkinItemView* view = popup.view();
     EXPECT_FALSE(view->scrollTimerActive());
     view->setHotStrip(1); // up: nothing above
     EXPECT_FALSE(view->scrollTimerActive());
@@ -180,27 +180,27 @@ TEST(MenuLayout, WithoutASkinItemsUseThePlainMeasures)
     QWidget window;
     auto menu = buildProgramMenu(&window, nullptr);
     EXPECT_EQ(menu->game->rect.left(), 2);
-    TSkinPopupWindow popup(menu->game, menu->game->popupOptions);
+    SkinPopupWindow popup(menu->game, menu->game->popupOptions);
     EXPECT_EQ(popup.view()->origin(), QPoint(3, 3)) << "a plain popup keeps a 3-pixel border";
     EXPECT_EQ(menu->entries[4]->rect.height(), 9);
 }
 
 TEST(MenuLayout, SkinChangeDropsAndRetakesTheSkin)
 {
-    TSkinEngine engine;
+    SkinEngine engine;
     buildMenuSkin(engine);
     QWidget window;
     auto menu = buildProgramMenu(&window, &engine);
     ASSERT_NE(menu->game->menuBarItemObject(), nullptr);
     ASSERT_NE(menu->bar->barSkin().barFrame, nullptr);
 
-    TSkinChangeEvent changing(CM_SKINCHANGING, &engine);
+    SkinChangeEvent changing(CM_SKINCHANGING, &engine);
     QCoreApplication::sendEvent(menu->bar, &changing);
     EXPECT_EQ(menu->bar->barSkin().barFrame, nullptr);
     EXPECT_EQ(menu->game->menuBarItemObject(), nullptr);
     EXPECT_EQ(menu->entries[0]->popupItemObject(), nullptr) << "every item lets go of the skin";
 
-    TSkinChangeEvent changed(CM_SKINCHANGED, &engine);
+    SkinChangeEvent changed(CM_SKINCHANGED, &engine);
     QCoreApplication::sendEvent(menu->bar, &changed);
     EXPECT_NE(menu->bar->barSkin().barFrame, nullptr);
     EXPECT_NE(menu->entries[0]->popupItemObject(), nullptr);
@@ -208,8 +208,8 @@ TEST(MenuLayout, SkinChangeDropsAndRetakesTheSkin)
     EXPECT_EQ(menu->game->rect.left(), 15);
 
     // A change of another engine is not this bar's business.
-    TSkinEngine other;
-    TSkinChangeEvent foreign(CM_SKINCHANGING, &other);
+    SkinEngine other;
+    SkinChangeEvent foreign(CM_SKINCHANGING, &other);
     QCoreApplication::sendEvent(menu->bar, &foreign);
     EXPECT_NE(menu->bar->barSkin().barFrame, nullptr);
 }

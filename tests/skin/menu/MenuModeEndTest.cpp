@@ -14,7 +14,7 @@
 #include <mutex>
 #include <thread>
 
-#include "skin/menu/TSkinPopupWindow.h"
+#include "skin/menu/SkinPopupWindow.h"
 #include "tests/skin/menu/MenuScript.h"
 
 using namespace corvane::skin;
@@ -26,7 +26,7 @@ int shownPopups()
 {
     int shown = 0;
     for (QWidget* window : QApplication::topLevelWidgets())
-        shown += qobject_cast<TSkinPopupWindow*>(window) && window->isVisible();
+        shown += qobject_cast<SkinPopupWindow*>(window) && window->isVisible();
     return shown;
 }
 
@@ -74,7 +74,7 @@ TEST(MenuModeEnd, AWindowThatTakesTheInputEndsMenuModeFirst)
                 QDialog box(&w.window);
                 box.setModal(c.modal);
                 QTimer::singleShot(0, &box, [&] {
-                    menuModeWhileShown = TSkinMenuTracker::inMenuMode();
+                    menuModeWhileShown = SkinMenuTracker::inMenuMode();
                     popupsWhileShown = shownPopups();
                     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
                     QApplication::sendEvent(&box, &escape);
@@ -94,13 +94,13 @@ TEST(MenuModeEnd, AWindowThatTakesTheInputEndsMenuModeFirst)
         if (c.menu == Menu::OfTheBar)
             w.menu->bar->trackItem(w.menu->game, true);
         else
-            TSkinMenuTracker::trackPopup(w.menu->game, QPoint(150, 160), &w.window);
+            SkinMenuTracker::trackPopup(w.menu->game, QPoint(150, 160), &w.window);
         processPending();
         EXPECT_FALSE(menuModeWhileShown);
         EXPECT_EQ(popupsWhileShown, 0);
         EXPECT_TRUE(closedByKey);
-        EXPECT_FALSE(TSkinMenuTracker::inMenuMode());
-        EXPECT_EQ(TSkinPopupWindow::openCount(), 0);
+        EXPECT_FALSE(SkinMenuTracker::inMenuMode());
+        EXPECT_EQ(SkinPopupWindow::openCount(), 0);
         EXPECT_TRUE(w.menu->clicks.isEmpty());
         EXPECT_EQ(w.menu->bar->view()->stateOf(w.menu->game), MenuItemStateNormal);
     }
@@ -116,7 +116,7 @@ TEST(MenuModeEnd, PressesAndReleasesDoWhatTheLoopSays)
         QStringList clicks;
         int pressesReachingTheWindow;
     };
-    auto popup = [] { return TSkinMenuTracker::current()->popupOf(innermost()); };
+    auto popup = [] { return SkinMenuTracker::current()->popupOf(innermost()); };
     auto entryPoint = [popup](MenuWindow& w, int row) {
         return popup()->mapToGlobal(w.menu->entries[row]->rect.center());
     };
@@ -183,7 +183,7 @@ TEST(MenuModeEnd, PressesAndReleasesDoWhatTheLoopSays)
         bool popupStayed = false;
         Script script;
         script.waitUntil(popupOpen).then([&] { c.act(w, *target); }).then([&] {
-            if (TSkinMenuTracker* tracker = TSkinMenuTracker::current()) {
+            if (SkinMenuTracker* tracker = SkinMenuTracker::current()) {
                 stayedOpen = true;
                 popupStayed = popupOpen();
                 tracker->endMenuMode();
@@ -227,14 +227,14 @@ TEST(MenuModeEnd, AMenuEnteredWhileTheApplicationQuitsEndsItself)
             if (fromBar)
                 w.menu->bar->trackItem(w.menu->game, true);
             else
-                TSkinMenuTracker::trackPopup(w.menu->game, QPoint(150, 160), &w.window);
-            menuModeAfter = TSkinMenuTracker::inMenuMode();
+                SkinMenuTracker::trackPopup(w.menu->game, QPoint(150, 160), &w.window);
+            menuModeAfter = SkinMenuTracker::inMenuMode();
             grabbed = QWidget::mouseGrabber() || QWidget::keyboardGrabber();
         });
         QApplication::exec();
         EXPECT_FALSE(menuModeAfter);
         EXPECT_FALSE(grabbed);
-        EXPECT_EQ(TSkinPopupWindow::openCount(), 0);
+        EXPECT_EQ(SkinPopupWindow::openCount(), 0);
     }
     {
         std::lock_guard lock(mutex);
@@ -280,7 +280,7 @@ TEST(MenuModeEnd, AMenuDoesNotOutliveItsWindowOnTheScreen)
         EXPECT_EQ(opened, !c.beforeTheMenu);
         if (!c.beforeTheMenu)
             EXPECT_EQ(popupsAfterChange, 0);
-        EXPECT_FALSE(TSkinMenuTracker::inMenuMode());
-        EXPECT_EQ(TSkinPopupWindow::openCount(), 0);
+        EXPECT_FALSE(SkinMenuTracker::inMenuMode());
+        EXPECT_EQ(SkinPopupWindow::openCount(), 0);
     }
 }

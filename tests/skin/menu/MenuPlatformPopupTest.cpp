@@ -8,7 +8,7 @@
 
 #include "skin/SkinWindowSystem.h"
 #include "skin/menu/SkinMenuTracker.h"
-#include "skin/menu/TSkinPopupWindow.h"
+#include "skin/menu/SkinPopupWindow.h"
 #include "tests/skin/menu/MenuScript.h"
 
 using namespace corvane::skin;
@@ -30,7 +30,7 @@ TEST_F(PlatformPopups, APopupIsTransientForItsOpenerOpensUnderTheItemAndAClickCh
     QWidget* grabber = nullptr;
     Script script;
     script.then([&] {
-        TSkinPopupWindow* popup = TSkinMenuTracker::current()->popupOf(innermost());
+        SkinPopupWindow* popup = SkinMenuTracker::current()->popupOf(innermost());
         type = popup->windowType();
         transientParent = popup->windowHandle()->transientParent();
         at = popup->geometry().topLeft();
@@ -46,7 +46,7 @@ TEST_F(PlatformPopups, APopupIsTransientForItsOpenerOpensUnderTheItemAndAClickCh
     EXPECT_EQ(at, w.menu->bar->mapToGlobal(w.menu->game->rect.bottomLeft()) + QPoint(0, 1));
     EXPECT_NE(grabber, w.menu->bar) << "only a popup may take the pointer";
     EXPECT_EQ(w.menu->clicks, QStringList{QStringLiteral("CustomItem3")});
-    EXPECT_FALSE(TSkinMenuTracker::inMenuMode());
+    EXPECT_FALSE(SkinMenuTracker::inMenuMode());
 }
 
 // The compositor closes a popup when the user presses outside the program.
@@ -54,15 +54,15 @@ TEST_F(PlatformPopups, ThePlatformClosingThePopupEndsMenuMode)
 {
     MenuWindow w;
     Script script;
-    script.then([] { TSkinMenuTracker::current()->popupOf(innermost())->close(); });
+    script.then([] { SkinMenuTracker::current()->popupOf(innermost())->close(); });
     script.start();
     w.menu->bar->trackItem(w.menu->game, true);
     processPending();
 
     EXPECT_TRUE(script.finished());
-    EXPECT_FALSE(TSkinMenuTracker::inMenuMode());
+    EXPECT_FALSE(SkinMenuTracker::inMenuMode());
     EXPECT_TRUE(w.menu->clicks.isEmpty());
-    EXPECT_EQ(TSkinPopupWindow::openCount(), 0);
+    EXPECT_EQ(SkinPopupWindow::openCount(), 0);
 }
 
 } // namespace

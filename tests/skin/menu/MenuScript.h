@@ -38,7 +38,7 @@ public:
     {
         QTimer::singleShot(0, this, [this] { next(); });
         QTimer::singleShot(watchdogMs, this, [] {
-            if (TSkinMenuTracker* tracker = TSkinMenuTracker::current()) {
+            if (SkinMenuTracker* tracker = SkinMenuTracker::current()) {
                 ADD_FAILURE() << "menu mode still on after the watchdog's time";
                 tracker->endMenuMode();
             }
@@ -76,20 +76,20 @@ inline void mouse(QEvent::Type type, QWidget* receiver, const QPoint& global, Qt
     QApplication::sendEvent(receiver, &event);
 }
 
-inline TSkinItemView* innermost()
+inline SkinItemView* innermost()
 {
-    return TSkinMenuTracker::current() ? TSkinMenuTracker::current()->innermost() : nullptr;
+    return SkinMenuTracker::current() ? SkinMenuTracker::current()->innermost() : nullptr;
 }
 
 inline QString hotName()
 {
-    TSkinItemView* level = innermost();
+    SkinItemView* level = innermost();
     return level && level->hot() ? level->hot()->objectName() : QString();
 }
 
 // A shown window with the program's menu bar on it, drawn from the test skin.
 struct MenuWindow {
-    TSkinEngine engine;
+    SkinEngine engine;
     QWidget window;
     std::unique_ptr<ProgramMenu> menu;
 
@@ -101,7 +101,7 @@ struct MenuWindow {
         window.show();
         processPending();
     }
-    QPoint globalCenter(TSkinCustomItem* item, QWidget* host) const { return host->mapToGlobal(item->rect.center()); }
+    QPoint globalCenter(SkinCustomItem* item, QWidget* host) const { return host->mapToGlobal(item->rect.center()); }
 };
 
 } // namespace corvane::skin::test

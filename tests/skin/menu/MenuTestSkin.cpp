@@ -8,9 +8,9 @@ namespace corvane::skin::test {
 
 namespace {
 
-std::unique_ptr<TSkinBitmap> bitmap(const QString& name, int width, int height)
+std::unique_ptr<SkinBitmap> bitmap(const QString& name, int width, int height)
 {
-    auto result = std::make_unique<TSkinBitmap>();
+    auto result = std::make_unique<SkinBitmap>();
     result->Name = name;
     result->setSize(width, height);
     return result;
@@ -19,7 +19,7 @@ std::unique_ptr<TSkinBitmap> bitmap(const QString& name, int width, int height)
 // "menu": the bar strip in the top row (ends darker than the middle, with a
 // light line at the top and a dark one at the bottom), the active item strip
 // in the bottom row.
-std::unique_ptr<TSkinBitmap> menuBitmap()
+std::unique_ptr<SkinBitmap> menuBitmap()
 {
     auto b = bitmap(QStringLiteral("menu"), 136, 40);
     for (int y = 0; y < 40; ++y) {
@@ -48,7 +48,7 @@ std::unique_ptr<TSkinBitmap> menuBitmap()
 
 // "menuborders": a 12 x 12 frame piece: dark outer line, light inner line,
 // item colour inside.
-std::unique_ptr<TSkinBitmap> menuBordersBitmap()
+std::unique_ptr<SkinBitmap> menuBordersBitmap()
 {
     auto b = bitmap(QStringLiteral("menuborders"), 12, 12);
     for (int y = 0; y < 12; ++y) {
@@ -68,28 +68,28 @@ std::unique_ptr<TSkinBitmap> menuBordersBitmap()
     return b;
 }
 
-TSkinFont itemFont(TColor color)
+SkinFont itemFont(SkinColor color)
 {
-    TSkinFont font;
+    SkinFont font;
     font.Color = color;
     return font;
 }
 
 } // namespace
 
-void buildMenuSkin(TSkinEngine& engine)
+void buildMenuSkin(SkinEngine& engine)
 {
-    TSkinSource& source = engine.source();
+    SkinSource& source = engine.source();
     source.clear();
     source.SkinName = QStringLiteral("Menu test");
     source.addBitmap(menuBitmap());
     source.addBitmap(menuBordersBitmap());
 
-    auto menuBar = std::make_unique<TSkinObject>();
+    auto menuBar = std::make_unique<SkinObject>();
     menuBar->Name = QStringLiteral("MenuBar");
     menuBar->Kind = skMenuBar;
     menuBar->setBounds(0, 0, 200, 20);
-    auto* frame = new TSkinBitmapObject(menuBar.get());
+    auto* frame = new SkinBitmapObject(menuBar.get());
     frame->Name = QStringLiteral("Frame");
     frame->Align = saClient;
     frame->Kind = skMenuBar;
@@ -98,7 +98,7 @@ void buildMenuSkin(TSkinEngine& engine)
     frame->MarginRight = 15;
     frame->Bitmap = {QStringLiteral("menu"), 0, 0, 136, 20};
     frame->setBounds(0, 0, 200, 20);
-    auto* barItem = new TSkinActiveBitmap(menuBar.get());
+    auto* barItem = new SkinActiveBitmap(menuBar.get());
     barItem->Name = QStringLiteral("Item");
     barItem->Kind = skMenuBarItem;
     barItem->Masked = false;
@@ -111,17 +111,17 @@ void buildMenuSkin(TSkinEngine& engine)
     barItem->setBounds(0, 0, 37, 20);
     source.addObject(std::move(menuBar));
 
-    auto popup = std::make_unique<TSkinObject>();
+    auto popup = std::make_unique<SkinObject>();
     popup->Name = QStringLiteral("PopupMenu");
     popup->Kind = skPopupMenu;
     popup->setBounds(0, 0, 100, 70);
-    auto* popupFrame = new TSkinBitmapObject(popup.get());
+    auto* popupFrame = new SkinBitmapObject(popup.get());
     popupFrame->Name = QStringLiteral("Frame");
     popupFrame->Masked = false;
     popupFrame->MarginLeft = popupFrame->MarginTop = popupFrame->MarginRight = popupFrame->MarginBottom = 3;
     popupFrame->Bitmap = {QStringLiteral("menuborders"), 0, 0, 12, 12};
     popupFrame->setBounds(0, 0, 100, 70);
-    auto* popupItem = new TSkinActiveObject(popup.get());
+    auto* popupItem = new SkinActiveObject(popup.get());
     popupItem->Name = QStringLiteral("Item");
     popupItem->Kind = skPopupMenuItem;
     popupItem->Color = 14148072;      // 0xD7E1E8
@@ -134,17 +134,17 @@ void buildMenuSkin(TSkinEngine& engine)
     source.addObject(std::move(popup));
 }
 
-std::unique_ptr<ProgramMenu> buildProgramMenu(QWidget* window, TSkinEngine* engine)
+std::unique_ptr<ProgramMenu> buildProgramMenu(QWidget* window, SkinEngine* engine)
 {
     auto menu = std::make_unique<ProgramMenu>();
-    auto* bar = new TSkinMenuBar(window);
+    auto* bar = new SkinMenuBar(window);
     bar->setObjectName(QStringLiteral("SkinMenuBar1"));
     bar->setGeometry(0, 0, 632, 20);
-    bar->setAlign(TSkinCustomMenuBar::alTop);
+    bar->setAlign(SkinCustomMenuBar::alTop);
     menu->bar = bar;
 
     auto makeItem = [&](const char* name, const QString& caption) {
-        auto* item = new TSkinItem(window);
+        auto* item = new SkinItem(window);
         item->setObjectName(QString::fromLatin1(name));
         item->Caption = caption;
         return item;
@@ -158,9 +158,9 @@ std::unique_ptr<ProgramMenu> buildProgramMenu(QWidget* window, TSkinEngine* engi
                    {"CustomItem4", "帮助"},     {"CustomItem6", "-"},       {"CustomItem7", "退出"}};
     ProgramMenu* raw = menu.get();
     for (const auto& entry : entries) {
-        TSkinItem* item = makeItem(entry.name, QString::fromUtf8(entry.caption));
+        SkinItem* item = makeItem(entry.name, QString::fromUtf8(entry.caption));
         if (item->objectName() != QLatin1String("CustomItem6"))
-            item->OnClick = [raw](TSkinCustomItem* sender) { raw->clicks.append(sender->objectName()); };
+            item->OnClick = [raw](SkinCustomItem* sender) { raw->clicks.append(sender->objectName()); };
         menu->game->add(item);
         menu->entries.append(item);
     }

@@ -8,22 +8,22 @@
 #include <memory>
 
 #include "skin/SkinEngine.h"
-#include "skin/menu/TSkinMenuBar.h"
+#include "skin/menu/SkinMenuBar.h"
 
 namespace corvane::skin::test {
 
 // Fills the engine with the menu trees.
-void buildMenuSkin(TSkinEngine& engine);
+void buildMenuSkin(SkinEngine& engine);
 
 // The program's menu: a bar on `window` with CustomItem5 "游 戏" and its six
 // entries; every click handler appends the item's name to `clicks`.
 struct ProgramMenu {
-    TSkinMenuBar* bar = nullptr;
-    TSkinItem* game = nullptr; // CustomItem5
-    QList<TSkinItem*> entries; // CustomItem1..4, 6, 7 in menu order
+    SkinMenuBar* bar = nullptr;
+    SkinItem* game = nullptr; // CustomItem5
+    QList<SkinItem*> entries; // CustomItem1..4, 6, 7 in menu order
     QStringList clicks;
 };
-std::unique_ptr<ProgramMenu> buildProgramMenu(QWidget* window, TSkinEngine* engine);
+std::unique_ptr<ProgramMenu> buildProgramMenu(QWidget* window, SkinEngine* engine);
 
 // Lets posted events (menu clicks) run.
 void processPending();

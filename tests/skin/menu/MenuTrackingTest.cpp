@@ -14,7 +14,7 @@
 #include "skin/menu/SkinMenuTracker.h"
 #include "skin/menu/SkinPopupPlacement.h"
 #include "skin/menu/SkinPopupSystemMenu.h"
-#include "skin/menu/TSkinPopupWindow.h"
+#include "skin/menu/SkinPopupWindow.h"
 #include "tests/skin/menu/MenuScript.h"
 #include "tests/skin/menu/MenuTestSkin.h"
 
@@ -30,12 +30,12 @@ TEST(MenuTracking, PopupOpensBelowTheBarItemWithSixRowsAndTheFirstHot)
     Script script;
     script
         .then([&] {
-            TSkinItemView* level = innermost();
+            SkinItemView* level = innermost();
             ASSERT_NE(level, nullptr);
             ASSERT_FALSE(level->isBar());
             rows = int(level->shownItems().size());
             firstHot = hotName();
-            popupGeometry = TSkinMenuTracker::current()->popupOf(level)->geometry();
+            popupGeometry = SkinMenuTracker::current()->popupOf(level)->geometry();
         })
         .then([] { key(Qt::Key_Escape); })
         .then([] { key(Qt::Key_Escape); });
@@ -43,12 +43,12 @@ TEST(MenuTracking, PopupOpensBelowTheBarItemWithSixRowsAndTheFirstHot)
     w.menu->bar->trackItem(w.menu->game, true);
 
     EXPECT_TRUE(script.finished());
-    EXPECT_FALSE(TSkinMenuTracker::inMenuMode());
+    EXPECT_FALSE(SkinMenuTracker::inMenuMode());
     EXPECT_EQ(rows, 6);
     EXPECT_EQ(firstHot, QStringLiteral("CustomItem1"));
     const QPoint itemBottomLeft = w.menu->bar->mapToGlobal(w.menu->game->rect.bottomLeft()) + QPoint(0, 1);
     EXPECT_EQ(popupGeometry.topLeft(), itemBottomLeft);
-    EXPECT_EQ(TSkinPopupWindow::openCount(), 0);
+    EXPECT_EQ(SkinPopupWindow::openCount(), 0);
 }
 
 TEST(MenuTracking, ArrowsMoveWrapAndSkipTheSeparator)
@@ -92,10 +92,10 @@ TEST(MenuTracking, EscClosesThePopupThenLeavesMenuMode)
     Script script;
     script.then([] { key(Qt::Key_Escape); })
         .then([&] {
-            TSkinItemView* level = innermost();
+            SkinItemView* level = innermost();
             barLevelAfterFirstEsc = level && level->isBar();
             barState = level ? level->stateOf(w.menu->game) : -1;
-            popupsAfterFirstEsc = TSkinPopupWindow::openCount();
+            popupsAfterFirstEsc = SkinPopupWindow::openCount();
         })
         .then([] { key(Qt::Key_Escape); });
     script.start();
@@ -103,7 +103,7 @@ TEST(MenuTracking, EscClosesThePopupThenLeavesMenuMode)
     EXPECT_TRUE(barLevelAfterFirstEsc) << "the bar stays in menu mode";
     EXPECT_EQ(barState, MenuItemStateTracking) << "with its item hot";
     EXPECT_EQ(popupsAfterFirstEsc, 0);
-    EXPECT_FALSE(TSkinMenuTracker::inMenuMode());
+    EXPECT_FALSE(SkinMenuTracker::inMenuMode());
     EXPECT_EQ(w.menu->bar->view()->stateOf(w.menu->game), MenuItemStateNormal);
 }
 
@@ -116,7 +116,7 @@ TEST(MenuTracking, AltAndF10LeaveMenuMode)
         script.start();
         w.menu->bar->trackItem(w.menu->game, true);
         EXPECT_TRUE(script.finished());
-        EXPECT_FALSE(TSkinMenuTracker::inMenuMode());
+        EXPECT_FALSE(SkinMenuTracker::inMenuMode());
     }
 }
 
@@ -125,9 +125,9 @@ TEST(MenuTracking, ChoosingExitRunsItsHandlerOnlyAfterThePopupIsGone)
     MenuWindow w;
     int popupsAtClick = -1;
     bool menuModeAtClick = true;
-    w.menu->entries[5]->OnClick = [&](TSkinCustomItem* sender) {
-        popupsAtClick = TSkinPopupWindow::openCount();
-        menuModeAtClick = TSkinMenuTracker::inMenuMode();
+    w.menu->entries[5]->OnClick = [&](SkinCustomItem* sender) {
+        popupsAtClick = SkinPopupWindow::openCount();
+        menuModeAtClick = SkinMenuTracker::inMenuMode();
         w.menu->clicks.append(sender->objectName());
     };
     Script script;
@@ -147,7 +147,7 @@ TEST(MenuTracking, MouseReleaseOnAnEntryChoosesIt)
     MenuWindow w;
     Script script;
     script.then([&] {
-        TSkinPopupWindow* popup = TSkinMenuTracker::current()->popupOf(innermost());
+        SkinPopupWindow* popup = SkinMenuTracker::current()->popupOf(innermost());
         const QPoint at = popup->mapToGlobal(w.menu->entries[2]->rect.center());
         mouse(QEvent::MouseMove, popup, at);
         EXPECT_EQ(hotName(), QStringLiteral("CustomItem3"));
@@ -155,7 +155,7 @@ TEST(MenuTracking, MouseReleaseOnAnEntryChoosesIt)
         mouse(QEvent::MouseMove, popup, popup->mapToGlobal(w.menu->entries[4]->rect.center()));
         EXPECT_EQ(hotName(), QStringLiteral("CustomItem3"));
         mouse(QEvent::MouseButtonRelease, popup, popup->mapToGlobal(w.menu->entries[4]->rect.center()), Qt::LeftButton);
-        EXPECT_TRUE(TSkinMenuTracker::inMenuMode()) << "a release on the separator chooses nothing";
+        EXPECT_TRUE(SkinMenuTracker::inMenuMode()) << "a release on the separator chooses nothing";
         mouse(QEvent::MouseButtonRelease, popup, at, Qt::LeftButton);
     });
     script.start();
@@ -173,17 +173,17 @@ TEST(MenuTracking, APressOutsideEveryLevelEndsMenuMode)
     script.start();
     w.menu->bar->trackItem(w.menu->game, true);
     EXPECT_TRUE(script.finished());
-    EXPECT_FALSE(TSkinMenuTracker::inMenuMode());
+    EXPECT_FALSE(SkinMenuTracker::inMenuMode());
     EXPECT_TRUE(w.menu->clicks.isEmpty());
 }
 
 TEST(MenuTracking, SlidingAlongTheBarAndArrowsSwitchThePopup)
 {
     MenuWindow w;
-    auto* view = new TSkinItem(&w.window);
+    auto* view = new SkinItem(&w.window);
     view->setObjectName(QStringLiteral("ViewMenu"));
     view->Caption = QStringLiteral("&View");
-    auto* zoom = new TSkinItem(&w.window);
+    auto* zoom = new SkinItem(&w.window);
     zoom->setObjectName(QStringLiteral("Zoom"));
     zoom->Caption = QStringLiteral("&Zoom");
     view->add(zoom);
@@ -192,7 +192,7 @@ TEST(MenuTracking, SlidingAlongTheBarAndArrowsSwitchThePopup)
 
     QStringList popups;
     auto recordPopup = [&] {
-        TSkinItemView* level = innermost();
+        SkinItemView* level = innermost();
         popups.append(level && !level->isBar() ? level->item()->objectName() : QStringLiteral("bar"));
     };
     Script script;
@@ -217,13 +217,13 @@ TEST(MenuTracking, SlidingAlongTheBarAndArrowsSwitchThePopup)
 TEST(MenuTracking, KeyboardActivationAndAccelerators)
 {
     MenuWindow w;
-    auto* view = new TSkinItem(&w.window);
+    auto* view = new SkinItem(&w.window);
     view->setObjectName(QStringLiteral("ViewMenu"));
     view->Caption = QStringLiteral("&View");
-    auto* zoom = new TSkinItem(&w.window);
+    auto* zoom = new SkinItem(&w.window);
     zoom->setObjectName(QStringLiteral("Zoom"));
     zoom->Caption = QStringLiteral("&Zoom");
-    zoom->OnClick = [&](TSkinCustomItem* sender) { w.menu->clicks.append(sender->objectName()); };
+    zoom->OnClick = [&](SkinCustomItem* sender) { w.menu->clicks.append(sender->objectName()); };
     view->add(zoom);
     w.menu->bar->Items()->add(view);
     w.menu->bar->setSkinEngine(&w.engine);
@@ -247,16 +247,16 @@ TEST(MenuTracking, KeyboardActivationAndAccelerators)
     second.start();
     w.menu->bar->keyboardMenu(QChar('q'));
     EXPECT_EQ(hot, QStringLiteral("CustomItem5"));
-    EXPECT_FALSE(TSkinMenuTracker::inMenuMode());
+    EXPECT_FALSE(SkinMenuTracker::inMenuMode());
 }
 
 TEST(MenuTracking, AltLetterTypedInAnEditEntersTheMenuInsteadOfTyping)
 {
     MenuWindow w;
-    auto* view = new TSkinItem(&w.window);
+    auto* view = new SkinItem(&w.window);
     view->setObjectName(QStringLiteral("ViewMenu"));
     view->Caption = QStringLiteral("&View");
-    auto* zoom = new TSkinItem(&w.window);
+    auto* zoom = new SkinItem(&w.window);
     zoom->Caption = QStringLiteral("Zoom");
     view->add(zoom);
     w.menu->bar->Items()->add(view);
@@ -284,7 +284,7 @@ TEST(MenuTracking, AltLetterTypedInAnEditEntersTheMenuInsteadOfTyping)
     QKeyEvent f10(QEvent::KeyPress, Qt::Key_F10, Qt::NoModifier);
     QApplication::sendEvent(edit, &f10);
     EXPECT_EQ(hot, QStringLiteral("CustomItem5"));
-    EXPECT_FALSE(TSkinMenuTracker::inMenuMode());
+    EXPECT_FALSE(SkinMenuTracker::inMenuMode());
 
     // Plain letters still reach the edit.
     QKeyEvent plain(QEvent::KeyPress, Qt::Key_V, Qt::NoModifier, QStringLiteral("v"));
@@ -300,7 +300,7 @@ TEST(MenuTracking, PopupNearTheBottomOfTheScreenOpensAboveTheBarItem)
     processPending();
     QRect popupGeometry;
     Script script;
-    script.then([&] { popupGeometry = TSkinMenuTracker::current()->popupOf(innermost())->geometry(); }).then([] {
+    script.then([&] { popupGeometry = SkinMenuTracker::current()->popupOf(innermost())->geometry(); }).then([] {
         key(Qt::Key_Alt);
     });
     script.start();
@@ -313,11 +313,11 @@ TEST(MenuTracking, PopupNearTheBottomOfTheScreenOpensAboveTheBarItem)
 TEST(MenuTracking, ADropDownWithoutVisibleItemsDoesNotOpen)
 {
     MenuWindow w;
-    for (TSkinItem* entry : w.menu->entries)
+    for (SkinItem* entry : w.menu->entries)
         entry->Visible = false;
     int popups = -1;
     Script script;
-    script.then([&] { popups = TSkinPopupWindow::openCount(); }).then([] { key(Qt::Key_Escape); });
+    script.then([&] { popups = SkinPopupWindow::openCount(); }).then([] { key(Qt::Key_Escape); });
     script.start();
     w.menu->bar->trackItem(w.menu->game, true);
     EXPECT_EQ(popups, 0);
@@ -327,11 +327,11 @@ TEST(MenuTracking, BeforeDropDownRunsFirstAndMayFillTheMenu)
 {
     MenuWindow w;
     // Only a menu with a visible item drops down; its handler then may change it.
-    for (TSkinItem* entry : w.menu->entries)
+    for (SkinItem* entry : w.menu->entries)
         entry->Visible = entry->objectName() == QLatin1String("CustomItem7");
     int popupsDuringHandler = -1;
-    w.menu->game->OnBeforeDropDown = [&](TSkinCustomItem* sender) {
-        popupsDuringHandler = TSkinPopupWindow::openCount();
+    w.menu->game->OnBeforeDropDown = [&](SkinCustomItem* sender) {
+        popupsDuringHandler = SkinPopupWindow::openCount();
         sender->item(0)->Visible = true;
     };
     int rows = -1;
@@ -348,12 +348,12 @@ TEST(MenuTracking, SubmenusOpenToTheRightAndCloseLevelByLevel)
 {
     MenuWindow w;
     // "帮助" gets two sub-items of its own.
-    TSkinItem* help = w.menu->entries[3];
-    auto* topics = new TSkinItem(&w.window);
+    SkinItem* help = w.menu->entries[3];
+    auto* topics = new SkinItem(&w.window);
     topics->setObjectName(QStringLiteral("Topics"));
     topics->Caption = QStringLiteral("&Topics");
-    topics->OnClick = [&](TSkinCustomItem* sender) { w.menu->clicks.append(sender->objectName()); };
-    auto* index = new TSkinItem(&w.window);
+    topics->OnClick = [&](SkinCustomItem* sender) { w.menu->clicks.append(sender->objectName()); };
+    auto* index = new SkinItem(&w.window);
     index->setObjectName(QStringLiteral("Index"));
     index->Caption = QStringLiteral("&Index");
     help->add(topics);
@@ -362,7 +362,7 @@ TEST(MenuTracking, SubmenusOpenToTheRightAndCloseLevelByLevel)
     QList<int> depths;
     QRect helpRect;
     QRect submenu;
-    auto depth = [&] { depths.append(int(TSkinMenuTracker::current()->levels().size())); };
+    auto depth = [&] { depths.append(int(SkinMenuTracker::current()->levels().size())); };
     Script script;
     script
         .then([] {
@@ -372,8 +372,8 @@ TEST(MenuTracking, SubmenusOpenToTheRightAndCloseLevelByLevel)
         .then([] { key(Qt::Key_Right); }) // opens its submenu
         .then([&] {
             depth();
-            TSkinItemView* level = innermost();
-            submenu = TSkinMenuTracker::current()->popupOf(level)->geometry();
+            SkinItemView* level = innermost();
+            submenu = SkinMenuTracker::current()->popupOf(level)->geometry();
             helpRect = QRect(level->parent->host()->mapToGlobal(help->rect.topLeft()), help->rect.size());
         })
         .then([] { key(Qt::Key_Left); }) // closes only the submenu
@@ -390,28 +390,28 @@ TEST(MenuTracking, SubmenusOpenToTheRightAndCloseLevelByLevel)
     EXPECT_EQ(depths, (QList<int>{3, 2, 3}));
     EXPECT_EQ(submenu.topLeft(), QPoint(helpRect.right() + 1, helpRect.top())) << "at the item's top-right corner";
     EXPECT_TRUE(w.menu->clicks.isEmpty()) << "Index has no handler";
-    EXPECT_FALSE(TSkinMenuTracker::inMenuMode());
+    EXPECT_FALSE(SkinMenuTracker::inMenuMode());
 }
 
 TEST(MenuTracking, OnlyTheFirstPopupAfterEnteringMenuModeFromTheBarAnimates)
 {
     MenuWindow w;
-    auto* view = new TSkinItem(&w.window);
+    auto* view = new SkinItem(&w.window);
     view->setObjectName(QStringLiteral("ViewMenu"));
     view->Caption = QStringLiteral("&View");
-    auto* zoom = new TSkinItem(&w.window);
+    auto* zoom = new SkinItem(&w.window);
     zoom->Caption = QStringLiteral("&Zoom");
     view->add(zoom);
     w.menu->bar->Items()->add(view);
-    TSkinPopupMenuOptions options;
+    SkinPopupMenuOptions options;
     options.Animation.Enabled = true;
     options.Animation.Time = 50;
     w.menu->bar->setPopupMenuOptions(options);
     w.menu->bar->setSkinEngine(&w.engine);
 
-    const int before = TSkinPopupWindow::animatedShowCount();
+    const int before = SkinPopupWindow::animatedShowCount();
     QList<int> counts;
-    auto count = [&] { counts.append(TSkinPopupWindow::animatedShowCount() - before); };
+    auto count = [&] { counts.append(SkinPopupWindow::animatedShowCount() - before); };
     Script script;
     script.waitUntil([] { return innermost() && !innermost()->isBar(); })
         .then(count)
@@ -429,44 +429,44 @@ TEST(MenuTracking, OnlyTheFirstPopupAfterEnteringMenuModeFromTheBarAnimates)
     again.waitUntil([] { return innermost() && !innermost()->isBar(); }).then([] { key(Qt::Key_Alt); });
     again.start();
     w.menu->bar->trackItem(view, true);
-    EXPECT_EQ(TSkinPopupWindow::animatedShowCount() - before, 2);
+    EXPECT_EQ(SkinPopupWindow::animatedShowCount() - before, 2);
 }
 
 TEST(MenuTracking, SystemMenuRunsTheChosenCaptionAfterClosing)
 {
-    TSkinEngine engine;
+    SkinEngine engine;
     buildMenuSkin(engine);
     QWidget window;
     window.setGeometry(100, 100, 300, 200);
     window.show();
     processPending();
-    TSkinPopupSystemMenuPresenter presenter(&engine);
-    QList<TSkinSystemMenuItem> items = {{QStringLiteral("Mi&nimize"), QString(), 1},
+    SkinPopupSystemMenuPresenter presenter(&engine);
+    QList<SkinSystemMenuItem> items = {{QStringLiteral("Mi&nimize"), QString(), 1},
                                         {QStringLiteral("-"), QString(), -1},
                                         {QStringLiteral("&Close"), QStringLiteral("Alt+F4"), 0}};
-    TSkinPopupMenuOptions options;
+    SkinPopupMenuOptions options;
     options.Animation.Enabled = true;
     options.Animation.Effect = aePixel;
     options.Animation.Time = 50;
     QString chosen;
     int popupsAtChoice = -1;
     QRect geometry;
-    const int animatedBefore = TSkinPopupWindow::animatedShowCount();
+    const int animatedBefore = SkinPopupWindow::animatedShowCount();
     Script script;
     script.waitUntil([] { return innermost() != nullptr; })
-        .then([&] { geometry = TSkinMenuTracker::current()->popupOf(innermost())->geometry(); })
+        .then([&] { geometry = SkinMenuTracker::current()->popupOf(innermost())->geometry(); })
         .then([] { key(Qt::Key_C, QStringLiteral("c")); });
     script.start();
     const QPoint at = window.mapToGlobal(QPoint(20, 30));
     presenter.popup(&window, items, at, options, [&](const QString& caption) {
         chosen = caption;
-        popupsAtChoice = TSkinPopupWindow::openCount();
+        popupsAtChoice = SkinPopupWindow::openCount();
     });
     processPending();
     EXPECT_EQ(geometry.topLeft(), at);
     EXPECT_EQ(chosen, QStringLiteral("&Close"));
     EXPECT_EQ(popupsAtChoice, 0);
-    EXPECT_EQ(TSkinPopupWindow::animatedShowCount() - animatedBefore, 1) << "the system menu animates";
+    EXPECT_EQ(SkinPopupWindow::animatedShowCount() - animatedBefore, 1) << "the system menu animates";
     EXPECT_EQ(presenter.lastMenu()->item(2)->ShortCut, VK_F4 | scAlt);
 }
 
@@ -477,26 +477,26 @@ TEST(MenuPlacement, FromABar)
 {
     const QRect monitor(0, 0, 1280, 1024);
     const QSize size(120, 170);
-    EXPECT_EQ(placePopup(size, monitor, TPopupAnchor::FromBar, QRect(15, 40, 40, 20)), QPoint(15, 60));
+    EXPECT_EQ(placePopup(size, monitor, PopupAnchor::FromBar, QRect(15, 40, 40, 20)), QPoint(15, 60));
     // Past the right edge: right-aligned with the item.
-    EXPECT_EQ(placePopup(size, monitor, TPopupAnchor::FromBar, QRect(1200, 40, 40, 20)), QPoint(1120, 60));
+    EXPECT_EQ(placePopup(size, monitor, PopupAnchor::FromBar, QRect(1200, 40, 40, 20)), QPoint(1120, 60));
     // Past the bottom: above the item.
-    EXPECT_EQ(placePopup(size, monitor, TPopupAnchor::FromBar, QRect(15, 900, 40, 20)), QPoint(15, 730));
+    EXPECT_EQ(placePopup(size, monitor, PopupAnchor::FromBar, QRect(15, 900, 40, 20)), QPoint(15, 730));
     // Neither below nor above fits: at the top.
-    EXPECT_EQ(placePopup(QSize(120, 1000), monitor, TPopupAnchor::FromBar, QRect(15, 500, 40, 20)), QPoint(15, 0));
+    EXPECT_EQ(placePopup(QSize(120, 1000), monitor, PopupAnchor::FromBar, QRect(15, 500, 40, 20)), QPoint(15, 0));
 }
 
 TEST(MenuPlacement, FromAPopupAndFromAPoint)
 {
     const QRect monitor(0, 0, 800, 600);
     const QSize size(100, 80);
-    EXPECT_EQ(placePopup(size, monitor, TPopupAnchor::FromPopup, QRect(100, 50, 120, 26)), QPoint(220, 50));
-    EXPECT_EQ(placePopup(size, monitor, TPopupAnchor::FromPopup, QRect(650, 50, 120, 26)), QPoint(550, 50));
-    EXPECT_EQ(placePopup(size, monitor, TPopupAnchor::FromPopup, QRect(100, 550, 120, 26)), QPoint(220, 496));
-    EXPECT_EQ(placePopup(size, monitor, TPopupAnchor::FromPoint, QRect(), QPoint(300, 200)), QPoint(300, 200));
-    EXPECT_EQ(placePopup(size, monitor, TPopupAnchor::FromPoint, QRect(), QPoint(750, 560)), QPoint(650, 480));
+    EXPECT_EQ(placePopup(size, monitor, PopupAnchor::FromPopup, QRect(100, 50, 120, 26)), QPoint(220, 50));
+    EXPECT_EQ(placePopup(size, monitor, PopupAnchor::FromPopup, QRect(650, 50, 120, 26)), QPoint(550, 50));
+    EXPECT_EQ(placePopup(size, monitor, PopupAnchor::FromPopup, QRect(100, 550, 120, 26)), QPoint(220, 496));
+    EXPECT_EQ(placePopup(size, monitor, PopupAnchor::FromPoint, QRect(), QPoint(300, 200)), QPoint(300, 200));
+    EXPECT_EQ(placePopup(size, monitor, PopupAnchor::FromPoint, QRect(), QPoint(750, 560)), QPoint(650, 480));
     // Pushed inside a monitor that does not start at the origin.
     const QRect second(800, 0, 800, 600);
-    EXPECT_EQ(placePopup(QSize(900, 80), second, TPopupAnchor::FromPoint, QRect(), QPoint(1000, 100)),
+    EXPECT_EQ(placePopup(QSize(900, 80), second, PopupAnchor::FromPoint, QRect(), QPoint(1000, 100)),
               QPoint(800, 100));
 }

@@ -3,4 +3,4 @@
 #include "net/protocol/Wire.h"
 #include "game/Position.h"
 #include "ui/Box.h"
-#include "shell/TForm1.h"
+#include "shell/MainWindow.h"

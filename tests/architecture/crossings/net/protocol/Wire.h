@@ -2,5 +2,5 @@
 #include "Codec.h"
 #include "game/Position.h"
 #include "ui/Box.h"
-#include "shell/TForm1.h"
+#include "shell/MainWindow.h"
 #include "computer/Peer.h"

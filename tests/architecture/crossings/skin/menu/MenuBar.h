@@ -1,4 +1,4 @@
 // Crossings: menu -> ui, menu -> frame, menu -> shell.
 #include "ui/Box.h"
 #include "skin/frame/Frame.h"
-#include "shell/TForm1.h"
+#include "shell/MainWindow.h"

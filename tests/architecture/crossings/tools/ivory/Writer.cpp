@@ -1,4 +1,4 @@
 // Allowed: skin, beside the file. Crossing: tools -> shell.
 #include "skin/SkinEngine.h"
 #include "Palette.h"
-#include "shell/TForm1.h"
+#include "shell/MainWindow.h"

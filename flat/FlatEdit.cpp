@@ -1,0 +1,8 @@
+#include "flat/FlatEdit.h"
+
+namespace corvane::flat {
+
+FlatEdit::FlatEdit(QWidget* parent) : CustomFlatEdit(parent)
+{ }
+
+} // namespace corvane::flat

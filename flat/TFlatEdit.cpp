@@ -1,8 +1,0 @@
-#include "flat/TFlatEdit.h"
-
-namespace corvane::flat {
-
-TFlatEdit::TFlatEdit(QWidget* parent) : TCustomFlatEdit(parent)
-{ }
-
-} // namespace corvane::flat

@@ -1,0 +1,278 @@
+#include "skin/menu/SkinItemView.h"
+
+#include <QCoreApplication>
+#include <QPainter>
+#include <QStatusTipEvent>
+
+namespace corvane::skin {
+
+SkinItemView::SkinItemView(SkinCustomItem* item, Qt::Orientation orientation, QWidget* host, SkinMenuSkin* skin)
+    : m_item(item), m_orientation(orientation), m_host(host), m_skin(skin)
+{
+    m_scrollTimer.setInterval(MenuScrollInterval);
+    QObject::connect(&m_scrollTimer, &QTimer::timeout, [this] {
+        const int direction = m_hotStrip == 1 ? -1 : 1;
+        if (m_hotStrip == 0 || !canScroll(direction)) {
+            m_scrollTimer.stop();
+            return;
+        }
+        scroll(direction);
+    });
+}
+
+SkinItemView::~SkinItemView() = default;
+
+QList<SkinCustomItem*> SkinItemView::shownItems() const
+{
+    QList<SkinCustomItem*> shown;
+    const QList<SkinCustomItem*>& all = m_item->items();
+    if (!scrolls()) {
+        for (SkinCustomItem* item : all)
+            if (item->Visible)
+                shown.append(item);
+        return shown;
+    }
+    for (int i = qMax(0, m_item->firstVisible); i < all.size() && shown.size() < m_item->ScrollCount; ++i)
+        if (all[i]->Visible)
+            shown.append(all[i]);
+    return shown;
+}
+
+void SkinItemView::layout(const QRect& inner)
+{
+    m_inner = inner;
+    m_origin = inner.topLeft();
+    for (SkinCustomItem* item : m_item->items())
+        item->rect = QRect();
+    const QList<SkinCustomItem*> shown = shownItems();
+
+    if (isBar()) {
+        int x = inner.left();
+        int tallest = 0;
+        for (SkinCustomItem* item : shown) {
+            const QSize size = SkinMenuPainter::measureBarItem(item, *m_skin);
+            item->rect = QRect(x, inner.top(), size.width(), size.height());
+            x += size.width();
+            tallest = qMax(tallest, size.height());
+        }
+        m_content = QSize(x - inner.left(), tallest);
+        return;
+    }
+
+    // A popup: every item as wide as the widest visible one, also those that
+    // a scrolled popup does not show at the moment, so the width stays put.
+    m_glyphWidth = SkinMenuPainter::glyphColumnWidth(m_item);
+    int width = 0;
+    for (SkinCustomItem* item : m_item->items())
+        if (item->Visible)
+            width = qMax(width, SkinMenuPainter::measurePopupItem(item, *m_skin, m_glyphWidth).width());
+    int y = inner.top();
+    m_upStrip = m_downStrip = QRect();
+    if (scrolls()) {
+        m_upStrip = QRect(inner.left(), y, width, MenuScrollStripHeight);
+        y += MenuScrollStripHeight;
+    }
+    for (SkinCustomItem* item : shown) {
+        const int height = SkinMenuPainter::measurePopupItem(item, *m_skin, m_glyphWidth).height();
+        item->rect = QRect(inner.left(), y, width, height);
+        y += height;
+    }
+    if (scrolls()) {
+        m_downStrip = QRect(inner.left(), y, width, MenuScrollStripHeight);
+        y += MenuScrollStripHeight;
+    }
+    m_content = QSize(width, y - inner.top());
+}
+
+SkinCustomItem* SkinItemView::itemAt(const QPoint& point) const
+{
+    for (SkinCustomItem* item : shownItems())
+        if (item->rect.contains(point))
+            return item;
+    return nullptr;
+}
+
+int SkinItemView::stripAt(const QPoint& point) const
+{
+    if (!scrolls())
+        return 0;
+    if (m_upStrip.contains(point))
+        return 1;
+    if (m_downStrip.contains(point))
+        return 2;
+    return 0;
+}
+
+void SkinItemView::setHot(SkinCustomItem* item)
+{
+    if (item == m_hot)
+        return;
+    SkinCustomItem* old = m_hot;
+    m_hot = item;
+    if (item && scrolls())
+        ensureShown(item);
+    if (old)
+        repaintItem(old);
+    if (item)
+        repaintItem(item);
+    // The hot item's hint becomes the application's hint: windows show it
+    // as their status tip.
+    if (item && tracking && !item->Hint.isEmpty()) {
+        QWidget* window = item->form ? item->form.data() : (m_host ? m_host->window() : nullptr);
+        if (window) {
+            QStatusTipEvent tip(item->Hint);
+            QCoreApplication::sendEvent(window, &tip);
+        }
+    }
+}
+
+SkinCustomItem* SkinItemView::firstItem() const
+{
+    for (SkinCustomItem* item : shownItems())
+        if (item->isSelectable() && item->special == SkinItemSpecial::None)
+            return item;
+    return nullptr;
+}
+
+SkinCustomItem* SkinItemView::neighbour(int step) const
+{
+    const QList<SkinCustomItem*>& all = m_item->items();
+    const int count = int(all.size());
+    if (count == 0)
+        return nullptr;
+    int index = m_hot ? int(all.indexOf(m_hot.data())) : (step > 0 ? -1 : count);
+    for (int tried = 0; tried < count; ++tried) {
+        index = (index + step + count) % count;
+        if (all[index]->isSelectable())
+            return all[index];
+    }
+    return m_hot;
+}
+
+SkinCustomItem* SkinItemView::itemWithAccelerator(QChar character) const
+{
+    const QString wanted = QStringLiteral("&") + character.toUpper();
+    for (SkinCustomItem* item : m_item->items())
+        if (item->Visible && item->Caption.toUpper().contains(wanted))
+            return item;
+    return nullptr;
+}
+
+int SkinItemView::stateOf(const SkinCustomItem* item) const
+{
+    if (item != m_hot)
+        return MenuItemStateNormal;
+    return tracking ? MenuItemStateTracking : MenuItemStateHot;
+}
+
+// ---------------------------------------------------------------------------
+// Scrolling
+
+bool SkinItemView::canScroll(int direction) const
+{
+    if (!scrolls())
+        return false;
+    const QList<SkinCustomItem*>& all = m_item->items();
+    if (direction < 0) {
+        for (int i = qMin(m_item->firstVisible, int(all.size())) - 1; i >= 0; --i)
+            if (all[i]->Visible)
+                return true;
+        return false;
+    }
+    const QList<SkinCustomItem*> shown = shownItems();
+    if (shown.isEmpty())
+        return false;
+    for (int i = int(all.indexOf(shown.last())) + 1; i < all.size(); ++i)
+        if (all[i]->Visible)
+            return true;
+    return false;
+}
+
+void SkinItemView::scroll(int direction)
+{
+    if (!canScroll(direction))
+        return;
+    const QList<SkinCustomItem*>& all = m_item->items();
+    int index = m_item->firstVisible;
+    do {
+        index += direction;
+    } while (index > 0 && index < all.size() && !all[index]->Visible);
+    m_item->firstVisible = qBound(0, index, int(all.size()) - 1);
+    layout(m_inner);
+    if (m_host)
+        m_host->repaint();
+}
+
+void SkinItemView::ensureShown(SkinCustomItem* item)
+{
+    if (!scrolls() || !item)
+        return;
+    const QList<SkinCustomItem*>& all = m_item->items();
+    const int target = int(all.indexOf(item));
+    if (target < 0)
+        return;
+    bool moved = false;
+    if (target < m_item->firstVisible) {
+        m_item->firstVisible = target;
+        moved = true;
+    } else {
+        while (!shownItems().contains(item) && canScroll(1)) {
+            int index = m_item->firstVisible + 1;
+            while (index < all.size() && !all[index]->Visible)
+                ++index;
+            m_item->firstVisible = index;
+            moved = true;
+        }
+    }
+    if (moved) {
+        layout(m_inner);
+        if (m_host)
+            m_host->repaint();
+    }
+}
+
+void SkinItemView::setHotStrip(int strip)
+{
+    if (strip == m_hotStrip)
+        return;
+    m_hotStrip = strip;
+    if (strip != 0 && canScroll(strip == 1 ? -1 : 1))
+        m_scrollTimer.start();
+    else
+        m_scrollTimer.stop();
+    if (m_host)
+        m_host->repaint();
+}
+
+// ---------------------------------------------------------------------------
+// Painting
+
+void SkinItemView::paintItems(QPainter& painter)
+{
+    const QPalette palette = m_host ? m_host->palette() : QPalette();
+    if (scrolls()) {
+        SkinMenuPainter::drawScrollStrip(painter, *m_skin, m_upStrip, true, m_hotStrip == 1, palette);
+        SkinMenuPainter::drawScrollStrip(painter, *m_skin, m_downStrip, false, m_hotStrip == 2, palette);
+    }
+    for (SkinCustomItem* item : shownItems())
+        paintItem(painter, item);
+}
+
+void SkinItemView::paintItem(QPainter& painter, SkinCustomItem* item)
+{
+    if (item->rect.isEmpty())
+        return;
+    const QPalette palette = m_host ? m_host->palette() : QPalette();
+    if (isBar())
+        SkinMenuPainter::drawBarItem(painter, *m_skin, item, stateOf(item), palette);
+    else
+        SkinMenuPainter::drawPopupItem(painter, *m_skin, item, stateOf(item), m_glyphWidth, palette);
+}
+
+void SkinItemView::repaintItem(SkinCustomItem* item)
+{
+    if (m_host && item && !item->rect.isEmpty() && m_host->isVisible())
+        m_host->repaint(item->rect);
+}
+
+} // namespace corvane::skin

@@ -1,0 +1,109 @@
+#pragma once
+// SkinItemView: the engine of one menu level. It shows the sub-items of one
+// item, either in a row (a menu bar) or in a column (a popup), inside a host
+// window; it lays them out, knows the hot item, moves it for the arrow keys,
+// scrolls a window of items in a scrolled popup and paints the items.
+//
+// The tracking loop of a level (SkinMenuTracker) keeps its loop state here:
+// whether the level is done, whether it must open its hot item's sub-items,
+// and the child and parent levels.
+
+#include <QEventLoop>
+#include <QPointer>
+#include <QRect>
+#include <QTimer>
+#include <QWidget>
+
+#include "skin/menu/SkinMenuPainter.h"
+
+namespace corvane::skin {
+
+class SkinItemView {
+public:
+    SkinItemView(SkinCustomItem* item, Qt::Orientation orientation, QWidget* host, SkinMenuSkin* skin);
+    ~SkinItemView();
+    SkinItemView(const SkinItemView&) = delete;
+    SkinItemView& operator=(const SkinItemView&) = delete;
+
+    SkinCustomItem* item() const { return m_item; }
+    bool isBar() const { return m_orientation == Qt::Horizontal; }
+    QWidget* host() const { return m_host; }
+    SkinMenuSkin* skin() const { return m_skin; }
+    void setSkin(SkinMenuSkin* skin) { m_skin = skin; }
+
+    // ---- Layout (host window coordinates).
+    // Places the shown items from the inner rectangle's top-left corner and
+    // gives the others an empty rectangle.
+    void layout(const QRect& inner);
+    QPoint origin() const { return m_origin; }
+    // The space the items take: a bar's row, a popup's column with strips.
+    QSize contentSize() const { return m_content; }
+    int glyphWidth() const { return m_glyphWidth; }
+    // Visible sub-items in order; in a scrolled popup only the window of
+    // ScrollCount items from the first visible one.
+    QList<SkinCustomItem*> shownItems() const;
+    bool scrolls() const { return !isBar() && m_item->scrolls(); }
+    QRect upStrip() const { return m_upStrip; }
+    QRect downStrip() const { return m_downStrip; }
+
+    // ---- Hit testing in host coordinates.
+    SkinCustomItem* itemAt(const QPoint& point) const;
+    // 0 none, 1 the scroll-up strip, 2 the scroll-down strip.
+    int stripAt(const QPoint& point) const;
+
+    // ---- The hot item. A change is painted at once.
+    SkinCustomItem* hot() const { return m_hot; }
+    void setHot(SkinCustomItem* item);
+    // First selectable item (the first shown one when scrolled; special
+    // items and separators skipped).
+    SkinCustomItem* firstItem() const;
+    // The previous (-1) or next (+1) selectable item from the hot one,
+    // wrapping at the ends and skipping invisible items and separators.
+    SkinCustomItem* neighbour(int step) const;
+    // The item whose caption holds "&" + the character (upper-cased).
+    SkinCustomItem* itemWithAccelerator(QChar character) const;
+    // The skin state of an item: 5 hot outside menu mode, 7 hot in it, else 0.
+    int stateOf(const SkinCustomItem* item) const;
+
+    // ---- Scrolling.
+    bool canScroll(int direction) const; // -1 up, +1 down
+    void scroll(int direction);
+    // Moves the window of shown items so that `item` is shown.
+    void ensureShown(SkinCustomItem* item);
+    // Starts or stops the 100 ms repeat for the strip under the pointer.
+    void setHotStrip(int strip);
+    int hotStrip() const { return m_hotStrip; }
+    bool scrollTimerActive() const { return m_scrollTimer.isActive(); }
+
+    // ---- Painting of the items (and strips) on a painter in host coordinates.
+    void paintItems(QPainter& painter);
+    void paintItem(QPainter& painter, SkinCustomItem* item);
+    // Repaints one item's rectangle now.
+    void repaintItem(SkinCustomItem* item);
+
+    // ---- Tracking state.
+    bool tracking = false;    // in menu mode
+    bool submenuOpen = false; // a child popup is (or should be) open
+    SkinItemView* child = nullptr;
+    SkinItemView* parent = nullptr;
+    QEventLoop* loop = nullptr; // this level's loop while it runs
+    bool done = false;          // the loop must return
+    bool pendingOpen = false;   // open the hot item's sub-items next
+
+private:
+    SkinCustomItem* m_item;
+    Qt::Orientation m_orientation;
+    QPointer<QWidget> m_host;
+    SkinMenuSkin* m_skin;
+    QPoint m_origin;
+    QRect m_inner;
+    QSize m_content;
+    int m_glyphWidth = MenuGlyphColumnWidth;
+    QPointer<SkinCustomItem> m_hot;
+    QRect m_upStrip;
+    QRect m_downStrip;
+    int m_hotStrip = 0;
+    QTimer m_scrollTimer;
+};
+
+} // namespace corvane::skin

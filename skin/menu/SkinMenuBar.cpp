@@ -1,0 +1,380 @@
+#include "skin/menu/SkinMenuBar.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "skin/menu/SkinMenuTracker.h"
+
+namespace corvane::skin {
+
+namespace {
+
+bool isOpaque(const QImage& image)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(line[x]) != 255)
+                return false;
+    }
+    return true;
+}
+
+void unlinkAll(SkinCustomItem* item)
+{
+    if (auto* skinned = qobject_cast<SkinItem*>(item))
+        skinned->unlinkSkin();
+    for (SkinCustomItem* child : item->items())
+        unlinkAll(child);
+}
+
+} // namespace
+
+SkinCustomMenuBar::SkinCustomMenuBar(QWidget* parent) : QWidget(parent)
+{
+    m_root = new SkinItem(this);
+    m_root->setObjectName(QString());
+    m_view = std::make_unique<SkinItemView>(m_root, Qt::Horizontal, this, &m_skin);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    if (parent)
+        parent->installEventFilter(this);
+    // Alt + a letter and F10 belong to the menu before the focused control
+    // sees them (an edit box would otherwise type the letter).
+    if (qApp)
+        qApp->installEventFilter(this);
+}
+
+SkinCustomMenuBar::~SkinCustomMenuBar()
+{
+    if (SkinMenuTracker* tracker = SkinMenuTracker::current(); tracker && tracker->levels().contains(m_view.get()))
+        tracker->endMenuMode();
+}
+
+void SkinCustomMenuBar::setAlign(BarAlignment align)
+{
+    m_align = align;
+    followParent();
+}
+
+void SkinCustomMenuBar::setAutoSize(bool autoSize)
+{
+    m_autoSize = autoSize;
+    relayout();
+}
+
+void SkinCustomMenuBar::setPopupMenuOptions(const SkinPopupMenuOptions& options)
+{
+    m_popupOptions = options;
+    m_root->applyPopupOptions(options);
+}
+
+void SkinCustomMenuBar::setShowBevel(bool show)
+{
+    m_showBevel = show;
+    update();
+}
+
+void SkinCustomMenuBar::setBarSkin(SkinMenuSkin skin)
+{
+    m_skin = std::move(skin);
+    m_skin.setHost(this);
+    ++m_skinGeneration;
+    forgetPictures();
+}
+
+void SkinCustomMenuBar::forgetPictures()
+{
+    m_pictures.clear();
+}
+
+void SkinCustomMenuBar::loaded()
+{
+    m_root->applyPopupOptions(m_popupOptions);
+    m_root->setFormAll(window());
+    takeSkin();
+    relayout();
+}
+
+void SkinCustomMenuBar::relayout()
+{
+    // Measure, then size the bar and place the items in its inner rectangle.
+    m_view->layout(SkinMenuPainter::barInnerRect(m_skin, rect()));
+    if (m_autoSize) {
+        int height;
+        if (m_skin.barFrame) {
+            height = m_skin.barFrame->height();
+        } else {
+            int tallest = 0;
+            for (SkinCustomItem* item : m_view->shownItems())
+                tallest = qMax(tallest, item->rect.height());
+            height = SkinMenuPainter::barHeight(m_skin, tallest);
+        }
+        if (height != this->height())
+            resize(width(), height);
+    }
+    followParent();
+    m_view->layout(SkinMenuPainter::barInnerRect(m_skin, rect()));
+    update();
+}
+
+void SkinCustomMenuBar::followParent()
+{
+    QWidget* parent = parentWidget();
+    if (!parent || m_align == alNone)
+        return;
+    const int y = m_align == alTop ? 0 : parent->height() - height();
+    const QRect wanted(0, y, parent->width(), height());
+    if (geometry() != wanted)
+        setGeometry(wanted);
+}
+
+void SkinCustomMenuBar::resizeEvent(QResizeEvent*)
+{
+    m_view->layout(SkinMenuPainter::barInnerRect(m_skin, rect()));
+}
+
+void SkinCustomMenuBar::paintEvent(QPaintEvent*)
+{
+    // No buffering (spNoBuffer) in the sense of the skin: the bar's picture
+    // goes straight to the bar. The picture itself is kept per look (see
+    // pictureKey) and painted again only when something it shows changed.
+    QPainter painter(this);
+    const qreal ratio = pictureRatio(painter.deviceTransform());
+    if (ratio <= 0) {
+        // Rotated, or off the pixel grid: a kept picture would be resampled.
+        paintBar(painter);
+        return;
+    }
+    SkinLookKey key = pictureKey(ratio);
+    const QImage* picture = m_pictures.find(key);
+    if (!picture)
+        picture = &m_pictures.insert(std::move(key), paintPicture(ratio));
+    painter.drawImage(QPoint(0, 0), *picture);
+}
+
+qreal SkinCustomMenuBar::pictureRatio(const QTransform& toDevice) const
+{
+    // The picture is painted with the target's scale and copied pixel for
+    // pixel: only a uniform scale that puts the bar on whole device pixels
+    // allows that (the screen's pixel density, a plain offset).
+    if (toDevice.type() > QTransform::TxScale)
+        return 0;
+    const qreal ratio = toDevice.m11();
+    const auto whole = [](qreal value) { return qFuzzyCompare(value + 1, std::round(value) + 1); };
+    if (ratio <= 0 || toDevice.m22() != ratio || !whole(toDevice.dx()) || !whole(toDevice.dy()) ||
+        !whole(width() * ratio) || !whole(height() * ratio))
+        return 0;
+    return ratio;
+}
+
+void SkinCustomMenuBar::paintBar(QPainter& painter)
+{
+    SkinMenuPainter::drawBarBackground(painter, m_skin, rect(), palette(), m_showBevel);
+    m_view->paintItems(painter);
+}
+
+SkinLookKey SkinCustomMenuBar::pictureKey(qreal ratio) const
+{
+    SkinLookKey key;
+    key.numbers << width() << height() << qRound64(ratio * 1000) << m_showBevel << layoutDirection()
+                << qint64(m_skinGeneration) << qint64(reinterpret_cast<quintptr>(m_skin.barFrame.get()))
+                << qint64(reinterpret_cast<quintptr>(m_skin.barItem.get())) << palette().cacheKey();
+    // Captions, flags and places are plain fields of the items, changed
+    // without telling the bar: they are compared on every repaint.
+    for (SkinCustomItem* item : m_view->shownItems()) {
+        const QRect& r = item->rect;
+        key.numbers << r.x() << r.y() << r.width() << r.height() << item->Enabled << int(item->special)
+                    << m_view->stateOf(item);
+        key.text += item->Caption;
+        key.text += QChar(0);
+    }
+    key << font() << SkinMenuPainter::plainFont();
+    return key;
+}
+
+QImage SkinCustomMenuBar::paintPicture(qreal ratio)
+{
+    QImage image(qRound(width() * ratio), qRound(height() * ratio), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    // See-through where the drawing leaves pixels untouched, as a direct
+    // paint would leave them.
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    // What a painter opened on the bar itself starts with.
+    painter.setPen(palette().color(foregroundRole()));
+    painter.setBrush(palette().brush(backgroundRole()));
+    painter.setFont(font());
+    painter.setLayoutDirection(layoutDirection());
+    paintBar(painter);
+    painter.end();
+    // A bar that covered every pixel (the skin's frame does) is copied
+    // rather than blended: the same pixels, a little cheaper to put down.
+    return isOpaque(image) ? image.convertToFormat(QImage::Format_RGB32) : image;
+}
+
+void SkinCustomMenuBar::changeEvent(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::FontChange:
+    case QEvent::PaletteChange:
+    case QEvent::StyleChange:
+    case QEvent::LayoutDirectionChange:
+    case QEvent::EnabledChange: forgetPictures(); break;
+    default: break;
+    }
+    QWidget::changeEvent(event);
+}
+
+void SkinCustomMenuBar::mouseMoveEvent(QMouseEvent* event)
+{
+    if (SkinMenuTracker::inMenuMode())
+        return;
+    SkinCustomItem* item = m_view->itemAt(event->position().toPoint());
+    m_view->setHot(item && item->isSelectable() ? item : nullptr);
+}
+
+void SkinCustomMenuBar::leaveEvent(QEvent*)
+{
+    if (!SkinMenuTracker::inMenuMode())
+        m_view->setHot(nullptr);
+}
+
+void SkinCustomMenuBar::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || SkinMenuTracker::inMenuMode())
+        return;
+    SkinCustomItem* item = m_view->itemAt(event->position().toPoint());
+    if (!item || !item->isSelectable())
+        return;
+    if (!item->hasVisibleItems()) {
+        item->click(); // a top item without sub-items is a command of its own
+        return;
+    }
+    trackItem(item, true);
+}
+
+void SkinCustomMenuBar::trackItem(SkinCustomItem* item, bool open)
+{
+    SkinMenuTracker::trackBar(m_view.get(), item, open);
+}
+
+void SkinCustomMenuBar::keyboardMenu(QChar character)
+{
+    if (SkinMenuTracker::inMenuMode() || !isVisible())
+        return;
+    SkinMenuTracker::trackBar(m_view.get(), nullptr, false, character);
+}
+
+bool SkinCustomMenuBar::offerShortCut(int key, Qt::KeyboardModifiers modifiers)
+{
+    SkinCustomItem* item = m_root->findShortCut(shortCutOf(key, modifiers));
+    if (!item || !item->Enabled || item->isSeparator() || item->hasVisibleItems())
+        return false;
+    item->click();
+    return true;
+}
+
+bool SkinCustomMenuBar::event(QEvent* event)
+{
+    if (event->type() == QEvent::Polish && !m_skin.barFrame && !testAttribute(Qt::WA_Resized)) {
+        // Without a skin, and not sized yet, the bar has the height of the
+        // system's menu bar. Measured here rather than when the bar is made,
+        // so that a bar that gets its skin first never opens the system
+        // menu font.
+        resize(width(), SkinMenuPainter::barHeight(m_skin, QFontMetrics(SkinMenuPainter::plainFont()).height() + 6));
+    }
+    if (event->type() == QEvent::Type(CM_SKINREDRAW)) {
+        // A skin object of the bar changed its look.
+        forgetPictures();
+        update();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+bool SkinCustomMenuBar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == parentWidget() && event->type() == QEvent::Resize)
+        followParent();
+    if (watched == window() && !SkinMenuTracker::inMenuMode()) {
+        // The window no longer gets the pointer (a modal box, another window
+        // became active, hidden): no leave will come, so no item stays hot.
+        const QEvent::Type type = event->type();
+        if (type == QEvent::WindowBlocked || type == QEvent::WindowDeactivate || type == QEvent::Hide)
+            m_view->setHot(nullptr);
+    }
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == window() && isVisible() && !SkinMenuTracker::inMenuMode()) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = key->text();
+        if (key->modifiers() == Qt::AltModifier && !text.isEmpty() && text.at(0).isPrint() &&
+            text != QLatin1String(" ") && text != QLatin1String("-")) {
+            keyboardMenu(text.at(0));
+            return true;
+        }
+        if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::NoModifier) {
+            SkinMenuTracker::trackBar(m_view.get(), nullptr, false);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------
+
+SkinMenuBar::SkinMenuBar(QWidget* parent) : SkinCustomMenuBar(parent)
+{ }
+
+SkinMenuBar::~SkinMenuBar() = default;
+
+void SkinMenuBar::setSkinEngine(SkinEngine* engine)
+{
+    m_engine = engine;
+    m_root->setSkinEngine(engine);
+    takeSkin();
+    relayout();
+}
+
+void SkinMenuBar::setSkinObject(const QString& name)
+{
+    m_skinObject = name;
+    takeSkin();
+    relayout();
+}
+
+void SkinMenuBar::takeSkin()
+{
+    m_root->setSkinEngine(m_engine);
+    SkinMenuSkin skin = SkinMenuSkin::from(m_root);
+    // The background comes from the bar's own object (SkinObject).
+    SkinObject* barObject = (m_engine && m_engine->hasSkin()) ? m_engine->findObject(m_skinObject) : nullptr;
+    SkinObject* frame = childNamed(barObject, QStringLiteral("Frame"));
+    skin.barFrame = frame ? frame->copyTree() : nullptr;
+    setBarSkin(std::move(skin));
+}
+
+bool SkinMenuBar::event(QEvent* event)
+{
+    if (event->type() == QEvent::Type(CM_SKINCHANGING)) {
+        auto* change = static_cast<SkinChangeEvent*>(event);
+        if (change->engine() == m_engine) {
+            setBarSkin(SkinMenuSkin());
+            unlinkAll(m_root);
+        }
+        return true;
+    }
+    if (event->type() == QEvent::Type(CM_SKINCHANGED)) {
+        auto* change = static_cast<SkinChangeEvent*>(event);
+        if (change->engine() == m_engine)
+            setSkinEngine(m_engine);
+        return true;
+    }
+    return SkinCustomMenuBar::event(event);
+}
+
+} // namespace corvane::skin
