@@ -1,56 +1,10 @@
 #include "skin/menu/SkinCustomItem.h"
 
 #include <QCoreApplication>
-#include <QEvent>
 
 #include "skin/menu/SkinMenuTracker.h"
 
 namespace corvane::skin {
-
-namespace {
-
-// The chosen item, on its way to the click dispatcher.
-class MenuClickEvent : public QEvent {
-public:
-    explicit MenuClickEvent(SkinCustomItem* item) : QEvent(QEvent::Type(CM_MENUCLICK)), item(item) { }
-    QPointer<SkinCustomItem> item;
-};
-
-// The hidden receiver of chosen items, created on first use. It waits until
-// menu mode has ended and the screen has caught up before running a command,
-// so that a command never runs with its menu still on the screen.
-class MenuClickDispatcher : public QObject {
-public:
-    static MenuClickDispatcher& instance()
-    {
-        static auto* dispatcher = new MenuClickDispatcher;
-        return *dispatcher;
-    }
-
-    void post(SkinCustomItem* item) { QCoreApplication::postEvent(this, new MenuClickEvent(item)); }
-
-protected:
-    bool event(QEvent* event) override
-    {
-        if (event->type() != QEvent::Type(CM_MENUCLICK))
-            return QObject::event(event);
-        auto* click = static_cast<MenuClickEvent*>(event);
-        if (SkinMenuTracker* tracker = SkinMenuTracker::current()) {
-            // Still unwinding the menu loops: try again once they are gone
-            // (not sooner: another loop may run above them for a long time).
-            connect(tracker, &QObject::destroyed, this, [this, item = click->item] { post(item); });
-            return true;
-        }
-        // Let the closed menus disappear and the windows below repaint first.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::processEvents();
-        if (SkinCustomItem* item = click->item)
-            item->execute();
-        return true;
-    }
-};
-
-} // namespace
 
 SkinObject* childNamed(SkinObject* object, const QString& name)
 {
@@ -76,14 +30,6 @@ SkinCustomItem::~SkinCustomItem()
         child->m_parent = nullptr;
 }
 
-void SkinCustomItem::setParentComponent(SkinCustomItem* parent)
-{
-    if (m_parent)
-        m_parent->remove(this);
-    if (parent)
-        parent->add(this);
-}
-
 void SkinCustomItem::add(SkinCustomItem* item)
 {
     insert(int(m_items.size()), item);
@@ -97,9 +43,9 @@ void SkinCustomItem::insert(int index, SkinCustomItem* item)
         item->m_parent->remove(item);
     m_items.insert(qBound(0, index, int(m_items.size())), item);
     item->m_parent = this;
-    item->popupOptions = popupOptions;
-    if (!item->form)
-        item->form = form;
+    item->m_popupOptions = m_popupOptions;
+    if (!item->m_window)
+        item->m_window = m_window;
     adopt(item);
 }
 
@@ -112,7 +58,7 @@ void SkinCustomItem::remove(SkinCustomItem* item)
 bool SkinCustomItem::hasVisibleItems() const
 {
     for (const SkinCustomItem* item : m_items)
-        if (item->Visible)
+        if (item->m_visible)
             return true;
     return false;
 }
@@ -127,53 +73,59 @@ SkinCustomItem* SkinCustomItem::topItem()
 
 SkinImageList* SkinCustomItem::effectiveImages()
 {
-    return Images ? Images : topItem()->Images;
+    return m_images ? m_images : topItem()->m_images;
 }
 
 void SkinCustomItem::applyPopupOptions(const SkinPopupMenuOptions& options)
 {
-    popupOptions = options;
+    m_popupOptions = options;
     for (SkinCustomItem* item : std::as_const(m_items))
         item->applyPopupOptions(options);
 }
 
-void SkinCustomItem::setFormAll(QWidget* window)
+void SkinCustomItem::setOwnerWindowAll(QWidget* window)
 {
-    form = window;
+    m_window = window;
     for (SkinCustomItem* item : std::as_const(m_items))
-        item->setFormAll(window);
-}
-
-void SkinCustomItem::setAnimateAll(bool value)
-{
-    animate = value;
-    for (SkinCustomItem* item : std::as_const(m_items))
-        item->setAnimateAll(value);
+        item->setOwnerWindowAll(window);
 }
 
 void SkinCustomItem::click()
 {
-    if (isSeparator() || !Enabled || hasVisibleItems())
+    if (isSeparator() || !m_enabled || hasVisibleItems())
         return;
-    MenuClickDispatcher::instance().post(this);
+    postClick();
 }
 
-void SkinCustomItem::execute()
+void SkinCustomItem::postClick()
 {
-    if (OnClick)
-        OnClick(this);
-    else if (Action)
-        Action->trigger();
+    // Queued: the menu loops unwind first. A deleted item drops its click.
+    QMetaObject::invokeMethod(this, &SkinCustomItem::deliverClick, Qt::QueuedConnection);
 }
 
-SkinCustomItem* SkinCustomItem::findShortCut(Shortcut shortCut)
+void SkinCustomItem::deliverClick()
 {
-    if (shortCut == 0)
+    if (SkinMenuTracker* tracker = SkinMenuTracker::current()) {
+        // Still unwinding the menu loops: try again once they are gone (not
+        // sooner: another loop may run above them for a long time).
+        connect(tracker, &QObject::destroyed, this, &SkinCustomItem::postClick, Qt::SingleShotConnection);
+        return;
+    }
+    // Let the closed menus disappear and the windows below repaint first, so
+    // that a command never runs with its menu still on the screen.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    emit triggered();
+}
+
+SkinCustomItem* SkinCustomItem::findShortcut(const QKeySequence& shortcut)
+{
+    if (shortcut.isEmpty())
         return nullptr;
     for (SkinCustomItem* item : std::as_const(m_items)) {
-        if (item->ShortCut == shortCut)
+        if (item->m_shortcut == shortcut)
             return item;
-        if (SkinCustomItem* found = item->findShortCut(shortCut))
+        if (SkinCustomItem* found = item->findShortcut(shortcut))
             return found;
     }
     return nullptr;

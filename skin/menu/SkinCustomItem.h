@@ -9,12 +9,10 @@
 // "PopupMenu" trees, refreshed whenever the engine is set and emptied while
 // the skin changes (items then draw plainly).
 
-#include <QAction>
 #include <QObject>
 #include <QPointer>
 #include <QRect>
 #include <QWidget>
-#include <functional>
 
 #include "skin/SkinEngine.h"
 #include "skin/SkinFormTypes.h"
@@ -22,77 +20,73 @@
 
 namespace corvane::skin {
 
-class SkinCustomItem;
-using SkinItemEvent = std::function<void(SkinCustomItem* sender)>;
-
 class SkinCustomItem : public QObject {
     Q_OBJECT
 public:
     explicit SkinCustomItem(QObject* owner = nullptr);
     ~SkinCustomItem() override;
 
-    // ---- Published properties, in order.
-    QPointer<QAction> Action;
-    int Count() const { return int(m_items.size()); }
-    int HelpContext = 0;
-    QString Hint;
-    SkinCustomItem* Parent() const { return m_parent; }
-    // Streaming places an item under its parent through this.
-    SkinCustomItem* ParentComponent() const { return m_parent; }
-    void setParentComponent(SkinCustomItem* parent);
-    bool Checked = false;
-    bool Enabled = true;
-    QString Caption;
-    int ImageIndex = -1;
+    // ---- What the item shows.
+    QString caption() const { return m_caption; }
+    void setCaption(const QString& caption) { m_caption = caption; }
+    bool isChecked() const { return m_checked; }
+    void setChecked(bool checked) { m_checked = checked; }
+    bool isEnabled() const { return m_enabled; }
+    void setEnabled(bool enabled) { m_enabled = enabled; }
+    bool isVisible() const { return m_visible; }
+    void setVisible(bool visible) { m_visible = visible; }
+    int imageIndex() const { return m_imageIndex; }
+    void setImageIndex(int index) { m_imageIndex = index; }
     // Glyph pictures; an item without its own uses its top ancestor's.
-    SkinImageList* Images = nullptr;
-    bool Scrolled = false;
-    int ScrollCount = 0;
-    Shortcut ShortCut = 0;
-    bool Visible = true;
-    SkinItemEvent OnClick;
-    SkinItemEvent OnBeforeDropDown;
+    void setImages(SkinImageList* images) { m_images = images; }
+    SkinImageList* effectiveImages();
+    QKeySequence shortcut() const { return m_shortcut; }
+    void setShortcut(const QKeySequence& shortcut) { m_shortcut = shortcut; }
+    // A scrolled item with a positive scroll count shows its sub-items in a
+    // vertical view of that many rows between two scroll strips.
+    void setScrolled(bool scrolled) { m_scrolled = scrolled; }
+    int scrollCount() const { return m_scrollCount; }
+    void setScrollCount(int count) { m_scrollCount = count; }
+    bool scrolls() const { return m_scrolled && m_scrollCount > 0; }
 
     // ---- Sub-items, in order.
+    int count() const { return int(m_items.size()); }
     SkinCustomItem* item(int index) const { return m_items.value(index); }
     const QList<SkinCustomItem*>& items() const { return m_items; }
+    SkinCustomItem* parentItem() const { return m_parent; }
     void add(SkinCustomItem* item);
     void insert(int index, SkinCustomItem* item);
     void remove(SkinCustomItem* item);
     int indexOf(const SkinCustomItem* item) const { return int(m_items.indexOf(const_cast<SkinCustomItem*>(item))); }
 
-    bool isSeparator() const { return Caption == QLatin1String("-"); }
-    // Visible and neither a separator nor disabled: can be chosen.
-    bool isSelectable() const { return Visible && !isSeparator(); }
+    bool isSeparator() const { return m_caption == QLatin1String("-"); }
+    // Visible and not a separator: can be chosen.
+    bool isSelectable() const { return m_visible && !isSeparator(); }
     bool hasVisibleItems() const;
     SkinCustomItem* topItem();
-    SkinImageList* effectiveImages();
-    // Scrolled with a positive ScrollCount: a vertical view shows a window of
-    // ScrollCount sub-items between two scroll strips.
-    bool scrolls() const { return Scrolled && ScrollCount > 0; }
 
-    // ---- Run-time fields.
-    QRect rect; // in its view's window
-    SkinItemSpecial special = SkinItemSpecial::None;
-    QPointer<QWidget> form; // top-level window it belongs to
-    SkinPopupMenuOptions popupOptions;
-    int firstVisible = 0; // first shown sub-item when scrolling
-    bool animate = false; // the next popup of this item animates
+    // ---- Where the item is while a menu shows it.
+    QRect rect() const { return m_rect; } // in its view's window
+    void setRect(const QRect& rect) { m_rect = rect; }
+    QWidget* ownerWindow() const { return m_window; } // the top-level window it belongs to
+    // First shown sub-item when scrolling.
+    int firstShown() const { return m_firstShown; }
+    void setFirstShown(int index) { m_firstShown = index; }
+    const SkinPopupMenuOptions& popupOptions() const { return m_popupOptions; }
 
-    // Sets popup options (and form) on this item and all its descendants.
+    // Sets popup options (and window) on this item and all its descendants.
     void applyPopupOptions(const SkinPopupMenuOptions& options);
-    void setFormAll(QWidget* form);
-    void setAnimateAll(bool animate);
+    void setOwnerWindowAll(QWidget* window);
 
     // Chooses the item: does nothing for a separator, a disabled item or one
-    // with sub-items; otherwise posts the click, which runs OnClick (or the
-    // action) after pending events have been processed.
+    // with sub-items; otherwise emits triggered() once menu mode has ended
+    // and the closed menus have left the screen.
     void click();
-    // Runs OnClick, else the action; used by the click dispatcher.
-    void execute();
+    // Emits triggered() now.
+    void trigger() { emit triggered(); }
 
     // Depth-first search in item order for a sub-item with this shortcut.
-    SkinCustomItem* findShortCut(Shortcut shortCut);
+    SkinCustomItem* findShortcut(const QKeySequence& shortcut);
 
     // ---- Skin references (none for the plain item).
     virtual SkinObject* menuBarObject() const { return nullptr; }
@@ -101,13 +95,37 @@ public:
     virtual SkinObject* popupItemObject() const { return nullptr; }
     virtual SkinObject* popupSeparatorObject() const { return nullptr; }
 
+signals:
+    // The item was chosen.
+    void triggered();
+
 protected:
     // Called for every item added below this one.
     virtual void adopt(SkinCustomItem* /*child*/) { }
 
 private:
+    void postClick();
+    // The posted half of click(): waits for menu mode to end, lets the
+    // screen catch up, then triggers.
+    void deliverClick();
+
+    QString m_caption;
+    bool m_checked = false;
+    bool m_enabled = true;
+    bool m_visible = true;
+    int m_imageIndex = -1;
+    SkinImageList* m_images = nullptr;
+    QKeySequence m_shortcut;
+    bool m_scrolled = false;
+    int m_scrollCount = 0;
+
     SkinCustomItem* m_parent = nullptr;
     QList<SkinCustomItem*> m_items;
+
+    QRect m_rect;
+    QPointer<QWidget> m_window;
+    SkinPopupMenuOptions m_popupOptions;
+    int m_firstShown = 0;
 };
 
 class SkinItem : public SkinCustomItem {
@@ -119,10 +137,10 @@ public:
     SkinEngine* skinEngine() const { return m_engine; }
     // Sets the engine on this item and every sub-item and links the objects.
     void setSkinEngine(SkinEngine* engine);
-    // Re-reads the references (after CM_SKINCHANGED); `barObjectName` names
-    // the bar's top-level object ("MenuBar").
+    // Re-reads the references (after the skin changed); `inControlBar`
+    // takes the bar's "ToolbarItem" instead of its "Item".
     void linkSkin(bool inControlBar = false);
-    // Empties the references (on CM_SKINCHANGING).
+    // Empties the references (while the skin changes).
     void unlinkSkin();
 
     SkinObject* menuBarObject() const override { return m_menuBar; }

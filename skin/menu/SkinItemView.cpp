@@ -1,8 +1,6 @@
 #include "skin/menu/SkinItemView.h"
 
-#include <QCoreApplication>
 #include <QPainter>
-#include <QStatusTipEvent>
 
 namespace corvane::skin {
 
@@ -28,12 +26,12 @@ QList<SkinCustomItem*> SkinItemView::shownItems() const
     const QList<SkinCustomItem*>& all = m_item->items();
     if (!scrolls()) {
         for (SkinCustomItem* item : all)
-            if (item->Visible)
+            if (item->isVisible())
                 shown.append(item);
         return shown;
     }
-    for (int i = qMax(0, m_item->firstVisible); i < all.size() && shown.size() < m_item->ScrollCount; ++i)
-        if (all[i]->Visible)
+    for (int i = qMax(0, m_item->firstShown()); i < all.size() && shown.size() < m_item->scrollCount(); ++i)
+        if (all[i]->isVisible())
             shown.append(all[i]);
     return shown;
 }
@@ -43,7 +41,7 @@ void SkinItemView::layout(const QRect& inner)
     m_inner = inner;
     m_origin = inner.topLeft();
     for (SkinCustomItem* item : m_item->items())
-        item->rect = QRect();
+        item->setRect(QRect());
     const QList<SkinCustomItem*> shown = shownItems();
 
     if (isBar()) {
@@ -51,7 +49,7 @@ void SkinItemView::layout(const QRect& inner)
         int tallest = 0;
         for (SkinCustomItem* item : shown) {
             const QSize size = SkinMenuPainter::measureBarItem(item, *m_skin);
-            item->rect = QRect(x, inner.top(), size.width(), size.height());
+            item->setRect(QRect(x, inner.top(), size.width(), size.height()));
             x += size.width();
             tallest = qMax(tallest, size.height());
         }
@@ -64,7 +62,7 @@ void SkinItemView::layout(const QRect& inner)
     m_glyphWidth = SkinMenuPainter::glyphColumnWidth(m_item);
     int width = 0;
     for (SkinCustomItem* item : m_item->items())
-        if (item->Visible)
+        if (item->isVisible())
             width = qMax(width, SkinMenuPainter::measurePopupItem(item, *m_skin, m_glyphWidth).width());
     int y = inner.top();
     m_upStrip = m_downStrip = QRect();
@@ -74,7 +72,7 @@ void SkinItemView::layout(const QRect& inner)
     }
     for (SkinCustomItem* item : shown) {
         const int height = SkinMenuPainter::measurePopupItem(item, *m_skin, m_glyphWidth).height();
-        item->rect = QRect(inner.left(), y, width, height);
+        item->setRect(QRect(inner.left(), y, width, height));
         y += height;
     }
     if (scrolls()) {
@@ -87,7 +85,7 @@ void SkinItemView::layout(const QRect& inner)
 SkinCustomItem* SkinItemView::itemAt(const QPoint& point) const
 {
     for (SkinCustomItem* item : shownItems())
-        if (item->rect.contains(point))
+        if (item->rect().contains(point))
             return item;
     return nullptr;
 }
@@ -115,21 +113,12 @@ void SkinItemView::setHot(SkinCustomItem* item)
         repaintItem(old);
     if (item)
         repaintItem(item);
-    // The hot item's hint becomes the application's hint: windows show it
-    // as their status tip.
-    if (item && tracking && !item->Hint.isEmpty()) {
-        QWidget* window = item->form ? item->form.data() : (m_host ? m_host->window() : nullptr);
-        if (window) {
-            QStatusTipEvent tip(item->Hint);
-            QCoreApplication::sendEvent(window, &tip);
-        }
-    }
 }
 
 SkinCustomItem* SkinItemView::firstItem() const
 {
     for (SkinCustomItem* item : shownItems())
-        if (item->isSelectable() && item->special == SkinItemSpecial::None)
+        if (item->isSelectable())
             return item;
     return nullptr;
 }
@@ -153,7 +142,7 @@ SkinCustomItem* SkinItemView::itemWithAccelerator(QChar character) const
 {
     const QString wanted = QStringLiteral("&") + character.toUpper();
     for (SkinCustomItem* item : m_item->items())
-        if (item->Visible && item->Caption.toUpper().contains(wanted))
+        if (item->isVisible() && item->caption().toUpper().contains(wanted))
             return item;
     return nullptr;
 }
@@ -174,8 +163,8 @@ bool SkinItemView::canScroll(int direction) const
         return false;
     const QList<SkinCustomItem*>& all = m_item->items();
     if (direction < 0) {
-        for (int i = qMin(m_item->firstVisible, int(all.size())) - 1; i >= 0; --i)
-            if (all[i]->Visible)
+        for (int i = qMin(m_item->firstShown(), int(all.size())) - 1; i >= 0; --i)
+            if (all[i]->isVisible())
                 return true;
         return false;
     }
@@ -183,7 +172,7 @@ bool SkinItemView::canScroll(int direction) const
     if (shown.isEmpty())
         return false;
     for (int i = int(all.indexOf(shown.last())) + 1; i < all.size(); ++i)
-        if (all[i]->Visible)
+        if (all[i]->isVisible())
             return true;
     return false;
 }
@@ -193,11 +182,11 @@ void SkinItemView::scroll(int direction)
     if (!canScroll(direction))
         return;
     const QList<SkinCustomItem*>& all = m_item->items();
-    int index = m_item->firstVisible;
+    int index = m_item->firstShown();
     do {
         index += direction;
-    } while (index > 0 && index < all.size() && !all[index]->Visible);
-    m_item->firstVisible = qBound(0, index, int(all.size()) - 1);
+    } while (index > 0 && index < all.size() && !all[index]->isVisible());
+    m_item->setFirstShown(qBound(0, index, int(all.size()) - 1));
     layout(m_inner);
     if (m_host)
         m_host->repaint();
@@ -212,15 +201,15 @@ void SkinItemView::ensureShown(SkinCustomItem* item)
     if (target < 0)
         return;
     bool moved = false;
-    if (target < m_item->firstVisible) {
-        m_item->firstVisible = target;
+    if (target < m_item->firstShown()) {
+        m_item->setFirstShown(target);
         moved = true;
     } else {
         while (!shownItems().contains(item) && canScroll(1)) {
-            int index = m_item->firstVisible + 1;
-            while (index < all.size() && !all[index]->Visible)
+            int index = m_item->firstShown() + 1;
+            while (index < all.size() && !all[index]->isVisible())
                 ++index;
-            m_item->firstVisible = index;
+            m_item->setFirstShown(index);
             moved = true;
         }
     }
@@ -260,7 +249,7 @@ void SkinItemView::paintItems(QPainter& painter)
 
 void SkinItemView::paintItem(QPainter& painter, SkinCustomItem* item)
 {
-    if (item->rect.isEmpty())
+    if (item->rect().isEmpty())
         return;
     const QPalette palette = m_host ? m_host->palette() : QPalette();
     if (isBar())
@@ -271,8 +260,8 @@ void SkinItemView::paintItem(QPainter& painter, SkinCustomItem* item)
 
 void SkinItemView::repaintItem(SkinCustomItem* item)
 {
-    if (m_host && item && !item->rect.isEmpty() && m_host->isVisible())
-        m_host->repaint(item->rect);
+    if (m_host && item && !item->rect().isEmpty() && m_host->isVisible())
+        m_host->repaint(item->rect());
 }
 
 } // namespace corvane::skin

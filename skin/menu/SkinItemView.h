@@ -54,8 +54,8 @@ public:
     // ---- The hot item. A change is painted at once.
     SkinCustomItem* hot() const { return m_hot; }
     void setHot(SkinCustomItem* item);
-    // First selectable item (the first shown one when scrolled; special
-    // items and separators skipped).
+    // First selectable item (the first shown one when scrolled; separators
+    // skipped).
     SkinCustomItem* firstItem() const;
     // The previous (-1) or next (+1) selectable item from the hot one,
     // wrapping at the ends and skipping invisible items and separators.

@@ -55,28 +55,10 @@ SkinCustomMenuBar::~SkinCustomMenuBar()
         tracker->endMenuMode();
 }
 
-void SkinCustomMenuBar::setAlign(BarAlignment align)
+void SkinCustomMenuBar::setAlignment(Alignment alignment)
 {
-    m_align = align;
+    m_alignment = alignment;
     followParent();
-}
-
-void SkinCustomMenuBar::setAutoSize(bool autoSize)
-{
-    m_autoSize = autoSize;
-    relayout();
-}
-
-void SkinCustomMenuBar::setPopupMenuOptions(const SkinPopupMenuOptions& options)
-{
-    m_popupOptions = options;
-    m_root->applyPopupOptions(options);
-}
-
-void SkinCustomMenuBar::setShowBevel(bool show)
-{
-    m_showBevel = show;
-    update();
 }
 
 void SkinCustomMenuBar::setBarSkin(SkinMenuSkin skin)
@@ -94,8 +76,7 @@ void SkinCustomMenuBar::forgetPictures()
 
 void SkinCustomMenuBar::loaded()
 {
-    m_root->applyPopupOptions(m_popupOptions);
-    m_root->setFormAll(window());
+    m_root->setOwnerWindowAll(window());
     takeSkin();
     relayout();
 }
@@ -104,19 +85,17 @@ void SkinCustomMenuBar::relayout()
 {
     // Measure, then size the bar and place the items in its inner rectangle.
     m_view->layout(SkinMenuPainter::barInnerRect(m_skin, rect()));
-    if (m_autoSize) {
-        int height;
-        if (m_skin.barFrame) {
-            height = m_skin.barFrame->height();
-        } else {
-            int tallest = 0;
-            for (SkinCustomItem* item : m_view->shownItems())
-                tallest = qMax(tallest, item->rect.height());
-            height = SkinMenuPainter::barHeight(m_skin, tallest);
-        }
-        if (height != this->height())
-            resize(width(), height);
+    int height;
+    if (m_skin.barFrame) {
+        height = m_skin.barFrame->height();
+    } else {
+        int tallest = 0;
+        for (SkinCustomItem* item : m_view->shownItems())
+            tallest = qMax(tallest, item->rect().height());
+        height = SkinMenuPainter::barHeight(m_skin, tallest);
     }
+    if (height != this->height())
+        resize(width(), height);
     followParent();
     m_view->layout(SkinMenuPainter::barInnerRect(m_skin, rect()));
     update();
@@ -125,9 +104,9 @@ void SkinCustomMenuBar::relayout()
 void SkinCustomMenuBar::followParent()
 {
     QWidget* parent = parentWidget();
-    if (!parent || m_align == alNone)
+    if (!parent || m_alignment == Alignment::None)
         return;
-    const int y = m_align == alTop ? 0 : parent->height() - height();
+    const int y = m_alignment == Alignment::Top ? 0 : parent->height() - height();
     const QRect wanted(0, y, parent->width(), height());
     if (geometry() != wanted)
         setGeometry(wanted);
@@ -174,23 +153,22 @@ qreal SkinCustomMenuBar::pictureRatio(const QTransform& toDevice) const
 
 void SkinCustomMenuBar::paintBar(QPainter& painter)
 {
-    SkinMenuPainter::drawBarBackground(painter, m_skin, rect(), palette(), m_showBevel);
+    SkinMenuPainter::drawBarBackground(painter, m_skin, rect(), palette());
     m_view->paintItems(painter);
 }
 
 SkinLookKey SkinCustomMenuBar::pictureKey(qreal ratio) const
 {
     SkinLookKey key;
-    key.numbers << width() << height() << qRound64(ratio * 1000) << m_showBevel << layoutDirection()
+    key.numbers << width() << height() << qRound64(ratio * 1000) << layoutDirection()
                 << qint64(m_skinGeneration) << qint64(reinterpret_cast<quintptr>(m_skin.barFrame.get()))
                 << qint64(reinterpret_cast<quintptr>(m_skin.barItem.get())) << palette().cacheKey();
     // Captions, flags and places are plain fields of the items, changed
     // without telling the bar: they are compared on every repaint.
     for (SkinCustomItem* item : m_view->shownItems()) {
-        const QRect& r = item->rect;
-        key.numbers << r.x() << r.y() << r.width() << r.height() << item->Enabled << int(item->special)
-                    << m_view->stateOf(item);
-        key.text += item->Caption;
+        const QRect& r = item->rect();
+        key.numbers << r.x() << r.y() << r.width() << r.height() << item->isEnabled() << m_view->stateOf(item);
+        key.text += item->caption();
         key.text += QChar(0);
     }
     key << font() << SkinMenuPainter::plainFont();
@@ -272,8 +250,8 @@ void SkinCustomMenuBar::keyboardMenu(QChar character)
 
 bool SkinCustomMenuBar::offerShortCut(int key, Qt::KeyboardModifiers modifiers)
 {
-    SkinCustomItem* item = m_root->findShortCut(shortCutOf(key, modifiers));
-    if (!item || !item->Enabled || item->isSeparator() || item->hasVisibleItems())
+    SkinCustomItem* item = m_root->findShortcut(shortcutOf(key, modifiers));
+    if (!item || !item->isEnabled() || item->isSeparator() || item->hasVisibleItems())
         return false;
     item->click();
     return true;
@@ -340,19 +318,13 @@ void SkinMenuBar::setSkinEngine(SkinEngine* engine)
     relayout();
 }
 
-void SkinMenuBar::setSkinObject(const QString& name)
-{
-    m_skinObject = name;
-    takeSkin();
-    relayout();
-}
-
 void SkinMenuBar::takeSkin()
 {
     m_root->setSkinEngine(m_engine);
     SkinMenuSkin skin = SkinMenuSkin::from(m_root);
-    // The background comes from the bar's own object (SkinObject).
-    SkinObject* barObject = (m_engine && m_engine->hasSkin()) ? m_engine->findObject(m_skinObject) : nullptr;
+    // The background comes from the bar's own object.
+    SkinObject* barObject =
+        (m_engine && m_engine->hasSkin()) ? m_engine->findObject(QStringLiteral("MenuBar")) : nullptr;
     SkinObject* frame = childNamed(barObject, QStringLiteral("Frame"));
     skin.barFrame = frame ? frame->copyTree() : nullptr;
     setBarSkin(std::move(skin));

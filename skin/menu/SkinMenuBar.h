@@ -1,7 +1,7 @@
 #pragma once
 // SkinCustomMenuBar and SkinMenuBar: a row of menu items drawn with the
 // skin's "MenuBar" tree, opening their sub-items in skinned popup menus.
-// The bar holds the root item (Items) whose sub-items are the top items, a
+// The bar holds the root item whose sub-items are the top items, a
 // horizontal view of them, and its own copy of its skin object for the
 // background. A left press on an item, Alt + an item's accelerator letter
 // (routed from the skinned frame) or F10 enter menu mode.
@@ -19,25 +19,17 @@ namespace corvane::skin {
 class SkinCustomMenuBar : public QWidget, public SkinFrameMenuBar {
     Q_OBJECT
 public:
-    enum BarAlignment { alNone, alTop, alBottom };
+    // Where the bar keeps itself on its parent: nowhere in particular, along
+    // the top edge or along the bottom edge, as wide as the parent.
+    enum class Alignment { None, Top, Bottom };
 
     explicit SkinCustomMenuBar(QWidget* parent = nullptr);
     ~SkinCustomMenuBar() override;
 
-    // ---- Published properties.
-    BarAlignment Align() const { return m_align; }
-    void setAlign(BarAlignment align);
-    Qt::Edges Anchors = Qt::LeftEdge | Qt::TopEdge;
-    bool AutoSize() const { return m_autoSize; }
-    void setAutoSize(bool autoSize);
-    SkinImageList* Images() const { return m_root->Images; }
-    void setImages(SkinImageList* images) { m_root->Images = images; }
+    Alignment alignment() const { return m_alignment; }
+    void setAlignment(Alignment alignment);
     // The root item: its sub-items are the bar's top items.
-    SkinItem* Items() const { return m_root; }
-    const SkinPopupMenuOptions& PopupMenuOptions() const { return m_popupOptions; }
-    void setPopupMenuOptions(const SkinPopupMenuOptions& options);
-    bool ShowBevel() const { return m_showBevel; }
-    void setShowBevel(bool show);
+    SkinItem* rootItem() const { return m_root; }
 
     // The end of loading: applies the popup options to all items, links them
     // to the skin, takes the bar's skin copy, sets the height and lays out.
@@ -46,9 +38,6 @@ public:
     void relayout();
 
     SkinItemView* view() const { return m_view.get(); }
-    SkinMenuSkin& barSkin() { return m_skin; }
-    // How many finished pictures of the bar are kept (for tests).
-    int keptPictureCount() const { return m_pictures.size(); }
 
     // ---- SkinFrameMenuBar: keyboard activation and shortcut keys.
     void keyboardMenu(QChar character) override;
@@ -97,10 +86,7 @@ private:
 
     std::unique_ptr<SkinItemView> m_view;
     SkinMenuSkin m_skin;
-    BarAlignment m_align = alNone;
-    bool m_autoSize = true;
-    bool m_showBevel = false;
-    SkinPopupMenuOptions m_popupOptions;
+    Alignment m_alignment = Alignment::None;
 };
 
 class SkinMenuBar : public SkinCustomMenuBar {
@@ -111,12 +97,6 @@ public:
 
     SkinEngine* skinEngine() const { return m_engine; }
     void setSkinEngine(SkinEngine* engine);
-    QString skinObject() const { return m_skinObject; }
-    void setSkinObject(const QString& name);
-    QString Version() const { return QStringLiteral("3.2.0"); }
-    // Stored with the window; the bar always paints directly on its window.
-    SkinPerformance Performance = spNoBuffer;
-    bool Transparent = false;
 
 protected:
     void takeSkin() override;
@@ -124,7 +104,6 @@ protected:
 
 private:
     QPointer<SkinEngine> m_engine;
-    QString m_skinObject = QStringLiteral("MenuBar");
 };
 
 } // namespace corvane::skin

@@ -51,8 +51,7 @@ public:
     static QRect barInnerRect(const SkinMenuSkin& skin, const QRect& bar);
 
     // ---- Drawing.
-    static void drawBarBackground(QPainter& painter, SkinMenuSkin& skin, const QRect& bar, const QPalette& palette,
-                                  bool bevel);
+    static void drawBarBackground(QPainter& painter, SkinMenuSkin& skin, const QRect& bar, const QPalette& palette);
     static void drawBarItem(QPainter& painter, SkinMenuSkin& skin, SkinCustomItem* item, int state,
                             const QPalette& palette);
     static void drawPopupBackground(QPainter& painter, SkinMenuSkin& skin, const QRect& window,

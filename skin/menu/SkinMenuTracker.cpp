@@ -136,10 +136,6 @@ void SkinMenuTracker::trackBar(SkinItemView* bar, SkinCustomItem* hot, bool open
         return;
     SkinMenuTracker tracker(bar->host(), bar->host(), true);
     tracker.begin();
-    // Every item of the bar is marked for the show animation; the first
-    // popup opened clears the marks (m_animateNext), so switching popups or
-    // opening submenus does not animate.
-    bar->item()->setAnimateAll(true);
     bar->tracking = true;
     bar->setHot(nullptr);
     bar->setHot(hot ? hot : bar->firstItem());
@@ -156,7 +152,6 @@ void SkinMenuTracker::trackBar(SkinItemView* bar, SkinCustomItem* hot, bool open
     bar->tracking = false;
     bar->submenuOpen = false;
     bar->pendingOpen = false;
-    bar->item()->setAnimateAll(false);
     tracker.finish();
     // Back to hover: the item under the pointer, if any, shows hot; nothing
     // does when another window took the input.
@@ -225,31 +220,23 @@ void SkinMenuTracker::openSubmenu(SkinItemView* level)
 
 void SkinMenuTracker::runPopup(SkinCustomItem* item, SkinItemView* parentLevel, const QPoint& screenPoint)
 {
-    if (item->OnBeforeDropDown)
-        item->OnBeforeDropDown(item);
     if (!item->hasVisibleItems())
         return; // a popup with no visible sub-item is not opened
 
-    // Animation: always for menus opened at a point; for a bar's menus only
-    // the first popup after entering menu mode.
-    bool animate = true;
-    if (m_fromBar) {
-        animate = m_animateNext && parentLevel && parentLevel->isBar() && item->animate;
-        m_animateNext = false;
-        if (parentLevel && parentLevel->isBar())
-            parentLevel->item()->setAnimateAll(false);
-    }
+    // Menus opened at a point show with the animation their options ask
+    // for; a bar's items keep the plain options, and its menus open at once.
+    const bool animate = !m_fromBar;
 
     QWidget* opener = parentLevel ? parentLevel->host() : m_owner.data();
-    auto* popup = new SkinPopupWindow(item, item->popupOptions, opener);
+    auto* popup = new SkinPopupWindow(item, item->popupOptions(), opener);
     SkinItemView* level = popup->view();
     level->parent = parentLevel;
     m_popups.append(popup);
 
     QPoint position;
-    const QWidget* form = item->form ? item->form.data() : m_owner.data();
+    const QWidget* form = item->ownerWindow() ? item->ownerWindow() : m_owner.data();
     if (parentLevel) {
-        const QRect itemRect(parentLevel->host()->mapToGlobal(item->rect.topLeft()), item->rect.size());
+        const QRect itemRect(parentLevel->host()->mapToGlobal(item->rect().topLeft()), item->rect().size());
         position = placePopup(popup->popupSize(), monitorRect(form, itemRect.center()),
                               parentLevel->isBar() ? PopupAnchor::FromBar : PopupAnchor::FromPopup, itemRect);
         parentLevel->child = level;

@@ -118,7 +118,6 @@ private:
     bool m_finished = false;
     bool m_abandoned = false;
     QPointer<QWidget> m_grabbed;
-    bool m_animateNext = true;
     QPoint m_lastPointer{-1000000, -1000000};
     QList<SkinItemView*> m_levels;
     QList<SkinPopupWindow*> m_popups;

@@ -156,7 +156,7 @@ void SkinMenuTracker::enter(SkinItemView* level)
         }
         return;
     }
-    if (item->Enabled && !item->isSeparator()) {
+    if (item->isEnabled() && !item->isSeparator()) {
         item->click();
         endMenuMode();
     }

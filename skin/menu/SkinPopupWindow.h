@@ -42,12 +42,6 @@ public:
     // `animate` (and Animation.Enabled in the options).
     void showAt(const QPoint& screenPosition, bool animate);
 
-    // Popup windows that exist at the moment (tests and the click dispatcher
-    // use it to know that every menu is gone).
-    static int openCount();
-    // How many popups have shown with the animation since the program started.
-    static int animatedShowCount();
-
     // Whether popups are the platform's popup windows (see above), which take
     // the pointer and the keyboard themselves.
     static bool usesPlatformPopups();

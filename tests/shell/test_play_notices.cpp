@@ -17,7 +17,7 @@ TEST_F(WindowWithPeer, RestartSendsTheNoticeThenResetsTheBoard)
 {
     dragByMouse(form, 13, pointNumber(5, 1));
     EXPECT_EQ(peer.next(), "blksky|Image13|Image70|4|1|5|1");
-    form.findChild<corvane::skin::SkinItem*>(QStringLiteral("CustomItem1"))->execute();
+    form.findChild<corvane::skin::SkinItem*>(QStringLiteral("CustomItem1"))->trigger();
     EXPECT_EQ(peer.next(), "chongxin|2|3|4|5|6|7");
     EXPECT_TRUE(isStartingPosition(form));
     EXPECT_EQ(form.position().isOccupied({4, 1}), 1);
@@ -98,7 +98,7 @@ TEST_F(WindowWithPeer, ClosingSendsTheCloseNoticeAndCloses)
 
 TEST_F(WindowWithPeer, ExitFromTheMenuClosesTheSameWay)
 {
-    form.findChild<corvane::skin::SkinItem*>(QStringLiteral("CustomItem7"))->execute();
+    form.findChild<corvane::skin::SkinItem*>(QStringLiteral("CustomItem7"))->trigger();
     EXPECT_EQ(peer.next(), "close|2|3|4|5|6|7");
     EXPECT_FALSE(form.isVisible());
 }

@@ -59,7 +59,7 @@ TEST(MenuGolden, BarWithGamePopupOpenAndSecondEntryHot)
     SkinItemView* bar = menu->bar->view();
     bar->tracking = true;
     bar->setHot(menu->game);
-    SkinPopupWindow popup(menu->game, menu->game->popupOptions);
+    SkinPopupWindow popup(menu->game, menu->game->popupOptions());
     popup.view()->tracking = true;
     popup.view()->setHot(menu->entries[1]);
 
@@ -67,7 +67,7 @@ TEST(MenuGolden, BarWithGamePopupOpenAndSecondEntryHot)
     picture.fill(QColor(0x80, 0x80, 0x80));
     QPainter painter(&picture);
     menu->bar->render(&painter, QPoint(0, 0), QRegion(), QWidget::DrawChildren);
-    painter.drawImage(menu->game->rect.left(), menu->game->rect.bottom() + 1, popup.renderPicture());
+    painter.drawImage(menu->game->rect().left(), menu->game->rect().bottom() + 1, popup.renderPicture());
     painter.end();
     compareWithGolden(picture, QStringLiteral("menubar_popup_hot.png"));
 }
@@ -84,18 +84,18 @@ TEST(MenuGolden, SystemMenuOfTheMainWindow)
                                               {QStringLiteral("-"), QString(), -1},
                                               {QStringLiteral("&Close"), QStringLiteral("Alt+F4"), 0}};
     SkinItem root;
-    root.Images = &SkinPopupSystemMenuPresenter::captionButtonImages();
+    root.setImages(&SkinPopupSystemMenuPresenter::captionButtonImages());
     for (const SkinSystemMenuItem& entry : items) {
         auto* item = new SkinItem(&root);
-        item->Caption = entry.Caption;
-        item->ShortCut = shortCutFromText(entry.ShortCut);
-        item->ImageIndex = entry.ImageIndex;
+        item->setCaption(entry.Caption);
+        item->setShortcut(shortcutFromText(entry.ShortCut));
+        item->setImageIndex(entry.ImageIndex);
         root.add(item);
     }
     root.setSkinEngine(&engine);
-    ASSERT_EQ(root.Count(), 5);
+    ASSERT_EQ(root.count(), 5);
 
-    SkinPopupWindow popup(&root, root.popupOptions);
+    SkinPopupWindow popup(&root, root.popupOptions());
     popup.view()->tracking = true;
     popup.view()->setHot(root.item(0));
     compareWithGolden(popup.renderPicture(), QStringLiteral("system_menu.png"));
@@ -106,23 +106,23 @@ TEST(MenuGolden, CheckMarkArrowShortcutDisabledAndScrollStrips)
     SkinEngine engine;
     buildMenuSkin(engine);
     SkinItem root;
-    root.Scrolled = true;
-    root.ScrollCount = 4;
+    root.setScrolled(true);
+    root.setScrollCount(4);
     const char* captions[] = {"&Checked", "Sub&menu", "&Disabled", "Save && quit", "Hidden below"};
     for (const char* caption : captions) {
         auto* item = new SkinItem(&root);
-        item->Caption = QString::fromLatin1(caption);
+        item->setCaption(QString::fromLatin1(caption));
         root.add(item);
     }
-    root.item(0)->Checked = true;
+    root.item(0)->setChecked(true);
     auto* inner = new SkinItem(&root);
-    inner->Caption = QStringLiteral("Inner");
+    inner->setCaption(QStringLiteral("Inner"));
     root.item(1)->add(inner);
-    root.item(2)->Enabled = false;
-    root.item(3)->ShortCut = 'Q' | scCtrl;
+    root.item(2)->setEnabled(false);
+    root.item(3)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     root.setSkinEngine(&engine);
 
-    SkinPopupWindow popup(&root, root.popupOptions);
+    SkinPopupWindow popup(&root, root.popupOptions());
     popup.view()->tracking = true;
     popup.view()->setHot(root.item(0));
     popup.view()->setHotStrip(2);
