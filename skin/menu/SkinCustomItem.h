@@ -53,7 +53,6 @@ public:
     int count() const { return int(m_items.size()); }
     SkinCustomItem* item(int index) const { return m_items.value(index); }
     const QList<SkinCustomItem*>& items() const { return m_items; }
-    SkinCustomItem* parentItem() const { return m_parent; }
     void add(SkinCustomItem* item);
     void insert(int index, SkinCustomItem* item);
     void remove(SkinCustomItem* item);

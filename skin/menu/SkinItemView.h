@@ -29,7 +29,6 @@ public:
     bool isBar() const { return m_orientation == Qt::Horizontal; }
     QWidget* host() const { return m_host; }
     SkinMenuSkin* skin() const { return m_skin; }
-    void setSkin(SkinMenuSkin* skin) { m_skin = skin; }
 
     // ---- Layout (host window coordinates).
     // Places the shown items from the inner rectangle's top-left corner and
@@ -43,8 +42,6 @@ public:
     // ScrollCount items from the first visible one.
     QList<SkinCustomItem*> shownItems() const;
     bool scrolls() const { return !isBar() && m_item->scrolls(); }
-    QRect upStrip() const { return m_upStrip; }
-    QRect downStrip() const { return m_downStrip; }
 
     // ---- Hit testing in host coordinates.
     SkinCustomItem* itemAt(const QPoint& point) const;
@@ -72,8 +69,6 @@ public:
     void ensureShown(SkinCustomItem* item);
     // Starts or stops the 100 ms repeat for the strip under the pointer.
     void setHotStrip(int strip);
-    int hotStrip() const { return m_hotStrip; }
-    bool scrollTimerActive() const { return m_scrollTimer.isActive(); }
 
     // ---- Painting of the items (and strips) on a painter in host coordinates.
     void paintItems(QPainter& painter);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QWindow>
+#include <memory>
 
 #include "skin/menu/SkinPopupPlacement.h"
 #include "skin/menu/SkinPopupWindow.h"
@@ -172,14 +173,6 @@ void SkinMenuTracker::trackPopup(SkinCustomItem* item, const QPoint& screenPoint
     tracker.finish();
 }
 
-SkinPopupWindow* SkinMenuTracker::popupOf(const SkinItemView* level) const
-{
-    for (SkinPopupWindow* popup : m_popups)
-        if (popup->view() == level)
-            return popup;
-    return nullptr;
-}
-
 // ---------------------------------------------------------------------------
 // Levels and their loops
 
@@ -223,42 +216,28 @@ void SkinMenuTracker::runPopup(SkinCustomItem* item, SkinItemView* parentLevel, 
     if (!item->hasVisibleItems())
         return; // a popup with no visible sub-item is not opened
 
-    // Menus opened at a point show with the animation their options ask
-    // for; a bar's items keep the plain options, and its menus open at once.
-    const bool animate = !m_fromBar;
-
     QWidget* opener = parentLevel ? parentLevel->host() : m_owner.data();
-    auto* popup = new SkinPopupWindow(item, item->popupOptions(), opener);
+    const auto popup = std::make_unique<SkinPopupWindow>(item, item->popupOptions(), opener);
     SkinItemView* level = popup->view();
     level->parent = parentLevel;
-    m_popups.append(popup);
-
-    QPoint position;
-    const QWidget* form = item->ownerWindow() ? item->ownerWindow() : m_owner.data();
+    m_popups.append(popup.get());
+    const QPoint position = popupPosition(*popup, item, parentLevel, screenPoint);
     if (parentLevel) {
-        const QRect itemRect(parentLevel->host()->mapToGlobal(item->rect().topLeft()), item->rect().size());
-        position = placePopup(popup->popupSize(), monitorRect(form, itemRect.center()),
-                              parentLevel->isBar() ? PopupAnchor::FromBar : PopupAnchor::FromPopup, itemRect);
         parentLevel->child = level;
         parentLevel->submenuOpen = true;
         parentLevel->repaintItem(item);
-    } else {
-        position = placePopup(popup->popupSize(), monitorRect(form, screenPoint), PopupAnchor::FromPoint, QRect(),
-                              screenPoint);
     }
 
     // The level starts with its first item hot, then the item under the
-    // pointer, if any.
+    // pointer, if any. Menus opened at a point show with the animation their
+    // options ask for; a bar's items keep the plain options, and its menus
+    // open at once.
     level->tracking = true;
     level->setHot(level->firstItem());
-    popup->showAt(position, animate);
+    popup->showAt(position, !m_fromBar);
     if (!parentLevel && !m_grabbed && !m_finished)
-        grab(popup);
-    const QPoint pointer = QCursor::pos();
-    if (levelAt(pointer) == nullptr && popup->geometry().contains(pointer)) {
-        if (SkinCustomItem* under = level->itemAt(popup->mapFromGlobal(pointer)); under && under->isSelectable())
-            level->setHot(under);
-    }
+        grab(popup.get());
+    hotUnderPointer(*popup);
 
     if (!m_ended)
         runLevel(level);
@@ -267,16 +246,37 @@ void SkinMenuTracker::runPopup(SkinCustomItem* item, SkinItemView* parentLevel, 
         parentLevel->child = nullptr;
         parentLevel->repaintItem(item);
     }
-    m_popups.removeOne(popup);
-    if (m_grabbed == popup) {
+    m_popups.removeOne(popup.get());
+    if (m_grabbed == popup.get()) {
         popup->releaseKeyboard();
         popup->releaseMouse();
         m_grabbed = nullptr;
     }
     popup->hide();
-    delete popup;
     if (!parentLevel)
         m_ended = true; // the root popup closed: menu mode is over
+}
+
+QPoint SkinMenuTracker::popupPosition(const SkinPopupWindow& popup, const SkinCustomItem* item,
+                                      const SkinItemView* parentLevel, const QPoint& screenPoint) const
+{
+    const QWidget* form = item->ownerWindow() ? item->ownerWindow() : m_owner.data();
+    if (!parentLevel)
+        return placePopup(popup.popupSize(), monitorRect(form, screenPoint), PopupAnchor::FromPoint, QRect(),
+                          screenPoint);
+    const QRect itemRect(parentLevel->host()->mapToGlobal(item->rect().topLeft()), item->rect().size());
+    return placePopup(popup.popupSize(), monitorRect(form, itemRect.center()),
+                      parentLevel->isBar() ? PopupAnchor::FromBar : PopupAnchor::FromPopup, itemRect);
+}
+
+void SkinMenuTracker::hotUnderPointer(SkinPopupWindow& popup)
+{
+    const QPoint pointer = QCursor::pos();
+    if (levelAt(pointer) != nullptr || !popup.geometry().contains(pointer))
+        return;
+    SkinItemView* level = popup.view();
+    if (SkinCustomItem* under = level->itemAt(popup.mapFromGlobal(pointer)); under && under->isSelectable())
+        level->setHot(under);
 }
 
 void SkinMenuTracker::wake(SkinItemView* level)

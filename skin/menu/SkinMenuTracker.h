@@ -60,8 +60,6 @@ public:
     // Open levels, the outermost (the bar, or the first popup) first.
     const QList<SkinItemView*>& levels() const { return m_levels; }
     SkinItemView* innermost() const { return m_levels.isEmpty() ? nullptr : m_levels.last(); }
-    // The popup window of a level (null for the bar).
-    SkinPopupWindow* popupOf(const SkinItemView* level) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -85,6 +83,12 @@ private:
     // Opens the hot item's sub-items of `level` (at `point` for a root popup).
     void openSubmenu(SkinItemView* level);
     void runPopup(SkinCustomItem* item, SkinItemView* parentLevel, const QPoint& screenPoint);
+    // Where the popup of `item` goes: beside its item, or at the point.
+    QPoint popupPosition(const SkinPopupWindow& popup, const SkinCustomItem* item, const SkinItemView* parentLevel,
+                         const QPoint& screenPoint) const;
+    // Makes the item under the pointer hot, when the pointer is on the new
+    // popup and no other level is above it there.
+    void hotUnderPointer(SkinPopupWindow& popup);
     void wake(SkinItemView* level);
     void closeLevel(SkinItemView* level);
     void closeLevelsBelow(SkinItemView* level);

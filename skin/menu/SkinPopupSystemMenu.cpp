@@ -61,10 +61,6 @@ QImage captionPicture(int index)
 
 } // namespace
 
-SkinPopupSystemMenuPresenter::SkinPopupSystemMenuPresenter(SkinEngine* engine)
-    : m_engineOf([guarded = QPointer<SkinEngine>(engine)] { return guarded.data(); })
-{ }
-
 SkinPopupSystemMenuPresenter::SkinPopupSystemMenuPresenter(std::function<SkinEngine*()> engineOf)
     : m_engineOf(std::move(engineOf))
 { }

@@ -15,7 +15,6 @@ namespace corvane::skin {
 
 class SkinPopupSystemMenuPresenter : public SkinSystemMenuPresenter {
 public:
-    explicit SkinPopupSystemMenuPresenter(SkinEngine* engine);
     // The engine is asked for each time the menu opens (a frame's engine may
     // change after the presenter is installed).
     explicit SkinPopupSystemMenuPresenter(std::function<SkinEngine*()> engineOf);

@@ -379,7 +379,7 @@ TEST(MenuTracking, SystemMenuRunsTheChosenCaptionAfterClosing)
     window.setGeometry(100, 100, 300, 200);
     window.show();
     processPending();
-    SkinPopupSystemMenuPresenter presenter(&engine);
+    SkinPopupSystemMenuPresenter presenter([&engine] { return &engine; });
     QList<SkinSystemMenuItem> items = {{QStringLiteral("Mi&nimize"), QString(), 1},
                                         {QStringLiteral("-"), QString(), -1},
                                         {QStringLiteral("&Close"), QStringLiteral("Alt+F4"), 0}};
