@@ -9,8 +9,8 @@ SkinItemView::SkinItemView(SkinCustomItem* item, Qt::Orientation orientation, QW
 {
     m_scrollTimer.setInterval(MenuScrollInterval);
     QObject::connect(&m_scrollTimer, &QTimer::timeout, [this] {
-        const int direction = m_hotStrip == 1 ? -1 : 1;
-        if (m_hotStrip == 0 || !canScroll(direction)) {
+        const int direction = m_hotStrip == ScrollStrip::Up ? -1 : 1;
+        if (m_hotStrip == ScrollStrip::None || !canScroll(direction)) {
             m_scrollTimer.stop();
             return;
         }
@@ -90,15 +90,15 @@ SkinCustomItem* SkinItemView::itemAt(const QPoint& point) const
     return nullptr;
 }
 
-int SkinItemView::stripAt(const QPoint& point) const
+ScrollStrip SkinItemView::stripAt(const QPoint& point) const
 {
     if (!scrolls())
-        return 0;
+        return ScrollStrip::None;
     if (m_upStrip.contains(point))
-        return 1;
+        return ScrollStrip::Up;
     if (m_downStrip.contains(point))
-        return 2;
-    return 0;
+        return ScrollStrip::Down;
+    return ScrollStrip::None;
 }
 
 void SkinItemView::setHot(SkinCustomItem* item)
@@ -151,7 +151,7 @@ int SkinItemView::stateOf(const SkinCustomItem* item) const
 {
     if (item != m_hot)
         return MenuItemStateNormal;
-    return tracking ? MenuItemStateTracking : MenuItemStateHot;
+    return m_tracking ? MenuItemStateTracking : MenuItemStateHot;
 }
 
 // ---------------------------------------------------------------------------
@@ -220,12 +220,12 @@ void SkinItemView::ensureShown(SkinCustomItem* item)
     }
 }
 
-void SkinItemView::setHotStrip(int strip)
+void SkinItemView::setHotStrip(ScrollStrip strip)
 {
     if (strip == m_hotStrip)
         return;
     m_hotStrip = strip;
-    if (strip != 0 && canScroll(strip == 1 ? -1 : 1))
+    if (strip != ScrollStrip::None && canScroll(strip == ScrollStrip::Up ? -1 : 1))
         m_scrollTimer.start();
     else
         m_scrollTimer.stop();
@@ -240,8 +240,8 @@ void SkinItemView::paintItems(QPainter& painter)
 {
     const QPalette palette = m_host ? m_host->palette() : QPalette();
     if (scrolls()) {
-        SkinMenuPainter::drawScrollStrip(painter, *m_skin, m_upStrip, true, m_hotStrip == 1, palette);
-        SkinMenuPainter::drawScrollStrip(painter, *m_skin, m_downStrip, false, m_hotStrip == 2, palette);
+        SkinMenuPainter::drawScrollStrip(painter, *m_skin, m_upStrip, true, m_hotStrip == ScrollStrip::Up, palette);
+        SkinMenuPainter::drawScrollStrip(painter, *m_skin, m_downStrip, false, m_hotStrip == ScrollStrip::Down, palette);
     }
     for (SkinCustomItem* item : shownItems())
         paintItem(painter, item);

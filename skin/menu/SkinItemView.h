@@ -18,6 +18,9 @@
 
 namespace corvane::skin {
 
+// The two strips of a scrolled popup, above and below its items.
+enum class ScrollStrip { None, Up, Down };
+
 class SkinItemView {
 public:
     SkinItemView(SkinCustomItem* item, Qt::Orientation orientation, QWidget* host, SkinMenuSkin* skin);
@@ -45,8 +48,7 @@ public:
 
     // ---- Hit testing in host coordinates.
     SkinCustomItem* itemAt(const QPoint& point) const;
-    // 0 none, 1 the scroll-up strip, 2 the scroll-down strip.
-    int stripAt(const QPoint& point) const;
+    ScrollStrip stripAt(const QPoint& point) const;
 
     // ---- The hot item. A change is painted at once.
     SkinCustomItem* hot() const { return m_hot; }
@@ -68,7 +70,7 @@ public:
     // Moves the window of shown items so that `item` is shown.
     void ensureShown(SkinCustomItem* item);
     // Starts or stops the 100 ms repeat for the strip under the pointer.
-    void setHotStrip(int strip);
+    void setHotStrip(ScrollStrip strip);
 
     // ---- Painting of the items (and strips) on a painter in host coordinates.
     void paintItems(QPainter& painter);
@@ -77,13 +79,25 @@ public:
     void repaintItem(SkinCustomItem* item);
 
     // ---- Tracking state.
-    bool tracking = false;    // in menu mode
-    bool submenuOpen = false; // a child popup is (or should be) open
-    SkinItemView* child = nullptr;
-    SkinItemView* parent = nullptr;
-    QEventLoop* loop = nullptr; // this level's loop while it runs
-    bool done = false;          // the loop must return
-    bool pendingOpen = false;   // open the hot item's sub-items next
+    // In menu mode: a hot item shows the tracking state.
+    bool isTracking() const { return m_tracking; }
+    void setTracking(bool tracking) { m_tracking = tracking; }
+    // A child popup is (or should be) open.
+    bool isSubmenuOpen() const { return m_submenuOpen; }
+    void setSubmenuOpen(bool open) { m_submenuOpen = open; }
+    SkinItemView* childLevel() const { return m_childLevel; }
+    void setChildLevel(SkinItemView* level) { m_childLevel = level; }
+    SkinItemView* parentLevel() const { return m_parentLevel; }
+    void setParentLevel(SkinItemView* level) { m_parentLevel = level; }
+    // This level's loop while it runs.
+    QEventLoop* loop() const { return m_loop; }
+    void setLoop(QEventLoop* loop) { m_loop = loop; }
+    // The loop must return.
+    bool isDone() const { return m_done; }
+    void setDone(bool done) { m_done = done; }
+    // The loop opens the hot item's sub-items next.
+    bool opensHotItemNext() const { return m_opensHotItemNext; }
+    void setOpensHotItemNext(bool open) { m_opensHotItemNext = open; }
 
 private:
     SkinCustomItem* m_item;
@@ -97,8 +111,16 @@ private:
     QPointer<SkinCustomItem> m_hot;
     QRect m_upStrip;
     QRect m_downStrip;
-    int m_hotStrip = 0;
+    ScrollStrip m_hotStrip = ScrollStrip::None;
     QTimer m_scrollTimer;
+
+    bool m_tracking = false;
+    bool m_submenuOpen = false;
+    SkinItemView* m_childLevel = nullptr;
+    SkinItemView* m_parentLevel = nullptr;
+    QEventLoop* m_loop = nullptr;
+    bool m_done = false;
+    bool m_opensHotItemNext = false;
 };
 
 } // namespace corvane::skin

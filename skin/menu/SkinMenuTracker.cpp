@@ -84,9 +84,9 @@ void SkinMenuTracker::abandon()
     for (SkinPopupWindow* popup : std::as_const(m_popups))
         popup->hide();
     for (SkinItemView* level : std::as_const(m_levels)) {
-        level->tracking = false;
-        level->submenuOpen = false;
-        level->setHotStrip(0);
+        level->setTracking(false);
+        level->setSubmenuOpen(false);
+        level->setHotStrip(ScrollStrip::None);
         level->setHot(nullptr);
     }
 }
@@ -137,12 +137,12 @@ void SkinMenuTracker::trackBar(SkinItemView* bar, SkinCustomItem* hot, bool open
         return;
     SkinMenuTracker tracker(bar->host(), bar->host(), true);
     tracker.begin();
-    bar->tracking = true;
+    bar->setTracking(true);
     bar->setHot(nullptr);
     bar->setHot(hot ? hot : bar->firstItem());
     if (bar->host())
         bar->host()->repaint();
-    bar->pendingOpen = open && bar->hot() && bar->hot()->hasVisibleItems();
+    bar->setOpensHotItemNext(open && bar->hot() && bar->hot()->hasVisibleItems());
     if (!character.isNull()) {
         tracker.m_levels.append(bar);
         tracker.handleCharacter(bar, character);
@@ -150,9 +150,9 @@ void SkinMenuTracker::trackBar(SkinItemView* bar, SkinCustomItem* hot, bool open
     }
     if (!tracker.m_ended)
         tracker.runLevel(bar);
-    bar->tracking = false;
-    bar->submenuOpen = false;
-    bar->pendingOpen = false;
+    bar->setTracking(false);
+    bar->setSubmenuOpen(false);
+    bar->setOpensHotItemNext(false);
     tracker.finish();
     // Back to hover: the item under the pointer, if any, shows hot; nothing
     // does when another window took the input.
@@ -178,14 +178,14 @@ void SkinMenuTracker::trackPopup(SkinCustomItem* item, const QPoint& screenPoint
 
 void SkinMenuTracker::runLevel(SkinItemView* level)
 {
-    level->done = false;
-    level->tracking = true;
+    level->setDone(false);
+    level->setTracking(true);
     m_levels.append(level);
     QEventLoop loop;
-    level->loop = &loop;
-    while (!level->done && !m_ended) {
-        if (level->pendingOpen) {
-            level->pendingOpen = false;
+    level->setLoop(&loop);
+    while (!level->isDone() && !m_ended) {
+        if (level->opensHotItemNext()) {
+            level->setOpensHotItemNext(false);
             openSubmenu(level);
             continue;
         }
@@ -197,9 +197,9 @@ void SkinMenuTracker::runLevel(SkinItemView* level)
             break;
         }
     }
-    level->loop = nullptr;
-    level->tracking = false;
-    level->setHotStrip(0);
+    level->setLoop(nullptr);
+    level->setTracking(false);
+    level->setHotStrip(ScrollStrip::None);
     m_levels.removeOne(level);
 }
 
@@ -219,12 +219,12 @@ void SkinMenuTracker::runPopup(SkinCustomItem* item, SkinItemView* parentLevel, 
     QWidget* opener = parentLevel ? parentLevel->host() : m_owner.data();
     const auto popup = std::make_unique<SkinPopupWindow>(item, item->popupOptions(), opener);
     SkinItemView* level = popup->view();
-    level->parent = parentLevel;
+    level->setParentLevel(parentLevel);
     m_popups.append(popup.get());
     const QPoint position = popupPosition(*popup, item, parentLevel, screenPoint);
     if (parentLevel) {
-        parentLevel->child = level;
-        parentLevel->submenuOpen = true;
+        parentLevel->setChildLevel(level);
+        parentLevel->setSubmenuOpen(true);
         parentLevel->repaintItem(item);
     }
 
@@ -232,7 +232,7 @@ void SkinMenuTracker::runPopup(SkinCustomItem* item, SkinItemView* parentLevel, 
     // pointer, if any. Menus opened at a point show with the animation their
     // options ask for; a bar's items keep the plain options, and its menus
     // open at once.
-    level->tracking = true;
+    level->setTracking(true);
     level->setHot(level->firstItem());
     popup->showAt(position, !m_fromBar);
     if (!parentLevel && !m_grabbed && !m_finished)
@@ -243,7 +243,7 @@ void SkinMenuTracker::runPopup(SkinCustomItem* item, SkinItemView* parentLevel, 
         runLevel(level);
 
     if (parentLevel) {
-        parentLevel->child = nullptr;
+        parentLevel->setChildLevel(nullptr);
         parentLevel->repaintItem(item);
     }
     m_popups.removeOne(popup.get());
@@ -281,14 +281,14 @@ void SkinMenuTracker::hotUnderPointer(SkinPopupWindow& popup)
 
 void SkinMenuTracker::wake(SkinItemView* level)
 {
-    if (level->loop)
-        level->loop->exit();
+    if (level->loop())
+        level->loop()->exit();
 }
 
 void SkinMenuTracker::closeLevel(SkinItemView* level)
 {
     closeLevelsBelow(level);
-    level->done = true;
+    level->setDone(true);
     wake(level);
 }
 
@@ -298,7 +298,7 @@ void SkinMenuTracker::closeLevelsBelow(SkinItemView* level)
     if (index < 0)
         return;
     for (int i = int(m_levels.size()) - 1; i > index; --i) {
-        m_levels[i]->done = true;
+        m_levels[i]->setDone(true);
         wake(m_levels[i]);
     }
 }
@@ -307,7 +307,7 @@ void SkinMenuTracker::endMenuMode()
 {
     m_ended = true;
     for (SkinItemView* level : std::as_const(m_levels)) {
-        level->done = true;
+        level->setDone(true);
         wake(level);
     }
 }

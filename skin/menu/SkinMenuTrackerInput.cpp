@@ -75,7 +75,7 @@ bool SkinMenuTracker::handleKey(QKeyEvent* event)
     SkinItemView* level = innermost();
     if (!level || (QGuiApplication::mouseButtons() & Qt::LeftButton))
         return true;
-    SkinItemView* parent = level->parent;
+    SkinItemView* parent = level->parentLevel();
     switch (event->key()) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
@@ -104,7 +104,7 @@ bool SkinMenuTracker::handleKey(QKeyEvent* event)
             moveOnBar(level, +1);
         } else if (parent) {
             if (level->hot() && level->hot()->hasVisibleItems()) {
-                level->pendingOpen = true;
+                level->setOpensHotItemNext(true);
                 wake(level);
             } else if (parent->isBar()) {
                 closeLevel(level);
@@ -117,7 +117,7 @@ bool SkinMenuTracker::handleKey(QKeyEvent* event)
     case Qt::Key_Down:
         if (level->isBar()) {
             if (level->hot() && level->hot()->hasVisibleItems()) {
-                level->pendingOpen = true;
+                level->setOpensHotItemNext(true);
                 wake(level);
             }
         } else {
@@ -150,8 +150,8 @@ void SkinMenuTracker::enter(SkinItemView* level)
     if (!item || m_ended)
         return;
     if (item->hasVisibleItems()) {
-        if (!level->child) {
-            level->pendingOpen = true;
+        if (!level->childLevel()) {
+            level->setOpensHotItemNext(true);
             wake(level);
         }
         return;
@@ -164,12 +164,12 @@ void SkinMenuTracker::enter(SkinItemView* level)
 
 void SkinMenuTracker::escape(SkinItemView* level)
 {
-    if (!level->parent) {
+    if (!level->parentLevel()) {
         // On the bar (or a popup opened at a point) Esc leaves menu mode.
         endMenuMode();
         return;
     }
-    level->parent->submenuOpen = false;
+    level->parentLevel()->setSubmenuOpen(false);
     level->setHot(nullptr);
     closeLevel(level);
 }
@@ -180,8 +180,8 @@ void SkinMenuTracker::moveOnBar(SkinItemView* bar, int step)
     if (!next)
         return;
     bar->setHot(next);
-    if (bar->submenuOpen && next->hasVisibleItems()) {
-        bar->pendingOpen = true;
+    if (bar->isSubmenuOpen() && next->hasVisibleItems()) {
+        bar->setOpensHotItemNext(true);
         wake(bar);
     }
 }
@@ -211,7 +211,7 @@ void SkinMenuTracker::handleMove(const QPoint& global)
     for (SkinItemView* level : std::as_const(m_levels)) {
         if (level != top) {
             if (level == innermost())
-                level->setHotStrip(0);
+                level->setHotStrip(ScrollStrip::None);
             continue;
         }
         const QPoint local = level->host()->mapFromGlobal(global);
@@ -221,11 +221,11 @@ void SkinMenuTracker::handleMove(const QPoint& global)
             return;
         // This level's hot item changes: the levels below it close, and it
         // opens the new hot item's sub-items (a bar only while a popup is open).
-        const bool reopen = level->isBar() ? level->submenuOpen : true;
+        const bool reopen = level->isBar() ? level->isSubmenuOpen() : true;
         closeLevelsBelow(level);
         level->setHot(item);
         if (reopen && item->hasVisibleItems()) {
-            level->pendingOpen = true;
+            level->setOpensHotItemNext(true);
             wake(level);
         }
         return;
@@ -274,7 +274,7 @@ void SkinMenuTracker::pressItem(SkinItemView* level, const QPoint& global)
         closeLevelsBelow(level);
         level->setHot(item);
         if (item->hasVisibleItems()) {
-            level->pendingOpen = true;
+            level->setOpensHotItemNext(true);
             wake(level);
             return;
         }

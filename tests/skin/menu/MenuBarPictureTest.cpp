@@ -98,7 +98,7 @@ struct BarScene {
 void setLook(BarScene& scene, int look)
 {
     SkinItemView* view = scene.bar()->view();
-    view->tracking = look == 2;
+    view->setTracking(look == 2);
     view->setHot(look == 0 ? nullptr : scene.menu->game);
 }
 

@@ -57,10 +57,10 @@ TEST(MenuGolden, BarWithGamePopupOpenAndSecondEntryHot)
     // Menu mode as the tracking loop leaves it: the bar item hot with its
     // popup open, the popup's "设置..." hot.
     SkinItemView* bar = menu->bar->view();
-    bar->tracking = true;
+    bar->setTracking(true);
     bar->setHot(menu->game);
     SkinPopupWindow popup(menu->game, menu->game->popupOptions());
-    popup.view()->tracking = true;
+    popup.view()->setTracking(true);
     popup.view()->setHot(menu->entries[1]);
 
     QImage picture(632, 20 + popup.popupSize().height() + 10, QImage::Format_ARGB32);
@@ -96,7 +96,7 @@ TEST(MenuGolden, SystemMenuOfTheMainWindow)
     ASSERT_EQ(root.count(), 5);
 
     SkinPopupWindow popup(&root, root.popupOptions());
-    popup.view()->tracking = true;
+    popup.view()->setTracking(true);
     popup.view()->setHot(root.item(0));
     compareWithGolden(popup.renderPicture(), QStringLiteral("system_menu.png"));
 }
@@ -123,10 +123,10 @@ TEST(MenuGolden, CheckMarkArrowShortcutDisabledAndScrollStrips)
     root.setSkinEngine(&engine);
 
     SkinPopupWindow popup(&root, root.popupOptions());
-    popup.view()->tracking = true;
+    popup.view()->setTracking(true);
     popup.view()->setHot(root.item(0));
-    popup.view()->setHotStrip(2);
+    popup.view()->setHotStrip(ScrollStrip::Down);
     const QImage picture = popup.renderPicture();
-    popup.view()->setHotStrip(0);
+    popup.view()->setHotStrip(ScrollStrip::None);
     compareWithGolden(picture, QStringLiteral("popup_features.png"));
 }

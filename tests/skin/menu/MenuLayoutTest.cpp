@@ -121,9 +121,9 @@ TEST(MenuLayout, ScrolledPopupShowsAWindowOfItemsBetweenStrips)
     SkinItemView* view = popup.view();
     ASSERT_EQ(view->shownItems().size(), 3);
     EXPECT_EQ(root.item(0)->rect().top(), 3 + MenuScrollStripHeight);
-    EXPECT_EQ(view->stripAt(QPoint(5, 3)), 1);
-    EXPECT_EQ(view->stripAt(QPoint(5, root.item(0)->rect().top())), 0);
-    EXPECT_EQ(view->stripAt(QPoint(5, root.item(2)->rect().bottom() + 1)), 2);
+    EXPECT_EQ(view->stripAt(QPoint(5, 3)), ScrollStrip::Up);
+    EXPECT_EQ(view->stripAt(QPoint(5, root.item(0)->rect().top())), ScrollStrip::None);
+    EXPECT_EQ(view->stripAt(QPoint(5, root.item(2)->rect().bottom() + 1)), ScrollStrip::Down);
     EXPECT_EQ(view->contentSize().height(), 3 * 26 + 20) << "the strips add 20 pixels";
     EXPECT_TRUE(root.item(3)->rect().isEmpty());
 
@@ -159,18 +159,18 @@ TEST(MenuLayout, PointingAtAStripScrollsStepByStepToTheEnd)
     root.setSkinEngine(&engine);
     SkinPopupWindow popup(&root, root.popupOptions());
     SkinItemView* view = popup.view();
-    const auto scrollUntilFirstIs = [&](int strip, SkinCustomItem* first) {
+    const auto scrollUntilFirstIs = [&](ScrollStrip strip, SkinCustomItem* first) {
         view->setHotStrip(strip);
         QElapsedTimer clock;
         clock.start();
         while (view->shownItems().first() != first && clock.elapsed() < 2000)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-        view->setHotStrip(0);
+        view->setHotStrip(ScrollStrip::None);
         return view->shownItems().first() == first;
     };
-    EXPECT_TRUE(scrollUntilFirstIs(2, root.item(2))) << "down to the last window";
+    EXPECT_TRUE(scrollUntilFirstIs(ScrollStrip::Down, root.item(2))) << "down to the last window";
     EXPECT_FALSE(view->canScroll(+1));
-    EXPECT_TRUE(scrollUntilFirstIs(1, root.item(0))) << "and back up";
+    EXPECT_TRUE(scrollUntilFirstIs(ScrollStrip::Up, root.item(0))) << "and back up";
 }
 
 TEST(MenuLayout, WithoutASkinItemsUseThePlainMeasures)

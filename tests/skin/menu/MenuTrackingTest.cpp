@@ -352,7 +352,7 @@ TEST(MenuTracking, SubmenusOpenToTheRightAndCloseLevelByLevel)
             depth();
             SkinItemView* level = innermost();
             submenu = level->host()->geometry();
-            helpRect = QRect(level->parent->host()->mapToGlobal(help->rect().topLeft()), help->rect().size());
+            helpRect = QRect(level->parentLevel()->host()->mapToGlobal(help->rect().topLeft()), help->rect().size());
         })
         .then([] { key(Qt::Key_Left); }) // closes only the submenu
         .then(depth)
