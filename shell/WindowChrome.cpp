@@ -25,14 +25,14 @@ QWidget* createMenuBar(MainWindow& form, QWidget* client)
     bar->setAlignment(skin::SkinCustomMenuBar::Alignment::Top);
 
     auto item = [&form](const char* name, const QString& caption, void (MainWindow::*handler)()) {
-        auto* entry = new skin::SkinItem(&form);
+        auto* entry = new skin::SkinMenuItem(&form);
         entry->setObjectName(QString::fromLatin1(name));
         entry->setCaption(caption); // plain text: no shortcut keys, no accelerator letters
         if (handler)
-            QObject::connect(entry, &skin::SkinCustomItem::triggered, &form, handler);
+            QObject::connect(entry, &skin::SkinMenuItem::triggered, &form, handler);
         return entry;
     };
-    skin::SkinItem* game = item("CustomItem5", QStringLiteral("游 戏"), nullptr);
+    skin::SkinMenuItem* game = item("CustomItem5", QStringLiteral("游 戏"), nullptr);
     bar->rootItem()->add(game);
     game->add(item("CustomItem1", QStringLiteral("重新开始"), &MainWindow::CustomItem1Click));
     game->add(item("CustomItem2", QStringLiteral("设置..."), &MainWindow::CustomItem2Click));

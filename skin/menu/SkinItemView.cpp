@@ -4,7 +4,7 @@
 
 namespace corvane::skin {
 
-SkinItemView::SkinItemView(SkinCustomItem* item, Qt::Orientation orientation, QWidget* host, SkinMenuSkin* skin)
+SkinItemView::SkinItemView(SkinMenuItem* item, Qt::Orientation orientation, QWidget* host, SkinMenuSkin* skin)
     : m_item(item), m_orientation(orientation), m_host(host), m_skin(skin)
 {
     m_scrollTimer.setInterval(MenuScrollInterval);
@@ -20,12 +20,12 @@ SkinItemView::SkinItemView(SkinCustomItem* item, Qt::Orientation orientation, QW
 
 SkinItemView::~SkinItemView() = default;
 
-QList<SkinCustomItem*> SkinItemView::shownItems() const
+QList<SkinMenuItem*> SkinItemView::shownItems() const
 {
-    QList<SkinCustomItem*> shown;
-    const QList<SkinCustomItem*>& all = m_item->items();
+    QList<SkinMenuItem*> shown;
+    const QList<SkinMenuItem*>& all = m_item->items();
     if (!scrolls()) {
-        for (SkinCustomItem* item : all)
+        for (SkinMenuItem* item : all)
             if (item->isVisible())
                 shown.append(item);
         return shown;
@@ -40,14 +40,14 @@ void SkinItemView::layout(const QRect& inner)
 {
     m_inner = inner;
     m_origin = inner.topLeft();
-    for (SkinCustomItem* item : m_item->items())
+    for (SkinMenuItem* item : m_item->items())
         item->setRect(QRect());
-    const QList<SkinCustomItem*> shown = shownItems();
+    const QList<SkinMenuItem*> shown = shownItems();
 
     if (isBar()) {
         int x = inner.left();
         int tallest = 0;
-        for (SkinCustomItem* item : shown) {
+        for (SkinMenuItem* item : shown) {
             const QSize size = SkinMenuPainter::measureBarItem(item, *m_skin);
             item->setRect(QRect(x, inner.top(), size.width(), size.height()));
             x += size.width();
@@ -61,7 +61,7 @@ void SkinItemView::layout(const QRect& inner)
     // a scrolled popup does not show at the moment, so the width stays put.
     m_glyphWidth = SkinMenuPainter::glyphColumnWidth(m_item);
     int width = 0;
-    for (SkinCustomItem* item : m_item->items())
+    for (SkinMenuItem* item : m_item->items())
         if (item->isVisible())
             width = qMax(width, SkinMenuPainter::measurePopupItem(item, *m_skin, m_glyphWidth).width());
     int y = inner.top();
@@ -70,7 +70,7 @@ void SkinItemView::layout(const QRect& inner)
         m_upStrip = QRect(inner.left(), y, width, MenuScrollStripHeight);
         y += MenuScrollStripHeight;
     }
-    for (SkinCustomItem* item : shown) {
+    for (SkinMenuItem* item : shown) {
         const int height = SkinMenuPainter::measurePopupItem(item, *m_skin, m_glyphWidth).height();
         item->setRect(QRect(inner.left(), y, width, height));
         y += height;
@@ -82,9 +82,9 @@ void SkinItemView::layout(const QRect& inner)
     m_content = QSize(width, y - inner.top());
 }
 
-SkinCustomItem* SkinItemView::itemAt(const QPoint& point) const
+SkinMenuItem* SkinItemView::itemAt(const QPoint& point) const
 {
-    for (SkinCustomItem* item : shownItems())
+    for (SkinMenuItem* item : shownItems())
         if (item->rect().contains(point))
             return item;
     return nullptr;
@@ -101,11 +101,11 @@ ScrollStrip SkinItemView::stripAt(const QPoint& point) const
     return ScrollStrip::None;
 }
 
-void SkinItemView::setHot(SkinCustomItem* item)
+void SkinItemView::setHot(SkinMenuItem* item)
 {
     if (item == m_hot)
         return;
-    SkinCustomItem* old = m_hot;
+    SkinMenuItem* old = m_hot;
     m_hot = item;
     if (item && scrolls())
         ensureShown(item);
@@ -115,17 +115,17 @@ void SkinItemView::setHot(SkinCustomItem* item)
         repaintItem(item);
 }
 
-SkinCustomItem* SkinItemView::firstItem() const
+SkinMenuItem* SkinItemView::firstItem() const
 {
-    for (SkinCustomItem* item : shownItems())
+    for (SkinMenuItem* item : shownItems())
         if (item->isSelectable())
             return item;
     return nullptr;
 }
 
-SkinCustomItem* SkinItemView::neighbour(int step) const
+SkinMenuItem* SkinItemView::neighbour(int step) const
 {
-    const QList<SkinCustomItem*>& all = m_item->items();
+    const QList<SkinMenuItem*>& all = m_item->items();
     const int count = int(all.size());
     if (count == 0)
         return nullptr;
@@ -138,16 +138,16 @@ SkinCustomItem* SkinItemView::neighbour(int step) const
     return m_hot;
 }
 
-SkinCustomItem* SkinItemView::itemWithAccelerator(QChar character) const
+SkinMenuItem* SkinItemView::itemWithAccelerator(QChar character) const
 {
     const QString wanted = QStringLiteral("&") + character.toUpper();
-    for (SkinCustomItem* item : m_item->items())
+    for (SkinMenuItem* item : m_item->items())
         if (item->isVisible() && item->caption().toUpper().contains(wanted))
             return item;
     return nullptr;
 }
 
-int SkinItemView::stateOf(const SkinCustomItem* item) const
+int SkinItemView::stateOf(const SkinMenuItem* item) const
 {
     if (item != m_hot)
         return MenuItemStateNormal;
@@ -161,14 +161,14 @@ bool SkinItemView::canScroll(int direction) const
 {
     if (!scrolls())
         return false;
-    const QList<SkinCustomItem*>& all = m_item->items();
+    const QList<SkinMenuItem*>& all = m_item->items();
     if (direction < 0) {
         for (int i = qMin(m_item->firstShown(), int(all.size())) - 1; i >= 0; --i)
             if (all[i]->isVisible())
                 return true;
         return false;
     }
-    const QList<SkinCustomItem*> shown = shownItems();
+    const QList<SkinMenuItem*> shown = shownItems();
     if (shown.isEmpty())
         return false;
     for (int i = int(all.indexOf(shown.last())) + 1; i < all.size(); ++i)
@@ -181,7 +181,7 @@ void SkinItemView::scroll(int direction)
 {
     if (!canScroll(direction))
         return;
-    const QList<SkinCustomItem*>& all = m_item->items();
+    const QList<SkinMenuItem*>& all = m_item->items();
     int index = m_item->firstShown();
     do {
         index += direction;
@@ -192,11 +192,11 @@ void SkinItemView::scroll(int direction)
         m_host->repaint();
 }
 
-void SkinItemView::ensureShown(SkinCustomItem* item)
+void SkinItemView::ensureShown(SkinMenuItem* item)
 {
     if (!scrolls() || !item)
         return;
-    const QList<SkinCustomItem*>& all = m_item->items();
+    const QList<SkinMenuItem*>& all = m_item->items();
     const int target = int(all.indexOf(item));
     if (target < 0)
         return;
@@ -243,11 +243,11 @@ void SkinItemView::paintItems(QPainter& painter)
         SkinMenuPainter::drawScrollStrip(painter, *m_skin, m_upStrip, true, m_hotStrip == ScrollStrip::Up, palette);
         SkinMenuPainter::drawScrollStrip(painter, *m_skin, m_downStrip, false, m_hotStrip == ScrollStrip::Down, palette);
     }
-    for (SkinCustomItem* item : shownItems())
+    for (SkinMenuItem* item : shownItems())
         paintItem(painter, item);
 }
 
-void SkinItemView::paintItem(QPainter& painter, SkinCustomItem* item)
+void SkinItemView::paintItem(QPainter& painter, SkinMenuItem* item)
 {
     if (item->rect().isEmpty())
         return;
@@ -258,7 +258,7 @@ void SkinItemView::paintItem(QPainter& painter, SkinCustomItem* item)
         SkinMenuPainter::drawPopupItem(painter, *m_skin, item, stateOf(item), m_glyphWidth, palette);
 }
 
-void SkinItemView::repaintItem(SkinCustomItem* item)
+void SkinItemView::repaintItem(SkinMenuItem* item)
 {
     if (m_host && item && !item->rect().isEmpty() && m_host->isVisible())
         m_host->repaint(item->rect());

@@ -23,12 +23,12 @@ enum class ScrollStrip { None, Up, Down };
 
 class SkinItemView {
 public:
-    SkinItemView(SkinCustomItem* item, Qt::Orientation orientation, QWidget* host, SkinMenuSkin* skin);
+    SkinItemView(SkinMenuItem* item, Qt::Orientation orientation, QWidget* host, SkinMenuSkin* skin);
     ~SkinItemView();
     SkinItemView(const SkinItemView&) = delete;
     SkinItemView& operator=(const SkinItemView&) = delete;
 
-    SkinCustomItem* item() const { return m_item; }
+    SkinMenuItem* item() const { return m_item; }
     bool isBar() const { return m_orientation == Qt::Horizontal; }
     QWidget* host() const { return m_host; }
     SkinMenuSkin* skin() const { return m_skin; }
@@ -43,44 +43,43 @@ public:
     int glyphWidth() const { return m_glyphWidth; }
     // Visible sub-items in order; in a scrolled popup only the window of
     // ScrollCount items from the first visible one.
-    QList<SkinCustomItem*> shownItems() const;
+    QList<SkinMenuItem*> shownItems() const;
     bool scrolls() const { return !isBar() && m_item->scrolls(); }
 
     // ---- Hit testing in host coordinates.
-    SkinCustomItem* itemAt(const QPoint& point) const;
+    SkinMenuItem* itemAt(const QPoint& point) const;
     ScrollStrip stripAt(const QPoint& point) const;
 
     // ---- The hot item. A change is painted at once.
-    SkinCustomItem* hot() const { return m_hot; }
-    void setHot(SkinCustomItem* item);
+    SkinMenuItem* hot() const { return m_hot; }
+    void setHot(SkinMenuItem* item);
     // First selectable item (the first shown one when scrolled; separators
     // skipped).
-    SkinCustomItem* firstItem() const;
+    SkinMenuItem* firstItem() const;
     // The previous (-1) or next (+1) selectable item from the hot one,
     // wrapping at the ends and skipping invisible items and separators.
-    SkinCustomItem* neighbour(int step) const;
+    SkinMenuItem* neighbour(int step) const;
     // The item whose caption holds "&" + the character (upper-cased).
-    SkinCustomItem* itemWithAccelerator(QChar character) const;
+    SkinMenuItem* itemWithAccelerator(QChar character) const;
     // The skin state of an item: 5 hot outside menu mode, 7 hot in it, else 0.
-    int stateOf(const SkinCustomItem* item) const;
+    int stateOf(const SkinMenuItem* item) const;
 
     // ---- Scrolling.
     bool canScroll(int direction) const; // -1 up, +1 down
     void scroll(int direction);
     // Moves the window of shown items so that `item` is shown.
-    void ensureShown(SkinCustomItem* item);
+    void ensureShown(SkinMenuItem* item);
     // Starts or stops the 100 ms repeat for the strip under the pointer.
     void setHotStrip(ScrollStrip strip);
 
     // ---- Painting of the items (and strips) on a painter in host coordinates.
     void paintItems(QPainter& painter);
-    void paintItem(QPainter& painter, SkinCustomItem* item);
+    void paintItem(QPainter& painter, SkinMenuItem* item);
     // Repaints one item's rectangle now.
-    void repaintItem(SkinCustomItem* item);
+    void repaintItem(SkinMenuItem* item);
 
     // ---- Tracking state.
     // In menu mode: a hot item shows the tracking state.
-    bool isTracking() const { return m_tracking; }
     void setTracking(bool tracking) { m_tracking = tracking; }
     // A child popup is (or should be) open.
     bool isSubmenuOpen() const { return m_submenuOpen; }
@@ -100,7 +99,7 @@ public:
     void setOpensHotItemNext(bool open) { m_opensHotItemNext = open; }
 
 private:
-    SkinCustomItem* m_item;
+    SkinMenuItem* m_item;
     Qt::Orientation m_orientation;
     QPointer<QWidget> m_host;
     SkinMenuSkin* m_skin;
@@ -108,7 +107,7 @@ private:
     QRect m_inner;
     QSize m_content;
     int m_glyphWidth = MenuGlyphColumnWidth;
-    QPointer<SkinCustomItem> m_hot;
+    QPointer<SkinMenuItem> m_hot;
     QRect m_upStrip;
     QRect m_downStrip;
     ScrollStrip m_hotStrip = ScrollStrip::None;

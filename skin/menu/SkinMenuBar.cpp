@@ -24,19 +24,11 @@ bool isOpaque(const QImage& image)
     return true;
 }
 
-void unlinkAll(SkinCustomItem* item)
-{
-    if (auto* skinned = qobject_cast<SkinItem*>(item))
-        skinned->unlinkSkin();
-    for (SkinCustomItem* child : item->items())
-        unlinkAll(child);
-}
-
 } // namespace
 
 SkinCustomMenuBar::SkinCustomMenuBar(QWidget* parent) : QWidget(parent)
 {
-    m_root = new SkinItem(this);
+    m_root = new SkinMenuItem(this);
     m_root->setObjectName(QString());
     m_view = std::make_unique<SkinItemView>(m_root, Qt::Horizontal, this, &m_skin);
     setMouseTracking(true);
@@ -90,7 +82,7 @@ void SkinCustomMenuBar::relayout()
         height = m_skin.barFrame->height();
     } else {
         int tallest = 0;
-        for (SkinCustomItem* item : m_view->shownItems())
+        for (SkinMenuItem* item : m_view->shownItems())
             tallest = qMax(tallest, item->rect().height());
         height = SkinMenuPainter::barHeight(m_skin, tallest);
     }
@@ -165,7 +157,7 @@ SkinLookKey SkinCustomMenuBar::pictureKey(qreal ratio) const
                 << qint64(reinterpret_cast<quintptr>(m_skin.barItem.get())) << palette().cacheKey();
     // Captions, flags and places are plain fields of the items, changed
     // without telling the bar: they are compared on every repaint.
-    for (SkinCustomItem* item : m_view->shownItems()) {
+    for (SkinMenuItem* item : m_view->shownItems()) {
         const QRect& r = item->rect();
         key.numbers << r.x() << r.y() << r.width() << r.height() << item->isEnabled() << m_view->stateOf(item);
         key.text += item->caption();
@@ -212,7 +204,7 @@ void SkinCustomMenuBar::mouseMoveEvent(QMouseEvent* event)
 {
     if (SkinMenuTracker::inMenuMode())
         return;
-    SkinCustomItem* item = m_view->itemAt(event->position().toPoint());
+    SkinMenuItem* item = m_view->itemAt(event->position().toPoint());
     m_view->setHot(item && item->isSelectable() ? item : nullptr);
 }
 
@@ -226,7 +218,7 @@ void SkinCustomMenuBar::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton || SkinMenuTracker::inMenuMode())
         return;
-    SkinCustomItem* item = m_view->itemAt(event->position().toPoint());
+    SkinMenuItem* item = m_view->itemAt(event->position().toPoint());
     if (!item || !item->isSelectable())
         return;
     if (!item->hasVisibleItems()) {
@@ -236,7 +228,7 @@ void SkinCustomMenuBar::mousePressEvent(QMouseEvent* event)
     trackItem(item, true);
 }
 
-void SkinCustomMenuBar::trackItem(SkinCustomItem* item, bool open)
+void SkinCustomMenuBar::trackItem(SkinMenuItem* item, bool open)
 {
     SkinMenuTracker::trackBar(m_view.get(), item, open);
 }
@@ -250,7 +242,7 @@ void SkinCustomMenuBar::keyboardMenu(QChar character)
 
 bool SkinCustomMenuBar::offerShortCut(int key, Qt::KeyboardModifiers modifiers)
 {
-    SkinCustomItem* item = m_root->findShortcut(shortcutOf(key, modifiers));
+    SkinMenuItem* item = m_root->findShortcut(shortcutOf(key, modifiers));
     if (!item || !item->isEnabled() || item->isSeparator() || item->hasVisibleItems())
         return false;
     item->click();
@@ -336,7 +328,7 @@ bool SkinMenuBar::event(QEvent* event)
         auto* change = static_cast<SkinChangeEvent*>(event);
         if (change->engine() == m_engine) {
             setBarSkin(SkinMenuSkin());
-            unlinkAll(m_root);
+            m_root->unlinkSkin();
         }
         return true;
     }

@@ -29,7 +29,7 @@ public:
     Alignment alignment() const { return m_alignment; }
     void setAlignment(Alignment alignment);
     // The root item: its sub-items are the bar's top items.
-    SkinItem* rootItem() const { return m_root; }
+    SkinMenuItem* rootItem() const { return m_root; }
 
     // The end of loading: applies the popup options to all items, links them
     // to the skin, takes the bar's skin copy, sets the height and lays out.
@@ -44,7 +44,7 @@ public:
     bool offerShortCut(int key, Qt::KeyboardModifiers modifiers) override;
 
     // Enters menu mode with `item` hot, opening its popup when `open`.
-    void trackItem(SkinCustomItem* item, bool open);
+    void trackItem(SkinMenuItem* item, bool open);
 
 protected:
     // The object tree copies the bar draws with; the plain bar has none.
@@ -60,7 +60,7 @@ protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    SkinItem* m_root;
+    SkinMenuItem* m_root;
 
 private:
     void followParent();

@@ -33,7 +33,7 @@ QColor plainTextColor(const QPalette& palette, bool hot, bool enabled)
 
 } // namespace
 
-SkinMenuSkin SkinMenuSkin::from(const SkinCustomItem* item)
+SkinMenuSkin SkinMenuSkin::from(const SkinMenuItem* item)
 {
     SkinMenuSkin skin;
     if (!item)
@@ -62,7 +62,7 @@ QFont SkinMenuPainter::plainFont()
 // ---------------------------------------------------------------------------
 // Measuring
 
-QSize SkinMenuPainter::measureBarItem(const SkinCustomItem* item, const SkinMenuSkin& skin)
+QSize SkinMenuPainter::measureBarItem(const SkinMenuItem* item, const SkinMenuSkin& skin)
 {
     const QString caption = displayCaption(item->caption());
     QSize size;
@@ -76,7 +76,7 @@ QSize SkinMenuPainter::measureBarItem(const SkinCustomItem* item, const SkinMenu
     return size;
 }
 
-int SkinMenuPainter::glyphColumnWidth(SkinCustomItem* parent)
+int SkinMenuPainter::glyphColumnWidth(SkinMenuItem* parent)
 {
     SkinImageList* images = parent ? parent->effectiveImages() : nullptr;
     if (images && images->width() > SystemMenuCheckWidth)
@@ -84,7 +84,7 @@ int SkinMenuPainter::glyphColumnWidth(SkinCustomItem* parent)
     return MenuGlyphColumnWidth;
 }
 
-QSize SkinMenuPainter::measurePopupItem(SkinCustomItem* item, const SkinMenuSkin& skin, int glyphWidth)
+QSize SkinMenuPainter::measurePopupItem(SkinMenuItem* item, const SkinMenuSkin& skin, int glyphWidth)
 {
     if (item->isSeparator() && skin.popupSeparator)
         return QSize(skin.popupSeparator->width(), skin.popupSeparator->height());
@@ -139,7 +139,7 @@ void SkinMenuPainter::drawBarBackground(QPainter& painter, SkinMenuSkin& skin, c
     painter.fillRect(bar, palette.color(QPalette::Button));
 }
 
-void SkinMenuPainter::drawBarItem(QPainter& painter, SkinMenuSkin& skin, SkinCustomItem* item, int state,
+void SkinMenuPainter::drawBarItem(QPainter& painter, SkinMenuSkin& skin, SkinMenuItem* item, int state,
                                    const QPalette& palette)
 {
     if (SkinObject* object = skin.barItem.get()) {
@@ -173,7 +173,7 @@ void SkinMenuPainter::drawPopupBackground(QPainter& painter, SkinMenuSkin& skin,
     qDrawWinPanel(&painter, window, palette, false);
 }
 
-void SkinMenuPainter::drawPopupItem(QPainter& painter, SkinMenuSkin& skin, SkinCustomItem* item, int state,
+void SkinMenuPainter::drawPopupItem(QPainter& painter, SkinMenuSkin& skin, SkinMenuItem* item, int state,
                                      int glyphWidth, const QPalette& palette)
 {
     const QRect r = item->rect();

@@ -128,7 +128,7 @@ void SkinMenuTracker::focusWindowChanged(QWindow* focus)
     abandon();
 }
 
-void SkinMenuTracker::trackBar(SkinItemView* bar, SkinCustomItem* hot, bool open, QChar character)
+void SkinMenuTracker::trackBar(SkinItemView* bar, SkinMenuItem* hot, bool open, QChar character)
 {
     // A bar whose window is closed or minimised opens no menu: its popups
     // would stay on the screen without the window.
@@ -163,7 +163,7 @@ void SkinMenuTracker::trackBar(SkinItemView* bar, SkinCustomItem* hot, bool open
         bar->host()->repaint();
 }
 
-void SkinMenuTracker::trackPopup(SkinCustomItem* item, const QPoint& screenPoint, QWidget* owner)
+void SkinMenuTracker::trackPopup(SkinMenuItem* item, const QPoint& screenPoint, QWidget* owner)
 {
     if (g_tracker || !item || !item->hasVisibleItems())
         return;
@@ -205,13 +205,13 @@ void SkinMenuTracker::runLevel(SkinItemView* level)
 
 void SkinMenuTracker::openSubmenu(SkinItemView* level)
 {
-    SkinCustomItem* item = level->hot();
+    SkinMenuItem* item = level->hot();
     if (!item || !item->hasVisibleItems())
         return;
     runPopup(item, level, QPoint());
 }
 
-void SkinMenuTracker::runPopup(SkinCustomItem* item, SkinItemView* parentLevel, const QPoint& screenPoint)
+void SkinMenuTracker::runPopup(SkinMenuItem* item, SkinItemView* parentLevel, const QPoint& screenPoint)
 {
     if (!item->hasVisibleItems())
         return; // a popup with no visible sub-item is not opened
@@ -257,7 +257,7 @@ void SkinMenuTracker::runPopup(SkinCustomItem* item, SkinItemView* parentLevel, 
         m_ended = true; // the root popup closed: menu mode is over
 }
 
-QPoint SkinMenuTracker::popupPosition(const SkinPopupWindow& popup, const SkinCustomItem* item,
+QPoint SkinMenuTracker::popupPosition(const SkinPopupWindow& popup, const SkinMenuItem* item,
                                       const SkinItemView* parentLevel, const QPoint& screenPoint) const
 {
     const QWidget* form = item->ownerWindow() ? item->ownerWindow() : m_owner.data();
@@ -275,7 +275,7 @@ void SkinMenuTracker::hotUnderPointer(SkinPopupWindow& popup)
     if (levelAt(pointer) != nullptr || !popup.geometry().contains(pointer))
         return;
     SkinItemView* level = popup.view();
-    if (SkinCustomItem* under = level->itemAt(popup.mapFromGlobal(pointer)); under && under->isSelectable())
+    if (SkinMenuItem* under = level->itemAt(popup.mapFromGlobal(pointer)); under && under->isSelectable())
         level->setHot(under);
 }
 

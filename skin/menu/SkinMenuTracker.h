@@ -48,12 +48,12 @@ public:
     // with `open` its popup opens at once (a press on the item). A non-null
     // `character` is taken as the first key (Alt + accelerator). Returns when
     // menu mode has ended.
-    static void trackBar(SkinItemView* bar, SkinCustomItem* hot, bool open, QChar character = QChar());
+    static void trackBar(SkinItemView* bar, SkinMenuItem* hot, bool open, QChar character = QChar());
     // Shows the sub-items of `item` in a popup at a screen point (system
     // menu, context menus) with the item's popup options, animated when they
     // ask for it; returns when menu mode has ended. `owner` is the window the
     // menu belongs to.
-    static void trackPopup(SkinCustomItem* item, const QPoint& screenPoint, QWidget* owner);
+    static void trackPopup(SkinMenuItem* item, const QPoint& screenPoint, QWidget* owner);
 
     // Ends menu mode at every level.
     void endMenuMode();
@@ -82,9 +82,9 @@ private:
     void runLevel(SkinItemView* level);
     // Opens the hot item's sub-items of `level` (at `point` for a root popup).
     void openSubmenu(SkinItemView* level);
-    void runPopup(SkinCustomItem* item, SkinItemView* parentLevel, const QPoint& screenPoint);
+    void runPopup(SkinMenuItem* item, SkinItemView* parentLevel, const QPoint& screenPoint);
     // Where the popup of `item` goes: beside its item, or at the point.
-    QPoint popupPosition(const SkinPopupWindow& popup, const SkinCustomItem* item, const SkinItemView* parentLevel,
+    QPoint popupPosition(const SkinPopupWindow& popup, const SkinMenuItem* item, const SkinItemView* parentLevel,
                          const QPoint& screenPoint) const;
     // Makes the item under the pointer hot, when the pointer is on the new
     // popup and no other level is above it there.

@@ -134,7 +134,7 @@ bool SkinMenuTracker::handleKey(QKeyEvent* event)
 
 void SkinMenuTracker::handleCharacter(SkinItemView* level, QChar character)
 {
-    SkinCustomItem* item = level->itemWithAccelerator(character);
+    SkinMenuItem* item = level->itemWithAccelerator(character);
     if (!item)
         return;
     level->setHot(item);
@@ -143,7 +143,7 @@ void SkinMenuTracker::handleCharacter(SkinItemView* level, QChar character)
 
 void SkinMenuTracker::enter(SkinItemView* level)
 {
-    SkinCustomItem* item = level->hot();
+    SkinMenuItem* item = level->hot();
     // Once an item is chosen, menu mode is over, though its levels stay on
     // the screen until their loops unwind: the release of the press that
     // chose it (or a second key) arrives there and must not choose again.
@@ -176,7 +176,7 @@ void SkinMenuTracker::escape(SkinItemView* level)
 
 void SkinMenuTracker::moveOnBar(SkinItemView* bar, int step)
 {
-    SkinCustomItem* next = bar->neighbour(step);
+    SkinMenuItem* next = bar->neighbour(step);
     if (!next)
         return;
     bar->setHot(next);
@@ -216,7 +216,7 @@ void SkinMenuTracker::handleMove(const QPoint& global)
         }
         const QPoint local = level->host()->mapFromGlobal(global);
         level->setHotStrip(level->stripAt(local));
-        SkinCustomItem* item = level->itemAt(local);
+        SkinMenuItem* item = level->itemAt(local);
         if (!item || !item->isSelectable() || item == level->hot())
             return;
         // This level's hot item changes: the levels below it close, and it
@@ -266,7 +266,7 @@ bool SkinMenuTracker::handleRelease(QMouseEvent* event)
 
 void SkinMenuTracker::pressItem(SkinItemView* level, const QPoint& global)
 {
-    SkinCustomItem* item = level->itemAt(level->host()->mapFromGlobal(global));
+    SkinMenuItem* item = level->itemAt(level->host()->mapFromGlobal(global));
     if (!item || !item->isSelectable())
         return;
     if (item != level->hot()) {

@@ -86,16 +86,16 @@ void SkinPopupSystemMenuPresenter::popup(QWidget* window, const QList<SkinSystem
         return;
     // The menu is built each time; the previous one is dropped only now, after
     // its click (if any) has long run.
-    m_menu = std::make_unique<SkinItem>();
+    m_menu = std::make_unique<SkinMenuItem>();
     m_menu->setObjectName(QStringLiteral("SystemMenu"));
     m_menu->setImages(&captionButtonImages());
     for (const SkinSystemMenuItem& entry : items) {
-        auto* item = new SkinItem(m_menu.get());
+        auto* item = new SkinMenuItem(m_menu.get());
         item->setCaption(entry.Caption);
         item->setShortcut(shortcutFromText(entry.ShortCut));
         item->setImageIndex(entry.ImageIndex);
         const QString caption = entry.Caption;
-        QObject::connect(item, &SkinCustomItem::triggered, item, [chosen, caption] { chosen(caption); });
+        QObject::connect(item, &SkinMenuItem::triggered, item, [chosen, caption] { chosen(caption); });
         m_menu->add(item);
     }
     m_menu->setSkinEngine(m_engineOf ? m_engineOf() : nullptr);

@@ -9,7 +9,7 @@
 
 #include "skin/SkinEngine.h"
 #include "skin/SkinFrameHooks.h"
-#include "skin/menu/SkinCustomItem.h"
+#include "skin/menu/SkinMenuItem.h"
 
 namespace corvane::skin {
 
@@ -31,7 +31,7 @@ private:
     std::function<SkinEngine*()> m_engineOf;
     // The menu shown last, kept until the next one so that its posted click
     // finds its item.
-    std::unique_ptr<SkinItem> m_menu;
+    std::unique_ptr<SkinMenuItem> m_menu;
 };
 
 } // namespace corvane::skin

@@ -34,7 +34,7 @@ bool SkinPopupWindow::usesPlatformPopups()
 
 // A child of its transient parent on the platform's popups (Qt makes the
 // parent's window the transient parent), a window of its own otherwise.
-SkinPopupWindow::SkinPopupWindow(SkinCustomItem* item, const SkinPopupMenuOptions& options, QWidget* opener)
+SkinPopupWindow::SkinPopupWindow(SkinMenuItem* item, const SkinPopupMenuOptions& options, QWidget* opener)
     : QWidget(transientParentFor(opener), popupFlags()), m_options(options), m_skin(SkinMenuSkin::from(item))
 {
     setObjectName(QStringLiteral("SkinPopupMenu"));

@@ -25,7 +25,7 @@ class SkinPopupWindow : public QWidget {
 public:
     // A popup showing the sub-items of `item`, opened from `opener` (the menu
     // bar's or the parent popup's window; may be null).
-    SkinPopupWindow(SkinCustomItem* item, const SkinPopupMenuOptions& options, QWidget* opener = nullptr);
+    SkinPopupWindow(SkinMenuItem* item, const SkinPopupMenuOptions& options, QWidget* opener = nullptr);
     ~SkinPopupWindow() override;
 
     SkinItemView* view() const { return m_view.get(); }

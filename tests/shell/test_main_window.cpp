@@ -178,7 +178,7 @@ TEST_F(MainWindowTest, MenuHasTheSixEntriesInOrder)
     auto* bar = qobject_cast<corvane::skin::SkinMenuBar*>(form.menuBar());
     ASSERT_NE(bar, nullptr);
     ASSERT_EQ(bar->rootItem()->count(), 1);
-    corvane::skin::SkinCustomItem* menu = bar->rootItem()->item(0);
+    corvane::skin::SkinMenuItem* menu = bar->rootItem()->item(0);
     EXPECT_EQ(menu->objectName(), QStringLiteral("CustomItem5"));
     EXPECT_EQ(menu->caption(), QStringLiteral("游 戏"));
     const QStringList names = {"CustomItem1", "CustomItem2", "CustomItem3",
@@ -186,7 +186,7 @@ TEST_F(MainWindowTest, MenuHasTheSixEntriesInOrder)
     const QStringList captions = {"重新开始", "设置...", "关于...", "帮助", "-", "退出"};
     ASSERT_EQ(menu->count(), 6);
     for (int i = 0; i < 6; ++i) {
-        corvane::skin::SkinCustomItem* entry = menu->item(i);
+        corvane::skin::SkinMenuItem* entry = menu->item(i);
         EXPECT_EQ(entry->objectName(), names[i]);
         EXPECT_EQ(entry->caption(), captions[i]);
         EXPECT_EQ(entry->isSeparator(), i == 4);

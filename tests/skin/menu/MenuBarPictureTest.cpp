@@ -201,7 +201,7 @@ TEST(MenuBarPicture, ItemChangesShowAtOnce)
             s.bar()->relayout();
         });
         expectShownAtOnce(skin, [](BarScene& s) {
-            auto* help = new SkinItem(&s.window);
+            auto* help = new SkinMenuItem(&s.window);
             help->setCaption(QStringLiteral("帮 助"));
             s.bar()->rootItem()->add(help);
             s.bar()->relayout();

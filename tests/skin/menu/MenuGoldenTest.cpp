@@ -83,10 +83,10 @@ TEST(MenuGolden, SystemMenuOfTheMainWindow)
                                               {QStringLiteral("Minimize to &Tray"), QString(), 5},
                                               {QStringLiteral("-"), QString(), -1},
                                               {QStringLiteral("&Close"), QStringLiteral("Alt+F4"), 0}};
-    SkinItem root;
+    SkinMenuItem root;
     root.setImages(&SkinPopupSystemMenuPresenter::captionButtonImages());
     for (const SkinSystemMenuItem& entry : items) {
-        auto* item = new SkinItem(&root);
+        auto* item = new SkinMenuItem(&root);
         item->setCaption(entry.Caption);
         item->setShortcut(shortcutFromText(entry.ShortCut));
         item->setImageIndex(entry.ImageIndex);
@@ -105,17 +105,17 @@ TEST(MenuGolden, CheckMarkArrowShortcutDisabledAndScrollStrips)
 {
     SkinEngine engine;
     buildMenuSkin(engine);
-    SkinItem root;
+    SkinMenuItem root;
     root.setScrolled(true);
     root.setScrollCount(4);
     const char* captions[] = {"&Checked", "Sub&menu", "&Disabled", "Save && quit", "Hidden below"};
     for (const char* caption : captions) {
-        auto* item = new SkinItem(&root);
+        auto* item = new SkinMenuItem(&root);
         item->setCaption(QString::fromLatin1(caption));
         root.add(item);
     }
     root.item(0)->setChecked(true);
-    auto* inner = new SkinItem(&root);
+    auto* inner = new SkinMenuItem(&root);
     inner->setCaption(QStringLiteral("Inner"));
     root.item(1)->add(inner);
     root.item(2)->setEnabled(false);

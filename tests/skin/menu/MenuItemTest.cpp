@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/menu/SkinPopupSystemMenu.h"
-#include "skin/menu/SkinCustomItem.h"
+#include "skin/menu/SkinMenuItem.h"
 #include "tests/skin/menu/MenuTestSkin.h"
 
 using namespace corvane::skin;
@@ -13,10 +13,10 @@ using namespace corvane::skin::test;
 TEST(MenuItem, SubItemsKeepOrderAndKnowTheirParent)
 {
     QObject form;
-    SkinItem top(&form);
-    auto* a = new SkinItem(&form);
-    auto* b = new SkinItem(&form);
-    auto* c = new SkinItem(&form);
+    SkinMenuItem top(&form);
+    auto* a = new SkinMenuItem(&form);
+    auto* b = new SkinMenuItem(&form);
+    auto* c = new SkinMenuItem(&form);
     top.add(a);
     top.add(c);
     top.insert(1, b);
@@ -27,7 +27,7 @@ TEST(MenuItem, SubItemsKeepOrderAndKnowTheirParent)
     EXPECT_EQ(b->parent(), &form) << "the form owns the item, the menu only holds it";
 
     // Moving an item under another parent takes it out of the first.
-    SkinItem other(&form);
+    SkinMenuItem other(&form);
     other.add(b);
     EXPECT_EQ(top.count(), 2);
     EXPECT_EQ(other.item(0), b);
@@ -41,10 +41,10 @@ TEST(MenuItem, SubItemsKeepOrderAndKnowTheirParent)
 TEST(MenuItem, ImagesComeFromTheTopAncestorWhenAnItemHasNone)
 {
     SkinImageList images(QSize(12, 12));
-    SkinItem root;
+    SkinMenuItem root;
     root.setImages(&images);
-    auto* top = new SkinItem(&root);
-    auto* sub = new SkinItem(&root);
+    auto* top = new SkinMenuItem(&root);
+    auto* sub = new SkinMenuItem(&root);
     root.add(top);
     top->add(sub);
     EXPECT_EQ(sub->effectiveImages(), &images);
@@ -82,11 +82,11 @@ TEST(MenuItem, ShortcutKeysAndTexts)
 
 TEST(MenuItem, ShortcutSearchIsDepthFirstInItemOrder)
 {
-    SkinItem root;
-    auto* file = new SkinItem(&root);
-    auto* open = new SkinItem(&root);
-    auto* edit = new SkinItem(&root);
-    auto* again = new SkinItem(&root);
+    SkinMenuItem root;
+    auto* file = new SkinMenuItem(&root);
+    auto* open = new SkinMenuItem(&root);
+    auto* edit = new SkinMenuItem(&root);
+    auto* again = new SkinMenuItem(&root);
     root.add(file);
     file->add(open);
     root.add(edit);
@@ -104,10 +104,10 @@ TEST(MenuItem, OnlyChoosableItemsPostTheirClick)
     buildMenuSkin(engine);
     QWidget window;
     auto menu = buildProgramMenu(&window, &engine);
-    SkinItem* separator = menu->entries[4];
-    QObject::connect(separator, &SkinCustomItem::triggered, [&] { menu->clicks.append(QStringLiteral("separator")); });
+    SkinMenuItem* separator = menu->entries[4];
+    QObject::connect(separator, &SkinMenuItem::triggered, [&] { menu->clicks.append(QStringLiteral("separator")); });
     separator->click();
-    QObject::connect(menu->game, &SkinCustomItem::triggered, [&] { menu->clicks.append(QStringLiteral("game")); });
+    QObject::connect(menu->game, &SkinMenuItem::triggered, [&] { menu->clicks.append(QStringLiteral("game")); });
     menu->game->click(); // has sub-items: they open instead
     menu->entries[0]->setEnabled(false);
     menu->entries[0]->click();

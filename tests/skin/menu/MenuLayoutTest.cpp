@@ -46,10 +46,10 @@ TEST(MenuLayout, BarItemsFollowEachOther)
     buildMenuSkin(engine);
     QWidget window;
     auto menu = buildProgramMenu(&window, &engine);
-    auto* second = new SkinItem(&window);
+    auto* second = new SkinMenuItem(&window);
     second->setCaption(QStringLiteral("&View"));
     menu->bar->rootItem()->add(second);
-    auto* hidden = new SkinItem(&window);
+    auto* hidden = new SkinMenuItem(&window);
     hidden->setCaption(QStringLiteral("Hidden"));
     hidden->setVisible(false);
     menu->bar->rootItem()->insert(1, hidden);
@@ -66,15 +66,15 @@ TEST(MenuLayout, PopupOfTheGameMenu)
     QWidget window;
     auto menu = buildProgramMenu(&window, &engine);
     SkinPopupWindow popup(menu->game, menu->game->popupOptions());
-    const QList<SkinCustomItem*> shown = popup.view()->shownItems();
+    const QList<SkinMenuItem*> shown = popup.view()->shownItems();
     ASSERT_EQ(shown.size(), 6);
 
     int widest = 0;
-    for (SkinItem* entry : menu->entries)
+    for (SkinMenuItem* entry : menu->entries)
         if (!entry->isSeparator())
             widest = qMax(widest, captionWidth(entry->caption()) + MenuGlyphColumnWidth + 42);
     int y = 3;
-    for (SkinCustomItem* item : shown) {
+    for (SkinMenuItem* item : shown) {
         // Ordinary rows are at least glyph column + 4 high; the separator keeps
         // the skin item's height.
         const int height = item->isSeparator() ? 20 : qMax(20, MenuGlyphColumnWidth + 4);
@@ -88,8 +88,8 @@ TEST(MenuLayout, ShortcutTextWidensTheItemAndAShadowTheWindow)
 {
     SkinEngine engine;
     buildMenuSkin(engine);
-    SkinItem root;
-    auto* close = new SkinItem(&root);
+    SkinMenuItem root;
+    auto* close = new SkinMenuItem(&root);
     close->setCaption(QStringLiteral("&Close"));
     close->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
     root.add(close);
@@ -108,11 +108,11 @@ TEST(MenuLayout, ScrolledPopupShowsAWindowOfItemsBetweenStrips)
 {
     SkinEngine engine;
     buildMenuSkin(engine);
-    SkinItem root;
+    SkinMenuItem root;
     root.setScrolled(true);
     root.setScrollCount(3);
     for (int i = 0; i < 6; ++i) {
-        auto* item = new SkinItem(&root);
+        auto* item = new SkinMenuItem(&root);
         item->setCaption(QStringLiteral("Item %1").arg(i));
         root.add(item);
     }
@@ -148,18 +148,18 @@ TEST(MenuLayout, PointingAtAStripScrollsStepByStepToTheEnd)
 {
     SkinEngine engine;
     buildMenuSkin(engine);
-    SkinItem root;
+    SkinMenuItem root;
     root.setScrolled(true);
     root.setScrollCount(2);
     for (int i = 0; i < 4; ++i) {
-        auto* item = new SkinItem(&root);
+        auto* item = new SkinMenuItem(&root);
         item->setCaption(QStringLiteral("Item %1").arg(i));
         root.add(item);
     }
     root.setSkinEngine(&engine);
     SkinPopupWindow popup(&root, root.popupOptions());
     SkinItemView* view = popup.view();
-    const auto scrollUntilFirstIs = [&](ScrollStrip strip, SkinCustomItem* first) {
+    const auto scrollUntilFirstIs = [&](ScrollStrip strip, SkinMenuItem* first) {
         view->setHotStrip(strip);
         QElapsedTimer clock;
         clock.start();

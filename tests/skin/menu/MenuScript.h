@@ -117,7 +117,7 @@ struct MenuWindow {
         window.show();
         processPending();
     }
-    QPoint globalCenter(SkinCustomItem* item, QWidget* host) const { return host->mapToGlobal(item->rect().center()); }
+    QPoint globalCenter(SkinMenuItem* item, QWidget* host) const { return host->mapToGlobal(item->rect().center()); }
 };
 
 } // namespace corvane::skin::test

@@ -144,7 +144,7 @@ std::unique_ptr<ProgramMenu> buildProgramMenu(QWidget* window, SkinEngine* engin
     menu->bar = bar;
 
     auto makeItem = [&](const char* name, const QString& caption) {
-        auto* item = new SkinItem(window);
+        auto* item = new SkinMenuItem(window);
         item->setObjectName(QString::fromLatin1(name));
         item->setCaption(caption);
         return item;
@@ -158,9 +158,9 @@ std::unique_ptr<ProgramMenu> buildProgramMenu(QWidget* window, SkinEngine* engin
                    {"CustomItem4", "帮助"},     {"CustomItem6", "-"},       {"CustomItem7", "退出"}};
     ProgramMenu* raw = menu.get();
     for (const auto& entry : entries) {
-        SkinItem* item = makeItem(entry.name, QString::fromUtf8(entry.caption));
+        SkinMenuItem* item = makeItem(entry.name, QString::fromUtf8(entry.caption));
         if (item->objectName() != QLatin1String("CustomItem6"))
-            QObject::connect(item, &SkinCustomItem::triggered, [raw, item] { raw->clicks.append(item->objectName()); });
+            QObject::connect(item, &SkinMenuItem::triggered, [raw, item] { raw->clicks.append(item->objectName()); });
         menu->game->add(item);
         menu->entries.append(item);
     }

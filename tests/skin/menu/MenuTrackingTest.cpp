@@ -125,7 +125,7 @@ TEST(MenuTracking, ChoosingExitRunsItsHandlerOnlyAfterThePopupIsGone)
     MenuWindow w;
     int popupsAtClick = -1;
     bool menuModeAtClick = true;
-    QObject::connect(w.menu->entries[5], &SkinCustomItem::triggered, [&] {
+    QObject::connect(w.menu->entries[5], &SkinMenuItem::triggered, [&] {
         popupsAtClick = openPopupCount();
         menuModeAtClick = SkinMenuTracker::inMenuMode();
     });
@@ -179,10 +179,10 @@ TEST(MenuTracking, APressOutsideEveryLevelEndsMenuMode)
 TEST(MenuTracking, SlidingAlongTheBarAndArrowsSwitchThePopup)
 {
     MenuWindow w;
-    auto* view = new SkinItem(&w.window);
+    auto* view = new SkinMenuItem(&w.window);
     view->setObjectName(QStringLiteral("ViewMenu"));
     view->setCaption(QStringLiteral("&View"));
-    auto* zoom = new SkinItem(&w.window);
+    auto* zoom = new SkinMenuItem(&w.window);
     zoom->setObjectName(QStringLiteral("Zoom"));
     zoom->setCaption(QStringLiteral("&Zoom"));
     view->add(zoom);
@@ -216,13 +216,13 @@ TEST(MenuTracking, SlidingAlongTheBarAndArrowsSwitchThePopup)
 TEST(MenuTracking, KeyboardActivationAndAccelerators)
 {
     MenuWindow w;
-    auto* view = new SkinItem(&w.window);
+    auto* view = new SkinMenuItem(&w.window);
     view->setObjectName(QStringLiteral("ViewMenu"));
     view->setCaption(QStringLiteral("&View"));
-    auto* zoom = new SkinItem(&w.window);
+    auto* zoom = new SkinMenuItem(&w.window);
     zoom->setObjectName(QStringLiteral("Zoom"));
     zoom->setCaption(QStringLiteral("&Zoom"));
-    QObject::connect(zoom, &SkinCustomItem::triggered, [&w, zoom] { w.menu->clicks.append(zoom->objectName()); });
+    QObject::connect(zoom, &SkinMenuItem::triggered, [&w, zoom] { w.menu->clicks.append(zoom->objectName()); });
     view->add(zoom);
     w.menu->bar->rootItem()->add(view);
     w.menu->bar->setSkinEngine(&w.engine);
@@ -252,10 +252,10 @@ TEST(MenuTracking, KeyboardActivationAndAccelerators)
 TEST(MenuTracking, AltLetterTypedInAnEditEntersTheMenuInsteadOfTyping)
 {
     MenuWindow w;
-    auto* view = new SkinItem(&w.window);
+    auto* view = new SkinMenuItem(&w.window);
     view->setObjectName(QStringLiteral("ViewMenu"));
     view->setCaption(QStringLiteral("&View"));
-    auto* zoom = new SkinItem(&w.window);
+    auto* zoom = new SkinMenuItem(&w.window);
     zoom->setCaption(QStringLiteral("Zoom"));
     view->add(zoom);
     w.menu->bar->rootItem()->add(view);
@@ -312,7 +312,7 @@ TEST(MenuTracking, PopupNearTheBottomOfTheScreenOpensAboveTheBarItem)
 TEST(MenuTracking, ADropDownWithoutVisibleItemsDoesNotOpen)
 {
     MenuWindow w;
-    for (SkinItem* entry : w.menu->entries)
+    for (SkinMenuItem* entry : w.menu->entries)
         entry->setVisible(false);
     int popups = -1;
     Script script;
@@ -326,12 +326,12 @@ TEST(MenuTracking, SubmenusOpenToTheRightAndCloseLevelByLevel)
 {
     MenuWindow w;
     // "帮助" gets two sub-items of its own.
-    SkinItem* help = w.menu->entries[3];
-    auto* topics = new SkinItem(&w.window);
+    SkinMenuItem* help = w.menu->entries[3];
+    auto* topics = new SkinMenuItem(&w.window);
     topics->setObjectName(QStringLiteral("Topics"));
     topics->setCaption(QStringLiteral("&Topics"));
-    QObject::connect(topics, &SkinCustomItem::triggered, [&w, topics] { w.menu->clicks.append(topics->objectName()); });
-    auto* index = new SkinItem(&w.window);
+    QObject::connect(topics, &SkinMenuItem::triggered, [&w, topics] { w.menu->clicks.append(topics->objectName()); });
+    auto* index = new SkinMenuItem(&w.window);
     index->setObjectName(QStringLiteral("Index"));
     index->setCaption(QStringLiteral("&Index"));
     help->add(topics);

@@ -1,4 +1,4 @@
-#include "skin/menu/SkinCustomItem.h"
+#include "skin/menu/SkinMenuItem.h"
 
 #include <QCoreApplication>
 
@@ -17,25 +17,23 @@ SkinObject* childNamed(SkinObject* object, const QString& name)
     return nullptr;
 }
 
-// ---------------------------------------------------------------------------
-
-SkinCustomItem::SkinCustomItem(QObject* owner) : QObject(owner)
+SkinMenuItem::SkinMenuItem(QObject* owner) : QObject(owner)
 { }
 
-SkinCustomItem::~SkinCustomItem()
+SkinMenuItem::~SkinMenuItem()
 {
     if (m_parent)
         m_parent->m_items.removeOne(this);
-    for (SkinCustomItem* child : std::as_const(m_items))
+    for (SkinMenuItem* child : std::as_const(m_items))
         child->m_parent = nullptr;
 }
 
-void SkinCustomItem::add(SkinCustomItem* item)
+void SkinMenuItem::add(SkinMenuItem* item)
 {
     insert(int(m_items.size()), item);
 }
 
-void SkinCustomItem::insert(int index, SkinCustomItem* item)
+void SkinMenuItem::insert(int index, SkinMenuItem* item)
 {
     if (!item || item == this)
         return;
@@ -46,69 +44,70 @@ void SkinCustomItem::insert(int index, SkinCustomItem* item)
     item->m_popupOptions = m_popupOptions;
     if (!item->m_window)
         item->m_window = m_window;
-    adopt(item);
+    if (item->m_engine != m_engine)
+        item->setSkinEngine(m_engine);
 }
 
-void SkinCustomItem::remove(SkinCustomItem* item)
+void SkinMenuItem::remove(SkinMenuItem* item)
 {
     if (item && m_items.removeOne(item))
         item->m_parent = nullptr;
 }
 
-bool SkinCustomItem::hasVisibleItems() const
+bool SkinMenuItem::hasVisibleItems() const
 {
-    for (const SkinCustomItem* item : m_items)
+    for (const SkinMenuItem* item : m_items)
         if (item->m_visible)
             return true;
     return false;
 }
 
-SkinCustomItem* SkinCustomItem::topItem()
+SkinMenuItem* SkinMenuItem::topItem()
 {
-    SkinCustomItem* top = this;
+    SkinMenuItem* top = this;
     while (top->m_parent)
         top = top->m_parent;
     return top;
 }
 
-SkinImageList* SkinCustomItem::effectiveImages()
+SkinImageList* SkinMenuItem::effectiveImages()
 {
     return m_images ? m_images : topItem()->m_images;
 }
 
-void SkinCustomItem::applyPopupOptions(const SkinPopupMenuOptions& options)
+void SkinMenuItem::applyPopupOptions(const SkinPopupMenuOptions& options)
 {
     m_popupOptions = options;
-    for (SkinCustomItem* item : std::as_const(m_items))
+    for (SkinMenuItem* item : std::as_const(m_items))
         item->applyPopupOptions(options);
 }
 
-void SkinCustomItem::setOwnerWindowAll(QWidget* window)
+void SkinMenuItem::setOwnerWindowAll(QWidget* window)
 {
     m_window = window;
-    for (SkinCustomItem* item : std::as_const(m_items))
+    for (SkinMenuItem* item : std::as_const(m_items))
         item->setOwnerWindowAll(window);
 }
 
-void SkinCustomItem::click()
+void SkinMenuItem::click()
 {
     if (isSeparator() || !m_enabled || hasVisibleItems())
         return;
     postClick();
 }
 
-void SkinCustomItem::postClick()
+void SkinMenuItem::postClick()
 {
     // Queued: the menu loops unwind first. A deleted item drops its click.
-    QMetaObject::invokeMethod(this, &SkinCustomItem::deliverClick, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &SkinMenuItem::deliverClick, Qt::QueuedConnection);
 }
 
-void SkinCustomItem::deliverClick()
+void SkinMenuItem::deliverClick()
 {
     if (SkinMenuTracker* tracker = SkinMenuTracker::current()) {
         // Still unwinding the menu loops: try again once they are gone (not
         // sooner: another loop may run above them for a long time).
-        connect(tracker, &QObject::destroyed, this, &SkinCustomItem::postClick, Qt::SingleShotConnection);
+        connect(tracker, &QObject::destroyed, this, &SkinMenuItem::postClick, Qt::SingleShotConnection);
         return;
     }
     // Let the closed menus disappear and the windows below repaint first, so
@@ -118,59 +117,44 @@ void SkinCustomItem::deliverClick()
     emit triggered();
 }
 
-SkinCustomItem* SkinCustomItem::findShortcut(const QKeySequence& shortcut)
+SkinMenuItem* SkinMenuItem::findShortcut(const QKeySequence& shortcut)
 {
     if (shortcut.isEmpty())
         return nullptr;
-    for (SkinCustomItem* item : std::as_const(m_items)) {
+    for (SkinMenuItem* item : std::as_const(m_items)) {
         if (item->m_shortcut == shortcut)
             return item;
-        if (SkinCustomItem* found = item->findShortcut(shortcut))
+        if (SkinMenuItem* found = item->findShortcut(shortcut))
             return found;
     }
     return nullptr;
 }
 
-// ---------------------------------------------------------------------------
-
-SkinItem::SkinItem(QObject* owner) : SkinCustomItem(owner)
-{ }
-
-SkinItem::~SkinItem() = default;
-
-void SkinItem::setSkinEngine(SkinEngine* engine)
+void SkinMenuItem::setSkinEngine(SkinEngine* engine)
 {
     m_engine = engine;
-    linkSkin(m_inControlBar);
-    for (SkinCustomItem* child : items())
-        if (auto* skinned = qobject_cast<SkinItem*>(child))
-            skinned->setSkinEngine(engine);
+    linkSkin();
+    for (SkinMenuItem* child : std::as_const(m_items))
+        child->setSkinEngine(engine);
 }
 
-void SkinItem::linkSkin(bool inControlBar)
+void SkinMenuItem::linkSkin()
 {
-    m_inControlBar = inControlBar;
-    unlinkSkin();
+    m_menuBar = m_barItem = m_popupMenu = m_popupItem = m_popupSeparator = nullptr;
     if (!m_engine || !m_engine->hasSkin())
         return;
     m_menuBar = m_engine->findObject(QStringLiteral("MenuBar"));
     m_popupMenu = m_engine->findObject(QStringLiteral("PopupMenu"));
-    m_barItem = childNamed(m_menuBar, inControlBar ? QStringLiteral("ToolbarItem") : QStringLiteral("Item"));
+    m_barItem = childNamed(m_menuBar, QStringLiteral("Item"));
     m_popupItem = childNamed(m_popupMenu, QStringLiteral("Item"));
     m_popupSeparator = childNamed(m_popupMenu, QStringLiteral("Separator"));
 }
 
-void SkinItem::unlinkSkin()
+void SkinMenuItem::unlinkSkin()
 {
     m_menuBar = m_barItem = m_popupMenu = m_popupItem = m_popupSeparator = nullptr;
-}
-
-void SkinItem::adopt(SkinCustomItem* child)
-{
-    if (auto* skinned = qobject_cast<SkinItem*>(child)) {
-        if (skinned->m_engine != m_engine)
-            skinned->setSkinEngine(m_engine);
-    }
+    for (SkinMenuItem* child : std::as_const(m_items))
+        child->unlinkSkin();
 }
 
 } // namespace corvane::skin

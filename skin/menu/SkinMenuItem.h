@@ -1,13 +1,12 @@
 #pragma once
-// SkinCustomItem and SkinItem: the items of a skinned menu bar and of its
-// popup menus. An item is a component (QObject) owned by a form; its place in
-// a menu is separate from ownership: every item holds its sub-items in order
-// and knows its parent item. A caption of "-" makes a separator; "&" marks the
-// accelerator character.
+// SkinMenuItem: an item of a skinned menu bar or of its popup menus. An item
+// is a component (QObject) owned by a window; its place in a menu is separate
+// from ownership: every item holds its sub-items in order. A caption of "-"
+// makes a separator; "&" marks the accelerator character.
 //
-// SkinItem adds the skin: references into the engine's "MenuBar" and
-// "PopupMenu" trees, refreshed whenever the engine is set and emptied while
-// the skin changes (items then draw plainly).
+// An item refers into its engine's "MenuBar" and "PopupMenu" trees; the
+// references are refreshed whenever the engine is set and emptied while the
+// skin changes (items then draw plainly).
 
 #include <QObject>
 #include <QPointer>
@@ -20,11 +19,11 @@
 
 namespace corvane::skin {
 
-class SkinCustomItem : public QObject {
+class SkinMenuItem : public QObject {
     Q_OBJECT
 public:
-    explicit SkinCustomItem(QObject* owner = nullptr);
-    ~SkinCustomItem() override;
+    explicit SkinMenuItem(QObject* owner = nullptr);
+    ~SkinMenuItem() override;
 
     // ---- What the item shows.
     QString caption() const { return m_caption; }
@@ -51,18 +50,18 @@ public:
 
     // ---- Sub-items, in order.
     int count() const { return int(m_items.size()); }
-    SkinCustomItem* item(int index) const { return m_items.value(index); }
-    const QList<SkinCustomItem*>& items() const { return m_items; }
-    void add(SkinCustomItem* item);
-    void insert(int index, SkinCustomItem* item);
-    void remove(SkinCustomItem* item);
-    int indexOf(const SkinCustomItem* item) const { return int(m_items.indexOf(const_cast<SkinCustomItem*>(item))); }
+    SkinMenuItem* item(int index) const { return m_items.value(index); }
+    const QList<SkinMenuItem*>& items() const { return m_items; }
+    void add(SkinMenuItem* item);
+    void insert(int index, SkinMenuItem* item);
+    void remove(SkinMenuItem* item);
+    int indexOf(const SkinMenuItem* item) const { return int(m_items.indexOf(const_cast<SkinMenuItem*>(item))); }
 
     bool isSeparator() const { return m_caption == QLatin1String("-"); }
     // Visible and not a separator: can be chosen.
     bool isSelectable() const { return m_visible && !isSeparator(); }
     bool hasVisibleItems() const;
-    SkinCustomItem* topItem();
+    SkinMenuItem* topItem();
 
     // ---- Where the item is while a menu shows it.
     QRect rect() const { return m_rect; } // in its view's window
@@ -85,24 +84,27 @@ public:
     void trigger() { emit triggered(); }
 
     // Depth-first search in item order for a sub-item with this shortcut.
-    SkinCustomItem* findShortcut(const QKeySequence& shortcut);
+    SkinMenuItem* findShortcut(const QKeySequence& shortcut);
 
-    // ---- Skin references (none for the plain item).
-    virtual SkinObject* menuBarObject() const { return nullptr; }
-    virtual SkinObject* menuBarItemObject() const { return nullptr; }
-    virtual SkinObject* popupMenuObject() const { return nullptr; }
-    virtual SkinObject* popupItemObject() const { return nullptr; }
-    virtual SkinObject* popupSeparatorObject() const { return nullptr; }
+    // ---- The skin.
+    SkinEngine* skinEngine() const { return m_engine; }
+    // Sets the engine on this item and every sub-item and links the objects.
+    void setSkinEngine(SkinEngine* engine);
+    // Empties the references (while the skin changes), here and below.
+    void unlinkSkin();
+    SkinObject* menuBarObject() const { return m_menuBar; }
+    SkinObject* menuBarItemObject() const { return m_barItem; }
+    SkinObject* popupMenuObject() const { return m_popupMenu; }
+    SkinObject* popupItemObject() const { return m_popupItem; }
+    SkinObject* popupSeparatorObject() const { return m_popupSeparator; }
 
 signals:
     // The item was chosen.
     void triggered();
 
-protected:
-    // Called for every item added below this one.
-    virtual void adopt(SkinCustomItem* /*child*/) { }
-
 private:
+    // Re-reads the references from the engine.
+    void linkSkin();
     void postClick();
     // The posted half of click(): waits for menu mode to end, lets the
     // screen catch up, then triggers.
@@ -118,42 +120,15 @@ private:
     bool m_scrolled = false;
     int m_scrollCount = 0;
 
-    SkinCustomItem* m_parent = nullptr;
-    QList<SkinCustomItem*> m_items;
+    SkinMenuItem* m_parent = nullptr;
+    QList<SkinMenuItem*> m_items;
 
     QRect m_rect;
     QPointer<QWidget> m_window;
     SkinPopupMenuOptions m_popupOptions;
     int m_firstShown = 0;
-};
 
-class SkinItem : public SkinCustomItem {
-    Q_OBJECT
-public:
-    explicit SkinItem(QObject* owner = nullptr);
-    ~SkinItem() override;
-
-    SkinEngine* skinEngine() const { return m_engine; }
-    // Sets the engine on this item and every sub-item and links the objects.
-    void setSkinEngine(SkinEngine* engine);
-    // Re-reads the references (after the skin changed); `inControlBar`
-    // takes the bar's "ToolbarItem" instead of its "Item".
-    void linkSkin(bool inControlBar = false);
-    // Empties the references (while the skin changes).
-    void unlinkSkin();
-
-    SkinObject* menuBarObject() const override { return m_menuBar; }
-    SkinObject* menuBarItemObject() const override { return m_barItem; }
-    SkinObject* popupMenuObject() const override { return m_popupMenu; }
-    SkinObject* popupItemObject() const override { return m_popupItem; }
-    SkinObject* popupSeparatorObject() const override { return m_popupSeparator; }
-
-protected:
-    void adopt(SkinCustomItem* child) override;
-
-private:
     QPointer<SkinEngine> m_engine;
-    bool m_inControlBar = false;
     SkinObject* m_menuBar = nullptr;
     SkinObject* m_barItem = nullptr;
     SkinObject* m_popupMenu = nullptr;
