@@ -22,7 +22,7 @@ QWidget* createMenuBar(MainWindow& form, QWidget* client)
     auto* bar = new skin::SkinMenuBar(client);
     bar->setObjectName(QStringLiteral("SkinMenuBar1"));
     bar->setGeometry(0, 0, MainWindow::ClientWidth, 20);
-    bar->setAlignment(skin::SkinCustomMenuBar::Alignment::Top);
+    bar->setAlignment(skin::SkinMenuBar::Alignment::Top);
 
     auto item = [&form](const char* name, const QString& caption, void (MainWindow::*handler)()) {
         auto* entry = new skin::SkinMenuItem(&form);

@@ -26,7 +26,7 @@ bool isOpaque(const QImage& image)
 
 } // namespace
 
-SkinCustomMenuBar::SkinCustomMenuBar(QWidget* parent) : QWidget(parent)
+SkinMenuBar::SkinMenuBar(QWidget* parent) : QWidget(parent)
 {
     m_root = new SkinMenuItem(this);
     m_root->setObjectName(QString());
@@ -41,19 +41,19 @@ SkinCustomMenuBar::SkinCustomMenuBar(QWidget* parent) : QWidget(parent)
         qApp->installEventFilter(this);
 }
 
-SkinCustomMenuBar::~SkinCustomMenuBar()
+SkinMenuBar::~SkinMenuBar()
 {
     if (SkinMenuTracker* tracker = SkinMenuTracker::current(); tracker && tracker->levels().contains(m_view.get()))
         tracker->endMenuMode();
 }
 
-void SkinCustomMenuBar::setAlignment(Alignment alignment)
+void SkinMenuBar::setAlignment(Alignment alignment)
 {
     m_alignment = alignment;
     followParent();
 }
 
-void SkinCustomMenuBar::setBarSkin(SkinMenuSkin skin)
+void SkinMenuBar::setBarSkin(SkinMenuSkin skin)
 {
     m_skin = std::move(skin);
     m_skin.setHost(this);
@@ -61,19 +61,19 @@ void SkinCustomMenuBar::setBarSkin(SkinMenuSkin skin)
     forgetPictures();
 }
 
-void SkinCustomMenuBar::forgetPictures()
+void SkinMenuBar::forgetPictures()
 {
     m_pictures.clear();
 }
 
-void SkinCustomMenuBar::loaded()
+void SkinMenuBar::loaded()
 {
     m_root->setOwnerWindowAll(window());
     takeSkin();
     relayout();
 }
 
-void SkinCustomMenuBar::relayout()
+void SkinMenuBar::relayout()
 {
     // Measure, then size the bar and place the items in its inner rectangle.
     m_view->layout(SkinMenuPainter::barInnerRect(m_skin, rect()));
@@ -93,7 +93,7 @@ void SkinCustomMenuBar::relayout()
     update();
 }
 
-void SkinCustomMenuBar::followParent()
+void SkinMenuBar::followParent()
 {
     QWidget* parent = parentWidget();
     if (!parent || m_alignment == Alignment::None)
@@ -104,12 +104,12 @@ void SkinCustomMenuBar::followParent()
         setGeometry(wanted);
 }
 
-void SkinCustomMenuBar::resizeEvent(QResizeEvent*)
+void SkinMenuBar::resizeEvent(QResizeEvent*)
 {
     m_view->layout(SkinMenuPainter::barInnerRect(m_skin, rect()));
 }
 
-void SkinCustomMenuBar::paintEvent(QPaintEvent*)
+void SkinMenuBar::paintEvent(QPaintEvent*)
 {
     // No buffering (spNoBuffer) in the sense of the skin: the bar's picture
     // goes straight to the bar. The picture itself is kept per look (see
@@ -128,7 +128,7 @@ void SkinCustomMenuBar::paintEvent(QPaintEvent*)
     painter.drawImage(QPoint(0, 0), *picture);
 }
 
-qreal SkinCustomMenuBar::pictureRatio(const QTransform& toDevice) const
+qreal SkinMenuBar::pictureRatio(const QTransform& toDevice) const
 {
     // The picture is painted with the target's scale and copied pixel for
     // pixel: only a uniform scale that puts the bar on whole device pixels
@@ -143,13 +143,13 @@ qreal SkinCustomMenuBar::pictureRatio(const QTransform& toDevice) const
     return ratio;
 }
 
-void SkinCustomMenuBar::paintBar(QPainter& painter)
+void SkinMenuBar::paintBar(QPainter& painter)
 {
     SkinMenuPainter::drawBarBackground(painter, m_skin, rect(), palette());
     m_view->paintItems(painter);
 }
 
-SkinLookKey SkinCustomMenuBar::pictureKey(qreal ratio) const
+SkinLookKey SkinMenuBar::pictureKey(qreal ratio) const
 {
     SkinLookKey key;
     key.numbers << width() << height() << qRound64(ratio * 1000) << layoutDirection()
@@ -167,7 +167,7 @@ SkinLookKey SkinCustomMenuBar::pictureKey(qreal ratio) const
     return key;
 }
 
-QImage SkinCustomMenuBar::paintPicture(qreal ratio)
+QImage SkinMenuBar::paintPicture(qreal ratio)
 {
     QImage image(qRound(width() * ratio), qRound(height() * ratio), QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
@@ -187,7 +187,7 @@ QImage SkinCustomMenuBar::paintPicture(qreal ratio)
     return isOpaque(image) ? image.convertToFormat(QImage::Format_RGB32) : image;
 }
 
-void SkinCustomMenuBar::changeEvent(QEvent* event)
+void SkinMenuBar::changeEvent(QEvent* event)
 {
     switch (event->type()) {
     case QEvent::FontChange:
@@ -200,7 +200,7 @@ void SkinCustomMenuBar::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
 }
 
-void SkinCustomMenuBar::mouseMoveEvent(QMouseEvent* event)
+void SkinMenuBar::mouseMoveEvent(QMouseEvent* event)
 {
     if (SkinMenuTracker::inMenuMode())
         return;
@@ -208,13 +208,13 @@ void SkinCustomMenuBar::mouseMoveEvent(QMouseEvent* event)
     m_view->setHot(item && item->isSelectable() ? item : nullptr);
 }
 
-void SkinCustomMenuBar::leaveEvent(QEvent*)
+void SkinMenuBar::leaveEvent(QEvent*)
 {
     if (!SkinMenuTracker::inMenuMode())
         m_view->setHot(nullptr);
 }
 
-void SkinCustomMenuBar::mousePressEvent(QMouseEvent* event)
+void SkinMenuBar::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton || SkinMenuTracker::inMenuMode())
         return;
@@ -228,19 +228,19 @@ void SkinCustomMenuBar::mousePressEvent(QMouseEvent* event)
     trackItem(item, true);
 }
 
-void SkinCustomMenuBar::trackItem(SkinMenuItem* item, bool open)
+void SkinMenuBar::trackItem(SkinMenuItem* item, bool open)
 {
     SkinMenuTracker::trackBar(m_view.get(), item, open);
 }
 
-void SkinCustomMenuBar::keyboardMenu(QChar character)
+void SkinMenuBar::keyboardMenu(QChar character)
 {
     if (SkinMenuTracker::inMenuMode() || !isVisible())
         return;
     SkinMenuTracker::trackBar(m_view.get(), nullptr, false, character);
 }
 
-bool SkinCustomMenuBar::offerShortCut(int key, Qt::KeyboardModifiers modifiers)
+bool SkinMenuBar::offerShortCut(int key, Qt::KeyboardModifiers modifiers)
 {
     SkinMenuItem* item = m_root->findShortcut(shortcutOf(key, modifiers));
     if (!item || !item->isEnabled() || item->isSeparator() || item->hasVisibleItems())
@@ -249,16 +249,28 @@ bool SkinCustomMenuBar::offerShortCut(int key, Qt::KeyboardModifiers modifiers)
     return true;
 }
 
-bool SkinCustomMenuBar::event(QEvent* event)
+bool SkinMenuBar::event(QEvent* event)
 {
-    if (event->type() == QEvent::Polish && !m_skin.barFrame && !testAttribute(Qt::WA_Resized)) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::Type(CM_SKINCHANGING) || type == QEvent::Type(CM_SKINCHANGED)) {
+        if (static_cast<SkinChangeEvent*>(event)->engine() == m_engine) {
+            if (type == QEvent::Type(CM_SKINCHANGED)) {
+                setSkinEngine(m_engine);
+            } else {
+                setBarSkin(SkinMenuSkin());
+                m_root->unlinkSkin();
+            }
+        }
+        return true;
+    }
+    if (type == QEvent::Polish && !m_skin.barFrame && !testAttribute(Qt::WA_Resized)) {
         // Without a skin, and not sized yet, the bar has the height of the
         // system's menu bar. Measured here rather than when the bar is made,
         // so that a bar that gets its skin first never opens the system
         // menu font.
         resize(width(), SkinMenuPainter::barHeight(m_skin, QFontMetrics(SkinMenuPainter::plainFont()).height() + 6));
     }
-    if (event->type() == QEvent::Type(CM_SKINREDRAW)) {
+    if (type == QEvent::Type(CM_SKINREDRAW)) {
         // A skin object of the bar changed its look.
         forgetPictures();
         update();
@@ -267,7 +279,7 @@ bool SkinCustomMenuBar::event(QEvent* event)
     return QWidget::event(event);
 }
 
-bool SkinCustomMenuBar::eventFilter(QObject* watched, QEvent* event)
+bool SkinMenuBar::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == parentWidget() && event->type() == QEvent::Resize)
         followParent();
@@ -278,34 +290,32 @@ bool SkinCustomMenuBar::eventFilter(QObject* watched, QEvent* event)
         if (type == QEvent::WindowBlocked || type == QEvent::WindowDeactivate || type == QEvent::Hide)
             m_view->setHot(nullptr);
     }
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == window() && isVisible() && !SkinMenuTracker::inMenuMode()) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        const QString text = key->text();
-        if (key->modifiers() == Qt::AltModifier && !text.isEmpty() && text.at(0).isPrint() &&
-            text != QLatin1String(" ") && text != QLatin1String("-")) {
-            keyboardMenu(text.at(0));
-            return true;
-        }
-        if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::NoModifier) {
-            SkinMenuTracker::trackBar(m_view.get(), nullptr, false);
-            return true;
-        }
-    }
+    if (event->type() == QEvent::KeyPress && handleWindowKey(watched, static_cast<QKeyEvent*>(event)))
+        return true;
     return QWidget::eventFilter(watched, event);
 }
 
-// ---------------------------------------------------------------------------
-
-SkinMenuBar::SkinMenuBar(QWidget* parent) : SkinCustomMenuBar(parent)
-{ }
-
-SkinMenuBar::~SkinMenuBar() = default;
+bool SkinMenuBar::handleWindowKey(QObject* watched, QKeyEvent* key)
+{
+    if (!watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != window() || !isVisible() ||
+        SkinMenuTracker::inMenuMode())
+        return false;
+    const QString text = key->text();
+    if (key->modifiers() == Qt::AltModifier && !text.isEmpty() && text.at(0).isPrint() &&
+        text != QLatin1String(" ") && text != QLatin1String("-")) {
+        keyboardMenu(text.at(0));
+        return true;
+    }
+    if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::NoModifier) {
+        SkinMenuTracker::trackBar(m_view.get(), nullptr, false);
+        return true;
+    }
+    return false;
+}
 
 void SkinMenuBar::setSkinEngine(SkinEngine* engine)
 {
     m_engine = engine;
-    m_root->setSkinEngine(engine);
     takeSkin();
     relayout();
 }
@@ -315,30 +325,9 @@ void SkinMenuBar::takeSkin()
     m_root->setSkinEngine(m_engine);
     SkinMenuSkin skin = SkinMenuSkin::from(m_root);
     // The background comes from the bar's own object.
-    SkinObject* barObject =
-        (m_engine && m_engine->hasSkin()) ? m_engine->findObject(QStringLiteral("MenuBar")) : nullptr;
-    SkinObject* frame = childNamed(barObject, QStringLiteral("Frame"));
+    SkinObject* frame = childNamed(m_root->menuBarObject(), QStringLiteral("Frame"));
     skin.barFrame = frame ? frame->copyTree() : nullptr;
     setBarSkin(std::move(skin));
-}
-
-bool SkinMenuBar::event(QEvent* event)
-{
-    if (event->type() == QEvent::Type(CM_SKINCHANGING)) {
-        auto* change = static_cast<SkinChangeEvent*>(event);
-        if (change->engine() == m_engine) {
-            setBarSkin(SkinMenuSkin());
-            m_root->unlinkSkin();
-        }
-        return true;
-    }
-    if (event->type() == QEvent::Type(CM_SKINCHANGED)) {
-        auto* change = static_cast<SkinChangeEvent*>(event);
-        if (change->engine() == m_engine)
-            setSkinEngine(m_engine);
-        return true;
-    }
-    return SkinCustomMenuBar::event(event);
 }
 
 } // namespace corvane::skin

@@ -140,7 +140,7 @@ std::unique_ptr<ProgramMenu> buildProgramMenu(QWidget* window, SkinEngine* engin
     auto* bar = new SkinMenuBar(window);
     bar->setObjectName(QStringLiteral("SkinMenuBar1"));
     bar->setGeometry(0, 0, 632, 20);
-    bar->setAlignment(SkinCustomMenuBar::Alignment::Top);
+    bar->setAlignment(SkinMenuBar::Alignment::Top);
     menu->bar = bar;
 
     auto makeItem = [&](const char* name, const QString& caption) {
