@@ -111,7 +111,7 @@ void SkinMenuBar::resizeEvent(QResizeEvent*)
 
 void SkinMenuBar::paintEvent(QPaintEvent*)
 {
-    // No buffering (spNoBuffer) in the sense of the skin: the bar's picture
+    // No off-screen buffer of the whole window: the bar's picture
     // goes straight to the bar. The picture itself is kept per look (see
     // pictureKey) and painted again only when something it shows changed.
     QPainter painter(this);
