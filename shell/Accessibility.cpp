@@ -44,7 +44,7 @@ QAccessibleInterface* ownControl(const QString&, QObject* object)
         return new OwnControl(button, QAccessible::Button, [button] { button->click(); });
     if (auto* button = qobject_cast<flat::FlatButton*>(object))
         return new OwnControl(button, QAccessible::Button, [button] { button->click(); });
-    if (auto* bar = qobject_cast<skin::SkinCustomMenuBar*>(object))
+    if (auto* bar = qobject_cast<skin::SkinMenuBar*>(object))
         return new OwnControl(bar, QAccessible::MenuBar);
     if (auto* board = qobject_cast<BoardView*>(object))
         return new OwnControl(board, QAccessible::Canvas);

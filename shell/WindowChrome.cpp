@@ -15,27 +15,25 @@ static skin::SkinEngine* skinEngine1(MainWindow& form);
 
 // SkinMenuBar1: the skinned menu bar drawn by SkinEngine1, aligned to the top
 // of the client area, with CustomItem5 "游 戏" and its six entries. The items
-// belong to the form; each entry's OnClick runs the form's handler after the
-// menu has closed.
+// belong to the form; each entry's triggered() runs the form's handler after
+// the menu has closed.
 QWidget* createMenuBar(MainWindow& form, QWidget* client)
 {
     auto* bar = new skin::SkinMenuBar(client);
     bar->setObjectName(QStringLiteral("SkinMenuBar1"));
     bar->setGeometry(0, 0, MainWindow::ClientWidth, 20);
-    bar->setAlign(skin::SkinCustomMenuBar::alTop);
-    bar->Performance = skin::spNoBuffer;
-    bar->Transparent = false;
+    bar->setAlignment(skin::SkinMenuBar::Alignment::Top);
 
     auto item = [&form](const char* name, const QString& caption, void (MainWindow::*handler)()) {
-        auto* entry = new skin::SkinItem(&form);
+        auto* entry = new skin::SkinMenuItem(&form);
         entry->setObjectName(QString::fromLatin1(name));
-        entry->Caption = caption; // plain text: no shortcut keys, no accelerator letters
+        entry->setCaption(caption); // plain text: no shortcut keys, no accelerator letters
         if (handler)
-            entry->OnClick = [&form, handler](skin::SkinCustomItem*) { (form.*handler)(); };
+            QObject::connect(entry, &skin::SkinMenuItem::triggered, &form, handler);
         return entry;
     };
-    skin::SkinItem* game = item("CustomItem5", QStringLiteral("游 戏"), nullptr);
-    bar->Items()->add(game);
+    skin::SkinMenuItem* game = item("CustomItem5", QStringLiteral("游 戏"), nullptr);
+    bar->rootItem()->add(game);
     game->add(item("CustomItem1", QStringLiteral("重新开始"), &MainWindow::CustomItem1Click));
     game->add(item("CustomItem2", QStringLiteral("设置..."), &MainWindow::CustomItem2Click));
     game->add(item("CustomItem3", QStringLiteral("关于..."), &MainWindow::CustomItem3Click));

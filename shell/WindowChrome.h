@@ -17,7 +17,7 @@ class MainWindow;
 // SkinMenuBar1 at 0,0, 632 x 20: the skinned menu bar with the one menu
 // CustomItem5 "游 戏" and its entries CustomItem1 "重新开始", CustomItem2
 // "设置...", CustomItem3 "关于...", CustomItem4 "帮助", CustomItem6 "-" and
-// CustomItem7 "退出" (SkinItem components of the form), wired to the form's
+// CustomItem7 "退出" (SkinMenuItem components of the form), wired to the form's
 // CustomItemNClick handlers.
 QWidget* createMenuBar(MainWindow& form, QWidget* client);
 

@@ -1,18 +1,16 @@
 #include "skin/menu/SkinItemView.h"
 
-#include <QCoreApplication>
 #include <QPainter>
-#include <QStatusTipEvent>
 
 namespace corvane::skin {
 
-SkinItemView::SkinItemView(SkinCustomItem* item, Qt::Orientation orientation, QWidget* host, SkinMenuSkin* skin)
+SkinItemView::SkinItemView(SkinMenuItem* item, Qt::Orientation orientation, QWidget* host, SkinMenuSkin* skin)
     : m_item(item), m_orientation(orientation), m_host(host), m_skin(skin)
 {
     m_scrollTimer.setInterval(MenuScrollInterval);
     QObject::connect(&m_scrollTimer, &QTimer::timeout, [this] {
-        const int direction = m_hotStrip == 1 ? -1 : 1;
-        if (m_hotStrip == 0 || !canScroll(direction)) {
+        const int direction = m_hotStrip == ScrollStrip::Up ? -1 : 1;
+        if (m_hotStrip == ScrollStrip::None || !canScroll(direction)) {
             m_scrollTimer.stop();
             return;
         }
@@ -22,18 +20,18 @@ SkinItemView::SkinItemView(SkinCustomItem* item, Qt::Orientation orientation, QW
 
 SkinItemView::~SkinItemView() = default;
 
-QList<SkinCustomItem*> SkinItemView::shownItems() const
+QList<SkinMenuItem*> SkinItemView::shownItems() const
 {
-    QList<SkinCustomItem*> shown;
-    const QList<SkinCustomItem*>& all = m_item->items();
+    QList<SkinMenuItem*> shown;
+    const QList<SkinMenuItem*>& all = m_item->items();
     if (!scrolls()) {
-        for (SkinCustomItem* item : all)
-            if (item->Visible)
+        for (SkinMenuItem* item : all)
+            if (item->isVisible())
                 shown.append(item);
         return shown;
     }
-    for (int i = qMax(0, m_item->firstVisible); i < all.size() && shown.size() < m_item->ScrollCount; ++i)
-        if (all[i]->Visible)
+    for (int i = qMax(0, m_item->firstShown()); i < all.size() && shown.size() < m_item->scrollCount(); ++i)
+        if (all[i]->isVisible())
             shown.append(all[i]);
     return shown;
 }
@@ -42,16 +40,16 @@ void SkinItemView::layout(const QRect& inner)
 {
     m_inner = inner;
     m_origin = inner.topLeft();
-    for (SkinCustomItem* item : m_item->items())
-        item->rect = QRect();
-    const QList<SkinCustomItem*> shown = shownItems();
+    for (SkinMenuItem* item : m_item->items())
+        item->setRect(QRect());
+    const QList<SkinMenuItem*> shown = shownItems();
 
     if (isBar()) {
         int x = inner.left();
         int tallest = 0;
-        for (SkinCustomItem* item : shown) {
+        for (SkinMenuItem* item : shown) {
             const QSize size = SkinMenuPainter::measureBarItem(item, *m_skin);
-            item->rect = QRect(x, inner.top(), size.width(), size.height());
+            item->setRect(QRect(x, inner.top(), size.width(), size.height()));
             x += size.width();
             tallest = qMax(tallest, size.height());
         }
@@ -63,8 +61,8 @@ void SkinItemView::layout(const QRect& inner)
     // a scrolled popup does not show at the moment, so the width stays put.
     m_glyphWidth = SkinMenuPainter::glyphColumnWidth(m_item);
     int width = 0;
-    for (SkinCustomItem* item : m_item->items())
-        if (item->Visible)
+    for (SkinMenuItem* item : m_item->items())
+        if (item->isVisible())
             width = qMax(width, SkinMenuPainter::measurePopupItem(item, *m_skin, m_glyphWidth).width());
     int y = inner.top();
     m_upStrip = m_downStrip = QRect();
@@ -72,9 +70,9 @@ void SkinItemView::layout(const QRect& inner)
         m_upStrip = QRect(inner.left(), y, width, MenuScrollStripHeight);
         y += MenuScrollStripHeight;
     }
-    for (SkinCustomItem* item : shown) {
+    for (SkinMenuItem* item : shown) {
         const int height = SkinMenuPainter::measurePopupItem(item, *m_skin, m_glyphWidth).height();
-        item->rect = QRect(inner.left(), y, width, height);
+        item->setRect(QRect(inner.left(), y, width, height));
         y += height;
     }
     if (scrolls()) {
@@ -84,30 +82,30 @@ void SkinItemView::layout(const QRect& inner)
     m_content = QSize(width, y - inner.top());
 }
 
-SkinCustomItem* SkinItemView::itemAt(const QPoint& point) const
+SkinMenuItem* SkinItemView::itemAt(const QPoint& point) const
 {
-    for (SkinCustomItem* item : shownItems())
-        if (item->rect.contains(point))
+    for (SkinMenuItem* item : shownItems())
+        if (item->rect().contains(point))
             return item;
     return nullptr;
 }
 
-int SkinItemView::stripAt(const QPoint& point) const
+ScrollStrip SkinItemView::stripAt(const QPoint& point) const
 {
     if (!scrolls())
-        return 0;
+        return ScrollStrip::None;
     if (m_upStrip.contains(point))
-        return 1;
+        return ScrollStrip::Up;
     if (m_downStrip.contains(point))
-        return 2;
-    return 0;
+        return ScrollStrip::Down;
+    return ScrollStrip::None;
 }
 
-void SkinItemView::setHot(SkinCustomItem* item)
+void SkinItemView::setHot(SkinMenuItem* item)
 {
     if (item == m_hot)
         return;
-    SkinCustomItem* old = m_hot;
+    SkinMenuItem* old = m_hot;
     m_hot = item;
     if (item && scrolls())
         ensureShown(item);
@@ -115,28 +113,19 @@ void SkinItemView::setHot(SkinCustomItem* item)
         repaintItem(old);
     if (item)
         repaintItem(item);
-    // The hot item's hint becomes the application's hint: windows show it
-    // as their status tip.
-    if (item && tracking && !item->Hint.isEmpty()) {
-        QWidget* window = item->form ? item->form.data() : (m_host ? m_host->window() : nullptr);
-        if (window) {
-            QStatusTipEvent tip(item->Hint);
-            QCoreApplication::sendEvent(window, &tip);
-        }
-    }
 }
 
-SkinCustomItem* SkinItemView::firstItem() const
+SkinMenuItem* SkinItemView::firstItem() const
 {
-    for (SkinCustomItem* item : shownItems())
-        if (item->isSelectable() && item->special == SkinItemSpecial::None)
+    for (SkinMenuItem* item : shownItems())
+        if (item->isSelectable())
             return item;
     return nullptr;
 }
 
-SkinCustomItem* SkinItemView::neighbour(int step) const
+SkinMenuItem* SkinItemView::neighbour(int step) const
 {
-    const QList<SkinCustomItem*>& all = m_item->items();
+    const QList<SkinMenuItem*>& all = m_item->items();
     const int count = int(all.size());
     if (count == 0)
         return nullptr;
@@ -149,20 +138,20 @@ SkinCustomItem* SkinItemView::neighbour(int step) const
     return m_hot;
 }
 
-SkinCustomItem* SkinItemView::itemWithAccelerator(QChar character) const
+SkinMenuItem* SkinItemView::itemWithAccelerator(QChar character) const
 {
     const QString wanted = QStringLiteral("&") + character.toUpper();
-    for (SkinCustomItem* item : m_item->items())
-        if (item->Visible && item->Caption.toUpper().contains(wanted))
+    for (SkinMenuItem* item : m_item->items())
+        if (item->isVisible() && item->caption().toUpper().contains(wanted))
             return item;
     return nullptr;
 }
 
-int SkinItemView::stateOf(const SkinCustomItem* item) const
+int SkinItemView::stateOf(const SkinMenuItem* item) const
 {
     if (item != m_hot)
         return MenuItemStateNormal;
-    return tracking ? MenuItemStateTracking : MenuItemStateHot;
+    return m_tracking ? MenuItemStateTracking : MenuItemStateHot;
 }
 
 // ---------------------------------------------------------------------------
@@ -172,18 +161,18 @@ bool SkinItemView::canScroll(int direction) const
 {
     if (!scrolls())
         return false;
-    const QList<SkinCustomItem*>& all = m_item->items();
+    const QList<SkinMenuItem*>& all = m_item->items();
     if (direction < 0) {
-        for (int i = qMin(m_item->firstVisible, int(all.size())) - 1; i >= 0; --i)
-            if (all[i]->Visible)
+        for (int i = qMin(m_item->firstShown(), int(all.size())) - 1; i >= 0; --i)
+            if (all[i]->isVisible())
                 return true;
         return false;
     }
-    const QList<SkinCustomItem*> shown = shownItems();
+    const QList<SkinMenuItem*> shown = shownItems();
     if (shown.isEmpty())
         return false;
     for (int i = int(all.indexOf(shown.last())) + 1; i < all.size(); ++i)
-        if (all[i]->Visible)
+        if (all[i]->isVisible())
             return true;
     return false;
 }
@@ -192,35 +181,35 @@ void SkinItemView::scroll(int direction)
 {
     if (!canScroll(direction))
         return;
-    const QList<SkinCustomItem*>& all = m_item->items();
-    int index = m_item->firstVisible;
+    const QList<SkinMenuItem*>& all = m_item->items();
+    int index = m_item->firstShown();
     do {
         index += direction;
-    } while (index > 0 && index < all.size() && !all[index]->Visible);
-    m_item->firstVisible = qBound(0, index, int(all.size()) - 1);
+    } while (index > 0 && index < all.size() && !all[index]->isVisible());
+    m_item->setFirstShown(qBound(0, index, int(all.size()) - 1));
     layout(m_inner);
     if (m_host)
         m_host->repaint();
 }
 
-void SkinItemView::ensureShown(SkinCustomItem* item)
+void SkinItemView::ensureShown(SkinMenuItem* item)
 {
     if (!scrolls() || !item)
         return;
-    const QList<SkinCustomItem*>& all = m_item->items();
+    const QList<SkinMenuItem*>& all = m_item->items();
     const int target = int(all.indexOf(item));
     if (target < 0)
         return;
     bool moved = false;
-    if (target < m_item->firstVisible) {
-        m_item->firstVisible = target;
+    if (target < m_item->firstShown()) {
+        m_item->setFirstShown(target);
         moved = true;
     } else {
         while (!shownItems().contains(item) && canScroll(1)) {
-            int index = m_item->firstVisible + 1;
-            while (index < all.size() && !all[index]->Visible)
+            int index = m_item->firstShown() + 1;
+            while (index < all.size() && !all[index]->isVisible())
                 ++index;
-            m_item->firstVisible = index;
+            m_item->setFirstShown(index);
             moved = true;
         }
     }
@@ -231,12 +220,12 @@ void SkinItemView::ensureShown(SkinCustomItem* item)
     }
 }
 
-void SkinItemView::setHotStrip(int strip)
+void SkinItemView::setHotStrip(ScrollStrip strip)
 {
     if (strip == m_hotStrip)
         return;
     m_hotStrip = strip;
-    if (strip != 0 && canScroll(strip == 1 ? -1 : 1))
+    if (strip != ScrollStrip::None && canScroll(strip == ScrollStrip::Up ? -1 : 1))
         m_scrollTimer.start();
     else
         m_scrollTimer.stop();
@@ -251,16 +240,16 @@ void SkinItemView::paintItems(QPainter& painter)
 {
     const QPalette palette = m_host ? m_host->palette() : QPalette();
     if (scrolls()) {
-        SkinMenuPainter::drawScrollStrip(painter, *m_skin, m_upStrip, true, m_hotStrip == 1, palette);
-        SkinMenuPainter::drawScrollStrip(painter, *m_skin, m_downStrip, false, m_hotStrip == 2, palette);
+        SkinMenuPainter::drawScrollStrip(painter, *m_skin, m_upStrip, true, m_hotStrip == ScrollStrip::Up, palette);
+        SkinMenuPainter::drawScrollStrip(painter, *m_skin, m_downStrip, false, m_hotStrip == ScrollStrip::Down, palette);
     }
-    for (SkinCustomItem* item : shownItems())
+    for (SkinMenuItem* item : shownItems())
         paintItem(painter, item);
 }
 
-void SkinItemView::paintItem(QPainter& painter, SkinCustomItem* item)
+void SkinItemView::paintItem(QPainter& painter, SkinMenuItem* item)
 {
-    if (item->rect.isEmpty())
+    if (item->rect().isEmpty())
         return;
     const QPalette palette = m_host ? m_host->palette() : QPalette();
     if (isBar())
@@ -269,10 +258,10 @@ void SkinItemView::paintItem(QPainter& painter, SkinCustomItem* item)
         SkinMenuPainter::drawPopupItem(painter, *m_skin, item, stateOf(item), m_glyphWidth, palette);
 }
 
-void SkinItemView::repaintItem(SkinCustomItem* item)
+void SkinItemView::repaintItem(SkinMenuItem* item)
 {
-    if (m_host && item && !item->rect.isEmpty() && m_host->isVisible())
-        m_host->repaint(item->rect);
+    if (m_host && item && !item->rect().isEmpty() && m_host->isVisible())
+        m_host->repaint(item->rect());
 }
 
 } // namespace corvane::skin

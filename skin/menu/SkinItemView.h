@@ -18,18 +18,20 @@
 
 namespace corvane::skin {
 
+// The two strips of a scrolled popup, above and below its items.
+enum class ScrollStrip { None, Up, Down };
+
 class SkinItemView {
 public:
-    SkinItemView(SkinCustomItem* item, Qt::Orientation orientation, QWidget* host, SkinMenuSkin* skin);
+    SkinItemView(SkinMenuItem* item, Qt::Orientation orientation, QWidget* host, SkinMenuSkin* skin);
     ~SkinItemView();
     SkinItemView(const SkinItemView&) = delete;
     SkinItemView& operator=(const SkinItemView&) = delete;
 
-    SkinCustomItem* item() const { return m_item; }
+    SkinMenuItem* item() const { return m_item; }
     bool isBar() const { return m_orientation == Qt::Horizontal; }
     QWidget* host() const { return m_host; }
     SkinMenuSkin* skin() const { return m_skin; }
-    void setSkin(SkinMenuSkin* skin) { m_skin = skin; }
 
     // ---- Layout (host window coordinates).
     // Places the shown items from the inner rectangle's top-left corner and
@@ -41,57 +43,63 @@ public:
     int glyphWidth() const { return m_glyphWidth; }
     // Visible sub-items in order; in a scrolled popup only the window of
     // ScrollCount items from the first visible one.
-    QList<SkinCustomItem*> shownItems() const;
+    QList<SkinMenuItem*> shownItems() const;
     bool scrolls() const { return !isBar() && m_item->scrolls(); }
-    QRect upStrip() const { return m_upStrip; }
-    QRect downStrip() const { return m_downStrip; }
 
     // ---- Hit testing in host coordinates.
-    SkinCustomItem* itemAt(const QPoint& point) const;
-    // 0 none, 1 the scroll-up strip, 2 the scroll-down strip.
-    int stripAt(const QPoint& point) const;
+    SkinMenuItem* itemAt(const QPoint& point) const;
+    ScrollStrip stripAt(const QPoint& point) const;
 
     // ---- The hot item. A change is painted at once.
-    SkinCustomItem* hot() const { return m_hot; }
-    void setHot(SkinCustomItem* item);
-    // First selectable item (the first shown one when scrolled; special
-    // items and separators skipped).
-    SkinCustomItem* firstItem() const;
+    SkinMenuItem* hot() const { return m_hot; }
+    void setHot(SkinMenuItem* item);
+    // First selectable item (the first shown one when scrolled; separators
+    // skipped).
+    SkinMenuItem* firstItem() const;
     // The previous (-1) or next (+1) selectable item from the hot one,
     // wrapping at the ends and skipping invisible items and separators.
-    SkinCustomItem* neighbour(int step) const;
+    SkinMenuItem* neighbour(int step) const;
     // The item whose caption holds "&" + the character (upper-cased).
-    SkinCustomItem* itemWithAccelerator(QChar character) const;
+    SkinMenuItem* itemWithAccelerator(QChar character) const;
     // The skin state of an item: 5 hot outside menu mode, 7 hot in it, else 0.
-    int stateOf(const SkinCustomItem* item) const;
+    int stateOf(const SkinMenuItem* item) const;
 
     // ---- Scrolling.
     bool canScroll(int direction) const; // -1 up, +1 down
     void scroll(int direction);
     // Moves the window of shown items so that `item` is shown.
-    void ensureShown(SkinCustomItem* item);
+    void ensureShown(SkinMenuItem* item);
     // Starts or stops the 100 ms repeat for the strip under the pointer.
-    void setHotStrip(int strip);
-    int hotStrip() const { return m_hotStrip; }
-    bool scrollTimerActive() const { return m_scrollTimer.isActive(); }
+    void setHotStrip(ScrollStrip strip);
 
     // ---- Painting of the items (and strips) on a painter in host coordinates.
     void paintItems(QPainter& painter);
-    void paintItem(QPainter& painter, SkinCustomItem* item);
+    void paintItem(QPainter& painter, SkinMenuItem* item);
     // Repaints one item's rectangle now.
-    void repaintItem(SkinCustomItem* item);
+    void repaintItem(SkinMenuItem* item);
 
     // ---- Tracking state.
-    bool tracking = false;    // in menu mode
-    bool submenuOpen = false; // a child popup is (or should be) open
-    SkinItemView* child = nullptr;
-    SkinItemView* parent = nullptr;
-    QEventLoop* loop = nullptr; // this level's loop while it runs
-    bool done = false;          // the loop must return
-    bool pendingOpen = false;   // open the hot item's sub-items next
+    // In menu mode: a hot item shows the tracking state.
+    void setTracking(bool tracking) { m_tracking = tracking; }
+    // A child popup is (or should be) open.
+    bool isSubmenuOpen() const { return m_submenuOpen; }
+    void setSubmenuOpen(bool open) { m_submenuOpen = open; }
+    SkinItemView* childLevel() const { return m_childLevel; }
+    void setChildLevel(SkinItemView* level) { m_childLevel = level; }
+    SkinItemView* parentLevel() const { return m_parentLevel; }
+    void setParentLevel(SkinItemView* level) { m_parentLevel = level; }
+    // This level's loop while it runs.
+    QEventLoop* loop() const { return m_loop; }
+    void setLoop(QEventLoop* loop) { m_loop = loop; }
+    // The loop must return.
+    bool isDone() const { return m_done; }
+    void setDone(bool done) { m_done = done; }
+    // The loop opens the hot item's sub-items next.
+    bool opensHotItemNext() const { return m_opensHotItemNext; }
+    void setOpensHotItemNext(bool open) { m_opensHotItemNext = open; }
 
 private:
-    SkinCustomItem* m_item;
+    SkinMenuItem* m_item;
     Qt::Orientation m_orientation;
     QPointer<QWidget> m_host;
     SkinMenuSkin* m_skin;
@@ -99,11 +107,19 @@ private:
     QRect m_inner;
     QSize m_content;
     int m_glyphWidth = MenuGlyphColumnWidth;
-    QPointer<SkinCustomItem> m_hot;
+    QPointer<SkinMenuItem> m_hot;
     QRect m_upStrip;
     QRect m_downStrip;
-    int m_hotStrip = 0;
+    ScrollStrip m_hotStrip = ScrollStrip::None;
     QTimer m_scrollTimer;
+
+    bool m_tracking = false;
+    bool m_submenuOpen = false;
+    SkinItemView* m_childLevel = nullptr;
+    SkinItemView* m_parentLevel = nullptr;
+    QEventLoop* m_loop = nullptr;
+    bool m_done = false;
+    bool m_opensHotItemNext = false;
 };
 
 } // namespace corvane::skin

@@ -24,19 +24,11 @@ bool isOpaque(const QImage& image)
     return true;
 }
 
-void unlinkAll(SkinCustomItem* item)
-{
-    if (auto* skinned = qobject_cast<SkinItem*>(item))
-        skinned->unlinkSkin();
-    for (SkinCustomItem* child : item->items())
-        unlinkAll(child);
-}
-
 } // namespace
 
-SkinCustomMenuBar::SkinCustomMenuBar(QWidget* parent) : QWidget(parent)
+SkinMenuBar::SkinMenuBar(QWidget* parent) : QWidget(parent)
 {
-    m_root = new SkinItem(this);
+    m_root = new SkinMenuItem(this);
     m_root->setObjectName(QString());
     m_view = std::make_unique<SkinItemView>(m_root, Qt::Horizontal, this, &m_skin);
     setMouseTracking(true);
@@ -49,37 +41,19 @@ SkinCustomMenuBar::SkinCustomMenuBar(QWidget* parent) : QWidget(parent)
         qApp->installEventFilter(this);
 }
 
-SkinCustomMenuBar::~SkinCustomMenuBar()
+SkinMenuBar::~SkinMenuBar()
 {
     if (SkinMenuTracker* tracker = SkinMenuTracker::current(); tracker && tracker->levels().contains(m_view.get()))
         tracker->endMenuMode();
 }
 
-void SkinCustomMenuBar::setAlign(BarAlignment align)
+void SkinMenuBar::setAlignment(Alignment alignment)
 {
-    m_align = align;
+    m_alignment = alignment;
     followParent();
 }
 
-void SkinCustomMenuBar::setAutoSize(bool autoSize)
-{
-    m_autoSize = autoSize;
-    relayout();
-}
-
-void SkinCustomMenuBar::setPopupMenuOptions(const SkinPopupMenuOptions& options)
-{
-    m_popupOptions = options;
-    m_root->applyPopupOptions(options);
-}
-
-void SkinCustomMenuBar::setShowBevel(bool show)
-{
-    m_showBevel = show;
-    update();
-}
-
-void SkinCustomMenuBar::setBarSkin(SkinMenuSkin skin)
+void SkinMenuBar::setBarSkin(SkinMenuSkin skin)
 {
     m_skin = std::move(skin);
     m_skin.setHost(this);
@@ -87,60 +61,57 @@ void SkinCustomMenuBar::setBarSkin(SkinMenuSkin skin)
     forgetPictures();
 }
 
-void SkinCustomMenuBar::forgetPictures()
+void SkinMenuBar::forgetPictures()
 {
     m_pictures.clear();
 }
 
-void SkinCustomMenuBar::loaded()
+void SkinMenuBar::loaded()
 {
-    m_root->applyPopupOptions(m_popupOptions);
-    m_root->setFormAll(window());
+    m_root->setOwnerWindowAll(window());
     takeSkin();
     relayout();
 }
 
-void SkinCustomMenuBar::relayout()
+void SkinMenuBar::relayout()
 {
     // Measure, then size the bar and place the items in its inner rectangle.
     m_view->layout(SkinMenuPainter::barInnerRect(m_skin, rect()));
-    if (m_autoSize) {
-        int height;
-        if (m_skin.barFrame) {
-            height = m_skin.barFrame->height();
-        } else {
-            int tallest = 0;
-            for (SkinCustomItem* item : m_view->shownItems())
-                tallest = qMax(tallest, item->rect.height());
-            height = SkinMenuPainter::barHeight(m_skin, tallest);
-        }
-        if (height != this->height())
-            resize(width(), height);
+    int height;
+    if (m_skin.barFrame) {
+        height = m_skin.barFrame->height();
+    } else {
+        int tallest = 0;
+        for (SkinMenuItem* item : m_view->shownItems())
+            tallest = qMax(tallest, item->rect().height());
+        height = SkinMenuPainter::barHeight(m_skin, tallest);
     }
+    if (height != this->height())
+        resize(width(), height);
     followParent();
     m_view->layout(SkinMenuPainter::barInnerRect(m_skin, rect()));
     update();
 }
 
-void SkinCustomMenuBar::followParent()
+void SkinMenuBar::followParent()
 {
     QWidget* parent = parentWidget();
-    if (!parent || m_align == alNone)
+    if (!parent || m_alignment == Alignment::None)
         return;
-    const int y = m_align == alTop ? 0 : parent->height() - height();
+    const int y = m_alignment == Alignment::Top ? 0 : parent->height() - height();
     const QRect wanted(0, y, parent->width(), height());
     if (geometry() != wanted)
         setGeometry(wanted);
 }
 
-void SkinCustomMenuBar::resizeEvent(QResizeEvent*)
+void SkinMenuBar::resizeEvent(QResizeEvent*)
 {
     m_view->layout(SkinMenuPainter::barInnerRect(m_skin, rect()));
 }
 
-void SkinCustomMenuBar::paintEvent(QPaintEvent*)
+void SkinMenuBar::paintEvent(QPaintEvent*)
 {
-    // No buffering (spNoBuffer) in the sense of the skin: the bar's picture
+    // No off-screen buffer of the whole window: the bar's picture
     // goes straight to the bar. The picture itself is kept per look (see
     // pictureKey) and painted again only when something it shows changed.
     QPainter painter(this);
@@ -157,7 +128,7 @@ void SkinCustomMenuBar::paintEvent(QPaintEvent*)
     painter.drawImage(QPoint(0, 0), *picture);
 }
 
-qreal SkinCustomMenuBar::pictureRatio(const QTransform& toDevice) const
+qreal SkinMenuBar::pictureRatio(const QTransform& toDevice) const
 {
     // The picture is painted with the target's scale and copied pixel for
     // pixel: only a uniform scale that puts the bar on whole device pixels
@@ -172,32 +143,31 @@ qreal SkinCustomMenuBar::pictureRatio(const QTransform& toDevice) const
     return ratio;
 }
 
-void SkinCustomMenuBar::paintBar(QPainter& painter)
+void SkinMenuBar::paintBar(QPainter& painter)
 {
-    SkinMenuPainter::drawBarBackground(painter, m_skin, rect(), palette(), m_showBevel);
+    SkinMenuPainter::drawBarBackground(painter, m_skin, rect(), palette());
     m_view->paintItems(painter);
 }
 
-SkinLookKey SkinCustomMenuBar::pictureKey(qreal ratio) const
+SkinLookKey SkinMenuBar::pictureKey(qreal ratio) const
 {
     SkinLookKey key;
-    key.numbers << width() << height() << qRound64(ratio * 1000) << m_showBevel << layoutDirection()
+    key.numbers << width() << height() << qRound64(ratio * 1000) << layoutDirection()
                 << qint64(m_skinGeneration) << qint64(reinterpret_cast<quintptr>(m_skin.barFrame.get()))
                 << qint64(reinterpret_cast<quintptr>(m_skin.barItem.get())) << palette().cacheKey();
     // Captions, flags and places are plain fields of the items, changed
     // without telling the bar: they are compared on every repaint.
-    for (SkinCustomItem* item : m_view->shownItems()) {
-        const QRect& r = item->rect;
-        key.numbers << r.x() << r.y() << r.width() << r.height() << item->Enabled << int(item->special)
-                    << m_view->stateOf(item);
-        key.text += item->Caption;
+    for (SkinMenuItem* item : m_view->shownItems()) {
+        const QRect& r = item->rect();
+        key.numbers << r.x() << r.y() << r.width() << r.height() << item->isEnabled() << m_view->stateOf(item);
+        key.text += item->caption();
         key.text += QChar(0);
     }
     key << font() << SkinMenuPainter::plainFont();
     return key;
 }
 
-QImage SkinCustomMenuBar::paintPicture(qreal ratio)
+QImage SkinMenuBar::paintPicture(qreal ratio)
 {
     QImage image(qRound(width() * ratio), qRound(height() * ratio), QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
@@ -217,7 +187,7 @@ QImage SkinCustomMenuBar::paintPicture(qreal ratio)
     return isOpaque(image) ? image.convertToFormat(QImage::Format_RGB32) : image;
 }
 
-void SkinCustomMenuBar::changeEvent(QEvent* event)
+void SkinMenuBar::changeEvent(QEvent* event)
 {
     switch (event->type()) {
     case QEvent::FontChange:
@@ -230,25 +200,25 @@ void SkinCustomMenuBar::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
 }
 
-void SkinCustomMenuBar::mouseMoveEvent(QMouseEvent* event)
+void SkinMenuBar::mouseMoveEvent(QMouseEvent* event)
 {
     if (SkinMenuTracker::inMenuMode())
         return;
-    SkinCustomItem* item = m_view->itemAt(event->position().toPoint());
+    SkinMenuItem* item = m_view->itemAt(event->position().toPoint());
     m_view->setHot(item && item->isSelectable() ? item : nullptr);
 }
 
-void SkinCustomMenuBar::leaveEvent(QEvent*)
+void SkinMenuBar::leaveEvent(QEvent*)
 {
     if (!SkinMenuTracker::inMenuMode())
         m_view->setHot(nullptr);
 }
 
-void SkinCustomMenuBar::mousePressEvent(QMouseEvent* event)
+void SkinMenuBar::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton || SkinMenuTracker::inMenuMode())
         return;
-    SkinCustomItem* item = m_view->itemAt(event->position().toPoint());
+    SkinMenuItem* item = m_view->itemAt(event->position().toPoint());
     if (!item || !item->isSelectable())
         return;
     if (!item->hasVisibleItems()) {
@@ -258,37 +228,49 @@ void SkinCustomMenuBar::mousePressEvent(QMouseEvent* event)
     trackItem(item, true);
 }
 
-void SkinCustomMenuBar::trackItem(SkinCustomItem* item, bool open)
+void SkinMenuBar::trackItem(SkinMenuItem* item, bool open)
 {
     SkinMenuTracker::trackBar(m_view.get(), item, open);
 }
 
-void SkinCustomMenuBar::keyboardMenu(QChar character)
+void SkinMenuBar::keyboardMenu(QChar character)
 {
     if (SkinMenuTracker::inMenuMode() || !isVisible())
         return;
     SkinMenuTracker::trackBar(m_view.get(), nullptr, false, character);
 }
 
-bool SkinCustomMenuBar::offerShortCut(int key, Qt::KeyboardModifiers modifiers)
+bool SkinMenuBar::offerShortCut(int key, Qt::KeyboardModifiers modifiers)
 {
-    SkinCustomItem* item = m_root->findShortCut(shortCutOf(key, modifiers));
-    if (!item || !item->Enabled || item->isSeparator() || item->hasVisibleItems())
+    SkinMenuItem* item = m_root->findShortcut(shortcutOf(key, modifiers));
+    if (!item || !item->isEnabled() || item->isSeparator() || item->hasVisibleItems())
         return false;
     item->click();
     return true;
 }
 
-bool SkinCustomMenuBar::event(QEvent* event)
+bool SkinMenuBar::event(QEvent* event)
 {
-    if (event->type() == QEvent::Polish && !m_skin.barFrame && !testAttribute(Qt::WA_Resized)) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::Type(CM_SKINCHANGING) || type == QEvent::Type(CM_SKINCHANGED)) {
+        if (static_cast<SkinChangeEvent*>(event)->engine() == m_engine) {
+            if (type == QEvent::Type(CM_SKINCHANGED)) {
+                setSkinEngine(m_engine);
+            } else {
+                setBarSkin(SkinMenuSkin());
+                m_root->unlinkSkin();
+            }
+        }
+        return true;
+    }
+    if (type == QEvent::Polish && !m_skin.barFrame && !testAttribute(Qt::WA_Resized)) {
         // Without a skin, and not sized yet, the bar has the height of the
         // system's menu bar. Measured here rather than when the bar is made,
         // so that a bar that gets its skin first never opens the system
         // menu font.
         resize(width(), SkinMenuPainter::barHeight(m_skin, QFontMetrics(SkinMenuPainter::plainFont()).height() + 6));
     }
-    if (event->type() == QEvent::Type(CM_SKINREDRAW)) {
+    if (type == QEvent::Type(CM_SKINREDRAW)) {
         // A skin object of the bar changed its look.
         forgetPictures();
         update();
@@ -297,7 +279,7 @@ bool SkinCustomMenuBar::event(QEvent* event)
     return QWidget::event(event);
 }
 
-bool SkinCustomMenuBar::eventFilter(QObject* watched, QEvent* event)
+bool SkinMenuBar::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == parentWidget() && event->type() == QEvent::Resize)
         followParent();
@@ -308,41 +290,32 @@ bool SkinCustomMenuBar::eventFilter(QObject* watched, QEvent* event)
         if (type == QEvent::WindowBlocked || type == QEvent::WindowDeactivate || type == QEvent::Hide)
             m_view->setHot(nullptr);
     }
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == window() && isVisible() && !SkinMenuTracker::inMenuMode()) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        const QString text = key->text();
-        if (key->modifiers() == Qt::AltModifier && !text.isEmpty() && text.at(0).isPrint() &&
-            text != QLatin1String(" ") && text != QLatin1String("-")) {
-            keyboardMenu(text.at(0));
-            return true;
-        }
-        if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::NoModifier) {
-            SkinMenuTracker::trackBar(m_view.get(), nullptr, false);
-            return true;
-        }
-    }
+    if (event->type() == QEvent::KeyPress && handleWindowKey(watched, static_cast<QKeyEvent*>(event)))
+        return true;
     return QWidget::eventFilter(watched, event);
 }
 
-// ---------------------------------------------------------------------------
-
-SkinMenuBar::SkinMenuBar(QWidget* parent) : SkinCustomMenuBar(parent)
-{ }
-
-SkinMenuBar::~SkinMenuBar() = default;
+bool SkinMenuBar::handleWindowKey(QObject* watched, QKeyEvent* key)
+{
+    if (!watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != window() || !isVisible() ||
+        SkinMenuTracker::inMenuMode())
+        return false;
+    const QString text = key->text();
+    if (key->modifiers() == Qt::AltModifier && !text.isEmpty() && text.at(0).isPrint() &&
+        text != QLatin1String(" ") && text != QLatin1String("-")) {
+        keyboardMenu(text.at(0));
+        return true;
+    }
+    if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::NoModifier) {
+        SkinMenuTracker::trackBar(m_view.get(), nullptr, false);
+        return true;
+    }
+    return false;
+}
 
 void SkinMenuBar::setSkinEngine(SkinEngine* engine)
 {
     m_engine = engine;
-    m_root->setSkinEngine(engine);
-    takeSkin();
-    relayout();
-}
-
-void SkinMenuBar::setSkinObject(const QString& name)
-{
-    m_skinObject = name;
     takeSkin();
     relayout();
 }
@@ -351,30 +324,10 @@ void SkinMenuBar::takeSkin()
 {
     m_root->setSkinEngine(m_engine);
     SkinMenuSkin skin = SkinMenuSkin::from(m_root);
-    // The background comes from the bar's own object (SkinObject).
-    SkinObject* barObject = (m_engine && m_engine->hasSkin()) ? m_engine->findObject(m_skinObject) : nullptr;
-    SkinObject* frame = childNamed(barObject, QStringLiteral("Frame"));
+    // The background comes from the bar's own object.
+    SkinObject* frame = childNamed(m_root->menuBarObject(), QStringLiteral("Frame"));
     skin.barFrame = frame ? frame->copyTree() : nullptr;
     setBarSkin(std::move(skin));
-}
-
-bool SkinMenuBar::event(QEvent* event)
-{
-    if (event->type() == QEvent::Type(CM_SKINCHANGING)) {
-        auto* change = static_cast<SkinChangeEvent*>(event);
-        if (change->engine() == m_engine) {
-            setBarSkin(SkinMenuSkin());
-            unlinkAll(m_root);
-        }
-        return true;
-    }
-    if (event->type() == QEvent::Type(CM_SKINCHANGED)) {
-        auto* change = static_cast<SkinChangeEvent*>(event);
-        if (change->engine() == m_engine)
-            setSkinEngine(m_engine);
-        return true;
-    }
-    return SkinCustomMenuBar::event(event);
 }
 
 } // namespace corvane::skin

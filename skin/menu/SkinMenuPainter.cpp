@@ -33,7 +33,7 @@ QColor plainTextColor(const QPalette& palette, bool hot, bool enabled)
 
 } // namespace
 
-SkinMenuSkin SkinMenuSkin::from(const SkinCustomItem* item)
+SkinMenuSkin SkinMenuSkin::from(const SkinMenuItem* item)
 {
     SkinMenuSkin skin;
     if (!item)
@@ -62,9 +62,9 @@ QFont SkinMenuPainter::plainFont()
 // ---------------------------------------------------------------------------
 // Measuring
 
-QSize SkinMenuPainter::measureBarItem(const SkinCustomItem* item, const SkinMenuSkin& skin)
+QSize SkinMenuPainter::measureBarItem(const SkinMenuItem* item, const SkinMenuSkin& skin)
 {
-    const QString caption = displayCaption(item->Caption);
+    const QString caption = displayCaption(item->caption());
     QSize size;
     if (SkinObject* object = skin.barItem.get()) {
         const QFont font = object->getFont().toQFont();
@@ -73,12 +73,10 @@ QSize SkinMenuPainter::measureBarItem(const SkinCustomItem* item, const SkinMenu
         const QFontMetrics metrics(plainFont());
         size = QSize(textWidth(plainFont(), caption) + 12, metrics.height() + 6);
     }
-    if (item->special != SkinItemSpecial::None)
-        size.setWidth(size.height());
     return size;
 }
 
-int SkinMenuPainter::glyphColumnWidth(SkinCustomItem* parent)
+int SkinMenuPainter::glyphColumnWidth(SkinMenuItem* parent)
 {
     SkinImageList* images = parent ? parent->effectiveImages() : nullptr;
     if (images && images->width() > SystemMenuCheckWidth)
@@ -86,12 +84,12 @@ int SkinMenuPainter::glyphColumnWidth(SkinCustomItem* parent)
     return MenuGlyphColumnWidth;
 }
 
-QSize SkinMenuPainter::measurePopupItem(SkinCustomItem* item, const SkinMenuSkin& skin, int glyphWidth)
+QSize SkinMenuPainter::measurePopupItem(SkinMenuItem* item, const SkinMenuSkin& skin, int glyphWidth)
 {
     if (item->isSeparator() && skin.popupSeparator)
         return QSize(skin.popupSeparator->width(), skin.popupSeparator->height());
-    const QString caption = item->isSeparator() ? QString() : displayCaption(item->Caption);
-    const QString shortCut = shortCutText(item->ShortCut);
+    const QString caption = item->isSeparator() ? QString() : displayCaption(item->caption());
+    const QString shortCut = shortcutText(item->shortcut());
     QSize size;
     if (SkinObject* object = skin.popupItem.get()) {
         const QFont font = object->getFont().toQFont();
@@ -131,7 +129,7 @@ QRect SkinMenuPainter::barInnerRect(const SkinMenuSkin& skin, const QRect& bar)
 // Drawing
 
 void SkinMenuPainter::drawBarBackground(QPainter& painter, SkinMenuSkin& skin, const QRect& bar,
-                                         const QPalette& palette, bool bevel)
+                                         const QPalette& palette)
 {
     if (SkinObject* frame = skin.barFrame.get()) {
         frame->setBounds(bar);
@@ -139,31 +137,27 @@ void SkinMenuPainter::drawBarBackground(QPainter& painter, SkinMenuSkin& skin, c
         return;
     }
     painter.fillRect(bar, palette.color(QPalette::Button));
-    if (bevel) {
-        painter.fillRect(QRect(bar.left(), bar.bottom() - 1, bar.width(), 1), palette.color(QPalette::Mid));
-        painter.fillRect(QRect(bar.left(), bar.bottom(), bar.width(), 1), palette.color(QPalette::Light));
-    }
 }
 
-void SkinMenuPainter::drawBarItem(QPainter& painter, SkinMenuSkin& skin, SkinCustomItem* item, int state,
+void SkinMenuPainter::drawBarItem(QPainter& painter, SkinMenuSkin& skin, SkinMenuItem* item, int state,
                                    const QPalette& palette)
 {
     if (SkinObject* object = skin.barItem.get()) {
-        object->setBounds(item->rect);
-        object->Text = item->Caption; // the skin underlines the accelerator letter
+        object->setBounds(item->rect());
+        object->Text = item->caption(); // the skin underlines the accelerator letter
         object->SecondText.clear();
-        object->Enabled = item->Enabled;
+        object->Enabled = item->isEnabled();
         object->setState(state);
         object->draw(painter);
         return;
     }
     const bool hot = state != MenuItemStateNormal;
     if (hot)
-        painter.fillRect(item->rect, palette.color(QPalette::Highlight));
+        painter.fillRect(item->rect(), palette.color(QPalette::Highlight));
     painter.save();
     painter.setFont(plainFont());
-    painter.setPen(plainTextColor(palette, hot, item->Enabled));
-    painter.drawText(item->rect, Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic, item->Caption);
+    painter.setPen(plainTextColor(palette, hot, item->isEnabled()));
+    painter.drawText(item->rect(), Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic, item->caption());
     painter.restore();
 }
 
@@ -179,10 +173,10 @@ void SkinMenuPainter::drawPopupBackground(QPainter& painter, SkinMenuSkin& skin,
     qDrawWinPanel(&painter, window, palette, false);
 }
 
-void SkinMenuPainter::drawPopupItem(QPainter& painter, SkinMenuSkin& skin, SkinCustomItem* item, int state,
+void SkinMenuPainter::drawPopupItem(QPainter& painter, SkinMenuSkin& skin, SkinMenuItem* item, int state,
                                      int glyphWidth, const QPalette& palette)
 {
-    const QRect r = item->rect;
+    const QRect r = item->rect();
     if (item->isSeparator()) {
         if (SkinObject* separator = skin.popupSeparator.get()) {
             separator->setBounds(r);
@@ -205,10 +199,10 @@ void SkinMenuPainter::drawPopupItem(QPainter& painter, SkinMenuSkin& skin, SkinC
     QColor fontColor;
     if (SkinObject* object = skin.popupItem.get()) {
         object->setBounds(r);
-        object->Text = item->Caption;
-        object->SecondText = shortCutText(item->ShortCut);
+        object->Text = item->caption();
+        object->SecondText = shortcutText(item->shortcut());
         object->TextMarginLeft = qMax(object->TextMarginLeft, glyphWidth);
-        object->Enabled = item->Enabled;
+        object->Enabled = item->isEnabled();
         object->setState(state);
         object->draw(painter);
         fontColor = toQColor(object->getFont().Color);
@@ -216,23 +210,23 @@ void SkinMenuPainter::drawPopupItem(QPainter& painter, SkinMenuSkin& skin, SkinC
         const bool hot = state != MenuItemStateNormal;
         if (hot)
             painter.fillRect(r, palette.color(QPalette::Highlight));
-        fontColor = plainTextColor(palette, hot, item->Enabled);
+        fontColor = plainTextColor(palette, hot, item->isEnabled());
         painter.save();
         painter.setFont(plainFont());
         painter.setPen(fontColor);
         const QRect text = r.adjusted(glyphWidth, 0, -10, 0);
         painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextShowMnemonic,
-                         item->Caption);
-        painter.drawText(text, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, shortCutText(item->ShortCut));
+                         item->caption());
+        painter.drawText(text, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, shortcutText(item->shortcut()));
         painter.restore();
     }
 
     SkinImageList* images = item->effectiveImages();
-    const bool hasImage = images && item->ImageIndex >= 0 && item->ImageIndex < images->count();
+    const bool hasImage = images && item->imageIndex() >= 0 && item->imageIndex() < images->count();
     if (hasImage) {
         images->draw(painter, r.left() + (glyphWidth - images->width()) / 2,
-                     r.top() + (r.height() - images->height()) / 2, item->ImageIndex, item->Enabled);
-    } else if (item->Checked) {
+                     r.top() + (r.height() - images->height()) / 2, item->imageIndex(), item->isEnabled());
+    } else if (item->isChecked()) {
         const int cx = (r.left() + (r.left() + glyphWidth)) / 2 - 2;
         const int cy = (r.top() + (r.top() + r.height())) / 2 + 1;
         drawCheckMark(painter, cx, cy, fontColor);

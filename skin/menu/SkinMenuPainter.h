@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "skin/SkinObject.h"
-#include "skin/menu/SkinCustomItem.h"
+#include "skin/menu/SkinMenuItem.h"
 
 namespace corvane::skin {
 
@@ -23,7 +23,7 @@ struct SkinMenuSkin {
     std::unique_ptr<SkinObject> popupSeparator; // "PopupMenu"."Separator" (optional)
 
     // Copies the objects the item refers to (nothing without a skin).
-    static SkinMenuSkin from(const SkinCustomItem* item);
+    static SkinMenuSkin from(const SkinMenuItem* item);
     void setHost(QObject* host);
 };
 
@@ -38,10 +38,10 @@ public:
     static QFont plainFont();
 
     // ---- Measuring.
-    static QSize measureBarItem(const SkinCustomItem* item, const SkinMenuSkin& skin);
+    static QSize measureBarItem(const SkinMenuItem* item, const SkinMenuSkin& skin);
     // The glyph column of a popup showing the sub-items of `parent`.
-    static int glyphColumnWidth(SkinCustomItem* parent);
-    static QSize measurePopupItem(SkinCustomItem* item, const SkinMenuSkin& skin, int glyphWidth);
+    static int glyphColumnWidth(SkinMenuItem* parent);
+    static QSize measurePopupItem(SkinMenuItem* item, const SkinMenuSkin& skin, int glyphWidth);
     // Margins of the popup window around its items (3 on every side in the
     // stored skin and without a skin).
     static QMargins popupMargins(const SkinMenuSkin& skin);
@@ -51,13 +51,12 @@ public:
     static QRect barInnerRect(const SkinMenuSkin& skin, const QRect& bar);
 
     // ---- Drawing.
-    static void drawBarBackground(QPainter& painter, SkinMenuSkin& skin, const QRect& bar, const QPalette& palette,
-                                  bool bevel);
-    static void drawBarItem(QPainter& painter, SkinMenuSkin& skin, SkinCustomItem* item, int state,
+    static void drawBarBackground(QPainter& painter, SkinMenuSkin& skin, const QRect& bar, const QPalette& palette);
+    static void drawBarItem(QPainter& painter, SkinMenuSkin& skin, SkinMenuItem* item, int state,
                             const QPalette& palette);
     static void drawPopupBackground(QPainter& painter, SkinMenuSkin& skin, const QRect& window,
                                     const QPalette& palette);
-    static void drawPopupItem(QPainter& painter, SkinMenuSkin& skin, SkinCustomItem* item, int state, int glyphWidth,
+    static void drawPopupItem(QPainter& painter, SkinMenuSkin& skin, SkinMenuItem* item, int state, int glyphWidth,
                               const QPalette& palette);
     // A scroll strip; `up` chooses the triangle's direction.
     static void drawScrollStrip(QPainter& painter, SkinMenuSkin& skin, const QRect& strip, bool up, bool hot,

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QWindow>
+#include <memory>
 
 #include "skin/menu/SkinPopupPlacement.h"
 #include "skin/menu/SkinPopupWindow.h"
@@ -83,9 +84,9 @@ void SkinMenuTracker::abandon()
     for (SkinPopupWindow* popup : std::as_const(m_popups))
         popup->hide();
     for (SkinItemView* level : std::as_const(m_levels)) {
-        level->tracking = false;
-        level->submenuOpen = false;
-        level->setHotStrip(0);
+        level->setTracking(false);
+        level->setSubmenuOpen(false);
+        level->setHotStrip(ScrollStrip::None);
         level->setHot(nullptr);
     }
 }
@@ -127,7 +128,7 @@ void SkinMenuTracker::focusWindowChanged(QWindow* focus)
     abandon();
 }
 
-void SkinMenuTracker::trackBar(SkinItemView* bar, SkinCustomItem* hot, bool open, QChar character)
+void SkinMenuTracker::trackBar(SkinItemView* bar, SkinMenuItem* hot, bool open, QChar character)
 {
     // A bar whose window is closed or minimised opens no menu: its popups
     // would stay on the screen without the window.
@@ -136,16 +137,12 @@ void SkinMenuTracker::trackBar(SkinItemView* bar, SkinCustomItem* hot, bool open
         return;
     SkinMenuTracker tracker(bar->host(), bar->host(), true);
     tracker.begin();
-    // Every item of the bar is marked for the show animation; the first
-    // popup opened clears the marks (m_animateNext), so switching popups or
-    // opening submenus does not animate.
-    bar->item()->setAnimateAll(true);
-    bar->tracking = true;
+    bar->setTracking(true);
     bar->setHot(nullptr);
     bar->setHot(hot ? hot : bar->firstItem());
     if (bar->host())
         bar->host()->repaint();
-    bar->pendingOpen = open && bar->hot() && bar->hot()->hasVisibleItems();
+    bar->setOpensHotItemNext(open && bar->hot() && bar->hot()->hasVisibleItems());
     if (!character.isNull()) {
         tracker.m_levels.append(bar);
         tracker.handleCharacter(bar, character);
@@ -153,10 +150,9 @@ void SkinMenuTracker::trackBar(SkinItemView* bar, SkinCustomItem* hot, bool open
     }
     if (!tracker.m_ended)
         tracker.runLevel(bar);
-    bar->tracking = false;
-    bar->submenuOpen = false;
-    bar->pendingOpen = false;
-    bar->item()->setAnimateAll(false);
+    bar->setTracking(false);
+    bar->setSubmenuOpen(false);
+    bar->setOpensHotItemNext(false);
     tracker.finish();
     // Back to hover: the item under the pointer, if any, shows hot; nothing
     // does when another window took the input.
@@ -167,7 +163,7 @@ void SkinMenuTracker::trackBar(SkinItemView* bar, SkinCustomItem* hot, bool open
         bar->host()->repaint();
 }
 
-void SkinMenuTracker::trackPopup(SkinCustomItem* item, const QPoint& screenPoint, QWidget* owner)
+void SkinMenuTracker::trackPopup(SkinMenuItem* item, const QPoint& screenPoint, QWidget* owner)
 {
     if (g_tracker || !item || !item->hasVisibleItems())
         return;
@@ -177,27 +173,19 @@ void SkinMenuTracker::trackPopup(SkinCustomItem* item, const QPoint& screenPoint
     tracker.finish();
 }
 
-SkinPopupWindow* SkinMenuTracker::popupOf(const SkinItemView* level) const
-{
-    for (SkinPopupWindow* popup : m_popups)
-        if (popup->view() == level)
-            return popup;
-    return nullptr;
-}
-
 // ---------------------------------------------------------------------------
 // Levels and their loops
 
 void SkinMenuTracker::runLevel(SkinItemView* level)
 {
-    level->done = false;
-    level->tracking = true;
+    level->setDone(false);
+    level->setTracking(true);
     m_levels.append(level);
     QEventLoop loop;
-    level->loop = &loop;
-    while (!level->done && !m_ended) {
-        if (level->pendingOpen) {
-            level->pendingOpen = false;
+    level->setLoop(&loop);
+    while (!level->isDone() && !m_ended) {
+        if (level->opensHotItemNext()) {
+            level->setOpensHotItemNext(false);
             openSubmenu(level);
             continue;
         }
@@ -209,99 +197,98 @@ void SkinMenuTracker::runLevel(SkinItemView* level)
             break;
         }
     }
-    level->loop = nullptr;
-    level->tracking = false;
-    level->setHotStrip(0);
+    level->setLoop(nullptr);
+    level->setTracking(false);
+    level->setHotStrip(ScrollStrip::None);
     m_levels.removeOne(level);
 }
 
 void SkinMenuTracker::openSubmenu(SkinItemView* level)
 {
-    SkinCustomItem* item = level->hot();
+    SkinMenuItem* item = level->hot();
     if (!item || !item->hasVisibleItems())
         return;
     runPopup(item, level, QPoint());
 }
 
-void SkinMenuTracker::runPopup(SkinCustomItem* item, SkinItemView* parentLevel, const QPoint& screenPoint)
+void SkinMenuTracker::runPopup(SkinMenuItem* item, SkinItemView* parentLevel, const QPoint& screenPoint)
 {
-    if (item->OnBeforeDropDown)
-        item->OnBeforeDropDown(item);
     if (!item->hasVisibleItems())
         return; // a popup with no visible sub-item is not opened
 
-    // Animation: always for menus opened at a point; for a bar's menus only
-    // the first popup after entering menu mode.
-    bool animate = true;
-    if (m_fromBar) {
-        animate = m_animateNext && parentLevel && parentLevel->isBar() && item->animate;
-        m_animateNext = false;
-        if (parentLevel && parentLevel->isBar())
-            parentLevel->item()->setAnimateAll(false);
-    }
-
     QWidget* opener = parentLevel ? parentLevel->host() : m_owner.data();
-    auto* popup = new SkinPopupWindow(item, item->popupOptions, opener);
+    const auto popup = std::make_unique<SkinPopupWindow>(item, item->popupOptions(), opener);
     SkinItemView* level = popup->view();
-    level->parent = parentLevel;
-    m_popups.append(popup);
-
-    QPoint position;
-    const QWidget* form = item->form ? item->form.data() : m_owner.data();
+    level->setParentLevel(parentLevel);
+    m_popups.append(popup.get());
+    const QPoint position = popupPosition(*popup, item, parentLevel, screenPoint);
     if (parentLevel) {
-        const QRect itemRect(parentLevel->host()->mapToGlobal(item->rect.topLeft()), item->rect.size());
-        position = placePopup(popup->popupSize(), monitorRect(form, itemRect.center()),
-                              parentLevel->isBar() ? PopupAnchor::FromBar : PopupAnchor::FromPopup, itemRect);
-        parentLevel->child = level;
-        parentLevel->submenuOpen = true;
+        parentLevel->setChildLevel(level);
+        parentLevel->setSubmenuOpen(true);
         parentLevel->repaintItem(item);
-    } else {
-        position = placePopup(popup->popupSize(), monitorRect(form, screenPoint), PopupAnchor::FromPoint, QRect(),
-                              screenPoint);
     }
 
     // The level starts with its first item hot, then the item under the
-    // pointer, if any.
-    level->tracking = true;
+    // pointer, if any. Menus opened at a point show with the animation their
+    // options ask for; a bar's items keep the plain options, and its menus
+    // open at once.
+    level->setTracking(true);
     level->setHot(level->firstItem());
-    popup->showAt(position, animate);
+    popup->showAt(position, !m_fromBar);
     if (!parentLevel && !m_grabbed && !m_finished)
-        grab(popup);
-    const QPoint pointer = QCursor::pos();
-    if (levelAt(pointer) == nullptr && popup->geometry().contains(pointer)) {
-        if (SkinCustomItem* under = level->itemAt(popup->mapFromGlobal(pointer)); under && under->isSelectable())
-            level->setHot(under);
-    }
+        grab(popup.get());
+    hotUnderPointer(*popup);
 
     if (!m_ended)
         runLevel(level);
 
     if (parentLevel) {
-        parentLevel->child = nullptr;
+        parentLevel->setChildLevel(nullptr);
         parentLevel->repaintItem(item);
     }
-    m_popups.removeOne(popup);
-    if (m_grabbed == popup) {
+    m_popups.removeOne(popup.get());
+    if (m_grabbed == popup.get()) {
         popup->releaseKeyboard();
         popup->releaseMouse();
         m_grabbed = nullptr;
     }
     popup->hide();
-    delete popup;
     if (!parentLevel)
         m_ended = true; // the root popup closed: menu mode is over
 }
 
+QPoint SkinMenuTracker::popupPosition(const SkinPopupWindow& popup, const SkinMenuItem* item,
+                                      const SkinItemView* parentLevel, const QPoint& screenPoint) const
+{
+    const QWidget* form = item->ownerWindow() ? item->ownerWindow() : m_owner.data();
+    if (!parentLevel)
+        return placePopup(popup.popupSize(), monitorRect(form, screenPoint), PopupAnchor::FromPoint, QRect(),
+                          screenPoint);
+    const QRect itemRect(parentLevel->host()->mapToGlobal(item->rect().topLeft()), item->rect().size());
+    return placePopup(popup.popupSize(), monitorRect(form, itemRect.center()),
+                      parentLevel->isBar() ? PopupAnchor::FromBar : PopupAnchor::FromPopup, itemRect);
+}
+
+void SkinMenuTracker::hotUnderPointer(SkinPopupWindow& popup)
+{
+    const QPoint pointer = QCursor::pos();
+    if (levelAt(pointer) != nullptr || !popup.geometry().contains(pointer))
+        return;
+    SkinItemView* level = popup.view();
+    if (SkinMenuItem* under = level->itemAt(popup.mapFromGlobal(pointer)); under && under->isSelectable())
+        level->setHot(under);
+}
+
 void SkinMenuTracker::wake(SkinItemView* level)
 {
-    if (level->loop)
-        level->loop->exit();
+    if (level->loop())
+        level->loop()->exit();
 }
 
 void SkinMenuTracker::closeLevel(SkinItemView* level)
 {
     closeLevelsBelow(level);
-    level->done = true;
+    level->setDone(true);
     wake(level);
 }
 
@@ -311,7 +298,7 @@ void SkinMenuTracker::closeLevelsBelow(SkinItemView* level)
     if (index < 0)
         return;
     for (int i = int(m_levels.size()) - 1; i > index; --i) {
-        m_levels[i]->done = true;
+        m_levels[i]->setDone(true);
         wake(m_levels[i]);
     }
 }
@@ -320,7 +307,7 @@ void SkinMenuTracker::endMenuMode()
 {
     m_ended = true;
     for (SkinItemView* level : std::as_const(m_levels)) {
-        level->done = true;
+        level->setDone(true);
         wake(level);
     }
 }

@@ -48,20 +48,18 @@ public:
     // with `open` its popup opens at once (a press on the item). A non-null
     // `character` is taken as the first key (Alt + accelerator). Returns when
     // menu mode has ended.
-    static void trackBar(SkinItemView* bar, SkinCustomItem* hot, bool open, QChar character = QChar());
+    static void trackBar(SkinItemView* bar, SkinMenuItem* hot, bool open, QChar character = QChar());
     // Shows the sub-items of `item` in a popup at a screen point (system
     // menu, context menus) with the item's popup options, animated when they
     // ask for it; returns when menu mode has ended. `owner` is the window the
     // menu belongs to.
-    static void trackPopup(SkinCustomItem* item, const QPoint& screenPoint, QWidget* owner);
+    static void trackPopup(SkinMenuItem* item, const QPoint& screenPoint, QWidget* owner);
 
     // Ends menu mode at every level.
     void endMenuMode();
     // Open levels, the outermost (the bar, or the first popup) first.
     const QList<SkinItemView*>& levels() const { return m_levels; }
     SkinItemView* innermost() const { return m_levels.isEmpty() ? nullptr : m_levels.last(); }
-    // The popup window of a level (null for the bar).
-    SkinPopupWindow* popupOf(const SkinItemView* level) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -84,7 +82,13 @@ private:
     void runLevel(SkinItemView* level);
     // Opens the hot item's sub-items of `level` (at `point` for a root popup).
     void openSubmenu(SkinItemView* level);
-    void runPopup(SkinCustomItem* item, SkinItemView* parentLevel, const QPoint& screenPoint);
+    void runPopup(SkinMenuItem* item, SkinItemView* parentLevel, const QPoint& screenPoint);
+    // Where the popup of `item` goes: beside its item, or at the point.
+    QPoint popupPosition(const SkinPopupWindow& popup, const SkinMenuItem* item, const SkinItemView* parentLevel,
+                         const QPoint& screenPoint) const;
+    // Makes the item under the pointer hot, when the pointer is on the new
+    // popup and no other level is above it there.
+    void hotUnderPointer(SkinPopupWindow& popup);
     void wake(SkinItemView* level);
     void closeLevel(SkinItemView* level);
     void closeLevelsBelow(SkinItemView* level);
@@ -118,7 +122,6 @@ private:
     bool m_finished = false;
     bool m_abandoned = false;
     QPointer<QWidget> m_grabbed;
-    bool m_animateNext = true;
     QPoint m_lastPointer{-1000000, -1000000};
     QList<SkinItemView*> m_levels;
     QList<SkinPopupWindow*> m_popups;

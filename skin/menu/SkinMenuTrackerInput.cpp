@@ -75,7 +75,7 @@ bool SkinMenuTracker::handleKey(QKeyEvent* event)
     SkinItemView* level = innermost();
     if (!level || (QGuiApplication::mouseButtons() & Qt::LeftButton))
         return true;
-    SkinItemView* parent = level->parent;
+    SkinItemView* parent = level->parentLevel();
     switch (event->key()) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
@@ -104,7 +104,7 @@ bool SkinMenuTracker::handleKey(QKeyEvent* event)
             moveOnBar(level, +1);
         } else if (parent) {
             if (level->hot() && level->hot()->hasVisibleItems()) {
-                level->pendingOpen = true;
+                level->setOpensHotItemNext(true);
                 wake(level);
             } else if (parent->isBar()) {
                 closeLevel(level);
@@ -117,7 +117,7 @@ bool SkinMenuTracker::handleKey(QKeyEvent* event)
     case Qt::Key_Down:
         if (level->isBar()) {
             if (level->hot() && level->hot()->hasVisibleItems()) {
-                level->pendingOpen = true;
+                level->setOpensHotItemNext(true);
                 wake(level);
             }
         } else {
@@ -134,7 +134,7 @@ bool SkinMenuTracker::handleKey(QKeyEvent* event)
 
 void SkinMenuTracker::handleCharacter(SkinItemView* level, QChar character)
 {
-    SkinCustomItem* item = level->itemWithAccelerator(character);
+    SkinMenuItem* item = level->itemWithAccelerator(character);
     if (!item)
         return;
     level->setHot(item);
@@ -143,20 +143,20 @@ void SkinMenuTracker::handleCharacter(SkinItemView* level, QChar character)
 
 void SkinMenuTracker::enter(SkinItemView* level)
 {
-    SkinCustomItem* item = level->hot();
+    SkinMenuItem* item = level->hot();
     // Once an item is chosen, menu mode is over, though its levels stay on
     // the screen until their loops unwind: the release of the press that
     // chose it (or a second key) arrives there and must not choose again.
     if (!item || m_ended)
         return;
     if (item->hasVisibleItems()) {
-        if (!level->child) {
-            level->pendingOpen = true;
+        if (!level->childLevel()) {
+            level->setOpensHotItemNext(true);
             wake(level);
         }
         return;
     }
-    if (item->Enabled && !item->isSeparator()) {
+    if (item->isEnabled() && !item->isSeparator()) {
         item->click();
         endMenuMode();
     }
@@ -164,24 +164,24 @@ void SkinMenuTracker::enter(SkinItemView* level)
 
 void SkinMenuTracker::escape(SkinItemView* level)
 {
-    if (!level->parent) {
+    if (!level->parentLevel()) {
         // On the bar (or a popup opened at a point) Esc leaves menu mode.
         endMenuMode();
         return;
     }
-    level->parent->submenuOpen = false;
+    level->parentLevel()->setSubmenuOpen(false);
     level->setHot(nullptr);
     closeLevel(level);
 }
 
 void SkinMenuTracker::moveOnBar(SkinItemView* bar, int step)
 {
-    SkinCustomItem* next = bar->neighbour(step);
+    SkinMenuItem* next = bar->neighbour(step);
     if (!next)
         return;
     bar->setHot(next);
-    if (bar->submenuOpen && next->hasVisibleItems()) {
-        bar->pendingOpen = true;
+    if (bar->isSubmenuOpen() && next->hasVisibleItems()) {
+        bar->setOpensHotItemNext(true);
         wake(bar);
     }
 }
@@ -211,21 +211,21 @@ void SkinMenuTracker::handleMove(const QPoint& global)
     for (SkinItemView* level : std::as_const(m_levels)) {
         if (level != top) {
             if (level == innermost())
-                level->setHotStrip(0);
+                level->setHotStrip(ScrollStrip::None);
             continue;
         }
         const QPoint local = level->host()->mapFromGlobal(global);
         level->setHotStrip(level->stripAt(local));
-        SkinCustomItem* item = level->itemAt(local);
+        SkinMenuItem* item = level->itemAt(local);
         if (!item || !item->isSelectable() || item == level->hot())
             return;
         // This level's hot item changes: the levels below it close, and it
         // opens the new hot item's sub-items (a bar only while a popup is open).
-        const bool reopen = level->isBar() ? level->submenuOpen : true;
+        const bool reopen = level->isBar() ? level->isSubmenuOpen() : true;
         closeLevelsBelow(level);
         level->setHot(item);
         if (reopen && item->hasVisibleItems()) {
-            level->pendingOpen = true;
+            level->setOpensHotItemNext(true);
             wake(level);
         }
         return;
@@ -266,7 +266,7 @@ bool SkinMenuTracker::handleRelease(QMouseEvent* event)
 
 void SkinMenuTracker::pressItem(SkinItemView* level, const QPoint& global)
 {
-    SkinCustomItem* item = level->itemAt(level->host()->mapFromGlobal(global));
+    SkinMenuItem* item = level->itemAt(level->host()->mapFromGlobal(global));
     if (!item || !item->isSelectable())
         return;
     if (item != level->hot()) {
@@ -274,7 +274,7 @@ void SkinMenuTracker::pressItem(SkinItemView* level, const QPoint& global)
         closeLevelsBelow(level);
         level->setHot(item);
         if (item->hasVisibleItems()) {
-            level->pendingOpen = true;
+            level->setOpensHotItemNext(true);
             wake(level);
             return;
         }

@@ -4,91 +4,96 @@
 
 namespace corvane::skin {
 
-int virtualKeyOf(int qtKey)
-{
-    if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
-        return qtKey; // Qt's codes of letters and digits are their characters
-    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
-        return VK_F1 + (qtKey - Qt::Key_F1);
-    switch (qtKey) {
-    case Qt::Key_Backspace: return 0x08;
-    case Qt::Key_Tab: return 0x09;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return 0x0D;
-    case Qt::Key_Escape: return 0x1B;
-    case Qt::Key_Space: return 0x20;
-    case Qt::Key_PageUp: return 0x21;
-    case Qt::Key_PageDown: return 0x22;
-    case Qt::Key_End: return 0x23;
-    case Qt::Key_Home: return 0x24;
-    case Qt::Key_Left: return 0x25;
-    case Qt::Key_Up: return 0x26;
-    case Qt::Key_Right: return 0x27;
-    case Qt::Key_Down: return 0x28;
-    case Qt::Key_Insert: return 0x2D;
-    case Qt::Key_Delete: return 0x2E;
-    default: return 0;
-    }
-}
-
-Shortcut shortCutOf(int qtKey, Qt::KeyboardModifiers modifiers)
-{
-    const int key = virtualKeyOf(qtKey);
-    if (key == 0)
-        return 0;
-    Shortcut shortCut = key;
-    if (modifiers & Qt::ShiftModifier)
-        shortCut |= scShift;
-    if (modifiers & Qt::ControlModifier)
-        shortCut |= scCtrl;
-    if (modifiers & Qt::AltModifier)
-        shortCut |= scAlt;
-    return shortCut;
-}
-
 namespace {
+
+// The keys with a name of their own in a shortcut's text.
+struct NamedKey {
+    Qt::Key key;
+    const char* name;
+};
+constexpr NamedKey namedKeys[] = {
+    {Qt::Key_Backspace, "BkSp"}, {Qt::Key_Tab, "Tab"},     {Qt::Key_Return, "Enter"},  {Qt::Key_Escape, "Esc"},
+    {Qt::Key_Space, "Space"},    {Qt::Key_PageUp, "PgUp"}, {Qt::Key_PageDown, "PgDn"}, {Qt::Key_End, "End"},
+    {Qt::Key_Home, "Home"},      {Qt::Key_Left, "Left"},   {Qt::Key_Up, "Up"},         {Qt::Key_Right, "Right"},
+    {Qt::Key_Down, "Down"},      {Qt::Key_Insert, "Ins"},  {Qt::Key_Delete, "Del"},
+};
+
+constexpr Qt::KeyboardModifiers shortcutModifiers = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
+
+// The modifiers as a shortcut's text writes them, in this order.
+struct NamedModifier {
+    Qt::KeyboardModifier modifier;
+    const char* prefix;
+};
+constexpr NamedModifier namedModifiers[] = {
+    {Qt::ShiftModifier, "Shift+"}, {Qt::ControlModifier, "Ctrl+"}, {Qt::AltModifier, "Alt+"}};
 
 QString keyName(int key)
 {
-    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))
-        return QString(QChar(key));
-    if (key >= VK_F1 && key < VK_F1 + 24)
-        return QStringLiteral("F%1").arg(key - VK_F1 + 1);
-    switch (key) {
-    case 0x08: return QStringLiteral("BkSp");
-    case 0x09: return QStringLiteral("Tab");
-    case 0x0D: return QStringLiteral("Enter");
-    case 0x1B: return QStringLiteral("Esc");
-    case 0x20: return QStringLiteral("Space");
-    case 0x21: return QStringLiteral("PgUp");
-    case 0x22: return QStringLiteral("PgDn");
-    case 0x23: return QStringLiteral("End");
-    case 0x24: return QStringLiteral("Home");
-    case 0x25: return QStringLiteral("Left");
-    case 0x26: return QStringLiteral("Up");
-    case 0x27: return QStringLiteral("Right");
-    case 0x28: return QStringLiteral("Down");
-    case 0x2D: return QStringLiteral("Ins");
-    case 0x2E: return QStringLiteral("Del");
-    default: return QString();
-    }
+    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
+        return QString(QChar(key)); // Qt's codes of letters and digits are their characters
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
+        return QStringLiteral("F%1").arg(key - Qt::Key_F1 + 1);
+    for (const NamedKey& named : namedKeys)
+        if (named.key == key)
+            return QLatin1String(named.name);
+    return QString();
 }
 
 } // namespace
 
-QString shortCutText(Shortcut shortCut)
+QKeySequence shortcutOf(int qtKey, Qt::KeyboardModifiers modifiers)
 {
-    const QString name = keyName(shortCut & 0xFF);
-    if (shortCut == 0 || name.isEmpty())
+    const int key = qtKey == Qt::Key_Enter ? int(Qt::Key_Return) : qtKey;
+    if (keyName(key).isEmpty())
+        return QKeySequence();
+    return QKeySequence(QKeyCombination(modifiers & shortcutModifiers, Qt::Key(key)));
+}
+
+QString shortcutText(const QKeySequence& shortcut)
+{
+    if (shortcut.isEmpty())
+        return QString();
+    const QKeyCombination combination = shortcut[0];
+    const QString name = keyName(combination.key());
+    if (name.isEmpty())
         return QString();
     QString text;
-    if (shortCut & scShift)
-        text += QStringLiteral("Shift+");
-    if (shortCut & scCtrl)
-        text += QStringLiteral("Ctrl+");
-    if (shortCut & scAlt)
-        text += QStringLiteral("Alt+");
+    for (const NamedModifier& named : namedModifiers)
+        if (combination.keyboardModifiers() & named.modifier)
+            text += QLatin1String(named.prefix);
     return text + name;
+}
+
+QKeySequence shortcutFromText(const QString& text)
+{
+    Qt::KeyboardModifiers modifiers;
+    QString rest = text;
+    for (bool found = true; found;) {
+        found = false;
+        for (const NamedModifier& named : namedModifiers) {
+            if (rest.startsWith(QLatin1String(named.prefix), Qt::CaseInsensitive)) {
+                modifiers |= named.modifier;
+                rest = rest.mid(int(qstrlen(named.prefix)));
+                found = true;
+            }
+        }
+    }
+    if (rest.isEmpty())
+        return QKeySequence();
+    QList<int> keys;
+    for (int key = Qt::Key_0; key <= Qt::Key_9; ++key)
+        keys << key;
+    for (int key = Qt::Key_A; key <= Qt::Key_Z; ++key)
+        keys << key;
+    for (int key = Qt::Key_F1; key <= Qt::Key_F24; ++key)
+        keys << key;
+    for (const NamedKey& named : namedKeys)
+        keys << named.key;
+    for (int key : std::as_const(keys))
+        if (keyName(key).compare(rest, Qt::CaseInsensitive) == 0)
+            return shortcutOf(key, modifiers);
+    return QKeySequence();
 }
 
 void SkinImageList::draw(QPainter& painter, int x, int y, int index, bool enabled) const

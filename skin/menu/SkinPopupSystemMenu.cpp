@@ -61,36 +61,6 @@ QImage captionPicture(int index)
 
 } // namespace
 
-Shortcut shortCutFromText(const QString& text)
-{
-    if (text.isEmpty())
-        return 0;
-    Shortcut modifiers = 0;
-    QString rest = text;
-    const struct {
-        const char* prefix;
-        Shortcut bit;
-    } prefixes[] = {{"Shift+", scShift}, {"Ctrl+", scCtrl}, {"Alt+", scAlt}};
-    for (bool found = true; found;) {
-        found = false;
-        for (const auto& p : prefixes) {
-            if (rest.startsWith(QLatin1String(p.prefix), Qt::CaseInsensitive)) {
-                modifiers |= p.bit;
-                rest = rest.mid(int(qstrlen(p.prefix)));
-                found = true;
-            }
-        }
-    }
-    for (int key = 1; key < 0x100; ++key)
-        if (shortCutText(key).compare(rest, Qt::CaseInsensitive) == 0)
-            return key | modifiers;
-    return 0;
-}
-
-SkinPopupSystemMenuPresenter::SkinPopupSystemMenuPresenter(SkinEngine* engine)
-    : m_engineOf([guarded = QPointer<SkinEngine>(engine)] { return guarded.data(); })
-{ }
-
 SkinPopupSystemMenuPresenter::SkinPopupSystemMenuPresenter(std::function<SkinEngine*()> engineOf)
     : m_engineOf(std::move(engineOf))
 { }
@@ -116,21 +86,21 @@ void SkinPopupSystemMenuPresenter::popup(QWidget* window, const QList<SkinSystem
         return;
     // The menu is built each time; the previous one is dropped only now, after
     // its click (if any) has long run.
-    m_menu = std::make_unique<SkinItem>();
+    m_menu = std::make_unique<SkinMenuItem>();
     m_menu->setObjectName(QStringLiteral("SystemMenu"));
-    m_menu->Images = &captionButtonImages();
+    m_menu->setImages(&captionButtonImages());
     for (const SkinSystemMenuItem& entry : items) {
-        auto* item = new SkinItem(m_menu.get());
-        item->Caption = entry.Caption;
-        item->ShortCut = shortCutFromText(entry.ShortCut);
-        item->ImageIndex = entry.ImageIndex;
+        auto* item = new SkinMenuItem(m_menu.get());
+        item->setCaption(entry.Caption);
+        item->setShortcut(shortcutFromText(entry.ShortCut));
+        item->setImageIndex(entry.ImageIndex);
         const QString caption = entry.Caption;
-        item->OnClick = [chosen, caption](SkinCustomItem*) { chosen(caption); };
+        QObject::connect(item, &SkinMenuItem::triggered, item, [chosen, caption] { chosen(caption); });
         m_menu->add(item);
     }
     m_menu->setSkinEngine(m_engineOf ? m_engineOf() : nullptr);
     m_menu->applyPopupOptions(options);
-    m_menu->setFormAll(window ? window->window() : nullptr);
+    m_menu->setOwnerWindowAll(window ? window->window() : nullptr);
     SkinMenuTracker::trackPopup(m_menu.get(), screenPoint, window);
 }
 

@@ -9,13 +9,12 @@
 
 #include "skin/SkinEngine.h"
 #include "skin/SkinFrameHooks.h"
-#include "skin/menu/SkinCustomItem.h"
+#include "skin/menu/SkinMenuItem.h"
 
 namespace corvane::skin {
 
 class SkinPopupSystemMenuPresenter : public SkinSystemMenuPresenter {
 public:
-    explicit SkinPopupSystemMenuPresenter(SkinEngine* engine);
     // The engine is asked for each time the menu opens (a frame's engine may
     // change after the presenter is installed).
     explicit SkinPopupSystemMenuPresenter(std::function<SkinEngine*()> engineOf);
@@ -24,20 +23,15 @@ public:
     void popup(QWidget* window, const QList<SkinSystemMenuItem>& items, const QPoint& screenPoint,
                const SkinPopupMenuOptions& options, const std::function<void(const QString&)>& chosen) override;
 
-    // The items of the menu shown last (kept until the next one, so that the
-    // posted click finds its item).
-    SkinItem* lastMenu() const { return m_menu.get(); }
-
     // The built-in pictures of the system menu items: 0 close, 1 minimize,
     // 2 maximize, 3 restore, 4 roll up, 5 minimize to the tray.
     static SkinImageList& captionButtonImages();
 
 private:
     std::function<SkinEngine*()> m_engineOf;
-    std::unique_ptr<SkinItem> m_menu;
+    // The menu shown last, kept until the next one so that its posted click
+    // finds its item.
+    std::unique_ptr<SkinMenuItem> m_menu;
 };
-
-// "Alt+F4", "Ctrl+Shift+S" ... back to a shortcut; 0 when not understood.
-Shortcut shortCutFromText(const QString& text);
 
 } // namespace corvane::skin

@@ -11,8 +11,6 @@
 namespace corvane::skin {
 
 namespace {
-int g_openPopups = 0;
-int g_animatedShows = 0;
 
 QWidget* transientParentFor(QWidget* opener)
 {
@@ -36,10 +34,9 @@ bool SkinPopupWindow::usesPlatformPopups()
 
 // A child of its transient parent on the platform's popups (Qt makes the
 // parent's window the transient parent), a window of its own otherwise.
-SkinPopupWindow::SkinPopupWindow(SkinCustomItem* item, const SkinPopupMenuOptions& options, QWidget* opener)
+SkinPopupWindow::SkinPopupWindow(SkinMenuItem* item, const SkinPopupMenuOptions& options, QWidget* opener)
     : QWidget(transientParentFor(opener), popupFlags()), m_options(options), m_skin(SkinMenuSkin::from(item))
 {
-    ++g_openPopups;
     setObjectName(QStringLiteral("SkinPopupMenu"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -52,20 +49,7 @@ SkinPopupWindow::SkinPopupWindow(SkinCustomItem* item, const SkinPopupMenuOption
     relayout();
 }
 
-SkinPopupWindow::~SkinPopupWindow()
-{
-    --g_openPopups;
-}
-
-int SkinPopupWindow::openCount()
-{
-    return g_openPopups;
-}
-
-int SkinPopupWindow::animatedShowCount()
-{
-    return g_animatedShows;
-}
+SkinPopupWindow::~SkinPopupWindow() = default;
 
 void SkinPopupWindow::relayout()
 {
@@ -144,7 +128,6 @@ void SkinPopupWindow::showAt(const QPoint& screenPosition, bool animate)
         background.fill(palette().color(QPalette::Window));
     }
     const QImage picture = renderPicture();
-    ++g_animatedShows;
     m_animationFrame = background;
     show();
     raise();

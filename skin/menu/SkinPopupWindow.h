@@ -25,7 +25,7 @@ class SkinPopupWindow : public QWidget {
 public:
     // A popup showing the sub-items of `item`, opened from `opener` (the menu
     // bar's or the parent popup's window; may be null).
-    SkinPopupWindow(SkinCustomItem* item, const SkinPopupMenuOptions& options, QWidget* opener = nullptr);
+    SkinPopupWindow(SkinMenuItem* item, const SkinPopupMenuOptions& options, QWidget* opener = nullptr);
     ~SkinPopupWindow() override;
 
     SkinItemView* view() const { return m_view.get(); }
@@ -41,12 +41,6 @@ public:
     // Shows the window at a screen position, with the show animation when
     // `animate` (and Animation.Enabled in the options).
     void showAt(const QPoint& screenPosition, bool animate);
-
-    // Popup windows that exist at the moment (tests and the click dispatcher
-    // use it to know that every menu is gone).
-    static int openCount();
-    // How many popups have shown with the animation since the program started.
-    static int animatedShowCount();
 
     // Whether popups are the platform's popup windows (see above), which take
     // the pointer and the keyboard themselves.

@@ -177,23 +177,21 @@ TEST_F(MainWindowTest, MenuHasTheSixEntriesInOrder)
 {
     auto* bar = qobject_cast<corvane::skin::SkinMenuBar*>(form.menuBar());
     ASSERT_NE(bar, nullptr);
-    ASSERT_EQ(bar->Items()->Count(), 1);
-    corvane::skin::SkinCustomItem* menu = bar->Items()->item(0);
+    ASSERT_EQ(bar->rootItem()->count(), 1);
+    corvane::skin::SkinMenuItem* menu = bar->rootItem()->item(0);
     EXPECT_EQ(menu->objectName(), QStringLiteral("CustomItem5"));
-    EXPECT_EQ(menu->Caption, QStringLiteral("游 戏"));
+    EXPECT_EQ(menu->caption(), QStringLiteral("游 戏"));
     const QStringList names = {"CustomItem1", "CustomItem2", "CustomItem3",
                                "CustomItem4", "CustomItem6", "CustomItem7"};
     const QStringList captions = {"重新开始", "设置...", "关于...", "帮助", "-", "退出"};
-    ASSERT_EQ(menu->Count(), 6);
+    ASSERT_EQ(menu->count(), 6);
     for (int i = 0; i < 6; ++i) {
-        corvane::skin::SkinCustomItem* entry = menu->item(i);
+        corvane::skin::SkinMenuItem* entry = menu->item(i);
         EXPECT_EQ(entry->objectName(), names[i]);
-        EXPECT_EQ(entry->Caption, captions[i]);
+        EXPECT_EQ(entry->caption(), captions[i]);
         EXPECT_EQ(entry->isSeparator(), i == 4);
-        EXPECT_EQ(entry->ShortCut, 0);
-        EXPECT_FALSE(entry->Scrolled);
-        EXPECT_EQ(entry->ScrollCount, 0);
-        EXPECT_EQ(bool(entry->OnClick), i != 4);
+        EXPECT_TRUE(entry->shortcut().isEmpty());
+        EXPECT_FALSE(entry->scrolls());
     }
 }
 

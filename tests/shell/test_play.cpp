@@ -10,7 +10,7 @@
 #include <utility>
 
 #include "skin/frame/SkinForm.h"
-#include "skin/menu/SkinCustomItem.h"
+#include "skin/menu/SkinMenuItem.h"
 #include "ui/MessageBox.h"
 
 using namespace corvane::shell;
@@ -123,7 +123,7 @@ TEST_F(HotSeat, TakingAGeneralEndsTheGameWithTheLossBoxAndEverythingLocked)
 
     // Restart after the end of the game: all pieces back and draggable, and
     // the restart notice that comes back resets once more.
-    form.findChild<corvane::skin::SkinItem*>(QStringLiteral("CustomItem1"))->execute();
+    form.findChild<corvane::skin::SkinMenuItem*>(QStringLiteral("CustomItem1"))->trigger();
     EXPECT_TRUE(isStartingPosition(form));
     ASSERT_TRUE(waitUntil([&] { return form.memo2()->toPlainText().endsWith(QStringLiteral("重新开始新棋局...")); }));
     EXPECT_TRUE(isStartingPosition(form));

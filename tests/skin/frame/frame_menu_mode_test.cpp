@@ -106,7 +106,7 @@ TEST(FrameMenuMode, AltPressedAndReleasedAloneEntersTheMenuBar)
         script
             .then([&] {
                 hot = test::hotName();
-                popups = SkinPopupWindow::openCount();
+                popups = test::openPopupCount();
             })
             .then([] { test::key(Qt::Key_Escape); });
         script.start();
@@ -140,7 +140,7 @@ TEST(FrameMenuMode, ABlockedWindowShowsNoHotBarItem)
 {
     FramedMenuWindow w;
     SkinMenuBar* bar = w.menu->bar;
-    test::mouse(QEvent::MouseMove, bar, w.menu->bar->mapToGlobal(w.menu->game->rect.center()));
+    test::mouse(QEvent::MouseMove, bar, w.menu->bar->mapToGlobal(w.menu->game->rect().center()));
     ASSERT_EQ(bar->view()->stateOf(w.menu->game), MenuItemStateHot);
     int stateInBox = -1;
     QDialog box(w.owner.get());

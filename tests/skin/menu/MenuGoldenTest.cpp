@@ -57,17 +57,17 @@ TEST(MenuGolden, BarWithGamePopupOpenAndSecondEntryHot)
     // Menu mode as the tracking loop leaves it: the bar item hot with its
     // popup open, the popup's "设置..." hot.
     SkinItemView* bar = menu->bar->view();
-    bar->tracking = true;
+    bar->setTracking(true);
     bar->setHot(menu->game);
-    SkinPopupWindow popup(menu->game, menu->game->popupOptions);
-    popup.view()->tracking = true;
+    SkinPopupWindow popup(menu->game, menu->game->popupOptions());
+    popup.view()->setTracking(true);
     popup.view()->setHot(menu->entries[1]);
 
     QImage picture(632, 20 + popup.popupSize().height() + 10, QImage::Format_ARGB32);
     picture.fill(QColor(0x80, 0x80, 0x80));
     QPainter painter(&picture);
     menu->bar->render(&painter, QPoint(0, 0), QRegion(), QWidget::DrawChildren);
-    painter.drawImage(menu->game->rect.left(), menu->game->rect.bottom() + 1, popup.renderPicture());
+    painter.drawImage(menu->game->rect().left(), menu->game->rect().bottom() + 1, popup.renderPicture());
     painter.end();
     compareWithGolden(picture, QStringLiteral("menubar_popup_hot.png"));
 }
@@ -83,20 +83,20 @@ TEST(MenuGolden, SystemMenuOfTheMainWindow)
                                               {QStringLiteral("Minimize to &Tray"), QString(), 5},
                                               {QStringLiteral("-"), QString(), -1},
                                               {QStringLiteral("&Close"), QStringLiteral("Alt+F4"), 0}};
-    SkinItem root;
-    root.Images = &SkinPopupSystemMenuPresenter::captionButtonImages();
+    SkinMenuItem root;
+    root.setImages(&SkinPopupSystemMenuPresenter::captionButtonImages());
     for (const SkinSystemMenuItem& entry : items) {
-        auto* item = new SkinItem(&root);
-        item->Caption = entry.Caption;
-        item->ShortCut = shortCutFromText(entry.ShortCut);
-        item->ImageIndex = entry.ImageIndex;
+        auto* item = new SkinMenuItem(&root);
+        item->setCaption(entry.Caption);
+        item->setShortcut(shortcutFromText(entry.ShortCut));
+        item->setImageIndex(entry.ImageIndex);
         root.add(item);
     }
     root.setSkinEngine(&engine);
-    ASSERT_EQ(root.Count(), 5);
+    ASSERT_EQ(root.count(), 5);
 
-    SkinPopupWindow popup(&root, root.popupOptions);
-    popup.view()->tracking = true;
+    SkinPopupWindow popup(&root, root.popupOptions());
+    popup.view()->setTracking(true);
     popup.view()->setHot(root.item(0));
     compareWithGolden(popup.renderPicture(), QStringLiteral("system_menu.png"));
 }
@@ -105,28 +105,28 @@ TEST(MenuGolden, CheckMarkArrowShortcutDisabledAndScrollStrips)
 {
     SkinEngine engine;
     buildMenuSkin(engine);
-    SkinItem root;
-    root.Scrolled = true;
-    root.ScrollCount = 4;
+    SkinMenuItem root;
+    root.setScrolled(true);
+    root.setScrollCount(4);
     const char* captions[] = {"&Checked", "Sub&menu", "&Disabled", "Save && quit", "Hidden below"};
     for (const char* caption : captions) {
-        auto* item = new SkinItem(&root);
-        item->Caption = QString::fromLatin1(caption);
+        auto* item = new SkinMenuItem(&root);
+        item->setCaption(QString::fromLatin1(caption));
         root.add(item);
     }
-    root.item(0)->Checked = true;
-    auto* inner = new SkinItem(&root);
-    inner->Caption = QStringLiteral("Inner");
+    root.item(0)->setChecked(true);
+    auto* inner = new SkinMenuItem(&root);
+    inner->setCaption(QStringLiteral("Inner"));
     root.item(1)->add(inner);
-    root.item(2)->Enabled = false;
-    root.item(3)->ShortCut = 'Q' | scCtrl;
+    root.item(2)->setEnabled(false);
+    root.item(3)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     root.setSkinEngine(&engine);
 
-    SkinPopupWindow popup(&root, root.popupOptions);
-    popup.view()->tracking = true;
+    SkinPopupWindow popup(&root, root.popupOptions());
+    popup.view()->setTracking(true);
     popup.view()->setHot(root.item(0));
-    popup.view()->setHotStrip(2);
+    popup.view()->setHotStrip(ScrollStrip::Down);
     const QImage picture = popup.renderPicture();
-    popup.view()->setHotStrip(0);
+    popup.view()->setHotStrip(ScrollStrip::None);
     compareWithGolden(picture, QStringLiteral("popup_features.png"));
 }

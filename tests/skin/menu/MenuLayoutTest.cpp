@@ -32,7 +32,7 @@ TEST(MenuLayout, BarTakesItsHeightFromTheSkinFrameAndStartsAt15)
     window.resize(632, 450);
     auto menu = buildProgramMenu(&window, &engine);
     EXPECT_EQ(menu->bar->geometry(), QRect(0, 0, 632, 20));
-    EXPECT_EQ(menu->game->rect, QRect(15, 0, captionWidth(QStringLiteral("游 戏")) + 5 + 5, 20));
+    EXPECT_EQ(menu->game->rect(), QRect(15, 0, captionWidth(QStringLiteral("游 戏")) + 5 + 5, 20));
 
     // Aligned to the top, the bar follows the window's width.
     window.show();
@@ -46,17 +46,17 @@ TEST(MenuLayout, BarItemsFollowEachOther)
     buildMenuSkin(engine);
     QWidget window;
     auto menu = buildProgramMenu(&window, &engine);
-    auto* second = new SkinItem(&window);
-    second->Caption = QStringLiteral("&View");
-    menu->bar->Items()->add(second);
-    auto* hidden = new SkinItem(&window);
-    hidden->Caption = QStringLiteral("Hidden");
-    hidden->Visible = false;
-    menu->bar->Items()->insert(1, hidden);
+    auto* second = new SkinMenuItem(&window);
+    second->setCaption(QStringLiteral("&View"));
+    menu->bar->rootItem()->add(second);
+    auto* hidden = new SkinMenuItem(&window);
+    hidden->setCaption(QStringLiteral("Hidden"));
+    hidden->setVisible(false);
+    menu->bar->rootItem()->insert(1, hidden);
     menu->bar->relayout();
-    EXPECT_EQ(second->rect.left(), menu->game->rect.right() + 1);
-    EXPECT_EQ(second->rect.width(), captionWidth(QStringLiteral("View")) + 10) << "the & mark takes no room";
-    EXPECT_TRUE(hidden->rect.isEmpty());
+    EXPECT_EQ(second->rect().left(), menu->game->rect().right() + 1);
+    EXPECT_EQ(second->rect().width(), captionWidth(QStringLiteral("View")) + 10) << "the & mark takes no room";
+    EXPECT_TRUE(hidden->rect().isEmpty());
 }
 
 TEST(MenuLayout, PopupOfTheGameMenu)
@@ -65,20 +65,20 @@ TEST(MenuLayout, PopupOfTheGameMenu)
     buildMenuSkin(engine);
     QWidget window;
     auto menu = buildProgramMenu(&window, &engine);
-    SkinPopupWindow popup(menu->game, menu->game->popupOptions);
-    const QList<SkinCustomItem*> shown = popup.view()->shownItems();
+    SkinPopupWindow popup(menu->game, menu->game->popupOptions());
+    const QList<SkinMenuItem*> shown = popup.view()->shownItems();
     ASSERT_EQ(shown.size(), 6);
 
     int widest = 0;
-    for (SkinItem* entry : menu->entries)
+    for (SkinMenuItem* entry : menu->entries)
         if (!entry->isSeparator())
-            widest = qMax(widest, captionWidth(entry->Caption) + MenuGlyphColumnWidth + 42);
+            widest = qMax(widest, captionWidth(entry->caption()) + MenuGlyphColumnWidth + 42);
     int y = 3;
-    for (SkinCustomItem* item : shown) {
+    for (SkinMenuItem* item : shown) {
         // Ordinary rows are at least glyph column + 4 high; the separator keeps
         // the skin item's height.
         const int height = item->isSeparator() ? 20 : qMax(20, MenuGlyphColumnWidth + 4);
-        EXPECT_EQ(item->rect, QRect(3, y, widest, height)) << item->objectName().toStdString();
+        EXPECT_EQ(item->rect(), QRect(3, y, widest, height)) << item->objectName().toStdString();
         y += height;
     }
     EXPECT_EQ(popup.popupSize(), QSize(widest + 6, y + 3)) << "3-pixel frame margins on every side";
@@ -88,14 +88,14 @@ TEST(MenuLayout, ShortcutTextWidensTheItemAndAShadowTheWindow)
 {
     SkinEngine engine;
     buildMenuSkin(engine);
-    SkinItem root;
-    auto* close = new SkinItem(&root);
-    close->Caption = QStringLiteral("&Close");
-    close->ShortCut = VK_F4 | scAlt;
+    SkinMenuItem root;
+    auto* close = new SkinMenuItem(&root);
+    close->setCaption(QStringLiteral("&Close"));
+    close->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
     root.add(close);
     root.setSkinEngine(&engine);
-    SkinPopupWindow plain(&root, root.popupOptions);
-    EXPECT_EQ(close->rect.width(),
+    SkinPopupWindow plain(&root, root.popupOptions());
+    EXPECT_EQ(close->rect().width(),
               captionWidth(QStringLiteral("Close")) + 22 + captionWidth(QStringLiteral("Alt+F4")) + 42);
 
     SkinPopupMenuOptions options;
@@ -108,24 +108,24 @@ TEST(MenuLayout, ScrolledPopupShowsAWindowOfItemsBetweenStrips)
 {
     SkinEngine engine;
     buildMenuSkin(engine);
-    SkinItem root;
-    root.Scrolled = true;
-    root.ScrollCount = 3;
+    SkinMenuItem root;
+    root.setScrolled(true);
+    root.setScrollCount(3);
     for (int i = 0; i < 6; ++i) {
-        auto* item = new SkinItem(&root);
-        item->Caption = QStringLiteral("Item %1").arg(i);
+        auto* item = new SkinMenuItem(&root);
+        item->setCaption(QStringLiteral("Item %1").arg(i));
         root.add(item);
     }
     root.setSkinEngine(&engine);
-    SkinPopupWindow popup(&root, root.popupOptions);
+    SkinPopupWindow popup(&root, root.popupOptions());
     SkinItemView* view = popup.view();
     ASSERT_EQ(view->shownItems().size(), 3);
-    EXPECT_EQ(view->upStrip().height(), MenuScrollStripHeight);
-    EXPECT_EQ(view->upStrip().top(), 3);
-    EXPECT_EQ(root.item(0)->rect.top(), 3 + MenuScrollStripHeight);
-    EXPECT_EQ(view->downStrip().top(), root.item(2)->rect.bottom() + 1);
+    EXPECT_EQ(root.item(0)->rect().top(), 3 + MenuScrollStripHeight);
+    EXPECT_EQ(view->stripAt(QPoint(5, 3)), ScrollStrip::Up);
+    EXPECT_EQ(view->stripAt(QPoint(5, root.item(0)->rect().top())), ScrollStrip::None);
+    EXPECT_EQ(view->stripAt(QPoint(5, root.item(2)->rect().bottom() + 1)), ScrollStrip::Down);
     EXPECT_EQ(view->contentSize().height(), 3 * 26 + 20) << "the strips add 20 pixels";
-    EXPECT_TRUE(root.item(3)->rect.isEmpty());
+    EXPECT_TRUE(root.item(3)->rect().isEmpty());
 
     EXPECT_FALSE(view->canScroll(-1));
     EXPECT_TRUE(view->canScroll(+1));
@@ -144,45 +144,43 @@ TEST(MenuLayout, ScrolledPopupShowsAWindowOfItemsBetweenStrips)
     EXPECT_EQ(view->shownItems().first(), root.item(0));
 }
 
-TEST(MenuLayout, ScrollTimerRunsOnlyWhileAStripIsPointedAtAndCanScroll)
+TEST(MenuLayout, PointingAtAStripScrollsStepByStepToTheEnd)
 {
     SkinEngine engine;
     buildMenuSkin(engine);
-    SkinItem root;
-    root.Scrolled = true;
-    root.ScrollCount = 2;
+    SkinMenuItem root;
+    root.setScrolled(true);
+    root.setScrollCount(2);
     for (int i = 0; i < 4; ++i) {
-        auto* item = new SkinItem(&root);
-        item->Caption = QStringLiteral("Item %1").arg(i);
+        auto* item = new SkinMenuItem(&root);
+        item->setCaption(QStringLiteral("Item %1").arg(i));
         root.add(item);
     }
     root.setSkinEngine(&engine);
-    SkinPopupWindow popup(&root, root.popupOptions);
+    SkinPopupWindow popup(&root, root.popupOptions());
     SkinItemView* view = popup.view();
-    EXPECT_FALSE(view->scrollTimerActive());
-    view->setHotStrip(1); // up: nothing above
-    EXPECT_FALSE(view->scrollTimerActive());
-    view->setHotStrip(2);
-    EXPECT_TRUE(view->scrollTimerActive());
-    // Two ticks reach the end; then the timer stops by itself.
-    QElapsedTimer clock;
-    clock.start();
-    while (view->scrollTimerActive() && clock.elapsed() < 2000)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    EXPECT_FALSE(view->scrollTimerActive());
-    EXPECT_EQ(view->shownItems().first(), root.item(2));
-    view->setHotStrip(0);
-    EXPECT_FALSE(view->scrollTimerActive());
+    const auto scrollUntilFirstIs = [&](ScrollStrip strip, SkinMenuItem* first) {
+        view->setHotStrip(strip);
+        QElapsedTimer clock;
+        clock.start();
+        while (view->shownItems().first() != first && clock.elapsed() < 2000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        view->setHotStrip(ScrollStrip::None);
+        return view->shownItems().first() == first;
+    };
+    EXPECT_TRUE(scrollUntilFirstIs(ScrollStrip::Down, root.item(2))) << "down to the last window";
+    EXPECT_FALSE(view->canScroll(+1));
+    EXPECT_TRUE(scrollUntilFirstIs(ScrollStrip::Up, root.item(0))) << "and back up";
 }
 
 TEST(MenuLayout, WithoutASkinItemsUseThePlainMeasures)
 {
     QWidget window;
     auto menu = buildProgramMenu(&window, nullptr);
-    EXPECT_EQ(menu->game->rect.left(), 2);
-    SkinPopupWindow popup(menu->game, menu->game->popupOptions);
+    EXPECT_EQ(menu->game->rect().left(), 2);
+    SkinPopupWindow popup(menu->game, menu->game->popupOptions());
     EXPECT_EQ(popup.view()->origin(), QPoint(3, 3)) << "a plain popup keeps a 3-pixel border";
-    EXPECT_EQ(menu->entries[4]->rect.height(), 9);
+    EXPECT_EQ(menu->entries[4]->rect().height(), 9);
 }
 
 TEST(MenuLayout, SkinChangeDropsAndRetakesTheSkin)
@@ -192,24 +190,24 @@ TEST(MenuLayout, SkinChangeDropsAndRetakesTheSkin)
     QWidget window;
     auto menu = buildProgramMenu(&window, &engine);
     ASSERT_NE(menu->game->menuBarItemObject(), nullptr);
-    ASSERT_NE(menu->bar->barSkin().barFrame, nullptr);
+    const QImage skinned = menu->bar->grab().toImage();
 
     SkinChangeEvent changing(CM_SKINCHANGING, &engine);
     QCoreApplication::sendEvent(menu->bar, &changing);
-    EXPECT_EQ(menu->bar->barSkin().barFrame, nullptr);
+    EXPECT_NE(menu->bar->grab().toImage(), skinned) << "the bar draws plainly while the skin changes";
     EXPECT_EQ(menu->game->menuBarItemObject(), nullptr);
     EXPECT_EQ(menu->entries[0]->popupItemObject(), nullptr) << "every item lets go of the skin";
 
     SkinChangeEvent changed(CM_SKINCHANGED, &engine);
     QCoreApplication::sendEvent(menu->bar, &changed);
-    EXPECT_NE(menu->bar->barSkin().barFrame, nullptr);
+    EXPECT_EQ(menu->bar->grab().toImage(), skinned);
     EXPECT_NE(menu->entries[0]->popupItemObject(), nullptr);
     EXPECT_EQ(menu->bar->height(), 20);
-    EXPECT_EQ(menu->game->rect.left(), 15);
+    EXPECT_EQ(menu->game->rect().left(), 15);
 
     // A change of another engine is not this bar's business.
     SkinEngine other;
     SkinChangeEvent foreign(CM_SKINCHANGING, &other);
     QCoreApplication::sendEvent(menu->bar, &foreign);
-    EXPECT_NE(menu->bar->barSkin().barFrame, nullptr);
+    EXPECT_EQ(menu->bar->grab().toImage(), skinned);
 }

@@ -100,7 +100,7 @@ TEST(MenuModeEnd, AWindowThatTakesTheInputEndsMenuModeFirst)
         EXPECT_EQ(popupsWhileShown, 0);
         EXPECT_TRUE(closedByKey);
         EXPECT_FALSE(SkinMenuTracker::inMenuMode());
-        EXPECT_EQ(SkinPopupWindow::openCount(), 0);
+        EXPECT_EQ(openPopupCount(), 0);
         EXPECT_TRUE(w.menu->clicks.isEmpty());
         EXPECT_EQ(w.menu->bar->view()->stateOf(w.menu->game), MenuItemStateNormal);
     }
@@ -116,9 +116,9 @@ TEST(MenuModeEnd, PressesAndReleasesDoWhatTheLoopSays)
         QStringList clicks;
         int pressesReachingTheWindow;
     };
-    auto popup = [] { return SkinMenuTracker::current()->popupOf(innermost()); };
+    auto popup = [] { return innermostPopup(); };
     auto entryPoint = [popup](MenuWindow& w, int row) {
-        return popup()->mapToGlobal(w.menu->entries[row]->rect.center());
+        return popup()->mapToGlobal(w.menu->entries[row]->rect().center());
     };
     const QList<Case> cases = {
         {"a left press on an item acts as Enter",
@@ -234,7 +234,7 @@ TEST(MenuModeEnd, AMenuEnteredWhileTheApplicationQuitsEndsItself)
         QApplication::exec();
         EXPECT_FALSE(menuModeAfter);
         EXPECT_FALSE(grabbed);
-        EXPECT_EQ(SkinPopupWindow::openCount(), 0);
+        EXPECT_EQ(openPopupCount(), 0);
     }
     {
         std::lock_guard lock(mutex);
@@ -281,6 +281,6 @@ TEST(MenuModeEnd, AMenuDoesNotOutliveItsWindowOnTheScreen)
         if (!c.beforeTheMenu)
             EXPECT_EQ(popupsAfterChange, 0);
         EXPECT_FALSE(SkinMenuTracker::inMenuMode());
-        EXPECT_EQ(SkinPopupWindow::openCount(), 0);
+        EXPECT_EQ(openPopupCount(), 0);
     }
 }

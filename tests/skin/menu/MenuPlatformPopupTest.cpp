@@ -30,12 +30,12 @@ TEST_F(PlatformPopups, APopupIsTransientForItsOpenerOpensUnderTheItemAndAClickCh
     QWidget* grabber = nullptr;
     Script script;
     script.then([&] {
-        SkinPopupWindow* popup = SkinMenuTracker::current()->popupOf(innermost());
+        QWidget* popup = innermostPopup();
         type = popup->windowType();
         transientParent = popup->windowHandle()->transientParent();
         at = popup->geometry().topLeft();
         grabber = QWidget::mouseGrabber();
-        mouse(QEvent::MouseButtonRelease, popup, popup->mapToGlobal(w.menu->entries[2]->rect.center()), Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, popup, popup->mapToGlobal(w.menu->entries[2]->rect().center()), Qt::LeftButton);
     });
     script.start();
     w.menu->bar->trackItem(w.menu->game, true);
@@ -43,7 +43,7 @@ TEST_F(PlatformPopups, APopupIsTransientForItsOpenerOpensUnderTheItemAndAClickCh
 
     EXPECT_EQ(type, Qt::Popup);
     EXPECT_EQ(transientParent, w.window.windowHandle());
-    EXPECT_EQ(at, w.menu->bar->mapToGlobal(w.menu->game->rect.bottomLeft()) + QPoint(0, 1));
+    EXPECT_EQ(at, w.menu->bar->mapToGlobal(w.menu->game->rect().bottomLeft()) + QPoint(0, 1));
     EXPECT_NE(grabber, w.menu->bar) << "only a popup may take the pointer";
     EXPECT_EQ(w.menu->clicks, QStringList{QStringLiteral("CustomItem3")});
     EXPECT_FALSE(SkinMenuTracker::inMenuMode());
@@ -54,7 +54,7 @@ TEST_F(PlatformPopups, ThePlatformClosingThePopupEndsMenuMode)
 {
     MenuWindow w;
     Script script;
-    script.then([] { SkinMenuTracker::current()->popupOf(innermost())->close(); });
+    script.then([] { innermostPopup()->close(); });
     script.start();
     w.menu->bar->trackItem(w.menu->game, true);
     processPending();
@@ -62,7 +62,7 @@ TEST_F(PlatformPopups, ThePlatformClosingThePopupEndsMenuMode)
     EXPECT_TRUE(script.finished());
     EXPECT_FALSE(SkinMenuTracker::inMenuMode());
     EXPECT_TRUE(w.menu->clicks.isEmpty());
-    EXPECT_EQ(SkinPopupWindow::openCount(), 0);
+    EXPECT_EQ(openPopupCount(), 0);
 }
 
 } // namespace

@@ -81,6 +81,22 @@ inline SkinItemView* innermost()
     return SkinMenuTracker::current() ? SkinMenuTracker::current()->innermost() : nullptr;
 }
 
+// The window of the innermost open popup, or null.
+inline QWidget* innermostPopup()
+{
+    SkinItemView* level = innermost();
+    return level && !level->isBar() ? level->host() : nullptr;
+}
+
+// Popup menu windows that exist now, shown or not.
+inline int openPopupCount()
+{
+    int count = 0;
+    for (const QWidget* window : QApplication::topLevelWidgets())
+        count += window->objectName() == QLatin1String("SkinPopupMenu");
+    return count;
+}
+
 inline QString hotName()
 {
     SkinItemView* level = innermost();
@@ -101,7 +117,7 @@ struct MenuWindow {
         window.show();
         processPending();
     }
-    QPoint globalCenter(SkinCustomItem* item, QWidget* host) const { return host->mapToGlobal(item->rect.center()); }
+    QPoint globalCenter(SkinMenuItem* item, QWidget* host) const { return host->mapToGlobal(item->rect().center()); }
 };
 
 } // namespace corvane::skin::test

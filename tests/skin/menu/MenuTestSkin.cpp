@@ -140,17 +140,17 @@ std::unique_ptr<ProgramMenu> buildProgramMenu(QWidget* window, SkinEngine* engin
     auto* bar = new SkinMenuBar(window);
     bar->setObjectName(QStringLiteral("SkinMenuBar1"));
     bar->setGeometry(0, 0, 632, 20);
-    bar->setAlign(SkinCustomMenuBar::alTop);
+    bar->setAlignment(SkinMenuBar::Alignment::Top);
     menu->bar = bar;
 
     auto makeItem = [&](const char* name, const QString& caption) {
-        auto* item = new SkinItem(window);
+        auto* item = new SkinMenuItem(window);
         item->setObjectName(QString::fromLatin1(name));
-        item->Caption = caption;
+        item->setCaption(caption);
         return item;
     };
     menu->game = makeItem("CustomItem5", QStringLiteral("游 戏"));
-    bar->Items()->add(menu->game);
+    bar->rootItem()->add(menu->game);
     const struct {
         const char* name;
         const char* caption;
@@ -158,9 +158,9 @@ std::unique_ptr<ProgramMenu> buildProgramMenu(QWidget* window, SkinEngine* engin
                    {"CustomItem4", "帮助"},     {"CustomItem6", "-"},       {"CustomItem7", "退出"}};
     ProgramMenu* raw = menu.get();
     for (const auto& entry : entries) {
-        SkinItem* item = makeItem(entry.name, QString::fromUtf8(entry.caption));
+        SkinMenuItem* item = makeItem(entry.name, QString::fromUtf8(entry.caption));
         if (item->objectName() != QLatin1String("CustomItem6"))
-            item->OnClick = [raw](SkinCustomItem* sender) { raw->clicks.append(sender->objectName()); };
+            QObject::connect(item, &SkinMenuItem::triggered, [raw, item] { raw->clicks.append(item->objectName()); });
         menu->game->add(item);
         menu->entries.append(item);
     }

@@ -19,8 +19,8 @@ void buildMenuSkin(SkinEngine& engine);
 // entries; every click handler appends the item's name to `clicks`.
 struct ProgramMenu {
     SkinMenuBar* bar = nullptr;
-    SkinItem* game = nullptr; // CustomItem5
-    QList<SkinItem*> entries; // CustomItem1..4, 6, 7 in menu order
+    SkinMenuItem* game = nullptr; // CustomItem5
+    QList<SkinMenuItem*> entries; // CustomItem1..4, 6, 7 in menu order
     QStringList clicks;
 };
 std::unique_ptr<ProgramMenu> buildProgramMenu(QWidget* window, SkinEngine* engine);

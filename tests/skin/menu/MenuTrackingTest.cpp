@@ -35,7 +35,7 @@ TEST(MenuTracking, PopupOpensBelowTheBarItemWithSixRowsAndTheFirstHot)
             ASSERT_FALSE(level->isBar());
             rows = int(level->shownItems().size());
             firstHot = hotName();
-            popupGeometry = SkinMenuTracker::current()->popupOf(level)->geometry();
+            popupGeometry = level->host()->geometry();
         })
         .then([] { key(Qt::Key_Escape); })
         .then([] { key(Qt::Key_Escape); });
@@ -46,9 +46,9 @@ TEST(MenuTracking, PopupOpensBelowTheBarItemWithSixRowsAndTheFirstHot)
     EXPECT_FALSE(SkinMenuTracker::inMenuMode());
     EXPECT_EQ(rows, 6);
     EXPECT_EQ(firstHot, QStringLiteral("CustomItem1"));
-    const QPoint itemBottomLeft = w.menu->bar->mapToGlobal(w.menu->game->rect.bottomLeft()) + QPoint(0, 1);
+    const QPoint itemBottomLeft = w.menu->bar->mapToGlobal(w.menu->game->rect().bottomLeft()) + QPoint(0, 1);
     EXPECT_EQ(popupGeometry.topLeft(), itemBottomLeft);
-    EXPECT_EQ(SkinPopupWindow::openCount(), 0);
+    EXPECT_EQ(openPopupCount(), 0);
 }
 
 TEST(MenuTracking, ArrowsMoveWrapAndSkipTheSeparator)
@@ -95,7 +95,7 @@ TEST(MenuTracking, EscClosesThePopupThenLeavesMenuMode)
             SkinItemView* level = innermost();
             barLevelAfterFirstEsc = level && level->isBar();
             barState = level ? level->stateOf(w.menu->game) : -1;
-            popupsAfterFirstEsc = SkinPopupWindow::openCount();
+            popupsAfterFirstEsc = openPopupCount();
         })
         .then([] { key(Qt::Key_Escape); });
     script.start();
@@ -125,11 +125,10 @@ TEST(MenuTracking, ChoosingExitRunsItsHandlerOnlyAfterThePopupIsGone)
     MenuWindow w;
     int popupsAtClick = -1;
     bool menuModeAtClick = true;
-    w.menu->entries[5]->OnClick = [&](SkinCustomItem* sender) {
-        popupsAtClick = SkinPopupWindow::openCount();
+    QObject::connect(w.menu->entries[5], &SkinMenuItem::triggered, [&] {
+        popupsAtClick = openPopupCount();
         menuModeAtClick = SkinMenuTracker::inMenuMode();
-        w.menu->clicks.append(sender->objectName());
-    };
+    });
     Script script;
     script
         .then([] { key(Qt::Key_Up); }) // 退出
@@ -147,14 +146,14 @@ TEST(MenuTracking, MouseReleaseOnAnEntryChoosesIt)
     MenuWindow w;
     Script script;
     script.then([&] {
-        SkinPopupWindow* popup = SkinMenuTracker::current()->popupOf(innermost());
-        const QPoint at = popup->mapToGlobal(w.menu->entries[2]->rect.center());
+        QWidget* popup = innermostPopup();
+        const QPoint at = popup->mapToGlobal(w.menu->entries[2]->rect().center());
         mouse(QEvent::MouseMove, popup, at);
         EXPECT_EQ(hotName(), QStringLiteral("CustomItem3"));
         // Pointing at the separator does not make it hot.
-        mouse(QEvent::MouseMove, popup, popup->mapToGlobal(w.menu->entries[4]->rect.center()));
+        mouse(QEvent::MouseMove, popup, popup->mapToGlobal(w.menu->entries[4]->rect().center()));
         EXPECT_EQ(hotName(), QStringLiteral("CustomItem3"));
-        mouse(QEvent::MouseButtonRelease, popup, popup->mapToGlobal(w.menu->entries[4]->rect.center()), Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, popup, popup->mapToGlobal(w.menu->entries[4]->rect().center()), Qt::LeftButton);
         EXPECT_TRUE(SkinMenuTracker::inMenuMode()) << "a release on the separator chooses nothing";
         mouse(QEvent::MouseButtonRelease, popup, at, Qt::LeftButton);
     });
@@ -180,14 +179,14 @@ TEST(MenuTracking, APressOutsideEveryLevelEndsMenuMode)
 TEST(MenuTracking, SlidingAlongTheBarAndArrowsSwitchThePopup)
 {
     MenuWindow w;
-    auto* view = new SkinItem(&w.window);
+    auto* view = new SkinMenuItem(&w.window);
     view->setObjectName(QStringLiteral("ViewMenu"));
-    view->Caption = QStringLiteral("&View");
-    auto* zoom = new SkinItem(&w.window);
+    view->setCaption(QStringLiteral("&View"));
+    auto* zoom = new SkinMenuItem(&w.window);
     zoom->setObjectName(QStringLiteral("Zoom"));
-    zoom->Caption = QStringLiteral("&Zoom");
+    zoom->setCaption(QStringLiteral("&Zoom"));
     view->add(zoom);
-    w.menu->bar->Items()->add(view);
+    w.menu->bar->rootItem()->add(view);
     w.menu->bar->setSkinEngine(&w.engine);
 
     QStringList popups;
@@ -217,15 +216,15 @@ TEST(MenuTracking, SlidingAlongTheBarAndArrowsSwitchThePopup)
 TEST(MenuTracking, KeyboardActivationAndAccelerators)
 {
     MenuWindow w;
-    auto* view = new SkinItem(&w.window);
+    auto* view = new SkinMenuItem(&w.window);
     view->setObjectName(QStringLiteral("ViewMenu"));
-    view->Caption = QStringLiteral("&View");
-    auto* zoom = new SkinItem(&w.window);
+    view->setCaption(QStringLiteral("&View"));
+    auto* zoom = new SkinMenuItem(&w.window);
     zoom->setObjectName(QStringLiteral("Zoom"));
-    zoom->Caption = QStringLiteral("&Zoom");
-    zoom->OnClick = [&](SkinCustomItem* sender) { w.menu->clicks.append(sender->objectName()); };
+    zoom->setCaption(QStringLiteral("&Zoom"));
+    QObject::connect(zoom, &SkinMenuItem::triggered, [&w, zoom] { w.menu->clicks.append(zoom->objectName()); });
     view->add(zoom);
-    w.menu->bar->Items()->add(view);
+    w.menu->bar->rootItem()->add(view);
     w.menu->bar->setSkinEngine(&w.engine);
 
     QString opened;
@@ -253,13 +252,13 @@ TEST(MenuTracking, KeyboardActivationAndAccelerators)
 TEST(MenuTracking, AltLetterTypedInAnEditEntersTheMenuInsteadOfTyping)
 {
     MenuWindow w;
-    auto* view = new SkinItem(&w.window);
+    auto* view = new SkinMenuItem(&w.window);
     view->setObjectName(QStringLiteral("ViewMenu"));
-    view->Caption = QStringLiteral("&View");
-    auto* zoom = new SkinItem(&w.window);
-    zoom->Caption = QStringLiteral("Zoom");
+    view->setCaption(QStringLiteral("&View"));
+    auto* zoom = new SkinMenuItem(&w.window);
+    zoom->setCaption(QStringLiteral("Zoom"));
     view->add(zoom);
-    w.menu->bar->Items()->add(view);
+    w.menu->bar->rootItem()->add(view);
     w.menu->bar->setSkinEngine(&w.engine);
     auto* edit = new QLineEdit(&w.window);
     edit->setGeometry(10, 100, 200, 24);
@@ -300,12 +299,12 @@ TEST(MenuTracking, PopupNearTheBottomOfTheScreenOpensAboveTheBarItem)
     processPending();
     QRect popupGeometry;
     Script script;
-    script.then([&] { popupGeometry = SkinMenuTracker::current()->popupOf(innermost())->geometry(); }).then([] {
+    script.then([&] { popupGeometry = innermostPopup()->geometry(); }).then([] {
         key(Qt::Key_Alt);
     });
     script.start();
     w.menu->bar->trackItem(w.menu->game, true);
-    const QPoint itemTop = w.menu->bar->mapToGlobal(w.menu->game->rect.topLeft());
+    const QPoint itemTop = w.menu->bar->mapToGlobal(w.menu->game->rect().topLeft());
     EXPECT_EQ(popupGeometry.bottom() + 1, itemTop.y());
     EXPECT_EQ(popupGeometry.left(), itemTop.x());
 }
@@ -313,49 +312,28 @@ TEST(MenuTracking, PopupNearTheBottomOfTheScreenOpensAboveTheBarItem)
 TEST(MenuTracking, ADropDownWithoutVisibleItemsDoesNotOpen)
 {
     MenuWindow w;
-    for (SkinItem* entry : w.menu->entries)
-        entry->Visible = false;
+    for (SkinMenuItem* entry : w.menu->entries)
+        entry->setVisible(false);
     int popups = -1;
     Script script;
-    script.then([&] { popups = SkinPopupWindow::openCount(); }).then([] { key(Qt::Key_Escape); });
+    script.then([&] { popups = openPopupCount(); }).then([] { key(Qt::Key_Escape); });
     script.start();
     w.menu->bar->trackItem(w.menu->game, true);
     EXPECT_EQ(popups, 0);
-}
-
-TEST(MenuTracking, BeforeDropDownRunsFirstAndMayFillTheMenu)
-{
-    MenuWindow w;
-    // Only a menu with a visible item drops down; its handler then may change it.
-    for (SkinItem* entry : w.menu->entries)
-        entry->Visible = entry->objectName() == QLatin1String("CustomItem7");
-    int popupsDuringHandler = -1;
-    w.menu->game->OnBeforeDropDown = [&](SkinCustomItem* sender) {
-        popupsDuringHandler = SkinPopupWindow::openCount();
-        sender->item(0)->Visible = true;
-    };
-    int rows = -1;
-    Script script;
-    script.then([&] { rows = innermost() && !innermost()->isBar() ? int(innermost()->shownItems().size()) : -1; })
-        .then([] { key(Qt::Key_Alt); });
-    script.start();
-    w.menu->bar->trackItem(w.menu->game, true);
-    EXPECT_EQ(popupsDuringHandler, 0);
-    EXPECT_EQ(rows, 2);
 }
 
 TEST(MenuTracking, SubmenusOpenToTheRightAndCloseLevelByLevel)
 {
     MenuWindow w;
     // "帮助" gets two sub-items of its own.
-    SkinItem* help = w.menu->entries[3];
-    auto* topics = new SkinItem(&w.window);
+    SkinMenuItem* help = w.menu->entries[3];
+    auto* topics = new SkinMenuItem(&w.window);
     topics->setObjectName(QStringLiteral("Topics"));
-    topics->Caption = QStringLiteral("&Topics");
-    topics->OnClick = [&](SkinCustomItem* sender) { w.menu->clicks.append(sender->objectName()); };
-    auto* index = new SkinItem(&w.window);
+    topics->setCaption(QStringLiteral("&Topics"));
+    QObject::connect(topics, &SkinMenuItem::triggered, [&w, topics] { w.menu->clicks.append(topics->objectName()); });
+    auto* index = new SkinMenuItem(&w.window);
     index->setObjectName(QStringLiteral("Index"));
-    index->Caption = QStringLiteral("&Index");
+    index->setCaption(QStringLiteral("&Index"));
     help->add(topics);
     help->add(index);
 
@@ -373,8 +351,8 @@ TEST(MenuTracking, SubmenusOpenToTheRightAndCloseLevelByLevel)
         .then([&] {
             depth();
             SkinItemView* level = innermost();
-            submenu = SkinMenuTracker::current()->popupOf(level)->geometry();
-            helpRect = QRect(level->parent->host()->mapToGlobal(help->rect.topLeft()), help->rect.size());
+            submenu = level->host()->geometry();
+            helpRect = QRect(level->parentLevel()->host()->mapToGlobal(help->rect().topLeft()), help->rect().size());
         })
         .then([] { key(Qt::Key_Left); }) // closes only the submenu
         .then(depth)
@@ -393,45 +371,6 @@ TEST(MenuTracking, SubmenusOpenToTheRightAndCloseLevelByLevel)
     EXPECT_FALSE(SkinMenuTracker::inMenuMode());
 }
 
-TEST(MenuTracking, OnlyTheFirstPopupAfterEnteringMenuModeFromTheBarAnimates)
-{
-    MenuWindow w;
-    auto* view = new SkinItem(&w.window);
-    view->setObjectName(QStringLiteral("ViewMenu"));
-    view->Caption = QStringLiteral("&View");
-    auto* zoom = new SkinItem(&w.window);
-    zoom->Caption = QStringLiteral("&Zoom");
-    view->add(zoom);
-    w.menu->bar->Items()->add(view);
-    SkinPopupMenuOptions options;
-    options.Animation.Enabled = true;
-    options.Animation.Time = 50;
-    w.menu->bar->setPopupMenuOptions(options);
-    w.menu->bar->setSkinEngine(&w.engine);
-
-    const int before = SkinPopupWindow::animatedShowCount();
-    QList<int> counts;
-    auto count = [&] { counts.append(SkinPopupWindow::animatedShowCount() - before); };
-    Script script;
-    script.waitUntil([] { return innermost() && !innermost()->isBar(); })
-        .then(count)
-        .then([] { key(Qt::Key_Right); }) // switches to View's popup: no animation
-        .then(count)
-        .then([] { key(Qt::Key_Left); })
-        .then(count)
-        .then([] { key(Qt::Key_Alt); });
-    script.start();
-    w.menu->bar->trackItem(w.menu->game, true);
-    EXPECT_EQ(counts, (QList<int>{1, 1, 1}));
-
-    // Entering menu mode again animates the first popup again.
-    Script again;
-    again.waitUntil([] { return innermost() && !innermost()->isBar(); }).then([] { key(Qt::Key_Alt); });
-    again.start();
-    w.menu->bar->trackItem(view, true);
-    EXPECT_EQ(SkinPopupWindow::animatedShowCount() - before, 2);
-}
-
 TEST(MenuTracking, SystemMenuRunsTheChosenCaptionAfterClosing)
 {
     SkinEngine engine;
@@ -440,7 +379,7 @@ TEST(MenuTracking, SystemMenuRunsTheChosenCaptionAfterClosing)
     window.setGeometry(100, 100, 300, 200);
     window.show();
     processPending();
-    SkinPopupSystemMenuPresenter presenter(&engine);
+    SkinPopupSystemMenuPresenter presenter([&engine] { return &engine; });
     QList<SkinSystemMenuItem> items = {{QStringLiteral("Mi&nimize"), QString(), 1},
                                         {QStringLiteral("-"), QString(), -1},
                                         {QStringLiteral("&Close"), QStringLiteral("Alt+F4"), 0}};
@@ -451,23 +390,20 @@ TEST(MenuTracking, SystemMenuRunsTheChosenCaptionAfterClosing)
     QString chosen;
     int popupsAtChoice = -1;
     QRect geometry;
-    const int animatedBefore = SkinPopupWindow::animatedShowCount();
     Script script;
     script.waitUntil([] { return innermost() != nullptr; })
-        .then([&] { geometry = SkinMenuTracker::current()->popupOf(innermost())->geometry(); })
+        .then([&] { geometry = innermostPopup()->geometry(); })
         .then([] { key(Qt::Key_C, QStringLiteral("c")); });
     script.start();
     const QPoint at = window.mapToGlobal(QPoint(20, 30));
     presenter.popup(&window, items, at, options, [&](const QString& caption) {
         chosen = caption;
-        popupsAtChoice = SkinPopupWindow::openCount();
+        popupsAtChoice = openPopupCount();
     });
     processPending();
     EXPECT_EQ(geometry.topLeft(), at);
     EXPECT_EQ(chosen, QStringLiteral("&Close"));
     EXPECT_EQ(popupsAtChoice, 0);
-    EXPECT_EQ(SkinPopupWindow::animatedShowCount() - animatedBefore, 1) << "the system menu animates";
-    EXPECT_EQ(presenter.lastMenu()->item(2)->ShortCut, VK_F4 | scAlt);
 }
 
 // ---------------------------------------------------------------------------
