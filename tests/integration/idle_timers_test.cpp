@@ -227,6 +227,6 @@ TEST_F(IdleWindow, ATimerLeftRunningInTheWindowIsCaught)
     leftRunning.start(100);
     const auto fired = timersWhileIdle(550);
     ASSERT_EQ(fired.size(), 1u) << listed(fired);
-    EXPECT_EQ(fired.begin()->first, "QTimer 'LeftRunning' in corvane::shell::TForm1 'Form1'");
+    EXPECT_EQ(fired.begin()->first, "QTimer 'LeftRunning' in corvane::shell::MainWindow 'Form1'");
     EXPECT_GE(fired.begin()->second, 4);
 }
