@@ -364,11 +364,11 @@ void MainWindow::CustomItem7Click()
 
 void MainWindow::SkinButton1Click()
 {
-    play::ChatSender sender([this](const std::string& bytes) { return m_link->sendChat(bytes); });
     const QDateTime now = QDateTime::currentDateTime(); // one instant for both, also at midnight
     const play::ChatStamp stamp{shortDateText(now.date()).toStdString(), longTimeText(now.time()).toStdString()};
     // A failed send has shown its error box already; the line stays.
-    switch (sender.send(*m_memo1, stamp)) {
+    const auto sendChat = [this](const std::string& bytes) { return m_link->sendChat(bytes); };
+    switch (play::ChatSender::send(*m_memo1, stamp, sendChat)) {
     case play::ChatResult::TooLong:
         showMessageBox(this, QStringLiteral("你输入的字符长度超过了范围，请减短信息长度。"),
                        QStringLiteral("超出范围"));
