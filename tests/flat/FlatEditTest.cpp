@@ -170,7 +170,7 @@ TEST_F(FlatEditTest, WritingColorFlatStopsFollowingTheDialog)
     form->setPalette(palette);
     settle();
     EXPECT_EQ(edit1->colorFlat(), QColor(200, 100, 50));
-    EXPECT_EQ(innerRing(edit1), flat::colorRef(200, 100, 50));
+    EXPECT_EQ(innerRing(edit1), toColorRef(QColor(200, 100, 50)));
     EXPECT_EQ(edit2->colorFlat(), QColor(40, 50, 60));
 
     edit1->setParentColor(true);

@@ -49,7 +49,7 @@ bool rendersColor(QWidget* widget, quint32 colorRef);
 // A colour as the layouts write it (0x00BBGGRR).
 inline quint32 toColorRef(const QColor& color)
 {
-    return flat::colorRef(color.red(), color.green(), color.blue());
+    return quint32(color.red()) | (quint32(color.green()) << 8) | (quint32(color.blue()) << 16);
 }
 
 // Whether the button is drawn with its hover look: raised (light at the top
