@@ -28,6 +28,12 @@ namespace {
 // whichever event loop is running at the time.
 const QEvent::Type ReadinessEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
 
+// The levels of the status reports: a report goes out when its level is at
+// most the report level (1 unless set, so none does).
+constexpr int SendStatusLevel = 2;
+constexpr int SetupStatusLevel = 8;
+constexpr int ErrorCheckStatusLevel = 16;
+
 // Room for the largest datagram IPv4 can carry (65,507 bytes of payload).
 constexpr qsizetype ArrivalBufferSize = 65536;
 
@@ -109,7 +115,7 @@ QString systemBindErrorText(QAbstractSocket::SocketError error, const QString& q
 
 UdpEndpoint::UdpEndpoint(QObject* parent) : QObject(parent)
 {
-    report(8, QStringLiteral("Initializing Winsock"));
+    report(SetupStatusLevel, QStringLiteral("Initializing Winsock"));
     // The socket is opened here but bound only by setLocalPort() or
     // startReceiving(); a failure to open it is told by the next
     // setLocalPort().
@@ -131,10 +137,10 @@ void UdpEndpoint::report(int level, const QString& text)
 // system's error number (errno), 0 when it gave none.
 UdpResult UdpEndpoint::socketOpenFailure(int errorNumber)
 {
-    report(16, QStringLiteral("Checking Error In Error Manager"));
+    report(ErrorCheckStatusLevel, QStringLiteral("Checking Error In Error Manager"));
     const QString text =
         QStringLiteral("Unknown Error No. ") + (errorNumber == 0 ? QString() : QString::number(errorNumber));
-    report(8, QStringLiteral("Looking Up Error Message") + text);
+    report(SetupStatusLevel, QStringLiteral("Looking Up Error Message") + text);
     emit errorOccurred(errorNumber, text);
     return UdpResult::socketError(text);
 }
@@ -300,7 +306,7 @@ UdpResult UdpEndpoint::sendDatagram(const QByteArray& datagram)
     if (address.isNull() || address == QHostAddress::AnyIPv4 || address == QHostAddress::AnyIPv6)
         return UdpResult::socketError(QStringLiteral("Null Remote Address"));
 
-    report(2, QStringLiteral("Sending Data"));
+    report(SendStatusLevel, QStringLiteral("Sending Data"));
     const auto port = static_cast<quint16>(m_remotePort & 0xFFFF);
 
     // The result is not looked at: a datagram that cannot be sent is lost
