@@ -216,7 +216,7 @@ std::optional<QString> UdpEndpoint::bindSocket()
 
 void UdpEndpoint::setReceiveBuffer()
 {
-    // Datagrams queue in the kernel while a handler runs; with the system's
+    // Datagrams queue in the kernel while a slot runs; with the system's
     // default queue (some 200 kB) a burst of junk a few milliseconds long
     // pushes real moves out. The kernel grants at most its limit
     // (net.core.rmem_max; only a privileged program may exceed it, and the
@@ -284,7 +284,7 @@ void UdpEndpoint::receiveOne()
         return;
 
     // The next datagram gets its own event before this one is handed out:
-    // a handler that waits in a modal box still lets the next one in.
+    // a slot that waits in a modal box still lets the next one in.
     if (m_socket->hasPendingDatagrams())
         postReadiness();
 

@@ -149,7 +149,7 @@ TEST(UdpEndpointBinding, ATakenPortRaisesTheSystemsTextOnceAndReceivesNothing)
     EXPECT_TRUE(log.empty());
 }
 
-// A burst of datagrams waits in the kernel while a handler runs: each bound
+// A burst of datagrams waits in the kernel while a slot runs: each bound
 // socket asks for a queue of its own size, which the kernel grants up to its
 // limit (and reports doubled).
 TEST(UdpEndpointBinding, EachBoundSocketAsksTheKernelForALargeReceiveQueue)
