@@ -67,7 +67,7 @@ void ComputerPeer::start()
 
 void ComputerPeer::startEngine()
 {
-    delete m_engine;
+    retireEngine();
     m_engine = new Engine(m_program, this);
     m_engine->setGraceMs(m_graceMs);
     connect(m_engine, &Engine::bestMoveFound, this, &ComputerPeer::answer);
@@ -164,12 +164,19 @@ void ComputerPeer::play(const game::Move& move)
 
 void ComputerPeer::engineFailed(EngineFailure failure)
 {
-    if (m_engine) {
-        m_engine->stop();
-        m_engine->deleteLater();
-        m_engine = nullptr;
-    }
+    retireEngine();
     emit engineStopped(failure);
+}
+
+void ComputerPeer::retireEngine()
+{
+    if (!m_engine)
+        return;
+    m_engine->stop();
+    m_engine->disconnect(this);
+    // Later: a failure is told from inside one of the engine's own signals.
+    m_engine->deleteLater();
+    m_engine = nullptr;
 }
 
 void ComputerPeer::send(const std::string& bytes)

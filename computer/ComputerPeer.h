@@ -32,8 +32,6 @@ public:
     game::Side side() const { return m_game.computerSide(); }
     int level() const { return m_level; }
     const ComputerGame& game() const { return m_game; }
-    // The engine of this game, or nothing after a failure.
-    const Engine* engine() const { return m_engine; }
 
     // The level's move time unless set here (tests and quick games).
     void setMoveTimeMs(int milliseconds) { m_moveTimeMs = milliseconds; }
@@ -74,6 +72,7 @@ private:
     void answer(const QString& move);
     void play(const game::Move& move);
     void engineFailed(EngineFailure failure);
+    void retireEngine();
     void send(const std::string& bytes);
 
     ComputerGame m_game;
@@ -81,7 +80,7 @@ private:
     QString m_program;
     std::optional<int> m_moveTimeMs;
     int m_graceMs = Engine::DefaultGraceMs;
-    Engine* m_engine = nullptr;
+    Engine* m_engine = nullptr; // a child; none after a failure
     QUdpSocket* m_socket = nullptr;
     QHostAddress m_peerHost;
     quint16 m_peerPort = 0;

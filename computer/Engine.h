@@ -43,11 +43,9 @@ public:
 
     QString program() const { return m_program; }
     void setGraceMs(int milliseconds) { m_graceMs = milliseconds; }
-    int graceMs() const { return m_graceMs; }
     // The running engine's process id, 0 when none runs.
     qint64 processId() const;
     bool isRunning() const;
-    bool isThinking() const { return m_thinking; }
 
     // Starts the program and sets it up for xiangqi at `level`: one thread,
     // 16 MB of hash. Failures arrive through failed().

@@ -2,7 +2,6 @@
 
 #include "flat/FlatColors.h"
 #include "flat/FlatDrawing.h"
-#include "flat/FlatHoverTimer.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -22,7 +21,6 @@ CustomFlatEdit::CustomFlatEdit(QWidget* parent)
       m_colorBorder(flat::fromColorRef(defaultBorder)),
       m_colorFlat(flat::fromColorRef(defaultFlat))
 {
-    flat::FlatHoverTimer::addUser();
     setFrame(false);
     // The frame band lies outside the text area, like a non-client border.
     setTextMargins(frameWidth, frameWidth, frameWidth, frameWidth);
@@ -42,7 +40,6 @@ CustomFlatEdit::~CustomFlatEdit()
     // The base destructor takes the focus away, which emits focusChanged:
     // the handler above must not run on a box that is half destroyed.
     disconnect(qApp, &QApplication::focusChanged, this, nullptr);
-    flat::FlatHoverTimer::removeUser();
 }
 
 void CustomFlatEdit::setColorFocused(const QColor& color)

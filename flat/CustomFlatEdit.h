@@ -35,7 +35,6 @@ public:
     bool useAdvColors() const { return m_useAdvColors; }
     void setUseAdvColors(bool value);
 
-    bool isMouseOver() const { return m_mouseOver; }
     // Whether the box currently shows the focused look rather than the idle one.
     bool hasFocusedLook() const;
     // The colour of the box's background and inner rings in its current look.

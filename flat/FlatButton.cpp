@@ -30,7 +30,6 @@ FlatButton::FlatButton(QWidget* parent)
       m_colorHighLight(Qt::white),
       m_colorShadow(Qt::black)
 {
-    FlatHoverTimer::addUser();
     resize(25, 25);
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);
@@ -41,7 +40,6 @@ FlatButton::~FlatButton()
 {
     if (FlatHoverTimer::tracked() == this)
         FlatHoverTimer::stopTracking();
-    FlatHoverTimer::removeUser();
 }
 
 // ---- properties ----------------------------------------------------------
@@ -171,12 +169,12 @@ void FlatButton::setDown(bool value)
         return;
     m_down = value;
     if (value) {
-        if (m_state == flat::bsUp)
+        if (m_state == flat::ButtonState::Up)
             update();
-        m_state = flat::bsExclusive;
+        m_state = flat::ButtonState::Exclusive;
         notifyGroup();
     } else {
-        m_state = flat::bsUp;
+        m_state = flat::ButtonState::Up;
         repaintNow();
     }
 }

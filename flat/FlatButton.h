@@ -99,14 +99,12 @@ public:
     int modalResult() const { return m_modalResult; }
     void setModalResult(int result) { m_modalResult = result; }
 
-    // Drawing state and hover flag, for the dialog code and for tests.
+    // How the button is drawn at the moment.
     flat::ButtonState state() const { return m_state; }
-    bool isMouseOver() const { return m_mouseOver; }
-    bool isPressing() const { return m_pressing; }
 
-    // Clicks the button: hands ModalResult to its dialog, then OnClick.
-    // The pointer, the space bar and the accelerator click through this.
-    // OnClick's handlers report their failures themselves (they must not
+    // Clicks the button: hands ModalResult to its dialog, then emits
+    // clicked(). The pointer, the space bar and the accelerator click
+    // through this. Slots report their failures themselves (they must not
     // raise): the button only emits.
     void click();
 
@@ -116,13 +114,7 @@ public:
     void hoverTimerTick();
 
 signals:
-    void OnClick();
-    void OnDblClick();
-    void OnMouseDown(QMouseEvent* event);
-    void OnMouseMove(QMouseEvent* event);
-    void OnMouseUp(QMouseEvent* event);
-    void OnMouseEnter();
-    void OnMouseLeave();
+    void clicked();
 
 protected:
     bool event(QEvent* event) override;
@@ -135,8 +127,6 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -162,7 +152,7 @@ private:
     void paintGlyph(QPainter& painter, const QPoint& pos, QRgb transparentKey);
     void paintCaption(QPainter& painter, const QRect& bounds);
 
-    flat::TransparentMode m_transparentMode = flat::tmNone;
+    flat::TransparentMode m_transparentMode = flat::TransparentMode::Never;
     bool m_default = false;
     bool m_allowAllUp = false;
     QColor m_color;
@@ -179,7 +169,7 @@ private:
     bool m_down = false;
     QString m_caption;
     QImage m_glyph;
-    flat::ButtonLayout m_layout = flat::blGlyphTop;
+    flat::ButtonLayout m_layout = flat::ButtonLayout::GlyphTop;
     int m_margin = -1;
     int m_numGlyphs = 1;
     int m_spacing = 4;
@@ -188,7 +178,7 @@ private:
     int m_modalResult = 0;
     int m_acceleratorId = 0;
 
-    flat::ButtonState m_state = flat::bsUp;
+    flat::ButtonState m_state = flat::ButtonState::Up;
     bool m_mouseOver = false;
     bool m_pressing = false;
 };

@@ -83,7 +83,7 @@ void FlatButton::enabledChanged()
 {
     if (!isEnabled()) {
         m_mouseOver = false;
-        m_state = flat::bsDisabled;
+        m_state = flat::ButtonState::Disabled;
         if (FlatHoverTimer::tracked() == this)
             FlatHoverTimer::stopTracking();
     }
@@ -112,7 +112,7 @@ void FlatButton::click()
                 dialog->setResult(m_modalResult);
         }
     }
-    emit OnClick();
+    emit clicked();
 }
 
 void FlatButton::notifyGroup()
@@ -132,7 +132,7 @@ void FlatButton::groupMemberChanged(int groupIndex, const FlatButton* sender)
         return;
     if (sender->m_down && m_down) {
         m_down = false;
-        m_state = flat::bsUp;
+        m_state = flat::ButtonState::Up;
         update();
     }
     m_allowAllUp = sender->m_allowAllUp;
@@ -201,11 +201,10 @@ void FlatButton::changeEvent(QEvent* event)
 
 void FlatButton::mousePressEvent(QMouseEvent* event)
 {
-    emit OnMouseDown(event);
     if (event->button() != Qt::LeftButton || !isEnabled())
         return;
     if (!m_down) {
-        m_state = flat::bsDown;
+        m_state = flat::ButtonState::Down;
         update();
     }
     m_pressing = true;
@@ -214,14 +213,13 @@ void FlatButton::mousePressEvent(QMouseEvent* event)
 
 void FlatButton::mouseMoveEvent(QMouseEvent* event)
 {
-    emit OnMouseMove(event);
     if (FlatHoverTimer::tracked() != this && QApplication::widgetAt(event->globalPosition().toPoint()) == this)
         startHoverTracking();
     if (!m_pressing)
         return;
-    flat::ButtonState newState = m_down ? flat::bsExclusive : flat::bsUp;
+    flat::ButtonState newState = m_down ? flat::ButtonState::Exclusive : flat::ButtonState::Up;
     if (isInside(event->position().toPoint()))
-        newState = m_down ? flat::bsExclusive : flat::bsDown;
+        newState = m_down ? flat::ButtonState::Exclusive : flat::ButtonState::Down;
     if (newState != m_state) {
         m_state = newState;
         update();
@@ -230,7 +228,6 @@ void FlatButton::mouseMoveEvent(QMouseEvent* event)
 
 void FlatButton::mouseReleaseEvent(QMouseEvent* event)
 {
-    emit OnMouseUp(event);
     if (!m_pressing)
         return;
     m_pressing = false;
@@ -251,7 +248,7 @@ void FlatButton::mouseReleaseEvent(QMouseEvent* event)
 void FlatButton::showReleased(bool inside)
 {
     if (m_groupIndex == 0) {
-        m_state = flat::bsUp;
+        m_state = flat::ButtonState::Up;
         m_mouseOver = false;
         if (inside)
             update();
@@ -262,7 +259,7 @@ void FlatButton::showReleased(bool inside)
     } else {
         // Released off the button: back to how it looked before the press
         // (latched or up), so it does not stay drawn pressed.
-        m_state = m_down ? flat::bsExclusive : flat::bsUp;
+        m_state = m_down ? flat::ButtonState::Exclusive : flat::ButtonState::Up;
         repaintNow();
     }
 }
@@ -271,8 +268,6 @@ void FlatButton::mouseDoubleClickEvent(QMouseEvent* event)
 {
     // The second press of a double click presses the button like the first.
     mousePressEvent(event);
-    if (m_down)
-        emit OnDblClick();
 }
 
 void FlatButton::keyPressEvent(QKeyEvent* event)
@@ -284,7 +279,7 @@ void FlatButton::keyPressEvent(QKeyEvent* event)
     if (m_groupIndex != 0)
         setDown(true);
     else
-        m_state = flat::bsDown;
+        m_state = flat::ButtonState::Down;
     update();
 }
 
@@ -299,7 +294,7 @@ void FlatButton::keyReleaseEvent(QKeyEvent* event)
     if (m_groupIndex != 0)
         setDown(false);
     else
-        m_state = flat::bsUp;
+        m_state = flat::ButtonState::Up;
     const QPointer<FlatButton> self(this);
     click();
     if (self)
@@ -319,18 +314,6 @@ void FlatButton::focusOutEvent(QFocusEvent* event)
 {
     QWidget::focusOutEvent(event);
     mouseLeft();
-}
-
-void FlatButton::enterEvent(QEnterEvent* event)
-{
-    QWidget::enterEvent(event);
-    emit OnMouseEnter();
-}
-
-void FlatButton::leaveEvent(QEvent* event)
-{
-    QWidget::leaveEvent(event);
-    emit OnMouseLeave();
 }
 
 } // namespace corvane::flat

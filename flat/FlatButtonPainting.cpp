@@ -21,10 +21,10 @@ struct GlyphChoice {
 GlyphChoice chooseGlyph(int numGlyphs, flat::ButtonState state)
 {
     switch (state) {
-    case flat::bsUp: return {0, false};
-    case flat::bsDisabled: return numGlyphs == 1 ? GlyphChoice{0, true} : GlyphChoice{1, false};
-    case flat::bsDown: return {numGlyphs >= 3 ? 2 : 0, false};
-    case flat::bsExclusive: return {numGlyphs == 4 ? 3 : (numGlyphs == 3 ? 2 : 0), false};
+    case flat::ButtonState::Up: return {0, false};
+    case flat::ButtonState::Disabled: return numGlyphs == 1 ? GlyphChoice{0, true} : GlyphChoice{1, false};
+    case flat::ButtonState::Down: return {numGlyphs >= 3 ? 2 : 0, false};
+    case flat::ButtonState::Exclusive: return {numGlyphs == 4 ? 3 : (numGlyphs == 3 ? 2 : 0), false};
     }
     return {};
 }
@@ -36,7 +36,7 @@ void FlatButton::paintEvent(QPaintEvent*)
     QPainter painter(this);
     const QRgb transparentKey = flat::bottomLeftColor(m_glyph);
     painter.setFont(font());
-    const bool pressedLook = m_state == flat::bsDown || m_state == flat::bsExclusive;
+    const bool pressedLook = m_state == flat::ButtonState::Down || m_state == flat::ButtonState::Exclusive;
     const QPoint offset = pressedLook ? QPoint(1, 1) : QPoint(0, 0);
 
     const QSize glyphSize = m_glyph.isNull() ? QSize(0, 0) : QSize(m_glyph.width() / m_numGlyphs, m_glyph.height());
@@ -57,10 +57,10 @@ void FlatButton::paintEvent(QPaintEvent*)
 // The state follows the enabled flag at the latest when painted.
 void FlatButton::followEnabled()
 {
-    if (isEnabled() && m_state == flat::bsDisabled) {
-        m_state = (m_down && m_groupIndex != 0) ? flat::bsExclusive : flat::bsUp;
+    if (isEnabled() && m_state == flat::ButtonState::Disabled) {
+        m_state = (m_down && m_groupIndex != 0) ? flat::ButtonState::Exclusive : flat::ButtonState::Up;
     } else if (!isEnabled()) {
-        m_state = flat::bsDisabled;
+        m_state = flat::ButtonState::Disabled;
         m_pressing = false;
     }
 }
@@ -69,15 +69,15 @@ void FlatButton::followEnabled()
 // parent's background shows through.
 QColor FlatButton::faceColor() const
 {
-    if (m_transparentMode == flat::tmAlways)
+    if (m_transparentMode == flat::TransparentMode::Always)
         return QColor();
-    if (m_transparentMode == flat::tmNotFocused && !m_mouseOver)
+    if (m_transparentMode == flat::TransparentMode::UnlessHovered && !m_mouseOver)
         return QColor();
     switch (m_state) {
-    case flat::bsUp: return m_mouseOver ? m_colorFocused : m_color;
-    case flat::bsDisabled: return m_color;
-    case flat::bsDown: return m_colorDown;
-    case flat::bsExclusive: return m_mouseOver ? m_colorFocused : m_colorDown;
+    case flat::ButtonState::Up: return m_mouseOver ? m_colorFocused : m_color;
+    case flat::ButtonState::Disabled: return m_color;
+    case flat::ButtonState::Down: return m_colorDown;
+    case flat::ButtonState::Exclusive: return m_mouseOver ? m_colorFocused : m_colorDown;
     }
     return m_color;
 }
@@ -94,15 +94,15 @@ void FlatButton::paintFace(QPainter& painter)
 void FlatButton::paintBorder(QPainter& painter)
 {
     switch (m_state) {
-    case flat::bsUp:
+    case flat::ButtonState::Up:
         if (m_mouseOver)
             flat::drawBevelFrame(painter, rect(), m_colorHighLight, m_colorShadow, 1);
         else
             flat::drawBevelFrame(painter, rect(), m_colorBorder, m_colorBorder, m_default ? 2 : 1);
         break;
-    case flat::bsDisabled: flat::drawBevelFrame(painter, rect(), m_colorBorder, m_colorBorder, 1); break;
-    case flat::bsDown:
-    case flat::bsExclusive: flat::drawBevelFrame(painter, rect(), m_colorShadow, m_colorHighLight, 1); break;
+    case flat::ButtonState::Disabled: flat::drawBevelFrame(painter, rect(), m_colorBorder, m_colorBorder, 1); break;
+    case flat::ButtonState::Down:
+    case flat::ButtonState::Exclusive: flat::drawBevelFrame(painter, rect(), m_colorShadow, m_colorHighLight, 1); break;
     }
 }
 

@@ -43,11 +43,6 @@ QColor fromColorRef(quint32 value)
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
 }
 
-quint32 toColorRef(const QColor& color)
-{
-    return colorRef(color.red(), color.green(), color.blue());
-}
-
 Hsl rgbToHsl(const QColor& color)
 {
     const double r = color.red() / 255.0;
@@ -131,11 +126,6 @@ QColor buttonHighlightColor(const QWidget* widget)
 QColor buttonShadowColor(const QWidget* widget)
 {
     return widget->palette().color(QPalette::Active, QPalette::Dark);
-}
-
-QColor windowColor(const QWidget* widget)
-{
-    return widget->palette().color(QPalette::Active, QPalette::Base);
 }
 
 QColor windowTextColor(const QWidget* widget)

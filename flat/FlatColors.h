@@ -10,14 +10,9 @@ class QWidget;
 
 namespace corvane::flat {
 
-// A colour value as stored with the layouts: blue in bits 16..23, green in
-// 8..15, red in 0..7 (the reverse of QRgb).
-constexpr quint32 colorRef(int red, int green, int blue)
-{
-    return quint32(red & 0xFF) | (quint32(green & 0xFF) << 8) | (quint32(blue & 0xFF) << 16);
-}
+// A colour from a value as stored with the layouts: blue in bits 16..23,
+// green in 8..15, red in 0..7 (the reverse of QRgb).
 QColor fromColorRef(quint32 value);
-quint32 toColorRef(const QColor& color);
 
 // Hue, saturation and lightness as fractions 0..1.
 struct Hsl {
@@ -51,7 +46,6 @@ QColor adjustLightness(const QColor& base, const QColor& fallback, int amount, L
 QColor buttonFaceColor(const QWidget* widget);
 QColor buttonHighlightColor(const QWidget* widget);
 QColor buttonShadowColor(const QWidget* widget);
-QColor windowColor(const QWidget* widget);
 QColor windowTextColor(const QWidget* widget);
 
 // The background colour of the widget's parent, or an invalid colour when it

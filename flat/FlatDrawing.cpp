@@ -83,7 +83,7 @@ GlyphCaptionPlacement placeGlyphAndCaption(const QRect& client, const QPoint& of
     QPoint glyphPos;
     QPoint captionPos;
 
-    const bool horizontal = layout == blGlyphLeft || layout == blGlyphRight;
+    const bool horizontal = layout == ButtonLayout::GlyphLeft || layout == ButtonLayout::GlyphRight;
     if (horizontal) {
         glyphPos.setY((c.y() - g.y() + 1) / 2);
         captionPos.setY((c.y() - t.y() + 1) / 2);
@@ -109,19 +109,19 @@ GlyphCaptionPlacement placeGlyphAndCaption(const QRect& client, const QPoint& of
     }
 
     switch (layout) {
-    case blGlyphLeft:
+    case ButtonLayout::GlyphLeft:
         glyphPos.setX(margin);
         captionPos.setX(glyphPos.x() + g.x() + spacing);
         break;
-    case blGlyphRight:
+    case ButtonLayout::GlyphRight:
         glyphPos.setX(c.x() - margin - g.x());
         captionPos.setX(glyphPos.x() - spacing - t.x());
         break;
-    case blGlyphTop:
+    case ButtonLayout::GlyphTop:
         glyphPos.setY(margin);
         captionPos.setY(glyphPos.y() + g.y() + spacing);
         break;
-    case blGlyphBottom:
+    case ButtonLayout::GlyphBottom:
         glyphPos.setY(c.y() - margin - g.y());
         captionPos.setY(glyphPos.y() - spacing - t.y());
         break;

@@ -2,38 +2,31 @@
 
 #include "flat/FlatButton.h"
 
+#include <QCoreApplication>
+#include <QPointer>
 #include <QTimer>
 
 namespace corvane::flat {
 
 namespace {
-QTimer* sharedTimer = nullptr;
-int userCount = 0;
+QPointer<QTimer> sharedTimer; // a child of the application, made on first use
 FlatButton* trackedButton = nullptr;
-} // namespace
 
-void FlatHoverTimer::addUser()
+QTimer* timer()
 {
-    if (userCount++ == 0) {
-        sharedTimer = new QTimer;
-        sharedTimer->setInterval(intervalMs);
-        QObject::connect(sharedTimer, &QTimer::timeout, &FlatHoverTimer::tick);
+    if (!sharedTimer) {
+        sharedTimer = new QTimer(QCoreApplication::instance());
+        sharedTimer->setInterval(FlatHoverTimer::intervalMs);
+        QObject::connect(sharedTimer, &QTimer::timeout, [] {
+            if (trackedButton)
+                trackedButton->hoverTimerTick();
+            else
+                FlatHoverTimer::stopTracking();
+        });
     }
-}
-
-void FlatHoverTimer::removeUser()
-{
-    if (--userCount == 0) {
-        delete sharedTimer;
-        sharedTimer = nullptr;
-        trackedButton = nullptr;
-    }
-}
-
-QTimer* FlatHoverTimer::timer()
-{
     return sharedTimer;
 }
+} // namespace
 
 FlatButton* FlatHoverTimer::tracked()
 {
@@ -47,11 +40,10 @@ bool FlatHoverTimer::isRunning()
 
 void FlatHoverTimer::track(FlatButton* button)
 {
-    if (!sharedTimer)
-        return;
-    sharedTimer->stop();
+    QTimer* hover = timer();
+    hover->stop();
     trackedButton = button;
-    sharedTimer->start();
+    hover->start();
 }
 
 void FlatHoverTimer::stopTracking()
@@ -59,14 +51,6 @@ void FlatHoverTimer::stopTracking()
     if (sharedTimer)
         sharedTimer->stop();
     trackedButton = nullptr;
-}
-
-void FlatHoverTimer::tick()
-{
-    if (trackedButton)
-        trackedButton->hoverTimerTick();
-    else
-        stopTracking();
 }
 
 } // namespace corvane::flat

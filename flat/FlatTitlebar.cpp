@@ -1,6 +1,6 @@
 #include "flat/FlatTitlebar.h"
 
-#include "flat/EInvalidOperation.h"
+#include "flat/InvalidOperationError.h"
 #include "flat/FlatColors.h"
 
 #include <QGuiApplication>
@@ -23,7 +23,7 @@ bool isForm(const QWidget* widget)
 QWidget* FlatTitlebar::checkedForm(QWidget* parent)
 {
     if (parent && !isForm(parent))
-        throw EInvalidOperation(notOnFormMessage);
+        throw InvalidOperationError(notOnFormMessage);
     return parent;
 }
 
@@ -35,15 +35,6 @@ FlatTitlebar::FlatTitlebar(QWidget* parent)
 {
     resize(100, 19);
     watchForm(parent);
-}
-
-void FlatTitlebar::placeOn(QWidget* form)
-{
-    checkedForm(form);
-    setParent(form);
-    if (form)
-        show();
-    watchForm(form);
 }
 
 void FlatTitlebar::watchForm(QWidget* form)
@@ -99,7 +90,7 @@ void FlatTitlebar::setAlign(Align align)
 
 void FlatTitlebar::applyAlign()
 {
-    if (m_align == alTop && parentWidget())
+    if (m_align == Align::Top && parentWidget())
         setGeometry(0, 0, parentWidget()->width(), height());
 }
 
@@ -107,10 +98,6 @@ void FlatTitlebar::setActive(bool active)
 {
     m_active = active;
     update();
-    if (active)
-        emit OnActivate();
-    else
-        emit OnDeactivate();
 }
 
 bool FlatTitlebar::eventFilter(QObject* watched, QEvent* event)
@@ -135,7 +122,7 @@ void FlatTitlebar::changeEvent(QEvent* event)
 
 bool FlatTitlebar::event(QEvent* event)
 {
-    // Re-parented behind placeOn's back (QWidget::setParent cannot refuse):
+    // Re-parented by QWidget::setParent, which cannot refuse:
     // follow a new window, and let go of the old one when the new parent is
     // not a window, so the bar never moves or watches the wrong thing.
     if (event->type() == QEvent::ParentChange && parentWidget() != m_form)
@@ -169,7 +156,6 @@ void FlatTitlebar::mousePressEvent(QMouseEvent* event)
             m_dragging = true;
         }
     }
-    m_grabPoint = event->position().toPoint();
     m_pressGlobal = event->globalPosition().toPoint();
     if (m_form)
         m_formPosAtPress = m_form->pos();

@@ -18,16 +18,11 @@ class FlatTitlebar : public QWidget {
     Q_PROPERTY(Align Align READ align WRITE setAlign)
 
 public:
-    enum Align { alNone, alTop };
+    enum class Align { None, Top };
     Q_ENUM(Align)
 
-    // Throws EInvalidOperation when `parent` is not a window (form).
+    // Throws InvalidOperationError when `parent` is not a window (form).
     explicit FlatTitlebar(QWidget* parent = nullptr);
-
-    // Places the bar on `form`, or takes it off its form when null. Throws
-    // EInvalidOperation, leaving the bar where it was, when `form` is not a
-    // window.
-    void placeOn(QWidget* form);
     // The window the bar moves and whose activation it shows.
     QWidget* form() const { return m_form; }
 
@@ -44,12 +39,6 @@ public:
 
     bool isActive() const { return m_active; }
     bool isDragging() const { return m_dragging; }
-    // Where the current (or last) press happened, in the bar's coordinates.
-    QPoint grabPoint() const { return m_grabPoint; }
-
-signals:
-    void OnActivate();
-    void OnDeactivate();
 
 protected:
     bool event(QEvent* event) override;
@@ -71,10 +60,9 @@ private:
     QColor m_inactiveTextColor;
     QColor m_titlebarColor;
     QString m_caption;
-    Align m_align = alNone;
+    Align m_align = Align::None;
     bool m_active = false;
     bool m_dragging = false;
-    QPoint m_grabPoint;
     // The pointer's global position and the window's position at the press,
     // so the window follows the pointer's travel even before the window
     // system has confirmed the previous move.

@@ -18,6 +18,16 @@ constexpr int PointCount = 90;
 // Pieces and the squares that receive drops are 33 x 33 pixels.
 constexpr int ImageSize = 33;
 
+// The board picture, and the board view that shows it, in pixels.
+constexpr int BoardPictureWidth = 632;
+constexpr int BoardPictureHeight = 434;
+
+// Neighbouring points are PointPitch pixels apart; the square of row 1,
+// column 1 has its top left corner at (FirstPointLeft, FirstPointTop).
+constexpr int PointPitch = 40;
+constexpr int FirstPointLeft = 48;
+constexpr int FirstPointTop = 32;
+
 struct PieceInfo {
     Side side;
     PieceKind kind;
@@ -43,11 +53,19 @@ constexpr Point startPoint(const PieceInfo& piece)
 // The top left corner of a point's square in the main window's client area.
 constexpr int pointLeft(int column)
 {
-    return 48 + 40 * (column - 1);
+    return FirstPointLeft + PointPitch * (column - 1);
 }
 constexpr int pointTop(int row)
 {
-    return 32 + 40 * (row - 1);
+    return FirstPointTop + PointPitch * (row - 1);
 }
+
+// A point's place in row order, 0..PointCount - 1: row 1 first, each row
+// from column 1.
+constexpr int pointIndex(const Point& point)
+{
+    return (point.row - 1) * Columns + (point.column - 1);
+}
+static_assert(pointIndex(Point{Rows, Columns}) == PointCount - 1);
 
 } // namespace corvane::game

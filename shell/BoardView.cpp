@@ -37,12 +37,6 @@ QString piecePicturePath(const game::PieceInfo& piece)
         .arg(piece.side == game::Side::Black ? QLatin1String("black") : QLatin1String("red"), kindFileName(piece.kind));
 }
 
-// A point's place in the row-by-row list of the 90 points.
-int pointIndex(game::Point point)
-{
-    return (point.row - 1) * 9 + (point.column - 1);
-}
-
 int pictureIndex(const game::PieceInfo& piece)
 {
     return (piece.side == game::Side::Black ? 0 : 7) + static_cast<int>(piece.kind);
@@ -98,7 +92,7 @@ BoardView::BoardView(const game::Position& position, QWidget* parent) : QWidget(
     setObjectName(QStringLiteral("BoardView"));
     loadPictures();
     // Sized to its picture; without one, to the board's stored size.
-    resize(m_board.isNull() ? QSize(632, 434) : m_board.size());
+    resize(m_board.isNull() ? QSize(game::BoardPictureWidth, game::BoardPictureHeight) : m_board.size());
     // The picture without transparent parts covers the whole view: what lies
     // beneath (the window and its skinned frame) need not be repainted when a
     // piece moves.

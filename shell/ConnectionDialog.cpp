@@ -58,7 +58,7 @@ void ConnectionDialog::createTitlebar()
     m_flatTitlebar1->setTitlebarColor(Qt::blue);
     // White while active and 162,154,130 while inactive are the bar's own defaults.
     m_flatTitlebar1->setGeometry(0, 0, 315, 25);
-    m_flatTitlebar1->setAlign(flat::FlatTitlebar::alTop);
+    m_flatTitlebar1->setAlign(flat::FlatTitlebar::Align::Top);
 }
 
 void ConnectionDialog::createBody()
@@ -88,7 +88,7 @@ void ConnectionDialog::createBody()
     m_flatButton1->setCaption(QStringLiteral("连 接"));
     m_flatButton1->setAccessibleName(QStringLiteral("连接"));
     m_flatButton1->setColorBorder(borderBlue);
-    connect(m_flatButton1, &flat::FlatButton::OnClick, this, &ConnectionDialog::FlatButton1Click);
+    connect(m_flatButton1, &flat::FlatButton::clicked, this, &ConnectionDialog::FlatButton1Click);
 }
 
 flat::FlatEdit* ConnectionDialog::createEdit(const QString& name, const QString& text, int top)

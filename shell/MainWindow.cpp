@@ -11,7 +11,6 @@
 #include <QScreen>
 #include <QScrollBar>
 
-#include "net/endpoint/ByteStream.h"
 #include "net/endpoint/UdpEndpoint.h"
 #include "net/play/ChatSender.h"
 #include "net/protocol/MessageText.h"
@@ -177,9 +176,8 @@ void MainWindow::createEndpoint()
     if (const endpoint::UdpResult bound = m_udpEndpoint1->setLocalPort(1234); !bound)
         m_startupFailure = bound.errorText();
     m_udpEndpoint1->setReportLevel(1);
-    m_udpEndpoint1->OnDataReceived = [this](endpoint::UdpEndpoint* sender, int numberBytes, const QString& fromIP,
-                                            int port) { UdpEndpoint1DataReceived(sender, numberBytes, fromIP, port); };
-    m_udpEndpoint1->Loaded();
+    connect(m_udpEndpoint1, &endpoint::UdpEndpoint::datagramReceived, this, &MainWindow::UdpEndpoint1DataReceived);
+    m_udpEndpoint1->startReceiving();
     connect(m_udpEndpoint1, &endpoint::UdpEndpoint::peerUnreachable, this, &MainWindow::showPeerUnreachable);
 }
 
@@ -235,12 +233,7 @@ bool MainWindow::sendMove(const game::Move& move)
 
 bool MainWindow::sendMessage(const std::string& bytes)
 {
-    endpoint::UdpResult sent;
-    {
-        endpoint::ByteStream stream; // released before anything is shown
-        stream.write(bytes);
-        sent = m_udpEndpoint1->SendDatagram(stream);
-    }
+    const endpoint::UdpResult sent = m_udpEndpoint1->sendDatagram(QByteArray::fromStdString(bytes));
     if (!sent)
         showErrorBox(sent.errorText());
     return sent.ok();
@@ -252,9 +245,7 @@ bool MainWindow::sendDatagram(const std::string& bytes, SendMode mode)
 {
     if (mode == SendMode::Reported)
         return sendMessage(bytes);
-    endpoint::ByteStream stream;
-    stream.write(bytes);
-    return m_udpEndpoint1->SendDatagram(stream).ok();
+    return m_udpEndpoint1->sendDatagram(QByteArray::fromStdString(bytes)).ok();
 }
 
 std::string MainWindow::peerAddress()
@@ -373,11 +364,11 @@ void MainWindow::CustomItem7Click()
 
 void MainWindow::SkinButton1Click()
 {
-    play::ChatSender sender([this](const std::string& bytes) { return m_link->sendChat(bytes); });
     const QDateTime now = QDateTime::currentDateTime(); // one instant for both, also at midnight
     const play::ChatStamp stamp{shortDateText(now.date()).toStdString(), longTimeText(now.time()).toStdString()};
     // A failed send has shown its error box already; the line stays.
-    switch (sender.send(*m_memo1, stamp)) {
+    const auto sendChat = [this](const std::string& bytes) { return m_link->sendChat(bytes); };
+    switch (play::ChatSender::send(*m_memo1, stamp, sendChat)) {
     case play::ChatResult::TooLong:
         showMessageBox(this, QStringLiteral("你输入的字符长度超过了范围，请减短信息长度。"),
                        QStringLiteral("超出范围"));
@@ -410,11 +401,8 @@ void MainWindow::onDropped(game::PieceId piece, const BoardView::DropTarget& tar
         game::dropOnPoint(m_position, *this, piece, target.point); // Image34DragDrop
 }
 
-void MainWindow::UdpEndpoint1DataReceived(endpoint::UdpEndpoint*, int numberBytes, const QString&, int)
+void MainWindow::UdpEndpoint1DataReceived(const QByteArray& bytes)
 {
-    endpoint::ByteStream stream;
-    m_udpEndpoint1->ReadDatagram(stream);
-    const QByteArray bytes = stream.read(numberBytes);
     m_link->handleDatagram(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 

@@ -133,7 +133,7 @@ private:
     void createEndpoint();
     void nameForScreenReaders();
     void onDropped(game::PieceId piece, const BoardView::DropTarget& target);
-    void UdpEndpoint1DataReceived(endpoint::UdpEndpoint* sender, int numberBytes, const QString& fromIP, int port);
+    void UdpEndpoint1DataReceived(const QByteArray& bytes);
     void showPeerUnreachable();
     void showModal(QDialog*& dialog, const DialogMaker& make = {});
 

@@ -109,7 +109,7 @@ int showWindow(QApplication& app, const QFont& font)
     window.setFont(font);
     window.resize(315, 203);
     auto* bar = new FlatTitlebar(&window);
-    bar->setAlign(FlatTitlebar::alTop);
+    bar->setAlign(FlatTitlebar::Align::Top);
     bar->resize(bar->width(), 25);
     bar->setCaption(QStringLiteral("设置对方计算机名或IP地址"));
     bar->setTitlebarColor(Qt::blue);
@@ -122,7 +122,7 @@ int showWindow(QApplication& app, const QFont& font)
     button->setGeometry(208, 160, 73, 25);
     button->setCaption(QStringLiteral("连 接"));
     button->setColorBorder(Qt::blue);
-    QObject::connect(button, &FlatButton::OnClick, [] {
+    QObject::connect(button, &FlatButton::clicked, [] {
         std::printf("clicked\n");
         std::fflush(stdout);
     });
@@ -196,7 +196,7 @@ int main(int argc, char** argv)
     shoot(QStringLiteral("button-latched"), latched);
 
     // Glyph layouts.
-    const flat::ButtonLayout layouts[] = {flat::blGlyphLeft, flat::blGlyphRight, flat::blGlyphTop, flat::blGlyphBottom};
+    const flat::ButtonLayout layouts[] = {flat::ButtonLayout::GlyphLeft, flat::ButtonLayout::GlyphRight, flat::ButtonLayout::GlyphTop, flat::ButtonLayout::GlyphBottom};
     const char* layoutNames[] = {"left", "right", "top", "bottom"};
     for (int i = 0; i < 4; ++i) {
         auto* glyphButton = new FlatButton(&form);
@@ -211,7 +211,7 @@ int main(int argc, char** argv)
     embossed->setGeometry(10, 120, 80, 50);
     embossed->setCaption(QStringLiteral("Off"));
     embossed->setGlyph(makeGlyph(1));
-    embossed->setButtonLayout(flat::blGlyphLeft);
+    embossed->setButtonLayout(flat::ButtonLayout::GlyphLeft);
     embossed->setEnabled(false);
     embossed->show();
     shoot(QStringLiteral("glyph-disabled-embossed"), embossed);
@@ -231,7 +231,7 @@ int main(int argc, char** argv)
     auto* always = new FlatButton(striped);
     always->setGeometry(5, 5, 80, 25);
     always->setCaption(QStringLiteral("tmAlways"));
-    always->setTransparentMode(flat::tmAlways);
+    always->setTransparentMode(flat::TransparentMode::Always);
     always->show();
     shoot(QStringLiteral("button-tmAlways"), striped);
 
@@ -257,7 +257,7 @@ int main(int argc, char** argv)
     dialog.setFont(font);
     dialog.resize(315, 60);
     auto* bar = new FlatTitlebar(&dialog);
-    bar->setAlign(FlatTitlebar::alTop);
+    bar->setAlign(FlatTitlebar::Align::Top);
     bar->resize(bar->width(), 25);
     bar->setCaption(QStringLiteral("设置对方计算机名或IP地址"));
     bar->setTitlebarColor(Qt::blue);

@@ -9,6 +9,8 @@
 #include <QUdpSocket>
 #include <QVariant>
 
+#include <memory>
+
 #include <cerrno>
 #include <cstring>
 
@@ -26,12 +28,14 @@ namespace {
 // whichever event loop is running at the time.
 const QEvent::Type ReadinessEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
 
-// The error number that the error check lets pass (the would-block code of
-// the socket interface the component was first written for).
-constexpr int WouldBlockCode = 10035;
+// The levels of the status reports: a report goes out when its level is at
+// most the report level (1 unless set, so none does).
+constexpr int SendStatusLevel = 2;
+constexpr int SetupStatusLevel = 8;
+constexpr int ErrorCheckStatusLevel = 16;
 
 // Room for the largest datagram IPv4 can carry (65,507 bytes of payload).
-constexpr qsizetype MaximumDatagramSize = 65536;
+constexpr qsizetype ArrivalBufferSize = 65536;
 
 QString dottedText(quint32 address)
 {
@@ -109,13 +113,13 @@ QString systemBindErrorText(QAbstractSocket::SocketError error, const QString& q
 
 } // namespace
 
-UdpEndpoint::UdpEndpoint(QObject* owner) : QObject(owner)
+UdpEndpoint::UdpEndpoint(QObject* parent) : QObject(parent)
 {
-    m_reportLevel = 1;
-    report(8, QStringLiteral("Initializing Winsock"));
-    // The socket is opened here but bound only by a LocalPort write or Loaded.
-    m_creationResult = openSocket();
-    m_ready = true;
+    report(SetupStatusLevel, QStringLiteral("Initializing Winsock"));
+    // The socket is opened here but bound only by setLocalPort() or
+    // startReceiving(); a failure to open it is told by the next
+    // setLocalPort().
+    (void)openSocket();
 }
 
 UdpEndpoint::~UdpEndpoint()
@@ -125,26 +129,19 @@ UdpEndpoint::~UdpEndpoint()
 
 void UdpEndpoint::report(int level, const QString& text)
 {
-    if (level > m_reportLevel)
-        return;
-    m_lastStatus = text;
-    if (OnStatus)
-        OnStatus(this, text);
+    if (level <= m_reportLevel)
+        emit statusChanged(text);
 }
 
 // Runs after the system refused to open a socket; errorNumber is the
-// system's error number (errno).
-UdpResult UdpEndpoint::checkSocketError(int errorNumber)
+// system's error number (errno), 0 when it gave none.
+UdpResult UdpEndpoint::socketOpenFailure(int errorNumber)
 {
-    report(16, QStringLiteral("Checking Error In Error Manager"));
-    m_lastError = errorNumber;
-    if ((errorNumber & WouldBlockCode) == WouldBlockCode)
-        return {};
+    report(ErrorCheckStatusLevel, QStringLiteral("Checking Error In Error Manager"));
     const QString text =
         QStringLiteral("Unknown Error No. ") + (errorNumber == 0 ? QString() : QString::number(errorNumber));
-    report(8, QStringLiteral("Looking Up Error Message") + text);
-    if (OnError)
-        OnError(this, static_cast<quint16>(errorNumber), text);
+    report(SetupStatusLevel, QStringLiteral("Looking Up Error Message") + text);
+    emit errorOccurred(errorNumber, text);
     return UdpResult::socketError(text);
 }
 
@@ -161,18 +158,18 @@ UdpResult UdpEndpoint::openSocket()
     else
         descriptor = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     if (descriptor < 0)
-        return checkSocketError(errno);
+        return socketOpenFailure(errno);
     // The system's "port unreachable" answers are kept for the endpoint to
     // read (an unconnected socket drops them otherwise).
     setOption(descriptor, SOL_IP, IP_RECVERR, 1);
     setOption(descriptor, SOL_IPV6, IPV6_RECVERR, 1);
-    auto* socket = new QUdpSocket(this);
+    // A child of the endpoint, so that it can be found among its children.
+    auto socket = std::make_unique<QUdpSocket>(this);
     if (!socket->setSocketDescriptor(descriptor, QAbstractSocket::UnconnectedState)) {
         ::close(descriptor);
-        delete socket;
-        return checkSocketError(0);
+        return socketOpenFailure(0);
     }
-    m_socket = socket;
+    m_socket = std::move(socket);
     return {};
 }
 
@@ -183,11 +180,9 @@ void UdpEndpoint::closeSocket()
     // Deleted at once, not later: the port must be free for the new socket.
     // Nothing of the socket's own is on the stack here, because datagrams
     // are read from posted events of the endpoint, not from its signals.
-    QUdpSocket* socket = m_socket;
-    m_socket = nullptr;
-    socket->disconnect(this);
-    socket->close();
-    delete socket;
+    m_socket->disconnect(this);
+    m_socket->close();
+    m_socket.reset();
 }
 
 UdpResult UdpEndpoint::setLocalPort(int port)
@@ -201,7 +196,7 @@ UdpResult UdpEndpoint::setLocalPort(int port)
     // the game deaf, and its datagrams would reach the other program, so the
     // player is told. The socket is still set up as far as it can be.
     const std::optional<QString> failure = bindSocket();
-    Loaded();
+    startReceiving();
     if (failure)
         return UdpResult::socketError(*failure);
     return {};
@@ -221,7 +216,7 @@ std::optional<QString> UdpEndpoint::bindSocket()
 
 void UdpEndpoint::setReceiveBuffer()
 {
-    // Datagrams queue in the kernel while a handler runs; with the system's
+    // Datagrams queue in the kernel while a slot runs; with the system's
     // default queue (some 200 kB) a burst of junk a few milliseconds long
     // pushes real moves out. The kernel grants at most its limit
     // (net.core.rmem_max; only a privileged program may exceed it, and the
@@ -230,14 +225,7 @@ void UdpEndpoint::setReceiveBuffer()
     m_socket->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, WantedReceiveQueue);
 }
 
-int UdpEndpoint::receiveQueueSize() const
-{
-    if (!m_socket || m_socket->state() != QAbstractSocket::BoundState)
-        return 0;
-    return m_socket->socketOption(QAbstractSocket::ReceiveBufferSizeSocketOption).toInt();
-}
-
-void UdpEndpoint::Loaded()
+void UdpEndpoint::startReceiving()
 {
     if (!m_socket)
         return;
@@ -245,7 +233,7 @@ void UdpEndpoint::Loaded()
     // The bind here is the second, harmless one: it is not reported, and
     // the socket of a failed bind stays unbound.
     bindSocket();
-    connect(m_socket, &QUdpSocket::readyRead, this, &UdpEndpoint::postReadiness, Qt::UniqueConnection);
+    connect(m_socket.get(), &QUdpSocket::readyRead, this, &UdpEndpoint::postReadiness, Qt::UniqueConnection);
     // Datagrams that arrived before notifications started are read as well.
     if (m_socket->state() == QAbstractSocket::BoundState && m_socket->hasPendingDatagrams())
         postReadiness();
@@ -271,9 +259,8 @@ bool UdpEndpoint::event(QEvent* event)
     if (event->type() != ReadinessEvent)
         return QObject::event(event);
     m_readinessPosted = false;
-    // OnDataReceived runs from here, straight from Qt's event dispatch.
-    if (m_ready)
-        receiveOne();
+    // datagramReceived() goes out from here, straight from Qt's event dispatch.
+    receiveOne();
     return true;
 }
 
@@ -289,7 +276,7 @@ void UdpEndpoint::receiveOne()
     if (drainPortUnreachable(int(m_socket->socketDescriptor())))
         emit peerUnreachable();
     if (m_arrival.isEmpty())
-        m_arrival.resize(MaximumDatagramSize);
+        m_arrival.resize(ArrivalBufferSize);
     QHostAddress sender;
     quint16 senderPort = 0;
     const qint64 count = m_socket->readDatagram(m_arrival.data(), m_arrival.size(), &sender, &senderPort);
@@ -297,41 +284,20 @@ void UdpEndpoint::receiveOne()
         return;
 
     // The next datagram gets its own event before this one is handed out:
-    // a handler that waits in a modal box still lets the next one in.
+    // a slot that waits in a modal box still lets the next one in.
     if (m_socket->hasPendingDatagrams())
         postReadiness();
 
-    // Too long for any game message: dropped. The datagram received before
-    // stays readable through ReadDatagram.
-    if (count > ReceiveBufferSize)
+    // Too long for any game message: dropped.
+    if (count > MaximumDatagramSize)
         return;
-
-    std::memcpy(m_receiveBuffer.data(), m_arrival.constData(), static_cast<std::size_t>(count));
-    m_receivedCount = static_cast<int>(count);
-    if (OnDataReceived)
-        OnDataReceived(this, m_receivedCount, senderText(sender), senderPort);
+    emit datagramReceived(m_arrival.left(count), senderText(sender), senderPort);
 }
 
-void UdpEndpoint::ReadDatagram(ByteStream& stream) const
+UdpResult UdpEndpoint::sendDatagram(const QByteArray& datagram)
 {
-    stream.write(m_receiveBuffer.data(), m_receivedCount);
-    stream.setPosition(0);
-}
-
-UdpResult UdpEndpoint::SendDatagram(ByteStream& stream)
-{
-    const UdpResult invalidStream =
-        UdpResult::failure(UdpResult::Kind::InvalidStream, QStringLiteral("Invalid stream"));
-    bool askedOnce = false;
-    while (stream.size() == 0) {
-        if (askedOnce || !OnStreamInvalid)
-            return invalidStream;
-        bool handled = false;
-        OnStreamInvalid(handled, stream);
-        if (!handled)
-            return invalidStream;
-        askedOnce = true;
-    }
+    if (datagram.isEmpty())
+        return UdpResult::failure(UdpResult::Kind::EmptyDatagram, QStringLiteral("Invalid stream"));
 
     const Resolved peer = resolvePeer();
     if (peer.endpointGone || !peer.result)
@@ -340,12 +306,9 @@ UdpResult UdpEndpoint::SendDatagram(ByteStream& stream)
     if (address.isNull() || address == QHostAddress::AnyIPv4 || address == QHostAddress::AnyIPv6)
         return UdpResult::socketError(QStringLiteral("Null Remote Address"));
 
-    report(2, QStringLiteral("Sending Data"));
+    report(SendStatusLevel, QStringLiteral("Sending Data"));
     const auto port = static_cast<quint16>(m_remotePort & 0xFFFF);
 
-    // The whole stream goes out as it is, without a fixed-size send buffer.
-    stream.setPosition(0);
-    const QByteArray bytes = stream.read(stream.size());
     // The result is not looked at: a datagram that cannot be sent is lost
     // silently, like one that gets lost on the way.
     if (m_socket) {
@@ -353,11 +316,8 @@ UdpResult UdpEndpoint::SendDatagram(ByteStream& stream)
         // told now, and the datagram goes out.
         if (drainPortUnreachable(int(m_socket->socketDescriptor())))
             emit peerUnreachable();
-        m_socket->writeDatagram(bytes, address, port);
+        m_socket->writeDatagram(datagram, address, port);
     }
-
-    if (OnDataSend)
-        OnDataSend(this);
     return {};
 }
 
@@ -375,27 +335,14 @@ UdpEndpoint::Resolved UdpEndpoint::resolvePeer()
     if (literal.setAddress(name) && literal.protocol() != QAbstractSocket::UnknownNetworkLayerProtocol)
         return {literal, {}};
 
-    const UdpResult canceled = UdpResult::socketError(QStringLiteral("Host Lookup Canceled"));
-    // A handler that changes RemoteHost does not change the name of the retry.
-    for (int attempt = 1;; ++attempt) {
-        Resolved found = lookUpOnce(name);
-        if (found.endpointGone || found.address || !found.result)
-            return found;
-        if (attempt == 2)
-            return {std::nullopt, canceled};
-        bool handled = false;
-        if (OnInvalidHost)
-            OnInvalidHost(handled);
-        if (!handled)
-            return {std::nullopt, canceled};
-    }
+    return lookUp(name);
 }
 
 // Looks the name up and waits for the answer in a local event loop, which
 // keeps handling every other event of the program meanwhile (there is no
 // time-out). The answer is kept per call, so a second send started from a
-// handler during the wait cannot take this send's answer.
-UdpEndpoint::Resolved UdpEndpoint::lookUpOnce(const QString& name)
+// slot during the wait cannot take this send's answer.
+UdpEndpoint::Resolved UdpEndpoint::lookUp(const QString& name)
 {
     QPointer<UdpEndpoint> self(this);
     QEventLoop wait;
@@ -408,9 +355,9 @@ UdpEndpoint::Resolved UdpEndpoint::lookUpOnce(const QString& name)
     });
     if (!answered)
         wait.exec();
-    // The endpoint was destroyed by a handler during the wait, or the
-    // application is quitting: the send cannot go on.
-    if (!self || !answered)
+    // A name that does not resolve, an endpoint destroyed by a slot during
+    // the wait, or an application that is quitting: the send cannot go on.
+    if (!self || !answered || !address)
         return {std::nullopt, UdpResult::socketError(QStringLiteral("Host Lookup Canceled")), !self};
     return {address, {}};
 }

@@ -13,7 +13,7 @@ class UdpResult {
 public:
     enum class Kind {
         None,          // the operation succeeded
-        InvalidStream, // a general failure: the stream to send was empty
+        EmptyDatagram, // a general failure: there was nothing to send
         SocketError,   // the endpoint's own failures (socket, bind, address, lookup)
     };
 

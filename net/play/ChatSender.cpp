@@ -7,9 +7,6 @@
 
 namespace corvane::play {
 
-ChatSender::ChatSender(SendFunction send) : m_send(std::move(send))
-{ }
-
 std::string ChatSender::wireText(const QString& typed)
 {
     // The edit holds line feeds; the line ends a chat line carries are CR LF.
@@ -38,7 +35,7 @@ QString ChatSender::unsendable(const QString& typed)
     return found;
 }
 
-ChatResult ChatSender::send(QPlainTextEdit& input, const ChatStamp& stamp)
+ChatResult ChatSender::send(QPlainTextEdit& input, const ChatStamp& stamp, const SendFunction& sendMessage)
 {
     const QString typed = input.toPlainText();
     if (typed.isEmpty())
@@ -48,7 +45,7 @@ ChatResult ChatSender::send(QPlainTextEdit& input, const ChatStamp& stamp)
     if (gbkLength(typed) > MaxChatBytes)
         return ChatResult::TooLong;
     const std::string message = protocol::composeChatMessage(stamp.date, stamp.time, wireText(typed));
-    if (!m_send(message))
+    if (!sendMessage(message))
         return ChatResult::NotSent;
     input.clear(); // only once the line is on its way
     return ChatResult::Sent;

@@ -33,10 +33,9 @@ public:
     // Sends one game message (its GBK bytes); false when the send failed.
     using SendFunction = std::function<bool(const std::string& gbkBytes)>;
 
-    explicit ChatSender(SendFunction send);
-
-    // SkinButton1Click's work.
-    ChatResult send(QPlainTextEdit& input, const ChatStamp& stamp);
+    // Sends the input box's text through sendMessage, the work of the send
+    // button.
+    static ChatResult send(QPlainTextEdit& input, const ChatStamp& stamp, const SendFunction& sendMessage);
 
     // The typed text as the wire carries it: UTF-8 with CR LF line ends.
     static std::string wireText(const QString& typed);
@@ -45,9 +44,6 @@ public:
     // The characters of the text that GBK cannot carry (emoji, rare CJK,
     // other scripts), each once, in the order typed; empty when all can go.
     static QString unsendable(const QString& typed);
-
-private:
-    SendFunction m_send;
 };
 
 } // namespace corvane::play

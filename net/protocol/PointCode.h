@@ -28,12 +28,6 @@ SplitPoint splitPointCode(int code);
 // throws std::invalid_argument otherwise.
 int joinPointCode(std::string_view rowText, std::string_view columnText);
 
-// The point code of row, column.
-constexpr int pointCode(int row, int column)
-{
-    return row * 10 + column;
-}
-
 // True for "1".."10" (rowText) and "1".."9" (columnText) written the way a
 // point code's split writes them: digits only, no sign, no leading zero.
 bool isRowText(std::string_view text);

@@ -36,7 +36,7 @@ protected:
         auto* b = new FlatButton(form.get());
         b->setGeometry(geometry);
         b->setColorBorder(Qt::blue);
-        QObject::connect(b, &FlatButton::OnClick, [this, b] { clicked.push_back(b); });
+        QObject::connect(b, &FlatButton::clicked, [this, b] { clicked.push_back(b); });
         b->show();
         return b;
     }

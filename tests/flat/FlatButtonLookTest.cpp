@@ -7,7 +7,7 @@ using namespace flattest;
 
 TEST_F(FlatButtonTest, FaceFollowsTheDialogAndBorderIsBlue)
 {
-    EXPECT_EQ(flat::toColorRef(button->color()), kDialogFace);
+    EXPECT_EQ(toColorRef(button->color()), kDialogFace);
     EXPECT_EQ(colorRefAt(button, 3, 3), kDialogFace);
     EXPECT_EQ(colorRefAt(button, 0, 0), kBlue);
     EXPECT_EQ(colorRefAt(button, 72, 24), kBlue);
@@ -17,7 +17,7 @@ TEST_F(FlatButtonTest, FaceFollowsTheDialogAndBorderIsBlue)
 TEST_F(FlatButtonTest, HoveredLooksRaisedWithTheFocusedFace)
 {
     movePointer(button, QPoint(5, 5));
-    ASSERT_TRUE(button->isMouseOver());
+    ASSERT_TRUE(showsHoverLook(button));
     EXPECT_EQ(colorRefAt(button, 3, 3), kHovered);
     EXPECT_EQ(colorRefAt(button, 0, 0), 0xFFFFFFu); // highlight top-left
     EXPECT_EQ(colorRefAt(button, 40, 0), 0xFFFFFFu);
@@ -29,24 +29,24 @@ TEST_F(FlatButtonTest, HoveredLooksRaisedWithTheFocusedFace)
 TEST_F(FlatButtonTest, PressedLooksSunkenWithTheDownFace)
 {
     press(button, QPoint(10, 10));
-    EXPECT_EQ(button->state(), flat::bsDown);
+    EXPECT_EQ(button->state(), flat::ButtonState::Down);
     EXPECT_EQ(colorRefAt(button, 3, 3), kPressed);
     EXPECT_EQ(colorRefAt(button, 0, 0), 0x000000u);
     EXPECT_EQ(colorRefAt(button, 72, 24), 0xFFFFFFu);
     release(button, QPoint(10, 10));
     EXPECT_EQ(clicksOf(button), 1);
-    EXPECT_EQ(button->state(), flat::bsUp);
+    EXPECT_EQ(button->state(), flat::ButtonState::Up);
 }
 
 TEST_F(FlatButtonTest, FocusLooksHovered)
 {
     button->setFocus();
     settle();
-    EXPECT_TRUE(button->isMouseOver());
+    EXPECT_TRUE(showsHoverLook(button));
     EXPECT_EQ(colorRefAt(button, 3, 3), kHovered);
     form->setFocus();
     settle();
-    EXPECT_FALSE(button->isMouseOver());
+    EXPECT_FALSE(showsHoverLook(button));
     EXPECT_EQ(colorRefAt(button, 3, 3), kDialogFace);
 }
 
@@ -67,7 +67,7 @@ TEST_F(FlatButtonTest, TransparentModes)
     EXPECT_FALSE(button->parentColor());
     EXPECT_EQ(colorRefAt(button, 3, 3), 0x0000FFu);
 
-    button->setTransparentMode(flat::tmNotFocused);
+    button->setTransparentMode(flat::TransparentMode::UnlessHovered);
     EXPECT_EQ(colorRefAt(button, 3, 3), kDialogFace);
     movePointer(button, QPoint(5, 5));
     EXPECT_EQ(colorRefAt(button, 3, 3), kHovered);
@@ -75,7 +75,7 @@ TEST_F(FlatButtonTest, TransparentModes)
     EXPECT_EQ(colorRefAt(button, 3, 3), kPressed);
     release(button, QPoint(5, 5));
 
-    button->setTransparentMode(flat::tmAlways);
+    button->setTransparentMode(flat::TransparentMode::Always);
     press(button, QPoint(5, 5));
     EXPECT_EQ(colorRefAt(button, 3, 3), kDialogFace);
     EXPECT_EQ(colorRefAt(button, 0, 0), 0x000000u); // the bevel is still drawn
@@ -167,9 +167,9 @@ TEST_F(FlatButtonTest, DisabledShowsTheEmbossedGlyphAndTwoCaptions)
     EXPECT_EQ(colorRefAt(button, 33 + 0, 9 + 0), kDialogFace); // white is the key
 
     button->setEnabled(false);
-    EXPECT_EQ(button->state(), flat::bsDisabled);
-    const quint32 shadow = flat::toColorRef(flat::buttonShadowColor(button));
-    const quint32 light = flat::toColorRef(flat::buttonHighlightColor(button));
+    EXPECT_EQ(button->state(), flat::ButtonState::Disabled);
+    const quint32 shadow = toColorRef(flat::buttonShadowColor(button));
+    const quint32 light = toColorRef(flat::buttonHighlightColor(button));
     EXPECT_EQ(colorRefAt(button, 33 + 3, 9 + 3), shadow);
     EXPECT_EQ(colorRefAt(button, 33 + 5, 9 + 5), light); // shifted one right and down
     EXPECT_EQ(colorRefAt(button, 33 + 0, 9 + 0), kDialogFace);
@@ -182,8 +182,8 @@ TEST_F(FlatButtonTest, DisabledShowsTheEmbossedGlyphAndTwoCaptions)
     EXPECT_FALSE(rendersColor(button, 0x000000u));
 
     button->setEnabled(true);
-    EXPECT_EQ(button->state(), flat::bsDisabled); // until the next painting
+    EXPECT_EQ(button->state(), flat::ButtonState::Disabled); // until the next painting
     settle();
     button->grab();
-    EXPECT_EQ(button->state(), flat::bsUp);
+    EXPECT_EQ(button->state(), flat::ButtonState::Up);
 }

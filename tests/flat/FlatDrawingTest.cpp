@@ -109,16 +109,16 @@ TEST(FlatDrawing, GlyphLeftCentredWhole)
 {
     // C 80x50, G 16x16, T 30x15, spacing 4: y (50-16+1) div 2 = 17 and
     // (50-15+1) div 2 = 18; margin (80-(16+4+30)+1) div 2 = 15.
-    const auto p =
-        placeGlyphAndCaption(QRect(0, 0, 80, 50), QPoint(0, 0), QSize(30, 15), blGlyphLeft, -1, 4, QSize(16, 16));
+    const auto p = placeGlyphAndCaption(QRect(0, 0, 80, 50), QPoint(0, 0), QSize(30, 15), ButtonLayout::GlyphLeft, -1,
+                                        4, QSize(16, 16));
     EXPECT_EQ(p.glyphPos, QPoint(15, 17));
     EXPECT_EQ(p.captionBounds, QRect(35, 18, 30, 15));
 }
 
 TEST(FlatDrawing, OffsetAndClientOriginMoveBoth)
 {
-    const auto p =
-        placeGlyphAndCaption(QRect(2, 3, 80, 50), QPoint(1, 1), QSize(30, 15), blGlyphLeft, -1, 4, QSize(16, 16));
+    const auto p = placeGlyphAndCaption(QRect(2, 3, 80, 50), QPoint(1, 1), QSize(30, 15), ButtonLayout::GlyphLeft, -1,
+                                        4, QSize(16, 16));
     EXPECT_EQ(p.glyphPos, QPoint(18, 21));
     EXPECT_EQ(p.captionBounds, QRect(38, 22, 30, 15));
 }
@@ -126,16 +126,16 @@ TEST(FlatDrawing, OffsetAndClientOriginMoveBoth)
 TEST(FlatDrawing, GlyphRightTopBottom)
 {
     const QRect client(0, 0, 80, 50);
-    auto p = placeGlyphAndCaption(client, {}, QSize(30, 15), blGlyphRight, -1, 4, QSize(16, 16));
+    auto p = placeGlyphAndCaption(client, {}, QSize(30, 15), ButtonLayout::GlyphRight, -1, 4, QSize(16, 16));
     EXPECT_EQ(p.glyphPos, QPoint(80 - 15 - 16, 17));
     EXPECT_EQ(p.captionBounds.topLeft(), QPoint(49 - 4 - 30, 18));
 
     // Vertical: x centred, margin (50-(16+4+15)+1) div 2 = 8.
-    p = placeGlyphAndCaption(client, {}, QSize(30, 15), blGlyphTop, -1, 4, QSize(16, 16));
+    p = placeGlyphAndCaption(client, {}, QSize(30, 15), ButtonLayout::GlyphTop, -1, 4, QSize(16, 16));
     EXPECT_EQ(p.glyphPos, QPoint(32, 8));
     EXPECT_EQ(p.captionBounds.topLeft(), QPoint(25, 28));
 
-    p = placeGlyphAndCaption(client, {}, QSize(30, 15), blGlyphBottom, -1, 4, QSize(16, 16));
+    p = placeGlyphAndCaption(client, {}, QSize(30, 15), ButtonLayout::GlyphBottom, -1, 4, QSize(16, 16));
     EXPECT_EQ(p.glyphPos, QPoint(32, 50 - 8 - 16));
     EXPECT_EQ(p.captionBounds.topLeft(), QPoint(25, 26 - 4 - 15));
 }
@@ -144,15 +144,15 @@ TEST(FlatDrawing, SpreadAndFixedMargin)
 {
     const QRect client(0, 0, 80, 50);
     // Margin and spacing -1: (80-16-30) div 3 = 11 each.
-    auto p = placeGlyphAndCaption(client, {}, QSize(30, 15), blGlyphLeft, -1, -1, QSize(16, 16));
+    auto p = placeGlyphAndCaption(client, {}, QSize(30, 15), ButtonLayout::GlyphLeft, -1, -1, QSize(16, 16));
     EXPECT_EQ(p.glyphPos.x(), 11);
     EXPECT_EQ(p.captionBounds.x(), 11 + 16 + 11);
     // Margin 5, spacing -1: ((80-(5+16))-30) div 2 = 14.
-    p = placeGlyphAndCaption(client, {}, QSize(30, 15), blGlyphLeft, 5, -1, QSize(16, 16));
+    p = placeGlyphAndCaption(client, {}, QSize(30, 15), ButtonLayout::GlyphLeft, 5, -1, QSize(16, 16));
     EXPECT_EQ(p.glyphPos.x(), 5);
     EXPECT_EQ(p.captionBounds.x(), 5 + 16 + 14);
     // Both set: used as given.
-    p = placeGlyphAndCaption(client, {}, QSize(30, 15), blGlyphLeft, 2, 7, QSize(16, 16));
+    p = placeGlyphAndCaption(client, {}, QSize(30, 15), ButtonLayout::GlyphLeft, 2, 7, QSize(16, 16));
     EXPECT_EQ(p.glyphPos.x(), 2);
     EXPECT_EQ(p.captionBounds.x(), 2 + 16 + 7);
 }
@@ -160,12 +160,13 @@ TEST(FlatDrawing, SpreadAndFixedMargin)
 TEST(FlatDrawing, DivisionsTruncateTowardZero)
 {
     // Too narrow: (20-(16+4+30)+1) div 2 = -29 div 2 = -14 (a floor would give -15).
-    auto p = placeGlyphAndCaption(QRect(0, 0, 20, 10), {}, QSize(30, 15), blGlyphLeft, -1, 4, QSize(16, 16));
+    auto p =
+        placeGlyphAndCaption(QRect(0, 0, 20, 10), {}, QSize(30, 15), ButtonLayout::GlyphLeft, -1, 4, QSize(16, 16));
     EXPECT_EQ(p.glyphPos.x(), -14);
     // Vertical centring of a glyph taller than the client: (10-16+1) div 2 = -2.
     EXPECT_EQ(p.glyphPos.y(), -2);
     // Spread: (20-16-30) div 3 = -26 div 3 = -8.
-    p = placeGlyphAndCaption(QRect(0, 0, 20, 20), {}, QSize(30, 15), blGlyphLeft, -1, -1, QSize(16, 16));
+    p = placeGlyphAndCaption(QRect(0, 0, 20, 20), {}, QSize(30, 15), ButtonLayout::GlyphLeft, -1, -1, QSize(16, 16));
     EXPECT_EQ(p.glyphPos.x(), -8);
     EXPECT_EQ(p.captionBounds.x(), -8 + 16 - 8);
 }
@@ -173,9 +174,9 @@ TEST(FlatDrawing, DivisionsTruncateTowardZero)
 TEST(FlatDrawing, NoCaptionOrNoGlyphDropsTheSpacing)
 {
     // No caption: spacing 0, margin (50-16+1) div 2 = 17.
-    auto p = placeGlyphAndCaption(QRect(0, 0, 80, 50), {}, QSize(0, 0), blGlyphTop, -1, 4, QSize(16, 16));
+    auto p = placeGlyphAndCaption(QRect(0, 0, 80, 50), {}, QSize(0, 0), ButtonLayout::GlyphTop, -1, 4, QSize(16, 16));
     EXPECT_EQ(p.glyphPos, QPoint(32, 17));
     // No glyph: the caption alone is centred, (73-30+1) div 2 = 22.
-    p = placeGlyphAndCaption(QRect(0, 0, 73, 25), {}, QSize(30, 15), blGlyphLeft, -1, 4, QSize(0, 0));
+    p = placeGlyphAndCaption(QRect(0, 0, 73, 25), {}, QSize(30, 15), ButtonLayout::GlyphLeft, -1, 4, QSize(0, 0));
     EXPECT_EQ(p.captionBounds, QRect(22, 5, 30, 15));
 }

@@ -63,9 +63,9 @@ protected:
 TEST(FlatEditDefaults, ConstructionSettings)
 {
     FlatEdit edit;
-    EXPECT_EQ(flat::toColorRef(edit.colorFocused()), 0xFFFFFFu);
-    EXPECT_EQ(flat::toColorRef(edit.colorBorder()), 0x8396A0u);
-    EXPECT_EQ(flat::toColorRef(edit.colorFlat()), 0xE1EAEBu);
+    EXPECT_EQ(toColorRef(edit.colorFocused()), 0xFFFFFFu);
+    EXPECT_EQ(toColorRef(edit.colorBorder()), 0x8396A0u);
+    EXPECT_EQ(toColorRef(edit.colorFlat()), 0xE1EAEBu);
     EXPECT_TRUE(edit.parentColor());
     EXPECT_EQ(edit.advColorFocused(), 10);
     EXPECT_EQ(edit.advColorBorder(), 50);
@@ -89,7 +89,7 @@ TEST_F(FlatEditTest, HeightIsFittedToTheFontWhenShown)
 
 TEST_F(FlatEditTest, IdleBoxTakesTheDialogColour)
 {
-    EXPECT_EQ(flat::toColorRef(edit1->colorFlat()), kDialogFace);
+    EXPECT_EQ(toColorRef(edit1->colorFlat()), kDialogFace);
     EXPECT_EQ(colorRefAt(edit1, 0, 0), kBlue);
     EXPECT_EQ(outerRing(edit1), kBlue);
     EXPECT_EQ(innerRing(edit1), kDialogFace);
@@ -119,7 +119,7 @@ TEST_F(FlatEditTest, HoverLightsABoxOnlyWhileNoFlatEditHasTheFocus)
     edit1->setFocus();
     settle();
     movePointer(edit2, QPoint(20, 8));
-    ASSERT_TRUE(edit2->isMouseOver());
+    ASSERT_TRUE(edit2->underMouse());
     EXPECT_FALSE(edit2->hasFocusedLook());
     EXPECT_EQ(innerRing(edit2), kDialogFace);
 
@@ -131,7 +131,7 @@ TEST_F(FlatEditTest, HoverLightsABoxOnlyWhileNoFlatEditHasTheFocus)
     EXPECT_EQ(innerRing(edit1), kDialogFace);
 
     movePointer(form.get(), QPoint(250, 180));
-    EXPECT_FALSE(edit2->isMouseOver());
+    EXPECT_FALSE(edit2->underMouse());
     EXPECT_EQ(innerRing(edit2), kDialogFace);
 }
 
@@ -149,7 +149,7 @@ TEST_F(FlatEditTest, TextStaysInsideTheFrameBand)
             const bool inBand = x < 3 || y < 3 || x >= w - 3 || y >= h - 3;
             if (!inBand)
                 continue;
-            const quint32 c = flat::toColorRef(QColor::fromRgb(image.pixel(x, y)));
+            const quint32 c = toColorRef(QColor::fromRgb(image.pixel(x, y)));
             const bool outer = x == 0 || y == 0 || x == w - 1 || y == h - 1;
             EXPECT_EQ(c, outer ? kBlue : kWhite) << "pixel " << x << "," << y;
         }
@@ -170,7 +170,7 @@ TEST_F(FlatEditTest, WritingColorFlatStopsFollowingTheDialog)
     form->setPalette(palette);
     settle();
     EXPECT_EQ(edit1->colorFlat(), QColor(200, 100, 50));
-    EXPECT_EQ(innerRing(edit1), flat::colorRef(200, 100, 50));
+    EXPECT_EQ(innerRing(edit1), toColorRef(QColor(200, 100, 50)));
     EXPECT_EQ(edit2->colorFlat(), QColor(40, 50, 60));
 
     edit1->setParentColor(true);
@@ -181,7 +181,7 @@ TEST_F(FlatEditTest, AdvancedColoursDeriveFromTheFlatColour)
 {
     edit1->setColorFlat(QColor(0, 0, 128));
     edit1->setAdvColorFocused(20); // stored only while UseAdvColors is off
-    EXPECT_EQ(flat::toColorRef(edit1->colorFocused()), kWhite);
+    EXPECT_EQ(toColorRef(edit1->colorFocused()), kWhite);
     edit1->setUseAdvColors(true);
     EXPECT_TRUE(edit1->parentColor());
     // Switching it on follows the dialog's colour at the next colour change;

@@ -1,5 +1,6 @@
 #include "FlatTestSupport.h"
 
+#include "flat/FlatButton.h"
 #include "flat/FlatColors.h"
 #include "flat/FlatHoverTimer.h"
 
@@ -96,7 +97,7 @@ void parkPointer()
 quint32 colorRefAt(QWidget* widget, int x, int y)
 {
     const QImage image = widget->grab().toImage();
-    return flat::toColorRef(QColor::fromRgb(image.pixel(x, y)));
+    return toColorRef(QColor::fromRgb(image.pixel(x, y)));
 }
 
 bool rendersColor(QWidget* widget, quint32 colorRef)
@@ -110,6 +111,22 @@ bool rendersColor(QWidget* widget, quint32 colorRef)
         }
     }
     return false;
+}
+
+} // namespace flattest
+
+namespace flattest {
+
+bool showsHoverLook(flat::FlatButton* button)
+{
+    // Read first: painting brings the state up to date.
+    const quint32 corner = colorRefAt(button, 0, 0);
+    const quint32 face = colorRefAt(button, 3, 3);
+    switch (button->state()) {
+    case flat::ButtonState::Up: return corner == toColorRef(button->colorHighLight());
+    case flat::ButtonState::Exclusive: return face == toColorRef(button->colorFocused());
+    default: return false;
+    }
 }
 
 } // namespace flattest

@@ -3,6 +3,9 @@
 // controls on, pointer input delivered through the window system (so pointer
 // grabs, enter/leave and the cursor position behave as on a desktop), and
 // colour values read back from rendered pixels.
+#include "flat/FlatColors.h"
+
+#include <QColor>
 #include <QPoint>
 #include <QWidget>
 #include <QtGlobal>
@@ -12,6 +15,10 @@
 namespace corvane::flat { }
 namespace flat = corvane::flat;
 using namespace corvane::flat;
+
+namespace corvane::flat {
+class FlatButton;
+}
 
 namespace flattest {
 
@@ -38,5 +45,15 @@ void parkPointer();
 quint32 colorRefAt(QWidget* widget, int x, int y);
 // Whether any rendered pixel of `widget` has exactly this colour value.
 bool rendersColor(QWidget* widget, quint32 colorRef);
+
+// A colour as the layouts write it (0x00BBGGRR).
+inline quint32 toColorRef(const QColor& color)
+{
+    return quint32(color.red()) | (quint32(color.green()) << 8) | (quint32(color.blue()) << 16);
+}
+
+// Whether the button is drawn with its hover look: raised (light at the top
+// left) while up, with the focused face while latched down.
+bool showsHoverLook(flat::FlatButton* button);
 
 } // namespace flattest

@@ -15,6 +15,7 @@
 
 #include "GameHarness.h"
 #include "net/endpoint/UdpEndpoint.h"
+#include "net/protocol/PeerLink.h"
 #include "shell/NotificationSound.h"
 #include "ui/MessageBox.h"
 
@@ -37,10 +38,10 @@ constexpr int LosslessFlood = 5000;
 
 bool judgeLoss(shell::MainWindow& form, int count)
 {
-    const bool full = form.udpEndpoint()->receiveQueueSize() >= 2 * UdpEndpoint::WantedReceiveQueue;
+    const bool full = receiveQueueOf(form) >= 2 * UdpEndpoint::WantedReceiveQueue;
     if (!full)
         std::printf("flood: the system allows a receive queue of %d bytes only: lost datagrams are not judged\n",
-                    form.udpEndpoint()->receiveQueueSize());
+                    receiveQueueOf(form));
     return full && count <= LosslessFlood;
 }
 
@@ -76,28 +77,25 @@ std::string printable(const QByteArray& bytes)
     return text;
 }
 
-// Wraps the window's own receive handler: looks at each datagram before the
-// window handles it and checks the effect afterwards.
+// Takes the place of the window's own receive slot: looks at each datagram
+// before the window's peer link handles it and checks the effect afterwards.
 void watchReceives(shell::MainWindow& form, Tally& tally)
 {
     UdpEndpoint* endpoint = form.udpEndpoint();
-    auto windowHandler = endpoint->OnDataReceived;
-    endpoint->OnDataReceived = [&form, &tally, windowHandler](UdpEndpoint* sender, int count, const QString& ip,
-                                                              int port) {
-        ByteStream stream;
-        sender->ReadDatagram(stream);
-        const QByteArray bytes = stream.read(count);
-        const std::string text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    QObject::disconnect(endpoint, &UdpEndpoint::datagramReceived, &form, nullptr);
+    QObject::connect(endpoint, &UdpEndpoint::datagramReceived, &form, [&form, &tally](const QByteArray& bytes) {
+        const std::string text = bytes.toStdString();
+        const auto count = bytes.size();
         ++tally.handled;
-        if (count > UdpEndpoint::ReceiveBufferSize)
+        if (count > UdpEndpoint::MaximumDatagramSize)
             tally.violation("a datagram of " + std::to_string(count) + " bytes reached the handler");
 
         const std::string positionBefore = positionText(form);
         const std::string statesBefore = dragStates(form);
         const QString memoBefore = form.memo2()->toPlainText();
-        windowHandler(sender, count, ip, port);
+        handleAsTheWindowDoes(form, bytes);
 
-        const bool chat = text.rfind(ChatPrefix, 0) == 0 && count <= UdpEndpoint::ReceiveBufferSize &&
+        const bool chat = text.rfind(ChatPrefix, 0) == 0 && count <= UdpEndpoint::MaximumDatagramSize &&
                           text.find('\r') == std::string::npos;
         if (chat) {
             // The ASCII lines come back as sent; the GBK ones end in the number.
@@ -130,7 +128,7 @@ void watchReceives(shell::MainWindow& form, Tally& tally)
             else
                 ++tally.invalidIgnored;
         }
-    };
+    });
 }
 
 // Lateness of a 10 ms timer, sampled all the time the flood runs.
@@ -203,6 +201,17 @@ bool drain(shell::MainWindow& form, int port, const QString& line)
     return false;
 }
 
+void handleAsTheWindowDoes(shell::MainWindow& form, const QByteArray& bytes)
+{
+    form.peerLink().handleDatagram(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+int receiveQueueOf(shell::MainWindow& form)
+{
+    auto* socket = form.udpEndpoint()->findChild<QUdpSocket*>();
+    return socket ? socket->socketOption(QAbstractSocket::ReceiveBufferSizeSocketOption).toInt() : 0;
+}
+
 int showOnFreePort(shell::MainWindow& form)
 {
     form.notificationSound()->setMuted(true);
@@ -257,7 +266,7 @@ int runGame(int count)
     std::printf("flood: %ld datagrams sent by the other process in %lld ms\n", sent.all,
                 static_cast<long long>(floodMs));
     std::printf("flood: %ld reached the window (the rest dropped by the system's full receive queue of %d bytes)\n",
-                tally.handled, form.udpEndpoint()->receiveQueueSize());
+                tally.handled, receiveQueueOf(form));
     std::printf("flood: %ld valid ones applied, %ld others ignored, %zu violations\n", tally.validApplied,
                 tally.invalidIgnored, tally.violations.size());
     std::printf("flood: %ld valid datagrams lost, warm-up included\n", validLost);

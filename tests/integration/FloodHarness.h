@@ -45,6 +45,14 @@ QStringList senderArguments(const char* mode, int port, int count);
 // lets it settle; returns the port.
 int showOnFreePort(shell::MainWindow& form);
 
+// What the window's own receive slot does with a datagram: hands it to the
+// window's peer link.
+void handleAsTheWindowDoes(shell::MainWindow& form, const QByteArray& bytes);
+
+// The receive queue the kernel granted the window's bound socket, in bytes
+// as the kernel counts them (twice the size asked for).
+int receiveQueueOf(shell::MainWindow& form);
+
 // Sends a chat line from here until the window shows it: every datagram sent
 // before it has then been handled.
 bool drain(shell::MainWindow& form, int port, const QString& line);

@@ -52,18 +52,18 @@ StormResult storm(shell::MainWindow& form, int port, int count)
 {
     StormResult result;
     UdpEndpoint* endpoint = form.udpEndpoint();
-    const auto windowHandler = endpoint->OnDataReceived;
-    endpoint->OnDataReceived = [&](UdpEndpoint* sender, int n, const QString& ip, int senderPort) {
-        ByteStream stream;
-        sender->ReadDatagram(stream);
-        const std::string text = stream.read(n).toStdString();
-        result.deepest = std::max(result.deepest, openBoxes().size());
-        windowHandler(sender, n, ip, senderPort);
-        if (text.rfind(ChatPrefix + "storm ", 0) == 0)
-            result.playApplied += form.memo2()->toPlainText().toStdString() == text.substr(ChatPrefix.size());
-        else if (text == MoveForward || text == MoveBack)
-            result.playApplied += image(form, 13).tag() == (text == MoveForward ? 51 : 41);
-    };
+    // In the place of the window's own receive slot, until the storm is over.
+    QObject::disconnect(endpoint, &UdpEndpoint::datagramReceived, &form, nullptr);
+    const QMetaObject::Connection watching =
+        QObject::connect(endpoint, &UdpEndpoint::datagramReceived, &form, [&](const QByteArray& bytes) {
+            const std::string text = bytes.toStdString();
+            result.deepest = std::max(result.deepest, openBoxes().size());
+            handleAsTheWindowDoes(form, bytes);
+            if (text.rfind(ChatPrefix + "storm ", 0) == 0)
+                result.playApplied += form.memo2()->toPlainText().toStdString() == text.substr(ChatPrefix.size());
+            else if (text == MoveForward || text == MoveBack)
+                result.playApplied += image(form, 13).tag() == (text == MoveForward ? 51 : 41);
+        });
 
     QProcess sender;
     sender.start(QCoreApplication::applicationFilePath(), senderArguments("--send-notices", port, count));
@@ -107,7 +107,9 @@ StormResult storm(shell::MainWindow& form, int port, int count)
     });
     driver.start();
     waitUntil([&] { return phase == Phase::Done; }, 300'000);
-    endpoint->OnDataReceived = windowHandler;
+    QObject::disconnect(watching);
+    QObject::connect(endpoint, &UdpEndpoint::datagramReceived, &form,
+                     [&form](const QByteArray& bytes) { handleAsTheWindowDoes(form, bytes); });
     return result;
 }
 } // namespace
@@ -133,7 +135,7 @@ int runNoticeStorm(int count)
     const long playSent = big.sent.valid;
     std::printf("storm: %d notices and %ld chat lines and moves sent (%ld datagrams) in %lld ms, to a receive "
                 "queue of %d bytes\n",
-                count, playSent, big.sent.all, static_cast<long long>(stormMs), form.udpEndpoint()->receiveQueueSize());
+                count, playSent, big.sent.all, static_cast<long long>(stormMs), receiveQueueOf(form));
     std::printf("storm: at most %zu box(es) open at once, %zu open when the drain line showed, %d closed in all\n",
                 big.deepest, big.openWhenDrained, big.boxesClosed);
     std::printf("storm: %ld of %ld chat lines and moves applied while the boxes were open (%ld lost)\n",

@@ -73,7 +73,7 @@ std::string floodDatagram(int i, std::mt19937& random)
 bool isValid(const std::string& bytes)
 {
     if (bytes.rfind(ChatPrefix, 0) == 0)
-        return bytes.size() <= UdpEndpoint::ReceiveBufferSize && bytes.find('\r') == std::string::npos;
+        return bytes.size() <= UdpEndpoint::MaximumDatagramSize && bytes.find('\r') == std::string::npos;
     return bytes == MoveForward || bytes == MoveBack || bytes == Restart;
 }
 

@@ -131,11 +131,11 @@ TEST_F(SettingsDialogTest, ControlsAreTheFlatOnesAtTheirPlaces)
     ASSERT_EQ(bar, settings.titlebar());
     EXPECT_EQ(bar->form(), &settings);
     EXPECT_EQ(bar->geometry(), QRect(0, 0, 315, 25));
-    EXPECT_EQ(bar->align(), FlatTitlebar::alTop);
+    EXPECT_EQ(bar->align(), FlatTitlebar::Align::Top);
     EXPECT_EQ(bar->caption(), QStringLiteral("设置对方计算机名或IP地址"));
     EXPECT_EQ(bar->titlebarColor(), blue);
     EXPECT_EQ(bar->activeTextColor(), white);
-    EXPECT_EQ(flat::toColorRef(bar->inactiveTextColor()), 8559266u);
+    EXPECT_EQ(bar->inactiveTextColor(), flat::fromColorRef(8559266u));
 
     ASSERT_EQ(settings.findChild<QFrame*>(QStringLiteral("Bevel1")), settings.bevel());
     EXPECT_EQ(settings.bevel()->geometry(), QRect(0, 26, 314, 176));

@@ -1,8 +1,10 @@
 #pragma once
-// Shared helpers of the endpoint tests: waiting with the event loop running,
-// a plain socket playing the other side, and an endpoint whose host look-ups
-// are answered by the test instead of a resolver.
+// Shared helpers of the endpoint tests: letting the event loop run, a
+// recording of received datagrams, a plain socket playing the other side,
+// and an endpoint whose host look-ups are answered by the test instead of a
+// resolver.
 #include "net/endpoint/UdpEndpoint.h"
+#include "support/WaitUntil.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -10,6 +12,9 @@
 #include <QHostInfo>
 #include <QTimer>
 #include <QUdpSocket>
+#include <QVariant>
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
@@ -20,17 +25,7 @@ using namespace corvane::endpoint;
 
 namespace endpoint_test {
 
-// Runs the event loop until done() holds or a generous deadline passes.
-inline bool waitUntil(const std::function<bool()>& done, int milliseconds = 5000)
-{
-    QDeadlineTimer deadline(milliseconds);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
+using corvane::testing::waitUntil;
 
 // Lets pending events run for a while (to show that nothing arrives).
 inline void settle(int milliseconds = 150)
@@ -41,22 +36,18 @@ inline void settle(int milliseconds = 150)
 }
 
 struct Received {
-    int numberBytes = 0;
+    QByteArray bytes;
     QString fromIP;
     int port = 0;
-    QByteArray bytes;
-    UdpEndpoint* sender = nullptr;
 };
 
-// Records every datagram the endpoint reports, copying it out the way the
-// receive side does: ReadDatagram into a fresh stream.
+// Records every datagram the endpoint emits.
 inline void recordInto(UdpEndpoint& endpoint, std::vector<Received>& log)
 {
-    endpoint.OnDataReceived = [&endpoint, &log](UdpEndpoint* sender, int n, const QString& ip, int port) {
-        ByteStream stream;
-        endpoint.ReadDatagram(stream);
-        log.push_back({n, ip, port, stream.read(n), sender});
-    };
+    QObject::connect(&endpoint, &UdpEndpoint::datagramReceived,
+                     [&log](const QByteArray& bytes, const QString& ip, quint16 port) {
+                         log.push_back({bytes, ip, port});
+                     });
 }
 
 // An endpoint bound to a free port chosen by the system, sending to itself.
@@ -65,16 +56,29 @@ inline std::unique_ptr<UdpEndpoint> makeSelfEndpoint()
     auto endpoint = std::make_unique<UdpEndpoint>();
     endpoint->setRemoteHost(QStringLiteral("127.0.0.1"));
     endpoint->setLocalPort(0);
-    endpoint->Loaded();
+    endpoint->startReceiving();
     endpoint->setRemotePort(endpoint->boundPort());
     return endpoint;
 }
 
-inline ByteStream streamOf(const QByteArray& bytes)
+// An endpoint sending to itself and the datagrams it has received.
+class SelfEndpointTest : public ::testing::Test {
+protected:
+    void SetUp() override { recordInto(*endpoint, log); }
+
+    std::unique_ptr<UdpEndpoint> endpoint = makeSelfEndpoint();
+    std::vector<Received> log;
+};
+
+// The receive queue the kernel granted the endpoint's bound socket, in
+// bytes as the kernel counts them (twice the size asked for), 0 while it is
+// not bound.
+inline int receiveQueueOf(const UdpEndpoint& endpoint)
 {
-    ByteStream stream;
-    stream.write(bytes);
-    return stream;
+    auto* socket = endpoint.findChild<QUdpSocket*>();
+    if (!socket || socket->state() != QAbstractSocket::BoundState)
+        return 0;
+    return socket->socketOption(QAbstractSocket::ReceiveBufferSizeSocketOption).toInt();
 }
 
 // A plain socket on a free loopback port.

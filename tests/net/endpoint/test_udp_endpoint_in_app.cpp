@@ -1,4 +1,4 @@
-// The endpoint running under CorvaneApplication: a handler that reports a
+// The endpoint running under CorvaneApplication: a slot that reports a
 // failed send in the default error box, boxes opened while datagrams keep
 // coming, and the application's last-resort catch.
 #include "EndpointTestSupport.h"
@@ -11,27 +11,22 @@
 
 using namespace endpoint_test;
 
-TEST(UdpEndpointInApplication, AHandlerWhoseSendFailsDoesNotStopTheNextDatagrams)
+TEST(UdpEndpointInApplication, ASlotWhoseSendFailsDoesNotStopTheNextDatagrams)
 {
     corvane::MessageBoxRecorder recorder;
     auto endpoint = makeSelfEndpoint();
     QList<QByteArray> handled;
-    endpoint->OnDataReceived = [&](UdpEndpoint* sender, int n, const QString&, int) {
-        ByteStream stream;
-        sender->ReadDatagram(stream);
-        const QByteArray bytes = stream.read(n);
+    QObject::connect(endpoint.get(), &UdpEndpoint::datagramReceived, [&](const QByteArray& bytes) {
         if (bytes == "raise") {
-            // A send from the handler to a peer that cannot exist.
-            sender->setRemoteHost(QStringLiteral("0.0.0.0"));
-            ByteStream reply;
-            reply.write("reply");
-            if (const UdpResult sent = sender->SendDatagram(reply); !sent) {
+            // A send from the slot to a peer that cannot exist.
+            endpoint->setRemoteHost(QStringLiteral("0.0.0.0"));
+            if (const UdpResult sent = endpoint->sendDatagram("reply"); !sent) {
                 corvane::showErrorBox(sent.errorText());
-                return; // the rest of the handler does not run
+                return; // the rest of the slot does not run
             }
         }
         handled << bytes;
-    };
+    });
     auto peer = makePeerSocket();
     for (const char* text : {"one", "raise", "two"})
         peer->writeDatagram(text, QHostAddress::LocalHost, endpoint->boundPort());
@@ -52,11 +47,8 @@ TEST(UdpEndpointInApplication, DatagramsAreHandledWhileAnErrorBoxIsOpen)
     const quint16 port = endpoint->boundPort();
     QList<QByteArray> handled;
     QList<QByteArray> handledWhileBoxOpen;
-    endpoint->OnDataReceived = [&](UdpEndpoint* sender, int n, const QString&, int) {
-        ByteStream stream;
-        sender->ReadDatagram(stream);
-        handled << stream.read(n);
-    };
+    QObject::connect(endpoint.get(), &UdpEndpoint::datagramReceived,
+                     [&](const QByteArray& bytes) { handled << bytes; });
     recorder.onShow = [&](const corvane::RecordedBox&) {
         peer->writeDatagram("during the box", QHostAddress::LocalHost, port);
         waitUntil([&] { return !handled.isEmpty(); });
@@ -69,17 +61,17 @@ TEST(UdpEndpointInApplication, DatagramsAreHandledWhileAnErrorBoxIsOpen)
     EXPECT_EQ(handledWhileBoxOpen, QList<QByteArray>({"during the box"}));
 }
 
-TEST(UdpEndpointInApplication, AHandlerFailingOnEveryDatagramOpensOneBoxNotOnePerDatagram)
+TEST(UdpEndpointInApplication, ASlotFailingOnEveryDatagramOpensOneBoxNotOnePerDatagram)
 {
     corvane::MessageBoxRecorder recorder;
     auto endpoint = makeSelfEndpoint();
     auto peer = makePeerSocket();
     const quint16 port = endpoint->boundPort();
     int handled = 0;
-    endpoint->OnDataReceived = [&](UdpEndpoint*, int, const QString&, int) {
+    QObject::connect(endpoint.get(), &UdpEndpoint::datagramReceived, [&] {
         ++handled;
         corvane::showErrorBox(QStringLiteral("Null Remote Address"));
-    };
+    });
     constexpr int Storm = 200;
     recorder.onShow = [&](const corvane::RecordedBox&) {
         // While the first box is open, the rest of the storm arrives.

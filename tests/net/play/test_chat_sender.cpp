@@ -28,11 +28,11 @@ TEST(ChatSender, SendsTheComposedMessageAndClearsTheInput)
     QPlainTextEdit input;
     input.setPlainText(QStringLiteral("a|b\nc"));
     std::string sent;
-    ChatSender sender([&](const std::string& bytes) {
+    const auto send = [&](const std::string& bytes) {
         sent = bytes;
         return true;
-    });
-    EXPECT_EQ(sender.send(input, stamp), ChatResult::Sent);
+    };
+    EXPECT_EQ(ChatSender::send(input, stamp, send), ChatResult::Sent);
     const std::string prefix = corvane::protocol::utf8ToGbk("message|2|3|4|5|6|来自 2026-12-07  15:30:00");
     EXPECT_EQ(sent.compare(0, prefix.size(), prefix), 0);
     EXPECT_EQ(sent.substr(sent.size() - 8), "\r\na|b\r\nc");
@@ -44,8 +44,8 @@ TEST(ChatSender, RefusesOverLongTextAndKeepsIt)
     QPlainTextEdit input;
     input.setPlainText(QString(111, QChar(u'字')));
     int sends = 0;
-    ChatSender sender([&](const std::string&) { return ++sends > 0; });
-    EXPECT_EQ(sender.send(input, stamp), ChatResult::TooLong);
+    const auto send = [&](const std::string&) { return ++sends > 0; };
+    EXPECT_EQ(ChatSender::send(input, stamp, send), ChatResult::TooLong);
     EXPECT_EQ(sends, 0);
     EXPECT_EQ(input.toPlainText().size(), 111);
 }
@@ -66,9 +66,9 @@ TEST(ChatSender, RefusesCharactersGbkCannotCarryAndNamesThem)
         QPlainTextEdit input;
         input.setPlainText(c.typed);
         int sends = 0;
-        ChatSender sender([&](const std::string&) { return ++sends > 0; });
+        const auto send = [&](const std::string&) { return ++sends > 0; };
         EXPECT_EQ(ChatSender::unsendable(c.typed), c.unsendable) << c.typed.toStdString();
-        EXPECT_EQ(sender.send(input, stamp), c.unsendable.isEmpty() ? ChatResult::Sent : ChatResult::NotGbk);
+        EXPECT_EQ(ChatSender::send(input, stamp, send), c.unsendable.isEmpty() ? ChatResult::Sent : ChatResult::NotGbk);
         EXPECT_EQ(sends, c.unsendable.isEmpty() ? 1 : 0);
         EXPECT_EQ(input.toPlainText(), c.unsendable.isEmpty() ? QString() : c.typed);
     }
@@ -78,8 +78,8 @@ TEST(ChatSender, EmptyInputDoesNothing)
 {
     QPlainTextEdit input;
     int sends = 0;
-    ChatSender sender([&](const std::string&) { return ++sends > 0; });
-    EXPECT_EQ(sender.send(input, stamp), ChatResult::Empty);
+    const auto send = [&](const std::string&) { return ++sends > 0; };
+    EXPECT_EQ(ChatSender::send(input, stamp, send), ChatResult::Empty);
     EXPECT_EQ(sends, 0);
 }
 
@@ -87,7 +87,7 @@ TEST(ChatSender, AFailedSendKeepsTheLine)
 {
     QPlainTextEdit input;
     input.setPlainText(QStringLiteral("不要丢"));
-    ChatSender sender([](const std::string&) { return false; });
-    EXPECT_EQ(sender.send(input, stamp), ChatResult::NotSent);
+    const auto send = [](const std::string&) { return false; };
+    EXPECT_EQ(ChatSender::send(input, stamp, send), ChatResult::NotSent);
     EXPECT_EQ(input.toPlainText(), QStringLiteral("不要丢"));
 }

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "game/Point.h"
 #include "net/protocol/PointCode.h"
 
 using namespace corvane::protocol;
@@ -42,13 +43,14 @@ TEST(PointCode, CodesThatNameNoPointAreNotOnTheBoard)
 
 TEST(PointCode, EveryPointCodeSplitsBackToItsRowAndColumn)
 {
-    for (int row = 1; row <= 10; ++row) {
-        for (int column = 1; column <= 9; ++column) {
-            const SplitPoint split = splitPointCode(pointCode(row, column));
+    for (int row = 1; row <= corvane::game::Rows; ++row) {
+        for (int column = 1; column <= corvane::game::Columns; ++column) {
+            const int code = corvane::game::Point{row, column}.code();
+            const SplitPoint split = splitPointCode(code);
             ASSERT_TRUE(split.isOnBoard());
             EXPECT_EQ(split.row, row);
             EXPECT_EQ(split.column, column);
-            EXPECT_EQ(joinPointCode(split.rowText, split.columnText), pointCode(row, column));
+            EXPECT_EQ(joinPointCode(split.rowText, split.columnText), code);
         }
     }
 }

@@ -7,9 +7,9 @@
 
 namespace corvane::flat {
 
-class EInvalidOperation : public std::runtime_error {
+class InvalidOperationError : public std::runtime_error {
 public:
-    explicit EInvalidOperation(const std::string& message) : std::runtime_error(message) { }
+    explicit InvalidOperationError(const std::string& message) : std::runtime_error(message) { }
 };
 
 } // namespace corvane::flat
