@@ -24,13 +24,15 @@ QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, int 
     return label;
 }
 
+constexpr QSize DialogSize(310, 209);
+
 } // namespace
 
 AboutBox::AboutBox(QWidget* owner) : QDialog(owner)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("关于Corvane"));
-    applyDialogFrame(this, 310, 209);
+    applyDialogFrame(this, DialogSize);
 
     // The black general's picture, at its own size and with its background left out.
     auto* picture = new QLabel(this);

@@ -76,7 +76,6 @@ public:
     std::optional<DropTarget> dropTargetAt(const QPoint& pos) const;
 
     bool isDragging() const { return m_dragged.has_value(); }
-    std::optional<game::PieceId> draggedPiece() const { return m_dragged; }
 
 signals:
     // The drag of `piece` ended over `target` (which may be the piece itself).

@@ -32,9 +32,9 @@ CommandLine mistake(const QString& program, const QString& text, const QString& 
     return result;
 }
 
-skin::SkinEngine* skinEngine(MainWindow& form1)
+skin::SkinEngine* skinEngine(MainWindow& window)
 {
-    return form1.findChild<skin::SkinEngine*>(QStringLiteral("SkinEngine1"));
+    return window.findChild<skin::SkinEngine*>(QStringLiteral("SkinEngine1"));
 }
 
 QString skinExtensions()
@@ -154,11 +154,11 @@ CommandLine parseCommandLine(const QStringList& givenArguments)
     return result;
 }
 
-std::optional<QString> applyStartConnection(MainWindow& form1, const StartOptions& options)
+std::optional<QString> applyStartConnection(MainWindow& window, const StartOptions& options)
 {
     if (!options.setsConnection())
         return std::nullopt;
-    endpoint::UdpEndpoint& endpoint = *form1.udpEndpoint();
+    endpoint::UdpEndpoint& endpoint = *window.endpoint();
     const QString host = options.peer.value_or(endpoint.remoteHost());
     const QString remotePort = options.remotePort.value_or(QString::number(endpoint.remotePort()));
     const QString localPort = options.localPort.value_or(QString::number(endpoint.localPort()));
@@ -172,19 +172,16 @@ std::optional<QString> applyStartConnection(MainWindow& form1, const StartOption
     return std::nullopt;
 }
 
-void showStartConnection(ConnectionDialog& form3, const MainWindow& form1, const StartOptions& options)
+void showStartConnection(ConnectionDialog& dialog, const StartOptions& options)
 {
     if (!options.setsConnection() && !options.computerSide)
         return;
-    const endpoint::UdpEndpoint& endpoint = *form1.udpEndpoint();
-    form3.hostEdit()->setText(endpoint.remoteHost());
-    form3.remotePortEdit()->setText(QString::number(endpoint.remotePort()));
-    form3.localPortEdit()->setText(QString::number(endpoint.localPort()));
+    dialog.showEndpointSettings();
 }
 
-std::optional<QString> applyStartSkin(MainWindow& form1, const StartOptions& options)
+std::optional<QString> applyStartSkin(MainWindow& window, const StartOptions& options)
 {
-    skin::SkinEngine* engine = skinEngine(form1);
+    skin::SkinEngine* engine = skinEngine(window);
     if (!engine)
         return std::nullopt;
     std::optional<QString> problem;

@@ -12,20 +12,20 @@ QFont dialogFont()
     return font;
 }
 
-void applyDialogFrame(QWidget* dialog, int clientWidth, int clientHeight)
+void applyDialogFrame(QWidget* dialog, QSize clientSize)
 {
     dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    dialog->setFixedSize(clientWidth, clientHeight);
+    dialog->setFixedSize(clientSize);
     dialog->setFont(dialogFont());
     useButtonFace(dialog);
 }
 
-void useButtonFace(QWidget* form)
+void useButtonFace(QWidget* window)
 {
-    QPalette palette = form->palette();
+    QPalette palette = window->palette();
     palette.setColor(QPalette::Window, palette.color(QPalette::Button));
-    form->setPalette(palette);
-    form->setAutoFillBackground(true);
+    window->setPalette(palette);
+    window->setAutoFillBackground(true);
 }
 
 } // namespace corvane::shell

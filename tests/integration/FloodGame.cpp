@@ -16,11 +16,12 @@
 #include "GameHarness.h"
 #include "net/endpoint/UdpEndpoint.h"
 #include "shell/NotificationSound.h"
-#include "ui/MessageBox.h"
+#include "support/MessageBoxRecorder.h"
 
 using namespace corvane;
 using namespace corvane::endpoint;
 using namespace corvane::harness;
+using namespace corvane::shell::testing;
 
 namespace corvane::flood {
 
@@ -37,10 +38,10 @@ constexpr int LosslessFlood = 5000;
 
 bool judgeLoss(shell::MainWindow& form, int count)
 {
-    const bool full = form.udpEndpoint()->receiveQueueSize() >= 2 * UdpEndpoint::WantedReceiveQueue;
+    const bool full = form.endpoint()->receiveQueueSize() >= 2 * UdpEndpoint::WantedReceiveQueue;
     if (!full)
         std::printf("flood: the system allows a receive queue of %d bytes only: lost datagrams are not judged\n",
-                    form.udpEndpoint()->receiveQueueSize());
+                    form.endpoint()->receiveQueueSize());
     return full && count <= LosslessFlood;
 }
 
@@ -80,7 +81,7 @@ std::string printable(const QByteArray& bytes)
 // window handles it and checks the effect afterwards.
 void watchReceives(shell::MainWindow& form, Tally& tally)
 {
-    UdpEndpoint* endpoint = form.udpEndpoint();
+    UdpEndpoint* endpoint = form.endpoint();
     auto windowHandler = endpoint->OnDataReceived;
     endpoint->OnDataReceived = [&form, &tally, windowHandler](UdpEndpoint* sender, int count, const QString& ip,
                                                               int port) {
@@ -94,14 +95,14 @@ void watchReceives(shell::MainWindow& form, Tally& tally)
 
         const std::string positionBefore = positionText(form);
         const std::string statesBefore = dragStates(form);
-        const QString memoBefore = form.memo2()->toPlainText();
+        const QString memoBefore = receivedText(form)->toPlainText();
         windowHandler(sender, count, ip, port);
 
         const bool chat = text.rfind(ChatPrefix, 0) == 0 && count <= UdpEndpoint::ReceiveBufferSize &&
                           text.find('\r') == std::string::npos;
         if (chat) {
             // The ASCII lines come back as sent; the GBK ones end in the number.
-            const QString shown = form.memo2()->toPlainText();
+            const QString shown = receivedText(form)->toPlainText();
             const std::string line = text.substr(ChatPrefix.size());
             const bool ascii = std::all_of(line.begin(), line.end(), [](char c) { return c >= 32 && c < 127; });
             const std::string tail = line.substr(line.rfind(' ') + 1);
@@ -125,7 +126,7 @@ void watchReceives(shell::MainWindow& form, Tally& tally)
                 tally.violation("restart not applied");
         } else {
             if (positionText(form) != positionBefore || dragStates(form) != statesBefore ||
-                form.memo2()->toPlainText() != memoBefore)
+                receivedText(form)->toPlainText() != memoBefore)
                 tally.violation("an invalid datagram changed the window: " + printable(bytes));
             else
                 ++tally.invalidIgnored;
@@ -197,7 +198,7 @@ bool drain(shell::MainWindow& form, int port, const QString& line)
     patience.start();
     while (patience.elapsed() < 60'000) {
         socket.writeDatagram(bytes, QHostAddress::LocalHost, static_cast<quint16>(port));
-        if (waitUntil([&] { return form.memo2()->toPlainText() == line; }, 200))
+        if (waitUntil([&] { return receivedText(form)->toPlainText() == line; }, 200))
             return true;
     }
     return false;
@@ -205,13 +206,12 @@ bool drain(shell::MainWindow& form, int port, const QString& line)
 
 int showOnFreePort(shell::MainWindow& form)
 {
-    form.notificationSound()->setMuted(true);
     QUdpSocket probe;
     probe.bind(QHostAddress::LocalHost, 0);
     const int port = probe.localPort();
     probe.close();
-    form.udpEndpoint()->setLocalPort(port);
-    form.udpEndpoint()->setRemotePort(port);
+    form.endpoint()->setLocalPort(port);
+    form.endpoint()->setRemotePort(port);
     form.show();
     spin(300);
     return port;
@@ -257,7 +257,7 @@ int runGame(int count)
     std::printf("flood: %ld datagrams sent by the other process in %lld ms\n", sent.all,
                 static_cast<long long>(floodMs));
     std::printf("flood: %ld reached the window (the rest dropped by the system's full receive queue of %d bytes)\n",
-                tally.handled, form.udpEndpoint()->receiveQueueSize());
+                tally.handled, form.endpoint()->receiveQueueSize());
     std::printf("flood: %ld valid ones applied, %ld others ignored, %zu violations\n", tally.validApplied,
                 tally.invalidIgnored, tally.violations.size());
     std::printf("flood: %ld valid datagrams lost, warm-up included\n", validLost);

@@ -21,6 +21,7 @@
 using namespace corvane;
 using namespace corvane::endpoint;
 using namespace corvane::harness;
+using namespace corvane::shell::testing;
 
 namespace corvane::flood {
 
@@ -51,7 +52,7 @@ struct StormResult {
 StormResult storm(shell::MainWindow& form, int port, int count)
 {
     StormResult result;
-    UdpEndpoint* endpoint = form.udpEndpoint();
+    UdpEndpoint* endpoint = form.endpoint();
     const auto windowHandler = endpoint->OnDataReceived;
     endpoint->OnDataReceived = [&](UdpEndpoint* sender, int n, const QString& ip, int senderPort) {
         ByteStream stream;
@@ -60,7 +61,7 @@ StormResult storm(shell::MainWindow& form, int port, int count)
         result.deepest = std::max(result.deepest, openBoxes().size());
         windowHandler(sender, n, ip, senderPort);
         if (text.rfind(ChatPrefix + "storm ", 0) == 0)
-            result.playApplied += form.memo2()->toPlainText().toStdString() == text.substr(ChatPrefix.size());
+            result.playApplied += receivedText(form)->toPlainText().toStdString() == text.substr(ChatPrefix.size());
         else if (text == MoveForward || text == MoveBack)
             result.playApplied += image(form, 13).tag() == (text == MoveForward ? 51 : 41);
     };
@@ -84,7 +85,7 @@ StormResult storm(shell::MainWindow& form, int port, int count)
             }
             break;
         case Phase::Draining:
-            if (form.memo2()->toPlainText() == drainLine) {
+            if (receivedText(form)->toPlainText() == drainLine) {
                 result.drained = true;
                 result.openWhenDrained = boxes.size();
                 phase = Phase::Closing;
@@ -133,7 +134,7 @@ int runNoticeStorm(int count)
     const long playSent = big.sent.valid;
     std::printf("storm: %d notices and %ld chat lines and moves sent (%ld datagrams) in %lld ms, to a receive "
                 "queue of %d bytes\n",
-                count, playSent, big.sent.all, static_cast<long long>(stormMs), form.udpEndpoint()->receiveQueueSize());
+                count, playSent, big.sent.all, static_cast<long long>(stormMs), form.endpoint()->receiveQueueSize());
     std::printf("storm: at most %zu box(es) open at once, %zu open when the drain line showed, %d closed in all\n",
                 big.deepest, big.openWhenDrained, big.boxesClosed);
     std::printf("storm: %ld of %ld chat lines and moves applied while the boxes were open (%ld lost)\n",

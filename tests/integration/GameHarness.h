@@ -25,20 +25,22 @@
 #include "shell/AboutBox.h"
 #include "shell/ConnectionDialog.h"
 #include "shell/HelpDialog.h"
+#include "shell/WindowParts.h"
 
 namespace corvane::harness {
 
 // The main window and the three dialogs, created in the program's start-up
-// order and tied together as the program ties them.
+// order and tied together as the program ties them; the notification sound
+// stays silent.
 struct ProgramWindows {
-    shell::MainWindow form1;
+    shell::MainWindow form1{shell::testing::silentSound()};
     shell::AboutBox form2{&form1};
-    shell::ConnectionDialog form3{&form1, form1.udpEndpoint()};
+    shell::ConnectionDialog form3{&form1, form1.endpoint()};
     shell::HelpDialog form4{&form1};
 
     ProgramWindows()
     {
-        form1.setDialogs(&form2, &form3, &form4);
+        form1.setDialogMakers([this] { return &form2; }, [this] { return &form3; }, [this] { return &form4; });
         QApplication::setWindowIcon(form1.windowIcon());
     }
 };

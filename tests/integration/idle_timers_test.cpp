@@ -18,7 +18,7 @@
 #include "GameHarness.h"
 #include "net/endpoint/UdpEndpoint.h"
 #include "shell/NotificationSound.h"
-#include "ui/MessageBox.h"
+#include "support/MessageBoxRecorder.h"
 
 using namespace corvane;
 using namespace corvane::harness;
@@ -116,15 +116,14 @@ class IdleWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        program.form1.notificationSound()->setMuted(true);
         // A port of its own, sent to by itself alone: another test may hold
         // the stored 1234, and datagrams of its game would wake this window.
         QUdpSocket probe;
         probe.bind(QHostAddress::LocalHost, 0);
         const quint16 port = probe.localPort();
         probe.close();
-        program.form1.udpEndpoint()->setRemotePort(port);
-        program.form1.udpEndpoint()->setLocalPort(port);
+        program.form1.endpoint()->setRemotePort(port);
+        program.form1.endpoint()->setLocalPort(port);
         program.form1.show();
         spin(300);
     }
@@ -227,6 +226,6 @@ TEST_F(IdleWindow, ATimerLeftRunningInTheWindowIsCaught)
     leftRunning.start(100);
     const auto fired = timersWhileIdle(550);
     ASSERT_EQ(fired.size(), 1u) << listed(fired);
-    EXPECT_EQ(fired.begin()->first, "QTimer 'LeftRunning' in corvane::shell::TForm1 'Form1'");
+    EXPECT_EQ(fired.begin()->first, "QTimer 'LeftRunning' in corvane::shell::MainWindow 'Form1'");
     EXPECT_GE(fired.begin()->second, 4);
 }

@@ -18,12 +18,13 @@
 #include "shell/BoardView.h"
 #include "shell/ChatBoxStyle.h"
 #include "shell/NotificationSound.h"
-#include "ui/MessageBox.h"
+#include "support/MessageBoxRecorder.h"
 
 using namespace corvane::endpoint;
 
 using namespace corvane;
 using namespace corvane::harness;
+using namespace corvane::shell::testing;
 
 namespace {
 
@@ -52,9 +53,8 @@ protected:
         probe.bind(QHostAddress::LocalHost, 0);
         const int port = probe.localPort();
         probe.close();
-        form.udpEndpoint()->setRemotePort(port);
-        form.udpEndpoint()->setLocalPort(port);
-        form.notificationSound()->setMuted(true);
+        form.endpoint()->setRemotePort(port);
+        form.endpoint()->setLocalPort(port);
         form.show();
         spin(200);
     }
@@ -71,11 +71,11 @@ protected:
 // of the board.
 TEST_F(RepaintScope, AMoveRepaintsOnlyThePointsItNames)
 {
-    shell::BoardView* board = form.boardView();
+    shell::BoardView* board = boardView(form);
     EXPECT_TRUE(board->testAttribute(Qt::WA_OpaquePaintEvent)) << "the board picture should hide what is beneath";
     PaintCounter counter;
     for (QObject* watched :
-         {static_cast<QObject*>(&form), static_cast<QObject*>(form.clientArea()), static_cast<QObject*>(board)})
+         {static_cast<QObject*>(&form), static_cast<QObject*>(clientArea(form)), static_cast<QObject*>(board)})
         watched->installEventFilter(&counter);
 
     dragByMouse(form, 13, shell::testing::pointNumber(5, 1)); // black soldier one row down
@@ -83,7 +83,7 @@ TEST_F(RepaintScope, AMoveRepaintsOnlyThePointsItNames)
     spin(50);
 
     EXPECT_EQ(counter.paints[&form], 0) << "the window (and its frame) was repainted for a piece's move";
-    EXPECT_EQ(counter.paints[form.clientArea()], 0);
+    EXPECT_EQ(counter.paints[clientArea(form)], 0);
     EXPECT_GE(counter.paints[board], 1);
     EXPECT_EQ(counter.regions[board], QRegion(board->pointRect({4, 1})) + QRegion(board->pointRect({5, 1})));
 }
@@ -117,10 +117,10 @@ TEST(BoardRepaint, ACaptureRepaintsTheTakersOldAndNewPoints)
 // itself.
 TEST_F(RepaintScope, TheLabelOnTheBoardIsDrawnByTheBoardAndFollowsItsText)
 {
-    QLabel* label = form.label1();
-    shell::BoardView* board = form.boardView();
+    QLabel* label = receivedLabel(form);
+    shell::BoardView* board = boardView(form);
     const QRect place = label->geometry();
-    auto window = [&] { return form.clientArea()->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    auto window = [&] { return clientArea(form)->grab().toImage().convertToFormat(QImage::Format_RGB32); };
     // The label drawn on its own over the window without it.
     auto asTheLabelDrawsItself = [&] {
         label->setVisible(false);

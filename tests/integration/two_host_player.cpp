@@ -31,7 +31,7 @@
 #include "GameHarness.h"
 #include "shell/NotificationSound.h"
 #include "ui/CorvaneApplication.h"
-#include "ui/MessageBox.h"
+#include "support/MessageBoxRecorder.h"
 
 using namespace corvane;
 using namespace corvane::harness;
@@ -70,7 +70,7 @@ public:
             words >> ms;
             answer(waitUntil([&] { return isStartingPosition(m_form); }, ms) ? "open" : "timeout");
         } else if (command == "restart") {
-            m_form.CustomItem1Click();
+            m_form.restartGame();
             answer("ok");
         } else if (command == "state") {
             answer("state " + positionText(m_form));
@@ -104,7 +104,7 @@ private:
                 return;
             }
         }
-        QMetaObject::invokeMethod(&dialog, "FlatButton1Click", Qt::DirectConnection);
+        QMetaObject::invokeMethod(&dialog, "connectToPeer", Qt::DirectConnection);
         if (static_cast<int>(m_boxes.boxes().size()) != boxesBefore)
             answer("error " + m_boxes.boxes().last().text.toStdString());
         else
@@ -152,7 +152,6 @@ int main(int argc, char** argv)
     CorvaneApplication app(argc, argv);
 
     ProgramWindows program;
-    program.form1.notificationSound()->setMuted(true);
     program.form1.show();
     Player player(program, side);
 

@@ -134,15 +134,15 @@ TEST(CommandLine, ConnectionOptionsReachTheEndpointAndTheDialogBoxes)
         parsed({"--peer", "localhost", "--remote-port", "4321", "--local-port", QString::number(port)});
     MainWindow form1;
     EXPECT_EQ(applyStartConnection(form1, options), std::nullopt);
-    EXPECT_EQ(form1.udpEndpoint()->remoteHost(), QStringLiteral("localhost"));
-    EXPECT_EQ(form1.udpEndpoint()->remotePort(), 4321);
-    EXPECT_EQ(form1.udpEndpoint()->localPort(), port);
+    EXPECT_EQ(form1.endpoint()->remoteHost(), QStringLiteral("localhost"));
+    EXPECT_EQ(form1.endpoint()->remotePort(), 4321);
+    EXPECT_EQ(form1.endpoint()->localPort(), port);
 
-    ConnectionDialog form3(&form1, form1.udpEndpoint());
-    showStartConnection(form3, form1, options);
-    EXPECT_EQ(form3.hostEdit()->text(), QStringLiteral("localhost"));
-    EXPECT_EQ(form3.remotePortEdit()->text(), QStringLiteral("4321"));
-    EXPECT_EQ(form3.localPortEdit()->text(), QString::number(port));
+    ConnectionDialog form3(&form1, form1.endpoint());
+    showStartConnection(form3, options);
+    EXPECT_EQ(hostEdit(form3)->text(), QStringLiteral("localhost"));
+    EXPECT_EQ(remotePortEdit(form3)->text(), QStringLiteral("4321"));
+    EXPECT_EQ(localPortEdit(form3)->text(), QString::number(port));
 }
 
 TEST(CommandLine, SkinFileAndHueGoThroughTheEngine)
