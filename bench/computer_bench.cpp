@@ -101,7 +101,7 @@ void BM_DropToComputerReplyPainted(benchmark::State& state)
     auto* opponent =
         shell::ComputerOpponent::create(form, game::Side::Black, 1, computer::Engine::defaultProgram(), problem);
     if (!opponent) {
-        state.SkipWithError(problem.toStdString());
+        state.SkipWithError(problem.toStdString().c_str());
         return;
     }
     form.show();

@@ -17,6 +17,7 @@
 #include "support/MessageBoxRecorder.h"
 
 using namespace corvane;
+using namespace corvane::shell::testing;
 
 namespace {
 

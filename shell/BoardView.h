@@ -26,6 +26,7 @@
 #include <QCursor>
 #include <QImage>
 #include <QPointer>
+#include <QSize>
 #include <QWidget>
 
 #include <array>
@@ -44,6 +45,13 @@ namespace corvane::shell {
 class BoardView : public QWidget {
     Q_OBJECT
 public:
+    // The size of the stored board picture, which the view takes when the
+    // picture is missing.
+    static constexpr QSize StoredBoardSize{632, 434};
+    // One piece picture per side and kind.
+    static constexpr int PieceKindCount = static_cast<int>(game::PieceKind::Soldier) + 1;
+    static constexpr int PictureCount = 2 * PieceKindCount;
+
     // Where a release would drop a piece: onto a piece, or onto an empty point
     // (or a point under no shown piece).
     struct DropTarget {
@@ -109,7 +117,7 @@ private:
     QList<QRgb> m_boardColours; // the stored board's colours, which the plain squares keep
     QPoint m_squaresAt;
     std::array<std::optional<game::Point>, game::PieceCount> m_drawnAt{};
-    std::array<QImage, 14> m_pictures{};             // one per side and kind, keyed and sized
+    std::array<QImage, PictureCount> m_pictures{};   // one per side and kind, keyed and sized
     std::array<int, game::PieceCount> m_pictureOf{}; // piece id -> index in m_pictures
 
     // The caption drawn into m_board, where, and the board's pixels beneath it.
