@@ -9,7 +9,7 @@
 // taken are drawn again in that picture from the board's own square and the
 // piece now there. A change repaints only the places it names (where a piece
 // was, where it is now, where a taken piece stood). A caption lying on the
-// board (Label1) is drawn into the same picture once, by its own painting,
+// board (the "接收信息：" label) is drawn into the same picture once, by its own painting,
 // so that a repaint copies it with the board instead of laying its text out
 // again.
 //
