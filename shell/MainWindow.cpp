@@ -9,6 +9,7 @@
 #include <QRandomGenerator>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTimer>
 
 #include "net/endpoint/ByteStream.h"
 #include "net/endpoint/UdpEndpoint.h"

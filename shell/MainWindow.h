@@ -8,10 +8,9 @@
 //   drops            -> game/MoveFlow (move and capture flows)
 //   datagrams        -> net/protocol/PeerMessageHandler (every command word)
 //   "发  送"          -> net/play/ChatSender
-//   menu, close      -> the handlers below (restart and close notices)
+//   menu, close      -> the slots below (restart and close notices)
 
 #include <QElapsedTimer>
-#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -25,8 +24,10 @@
 #include "shell/PeerNotices.h"
 #include "skin/button/SkinButton.h"
 
+class QDialog;
 class QLabel;
 class QPlainTextEdit;
+class QTimer;
 
 namespace corvane::endpoint {
 class UdpEndpoint;
@@ -104,13 +105,13 @@ public:
     QString startupFailure() const { return m_startupFailure; }
 
 public slots:
-    bool sendCloseNotice();       // false when the send failed
-    void restartGame();           // "重新开始"
+    bool sendCloseNotice();        // false when the send failed
+    void restartGame();            // "重新开始"
     void openConnectionSettings(); // "设置..."
-    void showAbout();             // "关于..."
-    void showHelp();              // "帮助"
-    void quit();                  // "退出"
-    void sendChatLine();          // "发  送"
+    void showAbout();              // "关于..."
+    void showHelp();               // "帮助"
+    void quit();                   // "退出"
+    void sendChatLine();           // "发  送"
 
 protected:
     void showEvent(QShowEvent* event) override;

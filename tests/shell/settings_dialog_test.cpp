@@ -4,11 +4,15 @@
 // and failures, and the box contents kept between showings.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include <QClipboard>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QTimer>
+#include <QUdpSocket>
 
 #include "flat/FlatColors.h"
 #include "flat/FlatButton.h"
@@ -386,4 +390,82 @@ TEST_F(SettingsDialogTest, KeepsWhatWasTypedBetweenShowings)
     settings.exec();
     EXPECT_EQ(form.endpoint()->remotePort(), 1241);
     EXPECT_EQ(hostEdit(settings)->text(), QStringLiteral("127.0.0.1"));
+}
+
+// Control characters too: Enter and the copy, cut, paste and undo codes.
+TEST_F(SettingsDialogTest, PortBoxesTakeOnlyDigitsAndBackspace)
+{
+    // One character through the window system's key event alone.
+    auto typeInto = [](QWidget* edit, QChar character, Qt::Key key = Qt::Key_unknown) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(character));
+        QApplication::sendEvent(edit, &press);
+    };
+    QLineEdit* port = remotePortEdit(settings);
+    port->setFocus();
+    port->setText(QStringLiteral("12"));
+    port->setCursorPosition(2);
+    typeInto(port, QLatin1Char('3'), Qt::Key_3);
+    EXPECT_EQ(port->text(), QStringLiteral("123"));
+    for (QChar rejected : {QChar(u'a'), QChar(u' '), QChar(u'-'), QChar(13), QChar(3), QChar(22), QChar(24), QChar(26)})
+        typeInto(port, rejected);
+    EXPECT_EQ(port->text(), QStringLiteral("123"));
+    typeInto(port, QChar(8), Qt::Key_Backspace);
+    EXPECT_EQ(port->text(), QStringLiteral("12"));
+
+    // The host box has no filter.
+    QLineEdit* host = hostEdit(settings);
+    typeInto(host, QLatin1Char('a'), Qt::Key_A);
+    EXPECT_EQ(host->text(), QStringLiteral("a"));
+}
+
+TEST_F(SettingsDialogTest, ApplyingSetsHostPortsAndRebindsTheSocket)
+{
+    const int local = freeUdpPort();
+    hostEdit(settings)->setText(QStringLiteral(" peer.example")); // taken exactly as typed
+    remotePortEdit(settings)->setText(QStringLiteral("70000"));
+    localPortEdit(settings)->setText(QString::number(local));
+    settings.show();
+    settings.connectToPeer();
+    EXPECT_FALSE(settings.isVisible());
+    EXPECT_EQ(form.endpoint()->remoteHost(), QStringLiteral(" peer.example"));
+    EXPECT_EQ(form.endpoint()->remotePort(), 70000);
+    EXPECT_EQ(form.endpoint()->localPort(), local);
+    EXPECT_EQ(form.endpoint()->boundPort(), local);
+}
+
+TEST_F(SettingsDialogTest, PastedTextInAPortBoxFailsWithTheConversionMessage)
+{
+    settings.show();
+    QUdpSocket holder; // another program on the port asked for
+    ASSERT_TRUE(holder.bind(QHostAddress::AnyIPv4, 0));
+    const QString taken = QString::number(holder.localPort());
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("12a"), QStringLiteral("'12a' is not a valid integer value.")},
+        {QStringLiteral("0x4D2"), QStringLiteral("'0x4D2' is not a valid integer value.")},
+        {QStringLiteral("$4D2"), QStringLiteral("'$4D2' is not a valid integer value.")},
+        {QStringLiteral(" 1234"), QStringLiteral("' 1234' is not a valid integer value.")},
+        {QStringLiteral("+1234"), QStringLiteral("'+1234' is not a valid integer value.")},
+        {taken, QString::fromLocal8Bit(std::strerror(EADDRINUSE)) + QLatin1Char('.')},
+    };
+    for (const auto& [localPort, boxText] : cases) {
+        hostEdit(settings)->setText(QStringLiteral("10.0.0.9"));
+        remotePortEdit(settings)->setText(QStringLiteral("4321"));
+        localPortEdit(settings)->setText(localPort);
+        corvane::MessageBoxRecorder recorder;
+        // A real click: the exception ends in the default error box.
+        auto* button = connectButton(settings);
+        sendMouse(button, QEvent::MouseButtonPress, {5, 5});
+        sendMouse(button, QEvent::MouseButtonRelease, {5, 5});
+        ASSERT_EQ(recorder.boxes().size(), 1) << localPort.toStdString();
+        EXPECT_EQ(recorder.boxes()[0].icon, corvane::BoxIcon::Error);
+        EXPECT_EQ(recorder.boxes()[0].caption, QStringLiteral("Corvane"));
+        EXPECT_EQ(recorder.boxes()[0].text, boxText);
+        // Host and peer port were set before the failing step.
+        EXPECT_EQ(form.endpoint()->remoteHost(), QStringLiteral("10.0.0.9"));
+        EXPECT_EQ(form.endpoint()->remotePort(), 4321);
+        EXPECT_TRUE(settings.isVisible());
+    }
+    // Only the bind failed: the port is set, and nothing is bound to it.
+    EXPECT_EQ(form.endpoint()->localPort(), taken.toInt());
+    EXPECT_EQ(form.endpoint()->boundPort(), 0);
 }
