@@ -62,7 +62,7 @@ void BM_MoveDropToTurnHandedOver(benchmark::State& state)
 {
     MessageBoxRecorder boxes;
     harness::ProgramWindows program;
-    shell::MainWindow& form = program.form1;
+    shell::MainWindow& form = program.mainWindow;
     const int port = freePort();
     form.endpoint()->setRemotePort(port);
     form.endpoint()->setLocalPort(port);

@@ -27,9 +27,9 @@ struct ShownWindow {
     QImage target;
     ShownWindow()
     {
-        program.form1.show();
+        program.mainWindow.show();
         harness::spin(200);
-        target = QImage(program.form1.size(), QImage::Format_ARGB32_Premultiplied);
+        target = QImage(program.mainWindow.size(), QImage::Format_ARGB32_Premultiplied);
     }
 };
 
@@ -45,7 +45,7 @@ void BM_MainWindowFullRepaint(benchmark::State& state)
 {
     ShownWindow& shown = window();
     for (auto _ : state) {
-        shown.program.form1.render(&shown.target);
+        shown.program.mainWindow.render(&shown.target);
         benchmark::DoNotOptimize(shown.target.constBits());
     }
     state.counters["width"] = shown.target.width();
@@ -59,8 +59,8 @@ BENCHMARK(BM_MainWindowFullRepaint)->Unit(benchmark::kMicrosecond)->Apply(corvan
 void BM_FrameRepaintAfterChange(benchmark::State& state)
 {
     ShownWindow& shown = window();
-    QWidget& form = shown.program.form1;
-    const QRegion band = QRegion(form.rect()) - QRegion(clientArea(shown.program.form1)->geometry());
+    QWidget& form = shown.program.mainWindow;
+    const QRegion band = QRegion(form.rect()) - QRegion(clientArea(shown.program.mainWindow)->geometry());
     for (auto _ : state) {
         // A style change makes the frame draw its kept picture afresh.
         QEvent styleChange(QEvent::StyleChange);
@@ -93,7 +93,7 @@ BENCHMARK(BM_DrawOnePicture632x470)->Unit(benchmark::kMicrosecond)->Apply(corvan
 void BM_RepaintPart(benchmark::State& state)
 {
     ShownWindow& shown = window();
-    shell::MainWindow& form = shown.program.form1;
+    shell::MainWindow& form = shown.program.mainWindow;
     std::vector<QWidget*> widgets;
     std::string label;
     switch (state.range(0)) {
@@ -201,7 +201,7 @@ private:
 void BM_FullRepaintByPart(benchmark::State& state)
 {
     ShownWindow& shown = window();
-    shell::MainWindow& form = shown.program.form1;
+    shell::MainWindow& form = shown.program.mainWindow;
     PaintTimer timer(form);
     QList<QWidget*> widgets = form.findChildren<QWidget*>();
     widgets.append(&form);

@@ -221,7 +221,7 @@ int runGame(int count)
 {
     MessageBoxRecorder boxes; // no box is expected; none may wait for a click
     ProgramWindows program;
-    shell::MainWindow& form = program.form1;
+    shell::MainWindow& form = program.mainWindow;
     const int port = showOnFreePort(form);
     const long startKb = residentKilobytes();
 

@@ -116,7 +116,7 @@ StormResult storm(shell::MainWindow& form, int port, int count)
 int runNoticeStorm(int count)
 {
     ProgramWindows program;
-    shell::MainWindow& form = program.form1;
+    shell::MainWindow& form = program.mainWindow;
     const int port = showOnFreePort(form);
 
     // A first, short storm fills the caches of every path (boxes included);

@@ -33,15 +33,15 @@ namespace corvane::harness {
 // order and tied together as the program ties them; the notification sound
 // stays silent.
 struct ProgramWindows {
-    shell::MainWindow form1{shell::testing::silentSound()};
-    shell::AboutBox form2{&form1};
-    shell::ConnectionDialog form3{&form1, form1.endpoint()};
-    shell::HelpDialog form4{&form1};
+    shell::MainWindow mainWindow{shell::testing::silentSound()};
+    shell::AboutBox aboutBox{&mainWindow};
+    shell::ConnectionDialog connectionDialog{&mainWindow, mainWindow.endpoint()};
+    shell::HelpDialog helpDialog{&mainWindow};
 
     ProgramWindows()
     {
-        form1.setDialogMakers([this] { return &form2; }, [this] { return &form3; }, [this] { return &form4; });
-        QApplication::setWindowIcon(form1.windowIcon());
+        mainWindow.setDialogMakers([this] { return &aboutBox; }, [this] { return &connectionDialog; }, [this] { return &helpDialog; });
+        QApplication::setWindowIcon(mainWindow.windowIcon());
     }
 };
 

@@ -122,9 +122,9 @@ protected:
         probe.bind(QHostAddress::LocalHost, 0);
         const quint16 port = probe.localPort();
         probe.close();
-        program.form1.endpoint()->setRemotePort(port);
-        program.form1.endpoint()->setLocalPort(port);
-        program.form1.show();
+        program.mainWindow.endpoint()->setRemotePort(port);
+        program.mainWindow.endpoint()->setLocalPort(port);
+        program.mainWindow.show();
         spin(300);
     }
 
@@ -157,7 +157,7 @@ protected:
 
 TEST_F(IdleWindow, NoTimerFiresInAWindowThatWasNeverTouched)
 {
-    QCursor::setPos(farFromWindows({&program.form1}));
+    QCursor::setPos(farFromWindows({&program.mainWindow}));
     spin(300);
     const auto fired = timersWhileIdle(2000);
     EXPECT_TRUE(fired.empty()) << "timers fired while idle:\n" << listed(fired);
@@ -183,17 +183,17 @@ void sweepCaption(QWidget* window)
 
 TEST_F(IdleWindow, HoverTimersStopOnceThePointerHasLeftTheMainWindow)
 {
-    const auto widgets = visibleWidgets(&program.form1);
+    const auto widgets = visibleWidgets(&program.mainWindow);
     {
         TimerCounter whileHovering;
         qApp->installEventFilter(&whileHovering);
-        sweepCaption(&program.form1);
+        sweepCaption(&program.mainWindow);
         for (QWidget* widget : widgets)
             hover(widget);
         qApp->removeEventFilter(&whileHovering);
         std::printf("timers that ran while the pointer was over the window:\n%s", listed(whileHovering.counts).c_str());
     }
-    QCursor::setPos(farFromWindows({&program.form1}));
+    QCursor::setPos(farFromWindows({&program.mainWindow}));
     for (auto it = widgets.rbegin(); it != widgets.rend(); ++it)
         leave(*it);
     spin(500); // hover timers tick at 100 ms; give them time to notice
@@ -205,14 +205,14 @@ TEST_F(IdleWindow, HoverTimersStopOnceTheSettingsDialogIsClosedUnderThePointer)
 {
     // The dialog is closed while the pointer rests on one of its controls, as
     // when "连 接" is clicked: nothing may keep polling for the hidden control.
-    program.form3.show();
+    program.connectionDialog.show();
     spin(100);
-    const auto widgets = visibleWidgets(&program.form3);
+    const auto widgets = visibleWidgets(&program.connectionDialog);
     for (QWidget* widget : widgets)
         hover(widget);
-    program.form3.hide();
+    program.connectionDialog.hide();
     spin(200);
-    QCursor::setPos(farFromWindows({&program.form1, &program.form3}));
+    QCursor::setPos(farFromWindows({&program.mainWindow, &program.connectionDialog}));
     spin(500);
     const auto fired = timersWhileIdle(2000);
     EXPECT_TRUE(fired.empty()) << "timers still firing after the dialog closed:\n" << listed(fired);
@@ -221,7 +221,7 @@ TEST_F(IdleWindow, HoverTimersStopOnceTheSettingsDialogIsClosedUnderThePointer)
 // The counter itself: a timer left running in the window is seen and named.
 TEST_F(IdleWindow, ATimerLeftRunningInTheWindowIsCaught)
 {
-    QTimer leftRunning(&program.form1);
+    QTimer leftRunning(&program.mainWindow);
     leftRunning.setObjectName(QStringLiteral("LeftRunning"));
     leftRunning.start(100);
     const auto fired = timersWhileIdle(550);

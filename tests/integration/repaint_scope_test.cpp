@@ -81,7 +81,7 @@ protected:
     }
     MessageBoxRecorder boxes;
     ProgramWindows program;
-    shell::MainWindow& form = program.form1;
+    shell::MainWindow& form = program.mainWindow;
 };
 
 } // namespace

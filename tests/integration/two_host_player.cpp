@@ -46,7 +46,7 @@ void answer(const std::string& line)
 
 class Player {
 public:
-    Player(ProgramWindows& program, game::Side side) : m_program(program), m_form(program.form1), m_side(side) { }
+    Player(ProgramWindows& program, game::Side side) : m_program(program), m_form(program.mainWindow), m_side(side) { }
 
     void handle(const std::string& line)
     {
@@ -94,7 +94,7 @@ private:
     void configure(const std::string& host, const std::string& peerPort, const std::string& localPort)
     {
         const int boxesBefore = static_cast<int>(m_boxes.boxes().size());
-        QDialog& dialog = m_program.form3;
+        QDialog& dialog = m_program.connectionDialog;
         const char* names[] = {"FlatEdit1", "FlatEdit2", "FlatEdit3"};
         const std::string texts[] = {host, peerPort, localPort};
         for (int i = 0; i < 3; ++i) {
@@ -152,7 +152,7 @@ int main(int argc, char** argv)
     CorvaneApplication app(argc, argv);
 
     ProgramWindows program;
-    program.form1.show();
+    program.mainWindow.show();
     Player player(program, side);
 
     // Orders arrive on standard input; each complete line is one order.
