@@ -30,12 +30,15 @@ constexpr int HostTop = 48;
 constexpr int RemotePortTop = 88;
 constexpr int LocalPortTop = 128;
 constexpr QRect ConnectButtonGeometry(208, 160, 73, 25);
+constexpr QPoint HostLabelPlace(8, 51);
+constexpr QPoint RemotePortLabelPlace(40, 92);
+constexpr QPoint LocalPortLabelPlace(40, 131);
 
-void addLabel(QWidget* parent, const QString& name, const QString& text, int left, int top)
+void addLabel(QWidget* parent, const QString& name, const QString& text, QPoint place)
 {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
-    label->move(left, top);
+    label->move(place);
     label->adjustSize();
 }
 
@@ -82,9 +85,9 @@ void ConnectionDialog::createBody()
     bevel->setLineWidth(1);
     bevel->setGeometry(BevelGeometry);
 
-    addLabel(this, QStringLiteral("Label1"), QStringLiteral("对方IP地址或计算机名："), 8, 51);
-    addLabel(this, QStringLiteral("Label2"), QStringLiteral("对方端口号："), 40, 92);
-    addLabel(this, QStringLiteral("Label3"), QStringLiteral("本机端口号："), 40, 131);
+    addLabel(this, QStringLiteral("Label1"), QStringLiteral("对方IP地址或计算机名："), HostLabelPlace);
+    addLabel(this, QStringLiteral("Label2"), QStringLiteral("对方端口号："), RemotePortLabelPlace);
+    addLabel(this, QStringLiteral("Label3"), QStringLiteral("本机端口号："), LocalPortLabelPlace);
 
     // The object names are those of the stored form, which the tests and the
     // accessibility tree find the boxes by.

@@ -8,7 +8,8 @@ namespace corvane::shell {
 QFont dialogFont()
 {
     QFont font(QStringLiteral("宋体"));
-    font.setPixelSize(12); // a pixel height, so it does not follow the screen's density
+    constexpr int PixelHeight = 12; // a pixel height, so it does not follow the screen's density
+    font.setPixelSize(PixelHeight);
     return font;
 }
 

@@ -33,7 +33,8 @@ namespace {
 QFont mainWindowFont()
 {
     QFont font = designedFont(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
+    constexpr int PixelHeight = 11;
+    font.setPixelSize(PixelHeight);
     return font;
 }
 
