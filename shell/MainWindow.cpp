@@ -80,6 +80,17 @@ MainWindow::MainWindow(NotificationSound::PlayerMaker makeSoundPlayer, QWidget* 
     m_clientArea->setObjectName(QStringLiteral("ClientArea"));
     m_clientArea->setGeometry(0, 0, ClientWidth, ClientHeight);
 
+    createControls();
+    m_sound = new NotificationSound(std::move(makeSoundPlayer), this);
+    createEndpoint();
+    createLink();
+
+    // Last: the frame sizes the window around the finished client area.
+    m_frame = createWindowFrame(*this, m_clientArea, m_menuBar);
+}
+
+void MainWindow::createControls()
+{
     // Creation order is stacking order, bottom to top: the board, its
     // caption; the windowed controls above all.
     createBoard();
@@ -92,18 +103,16 @@ MainWindow::MainWindow(NotificationSound::PlayerMaker makeSoundPlayer, QWidget* 
     setTabOrder(m_sendButton, m_chatInput);
     setTabOrder(m_chatInput, m_receivedText);
     nameForScreenReaders();
+}
 
-    m_sound = new NotificationSound(std::move(makeSoundPlayer), this);
-    createEndpoint();
+void MainWindow::createLink()
+{
     m_clock.start();
     m_linkTimer = new QTimer(this);
     m_linkTimer->setSingleShot(true);
     connect(m_linkTimer, &QTimer::timeout, this, [this] { m_link->tick(); });
     m_link = std::make_unique<protocol::PeerLink>(m_position, *this, *this,
                                                   QRandomGenerator::system()->generate64());
-
-    // Last: the frame sizes the window around the finished client area.
-    m_frame = createWindowFrame(*this, m_clientArea, m_menuBar);
 }
 
 MainWindow::~MainWindow() = default;
@@ -129,6 +138,12 @@ void MainWindow::createBoard()
 
 void MainWindow::createChatPanel()
 {
+    createReceivedLabel();
+    createChatBoxes();
+}
+
+void MainWindow::createReceivedLabel()
+{
     m_receivedLabel = new QLabel(QStringLiteral("接收信息："), m_clientArea);
     m_receivedLabel->setObjectName(QStringLiteral("Label1"));
     m_receivedLabel->move(ReceivedLabelPlace);
@@ -139,7 +154,10 @@ void MainWindow::createChatPanel()
     m_receivedLabel->adjustSize(); // a label sizes itself to its caption
     m_receivedLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_board->drawOnBoard(m_receivedLabel); // copied with the board on every repaint
+}
 
+void MainWindow::createChatBoxes()
+{
     // A chat box lays out an empty document of its own in the application's
     // font while it is built, before it takes the window's: built under the
     // window's font, it opens no face that nothing draws with.

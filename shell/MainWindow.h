@@ -118,9 +118,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void createControls();
     void createBoard();
     void createChatPanel();
+    void createReceivedLabel();
+    void createChatBoxes();
     void createEndpoint();
+    void createLink();
     void nameForScreenReaders();
     void onDropped(game::PieceId piece, const BoardView::DropTarget& target);
     void readDatagram(int size);

@@ -61,6 +61,25 @@ corvane::shell::CommandLine readCommandLine(int argc, char** argv)
     return corvane::shell::parseCommandLine(probe.arguments());
 }
 
+// The about box, the connection dialog and the help dialog, each made the
+// first time it is shown.
+void makeDialogsOnFirstShow(corvane::shell::MainWindow& window, const corvane::shell::StartOptions& options)
+{
+    window.setDialogMakers([&window] { return new corvane::shell::AboutBox(&window); },
+                           [&window, &options] {
+                               auto* dialog = new corvane::shell::ConnectionDialog(&window, window.endpoint());
+                               corvane::shell::showStartConnection(*dialog, options);
+                               return dialog;
+                           },
+                           [&window] { return new corvane::shell::HelpDialog(&window); });
+}
+
+// Said over the shown window, as the default error box says every failure.
+void showErrorBoxSoon(QWidget& window, const QString& text)
+{
+    QTimer::singleShot(0, &window, [text] { corvane::showErrorBox(text); });
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -89,13 +108,7 @@ int main(int argc, char** argv)
     if (const std::optional<QString> problem = corvane::shell::applyStartSkin(window, options))
         print(stderr, QStringLiteral("corvane: ") + *problem);
 
-    window.setDialogMakers([&window] { return new corvane::shell::AboutBox(&window); },
-                           [&window, &options] {
-                               auto* dialog = new corvane::shell::ConnectionDialog(&window, window.endpoint());
-                               corvane::shell::showStartConnection(*dialog, options);
-                               return dialog;
-                           },
-                           [&window] { return new corvane::shell::HelpDialog(&window); });
+    makeDialogsOnFirstShow(window, options);
     QApplication::setWindowIcon(window.windowIcon());
 
     // --computer: the computer peer, tied to the window before its first show.
@@ -115,10 +128,10 @@ int main(int argc, char** argv)
     // command line replaced it (or ended the start with its own message), and
     // a game against the computer does with any free port.
     if (const QString failure = window.startupFailure(); !failure.isEmpty() && !options.localPort && !computer)
-        QTimer::singleShot(0, &window, [failure] { corvane::showErrorBox(failure); });
+        showErrorBoxSoon(window, failure);
     if (computer)
         computer->start();
     else if (!computerProblem.isEmpty())
-        QTimer::singleShot(0, &window, [computerProblem] { corvane::showErrorBox(computerProblem); });
+        showErrorBoxSoon(window, computerProblem);
     return application.exec();
 }
