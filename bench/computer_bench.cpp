@@ -17,9 +17,9 @@
 #include "net/protocol/MoveText.h"
 #include "shell/BoardView.h"
 #include "shell/ComputerOpponent.h"
-#include "shell/NotificationSound.h"
+#include "shell/WindowParts.h"
 #include "shell/MainWindow.h"
-#include "ui/MessageBox.h"
+#include "support/MessageBoxRecorder.h"
 
 using namespace corvane;
 using Clock = std::chrono::steady_clock;
@@ -91,32 +91,33 @@ int residentKilobytes(qint64 pid)
 void BM_DropToComputerReplyPainted(benchmark::State& state)
 {
     MessageBoxRecorder boxes;
-    shell::MainWindow form;
+    shell::MainWindow form{shell::testing::silentSound()};
     {
         QUdpSocket probe; // a port of its own, whatever else runs
         probe.bind(QHostAddress::LocalHost, 0);
-        form.udpEndpoint()->setLocalPort(probe.localPort());
+        form.endpoint()->setLocalPort(probe.localPort());
     }
-    auto* opponent = new shell::ComputerOpponent(form, game::Side::Black, 1, computer::Engine::defaultProgram());
-    if (opponent->connectWindow()) {
-        state.SkipWithError("no loopback port for the computer");
+    QString problem;
+    auto* opponent =
+        shell::ComputerOpponent::create(form, game::Side::Black, 1, computer::Engine::defaultProgram(), problem);
+    if (!opponent) {
+        state.SkipWithError(problem.toStdString().c_str());
         return;
     }
-    form.notificationSound()->setMuted(true);
     form.show();
     opponent->start();
     // The engine's own start (its tables, its first answer) is not a reply.
     runUntil([] { return false; }, std::chrono::seconds(2));
     PaintClock paints;
     std::vector<double> samples;
-    form.boardView()->installEventFilter(&paints);
-    const computer::ComputerPeer& peer = *opponent->peer();
+    shell::testing::boardView(form)->installEventFilter(&paints);
+    const computer::ComputerPeer& peer = *opponent->findChild<computer::ComputerPeer*>();
     std::mt19937 random(7);
 
     for (auto _ : state) {
         if (peer.game().isOver() || peer.game().moves().size() >= 160) {
             state.PauseTiming();
-            form.CustomItem1Click(); // "重新开始"
+            form.restartGame(); // "重新开始"
             runUntil([&] { return peer.game().moves().empty(); }, std::chrono::seconds(2));
             state.ResumeTiming();
         }
@@ -128,7 +129,7 @@ void BM_DropToComputerReplyPainted(benchmark::State& state)
         const std::size_t plies = peer.game().moves().size();
         shell::BoardView::DropTarget target{move->taken, move->to};
         const auto start = Clock::now();
-        emit form.boardView()->dropped(move->piece, target);
+        emit shell::testing::boardView(form)->dropped(move->piece, target);
         runUntil([&] { return peer.game().moves().size() >= plies + 2 && form.position().mayMove(game::Side::Red); },
                  std::chrono::seconds(10));
         const auto replyApplied = Clock::now();

@@ -12,7 +12,7 @@
 #include "integration/GameHarness.h"
 #include "net/endpoint/UdpEndpoint.h"
 #include "shell/NotificationSound.h"
-#include "ui/MessageBox.h"
+#include "support/MessageBoxRecorder.h"
 
 using namespace corvane::endpoint;
 
@@ -62,11 +62,10 @@ void BM_MoveDropToTurnHandedOver(benchmark::State& state)
 {
     MessageBoxRecorder boxes;
     harness::ProgramWindows program;
-    shell::MainWindow& form = program.form1;
-    form.notificationSound()->setMuted(true);
+    shell::MainWindow& form = program.mainWindow;
     const int port = freePort();
-    form.udpEndpoint()->setRemotePort(port);
-    form.udpEndpoint()->setLocalPort(port);
+    form.endpoint()->setRemotePort(port);
+    form.endpoint()->setLocalPort(port);
     form.show();
     harness::spin(200);
 

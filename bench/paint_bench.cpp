@@ -14,9 +14,10 @@
 #include "integration/GameHarness.h"
 #include "shell/BoardView.h"
 #include "shell/NotificationSound.h"
-#include "ui/MessageBox.h"
+#include "support/MessageBoxRecorder.h"
 
 using namespace corvane;
+using namespace corvane::shell::testing;
 
 namespace {
 
@@ -26,10 +27,9 @@ struct ShownWindow {
     QImage target;
     ShownWindow()
     {
-        program.form1.notificationSound()->setMuted(true);
-        program.form1.show();
+        program.mainWindow.show();
         harness::spin(200);
-        target = QImage(program.form1.size(), QImage::Format_ARGB32_Premultiplied);
+        target = QImage(program.mainWindow.size(), QImage::Format_ARGB32_Premultiplied);
     }
 };
 
@@ -45,7 +45,7 @@ void BM_MainWindowFullRepaint(benchmark::State& state)
 {
     ShownWindow& shown = window();
     for (auto _ : state) {
-        shown.program.form1.render(&shown.target);
+        shown.program.mainWindow.render(&shown.target);
         benchmark::DoNotOptimize(shown.target.constBits());
     }
     state.counters["width"] = shown.target.width();
@@ -59,8 +59,8 @@ BENCHMARK(BM_MainWindowFullRepaint)->Unit(benchmark::kMicrosecond)->Apply(corvan
 void BM_FrameRepaintAfterChange(benchmark::State& state)
 {
     ShownWindow& shown = window();
-    QWidget& form = shown.program.form1;
-    const QRegion band = QRegion(form.rect()) - QRegion(shown.program.form1.clientArea()->geometry());
+    QWidget& form = shown.program.mainWindow;
+    const QRegion band = QRegion(form.rect()) - QRegion(clientArea(shown.program.mainWindow)->geometry());
     for (auto _ : state) {
         // A style change makes the frame draw its kept picture afresh.
         QEvent styleChange(QEvent::StyleChange);
@@ -93,7 +93,7 @@ BENCHMARK(BM_DrawOnePicture632x470)->Unit(benchmark::kMicrosecond)->Apply(corvan
 void BM_RepaintPart(benchmark::State& state)
 {
     ShownWindow& shown = window();
-    shell::MainWindow& form = shown.program.form1;
+    shell::MainWindow& form = shown.program.mainWindow;
     std::vector<QWidget*> widgets;
     std::string label;
     switch (state.range(0)) {
@@ -102,19 +102,19 @@ void BM_RepaintPart(benchmark::State& state)
         label = "window without children";
         break;
     case 1:
-        widgets = {form.menuBar()};
+        widgets = {menuBar(form)};
         label = "menu bar";
         break;
     case 2:
-        widgets = {form.boardView()};
+        widgets = {boardView(form)};
         label = "board view: board picture and pieces";
         break;
     case 3:
-        widgets = {form.memo1(), form.memo2(), form.label1()};
+        widgets = {chatInput(form), receivedText(form), receivedLabel(form)};
         label = "chat boxes and label";
         break;
     default:
-        widgets = {form.sendButton()};
+        widgets = {sendButton(form)};
         label = "send button";
         break;
     }
@@ -172,19 +172,19 @@ public:
     {
         if (widget == &m_form)
             return "frame";
-        if (widget == m_form.boardView())
+        if (widget == boardView(m_form))
             return "board";
         for (const QWidget* w = widget; w; w = w->parentWidget()) {
-            if (w == m_form.memo1() || w == m_form.memo2()) {
+            if (w == chatInput(m_form) || w == receivedText(m_form)) {
                 if (qobject_cast<const QScrollBar*>(widget))
                     return "memo_scrollbars";
                 return widget == w ? "memo_frames" : "memo_texts";
             }
-            if (w == m_form.label1())
+            if (w == receivedLabel(m_form))
                 return "label";
-            if (w == m_form.menuBar())
+            if (w == menuBar(m_form))
                 return "menu_bar";
-            if (w == m_form.sendButton())
+            if (w == sendButton(m_form))
                 return "button";
         }
         return "other_widgets";
@@ -201,7 +201,7 @@ private:
 void BM_FullRepaintByPart(benchmark::State& state)
 {
     ShownWindow& shown = window();
-    shell::MainWindow& form = shown.program.form1;
+    shell::MainWindow& form = shown.program.mainWindow;
     PaintTimer timer(form);
     QList<QWidget*> widgets = form.findChildren<QWidget*>();
     widgets.append(&form);

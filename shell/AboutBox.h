@@ -12,7 +12,7 @@ class AboutBox : public QDialog {
 public:
     explicit AboutBox(QWidget* owner);
 
-    // The addresses shown by Label5 and Label6 (and opened after "mailto:").
+    // The two contact addresses shown as links (and opened after "mailto:").
     static const QString FirstContactAddress;
     static const QString SecondContactAddress;
 

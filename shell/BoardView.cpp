@@ -39,7 +39,7 @@ QString piecePicturePath(const game::PieceInfo& piece)
 
 int pictureIndex(const game::PieceInfo& piece)
 {
-    return (piece.side == game::Side::Black ? 0 : 7) + static_cast<int>(piece.kind);
+    return (piece.side == game::Side::Black ? 0 : BoardView::PieceKindCount) + static_cast<int>(piece.kind);
 }
 
 // A piece picture with its background left out, in the format the raster
@@ -92,7 +92,7 @@ BoardView::BoardView(const game::Position& position, QWidget* parent) : QWidget(
     setObjectName(QStringLiteral("BoardView"));
     loadPictures();
     // Sized to its picture; without one, to the board's stored size.
-    resize(m_board.isNull() ? QSize(game::BoardPictureWidth, game::BoardPictureHeight) : m_board.size());
+    resize(m_board.isNull() ? StoredBoardSize : m_board.size());
     // The picture without transparent parts covers the whole view: what lies
     // beneath (the window and its skinned frame) need not be repainted when a
     // piece moves.
@@ -114,7 +114,7 @@ void BoardView::loadPictures()
     m_boardColours = m_board.colorTable();
     if (!m_board.isNull() && !m_board.hasAlphaChannel())
         m_board = m_board.convertToFormat(QImage::Format_RGB32);
-    std::array<bool, 14> loaded{};
+    std::array<bool, PictureCount> loaded{};
     for (game::PieceId id = 0; id < game::PieceCount; ++id) {
         const game::PieceInfo& piece = game::pieceInfo(id);
         const int index = pictureIndex(piece);

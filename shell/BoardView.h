@@ -9,7 +9,7 @@
 // taken are drawn again in that picture from the board's own square and the
 // piece now there. A change repaints only the places it names (where a piece
 // was, where it is now, where a taken piece stood). A caption lying on the
-// board (Label1) is drawn into the same picture once, by its own painting,
+// board (the "接收信息：" label) is drawn into the same picture once, by its own painting,
 // so that a repaint copies it with the board instead of laying its text out
 // again.
 //
@@ -26,6 +26,7 @@
 #include <QCursor>
 #include <QImage>
 #include <QPointer>
+#include <QSize>
 #include <QWidget>
 
 #include <array>
@@ -44,6 +45,13 @@ namespace corvane::shell {
 class BoardView : public QWidget {
     Q_OBJECT
 public:
+    // The size of the stored board picture, which the view takes when the
+    // picture is missing.
+    static constexpr QSize StoredBoardSize{632, 434};
+    // One piece picture per side and kind.
+    static constexpr int PieceKindCount = static_cast<int>(game::PieceKind::Soldier) + 1;
+    static constexpr int PictureCount = 2 * PieceKindCount;
+
     // Where a release would drop a piece: onto a piece, or onto an empty point
     // (or a point under no shown piece).
     struct DropTarget {
@@ -76,7 +84,6 @@ public:
     std::optional<DropTarget> dropTargetAt(const QPoint& pos) const;
 
     bool isDragging() const { return m_dragged.has_value(); }
-    std::optional<game::PieceId> draggedPiece() const { return m_dragged; }
 
 signals:
     // The drag of `piece` ended over `target` (which may be the piece itself).
@@ -110,7 +117,7 @@ private:
     QList<QRgb> m_boardColours; // the stored board's colours, which the plain squares keep
     QPoint m_squaresAt;
     std::array<std::optional<game::Point>, game::PieceCount> m_drawnAt{};
-    std::array<QImage, 14> m_pictures{};             // one per side and kind, keyed and sized
+    std::array<QImage, PictureCount> m_pictures{};   // one per side and kind, keyed and sized
     std::array<int, game::PieceCount> m_pictureOf{}; // piece id -> index in m_pictures
 
     // The caption drawn into m_board, where, and the board's pixels beneath it.

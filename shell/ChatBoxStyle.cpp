@@ -158,7 +158,6 @@ bool ChatBoxStyle::copyKept(skin::SkinLookKey key, QPainter* painter, const QRec
 {
     const skin::SkinLook* look = m_looks.findLook(key);
     if (!look) {
-        ++m_drawn;
         const qreal pixelRatio = painter->device()->devicePixelRatio();
         QImage drawn((QSizeF(rect.size()) * pixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
         drawn.setDevicePixelRatio(pixelRatio);

@@ -1,5 +1,5 @@
 #pragma once
-// The application's style for the chat boxes (Memo1, Memo2) and their scroll
+// The application's style for the two chat boxes and their scroll
 // bars, with what it draws kept as pictures. A repaint of the main window
 // draws both boxes' frames and scroll bars, and the style draws every one of
 // them afresh (gradients, outlines stroked with a pen), yet they change only
@@ -32,9 +32,6 @@ public:
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;
 
-    // How often the style drew rather than copied a kept picture.
-    int drawnCount() const { return m_drawn; }
-
 private:
     // Copies the kept picture of `key` to `at`, drawing and keeping it first
     // with `draw` (which draws at the origin); false when the look cannot be
@@ -45,7 +42,6 @@ private:
     // The kept looks: the picture opaque, without alpha, and null where the
     // look is not kept; its parts where the style drew (none: everywhere).
     mutable skin::SkinLookCache m_looks;
-    mutable int m_drawn = 0;
 };
 
 } // namespace corvane::shell

@@ -17,6 +17,8 @@ namespace corvane::shell {
 namespace {
 
 constexpr int MaxHueDegrees = 360;
+constexpr int MinLevel = 1;
+constexpr int MaxLevel = 8;
 
 QString programName(const QStringList& arguments)
 {
@@ -32,9 +34,9 @@ CommandLine mistake(const QString& program, const QString& text, const QString& 
     return result;
 }
 
-skin::SkinEngine* skinEngine(MainWindow& form1)
+skin::SkinEngine* skinEngine(MainWindow& window)
 {
-    return form1.findChild<skin::SkinEngine*>(QStringLiteral("SkinEngine1"));
+    return window.findChild<skin::SkinEngine*>(QStringLiteral("SkinEngine1"));
 }
 
 QString skinExtensions()
@@ -63,36 +65,101 @@ QStringList withComputerColour(QStringList arguments)
     return arguments;
 }
 
+// The options the program takes, declared on one parser (help and version
+// first, as the help text lists them).
+struct DeclaredOptions {
+    QCommandLineOption help;
+    QCommandLineOption version;
+    QCommandLineOption peer;
+    QCommandLineOption remotePort;
+    QCommandLineOption localPort;
+    QCommandLineOption skinFile;
+    QCommandLineOption hue;
+    QCommandLineOption computer;
+    QCommandLineOption level;
+};
+
+DeclaredOptions declareOptions(QCommandLineParser& parser)
+{
+    parser.setApplicationDescription(
+        QStringLiteral("Corvane 中国象棋：两人在一台计算机上轮流走棋，或在两台计算机之间经 UDP 对弈。"));
+    // Braced initialisers run in order: help before version.
+    DeclaredOptions declared{
+        parser.addHelpOption(),
+        parser.addVersionOption(),
+        {QStringLiteral("peer"), QStringLiteral("对方IP地址或计算机名（默认 127.0.0.1）。"), QStringLiteral("host")},
+        {QStringLiteral("remote-port"), QStringLiteral("对方端口号（默认 1234）。"), QStringLiteral("port")},
+        {QStringLiteral("local-port"), QStringLiteral("本机端口号（默认 1234）。"), QStringLiteral("port")},
+        {QStringLiteral("skin"),
+         QStringLiteral("从皮肤文件载入皮肤，代替内置的 Ivory 皮肤（%1）。").arg(skinExtensions()),
+         QStringLiteral("file")},
+        {QStringLiteral("hue"), QStringLiteral("把皮肤的色相旋转若干度（-%1 到 %1）。").arg(MaxHueDegrees),
+         QStringLiteral("degrees")},
+        {QStringLiteral("computer"),
+         QStringLiteral("与电脑对弈；电脑执红（red）或执黑（black，默认）。需要软件包 fairy-stockfish。"),
+         QStringLiteral("red|black")},
+        {QStringLiteral("level"), QStringLiteral("电脑的等级，1 到 8（默认 3）。"), QStringLiteral("level")},
+    };
+    parser.addOptions({declared.peer, declared.remotePort, declared.localPort, declared.computer, declared.level,
+                       declared.skinFile, declared.hue});
+    return declared;
+}
+
+// A repeated option: the last one counts, as usual on command lines.
+std::optional<QString> lastValue(const QCommandLineParser& parser, const QCommandLineOption& option)
+{
+    if (!parser.isSet(option))
+        return std::nullopt;
+    return parser.values(option).constLast();
+}
+
+// Each reader below takes its option's value into `options`, or returns the
+// mistake's text.
+std::optional<QString> readHue(const std::optional<QString>& degrees, StartOptions& options)
+{
+    if (!degrees)
+        return std::nullopt;
+    bool ok = false;
+    const int value = degrees->toInt(&ok);
+    if (!ok || value < -MaxHueDegrees || value > MaxHueDegrees)
+        return QStringLiteral("--hue 需要 -%1 到 %1 之间的整数，而不是“%2”。").arg(MaxHueDegrees).arg(*degrees);
+    options.hueDegrees = value;
+    return std::nullopt;
+}
+
+std::optional<QString> readComputerSide(const std::optional<QString>& side, StartOptions& options)
+{
+    if (!side)
+        return std::nullopt;
+    if (*side != QLatin1String("red") && *side != QLatin1String("black"))
+        return QStringLiteral("--computer 需要 red 或 black，而不是“%1”。").arg(*side);
+    if (options.peer || options.remotePort)
+        return QStringLiteral("--computer 的对方就是电脑，不能与 --peer 或 --remote-port 同用。");
+    options.computerSide = *side == QLatin1String("red") ? game::Side::Red : game::Side::Black;
+    return std::nullopt;
+}
+
+std::optional<QString> readComputerLevel(const std::optional<QString>& levelText, StartOptions& options)
+{
+    if (!levelText)
+        return std::nullopt;
+    bool ok = false;
+    const int value = levelText->toInt(&ok);
+    if (!options.computerSide)
+        return QStringLiteral("--level 只用于 --computer。");
+    if (!ok || value < MinLevel || value > MaxLevel)
+        return QStringLiteral("--level 需要 1 到 8 之间的整数，而不是“%1”。").arg(*levelText);
+    options.computerLevel = value;
+    return std::nullopt;
+}
+
 } // namespace
 
 CommandLine parseCommandLine(const QStringList& givenArguments)
 {
     const QStringList arguments = withComputerColour(givenArguments);
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Corvane 中国象棋：两人在一台计算机上轮流走棋，或在两台计算机之间经 UDP 对弈。"));
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption peer(QStringLiteral("peer"), QStringLiteral("对方IP地址或计算机名（默认 127.0.0.1）。"),
-                                  QStringLiteral("host"));
-    const QCommandLineOption remotePort(QStringLiteral("remote-port"), QStringLiteral("对方端口号（默认 1234）。"),
-                                        QStringLiteral("port"));
-    const QCommandLineOption localPort(QStringLiteral("local-port"), QStringLiteral("本机端口号（默认 1234）。"),
-                                       QStringLiteral("port"));
-    const QCommandLineOption skinFile(
-        QStringLiteral("skin"),
-        QStringLiteral("从皮肤文件载入皮肤，代替内置的 Ivory 皮肤（%1）。").arg(skinExtensions()),
-        QStringLiteral("file"));
-    const QCommandLineOption hue(QStringLiteral("hue"),
-                                 QStringLiteral("把皮肤的色相旋转若干度（-%1 到 %1）。").arg(MaxHueDegrees),
-                                 QStringLiteral("degrees"));
-    const QCommandLineOption computer(
-        QStringLiteral("computer"),
-        QStringLiteral("与电脑对弈；电脑执红（red）或执黑（black，默认）。需要软件包 fairy-stockfish。"),
-        QStringLiteral("red|black"));
-    const QCommandLineOption level(QStringLiteral("level"), QStringLiteral("电脑的等级，1 到 8（默认 3）。"),
-                                   QStringLiteral("level"));
-    parser.addOptions({peer, remotePort, localPort, computer, level, skinFile, hue});
+    const DeclaredOptions declared = declareOptions(parser);
 
     const QString program = programName(arguments);
     if (!parser.parse(arguments))
@@ -104,61 +171,35 @@ CommandLine parseCommandLine(const QStringList& givenArguments)
     CommandLine result;
     // --help-all, which the help option brings, shows the same: Qt's own
     // options are not read by this program.
-    const bool helpWanted = parser.isSet(help) || parser.isSet(QStringLiteral("help-all"));
-    if (helpWanted || parser.isSet(version)) {
+    const bool helpWanted = parser.isSet(declared.help) || parser.isSet(QStringLiteral("help-all"));
+    if (helpWanted || parser.isSet(declared.version)) {
         result.run = false;
         result.output = helpWanted ? parser.helpText()
                                    : QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
                                                                    QCoreApplication::applicationVersion());
         return result;
     }
-    // A repeated option: the last one counts, as usual on command lines.
-    auto last = [&parser](const QCommandLineOption& option) -> std::optional<QString> {
-        if (!parser.isSet(option))
-            return std::nullopt;
-        return parser.values(option).constLast();
-    };
-    result.options.peer = last(peer);
-    result.options.remotePort = last(remotePort);
-    result.options.localPort = last(localPort);
-    result.options.skinFile = last(skinFile);
-    if (const std::optional<QString> degrees = last(hue)) {
-        bool ok = false;
-        const int value = degrees->toInt(&ok);
-        if (!ok || value < -MaxHueDegrees || value > MaxHueDegrees)
-            return mistake(
-                program,
-                QStringLiteral("--hue 需要 -%1 到 %1 之间的整数，而不是“%2”。").arg(MaxHueDegrees).arg(*degrees),
-                parser.helpText());
-        result.options.hueDegrees = value;
-    }
-    if (const std::optional<QString> side = last(computer)) {
-        if (*side != QLatin1String("red") && *side != QLatin1String("black"))
-            return mistake(program, QStringLiteral("--computer 需要 red 或 black，而不是“%1”。").arg(*side),
-                           parser.helpText());
-        if (result.options.peer || result.options.remotePort)
-            return mistake(program, QStringLiteral("--computer 的对方就是电脑，不能与 --peer 或 --remote-port 同用。"),
-                           parser.helpText());
-        result.options.computerSide = *side == QLatin1String("red") ? game::Side::Red : game::Side::Black;
-    }
-    if (const std::optional<QString> levelText = last(level)) {
-        bool ok = false;
-        const int value = levelText->toInt(&ok);
-        if (!result.options.computerSide)
-            return mistake(program, QStringLiteral("--level 只用于 --computer。"), parser.helpText());
-        if (!ok || value < 1 || value > 8)
-            return mistake(program, QStringLiteral("--level 需要 1 到 8 之间的整数，而不是“%1”。").arg(*levelText),
-                           parser.helpText());
-        result.options.computerLevel = value;
-    }
+    auto last = [&parser](const QCommandLineOption& option) { return lastValue(parser, option); };
+    StartOptions& options = result.options;
+    options.peer = last(declared.peer);
+    options.remotePort = last(declared.remotePort);
+    options.localPort = last(declared.localPort);
+    options.skinFile = last(declared.skinFile);
+    std::optional<QString> wrong = readHue(last(declared.hue), options);
+    if (!wrong)
+        wrong = readComputerSide(last(declared.computer), options);
+    if (!wrong)
+        wrong = readComputerLevel(last(declared.level), options);
+    if (wrong)
+        return mistake(program, *wrong, parser.helpText());
     return result;
 }
 
-std::optional<QString> applyStartConnection(MainWindow& form1, const StartOptions& options)
+std::optional<QString> applyStartConnection(MainWindow& window, const StartOptions& options)
 {
     if (!options.setsConnection())
         return std::nullopt;
-    endpoint::UdpEndpoint& endpoint = *form1.udpEndpoint();
+    endpoint::UdpEndpoint& endpoint = *window.endpoint();
     const QString host = options.peer.value_or(endpoint.remoteHost());
     const QString remotePort = options.remotePort.value_or(QString::number(endpoint.remotePort()));
     const QString localPort = options.localPort.value_or(QString::number(endpoint.localPort()));
@@ -172,19 +213,16 @@ std::optional<QString> applyStartConnection(MainWindow& form1, const StartOption
     return std::nullopt;
 }
 
-void showStartConnection(ConnectionDialog& form3, const MainWindow& form1, const StartOptions& options)
+void showStartConnection(ConnectionDialog& dialog, const StartOptions& options)
 {
     if (!options.setsConnection() && !options.computerSide)
         return;
-    const endpoint::UdpEndpoint& endpoint = *form1.udpEndpoint();
-    form3.hostEdit()->setText(endpoint.remoteHost());
-    form3.remotePortEdit()->setText(QString::number(endpoint.remotePort()));
-    form3.localPortEdit()->setText(QString::number(endpoint.localPort()));
+    dialog.showEndpointSettings();
 }
 
-std::optional<QString> applyStartSkin(MainWindow& form1, const StartOptions& options)
+std::optional<QString> applyStartSkin(MainWindow& window, const StartOptions& options)
 {
-    skin::SkinEngine* engine = skinEngine(form1);
+    skin::SkinEngine* engine = skinEngine(window);
     if (!engine)
         return std::nullopt;
     std::optional<QString> problem;

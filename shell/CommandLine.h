@@ -53,16 +53,16 @@ CommandLine parseCommandLine(const QStringList& arguments);
 // Applies the connection options to the window's endpoint, through the
 // settings dialog's apply. Returns the text the dialog would have shown when
 // they are not valid (the window must then not be shown), else nothing.
-std::optional<QString> applyStartConnection(MainWindow& form1, const StartOptions& options);
+std::optional<QString> applyStartConnection(MainWindow& window, const StartOptions& options);
 
 // Writes the applied connection into the settings dialog's boxes, so that it
 // opens with what is in use.
-void showStartConnection(ConnectionDialog& form3, const MainWindow& form1, const StartOptions& options);
+void showStartConnection(ConnectionDialog& dialog, const StartOptions& options);
 
 // Loads --skin through the window's skin engine and applies --hue. Returns a
 // message for standard error when the file cannot be used; the stored skin
 // then stays.
-std::optional<QString> applyStartSkin(MainWindow& form1, const StartOptions& options);
+std::optional<QString> applyStartSkin(MainWindow& window, const StartOptions& options);
 
 // The engine's hue units (a full turn is 255) for a shift in degrees.
 int hueFromDegrees(int degrees);

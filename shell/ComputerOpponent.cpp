@@ -1,13 +1,15 @@
 #include "shell/ComputerOpponent.h"
 
+#include <memory>
+
 #include "net/endpoint/UdpEndpoint.h"
 #include "net/protocol/ReceiveEffects.h"
 #include "shell/MainWindow.h"
 
 namespace corvane::shell {
 
-ComputerOpponent::ComputerOpponent(MainWindow& form, game::Side computerSide, int level, const QString& engineProgram)
-    : QObject(&form), m_form(form)
+ComputerOpponent::ComputerOpponent(MainWindow& window, game::Side computerSide, int level, const QString& engineProgram)
+    : QObject(&window), m_window(window)
 {
     m_peer = new computer::ComputerPeer(computerSide, level, engineProgram, this);
     connect(m_peer, &computer::ComputerPeer::gameStarted, this,
@@ -16,27 +18,26 @@ ComputerOpponent::ComputerOpponent(MainWindow& form, game::Side computerSide, in
             [this](computer::EngineFailure failure) { showSystemLine(stoppedText(failure)); });
 }
 
-ComputerOpponent* ComputerOpponent::create(MainWindow& form, game::Side computerSide, int level,
+ComputerOpponent* ComputerOpponent::create(MainWindow& window, game::Side computerSide, int level,
                                            const QString& engineProgram, QString& problem)
 {
     if (engineProgram.isEmpty()) {
         problem = missingEngineText();
         return nullptr;
     }
-    auto* opponent = new ComputerOpponent(form, computerSide, level, engineProgram);
+    std::unique_ptr<ComputerOpponent> opponent(new ComputerOpponent(window, computerSide, level, engineProgram));
     if (const std::optional<QString> failure = opponent->connectWindow()) {
         problem = *failure;
-        delete opponent;
         return nullptr;
     }
-    return opponent;
+    return opponent.release(); // owned by the window, its parent
 }
 
 std::optional<QString> ComputerOpponent::connectWindow()
 {
     if (const std::optional<QString> failure = m_peer->bind(QHostAddress::LocalHost, 0))
         return failure;
-    endpoint::UdpEndpoint& endpoint = *m_form.udpEndpoint();
+    endpoint::UdpEndpoint& endpoint = *m_window.endpoint();
     // The window keeps its port; when another copy holds it, any free port
     // serves, since only the computer sends to it.
     if (endpoint.boundPort() == 0)
@@ -44,7 +45,7 @@ std::optional<QString> ComputerOpponent::connectWindow()
     endpoint.setRemoteHost(QStringLiteral("127.0.0.1"));
     endpoint.setRemotePort(m_peer->localPort());
     m_peer->setPeer(QHostAddress::LocalHost, endpoint.boundPort());
-    m_form.setPlayerSide(m_peer->side() == game::Side::Red ? game::Side::Black : game::Side::Red);
+    m_window.setPlayerSide(m_peer->side() == game::Side::Red ? game::Side::Black : game::Side::Red);
     return std::nullopt;
 }
 
@@ -77,16 +78,16 @@ QString ComputerOpponent::stoppedText(computer::EngineFailure failure)
     case computer::EngineFailure::Hung: reason = QStringLiteral("引擎没有按时走棋"); break;
     case computer::EngineFailure::Nonsense: reason = QStringLiteral("引擎走了不合规则的棋"); break;
     }
-    // Short enough for the two lines Memo2 shows under the heading.
+    // Short enough for the two lines the received-text box shows under the heading.
     return QStringLiteral("电脑对手已停止：%1，请重新开始。").arg(reason);
 }
 
 void ComputerOpponent::showSystemLine(const QString& text)
 {
     // In the form of the other system lines: heading, date and time, a line end.
-    const std::string line = std::string(protocol::TextRestartHeading) + m_form.currentDate() + "  " +
-                             m_form.currentTime() + "\r\n" + text.toStdString();
-    m_form.setReceivedText(line);
+    const std::string line = std::string(protocol::TextRestartHeading) + m_window.currentDate() + "  " +
+                             m_window.currentTime() + "\r\n" + text.toStdString();
+    m_window.setReceivedText(line);
 }
 
 } // namespace corvane::shell

@@ -3,7 +3,7 @@
 // loopback port of its own, the window's endpoint aimed at it, and the
 // player's colour set on the window. The window plays as it plays against a
 // second computer; what the computer tells it beyond the wire (who it is,
-// that its engine stopped) appears as system lines in Memo2. Made only for
+// that its engine stopped) appears as system lines in the received-text box. Made only for
 // "--computer": a plain start makes none.
 
 #include <QObject>
@@ -20,23 +20,15 @@ class MainWindow;
 class ComputerOpponent : public QObject {
     Q_OBJECT
 public:
-    ComputerOpponent(MainWindow& form, game::Side computerSide, int level, const QString& engineProgram);
+    // Made and connected, as a child of the window; or nothing, with
+    // `problem` saying why (no engine program, no port), and the window left
+    // for the ordinary game. Call before the window is first shown, so that
+    // its first reset frees the player's colour alone.
+    static ComputerOpponent* create(MainWindow& window, game::Side computerSide, int level,
+                                    const QString& engineProgram, QString& problem);
 
-    // Made and connected (connectWindow), as a child of the window; or
-    // nothing, with `problem` saying why (no engine program, no port), and
-    // the window left for the ordinary game.
-    static ComputerOpponent* create(MainWindow& form, game::Side computerSide, int level, const QString& engineProgram,
-                                    QString& problem);
-
-    // Binds the computer's socket and points the window's endpoint at it;
-    // the system's text when the socket cannot be bound. Call before the
-    // window is first shown, so that its first reset frees the player's
-    // colour alone.
-    std::optional<QString> connectWindow();
     // Starts the engine and the game: call once the window is shown.
     void start();
-
-    computer::ComputerPeer* peer() const { return m_peer; }
 
     // The box shown when the engine is not installed.
     static QString missingEngineText();
@@ -45,9 +37,14 @@ public:
     static QString stoppedText(computer::EngineFailure failure);
 
 private:
+    ComputerOpponent(MainWindow& window, game::Side computerSide, int level, const QString& engineProgram);
+
+    // Binds the computer's socket and points the window's endpoint at it;
+    // the system's text when the socket cannot be bound.
+    std::optional<QString> connectWindow();
     void showSystemLine(const QString& text);
 
-    MainWindow& m_form;
+    MainWindow& m_window;
     computer::ComputerPeer* m_peer = nullptr;
 };
 

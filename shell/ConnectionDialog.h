@@ -10,34 +10,30 @@
 
 #include <QDialog>
 
-#include "flat/FlatButton.h"
-#include "flat/FlatEdit.h"
-#include "flat/FlatTitlebar.h"
+namespace corvane::flat {
+class FlatButton;
+class FlatEdit;
+}
 
-class QFrame;
+
 namespace corvane::endpoint {
 class UdpEndpoint;
 }
 
 namespace corvane::shell {
 
-class PortKeyFilter;
-
 class ConnectionDialog : public QDialog {
     Q_OBJECT
 public:
     ConnectionDialog(QWidget* owner, endpoint::UdpEndpoint* endpoint);
 
-    flat::FlatTitlebar* titlebar() const { return m_flatTitlebar1; }  // FlatTitlebar1
-    QFrame* bevel() const { return m_bevel1; }                         // Bevel1
-    flat::FlatEdit* hostEdit() const { return m_flatEdit1; }          // FlatEdit1
-    flat::FlatEdit* remotePortEdit() const { return m_flatEdit2; }    // FlatEdit2
-    flat::FlatEdit* localPortEdit() const { return m_flatEdit3; }     // FlatEdit3
-    flat::FlatButton* connectButton() const { return m_flatButton1; } // FlatButton1
-    PortKeyFilter* portKeyFilter() const { return m_keyFilter; }
+    // Fills the three boxes with what the endpoint is set to now.
+    void showEndpointSettings();
 
 public slots:
-    void FlatButton1Click();
+    // "连 接": applies the three boxes to the endpoint; closes the dialog when
+    // they were applied, else says why in a box and stays open.
+    void connectToPeer();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -48,13 +44,10 @@ private:
     flat::FlatEdit* createEdit(const QString& name, const QString& text, int top);
 
     endpoint::UdpEndpoint* m_endpoint;
-    flat::FlatTitlebar* m_flatTitlebar1 = nullptr;
-    QFrame* m_bevel1 = nullptr;
-    flat::FlatEdit* m_flatEdit1 = nullptr;
-    flat::FlatEdit* m_flatEdit2 = nullptr;
-    flat::FlatEdit* m_flatEdit3 = nullptr;
-    flat::FlatButton* m_flatButton1 = nullptr;
-    PortKeyFilter* m_keyFilter = nullptr;
+    flat::FlatEdit* m_hostEdit = nullptr;
+    flat::FlatEdit* m_remotePortEdit = nullptr;
+    flat::FlatEdit* m_localPortEdit = nullptr;
+    flat::FlatButton* m_connectButton = nullptr;
 };
 
 } // namespace corvane::shell

@@ -8,24 +8,25 @@ namespace corvane::shell {
 QFont dialogFont()
 {
     QFont font(QStringLiteral("宋体"));
-    font.setPixelSize(12); // a pixel height, so it does not follow the screen's density
+    constexpr int PixelHeight = 12; // a pixel height, so it does not follow the screen's density
+    font.setPixelSize(PixelHeight);
     return font;
 }
 
-void applyDialogFrame(QWidget* dialog, int clientWidth, int clientHeight)
+void applyDialogFrame(QWidget* dialog, QSize clientSize)
 {
     dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    dialog->setFixedSize(clientWidth, clientHeight);
+    dialog->setFixedSize(clientSize);
     dialog->setFont(dialogFont());
     useButtonFace(dialog);
 }
 
-void useButtonFace(QWidget* form)
+void useButtonFace(QWidget* window)
 {
-    QPalette palette = form->palette();
+    QPalette palette = window->palette();
     palette.setColor(QPalette::Window, palette.color(QPalette::Button));
-    form->setPalette(palette);
-    form->setAutoFillBackground(true);
+    window->setPalette(palette);
+    window->setAutoFillBackground(true);
 }
 
 } // namespace corvane::shell

@@ -3,6 +3,7 @@
 // screen's pixel density, on the button-face colour, in a fixed-size window.
 
 #include <QFont>
+#include <QSize>
 
 class QWidget;
 
@@ -10,12 +11,12 @@ namespace corvane::shell {
 
 QFont dialogFont();
 
-// Paints `form` in the platform's button-face colour. Only the window colour
+// Paints `window` in the platform's button-face colour. Only the window colour
 // changes: the background role stays, so labels keep drawing in the window
 // text colour (a Button background role would switch them to button text).
-void useButtonFace(QWidget* form);
+void useButtonFace(QWidget* window);
 
 // A plain dialog frame: caption with a close button only, not resizable.
-void applyDialogFrame(QWidget* dialog, int clientWidth, int clientHeight);
+void applyDialogFrame(QWidget* dialog, QSize clientSize);
 
 } // namespace corvane::shell

@@ -9,6 +9,14 @@
 
 namespace corvane::shell {
 
+namespace {
+
+constexpr QSize DialogSize(342, 308);
+constexpr QRect HelpTextGeometry(24, 16, 297, 225);
+constexpr QRect CloseButtonGeometry(88, 256, 145, 33);
+
+} // namespace
+
 QString HelpDialog::helpText()
 {
     static const QStringList lines = {
@@ -32,30 +40,30 @@ HelpDialog::HelpDialog(QWidget* owner) : QDialog(owner)
 {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("帮助"));
-    applyDialogFrame(this, 342, 308);
+    applyDialogFrame(this, DialogSize);
 
-    m_memo1 = new QPlainTextEdit(this);
-    m_memo1->setObjectName(QStringLiteral("Memo1"));
-    m_memo1->setGeometry(24, 16, 297, 225);
-    m_memo1->setPlainText(helpText());
+    m_helpText = new QPlainTextEdit(this);
+    m_helpText->setObjectName(QStringLiteral("Memo1"));
+    m_helpText->setGeometry(HelpTextGeometry);
+    m_helpText->setPlainText(helpText());
     // Read-only, but the text can still be selected and copied.
-    m_memo1->setReadOnly(true);
-    m_memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    m_memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_helpText->setReadOnly(true);
+    m_helpText->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_helpText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_helpText->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
-    m_button1 = new QPushButton(QStringLiteral("关     闭"), this);
-    m_button1->setObjectName(QStringLiteral("Button1"));
-    m_button1->setGeometry(88, 256, 145, 33);
-    connect(m_button1, &QPushButton::clicked, this, &HelpDialog::close); // Button1Click
+    m_closeButton = new QPushButton(QStringLiteral("关     闭"), this);
+    m_closeButton->setObjectName(QStringLiteral("Button1"));
+    m_closeButton->setGeometry(CloseButtonGeometry);
+    connect(m_closeButton, &QPushButton::clicked, this, &HelpDialog::close);
 
-    setTabOrder(m_memo1, m_button1);
+    setTabOrder(m_helpText, m_closeButton);
 }
 
 void HelpDialog::showEvent(QShowEvent* event)
 {
     centreOver(this, parentWidget());
-    m_memo1->setFocus();
+    m_helpText->setFocus();
     QDialog::showEvent(event);
 }
 

@@ -15,15 +15,12 @@ public:
 
     static QString helpText();
 
-    QPlainTextEdit* memo1() const { return m_memo1; }
-    QPushButton* button1() const { return m_button1; }
-
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QPlainTextEdit* m_memo1;
-    QPushButton* m_button1;
+    QPlainTextEdit* m_helpText;
+    QPushButton* m_closeButton;
 };
 
 } // namespace corvane::shell

@@ -10,7 +10,8 @@ LinkLabel::LinkLabel(const QString& name, const QString& address, QWidget* paren
 {
     setObjectName(name);
     QFont linkFont(QStringLiteral("宋体"));
-    linkFont.setPixelSize(12);
+    constexpr int PixelHeight = 12;
+    linkFont.setPixelSize(PixelHeight);
     setFont(linkFont);
     QPalette palette = this->palette();
     palette.setColor(QPalette::WindowText, Qt::blue);

@@ -12,12 +12,11 @@ public:
     LinkLabel(const QString& name, const QString& address, QWidget* parent);
 
     QString address() const { return text(); }
-    bool isUnderlined() const { return font().underline(); }
 
 protected:
-    void enterEvent(QEnterEvent* event) override;        // LabelNMouseEnter
-    void leaveEvent(QEvent* event) override;             // LabelNMouseLeave
-    void mouseReleaseEvent(QMouseEvent* event) override; // LabelNClick
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void setUnderlined(bool underlined);

@@ -8,10 +8,9 @@
 //   drops            -> game/MoveFlow (move and capture flows)
 //   datagrams        -> net/protocol/PeerMessageHandler (every command word)
 //   "发  送"          -> net/play/ChatSender
-//   menu, close      -> the handlers below (restart and close notices)
+//   menu, close      -> the slots below (restart and close notices)
 
 #include <QElapsedTimer>
-#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -21,12 +20,14 @@
 #include "net/protocol/PeerLink.h"
 #include "net/protocol/ReceiveEffects.h"
 #include "shell/BoardView.h"
+#include "shell/NotificationSound.h"
 #include "shell/PeerNotices.h"
 #include "skin/button/SkinButton.h"
 
-class QAbstractButton;
+class QDialog;
 class QLabel;
 class QPlainTextEdit;
+class QTimer;
 
 namespace corvane::endpoint {
 class UdpEndpoint;
@@ -38,34 +39,33 @@ class SkinForm;
 namespace corvane::shell {
 
 class BoardView;
-class NotificationSound;
 
 class MainWindow : public QWidget,
-               public game::MoveOutlet,
-               public protocol::ReceiveEffects,
-               public protocol::LinkHost {
+                   public game::MoveOutlet,
+                   public protocol::ReceiveEffects,
+                   public protocol::LinkHost {
     Q_OBJECT
 public:
     static constexpr int ClientWidth = 632;
     static constexpr int ClientHeight = 450;
 
-    explicit MainWindow(QWidget* parent = nullptr);
+    // `makeSoundPlayer` makes the notification sound's player when the first
+    // sound plays (the program's: the sound module's).
+    explicit MainWindow(NotificationSound::PlayerMaker makeSoundPlayer = storedNotificationSound(),
+                        QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The three dialogs, created after this window (start-up order).
-    void setDialogs(QDialog* form2, QDialog* form3, QDialog* form4);
-    // Or, since all three start hidden, the functions that make them: each
-    // is made the first time it is shown (its fonts and pictures cost nothing
-    // at start-up) and then kept, as a child of this window, for the rest of
-    // the run, so what the user typed into it is there the next time.
+    // The functions that make the three dialogs. All three start hidden, so
+    // each is made the first time it is shown (its fonts and pictures cost
+    // nothing at start-up) and then kept, as a child of this window, for the
+    // rest of the run, so what the user typed into it is there the next time.
     using DialogMaker = std::function<QDialog*()>;
-    void setDialogMakers(DialogMaker makeForm2, DialogMaker makeForm3, DialogMaker makeForm4);
+    void setDialogMakers(DialogMaker makeAboutBox, DialogMaker makeConnectionDialog, DialogMaker makeHelpDialog);
 
     // A game against the computer: the colour the player moves, or nothing
     // for a game between people. Every reset then frees that colour alone;
     // when it is black, neither moves until the computer's first move arrives.
     void setPlayerSide(std::optional<game::Side> side) { m_playerSide = side; }
-    std::optional<game::Side> playerSide() const { return m_playerSide; }
 
     // The one truth of the game; the board view shows it.
     const game::Position& position() const { return m_position; }
@@ -84,7 +84,8 @@ public:
     void setReceivedText(const std::string& textUtf8) override;
     std::string currentDate() override;
     std::string currentTime() override;
-    void resetBoard() override { FormShow(); }
+    // The board reset: first show, restart, received restart.
+    void resetBoard() override;
 
     // protocol::LinkHost
     bool sendDatagram(const std::string& bytes, SendMode mode) override;
@@ -95,71 +96,64 @@ public:
     // What travels between this window and its peer, and how.
     protocol::PeerLink& peerLink() const { return *m_link; }
 
-    // Components, for the skin and flat rebuilds and for tests.
-    QWidget* clientArea() const { return m_client; }
-    endpoint::UdpEndpoint* udpEndpoint() const { return m_udpEndpoint1; }
-    BoardView* boardView() const { return m_board; }
-    QPlainTextEdit* memo1() const { return m_memo1; }
-    QPlainTextEdit* memo2() const { return m_memo2; }
-    QLabel* label1() const { return m_label1; }
-    QWidget* menuBar() const { return m_skinMenuBar1; }
-    skin::SkinForm* skinForm() const { return m_skinForm1; }
-    skin::SkinButton* sendButton() const { return m_skinButton1; }
-    NotificationSound* notificationSound() const { return m_sound; }
-    // The component whose name equals `name` ignoring letter case.
-    QObject* findComponent(const QString& name) const;
+    // The window's UDP endpoint, which the connection settings and the
+    // computer opponent aim.
+    endpoint::UdpEndpoint* endpoint() const { return m_endpoint; }
     // What went wrong while the stored local port was bound (the system's
     // text, e.g. "Address already in use"); empty when it was bound. The
     // start-up shows it in the default error box once the window is up.
     QString startupFailure() const { return m_startupFailure; }
 
 public slots:
-    void FormShow();         // the board reset: first show, restart, received restart
-    bool FormCloseQuery();   // sends the close notice; false when the send failed
-    void CustomItem1Click(); // "重新开始"
-    void CustomItem2Click(); // "设置..."
-    void CustomItem3Click(); // "关于..."
-    void CustomItem4Click(); // "帮助"
-    void CustomItem7Click(); // "退出"
-    void SkinButton1Click(); // "发  送"
+    bool sendCloseNotice();        // false when the send failed
+    void restartGame();            // "重新开始"
+    void openConnectionSettings(); // "设置..."
+    void showAbout();              // "关于..."
+    void showHelp();               // "帮助"
+    void quit();                   // "退出"
+    void sendChatLine();           // "发  送"
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void createControls();
     void createBoard();
     void createChatPanel();
+    void createReceivedLabel();
+    void createChatBoxes();
     void createEndpoint();
+    void createLink();
     void nameForScreenReaders();
     void onDropped(game::PieceId piece, const BoardView::DropTarget& target);
-    void UdpEndpoint1DataReceived(const QByteArray& bytes);
+    void readDatagram(const QByteArray& bytes);
     void showPeerUnreachable();
-    void showModal(QDialog*& dialog, const DialogMaker& make = {});
+    void showModal(QDialog*& dialog, const DialogMaker& make);
 
-    QWidget* m_client = nullptr;
+    QWidget* m_clientArea = nullptr;
     BoardView* m_board = nullptr;
-    QLabel* m_label1 = nullptr;
-    QWidget* m_skinMenuBar1 = nullptr;
-    skin::SkinButton* m_skinButton1 = nullptr;
-    skin::SkinForm* m_skinForm1 = nullptr;
-    QPlainTextEdit* m_memo1 = nullptr;
-    QPlainTextEdit* m_memo2 = nullptr;
-    endpoint::UdpEndpoint* m_udpEndpoint1 = nullptr;
+    QLabel* m_receivedLabel = nullptr; // "接收信息："
+    QWidget* m_menuBar = nullptr;
+    skin::SkinButton* m_sendButton = nullptr;
+    skin::SkinForm* m_frame = nullptr;
+    QPlainTextEdit* m_chatInput = nullptr;    // the line to send
+    QPlainTextEdit* m_receivedText = nullptr; // the last line received, or a system line
+    endpoint::UdpEndpoint* m_endpoint = nullptr;
     NotificationSound* m_sound = nullptr;
-    QDialog* m_form2 = nullptr;
-    QDialog* m_form3 = nullptr;
-    QDialog* m_form4 = nullptr;
-    DialogMaker m_makeForm2;
-    DialogMaker m_makeForm3;
-    DialogMaker m_makeForm4;
+    QDialog* m_aboutBox = nullptr;
+    QDialog* m_connectionDialog = nullptr;
+    QDialog* m_helpDialog = nullptr;
+    DialogMaker m_makeAboutBox;
+    DialogMaker m_makeConnectionDialog;
+    DialogMaker m_makeHelpDialog;
 
     QString m_startupFailure;
     bool m_shown = false; // the first show (centring, board reset) has run
     std::optional<game::Side> m_playerSide;
     game::Position m_position;
     QElapsedTimer m_clock;
-    QTimer m_linkTimer; // the link's next resend or hello
+    QTimer* m_linkTimer = nullptr; // the link's next resend or hello
     std::unique_ptr<protocol::PeerLink> m_link;
     PeerNotices m_notices; // the boxes received datagrams open, one at a time
 };

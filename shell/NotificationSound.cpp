@@ -5,16 +5,29 @@
 #include <QLibrary>
 #include <QtDebug>
 
+#include <utility>
+
 #include "shell/SoundPlayer.h"
 
 namespace corvane::shell {
 
-NotificationSound::NotificationSound(QUrl source, QObject* parent) : QObject(parent), m_source(std::move(source))
+NotificationSound::NotificationSound(PlayerMaker makePlayer, QObject* parent)
+    : QObject(parent), m_makePlayer(std::move(makePlayer))
 { }
 
 NotificationSound::~NotificationSound() = default;
 
-QStringList NotificationSound::defaultModulePaths()
+void NotificationSound::play()
+{
+    if (m_makePlayer) {
+        // Tried once: without a player the game goes on silently.
+        m_player = std::exchange(m_makePlayer, nullptr)();
+    }
+    if (m_player)
+        m_player->playFromStart();
+}
+
+QStringList defaultSoundModulePaths()
 {
     QStringList candidates;
     if (QCoreApplication::instance())
@@ -31,22 +44,9 @@ QStringList NotificationSound::defaultModulePaths()
     return candidates;
 }
 
-void NotificationSound::play()
+std::unique_ptr<SoundPlayer> loadModuleSoundPlayer(const QUrl& source, const QStringList& modulePaths)
 {
-    ++m_playCount;
-    if (m_muted)
-        return;
-    if (!m_player)
-        makePlayer();
-    if (m_player)
-        m_player->playFromStart();
-}
-
-void NotificationSound::makePlayer()
-{
-    if (m_moduleMissing)
-        return; // said once; the game goes on without sound
-    for (const QString& path : m_modulePaths) {
+    for (const QString& path : modulePaths) {
         if (!QFileInfo::exists(path))
             continue;
         // The module stays loaded for the rest of the run: the player's code
@@ -55,14 +55,17 @@ void NotificationSound::makePlayer()
         QLibrary module(path);
         module.setLoadHints(QLibrary::PreventUnloadHint);
         auto create = reinterpret_cast<CreateSoundPlayer>(module.resolve(CreateSoundPlayerSymbol));
-        if (create) {
-            m_player.reset(create(m_source));
-            return;
-        }
+        if (create)
+            return std::unique_ptr<SoundPlayer>(create(source));
         qWarning("Corvane: the sound module %s does not load: %s", qPrintable(path), qPrintable(module.errorString()));
     }
-    m_moduleMissing = true;
     qWarning("Corvane: no sound module found; notification sounds stay silent");
+    return nullptr;
+}
+
+NotificationSound::PlayerMaker storedNotificationSound()
+{
+    return [] { return loadModuleSoundPlayer(QUrl(QStringLiteral("qrc:/art/message.wav"))); };
 }
 
 } // namespace corvane::shell

@@ -1,9 +1,18 @@
 #include "shell/PeerNotices.h"
 
+#include "net/protocol/ReceiveEffects.h"
+#include "ui/MessageBox.h"
+
 namespace corvane::shell {
 
-PeerNotices::PeerNotices(ShowBox showBox) : m_showBox(std::move(showBox))
+PeerNotices::PeerNotices(QWidget* owner) : m_owner(owner)
 { }
+
+// Returns when the box has been closed.
+void PeerNotices::showBox(const QString& text) const
+{
+    showMessageBox(m_owner, text, QString::fromUtf8(protocol::CaptionInformation));
+}
 
 void PeerNotices::notify(const QString& text)
 {
@@ -18,10 +27,10 @@ void PeerNotices::notify(const QString& text)
         ~Closing() { notices.m_open = QString(); }
     } closing{*this};
     m_open = text;
-    m_showBox(m_open);
+    showBox(m_open);
     while (!m_waiting.isEmpty()) {
         m_open = m_waiting.takeFirst();
-        m_showBox(m_open);
+        showBox(m_open);
     }
 }
 

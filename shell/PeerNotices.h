@@ -10,19 +10,17 @@
 //     a player who lost and whose peer then left learns both.
 // There are only two notice texts, so nothing waits without bound.
 
+#include <QPointer>
 #include <QString>
 #include <QStringList>
-
-#include <functional>
+#include <QWidget>
 
 namespace corvane::shell {
 
 class PeerNotices {
 public:
-    // Shows one box and returns when it has been closed.
-    using ShowBox = std::function<void(const QString& text)>;
-
-    explicit PeerNotices(ShowBox showBox);
+    // The boxes are information boxes owned by `owner`.
+    explicit PeerNotices(QWidget* owner);
 
     // Shows the notice now, or leaves it waiting, or drops it (see above).
     // Returns at once when a notice box is already open.
@@ -31,7 +29,9 @@ public:
     bool isOpen() const { return !m_open.isNull(); }
 
 private:
-    ShowBox m_showBox;
+    void showBox(const QString& text) const;
+
+    QPointer<QWidget> m_owner;
     QString m_open;        // the notice whose box is open (null: none)
     QStringList m_waiting; // different notices, in arrival order
 };

@@ -36,7 +36,6 @@ bool PortKeyFilter::eventFilter(QObject* watched, QEvent* event)
         return false; // no character typed: navigation keys, Delete
     if (accepts(text.at(0).unicode()))
         return false;
-    ++m_swallowed;
     QApplication::beep();
     return true;
 }

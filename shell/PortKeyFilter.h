@@ -1,5 +1,5 @@
 #pragma once
-// The key filter of the two port boxes (FlatEdit2KeyPress): of the characters
+// The key filter of the two port boxes: of the characters
 // typed, only the decimal digits and backspace reach the box; any other
 // character, control characters included (Enter, and the copy, cut, paste and
 // undo keys, which arrive as codes 3, 24, 22 and 26), is swallowed with the
@@ -17,13 +17,8 @@ public:
     // True when the character `code` may reach a port box.
     static bool accepts(char16_t code);
 
-    int swallowedCount() const { return m_swallowed; }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    int m_swallowed = 0;
 };
 
 } // namespace corvane::shell

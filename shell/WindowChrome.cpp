@@ -1,61 +1,36 @@
 #include "shell/WindowChrome.h"
 
 #include <QFile>
+#include <QRect>
 #include <cstdio>
 
-#include "shell/SkinForm1.h"
 #include "shell/MainWindow.h"
+#include "shell/MainWindowFrame.h"
 #include "skin/SkinEngine.h"
 #include "skin/button/SkinButton.h"
 #include "skin/menu/SkinMenuBar.h"
 
 namespace corvane::shell {
 
-static skin::SkinEngine* skinEngine1(MainWindow& form);
+namespace {
 
-// SkinMenuBar1: the skinned menu bar drawn by SkinEngine1, aligned to the top
-// of the client area, with CustomItem5 "游 戏" and its six entries. The items
-// belong to the form; each entry's triggered() runs the form's handler after
-// the menu has closed.
-QWidget* createMenuBar(MainWindow& form, QWidget* client)
+// Where the chrome stands in the client area.
+constexpr int MenuBarHeight = 20;
+constexpr QRect SendButtonGeometry(528, 128, 81, 25);
+
+// The window's skin engine with the stored skin "Ivory", made on first use and
+// shared by the menu bar, the send button and the frame. A skin that does not
+// load leaves the engine empty and the controls plain; the reason goes to
+// standard error, since the game goes on without it.
+skin::SkinEngine* storedSkinEngine(MainWindow& window)
 {
-    auto* bar = new skin::SkinMenuBar(client);
-    bar->setObjectName(QStringLiteral("SkinMenuBar1"));
-    bar->setGeometry(0, 0, MainWindow::ClientWidth, 20);
-    bar->setAlignment(skin::SkinMenuBar::Alignment::Top);
-
-    auto item = [&form](const char* name, const QString& caption, void (MainWindow::*handler)()) {
-        auto* entry = new skin::SkinMenuItem(&form);
-        entry->setObjectName(QString::fromLatin1(name));
-        entry->setCaption(caption); // plain text: no shortcut keys, no accelerator letters
-        if (handler)
-            QObject::connect(entry, &skin::SkinMenuItem::triggered, &form, handler);
-        return entry;
-    };
-    skin::SkinMenuItem* game = item("CustomItem5", QStringLiteral("游 戏"), nullptr);
-    bar->rootItem()->add(game);
-    game->add(item("CustomItem1", QStringLiteral("重新开始"), &MainWindow::CustomItem1Click));
-    game->add(item("CustomItem2", QStringLiteral("设置..."), &MainWindow::CustomItem2Click));
-    game->add(item("CustomItem3", QStringLiteral("关于..."), &MainWindow::CustomItem3Click));
-    game->add(item("CustomItem4", QStringLiteral("帮助"), &MainWindow::CustomItem4Click));
-    game->add(item("CustomItem6", QStringLiteral("-"), nullptr));
-    game->add(item("CustomItem7", QStringLiteral("退出"), &MainWindow::CustomItem7Click));
-
-    bar->setSkinEngine(skinEngine1(form));
-    bar->loaded();
-    return bar;
-}
-
-// The window's skin engine SkinEngine1 with the stored skin "Ivory". A skin
-// that does not load leaves the engine empty and the controls plain; the
-// reason goes to standard error, since the game goes on without it.
-static skin::SkinEngine* skinEngine1(MainWindow& form)
-{
-    auto* engine = form.findChild<skin::SkinEngine*>(QStringLiteral("SkinEngine1"), Qt::FindDirectChildrenOnly);
+    // Its object name is the one the command line's skin option looks for.
+    const QString name = QStringLiteral("SkinEngine1");
+    auto* engine = window.findChild<skin::SkinEngine*>(name, Qt::FindDirectChildrenOnly);
     if (engine)
         return engine;
-    engine = new skin::SkinEngine(&form);
-    engine->setObjectName(QStringLiteral("SkinEngine1"));
+    engine = new skin::SkinEngine(&window);
+    engine->setObjectName(name);
     QFile stored(QStringLiteral(":/skin/ivory.skin"));
     try {
         if (!stored.open(QIODevice::ReadOnly))
@@ -67,23 +42,56 @@ static skin::SkinEngine* skinEngine1(MainWindow& form)
     return engine;
 }
 
-skin::SkinButton* createSendButton(MainWindow& form, QWidget* client)
+} // namespace
+
+// The items belong to the window; each entry's triggered() runs the window's
+// slot after the menu has closed. The object names are those of the stored menu.
+QWidget* createMenuBar(MainWindow& window, QWidget* client)
+{
+    auto* bar = new skin::SkinMenuBar(client);
+    bar->setObjectName(QStringLiteral("SkinMenuBar1"));
+    bar->setGeometry(0, 0, MainWindow::ClientWidth, MenuBarHeight);
+    bar->setAlignment(skin::SkinMenuBar::Alignment::Top);
+
+    auto item = [&window](const char* name, const QString& caption, void (MainWindow::*slot)()) {
+        auto* entry = new skin::SkinMenuItem(&window);
+        entry->setObjectName(QString::fromLatin1(name));
+        entry->setCaption(caption); // plain text: no shortcut keys, no accelerator letters
+        if (slot)
+            QObject::connect(entry, &skin::SkinMenuItem::triggered, &window, slot);
+        return entry;
+    };
+    skin::SkinMenuItem* game = item("CustomItem5", QStringLiteral("游 戏"), nullptr);
+    bar->rootItem()->add(game);
+    game->add(item("CustomItem1", QStringLiteral("重新开始"), &MainWindow::restartGame));
+    game->add(item("CustomItem2", QStringLiteral("设置..."), &MainWindow::openConnectionSettings));
+    game->add(item("CustomItem3", QStringLiteral("关于..."), &MainWindow::showAbout));
+    game->add(item("CustomItem4", QStringLiteral("帮助"), &MainWindow::showHelp));
+    game->add(item("CustomItem6", QStringLiteral("-"), nullptr));
+    game->add(item("CustomItem7", QStringLiteral("退出"), &MainWindow::quit));
+
+    bar->setSkinEngine(storedSkinEngine(window));
+    bar->loaded();
+    return bar;
+}
+
+skin::SkinButton* createSendButton(MainWindow& window, QWidget* client)
 {
     auto* button = new skin::SkinButton(client);
     button->setObjectName(QStringLiteral("SkinButton1"));
     button->setCaption(QStringLiteral("发  送"));
-    button->setGeometry(528, 128, 81, 25);
+    button->setGeometry(SendButtonGeometry);
     button->setPerformance(skin::spDoubleBuffer);
     button->setTransparent(true);
-    button->setSkinEngine(skinEngine1(form));
-    QObject::connect(button, &skin::SkinButton::clicked, &form, &MainWindow::SkinButton1Click);
+    button->setSkinEngine(storedSkinEngine(window));
+    QObject::connect(button, &skin::SkinButton::clicked, &window, &MainWindow::sendChatLine);
     return button;
 }
 
-skin::SkinForm* createWindowFrame(MainWindow& form, QWidget* client)
+skin::SkinForm* createWindowFrame(MainWindow& window, QWidget* client, QWidget* menuBar)
 {
-    // Alt + a letter and shortcut keys pressed in the window go to SkinMenuBar1.
-    return createSkinForm1(&form, client, skinEngine1(form), dynamic_cast<skin::SkinFrameMenuBar*>(form.menuBar()));
+    return createMainWindowFrame(&window, client, storedSkinEngine(window),
+                                 dynamic_cast<skin::SkinFrameMenuBar*>(menuBar));
 }
 
 } // namespace corvane::shell

@@ -7,6 +7,7 @@
 
 #include <xcb/xcb.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -42,15 +43,26 @@ WindowManagerClose::~WindowManagerClose()
         qApp->removeNativeEventFilter(this);
 }
 
+namespace {
+
+// The top bit of an X event's response type marks one another client sent.
+constexpr std::uint8_t EventCodeMask = 0x7f;
+// WM_PROTOCOLS messages carry their atoms as 32-bit values.
+constexpr std::uint8_t AtomFormat = 32;
+// More boxes than the program ever stacks on one another.
+constexpr int MostStackedBoxes = 32;
+
+} // namespace
+
 bool WindowManagerClose::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*)
 {
     if (eventType != "xcb_generic_event_t" || !m_window || !m_window->windowHandle())
         return false;
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
-    if ((event->response_type & 0x7f) != XCB_CLIENT_MESSAGE)
+    if ((event->response_type & EventCodeMask) != XCB_CLIENT_MESSAGE)
         return false;
     const auto* request = reinterpret_cast<const xcb_client_message_event_t*>(event);
-    if (request->format != 32 || request->type != m_protocolsAtom ||
+    if (request->format != AtomFormat || request->type != m_protocolsAtom ||
         request->data.data32[0] != m_deleteWindowAtom || request->window != m_window->winId())
         return false;
     QWidget* modal = QApplication::activeModalWidget();
@@ -64,7 +76,7 @@ void WindowManagerClose::closeOverBoxes()
 {
     // Each box's own wait returns once its loop runs again; the close comes
     // after, from the loop the boxes were opened from.
-    for (int guard = 0; guard < 32; ++guard) {
+    for (int guard = 0; guard < MostStackedBoxes; ++guard) {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal || modal == m_window)
             break;

@@ -61,6 +61,25 @@ corvane::shell::CommandLine readCommandLine(int argc, char** argv)
     return corvane::shell::parseCommandLine(probe.arguments());
 }
 
+// The about box, the connection dialog and the help dialog, each made the
+// first time it is shown.
+void makeDialogsOnFirstShow(corvane::shell::MainWindow& window, const corvane::shell::StartOptions& options)
+{
+    window.setDialogMakers([&window] { return new corvane::shell::AboutBox(&window); },
+                           [&window, &options] {
+                               auto* dialog = new corvane::shell::ConnectionDialog(&window, window.endpoint());
+                               corvane::shell::showStartConnection(*dialog, options);
+                               return dialog;
+                           },
+                           [&window] { return new corvane::shell::HelpDialog(&window); });
+}
+
+// Said over the shown window, as the default error box says every failure.
+void showErrorBoxSoon(QWidget& window, const QString& text)
+{
+    QTimer::singleShot(0, &window, [text] { corvane::showErrorBox(text); });
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -81,44 +100,38 @@ int main(int argc, char** argv)
     // thread of its own, when the socket is bound) do not apply.
     QNetworkProxyFactory::setUseSystemConfiguration(false);
 
-    corvane::shell::MainWindow form1; // binds the endpoint's socket before the first show
-    if (const std::optional<QString> invalid = corvane::shell::applyStartConnection(form1, options)) {
+    corvane::shell::MainWindow window; // binds the endpoint's socket before the first show
+    if (const std::optional<QString> invalid = corvane::shell::applyStartConnection(window, options)) {
         print(stderr, QStringLiteral("corvane: ") + *invalid);
         return 2;
     }
-    if (const std::optional<QString> problem = corvane::shell::applyStartSkin(form1, options))
+    if (const std::optional<QString> problem = corvane::shell::applyStartSkin(window, options))
         print(stderr, QStringLiteral("corvane: ") + *problem);
 
-    form1.setDialogMakers([&form1] { return new corvane::shell::AboutBox(&form1); },
-                          [&form1, &options] {
-                              auto* form3 = new corvane::shell::ConnectionDialog(&form1, form1.udpEndpoint());
-                              corvane::shell::showStartConnection(*form3, form1, options);
-                              return form3;
-                          },
-                          [&form1] { return new corvane::shell::HelpDialog(&form1); });
-    QApplication::setWindowIcon(form1.windowIcon());
+    makeDialogsOnFirstShow(window, options);
+    QApplication::setWindowIcon(window.windowIcon());
 
     // --computer: the computer peer, tied to the window before its first show.
     QString computerProblem;
     corvane::shell::ComputerOpponent* computer =
         options.computerSide
-            ? corvane::shell::ComputerOpponent::create(form1, *options.computerSide, options.computerLevel,
+            ? corvane::shell::ComputerOpponent::create(window, *options.computerSide, options.computerLevel,
                                                        corvane::computer::Engine::defaultProgram(), computerProblem)
             : nullptr;
 
     // The window manager's close request reaches the close query even while
     // a box blocks the window.
-    const corvane::shell::WindowManagerClose windowManagerClose(&form1);
-    form1.show();
+    const corvane::shell::WindowManagerClose windowManagerClose(&window);
+    window.show();
     // The stored port held by another copy: said over the shown window, as
     // the default error box says every socket error. A port chosen on the
     // command line replaced it (or ended the start with its own message), and
     // a game against the computer does with any free port.
-    if (const QString failure = form1.startupFailure(); !failure.isEmpty() && !options.localPort && !computer)
-        QTimer::singleShot(0, &form1, [failure] { corvane::showErrorBox(failure); });
+    if (const QString failure = window.startupFailure(); !failure.isEmpty() && !options.localPort && !computer)
+        showErrorBoxSoon(window, failure);
     if (computer)
         computer->start();
     else if (!computerProblem.isEmpty())
-        QTimer::singleShot(0, &form1, [computerProblem] { corvane::showErrorBox(computerProblem); });
+        showErrorBoxSoon(window, computerProblem);
     return application.exec();
 }

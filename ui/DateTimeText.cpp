@@ -30,9 +30,4 @@ QString longTimeText(const QTime& time)
     return QLocale::system().toString(time, withoutTimeZone(QLocale::system().timeFormat(QLocale::LongFormat)));
 }
 
-QString dateTimeText(const QDateTime& when)
-{
-    return shortDateText(when.date()) + QStringLiteral("  ") + longTimeText(when.time());
-}
-
 } // namespace corvane

@@ -10,14 +10,6 @@ QString shortDateText(const QDate& date);
 // The time is written with the locale's long time format minus its time-zone field.
 QString longTimeText(const QTime& time);
 
-// shortDateText + two blanks + longTimeText, the header of chat lines and
-// notices ("2026/12/7  10:05:33" in a Chinese locale).
-QString dateTimeText(const QDateTime& when);
-inline QString currentDateTimeText()
-{
-    return dateTimeText(QDateTime::currentDateTime());
-}
-
 // A Qt time format without its time-zone fields ("t" outside quotes) and
 // without the blanks that leaves behind: "h:mm:ss AP t" gives "h:mm:ss AP".
 QString withoutTimeZone(const QString& timeFormat);

@@ -1,16 +1,16 @@
-#include "MessageBox.h"
+#include "ui/MessageBox.h"
 
 #include <QApplication>
+#include <QList>
 #include <QMessageBox>
+
+#include <utility>
 
 namespace corvane {
 
-// Hands a box to the innermost recorder (a friend of the recorder).
-void record(const RecordedBox& box);
-
 namespace {
 
-MessageBoxRecorder* activeRecorder = nullptr;
+BoxPresenter* installedPresenter = nullptr;
 
 // The caption of the default error box: the application title.
 const QString ApplicationTitle = QStringLiteral("Corvane");
@@ -42,8 +42,8 @@ void showBox(BoxIcon icon, QWidget* owner, const QString& text, const QString& c
         ~Closing() { openBoxes().removeLast(); }
     } closing;
 
-    if (activeRecorder) {
-        record(RecordedBox{icon, caption, text, owner});
+    if (installedPresenter) {
+        installedPresenter->present(icon, owner, text, caption);
         return;
     }
     QMessageBox box(icon == BoxIcon::Error ? QMessageBox::Critical : QMessageBox::Information, caption, text,
@@ -55,24 +55,9 @@ void showBox(BoxIcon icon, QWidget* owner, const QString& text, const QString& c
 
 } // namespace
 
-void record(const RecordedBox& box)
+BoxPresenter* setBoxPresenter(BoxPresenter* presenter)
 {
-    MessageBoxRecorder* recorder = activeRecorder;
-    recorder->m_boxes.append(box);
-    // A copy, because what runs in place of the wait may change the recorder.
-    const auto whileOpen = recorder->onShow;
-    if (whileOpen)
-        whileOpen(box);
-}
-
-MessageBoxRecorder::MessageBoxRecorder() : m_outer(activeRecorder)
-{
-    activeRecorder = this;
-}
-
-MessageBoxRecorder::~MessageBoxRecorder()
-{
-    activeRecorder = m_outer;
+    return std::exchange(installedPresenter, presenter);
 }
 
 void showMessageBox(QWidget* owner, const QString& text, const QString& caption)

@@ -4,16 +4,17 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <memory>
+
 namespace corvane {
 
 bool installQtTranslation(QCoreApplication& application)
 {
-    auto* translator = new QTranslator(&application);
-    if (!translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         return false;
-    }
-    return QCoreApplication::installTranslator(translator);
+    translator->setParent(&application); // from here on the application owns it
+    return QCoreApplication::installTranslator(translator.release());
 }
 
 } // namespace corvane

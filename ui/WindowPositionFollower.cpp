@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QWindow>
 
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 
@@ -55,7 +56,9 @@ bool WindowPositionFollower::nativeEventFilter(const QByteArray& eventType, void
     if (eventType != "xcb_generic_event_t")
         return false;
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
-    switch (event->response_type & 0x7F) {
+    // The top bit of the response type marks an event another client sent.
+    constexpr std::uint8_t EventCodeMask = 0x7F;
+    switch (event->response_type & EventCodeMask) {
     case XCB_REPARENT_NOTIFY: {
         const auto* reparent = static_cast<const xcb_reparent_notify_event_t*>(message);
         // Seen on the window itself (Qt watches its structure), not on a

@@ -9,7 +9,8 @@ stands differs from where the window manager put it.
 
 The script starts its own Xvfb on a display number nobody holds (from
 --first-display upwards; the X server's lock file decides) and its own
-openbox, and takes both down at the end. Exit status 0 when every start was
+openbox with the monkey's session helper (tools/monkey/xsession.py), and
+takes both down at the end. Exit status 0 when every start was
 playable, 1 otherwise; with --keep-going every start is tried and counted.
 """
 
@@ -24,6 +25,9 @@ import time
 from Xlib import X, display as xdisplay
 from Xlib.error import XError
 from Xlib.ext import xtest
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "monkey"))
+from xsession import XSession  # noqa: E402
 
 CLIENT_SIZE = (632, 450)  # the main window's client area
 BOARD_TOP = 16            # the board's top in the client area
@@ -44,58 +48,14 @@ def wait_for(predicate, timeout, step=0.02):
         time.sleep(step)
 
 
-class Server:
-    """Xvfb and openbox on a free display."""
-
-    def __init__(self, first_display):
-        self.xvfb = None
-        self.wm = None
-        for number in range(first_display, first_display + 200):
-            if os.path.exists(f"/tmp/.X{number}-lock") or os.path.exists(f"/tmp/.X11-unix/X{number}"):
-                continue
-            read_end, write_end = os.pipe()
-            process = subprocess.Popen(
-                ["Xvfb", f":{number}", "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset",
-                 "-displayfd", str(write_end)],
-                pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            os.close(write_end)
-            # The server writes its number once it accepts clients; a server
-            # that finds the display taken exits and the pipe ends empty.
-            with os.fdopen(read_end) as ready:
-                answer = ready.readline().strip()
-            if answer == str(number):
-                self.xvfb = process
-                self.name = f":{number}"
-                break
-            process.wait()
-        if not self.xvfb:
-            raise RuntimeError("no free X display")
-        self.display = xdisplay.Display(self.name)
-        self.root = self.display.screen().root
-        self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=dict(os.environ, DISPLAY=self.name),
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        check = self.display.intern_atom("_NET_SUPPORTING_WM_CHECK")
-        if not wait_for(lambda: self.root.get_full_property(check, X.AnyPropertyType), 10):
-            raise RuntimeError("openbox did not start")
-
-    def close(self):
-        for process in (self.wm, self.xvfb):
-            if process and process.poll() is None:
-                process.terminate()
-                try:
-                    process.wait(5)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-
-
 class Start:
     """One run of the game on the server."""
 
     def __init__(self, server, program):
         self.server = server
-        self.display = server.display
+        self.display = server.conn
         port = free_udp_port()
-        env = dict(os.environ, DISPLAY=server.name, QT_QPA_PLATFORM="xcb")
+        env = dict(os.environ, DISPLAY=server.env["DISPLAY"], QT_QPA_PLATFORM="xcb")
         env.pop("WAYLAND_DISPLAY", None)
         # In a sanitizer build: libxkbcommon-x11 (not Corvane) trips
         # strict_string_checks at start on a real X display.
@@ -217,7 +177,9 @@ def main():
     parser.add_argument("--keep-going", action="store_true")
     args = parser.parse_args()
 
-    server = Server(args.first_display)
+    # Xvfb and openbox on a free display, started as the monkey starts them.
+    os.environ["MONKEY_DISPLAYS"] = f"{args.first_display}-{args.first_display + 199}"
+    server = XSession().start()
     playable = 0
     try:
         for number in range(1, args.starts + 1):
@@ -237,8 +199,8 @@ def main():
                 if not args.keep_going:
                     break
     finally:
-        server.close()
-    print(f"{playable} of {args.starts} starts playable on {server.name}")
+        server.stop()
+    print(f"{playable} of {args.starts} starts playable on {server.env['DISPLAY']}")
     return 0 if playable == args.starts else 1
 
 

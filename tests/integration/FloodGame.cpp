@@ -17,11 +17,12 @@
 #include "net/endpoint/UdpEndpoint.h"
 #include "net/protocol/PeerLink.h"
 #include "shell/NotificationSound.h"
-#include "ui/MessageBox.h"
+#include "support/MessageBoxRecorder.h"
 
 using namespace corvane;
 using namespace corvane::endpoint;
 using namespace corvane::harness;
+using namespace corvane::shell::testing;
 
 namespace corvane::flood {
 
@@ -81,7 +82,7 @@ std::string printable(const QByteArray& bytes)
 // before the window's peer link handles it and checks the effect afterwards.
 void watchReceives(shell::MainWindow& form, Tally& tally)
 {
-    UdpEndpoint* endpoint = form.udpEndpoint();
+    UdpEndpoint* endpoint = form.endpoint();
     QObject::disconnect(endpoint, &UdpEndpoint::datagramReceived, &form, nullptr);
     QObject::connect(endpoint, &UdpEndpoint::datagramReceived, &form, [&form, &tally](const QByteArray& bytes) {
         const std::string text = bytes.toStdString();
@@ -92,14 +93,14 @@ void watchReceives(shell::MainWindow& form, Tally& tally)
 
         const std::string positionBefore = positionText(form);
         const std::string statesBefore = dragStates(form);
-        const QString memoBefore = form.memo2()->toPlainText();
+        const QString memoBefore = receivedText(form)->toPlainText();
         handleAsTheWindowDoes(form, bytes);
 
         const bool chat = text.rfind(ChatPrefix, 0) == 0 && count <= UdpEndpoint::MaximumDatagramSize &&
                           text.find('\r') == std::string::npos;
         if (chat) {
             // The ASCII lines come back as sent; the GBK ones end in the number.
-            const QString shown = form.memo2()->toPlainText();
+            const QString shown = receivedText(form)->toPlainText();
             const std::string line = text.substr(ChatPrefix.size());
             const bool ascii = std::all_of(line.begin(), line.end(), [](char c) { return c >= 32 && c < 127; });
             const std::string tail = line.substr(line.rfind(' ') + 1);
@@ -123,7 +124,7 @@ void watchReceives(shell::MainWindow& form, Tally& tally)
                 tally.violation("restart not applied");
         } else {
             if (positionText(form) != positionBefore || dragStates(form) != statesBefore ||
-                form.memo2()->toPlainText() != memoBefore)
+                receivedText(form)->toPlainText() != memoBefore)
                 tally.violation("an invalid datagram changed the window: " + printable(bytes));
             else
                 ++tally.invalidIgnored;
@@ -195,7 +196,7 @@ bool drain(shell::MainWindow& form, int port, const QString& line)
     patience.start();
     while (patience.elapsed() < 60'000) {
         socket.writeDatagram(bytes, QHostAddress::LocalHost, static_cast<quint16>(port));
-        if (waitUntil([&] { return form.memo2()->toPlainText() == line; }, 200))
+        if (waitUntil([&] { return receivedText(form)->toPlainText() == line; }, 200))
             return true;
     }
     return false;
@@ -214,13 +215,12 @@ int receiveQueueOf(shell::MainWindow& form)
 
 int showOnFreePort(shell::MainWindow& form)
 {
-    form.notificationSound()->setMuted(true);
     QUdpSocket probe;
     probe.bind(QHostAddress::LocalHost, 0);
     const int port = probe.localPort();
     probe.close();
-    form.udpEndpoint()->setLocalPort(port);
-    form.udpEndpoint()->setRemotePort(port);
+    form.endpoint()->setLocalPort(port);
+    form.endpoint()->setRemotePort(port);
     form.show();
     spin(300);
     return port;
@@ -230,7 +230,7 @@ int runGame(int count)
 {
     MessageBoxRecorder boxes; // no box is expected; none may wait for a click
     ProgramWindows program;
-    shell::MainWindow& form = program.form1;
+    shell::MainWindow& form = program.mainWindow;
     const int port = showOnFreePort(form);
     const long startKb = residentKilobytes();
 

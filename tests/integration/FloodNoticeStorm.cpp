@@ -21,6 +21,7 @@
 using namespace corvane;
 using namespace corvane::endpoint;
 using namespace corvane::harness;
+using namespace corvane::shell::testing;
 
 namespace corvane::flood {
 
@@ -51,7 +52,7 @@ struct StormResult {
 StormResult storm(shell::MainWindow& form, int port, int count)
 {
     StormResult result;
-    UdpEndpoint* endpoint = form.udpEndpoint();
+    UdpEndpoint* endpoint = form.endpoint();
     // In the place of the window's own receive slot, until the storm is over.
     QObject::disconnect(endpoint, &UdpEndpoint::datagramReceived, &form, nullptr);
     const QMetaObject::Connection watching =
@@ -60,7 +61,7 @@ StormResult storm(shell::MainWindow& form, int port, int count)
             result.deepest = std::max(result.deepest, openBoxes().size());
             handleAsTheWindowDoes(form, bytes);
             if (text.rfind(ChatPrefix + "storm ", 0) == 0)
-                result.playApplied += form.memo2()->toPlainText().toStdString() == text.substr(ChatPrefix.size());
+                result.playApplied += receivedText(form)->toPlainText().toStdString() == text.substr(ChatPrefix.size());
             else if (text == MoveForward || text == MoveBack)
                 result.playApplied += image(form, 13).tag() == (text == MoveForward ? 51 : 41);
         });
@@ -84,7 +85,7 @@ StormResult storm(shell::MainWindow& form, int port, int count)
             }
             break;
         case Phase::Draining:
-            if (form.memo2()->toPlainText() == drainLine) {
+            if (receivedText(form)->toPlainText() == drainLine) {
                 result.drained = true;
                 result.openWhenDrained = boxes.size();
                 phase = Phase::Closing;
@@ -117,7 +118,7 @@ StormResult storm(shell::MainWindow& form, int port, int count)
 int runNoticeStorm(int count)
 {
     ProgramWindows program;
-    shell::MainWindow& form = program.form1;
+    shell::MainWindow& form = program.mainWindow;
     const int port = showOnFreePort(form);
 
     // A first, short storm fills the caches of every path (boxes included);

@@ -25,21 +25,23 @@
 #include "shell/AboutBox.h"
 #include "shell/ConnectionDialog.h"
 #include "shell/HelpDialog.h"
+#include "shell/WindowParts.h"
 
 namespace corvane::harness {
 
 // The main window and the three dialogs, created in the program's start-up
-// order and tied together as the program ties them.
+// order and tied together as the program ties them; the notification sound
+// stays silent.
 struct ProgramWindows {
-    shell::MainWindow form1;
-    shell::AboutBox form2{&form1};
-    shell::ConnectionDialog form3{&form1, form1.udpEndpoint()};
-    shell::HelpDialog form4{&form1};
+    shell::MainWindow mainWindow{shell::testing::silentSound()};
+    shell::AboutBox aboutBox{&mainWindow};
+    shell::ConnectionDialog connectionDialog{&mainWindow, mainWindow.endpoint()};
+    shell::HelpDialog helpDialog{&mainWindow};
 
     ProgramWindows()
     {
-        form1.setDialogs(&form2, &form3, &form4);
-        QApplication::setWindowIcon(form1.windowIcon());
+        mainWindow.setDialogMakers([this] { return &aboutBox; }, [this] { return &connectionDialog; }, [this] { return &helpDialog; });
+        QApplication::setWindowIcon(mainWindow.windowIcon());
     }
 };
 

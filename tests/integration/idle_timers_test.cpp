@@ -18,7 +18,7 @@
 #include "GameHarness.h"
 #include "net/endpoint/UdpEndpoint.h"
 #include "shell/NotificationSound.h"
-#include "ui/MessageBox.h"
+#include "support/MessageBoxRecorder.h"
 
 using namespace corvane;
 using namespace corvane::harness;
@@ -116,16 +116,15 @@ class IdleWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        program.form1.notificationSound()->setMuted(true);
         // A port of its own, sent to by itself alone: another test may hold
         // the stored 1234, and datagrams of its game would wake this window.
         QUdpSocket probe;
         probe.bind(QHostAddress::LocalHost, 0);
         const quint16 port = probe.localPort();
         probe.close();
-        program.form1.udpEndpoint()->setRemotePort(port);
-        program.form1.udpEndpoint()->setLocalPort(port);
-        program.form1.show();
+        program.mainWindow.endpoint()->setRemotePort(port);
+        program.mainWindow.endpoint()->setLocalPort(port);
+        program.mainWindow.show();
         spin(300);
     }
 
@@ -158,7 +157,7 @@ protected:
 
 TEST_F(IdleWindow, NoTimerFiresInAWindowThatWasNeverTouched)
 {
-    QCursor::setPos(farFromWindows({&program.form1}));
+    QCursor::setPos(farFromWindows({&program.mainWindow}));
     spin(300);
     const auto fired = timersWhileIdle(2000);
     EXPECT_TRUE(fired.empty()) << "timers fired while idle:\n" << listed(fired);
@@ -184,17 +183,17 @@ void sweepCaption(QWidget* window)
 
 TEST_F(IdleWindow, HoverTimersStopOnceThePointerHasLeftTheMainWindow)
 {
-    const auto widgets = visibleWidgets(&program.form1);
+    const auto widgets = visibleWidgets(&program.mainWindow);
     {
         TimerCounter whileHovering;
         qApp->installEventFilter(&whileHovering);
-        sweepCaption(&program.form1);
+        sweepCaption(&program.mainWindow);
         for (QWidget* widget : widgets)
             hover(widget);
         qApp->removeEventFilter(&whileHovering);
         std::printf("timers that ran while the pointer was over the window:\n%s", listed(whileHovering.counts).c_str());
     }
-    QCursor::setPos(farFromWindows({&program.form1}));
+    QCursor::setPos(farFromWindows({&program.mainWindow}));
     for (auto it = widgets.rbegin(); it != widgets.rend(); ++it)
         leave(*it);
     spin(500); // hover timers tick at 100 ms; give them time to notice
@@ -206,14 +205,14 @@ TEST_F(IdleWindow, HoverTimersStopOnceTheSettingsDialogIsClosedUnderThePointer)
 {
     // The dialog is closed while the pointer rests on one of its controls, as
     // when "连 接" is clicked: nothing may keep polling for the hidden control.
-    program.form3.show();
+    program.connectionDialog.show();
     spin(100);
-    const auto widgets = visibleWidgets(&program.form3);
+    const auto widgets = visibleWidgets(&program.connectionDialog);
     for (QWidget* widget : widgets)
         hover(widget);
-    program.form3.hide();
+    program.connectionDialog.hide();
     spin(200);
-    QCursor::setPos(farFromWindows({&program.form1, &program.form3}));
+    QCursor::setPos(farFromWindows({&program.mainWindow, &program.connectionDialog}));
     spin(500);
     const auto fired = timersWhileIdle(2000);
     EXPECT_TRUE(fired.empty()) << "timers still firing after the dialog closed:\n" << listed(fired);
@@ -222,7 +221,7 @@ TEST_F(IdleWindow, HoverTimersStopOnceTheSettingsDialogIsClosedUnderThePointer)
 // The counter itself: a timer left running in the window is seen and named.
 TEST_F(IdleWindow, ATimerLeftRunningInTheWindowIsCaught)
 {
-    QTimer leftRunning(&program.form1);
+    QTimer leftRunning(&program.mainWindow);
     leftRunning.setObjectName(QStringLiteral("LeftRunning"));
     leftRunning.start(100);
     const auto fired = timersWhileIdle(550);

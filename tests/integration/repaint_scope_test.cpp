@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QProxyStyle>
+#include <QStyleFactory>
 #include <QUdpSocket>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -17,13 +19,13 @@
 #include "net/endpoint/UdpEndpoint.h"
 #include "shell/BoardView.h"
 #include "shell/ChatBoxStyle.h"
-#include "shell/NotificationSound.h"
-#include "ui/MessageBox.h"
+#include "support/MessageBoxRecorder.h"
 
 using namespace corvane::endpoint;
 
 using namespace corvane;
 using namespace corvane::harness;
+using namespace corvane::shell::testing;
 
 namespace {
 
@@ -44,6 +46,26 @@ public:
 
 // The real main window playing at one board, shown, its sound muted and its
 // message boxes recorded.
+// The application's style under a chat box style, counting what it is asked
+// to draw of the boxes' frames and scroll bars.
+class CountingStyle : public QProxyStyle {
+public:
+    CountingStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) { }
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                            const QWidget* widget) const override
+    {
+        drawn += control == CC_ScrollBar;
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+    }
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override
+    {
+        drawn += element == PE_Frame;
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+    mutable int drawn = 0;
+};
+
 class RepaintScope : public ::testing::Test {
 protected:
     RepaintScope()
@@ -52,15 +74,14 @@ protected:
         probe.bind(QHostAddress::LocalHost, 0);
         const int port = probe.localPort();
         probe.close();
-        form.udpEndpoint()->setRemotePort(port);
-        form.udpEndpoint()->setLocalPort(port);
-        form.notificationSound()->setMuted(true);
+        form.endpoint()->setRemotePort(port);
+        form.endpoint()->setLocalPort(port);
         form.show();
         spin(200);
     }
     MessageBoxRecorder boxes;
     ProgramWindows program;
-    shell::MainWindow& form = program.form1;
+    shell::MainWindow& form = program.mainWindow;
 };
 
 } // namespace
@@ -71,11 +92,11 @@ protected:
 // of the board.
 TEST_F(RepaintScope, AMoveRepaintsOnlyThePointsItNames)
 {
-    shell::BoardView* board = form.boardView();
+    shell::BoardView* board = boardView(form);
     EXPECT_TRUE(board->testAttribute(Qt::WA_OpaquePaintEvent)) << "the board picture should hide what is beneath";
     PaintCounter counter;
     for (QObject* watched :
-         {static_cast<QObject*>(&form), static_cast<QObject*>(form.clientArea()), static_cast<QObject*>(board)})
+         {static_cast<QObject*>(&form), static_cast<QObject*>(clientArea(form)), static_cast<QObject*>(board)})
         watched->installEventFilter(&counter);
 
     dragByMouse(form, 13, shell::testing::pointNumber(5, 1)); // black soldier one row down
@@ -83,7 +104,7 @@ TEST_F(RepaintScope, AMoveRepaintsOnlyThePointsItNames)
     spin(50);
 
     EXPECT_EQ(counter.paints[&form], 0) << "the window (and its frame) was repainted for a piece's move";
-    EXPECT_EQ(counter.paints[form.clientArea()], 0);
+    EXPECT_EQ(counter.paints[clientArea(form)], 0);
     EXPECT_GE(counter.paints[board], 1);
     EXPECT_EQ(counter.regions[board], QRegion(board->pointRect({4, 1})) + QRegion(board->pointRect({5, 1})));
 }
@@ -117,10 +138,10 @@ TEST(BoardRepaint, ACaptureRepaintsTheTakersOldAndNewPoints)
 // itself.
 TEST_F(RepaintScope, TheLabelOnTheBoardIsDrawnByTheBoardAndFollowsItsText)
 {
-    QLabel* label = form.label1();
-    shell::BoardView* board = form.boardView();
+    QLabel* label = receivedLabel(form);
+    shell::BoardView* board = boardView(form);
     const QRect place = label->geometry();
-    auto window = [&] { return form.clientArea()->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    auto window = [&] { return clientArea(form)->grab().toImage().convertToFormat(QImage::Format_RGB32); };
     // The label drawn on its own over the window without it.
     auto asTheLabelDrawsItself = [&] {
         label->setVisible(false);
@@ -156,6 +177,8 @@ TEST_F(RepaintScope, TheLabelOnTheBoardIsDrawnByTheBoardAndFollowsItsText)
 TEST(ChatBoxStyle, ChatBoxesLookAsTheApplicationStyleDrawsThem)
 {
     shell::ChatBoxStyle style;
+    auto* applicationStyle = new CountingStyle;
+    style.setBaseStyle(applicationStyle); // owned by the chat box style
     auto makeBox = [](QStyle* chatStyle) {
         auto box = std::make_unique<QPlainTextEdit>();
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -173,11 +196,11 @@ TEST(ChatBoxStyle, ChatBoxesLookAsTheApplicationStyleDrawsThem)
     spin(50);
     auto expectSame = [&](const char* state) { EXPECT_EQ(kept->grab().toImage(), plain->grab().toImage()) << state; };
     expectSame("empty");
-    const int drawn = style.drawnCount();
+    const int drawn = applicationStyle->drawn;
     ASSERT_GT(drawn, 0) << "the style kept nothing";
     kept->grab();
     kept->grab();
-    EXPECT_EQ(style.drawnCount(), drawn) << "an unchanged box was drawn again";
+    EXPECT_EQ(applicationStyle->drawn, drawn) << "an unchanged box was drawn again";
 
     // A scrolled box with a slider, then disabled.
     QString lines;
@@ -189,7 +212,7 @@ TEST(ChatBoxStyle, ChatBoxesLookAsTheApplicationStyleDrawsThem)
     }
     spin(20);
     expectSame("scrolled");
-    EXPECT_GT(style.drawnCount(), drawn);
+    EXPECT_GT(applicationStyle->drawn, drawn);
     for (QPlainTextEdit* box : {kept.get(), plain.get()})
         box->setEnabled(false);
     spin(20);

@@ -31,7 +31,7 @@
 #include "GameHarness.h"
 #include "shell/NotificationSound.h"
 #include "ui/CorvaneApplication.h"
-#include "ui/MessageBox.h"
+#include "support/MessageBoxRecorder.h"
 
 using namespace corvane;
 using namespace corvane::harness;
@@ -46,7 +46,7 @@ void answer(const std::string& line)
 
 class Player {
 public:
-    Player(ProgramWindows& program, game::Side side) : m_program(program), m_form(program.form1), m_side(side) { }
+    Player(ProgramWindows& program, game::Side side) : m_program(program), m_form(program.mainWindow), m_side(side) { }
 
     void handle(const std::string& line)
     {
@@ -70,7 +70,7 @@ public:
             words >> ms;
             answer(waitUntil([&] { return isStartingPosition(m_form); }, ms) ? "open" : "timeout");
         } else if (command == "restart") {
-            m_form.CustomItem1Click();
+            m_form.restartGame();
             answer("ok");
         } else if (command == "state") {
             answer("state " + positionText(m_form));
@@ -94,7 +94,7 @@ private:
     void configure(const std::string& host, const std::string& peerPort, const std::string& localPort)
     {
         const int boxesBefore = static_cast<int>(m_boxes.boxes().size());
-        QDialog& dialog = m_program.form3;
+        QDialog& dialog = m_program.connectionDialog;
         const char* names[] = {"FlatEdit1", "FlatEdit2", "FlatEdit3"};
         const std::string texts[] = {host, peerPort, localPort};
         for (int i = 0; i < 3; ++i) {
@@ -104,7 +104,7 @@ private:
                 return;
             }
         }
-        QMetaObject::invokeMethod(&dialog, "FlatButton1Click", Qt::DirectConnection);
+        QMetaObject::invokeMethod(&dialog, "connectToPeer", Qt::DirectConnection);
         if (static_cast<int>(m_boxes.boxes().size()) != boxesBefore)
             answer("error " + m_boxes.boxes().last().text.toStdString());
         else
@@ -152,8 +152,7 @@ int main(int argc, char** argv)
     CorvaneApplication app(argc, argv);
 
     ProgramWindows program;
-    program.form1.notificationSound()->setMuted(true);
-    program.form1.show();
+    program.mainWindow.show();
     Player player(program, side);
 
     // Orders arrive on standard input; each complete line is one order.

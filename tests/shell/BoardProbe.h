@@ -13,6 +13,7 @@
 #include "net/protocol/ImageNames.h"
 #include "shell/BoardView.h"
 #include "shell/MainWindow.h"
+#include "shell/WindowParts.h"
 
 namespace corvane::shell::testing {
 
@@ -39,7 +40,7 @@ public:
     bool isVisible() const { return !isPiece() || !m_form.position().piece(piece()).taken; }
     QRect geometry() const
     {
-        const BoardView* board = m_form.boardView();
+        const BoardView* board = boardView(m_form);
         if (isPiece())
             return board->pieceRect(piece()).translated(board->pos());
         const game::Point point = protocol::pointOfNumber(m_number);
@@ -70,7 +71,7 @@ inline bool draggable(const MainWindow& form, int pieceNumber)
 // pointer.
 inline void boardMouse(MainWindow& form, QEvent::Type type, QPoint clientPoint)
 {
-    BoardView* board = form.boardView();
+    BoardView* board = boardView(form);
     const QPoint local = clientPoint - board->pos();
     QMouseEvent event(type, QPointF(local), QPointF(board->mapToGlobal(local)), Qt::LeftButton,
                       type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);

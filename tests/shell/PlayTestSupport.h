@@ -10,8 +10,8 @@
 #include "game/BoardLayout.h"
 #include "net/protocol/Gbk.h"
 #include "net/protocol/ImageNames.h"
-#include "shell/NotificationSound.h"
 #include "ShellTestSupport.h"
+#include "shell/WindowParts.h"
 
 namespace corvane::shell::testing {
 
@@ -51,7 +51,6 @@ protected:
     {
         localPort = freeUdpPort();
         connectForm(form, localPort, peer.port());
-        form.notificationSound()->setMuted(true);
         form.show();
     }
     void receive(const std::string& bytes) { peer.send(bytes, localPort); }
@@ -60,11 +59,12 @@ protected:
     void waitForAllReceived()
     {
         receive("message|2|3|4|5|6|sentinel");
-        ASSERT_TRUE(waitUntil([&] { return form.memo2()->toPlainText() == QStringLiteral("sentinel"); }));
+        ASSERT_TRUE(waitUntil([&] { return receivedText(form)->toPlainText() == QStringLiteral("sentinel"); }));
     }
 
     RecordingPeer peer;
-    MainWindow form;
+    std::shared_ptr<int> soundPlays = std::make_shared<int>();
+    MainWindow form{silentSound(soundPlays)};
     int localPort = 0;
 };
 
@@ -74,7 +74,6 @@ protected:
     void SetUp() override
     {
         connectToItself(form);
-        form.notificationSound()->setMuted(true);
         form.show();
     }
     // Drags by mouse and waits until the window's own message has come back
@@ -89,7 +88,8 @@ protected:
         })) << "the turn did not pass after Image"
             << piece;
     }
-    MainWindow form;
+    std::shared_ptr<int> soundPlays = std::make_shared<int>();
+    MainWindow form{silentSound(soundPlays)};
 };
 
 } // namespace corvane::shell::testing

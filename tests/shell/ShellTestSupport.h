@@ -5,7 +5,6 @@
 // delivers them (BoardProbe.h).
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QNetworkDatagram>
@@ -18,6 +17,7 @@
 #include "net/endpoint/UdpEndpoint.h"
 #include "shell/BoardProbe.h"
 #include "shell/MainWindow.h"
+#include "support/WaitUntil.h"
 
 namespace corvane::shell::testing {
 
@@ -29,17 +29,7 @@ inline int freeUdpPort()
     return probe.localPort();
 }
 
-// Runs the event loop until `done` holds or 5 seconds pass.
-inline bool waitUntil(const std::function<bool()>& done, int milliseconds = 5000)
-{
-    QDeadlineTimer deadline(milliseconds);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
+using corvane::testing::waitUntil;
 
 // Lets the event loop run for a short while, for checks that nothing comes.
 inline void settle(int milliseconds = 150)
@@ -97,9 +87,9 @@ private:
 // Points the window's endpoint at `remotePort` and binds it to `localPort`.
 inline void connectForm(MainWindow& form, int localPort, int remotePort)
 {
-    form.udpEndpoint()->setRemoteHost(QStringLiteral("127.0.0.1"));
-    form.udpEndpoint()->setRemotePort(remotePort);
-    form.udpEndpoint()->setLocalPort(localPort);
+    form.endpoint()->setRemoteHost(QStringLiteral("127.0.0.1"));
+    form.endpoint()->setRemotePort(remotePort);
+    form.endpoint()->setLocalPort(localPort);
 }
 
 // One computer: the window sends to its own port.

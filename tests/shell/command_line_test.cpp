@@ -132,25 +132,25 @@ TEST(CommandLine, ConnectionOptionsReachTheEndpointAndTheDialogBoxes)
     const int port = freeUdpPort();
     const StartOptions options =
         parsed({"--peer", "localhost", "--remote-port", "4321", "--local-port", QString::number(port)});
-    MainWindow form1;
-    EXPECT_EQ(applyStartConnection(form1, options), std::nullopt);
-    EXPECT_EQ(form1.udpEndpoint()->remoteHost(), QStringLiteral("localhost"));
-    EXPECT_EQ(form1.udpEndpoint()->remotePort(), 4321);
-    EXPECT_EQ(form1.udpEndpoint()->localPort(), port);
+    MainWindow mainWindow;
+    EXPECT_EQ(applyStartConnection(mainWindow, options), std::nullopt);
+    EXPECT_EQ(mainWindow.endpoint()->remoteHost(), QStringLiteral("localhost"));
+    EXPECT_EQ(mainWindow.endpoint()->remotePort(), 4321);
+    EXPECT_EQ(mainWindow.endpoint()->localPort(), port);
 
-    ConnectionDialog form3(&form1, form1.udpEndpoint());
-    showStartConnection(form3, form1, options);
-    EXPECT_EQ(form3.hostEdit()->text(), QStringLiteral("localhost"));
-    EXPECT_EQ(form3.remotePortEdit()->text(), QStringLiteral("4321"));
-    EXPECT_EQ(form3.localPortEdit()->text(), QString::number(port));
+    ConnectionDialog connectionDialog(&mainWindow, mainWindow.endpoint());
+    showStartConnection(connectionDialog, options);
+    EXPECT_EQ(hostEdit(connectionDialog)->text(), QStringLiteral("localhost"));
+    EXPECT_EQ(remotePortEdit(connectionDialog)->text(), QStringLiteral("4321"));
+    EXPECT_EQ(localPortEdit(connectionDialog)->text(), QString::number(port));
 }
 
 TEST(CommandLine, SkinFileAndHueGoThroughTheEngine)
 {
-    MainWindow form1;
-    corvane::skin::SkinEngine* engine = engineOf(form1);
+    MainWindow mainWindow;
+    corvane::skin::SkinEngine* engine = engineOf(mainWindow);
     ASSERT_NE(engine, nullptr);
-    EXPECT_EQ(applyStartSkin(form1, parsed({"--skin", sourceFile("resources/skin/ebony.tqkn"), "--hue", "-90"})),
+    EXPECT_EQ(applyStartSkin(mainWindow, parsed({"--skin", sourceFile("resources/skin/ebony.tqkn"), "--hue", "-90"})),
               std::nullopt);
     EXPECT_EQ(engine->source().SkinName, QStringLiteral("Ebony"));
     EXPECT_EQ(engine->DeltaHue(), hueFromDegrees(-90));
@@ -173,12 +173,12 @@ TEST(CommandLine, SkinFileThatCannotBeUsedKeepsTheStoredSkin)
     for (const QString& file :
          {folder.filePath(QStringLiteral("missing.tqkn")), corrupt.fileName(), wrongKind.fileName()}) {
         SCOPED_TRACE(file.toStdString());
-        MainWindow form1;
-        const std::optional<QString> problem = applyStartSkin(form1, parsed({"--skin", file}));
+        MainWindow mainWindow;
+        const std::optional<QString> problem = applyStartSkin(mainWindow, parsed({"--skin", file}));
         ASSERT_TRUE(problem.has_value());
         EXPECT_TRUE(problem->contains(file)) << problem->toStdString();
         EXPECT_TRUE(problem->endsWith(QStringLiteral("使用内置的 Ivory 皮肤。"))) << problem->toStdString();
-        EXPECT_EQ(engineOf(form1)->source().SkinName, QStringLiteral("Ivory"));
-        EXPECT_GT(engineOf(form1)->objectCount(), 0);
+        EXPECT_EQ(engineOf(mainWindow)->source().SkinName, QStringLiteral("Ivory"));
+        EXPECT_GT(engineOf(mainWindow)->objectCount(), 0);
     }
 }

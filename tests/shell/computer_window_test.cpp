@@ -10,7 +10,7 @@
 #include "computer/Engine.h"
 #include "PlayTestSupport.h"
 #include "shell/ComputerOpponent.h"
-#include "ui/MessageBox.h"
+#include "support/MessageBoxRecorder.h"
 
 using namespace corvane;
 using namespace corvane::shell::testing;
@@ -31,16 +31,17 @@ protected:
     void play(game::Side computerSide, const QString& engine)
     {
         connectToItself(form); // a port of its own: other tests hold the stored 1234 at the same time
-        opponent = new shell::ComputerOpponent(form, computerSide, 1, engine);
-        opponent->peer()->setMoveTimeMs(100);
-        ASSERT_FALSE(opponent->connectWindow());
-        form.notificationSound()->setMuted(true);
+        QString problem;
+        opponent = shell::ComputerOpponent::create(form, computerSide, 1, engine, problem);
+        ASSERT_TRUE(opponent) << problem.toStdString();
+        computerPeer()->setMoveTimeMs(100);
         form.show();
     }
-    std::size_t plies() const { return opponent->peer()->game().moves().size(); }
+    computer::ComputerPeer* computerPeer() const { return opponent->findChild<computer::ComputerPeer*>(); }
+    std::size_t plies() const { return computerPeer()->game().moves().size(); }
 
     MessageBoxRecorder boxes;
-    shell::MainWindow form;
+    shell::MainWindow form{shell::testing::silentSound()};
     shell::ComputerOpponent* opponent = nullptr; // the window's child
 };
 
@@ -53,15 +54,15 @@ TEST_F(ComputerWindowTest, TheComputerOpensWithRedAndAnswersThePlayer)
     play(game::Side::Red, engine);
     EXPECT_TRUE(allDraggable(form, 2, 33, false)) << "black waits for red's first move";
     opponent->start();
-    EXPECT_TRUE(form.memo2()->toPlainText().endsWith(QStringLiteral("你的对手是电脑（执红，等级 1），请走黑棋。")));
+    EXPECT_TRUE(receivedText(form)->toPlainText().endsWith(QStringLiteral("你的对手是电脑（执红，等级 1），请走黑棋。")));
 
     ASSERT_TRUE(waitUntil([&] { return plies() == 1 && allDraggable(form, 2, 17, true); }, 10000));
     EXPECT_TRUE(allDraggable(form, 18, 33, false));
-    EXPECT_TRUE(sameBoards(form.position(), opponent->peer()->game().position()));
+    EXPECT_TRUE(sameBoards(form.position(), computerPeer()->game().position()));
 
     dragByMouse(form, 13, pointNumber(5, 1)); // a black soldier steps forward
     ASSERT_TRUE(waitUntil([&] { return plies() == 3 && allDraggable(form, 2, 17, true); }, 10000));
-    EXPECT_TRUE(sameBoards(form.position(), opponent->peer()->game().position()));
+    EXPECT_TRUE(sameBoards(form.position(), computerPeer()->game().position()));
     EXPECT_TRUE(boxes.boxes().isEmpty());
 }
 
@@ -86,7 +87,7 @@ TEST_F(ComputerWindowTest, APlayersMoveIntoSightLosesTheGeneral)
     EXPECT_TRUE(standsOn(form, 2, 10, 4));
     EXPECT_TRUE(form.position().isOver());
     EXPECT_TRUE(allDraggable(form, 2, 33, false));
-    EXPECT_FALSE(form.memo2()->toPlainText().contains(computer::ComputerPeer::concedeText())) << "no engine asked";
+    EXPECT_FALSE(receivedText(form)->toPlainText().contains(computer::ComputerPeer::concedeText())) << "no engine asked";
 }
 
 TEST_F(ComputerWindowTest, WithoutTheEngineTheOrdinaryGameStarts)
@@ -94,8 +95,7 @@ TEST_F(ComputerWindowTest, WithoutTheEngineTheOrdinaryGameStarts)
     QString problem;
     EXPECT_EQ(shell::ComputerOpponent::create(form, game::Side::Black, 3, QString(), problem), nullptr);
     EXPECT_TRUE(problem.contains(QStringLiteral("apt install fairy-stockfish")));
-    EXPECT_FALSE(form.playerSide());
     form.show();
     EXPECT_TRUE(allDraggable(form, 2, 33, true));
-    EXPECT_EQ(form.udpEndpoint()->remotePort(), 1234);
+    EXPECT_EQ(form.endpoint()->remotePort(), 1234);
 }

@@ -42,9 +42,9 @@ int main(int argc, char** argv)
     };
     for (int g = 0; g < games; ++g) {
         if (g > 0) {
-            red.CustomItem1Click();
+            red.restartGame();
             if (!waitUntil([&] { return same() && black.peerLink().ply() == 0; }, 20000))
-                black.FormShow(); // the restart was lost: the player restarts too
+                black.resetBoard(); // the restart was lost: the player restarts too
         }
         bool stalled = false, differed = false;
         for (int m = 0; m < moves; ++m) {

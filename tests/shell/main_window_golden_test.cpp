@@ -17,6 +17,7 @@ namespace {
 
 using corvane::shell::MainWindow;
 namespace m_testing = corvane::shell::testing;
+using m_testing::clientArea;
 namespace game = corvane::game;
 
 // The centre of the point (row, column), in the client area's coordinates.
@@ -44,7 +45,7 @@ protected:
     // to the control holding the pointer, else to the control under it.
     void mouse(QEvent::Type type, QPoint clientPoint)
     {
-        QWidget* client = form.clientArea();
+        QWidget* client = clientArea(form);
         QWidget* target = QWidget::mouseGrabber();
         if (!target)
             target = m_pressed && type != QEvent::MouseButtonPress ? m_pressed : client->childAt(clientPoint);
@@ -101,7 +102,7 @@ TEST_F(MainWindowInPlay, WhileAPieceIsDragged)
     ASSERT_NE(cursor, nullptr) << "no drag cursor";
     QImage seen = corvane::test_support::windowPicture(form);
     QPainter painter(&seen);
-    painter.drawPixmap(form.mapFromGlobal(form.clientArea()->mapToGlobal(over)) - cursor->hotSpot(), cursor->pixmap());
+    painter.drawPixmap(form.mapFromGlobal(clientArea(form)->mapToGlobal(over)) - cursor->hotSpot(), cursor->pixmap());
     painter.end();
     corvane::test_support::expectGoldenPicture(seen, QStringLiteral("tests/shell/golden"),
                                                QStringLiteral("in-play-dragging.png"));

@@ -10,8 +10,12 @@
 #include <QUrl>
 
 #include "shell/NotificationSound.h"
+#include "shell/WindowParts.h"
 
+using corvane::shell::defaultSoundModulePaths;
+using corvane::shell::loadModuleSoundPlayer;
 using corvane::shell::NotificationSound;
+using corvane::shell::testing::CountingSoundPlayer;
 
 namespace {
 
@@ -31,43 +35,55 @@ const QUrl wave(QStringLiteral("qrc:/art/message.wav"));
 TEST(NotificationSound, LoadsTheAudioSystemOnlyWhenTheFirstSoundPlays)
 {
     ASSERT_FALSE(mapped("libQt6Multimedia")) << "the program must not link Qt Multimedia";
-    NotificationSound sound(wave);
-    EXPECT_FALSE(sound.hasPlayer());
-
-    sound.setMuted(true);
-    sound.play();
-    EXPECT_EQ(sound.playCount(), 1);
-    EXPECT_FALSE(sound.hasPlayer());
+    NotificationSound sound([] { return loadModuleSoundPlayer(wave); });
     EXPECT_FALSE(mapped("libcorvane_sound.so"));
     EXPECT_FALSE(mapped("libQt6Multimedia"));
 
-    sound.setMuted(false);
     sound.play(); // whatever audio the machine has, often none in a test run
-    EXPECT_EQ(sound.playCount(), 2);
-    EXPECT_TRUE(sound.hasPlayer());
     EXPECT_TRUE(mapped("libcorvane_sound.so"));
     EXPECT_TRUE(mapped("libQt6Multimedia"));
-
     sound.play(); // a sound still playing starts over
-    EXPECT_EQ(sound.playCount(), 3);
+}
+
+TEST(NotificationSound, MakesItsPlayerOnceOnTheFirstPlay)
+{
+    int made = 0;
+    auto plays = std::make_shared<int>(0);
+    NotificationSound sound([&] {
+        ++made;
+        return std::make_unique<CountingSoundPlayer>(plays);
+    });
+    EXPECT_EQ(made, 0);
+    sound.play();
+    sound.play();
+    EXPECT_EQ(made, 1);
+    EXPECT_EQ(*plays, 2);
+}
+
+TEST(NotificationSound, WithoutAPlayerTheGameGoesOnSilently)
+{
+    int made = 0;
+    NotificationSound sound([&]() -> std::unique_ptr<corvane::shell::SoundPlayer> {
+        ++made;
+        return nullptr;
+    });
+    sound.play();
+    sound.play();
+    EXPECT_EQ(made, 1) << "no second search for a module that is not there";
 }
 
 TEST(NotificationSound, LooksBesideTheProgramFirst)
 {
-    const QStringList paths = NotificationSound::defaultModulePaths();
+    const QStringList paths = defaultSoundModulePaths();
     ASSERT_FALSE(paths.isEmpty());
     EXPECT_EQ(paths.first(), QCoreApplication::applicationDirPath() + QStringLiteral("/libcorvane_sound.so"));
     EXPECT_TRUE(std::any_of(paths.begin(), paths.end(), [](const QString& path) { return QFile::exists(path); }))
         << "the build puts the module where the program finds it";
 }
 
-TEST(NotificationSound, WithoutTheModuleTheGameGoesOnSilently)
+TEST(NotificationSound, NoModuleGivesNoPlayer)
 {
-    NotificationSound sound(wave);
-    sound.setModulePaths({QStringLiteral("/nonexistent/libcorvane_sound.so"),
-                          QCoreApplication::applicationFilePath()}); // exists, but is no module
-    sound.play();
-    sound.play();
-    EXPECT_EQ(sound.playCount(), 2);
-    EXPECT_FALSE(sound.hasPlayer());
+    EXPECT_EQ(loadModuleSoundPlayer(wave, {QStringLiteral("/nonexistent/libcorvane_sound.so"),
+                                           QCoreApplication::applicationFilePath()}), // exists, but is no module
+              nullptr);
 }

@@ -4,11 +4,15 @@
 // and failures, and the box contents kept between showings.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include <QClipboard>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QTimer>
+#include <QUdpSocket>
 
 #include "flat/FlatColors.h"
 #include "flat/FlatButton.h"
@@ -17,7 +21,7 @@
 #include "shell/PortKeyFilter.h"
 #include "shell/ConnectionDialog.h"
 #include "ShellTestSupport.h"
-#include "ui/MessageBox.h"
+#include "support/MessageBoxRecorder.h"
 
 namespace flat = corvane::flat;
 using namespace corvane::flat;
@@ -111,7 +115,7 @@ protected:
     }
 
     MainWindow form;
-    ConnectionDialog settings{&form, form.udpEndpoint()};
+    ConnectionDialog settings{&form, form.endpoint()};
 };
 
 } // namespace
@@ -128,7 +132,7 @@ TEST_F(SettingsDialogTest, IsAFramelessDialogOfTheStoredSizeAndFont)
 TEST_F(SettingsDialogTest, ControlsAreTheFlatOnesAtTheirPlaces)
 {
     FlatTitlebar* bar = settings.findChild<FlatTitlebar*>(QStringLiteral("FlatTitlebar1"));
-    ASSERT_EQ(bar, settings.titlebar());
+    ASSERT_EQ(bar, titlebar(settings));
     EXPECT_EQ(bar->form(), &settings);
     EXPECT_EQ(bar->geometry(), QRect(0, 0, 315, 25));
     EXPECT_EQ(bar->align(), FlatTitlebar::Align::Top);
@@ -137,8 +141,8 @@ TEST_F(SettingsDialogTest, ControlsAreTheFlatOnesAtTheirPlaces)
     EXPECT_EQ(bar->activeTextColor(), white);
     EXPECT_EQ(bar->inactiveTextColor(), flat::fromColorRef(8559266u));
 
-    ASSERT_EQ(settings.findChild<QFrame*>(QStringLiteral("Bevel1")), settings.bevel());
-    EXPECT_EQ(settings.bevel()->geometry(), QRect(0, 26, 314, 176));
+    ASSERT_EQ(settings.findChild<QFrame*>(QStringLiteral("Bevel1")), bevel(settings));
+    EXPECT_EQ(bevel(settings)->geometry(), QRect(0, 26, 314, 176));
 
     ASSERT_TRUE(label(settings, "Label1") && label(settings, "Label2") && label(settings, "Label3"));
     EXPECT_EQ(label(settings, "Label1")->text(), QStringLiteral("对方IP地址或计算机名："));
@@ -155,9 +159,9 @@ TEST_F(SettingsDialogTest, ControlsAreTheFlatOnesAtTheirPlaces)
         FlatEdit* edit;
         int top;
         const char* text;
-    } boxes[] = {{"FlatEdit1", settings.hostEdit(), 48, ""},
-                 {"FlatEdit2", settings.remotePortEdit(), 88, "1234"},
-                 {"FlatEdit3", settings.localPortEdit(), 128, "1234"}};
+    } boxes[] = {{"FlatEdit1", hostEdit(settings), 48, ""},
+                 {"FlatEdit2", remotePortEdit(settings), 88, "1234"},
+                 {"FlatEdit3", localPortEdit(settings), 128, "1234"}};
     for (const auto& box : boxes) {
         SCOPED_TRACE(box.name);
         ASSERT_EQ(settings.findChild<FlatEdit*>(QString::fromLatin1(box.name)), box.edit);
@@ -169,7 +173,7 @@ TEST_F(SettingsDialogTest, ControlsAreTheFlatOnesAtTheirPlaces)
     }
 
     FlatButton* button = settings.findChild<FlatButton*>(QStringLiteral("FlatButton1"));
-    ASSERT_EQ(button, settings.connectButton());
+    ASSERT_EQ(button, connectButton(settings));
     EXPECT_EQ(button->geometry(), QRect(208, 160, 73, 25));
     EXPECT_EQ(button->caption(), QStringLiteral("连 接"));
     EXPECT_EQ(button->colorBorder(), blue);
@@ -181,9 +185,9 @@ TEST_F(SettingsDialogTest, ControlsAreTheFlatOnesAtTheirPlaces)
 TEST_F(SettingsDialogTest, TabGoesThroughTheThreeBoxesAndSkipsTheButton)
 {
     showActive();
-    settings.hostEdit()->setFocus();
-    ASSERT_TRUE(waitUntil([this] { return settings.hostEdit()->hasFocus(); }));
-    QWidget* const expected[] = {settings.remotePortEdit(), settings.localPortEdit(), settings.hostEdit()};
+    hostEdit(settings)->setFocus();
+    ASSERT_TRUE(waitUntil([this] { return hostEdit(settings)->hasFocus(); }));
+    QWidget* const expected[] = {remotePortEdit(settings), localPortEdit(settings), hostEdit(settings)};
     for (QWidget* next : expected) {
         pressKey(QApplication::focusWidget(), Qt::Key_Tab, QStringLiteral("\t"));
         EXPECT_EQ(QApplication::focusWidget(), next);
@@ -193,8 +197,8 @@ TEST_F(SettingsDialogTest, TabGoesThroughTheThreeBoxesAndSkipsTheButton)
 TEST_F(SettingsDialogTest, TitleBarDrawsWhiteCaptionOnBlueWhileActive)
 {
     showActive();
-    ASSERT_TRUE(settings.titlebar()->isActive());
-    const QImage bar = settings.titlebar()->grab().toImage();
+    ASSERT_TRUE(titlebar(settings)->isActive());
+    const QImage bar = titlebar(settings)->grab().toImage();
     EXPECT_EQ(bar.pixelColor(1, 1), blue);
     EXPECT_EQ(bar.pixelColor(313, 23), blue);
     EXPECT_GT(countPixels(bar, bar.rect(), white), 20);
@@ -214,16 +218,16 @@ TEST_F(SettingsDialogTest, TitleBarCaptionTurnsInactiveWhenAnotherWindowIsActive
     other.show();
     other.activateWindow();
     ASSERT_TRUE(waitUntil([&] { return other.isActiveWindow(); }));
-    EXPECT_FALSE(settings.titlebar()->isActive());
-    QImage bar = settings.titlebar()->grab().toImage();
+    EXPECT_FALSE(titlebar(settings)->isActive());
+    QImage bar = titlebar(settings)->grab().toImage();
     EXPECT_EQ(bar.pixelColor(1, 1), blue);
     EXPECT_GT(countPixels(bar, bar.rect(), inactiveText), 20);
     EXPECT_EQ(countPixels(bar, bar.rect(), white), 0);
 
     // Back to the dialog: white again.
     settings.activateWindow();
-    ASSERT_TRUE(waitUntil([this] { return settings.titlebar()->isActive(); }));
-    bar = settings.titlebar()->grab().toImage();
+    ASSERT_TRUE(waitUntil([this] { return titlebar(settings)->isActive(); }));
+    bar = titlebar(settings)->grab().toImage();
     EXPECT_GT(countPixels(bar, bar.rect(), white), 20);
     EXPECT_EQ(countPixels(bar, bar.rect(), inactiveText), 0);
 }
@@ -231,7 +235,7 @@ TEST_F(SettingsDialogTest, TitleBarCaptionTurnsInactiveWhenAnotherWindowIsActive
 TEST_F(SettingsDialogTest, DraggingTheTitleBarWithTheLeftButtonMovesTheDialog)
 {
     showActive();
-    FlatTitlebar* bar = settings.titlebar();
+    FlatTitlebar* bar = titlebar(settings);
     const QPoint start = settings.pos();
     const QPoint grab(40, 10);
     const QPoint global = bar->mapToGlobal(grab);
@@ -272,23 +276,23 @@ TEST_F(SettingsDialogTest, BoxesAndButtonDrawBlueBordersOnTheDialogColour)
 {
     showActive();
     const QColor face = flat::buttonFaceColor(&settings);
-    settings.remotePortEdit()->setFocus();
-    ASSERT_TRUE(waitUntil([this] { return settings.remotePortEdit()->hasFocus(); }));
+    remotePortEdit(settings)->setFocus();
+    ASSERT_TRUE(waitUntil([this] { return remotePortEdit(settings)->hasFocus(); }));
 
     // Idle box: blue outer ring, inner rings in the dialog's colour.
-    const QImage idle = settings.hostEdit()->grab().toImage();
+    const QImage idle = hostEdit(settings)->grab().toImage();
     EXPECT_EQ(idle.pixelColor(0, 0), blue);
     EXPECT_EQ(idle.pixelColor(idle.width() - 1, idle.height() - 1), blue);
     EXPECT_EQ(idle.pixelColor(1, 1), face);
     EXPECT_EQ(idle.pixelColor(2, idle.height() / 2), face);
     // Focused box: white inside the blue ring.
-    const QImage focused = settings.remotePortEdit()->grab().toImage();
+    const QImage focused = remotePortEdit(settings)->grab().toImage();
     EXPECT_EQ(focused.pixelColor(0, 0), blue);
     EXPECT_EQ(focused.pixelColor(1, 1), white);
     EXPECT_EQ(focused.pixelColor(2, focused.height() / 2), white);
 
     // The button: blue border round a face of the dialog's colour.
-    const QImage button = settings.connectButton()->grab().toImage();
+    const QImage button = connectButton(settings)->grab().toImage();
     EXPECT_EQ(button.pixelColor(0, 0), blue);
     EXPECT_EQ(button.pixelColor(72, 24), blue);
     EXPECT_EQ(button.pixelColor(3, 3), face);
@@ -297,13 +301,12 @@ TEST_F(SettingsDialogTest, BoxesAndButtonDrawBlueBordersOnTheDialogColour)
 TEST_F(SettingsDialogTest, PortBoxesTakeDigitsAndBackspaceFromTheKeyboard)
 {
     showActive();
-    FlatEdit* port = settings.localPortEdit();
+    FlatEdit* port = localPortEdit(settings);
     port->setFocus();
     ASSERT_TRUE(waitUntil([port] { return port->hasFocus(); }));
     port->end(false);
     typeText(port, QStringLiteral("5a -9"));
     EXPECT_EQ(port->text(), QStringLiteral("123459"));
-    EXPECT_EQ(settings.portKeyFilter()->swallowedCount(), 3);
     pressKey(port, Qt::Key_Backspace, QString(QChar(8)));
     EXPECT_EQ(port->text(), QStringLiteral("12345"));
 
@@ -311,7 +314,7 @@ TEST_F(SettingsDialogTest, PortBoxesTakeDigitsAndBackspaceFromTheKeyboard)
     QApplication::clipboard()->setText(QStringLiteral("77"));
     pressKey(port, Qt::Key_V, QString(QChar(22)), Qt::ControlModifier);
     EXPECT_EQ(port->text(), QStringLiteral("12345"));
-    FlatEdit* host = settings.hostEdit();
+    FlatEdit* host = hostEdit(settings);
     host->setFocus();
     ASSERT_TRUE(waitUntil([host] { return host->hasFocus(); }));
     typeText(host, QStringLiteral("a b"));
@@ -323,7 +326,7 @@ TEST_F(SettingsDialogTest, ClickingConnectAtOnceAsksForTheMissingHost)
 {
     showActive();
     corvane::MessageBoxRecorder recorder;
-    clickButton(settings.connectButton());
+    clickButton(connectButton(settings));
     ASSERT_EQ(recorder.boxes().size(), 1);
     EXPECT_EQ(recorder.boxes()[0].text, QStringLiteral("请输入完整的信息，以便连接对方！"));
     EXPECT_EQ(recorder.boxes()[0].caption, QStringLiteral("连接提示"));
@@ -334,35 +337,35 @@ TEST_F(SettingsDialogTest, ClickingConnectAtOnceAsksForTheMissingHost)
 
 TEST_F(SettingsDialogTest, AnEmptyPortBoxAlsoAsksAndChangesNothing)
 {
-    const int remotePortBefore = form.udpEndpoint()->remotePort();
-    const int boundBefore = form.udpEndpoint()->boundPort();
-    settings.hostEdit()->setText(QStringLiteral(" ")); // a blank is content
-    settings.localPortEdit()->clear();
+    const int remotePortBefore = form.endpoint()->remotePort();
+    const int boundBefore = form.endpoint()->boundPort();
+    hostEdit(settings)->setText(QStringLiteral(" ")); // a blank is content
+    localPortEdit(settings)->clear();
     corvane::MessageBoxRecorder recorder;
-    settings.FlatButton1Click();
+    settings.connectToPeer();
     ASSERT_EQ(recorder.boxes().size(), 1);
     EXPECT_EQ(recorder.boxes()[0].caption, QStringLiteral("连接提示"));
-    EXPECT_EQ(form.udpEndpoint()->remoteHost(), QStringLiteral("127.0.0.1"));
-    EXPECT_EQ(form.udpEndpoint()->remotePort(), remotePortBefore);
-    EXPECT_EQ(form.udpEndpoint()->boundPort(), boundBefore);
+    EXPECT_EQ(form.endpoint()->remoteHost(), QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(form.endpoint()->remotePort(), remotePortBefore);
+    EXPECT_EQ(form.endpoint()->boundPort(), boundBefore);
 }
 
 TEST_F(SettingsDialogTest, ABadPeerPortStopsAfterTheHost)
 {
     showActive();
-    const int remotePortBefore = form.udpEndpoint()->remotePort();
-    const int boundBefore = form.udpEndpoint()->boundPort();
-    settings.hostEdit()->setText(QStringLiteral("10.1.2.3"));
-    settings.remotePortEdit()->setText(QStringLiteral("99999999999")); // beyond 32 bits
-    settings.localPortEdit()->setText(QString::number(freeUdpPort()));
+    const int remotePortBefore = form.endpoint()->remotePort();
+    const int boundBefore = form.endpoint()->boundPort();
+    hostEdit(settings)->setText(QStringLiteral("10.1.2.3"));
+    remotePortEdit(settings)->setText(QStringLiteral("99999999999")); // beyond 32 bits
+    localPortEdit(settings)->setText(QString::number(freeUdpPort()));
     corvane::MessageBoxRecorder recorder;
-    clickButton(settings.connectButton());
+    clickButton(connectButton(settings));
     ASSERT_EQ(recorder.boxes().size(), 1);
     EXPECT_EQ(recorder.boxes()[0].icon, corvane::BoxIcon::Error);
     EXPECT_EQ(recorder.boxes()[0].text, QStringLiteral("'99999999999' is not a valid integer value."));
-    EXPECT_EQ(form.udpEndpoint()->remoteHost(), QStringLiteral("10.1.2.3"));
-    EXPECT_EQ(form.udpEndpoint()->remotePort(), remotePortBefore);
-    EXPECT_EQ(form.udpEndpoint()->boundPort(), boundBefore);
+    EXPECT_EQ(form.endpoint()->remoteHost(), QStringLiteral("10.1.2.3"));
+    EXPECT_EQ(form.endpoint()->remotePort(), remotePortBefore);
+    EXPECT_EQ(form.endpoint()->boundPort(), boundBefore);
     EXPECT_TRUE(settings.isVisible());
 }
 
@@ -370,21 +373,99 @@ TEST_F(SettingsDialogTest, KeepsWhatWasTypedBetweenShowings)
 {
     showActive();
     const int local = freeUdpPort();
-    settings.hostEdit()->setText(QStringLiteral("127.0.0.1"));
-    settings.remotePortEdit()->setText(QStringLiteral("1241"));
-    settings.localPortEdit()->setText(QString::number(local));
-    clickButton(settings.connectButton());
+    hostEdit(settings)->setText(QStringLiteral("127.0.0.1"));
+    remotePortEdit(settings)->setText(QStringLiteral("1241"));
+    localPortEdit(settings)->setText(QString::number(local));
+    clickButton(connectButton(settings));
     EXPECT_FALSE(settings.isVisible());
-    EXPECT_EQ(form.udpEndpoint()->boundPort(), local);
+    EXPECT_EQ(form.endpoint()->boundPort(), local);
 
     // Shown again through the menu's modal path: the boxes are as left.
     QTimer::singleShot(0, &settings, [this, local] {
-        EXPECT_EQ(settings.hostEdit()->text(), QStringLiteral("127.0.0.1"));
-        EXPECT_EQ(settings.remotePortEdit()->text(), QStringLiteral("1241"));
-        EXPECT_EQ(settings.localPortEdit()->text(), QString::number(local));
+        EXPECT_EQ(hostEdit(settings)->text(), QStringLiteral("127.0.0.1"));
+        EXPECT_EQ(remotePortEdit(settings)->text(), QStringLiteral("1241"));
+        EXPECT_EQ(localPortEdit(settings)->text(), QString::number(local));
         settings.close(); // the platform's close command: nothing changes
     });
     settings.exec();
-    EXPECT_EQ(form.udpEndpoint()->remotePort(), 1241);
-    EXPECT_EQ(settings.hostEdit()->text(), QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(form.endpoint()->remotePort(), 1241);
+    EXPECT_EQ(hostEdit(settings)->text(), QStringLiteral("127.0.0.1"));
+}
+
+// Control characters too: Enter and the copy, cut, paste and undo codes.
+TEST_F(SettingsDialogTest, PortBoxesTakeOnlyDigitsAndBackspace)
+{
+    // One character through the window system's key event alone.
+    auto typeInto = [](QWidget* edit, QChar character, Qt::Key key = Qt::Key_unknown) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(character));
+        QApplication::sendEvent(edit, &press);
+    };
+    QLineEdit* port = remotePortEdit(settings);
+    port->setFocus();
+    port->setText(QStringLiteral("12"));
+    port->setCursorPosition(2);
+    typeInto(port, QLatin1Char('3'), Qt::Key_3);
+    EXPECT_EQ(port->text(), QStringLiteral("123"));
+    for (QChar rejected : {QChar(u'a'), QChar(u' '), QChar(u'-'), QChar(13), QChar(3), QChar(22), QChar(24), QChar(26)})
+        typeInto(port, rejected);
+    EXPECT_EQ(port->text(), QStringLiteral("123"));
+    typeInto(port, QChar(8), Qt::Key_Backspace);
+    EXPECT_EQ(port->text(), QStringLiteral("12"));
+
+    // The host box has no filter.
+    QLineEdit* host = hostEdit(settings);
+    typeInto(host, QLatin1Char('a'), Qt::Key_A);
+    EXPECT_EQ(host->text(), QStringLiteral("a"));
+}
+
+TEST_F(SettingsDialogTest, ApplyingSetsHostPortsAndRebindsTheSocket)
+{
+    const int local = freeUdpPort();
+    hostEdit(settings)->setText(QStringLiteral(" peer.example")); // taken exactly as typed
+    remotePortEdit(settings)->setText(QStringLiteral("70000"));
+    localPortEdit(settings)->setText(QString::number(local));
+    settings.show();
+    settings.connectToPeer();
+    EXPECT_FALSE(settings.isVisible());
+    EXPECT_EQ(form.endpoint()->remoteHost(), QStringLiteral(" peer.example"));
+    EXPECT_EQ(form.endpoint()->remotePort(), 70000);
+    EXPECT_EQ(form.endpoint()->localPort(), local);
+    EXPECT_EQ(form.endpoint()->boundPort(), local);
+}
+
+TEST_F(SettingsDialogTest, PastedTextInAPortBoxFailsWithTheConversionMessage)
+{
+    settings.show();
+    QUdpSocket holder; // another program on the port asked for
+    ASSERT_TRUE(holder.bind(QHostAddress::AnyIPv4, 0));
+    const QString taken = QString::number(holder.localPort());
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("12a"), QStringLiteral("'12a' is not a valid integer value.")},
+        {QStringLiteral("0x4D2"), QStringLiteral("'0x4D2' is not a valid integer value.")},
+        {QStringLiteral("$4D2"), QStringLiteral("'$4D2' is not a valid integer value.")},
+        {QStringLiteral(" 1234"), QStringLiteral("' 1234' is not a valid integer value.")},
+        {QStringLiteral("+1234"), QStringLiteral("'+1234' is not a valid integer value.")},
+        {taken, QString::fromLocal8Bit(std::strerror(EADDRINUSE)) + QLatin1Char('.')},
+    };
+    for (const auto& [localPort, boxText] : cases) {
+        hostEdit(settings)->setText(QStringLiteral("10.0.0.9"));
+        remotePortEdit(settings)->setText(QStringLiteral("4321"));
+        localPortEdit(settings)->setText(localPort);
+        corvane::MessageBoxRecorder recorder;
+        // A real click: the exception ends in the default error box.
+        auto* button = connectButton(settings);
+        sendMouse(button, QEvent::MouseButtonPress, {5, 5});
+        sendMouse(button, QEvent::MouseButtonRelease, {5, 5});
+        ASSERT_EQ(recorder.boxes().size(), 1) << localPort.toStdString();
+        EXPECT_EQ(recorder.boxes()[0].icon, corvane::BoxIcon::Error);
+        EXPECT_EQ(recorder.boxes()[0].caption, QStringLiteral("Corvane"));
+        EXPECT_EQ(recorder.boxes()[0].text, boxText);
+        // Host and peer port were set before the failing step.
+        EXPECT_EQ(form.endpoint()->remoteHost(), QStringLiteral("10.0.0.9"));
+        EXPECT_EQ(form.endpoint()->remotePort(), 4321);
+        EXPECT_TRUE(settings.isVisible());
+    }
+    // Only the bind failed: the port is set, and nothing is bound to it.
+    EXPECT_EQ(form.endpoint()->localPort(), taken.toInt());
+    EXPECT_EQ(form.endpoint()->boundPort(), 0);
 }

@@ -11,7 +11,7 @@
 
 #include "skin/frame/SkinForm.h"
 #include "skin/menu/SkinMenuItem.h"
-#include "ui/MessageBox.h"
+#include "support/MessageBoxRecorder.h"
 
 using namespace corvane::shell;
 using namespace corvane::shell::testing;
@@ -63,7 +63,7 @@ TEST_F(WindowWithPeer, ACannonCaptureByMouseHidesTheTakenPieceAndSendsBlkred)
     EXPECT_EQ(form.position().isOccupied({10, 2}), 1);
     EXPECT_TRUE(allDraggable(form, 2, 33, false));
     // The hidden horse takes no drops: the cannon's image now gets them.
-    BoardView* board = form.boardView();
+    BoardView* board = boardView(form);
     const auto target = board->dropTargetAt(image(form, 26).geometry().center() - board->pos());
     ASSERT_TRUE(target.has_value());
     EXPECT_EQ(target->piece, corvane::protocol::pieceOfNumber(11));
@@ -71,7 +71,7 @@ TEST_F(WindowWithPeer, ACannonCaptureByMouseHidesTheTakenPieceAndSendsBlkred)
 
 TEST_F(WindowWithPeer, AFailedMoveSendKeepsTheMoveAndLeavesThePiecesUnlocked)
 {
-    form.udpEndpoint()->setRemoteHost(QStringLiteral("0.0.0.0"));
+    form.endpoint()->setRemoteHost(QStringLiteral("0.0.0.0"));
     corvane::MessageBoxRecorder recorder;
     dragByMouse(form, 13, pointNumber(5, 1));
     ASSERT_EQ(recorder.boxes().size(), 1);
@@ -81,7 +81,7 @@ TEST_F(WindowWithPeer, AFailedMoveSendKeepsTheMoveAndLeavesThePiecesUnlocked)
     EXPECT_TRUE(standsOn(form, 13, 5, 1));
     EXPECT_TRUE(allDraggable(form, 2, 33, true));
     // The moved piece may be dragged on from its new point.
-    form.udpEndpoint()->setRemoteHost(QStringLiteral("127.0.0.1"));
+    form.endpoint()->setRemoteHost(QStringLiteral("127.0.0.1"));
     dragByMouse(form, 13, pointNumber(6, 1));
     EXPECT_EQ(peer.next(), "blksky|Image13|Image79|5|1|6|1");
 }
@@ -125,9 +125,9 @@ TEST_F(HotSeat, TakingAGeneralEndsTheGameWithTheLossBoxAndEverythingLocked)
     // the restart notice that comes back resets once more.
     form.findChild<corvane::skin::SkinMenuItem*>(QStringLiteral("CustomItem1"))->trigger();
     EXPECT_TRUE(isStartingPosition(form));
-    ASSERT_TRUE(waitUntil([&] { return form.memo2()->toPlainText().endsWith(QStringLiteral("重新开始新棋局...")); }));
+    ASSERT_TRUE(waitUntil([&] { return receivedText(form)->toPlainText().endsWith(QStringLiteral("重新开始新棋局...")); }));
     EXPECT_TRUE(isStartingPosition(form));
-    EXPECT_EQ(form.notificationSound()->playCount(), 1);
+    EXPECT_EQ(*soundPlays, 1);
 }
 
 // Only the first show, the restart command and a received restart reset the
@@ -137,7 +137,7 @@ TEST_F(HotSeat, ShowingTheWindowAgainKeepsPositionLocksAndReceivedText)
     play(13, pointNumber(5, 1));
     play(18, pointNumber(6, 1));
     play(13, 18); // black takes: one piece hidden, red to move
-    corvane::skin::SkinForm* frame = form.skinForm();
+    corvane::skin::SkinForm* frame = windowFrame(form);
     frame->setTrayAvailable([] { return true; });
     auto game = [&] {
         std::string states;
@@ -146,7 +146,7 @@ TEST_F(HotSeat, ShowingTheWindowAgainKeepsPositionLocksAndReceivedText)
         std::string position;
         for (int n = 2; n <= 33; ++n)
             position += std::to_string(image(form, n).tag()) + (image(form, n).isVisible() ? "v " : "h ");
-        return states + position + form.memo2()->toPlainText().toStdString() + form.label1()->text().toStdString();
+        return states + position + receivedText(form)->toPlainText().toStdString() + receivedLabel(form)->text().toStdString();
     };
     const std::string before = game();
 
@@ -241,10 +241,10 @@ TEST(TwoWindows, PlayAShortGameToATakenGeneral)
     EXPECT_EQ(black.position().occupancy(), red.position().occupancy());
 
     // Restarting from one side resets both.
-    black.CustomItem1Click();
+    black.restartGame();
     EXPECT_TRUE(isStartingPosition(black));
     ASSERT_TRUE(waitUntil([&] { return isStartingPosition(red); }));
-    EXPECT_TRUE(red.memo2()->toPlainText().startsWith(QStringLiteral("系统消息  ")));
+    EXPECT_TRUE(receivedText(red)->toPlainText().startsWith(QStringLiteral("系统消息  ")));
 }
 
 // Between two windows, a relay that loses the first numbered move it

@@ -6,7 +6,7 @@
 #include "shell/ConnectionDialog.h"
 #include "ui/DateTimeText.h"
 #include "skin/menu/SkinMenuItem.h"
-#include "ui/MessageBox.h"
+#include "support/MessageBoxRecorder.h"
 
 using namespace corvane::shell;
 using namespace corvane::shell::testing;
@@ -28,9 +28,9 @@ TEST_F(WindowWithPeer, AFailedRestartSendLeavesTheGameAsItWas)
 {
     dragByMouse(form, 13, pointNumber(5, 1));
     ASSERT_EQ(peer.next(), "blksky|Image13|Image70|4|1|5|1");
-    form.udpEndpoint()->setRemoteHost(QStringLiteral("0.0.0.0"));
+    form.endpoint()->setRemoteHost(QStringLiteral("0.0.0.0"));
     corvane::MessageBoxRecorder recorder;
-    form.CustomItem1Click();
+    form.restartGame();
     EXPECT_EQ(recorder.boxes().size(), 1);
     EXPECT_TRUE(standsOn(form, 13, 5, 1));
     EXPECT_TRUE(allDraggable(form, 2, 33, false));
@@ -40,7 +40,7 @@ TEST_F(WindowWithPeer, AFailedRestartChosenFromTheMenuShowsTheErrorOnceAndLeaves
 {
     dragByMouse(form, 13, pointNumber(5, 1));
     ASSERT_EQ(peer.next(), "blksky|Image13|Image70|4|1|5|1");
-    form.udpEndpoint()->setRemoteHost(QStringLiteral("0.0.0.0"));
+    form.endpoint()->setRemoteHost(QStringLiteral("0.0.0.0"));
     corvane::MessageBoxRecorder recorder;
     // Chosen as from the open menu: the command runs from the posted click.
     form.findChild<corvane::skin::SkinMenuItem*>(QStringLiteral("CustomItem1"))->click();
@@ -60,17 +60,17 @@ TEST_F(WindowWithPeer, ARestartFromThePeerResetsPlaysTheSoundAndWritesTheNotice)
 {
     dragByMouse(form, 11, 26);
     ASSERT_EQ(peer.next(), "blkred|Image11|Image26|3|2|10|2");
-    form.memo2()->setPlainText(QStringLiteral("an earlier chat line"));
+    receivedText(form)->setPlainText(QStringLiteral("an earlier chat line"));
     receive("chongxin|2|3|4|5|6|7");
     ASSERT_TRUE(waitUntil([&] { return isStartingPosition(form); }));
-    const QStringList lines = form.memo2()->toPlainText().split(QLatin1Char('\n'));
+    const QStringList lines = receivedText(form)->toPlainText().split(QLatin1Char('\n'));
     ASSERT_EQ(lines.size(), 2);
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral("系统消息  ")));
     // The receiver's own date and time follow the heading.
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral("系统消息  ") + corvane::shortDateText(QDate::currentDate()) +
                                     QStringLiteral("  ")));
     EXPECT_EQ(lines[1], QStringLiteral("重新开始新棋局..."));
-    EXPECT_EQ(form.notificationSound()->playCount(), 1);
+    EXPECT_EQ(*soundPlays, 1);
     EXPECT_FALSE(peer.hasPending()); // the receiver sends nothing back
 }
 
@@ -78,10 +78,10 @@ TEST_F(WindowWithPeer, ARestartFromThePeerResetsPlaysTheSoundAndWritesTheNotice)
 // and the player reads so among the system lines; the pieces stay locked.
 TEST_F(WindowWithPeer, APeerWhosePortIsClosedIsToldInTheReceivedText)
 {
-    form.udpEndpoint()->setRemotePort(freeUdpPort());
+    form.endpoint()->setRemotePort(freeUdpPort());
     dragByMouse(form, 13, pointNumber(5, 1));
-    ASSERT_TRUE(waitUntil([&] { return !form.memo2()->toPlainText().isEmpty(); }));
-    const QStringList lines = form.memo2()->toPlainText().split(QLatin1Char('\n'));
+    ASSERT_TRUE(waitUntil([&] { return !receivedText(form)->toPlainText().isEmpty(); }));
+    const QStringList lines = receivedText(form)->toPlainText().split(QLatin1Char('\n'));
     ASSERT_EQ(lines.size(), 2);
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral("系统消息  ") + corvane::shortDateText(QDate::currentDate())));
     EXPECT_EQ(lines[1], QStringLiteral("对方没有运行游戏，请确认对方已启动…"));
@@ -105,7 +105,7 @@ TEST_F(WindowWithPeer, ExitFromTheMenuClosesTheSameWay)
 
 TEST_F(WindowWithPeer, AFailedCloseNoticeKeepsTheWindowOpenAndShowsTheError)
 {
-    form.udpEndpoint()->setRemoteHost(QStringLiteral("0.0.0.0"));
+    form.endpoint()->setRemoteHost(QStringLiteral("0.0.0.0"));
     corvane::MessageBoxRecorder recorder;
     EXPECT_FALSE(form.close());
     EXPECT_TRUE(form.isVisible());
@@ -113,7 +113,7 @@ TEST_F(WindowWithPeer, AFailedCloseNoticeKeepsTheWindowOpenAndShowsTheError)
     EXPECT_EQ(recorder.boxes()[0].icon, corvane::BoxIcon::Error);
     EXPECT_EQ(recorder.boxes()[0].text, QStringLiteral("Null Remote Address."));
     // Once the peer can be reached again, closing works.
-    form.udpEndpoint()->setRemoteHost(QStringLiteral("127.0.0.1"));
+    form.endpoint()->setRemoteHost(QStringLiteral("127.0.0.1"));
     EXPECT_TRUE(form.close());
     EXPECT_EQ(peer.next(), "close|2|3|4|5|6|7");
 }
@@ -121,16 +121,16 @@ TEST_F(WindowWithPeer, AFailedCloseNoticeKeepsTheWindowOpenAndShowsTheError)
 TEST_F(WindowWithPeer, APeerNameThatDoesNotResolveFailsEverySendWithTheLookupError)
 {
     // The settings accept any name; the failure comes with the next send.
-    ConnectionDialog settings(&form, form.udpEndpoint());
-    settings.hostEdit()->setText(QStringLiteral("no-such-peer.invalid"));
-    settings.remotePortEdit()->setText(QString::number(peer.port()));
-    settings.localPortEdit()->setText(QString::number(localPort));
-    settings.FlatButton1Click();
-    ASSERT_EQ(form.udpEndpoint()->remoteHost(), QStringLiteral("no-such-peer.invalid"));
+    ConnectionDialog settings(&form, form.endpoint());
+    hostEdit(settings)->setText(QStringLiteral("no-such-peer.invalid"));
+    remotePortEdit(settings)->setText(QString::number(peer.port()));
+    localPortEdit(settings)->setText(QString::number(localPort));
+    settings.connectToPeer();
+    ASSERT_EQ(form.endpoint()->remoteHost(), QStringLiteral("no-such-peer.invalid"));
 
     corvane::MessageBoxRecorder recorder;
-    form.memo1()->setPlainText(QStringLiteral("hello"));
-    clickButton(form.sendButton());
+    chatInput(form)->setPlainText(QStringLiteral("hello"));
+    clickButton(sendButton(form));
     EXPECT_FALSE(form.close());
     ASSERT_EQ(recorder.boxes().size(), 2);
     for (const corvane::RecordedBox& box : recorder.boxes()) {
@@ -138,7 +138,7 @@ TEST_F(WindowWithPeer, APeerNameThatDoesNotResolveFailsEverySendWithTheLookupErr
         EXPECT_EQ(box.caption, QStringLiteral("Corvane"));
         EXPECT_EQ(box.text, QStringLiteral("Host Lookup Canceled."));
     }
-    EXPECT_EQ(form.memo1()->toPlainText(), QStringLiteral("hello"));
+    EXPECT_EQ(chatInput(form)->toPlainText(), QStringLiteral("hello"));
     EXPECT_TRUE(form.isVisible());
     EXPECT_FALSE(peer.hasPending());
 }
@@ -152,7 +152,7 @@ TEST_F(WindowWithPeer, ThePeersCloseNoticeLocksAllPiecesUntilARestart)
     EXPECT_EQ(recorder.boxes()[0].caption, QStringLiteral("信息"));
     EXPECT_EQ(recorder.boxes()[0].icon, corvane::BoxIcon::Information);
     EXPECT_TRUE(allDraggable(form, 2, 33, false));
-    form.CustomItem1Click();
+    form.restartGame();
     EXPECT_TRUE(allDraggable(form, 2, 33, true));
 }
 
@@ -198,7 +198,7 @@ TEST_F(WindowWithPeer, ACloseAndLossStormOpensOneNoticeBoxAtATimeAndPlayGoesOn)
     EXPECT_EQ(recorder.boxes()[1].text, GameLost);
     EXPECT_TRUE(standsOn(form, 13, 5, 1));
     EXPECT_FALSE(image(form, 29).isVisible());
-    EXPECT_EQ(form.memo2()->toPlainText(), QStringLiteral("sentinel"));
+    EXPECT_EQ(receivedText(form)->toPlainText(), QStringLiteral("sentinel"));
 }
 
 // --- what a peer may send ---

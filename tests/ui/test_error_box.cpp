@@ -1,5 +1,5 @@
 // The default error box: its text rule, and exceptions escaping handlers.
-#include "ui/MessageBox.h"
+#include "support/MessageBoxRecorder.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
 // The message box every window routes through, and its recorder.
-#include "ui/MessageBox.h"
+#include "support/MessageBoxRecorder.h"
 
 #include <QAbstractButton>
 #include <QApplication>

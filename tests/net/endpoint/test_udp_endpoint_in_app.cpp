@@ -3,7 +3,7 @@
 // coming, and the application's last-resort catch.
 #include "EndpointTestSupport.h"
 #include "ui/CorvaneApplication.h"
-#include "ui/MessageBox.h"
+#include "support/MessageBoxRecorder.h"
 
 #include <gtest/gtest.h>
 

@@ -15,14 +15,14 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "shell/SkinForm1.h"
+#include "shell/MainWindowFrame.h"
 #include "skin/SkinEngine.h"
 #include "skin/frame/SkinForm.h"
 
 namespace corvane::skin::testing {
 
 // The main window's frame settings live with the main window in the shell.
-using shell::createSkinForm1;
+using shell::createMainWindowFrame;
 using shell::mainWindowBorderIcons;
 
 inline SkinEngine& storedSkinEngine()
@@ -99,7 +99,7 @@ struct FramedWindow {
 
     explicit FramedWindow(SkinEngine* engine = &storedSkinEngine())
     {
-        frame = createSkinForm1(owner.get(), owner->client, engine);
+        frame = createMainWindowFrame(owner.get(), owner->client, engine);
         frame->setTerminateApplication([this] { ++terminations; });
         frame->setSystemMenuPresenter(std::make_unique<RecordingMenu>(&menus));
         owner->move(40, 30);

@@ -10,7 +10,7 @@
 #include "shell/ShellTestSupport.h"
 #include "support/WindowGolden.h"
 #include "shell/MainWindow.h"
-#include "ui/MessageBox.h"
+#include "support/MessageBoxRecorder.h"
 #include "skin/frame/SkinForm.h"
 #include "skin/SkinObjects.h"
 #include "skin/SkinStoredShape.h"
@@ -33,7 +33,7 @@ protected:
     {
         form = std::make_unique<MainWindow>();
         shell::testing::connectForm(*form, shell::testing::freeUdpPort(), peer.port());
-        frame = form->skinForm();
+        frame = shell::testing::windowFrame(*form);
         ASSERT_NE(frame, nullptr);
         frame->setTerminateApplication([this] { ++terminations; });
     }
@@ -79,10 +79,9 @@ TEST_F(MainWindowFrame, SkinnedFrameAroundTheDesignedClientArea)
 {
     ASSERT_NE(frame->tree(), nullptr) << "the stored skin did not load";
     EXPECT_EQ(frame->objectName(), QStringLiteral("SkinForm1"));
-    EXPECT_EQ(form->findComponent(QStringLiteral("skinform1")), frame);
     EXPECT_TRUE(form->windowFlags() & Qt::FramelessWindowHint) << std::hex << int(form->windowFlags());
     EXPECT_EQ(form->size(), QSize(MainWindow::ClientWidth + 48, MainWindow::ClientHeight + 40));
-    EXPECT_EQ(form->clientArea()->geometry(), QRect(24, 24, MainWindow::ClientWidth, MainWindow::ClientHeight));
+    EXPECT_EQ(shell::testing::clientArea(*form)->geometry(), QRect(24, 24, MainWindow::ClientWidth, MainWindow::ClientHeight));
     EXPECT_EQ(frame->Caption(), QStringLiteral("CorvaneV1.0"));
     EXPECT_EQ(frame->titleObject()->Text.isEmpty() || frame->titleObject()->Text == frame->Caption(), true);
     EXPECT_FALSE(frame->BorderIcons() & borderIconBit(biMaximize));
@@ -118,7 +117,7 @@ TEST_F(MainWindowFrame, FailedCloseNoticeKeepsTheWindow)
 {
     showActive();
     MessageBoxRecorder boxes;
-    form->udpEndpoint()->setRemoteHost(QString()); // "Null Remote Address"
+    form->endpoint()->setRemoteHost(QString()); // "Null Remote Address"
     click(centre(button("CopyOfCloseButton")));
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(terminations, 0);

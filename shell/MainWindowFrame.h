@@ -1,5 +1,5 @@
 #pragma once
-// SkinForm1: the main window's skinned frame with the settings it is stored
+// The main window's skinned frame with the settings it is stored
 // with — caption "CorvaneV1.0", not sizeable, close, system menu, minimize,
 // roll up and tray buttons (no maximize), the "Form" object of the engine —
 // and its system menu shown as a skinned popup menu drawn with that engine.
@@ -15,8 +15,8 @@ namespace corvane::shell {
 // Creates the frame for `owner` (its controls in `clientWidget`), sets the
 // main window's settings, and finishes loading, which applies the frame.
 // Alt + a letter and shortcut keys pressed in the window go to `menuBar`.
-skin::SkinForm* createSkinForm1(QWidget* owner, QWidget* clientWidget, skin::SkinEngine* engine,
-                                 skin::SkinFrameMenuBar* menuBar = nullptr);
+skin::SkinForm* createMainWindowFrame(QWidget* owner, QWidget* clientWidget, skin::SkinEngine* engine,
+                                      skin::SkinFrameMenuBar* menuBar = nullptr);
 
 // The main window's border icons: no maximize, no help.
 constexpr skin::SkinBorderIcons mainWindowBorderIcons =

@@ -1,4 +1,4 @@
-#include "shell/SkinForm1.h"
+#include "shell/MainWindowFrame.h"
 
 #include <QFile>
 #include <QWidget>
@@ -9,7 +9,7 @@ namespace corvane::shell {
 
 using namespace corvane::skin;
 
-SkinForm* createSkinForm1(QWidget* owner, QWidget* clientWidget, SkinEngine* engine, SkinFrameMenuBar* menuBar)
+SkinForm* createMainWindowFrame(QWidget* owner, QWidget* clientWidget, SkinEngine* engine, SkinFrameMenuBar* menuBar)
 {
     auto* frame = new SkinForm(owner, clientWidget);
     frame->setObjectName(QStringLiteral("SkinForm1"));
