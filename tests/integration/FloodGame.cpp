@@ -209,7 +209,7 @@ void handleAsTheWindowDoes(shell::MainWindow& form, const QByteArray& bytes)
 
 int receiveQueueOf(shell::MainWindow& form)
 {
-    auto* socket = form.udpEndpoint()->findChild<QUdpSocket*>();
+    auto* socket = form.endpoint()->findChild<QUdpSocket*>();
     return socket ? socket->socketOption(QAbstractSocket::ReceiveBufferSizeSocketOption).toInt() : 0;
 }
 
