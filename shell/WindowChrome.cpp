@@ -1,5 +1,6 @@
 #include "shell/WindowChrome.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <cstdio>
 
@@ -85,7 +86,11 @@ skin::SkinButton* createSendButton(MainWindow& form, QWidget* client)
 skin::SkinForm* createWindowFrame(MainWindow& form, QWidget* client)
 {
     // Alt + a letter and shortcut keys pressed in the window go to SkinMenuBar1.
-    return createSkinForm1(&form, client, skinEngine1(form), dynamic_cast<skin::SkinFrameMenuBar*>(form.menuBar()));
+    skin::SkinForm* frame =
+        createSkinForm1(&form, client, skinEngine1(form), dynamic_cast<skin::SkinFrameMenuBar*>(form.menuBar()));
+    // Closing the main window through its frame ends the game.
+    QObject::connect(frame, &skin::SkinForm::mainWindowClosed, qApp, &QCoreApplication::quit);
+    return frame;
 }
 
 } // namespace corvane::shell

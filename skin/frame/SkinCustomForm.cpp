@@ -24,11 +24,10 @@ constexpr QSize defaultMinimumTrackSize(150, 40);
 } // namespace
 
 SkinCustomForm::SkinCustomForm(QWidget* owner, QWidget* clientWidget)
-    : QObject(owner),
-      m_owner(owner),
-      m_client(clientWidget),
-      m_tray([this] { restore(); }, [this] { showSystemMenu(QCursor::pos()); })
+    : QObject(owner), m_owner(owner), m_client(clientWidget), m_tray(owner)
 {
+    connect(&m_tray, &SkinFrameTray::restoreRequested, this, &SkinCustomForm::restore);
+    connect(&m_tray, &SkinFrameTray::menuRequested, this, [this] { showSystemMenu(QCursor::pos()); });
     Q_ASSERT(owner);
     setObjectName(QStringLiteral("SkinForm"));
     m_windowActive = owner->isActiveWindow();
@@ -62,7 +61,9 @@ void SkinCustomForm::loaded()
     m_closeKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), m_owner);
     connect(m_closeKey, &QShortcut::activated, this, [this] { close(); });
     // Alt pressed and released alone is the keyboard-menu command.
-    m_altTap = new SkinAltTap(m_owner, [this] { m_input.keyboardMenuCommand(); });
+    auto* altTap = new SkinAltTap(m_owner);
+    connect(altTap, &SkinAltTap::tapped, this, [this] { m_input.keyboardMenuCommand(); });
+    m_altTap = altTap;
 
     applyFrame();
     if (m_states.storedState() != wsNormal) {
@@ -70,10 +71,6 @@ void SkinCustomForm::loaded()
         m_states.rememberLoadedBounds();
         QCoreApplication::postEvent(m_owner, new QEvent(QEvent::Type(CM_PERFORMSTATE)));
     }
-    if (OnCreate)
-        OnCreate(this);
-    if (m_stayOnTop)
-        setStayOnTop(true);
 }
 
 void SkinCustomForm::applyFrame()
@@ -175,7 +172,7 @@ void SkinCustomForm::setBorderIcons(SkinBorderIcons icons)
 {
     m_borderIcons = icons;
     if (SkinObject* root = tree())
-        root->setState(skinStateOf(WindowState())); // buttons follow the icons
+        root->setState(skinStateOf(windowState())); // buttons follow the icons
     repaintFrame();
 }
 
@@ -186,7 +183,7 @@ void SkinCustomForm::setBorderStyle(SkinBorderStyle style)
         applyFrame();
 }
 
-QString SkinCustomForm::Caption() const
+QString SkinCustomForm::caption() const
 {
     return m_owner->windowTitle();
 }
@@ -194,19 +191,6 @@ QString SkinCustomForm::Caption() const
 void SkinCustomForm::setCaption(const QString& caption)
 {
     m_owner->setWindowTitle(caption);
-}
-
-void SkinCustomForm::setStayOnTop(bool stayOnTop)
-{
-    m_stayOnTop = stayOnTop;
-    if (!m_loaded)
-        return;
-    const bool visible = m_owner->isVisible();
-    const QRect bounds = m_owner->geometry();
-    m_owner->setWindowFlag(Qt::WindowStaysOnTopHint, stayOnTop);
-    m_owner->setGeometry(bounds);
-    if (visible)
-        m_owner->show();
 }
 
 void SkinCustomForm::setWindowState(SkinWindowState state)
@@ -240,9 +224,6 @@ void SkinCustomForm::performSkinAction(SkinAction action, SkinSystemButton* butt
             showSystemMenu();
         break;
     case sbaCustom:
-        if (customAction)
-            customAction(button);
-        break;
     case sbaNone:
     case sbaRollPanel: break;
     }
@@ -253,7 +234,7 @@ void SkinCustomForm::performSkinAction(SkinAction action, SkinSystemButton* butt
 
 PlainFrameLayout SkinCustomForm::plainLayout() const
 {
-    return PlainFrameLayout::compute(m_owner->size(), m_borderStyle, m_borderIcons, WindowState());
+    return PlainFrameLayout::compute(m_owner->size(), m_borderStyle, m_borderIcons, windowState());
 }
 
 void SkinCustomForm::layoutTreeTo(const QSize& size)
@@ -272,7 +253,7 @@ QRect SkinCustomForm::clientRectFor(const QSize& windowSize)
         if (client->left() != 0 && client->top() != 0)
             return client->boundsRect();
     }
-    return PlainFrameLayout::compute(windowSize, m_borderStyle, m_borderIcons, WindowState()).client;
+    return PlainFrameLayout::compute(windowSize, m_borderStyle, m_borderIcons, windowState()).client;
 }
 
 QRect SkinCustomForm::clientRect() const
@@ -298,25 +279,22 @@ QRect SkinCustomForm::workArea() const
         screen = QGuiApplication::primaryScreen();
     if (!screen)
         return QRect(0, 0, 1 << 15, 1 << 15);
-    return m_stayOnTop ? screen->geometry() : screen->availableGeometry();
+    return screen->availableGeometry();
 }
 
 QSize SkinCustomForm::minimumTrackSize() const
 {
-    return QSize(Constraints.MinWidth > 0 ? Constraints.MinWidth : defaultMinimumTrackSize.width(),
-                 Constraints.MinHeight > 0 ? Constraints.MinHeight : defaultMinimumTrackSize.height());
+    return defaultMinimumTrackSize;
 }
 
 QSize SkinCustomForm::maximumTrackSize() const
 {
-    const QSize area = workArea().size();
-    return QSize(Constraints.MaxWidth > 0 ? Constraints.MaxWidth : area.width(),
-                 Constraints.MaxHeight > 0 ? Constraints.MaxHeight : area.height());
+    return workArea().size();
 }
 
 void SkinCustomForm::setWindowBounds(const QRect& bounds)
 {
-    const SkinWindowState state = WindowState();
+    const SkinWindowState state = windowState();
     const bool withMinimum = state != wsMinimized && state != wsRollup;
     const QSize size = clampSize(bounds.size(), minimumTrackSize(), maximumTrackSize(), withMinimum);
     const QRect target(bounds.topLeft(), size);
@@ -326,7 +304,7 @@ void SkinCustomForm::setWindowBounds(const QRect& bounds)
     m_owner->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     if (target != m_owner->geometry())
         m_owner->setGeometry(target);
-    if (!Dragging.Sizeable)
+    if (!m_dragging.Sizeable)
         m_owner->setFixedSize(size);
     updateShape();
 }
@@ -341,19 +319,13 @@ void SkinCustomForm::updateShape()
     m_lastClientSize = client.size();
     if (m_client && m_client->geometry() != client)
         m_client->setGeometry(client);
-    if (size != m_shapedSize || m_shapedState != WindowState()) {
+    if (size != m_shapedSize || m_shapedState != windowState()) {
         m_shapedSize = size;
-        m_shapedState = WindowState();
+        m_shapedState = windowState();
         if (SkinObject* root = tree()) {
             root->setState(skinStateOf(m_shapedState));
-            QRegion region;
-            if (m_storedShape && m_storedShape->windowSize == size && m_shapedState == wsNormal) {
-                region = m_storedShape->shape;
-            } else {
-                region = root->createRegion();
-                if (Shadow.Enabled)
-                    region |= region.translated(Shadow.Size, Shadow.Size);
-            }
+            const bool stored = m_storedShape && m_storedShape->windowSize == size && m_shapedState == wsNormal;
+            const QRegion region = stored ? m_storedShape->shape : root->createRegion();
             m_translucentShape = QRegion();
             if (programPlacesWindows())
                 m_owner->setMask(region);
@@ -364,8 +336,6 @@ void SkinCustomForm::updateShape()
             m_owner->clearMask();
         }
     }
-    if (OnResize)
-        OnResize(this);
 }
 
 // ---------------------------------------------------------------------------
@@ -426,10 +396,7 @@ bool SkinCustomForm::handleWindowEvent(QEvent* event)
     case QEvent::WindowActivate:
     case QEvent::WindowDeactivate: activationChanged(); return false;
     case QEvent::WindowStateChange: m_states.followPlatformState(); return false;
-    case QEvent::WindowTitleChange:
-        repaintFrame();
-        m_tray.setTip(m_states.trayTip());
-        return false;
+    case QEvent::WindowTitleChange: repaintFrame(); return false;
     case QEvent::WindowIconChange:
         m_tray.setIcon(frameIcon());
         repaintFrame();
@@ -491,9 +458,6 @@ void SkinCustomForm::paint(const QRegion& region)
         for (const QRect& outside : region - m_translucentShape)
             painter.fillRect(outside, Qt::transparent);
     }
-    painter.end();
-    if (OnPaint)
-        OnPaint(this);
 }
 
 void SkinCustomForm::paintPlain(QPainter& painter, const QRegion& region)
@@ -503,7 +467,7 @@ void SkinCustomForm::paintPlain(QPainter& painter, const QRegion& region)
         painter.fillRect(rect, m_owner->palette().brush(m_owner->backgroundRole()));
     const PlainFrameLayout layout = plainLayout();
     painter.fillRect(layout.client, QApplication::palette().brush(QPalette::Button));
-    paintPlainFrame(painter, layout, Caption(), frameIcon(), isFrameActive(), WindowState(), m_input.pressedArea());
+    paintPlainFrame(painter, layout, caption(), frameIcon(), isFrameActive(), windowState(), m_input.pressedArea());
 }
 
 SkinFrameScene SkinCustomForm::scene() const
@@ -515,8 +479,7 @@ SkinFrameScene SkinCustomForm::scene() const
     scene.size = m_owner->size();
     scene.pixelRatio = m_owner->devicePixelRatioF();
     scene.active = isFrameActive();
-    scene.state = WindowState();
-    scene.performance = Performance;
+    scene.state = windowState();
     scene.caption = m_owner->windowTitle();
     scene.clientRect = scene.client ? clientRect() : QRect();
     scene.background = m_owner->palette().brush(m_owner->backgroundRole());

@@ -24,9 +24,6 @@ public:
     void setSkinEngine(SkinEngine* engine);
     QString skinObject() const { return m_skinObject; }
     void setSkinObject(const QString& name);
-    QString Version() const { return QStringLiteral("3.2.0"); }
-    // The caption button whose action is sbaCustom was released.
-    std::function<void(SkinForm* sender, SkinSystemButton* button)> OnCustomAction;
 
     void loaded() override;
 

@@ -100,12 +100,21 @@ struct FramedWindow {
     explicit FramedWindow(SkinEngine* engine = &storedSkinEngine())
     {
         frame = createSkinForm1(owner.get(), owner->client, engine);
-        frame->setTerminateApplication([this] { ++terminations; });
+        QObject::connect(frame, &SkinForm::mainWindowClosed, [this] { ++terminations; });
         frame->setSystemMenuPresenter(std::make_unique<RecordingMenu>(&menus));
         owner->move(40, 30);
     }
 
     QWidget& window() { return *owner; }
+
+    void changeDragging(const std::function<void(SkinDragging&)>& change)
+    {
+        SkinDragging dragging = frame->dragging();
+        change(dragging);
+        frame->setDragging(dragging);
+    }
+    // The notification-area icon, once the window went to the tray.
+    QSystemTrayIcon* trayIcon() const { return owner->findChild<QSystemTrayIcon*>(); }
 
     void show()
     {

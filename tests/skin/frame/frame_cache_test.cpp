@@ -79,8 +79,8 @@ TEST_F(FrameCache, CaptionDragMovesTheWindowWithoutDrawingTheFrameAgain)
     const QPoint pressGlobal = w.global(grip);
     w.press(grip);
     for (const QPoint travel : {QPoint(10, 4), QPoint(40, 25), QPoint(90, 60)}) {
-        QMouseEvent move(QEvent::MouseMove, QPointF(grip), QPointF(pressGlobal + travel), Qt::NoButton,
-                         Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, QPointF(grip), QPointF(pressGlobal + travel), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
         QApplication::sendEvent(w.owner.get(), &move);
         QApplication::processEvents();
     }
@@ -149,13 +149,13 @@ TEST_F(FrameCache, ActiveStateChange)
 TEST_F(FrameCache, RollUpAndUnroll)
 {
     w.frame->rollup();
-    ASSERT_EQ(w.frame->WindowState(), wsRollup);
+    ASSERT_EQ(w.frame->windowState(), wsRollup);
     expectRedrawnFor("rolled up");
 
     before = picture(w.window());
     redraws = w.frame->frameCacheRedraws();
     w.frame->rollup(); // toggles back
-    ASSERT_EQ(w.frame->WindowState(), wsNormal);
+    ASSERT_EQ(w.frame->windowState(), wsNormal);
     expectRedrawnFor("unrolled");
 }
 

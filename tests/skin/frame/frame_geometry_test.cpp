@@ -68,10 +68,8 @@ TEST(FrameGeometry, HitAreasAtKnownPoints)
         {{612, 12}, HitArea::SkinButton, SystemAnswer::Button}, // minimize
         {{634, 12}, HitArea::Client, SystemAnswer::Client},     // hidden maximize: the part beneath
         {{5, 200}, HitArea::Left, SystemAnswer::Client},        // edges answer client: not sizeable
-        {{675, 200}, HitArea::Right, SystemAnswer::Client},
-        {{340, 485}, HitArea::Bottom, SystemAnswer::Client},
-        {{340, 200}, HitArea::Client, SystemAnswer::Client},
-        {{2, 487}, HitArea::BottomLeft, SystemAnswer::Client},
+        {{675, 200}, HitArea::Right, SystemAnswer::Client},     {{340, 485}, HitArea::Bottom, SystemAnswer::Client},
+        {{340, 200}, HitArea::Client, SystemAnswer::Client},    {{2, 487}, HitArea::BottomLeft, SystemAnswer::Client},
     };
     for (const HitCase& c : cases) {
         EXPECT_EQ(w.frame->hitAreaAt(c.point), c.area) << c.point.x() << "," << c.point.y();
@@ -82,10 +80,10 @@ TEST(FrameGeometry, HitAreasAtKnownPoints)
 TEST(FrameGeometry, SizeableFrameAnswersEdges)
 {
     FramedWindow w;
-    w.frame->Dragging.Sizeable = true;
+    w.changeDragging([](SkinDragging& d) { d.Sizeable = true; });
     EXPECT_EQ(w.frame->systemAnswerAt({5, 200}), SystemAnswer::Left);
     EXPECT_EQ(w.frame->systemAnswerAt({340, 485}), SystemAnswer::Bottom);
-    w.frame->Dragging.Moveable = false;
+    w.changeDragging([](SkinDragging& d) { d.Moveable = false; });
     EXPECT_EQ(w.frame->systemAnswerAt({300, 12}), SystemAnswer::Client);
 }
 

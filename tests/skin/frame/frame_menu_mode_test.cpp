@@ -21,7 +21,7 @@ struct FramedMenuWindow : FramedWindow {
     FramedMenuWindow()
     {
         menu = test::buildProgramMenu(owner->client, &storedSkinEngine());
-        frame->MenuBar = menu->bar;
+        frame->setMenuBar(menu->bar);
         show();
     }
     bool popupOpen() const { return test::innermost() && !test::innermost()->isBar(); }

@@ -216,7 +216,7 @@ TEST(FramePlain, WithoutASkinThePlainFrameKeepsTheClientSize)
     ASSERT_FALSE(layout.rollupButton.isEmpty());
     EXPECT_TRUE(layout.maximizeButton.isEmpty());
     w.click(layout.rollupButton.center());
-    EXPECT_EQ(w.frame->WindowState(), wsRollup);
+    EXPECT_EQ(w.frame->windowState(), wsRollup);
     EXPECT_EQ(w.window().height(), w.frame->topHeight() + w.frame->bottomHeight());
     w.frame->restore();
     w.press(layout.closeButton.center());
@@ -262,7 +262,7 @@ TEST(FrameDragging, OutlineModeMovesTheWindowOnRelease)
 {
     FramedWindow w;
     w.show();
-    w.frame->Dragging.DragMode = fdmBorder;
+    w.changeDragging([](SkinDragging& d) { d.DragMode = fdmBorder; });
     const QPoint start = w.window().pos();
     const QPoint grip(300, 12);
     const QPoint pressGlobal = w.global(grip);
@@ -281,7 +281,7 @@ TEST(FrameDragging, SizeableFrameSizesByItsEdgesDownToTheMinimum)
 {
     FramedWindow w;
     w.show();
-    w.frame->Dragging.Sizeable = true;
+    w.changeDragging([](SkinDragging& d) { d.Sizeable = true; });
     const QRect before = w.window().geometry();
     const QPoint edge(677, 200); // the right border
     ASSERT_EQ(w.frame->systemAnswerAt(edge), SystemAnswer::Right);
@@ -311,9 +311,9 @@ TEST(FrameStates, StoredStateIsTakenOnceTheWindowExists)
     frame->setSkinEngine(&storedSkinEngine());
     frame->setWindowState(wsRollup);
     frame->loaded();
-    EXPECT_EQ(frame->WindowState(), wsNormal); // posted, not yet performed
+    EXPECT_EQ(frame->windowState(), wsNormal); // posted, not yet performed
     QApplication::processEvents();
-    EXPECT_EQ(frame->WindowState(), wsRollup);
+    EXPECT_EQ(frame->windowState(), wsRollup);
     EXPECT_EQ(owner.height(), 40);
     frame->setWindowState(wsNormal);
     EXPECT_EQ(owner.height(), 490);
