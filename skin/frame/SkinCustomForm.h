@@ -111,18 +111,11 @@ public:
     int topHeight() const;
     int bottomHeight() const;
     QRect normalBounds() const { return m_states.normalBounds(); }
-    HitArea hitAreaAt(const QPoint& windowPoint) { return m_input.hitAreaAt(windowPoint); }
     SystemAnswer systemAnswerAt(const QPoint& windowPoint) { return m_input.systemAnswerAt(windowPoint); }
     QSize minimumTrackSize() const;
     QSize maximumTrackSize() const;
     // The area windows snap to and maximize into.
     QRect workArea() const;
-
-    // ---- Hover tracking: one step of the 100 ms timer for a window point.
-    void trackPointer(const QPoint& windowPoint) { m_input.trackPointer(windowPoint); }
-    bool hoverTimerActive() const { return m_input.hoverTimerActive(); }
-    SkinObject* hoverObject() const { return m_input.hoverObject(); }
-    SkinObject* pressedObject() const { return m_input.pressedObject(); }
 
     // ---- Collaborators that tests and later controls replace.
     void setSystemMenuPresenter(std::unique_ptr<SkinSystemMenuPresenter> presenter)

@@ -41,10 +41,11 @@ QPoint originOf(const SkinObject* object)
 
 } // namespace
 
-SkinFrameInput::SkinFrameInput(SkinCustomForm& form) : m_form(form)
+SkinFrameInput::SkinFrameInput(SkinCustomForm& form) : m_form(form), m_hoverTimer(new QTimer(&form))
 {
-    m_hoverTimer.setInterval(100);
-    QObject::connect(&m_hoverTimer, &QTimer::timeout, &m_hoverTimer,
+    m_hoverTimer->setObjectName(QStringLiteral("frameHoverTimer"));
+    m_hoverTimer->setInterval(100);
+    QObject::connect(m_hoverTimer, &QTimer::timeout, m_hoverTimer,
                      [this] { trackPointer(m_form.owner()->mapFromGlobal(QCursor::pos())); });
 }
 
@@ -402,10 +403,10 @@ void SkinFrameInput::endPointerStates()
 void SkinFrameInput::updateHoverTimer()
 {
     const bool wanted = m_form.m_framed && m_form.tree() && m_form.isFrameActive() && m_pointerInside;
-    if (wanted && !m_hoverTimer.isActive())
-        m_hoverTimer.start();
+    if (wanted && !m_hoverTimer->isActive())
+        m_hoverTimer->start();
     else if (!wanted)
-        m_hoverTimer.stop();
+        m_hoverTimer->stop();
 }
 
 void SkinFrameInput::forgetObjects()

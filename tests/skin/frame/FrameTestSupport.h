@@ -7,9 +7,11 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QFile>
 #include <QMouseEvent>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <gtest/gtest.h>
@@ -103,6 +105,7 @@ struct FramedWindow {
         QObject::connect(frame, &SkinForm::mainWindowClosed, [this] { ++terminations; });
         frame->setSystemMenuPresenter(std::make_unique<RecordingMenu>(&menus));
         owner->move(40, 30);
+        QCursor::setPos(0, 0); // off the window, whatever an earlier test left
     }
 
     QWidget& window() { return *owner; }
@@ -112,6 +115,14 @@ struct FramedWindow {
         SkinDragging dragging = frame->dragging();
         change(dragging);
         frame->setDragging(dragging);
+    }
+    // The frame's hover timer: it finds what the pointer is over every 100 ms.
+    QTimer* hoverTimer() const { return owner->findChild<QTimer*>(QStringLiteral("frameHoverTimer")); }
+    // The pointer rests at a window point and the hover timer ticks once.
+    void hoverAt(const QPoint& windowPoint)
+    {
+        QCursor::setPos(global(windowPoint));
+        QMetaObject::invokeMethod(hoverTimer(), "timeout");
     }
     // The notification-area icon, once the window went to the tray.
     QSystemTrayIcon* trayIcon() const { return owner->findChild<QSystemTrayIcon*>(); }

@@ -66,7 +66,7 @@ TEST_F(FrameCache, RepaintsWithoutChangeCopyTheKeptPicture)
     EXPECT_EQ(picture(w.window()), before);
     EXPECT_EQ(w.frame->frameCacheRedraws(), redraws);
     // The pointer moving over the client area changes nothing the frame shows.
-    w.frame->trackPointer(w.frame->clientRect().center());
+    w.hoverAt(w.frame->clientRect().center());
     w.hover(w.frame->clientRect().center());
     EXPECT_EQ(picture(w.window()), before);
     EXPECT_EQ(w.frame->frameCacheRedraws(), redraws);
@@ -168,7 +168,7 @@ TEST_F(FrameCache, CaptionText)
 TEST_F(FrameCache, HotAndPressedCaptionButton)
 {
     const QPoint close = centre(button(*w.frame, "CopyOfCloseButton"));
-    w.frame->trackPointer(close);
+    w.hoverAt(close);
     expectRedrawnFor("hot close button");
 
     before = picture(w.window());
@@ -182,7 +182,7 @@ TEST_F(FrameCache, HotAndPressedCaptionButton)
     redraws = w.frame->frameCacheRedraws();
     const QPoint away = w.frame->clientRect().center();
     w.release(away);
-    w.frame->trackPointer(away);
+    w.hoverAt(away);
     EXPECT_EQ(w.terminations, 0);
     expectRedrawnFor("released");
 }

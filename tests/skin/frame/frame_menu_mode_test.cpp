@@ -132,7 +132,7 @@ TEST(FrameMenuMode, WhatAPressDrewHotReturnsToNormal)
     // A quick click: no hover tick saw the pointer over the button.
     w.click(centre(close));
     EXPECT_EQ(w.owner->closeQueries, 1);
-    w.frame->trackPointer({300, 200});
+    w.hoverAt({300, 200});
     EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerNormal);
 }
 

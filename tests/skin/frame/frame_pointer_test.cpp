@@ -92,23 +92,23 @@ TEST(FrameButtons, HotWhileHoveredPressedWhileHeld)
     w.show();
     SkinSystemButton* close = button(*w.frame, "CopyOfCloseButton");
     EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerNormal);
-    w.frame->trackPointer(centre(close));
+    w.hoverAt(centre(close));
     EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerHot);
-    EXPECT_EQ(w.frame->hoverObject(), close);
     w.press(centre(close));
     EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerPressed);
-    EXPECT_EQ(w.frame->pressedObject(), close);
     // Leaving while held: normal; coming back while held: pressed again.
-    w.frame->trackPointer({300, 200});
+    w.hoverAt({300, 200});
     EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerNormal);
-    w.frame->trackPointer(centre(close));
+    w.hoverAt(centre(close));
     EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerPressed);
     // Another button is not entered while one is pressed.
     SkinSystemButton* minimize = button(*w.frame, "CopyOfMinButton");
-    w.frame->trackPointer(centre(minimize));
+    w.hoverAt(centre(minimize));
     EXPECT_EQ(minimize->pointerState(), SkinSystemButton::PointerNormal);
-    w.frame->trackPointer(QPoint(-1, -1));
-    EXPECT_EQ(w.frame->hoverObject(), nullptr);
+    w.release(centre(minimize));
+    w.hoverAt(QPoint(-1, -1));
+    EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerNormal);
+    EXPECT_EQ(minimize->pointerState(), SkinSystemButton::PointerNormal);
 }
 
 TEST(FrameButtons, PicturesChangeWithThePointerState)
@@ -118,7 +118,7 @@ TEST(FrameButtons, PicturesChangeWithThePointerState)
     SkinSystemButton* close = button(*w.frame, "CopyOfCloseButton");
     auto picture = [&] { return w.window().grab(close->boundsRect()).toImage(); };
     const QImage normal = picture();
-    w.frame->trackPointer(centre(close));
+    w.hoverAt(centre(close));
     const QImage hot = picture();
     w.press(centre(close));
     const QImage pressed = picture();
@@ -132,23 +132,23 @@ TEST(FrameHover, TimerRunsOnlyWhileActiveAndThePointerIsOver)
     FramedWindow w;
     w.show();
     ASSERT_TRUE(w.window().isActiveWindow());
-    EXPECT_FALSE(w.frame->hoverTimerActive());
+    EXPECT_FALSE(w.hoverTimer()->isActive());
     QEnterEvent enter(QPointF(300, 12), QPointF(300, 12), QPointF(w.global({300, 12})));
     QApplication::sendEvent(w.owner.get(), &enter);
-    EXPECT_TRUE(w.frame->hoverTimerActive());
+    EXPECT_TRUE(w.hoverTimer()->isActive());
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(w.owner.get(), &leave);
-    EXPECT_FALSE(w.frame->hoverTimerActive());
+    EXPECT_FALSE(w.hoverTimer()->isActive());
 
     QApplication::sendEvent(w.owner.get(), &enter);
-    EXPECT_TRUE(w.frame->hoverTimerActive());
+    EXPECT_TRUE(w.hoverTimer()->isActive());
     QWidget other;
     other.show();
     other.activateWindow();
     QApplication::setActiveWindow(&other);
     QApplication::processEvents();
     EXPECT_FALSE(w.window().isActiveWindow());
-    EXPECT_FALSE(w.frame->hoverTimerActive());
+    EXPECT_FALSE(w.hoverTimer()->isActive());
 }
 
 TEST(FrameHover, LeavingTheWindowClearsTheHotButton)
@@ -156,7 +156,7 @@ TEST(FrameHover, LeavingTheWindowClearsTheHotButton)
     FramedWindow w;
     w.show();
     SkinSystemButton* minimize = button(*w.frame, "CopyOfMinButton");
-    w.frame->trackPointer(centre(minimize));
+    w.hoverAt(centre(minimize));
     ASSERT_EQ(minimize->pointerState(), SkinSystemButton::PointerHot);
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(w.owner.get(), &leave);
@@ -169,14 +169,13 @@ TEST(FrameSkinChange, ChangingDropsTheCopyAndChangedAttachesAgain)
     w.show();
     QEnterEvent enter(QPointF(300, 12), QPointF(300, 12), QPointF(w.global({300, 12})));
     QApplication::sendEvent(w.owner.get(), &enter);
-    w.frame->trackPointer(centre(button(*w.frame, "CopyOfMinButton")));
-    ASSERT_TRUE(w.frame->hoverTimerActive());
+    w.hoverAt(centre(button(*w.frame, "CopyOfMinButton")));
+    ASSERT_TRUE(w.hoverTimer()->isActive());
 
     SkinChangeEvent changing(CM_SKINCHANGING, &storedSkinEngine());
     QApplication::sendEvent(w.owner.get(), &changing);
     EXPECT_EQ(w.frame->tree(), nullptr);
-    EXPECT_EQ(w.frame->hoverObject(), nullptr);
-    EXPECT_FALSE(w.frame->hoverTimerActive());
+    EXPECT_FALSE(w.hoverTimer()->isActive());
     w.window().repaint(); // the plain frame paints meanwhile
 
     SkinChangeEvent changed(CM_SKINCHANGED, &storedSkinEngine());
@@ -184,7 +183,7 @@ TEST(FrameSkinChange, ChangingDropsTheCopyAndChangedAttachesAgain)
     ASSERT_NE(w.frame->tree(), nullptr);
     EXPECT_EQ(w.frame->clientRect(), QRect(24, 24, 632, 450));
     EXPECT_EQ(w.window().size(), QSize(680, 490));
-    EXPECT_TRUE(w.frame->hoverTimerActive());
+    EXPECT_TRUE(w.hoverTimer()->isActive());
 }
 
 TEST(FrameSkinChange, NotificationsOfAnotherEngineAreIgnored)
