@@ -22,7 +22,6 @@ public:
     SkinEngine* skinEngine() const { return m_engine; }
     // Attaches to the engine's skin (or detaches with null).
     void setSkinEngine(SkinEngine* engine);
-    QString skinObject() const { return m_skinObject; }
     void setSkinObject(const QString& name);
 
     // The button's own copy of its skin object tree; null when it draws plain.

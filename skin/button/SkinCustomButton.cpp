@@ -58,15 +58,6 @@ void SkinCustomButton::setDefault(bool value)
         self->focusMovedTo(focus);
 }
 
-void SkinCustomButton::setGlyphCount(int count)
-{
-    count = qBound(1, count, 4);
-    if (m_glyphCount == count)
-        return;
-    m_glyphCount = count;
-    update();
-}
-
 void SkinCustomButton::setSpacing(int spacing)
 {
     if (m_spacing == spacing)
@@ -98,13 +89,6 @@ void SkinCustomButton::setGlyphPlacement(GlyphPlacement placement)
         return;
     m_glyphPlacement = placement;
     update();
-}
-
-void SkinCustomButton::setTabStop(bool value)
-{
-    m_tabStop = value;
-    // A button without a tab stop is still focused by a press.
-    setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void SkinCustomButton::setWordWrap(bool value)

@@ -35,18 +35,12 @@ public:
     // pressed, down. Setting a glyph recounts them.
     QImage glyph() const { return m_glyph; }
     void setGlyph(const QImage& glyph);
-    int glyphCount() const { return m_glyphCount; }
-    void setGlyphCount(int count);
-    GlyphPlacement glyphPlacement() const { return m_glyphPlacement; }
     void setGlyphPlacement(GlyphPlacement placement);
     // Pixels between the glyph and the caption.
     int spacing() const { return m_spacing; }
     void setSpacing(int spacing);
     ButtonState state() const { return m_state; }
     void setState(ButtonState state);
-    // Without a tab stop the button is still focused by a press.
-    bool hasTabStop() const { return m_tabStop; }
-    void setTabStop(bool value);
     bool wordWrap() const { return m_wordWrap; }
     void setWordWrap(bool value);
 
@@ -123,7 +117,6 @@ private:
     // among the buttons, or it is the Default one and no button has it.
     bool m_activeDefault = false;
     bool m_default = false;
-    bool m_tabStop = true;
     bool m_wordWrap = false;
     bool m_pressedByMouse = false;
 };

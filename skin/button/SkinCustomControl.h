@@ -43,7 +43,6 @@ public:
 
     SkinPerformance performance() const { return m_performance; }
     void setPerformance(SkinPerformance performance);
-    bool isTransparent() const { return m_transparent; }
     void setTransparent(bool transparent);
 
     // Run-time flags for the descendants' skin states.

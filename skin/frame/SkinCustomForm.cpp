@@ -21,6 +21,9 @@ namespace {
 // room for its buttons.
 constexpr QSize defaultMinimumTrackSize(150, 40);
 
+// Posted to the owner to take the stored window state once the window exists.
+const QEvent::Type performStoredStateEvent = QEvent::Type(QEvent::registerEventType());
+
 } // namespace
 
 SkinCustomForm::SkinCustomForm(QWidget* owner, QWidget* clientWidget)
@@ -38,9 +41,11 @@ SkinCustomForm::~SkinCustomForm()
 {
     m_input.stopHoverTimer();
     forgetObjects();
-    delete m_systemMenuKey.data();
-    delete m_closeKey.data();
-    delete m_altTap.data();
+    // The keys belong to the owner window and go with the frame; nothing
+    // reaches the frame through them any more (their connections end here).
+    for (QObject* key : {static_cast<QObject*>(m_systemMenuKey), static_cast<QObject*>(m_closeKey), m_altTap.data()})
+        if (key)
+            key->deleteLater();
 }
 
 // ---------------------------------------------------------------------------
@@ -69,7 +74,7 @@ void SkinCustomForm::loaded()
     if (m_states.storedState() != wsNormal) {
         // Performed once the window has settled, as a posted request.
         m_states.rememberLoadedBounds();
-        QCoreApplication::postEvent(m_owner, new QEvent(QEvent::Type(CM_PERFORMSTATE)));
+        QCoreApplication::postEvent(m_owner, new QEvent(performStoredStateEvent));
     }
 }
 
@@ -354,6 +359,10 @@ bool SkinCustomForm::eventFilter(QObject* watched, QEvent* event)
 
 bool SkinCustomForm::handleSkinMessage(QEvent* event)
 {
+    if (event->type() == performStoredStateEvent) {
+        m_states.performState(m_states.storedState());
+        return true;
+    }
     switch (int(event->type())) {
     case CM_SKINGETFORM: static_cast<SkinGetFormEvent*>(event)->setForm(this); return true;
     case CM_SKINREDRAW: {
@@ -374,7 +383,6 @@ bool SkinCustomForm::handleSkinMessage(QEvent* event)
         invalidateFrameCache();
         skinChanged(static_cast<SkinChangeEvent*>(event)->engine());
         return false;
-    case CM_PERFORMSTATE: m_states.performState(m_states.storedState()); return true;
     case CM_SKINHITTEST: {
         auto* hitTest = static_cast<SkinHitTestEvent*>(event);
         hitTest->setNonClient(m_framed && systemAnswerAt(hitTest->windowPoint()) != SystemAnswer::Client);

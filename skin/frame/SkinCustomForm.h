@@ -49,10 +49,6 @@ class SkinCustomForm;
 class SkinCustomForm : public QObject, public SkinFrameInterface {
     Q_OBJECT
 public:
-    // Message posted to the owner to perform a stored window state once the
-    // window exists.
-    static constexpr int CM_PERFORMSTATE = 1391;
-
     // Creation: the frame hooks `owner` (a top-level window) and places
     // `clientWidget` (a child of the owner holding its controls) on its client
     // rectangle. The frame is a child object of the owner.

@@ -22,7 +22,6 @@ public:
 
     SkinEngine* skinEngine() const { return m_engine; }
     void setSkinEngine(SkinEngine* engine);
-    QString skinObject() const { return m_skinObject; }
     void setSkinObject(const QString& name);
 
     void loaded() override;

@@ -107,12 +107,12 @@ TEST(SkinButtonSkin, AttachingCopiesTheObjectAndMakesAMaskedFaceTransparent)
     EXPECT_NE(w.button->skinCopy(), w.engine.findObject(QStringLiteral("Button"))); // its own copy
     EXPECT_EQ(w.button->skinCopy()->Name, QStringLiteral("Button"));
     EXPECT_EQ(w.button->skinCopy()->host(), w.button);
-    EXPECT_TRUE(w.button->isTransparent());
+    EXPECT_FALSE(w.button->testAttribute(Qt::WA_OpaquePaintEvent)); // transparent
     EXPECT_TRUE(w.button->drawsSkin());
 
     SkinnedWindow unmasked(false);
     EXPECT_NE(unmasked.button->skinCopy(), nullptr);
-    EXPECT_FALSE(unmasked.button->isTransparent());
+    EXPECT_TRUE(unmasked.button->testAttribute(Qt::WA_OpaquePaintEvent));
 }
 
 TEST(SkinButtonSkin, MissingObjectOrEngineDrawsPlain)
@@ -309,12 +309,6 @@ TEST(SkinButtonLayoutRules, NumberOfGlyphImages)
     EXPECT_EQ(glyphCountFor({30, 16}, 2), 2); // not a multiple: unchanged
     EXPECT_EQ(glyphCountFor({16, 0}, 2), 2);  // no height: unchanged
     EXPECT_EQ(glyphCountFor({0, 0}, 3), 3);
-
-    SkinButton button;
-    QImage strip(48, 16, QImage::Format_ARGB32);
-    strip.fill(Qt::red);
-    button.setGlyph(strip);
-    EXPECT_EQ(button.glyphCount(), 3);
 }
 
 TEST(SkinButtonGlyph, DisabledImageOfAStripAndTheGlyphBesideTheCaption)
@@ -327,7 +321,6 @@ TEST(SkinButtonGlyph, DisabledImageOfAStripAndTheGlyphBesideTheCaption)
             strip.setPixel(x, y, qRgb(0, 0xFF, 0));
     w.button->resize(120, 30);
     w.button->setGlyph(strip);
-    ASSERT_EQ(w.button->glyphCount(), 2);
     auto countColour = [](const QImage& image, QRgb colour) {
         int n = 0;
         for (int y = 0; y < image.height(); ++y)
