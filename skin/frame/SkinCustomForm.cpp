@@ -106,33 +106,8 @@ void SkinCustomForm::applyFrame()
 
 void SkinCustomForm::makeFrameless()
 {
-    m_platformFlags = m_owner->windowFlags();
-    m_platformMinimum = m_owner->minimumSize();
-    m_platformMaximum = m_owner->maximumSize();
-    const bool visible = m_owner->isVisible();
-    // The platform's caption hints go: Qt keeps a caption for a customized
-    // window that still asks for a title or buttons.
-    const Qt::WindowFlags captionHints = Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                         Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint |
-                                         Qt::WindowContextHelpButtonHint | Qt::WindowShadeButtonHint;
-    m_owner->setWindowFlags((m_platformFlags & ~captionHints) | Qt::FramelessWindowHint);
-    // The frame applies its own limits (setWindowBounds).
-    m_owner->setMinimumSize(0, 0);
-    m_owner->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    m_owner->setMouseTracking(true);
-    // The frame paints every pixel of the window (its cached picture is
-    // composed over the window's background), so Qt need not fill the
-    // background first.
-    m_platformOpaquePaint = m_owner->testAttribute(Qt::WA_OpaquePaintEvent);
-    m_owner->setAttribute(Qt::WA_OpaquePaintEvent);
-    // Where a window's shape shows nothing through (Wayland), the pixels
-    // outside the shape are painted transparent instead (see paint()).
-    m_platformTranslucent = m_owner->testAttribute(Qt::WA_TranslucentBackground);
-    if (!programPlacesWindows())
-        m_owner->setAttribute(Qt::WA_TranslucentBackground);
+    m_platformSettings.takeOver(*m_owner);
     m_framed = true;
-    if (visible)
-        m_owner->show();
 }
 
 void SkinCustomForm::restorePlatformFrame()
@@ -140,21 +115,9 @@ void SkinCustomForm::restorePlatformFrame()
     if (!m_framed)
         return;
     m_input.stopHoverTimer();
-    const QSize client = m_lastClientSize;
-    const bool visible = m_owner->isVisible();
     m_framed = false;
-    m_owner->setAttribute(Qt::WA_OpaquePaintEvent, m_platformOpaquePaint);
-    m_owner->setAttribute(Qt::WA_TranslucentBackground, m_platformTranslucent);
     m_translucentShape = QRegion();
-    m_owner->clearMask();
-    m_owner->setWindowFlags(m_platformFlags);
-    if (m_client)
-        m_client->setGeometry(QRect(QPoint(0, 0), client));
-    m_owner->resize(client);
-    m_owner->setMinimumSize(m_platformMinimum);
-    m_owner->setMaximumSize(m_platformMaximum);
-    if (visible)
-        m_owner->show();
+    m_platformSettings.giveBack(*m_owner, m_client, m_lastClientSize);
 }
 
 void SkinCustomForm::setActive(bool active)

@@ -14,11 +14,12 @@
 // SkinForm adds the skin's object tree.
 //
 // The form itself takes the window over, lays the frame out and routes the
-// owner's events; its collaborators do one job each: SkinFramePicture
-// draws the skinned window and keeps the picture of its frame band,
-// SkinFrameInput the pointer, keyboard and hit testing, SkinFrameStates
-// the window states, SkinFrameSystemMenu the system menu and
-// SkinFrameTray the notification-area icon.
+// owner's events; its collaborators do one job each: PlatformWindowSettings
+// keeps what the platform's frame had, SkinFramePicture draws the skinned
+// window and keeps the picture of its frame band, SkinFrameInput the
+// pointer, keyboard and hit testing, SkinFrameStates the window states,
+// SkinFrameSystemMenu the system menu and SkinFrameTray the
+// notification-area icon.
 
 #include <QObject>
 #include <QPointer>
@@ -31,6 +32,7 @@
 
 #include "skin/SkinObject.h"
 #include "skin/frame/PlainFrame.h"
+#include "skin/frame/PlatformWindowSettings.h"
 #include "skin/SkinFormTypes.h"
 #include "skin/SkinStoredShape.h"
 #include "skin/frame/SkinFrameGeometry.h"
@@ -198,17 +200,12 @@ private:
     bool m_loaded = false;
     bool m_enabled = true;
     bool m_framed = false;
-    Qt::WindowFlags m_platformFlags;
-    QSize m_platformMinimum;
-    QSize m_platformMaximum;
+    PlatformWindowSettings m_platformSettings;
     QSize m_lastClientSize;
     // The size and state the window shape was last built for.
     QSize m_shapedSize;
     SkinWindowState m_shapedState = wsNormal;
     std::optional<StoredWindowShape> m_storedShape;
-    // Whether the owner painted opaquely before the frame took it over.
-    bool m_platformOpaquePaint = false;
-    bool m_platformTranslucent = false;
     // The window's shape where the platform cannot shape windows (painted
     // instead: transparent outside it); empty where the window is shaped.
     QRegion m_translucentShape;
