@@ -24,8 +24,6 @@ public:
     void setSkinEngine(SkinEngine* engine);
     void setSkinObject(const QString& name);
 
-    // The button's own copy of its skin object tree; null when it draws plain.
-    corvane::skin::SkinObject* skinCopy() const { return m_copy.get(); }
     // True when the next repaint draws the skin (a copy exists and the
     // engine's skin is not in the middle of a change).
     bool drawsSkin() const;
