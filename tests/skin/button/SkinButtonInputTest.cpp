@@ -266,7 +266,7 @@ TEST(SkinButtonInput, SettingDefaultLeavesTheButtonsOfOwnedDialogsAlone)
     EXPECT_FALSE(actsAsDefault(dialogDefault));
 }
 
-TEST(SkinButtonInput, ClickSetsTheDialogsModalResultThenFiresOnClick)
+TEST(SkinButtonInput, ClickSetsTheDialogsModalResultThenEmitsClicked)
 {
     QDialog dialog;
     auto* ok = new SkinButton(&dialog);
