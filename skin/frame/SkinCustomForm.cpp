@@ -80,7 +80,7 @@ void SkinCustomForm::loaded()
 
 void SkinCustomForm::applyFrame()
 {
-    if (!m_loaded || !m_enabled)
+    if (!m_loaded || !m_replacesPlatformFrame)
         return;
     // The client area keeps the size it had under the previous frame (under
     // the platform's frame: the whole widget).
@@ -122,9 +122,9 @@ void SkinCustomForm::restorePlatformFrame()
 
 void SkinCustomForm::setActive(bool active)
 {
-    if (active == m_enabled)
+    if (active == m_replacesPlatformFrame)
         return;
-    m_enabled = active;
+    m_replacesPlatformFrame = active;
     if (!m_loaded)
         return;
     if (active)

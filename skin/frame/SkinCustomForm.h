@@ -67,7 +67,7 @@ public:
 
     // ---- Settings.
     // Whether the frame replaces the platform's frame (it does by default).
-    bool isActive() const { return m_enabled; }
+    bool isActive() const { return m_replacesPlatformFrame; }
     void setActive(bool active);
     SkinBorderIcons borderIcons() const override { return m_borderIcons; }
     void setBorderIcons(SkinBorderIcons icons);
@@ -198,7 +198,7 @@ private:
     QWidget* m_owner;
     QPointer<QWidget> m_client;
     bool m_loaded = false;
-    bool m_enabled = true;
+    bool m_replacesPlatformFrame = true;
     bool m_framed = false;
     PlatformWindowSettings m_platformSettings;
     QSize m_lastClientSize;
