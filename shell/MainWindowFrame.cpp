@@ -13,20 +13,18 @@ SkinForm* createMainWindowFrame(QWidget* owner, QWidget* clientWidget, SkinEngin
 {
     auto* frame = new SkinForm(owner, clientWidget);
     frame->setObjectName(QStringLiteral("SkinForm1"));
-    // The window itself shows without animation; the system menu animates.
-    frame->Animation.Direction = adRotate180;
-    frame->Animation.Effect = aeSmoothRectOut;
-    frame->Animation.Enabled = false;
     frame->setBorderIcons(mainWindowBorderIcons);
     frame->setBorderStyle(bsStandard);
     frame->setCaption(QStringLiteral("CorvaneV1.0"));
-    frame->Dragging.Sizeable = false;
-    frame->MenuBar = menuBar;
-    frame->SystemMenuOptions.Animation.Effect = aePixel;
-    frame->SystemMenuOptions.Animation.Enabled = true;
-    frame->Performance = fpNoBuffer;
-    frame->setStayOnTop(false);
-    frame->StretchBackground = false;
+    SkinDragging dragging;
+    dragging.Sizeable = false;
+    frame->setDragging(dragging);
+    frame->setMenuBar(menuBar);
+    // The system menu animates.
+    SkinPopupMenuOptions menuOptions;
+    menuOptions.Animation.Effect = aePixel;
+    menuOptions.Animation.Enabled = true;
+    frame->setSystemMenuOptions(menuOptions);
     frame->setWindowState(wsNormal);
     frame->setSkinEngine(engine);
     frame->setSkinObject(QStringLiteral("Form"));

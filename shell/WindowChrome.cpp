@@ -1,5 +1,6 @@
 #include "shell/WindowChrome.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QRect>
 #include <cstdio>
@@ -90,8 +91,11 @@ skin::SkinButton* createSendButton(MainWindow& window, QWidget* client)
 
 skin::SkinForm* createWindowFrame(MainWindow& window, QWidget* client, QWidget* menuBar)
 {
-    return createMainWindowFrame(&window, client, storedSkinEngine(window),
-                                 dynamic_cast<skin::SkinFrameMenuBar*>(menuBar));
+    skin::SkinForm* frame = createMainWindowFrame(&window, client, storedSkinEngine(window),
+                                                  dynamic_cast<skin::SkinFrameMenuBar*>(menuBar));
+    // Closing the main window through its frame ends the game.
+    QObject::connect(frame, &skin::SkinForm::mainWindowClosed, qApp, &QCoreApplication::quit);
+    return frame;
 }
 
 } // namespace corvane::shell

@@ -10,28 +10,6 @@ namespace corvane::skin {
 SkinButton::SkinButton(QWidget* parent) : SkinCustomButton(parent)
 { }
 
-SkinButton::~SkinButton()
-{
-    if (m_alignParent)
-        m_alignParent->removeEventFilter(this);
-}
-
-void SkinButton::setShowCaption(bool value)
-{
-    if (m_showCaption == value)
-        return;
-    m_showCaption = value;
-    update();
-}
-
-void SkinButton::setShowGlyph(bool value)
-{
-    if (m_showGlyph == value)
-        return;
-    m_showGlyph = value;
-    update();
-}
-
 void SkinButton::setSkinEngine(SkinEngine* engine)
 {
     if (m_engine == engine)
@@ -117,8 +95,6 @@ bool SkinButton::event(QEvent* event)
         update();
         return true;
     }
-    if (event->type() == QEvent::ParentChange)
-        applyAlign();
     return SkinCustomButton::event(event);
 }
 
@@ -133,8 +109,7 @@ void SkinButton::paintControl(QPainter& painter)
 bool SkinButton::describeLook(SkinLookKey& key) const
 {
     SkinCustomButton::describeLook(key);
-    key << drawsSkin() << qint64(m_skinGeneration) << qint64(reinterpret_cast<quintptr>(m_copy.get())) << m_showCaption
-        << m_showGlyph;
+    key << drawsSkin() << qint64(m_skinGeneration) << qint64(reinterpret_cast<quintptr>(m_copy.get()));
     return true;
 }
 
@@ -174,54 +149,9 @@ void SkinButton::paintSkinned(QPainter& painter)
     const SkinFont& skinFont = text->getFont();
     const QFont font = skinFont.toQFont();
 
-    const SkinButtonContent content =
-        layoutButtonContent(size(), m_showCaption ? captionLineSize(font) : QSize(0, 0),
-                            m_showGlyph ? glyphSize() : QSize(), Layout(), Spacing(), WordWrap(), State() == bsPressed);
-    if (m_showCaption)
-        drawCaption(painter, content.textArea, font, toQColor(skinFont.Color));
-    if (m_showGlyph)
-        drawGlyph(painter, content.glyphRect);
-}
-
-// ---------------------------------------------------------------------------
-// Docking
-
-void SkinButton::setAlign(SkinControlAlign align)
-{
-    if (m_align == align)
-        return;
-    m_align = align;
-    applyAlign();
-}
-
-void SkinButton::applyAlign()
-{
-    QWidget* parent = m_align == alNone ? nullptr : parentWidget();
-    if (m_alignParent != parent) {
-        if (m_alignParent)
-            m_alignParent->removeEventFilter(this);
-        m_alignParent = parent;
-        if (parent)
-            parent->installEventFilter(this);
-    }
-    if (!parent)
-        return;
-    const QRect p = parent->rect();
-    switch (m_align) {
-    case alTop: setGeometry(0, 0, p.width(), height()); break;
-    case alBottom: setGeometry(0, p.height() - height(), p.width(), height()); break;
-    case alLeft: setGeometry(0, 0, width(), p.height()); break;
-    case alRight: setGeometry(p.width() - width(), 0, width(), p.height()); break;
-    case alClient: setGeometry(p); break;
-    case alNone: break;
-    }
-}
-
-bool SkinButton::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_alignParent && event->type() == QEvent::Resize)
-        applyAlign();
-    return SkinCustomButton::eventFilter(watched, event);
+    const SkinButtonContent content = contentLayout(font);
+    drawCaption(painter, content.textArea, font, toQColor(skinFont.Color));
+    drawGlyph(painter, content.glyphRect);
 }
 
 } // namespace corvane::skin

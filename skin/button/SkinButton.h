@@ -14,30 +14,16 @@
 
 namespace corvane::skin {
 
-// Docking of the button in its parent.
-enum SkinControlAlign : int { alNone, alTop, alBottom, alLeft, alRight, alClient };
-
 class SkinButton : public SkinCustomButton {
     Q_OBJECT
 public:
     explicit SkinButton(QWidget* parent = nullptr);
-    ~SkinButton() override;
 
-    SkinControlAlign Align() const { return m_align; }
-    void setAlign(SkinControlAlign align);
-    bool ShowCaption() const { return m_showCaption; }
-    void setShowCaption(bool value);
-    bool ShowGlyph() const { return m_showGlyph; }
-    void setShowGlyph(bool value);
     SkinEngine* skinEngine() const { return m_engine; }
     // Attaches to the engine's skin (or detaches with null).
     void setSkinEngine(SkinEngine* engine);
-    QString skinObject() const { return m_skinObject; }
     void setSkinObject(const QString& name);
-    QString Version() const { return QStringLiteral("3.2.0"); }
 
-    // The button's own copy of its skin object tree; null when it draws plain.
-    corvane::skin::SkinObject* skinCopy() const { return m_copy.get(); }
     // True when the next repaint draws the skin (a copy exists and the
     // engine's skin is not in the middle of a change).
     bool drawsSkin() const;
@@ -46,7 +32,6 @@ protected:
     void paintControl(QPainter& painter) override;
     bool describeLook(SkinLookKey& key) const override;
     bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Takes a fresh copy of the skin object (or drops it without a skin).
@@ -55,7 +40,6 @@ private:
     // The copy was taken, dropped or lost: the kept looks are of the old one.
     void skinReplaced();
     void paintSkinned(QPainter& painter);
-    void applyAlign();
 
     QPointer<SkinEngine> m_engine;
     QString m_skinObject = QStringLiteral("Button");
@@ -63,10 +47,6 @@ private:
     // Counts the copies taken and dropped: a new copy at the old address
     // must not bring back the pictures of the old one.
     quint64 m_skinGeneration = 0;
-    QPointer<QWidget> m_alignParent;
-    SkinControlAlign m_align = alNone;
-    bool m_showCaption = true;
-    bool m_showGlyph = true;
 };
 
 } // namespace corvane::skin

@@ -4,11 +4,11 @@
 
 namespace corvane::skin {
 
-int buttonSkinState(bool enabled, SkinButtonState state, bool pointerInside, bool focusedOrActiveDefault)
+int buttonSkinState(bool enabled, ButtonState state, bool pointerInside, bool focusedOrActiveDefault)
 {
     if (!enabled)
         return ssDisabled;
-    if (state == bsPressed)
+    if (state == ButtonState::Pressed)
         return ssPressed;
     if (pointerInside)
         return ssHot;
@@ -25,12 +25,12 @@ QRect centredIn(const QRect& area, const QSize& size)
 }
 
 SkinButtonContent layoutButtonContent(const QSize& buttonSize, const QSize& textSize, const QSize& glyphSize,
-                                       SkinButtonLayout layout, int spacing, bool wordWrap, bool pressed)
+                                      GlyphPlacement placement, int spacing, bool wordWrap, bool pressed)
 {
     const bool hasGlyph = !glyphSize.isEmpty();
     const int gw = hasGlyph ? glyphSize.width() : 0;
     const int gh = hasGlyph ? glyphSize.height() : 0;
-    const bool horizontal = layout == blGlyphLeft || layout == blGlyphRight;
+    const bool horizontal = placement == GlyphPlacement::Left || placement == GlyphPlacement::Right;
 
     QSize text = textSize;
     if (wordWrap)
@@ -56,23 +56,23 @@ SkinButtonContent layoutButtonContent(const QSize& buttonSize, const QSize& text
         return out;
     }
     const int stripW = gw + spacing, stripH = gh + spacing;
-    switch (layout) {
-    case blGlyphLeft:
+    switch (placement) {
+    case GlyphPlacement::Left:
         out.glyphArea = QRect(c.left(), c.top(), stripW, c.height());
         out.textArea = QRect(c.left() + stripW, c.top(), c.width() - stripW, c.height());
         out.glyphRect = QRect(c.left(), c.top() + (c.height() - gh) / 2, gw, gh);
         break;
-    case blGlyphRight:
+    case GlyphPlacement::Right:
         out.glyphArea = QRect(c.left() + c.width() - stripW, c.top(), stripW, c.height());
         out.textArea = QRect(c.left(), c.top(), c.width() - stripW, c.height());
         out.glyphRect = QRect(c.left() + c.width() - gw, c.top() + (c.height() - gh) / 2, gw, gh);
         break;
-    case blGlyphTop:
+    case GlyphPlacement::Top:
         out.glyphArea = QRect(c.left(), c.top(), c.width(), stripH);
         out.textArea = QRect(c.left(), c.top() + stripH, c.width(), c.height() - stripH);
         out.glyphRect = QRect(c.left() + (c.width() - gw) / 2, c.top(), gw, gh);
         break;
-    case blGlyphBottom:
+    case GlyphPlacement::Bottom:
         out.glyphArea = QRect(c.left(), c.top() + c.height() - stripH, c.width(), stripH);
         out.textArea = QRect(c.left(), c.top(), c.width(), c.height() - stripH);
         out.glyphRect = QRect(c.left() + (c.width() - gw) / 2, c.top() + c.height() - gh, gw, gh);

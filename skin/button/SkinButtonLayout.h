@@ -8,12 +8,13 @@
 
 namespace corvane::skin {
 
-enum SkinButtonState : int { bsNormal, bsPressed };
-enum SkinButtonLayout : int { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+enum class ButtonState { Normal, Pressed };
+// The side of the caption the glyph goes on.
+enum class GlyphPlacement { Left, Right, Top, Bottom };
 
 // Skin state of a button for its face and caption: 8 disabled, else 6 pressed,
 // else 5 pointer inside, else 7 focused or acting as the default button, else 0.
-int buttonSkinState(bool enabled, SkinButtonState state, bool pointerInside, bool focusedOrActiveDefault);
+int buttonSkinState(bool enabled, ButtonState state, bool pointerInside, bool focusedOrActiveDefault);
 
 // Where the glyph and the caption of a button go.
 struct SkinButtonContent {
@@ -28,7 +29,7 @@ struct SkinButtonContent {
 // `glyphSize` is empty when the button has no glyph. While pressed the whole
 // content moves by (1, 1).
 SkinButtonContent layoutButtonContent(const QSize& buttonSize, const QSize& textSize, const QSize& glyphSize,
-                                       SkinButtonLayout layout, int spacing, bool wordWrap, bool pressed);
+                                      GlyphPlacement placement, int spacing, bool wordWrap, bool pressed);
 
 // The number of images in a glyph bitmap of the given size: width / height
 // when the width is a multiple of the height and that is below 5, else 1.

@@ -1,10 +1,7 @@
-// SkinCustomButton: construction, the published properties and clicking.
+// SkinCustomButton: construction, the settings and clicking.
 #include "skin/button/SkinCustomButton.h"
 
-#include "skin/button/SkinButtonGlyphs.h"
-
 #include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
 #include <QDialog>
 
@@ -37,36 +34,6 @@ SkinCustomButton::~SkinCustomButton()
 // ---------------------------------------------------------------------------
 // Properties
 
-void SkinCustomButton::setAction(QAction* action)
-{
-    if (m_action == action)
-        return;
-    if (m_action)
-        disconnect(m_action, nullptr, this, nullptr);
-    m_action = action;
-    if (!action)
-        return;
-    // The action link: the button shows the action's caption and follows its
-    // enabled and visible state.
-    auto sync = [this] {
-        if (!m_action)
-            return;
-        setCaption(m_action->text());
-        setEnabled(m_action->isEnabled());
-        setVisible(m_action->isVisible());
-    };
-    connect(action, &QAction::changed, this, sync);
-    sync();
-}
-
-void SkinCustomButton::setBlackAndWhiteGlyph(bool value)
-{
-    if (m_blackAndWhiteGlyph == value)
-        return;
-    m_blackAndWhiteGlyph = value;
-    update();
-}
-
 void SkinCustomButton::setCaption(const QString& caption)
 {
     if (m_caption == caption)
@@ -91,38 +58,6 @@ void SkinCustomButton::setDefault(bool value)
         self->focusMovedTo(focus);
 }
 
-void SkinCustomButton::setKind(SkinButtonKind kind)
-{
-    if (m_kind == kind)
-        return;
-    const SkinButtonKind previous = m_kind;
-    m_kind = kind;
-    if (kind == bkCustom)
-        return;
-    // A standard kind brings its glyph, modal result and default roles; the
-    // caption only replaces an empty one or the previous kind's.
-    const QImage glyph = stockGlyph(kind);
-    m_glyph = glyph;
-    m_numGlyphs = glyphCountFor(glyph.size(), m_numGlyphs);
-    m_modalResult = stockModalResult(kind);
-    if (m_caption.isEmpty() || m_caption == stockCaption(previous))
-        setCaption(stockCaption(kind));
-    if (kind == bkOK || kind == bkYes || kind == bkAll)
-        setDefault(true);
-    if (kind == bkCancel || kind == bkNo)
-        m_cancel = true;
-    update();
-}
-
-void SkinCustomButton::setNumGlyphs(int count)
-{
-    count = qBound(1, count, 4);
-    if (m_numGlyphs == count)
-        return;
-    m_numGlyphs = count;
-    update();
-}
-
 void SkinCustomButton::setSpacing(int spacing)
 {
     if (m_spacing == spacing)
@@ -131,7 +66,7 @@ void SkinCustomButton::setSpacing(int spacing)
     update();
 }
 
-void SkinCustomButton::setState(SkinButtonState state)
+void SkinCustomButton::setState(ButtonState state)
 {
     if (m_state == state)
         return;
@@ -144,24 +79,16 @@ void SkinCustomButton::setGlyph(const QImage& glyph)
     m_glyph = glyph;
     // A glyph image edited in place keeps its cache key: never trust it.
     forgetLooks();
-    m_kind = bkCustom;
-    m_numGlyphs = glyphCountFor(glyph.size(), m_numGlyphs);
+    m_glyphCount = glyphCountFor(glyph.size(), m_glyphCount);
     update();
 }
 
-void SkinCustomButton::setLayout(SkinButtonLayout layout)
+void SkinCustomButton::setGlyphPlacement(GlyphPlacement placement)
 {
-    if (m_layout == layout)
+    if (m_glyphPlacement == placement)
         return;
-    m_layout = layout;
+    m_glyphPlacement = placement;
     update();
-}
-
-void SkinCustomButton::setTabStop(bool value)
-{
-    m_tabStop = value;
-    // A button without a tab stop is still focused by a press.
-    setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void SkinCustomButton::setWordWrap(bool value)
@@ -188,21 +115,16 @@ bool SkinCustomButton::canFocus() const
 void SkinCustomButton::click()
 {
     QPointer<SkinCustomButton> guard(this);
-    if (m_kind == bkClose) {
-        window()->close();
-        return;
-    }
     QPointer<QDialog> dialog = qobject_cast<QDialog*>(window());
-    const int result = m_modalResult;
-    if (result != mrNone && dialog)
+    const int result = int(m_modalResult);
+    const bool closesDialog = m_modalResult != DialogResult::None && dialog;
+    if (closesDialog)
         dialog->setResult(result);
     emit clicked();
     if (!guard)
         return;
-    if (m_action)
-        m_action->trigger();
     // The handler may have taken the modal result back.
-    if (result != mrNone && dialog && dialog->isVisible() && dialog->result() == result)
+    if (closesDialog && dialog && dialog->isVisible() && dialog->result() == result)
         dialog->done(result);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // SkinCustomButton: a focusable push button with the behaviour of the skinned
-// button (pressing, dragging out and back in, space bar, Enter and Esc as
-// dialog keys, accelerators, default-button tracking) and a plain face for
+// button (pressing, dragging out and back in, space bar, Enter as
+// dialog key, accelerators, default-button tracking) and a plain face for
 // when no skin draws it. SkinButton adds the skin.
 
 #include "skin/button/SkinButtonLayout.h"
@@ -10,27 +10,11 @@
 #include <QImage>
 #include <QPointer>
 
-class QAction;
-
 namespace corvane::skin {
 
-// Standard button kinds with a stock glyph, caption and modal result.
-enum SkinButtonKind : int {
-    bkCustom,
-    bkOK,
-    bkCancel,
-    bkHelp,
-    bkYes,
-    bkNo,
-    bkClose,
-    bkAbort,
-    bkRetry,
-    bkIgnore,
-    bkAll
-};
-
-// Modal results, as a dialog receives them when the button is clicked.
-enum DialogResult : int { mrNone, mrOk, mrCancel, mrAbort, mrRetry, mrIgnore, mrYes, mrNo, mrAll, mrClose = 11 };
+// Modal results, as a dialog receives them (QDialog::done) when the button is
+// clicked.
+enum class DialogResult : int { None = 0, Ok, Cancel, Abort, Retry, Ignore, Yes, No, All, Close = 11 };
 
 class SkinCustomButton : public SkinCustomControl {
     Q_OBJECT
@@ -38,37 +22,26 @@ public:
     explicit SkinCustomButton(QWidget* parent = nullptr);
     ~SkinCustomButton() override;
 
-    // ---- Published properties (Enabled, Font and the geometry are the
-    // widget's own).
-    QAction* Action() const { return m_action; }
-    void setAction(QAction* action);
-    bool ActiveDefault() const { return m_activeDefault; }
-    bool BlackAndWhiteGlyph() const { return m_blackAndWhiteGlyph; }
-    void setBlackAndWhiteGlyph(bool value);
-    bool Cancel() const { return m_cancel; }
-    void setCancel(bool value) { m_cancel = value; }
-    QString Caption() const { return m_caption; }
+    // ---- Settings (enabled, font and geometry are the widget's own).
+    QString caption() const { return m_caption; }
     void setCaption(const QString& caption);
-    bool Default() const { return m_default; }
+    // The button the window's Enter key clicks while no other button has the
+    // focus.
+    bool isDefault() const { return m_default; }
     void setDefault(bool value);
-    SkinButtonKind Kind() const { return m_kind; }
-    void setKind(SkinButtonKind kind);
-    int ModalResult() const { return m_modalResult; }
-    void setModalResult(int result) { m_modalResult = result; }
-    int NumGlyphs() const { return m_numGlyphs; }
-    void setNumGlyphs(int count);
-    int Spacing() const { return m_spacing; }
-    void setSpacing(int spacing);
-    SkinButtonState State() const { return m_state; }
-    void setState(SkinButtonState state);
-    QImage Glyph() const { return m_glyph; }
-    // Setting a glyph makes the button a custom one and recounts NumGlyphs.
+    DialogResult modalResult() const { return m_modalResult; }
+    void setModalResult(DialogResult result) { m_modalResult = result; }
+    // A glyph bitmap holds up to four images side by side: up, disabled,
+    // pressed, down. Setting a glyph recounts them.
+    QImage glyph() const { return m_glyph; }
     void setGlyph(const QImage& glyph);
-    SkinButtonLayout Layout() const { return m_layout; }
-    void setLayout(SkinButtonLayout layout);
-    bool TabStop() const { return m_tabStop; }
-    void setTabStop(bool value);
-    bool WordWrap() const { return m_wordWrap; }
+    void setGlyphPlacement(GlyphPlacement placement);
+    // Pixels between the glyph and the caption.
+    int spacing() const { return m_spacing; }
+    void setSpacing(int spacing);
+    ButtonState state() const { return m_state; }
+    void setState(ButtonState state);
+    bool wordWrap() const { return m_wordWrap; }
     void setWordWrap(bool value);
 
     // Qt-style names for the caption, for code that treats it as a button.
@@ -76,28 +49,27 @@ public:
     void setText(const QString& caption) { setCaption(caption); }
 
     // ---- Run-time state.
-    bool pressedByMouse() const { return m_pressedByMouse; }
     // The skin state for face and caption (see buttonSkinState).
     int skinState() const;
     // The control can take the focus: visible and enabled up to its window.
     bool canFocus() const;
 
-    // Clicks the button: the dialog it sits on gets ModalResult, then
-    // clicked() fires and the linked action executes. Clicks by pointer and
+    // Clicks the button: the dialog it sits on gets the modal result, then
+    // clicked() fires. Clicks by pointer and
     // keyboard come here straight from Qt's dispatch, so handlers report
     // failures as values or signals rather than raising.
     void click();
 
 signals:
-    void clicked(); // OnClick
+    void clicked();
 
 protected:
     // The plain face, caption and glyph (used when no skin draws the button).
     void paintControl(QPainter& painter) override;
     void paintPlain(QPainter& painter);
 
-    // The glyph image for the current state (one of NumGlyphs, greyed or
-    // black and white as needed), and its drawing size.
+    // The glyph image for the current state (one of the glyph's images,
+    // greyed as needed), and its drawing size.
     QImage currentGlyphImage() const;
     QSize glyphSize() const;
     // Caption measurement and drawing shared by the plain and skinned faces.
@@ -121,8 +93,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    // Dialog keys and characters that no control took (Enter, Esc, an
-    // accelerator letter); true when this button handled the key.
+    // Dialog keys and characters that no control took (Enter, an accelerator
+    // letter); true when this button handled the key.
     bool handleDialogKey(QKeyEvent* event);
     bool matchesAccelerator(const QString& text) const;
     void activateByAccelerator();
@@ -132,22 +104,19 @@ private:
     void focusMovedTo(QWidget* now);
     void setActiveDefault(bool value);
 
-    QPointer<QAction> m_action;
     QPointer<QWidget> m_watchedWindow;
     QString m_caption;
     QImage m_glyph;
-    SkinButtonKind m_kind = bkCustom;
-    SkinButtonLayout m_layout = blGlyphLeft;
-    SkinButtonState m_state = bsNormal;
-    int m_modalResult = mrNone;
-    int m_numGlyphs = 1;
+    GlyphPlacement m_glyphPlacement = GlyphPlacement::Left;
+    ButtonState m_state = ButtonState::Normal;
+    DialogResult m_modalResult = DialogResult::None;
+    int m_glyphCount = 1;
     int m_spacing = 4;
     int m_shortcutId = 0;
+    // Whether the button acts as the window's default now: it has the focus
+    // among the buttons, or it is the Default one and no button has it.
     bool m_activeDefault = false;
-    bool m_blackAndWhiteGlyph = false;
-    bool m_cancel = false;
     bool m_default = false;
-    bool m_tabStop = true;
     bool m_wordWrap = false;
     bool m_pressedByMouse = false;
 };

@@ -36,7 +36,7 @@ void SkinCustomButton::mousePressEvent(QMouseEvent* event)
     if (focusPolicy() != Qt::NoFocus)
         setFocus(Qt::MouseFocusReason);
     m_pressedByMouse = true;
-    m_state = bsPressed;
+    m_state = ButtonState::Pressed;
     update();
     event->accept();
 }
@@ -55,7 +55,7 @@ void SkinCustomButton::mouseMoveEvent(QMouseEvent* event)
     }
     const bool inside = insideClient(*this, event->position());
     setPointerInside(inside);
-    setState(inside ? bsPressed : bsNormal);
+    setState(inside ? ButtonState::Pressed : ButtonState::Normal);
     event->accept();
 }
 
@@ -67,7 +67,7 @@ void SkinCustomButton::mouseReleaseEvent(QMouseEvent* event)
     }
     event->accept();
     m_pressedByMouse = false;
-    m_state = bsNormal;
+    m_state = ButtonState::Normal;
     // Repaint first: a click handler may raise, and the face must not stay
     // pressed when it does.
     update();
@@ -81,7 +81,7 @@ void SkinCustomButton::mouseReleaseEvent(QMouseEvent* event)
 void SkinCustomButton::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Space && !(event->modifiers() & Qt::AltModifier)) {
-        setState(bsPressed);
+        setState(ButtonState::Pressed);
         event->accept();
         return;
     }
@@ -94,7 +94,7 @@ void SkinCustomButton::keyReleaseEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
         event->accept();
-        m_state = bsNormal;
+        m_state = ButtonState::Normal;
         update();
         click();
         return;
@@ -124,12 +124,6 @@ bool SkinCustomButton::handleDialogKey(QKeyEvent* event)
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (plain && canFocus() && (hasFocus() || m_activeDefault)) {
-            click();
-            return true;
-        }
-        return false;
-    case Qt::Key_Escape:
-        if (plain && canFocus() && m_cancel) {
             click();
             return true;
         }
@@ -224,7 +218,7 @@ void SkinCustomButton::changeEvent(QEvent* event)
         // A disabled button gets no release: forget a press in progress.
         if (!isEnabled() && m_pressedByMouse) {
             m_pressedByMouse = false;
-            m_state = bsNormal;
+            m_state = ButtonState::Normal;
         }
         update();
     } else if (event->type() == QEvent::FontChange || event->type() == QEvent::LayoutDirectionChange) {

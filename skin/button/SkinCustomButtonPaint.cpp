@@ -26,9 +26,9 @@ void drawEdges(QPainter& painter, const QRect& box, const QColor& topLeft, const
 
 QSize SkinCustomButton::glyphSize() const
 {
-    if (m_glyph.isNull() || m_numGlyphs <= 0)
+    if (m_glyph.isNull() || m_glyphCount <= 0)
         return QSize();
-    return QSize(m_glyph.width() / m_numGlyphs, m_glyph.height());
+    return QSize(m_glyph.width() / m_glyphCount, m_glyph.height());
 }
 
 QImage SkinCustomButton::currentGlyphImage() const
@@ -40,18 +40,16 @@ QImage SkinCustomButton::currentGlyphImage() const
     int index = 0;
     bool greyOut = false;
     if (!isEnabled()) {
-        if (m_numGlyphs >= 2)
+        if (m_glyphCount >= 2)
             index = 1;
         else
             greyOut = true;
-    } else if (m_state == bsPressed && m_numGlyphs >= 3) {
+    } else if (m_state == ButtonState::Pressed && m_glyphCount >= 3) {
         index = 2;
     }
     QImage image = glyphWithTransparency(m_glyph.copy(index * size.width(), 0, size.width(), size.height()));
     if (greyOut)
         image = disabledGlyph(image);
-    if (m_blackAndWhiteGlyph)
-        image = blackAndWhiteGlyph(image);
     return image;
 }
 
@@ -65,12 +63,12 @@ QSize SkinCustomButton::captionLineSize(const QFont& font) const
 
 SkinButtonContent SkinCustomButton::contentLayout(const QFont& font) const
 {
-    return layoutButtonContent(size(), captionLineSize(font), glyphSize(), m_layout, m_spacing, m_wordWrap,
-                               m_state == bsPressed);
+    return layoutButtonContent(size(), captionLineSize(font), glyphSize(), m_glyphPlacement, m_spacing, m_wordWrap,
+                               m_state == ButtonState::Pressed);
 }
 
 void SkinCustomButton::drawCaption(QPainter& painter, const QRect& textArea, const QFont& font,
-                                    const QColor& color) const
+                                   const QColor& color) const
 {
     if (m_caption.isEmpty())
         return;
@@ -101,9 +99,9 @@ void SkinCustomButton::drawGlyph(QPainter& painter, const QRect& glyphRect) cons
 
 bool SkinCustomButton::describeLook(SkinLookKey& key) const
 {
-    key << skinState() << m_state << isEnabled() << focusedFlag() << m_activeDefault << pointerInside()
-        << layoutDirection() << m_glyph.cacheKey() << m_numGlyphs << m_layout << m_spacing << m_wordWrap
-        << m_blackAndWhiteGlyph << palette().cacheKey();
+    key << skinState() << int(m_state) << isEnabled() << focusedFlag() << m_activeDefault << pointerInside()
+        << layoutDirection() << m_glyph.cacheKey() << m_glyphCount << int(m_glyphPlacement) << m_spacing << m_wordWrap
+        << palette().cacheKey();
     key.text = m_caption;
     key << font();
     return true;
@@ -127,7 +125,7 @@ void SkinCustomButton::paintPlain(QPainter& painter)
         drawEdges(painter, r, pal.color(QPalette::Shadow), pal.color(QPalette::Shadow));
         r.adjust(1, 1, -1, -1);
     }
-    if (m_state == bsPressed) {
+    if (m_state == ButtonState::Pressed) {
         drawEdges(painter, r, pal.color(QPalette::Dark), pal.color(QPalette::Dark));
     } else {
         drawEdges(painter, r, pal.color(QPalette::Light), pal.color(QPalette::Shadow));

@@ -41,19 +41,9 @@ void SkinCustomControl::setTransparent(bool transparent)
     update();
 }
 
-void SkinCustomControl::setBlending(const SkinBlending& blending)
-{
-    if (m_blending == blending)
-        return;
-    m_blending = blending;
-    updateOpaquePainting();
-    update();
-}
-
 void SkinCustomControl::updateOpaquePainting()
 {
-    const bool blends = m_blending.Enabled && m_performance != spNoBuffer;
-    setAttribute(Qt::WA_OpaquePaintEvent, !m_transparent && !blends);
+    setAttribute(Qt::WA_OpaquePaintEvent, !m_transparent);
 }
 
 QImage& SkinCustomControl::sharedBuffer(const QSize& atLeast)
@@ -77,11 +67,7 @@ void SkinCustomControl::paintEvent(QPaintEvent*)
     // Transparent buffers start see-through; opaque ones in the key colour.
     const QColor bufferFill = m_transparent ? QColor(Qt::transparent) : QColor::fromRgb(KeyFill);
 
-    auto copyToTarget = [&](const QImage& image) {
-        if (m_blending.Enabled)
-            target.setOpacity(qBound(0, m_blending.Value, 255) / 255.0);
-        target.drawImage(QPoint(0, 0), image, area);
-    };
+    auto copyToTarget = [&](const QImage& image) { target.drawImage(QPoint(0, 0), image, area); };
 
     if (m_performance == spNoBuffer) {
         if (!m_transparent)
@@ -131,13 +117,6 @@ void SkinCustomControl::paintEvent(QPaintEvent*)
 bool SkinCustomControl::describeLook(SkinLookKey&) const
 {
     return false;
-}
-
-QImage SkinCustomControl::renderFace()
-{
-    QWidget* parent = parentWidget();
-    const QPixmap picture = parent ? parent->grab(geometry()) : grab();
-    return picture.toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 void SkinCustomControl::setPointerInside(bool inside)

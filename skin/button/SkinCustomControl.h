@@ -41,31 +41,21 @@ public:
     explicit SkinCustomControl(QWidget* parent = nullptr);
     ~SkinCustomControl() override;
 
-    SkinPerformance Performance() const { return m_performance; }
+    SkinPerformance performance() const { return m_performance; }
     void setPerformance(SkinPerformance performance);
-    bool Transparent() const { return m_transparent; }
     void setTransparent(bool transparent);
-    SkinBlending Blending() const { return m_blending; }
-    void setBlending(const SkinBlending& blending);
 
     // Run-time flags for the descendants' skin states.
     bool pointerInside() const { return m_pointerInside; }
     bool focusedFlag() const { return m_focused; }
 
-    // The control's face exactly as a repaint puts it on the screen: the
-    // parent's area under the control rendered with the control in it.
-    QImage renderFace();
-
     // The buffer of spSharedBuffer: one per program, sized to the screen and
     // grown when a larger control needs it.
     static QImage& sharedBuffer(const QSize& atLeast);
 
-    // How many finished looks the control keeps (for tests and diagnostics).
-    int keptLookCount() const { return m_looks.size(); }
-
 signals:
-    void mouseEntered(); // OnMouseEnter
-    void mouseLeft();    // OnMouseLeave
+    void mouseEntered();
+    void mouseLeft();
 
 protected:
     // Paints the control's own content in control coordinates on a target
@@ -85,7 +75,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
-    // Sets the pointer-inside flag, with OnMouseEnter / OnMouseLeave and a
+    // Sets the pointer-inside flag, with mouseEntered / mouseLeft and a
     // repaint when it changes. While a button is held the window system
     // reports no crossing, so the descendants feed it from pointer moves.
     void setPointerInside(bool inside);
@@ -96,7 +86,6 @@ private:
 
     SkinPerformance m_performance = spDoubleBuffer;
     bool m_transparent = false;
-    SkinBlending m_blending;
     bool m_pointerInside = false;
     bool m_focused = false;
     // Five looks: normal, hot, pressed, focused, disabled.

@@ -35,7 +35,7 @@ void drawCaptionButton(QPainter& painter, const QRect& rect, QStyle::StandardPix
 } // namespace
 
 PlainFrameLayout PlainFrameLayout::compute(const QSize& windowSize, SkinBorderStyle style, SkinBorderIcons icons,
-                                             SkinWindowState state)
+                                           SkinWindowState state)
 {
     PlainFrameLayout layout;
     layout.window = QRect(QPoint(0, 0), windowSize);

@@ -23,7 +23,7 @@ struct PlainFrameLayout {
 
     // The layout for a window size, style and state (buttons by border icons).
     static PlainFrameLayout compute(const QSize& windowSize, SkinBorderStyle style, SkinBorderIcons icons,
-                                     SkinWindowState state);
+                                    SkinWindowState state);
 
     HitArea hitArea(const QPoint& point) const;
 };

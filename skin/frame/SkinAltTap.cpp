@@ -6,8 +6,7 @@
 
 namespace corvane::skin {
 
-SkinAltTap::SkinAltTap(QWidget* window, std::function<void()> tapped)
-    : QObject(window), m_window(window), m_tapped(std::move(tapped))
+SkinAltTap::SkinAltTap(QWidget* window) : QObject(window), m_window(window)
 {
     qApp->installEventFilter(this);
 }
@@ -46,8 +45,8 @@ bool SkinAltTap::eventFilter(QObject* watched, QEvent* event)
             break;
         const bool tap = m_armed && inWindow(watched);
         m_armed = false;
-        if (tap && m_tapped)
-            m_tapped();
+        if (tap)
+            emit tapped();
         break;
     }
     case QEvent::MouseButtonPress:

@@ -6,16 +6,19 @@
 
 #include <QObject>
 #include <QPointer>
-#include <functional>
 
 class QWidget;
 
 namespace corvane::skin {
 
 class SkinAltTap : public QObject {
+    Q_OBJECT
 public:
-    SkinAltTap(QWidget* window, std::function<void()> tapped);
+    explicit SkinAltTap(QWidget* window);
     ~SkinAltTap() override;
+
+signals:
+    void tapped();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -24,7 +27,6 @@ private:
     bool inWindow(QObject* object) const;
 
     QPointer<QWidget> m_window;
-    std::function<void()> m_tapped;
     bool m_armed = false;
 };
 

@@ -21,14 +21,16 @@ namespace {
 // room for its buttons.
 constexpr QSize defaultMinimumTrackSize(150, 40);
 
+// Posted to the owner to take the stored window state once the window exists.
+const QEvent::Type performStoredStateEvent = QEvent::Type(QEvent::registerEventType());
+
 } // namespace
 
 SkinCustomForm::SkinCustomForm(QWidget* owner, QWidget* clientWidget)
-    : QObject(owner),
-      m_owner(owner),
-      m_client(clientWidget),
-      m_tray([this] { restore(); }, [this] { showSystemMenu(QCursor::pos()); })
+    : QObject(owner), m_owner(owner), m_client(clientWidget), m_tray(owner)
 {
+    connect(&m_tray, &SkinFrameTray::restoreRequested, this, &SkinCustomForm::restore);
+    connect(&m_tray, &SkinFrameTray::menuRequested, this, [this] { showSystemMenu(QCursor::pos()); });
     Q_ASSERT(owner);
     setObjectName(QStringLiteral("SkinForm"));
     m_windowActive = owner->isActiveWindow();
@@ -39,9 +41,11 @@ SkinCustomForm::~SkinCustomForm()
 {
     m_input.stopHoverTimer();
     forgetObjects();
-    delete m_systemMenuKey.data();
-    delete m_closeKey.data();
-    delete m_altTap.data();
+    // The keys belong to the owner window and go with the frame; nothing
+    // reaches the frame through them any more (their connections end here).
+    for (QObject* key : {static_cast<QObject*>(m_systemMenuKey), static_cast<QObject*>(m_closeKey), m_altTap.data()})
+        if (key)
+            key->deleteLater();
 }
 
 // ---------------------------------------------------------------------------
@@ -62,23 +66,21 @@ void SkinCustomForm::loaded()
     m_closeKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), m_owner);
     connect(m_closeKey, &QShortcut::activated, this, [this] { close(); });
     // Alt pressed and released alone is the keyboard-menu command.
-    m_altTap = new SkinAltTap(m_owner, [this] { m_input.keyboardMenuCommand(); });
+    auto* altTap = new SkinAltTap(m_owner);
+    connect(altTap, &SkinAltTap::tapped, this, [this] { m_input.keyboardMenuCommand(); });
+    m_altTap = altTap;
 
     applyFrame();
     if (m_states.storedState() != wsNormal) {
         // Performed once the window has settled, as a posted request.
         m_states.rememberLoadedBounds();
-        QCoreApplication::postEvent(m_owner, new QEvent(QEvent::Type(CM_PERFORMSTATE)));
+        QCoreApplication::postEvent(m_owner, new QEvent(performStoredStateEvent));
     }
-    if (OnCreate)
-        OnCreate(this);
-    if (m_stayOnTop)
-        setStayOnTop(true);
 }
 
 void SkinCustomForm::applyFrame()
 {
-    if (!m_loaded || !m_enabled)
+    if (!m_loaded || !m_replacesPlatformFrame)
         return;
     // The client area keeps the size it had under the previous frame (under
     // the platform's frame: the whole widget).
@@ -104,33 +106,8 @@ void SkinCustomForm::applyFrame()
 
 void SkinCustomForm::makeFrameless()
 {
-    m_platformFlags = m_owner->windowFlags();
-    m_platformMinimum = m_owner->minimumSize();
-    m_platformMaximum = m_owner->maximumSize();
-    const bool visible = m_owner->isVisible();
-    // The platform's caption hints go: Qt keeps a caption for a customized
-    // window that still asks for a title or buttons.
-    const Qt::WindowFlags captionHints = Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                         Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint |
-                                         Qt::WindowContextHelpButtonHint | Qt::WindowShadeButtonHint;
-    m_owner->setWindowFlags((m_platformFlags & ~captionHints) | Qt::FramelessWindowHint);
-    // The frame applies its own limits (setWindowBounds).
-    m_owner->setMinimumSize(0, 0);
-    m_owner->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    m_owner->setMouseTracking(true);
-    // The frame paints every pixel of the window (its cached picture is
-    // composed over the window's background), so Qt need not fill the
-    // background first.
-    m_platformOpaquePaint = m_owner->testAttribute(Qt::WA_OpaquePaintEvent);
-    m_owner->setAttribute(Qt::WA_OpaquePaintEvent);
-    // Where a window's shape shows nothing through (Wayland), the pixels
-    // outside the shape are painted transparent instead (see paint()).
-    m_platformTranslucent = m_owner->testAttribute(Qt::WA_TranslucentBackground);
-    if (!programPlacesWindows())
-        m_owner->setAttribute(Qt::WA_TranslucentBackground);
+    m_platformSettings.takeOver(*m_owner);
     m_framed = true;
-    if (visible)
-        m_owner->show();
 }
 
 void SkinCustomForm::restorePlatformFrame()
@@ -138,28 +115,16 @@ void SkinCustomForm::restorePlatformFrame()
     if (!m_framed)
         return;
     m_input.stopHoverTimer();
-    const QSize client = m_lastClientSize;
-    const bool visible = m_owner->isVisible();
     m_framed = false;
-    m_owner->setAttribute(Qt::WA_OpaquePaintEvent, m_platformOpaquePaint);
-    m_owner->setAttribute(Qt::WA_TranslucentBackground, m_platformTranslucent);
     m_translucentShape = QRegion();
-    m_owner->clearMask();
-    m_owner->setWindowFlags(m_platformFlags);
-    if (m_client)
-        m_client->setGeometry(QRect(QPoint(0, 0), client));
-    m_owner->resize(client);
-    m_owner->setMinimumSize(m_platformMinimum);
-    m_owner->setMaximumSize(m_platformMaximum);
-    if (visible)
-        m_owner->show();
+    m_platformSettings.giveBack(*m_owner, m_client, m_lastClientSize);
 }
 
 void SkinCustomForm::setActive(bool active)
 {
-    if (active == m_enabled)
+    if (active == m_replacesPlatformFrame)
         return;
-    m_enabled = active;
+    m_replacesPlatformFrame = active;
     if (!m_loaded)
         return;
     if (active)
@@ -175,7 +140,7 @@ void SkinCustomForm::setBorderIcons(SkinBorderIcons icons)
 {
     m_borderIcons = icons;
     if (SkinObject* root = tree())
-        root->setState(skinStateOf(WindowState())); // buttons follow the icons
+        root->setState(skinStateOf(windowState())); // buttons follow the icons
     repaintFrame();
 }
 
@@ -186,7 +151,7 @@ void SkinCustomForm::setBorderStyle(SkinBorderStyle style)
         applyFrame();
 }
 
-QString SkinCustomForm::Caption() const
+QString SkinCustomForm::caption() const
 {
     return m_owner->windowTitle();
 }
@@ -194,19 +159,6 @@ QString SkinCustomForm::Caption() const
 void SkinCustomForm::setCaption(const QString& caption)
 {
     m_owner->setWindowTitle(caption);
-}
-
-void SkinCustomForm::setStayOnTop(bool stayOnTop)
-{
-    m_stayOnTop = stayOnTop;
-    if (!m_loaded)
-        return;
-    const bool visible = m_owner->isVisible();
-    const QRect bounds = m_owner->geometry();
-    m_owner->setWindowFlag(Qt::WindowStaysOnTopHint, stayOnTop);
-    m_owner->setGeometry(bounds);
-    if (visible)
-        m_owner->show();
 }
 
 void SkinCustomForm::setWindowState(SkinWindowState state)
@@ -240,9 +192,6 @@ void SkinCustomForm::performSkinAction(SkinAction action, SkinSystemButton* butt
             showSystemMenu();
         break;
     case sbaCustom:
-        if (customAction)
-            customAction(button);
-        break;
     case sbaNone:
     case sbaRollPanel: break;
     }
@@ -253,7 +202,7 @@ void SkinCustomForm::performSkinAction(SkinAction action, SkinSystemButton* butt
 
 PlainFrameLayout SkinCustomForm::plainLayout() const
 {
-    return PlainFrameLayout::compute(m_owner->size(), m_borderStyle, m_borderIcons, WindowState());
+    return PlainFrameLayout::compute(m_owner->size(), m_borderStyle, m_borderIcons, windowState());
 }
 
 void SkinCustomForm::layoutTreeTo(const QSize& size)
@@ -272,7 +221,7 @@ QRect SkinCustomForm::clientRectFor(const QSize& windowSize)
         if (client->left() != 0 && client->top() != 0)
             return client->boundsRect();
     }
-    return PlainFrameLayout::compute(windowSize, m_borderStyle, m_borderIcons, WindowState()).client;
+    return PlainFrameLayout::compute(windowSize, m_borderStyle, m_borderIcons, windowState()).client;
 }
 
 QRect SkinCustomForm::clientRect() const
@@ -298,25 +247,22 @@ QRect SkinCustomForm::workArea() const
         screen = QGuiApplication::primaryScreen();
     if (!screen)
         return QRect(0, 0, 1 << 15, 1 << 15);
-    return m_stayOnTop ? screen->geometry() : screen->availableGeometry();
+    return screen->availableGeometry();
 }
 
 QSize SkinCustomForm::minimumTrackSize() const
 {
-    return QSize(Constraints.MinWidth > 0 ? Constraints.MinWidth : defaultMinimumTrackSize.width(),
-                 Constraints.MinHeight > 0 ? Constraints.MinHeight : defaultMinimumTrackSize.height());
+    return defaultMinimumTrackSize;
 }
 
 QSize SkinCustomForm::maximumTrackSize() const
 {
-    const QSize area = workArea().size();
-    return QSize(Constraints.MaxWidth > 0 ? Constraints.MaxWidth : area.width(),
-                 Constraints.MaxHeight > 0 ? Constraints.MaxHeight : area.height());
+    return workArea().size();
 }
 
 void SkinCustomForm::setWindowBounds(const QRect& bounds)
 {
-    const SkinWindowState state = WindowState();
+    const SkinWindowState state = windowState();
     const bool withMinimum = state != wsMinimized && state != wsRollup;
     const QSize size = clampSize(bounds.size(), minimumTrackSize(), maximumTrackSize(), withMinimum);
     const QRect target(bounds.topLeft(), size);
@@ -326,7 +272,7 @@ void SkinCustomForm::setWindowBounds(const QRect& bounds)
     m_owner->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     if (target != m_owner->geometry())
         m_owner->setGeometry(target);
-    if (!Dragging.Sizeable)
+    if (!m_dragging.Sizeable)
         m_owner->setFixedSize(size);
     updateShape();
 }
@@ -341,19 +287,13 @@ void SkinCustomForm::updateShape()
     m_lastClientSize = client.size();
     if (m_client && m_client->geometry() != client)
         m_client->setGeometry(client);
-    if (size != m_shapedSize || m_shapedState != WindowState()) {
+    if (size != m_shapedSize || m_shapedState != windowState()) {
         m_shapedSize = size;
-        m_shapedState = WindowState();
+        m_shapedState = windowState();
         if (SkinObject* root = tree()) {
             root->setState(skinStateOf(m_shapedState));
-            QRegion region;
-            if (m_storedShape && m_storedShape->windowSize == size && m_shapedState == wsNormal) {
-                region = m_storedShape->shape;
-            } else {
-                region = root->createRegion();
-                if (Shadow.Enabled)
-                    region |= region.translated(Shadow.Size, Shadow.Size);
-            }
+            const bool stored = m_storedShape && m_storedShape->windowSize == size && m_shapedState == wsNormal;
+            const QRegion region = stored ? m_storedShape->shape : root->createRegion();
             m_translucentShape = QRegion();
             if (programPlacesWindows())
                 m_owner->setMask(region);
@@ -364,8 +304,6 @@ void SkinCustomForm::updateShape()
             m_owner->clearMask();
         }
     }
-    if (OnResize)
-        OnResize(this);
 }
 
 // ---------------------------------------------------------------------------
@@ -384,6 +322,10 @@ bool SkinCustomForm::eventFilter(QObject* watched, QEvent* event)
 
 bool SkinCustomForm::handleSkinMessage(QEvent* event)
 {
+    if (event->type() == performStoredStateEvent) {
+        m_states.performState(m_states.storedState());
+        return true;
+    }
     switch (int(event->type())) {
     case CM_SKINGETFORM: static_cast<SkinGetFormEvent*>(event)->setForm(this); return true;
     case CM_SKINREDRAW: {
@@ -404,7 +346,6 @@ bool SkinCustomForm::handleSkinMessage(QEvent* event)
         invalidateFrameCache();
         skinChanged(static_cast<SkinChangeEvent*>(event)->engine());
         return false;
-    case CM_PERFORMSTATE: m_states.performState(m_states.storedState()); return true;
     case CM_SKINHITTEST: {
         auto* hitTest = static_cast<SkinHitTestEvent*>(event);
         hitTest->setNonClient(m_framed && systemAnswerAt(hitTest->windowPoint()) != SystemAnswer::Client);
@@ -426,10 +367,7 @@ bool SkinCustomForm::handleWindowEvent(QEvent* event)
     case QEvent::WindowActivate:
     case QEvent::WindowDeactivate: activationChanged(); return false;
     case QEvent::WindowStateChange: m_states.followPlatformState(); return false;
-    case QEvent::WindowTitleChange:
-        repaintFrame();
-        m_tray.setTip(m_states.trayTip());
-        return false;
+    case QEvent::WindowTitleChange: repaintFrame(); return false;
     case QEvent::WindowIconChange:
         m_tray.setIcon(frameIcon());
         repaintFrame();
@@ -491,9 +429,6 @@ void SkinCustomForm::paint(const QRegion& region)
         for (const QRect& outside : region - m_translucentShape)
             painter.fillRect(outside, Qt::transparent);
     }
-    painter.end();
-    if (OnPaint)
-        OnPaint(this);
 }
 
 void SkinCustomForm::paintPlain(QPainter& painter, const QRegion& region)
@@ -503,7 +438,7 @@ void SkinCustomForm::paintPlain(QPainter& painter, const QRegion& region)
         painter.fillRect(rect, m_owner->palette().brush(m_owner->backgroundRole()));
     const PlainFrameLayout layout = plainLayout();
     painter.fillRect(layout.client, QApplication::palette().brush(QPalette::Button));
-    paintPlainFrame(painter, layout, Caption(), frameIcon(), isFrameActive(), WindowState(), m_input.pressedArea());
+    paintPlainFrame(painter, layout, caption(), frameIcon(), isFrameActive(), windowState(), m_input.pressedArea());
 }
 
 SkinFrameScene SkinCustomForm::scene() const
@@ -515,8 +450,7 @@ SkinFrameScene SkinCustomForm::scene() const
     scene.size = m_owner->size();
     scene.pixelRatio = m_owner->devicePixelRatioF();
     scene.active = isFrameActive();
-    scene.state = WindowState();
-    scene.performance = Performance;
+    scene.state = windowState();
     scene.caption = m_owner->windowTitle();
     scene.clientRect = scene.client ? clientRect() : QRect();
     scene.background = m_owner->palette().brush(m_owner->backgroundRole());

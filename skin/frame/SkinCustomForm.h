@@ -14,13 +14,13 @@
 // SkinForm adds the skin's object tree.
 //
 // The form itself takes the window over, lays the frame out and routes the
-// owner's events; its collaborators do one job each: SkinFramePicture
-// draws the skinned window and keeps the picture of its frame band,
-// SkinFrameInput the pointer, keyboard and hit testing, SkinFrameStates
-// the window states, SkinFrameSystemMenu the system menu and
-// SkinFrameTray the notification-area icon.
+// owner's events; its collaborators do one job each: PlatformWindowSettings
+// keeps what the platform's frame had, SkinFramePicture draws the skinned
+// window and keeps the picture of its frame band, SkinFrameInput the
+// pointer, keyboard and hit testing, SkinFrameStates the window states,
+// SkinFrameSystemMenu the system menu and SkinFrameTray the
+// notification-area icon.
 
-#include <QMenu>
 #include <QObject>
 #include <QPointer>
 #include <QRect>
@@ -32,6 +32,7 @@
 
 #include "skin/SkinObject.h"
 #include "skin/frame/PlainFrame.h"
+#include "skin/frame/PlatformWindowSettings.h"
 #include "skin/SkinFormTypes.h"
 #include "skin/SkinStoredShape.h"
 #include "skin/frame/SkinFrameGeometry.h"
@@ -41,24 +42,15 @@
 #include "skin/frame/SkinFrameSystemMenu.h"
 #include "skin/frame/SkinFrameTray.h"
 
-class QSystemTrayIcon;
 class QWidget;
 
 namespace corvane::skin {
 
 class SkinCustomForm;
 
-// Events. A veto event receives `allow` set to true and may clear it.
-using SkinNotifyEvent = std::function<void(SkinCustomForm* sender)>;
-using SkinFormActionEvent = std::function<void(SkinCustomForm* sender, bool& allow)>;
-
 class SkinCustomForm : public QObject, public SkinFrameInterface {
     Q_OBJECT
 public:
-    // Message posted to the owner to perform a stored window state once the
-    // window exists.
-    static constexpr int CM_PERFORMSTATE = 1391;
-
     // Creation: the frame hooks `owner` (a top-level window) and places
     // `clientWidget` (a child of the owner holding its controls) on its client
     // rectangle. The frame is a child object of the owner.
@@ -73,40 +65,31 @@ public:
     QWidget* owner() const { return m_owner; }
     QWidget* clientWidget() const { return m_client; }
 
-    // ---- Published properties.
-    bool Active() const { return m_enabled; }
+    // ---- Settings.
+    // Whether the frame replaces the platform's frame (it does by default).
+    bool isActive() const { return m_replacesPlatformFrame; }
     void setActive(bool active);
-    SkinAnimation Animation;
-    SkinBlending Blending{false, 150};
-    SkinBorderIcons BorderIcons() const { return m_borderIcons; }
+    SkinBorderIcons borderIcons() const override { return m_borderIcons; }
     void setBorderIcons(SkinBorderIcons icons);
-    SkinBorderStyle BorderStyle() const { return m_borderStyle; }
+    SkinBorderStyle borderStyle() const { return m_borderStyle; }
     void setBorderStyle(SkinBorderStyle style);
-    QString Caption() const;
+    QString caption() const;
     void setCaption(const QString& caption); // also the owner's caption
-    SkinDragging Dragging;
-    SkinGravitation Gravitation;
-    SkinConstraints Constraints;
-    SkinFrameMenuBar* MenuBar = nullptr;
-    SkinPopupMenuOptions SystemMenuOptions;
-    SkinPopupMenuOptions TrayMenuOptions;
-    QPointer<QMenu> SystemMenuLink;
-    QPointer<QMenu> TrayMenuLink;
-    bool MinimizeApplication = true;
-    SkinFormPerformance Performance = fpNoBuffer;
-    SkinShadow Shadow;
-    bool StayOnTop() const { return m_stayOnTop; }
-    void setStayOnTop(bool stayOnTop);
-    bool StretchBackground = false;
-    SkinWindowState WindowState() const { return m_states.state(); }
+    // Whether the pointer moves and sizes the window, and where it grips.
+    SkinDragging dragging() const { return m_dragging; }
+    void setDragging(const SkinDragging& dragging) { m_dragging = dragging; }
+    // The menu bar that Alt + a letter and shortcut keys go to.
+    SkinFrameMenuBar* menuBar() const { return m_menuBar; }
+    void setMenuBar(SkinFrameMenuBar* menuBar) { m_menuBar = menuBar; }
+    // How the system menu opens (its animation); in the tray it opens plainly.
+    SkinPopupMenuOptions systemMenuOptions() const { return m_systemMenuOptions; }
+    void setSystemMenuOptions(const SkinPopupMenuOptions& options) { m_systemMenuOptions = options; }
+    SkinWindowState windowState() const { return m_states.state(); }
     // Before loading: the state to take once the window exists. After: runs
     // the action that leads to it.
     void setWindowState(SkinWindowState state);
 
-    SkinNotifyEvent OnCreate, OnPaint, OnResize;
-    SkinFormActionEvent OnClose, OnMinimize, OnMaximize, OnRollup, OnMinToTray;
-
-    // ---- Window-state actions (each fires its veto event first).
+    // ---- Window-state actions.
     void close() { m_states.close(); }
     void minimize() { m_states.minimize(); }
     void maximize() { m_states.maximize(); }             // toggles: from maximized it restores
@@ -126,33 +109,22 @@ public:
     int topHeight() const;
     int bottomHeight() const;
     QRect normalBounds() const { return m_states.normalBounds(); }
-    HitArea hitAreaAt(const QPoint& windowPoint) { return m_input.hitAreaAt(windowPoint); }
     SystemAnswer systemAnswerAt(const QPoint& windowPoint) { return m_input.systemAnswerAt(windowPoint); }
     QSize minimumTrackSize() const;
     QSize maximumTrackSize() const;
     // The area windows snap to and maximize into.
     QRect workArea() const;
 
-    // ---- Hover tracking: one step of the 100 ms timer for a window point.
-    void trackPointer(const QPoint& windowPoint) { m_input.trackPointer(windowPoint); }
-    bool hoverTimerActive() const { return m_input.hoverTimerActive(); }
-    SkinObject* hoverObject() const { return m_input.hoverObject(); }
-    SkinObject* pressedObject() const { return m_input.pressedObject(); }
-
     // ---- Collaborators that tests and later controls replace.
     void setSystemMenuPresenter(std::unique_ptr<SkinSystemMenuPresenter> presenter)
     {
         m_systemMenu.setPresenter(std::move(presenter));
     }
-    // What ends the application after the main window closed (quit by default).
-    void setTerminateApplication(std::function<void()> terminate) { m_states.setTerminate(std::move(terminate)); }
     // Whether the desktop offers a notification area (probed by default).
     void setTrayAvailable(std::function<bool()> available) { m_tray.setAvailable(std::move(available)); }
-    QSystemTrayIcon* trayIcon() const { return m_tray.icon(); }
 
     // ---- SkinFrameInterface.
     bool isFrameActive() const override { return m_windowActive; }
-    SkinBorderIcons borderIcons() const override { return m_borderIcons; }
     void performSkinAction(SkinAction action, SkinSystemButton* button) override;
     QIcon frameIcon() const override;
 
@@ -172,8 +144,10 @@ public:
     // The memory the kept picture takes, in bytes.
     qsizetype frameCacheBytes() const { return m_picture.bytes(); }
 
-    // OnCustomAction of SkinForm goes through this.
-    std::function<void(SkinSystemButton*)> customAction;
+signals:
+    // The frame closed its main window (one without a parent widget) and its
+    // close query accepted: the application is done.
+    void mainWindowClosed();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -192,7 +166,7 @@ protected:
 
     // Step 4: recompute the frame, keep the client size, repaint.
     void applyFrame();
-    // After a size change: layout, client widget, window shape, OnResize.
+    // After a size change: layout, client widget, window shape.
     void updateShape();
     // Forgets every pointer into the object tree (before it is freed).
     void forgetObjects();
@@ -224,26 +198,23 @@ private:
     QWidget* m_owner;
     QPointer<QWidget> m_client;
     bool m_loaded = false;
-    bool m_enabled = true;
+    bool m_replacesPlatformFrame = true;
     bool m_framed = false;
-    Qt::WindowFlags m_platformFlags;
-    QSize m_platformMinimum;
-    QSize m_platformMaximum;
+    PlatformWindowSettings m_platformSettings;
     QSize m_lastClientSize;
     // The size and state the window shape was last built for.
     QSize m_shapedSize;
     SkinWindowState m_shapedState = wsNormal;
     std::optional<StoredWindowShape> m_storedShape;
-    // Whether the owner painted opaquely before the frame took it over.
-    bool m_platformOpaquePaint = false;
-    bool m_platformTranslucent = false;
     // The window's shape where the platform cannot shape windows (painted
     // instead: transparent outside it); empty where the window is shaped.
     QRegion m_translucentShape;
 
     SkinBorderIcons m_borderIcons = defaultBorderIcons;
     SkinBorderStyle m_borderStyle = bsStandard;
-    bool m_stayOnTop = false;
+    SkinDragging m_dragging;
+    SkinFrameMenuBar* m_menuBar = nullptr;
+    SkinPopupMenuOptions m_systemMenuOptions;
     bool m_windowActive = false;
 
     SkinFramePicture m_picture;

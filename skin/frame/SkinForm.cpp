@@ -6,12 +6,7 @@
 namespace corvane::skin {
 
 SkinForm::SkinForm(QWidget* owner, QWidget* clientWidget) : SkinCustomForm(owner, clientWidget)
-{
-    customAction = [this](SkinSystemButton* button) {
-        if (OnCustomAction)
-            OnCustomAction(this, button);
-    };
-}
+{ }
 
 SkinForm::~SkinForm()
 {
@@ -41,7 +36,7 @@ void SkinForm::loaded()
 {
     if (isLoaded())
         return;
-    if (BorderStyle() == bsToolWindow)
+    if (borderStyle() == bsToolWindow)
         m_skinObject = QStringLiteral("ToolWindow");
     attachTree();
     SkinCustomForm::loaded();
@@ -86,7 +81,7 @@ bool SkinForm::attachTree()
     if (m_clientObject == m_tree.get())
         m_clientObject = nullptr;
     m_tree->setActive(isFrameActive());
-    m_tree->setState(skinStateOf(WindowState()));
+    m_tree->setState(skinStateOf(windowState()));
     owner()->setFont(m_tree->Font.toQFont());
     return true;
 }

@@ -22,11 +22,7 @@ public:
 
     SkinEngine* skinEngine() const { return m_engine; }
     void setSkinEngine(SkinEngine* engine);
-    QString skinObject() const { return m_skinObject; }
     void setSkinObject(const QString& name);
-    QString Version() const { return QStringLiteral("3.2.0"); }
-    // The caption button whose action is sbaCustom was released.
-    std::function<void(SkinForm* sender, SkinSystemButton* button)> OnCustomAction;
 
     void loaded() override;
 

@@ -41,10 +41,11 @@ QPoint originOf(const SkinObject* object)
 
 } // namespace
 
-SkinFrameInput::SkinFrameInput(SkinCustomForm& form) : m_form(form)
+SkinFrameInput::SkinFrameInput(SkinCustomForm& form) : m_form(form), m_hoverTimer(new QTimer(&form))
 {
-    m_hoverTimer.setInterval(100);
-    QObject::connect(&m_hoverTimer, &QTimer::timeout, &m_hoverTimer,
+    m_hoverTimer->setObjectName(QStringLiteral("frameHoverTimer"));
+    m_hoverTimer->setInterval(100);
+    QObject::connect(m_hoverTimer, &QTimer::timeout, m_hoverTimer,
                      [this] { trackPointer(m_form.owner()->mapFromGlobal(QCursor::pos())); });
 }
 
@@ -81,7 +82,7 @@ bool SkinFrameInput::handleKey(QKeyEvent* key)
 {
     // Keys the focused control did not take reach the window: Alt with a
     // character enters the menu bar, other shortcuts are offered to it.
-    SkinFrameMenuBar* menuBar = m_form.MenuBar;
+    SkinFrameMenuBar* menuBar = m_form.menuBar();
     if (!menuBar || QWidget::mouseGrabber())
         return false;
     if (key->modifiers() == Qt::AltModifier && !key->text().isEmpty() && key->text() != QLatin1String(" ") &&
@@ -94,8 +95,8 @@ bool SkinFrameInput::handleKey(QKeyEvent* key)
 
 void SkinFrameInput::keyboardMenuCommand()
 {
-    if (m_form.MenuBar && !QWidget::mouseGrabber())
-        m_form.MenuBar->keyboardMenu(QChar());
+    if (m_form.menuBar() && !QWidget::mouseGrabber())
+        m_form.menuBar()->keyboardMenu(QChar());
 }
 
 // ---------------------------------------------------------------------------
@@ -121,7 +122,7 @@ HitArea SkinFrameInput::hitAreaAt(const QPoint& windowPoint)
 
 SystemAnswer SkinFrameInput::systemAnswerAt(const QPoint& windowPoint)
 {
-    return systemAnswerOf(hitAreaAt(windowPoint), m_form.Dragging, m_form.WindowState() == wsMaximized);
+    return systemAnswerOf(hitAreaAt(windowPoint), m_form.dragging(), m_form.windowState() == wsMaximized);
 }
 
 // ---------------------------------------------------------------------------
@@ -168,7 +169,7 @@ bool SkinFrameInput::handleMouse(QMouseEvent* event)
 }
 
 void SkinFrameInput::press(const QPoint& point, const QPoint& global, Qt::MouseButton button, Qt::MouseButtons buttons,
-                            bool doubleClick)
+                           bool doubleClick)
 {
     QWidget* owner = m_form.owner();
     if (!owner->isActiveWindow())
@@ -199,7 +200,7 @@ void SkinFrameInput::startDrag()
     if (moving && onWayland()) {
         // A Wayland client cannot place its own window: the compositor moves it.
         QWidget* owner = m_form.owner();
-        if (m_form.Dragging.Moveable && m_form.WindowState() != wsMaximized && owner->windowHandle())
+        if (m_form.dragging().Moveable && m_form.windowState() != wsMaximized && owner->windowHandle())
             owner->windowHandle()->startSystemMove();
     } else {
         m_dragging = true;
@@ -214,7 +215,7 @@ void SkinFrameInput::moveTo(const QPoint& point, const QPoint& global, Qt::Mouse
     } else {
         const HitArea area = hitAreaAt(point);
         setHitArea(area);
-        updateCursor(systemAnswerOf(area, m_form.Dragging, m_form.WindowState() == wsMaximized));
+        updateCursor(systemAnswerOf(area, m_form.dragging(), m_form.windowState() == wsMaximized));
     }
     const QPoint now = m_form.owner()->mapFromGlobal(global); // the window may have moved
     SkinObject* object = objectAt(now);
@@ -225,20 +226,20 @@ void SkinFrameInput::moveTo(const QPoint& point, const QPoint& global, Qt::Mouse
 void SkinFrameInput::dragTo(const QPoint& global)
 {
     const QPoint travel = global - m_pressGlobal;
-    const SkinWindowState state = m_form.WindowState();
+    const SkinWindowState state = m_form.windowState();
     QRect target;
     if (m_pressArea == HitArea::Caption) {
-        if (!m_form.Dragging.Moveable || state == wsMaximized)
+        if (!m_form.dragging().Moveable || state == wsMaximized)
             return;
-        target = applyGravitation(m_pressBounds.translated(travel), m_form.workArea(), m_form.Gravitation,
-                                  m_form.Shadow.Enabled ? m_form.Shadow.Size : 0);
+        // The window snaps to the work area's edges within the default distance.
+        target = applyGravitation(m_pressBounds.translated(travel), m_form.workArea(), SkinGravitation());
     } else {
-        if (!m_form.Dragging.Sizeable || state != wsNormal)
+        if (!m_form.dragging().Sizeable || state != wsNormal)
             return;
         target = sizeByEdge(m_pressBounds, m_pressArea, travel, m_form.minimumTrackSize());
     }
 
-    if (m_form.Dragging.DragMode == fdmBorder) {
+    if (m_form.dragging().DragMode == fdmBorder) {
         // Outline mode: only a rectangle follows the pointer until the release.
         m_outline = target;
         if (!m_outlineBand)
@@ -255,7 +256,7 @@ void SkinFrameInput::dragTo(const QPoint& global)
 }
 
 void SkinFrameInput::release(const QPoint& point, const QPoint& global, Qt::MouseButton button,
-                              Qt::MouseButtons buttons)
+                             Qt::MouseButtons buttons)
 {
     QPointer<SkinCustomForm> form(&m_form);
     m_pressing = false;
@@ -263,8 +264,8 @@ void SkinFrameInput::release(const QPoint& point, const QPoint& global, Qt::Mous
     const bool doubleClick = m_doubleClick;
     m_doubleClick = false;
 
-    if (doubleClick && pressArea == HitArea::Caption && (m_form.BorderIcons() & borderIconBit(biMaximize))) {
-        if (m_form.WindowState() == wsMinimized)
+    if (doubleClick && pressArea == HitArea::Caption && (m_form.borderIcons() & borderIconBit(biMaximize))) {
+        if (m_form.windowState() == wsMinimized)
             m_form.restore();
         else
             m_form.maximize();
@@ -402,10 +403,10 @@ void SkinFrameInput::endPointerStates()
 void SkinFrameInput::updateHoverTimer()
 {
     const bool wanted = m_form.m_framed && m_form.tree() && m_form.isFrameActive() && m_pointerInside;
-    if (wanted && !m_hoverTimer.isActive())
-        m_hoverTimer.start();
+    if (wanted && !m_hoverTimer->isActive())
+        m_hoverTimer->start();
     else if (!wanted)
-        m_hoverTimer.stop();
+        m_hoverTimer->stop();
 }
 
 void SkinFrameInput::forgetObjects()

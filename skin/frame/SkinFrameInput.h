@@ -32,19 +32,14 @@ public:
     // frame took the event.
     bool handleEvent(QEvent* event);
 
-    // Hit testing, in window coordinates.
-    HitArea hitAreaAt(const QPoint& windowPoint);
+    // What the window system is told for a window point.
     SystemAnswer systemAnswerAt(const QPoint& windowPoint);
     // The part of the frame a press holds down (the client while none).
     HitArea pressedArea() const { return m_pressing ? m_pressArea : HitArea::Client; }
 
-    // One step of hover tracking for a window point.
-    void trackPointer(const QPoint& windowPoint);
+    // Runs the hover timer while it is wanted (see above).
     void updateHoverTimer();
-    void stopHoverTimer() { m_hoverTimer.stop(); }
-    bool hoverTimerActive() const { return m_hoverTimer.isActive(); }
-    SkinObject* hoverObject() const { return m_hoverObject; }
-    SkinObject* pressedObject() const { return m_pressedObject; }
+    void stopHoverTimer() { m_hoverTimer->stop(); }
 
     // Ends a press of the frame and returns every caption button it or the
     // pointer drew hot or pressed to normal (the window lost the pointer).
@@ -56,6 +51,9 @@ public:
     void keyboardMenuCommand();
 
 private:
+    HitArea hitAreaAt(const QPoint& windowPoint);
+    // One step of hover tracking for a window point.
+    void trackPointer(const QPoint& windowPoint);
     SkinObject* objectAt(const QPoint& windowPoint);
     bool handleMouse(QMouseEvent* event);
     bool handleKey(QKeyEvent* event);
@@ -89,7 +87,8 @@ private:
     std::unique_ptr<QRubberBand> m_outlineBand;
     SkinObject* m_hoverObject = nullptr;
     SkinObject* m_pressedObject = nullptr;
-    QTimer m_hoverTimer;
+    // A child of the frame, named "frameHoverTimer".
+    QTimer* m_hoverTimer;
 };
 
 } // namespace corvane::skin

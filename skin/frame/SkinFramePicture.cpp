@@ -40,8 +40,8 @@ SkinLookKey SkinFramePicture::lookKey(const SkinFrameScene& scene)
     SkinLookKey key;
     const QRect& client = scene.clientRect;
     key << qint64(reinterpret_cast<quintptr>(scene.root)) << scene.size.width() << scene.size.height()
-        << std::bit_cast<qint64>(double(scene.pixelRatio)) << scene.active << scene.state << scene.performance
-        << client.x() << client.y() << client.width() << client.height();
+        << std::bit_cast<qint64>(double(scene.pixelRatio)) << scene.active << scene.state << client.x() << client.y()
+        << client.width() << client.height();
     key.text = scene.caption;
     return key;
 }
@@ -69,7 +69,7 @@ std::vector<SkinFramePicture::Piece> SkinFramePicture::keptPieces(const SkinFram
 }
 
 std::vector<SkinFramePicture::Piece> SkinFramePicture::drawPieces(const SkinFrameScene& scene, const QRegion& band,
-                                                                    const SkinLookKey& look)
+                                                                  const SkinLookKey& look)
 {
     // The skin drawn over the window's background, exactly as the tree would
     // be drawn on the window itself. With an opaque background the picture
@@ -152,7 +152,7 @@ void SkinFramePicture::draw(QPainter& painter, const QRect& target, const SkinFr
         client->Visible = false;
 
     const QRect strip(0, 0, size.width(), client ? client->top() : 0);
-    if (scene.performance == fpNoBuffer && client && client->top() > 0) {
+    if (client && client->top() > 0) {
         // The caption strip goes through a scratch picture first and is copied
         // masked, so the caption never shows half-drawn.
         if (strip.intersects(target)) {

@@ -32,7 +32,6 @@ struct SkinFrameScene {
     qreal pixelRatio = 1.0;
     bool active = false;
     SkinWindowState state = wsNormal;
-    SkinFormPerformance performance = fpNoBuffer;
     QString caption;
     // The client area left out of the kept picture; empty without a client
     // object, when the skin draws the whole window and all of it is kept.

@@ -10,15 +10,7 @@
 
 namespace corvane::skin {
 
-namespace {
-
-// A minimized window that does not minimize the application is as wide as
-// the desktop's minimized windows.
-constexpr int minimizedWindowWidth = 160;
-
-} // namespace
-
-SkinFrameStates::SkinFrameStates(SkinCustomForm& form) : m_form(form), m_terminate([] { QCoreApplication::quit(); })
+SkinFrameStates::SkinFrameStates(SkinCustomForm& form) : m_form(form)
 { }
 
 void SkinFrameStates::setState(SkinWindowState state)
@@ -49,14 +41,6 @@ bool SkinFrameStates::isModal() const
     return m_form.owner()->isModal() && m_form.owner()->isVisible();
 }
 
-template <typename Event> bool SkinFrameStates::allowed(const Event& event)
-{
-    bool allow = true;
-    if (event)
-        event(&m_form, allow);
-    return allow;
-}
-
 void SkinFrameStates::performState(SkinWindowState state)
 {
     if (state == m_state)
@@ -72,8 +56,6 @@ void SkinFrameStates::performState(SkinWindowState state)
 
 void SkinFrameStates::close()
 {
-    if (!allowed(m_form.OnClose))
-        return;
     QWidget* owner = m_form.owner();
     if (isModal()) {
         if (auto* dialog = qobject_cast<QDialog*>(owner))
@@ -87,13 +69,13 @@ void SkinFrameStates::close()
     if (!form || !closed)
         return;
     const bool mainWindow = owner->parentWidget() == nullptr;
-    if (mainWindow && m_terminate)
-        m_terminate();
+    if (mainWindow)
+        emit m_form.mainWindowClosed();
 }
 
 void SkinFrameStates::minimize()
 {
-    if (!allowed(m_form.OnMinimize) || isModal() || m_state == wsMinimized)
+    if (isModal() || m_state == wsMinimized)
         return;
     QWidget* owner = m_form.owner();
     if (m_state == wsTray) {
@@ -101,21 +83,12 @@ void SkinFrameStates::minimize()
         owner->show();
     }
     rememberNormalBounds();
-    if (m_form.MinimizeApplication) {
-        setState(wsMinimized);
-        owner->showMinimized();
-        return;
-    }
-    const int height = m_form.topHeight() + m_form.bottomHeight();
-    const QRect area = m_form.workArea();
     setState(wsMinimized);
-    m_form.setWindowBounds(QRect(owner->x(), area.y() + area.height() - height, minimizedWindowWidth, height));
+    owner->showMinimized();
 }
 
 void SkinFrameStates::maximize()
 {
-    if (!allowed(m_form.OnMaximize))
-        return;
     if (m_state == wsMaximized) {
         restore();
         return;
@@ -123,7 +96,7 @@ void SkinFrameStates::maximize()
     if (m_state == wsTray)
         restore();
     rememberNormalBounds();
-    if (m_state == wsMinimized && m_form.MinimizeApplication)
+    if (m_state == wsMinimized)
         m_form.owner()->showNormal();
     setState(wsMaximized);
     m_form.setWindowBounds(m_form.workArea());
@@ -132,8 +105,6 @@ void SkinFrameStates::maximize()
 
 void SkinFrameStates::rollup()
 {
-    if (!allowed(m_form.OnRollup))
-        return;
     if (m_state == wsRollup) {
         restore();
         return;
@@ -148,7 +119,7 @@ void SkinFrameStates::rollup()
 
 void SkinFrameStates::minimizeToTray()
 {
-    if (!allowed(m_form.OnMinToTray) || isModal())
+    if (isModal())
         return;
     if (m_state == wsTray) {
         restore();
@@ -160,7 +131,7 @@ void SkinFrameStates::minimizeToTray()
     }
     rememberNormalBounds();
     setState(wsTray);
-    m_form.m_tray.show(m_form.frameIcon(), trayTip());
+    m_form.m_tray.show(m_form.frameIcon());
     m_form.owner()->hide();
 }
 
@@ -191,12 +162,8 @@ void SkinFrameStates::restoreFromTray()
 
 void SkinFrameStates::restoreFromMinimized()
 {
-    if (m_form.MinimizeApplication) {
-        setState(m_stateBefore == wsMinimized ? wsNormal : m_stateBefore);
-        m_form.owner()->showNormal();
-    } else {
-        restoreFromRollup(); // the frame was shrunk in place, as when rolled up
-    }
+    setState(m_stateBefore == wsMinimized ? wsNormal : m_stateBefore);
+    m_form.owner()->showNormal();
 }
 
 void SkinFrameStates::restoreFromRollup()
@@ -216,23 +183,17 @@ void SkinFrameStates::followPlatformState()
     // (fluxbox does, whatever the size hints say) or fills the screen with
     // it: the window goes back to its own size.
     constexpr Qt::WindowStates sizing = Qt::WindowMaximized | Qt::WindowFullScreen;
-    if ((m_form.owner()->windowState() & sizing) && !m_form.Dragging.Sizeable) {
-        QTimer::singleShot(0, m_form.owner(), [owner = m_form.owner(), sizing] {
-            owner->setWindowState(owner->windowState() & ~sizing);
-        });
+    if ((m_form.owner()->windowState() & sizing) && !m_form.dragging().Sizeable) {
+        QTimer::singleShot(0, m_form.owner(),
+                           [owner = m_form.owner(), sizing] { owner->setWindowState(owner->windowState() & ~sizing); });
     }
     const bool minimized = m_form.owner()->windowState() & Qt::WindowMinimized;
     if (minimized && m_state != wsMinimized && m_state != wsTray) {
         rememberNormalBounds();
         setState(wsMinimized);
-    } else if (!minimized && m_state == wsMinimized && m_form.MinimizeApplication) {
+    } else if (!minimized && m_state == wsMinimized) {
         setState(m_stateBefore == wsMinimized ? wsNormal : m_stateBefore);
     }
-}
-
-QString SkinFrameStates::trayTip() const
-{
-    return m_form.MinimizeApplication ? QGuiApplication::applicationDisplayName() : m_form.Caption();
 }
 
 } // namespace corvane::skin

@@ -1,7 +1,6 @@
 #include "skin/frame/SkinFrameSystemMenu.h"
 
 #include <QCursor>
-#include <QMenu>
 #include <QWidget>
 
 #include "skin/frame/SkinCustomForm.h"
@@ -14,7 +13,7 @@ SkinFrameSystemMenu::SkinFrameSystemMenu(SkinCustomForm& form)
 
 void SkinFrameSystemMenu::show(std::optional<QPoint> screenPoint)
 {
-    const bool inTray = m_form.WindowState() == wsTray;
+    const bool inTray = m_form.windowState() == wsTray;
     // A closed window has no menu: a click that arrives after the close (the
     // last of a triple click on the icon) must not open one while the
     // application quits. Nor has a window the platform minimised: the menu
@@ -29,14 +28,9 @@ void SkinFrameSystemMenu::show(std::optional<QPoint> screenPoint)
     else
         at = m_form.owner()->mapToGlobal(m_form.clientRect().topLeft());
 
-    QMenu* link = (inTray && m_form.TrayMenuLink) ? m_form.TrayMenuLink.data() : m_form.SystemMenuLink.data();
-    if (link) {
-        link->exec(at);
-        return;
-    }
     QPointer<SkinCustomForm> form(&m_form);
-    m_presenter->popup(m_form.owner(), systemMenuItems(m_form.WindowState(), m_form.BorderIcons()), at,
-                       inTray ? m_form.TrayMenuOptions : m_form.SystemMenuOptions, [form](const QString& caption) {
+    m_presenter->popup(m_form.owner(), systemMenuItems(m_form.windowState(), m_form.borderIcons()), at,
+                       inTray ? SkinPopupMenuOptions() : m_form.systemMenuOptions(), [form](const QString& caption) {
                            if (form)
                                form->runSystemMenuCommand(caption);
                        });

@@ -1,7 +1,6 @@
 #pragma once
 // SkinFrameSystemMenu: a frame's system menu, shown by a presenter (a
-// plain QMenu unless replaced) or by the menu the owner linked instead, and
-// the window-state action of the item chosen.
+// plain QMenu unless replaced), and the window-state action of the item chosen.
 
 #include <QPoint>
 #include <QString>

@@ -1,5 +1,6 @@
 #include "skin/frame/SkinFrameTray.h"
 
+#include <QGuiApplication>
 #include <QSystemTrayIcon>
 
 namespace corvane::skin {
@@ -11,28 +12,23 @@ constexpr int trayTipLength = 63;
 
 } // namespace
 
-SkinFrameTray::SkinFrameTray(std::function<void()> restore, std::function<void()> menu)
-    : m_restore(std::move(restore)),
-      m_menu(std::move(menu)),
-      m_available([] { return QSystemTrayIcon::isSystemTrayAvailable(); })
+SkinFrameTray::SkinFrameTray(QObject* window)
+    : m_window(window), m_available([] { return QSystemTrayIcon::isSystemTrayAvailable(); })
 { }
 
-SkinFrameTray::~SkinFrameTray() = default;
-
-void SkinFrameTray::show(const QIcon& icon, const QString& tip)
+void SkinFrameTray::show(const QIcon& icon)
 {
     if (!m_icon) {
-        m_icon = std::make_unique<QSystemTrayIcon>();
-        QObject::connect(m_icon.get(), &QSystemTrayIcon::activated, m_icon.get(),
-                         [this](QSystemTrayIcon::ActivationReason reason) {
-                             if (reason == QSystemTrayIcon::DoubleClick)
-                                 m_restore();
-                             else if (reason == QSystemTrayIcon::Context)
-                                 m_menu();
-                         });
+        m_icon = new QSystemTrayIcon(m_window);
+        connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+            if (reason == QSystemTrayIcon::DoubleClick)
+                emit restoreRequested();
+            else if (reason == QSystemTrayIcon::Context)
+                emit menuRequested();
+        });
     }
     m_icon->setIcon(icon);
-    m_icon->setToolTip(tip.left(trayTipLength));
+    m_icon->setToolTip(QGuiApplication::applicationDisplayName().left(trayTipLength));
     m_icon->show();
 }
 
@@ -40,12 +36,6 @@ void SkinFrameTray::hide()
 {
     if (m_icon)
         m_icon->hide();
-}
-
-void SkinFrameTray::setTip(const QString& tip)
-{
-    if (m_icon)
-        m_icon->setToolTip(tip.left(trayTipLength));
 }
 
 void SkinFrameTray::setIcon(const QIcon& icon)

@@ -1,39 +1,40 @@
 #pragma once
 // SkinFrameTray: the notification-area icon of a frame minimized to the
-// tray. A double click on it asks for the window back, its context click
-// for the system menu.
+// tray, tipped with the application's name. A double click on it asks for
+// the window back, its context click for the system menu.
 
 #include <QIcon>
-#include <QString>
+#include <QObject>
+#include <QPointer>
 #include <functional>
-#include <memory>
 
 class QSystemTrayIcon;
 
 namespace corvane::skin {
 
-class SkinFrameTray {
+class SkinFrameTray : public QObject {
+    Q_OBJECT
 public:
-    SkinFrameTray(std::function<void()> restore, std::function<void()> menu);
-    ~SkinFrameTray();
+    // The icon, once shown, is a child of `window`.
+    explicit SkinFrameTray(QObject* window);
 
     // Whether the desktop offers a notification area (probed by default).
     bool isAvailable() const { return m_available && m_available(); }
     void setAvailable(std::function<bool()> available) { m_available = std::move(available); }
 
-    void show(const QIcon& icon, const QString& tip);
+    void show(const QIcon& icon);
     void hide();
-    // Follow the window's caption and icon while the icon exists.
-    void setTip(const QString& tip);
+    // Follows the window's icon while the tray icon exists.
     void setIcon(const QIcon& icon);
-    // Null until the icon was first shown.
-    QSystemTrayIcon* icon() const { return m_icon.get(); }
+
+signals:
+    void restoreRequested();
+    void menuRequested();
 
 private:
-    std::function<void()> m_restore;
-    std::function<void()> m_menu;
+    QObject* m_window;
     std::function<bool()> m_available;
-    std::unique_ptr<QSystemTrayIcon> m_icon;
+    QPointer<QSystemTrayIcon> m_icon;
 };
 
 } // namespace corvane::skin

@@ -50,9 +50,8 @@ QList<SkinSystemMenuItem> systemMenuItems(SkinWindowState state, SkinBorderIcons
     return items;
 }
 
-void PlainSystemMenuPresenter::popup(QWidget* window, const QList<SkinSystemMenuItem>& items,
-                                      const QPoint& screenPoint, const SkinPopupMenuOptions&,
-                                      const std::function<void(const QString&)>& chosen)
+void PlainSystemMenuPresenter::popup(QWidget* window, const QList<SkinSystemMenuItem>& items, const QPoint& screenPoint,
+                                     const SkinPopupMenuOptions&, const std::function<void(const QString&)>& chosen)
 {
     if (items.isEmpty())
         return;

@@ -179,8 +179,9 @@ TEST_F(HotSeat, ShowingTheWindowAgainKeepsPositionLocksAndReceivedText)
         {"tray, double click on the icon",
          [&] {
              frame->minimizeToTray();
-             ASSERT_NE(frame->trayIcon(), nullptr);
-             emit frame->trayIcon()->activated(QSystemTrayIcon::DoubleClick);
+             auto* trayIcon = form.findChild<QSystemTrayIcon*>();
+             ASSERT_NE(trayIcon, nullptr);
+             emit trayIcon->activated(QSystemTrayIcon::DoubleClick);
          }},
     };
     for (const auto& [name, hideAndShow] : paths) {
@@ -285,9 +286,8 @@ TEST(TwoWindows, AMoveLostOnTheWayIsSentAgainAndBothBoardsAgree)
         });
     };
     using Kind = corvane::protocol::PeerLink::PeerKind;
-    ASSERT_TRUE(through([&] {
-        return black.peerLink().peerKind() == Kind::Corvane && red.peerLink().peerKind() == Kind::Corvane;
-    }));
+    ASSERT_TRUE(through(
+        [&] { return black.peerLink().peerKind() == Kind::Corvane && red.peerLink().peerKind() == Kind::Corvane; }));
 
     dragByMouse(black, 15, pointNumber(5, 5));
     ASSERT_TRUE(through([&] { return standsOn(red, 15, 5, 5); })) << "the resend arrived";

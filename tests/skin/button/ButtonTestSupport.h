@@ -3,10 +3,21 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QImage>
 #include <QMouseEvent>
+#include <QPixmap>
 #include <QWidget>
 
 namespace corvane::skin::test {
+
+// A control's face exactly as a repaint puts it on the screen: the parent's
+// area under the control rendered with the control in it.
+inline QImage faceOf(QWidget* control)
+{
+    QWidget* parent = control->parentWidget();
+    const QPixmap picture = parent ? parent->grab(control->geometry()) : control->grab();
+    return picture.toImage().convertToFormat(QImage::Format_RGB32);
+}
 
 inline void sendMouse(QWidget* widget, QEvent::Type type, const QPointF& pos, Qt::MouseButton button = Qt::LeftButton)
 {

@@ -61,7 +61,7 @@ protected:
         button->setFocusPolicy(Qt::NoFocus);
         button->setSkinEngine(&engine);
         client.show();
-        ASSERT_TRUE(button->Transparent());
+        ASSERT_FALSE(button->testAttribute(Qt::WA_OpaquePaintEvent)); // transparent over the background
     }
 
     void enter()
@@ -79,14 +79,14 @@ protected:
 
 TEST_F(SkinButtonGolden, Normal)
 {
-    EXPECT_TRUE(matchesGolden(button->renderFace(), QStringLiteral("normal")));
+    EXPECT_TRUE(matchesGolden(faceOf(button), QStringLiteral("normal")));
 }
 
 TEST_F(SkinButtonGolden, Hot)
 {
     enter();
     ASSERT_EQ(button->skinState(), 5);
-    EXPECT_TRUE(matchesGolden(button->renderFace(), QStringLiteral("hot")));
+    EXPECT_TRUE(matchesGolden(faceOf(button), QStringLiteral("hot")));
 }
 
 TEST_F(SkinButtonGolden, Pressed)
@@ -94,21 +94,21 @@ TEST_F(SkinButtonGolden, Pressed)
     enter();
     sendMouse(button, QEvent::MouseButtonPress, {5, 5});
     ASSERT_EQ(button->skinState(), 6);
-    EXPECT_TRUE(matchesGolden(button->renderFace(), QStringLiteral("pressed")));
+    EXPECT_TRUE(matchesGolden(faceOf(button), QStringLiteral("pressed")));
 }
 
 TEST_F(SkinButtonGolden, Disabled)
 {
     button->setEnabled(false);
     ASSERT_EQ(button->skinState(), 8);
-    EXPECT_TRUE(matchesGolden(button->renderFace(), QStringLiteral("disabled")));
+    EXPECT_TRUE(matchesGolden(faceOf(button), QStringLiteral("disabled")));
 }
 
 TEST_F(SkinButtonGolden, Focused)
 {
     button->setDefault(true); // acts as the default button: the focused picture
     ASSERT_EQ(button->skinState(), 7);
-    EXPECT_TRUE(matchesGolden(button->renderFace(), QStringLiteral("focused")));
+    EXPECT_TRUE(matchesGolden(faceOf(button), QStringLiteral("focused")));
 }
 
 TEST_F(SkinButtonGolden, WindowShowsTheSameFace)

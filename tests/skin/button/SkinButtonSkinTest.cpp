@@ -65,14 +65,14 @@ QRect captionBox(const QImage& face)
 TEST(SkinButtonState, PriorityOfTheConditions)
 {
     // Disabled wins over everything, then pressed, hot, focused/default.
-    EXPECT_EQ(buttonSkinState(false, bsPressed, true, true), 8);
-    EXPECT_EQ(buttonSkinState(false, bsNormal, false, false), 8);
-    EXPECT_EQ(buttonSkinState(true, bsPressed, true, true), 6);
-    EXPECT_EQ(buttonSkinState(true, bsPressed, false, false), 6);
-    EXPECT_EQ(buttonSkinState(true, bsNormal, true, true), 5);
-    EXPECT_EQ(buttonSkinState(true, bsNormal, true, false), 5);
-    EXPECT_EQ(buttonSkinState(true, bsNormal, false, true), 7);
-    EXPECT_EQ(buttonSkinState(true, bsNormal, false, false), 0);
+    EXPECT_EQ(buttonSkinState(false, ButtonState::Pressed, true, true), 8);
+    EXPECT_EQ(buttonSkinState(false, ButtonState::Normal, false, false), 8);
+    EXPECT_EQ(buttonSkinState(true, ButtonState::Pressed, true, true), 6);
+    EXPECT_EQ(buttonSkinState(true, ButtonState::Pressed, false, false), 6);
+    EXPECT_EQ(buttonSkinState(true, ButtonState::Normal, true, true), 5);
+    EXPECT_EQ(buttonSkinState(true, ButtonState::Normal, true, false), 5);
+    EXPECT_EQ(buttonSkinState(true, ButtonState::Normal, false, true), 7);
+    EXPECT_EQ(buttonSkinState(true, ButtonState::Normal, false, false), 0);
 }
 
 TEST(SkinButtonState, ButtonReportsItsConditions)
@@ -103,67 +103,60 @@ TEST(SkinButtonState, ButtonReportsItsConditions)
 TEST(SkinButtonSkin, AttachingCopiesTheObjectAndMakesAMaskedFaceTransparent)
 {
     SkinnedWindow w;
-    ASSERT_NE(w.button->skinCopy(), nullptr);
-    EXPECT_NE(w.button->skinCopy(), w.engine.findObject(QStringLiteral("Button"))); // its own copy
-    EXPECT_EQ(w.button->skinCopy()->Name, QStringLiteral("Button"));
-    EXPECT_EQ(w.button->skinCopy()->host(), w.button);
-    EXPECT_TRUE(w.button->Transparent());
     EXPECT_TRUE(w.button->drawsSkin());
+    EXPECT_FALSE(w.button->testAttribute(Qt::WA_OpaquePaintEvent)); // transparent
 
     SkinnedWindow unmasked(false);
-    EXPECT_NE(unmasked.button->skinCopy(), nullptr);
-    EXPECT_FALSE(unmasked.button->Transparent());
+    EXPECT_TRUE(unmasked.button->drawsSkin());
+    EXPECT_TRUE(unmasked.button->testAttribute(Qt::WA_OpaquePaintEvent));
 }
 
 TEST(SkinButtonSkin, MissingObjectOrEngineDrawsPlain)
 {
     SkinnedWindow w;
     w.button->setSkinObject(QStringLiteral("NoSuchObject"));
-    EXPECT_EQ(w.button->skinCopy(), nullptr);
     EXPECT_FALSE(w.button->drawsSkin());
-    const QImage plain = w.button->renderFace();
+    const QImage plain = faceOf(w.button);
     EXPECT_EQ(plain.pixel(40, 3), w.button->palette().color(QPalette::Button).rgb());
 
     w.button->setSkinObject(QStringLiteral("button")); // names ignore case
-    EXPECT_NE(w.button->skinCopy(), nullptr);
+    EXPECT_TRUE(w.button->drawsSkin());
 
     auto* engine = new SkinEngine;
     buildButtonSkin(*engine);
     w.button->setSkinEngine(engine);
-    ASSERT_NE(w.button->skinCopy(), nullptr);
+    ASSERT_TRUE(w.button->drawsSkin());
     delete engine; // the engine goes away: the button detaches
     EXPECT_EQ(w.button->skinEngine(), nullptr);
-    EXPECT_EQ(w.button->skinCopy(), nullptr);
-    EXPECT_EQ(w.button->renderFace().pixel(40, 3), w.button->palette().color(QPalette::Button).rgb());
+    EXPECT_FALSE(w.button->drawsSkin());
+    EXPECT_EQ(faceOf(w.button).pixel(40, 3), w.button->palette().color(QPalette::Button).rgb());
 }
 
 TEST(SkinButtonSkin, SkinChangeDropsTheCopyAndTakesANewOne)
 {
     SkinnedWindow w;
-    SkinObject* before = w.button->skinCopy();
-    ASSERT_NE(before, nullptr);
+    ASSERT_TRUE(w.button->drawsSkin());
     // A notification from another engine is not for this button.
     SkinEngine otherEngine;
     SkinChangeEvent foreign(CM_SKINCHANGING, &otherEngine);
     QApplication::sendEvent(w.button, &foreign);
-    EXPECT_EQ(w.button->skinCopy(), before);
+    EXPECT_TRUE(w.button->drawsSkin());
 
     SkinChangeEvent changing(CM_SKINCHANGING, &w.engine);
     QApplication::sendEvent(w.button, &changing);
-    EXPECT_EQ(w.button->skinCopy(), nullptr);
     EXPECT_FALSE(w.button->drawsSkin());
     SkinChangeEvent changed(CM_SKINCHANGED, &w.engine);
     QApplication::sendEvent(w.button, &changed);
-    EXPECT_NE(w.button->skinCopy(), nullptr);
+    EXPECT_TRUE(w.button->drawsSkin());
 }
 
 TEST(SkinButtonSkin, HueChangeOfTheEngineReachesTheButtonThroughItsNotifications)
 {
     SkinnedWindow w;
-    const QRgb before = centre(w.button->renderFace());
+    const QRgb before = centre(faceOf(w.button));
     w.engine.setDeltaHue(60); // brackets the shift with CM_SKINCHANGING / CM_SKINCHANGED
-    ASSERT_NE(w.button->skinCopy(), nullptr);
-    const QRgb after = centre(w.button->renderFace());
+    ASSERT_TRUE(w.button->drawsSkin());
+    const QRgb after = centre(faceOf(w.button));
     EXPECT_NE(before, after);
 }
 
@@ -173,39 +166,39 @@ TEST(SkinButtonSkin, FacePictureFollowsTheState)
     // Without a focus policy the press leaves the focus alone, so that the
     // focused picture below comes from the default role alone.
     w.button->setFocusPolicy(Qt::NoFocus);
-    EXPECT_EQ(centre(w.button->renderFace()), FaceNormal);
+    EXPECT_EQ(centre(faceOf(w.button)), FaceNormal);
 
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), w.button->mapToGlobal(QPointF(5, 5)));
     QApplication::sendEvent(w.button, &enter);
-    EXPECT_EQ(centre(w.button->renderFace()), FaceHot);
+    EXPECT_EQ(centre(faceOf(w.button)), FaceHot);
     sendMouse(w.button, QEvent::MouseButtonPress, {5, 5});
-    EXPECT_EQ(centre(w.button->renderFace()), FacePressed);
+    EXPECT_EQ(centre(faceOf(w.button)), FacePressed);
     // Dragged out: neither pressed nor hot (the window system reports no
     // crossing while the button is held; the move does).
     sendMouse(w.button, QEvent::MouseMove, {200, 5});
-    EXPECT_EQ(centre(w.button->renderFace()), FaceNormal);
+    EXPECT_EQ(centre(faceOf(w.button)), FaceNormal);
     sendMouse(w.button, QEvent::MouseMove, {10, 5});
-    EXPECT_EQ(centre(w.button->renderFace()), FacePressed);
+    EXPECT_EQ(centre(faceOf(w.button)), FacePressed);
     sendMouse(w.button, QEvent::MouseMove, {200, 5});
     sendMouse(w.button, QEvent::MouseButtonRelease, {200, 5});
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(w.button, &leave);
-    EXPECT_EQ(centre(w.button->renderFace()), FaceNormal);
+    EXPECT_EQ(centre(faceOf(w.button)), FaceNormal);
     w.button->setDefault(true);
-    EXPECT_EQ(centre(w.button->renderFace()), FaceFocused);
+    EXPECT_EQ(centre(faceOf(w.button)), FaceFocused);
     w.button->setDefault(false);
-    EXPECT_EQ(centre(w.button->renderFace()), FaceNormal);
+    EXPECT_EQ(centre(faceOf(w.button)), FaceNormal);
 
     w.button->setEnabled(false);
-    EXPECT_EQ(centre(w.button->renderFace()), FaceDisabled);
+    EXPECT_EQ(centre(faceOf(w.button)), FaceDisabled);
     w.button->setEnabled(true);
-    EXPECT_EQ(centre(w.button->renderFace()), FaceNormal);
+    EXPECT_EQ(centre(faceOf(w.button)), FaceNormal);
 }
 
 TEST(SkinButtonSkin, BackgroundShowsThroughTheMaskedCorners)
 {
     SkinnedWindow w;
-    const QImage face = w.button->renderFace();
+    const QImage face = faceOf(w.button);
     // The button sits at 20, 20 of a background of 8-pixel squares: its
     // top-left pixel lies on the dark square (16..23, 16..23).
     EXPECT_EQ(face.pixel(0, 0), ClientDark);
@@ -218,13 +211,13 @@ TEST(SkinButtonSkin, PaintingModesGiveTheSameFace)
 {
     SkinnedWindow w;
     auto inWindow = [&] { return w.form.grab().toImage().copy(20, 20, 81, 25).convertToFormat(QImage::Format_RGB32); };
-    const QImage doubleBuffered = w.button->renderFace();
+    const QImage doubleBuffered = faceOf(w.button);
     EXPECT_EQ(differingPixels(inWindow(), doubleBuffered), 0);
     w.button->setPerformance(spSharedBuffer);
-    EXPECT_EQ(differingPixels(w.button->renderFace(), doubleBuffered), 0);
+    EXPECT_EQ(differingPixels(faceOf(w.button), doubleBuffered), 0);
     EXPECT_EQ(differingPixels(inWindow(), doubleBuffered), 0);
     w.button->setPerformance(spNoBuffer);
-    EXPECT_EQ(differingPixels(w.button->renderFace(), doubleBuffered), 0);
+    EXPECT_EQ(differingPixels(faceOf(w.button), doubleBuffered), 0);
     // Painted straight on the control at its place in the window.
     EXPECT_EQ(differingPixels(inWindow(), doubleBuffered), 0);
 }
@@ -234,75 +227,58 @@ TEST(SkinButtonSkin, OpaqueDoubleBufferIsAPlainCopyOfTheKeyFilledBuffer)
     SkinnedWindow w;
     w.button->setTransparent(false);
     // Nothing paints the masked corners: the buffer's key colour stays.
-    EXPECT_EQ(w.button->renderFace().pixel(0, 0), 0xFF000000u | SkinKeyPixel);
+    EXPECT_EQ(faceOf(w.button).pixel(0, 0), 0xFF000000u | SkinKeyPixel);
     w.button->setPerformance(spNoBuffer);
-    EXPECT_EQ(w.button->renderFace().pixel(0, 0), w.button->palette().color(QPalette::Button).rgb());
-}
-
-TEST(SkinButtonSkin, BlendingMixesTheFaceWithTheBackground)
-{
-    SkinnedWindow w;
-    const QRgb opaque = w.form.grab().toImage().pixel(20 + 40, 20 + 3);
-    w.button->hide();
-    const QRgb behind = w.form.grab().toImage().pixel(20 + 40, 20 + 3);
-    w.button->show();
-    ASSERT_EQ(opaque, FaceNormal);
-    w.button->setBlending({true, 128});
-    const QRgb mixed = centre(w.button->renderFace());
-    EXPECT_NEAR(qRed(mixed), (qRed(FaceNormal) + qRed(behind)) / 2, 2);
-    EXPECT_NEAR(qGreen(mixed), (qGreen(FaceNormal) + qGreen(behind)) / 2, 2);
-    EXPECT_NEAR(qBlue(mixed), (qBlue(FaceNormal) + qBlue(behind)) / 2, 2);
+    EXPECT_EQ(faceOf(w.button).pixel(0, 0), w.button->palette().color(QPalette::Button).rgb());
 }
 
 TEST(SkinButtonSkin, CaptionIsCentredAndMovesWhilePressed)
 {
     SkinnedWindow w;
-    const QRect normal = captionBox(w.button->renderFace());
+    const QRect normal = captionBox(faceOf(w.button));
     ASSERT_FALSE(normal.isEmpty());
     // Centred within a pixel or two (glyph side bearings).
     EXPECT_NEAR(normal.center().x(), 40, 2);
     EXPECT_NEAR(normal.center().y(), 12, 2);
     sendMouse(w.button, QEvent::MouseButtonPress, {5, 5});
-    EXPECT_EQ(captionBox(w.button->renderFace()), normal.translated(1, 1));
-    w.button->setShowCaption(false);
-    EXPECT_TRUE(captionBox(w.button->renderFace()).isEmpty());
+    EXPECT_EQ(captionBox(faceOf(w.button)), normal.translated(1, 1));
 }
 
 TEST(SkinButtonLayoutRules, ContentCentredWithTruncation)
 {
     // Text only: 30 x 13 in 81 x 25 -> offsets (81 - 30) / 2 = 25, (25 - 13) / 2 = 6.
-    SkinButtonContent c = layoutButtonContent({81, 25}, {30, 13}, QSize(), blGlyphLeft, 4, false, false);
+    SkinButtonContent c = layoutButtonContent({81, 25}, {30, 13}, QSize(), GlyphPlacement::Left, 4, false, false);
     EXPECT_EQ(c.content, QRect(25, 6, 30, 13));
     EXPECT_EQ(c.textArea, c.content);
     EXPECT_TRUE(c.glyphRect.isNull());
-    c = layoutButtonContent({81, 25}, {30, 13}, QSize(), blGlyphLeft, 4, false, true);
+    c = layoutButtonContent({81, 25}, {30, 13}, QSize(), GlyphPlacement::Left, 4, false, true);
     EXPECT_EQ(c.content, QRect(26, 7, 30, 13));
     // Larger than the button: negative offsets truncate towards zero.
-    c = layoutButtonContent({20, 10}, {25, 13}, QSize(), blGlyphLeft, 4, false, false);
+    c = layoutButtonContent({20, 10}, {25, 13}, QSize(), GlyphPlacement::Left, 4, false, false);
     EXPECT_EQ(c.content.topLeft(), QPoint(-2, -1));
 }
 
 TEST(SkinButtonLayoutRules, GlyphStripOnEachSide)
 {
     const QSize button(100, 40), text(30, 13), glyph(16, 16);
-    SkinButtonContent c = layoutButtonContent(button, text, glyph, blGlyphLeft, 4, false, false);
+    SkinButtonContent c = layoutButtonContent(button, text, glyph, GlyphPlacement::Left, 4, false, false);
     EXPECT_EQ(c.content, QRect(25, 12, 50, 16)); // 30 + 16 + 4 wide, glyph high
     EXPECT_EQ(c.glyphArea, QRect(25, 12, 20, 16));
     EXPECT_EQ(c.glyphRect, QRect(25, 12, 16, 16));
     EXPECT_EQ(c.textArea, QRect(45, 12, 30, 16));
 
-    c = layoutButtonContent(button, text, glyph, blGlyphRight, 4, false, false);
+    c = layoutButtonContent(button, text, glyph, GlyphPlacement::Right, 4, false, false);
     EXPECT_EQ(c.glyphArea, QRect(55, 12, 20, 16));
     EXPECT_EQ(c.glyphRect, QRect(59, 12, 16, 16));
     EXPECT_EQ(c.textArea, QRect(25, 12, 30, 16));
 
-    c = layoutButtonContent(button, text, glyph, blGlyphTop, 4, false, false);
+    c = layoutButtonContent(button, text, glyph, GlyphPlacement::Top, 4, false, false);
     EXPECT_EQ(c.content, QRect(35, 3, 30, 33)); // 13 + 16 + 4 high
     EXPECT_EQ(c.glyphArea, QRect(35, 3, 30, 20));
     EXPECT_EQ(c.glyphRect, QRect(42, 3, 16, 16));
     EXPECT_EQ(c.textArea, QRect(35, 23, 30, 13));
 
-    c = layoutButtonContent(button, text, glyph, blGlyphBottom, 4, false, true);
+    c = layoutButtonContent(button, text, glyph, GlyphPlacement::Bottom, 4, false, true);
     EXPECT_EQ(c.content, QRect(36, 4, 30, 33));
     EXPECT_EQ(c.glyphRect, QRect(43, 21, 16, 16));
     EXPECT_EQ(c.textArea, QRect(36, 4, 30, 13));
@@ -310,7 +286,8 @@ TEST(SkinButtonLayoutRules, GlyphStripOnEachSide)
 
 TEST(SkinButtonLayoutRules, WordWrapTakesTheButtonLessSpacingGlyphAndTen)
 {
-    const SkinButtonContent c = layoutButtonContent({100, 60}, {500, 13}, QSize(16, 16), blGlyphLeft, 4, true, false);
+    const SkinButtonContent c =
+        layoutButtonContent({100, 60}, {500, 13}, QSize(16, 16), GlyphPlacement::Left, 4, true, false);
     // Text 100 - 4 - 16 - 10 = 70 by 60 - 4 - 16 - 10 = 30; content 90 x 30.
     EXPECT_EQ(c.content, QRect(5, 15, 90, 30));
     EXPECT_EQ(c.textArea, QRect(25, 15, 70, 30));
@@ -325,17 +302,6 @@ TEST(SkinButtonLayoutRules, NumberOfGlyphImages)
     EXPECT_EQ(glyphCountFor({30, 16}, 2), 2); // not a multiple: unchanged
     EXPECT_EQ(glyphCountFor({16, 0}, 2), 2);  // no height: unchanged
     EXPECT_EQ(glyphCountFor({0, 0}, 3), 3);
-
-    SkinButton button;
-    QImage strip(48, 16, QImage::Format_ARGB32);
-    strip.fill(Qt::red);
-    button.setGlyph(strip);
-    EXPECT_EQ(button.NumGlyphs(), 3);
-    button.setKind(bkOK);
-    EXPECT_EQ(button.NumGlyphs(), 1);
-    EXPECT_EQ(button.ModalResult(), int(mrOk));
-    button.setGlyph(strip);
-    EXPECT_EQ(button.Kind(), bkCustom);
 }
 
 TEST(SkinButtonGlyph, DisabledImageOfAStripAndTheGlyphBesideTheCaption)
@@ -348,7 +314,6 @@ TEST(SkinButtonGlyph, DisabledImageOfAStripAndTheGlyphBesideTheCaption)
             strip.setPixel(x, y, qRgb(0, 0xFF, 0));
     w.button->resize(120, 30);
     w.button->setGlyph(strip);
-    ASSERT_EQ(w.button->NumGlyphs(), 2);
     auto countColour = [](const QImage& image, QRgb colour) {
         int n = 0;
         for (int y = 0; y < image.height(); ++y)
@@ -356,13 +321,10 @@ TEST(SkinButtonGlyph, DisabledImageOfAStripAndTheGlyphBesideTheCaption)
                 n += image.pixel(x, y) == colour;
         return n;
     };
-    QImage face = w.button->renderFace();
+    QImage face = faceOf(w.button);
     EXPECT_EQ(countColour(face, qRgb(0xFF, 0, 0)), 16 * 16);
     w.button->setEnabled(false);
-    face = w.button->renderFace();
+    face = faceOf(w.button);
     EXPECT_EQ(countColour(face, qRgb(0, 0xFF, 0)), 16 * 16);
     EXPECT_EQ(countColour(face, qRgb(0xFF, 0, 0)), 0);
-    w.button->setEnabled(true);
-    w.button->setShowGlyph(false);
-    EXPECT_EQ(countColour(w.button->renderFace(), qRgb(0xFF, 0, 0)), 0);
 }

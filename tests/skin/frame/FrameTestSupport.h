@@ -7,9 +7,11 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QFile>
 #include <QMouseEvent>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <gtest/gtest.h>
@@ -100,12 +102,30 @@ struct FramedWindow {
     explicit FramedWindow(SkinEngine* engine = &storedSkinEngine())
     {
         frame = createMainWindowFrame(owner.get(), owner->client, engine);
-        frame->setTerminateApplication([this] { ++terminations; });
+        QObject::connect(frame, &SkinForm::mainWindowClosed, [this] { ++terminations; });
         frame->setSystemMenuPresenter(std::make_unique<RecordingMenu>(&menus));
         owner->move(40, 30);
+        QCursor::setPos(0, 0); // off the window, whatever an earlier test left
     }
 
     QWidget& window() { return *owner; }
+
+    void changeDragging(const std::function<void(SkinDragging&)>& change)
+    {
+        SkinDragging dragging = frame->dragging();
+        change(dragging);
+        frame->setDragging(dragging);
+    }
+    // The frame's hover timer: it finds what the pointer is over every 100 ms.
+    QTimer* hoverTimer() const { return owner->findChild<QTimer*>(QStringLiteral("frameHoverTimer")); }
+    // The pointer rests at a window point and the hover timer ticks once.
+    void hoverAt(const QPoint& windowPoint)
+    {
+        QCursor::setPos(global(windowPoint));
+        QMetaObject::invokeMethod(hoverTimer(), "timeout");
+    }
+    // The notification-area icon, once the window went to the tray.
+    QSystemTrayIcon* trayIcon() const { return owner->findChild<QSystemTrayIcon*>(); }
 
     void show()
     {

@@ -66,7 +66,7 @@ TEST_F(FrameCache, RepaintsWithoutChangeCopyTheKeptPicture)
     EXPECT_EQ(picture(w.window()), before);
     EXPECT_EQ(w.frame->frameCacheRedraws(), redraws);
     // The pointer moving over the client area changes nothing the frame shows.
-    w.frame->trackPointer(w.frame->clientRect().center());
+    w.hoverAt(w.frame->clientRect().center());
     w.hover(w.frame->clientRect().center());
     EXPECT_EQ(picture(w.window()), before);
     EXPECT_EQ(w.frame->frameCacheRedraws(), redraws);
@@ -79,8 +79,8 @@ TEST_F(FrameCache, CaptionDragMovesTheWindowWithoutDrawingTheFrameAgain)
     const QPoint pressGlobal = w.global(grip);
     w.press(grip);
     for (const QPoint travel : {QPoint(10, 4), QPoint(40, 25), QPoint(90, 60)}) {
-        QMouseEvent move(QEvent::MouseMove, QPointF(grip), QPointF(pressGlobal + travel), Qt::NoButton,
-                         Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, QPointF(grip), QPointF(pressGlobal + travel), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
         QApplication::sendEvent(w.owner.get(), &move);
         QApplication::processEvents();
     }
@@ -149,13 +149,13 @@ TEST_F(FrameCache, ActiveStateChange)
 TEST_F(FrameCache, RollUpAndUnroll)
 {
     w.frame->rollup();
-    ASSERT_EQ(w.frame->WindowState(), wsRollup);
+    ASSERT_EQ(w.frame->windowState(), wsRollup);
     expectRedrawnFor("rolled up");
 
     before = picture(w.window());
     redraws = w.frame->frameCacheRedraws();
     w.frame->rollup(); // toggles back
-    ASSERT_EQ(w.frame->WindowState(), wsNormal);
+    ASSERT_EQ(w.frame->windowState(), wsNormal);
     expectRedrawnFor("unrolled");
 }
 
@@ -168,7 +168,7 @@ TEST_F(FrameCache, CaptionText)
 TEST_F(FrameCache, HotAndPressedCaptionButton)
 {
     const QPoint close = centre(button(*w.frame, "CopyOfCloseButton"));
-    w.frame->trackPointer(close);
+    w.hoverAt(close);
     expectRedrawnFor("hot close button");
 
     before = picture(w.window());
@@ -182,7 +182,7 @@ TEST_F(FrameCache, HotAndPressedCaptionButton)
     redraws = w.frame->frameCacheRedraws();
     const QPoint away = w.frame->clientRect().center();
     w.release(away);
-    w.frame->trackPointer(away);
+    w.hoverAt(away);
     EXPECT_EQ(w.terminations, 0);
     expectRedrawnFor("released");
 }

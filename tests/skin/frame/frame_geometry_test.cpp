@@ -52,40 +52,33 @@ TEST(FrameGeometry, CaptionButtonsFollowTheRightEdge)
 
 struct HitCase {
     QPoint point;
-    HitArea area;
-    SystemAnswer answer;
+    SystemAnswer fixed;    // the main window's frame: not sizeable
+    SystemAnswer sizeable; // the same frame when it may be sized
 };
 
-TEST(FrameGeometry, HitAreasAtKnownPoints)
+TEST(FrameGeometry, AnswersAtKnownPoints)
 {
     FramedWindow w;
     const HitCase cases[] = {
-        {{300, 12}, HitArea::Caption, SystemAnswer::Caption},   // the title strip
-        {{5, 12}, HitArea::Client, SystemAnswer::Client},       // caption corner part: skNone
-        {{620, 2}, HitArea::Client, SystemAnswer::Client},      // ActiveBitmap9 beside the buttons
-        {{26, 12}, HitArea::SkinButton, SystemAnswer::Button},  // roll up
-        {{650, 12}, HitArea::SkinButton, SystemAnswer::Button}, // close
-        {{612, 12}, HitArea::SkinButton, SystemAnswer::Button}, // minimize
-        {{634, 12}, HitArea::Client, SystemAnswer::Client},     // hidden maximize: the part beneath
-        {{5, 200}, HitArea::Left, SystemAnswer::Client},        // edges answer client: not sizeable
-        {{675, 200}, HitArea::Right, SystemAnswer::Client},
-        {{340, 485}, HitArea::Bottom, SystemAnswer::Client},
-        {{340, 200}, HitArea::Client, SystemAnswer::Client},
-        {{2, 487}, HitArea::BottomLeft, SystemAnswer::Client},
+        {{300, 12}, SystemAnswer::Caption, SystemAnswer::Caption}, // the title strip
+        {{5, 12}, SystemAnswer::Client, SystemAnswer::Client},     // caption corner part: skNone
+        {{620, 2}, SystemAnswer::Client, SystemAnswer::Client},    // ActiveBitmap9 beside the buttons
+        {{26, 12}, SystemAnswer::Button, SystemAnswer::Button},    // roll up
+        {{650, 12}, SystemAnswer::Button, SystemAnswer::Button},   // close
+        {{612, 12}, SystemAnswer::Button, SystemAnswer::Button},   // minimize
+        {{634, 12}, SystemAnswer::Client, SystemAnswer::Client},   // hidden maximize: the part beneath
+        {{5, 200}, SystemAnswer::Client, SystemAnswer::Left},      // edges answer client: not sizeable
+        {{675, 200}, SystemAnswer::Client, SystemAnswer::Right},
+        {{340, 485}, SystemAnswer::Client, SystemAnswer::Bottom},
+        {{340, 200}, SystemAnswer::Client, SystemAnswer::Client},
+        {{2, 487}, SystemAnswer::Client, SystemAnswer::BottomLeft},
     };
-    for (const HitCase& c : cases) {
-        EXPECT_EQ(w.frame->hitAreaAt(c.point), c.area) << c.point.x() << "," << c.point.y();
-        EXPECT_EQ(w.frame->systemAnswerAt(c.point), c.answer) << c.point.x() << "," << c.point.y();
-    }
-}
-
-TEST(FrameGeometry, SizeableFrameAnswersEdges)
-{
-    FramedWindow w;
-    w.frame->Dragging.Sizeable = true;
-    EXPECT_EQ(w.frame->systemAnswerAt({5, 200}), SystemAnswer::Left);
-    EXPECT_EQ(w.frame->systemAnswerAt({340, 485}), SystemAnswer::Bottom);
-    w.frame->Dragging.Moveable = false;
+    for (const HitCase& c : cases)
+        EXPECT_EQ(w.frame->systemAnswerAt(c.point), c.fixed) << c.point.x() << "," << c.point.y();
+    w.changeDragging([](SkinDragging& d) { d.Sizeable = true; });
+    for (const HitCase& c : cases)
+        EXPECT_EQ(w.frame->systemAnswerAt(c.point), c.sizeable) << c.point.x() << "," << c.point.y();
+    w.changeDragging([](SkinDragging& d) { d.Moveable = false; });
     EXPECT_EQ(w.frame->systemAnswerAt({300, 12}), SystemAnswer::Client);
 }
 

@@ -21,7 +21,7 @@ struct FramedMenuWindow : FramedWindow {
     FramedMenuWindow()
     {
         menu = test::buildProgramMenu(owner->client, &storedSkinEngine());
-        frame->MenuBar = menu->bar;
+        frame->setMenuBar(menu->bar);
         show();
     }
     bool popupOpen() const { return test::innermost() && !test::innermost()->isBar(); }
@@ -132,7 +132,7 @@ TEST(FrameMenuMode, WhatAPressDrewHotReturnsToNormal)
     // A quick click: no hover tick saw the pointer over the button.
     w.click(centre(close));
     EXPECT_EQ(w.owner->closeQueries, 1);
-    w.frame->trackPointer({300, 200});
+    w.hoverAt({300, 200});
     EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerNormal);
 }
 

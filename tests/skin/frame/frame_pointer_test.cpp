@@ -92,23 +92,23 @@ TEST(FrameButtons, HotWhileHoveredPressedWhileHeld)
     w.show();
     SkinSystemButton* close = button(*w.frame, "CopyOfCloseButton");
     EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerNormal);
-    w.frame->trackPointer(centre(close));
+    w.hoverAt(centre(close));
     EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerHot);
-    EXPECT_EQ(w.frame->hoverObject(), close);
     w.press(centre(close));
     EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerPressed);
-    EXPECT_EQ(w.frame->pressedObject(), close);
     // Leaving while held: normal; coming back while held: pressed again.
-    w.frame->trackPointer({300, 200});
+    w.hoverAt({300, 200});
     EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerNormal);
-    w.frame->trackPointer(centre(close));
+    w.hoverAt(centre(close));
     EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerPressed);
     // Another button is not entered while one is pressed.
     SkinSystemButton* minimize = button(*w.frame, "CopyOfMinButton");
-    w.frame->trackPointer(centre(minimize));
+    w.hoverAt(centre(minimize));
     EXPECT_EQ(minimize->pointerState(), SkinSystemButton::PointerNormal);
-    w.frame->trackPointer(QPoint(-1, -1));
-    EXPECT_EQ(w.frame->hoverObject(), nullptr);
+    w.release(centre(minimize));
+    w.hoverAt(QPoint(-1, -1));
+    EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerNormal);
+    EXPECT_EQ(minimize->pointerState(), SkinSystemButton::PointerNormal);
 }
 
 TEST(FrameButtons, PicturesChangeWithThePointerState)
@@ -118,7 +118,7 @@ TEST(FrameButtons, PicturesChangeWithThePointerState)
     SkinSystemButton* close = button(*w.frame, "CopyOfCloseButton");
     auto picture = [&] { return w.window().grab(close->boundsRect()).toImage(); };
     const QImage normal = picture();
-    w.frame->trackPointer(centre(close));
+    w.hoverAt(centre(close));
     const QImage hot = picture();
     w.press(centre(close));
     const QImage pressed = picture();
@@ -132,23 +132,23 @@ TEST(FrameHover, TimerRunsOnlyWhileActiveAndThePointerIsOver)
     FramedWindow w;
     w.show();
     ASSERT_TRUE(w.window().isActiveWindow());
-    EXPECT_FALSE(w.frame->hoverTimerActive());
+    EXPECT_FALSE(w.hoverTimer()->isActive());
     QEnterEvent enter(QPointF(300, 12), QPointF(300, 12), QPointF(w.global({300, 12})));
     QApplication::sendEvent(w.owner.get(), &enter);
-    EXPECT_TRUE(w.frame->hoverTimerActive());
+    EXPECT_TRUE(w.hoverTimer()->isActive());
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(w.owner.get(), &leave);
-    EXPECT_FALSE(w.frame->hoverTimerActive());
+    EXPECT_FALSE(w.hoverTimer()->isActive());
 
     QApplication::sendEvent(w.owner.get(), &enter);
-    EXPECT_TRUE(w.frame->hoverTimerActive());
+    EXPECT_TRUE(w.hoverTimer()->isActive());
     QWidget other;
     other.show();
     other.activateWindow();
     QApplication::setActiveWindow(&other);
     QApplication::processEvents();
     EXPECT_FALSE(w.window().isActiveWindow());
-    EXPECT_FALSE(w.frame->hoverTimerActive());
+    EXPECT_FALSE(w.hoverTimer()->isActive());
 }
 
 TEST(FrameHover, LeavingTheWindowClearsTheHotButton)
@@ -156,7 +156,7 @@ TEST(FrameHover, LeavingTheWindowClearsTheHotButton)
     FramedWindow w;
     w.show();
     SkinSystemButton* minimize = button(*w.frame, "CopyOfMinButton");
-    w.frame->trackPointer(centre(minimize));
+    w.hoverAt(centre(minimize));
     ASSERT_EQ(minimize->pointerState(), SkinSystemButton::PointerHot);
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(w.owner.get(), &leave);
@@ -169,14 +169,13 @@ TEST(FrameSkinChange, ChangingDropsTheCopyAndChangedAttachesAgain)
     w.show();
     QEnterEvent enter(QPointF(300, 12), QPointF(300, 12), QPointF(w.global({300, 12})));
     QApplication::sendEvent(w.owner.get(), &enter);
-    w.frame->trackPointer(centre(button(*w.frame, "CopyOfMinButton")));
-    ASSERT_TRUE(w.frame->hoverTimerActive());
+    w.hoverAt(centre(button(*w.frame, "CopyOfMinButton")));
+    ASSERT_TRUE(w.hoverTimer()->isActive());
 
     SkinChangeEvent changing(CM_SKINCHANGING, &storedSkinEngine());
     QApplication::sendEvent(w.owner.get(), &changing);
     EXPECT_EQ(w.frame->tree(), nullptr);
-    EXPECT_EQ(w.frame->hoverObject(), nullptr);
-    EXPECT_FALSE(w.frame->hoverTimerActive());
+    EXPECT_FALSE(w.hoverTimer()->isActive());
     w.window().repaint(); // the plain frame paints meanwhile
 
     SkinChangeEvent changed(CM_SKINCHANGED, &storedSkinEngine());
@@ -184,7 +183,7 @@ TEST(FrameSkinChange, ChangingDropsTheCopyAndChangedAttachesAgain)
     ASSERT_NE(w.frame->tree(), nullptr);
     EXPECT_EQ(w.frame->clientRect(), QRect(24, 24, 632, 450));
     EXPECT_EQ(w.window().size(), QSize(680, 490));
-    EXPECT_TRUE(w.frame->hoverTimerActive());
+    EXPECT_TRUE(w.hoverTimer()->isActive());
 }
 
 TEST(FrameSkinChange, NotificationsOfAnotherEngineAreIgnored)
@@ -216,7 +215,7 @@ TEST(FramePlain, WithoutASkinThePlainFrameKeepsTheClientSize)
     ASSERT_FALSE(layout.rollupButton.isEmpty());
     EXPECT_TRUE(layout.maximizeButton.isEmpty());
     w.click(layout.rollupButton.center());
-    EXPECT_EQ(w.frame->WindowState(), wsRollup);
+    EXPECT_EQ(w.frame->windowState(), wsRollup);
     EXPECT_EQ(w.window().height(), w.frame->topHeight() + w.frame->bottomHeight());
     w.frame->restore();
     w.press(layout.closeButton.center());
@@ -262,7 +261,7 @@ TEST(FrameDragging, OutlineModeMovesTheWindowOnRelease)
 {
     FramedWindow w;
     w.show();
-    w.frame->Dragging.DragMode = fdmBorder;
+    w.changeDragging([](SkinDragging& d) { d.DragMode = fdmBorder; });
     const QPoint start = w.window().pos();
     const QPoint grip(300, 12);
     const QPoint pressGlobal = w.global(grip);
@@ -281,7 +280,7 @@ TEST(FrameDragging, SizeableFrameSizesByItsEdgesDownToTheMinimum)
 {
     FramedWindow w;
     w.show();
-    w.frame->Dragging.Sizeable = true;
+    w.changeDragging([](SkinDragging& d) { d.Sizeable = true; });
     const QRect before = w.window().geometry();
     const QPoint edge(677, 200); // the right border
     ASSERT_EQ(w.frame->systemAnswerAt(edge), SystemAnswer::Right);
@@ -311,9 +310,9 @@ TEST(FrameStates, StoredStateIsTakenOnceTheWindowExists)
     frame->setSkinEngine(&storedSkinEngine());
     frame->setWindowState(wsRollup);
     frame->loaded();
-    EXPECT_EQ(frame->WindowState(), wsNormal); // posted, not yet performed
+    EXPECT_EQ(frame->windowState(), wsNormal); // posted, not yet performed
     QApplication::processEvents();
-    EXPECT_EQ(frame->WindowState(), wsRollup);
+    EXPECT_EQ(frame->windowState(), wsRollup);
     EXPECT_EQ(owner.height(), 40);
     frame->setWindowState(wsNormal);
     EXPECT_EQ(owner.height(), 490);

@@ -19,7 +19,7 @@ QStringList visibleButtons(SkinForm& frame)
 TEST(FrameStates, NormalShowsRollUpButNeitherMaximizeNorRestore)
 {
     FramedWindow w;
-    EXPECT_EQ(w.frame->WindowState(), wsNormal);
+    EXPECT_EQ(w.frame->windowState(), wsNormal);
     EXPECT_EQ(visibleButtons(*w.frame),
               QStringList({"RollButton", "SystemButton8", "CopyOfMinButton", "CopyOfCloseButton"}));
 }
@@ -30,7 +30,7 @@ TEST(FrameStates, RollUpKeepsCaptionAndBottomAndUnrollRestores)
     w.show();
     const QRect normal = w.window().geometry();
     w.click(centre(button(*w.frame, "RollButton")));
-    EXPECT_EQ(w.frame->WindowState(), wsRollup);
+    EXPECT_EQ(w.frame->windowState(), wsRollup);
     // Caption 24 + bottom 16; left, top and width stay.
     EXPECT_EQ(w.window().geometry(), QRect(normal.topLeft(), QSize(normal.width(), 24 + 16)));
     EXPECT_EQ(w.frame->clientRect().height(), 0);
@@ -40,7 +40,7 @@ TEST(FrameStates, RollUpKeepsCaptionAndBottomAndUnrollRestores)
 
     // The unroll button lies where roll up was.
     w.click(centre(button(*w.frame, "UnrollButton")));
-    EXPECT_EQ(w.frame->WindowState(), wsNormal);
+    EXPECT_EQ(w.frame->windowState(), wsNormal);
     EXPECT_EQ(w.window().geometry(), normal);
     EXPECT_EQ(w.owner->client->geometry(), QRect(24, 24, 632, 450));
     EXPECT_EQ(visibleButtons(*w.frame),
@@ -58,26 +58,16 @@ TEST(FrameStates, RolledUpWindowUnrollsToItsRememberedNormalBounds)
     EXPECT_EQ(w.window().geometry(), normal);
 }
 
-TEST(FrameStates, VetoKeepsTheState)
-{
-    FramedWindow w;
-    w.show();
-    w.frame->OnRollup = [](SkinCustomForm*, bool& allow) { allow = false; };
-    w.frame->rollup();
-    EXPECT_EQ(w.frame->WindowState(), wsNormal);
-    EXPECT_EQ(w.window().height(), 490);
-}
-
 TEST(FrameStates, MinimizeAndRestoreTheApplication)
 {
     FramedWindow w;
     w.show();
     w.click(centre(button(*w.frame, "CopyOfMinButton")));
-    EXPECT_EQ(w.frame->WindowState(), wsMinimized);
+    EXPECT_EQ(w.frame->windowState(), wsMinimized);
     EXPECT_TRUE(w.window().windowState() & Qt::WindowMinimized);
     EXPECT_EQ(visibleButtons(*w.frame), QStringList({"SystemButton8", "CopyOfCloseButton"}));
     w.frame->restore();
-    EXPECT_EQ(w.frame->WindowState(), wsNormal);
+    EXPECT_EQ(w.frame->windowState(), wsNormal);
     EXPECT_FALSE(w.window().windowState() & Qt::WindowMinimized);
 }
 
@@ -87,22 +77,9 @@ TEST(FrameStates, RestoredByTheWindowSystemFollows)
     w.show();
     w.frame->rollup();
     w.frame->minimize();
-    EXPECT_EQ(w.frame->WindowState(), wsMinimized);
+    EXPECT_EQ(w.frame->windowState(), wsMinimized);
     w.window().showNormal(); // e.g. from the task bar
-    EXPECT_EQ(w.frame->WindowState(), wsRollup);
-}
-
-TEST(FrameStates, MinimizeWithoutTheApplicationTakesTheMinimizedRectangle)
-{
-    FramedWindow w;
-    w.show();
-    w.frame->MinimizeApplication = false;
-    w.frame->minimize();
-    const QRect area = w.frame->workArea();
-    EXPECT_EQ(w.window().height(), 40);
-    EXPECT_EQ(w.window().geometry().bottom(), area.bottom());
-    w.frame->restore();
-    EXPECT_EQ(w.window().geometry(), QRect(40, 30, 680, 490));
+    EXPECT_EQ(w.frame->windowState(), wsRollup);
 }
 
 TEST(FrameStates, TrayFallsBackToMinimizeWithoutANotificationArea)
@@ -111,7 +88,7 @@ TEST(FrameStates, TrayFallsBackToMinimizeWithoutANotificationArea)
     w.show();
     w.frame->setTrayAvailable([] { return false; });
     w.frame->minimizeToTray();
-    EXPECT_EQ(w.frame->WindowState(), wsMinimized);
+    EXPECT_EQ(w.frame->windowState(), wsMinimized);
 }
 
 TEST(FrameStates, TrayHidesTheWindowAndRestoreBringsItBack)
@@ -120,25 +97,26 @@ TEST(FrameStates, TrayHidesTheWindowAndRestoreBringsItBack)
     w.show();
     w.frame->setTrayAvailable([] { return true; });
     w.frame->minimizeToTray();
-    EXPECT_EQ(w.frame->WindowState(), wsTray);
+    EXPECT_EQ(w.frame->windowState(), wsTray);
     EXPECT_FALSE(w.window().isVisible());
-    ASSERT_NE(w.frame->trayIcon(), nullptr);
-    EXPECT_EQ(w.frame->trayIcon()->toolTip(), QGuiApplication::applicationDisplayName().left(63));
+    ASSERT_NE(w.trayIcon(), nullptr);
+    EXPECT_EQ(w.trayIcon()->toolTip(), QGuiApplication::applicationDisplayName().left(63));
     w.frame->minimizeToTray(); // toggles
-    EXPECT_EQ(w.frame->WindowState(), wsNormal);
+    EXPECT_EQ(w.frame->windowState(), wsNormal);
     EXPECT_TRUE(w.window().isVisible());
-    EXPECT_FALSE(w.frame->trayIcon()->isVisible());
+    EXPECT_FALSE(w.trayIcon()->isVisible());
 }
 
 TEST(FrameStates, TrayTipIsCutTo63Characters)
 {
     FramedWindow w;
     w.show();
-    w.frame->MinimizeApplication = false;
-    w.frame->setCaption(QString(80, QLatin1Char('x')));
+    const QString name = QGuiApplication::applicationDisplayName();
+    QGuiApplication::setApplicationDisplayName(QString(80, QLatin1Char('x')));
     w.frame->setTrayAvailable([] { return true; });
     w.frame->minimizeToTray();
-    EXPECT_EQ(w.frame->trayIcon()->toolTip(), QString(63, QLatin1Char('x')));
+    EXPECT_EQ(w.trayIcon()->toolTip(), QString(63, QLatin1Char('x')));
+    QGuiApplication::setApplicationDisplayName(name);
 }
 
 TEST(FrameStates, DoubleClickOnTheCaptionDoesNotMaximizeWithoutTheIcon)
@@ -150,7 +128,7 @@ TEST(FrameStates, DoubleClickOnTheCaptionDoesNotMaximizeWithoutTheIcon)
     w.release({300, 12});
     w.doubleClick({300, 12});
     w.release({300, 12});
-    EXPECT_EQ(w.frame->WindowState(), wsNormal);
+    EXPECT_EQ(w.frame->windowState(), wsNormal);
     EXPECT_EQ(w.window().geometry(), before);
 }
 
@@ -161,12 +139,12 @@ TEST(FrameStates, DoubleClickOnTheCaptionMaximizesWithTheIcon)
     w.frame->setBorderIcons(defaultBorderIcons);
     w.doubleClick({300, 12});
     w.release({300, 12});
-    EXPECT_EQ(w.frame->WindowState(), wsMaximized);
+    EXPECT_EQ(w.frame->windowState(), wsMaximized);
     EXPECT_EQ(w.window().geometry(), w.frame->workArea());
     EXPECT_TRUE(button(*w.frame, "CopyOfResButton")->Visible);
     EXPECT_FALSE(button(*w.frame, "CopyOfMaxButton")->Visible);
     w.frame->maximize(); // toggles back
-    EXPECT_EQ(w.frame->WindowState(), wsNormal);
+    EXPECT_EQ(w.frame->windowState(), wsNormal);
     EXPECT_EQ(w.window().geometry(), QRect(40, 30, 680, 490));
 }
 
@@ -221,7 +199,7 @@ TEST(FrameSystemMenu, ChoosingAnItemRunsItsAction)
     w.show();
     w.frame->setSystemMenuPresenter(std::make_unique<RecordingMenu>(&w.menus, systemMenuCaption::Rollup));
     w.frame->showSystemMenu();
-    EXPECT_EQ(w.frame->WindowState(), wsRollup);
+    EXPECT_EQ(w.frame->windowState(), wsRollup);
     EXPECT_FALSE(w.frame->runSystemMenuCommand(QStringLiteral("Ma&gic")));
 }
 
@@ -254,16 +232,6 @@ TEST(FrameClose, ReleaseAwayFromTheButtonDoesNotClose)
     w.moveHeld({300, 200});
     w.release({300, 200});
     EXPECT_EQ(w.owner->closeQueries, 0);
-}
-
-TEST(FrameClose, OnCloseVetoSkipsTheQuery)
-{
-    FramedWindow w;
-    w.show();
-    w.frame->OnClose = [](SkinCustomForm*, bool& allow) { allow = false; };
-    w.frame->close();
-    EXPECT_EQ(w.owner->closeQueries, 0);
-    EXPECT_TRUE(w.window().isVisible());
 }
 
 } // namespace
