@@ -2,7 +2,6 @@
 // failed send in the default error box, boxes opened while datagrams keep
 // coming, and the application's last-resort catch.
 #include "EndpointTestSupport.h"
-#include "ui/CorvaneApplication.h"
 #include "support/MessageBoxRecorder.h"
 
 #include <gtest/gtest.h>
@@ -83,13 +82,4 @@ TEST(UdpEndpointInApplication, ASlotFailingOnEveryDatagramOpensOneBoxNotOnePerDa
     peer->writeDatagram("x", QHostAddress::LocalHost, port);
     ASSERT_TRUE(waitUntil([&] { return handled == Storm; }));
     EXPECT_EQ(recorder.boxes().size(), 1);
-}
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    corvane::CorvaneApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }
