@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Lists the functions declared in the program's headers that no program code
-calls: TEST-ONLY when tests, tools or benchmarks call them, UNUSED when nothing
-does. It matches by name, so a name that the program uses anywhere (an
+"""Lists the functions declared in the program's headers that neither the
+program nor its tools call: TEST-ONLY when tests or benchmarks call them,
+UNUSED when nothing does. It matches by name, so a name that the program uses anywhere (an
 overload, another class's member of the same name) counts as used, and
 overrides are left out: Qt calls them. Exits 1 when it lists anything.
 
@@ -13,7 +13,8 @@ import re
 import sys
 
 PROGRAM = ['game', 'net', 'computer', 'skin', 'flat', 'ui', 'shell']
-OTHERS = ['tests', 'tools', 'bench']
+TOOLS = ['tools']
+OTHERS = ['tests', 'bench']
 IDENTIFIER = re.compile(r'[A-Za-z_]\w*')
 # A declaration or definition line: a type, then the name, then its parameters.
 DECLARATION = re.compile(
@@ -77,6 +78,7 @@ def main():
     root = sys.argv[1] if len(sys.argv) > 1 else '.'
     declared = declared_functions(root)
     in_program = count_uses(root, PROGRAM, skip_declarations=True)
+    in_program.update(count_uses(root, TOOLS, skip_declarations=False))
     elsewhere = count_uses(root, OTHERS, skip_declarations=False)
     found = 0
     for name in sorted(declared):
