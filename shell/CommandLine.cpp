@@ -202,7 +202,7 @@ std::optional<QString> applyStartSkin(MainWindow& form1, const StartOptions& opt
             problem = QStringLiteral("无法读取皮肤文件“%1”").arg(path) + keep;
         else {
             try {
-                engine->setSkinFile(path);
+                engine->loadSkinFile(path);
             } catch (const skin::SkinError& error) {
                 problem = QStringLiteral("无法载入皮肤文件“%1”：%2").arg(path, QString::fromUtf8(error.what())) + keep;
             }

@@ -1,6 +1,5 @@
 #include "skin/SkinBitmap.h"
 
-#include <QGuiApplication>
 #include <cstdlib>
 #include <cstring>
 #ifdef __SSE2__
@@ -21,7 +20,6 @@ void SkinBitmap::setSize(int width, int height, bool clear)
         return;
     if (width == 0 || height == 0) {
         m_image = QImage();
-        m_pixmap.reset();
         return;
     }
     QImage image(width, height, QImage::Format_ARGB32);
@@ -30,7 +28,6 @@ void SkinBitmap::setSize(int width, int height, bool clear)
     if (clear)
         image.fill(0u);
     m_image = std::move(image);
-    m_pixmap.reset();
 }
 
 QImage SkinBitmap::opaqueImage() const
@@ -41,25 +38,11 @@ QImage SkinBitmap::opaqueImage() const
     return QImage(m_image.constBits(), m_image.width(), m_image.height(), m_image.bytesPerLine(), QImage::Format_RGB32);
 }
 
-const QPixmap& SkinBitmap::pixmap() const
-{
-    if (!m_pixmap) {
-        // A pixmap needs the GUI application; loading and tests without one
-        // simply have no device-dependent copy.
-        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) && !m_image.isNull())
-            m_pixmap = QPixmap::fromImage(opaqueImage().copy());
-        else
-            m_pixmap = QPixmap();
-    }
-    return *m_pixmap;
-}
-
 void SkinBitmap::snapToKey(int r, int g, int b, int tolerance)
 {
     const int w = width(), h = height();
     for (int y = 0; y < h; ++y)
         snapRowToKey(scanLine(y), w, r, g, b, tolerance);
-    m_pixmap.reset();
 }
 
 void SkinBitmap::snapRowToKey(std::uint32_t* line, int w, int r, int g, int b, int tolerance)

@@ -6,11 +6,9 @@
 
 #include <QImage>
 #include <QList>
-#include <QPixmap>
 #include <QRect>
 #include <QString>
 #include <memory>
-#include <optional>
 
 namespace corvane::skin {
 
@@ -39,8 +37,7 @@ public:
     // when the pixel buffer cannot be created.
     void setSize(int width, int height, bool clear = true);
 
-    // Direct access to the pixels (Format_ARGB32). Call pixelsChanged() after
-    // writing to them.
+    // Direct access to the pixels (Format_ARGB32).
     QImage& image() { return m_image; }
     const QImage& image() const { return m_image; }
     std::uint32_t* scanLine(int y) { return reinterpret_cast<std::uint32_t*>(m_image.scanLine(y)); }
@@ -52,11 +49,6 @@ public:
     // The same pixels seen as opaque (alpha ignored), sharing the buffer: the
     // source of unmasked copies, stretches and tiles.
     QImage opaqueImage() const;
-    // The device-dependent copy, rebuilt on demand after every load and hue
-    // change. It needs a QGuiApplication; without one it is a null pixmap.
-    const QPixmap& pixmap() const;
-    // Marks the device-dependent copy stale (after loading or a hue change).
-    void pixelsChanged() { m_pixmap.reset(); }
 
     // Replaces by the key colour every pixel whose red, green and blue each
     // differ from (r, g, b) by at most `tolerance`.
@@ -69,7 +61,6 @@ public:
 
 private:
     QImage m_image;
-    mutable std::optional<QPixmap> m_pixmap;
 };
 
 // The bitmaps of a skin in load order (owned by the skin source).
@@ -90,12 +81,6 @@ struct SkinBitmapLink {
     bool isEmpty() const { return Bitmap == nullptr || Right <= Left || Bottom <= Top; }
     QRect rect() const { return QRect(Left, Top, Right - Left, Bottom - Top); }
     void link(const SkinBitmapList* bitmaps);
-    // Stored values only (the resolved reference is not compared).
-    bool sameStoredValues(const SkinBitmapLink& other) const
-    {
-        return Name == other.Name && Left == other.Left && Top == other.Top && Right == other.Right &&
-               Bottom == other.Bottom;
-    }
 };
 
 } // namespace corvane::skin

@@ -82,14 +82,6 @@ void maskedStretchPart(const QImage& sourceImage, const QRect& source, const QSi
 
 } // namespace
 
-void maskedStretch(const QImage& sourceImage, const QRect& source, QImage& dest, const QRect& destRect)
-{
-    if (source.isEmpty() || destRect.isEmpty())
-        return;
-    maskedStretchPart(sourceImage, source, destRect.size(), QRect(QPoint(0, 0), destRect.size()), dest,
-                      destRect.topLeft());
-}
-
 void drawBitmapPart(QPainter& painter, const SkinBitmap& bitmap, const QRect& requested, const QRect& dest,
                     SkinTileStyle style, bool masked, const QRect& centreOn)
 {

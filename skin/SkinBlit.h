@@ -17,11 +17,6 @@ namespace corvane::skin {
 void drawBitmapPart(QPainter& painter, const SkinBitmap& bitmap, const QRect& source, const QRect& dest,
                     SkinTileStyle style, bool masked, const QRect& centreOn);
 
-// The masked stretch loop on its own: writes into `dest` (Format_ARGB32 or
-// ARGB32_Premultiplied, already sized) at `at` the source rectangle scaled to
-// `size`, skipping key pixels; copied pixels become opaque.
-void maskedStretch(const QImage& sourceImage, const QRect& source, QImage& dest, const QRect& destRect);
-
 // A copy of `image` in which key-colour pixels are fully transparent and all
 // others opaque (for copying a buffer pre-filled with the key colour "masked").
 QImage keyToTransparent(const QImage& image);

@@ -78,12 +78,4 @@ QList<const SkinPropertyTable*> SkinClassRegistry::propertyTables()
             &SkinTextObject::propertyTable()};
 }
 
-bool SkinClassRegistry::isRegistered(const QByteArray& className)
-{
-    for (const Registration& r : registrations)
-        if (className == r.name)
-            return true;
-    return false;
-}
-
 } // namespace corvane::skin

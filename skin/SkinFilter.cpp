@@ -211,26 +211,6 @@ void SkinInflateInput::consume(std::int64_t count)
     SkinInput::consume(count);
 }
 
-QByteArray deflateBytes(const QByteArray& data, int level)
-{
-    z_stream stream{};
-    if (deflateInit(&stream, level) != Z_OK)
-        throw SkinError("Can't start compression");
-    QByteArray out;
-    out.resize(qsizetype(deflateBound(&stream, uLong(data.size()))));
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
-    stream.avail_in = uInt(data.size());
-    stream.next_out = reinterpret_cast<Bytef*>(out.data());
-    stream.avail_out = uInt(out.size());
-    const int rc = deflate(&stream, Z_FINISH);
-    const auto produced = qsizetype(stream.total_out);
-    deflateEnd(&stream);
-    if (rc != Z_STREAM_END)
-        throw SkinError("Compression failed");
-    out.resize(produced);
-    return out;
-}
-
 // ---------------------------------------------------------------------------
 // Filters
 
@@ -238,11 +218,6 @@ void SkinFilterUncompressed::read(const char* data, std::int64_t size, SkinSourc
 {
     SkinMemoryInput in(data, size);
     source.readPlainBody(in);
-}
-
-QByteArray SkinFilterUncompressed::write(const SkinSource& source) const
-{
-    return source.writePlainBody();
 }
 
 void SkinFilterCompressed::read(const char* data, std::int64_t size, SkinSource& source) const
@@ -256,12 +231,6 @@ void SkinFilterCompressed::read(const char* data, std::int64_t size, SkinSource&
     else
         source.readPlainBody(in);
     in.finish();
-}
-
-QByteArray SkinFilterCompressed::write(const SkinSource& source) const
-{
-    const QByteArray body = packedBody() ? source.writePackedBody() : source.writePlainBody();
-    return QByteArray("TQLZ") + deflateBytes(body, level());
 }
 
 const QList<const SkinFilter*>& skinFilters()
@@ -296,13 +265,6 @@ bool readSkinStream(const QByteArray& stream, SkinSource& source)
         return false;
     defaultSkinFilter().read(stream.constData() + 1, stream.size() - 1, source);
     return true;
-}
-
-QByteArray writeSkinStream(const SkinSource* source)
-{
-    if (!source || source->objectCount() == 0)
-        return QByteArray(1, '\0');
-    return QByteArray(1, '\2') + defaultSkinFilter().write(*source);
 }
 
 } // namespace corvane::skin

@@ -1,8 +1,8 @@
 #pragma once
 // Containers of a skin: the four filters (file formats) and the "SkinStream"
 // content stored with the main window (a presence byte, then the default
-// filter's encoding). Compressed filters use zlib's inflate/deflate streams;
-// reading inflates on demand while the body is parsed.
+// filter's encoding). Compressed filters use zlib streams; reading inflates on
+// demand while the body is parsed. (The writers are in skin/writer.)
 
 #include "skin/SkinSource.h"
 
@@ -92,9 +92,6 @@ private:
     std::unique_ptr<State> m_state;
 };
 
-// zlib (RFC 1950) compression of a whole buffer at a level (1 fast, 9 best).
-QByteArray deflateBytes(const QByteArray& data, int level);
-
 class SkinFilter {
 public:
     virtual ~SkinFilter() = default;
@@ -103,7 +100,11 @@ public:
     virtual QString description() const = 0;
     // Reads the filter's encoding into `source` (replacing its content).
     virtual void read(const char* data, std::int64_t size, SkinSource& source) const = 0;
-    virtual QByteArray write(const SkinSource& source) const = 0;
+    // How the filter stores a skin: the zlib level of the compressed body
+    // behind four magic bytes (0: the plain body as it is), and whether the
+    // body is the packed one.
+    virtual int compressionLevel() const = 0;
+    virtual bool packedBody() const { return false; }
 };
 
 class SkinFilterUncompressed : public SkinFilter {
@@ -112,7 +113,7 @@ public:
     QString extension() const override { return QStringLiteral("uskn"); }
     QString description() const override { return QStringLiteral("Uncompressed Skin"); }
     void read(const char* data, std::int64_t size, SkinSource& source) const override;
-    QByteArray write(const SkinSource& source) const override;
+    int compressionLevel() const override { return 0; }
 };
 
 class SkinFilterCompressed : public SkinFilter {
@@ -121,11 +122,7 @@ public:
     QString extension() const override { return QStringLiteral("tqkn"); }
     QString description() const override { return QStringLiteral("Compressed Skin"); }
     void read(const char* data, std::int64_t size, SkinSource& source) const override;
-    QByteArray write(const SkinSource& source) const override;
-
-protected:
-    virtual int level() const { return 1; }
-    virtual bool packedBody() const { return false; }
+    int compressionLevel() const override { return 1; }
 };
 
 class SkinFilterUltraCompressed : public SkinFilterCompressed {
@@ -133,9 +130,7 @@ public:
     QByteArray className() const override { return "TSkinFilterUltraCompressed"; }
     QString extension() const override { return QStringLiteral("xskn"); }
     QString description() const override { return QStringLiteral("Ultra Compressed Skin"); }
-
-protected:
-    int level() const override { return 9; }
+    int compressionLevel() const override { return 9; }
 };
 
 class SkinFilterMaxCompression : public SkinFilterUltraCompressed {
@@ -143,8 +138,6 @@ public:
     QByteArray className() const override { return "TSkinFilterMaxCompression"; }
     QString extension() const override { return QStringLiteral("mskn"); }
     QString description() const override { return QStringLiteral("Maximum Compressed"); }
-
-protected:
     bool packedBody() const override { return true; }
 };
 
@@ -160,6 +153,5 @@ const SkinFilter* skinFilterForFile(const QString& fileName);
 // byte of 0 (or an empty stream): no skin, `source` untouched. Any other value
 // starts a skin, read into `source`.
 bool readSkinStream(const QByteArray& stream, SkinSource& source);
-QByteArray writeSkinStream(const SkinSource* source);
 
 } // namespace corvane::skin

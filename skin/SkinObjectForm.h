@@ -10,7 +10,9 @@
 // properties (name, type tag, value) up to an empty name, then the nested
 // objects up to a zero byte. Tags: 2/3/4 integers of 8/16/32 bits, 6 short
 // string, 7 identifier, 8 false, 9 true, 10 binary, 11 set (12 long string is
-// read and written for strings over 255 bytes).
+// read and written for strings over 255 bytes). The program reads the binary
+// form straight into skin objects (objectFromBinary, SkinObjectIO.h); the
+// writers are in skin/writer.
 //
 // Readers throw SkinError on malformed, truncated or oversized input.
 
@@ -22,9 +24,5 @@ SkinObjectRecord readTextObject(const QByteArray& text);
 // Several top-level "object ... end" blocks one after the other (a skin
 // description file).
 QList<SkinObjectRecord> readTextObjects(const QByteArray& text);
-QByteArray writeTextObject(const SkinObjectRecord& record);
-
-SkinObjectRecord readBinaryObject(const QByteArray& bytes);
-QByteArray writeBinaryObject(const SkinObjectRecord& record);
 
 } // namespace corvane::skin

@@ -1,6 +1,5 @@
 #include "skin/SkinObjectIO.h"
 
-#include "skin/SkinByteWriter.h"
 #include "skin/SkinFilter.h"
 #include "skin/SkinObjectForm.h"
 #include "skin/SkinProperties.h"
@@ -14,9 +13,7 @@ namespace corvane::skin {
 
 namespace {
 
-using bytes::appendInt32;
-using bytes::appendString;
-
+// The child count of an "Objects" value whose children are in the binary form.
 constexpr std::int32_t BinaryChildrenMarker = 0xF0000;
 
 [[noreturn]] void fail(const std::string& what)
@@ -36,7 +33,7 @@ bool isObjectsName(const QByteArray& name)
 
 // Reads the binary object form straight into skin objects, without building
 // records first: a skin's children are almost all stored this way, and this is
-// the hot path of loading. Same format and checks as readBinaryObject.
+// the hot path of loading.
 class DirectBinaryReader {
 public:
     DirectBinaryReader(const char* data, qint64 size, SkinReadBudget& budget)
@@ -356,29 +353,6 @@ std::unique_ptr<SkinObject> objectFromBinary(const QByteArray& className, const 
                                               SkinReadBudget& budget)
 {
     return DirectBinaryReader(data, size, budget).readRoot(className, 0);
-}
-
-QByteArray encodeObjectsProperty(const SkinObject& object)
-{
-    QByteArray out;
-    appendInt32(out, std::int32_t(object.childCount()) | BinaryChildrenMarker);
-    for (const auto& child : object.children()) {
-        appendString(out, child->className());
-        const QByteArray binary = writeBinaryObject(recordFromObject(*child));
-        appendInt32(out, std::int32_t(binary.size()));
-        out.append(binary);
-    }
-    return out;
-}
-
-SkinObjectRecord recordFromObject(const SkinObject& object)
-{
-    SkinObjectRecord record;
-    record.className = object.className();
-    record.name = object.Name.toLatin1();
-    object.writeProperties(record.properties);
-    record.properties.append({QByteArrayLiteral("Objects"), SkinValue::fromBinary(encodeObjectsProperty(object))});
-    return record;
 }
 
 } // namespace corvane::skin

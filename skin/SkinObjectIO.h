@@ -1,6 +1,6 @@
 #pragma once
-// Turning stored object records into skin objects and back, including the
-// "Objects" property that carries an object's children.
+// Turning stored object records into skin objects, including the "Objects"
+// property that carries an object's children.
 
 #include "skin/SkinObjects.h"
 
@@ -16,13 +16,5 @@ std::unique_ptr<SkinObject> objectFromRecord(const SkinObjectRecord& record, Ski
 // object; `className` (stored beside the object) decides the class.
 std::unique_ptr<SkinObject> objectFromBinary(const QByteArray& className, const char* data, qint64 size,
                                               SkinReadBudget& budget);
-
-// The record of an object: every published property in stream order, the last
-// one "Objects" (count | 0xF0000, then each child as class name, size and
-// binary form).
-SkinObjectRecord recordFromObject(const SkinObject& object);
-
-// The "Objects" value alone, for a list of children.
-QByteArray encodeObjectsProperty(const SkinObject& object);
 
 } // namespace corvane::skin

@@ -164,7 +164,6 @@ public:
     // A new, unowned instance (appended to owner's children when owner is
     // given); null when the name is not registered.
     static SkinObject* create(const QByteArray& className, SkinObject* owner = nullptr);
-    static bool isRegistered(const QByteArray& className);
     // The property tables of the seven classes that have their own.
     static QList<const SkinPropertyTable*> propertyTables();
 };

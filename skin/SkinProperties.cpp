@@ -88,10 +88,6 @@ void addIdent(QList<SkinProperty>& out, const char* name, const QByteArray& v)
 {
     out.append({QByteArray(name), SkinValue::fromIdent(v)});
 }
-void addString(QList<SkinProperty>& out, const char* name, const QString& v)
-{
-    out.append({QByteArray(name), SkinValue::fromString(v.toLatin1())});
-}
 void addColor(QList<SkinProperty>& out, const char* name, SkinColor v)
 {
     const QByteArray ident = colorIdent(v);

@@ -20,7 +20,6 @@ int toEnum(const SkinProperty& p, int (*fromIdent)(const QByteArray&));
 void addInt(QList<SkinProperty>& out, const char* name, qint64 v);
 void addBool(QList<SkinProperty>& out, const char* name, bool v);
 void addIdent(QList<SkinProperty>& out, const char* name, const QByteArray& v);
-void addString(QList<SkinProperty>& out, const char* name, const QString& v);
 void addColor(QList<SkinProperty>& out, const char* name, SkinColor v);
 
 // Every published property name of the skin object classes (taken from their

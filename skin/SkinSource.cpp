@@ -1,7 +1,6 @@
 #include "skin/SkinSource.h"
 
 #include "skin/SkinBmp.h"
-#include "skin/SkinByteWriter.h"
 #include "skin/SkinFilter.h"
 #include "skin/SkinObjectForm.h"
 #include "skin/SkinObjectIO.h"
@@ -11,9 +10,6 @@
 namespace corvane::skin {
 
 namespace {
-
-using bytes::appendInt32;
-using bytes::appendString;
 
 const char DefaultSkinName[] = "Default Skin";
 const char DefaultSkinVersion[] = "3.2.0";
@@ -151,7 +147,6 @@ void SkinSource::applyHue()
                 if ((line[x] >> 24) != 0)
                     line[x] = shiftPixelHue(line[x], delta);
         }
-        bitmap->pixelsChanged();
     }
     for (auto& object : m_objects)
         object->changeHue(delta);
@@ -259,19 +254,6 @@ std::unique_ptr<SkinObject> readPlainObject(SkinInput& in, const QByteArray& cla
     return objectFromRecord(record, budget);
 }
 
-void writePlainPixels(QByteArray& out, const SkinBitmap& bitmap)
-{
-    appendInt32(out, bitmap.width());
-    appendInt32(out, bitmap.height());
-    for (int y = 0; y < bitmap.height(); ++y)
-        out.append(reinterpret_cast<const char*>(bitmap.constScanLine(y)), bitmap.width() * 4);
-}
-
-void writePlainObject(QByteArray& out, const SkinObject& object)
-{
-    appendString(out, writeTextObject(recordFromObject(object)));
-}
-
 // ---- Packed body: bitmaps as counted BMP files, objects as counted binary forms.
 
 void readPackedPixels(SkinInput& in, SkinBitmap& bitmap)
@@ -300,16 +282,6 @@ std::unique_ptr<SkinObject> readPackedObject(SkinInput& in, const QByteArray& cl
     return objectFromBinary(className, binary.constData(), binary.size(), budget);
 }
 
-void writePackedPixels(QByteArray& out, const SkinBitmap& bitmap)
-{
-    appendString(out, bitmap.isEmpty() ? QByteArray() : encodeBmp16(bitmap.image()));
-}
-
-void writePackedObject(QByteArray& out, const SkinObject& object)
-{
-    appendString(out, writeBinaryObject(recordFromObject(object)));
-}
-
 } // namespace
 
 void SkinSource::readPlainBody(SkinInput& in)
@@ -322,16 +294,6 @@ void SkinSource::readPackedBody(SkinInput& in)
     readBody(in, readPackedPixels, readPackedObject);
 }
 
-QByteArray SkinSource::writePlainBody() const
-{
-    return writeBody(writePlainPixels, writePlainObject);
-}
-
-QByteArray SkinSource::writePackedBody() const
-{
-    return writeBody(writePackedPixels, writePackedObject);
-}
-
 void SkinSource::readBody(SkinInput& in, PixelReader readPixels, ObjectReader readObject)
 {
     clear();
@@ -341,7 +303,6 @@ void SkinSource::readBody(SkinInput& in, PixelReader readPixels, ObjectReader re
         auto bitmap = std::make_unique<SkinBitmap>();
         bitmap->Name = QString::fromLatin1(in.readString(MaxHeaderString));
         readPixels(in, *bitmap);
-        bitmap->pixelsChanged();
         addBitmap(std::move(bitmap));
     }
     const std::int32_t objectCount = readCount(in, SkinLimits::MaxObjects, "objects");
@@ -351,24 +312,6 @@ void SkinSource::readBody(SkinInput& in, PixelReader readPixels, ObjectReader re
         object->setCharset(1);
         installObject(std::move(object));
     }
-}
-
-QByteArray SkinSource::writeBody(PixelWriter writePixels, ObjectWriter writeObject) const
-{
-    QByteArray out;
-    for (const QString* s : {&SkinName, &SkinVersion, &Author, &AuthorEMail, &AuthorURL})
-        appendString(out, s->toLatin1());
-    appendInt32(out, std::int32_t(m_bitmaps.size()));
-    for (const auto& bitmap : m_bitmaps) {
-        appendString(out, bitmap->Name.toLatin1());
-        writePixels(out, *bitmap);
-    }
-    appendInt32(out, std::int32_t(m_objects.size()));
-    for (const auto& object : m_objects) {
-        appendString(out, object->className());
-        writeObject(out, *object);
-    }
-    return out;
 }
 
 } // namespace corvane::skin

@@ -40,9 +40,8 @@ public:
     bool changing() const { return m_changing; }
     void setChanging(bool changing) { m_changing = changing; }
 
-    // Hue: requested and already applied (both start 0).
+    // Hue: requested, and (privately) already applied; both start 0.
     int requestedHue() const { return m_requestedHue; }
-    int appliedHue() const { return m_appliedHue; }
     void setRequestedHue(int hue) { m_requestedHue = hue; }
     // Shifts every bitmap and object by requested - applied (when they differ).
     void applyHue();
@@ -57,8 +56,6 @@ public:
     // source and swap() it in on success.
     void readPlainBody(SkinInput& in);
     void readPackedBody(SkinInput& in);
-    QByteArray writePlainBody() const;
-    QByteArray writePackedBody() const;
 
     // Building a skin by hand (tools, tests): takes ownership, then links the
     // object's tree to this source's bitmaps.
@@ -69,15 +66,12 @@ private:
     // Both body formats are laid out alike: the header strings, the counted
     // bitmaps (each its name, then its pixels in the format's own form) and
     // the counted top-level objects (each its class name, then the object in
-    // the format's own form). readBody and writeBody walk that layout; the
-    // format's own parts are passed in.
+    // the format's own form). readBody walks that layout; the format's own
+    // parts are passed in. (The writers are in skin/writer.)
     using PixelReader = void (*)(SkinInput& in, SkinBitmap& bitmap);
     using ObjectReader = std::unique_ptr<SkinObject> (*)(SkinInput& in, const QByteArray& className,
                                                           SkinReadBudget& budget);
-    using PixelWriter = void (*)(QByteArray& out, const SkinBitmap& bitmap);
-    using ObjectWriter = void (*)(QByteArray& out, const SkinObject& object);
     void readBody(SkinInput& in, PixelReader readPixels, ObjectReader readObject);
-    QByteArray writeBody(PixelWriter writePixels, ObjectWriter writeObject) const;
 
     void readHeader(SkinInput& in);
     void installObject(std::unique_ptr<SkinObject> object);

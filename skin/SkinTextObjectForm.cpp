@@ -1,5 +1,4 @@
-// The text object form: a small tokenizer and recursive-descent reader, and
-// the writer ("object Name: TClass" ... "end", CR LF line ends).
+// The text object form: a small tokenizer and recursive-descent reader.
 #include "skin/SkinObjectForm.h"
 
 #include "skin/SkinHexDecode.h"
@@ -279,70 +278,6 @@ private:
     int m_pos = 0;
 };
 
-QByteArray quoteString(const QByteArray& s)
-{
-    if (s.isEmpty())
-        return "''";
-    QByteArray out;
-    bool inQuotes = false;
-    for (char ch : s) {
-        const unsigned char c = static_cast<unsigned char>(ch);
-        if (c >= 32 && c < 127) {
-            if (!inQuotes) {
-                out.append('\'');
-                inQuotes = true;
-            }
-            if (c == '\'')
-                out.append("''");
-            else
-                out.append(ch);
-        } else {
-            if (inQuotes) {
-                out.append('\'');
-                inQuotes = false;
-            }
-            out.append('#').append(QByteArray::number(c));
-        }
-    }
-    if (inQuotes)
-        out.append('\'');
-    return out;
-}
-
-void writeTextRecord(QByteArray& out, const SkinObjectRecord& r, int indent)
-{
-    const QByteArray pad(indent, ' ');
-    out += pad + "object ";
-    if (!r.name.isEmpty())
-        out += r.name + ": ";
-    out += r.className + "\r\n";
-    const QByteArray inner(indent + 2, ' ');
-    for (const SkinProperty& p : r.properties) {
-        out += inner + p.name + " = ";
-        const SkinValue& v = p.value;
-        switch (v.type) {
-        case SkinValue::Integer: out += QByteArray::number(v.integer); break;
-        case SkinValue::Identifier: out += v.text; break;
-        case SkinValue::String: out += quoteString(v.text); break;
-        case SkinValue::Boolean: out += v.boolean ? "True" : "False"; break;
-        case SkinValue::Set: out += "[" + v.items.join(", ") + "]"; break;
-        case SkinValue::Binary: {
-            out += "{";
-            const QByteArray hex = v.text.toHex().toUpper();
-            const QByteArray hexPad(indent + 4, ' ');
-            for (int i = 0; i < hex.size(); i += 64)
-                out += "\r\n" + hexPad + hex.mid(i, 64);
-            out += "}";
-            break;
-        }
-        }
-        out += "\r\n";
-    }
-    for (const SkinObjectRecord& child : r.children)
-        writeTextRecord(out, child, indent + 2);
-    out += pad + "end\r\n";
-}
-
 } // namespace
 
 SkinObjectRecord readTextObject(const QByteArray& text)
@@ -362,10 +297,4 @@ QList<SkinObjectRecord> readTextObjects(const QByteArray& text)
     return records;
 }
 
-QByteArray writeTextObject(const SkinObjectRecord& record)
-{
-    QByteArray out;
-    writeTextRecord(out, record, 0);
-    return out;
-}
 } // namespace corvane::skin

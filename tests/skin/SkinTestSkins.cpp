@@ -2,6 +2,7 @@
 
 #include "skin/SkinObjectForm.h"
 #include "skin/SkinObjectIO.h"
+#include "skin/writer/SkinObjectWriter.h"
 
 namespace corvane::skin::test {
 

@@ -5,6 +5,7 @@
 #include "MenuArt.h"
 #include "skin/SkinObjectForm.h"
 #include "skin/SkinObjectIO.h"
+#include "skin/writer/SkinObjectWriter.h"
 
 #include <QDir>
 #include <QFile>

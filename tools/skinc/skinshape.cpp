@@ -8,6 +8,7 @@
 #include "skin/SkinEngine.h"
 #include "skin/SkinObject.h"
 #include "skin/SkinStoredShape.h"
+#include "skin/writer/SkinStoredShapeWriter.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -35,7 +36,7 @@ int main(int argc, char** argv)
                 throw SkinError("can't read " + args.at(0).toStdString());
             engine.readSkinStream(stream.readAll());
         } else {
-            engine.setSkinFile(args.at(0));
+            engine.loadSkinFile(args.at(0));
         }
         SkinObject* form = engine.formObject();
         if (!form)

@@ -8,6 +8,8 @@
 #include "skin/SkinFilter.h"
 #include "skin/SkinObjectForm.h"
 #include "skin/SkinObjectIO.h"
+#include "skin/writer/SkinFileWriter.h"
+#include "skin/writer/SkinObjectWriter.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -106,7 +108,7 @@ int main(int argc, char** argv)
                 qPrintable(source.SkinName), qPrintable(source.SkinVersion), qPrintable(source.Author),
                 qPrintable(source.AuthorEMail), qPrintable(source.AuthorURL));
     std::printf("\n%d bitmaps, %lld bytes of body\n", int(source.bitmaps().size()),
-                static_cast<long long>(source.writePlainBody().size()));
+                static_cast<long long>(writePlainBody(source).size()));
     for (int i = 0; i < source.bitmaps().size(); ++i) {
         const SkinBitmap* b = source.bitmaps()[i];
         int keys = 0;

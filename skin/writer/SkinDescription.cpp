@@ -1,4 +1,4 @@
-#include "skin/SkinDescription.h"
+#include "skin/writer/SkinDescription.h"
 
 #include "skin/SkinObjectForm.h"
 #include "skin/SkinObjectIO.h"
