@@ -10,26 +10,26 @@ namespace {
 // behaves like its nearest base class and keeps its own name.
 template <class Base> class RegisteredAs : public Base {
 public:
-    RegisteredAs(const char* name, SkinObject* owner) : Base(owner), m_name(name) { }
+    explicit RegisteredAs(const char* name) : m_name(name) { }
     QByteArray className() const override { return m_name; }
 
 private:
     QByteArray m_name;
 };
 
-template <class T> SkinObject* make(SkinObject* owner)
+template <class T> std::unique_ptr<SkinObject> make(const char* /*name*/)
 {
-    return new T(owner);
+    return std::make_unique<T>();
 }
 
-template <class Base> SkinObject* makeAlias(const char* name, SkinObject* owner)
+template <class Base> std::unique_ptr<SkinObject> makeAlias(const char* name)
 {
-    return new RegisteredAs<Base>(name, owner);
+    return std::make_unique<RegisteredAs<Base>>(name);
 }
 
 struct Registration {
     const char* name;
-    SkinObject* (*create)(const char* name, SkinObject* owner);
+    std::unique_ptr<SkinObject> (*create)(const char* name);
 };
 
 const Registration registrations[] = {
@@ -43,13 +43,13 @@ const Registration registrations[] = {
     {"TSkinActiveBitmapBoxObject", makeAlias<SkinActiveBitmap>},
     {"TSkinButtonBitmapBoxObject", makeAlias<SkinButtonObject>},
     {"TSkinRollPanelObject", makeAlias<SkinObject>},
-    {"TSkinObject", [](const char*, SkinObject* o) { return make<SkinObject>(o); }},
-    {"TSkinActiveObject", [](const char*, SkinObject* o) { return make<SkinActiveObject>(o); }},
-    {"TSkinBitmapObject", [](const char*, SkinObject* o) { return make<SkinBitmapObject>(o); }},
-    {"TSkinActiveBitmap", [](const char*, SkinObject* o) { return make<SkinActiveBitmap>(o); }},
-    {"TSkinSystemButton", [](const char*, SkinObject* o) { return make<SkinSystemButton>(o); }},
-    {"TSkinButtonObject", [](const char*, SkinObject* o) { return make<SkinButtonObject>(o); }},
-    {"TSkinTextObject", [](const char*, SkinObject* o) { return make<SkinTextObject>(o); }},
+    {"TSkinObject", make<SkinObject>},
+    {"TSkinActiveObject", make<SkinActiveObject>},
+    {"TSkinBitmapObject", make<SkinBitmapObject>},
+    {"TSkinActiveBitmap", make<SkinActiveBitmap>},
+    {"TSkinSystemButton", make<SkinSystemButton>},
+    {"TSkinButtonObject", make<SkinButtonObject>},
+    {"TSkinTextObject", make<SkinTextObject>},
 };
 
 } // namespace
@@ -62,11 +62,11 @@ QList<QByteArray> SkinClassRegistry::classNames()
     return names;
 }
 
-SkinObject* SkinClassRegistry::create(const QByteArray& className, SkinObject* owner)
+std::unique_ptr<SkinObject> SkinClassRegistry::create(const QByteArray& className)
 {
     for (const Registration& r : registrations)
         if (className == r.name)
-            return r.create(r.name, owner);
+            return r.create(r.name);
     return nullptr;
 }
 

@@ -172,7 +172,7 @@ SkinObject* SkinObject::findKind(SkinKind kind)
 
 std::unique_ptr<SkinObject> SkinObject::copyTree() const
 {
-    std::unique_ptr<SkinObject> copy(SkinClassRegistry::create(className()));
+    std::unique_ptr<SkinObject> copy = SkinClassRegistry::create(className());
     if (!copy)
         copy = std::make_unique<SkinObject>();
     copy->assignFrom(*this);

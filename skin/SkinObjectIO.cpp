@@ -147,7 +147,7 @@ private:
         }
         const QByteArray storedClass = shortString();
         const QByteArray& className = forcedClass ? *forcedClass : storedClass;
-        std::unique_ptr<SkinObject> object(SkinClassRegistry::create(className));
+        std::unique_ptr<SkinObject> object = SkinClassRegistry::create(className);
         if (!object)
             fail("Class " + className.toStdString() + " not found");
         // The object's name is kept as text only: no byte array for it.
@@ -327,7 +327,7 @@ std::unique_ptr<SkinObject> objectFromRecord(const SkinObjectRecord& record, Ski
     if (depth > SkinLimits::MaxNesting)
         throw SkinError("Skin objects are nested too deeply");
     budget.chargeObject();
-    std::unique_ptr<SkinObject> object(SkinClassRegistry::create(record.className));
+    std::unique_ptr<SkinObject> object = SkinClassRegistry::create(record.className);
     if (!object)
         throw SkinError("Class " + record.className.toStdString() + " not found");
     object->Name = QString::fromLatin1(record.name);

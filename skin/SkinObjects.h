@@ -11,7 +11,6 @@
 
 #include "skin/SkinObject.h"
 
-#include <functional>
 
 namespace corvane::skin {
 
@@ -158,12 +157,10 @@ public:
 // meets; they behave like their nearest base class.
 class SkinClassRegistry {
 public:
-    using Factory = std::function<std::unique_ptr<SkinObject>(SkinObject* owner)>;
     // All 17 names in registration order.
     static QList<QByteArray> classNames();
-    // A new, unowned instance (appended to owner's children when owner is
-    // given); null when the name is not registered.
-    static SkinObject* create(const QByteArray& className, SkinObject* owner = nullptr);
+    // A new instance; null when the name is not registered.
+    static std::unique_ptr<SkinObject> create(const QByteArray& className);
     // The property tables of the seven classes that have their own.
     static QList<const SkinPropertyTable*> propertyTables();
 };

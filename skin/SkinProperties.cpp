@@ -327,12 +327,8 @@ Dictionary makeDictionary()
     }
     for (SkinColor color : {clBlack, clSilver, clGray, clWhite, clNone, clWindowText, clBtnFace})
         add(colorIdent(color), nullptr);
-    for (const QByteArray& cls :
-         {"TSkinLinkSkinObject", "TSkinBitmapSkinObject", "TSkinFormBitmapSkinObject", "TSkinSysButtonSkinObject",
-          "TSkinActiveSkinObject", "TSkinColorButtonObject", "TSkinBitmapBoxObject", "TSkinActiveBitmapBoxObject",
-          "TSkinButtonBitmapBoxObject", "TSkinRollPanelObject", "TSkinObject", "TSkinActiveObject", "TSkinBitmapObject",
-          "TSkinActiveBitmap", "TSkinSystemButton", "TSkinButtonObject", "TSkinTextObject"})
-        add(cls, nullptr);
+    for (const QByteArray& className : SkinClassRegistry::classNames())
+        add(className, nullptr);
     return Dictionary(words);
 }
 

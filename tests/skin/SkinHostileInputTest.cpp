@@ -3,6 +3,7 @@
 #include "skin/SkinEngine.h"
 #include "skin/SkinFilter.h"
 #include "skin/SkinObjectForm.h"
+#include "skin/writer/SkinByteWriter.h"
 #include "skin/writer/SkinFileWriter.h"
 #include "tests/skin/SkinTestSkins.h"
 
@@ -19,8 +20,7 @@ namespace {
 QByteArray int32le(std::int32_t v)
 {
     QByteArray out;
-    for (int i = 0; i < 4; ++i)
-        out.append(char((std::uint32_t(v) >> (8 * i)) & 0xFF));
+    bytes::appendInt32(out, v);
     return out;
 }
 

@@ -212,7 +212,7 @@ TEST(SkinPropertyTables, EveryPropertyOfEveryClassRoundTrips)
 {
     for (const QByteArray& className : SkinClassRegistry::classNames()) {
         SCOPED_TRACE(className.constData());
-        std::unique_ptr<SkinObject> object(SkinClassRegistry::create(className));
+        std::unique_ptr<SkinObject> object = SkinClassRegistry::create(className);
         const QList<SkinProperty> defaults = written(*object);
         QList<SkinProperty> expected = defaults;
         for (int i = 0; i < expected.size(); ++i) {

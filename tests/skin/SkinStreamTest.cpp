@@ -5,6 +5,7 @@
 #include "skin/SkinFilter.h"
 #include "skin/SkinObjectForm.h"
 #include "skin/SkinObjectIO.h"
+#include "skin/writer/SkinByteWriter.h"
 #include "skin/writer/SkinFileWriter.h"
 #include "skin/writer/SkinObjectWriter.h"
 #include "tests/skin/SkinTestSkins.h"
@@ -22,8 +23,7 @@ namespace {
 QByteArray int32le(std::int32_t v)
 {
     QByteArray out;
-    for (int i = 0; i < 4; ++i)
-        out.append(char((std::uint32_t(v) >> (8 * i)) & 0xFF));
+    bytes::appendInt32(out, v);
     return out;
 }
 
@@ -152,12 +152,12 @@ TEST(SkinRegistry, HoldsAllSeventeenClassesInOrder)
     EXPECT_EQ(names[10], "TSkinObject");
     EXPECT_EQ(names.last(), "TSkinTextObject");
     for (const QByteArray& name : names) {
-        std::unique_ptr<SkinObject> object(SkinClassRegistry::create(name));
+        std::unique_ptr<SkinObject> object = SkinClassRegistry::create(name);
         ASSERT_TRUE(object) << name.constData();
         EXPECT_EQ(object->className(), name);
     }
     EXPECT_EQ(SkinClassRegistry::create("TSkinNothing"), nullptr);
-    std::unique_ptr<SkinObject> sys(SkinClassRegistry::create("TSkinSystemButton"));
+    std::unique_ptr<SkinObject> sys = SkinClassRegistry::create("TSkinSystemButton");
     EXPECT_EQ(sys->Kind, skSysButton);
 }
 
