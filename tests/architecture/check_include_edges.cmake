@@ -5,11 +5,13 @@
 #   ui               -> nothing: the shell's own window services (boxes, fonts)
 #   skin parts       -> skin core (skin/frame, skin/menu, skin/button never
 #                       include each other; the shell plugs them together)
+#   skin/writer      -> skin core (writing skins: only the tools and the tests
+#                       include it, never the program)
 #   net              -> game
 #   computer         -> net, game (the computer opponent; only the shell and
 #                       the tools include it)
-#   tools            -> skin, net, game, computer (generators use the
-#                       engine's code; corvane-computer is the computer's)
+#   tools            -> skin, skin/writer, net, game, computer (generators use
+#                       the engine's code; corvane-computer is the computer's)
 #   game             -> nothing, and no Qt header
 #   nothing outside the shell includes the shell.
 #
@@ -24,7 +26,7 @@ if(NOT ROOT)
   message(FATAL_ERROR "ROOT (the source tree to check) is not set")
 endif()
 
-set(folders game net computer ui skin skin/frame skin/menu skin/button flat shell tools)
+set(folders game net computer ui skin skin/writer skin/frame skin/menu skin/button flat shell tools)
 
 set(allowed_game game)
 set(allowed_net net game)
@@ -34,14 +36,16 @@ set(allowed_skin skin)
 set(allowed_skin/frame skin/frame skin)
 set(allowed_skin/menu skin/menu skin)
 set(allowed_skin/button skin/button skin)
+set(allowed_skin/writer skin/writer skin)
 set(allowed_flat flat)
 set(allowed_shell shell skin skin/frame skin/menu skin/button flat net computer game ui)
-set(allowed_tools tools skin net game computer)
+set(allowed_tools tools skin skin/writer net game computer)
 
-# The part a path (relative to ROOT) belongs to: a skin part folder, or the
+# The part a path (relative to ROOT) belongs to: a skin part folder (or the
+# writers), or the
 # first folder of the path.
 function(part_of path out)
-  if(path MATCHES "^skin/(frame|menu|button)/")
+  if(path MATCHES "^skin/(frame|menu|button|writer)/")
     set(${out} "skin/${CMAKE_MATCH_1}" PARENT_SCOPE)
   elseif(path MATCHES "^([^/]+)/")
     set(${out} "${CMAKE_MATCH_1}" PARENT_SCOPE)
