@@ -62,50 +62,55 @@ void SkinObject::layoutChildren()
     layout(m_width, m_height);
 }
 
-void SkinObject::layout(int previousWidth, int previousHeight)
-{
-    if (m_children.empty())
-        return;
-    // R in 64 bits: many strips may add up beyond an int; each placement is
-    // clamped by setBounds.
-    qint64 rl = m_left, rt = m_top, rr = qint64(m_left) + m_width, rb = qint64(m_top) + m_height;
-    auto place = [](SkinObject* c, qint64 l, qint64 t, qint64 w, qint64 h) {
-        auto clampInt = [](qint64 v) {
-            return int(qBound(qint64(-SkinLimits::MaxCoordinate), v, qint64(SkinLimits::MaxCoordinate)));
-        };
-        c->setBounds(clampInt(l), clampInt(t), clampInt(w), clampInt(h));
-    };
+namespace {
 
-    auto strips = [&](SkinAlign first, SkinAlign second, bool vertical) {
-        for (auto& c : m_children) {
-            if (!c->Visible)
-                continue;
-            if (vertical) {
-                if (c->Align == first) {
-                    place(c.get(), rl, rt, rr - rl, c->m_height);
-                    rt += c->m_height;
-                } else if (c->Align == second) {
-                    place(c.get(), rl, rb - c->m_height, rr - rl, c->m_height);
-                    rb -= c->m_height;
-                }
-            } else {
-                if (c->Align == first) {
-                    place(c.get(), rl, rt, c->m_width, rb - rt);
-                    rl += c->m_width;
-                } else if (c->Align == second) {
-                    place(c.get(), rr - c->m_width, rt, c->m_width, rb - rt);
-                    rr -= c->m_width;
-                }
+// The part of a parent not yet taken by strips, in 64 bits: many strips may
+// add up beyond an int; each placement is clamped by setBounds.
+struct LayoutArea {
+    qint64 left, top, right, bottom;
+};
+
+void place(SkinObject* c, qint64 l, qint64 t, qint64 w, qint64 h)
+{
+    auto clampInt = [](qint64 v) {
+        return int(qBound(qint64(-SkinLimits::MaxCoordinate), v, qint64(SkinLimits::MaxCoordinate)));
+    };
+    c->setBounds(clampInt(l), clampInt(t), clampInt(w), clampInt(h));
+}
+
+using Children = std::vector<std::unique_ptr<SkinObject>>;
+
+// Passes 1 to 4: children aligned to `first` take strips from the near edge
+// of what is left, those aligned to `second` from the far edge.
+void placeStrips(const Children& children, LayoutArea& r, SkinAlign first, SkinAlign second, bool vertical)
+{
+    for (auto& c : children) {
+        if (!c->Visible)
+            continue;
+        if (vertical) {
+            if (c->Align == first) {
+                place(c.get(), r.left, r.top, r.right - r.left, c->height());
+                r.top += c->height();
+            } else if (c->Align == second) {
+                place(c.get(), r.left, r.bottom - c->height(), r.right - r.left, c->height());
+                r.bottom -= c->height();
+            }
+        } else {
+            if (c->Align == first) {
+                place(c.get(), r.left, r.top, c->width(), r.bottom - r.top);
+                r.left += c->width();
+            } else if (c->Align == second) {
+                place(c.get(), r.right - c->width(), r.top, c->width(), r.bottom - r.top);
+                r.right -= c->width();
             }
         }
-    };
-    strips(saMostTop, saMostBottom, true);  // pass 1
-    strips(saMostLeft, saMostRight, false); // pass 2
-    strips(saTop, saBottom, true);          // pass 3
-    strips(saLeft, saRight, false);         // pass 4
+    }
+}
 
-    // Pass 5: text-sized children, from last to first.
-    for (auto it = m_children.rbegin(); it != m_children.rend(); ++it) {
+// Pass 5: text-sized children, from last to first.
+void sizeToText(const Children& children)
+{
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
         SkinObject* c = it->get();
         if (!c->Visible || c->Align != saText)
             continue;
@@ -113,38 +118,68 @@ void SkinObject::layout(int previousWidth, int previousHeight)
         if (haveGuiApplication() && !c->Text.isEmpty())
             textWidth =
                 QFontMetrics(c->getFont().toQFont()).size(Qt::TextSingleLine | Qt::TextShowMnemonic, c->Text).width();
-        place(c, c->m_left, c->m_top, qint64(textWidth) + c->TextMarginLeft + c->TextMarginRight, c->m_height);
+        place(c, c->left(), c->top(), qint64(textWidth) + c->TextMarginLeft + c->TextMarginRight, c->height());
     }
-    // Pass 6: centred children, from last to first (C++ division truncates
-    // towards zero, as the placement rule wants).
-    for (auto it = m_children.rbegin(); it != m_children.rend(); ++it) {
+}
+
+// Pass 6: centred children, from last to first (C++ division truncates
+// towards zero, as the placement rule wants).
+void centre(const Children& children, const LayoutArea& r)
+{
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
         SkinObject* c = it->get();
         if (!c->Visible || c->Align != saCenter)
             continue;
-        place(c, rl + ((rr - rl) - c->m_width) / 2, rt + ((rb - rt) - c->m_height) / 2, c->m_width, c->m_height);
+        place(c, r.left + ((r.right - r.left) - c->width()) / 2, r.top + ((r.bottom - r.top) - c->height()) / 2,
+              c->width(), c->height());
     }
-    // Pass 7: client children take what is left.
-    for (auto& c : m_children)
-        if (c->Visible && c->Align == saClient)
-            place(c.get(), rl, rt, rr - rl, rb - rt);
+}
 
-    // Pass 8: every child, visible or not, keeps its distance to moved edges.
-    for (auto& c : m_children) {
+// Pass 7: client children take what is left.
+void fillClient(const Children& children, const LayoutArea& r)
+{
+    for (auto& c : children)
+        if (c->Visible && c->Align == saClient)
+            place(c.get(), r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+// Pass 8: every child, visible or not, keeps its distance to the edges that
+// moved from the previous size to `size`.
+void followMovedEdges(const Children& children, const QSize& size, int previousWidth, int previousHeight)
+{
+    const int dx = size.width() - previousWidth, dy = size.height() - previousHeight;
+    for (auto& c : children) {
         if (c->Align == saTopRight) {
             if (previousWidth > 0)
-                c->setBounds(c->m_left + m_width - previousWidth, c->m_top, c->m_width, c->m_height);
+                c->setBounds(c->left() + dx, c->top(), c->width(), c->height());
         } else if (c->Align == saBottomLeft) {
             // Like the top-right anchor, only from a known previous size: right
             // after a copy (previous height 0) the child is already in place.
             if (previousHeight > 0)
-                c->setBounds(c->m_left, c->m_top + m_height - previousHeight, c->m_width, c->m_height);
+                c->setBounds(c->left(), c->top() + dy, c->width(), c->height());
         } else if (c->Align == saBottomRight) {
             // Anchored to the bottom-right corner: moves with both far edges.
             if (previousWidth > 0 && previousHeight > 0)
-                c->setBounds(c->m_left + m_width - previousWidth, c->m_top + m_height - previousHeight, c->m_width,
-                             c->m_height);
+                c->setBounds(c->left() + dx, c->top() + dy, c->width(), c->height());
         }
     }
+}
+
+} // namespace
+
+void SkinObject::layout(int previousWidth, int previousHeight)
+{
+    if (m_children.empty())
+        return;
+    LayoutArea rest{m_left, m_top, qint64(m_left) + m_width, qint64(m_top) + m_height};
+    placeStrips(m_children, rest, saMostTop, saMostBottom, true);  // pass 1
+    placeStrips(m_children, rest, saMostLeft, saMostRight, false); // pass 2
+    placeStrips(m_children, rest, saTop, saBottom, true);          // pass 3
+    placeStrips(m_children, rest, saLeft, saRight, false);         // pass 4
+    sizeToText(m_children);
+    centre(m_children, rest);
+    fillClient(m_children, rest);
+    followMovedEdges(m_children, QSize(m_width, m_height), previousWidth, previousHeight);
 }
 
 // ---------------------------------------------------------------------------
@@ -265,6 +300,52 @@ void SkinObject::drawVisibleChildren(QPainter& painter)
             c->draw(painter);
 }
 
+namespace {
+
+struct TextAlignment {
+    int horizontal;
+    int vertical;
+};
+
+TextAlignment alignmentOf(SkinTextAlign align)
+{
+    switch (align) {
+    case taTopLeft: return {Qt::AlignLeft, Qt::AlignTop};
+    case taTopCenter: return {Qt::AlignHCenter, Qt::AlignTop};
+    case taTopRight: return {Qt::AlignRight, Qt::AlignTop};
+    case taLeft: return {Qt::AlignLeft, Qt::AlignVCenter};
+    case taRight: return {Qt::AlignRight, Qt::AlignVCenter};
+    case taBottomLeft: return {Qt::AlignLeft, Qt::AlignBottom};
+    case taBottomCenter: return {Qt::AlignHCenter, Qt::AlignBottom};
+    case taBottomRight: return {Qt::AlignRight, Qt::AlignBottom};
+    case taCenter:
+    default: return {Qt::AlignHCenter, Qt::AlignVCenter};
+    }
+}
+
+int mirrored(int horizontal)
+{
+    return horizontal == Qt::AlignLeft    ? int(Qt::AlignRight)
+           : horizontal == Qt::AlignRight ? int(Qt::AlignLeft)
+                                          : horizontal;
+}
+
+// One line of text in `rect`, with its shadow one pixel down and right first.
+// "&" marks the accelerator letter (underlined); "&&" is an ampersand.
+void drawTextLine(QPainter& painter, const QRect& rect, int alignment, const QString& text, const QColor& color,
+                  bool shadow)
+{
+    const int flags = alignment | Qt::TextSingleLine | Qt::TextShowMnemonic;
+    if (shadow) {
+        painter.setPen(Qt::black);
+        painter.drawText(rect.translated(1, 1), flags, text);
+    }
+    painter.setPen(color);
+    painter.drawText(rect, flags, text);
+}
+
+} // namespace
+
 void SkinObject::drawText(QPainter& painter)
 {
     const SkinFont& font = getFont();
@@ -278,76 +359,26 @@ void SkinObject::drawText(QPainter& painter)
 
     const QRect textRect(QPoint(m_left + TextMarginLeft, m_top + TextMarginTop),
                          QPoint(m_left + m_width - TextMarginRight - 1, m_top + m_height - 1));
-    int horizontal;
-    int vertical;
-    switch (TextAlign) {
-    case taTopLeft:
-        horizontal = Qt::AlignLeft;
-        vertical = Qt::AlignTop;
-        break;
-    case taTopCenter:
-        horizontal = Qt::AlignHCenter;
-        vertical = Qt::AlignTop;
-        break;
-    case taTopRight:
-        horizontal = Qt::AlignRight;
-        vertical = Qt::AlignTop;
-        break;
-    case taLeft:
-        horizontal = Qt::AlignLeft;
-        vertical = Qt::AlignVCenter;
-        break;
-    case taRight:
-        horizontal = Qt::AlignRight;
-        vertical = Qt::AlignVCenter;
-        break;
-    case taBottomLeft:
-        horizontal = Qt::AlignLeft;
-        vertical = Qt::AlignBottom;
-        break;
-    case taBottomCenter:
-        horizontal = Qt::AlignHCenter;
-        vertical = Qt::AlignBottom;
-        break;
-    case taBottomRight:
-        horizontal = Qt::AlignRight;
-        vertical = Qt::AlignBottom;
-        break;
-    case taCenter:
-    default:
-        horizontal = Qt::AlignHCenter;
-        vertical = Qt::AlignVCenter;
-        break;
-    }
-    auto mirrored = [](int h) {
-        return h == Qt::AlignLeft ? int(Qt::AlignRight) : h == Qt::AlignRight ? int(Qt::AlignLeft) : h;
-    };
+    TextAlignment alignment = alignmentOf(TextAlign);
     if (m_rightToLeft)
-        horizontal = mirrored(horizontal);
+        alignment.horizontal = mirrored(alignment.horizontal);
 
     const QFont qfont = font.toQFont();
     painter.save();
     painter.setFont(qfont);
     const QColor textColor = Enabled ? toQColor(font.Color) : QColor(0x80, 0x80, 0x80);
-    auto drawOne = [&](const QString& text, int align) {
-        // "&" marks the accelerator letter (underlined); "&&" is an ampersand.
-        const int flags = align | vertical | Qt::TextSingleLine | Qt::TextShowMnemonic;
-        if (TextEffect == teShadow) {
-            painter.setPen(Qt::black);
-            painter.drawText(textRect.translated(1, 1), flags, text);
-        }
-        painter.setPen(textColor);
-        painter.drawText(textRect, flags, text);
-    };
+    const bool shadow = TextEffect == teShadow;
     if (!Text.isEmpty()) {
-        QString text = Text;
-        if (Kind == skTitle)
-            text = QFontMetrics(qfont).elidedText(
-                text, Qt::ElideRight, qMax(0, m_width - TextMarginLeft - TextMarginRight), Qt::TextShowMnemonic);
-        drawOne(text, horizontal);
+        const QString text = Kind == skTitle ? QFontMetrics(qfont).elidedText(
+                                                   Text, Qt::ElideRight,
+                                                   qMax(0, m_width - TextMarginLeft - TextMarginRight),
+                                                   Qt::TextShowMnemonic)
+                                             : Text;
+        drawTextLine(painter, textRect, alignment.horizontal | alignment.vertical, text, textColor, shadow);
     }
     if (!SecondText.isEmpty())
-        drawOne(SecondText, mirrored(horizontal));
+        drawTextLine(painter, textRect, mirrored(alignment.horizontal) | alignment.vertical, SecondText, textColor,
+                     shadow);
     painter.restore();
 }
 
