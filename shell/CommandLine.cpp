@@ -10,7 +10,7 @@
 #include "shell/MainWindow.h"
 #include "shell/ConnectionDialog.h"
 #include "skin/SkinEngine.h"
-#include "skin/SkinFilter.h"
+#include "skin/stream/SkinFilter.h"
 
 namespace corvane::shell {
 

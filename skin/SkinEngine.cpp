@@ -1,6 +1,6 @@
 #include "skin/SkinEngine.h"
 
-#include "skin/SkinFilter.h"
+#include "skin/stream/SkinFilter.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -63,7 +63,7 @@ void SkinEngine::loadSkinFile(const QString& fileName)
     if (file.size() > SkinLimits::MaxDecodedBytes)
         throw SkinError("Skin file too large: " + path.toStdString());
     const QByteArray bytes = file.readAll();
-    filter->read(bytes.constData(), bytes.size(), loaded);
+    readSkin(*filter, bytes.constData(), bytes.size(), loaded);
     installWithNotifications(loaded);
 }
 

@@ -8,7 +8,7 @@
 // source and installed only when it loaded completely; no notification is sent
 // for a load that fails.
 
-#include "skin/SkinSource.h"
+#include "skin/model/SkinSource.h"
 
 #include <QObject>
 #include <QString>

@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "skin/SkinFrameHooks.h"
-#include "skin/SkinLookCache.h"
+#include "skin/draw/SkinLookCache.h"
 #include "skin/menu/SkinItemView.h"
 
 namespace corvane::skin {

@@ -9,7 +9,7 @@
 #include <QString>
 #include <Qt>
 
-#include "skin/SkinCaption.h"
+#include "skin/draw/SkinCaption.h"
 
 class QPainter;
 

@@ -1,7 +1,7 @@
 #include "skin/writer/SkinDescription.h"
 
-#include "skin/SkinObjectForm.h"
-#include "skin/SkinObjectIO.h"
+#include "skin/model/SkinObjectForm.h"
+#include "skin/model/SkinObjectIO.h"
 
 #include <QDir>
 #include <QFile>

@@ -16,7 +16,7 @@
 // within 5 of it) become the transparent key colour, as loading would make
 // them, so that every filter stores the same skin.
 
-#include "skin/SkinSource.h"
+#include "skin/model/SkinSource.h"
 
 #include <QString>
 

@@ -1,9 +1,10 @@
 #pragma once
 // Writing a skin: its two body formats, the encodings of the four filters,
-// the "SkinStream" content and skin files (see skin/SkinFilter.h and
-// skin/SkinSource.h for the formats the program reads).
+// the "SkinStream" content and skin files (see skin/stream/SkinFilter.h and
+// skin/model/SkinSource.h for the formats the program reads).
 
-#include "skin/SkinFilter.h"
+#include "skin/model/SkinSource.h"
+#include "skin/stream/SkinFilter.h"
 
 namespace corvane::skin {
 

@@ -1,8 +1,8 @@
 #pragma once
 // Writing skin objects: their stored records and the two encodings of a
-// record (see skin/SkinObjectForm.h for the formats).
+// record (see skin/model/SkinObjectForm.h for the formats).
 
-#include "skin/SkinObjects.h"
+#include "skin/model/SkinObjects.h"
 
 namespace corvane::skin {
 

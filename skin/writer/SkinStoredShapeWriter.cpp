@@ -1,7 +1,7 @@
 #include "skin/writer/SkinStoredShapeWriter.h"
 
 #include "skin/SkinFormTypes.h"
-#include "skin/SkinObject.h"
+#include "skin/model/SkinObject.h"
 
 namespace corvane::skin {
 

@@ -6,9 +6,9 @@
 //     form, read as the packed body reads its objects
 // A skin that loads is also laid out, drawn and turned into a window region,
 // so that hostile sizes, margins and links reach the drawing code.
-#include "skin/SkinFilter.h"
-#include "skin/SkinObjectForm.h"
-#include "skin/SkinObjectIO.h"
+#include "skin/stream/SkinFilter.h"
+#include "skin/model/SkinObjectForm.h"
+#include "skin/model/SkinObjectIO.h"
 #include "skin/writer/SkinFileWriter.h"
 
 #include <QImage>
@@ -59,11 +59,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 exerciseSource(source);
             break;
         case 1:
-            skinFilters()[0]->read(bytes, length, source);
+            readSkin(*skinFilters()[0], bytes, length, source);
             exerciseSource(source);
             break;
         case 2:
-            skinFilters()[3]->read(bytes, length, source);
+            readSkin(*skinFilters()[3], bytes, length, source);
             exerciseSource(source);
             break;
         default: {

@@ -1,7 +1,7 @@
 // Drawing: fills, separators, text placement, the blits (masked, 16.16
 // scaling, tiles, centring), nine-slice bitmaps, state variants and regions.
-#include "skin/SkinBlit.h"
-#include "skin/SkinObjects.h"
+#include "skin/draw/SkinBlit.h"
+#include "skin/model/SkinObjects.h"
 #include "tests/skin/SkinTestSkins.h"
 
 #include <QWidget>

@@ -2,7 +2,7 @@
 // widget of every window, around a skin file load and a hue change, and a
 // load that fails announces nothing.
 #include "skin/SkinEngine.h"
-#include "skin/SkinFilter.h"
+#include "skin/stream/SkinFilter.h"
 #include "skin/writer/SkinFileWriter.h"
 #include "tests/skin/SkinTestSkins.h"
 

@@ -1,8 +1,8 @@
 // Truncated, corrupt and hostile skins: every load ends with a SkinError and
 // the engine keeps the skin it had.
 #include "skin/SkinEngine.h"
-#include "skin/SkinFilter.h"
-#include "skin/SkinObjectForm.h"
+#include "skin/stream/SkinFilter.h"
+#include "skin/model/SkinObjectForm.h"
 #include "skin/writer/SkinByteWriter.h"
 #include "skin/writer/SkinFileWriter.h"
 #include "tests/skin/SkinTestSkins.h"
@@ -323,7 +323,7 @@ TEST(PackedBitmaps, RunLengthPicturesThatDefineEveryPixelLoad)
                          14);
     SkinSource source;
     const QByteArray file = "TQLZ" + deflateBytes(packedBody(bmpFile(4, 2, 8, 1, palette, rle)), 9);
-    skinFilterForFile("x.mskn")->read(file.constData(), file.size(), source);
+    readSkin(*skinFilterForFile("x.mskn"), file.constData(), file.size(), source);
     ASSERT_EQ(source.bitmaps().size(), 1);
     const SkinBitmap& b = *source.bitmaps()[0];
     ASSERT_EQ(QSize(b.width(), b.height()), QSize(4, 2));

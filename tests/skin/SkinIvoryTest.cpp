@@ -6,7 +6,7 @@
 // change of the artwork or the drawing code, then look at them.
 #include "skin/writer/SkinDescription.h"
 #include "skin/SkinEngine.h"
-#include "skin/SkinFilter.h"
+#include "skin/stream/SkinFilter.h"
 #include "skin/writer/SkinFileWriter.h"
 #include "tests/skin/SkinTestSkins.h"
 

@@ -1,8 +1,8 @@
 // The object model: bounds, the layout passes, copying, the property tables,
 // hit testing, the system buttons' visibility and pointer states.
-#include "skin/SkinObjectForm.h"
-#include "skin/SkinObjectIO.h"
-#include "skin/SkinObjects.h"
+#include "skin/model/SkinObjectForm.h"
+#include "skin/model/SkinObjectIO.h"
+#include "skin/model/SkinObjects.h"
 #include "skin/writer/SkinObjectWriter.h"
 #include "tests/skin/SkinTestSkins.h"
 

@@ -2,9 +2,9 @@
 // the container, link resolution, lookups, key snapping and the hue shift.
 #include "skin/writer/SkinDescription.h"
 #include "skin/SkinEngine.h"
-#include "skin/SkinFilter.h"
-#include "skin/SkinObjectForm.h"
-#include "skin/SkinObjectIO.h"
+#include "skin/stream/SkinFilter.h"
+#include "skin/model/SkinObjectForm.h"
+#include "skin/model/SkinObjectIO.h"
 #include "skin/writer/SkinByteWriter.h"
 #include "skin/writer/SkinFileWriter.h"
 #include "skin/writer/SkinObjectWriter.h"
@@ -184,7 +184,7 @@ TEST(SkinFilters, EveryFilterWritesAndReadsBackAnIdenticalSkin)
         SCOPED_TRACE(filter->className().constData());
         const QByteArray written = writeSkin(*filter, original);
         SkinSource loaded;
-        filter->read(written.constData(), written.size(), loaded);
+        readSkin(*filter, written.constData(), written.size(), loaded);
         EXPECT_TRUE(sameSkin(original, loaded));
         EXPECT_EQ(writeSkin(*filter, loaded), written);
     }
@@ -365,7 +365,7 @@ TEST(SkinBitmaps, PackedBodyKeepsTheKeyAndMakesPixelsOpaque)
     source.addObject(std::make_unique<SkinObject>());
     const QByteArray written = writeSkin(*skinFilters()[3], source);
     SkinSource loaded;
-    skinFilters()[3]->read(written.constData(), written.size(), loaded);
+    readSkin(*skinFilters()[3], written.constData(), written.size(), loaded);
     const SkinBitmap* b = loaded.bitmaps()[0];
     EXPECT_EQ(b->constScanLine(0)[0], 0xFF000000u | widened(9) << 16);
     EXPECT_EQ(b->constScanLine(1)[2], SkinKeyPixel);

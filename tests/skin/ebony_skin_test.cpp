@@ -6,7 +6,7 @@
 #include "IvoryObjects.h"
 #include "IvorySkin.h"
 #include "skin/writer/SkinDescription.h"
-#include "skin/SkinFilter.h"
+#include "skin/stream/SkinFilter.h"
 #include "skin/writer/SkinFileWriter.h"
 
 #include <QDir>

@@ -6,7 +6,7 @@
 // --filter stream) writes the "SkinStream" content stored with the main
 // window: presence byte 2, "TQLZ", zlib level 1.
 #include "skin/writer/SkinDescription.h"
-#include "skin/SkinFilter.h"
+#include "skin/stream/SkinFilter.h"
 #include "skin/writer/SkinFileWriter.h"
 
 #include <QCoreApplication>

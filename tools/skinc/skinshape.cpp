@@ -6,7 +6,7 @@
 // SKIN is a "SkinStream" file (.skin) or a skin file; the shape is the one
 // the skinned frame gives a window of that size in the normal state.
 #include "skin/SkinEngine.h"
-#include "skin/SkinObject.h"
+#include "skin/model/SkinObject.h"
 #include "skin/SkinStoredShape.h"
 #include "skin/writer/SkinStoredShapeWriter.h"
 

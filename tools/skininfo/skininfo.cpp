@@ -5,9 +5,9 @@
 // FILE is a skin file (.uskn, .tqkn, .xskn, .mskn) or "SkinStream" content
 // (.skin, starting with the presence byte). --text also prints every
 // top-level object in the text object form.
-#include "skin/SkinFilter.h"
-#include "skin/SkinObjectForm.h"
-#include "skin/SkinObjectIO.h"
+#include "skin/stream/SkinFilter.h"
+#include "skin/model/SkinObjectForm.h"
+#include "skin/model/SkinObjectIO.h"
 #include "skin/writer/SkinFileWriter.h"
 #include "skin/writer/SkinObjectWriter.h"
 
@@ -95,7 +95,7 @@ int main(int argc, char** argv)
                 return 1;
             }
             std::printf("container: %s (%s)\n", filter->className().constData(), qPrintable(filter->description()));
-            filter->read(bytes.constData(), bytes.size(), source);
+            readSkin(*filter, bytes.constData(), bytes.size(), source);
         }
     } catch (const SkinError& e) {
         std::fprintf(stderr, "corvane-skininfo: %s\n", e.what());

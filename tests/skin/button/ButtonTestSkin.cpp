@@ -1,6 +1,6 @@
 #include "ButtonTestSkin.h"
 
-#include "skin/SkinObjects.h"
+#include "skin/model/SkinObjects.h"
 
 #include <QFile>
 #include <QPainter>

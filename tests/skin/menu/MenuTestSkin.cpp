@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 
-#include "skin/SkinObjects.h"
+#include "skin/model/SkinObjects.h"
 
 namespace corvane::skin::test {
 
