@@ -123,7 +123,7 @@ template <auto M> SkinPropertyEntry property(const char* name)
                 [](SkinObject& o, int field, const SkinProperty& p) { props::readLink(member<M>(o), field, p); },
                 assignMember<M>};
     } else {
-        static_assert(std::is_same_v<T, int>, "a published member is bool, int, TColor, a font, a link or an enum");
+        static_assert(std::is_same_v<T, int>, "a published member is bool, int, SkinColor, a font, a link or an enum");
         return {
             name, SkinPropertyEntry::Plain,
             [](const SkinObject& o, const char* n, QList<SkinProperty>& out) { props::addInt(out, n, member<M>(o)); },
