@@ -4,7 +4,8 @@
 //
 //   cmake -S . -B build-bench -DCORVANE_BENCH=ON && cmake --build build-bench --target skin_load_bench
 //   build-bench/bench/skin_load_bench
-#include "skin/SkinFilter.h"
+#include "skin/stream/SkinFilter.h"
+#include "skin/writer/SkinFileWriter.h"
 
 #include <QFile>
 #include <benchmark/benchmark.h>
@@ -65,10 +66,10 @@ void BM_ParseOnly(benchmark::State& state)
 {
     SkinSource source;
     readSkinStream(storedSkin(), source);
-    const QByteArray body = source.writePlainBody();
+    const QByteArray body = writePlainBody(source);
     for (auto _ : state) {
         SkinSource loaded;
-        skinFilters()[0]->read(body.constData(), body.size(), loaded);
+        readSkin(*skinFilters()[0], body.constData(), body.size(), loaded);
         benchmark::DoNotOptimize(loaded.objectCount());
     }
 }

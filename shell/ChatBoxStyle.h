@@ -16,7 +16,7 @@
 #include <QProxyStyle>
 #include <QRect>
 
-#include "skin/SkinLookCache.h"
+#include "skin/draw/SkinLookCache.h"
 
 namespace corvane::shell {
 

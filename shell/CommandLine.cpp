@@ -10,7 +10,7 @@
 #include "shell/MainWindow.h"
 #include "shell/ConnectionDialog.h"
 #include "skin/SkinEngine.h"
-#include "skin/SkinFilter.h"
+#include "skin/stream/SkinFilter.h"
 
 namespace corvane::shell {
 
@@ -240,7 +240,7 @@ std::optional<QString> applyStartSkin(MainWindow& window, const StartOptions& op
             problem = QStringLiteral("无法读取皮肤文件“%1”").arg(path) + keep;
         else {
             try {
-                engine->setSkinFile(path);
+                engine->loadSkinFile(path);
             } catch (const skin::SkinError& error) {
                 problem = QStringLiteral("无法载入皮肤文件“%1”：%2").arg(path, QString::fromUtf8(error.what())) + keep;
             }

@@ -1,6 +1,6 @@
 #include "skin/SkinEngine.h"
 
-#include "skin/SkinFilter.h"
+#include "skin/stream/SkinFilter.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -36,33 +36,11 @@ SkinEngine::~SkinEngine() = default;
 void SkinEngine::readSkinStream(const QByteArray& stream)
 {
     SkinSource loaded;
-    if (!corvane::skin::readSkinStream(stream, loaded)) {
-        // Presence byte 0: no skin in the stream, the current one stays.
-        if (objectCount() > 0)
-            emit afterChange();
+    // Presence byte 0: no skin in the stream, the current one stays.
+    if (!corvane::skin::readSkinStream(stream, loaded))
         return;
-    }
     m_source.swap(loaded);
     m_source.applyHue();
-    if (objectCount() > 0)
-        emit afterChange();
-}
-
-QByteArray SkinEngine::writeSkinStream() const
-{
-    return corvane::skin::writeSkinStream(objectCount() > 0 ? &m_source : nullptr);
-}
-
-void SkinEngine::setSkinFile(const QString& fileName)
-{
-    const QString previous = m_skinFile;
-    m_skinFile = fileName;
-    try {
-        loadSkinFile(fileName);
-    } catch (...) {
-        m_skinFile = previous;
-        throw;
-    }
 }
 
 void SkinEngine::loadSkinFile(const QString& fileName)
@@ -85,28 +63,14 @@ void SkinEngine::loadSkinFile(const QString& fileName)
     if (file.size() > SkinLimits::MaxDecodedBytes)
         throw SkinError("Skin file too large: " + path.toStdString());
     const QByteArray bytes = file.readAll();
-    filter->read(bytes.constData(), bytes.size(), loaded);
+    readSkin(*filter, bytes.constData(), bytes.size(), loaded);
     installWithNotifications(loaded);
-}
-
-void SkinEngine::saveSkinFile(const QString& fileName) const
-{
-    const SkinFilter* filter = skinFilterForFile(fileName);
-    if (!filter)
-        filter = &defaultSkinFilter();
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw SkinError("Can't create the skin file " + fileName.toStdString());
-    const QByteArray bytes = filter->write(m_source);
-    if (file.write(bytes) != bytes.size())
-        throw SkinError("Can't write the skin file " + fileName.toStdString());
 }
 
 void SkinEngine::installWithNotifications(SkinSource& loaded)
 {
     if (objectCount() > 0) {
         m_source.setChanging(true);
-        emit beforeChange();
         broadcast(CM_SKINCHANGING);
         m_source.swap(loaded);
         m_source.setChanging(false);
@@ -115,7 +79,6 @@ void SkinEngine::installWithNotifications(SkinSource& loaded)
     }
     m_source.applyHue();
     broadcast(CM_SKINCHANGED);
-    emit afterChange();
     // `loaded` now holds the previous skin; its owner frees it after every
     // window has let go of it.
 }
@@ -130,13 +93,11 @@ void SkinEngine::setDeltaHue(int hue)
     }
     m_applyingHue = true;
     m_source.setChanging(true);
-    emit beforeChange();
     broadcast(CM_SKINCHANGING);
     m_source.setRequestedHue(hue);
     m_source.applyHue();
     m_source.setChanging(false);
     broadcast(CM_SKINCHANGED);
-    emit afterChange();
     m_applyingHue = false;
 }
 

@@ -2,13 +2,13 @@
 // SkinEngine: the non-visual component that holds the program's skin and
 // tells every window when it changes.
 //
-// Errors: every load (readSkinStream, setSkinFile, loadSkinFile) throws
+// Errors: every load (readSkinStream, loadSkinFile) throws
 // SkinError when the data is truncated, corrupt or hostile, and then leaves
 // the engine exactly as it was before the call: a skin is parsed into a fresh
 // source and installed only when it loaded completely; no notification is sent
 // for a load that fails.
 
-#include "skin/SkinSource.h"
+#include "skin/model/SkinSource.h"
 
 #include <QObject>
 #include <QString>
@@ -21,33 +21,20 @@ public:
     explicit SkinEngine(QObject* parent = nullptr);
     ~SkinEngine() override;
 
-    // ---- Published properties.
-    int DeltaHue() const { return m_source.requestedHue(); }
     // While a skin is loaded, brackets the hue shift with CM_SKINCHANGING /
     // CM_SKINCHANGED; a change arriving while one is applied is ignored.
     void setDeltaHue(int hue);
-    QString SkinFile() const { return m_skinFile; }
-    // Stores the name and loads that file at run time (see loadSkinFile).
-    void setSkinFile(const QString& fileName);
-    QString SkinStore() const { return QStringLiteral("(none)"); }
-    bool SkinStoreCompression = false;
-    QString Version() const { return QStringLiteral("3.2.0"); }
 
     // ---- The "SkinStream" property (presence byte + default filter).
     // Reads the stored skin while the form is created: no notifications; a
-    // presence byte of 0 keeps the current skin. Fires afterChange when a
-    // skin is present afterwards (the end of the engine's loading).
+    // presence byte of 0 keeps the current skin.
     void readSkinStream(const QByteArray& stream);
-    QByteArray writeSkinStream() const;
 
     // Loads a skin file with the filter chosen by its extension, announcing
     // the change to every window. A name that does not exist as given is
     // taken relative to the program's folder (unless its second character is
     // ':'); a file that still does not exist or has no filter is an error.
     void loadSkinFile(const QString& fileName);
-    // Saves the current skin with the filter matching the extension, else the
-    // default one. Throws SkinError when the file cannot be written.
-    void saveSkinFile(const QString& fileName) const;
 
     // ---- Lookups for controls.
     SkinSource& source() { return m_source; }
@@ -64,16 +51,11 @@ public:
     // does nothing.
     void broadcast(int message);
 
-signals:
-    void beforeChange(); // OnBeforeChange
-    void afterChange();  // OnAfterChange
-
 private:
     // Installs a fully loaded source with the change protocol.
     void installWithNotifications(SkinSource& loaded);
 
     SkinSource m_source;
-    QString m_skinFile;
     bool m_applyingHue = false;
 };
 

@@ -14,19 +14,11 @@
 
 namespace corvane::skin {
 
-class SkinObject;
-
 struct StoredWindowShape {
     QSize windowSize;
     QRegion shape;
 };
 
-// The region the form object `form` (a tree with its bitmaps linked) covers
-// laid out to `windowSize` in the normal state, with its shadow when
-// `shadowSize` > 0: what the skinned frame makes the window's shape.
-QRegion formShapeAt(SkinObject& form, const QSize& windowSize, int shadowSize = 0);
-
-QByteArray writeStoredWindowShape(const StoredWindowShape& stored);
 // Nothing when `text` is not a stored shape.
 std::optional<StoredWindowShape> readStoredWindowShape(const QByteArray& text);
 

@@ -1,7 +1,7 @@
 #include "skin/button/SkinButton.h"
 
 #include "skin/SkinEngine.h"
-#include "skin/SkinObjects.h"
+#include "skin/model/SkinObjects.h"
 
 #include <QPainter>
 

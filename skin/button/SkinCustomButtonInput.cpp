@@ -2,7 +2,7 @@
 // accelerators, default-button tracking and state changes.
 #include "skin/button/SkinCustomButton.h"
 
-#include "skin/SkinCaption.h"
+#include "skin/draw/SkinCaption.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

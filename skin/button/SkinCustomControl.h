@@ -28,7 +28,7 @@
 // the focus, which the descendants turn into skin states.
 
 #include "skin/SkinControlTypes.h"
-#include "skin/SkinLookCache.h"
+#include "skin/draw/SkinLookCache.h"
 
 #include <QImage>
 #include <QWidget>

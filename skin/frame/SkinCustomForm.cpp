@@ -9,7 +9,7 @@
 #include <QWhatsThis>
 #include <QWidget>
 
-#include "skin/SkinObjects.h"
+#include "skin/model/SkinObjects.h"
 #include "skin/SkinWindowSystem.h"
 #include "skin/frame/SkinAltTap.h"
 

@@ -30,7 +30,7 @@
 #include <memory>
 #include <optional>
 
-#include "skin/SkinObject.h"
+#include "skin/model/SkinObject.h"
 #include "skin/frame/PlainFrame.h"
 #include "skin/frame/PlatformWindowSettings.h"
 #include "skin/SkinFormTypes.h"

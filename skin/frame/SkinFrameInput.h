@@ -13,7 +13,7 @@
 #include <QTimer>
 #include <memory>
 
-#include "skin/SkinObject.h"
+#include "skin/model/SkinObject.h"
 #include "skin/frame/SkinFrameGeometry.h"
 
 class QEvent;

@@ -4,7 +4,7 @@
 
 #include <bit>
 
-#include "skin/SkinBlit.h"
+#include "skin/draw/SkinBlit.h"
 
 namespace corvane::skin {
 

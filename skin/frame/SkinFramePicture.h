@@ -16,8 +16,8 @@
 #include <QString>
 
 #include "skin/SkinFormTypes.h"
-#include "skin/SkinLookCache.h"
-#include "skin/SkinObject.h"
+#include "skin/draw/SkinLookCache.h"
+#include "skin/model/SkinObject.h"
 
 class QPainter;
 

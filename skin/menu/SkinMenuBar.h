@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "skin/SkinFrameHooks.h"
-#include "skin/SkinLookCache.h"
+#include "skin/draw/SkinLookCache.h"
 #include "skin/menu/SkinItemView.h"
 
 class QKeyEvent;

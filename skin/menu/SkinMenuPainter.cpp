@@ -4,7 +4,7 @@
 #include <QFontMetrics>
 #include <qdrawutil.h>
 
-#include "skin/SkinObjects.h"
+#include "skin/model/SkinObjects.h"
 
 namespace corvane::skin {
 

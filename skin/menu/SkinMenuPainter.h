@@ -10,7 +10,7 @@
 #include <QPainter>
 #include <memory>
 
-#include "skin/SkinObject.h"
+#include "skin/model/SkinObject.h"
 #include "skin/menu/SkinMenuItem.h"
 
 namespace corvane::skin {

@@ -10,7 +10,7 @@
 #include <QString>
 #include <Qt>
 
-#include "skin/SkinCaption.h"
+#include "skin/draw/SkinCaption.h"
 
 class QPainter;
 

@@ -3,13 +3,20 @@
 #
 #   shell            -> skin, skin parts, flat, net, game, ui
 #   ui               -> nothing: the shell's own window services (boxes, fonts)
+#   skin core        -> three layers, each including only those below it:
+#                       skin/stream (containers, inflate, BMP, hex) <
+#                       skin/draw (bitmaps, blits, captions, look cache) <
+#                       skin/model (objects, properties, registry, source);
+#                       skin/ itself (engine, shared types) sits above them
 #   skin parts       -> skin core (skin/frame, skin/menu, skin/button never
 #                       include each other; the shell plugs them together)
+#   skin/writer      -> skin core (writing skins: only the tools and the tests
+#                       include it, never the program)
 #   net              -> game
 #   computer         -> net, game (the computer opponent; only the shell and
 #                       the tools include it)
-#   tools            -> skin, net, game, computer (generators use the
-#                       engine's code; corvane-computer is the computer's)
+#   tools            -> skin, skin/writer, net, game, computer (generators use
+#                       the engine's code; corvane-computer is the computer's)
 #   game             -> nothing, and no Qt header
 #   nothing outside the shell includes the shell.
 #
@@ -24,24 +31,31 @@ if(NOT ROOT)
   message(FATAL_ERROR "ROOT (the source tree to check) is not set")
 endif()
 
-set(folders game net computer ui skin skin/frame skin/menu skin/button flat shell tools)
+set(folders game net computer ui skin skin/stream skin/draw skin/model skin/writer skin/frame skin/menu skin/button flat
+    shell tools)
 
 set(allowed_game game)
 set(allowed_net net game)
 set(allowed_computer computer net game)
 set(allowed_ui ui)
-set(allowed_skin skin)
-set(allowed_skin/frame skin/frame skin)
-set(allowed_skin/menu skin/menu skin)
-set(allowed_skin/button skin/button skin)
+set(skin_core skin skin/model skin/draw skin/stream)
+set(allowed_skin/stream skin/stream)
+set(allowed_skin/draw skin/draw skin/stream)
+set(allowed_skin/model skin/model skin/draw skin/stream)
+set(allowed_skin ${skin_core})
+set(allowed_skin/frame skin/frame ${skin_core})
+set(allowed_skin/menu skin/menu ${skin_core})
+set(allowed_skin/button skin/button ${skin_core})
+set(allowed_skin/writer skin/writer ${skin_core})
 set(allowed_flat flat)
-set(allowed_shell shell skin skin/frame skin/menu skin/button flat net computer game ui)
-set(allowed_tools tools skin net game computer)
+set(allowed_shell shell ${skin_core} skin/frame skin/menu skin/button flat net computer game ui)
+set(allowed_tools tools ${skin_core} skin/writer net game computer)
 
-# The part a path (relative to ROOT) belongs to: a skin part folder, or the
+# The part a path (relative to ROOT) belongs to: a skin part folder (or the
+# writers), or the
 # first folder of the path.
 function(part_of path out)
-  if(path MATCHES "^skin/(frame|menu|button)/")
+  if(path MATCHES "^skin/(frame|menu|button|writer|stream|draw|model)/")
     set(${out} "skin/${CMAKE_MATCH_1}" PARENT_SCOPE)
   elseif(path MATCHES "^([^/]+)/")
     set(${out} "${CMAKE_MATCH_1}" PARENT_SCOPE)

@@ -153,7 +153,7 @@ TEST(CommandLine, SkinFileAndHueGoThroughTheEngine)
     EXPECT_EQ(applyStartSkin(mainWindow, parsed({"--skin", sourceFile("resources/skin/ebony.tqkn"), "--hue", "-90"})),
               std::nullopt);
     EXPECT_EQ(engine->source().SkinName, QStringLiteral("Ebony"));
-    EXPECT_EQ(engine->DeltaHue(), hueFromDegrees(-90));
+    EXPECT_EQ(engine->source().requestedHue(), hueFromDegrees(-90));
     EXPECT_EQ(hueFromDegrees(-90), -64);
     EXPECT_EQ(hueFromDegrees(360), 255);
 }

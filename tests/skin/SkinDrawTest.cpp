@@ -1,7 +1,7 @@
 // Drawing: fills, separators, text placement, the blits (masked, 16.16
 // scaling, tiles, centring), nine-slice bitmaps, state variants and regions.
-#include "skin/SkinBlit.h"
-#include "skin/SkinObjects.h"
+#include "skin/draw/SkinBlit.h"
+#include "skin/model/SkinObjects.h"
 #include "tests/skin/SkinTestSkins.h"
 
 #include <QWidget>
@@ -58,7 +58,10 @@ TEST(SkinBlit, MaskedStretchSteps16Dot16AndSkipsTheKey)
     bitmap->scanLine(1)[1] = SkinKeyPixel | 0xFF000000u; // key whatever the alpha
     QImage dest(7, 5, QImage::Format_ARGB32_Premultiplied);
     dest.fill(Background);
-    maskedStretch(bitmap->image(), QRect(0, 0, 3, 2), dest, QRect(0, 0, 7, 5));
+    {
+        QPainter painter(&dest);
+        drawBitmapPart(painter, *bitmap, QRect(0, 0, 3, 2), QRect(0, 0, 7, 5), tsStretch, true, QRect());
+    }
     // step = 3 * 65536 / 7 = 28086: columns 0,0,0,1,1,2,2 (rounding would give 0,0,1,1,2,2,2).
     const int columns[7] = {0, 0, 0, 1, 1, 2, 2};
     for (int x = 0; x < 7; ++x)

@@ -2,7 +2,8 @@
 // widget of every window, around a skin file load and a hue change, and a
 // load that fails announces nothing.
 #include "skin/SkinEngine.h"
-#include "skin/SkinFilter.h"
+#include "skin/stream/SkinFilter.h"
+#include "skin/writer/SkinFileWriter.h"
 #include "tests/skin/SkinTestSkins.h"
 
 #include <QFile>
@@ -39,7 +40,7 @@ QString writeSkinFile(const QTemporaryDir& dir, const QString& name, const SkinS
     const QString path = dir.filePath(name);
     QFile file(path);
     file.open(QIODevice::WriteOnly);
-    file.write(skinFilterForFile(path)->write(source));
+    file.write(writeSkin(*skinFilterForFile(path), source));
     return path;
 }
 
@@ -58,50 +59,38 @@ TEST(SkinEngine, FileLoadsAreAnnouncedToEveryWidgetOfEveryWindow)
     auto* inner = new Listener(new QWidget(&window1)); // a control nested two levels down
     Listener window2;                                  // another top-level window, never shown
     SkinEngine engine;
-    int before = 0, after = 0;
-    QObject::connect(&engine, &SkinEngine::beforeChange, [&] { ++before; });
-    QObject::connect(&engine, &SkinEngine::afterChange, [&] { ++after; });
 
     // Without a skin loaded there is nothing to let go of: only the "changed" message.
-    engine.setSkinFile(first);
-    EXPECT_EQ(engine.SkinFile(), first);
+    engine.loadSkinFile(first);
     EXPECT_EQ(engine.source().SkinName, "Sample");
     for (Listener* l : {&window1, inner, &window2})
         EXPECT_EQ(l->received, QList<int>{CM_SKINCHANGED});
-    EXPECT_EQ(before, 0);
-    EXPECT_EQ(after, 1);
 
     // Replacing a skin: "changing" while the lookups already find nothing,
     // then "changed" with the new skin in place.
-    engine.setSkinFile(second);
+    engine.loadSkinFile(second);
     EXPECT_EQ(engine.source().SkinName, "Second");
     EXPECT_EQ(inner->received, (QList<int>{CM_SKINCHANGED, CM_SKINCHANGING, CM_SKINCHANGED}));
     EXPECT_EQ(inner->formFound, (QList<bool>{true, false, true}));
     EXPECT_EQ(window2.received.size(), 3);
-    EXPECT_EQ(before, 1);
-    EXPECT_EQ(after, 2);
 
     // A broken file: an error, the skin and the name stay, nobody hears of it.
     const QString broken = dir.filePath("broken.uskn");
     QFile file(broken);
     file.open(QIODevice::WriteOnly);
-    file.write(sample.writePlainBody().left(300));
+    file.write(writePlainBody(sample).left(300));
     file.close();
-    EXPECT_THROW(engine.setSkinFile(broken), SkinError);
-    EXPECT_EQ(engine.SkinFile(), second);
+    EXPECT_THROW(engine.loadSkinFile(broken), SkinError);
     EXPECT_EQ(engine.source().SkinName, "Second");
     EXPECT_EQ(inner->received.size(), 3);
-    EXPECT_EQ(after, 2);
 
     // A missing file, or one of no filter's extension, is as broken.
     QFile::copy(second, dir.filePath("second.bmp"));
     for (const QString& name : {dir.filePath("none.tqkn"), dir.filePath("second.bmp")}) {
-        EXPECT_THROW(engine.setSkinFile(name), SkinError);
-        EXPECT_EQ(engine.SkinFile(), second);
+        EXPECT_THROW(engine.loadSkinFile(name), SkinError);
         EXPECT_EQ(engine.source().SkinName, "Second");
     }
     EXPECT_EQ(inner->received.size(), 3);
-    EXPECT_EQ(after, 2);
 }
 
 TEST(SkinEngine, HueChangesAreBracketedAndAppliedOnce)
@@ -111,24 +100,19 @@ TEST(SkinEngine, HueChangesAreBracketedAndAppliedOnce)
     SkinEngine engine;
     engine.setDeltaHue(85); // stored before any skin: applied when one loads
     engine.readSkinStream(writeSkinStream(&sample));
-    EXPECT_EQ(engine.source().appliedHue(), 85);
     const SkinColor shifted = engine.findObject("Form")->findObject("Item")->Color;
     EXPECT_NE(shifted, 14148072);
 
     Listener window;
     engine.setDeltaHue(0);
     EXPECT_EQ(window.received, (QList<int>{CM_SKINCHANGING, CM_SKINCHANGED}));
-    EXPECT_EQ(engine.source().appliedHue(), 0);
-    EXPECT_EQ(engine.DeltaHue(), 0);
+    EXPECT_EQ(engine.findObject("Form")->findObject("Item")->Color, 14148072);
 }
 
-TEST(SkinEngine, PublishedConstants)
+TEST(SkinEngine, WithoutASkinTheStreamSaysSo)
 {
     SkinEngine engine;
-    EXPECT_EQ(engine.Version(), "3.2.0");
-    EXPECT_EQ(engine.SkinStore(), "(none)");
-    EXPECT_FALSE(engine.SkinStoreCompression);
     EXPECT_EQ(engine.source().SkinName, "Default Skin");
     EXPECT_EQ(engine.source().SkinVersion, "3.2.0");
-    EXPECT_EQ(engine.writeSkinStream(), QByteArray(1, '\0'));
+    EXPECT_EQ(writeSkinStream(&engine.source()), QByteArray(1, '\0'));
 }

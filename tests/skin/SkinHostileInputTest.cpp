@@ -1,8 +1,10 @@
 // Truncated, corrupt and hostile skins: every load ends with a SkinError and
 // the engine keeps the skin it had.
 #include "skin/SkinEngine.h"
-#include "skin/SkinFilter.h"
-#include "skin/SkinObjectForm.h"
+#include "skin/stream/SkinFilter.h"
+#include "skin/model/SkinObjectForm.h"
+#include "skin/writer/SkinByteWriter.h"
+#include "skin/writer/SkinFileWriter.h"
 #include "tests/skin/SkinTestSkins.h"
 
 #include <QFile>
@@ -18,8 +20,7 @@ namespace {
 QByteArray int32le(std::int32_t v)
 {
     QByteArray out;
-    for (int i = 0; i < 4; ++i)
-        out.append(char((std::uint32_t(v) >> (8 * i)) & 0xFF));
+    bytes::appendInt32(out, v);
     return out;
 }
 
@@ -108,7 +109,7 @@ TEST_F(HostileSkin, EveryTruncationOfThePlainBodyIsRejected)
 {
     SkinSource sample;
     buildSampleSkin(sample);
-    const QByteArray body = sample.writePlainBody();
+    const QByteArray body = writePlainBody(sample);
     for (int length = 0; length < body.size(); length += (length < 400 ? 1 : 13)) {
         SCOPED_TRACE(length);
         expectRejected(stream(body.left(length)));
@@ -322,7 +323,7 @@ TEST(PackedBitmaps, RunLengthPicturesThatDefineEveryPixelLoad)
                          14);
     SkinSource source;
     const QByteArray file = "TQLZ" + deflateBytes(packedBody(bmpFile(4, 2, 8, 1, palette, rle)), 9);
-    skinFilterForFile("x.mskn")->read(file.constData(), file.size(), source);
+    readSkin(*skinFilterForFile("x.mskn"), file.constData(), file.size(), source);
     ASSERT_EQ(source.bitmaps().size(), 1);
     const SkinBitmap& b = *source.bitmaps()[0];
     ASSERT_EQ(QSize(b.width(), b.height()), QSize(4, 2));
@@ -342,13 +343,12 @@ TEST_F(HostileSkin, FailedFileLoadKeepsNameAndSkin)
         return file.fileName();
     };
     const QString loaded = write("good.tqkn", good.mid(1));
-    engine.setSkinFile(loaded);
+    engine.loadSkinFile(loaded);
     // Broken, missing, and present but of an extension that no filter reads.
     const QStringList bad = {write("broken.tqkn", good.mid(1, 40)), dir.filePath("missing.tqkn"),
                              dir.filePath("missing"), write("skin.bmp", good.mid(1))};
     for (const QString& name : bad) {
         SCOPED_TRACE(qPrintable(name));
-        expectFails([&] { engine.setSkinFile(name); });
-        EXPECT_EQ(engine.SkinFile(), loaded);
+        expectFails([&] { engine.loadSkinFile(name); });
     }
 }

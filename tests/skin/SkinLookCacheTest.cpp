@@ -2,7 +2,7 @@
 // is found only under an equal key, a full cache drops the least recently
 // used look (a hit counts as a use), and a found look stays where it is
 // while others are found and kept.
-#include "skin/SkinLookCache.h"
+#include "skin/draw/SkinLookCache.h"
 
 #include <QColor>
 #include <gtest/gtest.h>

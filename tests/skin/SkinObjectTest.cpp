@@ -1,8 +1,9 @@
 // The object model: bounds, the layout passes, copying, the property tables,
 // hit testing, the system buttons' visibility and pointer states.
-#include "skin/SkinObjectForm.h"
-#include "skin/SkinObjectIO.h"
-#include "skin/SkinObjects.h"
+#include "skin/model/SkinObjectForm.h"
+#include "skin/model/SkinObjectIO.h"
+#include "skin/model/SkinObjects.h"
+#include "skin/writer/SkinObjectWriter.h"
 #include "tests/skin/SkinTestSkins.h"
 
 #include <QCoreApplication>
@@ -156,7 +157,8 @@ TEST(SkinCopy, CopiesClassesValuesLinksChildrenAndBounds)
     auto* caption = dynamic_cast<SkinActiveBitmap*>(copy->child(0));
     ASSERT_TRUE(caption);
     EXPECT_EQ(caption->ActiveBitmap.Bitmap, source.bitmaps()[0]);
-    EXPECT_TRUE(caption->Bitmap.sameStoredValues(SkinBitmapLink{"frame", 0, 0, 12, 10}));
+    EXPECT_EQ(caption->Bitmap.Name, "frame");
+    EXPECT_EQ(caption->Bitmap.rect(), QRect(0, 0, 12, 10));
     EXPECT_EQ(caption->Font.Style, 1u << fsBold);
     auto* close = dynamic_cast<SkinSystemButton*>(copy->child(1));
     EXPECT_EQ(close->Action, sbaClose);
@@ -210,7 +212,7 @@ TEST(SkinPropertyTables, EveryPropertyOfEveryClassRoundTrips)
 {
     for (const QByteArray& className : SkinClassRegistry::classNames()) {
         SCOPED_TRACE(className.constData());
-        std::unique_ptr<SkinObject> object(SkinClassRegistry::create(className));
+        std::unique_ptr<SkinObject> object = SkinClassRegistry::create(className);
         const QList<SkinProperty> defaults = written(*object);
         QList<SkinProperty> expected = defaults;
         for (int i = 0; i < expected.size(); ++i) {

@@ -1,7 +1,8 @@
 #include "tests/skin/SkinTestSkins.h"
 
-#include "skin/SkinObjectForm.h"
-#include "skin/SkinObjectIO.h"
+#include "skin/model/SkinObjectForm.h"
+#include "skin/model/SkinObjectIO.h"
+#include "skin/writer/SkinObjectWriter.h"
 
 namespace corvane::skin::test {
 

@@ -1,9 +1,9 @@
 #pragma once
 // Small skins built in code for the skin tests.
 
-#include "skin/SkinFilter.h"
-#include "skin/SkinObjects.h"
-#include "skin/SkinSource.h"
+#include "skin/stream/SkinFilter.h"
+#include "skin/model/SkinObjects.h"
+#include "skin/model/SkinSource.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -5,8 +5,9 @@
 #include "DarkVariant.h"
 #include "IvoryObjects.h"
 #include "IvorySkin.h"
-#include "skin/SkinDescription.h"
-#include "skin/SkinFilter.h"
+#include "skin/writer/SkinDescription.h"
+#include "skin/stream/SkinFilter.h"
+#include "skin/writer/SkinFileWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -65,7 +66,7 @@ TEST(EbonySkin, CommittedSourceAndFileMatchTheTools)
     corvane::skin::SkinSource compiled;
     compileSkinDescription(qEnvironmentVariable("CORVANE_SOURCE_DIR") + "/resources/skin/ebony/manifest.txt", compiled);
     EXPECT_EQ(compiled.SkinName, QStringLiteral("Ebony"));
-    EXPECT_TRUE(corvane::skin::skinFilterForFile("ebony.tqkn")->write(compiled) == readSource("ebony.tqkn"))
+    EXPECT_TRUE(corvane::skin::writeSkin(*corvane::skin::skinFilterForFile("ebony.tqkn"), compiled) == readSource("ebony.tqkn"))
         << "resources/skin/ebony.tqkn is stale: build the corvane-ebony-skin target";
 }
 

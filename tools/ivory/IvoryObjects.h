@@ -2,7 +2,7 @@
 // built from the engine's own skin object classes.
 #pragma once
 
-#include "skin/SkinObjects.h"
+#include "skin/model/SkinObjects.h"
 
 #include <memory>
 #include <vector>

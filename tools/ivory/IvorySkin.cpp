@@ -3,8 +3,9 @@
 #include "ControlArt.h"
 #include "FrameArt.h"
 #include "MenuArt.h"
-#include "skin/SkinObjectForm.h"
-#include "skin/SkinObjectIO.h"
+#include "skin/model/SkinObjectForm.h"
+#include "skin/model/SkinObjectIO.h"
+#include "skin/writer/SkinObjectWriter.h"
 
 #include <QDir>
 #include <QFile>

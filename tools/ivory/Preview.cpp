@@ -20,7 +20,6 @@ LoadedBitmaps::LoadedBitmaps(const BitmapList& bitmaps)
         // Opaque pixels, as the loader stores them.
         bitmap->image() = named.image.convertToFormat(QImage::Format_RGB32).convertToFormat(QImage::Format_ARGB32);
         bitmap->snapToKey(0xFF, 0x00, 0xFF, 5);
-        bitmap->pixelsChanged();
         m_list.append(bitmap.get());
         m_bitmaps.push_back(std::move(bitmap));
     }

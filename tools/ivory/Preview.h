@@ -6,7 +6,7 @@
 #include "IvoryObjects.h"
 #include "NamedBitmap.h"
 
-#include "skin/SkinBitmap.h"
+#include "skin/draw/SkinBitmap.h"
 
 #include <QImage>
 #include <QString>

@@ -5,8 +5,9 @@
 // Without --filter the output's extension picks the filter; ".skin" (or
 // --filter stream) writes the "SkinStream" content stored with the main
 // window: presence byte 2, "TQLZ", zlib level 1.
-#include "skin/SkinDescription.h"
-#include "skin/SkinFilter.h"
+#include "skin/writer/SkinDescription.h"
+#include "skin/stream/SkinFilter.h"
+#include "skin/writer/SkinFileWriter.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -48,7 +49,7 @@ int main(int argc, char** argv)
                 std::fprintf(stderr, "corvane-skinc: unknown filter '%s'\n", qPrintable(filterName));
                 return 2;
             }
-            bytes = filter->write(source);
+            bytes = writeSkin(*filter, source);
         }
         QFile file(output);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {

@@ -6,8 +6,9 @@
 // SKIN is a "SkinStream" file (.skin) or a skin file; the shape is the one
 // the skinned frame gives a window of that size in the normal state.
 #include "skin/SkinEngine.h"
-#include "skin/SkinObject.h"
+#include "skin/model/SkinObject.h"
 #include "skin/SkinStoredShape.h"
+#include "skin/writer/SkinStoredShapeWriter.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -35,7 +36,7 @@ int main(int argc, char** argv)
                 throw SkinError("can't read " + args.at(0).toStdString());
             engine.readSkinStream(stream.readAll());
         } else {
-            engine.setSkinFile(args.at(0));
+            engine.loadSkinFile(args.at(0));
         }
         SkinObject* form = engine.formObject();
         if (!form)

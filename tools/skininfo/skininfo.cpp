@@ -5,9 +5,11 @@
 // FILE is a skin file (.uskn, .tqkn, .xskn, .mskn) or "SkinStream" content
 // (.skin, starting with the presence byte). --text also prints every
 // top-level object in the text object form.
-#include "skin/SkinFilter.h"
-#include "skin/SkinObjectForm.h"
-#include "skin/SkinObjectIO.h"
+#include "skin/stream/SkinFilter.h"
+#include "skin/model/SkinObjectForm.h"
+#include "skin/model/SkinObjectIO.h"
+#include "skin/writer/SkinFileWriter.h"
+#include "skin/writer/SkinObjectWriter.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -93,7 +95,7 @@ int main(int argc, char** argv)
                 return 1;
             }
             std::printf("container: %s (%s)\n", filter->className().constData(), qPrintable(filter->description()));
-            filter->read(bytes.constData(), bytes.size(), source);
+            readSkin(*filter, bytes.constData(), bytes.size(), source);
         }
     } catch (const SkinError& e) {
         std::fprintf(stderr, "corvane-skininfo: %s\n", e.what());
@@ -106,7 +108,7 @@ int main(int argc, char** argv)
                 qPrintable(source.SkinName), qPrintable(source.SkinVersion), qPrintable(source.Author),
                 qPrintable(source.AuthorEMail), qPrintable(source.AuthorURL));
     std::printf("\n%d bitmaps, %lld bytes of body\n", int(source.bitmaps().size()),
-                static_cast<long long>(source.writePlainBody().size()));
+                static_cast<long long>(writePlainBody(source).size()));
     for (int i = 0; i < source.bitmaps().size(); ++i) {
         const SkinBitmap* b = source.bitmaps()[i];
         int keys = 0;

@@ -1,6 +1,6 @@
 #include "ButtonTestSkin.h"
 
-#include "skin/SkinObjects.h"
+#include "skin/model/SkinObjects.h"
 
 #include <QFile>
 #include <QPainter>
@@ -29,7 +29,6 @@ std::unique_ptr<SkinBitmap> buttonsBitmap()
                 line[x] = faces[x / 45];
         }
     }
-    bitmap->pixelsChanged();
     return bitmap;
 }
 
@@ -41,7 +40,6 @@ std::unique_ptr<SkinBitmap> dialogBitmap()
     for (int y = 0; y < 45; ++y)
         for (int x = 0; x < 64; ++x)
             bitmap->scanLine(y)[x] = ((x / 8 + y / 8) % 2) ? ClientLight : ClientDark;
-    bitmap->pixelsChanged();
     return bitmap;
 }
 

@@ -7,6 +7,7 @@
 #include "ButtonTestSkin.h"
 #include "ButtonTestSupport.h"
 #include "skin/button/SkinButton.h"
+#include "skin/writer/SkinFileWriter.h"
 
 #include <QPainter>
 #include <QTemporaryDir>
@@ -189,9 +190,9 @@ TEST(SkinButtonLook, SkinChangesShowAtOnce)
     {
         SkinEngine stored;
         ASSERT_TRUE(loadIvory(stored));
-        stored.saveSkinFile(file);
+        saveSkinFile(stored.source(), file);
     }
-    expectShownAtOnce(Skin::Test, [&](Scene& s) { s.engine.setSkinFile(file); });
+    expectShownAtOnce(Skin::Test, [&](Scene& s) { s.engine.loadSkinFile(file); });
     // The button stops (or starts) using the skin.
     expectShownAtOnce(Skin::Stored, [](Scene& s) { s.button->setSkinObject(QStringLiteral("NoSuchObject")); });
     expectShownAtOnce(Skin::None, [](Scene& s) {

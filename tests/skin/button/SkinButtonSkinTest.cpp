@@ -3,7 +3,7 @@
 // state, the see-through corners, the painting modes, and the content layout.
 #include "ButtonTestSkin.h"
 #include "ButtonTestSupport.h"
-#include "skin/SkinObjects.h"
+#include "skin/model/SkinObjects.h"
 #include "skin/button/SkinButton.h"
 
 #include <QTest>

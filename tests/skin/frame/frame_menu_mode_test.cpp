@@ -6,7 +6,7 @@
 
 #include <QDialog>
 
-#include "skin/SkinObjects.h"
+#include "skin/model/SkinObjects.h"
 #include "skin/menu/SkinPopupWindow.h"
 #include "tests/skin/menu/MenuScript.h"
 

@@ -5,7 +5,7 @@
 
 #include <QScreen>
 
-#include "skin/SkinObjects.h"
+#include "skin/model/SkinObjects.h"
 
 namespace corvane::skin::testing {
 namespace {

@@ -12,7 +12,7 @@
 #include "shell/MainWindow.h"
 #include "support/MessageBoxRecorder.h"
 #include "skin/frame/SkinForm.h"
-#include "skin/SkinObjects.h"
+#include "skin/model/SkinObjects.h"
 #include "skin/SkinStoredShape.h"
 
 #include <QFile>

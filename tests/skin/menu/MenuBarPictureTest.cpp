@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <functional>
 
+#include "skin/writer/SkinFileWriter.h"
 #include "tests/skin/menu/MenuTestSkin.h"
 
 using namespace corvane::skin;
@@ -124,7 +125,7 @@ QString storedSkinFile(const QTemporaryDir& folder)
     const QString file = folder.filePath(QStringLiteral("ivory.tqkn"));
     SkinEngine stored;
     EXPECT_TRUE(loadStoredSkin(stored));
-    stored.saveSkinFile(file);
+    saveSkinFile(stored.source(), file);
     return file;
 }
 
@@ -214,7 +215,7 @@ TEST(MenuBarPicture, SkinChangesShowAtOnce)
     expectShownAtOnce(Skin::Stored, [](BarScene& s) { s.engine.setDeltaHue(80); });
     QTemporaryDir folder;
     const QString file = storedSkinFile(folder);
-    expectShownAtOnce(Skin::Test, [&](BarScene& s) { s.engine.setSkinFile(file); });
+    expectShownAtOnce(Skin::Test, [&](BarScene& s) { s.engine.loadSkinFile(file); });
 }
 
 TEST(MenuBarPicture, SizeAndPaletteChangesShowAtOnce)

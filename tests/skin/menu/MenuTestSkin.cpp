@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 
-#include "skin/SkinObjects.h"
+#include "skin/model/SkinObjects.h"
 
 namespace corvane::skin::test {
 
@@ -42,7 +42,6 @@ std::unique_ptr<SkinBitmap> menuBitmap()
             b->scanLine(y)[x] = pixel;
         }
     }
-    b->pixelsChanged();
     return b;
 }
 
@@ -64,7 +63,6 @@ std::unique_ptr<SkinBitmap> menuBordersBitmap()
             b->scanLine(y)[x] = pixel;
         }
     }
-    b->pixelsChanged();
     return b;
 }
 

@@ -1,0 +1,3 @@
+// Allowed: the core. Crossing: writer -> a skin part.
+#include "skin/SkinTypes.h"
+#include "skin/frame/Frame.h"
