@@ -71,14 +71,14 @@ void SkinEngine::installWithNotifications(SkinSource& loaded)
 {
     if (objectCount() > 0) {
         m_source.setChanging(true);
-        broadcast(CM_SKINCHANGING);
+        broadcast(skinChangingEvent());
         m_source.swap(loaded);
         m_source.setChanging(false);
     } else {
         m_source.swap(loaded);
     }
     m_source.applyHue();
-    broadcast(CM_SKINCHANGED);
+    broadcast(skinChangedEvent());
     // `loaded` now holds the previous skin; its owner frees it after every
     // window has let go of it.
 }
@@ -93,15 +93,15 @@ void SkinEngine::setDeltaHue(int hue)
     }
     m_applyingHue = true;
     m_source.setChanging(true);
-    broadcast(CM_SKINCHANGING);
+    broadcast(skinChangingEvent());
     m_source.setRequestedHue(hue);
     m_source.applyHue();
     m_source.setChanging(false);
-    broadcast(CM_SKINCHANGED);
+    broadcast(skinChangedEvent());
     m_applyingHue = false;
 }
 
-void SkinEngine::broadcast(int message)
+void SkinEngine::broadcast(QEvent::Type message)
 {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         return;

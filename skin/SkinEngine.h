@@ -21,8 +21,8 @@ public:
     explicit SkinEngine(QObject* parent = nullptr);
     ~SkinEngine() override;
 
-    // While a skin is loaded, brackets the hue shift with CM_SKINCHANGING /
-    // CM_SKINCHANGED; a change arriving while one is applied is ignored.
+    // While a skin is loaded, brackets the hue shift with the skin-changing event /
+    // the skin-changed event; a change arriving while one is applied is ignored.
     void setDeltaHue(int hue);
 
     // ---- The "SkinStream" property (presence byte + default filter).
@@ -45,11 +45,11 @@ public:
     int objectCount() const { return m_source.objectCount(); }
     bool hasSkin() const { return objectCount() > 0 && !m_source.changing(); }
 
-    // Sends a skin notification (CM_SKINCHANGING / CM_SKINCHANGED) to every
+    // Sends a skin notification (the skin-changing event / the skin-changed event) to every
     // top-level widget and, recursively, every widget inside it; pending events
     // are processed after each top-level window. Without a QApplication it
     // does nothing.
-    void broadcast(int message);
+    void broadcast(QEvent::Type message);
 
 private:
     // Installs a fully loaded source with the change protocol.

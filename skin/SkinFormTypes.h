@@ -16,11 +16,15 @@ namespace corvane::skin {
 // Asks a window whether a point (window coordinates) lies on its frame:
 // caption, caption buttons or borders, where the platform's non-client area
 // would be. A skinned frame answers; any other window leaves the answer no.
-constexpr int CM_SKINHITTEST = 1392;
+inline QEvent::Type skinHitTestEvent()
+{
+    static const QEvent::Type type = registeredEventType();
+    return type;
+}
 
 class SkinHitTestEvent : public QEvent {
 public:
-    explicit SkinHitTestEvent(const QPoint& windowPoint) : QEvent(QEvent::Type(CM_SKINHITTEST)), m_point(windowPoint)
+    explicit SkinHitTestEvent(const QPoint& windowPoint) : QEvent(skinHitTestEvent()), m_point(windowPoint)
     { }
     QPoint windowPoint() const { return m_point; }
     bool nonClient() const { return m_nonClient; }

@@ -78,18 +78,18 @@ void SkinButton::attachSkin()
 
 bool SkinButton::event(QEvent* event)
 {
-    const int type = int(event->type());
-    if (type == CM_SKINCHANGING || type == CM_SKINCHANGED) {
+    const QEvent::Type type = event->type();
+    if (type == skinChangingEvent() || type == skinChangedEvent()) {
         const auto* change = static_cast<SkinChangeEvent*>(event);
         if (change->engine() && change->engine() == m_engine) {
-            if (type == CM_SKINCHANGING)
+            if (type == skinChangingEvent())
                 dropSkin();
             else
                 attachSkin();
         }
         return true;
     }
-    if (type == CM_SKINREDRAW) {
+    if (type == skinRedrawEvent()) {
         // A skin object of the copy changed its look.
         forgetLooks();
         update();

@@ -326,9 +326,12 @@ bool SkinCustomForm::handleSkinMessage(QEvent* event)
         m_states.performState(m_states.storedState());
         return true;
     }
-    switch (int(event->type())) {
-    case CM_SKINGETFORM: static_cast<SkinGetFormEvent*>(event)->setForm(this); return true;
-    case CM_SKINREDRAW: {
+    const QEvent::Type type = event->type();
+    if (type == skinGetFormEvent()) {
+        static_cast<SkinGetFormEvent*>(event)->setForm(this);
+        return true;
+    }
+    if (type == skinRedrawEvent()) {
         // Caption buttons ask for a redraw of their own rectangle; the client
         // object never repaints over the client area.
         SkinObject* object = static_cast<SkinRedrawEvent*>(event)->object();
@@ -337,22 +340,23 @@ bool SkinCustomForm::handleSkinMessage(QEvent* event)
             m_owner->update(object->boundsRect());
         return true;
     }
-    case CM_SKINCHANGING:
+    if (type == skinChangingEvent()) {
         invalidateFrameCache();
         m_storedShape.reset(); // made for the skin that goes
         skinChanging(static_cast<SkinChangeEvent*>(event)->engine());
         return false;
-    case CM_SKINCHANGED:
+    }
+    if (type == skinChangedEvent()) {
         invalidateFrameCache();
         skinChanged(static_cast<SkinChangeEvent*>(event)->engine());
         return false;
-    case CM_SKINHITTEST: {
+    }
+    if (type == skinHitTestEvent()) {
         auto* hitTest = static_cast<SkinHitTestEvent*>(event);
         hitTest->setNonClient(m_framed && systemAnswerAt(hitTest->windowPoint()) != SystemAnswer::Client);
         return true;
     }
-    default: return false;
-    }
+    return false;
 }
 
 bool SkinCustomForm::handleWindowEvent(QEvent* event)

@@ -252,9 +252,9 @@ bool SkinMenuBar::offerShortCut(int key, Qt::KeyboardModifiers modifiers)
 bool SkinMenuBar::event(QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (type == QEvent::Type(CM_SKINCHANGING) || type == QEvent::Type(CM_SKINCHANGED)) {
+    if (type == skinChangingEvent() || type == skinChangedEvent()) {
         if (static_cast<SkinChangeEvent*>(event)->engine() == m_engine) {
-            if (type == QEvent::Type(CM_SKINCHANGED)) {
+            if (type == skinChangedEvent()) {
                 setSkinEngine(m_engine);
             } else {
                 setBarSkin(SkinMenuSkin());
@@ -270,7 +270,7 @@ bool SkinMenuBar::event(QEvent* event)
         // menu font.
         resize(width(), SkinMenuPainter::barHeight(m_skin, QFontMetrics(SkinMenuPainter::plainFont()).height() + 6));
     }
-    if (type == QEvent::Type(CM_SKINREDRAW)) {
+    if (type == skinRedrawEvent()) {
         // A skin object of the bar changed its look.
         forgetPictures();
         update();

@@ -100,7 +100,7 @@ void SkinPopupWindow::paintEvent(QPaintEvent*)
 
 bool SkinPopupWindow::event(QEvent* event)
 {
-    if (event->type() == QEvent::Type(CM_SKINREDRAW)) {
+    if (event->type() == skinRedrawEvent()) {
         update();
         return true;
     }

@@ -132,9 +132,9 @@ public:
     // something, else this object.
     SkinObject* objectAt(const QPoint& point);
 
-    // Sends CM_SKINREDRAW to the host control.
+    // Sends the redraw request event to the host control.
     void requestRedraw();
-    // Asks the host (CM_SKINGETFORM) for the skinned frame; null when none.
+    // Asks the host (the get-form request event) for the skinned frame; null when none.
     SkinFrameInterface* frame() const;
 
     // ---- Persistence (used by the readers and writers of the skin stream).

@@ -15,29 +15,49 @@ class SkinObject;
 class SkinSystemButton;
 
 // ---------------------------------------------------------------------------
-// Skin notifications. They travel as Qt events of these fixed types (all lie in
-// Qt's user range 1000..65535).
-constexpr int CM_SKINCHANGED = 1702;
-constexpr int CM_SKINCHANGING = 1703;
-constexpr int CM_SKINREDRAW = 2121;
-constexpr int CM_SKINGETFORM = 2122;
+// Skin notifications. They travel as Qt events of types registered with Qt on
+// first use.
+inline QEvent::Type registeredEventType()
+{
+    return QEvent::Type(QEvent::registerEventType());
+}
+inline QEvent::Type skinChangingEvent()
+{
+    static const QEvent::Type type = registeredEventType();
+    return type;
+}
+inline QEvent::Type skinChangedEvent()
+{
+    static const QEvent::Type type = registeredEventType();
+    return type;
+}
+inline QEvent::Type skinRedrawEvent()
+{
+    static const QEvent::Type type = registeredEventType();
+    return type;
+}
+inline QEvent::Type skinGetFormEvent()
+{
+    static const QEvent::Type type = registeredEventType();
+    return type;
+}
 
-// CM_SKINCHANGING / CM_SKINCHANGED: the engine's skin is about to be, or has
+// the skin-changing event / the skin-changed event: the engine's skin is about to be, or has
 // been, replaced. Controls drop every copy of skin objects on the first and copy
 // again on the second.
 class SkinChangeEvent : public QEvent {
 public:
-    SkinChangeEvent(int type, SkinEngine* engine) : QEvent(QEvent::Type(type)), m_engine(engine) { }
+    SkinChangeEvent(QEvent::Type type, SkinEngine* engine) : QEvent(type), m_engine(engine) { }
     SkinEngine* engine() const { return m_engine; }
 
 private:
     SkinEngine* m_engine;
 };
 
-// CM_SKINREDRAW: a skin object asks its host control to redraw it.
+// the redraw request event: a skin object asks its host control to redraw it.
 class SkinRedrawEvent : public QEvent {
 public:
-    explicit SkinRedrawEvent(SkinObject* object) : QEvent(QEvent::Type(CM_SKINREDRAW)), m_object(object) { }
+    explicit SkinRedrawEvent(SkinObject* object) : QEvent(skinRedrawEvent()), m_object(object) { }
     SkinObject* object() const { return m_object; }
 
 private:
@@ -46,11 +66,11 @@ private:
 
 class SkinFrameInterface;
 
-// CM_SKINGETFORM: asks a host window for the skinned frame that skins it.
+// the get-form request event: asks a host window for the skinned frame that skins it.
 // The frame answers by calling setForm(itself); no frame, no answer.
 class SkinGetFormEvent : public QEvent {
 public:
-    SkinGetFormEvent() : QEvent(QEvent::Type(CM_SKINGETFORM)) { }
+    SkinGetFormEvent() : QEvent(skinGetFormEvent()) { }
     SkinFrameInterface* form() const { return m_form; }
     void setForm(SkinFrameInterface* form) { m_form = form; }
 

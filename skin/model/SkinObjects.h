@@ -72,7 +72,7 @@ public:
 
 // A caption button of a skinned frame. Its pointer state (0 normal, 1 hot,
 // 2 pressed) follows the pointer events the frame forwards; the action runs on
-// the frame found through the host (CM_SKINGETFORM).
+// the frame found through the host (the get-form request event).
 class SkinSystemButton : public SkinActiveBitmap {
 public:
     explicit SkinSystemButton(SkinObject* owner = nullptr);

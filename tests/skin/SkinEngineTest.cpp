@@ -1,4 +1,4 @@
-// The engine's change protocol: CM_SKINCHANGING / CM_SKINCHANGED reach every
+// The engine's change protocol: the skin-changing event / the skin-changed event reach every
 // widget of every window, around a skin file load and a hue change, and a
 // load that fails announces nothing.
 #include "skin/SkinEngine.h"
@@ -23,7 +23,7 @@ public:
     explicit Listener(QWidget* parent = nullptr) : QWidget(parent) { }
     bool event(QEvent* e) override
     {
-        if (e->type() == QEvent::Type(CM_SKINCHANGING) || e->type() == QEvent::Type(CM_SKINCHANGED)) {
+        if (e->type() == skinChangingEvent() || e->type() == skinChangedEvent()) {
             auto* change = static_cast<SkinChangeEvent*>(e);
             received.append(int(e->type()));
             formFound.append(change->engine()->formObject() != nullptr);
@@ -64,13 +64,13 @@ TEST(SkinEngine, FileLoadsAreAnnouncedToEveryWidgetOfEveryWindow)
     engine.loadSkinFile(first);
     EXPECT_EQ(engine.source().SkinName, "Sample");
     for (Listener* l : {&window1, inner, &window2})
-        EXPECT_EQ(l->received, QList<int>{CM_SKINCHANGED});
+        EXPECT_EQ(l->received, QList<int>{skinChangedEvent()});
 
     // Replacing a skin: "changing" while the lookups already find nothing,
     // then "changed" with the new skin in place.
     engine.loadSkinFile(second);
     EXPECT_EQ(engine.source().SkinName, "Second");
-    EXPECT_EQ(inner->received, (QList<int>{CM_SKINCHANGED, CM_SKINCHANGING, CM_SKINCHANGED}));
+    EXPECT_EQ(inner->received, (QList<int>{skinChangedEvent(), skinChangingEvent(), skinChangedEvent()}));
     EXPECT_EQ(inner->formFound, (QList<bool>{true, false, true}));
     EXPECT_EQ(window2.received.size(), 3);
 
@@ -105,7 +105,7 @@ TEST(SkinEngine, HueChangesAreBracketedAndAppliedOnce)
 
     Listener window;
     engine.setDeltaHue(0);
-    EXPECT_EQ(window.received, (QList<int>{CM_SKINCHANGING, CM_SKINCHANGED}));
+    EXPECT_EQ(window.received, (QList<int>{skinChangingEvent(), skinChangedEvent()}));
     EXPECT_EQ(engine.findObject("Form")->findObject("Item")->Color, 14148072);
 }
 

@@ -31,13 +31,13 @@ QByteArray committedStream()
     return file.readAll();
 }
 
-// The window frame as a host: answers CM_SKINGETFORM with the program's
+// The window frame as a host: answers the get-form request event with the program's
 // border icons and the given activation.
 class GoldenFrame : public QObject, public SkinFrameInterface {
 public:
     bool event(QEvent* e) override
     {
-        if (e->type() == QEvent::Type(CM_SKINGETFORM)) {
+        if (e->type() == skinGetFormEvent()) {
             static_cast<SkinGetFormEvent*>(e)->setForm(this);
             return true;
         }

@@ -23,16 +23,16 @@ SkinObject* child(SkinObject* parent, SkinAlign align, int width, int height, co
     return c;
 }
 
-// A host window that answers CM_SKINGETFORM as a skinned frame would.
+// A host window that answers the get-form request event as a skinned frame would.
 class FakeFrame : public QObject, public SkinFrameInterface {
 public:
     bool event(QEvent* e) override
     {
-        if (e->type() == QEvent::Type(CM_SKINGETFORM)) {
+        if (e->type() == skinGetFormEvent()) {
             static_cast<SkinGetFormEvent*>(e)->setForm(this);
             return true;
         }
-        if (e->type() == QEvent::Type(CM_SKINREDRAW)) {
+        if (e->type() == skinRedrawEvent()) {
             ++redraws;
             return true;
         }

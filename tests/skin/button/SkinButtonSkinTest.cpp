@@ -138,14 +138,14 @@ TEST(SkinButtonSkin, SkinChangeDropsTheCopyAndTakesANewOne)
     ASSERT_TRUE(w.button->drawsSkin());
     // A notification from another engine is not for this button.
     SkinEngine otherEngine;
-    SkinChangeEvent foreign(CM_SKINCHANGING, &otherEngine);
+    SkinChangeEvent foreign(skinChangingEvent(), &otherEngine);
     QApplication::sendEvent(w.button, &foreign);
     EXPECT_TRUE(w.button->drawsSkin());
 
-    SkinChangeEvent changing(CM_SKINCHANGING, &w.engine);
+    SkinChangeEvent changing(skinChangingEvent(), &w.engine);
     QApplication::sendEvent(w.button, &changing);
     EXPECT_FALSE(w.button->drawsSkin());
-    SkinChangeEvent changed(CM_SKINCHANGED, &w.engine);
+    SkinChangeEvent changed(skinChangedEvent(), &w.engine);
     QApplication::sendEvent(w.button, &changed);
     EXPECT_TRUE(w.button->drawsSkin());
 }
@@ -154,7 +154,7 @@ TEST(SkinButtonSkin, HueChangeOfTheEngineReachesTheButtonThroughItsNotifications
 {
     SkinnedWindow w;
     const QRgb before = centre(faceOf(w.button));
-    w.engine.setDeltaHue(60); // brackets the shift with CM_SKINCHANGING / CM_SKINCHANGED
+    w.engine.setDeltaHue(60); // brackets the shift with the skin-changing event / the skin-changed event
     ASSERT_TRUE(w.button->drawsSkin());
     const QRgb after = centre(faceOf(w.button));
     EXPECT_NE(before, after);

@@ -172,13 +172,13 @@ TEST(FrameSkinChange, ChangingDropsTheCopyAndChangedAttachesAgain)
     w.hoverAt(centre(button(*w.frame, "CopyOfMinButton")));
     ASSERT_TRUE(w.hoverTimer()->isActive());
 
-    SkinChangeEvent changing(CM_SKINCHANGING, &storedSkinEngine());
+    SkinChangeEvent changing(skinChangingEvent(), &storedSkinEngine());
     QApplication::sendEvent(w.owner.get(), &changing);
     EXPECT_EQ(w.frame->tree(), nullptr);
     EXPECT_FALSE(w.hoverTimer()->isActive());
     w.window().repaint(); // the plain frame paints meanwhile
 
-    SkinChangeEvent changed(CM_SKINCHANGED, &storedSkinEngine());
+    SkinChangeEvent changed(skinChangedEvent(), &storedSkinEngine());
     QApplication::sendEvent(w.owner.get(), &changed);
     ASSERT_NE(w.frame->tree(), nullptr);
     EXPECT_EQ(w.frame->clientRect(), QRect(24, 24, 632, 450));
@@ -190,7 +190,7 @@ TEST(FrameSkinChange, NotificationsOfAnotherEngineAreIgnored)
 {
     FramedWindow w;
     SkinEngine other;
-    SkinChangeEvent changing(CM_SKINCHANGING, &other);
+    SkinChangeEvent changing(skinChangingEvent(), &other);
     QApplication::sendEvent(w.owner.get(), &changing);
     EXPECT_NE(w.frame->tree(), nullptr);
 }

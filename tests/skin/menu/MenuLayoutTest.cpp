@@ -192,13 +192,13 @@ TEST(MenuLayout, SkinChangeDropsAndRetakesTheSkin)
     ASSERT_NE(menu->game->menuBarItemObject(), nullptr);
     const QImage skinned = menu->bar->grab().toImage();
 
-    SkinChangeEvent changing(CM_SKINCHANGING, &engine);
+    SkinChangeEvent changing(skinChangingEvent(), &engine);
     QCoreApplication::sendEvent(menu->bar, &changing);
     EXPECT_NE(menu->bar->grab().toImage(), skinned) << "the bar draws plainly while the skin changes";
     EXPECT_EQ(menu->game->menuBarItemObject(), nullptr);
     EXPECT_EQ(menu->entries[0]->popupItemObject(), nullptr) << "every item lets go of the skin";
 
-    SkinChangeEvent changed(CM_SKINCHANGED, &engine);
+    SkinChangeEvent changed(skinChangedEvent(), &engine);
     QCoreApplication::sendEvent(menu->bar, &changed);
     EXPECT_EQ(menu->bar->grab().toImage(), skinned);
     EXPECT_NE(menu->entries[0]->popupItemObject(), nullptr);
@@ -207,7 +207,7 @@ TEST(MenuLayout, SkinChangeDropsAndRetakesTheSkin)
 
     // A change of another engine is not this bar's business.
     SkinEngine other;
-    SkinChangeEvent foreign(CM_SKINCHANGING, &other);
+    SkinChangeEvent foreign(skinChangingEvent(), &other);
     QCoreApplication::sendEvent(menu->bar, &foreign);
     EXPECT_EQ(menu->bar->grab().toImage(), skinned);
 }
