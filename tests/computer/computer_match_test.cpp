@@ -12,6 +12,8 @@
 #include <QUdpSocket>
 
 #include <functional>
+#include <memory>
+#include <string>
 
 #include "computer/UciNotation.h"
 #include "support/WaitUntil.h"
@@ -91,10 +93,27 @@ private:
 
 TEST(ComputerMatch, TwoHeadlessPeersPlayAWholeGameInStep)
 {
-    const auto [redPort, blackPort] = twoFreePorts();
-    Player black(QStringLiteral("black"), blackPort, redPort);
-    ASSERT_TRUE(waitUntil([&] { return portTaken(blackPort); }, 10000)) << "black listens: " << black.errors();
-    Player red(QStringLiteral("red"), redPort, blackPort);
+    // Another test may bind a chosen port before a peer does; the peer then
+    // ends at once, and the ports are chosen again.
+    std::unique_ptr<Player> blackPlayer, redPlayer;
+    std::string failures;
+    const auto ended = [](Player& player) { return player.process().state() == QProcess::NotRunning; };
+    for (int attempt = 0; attempt < 5 && !redPlayer; ++attempt) {
+        const auto [redPort, blackPort] = twoFreePorts();
+        blackPlayer = std::make_unique<Player>(QStringLiteral("black"), blackPort, redPort);
+        if (!waitUntil([&] { return ended(*blackPlayer) || portTaken(blackPort); }, 10000) || ended(*blackPlayer)) {
+            failures += "black: " + blackPlayer->errors() + "; ";
+            continue;
+        }
+        redPlayer = std::make_unique<Player>(QStringLiteral("red"), redPort, blackPort);
+        if (waitUntil([&] { return ended(*redPlayer); }, 300)) {
+            failures += "red: " + redPlayer->errors() + "; ";
+            redPlayer.reset();
+        }
+    }
+    ASSERT_TRUE(redPlayer) << "the peers could not listen: " << failures;
+    Player& black = *blackPlayer;
+    Player& red = *redPlayer;
 
     game::Position replay;
     replay.reset();
