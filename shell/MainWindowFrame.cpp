@@ -14,7 +14,7 @@ SkinForm* createMainWindowFrame(QWidget* owner, QWidget* clientWidget, SkinEngin
     auto* frame = new SkinForm(owner, clientWidget);
     frame->setObjectName(QStringLiteral("SkinForm1"));
     frame->setBorderIcons(mainWindowBorderIcons);
-    frame->setBorderStyle(bsStandard);
+    frame->setBorderStyle(SkinBorderStyle::Standard);
     frame->setCaption(QStringLiteral("CorvaneV1.0"));
     SkinDragging dragging;
     dragging.Sizeable = false;
@@ -22,10 +22,10 @@ SkinForm* createMainWindowFrame(QWidget* owner, QWidget* clientWidget, SkinEngin
     frame->setMenuBar(menuBar);
     // The system menu animates.
     SkinPopupMenuOptions menuOptions;
-    menuOptions.Animation.Effect = aePixel;
+    menuOptions.Animation.Effect = SkinAnimationEffect::Pixel;
     menuOptions.Animation.Enabled = true;
     frame->setSystemMenuOptions(menuOptions);
-    frame->setWindowState(wsNormal);
+    frame->setWindowState(SkinWindowState::Normal);
     frame->setSkinEngine(engine);
     frame->setSkinObject(QStringLiteral("Form"));
     // The system menu is a skinned popup menu drawn with the frame's engine.

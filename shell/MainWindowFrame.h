@@ -20,7 +20,8 @@ skin::SkinForm* createMainWindowFrame(QWidget* owner, QWidget* clientWidget, ski
 
 // The main window's border icons: no maximize, no help.
 constexpr skin::SkinBorderIcons mainWindowBorderIcons =
-    skin::borderIconBit(skin::biClose) | skin::borderIconBit(skin::biSystemMenu) |
-    skin::borderIconBit(skin::biMinimize) | skin::borderIconBit(skin::biRollup) | skin::borderIconBit(skin::biTray);
+    skin::borderIconBit(skin::SkinBorderIcon::Close) | skin::borderIconBit(skin::SkinBorderIcon::SystemMenu) |
+    skin::borderIconBit(skin::SkinBorderIcon::Minimize) | skin::borderIconBit(skin::SkinBorderIcon::RollUp) |
+    skin::borderIconBit(skin::SkinBorderIcon::Tray);
 
 } // namespace corvane::shell

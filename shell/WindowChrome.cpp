@@ -82,7 +82,7 @@ skin::SkinButton* createSendButton(MainWindow& window, QWidget* client)
     button->setObjectName(QStringLiteral("SkinButton1"));
     button->setCaption(QStringLiteral("发  送"));
     button->setGeometry(SendButtonGeometry);
-    button->setPerformance(skin::spDoubleBuffer);
+    button->setPerformance(skin::SkinPerformance::DoubleBuffer);
     button->setTransparent(true);
     button->setSkinEngine(storedSkinEngine(window));
     QObject::connect(button, &skin::SkinButton::clicked, &window, &MainWindow::sendChatLine);

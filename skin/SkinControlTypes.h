@@ -4,7 +4,7 @@
 
 namespace corvane::skin {
 
-enum SkinPerformance : int { spNoBuffer, spSharedBuffer, spDoubleBuffer };
+enum class SkinPerformance : int { NoBuffer, SharedBuffer, DoubleBuffer };
 
 // Translucency of a buffered control over its parent's background.
 struct SkinBlending {

@@ -18,8 +18,7 @@ namespace corvane::skin {
 // would be. A skinned frame answers; any other window leaves the answer no.
 inline QEvent::Type skinHitTestEvent()
 {
-    static const QEvent::Type type = registeredEventType();
-    return type;
+    return registeredEventType<struct SkinHitTestTag>();
 }
 
 class SkinHitTestEvent : public QEvent {
@@ -35,54 +34,52 @@ private:
     bool m_nonClient = false;
 };
 
-enum SkinWindowState : int { wsNormal, wsMaximized, wsMinimized, wsRollup, wsTray };
+enum class SkinWindowState : int { Normal, Maximized, Minimized, RolledUp, Tray };
 
 // The state byte a frame's object tree gets for a window state.
-constexpr int skinStateOf(SkinWindowState state)
+constexpr SkinState skinStateOf(SkinWindowState state)
 {
     switch (state) {
-    case wsMaximized: return ssMaximized;
-    case wsMinimized: return ssMinimized;
-    case wsRollup: return ssRolledUp;
-    case wsTray: return ssMinimized;
-    case wsNormal: break;
+    case SkinWindowState::Maximized: return SkinState::Maximized;
+    case SkinWindowState::Minimized: return SkinState::Minimized;
+    case SkinWindowState::RolledUp: return SkinState::RolledUp;
+    case SkinWindowState::Tray: return SkinState::Minimized;
+    case SkinWindowState::Normal: break;
     }
-    return ssNormal;
+    return SkinState::Normal;
 }
 
-enum SkinBorderStyle : int { bsNone, bsStandard, bsToolWindow };
+enum class SkinBorderStyle : int { None, Standard, ToolWindow };
 
-enum SkinFormDragMode : int {
-    fdmBorder,  // an outline follows the pointer, the window moves on release
-    fdmFullDrag // the window follows the pointer
+enum class SkinFormDragMode : int {
+    Outline, // an outline follows the pointer, the window moves on release
+    FullDrag // the window follows the pointer
 };
 
-enum SkinFormPerformance : int { fpNoBuffer, fpSharedBuffer, fpPersistentBuffer, fpDoubleBuffer };
-
-enum SkinAnimationEffect : int {
-    aeRandomSelect,
-    aeFade,
-    aeDiagonal,
-    aeDown,
-    aeIn,
-    aeOut,
-    aeRectIn,
-    aeRectOut,
-    aePixel,
-    aePixelLine,
-    aeDiamondIn,
-    aeDiamondOut,
-    aeSmoothDiagonal,
-    aeSmoothRectIn,
-    aeSmoothRectOut
+enum class SkinAnimationEffect : int {
+    RandomSelect,
+    Fade,
+    Diagonal,
+    Down,
+    In,
+    Out,
+    RectIn,
+    RectOut,
+    Pixel,
+    PixelLine,
+    DiamondIn,
+    DiamondOut,
+    SmoothDiagonal,
+    SmoothRectIn,
+    SmoothRectOut
 };
 
-enum SkinAnimationDirection : int { adNone, adNoRotate, adRotate90, adRotate180, adRotate270 };
+enum class SkinAnimationDirection : int { None, NoRotate, Rotate90, Rotate180, Rotate270 };
 
 struct SkinAnimation {
     bool Enabled = false;
-    SkinAnimationEffect Effect = aeFade;
-    SkinAnimationDirection Direction = adNone;
+    SkinAnimationEffect Effect = SkinAnimationEffect::Fade;
+    SkinAnimationDirection Direction = SkinAnimationDirection::None;
     int Time = 400;     // 50..9000 ms
     int Resolution = 1; // 1..10
     int TileCount = 1;  // 1..20
@@ -96,7 +93,7 @@ struct SkinShadow {
 struct SkinDragging {
     bool Moveable = true;
     bool Sizeable = true;
-    SkinFormDragMode DragMode = fdmFullDrag;
+    SkinFormDragMode DragMode = SkinFormDragMode::FullDrag;
 };
 
 struct SkinGravitation {
@@ -119,8 +116,9 @@ struct SkinPopupMenuOptions {
 };
 
 // The caption functions a frame offers by default: all but help.
-constexpr SkinBorderIcons defaultBorderIcons = borderIconBit(biClose) | borderIconBit(biSystemMenu) |
-                                                borderIconBit(biMinimize) | borderIconBit(biMaximize) |
-                                                borderIconBit(biRollup) | borderIconBit(biTray);
+constexpr SkinBorderIcons defaultBorderIcons =
+    borderIconBit(SkinBorderIcon::Close) | borderIconBit(SkinBorderIcon::SystemMenu) |
+    borderIconBit(SkinBorderIcon::Minimize) | borderIconBit(SkinBorderIcon::Maximize) |
+    borderIconBit(SkinBorderIcon::RollUp) | borderIconBit(SkinBorderIcon::Tray);
 
 } // namespace corvane::skin

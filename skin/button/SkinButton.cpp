@@ -115,7 +115,7 @@ bool SkinButton::describeLook(SkinLookKey& key) const
 
 void SkinButton::paintSkinned(QPainter& painter)
 {
-    const int state = skinState();
+    const SkinState state = skinState();
     SkinObject* root = m_copy.get();
     root->setRightToLeft(layoutDirection() == Qt::RightToLeft);
 
@@ -125,7 +125,7 @@ void SkinButton::paintSkinned(QPainter& painter)
     face->setState(state);
     face->setBounds(0, 0, width(), height());
     if (painter.device() == this) {
-        // Painting straight on the control (spNoBuffer): Qt redirects a
+        // Painting straight on the control (SkinPerformance::NoBuffer): Qt redirects a
         // widget's painter into the window's backing store, and the skin's
         // blits, which cut their parts to the painter's device, would then cut
         // them to the wrong rectangle. The face goes through a see-through

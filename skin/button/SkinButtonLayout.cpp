@@ -4,17 +4,17 @@
 
 namespace corvane::skin {
 
-int buttonSkinState(bool enabled, ButtonState state, bool pointerInside, bool focusedOrActiveDefault)
+SkinState buttonSkinState(bool enabled, ButtonState state, bool pointerInside, bool focusedOrActiveDefault)
 {
     if (!enabled)
-        return ssDisabled;
+        return SkinState::Disabled;
     if (state == ButtonState::Pressed)
-        return ssPressed;
+        return SkinState::Pressed;
     if (pointerInside)
-        return ssHot;
+        return SkinState::Hot;
     if (focusedOrActiveDefault)
-        return ssFocused;
-    return ssNormal;
+        return SkinState::Focused;
+    return SkinState::Normal;
 }
 
 QRect centredIn(const QRect& area, const QSize& size)

@@ -3,6 +3,8 @@
 // glyph and caption go, and how many images a glyph bitmap holds. Kept apart
 // from the widget so that they can be checked case by case.
 
+#include "skin/stream/SkinStoredTypes.h"
+
 #include <QRect>
 #include <QSize>
 
@@ -14,7 +16,7 @@ enum class GlyphPlacement { Left, Right, Top, Bottom };
 
 // Skin state of a button for its face and caption: 8 disabled, else 6 pressed,
 // else 5 pointer inside, else 7 focused or acting as the default button, else 0.
-int buttonSkinState(bool enabled, ButtonState state, bool pointerInside, bool focusedOrActiveDefault);
+SkinState buttonSkinState(bool enabled, ButtonState state, bool pointerInside, bool focusedOrActiveDefault);
 
 // Where the glyph and the caption of a button go.
 struct SkinButtonContent {

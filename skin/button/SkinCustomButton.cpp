@@ -99,7 +99,7 @@ void SkinCustomButton::setWordWrap(bool value)
     update();
 }
 
-int SkinCustomButton::skinState() const
+SkinState SkinCustomButton::skinState() const
 {
     return buttonSkinState(isEnabled(), m_state, pointerInside(), focusedFlag() || m_activeDefault);
 }

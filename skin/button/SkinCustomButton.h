@@ -50,7 +50,7 @@ public:
 
     // ---- Run-time state.
     // The skin state for face and caption (see buttonSkinState).
-    int skinState() const;
+    SkinState skinState() const;
     // The control can take the focus: visible and enabled up to its window.
     bool canFocus() const;
 

@@ -69,7 +69,7 @@ void SkinCustomControl::paintEvent(QPaintEvent*)
 
     auto copyToTarget = [&](const QImage& image) { target.drawImage(QPoint(0, 0), image, area); };
 
-    if (m_performance == spNoBuffer) {
+    if (m_performance == SkinPerformance::NoBuffer) {
         if (!m_transparent)
             target.fillRect(area, palette().color(QPalette::Button));
         paintControl(target);
@@ -87,7 +87,7 @@ void SkinCustomControl::paintEvent(QPaintEvent*)
     }
 
     QImage picture;
-    if (m_performance == spDoubleBuffer) {
+    if (m_performance == SkinPerformance::DoubleBuffer) {
         picture = QImage(size(), QImage::Format_ARGB32_Premultiplied);
         picture.fill(bufferFill);
         QPainter p(&picture);

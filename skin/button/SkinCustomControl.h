@@ -2,9 +2,9 @@
 // SkinCustomControl: the base of the skinned windowed controls. It owns the
 // painting pipeline every skinned control shares:
 //
-//   1. a target chosen by Performance: the control itself (spNoBuffer), a
-//      private buffer (spDoubleBuffer) or one buffer shared by all controls
-//      (spSharedBuffer);
+//   1. a target chosen by Performance: the control itself (SkinPerformance::NoBuffer), a
+//      private buffer (SkinPerformance::DoubleBuffer) or one buffer shared by all controls
+//      (SkinPerformance::SharedBuffer);
 //   2. the background: with Transparent, whatever the parent shows behind the
 //      control (the window's skinned client background), so that it shows
 //      through the see-through pixels of masked faces; without it, buffers
@@ -49,7 +49,7 @@ public:
     bool pointerInside() const { return m_pointerInside; }
     bool focusedFlag() const { return m_focused; }
 
-    // The buffer of spSharedBuffer: one per program, sized to the screen and
+    // The buffer of SkinPerformance::SharedBuffer: one per program, sized to the screen and
     // grown when a larger control needs it.
     static QImage& sharedBuffer(const QSize& atLeast);
 
@@ -84,7 +84,7 @@ private:
     // Only a control that covers every pixel may ask Qt to skip the parent.
     void updateOpaquePainting();
 
-    SkinPerformance m_performance = spDoubleBuffer;
+    SkinPerformance m_performance = SkinPerformance::DoubleBuffer;
     bool m_transparent = false;
     bool m_pointerInside = false;
     bool m_focused = false;

@@ -93,7 +93,7 @@ void drawBitmapPart(QPainter& painter, const SkinBitmap& bitmap, const QRect& re
     const QImage& pixels = bitmap.image();
 
     switch (style) {
-    case tsStretch: {
+    case SkinTileStyle::Stretch: {
         const QRect visible = visiblePart(painter, dest);
         if (visible.isEmpty())
             return;
@@ -108,7 +108,7 @@ void drawBitmapPart(QPainter& painter, const SkinBitmap& bitmap, const QRect& re
         }
         break;
     }
-    case tsCenter: {
+    case SkinTileStyle::Center: {
         const QRect area = centreOn.isValid() ? centreOn : dest;
         const QPoint at(area.left() + (area.width() - source.width()) / 2,
                         area.top() + (area.height() - source.height()) / 2);
@@ -120,7 +120,7 @@ void drawBitmapPart(QPainter& painter, const SkinBitmap& bitmap, const QRect& re
         }
         break;
     }
-    case tsTile:
+    case SkinTileStyle::Tile:
     default: {
         const QRect visible = visiblePart(painter, dest);
         if (visible.isEmpty())

@@ -12,8 +12,8 @@
 namespace corvane::skin {
 
 // Draws `source` (a rectangle of `bitmap`) onto `dest` with a tile style.
-// tsTile repeats from dest's top-left, cutting the last column and row;
-// tsStretch scales; tsCenter copies unscaled, centred on `centreOn`.
+// SkinTileStyle::Tile repeats from dest's top-left, cutting the last column and row;
+// SkinTileStyle::Stretch scales; SkinTileStyle::Center copies unscaled, centred on `centreOn`.
 void drawBitmapPart(QPainter& painter, const SkinBitmap& bitmap, const QRect& source, const QRect& dest,
                     SkinTileStyle style, bool masked, const QRect& centreOn);
 

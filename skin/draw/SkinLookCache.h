@@ -19,6 +19,8 @@
 #include <QString>
 #include <QVarLengthArray>
 
+#include <type_traits>
+
 #include <list>
 #include <utility>
 #include <vector>
@@ -35,6 +37,8 @@ struct SkinLookKey {
         numbers.append(number);
         return *this;
     }
+    template <class Enum>
+    requires std::is_enum_v<Enum> SkinLookKey& operator<<(Enum value) { return *this << qint64(value); }
     SkinLookKey& operator<<(const QFont& font)
     {
         fonts.append(font);

@@ -39,12 +39,13 @@ PlainFrameLayout PlainFrameLayout::compute(const QSize& windowSize, SkinBorderSt
 {
     PlainFrameLayout layout;
     layout.window = QRect(QPoint(0, 0), windowSize);
-    if (style == bsNone) {
+    if (style == SkinBorderStyle::None) {
         layout.client = layout.window;
         return layout;
     }
     layout.border = styleMetric(QStyle::PM_MdiSubWindowFrameWidth, 4);
-    layout.captionHeight = style == bsToolWindow ? 16 : qMax(18, styleMetric(QStyle::PM_TitleBarHeight, 18));
+    layout.captionHeight =
+        style == SkinBorderStyle::ToolWindow ? 16 : qMax(18, styleMetric(QStyle::PM_TitleBarHeight, 18));
     const int b = layout.border;
     layout.caption = QRect(b, b, qMax(0, windowSize.width() - 2 * b), layout.captionHeight);
     const int clientTop = b + layout.captionHeight;
@@ -58,15 +59,15 @@ PlainFrameLayout PlainFrameLayout::compute(const QSize& windowSize, SkinBorderSt
         target = QRect(right - size + 1, layout.caption.top() + 2, size, size);
         right -= size + gap;
     };
-    if (has(icons, biClose))
+    if (has(icons, SkinBorderIcon::Close))
         place(layout.closeButton, 2);
-    if (has(icons, biMaximize) && state != wsMinimized)
+    if (has(icons, SkinBorderIcon::Maximize) && state != SkinWindowState::Minimized)
         place(layout.maximizeButton, 0);
-    if (has(icons, biMinimize) && state != wsMinimized)
+    if (has(icons, SkinBorderIcon::Minimize) && state != SkinWindowState::Minimized)
         place(layout.minimizeButton, 2);
-    if (has(icons, biRollup) && state != wsMinimized)
+    if (has(icons, SkinBorderIcon::RollUp) && state != SkinWindowState::Minimized)
         place(layout.rollupButton, 2);
-    if (has(icons, biSystemMenu))
+    if (has(icons, SkinBorderIcon::SystemMenu))
         layout.sysMenuButton = QRect(layout.caption.left() + 2, layout.caption.top() + 1, 16, 16);
     return layout;
 }
@@ -147,9 +148,10 @@ void paintPlainFrame(QPainter& painter, const PlainFrameLayout& layout, const QS
     painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter,
                      QFontMetrics(font).elidedText(caption, Qt::ElideRight, textRect.width()));
 
-    const bool restoreGlyph = state == wsMaximized;
+    const bool restoreGlyph = state == SkinWindowState::Maximized;
     drawCaptionButton(painter, layout.rollupButton,
-                      state == wsRollup ? QStyle::SP_TitleBarUnshadeButton : QStyle::SP_TitleBarShadeButton,
+                      state == SkinWindowState::RolledUp ? QStyle::SP_TitleBarUnshadeButton
+                                                         : QStyle::SP_TitleBarShadeButton,
                       pressedButton == HitArea::RollupButton);
     drawCaptionButton(painter, layout.minimizeButton, QStyle::SP_TitleBarMinButton,
                       pressedButton == HitArea::MinimizeButton);

@@ -71,7 +71,7 @@ void SkinCustomForm::loaded()
     m_altTap = altTap;
 
     applyFrame();
-    if (m_states.storedState() != wsNormal) {
+    if (m_states.storedState() != SkinWindowState::Normal) {
         // Performed once the window has settled, as a posted request.
         m_states.rememberLoadedBounds();
         QCoreApplication::postEvent(m_owner, new QEvent(performStoredStateEvent));
@@ -177,23 +177,23 @@ void SkinCustomForm::help()
 void SkinCustomForm::performSkinAction(SkinAction action, SkinSystemButton* button)
 {
     switch (action) {
-    case sbaClose: close(); break;
-    case sbaHelp: help(); break;
-    case sbaMinimize: minimize(); break;
-    case sbaMaximize: maximize(); break;
-    case sbaRestore:
-    case sbaRollDown: restore(); break;
-    case sbaRollUp: rollup(); break;
-    case sbaTray: minimizeToTray(); break;
-    case sbaSysMenu:
+    case SkinAction::Close: close(); break;
+    case SkinAction::Help: help(); break;
+    case SkinAction::Minimize: minimize(); break;
+    case SkinAction::Maximize: maximize(); break;
+    case SkinAction::Restore:
+    case SkinAction::RollDown: restore(); break;
+    case SkinAction::RollUp: rollup(); break;
+    case SkinAction::Tray: minimizeToTray(); break;
+    case SkinAction::SystemMenu:
         if (button)
             showSystemMenu(m_owner->mapToGlobal(QPoint(button->left(), button->top() + button->height())));
         else
             showSystemMenu();
         break;
-    case sbaCustom:
-    case sbaNone:
-    case sbaRollPanel: break;
+    case SkinAction::Custom:
+    case SkinAction::None:
+    case SkinAction::RollPanel: break;
     }
 }
 
@@ -263,7 +263,7 @@ QSize SkinCustomForm::maximumTrackSize() const
 void SkinCustomForm::setWindowBounds(const QRect& bounds)
 {
     const SkinWindowState state = windowState();
-    const bool withMinimum = state != wsMinimized && state != wsRollup;
+    const bool withMinimum = state != SkinWindowState::Minimized && state != SkinWindowState::RolledUp;
     const QSize size = clampSize(bounds.size(), minimumTrackSize(), maximumTrackSize(), withMinimum);
     const QRect target(bounds.topLeft(), size);
     // A frame that cannot be sized by the pointer keeps the window system from
@@ -292,7 +292,8 @@ void SkinCustomForm::updateShape()
         m_shapedState = windowState();
         if (SkinObject* root = tree()) {
             root->setState(skinStateOf(m_shapedState));
-            const bool stored = m_storedShape && m_storedShape->windowSize == size && m_shapedState == wsNormal;
+            const bool stored =
+                m_storedShape && m_storedShape->windowSize == size && m_shapedState == SkinWindowState::Normal;
             const QRegion region = stored ? m_storedShape->shape : root->createRegion();
             m_translucentShape = QRegion();
             if (programPlacesWindows())

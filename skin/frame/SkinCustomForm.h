@@ -204,14 +204,14 @@ private:
     QSize m_lastClientSize;
     // The size and state the window shape was last built for.
     QSize m_shapedSize;
-    SkinWindowState m_shapedState = wsNormal;
+    SkinWindowState m_shapedState = SkinWindowState::Normal;
     std::optional<StoredWindowShape> m_storedShape;
     // The window's shape where the platform cannot shape windows (painted
     // instead: transparent outside it); empty where the window is shaped.
     QRegion m_translucentShape;
 
     SkinBorderIcons m_borderIcons = defaultBorderIcons;
-    SkinBorderStyle m_borderStyle = bsStandard;
+    SkinBorderStyle m_borderStyle = SkinBorderStyle::Standard;
     SkinDragging m_dragging;
     SkinFrameMenuBar* m_menuBar = nullptr;
     SkinPopupMenuOptions m_systemMenuOptions;

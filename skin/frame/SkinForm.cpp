@@ -36,7 +36,7 @@ void SkinForm::loaded()
 {
     if (isLoaded())
         return;
-    if (borderStyle() == bsToolWindow)
+    if (borderStyle() == SkinBorderStyle::ToolWindow)
         m_skinObject = QStringLiteral("ToolWindow");
     attachTree();
     SkinCustomForm::loaded();
@@ -76,8 +76,8 @@ bool SkinForm::attachTree()
     m_treeSize = QSize(m_tree->width(), m_tree->height());
     m_tree->setBitmaps(&m_engine->source().bitmaps());
     m_tree->setHost(owner());
-    m_titleObject = m_tree->findKind(skTitle);
-    m_clientObject = m_tree->findKind(skClient);
+    m_titleObject = m_tree->findKind(SkinKind::Title);
+    m_clientObject = m_tree->findKind(SkinKind::Client);
     if (m_clientObject == m_tree.get())
         m_clientObject = nullptr;
     m_tree->setActive(isFrameActive());

@@ -8,17 +8,17 @@ namespace corvane::skin {
 HitArea hitAreaOfKind(SkinKind kind)
 {
     switch (kind) {
-    case skCaption:
-    case skTitle: return HitArea::Caption;
-    case skLeft: return HitArea::Left;
-    case skTop: return HitArea::Top;
-    case skRight: return HitArea::Right;
-    case skBottom: return HitArea::Bottom;
-    case skTopLeft: return HitArea::TopLeft;
-    case skTopRight: return HitArea::TopRight;
-    case skBottomLeft: return HitArea::BottomLeft;
-    case skBottomRight: return HitArea::BottomRight;
-    case skSysButton: return HitArea::SkinButton;
+    case SkinKind::Caption:
+    case SkinKind::Title: return HitArea::Caption;
+    case SkinKind::Left: return HitArea::Left;
+    case SkinKind::Top: return HitArea::Top;
+    case SkinKind::Right: return HitArea::Right;
+    case SkinKind::Bottom: return HitArea::Bottom;
+    case SkinKind::TopLeft: return HitArea::TopLeft;
+    case SkinKind::TopRight: return HitArea::TopRight;
+    case SkinKind::BottomLeft: return HitArea::BottomLeft;
+    case SkinKind::BottomRight: return HitArea::BottomRight;
+    case SkinKind::SystemButton: return HitArea::SkinButton;
     default: return HitArea::Client;
     }
 }

@@ -24,7 +24,7 @@ enum class HitArea {
     TopRight,
     BottomLeft,
     BottomRight,
-    SkinButton, // a caption button of the skin (skSysButton)
+    SkinButton, // a caption button of the skin (SkinKind::SystemButton)
     CloseButton,
     MaximizeButton,
     MinimizeButton,

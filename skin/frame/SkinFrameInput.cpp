@@ -122,7 +122,8 @@ HitArea SkinFrameInput::hitAreaAt(const QPoint& windowPoint)
 
 SystemAnswer SkinFrameInput::systemAnswerAt(const QPoint& windowPoint)
 {
-    return systemAnswerOf(hitAreaAt(windowPoint), m_form.dragging(), m_form.windowState() == wsMaximized);
+    return systemAnswerOf(hitAreaAt(windowPoint), m_form.dragging(),
+                          m_form.windowState() == SkinWindowState::Maximized);
 }
 
 // ---------------------------------------------------------------------------
@@ -200,7 +201,7 @@ void SkinFrameInput::startDrag()
     if (moving && onWayland()) {
         // A Wayland client cannot place its own window: the compositor moves it.
         QWidget* owner = m_form.owner();
-        if (m_form.dragging().Moveable && m_form.windowState() != wsMaximized && owner->windowHandle())
+        if (m_form.dragging().Moveable && m_form.windowState() != SkinWindowState::Maximized && owner->windowHandle())
             owner->windowHandle()->startSystemMove();
     } else {
         m_dragging = true;
@@ -215,7 +216,7 @@ void SkinFrameInput::moveTo(const QPoint& point, const QPoint& global, Qt::Mouse
     } else {
         const HitArea area = hitAreaAt(point);
         setHitArea(area);
-        updateCursor(systemAnswerOf(area, m_form.dragging(), m_form.windowState() == wsMaximized));
+        updateCursor(systemAnswerOf(area, m_form.dragging(), m_form.windowState() == SkinWindowState::Maximized));
     }
     const QPoint now = m_form.owner()->mapFromGlobal(global); // the window may have moved
     SkinObject* object = objectAt(now);
@@ -229,17 +230,17 @@ void SkinFrameInput::dragTo(const QPoint& global)
     const SkinWindowState state = m_form.windowState();
     QRect target;
     if (m_pressArea == HitArea::Caption) {
-        if (!m_form.dragging().Moveable || state == wsMaximized)
+        if (!m_form.dragging().Moveable || state == SkinWindowState::Maximized)
             return;
         // The window snaps to the work area's edges within the default distance.
         target = applyGravitation(m_pressBounds.translated(travel), m_form.workArea(), SkinGravitation());
     } else {
-        if (!m_form.dragging().Sizeable || state != wsNormal)
+        if (!m_form.dragging().Sizeable || state != SkinWindowState::Normal)
             return;
         target = sizeByEdge(m_pressBounds, m_pressArea, travel, m_form.minimumTrackSize());
     }
 
-    if (m_form.dragging().DragMode == fdmBorder) {
+    if (m_form.dragging().DragMode == SkinFormDragMode::Outline) {
         // Outline mode: only a rectangle follows the pointer until the release.
         m_outline = target;
         if (!m_outlineBand)
@@ -264,8 +265,9 @@ void SkinFrameInput::release(const QPoint& point, const QPoint& global, Qt::Mous
     const bool doubleClick = m_doubleClick;
     m_doubleClick = false;
 
-    if (doubleClick && pressArea == HitArea::Caption && (m_form.borderIcons() & borderIconBit(biMaximize))) {
-        if (m_form.windowState() == wsMinimized)
+    if (doubleClick && pressArea == HitArea::Caption &&
+        (m_form.borderIcons() & borderIconBit(SkinBorderIcon::Maximize))) {
+        if (m_form.windowState() == SkinWindowState::Minimized)
             m_form.restore();
         else
             m_form.maximize();

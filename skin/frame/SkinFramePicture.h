@@ -31,7 +31,7 @@ struct SkinFrameScene {
     QSize size;
     qreal pixelRatio = 1.0;
     bool active = false;
-    SkinWindowState state = wsNormal;
+    SkinWindowState state = SkinWindowState::Normal;
     QString caption;
     // The client area left out of the kept picture; empty without a client
     // object, when the skin draws the whole window and all of it is kept.

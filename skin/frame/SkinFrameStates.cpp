@@ -27,7 +27,7 @@ void SkinFrameStates::setState(SkinWindowState state)
 
 void SkinFrameStates::rememberNormalBounds()
 {
-    if (m_state == wsNormal)
+    if (m_state == SkinWindowState::Normal)
         m_normalBounds = m_form.owner()->geometry();
 }
 
@@ -46,11 +46,11 @@ void SkinFrameStates::performState(SkinWindowState state)
     if (state == m_state)
         return;
     switch (state) {
-    case wsNormal: restore(); break;
-    case wsMaximized: maximize(); break;
-    case wsMinimized: minimize(); break;
-    case wsRollup: rollup(); break;
-    case wsTray: minimizeToTray(); break;
+    case SkinWindowState::Normal: restore(); break;
+    case SkinWindowState::Maximized: maximize(); break;
+    case SkinWindowState::Minimized: minimize(); break;
+    case SkinWindowState::RolledUp: rollup(); break;
+    case SkinWindowState::Tray: minimizeToTray(); break;
     }
 }
 
@@ -75,45 +75,45 @@ void SkinFrameStates::close()
 
 void SkinFrameStates::minimize()
 {
-    if (isModal() || m_state == wsMinimized)
+    if (isModal() || m_state == SkinWindowState::Minimized)
         return;
     QWidget* owner = m_form.owner();
-    if (m_state == wsTray) {
+    if (m_state == SkinWindowState::Tray) {
         m_form.m_tray.hide();
         owner->show();
     }
     rememberNormalBounds();
-    setState(wsMinimized);
+    setState(SkinWindowState::Minimized);
     owner->showMinimized();
 }
 
 void SkinFrameStates::maximize()
 {
-    if (m_state == wsMaximized) {
+    if (m_state == SkinWindowState::Maximized) {
         restore();
         return;
     }
-    if (m_state == wsTray)
+    if (m_state == SkinWindowState::Tray)
         restore();
     rememberNormalBounds();
-    if (m_state == wsMinimized)
+    if (m_state == SkinWindowState::Minimized)
         m_form.owner()->showNormal();
-    setState(wsMaximized);
+    setState(SkinWindowState::Maximized);
     m_form.setWindowBounds(m_form.workArea());
     m_form.applyFrame();
 }
 
 void SkinFrameStates::rollup()
 {
-    if (m_state == wsRollup) {
+    if (m_state == SkinWindowState::RolledUp) {
         restore();
         return;
     }
-    if (m_state == wsMinimized || m_state == wsTray)
+    if (m_state == SkinWindowState::Minimized || m_state == SkinWindowState::Tray)
         return;
     rememberNormalBounds();
     const int height = m_form.topHeight() + m_form.bottomHeight();
-    setState(wsRollup);
+    setState(SkinWindowState::RolledUp);
     m_form.setWindowBounds(QRect(m_form.owner()->pos(), QSize(m_form.owner()->width(), height)));
 }
 
@@ -121,7 +121,7 @@ void SkinFrameStates::minimizeToTray()
 {
     if (isModal())
         return;
-    if (m_state == wsTray) {
+    if (m_state == SkinWindowState::Tray) {
         restore();
         return;
     }
@@ -130,7 +130,7 @@ void SkinFrameStates::minimizeToTray()
         return;
     }
     rememberNormalBounds();
-    setState(wsTray);
+    setState(SkinWindowState::Tray);
     m_form.m_tray.show(m_form.frameIcon());
     m_form.owner()->hide();
 }
@@ -138,15 +138,15 @@ void SkinFrameStates::minimizeToTray()
 void SkinFrameStates::restore()
 {
     switch (m_state) {
-    case wsNormal: return;
-    case wsTray: restoreFromTray(); return;
-    case wsMinimized: restoreFromMinimized(); return;
-    case wsMaximized:
-        setState(wsNormal);
+    case SkinWindowState::Normal: return;
+    case SkinWindowState::Tray: restoreFromTray(); return;
+    case SkinWindowState::Minimized: restoreFromMinimized(); return;
+    case SkinWindowState::Maximized:
+        setState(SkinWindowState::Normal);
         m_form.setWindowBounds(m_normalBounds);
         m_form.applyFrame();
         return;
-    case wsRollup: restoreFromRollup(); return;
+    case SkinWindowState::RolledUp: restoreFromRollup(); return;
     }
 }
 
@@ -154,7 +154,9 @@ void SkinFrameStates::restoreFromTray()
 {
     QWidget* owner = m_form.owner();
     m_form.m_tray.hide();
-    setState(m_stateBefore == wsTray || m_stateBefore == wsMinimized ? wsNormal : m_stateBefore);
+    setState(m_stateBefore == SkinWindowState::Tray || m_stateBefore == SkinWindowState::Minimized
+                 ? SkinWindowState::Normal
+                 : m_stateBefore);
     owner->show();
     owner->raise();
     owner->activateWindow();
@@ -162,17 +164,17 @@ void SkinFrameStates::restoreFromTray()
 
 void SkinFrameStates::restoreFromMinimized()
 {
-    setState(m_stateBefore == wsMinimized ? wsNormal : m_stateBefore);
+    setState(m_stateBefore == SkinWindowState::Minimized ? SkinWindowState::Normal : m_stateBefore);
     m_form.owner()->showNormal();
 }
 
 void SkinFrameStates::restoreFromRollup()
 {
-    if (m_stateBefore == wsMaximized) {
-        setState(wsMaximized);
+    if (m_stateBefore == SkinWindowState::Maximized) {
+        setState(SkinWindowState::Maximized);
         m_form.setWindowBounds(m_form.workArea());
     } else {
-        setState(wsNormal);
+        setState(SkinWindowState::Normal);
         m_form.setWindowBounds(m_normalBounds);
     }
 }
@@ -188,11 +190,11 @@ void SkinFrameStates::followPlatformState()
                            [owner = m_form.owner(), sizing] { owner->setWindowState(owner->windowState() & ~sizing); });
     }
     const bool minimized = m_form.owner()->windowState() & Qt::WindowMinimized;
-    if (minimized && m_state != wsMinimized && m_state != wsTray) {
+    if (minimized && m_state != SkinWindowState::Minimized && m_state != SkinWindowState::Tray) {
         rememberNormalBounds();
-        setState(wsMinimized);
-    } else if (!minimized && m_state == wsMinimized) {
-        setState(m_stateBefore == wsMinimized ? wsNormal : m_stateBefore);
+        setState(SkinWindowState::Minimized);
+    } else if (!minimized && m_state == SkinWindowState::Minimized) {
+        setState(m_stateBefore == SkinWindowState::Minimized ? SkinWindowState::Normal : m_stateBefore);
     }
 }
 

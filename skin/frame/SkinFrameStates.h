@@ -45,9 +45,9 @@ private:
     void restoreFromRollup();
 
     SkinCustomForm& m_form;
-    SkinWindowState m_state = wsNormal;
-    SkinWindowState m_stateBefore = wsNormal;
-    SkinWindowState m_storedState = wsNormal;
+    SkinWindowState m_state = SkinWindowState::Normal;
+    SkinWindowState m_stateBefore = SkinWindowState::Normal;
+    SkinWindowState m_storedState = SkinWindowState::Normal;
     QRect m_normalBounds;
 };
 

@@ -13,7 +13,7 @@ SkinFrameSystemMenu::SkinFrameSystemMenu(SkinCustomForm& form)
 
 void SkinFrameSystemMenu::show(std::optional<QPoint> screenPoint)
 {
-    const bool inTray = m_form.windowState() == wsTray;
+    const bool inTray = m_form.windowState() == SkinWindowState::Tray;
     // A closed window has no menu: a click that arrives after the close (the
     // last of a triple click on the icon) must not open one while the
     // application quits. Nor has a window the platform minimised: the menu

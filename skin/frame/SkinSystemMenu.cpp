@@ -30,19 +30,20 @@ QIcon captionButtonIcon(int imageIndex)
 QList<SkinSystemMenuItem> systemMenuItems(SkinWindowState state, SkinBorderIcons icons)
 {
     using namespace systemMenuCaption;
-    const bool minimizedOrTray = state == wsMinimized || state == wsTray;
+    const bool minimizedOrTray = state == SkinWindowState::Minimized || state == SkinWindowState::Tray;
     QList<SkinSystemMenuItem> items;
-    if (state != wsNormal)
+    if (state != SkinWindowState::Normal)
         items.append({Restore, QString(), 3});
-    if (has(icons, biMinimize) && !minimizedOrTray)
+    if (has(icons, SkinBorderIcon::Minimize) && !minimizedOrTray)
         items.append({Minimize, QString(), 1});
-    if (has(icons, biMaximize) && (state == wsNormal || state == wsRollup))
+    if (has(icons, SkinBorderIcon::Maximize) &&
+        (state == SkinWindowState::Normal || state == SkinWindowState::RolledUp))
         items.append({Maximize, QString(), 2});
-    if (has(icons, biRollup) && (state == wsNormal || state == wsMaximized))
+    if (has(icons, SkinBorderIcon::RollUp) && (state == SkinWindowState::Normal || state == SkinWindowState::Maximized))
         items.append({Rollup, QString(), 4});
-    if (has(icons, biTray) && !minimizedOrTray)
+    if (has(icons, SkinBorderIcon::Tray) && !minimizedOrTray)
         items.append({Tray, QString(), 5});
-    if (has(icons, biClose)) {
+    if (has(icons, SkinBorderIcon::Close)) {
         if (!items.isEmpty())
             items.append({QStringLiteral("-"), QString(), -1});
         items.append({Close, QStringLiteral("Alt+F4"), 0});

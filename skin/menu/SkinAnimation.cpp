@@ -116,35 +116,41 @@ void fillAnimationMask(SkinAnimationEffect effect, int progress, SkinAnimationMa
     mask.clear();
     const int p = std::clamp(progress, 0, 100);
     switch (effect) {
-    case aeFade:
-    case aeRandomSelect:
+    case SkinAnimationEffect::Fade:
+    case SkinAnimationEffect::RandomSelect:
         std::fill(mask.cells.begin(), mask.cells.end(), std::uint8_t(roundHalfAway(p / 100.0 * 255.0)));
         break;
-    case aeDiagonal: fillByThreshold(mask, p, false, [](double fx, double fy) { return (fx + fy) / 2.0; }); break;
-    case aeDown: fillByThreshold(mask, p, false, [](double, double fy) { return fy; }); break;
-    case aeIn: // from the left and right edges towards the middle
+    case SkinAnimationEffect::Diagonal:
+        fillByThreshold(mask, p, false, [](double fx, double fy) { return (fx + fy) / 2.0; });
+        break;
+    case SkinAnimationEffect::Down: fillByThreshold(mask, p, false, [](double, double fy) { return fy; }); break;
+    case SkinAnimationEffect::In: // from the left and right edges towards the middle
         fillByThreshold(mask, p, false, [](double fx, double) { return 1.0 - std::abs(fx - 0.5) * 2.0; });
         break;
-    case aeOut: // from the middle towards the left and right edges
+    case SkinAnimationEffect::Out: // from the middle towards the left and right edges
         fillByThreshold(mask, p, false, [](double fx, double) { return std::abs(fx - 0.5) * 2.0; });
         break;
-    case aeRectIn:
+    case SkinAnimationEffect::RectIn:
         fillByThreshold(mask, p, false, [](double fx, double fy) { return 1.0 - rectDistance(fx, fy); });
         break;
-    case aeRectOut: fillByThreshold(mask, p, false, [](double fx, double fy) { return rectDistance(fx, fy); }); break;
-    case aePixel: fillPixel(mask, p, random); break;
-    case aePixelLine: fillPixelLine(mask, p, random); break;
-    case aeDiamondIn:
+    case SkinAnimationEffect::RectOut:
+        fillByThreshold(mask, p, false, [](double fx, double fy) { return rectDistance(fx, fy); });
+        break;
+    case SkinAnimationEffect::Pixel: fillPixel(mask, p, random); break;
+    case SkinAnimationEffect::PixelLine: fillPixelLine(mask, p, random); break;
+    case SkinAnimationEffect::DiamondIn:
         fillByThreshold(mask, p, false, [](double fx, double fy) { return 1.0 - diamondDistance(fx, fy); });
         break;
-    case aeDiamondOut:
+    case SkinAnimationEffect::DiamondOut:
         fillByThreshold(mask, p, false, [](double fx, double fy) { return diamondDistance(fx, fy); });
         break;
-    case aeSmoothDiagonal: fillByThreshold(mask, p, true, [](double fx, double fy) { return (fx + fy) / 2.0; }); break;
-    case aeSmoothRectIn:
+    case SkinAnimationEffect::SmoothDiagonal:
+        fillByThreshold(mask, p, true, [](double fx, double fy) { return (fx + fy) / 2.0; });
+        break;
+    case SkinAnimationEffect::SmoothRectIn:
         fillByThreshold(mask, p, true, [](double fx, double fy) { return 1.0 - rectDistance(fx, fy); });
         break;
-    case aeSmoothRectOut:
+    case SkinAnimationEffect::SmoothRectOut:
         fillByThreshold(mask, p, true, [](double fx, double fy) { return rectDistance(fx, fy); });
         break;
     }
@@ -152,25 +158,26 @@ void fillAnimationMask(SkinAnimationEffect effect, int progress, SkinAnimationMa
 
 SkinAnimationEffect pickEffect(SkinAnimationEffect effect, std::mt19937& random)
 {
-    if (effect != aeRandomSelect)
+    if (effect != SkinAnimationEffect::RandomSelect)
         return effect;
-    std::uniform_int_distribution<int> pick(static_cast<int>(aeFade), static_cast<int>(aeSmoothRectOut));
+    std::uniform_int_distribution<int> pick(static_cast<int>(SkinAnimationEffect::Fade),
+                                            static_cast<int>(SkinAnimationEffect::SmoothRectOut));
     return SkinAnimationEffect(pick(random));
 }
 
 bool directionSwapsMask(SkinAnimationDirection direction)
 {
-    return direction == adRotate90 || direction == adRotate270;
+    return direction == SkinAnimationDirection::Rotate90 || direction == SkinAnimationDirection::Rotate270;
 }
 
 std::uint8_t readMask(const SkinAnimationMask& mask, SkinAnimationDirection direction, int x, int y, int W, int H)
 {
     switch (direction) {
-    case adRotate180: return mask.at(W - 1 - x, H - 1 - y);
-    case adRotate90: return mask.at(y, W - 1 - x); // transposed, then mirrored
-    case adRotate270: return mask.at(H - 1 - y, x);
-    case adNone:
-    case adNoRotate: break;
+    case SkinAnimationDirection::Rotate180: return mask.at(W - 1 - x, H - 1 - y);
+    case SkinAnimationDirection::Rotate90: return mask.at(y, W - 1 - x); // transposed, then mirrored
+    case SkinAnimationDirection::Rotate270: return mask.at(H - 1 - y, x);
+    case SkinAnimationDirection::None:
+    case SkinAnimationDirection::NoRotate: break;
     }
     return mask.at(x, y);
 }

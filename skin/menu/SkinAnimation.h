@@ -44,11 +44,11 @@ int animationProgress(qint64 elapsedMs, int timeMs);
 int roundHalfAway(double value);
 
 // Fills the mask for a progress of 0..100 (all cells 0 first). The random
-// generator serves aePixel and aePixelLine; aeRandomSelect must be resolved
-// by the caller (see pickEffect).
+// generator serves SkinAnimationEffect::Pixel and SkinAnimationEffect::PixelLine; SkinAnimationEffect::RandomSelect
+// must be resolved by the caller (see pickEffect).
 void fillAnimationMask(SkinAnimationEffect effect, int progress, SkinAnimationMask& mask, std::mt19937& random);
 
-// aeRandomSelect becomes one of the 14 other effects; others stay.
+// SkinAnimationEffect::RandomSelect becomes one of the 14 other effects; others stay.
 SkinAnimationEffect pickEffect(SkinAnimationEffect effect, std::mt19937& random);
 
 // Whether the direction reads the mask with width and height swapped.

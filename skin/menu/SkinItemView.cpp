@@ -147,7 +147,7 @@ SkinMenuItem* SkinItemView::itemWithAccelerator(QChar character) const
     return nullptr;
 }
 
-int SkinItemView::stateOf(const SkinMenuItem* item) const
+SkinState SkinItemView::stateOf(const SkinMenuItem* item) const
 {
     if (item != m_hot)
         return MenuItemStateNormal;

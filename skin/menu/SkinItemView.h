@@ -62,7 +62,7 @@ public:
     // The item whose caption holds "&" + the character (upper-cased).
     SkinMenuItem* itemWithAccelerator(QChar character) const;
     // The skin state of an item: 5 hot outside menu mode, 7 hot in it, else 0.
-    int stateOf(const SkinMenuItem* item) const;
+    SkinState stateOf(const SkinMenuItem* item) const;
 
     // ---- Scrolling.
     bool canScroll(int direction) const; // -1 up, +1 down

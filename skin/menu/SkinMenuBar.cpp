@@ -159,7 +159,7 @@ SkinLookKey SkinMenuBar::pictureKey(qreal ratio) const
     // without telling the bar: they are compared on every repaint.
     for (SkinMenuItem* item : m_view->shownItems()) {
         const QRect& r = item->rect();
-        key.numbers << r.x() << r.y() << r.width() << r.height() << item->isEnabled() << m_view->stateOf(item);
+        key.numbers << r.x() << r.y() << r.width() << r.height() << item->isEnabled() << qint64(m_view->stateOf(item));
         key.text += item->caption();
         key.text += QChar(0);
     }

@@ -139,8 +139,8 @@ void SkinMenuPainter::drawBarBackground(QPainter& painter, SkinMenuSkin& skin, c
     painter.fillRect(bar, palette.color(QPalette::Button));
 }
 
-void SkinMenuPainter::drawBarItem(QPainter& painter, SkinMenuSkin& skin, SkinMenuItem* item, int state,
-                                   const QPalette& palette)
+void SkinMenuPainter::drawBarItem(QPainter& painter, SkinMenuSkin& skin, SkinMenuItem* item, SkinState state,
+                                  const QPalette& palette)
 {
     if (SkinObject* object = skin.barItem.get()) {
         object->setBounds(item->rect());
@@ -173,8 +173,8 @@ void SkinMenuPainter::drawPopupBackground(QPainter& painter, SkinMenuSkin& skin,
     qDrawWinPanel(&painter, window, palette, false);
 }
 
-void SkinMenuPainter::drawPopupItem(QPainter& painter, SkinMenuSkin& skin, SkinMenuItem* item, int state,
-                                     int glyphWidth, const QPalette& palette)
+void SkinMenuPainter::drawPopupItem(QPainter& painter, SkinMenuSkin& skin, SkinMenuItem* item, SkinState state,
+                                    int glyphWidth, const QPalette& palette)
 {
     const QRect r = item->rect();
     if (item->isSeparator()) {

@@ -28,9 +28,9 @@ struct SkinMenuSkin {
 };
 
 // The item states of the skin: hot outside menu mode, hot in menu mode.
-constexpr int MenuItemStateNormal = 0;
-constexpr int MenuItemStateHot = 5;
-constexpr int MenuItemStateTracking = 7;
+constexpr SkinState MenuItemStateNormal = SkinState::Normal;
+constexpr SkinState MenuItemStateHot = SkinState::Hot;
+constexpr SkinState MenuItemStateTracking = SkinState::Focused;
 
 class SkinMenuPainter {
 public:
@@ -52,12 +52,12 @@ public:
 
     // ---- Drawing.
     static void drawBarBackground(QPainter& painter, SkinMenuSkin& skin, const QRect& bar, const QPalette& palette);
-    static void drawBarItem(QPainter& painter, SkinMenuSkin& skin, SkinMenuItem* item, int state,
+    static void drawBarItem(QPainter& painter, SkinMenuSkin& skin, SkinMenuItem* item, SkinState state,
                             const QPalette& palette);
     static void drawPopupBackground(QPainter& painter, SkinMenuSkin& skin, const QRect& window,
                                     const QPalette& palette);
-    static void drawPopupItem(QPainter& painter, SkinMenuSkin& skin, SkinMenuItem* item, int state, int glyphWidth,
-                              const QPalette& palette);
+    static void drawPopupItem(QPainter& painter, SkinMenuSkin& skin, SkinMenuItem* item, SkinState state,
+                              int glyphWidth, const QPalette& palette);
     // A scroll strip; `up` chooses the triangle's direction.
     static void drawScrollStrip(QPainter& painter, SkinMenuSkin& skin, const QRect& strip, bool up, bool hot,
                                 const QPalette& palette);

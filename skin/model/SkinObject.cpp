@@ -112,7 +112,7 @@ void sizeToText(const Children& children)
 {
     for (auto it = children.rbegin(); it != children.rend(); ++it) {
         SkinObject* c = it->get();
-        if (!c->Visible || c->Align != saText)
+        if (!c->Visible || c->Align != SkinAlign::Text)
             continue;
         int textWidth = 0;
         if (haveGuiApplication() && !c->Text.isEmpty())
@@ -128,7 +128,7 @@ void centre(const Children& children, const LayoutArea& r)
 {
     for (auto it = children.rbegin(); it != children.rend(); ++it) {
         SkinObject* c = it->get();
-        if (!c->Visible || c->Align != saCenter)
+        if (!c->Visible || c->Align != SkinAlign::Center)
             continue;
         place(c, r.left + ((r.right - r.left) - c->width()) / 2, r.top + ((r.bottom - r.top) - c->height()) / 2,
               c->width(), c->height());
@@ -139,7 +139,7 @@ void centre(const Children& children, const LayoutArea& r)
 void fillClient(const Children& children, const LayoutArea& r)
 {
     for (auto& c : children)
-        if (c->Visible && c->Align == saClient)
+        if (c->Visible && c->Align == SkinAlign::Client)
             place(c.get(), r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
@@ -149,15 +149,15 @@ void followMovedEdges(const Children& children, const QSize& size, int previousW
 {
     const int dx = size.width() - previousWidth, dy = size.height() - previousHeight;
     for (auto& c : children) {
-        if (c->Align == saTopRight) {
+        if (c->Align == SkinAlign::TopRight) {
             if (previousWidth > 0)
                 c->setBounds(c->left() + dx, c->top(), c->width(), c->height());
-        } else if (c->Align == saBottomLeft) {
+        } else if (c->Align == SkinAlign::BottomLeft) {
             // Like the top-right anchor, only from a known previous size: right
             // after a copy (previous height 0) the child is already in place.
             if (previousHeight > 0)
                 c->setBounds(c->left(), c->top() + dy, c->width(), c->height());
-        } else if (c->Align == saBottomRight) {
+        } else if (c->Align == SkinAlign::BottomRight) {
             // Anchored to the bottom-right corner: moves with both far edges.
             if (previousWidth > 0 && previousHeight > 0)
                 c->setBounds(c->left() + dx, c->top() + dy, c->width(), c->height());
@@ -172,10 +172,10 @@ void SkinObject::layout(int previousWidth, int previousHeight)
     if (m_children.empty())
         return;
     LayoutArea rest{m_left, m_top, qint64(m_left) + m_width, qint64(m_top) + m_height};
-    placeStrips(m_children, rest, saMostTop, saMostBottom, true);  // pass 1
-    placeStrips(m_children, rest, saMostLeft, saMostRight, false); // pass 2
-    placeStrips(m_children, rest, saTop, saBottom, true);          // pass 3
-    placeStrips(m_children, rest, saLeft, saRight, false);         // pass 4
+    placeStrips(m_children, rest, SkinAlign::MostTop, SkinAlign::MostBottom, true);  // pass 1
+    placeStrips(m_children, rest, SkinAlign::MostLeft, SkinAlign::MostRight, false); // pass 2
+    placeStrips(m_children, rest, SkinAlign::Top, SkinAlign::Bottom, true);          // pass 3
+    placeStrips(m_children, rest, SkinAlign::Left, SkinAlign::Right, false);         // pass 4
     sizeToText(m_children);
     centre(m_children, rest);
     fillClient(m_children, rest);
@@ -218,7 +218,7 @@ std::unique_ptr<SkinObject> SkinObject::copyTree() const
     return copy;
 }
 
-void SkinObject::setState(int state)
+void SkinObject::setState(SkinState state)
 {
     m_state = state;
     for (auto& c : m_children)
@@ -310,15 +310,15 @@ struct TextAlignment {
 TextAlignment alignmentOf(SkinTextAlign align)
 {
     switch (align) {
-    case taTopLeft: return {Qt::AlignLeft, Qt::AlignTop};
-    case taTopCenter: return {Qt::AlignHCenter, Qt::AlignTop};
-    case taTopRight: return {Qt::AlignRight, Qt::AlignTop};
-    case taLeft: return {Qt::AlignLeft, Qt::AlignVCenter};
-    case taRight: return {Qt::AlignRight, Qt::AlignVCenter};
-    case taBottomLeft: return {Qt::AlignLeft, Qt::AlignBottom};
-    case taBottomCenter: return {Qt::AlignHCenter, Qt::AlignBottom};
-    case taBottomRight: return {Qt::AlignRight, Qt::AlignBottom};
-    case taCenter:
+    case SkinTextAlign::TopLeft: return {Qt::AlignLeft, Qt::AlignTop};
+    case SkinTextAlign::TopCenter: return {Qt::AlignHCenter, Qt::AlignTop};
+    case SkinTextAlign::TopRight: return {Qt::AlignRight, Qt::AlignTop};
+    case SkinTextAlign::Left: return {Qt::AlignLeft, Qt::AlignVCenter};
+    case SkinTextAlign::Right: return {Qt::AlignRight, Qt::AlignVCenter};
+    case SkinTextAlign::BottomLeft: return {Qt::AlignLeft, Qt::AlignBottom};
+    case SkinTextAlign::BottomCenter: return {Qt::AlignHCenter, Qt::AlignBottom};
+    case SkinTextAlign::BottomRight: return {Qt::AlignRight, Qt::AlignBottom};
+    case SkinTextAlign::Center:
     default: return {Qt::AlignHCenter, Qt::AlignVCenter};
     }
 }
@@ -367,13 +367,13 @@ void SkinObject::drawText(QPainter& painter)
     painter.save();
     painter.setFont(qfont);
     const QColor textColor = Enabled ? toQColor(font.Color) : QColor(0x80, 0x80, 0x80);
-    const bool shadow = TextEffect == teShadow;
+    const bool shadow = TextEffect == SkinTextEffect::Shadow;
     if (!Text.isEmpty()) {
-        const QString text = Kind == skTitle ? QFontMetrics(qfont).elidedText(
-                                                   Text, Qt::ElideRight,
-                                                   qMax(0, m_width - TextMarginLeft - TextMarginRight),
-                                                   Qt::TextShowMnemonic)
-                                             : Text;
+        const QString text = Kind == SkinKind::Title
+                                 ? QFontMetrics(qfont).elidedText(Text, Qt::ElideRight,
+                                                                  qMax(0, m_width - TextMarginLeft - TextMarginRight),
+                                                                  Qt::TextShowMnemonic)
+                                 : Text;
         drawTextLine(painter, textRect, alignment.horizontal | alignment.vertical, text, textColor, shadow);
     }
     if (!SecondText.isEmpty())
@@ -405,7 +405,7 @@ QRegion SkinObject::ownRegion()
 
 SkinObject* SkinObject::objectAt(const QPoint& point)
 {
-    if (!Visible || !boundsRect().contains(point) || Kind == skTranparent)
+    if (!Visible || !boundsRect().contains(point) || Kind == SkinKind::Transparent)
         return nullptr;
     if (m_children.empty())
         return this;

@@ -39,18 +39,18 @@ public:
     // ---- Published properties, in stream order (Left, Top, Height, Width
     // sit between Masked and MarginLeft and go through setBounds).
     QString Name;
-    SkinAlign Align = saNone;
+    SkinAlign Align = SkinAlign::None;
     SkinColor Color = clWhite;
     bool DrawIfOwner = false;
     SkinFont Font;
-    SkinKind Kind = skNone;
+    SkinKind Kind = SkinKind::None;
     bool Masked = true;
     int MarginLeft = 0;
     int MarginRight = 0;
     int MarginTop = 0;
     int MarginBottom = 0;
-    SkinTextAlign TextAlign = taLeft;
-    SkinTextEffect TextEffect = teNone;
+    SkinTextAlign TextAlign = SkinTextAlign::Left;
+    SkinTextEffect TextEffect = SkinTextEffect::None;
     int TextMarginLeft = 0;
     int TextMarginRight = 0;
     int TextMarginTop = 0;
@@ -95,8 +95,8 @@ public:
     std::unique_ptr<SkinObject> copyTree() const;
 
     // ---- State passed down to every descendant.
-    virtual void setState(int state);
-    int state() const { return m_state; }
+    virtual void setState(SkinState state);
+    SkinState state() const { return m_state; }
     void setActive(bool active);
     bool active() const { return m_active; }
     void setHost(QObject* host);
@@ -128,7 +128,7 @@ public:
     virtual const SkinFont& getFont() const { return Font; }
 
     // Hit testing in root coordinates: invisible objects, points outside and
-    // skTranparent objects yield nothing; otherwise the last child that yields
+    // SkinKind::Transparent objects yield nothing; otherwise the last child that yields
     // something, else this object.
     SkinObject* objectAt(const QPoint& point);
 
@@ -169,7 +169,7 @@ private:
     std::vector<std::unique_ptr<SkinObject>> m_children;
     int m_left = 0, m_top = 0, m_width = 0, m_height = 0;
     int m_prevWidth = 0, m_prevHeight = 0;
-    int m_state = 0;
+    SkinState m_state = SkinState::Normal;
     bool m_active = false;
     bool m_rightToLeft = false;
     QPointer<QObject> m_host;

@@ -15,31 +15,28 @@ class SkinObject;
 class SkinSystemButton;
 
 // ---------------------------------------------------------------------------
-// Skin notifications. They travel as Qt events of types registered with Qt on
-// first use.
-inline QEvent::Type registeredEventType()
+// Skin notifications. They travel as Qt events: each tag type gets one event
+// type, registered with Qt on first use.
+template <class Tag> QEvent::Type registeredEventType()
 {
-    return QEvent::Type(QEvent::registerEventType());
+    static const QEvent::Type type = QEvent::Type(QEvent::registerEventType());
+    return type;
 }
 inline QEvent::Type skinChangingEvent()
 {
-    static const QEvent::Type type = registeredEventType();
-    return type;
+    return registeredEventType<struct SkinChangingTag>();
 }
 inline QEvent::Type skinChangedEvent()
 {
-    static const QEvent::Type type = registeredEventType();
-    return type;
+    return registeredEventType<struct SkinChangedTag>();
 }
 inline QEvent::Type skinRedrawEvent()
 {
-    static const QEvent::Type type = registeredEventType();
-    return type;
+    return registeredEventType<struct SkinRedrawTag>();
 }
 inline QEvent::Type skinGetFormEvent()
 {
-    static const QEvent::Type type = registeredEventType();
-    return type;
+    return registeredEventType<struct SkinGetFormTag>();
 }
 
 // the skin-changing event / the skin-changed event: the engine's skin is about to be, or has
@@ -85,7 +82,7 @@ public:
     virtual bool isFrameActive() const = 0;
     virtual SkinBorderIcons borderIcons() const = 0;
     // Runs a caption button's action (close, minimize, roll up ...).
-    // sbaCustom passes the button for OnCustomAction.
+    // SkinAction::Custom passes the button for OnCustomAction.
     virtual void performSkinAction(SkinAction action, SkinSystemButton* button) = 0;
     // The icon a system-menu button draws (window icon, else application icon).
     virtual QIcon frameIcon() const = 0;

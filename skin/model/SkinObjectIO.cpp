@@ -199,35 +199,35 @@ private:
     {
         switch (tag) {
         case 2:
-            v.type = SkinValue::Integer;
+            v.type = SkinValue::Type::Integer;
             v.integer = littleEndian(1);
             break;
         case 3:
-            v.type = SkinValue::Integer;
+            v.type = SkinValue::Type::Integer;
             v.integer = littleEndian(2);
             break;
         case 4:
-            v.type = SkinValue::Integer;
+            v.type = SkinValue::Type::Integer;
             v.integer = littleEndian(4);
             break;
         case 19:
-            v.type = SkinValue::Integer;
+            v.type = SkinValue::Type::Integer;
             v.integer = littleEndian(8);
             break;
         case 6:
-            v.type = SkinValue::String;
+            v.type = SkinValue::Type::String;
             shortStringInto(v.text);
             break;
         case 7:
-            v.type = SkinValue::Identifier;
+            v.type = SkinValue::Type::Identifier;
             v.text = identifier(position);
             break;
         case 8:
-            v.type = SkinValue::Boolean;
+            v.type = SkinValue::Type::Boolean;
             v.boolean = false;
             break;
         case 9:
-            v.type = SkinValue::Boolean;
+            v.type = SkinValue::Type::Boolean;
             v.boolean = true;
             break;
         case 10:
@@ -236,13 +236,13 @@ private:
             if (n < 0 || n > (tag == 10 ? SkinLimits::MaxBinaryBytes : SkinLimits::MaxStringBytes))
                 fail("Value too long in binary object data");
             need(n);
-            v.type = tag == 10 ? SkinValue::Binary : SkinValue::String;
+            v.type = tag == 10 ? SkinValue::Type::Binary : SkinValue::Type::String;
             v.text = QByteArray(m_data, qsizetype(n));
             m_data += n;
             break;
         }
         case 11:
-            v.type = SkinValue::Set;
+            v.type = SkinValue::Type::Set;
             v.items.clear();
             for (;;) {
                 QByteArray item = shortString();
@@ -319,7 +319,7 @@ std::unique_ptr<SkinObject> objectFromRecord(const SkinObjectRecord& record, Ski
     object->Name = QString::fromLatin1(record.name);
     for (const SkinProperty& property : record.properties) {
         if (isObjectsName(property.name)) {
-            if (property.value.type != SkinValue::Binary)
+            if (property.value.type != SkinValue::Type::Binary)
                 throw SkinError("Invalid property value: Objects");
             readObjectsValue(*object, property.value.text.constData(), property.value.text.size(), budget, depth);
         } else if (!object->readProperty(property)) {

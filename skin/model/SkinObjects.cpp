@@ -10,9 +10,9 @@ namespace corvane::skin {
 
 namespace {
 
-bool isHotOrFocused(int state)
+bool isHotOrFocused(SkinState state)
 {
-    return state == ssHot || state == ssFocused;
+    return state == SkinState::Hot || state == SkinState::Focused;
 }
 
 } // namespace
@@ -22,7 +22,7 @@ bool isHotOrFocused(int state)
 
 void SkinActiveObject::draw(QPainter& painter)
 {
-    if (active() || (state() >= ssHot && state() <= ssFocused)) {
+    if (active() || (state() >= SkinState::Hot && state() <= SkinState::Focused)) {
         Swapped<SkinColor> color(Color, ActiveColor);
         Swapped<SkinFont> font(Font, ActiveFont);
         SkinObject::draw(painter);
@@ -33,7 +33,7 @@ void SkinActiveObject::draw(QPainter& painter)
 
 const SkinFont& SkinActiveObject::getFont() const
 {
-    return (state() >= ssHot && state() <= ssFocused) ? ActiveFont : Font;
+    return (state() >= SkinState::Hot && state() <= SkinState::Focused) ? ActiveFont : Font;
 }
 
 void SkinActiveObject::changeHue(int delta)
@@ -108,8 +108,8 @@ void SkinBitmapObject::drawWithBitmap(QPainter& painter, const SkinBitmapLink& l
         auto corner = [&](int sl, int st, int w, int h, int dl, int dt) {
             if (w <= 0 || h <= 0)
                 return;
-            drawBitmapPart(painter, bitmap, QRect(sl, st, w, h), QRect(d.left() + dl, d.top() + dt, w, h), tsTile,
-                           MaskedAngles, QRect());
+            drawBitmapPart(painter, bitmap, QRect(sl, st, w, h), QRect(d.left() + dl, d.top() + dt, w, h),
+                           SkinTileStyle::Tile, MaskedAngles, QRect());
         };
         corner(L, T, ml, mt, 0, 0);
         corner(R - mr, T, mr, mt, W - mr, 0);
@@ -123,7 +123,7 @@ void SkinBitmapObject::drawWithBitmap(QPainter& painter, const SkinBitmapLink& l
 
 QRegion SkinBitmapObject::ownRegion()
 {
-    if (!Masked || Kind == skClient)
+    if (!Masked || Kind == SkinKind::Client)
         return SkinObject::ownRegion();
     // Draw into a scratch bitmap pre-filled with the key colour and keep the
     // runs of pixels that something was drawn on. RGB32 keeps the key colour
@@ -171,7 +171,7 @@ void SkinActiveBitmap::linkBitmaps()
 
 void SkinActiveBitmap::draw(QPainter& painter)
 {
-    if ((active() || state() == ssHot || state() == ssFocused) && !ActiveBitmap.isEmpty()) {
+    if ((active() || state() == SkinState::Hot || state() == SkinState::Focused) && !ActiveBitmap.isEmpty()) {
         Swapped<SkinBitmapLink> bitmap(Bitmap, ActiveBitmap);
         SkinBitmapObject::draw(painter);
     } else {
@@ -215,10 +215,10 @@ const SkinBitmapLink& SkinButtonObject::currentBitmap() const
 {
     const SkinBitmapLink* link = nullptr;
     switch (state()) {
-    case ssFocused: link = &BitmapFocused; break;
-    case ssHot: link = &BitmapHot; break;
-    case ssDisabled: link = &BitmapDisabled; break;
-    case ssPressed: link = &BitmapPressed; break;
+    case SkinState::Focused: link = &BitmapFocused; break;
+    case SkinState::Hot: link = &BitmapHot; break;
+    case SkinState::Disabled: link = &BitmapDisabled; break;
+    case SkinState::Pressed: link = &BitmapPressed; break;
     default: break;
     }
     return (link && !link->isEmpty()) ? *link : Bitmap;
@@ -258,10 +258,10 @@ const SkinPropertyTable& SkinButtonObject::propertyTable()
 const SkinFont& SkinTextObject::getFont() const
 {
     switch (state()) {
-    case ssHot: return FontHot;
-    case ssPressed: return FontPressed;
-    case ssFocused: return FontFocused;
-    case ssDisabled: return FontDisabled;
+    case SkinState::Hot: return FontHot;
+    case SkinState::Pressed: return FontPressed;
+    case SkinState::Focused: return FontFocused;
+    case SkinState::Disabled: return FontDisabled;
     default: return Font;
     }
 }

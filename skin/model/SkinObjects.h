@@ -36,10 +36,10 @@ public:
     QByteArray className() const override { return QByteArrayLiteral("TSkinBitmapObject"); }
 
     SkinBitmapLink Bitmap;
-    SkinTileStyle BorderTileStyle = tsTile;
+    SkinTileStyle BorderTileStyle = SkinTileStyle::Tile;
     bool MaskedBorder = true;
     bool MaskedAngles = true;
-    SkinTileStyle TileStyle = tsTile;
+    SkinTileStyle TileStyle = SkinTileStyle::Tile;
 
     void linkBitmaps() override;
     void draw(QPainter& painter) override;
@@ -70,24 +70,24 @@ public:
     const SkinPropertyTable& properties() const override { return propertyTable(); }
 };
 
-// A caption button of a skinned frame. Its pointer state (0 normal, 1 hot,
-// 2 pressed) follows the pointer events the frame forwards; the action runs on
+// A caption button of a skinned frame. Its pointer state (normal, hot,
+// pressed) follows the pointer events the frame forwards; the action runs on
 // the frame found through the host (the get-form request event).
 class SkinSystemButton : public SkinActiveBitmap {
 public:
     explicit SkinSystemButton(SkinObject* owner = nullptr);
     QByteArray className() const override { return QByteArrayLiteral("TSkinSystemButton"); }
 
-    SkinAction Action = sbaNone;
+    SkinAction Action = SkinAction::None;
     SkinBitmapLink BitmapHot;
     SkinBitmapLink BitmapPressed;
 
-    enum PointerState { PointerNormal = 0, PointerHot = 1, PointerPressed = 2 };
-    int pointerState() const { return m_pointerState; }
+    enum class PointerState { Normal, Hot, Pressed };
+    PointerState pointerState() const { return m_pointerState; }
 
     // Stores the state; with an owning frame also decides visibility from the
     // window state and the frame's BorderIcons.
-    void setState(int state) override;
+    void setState(SkinState state) override;
     void linkBitmaps() override;
     void draw(QPainter& painter) override;
     void mouseEnter() override;
@@ -101,16 +101,16 @@ public:
 
     // Visibility rule on its own: hidden in the given window state, or when
     // the border icons lack the icon its action needs.
-    static bool hiddenInWindowState(SkinAction action, int windowState);
+    static bool hiddenInWindowState(SkinAction action, SkinState windowState);
     static bool hiddenByBorderIcons(SkinAction action, SkinBorderIcons icons);
 
 private:
     // The hot or pressed picture, drawn with this button inactive and its
     // children in `childState`.
-    void drawPointerPicture(QPainter& painter, const SkinBitmapLink& picture, int childState);
-    void setChildrenState(int state);
+    void drawPointerPicture(QPainter& painter, const SkinBitmapLink& picture, SkinState childState);
+    void setChildrenState(SkinState state);
 
-    int m_pointerState = PointerNormal;
+    PointerState m_pointerState = PointerState::Normal;
     Qt::MouseButtons m_lastButtons;
 };
 

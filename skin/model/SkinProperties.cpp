@@ -24,7 +24,7 @@ namespace {
 
 int toInt(const SkinProperty& p)
 {
-    if (p.value.type != SkinValue::Integer)
+    if (p.value.type != SkinValue::Type::Integer)
         invalid(p);
     if (p.value.integer < INT32_MIN || p.value.integer > INT32_MAX)
         invalid(p);
@@ -41,14 +41,14 @@ int toCoordinate(const SkinProperty& p)
 
 bool toBool(const SkinProperty& p)
 {
-    if (p.value.type != SkinValue::Boolean)
+    if (p.value.type != SkinValue::Type::Boolean)
         invalid(p);
     return p.value.boolean;
 }
 
 QString toString(const SkinProperty& p)
 {
-    if (p.value.type != SkinValue::String)
+    if (p.value.type != SkinValue::Type::String)
         invalid(p);
     // 8-bit text; Latin-1 keeps every byte, so names round-trip exactly.
     return QString::fromLatin1(p.value.text);
@@ -56,9 +56,9 @@ QString toString(const SkinProperty& p)
 
 SkinColor toColor(const SkinProperty& p)
 {
-    if (p.value.type == SkinValue::Integer)
+    if (p.value.type == SkinValue::Type::Integer)
         return SkinColor(std::uint32_t(toInt(p)));
-    if (p.value.type == SkinValue::Identifier) {
+    if (p.value.type == SkinValue::Type::Identifier) {
         SkinColor color;
         if (colorFromIdent(p.value.text, &color))
             return color;
@@ -68,7 +68,7 @@ SkinColor toColor(const SkinProperty& p)
 
 int toEnum(const SkinProperty& p, int (*fromIdent)(const QByteArray&))
 {
-    if (p.value.type == SkinValue::Identifier) {
+    if (p.value.type == SkinValue::Type::Identifier) {
         const int v = fromIdent(p.value.text);
         if (v >= 0)
             return v;
@@ -121,30 +121,30 @@ void writeFont(QList<SkinProperty>& out, const QByteArray& prefix, const SkinFon
 
 void readFont(SkinFont& font, int field, const SkinProperty& p)
 {
-    switch (field) {
-    case FontCharset:
-        if (p.value.type == SkinValue::Identifier) {
+    switch (FontField(field)) {
+    case FontField::Charset:
+        if (p.value.type == SkinValue::Type::Identifier) {
             if (!charsetFromIdent(p.value.text, &font.Charset))
                 invalid(p);
         } else {
             font.Charset = toInt(p) & 0xFF;
         }
         break;
-    case FontColor: font.Color = toColor(p); break;
-    case FontHeight: font.Height = toInt(p); break;
-    case FontSize:
+    case FontField::Color: font.Color = toColor(p); break;
+    case FontField::Height: font.Height = toInt(p); break;
+    case FontField::Size:
         // Points at 96 pixels per inch, as a negative (character) height.
         font.Height = -int(std::lround(double(toInt(p)) * 96.0 / 72.0));
         break;
-    case FontName:
+    case FontField::Name:
         // Most fonts keep the default name: no new string for those.
-        if (p.value.type != SkinValue::String)
+        if (p.value.type != SkinValue::Type::String)
             invalid(p);
         if (font.Name != QLatin1StringView(p.value.text))
             font.Name = toString(p);
         break;
-    case FontPitch:
-        if (p.value.type != SkinValue::Identifier)
+    case FontField::Pitch:
+        if (p.value.type != SkinValue::Type::Identifier)
             invalid(p);
         font.Pitch = -1;
         for (int i = 0; i < 3; ++i)
@@ -153,8 +153,8 @@ void readFont(SkinFont& font, int field, const SkinProperty& p)
         if (font.Pitch < 0)
             invalid(p);
         break;
-    case FontStyle: {
-        if (p.value.type != SkinValue::Set)
+    case FontField::Style: {
+        if (p.value.type != SkinValue::Type::Set)
             invalid(p);
         unsigned style = 0;
         for (const QByteArray& item : p.value.items) {
@@ -184,12 +184,12 @@ void writeLink(QList<SkinProperty>& out, const QByteArray& prefix, const SkinBit
 
 void readLink(SkinBitmapLink& link, int field, const SkinProperty& p)
 {
-    switch (field) {
-    case LinkName: link.Name = toString(p); break;
-    case LinkLeft: link.Left = toCoordinate(p); break;
-    case LinkTop: link.Top = toCoordinate(p); break;
-    case LinkRight: link.Right = toCoordinate(p); break;
-    case LinkBottom: link.Bottom = toCoordinate(p); break;
+    switch (LinkField(field)) {
+    case LinkField::Name: link.Name = toString(p); break;
+    case LinkField::Left: link.Left = toCoordinate(p); break;
+    case LinkField::Top: link.Top = toCoordinate(p); break;
+    case LinkField::Right: link.Right = toCoordinate(p); break;
+    case LinkField::Bottom: link.Bottom = toCoordinate(p); break;
     default: invalid(p);
     }
 }
@@ -218,12 +218,12 @@ const PublishedNames& publishedNames()
                 const int id = int(n.ids.size());
                 n.ids.insert(name, id);
                 switch (entry.shape) {
-                case SkinPropertyEntry::Plain: n.keys.insert(name, {id, 0}); break;
-                case SkinPropertyEntry::Font:
+                case SkinPropertyEntry::Shape::Plain: n.keys.insert(name, {id, 0}); break;
+                case SkinPropertyEntry::Shape::Font:
                     for (int f = 0; f < 7; ++f)
                         n.keys.insert(name + '.' + fontFields[f], {id, f});
                     break;
-                case SkinPropertyEntry::Link:
+                case SkinPropertyEntry::Shape::Link:
                     for (int f = 0; f < 5; ++f)
                         n.keys.insert(name + '.' + linkFields[f], {id, f});
                     break;

@@ -27,8 +27,8 @@ void addColor(QList<SkinProperty>& out, const char* name, SkinColor v);
 // chain of name comparisons. A published name has a small id; nested names
 // ("Font.Color", "BitmapHot.Left") give the id of the nested property and the
 // field inside it.
-enum FontField { FontCharset, FontColor, FontHeight, FontName, FontPitch, FontSize, FontStyle };
-enum LinkField { LinkName, LinkLeft, LinkTop, LinkRight, LinkBottom };
+enum class FontField { Charset, Color, Height, Name, Pitch, Size, Style };
+enum class LinkField { Name, Left, Top, Right, Bottom };
 struct PropertyKey {
     int id;
     int field; // FontField or LinkField for nested names, else 0

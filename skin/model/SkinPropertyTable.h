@@ -21,7 +21,7 @@ class SkinObject;
 struct SkinPropertyEntry {
     // A font or a bitmap link is stored as several dotted properties
     // ("Font.Color", "Bitmap.Left").
-    enum Shape { Plain, Font, Link };
+    enum class Shape { Plain, Font, Link };
     const char* name;
     Shape shape;
     void (*write)(const SkinObject& object, const char* name, QList<SkinProperty>& out);
@@ -101,22 +101,20 @@ template <auto M> void assignMember(SkinObject& to, const SkinObject& from)
 template <auto M> SkinPropertyEntry property(const char* name)
 {
     using T = typename MemberOf<decltype(M)>::Type;
-    using props::FontField;
     if constexpr (std::is_same_v<T, bool>) {
-        return {name, SkinPropertyEntry::Plain,
-                [](const SkinObject& o, const char* n, QList<SkinProperty>& out) {
-                    props::addBool(out, n, member<M>(o));
-                },
-                [](SkinObject& o, int, const SkinProperty& p) { member<M>(o) = props::toBool(p); }, assignMember<M>};
+        return {
+            name, SkinPropertyEntry::Shape::Plain,
+            [](const SkinObject& o, const char* n, QList<SkinProperty>& out) { props::addBool(out, n, member<M>(o)); },
+            [](SkinObject& o, int, const SkinProperty& p) { member<M>(o) = props::toBool(p); }, assignMember<M>};
     } else if constexpr (std::is_same_v<T, SkinFont>) {
-        return {name, SkinPropertyEntry::Font,
+        return {name, SkinPropertyEntry::Shape::Font,
                 [](const SkinObject& o, const char* n, QList<SkinProperty>& out) {
                     props::writeFont(out, n, member<M>(o));
                 },
                 [](SkinObject& o, int field, const SkinProperty& p) { props::readFont(member<M>(o), field, p); },
                 assignMember<M>};
     } else if constexpr (std::is_same_v<T, SkinBitmapLink>) {
-        return {name, SkinPropertyEntry::Link,
+        return {name, SkinPropertyEntry::Shape::Link,
                 [](const SkinObject& o, const char* n, QList<SkinProperty>& out) {
                     props::writeLink(out, n, member<M>(o));
                 },
@@ -125,20 +123,18 @@ template <auto M> SkinPropertyEntry property(const char* name)
     } else {
         static_assert(std::is_same_v<T, int>, "a published member is bool, int, SkinColor, a font, a link or an enum");
         return {
-            name, SkinPropertyEntry::Plain,
+            name, SkinPropertyEntry::Shape::Plain,
             [](const SkinObject& o, const char* n, QList<SkinProperty>& out) { props::addInt(out, n, member<M>(o)); },
-            [](SkinObject& o, int, const SkinProperty& p) { member<M>(o) = props::toCoordinate(p); },
-            assignMember<M>};
+            [](SkinObject& o, int, const SkinProperty& p) { member<M>(o) = props::toCoordinate(p); }, assignMember<M>};
     }
 }
 
 // SkinColor is an int: colours are declared apart from coordinates.
 template <auto M> SkinPropertyEntry colorProperty(const char* name)
 {
-    return {
-        name, SkinPropertyEntry::Plain,
-        [](const SkinObject& o, const char* n, QList<SkinProperty>& out) { props::addColor(out, n, member<M>(o)); },
-        [](SkinObject& o, int, const SkinProperty& p) { member<M>(o) = props::toColor(p); }, assignMember<M>};
+    return {name, SkinPropertyEntry::Shape::Plain,
+            [](const SkinObject& o, const char* n, QList<SkinProperty>& out) { props::addColor(out, n, member<M>(o)); },
+            [](SkinObject& o, int, const SkinProperty& p) { member<M>(o) = props::toColor(p); }, assignMember<M>};
 }
 
 // An enumeration stored by its identifier.
@@ -146,7 +142,7 @@ template <auto M, QByteArray (*Ident)(int), int (*FromIdent)(const QByteArray&)>
 SkinPropertyEntry enumProperty(const char* name)
 {
     using T = typename MemberOf<decltype(M)>::Type;
-    return {name, SkinPropertyEntry::Plain,
+    return {name, SkinPropertyEntry::Shape::Plain,
             [](const SkinObject& o, const char* n, QList<SkinProperty>& out) {
                 props::addIdent(out, n, Ident(int(member<M>(o))));
             },
@@ -158,7 +154,7 @@ SkinPropertyEntry enumProperty(const char* name)
 template <int (SkinObject::*Get)() const, void (SkinObject::*Set)(int)>
 SkinPropertyEntry boundsProperty(const char* name)
 {
-    return {name, SkinPropertyEntry::Plain,
+    return {name, SkinPropertyEntry::Shape::Plain,
             [](const SkinObject& o, const char* n, QList<SkinProperty>& out) { props::addInt(out, n, (o.*Get)()); },
             [](SkinObject& o, int, const SkinProperty& p) { (o.*Set)(props::toCoordinate(p)); }, nullptr};
 }

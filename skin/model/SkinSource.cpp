@@ -170,7 +170,7 @@ SkinObject* SkinSource::formObject() const
     if (SkinObject* form = findObject(QStringLiteral("Form")))
         return form;
     for (const auto& object : m_objects)
-        if (object->Kind == skForm)
+        if (object->Kind == SkinKind::Form)
             return object.get();
     return nullptr;
 }

@@ -49,7 +49,7 @@ public:
 
     // ---- Lookups (case-insensitive names; nothing while changing).
     SkinObject* findObject(const QString& name) const;
-    // The object named "Form", else the first top-level object of Kind skForm.
+    // The object named "Form", else the first top-level object of Kind SkinKind::Form.
     SkinObject* formObject() const;
 
     // ---- Bodies. The readers replace the whole content and throw SkinError

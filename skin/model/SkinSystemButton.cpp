@@ -12,17 +12,18 @@ namespace corvane::skin {
 
 SkinSystemButton::SkinSystemButton(SkinObject* owner) : SkinActiveBitmap(owner)
 {
-    Kind = skSysButton;
+    Kind = SkinKind::SystemButton;
 }
 
-bool SkinSystemButton::hiddenInWindowState(SkinAction action, int windowState)
+bool SkinSystemButton::hiddenInWindowState(SkinAction action, SkinState windowState)
 {
     switch (windowState) {
-    case ssNormal: return action == sbaRestore || action == sbaRollDown;
-    case ssMaximized: return action == sbaMaximize || action == sbaRollDown;
-    case ssMinimized:
-        return action == sbaMinimize || action == sbaMaximize || action == sbaRollUp || action == sbaRollDown;
-    case ssRolledUp: return action == sbaRestore || action == sbaRollUp;
+    case SkinState::Normal: return action == SkinAction::Restore || action == SkinAction::RollDown;
+    case SkinState::Maximized: return action == SkinAction::Maximize || action == SkinAction::RollDown;
+    case SkinState::Minimized:
+        return action == SkinAction::Minimize || action == SkinAction::Maximize || action == SkinAction::RollUp ||
+               action == SkinAction::RollDown;
+    case SkinState::RolledUp: return action == SkinAction::Restore || action == SkinAction::RollUp;
     default: return false;
     }
 }
@@ -31,26 +32,27 @@ bool SkinSystemButton::hiddenByBorderIcons(SkinAction action, SkinBorderIcons ic
 {
     auto lacks = [icons](SkinBorderIcon icon) { return (icons & borderIconBit(icon)) == 0; };
     switch (action) {
-    case sbaClose: return lacks(biClose);
-    case sbaHelp: return lacks(biHelp);
-    case sbaMinimize: return lacks(biMinimize);
-    case sbaMaximize:
-    case sbaRestore: return lacks(biMaximize);
-    case sbaRollUp:
-    case sbaRollDown: return lacks(biRollup);
-    case sbaTray: return lacks(biTray);
-    case sbaSysMenu: return lacks(biSystemMenu);
+    case SkinAction::Close: return lacks(SkinBorderIcon::Close);
+    case SkinAction::Help: return lacks(SkinBorderIcon::Help);
+    case SkinAction::Minimize: return lacks(SkinBorderIcon::Minimize);
+    case SkinAction::Maximize:
+    case SkinAction::Restore: return lacks(SkinBorderIcon::Maximize);
+    case SkinAction::RollUp:
+    case SkinAction::RollDown: return lacks(SkinBorderIcon::RollUp);
+    case SkinAction::Tray: return lacks(SkinBorderIcon::Tray);
+    case SkinAction::SystemMenu: return lacks(SkinBorderIcon::SystemMenu);
     default: return false;
     }
 }
 
-void SkinSystemButton::setState(int state)
+void SkinSystemButton::setState(SkinState state)
 {
     SkinActiveBitmap::setState(state);
     SkinFrameInterface* owningFrame = frame();
     if (!owningFrame)
         return;
-    if (state == ssNormal || state == ssMaximized || state == ssMinimized || state == ssRolledUp)
+    if (state == SkinState::Normal || state == SkinState::Maximized || state == SkinState::Minimized ||
+        state == SkinState::RolledUp)
         Visible = !hiddenInWindowState(Action, state);
     if (hiddenByBorderIcons(Action, owningFrame->borderIcons()))
         Visible = false;
@@ -84,25 +86,25 @@ void SkinSystemButton::draw(QPainter& painter)
     if (!Visible || width() <= 0 || height() <= 0)
         return;
     SkinFrameInterface* owningFrame = frame();
-    if (Action == sbaSysMenu) {
+    if (Action == SkinAction::SystemMenu) {
         drawWindowIcon(painter, owningFrame, QPoint(left(), top()));
         return;
     }
     const bool frameActive = owningFrame ? owningFrame->isFrameActive() : active();
     if (!frameActive) {
-        setChildrenState(ssDisabled);
+        setChildrenState(SkinState::Disabled);
         SkinActiveBitmap::draw(painter);
-        setChildrenState(ssNormal);
+        setChildrenState(SkinState::Normal);
         return;
     }
     const SkinBitmapLink* picture = nullptr;
-    int childState = ssNormal;
-    if (m_pointerState == PointerHot) {
+    SkinState childState = SkinState::Normal;
+    if (m_pointerState == PointerState::Hot) {
         picture = &BitmapHot;
-        childState = ssHot;
-    } else if (m_pointerState == PointerPressed) {
+        childState = SkinState::Hot;
+    } else if (m_pointerState == PointerState::Pressed) {
         picture = &BitmapPressed;
-        childState = ssPressed;
+        childState = SkinState::Pressed;
     }
     if (!picture || picture->isEmpty()) {
         SkinActiveBitmap::draw(painter);
@@ -111,7 +113,7 @@ void SkinSystemButton::draw(QPainter& painter)
     drawPointerPicture(painter, *picture, childState);
 }
 
-void SkinSystemButton::drawPointerPicture(QPainter& painter, const SkinBitmapLink& picture, int childState)
+void SkinSystemButton::drawPointerPicture(QPainter& painter, const SkinBitmapLink& picture, SkinState childState)
 {
     const bool wasActive = active();
     setOwnActive(false);
@@ -120,11 +122,11 @@ void SkinSystemButton::drawPointerPicture(QPainter& painter, const SkinBitmapLin
         Swapped<SkinBitmapLink> bitmap(Bitmap, picture);
         SkinBitmapObject::draw(painter);
     }
-    setChildrenState(ssNormal);
+    setChildrenState(SkinState::Normal);
     setOwnActive(wasActive);
 }
 
-void SkinSystemButton::setChildrenState(int state)
+void SkinSystemButton::setChildrenState(SkinState state)
 {
     for (const auto& c : children())
         c->setState(state);
@@ -132,26 +134,26 @@ void SkinSystemButton::setChildrenState(int state)
 
 void SkinSystemButton::mouseEnter()
 {
-    m_pointerState = (m_lastButtons & Qt::LeftButton) ? PointerPressed : PointerHot;
+    m_pointerState = (m_lastButtons & Qt::LeftButton) ? PointerState::Pressed : PointerState::Hot;
     requestRedraw();
 }
 
 void SkinSystemButton::mouseLeave()
 {
-    m_pointerState = PointerNormal;
+    m_pointerState = PointerState::Normal;
     requestRedraw();
 }
 
 void SkinSystemButton::mouseDown(Qt::MouseButton, Qt::MouseButtons buttons, const QPoint&)
 {
     m_lastButtons = buttons;
-    m_pointerState = PointerPressed;
+    m_pointerState = PointerState::Pressed;
     requestRedraw();
 }
 
 void SkinSystemButton::mouseMove(Qt::MouseButtons buttons, const QPoint&)
 {
-    if (m_pointerState == PointerPressed && (buttons & Qt::LeftButton)) {
+    if (m_pointerState == PointerState::Pressed && (buttons & Qt::LeftButton)) {
         requestRedraw();
     } else if (SkinFrameInterface* owningFrame = frame()) {
         owningFrame->showSkinHint(QPoint(left(), top()));
@@ -162,26 +164,26 @@ void SkinSystemButton::mouseMove(Qt::MouseButtons buttons, const QPoint&)
 void SkinSystemButton::mouseUp(Qt::MouseButton, Qt::MouseButtons, const QPoint&)
 {
     m_lastButtons = Qt::NoButton;
-    if (m_pointerState != PointerPressed)
+    if (m_pointerState != PointerState::Pressed)
         return;
-    m_pointerState = PointerHot;
+    m_pointerState = PointerState::Hot;
     requestRedraw();
     SkinFrameInterface* owningFrame = frame();
     if (!owningFrame)
         return;
     switch (Action) {
-    case sbaNone:
-    case sbaRollPanel: break;
+    case SkinAction::None:
+    case SkinAction::RollPanel: break;
     default: owningFrame->performSkinAction(Action, this); break;
     }
 }
 
 void SkinSystemButton::dblClick()
 {
-    if (Action != sbaSysMenu)
+    if (Action != SkinAction::SystemMenu)
         return;
     if (SkinFrameInterface* owningFrame = frame())
-        owningFrame->performSkinAction(sbaClose, this);
+        owningFrame->performSkinAction(SkinAction::Close, this);
 }
 
 const SkinPropertyTable& SkinSystemButton::propertyTable()

@@ -10,8 +10,8 @@
 namespace corvane::skin {
 
 struct SkinValue {
-    enum Type { Integer, Identifier, String, Boolean, Set, Binary };
-    Type type = Integer;
+    enum class Type { Integer, Identifier, String, Boolean, Set, Binary };
+    Type type = Type::Integer;
     qint64 integer = 0;      // Integer
     bool boolean = false;    // Boolean
     QByteArray text;         // Identifier, String (8-bit text), Binary bytes
@@ -20,42 +20,42 @@ struct SkinValue {
     static SkinValue fromInteger(qint64 v)
     {
         SkinValue r;
-        r.type = Integer;
+        r.type = Type::Integer;
         r.integer = v;
         return r;
     }
     static SkinValue fromIdent(const QByteArray& v)
     {
         SkinValue r;
-        r.type = Identifier;
+        r.type = Type::Identifier;
         r.text = v;
         return r;
     }
     static SkinValue fromString(const QByteArray& v)
     {
         SkinValue r;
-        r.type = String;
+        r.type = Type::String;
         r.text = v;
         return r;
     }
     static SkinValue fromBool(bool v)
     {
         SkinValue r;
-        r.type = Boolean;
+        r.type = Type::Boolean;
         r.boolean = v;
         return r;
     }
     static SkinValue fromSet(const QList<QByteArray>& v)
     {
         SkinValue r;
-        r.type = Set;
+        r.type = Type::Set;
         r.items = v;
         return r;
     }
     static SkinValue fromBinary(const QByteArray& v)
     {
         SkinValue r;
-        r.type = Binary;
+        r.type = Type::Binary;
         r.text = v;
         return r;
     }
@@ -65,9 +65,9 @@ struct SkinValue {
         if (type != o.type)
             return false;
         switch (type) {
-        case Integer: return integer == o.integer;
-        case Boolean: return boolean == o.boolean;
-        case Set: return items == o.items;
+        case Type::Integer: return integer == o.integer;
+        case Type::Boolean: return boolean == o.boolean;
+        case Type::Set: return items == o.items;
         default: return text == o.text;
         }
     }

@@ -275,10 +275,10 @@ QFont SkinFont::toQFont() const
     // cell height, of which the character takes roughly four fifths.
     const int pixels = Height < 0 ? -Height : (Height > 0 ? qMax(1, Height * 4 / 5) : 11);
     font.setPixelSize(qBound(1, pixels, 1000));
-    font.setBold(Style & (1u << fsBold));
-    font.setItalic(Style & (1u << fsItalic));
-    font.setUnderline(Style & (1u << fsUnderline));
-    font.setStrikeOut(Style & (1u << fsStrikeOut));
+    font.setBold(Style & fontStyleBit(FontStyleFlag::Bold));
+    font.setItalic(Style & fontStyleBit(FontStyleFlag::Italic));
+    font.setUnderline(Style & fontStyleBit(FontStyleFlag::Underline));
+    font.setStrikeOut(Style & fontStyleBit(FontStyleFlag::StrikeOut));
     if (Pitch == 2)
         font.setFixedPitch(true);
     return font;

@@ -14,102 +14,106 @@ namespace corvane::skin {
 // ---------------------------------------------------------------------------
 // Enumerations. The ordinal order is the order stored in skins.
 
-enum SkinAlign : int {
-    saNone,
-    saLeft,
-    saMostLeft,
-    saTop,
-    saMostTop,
-    saRight,
-    saMostRight,
-    saBottom,
-    saMostBottom,
-    saClient,
-    saTopLeft,
-    saTopRight,
-    saBottomLeft,
-    saBottomRight,
-    saCenter,
-    saText
+enum class SkinAlign : int {
+    None,
+    Left,
+    MostLeft,
+    Top,
+    MostTop,
+    Right,
+    MostRight,
+    Bottom,
+    MostBottom,
+    Client,
+    TopLeft,
+    TopRight,
+    BottomLeft,
+    BottomRight,
+    Center,
+    Text
 };
 
-enum SkinKind : int {
-    skNone,
-    skForm,
-    skCaption,
-    skTitle,
-    skTop,
-    skLeft,
-    skRight,
-    skBottom,
-    skTopLeft,
-    skTopRight,
-    skBottomLeft,
-    skBottomRight,
-    skSysButton,
-    skClient,
-    skMenuBar,
-    skMenuBarItem,
-    skMenuBarItemText,
-    skPopupMenu,
-    skPopupMenuItem,
-    skPopupMenuItemText,
-    skItemText,
-    skTranparent
+enum class SkinKind : int {
+    None,
+    Form,
+    Caption,
+    Title,
+    Top,
+    Left,
+    Right,
+    Bottom,
+    TopLeft,
+    TopRight,
+    BottomLeft,
+    BottomRight,
+    SystemButton,
+    Client,
+    MenuBar,
+    MenuBarItem,
+    MenuBarItemText,
+    PopupMenu,
+    PopupMenuItem,
+    PopupMenuItemText,
+    ItemText,
+    Transparent
 };
 
-enum SkinTextAlign : int {
-    taTopLeft,
-    taTopCenter,
-    taTopRight,
-    taLeft,
-    taCenter,
-    taRight,
-    taBottomLeft,
-    taBottomCenter,
-    taBottomRight
+enum class SkinTextAlign : int {
+    TopLeft,
+    TopCenter,
+    TopRight,
+    Left,
+    Center,
+    Right,
+    BottomLeft,
+    BottomCenter,
+    BottomRight
 };
 
-enum SkinTextEffect : int { teNone, teShadow };
+enum class SkinTextEffect : int { None, Shadow };
 
-enum SkinTileStyle : int { tsTile, tsStretch, tsCenter };
+enum class SkinTileStyle : int { Tile, Stretch, Center };
 
-enum SkinAction : int {
-    sbaNone,
-    sbaClose,
-    sbaHelp,
-    sbaMinimize,
-    sbaMaximize,
-    sbaRestore,
-    sbaRollUp,
-    sbaRollDown,
-    sbaTray,
-    sbaSysMenu,
-    sbaRollPanel,
-    sbaCustom
+enum class SkinAction : int {
+    None,
+    Close,
+    Help,
+    Minimize,
+    Maximize,
+    Restore,
+    RollUp,
+    RollDown,
+    Tray,
+    SystemMenu,
+    RollPanel,
+    Custom
 };
 
 // Caption functions of a skinned frame; a set of them is a bit mask (1 << icon).
-enum SkinBorderIcon : int { biClose, biSystemMenu, biMinimize, biMaximize, biHelp, biRollup, biTray };
+enum class SkinBorderIcon : int { Close, SystemMenu, Minimize, Maximize, Help, RollUp, Tray };
 using SkinBorderIcons = unsigned;
 constexpr SkinBorderIcons borderIconBit(SkinBorderIcon icon)
 {
-    return 1u << icon;
+    return 1u << static_cast<unsigned>(icon);
 }
 
 // Font styles; a font's Style is a bit mask (1 << style).
-enum FontStyleFlag : int { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+enum class FontStyleFlag : int { Bold, Italic, Underline, StrikeOut };
+constexpr unsigned fontStyleBit(FontStyleFlag style)
+{
+    return 1u << static_cast<unsigned>(style);
+}
 
 // State byte of a skin object: window states of a frame, then control states.
-enum SkinState : int {
-    ssNormal = 0,
-    ssMaximized = 2,
-    ssMinimized = 3,
-    ssRolledUp = 4,
-    ssHot = 5,
-    ssPressed = 6,
-    ssFocused = 7,
-    ssDisabled = 8
+enum class SkinState : int {
+    Normal = 0,
+    Maximized = 2,
+    Minimized = 3,
+    RolledUp = 4,
+    Hot = 5,
+    Pressed = 6,
+    Focused = 7,
+    Disabled = 8
 };
 
 // Looks an enumeration value up by its identifier ("saMostTop"), exactly as

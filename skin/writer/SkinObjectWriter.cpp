@@ -41,7 +41,7 @@ void writeBinaryRecord(QByteArray& out, const SkinObjectRecord& r)
         putShortString(out, p.name);
         const SkinValue& v = p.value;
         switch (v.type) {
-        case SkinValue::Integer:
+        case SkinValue::Type::Integer:
             if (v.integer >= -128 && v.integer <= 127) {
                 out.append(char(2));
                 appendLittleEndian(out, std::uint64_t(v.integer), 1);
@@ -56,11 +56,11 @@ void writeBinaryRecord(QByteArray& out, const SkinObjectRecord& r)
                 appendLittleEndian(out, std::uint64_t(v.integer), 8);
             }
             break;
-        case SkinValue::Identifier:
+        case SkinValue::Type::Identifier:
             out.append(char(7));
             putShortString(out, v.text);
             break;
-        case SkinValue::String:
+        case SkinValue::Type::String:
             if (v.text.size() <= 255) {
                 out.append(char(6));
                 putShortString(out, v.text);
@@ -70,14 +70,14 @@ void writeBinaryRecord(QByteArray& out, const SkinObjectRecord& r)
                 out.append(v.text);
             }
             break;
-        case SkinValue::Boolean: out.append(char(v.boolean ? 9 : 8)); break;
-        case SkinValue::Set:
+        case SkinValue::Type::Boolean: out.append(char(v.boolean ? 9 : 8)); break;
+        case SkinValue::Type::Set:
             out.append(char(11));
             for (const QByteArray& item : v.items)
                 putShortString(out, item);
             out.append(char(0));
             break;
-        case SkinValue::Binary:
+        case SkinValue::Type::Binary:
             out.append(char(10));
             appendLittleEndian(out, std::uint64_t(v.text.size()), 4);
             out.append(v.text);
@@ -132,12 +132,12 @@ void writeTextRecord(QByteArray& out, const SkinObjectRecord& r, int indent)
         out += inner + p.name + " = ";
         const SkinValue& v = p.value;
         switch (v.type) {
-        case SkinValue::Integer: out += QByteArray::number(v.integer); break;
-        case SkinValue::Identifier: out += v.text; break;
-        case SkinValue::String: out += quoteString(v.text); break;
-        case SkinValue::Boolean: out += v.boolean ? "True" : "False"; break;
-        case SkinValue::Set: out += "[" + v.items.join(", ") + "]"; break;
-        case SkinValue::Binary: {
+        case SkinValue::Type::Integer: out += QByteArray::number(v.integer); break;
+        case SkinValue::Type::Identifier: out += v.text; break;
+        case SkinValue::Type::String: out += quoteString(v.text); break;
+        case SkinValue::Type::Boolean: out += v.boolean ? "True" : "False"; break;
+        case SkinValue::Type::Set: out += "[" + v.items.join(", ") + "]"; break;
+        case SkinValue::Type::Binary: {
             out += "{";
             const QByteArray hex = v.text.toHex().toUpper();
             const QByteArray hexPad(indent + 4, ' ');

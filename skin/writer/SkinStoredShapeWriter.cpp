@@ -8,7 +8,7 @@ namespace corvane::skin {
 QRegion formShapeAt(SkinObject& form, const QSize& windowSize, int shadowSize)
 {
     form.setBounds(0, 0, windowSize.width(), windowSize.height());
-    form.setState(skinStateOf(wsNormal));
+    form.setState(skinStateOf(SkinWindowState::Normal));
     QRegion region = form.createRegion();
     if (shadowSize > 0)
         region |= region.translated(shadowSize, shadowSize);

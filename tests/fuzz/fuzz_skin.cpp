@@ -24,7 +24,7 @@ void exercise(SkinObject& object)
 {
     std::unique_ptr<SkinObject> copy = object.copyTree();
     copy->setBounds(0, 0, 64, 48);
-    copy->setState(ssHot);
+    copy->setState(SkinState::Hot);
     copy->setActive(true);
     QImage canvas(64, 48, QImage::Format_ARGB32_Premultiplied);
     canvas.fill(0u);

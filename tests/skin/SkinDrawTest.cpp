@@ -60,7 +60,7 @@ TEST(SkinBlit, MaskedStretchSteps16Dot16AndSkipsTheKey)
     dest.fill(Background);
     {
         QPainter painter(&dest);
-        drawBitmapPart(painter, *bitmap, QRect(0, 0, 3, 2), QRect(0, 0, 7, 5), tsStretch, true, QRect());
+        drawBitmapPart(painter, *bitmap, QRect(0, 0, 3, 2), QRect(0, 0, 7, 5), SkinTileStyle::Stretch, true, QRect());
     }
     // step = 3 * 65536 / 7 = 28086: columns 0,0,0,1,1,2,2 (rounding would give 0,0,1,1,2,2,2).
     const int columns[7] = {0, 0, 0, 1, 1, 2, 2};
@@ -83,7 +83,7 @@ TEST(SkinBlit, TilesRepeatFromTheTopLeftAndCutTheLastOnes)
         QImage image(10, 10, QImage::Format_ARGB32_Premultiplied);
         image.fill(Background);
         QPainter painter(&image);
-        drawBitmapPart(painter, *bitmap, QRect(0, 0, 3, 2), QRect(1, 1, 7, 3), tsTile, masked, QRect());
+        drawBitmapPart(painter, *bitmap, QRect(0, 0, 3, 2), QRect(1, 1, 7, 3), SkinTileStyle::Tile, masked, QRect());
         painter.end();
         EXPECT_EQ(px(image, 1, 1), 0xFF000000u);
         EXPECT_EQ(px(image, 7, 3), 0xFF000000u); // x 6 -> 0, y 2 -> 0
@@ -99,7 +99,8 @@ TEST(SkinBlit, CentreCopiesUnscaledAndTruncates)
     QImage image(12, 12, QImage::Format_ARGB32_Premultiplied);
     image.fill(Background);
     QPainter painter(&image);
-    drawBitmapPart(painter, *bitmap, QRect(0, 0, 4, 4), QRect(0, 0, 11, 11), tsCenter, true, QRect(0, 0, 11, 11));
+    drawBitmapPart(painter, *bitmap, QRect(0, 0, 4, 4), QRect(0, 0, 11, 11), SkinTileStyle::Center, true,
+                   QRect(0, 0, 11, 11));
     painter.end();
     // (11 - 4) / 2 = 3.
     EXPECT_EQ(px(image, 3, 3), 0xFF000000u);
@@ -114,7 +115,7 @@ TEST(SkinBlit, LinksReachingOutsideTheirBitmapReadOnlyInside)
     QImage image(8, 8, QImage::Format_ARGB32_Premultiplied);
     image.fill(Background);
     QPainter painter(&image);
-    drawBitmapPart(painter, *bitmap, QRect(2, 2, 100, 100), QRect(0, 0, 8, 8), tsTile, true, QRect());
+    drawBitmapPart(painter, *bitmap, QRect(2, 2, 100, 100), QRect(0, 0, 8, 8), SkinTileStyle::Tile, true, QRect());
     painter.end();
     EXPECT_EQ(px(image, 0, 0), 0xFF000202u);
     EXPECT_EQ(px(image, 2, 2), 0xFF000202u);
@@ -196,11 +197,11 @@ TEST(SkinDraw, TextAlignmentAndShadow)
     o.setBounds(0, 0, 120, 20);
     o.TextMarginLeft = 10;
     o.TextMarginRight = 10;
-    o.TextAlign = taLeft;
+    o.TextAlign = SkinTextAlign::Left;
     auto [leftFirst, leftLast] = inkColumns(render(o, 120, 20));
     EXPECT_GE(leftFirst, 10);
     EXPECT_LT(leftLast, 40);
-    o.TextAlign = taRight;
+    o.TextAlign = SkinTextAlign::Right;
     auto [rightFirst, rightLast] = inkColumns(render(o, 120, 20));
     EXPECT_GT(rightFirst, 80);
     EXPECT_LT(rightLast, 110);
@@ -228,7 +229,7 @@ TEST(SkinDraw, TextAlignmentAndShadow)
     o.Color = 0x808080;
     o.Font.Color = clWhite;
     EXPECT_EQ(darkest(render(o, 120, 20)), 0x80);
-    o.TextEffect = teShadow;
+    o.TextEffect = SkinTextEffect::Shadow;
     EXPECT_LT(darkest(render(o, 120, 20)), 0x60);
 }
 
@@ -240,7 +241,7 @@ TEST(SkinDraw, NineSliceCopiesCornersAndStretchesEdges)
     SkinBitmapObject o;
     o.Bitmap = {"pos", 0, 0, 6, 6};
     o.MarginLeft = o.MarginTop = o.MarginRight = o.MarginBottom = 2;
-    o.TileStyle = o.BorderTileStyle = tsStretch;
+    o.TileStyle = o.BorderTileStyle = SkinTileStyle::Stretch;
     o.setBitmaps(&bitmaps);
     o.linkBitmaps();
     o.setBounds(1, 1, 20, 10);
@@ -270,15 +271,15 @@ TEST(SkinDraw, ButtonStatesPickTheirBitmapsOrFallBack)
     face.Bitmap = {"a", 0, 0, 2, 2};
     face.BitmapHot = {"b", 0, 0, 2, 2};
     face.BitmapDisabled = {"missing", 0, 0, 2, 2};
-    face.TileStyle = tsStretch;
+    face.TileStyle = SkinTileStyle::Stretch;
     face.setBitmaps(&bitmaps);
     face.linkBitmaps();
     face.setBounds(0, 0, 4, 4);
-    face.setState(ssHot);
+    face.setState(SkinState::Hot);
     EXPECT_EQ(px(render(face, 4, 4), 1, 1), 0xFF00FF00u);
-    face.setState(ssDisabled); // empty disabled picture: the normal one
+    face.setState(SkinState::Disabled); // empty disabled picture: the normal one
     EXPECT_EQ(px(render(face, 4, 4), 1, 1), 0xFF0000FFu);
-    face.setState(ssPressed); // no pressed picture at all
+    face.setState(SkinState::Pressed); // no pressed picture at all
     EXPECT_EQ(px(render(face, 4, 4), 1, 1), 0xFF0000FFu);
 }
 
@@ -289,9 +290,9 @@ TEST(SkinDraw, ActiveVariantsSwapColourAndBitmap)
     item.ActiveColor = 0x00FF00;
     item.setBounds(0, 0, 4, 4);
     EXPECT_EQ(px(render(item, 4, 4), 1, 1), 0xFFFF0000u);
-    item.setState(ssHot);
+    item.setState(SkinState::Hot);
     EXPECT_EQ(px(render(item, 4, 4), 1, 1), 0xFF00FF00u);
-    item.setState(ssDisabled);
+    item.setState(SkinState::Disabled);
     item.setActive(true);
     EXPECT_EQ(px(render(item, 4, 4), 1, 1), 0xFF00FF00u);
     EXPECT_EQ(item.Color, 0x0000FF); // restored after drawing
@@ -310,7 +311,7 @@ TEST(SkinDraw, ActiveVariantsSwapColourAndBitmap)
     caption.setActive(true);
     EXPECT_EQ(px(render(caption, 2, 2), 0, 0), 0xFF00FF00u);
     caption.setActive(false);
-    caption.setState(ssPressed); // pressed is not an active state here
+    caption.setState(SkinState::Pressed); // pressed is not an active state here
     EXPECT_EQ(px(render(caption, 2, 2), 0, 0), 0xFF0000FFu);
     caption.ActiveBitmap.Name = "none";
     caption.linkBitmaps();
@@ -346,11 +347,11 @@ TEST(SkinRegion, MaskedBitmapsKeepNonKeyRunsOnly)
     expected += QRect(12, 21, 2, 1);
     expected += QRect(10, 22, 4, 1);
     EXPECT_EQ(o.createRegion(), expected);
-    // Unmasked, or of Kind skClient: the whole rectangle.
+    // Unmasked, or of Kind SkinKind::Client: the whole rectangle.
     o.Masked = false;
     EXPECT_EQ(o.createRegion(), QRegion(10, 20, 4, 3));
     o.Masked = true;
-    o.Kind = skClient;
+    o.Kind = SkinKind::Client;
     EXPECT_EQ(o.createRegion(), QRegion(10, 20, 4, 3));
 }
 
@@ -381,7 +382,7 @@ TEST(SkinDraw, HugeObjectsCostOnlyTheVisiblePixels)
     SkinBitmapList bitmaps;
     auto bitmap = positionBitmap(4, 4);
     bitmaps.append(bitmap.get());
-    for (SkinTileStyle style : {tsTile, tsStretch}) {
+    for (SkinTileStyle style : {SkinTileStyle::Tile, SkinTileStyle::Stretch}) {
         SkinBitmapObject o;
         o.Bitmap = {"pos", 0, 0, 4, 4};
         o.TileStyle = style;
@@ -389,7 +390,7 @@ TEST(SkinDraw, HugeObjectsCostOnlyTheVisiblePixels)
         o.linkBitmaps();
         o.setBounds(-500000, 0, 1000000, 4);
         const QImage image = render(o, 16, 4);
-        if (style == tsTile) {
+        if (style == SkinTileStyle::Tile) {
             EXPECT_EQ(sourceX(px(image, 0, 0)), 0); // 500000 % 4 == 0
             EXPECT_EQ(sourceX(px(image, 5, 0)), 1);
         } else {
@@ -426,7 +427,7 @@ TEST(SkinDraw, ControlsAwayFromTheWindowOriginDrawTheirWholeObject)
     auto bitmap = solidBitmap("b", 3, 3, 0xFF00FF00u);
     bitmap->scanLine(0)[0] = 0xFF0000FFu;
     bitmaps.append(bitmap.get());
-    for (SkinTileStyle style : {tsTile, tsStretch}) {
+    for (SkinTileStyle style : {SkinTileStyle::Tile, SkinTileStyle::Stretch}) {
         for (bool masked : {false, true}) {
             SkinBitmapObject object;
             object.Bitmap = {"b", 0, 0, 3, 3};
@@ -440,8 +441,8 @@ TEST(SkinDraw, ControlsAwayFromTheWindowOriginDrawTheirWholeObject)
             TiledWidget control(&object, &window);
             control.setGeometry(30, 40, 40, 20);
             const QImage shot = window.grab().toImage().convertToFormat(QImage::Format_ARGB32);
-            EXPECT_EQ(shot.pixel(30 + 39, 40 + 19), 0xFF00FF00u) << style << masked;
-            EXPECT_EQ(shot.pixel(30, 40), 0xFF0000FFu) << style << masked;
+            EXPECT_EQ(shot.pixel(30 + 39, 40 + 19), 0xFF00FF00u) << int(style) << masked;
+            EXPECT_EQ(shot.pixel(30, 40), 0xFF0000FFu) << int(style) << masked;
         }
     }
 }

@@ -46,8 +46,9 @@ public:
     bool isFrameActive() const override { return active; }
     SkinBorderIcons borderIcons() const override
     {
-        return borderIconBit(biClose) | borderIconBit(biSystemMenu) | borderIconBit(biMinimize) |
-               borderIconBit(biRollup) | borderIconBit(biTray);
+        return borderIconBit(SkinBorderIcon::Close) | borderIconBit(SkinBorderIcon::SystemMenu) |
+               borderIconBit(SkinBorderIcon::Minimize) | borderIconBit(SkinBorderIcon::RollUp) |
+               borderIconBit(SkinBorderIcon::Tray);
     }
     void performSkinAction(SkinAction, SkinSystemButton*) override { }
     QIcon frameIcon() const override { return QIcon(); }
@@ -169,8 +170,8 @@ TEST_F(Ivory, HeaderBitmapsAndObjects)
         EXPECT_EQ(s.object(i)->className(), "TSkinObject");
     }
     EXPECT_EQ(engine.formObject(), s.object(0));
-    EXPECT_EQ(s.object(1)->Kind, skMenuBar);
-    EXPECT_EQ(s.object(2)->Kind, skPopupMenu);
+    EXPECT_EQ(s.object(1)->Kind, SkinKind::MenuBar);
+    EXPECT_EQ(s.object(2)->Kind, SkinKind::PopupMenu);
 }
 
 TEST_F(Ivory, EveryLinkToArrowsResolvesToTheSecondOne)
@@ -211,12 +212,12 @@ TEST_F(Ivory, FormTreeHasThePartsTheFrameUses)
     ASSERT_EQ(form->childCount(), children.size());
     for (int i = 0; i < children.size(); ++i)
         EXPECT_EQ(form->child(i)->Name, children[i]);
-    EXPECT_EQ(form->findKind(skTitle)->Name, "CaptionCenter");
-    EXPECT_EQ(form->findKind(skClient)->boundsRect(), QRect(24, 24, 252, 210));
+    EXPECT_EQ(form->findKind(SkinKind::Title)->Name, "CaptionCenter");
+    EXPECT_EQ(form->findKind(SkinKind::Client)->boundsRect(), QRect(24, 24, 252, 210));
     auto* close = dynamic_cast<SkinSystemButton*>(form->findObject("CopyOfCloseButton"));
     ASSERT_TRUE(close);
-    EXPECT_EQ(close->Action, sbaClose);
-    EXPECT_EQ(close->Align, saTopRight);
+    EXPECT_EQ(close->Action, SkinAction::Close);
+    EXPECT_EQ(close->Align, SkinAlign::TopRight);
     EXPECT_EQ(close->boundsRect(), QRect(265, 3, 19, 20));
     auto* item = dynamic_cast<SkinActiveObject*>(engine.findObject("PopupMenu")->findObject("Item"));
     ASSERT_TRUE(item);
@@ -234,11 +235,12 @@ TEST_F(Ivory, GoldenFormActiveInactiveAndRolledUp)
     struct Case {
         const char* name;
         bool active;
-        int state;
+        SkinState state;
         int height;
     };
-    for (const Case& c : {Case{"form-active", true, ssNormal, 490}, Case{"form-inactive", false, ssNormal, 490},
-                          Case{"form-rolledup", true, ssRolledUp, 40}}) {
+    for (const Case& c :
+         {Case{"form-active", true, SkinState::Normal, 490}, Case{"form-inactive", false, SkinState::Normal, 490},
+          Case{"form-rolledup", true, SkinState::RolledUp, 40}}) {
         SCOPED_TRACE(c.name);
         std::unique_ptr<SkinObject> tree = engine.formObject()->copyTree();
         tree->setHost(&frame);
@@ -246,8 +248,8 @@ TEST_F(Ivory, GoldenFormActiveInactiveAndRolledUp)
         tree->setBounds(0, 0, 680, c.height);
         tree->setActive(c.active);
         tree->setState(c.state);
-        EXPECT_EQ(tree->findObject("RollButton")->Visible, c.state != ssRolledUp);
-        EXPECT_EQ(tree->findObject("UnrollButton")->Visible, c.state == ssRolledUp);
+        EXPECT_EQ(tree->findObject("RollButton")->Visible, c.state != SkinState::RolledUp);
+        EXPECT_EQ(tree->findObject("UnrollButton")->Visible, c.state == SkinState::RolledUp);
         EXPECT_FALSE(tree->findObject("CopyOfMaxButton")->Visible);
         EXPECT_FALSE(tree->findObject("CopyOfResButton")->Visible);
         QImage image = canvas(680, c.height);
@@ -277,7 +279,7 @@ TEST_F(Ivory, GoldenMenuBarWithAHotItem)
     item->setBounds(0, 0, 37, 20);
     item->draw(painter);
     item->setBounds(37, 0, 37, 20);
-    item->setState(ssHot);
+    item->setState(SkinState::Hot);
     item->draw(painter);
     painter.end();
     EXPECT_EQ(frameObject->boundsRect(), QRect(0, 0, 632, 20));
@@ -288,7 +290,8 @@ TEST_F(Ivory, GoldenButtonFaceInItsFiveStates)
 {
     std::unique_ptr<SkinObject> tree = engine.findObject("Button")->copyTree();
     SkinObject* face = tree->findObject("Face");
-    const int states[5] = {ssNormal, ssHot, ssPressed, ssFocused, ssDisabled};
+    const SkinState states[5] = {SkinState::Normal, SkinState::Hot, SkinState::Pressed, SkinState::Focused,
+                                 SkinState::Disabled};
     QImage image = canvas(5 * 85, 29, 0xFFD8E9ECu);
     QPainter painter(&image);
     for (int i = 0; i < 5; ++i) {

@@ -68,18 +68,18 @@ TEST(SkinBounds, NegativeSizesBecomeZeroAndUnchangedBoundsDoNothing)
 TEST(SkinLayout, PassesGoByRuleNotByOrder)
 {
     SkinObject root;
-    SkinObject* top = child(&root, saTop, 0, 10, "top");
-    SkinObject* mostTop = child(&root, saMostTop, 0, 5, "mostTop");
-    SkinObject* left = child(&root, saLeft, 7, 0, "left");
-    SkinObject* mostRight = child(&root, saMostRight, 4, 0, "mostRight");
-    SkinObject* bottom = child(&root, saMostBottom, 0, 6, "bottom");
-    SkinObject* client = child(&root, saClient, 1, 1, "client");
+    SkinObject* top = child(&root, SkinAlign::Top, 0, 10, "top");
+    SkinObject* mostTop = child(&root, SkinAlign::MostTop, 0, 5, "mostTop");
+    SkinObject* left = child(&root, SkinAlign::Left, 7, 0, "left");
+    SkinObject* mostRight = child(&root, SkinAlign::MostRight, 4, 0, "mostRight");
+    SkinObject* bottom = child(&root, SkinAlign::MostBottom, 0, 6, "bottom");
+    SkinObject* client = child(&root, SkinAlign::Client, 1, 1, "client");
     root.setBounds(10, 20, 100, 50);
     EXPECT_EQ(mostTop->boundsRect(), QRect(10, 20, 100, 5));
     EXPECT_EQ(bottom->boundsRect(), QRect(10, 64, 100, 6));
     // The most-right strip spans between the most-top and most-bottom strips.
     EXPECT_EQ(mostRight->boundsRect(), QRect(106, 25, 4, 39));
-    // saTop comes after all "most" strips although it is the first child.
+    // SkinAlign::Top comes after all "most" strips although it is the first child.
     EXPECT_EQ(top->boundsRect(), QRect(10, 25, 96, 10));
     EXPECT_EQ(left->boundsRect(), QRect(10, 35, 7, 29));
     EXPECT_EQ(client->boundsRect(), QRect(17, 35, 89, 29));
@@ -88,9 +88,9 @@ TEST(SkinLayout, PassesGoByRuleNotByOrder)
 TEST(SkinLayout, InvisibleChildrenTakeNoStrip)
 {
     SkinObject root;
-    SkinObject* hidden = child(&root, saMostTop, 0, 10);
+    SkinObject* hidden = child(&root, SkinAlign::MostTop, 0, 10);
     hidden->Visible = false;
-    SkinObject* client = child(&root, saClient, 0, 0);
+    SkinObject* client = child(&root, SkinAlign::Client, 0, 0);
     root.setBounds(0, 0, 50, 40);
     EXPECT_EQ(client->boundsRect(), QRect(0, 0, 50, 40));
 }
@@ -98,8 +98,8 @@ TEST(SkinLayout, InvisibleChildrenTakeNoStrip)
 TEST(SkinLayout, CentredChildrenTruncateTowardsZero)
 {
     SkinObject root;
-    SkinObject* small = child(&root, saCenter, 5, 4);
-    SkinObject* big = child(&root, saCenter, 14, 12);
+    SkinObject* small = child(&root, SkinAlign::Center, 5, 4);
+    SkinObject* big = child(&root, SkinAlign::Center, 14, 12);
     root.setBounds(0, 0, 10, 9);
     EXPECT_EQ(small->boundsRect(), QRect(2, 2, 5, 4));
     // (10 - 14) / 2 = -2 and (9 - 12) / 2 = -1 (not -2).
@@ -109,11 +109,11 @@ TEST(SkinLayout, CentredChildrenTruncateTowardsZero)
 TEST(SkinLayout, CornerAnchorsFollowTheSizeChange)
 {
     SkinObject root;
-    SkinObject* topRight = child(&root, saTopRight, 16, 21);
+    SkinObject* topRight = child(&root, SkinAlign::TopRight, 16, 21);
     topRight->setBounds(227, 3, 16, 21);
-    SkinObject* topLeft = child(&root, saTopLeft, 18, 20);
+    SkinObject* topLeft = child(&root, SkinAlign::TopLeft, 18, 20);
     topLeft->setBounds(17, 3, 18, 20);
-    SkinObject* bottomLeft = child(&root, saBottomLeft, 5, 5);
+    SkinObject* bottomLeft = child(&root, SkinAlign::BottomLeft, 5, 5);
     bottomLeft->setBounds(2, 240, 5, 5);
     // From a zero previous size (a fresh object or a copy) nothing moves.
     root.setBounds(0, 0, 300, 250);
@@ -133,9 +133,9 @@ TEST(SkinLayout, CornerAnchorsFollowTheSizeChange)
 TEST(SkinLayout, ChildrenOfResizedChildrenAreLaidOutToo)
 {
     SkinObject root;
-    SkinObject* caption = child(&root, saMostTop, 0, 24);
-    SkinObject* title = child(caption, saClient, 0, 0);
-    SkinObject* right = child(caption, saRight, 24, 0);
+    SkinObject* caption = child(&root, SkinAlign::MostTop, 0, 24);
+    SkinObject* title = child(caption, SkinAlign::Client, 0, 0);
+    SkinObject* right = child(caption, SkinAlign::Right, 24, 0);
     root.setBounds(0, 0, 300, 250);
     EXPECT_EQ(right->boundsRect(), QRect(276, 0, 24, 24));
     EXPECT_EQ(title->boundsRect(), QRect(0, 0, 276, 24));
@@ -159,9 +159,9 @@ TEST(SkinCopy, CopiesClassesValuesLinksChildrenAndBounds)
     EXPECT_EQ(caption->ActiveBitmap.Bitmap, source.bitmaps()[0]);
     EXPECT_EQ(caption->Bitmap.Name, "frame");
     EXPECT_EQ(caption->Bitmap.rect(), QRect(0, 0, 12, 10));
-    EXPECT_EQ(caption->Font.Style, 1u << fsBold);
+    EXPECT_EQ(caption->Font.Style, fontStyleBit(FontStyleFlag::Bold));
     auto* close = dynamic_cast<SkinSystemButton*>(copy->child(1));
-    EXPECT_EQ(close->Action, sbaClose);
+    EXPECT_EQ(close->Action, SkinAction::Close);
     EXPECT_EQ(close->boundsRect(), QRect(100, 2, 16, 16));
     auto* item = dynamic_cast<SkinActiveObject*>(copy->child(2));
     EXPECT_EQ(item->ActiveColor, 5729399);
@@ -179,11 +179,11 @@ namespace {
 QList<SkinValue> otherValues(const SkinValue& value, int index)
 {
     switch (value.type) {
-    case SkinValue::Integer: return {SkinValue::fromInteger(value.integer + 100 + index)};
-    case SkinValue::Boolean: return {SkinValue::fromBool(!value.boolean)};
-    case SkinValue::String: return {SkinValue::fromString("S" + QByteArray::number(index))};
-    case SkinValue::Set: return {SkinValue::fromSet({"fsBold", "fsStrikeOut"})};
-    case SkinValue::Identifier: {
+    case SkinValue::Type::Integer: return {SkinValue::fromInteger(value.integer + 100 + index)};
+    case SkinValue::Type::Boolean: return {SkinValue::fromBool(!value.boolean)};
+    case SkinValue::Type::String: return {SkinValue::fromString("S" + QByteArray::number(index))};
+    case SkinValue::Type::Set: return {SkinValue::fromSet({"fsBold", "fsStrikeOut"})};
+    case SkinValue::Type::Identifier: {
         QList<SkinValue> out{SkinValue::fromInteger(0x10100 + index)};
         for (int i = 0; i < 16; ++i)
             for (QByteArray (*ident)(int) :
@@ -243,12 +243,12 @@ TEST(SkinState, StateActiveAndHostPassDown)
     buildSampleSkin(source);
     SkinObject* form = source.object(0);
     QObject host;
-    form->setState(ssHot);
+    form->setState(SkinState::Hot);
     form->setActive(true);
     form->setHost(&host);
     form->setRightToLeft(true);
     SkinObject* deep = form->findObject("Deep");
-    EXPECT_EQ(deep->state(), ssHot);
+    EXPECT_EQ(deep->state(), SkinState::Hot);
     EXPECT_TRUE(deep->active());
     EXPECT_EQ(deep->host(), &host);
     EXPECT_TRUE(deep->rightToLeft());
@@ -264,18 +264,18 @@ TEST(SkinState, FontsFollowTheState)
     text.FontDisabled.Color = 4;
     const SkinColor expected[9] = {clWindowText, clWindowText, clWindowText, clWindowText, clWindowText, 1, 2, 3, 4};
     for (int state = 0; state <= 8; ++state) {
-        text.setState(state);
+        text.setState(SkinState(state));
         EXPECT_EQ(text.getFont().Color, expected[state]) << state;
     }
     SkinActiveObject active;
     active.ActiveFont.Color = 9;
-    active.setState(ssPressed);
+    active.setState(SkinState::Pressed);
     EXPECT_EQ(active.getFont().Color, 9);
     SkinActiveBitmap bitmap;
     bitmap.ActiveFont.Color = 9;
-    bitmap.setState(ssPressed); // only hot and focused use the active font
+    bitmap.setState(SkinState::Pressed); // only hot and focused use the active font
     EXPECT_EQ(bitmap.getFont().Color, clWindowText);
-    bitmap.setState(ssFocused);
+    bitmap.setState(SkinState::Focused);
     EXPECT_EQ(bitmap.getFont().Color, 9);
 }
 
@@ -288,7 +288,7 @@ TEST(SkinHitTest, TransparentObjectsFallThroughAndLastChildWins)
     auto* second = new SkinObject(&root);
     second->setBounds(25, 25, 50, 50);
     auto* glass = new SkinObject(&root);
-    glass->Kind = skTranparent;
+    glass->Kind = SkinKind::Transparent;
     glass->setBounds(0, 0, 100, 100);
     EXPECT_EQ(root.objectAt(QPoint(30, 30)), second);
     EXPECT_EQ(root.objectAt(QPoint(10, 10)), first);
@@ -296,7 +296,7 @@ TEST(SkinHitTest, TransparentObjectsFallThroughAndLastChildWins)
     EXPECT_EQ(root.objectAt(QPoint(100, 10)), nullptr);
     second->Visible = false;
     EXPECT_EQ(root.objectAt(QPoint(30, 30)), first);
-    root.Kind = skTranparent;
+    root.Kind = SkinKind::Transparent;
     EXPECT_EQ(root.objectAt(QPoint(30, 30)), nullptr);
 }
 
@@ -305,7 +305,8 @@ TEST(SkinSystemButton, VisibilityPerWindowState)
     FakeFrame frame;
     SkinObject root;
     QMap<SkinAction, SkinSystemButton*> buttons;
-    for (SkinAction a : {sbaClose, sbaMinimize, sbaMaximize, sbaRestore, sbaRollUp, sbaRollDown, sbaTray, sbaHelp}) {
+    for (SkinAction a : {SkinAction::Close, SkinAction::Minimize, SkinAction::Maximize, SkinAction::Restore,
+                         SkinAction::RollUp, SkinAction::RollDown, SkinAction::Tray, SkinAction::Help}) {
         auto* b = new SkinSystemButton(&root);
         b->Action = a;
         buttons[a] = b;
@@ -318,67 +319,73 @@ TEST(SkinSystemButton, VisibilityPerWindowState)
                 shown.append(it.key());
         return shown;
     };
-    root.setState(ssNormal);
-    EXPECT_EQ(visible(), (QList<SkinAction>{sbaClose, sbaHelp, sbaMinimize, sbaMaximize, sbaRollUp, sbaTray}));
-    root.setState(ssMaximized);
-    EXPECT_EQ(visible(), (QList<SkinAction>{sbaClose, sbaHelp, sbaMinimize, sbaRestore, sbaRollUp, sbaTray}));
-    root.setState(ssMinimized);
-    EXPECT_EQ(visible(), (QList<SkinAction>{sbaClose, sbaHelp, sbaRestore, sbaTray}));
-    root.setState(ssRolledUp);
-    EXPECT_EQ(visible(), (QList<SkinAction>{sbaClose, sbaHelp, sbaMinimize, sbaMaximize, sbaRollDown, sbaTray}));
-    root.setState(ssHot); // not a window state: visibility stays
-    EXPECT_EQ(visible(), (QList<SkinAction>{sbaClose, sbaHelp, sbaMinimize, sbaMaximize, sbaRollDown, sbaTray}));
+    root.setState(SkinState::Normal);
+    EXPECT_EQ(visible(), (QList<SkinAction>{SkinAction::Close, SkinAction::Help, SkinAction::Minimize,
+                                            SkinAction::Maximize, SkinAction::RollUp, SkinAction::Tray}));
+    root.setState(SkinState::Maximized);
+    EXPECT_EQ(visible(), (QList<SkinAction>{SkinAction::Close, SkinAction::Help, SkinAction::Minimize,
+                                            SkinAction::Restore, SkinAction::RollUp, SkinAction::Tray}));
+    root.setState(SkinState::Minimized);
+    EXPECT_EQ(visible(),
+              (QList<SkinAction>{SkinAction::Close, SkinAction::Help, SkinAction::Restore, SkinAction::Tray}));
+    root.setState(SkinState::RolledUp);
+    EXPECT_EQ(visible(), (QList<SkinAction>{SkinAction::Close, SkinAction::Help, SkinAction::Minimize,
+                                            SkinAction::Maximize, SkinAction::RollDown, SkinAction::Tray}));
+    root.setState(SkinState::Hot); // not a window state: visibility stays
+    EXPECT_EQ(visible(), (QList<SkinAction>{SkinAction::Close, SkinAction::Help, SkinAction::Minimize,
+                                            SkinAction::Maximize, SkinAction::RollDown, SkinAction::Tray}));
 
-    // The program's frame: no biMaximize, no biHelp.
-    frame.icons = borderIconBit(biClose) | borderIconBit(biSystemMenu) | borderIconBit(biMinimize) |
-                  borderIconBit(biRollup) | borderIconBit(biTray);
-    for (int state : {ssNormal, ssMaximized, ssMinimized, ssRolledUp}) {
+    // The program's frame: no SkinBorderIcon::Maximize, no SkinBorderIcon::Help.
+    frame.icons = borderIconBit(SkinBorderIcon::Close) | borderIconBit(SkinBorderIcon::SystemMenu) |
+                  borderIconBit(SkinBorderIcon::Minimize) | borderIconBit(SkinBorderIcon::RollUp) |
+                  borderIconBit(SkinBorderIcon::Tray);
+    for (SkinState state : {SkinState::Normal, SkinState::Maximized, SkinState::Minimized, SkinState::RolledUp}) {
         root.setState(state);
-        EXPECT_FALSE(buttons[sbaMaximize]->Visible) << state;
-        EXPECT_FALSE(buttons[sbaRestore]->Visible) << state;
-        EXPECT_FALSE(buttons[sbaHelp]->Visible) << state;
+        EXPECT_FALSE(buttons[SkinAction::Maximize]->Visible) << int(state);
+        EXPECT_FALSE(buttons[SkinAction::Restore]->Visible) << int(state);
+        EXPECT_FALSE(buttons[SkinAction::Help]->Visible) << int(state);
     }
 }
 
 TEST(SkinSystemButton, WithoutFrameOnlyTheStateIsStored)
 {
     SkinSystemButton button;
-    button.Action = sbaRestore;
-    button.setState(ssNormal);
+    button.Action = SkinAction::Restore;
+    button.setState(SkinState::Normal);
     EXPECT_TRUE(button.Visible);
-    EXPECT_EQ(button.state(), ssNormal);
+    EXPECT_EQ(button.state(), SkinState::Normal);
 }
 
 TEST(SkinSystemButton, PointerStatesAndAction)
 {
     FakeFrame frame;
     SkinSystemButton button;
-    button.Action = sbaRollUp;
+    button.Action = SkinAction::RollUp;
     button.setHost(&frame);
     button.mouseEnter();
-    EXPECT_EQ(button.pointerState(), SkinSystemButton::PointerHot);
+    EXPECT_EQ(button.pointerState(), SkinSystemButton::PointerState::Hot);
     button.mouseDown(Qt::LeftButton, Qt::LeftButton, QPoint(1, 1));
-    EXPECT_EQ(button.pointerState(), SkinSystemButton::PointerPressed);
+    EXPECT_EQ(button.pointerState(), SkinSystemButton::PointerState::Pressed);
     button.mouseLeave();
-    EXPECT_EQ(button.pointerState(), SkinSystemButton::PointerNormal);
+    EXPECT_EQ(button.pointerState(), SkinSystemButton::PointerState::Normal);
     // Coming back with the button still held shows it pressed again.
     button.mouseEnter();
-    EXPECT_EQ(button.pointerState(), SkinSystemButton::PointerPressed);
+    EXPECT_EQ(button.pointerState(), SkinSystemButton::PointerState::Pressed);
     button.mouseUp(Qt::LeftButton, Qt::NoButton, QPoint(1, 1));
-    EXPECT_EQ(button.pointerState(), SkinSystemButton::PointerHot);
-    EXPECT_EQ(frame.actions, QList<SkinAction>{sbaRollUp});
+    EXPECT_EQ(button.pointerState(), SkinSystemButton::PointerState::Hot);
+    EXPECT_EQ(frame.actions, QList<SkinAction>{SkinAction::RollUp});
     // A release that was not preceded by a press does nothing.
     button.mouseUp(Qt::LeftButton, Qt::NoButton, QPoint(1, 1));
     EXPECT_EQ(frame.actions.size(), 1);
     EXPECT_GE(frame.redraws, 5);
 
     SkinSystemButton sysMenu;
-    sysMenu.Action = sbaSysMenu;
+    sysMenu.Action = SkinAction::SystemMenu;
     sysMenu.setHost(&frame);
     sysMenu.dblClick();
-    EXPECT_EQ(frame.actions.last(), sbaClose);
+    EXPECT_EQ(frame.actions.last(), SkinAction::Close);
     SkinSystemButton none;
-    none.Action = sbaNone;
+    none.Action = SkinAction::None;
     none.setHost(&frame);
     none.mouseDown(Qt::LeftButton, Qt::LeftButton, QPoint());
     none.mouseUp(Qt::LeftButton, Qt::NoButton, QPoint());

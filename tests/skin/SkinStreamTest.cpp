@@ -140,7 +140,7 @@ TEST(SkinObjectsProperty, CountWithoutMarkerReadsTextFormChildren)
     ASSERT_EQ(object->childCount(), 2);
     // The class stored beside the child decides what is created.
     EXPECT_EQ(object->child(0)->className(), "TSkinActiveObject");
-    EXPECT_EQ(object->child(0)->Kind, skTitle);
+    EXPECT_EQ(object->child(0)->Kind, SkinKind::Title);
     EXPECT_EQ(object->child(1)->Name, "Kid");
 }
 
@@ -158,7 +158,7 @@ TEST(SkinRegistry, HoldsAllSeventeenClassesInOrder)
     }
     EXPECT_EQ(SkinClassRegistry::create("TSkinNothing"), nullptr);
     std::unique_ptr<SkinObject> sys = SkinClassRegistry::create("TSkinSystemButton");
-    EXPECT_EQ(sys->Kind, skSysButton);
+    EXPECT_EQ(sys->Kind, SkinKind::SystemButton);
 }
 
 TEST(SkinFilters, RegisteredInOrderAndChosenByExtension)
@@ -286,13 +286,13 @@ TEST(SkinLookups, CaseInsensitiveAndNothingWhileChanging)
     EXPECT_EQ(source.findObject("FORM"), source.object(0));
     EXPECT_EQ(source.findObject("Missing"), nullptr);
     EXPECT_EQ(source.formObject(), source.object(0));
-    EXPECT_EQ(source.object(0)->findKind(skClient)->Name, "Client");
+    EXPECT_EQ(source.object(0)->findKind(SkinKind::Client)->Name, "Client");
     EXPECT_EQ(source.object(0)->findObject("deep")->Name, "Deep");
     source.setChanging(true);
     EXPECT_EQ(source.findObject("Form"), nullptr);
     EXPECT_EQ(source.formObject(), nullptr);
     source.setChanging(false);
-    // Without an object named "Form" the first of Kind skForm is the form.
+    // Without an object named "Form" the first of Kind SkinKind::Form is the form.
     source.object(0)->Name = "Window";
     EXPECT_EQ(source.formObject(), source.object(0));
 }

@@ -14,7 +14,7 @@ namespace corvane::skin::test {
 std::unique_ptr<SkinBitmap> solidBitmap(const QString& name, int width, int height, std::uint32_t argb);
 
 // A skin with three bitmaps (two named "arrows") and two top-level objects
-// that use every class: "Form" (SkinObject, skForm) with children of each
+// that use every class: "Form" (SkinObject, SkinKind::Form) with children of each
 // class, and "Button" (SkinButtonObject face + SkinTextObject text).
 // Pixels are opaque and representable in 5 bits per channel, so that every
 // filter, also the 16-bit packed one, keeps them exactly.

@@ -111,9 +111,9 @@ TEST(IvoryArt, TopLevelObjectsComeInLoadOrder)
         EXPECT_EQ(o->className(), "TSkinObject") << o->Name.toStdString();
     }
     EXPECT_EQ(names, expected);
-    EXPECT_EQ(objects()[0]->Kind, skForm);
-    EXPECT_EQ(objects()[1]->Kind, skMenuBar);
-    EXPECT_EQ(objects()[2]->Kind, skPopupMenu);
+    EXPECT_EQ(objects()[0]->Kind, SkinKind::Form);
+    EXPECT_EQ(objects()[1]->Kind, SkinKind::MenuBar);
+    EXPECT_EQ(objects()[2]->Kind, SkinKind::PopupMenu);
 }
 
 TEST(IvoryArt, FormIsStoredLaidOutAtItsDesignSize)
@@ -147,7 +147,7 @@ TEST(IvoryArt, FramePiecesAssembleIntoTheFrameDrawnWhole)
         form->setBounds(0, 0, width, height);
         QImage assembled(width, height, QImage::Format_RGB32);
         assembled.fill(kKey);
-        drawObject(assembled, *form, loaded, active, ssNormal);
+        drawObject(assembled, *form, loaded, active, SkinState::Normal);
         const QImage whole = drawWholeFrame(width, height, active);
         const QRect hole(24, 24, width - 48, height - 40);
         int differences = 0;

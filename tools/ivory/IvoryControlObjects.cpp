@@ -15,7 +15,7 @@ namespace {
 // A nine-slice frame around a control's content.
 void panelFrame(SkinObject& parent, const QString& name, SkinAlign align, int width, int height)
 {
-    auto& frame = add<SkinBitmapObject>(parent, name, align, skNone, width, height);
+    auto& frame = add<SkinBitmapObject>(parent, name, align, SkinKind::None, width, height);
     margins(frame, 3);
     frame.Bitmap = link("Taborder", 0, 0, 12, 12);
     unmasked(frame);
@@ -26,7 +26,7 @@ void panelFrame(SkinObject& parent, const QString& name, SkinAlign align, int wi
 SkinButtonObject& stateButton(SkinObject& parent, const QString& name, SkinAlign align, int width, int height,
                                const QString& strip, int x0, int cell, int cellHeight)
 {
-    auto& o = add<SkinButtonObject>(parent, name, align, skNone, width, height);
+    auto& o = add<SkinButtonObject>(parent, name, align, SkinKind::None, width, height);
     o.Bitmap = link(strip, x0, 0, x0 + cell, cellHeight);
     o.BitmapHot = link(strip, x0 + cell, 0, x0 + 2 * cell, cellHeight);
     o.BitmapPressed = link(strip, x0 + 2 * cell, 0, x0 + 3 * cell, cellHeight);
@@ -41,7 +41,7 @@ SkinButtonObject& stateButton(SkinObject& parent, const QString& name, SkinAlign
 SkinButtonObject& toggleCells(SkinObject& parent, const QString& name, int width, int height, const QString& strip,
                                int x, int left = 0, int top = 0)
 {
-    auto& o = add<SkinButtonObject>(parent, name, saNone, skNone, width, height, left, top);
+    auto& o = add<SkinButtonObject>(parent, name, SkinAlign::None, SkinKind::None, width, height, left, top);
     o.Bitmap = o.BitmapHot = o.BitmapFocused = link(strip, x, 0, x + width, height);
     o.BitmapPressed = link(strip, width, 0, 2 * width, height);
     o.BitmapDisabled = link(strip, 2 * width + x, 0, 3 * width + x, height);
@@ -51,7 +51,7 @@ SkinButtonObject& toggleCells(SkinObject& parent, const QString& name, int width
 // The tool button face of a speed button or toolbar.
 void toolFace(SkinObject& parent, const QString& name, SkinAlign align, int width, int height)
 {
-    auto& face = add<SkinButtonObject>(parent, name, align, skNone, width, height);
+    auto& face = add<SkinButtonObject>(parent, name, align, SkinKind::None, width, height);
     margins(face, 3);
     stretched(face);
     face.Bitmap = link("tools", 0, 0, 15, 15);
@@ -62,7 +62,7 @@ void toolFace(SkinObject& parent, const QString& name, SkinAlign align, int widt
 
 SkinTextObject& labelText(SkinObject& parent, const QString& name, SkinAlign align, int width, int height)
 {
-    auto& text = add<SkinTextObject>(parent, name, align, skItemText, width, height);
+    auto& text = add<SkinTextObject>(parent, name, align, SkinKind::ItemText, width, height);
     text.Color = clNone; // no fill: the text sits on the control's background
     text.Font = text.FontHot = text.FontFocused = text.FontPressed = inkFont();
     text.FontDisabled = greyFont();
@@ -76,7 +76,7 @@ ObjectTree choiceObject(const QString& name, const QString& strip)
     ObjectTree o = topLevel(name);
     toggleCells(*o, "Box", 14, 14, strip, 0, 1, 2);
     toggleCells(*o, "CheckedBox", 14, 14, strip, 14, 1, 2);
-    labelText(*o, "Text", saClient, 120, 17).TextMarginLeft = 19;
+    labelText(*o, "Text", SkinAlign::Client, 120, 17).TextMarginLeft = 19;
     return laidOut(std::move(o), 120, 17);
 }
 
@@ -85,14 +85,14 @@ ObjectTree scrollBarObject()
     ObjectTree bar = topLevel("ScrollBar");
     const char* arrowNames[] = {"UpButton", "DownButton", "LeftButton", "RightButton"};
     for (int i = 0; i < 4; ++i)
-        stateButton(*bar, arrowNames[i], saNone, 16, 16, "arrows", i * 64, 16, 16);
+        stateButton(*bar, arrowNames[i], SkinAlign::None, 16, 16, "arrows", i * 64, 16, 16);
     for (const bool horizontal : {true, false}) {
-        auto& thumb = stateButton(*bar, horizontal ? "HorzThumb" : "VertThumb", saNone, 16, 16,
+        auto& thumb = stateButton(*bar, horizontal ? "HorzThumb" : "VertThumb", SkinAlign::None, 16, 16,
                                   horizontal ? "hscroll" : "vscroll", 0, 16, 16);
         margins(thumb, 4);
         stretched(thumb);
         toggleCells(*bar, horizontal ? "HorzTrack" : "VertTrack", 16, 16, horizontal ? "hscroll2" : "vscroll2", 0)
-            .TileStyle = tsStretch;
+            .TileStyle = SkinTileStyle::Stretch;
     }
     return laidOut(std::move(bar), 120, 16);
 }
@@ -100,21 +100,21 @@ ObjectTree scrollBarObject()
 ObjectTree tabsObject()
 {
     ObjectTree tabs = topLevel("Tabs");
-    panelFrame(*tabs, "Page", saClient, 200, 100);
-    auto& tab = add<SkinButtonObject>(*tabs, "Tab", saNone, skNone, 60, 18);
+    panelFrame(*tabs, "Page", SkinAlign::Client, 200, 100);
+    auto& tab = add<SkinButtonObject>(*tabs, "Tab", SkinAlign::None, SkinKind::None, 60, 18);
     tab.MarginLeft = tab.MarginRight = tab.MarginTop = 3;
     stretched(tab);
     tab.Bitmap = link("tabs", 0, 0, 25, 16);
     tab.BitmapHot = link("tabs", 25, 0, 50, 16);
     tab.BitmapPressed = tab.BitmapFocused = link("tabs", 50, 0, 75, 16);
     tab.BitmapDisabled = link("tabs", 75, 0, 100, 16);
-    labelText(*tabs, "Text", saNone, 60, 18).TextAlign = taCenter;
+    labelText(*tabs, "Text", SkinAlign::None, 60, 18).TextAlign = SkinTextAlign::Center;
     return laidOut(std::move(tabs), 200, 100);
 }
 
 void progressPart(SkinObject& parent, const QString& name, SkinAlign align, int width, int x)
 {
-    auto& part = add<SkinBitmapObject>(parent, name, align, skNone, width, 16);
+    auto& part = add<SkinBitmapObject>(parent, name, align, SkinKind::None, width, 16);
     margins(part, 3);
     stretched(part);
     part.Bitmap = link("Pbars", x, 0, x + 32, 16);
@@ -123,43 +123,43 @@ void progressPart(SkinObject& parent, const QString& name, SkinAlign align, int 
 ObjectTree progressBarObject()
 {
     ObjectTree bar = topLevel("ProgressBar");
-    progressPart(*bar, "Track", saClient, 150, 0);
-    progressPart(*bar, "Bar", saNone, 60, 32);
+    progressPart(*bar, "Track", SkinAlign::Client, 150, 0);
+    progressPart(*bar, "Bar", SkinAlign::None, 60, 32);
     return laidOut(std::move(bar), 150, 16);
 }
 
 ObjectTree framedObject(const QString& name, int width, int height)
 {
     ObjectTree o = topLevel(name);
-    panelFrame(*o, "Frame", saClient, width, height);
+    panelFrame(*o, "Frame", SkinAlign::Client, width, height);
     return laidOut(std::move(o), width, height);
 }
 
 ObjectTree speedButtonObject()
 {
     ObjectTree button = topLevel("SpeedButton");
-    toolFace(*button, "Face", saClient, 23, 22);
-    labelText(*button, "Text", saClient, 23, 22).TextAlign = taCenter;
+    toolFace(*button, "Face", SkinAlign::Client, 23, 22);
+    labelText(*button, "Text", SkinAlign::Client, 23, 22).TextAlign = SkinTextAlign::Center;
     return laidOut(std::move(button), 23, 22);
 }
 
 ObjectTree comboBoxObject()
 {
     ObjectTree combo = topLevel("ComboBox");
-    auto& button = stateButton(*combo, "Button", saRight, 17, 21, "arrows", 256, 16, 16);
+    auto& button = stateButton(*combo, "Button", SkinAlign::Right, 17, 21, "arrows", 256, 16, 16);
     margins(button, 3);
     stretched(button);
-    panelFrame(*combo, "Frame", saClient, 103, 21);
+    panelFrame(*combo, "Frame", SkinAlign::Client, 103, 21);
     return laidOut(std::move(combo), 120, 21);
 }
 
 ObjectTree groupBoxObject()
 {
     ObjectTree group = topLevel("GroupBox");
-    auto& caption = labelText(*group, "Caption", saTop, 150, 16);
+    auto& caption = labelText(*group, "Caption", SkinAlign::Top, 150, 16);
     caption.TextMarginLeft = 8;
-    caption.Font.Style = 1u << fsBold;
-    panelFrame(*group, "Frame", saClient, 150, 84);
+    caption.Font.Style = fontStyleBit(FontStyleFlag::Bold);
+    panelFrame(*group, "Frame", SkinAlign::Client, 150, 84);
     return laidOut(std::move(group), 150, 100);
 }
 
@@ -167,23 +167,23 @@ ObjectTree headerObject()
 {
     ObjectTree header = topLevel("Header");
     buttonFace(*header, "Section", 150, 18);
-    labelText(*header, "Text", saClient, 150, 18).TextMarginLeft = 6;
+    labelText(*header, "Text", SkinAlign::Client, 150, 18).TextMarginLeft = 6;
     return laidOut(std::move(header), 150, 18);
 }
 
 ObjectTree statusBarObject()
 {
     ObjectTree bar = topLevel("StatusBar");
-    menuStrip(*bar, "Frame", saClient, skNone, 200);
-    labelText(*bar, "Text", saClient, 200, 20).TextMarginLeft = 6;
+    menuStrip(*bar, "Frame", SkinAlign::Client, SkinKind::None, 200);
+    labelText(*bar, "Text", SkinAlign::Client, 200, 20).TextMarginLeft = 6;
     return laidOut(std::move(bar), 200, 20);
 }
 
 ObjectTree toolbarObject()
 {
     ObjectTree bar = topLevel("Toolbar");
-    menuStrip(*bar, "Frame", saClient, skNone, 200);
-    toolFace(*bar, "Button", saNone, 23, 20);
+    menuStrip(*bar, "Frame", SkinAlign::Client, SkinKind::None, 200);
+    toolFace(*bar, "Button", SkinAlign::None, 23, 20);
     return laidOut(std::move(bar), 200, 20);
 }
 
@@ -192,15 +192,15 @@ ObjectTree controlBarObject()
     ObjectTree bar = topLevel("ControlBar");
     bar->Color = toSkinColor(palette::kCream);
     bar->DrawIfOwner = true;
-    menuStrip(*bar, "Band", saTop, skNone, 200);
+    menuStrip(*bar, "Band", SkinAlign::Top, SkinKind::None, 200);
     return laidOut(std::move(bar), 200, 60);
 }
 
 ObjectTree panelObject()
 {
     ObjectTree panel = topLevel("CopyOfPanel");
-    panelFrame(*panel, "Frame", saClient, 150, 80);
-    labelText(*panel, "Text", saClient, 150, 80).TextAlign = taCenter;
+    panelFrame(*panel, "Frame", SkinAlign::Client, 150, 80);
+    labelText(*panel, "Text", SkinAlign::Client, 150, 80).TextAlign = SkinTextAlign::Center;
     return laidOut(std::move(panel), 150, 80);
 }
 

@@ -27,7 +27,7 @@ inline T& add(SkinObject& parent, const QString& name, SkinAlign align, SkinKind
 }
 
 // A top-level object of no size yet: laidOut gives it its stored size.
-inline ObjectTree topLevel(const QString& name, SkinKind kind = skNone)
+inline ObjectTree topLevel(const QString& name, SkinKind kind = SkinKind::None)
 {
     auto object = std::make_unique<SkinObject>();
     object->Name = name;
@@ -89,7 +89,7 @@ inline void unmasked(SkinBitmapObject& o)
 
 inline void stretched(SkinBitmapObject& o)
 {
-    o.TileStyle = o.BorderTileStyle = tsStretch;
+    o.TileStyle = o.BorderTileStyle = SkinTileStyle::Stretch;
 }
 
 // The menu bar's strip: rounded ends of 15 pixels, a stretch of plain bar.
@@ -104,7 +104,7 @@ inline void menuStrip(SkinObject& parent, const QString& name, SkinAlign align, 
 // The push button's face in its five states, cut from "Buttons".
 inline void buttonFace(SkinObject& parent, const QString& name, int width, int height)
 {
-    auto& face = add<SkinButtonObject>(parent, name, saClient, skNone, width, height);
+    auto& face = add<SkinButtonObject>(parent, name, SkinAlign::Client, SkinKind::None, width, height);
     margins(face, 4);
     stretched(face);
     face.Bitmap = link("Buttons", 0, 0, 45, 20);

@@ -29,7 +29,7 @@ SkinActiveBitmap& piece(SkinObject& parent, const QString& name, SkinAlign align
 void captionButton(SkinObject& parent, const QString& name, SkinAlign align, int left, int top, int width, int height,
                    SkinAction action, const QString& strip, int cell)
 {
-    auto& o = add<SkinSystemButton>(parent, name, align, skSysButton, width, height, left, top);
+    auto& o = add<SkinSystemButton>(parent, name, align, SkinKind::SystemButton, width, height, left, top);
     o.Action = action;
     if (strip.isEmpty())
         return;
@@ -43,24 +43,24 @@ void captionButton(SkinObject& parent, const QString& name, SkinAlign align, int
 // active, 24..47 inactive); the middle one stretches and carries the title.
 void addCaption(SkinObject& form)
 {
-    auto& caption = add<SkinObject>(form, "Caption", saMostTop, skNone, kDesignWidth, kCaptionHeight);
-    piece(caption, "CaptionLeft", saLeft, skNone, kSideWidth, kCaptionHeight, link("Left", 24, 0, 48, 24),
-          link("Left", 0, 0, 24, 24));
-    piece(caption, "CaptionRight", saRight, skNone, kSideWidth, kCaptionHeight, link("Right", 24, 0, 48, 24),
-          link("Right", 0, 0, 24, 24));
-    auto& title = piece(caption, "CaptionCenter", saClient, skTitle, 146, kCaptionHeight, link("Top", 38, 24, 68, 48),
-                        link("Top", 38, 0, 68, 24));
-    title.TileStyle = tsStretch;
+    auto& caption = add<SkinObject>(form, "Caption", SkinAlign::MostTop, SkinKind::None, kDesignWidth, kCaptionHeight);
+    piece(caption, "CaptionLeft", SkinAlign::Left, SkinKind::None, kSideWidth, kCaptionHeight,
+          link("Left", 24, 0, 48, 24), link("Left", 0, 0, 24, 24));
+    piece(caption, "CaptionRight", SkinAlign::Right, SkinKind::None, kSideWidth, kCaptionHeight,
+          link("Right", 24, 0, 48, 24), link("Right", 0, 0, 24, 24));
+    auto& title = piece(caption, "CaptionCenter", SkinAlign::Client, SkinKind::Title, 146, kCaptionHeight,
+                        link("Top", 38, 24, 68, 48), link("Top", 38, 0, 68, 24));
+    title.TileStyle = SkinTileStyle::Stretch;
     title.Masked = false;
     title.Font.Name = "Verdana";
-    title.Font.Style = 1u << fsBold;
+    title.Font.Style = fontStyleBit(FontStyleFlag::Bold);
     title.Font.Color = toSkinColor(QColor(70, 61, 46));
     title.ActiveFont = title.Font;
     title.TextMarginLeft = 6;
     title.TextMarginRight = 4;
-    piece(caption, "ActiveBitmap7", saLeft, skNone, 38, kCaptionHeight, link("Top", 0, 24, 38, 48),
+    piece(caption, "ActiveBitmap7", SkinAlign::Left, SkinKind::None, 38, kCaptionHeight, link("Top", 0, 24, 38, 48),
           link("Top", 0, 0, 38, 24));
-    piece(caption, "ActiveBitmap9", saRight, skNone, 68, kCaptionHeight, link("Top", 68, 24, 136, 48),
+    piece(caption, "ActiveBitmap9", SkinAlign::Right, SkinKind::None, 68, kCaptionHeight, link("Top", 68, 24, 136, 48),
           link("Top", 68, 0, 136, 24));
 }
 
@@ -70,16 +70,16 @@ void addBottom(SkinObject& form)
 {
     const int cornerRow = kSideBitmapHeight - kBottomHeight;
     const int w = kBottomPieceWidth, c = kBottomCenterWidth;
-    auto& bottom = add<SkinObject>(form, "Bottom", saMostBottom, skNone, kDesignWidth, kBottomHeight);
-    piece(bottom, "BottomLeft", saLeft, skBottomLeft, kSideWidth, kBottomHeight,
+    auto& bottom = add<SkinObject>(form, "Bottom", SkinAlign::MostBottom, SkinKind::None, kDesignWidth, kBottomHeight);
+    piece(bottom, "BottomLeft", SkinAlign::Left, SkinKind::BottomLeft, kSideWidth, kBottomHeight,
           link("Left", 24, cornerRow, 48, kSideBitmapHeight), link("Left", 0, cornerRow, 24, kSideBitmapHeight));
-    piece(bottom, "BottomRight", saRight, skBottomRight, kSideWidth, kBottomHeight,
+    piece(bottom, "BottomRight", SkinAlign::Right, SkinKind::BottomRight, kSideWidth, kBottomHeight,
           link("Right", 24, cornerRow, 48, kSideBitmapHeight), link("Right", 0, cornerRow, 24, kSideBitmapHeight));
-    piece(bottom, "BottomCenter", saClient, skBottom, 64, kBottomHeight, link("Bottom", w, 16, w + c, 32),
-          link("Bottom", w, 0, w + c, 16));
-    piece(bottom, "CopyOfBottomRight", saRight, skBottom, w, kBottomHeight, link("Bottom", w + c, 16, 2 * w + c, 32),
-          link("Bottom", w + c, 0, 2 * w + c, 16));
-    piece(bottom, "CopyOfBottomLeft", saLeft, skBottom, w, kBottomHeight, link("Bottom", 0, 16, w, 32),
+    piece(bottom, "BottomCenter", SkinAlign::Client, SkinKind::Bottom, 64, kBottomHeight,
+          link("Bottom", w, 16, w + c, 32), link("Bottom", w, 0, w + c, 16));
+    piece(bottom, "CopyOfBottomRight", SkinAlign::Right, SkinKind::Bottom, w, kBottomHeight,
+          link("Bottom", w + c, 16, 2 * w + c, 32), link("Bottom", w + c, 0, 2 * w + c, 16));
+    piece(bottom, "CopyOfBottomLeft", SkinAlign::Left, SkinKind::Bottom, w, kBottomHeight, link("Bottom", 0, 16, w, 32),
           link("Bottom", 0, 0, w, 16));
 }
 
@@ -107,36 +107,37 @@ SkinActiveBitmap& sidePiece(SkinObject& side, const QString& name, SkinAlign ali
 void addSides(SkinObject& form)
 {
     const int sideHeight = kDesignHeight - kCaptionHeight - kBottomHeight;
-    auto& left = add<SkinObject>(form, "Left", saMostLeft, skNone, kSideWidth, sideHeight);
+    auto& left = add<SkinObject>(form, "Left", SkinAlign::MostLeft, SkinKind::None, kSideWidth, sideHeight);
     const SideBands l = sideBands("Left", kLeftTopRows, kLeftCenterRows, kLeftBottomRows);
-    sidePiece(left, "LeftTop", saTop, skTopLeft, kLeftTopRows, l.top);
-    sidePiece(left, "LeftBottom", saBottom, skBottomLeft, kLeftBottomRows, l.bottom);
-    sidePiece(left, "LeftCenter", saClient, skLeft, kLeftCenterRows, l.center).TileStyle = tsStretch;
-    auto& right = add<SkinObject>(form, "Right", saMostRight, skNone, kSideWidth, sideHeight);
+    sidePiece(left, "LeftTop", SkinAlign::Top, SkinKind::TopLeft, kLeftTopRows, l.top);
+    sidePiece(left, "LeftBottom", SkinAlign::Bottom, SkinKind::BottomLeft, kLeftBottomRows, l.bottom);
+    sidePiece(left, "LeftCenter", SkinAlign::Client, SkinKind::Left, kLeftCenterRows, l.center).TileStyle =
+        SkinTileStyle::Stretch;
+    auto& right = add<SkinObject>(form, "Right", SkinAlign::MostRight, SkinKind::None, kSideWidth, sideHeight);
     const SideBands r = sideBands("Right", kRightTopRows, kRightCenterRows, kRightBottomRows);
-    sidePiece(right, "RightBottom", saBottom, skBottomRight, kRightBottomRows, r.bottom);
-    sidePiece(right, "RightCenter", saClient, skRight, kRightCenterRows, r.center);
-    sidePiece(right, "CopyOfRightTop", saTop, skTopRight, kRightTopRows, r.top);
+    sidePiece(right, "RightBottom", SkinAlign::Bottom, SkinKind::BottomRight, kRightBottomRows, r.bottom);
+    sidePiece(right, "RightCenter", SkinAlign::Client, SkinKind::Right, kRightCenterRows, r.center);
+    sidePiece(right, "CopyOfRightTop", SkinAlign::Top, SkinKind::TopRight, kRightTopRows, r.top);
 }
 
 ObjectTree formObject()
 {
-    ObjectTree form = topLevel("Form", skForm);
+    ObjectTree form = topLevel("Form", SkinKind::Form);
     form->Color = toSkinColor(palette::kLinen);
     addCaption(*form);
     addBottom(*form);
     addSides(*form);
-    auto& client = add<SkinBitmapObject>(*form, "Client", saClient, skClient, 0, 0);
+    auto& client = add<SkinBitmapObject>(*form, "Client", SkinAlign::Client, SkinKind::Client, 0, 0);
     client.Bitmap = link("Dialog", 0, 0, 64, 45);
     client.Masked = false;
 
-    captionButton(*form, "RollButton", saTopLeft, 17, 3, 18, 20, sbaRollUp, "roll", 18);
-    captionButton(*form, "UnrollButton", saTopLeft, 17, 3, 18, 20, sbaRollDown, "roll", 18);
-    captionButton(*form, "SystemButton8", saNone, 39, 4, 21, 19, sbaSysMenu, QString(), 0);
-    captionButton(*form, "CopyOfMinButton", saTopRight, 227, 3, 16, 21, sbaMinimize, "min", 16);
-    captionButton(*form, "CopyOfMaxButton", saTopRight, 246, 3, 16, 21, sbaMaximize, "max", 16);
-    captionButton(*form, "CopyOfResButton", saTopRight, 247, 3, 16, 21, sbaRestore, "max", 16);
-    captionButton(*form, "CopyOfCloseButton", saTopRight, 265, 3, 19, 20, sbaClose, "close", 19);
+    captionButton(*form, "RollButton", SkinAlign::TopLeft, 17, 3, 18, 20, SkinAction::RollUp, "roll", 18);
+    captionButton(*form, "UnrollButton", SkinAlign::TopLeft, 17, 3, 18, 20, SkinAction::RollDown, "roll", 18);
+    captionButton(*form, "SystemButton8", SkinAlign::None, 39, 4, 21, 19, SkinAction::SystemMenu, QString(), 0);
+    captionButton(*form, "CopyOfMinButton", SkinAlign::TopRight, 227, 3, 16, 21, SkinAction::Minimize, "min", 16);
+    captionButton(*form, "CopyOfMaxButton", SkinAlign::TopRight, 246, 3, 16, 21, SkinAction::Maximize, "max", 16);
+    captionButton(*form, "CopyOfResButton", SkinAlign::TopRight, 247, 3, 16, 21, SkinAction::Restore, "max", 16);
+    captionButton(*form, "CopyOfCloseButton", SkinAlign::TopRight, 265, 3, 19, 20, SkinAction::Close, "close", 19);
 
     // The border pieces write in ink; the title keeps its own font.
     for (const auto& child : form->children())
@@ -152,7 +153,7 @@ ObjectTree formObject()
 
 void menuBarItem(SkinObject& parent, const QString& name)
 {
-    auto& item = add<SkinActiveBitmap>(parent, name, saNone, skMenuBarItem, 37, 20);
+    auto& item = add<SkinActiveBitmap>(parent, name, SkinAlign::None, SkinKind::MenuBarItem, 37, 20);
     item.TextMarginLeft = item.TextMarginRight = 5;
     item.Bitmap = link("menu", 15, 0, 121, 20);
     item.ActiveBitmap = link("menu", 15, 20, 67, 40);
@@ -163,23 +164,23 @@ void menuBarItem(SkinObject& parent, const QString& name)
 
 ObjectTree menuBarObject()
 {
-    ObjectTree bar = topLevel("MenuBar", skMenuBar);
-    menuStrip(*bar, "Frame", saClient, skMenuBar, 200);
+    ObjectTree bar = topLevel("MenuBar", SkinKind::MenuBar);
+    menuStrip(*bar, "Frame", SkinAlign::Client, SkinKind::MenuBar, 200);
     menuBarItem(*bar, "Item");
     // Toolbar variants, for a menu bar docked in a control bar.
-    menuStrip(*bar, "ToolbarFrame", saNone, skMenuBar, 200);
+    menuStrip(*bar, "ToolbarFrame", SkinAlign::None, SkinKind::MenuBar, 200);
     menuBarItem(*bar, "ToolbarItem");
     return laidOut(std::move(bar), 200, 20);
 }
 
 ObjectTree popupMenuObject()
 {
-    ObjectTree popup = topLevel("PopupMenu", skPopupMenu);
-    auto& frame = add<SkinBitmapObject>(*popup, "Frame", saNone, skNone, 100, 70);
+    ObjectTree popup = topLevel("PopupMenu", SkinKind::PopupMenu);
+    auto& frame = add<SkinBitmapObject>(*popup, "Frame", SkinAlign::None, SkinKind::None, 100, 70);
     margins(frame, 3);
     frame.Bitmap = link("menuborders", 0, 0, 12, 12);
     unmasked(frame);
-    auto& item = add<SkinActiveObject>(*popup, "Item", saNone, skPopupMenuItem, 80, 20, 3, 3);
+    auto& item = add<SkinActiveObject>(*popup, "Item", SkinAlign::None, SkinKind::PopupMenuItem, 80, 20, 3, 3);
     item.Color = 14148072;      // 0xD7E1E8
     item.ActiveColor = 5729399; // 0x576C77
     item.TextMarginLeft = 20;
@@ -193,7 +194,7 @@ ObjectTree buttonObject()
 {
     ObjectTree button = topLevel("Button");
     buttonFace(*button, "Face", 131, 53);
-    auto& text = add<SkinObject>(*button, "Text", saClient, skNone, 131, 53);
+    auto& text = add<SkinObject>(*button, "Text", SkinAlign::Client, SkinKind::None, 131, 53);
     text.TextMarginLeft = 20;
     text.TextMarginRight = 10;
     text.Font = inkFont();

@@ -25,7 +25,7 @@ LoadedBitmaps::LoadedBitmaps(const BitmapList& bitmaps)
     }
 }
 
-void drawObject(QImage& target, SkinObject& object, const LoadedBitmaps& bitmaps, bool active, int state)
+void drawObject(QImage& target, SkinObject& object, const LoadedBitmaps& bitmaps, bool active, SkinState state)
 {
     object.setBitmaps(bitmaps.list());
     object.linkBitmaps();
@@ -87,10 +87,10 @@ QImage enlarged(const QImage& image, int factor)
 
 // Shows or hides the caption buttons as the frame does for a window state,
 // for a window without a maximize icon.
-void applyWindowState(SkinObject& form, int state)
+void applyWindowState(SkinObject& form, SkinState state)
 {
-    const SkinBorderIcons icons =
-        borderIconBit(biClose) | borderIconBit(biSystemMenu) | borderIconBit(biMinimize) | borderIconBit(biRollup);
+    const SkinBorderIcons icons = borderIconBit(SkinBorderIcon::Close) | borderIconBit(SkinBorderIcon::SystemMenu) |
+                                  borderIconBit(SkinBorderIcon::Minimize) | borderIconBit(SkinBorderIcon::RollUp);
     for (const auto& child : form.children())
         if (auto* button = dynamic_cast<SkinSystemButton*>(child.get()))
             button->Visible = !SkinSystemButton::hiddenInWindowState(button->Action, state) &&
@@ -99,14 +99,15 @@ void applyWindowState(SkinObject& form, int state)
 
 // The send button's face from the skin's "Button" object in `state`, and its
 // caption in the font of the object's "Text" part.
-void drawSendButton(QImage& target, SkinObject& buttonSkin, const LoadedBitmaps& bitmaps, const QRect& rect, int state)
+void drawSendButton(QImage& target, SkinObject& buttonSkin, const LoadedBitmaps& bitmaps, const QRect& rect,
+                    SkinState state)
 {
     drawObject(target, *placed(*buttonSkin.child(0), rect), bitmaps, false, state);
     const SkinFont& font = buttonSkin.child(1)->Font;
     QPainter painter(&target);
     painter.setFont(font.toQFont());
     painter.setPen(toQColor(font.Color));
-    const int shift = state == ssPressed ? 1 : 0;
+    const int shift = state == SkinState::Pressed ? 1 : 0;
     painter.drawText(rect.translated(shift, shift), Qt::AlignCenter, QStringLiteral("发  送"));
 }
 
@@ -117,13 +118,14 @@ QRect drawMenuBar(QImage& window, const ObjectList& objects, const LoadedBitmaps
 {
     SkinObject& barSkin = topLevel(objects, "MenuBar");
     const SkinObject& frameSkin = *barSkin.child(0);
-    drawObject(window, *placed(frameSkin, QRect(origin, QSize(632, frameSkin.height()))), bitmaps, false, ssNormal);
+    drawObject(window, *placed(frameSkin, QRect(origin, QSize(632, frameSkin.height()))), bitmaps, false,
+               SkinState::Normal);
     ObjectTree item = part(barSkin, "Item").copyTree();
     item->Text = QStringLiteral("游 戏");
     const int itemWidth =
         QFontMetrics(item->Font.toQFont()).horizontalAdvance(item->Text) + item->TextMarginLeft + item->TextMarginRight;
     item->setBounds(origin.x() + frameSkin.MarginLeft, origin.y(), itemWidth, item->height());
-    drawObject(window, *item, bitmaps, false, open ? ssFocused : ssNormal);
+    drawObject(window, *item, bitmaps, false, open ? SkinState::Focused : SkinState::Normal);
     return item->boundsRect();
 }
 
@@ -139,12 +141,12 @@ void drawPopupMenu(QImage& window, const ObjectList& objects, const LoadedBitmap
         widest = std::max(widest, metrics.horizontalAdvance(caption));
     const int itemWidth = widest + 22 + 42;
     const QRect frame(at, QSize(itemWidth + 6, int(captions.size()) * 20 + 6));
-    drawObject(window, *placed(*popupSkin.child(0), frame), bitmaps, false, ssNormal);
+    drawObject(window, *placed(*popupSkin.child(0), frame), bitmaps, false, SkinState::Normal);
     for (int i = 0; i < captions.size(); ++i) {
         ObjectTree row = placed(itemSkin, QRect(at + QPoint(3, 3 + i * 20), QSize(itemWidth, 20)));
         row->Text = captions[i];
         row->TextMarginLeft = std::max(row->TextMarginLeft, 22);
-        drawObject(window, *row, bitmaps, false, i == 0 ? ssFocused : ssNormal);
+        drawObject(window, *row, bitmaps, false, i == 0 ? SkinState::Focused : SkinState::Normal);
     }
 }
 
@@ -156,7 +158,7 @@ struct MockOptions {
     bool rolledUp = false;
     bool menuOpen = true;
     QString hotButton;   // caption button drawn hot
-    int buttonState = 0; // state of the send button
+    SkinState buttonState = SkinState::Normal; // state of the send button
     QImage board;        // the board picture, or null for a grey stand-in
 };
 
@@ -181,7 +183,7 @@ void drawClient(QImage& window, const ObjectList& objects, const LoadedBitmaps& 
     const QRect buttonRect(origin + QPoint(528, 128), QSize(81, 25));
     QImage under(window.size(), QImage::Format_ARGB32);
     drawObject(under, *placed(part(form, "Client"), QRect(origin, QSize(kClientWidth, kClientHeight))), bitmaps, true,
-               ssNormal);
+               SkinState::Normal);
     QPainter(&window).drawImage(buttonRect, under, buttonRect);
     drawSendButton(window, topLevel(objects, "Button"), bitmaps, buttonRect, options.buttonState);
 
@@ -199,7 +201,7 @@ QImage mockWindow(const ObjectList& objects, const LoadedBitmaps& bitmaps, const
     QImage window(width, height, QImage::Format_ARGB32);
     window.fill(kDesktop);
 
-    const int state = options.rolledUp ? ssRolledUp : ssNormal;
+    const SkinState state = options.rolledUp ? SkinState::RolledUp : SkinState::Normal;
     ObjectTree form = topLevel(objects, "Form").copyTree();
     applyWindowState(*form, state);
     if (options.rolledUp)
@@ -277,8 +279,10 @@ bool writeMockUps(const QDir& dir, const ObjectList& objects, const LoadedBitmap
 bool writeButtonStates(const QDir& dir, const ObjectList& objects, const LoadedBitmaps& bitmaps, QString* error)
 {
     QImage states(5 * 95 + 10, 45, QImage::Format_ARGB32);
-    drawObject(states, *placed(part(topLevel(objects, "Form"), "Client"), states.rect()), bitmaps, true, ssNormal);
-    const int order[] = {ssNormal, ssHot, ssPressed, ssFocused, ssDisabled};
+    drawObject(states, *placed(part(topLevel(objects, "Form"), "Client"), states.rect()), bitmaps, true,
+               SkinState::Normal);
+    const SkinState order[] = {SkinState::Normal, SkinState::Hot, SkinState::Pressed, SkinState::Focused,
+                               SkinState::Disabled};
     for (int i = 0; i < 5; ++i)
         drawSendButton(states, topLevel(objects, "Button"), bitmaps, QRect(10 + i * 95, 10, 81, 25), order[i]);
     return save(enlarged(states, 3), dir.filePath("button-states.png"), error);

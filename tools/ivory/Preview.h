@@ -29,9 +29,9 @@ private:
 };
 
 // Draws an object tree (already laid out) onto `target` as the skin engine
-// does, active or not and in `state` (a SkinState).
+// does, active or not and in `state`.
 void drawObject(QImage& target, corvane::skin::SkinObject& object, const LoadedBitmaps& bitmaps, bool active,
-                int state);
+                corvane::skin::SkinState state);
 
 // Writes enlarged bitmaps and mock-ups as PNG files into `folder`. The
 // mock-ups show `board` (the program's 632 x 434 board picture) in the client

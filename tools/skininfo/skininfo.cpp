@@ -32,19 +32,19 @@ void printLink(const char* label, const SkinBitmapLink& link)
 void printTree(const SkinObject& o, int depth)
 {
     std::printf("%*s%s: %s  %s %s  %d,%d %dx%d", depth * 2, "", qPrintable(o.Name), o.className().constData(),
-                kindIdent(o.Kind).constData(), alignIdent(o.Align).constData(), o.left(), o.top(), o.width(),
+                kindIdent(int(o.Kind)).constData(), alignIdent(int(o.Align)).constData(), o.left(), o.top(), o.width(),
                 o.height());
     if (o.MarginLeft || o.MarginTop || o.MarginRight || o.MarginBottom)
         std::printf("  margins %d,%d,%d,%d", o.MarginLeft, o.MarginTop, o.MarginRight, o.MarginBottom);
     if (auto* b = dynamic_cast<const SkinBitmapObject*>(&o)) {
         printLink("bitmap", b->Bitmap);
-        std::printf(" tile=%s border=%s%s", tileStyleIdent(b->TileStyle).constData(),
-                    tileStyleIdent(b->BorderTileStyle).constData(), o.Masked ? " masked" : "");
+        std::printf(" tile=%s border=%s%s", tileStyleIdent(int(b->TileStyle)).constData(),
+                    tileStyleIdent(int(b->BorderTileStyle)).constData(), o.Masked ? " masked" : "");
     }
     if (auto* a = dynamic_cast<const SkinActiveBitmap*>(&o))
         printLink("active", a->ActiveBitmap);
     if (auto* s = dynamic_cast<const SkinSystemButton*>(&o)) {
-        std::printf(" action=%s", actionIdent(s->Action).constData());
+        std::printf(" action=%s", actionIdent(int(s->Action)).constData());
         printLink("hot", s->BitmapHot);
         printLink("pressed", s->BitmapPressed);
     }

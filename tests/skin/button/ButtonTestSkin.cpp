@@ -64,11 +64,11 @@ void buildButtonSkin(SkinEngine& engine, bool maskedFace)
 
     auto form = std::make_unique<SkinObject>();
     form->Name = QStringLiteral("Form");
-    form->Kind = skForm;
+    form->Kind = SkinKind::Form;
     auto* client = new SkinBitmapObject(form.get());
     client->Name = QStringLiteral("Client");
-    client->Kind = skClient;
-    client->Align = saClient;
+    client->Kind = SkinKind::Client;
+    client->Align = SkinAlign::Client;
     client->Masked = false;
     client->Bitmap.Name = QStringLiteral("Dialog");
     client->Bitmap.Right = 64;
@@ -81,7 +81,7 @@ void buildButtonSkin(SkinEngine& engine, bool maskedFace)
     auto* face = new SkinButtonObject(button.get());
     face->Name = QStringLiteral("Face");
     face->MarginLeft = face->MarginTop = face->MarginRight = face->MarginBottom = 4;
-    face->TileStyle = face->BorderTileStyle = tsStretch;
+    face->TileStyle = face->BorderTileStyle = SkinTileStyle::Stretch;
     face->Masked = face->MaskedBorder = face->MaskedAngles = maskedFace;
     setLink(face->Bitmap, 0, 45);
     setLink(face->BitmapPressed, 45, 90);
@@ -117,7 +117,7 @@ void SkinnedBackground::paintEvent(QPaintEvent*)
     if (!form)
         return;
     std::unique_ptr<SkinObject> copy = form->copyTree();
-    SkinObject* client = copy->findKind(skClient);
+    SkinObject* client = copy->findKind(SkinKind::Client);
     if (!client)
         return;
     // The client object is drawn with its top-left corner at the origin.

@@ -56,7 +56,7 @@ protected:
         client.resize(632, 450);
         button->setGeometry(528, 128, 81, 25);
         button->setCaption(QStringLiteral("发  送"));
-        button->setPerformance(spDoubleBuffer);
+        button->setPerformance(SkinPerformance::DoubleBuffer);
         // The focus would add the focused picture to the others.
         button->setFocusPolicy(Qt::NoFocus);
         button->setSkinEngine(&engine);
@@ -85,7 +85,7 @@ TEST_F(SkinButtonGolden, Normal)
 TEST_F(SkinButtonGolden, Hot)
 {
     enter();
-    ASSERT_EQ(button->skinState(), 5);
+    ASSERT_EQ(button->skinState(), SkinState::Hot);
     EXPECT_TRUE(matchesGolden(faceOf(button), QStringLiteral("hot")));
 }
 
@@ -93,21 +93,21 @@ TEST_F(SkinButtonGolden, Pressed)
 {
     enter();
     sendMouse(button, QEvent::MouseButtonPress, {5, 5});
-    ASSERT_EQ(button->skinState(), 6);
+    ASSERT_EQ(button->skinState(), SkinState::Pressed);
     EXPECT_TRUE(matchesGolden(faceOf(button), QStringLiteral("pressed")));
 }
 
 TEST_F(SkinButtonGolden, Disabled)
 {
     button->setEnabled(false);
-    ASSERT_EQ(button->skinState(), 8);
+    ASSERT_EQ(button->skinState(), SkinState::Disabled);
     EXPECT_TRUE(matchesGolden(faceOf(button), QStringLiteral("disabled")));
 }
 
 TEST_F(SkinButtonGolden, Focused)
 {
     button->setDefault(true); // acts as the default button: the focused picture
-    ASSERT_EQ(button->skinState(), 7);
+    ASSERT_EQ(button->skinState(), SkinState::Focused);
     EXPECT_TRUE(matchesGolden(faceOf(button), QStringLiteral("focused")));
 }
 

@@ -48,7 +48,7 @@ struct Window {
 // focused picture: it acts as its window's default button.
 bool actsAsDefault(const SkinCustomButton* button)
 {
-    return button->skinState() == 7;
+    return button->skinState() == SkinState::Focused;
 }
 
 } // namespace
@@ -135,7 +135,7 @@ TEST(SkinButtonInput, DisabledButtonIgnoresPressesAndDisablingEndsAPress)
     w.send->setEnabled(false);
     sendMouse(w.send, QEvent::MouseButtonPress, {5, 5});
     EXPECT_EQ(w.send->state(), ButtonState::Normal);
-    EXPECT_EQ(w.send->skinState(), 8);
+    EXPECT_EQ(w.send->skinState(), SkinState::Disabled);
 
     w.send->setEnabled(true);
     sendMouse(w.send, QEvent::MouseButtonPress, {5, 5});
@@ -236,7 +236,7 @@ TEST(SkinButtonInput, ActiveDefaultFollowsTheFocus)
     EXPECT_FALSE(actsAsDefault(w.send));
     w.send->setDefault(true); // the window re-decides at once
     EXPECT_TRUE(actsAsDefault(w.send));
-    EXPECT_EQ(w.send->skinState(), 7); // drawn focused although not focused
+    EXPECT_EQ(w.send->skinState(), SkinState::Focused); // drawn focused although not focused
     w.focus(w.other);
     EXPECT_FALSE(actsAsDefault(w.send));
     EXPECT_TRUE(actsAsDefault(w.other));
@@ -245,7 +245,7 @@ TEST(SkinButtonInput, ActiveDefaultFollowsTheFocus)
     EXPECT_FALSE(actsAsDefault(w.other));
     w.send->setDefault(false);
     EXPECT_FALSE(actsAsDefault(w.send));
-    EXPECT_EQ(w.send->skinState(), 0);
+    EXPECT_EQ(w.send->skinState(), SkinState::Normal);
 }
 
 TEST(SkinButtonInput, SettingDefaultLeavesTheButtonsOfOwnedDialogsAlone)

@@ -124,7 +124,7 @@ TEST(SkinButtonLook, ReturningToAKeptLookPaintsNothingNew)
 TEST(SkinButtonLook, UnbufferedButtonsPaintEveryTime)
 {
     Scene scene(Skin::Test);
-    scene.button->setPerformance(spNoBuffer);
+    scene.button->setPerformance(SkinPerformance::NoBuffer);
     scene.face();
     const int paints = scene.button->paints;
     scene.face();

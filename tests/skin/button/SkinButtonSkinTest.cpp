@@ -65,28 +65,28 @@ QRect captionBox(const QImage& face)
 TEST(SkinButtonState, PriorityOfTheConditions)
 {
     // Disabled wins over everything, then pressed, hot, focused/default.
-    EXPECT_EQ(buttonSkinState(false, ButtonState::Pressed, true, true), 8);
-    EXPECT_EQ(buttonSkinState(false, ButtonState::Normal, false, false), 8);
-    EXPECT_EQ(buttonSkinState(true, ButtonState::Pressed, true, true), 6);
-    EXPECT_EQ(buttonSkinState(true, ButtonState::Pressed, false, false), 6);
-    EXPECT_EQ(buttonSkinState(true, ButtonState::Normal, true, true), 5);
-    EXPECT_EQ(buttonSkinState(true, ButtonState::Normal, true, false), 5);
-    EXPECT_EQ(buttonSkinState(true, ButtonState::Normal, false, true), 7);
-    EXPECT_EQ(buttonSkinState(true, ButtonState::Normal, false, false), 0);
+    EXPECT_EQ(buttonSkinState(false, ButtonState::Pressed, true, true), SkinState::Disabled);
+    EXPECT_EQ(buttonSkinState(false, ButtonState::Normal, false, false), SkinState::Disabled);
+    EXPECT_EQ(buttonSkinState(true, ButtonState::Pressed, true, true), SkinState::Pressed);
+    EXPECT_EQ(buttonSkinState(true, ButtonState::Pressed, false, false), SkinState::Pressed);
+    EXPECT_EQ(buttonSkinState(true, ButtonState::Normal, true, true), SkinState::Hot);
+    EXPECT_EQ(buttonSkinState(true, ButtonState::Normal, true, false), SkinState::Hot);
+    EXPECT_EQ(buttonSkinState(true, ButtonState::Normal, false, true), SkinState::Focused);
+    EXPECT_EQ(buttonSkinState(true, ButtonState::Normal, false, false), SkinState::Normal);
 }
 
 TEST(SkinButtonState, ButtonReportsItsConditions)
 {
     SkinnedWindow w;
-    EXPECT_EQ(w.button->skinState(), 0);
+    EXPECT_EQ(w.button->skinState(), SkinState::Normal);
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), w.button->mapToGlobal(QPointF(5, 5)));
     QApplication::sendEvent(w.button, &enter);
     EXPECT_TRUE(w.button->pointerInside());
-    EXPECT_EQ(w.button->skinState(), 5);
+    EXPECT_EQ(w.button->skinState(), SkinState::Hot);
     sendMouse(w.button, QEvent::MouseButtonPress, {5, 5});
-    EXPECT_EQ(w.button->skinState(), 6);
+    EXPECT_EQ(w.button->skinState(), SkinState::Pressed);
     sendMouse(w.button, QEvent::MouseButtonRelease, {5, 5});
-    EXPECT_EQ(w.button->skinState(), 5);
+    EXPECT_EQ(w.button->skinState(), SkinState::Hot);
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(w.button, &leave);
     EXPECT_FALSE(w.button->pointerInside());
@@ -94,10 +94,10 @@ TEST(SkinButtonState, ButtonReportsItsConditions)
     // the focus flag is driven directly).
     QFocusEvent focusIn(QEvent::FocusIn, Qt::OtherFocusReason);
     QApplication::sendEvent(w.button, &focusIn);
-    EXPECT_EQ(w.button->skinState(), 7);
+    EXPECT_EQ(w.button->skinState(), SkinState::Focused);
     QFocusEvent focusOut(QEvent::FocusOut, Qt::OtherFocusReason);
     QApplication::sendEvent(w.button, &focusOut);
-    EXPECT_EQ(w.button->skinState(), 0);
+    EXPECT_EQ(w.button->skinState(), SkinState::Normal);
 }
 
 TEST(SkinButtonSkin, AttachingCopiesTheObjectAndMakesAMaskedFaceTransparent)
@@ -213,10 +213,10 @@ TEST(SkinButtonSkin, PaintingModesGiveTheSameFace)
     auto inWindow = [&] { return w.form.grab().toImage().copy(20, 20, 81, 25).convertToFormat(QImage::Format_RGB32); };
     const QImage doubleBuffered = faceOf(w.button);
     EXPECT_EQ(differingPixels(inWindow(), doubleBuffered), 0);
-    w.button->setPerformance(spSharedBuffer);
+    w.button->setPerformance(SkinPerformance::SharedBuffer);
     EXPECT_EQ(differingPixels(faceOf(w.button), doubleBuffered), 0);
     EXPECT_EQ(differingPixels(inWindow(), doubleBuffered), 0);
-    w.button->setPerformance(spNoBuffer);
+    w.button->setPerformance(SkinPerformance::NoBuffer);
     EXPECT_EQ(differingPixels(faceOf(w.button), doubleBuffered), 0);
     // Painted straight on the control at its place in the window.
     EXPECT_EQ(differingPixels(inWindow(), doubleBuffered), 0);
@@ -228,7 +228,7 @@ TEST(SkinButtonSkin, OpaqueDoubleBufferIsAPlainCopyOfTheKeyFilledBuffer)
     w.button->setTransparent(false);
     // Nothing paints the masked corners: the buffer's key colour stays.
     EXPECT_EQ(faceOf(w.button).pixel(0, 0), 0xFF000000u | SkinKeyPixel);
-    w.button->setPerformance(spNoBuffer);
+    w.button->setPerformance(SkinPerformance::NoBuffer);
     EXPECT_EQ(faceOf(w.button).pixel(0, 0), w.button->palette().color(QPalette::Button).rgb());
 }
 

@@ -149,13 +149,13 @@ TEST_F(FrameCache, ActiveStateChange)
 TEST_F(FrameCache, RollUpAndUnroll)
 {
     w.frame->rollup();
-    ASSERT_EQ(w.frame->windowState(), wsRollup);
+    ASSERT_EQ(w.frame->windowState(), SkinWindowState::RolledUp);
     expectRedrawnFor("rolled up");
 
     before = picture(w.window());
     redraws = w.frame->frameCacheRedraws();
     w.frame->rollup(); // toggles back
-    ASSERT_EQ(w.frame->windowState(), wsNormal);
+    ASSERT_EQ(w.frame->windowState(), SkinWindowState::Normal);
     expectRedrawnFor("unrolled");
 }
 

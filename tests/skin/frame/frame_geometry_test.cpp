@@ -61,7 +61,7 @@ TEST(FrameGeometry, AnswersAtKnownPoints)
     FramedWindow w;
     const HitCase cases[] = {
         {{300, 12}, SystemAnswer::Caption, SystemAnswer::Caption}, // the title strip
-        {{5, 12}, SystemAnswer::Client, SystemAnswer::Client},     // caption corner part: skNone
+        {{5, 12}, SystemAnswer::Client, SystemAnswer::Client},     // caption corner part: SkinKind::None
         {{620, 2}, SystemAnswer::Client, SystemAnswer::Client},    // ActiveBitmap9 beside the buttons
         {{26, 12}, SystemAnswer::Button, SystemAnswer::Button},    // roll up
         {{650, 12}, SystemAnswer::Button, SystemAnswer::Button},   // close

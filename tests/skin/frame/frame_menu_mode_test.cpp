@@ -4,6 +4,7 @@
 // menu drew hot returns to normal when it ends.
 #include "FrameTestSupport.h"
 
+#include <optional>
 #include <QDialog>
 
 #include "skin/model/SkinObjects.h"
@@ -133,7 +134,7 @@ TEST(FrameMenuMode, WhatAPressDrewHotReturnsToNormal)
     w.click(centre(close));
     EXPECT_EQ(w.owner->closeQueries, 1);
     w.hoverAt({300, 200});
-    EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerNormal);
+    EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerState::Normal);
 }
 
 TEST(FrameMenuMode, ABlockedWindowShowsNoHotBarItem)
@@ -142,7 +143,7 @@ TEST(FrameMenuMode, ABlockedWindowShowsNoHotBarItem)
     SkinMenuBar* bar = w.menu->bar;
     test::mouse(QEvent::MouseMove, bar, w.menu->bar->mapToGlobal(w.menu->game->rect().center()));
     ASSERT_EQ(bar->view()->stateOf(w.menu->game), MenuItemStateHot);
-    int stateInBox = -1;
+    std::optional<SkinState> stateInBox;
     QDialog box(w.owner.get());
     QTimer::singleShot(0, &box, [&] {
         stateInBox = bar->view()->stateOf(w.menu->game);

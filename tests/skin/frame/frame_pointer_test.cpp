@@ -80,7 +80,7 @@ TEST(FrameDragging, EdgesDoNotSizeAndCaptionPartsDoNotMove)
     w.press({5, 200}); // the left edge answers client
     w.moveHeld({-40, 200});
     w.release({-40, 200});
-    w.press({5, 12}); // the caption's left part is skNone
+    w.press({5, 12}); // the caption's left part is SkinKind::None
     w.moveHeld({60, 80});
     w.release({60, 80});
     EXPECT_EQ(w.window().geometry(), before);
@@ -91,24 +91,24 @@ TEST(FrameButtons, HotWhileHoveredPressedWhileHeld)
     FramedWindow w;
     w.show();
     SkinSystemButton* close = button(*w.frame, "CopyOfCloseButton");
-    EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerNormal);
+    EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerState::Normal);
     w.hoverAt(centre(close));
-    EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerHot);
+    EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerState::Hot);
     w.press(centre(close));
-    EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerPressed);
+    EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerState::Pressed);
     // Leaving while held: normal; coming back while held: pressed again.
     w.hoverAt({300, 200});
-    EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerNormal);
+    EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerState::Normal);
     w.hoverAt(centre(close));
-    EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerPressed);
+    EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerState::Pressed);
     // Another button is not entered while one is pressed.
     SkinSystemButton* minimize = button(*w.frame, "CopyOfMinButton");
     w.hoverAt(centre(minimize));
-    EXPECT_EQ(minimize->pointerState(), SkinSystemButton::PointerNormal);
+    EXPECT_EQ(minimize->pointerState(), SkinSystemButton::PointerState::Normal);
     w.release(centre(minimize));
     w.hoverAt(QPoint(-1, -1));
-    EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerNormal);
-    EXPECT_EQ(minimize->pointerState(), SkinSystemButton::PointerNormal);
+    EXPECT_EQ(close->pointerState(), SkinSystemButton::PointerState::Normal);
+    EXPECT_EQ(minimize->pointerState(), SkinSystemButton::PointerState::Normal);
 }
 
 TEST(FrameButtons, PicturesChangeWithThePointerState)
@@ -157,10 +157,10 @@ TEST(FrameHover, LeavingTheWindowClearsTheHotButton)
     w.show();
     SkinSystemButton* minimize = button(*w.frame, "CopyOfMinButton");
     w.hoverAt(centre(minimize));
-    ASSERT_EQ(minimize->pointerState(), SkinSystemButton::PointerHot);
+    ASSERT_EQ(minimize->pointerState(), SkinSystemButton::PointerState::Hot);
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(w.owner.get(), &leave);
-    EXPECT_EQ(minimize->pointerState(), SkinSystemButton::PointerNormal);
+    EXPECT_EQ(minimize->pointerState(), SkinSystemButton::PointerState::Normal);
 }
 
 TEST(FrameSkinChange, ChangingDropsTheCopyAndChangedAttachesAgain)
@@ -210,12 +210,12 @@ TEST(FramePlain, WithoutASkinThePlainFrameKeepsTheClientSize)
     EXPECT_FALSE(picture.isNull());
 
     // Its built-in buttons act when press and release meet on them.
-    const PlainFrameLayout layout =
-        PlainFrameLayout::compute(w.window().size(), bsStandard, mainWindowBorderIcons, wsNormal);
+    const PlainFrameLayout layout = PlainFrameLayout::compute(w.window().size(), SkinBorderStyle::Standard,
+                                                              mainWindowBorderIcons, SkinWindowState::Normal);
     ASSERT_FALSE(layout.rollupButton.isEmpty());
     EXPECT_TRUE(layout.maximizeButton.isEmpty());
     w.click(layout.rollupButton.center());
-    EXPECT_EQ(w.frame->windowState(), wsRollup);
+    EXPECT_EQ(w.frame->windowState(), SkinWindowState::RolledUp);
     EXPECT_EQ(w.window().height(), w.frame->topHeight() + w.frame->bottomHeight());
     w.frame->restore();
     w.press(layout.closeButton.center());
@@ -227,8 +227,8 @@ TEST(FramePlain, WithoutASkinThePlainFrameKeepsTheClientSize)
 
 TEST(FramePlain, PlainHitAreas)
 {
-    const PlainFrameLayout layout =
-        PlainFrameLayout::compute(QSize(400, 300), bsStandard, mainWindowBorderIcons, wsNormal);
+    const PlainFrameLayout layout = PlainFrameLayout::compute(QSize(400, 300), SkinBorderStyle::Standard,
+                                                              mainWindowBorderIcons, SkinWindowState::Normal);
     EXPECT_EQ(layout.hitArea(layout.client.center()), HitArea::Client);
     EXPECT_EQ(layout.hitArea(layout.caption.center()), HitArea::Caption);
     EXPECT_EQ(layout.hitArea({1, 150}), HitArea::Left);
@@ -261,7 +261,7 @@ TEST(FrameDragging, OutlineModeMovesTheWindowOnRelease)
 {
     FramedWindow w;
     w.show();
-    w.changeDragging([](SkinDragging& d) { d.DragMode = fdmBorder; });
+    w.changeDragging([](SkinDragging& d) { d.DragMode = SkinFormDragMode::Outline; });
     const QPoint start = w.window().pos();
     const QPoint grip(300, 12);
     const QPoint pressGlobal = w.global(grip);
@@ -308,13 +308,13 @@ TEST(FrameStates, StoredStateIsTakenOnceTheWindowExists)
     auto* frame = new SkinForm(&owner, owner.client);
     frame->setBorderIcons(mainWindowBorderIcons);
     frame->setSkinEngine(&storedSkinEngine());
-    frame->setWindowState(wsRollup);
+    frame->setWindowState(SkinWindowState::RolledUp);
     frame->loaded();
-    EXPECT_EQ(frame->windowState(), wsNormal); // posted, not yet performed
+    EXPECT_EQ(frame->windowState(), SkinWindowState::Normal); // posted, not yet performed
     QApplication::processEvents();
-    EXPECT_EQ(frame->windowState(), wsRollup);
+    EXPECT_EQ(frame->windowState(), SkinWindowState::RolledUp);
     EXPECT_EQ(owner.height(), 40);
-    frame->setWindowState(wsNormal);
+    frame->setWindowState(SkinWindowState::Normal);
     EXPECT_EQ(owner.height(), 490);
 }
 

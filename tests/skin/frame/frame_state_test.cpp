@@ -19,7 +19,7 @@ QStringList visibleButtons(SkinForm& frame)
 TEST(FrameStates, NormalShowsRollUpButNeitherMaximizeNorRestore)
 {
     FramedWindow w;
-    EXPECT_EQ(w.frame->windowState(), wsNormal);
+    EXPECT_EQ(w.frame->windowState(), SkinWindowState::Normal);
     EXPECT_EQ(visibleButtons(*w.frame),
               QStringList({"RollButton", "SystemButton8", "CopyOfMinButton", "CopyOfCloseButton"}));
 }
@@ -30,7 +30,7 @@ TEST(FrameStates, RollUpKeepsCaptionAndBottomAndUnrollRestores)
     w.show();
     const QRect normal = w.window().geometry();
     w.click(centre(button(*w.frame, "RollButton")));
-    EXPECT_EQ(w.frame->windowState(), wsRollup);
+    EXPECT_EQ(w.frame->windowState(), SkinWindowState::RolledUp);
     // Caption 24 + bottom 16; left, top and width stay.
     EXPECT_EQ(w.window().geometry(), QRect(normal.topLeft(), QSize(normal.width(), 24 + 16)));
     EXPECT_EQ(w.frame->clientRect().height(), 0);
@@ -40,7 +40,7 @@ TEST(FrameStates, RollUpKeepsCaptionAndBottomAndUnrollRestores)
 
     // The unroll button lies where roll up was.
     w.click(centre(button(*w.frame, "UnrollButton")));
-    EXPECT_EQ(w.frame->windowState(), wsNormal);
+    EXPECT_EQ(w.frame->windowState(), SkinWindowState::Normal);
     EXPECT_EQ(w.window().geometry(), normal);
     EXPECT_EQ(w.owner->client->geometry(), QRect(24, 24, 632, 450));
     EXPECT_EQ(visibleButtons(*w.frame),
@@ -63,11 +63,11 @@ TEST(FrameStates, MinimizeAndRestoreTheApplication)
     FramedWindow w;
     w.show();
     w.click(centre(button(*w.frame, "CopyOfMinButton")));
-    EXPECT_EQ(w.frame->windowState(), wsMinimized);
+    EXPECT_EQ(w.frame->windowState(), SkinWindowState::Minimized);
     EXPECT_TRUE(w.window().windowState() & Qt::WindowMinimized);
     EXPECT_EQ(visibleButtons(*w.frame), QStringList({"SystemButton8", "CopyOfCloseButton"}));
     w.frame->restore();
-    EXPECT_EQ(w.frame->windowState(), wsNormal);
+    EXPECT_EQ(w.frame->windowState(), SkinWindowState::Normal);
     EXPECT_FALSE(w.window().windowState() & Qt::WindowMinimized);
 }
 
@@ -77,9 +77,9 @@ TEST(FrameStates, RestoredByTheWindowSystemFollows)
     w.show();
     w.frame->rollup();
     w.frame->minimize();
-    EXPECT_EQ(w.frame->windowState(), wsMinimized);
+    EXPECT_EQ(w.frame->windowState(), SkinWindowState::Minimized);
     w.window().showNormal(); // e.g. from the task bar
-    EXPECT_EQ(w.frame->windowState(), wsRollup);
+    EXPECT_EQ(w.frame->windowState(), SkinWindowState::RolledUp);
 }
 
 TEST(FrameStates, TrayFallsBackToMinimizeWithoutANotificationArea)
@@ -88,7 +88,7 @@ TEST(FrameStates, TrayFallsBackToMinimizeWithoutANotificationArea)
     w.show();
     w.frame->setTrayAvailable([] { return false; });
     w.frame->minimizeToTray();
-    EXPECT_EQ(w.frame->windowState(), wsMinimized);
+    EXPECT_EQ(w.frame->windowState(), SkinWindowState::Minimized);
 }
 
 TEST(FrameStates, TrayHidesTheWindowAndRestoreBringsItBack)
@@ -97,12 +97,12 @@ TEST(FrameStates, TrayHidesTheWindowAndRestoreBringsItBack)
     w.show();
     w.frame->setTrayAvailable([] { return true; });
     w.frame->minimizeToTray();
-    EXPECT_EQ(w.frame->windowState(), wsTray);
+    EXPECT_EQ(w.frame->windowState(), SkinWindowState::Tray);
     EXPECT_FALSE(w.window().isVisible());
     ASSERT_NE(w.trayIcon(), nullptr);
     EXPECT_EQ(w.trayIcon()->toolTip(), QGuiApplication::applicationDisplayName().left(63));
     w.frame->minimizeToTray(); // toggles
-    EXPECT_EQ(w.frame->windowState(), wsNormal);
+    EXPECT_EQ(w.frame->windowState(), SkinWindowState::Normal);
     EXPECT_TRUE(w.window().isVisible());
     EXPECT_FALSE(w.trayIcon()->isVisible());
 }
@@ -128,7 +128,7 @@ TEST(FrameStates, DoubleClickOnTheCaptionDoesNotMaximizeWithoutTheIcon)
     w.release({300, 12});
     w.doubleClick({300, 12});
     w.release({300, 12});
-    EXPECT_EQ(w.frame->windowState(), wsNormal);
+    EXPECT_EQ(w.frame->windowState(), SkinWindowState::Normal);
     EXPECT_EQ(w.window().geometry(), before);
 }
 
@@ -139,12 +139,12 @@ TEST(FrameStates, DoubleClickOnTheCaptionMaximizesWithTheIcon)
     w.frame->setBorderIcons(defaultBorderIcons);
     w.doubleClick({300, 12});
     w.release({300, 12});
-    EXPECT_EQ(w.frame->windowState(), wsMaximized);
+    EXPECT_EQ(w.frame->windowState(), SkinWindowState::Maximized);
     EXPECT_EQ(w.window().geometry(), w.frame->workArea());
     EXPECT_TRUE(button(*w.frame, "CopyOfResButton")->Visible);
     EXPECT_FALSE(button(*w.frame, "CopyOfMaxButton")->Visible);
     w.frame->maximize(); // toggles back
-    EXPECT_EQ(w.frame->windowState(), wsNormal);
+    EXPECT_EQ(w.frame->windowState(), SkinWindowState::Normal);
     EXPECT_EQ(w.window().geometry(), QRect(40, 30, 680, 490));
 }
 
@@ -158,15 +158,20 @@ TEST(FrameSystemMenu, ItemsByState)
         return list;
     };
     const QString sep = QStringLiteral("-");
-    EXPECT_EQ(captions(wsNormal, mainWindowBorderIcons), QStringList({Minimize, Rollup, Tray, sep, Close}));
-    EXPECT_EQ(captions(wsRollup, mainWindowBorderIcons), QStringList({Restore, Minimize, Tray, sep, Close}));
-    EXPECT_EQ(captions(wsTray, mainWindowBorderIcons), QStringList({Restore, sep, Close}));
-    EXPECT_EQ(captions(wsMinimized, mainWindowBorderIcons), QStringList({Restore, sep, Close}));
-    EXPECT_EQ(captions(wsNormal, defaultBorderIcons), QStringList({Minimize, Maximize, Rollup, Tray, sep, Close}));
-    EXPECT_EQ(captions(wsMaximized, defaultBorderIcons), QStringList({Restore, Minimize, Rollup, Tray, sep, Close}));
+    EXPECT_EQ(captions(SkinWindowState::Normal, mainWindowBorderIcons),
+              QStringList({Minimize, Rollup, Tray, sep, Close}));
+    EXPECT_EQ(captions(SkinWindowState::RolledUp, mainWindowBorderIcons),
+              QStringList({Restore, Minimize, Tray, sep, Close}));
+    EXPECT_EQ(captions(SkinWindowState::Tray, mainWindowBorderIcons), QStringList({Restore, sep, Close}));
+    EXPECT_EQ(captions(SkinWindowState::Minimized, mainWindowBorderIcons), QStringList({Restore, sep, Close}));
+    EXPECT_EQ(captions(SkinWindowState::Normal, defaultBorderIcons),
+              QStringList({Minimize, Maximize, Rollup, Tray, sep, Close}));
+    EXPECT_EQ(captions(SkinWindowState::Maximized, defaultBorderIcons),
+              QStringList({Restore, Minimize, Rollup, Tray, sep, Close}));
     // No separator before Close when nothing precedes it.
-    EXPECT_EQ(captions(wsNormal, borderIconBit(biClose)), QStringList({Close}));
-    EXPECT_EQ(systemMenuItems(wsNormal, mainWindowBorderIcons).last().ShortCut, QStringLiteral("Alt+F4"));
+    EXPECT_EQ(captions(SkinWindowState::Normal, borderIconBit(SkinBorderIcon::Close)), QStringList({Close}));
+    EXPECT_EQ(systemMenuItems(SkinWindowState::Normal, mainWindowBorderIcons).last().ShortCut,
+              QStringLiteral("Alt+F4"));
 }
 
 TEST(FrameSystemMenu, RightReleaseOnTheCaptionOpensItAtThePointer)
@@ -199,7 +204,7 @@ TEST(FrameSystemMenu, ChoosingAnItemRunsItsAction)
     w.show();
     w.frame->setSystemMenuPresenter(std::make_unique<RecordingMenu>(&w.menus, systemMenuCaption::Rollup));
     w.frame->showSystemMenu();
-    EXPECT_EQ(w.frame->windowState(), wsRollup);
+    EXPECT_EQ(w.frame->windowState(), SkinWindowState::RolledUp);
     EXPECT_FALSE(w.frame->runSystemMenuCommand(QStringLiteral("Ma&gic")));
 }
 

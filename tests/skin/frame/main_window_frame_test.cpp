@@ -86,7 +86,7 @@ TEST_F(MainWindowFrame, SkinnedFrameAroundTheDesignedClientArea)
     EXPECT_EQ(shell::testing::clientArea(*form)->geometry(), QRect(24, 24, MainWindow::ClientWidth, MainWindow::ClientHeight));
     EXPECT_EQ(frame->caption(), QStringLiteral("CorvaneV1.0"));
     EXPECT_EQ(frame->titleObject()->Text.isEmpty() || frame->titleObject()->Text == frame->caption(), true);
-    EXPECT_FALSE(frame->borderIcons() & borderIconBit(biMaximize));
+    EXPECT_FALSE(frame->borderIcons() & borderIconBit(SkinBorderIcon::Maximize));
     EXPECT_FALSE(frame->dragging().Sizeable);
 }
 
@@ -150,7 +150,7 @@ TEST_F(MainWindowFrame, GoldenRolledUp)
 {
     showActive();
     click(centre(button("RollButton")));
-    ASSERT_EQ(frame->windowState(), wsRollup);
+    ASSERT_EQ(frame->windowState(), SkinWindowState::RolledUp);
     EXPECT_EQ(form->height(), 24 + 16);
     expectGolden(*form, QStringLiteral("main-window-rolled-up.png"));
     click(centre(button("UnrollButton")));

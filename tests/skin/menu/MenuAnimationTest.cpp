@@ -1,4 +1,4 @@
-// The show animation: mask sizes, the aeFade and aePixel masks at chosen
+// The show animation: mask sizes, the SkinAnimationEffect::Fade and SkinAnimationEffect::Pixel masks at chosen
 // progress values, the other effects' extremes, directions, and composing a
 // frame from the picture, the background and the mask.
 
@@ -17,7 +17,7 @@ int nonZero(const SkinAnimationMask& mask)
     return int(std::count_if(mask.cells.begin(), mask.cells.end(), [](std::uint8_t v) { return v != 0; }));
 }
 
-// The opacity aePixel gives a picked cell in column i (W columns, progress p),
+// The opacity SkinAnimationEffect::Pixel gives a picked cell in column i (W columns, progress p),
 // written out from the rule with plain library rounding.
 int pixelOpacity(int W, int p, int i)
 {
@@ -63,7 +63,7 @@ TEST(MenuAnimation, FadeFillsEveryCellWithTheProgressShareOf255)
         int value;
     } cases[] = {{0, 0}, {37, 94}, {50, 128}, {80, 204}, {100, 255}};
     for (const auto& c : cases) {
-        fillAnimationMask(aeFade, c.progress, mask, random);
+        fillAnimationMask(SkinAnimationEffect::Fade, c.progress, mask, random);
         for (std::uint8_t cell : mask.cells)
             ASSERT_EQ(cell, c.value) << "progress " << c.progress;
     }
@@ -75,7 +75,7 @@ TEST(MenuAnimation, PixelAtHalfProgressPicksHalfTheCellsFullyOpaque)
     // (round(0.5 x 19) + 1 = 11 > 10), opacity min(255, round(100 / 100 x 255)).
     std::mt19937 random(7);
     SkinAnimationMask mask(10, 4);
-    fillAnimationMask(aePixel, 50, mask, random);
+    fillAnimationMask(SkinAnimationEffect::Pixel, 50, mask, random);
     EXPECT_EQ(nonZero(mask), 20);
     for (std::uint8_t cell : mask.cells)
         EXPECT_TRUE(cell == 0 || cell == 255);
@@ -89,7 +89,7 @@ TEST(MenuAnimation, PixelLimitsColumnsAndGradesOpacityByColumn)
     for (std::uint32_t seed = 1; seed <= 20; ++seed) {
         std::mt19937 random(seed);
         SkinAnimationMask mask(40, 1);
-        fillAnimationMask(aePixel, 20, mask, random);
+        fillAnimationMask(SkinAnimationEffect::Pixel, 20, mask, random);
         EXPECT_LE(nonZero(mask), 8);
         for (int x = 0; x < 40; ++x) {
             if (mask.at(x, 0) == 0)
@@ -107,19 +107,19 @@ TEST(MenuAnimation, PixelPicksDistinctCellsAndFillsTheMaskAtTheEnd)
     std::mt19937 random(3);
     SkinAnimationMask mask(9, 9);
     // p = 100: all 81 cells picked, every column allowed, opacity capped at 255.
-    fillAnimationMask(aePixel, 100, mask, random);
+    fillAnimationMask(SkinAnimationEffect::Pixel, 100, mask, random);
     EXPECT_EQ(nonZero(mask), 81);
     for (std::uint8_t cell : mask.cells)
         EXPECT_EQ(cell, 255);
     // p = 0 picks nothing (and divides by nothing).
-    fillAnimationMask(aePixel, 0, mask, random);
+    fillAnimationMask(SkinAnimationEffect::Pixel, 0, mask, random);
     EXPECT_EQ(nonZero(mask), 0);
     // p = 10 on 9 x 9: round(8.1) = 8 distinct cells, columns below
     // min(9, round(1.7) + 1) = 3.
     int total = 0;
     for (std::uint32_t seed = 0; seed < 50; ++seed) {
         std::mt19937 r(seed);
-        fillAnimationMask(aePixel, 10, mask, r);
+        fillAnimationMask(SkinAnimationEffect::Pixel, 10, mask, r);
         for (int y = 0; y < 9; ++y)
             for (int x = 3; x < 9; ++x)
                 ASSERT_EQ(mask.at(x, y), 0);
@@ -133,7 +133,7 @@ TEST(MenuAnimation, PixelPicksDistinctCellsAndFillsTheMaskAtTheEnd)
 
 TEST(MenuAnimation, EveryEffectStartsEmptyAndEndsFull)
 {
-    for (int e = aeFade; e <= aeSmoothRectOut; ++e) {
+    for (int e = int(SkinAnimationEffect::Fade); e <= int(SkinAnimationEffect::SmoothRectOut); ++e) {
         std::mt19937 random(11);
         SkinAnimationMask mask(12, 8);
         fillAnimationMask(SkinAnimationEffect(e), 0, mask, random);
@@ -149,19 +149,19 @@ TEST(MenuAnimation, EffectsMoveTheWayTheirNamesSay)
 {
     std::mt19937 random(5);
     SkinAnimationMask mask(11, 11);
-    fillAnimationMask(aeDown, 50, mask, random);
+    fillAnimationMask(SkinAnimationEffect::Down, 50, mask, random);
     EXPECT_EQ(mask.at(5, 0), 255);
     EXPECT_EQ(mask.at(5, 10), 0);
-    fillAnimationMask(aeRectOut, 40, mask, random);
+    fillAnimationMask(SkinAnimationEffect::RectOut, 40, mask, random);
     EXPECT_EQ(mask.at(5, 5), 255);
     EXPECT_EQ(mask.at(0, 0), 0);
-    fillAnimationMask(aeRectIn, 40, mask, random);
+    fillAnimationMask(SkinAnimationEffect::RectIn, 40, mask, random);
     EXPECT_EQ(mask.at(5, 5), 0);
     EXPECT_EQ(mask.at(0, 5), 255);
-    fillAnimationMask(aeDiamondOut, 30, mask, random);
+    fillAnimationMask(SkinAnimationEffect::DiamondOut, 30, mask, random);
     EXPECT_EQ(mask.at(5, 5), 255);
     EXPECT_EQ(mask.at(10, 10), 0);
-    fillAnimationMask(aeSmoothDiagonal, 50, mask, random);
+    fillAnimationMask(SkinAnimationEffect::SmoothDiagonal, 50, mask, random);
     EXPECT_EQ(mask.at(0, 0), 255);
     EXPECT_EQ(mask.at(10, 10), 0);
     EXPECT_GT(mask.at(5, 5), 0);
@@ -169,10 +169,10 @@ TEST(MenuAnimation, EffectsMoveTheWayTheirNamesSay)
 
     std::mt19937 pick(9);
     for (int i = 0; i < 50; ++i) {
-        const SkinAnimationEffect chosen = pickEffect(aeRandomSelect, pick);
-        EXPECT_NE(chosen, aeRandomSelect);
+        const SkinAnimationEffect chosen = pickEffect(SkinAnimationEffect::RandomSelect, pick);
+        EXPECT_NE(chosen, SkinAnimationEffect::RandomSelect);
     }
-    EXPECT_EQ(pickEffect(aePixel, pick), aePixel);
+    EXPECT_EQ(pickEffect(SkinAnimationEffect::Pixel, pick), SkinAnimationEffect::Pixel);
 }
 
 TEST(MenuAnimation, DirectionsReadTheMaskRotated)
@@ -182,23 +182,24 @@ TEST(MenuAnimation, DirectionsReadTheMaskRotated)
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x)
             plain.at(x, y) = std::uint8_t(10 * y + x);
-    EXPECT_EQ(readMask(plain, adNone, 2, 1, 3, 2), 12);
-    EXPECT_EQ(readMask(plain, adNoRotate, 0, 1, 3, 2), 10);
-    EXPECT_EQ(readMask(plain, adRotate180, 0, 0, 3, 2), 12);
-    EXPECT_EQ(readMask(plain, adRotate180, 2, 1, 3, 2), 0);
+    EXPECT_EQ(readMask(plain, SkinAnimationDirection::None, 2, 1, 3, 2), 12);
+    EXPECT_EQ(readMask(plain, SkinAnimationDirection::NoRotate, 0, 1, 3, 2), 10);
+    EXPECT_EQ(readMask(plain, SkinAnimationDirection::Rotate180, 0, 0, 3, 2), 12);
+    EXPECT_EQ(readMask(plain, SkinAnimationDirection::Rotate180, 2, 1, 3, 2), 0);
 
     SkinAnimationMask swapped(2, 3);
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 2; ++x)
             swapped.at(x, y) = std::uint8_t(10 * y + x);
-    EXPECT_TRUE(directionSwapsMask(adRotate90));
-    EXPECT_TRUE(directionSwapsMask(adRotate270));
-    EXPECT_FALSE(directionSwapsMask(adRotate180));
+    EXPECT_TRUE(directionSwapsMask(SkinAnimationDirection::Rotate90));
+    EXPECT_TRUE(directionSwapsMask(SkinAnimationDirection::Rotate270));
+    EXPECT_FALSE(directionSwapsMask(SkinAnimationDirection::Rotate180));
     // Rotated a quarter turn one way and the other: the grid's corners land
     // on different corners of the swapped mask.
-    EXPECT_EQ(readMask(swapped, adRotate90, 0, 0, 3, 2), swapped.at(0, 2));
-    EXPECT_EQ(readMask(swapped, adRotate270, 0, 0, 3, 2), swapped.at(1, 0));
-    EXPECT_NE(readMask(swapped, adRotate90, 0, 0, 3, 2), readMask(swapped, adRotate270, 0, 0, 3, 2));
+    EXPECT_EQ(readMask(swapped, SkinAnimationDirection::Rotate90, 0, 0, 3, 2), swapped.at(0, 2));
+    EXPECT_EQ(readMask(swapped, SkinAnimationDirection::Rotate270, 0, 0, 3, 2), swapped.at(1, 0));
+    EXPECT_NE(readMask(swapped, SkinAnimationDirection::Rotate90, 0, 0, 3, 2),
+              readMask(swapped, SkinAnimationDirection::Rotate270, 0, 0, 3, 2));
 }
 
 TEST(MenuAnimation, FrameBlendsPictureOverBackgroundThroughTheMask)
@@ -235,7 +236,7 @@ TEST(MenuAnimation, RunEndsWithTheFinalPicture)
     background.fill(qRgb(250, 250, 250));
     SkinAnimation settings;
     settings.Enabled = true;
-    settings.Effect = aePixel;
+    settings.Effect = SkinAnimationEffect::Pixel;
     settings.Time = 60;
     QList<QImage> frames;
     runShowAnimation(

@@ -85,12 +85,12 @@ void buildMenuSkin(SkinEngine& engine)
 
     auto menuBar = std::make_unique<SkinObject>();
     menuBar->Name = QStringLiteral("MenuBar");
-    menuBar->Kind = skMenuBar;
+    menuBar->Kind = SkinKind::MenuBar;
     menuBar->setBounds(0, 0, 200, 20);
     auto* frame = new SkinBitmapObject(menuBar.get());
     frame->Name = QStringLiteral("Frame");
-    frame->Align = saClient;
-    frame->Kind = skMenuBar;
+    frame->Align = SkinAlign::Client;
+    frame->Kind = SkinKind::MenuBar;
     frame->Masked = false;
     frame->MarginLeft = 15;
     frame->MarginRight = 15;
@@ -98,7 +98,7 @@ void buildMenuSkin(SkinEngine& engine)
     frame->setBounds(0, 0, 200, 20);
     auto* barItem = new SkinActiveBitmap(menuBar.get());
     barItem->Name = QStringLiteral("Item");
-    barItem->Kind = skMenuBarItem;
+    barItem->Kind = SkinKind::MenuBarItem;
     barItem->Masked = false;
     barItem->TextMarginLeft = 5;
     barItem->TextMarginRight = 5;
@@ -111,7 +111,7 @@ void buildMenuSkin(SkinEngine& engine)
 
     auto popup = std::make_unique<SkinObject>();
     popup->Name = QStringLiteral("PopupMenu");
-    popup->Kind = skPopupMenu;
+    popup->Kind = SkinKind::PopupMenu;
     popup->setBounds(0, 0, 100, 70);
     auto* popupFrame = new SkinBitmapObject(popup.get());
     popupFrame->Name = QStringLiteral("Frame");
@@ -121,7 +121,7 @@ void buildMenuSkin(SkinEngine& engine)
     popupFrame->setBounds(0, 0, 100, 70);
     auto* popupItem = new SkinActiveObject(popup.get());
     popupItem->Name = QStringLiteral("Item");
-    popupItem->Kind = skPopupMenuItem;
+    popupItem->Kind = SkinKind::PopupMenuItem;
     popupItem->Color = 14148072;      // 0xD7E1E8
     popupItem->ActiveColor = 5729399; // 0x576C77
     popupItem->Font = itemFont(2765882);

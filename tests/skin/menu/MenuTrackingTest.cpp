@@ -1,6 +1,7 @@
 // Menu mode: the tracking loop's keyboard and mouse rules, choosing an item
 // after the menu has closed, keyboard activation, and where popups open.
 
+#include <optional>
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -87,14 +88,15 @@ TEST(MenuTracking, EscClosesThePopupThenLeavesMenuMode)
 {
     MenuWindow w;
     bool barLevelAfterFirstEsc = false;
-    int barState = -1;
+    std::optional<SkinState> barState;
     int popupsAfterFirstEsc = -1;
     Script script;
     script.then([] { key(Qt::Key_Escape); })
         .then([&] {
             SkinItemView* level = innermost();
             barLevelAfterFirstEsc = level && level->isBar();
-            barState = level ? level->stateOf(w.menu->game) : -1;
+            if (level)
+                barState = level->stateOf(w.menu->game);
             popupsAfterFirstEsc = openPopupCount();
         })
         .then([] { key(Qt::Key_Escape); });
@@ -385,7 +387,7 @@ TEST(MenuTracking, SystemMenuRunsTheChosenCaptionAfterClosing)
                                         {QStringLiteral("&Close"), QStringLiteral("Alt+F4"), 0}};
     SkinPopupMenuOptions options;
     options.Animation.Enabled = true;
-    options.Animation.Effect = aePixel;
+    options.Animation.Effect = SkinAnimationEffect::Pixel;
     options.Animation.Time = 50;
     QString chosen;
     int popupsAtChoice = -1;
