@@ -7,7 +7,7 @@
 #include "ButtonTestSkin.h"
 #include "ButtonTestSupport.h"
 #include "skin/button/SkinButton.h"
-#include "skin/writer/SkinFileWriter.h"
+#include "support/SaveSkinFile.h"
 
 #include <QPainter>
 #include <QTemporaryDir>
@@ -190,7 +190,7 @@ TEST(SkinButtonLook, SkinChangesShowAtOnce)
     {
         SkinEngine stored;
         ASSERT_TRUE(loadIvory(stored));
-        saveSkinFile(stored.source(), file);
+        corvane::testing::saveSkinFile(stored.source(), file);
     }
     expectShownAtOnce(Skin::Test, [&](Scene& s) { s.engine.loadSkinFile(file); });
     // The button stops (or starts) using the skin.
