@@ -239,12 +239,6 @@ TEST(SkinButtonLook, GeometryGlyphAndLayoutChangesShowAtOnce)
             s.button->setGlyph(glyph);
         });
         expectShownAtOnce(skin, [](Scene& s) {
-            QImage glyph(12, 12, QImage::Format_ARGB32);
-            glyph.fill(QColor(0xC0, 0x20, 0x20));
-            s.button->setGlyph(glyph);
-            s.button->setGlyphPlacement(GlyphPlacement::Right);
-        });
-        expectShownAtOnce(skin, [](Scene& s) {
             s.button->setCaption(QStringLiteral("一个很长的按钮标题"));
             s.button->setWordWrap(true);
         });
