@@ -123,7 +123,7 @@ TEST_F(HotSeat, TakingAGeneralEndsTheGameWithTheLossBoxAndEverythingLocked)
 
     // Restart after the end of the game: all pieces back and draggable, and
     // the restart notice that comes back resets once more.
-    form.findChild<corvane::skin::SkinMenuItem*>(QStringLiteral("CustomItem1"))->trigger();
+    emit form.findChild<corvane::skin::SkinMenuItem*>(QStringLiteral("CustomItem1"))->triggered();
     EXPECT_TRUE(isStartingPosition(form));
     ASSERT_TRUE(waitUntil([&] { return receivedText(form)->toPlainText().endsWith(QStringLiteral("重新开始新棋局...")); }));
     EXPECT_TRUE(isStartingPosition(form));
