@@ -83,7 +83,6 @@ public:
     SkinBitmapLink BitmapPressed;
 
     enum PointerState { PointerNormal = 0, PointerHot = 1, PointerPressed = 2 };
-    int pointerState() const { return m_pointerState; }
 
     // Stores the state; with an owning frame also decides visibility from the
     // window state and the frame's BorderIcons.

@@ -349,23 +349,18 @@ TEST(SkinSystemButton, WithoutFrameOnlyTheStateIsStored)
     EXPECT_EQ(button.state(), ssNormal);
 }
 
-TEST(SkinSystemButton, PointerStatesAndAction)
+TEST(SkinSystemButton, ActionRunsOnAReleaseAfterAPress)
 {
     FakeFrame frame;
     SkinSystemButton button;
     button.Action = sbaRollUp;
     button.setHost(&frame);
     button.mouseEnter();
-    EXPECT_EQ(button.pointerState(), SkinSystemButton::PointerHot);
     button.mouseDown(Qt::LeftButton, Qt::LeftButton, QPoint(1, 1));
-    EXPECT_EQ(button.pointerState(), SkinSystemButton::PointerPressed);
     button.mouseLeave();
-    EXPECT_EQ(button.pointerState(), SkinSystemButton::PointerNormal);
-    // Coming back with the button still held shows it pressed again.
+    // Coming back with the button still held and releasing it runs the action.
     button.mouseEnter();
-    EXPECT_EQ(button.pointerState(), SkinSystemButton::PointerPressed);
     button.mouseUp(Qt::LeftButton, Qt::NoButton, QPoint(1, 1));
-    EXPECT_EQ(button.pointerState(), SkinSystemButton::PointerHot);
     EXPECT_EQ(frame.actions, QList<SkinAction>{sbaRollUp});
     // A release that was not preceded by a press does nothing.
     button.mouseUp(Qt::LeftButton, Qt::NoButton, QPoint(1, 1));
