@@ -1,9 +1,6 @@
 #pragma once
-// A position set up by hand for a test: nothing but the given pieces on the
-// board, each drawn on its point, both sides free to move.
-
-#include <array>
-#include <cstdint>
+// A board set up by hand: only these pieces, each on its point, both sides
+// free to move.
 #include <optional>
 #include <utility>
 #include <vector>
@@ -17,8 +14,8 @@ inline game::Position positionWithPieces(const std::vector<std::pair<game::Piece
     std::array<std::optional<game::Point>, game::PieceCount> points{};
     std::array<std::uint8_t, game::Rows * game::Columns> occupancy{};
     for (const auto& [id, point] : pieces) {
-        points[static_cast<std::size_t>(id)] = point;
-        occupancy[static_cast<std::size_t>(game::Columns * (point.row - 1) + (point.column - 1))] = 1;
+        points[std::size_t(id)] = point;
+        occupancy[std::size_t(game::Columns * (point.row - 1) + point.column - 1)] = 1;
     }
     return game::Position::restored(points, occupancy, true, true);
 }

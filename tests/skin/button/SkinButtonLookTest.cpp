@@ -190,7 +190,7 @@ TEST(SkinButtonLook, SkinChangesShowAtOnce)
     {
         SkinEngine stored;
         ASSERT_TRUE(loadIvory(stored));
-        corvane::testing::saveSkinFile(stored.source(), file);
+        ASSERT_TRUE(corvane::testing::saveSkinFile(stored.source(), file));
     }
     expectShownAtOnce(Skin::Test, [&](Scene& s) { s.engine.loadSkinFile(file); });
     // The button stops (or starts) using the skin.

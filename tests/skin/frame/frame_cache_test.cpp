@@ -2,9 +2,8 @@
 // change the picture shows (size, active state, window state, caption text,
 // a hot or a pressed caption button, the skin, the font) the painted frame is
 // redrawn and equals a frame drawn afresh, and a repaint that changes none of
-// them copies the kept picture without drawing the skin again: a skin whose
-// pictures are painted over behind the frame's back shows in the band only
-// once the frame is drawn afresh.
+// them copies the kept picture without drawing the skin again (skin pictures
+// painted over behind its back do not show in the kept band).
 #include <QFile>
 #include <QPainter>
 
@@ -34,7 +33,7 @@ QImage band(QImage picture, const QRect& client)
     return picture;
 }
 
-// A frame on a skin of its own, whose pictures a test may paint over.
+// The stored skin in an engine of its own.
 struct OwnSkin {
     OwnSkin()
     {
@@ -42,14 +41,25 @@ struct OwnSkin {
         EXPECT_TRUE(file.open(QIODevice::ReadOnly));
         engine.readSkinStream(file.readAll());
     }
-    // Changes every picture of the skin without telling anyone: what the
-    // frame draws from now on differs from what it kept.
-    void paintOver()
+    SkinEngine engine;
+};
+
+// A shown frame whose skin pictures are then painted over without telling
+// it: what it kept differs from what it would draw now.
+class FrameCacheKept : public ::testing::Test {
+protected:
+    void SetUp() override
     {
-        for (SkinBitmap* bitmap : engine.source().bitmaps())
+        w.show();
+        before = picture(w.window());
+        for (SkinBitmap* bitmap : skin.engine.source().bitmaps())
             bitmap->image().fill(QColor(0xFF, 0x00, 0xFF));
     }
-    SkinEngine engine;
+    QImage frameBand(const QImage& picture) { return band(picture, w.frame->clientRect()); }
+
+    OwnSkin skin;
+    FramedWindow w{&skin.engine};
+    QImage before;
 };
 
 class FrameCache : public ::testing::Test {
@@ -77,35 +87,24 @@ protected:
     QImage before;
 };
 
-TEST(FrameCacheKept, RepaintsWithoutChangeCopyTheKeptBandAndDrawOnlyTheClientArea)
+TEST_F(FrameCacheKept, RepaintsWithoutChangeCopyTheKeptBandAndDrawOnlyTheClientArea)
 {
-    OwnSkin skin;
-    FramedWindow w(&skin.engine);
-    w.show();
-    const QRect client = w.frame->clientRect();
-    const QImage before = picture(w.window());
-    skin.paintOver();
     w.owner->update();
     w.owner->client->update();
     QApplication::processEvents();
     w.owner->repaint();
     const QImage repainted = picture(w.window());
-    EXPECT_EQ(band(repainted, client), band(before, client)) << "the band was drawn again";
+    EXPECT_EQ(frameBand(repainted), frameBand(before)) << "the band was drawn again";
     EXPECT_NE(repainted, before) << "the client area is drawn where it shows, never kept";
     // The pointer moving over the client area changes nothing the frame shows.
-    w.hoverAt(client.center());
-    w.hover(client.center());
-    EXPECT_EQ(band(picture(w.window()), client), band(before, client));
-    EXPECT_NE(band(drawnAfresh(w), client), band(before, client)) << "drawn afresh, the band shows the new pictures";
+    w.hoverAt(w.frame->clientRect().center());
+    w.hover(w.frame->clientRect().center());
+    EXPECT_EQ(frameBand(picture(w.window())), frameBand(before));
+    EXPECT_NE(frameBand(drawnAfresh(w)), frameBand(before)) << "drawn afresh, the band shows the new pictures";
 }
 
-TEST(FrameCacheKept, CaptionDragMovesTheWindowWithoutDrawingTheFrameAgain)
+TEST_F(FrameCacheKept, CaptionDragMovesTheWindowWithoutDrawingTheFrameAgain)
 {
-    OwnSkin skin;
-    FramedWindow w(&skin.engine);
-    w.show();
-    const QImage before = picture(w.window());
-    skin.paintOver();
     const QPoint grip(300, 12); // on the caption, away from its buttons
     const QPoint start = w.window().pos();
     const QPoint pressGlobal = w.global(grip);
@@ -121,7 +120,7 @@ TEST(FrameCacheKept, CaptionDragMovesTheWindowWithoutDrawingTheFrameAgain)
     QApplication::sendEvent(w.owner.get(), &up);
     QApplication::processEvents();
     EXPECT_NE(w.window().pos(), start) << "the drag did not move the window";
-    EXPECT_EQ(band(picture(w.window()), w.frame->clientRect()), band(before, w.frame->clientRect()));
+    EXPECT_EQ(frameBand(picture(w.window())), frameBand(before));
 }
 
 TEST_F(FrameCache, TheClientAreaShowsTheSkinWhereNoChildCoversIt)

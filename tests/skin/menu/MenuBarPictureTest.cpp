@@ -125,7 +125,7 @@ QString storedSkinFile(const QTemporaryDir& folder)
     const QString file = folder.filePath(QStringLiteral("ivory.tqkn"));
     SkinEngine stored;
     EXPECT_TRUE(loadStoredSkin(stored));
-    corvane::testing::saveSkinFile(stored.source(), file);
+    EXPECT_TRUE(corvane::testing::saveSkinFile(stored.source(), file));
     return file;
 }
 
