@@ -87,9 +87,10 @@ void watchReceives(shell::MainWindow& form, Tally& tally)
         std::string states;
         QString memo;
     };
-    const auto now = [&form] { return Window{positionText(form), dragStates(form), receivedText(form)->toPlainText()}; };
-    QObject::connect(form.endpoint(), &UdpEndpoint::datagramReceived, &form,
-                     [&form, &tally, now, before = now()](const QByteArray& bytes) mutable {
+    const auto now = [&form] {
+        return Window{positionText(form), dragStates(form), receivedText(form)->toPlainText()};
+    };
+    auto check = [&form, &tally, now, before = now()](const QByteArray& bytes) mutable {
         const std::string text = bytes.toStdString();
         const auto count = bytes.size();
         ++tally.handled;
@@ -130,7 +131,8 @@ void watchReceives(shell::MainWindow& form, Tally& tally)
             else
                 ++tally.invalidIgnored;
         }
-    });
+    };
+    QObject::connect(form.endpoint(), &UdpEndpoint::datagramReceived, &form, check);
 }
 
 // Lateness of a 10 ms timer, sampled all the time the flood runs.

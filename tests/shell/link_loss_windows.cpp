@@ -37,7 +37,8 @@ int main(int argc, char** argv)
     int repairs = 0;
     for (MainWindow* window : {&red, &black})
         QObject::connect(receivedText(*window), &QPlainTextEdit::textChanged, [&repairs, window] {
-            repairs += receivedText(*window)->toPlainText().endsWith(QString::fromUtf8(protocol::PeerLink::TextRepaired));
+            repairs +=
+                receivedText(*window)->toPlainText().endsWith(QString::fromUtf8(protocol::PeerLink::TextRepaired));
         });
     settle(3000); // discovery
 

@@ -300,9 +300,8 @@ inline GameTally playGames(LinkHarness& net, int games, int moves, std::int64_t 
         tally.divergences += diverged ? 1 : 0;
     }
     for (const LinkedWindow* w : {&net.a, &net.b})
-        tally.repairs += static_cast<int>(std::ranges::count_if(w->memo, [](const std::string& line) {
-            return line.ends_with(protocol::PeerLink::TextRepaired);
-        }));
+        tally.repairs += static_cast<int>(std::ranges::count_if(
+            w->memo, [](const std::string& line) { return line.ends_with(protocol::PeerLink::TextRepaired); }));
     tally.bytes = net.a.sentBytes + net.b.sentBytes;
     return tally;
 }
