@@ -41,7 +41,6 @@ public:
     // The package that brings it, for the messages that name it.
     static QString packageName() { return QStringLiteral("fairy-stockfish"); }
 
-    QString program() const { return m_program; }
     void setGraceMs(int milliseconds) { m_graceMs = milliseconds; }
     // The running engine's process id, 0 when none runs.
     qint64 processId() const;

@@ -8,20 +8,6 @@ Position::Position()
     setMayMove(false, false);
 }
 
-Position Position::withPieces(const std::vector<std::pair<PieceId, Point>>& pieces)
-{
-    Position position;
-    position.setMayMove(true, true);
-    position.m_occupied.fill(0);
-    for (Piece& piece : position.m_pieces)
-        piece.taken = true;
-    for (const auto& [id, point] : pieces) {
-        position.m_pieces[static_cast<std::size_t>(id)] = Piece{point, point, false};
-        position.m_occupied[cellIndex(point)] = 1;
-    }
-    return position;
-}
-
 Position Position::restored(const std::array<std::optional<Point>, PieceCount>& points,
                             const std::array<std::uint8_t, Rows * Columns>& occupancy, bool blackMayMove,
                             bool redMayMove)

@@ -15,8 +15,6 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <utility>
-#include <vector>
 
 #include "game/BoardLayout.h"
 #include "game/Point.h"
@@ -56,10 +54,6 @@ public:
 
     // The starting position with both sides locked, as before the first reset.
     Position();
-
-    // Nothing but `pieces` on the board, on the points given, both sides free
-    // to move: a position set up by hand.
-    static Position withPieces(const std::vector<std::pair<PieceId, Point>>& pieces);
 
     // A position as another board holds it: each piece on its point (drawn
     // there too) or taken (nothing), the occupancy as given, and which sides

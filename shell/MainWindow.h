@@ -93,9 +93,6 @@ public:
     std::string peerAddress() override;
     void wakeUpAt(std::optional<std::int64_t> ms) override;
 
-    // What travels between this window and its peer, and how.
-    protocol::PeerLink& peerLink() const { return *m_link; }
-
     // The window's UDP endpoint, which the connection settings and the
     // computer opponent aim.
     endpoint::UdpEndpoint* endpoint() const { return m_endpoint; }

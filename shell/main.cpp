@@ -11,6 +11,7 @@
 // second CJK font face, the serif one of "宋体").
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QNetworkProxyFactory>
 #include <QTimer>
 
@@ -24,6 +25,7 @@
 #include "shell/ConnectionDialog.h"
 #include "shell/HelpDialog.h"
 #include "shell/WindowManagerClose.h"
+#include "skin/SkinWindowSystem.h"
 #include "ui/CorvaneApplication.h"
 #include "ui/MessageBox.h"
 #include "ui/QtTranslation.h"
@@ -94,6 +96,8 @@ int main(int argc, char** argv)
 
     corvane::CorvaneApplication application(argc, argv);
     nameTheApplication();
+    // Only the compositor places windows on Wayland; the skinned windows ask.
+    corvane::skin::setProgramPlacesWindows(!QGuiApplication::platformName().startsWith(QLatin1String("wayland")));
 
     // The game's datagrams go straight to the peer, as they always have; the
     // desktop's proxy settings (which Qt would ask a proxy library for, on a

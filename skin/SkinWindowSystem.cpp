@@ -1,23 +1,19 @@
 #include "skin/SkinWindowSystem.h"
 
-#include <QGuiApplication>
-
 namespace corvane::skin {
 
 namespace {
-std::optional<bool> g_chosen;
+bool g_programPlacesWindows = true;
 }
 
 bool programPlacesWindows()
 {
-    if (g_chosen)
-        return *g_chosen;
-    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    return g_programPlacesWindows;
 }
 
-void setProgramPlacesWindows(std::optional<bool> places)
+void setProgramPlacesWindows(bool places)
 {
-    g_chosen = places;
+    g_programPlacesWindows = places;
 }
 
 } // namespace corvane::skin

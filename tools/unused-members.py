@@ -3,7 +3,13 @@
 program nor its tools call: TEST-ONLY when tests or benchmarks call them,
 UNUSED when nothing does. It matches by name, so a name that the program uses anywhere (an
 overload, another class's member of the same name) counts as used, and
-overrides are left out: Qt calls them. Exits 1 when it lists anything.
+overrides are left out: Qt calls them.
+
+A member the program keeps on purpose although only tests call it today (a
+seam, a property a component honours) is listed with its reason in
+unused-members.allow beside this file; it is reported as ALLOWED. Exits 1
+when anything else is listed, or when an allowed member is used by the
+program or gone (the list must not outlive its reasons).
 
     tools/unused-members.py [tree]
 """
@@ -24,6 +30,7 @@ DECLARATION = re.compile(
     r'(?:=\s*(?:0|default|delete))?\s*(?:[;{]|$)')
 OUT_OF_LINE_DEFINITION = re.compile(r'^(?:[A-Za-z_][\w:<>,*&]*[\s*&]+)+\w+::~?(\w+)\s*\(')
 NOT_NAMES = {'if', 'for', 'while', 'switch', 'return', 'sizeof'}
+ALLOW_LIST = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'unused-members.allow')
 
 
 def code_of(path):
@@ -74,18 +81,39 @@ def count_uses(root, folders, skip_declarations):
     return uses
 
 
+def allowed_members():
+    """(name, header) -> reason, from the allow-list: one member a line, its
+    name, its header and why the program keeps it; # starts a comment."""
+    allowed = {}
+    for line in open(ALLOW_LIST, encoding='utf-8'):
+        line = line.split('#', 1)[0].strip()
+        if line:
+            name, header, reason = line.split(None, 2)
+            allowed[(name, header)] = reason
+    return allowed
+
+
 def main():
     root = sys.argv[1] if len(sys.argv) > 1 else '.'
     declared = declared_functions(root)
     in_program = count_uses(root, PROGRAM, skip_declarations=True)
     in_program.update(count_uses(root, TOOLS, skip_declarations=False))
     elsewhere = count_uses(root, OTHERS, skip_declarations=False)
+    allowed = allowed_members()
     found = 0
     for name in sorted(declared):
         if name.startswith('operator') or in_program[name]:
             continue
+        headers = sorted(declared[name])
         kind = 'TEST-ONLY' if elsewhere[name] else 'UNUSED'
-        print(f'{kind:9} {name:32} {" ".join(sorted(declared[name]))}')
+        if kind == 'TEST-ONLY' and all((name, header) in allowed for header in headers):
+            for header in headers:
+                print(f'{"ALLOWED":9} {name:32} {header}: {allowed.pop((name, header))}')
+            continue
+        print(f'{kind:9} {name:32} {" ".join(headers)}')
+        found += 1
+    for name, header in sorted(allowed):
+        print(f'{"STALE":9} {name:32} {header}: allowed, but not a test-only member of it')
         found += 1
     return 1 if found else 0
 

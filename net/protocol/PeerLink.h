@@ -78,14 +78,6 @@ public:
     // Runs what is due: hellos, resends, the player's system lines.
     void tick();
 
-    PeerKind peerKind() const { return m_peer; }
-    std::uint32_t ply() const { return m_ply; }
-    std::uint32_t epoch() const { return m_epoch; }
-    // Repairs this window took part in (installed or sent a whole position).
-    int repairs() const { return m_repairs; }
-    // Whether a move of ours waits for the peer's acknowledgement.
-    bool isWaitingForAck() const { return m_pendingMove.has_value(); }
-
     // Texts of the system lines in Memo2 (UTF-8).
     static constexpr const char* TextNoAnswer = "对方暂未应答，正在继续发送……";
     static constexpr const char* TextAnswered = "已与对方恢复联系，走棋已送达。";
@@ -171,7 +163,6 @@ private:
     std::optional<std::int64_t> m_classicSentAt; // our V1.0 move, unanswered since
     bool m_noAnswerShown = false;
     std::optional<std::pair<std::uint32_t, std::uint32_t>> m_lastRepair; // (epoch, ply)
-    int m_repairs = 0;
     std::vector<std::string> m_outbox;
 };
 

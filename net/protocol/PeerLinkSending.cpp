@@ -341,7 +341,6 @@ void PeerLink::noteRepair()
     if (m_lastRepair == at)
         return; // one line for one repair, however often it is asked for
     m_lastRepair = at;
-    ++m_repairs;
     systemLine(TextRepaired);
 }
 

@@ -83,14 +83,6 @@ void SkinCustomButton::setGlyph(const QImage& glyph)
     update();
 }
 
-void SkinCustomButton::setGlyphPlacement(GlyphPlacement placement)
-{
-    if (m_glyphPlacement == placement)
-        return;
-    m_glyphPlacement = placement;
-    update();
-}
-
 void SkinCustomButton::setWordWrap(bool value)
 {
     if (m_wordWrap == value)

@@ -32,10 +32,10 @@ public:
     DialogResult modalResult() const { return m_modalResult; }
     void setModalResult(DialogResult result) { m_modalResult = result; }
     // A glyph bitmap holds up to four images side by side: up, disabled,
-    // pressed, down. Setting a glyph recounts them.
+    // pressed, down. Setting a glyph recounts them. The glyph stands left of
+    // the caption.
     QImage glyph() const { return m_glyph; }
     void setGlyph(const QImage& glyph);
-    void setGlyphPlacement(GlyphPlacement placement);
     // Pixels between the glyph and the caption.
     int spacing() const { return m_spacing; }
     void setSpacing(int spacing);
@@ -107,7 +107,6 @@ private:
     QPointer<QWidget> m_watchedWindow;
     QString m_caption;
     QImage m_glyph;
-    GlyphPlacement m_glyphPlacement = GlyphPlacement::Left;
     ButtonState m_state = ButtonState::Normal;
     DialogResult m_modalResult = DialogResult::None;
     int m_glyphCount = 1;

@@ -63,7 +63,7 @@ QSize SkinCustomButton::captionLineSize(const QFont& font) const
 
 SkinButtonContent SkinCustomButton::contentLayout(const QFont& font) const
 {
-    return layoutButtonContent(size(), captionLineSize(font), glyphSize(), m_glyphPlacement, m_spacing, m_wordWrap,
+    return layoutButtonContent(size(), captionLineSize(font), glyphSize(), GlyphPlacement::Left, m_spacing, m_wordWrap,
                                m_state == ButtonState::Pressed);
 }
 
@@ -100,8 +100,7 @@ void SkinCustomButton::drawGlyph(QPainter& painter, const QRect& glyphRect) cons
 bool SkinCustomButton::describeLook(SkinLookKey& key) const
 {
     key << skinState() << int(m_state) << isEnabled() << focusedFlag() << m_activeDefault << pointerInside()
-        << layoutDirection() << m_glyph.cacheKey() << m_glyphCount << int(m_glyphPlacement) << m_spacing << m_wordWrap
-        << palette().cacheKey();
+        << layoutDirection() << m_glyph.cacheKey() << m_glyphCount << m_spacing << m_wordWrap << palette().cacheKey();
     key.text = m_caption;
     key << font();
     return true;

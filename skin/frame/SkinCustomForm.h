@@ -138,11 +138,6 @@ public:
     // frame's bitmaps while the window has that size in the normal state. A
     // change of skin forgets it.
     void setStoredShape(const StoredWindowShape& stored) { m_storedShape = stored; }
-    // How often the cached picture of the skinned window has been drawn; a
-    // repaint that changes nothing the frame shows must not add to it.
-    int frameCacheRedraws() const { return m_picture.redraws(); }
-    // The memory the kept picture takes, in bytes.
-    qsizetype frameCacheBytes() const { return m_picture.bytes(); }
 
 signals:
     // The frame closed its main window (one without a parent widget) and its

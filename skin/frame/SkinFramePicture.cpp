@@ -97,7 +97,6 @@ std::vector<SkinFramePicture::Piece> SkinFramePicture::drawPieces(const SkinFram
         m_pieces.insert(pieceKey(look, rect), picture);
         pieces.push_back(Piece{rect, std::move(picture)});
     }
-    ++m_redraws;
     return pieces;
 }
 

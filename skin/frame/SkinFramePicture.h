@@ -51,11 +51,6 @@ public:
     // Forgets the kept pictures: the next paint draws the band afresh.
     void invalidate() { m_pieces.clear(); }
 
-    // How often the band was drawn; a repaint that changes nothing the frame
-    // shows must not add to it.
-    int redraws() const { return m_redraws; }
-    qsizetype bytes() const { return m_pieces.bytes(); }
-
     // Draws the skinned window; parts lying wholly outside `target` may be
     // left out.
     static void draw(QPainter& painter, const QRect& target, const SkinFrameScene& scene);
@@ -75,7 +70,6 @@ private:
 
     // At most four pieces of one look.
     SkinLookCache m_pieces{4};
-    int m_redraws = 0;
 };
 
 } // namespace corvane::skin

@@ -80,8 +80,6 @@ public:
     // with sub-items; otherwise emits triggered() once menu mode has ended
     // and the closed menus have left the screen.
     void click();
-    // Emits triggered() now.
-    void trigger() { emit triggered(); }
 
     // Depth-first search in item order for a sub-item with this shortcut.
     SkinMenuItem* findShortcut(const QKeySequence& shortcut);

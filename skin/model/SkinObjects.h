@@ -83,7 +83,6 @@ public:
     SkinBitmapLink BitmapPressed;
 
     enum class PointerState { Normal, Hot, Pressed };
-    PointerState pointerState() const { return m_pointerState; }
 
     // Stores the state; with an owning frame also decides visibility from the
     // window state and the frame's BorderIcons.

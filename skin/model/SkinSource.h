@@ -42,7 +42,6 @@ public:
     void setChanging(bool changing) { m_changing = changing; }
 
     // Hue: requested, and (privately) already applied; both start 0.
-    int requestedHue() const { return m_requestedHue; }
     void setRequestedHue(int hue) { m_requestedHue = hue; }
     // Shifts every bitmap and object by requested - applied (when they differ).
     void applyHue();

@@ -4,7 +4,6 @@
 #include "skin/writer/SkinByteWriter.h"
 #include "skin/writer/SkinObjectWriter.h"
 
-#include <QFile>
 #include <zlib.h>
 
 namespace corvane::skin {
@@ -91,19 +90,6 @@ QByteArray writeSkinStream(const SkinSource* source)
     if (!source || source->objectCount() == 0)
         return QByteArray(1, '\0');
     return QByteArray(1, '\2') + writeSkin(defaultSkinFilter(), *source);
-}
-
-void saveSkinFile(const SkinSource& source, const QString& fileName)
-{
-    const SkinFilter* filter = skinFilterForFile(fileName);
-    if (!filter)
-        filter = &defaultSkinFilter();
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw SkinError("Can't create the skin file " + fileName.toStdString());
-    const QByteArray bytes = writeSkin(*filter, source);
-    if (file.write(bytes) != bytes.size())
-        throw SkinError("Can't write the skin file " + fileName.toStdString());
 }
 
 QByteArray deflateBytes(const QByteArray& data, int level)

@@ -18,10 +18,6 @@ QByteArray writeSkin(const SkinFilter& filter, const SkinSource& source);
 // a source or when the source has no objects.
 QByteArray writeSkinStream(const SkinSource* source);
 
-// Saves the skin with the filter matching the extension, else the default
-// one. Throws SkinError when the file cannot be written.
-void saveSkinFile(const SkinSource& source, const QString& fileName);
-
 // zlib (RFC 1950) compression of a whole buffer at a level (1 fast, 9 best).
 QByteArray deflateBytes(const QByteArray& data, int level);
 

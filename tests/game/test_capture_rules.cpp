@@ -9,6 +9,7 @@
 #include "game/MoveRules.h"
 #include "game/Position.h"
 #include "net/protocol/ImageNames.h"
+#include "support/PositionWithPieces.h"
 
 using namespace corvane::game;
 
@@ -21,7 +22,7 @@ Position gridWith(const std::vector<std::pair<int, int>>& occupied)
     std::vector<std::pair<PieceId, Point>> pieces;
     for (auto [row, column] : occupied)
         pieces.push_back({0, Point{row, column}});
-    return Position::withPieces(pieces);
+    return corvane::testing::positionWithPieces(pieces);
 }
 
 PieceId id(const char* name)

@@ -8,6 +8,7 @@
 #include "game/MoveRules.h"
 #include "game/Position.h"
 #include "net/protocol/ImageNames.h"
+#include "support/PositionWithPieces.h"
 
 using namespace corvane::game;
 
@@ -20,7 +21,7 @@ Position gridWith(std::initializer_list<std::pair<int, int>> occupied)
     std::vector<std::pair<PieceId, Point>> pieces;
     for (auto [row, column] : occupied)
         pieces.push_back({0, Point{row, column}});
-    return Position::withPieces(pieces);
+    return corvane::testing::positionWithPieces(pieces);
 }
 
 PieceId id(const char* name)

@@ -15,7 +15,6 @@
 
 #include "GameHarness.h"
 #include "net/endpoint/UdpEndpoint.h"
-#include "net/protocol/PeerLink.h"
 #include "shell/NotificationSound.h"
 #include "support/MessageBoxRecorder.h"
 
@@ -78,23 +77,26 @@ std::string printable(const QByteArray& bytes)
     return text;
 }
 
-// Takes the place of the window's own receive slot: looks at each datagram
-// before the window's peer link handles it and checks the effect afterwards.
+// Runs after the window's own receive slot: checks the effect of each
+// datagram the window handled against the window as the one before left it
+// (nothing else changes it while the flood runs).
 void watchReceives(shell::MainWindow& form, Tally& tally)
 {
-    UdpEndpoint* endpoint = form.endpoint();
-    QObject::disconnect(endpoint, &UdpEndpoint::datagramReceived, &form, nullptr);
-    QObject::connect(endpoint, &UdpEndpoint::datagramReceived, &form, [&form, &tally](const QByteArray& bytes) {
+    struct Window {
+        std::string position;
+        std::string states;
+        QString memo;
+    };
+    const auto now = [&form] {
+        return Window{positionText(form), dragStates(form), receivedText(form)->toPlainText()};
+    };
+    auto check = [&form, &tally, now, before = now()](const QByteArray& bytes) mutable {
         const std::string text = bytes.toStdString();
         const auto count = bytes.size();
         ++tally.handled;
         if (count > UdpEndpoint::MaximumDatagramSize)
             tally.violation("a datagram of " + std::to_string(count) + " bytes reached the handler");
-
-        const std::string positionBefore = positionText(form);
-        const std::string statesBefore = dragStates(form);
-        const QString memoBefore = receivedText(form)->toPlainText();
-        handleAsTheWindowDoes(form, bytes);
+        const auto [positionBefore, statesBefore, memoBefore] = std::exchange(before, now());
 
         const bool chat = text.rfind(ChatPrefix, 0) == 0 && count <= UdpEndpoint::MaximumDatagramSize &&
                           text.find('\r') == std::string::npos;
@@ -129,7 +131,8 @@ void watchReceives(shell::MainWindow& form, Tally& tally)
             else
                 ++tally.invalidIgnored;
         }
-    });
+    };
+    QObject::connect(form.endpoint(), &UdpEndpoint::datagramReceived, &form, check);
 }
 
 // Lateness of a 10 ms timer, sampled all the time the flood runs.
@@ -200,11 +203,6 @@ bool drain(shell::MainWindow& form, int port, const QString& line)
             return true;
     }
     return false;
-}
-
-void handleAsTheWindowDoes(shell::MainWindow& form, const QByteArray& bytes)
-{
-    form.peerLink().handleDatagram(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 int receiveQueueOf(shell::MainWindow& form)

@@ -45,10 +45,6 @@ QStringList senderArguments(const char* mode, int port, int count);
 // lets it settle; returns the port.
 int showOnFreePort(shell::MainWindow& form);
 
-// What the window's own receive slot does with a datagram: hands it to the
-// window's peer link.
-void handleAsTheWindowDoes(shell::MainWindow& form, const QByteArray& bytes);
-
 // The receive queue the kernel granted the window's bound socket, in bytes
 // as the kernel counts them (twice the size asked for).
 int receiveQueueOf(shell::MainWindow& form);

@@ -52,14 +52,11 @@ struct StormResult {
 StormResult storm(shell::MainWindow& form, int port, int count)
 {
     StormResult result;
-    UdpEndpoint* endpoint = form.endpoint();
-    // In the place of the window's own receive slot, until the storm is over.
-    QObject::disconnect(endpoint, &UdpEndpoint::datagramReceived, &form, nullptr);
+    // After the window's own receive slot, until the storm is over.
     const QMetaObject::Connection watching =
-        QObject::connect(endpoint, &UdpEndpoint::datagramReceived, &form, [&](const QByteArray& bytes) {
+        QObject::connect(form.endpoint(), &UdpEndpoint::datagramReceived, &form, [&](const QByteArray& bytes) {
             const std::string text = bytes.toStdString();
             result.deepest = std::max(result.deepest, openBoxes().size());
-            handleAsTheWindowDoes(form, bytes);
             if (text.rfind(ChatPrefix + "storm ", 0) == 0)
                 result.playApplied += receivedText(form)->toPlainText().toStdString() == text.substr(ChatPrefix.size());
             else if (text == MoveForward || text == MoveBack)
@@ -109,8 +106,6 @@ StormResult storm(shell::MainWindow& form, int port, int count)
     driver.start();
     waitUntil([&] { return phase == Phase::Done; }, 300'000);
     QObject::disconnect(watching);
-    QObject::connect(endpoint, &UdpEndpoint::datagramReceived, &form,
-                     [&form](const QByteArray& bytes) { handleAsTheWindowDoes(form, bytes); });
     return result;
 }
 } // namespace

@@ -33,6 +33,7 @@
 #include "skin/menu/SkinMenuBar.h"
 #include "ShellTestSupport.h"
 #include "support/MessageBoxRecorder.h"
+#include "support/PositionWithPieces.h"
 
 using namespace corvane::shell;
 using namespace corvane::shell::testing;
@@ -128,7 +129,7 @@ TEST_F(MainWindowTest, APieceTakesTheDropOnItsSquareAndAnEmptyPointOnlyWithinIts
 
     // A piece on any point covers it, row 10 column 3 included.
     for (const corvane::game::Point point : {corvane::game::Point{10, 3}, {1, 1}, {6, 9}}) {
-        const auto position = corvane::game::Position::withPieces({{25, point}});
+        const auto position = corvane::testing::positionWithPieces({{25, point}});
         BoardView alone(position, nullptr);
         const auto target = alone.dropTargetAt(alone.pointRect(point).center());
         ASSERT_TRUE(target.has_value());
@@ -138,7 +139,7 @@ TEST_F(MainWindowTest, APieceTakesTheDropOnItsSquareAndAnEmptyPointOnlyWithinIts
 
 TEST_F(MainWindowTest, PiecesAreDrawnWithTheirBackgroundLeftOverTheStoredBoardPicture)
 {
-    const auto empty = corvane::game::Position::withPieces({});
+    const auto empty = corvane::testing::positionWithPieces({});
     BoardView emptyBoard(empty, nullptr);
     const QImage boardOnly = emptyBoard.grab().toImage().convertToFormat(QImage::Format_RGB32);
     // Without pieces the board shows its stored picture exactly.

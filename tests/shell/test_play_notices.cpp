@@ -17,7 +17,7 @@ TEST_F(WindowWithPeer, RestartSendsTheNoticeThenResetsTheBoard)
 {
     dragByMouse(form, 13, pointNumber(5, 1));
     EXPECT_EQ(peer.next(), "blksky|Image13|Image70|4|1|5|1");
-    form.findChild<corvane::skin::SkinMenuItem*>(QStringLiteral("CustomItem1"))->trigger();
+    emit form.findChild<corvane::skin::SkinMenuItem*>(QStringLiteral("CustomItem1"))->triggered();
     EXPECT_EQ(peer.next(), "chongxin|2|3|4|5|6|7");
     EXPECT_TRUE(isStartingPosition(form));
     EXPECT_EQ(form.position().isOccupied({4, 1}), 1);
@@ -43,7 +43,7 @@ TEST_F(WindowWithPeer, AFailedRestartChosenFromTheMenuShowsTheErrorOnceAndLeaves
     form.endpoint()->setRemoteHost(QStringLiteral("0.0.0.0"));
     corvane::MessageBoxRecorder recorder;
     // Chosen as from the open menu: the command runs from the posted click.
-    form.findChild<corvane::skin::SkinMenuItem*>(QStringLiteral("CustomItem1"))->click();
+    emit form.findChild<corvane::skin::SkinMenuItem*>(QStringLiteral("CustomItem1"))->click();
     ASSERT_TRUE(waitUntil([&] { return recorder.boxes().size() == 1; }));
     settle();
     ASSERT_EQ(recorder.boxes().size(), 1);
@@ -98,7 +98,7 @@ TEST_F(WindowWithPeer, ClosingSendsTheCloseNoticeAndCloses)
 
 TEST_F(WindowWithPeer, ExitFromTheMenuClosesTheSameWay)
 {
-    form.findChild<corvane::skin::SkinMenuItem*>(QStringLiteral("CustomItem7"))->trigger();
+    emit form.findChild<corvane::skin::SkinMenuItem*>(QStringLiteral("CustomItem7"))->triggered();
     EXPECT_EQ(peer.next(), "close|2|3|4|5|6|7");
     EXPECT_FALSE(form.isVisible());
 }

@@ -356,23 +356,18 @@ TEST(SkinSystemButton, WithoutFrameOnlyTheStateIsStored)
     EXPECT_EQ(button.state(), SkinState::Normal);
 }
 
-TEST(SkinSystemButton, PointerStatesAndAction)
+TEST(SkinSystemButton, ActionRunsOnAReleaseAfterAPress)
 {
     FakeFrame frame;
     SkinSystemButton button;
     button.Action = SkinAction::RollUp;
     button.setHost(&frame);
     button.mouseEnter();
-    EXPECT_EQ(button.pointerState(), SkinSystemButton::PointerState::Hot);
     button.mouseDown(Qt::LeftButton, Qt::LeftButton, QPoint(1, 1));
-    EXPECT_EQ(button.pointerState(), SkinSystemButton::PointerState::Pressed);
     button.mouseLeave();
-    EXPECT_EQ(button.pointerState(), SkinSystemButton::PointerState::Normal);
-    // Coming back with the button still held shows it pressed again.
+    // Coming back with the button still held and releasing it runs the action.
     button.mouseEnter();
-    EXPECT_EQ(button.pointerState(), SkinSystemButton::PointerState::Pressed);
     button.mouseUp(Qt::LeftButton, Qt::NoButton, QPoint(1, 1));
-    EXPECT_EQ(button.pointerState(), SkinSystemButton::PointerState::Hot);
     EXPECT_EQ(frame.actions, QList<SkinAction>{SkinAction::RollUp});
     // A release that was not preceded by a press does nothing.
     button.mouseUp(Qt::LeftButton, Qt::NoButton, QPoint(1, 1));

@@ -236,7 +236,7 @@ struct GameTally {
     int movesTried = 0;
     int stalls = 0;      // play stopped for good (only a restart would go on)
     int divergences = 0; // games that went on while the boards differed
-    int repairs = 0;
+    int repairs = 0;     // as each window told its player
     std::int64_t bytes = 0;
     int movesDelivered() const { return movesTried - stalls; }
 };
@@ -260,11 +260,12 @@ inline GameTally playGames(LinkHarness& net, int games, int moves, std::int64_t 
             // The next game: red's player restarts. A V1.0 restart may be
             // lost; the players then restart until both boards are fresh.
             net.a.restart();
-            const auto fresh = [&net] {
-                return net.b.link.epoch() == net.a.link.epoch() && net.b.link.ply() == 0 && net.sameBoards();
+            const auto fresh = [&net, start = protocol::positionDigest(game::Position())] {
+                return protocol::positionDigest(net.b.position) == start && net.sameBoards();
             };
-            // Two Corvanes: the restart is resent until it arrives.
-            const bool linked = net.a.link.peerKind() == protocol::PeerLink::PeerKind::Corvane;
+            // Two Corvanes (a has heard the link from b): the restart is
+            // resent until it arrives.
+            const bool linked = std::ranges::any_of(net.a.received, protocol::isLinkWord);
             net.runUntil(net.now + (linked ? 300000 : 20000), fresh);
             if (!fresh())
                 net.b.resetBoard();
@@ -298,7 +299,9 @@ inline GameTally playGames(LinkHarness& net, int games, int moves, std::int64_t 
             diverged = true;
         tally.divergences += diverged ? 1 : 0;
     }
-    tally.repairs = net.a.link.repairs() + net.b.link.repairs();
+    for (const LinkedWindow* w : {&net.a, &net.b})
+        tally.repairs += static_cast<int>(std::ranges::count_if(
+            w->memo, [](const std::string& line) { return line.ends_with(protocol::PeerLink::TextRepaired); }));
     tally.bytes = net.a.sentBytes + net.b.sentBytes;
     return tally;
 }

@@ -12,6 +12,7 @@
 #include "game/MoveFlow.h"
 #include "game/Position.h"
 #include "net/protocol/MoveText.h"
+#include "support/PositionWithPieces.h"
 
 namespace corvane::test_support {
 
@@ -48,7 +49,7 @@ public:
         std::vector<std::pair<game::PieceId, game::Point>> ids;
         for (const auto& [name, point] : pieces)
             ids.push_back({id(name), point});
-        position = game::Position::withPieces(ids);
+        position = corvane::testing::positionWithPieces(ids);
     }
 
     game::DropResult dropOn(int row, int column, std::string_view piece)

@@ -109,6 +109,9 @@ struct FramedWindow {
     }
 
     QWidget& window() { return *owner; }
+    // What the window shows of `object` now (a caption button: normal, hot
+    // or pressed).
+    QImage picture(const SkinObject* object) { return owner->grab(object->boundsRect()).toImage(); }
 
     void changeDragging(const std::function<void(SkinDragging&)>& change)
     {

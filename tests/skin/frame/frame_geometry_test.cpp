@@ -120,7 +120,7 @@ TEST(FrameGeometry, WithoutShapedWindowsTheCutOffCornersAreTransparent)
     picture.fill(Qt::transparent);
     w.window().render(&picture);
     const QRegion shape = w.frame->tree()->createRegion();
-    setProgramPlacesWindows(std::nullopt);
+    setProgramPlacesWindows(true);
 
     int outside = 0;
     int wrong = 0;

@@ -14,7 +14,7 @@
 #include <QTemporaryDir>
 #include <functional>
 
-#include "skin/writer/SkinFileWriter.h"
+#include "support/SaveSkinFile.h"
 #include "tests/skin/menu/MenuTestSkin.h"
 
 using namespace corvane::skin;
@@ -125,7 +125,7 @@ QString storedSkinFile(const QTemporaryDir& folder)
     const QString file = folder.filePath(QStringLiteral("ivory.tqkn"));
     SkinEngine stored;
     EXPECT_TRUE(loadStoredSkin(stored));
-    saveSkinFile(stored.source(), file);
+    EXPECT_TRUE(corvane::testing::saveSkinFile(stored.source(), file));
     return file;
 }
 

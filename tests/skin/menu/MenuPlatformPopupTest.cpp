@@ -18,7 +18,7 @@ namespace {
 
 struct PlatformPopups : ::testing::Test {
     PlatformPopups() { setProgramPlacesWindows(false); }
-    ~PlatformPopups() override { setProgramPlacesWindows(std::nullopt); }
+    ~PlatformPopups() override { setProgramPlacesWindows(true); }
 };
 
 TEST_F(PlatformPopups, APopupIsTransientForItsOpenerOpensUnderTheItemAndAClickChooses)
