@@ -2,6 +2,9 @@
 // the names that behave like their nearest base class.
 #include "skin/model/SkinObjects.h"
 
+#include <cstring>
+#include <typeinfo>
+
 namespace corvane::skin {
 
 namespace {
@@ -30,7 +33,13 @@ template <class Base> std::unique_ptr<SkinObject> makeAlias(const char* name)
 struct Registration {
     const char* name;
     std::unique_ptr<SkinObject> (*create)(const char* name);
+    const std::type_info* type = nullptr; // the class of its own; null for an alias
 };
+
+template <class T> Registration implemented(const char* name)
+{
+    return {name, make<T>, &typeid(T)};
+}
 
 const Registration registrations[] = {
     {"TSkinLinkSkinObject", makeAlias<SkinObject>},
@@ -43,13 +52,13 @@ const Registration registrations[] = {
     {"TSkinActiveBitmapBoxObject", makeAlias<SkinActiveBitmap>},
     {"TSkinButtonBitmapBoxObject", makeAlias<SkinButtonObject>},
     {"TSkinRollPanelObject", makeAlias<SkinObject>},
-    {"TSkinObject", make<SkinObject>},
-    {"TSkinActiveObject", make<SkinActiveObject>},
-    {"TSkinBitmapObject", make<SkinBitmapObject>},
-    {"TSkinActiveBitmap", make<SkinActiveBitmap>},
-    {"TSkinSystemButton", make<SkinSystemButton>},
-    {"TSkinButtonObject", make<SkinButtonObject>},
-    {"TSkinTextObject", make<SkinTextObject>},
+    implemented<SkinObject>("TSkinObject"),
+    implemented<SkinActiveObject>("TSkinActiveObject"),
+    implemented<SkinBitmapObject>("TSkinBitmapObject"),
+    implemented<SkinActiveBitmap>("TSkinActiveBitmap"),
+    implemented<SkinSystemButton>("TSkinSystemButton"),
+    implemented<SkinButtonObject>("TSkinButtonObject"),
+    implemented<SkinTextObject>("TSkinTextObject"),
 };
 
 } // namespace
@@ -68,6 +77,14 @@ std::unique_ptr<SkinObject> SkinClassRegistry::create(const QByteArray& classNam
         if (className == r.name)
             return r.create(r.name);
     return nullptr;
+}
+
+QByteArray SkinClassRegistry::nameOf(const std::type_info& type)
+{
+    for (const Registration& r : registrations)
+        if (r.type && *r.type == type)
+            return QByteArray::fromRawData(r.name, qsizetype(std::strlen(r.name)));
+    return {};
 }
 
 QList<const SkinPropertyTable*> SkinClassRegistry::propertyTables()

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <typeinfo>
 
 namespace corvane::skin {
 
@@ -26,6 +27,11 @@ SkinObject::SkinObject(SkinObject* owner)
 }
 
 SkinObject::~SkinObject() = default;
+
+QByteArray SkinObject::className() const
+{
+    return SkinClassRegistry::nameOf(typeid(*this));
+}
 
 void SkinObject::appendChild(std::unique_ptr<SkinObject> child)
 {

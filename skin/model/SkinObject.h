@@ -33,8 +33,9 @@ public:
     SkinObject(const SkinObject&) = delete;
     SkinObject& operator=(const SkinObject&) = delete;
 
-    // The registered class name ("SkinObject", "SkinActiveBitmap" ...).
-    virtual QByteArray className() const { return QByteArrayLiteral("TSkinObject"); }
+    // The name the class is registered under ("TSkinObject",
+    // "TSkinActiveBitmap" ...), as skins store it.
+    virtual QByteArray className() const;
 
     // ---- Published properties, in stream order (Left, Top, Height, Width
     // sit between Masked and MarginLeft and go through setBounds).

@@ -11,13 +11,13 @@
 
 #include "skin/model/SkinObject.h"
 
+#include <typeinfo>
 
 namespace corvane::skin {
 
 class SkinActiveObject : public SkinObject {
 public:
     using SkinObject::SkinObject;
-    QByteArray className() const override { return QByteArrayLiteral("TSkinActiveObject"); }
 
     SkinColor ActiveColor = clWhite;
     SkinFont ActiveFont;
@@ -33,7 +33,6 @@ public:
 class SkinBitmapObject : public SkinObject {
 public:
     using SkinObject::SkinObject;
-    QByteArray className() const override { return QByteArrayLiteral("TSkinBitmapObject"); }
 
     SkinBitmapLink Bitmap;
     SkinTileStyle BorderTileStyle = SkinTileStyle::Tile;
@@ -56,7 +55,6 @@ protected:
 class SkinActiveBitmap : public SkinBitmapObject {
 public:
     using SkinBitmapObject::SkinBitmapObject;
-    QByteArray className() const override { return QByteArrayLiteral("TSkinActiveBitmap"); }
 
     SkinBitmapLink ActiveBitmap;
     SkinFont ActiveFont;
@@ -76,7 +74,6 @@ public:
 class SkinSystemButton : public SkinActiveBitmap {
 public:
     explicit SkinSystemButton(SkinObject* owner = nullptr);
-    QByteArray className() const override { return QByteArrayLiteral("TSkinSystemButton"); }
 
     SkinAction Action = SkinAction::None;
     SkinBitmapLink BitmapHot;
@@ -116,7 +113,6 @@ private:
 class SkinButtonObject : public SkinBitmapObject {
 public:
     using SkinBitmapObject::SkinBitmapObject;
-    QByteArray className() const override { return QByteArrayLiteral("TSkinButtonObject"); }
 
     SkinBitmapLink BitmapHot;
     SkinBitmapLink BitmapFocused;
@@ -135,7 +131,6 @@ public:
 class SkinTextObject : public SkinObject {
 public:
     using SkinObject::SkinObject;
-    QByteArray className() const override { return QByteArrayLiteral("TSkinTextObject"); }
 
     SkinFont FontHot;
     SkinFont FontFocused;
@@ -160,6 +155,8 @@ public:
     static QList<QByteArray> classNames();
     // A new instance; null when the name is not registered.
     static std::unique_ptr<SkinObject> create(const QByteArray& className);
+    // The name a class of the seven is registered under; empty for any other.
+    static QByteArray nameOf(const std::type_info& type);
     // The property tables of the seven classes that have their own.
     static QList<const SkinPropertyTable*> propertyTables();
 };
