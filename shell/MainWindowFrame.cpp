@@ -17,13 +17,13 @@ SkinForm* createMainWindowFrame(QWidget* owner, QWidget* clientWidget, SkinEngin
     frame->setBorderStyle(SkinBorderStyle::Standard);
     frame->setCaption(QStringLiteral("CorvaneV1.0"));
     SkinDragging dragging;
-    dragging.Sizeable = false;
+    dragging.sizeable = false;
     frame->setDragging(dragging);
     frame->setMenuBar(menuBar);
     // The system menu animates.
     SkinPopupMenuOptions menuOptions;
-    menuOptions.Animation.Effect = SkinAnimationEffect::Pixel;
-    menuOptions.Animation.Enabled = true;
+    menuOptions.animation.effect = SkinAnimationEffect::Pixel;
+    menuOptions.animation.enabled = true;
     frame->setSystemMenuOptions(menuOptions);
     frame->setWindowState(SkinWindowState::Normal);
     frame->setSkinEngine(engine);

@@ -8,8 +8,8 @@ enum class SkinPerformance : int { NoBuffer, SharedBuffer, DoubleBuffer };
 
 // Translucency of a buffered control over its parent's background.
 struct SkinBlending {
-    bool Enabled = false;
-    int Value = 192; // 0 (invisible) .. 255 (opaque)
+    bool enabled = false;
+    int value = 192; // 0 (invisible) .. 255 (opaque)
     bool operator==(const SkinBlending&) const = default;
 };
 

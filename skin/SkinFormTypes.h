@@ -77,42 +77,42 @@ enum class SkinAnimationEffect : int {
 enum class SkinAnimationDirection : int { None, NoRotate, Rotate90, Rotate180, Rotate270 };
 
 struct SkinAnimation {
-    bool Enabled = false;
-    SkinAnimationEffect Effect = SkinAnimationEffect::Fade;
-    SkinAnimationDirection Direction = SkinAnimationDirection::None;
-    int Time = 400;     // 50..9000 ms
-    int Resolution = 1; // 1..10
-    int TileCount = 1;  // 1..20
+    bool enabled = false;
+    SkinAnimationEffect effect = SkinAnimationEffect::Fade;
+    SkinAnimationDirection direction = SkinAnimationDirection::None;
+    int time = 400;     // 50..9000 ms
+    int resolution = 1; // 1..10
+    int tileCount = 1;  // 1..20
 };
 
 struct SkinShadow {
-    bool Enabled = false;
-    int Size = 4;
+    bool enabled = false;
+    int size = 4;
 };
 
 struct SkinDragging {
-    bool Moveable = true;
-    bool Sizeable = true;
-    SkinFormDragMode DragMode = SkinFormDragMode::FullDrag;
+    bool moveable = true;
+    bool sizeable = true;
+    SkinFormDragMode dragMode = SkinFormDragMode::FullDrag;
 };
 
 struct SkinGravitation {
-    bool Enabled = true;
-    int Size = 20;
+    bool enabled = true;
+    int size = 20;
 };
 
 // Minimum and maximum window size; 0 means "no constraint".
 struct SkinConstraints {
-    int MinWidth = 0;
-    int MinHeight = 0;
-    int MaxWidth = 0;
-    int MaxHeight = 0;
+    int minWidth = 0;
+    int minHeight = 0;
+    int maxWidth = 0;
+    int maxHeight = 0;
 };
 
 struct SkinPopupMenuOptions {
-    SkinBlending Blending{false, 150};
-    SkinShadow Shadow;
-    SkinAnimation Animation;
+    SkinBlending blending{false, 150};
+    SkinShadow shadow;
+    SkinAnimation animation;
 };
 
 // The caption functions a frame offers by default: all but help.

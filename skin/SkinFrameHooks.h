@@ -29,10 +29,10 @@ public:
 
 // One entry of a frame's system menu.
 struct SkinSystemMenuItem {
-    QString Caption;     // "&Restore" ... "-" for the separator
-    QString ShortCut;    // display text, e.g. "Alt+F4"
-    int ImageIndex = -1; // picture of the built-in caption-button set
-    bool isSeparator() const { return Caption == QLatin1String("-"); }
+    QString caption;     // "&Restore" ... "-" for the separator
+    QString shortcut;    // display text, e.g. "Alt+F4"
+    int imageIndex = -1; // picture of the built-in caption-button set
+    bool isSeparator() const { return caption == QLatin1String("-"); }
 };
 
 // Shows a frame's system menu. The frame builds the item list each time; the

@@ -69,7 +69,7 @@ void SkinButton::attachSkin()
         // A masked face has see-through corners: the stored skin makes the
         // button transparent so that the window's background shows there.
         if (auto* face = dynamic_cast<SkinBitmapObject*>(m_copy->findObject(QStringLiteral("Face")))) {
-            if (face->Masked || face->MaskedBorder || face->MaskedAngles)
+            if (face->masked || face->maskedBorder || face->maskedAngles)
                 setTransparent(true);
         }
     }
@@ -150,7 +150,7 @@ void SkinButton::paintSkinned(QPainter& painter)
     const QFont font = skinFont.toQFont();
 
     const SkinButtonContent content = contentLayout(font);
-    drawCaption(painter, content.textArea, font, toQColor(skinFont.Color));
+    drawCaption(painter, content.textArea, font, toQColor(skinFont.color));
     drawGlyph(painter, content.glyphRect);
 }
 

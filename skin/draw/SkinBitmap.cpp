@@ -154,13 +154,13 @@ bool mayEqualIgnoringCase(const QString& a, const QString& b)
 
 void SkinBitmapLink::link(const SkinBitmapList* bitmaps)
 {
-    Bitmap = nullptr;
+    bitmap = nullptr;
     if (!bitmaps)
         return;
     // The whole list is searched: the last bitmap of the name wins.
-    for (SkinBitmap* bitmap : *bitmaps)
-        if (mayEqualIgnoringCase(bitmap->Name, Name) && bitmap->Name.compare(Name, Qt::CaseInsensitive) == 0)
-            Bitmap = bitmap;
+    for (SkinBitmap* candidate : *bitmaps)
+        if (mayEqualIgnoringCase(candidate->name, name) && candidate->name.compare(name, Qt::CaseInsensitive) == 0)
+            bitmap = candidate;
 }
 
 } // namespace corvane::skin

@@ -24,7 +24,7 @@ public:
     SkinBitmap(const SkinBitmap&) = delete;
     SkinBitmap& operator=(const SkinBitmap&) = delete;
 
-    QString Name;
+    QString name;
 
     int width() const { return m_image.width(); }
     int height() const { return m_image.height(); }
@@ -71,15 +71,15 @@ using SkinBitmapList = QList<SkinBitmap*>;
 // case-insensitively). Empty (draws nothing) unless it references a bitmap
 // and its rectangle has a positive area.
 struct SkinBitmapLink {
-    QString Name;
-    int Left = 0;
-    int Top = 0;
-    int Right = 0;
-    int Bottom = 0;
-    SkinBitmap* Bitmap = nullptr;
+    QString name;
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    SkinBitmap* bitmap = nullptr;
 
-    bool isEmpty() const { return Bitmap == nullptr || Right <= Left || Bottom <= Top; }
-    QRect rect() const { return QRect(Left, Top, Right - Left, Bottom - Top); }
+    bool isEmpty() const { return bitmap == nullptr || right <= left || bottom <= top; }
+    QRect rect() const { return QRect(left, top, right - left, bottom - top); }
     void link(const SkinBitmapList* bitmaps);
 };
 

@@ -272,7 +272,7 @@ void SkinCustomForm::setWindowBounds(const QRect& bounds)
     m_owner->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     if (target != m_owner->geometry())
         m_owner->setGeometry(target);
-    if (!m_dragging.Sizeable)
+    if (!m_dragging.sizeable)
         m_owner->setFixedSize(size);
     updateShape();
 }

@@ -82,7 +82,7 @@ bool SkinForm::attachTree()
         m_clientObject = nullptr;
     m_tree->setActive(isFrameActive());
     m_tree->setState(skinStateOf(windowState()));
-    owner()->setFont(m_tree->Font.toQFont());
+    owner()->setFont(m_tree->font.toQFont());
     return true;
 }
 

@@ -53,10 +53,10 @@ bool isBuiltInButtonArea(HitArea area)
 SystemAnswer systemAnswerOf(HitArea area, const SkinDragging& dragging, bool maximized)
 {
     if (area == HitArea::Caption)
-        return dragging.Moveable ? SystemAnswer::Caption : SystemAnswer::Client;
+        return dragging.moveable ? SystemAnswer::Caption : SystemAnswer::Client;
     if (area == HitArea::SkinButton || isBuiltInButtonArea(area))
         return SystemAnswer::Button;
-    if (!isEdgeArea(area) || !dragging.Sizeable || maximized)
+    if (!isEdgeArea(area) || !dragging.sizeable || maximized)
         return SystemAnswer::Client;
     switch (area) {
     case HitArea::Left: return SystemAnswer::Left;
@@ -72,10 +72,10 @@ SystemAnswer systemAnswerOf(HitArea area, const SkinDragging& dragging, bool max
 
 QRect applyGravitation(const QRect& window, const QRect& area, const SkinGravitation& gravitation, int shadowSize)
 {
-    if (!gravitation.Enabled)
+    if (!gravitation.enabled)
         return window;
     QRect result = window;
-    const int size = gravitation.Size;
+    const int size = gravitation.size;
     // Edges as exclusive coordinates; the shadow hangs off the right and bottom.
     const int right = window.x() + window.width() - shadowSize;
     const int bottom = window.y() + window.height() - shadowSize;

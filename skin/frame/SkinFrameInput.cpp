@@ -115,7 +115,7 @@ HitArea SkinFrameInput::hitAreaAt(const QPoint& windowPoint)
 {
     if (m_form.tree()) {
         SkinObject* object = objectAt(windowPoint);
-        return object ? hitAreaOfKind(object->Kind) : HitArea::Client;
+        return object ? hitAreaOfKind(object->kind) : HitArea::Client;
     }
     return m_form.plainLayout().hitArea(windowPoint);
 }
@@ -201,7 +201,7 @@ void SkinFrameInput::startDrag()
     if (moving && onWayland()) {
         // A Wayland client cannot place its own window: the compositor moves it.
         QWidget* owner = m_form.owner();
-        if (m_form.dragging().Moveable && m_form.windowState() != SkinWindowState::Maximized && owner->windowHandle())
+        if (m_form.dragging().moveable && m_form.windowState() != SkinWindowState::Maximized && owner->windowHandle())
             owner->windowHandle()->startSystemMove();
     } else {
         m_dragging = true;
@@ -230,17 +230,17 @@ void SkinFrameInput::dragTo(const QPoint& global)
     const SkinWindowState state = m_form.windowState();
     QRect target;
     if (m_pressArea == HitArea::Caption) {
-        if (!m_form.dragging().Moveable || state == SkinWindowState::Maximized)
+        if (!m_form.dragging().moveable || state == SkinWindowState::Maximized)
             return;
         // The window snaps to the work area's edges within the default distance.
         target = applyGravitation(m_pressBounds.translated(travel), m_form.workArea(), SkinGravitation());
     } else {
-        if (!m_form.dragging().Sizeable || state != SkinWindowState::Normal)
+        if (!m_form.dragging().sizeable || state != SkinWindowState::Normal)
             return;
         target = sizeByEdge(m_pressBounds, m_pressArea, travel, m_form.minimumTrackSize());
     }
 
-    if (m_form.dragging().DragMode == SkinFormDragMode::Outline) {
+    if (m_form.dragging().dragMode == SkinFormDragMode::Outline) {
         // Outline mode: only a rectangle follows the pointer until the release.
         m_outline = target;
         if (!m_outlineBand)
@@ -377,7 +377,7 @@ void SkinFrameInput::trackPointer(const QPoint& windowPoint)
     m_hoverObject = object;
     if (left)
         left->mouseLeave();
-    if (object && object->Visible && (!m_pressedObject || object == m_pressedObject))
+    if (object && object->visible && (!m_pressedObject || object == m_pressedObject))
         object->mouseEnter();
 }
 

@@ -142,13 +142,13 @@ void SkinFramePicture::draw(QPainter& painter, const QRect& target, const SkinFr
     root->setActive(scene.active);
     root->setState(skinStateOf(scene.state));
     if (scene.title)
-        scene.title->Text = scene.caption;
+        scene.title->text = scene.caption;
 
     // The client object is drawn on its own, below; the frame must not paint
     // over the client area.
     SkinObject* client = scene.client;
     if (client)
-        client->Visible = false;
+        client->visible = false;
 
     const QRect strip(0, 0, size.width(), client ? client->top() : 0);
     if (client && client->top() > 0) {
@@ -172,7 +172,7 @@ void SkinFramePicture::draw(QPainter& painter, const QRect& target, const SkinFr
     }
 
     if (client) {
-        client->Visible = true;
+        client->visible = true;
         // The client background: the client object at the client area's origin.
         painter.save();
         if (client->boundsRect().intersects(target)) {

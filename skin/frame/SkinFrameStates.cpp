@@ -185,7 +185,7 @@ void SkinFrameStates::followPlatformState()
     // (fluxbox does, whatever the size hints say) or fills the screen with
     // it: the window goes back to its own size.
     constexpr Qt::WindowStates sizing = Qt::WindowMaximized | Qt::WindowFullScreen;
-    if ((m_form.owner()->windowState() & sizing) && !m_form.dragging().Sizeable) {
+    if ((m_form.owner()->windowState() & sizing) && !m_form.dragging().sizeable) {
         QTimer::singleShot(0, m_form.owner(),
                            [owner = m_form.owner(), sizing] { owner->setWindowState(owner->windowState() & ~sizing); });
     }

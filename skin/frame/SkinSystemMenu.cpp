@@ -64,11 +64,11 @@ void PlainSystemMenuPresenter::popup(QWidget* window, const QList<SkinSystemMenu
             continue;
         }
         // The shortcut is display text only: the frame's window handles the key.
-        QString text = item.Caption;
-        if (!item.ShortCut.isEmpty())
-            text += QLatin1Char('\t') + item.ShortCut;
-        QAction* action = menu.addAction(captionButtonIcon(item.ImageIndex), text);
-        action->setData(item.Caption);
+        QString text = item.caption;
+        if (!item.shortcut.isEmpty())
+            text += QLatin1Char('\t') + item.shortcut;
+        QAction* action = menu.addAction(captionButtonIcon(item.imageIndex), text);
+        action->setData(item.caption);
     }
     QAction* picked = menu.exec(screenPoint);
     // The menu ran an event loop of its own; run the action after it has closed.

@@ -13,9 +13,9 @@ namespace corvane::skin {
 SkinAnimation clampedAnimation(const SkinAnimation& animation)
 {
     SkinAnimation clamped = animation;
-    clamped.Time = std::clamp(animation.Time, 50, 9000);
-    clamped.Resolution = std::clamp(animation.Resolution, 1, 10);
-    clamped.TileCount = std::clamp(animation.TileCount, 1, 20);
+    clamped.time = std::clamp(animation.time, 50, 9000);
+    clamped.resolution = std::clamp(animation.resolution, 1, 10);
+    clamped.tileCount = std::clamp(animation.tileCount, 1, 20);
     return clamped;
 }
 
@@ -186,21 +186,21 @@ void composeAnimationFrame(const QImage& picture, const QImage& background, cons
                            const SkinAnimation& settings, QImage& out)
 {
     const SkinAnimation animation = clampedAnimation(settings);
-    const QSize cells = animationMaskSize(picture.size(), animation.Resolution, animation.TileCount);
+    const QSize cells = animationMaskSize(picture.size(), animation.resolution, animation.tileCount);
     const int W = cells.width();
     const int H = cells.height();
-    const int tileWidth = std::max(1, picture.width() / animation.TileCount);
-    const int tileHeight = std::max(1, picture.height() / animation.TileCount);
+    const int tileWidth = std::max(1, picture.width() / animation.tileCount);
+    const int tileHeight = std::max(1, picture.height() / animation.tileCount);
     if (out.size() != picture.size() || out.format() != QImage::Format_ARGB32)
         out = QImage(picture.size(), QImage::Format_ARGB32);
     for (int y = 0; y < picture.height(); ++y) {
         const auto* pic = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
         const auto* back = reinterpret_cast<const QRgb*>(background.constScanLine(y));
         auto* dest = reinterpret_cast<QRgb*>(out.scanLine(y));
-        const int cy = std::min(H - 1, (y % tileHeight) / animation.Resolution);
+        const int cy = std::min(H - 1, (y % tileHeight) / animation.resolution);
         for (int x = 0; x < picture.width(); ++x) {
-            const int cx = std::min(W - 1, (x % tileWidth) / animation.Resolution);
-            const int a = readMask(mask, animation.Direction, cx, cy, W, H);
+            const int cx = std::min(W - 1, (x % tileWidth) / animation.resolution);
+            const int a = readMask(mask, animation.direction, cx, cy, W, H);
             if (a == 0 || isKeyPixel(pic[x])) {
                 dest[x] = back[x] | 0xFF000000u;
             } else if (a == 255) {
@@ -239,9 +239,9 @@ void runShowAnimation(const SkinAnimation& settings, const QImage& pictureIn, co
         background.fill(Qt::black);
 
     std::mt19937 random(seed);
-    const SkinAnimationEffect effect = pickEffect(animation.Effect, random);
-    QSize cells = animationMaskSize(picture.size(), animation.Resolution, animation.TileCount);
-    if (directionSwapsMask(animation.Direction))
+    const SkinAnimationEffect effect = pickEffect(animation.effect, random);
+    QSize cells = animationMaskSize(picture.size(), animation.resolution, animation.tileCount);
+    if (directionSwapsMask(animation.direction))
         cells.transpose();
     SkinAnimationMask mask(cells.width(), cells.height());
     QImage frame;
@@ -251,8 +251,8 @@ void runShowAnimation(const SkinAnimation& settings, const QImage& pictureIn, co
     // About 60 frames a second; the wait between frames sleeps in the event
     // dispatcher (user input stays queued until the window is complete).
     constexpr int FrameInterval = 16;
-    while (clock.elapsed() < animation.Time) {
-        fillAnimationMask(effect, animationProgress(clock.elapsed(), animation.Time), mask, random);
+    while (clock.elapsed() < animation.time) {
+        fillAnimationMask(effect, animationProgress(clock.elapsed(), animation.time), mask, random);
         composeAnimationFrame(picture, background, mask, animation, frame);
         present(frame);
         if (QCoreApplication::instance()) {

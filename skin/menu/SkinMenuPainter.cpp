@@ -68,7 +68,7 @@ QSize SkinMenuPainter::measureBarItem(const SkinMenuItem* item, const SkinMenuSk
     QSize size;
     if (SkinObject* object = skin.barItem.get()) {
         const QFont font = object->getFont().toQFont();
-        size = QSize(textWidth(font, caption) + object->TextMarginLeft + object->TextMarginRight, object->height());
+        size = QSize(textWidth(font, caption) + object->textMarginLeft + object->textMarginRight, object->height());
     } else {
         const QFontMetrics metrics(plainFont());
         size = QSize(textWidth(plainFont(), caption) + 12, metrics.height() + 6);
@@ -107,7 +107,7 @@ QSize SkinMenuPainter::measurePopupItem(SkinMenuItem* item, const SkinMenuSkin& 
 QMargins SkinMenuPainter::popupMargins(const SkinMenuSkin& skin)
 {
     if (SkinObject* frame = skin.popupFrame.get())
-        return QMargins(frame->MarginLeft, frame->MarginTop, frame->MarginRight, frame->MarginBottom);
+        return QMargins(frame->marginLeft, frame->marginTop, frame->marginRight, frame->marginBottom);
     return QMargins(MenuPlainMargin, MenuPlainMargin, MenuPlainMargin, MenuPlainMargin);
 }
 
@@ -121,7 +121,7 @@ int SkinMenuPainter::barHeight(const SkinMenuSkin& skin, int tallestItem)
 QRect SkinMenuPainter::barInnerRect(const SkinMenuSkin& skin, const QRect& bar)
 {
     if (SkinObject* frame = skin.barFrame.get())
-        return bar.adjusted(frame->MarginLeft, frame->MarginTop, -frame->MarginRight, -frame->MarginBottom);
+        return bar.adjusted(frame->marginLeft, frame->marginTop, -frame->marginRight, -frame->marginBottom);
     return bar.adjusted(2, 2, -2, -2);
 }
 
@@ -144,9 +144,9 @@ void SkinMenuPainter::drawBarItem(QPainter& painter, SkinMenuSkin& skin, SkinMen
 {
     if (SkinObject* object = skin.barItem.get()) {
         object->setBounds(item->rect());
-        object->Text = item->caption(); // the skin underlines the accelerator letter
-        object->SecondText.clear();
-        object->Enabled = item->isEnabled();
+        object->text = item->caption(); // the skin underlines the accelerator letter
+        object->secondText.clear();
+        object->enabled = item->isEnabled();
         object->setState(state);
         object->draw(painter);
         return;
@@ -184,9 +184,9 @@ void SkinMenuPainter::drawPopupItem(QPainter& painter, SkinMenuSkin& skin, SkinM
             separator->draw(painter);
         } else if (SkinObject* object = skin.popupItem.get()) {
             object->setBounds(r);
-            object->Text = QStringLiteral("-");
-            object->SecondText.clear();
-            object->Enabled = true;
+            object->text = QStringLiteral("-");
+            object->secondText.clear();
+            object->enabled = true;
             object->setState(MenuItemStateNormal);
             object->draw(painter);
         } else {
@@ -199,13 +199,13 @@ void SkinMenuPainter::drawPopupItem(QPainter& painter, SkinMenuSkin& skin, SkinM
     QColor fontColor;
     if (SkinObject* object = skin.popupItem.get()) {
         object->setBounds(r);
-        object->Text = item->caption();
-        object->SecondText = shortcutText(item->shortcut());
-        object->TextMarginLeft = qMax(object->TextMarginLeft, glyphWidth);
-        object->Enabled = item->isEnabled();
+        object->text = item->caption();
+        object->secondText = shortcutText(item->shortcut());
+        object->textMarginLeft = qMax(object->textMarginLeft, glyphWidth);
+        object->enabled = item->isEnabled();
         object->setState(state);
         object->draw(painter);
-        fontColor = toQColor(object->getFont().Color);
+        fontColor = toQColor(object->getFont().color);
     } else {
         const bool hot = state != MenuItemStateNormal;
         if (hot)
@@ -242,11 +242,11 @@ void SkinMenuPainter::drawScrollStrip(QPainter& painter, SkinMenuSkin& skin, con
     if (skin.popupItem) {
         std::unique_ptr<SkinObject> object = skin.popupItem->copyTree();
         object->setBounds(strip);
-        object->Text.clear();
-        object->SecondText.clear();
+        object->text.clear();
+        object->secondText.clear();
         object->setState(hot ? MenuItemStateTracking : MenuItemStateNormal);
         object->draw(painter);
-        color = toQColor(object->getFont().Color);
+        color = toQColor(object->getFont().color);
     } else {
         if (hot)
             painter.fillRect(strip, palette.color(QPalette::Highlight));

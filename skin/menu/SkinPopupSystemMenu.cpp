@@ -91,10 +91,10 @@ void SkinPopupSystemMenuPresenter::popup(QWidget* window, const QList<SkinSystem
     m_menu->setImages(&captionButtonImages());
     for (const SkinSystemMenuItem& entry : items) {
         auto* item = new SkinMenuItem(m_menu.get());
-        item->setCaption(entry.Caption);
-        item->setShortcut(shortcutFromText(entry.ShortCut));
-        item->setImageIndex(entry.ImageIndex);
-        const QString caption = entry.Caption;
+        item->setCaption(entry.caption);
+        item->setShortcut(shortcutFromText(entry.shortcut));
+        item->setImageIndex(entry.imageIndex);
+        const QString caption = entry.caption;
         QObject::connect(item, &SkinMenuItem::triggered, item, [chosen, caption] { chosen(caption); });
         m_menu->add(item);
     }

@@ -42,8 +42,8 @@ SkinPopupWindow::SkinPopupWindow(SkinMenuItem* item, const SkinPopupMenuOptions&
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFocusPolicy(Qt::NoFocus);
     setMinimumSize(10, 10);
-    if (options.Blending.Enabled)
-        setWindowOpacity(qBound(0, options.Blending.Value, 255) / 255.0);
+    if (options.blending.enabled)
+        setWindowOpacity(qBound(0, options.blending.value, 255) / 255.0);
     m_skin.setHost(this);
     m_view = std::make_unique<SkinItemView>(item, Qt::Vertical, this, &m_skin);
     relayout();
@@ -59,8 +59,8 @@ void SkinPopupWindow::relayout()
     const QSize content = m_view->contentSize();
     m_size =
         QSize(content.width() + margins.left() + margins.right(), content.height() + margins.top() + margins.bottom());
-    if (m_options.Shadow.Enabled)
-        m_size += QSize(m_options.Shadow.Size, m_options.Shadow.Size);
+    if (m_options.shadow.enabled)
+        m_size += QSize(m_options.shadow.size, m_options.shadow.size);
     m_size = m_size.expandedTo(QSize(10, 10));
     resize(m_size);
 }
@@ -68,8 +68,8 @@ void SkinPopupWindow::relayout()
 void SkinPopupWindow::paintPopup(QPainter& painter)
 {
     QRect frame(QPoint(0, 0), m_size);
-    if (m_options.Shadow.Enabled) {
-        const int s = m_options.Shadow.Size;
+    if (m_options.shadow.enabled) {
+        const int s = m_options.shadow.size;
         frame.adjust(0, 0, -s, -s);
         const QColor shadow(0x40, 0x40, 0x40);
         painter.fillRect(QRect(frame.right() + 1, s, s, frame.height()), shadow);
@@ -110,8 +110,8 @@ bool SkinPopupWindow::event(QEvent* event)
 void SkinPopupWindow::showAt(const QPoint& screenPosition, bool animate)
 {
     move(screenPosition);
-    const SkinAnimation& animation = m_options.Animation;
-    if (!animate || !animation.Enabled) {
+    const SkinAnimation& animation = m_options.animation;
+    if (!animate || !animation.enabled) {
         show();
         raise();
         return;

@@ -13,7 +13,7 @@ namespace {
 // behaves like its nearest base class and keeps its own name.
 template <class Base> class RegisteredAs : public Base {
 public:
-    explicit RegisteredAs(const char* name) : m_name(name) { }
+    explicit RegisteredAs(const char* className) : m_name(className) { }
     QByteArray className() const override { return m_name; }
 
 private:

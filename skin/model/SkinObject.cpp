@@ -91,21 +91,21 @@ using Children = std::vector<std::unique_ptr<SkinObject>>;
 void placeStrips(const Children& children, LayoutArea& r, SkinAlign first, SkinAlign second, bool vertical)
 {
     for (auto& c : children) {
-        if (!c->Visible)
+        if (!c->visible)
             continue;
         if (vertical) {
-            if (c->Align == first) {
+            if (c->align == first) {
                 place(c.get(), r.left, r.top, r.right - r.left, c->height());
                 r.top += c->height();
-            } else if (c->Align == second) {
+            } else if (c->align == second) {
                 place(c.get(), r.left, r.bottom - c->height(), r.right - r.left, c->height());
                 r.bottom -= c->height();
             }
         } else {
-            if (c->Align == first) {
+            if (c->align == first) {
                 place(c.get(), r.left, r.top, c->width(), r.bottom - r.top);
                 r.left += c->width();
-            } else if (c->Align == second) {
+            } else if (c->align == second) {
                 place(c.get(), r.right - c->width(), r.top, c->width(), r.bottom - r.top);
                 r.right -= c->width();
             }
@@ -118,13 +118,13 @@ void sizeToText(const Children& children)
 {
     for (auto it = children.rbegin(); it != children.rend(); ++it) {
         SkinObject* c = it->get();
-        if (!c->Visible || c->Align != SkinAlign::Text)
+        if (!c->visible || c->align != SkinAlign::Text)
             continue;
         int textWidth = 0;
-        if (haveGuiApplication() && !c->Text.isEmpty())
+        if (haveGuiApplication() && !c->text.isEmpty())
             textWidth =
-                QFontMetrics(c->getFont().toQFont()).size(Qt::TextSingleLine | Qt::TextShowMnemonic, c->Text).width();
-        place(c, c->left(), c->top(), qint64(textWidth) + c->TextMarginLeft + c->TextMarginRight, c->height());
+                QFontMetrics(c->getFont().toQFont()).size(Qt::TextSingleLine | Qt::TextShowMnemonic, c->text).width();
+        place(c, c->left(), c->top(), qint64(textWidth) + c->textMarginLeft + c->textMarginRight, c->height());
     }
 }
 
@@ -134,7 +134,7 @@ void centre(const Children& children, const LayoutArea& r)
 {
     for (auto it = children.rbegin(); it != children.rend(); ++it) {
         SkinObject* c = it->get();
-        if (!c->Visible || c->Align != SkinAlign::Center)
+        if (!c->visible || c->align != SkinAlign::Center)
             continue;
         place(c, r.left + ((r.right - r.left) - c->width()) / 2, r.top + ((r.bottom - r.top) - c->height()) / 2,
               c->width(), c->height());
@@ -145,7 +145,7 @@ void centre(const Children& children, const LayoutArea& r)
 void fillClient(const Children& children, const LayoutArea& r)
 {
     for (auto& c : children)
-        if (c->Visible && c->Align == SkinAlign::Client)
+        if (c->visible && c->align == SkinAlign::Client)
             place(c.get(), r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
@@ -155,15 +155,15 @@ void followMovedEdges(const Children& children, const QSize& size, int previousW
 {
     const int dx = size.width() - previousWidth, dy = size.height() - previousHeight;
     for (auto& c : children) {
-        if (c->Align == SkinAlign::TopRight) {
+        if (c->align == SkinAlign::TopRight) {
             if (previousWidth > 0)
                 c->setBounds(c->left() + dx, c->top(), c->width(), c->height());
-        } else if (c->Align == SkinAlign::BottomLeft) {
+        } else if (c->align == SkinAlign::BottomLeft) {
             // Like the top-right anchor, only from a known previous size: right
             // after a copy (previous height 0) the child is already in place.
             if (previousHeight > 0)
                 c->setBounds(c->left(), c->top() + dy, c->width(), c->height());
-        } else if (c->Align == SkinAlign::BottomRight) {
+        } else if (c->align == SkinAlign::BottomRight) {
             // Anchored to the bottom-right corner: moves with both far edges.
             if (previousWidth > 0 && previousHeight > 0)
                 c->setBounds(c->left() + dx, c->top() + dy, c->width(), c->height());
@@ -191,22 +191,22 @@ void SkinObject::layout(int previousWidth, int previousHeight)
 // ---------------------------------------------------------------------------
 // The tree
 
-SkinObject* SkinObject::findObject(const QString& name)
+SkinObject* SkinObject::findObject(const QString& objectName)
 {
-    if (Name.compare(name, Qt::CaseInsensitive) == 0)
+    if (name.compare(objectName, Qt::CaseInsensitive) == 0)
         return this;
     for (auto& c : m_children)
-        if (SkinObject* found = c->findObject(name))
+        if (SkinObject* found = c->findObject(objectName))
             return found;
     return nullptr;
 }
 
-SkinObject* SkinObject::findKind(SkinKind kind)
+SkinObject* SkinObject::findKind(SkinKind wanted)
 {
-    if (Kind == kind)
+    if (kind == wanted)
         return this;
     for (auto& c : m_children)
-        if (SkinObject* found = c->findKind(kind))
+        if (SkinObject* found = c->findKind(wanted))
             return found;
     return nullptr;
 }
@@ -267,15 +267,15 @@ void SkinObject::linkBitmaps()
 
 void SkinObject::changeHue(int delta)
 {
-    Color = shiftColorHue(Color, delta);
-    Font.Color = shiftColorHue(Font.Color, delta);
+    color = shiftColorHue(color, delta);
+    font.color = shiftColorHue(font.color, delta);
     for (auto& c : m_children)
         c->changeHue(delta);
 }
 
 void SkinObject::setCharset(int charset)
 {
-    Font.Charset = charset;
+    font.charset = charset;
     for (auto& c : m_children)
         c->setCharset(charset);
 }
@@ -285,24 +285,24 @@ void SkinObject::setCharset(int charset)
 
 void SkinObject::draw(QPainter& painter)
 {
-    if (!Visible || m_width <= 0 || m_height <= 0)
+    if (!visible || m_width <= 0 || m_height <= 0)
         return;
-    if (m_children.empty() || DrawIfOwner)
+    if (m_children.empty() || drawIfOwner)
         drawFillAndText(painter);
     drawVisibleChildren(painter);
 }
 
 void SkinObject::drawFillAndText(QPainter& painter)
 {
-    if (Color != clNone)
-        painter.fillRect(boundsRect(), toQColor(Color));
+    if (color != clNone)
+        painter.fillRect(boundsRect(), toQColor(color));
     drawText(painter);
 }
 
 void SkinObject::drawVisibleChildren(QPainter& painter)
 {
     for (auto& c : m_children)
-        if (c->Visible && c->m_width > 0 && c->m_height > 0)
+        if (c->visible && c->m_width > 0 && c->m_height > 0)
             c->draw(painter);
 }
 
@@ -354,36 +354,36 @@ void drawTextLine(QPainter& painter, const QRect& rect, int alignment, const QSt
 
 void SkinObject::drawText(QPainter& painter)
 {
-    const SkinFont& font = getFont();
-    if (Text == QLatin1String("-")) {
+    const SkinFont& stateFont = getFont();
+    if (text == QLatin1String("-")) {
         // Separator: a one-pixel line across the middle row, 3 pixels in from each side.
-        painter.fillRect(QRect(m_left + 3, m_top + m_height / 2 - 1, m_width - 6, 1), toQColor(font.Color));
+        painter.fillRect(QRect(m_left + 3, m_top + m_height / 2 - 1, m_width - 6, 1), toQColor(stateFont.color));
         return;
     }
-    if ((Text.isEmpty() && SecondText.isEmpty()) || !haveGuiApplication())
+    if ((text.isEmpty() && secondText.isEmpty()) || !haveGuiApplication())
         return;
 
-    const QRect textRect(QPoint(m_left + TextMarginLeft, m_top + TextMarginTop),
-                         QPoint(m_left + m_width - TextMarginRight - 1, m_top + m_height - 1));
-    TextAlignment alignment = alignmentOf(TextAlign);
+    const QRect textRect(QPoint(m_left + textMarginLeft, m_top + textMarginTop),
+                         QPoint(m_left + m_width - textMarginRight - 1, m_top + m_height - 1));
+    TextAlignment alignment = alignmentOf(textAlign);
     if (m_rightToLeft)
         alignment.horizontal = mirrored(alignment.horizontal);
 
-    const QFont qfont = font.toQFont();
+    const QFont qfont = stateFont.toQFont();
     painter.save();
     painter.setFont(qfont);
-    const QColor textColor = Enabled ? toQColor(font.Color) : QColor(0x80, 0x80, 0x80);
-    const bool shadow = TextEffect == SkinTextEffect::Shadow;
-    if (!Text.isEmpty()) {
-        const QString text = Kind == SkinKind::Title
-                                 ? QFontMetrics(qfont).elidedText(Text, Qt::ElideRight,
-                                                                  qMax(0, m_width - TextMarginLeft - TextMarginRight),
-                                                                  Qt::TextShowMnemonic)
-                                 : Text;
-        drawTextLine(painter, textRect, alignment.horizontal | alignment.vertical, text, textColor, shadow);
+    const QColor textColor = enabled ? toQColor(stateFont.color) : QColor(0x80, 0x80, 0x80);
+    const bool shadow = textEffect == SkinTextEffect::Shadow;
+    if (!text.isEmpty()) {
+        const QString shown = kind == SkinKind::Title
+                                  ? QFontMetrics(qfont).elidedText(text, Qt::ElideRight,
+                                                                   qMax(0, m_width - textMarginLeft - textMarginRight),
+                                                                   Qt::TextShowMnemonic)
+                                  : text;
+        drawTextLine(painter, textRect, alignment.horizontal | alignment.vertical, shown, textColor, shadow);
     }
-    if (!SecondText.isEmpty())
-        drawTextLine(painter, textRect, mirrored(alignment.horizontal) | alignment.vertical, SecondText, textColor,
+    if (!secondText.isEmpty())
+        drawTextLine(painter, textRect, mirrored(alignment.horizontal) | alignment.vertical, secondText, textColor,
                      shadow);
     painter.restore();
 }
@@ -395,11 +395,11 @@ QRegion SkinObject::createRegion()
 {
     if (m_width <= 0 || m_height <= 0)
         return QRegion();
-    if (m_children.empty() || DrawIfOwner || !Masked)
+    if (m_children.empty() || drawIfOwner || !masked)
         return ownRegion();
     QRegion region;
     for (auto& c : m_children)
-        if (c->Visible)
+        if (c->visible)
             region |= c->createRegion();
     return region;
 }
@@ -411,7 +411,7 @@ QRegion SkinObject::ownRegion()
 
 SkinObject* SkinObject::objectAt(const QPoint& point)
 {
-    if (!Visible || !boundsRect().contains(point) || Kind == SkinKind::Transparent)
+    if (!visible || !boundsRect().contains(point) || kind == SkinKind::Transparent)
         return nullptr;
     if (m_children.empty())
         return this;
@@ -448,25 +448,25 @@ const SkinPropertyTable& SkinObject::propertyTable()
     using O = SkinObject;
     static const SkinPropertyTable table(
         nullptr, {
-                     enumProperty<&O::Align, alignIdent, alignFromIdent>("Align"),
-                     colorProperty<&O::Color>("Color"),
-                     property<&O::DrawIfOwner>("DrawIfOwner"),
-                     property<&O::Font>("Font"),
-                     enumProperty<&O::Kind, kindIdent, kindFromIdent>("Kind"),
-                     property<&O::Masked>("Masked"),
+                     enumProperty<&O::align, alignIdent, alignFromIdent>("Align"),
+                     colorProperty<&O::color>("Color"),
+                     property<&O::drawIfOwner>("DrawIfOwner"),
+                     property<&O::font>("Font"),
+                     enumProperty<&O::kind, kindIdent, kindFromIdent>("Kind"),
+                     property<&O::masked>("Masked"),
                      boundsProperty<&O::left, &O::setLeft>("Left"),
                      boundsProperty<&O::top, &O::setTop>("Top"),
                      boundsProperty<&O::height, &O::setHeight>("Height"),
                      boundsProperty<&O::width, &O::setWidth>("Width"),
-                     property<&O::MarginLeft>("MarginLeft"),
-                     property<&O::MarginRight>("MarginRight"),
-                     property<&O::MarginTop>("MarginTop"),
-                     property<&O::MarginBottom>("MarginBottom"),
-                     enumProperty<&O::TextAlign, textAlignIdent, textAlignFromIdent>("TextAlign"),
-                     enumProperty<&O::TextEffect, textEffectIdent, textEffectFromIdent>("TextEffect"),
-                     property<&O::TextMarginLeft>("TextMarginLeft"),
-                     property<&O::TextMarginRight>("TextMarginRight"),
-                     property<&O::TextMarginTop>("TextMarginTop"),
+                     property<&O::marginLeft>("MarginLeft"),
+                     property<&O::marginRight>("MarginRight"),
+                     property<&O::marginTop>("MarginTop"),
+                     property<&O::marginBottom>("MarginBottom"),
+                     enumProperty<&O::textAlign, textAlignIdent, textAlignFromIdent>("TextAlign"),
+                     enumProperty<&O::textEffect, textEffectIdent, textEffectFromIdent>("TextEffect"),
+                     property<&O::textMarginLeft>("TextMarginLeft"),
+                     property<&O::textMarginRight>("TextMarginRight"),
+                     property<&O::textMarginTop>("TextMarginTop"),
                  });
     return table;
 }
@@ -483,7 +483,7 @@ bool SkinObject::readProperty(const SkinProperty& p)
 
 void SkinObject::assignFrom(const SkinObject& s)
 {
-    Name = s.Name;
+    name = s.name;
     properties().assign(*this, s);
 }
 

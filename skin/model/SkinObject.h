@@ -39,28 +39,28 @@ public:
 
     // ---- Published properties, in stream order (Left, Top, Height, Width
     // sit between Masked and MarginLeft and go through setBounds).
-    QString Name;
-    SkinAlign Align = SkinAlign::None;
-    SkinColor Color = clWhite;
-    bool DrawIfOwner = false;
-    SkinFont Font;
-    SkinKind Kind = SkinKind::None;
-    bool Masked = true;
-    int MarginLeft = 0;
-    int MarginRight = 0;
-    int MarginTop = 0;
-    int MarginBottom = 0;
-    SkinTextAlign TextAlign = SkinTextAlign::Left;
-    SkinTextEffect TextEffect = SkinTextEffect::None;
-    int TextMarginLeft = 0;
-    int TextMarginRight = 0;
-    int TextMarginTop = 0;
+    QString name;
+    SkinAlign align = SkinAlign::None;
+    SkinColor color = clWhite;
+    bool drawIfOwner = false;
+    SkinFont font;
+    SkinKind kind = SkinKind::None;
+    bool masked = true;
+    int marginLeft = 0;
+    int marginRight = 0;
+    int marginTop = 0;
+    int marginBottom = 0;
+    SkinTextAlign textAlign = SkinTextAlign::Left;
+    SkinTextEffect textEffect = SkinTextEffect::None;
+    int textMarginLeft = 0;
+    int textMarginRight = 0;
+    int textMarginTop = 0;
 
     // ---- Run-time state that is not stored.
-    bool Visible = true; // layout and drawing skip invisible objects
-    bool Enabled = true; // disabled text is drawn grey
-    QString Text;        // caption, item caption ...
-    QString SecondText;  // e.g. shortcut text, drawn with mirrored alignment
+    bool visible = true; // layout and drawing skip invisible objects
+    bool enabled = true; // disabled text is drawn grey
+    QString text;        // caption, item caption ...
+    QString secondText;  // e.g. shortcut text, drawn with mirrored alignment
 
     // ---- Bounds. Every change goes through setBounds: an unchanged rectangle
     // does nothing; otherwise the previous size is remembered, negative sizes
@@ -89,8 +89,8 @@ public:
     void appendChild(std::unique_ptr<SkinObject> child);
     // Depth first, this object first, then each child in order. Names compare
     // case-insensitively.
-    SkinObject* findObject(const QString& name);
-    SkinObject* findKind(SkinKind kind);
+    SkinObject* findObject(const QString& objectName);
+    SkinObject* findKind(SkinKind wanted);
     // A copy of this tree: same registered classes, every published value,
     // links with their bitmap references, children, and finally the bounds.
     std::unique_ptr<SkinObject> copyTree() const;
@@ -126,7 +126,7 @@ public:
     // Sets the charset of every font of this object and of its descendants.
     virtual void setCharset(int charset);
     // The font that fits the current state.
-    virtual const SkinFont& getFont() const { return Font; }
+    virtual const SkinFont& getFont() const { return font; }
 
     // Hit testing in root coordinates: invisible objects, points outside and
     // SkinKind::Transparent objects yield nothing; otherwise the last child that yields

@@ -155,7 +155,7 @@ private:
         need(nameSize);
         const QLatin1StringView name(m_data, nameSize);
         m_data += nameSize;
-        object->Name = name;
+        object->name = name;
         const SkinPropertyTable& properties = object->properties();
         SkinProperty property;
         int count = 0;
@@ -316,7 +316,7 @@ std::unique_ptr<SkinObject> objectFromRecord(const SkinObjectRecord& record, Ski
     std::unique_ptr<SkinObject> object = SkinClassRegistry::create(record.className);
     if (!object)
         throw SkinError("Class " + record.className.toStdString() + " not found");
-    object->Name = QString::fromLatin1(record.name);
+    object->name = QString::fromLatin1(record.name);
     for (const SkinProperty& property : record.properties) {
         if (isObjectsName(property.name)) {
             if (property.value.type != SkinValue::Type::Binary)

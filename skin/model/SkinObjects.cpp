@@ -23,8 +23,8 @@ bool isHotOrFocused(SkinState state)
 void SkinActiveObject::draw(QPainter& painter)
 {
     if (active() || (state() >= SkinState::Hot && state() <= SkinState::Focused)) {
-        Swapped<SkinColor> color(Color, ActiveColor);
-        Swapped<SkinFont> font(Font, ActiveFont);
+        Swapped<SkinColor> swappedColor(color, activeColor);
+        Swapped<SkinFont> swappedFont(font, activeFont);
         SkinObject::draw(painter);
     } else {
         SkinObject::draw(painter);
@@ -33,19 +33,19 @@ void SkinActiveObject::draw(QPainter& painter)
 
 const SkinFont& SkinActiveObject::getFont() const
 {
-    return (state() >= SkinState::Hot && state() <= SkinState::Focused) ? ActiveFont : Font;
+    return (state() >= SkinState::Hot && state() <= SkinState::Focused) ? activeFont : font;
 }
 
 void SkinActiveObject::changeHue(int delta)
 {
-    ActiveColor = shiftColorHue(ActiveColor, delta);
-    ActiveFont.Color = shiftColorHue(ActiveFont.Color, delta);
+    activeColor = shiftColorHue(activeColor, delta);
+    activeFont.color = shiftColorHue(activeFont.color, delta);
     SkinObject::changeHue(delta);
 }
 
 void SkinActiveObject::setCharset(int charset)
 {
-    ActiveFont.Charset = charset;
+    activeFont.charset = charset;
     SkinObject::setCharset(charset);
 }
 
@@ -54,10 +54,10 @@ const SkinPropertyTable& SkinActiveObject::propertyTable()
     using namespace skinprop;
     using C = SkinActiveObject;
     static const SkinPropertyTable table(&SkinObject::propertyTable(),
-                                          {
-                                              colorProperty<&C::ActiveColor>("ActiveColor"),
-                                              property<&C::ActiveFont>("ActiveFont"),
-                                          });
+                                         {
+                                             colorProperty<&C::activeColor>("ActiveColor"),
+                                             property<&C::activeFont>("ActiveFont"),
+                                         });
     return table;
 }
 
@@ -66,50 +66,50 @@ const SkinPropertyTable& SkinActiveObject::propertyTable()
 
 void SkinBitmapObject::linkBitmaps()
 {
-    Bitmap.link(bitmaps());
+    bitmap.link(bitmaps());
     SkinObject::linkBitmaps();
 }
 
 void SkinBitmapObject::draw(QPainter& painter)
 {
-    if (!Visible || width() <= 0 || height() <= 0 || Bitmap.isEmpty())
+    if (!visible || width() <= 0 || height() <= 0 || bitmap.isEmpty())
         return;
-    drawWithBitmap(painter, Bitmap);
+    drawWithBitmap(painter, bitmap);
 }
 
 void SkinBitmapObject::drawWithBitmap(QPainter& painter, const SkinBitmapLink& link)
 {
-    if (!Visible || width() <= 0 || height() <= 0 || link.isEmpty())
+    if (!visible || width() <= 0 || height() <= 0 || link.isEmpty())
         return;
-    const SkinBitmap& bitmap = *link.Bitmap;
+    const SkinBitmap& picture = *link.bitmap;
     const QRect d = boundsRect();
-    const int ml = MarginLeft, mt = MarginTop, mr = MarginRight, mb = MarginBottom;
+    const int ml = marginLeft, mt = marginTop, mr = marginRight, mb = marginBottom;
     if (ml == 0 && mt == 0 && mr == 0 && mb == 0) {
-        drawBitmapPart(painter, bitmap, link.rect(), d, TileStyle, Masked, d);
+        drawBitmapPart(painter, picture, link.rect(), d, tileStyle, masked, d);
     } else {
-        const int L = link.Left, T = link.Top, R = link.Right, B = link.Bottom;
+        const int L = link.left, T = link.top, R = link.right, B = link.bottom;
         const int W = width(), H = height();
         auto rel = [&](int l, int t, int r, int b) {
             return QRect(QPoint(d.left() + l, d.top() + t), QPoint(d.left() + r - 1, d.top() + b - 1));
         };
         auto src = [](int l, int t, int r, int b) { return QRect(QPoint(l, t), QPoint(r - 1, b - 1)); };
-        auto part = [&](const QRect& s, const QRect& to, SkinTileStyle style, bool masked) {
+        auto part = [&](const QRect& s, const QRect& to, SkinTileStyle style, bool maskedPart) {
             if (s.width() <= 0 || s.height() <= 0 || to.width() <= 0 || to.height() <= 0)
                 return;
             // A centred part is centred on its own piece of the object.
-            drawBitmapPart(painter, bitmap, s, to, style, masked, to);
+            drawBitmapPart(painter, picture, s, to, style, maskedPart, to);
         };
-        part(src(L + ml, T + mt, R - mr, B - mb), rel(ml, mt, W - mr, H - mb), TileStyle, Masked);
-        part(src(L + ml, T, R - mr, T + mt), rel(ml, 0, W - mr, mt), BorderTileStyle, MaskedBorder);
-        part(src(L + ml, B - mb, R - mr, B), rel(ml, H - mb, W - mr, H), BorderTileStyle, MaskedBorder);
-        part(src(L, T + mt, L + ml, B - mb), rel(0, mt, ml, H - mb), BorderTileStyle, MaskedBorder);
-        part(src(R - mr, T + mt, R, B - mb), rel(W - mr, mt, W, H - mb), BorderTileStyle, MaskedBorder);
+        part(src(L + ml, T + mt, R - mr, B - mb), rel(ml, mt, W - mr, H - mb), tileStyle, masked);
+        part(src(L + ml, T, R - mr, T + mt), rel(ml, 0, W - mr, mt), borderTileStyle, maskedBorder);
+        part(src(L + ml, B - mb, R - mr, B), rel(ml, H - mb, W - mr, H), borderTileStyle, maskedBorder);
+        part(src(L, T + mt, L + ml, B - mb), rel(0, mt, ml, H - mb), borderTileStyle, maskedBorder);
+        part(src(R - mr, T + mt, R, B - mb), rel(W - mr, mt, W, H - mb), borderTileStyle, maskedBorder);
         // Corners are copied unscaled.
         auto corner = [&](int sl, int st, int w, int h, int dl, int dt) {
             if (w <= 0 || h <= 0)
                 return;
-            drawBitmapPart(painter, bitmap, QRect(sl, st, w, h), QRect(d.left() + dl, d.top() + dt, w, h),
-                           SkinTileStyle::Tile, MaskedAngles, QRect());
+            drawBitmapPart(painter, picture, QRect(sl, st, w, h), QRect(d.left() + dl, d.top() + dt, w, h),
+                           SkinTileStyle::Tile, maskedAngles, QRect());
         };
         corner(L, T, ml, mt, 0, 0);
         corner(R - mr, T, mr, mt, W - mr, 0);
@@ -123,7 +123,7 @@ void SkinBitmapObject::drawWithBitmap(QPainter& painter, const SkinBitmapLink& l
 
 QRegion SkinBitmapObject::ownRegion()
 {
-    if (!Masked || Kind == SkinKind::Client)
+    if (!masked || kind == SkinKind::Client)
         return SkinObject::ownRegion();
     // Draw into a scratch bitmap pre-filled with the key colour and keep the
     // runs of pixels that something was drawn on. RGB32 keeps the key colour
@@ -151,11 +151,11 @@ const SkinPropertyTable& SkinBitmapObject::propertyTable()
     static const SkinPropertyTable table(
         &SkinObject::propertyTable(),
         {
-            property<&C::Bitmap>("Bitmap"),
-            enumProperty<&C::BorderTileStyle, tileStyleIdent, tileStyleFromIdent>("BorderTileStyle"),
-            property<&C::MaskedBorder>("MaskedBorder"),
-            property<&C::MaskedAngles>("MaskedAngles"),
-            enumProperty<&C::TileStyle, tileStyleIdent, tileStyleFromIdent>("TileStyle"),
+            property<&C::bitmap>("Bitmap"),
+            enumProperty<&C::borderTileStyle, tileStyleIdent, tileStyleFromIdent>("BorderTileStyle"),
+            property<&C::maskedBorder>("MaskedBorder"),
+            property<&C::maskedAngles>("MaskedAngles"),
+            enumProperty<&C::tileStyle, tileStyleIdent, tileStyleFromIdent>("TileStyle"),
         });
     return table;
 }
@@ -165,14 +165,14 @@ const SkinPropertyTable& SkinBitmapObject::propertyTable()
 
 void SkinActiveBitmap::linkBitmaps()
 {
-    ActiveBitmap.link(bitmaps());
+    activeBitmap.link(bitmaps());
     SkinBitmapObject::linkBitmaps();
 }
 
 void SkinActiveBitmap::draw(QPainter& painter)
 {
-    if ((active() || state() == SkinState::Hot || state() == SkinState::Focused) && !ActiveBitmap.isEmpty()) {
-        Swapped<SkinBitmapLink> bitmap(Bitmap, ActiveBitmap);
+    if ((active() || state() == SkinState::Hot || state() == SkinState::Focused) && !activeBitmap.isEmpty()) {
+        Swapped<SkinBitmapLink> swappedBitmap(bitmap, activeBitmap);
         SkinBitmapObject::draw(painter);
     } else {
         SkinBitmapObject::draw(painter);
@@ -181,18 +181,18 @@ void SkinActiveBitmap::draw(QPainter& painter)
 
 const SkinFont& SkinActiveBitmap::getFont() const
 {
-    return isHotOrFocused(state()) ? ActiveFont : Font;
+    return isHotOrFocused(state()) ? activeFont : font;
 }
 
 void SkinActiveBitmap::setCharset(int charset)
 {
-    ActiveFont.Charset = charset;
+    activeFont.charset = charset;
     SkinBitmapObject::setCharset(charset);
 }
 
 void SkinActiveBitmap::changeHue(int delta)
 {
-    ActiveFont.Color = shiftColorHue(ActiveFont.Color, delta);
+    activeFont.color = shiftColorHue(activeFont.color, delta);
     SkinBitmapObject::changeHue(delta);
 }
 
@@ -201,10 +201,10 @@ const SkinPropertyTable& SkinActiveBitmap::propertyTable()
     using namespace skinprop;
     using C = SkinActiveBitmap;
     static const SkinPropertyTable table(&SkinBitmapObject::propertyTable(),
-                                          {
-                                              property<&C::ActiveBitmap>("ActiveBitmap"),
-                                              property<&C::ActiveFont>("ActiveFont"),
-                                          });
+                                         {
+                                             property<&C::activeBitmap>("ActiveBitmap"),
+                                             property<&C::activeFont>("ActiveFont"),
+                                         });
     return table;
 }
 
@@ -215,21 +215,21 @@ const SkinBitmapLink& SkinButtonObject::currentBitmap() const
 {
     const SkinBitmapLink* link = nullptr;
     switch (state()) {
-    case SkinState::Focused: link = &BitmapFocused; break;
-    case SkinState::Hot: link = &BitmapHot; break;
-    case SkinState::Disabled: link = &BitmapDisabled; break;
-    case SkinState::Pressed: link = &BitmapPressed; break;
+    case SkinState::Focused: link = &bitmapFocused; break;
+    case SkinState::Hot: link = &bitmapHot; break;
+    case SkinState::Disabled: link = &bitmapDisabled; break;
+    case SkinState::Pressed: link = &bitmapPressed; break;
     default: break;
     }
-    return (link && !link->isEmpty()) ? *link : Bitmap;
+    return (link && !link->isEmpty()) ? *link : bitmap;
 }
 
 void SkinButtonObject::linkBitmaps()
 {
-    BitmapHot.link(bitmaps());
-    BitmapFocused.link(bitmaps());
-    BitmapPressed.link(bitmaps());
-    BitmapDisabled.link(bitmaps());
+    bitmapHot.link(bitmaps());
+    bitmapFocused.link(bitmaps());
+    bitmapPressed.link(bitmaps());
+    bitmapDisabled.link(bitmaps());
     SkinBitmapObject::linkBitmaps();
 }
 
@@ -243,12 +243,12 @@ const SkinPropertyTable& SkinButtonObject::propertyTable()
     using namespace skinprop;
     using C = SkinButtonObject;
     static const SkinPropertyTable table(&SkinBitmapObject::propertyTable(),
-                                          {
-                                              property<&C::BitmapHot>("BitmapHot"),
-                                              property<&C::BitmapFocused>("BitmapFocused"),
-                                              property<&C::BitmapPressed>("BitmapPressed"),
-                                              property<&C::BitmapDisabled>("BitmapDisabled"),
-                                          });
+                                         {
+                                             property<&C::bitmapHot>("BitmapHot"),
+                                             property<&C::bitmapFocused>("BitmapFocused"),
+                                             property<&C::bitmapPressed>("BitmapPressed"),
+                                             property<&C::bitmapDisabled>("BitmapDisabled"),
+                                         });
     return table;
 }
 
@@ -258,11 +258,11 @@ const SkinPropertyTable& SkinButtonObject::propertyTable()
 const SkinFont& SkinTextObject::getFont() const
 {
     switch (state()) {
-    case SkinState::Hot: return FontHot;
-    case SkinState::Pressed: return FontPressed;
-    case SkinState::Focused: return FontFocused;
-    case SkinState::Disabled: return FontDisabled;
-    default: return Font;
+    case SkinState::Hot: return fontHot;
+    case SkinState::Pressed: return fontPressed;
+    case SkinState::Focused: return fontFocused;
+    case SkinState::Disabled: return fontDisabled;
+    default: return font;
     }
 }
 
@@ -273,14 +273,14 @@ void SkinTextObject::draw(QPainter& painter)
 
 void SkinTextObject::setCharset(int charset)
 {
-    FontHot.Charset = FontFocused.Charset = FontPressed.Charset = FontDisabled.Charset = charset;
+    fontHot.charset = fontFocused.charset = fontPressed.charset = fontDisabled.charset = charset;
     SkinObject::setCharset(charset);
 }
 
 void SkinTextObject::changeHue(int delta)
 {
-    for (SkinFont* f : {&FontHot, &FontFocused, &FontPressed, &FontDisabled})
-        f->Color = shiftColorHue(f->Color, delta);
+    for (SkinFont* f : {&fontHot, &fontFocused, &fontPressed, &fontDisabled})
+        f->color = shiftColorHue(f->color, delta);
     SkinObject::changeHue(delta);
 }
 
@@ -289,11 +289,11 @@ const SkinPropertyTable& SkinTextObject::propertyTable()
     using namespace skinprop;
     using C = SkinTextObject;
     static const SkinPropertyTable table(&SkinObject::propertyTable(), {
-                                                                             property<&C::FontHot>("FontHot"),
-                                                                             property<&C::FontFocused>("FontFocused"),
-                                                                             property<&C::FontPressed>("FontPressed"),
-                                                                             property<&C::FontDisabled>("FontDisabled"),
-                                                                         });
+                                                                           property<&C::fontHot>("FontHot"),
+                                                                           property<&C::fontFocused>("FontFocused"),
+                                                                           property<&C::fontPressed>("FontPressed"),
+                                                                           property<&C::fontDisabled>("FontDisabled"),
+                                                                       });
     return table;
 }
 

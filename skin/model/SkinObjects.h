@@ -19,8 +19,8 @@ class SkinActiveObject : public SkinObject {
 public:
     using SkinObject::SkinObject;
 
-    SkinColor ActiveColor = clWhite;
-    SkinFont ActiveFont;
+    SkinColor activeColor = clWhite;
+    SkinFont activeFont;
 
     void draw(QPainter& painter) override;
     void changeHue(int delta) override;
@@ -34,11 +34,11 @@ class SkinBitmapObject : public SkinObject {
 public:
     using SkinObject::SkinObject;
 
-    SkinBitmapLink Bitmap;
-    SkinTileStyle BorderTileStyle = SkinTileStyle::Tile;
-    bool MaskedBorder = true;
-    bool MaskedAngles = true;
-    SkinTileStyle TileStyle = SkinTileStyle::Tile;
+    SkinBitmapLink bitmap;
+    SkinTileStyle borderTileStyle = SkinTileStyle::Tile;
+    bool maskedBorder = true;
+    bool maskedAngles = true;
+    SkinTileStyle tileStyle = SkinTileStyle::Tile;
 
     void linkBitmaps() override;
     void draw(QPainter& painter) override;
@@ -56,8 +56,8 @@ class SkinActiveBitmap : public SkinBitmapObject {
 public:
     using SkinBitmapObject::SkinBitmapObject;
 
-    SkinBitmapLink ActiveBitmap;
-    SkinFont ActiveFont;
+    SkinBitmapLink activeBitmap;
+    SkinFont activeFont;
 
     void linkBitmaps() override;
     void draw(QPainter& painter) override;
@@ -75,9 +75,9 @@ class SkinSystemButton : public SkinActiveBitmap {
 public:
     explicit SkinSystemButton(SkinObject* owner = nullptr);
 
-    SkinAction Action = SkinAction::None;
-    SkinBitmapLink BitmapHot;
-    SkinBitmapLink BitmapPressed;
+    SkinAction action = SkinAction::None;
+    SkinBitmapLink bitmapHot;
+    SkinBitmapLink bitmapPressed;
 
     enum class PointerState { Normal, Hot, Pressed };
 
@@ -114,10 +114,10 @@ class SkinButtonObject : public SkinBitmapObject {
 public:
     using SkinBitmapObject::SkinBitmapObject;
 
-    SkinBitmapLink BitmapHot;
-    SkinBitmapLink BitmapFocused;
-    SkinBitmapLink BitmapPressed;
-    SkinBitmapLink BitmapDisabled;
+    SkinBitmapLink bitmapHot;
+    SkinBitmapLink bitmapFocused;
+    SkinBitmapLink bitmapPressed;
+    SkinBitmapLink bitmapDisabled;
 
     // The link drawn in the current state (falls back to Bitmap when empty).
     const SkinBitmapLink& currentBitmap() const;
@@ -132,10 +132,10 @@ class SkinTextObject : public SkinObject {
 public:
     using SkinObject::SkinObject;
 
-    SkinFont FontHot;
-    SkinFont FontFocused;
-    SkinFont FontPressed;
-    SkinFont FontDisabled;
+    SkinFont fontHot;
+    SkinFont fontFocused;
+    SkinFont fontPressed;
+    SkinFont fontDisabled;
 
     const SkinFont& getFont() const override;
     void draw(QPainter& painter) override;

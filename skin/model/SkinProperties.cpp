@@ -102,19 +102,19 @@ static const char* const pitchNames[] = {"fpDefault", "fpVariable", "fpFixed"};
 
 void writeFont(QList<SkinProperty>& out, const QByteArray& prefix, const SkinFont& font)
 {
-    const QByteArray charset = charsetIdent(font.Charset);
+    const QByteArray charset = charsetIdent(font.charset);
     if (!charset.isEmpty())
         out.append({prefix + ".Charset", SkinValue::fromIdent(charset)});
     else
-        out.append({prefix + ".Charset", SkinValue::fromInteger(font.Charset)});
-    addColor(out, (prefix + ".Color").constData(), font.Color);
-    out.append({prefix + ".Height", SkinValue::fromInteger(font.Height)});
-    out.append({prefix + ".Name", SkinValue::fromString(font.Name.toLatin1())});
-    if (font.Pitch > 0 && font.Pitch < 3)
-        out.append({prefix + ".Pitch", SkinValue::fromIdent(pitchNames[font.Pitch])});
+        out.append({prefix + ".Charset", SkinValue::fromInteger(font.charset)});
+    addColor(out, (prefix + ".Color").constData(), font.color);
+    out.append({prefix + ".Height", SkinValue::fromInteger(font.height)});
+    out.append({prefix + ".Name", SkinValue::fromString(font.name.toLatin1())});
+    if (font.pitch > 0 && font.pitch < 3)
+        out.append({prefix + ".Pitch", SkinValue::fromIdent(pitchNames[font.pitch])});
     QList<QByteArray> styles;
     for (int i = 0; i < 4; ++i)
-        if (font.Style & (1u << i))
+        if (font.style & (1u << i))
             styles.append(fontStyleNames[i]);
     out.append({prefix + ".Style", SkinValue::fromSet(styles)});
 }
@@ -124,33 +124,33 @@ void readFont(SkinFont& font, int field, const SkinProperty& p)
     switch (FontField(field)) {
     case FontField::Charset:
         if (p.value.type == SkinValue::Type::Identifier) {
-            if (!charsetFromIdent(p.value.text, &font.Charset))
+            if (!charsetFromIdent(p.value.text, &font.charset))
                 invalid(p);
         } else {
-            font.Charset = toInt(p) & 0xFF;
+            font.charset = toInt(p) & 0xFF;
         }
         break;
-    case FontField::Color: font.Color = toColor(p); break;
-    case FontField::Height: font.Height = toInt(p); break;
+    case FontField::Color: font.color = toColor(p); break;
+    case FontField::Height: font.height = toInt(p); break;
     case FontField::Size:
         // Points at 96 pixels per inch, as a negative (character) height.
-        font.Height = -int(std::lround(double(toInt(p)) * 96.0 / 72.0));
+        font.height = -int(std::lround(double(toInt(p)) * 96.0 / 72.0));
         break;
     case FontField::Name:
         // Most fonts keep the default name: no new string for those.
         if (p.value.type != SkinValue::Type::String)
             invalid(p);
-        if (font.Name != QLatin1StringView(p.value.text))
-            font.Name = toString(p);
+        if (font.name != QLatin1StringView(p.value.text))
+            font.name = toString(p);
         break;
     case FontField::Pitch:
         if (p.value.type != SkinValue::Type::Identifier)
             invalid(p);
-        font.Pitch = -1;
+        font.pitch = -1;
         for (int i = 0; i < 3; ++i)
             if (p.value.text == pitchNames[i])
-                font.Pitch = i;
-        if (font.Pitch < 0)
+                font.pitch = i;
+        if (font.pitch < 0)
             invalid(p);
         break;
     case FontField::Style: {
@@ -166,7 +166,7 @@ void readFont(SkinFont& font, int field, const SkinProperty& p)
                 invalid(p);
             style |= 1u << bit;
         }
-        font.Style = style;
+        font.style = style;
         break;
     }
     default: invalid(p);
@@ -175,21 +175,21 @@ void readFont(SkinFont& font, int field, const SkinProperty& p)
 
 void writeLink(QList<SkinProperty>& out, const QByteArray& prefix, const SkinBitmapLink& link)
 {
-    out.append({prefix + ".Name", SkinValue::fromString(link.Name.toLatin1())});
-    out.append({prefix + ".Left", SkinValue::fromInteger(link.Left)});
-    out.append({prefix + ".Top", SkinValue::fromInteger(link.Top)});
-    out.append({prefix + ".Right", SkinValue::fromInteger(link.Right)});
-    out.append({prefix + ".Bottom", SkinValue::fromInteger(link.Bottom)});
+    out.append({prefix + ".Name", SkinValue::fromString(link.name.toLatin1())});
+    out.append({prefix + ".Left", SkinValue::fromInteger(link.left)});
+    out.append({prefix + ".Top", SkinValue::fromInteger(link.top)});
+    out.append({prefix + ".Right", SkinValue::fromInteger(link.right)});
+    out.append({prefix + ".Bottom", SkinValue::fromInteger(link.bottom)});
 }
 
 void readLink(SkinBitmapLink& link, int field, const SkinProperty& p)
 {
     switch (LinkField(field)) {
-    case LinkField::Name: link.Name = toString(p); break;
-    case LinkField::Left: link.Left = toCoordinate(p); break;
-    case LinkField::Top: link.Top = toCoordinate(p); break;
-    case LinkField::Right: link.Right = toCoordinate(p); break;
-    case LinkField::Bottom: link.Bottom = toCoordinate(p); break;
+    case LinkField::Name: link.name = toString(p); break;
+    case LinkField::Left: link.left = toCoordinate(p); break;
+    case LinkField::Top: link.top = toCoordinate(p); break;
+    case LinkField::Right: link.right = toCoordinate(p); break;
+    case LinkField::Bottom: link.bottom = toCoordinate(p); break;
     default: invalid(p);
     }
 }

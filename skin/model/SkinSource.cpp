@@ -110,20 +110,20 @@ void SkinSource::clear()
     m_objects.clear();
     m_bitmapView.clear();
     m_bitmaps.clear();
-    SkinName = QString::fromLatin1(DefaultSkinName);
-    SkinVersion = QString::fromLatin1(DefaultSkinVersion);
-    Author = QString::fromLatin1(DefaultAuthor);
-    AuthorEMail = QString::fromLatin1(DefaultAuthorEMail);
-    AuthorURL = QString::fromLatin1(DefaultAuthorURL);
+    skinName = QString::fromLatin1(DefaultSkinName);
+    skinVersion = QString::fromLatin1(DefaultSkinVersion);
+    author = QString::fromLatin1(DefaultAuthor);
+    authorEmail = QString::fromLatin1(DefaultAuthorEMail);
+    authorUrl = QString::fromLatin1(DefaultAuthorURL);
 }
 
 void SkinSource::swap(SkinSource& other)
 {
-    std::swap(SkinName, other.SkinName);
-    std::swap(SkinVersion, other.SkinVersion);
-    std::swap(Author, other.Author);
-    std::swap(AuthorEMail, other.AuthorEMail);
-    std::swap(AuthorURL, other.AuthorURL);
+    std::swap(skinName, other.skinName);
+    std::swap(skinVersion, other.skinVersion);
+    std::swap(author, other.author);
+    std::swap(authorEmail, other.authorEmail);
+    std::swap(authorUrl, other.authorUrl);
     m_bitmaps.swap(other.m_bitmaps);
     m_bitmapView.swap(other.m_bitmapView);
     m_objects.swap(other.m_objects);
@@ -158,7 +158,7 @@ SkinObject* SkinSource::findObject(const QString& name) const
     if (m_changing)
         return nullptr;
     for (const auto& object : m_objects)
-        if (object->Name.compare(name, Qt::CaseInsensitive) == 0)
+        if (object->name.compare(name, Qt::CaseInsensitive) == 0)
             return object.get();
     return nullptr;
 }
@@ -170,7 +170,7 @@ SkinObject* SkinSource::formObject() const
     if (SkinObject* form = findObject(QStringLiteral("Form")))
         return form;
     for (const auto& object : m_objects)
-        if (object->Kind == SkinKind::Form)
+        if (object->kind == SkinKind::Form)
             return object.get();
     return nullptr;
 }
@@ -199,11 +199,11 @@ void SkinSource::installObject(std::unique_ptr<SkinObject> object)
 
 void SkinSource::readHeader(SkinInput& in)
 {
-    SkinName = QString::fromLatin1(in.readString(MaxHeaderString));
-    SkinVersion = QString::fromLatin1(in.readString(MaxHeaderString));
-    Author = QString::fromLatin1(in.readString(MaxHeaderString));
-    AuthorEMail = QString::fromLatin1(in.readString(MaxHeaderString));
-    AuthorURL = QString::fromLatin1(in.readString(MaxHeaderString));
+    skinName = QString::fromLatin1(in.readString(MaxHeaderString));
+    skinVersion = QString::fromLatin1(in.readString(MaxHeaderString));
+    author = QString::fromLatin1(in.readString(MaxHeaderString));
+    authorEmail = QString::fromLatin1(in.readString(MaxHeaderString));
+    authorUrl = QString::fromLatin1(in.readString(MaxHeaderString));
 }
 
 namespace {
@@ -301,7 +301,7 @@ void SkinSource::readBody(SkinInput& in, PixelReader readPixels, ObjectReader re
     const std::int32_t bitmapCount = readCount(in, SkinLimits::MaxBitmaps, "bitmaps");
     for (std::int32_t i = 0; i < bitmapCount; ++i) {
         auto bitmap = std::make_unique<SkinBitmap>();
-        bitmap->Name = QString::fromLatin1(in.readString(MaxHeaderString));
+        bitmap->name = QString::fromLatin1(in.readString(MaxHeaderString));
         readPixels(in, *bitmap);
         addBitmap(std::move(bitmap));
     }

@@ -19,11 +19,11 @@ public:
     SkinSource(const SkinSource&) = delete;
     SkinSource& operator=(const SkinSource&) = delete;
 
-    QString SkinName;
-    QString SkinVersion;
-    QString Author;
-    QString AuthorEMail;
-    QString AuthorURL;
+    QString skinName;
+    QString skinVersion;
+    QString author;
+    QString authorEmail;
+    QString authorUrl;
 
     const SkinBitmapList& bitmaps() const { return m_bitmapView; }
     int objectCount() const { return int(m_objects.size()); }

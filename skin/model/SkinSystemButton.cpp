@@ -12,7 +12,7 @@ namespace corvane::skin {
 
 SkinSystemButton::SkinSystemButton(SkinObject* owner) : SkinActiveBitmap(owner)
 {
-    Kind = SkinKind::SystemButton;
+    kind = SkinKind::SystemButton;
 }
 
 bool SkinSystemButton::hiddenInWindowState(SkinAction action, SkinState windowState)
@@ -53,15 +53,15 @@ void SkinSystemButton::setState(SkinState state)
         return;
     if (state == SkinState::Normal || state == SkinState::Maximized || state == SkinState::Minimized ||
         state == SkinState::RolledUp)
-        Visible = !hiddenInWindowState(Action, state);
-    if (hiddenByBorderIcons(Action, owningFrame->borderIcons()))
-        Visible = false;
+        visible = !hiddenInWindowState(action, state);
+    if (hiddenByBorderIcons(action, owningFrame->borderIcons()))
+        visible = false;
 }
 
 void SkinSystemButton::linkBitmaps()
 {
-    BitmapHot.link(bitmaps());
-    BitmapPressed.link(bitmaps());
+    bitmapHot.link(bitmaps());
+    bitmapPressed.link(bitmaps());
     SkinActiveBitmap::linkBitmaps();
 }
 
@@ -83,10 +83,10 @@ void drawWindowIcon(QPainter& painter, SkinFrameInterface* owningFrame, const QP
 
 void SkinSystemButton::draw(QPainter& painter)
 {
-    if (!Visible || width() <= 0 || height() <= 0)
+    if (!visible || width() <= 0 || height() <= 0)
         return;
     SkinFrameInterface* owningFrame = frame();
-    if (Action == SkinAction::SystemMenu) {
+    if (action == SkinAction::SystemMenu) {
         drawWindowIcon(painter, owningFrame, QPoint(left(), top()));
         return;
     }
@@ -100,10 +100,10 @@ void SkinSystemButton::draw(QPainter& painter)
     const SkinBitmapLink* picture = nullptr;
     SkinState childState = SkinState::Normal;
     if (m_pointerState == PointerState::Hot) {
-        picture = &BitmapHot;
+        picture = &bitmapHot;
         childState = SkinState::Hot;
     } else if (m_pointerState == PointerState::Pressed) {
-        picture = &BitmapPressed;
+        picture = &bitmapPressed;
         childState = SkinState::Pressed;
     }
     if (!picture || picture->isEmpty()) {
@@ -119,7 +119,7 @@ void SkinSystemButton::drawPointerPicture(QPainter& painter, const SkinBitmapLin
     setOwnActive(false);
     setChildrenState(childState);
     {
-        Swapped<SkinBitmapLink> bitmap(Bitmap, picture);
+        Swapped<SkinBitmapLink> swappedBitmap(bitmap, picture);
         SkinBitmapObject::draw(painter);
     }
     setChildrenState(SkinState::Normal);
@@ -171,16 +171,16 @@ void SkinSystemButton::mouseUp(Qt::MouseButton, Qt::MouseButtons, const QPoint&)
     SkinFrameInterface* owningFrame = frame();
     if (!owningFrame)
         return;
-    switch (Action) {
+    switch (action) {
     case SkinAction::None:
     case SkinAction::RollPanel: break;
-    default: owningFrame->performSkinAction(Action, this); break;
+    default: owningFrame->performSkinAction(action, this); break;
     }
 }
 
 void SkinSystemButton::dblClick()
 {
-    if (Action != SkinAction::SystemMenu)
+    if (action != SkinAction::SystemMenu)
         return;
     if (SkinFrameInterface* owningFrame = frame())
         owningFrame->performSkinAction(SkinAction::Close, this);
@@ -191,11 +191,11 @@ const SkinPropertyTable& SkinSystemButton::propertyTable()
     using namespace skinprop;
     using C = SkinSystemButton;
     static const SkinPropertyTable table(&SkinActiveBitmap::propertyTable(),
-                                          {
-                                              enumProperty<&C::Action, actionIdent, actionFromIdent>("Action"),
-                                              property<&C::BitmapHot>("BitmapHot"),
-                                              property<&C::BitmapPressed>("BitmapPressed"),
-                                          });
+                                         {
+                                             enumProperty<&C::action, actionIdent, actionFromIdent>("Action"),
+                                             property<&C::bitmapHot>("BitmapHot"),
+                                             property<&C::bitmapPressed>("BitmapPressed"),
+                                         });
     return table;
 }
 } // namespace corvane::skin

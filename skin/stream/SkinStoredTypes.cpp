@@ -269,17 +269,17 @@ QFont SkinFont::toQFont() const
     // A family the application stands installed ones for is asked for by
     // those: Qt then finds it at once instead of first sorting every
     // installed face for a fallback.
-    const QStringList installed = QFont::substitutes(Name);
-    QFont font = installed.isEmpty() ? QFont(Name) : QFont(installed);
+    const QStringList installed = QFont::substitutes(name);
+    QFont font = installed.isEmpty() ? QFont(name) : QFont(installed);
     // A negative height is the character height in pixels; a positive one the
     // cell height, of which the character takes roughly four fifths.
-    const int pixels = Height < 0 ? -Height : (Height > 0 ? qMax(1, Height * 4 / 5) : 11);
+    const int pixels = height < 0 ? -height : (height > 0 ? qMax(1, height * 4 / 5) : 11);
     font.setPixelSize(qBound(1, pixels, 1000));
-    font.setBold(Style & fontStyleBit(FontStyleFlag::Bold));
-    font.setItalic(Style & fontStyleBit(FontStyleFlag::Italic));
-    font.setUnderline(Style & fontStyleBit(FontStyleFlag::Underline));
-    font.setStrikeOut(Style & fontStyleBit(FontStyleFlag::StrikeOut));
-    if (Pitch == 2)
+    font.setBold(style & fontStyleBit(FontStyleFlag::Bold));
+    font.setItalic(style & fontStyleBit(FontStyleFlag::Italic));
+    font.setUnderline(style & fontStyleBit(FontStyleFlag::Underline));
+    font.setStrikeOut(style & fontStyleBit(FontStyleFlag::StrikeOut));
+    if (pitch == 2)
         font.setFixedPitch(true);
     return font;
 }

@@ -166,12 +166,12 @@ QByteArray charsetIdent(int charset); // empty when the charset has no name
 // ---------------------------------------------------------------------------
 // The font of a skin object, as stored.
 struct SkinFont {
-    int Charset = 1;
-    SkinColor Color = clWindowText;
-    int Height = -11; // negative: character height in pixels
-    QString Name = QStringLiteral("MS Sans Serif");
-    int Pitch = 0;      // fpDefault, fpVariable, fpFixed
-    unsigned Style = 0; // bits of FontStyleFlag
+    int charset = 1;
+    SkinColor color = clWindowText;
+    int height = -11; // negative: character height in pixels
+    QString name = QStringLiteral("MS Sans Serif");
+    int pitch = 0;      // fpDefault, fpVariable, fpFixed
+    unsigned style = 0; // bits of FontStyleFlag
 
     bool operator==(const SkinFont&) const = default;
     // The Qt font for drawing; the family name goes through Qt's substitution

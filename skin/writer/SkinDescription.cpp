@@ -53,7 +53,7 @@ std::unique_ptr<SkinBitmap> loadBitmap(const QString& name, const QString& path)
         throw SkinError("Can't read the bitmap " + path.toStdString());
     image = image.convertToFormat(QImage::Format_ARGB32);
     auto bitmap = std::make_unique<SkinBitmap>();
-    bitmap->Name = name;
+    bitmap->name = name;
     bitmap->setSize(image.width(), image.height());
     for (int y = 0; y < image.height(); ++y) {
         const auto* in = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
@@ -88,15 +88,15 @@ void compileSkinDescription(const QString& manifestPath, SkinSource& source)
             key == "AuthorURL") {
             const QString text = QString::fromLatin1(quoted(value, &rest, where));
             if (key == "SkinName")
-                source.SkinName = text;
+                source.skinName = text;
             else if (key == "SkinVersion")
-                source.SkinVersion = text;
+                source.skinVersion = text;
             else if (key == "Author")
-                source.Author = text;
+                source.author = text;
             else if (key == "AuthorEMail")
-                source.AuthorEMail = text;
+                source.authorEmail = text;
             else
-                source.AuthorURL = text;
+                source.authorUrl = text;
         } else if (key == "Bitmap") {
             const QString name = QString::fromLatin1(quoted(value, &rest, where));
             if (rest.isEmpty())

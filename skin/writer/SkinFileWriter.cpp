@@ -49,12 +49,12 @@ void writePackedObject(QByteArray& out, const SkinObject& object)
 QByteArray writeBody(const SkinSource& source, PixelWriter writePixels, ObjectWriter writeObject)
 {
     QByteArray out;
-    for (const QString* s : {&source.SkinName, &source.SkinVersion, &source.Author, &source.AuthorEMail,
-                             &source.AuthorURL})
+    for (const QString* s :
+         {&source.skinName, &source.skinVersion, &source.author, &source.authorEmail, &source.authorUrl})
         appendString(out, s->toLatin1());
     appendInt32(out, std::int32_t(source.bitmaps().size()));
     for (const SkinBitmap* bitmap : source.bitmaps()) {
-        appendString(out, bitmap->Name.toLatin1());
+        appendString(out, bitmap->name.toLatin1());
         writePixels(out, *bitmap);
     }
     appendInt32(out, std::int32_t(source.objects().size()));

@@ -187,7 +187,7 @@ SkinObjectRecord recordFromObject(const SkinObject& object)
 {
     SkinObjectRecord record;
     record.className = object.className();
-    record.name = object.Name.toLatin1();
+    record.name = object.name.toLatin1();
     object.writeProperties(record.properties);
     record.properties.append({QByteArrayLiteral("Objects"), SkinValue::fromBinary(encodeObjectsProperty(object))});
     return record;

@@ -152,7 +152,7 @@ TEST(CommandLine, SkinFileAndHueGoThroughTheEngine)
     ASSERT_NE(engine, nullptr);
     EXPECT_EQ(applyStartSkin(mainWindow, parsed({"--skin", sourceFile("resources/skin/ebony.tqkn"), "--hue", "-90"})),
               std::nullopt);
-    EXPECT_EQ(engine->source().SkinName, QStringLiteral("Ebony"));
+    EXPECT_EQ(engine->source().skinName, QStringLiteral("Ebony"));
     corvane::skin::SkinEngine shifted; // the hue shifts the pictures as the engine shifts them
     shifted.loadSkinFile(sourceFile("resources/skin/ebony.tqkn"));
     shifted.setDeltaHue(hueFromDegrees(-90));
@@ -181,7 +181,7 @@ TEST(CommandLine, SkinFileThatCannotBeUsedKeepsTheStoredSkin)
         ASSERT_TRUE(problem.has_value());
         EXPECT_TRUE(problem->contains(file)) << problem->toStdString();
         EXPECT_TRUE(problem->endsWith(QStringLiteral("使用内置的 Ivory 皮肤。"))) << problem->toStdString();
-        EXPECT_EQ(engineOf(mainWindow)->source().SkinName, QStringLiteral("Ivory"));
+        EXPECT_EQ(engineOf(mainWindow)->source().skinName, QStringLiteral("Ivory"));
         EXPECT_GT(engineOf(mainWindow)->objectCount(), 0);
     }
 }

@@ -33,7 +33,7 @@ std::uint32_t px(const QImage& image, int x, int y)
 std::unique_ptr<SkinBitmap> positionBitmap(int width, int height)
 {
     auto bitmap = std::make_unique<SkinBitmap>();
-    bitmap->Name = "pos";
+    bitmap->name = "pos";
     bitmap->setSize(width, height);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
@@ -125,18 +125,18 @@ TEST(SkinDraw, FillsWithColourUnlessNone)
 {
     SkinObject o;
     o.setBounds(2, 2, 4, 4);
-    o.Color = 0x0000FF;
+    o.color = 0x0000FF;
     QImage image = render(o, 8, 8);
     EXPECT_EQ(px(image, 2, 2), 0xFFFF0000u);
     EXPECT_EQ(px(image, 6, 6), Background);
-    o.Color = clNone;
+    o.color = clNone;
     EXPECT_EQ(px(render(o, 8, 8), 3, 3), Background);
 }
 
 TEST(SkinDraw, ZeroSizedObjectDrawsNothingAndHasNoRegion)
 {
     SkinObject o;
-    o.Color = clBlack;
+    o.color = clBlack;
     o.setBounds(0, 0, 0, 0);
     EXPECT_EQ(px(render(o, 4, 4), 0, 0), Background);
     EXPECT_TRUE(o.createRegion().isEmpty());
@@ -147,15 +147,15 @@ TEST(SkinDraw, ZeroSizedObjectDrawsNothingAndHasNoRegion)
 TEST(SkinDraw, ParentsWithChildrenPaintThemselvesOnlyWithDrawIfOwner)
 {
     SkinObject parent;
-    parent.Color = 0x00FF00;
+    parent.color = 0x00FF00;
     parent.setBounds(0, 0, 10, 10);
     auto* c = new SkinObject(&parent);
-    c->Color = 0xFF0000;
+    c->color = 0xFF0000;
     c->setBounds(0, 0, 5, 5);
     QImage image = render(parent, 10, 10);
     EXPECT_EQ(px(image, 1, 1), 0xFF0000FFu);
     EXPECT_EQ(px(image, 8, 8), Background);
-    parent.DrawIfOwner = true;
+    parent.drawIfOwner = true;
     image = render(parent, 10, 10);
     EXPECT_EQ(px(image, 8, 8), 0xFF00FF00u);
     EXPECT_EQ(px(image, 1, 1), 0xFF0000FFu);
@@ -164,9 +164,9 @@ TEST(SkinDraw, ParentsWithChildrenPaintThemselvesOnlyWithDrawIfOwner)
 TEST(SkinDraw, SeparatorIsOneRowAtTopPlusHalfHeightMinusOne)
 {
     SkinObject item;
-    item.Color = clNone;
-    item.Font.Color = 0x0000FF;
-    item.Text = "-";
+    item.color = clNone;
+    item.font.color = 0x0000FF;
+    item.text = "-";
     item.setBounds(10, 10, 50, 20);
     const QImage image = render(item, 80, 40);
     for (int y = 10; y < 30; ++y) {
@@ -191,17 +191,17 @@ TEST(SkinDraw, TextAlignmentAndShadow)
         return std::pair(first, last);
     };
     SkinObject o;
-    o.Color = clWhite;
-    o.Font.Color = clBlack;
-    o.Text = "Hi";
+    o.color = clWhite;
+    o.font.color = clBlack;
+    o.text = "Hi";
     o.setBounds(0, 0, 120, 20);
-    o.TextMarginLeft = 10;
-    o.TextMarginRight = 10;
-    o.TextAlign = SkinTextAlign::Left;
+    o.textMarginLeft = 10;
+    o.textMarginRight = 10;
+    o.textAlign = SkinTextAlign::Left;
     auto [leftFirst, leftLast] = inkColumns(render(o, 120, 20));
     EXPECT_GE(leftFirst, 10);
     EXPECT_LT(leftLast, 40);
-    o.TextAlign = SkinTextAlign::Right;
+    o.textAlign = SkinTextAlign::Right;
     auto [rightFirst, rightLast] = inkColumns(render(o, 120, 20));
     EXPECT_GT(rightFirst, 80);
     EXPECT_LT(rightLast, 110);
@@ -220,16 +220,16 @@ TEST(SkinDraw, TextAlignmentAndShadow)
     };
     EXPECT_LT(darkest(render(o, 120, 20)), 0x60);
     // Disabled text is grey 0x808080.
-    o.Enabled = false;
+    o.enabled = false;
     const int grey = darkest(render(o, 120, 20));
     EXPECT_GE(grey, 0x80);
     EXPECT_LT(grey, 0xF0);
     // White text on grey: the shadow adds darker ink one pixel down and right.
-    o.Enabled = true;
-    o.Color = 0x808080;
-    o.Font.Color = clWhite;
+    o.enabled = true;
+    o.color = 0x808080;
+    o.font.color = clWhite;
     EXPECT_EQ(darkest(render(o, 120, 20)), 0x80);
-    o.TextEffect = SkinTextEffect::Shadow;
+    o.textEffect = SkinTextEffect::Shadow;
     EXPECT_LT(darkest(render(o, 120, 20)), 0x60);
 }
 
@@ -239,9 +239,9 @@ TEST(SkinDraw, NineSliceCopiesCornersAndStretchesEdges)
     auto bitmap = positionBitmap(6, 6);
     bitmaps.append(bitmap.get());
     SkinBitmapObject o;
-    o.Bitmap = {"pos", 0, 0, 6, 6};
-    o.MarginLeft = o.MarginTop = o.MarginRight = o.MarginBottom = 2;
-    o.TileStyle = o.BorderTileStyle = SkinTileStyle::Stretch;
+    o.bitmap = {"pos", 0, 0, 6, 6};
+    o.marginLeft = o.marginTop = o.marginRight = o.marginBottom = 2;
+    o.tileStyle = o.borderTileStyle = SkinTileStyle::Stretch;
     o.setBitmaps(&bitmaps);
     o.linkBitmaps();
     o.setBounds(1, 1, 20, 10);
@@ -268,10 +268,10 @@ TEST(SkinDraw, ButtonStatesPickTheirBitmapsOrFallBack)
     auto b = solidBitmap("b", 2, 2, 0xFF00FF00u);
     bitmaps = {a.get(), b.get()};
     SkinButtonObject face;
-    face.Bitmap = {"a", 0, 0, 2, 2};
-    face.BitmapHot = {"b", 0, 0, 2, 2};
-    face.BitmapDisabled = {"missing", 0, 0, 2, 2};
-    face.TileStyle = SkinTileStyle::Stretch;
+    face.bitmap = {"a", 0, 0, 2, 2};
+    face.bitmapHot = {"b", 0, 0, 2, 2};
+    face.bitmapDisabled = {"missing", 0, 0, 2, 2};
+    face.tileStyle = SkinTileStyle::Stretch;
     face.setBitmaps(&bitmaps);
     face.linkBitmaps();
     face.setBounds(0, 0, 4, 4);
@@ -286,8 +286,8 @@ TEST(SkinDraw, ButtonStatesPickTheirBitmapsOrFallBack)
 TEST(SkinDraw, ActiveVariantsSwapColourAndBitmap)
 {
     SkinActiveObject item;
-    item.Color = 0x0000FF;
-    item.ActiveColor = 0x00FF00;
+    item.color = 0x0000FF;
+    item.activeColor = 0x00FF00;
     item.setBounds(0, 0, 4, 4);
     EXPECT_EQ(px(render(item, 4, 4), 1, 1), 0xFFFF0000u);
     item.setState(SkinState::Hot);
@@ -295,15 +295,15 @@ TEST(SkinDraw, ActiveVariantsSwapColourAndBitmap)
     item.setState(SkinState::Disabled);
     item.setActive(true);
     EXPECT_EQ(px(render(item, 4, 4), 1, 1), 0xFF00FF00u);
-    EXPECT_EQ(item.Color, 0x0000FF); // restored after drawing
+    EXPECT_EQ(item.color, 0x0000FF); // restored after drawing
 
     SkinBitmapList bitmaps;
     auto a = solidBitmap("a", 2, 2, 0xFF0000FFu);
     auto b = solidBitmap("b", 2, 2, 0xFF00FF00u);
     bitmaps = {a.get(), b.get()};
     SkinActiveBitmap caption;
-    caption.Bitmap = {"a", 0, 0, 2, 2};
-    caption.ActiveBitmap = {"b", 0, 0, 2, 2};
+    caption.bitmap = {"a", 0, 0, 2, 2};
+    caption.activeBitmap = {"b", 0, 0, 2, 2};
     caption.setBitmaps(&bitmaps);
     caption.linkBitmaps();
     caption.setBounds(0, 0, 2, 2);
@@ -313,7 +313,7 @@ TEST(SkinDraw, ActiveVariantsSwapColourAndBitmap)
     caption.setActive(false);
     caption.setState(SkinState::Pressed); // pressed is not an active state here
     EXPECT_EQ(px(render(caption, 2, 2), 0, 0), 0xFF0000FFu);
-    caption.ActiveBitmap.Name = "none";
+    caption.activeBitmap.name = "none";
     caption.linkBitmaps();
     caption.setActive(true); // empty active picture: the normal one
     EXPECT_EQ(px(render(caption, 2, 2), 0, 0), 0xFF0000FFu);
@@ -322,8 +322,8 @@ TEST(SkinDraw, ActiveVariantsSwapColourAndBitmap)
 TEST(SkinDraw, BitmapObjectWithEmptyLinkDrawsNothing)
 {
     SkinBitmapObject o;
-    o.Bitmap = {"nowhere", 0, 0, 4, 4};
-    o.Color = clBlack;
+    o.bitmap = {"nowhere", 0, 0, 4, 4};
+    o.color = clBlack;
     o.setBounds(0, 0, 4, 4);
     EXPECT_EQ(px(render(o, 4, 4), 1, 1), Background);
 }
@@ -337,7 +337,7 @@ TEST(SkinRegion, MaskedBitmapsKeepNonKeyRunsOnly)
     bitmap->scanLine(1)[1] = SkinKeyPixel;
     bitmaps.append(bitmap.get());
     SkinBitmapObject o;
-    o.Bitmap = {"b", 0, 0, 4, 3};
+    o.bitmap = {"b", 0, 0, 4, 3};
     o.setBitmaps(&bitmaps);
     o.linkBitmaps();
     o.setBounds(10, 20, 4, 3);
@@ -348,10 +348,10 @@ TEST(SkinRegion, MaskedBitmapsKeepNonKeyRunsOnly)
     expected += QRect(10, 22, 4, 1);
     EXPECT_EQ(o.createRegion(), expected);
     // Unmasked, or of Kind SkinKind::Client: the whole rectangle.
-    o.Masked = false;
+    o.masked = false;
     EXPECT_EQ(o.createRegion(), QRegion(10, 20, 4, 3));
-    o.Masked = true;
-    o.Kind = SkinKind::Client;
+    o.masked = true;
+    o.kind = SkinKind::Client;
     EXPECT_EQ(o.createRegion(), QRegion(10, 20, 4, 3));
 }
 
@@ -365,12 +365,12 @@ TEST(SkinRegion, ParentsUniteTheirVisibleChildren)
     b->setBounds(50, 50, 10, 10);
     auto* hidden = new SkinObject(&parent);
     hidden->setBounds(80, 0, 10, 10);
-    hidden->Visible = false;
+    hidden->visible = false;
     EXPECT_EQ(parent.createRegion(), QRegion(0, 0, 10, 10) + QRegion(50, 50, 10, 10));
-    parent.DrawIfOwner = true;
+    parent.drawIfOwner = true;
     EXPECT_EQ(parent.createRegion(), QRegion(0, 0, 100, 100));
-    parent.DrawIfOwner = false;
-    parent.Masked = false;
+    parent.drawIfOwner = false;
+    parent.masked = false;
     EXPECT_EQ(parent.createRegion(), QRegion(0, 0, 100, 100));
 }
 
@@ -384,8 +384,8 @@ TEST(SkinDraw, HugeObjectsCostOnlyTheVisiblePixels)
     bitmaps.append(bitmap.get());
     for (SkinTileStyle style : {SkinTileStyle::Tile, SkinTileStyle::Stretch}) {
         SkinBitmapObject o;
-        o.Bitmap = {"pos", 0, 0, 4, 4};
-        o.TileStyle = style;
+        o.bitmap = {"pos", 0, 0, 4, 4};
+        o.tileStyle = style;
         o.setBitmaps(&bitmaps);
         o.linkBitmaps();
         o.setBounds(-500000, 0, 1000000, 4);
@@ -430,9 +430,9 @@ TEST(SkinDraw, ControlsAwayFromTheWindowOriginDrawTheirWholeObject)
     for (SkinTileStyle style : {SkinTileStyle::Tile, SkinTileStyle::Stretch}) {
         for (bool masked : {false, true}) {
             SkinBitmapObject object;
-            object.Bitmap = {"b", 0, 0, 3, 3};
-            object.TileStyle = style;
-            object.Masked = masked;
+            object.bitmap = {"b", 0, 0, 3, 3};
+            object.tileStyle = style;
+            object.masked = masked;
             object.setBitmaps(&bitmaps);
             object.linkBitmaps();
             object.setBounds(0, 0, 40, 20);

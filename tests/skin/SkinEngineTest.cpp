@@ -52,7 +52,7 @@ TEST(SkinEngine, FileLoadsAreAnnouncedToEveryWidgetOfEveryWindow)
     SkinSource sample;
     buildSampleSkin(sample);
     const QString first = writeSkinFile(dir, "first.xskn", sample);
-    sample.SkinName = "Second";
+    sample.skinName = "Second";
     const QString second = writeSkinFile(dir, "second.MSKN", sample);
 
     Listener window1;
@@ -62,14 +62,14 @@ TEST(SkinEngine, FileLoadsAreAnnouncedToEveryWidgetOfEveryWindow)
 
     // Without a skin loaded there is nothing to let go of: only the "changed" message.
     engine.loadSkinFile(first);
-    EXPECT_EQ(engine.source().SkinName, "Sample");
+    EXPECT_EQ(engine.source().skinName, "Sample");
     for (Listener* l : {&window1, inner, &window2})
         EXPECT_EQ(l->received, QList<int>{skinChangedEvent()});
 
     // Replacing a skin: "changing" while the lookups already find nothing,
     // then "changed" with the new skin in place.
     engine.loadSkinFile(second);
-    EXPECT_EQ(engine.source().SkinName, "Second");
+    EXPECT_EQ(engine.source().skinName, "Second");
     EXPECT_EQ(inner->received, (QList<int>{skinChangedEvent(), skinChangingEvent(), skinChangedEvent()}));
     EXPECT_EQ(inner->formFound, (QList<bool>{true, false, true}));
     EXPECT_EQ(window2.received.size(), 3);
@@ -81,14 +81,14 @@ TEST(SkinEngine, FileLoadsAreAnnouncedToEveryWidgetOfEveryWindow)
     file.write(writePlainBody(sample).left(300));
     file.close();
     EXPECT_THROW(engine.loadSkinFile(broken), SkinError);
-    EXPECT_EQ(engine.source().SkinName, "Second");
+    EXPECT_EQ(engine.source().skinName, "Second");
     EXPECT_EQ(inner->received.size(), 3);
 
     // A missing file, or one of no filter's extension, is as broken.
     QFile::copy(second, dir.filePath("second.bmp"));
     for (const QString& name : {dir.filePath("none.tqkn"), dir.filePath("second.bmp")}) {
         EXPECT_THROW(engine.loadSkinFile(name), SkinError);
-        EXPECT_EQ(engine.source().SkinName, "Second");
+        EXPECT_EQ(engine.source().skinName, "Second");
     }
     EXPECT_EQ(inner->received.size(), 3);
 }
@@ -100,19 +100,19 @@ TEST(SkinEngine, HueChangesAreBracketedAndAppliedOnce)
     SkinEngine engine;
     engine.setDeltaHue(85); // stored before any skin: applied when one loads
     engine.readSkinStream(writeSkinStream(&sample));
-    const SkinColor shifted = engine.findObject("Form")->findObject("Item")->Color;
+    const SkinColor shifted = engine.findObject("Form")->findObject("Item")->color;
     EXPECT_NE(shifted, 14148072);
 
     Listener window;
     engine.setDeltaHue(0);
     EXPECT_EQ(window.received, (QList<int>{skinChangingEvent(), skinChangedEvent()}));
-    EXPECT_EQ(engine.findObject("Form")->findObject("Item")->Color, 14148072);
+    EXPECT_EQ(engine.findObject("Form")->findObject("Item")->color, 14148072);
 }
 
 TEST(SkinEngine, WithoutASkinTheStreamSaysSo)
 {
     SkinEngine engine;
-    EXPECT_EQ(engine.source().SkinName, "Default Skin");
-    EXPECT_EQ(engine.source().SkinVersion, "3.2.0");
+    EXPECT_EQ(engine.source().skinName, "Default Skin");
+    EXPECT_EQ(engine.source().skinVersion, "3.2.0");
     EXPECT_EQ(writeSkinStream(&engine.source()), QByteArray(1, '\0'));
 }

@@ -84,7 +84,7 @@ protected:
                 EXPECT_NE(std::string(e.what()).find(contains), std::string::npos) << e.what();
         }
         EXPECT_EQ(engine.objectCount(), 2);
-        EXPECT_EQ(engine.source().SkinName, "Sample");
+        EXPECT_EQ(engine.source().skinName, "Sample");
         ASSERT_NE(engine.findObject("Form"), nullptr);
         EXPECT_EQ(engine.findObject("Form")->childCount(), 4);
         EXPECT_EQ(engine.source().bitmaps().size(), 3);

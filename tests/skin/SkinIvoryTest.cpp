@@ -146,9 +146,9 @@ TEST_F(Ivory, ContainerIsPresenceTwoMagicAndZlibLevelOne)
 TEST_F(Ivory, HeaderBitmapsAndObjects)
 {
     const SkinSource& s = engine.source();
-    EXPECT_EQ(s.SkinName, "Ivory");
-    EXPECT_EQ(s.SkinVersion, "3.1.0");
-    EXPECT_EQ(s.AuthorURL, "");
+    EXPECT_EQ(s.skinName, "Ivory");
+    EXPECT_EQ(s.skinVersion, "3.1.0");
+    EXPECT_EQ(s.authorUrl, "");
     const QList<std::tuple<const char*, int, int>> bitmaps = {
         {"Top", 136, 48},     {"Bottom", 196, 32},     {"Left", 48, 158},    {"Right", 48, 158},   {"Dialog", 64, 45},
         {"roll", 108, 20},    {"min", 96, 21},         {"max", 96, 21},      {"close", 114, 20},   {"help", 72, 10},
@@ -157,7 +157,7 @@ TEST_F(Ivory, HeaderBitmapsAndObjects)
         {"Taborder", 12, 12}, {"tabs", 100, 16},       {"arrows", 368, 16},  {"Pbars", 64, 16},    {"tools", 60, 15}};
     ASSERT_EQ(s.bitmaps().size(), bitmaps.size());
     for (int i = 0; i < bitmaps.size(); ++i) {
-        EXPECT_EQ(s.bitmaps()[i]->Name, std::get<0>(bitmaps[i])) << i;
+        EXPECT_EQ(s.bitmaps()[i]->name, std::get<0>(bitmaps[i])) << i;
         EXPECT_EQ(s.bitmaps()[i]->width(), std::get<1>(bitmaps[i])) << i;
         EXPECT_EQ(s.bitmaps()[i]->height(), std::get<2>(bitmaps[i])) << i;
     }
@@ -166,12 +166,12 @@ TEST_F(Ivory, HeaderBitmapsAndObjects)
                                "GroupBox",   "ListBox", "ScrollBox",   "Header",   "StatusBar",   "Grid",
                                "ControlBar", "Toolbar", "CopyOfPanel"};
     for (int i = 0; i < names.size(); ++i) {
-        EXPECT_EQ(s.object(i)->Name, names[i]);
+        EXPECT_EQ(s.object(i)->name, names[i]);
         EXPECT_EQ(s.object(i)->className(), "TSkinObject");
     }
     EXPECT_EQ(engine.formObject(), s.object(0));
-    EXPECT_EQ(s.object(1)->Kind, SkinKind::MenuBar);
-    EXPECT_EQ(s.object(2)->Kind, SkinKind::PopupMenu);
+    EXPECT_EQ(s.object(1)->kind, SkinKind::MenuBar);
+    EXPECT_EQ(s.object(2)->kind, SkinKind::PopupMenu);
 }
 
 TEST_F(Ivory, EveryLinkToArrowsResolvesToTheSecondOne)
@@ -180,18 +180,18 @@ TEST_F(Ivory, EveryLinkToArrowsResolvesToTheSecondOne)
     int links = 0;
     std::function<void(SkinObject*)> visit = [&](SkinObject* o) {
         auto check = [&](const SkinBitmapLink& link) {
-            if (link.Name.compare("arrows", Qt::CaseInsensitive) == 0) {
-                EXPECT_EQ(link.Bitmap, second) << qPrintable(o->Name);
+            if (link.name.compare("arrows", Qt::CaseInsensitive) == 0) {
+                EXPECT_EQ(link.bitmap, second) << qPrintable(o->name);
                 ++links;
             }
         };
         if (auto* b = dynamic_cast<SkinBitmapObject*>(o))
-            check(b->Bitmap);
+            check(b->bitmap);
         if (auto* b = dynamic_cast<SkinButtonObject*>(o)) {
-            check(b->BitmapHot);
-            check(b->BitmapPressed);
-            check(b->BitmapDisabled);
-            check(b->BitmapFocused);
+            check(b->bitmapHot);
+            check(b->bitmapPressed);
+            check(b->bitmapDisabled);
+            check(b->bitmapFocused);
         }
         for (const auto& c : o->children())
             visit(c.get());
@@ -211,21 +211,21 @@ TEST_F(Ivory, FormTreeHasThePartsTheFrameUses)
                                   "CopyOfMaxButton", "CopyOfResButton", "CopyOfCloseButton"};
     ASSERT_EQ(form->childCount(), children.size());
     for (int i = 0; i < children.size(); ++i)
-        EXPECT_EQ(form->child(i)->Name, children[i]);
-    EXPECT_EQ(form->findKind(SkinKind::Title)->Name, "CaptionCenter");
+        EXPECT_EQ(form->child(i)->name, children[i]);
+    EXPECT_EQ(form->findKind(SkinKind::Title)->name, "CaptionCenter");
     EXPECT_EQ(form->findKind(SkinKind::Client)->boundsRect(), QRect(24, 24, 252, 210));
     auto* close = dynamic_cast<SkinSystemButton*>(form->findObject("CopyOfCloseButton"));
     ASSERT_TRUE(close);
-    EXPECT_EQ(close->Action, SkinAction::Close);
-    EXPECT_EQ(close->Align, SkinAlign::TopRight);
+    EXPECT_EQ(close->action, SkinAction::Close);
+    EXPECT_EQ(close->align, SkinAlign::TopRight);
     EXPECT_EQ(close->boundsRect(), QRect(265, 3, 19, 20));
     auto* item = dynamic_cast<SkinActiveObject*>(engine.findObject("PopupMenu")->findObject("Item"));
     ASSERT_TRUE(item);
-    EXPECT_EQ(item->Color, 14148072);
-    EXPECT_EQ(item->ActiveColor, 5729399);
+    EXPECT_EQ(item->color, 14148072);
+    EXPECT_EQ(item->activeColor, 5729399);
     auto* face = dynamic_cast<SkinButtonObject*>(engine.findObject("Button")->findObject("Face"));
     ASSERT_TRUE(face);
-    EXPECT_EQ(face->BitmapDisabled.rect(), QRect(90, 0, 45, 20));
+    EXPECT_EQ(face->bitmapDisabled.rect(), QRect(90, 0, 45, 20));
 }
 
 // The main window: client area 632 x 450 inside the frame's 24/24/24/16 borders.
@@ -248,10 +248,10 @@ TEST_F(Ivory, GoldenFormActiveInactiveAndRolledUp)
         tree->setBounds(0, 0, 680, c.height);
         tree->setActive(c.active);
         tree->setState(c.state);
-        EXPECT_EQ(tree->findObject("RollButton")->Visible, c.state != SkinState::RolledUp);
-        EXPECT_EQ(tree->findObject("UnrollButton")->Visible, c.state == SkinState::RolledUp);
-        EXPECT_FALSE(tree->findObject("CopyOfMaxButton")->Visible);
-        EXPECT_FALSE(tree->findObject("CopyOfResButton")->Visible);
+        EXPECT_EQ(tree->findObject("RollButton")->visible, c.state != SkinState::RolledUp);
+        EXPECT_EQ(tree->findObject("UnrollButton")->visible, c.state == SkinState::RolledUp);
+        EXPECT_FALSE(tree->findObject("CopyOfMaxButton")->visible);
+        EXPECT_FALSE(tree->findObject("CopyOfResButton")->visible);
         QImage image = canvas(680, c.height);
         QPainter painter(&image);
         tree->draw(painter);
@@ -266,16 +266,16 @@ TEST_F(Ivory, GoldenMenuBarWithAHotItem)
 {
     std::unique_ptr<SkinObject> tree = engine.findObject("MenuBar")->copyTree();
     tree->setBounds(0, 0, 632, 20);
-    tree->findObject("ToolbarFrame")->Visible = false;
-    tree->findObject("ToolbarItem")->Visible = false;
+    tree->findObject("ToolbarFrame")->visible = false;
+    tree->findObject("ToolbarItem")->visible = false;
     SkinObject* frameObject = tree->findObject("Frame");
     SkinObject* item = tree->findObject("Item");
-    item->Visible = false;
+    item->visible = false;
     QImage image = canvas(632, 20);
     QPainter painter(&image);
     tree->draw(painter);
     // Two items as a menu bar places them: a normal one, then a hot one.
-    item->Visible = true;
+    item->visible = true;
     item->setBounds(0, 0, 37, 20);
     item->draw(painter);
     item->setBounds(37, 0, 37, 20);

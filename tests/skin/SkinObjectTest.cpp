@@ -17,8 +17,8 @@ namespace {
 SkinObject* child(SkinObject* parent, SkinAlign align, int width, int height, const char* name = "")
 {
     auto* c = new SkinObject(parent);
-    c->Name = name;
-    c->Align = align;
+    c->name = name;
+    c->align = align;
     c->setBounds(0, 0, width, height);
     return c;
 }
@@ -89,7 +89,7 @@ TEST(SkinLayout, InvisibleChildrenTakeNoStrip)
 {
     SkinObject root;
     SkinObject* hidden = child(&root, SkinAlign::MostTop, 0, 10);
-    hidden->Visible = false;
+    hidden->visible = false;
     SkinObject* client = child(&root, SkinAlign::Client, 0, 0);
     root.setBounds(0, 0, 50, 40);
     EXPECT_EQ(client->boundsRect(), QRect(0, 0, 50, 40));
@@ -152,23 +152,23 @@ TEST(SkinCopy, CopiesClassesValuesLinksChildrenAndBounds)
     ASSERT_EQ(copy->childCount(), form->childCount());
     for (int i = 0; i < form->childCount(); ++i) {
         EXPECT_EQ(copy->child(i)->className(), form->child(i)->className());
-        EXPECT_EQ(copy->child(i)->Name, form->child(i)->Name);
+        EXPECT_EQ(copy->child(i)->name, form->child(i)->name);
     }
     auto* caption = dynamic_cast<SkinActiveBitmap*>(copy->child(0));
     ASSERT_TRUE(caption);
-    EXPECT_EQ(caption->ActiveBitmap.Bitmap, source.bitmaps()[0]);
-    EXPECT_EQ(caption->Bitmap.Name, "frame");
-    EXPECT_EQ(caption->Bitmap.rect(), QRect(0, 0, 12, 10));
-    EXPECT_EQ(caption->Font.Style, fontStyleBit(FontStyleFlag::Bold));
+    EXPECT_EQ(caption->activeBitmap.bitmap, source.bitmaps()[0]);
+    EXPECT_EQ(caption->bitmap.name, "frame");
+    EXPECT_EQ(caption->bitmap.rect(), QRect(0, 0, 12, 10));
+    EXPECT_EQ(caption->font.style, fontStyleBit(FontStyleFlag::Bold));
     auto* close = dynamic_cast<SkinSystemButton*>(copy->child(1));
-    EXPECT_EQ(close->Action, SkinAction::Close);
+    EXPECT_EQ(close->action, SkinAction::Close);
     EXPECT_EQ(close->boundsRect(), QRect(100, 2, 16, 16));
     auto* item = dynamic_cast<SkinActiveObject*>(copy->child(2));
-    EXPECT_EQ(item->ActiveColor, 5729399);
+    EXPECT_EQ(item->activeColor, 5729399);
     EXPECT_EQ(copy->findObject("Deep")->owner(), copy->findObject("Client"));
     // The copy is independent of the original.
-    copy->findObject("Deep")->Color = 1;
-    EXPECT_EQ(form->findObject("Deep")->Color, clNone);
+    copy->findObject("Deep")->color = 1;
+    EXPECT_EQ(form->findObject("Deep")->color, clNone);
 }
 
 namespace {
@@ -258,25 +258,25 @@ TEST(SkinState, StateActiveAndHostPassDown)
 TEST(SkinState, FontsFollowTheState)
 {
     SkinTextObject text;
-    text.FontHot.Color = 1;
-    text.FontPressed.Color = 2;
-    text.FontFocused.Color = 3;
-    text.FontDisabled.Color = 4;
+    text.fontHot.color = 1;
+    text.fontPressed.color = 2;
+    text.fontFocused.color = 3;
+    text.fontDisabled.color = 4;
     const SkinColor expected[9] = {clWindowText, clWindowText, clWindowText, clWindowText, clWindowText, 1, 2, 3, 4};
     for (int state = 0; state <= 8; ++state) {
         text.setState(SkinState(state));
-        EXPECT_EQ(text.getFont().Color, expected[state]) << state;
+        EXPECT_EQ(text.getFont().color, expected[state]) << state;
     }
     SkinActiveObject active;
-    active.ActiveFont.Color = 9;
+    active.activeFont.color = 9;
     active.setState(SkinState::Pressed);
-    EXPECT_EQ(active.getFont().Color, 9);
+    EXPECT_EQ(active.getFont().color, 9);
     SkinActiveBitmap bitmap;
-    bitmap.ActiveFont.Color = 9;
+    bitmap.activeFont.color = 9;
     bitmap.setState(SkinState::Pressed); // only hot and focused use the active font
-    EXPECT_EQ(bitmap.getFont().Color, clWindowText);
+    EXPECT_EQ(bitmap.getFont().color, clWindowText);
     bitmap.setState(SkinState::Focused);
-    EXPECT_EQ(bitmap.getFont().Color, 9);
+    EXPECT_EQ(bitmap.getFont().color, 9);
 }
 
 TEST(SkinHitTest, TransparentObjectsFallThroughAndLastChildWins)
@@ -288,15 +288,15 @@ TEST(SkinHitTest, TransparentObjectsFallThroughAndLastChildWins)
     auto* second = new SkinObject(&root);
     second->setBounds(25, 25, 50, 50);
     auto* glass = new SkinObject(&root);
-    glass->Kind = SkinKind::Transparent;
+    glass->kind = SkinKind::Transparent;
     glass->setBounds(0, 0, 100, 100);
     EXPECT_EQ(root.objectAt(QPoint(30, 30)), second);
     EXPECT_EQ(root.objectAt(QPoint(10, 10)), first);
     EXPECT_EQ(root.objectAt(QPoint(90, 10)), &root); // only the glass is there
     EXPECT_EQ(root.objectAt(QPoint(100, 10)), nullptr);
-    second->Visible = false;
+    second->visible = false;
     EXPECT_EQ(root.objectAt(QPoint(30, 30)), first);
-    root.Kind = SkinKind::Transparent;
+    root.kind = SkinKind::Transparent;
     EXPECT_EQ(root.objectAt(QPoint(30, 30)), nullptr);
 }
 
@@ -308,14 +308,14 @@ TEST(SkinSystemButton, VisibilityPerWindowState)
     for (SkinAction a : {SkinAction::Close, SkinAction::Minimize, SkinAction::Maximize, SkinAction::Restore,
                          SkinAction::RollUp, SkinAction::RollDown, SkinAction::Tray, SkinAction::Help}) {
         auto* b = new SkinSystemButton(&root);
-        b->Action = a;
+        b->action = a;
         buttons[a] = b;
     }
     root.setHost(&frame);
     auto visible = [&] {
         QList<SkinAction> shown;
         for (auto it = buttons.begin(); it != buttons.end(); ++it)
-            if (it.value()->Visible)
+            if (it.value()->visible)
                 shown.append(it.key());
         return shown;
     };
@@ -341,18 +341,18 @@ TEST(SkinSystemButton, VisibilityPerWindowState)
                   borderIconBit(SkinBorderIcon::Tray);
     for (SkinState state : {SkinState::Normal, SkinState::Maximized, SkinState::Minimized, SkinState::RolledUp}) {
         root.setState(state);
-        EXPECT_FALSE(buttons[SkinAction::Maximize]->Visible) << int(state);
-        EXPECT_FALSE(buttons[SkinAction::Restore]->Visible) << int(state);
-        EXPECT_FALSE(buttons[SkinAction::Help]->Visible) << int(state);
+        EXPECT_FALSE(buttons[SkinAction::Maximize]->visible) << int(state);
+        EXPECT_FALSE(buttons[SkinAction::Restore]->visible) << int(state);
+        EXPECT_FALSE(buttons[SkinAction::Help]->visible) << int(state);
     }
 }
 
 TEST(SkinSystemButton, WithoutFrameOnlyTheStateIsStored)
 {
     SkinSystemButton button;
-    button.Action = SkinAction::Restore;
+    button.action = SkinAction::Restore;
     button.setState(SkinState::Normal);
-    EXPECT_TRUE(button.Visible);
+    EXPECT_TRUE(button.visible);
     EXPECT_EQ(button.state(), SkinState::Normal);
 }
 
@@ -360,7 +360,7 @@ TEST(SkinSystemButton, ActionRunsOnAReleaseAfterAPress)
 {
     FakeFrame frame;
     SkinSystemButton button;
-    button.Action = SkinAction::RollUp;
+    button.action = SkinAction::RollUp;
     button.setHost(&frame);
     button.mouseEnter();
     button.mouseDown(Qt::LeftButton, Qt::LeftButton, QPoint(1, 1));
@@ -375,12 +375,12 @@ TEST(SkinSystemButton, ActionRunsOnAReleaseAfterAPress)
     EXPECT_GE(frame.redraws, 5);
 
     SkinSystemButton sysMenu;
-    sysMenu.Action = SkinAction::SystemMenu;
+    sysMenu.action = SkinAction::SystemMenu;
     sysMenu.setHost(&frame);
     sysMenu.dblClick();
     EXPECT_EQ(frame.actions.last(), SkinAction::Close);
     SkinSystemButton none;
-    none.Action = SkinAction::None;
+    none.action = SkinAction::None;
     none.setHost(&frame);
     none.mouseDown(Qt::LeftButton, Qt::LeftButton, QPoint());
     none.mouseUp(Qt::LeftButton, Qt::NoButton, QPoint());

@@ -118,8 +118,8 @@ TEST(SkinObjectsProperty, LeafStoresMarkerOnly)
 TEST(SkinObjectsProperty, WritesCountWithMarkerAndBinaryChildren)
 {
     SkinObject parent;
-    (new SkinTextObject(&parent))->Name = "A";
-    (new SkinSystemButton(&parent))->Name = "B";
+    (new SkinTextObject(&parent))->name = "A";
+    (new SkinSystemButton(&parent))->name = "B";
     const QByteArray value = encodeObjectsProperty(parent);
     EXPECT_EQ(value.left(4), QByteArray("\x02\x00\x0F\x00", 4));
     EXPECT_EQ(value.mid(4, 4 + 15), stringField("TSkinTextObject"));
@@ -140,8 +140,8 @@ TEST(SkinObjectsProperty, CountWithoutMarkerReadsTextFormChildren)
     ASSERT_EQ(object->childCount(), 2);
     // The class stored beside the child decides what is created.
     EXPECT_EQ(object->child(0)->className(), "TSkinActiveObject");
-    EXPECT_EQ(object->child(0)->Kind, SkinKind::Title);
-    EXPECT_EQ(object->child(1)->Name, "Kid");
+    EXPECT_EQ(object->child(0)->kind, SkinKind::Title);
+    EXPECT_EQ(object->child(1)->name, "Kid");
 }
 
 TEST(SkinRegistry, HoldsAllSeventeenClassesInOrder)
@@ -158,7 +158,7 @@ TEST(SkinRegistry, HoldsAllSeventeenClassesInOrder)
     }
     EXPECT_EQ(SkinClassRegistry::create("TSkinNothing"), nullptr);
     std::unique_ptr<SkinObject> sys = SkinClassRegistry::create("TSkinSystemButton");
-    EXPECT_EQ(sys->Kind, SkinKind::SystemButton);
+    EXPECT_EQ(sys->kind, SkinKind::SystemButton);
 }
 
 TEST(SkinFilters, RegisteredInOrderAndChosenByExtension)
@@ -270,12 +270,12 @@ TEST(SkinLinks, LastBitmapOfANameWinsCaseInsensitively)
     engine.readSkinStream(stream);
     auto* close = dynamic_cast<SkinSystemButton*>(engine.findObject("form")->findObject("closebutton"));
     ASSERT_TRUE(close);
-    EXPECT_EQ(close->BitmapHot.Bitmap, engine.source().bitmaps()[2]);
+    EXPECT_EQ(close->bitmapHot.bitmap, engine.source().bitmaps()[2]);
     auto* caption = dynamic_cast<SkinActiveBitmap*>(engine.formObject()->findObject("Caption"));
-    EXPECT_EQ(caption->ActiveBitmap.Bitmap, engine.source().bitmaps()[0]);
+    EXPECT_EQ(caption->activeBitmap.bitmap, engine.source().bitmaps()[0]);
     auto* face = dynamic_cast<SkinButtonObject*>(engine.findObject("BUTTON")->findObject("face"));
-    EXPECT_TRUE(face->BitmapFocused.isEmpty()); // no bitmap of that name
-    EXPECT_EQ(face->BitmapFocused.Name, "nothing");
+    EXPECT_TRUE(face->bitmapFocused.isEmpty()); // no bitmap of that name
+    EXPECT_EQ(face->bitmapFocused.name, "nothing");
 }
 
 TEST(SkinLookups, CaseInsensitiveAndNothingWhileChanging)
@@ -286,14 +286,14 @@ TEST(SkinLookups, CaseInsensitiveAndNothingWhileChanging)
     EXPECT_EQ(source.findObject("FORM"), source.object(0));
     EXPECT_EQ(source.findObject("Missing"), nullptr);
     EXPECT_EQ(source.formObject(), source.object(0));
-    EXPECT_EQ(source.object(0)->findKind(SkinKind::Client)->Name, "Client");
-    EXPECT_EQ(source.object(0)->findObject("deep")->Name, "Deep");
+    EXPECT_EQ(source.object(0)->findKind(SkinKind::Client)->name, "Client");
+    EXPECT_EQ(source.object(0)->findObject("deep")->name, "Deep");
     source.setChanging(true);
     EXPECT_EQ(source.findObject("Form"), nullptr);
     EXPECT_EQ(source.formObject(), nullptr);
     source.setChanging(false);
     // Without an object named "Form" the first of Kind SkinKind::Form is the form.
-    source.object(0)->Name = "Window";
+    source.object(0)->name = "Window";
     EXPECT_EQ(source.formObject(), source.object(0));
 }
 
@@ -301,15 +301,15 @@ TEST(SkinLoading, FontsGetTheDefaultCharset)
 {
     SkinSource source;
     buildSampleSkin(source);
-    source.object(0)->Font.Charset = 134;
-    source.object(0)->child(0)->Font.Charset = 0;
+    source.object(0)->font.charset = 134;
+    source.object(0)->child(0)->font.charset = 0;
     const QByteArray plain = writePlainBody(source);
     EXPECT_TRUE(plain.contains("Font.Charset = GB2312_CHARSET"));
     SkinSource loaded;
     SkinMemoryInput in(plain.constData(), plain.size());
     loaded.readPlainBody(in);
-    EXPECT_EQ(loaded.object(0)->Font.Charset, 1);
-    EXPECT_EQ(loaded.object(0)->child(0)->Font.Charset, 1);
+    EXPECT_EQ(loaded.object(0)->font.charset, 1);
+    EXPECT_EQ(loaded.object(0)->child(0)->font.charset, 1);
 }
 
 TEST(SkinBitmaps, NearMagentaSnapsToKeyAndStoredKeyStays)
@@ -405,20 +405,20 @@ TEST(SkinHue, ShiftsBitmapsAndColoursButNotKeyPixels)
     bitmap->scanLine(0)[1] = SkinKeyPixel;
     source.addBitmap(std::move(bitmap));
     auto object = std::make_unique<SkinObject>();
-    object->Color = 0x0000FF; // red in 0x00BBGGRR
-    object->Font.Color = clNone;
-    (new SkinObject(object.get()))->Color = 0x0000FF;
+    object->color = 0x0000FF; // red in 0x00BBGGRR
+    object->font.color = clNone;
+    (new SkinObject(object.get()))->color = 0x0000FF;
     source.addObject(std::move(object));
     source.setRequestedHue(85);
     source.applyHue();
     EXPECT_EQ(source.bitmaps()[0]->constScanLine(0)[0], 0xFF00FF00u);
     EXPECT_EQ(source.bitmaps()[0]->constScanLine(0)[1], SkinKeyPixel);
-    EXPECT_EQ(source.object(0)->Color, 0x00FF00);
-    EXPECT_EQ(source.object(0)->Font.Color, clNone);
-    EXPECT_EQ(source.object(0)->child(0)->Color, 0x00FF00);
+    EXPECT_EQ(source.object(0)->color, 0x00FF00);
+    EXPECT_EQ(source.object(0)->font.color, clNone);
+    EXPECT_EQ(source.object(0)->child(0)->color, 0x00FF00);
     // Applying again without a new request changes nothing.
     source.applyHue();
-    EXPECT_EQ(source.object(0)->Color, 0x00FF00);
+    EXPECT_EQ(source.object(0)->color, 0x00FF00);
 }
 
 TEST(SkinObjectForm, LongBinaryValuesDecodeInAnyCaseAndLineBreaking)

@@ -9,7 +9,7 @@ namespace corvane::skin::test {
 std::unique_ptr<SkinBitmap> solidBitmap(const QString& name, int width, int height, std::uint32_t argb)
 {
     auto bitmap = std::make_unique<SkinBitmap>();
-    bitmap->Name = name;
+    bitmap->name = name;
     bitmap->setSize(width, height);
     bitmap->image().fill(argb);
     return bitmap;
@@ -18,11 +18,11 @@ std::unique_ptr<SkinBitmap> solidBitmap(const QString& name, int width, int heig
 void buildSampleSkin(SkinSource& source)
 {
     source.clear();
-    source.SkinName = "Sample";
-    source.SkinVersion = "1.0";
-    source.Author = "Tester";
-    source.AuthorEMail = "tester@example.org";
-    source.AuthorURL = "";
+    source.skinName = "Sample";
+    source.skinVersion = "1.0";
+    source.author = "Tester";
+    source.authorEmail = "tester@example.org";
+    source.authorUrl = "";
 
     const std::uint32_t opaque = 0xFF000000u;
     auto frame = solidBitmap("frame", 12, 10, opaque | widened(20) << 16 | widened(8) << 8 | widened(3));
@@ -35,82 +35,82 @@ void buildSampleSkin(SkinSource& source)
     source.addBitmap(solidBitmap("Arrows", 8, 4, opaque | widened(2)));
 
     auto form = std::make_unique<SkinObject>();
-    form->Name = "Form";
-    form->Kind = SkinKind::Form;
+    form->name = "Form";
+    form->kind = SkinKind::Form;
     form->setBounds(0, 0, 120, 80);
     auto* caption = new SkinActiveBitmap(form.get());
-    caption->Name = "Caption";
-    caption->Align = SkinAlign::MostTop;
+    caption->name = "Caption";
+    caption->align = SkinAlign::MostTop;
     caption->setBounds(0, 0, 120, 20);
-    caption->Bitmap = {"frame", 0, 0, 12, 10};
-    caption->ActiveBitmap = {"FRAME", 0, 0, 6, 10};
-    caption->Font.Style = fontStyleBit(FontStyleFlag::Bold);
-    caption->Font.Name = "Verdana";
-    caption->TextAlign = SkinTextAlign::Center;
-    caption->TextEffect = SkinTextEffect::Shadow;
+    caption->bitmap = {"frame", 0, 0, 12, 10};
+    caption->activeBitmap = {"FRAME", 0, 0, 6, 10};
+    caption->font.style = fontStyleBit(FontStyleFlag::Bold);
+    caption->font.name = "Verdana";
+    caption->textAlign = SkinTextAlign::Center;
+    caption->textEffect = SkinTextEffect::Shadow;
     auto* close = new SkinSystemButton(form.get());
-    close->Name = "CloseButton";
-    close->Align = SkinAlign::TopRight;
+    close->name = "CloseButton";
+    close->align = SkinAlign::TopRight;
     close->setBounds(100, 2, 16, 16);
-    close->Action = SkinAction::Close;
-    close->BitmapHot = {"arrows", 0, 0, 4, 4};
-    close->BitmapPressed = {"arrows", 4, 0, 8, 4};
+    close->action = SkinAction::Close;
+    close->bitmapHot = {"arrows", 0, 0, 4, 4};
+    close->bitmapPressed = {"arrows", 4, 0, 8, 4};
     auto* item = new SkinActiveObject(form.get());
-    item->Name = "Item";
-    item->Kind = SkinKind::PopupMenuItem;
-    item->Color = 14148072;
-    item->ActiveColor = 5729399;
-    item->TextMarginLeft = 20;
-    item->TextMarginRight = 10;
+    item->name = "Item";
+    item->kind = SkinKind::PopupMenuItem;
+    item->color = 14148072;
+    item->activeColor = 5729399;
+    item->textMarginLeft = 20;
+    item->textMarginRight = 10;
     auto* client = new SkinBitmapObject(form.get());
-    client->Name = "Client";
-    client->Align = SkinAlign::Client;
-    client->Kind = SkinKind::Client;
-    client->Bitmap = {"frame", 0, 0, 12, 10};
-    client->Masked = false;
-    client->MarginLeft = 2;
-    client->MarginTop = 3;
-    client->MarginRight = 4;
-    client->MarginBottom = 1;
-    client->TileStyle = SkinTileStyle::Stretch;
-    client->BorderTileStyle = SkinTileStyle::Stretch;
+    client->name = "Client";
+    client->align = SkinAlign::Client;
+    client->kind = SkinKind::Client;
+    client->bitmap = {"frame", 0, 0, 12, 10};
+    client->masked = false;
+    client->marginLeft = 2;
+    client->marginTop = 3;
+    client->marginRight = 4;
+    client->marginBottom = 1;
+    client->tileStyle = SkinTileStyle::Stretch;
+    client->borderTileStyle = SkinTileStyle::Stretch;
     auto* nested = new SkinObject(client);
-    nested->Name = "Deep";
-    nested->Color = clNone;
-    nested->Font.Color = clWhite;
+    nested->name = "Deep";
+    nested->color = clNone;
+    nested->font.color = clWhite;
     source.addObject(std::move(form));
 
     auto button = std::make_unique<SkinObject>();
-    button->Name = "Button";
+    button->name = "Button";
     auto* face = new SkinButtonObject(button.get());
-    face->Name = "Face";
+    face->name = "Face";
     face->setBounds(0, 0, 30, 20);
-    face->MarginLeft = face->MarginTop = face->MarginRight = face->MarginBottom = 4;
-    face->TileStyle = face->BorderTileStyle = SkinTileStyle::Stretch;
-    face->Bitmap = {"frame", 0, 0, 12, 10};
-    face->BitmapHot = {"arrows", 0, 0, 8, 4};
-    face->BitmapPressed = {"frame", 6, 0, 12, 10};
-    face->BitmapFocused = {"nothing", 0, 0, 8, 4};
+    face->marginLeft = face->marginTop = face->marginRight = face->marginBottom = 4;
+    face->tileStyle = face->borderTileStyle = SkinTileStyle::Stretch;
+    face->bitmap = {"frame", 0, 0, 12, 10};
+    face->bitmapHot = {"arrows", 0, 0, 8, 4};
+    face->bitmapPressed = {"frame", 6, 0, 12, 10};
+    face->bitmapFocused = {"nothing", 0, 0, 8, 4};
     auto* text = new SkinTextObject(button.get());
-    text->Name = "Text";
-    text->TextMarginLeft = 20;
-    text->TextMarginRight = 10;
-    text->FontHot.Color = 0x0000FF;
-    text->FontDisabled.Color = clGray;
+    text->name = "Text";
+    text->textMarginLeft = 20;
+    text->textMarginRight = 10;
+    text->fontHot.color = 0x0000FF;
+    text->fontDisabled.color = clGray;
     source.addObject(std::move(button));
 }
 
 ::testing::AssertionResult sameSkin(const SkinSource& a, const SkinSource& b)
 {
-    if (a.SkinName != b.SkinName || a.SkinVersion != b.SkinVersion || a.Author != b.Author ||
-        a.AuthorEMail != b.AuthorEMail || a.AuthorURL != b.AuthorURL)
+    if (a.skinName != b.skinName || a.skinVersion != b.skinVersion || a.author != b.author ||
+        a.authorEmail != b.authorEmail || a.authorUrl != b.authorUrl)
         return ::testing::AssertionFailure() << "header differs";
     if (a.bitmaps().size() != b.bitmaps().size())
         return ::testing::AssertionFailure() << "bitmap count differs";
     for (int i = 0; i < a.bitmaps().size(); ++i) {
         const SkinBitmap* x = a.bitmaps()[i];
         const SkinBitmap* y = b.bitmaps()[i];
-        if (x->Name != y->Name || x->image() != y->image())
+        if (x->name != y->name || x->image() != y->image())
             return ::testing::AssertionFailure() << "bitmap " << i << " differs";
     }
     if (a.objectCount() != b.objectCount())

@@ -65,7 +65,7 @@ TEST(EbonySkin, CommittedSourceAndFileMatchTheTools)
     }
     corvane::skin::SkinSource compiled;
     compileSkinDescription(qEnvironmentVariable("CORVANE_SOURCE_DIR") + "/resources/skin/ebony/manifest.txt", compiled);
-    EXPECT_EQ(compiled.SkinName, QStringLiteral("Ebony"));
+    EXPECT_EQ(compiled.skinName, QStringLiteral("Ebony"));
     EXPECT_TRUE(corvane::skin::writeSkin(*corvane::skin::skinFilterForFile("ebony.tqkn"), compiled) == readSource("ebony.tqkn"))
         << "resources/skin/ebony.tqkn is stale: build the corvane-ebony-skin target";
 }
@@ -85,7 +85,7 @@ TEST(EbonySkin, DarkWhereIvoryIsLightWithTheKeyColourInTheSamePlaces)
     }
     // Text is light on the dark surfaces, also where Ivory uses the system's
     // window-text colour.
-    const int text = skins().ebonyTrees.front()->Font.Color;
+    const int text = skins().ebonyTrees.front()->font.color;
     EXPECT_EQ(text & 0x80000000, 0);
     EXPECT_GT(QColor(text & 0xFF, (text >> 8) & 0xFF, (text >> 16) & 0xFF).lightnessF(), 0.7);
 }

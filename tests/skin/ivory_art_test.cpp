@@ -91,8 +91,8 @@ TEST(IvoryArt, EveryLinkNamesABitmapAndLiesInsideIt)
 
     // The check itself notices a rectangle one pixel too wide and a wrong name.
     ObjectList broken = copied(objects());
-    static_cast<SkinBitmapObject*>(broken[0]->findObject("Client"))->Bitmap.Right = 65;
-    static_cast<SkinActiveBitmap*>(broken[0]->findObject("CaptionLeft"))->ActiveBitmap.Name = "Lefty";
+    static_cast<SkinBitmapObject*>(broken[0]->findObject("Client"))->bitmap.right = 65;
+    static_cast<SkinActiveBitmap*>(broken[0]->findObject("CaptionLeft"))->activeBitmap.name = "Lefty";
     const QStringList problems = checkLinks(broken, bitmaps());
     ASSERT_EQ(problems.size(), 2);
     EXPECT_TRUE(problems[0].contains("Form.Caption.CaptionLeft.ActiveBitmap")) << problems[0].toStdString();
@@ -107,13 +107,13 @@ TEST(IvoryArt, TopLevelObjectsComeInLoadOrder)
                                   "ControlBar", "Toolbar", "CopyOfPanel"};
     QStringList names;
     for (const ObjectTree& o : objects()) {
-        names << o->Name;
-        EXPECT_EQ(o->className(), "TSkinObject") << o->Name.toStdString();
+        names << o->name;
+        EXPECT_EQ(o->className(), "TSkinObject") << o->name.toStdString();
     }
     EXPECT_EQ(names, expected);
-    EXPECT_EQ(objects()[0]->Kind, SkinKind::Form);
-    EXPECT_EQ(objects()[1]->Kind, SkinKind::MenuBar);
-    EXPECT_EQ(objects()[2]->Kind, SkinKind::PopupMenu);
+    EXPECT_EQ(objects()[0]->kind, SkinKind::Form);
+    EXPECT_EQ(objects()[1]->kind, SkinKind::MenuBar);
+    EXPECT_EQ(objects()[2]->kind, SkinKind::PopupMenu);
 }
 
 TEST(IvoryArt, FormIsStoredLaidOutAtItsDesignSize)
@@ -141,8 +141,8 @@ TEST(IvoryArt, FramePiecesAssembleIntoTheFrameDrawnWhole)
         SCOPED_TRACE(active ? "active" : "inactive");
         ObjectTree form = objects()[0]->copyTree();
         for (const auto& child : form->children())
-            if (child->className() == "TSkinSystemButton" || child->Name == "Client")
-                child->Visible = false;
+            if (child->className() == "TSkinSystemButton" || child->name == "Client")
+                child->visible = false;
         const int width = 680, height = 490;
         form->setBounds(0, 0, width, height);
         QImage assembled(width, height, QImage::Format_RGB32);

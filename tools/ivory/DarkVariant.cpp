@@ -34,22 +34,22 @@ using namespace corvane::skin;
 
 void darken(SkinFont& font)
 {
-    darken(font.Color);
+    darken(font.color);
 }
 
 // Every colour the object's class stores, then the children's.
 void darken(SkinObject& object)
 {
-    darken(object.Color);
-    darken(object.Font);
+    darken(object.color);
+    darken(object.font);
     if (auto* active = dynamic_cast<SkinActiveObject*>(&object)) {
-        darken(active->ActiveColor);
-        darken(active->ActiveFont);
+        darken(active->activeColor);
+        darken(active->activeFont);
     }
     if (auto* active = dynamic_cast<SkinActiveBitmap*>(&object))
-        darken(active->ActiveFont);
+        darken(active->activeFont);
     if (auto* text = dynamic_cast<SkinTextObject*>(&object))
-        for (SkinFont* font : {&text->FontHot, &text->FontFocused, &text->FontPressed, &text->FontDisabled})
+        for (SkinFont* font : {&text->fontHot, &text->fontFocused, &text->fontPressed, &text->fontDisabled})
             darken(*font);
     for (const auto& child : object.children())
         darken(*child);

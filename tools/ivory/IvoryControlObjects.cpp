@@ -17,7 +17,7 @@ void panelFrame(SkinObject& parent, const QString& name, SkinAlign align, int wi
 {
     auto& frame = add<SkinBitmapObject>(parent, name, align, SkinKind::None, width, height);
     margins(frame, 3);
-    frame.Bitmap = link("Taborder", 0, 0, 12, 12);
+    frame.bitmap = link("Taborder", 0, 0, 12, 12);
     unmasked(frame);
 }
 
@@ -27,11 +27,11 @@ SkinButtonObject& stateButton(SkinObject& parent, const QString& name, SkinAlign
                                const QString& strip, int x0, int cell, int cellHeight)
 {
     auto& o = add<SkinButtonObject>(parent, name, align, SkinKind::None, width, height);
-    o.Bitmap = link(strip, x0, 0, x0 + cell, cellHeight);
-    o.BitmapHot = link(strip, x0 + cell, 0, x0 + 2 * cell, cellHeight);
-    o.BitmapPressed = link(strip, x0 + 2 * cell, 0, x0 + 3 * cell, cellHeight);
-    o.BitmapDisabled = link(strip, x0 + 3 * cell, 0, x0 + 4 * cell, cellHeight);
-    o.BitmapFocused = o.BitmapHot;
+    o.bitmap = link(strip, x0, 0, x0 + cell, cellHeight);
+    o.bitmapHot = link(strip, x0 + cell, 0, x0 + 2 * cell, cellHeight);
+    o.bitmapPressed = link(strip, x0 + 2 * cell, 0, x0 + 3 * cell, cellHeight);
+    o.bitmapDisabled = link(strip, x0 + 3 * cell, 0, x0 + 4 * cell, cellHeight);
+    o.bitmapFocused = o.bitmapHot;
     return o;
 }
 
@@ -42,9 +42,9 @@ SkinButtonObject& toggleCells(SkinObject& parent, const QString& name, int width
                                int x, int left = 0, int top = 0)
 {
     auto& o = add<SkinButtonObject>(parent, name, SkinAlign::None, SkinKind::None, width, height, left, top);
-    o.Bitmap = o.BitmapHot = o.BitmapFocused = link(strip, x, 0, x + width, height);
-    o.BitmapPressed = link(strip, width, 0, 2 * width, height);
-    o.BitmapDisabled = link(strip, 2 * width + x, 0, 3 * width + x, height);
+    o.bitmap = o.bitmapHot = o.bitmapFocused = link(strip, x, 0, x + width, height);
+    o.bitmapPressed = link(strip, width, 0, 2 * width, height);
+    o.bitmapDisabled = link(strip, 2 * width + x, 0, 3 * width + x, height);
     return o;
 }
 
@@ -54,18 +54,18 @@ void toolFace(SkinObject& parent, const QString& name, SkinAlign align, int widt
     auto& face = add<SkinButtonObject>(parent, name, align, SkinKind::None, width, height);
     margins(face, 3);
     stretched(face);
-    face.Bitmap = link("tools", 0, 0, 15, 15);
-    face.BitmapHot = link("tools", 15, 0, 30, 15);
-    face.BitmapPressed = link("tools", 30, 0, 45, 15);
-    face.BitmapFocused = link("tools", 45, 0, 60, 15);
+    face.bitmap = link("tools", 0, 0, 15, 15);
+    face.bitmapHot = link("tools", 15, 0, 30, 15);
+    face.bitmapPressed = link("tools", 30, 0, 45, 15);
+    face.bitmapFocused = link("tools", 45, 0, 60, 15);
 }
 
 SkinTextObject& labelText(SkinObject& parent, const QString& name, SkinAlign align, int width, int height)
 {
     auto& text = add<SkinTextObject>(parent, name, align, SkinKind::ItemText, width, height);
-    text.Color = clNone; // no fill: the text sits on the control's background
-    text.Font = text.FontHot = text.FontFocused = text.FontPressed = inkFont();
-    text.FontDisabled = greyFont();
+    text.color = clNone; // no fill: the text sits on the control's background
+    text.font = text.fontHot = text.fontFocused = text.fontPressed = inkFont();
+    text.fontDisabled = greyFont();
     return text;
 }
 
@@ -76,7 +76,7 @@ ObjectTree choiceObject(const QString& name, const QString& strip)
     ObjectTree o = topLevel(name);
     toggleCells(*o, "Box", 14, 14, strip, 0, 1, 2);
     toggleCells(*o, "CheckedBox", 14, 14, strip, 14, 1, 2);
-    labelText(*o, "Text", SkinAlign::Client, 120, 17).TextMarginLeft = 19;
+    labelText(*o, "Text", SkinAlign::Client, 120, 17).textMarginLeft = 19;
     return laidOut(std::move(o), 120, 17);
 }
 
@@ -92,7 +92,7 @@ ObjectTree scrollBarObject()
         margins(thumb, 4);
         stretched(thumb);
         toggleCells(*bar, horizontal ? "HorzTrack" : "VertTrack", 16, 16, horizontal ? "hscroll2" : "vscroll2", 0)
-            .TileStyle = SkinTileStyle::Stretch;
+            .tileStyle = SkinTileStyle::Stretch;
     }
     return laidOut(std::move(bar), 120, 16);
 }
@@ -102,13 +102,13 @@ ObjectTree tabsObject()
     ObjectTree tabs = topLevel("Tabs");
     panelFrame(*tabs, "Page", SkinAlign::Client, 200, 100);
     auto& tab = add<SkinButtonObject>(*tabs, "Tab", SkinAlign::None, SkinKind::None, 60, 18);
-    tab.MarginLeft = tab.MarginRight = tab.MarginTop = 3;
+    tab.marginLeft = tab.marginRight = tab.marginTop = 3;
     stretched(tab);
-    tab.Bitmap = link("tabs", 0, 0, 25, 16);
-    tab.BitmapHot = link("tabs", 25, 0, 50, 16);
-    tab.BitmapPressed = tab.BitmapFocused = link("tabs", 50, 0, 75, 16);
-    tab.BitmapDisabled = link("tabs", 75, 0, 100, 16);
-    labelText(*tabs, "Text", SkinAlign::None, 60, 18).TextAlign = SkinTextAlign::Center;
+    tab.bitmap = link("tabs", 0, 0, 25, 16);
+    tab.bitmapHot = link("tabs", 25, 0, 50, 16);
+    tab.bitmapPressed = tab.bitmapFocused = link("tabs", 50, 0, 75, 16);
+    tab.bitmapDisabled = link("tabs", 75, 0, 100, 16);
+    labelText(*tabs, "Text", SkinAlign::None, 60, 18).textAlign = SkinTextAlign::Center;
     return laidOut(std::move(tabs), 200, 100);
 }
 
@@ -117,7 +117,7 @@ void progressPart(SkinObject& parent, const QString& name, SkinAlign align, int 
     auto& part = add<SkinBitmapObject>(parent, name, align, SkinKind::None, width, 16);
     margins(part, 3);
     stretched(part);
-    part.Bitmap = link("Pbars", x, 0, x + 32, 16);
+    part.bitmap = link("Pbars", x, 0, x + 32, 16);
 }
 
 ObjectTree progressBarObject()
@@ -139,7 +139,7 @@ ObjectTree speedButtonObject()
 {
     ObjectTree button = topLevel("SpeedButton");
     toolFace(*button, "Face", SkinAlign::Client, 23, 22);
-    labelText(*button, "Text", SkinAlign::Client, 23, 22).TextAlign = SkinTextAlign::Center;
+    labelText(*button, "Text", SkinAlign::Client, 23, 22).textAlign = SkinTextAlign::Center;
     return laidOut(std::move(button), 23, 22);
 }
 
@@ -157,8 +157,8 @@ ObjectTree groupBoxObject()
 {
     ObjectTree group = topLevel("GroupBox");
     auto& caption = labelText(*group, "Caption", SkinAlign::Top, 150, 16);
-    caption.TextMarginLeft = 8;
-    caption.Font.Style = fontStyleBit(FontStyleFlag::Bold);
+    caption.textMarginLeft = 8;
+    caption.font.style = fontStyleBit(FontStyleFlag::Bold);
     panelFrame(*group, "Frame", SkinAlign::Client, 150, 84);
     return laidOut(std::move(group), 150, 100);
 }
@@ -167,7 +167,7 @@ ObjectTree headerObject()
 {
     ObjectTree header = topLevel("Header");
     buttonFace(*header, "Section", 150, 18);
-    labelText(*header, "Text", SkinAlign::Client, 150, 18).TextMarginLeft = 6;
+    labelText(*header, "Text", SkinAlign::Client, 150, 18).textMarginLeft = 6;
     return laidOut(std::move(header), 150, 18);
 }
 
@@ -175,7 +175,7 @@ ObjectTree statusBarObject()
 {
     ObjectTree bar = topLevel("StatusBar");
     menuStrip(*bar, "Frame", SkinAlign::Client, SkinKind::None, 200);
-    labelText(*bar, "Text", SkinAlign::Client, 200, 20).TextMarginLeft = 6;
+    labelText(*bar, "Text", SkinAlign::Client, 200, 20).textMarginLeft = 6;
     return laidOut(std::move(bar), 200, 20);
 }
 
@@ -190,8 +190,8 @@ ObjectTree toolbarObject()
 ObjectTree controlBarObject()
 {
     ObjectTree bar = topLevel("ControlBar");
-    bar->Color = toSkinColor(palette::kCream);
-    bar->DrawIfOwner = true;
+    bar->color = toSkinColor(palette::kCream);
+    bar->drawIfOwner = true;
     menuStrip(*bar, "Band", SkinAlign::Top, SkinKind::None, 200);
     return laidOut(std::move(bar), 200, 60);
 }
@@ -200,7 +200,7 @@ ObjectTree panelObject()
 {
     ObjectTree panel = topLevel("CopyOfPanel");
     panelFrame(*panel, "Frame", SkinAlign::Client, 150, 80);
-    labelText(*panel, "Text", SkinAlign::Client, 150, 80).TextAlign = SkinTextAlign::Center;
+    labelText(*panel, "Text", SkinAlign::Client, 150, 80).textAlign = SkinTextAlign::Center;
     return laidOut(std::move(panel), 150, 80);
 }
 

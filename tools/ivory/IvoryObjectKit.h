@@ -19,9 +19,9 @@ inline T& add(SkinObject& parent, const QString& name, SkinAlign align, SkinKind
               int left = 0, int top = 0)
 {
     T* object = new T(&parent);
-    object->Name = name;
-    object->Align = align;
-    object->Kind = kind;
+    object->name = name;
+    object->align = align;
+    object->kind = kind;
     object->setBounds(left, top, width, height);
     return *object;
 }
@@ -30,8 +30,8 @@ inline T& add(SkinObject& parent, const QString& name, SkinAlign align, SkinKind
 inline ObjectTree topLevel(const QString& name, SkinKind kind = SkinKind::None)
 {
     auto object = std::make_unique<SkinObject>();
-    object->Name = name;
-    object->Kind = kind;
+    object->name = name;
+    object->kind = kind;
     return object;
 }
 
@@ -60,7 +60,7 @@ inline SkinBitmapLink link(const QString& name, int left, int top, int right, in
 inline SkinFont fontOf(SkinColor color)
 {
     SkinFont font;
-    font.Color = color;
+    font.color = color;
     return font;
 }
 
@@ -79,25 +79,25 @@ inline SkinFont greyFont()
 
 inline void margins(SkinObject& o, int all)
 {
-    o.MarginLeft = o.MarginRight = o.MarginTop = o.MarginBottom = all;
+    o.marginLeft = o.marginRight = o.marginTop = o.marginBottom = all;
 }
 
 inline void unmasked(SkinBitmapObject& o)
 {
-    o.Masked = o.MaskedBorder = o.MaskedAngles = false;
+    o.masked = o.maskedBorder = o.maskedAngles = false;
 }
 
 inline void stretched(SkinBitmapObject& o)
 {
-    o.TileStyle = o.BorderTileStyle = SkinTileStyle::Stretch;
+    o.tileStyle = o.borderTileStyle = SkinTileStyle::Stretch;
 }
 
 // The menu bar's strip: rounded ends of 15 pixels, a stretch of plain bar.
 inline void menuStrip(SkinObject& parent, const QString& name, SkinAlign align, SkinKind kind, int width)
 {
     auto& strip = add<SkinBitmapObject>(parent, name, align, kind, width, 20);
-    strip.MarginLeft = strip.MarginRight = 15;
-    strip.Bitmap = link("menu", 0, 0, 136, 20);
+    strip.marginLeft = strip.marginRight = 15;
+    strip.bitmap = link("menu", 0, 0, 136, 20);
     unmasked(strip);
 }
 
@@ -107,11 +107,11 @@ inline void buttonFace(SkinObject& parent, const QString& name, int width, int h
     auto& face = add<SkinButtonObject>(parent, name, SkinAlign::Client, SkinKind::None, width, height);
     margins(face, 4);
     stretched(face);
-    face.Bitmap = link("Buttons", 0, 0, 45, 20);
-    face.BitmapPressed = link("Buttons", 45, 0, 90, 20);
-    face.BitmapDisabled = link("Buttons", 90, 0, 135, 20);
-    face.BitmapHot = link("Buttons", 135, 0, 180, 20);
-    face.BitmapFocused = link("Buttons", 180, 0, 225, 20);
+    face.bitmap = link("Buttons", 0, 0, 45, 20);
+    face.bitmapPressed = link("Buttons", 45, 0, 90, 20);
+    face.bitmapDisabled = link("Buttons", 90, 0, 135, 20);
+    face.bitmapHot = link("Buttons", 135, 0, 180, 20);
+    face.bitmapFocused = link("Buttons", 180, 0, 225, 20);
 }
 
 } // namespace ivory::kit

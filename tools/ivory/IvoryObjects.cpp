@@ -19,8 +19,8 @@ SkinActiveBitmap& piece(SkinObject& parent, const QString& name, SkinAlign align
                          int height, const SkinBitmapLink& inactive, const SkinBitmapLink& active)
 {
     auto& o = add<SkinActiveBitmap>(parent, name, align, kind, width, height);
-    o.Bitmap = inactive;
-    o.ActiveBitmap = active;
+    o.bitmap = inactive;
+    o.activeBitmap = active;
     return o;
 }
 
@@ -30,13 +30,13 @@ void captionButton(SkinObject& parent, const QString& name, SkinAlign align, int
                    SkinAction action, const QString& strip, int cell)
 {
     auto& o = add<SkinSystemButton>(parent, name, align, SkinKind::SystemButton, width, height, left, top);
-    o.Action = action;
+    o.action = action;
     if (strip.isEmpty())
         return;
-    o.ActiveBitmap = link(strip, 0, 0, cell, height);
-    o.BitmapPressed = link(strip, cell, 0, 2 * cell, height);
-    o.BitmapHot = link(strip, 2 * cell, 0, 3 * cell, height);
-    o.Bitmap = link(strip, 3 * cell, 0, 4 * cell, height);
+    o.activeBitmap = link(strip, 0, 0, cell, height);
+    o.bitmapPressed = link(strip, cell, 0, 2 * cell, height);
+    o.bitmapHot = link(strip, 2 * cell, 0, 3 * cell, height);
+    o.bitmap = link(strip, 3 * cell, 0, 4 * cell, height);
 }
 
 // Caption: corners from "Left"/"Right", three sections from "Top" (row 0..23
@@ -50,14 +50,14 @@ void addCaption(SkinObject& form)
           link("Right", 24, 0, 48, 24), link("Right", 0, 0, 24, 24));
     auto& title = piece(caption, "CaptionCenter", SkinAlign::Client, SkinKind::Title, 146, kCaptionHeight,
                         link("Top", 38, 24, 68, 48), link("Top", 38, 0, 68, 24));
-    title.TileStyle = SkinTileStyle::Stretch;
-    title.Masked = false;
-    title.Font.Name = "Verdana";
-    title.Font.Style = fontStyleBit(FontStyleFlag::Bold);
-    title.Font.Color = toSkinColor(QColor(70, 61, 46));
-    title.ActiveFont = title.Font;
-    title.TextMarginLeft = 6;
-    title.TextMarginRight = 4;
+    title.tileStyle = SkinTileStyle::Stretch;
+    title.masked = false;
+    title.font.name = "Verdana";
+    title.font.style = fontStyleBit(FontStyleFlag::Bold);
+    title.font.color = toSkinColor(QColor(70, 61, 46));
+    title.activeFont = title.font;
+    title.textMarginLeft = 6;
+    title.textMarginRight = 4;
     piece(caption, "ActiveBitmap7", SkinAlign::Left, SkinKind::None, 38, kCaptionHeight, link("Top", 0, 24, 38, 48),
           link("Top", 0, 0, 38, 24));
     piece(caption, "ActiveBitmap9", SkinAlign::Right, SkinKind::None, 68, kCaptionHeight, link("Top", 68, 24, 136, 48),
@@ -111,7 +111,7 @@ void addSides(SkinObject& form)
     const SideBands l = sideBands("Left", kLeftTopRows, kLeftCenterRows, kLeftBottomRows);
     sidePiece(left, "LeftTop", SkinAlign::Top, SkinKind::TopLeft, kLeftTopRows, l.top);
     sidePiece(left, "LeftBottom", SkinAlign::Bottom, SkinKind::BottomLeft, kLeftBottomRows, l.bottom);
-    sidePiece(left, "LeftCenter", SkinAlign::Client, SkinKind::Left, kLeftCenterRows, l.center).TileStyle =
+    sidePiece(left, "LeftCenter", SkinAlign::Client, SkinKind::Left, kLeftCenterRows, l.center).tileStyle =
         SkinTileStyle::Stretch;
     auto& right = add<SkinObject>(form, "Right", SkinAlign::MostRight, SkinKind::None, kSideWidth, sideHeight);
     const SideBands r = sideBands("Right", kRightTopRows, kRightCenterRows, kRightBottomRows);
@@ -123,13 +123,13 @@ void addSides(SkinObject& form)
 ObjectTree formObject()
 {
     ObjectTree form = topLevel("Form", SkinKind::Form);
-    form->Color = toSkinColor(palette::kLinen);
+    form->color = toSkinColor(palette::kLinen);
     addCaption(*form);
     addBottom(*form);
     addSides(*form);
     auto& client = add<SkinBitmapObject>(*form, "Client", SkinAlign::Client, SkinKind::Client, 0, 0);
-    client.Bitmap = link("Dialog", 0, 0, 64, 45);
-    client.Masked = false;
+    client.bitmap = link("Dialog", 0, 0, 64, 45);
+    client.masked = false;
 
     captionButton(*form, "RollButton", SkinAlign::TopLeft, 17, 3, 18, 20, SkinAction::RollUp, "roll", 18);
     captionButton(*form, "UnrollButton", SkinAlign::TopLeft, 17, 3, 18, 20, SkinAction::RollDown, "roll", 18);
@@ -142,9 +142,9 @@ ObjectTree formObject()
     // The border pieces write in ink; the title keeps its own font.
     for (const auto& child : form->children())
         for (const auto& grandchild : child->children())
-            if (grandchild->className() == "TSkinActiveBitmap" && grandchild->Name != QLatin1String("CaptionCenter")) {
+            if (grandchild->className() == "TSkinActiveBitmap" && grandchild->name != QLatin1String("CaptionCenter")) {
                 auto& border = static_cast<SkinActiveBitmap&>(*grandchild);
-                border.Font = border.ActiveFont = inkFont();
+                border.font = border.activeFont = inkFont();
             }
     return laidOut(std::move(form), kDesignWidth, kDesignHeight);
 }
@@ -154,11 +154,11 @@ ObjectTree formObject()
 void menuBarItem(SkinObject& parent, const QString& name)
 {
     auto& item = add<SkinActiveBitmap>(parent, name, SkinAlign::None, SkinKind::MenuBarItem, 37, 20);
-    item.TextMarginLeft = item.TextMarginRight = 5;
-    item.Bitmap = link("menu", 15, 0, 121, 20);
-    item.ActiveBitmap = link("menu", 15, 20, 67, 40);
-    item.Font = inkFont();
-    item.ActiveFont = whiteFont();
+    item.textMarginLeft = item.textMarginRight = 5;
+    item.bitmap = link("menu", 15, 0, 121, 20);
+    item.activeBitmap = link("menu", 15, 20, 67, 40);
+    item.font = inkFont();
+    item.activeFont = whiteFont();
     unmasked(item);
 }
 
@@ -178,15 +178,15 @@ ObjectTree popupMenuObject()
     ObjectTree popup = topLevel("PopupMenu", SkinKind::PopupMenu);
     auto& frame = add<SkinBitmapObject>(*popup, "Frame", SkinAlign::None, SkinKind::None, 100, 70);
     margins(frame, 3);
-    frame.Bitmap = link("menuborders", 0, 0, 12, 12);
+    frame.bitmap = link("menuborders", 0, 0, 12, 12);
     unmasked(frame);
     auto& item = add<SkinActiveObject>(*popup, "Item", SkinAlign::None, SkinKind::PopupMenuItem, 80, 20, 3, 3);
-    item.Color = 14148072;      // 0xD7E1E8
-    item.ActiveColor = 5729399; // 0x576C77
-    item.TextMarginLeft = 20;
-    item.TextMarginRight = 10;
-    item.Font = inkFont();
-    item.ActiveFont = whiteFont();
+    item.color = 14148072;      // 0xD7E1E8
+    item.activeColor = 5729399; // 0x576C77
+    item.textMarginLeft = 20;
+    item.textMarginRight = 10;
+    item.font = inkFont();
+    item.activeFont = whiteFont();
     return laidOut(std::move(popup), 100, 70);
 }
 
@@ -195,9 +195,9 @@ ObjectTree buttonObject()
     ObjectTree button = topLevel("Button");
     buttonFace(*button, "Face", 131, 53);
     auto& text = add<SkinObject>(*button, "Text", SkinAlign::Client, SkinKind::None, 131, 53);
-    text.TextMarginLeft = 20;
-    text.TextMarginRight = 10;
-    text.Font = inkFont();
+    text.textMarginLeft = 20;
+    text.textMarginRight = 10;
+    text.font = inkFont();
     return laidOut(std::move(button), 131, 53);
 }
 
@@ -229,8 +229,8 @@ ObjectList ivoryObjects()
     objects.push_back(panelObject());
     // Fonts of top-level objects: the skin's plain text colour.
     for (const ObjectTree& object : objects)
-        if (object->Name != QLatin1String("Form"))
-            object->Font = inkFont();
+        if (object->name != QLatin1String("Form"))
+            object->font = inkFont();
     return objects;
 }
 

@@ -67,39 +67,39 @@ std::vector<std::pair<QString, const SkinBitmapLink*>> linksOf(const SkinObject&
 {
     std::vector<std::pair<QString, const SkinBitmapLink*>> links;
     if (auto* bitmap = dynamic_cast<const SkinBitmapObject*>(&object))
-        links.emplace_back("Bitmap", &bitmap->Bitmap);
+        links.emplace_back("Bitmap", &bitmap->bitmap);
     if (auto* active = dynamic_cast<const SkinActiveBitmap*>(&object))
-        links.emplace_back("ActiveBitmap", &active->ActiveBitmap);
+        links.emplace_back("ActiveBitmap", &active->activeBitmap);
     if (auto* button = dynamic_cast<const SkinSystemButton*>(&object)) {
-        links.emplace_back("BitmapHot", &button->BitmapHot);
-        links.emplace_back("BitmapPressed", &button->BitmapPressed);
+        links.emplace_back("BitmapHot", &button->bitmapHot);
+        links.emplace_back("BitmapPressed", &button->bitmapPressed);
     }
     if (auto* button = dynamic_cast<const SkinButtonObject*>(&object)) {
-        links.emplace_back("BitmapHot", &button->BitmapHot);
-        links.emplace_back("BitmapPressed", &button->BitmapPressed);
-        links.emplace_back("BitmapFocused", &button->BitmapFocused);
-        links.emplace_back("BitmapDisabled", &button->BitmapDisabled);
+        links.emplace_back("BitmapHot", &button->bitmapHot);
+        links.emplace_back("BitmapPressed", &button->bitmapPressed);
+        links.emplace_back("BitmapFocused", &button->bitmapFocused);
+        links.emplace_back("BitmapDisabled", &button->bitmapDisabled);
     }
     return links;
 }
 
 void checkObject(const SkinObject& object, const QString& path, const BitmapList& bitmaps, QStringList& problems)
 {
-    const QString here = path.isEmpty() ? object.Name : path + '.' + object.Name;
+    const QString here = path.isEmpty() ? object.name : path + '.' + object.name;
     for (const auto& [property, link] : linksOf(object)) {
-        if (link->Name.isEmpty())
+        if (link->name.isEmpty())
             continue; // an unused link
-        const NamedBitmap* bitmap = resolveBitmap(bitmaps, link->Name);
+        const NamedBitmap* bitmap = resolveBitmap(bitmaps, link->name);
         if (!bitmap) {
-            problems << QStringLiteral("%1.%2: no bitmap named '%3'").arg(here, property, link->Name);
+            problems << QStringLiteral("%1.%2: no bitmap named '%3'").arg(here, property, link->name);
         } else if (link->rect().isEmpty() || !bitmap->image.rect().contains(link->rect())) {
             problems << QStringLiteral("%1.%2: rectangle %3,%4,%5,%6 not inside '%7' (%8 x %9)")
                             .arg(here, property)
-                            .arg(link->Left)
-                            .arg(link->Top)
-                            .arg(link->Right)
-                            .arg(link->Bottom)
-                            .arg(link->Name)
+                            .arg(link->left)
+                            .arg(link->top)
+                            .arg(link->right)
+                            .arg(link->bottom)
+                            .arg(link->name)
                             .arg(bitmap->image.width())
                             .arg(bitmap->image.height());
         }

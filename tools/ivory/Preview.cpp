@@ -16,7 +16,7 @@ LoadedBitmaps::LoadedBitmaps(const BitmapList& bitmaps)
 {
     for (const NamedBitmap& named : bitmaps) {
         auto bitmap = std::make_unique<SkinBitmap>();
-        bitmap->Name = named.name;
+        bitmap->name = named.name;
         // Opaque pixels, as the loader stores them.
         bitmap->image() = named.image.convertToFormat(QImage::Format_RGB32).convertToFormat(QImage::Format_ARGB32);
         bitmap->snapToKey(0xFF, 0x00, 0xFF, 5);
@@ -40,7 +40,7 @@ namespace {
 SkinObject& topLevel(const ObjectList& objects, const QString& name)
 {
     for (const ObjectTree& object : objects)
-        if (object->Name == name)
+        if (object->name == name)
             return *object;
     throw std::runtime_error("no object " + name.toStdString());
 }
@@ -93,8 +93,8 @@ void applyWindowState(SkinObject& form, SkinState state)
                                   borderIconBit(SkinBorderIcon::Minimize) | borderIconBit(SkinBorderIcon::RollUp);
     for (const auto& child : form.children())
         if (auto* button = dynamic_cast<SkinSystemButton*>(child.get()))
-            button->Visible = !SkinSystemButton::hiddenInWindowState(button->Action, state) &&
-                              !SkinSystemButton::hiddenByBorderIcons(button->Action, icons);
+            button->visible = !SkinSystemButton::hiddenInWindowState(button->action, state) &&
+                              !SkinSystemButton::hiddenByBorderIcons(button->action, icons);
 }
 
 // The send button's face from the skin's "Button" object in `state`, and its
@@ -103,10 +103,10 @@ void drawSendButton(QImage& target, SkinObject& buttonSkin, const LoadedBitmaps&
                     SkinState state)
 {
     drawObject(target, *placed(*buttonSkin.child(0), rect), bitmaps, false, state);
-    const SkinFont& font = buttonSkin.child(1)->Font;
+    const SkinFont& font = buttonSkin.child(1)->font;
     QPainter painter(&target);
     painter.setFont(font.toQFont());
-    painter.setPen(toQColor(font.Color));
+    painter.setPen(toQColor(font.color));
     const int shift = state == SkinState::Pressed ? 1 : 0;
     painter.drawText(rect.translated(shift, shift), Qt::AlignCenter, QStringLiteral("发  送"));
 }
@@ -121,10 +121,10 @@ QRect drawMenuBar(QImage& window, const ObjectList& objects, const LoadedBitmaps
     drawObject(window, *placed(frameSkin, QRect(origin, QSize(632, frameSkin.height()))), bitmaps, false,
                SkinState::Normal);
     ObjectTree item = part(barSkin, "Item").copyTree();
-    item->Text = QStringLiteral("游 戏");
+    item->text = QStringLiteral("游 戏");
     const int itemWidth =
-        QFontMetrics(item->Font.toQFont()).horizontalAdvance(item->Text) + item->TextMarginLeft + item->TextMarginRight;
-    item->setBounds(origin.x() + frameSkin.MarginLeft, origin.y(), itemWidth, item->height());
+        QFontMetrics(item->font.toQFont()).horizontalAdvance(item->text) + item->textMarginLeft + item->textMarginRight;
+    item->setBounds(origin.x() + frameSkin.marginLeft, origin.y(), itemWidth, item->height());
     drawObject(window, *item, bitmaps, false, open ? SkinState::Focused : SkinState::Normal);
     return item->boundsRect();
 }
@@ -135,7 +135,7 @@ void drawPopupMenu(QImage& window, const ObjectList& objects, const LoadedBitmap
     SkinObject& popupSkin = topLevel(objects, "PopupMenu");
     const QStringList captions = {"重新开始", "设置...", "关于...", "帮助", "-", "退出"};
     const SkinObject& itemSkin = *popupSkin.child(1);
-    const QFontMetrics metrics(itemSkin.Font.toQFont());
+    const QFontMetrics metrics(itemSkin.font.toQFont());
     int widest = 0;
     for (const QString& caption : captions)
         widest = std::max(widest, metrics.horizontalAdvance(caption));
@@ -144,8 +144,8 @@ void drawPopupMenu(QImage& window, const ObjectList& objects, const LoadedBitmap
     drawObject(window, *placed(*popupSkin.child(0), frame), bitmaps, false, SkinState::Normal);
     for (int i = 0; i < captions.size(); ++i) {
         ObjectTree row = placed(itemSkin, QRect(at + QPoint(3, 3 + i * 20), QSize(itemWidth, 20)));
-        row->Text = captions[i];
-        row->TextMarginLeft = std::max(row->TextMarginLeft, 22);
+        row->text = captions[i];
+        row->textMarginLeft = std::max(row->textMarginLeft, 22);
         drawObject(window, *row, bitmaps, false, i == 0 ? SkinState::Focused : SkinState::Normal);
     }
 }
@@ -205,11 +205,11 @@ QImage mockWindow(const ObjectList& objects, const LoadedBitmaps& bitmaps, const
     ObjectTree form = topLevel(objects, "Form").copyTree();
     applyWindowState(*form, state);
     if (options.rolledUp)
-        part(*form, "Client").Visible = false;
+        part(*form, "Client").visible = false;
     if (!options.hotButton.isEmpty())
         part(*form, options.hotButton).mouseEnter();
     form->setBounds(0, 0, width, height);
-    part(*form, "CaptionCenter").Text = QStringLiteral("CorvaneV1.0");
+    part(*form, "CaptionCenter").text = QStringLiteral("CorvaneV1.0");
     drawObject(window, *form, bitmaps, options.active, state);
     if (!options.rolledUp)
         drawClient(window, objects, bitmaps, *form, options);

@@ -23,39 +23,39 @@ namespace {
 
 void printLink(const char* label, const SkinBitmapLink& link)
 {
-    if (link.Name.isEmpty() && link.Right == 0 && link.Bottom == 0)
+    if (link.name.isEmpty() && link.right == 0 && link.bottom == 0)
         return;
-    std::printf(" %s=\"%s\" %d,%d,%d,%d%s", label, qPrintable(link.Name), link.Left, link.Top, link.Right, link.Bottom,
-                link.Bitmap ? "" : " (unresolved)");
+    std::printf(" %s=\"%s\" %d,%d,%d,%d%s", label, qPrintable(link.name), link.left, link.top, link.right, link.bottom,
+                link.bitmap ? "" : " (unresolved)");
 }
 
 void printTree(const SkinObject& o, int depth)
 {
-    std::printf("%*s%s: %s  %s %s  %d,%d %dx%d", depth * 2, "", qPrintable(o.Name), o.className().constData(),
-                kindIdent(int(o.Kind)).constData(), alignIdent(int(o.Align)).constData(), o.left(), o.top(), o.width(),
+    std::printf("%*s%s: %s  %s %s  %d,%d %dx%d", depth * 2, "", qPrintable(o.name), o.className().constData(),
+                kindIdent(int(o.kind)).constData(), alignIdent(int(o.align)).constData(), o.left(), o.top(), o.width(),
                 o.height());
-    if (o.MarginLeft || o.MarginTop || o.MarginRight || o.MarginBottom)
-        std::printf("  margins %d,%d,%d,%d", o.MarginLeft, o.MarginTop, o.MarginRight, o.MarginBottom);
+    if (o.marginLeft || o.marginTop || o.marginRight || o.marginBottom)
+        std::printf("  margins %d,%d,%d,%d", o.marginLeft, o.marginTop, o.marginRight, o.marginBottom);
     if (auto* b = dynamic_cast<const SkinBitmapObject*>(&o)) {
-        printLink("bitmap", b->Bitmap);
-        std::printf(" tile=%s border=%s%s", tileStyleIdent(int(b->TileStyle)).constData(),
-                    tileStyleIdent(int(b->BorderTileStyle)).constData(), o.Masked ? " masked" : "");
+        printLink("bitmap", b->bitmap);
+        std::printf(" tile=%s border=%s%s", tileStyleIdent(int(b->tileStyle)).constData(),
+                    tileStyleIdent(int(b->borderTileStyle)).constData(), o.masked ? " masked" : "");
     }
     if (auto* a = dynamic_cast<const SkinActiveBitmap*>(&o))
-        printLink("active", a->ActiveBitmap);
+        printLink("active", a->activeBitmap);
     if (auto* s = dynamic_cast<const SkinSystemButton*>(&o)) {
-        std::printf(" action=%s", actionIdent(int(s->Action)).constData());
-        printLink("hot", s->BitmapHot);
-        printLink("pressed", s->BitmapPressed);
+        std::printf(" action=%s", actionIdent(int(s->action)).constData());
+        printLink("hot", s->bitmapHot);
+        printLink("pressed", s->bitmapPressed);
     }
     if (auto* b = dynamic_cast<const SkinButtonObject*>(&o)) {
-        printLink("hot", b->BitmapHot);
-        printLink("focused", b->BitmapFocused);
-        printLink("pressed", b->BitmapPressed);
-        printLink("disabled", b->BitmapDisabled);
+        printLink("hot", b->bitmapHot);
+        printLink("focused", b->bitmapFocused);
+        printLink("pressed", b->bitmapPressed);
+        printLink("disabled", b->bitmapDisabled);
     }
     if (auto* a = dynamic_cast<const SkinActiveObject*>(&o))
-        std::printf(" activeColor=%d", a->ActiveColor);
+        std::printf(" activeColor=%d", a->activeColor);
     std::printf("\n");
     for (const auto& child : o.children())
         printTree(*child, depth + 1);
@@ -105,8 +105,8 @@ int main(int argc, char** argv)
         return 1;
     }
     std::printf("SkinName: %s\nSkinVersion: %s\nAuthor: %s\nAuthorEMail: %s\nAuthorURL: %s\n",
-                qPrintable(source.SkinName), qPrintable(source.SkinVersion), qPrintable(source.Author),
-                qPrintable(source.AuthorEMail), qPrintable(source.AuthorURL));
+                qPrintable(source.skinName), qPrintable(source.skinVersion), qPrintable(source.author),
+                qPrintable(source.authorEmail), qPrintable(source.authorUrl));
     std::printf("\n%d bitmaps, %lld bytes of body\n", int(source.bitmaps().size()),
                 static_cast<long long>(writePlainBody(source).size()));
     for (int i = 0; i < source.bitmaps().size(); ++i) {
@@ -115,7 +115,7 @@ int main(int argc, char** argv)
         for (int y = 0; y < b->height(); ++y)
             for (int x = 0; x < b->width(); ++x)
                 keys += isKeyPixel(b->constScanLine(y)[x]);
-        std::printf("  %2d %-12s %4d x %-4d %6d key pixels\n", i, qPrintable(b->Name), b->width(), b->height(), keys);
+        std::printf("  %2d %-12s %4d x %-4d %6d key pixels\n", i, qPrintable(b->name), b->width(), b->height(), keys);
     }
     std::printf("\n%d top-level objects\n", source.objectCount());
     for (const auto& object : source.objects())

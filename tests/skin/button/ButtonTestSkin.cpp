@@ -12,7 +12,7 @@ namespace {
 std::unique_ptr<SkinBitmap> buttonsBitmap()
 {
     auto bitmap = std::make_unique<SkinBitmap>();
-    bitmap->Name = QStringLiteral("Buttons");
+    bitmap->name = QStringLiteral("Buttons");
     bitmap->setSize(225, 20);
     const QRgb faces[5] = {FaceNormal, FacePressed, FaceDisabled, FaceHot, FaceFocused};
     for (int y = 0; y < 20; ++y) {
@@ -35,7 +35,7 @@ std::unique_ptr<SkinBitmap> buttonsBitmap()
 std::unique_ptr<SkinBitmap> dialogBitmap()
 {
     auto bitmap = std::make_unique<SkinBitmap>();
-    bitmap->Name = QStringLiteral("Dialog");
+    bitmap->name = QStringLiteral("Dialog");
     bitmap->setSize(64, 45);
     for (int y = 0; y < 45; ++y)
         for (int x = 0; x < 64; ++x)
@@ -45,11 +45,11 @@ std::unique_ptr<SkinBitmap> dialogBitmap()
 
 void setLink(SkinBitmapLink& link, int left, int right)
 {
-    link.Name = QStringLiteral("Buttons");
-    link.Left = left;
-    link.Top = 0;
-    link.Right = right;
-    link.Bottom = 20;
+    link.name = QStringLiteral("Buttons");
+    link.left = left;
+    link.top = 0;
+    link.right = right;
+    link.bottom = 20;
 }
 
 } // namespace
@@ -58,42 +58,42 @@ void buildButtonSkin(SkinEngine& engine, bool maskedFace)
 {
     SkinSource& source = engine.source();
     source.clear();
-    source.SkinName = QStringLiteral("ButtonTest");
+    source.skinName = QStringLiteral("ButtonTest");
     source.addBitmap(buttonsBitmap());
     source.addBitmap(dialogBitmap());
 
     auto form = std::make_unique<SkinObject>();
-    form->Name = QStringLiteral("Form");
-    form->Kind = SkinKind::Form;
+    form->name = QStringLiteral("Form");
+    form->kind = SkinKind::Form;
     auto* client = new SkinBitmapObject(form.get());
-    client->Name = QStringLiteral("Client");
-    client->Kind = SkinKind::Client;
-    client->Align = SkinAlign::Client;
-    client->Masked = false;
-    client->Bitmap.Name = QStringLiteral("Dialog");
-    client->Bitmap.Right = 64;
-    client->Bitmap.Bottom = 45;
+    client->name = QStringLiteral("Client");
+    client->kind = SkinKind::Client;
+    client->align = SkinAlign::Client;
+    client->masked = false;
+    client->bitmap.name = QStringLiteral("Dialog");
+    client->bitmap.right = 64;
+    client->bitmap.bottom = 45;
     form->setBounds(0, 0, 300, 250);
     source.addObject(std::move(form));
 
     auto button = std::make_unique<SkinObject>();
-    button->Name = QStringLiteral("Button");
+    button->name = QStringLiteral("Button");
     auto* face = new SkinButtonObject(button.get());
-    face->Name = QStringLiteral("Face");
-    face->MarginLeft = face->MarginTop = face->MarginRight = face->MarginBottom = 4;
-    face->TileStyle = face->BorderTileStyle = SkinTileStyle::Stretch;
-    face->Masked = face->MaskedBorder = face->MaskedAngles = maskedFace;
-    setLink(face->Bitmap, 0, 45);
-    setLink(face->BitmapPressed, 45, 90);
-    setLink(face->BitmapDisabled, 90, 135);
-    setLink(face->BitmapHot, 135, 180);
-    setLink(face->BitmapFocused, 180, 225);
+    face->name = QStringLiteral("Face");
+    face->marginLeft = face->marginTop = face->marginRight = face->marginBottom = 4;
+    face->tileStyle = face->borderTileStyle = SkinTileStyle::Stretch;
+    face->masked = face->maskedBorder = face->maskedAngles = maskedFace;
+    setLink(face->bitmap, 0, 45);
+    setLink(face->bitmapPressed, 45, 90);
+    setLink(face->bitmapDisabled, 90, 135);
+    setLink(face->bitmapHot, 135, 180);
+    setLink(face->bitmapFocused, 180, 225);
     face->setBounds(0, 0, 131, 53);
     auto* text = new SkinObject(button.get());
-    text->Name = QStringLiteral("Text");
-    text->TextMarginLeft = 20;
-    text->TextMarginRight = 10;
-    text->Font.Color = SkinColor(0xFFFFFF);
+    text->name = QStringLiteral("Text");
+    text->textMarginLeft = 20;
+    text->textMarginRight = 10;
+    text->font.color = SkinColor(0xFFFFFF);
     source.addObject(std::move(button));
 }
 

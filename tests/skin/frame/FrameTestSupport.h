@@ -84,7 +84,7 @@ public:
     {
         Shown s;
         for (const auto& item : items)
-            s.captions << item.Caption;
+            s.captions << item.caption;
         s.at = at;
         shown->push_back(s);
         if (!choose.isEmpty())

@@ -26,8 +26,8 @@ TEST(FrameGeometry, KeepsTheDesignedClientSizeInsideTheFrame)
     EXPECT_EQ(w.owner->client->geometry(), QRect(24, 24, 632, 450));
     EXPECT_EQ(w.frame->topHeight(), 24);
     EXPECT_EQ(w.frame->bottomHeight(), 16);
-    EXPECT_EQ(w.frame->titleObject()->Name, QStringLiteral("CaptionCenter"));
-    EXPECT_EQ(w.frame->clientObject()->Name, QStringLiteral("Client"));
+    EXPECT_EQ(w.frame->titleObject()->name, QStringLiteral("CaptionCenter"));
+    EXPECT_EQ(w.frame->clientObject()->name, QStringLiteral("Client"));
 }
 
 TEST(FrameGeometry, TheTreeIsTheFramesOwnCopy)
@@ -75,10 +75,10 @@ TEST(FrameGeometry, AnswersAtKnownPoints)
     };
     for (const HitCase& c : cases)
         EXPECT_EQ(w.frame->systemAnswerAt(c.point), c.fixed) << c.point.x() << "," << c.point.y();
-    w.changeDragging([](SkinDragging& d) { d.Sizeable = true; });
+    w.changeDragging([](SkinDragging& d) { d.sizeable = true; });
     for (const HitCase& c : cases)
         EXPECT_EQ(w.frame->systemAnswerAt(c.point), c.sizeable) << c.point.x() << "," << c.point.y();
-    w.changeDragging([](SkinDragging& d) { d.Moveable = false; });
+    w.changeDragging([](SkinDragging& d) { d.moveable = false; });
     EXPECT_EQ(w.frame->systemAnswerAt({300, 12}), SystemAnswer::Client);
 }
 

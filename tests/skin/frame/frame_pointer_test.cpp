@@ -27,10 +27,10 @@ TEST(FrameGravitation, SnapsAt19PixelsNotAt20)
     // A shadow hanging off the right is not counted.
     EXPECT_EQ(applyGravitation(QRect(1280 - 684 - 10, 300, 684, 494), area, on, 4), QRect(600, 300, 684, 494));
     SkinGravitation off;
-    off.Enabled = false;
+    off.enabled = false;
     EXPECT_EQ(applyGravitation(QRect(1, 1, 680, 490), area, off), QRect(1, 1, 680, 490));
     SkinGravitation small;
-    small.Size = 9;
+    small.size = 9;
     EXPECT_EQ(applyGravitation(QRect(8, 9, 680, 490), area, small), QRect(0, 9, 680, 490));
 }
 
@@ -250,7 +250,7 @@ TEST(FrameDragging, OutlineModeMovesTheWindowOnRelease)
 {
     FramedWindow w;
     w.show();
-    w.changeDragging([](SkinDragging& d) { d.DragMode = SkinFormDragMode::Outline; });
+    w.changeDragging([](SkinDragging& d) { d.dragMode = SkinFormDragMode::Outline; });
     const QPoint start = w.window().pos();
     const QPoint grip(300, 12);
     const QPoint pressGlobal = w.global(grip);
@@ -269,7 +269,7 @@ TEST(FrameDragging, SizeableFrameSizesByItsEdgesDownToTheMinimum)
 {
     FramedWindow w;
     w.show();
-    w.changeDragging([](SkinDragging& d) { d.Sizeable = true; });
+    w.changeDragging([](SkinDragging& d) { d.sizeable = true; });
     const QRect before = w.window().geometry();
     const QPoint edge(677, 200); // the right border
     ASSERT_EQ(w.frame->systemAnswerAt(edge), SystemAnswer::Right);

@@ -11,7 +11,7 @@ QStringList visibleButtons(SkinForm& frame)
     QStringList names;
     for (const char* name : {"RollButton", "UnrollButton", "SystemButton8", "CopyOfMinButton", "CopyOfMaxButton",
                              "CopyOfResButton", "CopyOfCloseButton"})
-        if (button(frame, name)->Visible)
+        if (button(frame, name)->visible)
             names << QString::fromLatin1(name);
     return names;
 }
@@ -141,8 +141,8 @@ TEST(FrameStates, DoubleClickOnTheCaptionMaximizesWithTheIcon)
     w.release({300, 12});
     EXPECT_EQ(w.frame->windowState(), SkinWindowState::Maximized);
     EXPECT_EQ(w.window().geometry(), w.frame->workArea());
-    EXPECT_TRUE(button(*w.frame, "CopyOfResButton")->Visible);
-    EXPECT_FALSE(button(*w.frame, "CopyOfMaxButton")->Visible);
+    EXPECT_TRUE(button(*w.frame, "CopyOfResButton")->visible);
+    EXPECT_FALSE(button(*w.frame, "CopyOfMaxButton")->visible);
     w.frame->maximize(); // toggles back
     EXPECT_EQ(w.frame->windowState(), SkinWindowState::Normal);
     EXPECT_EQ(w.window().geometry(), QRect(40, 30, 680, 490));
@@ -154,7 +154,7 @@ TEST(FrameSystemMenu, ItemsByState)
     auto captions = [](SkinWindowState state, SkinBorderIcons icons) {
         QStringList list;
         for (const auto& item : systemMenuItems(state, icons))
-            list << item.Caption;
+            list << item.caption;
         return list;
     };
     const QString sep = QStringLiteral("-");
@@ -170,7 +170,7 @@ TEST(FrameSystemMenu, ItemsByState)
               QStringList({Restore, Minimize, Rollup, Tray, sep, Close}));
     // No separator before Close when nothing precedes it.
     EXPECT_EQ(captions(SkinWindowState::Normal, borderIconBit(SkinBorderIcon::Close)), QStringList({Close}));
-    EXPECT_EQ(systemMenuItems(SkinWindowState::Normal, mainWindowBorderIcons).last().ShortCut,
+    EXPECT_EQ(systemMenuItems(SkinWindowState::Normal, mainWindowBorderIcons).last().shortcut,
               QStringLiteral("Alt+F4"));
 }
 

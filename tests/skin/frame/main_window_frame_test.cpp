@@ -85,9 +85,9 @@ TEST_F(MainWindowFrame, SkinnedFrameAroundTheDesignedClientArea)
     EXPECT_EQ(form->size(), QSize(MainWindow::ClientWidth + 48, MainWindow::ClientHeight + 40));
     EXPECT_EQ(shell::testing::clientArea(*form)->geometry(), QRect(24, 24, MainWindow::ClientWidth, MainWindow::ClientHeight));
     EXPECT_EQ(frame->caption(), QStringLiteral("CorvaneV1.0"));
-    EXPECT_EQ(frame->titleObject()->Text.isEmpty() || frame->titleObject()->Text == frame->caption(), true);
+    EXPECT_EQ(frame->titleObject()->text.isEmpty() || frame->titleObject()->text == frame->caption(), true);
     EXPECT_FALSE(frame->borderIcons() & borderIconBit(SkinBorderIcon::Maximize));
-    EXPECT_FALSE(frame->dragging().Sizeable);
+    EXPECT_FALSE(frame->dragging().sizeable);
 }
 
 // The shape stored beside the built-in skin is the window's: one left stale

@@ -30,17 +30,17 @@ int pixelOpacity(int W, int p, int i)
 TEST(MenuAnimation, SettingsAreClampedAndMaskSizeFollowsResolutionAndTiles)
 {
     SkinAnimation a;
-    a.Time = 10;
-    a.Resolution = 0;
-    a.TileCount = 50;
+    a.time = 10;
+    a.resolution = 0;
+    a.tileCount = 50;
     const SkinAnimation c = clampedAnimation(a);
-    EXPECT_EQ(c.Time, 50);
-    EXPECT_EQ(c.Resolution, 1);
-    EXPECT_EQ(c.TileCount, 20);
-    a.Time = 20000;
-    a.Resolution = 11;
-    EXPECT_EQ(clampedAnimation(a).Time, 9000);
-    EXPECT_EQ(clampedAnimation(a).Resolution, 10);
+    EXPECT_EQ(c.time, 50);
+    EXPECT_EQ(c.resolution, 1);
+    EXPECT_EQ(c.tileCount, 20);
+    a.time = 20000;
+    a.resolution = 11;
+    EXPECT_EQ(clampedAnimation(a).time, 9000);
+    EXPECT_EQ(clampedAnimation(a).resolution, 10);
 
     EXPECT_EQ(animationMaskSize(QSize(160, 130), 1, 1), QSize(161, 131));
     EXPECT_EQ(animationMaskSize(QSize(160, 130), 4, 2), QSize(21, 17));
@@ -210,7 +210,7 @@ TEST(MenuAnimation, FrameBlendsPictureOverBackgroundThroughTheMask)
     QImage background(4, 4, QImage::Format_ARGB32);
     background.fill(qRgb(0, 100, 200));
     SkinAnimation settings;
-    settings.Resolution = 2; // 4 x 4 pixels in 2 x 2 blocks: a 3 x 3 mask
+    settings.resolution = 2; // 4 x 4 pixels in 2 x 2 blocks: a 3 x 3 mask
     SkinAnimationMask mask(3, 3);
     mask.at(0, 0) = 255;
     mask.at(1, 0) = 0;
@@ -235,9 +235,9 @@ TEST(MenuAnimation, RunEndsWithTheFinalPicture)
     QImage background(20, 10, QImage::Format_ARGB32);
     background.fill(qRgb(250, 250, 250));
     SkinAnimation settings;
-    settings.Enabled = true;
-    settings.Effect = SkinAnimationEffect::Pixel;
-    settings.Time = 60;
+    settings.enabled = true;
+    settings.effect = SkinAnimationEffect::Pixel;
+    settings.time = 60;
     QList<QImage> frames;
     runShowAnimation(
         settings, picture, background, [&](const QImage& frame) { frames.append(frame); }, 42);

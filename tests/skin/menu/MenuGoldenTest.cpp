@@ -87,9 +87,9 @@ TEST(MenuGolden, SystemMenuOfTheMainWindow)
     root.setImages(&SkinPopupSystemMenuPresenter::captionButtonImages());
     for (const SkinSystemMenuItem& entry : items) {
         auto* item = new SkinMenuItem(&root);
-        item->setCaption(entry.Caption);
-        item->setShortcut(shortcutFromText(entry.ShortCut));
-        item->setImageIndex(entry.ImageIndex);
+        item->setCaption(entry.caption);
+        item->setShortcut(shortcutFromText(entry.shortcut));
+        item->setImageIndex(entry.imageIndex);
         root.add(item);
     }
     root.setSkinEngine(&engine);

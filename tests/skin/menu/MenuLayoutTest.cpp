@@ -99,7 +99,7 @@ TEST(MenuLayout, ShortcutTextWidensTheItemAndAShadowTheWindow)
               captionWidth(QStringLiteral("Close")) + 22 + captionWidth(QStringLiteral("Alt+F4")) + 42);
 
     SkinPopupMenuOptions options;
-    options.Shadow.Enabled = true;
+    options.shadow.enabled = true;
     SkinPopupWindow shadowed(&root, options);
     EXPECT_EQ(shadowed.popupSize(), plain.popupSize() + QSize(4, 4));
 }

@@ -11,7 +11,7 @@ namespace {
 std::unique_ptr<SkinBitmap> bitmap(const QString& name, int width, int height)
 {
     auto result = std::make_unique<SkinBitmap>();
-    result->Name = name;
+    result->name = name;
     result->setSize(width, height);
     return result;
 }
@@ -69,7 +69,7 @@ std::unique_ptr<SkinBitmap> menuBordersBitmap()
 SkinFont itemFont(SkinColor color)
 {
     SkinFont font;
-    font.Color = color;
+    font.color = color;
     return font;
 }
 
@@ -79,55 +79,55 @@ void buildMenuSkin(SkinEngine& engine)
 {
     SkinSource& source = engine.source();
     source.clear();
-    source.SkinName = QStringLiteral("Menu test");
+    source.skinName = QStringLiteral("Menu test");
     source.addBitmap(menuBitmap());
     source.addBitmap(menuBordersBitmap());
 
     auto menuBar = std::make_unique<SkinObject>();
-    menuBar->Name = QStringLiteral("MenuBar");
-    menuBar->Kind = SkinKind::MenuBar;
+    menuBar->name = QStringLiteral("MenuBar");
+    menuBar->kind = SkinKind::MenuBar;
     menuBar->setBounds(0, 0, 200, 20);
     auto* frame = new SkinBitmapObject(menuBar.get());
-    frame->Name = QStringLiteral("Frame");
-    frame->Align = SkinAlign::Client;
-    frame->Kind = SkinKind::MenuBar;
-    frame->Masked = false;
-    frame->MarginLeft = 15;
-    frame->MarginRight = 15;
-    frame->Bitmap = {QStringLiteral("menu"), 0, 0, 136, 20};
+    frame->name = QStringLiteral("Frame");
+    frame->align = SkinAlign::Client;
+    frame->kind = SkinKind::MenuBar;
+    frame->masked = false;
+    frame->marginLeft = 15;
+    frame->marginRight = 15;
+    frame->bitmap = {QStringLiteral("menu"), 0, 0, 136, 20};
     frame->setBounds(0, 0, 200, 20);
     auto* barItem = new SkinActiveBitmap(menuBar.get());
-    barItem->Name = QStringLiteral("Item");
-    barItem->Kind = SkinKind::MenuBarItem;
-    barItem->Masked = false;
-    barItem->TextMarginLeft = 5;
-    barItem->TextMarginRight = 5;
-    barItem->Font = itemFont(2765882);
-    barItem->ActiveFont = itemFont(clWhite);
-    barItem->Bitmap = {QStringLiteral("menu"), 15, 0, 121, 20};
-    barItem->ActiveBitmap = {QStringLiteral("menu"), 15, 20, 67, 40};
+    barItem->name = QStringLiteral("Item");
+    barItem->kind = SkinKind::MenuBarItem;
+    barItem->masked = false;
+    barItem->textMarginLeft = 5;
+    barItem->textMarginRight = 5;
+    barItem->font = itemFont(2765882);
+    barItem->activeFont = itemFont(clWhite);
+    barItem->bitmap = {QStringLiteral("menu"), 15, 0, 121, 20};
+    barItem->activeBitmap = {QStringLiteral("menu"), 15, 20, 67, 40};
     barItem->setBounds(0, 0, 37, 20);
     source.addObject(std::move(menuBar));
 
     auto popup = std::make_unique<SkinObject>();
-    popup->Name = QStringLiteral("PopupMenu");
-    popup->Kind = SkinKind::PopupMenu;
+    popup->name = QStringLiteral("PopupMenu");
+    popup->kind = SkinKind::PopupMenu;
     popup->setBounds(0, 0, 100, 70);
     auto* popupFrame = new SkinBitmapObject(popup.get());
-    popupFrame->Name = QStringLiteral("Frame");
-    popupFrame->Masked = false;
-    popupFrame->MarginLeft = popupFrame->MarginTop = popupFrame->MarginRight = popupFrame->MarginBottom = 3;
-    popupFrame->Bitmap = {QStringLiteral("menuborders"), 0, 0, 12, 12};
+    popupFrame->name = QStringLiteral("Frame");
+    popupFrame->masked = false;
+    popupFrame->marginLeft = popupFrame->marginTop = popupFrame->marginRight = popupFrame->marginBottom = 3;
+    popupFrame->bitmap = {QStringLiteral("menuborders"), 0, 0, 12, 12};
     popupFrame->setBounds(0, 0, 100, 70);
     auto* popupItem = new SkinActiveObject(popup.get());
-    popupItem->Name = QStringLiteral("Item");
-    popupItem->Kind = SkinKind::PopupMenuItem;
-    popupItem->Color = 14148072;      // 0xD7E1E8
-    popupItem->ActiveColor = 5729399; // 0x576C77
-    popupItem->Font = itemFont(2765882);
-    popupItem->ActiveFont = itemFont(clWhite);
-    popupItem->TextMarginLeft = 20;
-    popupItem->TextMarginRight = 10;
+    popupItem->name = QStringLiteral("Item");
+    popupItem->kind = SkinKind::PopupMenuItem;
+    popupItem->color = 14148072;      // 0xD7E1E8
+    popupItem->activeColor = 5729399; // 0x576C77
+    popupItem->font = itemFont(2765882);
+    popupItem->activeFont = itemFont(clWhite);
+    popupItem->textMarginLeft = 20;
+    popupItem->textMarginRight = 10;
     popupItem->setBounds(0, 0, 80, 20);
     source.addObject(std::move(popup));
 }

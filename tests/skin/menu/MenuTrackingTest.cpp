@@ -386,9 +386,9 @@ TEST(MenuTracking, SystemMenuRunsTheChosenCaptionAfterClosing)
                                         {QStringLiteral("-"), QString(), -1},
                                         {QStringLiteral("&Close"), QStringLiteral("Alt+F4"), 0}};
     SkinPopupMenuOptions options;
-    options.Animation.Enabled = true;
-    options.Animation.Effect = SkinAnimationEffect::Pixel;
-    options.Animation.Time = 50;
+    options.animation.enabled = true;
+    options.animation.effect = SkinAnimationEffect::Pixel;
+    options.animation.time = 50;
     QString chosen;
     int popupsAtChoice = -1;
     QRect geometry;
