@@ -41,7 +41,6 @@ public:
     void setSpacing(int spacing);
     ButtonState state() const { return m_state; }
     void setState(ButtonState state);
-    bool wordWrap() const { return m_wordWrap; }
     void setWordWrap(bool value);
 
     // Qt-style names for the caption, for code that treats it as a button.

@@ -41,7 +41,6 @@ public:
     explicit SkinCustomControl(QWidget* parent = nullptr);
     ~SkinCustomControl() override;
 
-    SkinPerformance performance() const { return m_performance; }
     void setPerformance(SkinPerformance performance);
     void setTransparent(bool transparent);
 

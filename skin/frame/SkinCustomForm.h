@@ -63,7 +63,6 @@ public:
     bool isLoaded() const { return m_loaded; }
 
     QWidget* owner() const { return m_owner; }
-    QWidget* clientWidget() const { return m_client; }
 
     // ---- Settings.
     // Whether the frame replaces the platform's frame (it does by default).

@@ -40,7 +40,6 @@ public:
     QPoint origin() const { return m_origin; }
     // The space the items take: a bar's row, a popup's column with strips.
     QSize contentSize() const { return m_content; }
-    int glyphWidth() const { return m_glyphWidth; }
     // Visible sub-items in order; in a scrolled popup only the window of
     // ScrollCount items from the first visible one.
     QList<SkinMenuItem*> shownItems() const;

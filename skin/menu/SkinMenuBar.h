@@ -31,7 +31,6 @@ public:
     // Links the items to the engine and takes the bar's skin copy.
     void setSkinEngine(SkinEngine* engine);
 
-    Alignment alignment() const { return m_alignment; }
     void setAlignment(Alignment alignment);
     // The root item: its sub-items are the bar's top items.
     SkinMenuItem* rootItem() const { return m_root; }

@@ -76,8 +76,6 @@ public:
     void setTop(int v) { setBounds(m_left, v, m_width, m_height); }
     void setWidth(int v) { setBounds(m_left, m_top, v, m_height); }
     void setHeight(int v) { setBounds(m_left, m_top, m_width, v); }
-    int previousWidth() const { return m_prevWidth; }
-    int previousHeight() const { return m_prevHeight; }
     // Lays the children out inside this object's rectangle (eight passes).
     void layoutChildren();
 
@@ -105,7 +103,6 @@ public:
     void setBitmaps(const SkinBitmapList* bitmaps);
     const SkinBitmapList* bitmaps() const { return m_bitmaps; }
     void setRightToLeft(bool rightToLeft);
-    bool rightToLeft() const { return m_rightToLeft; }
 
     // ---- Virtual operations.
     // Resolves every link of this object by name, then the children's.
