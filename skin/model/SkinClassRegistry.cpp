@@ -87,6 +87,12 @@ QByteArray SkinClassRegistry::nameOf(const std::type_info& type)
     return {};
 }
 
+// An object's class name is the one its class is registered under.
+QByteArray SkinObject::className() const
+{
+    return SkinClassRegistry::nameOf(typeid(*this));
+}
+
 QList<const SkinPropertyTable*> SkinClassRegistry::propertyTables()
 {
     return {&SkinObject::propertyTable(),       &SkinActiveObject::propertyTable(),

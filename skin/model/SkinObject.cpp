@@ -7,7 +7,6 @@
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
-#include <typeinfo>
 
 namespace corvane::skin {
 
@@ -27,11 +26,6 @@ SkinObject::SkinObject(SkinObject* owner)
 }
 
 SkinObject::~SkinObject() = default;
-
-QByteArray SkinObject::className() const
-{
-    return SkinClassRegistry::nameOf(typeid(*this));
-}
 
 void SkinObject::appendChild(std::unique_ptr<SkinObject> child)
 {

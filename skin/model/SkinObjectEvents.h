@@ -82,7 +82,7 @@ public:
     virtual bool isFrameActive() const = 0;
     virtual SkinBorderIcons borderIcons() const = 0;
     // Runs a caption button's action (close, minimize, roll up ...).
-    // SkinAction::Custom passes the button for OnCustomAction.
+    // The button is the one that was clicked (the system menu opens under it).
     virtual void performSkinAction(SkinAction action, SkinSystemButton* button) = 0;
     // The icon a system-menu button draws (window icon, else application icon).
     virtual QIcon frameIcon() const = 0;
